@@ -33,6 +33,7 @@ function(vostrel_add_tests name)
   endif()
   add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/TestMain.cpp)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_options(${name} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/QtPrinters.h)
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gmock Qt6::Test)
   target_compile_definitions(${name} PRIVATE
     VOSTREL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
@@ -45,4 +46,21 @@ function(vostrel_add_tests name)
   gtest_discover_tests(${name}
     PROPERTIES ENVIRONMENT "${environment}"
     DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# The user guide ships next to an executable, as help/, where "Vostrel Help" finds it
+# at run time. Used for the program and for the tests that open the guide.
+function(vostrel_ship_help target)
+  file(GLOB help_files CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/docs/help/*")
+  set(copies "")
+  foreach(source IN LISTS help_files)
+    get_filename_component(name "${source}" NAME)
+    set(copy "${CMAKE_CURRENT_BINARY_DIR}/help/${name}")
+    add_custom_command(OUTPUT "${copy}"
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different "${source}" "${copy}"
+      DEPENDS "${source}" VERBATIM)
+    list(APPEND copies "${copy}")
+  endforeach()
+  add_custom_target(${target}_help DEPENDS ${copies})
+  add_dependencies(${target} ${target}_help)
 endfunction()

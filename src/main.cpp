@@ -1,14 +1,11 @@
-#include "app/MainWindow.h"
+#include "app/VostrelApp.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Dulvane"));
-    QApplication::setApplicationName(QStringLiteral("Vostrel"));
-
-    MainWindow window;
-    window.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    VostrelApp vostrel;
+    vostrel.start();
+    return QApplication::exec();
 }

@@ -48,11 +48,12 @@ qint64 readInteger(const QJsonValue &value, const JsonPath &path, qint64 min, qi
     const double number = value.toDouble();
     if (!std::isfinite(number) || std::trunc(number) != number)
         path.fail(QStringLiteral("expected a whole number, found %1").arg(number));
-    // 2^63 itself is out of range; anything below it converts exactly.
-    if (number < -9223372036854775808.0 || number >= 9223372036854775808.0)
+    // QJsonValue keeps integers parsed from the text exactly, up to the 64-bit limits;
+    // toInteger gives its fallback for anything it cannot represent, so two
+    // different fallbacks tell an exact value from one out of range.
+    const qint64 integer = value.toInteger(0);
+    if (integer != value.toInteger(1))
         path.fail(QStringLiteral("number %1 is out of range").arg(number));
-    // Integers parsed from the text are kept exactly by QJsonValue; use that when present.
-    const qint64 integer = value.toInteger(static_cast<qint64>(number));
     if (integer < min || integer > max)
         path.fail(QStringLiteral("number %1 is out of range").arg(integer));
     return integer;

@@ -129,6 +129,11 @@ TEST(Json, IntegersAreStrict)
     const JsonPath root;
     EXPECT_EQ(JsonCodec<qint64>::read(parse(R"({"v": 9007199254740993})"), root), 9007199254740993LL);
     EXPECT_EQ(JsonCodec<int>::read(parse(R"({"v": -40})"), root), -40);
+    for (const qint64 edge : {std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min()}) {
+        const QByteArray text = QJsonDocument(QJsonObject{{QStringLiteral("v"), jsonValue(edge)}}).toJson();
+        EXPECT_EQ(JsonCodec<qint64>::read(QJsonDocument::fromJson(text).object().value(QLatin1StringView("v")), root),
+                  edge);
+    }
     EXPECT_EQ(JsonCodec<int>::read(parse(R"({"v": 3.0})"), root), 3);
     for (const char *bad : {R"({"v": 1.5})", R"({"v": "1"})", R"({"v": true})", R"({"v": 1e300})",
                             R"({"v": 9223372036854775808})", R"({"v": [1]})"}) {

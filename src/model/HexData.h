@@ -1,0 +1,27 @@
+#pragma once
+
+#include "GalacticCoordinates.h"
+#include "Json.h"
+#include "StarSystem.h"
+
+#include <QJsonObject>
+#include <QString>
+#include <QUuid>
+
+// One occupied hex of a universe: where it is, the system there and the referee's
+// notes on it.
+struct HexData
+{
+    QUuid id;
+    GalacticCoordinates coordinates;
+    StarSystem starSystem;
+    QString notes;
+
+    // Every key is required.
+    static HexData fromJson(const JsonReader &r);
+    QJsonObject toJson() const;
+
+    friend bool operator==(const HexData &, const HexData &) = default;
+};
+
+size_t qHash(const HexData &hex, size_t seed = 0);

@@ -1,0 +1,31 @@
+#include "FactionBadge.h"
+
+#include "Chip.h"
+#include "universe/Faction.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+FactionBadge::FactionBadge(const Faction &faction, const QColor &color, QWidget *parent)
+    : QWidget(parent), m_text(new QLabel(faction.shortName, this))
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(Chip::kSpacing);
+    auto *icon = new QLabel(this);
+    const int size = qMax(10, fontMetrics().height() - 2);
+    icon->setPixmap(symbolPixmap(factionBadgeSymbol(faction.category), size, color, devicePixelRatioF()));
+    icon->setObjectName(QStringLiteral("badgeSymbol"));
+    m_text->setTextFormat(Qt::PlainText);
+    m_text->setToolTip(faction.name);
+    QPalette palette = m_text->palette();
+    palette.setColor(QPalette::WindowText, color);
+    m_text->setPalette(palette);
+    layout->addWidget(icon);
+    layout->addWidget(m_text);
+}
+
+QString FactionBadge::text() const
+{
+    return m_text->text();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "model/EnumTable.h"
+
+#include <QColor>
+#include <QIcon>
+
+#include <array>
+
+class QPainter;
+
+// The small pictograms the screens show beside texts and on buttons. Each is taken
+// from the desktop's icon theme when the theme has an icon of the same meaning, and
+// drawn by the program otherwise, so every symbol always shows something.
+enum class Symbol : quint8 {
+    pencilCircleFill,
+    checkmark,
+    diceFill,
+    deleteBackward,
+    eCircle,
+    chevronDownCircle,
+    chevronForwardCircle,
+    smallcircleFillCircle,
+    figureStand,
+    building2Fill,
+    figureStandAndFigureTeen,
+    personTextRectangleFill,
+    cubeTransparentFill,
+    scrollFill,
+    insetFilledSquareDashedMicro,
+};
+
+// Draws a symbol into the 16 × 16 box at the origin in the painter's pen and brush
+// colour; the painter is already scaled to the wanted size.
+using SymbolPainter = void (*)(QPainter &painter, const QColor &color);
+
+struct SymbolRow
+{
+    Symbol value;
+    const char *raw;       // the symbol's name
+    const char *themeName; // freedesktop icon name of the same meaning, empty when none
+    SymbolPainter paint;
+};
+
+namespace symbol_detail {
+void paintPencilCircleFill(QPainter &painter, const QColor &color);
+void paintCheckmark(QPainter &painter, const QColor &color);
+void paintDiceFill(QPainter &painter, const QColor &color);
+void paintDeleteBackward(QPainter &painter, const QColor &color);
+void paintECircle(QPainter &painter, const QColor &color);
+void paintChevronDownCircle(QPainter &painter, const QColor &color);
+void paintChevronForwardCircle(QPainter &painter, const QColor &color);
+void paintSmallcircleFillCircle(QPainter &painter, const QColor &color);
+void paintFigureStand(QPainter &painter, const QColor &color);
+void paintBuilding2Fill(QPainter &painter, const QColor &color);
+void paintFigureStandAndFigureTeen(QPainter &painter, const QColor &color);
+void paintPersonTextRectangleFill(QPainter &painter, const QColor &color);
+void paintCubeTransparentFill(QPainter &painter, const QColor &color);
+void paintScrollFill(QPainter &painter, const QColor &color);
+void paintInsetFilledSquareDashedMicro(QPainter &painter, const QColor &color);
+} // namespace symbol_detail
+
+inline constexpr std::array<SymbolRow, 15> kSymbols{{
+    {Symbol::pencilCircleFill, "pencil.circle.fill", "", symbol_detail::paintPencilCircleFill},
+    {Symbol::checkmark, "checkmark", "", symbol_detail::paintCheckmark},
+    {Symbol::diceFill, "dice.fill", "", symbol_detail::paintDiceFill},
+    {Symbol::deleteBackward, "delete.backward", "edit-clear", symbol_detail::paintDeleteBackward},
+    {Symbol::eCircle, "e.circle", "", symbol_detail::paintECircle},
+    {Symbol::chevronDownCircle, "chevron.down.circle", "", symbol_detail::paintChevronDownCircle},
+    {Symbol::chevronForwardCircle, "chevron.forward.circle", "", symbol_detail::paintChevronForwardCircle},
+    {Symbol::smallcircleFillCircle, "smallcircle.fill.circle", "", symbol_detail::paintSmallcircleFillCircle},
+    {Symbol::figureStand, "figure.stand", "", symbol_detail::paintFigureStand},
+    {Symbol::building2Fill, "building.2.fill", "", symbol_detail::paintBuilding2Fill},
+    {Symbol::figureStandAndFigureTeen, "figure.stand.and.figure.teen", "",
+     symbol_detail::paintFigureStandAndFigureTeen},
+    {Symbol::personTextRectangleFill, "person.text.rectangle.fill", "",
+     symbol_detail::paintPersonTextRectangleFill},
+    {Symbol::cubeTransparentFill, "cube.transparent.fill", "", symbol_detail::paintCubeTransparentFill},
+    {Symbol::scrollFill, "scroll.fill", "", symbol_detail::paintScrollFill},
+    {Symbol::insetFilledSquareDashedMicro, "inset.filled.square.dashed.micro", "",
+     symbol_detail::paintInsetFilledSquareDashedMicro},
+}};
+
+template <>
+struct EnumTraits<Symbol>
+{
+    static constexpr const auto &rows = kSymbols;
+};
+
+// The theme's icon when it has one, else the drawn symbol in the palette's text colour.
+QIcon symbolIcon(Symbol symbol);
+// The drawn symbol in `color`, for symbols that must match the text beside them.
+QIcon symbolIcon(Symbol symbol, const QColor &color);
+// The drawn symbol as a square pixmap of `size` device-independent pixels.
+QPixmap symbolPixmap(Symbol symbol, int size, const QColor &color, qreal devicePixelRatio = 1.0);

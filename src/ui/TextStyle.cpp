@@ -1,0 +1,17 @@
+#include "TextStyle.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+
+QFont textFont(TextStyle style, bool monospaced, bool bold)
+{
+    return textFont(enumRow(style).pixelSize, monospaced, bold);
+}
+
+QFont textFont(int pixelSize, bool monospaced, bool bold)
+{
+    QFont font = monospaced ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : QGuiApplication::font();
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}

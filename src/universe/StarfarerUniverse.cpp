@@ -1,0 +1,380 @@
+#include "StarfarerUniverse.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+
+const QString kUntitled = QStringLiteral("Untitled Universe");
+
+// Drops a UTF-8 byte-order mark, which some editors put at the start of a file.
+QByteArray withoutByteOrderMark(const QByteArray &bytes)
+{
+    static const QByteArray mark("\xEF\xBB\xBF");
+    return bytes.startsWith(mark) ? bytes.sliced(mark.size()) : bytes;
+}
+
+void printLine(const QString &line)
+{
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+StarfarerUniverse::Header StarfarerUniverse::Header::fromJson(const JsonReader &reader)
+{
+    return {reader.required<QUuid>(QLatin1StringView("id")), reader.required<QString>(QLatin1StringView("name")),
+            QString()};
+}
+
+QJsonObject StarfarerUniverse::Header::toJson() const
+{
+    return {{QStringLiteral("id"), jsonValue(id)}, {QStringLiteral("name"), name}};
+}
+
+StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
+    : QObject(parent), m_folder(std::move(folder)), m_id(QUuid::createUuid()), m_name(kUntitled)
+{
+}
+
+void StarfarerUniverse::readFields(const JsonReader &r)
+{
+    // Every key is optional: a missing key (or null) keeps the default of a new
+    // document; a key of the wrong type fails the whole load.
+    m_id = r.optional<QUuid>(QLatin1StringView("id"), m_id);
+    m_name = r.optional<QString>(QLatin1StringView("name"), m_name);
+    m_data = r.optional<QList<HexData>>(QLatin1StringView("data"), {});
+    m_factions = r.optional<QList<Faction>>(QLatin1StringView("factions"), {});
+    m_factionLists = r.optional<QList<FactionList>>(QLatin1StringView("factionLists"), {});
+    m_rutters = r.optional<QList<Rutter>>(QLatin1StringView("rutters"), {});
+    m_nebulae = r.optional<QList<Nebula>>(QLatin1StringView("nebulae"), {});
+    m_regions = r.optional<QList<Region>>(QLatin1StringView("regions"), {});
+    m_starmapLabels = r.optional<QList<StarmapLabel>>(QLatin1StringView("starmapLabels"), {});
+    m_hiddenLabelCategories = r.optional<QSet<QString>>(QLatin1StringView("hiddenLabelCategories"), {});
+    m_mapViewMode = r.optional<MapViewMode>(QLatin1StringView("mapViewMode"), MapViewMode::referee);
+    m_mapShowRutters = r.optional<bool>(QLatin1StringView("mapShowRutters"), true);
+    m_mapShowNebulae = r.optional<bool>(QLatin1StringView("mapShowNebulae"), true);
+    m_mapShowRegions = r.optional<bool>(QLatin1StringView("mapShowRegions"), true);
+    m_mapShowLabels = r.optional<bool>(QLatin1StringView("mapShowLabels"), true);
+    m_mapShowSurveyedData = r.optional<bool>(QLatin1StringView("mapShowSurveyedData"), true);
+    m_mapShowStarfarers = r.optional<bool>(QLatin1StringView("mapShowStarfarers"), true);
+    m_mapShowSathar = r.optional<bool>(QLatin1StringView("mapShowSathar"), true);
+    m_mapShowOther = r.optional<bool>(QLatin1StringView("mapShowOther"), true);
+    m_selectedFactionIDs = r.optional<QSet<QUuid>>(QLatin1StringView("selectedFactionIDs"), {});
+}
+
+std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &bytes, UniverseFolder folder,
+                                                             QString *error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(withoutByteOrderMark(bytes), &parseError);
+    QString reason;
+    if (parseError.error != QJsonParseError::NoError) {
+        reason = QStringLiteral("not valid JSON at offset %1: %2")
+                     .arg(parseError.offset)
+                     .arg(parseError.errorString());
+    } else if (!document.isObject()) {
+        reason = QStringLiteral("the file does not hold a JSON object");
+    } else {
+        auto universe = std::make_unique<StarfarerUniverse>(std::move(folder));
+        try {
+            const QJsonObject object = document.object();
+            universe->readFields(JsonReader(object, JsonPath()));
+            universe->relinkRutterFactions();
+            universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
+            return universe;
+        } catch (const DecodeError &decodeError) {
+            reason = decodeError.text();
+        }
+    }
+    if (error)
+        *error = reason;
+    return nullptr;
+}
+
+std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &path, UniverseFolder folder,
+                                                               QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return nullptr;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return nullptr;
+    }
+    return decode(bytes, std::move(folder), error);
+}
+
+QJsonObject StarfarerUniverse::toJson() const
+{
+    return {
+        {QStringLiteral("id"), jsonValue(m_id)},
+        {QStringLiteral("name"), m_name},
+        {QStringLiteral("data"), jsonValue(m_data)},
+        {QStringLiteral("factions"), jsonValue(m_factions)},
+        {QStringLiteral("factionLists"), jsonValue(m_factionLists)},
+        {QStringLiteral("rutters"), jsonValue(m_rutters)},
+        {QStringLiteral("nebulae"), jsonValue(m_nebulae)},
+        {QStringLiteral("regions"), jsonValue(m_regions)},
+        {QStringLiteral("starmapLabels"), jsonValue(m_starmapLabels)},
+        {QStringLiteral("hiddenLabelCategories"), jsonValue(m_hiddenLabelCategories)},
+        {QStringLiteral("mapViewMode"), jsonValue(m_mapViewMode)},
+        {QStringLiteral("mapShowRutters"), m_mapShowRutters},
+        {QStringLiteral("mapShowNebulae"), m_mapShowNebulae},
+        {QStringLiteral("mapShowRegions"), m_mapShowRegions},
+        {QStringLiteral("mapShowLabels"), m_mapShowLabels},
+        {QStringLiteral("mapShowSurveyedData"), m_mapShowSurveyedData},
+        {QStringLiteral("mapShowStarfarers"), m_mapShowStarfarers},
+        {QStringLiteral("mapShowSathar"), m_mapShowSathar},
+        {QStringLiteral("mapShowOther"), m_mapShowOther},
+        {QStringLiteral("selectedFactionIDs"), jsonValue(m_selectedFactionIDs)},
+    };
+}
+
+QByteArray StarfarerUniverse::encode() const
+{
+    return QJsonDocument(toJson()).toJson(QJsonDocument::Indented);
+}
+
+bool StarfarerUniverse::save()
+{
+    m_folder.ensureUniversesDirectory();
+    const QString path = filePath();
+    QString reason;
+    try {
+        const QByteArray bytes = encode();
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            reason = file.errorString();
+        else if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError)
+            reason = file.errorString();
+        else if (!file.commit())
+            reason = file.errorString();
+        // An uncommitted QSaveFile removes its temporary file and leaves the old file as it was.
+    } catch (const EncodeError &encodeError) {
+        reason = encodeError.message();
+    }
+    if (reason.isEmpty()) {
+        emit saved();
+        return true;
+    }
+    const QString message = QStringLiteral("Failed to save StarfarerUniverse to ") + path + QStringLiteral(": ") +
+                            reason;
+    printLine(message);
+    emit saveFailed(message);
+    return false;
+}
+
+template <typename T>
+void StarfarerUniverse::assign(T &field, const T &value, void (StarfarerUniverse::*changed)())
+{
+    if (field == value)
+        return;
+    field = value;
+    emit(this->*changed)();
+}
+
+void StarfarerUniverse::setId(const QUuid &value) { assign(m_id, value, &StarfarerUniverse::idChanged); }
+void StarfarerUniverse::setName(const QString &value) { assign(m_name, value, &StarfarerUniverse::nameChanged); }
+void StarfarerUniverse::setData(const QList<HexData> &value) { assign(m_data, value, &StarfarerUniverse::dataChanged); }
+void StarfarerUniverse::setFactions(const QList<Faction> &value)
+{
+    assign(m_factions, value, &StarfarerUniverse::factionsChanged);
+}
+void StarfarerUniverse::setFactionLists(const QList<FactionList> &value)
+{
+    assign(m_factionLists, value, &StarfarerUniverse::factionListsChanged);
+}
+void StarfarerUniverse::setRutters(const QList<Rutter> &value)
+{
+    assign(m_rutters, value, &StarfarerUniverse::ruttersChanged);
+}
+void StarfarerUniverse::setNebulae(const QList<Nebula> &value)
+{
+    assign(m_nebulae, value, &StarfarerUniverse::nebulaeChanged);
+}
+void StarfarerUniverse::setRegions(const QList<Region> &value)
+{
+    assign(m_regions, value, &StarfarerUniverse::regionsChanged);
+}
+void StarfarerUniverse::setStarmapLabels(const QList<StarmapLabel> &value)
+{
+    assign(m_starmapLabels, value, &StarfarerUniverse::starmapLabelsChanged);
+}
+void StarfarerUniverse::setHiddenLabelCategories(const QSet<QString> &value)
+{
+    assign(m_hiddenLabelCategories, value, &StarfarerUniverse::hiddenLabelCategoriesChanged);
+}
+void StarfarerUniverse::setMapViewMode(MapViewMode value)
+{
+    assign(m_mapViewMode, value, &StarfarerUniverse::mapViewModeChanged);
+}
+void StarfarerUniverse::setMapShowRutters(bool value)
+{
+    assign(m_mapShowRutters, value, &StarfarerUniverse::mapShowRuttersChanged);
+}
+void StarfarerUniverse::setMapShowNebulae(bool value)
+{
+    assign(m_mapShowNebulae, value, &StarfarerUniverse::mapShowNebulaeChanged);
+}
+void StarfarerUniverse::setMapShowRegions(bool value)
+{
+    assign(m_mapShowRegions, value, &StarfarerUniverse::mapShowRegionsChanged);
+}
+void StarfarerUniverse::setMapShowLabels(bool value)
+{
+    assign(m_mapShowLabels, value, &StarfarerUniverse::mapShowLabelsChanged);
+}
+void StarfarerUniverse::setMapShowSurveyedData(bool value)
+{
+    assign(m_mapShowSurveyedData, value, &StarfarerUniverse::mapShowSurveyedDataChanged);
+}
+void StarfarerUniverse::setMapShowStarfarers(bool value)
+{
+    assign(m_mapShowStarfarers, value, &StarfarerUniverse::mapShowStarfarersChanged);
+}
+void StarfarerUniverse::setMapShowSathar(bool value)
+{
+    assign(m_mapShowSathar, value, &StarfarerUniverse::mapShowSatharChanged);
+}
+void StarfarerUniverse::setMapShowOther(bool value)
+{
+    assign(m_mapShowOther, value, &StarfarerUniverse::mapShowOtherChanged);
+}
+void StarfarerUniverse::setSelectedFactionIDs(const QSet<QUuid> &value)
+{
+    assign(m_selectedFactionIDs, value, &StarfarerUniverse::selectedFactionIDsChanged);
+}
+
+QList<Faction> StarfarerUniverse::factions(const WorldData &world) const
+{
+    QList<Faction> result;
+    for (const QUuid &id : world.factionIDs) {
+        const auto found = std::find_if(m_factions.cbegin(), m_factions.cend(),
+                                        [&](const Faction &faction) { return faction.id == id; });
+        if (found != m_factions.cend())
+            result.append(*found);
+    }
+    return result;
+}
+
+std::optional<HexData> StarfarerUniverse::hexData(const GalacticCoordinates &coordinates) const
+{
+    for (const HexData &hex : m_data) {
+        if (hex.coordinates == coordinates)
+            return hex;
+    }
+    return std::nullopt;
+}
+
+std::optional<Faction> StarfarerUniverse::faction(const Rutter &rutter) const
+{
+    for (const Faction &candidate : m_factions) {
+        if (candidate.id == rutter.factionID)
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+bool StarfarerUniverse::usesTravellerRules() const
+{
+    if (m_data.isEmpty())
+        return false;
+    const auto mainWorld = m_data.first().starSystem.mainWorld();
+    return mainWorld && rawValue(mainWorld->uwp.techLevel).startsWith(QLatin1StringView("TL"));
+}
+
+namespace {
+
+QSet<QUuid> factionIDs(const QList<Faction> &factions)
+{
+    QSet<QUuid> ids;
+    for (const Faction &faction : factions)
+        ids.insert(faction.id);
+    return ids;
+}
+
+// The id of the first faction with exactly this name (case-sensitive).
+std::optional<QUuid> firstFactionNamed(const QList<Faction> &factions, const QString &name)
+{
+    for (const Faction &faction : factions) {
+        if (faction.name == name)
+            return faction.id;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void StarfarerUniverse::relinkRutterFactions()
+{
+    const QSet<QUuid> known = factionIDs(m_factions);
+    for (Rutter &rutter : m_rutters) {
+        if (!known.contains(rutter.factionID) && rutter.legacyFaction) {
+            if (const auto id = firstFactionNamed(m_factions, rutter.legacyFaction->name))
+                rutter.factionID = *id;
+        }
+        rutter.legacyFaction.reset();
+    }
+}
+
+void StarfarerUniverse::relinkWorldFactions()
+{
+    const QSet<QUuid> known = factionIDs(m_factions);
+    for (qsizetype h = 0; h < m_data.size(); ++h) {
+        // Only copy-on-write the systems that still carry legacy records.
+        const auto needsRepair = [](const auto &self, const WorldData &world) -> bool {
+            if (world.legacyFactions)
+                return true;
+            return std::any_of(world.satellites.cbegin(), world.satellites.cend(),
+                               [&](const WorldData &satellite) { return self(self, satellite); });
+        };
+        const auto &stars = std::as_const(m_data)[h].starSystem.stars;
+        const bool repair = std::any_of(stars.cbegin(), stars.cend(), [&](const Star &star) {
+            return std::any_of(star.worlds.cbegin(), star.worlds.cend(),
+                               [&](const WorldData &world) { return needsRepair(needsRepair, world); });
+        });
+        if (!repair)
+            continue;
+        const JsonPath dataPath(nullptr, QLatin1StringView("data"));
+        const JsonPath hexPath(&dataPath, h);
+        for (Star &star : m_data[h].starSystem.stars) {
+            for (WorldData &world : star.worlds)
+                relinkWorldFactions(world, known, hexPath);
+        }
+    }
+}
+
+void StarfarerUniverse::relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs,
+                                            const JsonPath &path) const
+{
+    if (world.legacyFactions) {
+        // Every stored record must decode, as when the world itself was read.
+        const JsonPath factionsPath(&path, QLatin1StringView("factions"));
+        QList<Faction> legacy;
+        for (qsizetype j = 0; j < world.legacyFactions->size(); ++j) {
+            const JsonPath recordPath(&factionsPath, j);
+            legacy.append(Faction::fromJson(JsonReader(world.legacyFactions->at(j), recordPath)));
+        }
+        for (qsizetype i = 0; i < world.factionIDs.size() && i < legacy.size(); ++i) {
+            if (knownIDs.contains(world.factionIDs[i]))
+                continue;
+            if (const auto id = firstFactionNamed(m_factions, legacy[i].name))
+                world.factionIDs[i] = *id;
+        }
+        world.legacyFactions.reset();
+    }
+    for (WorldData &satellite : world.satellites)
+        relinkWorldFactions(satellite, knownIDs, path);
+}

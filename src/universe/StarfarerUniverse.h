@@ -1,0 +1,184 @@
+#pragma once
+
+#include "Faction.h"
+#include "FactionList.h"
+#include "MapViewMode.h"
+#include "Nebula.h"
+#include "Region.h"
+#include "Rutter.h"
+#include "StarmapLabel.h"
+#include "UniverseFolder.h"
+#include "model/HexData.h"
+#include "model/WorldData.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+
+// The document of one universe: every occupied hex with its system, the factions and
+// map objects, and the star map's display settings. Every screen shares the one open
+// instance; each setter stores the new value and notifies only when it differs from
+// the stored one. The document reads itself from one JSON file (repairing faction
+// links of older files on the way) and saves itself back, atomically.
+class StarfarerUniverse : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The id and name of a stored universe, read without the rest of its file.
+    struct Header
+    {
+        QUuid id;
+        QString name;
+        QString filePath; // the file it was listed from; not part of the JSON form
+
+        static Header fromJson(const JsonReader &reader);
+        QJsonObject toJson() const;
+        bool operator==(const Header &other) const { return id == other.id && name == other.name; }
+    };
+
+    // A new universe with the defaults: a new random id, "Untitled Universe", empty
+    // collections, the referee's view and every layer shown.
+    explicit StarfarerUniverse(UniverseFolder folder = UniverseFolder::standard(), QObject *parent = nullptr);
+
+    // Decodes a whole document from a file's bytes (a UTF-8 byte-order mark is
+    // skipped). On any failure returns nothing and puts the reason in `error`: no
+    // partial document is ever produced.
+    static std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, UniverseFolder folder,
+                                                     QString *error = nullptr);
+    // Reads and decodes the file at `path`; the file is only read.
+    static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
+                                                       QString *error = nullptr);
+
+    // All twenty keys, every one written.
+    QJsonObject toJson() const;
+    // The bytes save() writes: pretty-printed, keys sorted. Throws EncodeError for a
+    // value that cannot be stored faithfully.
+    QByteArray encode() const;
+
+    // Writes the document to its file atomically. On failure prints "Failed to save
+    // StarfarerUniverse to <file>: <reason>", leaves the file as it was, emits
+    // saveFailed and returns false; on success emits saved and returns true.
+    bool save();
+    // The file save() writes: named after the document's id.
+    QString filePath() const { return m_folder.fileFor(m_id); }
+    const UniverseFolder &folder() const { return m_folder; }
+
+    const QUuid &id() const { return m_id; }
+    const QString &name() const { return m_name; }
+    const QList<HexData> &data() const { return m_data; }
+    const QList<Faction> &factions() const { return m_factions; }
+    const QList<FactionList> &factionLists() const { return m_factionLists; }
+    const QList<Rutter> &rutters() const { return m_rutters; }
+    const QList<Nebula> &nebulae() const { return m_nebulae; }
+    const QList<Region> &regions() const { return m_regions; }
+    const QList<StarmapLabel> &starmapLabels() const { return m_starmapLabels; }
+    const QSet<QString> &hiddenLabelCategories() const { return m_hiddenLabelCategories; }
+    MapViewMode mapViewMode() const { return m_mapViewMode; }
+    bool mapShowRutters() const { return m_mapShowRutters; }
+    bool mapShowNebulae() const { return m_mapShowNebulae; }
+    bool mapShowRegions() const { return m_mapShowRegions; }
+    bool mapShowLabels() const { return m_mapShowLabels; }
+    bool mapShowSurveyedData() const { return m_mapShowSurveyedData; }
+    bool mapShowStarfarers() const { return m_mapShowStarfarers; }
+    bool mapShowSathar() const { return m_mapShowSathar; }
+    bool mapShowOther() const { return m_mapShowOther; }
+    const QSet<QUuid> &selectedFactionIDs() const { return m_selectedFactionIDs; }
+
+    void setId(const QUuid &value);
+    void setName(const QString &value);
+    void setData(const QList<HexData> &value);
+    void setFactions(const QList<Faction> &value);
+    void setFactionLists(const QList<FactionList> &value);
+    void setRutters(const QList<Rutter> &value);
+    void setNebulae(const QList<Nebula> &value);
+    void setRegions(const QList<Region> &value);
+    void setStarmapLabels(const QList<StarmapLabel> &value);
+    void setHiddenLabelCategories(const QSet<QString> &value);
+    void setMapViewMode(MapViewMode value);
+    void setMapShowRutters(bool value);
+    void setMapShowNebulae(bool value);
+    void setMapShowRegions(bool value);
+    void setMapShowLabels(bool value);
+    void setMapShowSurveyedData(bool value);
+    void setMapShowStarfarers(bool value);
+    void setMapShowSathar(bool value);
+    void setMapShowOther(bool value);
+    void setSelectedFactionIDs(const QSet<QUuid> &value);
+
+    // The factions a world names, in the world's order; unknown ids are skipped and an
+    // id listed twice gives its faction twice.
+    QList<Faction> factions(const WorldData &world) const;
+    // The first occupied hex at exactly these coordinates.
+    std::optional<HexData> hexData(const GalacticCoordinates &coordinates) const;
+    // The faction a rutter belongs to.
+    std::optional<Faction> faction(const Rutter &rutter) const;
+    // Whether the first stored system's main world uses the "TL" tech-level scale.
+    bool usesTravellerRules() const;
+
+    // Repairs of older files, run once after decoding: whole faction records stored
+    // in rutters and worlds become ids of this document's factions, matched by name.
+    void relinkRutterFactions();
+    void relinkWorldFactions();
+
+signals:
+    void idChanged();
+    void nameChanged();
+    void dataChanged();
+    void factionsChanged();
+    void factionListsChanged();
+    void ruttersChanged();
+    void nebulaeChanged();
+    void regionsChanged();
+    void starmapLabelsChanged();
+    void hiddenLabelCategoriesChanged();
+    void mapViewModeChanged();
+    void mapShowRuttersChanged();
+    void mapShowNebulaeChanged();
+    void mapShowRegionsChanged();
+    void mapShowLabelsChanged();
+    void mapShowSurveyedDataChanged();
+    void mapShowStarfarersChanged();
+    void mapShowSatharChanged();
+    void mapShowOtherChanged();
+    void selectedFactionIDsChanged();
+
+    // The outcome of each save(): `message` names the file and the reason.
+    void saveFailed(const QString &message);
+    void saved();
+
+private:
+    template <typename T>
+    void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());
+    // Throws DecodeError for a legacy faction record that does not decode.
+    void relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs, const JsonPath &path) const;
+    void readFields(const JsonReader &reader);
+
+    UniverseFolder m_folder;
+    QUuid m_id;
+    QString m_name;
+    QList<HexData> m_data;
+    QList<Faction> m_factions;
+    QList<FactionList> m_factionLists;
+    QList<Rutter> m_rutters;
+    QList<Nebula> m_nebulae;
+    QList<Region> m_regions;
+    QList<StarmapLabel> m_starmapLabels;
+    QSet<QString> m_hiddenLabelCategories;
+    MapViewMode m_mapViewMode = MapViewMode::referee;
+    bool m_mapShowRutters = true;
+    bool m_mapShowNebulae = true;
+    bool m_mapShowRegions = true;
+    bool m_mapShowLabels = true;
+    bool m_mapShowSurveyedData = true;
+    bool m_mapShowStarfarers = true;
+    bool m_mapShowSathar = true;
+    bool m_mapShowOther = true;
+    QSet<QUuid> m_selectedFactionIDs;
+};

@@ -1,0 +1,34 @@
+#include "UniverseFolder.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+UniverseFolder::UniverseFolder(QString documentsPath) : m_documentsPath(std::move(documentsPath))
+{
+}
+
+UniverseFolder UniverseFolder::standard()
+{
+    return UniverseFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+QString UniverseFolder::universesPath() const
+{
+    return QDir(m_documentsPath).filePath(QStringLiteral("Universes"));
+}
+
+QString UniverseFolder::fileFor(const QUuid &id) const
+{
+    return QDir(universesPath()).filePath(id.toString(QUuid::WithoutBraces).toUpper() +
+                                          QStringLiteral(".json"));
+}
+
+QString UniverseFolder::legacyFilePath() const
+{
+    return QDir(m_documentsPath).filePath(QStringLiteral("StarfarerUniverse.json"));
+}
+
+void UniverseFolder::ensureUniversesDirectory() const
+{
+    QDir().mkpath(universesPath());
+}

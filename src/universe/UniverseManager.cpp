@@ -1,0 +1,264 @@
+#include "UniverseManager.h"
+
+#include "model/NaturalOrder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const QString kUntitled = QStringLiteral("Untitled Universe");
+
+QString trimmedOrUntitled(const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    return trimmed.isEmpty() ? kUntitled : trimmed;
+}
+
+QString uuidText(const QUuid &id)
+{
+    return id.toString(QUuid::WithoutBraces).toUpper();
+}
+
+void printLine(const QString &line)
+{
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+UniverseManager::UniverseManager(UniverseFolder folder, QSettings *settings, QObject *parent)
+    : QObject(parent), m_folder(std::move(folder)), m_settings(settings)
+{
+}
+
+UniverseManager::~UniverseManager() = default;
+
+void UniverseManager::start()
+{
+    m_folder.ensureUniversesDirectory();
+    migrateIfNeeded();
+
+    std::unique_ptr<StarfarerUniverse> opened;
+    const QUuid remembered = QUuid::fromString(m_settings->value(kLastUniverseIDKey).toString());
+    if (!remembered.isNull()) {
+        const QString path = m_folder.fileFor(remembered);
+        QString reason;
+        opened = read(path, &reason);
+        // A remembered universe whose file is gone is simply forgotten; one whose file
+        // is there but unreadable is reported, and its file is left untouched.
+        if (!opened && QFileInfo::exists(path))
+            reportUnreadable(path, reason);
+    }
+    if (!opened) {
+        const QList<Header> listed = loadHeaders();
+        if (!listed.isEmpty()) {
+            QString reason;
+            opened = read(listed.first().filePath, &reason);
+            if (!opened)
+                reportUnreadable(listed.first().filePath, reason);
+        }
+    }
+    if (!opened) {
+        opened = makeNew(kDefaultName);
+        saveReporting(*opened);
+    }
+    setCurrent(std::move(opened));
+    storeLastUniverseID(m_current->id());
+    refreshHeaders();
+}
+
+void UniverseManager::open(const Header &header)
+{
+    if (m_current && header.id == m_current->id())
+        return;
+    QString reason;
+    auto opened = read(header.filePath, &reason);
+    if (!opened) {
+        setLoadError(kLoadErrorText);
+        printLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) + QStringLiteral(": ") + reason);
+        return;
+    }
+    setCurrent(std::move(opened));
+    storeLastUniverseID(m_current->id());
+    setLoadError(std::nullopt);
+}
+
+bool UniverseManager::create(const QString &name)
+{
+    auto created = makeNew(trimmedOrUntitled(name));
+    if (!saveReporting(*created))
+        return false;
+    setCurrent(std::move(created));
+    storeLastUniverseID(m_current->id());
+    refreshHeaders();
+    return true;
+}
+
+bool UniverseManager::renameCurrent(const QString &name)
+{
+    m_current->setName(trimmedOrUntitled(name));
+    const bool saved = m_current->save();
+    refreshHeaders();
+    return saved;
+}
+
+bool UniverseManager::deleteUniverse(const Header &header)
+{
+    QFile file(header.filePath);
+    const bool removed = file.remove();
+    if (!removed && QFileInfo::exists(header.filePath)) {
+        emit operationFailed(QStringLiteral("Couldn\u2019t delete the universe \u201C%1\u201D (%2): %3")
+                                 .arg(header.name, header.filePath, file.errorString()));
+        refreshHeaders();
+        return false;
+    }
+    refreshHeaders();
+    if (!m_current || header.id != m_current->id())
+        return true;
+
+    std::unique_ptr<StarfarerUniverse> next;
+    if (!m_headers.isEmpty()) {
+        QString reason;
+        next = read(m_headers.first().filePath, &reason);
+        if (!next)
+            reportUnreadable(m_headers.first().filePath, reason);
+    }
+    if (!next) {
+        next = makeNew(kDefaultName);
+        saveReporting(*next);
+    }
+    setCurrent(std::move(next));
+    storeLastUniverseID(m_current->id());
+    refreshHeaders();
+    return true;
+}
+
+QList<UniverseManager::Header> UniverseManager::loadHeaders() const
+{
+    QList<Header> headers;
+    const QDir folder(m_folder.universesPath());
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    for (const QString &fileName : names) {
+        if (QFileInfo(fileName).suffix() != QLatin1StringView("json"))
+            continue;
+        const QString path = folder.filePath(fileName);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QByteArray bytes = file.readAll();
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            bytes.remove(0, 3);
+        const QJsonDocument document = QJsonDocument::fromJson(bytes);
+        if (!document.isObject())
+            continue;
+        try {
+            Header header = readJson<Header>(document.object());
+            header.filePath = path;
+            headers.append(header);
+        } catch (const DecodeError &) {
+            // A file that is not a universe is not listed.
+        }
+    }
+    std::stable_sort(headers.begin(), headers.end(),
+                     [](const Header &a, const Header &b) { return naturalCompare(a.name, b.name) < 0; });
+    return headers;
+}
+
+void UniverseManager::storeLastUniverseID(const std::optional<QUuid> &id)
+{
+    if (id)
+        m_settings->setValue(kLastUniverseIDKey, uuidText(*id));
+    else
+        m_settings->remove(kLastUniverseIDKey);
+    m_settings->sync();
+}
+
+void UniverseManager::migrateIfNeeded()
+{
+    if (m_settings->value(kDidMigrateKey, false).toBool())
+        return;
+    const QString legacyPath = m_folder.legacyFilePath();
+    if (QFileInfo::exists(legacyPath) && loadHeaders().isEmpty()) {
+        if (auto legacy = read(legacyPath, nullptr)) {
+            if (legacy->name().isEmpty() || legacy->name() == kUntitled)
+                legacy->setName(kDefaultName);
+            // The legacy file stays where it is. If its copy cannot be written, the
+            // migration is tried again at the next start rather than marked done.
+            if (!saveReporting(*legacy))
+                return;
+            storeLastUniverseID(legacy->id());
+        }
+    }
+    m_settings->setValue(kDidMigrateKey, true);
+    m_settings->sync();
+}
+
+std::unique_ptr<StarfarerUniverse> UniverseManager::read(const QString &path, QString *error) const
+{
+    return StarfarerUniverse::readFile(path, m_folder, error);
+}
+
+std::unique_ptr<StarfarerUniverse> UniverseManager::makeNew(const QString &name) const
+{
+    auto universe = std::make_unique<StarfarerUniverse>(m_folder);
+    universe->setName(name);
+    return universe;
+}
+
+bool UniverseManager::saveReporting(StarfarerUniverse &universe)
+{
+    QString failure;
+    const auto connection = connect(&universe, &StarfarerUniverse::saveFailed, this,
+                                    [&failure](const QString &message) { failure = message; });
+    const bool saved = universe.save();
+    disconnect(connection);
+    if (!saved)
+        emit operationFailed(failure);
+    return saved;
+}
+
+void UniverseManager::setCurrent(std::unique_ptr<StarfarerUniverse> universe)
+{
+    if (universe.get() == m_current.get())
+        return;
+    // The old document is deleted later, so views still holding it during this
+    // change (or in a running menu) never see a dangling pointer.
+    if (m_current) {
+        StarfarerUniverse *old = m_current.release();
+        old->setParent(this); // deleted with the manager if no event loop runs again
+        old->deleteLater();
+    }
+    m_current = std::move(universe);
+    emit currentChanged();
+}
+
+void UniverseManager::setHeaders(const QList<Header> &headers)
+{
+    // Equal by id and name; the remembered paths follow along silently.
+    const bool changed = headers != m_headers;
+    m_headers = headers;
+    if (changed)
+        emit headersChanged();
+}
+
+void UniverseManager::setLoadError(const std::optional<QString> &error)
+{
+    if (error == m_loadError)
+        return;
+    m_loadError = error;
+    emit loadErrorChanged();
+}
+
+void UniverseManager::reportUnreadable(const QString &path, const QString &reason)
+{
+    printLine(QStringLiteral("Failed to load universe ") + path + QStringLiteral(": ") + reason);
+    setLoadError(kLoadErrorText);
+}

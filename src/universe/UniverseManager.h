@@ -1,0 +1,91 @@
+#pragma once
+
+#include "StarfarerUniverse.h"
+
+#include <QList>
+#include <QObject>
+#include <QSettings>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+
+// The store of universes: one JSON file per universe in the "Universes" folder. It
+// lists the stored universes by name, keeps exactly one of them open as `current`,
+// creates, renames and deletes universes, remembers the last one opened, and once
+// moves the single file of older versions into the folder. A file that cannot be
+// read is never written to or removed by anything but an explicit delete.
+class UniverseManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Header = StarfarerUniverse::Header;
+
+    static inline const QString kLastUniverseIDKey = QStringLiteral("lastUniverseID");
+    static inline const QString kDidMigrateKey = QStringLiteral("didMigrateToUniverses");
+    static inline const QString kLoadErrorText =
+        QStringLiteral("Couldn\u2019t open that universe \u2014 its file may be corrupt.");
+    static inline const QString kDefaultName = QStringLiteral("My Universe");
+
+    // `settings` keeps "lastUniverseID" and "didMigrateToUniverses"; it must outlive
+    // the manager. Nothing is read until start().
+    UniverseManager(UniverseFolder folder, QSettings *settings, QObject *parent = nullptr);
+    ~UniverseManager() override;
+
+    // The start-up sequence: folder, one-time migration, the remembered universe,
+    // else the first by name, else a new saved "My Universe". Afterwards there is
+    // always a current document.
+    void start();
+
+    StarfarerUniverse *current() const { return m_current.get(); }
+    const QList<Header> &headers() const { return m_headers; }
+    const std::optional<QString> &loadError() const { return m_loadError; }
+
+    // Opens a listed universe from the file it was listed from. Opening the current
+    // universe does nothing. On a failed read the current document stays and
+    // loadError is set.
+    void open(const Header &header);
+    // Creates, saves and opens a new universe (an empty name becomes "Untitled
+    // Universe"). When it cannot be saved, the current universe stays open and false
+    // is returned.
+    bool create(const QString &name);
+    // Renames the current universe and saves it; false when the save failed.
+    bool renameCurrent(const QString &name);
+    // Removes exactly the file the header was listed from. Deleting the current
+    // universe opens the first remaining one, or a new "My Universe". False when the
+    // file could not be removed.
+    bool deleteUniverse(const Header &header);
+
+    // The stored universes (".json" files whose id and name can be read), sorted by
+    // name as file managers sort (letter case ignored, numbers by value), stably.
+    QList<Header> loadHeaders() const;
+    void storeLastUniverseID(const std::optional<QUuid> &id);
+    void migrateIfNeeded();
+
+signals:
+    void currentChanged();
+    void headersChanged();
+    void loadErrorChanged();
+    // A failure the user must be told about (a universe that could not be saved,
+    // removed or opened); `message` says which file and why.
+    void operationFailed(const QString &message);
+
+private:
+    std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error) const;
+    std::unique_ptr<StarfarerUniverse> makeNew(const QString &name) const;
+    // Saves a document that is not current yet; reports a failure.
+    bool saveReporting(StarfarerUniverse &universe);
+    void setCurrent(std::unique_ptr<StarfarerUniverse> universe);
+    void setHeaders(const QList<Header> &headers);
+    void setLoadError(const std::optional<QString> &error);
+    void refreshHeaders() { setHeaders(loadHeaders()); }
+    void reportUnreadable(const QString &path, const QString &reason);
+
+    UniverseFolder m_folder;
+    QSettings *m_settings;
+    std::unique_ptr<StarfarerUniverse> m_current;
+    QList<Header> m_headers;
+    std::optional<QString> m_loadError;
+};

@@ -1,0 +1,144 @@
+#include "app/AboutWindow.h"
+#include "app/ExternalLinks.h"
+#include "app/RotatingIcon.h"
+#include "ui/AppInformation.h"
+
+#include <QEnterEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString labelText(const AboutWindow &window, const char *name)
+{
+    const auto *label = window.findChild<QLabel *>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
+}
+
+void hover(QWidget *widget, bool entering)
+{
+    if (entering) {
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(widget, &enter);
+    } else {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(widget, &leave);
+    }
+}
+
+} // namespace
+
+TEST(AboutWindow, ShowsNameVersionAndCredits)
+{
+    AboutWindow about([] { return QDate(2031, 6, 1); });
+    EXPECT_EQ(labelText(about, "name"), QStringLiteral("Vostrel"));
+    EXPECT_EQ(labelText(about, "version"), AppInformation::versionLine());
+    EXPECT_EQ(labelText(about, "copyright"), AboutWindow::copyrightLine(2031));
+    EXPECT_EQ(labelText(about, "credit"), AboutWindow::creditLine());
+    EXPECT_EQ(labelText(about, "rulesNotice"), AboutWindow::rulesNotice(2031));
+    EXPECT_EQ(labelText(about, "independenceNotice"), AboutWindow::independenceNotice(2031));
+    EXPECT_EQ(labelText(about, "trademarkNotice"), AboutWindow::trademarkNotice());
+    EXPECT_TRUE(AboutWindow::creditLine().startsWith(QStringLiteral("Made by <b>Dulvane</b> (")));
+    EXPECT_TRUE(AboutWindow::copyrightLine(2031).contains(QStringLiteral("2031")));
+    EXPECT_FALSE(AboutWindow::copyrightLine(2031).contains(QStringLiteral("2,031"))); // a year, not a number
+    const QString rules = AboutWindow::rulesNotice(2031);
+    EXPECT_TRUE(rules.contains(QStringLiteral("1977–2031")));
+    EXPECT_TRUE(rules.contains(QStringLiteral("personal, non-commercial use")));
+
+    const auto *documentation = about.findChild<QPushButton *>(QStringLiteral("documentation"));
+    const auto *website = about.findChild<QPushButton *>(QStringLiteral("developerWebsite"));
+    ASSERT_NE(documentation, nullptr);
+    ASSERT_NE(website, nullptr);
+    EXPECT_EQ(documentation->text(), QStringLiteral("Documentation"));
+    EXPECT_EQ(website->text(), QStringLiteral("Developer Website"));
+}
+
+TEST(AboutWindow, TheYearsFollowTheClockAtTheNextHoverChange)
+{
+    QDate today(2030, 12, 31);
+    AboutWindow about([&today] { return today; });
+    EXPECT_TRUE(labelText(about, "copyright").contains(QStringLiteral("2030")));
+
+    today = QDate(2031, 1, 1);
+    EXPECT_TRUE(labelText(about, "copyright").contains(QStringLiteral("2030"))); // not yet rebuilt
+    hover(about.icon(), true);
+    EXPECT_EQ(labelText(about, "copyright"), AboutWindow::copyrightLine(2031));
+    EXPECT_EQ(labelText(about, "rulesNotice"), AboutWindow::rulesNotice(2031));
+    EXPECT_EQ(labelText(about, "independenceNotice"), AboutWindow::independenceNotice(2031));
+}
+
+TEST(AboutWindow, HoveringTheIconSpeedsItsTurnAndLeavingSlowsItAgain)
+{
+    AboutWindow about;
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    EXPECT_FALSE(about.isHovering());
+    QPointer<RotatingIcon> resting = about.icon();
+    ASSERT_TRUE(resting);
+    EXPECT_EQ(resting->speed(), 8);
+    EXPECT_EQ(resting->turnDuration(), 8000);
+    EXPECT_TRUE(resting->isTurning());
+
+    hover(resting, true);
+    EXPECT_TRUE(about.isHovering());
+    RotatingIcon *fast = about.icon();
+    ASSERT_NE(fast, nullptr);
+    EXPECT_NE(fast, resting.data()); // a new icon, starting its turn again
+    EXPECT_EQ(fast->speed(), 1);
+    EXPECT_EQ(fast->turnDuration(), 1000);
+    EXPECT_LT(fast->turnDuration(), 8000);
+    EXPECT_EQ(fast->rotation(), 0);
+    EXPECT_TRUE(fast->isTurning());
+
+    // The replaced icon going away does not count as the pointer leaving.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(resting.isNull());
+    EXPECT_TRUE(about.isHovering());
+
+    hover(fast, false);
+    EXPECT_FALSE(about.isHovering());
+    EXPECT_EQ(about.icon()->speed(), 8);
+    EXPECT_EQ(about.icon()->turnDuration(), 8000);
+}
+
+TEST(AboutWindow, NeverLaysOutSmallerThanItsMinimum)
+{
+    AboutWindow about;
+    about.resize(300, 200);
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    EXPECT_GE(about.width(), 650);
+    EXPECT_GE(about.height(), 580);
+    // Content stays at the top in a taller window.
+    about.resize(900, 1200);
+    QCoreApplication::processEvents();
+    const auto *name = about.findChild<QLabel *>(QStringLiteral("name"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_LT(name->geometry().bottom(), 300);
+    EXPECT_NEAR(name->geometry().center().x(), about.width() / 2, 2);
+}
+
+TEST(AboutWindow, LinksOpenTheGuideAndTheMakersSite)
+{
+    QList<QUrl> opened;
+    ExternalLinks::ScopedUrlOpener opener([&opened](const QUrl &url) {
+        opened.append(url);
+        return true;
+    });
+    AboutWindow about;
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    QTest::mouseClick(about.findChild<QPushButton *>(QStringLiteral("documentation")), Qt::LeftButton);
+    QTest::mouseClick(about.findChild<QPushButton *>(QStringLiteral("developerWebsite")), Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[0], ExternalLinks::helpGuideUrl());
+    EXPECT_TRUE(opened[0].isLocalFile());
+    EXPECT_TRUE(QFileInfo(opened[0].toLocalFile()).isFile());
+    EXPECT_EQ(opened[1], ExternalLinks::makerWebsite());
+    EXPECT_EQ(opened[1].scheme(), QStringLiteral("https"));
+}

@@ -1,0 +1,237 @@
+#include "app/MainWindow.h"
+#include "app/AboutWindow.h"
+#include "app/ExternalLinks.h"
+#include "app/VostrelApp.h"
+#include "ui/RoutedWindow.h"
+#include "ui/WindowRouter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void flushDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool showActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+void pressUwpReferenceShortcut(QWidget *window)
+{
+    QTest::keyClick(window, Qt::Key_U, Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+QStringList actionTexts(const QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            texts.append(action->text());
+    }
+    return texts;
+}
+
+// Restores the test program's names after a VostrelApp has renamed the application.
+class VostrelAppTest : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        QApplication::setOrganizationName(m_organisation);
+        QApplication::setApplicationName(m_application);
+        flushDeferredDeletes();
+    }
+    QString m_organisation = QApplication::organizationName();
+    QString m_application = QApplication::applicationName();
+};
+
+} // namespace
+
+TEST(MainWindow, MenusHoldTheCommands)
+{
+    MainWindow window;
+    QStringList menus;
+    QMenu *windowMenu = nullptr;
+    QMenu *helpMenu = nullptr;
+    for (QAction *action : window.menuBar()->actions()) {
+        menus.append(action->text());
+        if (action->text() == QStringLiteral("&Window"))
+            windowMenu = action->menu();
+        if (action->text() == QStringLiteral("&Help"))
+            helpMenu = action->menu();
+    }
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&Window"), QStringLiteral("&Help")}));
+    ASSERT_NE(windowMenu, nullptr);
+    ASSERT_NE(helpMenu, nullptr);
+    EXPECT_EQ(actionTexts(windowMenu), QStringList{QStringLiteral("UWP Reference")});
+    EXPECT_EQ(actionTexts(helpMenu),
+              (QStringList{QStringLiteral("Vostrel Help"), QStringLiteral("About Vostrel")}));
+
+    EXPECT_EQ(window.uwpReferenceAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+U")));
+    EXPECT_EQ(window.uwpReferenceAction()->shortcutContext(), Qt::ApplicationShortcut);
+}
+
+TEST(MainWindow, TheShortcutTwiceGivesOneUwpReferenceWindow)
+{
+    MainWindow window;
+    ASSERT_TRUE(showActive(window));
+    pressUwpReferenceShortcut(&window);
+    RoutedWindow *reference = window.router()->window(WindowId::uwpReference);
+    ASSERT_NE(reference, nullptr);
+    EXPECT_TRUE(reference->isVisible());
+
+    ASSERT_TRUE(showActive(window));
+    pressUwpReferenceShortcut(&window);
+    EXPECT_EQ(window.router()->window(WindowId::uwpReference), reference);
+    EXPECT_EQ(window.router()->openWindows().size(), 1);
+}
+
+TEST(MainWindow, TheShortcutWorksFromAnAuxiliaryWindowAfterTheMainWindowCloses)
+{
+    MainWindow window;
+    ASSERT_TRUE(showActive(window));
+    window.aboutAction()->trigger();
+    RoutedWindow *about = window.router()->window(WindowId::about);
+    ASSERT_NE(about, nullptr);
+    window.close();
+
+    ASSERT_TRUE(showActive(*about));
+    pressUwpReferenceShortcut(about);
+    EXPECT_NE(window.router()->window(WindowId::uwpReference), nullptr);
+}
+
+TEST(MainWindow, HelpAsksToOpenTheGuideShippedNextToTheProgram)
+{
+    QList<QUrl> opened;
+    ExternalLinks::ScopedUrlOpener opener([&opened](const QUrl &url) {
+        opened.append(url);
+        return true;
+    });
+    MainWindow window;
+    window.helpAction()->trigger();
+    ASSERT_EQ(opened.size(), 1);
+    const QUrl guide = opened.first();
+    ASSERT_TRUE(guide.isLocalFile());
+    const QFileInfo file(guide.toLocalFile());
+    EXPECT_TRUE(file.isFile());
+    EXPECT_EQ(file.absolutePath(), QCoreApplication::applicationDirPath() + QStringLiteral("/help"));
+    QFile page(file.filePath());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().contains("Vostrel Help"));
+    EXPECT_EQ(window.findChild<QMessageBox *>(), nullptr);
+}
+
+TEST(MainWindow, AHelpPageThatCannotBeOpenedIsReported)
+{
+    ExternalLinks::ScopedUrlOpener opener([](const QUrl &) { return false; });
+    MainWindow window;
+    window.helpAction()->trigger();
+    auto *message = window.findChild<QMessageBox *>();
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->text().contains(QStringLiteral("user guide")));
+    EXPECT_TRUE(message->text().contains(QStringLiteral("index.html")));
+    message->close();
+}
+
+TEST(MainWindow, NewContentReplacesTheOldWhichGoesLater)
+{
+    MainWindow window;
+    QPointer<QWidget> old = window.content();
+    ASSERT_TRUE(old);
+    auto *next = new QLabel(QStringLiteral("next"));
+    window.setContent(next);
+    EXPECT_EQ(window.content(), next);
+    EXPECT_TRUE(old); // still alive until the event loop deletes it
+    flushDeferredDeletes();
+    EXPECT_TRUE(old.isNull());
+    EXPECT_EQ(window.content(), next);
+}
+
+TEST(ExternalLinks, AMissingLocalPageIsNotHandedToTheDesktop)
+{
+    int calls = 0;
+    ExternalLinks::ScopedUrlOpener opener([&calls](const QUrl &) {
+        ++calls;
+        return true;
+    });
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    EXPECT_FALSE(ExternalLinks::openLocalPage(folder.filePath(QStringLiteral("help/index.html"))));
+    EXPECT_FALSE(ExternalLinks::openLocalPage(folder.path())); // a folder is not a page
+    EXPECT_EQ(calls, 0);
+
+    QFile page(folder.filePath(QStringLiteral("page.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    EXPECT_TRUE(ExternalLinks::openLocalPage(page.fileName()));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(ExternalLinks::helpGuidePath(folder.path()),
+              folder.path() + QStringLiteral("/help/index.html"));
+}
+
+TEST_F(VostrelAppTest, SetsUpTheApplicationAndItsWindows)
+{
+    VostrelApp app;
+    EXPECT_EQ(QApplication::organizationName(), QStringLiteral("Dulvane"));
+    EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Vostrel"));
+    EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    ASSERT_NE(app.router(), nullptr);
+    ASSERT_NE(app.mainWindow(), nullptr);
+    EXPECT_EQ(app.mainWindow()->router(), app.router());
+
+    app.start();
+    EXPECT_TRUE(app.mainWindow()->isVisible());
+    app.mainWindow()->aboutAction()->trigger();
+    RoutedWindow *about = app.router()->window(WindowId::about);
+    ASSERT_NE(about, nullptr);
+    EXPECT_NE(qobject_cast<AboutWindow *>(about->content()), nullptr);
+    EXPECT_GE(about->width(), AboutWindow::kMinimumWidth);
+    EXPECT_GE(about->height(), AboutWindow::kMinimumHeight);
+}
+
+// Closing the main window while the About window is open keeps the program running;
+// closing the About window then ends it.
+TEST_F(VostrelAppTest, QuitsWhenTheLastWindowCloses)
+{
+    VostrelApp app;
+    app.start();
+    app.mainWindow()->aboutAction()->trigger();
+    QPointer<RoutedWindow> about = app.router()->window(WindowId::about);
+    ASSERT_TRUE(about);
+
+    bool runningAfterMainClosed = false;
+    QTimer::singleShot(0, [&] {
+        app.mainWindow()->close();
+        QTimer::singleShot(0, [&] {
+            runningAfterMainClosed = true;
+            if (about)
+                about->close();
+        });
+    });
+    // A safety net so that a program that never quits fails instead of hanging.
+    QTimer safetyNet;
+    safetyNet.setSingleShot(true);
+    QObject::connect(&safetyNet, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    safetyNet.start(30000);
+
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(runningAfterMainClosed);
+}

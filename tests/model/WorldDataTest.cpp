@@ -1,0 +1,225 @@
+#include "StarTestSupport.h"
+
+#include "model/WorldData.h"
+
+#include <QJsonArray>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QJsonObject requiredWorld()
+{
+    return parseObject(kRequiredWorldJson);
+}
+
+WorldData read(const QJsonObject &object)
+{
+    return readJson<WorldData>(QJsonValue(object));
+}
+
+struct ZoneCase
+{
+    PlanetOrbits satelliteOrbit;
+    Orbits sunOrbit;
+    qint64 hzOffset;
+    qint64 size, atmosphere, hydrographics;
+    int zone;
+};
+
+const auto kMoon = PlanetOrbits::planetOrbitA;
+const auto kNoMoon = PlanetOrbits::planetOrbit0;
+
+} // namespace
+
+TEST(WorldData, ClimateZone)
+{
+    const ZoneCase cases[] = {
+        // Close to the star and no moon: twilight, whatever the profile.
+        {kNoMoon, Orbits::starOrbit1, 0, 8, 6, 7, 0},
+        {kNoMoon, Orbits::starOrbit0, 3, 0, 0, 0, 0},
+        // The same orbit as a moon falls to the other rules.
+        {kMoon, Orbits::starOrbit1, 0, 8, 6, 7, 3},
+        {kMoon, Orbits::starOrbit1, -1, 8, 6, 7, 2},
+        // Earth-like profiles.
+        {kNoMoon, Orbits::starOrbit3, -2, 8, 6, 7, 1},
+        {kNoMoon, Orbits::starOrbit3, -1, 6, 4, 3, 2},
+        {kNoMoon, Orbits::starOrbit3, -1, 9, 9, 8, 1},
+        {kNoMoon, Orbits::starOrbit3, 0, 8, 6, 10, 3},
+        {kNoMoon, Orbits::starOrbit3, 1, 8, 6, 7, 4},
+        {kNoMoon, Orbits::starOrbit3, 1, 8, 6, 8, 5},
+        {kNoMoon, Orbits::starOrbit3, 2, 8, 6, 7, 6},
+        {kNoMoon, Orbits::starOrbit20, 40, 8, 6, 7, 6},
+        // Just outside the Earth-like ranges: the coarse scale.
+        {kNoMoon, Orbits::starOrbit3, -1, 5, 6, 7, 1},
+        {kNoMoon, Orbits::starOrbit3, -1, 10, 6, 7, 1},
+        {kNoMoon, Orbits::starOrbit3, 1, 8, 3, 7, 5},
+        {kNoMoon, Orbits::starOrbit3, 1, 8, 10, 7, 5},
+        {kNoMoon, Orbits::starOrbit3, -1, 8, 6, 2, 1},
+        {kNoMoon, Orbits::starOrbit2, 0, 1, 0, 0, 3},
+        {kNoMoon, Orbits::starOrbit2, -7, 1, 0, 0, 1},
+        {kNoMoon, Orbits::starOrbit5, 2, 1, 0, 0, 6},
+    };
+    for (const ZoneCase &c : cases) {
+        WorldData world;
+        world.satelliteOrbit = c.satelliteOrbit;
+        world.sunOrbit = c.sunOrbit;
+        world.hzOffset = c.hzOffset;
+        world.uwp.size = c.size;
+        world.uwp.atmosphere = c.atmosphere;
+        world.uwp.hydrographics = c.hydrographics;
+        EXPECT_EQ(world.climateZone(), c.zone)
+            << "orbit " << rawValue(c.sunOrbit) << " moon " << (c.satelliteOrbit == kMoon) << " hz "
+            << c.hzOffset << " profile " << c.size << "/" << c.atmosphere << "/" << c.hydrographics;
+    }
+}
+
+TEST(WorldData, MissingOptionalKeysTakeTheirDefaults)
+{
+    const WorldData world = read(requiredWorld());
+    EXPECT_EQ(world.id, QUuid::fromString(u"6F1C2B0A-3D4E-4F50-8A6B-7C8D9E0F1A2B"));
+    EXPECT_EQ(world.name, u"Ardent"_s);
+    EXPECT_TRUE(world.mainWorld);
+    EXPECT_EQ(world.sunOrbit, Orbits::starOrbit3);
+    EXPECT_EQ(world.uwp.size, 8);
+    EXPECT_EQ(world.worldTags, QList<WorldTag>{WorldTag::civilWar});
+    EXPECT_TRUE(world.satellites.isEmpty());
+    EXPECT_EQ(world.yearLength, 0);
+    EXPECT_FALSE(world.tideLocked);
+    EXPECT_EQ(world.prevalentRace, Race::human);
+    EXPECT_TRUE(world.factionIDs.isEmpty());
+    EXPECT_FALSE(world.legacyFactions.has_value());
+    // Null counts as missing.
+    QJsonObject object = requiredWorld();
+    object.insert("yearLength"_L1, QJsonValue());
+    object.insert("prevalentRace"_L1, QJsonValue());
+    EXPECT_EQ(read(object), world);
+}
+
+TEST(WorldData, MissingTradeClassesAreDecidedFromTheDecodedWorld)
+{
+    using TC = TradeClass;
+    // Temperate garden world: size 8, atmosphere 6, hydrographics 7, population 9, TL12.
+    EXPECT_EQ(read(requiredWorld()).tradeClasses,
+              (QList<TC>{TC::garden, TC::highPopulation, TC::preRich, TC::highTechnology}));
+
+    // The decoded orbit and tidal lock take part: orbit 1 is the twilight zone.
+    QJsonObject close = requiredWorld();
+    close.insert("sunOrbit"_L1, 1);
+    close.insert("tideLocked"_L1, true);
+    EXPECT_EQ(read(close).tradeClasses, (QList<TC>{TC::garden, TC::highPopulation, TC::preRich,
+                                                   TC::highTechnology, TC::twilightZone, TC::locked}));
+
+    QJsonObject empty = requiredWorld();
+    empty.insert("tradeClasses"_L1, QJsonArray());
+    EXPECT_TRUE(read(empty).tradeClasses.isEmpty());
+
+    QJsonObject stored = requiredWorld();
+    stored.insert("tradeClasses"_L1, QJsonArray{u"Fa"_s, u"Cx"_s});
+    EXPECT_EQ(read(stored).tradeClasses, (QList<TC>{TC::farming, TC::capital}));
+}
+
+TEST(WorldData, LegacyFactionRecordsGiveTheIdsAndAreNeverWritten)
+{
+    QJsonObject object = requiredWorld();
+    const QJsonObject first{{"id"_L1, u"AAAAAAAA-0000-4000-8000-000000000001"_s}, {"name"_L1, u"Guild"_s}};
+    const QJsonObject second{{"id"_L1, u"BBBBBBBB-0000-4000-8000-000000000002"_s}};
+    object.insert("factions"_L1, QJsonArray{first, second});
+    const WorldData world = read(object);
+
+    const QList<QUuid> ids{QUuid::fromString(u"AAAAAAAA-0000-4000-8000-000000000001"),
+                           QUuid::fromString(u"BBBBBBBB-0000-4000-8000-000000000002")};
+    EXPECT_EQ(world.factionIDs, ids);
+    ASSERT_TRUE(world.legacyFactions.has_value());
+    EXPECT_EQ(*world.legacyFactions, (QList<QJsonObject>{first, second}));
+
+    const QJsonObject written = world.toJson();
+    EXPECT_FALSE(written.contains("factions"_L1));
+    EXPECT_EQ(written.value("factionIDs"_L1), (QJsonArray{u"AAAAAAAA-0000-4000-8000-000000000001"_s,
+                                                          u"BBBBBBBB-0000-4000-8000-000000000002"_s}));
+}
+
+TEST(WorldData, FactionIDsWinOverLegacyRecords)
+{
+    QJsonObject object = requiredWorld();
+    object.insert("factionIDs"_L1, QJsonArray{u"CCCCCCCC-0000-4000-8000-000000000003"_s});
+    // Not even looked at: a broken legacy value does not fail.
+    object.insert("factions"_L1, 5);
+    const WorldData world = read(object);
+    EXPECT_EQ(world.factionIDs, QList<QUuid>{QUuid::fromString(u"CCCCCCCC-0000-4000-8000-000000000003")});
+    EXPECT_FALSE(world.legacyFactions.has_value());
+
+    QJsonObject emptyLegacy = requiredWorld();
+    emptyLegacy.insert("factions"_L1, QJsonArray());
+    const WorldData fromEmpty = read(emptyLegacy);
+    EXPECT_TRUE(fromEmpty.factionIDs.isEmpty());
+    EXPECT_EQ(fromEmpty.legacyFactions, std::optional<QList<QJsonObject>>(QList<QJsonObject>{}));
+}
+
+TEST(WorldData, EveryRequiredKeyIsRequired)
+{
+    for (const char *key : {"id", "name", "mainWorld", "type", "sunOrbit", "satelliteOrbit", "hzOffset",
+                            "uwp", "dayLength", "worldTags", "notes", "image"}) {
+        QJsonObject object = requiredWorld();
+        object.remove(QLatin1StringView(key));
+        EXPECT_EQ(failurePath<WorldData>(object), QString::fromLatin1(key));
+    }
+}
+
+TEST(WorldData, WrongTypesAndUnknownValuesFailAtTheirKeyPath)
+{
+    QJsonObject codeForPort = requiredWorld().value("uwp"_L1).toObject();
+    codeForPort.insert("starport"_L1, u"A"_s);
+    const struct
+    {
+        const char *key;
+        QJsonValue value;
+        const char *path;
+    } cases[] = {
+        {"hzOffset", 1.5, "hzOffset"},
+        {"mainWorld", 1, "mainWorld"},
+        {"sunOrbit", 21, "sunOrbit"},
+        {"satelliteOrbit", u"a"_s, "satelliteOrbit"},
+        {"type", u"Planet"_s, "type"},
+        {"yearLength", u"8766"_s, "yearLength"},
+        {"tideLocked", u"true"_s, "tideLocked"},
+        {"prevalentRace", u"Human"_s, "prevalentRace"},
+        {"tradeClasses", QJsonArray{u"Ga"_s, u"as"_s}, "tradeClasses[1]"},
+        {"worldTags", QJsonArray{u"Civil War"_s}, "worldTags[0]"},
+        {"factionIDs", QJsonArray{u"{CCCCCCCC-0000-4000-8000-000000000003}"_s}, "factionIDs[0]"},
+        {"satellites", QJsonArray{QJsonObject()}, "satellites[0].id"},
+        {"uwp", codeForPort, "uwp.starport"},
+        {"factions", QJsonObject(), "factions"},
+        {"factions", QJsonArray{u"Guild"_s}, "factions[0]"},
+        {"factions", QJsonArray{QJsonObject{{"name"_L1, u"Guild"_s}}}, "factions[0].id"},
+    };
+    for (const auto &c : cases) {
+        QJsonObject object = requiredWorld();
+        object.insert(QLatin1StringView(c.key), c.value);
+        EXPECT_EQ(failurePath<WorldData>(object), QString::fromLatin1(c.path)) << c.key;
+    }
+}
+
+TEST(WorldData, WritesEveryKeyWithItsStoredForm)
+{
+    WorldData world = read(requiredWorld());
+    world.sunOrbit = Orbits::starOrbitP;
+    world.satelliteOrbit = PlanetOrbits::planetOrbitO;
+    world.tradeClasses.clear();
+    const QJsonObject written = world.toJson();
+    EXPECT_EQ(sortedKeys(written),
+              sortedNames({"id", "name", "mainWorld", "type", "sunOrbit", "satelliteOrbit", "satellites",
+                           "hzOffset", "uwp", "dayLength", "yearLength", "tideLocked", "prevalentRace",
+                           "factionIDs", "worldTags", "tradeClasses", "notes", "image"}));
+    EXPECT_EQ(written.value("sunOrbit"_L1), QJsonValue(-1));
+    EXPECT_EQ(written.value("satelliteOrbit"_L1), QJsonValue(u"O"_s));
+    EXPECT_EQ(written.value("type"_L1), QJsonValue(u"planet"_s));
+    EXPECT_EQ(written.value("prevalentRace"_L1), QJsonValue(u"human"_s));
+    EXPECT_EQ(written.value("tradeClasses"_L1), QJsonValue(QJsonArray()));
+    EXPECT_EQ(written.value("satellites"_L1), QJsonValue(QJsonArray()));
+    EXPECT_EQ(written.value("id"_L1), QJsonValue(u"6F1C2B0A-3D4E-4F50-8A6B-7C8D9E0F1A2B"_s));
+    // Read back, an empty stored list stays empty instead of being decided again.
+    EXPECT_EQ(read(written), world);
+}

@@ -1,0 +1,308 @@
+#include "UniverseStoreSupport.h"
+
+#include <QSignalSpy>
+
+namespace {
+
+QString upper(const QUuid &id)
+{
+    return id.toString(QUuid::WithoutBraces).toUpper();
+}
+
+QStringList names(const QList<UniverseManager::Header> &headers)
+{
+    QStringList result;
+    for (const auto &header : headers)
+        result.append(header.name);
+    return result;
+}
+
+} // namespace
+
+using StartUp = UniverseStoreTest;
+
+TEST_F(StartUp, FirstStartCreatesAndRemembersMyUniverse)
+{
+    auto manager = startManager();
+    StarfarerUniverse *universe = manager->current();
+    ASSERT_NE(universe, nullptr);
+    EXPECT_EQ(universe->name(), QStringLiteral("My Universe"));
+    EXPECT_EQ(universeFiles(), QStringList{upper(universe->id()) + QStringLiteral(".json")});
+    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(universe->id()));
+    EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
+    ASSERT_EQ(manager->headers().size(), 1);
+    EXPECT_EQ(manager->headers().first().id, universe->id());
+    EXPECT_FALSE(manager->loadError().has_value());
+}
+
+TEST_F(StartUp, OpensTheRememberedUniverse)
+{
+    const QUuid alpha = QUuid::createUuid(), beta = QUuid::createUuid();
+    writeUniverse(alpha, QStringLiteral("Alpha"));
+    writeUniverse(beta, QStringLiteral("Beta"));
+    m_settings.setValue(QStringLiteral("lastUniverseID"), upper(beta));
+    auto manager = startManager();
+    EXPECT_EQ(manager->current()->id(), beta);
+    EXPECT_EQ(names(manager->headers()), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")}));
+}
+
+TEST_F(StartUp, ARememberedUniverseWhoseFileIsGoneFallsBackSilently)
+{
+    const QUuid alpha = QUuid::createUuid();
+    writeUniverse(alpha, QStringLiteral("Zeta"));
+    writeUniverse(QUuid::createUuid(), QStringLiteral("Zulu"));
+    m_settings.setValue(QStringLiteral("lastUniverseID"), upper(QUuid::createUuid()));
+    auto manager = startManager();
+    EXPECT_EQ(manager->current()->id(), alpha);
+    EXPECT_FALSE(manager->loadError().has_value());
+    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(alpha));
+}
+
+TEST_F(StartUp, ACorruptRememberedUniverseIsReportedAndLeftByteForByte)
+{
+    const QUuid broken = QUuid::createUuid(), good = QUuid::createUuid();
+    const QByteArray corrupt = QStringLiteral("{\"id\": \"%1\", \"name\": \"Broken\", \"data\": 5}")
+                                   .arg(upper(broken))
+                                   .toUtf8();
+    const QString brokenPath = writeFile(folder().fileFor(broken), corrupt);
+    writeUniverse(good, QStringLiteral("Good"));
+    m_settings.setValue(QStringLiteral("lastUniverseID"), upper(broken));
+
+    auto manager = startManager();
+    // "Broken" sorts first and is listed (its id and name read), but cannot be opened.
+    EXPECT_NE(manager->current()->id(), broken);
+    EXPECT_TRUE(manager->loadError().has_value());
+    EXPECT_EQ(contents(brokenPath), corrupt);
+    manager->current()->setName(QStringLiteral("Renamed"));
+    EXPECT_TRUE(manager->current()->save());
+    EXPECT_EQ(contents(brokenPath), corrupt);
+}
+
+TEST_F(StartUp, AGarbageSettingFallsBackToTheFirstByName)
+{
+    writeUniverse(QUuid::createUuid(), QStringLiteral("b"));
+    const QUuid first = QUuid::createUuid();
+    writeUniverse(first, QStringLiteral("A"));
+    m_settings.setValue(QStringLiteral("lastUniverseID"), QStringLiteral("not an id"));
+    auto manager = startManager();
+    EXPECT_EQ(manager->current()->id(), first);
+}
+
+using Migration = UniverseStoreTest;
+
+TEST_F(Migration, CopiesAnUntitledLegacyUniverseAsMyUniverseAndLeavesTheOriginal)
+{
+    const QUuid id = QUuid::createUuid();
+    const QByteArray legacy =
+        QStringLiteral("{\"id\": \"%1\", \"name\": \"Untitled Universe\", \"mapShowLabels\": false}")
+            .arg(upper(id))
+            .toUtf8();
+    const QString legacyPath = writeFile(folder().legacyFilePath(), legacy);
+
+    auto manager = startManager();
+    EXPECT_EQ(manager->current()->id(), id);
+    EXPECT_EQ(manager->current()->name(), QStringLiteral("My Universe"));
+    EXPECT_FALSE(manager->current()->mapShowLabels());
+    EXPECT_EQ(universeFiles(), QStringList{upper(id) + QStringLiteral(".json")});
+    EXPECT_EQ(contents(legacyPath), legacy);
+    EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
+
+    // Not repeated: with the copy gone, the next start makes a new universe instead.
+    QFile::remove(folder().fileFor(id));
+    auto again = startManager();
+    EXPECT_NE(again->current()->id(), id);
+}
+
+TEST_F(Migration, ALegacyFileWithoutIdOrNameGetsANewIdAndMyUniverse)
+{
+    writeFile(folder().legacyFilePath(), "{\"name\": \"\"}");
+    auto manager = startManager();
+    EXPECT_EQ(manager->current()->name(), QStringLiteral("My Universe"));
+    EXPECT_TRUE(QFile::exists(folder().fileFor(manager->current()->id())));
+}
+
+TEST_F(Migration, KeepsANamedLegacyUniverseName)
+{
+    writeFile(folder().legacyFilePath(), "{\"name\": \"Spinward\"}");
+    auto manager = startManager();
+    EXPECT_EQ(manager->current()->name(), QStringLiteral("Spinward"));
+}
+
+TEST_F(Migration, IsSkippedWhenUniversesExistButStillMarkedDone)
+{
+    const QUuid existing = QUuid::createUuid();
+    writeUniverse(existing, QStringLiteral("Existing"));
+    writeFile(folder().legacyFilePath(), "{\"name\": \"Legacy\"}");
+    auto manager = startManager();
+    EXPECT_EQ(manager->current()->id(), existing);
+    EXPECT_EQ(universeFiles().size(), 1);
+    EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
+}
+
+TEST_F(Migration, AnUnreadableLegacyFileIsMarkedDoneAndLeftAlone)
+{
+    const QString legacyPath = writeFile(folder().legacyFilePath(), "{\"name\": 12}");
+    auto manager = startManager();
+    EXPECT_EQ(manager->current()->name(), QStringLiteral("My Universe"));
+    EXPECT_EQ(contents(legacyPath), QByteArray("{\"name\": 12}"));
+    EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
+}
+
+using Operations = UniverseStoreTest;
+
+TEST_F(Operations, CreateTrimsTheNameSwitchesAndRemembers)
+{
+    auto manager = startManager();
+    QSignalSpy currentSpy(manager.get(), &UniverseManager::currentChanged);
+    ASSERT_TRUE(manager->create(QStringLiteral("  Trailing Stars \n")));
+    EXPECT_EQ(currentSpy.count(), 1);
+    EXPECT_EQ(manager->current()->name(), QStringLiteral("Trailing Stars"));
+    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(manager->current()->id()));
+    EXPECT_EQ(names(manager->headers()), (QStringList{QStringLiteral("My Universe"), QStringLiteral("Trailing Stars")}));
+
+    ASSERT_TRUE(manager->create(QStringLiteral("   ")));
+    EXPECT_EQ(manager->current()->name(), QStringLiteral("Untitled Universe"));
+}
+
+TEST_F(Operations, ACreateThatCannotBeSavedDoesNotSwitch)
+{
+    auto manager = startManager();
+    const QUuid before = manager->current()->id();
+    // A file where the folder should be: nothing can be written into it, even as root.
+    QDir(universesPath()).removeRecursively();
+    writeFile(universesPath(), "not a folder");
+    QSignalSpy failures(manager.get(), &UniverseManager::operationFailed);
+    EXPECT_FALSE(manager->create(QStringLiteral("Doomed")));
+    EXPECT_EQ(manager->current()->id(), before);
+    ASSERT_EQ(failures.count(), 1);
+    EXPECT_TRUE(failures.first().first().toString().startsWith(QStringLiteral("Failed to save StarfarerUniverse to ")));
+}
+
+TEST_F(Operations, RenameTrimsSavesAndRefreshesHeadersButNotTheRememberedId)
+{
+    auto manager = startManager();
+    m_settings.setValue(QStringLiteral("lastUniverseID"), QStringLiteral("untouched"));
+    QSignalSpy nameSpy(manager->current(), &StarfarerUniverse::nameChanged);
+    QSignalSpy currentSpy(manager.get(), &UniverseManager::currentChanged);
+    EXPECT_TRUE(manager->renameCurrent(QStringLiteral(" Core Worlds ")));
+    EXPECT_EQ(nameSpy.count(), 1);
+    EXPECT_EQ(currentSpy.count(), 0);
+    EXPECT_EQ(names(manager->headers()), QStringList{QStringLiteral("Core Worlds")});
+    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), QStringLiteral("untouched"));
+    EXPECT_TRUE(contents(manager->current()->filePath()).contains("Core Worlds"));
+
+    EXPECT_TRUE(manager->renameCurrent(QStringLiteral("Core Worlds")));
+    EXPECT_EQ(nameSpy.count(), 1);
+}
+
+TEST_F(Operations, OpenSetsAndClearsTheLoadError)
+{
+    auto manager = startManager();
+    const QUuid broken = QUuid::createUuid(), good = QUuid::createUuid();
+    writeFile(folder().fileFor(broken), QStringLiteral("{\"id\": \"%1\", \"name\": \"Broken\", \"mapViewMode\": \"pilot\"}")
+                                            .arg(upper(broken))
+                                            .toUtf8());
+    writeUniverse(good, QStringLiteral("Good"));
+    manager->create(QStringLiteral("Other"));
+    const auto listed = manager->loadHeaders();
+    auto header = [&](const QUuid &id) {
+        return *std::find_if(listed.cbegin(), listed.cend(), [&](const auto &h) { return h.id == id; });
+    };
+    const QUuid before = manager->current()->id();
+
+    manager->open(header(broken));
+    EXPECT_EQ(manager->current()->id(), before);
+    ASSERT_TRUE(manager->loadError().has_value());
+    EXPECT_EQ(*manager->loadError(), QStringLiteral("Couldn\u2019t open that universe \u2014 its file may be corrupt."));
+
+    manager->open(header(before)); // the current one: nothing changes, not even the error
+    EXPECT_TRUE(manager->loadError().has_value());
+
+    manager->open(header(good));
+    EXPECT_EQ(manager->current()->id(), good);
+    EXPECT_FALSE(manager->loadError().has_value());
+    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(good));
+}
+
+TEST_F(Operations, DeletingAnotherUniverseLeavesTheCurrentOne)
+{
+    auto manager = startManager();
+    const QUuid other = QUuid::createUuid();
+    writeUniverse(other, QStringLiteral("Other"));
+    StarfarerUniverse *current = manager->current();
+    const auto listed = manager->loadHeaders();
+    const auto otherHeader = *std::find_if(listed.cbegin(), listed.cend(), [&](const auto &h) { return h.id == other; });
+    EXPECT_TRUE(manager->deleteUniverse(otherHeader));
+    EXPECT_EQ(manager->current(), current);
+    EXPECT_FALSE(QFile::exists(folder().fileFor(other)));
+    EXPECT_EQ(manager->headers().size(), 1);
+}
+
+TEST_F(Operations, DeletingTheCurrentUniverseOpensTheFirstRemaining)
+{
+    auto manager = startManager();
+    const QUuid first = manager->current()->id();
+    manager->create(QStringLiteral("Second"));
+    const auto secondHeader = manager->headers().last();
+    EXPECT_TRUE(manager->deleteUniverse(secondHeader));
+    EXPECT_EQ(manager->current()->id(), first);
+    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(first));
+}
+
+TEST_F(Operations, DeletingTheOnlyUniverseMakesANewMyUniverse)
+{
+    auto manager = startManager();
+    const QUuid only = manager->current()->id();
+    EXPECT_TRUE(manager->deleteUniverse(manager->headers().first()));
+    EXPECT_NE(manager->current()->id(), only);
+    EXPECT_EQ(manager->current()->name(), QStringLiteral("My Universe"));
+    EXPECT_EQ(universeFiles(), QStringList{upper(manager->current()->id()) + QStringLiteral(".json")});
+}
+
+TEST_F(Operations, DeleteRemovesExactlyTheListedFile)
+{
+    auto manager = startManager();
+    // A file whose inner id is not its name, and one with a lower-case name.
+    const QUuid inner = QUuid::createUuid();
+    const QString odd = writeFile(QDir(universesPath()).filePath(QStringLiteral("copy.json")),
+                                  QStringLiteral("{\"id\": \"%1\", \"name\": \"Copy\"}").arg(upper(inner)).toUtf8());
+    const QUuid victim = QUuid::createUuid();
+    writeUniverse(victim, QStringLiteral("Victim"));
+    const auto listed = manager->loadHeaders();
+    const auto copy = *std::find_if(listed.cbegin(), listed.cend(), [&](const auto &h) { return h.id == inner; });
+    EXPECT_TRUE(manager->deleteUniverse(copy));
+    EXPECT_FALSE(QFile::exists(odd));
+    EXPECT_TRUE(QFile::exists(folder().fileFor(victim)));
+    EXPECT_TRUE(QFile::exists(manager->current()->filePath()));
+}
+
+using Listing = UniverseStoreTest;
+
+TEST_F(Listing, SortsByNameIgnoringCaseWithNumbersByValueAndStably)
+{
+    QDir().mkpath(universesPath());
+    for (const char *name : {"world 10", "World 9", "alpha", "Beta"})
+        writeUniverse(QUuid::createUuid(), QString::fromLatin1(name));
+    auto manager = startManager();
+    EXPECT_EQ(names(manager->headers()),
+              (QStringList{QStringLiteral("alpha"), QStringLiteral("Beta"), QStringLiteral("World 9"),
+                           QStringLiteral("world 10")}));
+}
+
+TEST_F(Listing, OnlyReadableJsonUniversesAreListed)
+{
+    QDir().mkpath(universesPath());
+    const QUuid hidden = QUuid::createUuid();
+    writeFile(QDir(universesPath()).filePath(QStringLiteral(".hidden.json")),
+              QStringLiteral("{\"id\": \"%1\", \"name\": \"Hidden\"}").arg(upper(hidden)).toUtf8());
+    writeFile(QDir(universesPath()).filePath(QStringLiteral("upper.JSON")),
+              QStringLiteral("{\"id\": \"%1\", \"name\": \"Upper\"}").arg(upper(QUuid::createUuid())).toUtf8());
+    writeFile(QDir(universesPath()).filePath(QStringLiteral("notes.txt")), "hello");
+    writeFile(QDir(universesPath()).filePath(QStringLiteral("nameless.json")),
+              QStringLiteral("{\"id\": \"%1\"}").arg(upper(QUuid::createUuid())).toUtf8());
+    writeFile(QDir(universesPath()).filePath(QStringLiteral("garbage.json")), "\x01\x02 not json");
+    writeFile(QDir(universesPath()).filePath(QStringLiteral("bom.json")),
+              "\xEF\xBB\xBF{\"id\": \"0F8FAD5B-D9CB-469F-A165-70867728950E\", \"name\": \"Bom\"}");
+    auto manager = startManager();
+    EXPECT_EQ(names(manager->headers()), (QStringList{QStringLiteral("Bom"), QStringLiteral("Hidden")}));
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "universe/UniverseManager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A fresh documents folder and settings file for each test: nothing touches the
+// user's real folders.
+class UniverseStoreTest : public ::testing::Test
+{
+protected:
+    UniverseFolder folder() const { return UniverseFolder(m_documents.path()); }
+    QString universesPath() const { return folder().universesPath(); }
+
+    std::unique_ptr<UniverseManager> startManager()
+    {
+        auto manager = std::make_unique<UniverseManager>(folder(), &m_settings);
+        manager->start();
+        return manager;
+    }
+
+    // Writes a universe file as another program (or an older version) might have.
+    QString writeFile(const QString &path, const QByteArray &bytes) const
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QString writeUniverse(const QUuid &id, const QString &name) const
+    {
+        const QByteArray json = QStringLiteral("{\"id\": \"%1\", \"name\": \"%2\"}")
+                                    .arg(id.toString(QUuid::WithoutBraces).toUpper(), name)
+                                    .toUtf8();
+        return writeFile(folder().fileFor(id), json);
+    }
+
+    static QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QStringList universeFiles() const
+    {
+        return QDir(universesPath()).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot,
+                                               QDir::Name);
+    }
+
+    QTemporaryDir m_documents;
+    QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+};
