@@ -160,8 +160,8 @@ RoutedWindow *WindowRouter::open(const WindowScene &scene,
             window->addAction(action);
     }
     connect(window, &RoutedWindow::closed, this, [this, window] { forget(window); });
-    connect(window, &QObject::destroyed, this, [this] { forget(nullptr); });
-    m_entries.append({scene.id, coordinates, window});
+    connect(window, &QObject::destroyed, this, [this](QObject *object) { forget(object); });
+    m_entries.append({scene.id, coordinates, window, window});
 
     window->show();
     window->raise();
@@ -183,8 +183,7 @@ QWidget *WindowRouter::makeContent(const WindowScene &scene,
     return content ? content : titlePage(translatedTitle(scene));
 }
 
-void WindowRouter::forget(RoutedWindow *window)
+void WindowRouter::forget(const QObject *identity)
 {
-    // A null window prunes entries whose window is already gone.
-    m_entries.removeIf([window](const Entry &entry) { return !entry.window || entry.window == window; });
+    m_entries.removeIf([identity](const Entry &entry) { return entry.identity == identity; });
 }

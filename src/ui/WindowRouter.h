@@ -94,12 +94,15 @@ private:
         QString id;
         std::optional<GalacticCoordinates> coordinates;
         QPointer<RoutedWindow> window;
+        // The window's address, only compared: while a window is being destroyed
+        // `window` must not be read as a RoutedWindow any more.
+        const QObject *identity = nullptr;
     };
 
     RoutedWindow *find(const QString &id, const std::optional<GalacticCoordinates> &coordinates) const;
     RoutedWindow *open(const WindowScene &scene, const std::optional<GalacticCoordinates> &coordinates);
     QWidget *makeContent(const WindowScene &scene, const std::optional<GalacticCoordinates> &coordinates);
-    void forget(RoutedWindow *window);
+    void forget(const QObject *identity);
 
     QHash<QString, ContentFactory> m_factories;
     QHash<QString, GroupContentFactory> m_groupFactories;

@@ -347,7 +347,8 @@ void StarfarerUniverse::relinkWorldFactions()
         });
         if (!repair)
             continue;
-        const JsonPath dataPath(nullptr, QLatin1StringView("data"));
+        const JsonPath root;
+        const JsonPath dataPath(&root, QLatin1StringView("data"));
         const JsonPath hexPath(&dataPath, h);
         for (Star &star : m_data[h].starSystem.stars) {
             for (WorldData &world : star.worlds)

@@ -75,7 +75,7 @@ void UniverseManager::start()
     refreshHeaders();
 }
 
-void UniverseManager::open(const Header &header)
+void UniverseManager::open(Header header)
 {
     if (m_current && header.id == m_current->id())
         return;
@@ -110,7 +110,7 @@ bool UniverseManager::renameCurrent(const QString &name)
     return saved;
 }
 
-bool UniverseManager::deleteUniverse(const Header &header)
+bool UniverseManager::deleteUniverse(Header header)
 {
     QFile file(header.filePath);
     const bool removed = file.remove();

@@ -43,10 +43,12 @@ public:
     const QList<Header> &headers() const { return m_headers; }
     const std::optional<QString> &loadError() const { return m_loadError; }
 
+    // Headers are taken by value: callers pass elements of headers(), which these
+    // operations replace.
     // Opens a listed universe from the file it was listed from. Opening the current
     // universe does nothing. On a failed read the current document stays and
     // loadError is set.
-    void open(const Header &header);
+    void open(Header header);
     // Creates, saves and opens a new universe (an empty name becomes "Untitled
     // Universe"). When it cannot be saved, the current universe stays open and false
     // is returned.
@@ -56,7 +58,7 @@ public:
     // Removes exactly the file the header was listed from. Deleting the current
     // universe opens the first remaining one, or a new "My Universe". False when the
     // file could not be removed.
-    bool deleteUniverse(const Header &header);
+    bool deleteUniverse(Header header);
 
     // The stored universes (".json" files whose id and name can be read), sorted by
     // name as file managers sort (letter case ignored, numbers by value), stably.

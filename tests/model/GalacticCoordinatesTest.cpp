@@ -138,12 +138,6 @@ TEST(GalacticCoordinates, SubsectorLettersAtTheEdges)
             << "column " << c.column << ", row " << c.row;
 }
 
-TEST(GalacticCoordinates, SubsectorLetterIgnoresTheSector)
-{
-    EXPECT_EQ(hex(-3, 7, 9, 11).subsectorLetter(), u"F"_s);
-    EXPECT_EQ(hex(5, -5, 32, 40).subsectorLetter(), u"P"_s);
-}
-
 TEST(GalacticCoordinates, MissingOrNullKeysReadAsZero)
 {
     const GalacticCoordinates empty = decode("{}");

@@ -1,0 +1,227 @@
+#include "UniverseStoreSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QUuid uuid(const char *text)
+{
+    return QUuid::fromString(QLatin1StringView(text));
+}
+
+QByteArray fixture(const char *name)
+{
+    QFile file(QStringLiteral(VOSTREL_TEST_DATA_DIR "/") + QLatin1StringView(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+} // namespace
+
+class UniverseDocument : public UniverseStoreTest
+{
+protected:
+    std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, QString *error = nullptr)
+    {
+        return StarfarerUniverse::decode(bytes, folder(), error);
+    }
+};
+
+TEST_F(UniverseDocument, AnEmptyObjectGivesANewDefaultDocumentSavedUnderItsNewId)
+{
+    auto universe = decode("{}");
+    ASSERT_TRUE(universe);
+    EXPECT_FALSE(universe->id().isNull());
+    EXPECT_EQ(universe->name(), QStringLiteral("Untitled Universe"));
+    EXPECT_TRUE(universe->data().isEmpty());
+    EXPECT_TRUE(universe->factions().isEmpty());
+    EXPECT_TRUE(universe->hiddenLabelCategories().isEmpty());
+    EXPECT_EQ(universe->mapViewMode(), MapViewMode::referee);
+    for (const bool shown : {universe->mapShowRutters(), universe->mapShowNebulae(), universe->mapShowRegions(),
+                             universe->mapShowLabels(), universe->mapShowSurveyedData(),
+                             universe->mapShowStarfarers(), universe->mapShowSathar(), universe->mapShowOther()})
+        EXPECT_TRUE(shown);
+    ASSERT_TRUE(universe->save());
+    EXPECT_TRUE(QFile::exists(folder().fileFor(universe->id())));
+}
+
+TEST_F(UniverseDocument, NullAndMissingKeysTakeDefaultsButWrongValuesFailTheWholeLoad)
+{
+    EXPECT_EQ(decode(R"({"mapViewMode": null})")->mapViewMode(), MapViewMode::referee);
+    EXPECT_EQ(decode(R"({"mapViewMode": "player"})")->mapViewMode(), MapViewMode::player);
+    EXPECT_EQ(decode(R"({"name": "Keep", "somethingNew": [1, 2]})")->name(), QStringLiteral("Keep"));
+    EXPECT_EQ(decode("\xEF\xBB\xBF{\"name\": \"Bom\"}")->name(), QStringLiteral("Bom"));
+
+    struct Case
+    {
+        const char *json;
+        const char *reason;
+    };
+    const Case failures[] = {
+        {R"({"mapViewMode": "pilot"})", "mapViewMode: unknown value \"pilot\""},
+        {R"({"name": 12})", "name: expected a string, found a number"},
+        {R"({"mapShowLabels": "yes"})", "mapShowLabels: expected true or false, found a string"},
+        {R"({"id": "not-a-uuid"})", "id: \"not-a-uuid\" is not a UUID"},
+        {R"({"selectedFactionIDs": ["F0000000-0000-4000-8000-00000000000"]})", "selectedFactionIDs[0]"},
+        {R"({"data": [{}]})", "data[0]"},
+        {R"([])", "does not hold a JSON object"},
+        {R"({"name": "cut)", "not valid JSON"},
+        {"", "not valid JSON"},
+    };
+    for (const Case &c : failures) {
+        QString error;
+        EXPECT_FALSE(decode(c.json, &error)) << c.json;
+        EXPECT_TRUE(error.contains(QLatin1StringView(c.reason))) << c.json << " -> " << error.toStdString();
+    }
+}
+
+TEST_F(UniverseDocument, RelinksLegacyFactionRecordsByExactNameAndDropsThem)
+{
+    QString error;
+    auto universe = decode(fixture("legacy-factions.json"), &error);
+    ASSERT_TRUE(universe) << error.toStdString();
+
+    const auto &rutters = universe->rutters();
+    ASSERT_EQ(rutters.size(), 3);
+    // Two factions share the legacy name: the first wins.
+    EXPECT_EQ(rutters[0].factionID, uuid("F0000000-0000-4000-8000-000000000001"));
+    // No legacy record: the unknown id stays.
+    EXPECT_EQ(rutters[1].factionID, uuid("D0000000-0000-4000-8000-000000000010"));
+    // A name differing only in letter case does not match.
+    EXPECT_EQ(rutters[2].factionID, uuid("D0000000-0000-4000-8000-000000000011"));
+    for (const Rutter &rutter : rutters)
+        EXPECT_FALSE(rutter.legacyFaction.has_value());
+
+    const WorldData world = universe->data().first().starSystem.stars.first().worlds.first();
+    EXPECT_EQ(world.factionIDs, (QList<QUuid>{uuid("F0000000-0000-4000-8000-000000000001"), // relinked
+                                              uuid("F0000000-0000-4000-8000-000000000003"), // already known
+                                              uuid("D0000000-0000-4000-8000-000000000002")})); // no such name
+    EXPECT_FALSE(world.legacyFactions.has_value());
+    ASSERT_EQ(world.satellites.size(), 1);
+    EXPECT_EQ(world.satellites.first().factionIDs, QList<QUuid>{uuid("F0000000-0000-4000-8000-000000000003")});
+    EXPECT_FALSE(world.satellites.first().legacyFactions.has_value());
+
+    // The legacy keys are gone from the saved file, and it reads back the same.
+    ASSERT_TRUE(universe->save());
+    const QByteArray saved = contents(universe->filePath());
+    EXPECT_FALSE(saved.contains("\"faction\""));
+    EXPECT_EQ(saved.count("\"factions\""), 1); // the document's own list only
+    auto reread = decode(saved);
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(reread->data(), universe->data());
+    EXPECT_EQ(reread->rutters(), universe->rutters());
+    EXPECT_EQ(reread->toJson(), universe->toJson());
+}
+
+TEST_F(UniverseDocument, ABrokenLegacyFactionRecordFailsTheLoad)
+{
+    QByteArray bytes = fixture("legacy-factions.json");
+    bytes.replace("{\"id\": \"D0000000-0000-4000-8000-000000000002\", \"name\": \"Nobody Known\"}",
+                  "{\"id\": \"D0000000-0000-4000-8000-000000000002\", \"name\": 7}");
+    QString error;
+    EXPECT_FALSE(decode(bytes, &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("data[0]"))) << error.toStdString();
+}
+
+TEST_F(UniverseDocument, LooksUpFactionsHexesAndRules)
+{
+    auto universe = decode(fixture("legacy-factions.json"));
+    ASSERT_TRUE(universe);
+    EXPECT_TRUE(universe->usesTravellerRules()); // the first system's main world is "TL12"
+
+    WorldData world;
+    const QUuid a = uuid("F0000000-0000-4000-8000-000000000003");
+    world.factionIDs = {a, QUuid::createUuid(), a};
+    const QList<Faction> found = universe->factions(world);
+    ASSERT_EQ(found.size(), 2);
+    EXPECT_EQ(found[0].id, a);
+    EXPECT_EQ(found[1].id, a);
+
+    GalacticCoordinates at;
+    at.column = 3;
+    at.row = 4;
+    ASSERT_TRUE(universe->hexData(at).has_value());
+    EXPECT_EQ(universe->hexData(at)->starSystem.name, QStringLiteral("Kesh"));
+    at.sectorX = 1;
+    EXPECT_FALSE(universe->hexData(at).has_value());
+
+    EXPECT_EQ(universe->faction(universe->rutters()[0])->name, QStringLiteral("Sindal Combine"));
+    EXPECT_FALSE(universe->faction(universe->rutters()[1]).has_value());
+
+    // Only the first system decides; without a main world it is not Traveller.
+    QList<HexData> data = universe->data();
+    data.first().starSystem.stars.first().worlds.first().mainWorld = false;
+    universe->setData(data);
+    EXPECT_FALSE(universe->usesTravellerRules());
+    universe->setData({});
+    EXPECT_FALSE(universe->usesTravellerRules());
+}
+
+TEST_F(UniverseDocument, SettersNotifyOnlyOnChange)
+{
+    StarfarerUniverse universe(folder());
+    QSignalSpy names(&universe, &StarfarerUniverse::nameChanged);
+    QSignalSpy filters(&universe, &StarfarerUniverse::selectedFactionIDsChanged);
+    QSignalSpy modes(&universe, &StarfarerUniverse::mapViewModeChanged);
+    universe.setName(universe.name());
+    universe.setName(QStringLiteral("Other"));
+    universe.setName(QStringLiteral("Other"));
+    const QUuid id = QUuid::createUuid();
+    universe.setSelectedFactionIDs({id});
+    universe.setSelectedFactionIDs(QSet<QUuid>{id});
+    universe.setMapViewMode(MapViewMode::referee);
+    EXPECT_EQ(names.count(), 1);
+    EXPECT_EQ(filters.count(), 1);
+    EXPECT_EQ(modes.count(), 0);
+}
+
+TEST_F(UniverseDocument, WritesAllTwentyKeys)
+{
+    StarfarerUniverse universe(folder());
+    const QJsonObject json = universe.toJson();
+    EXPECT_EQ(json.size(), 20);
+    for (const char *key : {"id", "name", "data", "factions", "factionLists", "rutters", "nebulae", "regions",
+                            "starmapLabels", "hiddenLabelCategories", "mapViewMode", "mapShowRutters",
+                            "mapShowNebulae", "mapShowRegions", "mapShowLabels", "mapShowSurveyedData",
+                            "mapShowStarfarers", "mapShowSathar", "mapShowOther", "selectedFactionIDs"})
+        EXPECT_TRUE(json.contains(QLatin1StringView(key))) << key;
+    EXPECT_EQ(json.value(QLatin1StringView("id")).toString(), universe.id().toString(QUuid::WithoutBraces).toUpper());
+}
+
+TEST_F(UniverseDocument, AFailedSaveIsReportedAndChangesNothing)
+{
+    StarfarerUniverse universe(folder());
+    universe.setName(QStringLiteral("Blocked"));
+    // A folder where the file should be: the atomic rename cannot replace it.
+    QDir().mkpath(universe.filePath());
+    QSignalSpy failures(&universe, &StarfarerUniverse::saveFailed);
+    QSignalSpy successes(&universe, &StarfarerUniverse::saved);
+    EXPECT_FALSE(universe.save());
+    ASSERT_EQ(failures.count(), 1);
+    EXPECT_EQ(successes.count(), 0);
+    const QString message = failures.first().first().toString();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Failed to save StarfarerUniverse to ") + universe.filePath()));
+    EXPECT_EQ(universe.name(), QStringLiteral("Blocked"));
+    // No temporary file is left behind.
+    EXPECT_EQ(universeFiles(), QStringList{QFileInfo(universe.filePath()).fileName()});
+}
+
+TEST_F(UniverseDocument, AValueThatCannotBeStoredLeavesTheSavedFileAsItWas)
+{
+    StarfarerUniverse universe(folder());
+    ASSERT_TRUE(universe.save());
+    const QByteArray before = contents(universe.filePath());
+    StarmapLabel label;
+    label.id = QUuid::createUuid();
+    label.angle = std::numeric_limits<double>::quiet_NaN();
+    universe.setStarmapLabels({label});
+    QSignalSpy failures(&universe, &StarfarerUniverse::saveFailed);
+    EXPECT_FALSE(universe.save());
+    EXPECT_EQ(failures.count(), 1);
+    EXPECT_EQ(contents(universe.filePath()), before);
+}
