@@ -11,7 +11,8 @@
 #include <QLabel>
 #include <QPainter>
 
-Chip::Chip(const QColor &fill, QWidget *parent) : QWidget(parent), m_fill(fill), m_layout(new QHBoxLayout(this))
+Chip::Chip(const QColor &fill, QWidget *parent)
+    : QWidget(parent), m_fill(fill), m_layout(new QHBoxLayout(this))
 {
     m_layout->setContentsMargins(kHorizontalPadding, kVerticalPadding, kHorizontalPadding, kVerticalPadding);
     m_layout->setSpacing(kSpacing);

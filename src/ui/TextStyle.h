@@ -25,8 +25,7 @@ inline constexpr std::array<TextStyleRow, 4> kTextStyles{{
     {TextStyle::caption, "caption", 10},
 }};
 
-template <>
-struct EnumTraits<TextStyle>
+template <> struct EnumTraits<TextStyle>
 {
     static constexpr const auto &rows = kTextStyles;
 };

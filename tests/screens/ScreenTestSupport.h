@@ -1,0 +1,115 @@
+#pragma once
+
+// Builders and finders shared by the screen tests.
+
+#include "model/Random.h"
+#include "model/StarSystem.h"
+#include "model/WorldData.h"
+
+#include <QAction>
+#include <QLocale>
+#include <QMenu>
+#include <QStringList>
+
+#include <initializer_list>
+#include <random>
+
+namespace screen_test {
+
+// Every text that checks a number is written for US English.
+inline void useEnglishNumbers()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+struct Codes
+{
+    qint64 size = 8;
+    qint64 atmosphere = 6;
+    qint64 hydrographics = 7;
+    qint64 population = 8;
+    qint64 government = 4;
+    qint64 lawLevel = 4;
+};
+
+// A planet in orbit 3, in its habitable zone (climate zone 3), with the given codes.
+inline WorldData world(const Codes &codes = {})
+{
+    WorldData w;
+    w.id = QUuid::createUuid();
+    w.sunOrbit = Orbits::starOrbit3;
+    w.uwp.starport = Starport::typeB;
+    w.uwp.size = codes.size;
+    w.uwp.atmosphere = codes.atmosphere;
+    w.uwp.hydrographics = codes.hydrographics;
+    w.uwp.population = codes.population;
+    w.uwp.government = codes.government;
+    w.uwp.lawLevel = codes.lawLevel;
+    w.uwp.techLevel = TechnologyLevel::ttl12;
+    w.dayLength = 24;
+    w.yearLength = 2000;
+    return w;
+}
+
+inline QStringList strings(std::initializer_list<const char *> texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
+
+inline QStringList actionTexts(const QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            texts.append(action->text());
+    }
+    return texts;
+}
+
+// The texts of the checked entries of a menu.
+inline QStringList checkedTexts(const QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *action : menu->actions()) {
+        if (action->isChecked())
+            texts.append(action->text());
+    }
+    return texts;
+}
+
+inline QAction *actionNamed(const QMenu *menu, const QString &text)
+{
+    for (QAction *action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+inline Star star(SpectralType type, qint64 decimal, LuminosityClass luminosity,
+                 Orbits orbit = Orbits::starOrbitP)
+{
+    Star s;
+    s.id = QUuid::createUuid();
+    s.spectralType = type;
+    s.temperature = decimal;
+    s.luminosity = luminosity;
+    s.orbit = orbit;
+    return s;
+}
+
+// A seeded generator, so that random draws are repeatable in a test.
+class SeededSource : public RandomSource
+{
+public:
+    explicit SeededSource(quint64 seed) : m_engine(seed) {}
+    quint64 next64() override { return m_engine(); }
+
+private:
+    std::mt19937_64 m_engine;
+};
+
+} // namespace screen_test

@@ -1,0 +1,116 @@
+#include "ui/Chip.h"
+#include "ui/FactionBadge.h"
+#include "ui/NamedColor.h"
+#include "ui/PaletteColor.h"
+#include "ui/Symbol.h"
+#include "ui/Tile.h"
+#include "universe/Faction.h"
+
+#include <QHBoxLayout>
+#include <QImage>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool near(QColor a, QColor b)
+{
+    return qAbs(a.red() - b.red()) <= 2 && qAbs(a.green() - b.green()) <= 2 &&
+           qAbs(a.blue() - b.blue()) <= 2 && qAbs(a.alpha() - b.alpha()) <= 2;
+}
+
+QImage render(QWidget &widget)
+{
+    widget.setAttribute(Qt::WA_TranslucentBackground);
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+} // namespace
+
+TEST(TileTest, PaddingAndContentWidth)
+{
+    Tile tile;
+    EXPECT_EQ(tile.contentsMargins(), QMargins(5, 2, 5, 2));
+    tile.setContentWidth(300);
+    EXPECT_EQ(tile.width(), 310);
+    EXPECT_EQ(tile.background(), NamedColor::parameterBackground);
+}
+
+TEST(TileTest, FillsItsNamedColourWithRoundedCorners)
+{
+    for (const NamedColor colour : {NamedColor::parameterBackground, NamedColor::uwpBackground}) {
+        Tile tile(nullptr, colour);
+        tile.setContentWidth(90);
+        tile.setFixedHeight(30);
+        const QImage image = render(tile);
+        EXPECT_TRUE(near(image.pixelColor(50, 15), namedColor(colour)));
+        EXPECT_TRUE(near(image.pixelColor(50, 0), namedColor(colour)));
+        // The corner pixel lies outside the radius-5 arc.
+        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
+        EXPECT_EQ(image.pixelColor(99, 29).alpha(), 0);
+    }
+}
+
+TEST(ChipTest, TagChipUsesTheTagColours)
+{
+    std::unique_ptr<Chip> chip(tagChip(QStringLiteral("Civil War")));
+    EXPECT_EQ(chip->text(), QStringLiteral("Civil War"));
+    EXPECT_EQ(chip->fill(), namedColor(NamedColor::worldTag));
+    EXPECT_EQ(chip->contentLayout()->contentsMargins(), QMargins(5, 3, 5, 3));
+    chip->adjustSize();
+    const QImage image = render(*chip);
+    EXPECT_TRUE(near(image.pixelColor(2, chip->height() / 2), namedColor(NamedColor::worldTag)));
+}
+
+TEST(ChipTest, FactionChipIsFilledWithThePaletteColour)
+{
+    Faction faction;
+    faction.id = QUuid::createUuid();
+    faction.name = QStringLiteral("Third Imperium");
+    faction.shortName = QStringLiteral("Im");
+    faction.category = FactionCategory::political;
+    faction.color = FactionColor::red;
+    std::unique_ptr<Chip> chip(factionChip(faction));
+    EXPECT_EQ(chip->fill(), paletteColor(FactionColor::red));
+    EXPECT_EQ(chip->text(), QStringLiteral("Im"));
+}
+
+TEST(FactionBadgeTest, EachCategoryHasItsSymbol)
+{
+    const struct
+    {
+        FactionCategory category;
+        const char *symbol;
+    } cases[] = {
+        {FactionCategory::megacorporation, "building.2.fill"},
+        {FactionCategory::race, "figure.stand.and.figure.teen"},
+        {FactionCategory::group, "person.text.rectangle.fill"},
+        {FactionCategory::political, "cube.transparent.fill"},
+        {FactionCategory::religious, "scroll.fill"},
+        {FactionCategory::other, "inset.filled.square.dashed.micro"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(rawValue(factionBadgeSymbol(c.category)), QString::fromLatin1(c.symbol));
+}
+
+TEST(SymbolTest, EveryDrawnSymbolShowsSomethingOfItsOwn)
+{
+    QSet<QByteArray> seen;
+    for (const Symbol symbol : allCases<Symbol>()) {
+        const QImage image = symbolPixmap(symbol, 16, Qt::black).toImage();
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                inked += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+        }
+        EXPECT_GT(inked, 10) << rawValue(symbol).toStdString();
+        const QByteArray bytes(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
+        EXPECT_FALSE(seen.contains(bytes)) << rawValue(symbol).toStdString() << " looks like another symbol";
+        seen.insert(bytes);
+        EXPECT_FALSE(symbolIcon(symbol).isNull());
+    }
+}
