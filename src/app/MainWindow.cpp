@@ -1,18 +1,34 @@
 #include "MainWindow.h"
 
+#include "ControlView.h"
 #include "ExternalLinks.h"
+#include "MessageBanner.h"
 #include "ui/WindowRouter.h"
+#include "universe/UniverseManager.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QVBoxLayout>
 
 MainWindow::MainWindow(WindowRouter *router, QWidget *parent)
     : QMainWindow(parent), m_router(router ? router : new WindowRouter(this)),
       m_uwpReference(new QAction(tr("UWP Reference"), this)), m_help(new QAction(tr("Vostrel Help"), this)),
       m_about(new QAction(tr("About Vostrel"), this))
 {
-    setWindowTitle(QStringLiteral("Vostrel"));
+    auto *frame = new QWidget(this);
+    m_frame = new QVBoxLayout(frame);
+    m_frame->setContentsMargins(0, 0, 0, 0);
+    m_frame->setSpacing(0);
+    m_saveFailure = new MessageBanner(false, frame);
+    m_saveFailure->setObjectName(QStringLiteral("saveFailureBanner"));
+    m_loadError = new MessageBanner(true, frame);
+    m_loadError->setObjectName(QStringLiteral("loadErrorBanner"));
+    m_frame->addWidget(m_saveFailure);
+    m_frame->addWidget(m_loadError);
+    setCentralWidget(frame);
+
+    refreshTitle();
     auto *placeholder = new QLabel(QStringLiteral("Vostrel"));
     placeholder->setAlignment(Qt::AlignCenter);
     setContent(placeholder);
@@ -22,11 +38,76 @@ MainWindow::MainWindow(WindowRouter *router, QWidget *parent)
 
 void MainWindow::setContent(QWidget *content)
 {
-    if (QWidget *previous = takeCentralWidget()) {
-        previous->hide();
-        previous->deleteLater();
+    if (m_content) {
+        m_frame->removeWidget(m_content);
+        m_content->hide();
+        m_content->deleteLater();
     }
-    setCentralWidget(content);
+    m_content = content;
+    if (m_content) {
+        m_frame->addWidget(m_content, 1);
+        // Shown now rather than at the next turn of the event loop.
+        m_content->show();
+    }
+}
+
+ControlView *MainWindow::controlView() const
+{
+    return qobject_cast<ControlView *>(m_content);
+}
+
+void MainWindow::setUniverseManager(UniverseManager *manager)
+{
+    if (m_manager)
+        m_manager->disconnect(this);
+    m_manager = manager;
+    if (!m_manager)
+        return;
+    connect(m_manager, &UniverseManager::currentChanged, this, &MainWindow::showCurrentUniverse);
+    connect(m_manager, &UniverseManager::loadErrorChanged, this, &MainWindow::showLoadError);
+    connect(m_manager, &UniverseManager::operationFailed, m_saveFailure, &MessageBanner::showMessage);
+    if (m_manager->current())
+        showCurrentUniverse();
+    showLoadError();
+}
+
+// A new ControlView for the universe that is now open, following that document's
+// name and the outcome of its saves.
+void MainWindow::showCurrentUniverse()
+{
+    for (const QMetaObject::Connection &connection : std::as_const(m_documentConnections))
+        disconnect(connection);
+    m_documentConnections.clear();
+
+    StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
+    if (universe) {
+        m_documentConnections = {
+            connect(universe, &StarfarerUniverse::nameChanged, this, &MainWindow::refreshTitle),
+            connect(universe, &StarfarerUniverse::saveFailed, m_saveFailure, &MessageBanner::showMessage),
+            connect(universe, &StarfarerUniverse::saved, m_saveFailure, &MessageBanner::clearMessage),
+        };
+        auto *view = new ControlView(m_manager, m_router);
+        connect(view, &ControlView::universeOpenFailed, m_loadError, &MessageBanner::showMessage);
+        setContent(view);
+    }
+    refreshTitle();
+}
+
+void MainWindow::refreshTitle()
+{
+    const StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
+    const QString product = QStringLiteral("Vostrel");
+    setWindowTitle(universe ? universe->name() + QStringLiteral(" \u2014 ") + product : product);
+}
+
+void MainWindow::showLoadError()
+{
+    if (!m_manager)
+        return;
+    if (const auto &error = m_manager->loadError())
+        m_loadError->showMessage(*error);
+    else
+        m_loadError->clearMessage();
 }
 
 void MainWindow::buildMenus()

@@ -4,13 +4,39 @@
 #include "MainWindow.h"
 #include "ui/StarSystemHexes.h"
 #include "ui/WindowRouter.h"
+#include "universe/UniverseManager.h"
 
 #include <QApplication>
+#include <QSettings>
 
-VostrelApp::VostrelApp()
+namespace {
+
+// Names the application before the settings are made, so that they land under
+// "Dulvane"/"Vostrel".
+void nameApplication()
 {
     QApplication::setOrganizationName(QStringLiteral("Dulvane"));
     QApplication::setApplicationName(QStringLiteral("Vostrel"));
+}
+
+std::unique_ptr<QSettings> userSettings()
+{
+    nameApplication();
+    return std::make_unique<QSettings>(QStringLiteral("Dulvane"), QStringLiteral("Vostrel"));
+}
+
+} // namespace
+
+VostrelApp::VostrelApp() : VostrelApp(UniverseFolder::standard(), nullptr, userSettings()) {}
+
+VostrelApp::VostrelApp(UniverseFolder folder, QSettings *settings)
+    : VostrelApp(std::move(folder), settings, nullptr)
+{}
+
+VostrelApp::VostrelApp(UniverseFolder folder, QSettings *settings, std::unique_ptr<QSettings> ownedSettings)
+    : m_ownedSettings(std::move(ownedSettings))
+{
+    nameApplication();
     QApplication::setWindowIcon(StarSystemHexes::icon());
     // Closing the main window keeps the program running while an auxiliary window
     // is still open; closing the last one ends it.
@@ -18,7 +44,13 @@ VostrelApp::VostrelApp()
 
     m_router = std::make_unique<WindowRouter>();
     registerWindowContents();
+    m_manager =
+        std::make_unique<UniverseManager>(std::move(folder), settings ? settings : m_ownedSettings.get());
     m_mainWindow = std::make_unique<MainWindow>(m_router.get());
+    // The window follows the store before it starts, so that a universe that could
+    // not be opened or saved while starting is shown to the user.
+    m_mainWindow->setUniverseManager(m_manager.get());
+    m_manager->start();
 }
 
 VostrelApp::~VostrelApp() = default;

@@ -1,34 +1,47 @@
 #pragma once
 
+#include "universe/UniverseFolder.h"
+
 #include <QObject>
 
 #include <memory>
 
 class MainWindow;
+class QSettings;
+class UniverseManager;
 class WindowRouter;
 
 // The application: names it for settings ("Dulvane", "Vostrel"), gives every window
 // the drawn icon, quits when the last window closes, and makes the one window
-// router with the content of each window, and the main window. Make it after the
-// QApplication and keep it for the whole run.
+// router with the content of each window, the one universe store of the run and
+// the main window. Make it after the QApplication and keep it for the whole run.
 class VostrelApp : public QObject
 {
     Q_OBJECT
 
 public:
+    // The user's documents folder and settings.
     VostrelApp();
+    // Another documents folder and settings store (which must outlive the app), so
+    // that tests never touch the user's own.
+    VostrelApp(UniverseFolder folder, QSettings *settings);
     ~VostrelApp() override;
 
     // Shows the main window.
     void start();
 
     WindowRouter *router() const { return m_router.get(); }
+    UniverseManager *manager() const { return m_manager.get(); }
     MainWindow *mainWindow() const { return m_mainWindow.get(); }
 
 private:
+    VostrelApp(UniverseFolder folder, QSettings *settings, std::unique_ptr<QSettings> ownedSettings);
     void registerWindowContents();
 
-    // Declared first so that it goes last: the main window uses it to its end.
+    // Declared in the order of their lifetimes: the main window goes first, then the
+    // store it shows, then the settings the store writes to and the router.
+    std::unique_ptr<QSettings> m_ownedSettings;
     std::unique_ptr<WindowRouter> m_router;
+    std::unique_ptr<UniverseManager> m_manager;
     std::unique_ptr<MainWindow> m_mainWindow;
 };

@@ -96,7 +96,8 @@ void paintDiceFill(QPainter &painter, const QColor &color)
     painter.setBrush(color);
     painter.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 3, 3);
     QPainterPath pips;
-    for (const QPointF centre : {QPointF(5, 5), QPointF(11, 5), QPointF(8, 8), QPointF(5, 11), QPointF(11, 11)})
+    for (const QPointF centre :
+         {QPointF(5, 5), QPointF(11, 5), QPointF(8, 8), QPointF(5, 11), QPointF(11, 11)})
         pips.addEllipse(centre, 1.3, 1.3);
     clearPath(painter, pips);
 }

@@ -28,6 +28,23 @@ enum class Symbol : quint8 {
     cubeTransparentFill,
     scrollFill,
     insetFilledSquareDashedMicro,
+    sparkles,
+    listStar,
+    hexagon,
+    pointTopleftDownToPointBottomrightCurvepath,
+    circlesHexagongridFill,
+    skew,
+    textformat,
+    squareAndArrowDown,
+    flag2Crossed,
+    plus,
+    flagFill,
+    chevronDown,
+    chevronRight,
+    starSquareOnSquareFill,
+    chevronUpChevronDown,
+    sidebarLeft,
+    lockFill,
 };
 
 // Draws a symbol into the 16 × 16 box at the origin in the painter's pen and brush
@@ -58,9 +75,26 @@ void paintPersonTextRectangleFill(QPainter &painter, const QColor &color);
 void paintCubeTransparentFill(QPainter &painter, const QColor &color);
 void paintScrollFill(QPainter &painter, const QColor &color);
 void paintInsetFilledSquareDashedMicro(QPainter &painter, const QColor &color);
+void paintSparkles(QPainter &painter, const QColor &color);
+void paintListStar(QPainter &painter, const QColor &color);
+void paintHexagon(QPainter &painter, const QColor &color);
+void paintPointTopleftDownToPointBottomrightCurvepath(QPainter &painter, const QColor &color);
+void paintCirclesHexagongridFill(QPainter &painter, const QColor &color);
+void paintSkew(QPainter &painter, const QColor &color);
+void paintTextformat(QPainter &painter, const QColor &color);
+void paintSquareAndArrowDown(QPainter &painter, const QColor &color);
+void paintFlag2Crossed(QPainter &painter, const QColor &color);
+void paintPlus(QPainter &painter, const QColor &color);
+void paintFlagFill(QPainter &painter, const QColor &color);
+void paintChevronDown(QPainter &painter, const QColor &color);
+void paintChevronRight(QPainter &painter, const QColor &color);
+void paintStarSquareOnSquareFill(QPainter &painter, const QColor &color);
+void paintChevronUpChevronDown(QPainter &painter, const QColor &color);
+void paintSidebarLeft(QPainter &painter, const QColor &color);
+void paintLockFill(QPainter &painter, const QColor &color);
 } // namespace symbol_detail
 
-inline constexpr std::array<SymbolRow, 15> kSymbols{{
+inline constexpr std::array<SymbolRow, 32> kSymbols{{
     {Symbol::pencilCircleFill, "pencil.circle.fill", "", symbol_detail::paintPencilCircleFill},
     {Symbol::checkmark, "checkmark", "", symbol_detail::paintCheckmark},
     {Symbol::diceFill, "dice.fill", "", symbol_detail::paintDiceFill},
@@ -79,10 +113,29 @@ inline constexpr std::array<SymbolRow, 15> kSymbols{{
     {Symbol::scrollFill, "scroll.fill", "", symbol_detail::paintScrollFill},
     {Symbol::insetFilledSquareDashedMicro, "inset.filled.square.dashed.micro", "",
      symbol_detail::paintInsetFilledSquareDashedMicro},
+    {Symbol::sparkles, "sparkles", "", symbol_detail::paintSparkles},
+    {Symbol::listStar, "list.star", "", symbol_detail::paintListStar},
+    {Symbol::hexagon, "hexagon", "", symbol_detail::paintHexagon},
+    {Symbol::pointTopleftDownToPointBottomrightCurvepath, "point.topleft.down.to.point.bottomright.curvepath",
+     "", symbol_detail::paintPointTopleftDownToPointBottomrightCurvepath},
+    {Symbol::circlesHexagongridFill, "circles.hexagongrid.fill", "",
+     symbol_detail::paintCirclesHexagongridFill},
+    {Symbol::skew, "skew", "", symbol_detail::paintSkew},
+    {Symbol::textformat, "textformat", "", symbol_detail::paintTextformat},
+    {Symbol::squareAndArrowDown, "square.and.arrow.down", "", symbol_detail::paintSquareAndArrowDown},
+    {Symbol::flag2Crossed, "flag.2.crossed", "", symbol_detail::paintFlag2Crossed},
+    {Symbol::plus, "plus", "", symbol_detail::paintPlus},
+    {Symbol::flagFill, "flag.fill", "", symbol_detail::paintFlagFill},
+    {Symbol::chevronDown, "chevron.down", "", symbol_detail::paintChevronDown},
+    {Symbol::chevronRight, "chevron.right", "", symbol_detail::paintChevronRight},
+    {Symbol::starSquareOnSquareFill, "star.square.on.square.fill", "",
+     symbol_detail::paintStarSquareOnSquareFill},
+    {Symbol::chevronUpChevronDown, "chevron.up.chevron.down", "", symbol_detail::paintChevronUpChevronDown},
+    {Symbol::sidebarLeft, "sidebar.left", "", symbol_detail::paintSidebarLeft},
+    {Symbol::lockFill, "lock.fill", "", symbol_detail::paintLockFill},
 }};
 
-template <>
-struct EnumTraits<Symbol>
+template <> struct EnumTraits<Symbol>
 {
     static constexpr const auto &rows = kSymbols;
 };

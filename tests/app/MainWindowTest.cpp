@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -60,6 +61,9 @@ protected:
     }
     QString m_organisation = QApplication::organizationName();
     QString m_application = QApplication::applicationName();
+    // The universes and settings of the run, away from the user's own.
+    QTemporaryDir m_documents;
+    QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
 };
 
 } // namespace
@@ -188,7 +192,7 @@ TEST(ExternalLinks, AMissingLocalPageIsNotHandedToTheDesktop)
 
 TEST_F(VostrelAppTest, SetsUpTheApplicationAndItsWindows)
 {
-    VostrelApp app;
+    VostrelApp app(UniverseFolder(m_documents.path()), &m_settings);
     EXPECT_EQ(QApplication::organizationName(), QStringLiteral("Dulvane"));
     EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Vostrel"));
     EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
@@ -211,7 +215,7 @@ TEST_F(VostrelAppTest, SetsUpTheApplicationAndItsWindows)
 // closing the About window then ends it.
 TEST_F(VostrelAppTest, QuitsWhenTheLastWindowCloses)
 {
-    VostrelApp app;
+    VostrelApp app(UniverseFolder(m_documents.path()), &m_settings);
     app.start();
     app.mainWindow()->aboutAction()->trigger();
     QPointer<RoutedWindow> about = app.router()->window(WindowId::about);

@@ -1,0 +1,319 @@
+#include "ControlView.h"
+
+#include "SidebarList.h"
+#include "UniverseMenuButton.h"
+#include "UniverseNameDialog.h"
+#include "ui/AppInformation.h"
+#include "ui/ContentUnavailableView.h"
+#include "ui/NamedColor.h"
+#include "universe/UniverseManager.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kSidebarMinimumWidth = 220;
+constexpr int kSidebarWidth = 260;
+
+struct NameAlertTexts
+{
+    const char *title;
+    const char *message;
+    const char *confirm;
+};
+
+constexpr NameAlertTexts kNewUniverseTexts{QT_TRANSLATE_NOOP("ControlView", "New Universe"),
+                                           QT_TRANSLATE_NOOP("ControlView", "Create a new, empty universe."),
+                                           QT_TRANSLATE_NOOP("ControlView", "Create")};
+constexpr NameAlertTexts kRenameUniverseTexts{QT_TRANSLATE_NOOP("ControlView", "Rename Universe"), "",
+                                              QT_TRANSLATE_NOOP("ControlView", "Rename")};
+
+QString translated(const char *text)
+{
+    return text[0] == '\0' ? QString() : QCoreApplication::translate("ControlView", text);
+}
+
+// The sidebar's own typeface, requested by name; the platform substitutes another
+// where it is not installed.
+QFont nasalization(int pixelSize)
+{
+    QFont font(QStringLiteral("Nasalization"));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QLabel *colouredLabel(const QString &text, QColor color, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+ControlView::ControlView(UniverseManager *manager, WindowRouter *router, QWidget *parent)
+    : QWidget(parent), m_manager(manager), m_universe(manager ? manager->current() : nullptr),
+      m_router(router)
+{
+    setObjectName(QStringLiteral("controlView"));
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(buildSidebar());
+
+    auto *detail = new QWidget(m_splitter);
+    detail->setObjectName(QStringLiteral("detailColumn"));
+    m_detailLayout = new QVBoxLayout(detail);
+    m_detailLayout->setContentsMargins(0, 0, 0, 0);
+    m_splitter->addWidget(detail);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({kSidebarWidth, 1000});
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_splitter);
+
+    if (m_universe) {
+        connect(m_universe, &StarfarerUniverse::nameChanged, this, &ControlView::refreshTitle);
+        connect(m_universe, &StarfarerUniverse::factionsChanged, this, &ControlView::refreshSidebar);
+        connect(m_universe, &StarfarerUniverse::dataChanged, this, &ControlView::refreshSidebar);
+    }
+    connect(m_list, &SidebarList::destinationChosen, this, &ControlView::choose);
+    connect(m_list, &SidebarList::groupToggled, this, &ControlView::toggleGroup);
+    connect(m_menuButton, &UniverseMenuButton::newRequested, this,
+            [this] { showAlert(UniverseAlert::newUniverse); });
+    connect(m_menuButton, &UniverseMenuButton::renameRequested, this,
+            [this] { showAlert(UniverseAlert::rename); });
+    connect(m_menuButton, &UniverseMenuButton::deleteRequested, this,
+            [this] { showAlert(UniverseAlert::deleteUniverse); });
+    connect(m_menuButton, &UniverseMenuButton::openFailed, this, &ControlView::universeOpenFailed);
+
+    refreshTitle();
+    refreshSidebar();
+    showDetail();
+}
+
+ControlView::~ControlView() = default;
+
+QString ControlView::navigationTitle() const
+{
+    return m_title->text();
+}
+
+QWidget *ControlView::buildSidebar()
+{
+    auto *sidebar = new QWidget;
+    sidebar->setObjectName(QStringLiteral("sidebar"));
+    sidebar->setMinimumWidth(kSidebarMinimumWidth);
+    auto *layout = new QVBoxLayout(sidebar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_title = new QLabel(sidebar);
+    m_title->setObjectName(QStringLiteral("navigationTitle"));
+    m_title->setTextFormat(Qt::PlainText);
+    QFont titleFont = m_title->font();
+    titleFont.setPixelSize(17);
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+    const int padding = sidebar->style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    m_title->setContentsMargins(padding, padding, padding, padding / 2);
+    layout->addWidget(m_title);
+
+    m_list = new SidebarList(sidebar);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(buildFooter());
+    return sidebar;
+}
+
+QWidget *ControlView::buildFooter()
+{
+    auto *footer = new QFrame;
+    footer->setObjectName(QStringLiteral("sidebarFooter"));
+    // Everything that sets no font of its own (the menu's label, the version line).
+    footer->setFont(nasalization(10));
+    footer->setAutoFillBackground(true);
+    footer->setBackgroundRole(QPalette::Window);
+    auto *layout = new QVBoxLayout(footer);
+    layout->setSpacing(0);
+
+    m_menuButton = new UniverseMenuButton(m_manager, m_universe, footer);
+    layout->addWidget(m_menuButton);
+    layout->addSpacing(15);
+
+    auto *divider = new QFrame(footer);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(divider);
+    layout->addSpacing(8);
+
+    auto *maker = new QLabel(tr("By Dulvane"), footer);
+    maker->setObjectName(QStringLiteral("makerLine"));
+    maker->setFont(nasalization(15));
+    layout->addWidget(maker);
+    layout->addSpacing(3);
+
+    const QColor smallTitle = namedColor(NamedColor::smallTitle);
+    QColor faded = smallTitle;
+    faded.setAlphaF(0.5);
+    auto *versionRow = new QHBoxLayout;
+    versionRow->setSpacing(0);
+    auto *word = colouredLabel(tr("Version"), faded, footer);
+    word->setObjectName(QStringLiteral("versionWord"));
+    auto *number = colouredLabel(QStringLiteral(" ") + AppInformation::versionLine(), smallTitle, footer);
+    number->setObjectName(QStringLiteral("versionNumber"));
+    versionRow->addWidget(word);
+    versionRow->addSpacing(3);
+    versionRow->addWidget(number);
+    versionRow->addStretch(1);
+    layout->addLayout(versionRow);
+    return footer;
+}
+
+void ControlView::refreshTitle()
+{
+    m_title->setText(m_universe ? m_universe->name() : QString());
+}
+
+void ControlView::refreshSidebar()
+{
+    if (!m_universe)
+        return;
+    // Rebuilding the rows keeps the place the user had scrolled to.
+    const int scrolled = m_list->verticalScrollBar()->value();
+    m_list->rebuild(*m_universe, m_expandedCategories, m_selection);
+    m_list->verticalScrollBar()->setValue(scrolled);
+}
+
+void ControlView::choose(const std::optional<Destination> &destination)
+{
+    m_selection = destination;
+    showDetail();
+}
+
+void ControlView::toggleGroup(FactionCategory category)
+{
+    if (!m_expandedCategories.remove(category))
+        m_expandedCategories.insert(category);
+    refreshSidebar();
+}
+
+// The detail column is remade only when the destination differs from the one its
+// screen was made for, so choosing the shown destination again keeps that screen
+// with everything typed into it.
+void ControlView::showDetail()
+{
+    if (m_detailPage && m_detailDestination == m_selection)
+        return;
+    QWidget *page = m_selection
+                        ? DetailPages::make(*m_selection, ScreenEnvironment{m_manager, m_universe, m_router})
+                        : new ContentUnavailableView(tr("Nothing Selected"), Symbol::sidebarLeft,
+                                                     tr("Choose an item from the sidebar."));
+    if (m_detailPage) {
+        m_detailLayout->removeWidget(m_detailPage);
+        m_detailPage->hide();
+        m_detailPage->deleteLater();
+    }
+    m_detailLayout->addWidget(page);
+    page->show();
+    m_detailPage = page;
+    m_detailDestination = m_selection;
+}
+
+void ControlView::showAlert(UniverseAlert alert)
+{
+    if (m_alertDialog || !m_universe)
+        return;
+    if (alert == UniverseAlert::newUniverse)
+        m_draftName.clear();
+    else if (alert == UniverseAlert::rename)
+        m_draftName = m_universe->name();
+    m_universeAlert = alert;
+
+    QDialog *dialog = nullptr;
+    if (alert == UniverseAlert::deleteUniverse) {
+        auto *box = new QMessageBox(QMessageBox::Warning, tr("Delete Universe"), tr("Delete Universe"),
+                                    QMessageBox::NoButton, this);
+        box->setInformativeText(tr("Delete “%1”? This can’t be undone.").arg(m_universe->name()));
+        QPushButton *cancel = box->addButton(tr("Cancel"), QMessageBox::RejectRole);
+        QPushButton *remove = box->addButton(tr("Delete"), QMessageBox::DestructiveRole);
+        box->setEscapeButton(cancel);
+        box->setDefaultButton(cancel);
+        connect(box, &QDialog::finished, this, [this, box, remove] {
+            finishAlert(UniverseAlert::deleteUniverse, box->clickedButton() == remove);
+        });
+        dialog = box;
+    } else {
+        const NameAlertTexts &texts =
+            alert == UniverseAlert::newUniverse ? kNewUniverseTexts : kRenameUniverseTexts;
+        auto *nameDialog = new UniverseNameDialog(translated(texts.title), translated(texts.message),
+                                                  translated(texts.confirm), m_draftName, this);
+        connect(nameDialog, &UniverseNameDialog::nameEdited, this,
+                [this](const QString &name) { m_draftName = name; });
+        connect(nameDialog, &QDialog::finished, this,
+                [this, alert](int result) { finishAlert(alert, result == QDialog::Accepted); });
+        dialog = nameDialog;
+    }
+    dialog->setObjectName(QStringLiteral("universeAlert"));
+    dialog->setWindowModality(Qt::WindowModal);
+    m_alertDialog = dialog;
+    // Not exec(): no nested event loop runs while the store acts on the answer.
+    dialog->open();
+}
+
+void ControlView::finishAlert(UniverseAlert alert, bool confirmed)
+{
+    if (m_alertDialog) {
+        m_alertDialog->deleteLater();
+        m_alertDialog = nullptr;
+    }
+    // The store acts before the alert counts as dismissed. Creating or deleting may
+    // open another universe, which replaces this view once control returns to the
+    // event loop.
+    if (confirmed && m_manager) {
+        if (alert == UniverseAlert::newUniverse)
+            m_manager->create(m_draftName);
+        else if (alert == UniverseAlert::rename)
+            m_manager->renameCurrent(m_draftName);
+        else
+            deleteOpenUniverse();
+    }
+    m_universeAlert.reset();
+}
+
+// Deletes the file the open universe was listed from: the listed file named after
+// its id when there is one, else the first listed file with its id, else the file it
+// saves to.
+void ControlView::deleteOpenUniverse()
+{
+    if (!m_universe)
+        return;
+    const QUuid id = m_universe->id();
+    const QString ownFile = m_universe->filePath();
+    std::optional<StarfarerUniverse::Header> target;
+    for (const StarfarerUniverse::Header &header : m_manager->headers()) {
+        if (header.id != id)
+            continue;
+        if (header.filePath == ownFile) {
+            target = header;
+            break;
+        }
+        if (!target)
+            target = header;
+    }
+    if (!target)
+        target = StarfarerUniverse::Header{id, m_universe->name(), ownFile};
+    m_manager->deleteUniverse(*target);
+}

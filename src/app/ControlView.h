@@ -1,0 +1,94 @@
+#pragma once
+
+#include "Destination.h"
+#include "DetailPages.h"
+#include "universe/FactionCategory.h"
+#include "universe/UniverseManager.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QSet>
+#include <QWidget>
+
+#include <optional>
+
+class QLabel;
+class QSplitter;
+class QVBoxLayout;
+class SidebarList;
+class UniverseMenuButton;
+class WindowRouter;
+
+// The whole content of the main window for one open universe: the sidebar (its
+// title, the Tools and FACTIONS rows, and the footer with the universe menu, the
+// maker line and the version) beside the detail column, which shows the screen of
+// the selected destination. It also shows the three universe alerts and hands their
+// answers to the store.
+//
+// It is built for the universe that is open when it is made and lives as long as
+// that universe stays open: it starts on the star map with every faction group
+// collapsed. A rename keeps it; another universe gets a new one.
+class ControlView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class UniverseAlert { rename, newUniverse, deleteUniverse };
+
+    ControlView(UniverseManager *manager, WindowRouter *router, QWidget *parent = nullptr);
+    ~ControlView() override;
+
+    StarfarerUniverse *universe() const { return m_universe; }
+
+    const std::optional<Destination> &selection() const { return m_selection; }
+    const QSet<FactionCategory> &expandedCategories() const { return m_expandedCategories; }
+    const std::optional<UniverseAlert> &universeAlert() const { return m_universeAlert; }
+    const QString &draftName() const { return m_draftName; }
+
+    SidebarList *sidebarList() const { return m_list; }
+    UniverseMenuButton *universeMenuButton() const { return m_menuButton; }
+    QString navigationTitle() const;
+    // The screen the detail column shows, and the destination it was made for (no
+    // value while it shows "Nothing Selected").
+    QWidget *detailPage() const { return m_detailPage; }
+    const std::optional<Destination> &detailDestination() const { return m_detailDestination; }
+    // The alert on screen, or null.
+    QDialog *alertDialog() const { return m_alertDialog; }
+
+    // Shows an alert; "New Universe" starts with an empty name, "Rename Universe"
+    // with the open universe's name.
+    void showAlert(UniverseAlert alert);
+
+signals:
+    // A universe chosen from the menu could not be opened.
+    void universeOpenFailed(const QString &message);
+
+private:
+    QWidget *buildSidebar();
+    QWidget *buildFooter();
+    void refreshSidebar();
+    void refreshTitle();
+    void choose(const std::optional<Destination> &destination);
+    void toggleGroup(FactionCategory category);
+    void showDetail();
+    void finishAlert(UniverseAlert alert, bool confirmed);
+    void deleteOpenUniverse();
+
+    QPointer<UniverseManager> m_manager;
+    QPointer<StarfarerUniverse> m_universe;
+    WindowRouter *m_router;
+
+    QSet<FactionCategory> m_expandedCategories;
+    std::optional<UniverseAlert> m_universeAlert;
+    QString m_draftName;
+    std::optional<Destination> m_selection = Destination::of(DestinationKind::starmap);
+
+    QSplitter *m_splitter = nullptr;
+    QLabel *m_title = nullptr;
+    SidebarList *m_list = nullptr;
+    UniverseMenuButton *m_menuButton = nullptr;
+    QVBoxLayout *m_detailLayout = nullptr;
+    QWidget *m_detailPage = nullptr;
+    std::optional<Destination> m_detailDestination;
+    QPointer<QDialog> m_alertDialog;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Destination.h"
+
+class QWidget;
+class StarfarerUniverse;
+class UniverseManager;
+class WindowRouter;
+
+// What the screens of the detail column are given: the universe store, the open
+// universe and the window router that opens the auxiliary windows.
+struct ScreenEnvironment
+{
+    UniverseManager *manager = nullptr;
+    StarfarerUniverse *universe = nullptr;
+    WindowRouter *router = nullptr;
+};
+
+// The screens of the main window's detail column, one maker per destination, all in
+// DetailPages.cpp: a screen that is built replaces its maker's plain page there.
+namespace DetailPages {
+
+// The star map of the main window is drawn with hexes of this radius, its grid
+// reaching this many hexes beyond the outermost systems.
+inline constexpr double kStarMapHexRadius = 60;
+inline constexpr int kStarMapGridPadding = 2;
+
+// A fresh screen, in its initial state, for `destination`.
+QWidget *make(const Destination &destination, const ScreenEnvironment &environment);
+
+} // namespace DetailPages

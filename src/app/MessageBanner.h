@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFrame>
+
+class QLabel;
+class QToolButton;
+
+// A strip across the top of the main window that tells the user about a failure
+// without stopping their work (it is not a dialog). It is hidden while it has no
+// message. A dismissible banner has a close button; the others stay until the
+// window clears them.
+class MessageBanner : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit MessageBanner(bool dismissible, QWidget *parent = nullptr);
+
+    void showMessage(const QString &message);
+    void clearMessage();
+    QString message() const;
+    bool hasMessage() const { return !message().isEmpty(); }
+    QToolButton *dismissButton() const { return m_dismiss; }
+
+private:
+    QLabel *m_text;
+    QToolButton *m_dismiss = nullptr;
+};

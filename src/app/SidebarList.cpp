@@ -1,0 +1,213 @@
+#include "SidebarList.h"
+
+#include "FactionGroupHeader.h"
+#include "ui/PaletteColor.h"
+#include "ui/Symbol.h"
+#include "universe/StarfarerUniverse.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kIndentRole = Qt::UserRole + 1;
+constexpr int kRowHeight = 24;
+
+struct ToolRow
+{
+    DestinationKind destination;
+    Symbol symbol;
+};
+
+// The Tools section, top to bottom.
+constexpr std::array<ToolRow, 8> kToolRows{{
+    {DestinationKind::generator, Symbol::sparkles},
+    {DestinationKind::systems, Symbol::listStar},
+    {DestinationKind::starmap, Symbol::hexagon},
+    {DestinationKind::rutters, Symbol::pointTopleftDownToPointBottomrightCurvepath},
+    {DestinationKind::nebulae, Symbol::circlesHexagongridFill},
+    {DestinationKind::regions, Symbol::skew},
+    {DestinationKind::labels, Symbol::textformat},
+    {DestinationKind::importTravellerMap, Symbol::squareAndArrowDown},
+}};
+
+// Shifts the content of indented rows, keeping their highlight the full width of the
+// list.
+class IndentingDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        // The sidebar marks the chosen row by its highlight alone, not by a focus frame.
+        QStyleOptionViewItem plain = option;
+        plain.state &= ~QStyle::State_HasFocus;
+        const int indent = index.data(kIndentRole).toInt();
+        if (indent == 0) {
+            QStyledItemDelegate::paint(painter, plain, index);
+            return;
+        }
+        QStyleOptionViewItem shifted = plain;
+        initStyleOption(&shifted, index);
+        const QWidget *widget = option.widget;
+        QStyle *style = widget ? widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &shifted, painter, widget);
+        shifted.rect.setLeft(shifted.rect.left() + indent);
+        style->drawControl(QStyle::CE_ItemViewItem, &shifted, painter, widget);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QSize natural = QStyledItemDelegate::sizeHint(option, index);
+        return {natural.width() + index.data(kIndentRole).toInt(), std::max(natural.height(), kRowHeight)};
+    }
+};
+
+QIcon toolIcon(Symbol symbol)
+{
+    return symbolIcon(symbol);
+}
+
+} // namespace
+
+SidebarList::SidebarList(QWidget *parent) : QListWidget(parent)
+{
+    setObjectName(QStringLiteral("sidebarList"));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(false);
+    setIconSize(QSize(16, 16));
+    setFrameShape(QFrame::NoFrame);
+    setItemDelegate(new IndentingDelegate(this));
+    connect(this, &QListWidget::itemSelectionChanged, this, &SidebarList::reportSelection);
+}
+
+void SidebarList::rebuild(const StarfarerUniverse &universe, const QSet<FactionCategory> &expanded,
+                          const std::optional<Destination> &selection)
+{
+    m_rebuilding = true;
+    clear();
+    m_rows.clear();
+
+    addSectionTitle(tr("Tools"));
+    const bool traveller = universe.usesTravellerRules();
+    for (const ToolRow &tool : kToolRows) {
+        const Destination destination = Destination::of(tool.destination);
+        addRow(destination, toolIcon(tool.symbol), destinationTitle(destination, traveller));
+    }
+
+    addSectionTitle(tr("FACTIONS"));
+    for (FactionCategory category : allCases<FactionCategory>())
+        addGroup(category, universe.factions(), expanded.contains(category));
+    for (auto [kind, symbol] : {std::pair{DestinationKind::factionLists, Symbol::flag2Crossed},
+                                std::pair{DestinationKind::newFaction, Symbol::plus}}) {
+        const Destination destination = Destination::of(kind);
+        addRow(destination, toolIcon(symbol), destinationTitle(destination, traveller));
+    }
+
+    if (selection) {
+        if (QListWidgetItem *chosen = itemFor(*selection))
+            chosen->setSelected(true);
+    }
+    m_rebuilding = false;
+}
+
+std::optional<Destination> SidebarList::destinationAt(int row) const
+{
+    return row >= 0 && row < m_rows.size() ? m_rows.at(row) : std::nullopt;
+}
+
+QListWidgetItem *SidebarList::itemFor(const Destination &destination) const
+{
+    const auto found = std::find(m_rows.cbegin(), m_rows.cend(), std::optional(destination));
+    return found == m_rows.cend() ? nullptr : item(static_cast<int>(found - m_rows.cbegin()));
+}
+
+FactionGroupHeader *SidebarList::groupHeader(FactionCategory category) const
+{
+    for (int row = 0; row < count(); ++row) {
+        auto *header = qobject_cast<FactionGroupHeader *>(itemWidget(item(row)));
+        if (header && header->category() == category)
+            return header;
+    }
+    return nullptr;
+}
+
+QItemSelectionModel::SelectionFlags SidebarList::selectionCommand(const QModelIndex &index,
+                                                                  const QEvent *event) const
+{
+    // A press on a section title or beside the rows leaves the selection as it is;
+    // only a row with a destination is chosen (or, with Ctrl, let go).
+    if (!index.isValid() || !(index.flags() & Qt::ItemIsSelectable))
+        return QItemSelectionModel::NoUpdate;
+    return QListWidget::selectionCommand(index, event);
+}
+
+void SidebarList::addSectionTitle(const QString &title)
+{
+    auto *section = new QListWidgetItem(title, this);
+    section->setFlags(Qt::ItemIsEnabled);
+    // A little air above each section's title.
+    section->setSizeHint(QSize(0, 30));
+    section->setTextAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    QFont font = section->font();
+    font.setBold(true);
+    font.setPixelSize(11);
+    section->setFont(font);
+    QColor faded = palette().color(QPalette::WindowText);
+    faded.setAlphaF(0.55);
+    section->setForeground(faded);
+    m_rows.append(std::nullopt);
+}
+
+void SidebarList::addRow(const Destination &destination, const QIcon &icon, const QString &title,
+                         bool indented)
+{
+    auto *row = new QListWidgetItem(icon, title, this);
+    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (indented)
+        row->setData(kIndentRole, kFactionRowIndent);
+    m_rows.append(destination);
+}
+
+void SidebarList::addGroup(FactionCategory category, const QList<Faction> &factions, bool expanded)
+{
+    QList<Faction> members;
+    for (const Faction &faction : factions) {
+        if (faction.category == category)
+            members.append(faction);
+    }
+
+    auto *headerItem = new QListWidgetItem(this);
+    headerItem->setFlags(Qt::ItemIsEnabled);
+    auto *header = new FactionGroupHeader(category, expanded, !members.isEmpty());
+    headerItem->setSizeHint(header->sizeHint());
+    setItemWidget(headerItem, header);
+    // The list is rebuilt on a toggle; the header is then replaced (and deleted later).
+    connect(header, &QAbstractButton::clicked, this, [this, category] { emit groupToggled(category); });
+    m_rows.append(std::nullopt);
+
+    if (!expanded)
+        return;
+    // Equal names keep the universe's order.
+    std::stable_sort(members.begin(), members.end());
+    for (const Faction &faction : members) {
+        addRow(Destination::forFaction(faction), symbolIcon(Symbol::flagFill, paletteColor(faction.color)),
+               factionRowTitle(faction), true);
+    }
+}
+
+void SidebarList::reportSelection()
+{
+    if (m_rebuilding)
+        return;
+    const QList<QListWidgetItem *> chosen = selectedItems();
+    if (chosen.isEmpty()) {
+        emit destinationChosen(std::nullopt);
+        return;
+    }
+    emit destinationChosen(destinationAt(row(chosen.first())));
+}

@@ -1,0 +1,119 @@
+#include "UniverseMenuButton.h"
+
+#include "ui/ElidedLabel.h"
+#include "ui/Symbol.h"
+#include "universe/UniverseManager.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+QLabel *symbolLabel(Symbol symbol, int size, const QColor &color, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setPixmap(symbolPixmap(symbol, size, color, parent->devicePixelRatioF()));
+    label->setFixedSize(size, size);
+    return label;
+}
+
+} // namespace
+
+UniverseMenuButton::UniverseMenuButton(UniverseManager *manager, StarfarerUniverse *universe, QWidget *parent)
+    : QAbstractButton(parent), m_manager(manager), m_universe(universe), m_menu(new QMenu(this)),
+      m_name(new ElidedLabel(QString(), this))
+{
+    setObjectName(QStringLiteral("universeMenu"));
+    setCursor(Qt::PointingHandCursor);
+    m_name->setObjectName(QStringLiteral("universeName"));
+    const QColor ink = palette().color(QPalette::WindowText);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 2, 0, 2);
+    layout->addWidget(symbolLabel(Symbol::starSquareOnSquareFill, 14, ink, this));
+    layout->addWidget(m_name, 1);
+    layout->addWidget(symbolLabel(Symbol::chevronUpChevronDown, 12, ink, this));
+
+    connect(this, &QAbstractButton::clicked, this, &UniverseMenuButton::showMenu);
+    connect(m_manager, &UniverseManager::headersChanged, this, &UniverseMenuButton::rebuildMenu);
+    if (m_universe) {
+        connect(m_universe, &StarfarerUniverse::nameChanged, this, &UniverseMenuButton::refreshLabel);
+        connect(m_universe, &StarfarerUniverse::nameChanged, this, &UniverseMenuButton::rebuildMenu);
+    }
+    refreshLabel();
+    rebuildMenu();
+}
+
+QString UniverseMenuButton::labelName() const
+{
+    return m_name->text();
+}
+
+void UniverseMenuButton::refreshLabel()
+{
+    m_name->setText(m_universe ? m_universe->name() : QString());
+}
+
+void UniverseMenuButton::rebuildMenu()
+{
+    m_menu->clear();
+    if (!m_manager)
+        return;
+    const QUuid openID = m_universe ? m_universe->id() : QUuid();
+    for (const StarfarerUniverse::Header &header : m_manager->headers()) {
+        QAction *entry = m_menu->addAction(header.name);
+        entry->setCheckable(true);
+        entry->setChecked(header.id == openID);
+        connect(entry, &QAction::triggered, this, [this, header] {
+            later([this, header] {
+                if (!m_manager)
+                    return;
+                m_manager->open(header);
+                // A failed read leaves the open universe in place and says why.
+                const StarfarerUniverse *current = m_manager->current();
+                if ((!current || current->id() != header.id) && m_manager->loadError())
+                    emit openFailed(*m_manager->loadError());
+            });
+        });
+    }
+    m_menu->addSeparator();
+    connect(m_menu->addAction(tr("New Universe…")), &QAction::triggered, this,
+            [this] { later([this] { emit newRequested(); }); });
+    connect(m_menu->addAction(tr("Rename…")), &QAction::triggered, this,
+            [this] { later([this] { emit renameRequested(); }); });
+    QAction *remove = m_menu->addAction(tr("Delete…"));
+    remove->setObjectName(QStringLiteral("deleteUniverse"));
+    connect(remove, &QAction::triggered, this, [this] { later([this] { emit deleteRequested(); }); });
+}
+
+void UniverseMenuButton::later(std::function<void()> action)
+{
+    QTimer::singleShot(0, this, std::move(action));
+}
+
+void UniverseMenuButton::showMenu()
+{
+    rebuildMenu();
+    // Shown without a nested event loop, so that nothing runs inside a menu that a
+    // change of universe could delete. It opens upwards, the button being at the
+    // foot of the window.
+    m_menu->popup(mapToGlobal(QPoint(0, -m_menu->sizeHint().height())));
+}
+
+QSize UniverseMenuButton::sizeHint() const
+{
+    return layout()->sizeHint();
+}
+
+void UniverseMenuButton::paintEvent(QPaintEvent *)
+{
+    if (!isDown())
+        return;
+    QPainter painter(this);
+    QColor shade = palette().color(QPalette::Highlight);
+    shade.setAlphaF(0.15);
+    painter.fillRect(rect(), shade);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "universe/UniverseManager.h"
+
+#include <QAbstractButton>
+#include <QPointer>
+
+class ElidedLabel;
+class QMenu;
+
+// The universe menu at the top of the sidebar's footer. Its label shows the open
+// universe's name on one line; its menu lists every stored universe (the open one
+// checked) to open it, then "New Universe…", "Rename…" and "Delete…". Opening a
+// universe goes straight to the store; the other three ask their owner to show an
+// alert. Every choice is carried out once the menu has closed.
+class UniverseMenuButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    UniverseMenuButton(UniverseManager *manager, StarfarerUniverse *universe, QWidget *parent = nullptr);
+
+    QMenu *menu() const { return m_menu; }
+    // The name as the label holds it (it may be drawn cut).
+    QString labelName() const;
+    ElidedLabel *nameLabel() const { return m_name; }
+
+    // Fills the menu from the store's list and the open universe.
+    void rebuildMenu();
+
+    QSize sizeHint() const override;
+
+signals:
+    void newRequested();
+    void renameRequested();
+    void deleteRequested();
+    // A universe chosen from the menu could not be opened; `message` says so.
+    void openFailed(const QString &message);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void refreshLabel();
+    void showMenu();
+    // Runs `action` after the menu has finished with the item that asked for it.
+    void later(std::function<void()> action);
+
+    QPointer<UniverseManager> m_manager;
+    QPointer<StarfarerUniverse> m_universe;
+    QMenu *m_menu;
+    ElidedLabel *m_name;
+};

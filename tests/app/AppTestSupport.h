@@ -1,0 +1,208 @@
+#pragma once
+
+#include "app/ControlView.h"
+#include "app/FactionGroupHeader.h"
+#include "app/MainWindow.h"
+#include "app/SidebarList.h"
+#include "app/UniverseMenuButton.h"
+#include "app/VostrelApp.h"
+#include "universe/UniverseManager.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The whole application on a temporary documents folder and settings file: tests
+// drive the real main window and never touch the user's universes.
+class AppTest : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        m_app.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::setOrganizationName(m_organisation);
+        QApplication::setApplicationName(m_application);
+    }
+
+    UniverseFolder folder() const { return UniverseFolder(m_documents.path()); }
+
+    // Writes a universe file as the program would find it; `extra` adds keys.
+    QString writeUniverse(const QUuid &id, const QString &name, const QByteArray &extra = {}) const
+    {
+        QDir().mkpath(folder().universesPath());
+        const QString path = folder().fileFor(id);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("{\"id\": \"" + id.toString(QUuid::WithoutBraces).toUpper().toUtf8() + "\", \"name\": \"" +
+                   name.toUtf8() + "\"" + extra + "}");
+        return path;
+    }
+
+    void remember(const QUuid &id)
+    {
+        m_settings.setValue(QStringLiteral("lastUniverseID"), id.toString(QUuid::WithoutBraces).toUpper());
+        m_settings.sync();
+    }
+
+    static QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Makes the application (its store starts at once) and shows the main window.
+    void startApp()
+    {
+        m_app = std::make_unique<VostrelApp>(folder(), &m_settings);
+        m_app->start();
+        m_app->mainWindow()->resize(1000, 700);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_app->mainWindow()));
+    }
+
+    MainWindow *window() const { return m_app->mainWindow(); }
+    UniverseManager *manager() const { return m_app->manager(); }
+    StarfarerUniverse *universe() const { return m_app->manager()->current(); }
+    ControlView *view() const { return window()->controlView(); }
+    SidebarList *list() const { return view()->sidebarList(); }
+
+    // Lets queued work run (menu choices are carried out once the menu has closed)
+    // and deletes what was handed to deleteLater().
+    static void settle()
+    {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // What each row of the sidebar reads: its text, or its group header's title.
+    QStringList rowTitles() const
+    {
+        QStringList titles;
+        for (int row = 0; row < list()->count(); ++row) {
+            QListWidgetItem *item = list()->item(row);
+            const auto *header = qobject_cast<FactionGroupHeader *>(list()->itemWidget(item));
+            titles.append(header ? header->title() : item->text());
+        }
+        return titles;
+    }
+
+    QStringList selectedTitles() const
+    {
+        QStringList titles;
+        for (const QListWidgetItem *item : list()->selectedItems())
+            titles.append(item->text());
+        return titles;
+    }
+
+    // Clicks a row as the user would, optionally with modifiers.
+    void clickRow(QListWidgetItem *item, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
+    {
+        ASSERT_NE(item, nullptr);
+        list()->scrollToItem(item);
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers,
+                          list()->visualItemRect(item).center());
+    }
+
+    void clickRowTitled(const QString &title) const
+    {
+        const QList<QListWidgetItem *> found = list()->findItems(title, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << title.toStdString();
+        clickRow(found.first());
+    }
+
+    void toggleGroup(FactionCategory category) const
+    {
+        FactionGroupHeader *header = list()->groupHeader(category);
+        ASSERT_NE(header, nullptr);
+        QTest::mouseClick(header, Qt::LeftButton);
+        settle();
+    }
+
+    QMenu *universeMenu() const { return view()->universeMenuButton()->menu(); }
+
+    QStringList menuTexts() const
+    {
+        QStringList texts;
+        for (const QAction *action : universeMenu()->actions())
+            texts.append(action->isSeparator() ? QStringLiteral("---") : action->text());
+        return texts;
+    }
+
+    QStringList checkedMenuTexts() const
+    {
+        QStringList texts;
+        for (const QAction *action : universeMenu()->actions()) {
+            if (action->isChecked())
+                texts.append(action->text());
+        }
+        return texts;
+    }
+
+    // Chooses a menu entry (the n-th with that text) and lets it be carried out.
+    void chooseFromMenu(const QString &text, int occurrence = 0) const
+    {
+        QList<QAction *> matches;
+        for (QAction *action : universeMenu()->actions()) {
+            if (action->text() == text)
+                matches.append(action);
+        }
+        ASSERT_GT(matches.size(), occurrence) << text.toStdString();
+        matches.at(occurrence)->trigger();
+        settle();
+    }
+
+    // The universe alert on screen, as a top-level window of the application.
+    static QDialog *shownAlert()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QDialog *>(widget);
+            if (dialog && dialog->isVisible() && dialog->objectName() == QStringLiteral("universeAlert"))
+                return dialog;
+        }
+        return nullptr;
+    }
+
+    static QAbstractButton *buttonTitled(QWidget *dialog, const QString &text)
+    {
+        for (QAbstractButton *button : dialog->findChildren<QAbstractButton *>()) {
+            if (button->text() == text)
+                return button;
+        }
+        return nullptr;
+    }
+
+    static void press(QWidget *dialog, const QString &text)
+    {
+        QAbstractButton *button = buttonTitled(dialog, text);
+        ASSERT_NE(button, nullptr) << text.toStdString();
+        QTest::mouseClick(button, Qt::LeftButton);
+        settle();
+    }
+
+    static Faction faction(const QString &name, const QString &shortName, FactionCategory category)
+    {
+        Faction made;
+        made.id = QUuid::createUuid();
+        made.name = name;
+        made.shortName = shortName;
+        made.category = category;
+        return made;
+    }
+
+    QTemporaryDir m_documents;
+    QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+    std::unique_ptr<VostrelApp> m_app;
+
+private:
+    QString m_organisation = QApplication::organizationName();
+    QString m_application = QApplication::applicationName();
+};

@@ -1,0 +1,281 @@
+#include "AppTestSupport.h"
+
+#include "app/PlainPage.h"
+#include "ui/AppInformation.h"
+#include "ui/ContentUnavailableView.h"
+#include "ui/NamedColor.h"
+
+#include <QLabel>
+#include <QPointer>
+
+namespace {
+
+using Sidebar = AppTest;
+
+const QStringList kToolRows{
+    QStringLiteral("System Generator"), QStringLiteral("Systems"),
+    QStringLiteral("Star Map"),         QStringLiteral("Rutters"),
+    QStringLiteral("Nebulae"),          QStringLiteral("Regions"),
+    QStringLiteral("Labels"),           QStringLiteral("Traveller Map import"),
+};
+const QStringList kGroupTitles{
+    QStringLiteral("Megacorps"), QStringLiteral("Races"),     QStringLiteral("Groups"),
+    QStringLiteral("Polities"),  QStringLiteral("Religions"), QStringLiteral("Others"),
+};
+
+HexData systemWithTechLevel(TechnologyLevel level)
+{
+    WorldData world;
+    world.id = QUuid::createUuid();
+    world.mainWorld = true;
+    world.uwp.techLevel = level;
+    Star star;
+    star.id = QUuid::createUuid();
+    star.worlds = {world};
+    HexData hex;
+    hex.id = QUuid::createUuid();
+    hex.starSystem.id = QUuid::createUuid();
+    hex.starSystem.stars = {star};
+    return hex;
+}
+
+QString pageTitle(QWidget *page)
+{
+    if (auto *plain = qobject_cast<PlainPage *>(page))
+        return plain->title();
+    if (auto *plain = page ? page->findChild<PlainPage *>() : nullptr)
+        return plain->title();
+    return QString();
+}
+
+} // namespace
+
+TEST_F(Sidebar, OpensOnTheStarMapWithEveryRowInOrderAndEveryGroupCollapsed)
+{
+    startApp();
+    QStringList expected{QStringLiteral("Tools")};
+    expected += kToolRows;
+    expected += QStringLiteral("FACTIONS");
+    expected += kGroupTitles;
+    expected += {QStringLiteral("Factions Lists"), QStringLiteral("New Faction")};
+    EXPECT_EQ(rowTitles(), expected);
+
+    EXPECT_EQ(selectedTitles(), QStringList{QStringLiteral("Star Map")});
+    EXPECT_EQ(view()->selection(), Destination::of(DestinationKind::starmap));
+    EXPECT_EQ(view()->detailDestination(), Destination::of(DestinationKind::starmap));
+    EXPECT_EQ(pageTitle(view()->detailPage()), QStringLiteral("Star Map"));
+    EXPECT_TRUE(view()->expandedCategories().isEmpty());
+    EXPECT_EQ(view()->navigationTitle(), QStringLiteral("My Universe"));
+}
+
+TEST_F(Sidebar, EachRowShowsItsOwnScreen)
+{
+    startApp();
+    const QList<std::pair<QString, DestinationKind>> rows{
+        {QStringLiteral("System Generator"), DestinationKind::generator},
+        {QStringLiteral("Systems"), DestinationKind::systems},
+        {QStringLiteral("Rutters"), DestinationKind::rutters},
+        {QStringLiteral("Nebulae"), DestinationKind::nebulae},
+        {QStringLiteral("Regions"), DestinationKind::regions},
+        {QStringLiteral("Labels"), DestinationKind::labels},
+        {QStringLiteral("Traveller Map import"), DestinationKind::importTravellerMap},
+        {QStringLiteral("Factions Lists"), DestinationKind::factionLists},
+        {QStringLiteral("New Faction"), DestinationKind::newFaction},
+        {QStringLiteral("Star Map"), DestinationKind::starmap},
+    };
+    for (const auto &[title, kind] : rows) {
+        clickRowTitled(title);
+        EXPECT_EQ(view()->selection(), Destination::of(kind)) << title.toStdString();
+        EXPECT_EQ(view()->detailDestination(), Destination::of(kind)) << title.toStdString();
+        EXPECT_EQ(pageTitle(view()->detailPage()), title);
+        EXPECT_TRUE(view()->detailPage()->isVisible()) << title.toStdString();
+    }
+}
+
+TEST_F(Sidebar, TheRouteRowFollowsTheRulesOfTheOpenUniverse)
+{
+    startApp();
+    const int routeRow = 4; // after the "Tools" title and three rows
+    EXPECT_EQ(list()->item(routeRow)->text(), QStringLiteral("Rutters"));
+
+    universe()->setData({systemWithTechLevel(TechnologyLevel::ttl12)});
+    EXPECT_EQ(list()->item(routeRow)->text(), QStringLiteral("Routes"));
+    EXPECT_EQ(list()->destinationAt(routeRow), Destination::of(DestinationKind::rutters));
+    clickRow(list()->item(routeRow));
+    EXPECT_EQ(pageTitle(view()->detailPage()), QStringLiteral("Routes"));
+
+    // Only the first system decides; a coarse tech level is not the Traveller scale.
+    universe()->setData(
+        {systemWithTechLevel(TechnologyLevel::tl4Plus), systemWithTechLevel(TechnologyLevel::ttl9)});
+    EXPECT_EQ(list()->item(routeRow)->text(), QStringLiteral("Rutters"));
+    // The row stays chosen across the change of wording.
+    EXPECT_EQ(selectedTitles(), QStringList{QStringLiteral("Rutters")});
+}
+
+TEST_F(Sidebar, EmptyGroupsAreRegularWeightAndExpandWithoutRows)
+{
+    startApp();
+    for (FactionCategory category : allCases<FactionCategory>()) {
+        FactionGroupHeader *header = list()->groupHeader(category);
+        ASSERT_NE(header, nullptr);
+        EXPECT_FALSE(header->titleIsBold()) << header->title().toStdString();
+        EXPECT_FALSE(header->isExpanded());
+        EXPECT_EQ(header->chevronSymbol(), QStringLiteral("chevron.right"));
+    }
+    const int rowsBefore = list()->count();
+    toggleGroup(FactionCategory::race);
+    EXPECT_EQ(list()->count(), rowsBefore);
+    EXPECT_EQ(list()->groupHeader(FactionCategory::race)->chevronSymbol(), QStringLiteral("chevron.down"));
+    EXPECT_TRUE(list()->groupHeader(FactionCategory::race)->isExpanded());
+    EXPECT_EQ(list()->groupHeader(FactionCategory::group)->chevronSymbol(), QStringLiteral("chevron.right"));
+    toggleGroup(FactionCategory::race);
+    EXPECT_EQ(list()->groupHeader(FactionCategory::race)->chevronSymbol(), QStringLiteral("chevron.right"));
+    EXPECT_TRUE(view()->expandedCategories().isEmpty());
+}
+
+TEST_F(Sidebar, FactionsAreGroupedSortedAndNamedByTheirRowRules)
+{
+    startApp();
+    universe()->setFactions({
+        faction(QStringLiteral("beta"), QString(), FactionCategory::megacorporation),
+        faction(QStringLiteral("Alpha"), QString(), FactionCategory::megacorporation),
+        faction(QString(), QStringLiteral("XX"), FactionCategory::political),
+        faction(QStringLiteral("Alpha League"), QStringLiteral("AL"), FactionCategory::political),
+        faction(QStringLiteral("Alpha League"), QString(), FactionCategory::political),
+    });
+    // Collapsed groups show their members only through a bold title.
+    EXPECT_TRUE(list()->groupHeader(FactionCategory::megacorporation)->titleIsBold());
+    EXPECT_TRUE(list()->groupHeader(FactionCategory::political)->titleIsBold());
+    EXPECT_FALSE(list()->groupHeader(FactionCategory::race)->titleIsBold());
+    EXPECT_FALSE(rowTitles().contains(QStringLiteral("Alpha")));
+
+    toggleGroup(FactionCategory::megacorporation);
+    toggleGroup(FactionCategory::political);
+    QStringList titles = rowTitles();
+    const qsizetype megacorps = titles.indexOf(QStringLiteral("Megacorps"));
+    EXPECT_EQ(titles.mid(megacorps, 4), (QStringList{QStringLiteral("Megacorps"), QStringLiteral("Alpha"),
+                                                     QStringLiteral("beta"), QStringLiteral("Races")}));
+    const qsizetype polities = titles.indexOf(QStringLiteral("Polities"));
+    // Sorted by name: the nameless faction first; equal names keep the universe's order.
+    EXPECT_EQ(
+        titles.mid(polities, 5),
+        (QStringList{QStringLiteral("Polities"), QStringLiteral("Unnamed Faction"), QStringLiteral("AL"),
+                     QStringLiteral("Alpha League"), QStringLiteral("Religions")}));
+    EXPECT_TRUE(list()->groupHeader(FactionCategory::megacorporation)->titleIsBold());
+
+    // A faction whose category changes moves to its new group.
+    QList<Faction> factions = universe()->factions();
+    factions[0].category = FactionCategory::religious;
+    universe()->setFactions(factions);
+    toggleGroup(FactionCategory::religious);
+    titles = rowTitles();
+    EXPECT_EQ(titles.mid(titles.indexOf(QStringLiteral("Religions")), 3),
+              (QStringList{QStringLiteral("Religions"), QStringLiteral("beta"), QStringLiteral("Others")}));
+    EXPECT_EQ(titles.count(QStringLiteral("beta")), 1);
+}
+
+TEST_F(Sidebar, AGroupHeaderNeverChangesTheSelectionOrTheScreen)
+{
+    startApp();
+    universe()->setFactions({faction(QStringLiteral("Guild"), QString(), FactionCategory::group)});
+    clickRowTitled(QStringLiteral("Systems"));
+    QPointer<QWidget> page = view()->detailPage();
+    toggleGroup(FactionCategory::group);
+    toggleGroup(FactionCategory::megacorporation);
+    EXPECT_EQ(view()->selection(), Destination::of(DestinationKind::systems));
+    EXPECT_EQ(selectedTitles(), QStringList{QStringLiteral("Systems")});
+    EXPECT_EQ(view()->detailPage(), page.data());
+
+    // Neither do the section titles.
+    clickRow(list()->item(0));
+    clickRow(list()->findItems(QStringLiteral("FACTIONS"), Qt::MatchExactly).first());
+    EXPECT_EQ(view()->selection(), Destination::of(DestinationKind::systems));
+    EXPECT_EQ(view()->detailPage(), page.data());
+}
+
+TEST_F(Sidebar, FactionRowsOpenEditorsMadeForTheChosenValue)
+{
+    startApp();
+    const Faction guild = faction(QStringLiteral("Guild"), QString(), FactionCategory::group);
+    const Faction order = faction(QStringLiteral("Order"), QString(), FactionCategory::group);
+    universe()->setFactions({guild, order});
+    toggleGroup(FactionCategory::group);
+
+    clickRowTitled(QStringLiteral("Guild"));
+    EXPECT_EQ(view()->detailDestination(), Destination::forFaction(guild));
+    QPointer<QWidget> guildPage = view()->detailPage();
+
+    clickRowTitled(QStringLiteral("Order"));
+    EXPECT_EQ(view()->detailDestination(), Destination::forFaction(order));
+    settle();
+    EXPECT_TRUE(guildPage.isNull()); // a new editor, not the old one re-seeded
+    QPointer<QWidget> orderPage = view()->detailPage();
+
+    // Saved with a change, the faction matches no row; the editor stays.
+    Faction renamed = order;
+    renamed.description = QStringLiteral("Now with a description");
+    universe()->setFactions({guild, renamed});
+    EXPECT_TRUE(selectedTitles().isEmpty());
+    EXPECT_EQ(view()->selection(), Destination::forFaction(order));
+    EXPECT_EQ(view()->detailPage(), orderPage.data());
+
+    // Choosing the changed row makes an editor for the new value.
+    clickRowTitled(QStringLiteral("Order"));
+    EXPECT_EQ(view()->detailDestination(), Destination::forFaction(renamed));
+    EXPECT_NE(view()->detailPage(), orderPage.data());
+}
+
+TEST_F(Sidebar, ChoosingTheShownNewFactionFormAgainKeepsIt)
+{
+    startApp();
+    clickRowTitled(QStringLiteral("New Faction"));
+    QPointer<QWidget> form = view()->detailPage();
+    ASSERT_TRUE(form);
+    clickRowTitled(QStringLiteral("New Faction"));
+    settle();
+    EXPECT_EQ(view()->detailPage(), form.data());
+    EXPECT_EQ(view()->selection(), Destination::of(DestinationKind::newFaction));
+}
+
+TEST_F(Sidebar, ClearingTheSelectionShowsNothingSelected)
+{
+    startApp();
+    QListWidgetItem *starMap = list()->findItems(QStringLiteral("Star Map"), Qt::MatchExactly).first();
+    clickRow(starMap, Qt::ControlModifier);
+    EXPECT_FALSE(view()->selection().has_value());
+    EXPECT_TRUE(selectedTitles().isEmpty());
+    auto *empty = qobject_cast<ContentUnavailableView *>(view()->detailPage());
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(empty->title(), QStringLiteral("Nothing Selected"));
+    EXPECT_EQ(empty->description(), QStringLiteral("Choose an item from the sidebar."));
+    EXPECT_EQ(empty->symbol(), Symbol::sidebarLeft);
+
+    clickRow(starMap);
+    EXPECT_EQ(view()->detailDestination(), Destination::of(DestinationKind::starmap));
+    EXPECT_EQ(pageTitle(view()->detailPage()), QStringLiteral("Star Map"));
+}
+
+TEST_F(Sidebar, TheFooterCarriesTheMenuTheMakerAndTheVersion)
+{
+    startApp();
+    auto *footer = view()->findChild<QWidget *>(QStringLiteral("sidebarFooter"));
+    ASSERT_NE(footer, nullptr);
+    EXPECT_EQ(view()->universeMenuButton()->labelName(), QStringLiteral("My Universe"));
+    const auto *maker = footer->findChild<QLabel *>(QStringLiteral("makerLine"));
+    const auto *word = footer->findChild<QLabel *>(QStringLiteral("versionWord"));
+    const auto *number = footer->findChild<QLabel *>(QStringLiteral("versionNumber"));
+    ASSERT_TRUE(maker && word && number);
+    EXPECT_EQ(maker->text(), QStringLiteral("By Dulvane"));
+    EXPECT_EQ(maker->font().pixelSize(), 15);
+    EXPECT_EQ(word->text(), QStringLiteral("Version"));
+    EXPECT_EQ(number->text(), QStringLiteral(" ") + AppInformation::versionLine());
+    EXPECT_EQ(number->font().pixelSize(), 10);
+    // "Version" is the small-title colour at half strength, the number at full.
+    const QColor smallTitle = namedColor(NamedColor::smallTitle);
+    EXPECT_EQ(number->palette().color(QPalette::WindowText), smallTitle);
+    EXPECT_EQ(word->palette().color(QPalette::WindowText).rgb(), smallTitle.rgb());
+    EXPECT_NEAR(word->palette().color(QPalette::WindowText).alphaF(), 0.5, 0.01);
+    // The footer sits below the list, at the foot of the sidebar.
+    EXPECT_GE(footer->mapTo(window(), QPoint(0, 0)).y(),
+              list()->mapTo(window(), QPoint(0, list()->height())).y() - 1);
+}

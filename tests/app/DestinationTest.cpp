@@ -1,0 +1,91 @@
+#include "app/Destination.h"
+
+#include <QSet>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Faction sampleFaction()
+{
+    Faction faction;
+    faction.id = QUuid::fromString(QStringLiteral("55555555-5555-4555-8555-555555555555"));
+    faction.name = QStringLiteral("Alpha League");
+    faction.shortName = QStringLiteral("AL");
+    faction.category = FactionCategory::political;
+    return faction;
+}
+
+} // namespace
+
+TEST(Destination, AFactionDestinationEqualsOnlyTheSameFactionValue)
+{
+    const Faction faction = sampleFaction();
+    const Destination chosen = Destination::forFaction(faction);
+    EXPECT_EQ(chosen, Destination::forFaction(faction));
+    EXPECT_EQ(qHash(chosen), qHash(Destination::forFaction(faction)));
+
+    // Any field makes the difference, not only the id.
+    const QList<std::function<void(Faction &)>> edits{
+        [](Faction &f) { f.name = QStringLiteral("Beta League"); },
+        [](Faction &f) { f.shortName = QString(); },
+        [](Faction &f) { f.category = FactionCategory::religious; },
+        [](Faction &f) { f.color = FactionColor::teal; },
+        [](Faction &f) { f.description = QStringLiteral("x"); },
+        [](Faction &f) { f.hp = 7; },
+        [](Faction &f) { f.credits = 3; },
+        [](Faction &f) { f.homeworld.column = 5; },
+    };
+    for (qsizetype i = 0; i < edits.size(); ++i) {
+        Faction changed = faction;
+        edits[i](changed);
+        EXPECT_NE(chosen, Destination::forFaction(changed)) << "edit " << i;
+    }
+}
+
+TEST(Destination, PlainDestinationsAreEqualByCaseAndHashApart)
+{
+    QSet<Destination> all;
+    for (DestinationKind kind : allCases<DestinationKind>()) {
+        if (kind != DestinationKind::faction)
+            all.insert(Destination::of(kind));
+    }
+    all.insert(Destination::forFaction(sampleFaction()));
+    EXPECT_EQ(all.size(), 11);
+    EXPECT_TRUE(all.contains(Destination::of(DestinationKind::newFaction)));
+    EXPECT_NE(Destination::of(DestinationKind::newFaction), Destination::forFaction(Faction{}));
+    EXPECT_EQ(Destination{}, Destination::of(DestinationKind::starmap));
+}
+
+TEST(Destination, TitlesFollowTheRulesOfTheUniverse)
+{
+    const QList<std::tuple<DestinationKind, bool, QString>> cases{
+        {DestinationKind::rutters, false, QStringLiteral("Rutters")},
+        {DestinationKind::rutters, true, QStringLiteral("Routes")},
+        {DestinationKind::starmap, true, QStringLiteral("Star Map")},
+        {DestinationKind::importTravellerMap, false, QStringLiteral("Traveller Map import")},
+        {DestinationKind::factionLists, true, QStringLiteral("Factions Lists")},
+        {DestinationKind::generator, false, QStringLiteral("System Generator")},
+    };
+    for (const auto &[kind, traveller, title] : cases)
+        EXPECT_EQ(destinationTitle(Destination::of(kind), traveller), title) << title.toStdString();
+}
+
+TEST(Destination, AFactionRowReadsItsShortNameOrItsName)
+{
+    const QList<std::tuple<QString, QString, QString>> cases{
+        {QString(), QStringLiteral("AL"), QStringLiteral("Unnamed Faction")},
+        {QString(), QString(), QStringLiteral("Unnamed Faction")},
+        {QStringLiteral("Alpha League"), QStringLiteral("AL"), QStringLiteral("AL")},
+        {QStringLiteral("Alpha League"), QString(), QStringLiteral("Alpha League")},
+    };
+    for (const auto &[name, shortName, shown] : cases) {
+        Faction faction;
+        faction.name = name;
+        faction.shortName = shortName;
+        EXPECT_EQ(factionRowTitle(faction), shown);
+        EXPECT_EQ(destinationTitle(Destination::forFaction(faction), true), shown);
+    }
+}

@@ -1,0 +1,166 @@
+#include "AppTestSupport.h"
+
+#include "app/MessageBanner.h"
+#include "app/UniverseNameDialog.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QToolButton>
+
+namespace {
+
+using Failures = AppTest;
+
+const QString kLoadError = QStringLiteral("Couldn\u2019t open that universe \u2014 its file may be corrupt.");
+const QUuid kAtlas = QUuid::fromString(QStringLiteral("11111111-1111-4111-8111-111111111111"));
+const QUuid kBroken = QUuid::fromString(QStringLiteral("44444444-4444-4444-8444-444444444444"));
+
+} // namespace
+
+class FailuresWithAlerts : public AppTest
+{
+protected:
+    void renameTo(const QString &name)
+    {
+        chooseFromMenu(QStringLiteral("Rename\u2026"));
+        auto *alert = qobject_cast<UniverseNameDialog *>(shownAlert());
+        ASSERT_NE(alert, nullptr);
+        alert->nameField()->selectAll();
+        QTest::keyClicks(alert->nameField(), name);
+        press(alert, QStringLiteral("Rename"));
+    }
+};
+
+TEST_F(Failures, ANormalStartShowsNoBanner)
+{
+    startApp();
+    EXPECT_FALSE(window()->saveFailureBanner()->isVisible());
+    EXPECT_FALSE(window()->loadErrorBanner()->isVisible());
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("My Universe \u2014 Vostrel"));
+}
+
+// A folder where the universe's file belongs: the save cannot replace it.
+TEST_F(FailuresWithAlerts, AFailedSaveIsShownUntilTheNextSaveSucceeds)
+{
+    startApp();
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkpath(file));
+
+    renameTo(QStringLiteral("Renamed"));
+    MessageBanner *banner = window()->saveFailureBanner();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_TRUE(banner->message().contains(file)) << banner->message().toStdString();
+    // The reason follows the file.
+    EXPECT_GT(banner->message().size(), banner->message().indexOf(file) + file.size() + 2);
+    EXPECT_EQ(banner->dismissButton(), nullptr);
+    // The rename itself still shows; only the file is behind.
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("Renamed \u2014 Vostrel"));
+
+    // Another change that also fails keeps the banner.
+    universe()->setFactions({faction(QStringLiteral("Guild"), QString(), FactionCategory::group)});
+    EXPECT_FALSE(universe()->save());
+    EXPECT_TRUE(banner->isVisible());
+
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    renameTo(QStringLiteral("Saved At Last"));
+    EXPECT_FALSE(banner->isVisible());
+    EXPECT_TRUE(contents(file).contains("Saved At Last"));
+}
+
+// "Universes" made a regular file: nothing can be written into the folder.
+TEST_F(FailuresWithAlerts, ANewUniverseThatCannotBeSavedIsReportedAndNotOpened)
+{
+    startApp();
+    const QUuid before = universe()->id();
+    QPointer<ControlView> sidebar = view();
+    const QString universes = folder().universesPath();
+    ASSERT_TRUE(QDir(universes).removeRecursively());
+    QFile blocker(universes);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    chooseFromMenu(QStringLiteral("New Universe\u2026"));
+    QDialog *alert = shownAlert();
+    ASSERT_NE(alert, nullptr);
+    QTest::keyClicks(alert->findChild<QLineEdit *>(QStringLiteral("nameField")), QStringLiteral("Doomed"));
+    press(alert, QStringLiteral("Create"));
+
+    EXPECT_EQ(universe()->id(), before);
+    EXPECT_EQ(view(), sidebar.data());
+    MessageBanner *banner = window()->saveFailureBanner();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_TRUE(banner->message().contains(universes)) << banner->message().toStdString();
+    EXPECT_TRUE(QFileInfo(universes).isFile()); // nothing was written in its place
+}
+
+TEST_F(Failures, ACorruptRememberedUniverseIsReportedAtStartUpAndLeftAlone)
+{
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    QDir().mkpath(folder().universesPath());
+    const QString broken = folder().fileFor(kBroken);
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("{\"id\": \"44444444-4444-4444-8444-444444444444\", \"name\": ");
+    }
+    const QByteArray bytes = contents(broken);
+    remember(kBroken);
+    startApp();
+
+    EXPECT_EQ(universe()->id(), kAtlas);
+    MessageBanner *banner = window()->loadErrorBanner();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_EQ(banner->message(), kLoadError);
+    EXPECT_EQ(contents(broken), bytes);
+    EXPECT_FALSE(window()->saveFailureBanner()->isVisible());
+
+    // The user can put the message away.
+    ASSERT_NE(banner->dismissButton(), nullptr);
+    QTest::mouseClick(banner->dismissButton(), Qt::LeftButton);
+    EXPECT_FALSE(banner->isVisible());
+}
+
+TEST_F(Failures, AUniverseThatCannotBeOpenedFromTheMenuIsReportedAndTheOpenOneStays)
+{
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    // Listed (its id and name read), but its systems are not a list.
+    const QString broken = writeUniverse(kBroken, QStringLiteral("Broken"), ", \"data\": 5");
+    const QByteArray bytes = contents(broken);
+    remember(kAtlas);
+    startApp();
+    toggleGroup(FactionCategory::race);
+    clickRowTitled(QStringLiteral("Systems"));
+    QPointer<ControlView> before = view();
+
+    chooseFromMenu(QStringLiteral("Broken"));
+    EXPECT_EQ(universe()->id(), kAtlas);
+    EXPECT_EQ(view(), before.data());
+    EXPECT_EQ(view()->selection(), Destination::of(DestinationKind::systems));
+    EXPECT_EQ(view()->expandedCategories(), QSet<FactionCategory>{FactionCategory::race});
+    MessageBanner *banner = window()->loadErrorBanner();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_EQ(banner->message(), kLoadError);
+    EXPECT_EQ(contents(broken), bytes);
+
+    // Dismissed, it comes back when the same failure happens again.
+    QTest::mouseClick(banner->dismissButton(), Qt::LeftButton);
+    chooseFromMenu(QStringLiteral("Broken"));
+    EXPECT_TRUE(banner->isVisible());
+
+    // Opening a universe that can be read puts the message away.
+    chooseFromMenu(QStringLiteral("Atlas"));
+    writeUniverse(kBroken, QStringLiteral("Broken"));
+    manager()->open(manager()->headers().at(1));
+    settle();
+    EXPECT_EQ(universe()->id(), kBroken);
+    EXPECT_FALSE(banner->isVisible());
+}
+
+TEST_F(Failures, AWindowWithoutAStoreIsJustVostrel)
+{
+    MainWindow alone;
+    EXPECT_EQ(alone.windowTitle(), QStringLiteral("Vostrel"));
+    EXPECT_EQ(alone.controlView(), nullptr);
+    EXPECT_FALSE(alone.saveFailureBanner()->hasMessage());
+}
