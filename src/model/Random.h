@@ -20,7 +20,8 @@ public:
     virtual qint64 below(qint64 bound);
 };
 
-// The operating system's generator; stateless and safe on any thread.
+// The process's generator, seeded by the operating system: never the same twice,
+// and safe on any thread.
 class SystemRandomSource final : public RandomSource
 {
 public:
