@@ -1,6 +1,7 @@
 #include "FactionGroupHeader.h"
 
 #include "ui/FactionBadge.h"
+#include "ui/PressedShade.h"
 #include "ui/Symbol.h"
 
 #include <QHBoxLayout>
@@ -75,11 +76,6 @@ QSize FactionGroupHeader::sizeHint() const
 
 void FactionGroupHeader::paintEvent(QPaintEvent *)
 {
-    // The labels draw the row; a pressed row is shaded while the button is down.
-    if (!isDown())
-        return;
-    QPainter painter(this);
-    QColor shade = palette().color(QPalette::Highlight);
-    shade.setAlphaF(0.15);
-    painter.fillRect(rect(), shade);
+    // The labels draw the row; only the pressed shade is painted here.
+    paintPressedShade(*this);
 }

@@ -1,6 +1,7 @@
 #include "UniverseMenuButton.h"
 
 #include "ui/ElidedLabel.h"
+#include "ui/PressedShade.h"
 #include "ui/Symbol.h"
 #include "universe/UniverseManager.h"
 
@@ -110,10 +111,6 @@ QSize UniverseMenuButton::sizeHint() const
 
 void UniverseMenuButton::paintEvent(QPaintEvent *)
 {
-    if (!isDown())
-        return;
-    QPainter painter(this);
-    QColor shade = palette().color(QPalette::Highlight);
-    shade.setAlphaF(0.15);
-    painter.fillRect(rect(), shade);
+    // The labels draw the row; only the pressed shade is painted here.
+    paintPressedShade(*this);
 }

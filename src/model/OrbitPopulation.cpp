@@ -27,18 +27,6 @@ constexpr std::array<std::array<int, 11>, 5> kOrbitTables{{
     {17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7}, // last other world: orbit
 }};
 
-constexpr std::array<PlanetOrbits, 11> kCloseSatelliteOrbits{
-    PlanetOrbits::planetOrbitB, PlanetOrbits::planetOrbitC, PlanetOrbits::planetOrbitD,
-    PlanetOrbits::planetOrbitE, PlanetOrbits::planetOrbitF, PlanetOrbits::planetOrbitG,
-    PlanetOrbits::planetOrbitH, PlanetOrbits::planetOrbitI, PlanetOrbits::planetOrbitJ,
-    PlanetOrbits::planetOrbitK, PlanetOrbits::planetOrbitL,
-};
-constexpr std::array<PlanetOrbits, 11> kFarSatelliteOrbits{
-    PlanetOrbits::planetOrbitO, PlanetOrbits::planetOrbitP, PlanetOrbits::planetOrbitQ,
-    PlanetOrbits::planetOrbitR, PlanetOrbits::planetOrbitS, PlanetOrbits::planetOrbitT,
-    PlanetOrbits::planetOrbitU, PlanetOrbits::planetOrbitV, PlanetOrbits::planetOrbitW,
-    PlanetOrbits::planetOrbitX, PlanetOrbits::planetOrbitY,
-};
 
 // Kinds by r(6), for the inner and habitable zones and for the outer zone.
 constexpr std::array<WorldType, 6> kInnerKinds{WorldType::inferno,  WorldType::innerWorld,

@@ -18,7 +18,22 @@
 #include <QList>
 #include <QSet>
 
+#include <array>
 #include <optional>
+
+// The moon letters of close orbits (B to L) and of far orbits (O to Y), nearest first.
+inline constexpr std::array<PlanetOrbits, 11> kCloseSatelliteOrbits{
+    PlanetOrbits::planetOrbitB, PlanetOrbits::planetOrbitC, PlanetOrbits::planetOrbitD,
+    PlanetOrbits::planetOrbitE, PlanetOrbits::planetOrbitF, PlanetOrbits::planetOrbitG,
+    PlanetOrbits::planetOrbitH, PlanetOrbits::planetOrbitI, PlanetOrbits::planetOrbitJ,
+    PlanetOrbits::planetOrbitK, PlanetOrbits::planetOrbitL,
+};
+inline constexpr std::array<PlanetOrbits, 11> kFarSatelliteOrbits{
+    PlanetOrbits::planetOrbitO, PlanetOrbits::planetOrbitP, PlanetOrbits::planetOrbitQ,
+    PlanetOrbits::planetOrbitR, PlanetOrbits::planetOrbitS, PlanetOrbits::planetOrbitT,
+    PlanetOrbits::planetOrbitU, PlanetOrbits::planetOrbitV, PlanetOrbits::planetOrbitW,
+    PlanetOrbits::planetOrbitX, PlanetOrbits::planetOrbitY,
+};
 
 // Where an orbit lies relative to its star's habitable zone.
 enum class OrbitZone { inner, habitable, outer };

@@ -16,19 +16,6 @@ namespace {
 // The main world's offset from the habitable zone for f = 0 ... 12.
 constexpr std::array<qint64, 13> kHabitableZoneOffsets{-2, -1, -1, -1, 0, 0, 0, 0, 0, 1, 1, 1, 2};
 
-constexpr std::array<PlanetOrbits, 11> kCloseMoonOrbits{
-    PlanetOrbits::planetOrbitB, PlanetOrbits::planetOrbitC, PlanetOrbits::planetOrbitD,
-    PlanetOrbits::planetOrbitE, PlanetOrbits::planetOrbitF, PlanetOrbits::planetOrbitG,
-    PlanetOrbits::planetOrbitH, PlanetOrbits::planetOrbitI, PlanetOrbits::planetOrbitJ,
-    PlanetOrbits::planetOrbitK, PlanetOrbits::planetOrbitL,
-};
-constexpr std::array<PlanetOrbits, 11> kFarMoonOrbits{
-    PlanetOrbits::planetOrbitO, PlanetOrbits::planetOrbitP, PlanetOrbits::planetOrbitQ,
-    PlanetOrbits::planetOrbitR, PlanetOrbits::planetOrbitS, PlanetOrbits::planetOrbitT,
-    PlanetOrbits::planetOrbitU, PlanetOrbits::planetOrbitV, PlanetOrbits::planetOrbitW,
-    PlanetOrbits::planetOrbitX, PlanetOrbits::planetOrbitY,
-};
-
 // The primary and, when asked for, a companion, the hotter of the two first.
 QList<Star> makeStars(const std::optional<Star> &star, bool binary)
 {
@@ -104,9 +91,10 @@ MainWorldKind rollMainWorldKind()
     const bool ofGasGiant = rollFlux() < 1;
     const auto letterAt = static_cast<std::size_t>(rollFlux() + 5);
     if (flux <= -4)
-        return {ofGasGiant ? WorldType::farSatelliteGG : WorldType::farSatelliteP, kFarMoonOrbits[letterAt]};
+        return {ofGasGiant ? WorldType::farSatelliteGG : WorldType::farSatelliteP,
+                kFarSatelliteOrbits[letterAt]};
     return {ofGasGiant ? WorldType::closeSatelliteGG : WorldType::closeSatelliteP,
-            kCloseMoonOrbits[letterAt]};
+            kCloseSatelliteOrbits[letterAt]};
 }
 
 StarSystem generateStarSystem(const std::optional<Star> &star, bool binary, TechnologyLevel maxTechLevel,
