@@ -1,6 +1,7 @@
 #include "DetailPages.h"
 
 #include "PlainPage.h"
+#include "screens/SystemGeneratorView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QStyle>
@@ -32,9 +33,9 @@ QWidget *atTop(QWidget *screen)
     return column;
 }
 
-QWidget *systemGenerator(const Destination &destination, const ScreenEnvironment &environment)
+QWidget *systemGenerator(const Destination &, const ScreenEnvironment &environment)
 {
-    return atTop(plainPage(destination, environment));
+    return atTop(new SystemGeneratorView(environment.universe));
 }
 
 QWidget *systemList(const Destination &destination, const ScreenEnvironment &environment)

@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "app/PlainPage.h"
+#include "screens/SystemGeneratorView.h"
 #include "ui/AppInformation.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/NamedColor.h"
@@ -41,6 +42,9 @@ HexData systemWithTechLevel(TechnologyLevel level)
 
 QString pageTitle(QWidget *page)
 {
+    // A screen that is built stands in its maker's plain page.
+    if (page && page->findChild<SystemGeneratorView *>())
+        return QStringLiteral("System Generator");
     if (auto *plain = qobject_cast<PlainPage *>(page))
         return plain->title();
     if (auto *plain = page ? page->findChild<PlainPage *>() : nullptr)
