@@ -6,6 +6,7 @@
 #include "ui/AppInformation.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/NamedColor.h"
+#include "ui/TextStyle.h"
 #include "universe/UniverseManager.h"
 
 #include <QCoreApplication>
@@ -40,15 +41,6 @@ constexpr NameAlertTexts kRenameUniverseTexts{QT_TRANSLATE_NOOP("ControlView", "
 QString translated(const char *text)
 {
     return text[0] == '\0' ? QString() : QCoreApplication::translate("ControlView", text);
-}
-
-// The sidebar's own typeface, requested by name; the platform substitutes another
-// where it is not installed.
-QFont nasalization(int pixelSize)
-{
-    QFont font(QStringLiteral("Nasalization"));
-    font.setPixelSize(pixelSize);
-    return font;
 }
 
 QLabel *colouredLabel(const QString &text, QColor color, QWidget *parent)
@@ -143,7 +135,7 @@ QWidget *ControlView::buildFooter()
     auto *footer = new QFrame;
     footer->setObjectName(QStringLiteral("sidebarFooter"));
     // Everything that sets no font of its own (the menu's label, the version line).
-    footer->setFont(nasalization(10));
+    footer->setFont(displayFont(10));
     footer->setAutoFillBackground(true);
     footer->setBackgroundRole(QPalette::Window);
     auto *layout = new QVBoxLayout(footer);
@@ -161,7 +153,7 @@ QWidget *ControlView::buildFooter()
 
     auto *maker = new QLabel(tr("By Dulvane"), footer);
     maker->setObjectName(QStringLiteral("makerLine"));
-    maker->setFont(nasalization(15));
+    maker->setFont(displayFont(15));
     layout->addWidget(maker);
     layout->addSpacing(3);
 

@@ -62,15 +62,6 @@ constexpr int kNotesPlaceholderPadding = 5;
 constexpr double kWorldsMaxHeight = 900;
 constexpr double kMenuWidth = 150;
 
-// The display typeface of the screen's titles, requested by name; the platform
-// substitutes another where it is not installed.
-QFont nasalization(int pixelSize)
-{
-    QFont font(QStringLiteral("Nasalization"));
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
 QLabel *label(const QString &text, const QFont &font, QWidget *parent, const char *objectName = nullptr)
 {
     auto *result = new QLabel(text, parent);
@@ -438,9 +429,9 @@ QWidget *SystemGeneratorView::buildHexHeader(QWidget *parent)
     auto *titles = new QVBoxLayout(titleBlock);
     titles->setContentsMargins(0, 0, kTitleBlockTrailingPadding, 0);
     titles->setSpacing(0);
-    auto *title = label(tr("Vostrel Generator"), nasalization(32), titleBlock, "title");
+    auto *title = label(tr("Vostrel Generator"), displayFont(32), titleBlock, "title");
     setTextColor(title, namedColor(NamedColor::title));
-    auto *version = label(tr("by Dulvane, version %1").arg(AppInformation::versionLine()), nasalization(10),
+    auto *version = label(tr("by Dulvane, version %1").arg(AppInformation::versionLine()), displayFont(10),
                           titleBlock, "versionLine");
     setTextColor(version, Qt::gray);
     titles->addWidget(title);
@@ -453,7 +444,7 @@ QWidget *SystemGeneratorView::buildHexHeader(QWidget *parent)
     connect(m_storeButton, &QPushButton::clicked, this, &SystemGeneratorView::storeSystem);
     row->addWidget(m_storeButton);
 
-    m_hexHeader = label(QString(), nasalization(20), header, "hexLabel");
+    m_hexHeader = label(QString(), displayFont(20), header, "hexLabel");
     m_hexHeader->setFixedWidth(kHexHeaderWidth);
     m_hexHeader->setAlignment(Qt::AlignCenter);
     row->addWidget(m_hexHeader);
@@ -562,7 +553,7 @@ QWidget *SystemGeneratorView::buildResultView(QWidget *parent)
     column->setContentsMargins(padding, 0, padding, padding);
     column->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto *systemTitle = label(tr("SYSTEM"), nasalization(18), result);
+    auto *systemTitle = label(tr("SYSTEM"), displayFont(18), result);
     systemTitle->setContentsMargins(0, kSectionTitlePadding, 0, kSectionTitlePadding);
     column->addWidget(systemTitle);
     m_summary = new StarSystemView(m_starSystem, false, kViewWidth, result);
@@ -620,7 +611,7 @@ QWidget *SystemGeneratorView::buildMainWorldHeader(QWidget *parent)
     header->setFixedWidth(static_cast<int>(kViewWidth));
     auto *row = new QHBoxLayout(header);
     row->setContentsMargins(0, 0, 0, 0);
-    auto *title = label(tr("MAIN WORLD"), nasalization(18), header);
+    auto *title = label(tr("MAIN WORLD"), displayFont(18), header);
     title->setContentsMargins(0, 0, 0, kSectionTitlePadding);
     row->addWidget(title);
     row->addStretch(1);

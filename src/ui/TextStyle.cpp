@@ -15,3 +15,10 @@ QFont textFont(int pixelSize, bool monospaced, bool bold)
     font.setBold(bold);
     return font;
 }
+
+QFont displayFont(int pixelSize)
+{
+    QFont font(QStringLiteral("Nasalization"));
+    font.setPixelSize(pixelSize);
+    return font;
+}

@@ -34,3 +34,6 @@ template <> struct EnumTraits<TextStyle>
 QFont textFont(TextStyle style, bool monospaced = false, bool bold = false);
 // The same at an explicit pixel size, for layouts that name one.
 QFont textFont(int pixelSize, bool monospaced = false, bool bold = false);
+// The display typeface "Nasalization" at a pixel size, requested by name; it is not
+// shipped, and the platform substitutes another where it is not installed.
+QFont displayFont(int pixelSize);
