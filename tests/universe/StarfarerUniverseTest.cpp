@@ -42,9 +42,10 @@ TEST_F(UniverseDocument, AnEmptyObjectGivesANewDefaultDocumentSavedUnderItsNewId
     EXPECT_TRUE(universe->factions().isEmpty());
     EXPECT_TRUE(universe->hiddenLabelCategories().isEmpty());
     EXPECT_EQ(universe->mapViewMode(), MapViewMode::referee);
-    for (const bool shown : {universe->mapShowRutters(), universe->mapShowNebulae(), universe->mapShowRegions(),
-                             universe->mapShowLabels(), universe->mapShowSurveyedData(),
-                             universe->mapShowStarfarers(), universe->mapShowSathar(), universe->mapShowOther()})
+    for (const bool shown :
+         {universe->mapShowRutters(), universe->mapShowNebulae(), universe->mapShowRegions(),
+          universe->mapShowLabels(), universe->mapShowSurveyedData(), universe->mapShowStarfarers(),
+          universe->mapShowSathar(), universe->mapShowOther()})
         EXPECT_TRUE(shown);
     ASSERT_TRUE(universe->save());
     EXPECT_TRUE(QFile::exists(folder().fileFor(universe->id())));
@@ -103,7 +104,8 @@ TEST_F(UniverseDocument, RelinksLegacyFactionRecordsByExactNameAndDropsThem)
                                               uuid("D0000000-0000-4000-8000-000000000002")})); // no such name
     EXPECT_FALSE(world.legacyFactions.has_value());
     ASSERT_EQ(world.satellites.size(), 1);
-    EXPECT_EQ(world.satellites.first().factionIDs, QList<QUuid>{uuid("F0000000-0000-4000-8000-000000000003")});
+    EXPECT_EQ(world.satellites.first().factionIDs,
+              QList<QUuid>{uuid("F0000000-0000-4000-8000-000000000003")});
     EXPECT_FALSE(world.satellites.first().legacyFactions.has_value());
 
     // The legacy keys are gone from the saved file, and it reads back the same.
@@ -185,12 +187,29 @@ TEST_F(UniverseDocument, WritesAllTwentyKeys)
     StarfarerUniverse universe(folder());
     const QJsonObject json = universe.toJson();
     EXPECT_EQ(json.size(), 20);
-    for (const char *key : {"id", "name", "data", "factions", "factionLists", "rutters", "nebulae", "regions",
-                            "starmapLabels", "hiddenLabelCategories", "mapViewMode", "mapShowRutters",
-                            "mapShowNebulae", "mapShowRegions", "mapShowLabels", "mapShowSurveyedData",
-                            "mapShowStarfarers", "mapShowSathar", "mapShowOther", "selectedFactionIDs"})
+    for (const char *key : {"id",
+                            "name",
+                            "data",
+                            "factions",
+                            "factionLists",
+                            "rutters",
+                            "nebulae",
+                            "regions",
+                            "starmapLabels",
+                            "hiddenLabelCategories",
+                            "mapViewMode",
+                            "mapShowRutters",
+                            "mapShowNebulae",
+                            "mapShowRegions",
+                            "mapShowLabels",
+                            "mapShowSurveyedData",
+                            "mapShowStarfarers",
+                            "mapShowSathar",
+                            "mapShowOther",
+                            "selectedFactionIDs"})
         EXPECT_TRUE(json.contains(QLatin1StringView(key))) << key;
-    EXPECT_EQ(json.value(QLatin1StringView("id")).toString(), universe.id().toString(QUuid::WithoutBraces).toUpper());
+    EXPECT_EQ(json.value(QLatin1StringView("id")).toString(),
+              universe.id().toString(QUuid::WithoutBraces).toUpper());
 }
 
 TEST_F(UniverseDocument, AFailedSaveIsReportedAndChangesNothing)
@@ -205,7 +224,8 @@ TEST_F(UniverseDocument, AFailedSaveIsReportedAndChangesNothing)
     ASSERT_EQ(failures.count(), 1);
     EXPECT_EQ(successes.count(), 0);
     const QString message = failures.first().first().toString();
-    EXPECT_TRUE(message.startsWith(QStringLiteral("Failed to save StarfarerUniverse to ") + universe.filePath()));
+    EXPECT_TRUE(
+        message.startsWith(QStringLiteral("Failed to save StarfarerUniverse to ") + universe.filePath()));
     EXPECT_EQ(universe.name(), QStringLiteral("Blocked"));
     // No temporary file is left behind.
     EXPECT_EQ(universeFiles(), QStringList{QFileInfo(universe.filePath()).fileName()});
@@ -224,4 +244,38 @@ TEST_F(UniverseDocument, AValueThatCannotBeStoredLeavesTheSavedFileAsItWas)
     EXPECT_FALSE(universe.save());
     EXPECT_EQ(failures.count(), 1);
     EXPECT_EQ(contents(universe.filePath()), before);
+}
+
+TEST_F(UniverseDocument, RelinkKeepsIdsPastTheLegacyRecordsAndReachesSatellitesOfPlainWorlds)
+{
+    StarfarerUniverse universe(folder());
+    Faction known;
+    known.id = QUuid::createUuid();
+    known.name = QStringLiteral("Known");
+    universe.setFactions({known});
+
+    const QUuid stale = QUuid::createUuid(), beyond = QUuid::createUuid();
+    const QJsonObject legacyKnown{{QStringLiteral("id"), jsonValue(stale)},
+                                  {QStringLiteral("name"), QStringLiteral("Known")}};
+    WorldData satellite;
+    satellite.factionIDs = {stale};
+    satellite.legacyFactions = QList<QJsonObject>{legacyKnown};
+    WorldData planet; // no legacy records of its own
+    planet.factionIDs = {beyond};
+    planet.satellites = {satellite};
+    WorldData shortLegacy;
+    shortLegacy.factionIDs = {stale, beyond};
+    shortLegacy.legacyFactions = QList<QJsonObject>{legacyKnown};
+    HexData hex;
+    hex.starSystem.stars = {Star()};
+    hex.starSystem.stars[0].worlds = {planet, shortLegacy};
+    universe.setData({hex});
+
+    universe.relinkWorldFactions();
+    const auto &worlds = universe.data().first().starSystem.stars.first().worlds;
+    EXPECT_EQ(worlds[0].factionIDs, QList<QUuid>{beyond});
+    EXPECT_EQ(worlds[0].satellites.first().factionIDs, QList<QUuid>{known.id});
+    EXPECT_FALSE(worlds[0].satellites.first().legacyFactions.has_value());
+    EXPECT_EQ(worlds[1].factionIDs, (QList<QUuid>{known.id, beyond}));
+    EXPECT_FALSE(worlds[1].legacyFactions.has_value());
 }
