@@ -91,7 +91,6 @@ TEST(AboutWindow, HoveringTheIconSpeedsItsTurnAndLeavingSlowsItAgain)
     EXPECT_NE(fast, resting.data()); // a new icon, starting its turn again
     EXPECT_EQ(fast->speed(), 1);
     EXPECT_EQ(fast->turnDuration(), 1000);
-    EXPECT_LT(fast->turnDuration(), 8000);
     EXPECT_EQ(fast->rotation(), 0);
     EXPECT_TRUE(fast->isTurning());
 

@@ -59,20 +59,6 @@ TEST(Destination, PlainDestinationsAreEqualByCaseAndHashApart)
     EXPECT_EQ(Destination{}, Destination::of(DestinationKind::starmap));
 }
 
-TEST(Destination, TitlesFollowTheRulesOfTheUniverse)
-{
-    const QList<std::tuple<DestinationKind, bool, QString>> cases{
-        {DestinationKind::rutters, false, QStringLiteral("Rutters")},
-        {DestinationKind::rutters, true, QStringLiteral("Routes")},
-        {DestinationKind::starmap, true, QStringLiteral("Star Map")},
-        {DestinationKind::importTravellerMap, false, QStringLiteral("Traveller Map import")},
-        {DestinationKind::factionLists, true, QStringLiteral("Factions Lists")},
-        {DestinationKind::generator, false, QStringLiteral("System Generator")},
-    };
-    for (const auto &[kind, traveller, title] : cases)
-        EXPECT_EQ(destinationTitle(Destination::of(kind), traveller), title) << title.toStdString();
-}
-
 TEST(Destination, AFactionRowReadsItsShortNameOrItsName)
 {
     const QList<std::tuple<QString, QString, QString>> cases{

@@ -1,31 +1,19 @@
-#include "app/MainWindow.h"
+#include "AppTestSupport.h"
+
 #include "app/AboutWindow.h"
 #include "app/ExternalLinks.h"
-#include "app/VostrelApp.h"
 #include "ui/RoutedWindow.h"
 #include "ui/WindowRouter.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 namespace {
-
-void flushDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 bool showActive(QWidget &window)
 {
@@ -49,24 +37,10 @@ QStringList actionTexts(const QMenu *menu)
     return texts;
 }
 
-// Restores the test program's names after a VostrelApp has renamed the application.
-class VostrelAppTest : public ::testing::Test
-{
-protected:
-    void TearDown() override
-    {
-        QApplication::setOrganizationName(m_organisation);
-        QApplication::setApplicationName(m_application);
-        flushDeferredDeletes();
-    }
-    QString m_organisation = QApplication::organizationName();
-    QString m_application = QApplication::applicationName();
-    // The universes and settings of the run, away from the user's own.
-    QTemporaryDir m_documents;
-    QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
-};
-
 } // namespace
+
+// The application on a temporary documents folder and settings file.
+using VostrelAppTest = AppTest;
 
 TEST(MainWindow, MenusHoldTheCommands)
 {
@@ -163,7 +137,7 @@ TEST(MainWindow, NewContentReplacesTheOldWhichGoesLater)
     window.setContent(next);
     EXPECT_EQ(window.content(), next);
     EXPECT_TRUE(old); // still alive until the event loop deletes it
-    flushDeferredDeletes();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
     EXPECT_EQ(window.content(), next);
 }
@@ -192,7 +166,7 @@ TEST(ExternalLinks, AMissingLocalPageIsNotHandedToTheDesktop)
 
 TEST_F(VostrelAppTest, SetsUpTheApplicationAndItsWindows)
 {
-    VostrelApp app(UniverseFolder(m_documents.path()), &m_settings);
+    VostrelApp app(folder(), &m_settings);
     EXPECT_EQ(QApplication::organizationName(), QStringLiteral("Dulvane"));
     EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Vostrel"));
     EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
@@ -215,7 +189,7 @@ TEST_F(VostrelAppTest, SetsUpTheApplicationAndItsWindows)
 // closing the About window then ends it.
 TEST_F(VostrelAppTest, QuitsWhenTheLastWindowCloses)
 {
-    VostrelApp app(UniverseFolder(m_documents.path()), &m_settings);
+    VostrelApp app(folder(), &m_settings);
     app.start();
     app.mainWindow()->aboutAction()->trigger();
     QPointer<RoutedWindow> about = app.router()->window(WindowId::about);

@@ -1,47 +1,50 @@
 #pragma once
 
-// Support for the generation tests: a source that hands out a scripted prefix of
-// draws (to steer the rolls under test) and then a seeded stream for the rest.
+// Support for the generation and description tests: the scripted and seeded random
+// sources (StarTestSupport.h), US English number formats, hand-made stars and the
+// questions the tests ask of generated worlds.
 
 #include "StarTestSupport.h"
+#include "model/StarSystem.h"
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
+#include <QLocale>
 
-class ScriptThenSeed : public RandomSource
+// A test whose texts are checked in US English number formats.
+class EnglishNumbers : public ::testing::Test
 {
-public:
-    explicit ScriptThenSeed(quint64 seed = 1) : m_rest(seed) {}
-
-    ScriptThenSeed &expect(qint64 bound, qint64 result)
-    {
-        m_script.emplace_back(bound, result);
-        return *this;
-    }
-    ScriptThenSeed &die(int face) { return expect(6, face - 1); }
-    ScriptThenSeed &flux(int value) { return value >= 0 ? die(value + 1).die(1) : die(1).die(1 - value); }
-    // Two dice adding up to `total`, the first as low as it can be.
-    ScriptThenSeed &twoD(int total)
-    {
-        const int first = total <= 7 ? 1 : total - 6;
-        return die(first).die(total - first);
-    }
-
-    quint64 next64() override { return m_rest.next64(); }
-    qint64 below(qint64 bound) override
-    {
-        if (m_next < m_script.size()) {
-            EXPECT_EQ(bound, m_script[m_next].first) << "scripted draw " << m_next;
-            return m_script[m_next++].second;
-        }
-        return m_rest.below(bound);
-    }
-    bool scriptUsed() const { return m_next == m_script.size(); }
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(m_previous); }
 
 private:
-    std::vector<std::pair<qint64, qint64>> m_script;
-    std::size_t m_next = 0;
-    SeededSource m_rest;
+    QLocale m_previous;
 };
+
+// A star with a fresh id; by default a G2 V of one solar mass (habitable zone in orbit 3).
+inline Star makeStar(SpectralType type = SpectralType::G, int decimal = 2,
+                     LuminosityClass luminosity = LuminosityClass::V, double mass = 1.0,
+                     Orbits orbit = Orbits::starOrbitP)
+{
+    Star star;
+    star.id = QUuid::createUuid();
+    star.name = QStringLiteral("Sol");
+    star.spectralType = type;
+    star.temperature = decimal;
+    star.luminosity = luminosity;
+    star.mass = mass;
+    star.orbit = orbit;
+    return star;
+}
+
+inline bool isSatellite(const WorldData &world)
+{
+    return world.satelliteOrbit != PlanetOrbits::planetOrbit0;
+}
+
+inline bool isGasGiant(const WorldData &world)
+{
+    return world.type == WorldType::smallGasGiant || world.type == WorldType::largeGasGiant ||
+           world.type == WorldType::iceGiant;
+}

@@ -20,7 +20,9 @@
 
 #include <random>
 
-// Hands out fixed results of randomBelow, in order, and checks each bound.
+// Hands out fixed results of randomBelow, in order, and checks each bound. Once the
+// script is used up it fails the test, or, when given a seed, carries on with a
+// reproducible stream (so that a test can steer the first rolls and let the rest run).
 class ScriptedDraws : public RandomSource
 {
 public:
@@ -30,19 +32,30 @@ public:
         qint64 result;
     };
 
+    ScriptedDraws() = default;
+    explicit ScriptedDraws(quint64 seedForTheRest) : m_rest(std::in_place, seedForTheRest) {}
+
     ScriptedDraws &die(int face) { return expect(6, face - 1); }
     // Two dice whose difference is `flux`.
     ScriptedDraws &flux(int value) { return value >= 0 ? die(value + 1).die(1) : die(1).die(1 - value); }
+    // Two dice adding up to `total`, the first as low as it can be.
+    ScriptedDraws &twoD(int total)
+    {
+        const int first = total <= 7 ? 1 : total - 6;
+        return die(first).die(total - first);
+    }
     ScriptedDraws &expect(qint64 bound, qint64 result)
     {
         m_draws.append({bound, result});
         return *this;
     }
 
-    quint64 next64() override { return 0; }
+    quint64 next64() override { return m_rest ? (*m_rest)() : 0; }
     qint64 below(qint64 bound) override
     {
         if (m_next >= m_draws.size()) {
+            if (m_rest)
+                return RandomSource::below(bound);
             ADD_FAILURE() << "more draws than scripted (bound " << bound << ")";
             return 0;
         }
@@ -52,10 +65,12 @@ public:
     }
     qsizetype used() const { return m_next; }
     qsizetype scripted() const { return m_draws.size(); }
+    bool scriptUsed() const { return m_next == m_draws.size(); }
 
 private:
     QList<Draw> m_draws;
     qsizetype m_next = 0;
+    std::optional<std::mt19937_64> m_rest;
 };
 
 // A reproducible stream of random words.

@@ -1,8 +1,8 @@
 #include "model/WorldDescriptions.h"
 
-#include <gtest/gtest.h>
+#include "GenerationTestSupport.h"
 
-#include <QLocale>
+#include <gtest/gtest.h>
 
 #include <limits>
 
@@ -10,19 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class WorldDescriptions : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_previous = QLocale();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-    void TearDown() override { QLocale::setDefault(m_previous); }
-
-private:
-    QLocale m_previous;
-};
+using WorldDescriptions = EnglishNumbers;
 
 WorldData worldOf(WorldType type, qint64 size)
 {
@@ -140,14 +128,6 @@ TEST_F(WorldDescriptions, KindText)
         EXPECT_EQ(kindText(worldOf(row.type, row.size)), QString::fromUtf8(row.text)) << row.text;
 }
 
-TEST_F(WorldDescriptions, DisplayNameFallsBackToTheKind)
-{
-    WorldData world = worldOf(WorldType::iceworld, 4);
-    EXPECT_EQ(displayName(world), u"Iceworld"_s);
-    world.name = u"Nyx"_s;
-    EXPECT_EQ(displayName(world), u"Nyx"_s);
-}
-
 TEST_F(WorldDescriptions, DayYearSummary)
 {
     WorldData world = worldOf(WorldType::planet, 8);
@@ -177,14 +157,6 @@ TEST_F(WorldDescriptions, DayYearSummary)
         beltWorld.yearLength = 8766;
         EXPECT_EQ(dayYearSummary(beltWorld), u"Y:1.0y"_s);
     }
-}
-
-TEST_F(WorldDescriptions, TradeClassesText)
-{
-    WorldData world;
-    EXPECT_EQ(tradeClassesText(world), QString());
-    world.tradeClasses = {TradeClass::industrial, TradeClass::highPopulation};
-    EXPECT_EQ(tradeClassesText(world), u"In Hi"_s);
 }
 
 TEST_F(WorldDescriptions, MassOfWorldsAndGiants)

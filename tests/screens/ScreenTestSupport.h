@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <initializer_list>
+#include <ostream>
 #include <random>
 
 namespace screen_test {
@@ -30,6 +31,13 @@ struct Codes
     qint64 population = 8;
     qint64 government = 4;
     qint64 lawLevel = 4;
+
+    friend bool operator==(const Codes &, const Codes &) = default;
+    friend void PrintTo(const Codes &c, std::ostream *out)
+    {
+        *out << c.size << ' ' << c.atmosphere << ' ' << c.hydrographics << ' ' << c.population << ' '
+             << c.government << ' ' << c.lawLevel;
+    }
 };
 
 // A planet in orbit 3, in its habitable zone (climate zone 3), with the given codes.

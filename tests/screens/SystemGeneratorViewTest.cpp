@@ -119,20 +119,23 @@ protected:
 TEST_F(SystemGeneratorViewTest, StartsWithTheDefaultOptionsAndARolledSystem)
 {
     SystemGeneratorView view(m_universe.get());
+    const std::pair<const char *, bool> toggles[] = {
+        {"randomStar", true},    {"randomLuminosity", true}, {"randomTL", true},
+        {"tlScaleSwitch", true}, {"starfarersAware", true},  {"satharAware", false},
+        {"otherAware", false},   {"surveyed", false},        {"binary", false},
+    };
+    for (const auto &[name, checked] : toggles)
+        EXPECT_EQ(child<QCheckBox>(view, name)->isChecked(), checked) << name;
+    const std::pair<const char *, const char *> pickers[] = {
+        {"spectralType", "G"}, {"temperature", "0"}, {"luminosity", "V"}, {"maxTechLevel", "4"}};
+    for (const auto &[name, text] : pickers)
+        EXPECT_EQ(child<QComboBox>(view, name)->currentText(), QString::fromLatin1(text)) << name;
+    // The options behind the controls agree.
     const GeneratorOptions &o = view.options();
-    EXPECT_TRUE(o.randomStar);
-    EXPECT_TRUE(o.randomLuminosity);
-    EXPECT_TRUE(o.randomTL);
-    EXPECT_TRUE(o.swnTL);
-    EXPECT_TRUE(o.starfarersAware);
-    EXPECT_FALSE(o.satharAware);
-    EXPECT_FALSE(o.otherAware);
-    EXPECT_FALSE(o.surveyed);
-    EXPECT_FALSE(o.binary);
-    EXPECT_EQ(rawValue(o.maxTechLevel), QStringLiteral("4"));
-    EXPECT_EQ(o.spectralType, SpectralType::G);
-    EXPECT_EQ(o.temperature, 0);
-    EXPECT_EQ(o.luminosity, LuminosityClass::V);
+    EXPECT_TRUE(o.randomStar && o.randomLuminosity && o.randomTL && o.swnTL && o.starfarersAware);
+    EXPECT_FALSE(o.satharAware || o.otherAware || o.surveyed || o.binary);
+    EXPECT_EQ(o.maxTechLevel, TechnologyLevel::tl4);
+
     EXPECT_TRUE(view.systemName().isEmpty());
     EXPECT_TRUE(view.systemNotes().isEmpty());
     EXPECT_EQ(view.target(), (GalacticCoordinates{0, 0, 1, 1}));
@@ -144,15 +147,6 @@ TEST_F(SystemGeneratorViewTest, StartsWithTheDefaultOptionsAndARolledSystem)
     ASSERT_EQ(system.stars.size(), 1);
     ASSERT_TRUE(system.mainWorld().has_value());
     EXPECT_EQ(system.mainWorld()->uwp.techLevel, TechnologyLevel::tl4);
-
-    // The controls show the same state.
-    EXPECT_TRUE(child<QCheckBox>(view, "randomStar")->isChecked());
-    EXPECT_TRUE(child<QCheckBox>(view, "starfarersAware")->isChecked());
-    EXPECT_FALSE(child<QCheckBox>(view, "binary")->isChecked());
-    EXPECT_EQ(child<QComboBox>(view, "spectralType")->currentText(), QStringLiteral("G"));
-    EXPECT_EQ(child<QComboBox>(view, "temperature")->currentText(), QStringLiteral("0"));
-    EXPECT_EQ(child<QComboBox>(view, "luminosity")->currentText(), QStringLiteral("V"));
-    EXPECT_EQ(child<QComboBox>(view, "maxTechLevel")->currentText(), QStringLiteral("4"));
 }
 
 TEST_F(SystemGeneratorViewTest, HeaderNamesTheGeneratorAndTheVersion)
@@ -182,35 +176,28 @@ TEST_F(SystemGeneratorViewTest, EachShowingRollsAFreshSystem)
 
 // ---- Tech-level scale ----
 
-TEST_F(SystemGeneratorViewTest, EmptyUniverseOffersTheSwitchOnTheCoarseScale)
+TEST_F(SystemGeneratorViewTest, EmptyUniverseOffersTheSwitchAndFlippingItResetsTheLevel)
 {
     auto view = shownView();
     EXPECT_TRUE(view->options().swnTL);
-    EXPECT_EQ(child<QLabel>(*view, "techLevelHeading")->text(), QStringLiteral("Tech Level (SWN)"));
+    QLabel *heading = child<QLabel>(*view, "techLevelHeading");
+    EXPECT_EQ(heading->text(), QStringLiteral("Tech Level (SWN)"));
     QCheckBox *scaleSwitch = child<QCheckBox>(*view, "tlScaleSwitch");
-    EXPECT_TRUE(scaleSwitch->isVisible());
-    EXPECT_TRUE(scaleSwitch->isChecked());
+    EXPECT_TRUE(scaleSwitch->isVisible() && scaleSwitch->isChecked());
     EXPECT_EQ(scaleSwitch->text(), QStringLiteral("SWN"));
     EXPECT_FALSE(child<QWidget>(*view, "tlScaleLock")->isVisible());
     EXPECT_EQ(child<QCheckBox>(*view, "starfarersAware")->text(), QStringLiteral("Starfarers"));
     EXPECT_EQ(child<QCheckBox>(*view, "satharAware")->text(), QStringLiteral("Sathar"));
     EXPECT_EQ(child<QCheckBox>(*view, "otherAware")->text(), QStringLiteral("Other"));
-    EXPECT_EQ(comboTexts(child<QComboBox>(*view, "maxTechLevel")),
-              strings({"0", "1", "2", "3", "4", "4+", "5", "6"}));
-}
-
-TEST_F(SystemGeneratorViewTest, FlippingTheSwitchResetsTheLevelToTheScalesDefault)
-{
-    auto view = shownView();
     QComboBox *levels = child<QComboBox>(*view, "maxTechLevel");
-    choose(levels, QStringLiteral("6"));
-    QCheckBox *scaleSwitch = child<QCheckBox>(*view, "tlScaleSwitch");
+    EXPECT_EQ(comboTexts(levels), strings({"0", "1", "2", "3", "4", "4+", "5", "6"}));
 
+    choose(levels, QStringLiteral("6"));
     scaleSwitch->click();
     EXPECT_FALSE(view->options().swnTL);
     EXPECT_EQ(rawValue(view->options().maxTechLevel), QStringLiteral("TL15"));
     EXPECT_EQ(levels->currentText(), QStringLiteral("TL15"));
-    EXPECT_EQ(child<QLabel>(*view, "techLevelHeading")->text(), QStringLiteral("Tech Level (Traveller)"));
+    EXPECT_EQ(heading->text(), QStringLiteral("Tech Level (Traveller)"));
     QStringList traveller;
     for (int level = 0; level <= 22; ++level)
         traveller.append(QStringLiteral("TL%1").arg(level));
@@ -313,58 +300,42 @@ TEST_F(SystemGeneratorViewTest, AHandMadeStarIsTheOnlyStarAndWithinItsMassRange)
 {
     SeededSource seeded(7);
     ScopedRandomSource scope(seeded);
-    auto view = shownView();
-    child<QCheckBox>(*view, "binary")->click(); // still allowed while the star is random
-    child<QCheckBox>(*view, "randomStar")->click();
-    choose(child<QComboBox>(*view, "spectralType"), QStringLiteral("K"));
-    choose(child<QComboBox>(*view, "temperature"), QStringLiteral("5"));
-    QComboBox *luminosity = child<QComboBox>(*view, "luminosity");
-
-    for (int round = 0; round < 25; ++round) {
-        child<QPushButton>(*view, "generateButton")->click();
-        const StarSystem &system = view->starSystem();
-        ASSERT_EQ(system.stars.size(), 1) << "binary has no effect on a hand-made star";
-        const Star &primary = system.stars.first();
-        EXPECT_EQ(primary.spectralType, SpectralType::K);
-        EXPECT_EQ(primary.temperature, 5);
-        EXPECT_EQ(primary.orbit, Orbits::starOrbitP);
-        // The rolled class is shown in the picker and used for the star.
-        EXPECT_EQ(primary.luminosity, view->options().luminosity);
-        EXPECT_EQ(luminosity->currentText(), rawValue(primary.luminosity));
-        const MassRange range = StellarRules::massRange(SpectralType::K, primary.luminosity);
-        EXPECT_GE(primary.mass, range.low);
-        EXPECT_LE(primary.mass, range.high);
+    // A rolled luminosity (with "Binary" left on from the random star), then a fixed one.
+    const struct
+    {
+        const char *type;
+        const char *luminosity; // null: rolled
+    } cases[] = {{"K", nullptr}, {"M", "III"}};
+    for (const auto &c : cases) {
+        auto view = shownView();
+        if (!c.luminosity)
+            child<QCheckBox>(*view, "binary")->click(); // allowed only while the star is random
+        child<QCheckBox>(*view, "randomStar")->click();
+        if (c.luminosity)
+            child<QCheckBox>(*view, "randomLuminosity")->click();
+        choose(child<QComboBox>(*view, "spectralType"), QString::fromLatin1(c.type));
+        choose(child<QComboBox>(*view, "temperature"), QStringLiteral("5"));
+        QComboBox *luminosity = child<QComboBox>(*view, "luminosity");
+        if (c.luminosity)
+            choose(luminosity, QString::fromLatin1(c.luminosity));
+        for (int round = 0; round < 8; ++round) {
+            child<QPushButton>(*view, "generateButton")->click();
+            const StarSystem &system = view->starSystem();
+            ASSERT_EQ(system.stars.size(), 1) << "binary has no effect on a hand-made star";
+            const Star &primary = system.stars.first();
+            EXPECT_EQ(rawValue(primary.spectralType), QString::fromLatin1(c.type));
+            EXPECT_EQ(primary.temperature, 5);
+            EXPECT_EQ(primary.orbit, Orbits::starOrbitP);
+            // The class used for the star is the one the picker shows.
+            EXPECT_EQ(primary.luminosity, view->options().luminosity);
+            EXPECT_EQ(luminosity->currentText(), rawValue(primary.luminosity));
+            if (c.luminosity) {
+                EXPECT_EQ(rawValue(primary.luminosity), QString::fromLatin1(c.luminosity));
+            }
+            const MassRange range = StellarRules::massRange(primary.spectralType, primary.luminosity);
+            EXPECT_TRUE(primary.mass >= range.low && primary.mass <= range.high) << primary.mass;
+        }
     }
-}
-
-TEST_F(SystemGeneratorViewTest, AFixedLuminosityIsKeptForTheHandMadeStar)
-{
-    auto view = shownView();
-    child<QCheckBox>(*view, "randomStar")->click();
-    child<QCheckBox>(*view, "randomLuminosity")->click();
-    choose(child<QComboBox>(*view, "spectralType"), QStringLiteral("M"));
-    choose(child<QComboBox>(*view, "luminosity"), QStringLiteral("III"));
-    for (int round = 0; round < 5; ++round) {
-        child<QPushButton>(*view, "generateButton")->click();
-        const Star &primary = view->starSystem().stars.first();
-        EXPECT_EQ(primary.spectralType, SpectralType::M);
-        EXPECT_EQ(primary.luminosity, LuminosityClass::III);
-        EXPECT_EQ(view->options().luminosity, LuminosityClass::III);
-    }
-}
-
-TEST_F(SystemGeneratorViewTest, GeneratingKeepsNameNotesAndTarget)
-{
-    auto view = shownView();
-    QTest::keyClicks(child<QLineEdit>(*view, "systemName"), QStringLiteral("Regina"));
-    QTest::keyClicks(child<QPlainTextEdit>(*view, "notes"), QStringLiteral("Capital"));
-    typeInto(child<QLineEdit>(*view, "column"), QStringLiteral("19"));
-    const QUuid before = view->starSystem().id;
-    child<QPushButton>(*view, "generateButton")->click();
-    EXPECT_NE(view->starSystem().id, before);
-    EXPECT_EQ(view->systemName(), QStringLiteral("Regina"));
-    EXPECT_EQ(view->systemNotes(), QStringLiteral("Capital"));
-    EXPECT_EQ(view->target(), (GalacticCoordinates{0, 0, 19, 1}));
 }
 
 // ---- Storing ----
@@ -422,20 +393,32 @@ TEST_F(SystemGeneratorViewTest, StoresTheEditedSystemAtTheChosenHexAndWritesTheF
     EXPECT_EQ(view->target(), (GalacticCoordinates{-1, 1, 12, 7}));
 }
 
-TEST_F(SystemGeneratorViewTest, GeneratingAgainDiscardsMainWorldEdits)
+TEST_F(SystemGeneratorViewTest, GeneratingAgainKeepsNameNotesAndTargetButDiscardsMainWorldEdits)
 {
     auto view = shownView();
+    QLineEdit *name = child<QLineEdit>(*view, "systemName");
+    QTest::keyClicks(name, QStringLiteral("Regina"));
+    QTest::keyClicks(child<QPlainTextEdit>(*view, "notes"), QStringLiteral("Capital"));
+    typeInto(child<QLineEdit>(*view, "column"), QStringLiteral("19"));
     auto *panel = child<WorldEditPanel>(*view, "mainWorldEditor");
     panel->setName(QStringLiteral("Soon Gone"));
+    const QUuid before = view->starSystem().id;
     child<QPushButton>(*view, "generateButton")->click();
+    EXPECT_NE(view->starSystem().id, before);
+    EXPECT_EQ(view->systemName(), QStringLiteral("Regina"));
+    EXPECT_EQ(view->systemNotes(), QStringLiteral("Capital"));
+    EXPECT_EQ(view->target(), (GalacticCoordinates{0, 0, 19, 1}));
     ASSERT_TRUE(view->starSystem().mainWorld().has_value());
     EXPECT_NE(view->starSystem().mainWorld()->name, QStringLiteral("Soon Gone"));
     // The editor now shows, and edits, the new main world.
     EXPECT_EQ(panel->world(), *view->starSystem().mainWorld());
 
+    // An empty name is stored empty.
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Backspace);
+    EXPECT_TRUE(view->systemName().isEmpty());
     child<QPushButton>(*view, "storeButton")->click();
     EXPECT_EQ(m_universe->data().first().starSystem.mainWorld(), view->starSystem().mainWorld());
-    // An empty name is stored empty.
     EXPECT_TRUE(m_universe->data().first().starSystem.name.isEmpty());
 }
 
@@ -527,11 +510,10 @@ TEST_P(SystemGeneratorClampTest, TypedValuesAreBroughtIntoTheSector)
 
 INSTANTIATE_TEST_SUITE_P(Fields, SystemGeneratorClampTest,
                          ::testing::Values(ClampCase{"column", "40", 32, 1}, ClampCase{"column", "33", 32, 1},
-                                           ClampCase{"column", "32", 32, 1}, ClampCase{"column", "0", 1, 1},
-                                           ClampCase{"column", "-5", 1, 1}, ClampCase{"column", "17", 17, 1},
-                                           ClampCase{"row", "50", 1, 40}, ClampCase{"row", "41", 1, 40},
-                                           ClampCase{"row", "40", 1, 40}, ClampCase{"row", "0", 1, 1},
-                                           ClampCase{"row", "-1", 1, 1}, ClampCase{"row", "xyz", 1, 1}));
+                                           ClampCase{"column", "0", 1, 1}, ClampCase{"column", "-5", 1, 1},
+                                           ClampCase{"column", "17", 17, 1}, ClampCase{"row", "50", 1, 40},
+                                           ClampCase{"row", "41", 1, 40}, ClampCase{"row", "0", 1, 1},
+                                           ClampCase{"row", "xyz", 1, 1}));
 
 TEST_F(SystemGeneratorViewTest, TextThatIsNotANumberKeepsTheLastValue)
 {
