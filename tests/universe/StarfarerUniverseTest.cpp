@@ -1,7 +1,5 @@
 #include "UniverseStoreSupport.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QSignalSpy>
 
 #include <cmath>
@@ -183,7 +181,7 @@ TEST_F(UniverseDocument, SettersNotifyOnlyOnChange)
 TEST_F(UniverseDocument, WritesAllTwentyKeys)
 {
     StarfarerUniverse universe(folder());
-    const QJsonObject json = universe.toJson();
+    const JsonObject json = universe.toJson();
     EXPECT_EQ(json.size(), 20);
     for (const char *key : {"id", "name", "data", "factions", "factionLists", "rutters", "nebulae", "regions",
                             "starmapLabels", "hiddenLabelCategories", "mapViewMode", "mapShowRutters",
