@@ -3,10 +3,34 @@
 #include <QHashFunctions>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+
+bool json_detail::keyEqualsBeyondAscii(std::string_view utf8, QLatin1StringView latin1)
+{
+    std::size_t i = 0;
+    for (const char c : latin1) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x80) {
+            if (i >= utf8.size() || utf8[i] != c)
+                return false;
+            ++i;
+        } else {
+            if (i + 1 >= utf8.size() || static_cast<unsigned char>(utf8[i]) != (0xC0 | (u >> 6)) ||
+                static_cast<unsigned char>(utf8[i + 1]) != (0x80 | (u & 0x3F)))
+                return false;
+            i += 2;
+        }
+    }
+    return i == utf8.size();
+}
 
 std::string jsonKey(QLatin1StringView latin1)
 {
+    if (std::none_of(latin1.begin(), latin1.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return std::string(latin1.data(), std::size_t(latin1.size()));
     std::string utf8;
     utf8.reserve(std::size_t(latin1.size()));
     for (const char c : latin1) {
@@ -26,7 +50,12 @@ JsonObject::JsonObject(std::initializer_list<Entry> entries)
     m_members.reserve(entries.size());
     for (const Entry &entry : entries)
         m_members.push_back(JsonMember{std::move(entry.key), std::move(entry.value)});
-    removeDuplicateKeys();
+#ifndef QT_NO_DEBUG
+    for (std::size_t i = 1; i < m_members.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j)
+            Q_ASSERT_X(m_members[i].key != m_members[j].key, "JsonObject", "a key listed twice");
+    }
+#endif
 }
 
 void JsonObject::reserve(qsizetype count)
@@ -95,10 +124,19 @@ void JsonObject::removeDuplicateKeys()
         return;
     std::vector<bool> dropped(count, false);
     bool any = false;
-    if (count <= 16) {
+    if (count <= 32) {
+        // A cheap signature of each key rules out most pairs before comparing text.
+        std::array<std::uint32_t, 32> signatures;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string &key = m_members[i].key;
+            signatures[i] = key.empty() ? 0
+                                        : std::uint32_t(key.size()) << 16 ^
+                                              std::uint32_t(static_cast<unsigned char>(key.front())) << 8 ^
+                                              std::uint32_t(static_cast<unsigned char>(key.back()));
+        }
         for (std::size_t i = 1; i < count; ++i) {
             for (std::size_t j = 0; j < i; ++j) {
-                if (!dropped[j] && m_members[j].key == m_members[i].key) {
+                if (signatures[j] == signatures[i] && !dropped[j] && m_members[j].key == m_members[i].key) {
                     dropped[j] = true;
                     any = true;
                 }

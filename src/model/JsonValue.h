@@ -15,8 +15,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <concepts>
 #include <cstddef>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -30,6 +32,9 @@ using JsonArray = std::vector<JsonValue>;
 
 // Whether the UTF-8 key is the same text as `latin1`, without building either as a QString.
 bool jsonKeyEquals(std::string_view utf8, QLatin1StringView latin1);
+namespace json_detail {
+bool keyEqualsBeyondAscii(std::string_view utf8, QLatin1StringView latin1);
+} // namespace json_detail
 // The UTF-8 form of a key.
 std::string jsonKey(QLatin1StringView latin1);
 
@@ -42,7 +47,7 @@ public:
     struct Entry;
 
     JsonObject() = default;
-    // The keys must differ; a key listed twice is kept once, with its last value.
+    // The keys must differ (the code that lists them knows they do).
     JsonObject(std::initializer_list<Entry> entries);
 
     using const_iterator = std::vector<JsonMember>::const_iterator;
@@ -158,14 +163,19 @@ inline bool jsonKeyEquals(std::string_view utf8, QLatin1StringView latin1)
     if (utf8.size() == size) {
         // Equal byte counts: a match is only possible when `latin1` is ASCII, since
         // each character beyond ASCII takes two bytes in UTF-8.
-        for (std::size_t i = 0; i < size; ++i) {
-            const char c = latin1.data()[i];
-            if (utf8[i] != c || static_cast<unsigned char>(c) >= 0x80)
-                return false;
-        }
-        return true;
+        if (std::memcmp(utf8.data(), latin1.data(), size) != 0)
+            return false;
+        return std::none_of(latin1.begin(), latin1.end(),
+                            [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     }
-    return utf8.size() > size && jsonKey(latin1) == utf8;
+    // Longer UTF-8 can only match a key with characters beyond ASCII; an ASCII first
+    // character that differs settles it without the full comparison.
+    if (utf8.size() < size || utf8.size() > 2 * size || size == 0)
+        return false;
+    const char first = latin1.data()[0];
+    if (static_cast<unsigned char>(first) < 0x80 && utf8[0] != first)
+        return false;
+    return json_detail::keyEqualsBeyondAscii(utf8, latin1);
 }
 
 inline JsonObject::const_iterator JsonObject::begin() const

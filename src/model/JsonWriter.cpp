@@ -16,7 +16,9 @@ QByteArray JsonWriter::write(const JsonValue &value)
 
 void JsonWriter::writeIndent(int indent)
 {
-    m_out.append(qsizetype(indent) * 4, ' ');
+    static constexpr char spaces[] = "                                                                ";
+    for (qsizetype left = qsizetype(indent) * 4; left > 0; left -= sizeof spaces - 1)
+        m_out.append(spaces, std::min<qsizetype>(left, sizeof spaces - 1));
 }
 
 void JsonWriter::writeValue(const JsonValue &value, int indent)
