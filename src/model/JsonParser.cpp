@@ -221,7 +221,7 @@ JsonValue JsonParser::parseNumber()
     }
     m_pos = p;
     // "-0" is a double so that its sign survives.
-    const bool negativeZero = p - start == 2 && start[0] == '-';
+    const bool negativeZero = p - start == 2 && start[0] == '-' && start[1] == '0';
     if (whole && !negativeZero) {
         qint64 integer = 0;
         const auto [end, ec] = std::from_chars(start, p, integer);
