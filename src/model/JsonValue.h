@@ -53,8 +53,8 @@ public:
     using const_iterator = std::vector<JsonMember>::const_iterator;
     const_iterator begin() const;
     const_iterator end() const;
-    qsizetype size() const { return qsizetype(m_members.size()); }
-    bool isEmpty() const { return m_members.empty(); }
+    qsizetype size() const;
+    bool isEmpty() const;
     void reserve(qsizetype count);
 
     // The member's value, or null when the key is missing (find tells the two apart).
@@ -92,16 +92,17 @@ class JsonValue
 public:
     enum class Type { null, boolean, integer, floating, string, array, object };
 
-    JsonValue() = default;
-    JsonValue(std::nullptr_t) {}
-    JsonValue(bool value) : m_data(value) {}
+    // Defined below JsonMember: building the variant needs every alternative complete.
+    JsonValue();
+    JsonValue(std::nullptr_t);
+    JsonValue(bool value);
     template <std::integral T>
-    requires(!std::same_as<T, bool>) JsonValue(T value) : m_data(static_cast<qint64>(value)) {}
-    JsonValue(double value) : m_data(value) {}
-    JsonValue(QString value) : m_data(std::move(value)) {}
-    JsonValue(QLatin1StringView value) : m_data(QString(value)) {}
-    JsonValue(JsonArray value) : m_data(std::move(value)) {}
-    JsonValue(JsonObject value) : m_data(std::move(value)) {}
+    requires(!std::same_as<T, bool>) JsonValue(T value);
+    JsonValue(double value);
+    JsonValue(QString value);
+    JsonValue(QLatin1StringView value);
+    JsonValue(JsonArray value);
+    JsonValue(JsonObject value);
     // Text must be QString or QLatin1StringView: a bare C string would silently become a bool.
     JsonValue(const char *) = delete;
 
@@ -150,6 +151,17 @@ struct JsonMember
     JsonValue value;
 };
 
+inline JsonValue::JsonValue() = default;
+inline JsonValue::JsonValue(std::nullptr_t) {}
+inline JsonValue::JsonValue(bool value) : m_data(value) {}
+template <std::integral T>
+requires(!std::same_as<T, bool>) inline JsonValue::JsonValue(T value) : m_data(static_cast<qint64>(value)) {}
+inline JsonValue::JsonValue(double value) : m_data(value) {}
+inline JsonValue::JsonValue(QString value) : m_data(std::move(value)) {}
+inline JsonValue::JsonValue(QLatin1StringView value) : m_data(QString(value)) {}
+inline JsonValue::JsonValue(JsonArray value) : m_data(std::move(value)) {}
+inline JsonValue::JsonValue(JsonObject value) : m_data(std::move(value)) {}
+
 struct JsonObject::Entry
 {
     Entry(QLatin1StringView k, JsonValue v) : key(jsonKey(k)), value(std::move(v)) {}
@@ -186,6 +198,16 @@ inline JsonObject::const_iterator JsonObject::begin() const
 inline JsonObject::const_iterator JsonObject::end() const
 {
     return m_members.cend();
+}
+
+inline qsizetype JsonObject::size() const
+{
+    return qsizetype(m_members.size());
+}
+
+inline bool JsonObject::isEmpty() const
+{
+    return m_members.empty();
 }
 
 inline const JsonValue *JsonObject::find(QLatin1StringView key) const
