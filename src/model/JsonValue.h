@@ -100,10 +100,9 @@ public:
     requires(!std::same_as<T, bool>) JsonValue(T value);
     JsonValue(double value);
     JsonValue(QString value);
-    JsonValue(QLatin1StringView value);
     JsonValue(JsonArray value);
     JsonValue(JsonObject value);
-    // Text must be QString or QLatin1StringView: a bare C string would silently become a bool.
+    // Text must be a QString: a bare C string would silently become a bool.
     JsonValue(const char *) = delete;
 
     Type type() const { return Type(m_data.index()); }
@@ -158,7 +157,6 @@ template <std::integral T>
 requires(!std::same_as<T, bool>) inline JsonValue::JsonValue(T value) : m_data(static_cast<qint64>(value)) {}
 inline JsonValue::JsonValue(double value) : m_data(value) {}
 inline JsonValue::JsonValue(QString value) : m_data(std::move(value)) {}
-inline JsonValue::JsonValue(QLatin1StringView value) : m_data(QString(value)) {}
 inline JsonValue::JsonValue(JsonArray value) : m_data(std::move(value)) {}
 inline JsonValue::JsonValue(JsonObject value) : m_data(std::move(value)) {}
 
