@@ -79,11 +79,20 @@ void JsonParser::fail(const char *at, const char *reason) const
 
 void JsonParser::skipWhitespace()
 {
-    // Indented files are mostly runs of spaces: skip them eight at a time.
-    while (m_end - m_pos >= 8 && std::memcmp(m_pos, "        ", 8) == 0)
-        m_pos += 8;
-    while (m_pos != m_end && (*m_pos == ' ' || *m_pos == '\n' || *m_pos == '\r' || *m_pos == '\t'))
+    for (;;) {
+        // Indented files are mostly line breaks followed by runs of spaces: the runs
+        // are skipped several at a time.
+        while (m_end - m_pos >= 8 && std::memcmp(m_pos, "        ", 8) == 0)
+            m_pos += 8;
+        if (m_end - m_pos >= 4 && std::memcmp(m_pos, "    ", 4) == 0)
+            m_pos += 4;
+        if (m_pos == m_end)
+            return;
+        const char c = *m_pos;
+        if (c != ' ' && c != '\n' && c != '\r' && c != '\t')
+            return;
         ++m_pos;
+    }
 }
 
 JsonValue JsonParser::parseValue(int depth)
