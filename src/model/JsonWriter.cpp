@@ -5,31 +5,60 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 QByteArray JsonWriter::write(const JsonValue &value)
 {
     JsonWriter writer;
     writer.writeValue(value, 0);
-    writer.m_out.append('\n');
+    writer.put('\n');
+    writer.m_out.truncate(writer.m_used);
     return writer.m_out;
+}
+
+char *JsonWriter::space(qsizetype count)
+{
+    // The buffer is grown ahead and filled through a pointer: QByteArray's own
+    // append checks sharing and capacity on every call, which a document of many
+    // megabytes made of short pieces pays millions of times.
+    if (m_out.size() - m_used < count)
+        m_out.resize(std::max(2 * m_out.size(), m_used + count + 4096));
+    char *at = m_out.data() + m_used;
+    m_used += count;
+    return at;
+}
+
+void JsonWriter::put(const char *text, qsizetype length)
+{
+    std::memcpy(space(length), text, std::size_t(length));
+}
+
+void JsonWriter::put(const char *text)
+{
+    put(text, qsizetype(std::strlen(text)));
+}
+
+void JsonWriter::put(char c)
+{
+    *space(1) = c;
 }
 
 void JsonWriter::writeIndent(int indent)
 {
     static constexpr char spaces[] = "                                                                ";
     for (qsizetype left = qsizetype(indent) * 4; left > 0; left -= sizeof spaces - 1)
-        m_out.append(spaces, std::min<qsizetype>(left, sizeof spaces - 1));
+        put(spaces, std::min<qsizetype>(left, sizeof spaces - 1));
 }
 
 void JsonWriter::writeValue(const JsonValue &value, int indent)
 {
     char buffer[32];
     switch (value.type()) {
-    case JsonValue::Type::null: m_out.append("null"); return;
-    case JsonValue::Type::boolean: m_out.append(value.toBool() ? "true" : "false"); return;
+    case JsonValue::Type::null: put("null"); return;
+    case JsonValue::Type::boolean: put(value.toBool() ? "true" : "false"); return;
     case JsonValue::Type::integer: {
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, value.toInteger());
-        m_out.append(buffer, result.ptr - buffer);
+        put(buffer, result.ptr - buffer);
         return;
     }
     case JsonValue::Type::floating: {
@@ -38,7 +67,7 @@ void JsonWriter::writeValue(const JsonValue &value, int indent)
             throw EncodeError(QStringLiteral("a number that is not finite cannot be stored"));
         // The shortest text that reads back as exactly this double.
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
-        m_out.append(buffer, result.ptr - buffer);
+        put(buffer, result.ptr - buffer);
         return;
     }
     case JsonValue::Type::string: writeString(*value.string()); return;
@@ -50,7 +79,7 @@ void JsonWriter::writeValue(const JsonValue &value, int indent)
 void JsonWriter::writeObject(const JsonObject &object, int indent)
 {
     if (object.isEmpty()) {
-        m_out.append("{}");
+        put("{}");
         return;
     }
     std::vector<const JsonMember *> members;
@@ -58,34 +87,40 @@ void JsonWriter::writeObject(const JsonObject &object, int indent)
     for (const JsonMember &member : object)
         members.push_back(&member);
     // Byte order of UTF-8 is code point order.
-    std::sort(members.begin(), members.end(),
-              [](const JsonMember *a, const JsonMember *b) { return a->key < b->key; });
-    m_out.append("{\n");
+    std::sort(members.begin(), members.end(), [](const JsonMember *a, const JsonMember *b) {
+        // Most keys differ in their first byte: settled without a full comparison.
+        const std::string &x = a->key;
+        const std::string &y = b->key;
+        if (!x.empty() && !y.empty() && x[0] != y[0])
+            return static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]);
+        return x < y;
+    });
+    put("{\n");
     for (std::size_t i = 0; i < members.size(); ++i) {
         writeIndent(indent + 1);
         writeKey(members[i]->key);
-        m_out.append(": ");
+        put(": ");
         writeValue(members[i]->value, indent + 1);
-        m_out.append(i + 1 < members.size() ? ",\n" : "\n");
+        put(i + 1 < members.size() ? ",\n" : "\n");
     }
     writeIndent(indent);
-    m_out.append('}');
+    put('}');
 }
 
 void JsonWriter::writeArray(const JsonArray &array, int indent)
 {
     if (array.empty()) {
-        m_out.append("[]");
+        put("[]");
         return;
     }
-    m_out.append("[\n");
+    put("[\n");
     for (std::size_t i = 0; i < array.size(); ++i) {
         writeIndent(indent + 1);
         writeValue(array[i], indent + 1);
-        m_out.append(i + 1 < array.size() ? ",\n" : "\n");
+        put(i + 1 < array.size() ? ",\n" : "\n");
     }
     writeIndent(indent);
-    m_out.append(']');
+    put(']');
 }
 
 namespace {
@@ -105,20 +140,23 @@ const char *shortEscape(char32_t c)
     }
 }
 
-void appendEscaped(QByteArray &out, char32_t c)
+// The escape of a character below U+0080 that JSON does not allow as itself.
+int escaped(char32_t c, char *text)
 {
     if (const char *escape = shortEscape(c)) {
-        out.append(escape);
-        return;
+        text[0] = escape[0];
+        text[1] = escape[1];
+        return 2;
     }
     static const char digits[] = "0123456789abcdef";
-    const char text[6] = {'\\', 'u', '0', '0', digits[(c >> 4) & 0xF], digits[c & 0xF]};
-    out.append(text, 6);
+    const char unicode[6] = {'\\', 'u', '0', '0', digits[(c >> 4) & 0xF], digits[c & 0xF]};
+    std::memcpy(text, unicode, 6);
+    return 6;
 }
 
-void appendUtf8(QByteArray &out, char32_t c)
+// The UTF-8 bytes of a character beyond U+007F.
+int utf8(char32_t c, char *bytes)
 {
-    char bytes[4];
     int length;
     if (c < 0x800) {
         bytes[0] = char(0xC0 | (c >> 6));
@@ -136,7 +174,7 @@ void appendUtf8(QByteArray &out, char32_t c)
         bytes[3] = char(0x80 | (c & 0x3F));
         length = 4;
     }
-    out.append(bytes, length);
+    return length;
 }
 
 bool needsEscape(char32_t c)
@@ -148,7 +186,8 @@ bool needsEscape(char32_t c)
 
 void JsonWriter::writeString(const QString &text)
 {
-    m_out.append('"');
+    put('"');
+    char bytes[8];
     const char16_t *p = reinterpret_cast<const char16_t *>(text.utf16());
     const char16_t *end = p + text.size();
     while (p != end) {
@@ -157,9 +196,7 @@ void JsonWriter::writeString(const QString &text)
         while (p != end && *p < 0x80 && !needsEscape(*p))
             ++p;
         if (p != run) {
-            const qsizetype start = m_out.size();
-            m_out.resize(start + (p - run));
-            char *out = m_out.data() + start;
+            char *out = space(p - run);
             for (const char16_t *q = run; q != p; ++q)
                 *out++ = char(*q);
         }
@@ -167,34 +204,35 @@ void JsonWriter::writeString(const QString &text)
             break;
         const char16_t unit = *p++;
         if (unit < 0x80) {
-            appendEscaped(m_out, unit);
+            put(bytes, escaped(unit, bytes));
         } else if (unit >= 0xD800 && unit <= 0xDBFF && p != end && *p >= 0xDC00 && *p <= 0xDFFF) {
-            appendUtf8(m_out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(*p) - 0xDC00));
+            put(bytes, utf8(0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(*p) - 0xDC00), bytes));
             ++p;
         } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            appendUtf8(m_out, 0xFFFD);
+            put(bytes, utf8(0xFFFD, bytes));
         } else {
-            appendUtf8(m_out, unit);
+            put(bytes, utf8(unit, bytes));
         }
     }
-    m_out.append('"');
+    put('"');
 }
 
 void JsonWriter::writeKey(const std::string &key)
 {
     // Keys are valid UTF-8 already (from the parser, or from Latin-1 in the code).
-    m_out.append('"');
+    put('"');
+    char bytes[8];
     const bool plain = std::none_of(key.cbegin(), key.cend(),
                                     [](char c) { return needsEscape(static_cast<unsigned char>(c)); });
     if (plain) {
-        m_out.append(key.data(), qsizetype(key.size()));
+        put(key.data(), qsizetype(key.size()));
     } else {
         for (const char c : key) {
             if (needsEscape(static_cast<unsigned char>(c)))
-                appendEscaped(m_out, static_cast<unsigned char>(c));
+                put(bytes, escaped(static_cast<unsigned char>(c), bytes));
             else
-                m_out.append(c);
+                put(c);
         }
     }
-    m_out.append('"');
+    put('"');
 }

@@ -23,6 +23,12 @@ private:
     void writeString(const QString &text);
     void writeKey(const std::string &key);
     void writeIndent(int indent);
+    // Room for `count` more bytes at the end of the text.
+    char *space(qsizetype count);
+    void put(const char *text, qsizetype length);
+    void put(const char *text);
+    void put(char c);
 
-    QByteArray m_out;
+    QByteArray m_out; // the text so far is its first m_used bytes
+    qsizetype m_used = 0;
 };
