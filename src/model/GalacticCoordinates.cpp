@@ -75,12 +75,12 @@ GalacticCoordinates GalacticCoordinates::fromJson(const JsonReader &reader)
     return value;
 }
 
-QJsonObject GalacticCoordinates::toJson() const
+JsonObject GalacticCoordinates::toJson() const
 {
-    QJsonObject object;
-    object.insert("sectorX"_L1, jsonValue(sectorX));
-    object.insert("sectorY"_L1, jsonValue(sectorY));
-    object.insert("row"_L1, jsonValue(row));
-    object.insert("column"_L1, jsonValue(column));
-    return object;
+    return {
+        {"sectorX"_L1, jsonValue(sectorX)},
+        {"sectorY"_L1, jsonValue(sectorY)},
+        {"row"_L1, jsonValue(row)},
+        {"column"_L1, jsonValue(column)},
+    };
 }

@@ -3,7 +3,6 @@
 #include "Json.h"
 
 #include <QHashFunctions>
-#include <QJsonObject>
 #include <QString>
 
 #include <cstddef>
@@ -34,7 +33,7 @@ struct GalacticCoordinates
 
     // Lenient: a missing or null key gives 0; a key of the wrong type is an error.
     static GalacticCoordinates fromJson(const JsonReader &reader);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const GalacticCoordinates &, const GalacticCoordinates &) = default;
 };

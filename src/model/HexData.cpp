@@ -14,9 +14,9 @@ HexData HexData::fromJson(const JsonReader &r)
     return hex;
 }
 
-QJsonObject HexData::toJson() const
+JsonObject HexData::toJson() const
 {
-    return QJsonObject{
+    return JsonObject{
         {"id"_L1, jsonValue(id)},
         {"coordinates"_L1, jsonValue(coordinates)},
         {"starSystem"_L1, jsonValue(starSystem)},

@@ -4,7 +4,6 @@
 #include "Json.h"
 #include "StarSystem.h"
 
-#include <QJsonObject>
 #include <QString>
 #include <QUuid>
 
@@ -19,7 +18,7 @@ struct HexData
 
     // Every key is required.
     static HexData fromJson(const JsonReader &r);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const HexData &, const HexData &) = default;
 };

@@ -90,9 +90,9 @@ Star Star::fromJson(const JsonReader &r)
     return star;
 }
 
-QJsonObject Star::toJson() const
+JsonObject Star::toJson() const
 {
-    return QJsonObject{
+    return JsonObject{
         {"id"_L1, jsonValue(id)},
         {"name"_L1, jsonValue(name)},
         {"spectralType"_L1, jsonValue(spectralType)},

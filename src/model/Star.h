@@ -7,7 +7,6 @@
 #include "StellarRules.h"
 #include "WorldData.h"
 
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QUuid>
@@ -47,7 +46,7 @@ struct Star
 
     // Every key is required.
     static Star fromJson(const JsonReader &r);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const Star &, const Star &) = default;
 };

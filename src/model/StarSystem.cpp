@@ -68,9 +68,9 @@ StarSystem StarSystem::fromJson(const JsonReader &r)
     return system;
 }
 
-QJsonObject StarSystem::toJson() const
+JsonObject StarSystem::toJson() const
 {
-    return QJsonObject{
+    return JsonObject{
         {"id"_L1, jsonValue(id)},
         {"name"_L1, jsonValue(name)},
         {"stars"_L1, jsonValue(stars)},

@@ -5,7 +5,6 @@
 #include "Star.h"
 #include "WorldData.h"
 
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QUuid>
@@ -54,7 +53,7 @@ struct StarSystem
     // "surveyed" may be missing (false). A system read with no stars gets one random
     // primary, so that every stored system has a star.
     static StarSystem fromJson(const JsonReader &r);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const StarSystem &, const StarSystem &) = default;
 };

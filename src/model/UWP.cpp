@@ -146,7 +146,7 @@ UWP UWP::fromJson(const JsonReader &r)
     return uwp;
 }
 
-QJsonObject UWP::toJson() const
+JsonObject UWP::toJson() const
 {
     // QSet's writer sorts by case, which is letter order.
     return {

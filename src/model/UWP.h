@@ -6,7 +6,6 @@
 #include "TechnologyLevel.h"
 #include "WorldTag.h"
 
-#include <QJsonObject>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -60,7 +59,7 @@ struct UWP
     qint64 populationCount() const;
 
     static UWP fromJson(const JsonReader &r);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const UWP &, const UWP &) = default;
 };

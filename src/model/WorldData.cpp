@@ -1,7 +1,6 @@
 #include "WorldData.h"
 
 #include <QHashFunctions>
-#include <QJsonArray>
 
 using namespace Qt::StringLiterals;
 
@@ -32,26 +31,26 @@ namespace {
 
 // The older "factions" array: whole faction records, kept as read. Each must at
 // least be an object with an id, which becomes one of the world's faction ids.
-std::optional<QList<QJsonObject>> readLegacyFactions(const JsonReader &r, QList<QUuid> &ids)
+std::optional<QList<JsonObject>> readLegacyFactions(const JsonReader &r, QList<QUuid> &ids)
 {
     const QLatin1StringView key = "factions"_L1;
-    const auto found = r.object().constFind(key);
-    if (found == r.object().constEnd() || found->isNull())
+    const JsonValue *found = r.find(key);
+    if (!found || found->isNull())
         return std::nullopt;
     const JsonPath at(&r.path(), key);
-    if (!found->isArray())
+    const JsonArray *array = found->array();
+    if (!array)
         json_detail::wrongType(*found, at, "an array");
-    const QJsonArray array = found->toArray();
-    QList<QJsonObject> records;
-    records.reserve(array.size());
-    for (qsizetype i = 0; i < array.size(); ++i) {
-        const JsonPath itemPath(&at, i);
-        const QJsonValue item = array.at(i);
-        if (!item.isObject())
+    QList<JsonObject> records;
+    records.reserve(qsizetype(array->size()));
+    for (std::size_t i = 0; i < array->size(); ++i) {
+        const JsonPath itemPath(&at, qsizetype(i));
+        const JsonValue &item = (*array)[i];
+        const JsonObject *record = item.object();
+        if (!record)
             json_detail::wrongType(item, itemPath, "an object");
-        const QJsonObject record = item.toObject();
-        ids.append(JsonReader(record, itemPath).required<QUuid>("id"_L1));
-        records.append(record);
+        ids.append(JsonReader(*record, itemPath).required<QUuid>("id"_L1));
+        records.append(*record);
     }
     return records;
 }
@@ -89,9 +88,9 @@ WorldData WorldData::fromJson(const JsonReader &r)
     return world;
 }
 
-QJsonObject WorldData::toJson() const
+JsonObject WorldData::toJson() const
 {
-    return QJsonObject{
+    return JsonObject{
         {"id"_L1, jsonValue(id)},
         {"name"_L1, jsonValue(name)},
         {"mainWorld"_L1, jsonValue(mainWorld)},

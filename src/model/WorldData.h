@@ -9,7 +9,6 @@
 #include "WorldTag.h"
 #include "WorldType.h"
 
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QUuid>
@@ -44,7 +43,7 @@ struct WorldData
     // They are kept as read, as JSON objects, because factions belong to the
     // universe layer above this one: the universe document decodes them when it
     // relinks the ids after loading. Never written.
-    std::optional<QList<QJsonObject>> legacyFactions;
+    std::optional<QList<JsonObject>> legacyFactions;
 
     // The climate zone, 0 twilight, 1 hot, 2 tropic, 3 temperate, 4 tundra, 5 cold,
     // 6 frozen: from the orbit, the distance from the habitable zone and, for
@@ -55,7 +54,7 @@ struct WorldData
     // older "factions" records give the ids.
     static WorldData fromJson(const JsonReader &r);
     // Every key but the legacy "factions".
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     // Member-wise. Defined out of line: a world holds a list of worlds, and the
     // container's own equality test needs this operator declared, not deduced.

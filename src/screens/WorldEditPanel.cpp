@@ -21,6 +21,7 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QToolButton>

@@ -28,9 +28,9 @@ Faction Faction::fromJson(const JsonReader &reader)
     return faction;
 }
 
-QJsonObject Faction::toJson() const
+JsonObject Faction::toJson() const
 {
-    QJsonObject object;
+    JsonObject object;
     object.insert("id"_L1, jsonValue(id));
     object.insert("name"_L1, jsonValue(name));
     object.insert("short"_L1, jsonValue(shortName));

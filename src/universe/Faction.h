@@ -9,7 +9,6 @@
 #include "model/Json.h"
 
 #include <QHashFunctions>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QUuid>
@@ -41,7 +40,7 @@ struct Faction
     // lack fields. A key of the wrong type is still an error.
     static Faction fromJson(const JsonReader &reader);
     // Writes all sixteen keys.
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const Faction &, const Faction &) = default;
     // Menu order: by lower-cased name, compared character by character; factions whose

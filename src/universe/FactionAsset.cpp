@@ -18,9 +18,9 @@ FactionAsset FactionAsset::fromJson(const JsonReader &reader)
     return asset;
 }
 
-QJsonObject FactionAsset::toJson() const
+JsonObject FactionAsset::toJson() const
 {
-    QJsonObject object;
+    JsonObject object;
     object.insert("name"_L1, jsonValue(name));
     object.insert("category"_L1, jsonValue(category));
     object.insert("hp"_L1, jsonValue(hp));

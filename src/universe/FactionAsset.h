@@ -7,7 +7,6 @@
 #include "model/TechnologyLevel.h"
 
 #include <QHashFunctions>
-#include <QJsonObject>
 #include <QString>
 
 // Something a faction owns: a starship, a unit, a facility. It has no identity of its
@@ -27,7 +26,7 @@ struct FactionAsset
 
     // Every key is required, unlike a faction's own keys.
     static FactionAsset fromJson(const JsonReader &reader);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const FactionAsset &, const FactionAsset &) = default;
 };

@@ -11,9 +11,9 @@ FactionList FactionList::fromJson(const JsonReader &reader)
     return list;
 }
 
-QJsonObject FactionList::toJson() const
+JsonObject FactionList::toJson() const
 {
-    QJsonObject object;
+    JsonObject object;
     object.insert("id"_L1, jsonValue(id));
     object.insert("name"_L1, jsonValue(name));
     object.insert("factionIDs"_L1, jsonValue(factionIDs));

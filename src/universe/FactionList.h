@@ -3,7 +3,6 @@
 #include "model/Json.h"
 
 #include <QHashFunctions>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QUuid>
@@ -19,7 +18,7 @@ struct FactionList
 
     // Every key is required.
     static FactionList fromJson(const JsonReader &reader);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const FactionList &, const FactionList &) = default;
 };

@@ -12,9 +12,9 @@ FactionNote FactionNote::fromJson(const JsonReader &reader)
     return note;
 }
 
-QJsonObject FactionNote::toJson() const
+JsonObject FactionNote::toJson() const
 {
-    QJsonObject object;
+    JsonObject object;
     object.insert("id"_L1, jsonValue(id));
     object.insert("title"_L1, jsonValue(title));
     object.insert("date"_L1, jsonValue(date));

@@ -4,7 +4,6 @@
 #include "model/Json.h"
 
 #include <QHashFunctions>
-#include <QJsonObject>
 #include <QString>
 
 // A dated note in a faction's log. Its `id` is its identity within the faction.
@@ -17,7 +16,7 @@ struct FactionNote
 
     // Every key is required.
     static FactionNote fromJson(const JsonReader &reader);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const FactionNote &, const FactionNote &) = default;
 };

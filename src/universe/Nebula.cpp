@@ -12,9 +12,9 @@ Nebula Nebula::fromJson(const JsonReader &reader)
     return nebula;
 }
 
-QJsonObject Nebula::toJson() const
+JsonObject Nebula::toJson() const
 {
-    QJsonObject object;
+    JsonObject object;
     object.insert("id"_L1, jsonValue(id));
     object.insert("name"_L1, jsonValue(name));
     object.insert("type"_L1, jsonValue(type));

@@ -5,7 +5,6 @@
 #include "model/Json.h"
 
 #include <QHashFunctions>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QUuid>
@@ -21,7 +20,7 @@ struct Nebula
 
     // Every key is required.
     static Nebula fromJson(const JsonReader &reader);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const Nebula &, const Nebula &) = default;
 };

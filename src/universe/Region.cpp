@@ -50,9 +50,9 @@ Region Region::fromJson(const JsonReader &reader)
     return region;
 }
 
-QJsonObject Region::toJson() const
+JsonObject Region::toJson() const
 {
-    QJsonObject object;
+    JsonObject object;
     object.insert("id"_L1, jsonValue(id));
     object.insert("name"_L1, jsonValue(name));
     object.insert("color"_L1, jsonValue(color));

@@ -6,7 +6,6 @@
 #include "model/GalacticCoordinates.h"
 #include "model/Json.h"
 
-#include <QJsonObject>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -37,7 +36,7 @@ struct Region
     // "labelCoordinates" may be missing or null; every other key is required.
     static Region fromJson(const JsonReader &reader);
     // Leaves "labelCoordinates" out when there is none.
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const Region &, const Region &) = default;
 };

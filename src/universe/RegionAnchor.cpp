@@ -17,9 +17,9 @@ RegionAnchor RegionAnchor::fromJson(const JsonReader &reader)
     return anchor;
 }
 
-QJsonObject RegionAnchor::toJson() const
+JsonObject RegionAnchor::toJson() const
 {
-    QJsonObject object;
+    JsonObject object;
     object.insert("hex"_L1, jsonValue(hex));
     object.insert("corner"_L1, jsonValue(corner));
     return object;

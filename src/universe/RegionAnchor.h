@@ -5,7 +5,6 @@
 #include "model/Json.h"
 
 #include <QHashFunctions>
-#include <QJsonObject>
 
 // One corner of one hex, through which a region's outline passes. Corners are
 // numbered as the corners of HexLayout (0 the right-hand vertex, then clockwise on
@@ -20,7 +19,7 @@ struct RegionAnchor
 
     // Both keys are required.
     static RegionAnchor fromJson(const JsonReader &reader);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const RegionAnchor &, const RegionAnchor &) = default;
 };

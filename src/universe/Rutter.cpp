@@ -19,9 +19,9 @@ Rutter Rutter::fromJson(const JsonReader &reader)
     return rutter;
 }
 
-QJsonObject Rutter::toJson() const
+JsonObject Rutter::toJson() const
 {
-    QJsonObject object;
+    JsonObject object;
     object.insert("id"_L1, jsonValue(id));
     object.insert("factionID"_L1, jsonValue(factionID));
     object.insert("start"_L1, jsonValue(start));

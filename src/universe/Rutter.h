@@ -6,7 +6,6 @@
 #include "model/Json.h"
 
 #include <QHashFunctions>
-#include <QJsonObject>
 #include <QUuid>
 
 #include <optional>
@@ -28,7 +27,7 @@ struct Rutter
     // "factionID" when present; otherwise the older "faction" object, whose id it takes.
     static Rutter fromJson(const JsonReader &reader);
     // Writes "factionID", never "faction".
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     // Compares every field but the legacy faction.
     friend bool operator==(const Rutter &a, const Rutter &b)

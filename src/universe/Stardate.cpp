@@ -12,9 +12,9 @@ Stardate Stardate::fromJson(const JsonReader &reader)
     return value;
 }
 
-QJsonObject Stardate::toJson() const
+JsonObject Stardate::toJson() const
 {
-    QJsonObject object;
+    JsonObject object;
     object.insert("year"_L1, jsonValue(year));
     object.insert("day"_L1, jsonValue(day));
     object.insert("hour"_L1, jsonValue(hour));

@@ -3,7 +3,6 @@
 #include "model/Json.h"
 
 #include <QHashFunctions>
-#include <QJsonObject>
 
 // A point of the setting's calendar, as a faction note is dated. No range is imposed
 // on any field.
@@ -16,7 +15,7 @@ struct Stardate
 
     // Every key is required.
     static Stardate fromJson(const JsonReader &reader);
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const Stardate &, const Stardate &) = default;
 };

@@ -1,8 +1,9 @@
 #include "StarfarerUniverse.h"
 
+#include "model/JsonParser.h"
+#include "model/JsonWriter.h"
+
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonParseError>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -12,9 +13,9 @@ namespace {
 const QString kUntitled = QStringLiteral("Untitled Universe");
 
 // Drops a UTF-8 byte-order mark, which some editors put at the start of a file.
-QByteArray withoutByteOrderMark(const QByteArray &bytes)
+QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
 {
-    static const QByteArray mark("\xEF\xBB\xBF");
+    static const QByteArrayView mark("\xEF\xBB\xBF");
     return bytes.startsWith(mark) ? bytes.sliced(mark.size()) : bytes;
 }
 
@@ -33,9 +34,9 @@ StarfarerUniverse::Header StarfarerUniverse::Header::fromJson(const JsonReader &
             QString()};
 }
 
-QJsonObject StarfarerUniverse::Header::toJson() const
+JsonObject StarfarerUniverse::Header::toJson() const
 {
-    return {{QStringLiteral("id"), jsonValue(id)}, {QStringLiteral("name"), name}};
+    return {{QLatin1StringView("id"), jsonValue(id)}, {QLatin1StringView("name"), name}};
 }
 
 StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
@@ -72,20 +73,17 @@ void StarfarerUniverse::readFields(const JsonReader &r)
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &bytes, UniverseFolder folder,
                                                              QString *error)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(withoutByteOrderMark(bytes), &parseError);
+    JsonParser::Error parseError;
+    const std::optional<JsonValue> document = JsonParser::parse(withoutByteOrderMark(bytes), &parseError);
     QString reason;
-    if (parseError.error != QJsonParseError::NoError) {
-        reason = QStringLiteral("not valid JSON at offset %1: %2")
-                     .arg(parseError.offset)
-                     .arg(parseError.errorString());
-    } else if (!document.isObject()) {
+    if (!document) {
+        reason = QStringLiteral("not valid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.reason);
+    } else if (!document->isObject()) {
         reason = QStringLiteral("the file does not hold a JSON object");
     } else {
         auto universe = std::make_unique<StarfarerUniverse>(std::move(folder));
         try {
-            const QJsonObject object = document.object();
-            universe->readFields(JsonReader(object, JsonPath()));
+            universe->readFields(JsonReader(*document->object(), JsonPath()));
             universe->relinkRutterFactions();
             universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
             return universe;
@@ -116,35 +114,35 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &pa
     return decode(bytes, std::move(folder), error);
 }
 
-QJsonObject StarfarerUniverse::toJson() const
+JsonObject StarfarerUniverse::toJson() const
 {
     return {
-        {QStringLiteral("id"), jsonValue(m_id)},
-        {QStringLiteral("name"), m_name},
-        {QStringLiteral("data"), jsonValue(m_data)},
-        {QStringLiteral("factions"), jsonValue(m_factions)},
-        {QStringLiteral("factionLists"), jsonValue(m_factionLists)},
-        {QStringLiteral("rutters"), jsonValue(m_rutters)},
-        {QStringLiteral("nebulae"), jsonValue(m_nebulae)},
-        {QStringLiteral("regions"), jsonValue(m_regions)},
-        {QStringLiteral("starmapLabels"), jsonValue(m_starmapLabels)},
-        {QStringLiteral("hiddenLabelCategories"), jsonValue(m_hiddenLabelCategories)},
-        {QStringLiteral("mapViewMode"), jsonValue(m_mapViewMode)},
-        {QStringLiteral("mapShowRutters"), m_mapShowRutters},
-        {QStringLiteral("mapShowNebulae"), m_mapShowNebulae},
-        {QStringLiteral("mapShowRegions"), m_mapShowRegions},
-        {QStringLiteral("mapShowLabels"), m_mapShowLabels},
-        {QStringLiteral("mapShowSurveyedData"), m_mapShowSurveyedData},
-        {QStringLiteral("mapShowStarfarers"), m_mapShowStarfarers},
-        {QStringLiteral("mapShowSathar"), m_mapShowSathar},
-        {QStringLiteral("mapShowOther"), m_mapShowOther},
-        {QStringLiteral("selectedFactionIDs"), jsonValue(m_selectedFactionIDs)},
+        {QLatin1StringView("id"), jsonValue(m_id)},
+        {QLatin1StringView("name"), m_name},
+        {QLatin1StringView("data"), jsonValue(m_data)},
+        {QLatin1StringView("factions"), jsonValue(m_factions)},
+        {QLatin1StringView("factionLists"), jsonValue(m_factionLists)},
+        {QLatin1StringView("rutters"), jsonValue(m_rutters)},
+        {QLatin1StringView("nebulae"), jsonValue(m_nebulae)},
+        {QLatin1StringView("regions"), jsonValue(m_regions)},
+        {QLatin1StringView("starmapLabels"), jsonValue(m_starmapLabels)},
+        {QLatin1StringView("hiddenLabelCategories"), jsonValue(m_hiddenLabelCategories)},
+        {QLatin1StringView("mapViewMode"), jsonValue(m_mapViewMode)},
+        {QLatin1StringView("mapShowRutters"), m_mapShowRutters},
+        {QLatin1StringView("mapShowNebulae"), m_mapShowNebulae},
+        {QLatin1StringView("mapShowRegions"), m_mapShowRegions},
+        {QLatin1StringView("mapShowLabels"), m_mapShowLabels},
+        {QLatin1StringView("mapShowSurveyedData"), m_mapShowSurveyedData},
+        {QLatin1StringView("mapShowStarfarers"), m_mapShowStarfarers},
+        {QLatin1StringView("mapShowSathar"), m_mapShowSathar},
+        {QLatin1StringView("mapShowOther"), m_mapShowOther},
+        {QLatin1StringView("selectedFactionIDs"), jsonValue(m_selectedFactionIDs)},
     };
 }
 
 QByteArray StarfarerUniverse::encode() const
 {
-    return QJsonDocument(toJson()).toJson(QJsonDocument::Indented);
+    return JsonWriter::write(toJson());
 }
 
 bool StarfarerUniverse::save()

@@ -11,7 +11,6 @@
 #include "model/HexData.h"
 #include "model/WorldData.h"
 
-#include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -39,7 +38,7 @@ public:
         QString filePath; // the file it was listed from; not part of the JSON form
 
         static Header fromJson(const JsonReader &reader);
-        QJsonObject toJson() const;
+        JsonObject toJson() const;
         bool operator==(const Header &other) const { return id == other.id && name == other.name; }
     };
 
@@ -57,7 +56,7 @@ public:
                                                        QString *error = nullptr);
 
     // All twenty keys, every one written.
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
     // The bytes save() writes: pretty-printed, keys sorted. Throws EncodeError for a
     // value that cannot be stored faithfully.
     QByteArray encode() const;

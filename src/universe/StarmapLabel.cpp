@@ -15,15 +15,11 @@ struct StoredAngle
 
 template <> struct JsonCodec<StoredAngle>
 {
-    static StoredAngle read(const QJsonValue &value, const JsonPath &path)
+    static StoredAngle read(const JsonValue &value, const JsonPath &path)
     {
-        if (value.isObject()) {
-            const QJsonObject object = value.toObject();
-            return {JsonReader(object, path).required<double>("radians"_L1)};
-        }
-        if (!value.isDouble())
-            json_detail::wrongType(value, path, "a number");
-        return {value.toDouble()};
+        if (const JsonObject *object = value.object())
+            return {JsonReader(*object, path).required<double>("radians"_L1)};
+        return {JsonCodec<double>::read(value, path)};
     }
 };
 
@@ -40,9 +36,9 @@ StarmapLabel StarmapLabel::fromJson(const JsonReader &reader)
     return label;
 }
 
-QJsonObject StarmapLabel::toJson() const
+JsonObject StarmapLabel::toJson() const
 {
-    QJsonObject object;
+    JsonObject object;
     object.insert("id"_L1, jsonValue(id));
     object.insert("text"_L1, jsonValue(text));
     object.insert("size"_L1, jsonValue(size));

@@ -5,7 +5,6 @@
 #include "model/Json.h"
 
 #include <QHashFunctions>
-#include <QJsonObject>
 #include <QString>
 #include <QUuid>
 
@@ -25,7 +24,7 @@ struct StarmapLabel
     // with a numeric "radians" member is read as well.
     static StarmapLabel fromJson(const JsonReader &reader);
     // Writes every key, "category" too when it is empty, and "angle" as a number.
-    QJsonObject toJson() const;
+    JsonObject toJson() const;
 
     friend bool operator==(const StarmapLabel &, const StarmapLabel &) = default;
 };

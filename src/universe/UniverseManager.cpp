@@ -1,11 +1,11 @@
 #include "UniverseManager.h"
 
+#include "model/JsonParser.h"
 #include "model/NaturalOrder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
 
 #include <algorithm>
 #include <cstdio>
@@ -156,11 +156,11 @@ QList<UniverseManager::Header> UniverseManager::loadHeaders() const
         QByteArray bytes = file.readAll();
         if (bytes.startsWith("\xEF\xBB\xBF"))
             bytes.remove(0, 3);
-        const QJsonDocument document = QJsonDocument::fromJson(bytes);
-        if (!document.isObject())
+        const std::optional<JsonValue> document = JsonParser::parse(bytes);
+        if (!document || !document->isObject())
             continue;
         try {
-            Header header = readJson<Header>(document.object());
+            Header header = readJson<Header>(*document);
             header.filePath = path;
             headers.append(header);
         } catch (const DecodeError &) {

@@ -1,7 +1,7 @@
 #include "model/GalacticCoordinates.h"
 #include "model/DecodeError.h"
 
-#include <QJsonDocument>
+#include "JsonTestSupport.h"
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -19,14 +19,14 @@ GalacticCoordinates hex(qint64 sectorX, qint64 sectorY, qint64 column, qint64 ro
 
 GalacticCoordinates decode(const char *json)
 {
-    return readJson<GalacticCoordinates>(QJsonDocument::fromJson(QByteArray(json)).object());
+    return readJson<GalacticCoordinates>(parseJsonObject(json));
 }
 
 // The key path of the error raised while reading, or "(no error)".
 template <typename T> QString failurePath(const char *json)
 {
     try {
-        readJson<T>(QJsonDocument::fromJson(QByteArray(json)).object());
+        readJson<T>(parseJsonObject(json));
     } catch (const DecodeError &error) {
         return error.path();
     }
@@ -41,7 +41,7 @@ struct Holder
     {
         return Holder{reader.required<GalacticCoordinates>("position"_L1)};
     }
-    QJsonObject toJson() const { return {{u"position"_s, position.toJson()}}; }
+    JsonObject toJson() const { return {{"position"_L1, position.toJson()}}; }
 };
 
 } // namespace
@@ -167,7 +167,7 @@ TEST(GalacticCoordinates, WritesAllFourKeysAndReadsThemBack)
     const GalacticCoordinates values[] = {hex(0, 0, 0, 0), hex(-1, 2, 5, 40), hex(123, -456, 32, 1),
                                           hex(std::numeric_limits<qint64>::min(), 0, -3, 99)};
     for (const GalacticCoordinates &value : values) {
-        const QJsonObject object = value.toJson();
+        const JsonObject object = value.toJson();
         EXPECT_EQ(object.size(), 4);
         EXPECT_EQ(object.value("sectorX"_L1).toInteger(), value.sectorX);
         EXPECT_EQ(object.value("sectorY"_L1).toInteger(), value.sectorY);

@@ -1,8 +1,8 @@
 #include "StarTestSupport.h"
 
 #include "model/HexData.h"
+#include "model/JsonWriter.h"
 
-#include <QJsonArray>
 
 #include <gtest/gtest.h>
 
@@ -28,18 +28,18 @@ Star starWith(QList<WorldData> worlds)
     return value;
 }
 
-QJsonObject systemWithStar()
+JsonObject systemWithStar()
 {
-    QJsonObject system = parseObject(kSystemJson);
-    system.insert("stars"_L1, QJsonArray{parseObject(kStarJson)});
+    JsonObject system = parseObject(kSystemJson);
+    system.insert("stars"_L1, JsonArray{parseObject(kStarJson)});
     return system;
 }
 
-QJsonObject hexObject()
+JsonObject hexObject()
 {
-    return QJsonObject{{"id"_L1, u"99999999-8888-4777-8666-555555555555"_s},
+    return JsonObject{{"id"_L1, u"99999999-8888-4777-8666-555555555555"_s},
                        {"coordinates"_L1,
-                        QJsonObject{{"sectorX"_L1, -1}, {"sectorY"_L1, 2}, {"column"_L1, 5}, {"row"_L1, 40}}},
+                        JsonObject{{"sectorX"_L1, -1}, {"sectorY"_L1, 2}, {"column"_L1, 5}, {"row"_L1, 40}}},
                        {"starSystem"_L1, systemWithStar()},
                        {"notes"_L1, u"Pirates."_s}};
 }
@@ -108,22 +108,22 @@ TEST(StarSystem, ReadingAnEmptyStarListGivesOneRandomPrimary)
     // Flux +3: type M; decimal 4; flux 0: V; the lowest mass.
     draws.flux(3).expect(10, 4).flux(0).expect((qint64(1) << 53) + 1, 0);
     ScopedRandomSource scope(draws);
-    const StarSystem system = readJson<StarSystem>(QJsonValue(parseObject(kSystemJson)));
+    const StarSystem system = readJson<StarSystem>(JsonValue(parseObject(kSystemJson)));
     ASSERT_EQ(system.stars.size(), 1);
     EXPECT_EQ(system.stars[0].classification(), u"M4-V"_s);
     EXPECT_EQ(system.stars[0].orbit, Orbits::starOrbitP);
     EXPECT_DOUBLE_EQ(system.stars[0].mass, 0.08);
     // Written back, the star is stored.
-    const QJsonObject written = system.toJson();
+    const JsonObject written = system.toJson();
     EXPECT_EQ(written.value("stars"_L1).toArray().size(), 1);
-    EXPECT_EQ(readJson<StarSystem>(QJsonValue(written)), system);
+    EXPECT_EQ(readJson<StarSystem>(JsonValue(written)), system);
 }
 
 TEST(StarSystem, JsonKeysAndDefaults)
 {
-    QJsonObject object = systemWithStar();
+    JsonObject object = systemWithStar();
     object.remove("surveyed"_L1);
-    const StarSystem system = readJson<StarSystem>(QJsonValue(object));
+    const StarSystem system = readJson<StarSystem>(JsonValue(object));
     EXPECT_FALSE(system.surveyed);
     EXPECT_EQ(system.gasGiant, 2);
     EXPECT_EQ(system.planetoidBelts, 1);
@@ -131,50 +131,50 @@ TEST(StarSystem, JsonKeysAndDefaults)
     EXPECT_TRUE(system.starfarers);
     EXPECT_FALSE(system.sathar);
     EXPECT_TRUE(system.other);
-    const QJsonObject written = system.toJson();
+    const JsonObject written = system.toJson();
     EXPECT_EQ(sortedKeys(written),
               sortedNames({"id", "name", "stars", "gasGiant", "planetoidBelts", "totalNumberOfWorlds",
                            "starfarers", "sathar", "other", "surveyed"}));
-    EXPECT_EQ(written.value("surveyed"_L1), QJsonValue(false));
+    EXPECT_EQ(written.value("surveyed"_L1), JsonValue(false));
 
     for (const char *key : {"id", "name", "stars", "gasGiant", "planetoidBelts", "totalNumberOfWorlds",
                             "starfarers", "sathar", "other"}) {
-        QJsonObject missing = systemWithStar();
+        JsonObject missing = systemWithStar();
         missing.remove(QLatin1StringView(key));
         EXPECT_EQ(failurePath<StarSystem>(missing), QString::fromLatin1(key));
     }
     // The count of gas giants is stored under the singular key only.
-    QJsonObject plural = systemWithStar();
+    JsonObject plural = systemWithStar();
     plural.insert("gasGiants"_L1, plural.take("gasGiant"_L1));
     EXPECT_EQ(failurePath<StarSystem>(plural), u"gasGiant"_s);
-    QJsonObject wrongSurveyed = systemWithStar();
+    JsonObject wrongSurveyed = systemWithStar();
     wrongSurveyed.insert("surveyed"_L1, 0);
     EXPECT_EQ(failurePath<StarSystem>(wrongSurveyed), u"surveyed"_s);
 }
 
 TEST(HexData, JsonRequiresEveryKeyAndNamesNestedPaths)
 {
-    const HexData hex = readJson<HexData>(QJsonValue(hexObject()));
+    const HexData hex = readJson<HexData>(JsonValue(hexObject()));
     EXPECT_EQ(hex.coordinates.description(), u"A2-0540"_s);
     EXPECT_EQ(hex.notes, u"Pirates."_s);
     EXPECT_EQ(sortedKeys(hex.toJson()), sortedNames({"id", "coordinates", "starSystem", "notes"}));
-    EXPECT_EQ(readJson<HexData>(QJsonValue(hex.toJson())), hex);
+    EXPECT_EQ(readJson<HexData>(JsonValue(hex.toJson())), hex);
 
     for (const char *key : {"id", "coordinates", "starSystem", "notes"}) {
-        QJsonObject object = hexObject();
+        JsonObject object = hexObject();
         object.remove(QLatin1StringView(key));
         EXPECT_EQ(failurePath<HexData>(object), QString::fromLatin1(key));
     }
 
-    QJsonObject star = parseObject(kStarJson);
-    star.insert("worlds"_L1, QJsonArray{[] {
-                    QJsonObject w = parseObject(kRequiredWorldJson);
+    JsonObject star = parseObject(kStarJson);
+    star.insert("worlds"_L1, JsonArray{[] {
+                    JsonObject w = parseObject(kRequiredWorldJson);
                     w.insert("sunOrbit"_L1, 22);
                     return w;
                 }()});
-    QJsonObject system = systemWithStar();
-    system.insert("stars"_L1, QJsonArray{parseObject(kStarJson), star});
-    QJsonObject object = hexObject();
+    JsonObject system = systemWithStar();
+    system.insert("stars"_L1, JsonArray{parseObject(kStarJson), star});
+    JsonObject object = hexObject();
     object.insert("starSystem"_L1, system);
     EXPECT_EQ(failurePath<HexData>(object), u"starSystem.stars[1].worlds[0].sunOrbit"_s);
 }
@@ -311,8 +311,8 @@ TEST(HexData, RandomRecordsSurviveWritingAndReadingBack)
     ScopedRandomSource scope(source);
     for (int i = 0; i < 300; ++i) {
         const HexData hex = RandomRecords::hex();
-        const QByteArray text = QJsonDocument(hex.toJson()).toJson();
-        const HexData back = readJson<HexData>(QJsonValue(QJsonDocument::fromJson(text).object()));
+        const QByteArray text = JsonWriter::write(hex.toJson());
+        const HexData back = readJson<HexData>(JsonParser::parse(text).value());
         ASSERT_EQ(back, hex) << text.constData();
         EXPECT_EQ(qHash(back, 7), qHash(hex, 7));
     }

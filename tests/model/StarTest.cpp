@@ -125,12 +125,12 @@ TEST(Star, RandomStarsAreNeverOOrBAndWeighWithinTheirRange)
 
 TEST(Star, JsonRequiresEveryKey)
 {
-    const Star read = readJson<Star>(QJsonValue(parseObject(kStarJson)));
+    const Star read = readJson<Star>(JsonValue(parseObject(kStarJson)));
     EXPECT_EQ(read.classification(), u"G2-V"_s);
     EXPECT_EQ(read.orbit, Orbits::starOrbitP);
     for (const char *key :
          {"id", "name", "spectralType", "temperature", "luminosity", "mass", "orbit", "worlds"}) {
-        QJsonObject object = parseObject(kStarJson);
+        JsonObject object = parseObject(kStarJson);
         object.remove(QLatin1StringView(key));
         EXPECT_EQ(failurePath<Star>(object), QString::fromLatin1(key));
     }
@@ -141,7 +141,7 @@ TEST(Star, JsonRejectsUnknownValuesAndWrongTypes)
     const struct
     {
         const char *key;
-        QJsonValue value;
+        JsonValue value;
         const char *path;
     } cases[] = {
         {"spectralType", u"Q"_s, "spectralType"},
@@ -152,10 +152,10 @@ TEST(Star, JsonRejectsUnknownValuesAndWrongTypes)
         {"orbit", u"3"_s, "orbit"},
         {"temperature", 2.5, "temperature"},
         {"mass", u"1.0"_s, "mass"},
-        {"worlds", QJsonArray{QJsonObject()}, "worlds[0].id"},
+        {"worlds", JsonArray{JsonObject()}, "worlds[0].id"},
     };
     for (const auto &c : cases) {
-        QJsonObject object = parseObject(kStarJson);
+        JsonObject object = parseObject(kStarJson);
         object.insert(QLatin1StringView(c.key), c.value);
         EXPECT_EQ(failurePath<Star>(object), QString::fromLatin1(c.path)) << c.key;
     }
@@ -167,12 +167,12 @@ TEST(Star, JsonWritesEveryKeyAndReadsBack)
     s.id = QUuid::fromString(u"0A1B2C3D-4E5F-4061-8273-94A5B6C7D8E9");
     s.name = u"B"_s;
     s.mass = 0.3;
-    const QJsonObject written = s.toJson();
+    const JsonObject written = s.toJson();
     EXPECT_EQ(sortedKeys(written), sortedNames({"id", "name", "spectralType", "temperature", "luminosity",
                                                 "mass", "orbit", "worlds"}));
-    EXPECT_EQ(written.value("orbit"_L1), QJsonValue(15));
-    EXPECT_EQ(written.value("luminosity"_L1), QJsonValue(u"VI"_s));
-    EXPECT_EQ(written.value("worlds"_L1), QJsonValue(QJsonArray()));
-    EXPECT_EQ(readJson<Star>(QJsonValue(written)), s);
-    EXPECT_EQ(star(SpectralType::G, 2, LuminosityClass::V).toJson().value("orbit"_L1), QJsonValue(-1));
+    EXPECT_EQ(written.value("orbit"_L1), JsonValue(15));
+    EXPECT_EQ(written.value("luminosity"_L1), JsonValue(u"VI"_s));
+    EXPECT_EQ(written.value("worlds"_L1), JsonValue(JsonArray()));
+    EXPECT_EQ(readJson<Star>(JsonValue(written)), s);
+    EXPECT_EQ(star(SpectralType::G, 2, LuminosityClass::V).toJson().value("orbit"_L1), JsonValue(-1));
 }

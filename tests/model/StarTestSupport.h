@@ -8,8 +8,7 @@
 #include "model/Json.h"
 #include "model/Random.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "JsonTestSupport.h"
 #include <QList>
 #include <QStringList>
 
@@ -84,26 +83,23 @@ private:
     std::mt19937_64 m_engine;
 };
 
-inline QJsonObject parseObject(const char *json)
+inline JsonObject parseObject(const char *json)
 {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray(json), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << json;
-    return document.object();
+    return parseJsonObject(json);
 }
 
 // The key path at which reading the object fails, or no value when it reads.
-template <typename T> std::optional<QString> failurePath(const QJsonObject &object)
+template <typename T> std::optional<QString> failurePath(const JsonObject &object)
 {
     try {
-        readJson<T>(QJsonValue(object));
+        readJson<T>(JsonValue(object));
     } catch (const DecodeError &error) {
         return error.path();
     }
     return std::nullopt;
 }
 
-inline QStringList sortedKeys(const QJsonObject &object)
+inline QStringList sortedKeys(const JsonObject &object)
 {
     QStringList keys = object.keys();
     std::sort(keys.begin(), keys.end());

@@ -51,13 +51,13 @@ TEST(StellarVocabularyTest, OrbitsRawValuesAndDistances)
     ASSERT_EQ(cases.size(), 22u);
     EXPECT_EQ(cases.front(), Orbits::starOrbitP);
     EXPECT_EQ(rawValue(Orbits::starOrbitP), -1);
-    EXPECT_EQ(jsonValue(Orbits::starOrbitP), QJsonValue(-1));
+    EXPECT_EQ(jsonValue(Orbits::starOrbitP), JsonValue(-1));
     EXPECT_EQ(distanceAU(Orbits::starOrbitP), 0.0);
     for (int orbit = 0; orbit <= 20; ++orbit) {
         const Orbits value = cases[orbit + 1];
         EXPECT_EQ(rawValue(value), orbit);
         EXPECT_EQ(enumFromRaw<Orbits>(orbit), value);
-        EXPECT_EQ(readJson<Orbits>(QJsonValue(orbit)), value);
+        EXPECT_EQ(readJson<Orbits>(JsonValue(orbit)), value);
         EXPECT_DOUBLE_EQ(distanceAU(value), au[orbit]) << orbit;
     }
     EXPECT_EQ(enumFromRaw<Orbits>(-1), Orbits::starOrbitP);
@@ -66,7 +66,7 @@ TEST(StellarVocabularyTest, OrbitsRawValuesAndDistances)
     EXPECT_EQ(enumFromRaw<Orbits>(21), std::nullopt);
     EXPECT_EQ(enumFromRaw<Orbits>(-2), std::nullopt);
     // Stored as a number: out of range, fractional or text fails at its key.
-    for (const QJsonValue &stored : {QJsonValue(21), QJsonValue(-2), QJsonValue(3.5), QJsonValue(text("3"))})
+    for (const JsonValue &stored : {JsonValue(21), JsonValue(-2), JsonValue(3.5), JsonValue(text("3"))})
         EXPECT_EQ(nestedDecodeFailure<Orbits>(stored), QStringLiteral("systems[2].field"));
 }
 

@@ -2,7 +2,7 @@
 
 #include "model/UWP.h"
 
-#include <QJsonDocument>
+#include "JsonTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -30,16 +30,13 @@ UWP sample()
     return uwp;
 }
 
-QJsonObject parse(const char *json)
+JsonObject parse(const char *json)
 {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray(json), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << json;
-    return document.object();
+    return parseJsonObject(json);
 }
 
 // The error's key path when reading fails, or no value.
-std::optional<QString> decodeFailure(const QJsonObject &object)
+std::optional<QString> decodeFailure(const JsonObject &object)
 {
     try {
         readJson<UWP>(object);
@@ -61,8 +58,8 @@ TEST(UWPTest, ProfileLineWithBases)
     uwp.bases = {Base::wayStation, Base::corsairBase, Base::tlaukhuBase, Base::explorationBase};
     EXPECT_EQ(uwp.basesCode(), text("CTVW"));
     // Written in letter order too.
-    EXPECT_EQ(uwp.toJson().value(text("bases")),
-              QJsonValue(QJsonArray{text("C"), text("T"), text("V"), text("W")}));
+    EXPECT_EQ(uwp.toJson().value(QLatin1StringView("bases")),
+              JsonValue(JsonArray{text("C"), text("T"), text("V"), text("W")}));
 }
 
 TEST(UWPTest, ProfileLineWithoutBasesEndsInADash)
@@ -96,25 +93,27 @@ TEST(UWPTest, ProfileLineDigitsOnBothScalesAndSpaceports)
 
 TEST(UWPTest, WritesEveryKeyAndNoLegacyFlags)
 {
-    const QJsonObject object = sample().toJson();
+    const JsonObject object = sample().toJson();
     const QStringList keys{
         text("atmosphere"),    text("bases"),    text("density"),    text("government"),
         text("hydrographics"), text("lawLevel"), text("population"), text("populationMultiplier"),
         text("size"),          text("starport"), text("tags"),       text("techLevel")};
-    EXPECT_EQ(object.keys(), keys);
-    EXPECT_EQ(object.value(text("starport")), QJsonValue(text("Excellent")));
-    EXPECT_EQ(object.value(text("techLevel")), QJsonValue(text("TL12")));
-    EXPECT_EQ(object.value(text("size")), QJsonValue(8));
-    EXPECT_EQ(object.value(text("density")), QJsonValue(0.95));
-    EXPECT_EQ(object.value(text("populationMultiplier")), QJsonValue(3));
-    EXPECT_EQ(object.value(text("bases")), QJsonValue(QJsonArray{text("N"), text("S")}));
-    EXPECT_EQ(object.value(text("tags")), QJsonValue(QJsonArray{text("tas-facility"), text("civil-war")}));
+    QStringList written = object.keys();
+    written.sort();
+    EXPECT_EQ(written, keys);
+    EXPECT_EQ(object.value(QLatin1StringView("starport")), JsonValue(text("Excellent")));
+    EXPECT_EQ(object.value(QLatin1StringView("techLevel")), JsonValue(text("TL12")));
+    EXPECT_EQ(object.value(QLatin1StringView("size")), JsonValue(8));
+    EXPECT_EQ(object.value(QLatin1StringView("density")), JsonValue(0.95));
+    EXPECT_EQ(object.value(QLatin1StringView("populationMultiplier")), JsonValue(3));
+    EXPECT_EQ(object.value(QLatin1StringView("bases")), JsonValue(JsonArray{text("N"), text("S")}));
+    EXPECT_EQ(object.value(QLatin1StringView("tags")), JsonValue(JsonArray{text("tas-facility"), text("civil-war")}));
 
     UWP bare = sample();
     bare.bases.clear();
     bare.tags.clear();
-    EXPECT_EQ(bare.toJson().value(text("bases")), QJsonValue(QJsonArray()));
-    EXPECT_EQ(bare.toJson().value(text("tags")), QJsonValue(QJsonArray()));
+    EXPECT_EQ(bare.toJson().value(QLatin1StringView("bases")), JsonValue(JsonArray()));
+    EXPECT_EQ(bare.toJson().value(QLatin1StringView("tags")), JsonValue(JsonArray()));
 }
 
 TEST(UWPTest, ReadsBackWhatItWrites)
@@ -125,7 +124,7 @@ TEST(UWPTest, ReadsBackWhatItWrites)
     spaceport.starport = Starport::typeY;
     spaceport.techLevel = TechnologyLevel::tl4Plus;
     spaceport.bases.clear();
-    EXPECT_EQ(spaceport.toJson().value(text("starport")), QJsonValue(text("None (Sp)")));
+    EXPECT_EQ(spaceport.toJson().value(QLatin1StringView("starport")), JsonValue(text("None (Sp)")));
     EXPECT_EQ(readJson<UWP>(spaceport.toJson()), spaceport);
 }
 
@@ -148,15 +147,15 @@ TEST(UWPTest, OptionalKeysTakeTheirDefaults)
 
 TEST(UWPTest, LegacyBaseFlagsAreReadAndNeverWritten)
 {
-    QJsonObject object = parse(kMinimal);
-    object.insert(text("navalBase"), true);
-    object.insert(text("scoutBase"), true);
+    JsonObject object = parse(kMinimal);
+    object.insert(QLatin1StringView("navalBase"), true);
+    object.insert(QLatin1StringView("scoutBase"), true);
     const UWP uwp = readJson<UWP>(object);
     EXPECT_EQ(uwp.bases, (QSet<Base>{Base::imperialNavalBase, Base::scoutBase}));
-    const QJsonObject written = uwp.toJson();
-    EXPECT_EQ(written.value(text("bases")), QJsonValue(QJsonArray{text("N"), text("S")}));
-    EXPECT_FALSE(written.contains(text("navalBase")));
-    EXPECT_FALSE(written.contains(text("scoutBase")));
+    const JsonObject written = uwp.toJson();
+    EXPECT_EQ(written.value(QLatin1StringView("bases")), JsonValue(JsonArray{text("N"), text("S")}));
+    EXPECT_FALSE(written.contains(QLatin1StringView("navalBase")));
+    EXPECT_FALSE(written.contains(QLatin1StringView("scoutBase")));
 
     const struct
     {
@@ -183,8 +182,8 @@ TEST(UWPTest, LegacyBaseFlagsAreReadAndNeverWritten)
 
 TEST(UWPTest, UnknownBaseLettersAreDropped)
 {
-    QJsonObject object = parse(kMinimal);
-    object.insert(text("bases"), QJsonArray{text("S"), text("Q"), text("N"), text("S"), text("n"), text("")});
+    JsonObject object = parse(kMinimal);
+    object.insert(QLatin1StringView("bases"), JsonArray{text("S"), text("Q"), text("N"), text("S"), text("n"), text("")});
     EXPECT_EQ(readJson<UWP>(object).bases, (QSet<Base>{Base::imperialNavalBase, Base::scoutBase}));
 }
 
@@ -193,10 +192,10 @@ TEST(UWPTest, MissingRequiredKeysFailWithTheirName)
     const char *const required[] = {"starport",   "size",       "atmosphere", "hydrographics",
                                     "population", "government", "lawLevel",   "techLevel"};
     for (const char *key : required) {
-        QJsonObject object = parse(kMinimal);
-        object.remove(text(key));
+        JsonObject object = parse(kMinimal);
+        object.remove(QLatin1StringView(key));
         EXPECT_EQ(decodeFailure(object), text(key)) << key;
-        object.insert(text(key), QJsonValue::Null);
+        object.insert(QLatin1StringView(key), JsonValue());
         EXPECT_EQ(decodeFailure(object), text(key)) << key;
     }
 }
@@ -206,13 +205,13 @@ TEST(UWPTest, WrongTypesAndUnknownValuesFailWithTheKeyPath)
     const struct
     {
         const char *key;
-        QJsonValue value;
+        JsonValue value;
         const char *path;
     } cases[] = {
         {"size", text("8"), "size"},
         {"atmosphere", 6.5, "atmosphere"},
         {"hydrographics", true, "hydrographics"},
-        {"lawLevel", QJsonArray{1}, "lawLevel"},
+        {"lawLevel", JsonArray{1}, "lawLevel"},
         {"starport", text("A"), "starport"},
         {"starport", text("excellent"), "starport"},
         {"techLevel", text("TL23"), "techLevel"},
@@ -220,15 +219,15 @@ TEST(UWPTest, WrongTypesAndUnknownValuesFailWithTheKeyPath)
         {"techLevel", 12, "techLevel"},
         {"density", text("1.0"), "density"},
         {"populationMultiplier", 1.5, "populationMultiplier"},
-        {"tags", QJsonArray{text("civil-war"), text("no-such-tag")}, "tags[1]"},
+        {"tags", JsonArray{text("civil-war"), text("no-such-tag")}, "tags[1]"},
         {"tags", text("civil-war"), "tags"},
         {"bases", text("NS"), "bases"},
-        {"bases", QJsonArray{text("N"), 7}, "bases[1]"},
+        {"bases", JsonArray{text("N"), 7}, "bases[1]"},
         {"navalBase", text("yes"), "navalBase"},
     };
     for (const auto &c : cases) {
-        QJsonObject object = parse(kMinimal);
-        object.insert(text(c.key), c.value);
+        JsonObject object = parse(kMinimal);
+        object.insert(QLatin1StringView(c.key), c.value);
         EXPECT_EQ(decodeFailure(object), text(c.path)) << c.key;
     }
 }

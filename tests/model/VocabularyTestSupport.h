@@ -7,7 +7,6 @@
 #include "model/EnumTable.h"
 #include "model/Json.h"
 
-#include <QJsonObject>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -23,9 +22,9 @@ inline QString text(const char *utf8)
 
 // Reads `value` as an E stored under "systems[2].field"; gives the error's path, or
 // no value when it was read.
-template <typename E> std::optional<QString> nestedDecodeFailure(const QJsonValue &value)
+template <typename E> std::optional<QString> nestedDecodeFailure(const JsonValue &value)
 {
-    const QJsonObject object{{QStringLiteral("field"), value}};
+    const JsonObject object{{QLatin1StringView("field"), value}};
     const JsonPath root;
     const JsonPath systems(&root, QLatin1StringView("systems"));
     const JsonPath third(&systems, qsizetype(2));
@@ -49,8 +48,8 @@ template <typename E, typename Row, std::size_t N> void expectCasesAndRawValues(
         EXPECT_EQ(cases[i], rows[i].value);
         EXPECT_EQ(rawValue(rows[i].value), text(rows[i].raw));
         EXPECT_EQ(enumFromRaw<E>(text(rows[i].raw)), rows[i].value);
-        EXPECT_EQ(jsonValue(rows[i].value), QJsonValue(text(rows[i].raw)));
-        EXPECT_EQ(readJson<E>(QJsonValue(text(rows[i].raw))), rows[i].value);
+        EXPECT_EQ(jsonValue(rows[i].value), JsonValue(text(rows[i].raw)));
+        EXPECT_EQ(readJson<E>(JsonValue(text(rows[i].raw))), rows[i].value);
     }
 }
 
@@ -61,10 +60,10 @@ template <typename E> void expectRejected(std::initializer_list<const char *> te
     for (const char *raw : texts) {
         SCOPED_TRACE(raw);
         EXPECT_EQ(enumFromRaw<E>(text(raw)), std::nullopt);
-        EXPECT_EQ(nestedDecodeFailure<E>(QJsonValue(text(raw))), QStringLiteral("systems[2].field"));
+        EXPECT_EQ(nestedDecodeFailure<E>(JsonValue(text(raw))), QStringLiteral("systems[2].field"));
     }
     // A stored value of the wrong JSON type fails at its key too.
-    EXPECT_EQ(nestedDecodeFailure<E>(QJsonValue(1)), QStringLiteral("systems[2].field"));
+    EXPECT_EQ(nestedDecodeFailure<E>(JsonValue(1)), QStringLiteral("systems[2].field"));
 }
 
 } // namespace vocabulary_test

@@ -2,7 +2,6 @@
 
 #include "model/WorldData.h"
 
-#include <QJsonArray>
 
 #include <gtest/gtest.h>
 
@@ -10,14 +9,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QJsonObject requiredWorld()
+JsonObject requiredWorld()
 {
     return parseObject(kRequiredWorldJson);
 }
 
-WorldData read(const QJsonObject &object)
+WorldData read(const JsonObject &object)
 {
-    return readJson<WorldData>(QJsonValue(object));
+    return readJson<WorldData>(JsonValue(object));
 }
 
 struct ZoneCase
@@ -92,9 +91,9 @@ TEST(WorldData, MissingOptionalKeysTakeTheirDefaults)
     EXPECT_TRUE(world.factionIDs.isEmpty());
     EXPECT_FALSE(world.legacyFactions.has_value());
     // Null counts as missing.
-    QJsonObject object = requiredWorld();
-    object.insert("yearLength"_L1, QJsonValue());
-    object.insert("prevalentRace"_L1, QJsonValue());
+    JsonObject object = requiredWorld();
+    object.insert("yearLength"_L1, JsonValue());
+    object.insert("prevalentRace"_L1, JsonValue());
     EXPECT_EQ(read(object), world);
 }
 
@@ -106,63 +105,63 @@ TEST(WorldData, MissingTradeClassesAreDecidedFromTheDecodedWorld)
               (QList<TC>{TC::garden, TC::highPopulation, TC::preRich, TC::highTechnology}));
 
     // The decoded orbit and tidal lock take part: orbit 1 is the twilight zone.
-    QJsonObject close = requiredWorld();
+    JsonObject close = requiredWorld();
     close.insert("sunOrbit"_L1, 1);
     close.insert("tideLocked"_L1, true);
     EXPECT_EQ(read(close).tradeClasses, (QList<TC>{TC::garden, TC::highPopulation, TC::preRich,
                                                    TC::highTechnology, TC::twilightZone, TC::locked}));
 
-    QJsonObject empty = requiredWorld();
-    empty.insert("tradeClasses"_L1, QJsonArray());
+    JsonObject empty = requiredWorld();
+    empty.insert("tradeClasses"_L1, JsonArray());
     EXPECT_TRUE(read(empty).tradeClasses.isEmpty());
 
-    QJsonObject stored = requiredWorld();
-    stored.insert("tradeClasses"_L1, QJsonArray{u"Fa"_s, u"Cx"_s});
+    JsonObject stored = requiredWorld();
+    stored.insert("tradeClasses"_L1, JsonArray{u"Fa"_s, u"Cx"_s});
     EXPECT_EQ(read(stored).tradeClasses, (QList<TC>{TC::farming, TC::capital}));
 }
 
 TEST(WorldData, LegacyFactionRecordsGiveTheIdsAndAreNeverWritten)
 {
-    QJsonObject object = requiredWorld();
-    const QJsonObject first{{"id"_L1, u"AAAAAAAA-0000-4000-8000-000000000001"_s}, {"name"_L1, u"Guild"_s}};
-    const QJsonObject second{{"id"_L1, u"BBBBBBBB-0000-4000-8000-000000000002"_s}};
-    object.insert("factions"_L1, QJsonArray{first, second});
+    JsonObject object = requiredWorld();
+    const JsonObject first{{"id"_L1, u"AAAAAAAA-0000-4000-8000-000000000001"_s}, {"name"_L1, u"Guild"_s}};
+    const JsonObject second{{"id"_L1, u"BBBBBBBB-0000-4000-8000-000000000002"_s}};
+    object.insert("factions"_L1, JsonArray{first, second});
     const WorldData world = read(object);
 
     const QList<QUuid> ids{QUuid::fromString(u"AAAAAAAA-0000-4000-8000-000000000001"),
                            QUuid::fromString(u"BBBBBBBB-0000-4000-8000-000000000002")};
     EXPECT_EQ(world.factionIDs, ids);
     ASSERT_TRUE(world.legacyFactions.has_value());
-    EXPECT_EQ(*world.legacyFactions, (QList<QJsonObject>{first, second}));
+    EXPECT_EQ(*world.legacyFactions, (QList<JsonObject>{first, second}));
 
-    const QJsonObject written = world.toJson();
+    const JsonObject written = world.toJson();
     EXPECT_FALSE(written.contains("factions"_L1));
-    EXPECT_EQ(written.value("factionIDs"_L1), (QJsonArray{u"AAAAAAAA-0000-4000-8000-000000000001"_s,
+    EXPECT_EQ(written.value("factionIDs"_L1), (JsonArray{u"AAAAAAAA-0000-4000-8000-000000000001"_s,
                                                           u"BBBBBBBB-0000-4000-8000-000000000002"_s}));
 }
 
 TEST(WorldData, FactionIDsWinOverLegacyRecords)
 {
-    QJsonObject object = requiredWorld();
-    object.insert("factionIDs"_L1, QJsonArray{u"CCCCCCCC-0000-4000-8000-000000000003"_s});
+    JsonObject object = requiredWorld();
+    object.insert("factionIDs"_L1, JsonArray{u"CCCCCCCC-0000-4000-8000-000000000003"_s});
     // Not even looked at: a broken legacy value does not fail.
     object.insert("factions"_L1, 5);
     const WorldData world = read(object);
     EXPECT_EQ(world.factionIDs, QList<QUuid>{QUuid::fromString(u"CCCCCCCC-0000-4000-8000-000000000003")});
     EXPECT_FALSE(world.legacyFactions.has_value());
 
-    QJsonObject emptyLegacy = requiredWorld();
-    emptyLegacy.insert("factions"_L1, QJsonArray());
+    JsonObject emptyLegacy = requiredWorld();
+    emptyLegacy.insert("factions"_L1, JsonArray());
     const WorldData fromEmpty = read(emptyLegacy);
     EXPECT_TRUE(fromEmpty.factionIDs.isEmpty());
-    EXPECT_EQ(fromEmpty.legacyFactions, std::optional<QList<QJsonObject>>(QList<QJsonObject>{}));
+    EXPECT_EQ(fromEmpty.legacyFactions, std::optional<QList<JsonObject>>(QList<JsonObject>{}));
 }
 
 TEST(WorldData, EveryRequiredKeyIsRequired)
 {
     for (const char *key : {"id", "name", "mainWorld", "type", "sunOrbit", "satelliteOrbit", "hzOffset",
                             "uwp", "dayLength", "worldTags", "notes", "image"}) {
-        QJsonObject object = requiredWorld();
+        JsonObject object = requiredWorld();
         object.remove(QLatin1StringView(key));
         EXPECT_EQ(failurePath<WorldData>(object), QString::fromLatin1(key));
     }
@@ -170,12 +169,12 @@ TEST(WorldData, EveryRequiredKeyIsRequired)
 
 TEST(WorldData, WrongTypesAndUnknownValuesFailAtTheirKeyPath)
 {
-    QJsonObject codeForPort = requiredWorld().value("uwp"_L1).toObject();
+    JsonObject codeForPort = requiredWorld().value("uwp"_L1).toObject();
     codeForPort.insert("starport"_L1, u"A"_s);
     const struct
     {
         const char *key;
-        QJsonValue value;
+        JsonValue value;
         const char *path;
     } cases[] = {
         {"hzOffset", 1.5, "hzOffset"},
@@ -186,17 +185,17 @@ TEST(WorldData, WrongTypesAndUnknownValuesFailAtTheirKeyPath)
         {"yearLength", u"8766"_s, "yearLength"},
         {"tideLocked", u"true"_s, "tideLocked"},
         {"prevalentRace", u"Human"_s, "prevalentRace"},
-        {"tradeClasses", QJsonArray{u"Ga"_s, u"as"_s}, "tradeClasses[1]"},
-        {"worldTags", QJsonArray{u"Civil War"_s}, "worldTags[0]"},
-        {"factionIDs", QJsonArray{u"{CCCCCCCC-0000-4000-8000-000000000003}"_s}, "factionIDs[0]"},
-        {"satellites", QJsonArray{QJsonObject()}, "satellites[0].id"},
+        {"tradeClasses", JsonArray{u"Ga"_s, u"as"_s}, "tradeClasses[1]"},
+        {"worldTags", JsonArray{u"Civil War"_s}, "worldTags[0]"},
+        {"factionIDs", JsonArray{u"{CCCCCCCC-0000-4000-8000-000000000003}"_s}, "factionIDs[0]"},
+        {"satellites", JsonArray{JsonObject()}, "satellites[0].id"},
         {"uwp", codeForPort, "uwp.starport"},
-        {"factions", QJsonObject(), "factions"},
-        {"factions", QJsonArray{u"Guild"_s}, "factions[0]"},
-        {"factions", QJsonArray{QJsonObject{{"name"_L1, u"Guild"_s}}}, "factions[0].id"},
+        {"factions", JsonObject(), "factions"},
+        {"factions", JsonArray{u"Guild"_s}, "factions[0]"},
+        {"factions", JsonArray{JsonObject{{"name"_L1, u"Guild"_s}}}, "factions[0].id"},
     };
     for (const auto &c : cases) {
-        QJsonObject object = requiredWorld();
+        JsonObject object = requiredWorld();
         object.insert(QLatin1StringView(c.key), c.value);
         EXPECT_EQ(failurePath<WorldData>(object), QString::fromLatin1(c.path)) << c.key;
     }
@@ -208,18 +207,18 @@ TEST(WorldData, WritesEveryKeyWithItsStoredForm)
     world.sunOrbit = Orbits::starOrbitP;
     world.satelliteOrbit = PlanetOrbits::planetOrbitO;
     world.tradeClasses.clear();
-    const QJsonObject written = world.toJson();
+    const JsonObject written = world.toJson();
     EXPECT_EQ(sortedKeys(written),
               sortedNames({"id", "name", "mainWorld", "type", "sunOrbit", "satelliteOrbit", "satellites",
                            "hzOffset", "uwp", "dayLength", "yearLength", "tideLocked", "prevalentRace",
                            "factionIDs", "worldTags", "tradeClasses", "notes", "image"}));
-    EXPECT_EQ(written.value("sunOrbit"_L1), QJsonValue(-1));
-    EXPECT_EQ(written.value("satelliteOrbit"_L1), QJsonValue(u"O"_s));
-    EXPECT_EQ(written.value("type"_L1), QJsonValue(u"planet"_s));
-    EXPECT_EQ(written.value("prevalentRace"_L1), QJsonValue(u"human"_s));
-    EXPECT_EQ(written.value("tradeClasses"_L1), QJsonValue(QJsonArray()));
-    EXPECT_EQ(written.value("satellites"_L1), QJsonValue(QJsonArray()));
-    EXPECT_EQ(written.value("id"_L1), QJsonValue(u"6F1C2B0A-3D4E-4F50-8A6B-7C8D9E0F1A2B"_s));
+    EXPECT_EQ(written.value("sunOrbit"_L1), JsonValue(-1));
+    EXPECT_EQ(written.value("satelliteOrbit"_L1), JsonValue(u"O"_s));
+    EXPECT_EQ(written.value("type"_L1), JsonValue(u"planet"_s));
+    EXPECT_EQ(written.value("prevalentRace"_L1), JsonValue(u"human"_s));
+    EXPECT_EQ(written.value("tradeClasses"_L1), JsonValue(JsonArray()));
+    EXPECT_EQ(written.value("satellites"_L1), JsonValue(JsonArray()));
+    EXPECT_EQ(written.value("id"_L1), JsonValue(u"6F1C2B0A-3D4E-4F50-8A6B-7C8D9E0F1A2B"_s));
     // Read back, an empty stored list stays empty instead of being decided again.
     EXPECT_EQ(read(written), world);
 }

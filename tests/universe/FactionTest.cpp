@@ -2,7 +2,6 @@
 
 #include "universe/Faction.h"
 
-#include <QJsonArray>
 
 #include <gtest/gtest.h>
 
@@ -69,7 +68,7 @@ TEST(Faction, AnObjectWithOnlyAnIdTakesEveryDefault)
     EXPECT_TRUE(faction.assets.isEmpty());
     EXPECT_TRUE(faction.notes.isEmpty());
 
-    const QJsonObject written = faction.toJson();
+    const JsonObject written = faction.toJson();
     EXPECT_EQ(sortedKeys(written), sortedKeyList(std::begin(kFactionKeys), std::end(kFactionKeys)));
     EXPECT_EQ(written["force"_L1].toInteger(), 1);
     EXPECT_EQ(written["color"_L1].toString(), u"black"_s);
@@ -91,7 +90,7 @@ TEST(Faction, NullKeysTakeTheDefaultsToo)
 TEST(Faction, WritesEveryFieldUnderItsKeyAndReadsItBack)
 {
     const Faction faction = sampleFaction();
-    const QJsonObject written = faction.toJson();
+    const JsonObject written = faction.toJson();
     EXPECT_EQ(sortedKeys(written), sortedKeyList(std::begin(kFactionKeys), std::end(kFactionKeys)));
     EXPECT_EQ(written["id"_L1].toString(), u"6F1C2B4A-0D3E-4F5A-9B8C-7D6E5F4A3B2C"_s);
     EXPECT_EQ(written["short"_L1].toString(), u"StCo"_s);
@@ -100,16 +99,16 @@ TEST(Faction, WritesEveryFieldUnderItsKeyAndReadsItBack)
     EXPECT_EQ(written["credits"_L1].toInteger(), 9'000'000'000LL);
     EXPECT_EQ(written["homeworld"_L1].toObject()["sectorX"_L1].toInteger(), -1);
     EXPECT_EQ(written["tags"_L1].toArray(),
-              QJsonArray({u"plutocratic"_s, u"deepRooted"_s, u"plutocratic"_s}));
+              JsonArray({u"plutocratic"_s, u"deepRooted"_s, u"plutocratic"_s}));
 
-    const QJsonObject asset = written["assets"_L1].toArray().at(0).toObject();
+    const JsonObject asset = written["assets"_L1].toArray().at(0).toObject();
     EXPECT_EQ(sortedKeys(asset), sortedKeyList({"name", "category", "hp", "cost", "tl", "type", "location",
                                                 "attack", "counter", "note"}));
     EXPECT_EQ(asset["tl"_L1].toString(), u"TL12"_s);
     EXPECT_EQ(asset["type"_L1].toString(), u"specialForces"_s);
     EXPECT_EQ(asset["category"_L1].toString(), u"wealth"_s);
 
-    const QJsonObject note = written["notes"_L1].toArray().at(0).toObject();
+    const JsonObject note = written["notes"_L1].toArray().at(0).toObject();
     EXPECT_EQ(sortedKeys(note), sortedKeyList({"id", "title", "date", "content"}));
     EXPECT_EQ(sortedKeys(note["date"_L1].toObject()), sortedKeyList({"year", "day", "hour", "minute"}));
     EXPECT_EQ(note["date"_L1].toObject()["minute"_L1].toInteger(), 59);
@@ -145,27 +144,27 @@ TEST(Faction, WrongValuesFailAtTheirKeyPath)
 
 TEST(FactionAsset, EveryKeyIsRequired)
 {
-    const QJsonObject complete = sampleFaction().assets.first().toJson();
+    const JsonObject complete = sampleFaction().assets.first().toJson();
     ASSERT_FALSE(decodeFailurePath<FactionAsset>(complete).has_value());
     for (const QString &key : complete.keys()) {
-        QJsonObject incomplete = complete;
-        incomplete.remove(key);
+        JsonObject incomplete = complete;
+        incomplete.remove(QLatin1StringView(key.toLatin1()));
         EXPECT_EQ(decodeFailurePath<FactionAsset>(incomplete), key);
     }
 }
 
 TEST(FactionAsset, AnAssetWithoutNoteFailsItsFaction)
 {
-    QJsonObject asset = sampleFaction().assets.first().toJson();
+    JsonObject asset = sampleFaction().assets.first().toJson();
     asset.remove("note"_L1);
-    QJsonObject faction{{"id"_L1, u"00000000-0000-0000-0000-00000000000A"_s}};
-    faction.insert("assets"_L1, QJsonArray{asset});
+    JsonObject faction{{"id"_L1, u"00000000-0000-0000-0000-00000000000A"_s}};
+    faction.insert("assets"_L1, JsonArray{asset});
     EXPECT_EQ(decodeFailurePath<Faction>(faction), u"assets[0].note"_s);
 }
 
 TEST(FactionAsset, TechLevelIsStoredByItsRawValue)
 {
-    QJsonObject asset = sampleFaction().assets.first().toJson();
+    JsonObject asset = sampleFaction().assets.first().toJson();
     asset.insert("tl"_L1, u"4+"_s);
     EXPECT_EQ(decodeRecord<FactionAsset>(asset).tl, TechnologyLevel::tl4Plus);
     asset.insert("tl"_L1, u"tl4"_s);
@@ -174,16 +173,16 @@ TEST(FactionAsset, TechLevelIsStoredByItsRawValue)
 
 TEST(FactionNote, NoteAndStardateRequireEveryKey)
 {
-    const QJsonObject note = sampleFaction().notes.first().toJson();
+    const JsonObject note = sampleFaction().notes.first().toJson();
     for (const QString &key : note.keys()) {
-        QJsonObject incomplete = note;
-        incomplete.remove(key);
+        JsonObject incomplete = note;
+        incomplete.remove(QLatin1StringView(key.toLatin1()));
         EXPECT_EQ(decodeFailurePath<FactionNote>(incomplete), key);
     }
-    const QJsonObject date = note["date"_L1].toObject();
+    const JsonObject date = note["date"_L1].toObject();
     for (const QString &key : date.keys()) {
-        QJsonObject incomplete = date;
-        incomplete.remove(key);
+        JsonObject incomplete = date;
+        incomplete.remove(QLatin1StringView(key.toLatin1()));
         EXPECT_EQ(decodeFailurePath<Stardate>(incomplete), key);
     }
     EXPECT_EQ(decodeFailurePath<Stardate>(R"({"year": 1, "day": 2, "hour": 3, "minute": 0.5})"), u"minute"_s);

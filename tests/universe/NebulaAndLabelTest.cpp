@@ -3,7 +3,6 @@
 #include "universe/Nebula.h"
 #include "universe/StarmapLabel.h"
 
-#include <QJsonArray>
 
 #include <gtest/gtest.h>
 
@@ -13,22 +12,22 @@ namespace {
 
 const QString kId = u"12345678-9ABC-DEF0-1234-56789ABCDEF0"_s;
 
-QJsonObject hex(int column, int row)
+JsonObject hex(int column, int row)
 {
-    return QJsonObject{{"sectorX"_L1, 0}, {"sectorY"_L1, 0}, {"column"_L1, column}, {"row"_L1, row}};
+    return JsonObject{{"sectorX"_L1, 0}, {"sectorY"_L1, 0}, {"column"_L1, column}, {"row"_L1, row}};
 }
 
-QJsonObject nebulaObject()
+JsonObject nebulaObject()
 {
-    return QJsonObject{{"id"_L1, kId},
+    return JsonObject{{"id"_L1, kId},
                        {"name"_L1, u"Veil"_s},
                        {"type"_L1, u"supernovaRemnant"_s},
-                       {"hexes"_L1, QJsonArray{hex(1, 1), hex(2, 1), hex(1, 1)}}};
+                       {"hexes"_L1, JsonArray{hex(1, 1), hex(2, 1), hex(1, 1)}}};
 }
 
-QJsonObject labelObject()
+JsonObject labelObject()
 {
-    return QJsonObject{{"id"_L1, kId},
+    return JsonObject{{"id"_L1, kId},
                        {"text"_L1, u"Spinward Marches"_s},
                        {"size"_L1, 18.5},
                        {"color"_L1, u"gold"_s},
@@ -49,8 +48,8 @@ TEST(Nebula, ReadsAndWritesAllFourKeys)
     EXPECT_EQ(nebula.hexes[2], nebula.hexes[0]);
     EXPECT_EQ(nebula.toJson(), nebulaObject());
 
-    QJsonObject empty = nebulaObject();
-    empty.insert("hexes"_L1, QJsonArray{});
+    JsonObject empty = nebulaObject();
+    empty.insert("hexes"_L1, JsonArray{});
     EXPECT_TRUE(decodeRecord<Nebula>(empty).hexes.isEmpty());
     EXPECT_EQ(decodeRecord<Nebula>(empty).toJson(), empty);
 }
@@ -58,16 +57,16 @@ TEST(Nebula, ReadsAndWritesAllFourKeys)
 TEST(Nebula, EveryKeyIsRequiredAndTheKindIsCaseSensitive)
 {
     for (const QString &key : nebulaObject().keys()) {
-        QJsonObject incomplete = nebulaObject();
-        incomplete.remove(key);
+        JsonObject incomplete = nebulaObject();
+        incomplete.remove(QLatin1StringView(key.toLatin1()));
         EXPECT_EQ(decodeFailurePath<Nebula>(incomplete), key);
     }
-    QJsonObject object = nebulaObject();
+    JsonObject object = nebulaObject();
     object.insert("type"_L1, u"Emission"_s);
     EXPECT_EQ(decodeFailurePath<Nebula>(object), u"type"_s);
     object.insert("type"_L1, u"emission"_s);
     EXPECT_EQ(decodeRecord<Nebula>(object).type, NebulaType::emission);
-    object.insert("hexes"_L1, QJsonArray{hex(1, 1), u"0101"_s});
+    object.insert("hexes"_L1, JsonArray{hex(1, 1), u"0101"_s});
     EXPECT_EQ(decodeFailurePath<Nebula>(object), u"hexes[1]"_s);
 }
 
@@ -104,32 +103,32 @@ TEST(StarmapLabel, ReadsAndWritesEveryKey)
 
 TEST(StarmapLabel, CategoryIsOptionalButAlwaysWritten)
 {
-    for (const QJsonValue &missing : {QJsonValue(QJsonValue::Undefined), QJsonValue(QJsonValue::Null)}) {
-        QJsonObject object = labelObject();
+    for (const std::optional<JsonValue> &missing : {std::optional<JsonValue>(), std::optional(JsonValue())}) {
+        JsonObject object = labelObject();
         object.remove("category"_L1);
-        if (!missing.isUndefined())
-            object.insert("category"_L1, missing);
+        if (missing)
+            object.insert("category"_L1, *missing);
         const StarmapLabel label = decodeRecord<StarmapLabel>(object);
         EXPECT_TRUE(label.category.isEmpty());
-        const QJsonObject written = label.toJson();
+        const JsonObject written = label.toJson();
         ASSERT_TRUE(written.contains("category"_L1));
-        EXPECT_EQ(written["category"_L1], QJsonValue(u""_s));
+        EXPECT_EQ(written["category"_L1], JsonValue(u""_s));
     }
 }
 
 TEST(StarmapLabel, AngleIsANumberOfRadiansOrAnObjectHoldingOne)
 {
-    QJsonObject object = labelObject();
+    JsonObject object = labelObject();
     object.insert("angle"_L1, 1.5707963267948966);
     EXPECT_EQ(decodeRecord<StarmapLabel>(object).angle, 1.5707963267948966);
     object.insert("angle"_L1, 3);
     EXPECT_EQ(decodeRecord<StarmapLabel>(object).angle, 3.0);
 
-    object.insert("angle"_L1, QJsonObject{{"radians"_L1, 0.25}});
+    object.insert("angle"_L1, JsonObject{{"radians"_L1, 0.25}});
     const StarmapLabel fromObject = decodeRecord<StarmapLabel>(object);
     EXPECT_EQ(fromObject.angle, 0.25);
     // Whatever form it was read from, it is written as a plain number.
-    EXPECT_EQ(fromObject.toJson()["angle"_L1], QJsonValue(0.25));
+    EXPECT_EQ(fromObject.toJson()["angle"_L1], JsonValue(0.25));
 }
 
 TEST(StarmapLabel, MissingOrMistypedKeysFailAtTheirPath)
@@ -137,32 +136,32 @@ TEST(StarmapLabel, MissingOrMistypedKeysFailAtTheirPath)
     const struct
     {
         const char *key;
-        QJsonValue value; // Undefined removes the key
+        std::optional<JsonValue> value; // no value removes the key
         const char *path;
     } rows[] = {
-        {"id", QJsonValue::Undefined, "id"},
-        {"text", QJsonValue::Undefined, "text"},
-        {"size", QJsonValue::Undefined, "size"},
-        {"color", QJsonValue::Undefined, "color"},
-        {"angle", QJsonValue::Undefined, "angle"},
-        {"position", QJsonValue::Undefined, "position"},
+        {"id", std::nullopt, "id"},
+        {"text", std::nullopt, "text"},
+        {"size", std::nullopt, "size"},
+        {"color", std::nullopt, "color"},
+        {"angle", std::nullopt, "angle"},
+        {"position", std::nullopt, "position"},
         {"size", u"18"_s, "size"},
         {"color", u"Gold"_s, "color"},
         {"color", u"#ffd700"_s, "color"},
-        {"angle", QJsonValue::Null, "angle"},
+        {"angle", JsonValue(), "angle"},
         {"angle", u"0.5"_s, "angle"},
-        {"angle", QJsonArray{0.5}, "angle"},
-        {"angle", QJsonObject{{"degrees"_L1, 90}}, "angle.radians"},
-        {"angle", QJsonObject{{"radians"_L1, u"1"_s}}, "angle.radians"},
-        {"position", QJsonObject{{"row"_L1, true}}, "position.row"},
+        {"angle", JsonArray{0.5}, "angle"},
+        {"angle", JsonObject{{"degrees"_L1, 90}}, "angle.radians"},
+        {"angle", JsonObject{{"radians"_L1, u"1"_s}}, "angle.radians"},
+        {"position", JsonObject{{"row"_L1, true}}, "position.row"},
         {"category", 4, "category"},
     };
     for (const auto &row : rows) {
-        QJsonObject object = labelObject();
-        if (row.value.isUndefined())
+        JsonObject object = labelObject();
+        if (!row.value)
             object.remove(QLatin1StringView(row.key));
         else
-            object.insert(QLatin1StringView(row.key), row.value);
+            object.insert(QLatin1StringView(row.key), *row.value);
         EXPECT_EQ(decodeFailurePath<StarmapLabel>(object), QString::fromLatin1(row.path)) << row.key;
     }
 }

@@ -6,8 +6,7 @@
 #include "model/DecodeError.h"
 #include "model/Json.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "JsonTestSupport.h"
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -15,30 +14,26 @@
 #include <algorithm>
 #include <optional>
 
-inline QJsonObject parseObject(const char *json)
+inline JsonObject parseObject(const char *json)
 {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray(json), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << json;
-    EXPECT_TRUE(document.isObject()) << json;
-    return document.object();
+    return parseJsonObject(json);
 }
 
 template <typename T> T decodeRecord(const char *json)
 {
-    return readJson<T>(QJsonValue(parseObject(json)));
+    return readJson<T>(JsonValue(parseObject(json)));
 }
 
-template <typename T> T decodeRecord(const QJsonObject &object)
+template <typename T> T decodeRecord(const JsonObject &object)
 {
-    return readJson<T>(QJsonValue(object));
+    return readJson<T>(JsonValue(object));
 }
 
 // The key path of the error that reading the object raises, or no value when it reads.
-template <typename T> std::optional<QString> decodeFailurePath(const QJsonObject &object)
+template <typename T> std::optional<QString> decodeFailurePath(const JsonObject &object)
 {
     try {
-        readJson<T>(QJsonValue(object));
+        readJson<T>(JsonValue(object));
     } catch (const DecodeError &error) {
         return error.path();
     }
@@ -50,7 +45,7 @@ template <typename T> std::optional<QString> decodeFailurePath(const char *json)
     return decodeFailurePath<T>(parseObject(json));
 }
 
-inline QStringList sortedKeys(const QJsonObject &object)
+inline QStringList sortedKeys(const JsonObject &object)
 {
     QStringList keys = object.keys();
     std::sort(keys.begin(), keys.end());

@@ -3,7 +3,6 @@
 #include "model/HexLayout.h"
 #include "universe/Region.h"
 
-#include <QJsonArray>
 #include <QLineF>
 
 #include <gtest/gtest.h>
@@ -18,20 +17,20 @@ using Cube = HexLayout::Cube;
 
 const QString kId = u"0A1B2C3D-4E5F-4061-8293-A4B5C6D7E8F9"_s;
 
-QJsonObject hexObject(qint64 sectorX, qint64 sectorY, qint64 column, qint64 row)
+JsonObject hexObject(qint64 sectorX, qint64 sectorY, qint64 column, qint64 row)
 {
-    return QJsonObject{
+    return JsonObject{
         {"sectorX"_L1, sectorX}, {"sectorY"_L1, sectorY}, {"column"_L1, column}, {"row"_L1, row}};
 }
 
-QJsonObject regionObject()
+JsonObject regionObject()
 {
-    return QJsonObject{
+    return JsonObject{
         {"id"_L1, kId},
         {"name"_L1, u"Sword Worlds"_s},
         {"color"_L1, u"violet"_s},
-        {"anchors"_L1, QJsonArray{QJsonObject{{"hex"_L1, hexObject(0, 0, 3, 3)}, {"corner"_L1, 0}},
-                                  QJsonObject{{"hex"_L1, hexObject(0, 0, 6, 3)}, {"corner"_L1, -7}}}},
+        {"anchors"_L1, JsonArray{JsonObject{{"hex"_L1, hexObject(0, 0, 3, 3)}, {"corner"_L1, 0}},
+                                  JsonObject{{"hex"_L1, hexObject(0, 0, 6, 3)}, {"corner"_L1, -7}}}},
         {"closed"_L1, true},
     };
 }
@@ -77,53 +76,53 @@ TEST(Region, ReadsAndWritesWithoutLabelCoordinates)
     EXPECT_TRUE(region.closed);
     EXPECT_FALSE(region.labelCoordinates.has_value());
 
-    const QJsonObject written = region.toJson();
+    const JsonObject written = region.toJson();
     EXPECT_FALSE(written.contains("labelCoordinates"_L1));
     EXPECT_EQ(written, regionObject());
 
-    QJsonObject withNull = regionObject();
-    withNull.insert("labelCoordinates"_L1, QJsonValue::Null);
+    JsonObject withNull = regionObject();
+    withNull.insert("labelCoordinates"_L1, JsonValue());
     EXPECT_FALSE(decodeRecord<Region>(withNull).labelCoordinates.has_value());
 }
 
 TEST(Region, WritesLabelCoordinatesWhenPresent)
 {
-    QJsonObject object = regionObject();
+    JsonObject object = regionObject();
     object.insert("labelCoordinates"_L1, hexObject(-1, 2, 5, 40));
     const Region region = decodeRecord<Region>(object);
     EXPECT_EQ(region.labelCoordinates, (GalacticCoordinates{-1, 2, 5, 40}));
     EXPECT_EQ(region.toJson(), object);
 
     // Lenient coordinates: a label position of {} is present, at all zeros.
-    object.insert("labelCoordinates"_L1, QJsonObject{});
+    object.insert("labelCoordinates"_L1, JsonObject{});
     EXPECT_EQ(decodeRecord<Region>(object).labelCoordinates, (GalacticCoordinates{0, 0, 0, 0}));
 }
 
 TEST(Region, MissingOrMistypedKeysFailAtTheirPath)
 {
     for (const char *key : {"id", "name", "color", "anchors", "closed"}) {
-        QJsonObject object = regionObject();
+        JsonObject object = regionObject();
         object.remove(QLatin1StringView(key));
         EXPECT_EQ(decodeFailurePath<Region>(object), QString::fromLatin1(key));
     }
     const struct
     {
         const char *key;
-        QJsonValue value;
+        JsonValue value;
         const char *path;
     } rows[] = {
         {"closed", u"true"_s, "closed"},
         {"color", u"Violet"_s, "color"},
         {"labelCoordinates", u"00-0101"_s, "labelCoordinates"},
-        {"anchors", QJsonArray{QJsonObject{{"hex"_L1, hexObject(0, 0, 1, 1)}}}, "anchors[0].corner"},
-        {"anchors", QJsonArray{QJsonObject{{"corner"_L1, 1}}}, "anchors[0].hex"},
+        {"anchors", JsonArray{JsonObject{{"hex"_L1, hexObject(0, 0, 1, 1)}}}, "anchors[0].corner"},
+        {"anchors", JsonArray{JsonObject{{"corner"_L1, 1}}}, "anchors[0].hex"},
         {"anchors",
-         QJsonArray{QJsonObject{{"hex"_L1, hexObject(0, 0, 1, 1)}, {"corner"_L1, 1}},
-                    QJsonObject{{"hex"_L1, hexObject(0, 0, 1, 1)}, {"corner"_L1, 2.5}}},
+         JsonArray{JsonObject{{"hex"_L1, hexObject(0, 0, 1, 1)}, {"corner"_L1, 1}},
+                    JsonObject{{"hex"_L1, hexObject(0, 0, 1, 1)}, {"corner"_L1, 2.5}}},
          "anchors[1].corner"},
     };
     for (const auto &row : rows) {
-        QJsonObject object = regionObject();
+        JsonObject object = regionObject();
         object.insert(QLatin1StringView(row.key), row.value);
         EXPECT_EQ(decodeFailurePath<Region>(object), QString::fromLatin1(row.path)) << row.key;
     }

@@ -3,7 +3,6 @@
 #include "universe/FactionList.h"
 #include "universe/Rutter.h"
 
-#include <QJsonArray>
 
 #include <gtest/gtest.h>
 
@@ -16,13 +15,13 @@ const QString kFactionId = u"AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE"_s;
 const QString kOtherFactionId = u"0F0F0F0F-0000-4000-8000-000000000001"_s;
 
 // A rutter object in the current form; tests add or remove keys from it.
-QJsonObject rutterObject()
+JsonObject rutterObject()
 {
-    return QJsonObject{
+    return JsonObject{
         {"id"_L1, kRutterId},
         {"factionID"_L1, kFactionId},
-        {"start"_L1, QJsonObject{{"sectorX"_L1, 0}, {"sectorY"_L1, 0}, {"column"_L1, 3}, {"row"_L1, 4}}},
-        {"end"_L1, QJsonObject{{"sectorX"_L1, 1}, {"sectorY"_L1, -1}, {"column"_L1, 1}, {"row"_L1, 40}}},
+        {"start"_L1, JsonObject{{"sectorX"_L1, 0}, {"sectorY"_L1, 0}, {"column"_L1, 3}, {"row"_L1, 4}}},
+        {"end"_L1, JsonObject{{"sectorX"_L1, 1}, {"sectorY"_L1, -1}, {"column"_L1, 1}, {"row"_L1, 40}}},
         {"mainTradeRoute"_L1, true},
         {"age"_L1, u"oneToFive"_s},
     };
@@ -41,7 +40,7 @@ TEST(Rutter, ReadsAndWritesTheCurrentForm)
     EXPECT_EQ(rutter.age, RutterAge::oneToFive);
     EXPECT_FALSE(rutter.legacyFaction.has_value());
 
-    const QJsonObject written = rutter.toJson();
+    const JsonObject written = rutter.toJson();
     EXPECT_EQ(sortedKeys(written),
               sortedKeyList({"id", "factionID", "start", "end", "mainTradeRoute", "age"}));
     EXPECT_EQ(written, rutterObject());
@@ -49,9 +48,9 @@ TEST(Rutter, ReadsAndWritesTheCurrentForm)
 
 TEST(Rutter, FactionIdWinsOverALegacyFactionBesideIt)
 {
-    QJsonObject object = rutterObject();
+    JsonObject object = rutterObject();
     // Not read at all, so not even its malformed id matters.
-    object.insert("faction"_L1, QJsonObject{{"id"_L1, u"broken"_s}});
+    object.insert("faction"_L1, JsonObject{{"id"_L1, u"broken"_s}});
     const Rutter rutter = decodeRecord<Rutter>(object);
     EXPECT_EQ(rutter.factionID, QUuid::fromString(kFactionId));
     EXPECT_FALSE(rutter.legacyFaction.has_value());
@@ -60,11 +59,11 @@ TEST(Rutter, FactionIdWinsOverALegacyFactionBesideIt)
 TEST(Rutter, LegacyFactionGivesItsIdAndIsNeverWritten)
 {
     for (const bool nullFactionID : {false, true}) {
-        QJsonObject object = rutterObject();
+        JsonObject object = rutterObject();
         object.remove("factionID"_L1);
         if (nullFactionID)
-            object.insert("factionID"_L1, QJsonValue::Null);
-        object.insert("faction"_L1, QJsonObject{{"id"_L1, kOtherFactionId}});
+            object.insert("factionID"_L1, JsonValue());
+        object.insert("faction"_L1, JsonObject{{"id"_L1, kOtherFactionId}});
 
         const Rutter rutter = decodeRecord<Rutter>(object);
         EXPECT_EQ(rutter.factionID, QUuid::fromString(kOtherFactionId));
@@ -73,7 +72,7 @@ TEST(Rutter, LegacyFactionGivesItsIdAndIsNeverWritten)
         expected.id = QUuid::fromString(kOtherFactionId);
         EXPECT_EQ(*rutter.legacyFaction, expected);
 
-        const QJsonObject written = rutter.toJson();
+        const JsonObject written = rutter.toJson();
         EXPECT_FALSE(written.contains("faction"_L1));
         EXPECT_EQ(written["factionID"_L1].toString(), kOtherFactionId);
     }
@@ -84,33 +83,33 @@ TEST(Rutter, MissingOrWrongKeysFailAtTheirPath)
     const struct
     {
         const char *key;
-        QJsonValue value; // Undefined removes the key
+        std::optional<JsonValue> value; // no value removes the key
         const char *path;
     } rows[] = {
-        {"factionID", QJsonValue::Undefined, "faction"},
-        {"id", QJsonValue::Undefined, "id"},
-        {"start", QJsonValue::Undefined, "start"},
-        {"end", QJsonValue::Undefined, "end"},
-        {"mainTradeRoute", QJsonValue::Undefined, "mainTradeRoute"},
-        {"age", QJsonValue::Undefined, "age"},
+        {"factionID", std::nullopt, "faction"},
+        {"id", std::nullopt, "id"},
+        {"start", std::nullopt, "start"},
+        {"end", std::nullopt, "end"},
+        {"mainTradeRoute", std::nullopt, "mainTradeRoute"},
+        {"age", std::nullopt, "age"},
         {"age", u"ancient"_s, "age"},
         {"age", u"Recent"_s, "age"},
         {"mainTradeRoute", 1, "mainTradeRoute"},
         {"factionID", u"{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}"_s, "factionID"},
-        {"end", QJsonObject{{"column"_L1, 1.5}}, "end.column"},
+        {"end", JsonObject{{"column"_L1, 1.5}}, "end.column"},
     };
     for (const auto &row : rows) {
-        QJsonObject object = rutterObject();
-        if (row.value.isUndefined())
+        JsonObject object = rutterObject();
+        if (!row.value)
             object.remove(QLatin1StringView(row.key));
         else
-            object.insert(QLatin1StringView(row.key), row.value);
+            object.insert(QLatin1StringView(row.key), *row.value);
         EXPECT_EQ(decodeFailurePath<Rutter>(object), QString::fromLatin1(row.path)) << row.key;
     }
 
-    QJsonObject legacy = rutterObject();
+    JsonObject legacy = rutterObject();
     legacy.remove("factionID"_L1);
-    legacy.insert("faction"_L1, QJsonObject{{"id"_L1, kOtherFactionId}, {"category"_L1, u"empire"_s}});
+    legacy.insert("faction"_L1, JsonObject{{"id"_L1, kOtherFactionId}, {"category"_L1, u"empire"_s}});
     EXPECT_EQ(decodeFailurePath<Rutter>(legacy), u"faction.category"_s);
 }
 
@@ -143,9 +142,9 @@ TEST(RutterAge, RawValuesAndDisplayTexts)
 
 TEST(FactionList, RequiresAllThreeKeys)
 {
-    const QJsonObject object{{"id"_L1, kRutterId},
+    const JsonObject object{{"id"_L1, kRutterId},
                              {"name"_L1, u"Core powers"_s},
-                             {"factionIDs"_L1, QJsonArray{kFactionId, kOtherFactionId, kFactionId}}};
+                             {"factionIDs"_L1, JsonArray{kFactionId, kOtherFactionId, kFactionId}}};
     const FactionList list = decodeRecord<FactionList>(object);
     EXPECT_EQ(list.name, u"Core powers"_s);
     EXPECT_EQ(list.factionIDs,
@@ -154,18 +153,18 @@ TEST(FactionList, RequiresAllThreeKeys)
     EXPECT_EQ(list.toJson(), object);
 
     for (const QString &key : object.keys()) {
-        QJsonObject incomplete = object;
-        incomplete.remove(key);
+        JsonObject incomplete = object;
+        incomplete.remove(QLatin1StringView(key.toLatin1()));
         EXPECT_EQ(decodeFailurePath<FactionList>(incomplete), key);
     }
-    QJsonObject badMember = object;
-    badMember.insert("factionIDs"_L1, QJsonArray{kFactionId, u"nobody"_s});
+    JsonObject badMember = object;
+    badMember.insert("factionIDs"_L1, JsonArray{kFactionId, u"nobody"_s});
     EXPECT_EQ(decodeFailurePath<FactionList>(badMember), u"factionIDs[1]"_s);
 }
 
 TEST(FactionList, AnEmptyListReadsAndWritesEmpty)
 {
-    const QJsonObject object{{"id"_L1, kRutterId}, {"name"_L1, u""_s}, {"factionIDs"_L1, QJsonArray{}}};
+    const JsonObject object{{"id"_L1, kRutterId}, {"name"_L1, u""_s}, {"factionIDs"_L1, JsonArray{}}};
     const FactionList list = decodeRecord<FactionList>(object);
     EXPECT_TRUE(list.factionIDs.isEmpty());
     EXPECT_EQ(list.toJson(), object);

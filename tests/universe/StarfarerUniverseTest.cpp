@@ -1,7 +1,5 @@
 #include "UniverseStoreSupport.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QSignalSpy>
 
 #include <cmath>
@@ -73,12 +71,41 @@ TEST_F(UniverseDocument, NullAndMissingKeysTakeDefaultsButWrongValuesFailTheWhol
         {R"([])", "does not hold a JSON object"},
         {R"({"name": "cut)", "not valid JSON"},
         {"", "not valid JSON"},
+        {"{\"name\": \"\xC3\x28\"}", "not valid JSON at offset 10: invalid UTF-8"},
+        {R"({"name": "a",})", "not valid JSON at offset 13"},
+        {R"({"name": "a"} {})", "not valid JSON at offset 14"},
+        {R"("just text")", "does not hold a JSON object"},
     };
     for (const Case &c : failures) {
         QString error;
         EXPECT_FALSE(decode(c.json, &error)) << c.json;
         EXPECT_TRUE(error.contains(QLatin1StringView(c.reason))) << c.json << " -> " << error.toStdString();
     }
+}
+
+TEST_F(UniverseDocument, TextsAndNumbersOfEveryKindReadBackExactlyAfterSaving)
+{
+    StarfarerUniverse universe(folder());
+    universe.setName(QStringLiteral("\"Quoted\" back\\slash\nline\ttab \u0001 caf\u00e9 \U0001F680"));
+    QList<StarmapLabel> labels;
+    for (const double number : {0.1 + 0.2, 1e-300, 4.9e-324, 1.7976931348623157e308, -0.0, 123456789.0}) {
+        StarmapLabel label;
+        label.id = QUuid::createUuid();
+        label.text = QStringLiteral("\u00ab%1\u00bb").arg(number);
+        label.size = number;
+        label.angle = -number;
+        label.position.sectorX = std::numeric_limits<qint64>::min();
+        label.position.row = std::numeric_limits<qint64>::max();
+        labels.append(label);
+    }
+    universe.setStarmapLabels(labels);
+    ASSERT_TRUE(universe.save());
+    QString error;
+    const auto reread = StarfarerUniverse::readFile(universe.filePath(), folder(), &error);
+    ASSERT_TRUE(reread) << error.toStdString();
+    EXPECT_EQ(reread->name(), universe.name());
+    EXPECT_EQ(reread->starmapLabels(), labels);
+    EXPECT_EQ(reread->encode(), universe.encode());
 }
 
 TEST_F(UniverseDocument, RelinksLegacyFactionRecordsByExactNameAndDropsThem)
@@ -185,7 +212,7 @@ TEST_F(UniverseDocument, SettersNotifyOnlyOnChange)
 TEST_F(UniverseDocument, WritesAllTwentyKeys)
 {
     StarfarerUniverse universe(folder());
-    const QJsonObject json = universe.toJson();
+    const JsonObject json = universe.toJson();
     EXPECT_EQ(json.size(), 20);
     for (const char *key : {"id",
                             "name",

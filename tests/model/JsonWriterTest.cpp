@@ -1,0 +1,128 @@
+#include "JsonTestSupport.h"
+
+#include "model/DecodeError.h"
+#include "model/JsonWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The text written for a single value, without the final line break.
+QByteArray written(const JsonValue &value)
+{
+    QByteArray text = JsonWriter::write(value);
+    EXPECT_TRUE(text.endsWith('\n'));
+    text.chop(1);
+    return text;
+}
+
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
+TEST(JsonWriter, IndentsAndSortsKeys)
+{
+    const JsonObject object{
+        {"d"_L1, JsonArray()},
+        {"a"_L1, JsonArray{1, JsonObject{{"b"_L1, JsonValue()}}}},
+        {"c"_L1, JsonObject()},
+        {"B"_L1, true},
+    };
+    EXPECT_EQ(written(object), QByteArray("{\n"
+                                          "    \"B\": true,\n"
+                                          "    \"a\": [\n"
+                                          "        1,\n"
+                                          "        {\n"
+                                          "            \"b\": null\n"
+                                          "        }\n"
+                                          "    ],\n"
+                                          "    \"c\": {},\n"
+                                          "    \"d\": []\n"
+                                          "}"));
+}
+
+TEST(JsonWriter, EscapesWhatJsonRequiresAndWritesTheRestAsUtf8)
+{
+    const struct
+    {
+        QString text;
+        const char *expected;
+    } rows[] = {
+        {u"plain"_s, R"("plain")"},
+        {u"\"\\/"_s, R"("\"\\/")"},
+        {u"\b\f\n\r\t"_s, R"("\b\f\n\r\t")"},
+        {QString(QChar(0)) + QChar(0x1F) + QChar(0x7F), "\"\\u0000\\u001f\x7F\""},
+        {u"caf\u00e9 \u20ac \U0001F680"_s, "\"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x9A\x80\""},
+        // An unpaired surrogate has no UTF-8 form: it becomes U+FFFD.
+        {QString(QChar(0xD800)) + u"x"_s, "\"\xEF\xBF\xBDx\""},
+        {u"x"_s + QChar(0xDC00), "\"x\xEF\xBF\xBD\""},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(written(row.text), QByteArray(row.expected)) << row.expected;
+    EXPECT_EQ(written(JsonObject{{"tab\there"_L1, 1}}), QByteArray("{\n    \"tab\\there\": 1\n}"));
+    EXPECT_EQ(written(JsonObject{{"caf\xE9"_L1, 1}}), QByteArray("{\n    \"caf\xC3\xA9\": 1\n}"));
+}
+
+TEST(JsonWriter, NumbersAreShortestAndReadBackExactly)
+{
+    const struct
+    {
+        JsonValue value;
+        const char *expected;
+    } rows[] = {
+        {0.1, "0.1"},
+        {1.5, "1.5"},
+        {100.0, "100"},
+        {-0.0, "-0"},
+        {1e23, "1e+23"},
+        {std::numeric_limits<double>::denorm_min(), "5e-324"},
+        {std::numeric_limits<qint64>::max(), "9223372036854775807"},
+        {std::numeric_limits<qint64>::min(), "-9223372036854775808"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(written(row.value), QByteArray(row.expected)) << row.expected;
+
+    for (const double number :
+         {0.1, 1.0 / 3.0, std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
+          std::numeric_limits<double>::denorm_min(), -0.0, 1e23, 9007199254740994.0, 3.141592653589793,
+          -123456.789e-300, 0.30000000000000004}) {
+        const std::optional<JsonValue> back = JsonParser::parse(JsonWriter::write(number));
+        ASSERT_TRUE(back.has_value()) << number;
+        EXPECT_TRUE(sameBits(back->toDouble(), number)) << number;
+    }
+}
+
+TEST(JsonWriter, NumbersThatAreNotFiniteAreRefusedAnywhere)
+{
+    for (const double number :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::infinity()}) {
+        EXPECT_THROW(JsonWriter::write(number), EncodeError);
+        EXPECT_THROW(JsonWriter::write(JsonObject{{"a"_L1, JsonArray{1, number}}}), EncodeError);
+    }
+}
+
+TEST(JsonWriter, WhatIsWrittenReadsBackEqualAndWritesTheSameBytes)
+{
+    const JsonValue value = JsonObject{
+        {"text"_L1, u"line\nbreak \"quoted\" \u00e9\U0001F680"_s},
+        {"numbers"_L1, JsonArray{0, -1, 0.5, 1e-7, 6.02214076e23, std::numeric_limits<qint64>::min()}},
+        {"flags"_L1, JsonArray{true, false, JsonValue()}},
+        {"nested"_L1, JsonObject{{"z"_L1, JsonObject{{"y"_L1, JsonArray{JsonArray{JsonObject()}}}}}}},
+        {"empty"_L1, QString()},
+    };
+    const QByteArray text = JsonWriter::write(value);
+    const std::optional<JsonValue> back = JsonParser::parse(text);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, value);
+    EXPECT_EQ(JsonWriter::write(*back), text);
+}
