@@ -282,17 +282,17 @@ TEST_F(UniverseDocument, RelinkKeepsIdsPastTheLegacyRecordsAndReachesSatellitesO
     universe.setFactions({known});
 
     const QUuid stale = QUuid::createUuid(), beyond = QUuid::createUuid();
-    const QJsonObject legacyKnown{{QStringLiteral("id"), jsonValue(stale)},
-                                  {QStringLiteral("name"), QStringLiteral("Known")}};
+    const JsonObject legacyKnown{{QLatin1StringView("id"), jsonValue(stale)},
+                                 {QLatin1StringView("name"), JsonValue(QStringLiteral("Known"))}};
     WorldData satellite;
     satellite.factionIDs = {stale};
-    satellite.legacyFactions = QList<QJsonObject>{legacyKnown};
+    satellite.legacyFactions = QList<JsonObject>{legacyKnown};
     WorldData planet; // no legacy records of its own
     planet.factionIDs = {beyond};
     planet.satellites = {satellite};
     WorldData shortLegacy;
     shortLegacy.factionIDs = {stale, beyond};
-    shortLegacy.legacyFactions = QList<QJsonObject>{legacyKnown};
+    shortLegacy.legacyFactions = QList<JsonObject>{legacyKnown};
     HexData hex;
     hex.starSystem.stars = {Star()};
     hex.starSystem.stars[0].worlds = {planet, shortLegacy};
