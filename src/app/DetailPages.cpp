@@ -38,72 +38,20 @@ QWidget *systemGenerator(const Destination &, const ScreenEnvironment &environme
     return atTop(new SystemGeneratorView(environment.universe));
 }
 
-QWidget *systemList(const Destination &destination, const ScreenEnvironment &environment)
-{
-    return plainPage(destination, environment);
-}
-
-QWidget *travellerMapImport(const Destination &destination, const ScreenEnvironment &environment)
-{
-    return plainPage(destination, environment);
-}
-
-// To be made with DetailPages::kStarMapHexRadius and kStarMapGridPadding.
-QWidget *starMap(const Destination &destination, const ScreenEnvironment &environment)
-{
-    return plainPage(destination, environment);
-}
-
-QWidget *rutters(const Destination &destination, const ScreenEnvironment &environment)
-{
-    return plainPage(destination, environment);
-}
-
-QWidget *nebulae(const Destination &destination, const ScreenEnvironment &environment)
-{
-    return plainPage(destination, environment);
-}
-
-QWidget *regions(const Destination &destination, const ScreenEnvironment &environment)
-{
-    return plainPage(destination, environment);
-}
-
-QWidget *starmapLabels(const Destination &destination, const ScreenEnvironment &environment)
-{
-    return plainPage(destination, environment);
-}
-
-QWidget *factionLists(const Destination &destination, const ScreenEnvironment &environment)
-{
-    return plainPage(destination, environment);
-}
-
-// The form for a new faction (no faction to edit).
-QWidget *newFaction(const Destination &destination, const ScreenEnvironment &environment)
-{
-    return plainPage(destination, environment);
-}
-
-// The form that edits the faction the destination carries, seeded from that value.
-QWidget *factionEditor(const Destination &destination, const ScreenEnvironment &environment)
-{
-    return plainPage(destination, environment);
-}
-
-// In the order of DestinationKind.
+// In the order of DestinationKind. Screens still to come show a plain page with the
+// destination's title until their own maker takes its row.
 constexpr std::array<PageMaker, 11> kMakers{{
     systemGenerator,
-    systemList,
-    travellerMapImport,
-    starMap,
-    rutters,
-    nebulae,
-    regions,
-    starmapLabels,
-    factionLists,
-    newFaction,
-    factionEditor,
+    plainPage, // the system list
+    plainPage, // the Traveller Map import
+    plainPage, // the star map, with DetailPages::kStarMapHexRadius and kStarMapGridPadding
+    plainPage, // rutters
+    plainPage, // nebulae
+    plainPage, // regions
+    plainPage, // star-map labels
+    plainPage, // faction lists
+    plainPage, // the form for a new faction
+    plainPage, // the editor of the faction the destination carries
 }};
 static_assert(kMakers.size() == kDestinationKinds.size());
 

@@ -2,6 +2,8 @@
 // Like the other symbols it is drawn into a 16 × 16 box.
 #include "Symbol.h"
 
+#include "SymbolPainting.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -14,7 +16,7 @@ void paintLockFill(QPainter &painter, const QColor &color)
     shackle.lineTo(4.5, 5.5);
     shackle.arcTo(QRectF(4.5, 1.5, 7, 7), 180, -180);
     shackle.lineTo(11.5, 8);
-    painter.strokePath(shackle, QPen(color, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.strokePath(shackle, symbolPen(color, 1.6));
     QPainterPath body;
     body.addRoundedRect(QRectF(2.5, 7.5, 11, 7.5), 1.5, 1.5);
     painter.fillPath(body, color);

@@ -2,6 +2,8 @@
 // empty detail column. Like the other symbols they are drawn into a 16 × 16 box.
 #include "Symbol.h"
 
+#include "SymbolPainting.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -10,19 +12,6 @@
 #include <numbers>
 
 namespace {
-
-QPen linePen(const QColor &color, qreal width)
-{
-    return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-void cutOut(QPainter &painter, const QPainterPath &path)
-{
-    painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.fillPath(path, Qt::black);
-    painter.restore();
-}
 
 // A star of `points` points around `centre`, its tips at `outer` and its notches at
 // `inner`, the first tip straight up.
@@ -104,17 +93,17 @@ void paintListStar(QPainter &painter, const QColor &color)
         lines.moveTo(7, y);
         lines.lineTo(15, y);
     }
-    painter.strokePath(lines, linePen(color, 1.4));
+    painter.strokePath(lines, symbolPen(color, 1.4));
 }
 
 void paintHexagon(QPainter &painter, const QColor &color)
 {
-    painter.strokePath(hexagonPath(QPointF(8, 8), 6.8, true), linePen(color, 1.4));
+    painter.strokePath(hexagonPath(QPointF(8, 8), 6.8, true), symbolPen(color, 1.4));
 }
 
 void paintPointTopleftDownToPointBottomrightCurvepath(QPainter &painter, const QColor &color)
 {
-    QPen dashed = linePen(color, 1.3);
+    QPen dashed = symbolPen(color, 1.3);
     dashed.setDashPattern({1.6, 1.6});
     QPainterPath curve;
     curve.moveTo(3, 3);
@@ -145,7 +134,7 @@ void paintSkew(QPainter &painter, const QColor &color)
     shape.lineTo(11, 13);
     shape.lineTo(1, 13);
     shape.closeSubpath();
-    painter.strokePath(shape, linePen(color, 1.4));
+    painter.strokePath(shape, symbolPen(color, 1.4));
 }
 
 void paintTextformat(QPainter &painter, const QColor &color)
@@ -167,14 +156,14 @@ void paintSquareAndArrowDown(QPainter &painter, const QColor &color)
     tray.lineTo(13.5, 14.5);
     tray.lineTo(13.5, 6);
     tray.lineTo(11, 6);
-    painter.strokePath(tray, linePen(color, 1.3));
+    painter.strokePath(tray, symbolPen(color, 1.3));
     QPainterPath arrow;
     arrow.moveTo(8, 1.2);
     arrow.lineTo(8, 10.5);
     arrow.moveTo(5.2, 7.8);
     arrow.lineTo(8, 10.5);
     arrow.lineTo(10.8, 7.8);
-    painter.strokePath(arrow, linePen(color, 1.4));
+    painter.strokePath(arrow, symbolPen(color, 1.4));
 }
 
 void paintFlag2Crossed(QPainter &painter, const QColor &color)
@@ -189,7 +178,7 @@ void paintFlag2Crossed(QPainter &painter, const QColor &color)
         QPainterPath pole;
         pole.moveTo(bottom);
         pole.lineTo(top);
-        painter.strokePath(pole, linePen(color, 1.3));
+        painter.strokePath(pole, symbolPen(color, 1.3));
         const QPointF along = (top - bottom) / std::hypot(top.x() - bottom.x(), top.y() - bottom.y());
         const QPointF outwards =
             top.x() > bottom.x() ? QPointF(-along.y(), along.x()) : QPointF(along.y(), -along.x());
@@ -206,7 +195,7 @@ void paintPlus(QPainter &painter, const QColor &color)
     cross.lineTo(8, 14);
     cross.moveTo(2, 8);
     cross.lineTo(14, 8);
-    painter.strokePath(cross, linePen(color, 1.8));
+    painter.strokePath(cross, symbolPen(color, 1.8));
 }
 
 void paintFlagFill(QPainter &painter, const QColor &color)
@@ -214,7 +203,7 @@ void paintFlagFill(QPainter &painter, const QColor &color)
     QPainterPath pole;
     pole.moveTo(3, 1.5);
     pole.lineTo(3, 15);
-    painter.strokePath(pole, linePen(color, 1.5));
+    painter.strokePath(pole, symbolPen(color, 1.5));
     painter.setPen(Qt::NoPen);
     painter.setBrush(color);
     painter.drawPath(flagPath(3, 2.5, 10.5, 7));
@@ -222,12 +211,14 @@ void paintFlagFill(QPainter &painter, const QColor &color)
 
 void paintChevronDown(QPainter &painter, const QColor &color)
 {
-    painter.strokePath(chevron(QPointF(3.5, 5.8), QPointF(8, 10.3), QPointF(12.5, 5.8)), linePen(color, 1.8));
+    painter.strokePath(chevron(QPointF(3.5, 5.8), QPointF(8, 10.3), QPointF(12.5, 5.8)),
+                       symbolPen(color, 1.8));
 }
 
 void paintChevronRight(QPainter &painter, const QColor &color)
 {
-    painter.strokePath(chevron(QPointF(5.8, 3.5), QPointF(10.3, 8), QPointF(5.8, 12.5)), linePen(color, 1.8));
+    painter.strokePath(chevron(QPointF(5.8, 3.5), QPointF(10.3, 8), QPointF(5.8, 12.5)),
+                       symbolPen(color, 1.8));
 }
 
 void paintStarSquareOnSquareFill(QPainter &painter, const QColor &color)
@@ -237,23 +228,23 @@ void paintStarSquareOnSquareFill(QPainter &painter, const QColor &color)
     back.lineTo(1.5, 3.5);
     back.quadTo(1.5, 1.5, 3.5, 1.5);
     back.lineTo(11, 1.5);
-    painter.strokePath(back, linePen(color, 1.3));
+    painter.strokePath(back, symbolPen(color, 1.3));
     painter.setPen(Qt::NoPen);
     painter.setBrush(color);
     painter.drawRoundedRect(QRectF(4.5, 4.5, 11, 11), 2.2, 2.2);
-    cutOut(painter, starPath(QPointF(10, 10.3), 3.8, 1.6, 5));
+    punchOut(painter, starPath(QPointF(10, 10.3), 3.8, 1.6, 5));
 }
 
 void paintChevronUpChevronDown(QPainter &painter, const QColor &color)
 {
     QPainterPath marks = chevron(QPointF(4.5, 6), QPointF(8, 2.5), QPointF(11.5, 6));
     marks.addPath(chevron(QPointF(4.5, 10), QPointF(8, 13.5), QPointF(11.5, 10)));
-    painter.strokePath(marks, linePen(color, 1.6));
+    painter.strokePath(marks, symbolPen(color, 1.6));
 }
 
 void paintSidebarLeft(QPainter &painter, const QColor &color)
 {
-    painter.setPen(linePen(color, 1.3));
+    painter.setPen(symbolPen(color, 1.3));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(1.2, 2.5, 13.6, 11), 2, 2);
     QPainterPath divider;
@@ -263,7 +254,7 @@ void paintSidebarLeft(QPainter &painter, const QColor &color)
     divider.lineTo(4.4, 5.2);
     divider.moveTo(2.8, 7.4);
     divider.lineTo(4.4, 7.4);
-    painter.strokePath(divider, linePen(color, 1.1));
+    painter.strokePath(divider, symbolPen(color, 1.1));
 }
 
 } // namespace symbol_detail

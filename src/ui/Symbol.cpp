@@ -1,5 +1,7 @@
 #include "Symbol.h"
 
+#include "SymbolPainting.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,32 +10,17 @@
 
 namespace {
 
-QPen strokePen(const QColor &color, qreal width)
-{
-    return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-// Punches `path` out of what is already drawn, so that filled symbols show their
-// inner lines as holes, whatever lies behind the icon.
-void clearPath(QPainter &painter, const QPainterPath &path)
-{
-    painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.fillPath(path, Qt::black);
-    painter.restore();
-}
-
 void clearStroke(QPainter &painter, const QPainterPath &path, qreal width)
 {
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.strokePath(path, strokePen(Qt::black, width));
+    painter.strokePath(path, symbolPen(Qt::black, width));
     painter.restore();
 }
 
 void strokeCircle(QPainter &painter, const QColor &color, qreal width = 1.3)
 {
-    painter.setPen(strokePen(color, width));
+    painter.setPen(symbolPen(color, width));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(QPointF(8, 8), 7.0 - width / 2, 7.0 - width / 2);
 }
@@ -59,7 +46,7 @@ void paintFigure(QPainter &painter, const QColor &color, qreal x, qreal top, qre
     painter.setPen(Qt::NoPen);
     painter.setBrush(color);
     painter.drawEllipse(QPointF(x, top + 2.2 * scale), 1.9 * scale, 1.9 * scale);
-    painter.strokePath(figurePath(x, top, scale), strokePen(color, 1.8 * scale));
+    painter.strokePath(figurePath(x, top, scale), symbolPen(color, 1.8 * scale));
 }
 
 } // namespace
@@ -78,7 +65,7 @@ void paintPencilCircleFill(QPainter &painter, const QColor &color)
     pencil.lineTo(12.0, 5.8);
     pencil.lineTo(6.6, 11.2);
     pencil.closeSubpath();
-    clearPath(painter, pencil);
+    punchOut(painter, pencil);
 }
 
 void paintCheckmark(QPainter &painter, const QColor &color)
@@ -87,7 +74,7 @@ void paintCheckmark(QPainter &painter, const QColor &color)
     mark.moveTo(3, 8.5);
     mark.lineTo(6.5, 12);
     mark.lineTo(13, 4.5);
-    painter.strokePath(mark, strokePen(color, 2.0));
+    painter.strokePath(mark, symbolPen(color, 2.0));
 }
 
 void paintDiceFill(QPainter &painter, const QColor &color)
@@ -99,7 +86,7 @@ void paintDiceFill(QPainter &painter, const QColor &color)
     for (const QPointF centre :
          {QPointF(5, 5), QPointF(11, 5), QPointF(8, 8), QPointF(5, 11), QPointF(11, 11)})
         pips.addEllipse(centre, 1.3, 1.3);
-    clearPath(painter, pips);
+    punchOut(painter, pips);
 }
 
 void paintDeleteBackward(QPainter &painter, const QColor &color)
@@ -111,13 +98,13 @@ void paintDeleteBackward(QPainter &painter, const QColor &color)
     outline.lineTo(14.8, 13);
     outline.lineTo(5.2, 13);
     outline.closeSubpath();
-    painter.strokePath(outline, strokePen(color, 1.3));
+    painter.strokePath(outline, symbolPen(color, 1.3));
     QPainterPath cross;
     cross.moveTo(7.8, 5.8);
     cross.lineTo(12.2, 10.2);
     cross.moveTo(12.2, 5.8);
     cross.lineTo(7.8, 10.2);
-    painter.strokePath(cross, strokePen(color, 1.3));
+    painter.strokePath(cross, symbolPen(color, 1.3));
 }
 
 void paintECircle(QPainter &painter, const QColor &color)
@@ -137,7 +124,7 @@ void paintChevronDownCircle(QPainter &painter, const QColor &color)
     chevron.moveTo(5, 6.8);
     chevron.lineTo(8, 9.8);
     chevron.lineTo(11, 6.8);
-    painter.strokePath(chevron, strokePen(color, 1.5));
+    painter.strokePath(chevron, symbolPen(color, 1.5));
 }
 
 void paintChevronForwardCircle(QPainter &painter, const QColor &color)
@@ -147,7 +134,7 @@ void paintChevronForwardCircle(QPainter &painter, const QColor &color)
     chevron.moveTo(6.8, 5);
     chevron.lineTo(9.8, 8);
     chevron.lineTo(6.8, 11);
-    painter.strokePath(chevron, strokePen(color, 1.5));
+    painter.strokePath(chevron, symbolPen(color, 1.5));
 }
 
 void paintSmallcircleFillCircle(QPainter &painter, const QColor &color)
@@ -174,7 +161,7 @@ void paintBuilding2Fill(QPainter &painter, const QColor &color)
         windows.addRect(QRectF(3.2, y, 2.6, 1.6));
     for (qreal y : {3.5, 6.5, 9.5, 12.5})
         windows.addRect(QRectF(10.2, y, 2.6, 1.4));
-    clearPath(painter, windows);
+    punchOut(painter, windows);
 }
 
 void paintFigureStandAndFigureTeen(QPainter &painter, const QColor &color)
@@ -191,7 +178,7 @@ void paintPersonTextRectangleFill(QPainter &painter, const QColor &color)
     QPainterPath person;
     person.addEllipse(QPointF(4.8, 6.3), 1.6, 1.6);
     person.addRoundedRect(QRectF(2.4, 8.6, 4.8, 2.8), 1.2, 1.2);
-    clearPath(painter, person);
+    punchOut(painter, person);
     QPainterPath lines;
     lines.moveTo(9, 6);
     lines.lineTo(13, 6);
@@ -215,14 +202,14 @@ void paintCubeTransparentFill(QPainter &painter, const QColor &color)
     QColor fill = color;
     fill.setAlphaF(color.alphaF() * 0.35);
     painter.fillPath(cube, fill);
-    painter.strokePath(cube, strokePen(color, 1.2));
+    painter.strokePath(cube, symbolPen(color, 1.2));
     QPainterPath inner;
     inner.moveTo(2, 4.8);
     inner.lineTo(8, 8);
     inner.lineTo(14, 4.8);
     inner.moveTo(8, 8);
     inner.lineTo(8, 14.5);
-    painter.strokePath(inner, strokePen(color, 1.2));
+    painter.strokePath(inner, symbolPen(color, 1.2));
 }
 
 void paintScrollFill(QPainter &painter, const QColor &color)
@@ -242,7 +229,7 @@ void paintScrollFill(QPainter &painter, const QColor &color)
 
 void paintInsetFilledSquareDashedMicro(QPainter &painter, const QColor &color)
 {
-    QPen dashed = strokePen(color, 1.2);
+    QPen dashed = symbolPen(color, 1.2);
     dashed.setDashPattern({2.0, 1.6});
     painter.setPen(dashed);
     painter.setBrush(Qt::NoBrush);
