@@ -10,19 +10,7 @@ ParameterView::ParameterView(const QString &title, const QString &parameter, dou
     : Tile(parent), m_title(title), m_value(new QLabel(parameter, this))
 {
     setContentWidth(viewWidth);
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    auto *titleLabel = new QLabel(title + QLatin1Char(':'), this);
-    titleLabel->setTextFormat(Qt::PlainText);
-    titleLabel->setFont(textFont(TextStyle::body, false, true));
-    titleLabel->setObjectName(QStringLiteral("parameterTitle"));
-    m_value->setTextFormat(Qt::PlainText);
-    m_value->setFont(textFont(TextStyle::body));
-    m_value->setWordWrap(true);
-    m_value->setObjectName(QStringLiteral("parameterValue"));
-    m_value->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    row->addWidget(titleLabel, 0, Qt::AlignTop);
-    row->addWidget(m_value, 1, Qt::AlignTop);
+    layOutTitledValue(title, m_value, QStringLiteral("parameter"));
 }
 
 QString ParameterView::parameter() const

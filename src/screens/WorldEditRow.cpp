@@ -13,18 +13,8 @@ WorldEditRow::WorldEditRow(const QString &title, MenuKind kind, double viewWidth
     : Tile(parent), m_title(title), m_kind(kind), m_value(new QLabel(this)), m_button(new QToolButton(this))
 {
     setContentWidth(viewWidth);
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    auto *titleLabel = new QLabel(title + QLatin1Char(':'), this);
-    titleLabel->setTextFormat(Qt::PlainText);
-    titleLabel->setFont(textFont(TextStyle::body, false, true));
-    titleLabel->setObjectName(QStringLiteral("rowTitle"));
-    m_value->setTextFormat(Qt::PlainText);
-    m_value->setFont(textFont(TextStyle::body));
-    m_value->setWordWrap(true);
+    QHBoxLayout *row = layOutTitledValue(title, m_value, QStringLiteral("row"));
     m_value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_value->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_value->setObjectName(QStringLiteral("rowValue"));
 
     // A bare pencil: no frame, no arrow, only as large as its icon.
     m_button->setIcon(symbolIcon(Symbol::pencilCircleFill));
@@ -36,8 +26,6 @@ WorldEditRow::WorldEditRow(const QString &title, MenuKind kind, double viewWidth
     m_button->setToolTip(title);
     m_button->setObjectName(QStringLiteral("rowMenuButton"));
 
-    row->addWidget(titleLabel, 0, Qt::AlignTop);
-    row->addWidget(m_value, 1, Qt::AlignTop);
     row->addWidget(m_button, 0, Qt::AlignTop);
     setOptions({});
 }

@@ -1,5 +1,8 @@
 #include "Tile.h"
 
+#include "TextStyle.h"
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -32,4 +35,22 @@ void paintTileBackground(QPainter &painter, const QRectF &rect, const QColor &co
     path.addRoundedRect(rect, radius, radius);
     painter.fillPath(path, color);
     painter.restore();
+}
+
+QHBoxLayout *Tile::layOutTitledValue(const QString &title, QLabel *value, const QString &prefix)
+{
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto *titleLabel = new QLabel(title + QLatin1Char(':'), this);
+    titleLabel->setTextFormat(Qt::PlainText);
+    titleLabel->setFont(textFont(TextStyle::body, false, true));
+    titleLabel->setObjectName(prefix + QStringLiteral("Title"));
+    value->setTextFormat(Qt::PlainText);
+    value->setFont(textFont(TextStyle::body));
+    value->setWordWrap(true);
+    value->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    value->setObjectName(prefix + QStringLiteral("Value"));
+    row->addWidget(titleLabel, 0, Qt::AlignTop);
+    row->addWidget(value, 1, Qt::AlignTop);
+    return row;
 }

@@ -11,6 +11,9 @@ class QRectF;
 // named colour behind the content, 5 pixels of padding at the sides and 2 at top
 // and bottom, corners rounded to a radius of 5. Every tile is a Tile (or paints
 // through paintTileBackground), so the look is decided here alone.
+class QHBoxLayout;
+class QLabel;
+
 class Tile : public QWidget
 {
     Q_OBJECT
@@ -30,6 +33,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+    // Lays out the bold "title:" and the plain, wrapping `value` side by side at the
+    // top of a row without margins, and returns the row so that more can follow. The
+    // labels are named "<prefix>Title" and "<prefix>Value".
+    QHBoxLayout *layOutTitledValue(const QString &title, QLabel *value, const QString &prefix);
 
 private:
     NamedColor m_background;
