@@ -2,7 +2,6 @@
 
 #include "ui/TextStyle.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 
 ParameterView::ParameterView(const QString &title, const QString &parameter, double viewWidth,

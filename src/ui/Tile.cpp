@@ -1,6 +1,7 @@
 #include "Tile.h"
 
 #include "TextStyle.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
