@@ -17,35 +17,13 @@ namespace {
 // `inner`, the first tip straight up.
 QPainterPath starPath(QPointF centre, qreal outer, qreal inner, int points)
 {
-    QPainterPath star;
-    for (int i = 0; i < points * 2; ++i) {
-        const qreal radius = i % 2 == 0 ? outer : inner;
-        const qreal angle = -std::numbers::pi / 2 + i * std::numbers::pi / points;
-        const QPointF point(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
-        if (i == 0)
-            star.moveTo(point);
-        else
-            star.lineTo(point);
-    }
-    star.closeSubpath();
-    return star;
+    return radialPolygon(centre, points * 2, -std::numbers::pi / 2, outer, inner);
 }
 
 // A hexagon around `centre` with corners at `radius`; flat-topped or pointy-topped.
 QPainterPath hexagonPath(QPointF centre, qreal radius, bool pointyTop)
 {
-    QPainterPath hexagon;
-    const qreal start = pointyTop ? -std::numbers::pi / 2 : 0.0;
-    for (int i = 0; i < 6; ++i) {
-        const qreal angle = start + i * std::numbers::pi / 3;
-        const QPointF point(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
-        if (i == 0)
-            hexagon.moveTo(point);
-        else
-            hexagon.lineTo(point);
-    }
-    hexagon.closeSubpath();
-    return hexagon;
+    return radialPolygon(centre, 6, pointyTop ? -std::numbers::pi / 2 : 0.0, radius, radius);
 }
 
 QPainterPath chevron(QPointF a, QPointF tip, QPointF b)

@@ -1,5 +1,7 @@
 #include "StarSystemHexes.h"
 
+#include "SymbolPainting.h"
+
 #include <QPainterPath>
 #include <QRadialGradient>
 
@@ -41,17 +43,7 @@ constexpr double kExtentInRadii = 3 * kSqrt3 + 0.2;
 
 QPainterPath hexPath(QPointF centre, double radius)
 {
-    QPainterPath path;
-    for (int corner = 0; corner < 6; ++corner) {
-        const double angle = corner * M_PI / 3;
-        const QPointF point(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
-        if (corner == 0)
-            path.moveTo(point);
-        else
-            path.lineTo(point);
-    }
-    path.closeSubpath();
-    return path;
+    return radialPolygon(centre, 6, 0.0, radius, radius);
 }
 
 void paintStar(QPainter &painter, QPointF centre, double radius)

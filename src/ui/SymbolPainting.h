@@ -4,6 +4,9 @@
 #include <QPainterPath>
 #include <QPen>
 
+#include <cmath>
+#include <numbers>
+
 // Drawing helpers shared by the program-drawn symbols.
 
 // The pen of a symbol's strokes: round caps and joins, as the symbol set draws them.
@@ -20,4 +23,23 @@ inline void punchOut(QPainter &painter, const QPainterPath &path)
     painter.setCompositionMode(QPainter::CompositionMode_Clear);
     painter.fillPath(path, Qt::black);
     painter.restore();
+}
+
+// A closed path through `corners` points around `centre`, the first at `startAngle`
+// (radians, clockwise on screen from the x axis), alternating between the radii
+// `even` and `odd`: equal radii give a regular polygon, unequal ones a star.
+inline QPainterPath radialPolygon(QPointF centre, int corners, qreal startAngle, qreal even, qreal odd)
+{
+    QPainterPath path;
+    for (int i = 0; i < corners; ++i) {
+        const qreal radius = i % 2 == 0 ? even : odd;
+        const qreal angle = startAngle + i * 2 * std::numbers::pi / corners;
+        const QPointF point(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
+        if (i == 0)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+    }
+    path.closeSubpath();
+    return path;
 }
