@@ -106,7 +106,7 @@ QUuid JsonCodec<QUuid>::read(const JsonValue &value, const JsonPath &path)
     return uuid;
 }
 
-JsonValue JsonCodec<QUuid>::write(const QUuid &value)
+QString uuidText(const QUuid &value)
 {
     // Written digit by digit: a document holds an id per record, and the general
     // toString().toUpper() costs two allocations each.
@@ -129,4 +129,9 @@ JsonValue JsonCodec<QUuid>::write(const QUuid &value)
     for (int i = 2; i < 8; ++i)
         put(value.data4[i], 2);
     return text;
+}
+
+JsonValue JsonCodec<QUuid>::write(const QUuid &value)
+{
+    return uuidText(value);
 }

@@ -151,6 +151,10 @@ template <> struct JsonCodec<QString>
     static JsonValue write(const QString &value) { return value; }
 };
 
+// The stored text form of a UUID: 36 characters, upper case, no braces. Files, file
+// names and settings all use it.
+QString uuidText(const QUuid &value);
+
 // Upper-case, 36 characters, no braces; malformed text is an error.
 template <> struct JsonCodec<QUuid>
 {

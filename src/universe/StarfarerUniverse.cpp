@@ -10,8 +10,6 @@
 
 namespace {
 
-const QString kUntitled = QStringLiteral("Untitled Universe");
-
 // Drops a UTF-8 byte-order mark, which some editors put at the start of a file.
 QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
 {
@@ -19,19 +17,12 @@ QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
     return bytes.startsWith(mark) ? bytes.sliced(mark.size()) : bytes;
 }
 
-void printLine(const QString &line)
-{
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
 } // namespace
 
 StarfarerUniverse::Header StarfarerUniverse::Header::fromJson(const JsonReader &reader)
 {
-    return {reader.required<QUuid>(QLatin1StringView("id")), reader.required<QString>(QLatin1StringView("name")),
-            QString()};
+    return {reader.required<QUuid>(QLatin1StringView("id")),
+            reader.required<QString>(QLatin1StringView("name")), QString()};
 }
 
 JsonObject StarfarerUniverse::Header::toJson() const
@@ -40,9 +31,8 @@ JsonObject StarfarerUniverse::Header::toJson() const
 }
 
 StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
-    : QObject(parent), m_folder(std::move(folder)), m_id(QUuid::createUuid()), m_name(kUntitled)
-{
-}
+    : QObject(parent), m_folder(std::move(folder)), m_id(QUuid::createUuid()), m_name(kUntitledName)
+{}
 
 void StarfarerUniverse::readFields(const JsonReader &r)
 {
@@ -77,7 +67,8 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &b
     const std::optional<JsonValue> document = JsonParser::parse(withoutByteOrderMark(bytes), &parseError);
     QString reason;
     if (!document) {
-        reason = QStringLiteral("not valid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.reason);
+        reason =
+            QStringLiteral("not valid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.reason);
     } else if (!document->isObject()) {
         reason = QStringLiteral("the file does not hold a JSON object");
     } else {
@@ -167,9 +158,9 @@ bool StarfarerUniverse::save()
         emit saved();
         return true;
     }
-    const QString message = QStringLiteral("Failed to save StarfarerUniverse to ") + path + QStringLiteral(": ") +
-                            reason;
-    printLine(message);
+    const QString message =
+        QStringLiteral("Failed to save StarfarerUniverse to ") + path + QStringLiteral(": ") + reason;
+    printStatusLine(message);
     emit saveFailed(message);
     return false;
 }
@@ -183,9 +174,18 @@ void StarfarerUniverse::assign(T &field, const T &value, void (StarfarerUniverse
     emit(this->*changed)();
 }
 
-void StarfarerUniverse::setId(const QUuid &value) { assign(m_id, value, &StarfarerUniverse::idChanged); }
-void StarfarerUniverse::setName(const QString &value) { assign(m_name, value, &StarfarerUniverse::nameChanged); }
-void StarfarerUniverse::setData(const QList<HexData> &value) { assign(m_data, value, &StarfarerUniverse::dataChanged); }
+void StarfarerUniverse::setId(const QUuid &value)
+{
+    assign(m_id, value, &StarfarerUniverse::idChanged);
+}
+void StarfarerUniverse::setName(const QString &value)
+{
+    assign(m_name, value, &StarfarerUniverse::nameChanged);
+}
+void StarfarerUniverse::setData(const QList<HexData> &value)
+{
+    assign(m_data, value, &StarfarerUniverse::dataChanged);
+}
 void StarfarerUniverse::setFactions(const QList<Faction> &value)
 {
     assign(m_factions, value, &StarfarerUniverse::factionsChanged);
@@ -376,4 +376,11 @@ void StarfarerUniverse::relinkWorldFactions(WorldData &world, const QSet<QUuid> 
     }
     for (WorldData &satellite : world.satellites)
         relinkWorldFactions(satellite, knownIDs, path);
+}
+
+void printStatusLine(const QString &line)
+{
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
 }

@@ -30,6 +30,8 @@ class StarfarerUniverse : public QObject
     Q_OBJECT
 
 public:
+    static inline const QString kUntitledName = QStringLiteral("Untitled Universe");
+
     // The id and name of a stored universe, read without the rest of its file.
     struct Header
     {
@@ -153,8 +155,7 @@ signals:
     void saved();
 
 private:
-    template <typename T>
-    void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());
+    template <typename T> void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());
     // Throws DecodeError for a legacy faction record that does not decode.
     void relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs, const JsonPath &path) const;
     void readFields(const JsonReader &reader);
@@ -181,3 +182,7 @@ private:
     bool m_mapShowOther = true;
     QSet<QUuid> m_selectedFactionIDs;
 };
+
+// Prints one line of the store's failure reports to standard output ("Failed to save
+// StarfarerUniverse to …", "Failed to load universe …").
+void printStatusLine(const QString &line);

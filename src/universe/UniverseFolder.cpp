@@ -1,11 +1,11 @@
 #include "UniverseFolder.h"
 
+#include "model/Json.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
-UniverseFolder::UniverseFolder(QString documentsPath) : m_documentsPath(std::move(documentsPath))
-{
-}
+UniverseFolder::UniverseFolder(QString documentsPath) : m_documentsPath(std::move(documentsPath)) {}
 
 UniverseFolder UniverseFolder::standard()
 {
@@ -19,8 +19,7 @@ QString UniverseFolder::universesPath() const
 
 QString UniverseFolder::fileFor(const QUuid &id) const
 {
-    return QDir(universesPath()).filePath(id.toString(QUuid::WithoutBraces).toUpper() +
-                                          QStringLiteral(".json"));
+    return QDir(universesPath()).filePath(uuidText(id) + QStringLiteral(".json"));
 }
 
 QString UniverseFolder::legacyFilePath() const

@@ -8,36 +8,20 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
-
-const QString kUntitled = QStringLiteral("Untitled Universe");
 
 QString trimmedOrUntitled(const QString &name)
 {
     const QString trimmed = name.trimmed();
-    return trimmed.isEmpty() ? kUntitled : trimmed;
-}
-
-QString uuidText(const QUuid &id)
-{
-    return id.toString(QUuid::WithoutBraces).toUpper();
-}
-
-void printLine(const QString &line)
-{
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    return trimmed.isEmpty() ? StarfarerUniverse::kUntitledName : trimmed;
 }
 
 } // namespace
 
 UniverseManager::UniverseManager(UniverseFolder folder, QSettings *settings, QObject *parent)
     : QObject(parent), m_folder(std::move(folder)), m_settings(settings)
-{
-}
+{}
 
 UniverseManager::~UniverseManager() = default;
 
@@ -83,7 +67,8 @@ void UniverseManager::open(Header header)
     auto opened = read(header.filePath, &reason);
     if (!opened) {
         setLoadError(kLoadErrorText);
-        printLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) + QStringLiteral(": ") + reason);
+        printStatusLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) +
+                        QStringLiteral(": ") + reason);
         return;
     }
     setCurrent(std::move(opened));
@@ -188,7 +173,7 @@ void UniverseManager::migrateIfNeeded()
     const QString legacyPath = m_folder.legacyFilePath();
     if (QFileInfo::exists(legacyPath) && loadHeaders().isEmpty()) {
         if (auto legacy = read(legacyPath, nullptr)) {
-            if (legacy->name().isEmpty() || legacy->name() == kUntitled)
+            if (legacy->name().isEmpty() || legacy->name() == StarfarerUniverse::kUntitledName)
                 legacy->setName(kDefaultName);
             // The legacy file stays where it is. If its copy cannot be written, the
             // migration is tried again at the next start rather than marked done.
@@ -259,6 +244,6 @@ void UniverseManager::setLoadError(const std::optional<QString> &error)
 
 void UniverseManager::reportUnreadable(const QString &path, const QString &reason)
 {
-    printLine(QStringLiteral("Failed to load universe ") + path + QStringLiteral(": ") + reason);
+    printStatusLine(QStringLiteral("Failed to load universe ") + path + QStringLiteral(": ") + reason);
     setLoadError(kLoadErrorText);
 }
