@@ -4,7 +4,7 @@
 // agree on whether they are JSON (apart from the known differences) and on the
 // values they hold.
 #include "QtJsonComparison.h"
-#include "model/JsonWriter.h"
+#include "json/JsonWriter.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QJsonDocument>

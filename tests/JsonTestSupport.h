@@ -3,7 +3,7 @@
 // JSON text for tests: parses it with the project's parser and fails the test when
 // the text is not valid JSON (a typo in a test's JSON must not pass as "no data").
 
-#include "model/JsonParser.h"
+#include "json/JsonParser.h"
 
 #include <gtest/gtest.h>
 

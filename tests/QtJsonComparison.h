@@ -6,7 +6,7 @@
 // of the text. QJsonDocument also drops a byte-order mark (U+FEFF, unescaped) at the
 // start of a string or key, which JsonParser keeps as the text's first character.
 
-#include "model/JsonParser.h"
+#include "json/JsonParser.h"
 
 #include <QHash>
 #include <QJsonArray>

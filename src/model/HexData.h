@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GalacticCoordinates.h"
-#include "Json.h"
+#include "json/Json.h"
 #include "StarSystem.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EnumTable.h"
+#include "json/EnumTable.h"
 #include "TechnologyLevel.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Json.h"
+#include "json/Json.h"
 #include "LuminosityClass.h"
 #include "Orbits.h"
 #include "SpectralType.h"

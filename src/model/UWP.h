@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Base.h"
-#include "Json.h"
+#include "json/Json.h"
 #include "Starport.h"
 #include "TechnologyLevel.h"
 #include "WorldTag.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Json.h"
+#include "json/Json.h"
 #include "Orbits.h"
 #include "PlanetOrbits.h"
 #include "Race.h"

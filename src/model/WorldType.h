@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EnumTable.h"
+#include "json/EnumTable.h"
 
 #include <QList>
 #include <QString>

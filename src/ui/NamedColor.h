@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/EnumTable.h"
+#include "json/EnumTable.h"
 
 #include <QColor>
 

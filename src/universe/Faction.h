@@ -6,7 +6,7 @@
 #include "FactionNote.h"
 #include "FactionTag.h"
 #include "model/GalacticCoordinates.h"
-#include "model/Json.h"
+#include "json/Json.h"
 
 #include <QHashFunctions>
 #include <QList>

@@ -3,7 +3,7 @@
 #include "AssetCategory.h"
 #include "AssetType.h"
 #include "model/GalacticCoordinates.h"
-#include "model/Json.h"
+#include "json/Json.h"
 #include "model/TechnologyLevel.h"
 
 #include <QHashFunctions>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Stardate.h"
-#include "model/Json.h"
+#include "json/Json.h"
 
 #include <QHashFunctions>
 #include <QString>

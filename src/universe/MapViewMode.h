@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/EnumTable.h"
+#include "json/EnumTable.h"
 
 // Whose view the star map shows: the referee's (everything) or the players' (only
 // what they know).

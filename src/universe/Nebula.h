@@ -2,7 +2,7 @@
 
 #include "NebulaType.h"
 #include "model/GalacticCoordinates.h"
-#include "model/Json.h"
+#include "json/Json.h"
 
 #include <QHashFunctions>
 #include <QList>

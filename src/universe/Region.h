@@ -4,7 +4,7 @@
 #include "HexCorner.h"
 #include "RegionAnchor.h"
 #include "model/GalacticCoordinates.h"
-#include "model/Json.h"
+#include "json/Json.h"
 
 #include <QList>
 #include <QPointF>

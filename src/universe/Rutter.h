@@ -3,7 +3,7 @@
 #include "Faction.h"
 #include "RutterAge.h"
 #include "model/GalacticCoordinates.h"
-#include "model/Json.h"
+#include "json/Json.h"
 
 #include <QHashFunctions>
 #include <QUuid>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Json.h"
+#include "json/Json.h"
 
 #include <QHashFunctions>
 

@@ -1,7 +1,7 @@
 #include "StarfarerUniverse.h"
 
-#include "model/JsonParser.h"
-#include "model/JsonWriter.h"
+#include "json/JsonParser.h"
+#include "json/JsonWriter.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -2,7 +2,7 @@
 
 #include "FactionColor.h"
 #include "model/GalacticCoordinates.h"
-#include "model/Json.h"
+#include "json/Json.h"
 
 #include <QHashFunctions>
 #include <QString>

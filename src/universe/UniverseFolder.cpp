@@ -1,6 +1,6 @@
 #include "UniverseFolder.h"
 
-#include "model/Json.h"
+#include "json/Json.h"
 
 #include <QDir>
 #include <QStandardPaths>

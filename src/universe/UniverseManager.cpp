@@ -1,6 +1,6 @@
 #include "UniverseManager.h"
 
-#include "model/JsonParser.h"
+#include "json/JsonParser.h"
 #include "model/NaturalOrder.h"
 
 #include <QDir>

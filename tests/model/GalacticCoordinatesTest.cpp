@@ -1,5 +1,5 @@
 #include "model/GalacticCoordinates.h"
-#include "model/DecodeError.h"
+#include "json/DecodeError.h"
 
 #include "JsonTestSupport.h"
 #include <QSet>

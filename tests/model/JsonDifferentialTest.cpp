@@ -2,7 +2,7 @@
 // reject them alike (apart from the known differences) and read the same values.
 #include "QtJsonComparison.h"
 
-#include "model/JsonWriter.h"
+#include "json/JsonWriter.h"
 #include "model/StarSystemGeneration.h"
 
 #include <QFile>

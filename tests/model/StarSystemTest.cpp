@@ -1,7 +1,7 @@
 #include "StarTestSupport.h"
 
 #include "model/HexData.h"
-#include "model/JsonWriter.h"
+#include "json/JsonWriter.h"
 
 
 #include <gtest/gtest.h>

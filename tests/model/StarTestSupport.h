@@ -4,8 +4,8 @@
 // scripted draws (to steer dice to chosen results), a seeded one (to build many
 // varied records reproducibly), and JSON helpers with hand-written records.
 
-#include "model/DecodeError.h"
-#include "model/Json.h"
+#include "json/DecodeError.h"
+#include "json/Json.h"
 #include "model/Random.h"
 
 #include "JsonTestSupport.h"

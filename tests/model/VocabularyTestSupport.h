@@ -4,8 +4,8 @@
 // the raw value read back, and a stored value that names no case failing with the
 // path of the key that held it.
 
-#include "model/EnumTable.h"
-#include "model/Json.h"
+#include "json/EnumTable.h"
+#include "json/Json.h"
 
 #include <QString>
 

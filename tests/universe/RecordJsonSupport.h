@@ -3,8 +3,8 @@
 // Helpers shared by the record tests: build records from JSON text and catch the
 // key path at which reading fails.
 
-#include "model/DecodeError.h"
-#include "model/Json.h"
+#include "json/DecodeError.h"
+#include "json/Json.h"
 
 #include "JsonTestSupport.h"
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "model/JsonValue.h"
+#include "json/JsonValue.h"
 
 #include <gtest/gtest.h>
 

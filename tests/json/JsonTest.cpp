@@ -1,5 +1,5 @@
-#include "model/Json.h"
-#include "model/JsonWriter.h"
+#include "json/Json.h"
+#include "json/JsonWriter.h"
 
 #include "JsonTestSupport.h"
 

@@ -1,7 +1,7 @@
 #include "JsonTestSupport.h"
 
-#include "model/DecodeError.h"
-#include "model/JsonWriter.h"
+#include "json/DecodeError.h"
+#include "json/JsonWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "JsonTestSupport.h"
 
-#include "model/JsonParser.h"
+#include "json/JsonParser.h"
 
 #include <gtest/gtest.h>
 
