@@ -313,7 +313,7 @@ void SystemGeneratorView::storeSystem()
     const QMetaObject::Connection listening =
         connect(m_universe, &StarfarerUniverse::saveFailed, this,
                 [&failure](const QString &message) { failure = message; });
-    const bool saved = m_universe->save();
+    const bool saved = m_universe->saveNow();
     disconnect(listening);
     m_saveFailure = saved ? QString() : failure;
     refresh();

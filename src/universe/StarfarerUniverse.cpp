@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -136,7 +137,23 @@ QByteArray StarfarerUniverse::encode() const
     return JsonWriter::write(toJson());
 }
 
-bool StarfarerUniverse::save()
+void StarfarerUniverse::save()
+{
+    m_lastSaveSucceeded = write();
+}
+
+bool StarfarerUniverse::waitForPendingSave()
+{
+    return m_lastSaveSucceeded;
+}
+
+bool StarfarerUniverse::saveNow()
+{
+    save();
+    return waitForPendingSave();
+}
+
+bool StarfarerUniverse::write()
 {
     m_folder.ensureUniversesDirectory();
     const QString path = filePath();
@@ -163,6 +180,54 @@ bool StarfarerUniverse::save()
     printStatusLine(message);
     emit saveFailed(message);
     return false;
+}
+
+qsizetype StarfarerUniverse::indexOfHex(const QUuid &id) const
+{
+    const auto found = std::find_if(m_data.cbegin(), m_data.cend(),
+                                    [&id](const HexData &hex) { return hex.id == id; });
+    return found == m_data.cend() ? -1 : found - m_data.cbegin();
+}
+
+void StarfarerUniverse::insertHex(const HexData &hex)
+{
+    m_data.append(hex);
+    emit hexInserted(hex.id, hex.coordinates);
+}
+
+bool StarfarerUniverse::replaceHex(const HexData &hex)
+{
+    const qsizetype index = indexOfHex(hex.id);
+    if (index < 0)
+        return false;
+    const GalacticCoordinates old = m_data.at(index).coordinates;
+    if (m_data.at(index) == hex)
+        return true;
+    m_data[index] = hex;
+    emit hexReplaced(hex.id, old, hex.coordinates);
+    return true;
+}
+
+bool StarfarerUniverse::removeHex(const QUuid &id)
+{
+    const qsizetype index = indexOfHex(id);
+    if (index < 0)
+        return false;
+    const GalacticCoordinates coordinates = m_data.at(index).coordinates;
+    m_data.removeAt(index);
+    emit hexRemoved(id, coordinates);
+    return true;
+}
+
+std::optional<HexData> StarfarerUniverse::hexWithID(const QUuid &id) const
+{
+    const qsizetype index = indexOfHex(id);
+    return index < 0 ? std::nullopt : std::optional<HexData>(m_data.at(index));
+}
+
+bool StarfarerUniverse::isOccupied(const GalacticCoordinates &coordinates) const
+{
+    return hexData(coordinates).has_value();
 }
 
 template <typename T>

@@ -63,10 +63,16 @@ public:
     // value that cannot be stored faithfully.
     QByteArray encode() const;
 
-    // Writes the document to its file atomically. On failure prints "Failed to save
-    // StarfarerUniverse to <file>: <reason>", leaves the file as it was, emits
-    // saveFailed and returns false; on success emits saved and returns true.
-    bool save();
+    // Asks for the document as it is now to be written to its file atomically. The
+    // outcome arrives as saved() or saveFailed(); a failure prints "Failed to save
+    // StarfarerUniverse to <file>: <reason>" and leaves the file as it was.
+    void save();
+    // Waits until every requested save has been written; false when the last one
+    // failed (saveFailed has then been emitted).
+    bool waitForPendingSave();
+    // save() and waitForPendingSave(), for the places whose next step depends on the
+    // outcome (a new universe, the first start).
+    bool saveNow();
     // The file save() writes: named after the document's id.
     QString filePath() const { return m_folder.fileFor(m_id); }
     const UniverseFolder &folder() const { return m_folder; }
@@ -113,6 +119,20 @@ public:
     void setMapShowOther(bool value);
     void setSelectedFactionIDs(const QSet<QUuid> &value);
 
+    // One occupied hex at a time. Each operation notifies with the id and the
+    // coordinates it changed (hexInserted, hexReplaced, hexRemoved) instead of
+    // dataChanged, which stays the signal of setData: views listen to both.
+    // Appends a hex.
+    void insertHex(const HexData &hex);
+    // Replaces the stored hex with the same id; false when there is none.
+    bool replaceHex(const HexData &hex);
+    // Removes the hex with this id; false when there is none.
+    bool removeHex(const QUuid &id);
+    // The stored hex with this id.
+    std::optional<HexData> hexWithID(const QUuid &id) const;
+    // Whether a stored hex stands at exactly these coordinates.
+    bool isOccupied(const GalacticCoordinates &coordinates) const;
+
     // The factions a world names, in the world's order; unknown ids are skipped and an
     // id listed twice gives its faction twice.
     QList<Faction> factions(const WorldData &world) const;
@@ -150,6 +170,11 @@ signals:
     void mapShowOtherChanged();
     void selectedFactionIDsChanged();
 
+    void hexInserted(const QUuid &id, const GalacticCoordinates &coordinates);
+    void hexReplaced(const QUuid &id, const GalacticCoordinates &oldCoordinates,
+                     const GalacticCoordinates &newCoordinates);
+    void hexRemoved(const QUuid &id, const GalacticCoordinates &coordinates);
+
     // The outcome of each save(): `message` names the file and the reason.
     void saveFailed(const QString &message);
     void saved();
@@ -159,6 +184,9 @@ private:
     // Throws DecodeError for a legacy faction record that does not decode.
     void relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs, const JsonPath &path) const;
     void readFields(const JsonReader &reader);
+    // Writes the file now; reports the outcome through saved() or saveFailed().
+    bool write();
+    qsizetype indexOfHex(const QUuid &id) const;
 
     UniverseFolder m_folder;
     QUuid m_id;
@@ -181,6 +209,7 @@ private:
     bool m_mapShowSathar = true;
     bool m_mapShowOther = true;
     QSet<QUuid> m_selectedFactionIDs;
+    bool m_lastSaveSucceeded = true;
 };
 
 // Prints one line of the store's failure reports to standard output ("Failed to save

@@ -90,7 +90,7 @@ bool UniverseManager::create(const QString &name)
 bool UniverseManager::renameCurrent(const QString &name)
 {
     m_current->setName(trimmedOrUntitled(name));
-    const bool saved = m_current->save();
+    const bool saved = m_current->saveNow();
     refreshHeaders();
     return saved;
 }
@@ -203,7 +203,7 @@ bool UniverseManager::saveReporting(StarfarerUniverse &universe)
     QString failure;
     const auto connection = connect(&universe, &StarfarerUniverse::saveFailed, this,
                                     [&failure](const QString &message) { failure = message; });
-    const bool saved = universe.save();
+    const bool saved = universe.saveNow();
     disconnect(connection);
     if (!saved)
         emit operationFailed(failure);

@@ -59,7 +59,7 @@ TEST_F(FailuresWithAlerts, AFailedSaveIsShownUntilTheNextSaveSucceeds)
 
     // Another change that also fails keeps the banner.
     universe()->setFactions({faction(QStringLiteral("Guild"), QString(), FactionCategory::group)});
-    EXPECT_FALSE(universe()->save());
+    EXPECT_FALSE(universe()->saveNow());
     EXPECT_TRUE(banner->isVisible());
 
     ASSERT_TRUE(QDir(file).removeRecursively());

@@ -45,7 +45,7 @@ TEST_F(UniverseDocument, AnEmptyObjectGivesANewDefaultDocumentSavedUnderItsNewId
           universe->mapShowLabels(), universe->mapShowSurveyedData(), universe->mapShowStarfarers(),
           universe->mapShowSathar(), universe->mapShowOther()})
         EXPECT_TRUE(shown);
-    ASSERT_TRUE(universe->save());
+    ASSERT_TRUE(universe->saveNow());
     EXPECT_TRUE(QFile::exists(folder().fileFor(universe->id())));
 }
 
@@ -99,7 +99,7 @@ TEST_F(UniverseDocument, TextsAndNumbersOfEveryKindReadBackExactlyAfterSaving)
         labels.append(label);
     }
     universe.setStarmapLabels(labels);
-    ASSERT_TRUE(universe.save());
+    ASSERT_TRUE(universe.saveNow());
     QString error;
     const auto reread = StarfarerUniverse::readFile(universe.filePath(), folder(), &error);
     ASSERT_TRUE(reread) << error.toStdString();
@@ -136,7 +136,7 @@ TEST_F(UniverseDocument, RelinksLegacyFactionRecordsByExactNameAndDropsThem)
     EXPECT_FALSE(world.satellites.first().legacyFactions.has_value());
 
     // The legacy keys are gone from the saved file, and it reads back the same.
-    ASSERT_TRUE(universe->save());
+    ASSERT_TRUE(universe->saveNow());
     const QByteArray saved = contents(universe->filePath());
     EXPECT_FALSE(saved.contains("\"faction\""));
     EXPECT_EQ(saved.count("\"factions\""), 1); // the document's own list only
@@ -247,7 +247,7 @@ TEST_F(UniverseDocument, AFailedSaveIsReportedAndChangesNothing)
     QDir().mkpath(universe.filePath());
     QSignalSpy failures(&universe, &StarfarerUniverse::saveFailed);
     QSignalSpy successes(&universe, &StarfarerUniverse::saved);
-    EXPECT_FALSE(universe.save());
+    EXPECT_FALSE(universe.saveNow());
     ASSERT_EQ(failures.count(), 1);
     EXPECT_EQ(successes.count(), 0);
     const QString message = failures.first().first().toString();
@@ -261,14 +261,14 @@ TEST_F(UniverseDocument, AFailedSaveIsReportedAndChangesNothing)
 TEST_F(UniverseDocument, AValueThatCannotBeStoredLeavesTheSavedFileAsItWas)
 {
     StarfarerUniverse universe(folder());
-    ASSERT_TRUE(universe.save());
+    ASSERT_TRUE(universe.saveNow());
     const QByteArray before = contents(universe.filePath());
     StarmapLabel label;
     label.id = QUuid::createUuid();
     label.angle = std::numeric_limits<double>::quiet_NaN();
     universe.setStarmapLabels({label});
     QSignalSpy failures(&universe, &StarfarerUniverse::saveFailed);
-    EXPECT_FALSE(universe.save());
+    EXPECT_FALSE(universe.saveNow());
     EXPECT_EQ(failures.count(), 1);
     EXPECT_EQ(contents(universe.filePath()), before);
 }

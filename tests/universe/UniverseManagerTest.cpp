@@ -74,7 +74,7 @@ TEST_F(StartUp, ACorruptRememberedUniverseIsReportedAndLeftByteForByte)
     EXPECT_TRUE(manager->loadError().has_value());
     EXPECT_EQ(contents(brokenPath), corrupt);
     manager->current()->setName(QStringLiteral("Renamed"));
-    EXPECT_TRUE(manager->current()->save());
+    EXPECT_TRUE(manager->current()->saveNow());
     EXPECT_EQ(contents(brokenPath), corrupt);
 }
 
