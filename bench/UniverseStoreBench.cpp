@@ -86,7 +86,7 @@ void BM_UniverseSave(benchmark::State &state)
 {
     Fixture &f = fixture(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(f.universe->save());
+        benchmark::DoNotOptimize(f.universe->saveNow());
     reportSize(state, f);
 }
 
