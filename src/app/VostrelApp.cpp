@@ -2,6 +2,8 @@
 
 #include "AboutWindow.h"
 #include "MainWindow.h"
+#include "screens/UWPReferenceView.h"
+#include "screens/WorldInfoWindow.h"
 #include "ui/StarSystemHexes.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
@@ -63,4 +65,10 @@ void VostrelApp::start()
 void VostrelApp::registerWindowContents()
 {
     m_router->setContentFactory(WindowId::about, [] { return new AboutWindow; });
+    // The store is made after the factories; they read it only when a window opens.
+    m_router->setContentFactory(WindowId::uwpReference,
+                                [this] { return new UWPReferenceView(m_manager.get()); });
+    m_router->setGroupContentFactory(WindowId::worldInfo, [this](const GalacticCoordinates &coordinates) {
+        return new WorldInfoWindow(m_manager.get(), coordinates);
+    });
 }

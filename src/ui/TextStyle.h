@@ -7,9 +7,9 @@
 #include <array>
 
 // The text sizes the screens use, in pixels (one point of the layouts is one
-// device-independent pixel): the body text and the smaller caption, footnote and
-// subheadline texts.
-enum class TextStyle : quint8 { body, subheadline, footnote, caption };
+// device-independent pixel): the body text and the smaller callout, subheadline,
+// footnote and caption texts.
+enum class TextStyle : quint8 { body, callout, subheadline, footnote, caption };
 
 struct TextStyleRow
 {
@@ -18,8 +18,9 @@ struct TextStyleRow
     int pixelSize;
 };
 
-inline constexpr std::array<TextStyleRow, 4> kTextStyles{{
+inline constexpr std::array<TextStyleRow, 5> kTextStyles{{
     {TextStyle::body, "body", 13},
+    {TextStyle::callout, "callout", 12},
     {TextStyle::subheadline, "subheadline", 11},
     {TextStyle::footnote, "footnote", 10},
     {TextStyle::caption, "caption", 10},
