@@ -206,7 +206,12 @@ QLabel *column(const QString &text, const QFont &font, int width, const QString 
 QLabel *wrapping(QLabel *label)
 {
     label->setWordWrap(true);
-    label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Wider, keeping the height-for-width that word wrap asked for, so the label is as
+    // tall as its lines at the width it gets.
+    QSizePolicy policy = label->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Expanding);
+    label->setSizePolicy(policy);
     return label;
 }
 
@@ -219,26 +224,35 @@ QLabel *note(const QString &text)
 
 // A row of cells; the `stretching` cell takes the spare width, or, without one, the
 // cells keep their widths and the spare width stays empty after them.
-QWidget *row(QBoxLayout *layout, const QList<QWidget *> &cells, QWidget *stretching = nullptr)
+QWidget *row(QBoxLayout *layout, const QList<QLabel *> &cells, QLabel *stretching,
+             Qt::Alignment alignment = Qt::Alignment())
 {
     auto *result = new QWidget;
     result->setObjectName(QStringLiteral("referenceRow"));
     result->setLayout(layout);
     layout->setContentsMargins(0, 0, 0, 0);
-    const Qt::Alignment alignment =
-        layout->direction() == QBoxLayout::LeftToRight ? Qt::AlignTop : Qt::Alignment();
-    for (QWidget *cell : cells)
+    for (QLabel *cell : cells)
         layout->addWidget(cell, cell == stretching ? 1 : 0, alignment);
     if (!stretching)
         layout->addStretch(1);
     return result;
 }
 
-QWidget *horizontalRow(const QList<QWidget *> &cells, QWidget *stretching = nullptr)
+// Cells side by side, aligned at the top with their first lines on one baseline: a
+// cell whose face has a smaller ascent is moved down by the difference.
+QWidget *horizontalRow(const QList<QLabel *> &cells, QLabel *stretching = nullptr)
 {
+    int ascent = 0;
+    for (const QLabel *cell : cells)
+        ascent = std::max(ascent, QFontMetrics(cell->font()).ascent());
+    for (QLabel *cell : cells) {
+        QMargins margins = cell->contentsMargins();
+        margins.setTop(ascent - QFontMetrics(cell->font()).ascent());
+        cell->setContentsMargins(margins);
+    }
     auto *layout = new QHBoxLayout;
     layout->setSpacing(8);
-    return row(layout, cells, stretching);
+    return row(layout, cells, stretching, Qt::AlignTop);
 }
 
 // A code in a narrow fixed-pitch column, then its meaning, wrapping.
