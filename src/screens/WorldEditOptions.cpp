@@ -172,6 +172,12 @@ QString dayText(const WorldData &world)
     return text;
 }
 
+ParameterValue densityValue(const UWP &uwp)
+{
+    return ParameterValue(NumberFormat::decimal(uwp.density) + QLatin1Char(' '), Symbol::eCircle,
+                          QStringLiteral("ρ"));
+}
+
 QString tagTitle(WorldTag tag)
 {
     const QString raw = rawValue(tag);

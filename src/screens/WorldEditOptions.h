@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ParametersView.h"
 #include "model/Race.h"
 #include "model/Starport.h"
 #include "model/TechnologyLevel.h"
@@ -58,6 +59,8 @@ QString basesText(const UWP &uwp);
 QString tradeClassNames(const WorldData &world);
 // The day length as the editor shows it, tide-locking noted.
 QString dayText(const WorldData &world);
+// The density in the locale's default number form, then the density symbol and "ρ".
+ParameterValue densityValue(const UWP &uwp);
 // How a tag reads in menus and chips: "civil-war" as "Civil War"; the government
 // types as they are stored.
 QString tagTitle(WorldTag tag);

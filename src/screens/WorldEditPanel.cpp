@@ -5,7 +5,6 @@
 #include "UWPView.h"
 #include "WorldEditOptions.h"
 #include "WorldEditRow.h"
-#include "model/NumberFormat.h"
 #include "model/Random.h"
 #include "model/TradeClass.h"
 #include "model/UWPDescriptions.h"
@@ -462,8 +461,7 @@ void WorldEditPanel::refreshCodeRows()
 
     m_size->setValueText(sizeDescription(uwp.size));
     m_size->setOptions(rowOptions(WorldEditOptions::size(uwp)));
-    m_density->setParameters({ParameterValue(NumberFormat::decimal(uwp.density) + QLatin1Char(' '),
-                                             Symbol::eCircle, QStringLiteral("ρ"))});
+    m_density->setParameters({WorldEditOptions::densityValue(uwp)});
     m_gravity->setValueText(surfaceGravity(uwp) + QStringLiteral(" G"));
     m_gravity->setEditable(WorldEditOptions::gravityEditable(uwp));
     m_gravity->setOptions(rowOptions(WorldEditOptions::gravity(m_world)));

@@ -3,7 +3,6 @@
 #include "ParameterView.h"
 #include "UWPView.h"
 #include "WorldEditOptions.h"
-#include "model/NumberFormat.h"
 #include "model/UWPDescriptions.h"
 #include "model/WorldDescriptions.h"
 #include "ui/ElidedLabel.h"
@@ -80,7 +79,7 @@ void WorldInfoPanel::setWorld(const WorldData &world, qint64 belts, qint64 gasGi
     m_name->setText(displayName(world));
     m_people->setText(tr("PR: ") + description(world.prevalentRace));
     m_uwp->setValues(world.uwp, belts, gasGiants, world);
-    m_density->setParameters({densityValue(world.uwp)});
+    m_density->setParameters({WorldEditOptions::densityValue(world.uwp)});
     m_dayYear->setParameters({WorldEditOptions::dayText(world), formatDuration(world.yearLength)});
     for (const auto &[row, value] : std::as_const(m_rows))
         row->setParameter(value(world));
@@ -94,10 +93,4 @@ QString WorldInfoPanel::basesText(const UWP &uwp)
             entries.append(rawValue(base) + QStringLiteral(": ") + name(base));
     }
     return entries.isEmpty() ? tr("None") : entries.join(QStringLiteral(", "));
-}
-
-ParameterValue WorldInfoPanel::densityValue(const UWP &uwp)
-{
-    return ParameterValue(NumberFormat::decimal(uwp.density) + QLatin1Char(' '), Symbol::eCircle,
-                          QStringLiteral("ρ"));
 }

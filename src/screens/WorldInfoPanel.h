@@ -34,9 +34,6 @@ public:
     // The bases in base-letter order, each as "S: Scout Base", joined with ", ";
     // "None" without a base.
     static QString basesText(const UWP &uwp);
-    // The density in the locale's default number form, then the density symbol and
-    // "ρ".
-    static ParameterValue densityValue(const UWP &uwp);
 
 private:
     using ValueText = QString (*)(const WorldData &world);
