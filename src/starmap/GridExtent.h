@@ -17,5 +17,12 @@ struct GridExtent
         return {minCol - hexes, maxCol + hexes, minRow - hexes, maxRow + hexes};
     }
 
+    // Division rounding towards minus infinity, for blocks of hexes left of or above
+    // the origin; `divisor` is positive.
+    static qint64 floorDiv(qint64 value, qint64 divisor)
+    {
+        return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+    }
+
     friend bool operator==(const GridExtent &, const GridExtent &) = default;
 };

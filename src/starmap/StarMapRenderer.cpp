@@ -19,11 +19,6 @@ namespace {
 
 const double kRoot3 = std::sqrt(3.0);
 
-qint64 floorDiv(qint64 value, qint64 divisor)
-{
-    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
-}
-
 // `value` rounded down and kept within [low, high], for ranges of hexes taken from
 // screen positions that may lie far outside the map.
 qint64 boundedFloor(double value, qint64 low, qint64 high)
@@ -142,8 +137,8 @@ void StarMapRenderer::drawBorders(QPainter &painter, const StarMapPass &pass, qi
     const double R = pass.hexRadius;
     const MapTransform &t = pass.transform;
     const GridExtent &e = pass.extent;
-    qint64 firstI = floorDiv(e.minCol, columns), lastI = floorDiv(e.maxCol, columns);
-    qint64 firstJ = floorDiv(e.minRow, rows), lastJ = floorDiv(e.maxRow, rows);
+    qint64 firstI = GridExtent::floorDiv(e.minCol, columns), lastI = GridExtent::floorDiv(e.maxCol, columns);
+    qint64 firstJ = GridExtent::floorDiv(e.minRow, rows), lastJ = GridExtent::floorDiv(e.maxRow, rows);
     if (m_culling) {
         const QRectF map = t.toMap(pass.exposed);
         firstI = std::max(firstI, boundedFloor(map.left() / (1.5 * R * columns) - 1, firstI, lastI + 1));

@@ -5,11 +5,6 @@
 
 namespace {
 
-qint64 floorDiv(qint64 value, qint64 divisor)
-{
-    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
-}
-
 qint64 galacticColumn(const GalacticCoordinates &c)
 {
     return c.sectorX * 32 + c.column - 1;
@@ -32,8 +27,8 @@ QString SystemIndex::nameText(const StarSystem &system)
 
 SystemIndex::BlockKey SystemIndex::keyOf(const GalacticCoordinates &coordinates)
 {
-    return {floorDiv(galacticColumn(coordinates), kBlockColumns),
-            floorDiv(galacticRow(coordinates), kBlockRows)};
+    return {GridExtent::floorDiv(galacticColumn(coordinates), kBlockColumns),
+            GridExtent::floorDiv(galacticRow(coordinates), kBlockRows)};
 }
 
 void SystemIndex::clear()
