@@ -1,3 +1,18 @@
+// Benchmark entry point. A QGuiApplication is made so that benchmarks can draw text
+// into images; it runs on the offscreen platform unless another is asked for.
+#include <QGuiApplication>
+
 #include <benchmark/benchmark.h>
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

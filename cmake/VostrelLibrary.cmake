@@ -22,9 +22,10 @@ function(vostrel_add_library name)
 endfunction()
 
 # One GoogleTest executable per test folder. Widget suites pass WIDGETS: their main
-# makes a QApplication and they run on the offscreen platform.
+# makes a QApplication and they run on the offscreen platform. Suites that draw text
+# into images without widgets pass GUI: their main makes a QGuiApplication.
 function(vostrel_add_tests name)
-  cmake_parse_arguments(ARG "WIDGETS" "" "LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "WIDGETS;GUI" "" "LINKS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS
     "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp"
     "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
@@ -41,6 +42,9 @@ function(vostrel_add_tests name)
   if(ARG_WIDGETS)
     target_compile_definitions(${name} PRIVATE VOSTREL_WIDGET_TESTS=1)
     target_link_libraries(${name} PRIVATE Qt6::Widgets)
+    set(environment "QT_QPA_PLATFORM=offscreen")
+  elseif(ARG_GUI)
+    target_compile_definitions(${name} PRIVATE VOSTREL_GUI_TESTS=1)
     set(environment "QT_QPA_PLATFORM=offscreen")
   endif()
   gtest_discover_tests(${name}

@@ -2,6 +2,7 @@
 
 #include "PlainPage.h"
 #include "screens/SystemGeneratorView.h"
+#include "starmap/ui/StarMapView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QStyle>
@@ -38,13 +39,19 @@ QWidget *systemGenerator(const Destination &, const ScreenEnvironment &environme
     return atTop(new SystemGeneratorView(environment.universe));
 }
 
+QWidget *starMap(const Destination &, const ScreenEnvironment &environment)
+{
+    return new StarMapView(environment.universe, environment.router, DetailPages::kStarMapHexRadius,
+                           DetailPages::kStarMapGridPadding);
+}
+
 // In the order of DestinationKind. Screens still to come show a plain page with the
 // destination's title until their own maker takes its row.
 constexpr std::array<PageMaker, 11> kMakers{{
     systemGenerator,
     plainPage, // the system list
     plainPage, // the Traveller Map import
-    plainPage, // the star map, with DetailPages::kStarMapHexRadius and kStarMapGridPadding
+    starMap,
     plainPage, // rutters
     plainPage, // nebulae
     plainPage, // regions

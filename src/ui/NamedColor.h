@@ -9,6 +9,7 @@
 // The application's named colours, each with a light and a dark value; the one
 // that matches the current palette is used.
 enum class NamedColor {
+    cobalt,
     mainBackground,
     parameterBackground,
     sectorBackground,
@@ -26,7 +27,8 @@ struct NamedColorRow
     QRgb dark;
 };
 
-inline constexpr std::array<NamedColorRow, 7> kNamedColors{{
+inline constexpr std::array<NamedColorRow, 8> kNamedColors{{
+    {NamedColor::cobalt, "cobalt", 0xFF2B4C7E, 0xFF1D3557},
     {NamedColor::mainBackground, "mainBackground", 0xFFF2F2F7, 0xFF1C1C1E},
     {NamedColor::parameterBackground, "parameterBackground", 0xFFE5E5EA, 0xFF2C2C2E},
     {NamedColor::sectorBackground, "sectorBackground", 0xFFE6ECF3, 0xFF1F2630},
@@ -36,15 +38,14 @@ inline constexpr std::array<NamedColorRow, 7> kNamedColors{{
     {NamedColor::worldTag, "worldTag", 0xFFD6EAD0, 0xFF2F4A2A},
 }};
 
-template <>
-struct EnumTraits<NamedColor>
+template <> struct EnumTraits<NamedColor>
 {
     static constexpr const auto &rows = kNamedColors;
 };
 
 // The colour for the current palette (dark when the window colour is dark).
 QColor namedColor(NamedColor color);
-// The same, looked up by its name; no value for a name that is not one of the seven.
+// The same, looked up by its name; no value for a name that is not one of the eight.
 std::optional<QColor> namedColor(const QString &name);
 // Whether the application's palette is a dark one.
 bool usesDarkPalette();

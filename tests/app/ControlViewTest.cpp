@@ -2,6 +2,7 @@
 
 #include "app/PlainPage.h"
 #include "screens/SystemGeneratorView.h"
+#include "starmap/ui/StarMapView.h"
 #include "ui/AppInformation.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/NamedColor.h"
@@ -45,6 +46,8 @@ QString pageTitle(QWidget *page)
     // A screen that is built stands in its maker's plain page.
     if (page && page->findChild<SystemGeneratorView *>())
         return QStringLiteral("System Generator");
+    if (qobject_cast<StarMapView *>(page))
+        return QStringLiteral("Star Map");
     if (auto *plain = qobject_cast<PlainPage *>(page))
         return plain->title();
     if (auto *plain = page ? page->findChild<PlainPage *>() : nullptr)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFont>
+#include <QPointF>
+#include <QString>
+
+class QPainter;
+
+// Text on the star map: fonts sized in screen points (fractional sizes kept) and
+// texts placed by their centre or by their top-left corner.
+namespace MapText {
+
+// The display font "Nasalization" (or the platform's stand-in) at `points` on the
+// painter's device.
+QFont display(double points, const QPainter &painter);
+// The system font at `points`, bold when asked.
+QFont system(double points, const QPainter &painter, bool bold = false);
+// Draws `text` in the painter's font and pen with the centre of its box at `centre`.
+void drawCentred(QPainter &painter, const QPointF &centre, const QString &text);
+// Draws `text` with the top-left corner of its box at `topLeft`.
+void drawFromTopLeft(QPainter &painter, const QPointF &topLeft, const QString &text);
+
+} // namespace MapText

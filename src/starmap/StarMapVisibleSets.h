@@ -1,0 +1,89 @@
+#pragma once
+
+#include "SystemIndex.h"
+#include "universe/StarfarerUniverse.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QStringList>
+
+// What the star map shows of its universe: the visible systems (filed in a spatial
+// index), the rutters, labels, nebulae and regions to draw, the selected factions and
+// the label categories. The player's view shows the systems the Starfarers know; the
+// referee's view shows the systems that the awareness toggles and the faction filter
+// let through. Everything is kept between frames: a change of the whole hex list or
+// of a setting rebuilds the sets, and a change of one hex updates that hex alone.
+class StarMapVisibleSets : public QObject
+{
+    Q_OBJECT
+
+public:
+    StarMapVisibleSets(const StarfarerUniverse *universe, double hexRadius, QObject *parent = nullptr);
+
+    const StarfarerUniverse *universe() const { return m_universe; }
+    double hexRadius() const { return m_hexRadius; }
+
+    // The visible systems.
+    const SystemIndex &systems() const { return m_systems; }
+    // The visible hexes in the universe's order.
+    QList<HexData> visibleHexes() const;
+    // The first visible hex at these coordinates.
+    std::optional<HexData> hexAt(const GalacticCoordinates &coordinates) const;
+
+    QList<Faction> selectedFactions() const;
+    // The end hexes of the charted rutters of these factions.
+    QSet<GalacticCoordinates> factionRouteHexes(const QSet<QUuid> &factionIDs) const;
+    const QList<Rutter> &visibleRutters() const { return m_rutters; }
+    const QList<StarmapLabel> &visibleLabels() const { return m_labels; }
+    QList<Nebula> visibleNebulae() const;
+    QList<Region> visibleRegions() const;
+    // Every label category, visible or not, ordered by lower-cased text in the user's
+    // locale with the empty category last.
+    QStringList labelCategories() const;
+
+signals:
+    // Anything shown may have changed.
+    void reset();
+    // Only the systems at these coordinates changed (each hex at most at two places).
+    void cellsChanged(const QList<GalacticCoordinates> &cells);
+
+private:
+    // The settings that decide whether a system is visible, read once per rebuild.
+    struct Rules
+    {
+        bool player = false;
+        bool everyGroup = true;
+        bool starfarers = true;
+        bool sathar = true;
+        bool other = true;
+        bool factionFilter = false;
+        QSet<QUuid> selectedIDs;
+        QSet<GalacticCoordinates> homeworlds;
+        QSet<GalacticCoordinates> routeHexes;
+
+        bool accepts(const HexData &hex) const;
+    };
+
+    void rebuild();
+    void rebuildRutters();
+    void rebuildLabels();
+    void file(const HexData &hex, qint64 order);
+    void hexInserted(const QUuid &id, const GalacticCoordinates &coordinates);
+    void hexReplaced(const QUuid &id, const GalacticCoordinates &oldCoordinates,
+                     const GalacticCoordinates &newCoordinates);
+    void hexRemoved(const QUuid &id, const GalacticCoordinates &coordinates);
+    // After one hex changed: the rutters of the player's view follow the systems.
+    void announceCells(const QList<GalacticCoordinates> &cells);
+
+    QPointer<const StarfarerUniverse> m_universe;
+    double m_hexRadius;
+    Rules m_rules;
+    SystemIndex m_systems;
+    QHash<QUuid, qint64> m_orders; // every stored hex's place in the universe's order
+    qint64 m_nextOrder = 0;
+    QList<Rutter> m_rutters;
+    QList<StarmapLabel> m_labels;
+};

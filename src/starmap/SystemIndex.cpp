@@ -1,0 +1,175 @@
+#include "SystemIndex.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+qint64 galacticColumn(const GalacticCoordinates &c)
+{
+    return c.sectorX * 32 + c.column - 1;
+}
+
+qint64 galacticRow(const GalacticCoordinates &c)
+{
+    return c.row - 1 - c.sectorY * 40;
+}
+
+constexpr qint64 kBlockColumns = 8;
+constexpr qint64 kBlockRows = 10;
+
+} // namespace
+
+QString SystemIndex::nameText(const StarSystem &system)
+{
+    return system.name.isEmpty() ? QStringLiteral("Unnamed") : system.name;
+}
+
+SystemIndex::BlockKey SystemIndex::keyOf(const GalacticCoordinates &coordinates)
+{
+    return {GridExtent::floorDiv(galacticColumn(coordinates), kBlockColumns),
+            GridExtent::floorDiv(galacticRow(coordinates), kBlockRows)};
+}
+
+void SystemIndex::clear()
+{
+    m_blocks.clear();
+    m_size = 0;
+    m_longestName = 0;
+}
+
+void SystemIndex::insert(MapSystem system)
+{
+    const qint64 col = galacticColumn(system.hex.coordinates);
+    const qint64 row = galacticRow(system.hex.coordinates);
+    m_longestName = std::max(m_longestName, nameText(system.hex.starSystem).size());
+    Block &block = m_blocks[keyOf(system.hex.coordinates)];
+    if (block.systems.isEmpty()) {
+        block.cells = {col, col, row, row};
+    } else {
+        block.cells = {std::min(block.cells.minCol, col), std::max(block.cells.maxCol, col),
+                       std::min(block.cells.minRow, row), std::max(block.cells.maxRow, row)};
+    }
+    const auto place =
+        std::upper_bound(block.systems.begin(), block.systems.end(), system.order,
+                         [](qint64 order, const MapSystem &filed) { return order < filed.order; });
+    block.systems.insert(place, std::move(system));
+    ++m_size;
+}
+
+void SystemIndex::recomputeCells(Block &block)
+{
+    const MapSystem &first = block.systems.front();
+    block.cells = {galacticColumn(first.hex.coordinates), galacticColumn(first.hex.coordinates),
+                   galacticRow(first.hex.coordinates), galacticRow(first.hex.coordinates)};
+    for (const MapSystem &system : block.systems) {
+        const qint64 col = galacticColumn(system.hex.coordinates);
+        const qint64 row = galacticRow(system.hex.coordinates);
+        block.cells = {std::min(block.cells.minCol, col), std::max(block.cells.maxCol, col),
+                       std::min(block.cells.minRow, row), std::max(block.cells.maxRow, row)};
+    }
+}
+
+bool SystemIndex::remove(const QUuid &id, const GalacticCoordinates &coordinates)
+{
+    const auto found = m_blocks.find(keyOf(coordinates));
+    if (found == m_blocks.end())
+        return false;
+    Block &block = found.value();
+    const auto entry = std::find_if(block.systems.begin(), block.systems.end(),
+                                    [&](const MapSystem &system) { return system.hex.id == id; });
+    if (entry == block.systems.end())
+        return false;
+    block.systems.erase(entry);
+    --m_size;
+    if (block.systems.isEmpty())
+        m_blocks.erase(found);
+    else
+        recomputeCells(block);
+    return true;
+}
+
+std::optional<GridExtent> SystemIndex::extent() const
+{
+    std::optional<GridExtent> extent;
+    for (const Block &block : m_blocks) {
+        const GridExtent &cells = block.cells;
+        extent =
+            extent
+                ? GridExtent{std::min(extent->minCol, cells.minCol), std::max(extent->maxCol, cells.maxCol),
+                             std::min(extent->minRow, cells.minRow), std::max(extent->maxRow, cells.maxRow)}
+                : cells;
+    }
+    return extent;
+}
+
+const MapSystem *SystemIndex::at(const GalacticCoordinates &coordinates) const
+{
+    const auto found = m_blocks.constFind(keyOf(coordinates));
+    if (found == m_blocks.cend())
+        return nullptr;
+    for (const MapSystem &system : found->systems) {
+        if (system.hex.coordinates == coordinates)
+            return &system;
+    }
+    return nullptr;
+}
+
+QList<const MapSystem *> SystemIndex::inRect(const QRectF &mapRect) const
+{
+    QList<const MapSystem *> found;
+    const auto collect = [&](const Block &block) {
+        for (const MapSystem &system : block.systems) {
+            if (mapRect.contains(system.centre))
+                found.append(&system);
+        }
+    };
+    // The blocks that can hold a centre in the rectangle; a hex centre lies at most
+    // half a hex height below its row's top.
+    const double columnWidth = 1.5 * m_hexRadius;
+    const double rowHeight = std::sqrt(3.0) * m_hexRadius;
+    const double minCol = std::floor(mapRect.left() / columnWidth) - 1;
+    const double maxCol = std::ceil(mapRect.right() / columnWidth) + 1;
+    const double minRow = std::floor(mapRect.top() / rowHeight) - 1;
+    const double maxRow = std::ceil(mapRect.bottom() / rowHeight) + 1;
+    const double firstBlockCol = std::floor(minCol / kBlockColumns);
+    const double lastBlockCol = std::floor(maxCol / kBlockColumns);
+    const double firstBlockRow = std::floor(minRow / kBlockRows);
+    const double lastBlockRow = std::floor(maxRow / kBlockRows);
+    const double blockCount = (lastBlockCol - firstBlockCol + 1) * (lastBlockRow - firstBlockRow + 1);
+    constexpr double kFar = 1e15; // beyond any map, and still exact as an integer
+    const bool nearby = std::abs(firstBlockCol) < kFar && std::abs(lastBlockCol) < kFar &&
+                        std::abs(firstBlockRow) < kFar && std::abs(lastBlockRow) < kFar;
+    if (!nearby || !(blockCount <= static_cast<double>(m_blocks.size()))) {
+        for (const Block &block : m_blocks)
+            collect(block);
+    } else {
+        for (auto i = static_cast<qint64>(firstBlockCol); i <= static_cast<qint64>(lastBlockCol); ++i) {
+            for (auto j = static_cast<qint64>(firstBlockRow); j <= static_cast<qint64>(lastBlockRow); ++j) {
+                const auto block = m_blocks.constFind({i, j});
+                if (block != m_blocks.cend())
+                    collect(*block);
+            }
+        }
+    }
+    sortByOrder(found);
+    return found;
+}
+
+QList<const MapSystem *> SystemIndex::all() const
+{
+    QList<const MapSystem *> systems;
+    systems.reserve(m_size);
+    for (const Block &block : m_blocks) {
+        for (const MapSystem &system : block.systems)
+            systems.append(&system);
+    }
+    sortByOrder(systems);
+    return systems;
+}
+
+void SystemIndex::sortByOrder(QList<const MapSystem *> &systems)
+{
+    std::sort(systems.begin(), systems.end(),
+              [](const MapSystem *a, const MapSystem *b) { return a->order < b->order; });
+}

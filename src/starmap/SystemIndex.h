@@ -1,0 +1,62 @@
+#pragma once
+
+#include "GridExtent.h"
+#include "MapSystem.h"
+
+#include <QHash>
+#include <QList>
+#include <QRectF>
+#include <QUuid>
+
+#include <optional>
+#include <utility>
+
+// The visible systems filed by subsector, so that a frame visits only the systems
+// near the rectangle it draws and a hex is found without a scan of the whole map.
+// Each subsector keeps its systems in universe order and the block of hexes they
+// cover, so that single systems come and go without a rebuild.
+class SystemIndex
+{
+public:
+    explicit SystemIndex(double hexRadius) : m_hexRadius(hexRadius) {}
+
+    void clear();
+    // Files a system; its `order` decides its place among the others.
+    void insert(MapSystem system);
+    // Removes the system with this id filed at these coordinates; false when none is.
+    bool remove(const QUuid &id, const GalacticCoordinates &coordinates);
+
+    qsizetype size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    // The smallest block of hexes holding every system; none when there is none.
+    std::optional<GridExtent> extent() const;
+    // The longest name drawn for a system ever filed since the last clear, in characters.
+    qsizetype longestName() const { return m_longestName; }
+
+    // The first system, in universe order, at exactly these coordinates.
+    const MapSystem *at(const GalacticCoordinates &coordinates) const;
+    // The systems whose centres lie in `mapRect`, in universe order.
+    QList<const MapSystem *> inRect(const QRectF &mapRect) const;
+    // Every system, in universe order.
+    QList<const MapSystem *> all() const;
+
+    // The text drawn under a system: its name, or "Unnamed".
+    static QString nameText(const StarSystem &system);
+
+private:
+    using BlockKey = std::pair<qint64, qint64>;
+    struct Block
+    {
+        QList<MapSystem> systems; // in universe order
+        GridExtent cells;
+    };
+
+    static BlockKey keyOf(const GalacticCoordinates &coordinates);
+    static void sortByOrder(QList<const MapSystem *> &systems);
+    static void recomputeCells(Block &block);
+
+    double m_hexRadius;
+    QHash<BlockKey, Block> m_blocks;
+    qsizetype m_size = 0;
+    qsizetype m_longestName = 0;
+};

@@ -1,0 +1,105 @@
+#include "StarMapCanvas.h"
+
+#include "starmap/StarMapVisibleSets.h"
+
+#include <QMouseEvent>
+#include <QNativeGestureEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+StarMapCanvas::StarMapCanvas(StarMapVisibleSets &sets, int gridPadding, QWidget *parent)
+    : QWidget(parent), m_sets(sets), m_gridPadding(gridPadding), m_renderer(sets), m_cache(m_renderer)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    m_controller.onTransformChanged = [this] {
+        emit transformChanged();
+        update();
+    };
+    connect(&sets, &StarMapVisibleSets::reset, this, &StarMapCanvas::redrawAll);
+    connect(&sets, &StarMapVisibleSets::cellsChanged, this, &StarMapCanvas::redrawCells);
+    if (const StarfarerUniverse *universe = sets.universe())
+        connect(universe, &StarfarerUniverse::mapShowSurveyedDataChanged, this, &StarMapCanvas::redrawAll);
+}
+
+GridExtent StarMapCanvas::gridExtent() const
+{
+    return m_sets.systems().extent().value_or(GridExtent{}).widened(m_gridPadding);
+}
+
+void StarMapCanvas::refit()
+{
+    m_controller.setFitTransform(MapTransform::fit(gridExtent(), size(), m_sets.hexRadius()));
+}
+
+void StarMapCanvas::redrawAll()
+{
+    refit();
+    m_cache.invalidate();
+    update();
+}
+
+void StarMapCanvas::redrawCells(const QList<GalacticCoordinates> &cells)
+{
+    // A change of the extent moves the fit or the grid; the cache then starts over.
+    m_cache.invalidate(m_renderer.reachOf(cells, m_controller.transform()));
+    refit();
+    update();
+}
+
+void StarMapCanvas::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    refit();
+}
+
+void StarMapCanvas::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0),
+                      m_cache.frame(size(), devicePixelRatioF(), m_controller.transform(), gridExtent()));
+}
+
+bool StarMapCanvas::event(QEvent *event)
+{
+    if (event->type() == QEvent::NativeGesture) {
+        const auto *gesture = static_cast<QNativeGestureEvent *>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            m_controller.magnify(gesture->value(), gesture->position());
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void StarMapCanvas::wheelEvent(QWheelEvent *event)
+{
+    // With or without Ctrl (a pinch on many trackpads), the wheel zooms about the pointer.
+    m_controller.scroll(MapInteractionController::wheelPoints(event->pixelDelta(), event->angleDelta()),
+                        event->position());
+    event->accept();
+}
+
+void StarMapCanvas::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_controller.press(event->position(), 1);
+}
+
+void StarMapCanvas::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_controller.press(event->position(), 2);
+}
+
+void StarMapCanvas::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        m_controller.drag(event->position());
+}
+
+void StarMapCanvas::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_controller.release(event->position());
+}

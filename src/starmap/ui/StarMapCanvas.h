@@ -1,0 +1,50 @@
+#pragma once
+
+#include "starmap/MapInteractionController.h"
+#include "starmap/StarMapFrameCache.h"
+#include "starmap/StarMapRenderer.h"
+
+#include <QWidget>
+
+class StarMapVisibleSets;
+
+// The drawing surface of the star map: it paints the renderer's picture of the
+// visible sets through the frame cache and hands the pointer's events to the
+// interaction controller. It holds no map logic of its own.
+class StarMapCanvas : public QWidget
+{
+    Q_OBJECT
+
+public:
+    StarMapCanvas(StarMapVisibleSets &sets, int gridPadding, QWidget *parent = nullptr);
+
+    MapInteractionController &controller() { return m_controller; }
+    StarMapRenderer &renderer() { return m_renderer; }
+    // The visible systems' block of hexes grown by the grid padding.
+    GridExtent gridExtent() const;
+    qsizetype cacheBytes() const { return m_cache.bytes(); }
+
+signals:
+    void transformChanged();
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void refit();
+    void redrawAll();
+    void redrawCells(const QList<GalacticCoordinates> &cells);
+
+    StarMapVisibleSets &m_sets;
+    int m_gridPadding;
+    StarMapRenderer m_renderer;
+    StarMapFrameCache m_cache;
+    MapInteractionController m_controller;
+};

@@ -1,0 +1,123 @@
+#include "StarMapView.h"
+
+#include "StarMapCanvas.h"
+#include "starmap/MapColors.h"
+#include "starmap/StarMapVisibleSets.h"
+#include "ui/ContentUnavailableView.h"
+#include "ui/NamedColor.h"
+#include "ui/WindowRouter.h"
+#include "universe/StarfarerUniverse.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// The corner controls stand 8 points off the map's edges.
+QWidget *padded(QWidget *control)
+{
+    auto *holder = new QWidget(control->parentWidget());
+    auto *layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(control);
+    return holder;
+}
+
+} // namespace
+
+StarMapView::StarMapView(StarfarerUniverse *universe, WindowRouter *router, double hexRadius, int gridPadding,
+                         QWidget *parent)
+    : QWidget(parent), m_universe(universe), m_sets(new StarMapVisibleSets(universe, hexRadius, this))
+{
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto *toolbar = new QToolBar(this);
+    QAction *reference = toolbar->addAction(tr("UWP Reference"));
+    connect(reference, &QAction::triggered, this, [router] {
+        if (router)
+            router->openWindow(WindowId::uwpReference);
+    });
+    column->addWidget(toolbar);
+
+    auto *stage = new QWidget(this);
+    stage->setAutoFillBackground(true);
+    QPalette palette = stage->palette();
+    palette.setColor(QPalette::Window, MapColors::background());
+    palette.setColor(QPalette::WindowText, MapColors::white(0.85));
+    stage->setPalette(palette);
+    m_stage = new QGridLayout(stage);
+    m_stage->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(stage, 1);
+
+    m_canvas = new StarMapCanvas(*m_sets, gridPadding, stage);
+    m_stage->addWidget(m_canvas, 0, 0);
+
+    // Later controls fill the panel's column; it keeps its width, padding and colour.
+    m_panel = new QFrame(stage);
+    m_panel->setObjectName(QStringLiteral("starMapControls"));
+    m_panel->setFixedWidth(165);
+    m_panel->setStyleSheet(QStringLiteral("#starMapControls { background: %1; border-radius: 10px; }")
+                               .arg(namedColor(NamedColor::cobalt).name()));
+    auto *controls = new QVBoxLayout(m_panel);
+    controls->setContentsMargins(10, 10, 10, 10);
+    controls->setSpacing(8);
+    m_stage->addWidget(padded(m_panel), 0, 0, Qt::AlignTop | Qt::AlignLeft);
+
+    m_fit = new QPushButton(QIcon::fromTheme(QStringLiteral("zoom-fit-best")), tr("Fit"), stage);
+    m_stage->addWidget(padded(m_fit), 0, 0, Qt::AlignTop | Qt::AlignRight);
+
+    MapInteractionController &controller = m_canvas->controller();
+    connect(m_fit, &QPushButton::clicked, this, [&controller] { controller.resetTransform(); });
+    controller.onDoubleClick = [&controller] { controller.resetTransform(); };
+    connect(m_canvas, &StarMapCanvas::transformChanged, this,
+            [this, &controller] { m_fit->setEnabled(!controller.isFitted()); });
+    m_fit->setEnabled(false);
+
+    connect(m_sets, &StarMapVisibleSets::reset, this, &StarMapView::showContent);
+    connect(m_sets, &StarMapVisibleSets::cellsChanged, this, &StarMapView::showContent);
+    showContent();
+}
+
+void StarMapView::showContent()
+{
+    const bool empty = m_sets->systems().isEmpty();
+    m_canvas->setVisible(!empty);
+    m_fit->setVisible(!empty);
+    if (!empty || !m_universe) {
+        delete m_empty;
+        m_empty = nullptr;
+        return;
+    }
+    const QString title = emptyStateTitle(*m_universe);
+    const QString description = emptyStateDescription(*m_universe);
+    if (m_empty && m_empty->title() == title && m_empty->description() == description)
+        return;
+    delete m_empty;
+    m_empty = new ContentUnavailableView(title, Symbol::hexagon, description, m_canvas->parentWidget());
+    m_stage->addWidget(m_empty, 0, 0);
+    m_panel->parentWidget()->raise();
+}
+
+QString StarMapView::emptyStateTitle(const StarfarerUniverse &universe)
+{
+    if (universe.data().isEmpty())
+        return tr("No Systems Saved");
+    if (universe.mapViewMode() == MapViewMode::player)
+        return tr("No Systems in Player View");
+    return tr("No Systems Match the Filters");
+}
+
+QString StarMapView::emptyStateDescription(const StarfarerUniverse &universe)
+{
+    if (universe.data().isEmpty())
+        return tr("Generate a system and tap Save to see it on the map.");
+    if (universe.mapViewMode() == MapViewMode::player)
+        return tr("No systems have %1 awareness. Switch to Referee view to see all systems.")
+            .arg(universe.usesTravellerRules() ? tr("Imperium") : tr("Starfarers"));
+    return tr("The current filters hide every system. Turn on an awareness group or reset the faction "
+              "filter to see them.");
+}

@@ -1,0 +1,149 @@
+#include "starmap/StarMapRenderer.h"
+#include "StarMapTestSupport.h"
+#include "model/HexLayout.h"
+#include "starmap/MapColors.h"
+#include "starmap/StarMapFrameCache.h"
+#include "starmap/StarMapVisibleSets.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace StarMapTest;
+
+namespace {
+
+const QSize kView(400, 300);
+
+QImage render(const StarMapRenderer &renderer, const MapTransform &transform, const GridExtent &extent)
+{
+    QImage image(kView, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    renderer.draw(painter, transform, extent, QRectF(QPointF(0, 0), QSizeF(kView)));
+    return image;
+}
+
+int channelDistance(const QColor &a, const QColor &b)
+{
+    return std::max(
+        {std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+}
+
+int largestDifference(const QImage &a, const QImage &b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x)
+            largest = std::max(largest, channelDistance(a.pixelColor(x, y), b.pixelColor(x, y)));
+    }
+    return largest;
+}
+
+// Pixels in the box that differ from the background.
+int inkIn(const QImage &image, const QRect &box)
+{
+    int count = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x)
+            count += channelDistance(image.pixelColor(x, y), MapColors::background()) > 8 ? 1 : 0;
+    }
+    return count;
+}
+
+// The transform that shows the hex `hex` at the screen point `where`.
+MapTransform showing(const GalacticCoordinates &hex, const QPointF &where, double scale)
+{
+    return {scale, where - HexLayout(60).center(hex) * scale};
+}
+
+class StarMapRendererTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        HexData longName = hex(at(32, 40), true, false, false, SpectralType::M);
+        longName.starSystem.name = QStringLiteral("A name long enough to reach into the next sector");
+        HexData crowded = hex(at(5, 7));
+        crowded.starSystem.stars.append(crowded.starSystem.stars[0]);
+        crowded.starSystem.stars.append(crowded.starSystem.stars[0]);
+        crowded.starSystem.surveyed = true;
+        WorldData &main = crowded.starSystem.stars[0].worlds[0];
+        main.uwp.bases = {Base::navalBase, Base::scoutBase};
+        main.worldTags = {WorldTag::redZone};
+        crowded.starSystem.gasGiant = 2;
+        m_universe =
+            universe({hex(at(2, 2)), crowded, longName, hex(at(1, 1, 1, 0)), hex(at(6, 6), false, true)});
+        m_universe->setMapShowSathar(false);
+        m_sets = std::make_unique<StarMapVisibleSets>(m_universe.get(), 60);
+        m_renderer = std::make_unique<StarMapRenderer>(*m_sets);
+    }
+
+    GridExtent extent() const { return m_sets->systems().extent()->widened(2); }
+
+    std::unique_ptr<StarfarerUniverse> m_universe;
+    std::unique_ptr<StarMapVisibleSets> m_sets;
+    std::unique_ptr<StarMapRenderer> m_renderer;
+};
+
+TEST_F(StarMapRendererTest, StarsAtTheirCentresAndNothingForAFilteredSystem)
+{
+    const QImage image = render(*m_renderer, showing(at(2, 2), {100, 100}, 1), extent());
+    EXPECT_LE(channelDistance(image.pixelColor(100, 100), MapColors::spectral(SpectralType::G)), 2);
+
+    const QImage far = render(*m_renderer, showing(at(32, 40), {200, 150}, 0.5), extent());
+    EXPECT_LE(channelDistance(far.pixelColor(200, 150), MapColors::spectral(SpectralType::M)), 2);
+
+    // The Sathar-only system at 0606 is hidden; at a scale without grid its hex is empty.
+    const QImage hidden = render(*m_renderer, showing(at(6, 6), {200, 150}, 0.15), extent());
+    EXPECT_EQ(inkIn(hidden, QRect(190, 140, 21, 21)), 0);
+    EXPECT_GT(
+        inkIn(render(*m_renderer, showing(at(2, 2), {200, 150}, 0.15), extent()), QRect(190, 140, 21, 21)),
+        0);
+}
+
+TEST_F(StarMapRendererTest, SectorBorderAndHexNumbersFollowTheirThresholds)
+{
+    // The sector border runs half a column left of column 1, always drawn.
+    const double s = 0.1;
+    const MapTransform t = showing(at(1, 20), {200, 150}, s);
+    const QImage image = render(*m_renderer, t, extent());
+    const int borderX = qRound(200 - 0.5 * 1.5 * 60 * s);
+    EXPECT_GT(inkIn(image, QRect(borderX - 1, 100, 3, 1)), 0);
+    EXPECT_EQ(inkIn(image, QRect(borderX - 20, 100, 10, 1)), 0);
+
+    // 0502's number sits 0.66 hex radii above its centre from scale 0.4 on, not at 0.35.
+    const QRect number(190, 131, 20, 7);      // about y = 150 − 0.66 × 24
+    const QRect numberAt035(190, 133, 20, 6); // about y = 150 − 0.66 × 21
+    EXPECT_GT(inkIn(render(*m_renderer, showing(at(5, 2), {200, 150}, 0.4), extent()), number), 0);
+    EXPECT_EQ(inkIn(render(*m_renderer, showing(at(5, 2), {200, 150}, 0.35), extent()), numberAt035), 0);
+}
+
+TEST_F(StarMapRendererTest, CullingChangesNothing)
+{
+    for (const double scale : {0.08, 0.25, 0.35, 0.5, 1.0, 2.0}) {
+        const MapTransform t = showing(at(30, 38), {150, 120}, scale);
+        m_renderer->setCulling(true);
+        const QImage culled = render(*m_renderer, t, extent());
+        m_renderer->setCulling(false);
+        const QImage everything = render(*m_renderer, t, extent());
+        EXPECT_EQ(largestDifference(culled, everything), 0) << "scale " << scale;
+    }
+}
+
+TEST_F(StarMapRendererTest, CachedFramesMatchAFreshDrawingAfterPansAndEdits)
+{
+    StarMapFrameCache cache(*m_renderer);
+    MapTransform t = showing(at(4, 6), {200, 150}, 1);
+    cache.frame(kView, 1, t, extent());
+    t.offset += QPointF(37, -23);
+    EXPECT_LE(largestDifference(cache.frame(kView, 1, t, extent()), render(*m_renderer, t, extent())), 4);
+
+    HexData edited = m_universe->data()[1];
+    edited.starSystem.stars[0].spectralType = SpectralType::B;
+    edited.starSystem.name = QStringLiteral("Renamed with a longer name");
+    m_universe->replaceHex(edited);
+    cache.invalidate(m_renderer->reachOf({edited.coordinates}, t));
+    EXPECT_LE(largestDifference(cache.frame(kView, 1, t, extent()), render(*m_renderer, t, extent())), 4);
+}
+
+} // namespace

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "universe/StarfarerUniverse.h"
+
+#include <QDir>
+
+#include <memory>
+
+// Small hand-made universes for the star map's tests.
+namespace StarMapTest {
+
+inline GalacticCoordinates at(qint64 column, qint64 row, qint64 sectorX = 0, qint64 sectorY = 0)
+{
+    return {sectorX, sectorY, column, row};
+}
+
+// A system of one star of `spectral` type with one main world, known to the groups
+// given.
+inline HexData hex(const GalacticCoordinates &coordinates, bool starfarers = true, bool sathar = false,
+                   bool other = false, SpectralType spectral = SpectralType::G)
+{
+    HexData hex;
+    hex.id = QUuid::createUuid();
+    hex.coordinates = coordinates;
+    Star star;
+    star.id = QUuid::createUuid();
+    star.spectralType = spectral;
+    WorldData world;
+    world.id = QUuid::createUuid();
+    world.mainWorld = true;
+    world.uwp.size = 5;
+    star.worlds = {world};
+    hex.starSystem.stars = {star};
+    hex.starSystem.name = QStringLiteral("Sys %1%2").arg(coordinates.column).arg(coordinates.row);
+    hex.starSystem.starfarers = starfarers;
+    hex.starSystem.sathar = sathar;
+    hex.starSystem.other = other;
+    return hex;
+}
+
+inline std::unique_ptr<StarfarerUniverse> universe(const QList<HexData> &data = {})
+{
+    auto made = std::make_unique<StarfarerUniverse>(UniverseFolder(QDir::tempPath()));
+    made->setData(data);
+    return made;
+}
+
+} // namespace StarMapTest

@@ -1,0 +1,58 @@
+#include "starmap/ui/StarMapView.h"
+#include "../StarMapTestSupport.h"
+#include "starmap/ui/StarMapCanvas.h"
+#include "ui/ContentUnavailableView.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace StarMapTest;
+
+namespace {
+
+TEST(StarMapViewTest, EmptyStatesSayWhyNothingIsShown)
+{
+    const auto u = universe();
+    StarMapView view(u.get(), nullptr, 60, 2);
+    ASSERT_NE(view.emptyState(), nullptr);
+    EXPECT_EQ(view.emptyState()->title(), QStringLiteral("No Systems Saved"));
+    EXPECT_EQ(view.emptyState()->description(),
+              QStringLiteral("Generate a system and tap Save to see it on the map."));
+
+    u->insertHex(hex(at(1, 1), false, true));
+    EXPECT_EQ(view.emptyState(), nullptr);
+    // Filters that hide everything in the referee's view say so, not the player text.
+    u->setMapShowSathar(false);
+    ASSERT_NE(view.emptyState(), nullptr);
+    EXPECT_EQ(view.emptyState()->title(), QStringLiteral("No Systems Match the Filters"));
+    u->setMapViewMode(MapViewMode::player);
+    EXPECT_EQ(view.emptyState()->title(), QStringLiteral("No Systems in Player View"));
+    EXPECT_EQ(
+        view.emptyState()->description(),
+        QStringLiteral("No systems have Starfarers awareness. Switch to Referee view to see all systems."));
+    EXPECT_FALSE(view.controlsPanel()->isHidden());
+}
+
+TEST(StarMapViewTest, FitIsEnabledOnlyWhileTheUserHasMovedTheMap)
+{
+    const auto u = universe({hex(at(1, 1)), hex(at(10, 12))});
+    StarMapView view(u.get(), nullptr, 60, 2);
+    view.resize(800, 600);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    StarMapCanvas *canvas = view.canvas();
+    EXPECT_FALSE(view.fitButton()->isEnabled());
+    const QPoint middle = canvas->rect().center();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, middle);
+    QTest::mouseMove(canvas, middle + QPoint(40, 10));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, middle + QPoint(40, 10));
+    EXPECT_TRUE(view.fitButton()->isEnabled());
+    QTest::mouseDClick(canvas, Qt::LeftButton, {}, middle);
+    EXPECT_FALSE(view.fitButton()->isEnabled());
+    EXPECT_TRUE(canvas->controller().isFitted());
+}
+
+} // namespace
