@@ -2,6 +2,7 @@
 
 #include "AboutWindow.h"
 #include "MainWindow.h"
+#include "travel/ui/SystemTravelWindow.h"
 #include "ui/StarSystemHexes.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
@@ -63,4 +64,8 @@ void VostrelApp::start()
 void VostrelApp::registerWindowContents()
 {
     m_router->setContentFactory(WindowId::about, [] { return new AboutWindow; });
+    // The store is made after the router: the factory reads it when a window opens.
+    m_router->setGroupContentFactory(WindowId::systemTravel, [this](const GalacticCoordinates &coordinates) {
+        return new SystemTravelWindow(m_manager.get(), coordinates);
+    });
 }

@@ -25,6 +25,17 @@ void strokeCircle(QPainter &painter, const QColor &color, qreal width = 1.3)
     painter.drawEllipse(QPointF(8, 8), 7.0 - width / 2, 7.0 - width / 2);
 }
 
+// A ring with one character in its middle.
+void paintCharacterInCircle(QPainter &painter, const QColor &color, const QString &character)
+{
+    strokeCircle(painter, color);
+    QFont font = painter.font();
+    font.setPixelSize(10);
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(QRectF(0, -0.5, 16, 16), Qt::AlignCenter, character);
+}
+
 QPainterPath figurePath(qreal x, qreal top, qreal scale)
 {
     QPainterPath body;
@@ -109,12 +120,12 @@ void paintDeleteBackward(QPainter &painter, const QColor &color)
 
 void paintECircle(QPainter &painter, const QColor &color)
 {
-    strokeCircle(painter, color);
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    painter.setFont(font);
-    painter.setPen(color);
-    painter.drawText(QRectF(0, -0.5, 16, 16), Qt::AlignCenter, QStringLiteral("e"));
+    paintCharacterInCircle(painter, color, QStringLiteral("e"));
+}
+
+void paintQuestionmarkCircle(QPainter &painter, const QColor &color)
+{
+    paintCharacterInCircle(painter, color, QStringLiteral("?"));
 }
 
 void paintChevronDownCircle(QPainter &painter, const QColor &color)

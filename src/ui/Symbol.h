@@ -45,6 +45,7 @@ enum class Symbol : quint8 {
     chevronUpChevronDown,
     sidebarLeft,
     lockFill,
+    questionmarkCircle,
 };
 
 // Draws a symbol into the 16 × 16 box at the origin in the painter's pen and brush
@@ -92,9 +93,10 @@ void paintStarSquareOnSquareFill(QPainter &painter, const QColor &color);
 void paintChevronUpChevronDown(QPainter &painter, const QColor &color);
 void paintSidebarLeft(QPainter &painter, const QColor &color);
 void paintLockFill(QPainter &painter, const QColor &color);
+void paintQuestionmarkCircle(QPainter &painter, const QColor &color);
 } // namespace symbol_detail
 
-inline constexpr std::array<SymbolRow, 32> kSymbols{{
+inline constexpr std::array<SymbolRow, 33> kSymbols{{
     {Symbol::pencilCircleFill, "pencil.circle.fill", "", symbol_detail::paintPencilCircleFill},
     {Symbol::checkmark, "checkmark", "", symbol_detail::paintCheckmark},
     {Symbol::diceFill, "dice.fill", "", symbol_detail::paintDiceFill},
@@ -133,6 +135,7 @@ inline constexpr std::array<SymbolRow, 32> kSymbols{{
     {Symbol::chevronUpChevronDown, "chevron.up.chevron.down", "", symbol_detail::paintChevronUpChevronDown},
     {Symbol::sidebarLeft, "sidebar.left", "", symbol_detail::paintSidebarLeft},
     {Symbol::lockFill, "lock.fill", "", symbol_detail::paintLockFill},
+    {Symbol::questionmarkCircle, "questionmark.circle", "", symbol_detail::paintQuestionmarkCircle},
 }};
 
 template <> struct EnumTraits<Symbol>
