@@ -50,6 +50,15 @@ QLabel *makeLabel(const QString &text, const QFont &font, bool secondary, QWidge
     return label;
 }
 
+// A layout on `owner` without margins, its items `spacing` apart.
+template <typename Layout> Layout *tightLayout(QWidget *owner, int spacing)
+{
+    auto *layout = new Layout(owner);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
 QFrame *makeDivider(QWidget *parent)
 {
     auto *divider = new QFrame(parent);
@@ -60,10 +69,8 @@ QFrame *makeDivider(QWidget *parent)
 
 QGridLayout *makeGrid(QWidget *owner)
 {
-    auto *grid = new QGridLayout(owner);
-    grid->setContentsMargins(0, 0, 0, 0);
+    auto *grid = tightLayout<QGridLayout>(owner, 8);
     grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(8);
     grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return grid;
 }
@@ -85,7 +92,8 @@ SystemTravelView::SystemTravelView(const HexData &hex, QWidget *parent)
 {
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A wide table scrolls sideways rather than being cut.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     auto *content = new QWidget;
@@ -100,9 +108,7 @@ SystemTravelView::SystemTravelView(const HexData &hex, QWidget *parent)
 
     auto *jumpPoints = new QWidget(content);
     jumpPoints->setObjectName(QStringLiteral("jumpPoints"));
-    m_jumpPoints = new QVBoxLayout(jumpPoints);
-    m_jumpPoints->setContentsMargins(0, 0, 0, 0);
-    m_jumpPoints->setSpacing(12);
+    m_jumpPoints = tightLayout<QVBoxLayout>(jumpPoints, 12);
     column->addWidget(jumpPoints);
     column->addWidget(makeDivider(content));
 
@@ -123,9 +129,7 @@ SystemTravelView::SystemTravelView(const HexData &hex, QWidget *parent)
 QWidget *SystemTravelView::buildHeader()
 {
     auto *header = new QWidget;
-    auto *layout = new QVBoxLayout(header);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
+    auto *layout = tightLayout<QVBoxLayout>(header, 4);
     m_name = makeLabel(QString(), textFont(kTitleSize, false, true), false, header);
     m_name->setObjectName(QStringLiteral("systemName"));
     m_name->setWordWrap(true);
@@ -139,9 +143,7 @@ QWidget *SystemTravelView::buildHeader()
 QWidget *SystemTravelView::buildCustomThrustControl()
 {
     auto *control = new QWidget;
-    auto *row = new QHBoxLayout(control);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(8);
+    auto *row = tightLayout<QHBoxLayout>(control, 8);
     const QFont callout = textFont(kCalloutSize);
     row->addWidget(makeLabel(tr("Custom thrust"), callout, false, control));
 
@@ -163,9 +165,7 @@ QWidget *SystemTravelView::buildCustomThrustControl()
             [this] { m_thrustField->setText(NumberFormat::decimal(m_customThrust)); });
 
     auto *stepper = new QWidget(control);
-    auto *arrows = new QVBoxLayout(stepper);
-    arrows->setContentsMargins(0, 0, 0, 0);
-    arrows->setSpacing(0);
+    auto *arrows = tightLayout<QVBoxLayout>(stepper, 0);
     m_stepUp = new QToolButton(stepper);
     m_stepUp->setObjectName(QStringLiteral("thrustStepUp"));
     m_stepUp->setArrowType(Qt::UpArrow);
@@ -188,9 +188,7 @@ QWidget *SystemTravelView::buildCustomThrustControl()
 QWidget *SystemTravelView::buildInterplanetarySection()
 {
     auto *section = new QWidget;
-    auto *layout = new QVBoxLayout(section);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
+    auto *layout = tightLayout<QVBoxLayout>(section, 8);
     layout->addWidget(makeLabel(tr("Interplanetary"), textFont(kHeadlineSize, false, true), false, section));
 
     m_transitMessage = makeLabel(tr("At least two bodies are needed to compute a transit."),
@@ -199,9 +197,7 @@ QWidget *SystemTravelView::buildInterplanetarySection()
     layout->addWidget(m_transitMessage);
 
     m_transit = new QWidget(section);
-    auto *transit = new QVBoxLayout(m_transit);
-    transit->setContentsMargins(0, 0, 0, 0);
-    transit->setSpacing(8);
+    auto *transit = tightLayout<QVBoxLayout>(m_transit, 8);
     auto *pickers = new QHBoxLayout;
     pickers->setSpacing(16);
     m_from = new QComboBox(m_transit);
@@ -350,9 +346,7 @@ void SystemTravelView::rebuildJumpPoints()
         if (bodies.isEmpty())
             continue;
         auto *block = new QWidget(owner);
-        auto *blockLayout = new QVBoxLayout(block);
-        blockLayout->setContentsMargins(0, 0, 0, 0);
-        blockLayout->setSpacing(6);
+        auto *blockLayout = tightLayout<QVBoxLayout>(block, 6);
         if (severalStars) {
             QLabel *title =
                 makeLabel(m_sheet.starTitle(*star), textFont(kSubheadlineSize, false, true), true, block);
@@ -367,9 +361,7 @@ void SystemTravelView::rebuildJumpPoints()
         for (const WorldData *body : bodies) {
             const TravelRow travelRow = m_sheet.jumpClearanceRow(*body, *star);
             auto *cell = new QWidget(table);
-            auto *stack = new QVBoxLayout(cell);
-            stack->setContentsMargins(0, 0, 0, 0);
-            stack->setSpacing(1);
+            auto *stack = tightLayout<QVBoxLayout>(cell, 1);
             QLabel *title = makeLabel(travelRow.title, textFont(13), false, cell);
             title->setObjectName(QStringLiteral("rowTitle"));
             QLabel *subtitle = makeLabel(travelRow.subtitle, textFont(kCaptionSize), true, cell);
