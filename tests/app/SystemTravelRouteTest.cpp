@@ -5,27 +5,18 @@
 #include "ui/RoutedWindow.h"
 #include "ui/WindowRouter.h"
 
-namespace {
+using SystemTravelRoute = AppTest;
 
-using SystemTravelRouteTest = AppTest;
-
-// The application's "System Travel" windows show the sheet of their hex in the
-// universe that is open.
-TEST_F(SystemTravelRouteTest, windowGroupShowsTheSheetOfItsHex)
+// The application's "System Travel" windows show the sheet of their hex, here one
+// without stars.
+TEST_F(SystemTravelRoute, windowShowsTheSheetOfItsHex)
 {
     startApp();
     const GalacticCoordinates at{1, -2, 5, 7};
-    StarSystem system;
-    system.stars.append(Star{});
-    universe()->insertHex(HexData{QUuid::createUuid(), at, system, {}});
-
+    universe()->insertHex(HexData{QUuid::createUuid(), at, StarSystem{}, {}});
     RoutedWindow *window = m_app->router()->openWindow(WindowId::systemTravel, at);
     ASSERT_TRUE(window);
     const auto *content = qobject_cast<SystemTravelWindow *>(window->content());
-    ASSERT_TRUE(content);
-    EXPECT_EQ(content->coordinates(), at);
-    ASSERT_TRUE(content->sheet());
+    ASSERT_TRUE(content && content->sheet());
     EXPECT_EQ(content->sheet()->hex().coordinates, at);
 }
-
-} // namespace

@@ -8,11 +8,7 @@ using namespace travel_test;
 
 namespace {
 
-class TravelSheetTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { useEnglishNumbers(); }
-};
+using TravelSheetTest = EnglishNumbersTest;
 
 QStringList titles(const TravelSheet &sheet, const QList<const WorldData *> &bodies)
 {
@@ -106,15 +102,6 @@ TEST_F(TravelSheetTest, defaultPicksFillOnlyWhatIsMissing)
     EXPECT_EQ(sheet.withDefaultPicks({}), (BodyPicks{inner.id, outer.id}));
     const QUuid gone = QUuid::createUuid();
     EXPECT_EQ(sheet.withDefaultPicks({gone, std::nullopt}), (BodyPicks{gone, outer.id}));
-}
-
-TEST_F(TravelSheetTest, customThrustHeadingKeepsAtMostOneFractionDigit)
-{
-    EXPECT_EQ(TravelSheet::customThrustLabel(1.0), QStringLiteral("1G"));
-    EXPECT_EQ(TravelSheet::customThrustLabel(1.5), QStringLiteral("1.5G"));
-    EXPECT_EQ(TravelSheet::customThrustLabel(0.0), QStringLiteral("0G"));
-    EXPECT_EQ(TravelSheet::customThrustLabel(2.04), QStringLiteral("2G"));
-    EXPECT_EQ(TravelSheet::thrustHeader(3), QStringLiteral("3G"));
 }
 
 } // namespace

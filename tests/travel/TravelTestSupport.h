@@ -6,6 +6,8 @@
 
 #include <QLocale>
 
+#include <gtest/gtest.h>
+
 namespace travel_test {
 
 // Numbers are checked as US English writes them.
@@ -13,6 +15,12 @@ inline void useEnglishNumbers()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
+
+class EnglishNumbersTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { useEnglishNumbers(); }
+};
 
 inline Star star(Orbits orbit, SpectralType type = SpectralType::G,
                  LuminosityClass luminosity = LuminosityClass::V, const QString &name = QString())
