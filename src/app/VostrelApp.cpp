@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "screens/UWPReferenceView.h"
 #include "screens/WorldInfoWindow.h"
+#include "travel/ui/SystemTravelWindow.h"
 #include "ui/StarSystemHexes.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
@@ -70,5 +71,8 @@ void VostrelApp::registerWindowContents()
                                 [this] { return new UWPReferenceView(m_manager.get()); });
     m_router->setGroupContentFactory(WindowId::worldInfo, [this](const GalacticCoordinates &coordinates) {
         return new WorldInfoWindow(m_manager.get(), coordinates);
+    });
+    m_router->setGroupContentFactory(WindowId::systemTravel, [this](const GalacticCoordinates &coordinates) {
+        return new SystemTravelWindow(m_manager.get(), coordinates);
     });
 }

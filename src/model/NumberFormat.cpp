@@ -58,10 +58,10 @@ QString fixed(double value, int fractionDigits)
     return withoutNegativeZero(locale.toString(value, 'f', fractionDigits), locale);
 }
 
-QString decimal(double value)
+QString decimal(double value, int maxFractionDigits)
 {
     const QLocale locale = groupingLocale();
-    QString text = withoutNegativeZero(locale.toString(value, 'f', 6), locale);
+    QString text = withoutNegativeZero(locale.toString(value, 'f', maxFractionDigits), locale);
     const QString point = locale.decimalPoint();
     const qsizetype pointAt = text.lastIndexOf(point);
     if (pointAt < 0)

@@ -11,9 +11,9 @@ namespace NumberFormat {
 // ("1.00", "2.1"). A value that rounds to zero is written without a minus sign.
 QString fixed(double value, int fractionDigits);
 
-// The locale's default decimal form: grouped, at most six fraction digits, no
-// trailing zeros ("1", "0.5", "1,234.25").
-QString decimal(double value);
+// The locale's default decimal form: grouped, at most `maxFractionDigits` (six by
+// default) fraction digits, no trailing zeros ("1", "0.5", "1,234.25").
+QString decimal(double value, int maxFractionDigits = 6);
 
 // A whole number with the locale's digit grouping ("1,000", "-12,345").
 QString grouped(qint64 value);

@@ -39,12 +39,6 @@ constexpr std::array<WorldType, 6> kOuterSatelliteKinds{WorldType::worldlet, Wor
                                                         WorldType::bigWorld, WorldType::stormWorld,
                                                         WorldType::radWorld, WorldType::iceworld};
 
-bool isGasGiantType(WorldType type)
-{
-    return type == WorldType::smallGasGiant || type == WorldType::largeGasGiant ||
-           type == WorldType::iceGiant;
-}
-
 int habitableZoneNumber(const Star &star)
 {
     return orbitNumber(star.habitableZoneOrbit());
@@ -305,7 +299,7 @@ qint64 satelliteOrbitalPeriod(PlanetOrbits letter, const WorldData &parent)
 {
     const int k = static_cast<int>(letter); // A = 1 ... Z = 26
     const double parentDiameterKm =
-        isGasGiantType(parent.type)
+        isGasGiant(parent.type)
             ? static_cast<double>(gasGiantSizeClass(parent.uwp.size).miles) * kKilometresPerMile
             : static_cast<double>(parent.uwp.size) * kKilometresPerMile * 1000.0;
     const double radiusKm = (2.0 * std::pow(1.3, k - 1) + 2.0) * parentDiameterKm;

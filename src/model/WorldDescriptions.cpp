@@ -37,12 +37,6 @@ QString capitalizedWords(const QString &text)
     return result;
 }
 
-bool isGasGiant(WorldType type)
-{
-    return type == WorldType::smallGasGiant || type == WorldType::largeGasGiant ||
-           type == WorldType::iceGiant;
-}
-
 bool isBelt(WorldType type)
 {
     return type == WorldType::asteroidBelt || type == WorldType::planetoidBelt;

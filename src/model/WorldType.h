@@ -71,6 +71,13 @@ inline QString description(WorldType value)
     return QString::fromUtf8(enumRow(value).description);
 }
 
+// Whether the body is one of the three kinds of gas giant.
+constexpr bool isGasGiant(WorldType type)
+{
+    return type == WorldType::smallGasGiant || type == WorldType::largeGasGiant ||
+           type == WorldType::iceGiant;
+}
+
 // The densities a user may pick for a world of this type, from the lowest to the
 // highest allowed, `step` apart, each rounded to two decimals. Always at least one.
 QList<double> densityOptions(WorldType type, double step);

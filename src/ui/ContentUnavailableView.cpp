@@ -37,6 +37,8 @@ ContentUnavailableView::ContentUnavailableView(const QString &title, Symbol symb
     QPalette descriptionPalette = m_description->palette();
     descriptionPalette.setColor(QPalette::WindowText, faded);
     m_description->setPalette(descriptionPalette);
+    // A placeholder without a description shows its title alone.
+    m_description->setVisible(!description.isEmpty());
 
     auto *layout = new QVBoxLayout(this);
     layout->addStretch(1);
