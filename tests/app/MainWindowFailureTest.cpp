@@ -193,82 +193,41 @@ TEST_F(Failures, AFailedDeleteStaysShownAfterAGoodSave)
     EXPECT_FALSE(failure->isVisible());
 }
 
-class Quitting : public AppTest
+// Quitting writes the pending save first; when the last save failed, the user is
+// told (with the file) and may stay, or quit anyway.
+TEST_F(Failures, QuitWritesThePendingSaveAndAsksWhenItFailed)
 {
-protected:
-    // Presses `answer` in the alert that quitting raises, once it is on screen; records
-    // whether one came at all.
-    void answerUnsavedAlert(const QString &answer)
-    {
-        QTimer::singleShot(0, [this, answer] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            m_asked = box != nullptr;
-            if (!box)
-                return;
-            m_question = box->informativeText();
-            QAbstractButton *button = buttonTitled(box, answer);
-            ASSERT_NE(button, nullptr);
-            button->click();
+    startApp();
+    EXPECT_TRUE(window()->quitAction()->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    QString asked;
+    const auto quitAnswering = [&](const QString &answer) {
+        asked.clear();
+        QTimer::singleShot(0, [&asked, answer] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                asked = box->informativeText();
+                buttonTitled(box, answer)->click();
+            }
         });
-    }
+        window()->quitAction()->trigger();
+        settle();
+    };
 
-    // Makes the open universe's file a folder, so that its next save fails.
-    QString blockSaving() const
-    {
-        const QString file = universe()->filePath();
-        EXPECT_TRUE(QFile::remove(file));
-        EXPECT_TRUE(QDir().mkpath(file));
-        return file;
-    }
-
-    bool m_asked = false;
-    QString m_question;
-};
-
-TEST_F(Quitting, QuitIsTheStandardCommandAndWritesTheChangesBeforeClosingEveryWindow)
-{
-    startApp();
-    QAction *quit = window()->quitAction();
-    EXPECT_TRUE(quit->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
-    for (const QKeySequence &standard : QKeySequence::keyBindings(QKeySequence::Quit))
-        EXPECT_TRUE(quit->shortcuts().contains(standard));
-    window()->aboutAction()->trigger();
-    QPointer<RoutedWindow> about = m_app->router()->window(WindowId::about);
-    ASSERT_TRUE(about);
-
-    universe()->setName(QStringLiteral("Last Words"));
-    universe()->save();
-    answerUnsavedAlert(QStringLiteral("Cancel"));
-    quit->trigger();
-    settle();
-    EXPECT_FALSE(m_asked);
-    EXPECT_TRUE(contents(universe()->filePath()).contains("Last Words"));
-    EXPECT_FALSE(window()->isVisible());
-    EXPECT_TRUE(!about || !about->isVisible());
-}
-
-TEST_F(Quitting, AFailedSaveIsToldAndTheUserMayStayOrQuitAnyway)
-{
-    startApp();
-    const QString file = blockSaving();
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file)); // a folder: saving fails
     universe()->setName(QStringLiteral("Unsaved"));
     universe()->save();
-
-    answerUnsavedAlert(QStringLiteral("Cancel"));
-    window()->quitAction()->trigger();
-    settle();
-    EXPECT_TRUE(m_asked);
-    EXPECT_TRUE(m_question.contains(file)) << m_question.toStdString();
+    quitAnswering(QStringLiteral("Cancel"));
+    EXPECT_TRUE(asked.contains(file)) << asked.toStdString();
     EXPECT_TRUE(window()->isVisible());
 
-    // Closing the window asks the same way.
-    m_asked = false;
-    answerUnsavedAlert(QStringLiteral("Cancel"));
-    EXPECT_FALSE(window()->close());
-    EXPECT_TRUE(m_asked);
-
-    answerUnsavedAlert(QStringLiteral("Quit Anyway"));
-    window()->quitAction()->trigger();
-    settle();
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    window()->aboutAction()->trigger();
+    QPointer<RoutedWindow> about = m_app->router()->window(WindowId::about);
+    universe()->setName(QStringLiteral("Last Words"));
+    universe()->save();
+    quitAnswering(QStringLiteral("Cancel"));
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_TRUE(contents(file).contains("Last Words"));
     EXPECT_FALSE(window()->isVisible());
+    EXPECT_TRUE(!about || !about->isVisible());
 }

@@ -323,26 +323,3 @@ TEST_F(UniverseMenu, ANameWithAnAmpersandIsShownAndOpenedLiterally)
     EXPECT_EQ(checkedMenuTexts(), QStringList{QStringLiteral("Rock & Roll Sector")});
     EXPECT_EQ(view()->navigationTitle(), QStringLiteral("Rock & Roll Sector"));
 }
-
-// The three alerts share one title style and are wide enough that their titles are
-// not shortened and their messages about the open universe stay on one line.
-TEST_F(UniverseMenu, TheAlertsFitTheirTextsInOneStyle)
-{
-    startApp();
-    for (const QString &item : {kNewUniverse, kRename, kDelete}) {
-        chooseFromMenu(item);
-        auto *alert = qobject_cast<UniverseAlertDialog *>(shownAlert());
-        ASSERT_NE(alert, nullptr) << item.toStdString();
-        const auto *title = alert->findChild<QLabel *>(QStringLiteral("alertTitle"));
-        ASSERT_NE(title, nullptr);
-        EXPECT_EQ(title->text(), alert->windowTitle());
-        EXPECT_TRUE(title->font().bold());
-        EXPECT_GE(title->width(), title->fontMetrics().horizontalAdvance(title->text()));
-        // Room for the title in the title bar beside the window's own buttons.
-        EXPECT_GE(alert->width(), 2 * alert->fontMetrics().horizontalAdvance(alert->windowTitle()));
-        if (const auto *message = alert->findChild<QLabel *>(QStringLiteral("alertMessage"))) {
-            EXPECT_LT(message->height(), 2 * message->fontMetrics().lineSpacing()) << item.toStdString();
-        }
-        press(alert, QStringLiteral("Cancel"));
-    }
-}
