@@ -184,35 +184,49 @@ void AboutWindow::refreshTexts()
 }
 
 // Dragging the background moves the window: through the window system where it
-// offers that, else by following the pointer.
+// offers that, else by following the pointer. The move starts only once the pointer
+// has gone the drag distance with the button down, so a short click never leaves
+// the window in a move.
 void AboutWindow::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
     }
-    QWindow *handle = window()->windowHandle();
-    if (handle && handle->startSystemMove()) {
-        event->accept();
-        return;
-    }
-    m_dragging = true;
-    m_dragOffset = event->globalPosition().toPoint() - window()->frameGeometry().topLeft();
+    m_pressPosition = event->globalPosition().toPoint();
+    m_dragOffset = m_pressPosition - window()->frameGeometry().topLeft();
+    m_drag = Drag::pressed;
     event->accept();
 }
 
 void AboutWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!m_dragging) {
+    if (m_drag == Drag::none || !(event->buttons() & Qt::LeftButton)) {
+        m_drag = Drag::none;
         QWidget::mouseMoveEvent(event);
         return;
     }
-    window()->move(event->globalPosition().toPoint() - m_dragOffset);
+    const QPoint pointer = event->globalPosition().toPoint();
+    if (m_drag == Drag::pressed) {
+        if ((pointer - m_pressPosition).manhattanLength() < QApplication::startDragDistance()) {
+            event->accept();
+            return;
+        }
+        QWindow *handle = window()->windowHandle();
+        const bool systemMove = handle && handle->startSystemMove();
+        // The window system carries the move from here, and ends it on release.
+        m_drag = systemMove ? Drag::none : Drag::following;
+        if (systemMove) {
+            event->accept();
+            return;
+        }
+    }
+    window()->move(pointer - m_dragOffset);
     event->accept();
 }
 
 void AboutWindow::mouseReleaseEvent(QMouseEvent *event)
 {
-    m_dragging = false;
+    m_drag = Drag::none;
     QWidget::mouseReleaseEvent(event);
 }

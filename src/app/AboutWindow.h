@@ -58,6 +58,11 @@ private:
     QLabel *m_copyright;
     QLabel *m_independence;
     QLabel *m_rules;
+    // A press on the background becomes a move once the pointer has gone the drag
+    // distance; the program moves the window itself only where the window system
+    // cannot.
+    enum class Drag { none, pressed, following };
+    Drag m_drag = Drag::none;
+    QPoint m_pressPosition;
     QPoint m_dragOffset;
-    bool m_dragging = false;
 };

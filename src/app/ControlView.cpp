@@ -1,10 +1,11 @@
 #include "ControlView.h"
 
 #include "SidebarList.h"
+#include "UniverseAlertDialog.h"
 #include "UniverseMenuButton.h"
-#include "UniverseNameDialog.h"
 #include "ui/AppInformation.h"
 #include "ui/ContentUnavailableView.h"
+#include "ui/ElidedLabel.h"
 #include "ui/NamedColor.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseManager.h"
@@ -13,8 +14,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
@@ -25,18 +24,21 @@ namespace {
 constexpr int kSidebarMinimumWidth = 220;
 constexpr int kSidebarWidth = 260;
 
-struct NameAlertTexts
+struct AlertTexts
 {
     const char *title;
     const char *message;
     const char *confirm;
 };
 
-constexpr NameAlertTexts kNewUniverseTexts{QT_TRANSLATE_NOOP("ControlView", "New Universe"),
-                                           QT_TRANSLATE_NOOP("ControlView", "Create a new, empty universe."),
-                                           QT_TRANSLATE_NOOP("ControlView", "Create")};
-constexpr NameAlertTexts kRenameUniverseTexts{QT_TRANSLATE_NOOP("ControlView", "Rename Universe"), "",
-                                              QT_TRANSLATE_NOOP("ControlView", "Rename")};
+constexpr AlertTexts kNewUniverseTexts{QT_TRANSLATE_NOOP("ControlView", "New Universe"),
+                                       QT_TRANSLATE_NOOP("ControlView", "Create a new, empty universe."),
+                                       QT_TRANSLATE_NOOP("ControlView", "Create")};
+constexpr AlertTexts kRenameUniverseTexts{QT_TRANSLATE_NOOP("ControlView", "Rename Universe"), "",
+                                          QT_TRANSLATE_NOOP("ControlView", "Rename")};
+// The message names the universe, so it is made where the alert is shown.
+constexpr AlertTexts kDeleteUniverseTexts{QT_TRANSLATE_NOOP("ControlView", "Delete Universe"), "",
+                                          QT_TRANSLATE_NOOP("ControlView", "Delete")};
 
 QString translated(const char *text)
 {
@@ -80,7 +82,12 @@ ControlView::ControlView(UniverseManager *manager, WindowRouter *router, QWidget
     if (m_universe) {
         connect(m_universe, &StarfarerUniverse::nameChanged, this, &ControlView::refreshTitle);
         connect(m_universe, &StarfarerUniverse::factionsChanged, this, &ControlView::refreshSidebar);
-        connect(m_universe, &StarfarerUniverse::dataChanged, this, &ControlView::refreshSidebar);
+        m_travellerRules = m_universe->usesTravellerRules();
+        // Any change of the systems may change the first one, and with it the rules.
+        connect(m_universe, &StarfarerUniverse::dataChanged, this, &ControlView::followRules);
+        connect(m_universe, &StarfarerUniverse::hexInserted, this, &ControlView::followRules);
+        connect(m_universe, &StarfarerUniverse::hexReplaced, this, &ControlView::followRules);
+        connect(m_universe, &StarfarerUniverse::hexRemoved, this, &ControlView::followRules);
     }
     connect(m_list, &SidebarList::destinationChosen, this, &ControlView::choose);
     connect(m_list, &SidebarList::groupToggled, this, &ControlView::toggleGroup);
@@ -113,9 +120,9 @@ QWidget *ControlView::buildSidebar()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    m_title = new QLabel(sidebar);
+    // A long name is cut with an ellipsis; the whole name is its tooltip.
+    m_title = new ElidedLabel(QString(), sidebar);
     m_title->setObjectName(QStringLiteral("navigationTitle"));
-    m_title->setTextFormat(Qt::PlainText);
     QFont titleFont = m_title->font();
     titleFont.setPixelSize(17);
     titleFont.setBold(true);
@@ -189,6 +196,17 @@ void ControlView::refreshSidebar()
     m_list->verticalScrollBar()->setValue(scrolled);
 }
 
+// The systems decide only the route row's title, through the rule flavour; the rows
+// are rebuilt when that changes, not at every edit of a system.
+void ControlView::followRules()
+{
+    const bool travellerRules = m_universe && m_universe->usesTravellerRules();
+    if (travellerRules == m_travellerRules)
+        return;
+    m_travellerRules = travellerRules;
+    refreshSidebar();
+}
+
 void ControlView::choose(const std::optional<Destination> &destination)
 {
     m_selection = destination;
@@ -234,30 +252,19 @@ void ControlView::showAlert(UniverseAlert alert)
         m_draftName = m_universe->name();
     m_universeAlert = alert;
 
-    QDialog *dialog = nullptr;
-    if (alert == UniverseAlert::deleteUniverse) {
-        auto *box = new QMessageBox(QMessageBox::Warning, tr("Delete Universe"), tr("Delete Universe"),
-                                    QMessageBox::NoButton, this);
-        box->setInformativeText(tr("Delete “%1”? This can’t be undone.").arg(m_universe->name()));
-        QPushButton *cancel = box->addButton(tr("Cancel"), QMessageBox::RejectRole);
-        QPushButton *remove = box->addButton(tr("Delete"), QMessageBox::DestructiveRole);
-        box->setEscapeButton(cancel);
-        box->setDefaultButton(cancel);
-        connect(box, &QDialog::finished, this, [this, box, remove] {
-            finishAlert(UniverseAlert::deleteUniverse, box->clickedButton() == remove);
-        });
-        dialog = box;
-    } else {
-        const NameAlertTexts &texts =
-            alert == UniverseAlert::newUniverse ? kNewUniverseTexts : kRenameUniverseTexts;
-        auto *nameDialog = new UniverseNameDialog(translated(texts.title), translated(texts.message),
-                                                  translated(texts.confirm), m_draftName, this);
-        connect(nameDialog, &UniverseNameDialog::nameEdited, this,
-                [this](const QString &name) { m_draftName = name; });
-        connect(nameDialog, &QDialog::finished, this,
-                [this, alert](int result) { finishAlert(alert, result == QDialog::Accepted); });
-        dialog = nameDialog;
-    }
+    const bool deleting = alert == UniverseAlert::deleteUniverse;
+    const AlertTexts &texts = alert == UniverseAlert::newUniverse ? kNewUniverseTexts
+                              : deleting                          ? kDeleteUniverseTexts
+                                                                  : kRenameUniverseTexts;
+    const QString message = deleting ? tr("Delete “%1”? This can’t be undone.").arg(m_universe->name())
+                                     : translated(texts.message);
+    auto *dialog = new UniverseAlertDialog(translated(texts.title), message, translated(texts.confirm),
+                                           deleting ? std::nullopt : std::optional<QString>(m_draftName),
+                                           deleting, this);
+    connect(dialog, &UniverseAlertDialog::nameEdited, this,
+            [this](const QString &name) { m_draftName = name; });
+    connect(dialog, &QDialog::finished, this,
+            [this, alert](int result) { finishAlert(alert, result == QDialog::Accepted); });
     dialog->setObjectName(QStringLiteral("universeAlert"));
     dialog->setWindowModality(Qt::WindowModal);
     m_alertDialog = dialog;

@@ -12,7 +12,7 @@
 
 #include <optional>
 
-class QLabel;
+class ElidedLabel;
 class QSplitter;
 class QVBoxLayout;
 class SidebarList;
@@ -68,6 +68,7 @@ private:
     QWidget *buildFooter();
     void refreshSidebar();
     void refreshTitle();
+    void followRules();
     void choose(const std::optional<Destination> &destination);
     void toggleGroup(FactionCategory category);
     void showDetail();
@@ -78,13 +79,14 @@ private:
     QPointer<StarfarerUniverse> m_universe;
     WindowRouter *m_router;
 
+    bool m_travellerRules = false;
     QSet<FactionCategory> m_expandedCategories;
     std::optional<UniverseAlert> m_universeAlert;
     QString m_draftName;
     std::optional<Destination> m_selection = Destination::of(DestinationKind::starmap);
 
     QSplitter *m_splitter = nullptr;
-    QLabel *m_title = nullptr;
+    ElidedLabel *m_title = nullptr;
     SidebarList *m_list = nullptr;
     UniverseMenuButton *m_menuButton = nullptr;
     QVBoxLayout *m_detailLayout = nullptr;

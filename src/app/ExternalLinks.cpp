@@ -62,21 +62,30 @@ bool openUrl(const QUrl &url)
     return QDesktopServices::openUrl(url);
 }
 
-bool openLocalPage(const QString &path)
+PageOutcome openLocalPage(const QString &path)
 {
     if (!QFileInfo(path).isFile())
-        return false;
-    return openUrl(QUrl::fromLocalFile(path));
+        return PageOutcome::missing;
+    return openUrl(QUrl::fromLocalFile(path)) ? PageOutcome::opened : PageOutcome::noProgram;
 }
 
 bool openHelpGuide(QWidget *parent)
 {
     const QString path = helpGuidePath(QCoreApplication::applicationDirPath());
-    if (openLocalPage(path))
+    const PageOutcome outcome = openLocalPage(path);
+    if (outcome == PageOutcome::opened)
         return true;
+    // The message says why, so that the user knows whether to reinstall or to set up
+    // a browser.
+    const char *text =
+        outcome == PageOutcome::missing
+            ? QT_TRANSLATE_NOOP("ExternalLinks",
+                                "Vostrel couldn’t open its user guide: there is no file at “%1”.")
+            : QT_TRANSLATE_NOOP("ExternalLinks",
+                                "Vostrel couldn’t open its user guide “%1”: no program on this "
+                                "computer is set up to open web pages.");
     tellFailure(parent,
-                QCoreApplication::translate("ExternalLinks", "Vostrel couldn’t open its user guide at “%1”.")
-                    .arg(QDir::toNativeSeparators(path)));
+                QCoreApplication::translate("ExternalLinks", text).arg(QDir::toNativeSeparators(path)));
     return false;
 }
 

@@ -28,9 +28,10 @@ QUrl helpGuideUrl();
 // Opens `url` in the user's browser (or the program the desktop uses for it).
 // False when the desktop could not open it.
 bool openUrl(const QUrl &url);
-// Opens a page that must exist on disk; false, without asking the desktop, when
-// the file is missing.
-bool openLocalPage(const QString &path);
+enum class PageOutcome { opened, missing, noProgram };
+// Opens a page that must exist on disk: `missing`, without asking the desktop, when
+// it is not a file; `noProgram` when the desktop found nothing to open it with.
+PageOutcome openLocalPage(const QString &path);
 
 // Opens the user guide, or the maker's web site; when that fails, tells the user in
 // a message over `parent` (which must be a live widget) and returns false.

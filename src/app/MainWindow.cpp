@@ -7,14 +7,19 @@
 #include "universe/UniverseManager.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(WindowRouter *router, QWidget *parent)
     : QMainWindow(parent), m_router(router ? router : new WindowRouter(this)),
       m_uwpReference(new QAction(tr("UWP Reference"), this)), m_help(new QAction(tr("Vostrel Help"), this)),
-      m_about(new QAction(tr("About Vostrel"), this))
+      m_about(new QAction(tr("About Vostrel"), this)), m_quit(new QAction(tr("Quit"), this))
 {
     auto *frame = new QWidget(this);
     m_frame = new QVBoxLayout(frame);
@@ -24,8 +29,11 @@ MainWindow::MainWindow(WindowRouter *router, QWidget *parent)
     m_saveFailure->setObjectName(QStringLiteral("saveFailureBanner"));
     m_loadError = new MessageBanner(true, frame);
     m_loadError->setObjectName(QStringLiteral("loadErrorBanner"));
+    m_operationFailure = new MessageBanner(true, frame);
+    m_operationFailure->setObjectName(QStringLiteral("operationFailureBanner"));
     m_frame->addWidget(m_saveFailure);
     m_frame->addWidget(m_loadError);
+    m_frame->addWidget(m_operationFailure);
     setCentralWidget(frame);
 
     refreshTitle();
@@ -65,7 +73,7 @@ void MainWindow::setUniverseManager(UniverseManager *manager)
         return;
     connect(m_manager, &UniverseManager::currentChanged, this, &MainWindow::showCurrentUniverse);
     connect(m_manager, &UniverseManager::loadErrorChanged, this, &MainWindow::showLoadError);
-    connect(m_manager, &UniverseManager::operationFailed, m_saveFailure, &MessageBanner::showMessage);
+    connect(m_manager, &UniverseManager::operationFailed, m_operationFailure, &MessageBanner::showMessage);
     if (m_manager->current())
         showCurrentUniverse();
     showLoadError();
@@ -87,7 +95,8 @@ void MainWindow::showCurrentUniverse()
             connect(universe, &StarfarerUniverse::saved, m_saveFailure, &MessageBanner::clearMessage),
         };
         auto *view = new ControlView(m_manager, m_router);
-        connect(view, &ControlView::universeOpenFailed, m_loadError, &MessageBanner::showMessage);
+        // Shown again even when the same file failed before and was dismissed.
+        connect(view, &ControlView::universeOpenFailed, this, &MainWindow::showLoadError);
         setContent(view);
     }
     refreshTitle();
@@ -104,9 +113,11 @@ void MainWindow::showLoadError()
 {
     if (!m_manager)
         return;
-    if (const auto &error = m_manager->loadError())
-        m_loadError->showMessage(*error);
-    else
+    if (const auto &error = m_manager->loadError()) {
+        const QString file = m_manager->loadErrorFile();
+        m_loadError->showMessage(
+            file.isEmpty() ? *error : *error + QLatin1Char('\n') + QDir::toNativeSeparators(file));
+    } else
         m_loadError->clearMessage();
 }
 
@@ -122,8 +133,19 @@ void MainWindow::buildMenus()
 
     connect(m_help, &QAction::triggered, this, [this] { ExternalLinks::openHelpGuide(this); });
 
+    // The platform's key for quitting; where it has none (Windows), the usual Ctrl+Q.
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (quitKeys.isEmpty())
+        quitKeys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    m_quit->setShortcuts(quitKeys);
+    m_quit->setMenuRole(QAction::QuitRole);
+    connect(m_quit, &QAction::triggered, this, &MainWindow::quit);
+
     m_about->setMenuRole(QAction::AboutRole);
     connect(m_about, &QAction::triggered, this, [this] { m_router->openWindow(WindowId::about); });
+
+    QMenu *fileMenu = menuBar()->addMenu(tr("&File"));
+    fileMenu->addAction(m_quit);
 
     QMenu *windowMenu = menuBar()->addMenu(tr("&Window"));
     windowMenu->addAction(m_uwpReference);
@@ -132,4 +154,41 @@ void MainWindow::buildMenus()
     helpMenu->addAction(m_help);
     helpMenu->addSeparator();
     helpMenu->addAction(m_about);
+}
+
+void MainWindow::quit()
+{
+    if (!confirmLeaving())
+        return;
+    // Every window closes; the program ends with the last one.
+    m_leavingConfirmed = true;
+    QApplication::closeAllWindows();
+    m_leavingConfirmed = false;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_leavingConfirmed || confirmLeaving())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool MainWindow::confirmLeaving()
+{
+    StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
+    if (!universe || universe->waitForPendingSave())
+        return true;
+    QMessageBox box(QMessageBox::Warning, tr("Vostrel"),
+                    tr("The latest changes to “%1” couldn’t be saved.").arg(universe->name()),
+                    QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("unsavedChangesAlert"));
+    box.setInformativeText(m_saveFailure->message() + QStringLiteral("\n\n") +
+                           tr("If you quit now, those changes are lost."));
+    QPushButton *leave = box.addButton(tr("Quit Anyway"), QMessageBox::DestructiveRole);
+    QPushButton *stay = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(stay);
+    box.setEscapeButton(stay);
+    box.exec();
+    return box.clickedButton() == leave;
 }

@@ -14,10 +14,16 @@ class QVBoxLayout;
 class WindowRouter;
 
 // The application's main window ("main"): the sidebar and detail column of the open
-// universe, the menu commands — "UWP Reference" (Ctrl+Shift+U, working from every
-// window), "Vostrel Help" and "About Vostrel" — and two banners across its top that
-// tell the user about failures: one for writes that failed (it stays until the
-// next successful save) and one for a universe that could not be opened.
+// universe, the menu commands — "Quit" (the platform's key), "UWP Reference"
+// (Ctrl+Shift+U, working from every window), "Vostrel Help" and "About Vostrel" — and
+// three banners across its top that tell the user about failures, each kind apart
+// so that one never clears another: saves of the open universe that failed (until
+// the next successful save), a universe that could not be opened (with its file),
+// and other operations of the store that failed, such as a delete (until dismissed
+// or replaced by the next such failure).
+//
+// Quitting, and closing this window, first wait for the save in flight; when the
+// universe's last save failed, the user is told and may stay.
 //
 // Its title is the open universe's name, " — ", "Vostrel". When another universe
 // becomes current it shows a fresh ControlView; a rename keeps the one it has.
@@ -33,6 +39,7 @@ public:
     QAction *uwpReferenceAction() const { return m_uwpReference; }
     QAction *helpAction() const { return m_help; }
     QAction *aboutAction() const { return m_about; }
+    QAction *quitAction() const { return m_quit; }
 
     // Follows this store from now on: its open universe fills the window, and its
     // failures are shown. Connect before the store starts, so that what goes wrong
@@ -49,21 +56,35 @@ public:
 
     MessageBanner *saveFailureBanner() const { return m_saveFailure; }
     MessageBanner *loadErrorBanner() const { return m_loadError; }
+    MessageBanner *operationFailureBanner() const { return m_operationFailure; }
+
+    // Closes every window of the program once the open universe's pending save has
+    // been written, or once the user chose to quit after it failed.
+    void quit();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenus();
     void showCurrentUniverse();
     void refreshTitle();
     void showLoadError();
+    // Waits for the pending save; true when it was written or the user chose to go
+    // on without it.
+    bool confirmLeaving();
 
     WindowRouter *m_router;
     QAction *m_uwpReference;
     QAction *m_help;
     QAction *m_about;
+    QAction *m_quit;
     QPointer<UniverseManager> m_manager;
     QList<QMetaObject::Connection> m_documentConnections;
     QVBoxLayout *m_frame;
     MessageBanner *m_saveFailure;
     MessageBanner *m_loadError;
+    MessageBanner *m_operationFailure;
+    bool m_leavingConfirmed = false;
     QWidget *m_content = nullptr;
 };

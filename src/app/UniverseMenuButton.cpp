@@ -1,6 +1,7 @@
 #include "UniverseMenuButton.h"
 
 #include "ui/ElidedLabel.h"
+#include "ui/LiteralText.h"
 #include "ui/PressedShade.h"
 #include "ui/Symbol.h"
 #include "universe/UniverseManager.h"
@@ -65,7 +66,7 @@ void UniverseMenuButton::rebuildMenu()
         return;
     const QUuid openID = m_universe ? m_universe->id() : QUuid();
     for (const StarfarerUniverse::Header &header : m_manager->headers()) {
-        QAction *entry = m_menu->addAction(header.name);
+        QAction *entry = m_menu->addAction(literalText(header.name));
         entry->setCheckable(true);
         entry->setChecked(header.id == openID);
         connect(entry, &QAction::triggered, this, [this, header] {

@@ -38,10 +38,11 @@ private:
     VostrelApp(UniverseFolder folder, QSettings *settings, std::unique_ptr<QSettings> ownedSettings);
     void registerWindowContents();
 
-    // Declared in the order of their lifetimes: the main window goes first, then the
-    // store it shows, then the settings the store writes to and the router.
+    // Declared so that they are destroyed in this order: the router with the windows
+    // it opened (they read the open universe), the main window, the store both of
+    // them read, and last the settings the store writes to.
     std::unique_ptr<QSettings> m_ownedSettings;
-    std::unique_ptr<WindowRouter> m_router;
     std::unique_ptr<UniverseManager> m_manager;
     std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<WindowRouter> m_router;
 };

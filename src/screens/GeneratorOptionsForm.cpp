@@ -1,7 +1,9 @@
 #include "GeneratorOptionsForm.h"
 
+#include "ui/LiteralText.h"
 #include "ui/Symbol.h"
 #include "ui/TextStyle.h"
+#include "ui/WrappingLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,17 +20,17 @@ constexpr int kScaleControlBottomPadding = 5;
 constexpr int kLockSymbolSize = 13;
 constexpr qint64 kTemperatureCount = 10;
 
+// A heading wraps rather than being cut where the column is too narrow for it.
 QLabel *heading(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
+    auto *label = new WrappingLabel(text, parent);
     label->setFont(textFont(kHeadingPixelSize, false, true));
     return label;
 }
 
 QCheckBox *toggle(const QString &text, const char *objectName, QWidget *parent)
 {
-    auto *box = new QCheckBox(text, parent);
+    auto *box = new QCheckBox(literalText(text), parent);
     box->setObjectName(QString::fromLatin1(objectName));
     return box;
 }
@@ -265,8 +267,8 @@ void GeneratorOptionsForm::refresh()
     m_maxTechLevelTitle->setText(techLevelPickerTitle(o.randomTL));
     refreshTechLevels();
 
-    m_starfarersAware->setText(starfarersToggleLabel(m_travellerRules));
-    m_satharAware->setText(satharToggleLabel(m_travellerRules));
+    m_starfarersAware->setText(literalText(starfarersToggleLabel(m_travellerRules)));
+    m_satharAware->setText(literalText(satharToggleLabel(m_travellerRules)));
     m_starfarersAware->setChecked(o.starfarersAware);
     m_satharAware->setChecked(o.satharAware);
     m_otherAware->setChecked(o.otherAware);

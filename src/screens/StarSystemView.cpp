@@ -3,6 +3,7 @@
 #include "model/TradeClass.h"
 #include "model/WorldDescriptions.h"
 #include "ui/TextStyle.h"
+#include "ui/WrappingLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,6 +46,15 @@ QLabel *textLabel(QWidget *parent, const QFont &font, const char *objectName)
     return label;
 }
 
+// A value that keeps to one line while the row has room for it.
+QLabel *wrappingLabel(QWidget *parent, const QFont &font, const char *objectName)
+{
+    auto *label = new WrappingLabel(QString(), parent);
+    label->setFont(font);
+    label->setObjectName(QString::fromLatin1(objectName));
+    return label;
+}
+
 } // namespace
 
 StarSystemView::StarSystemView(const StarSystem &starSystem, bool, double viewWidth, QWidget *parent)
@@ -80,8 +90,7 @@ StarSystemView::StarSystemView(const StarSystem &starSystem, bool, double viewWi
     m_habitableZoneNote = textLabel(this, body, "habitableZoneNote");
     auto *climateTitle = textLabel(this, bold, "climateTitle");
     climateTitle->setText(tr("Climate:"));
-    m_climate = textLabel(this, mono, "climate");
-    m_climate->setWordWrap(true);
+    m_climate = wrappingLabel(this, mono, "climate");
     orbit->addWidget(orbitTitle, 0, Qt::AlignTop);
     orbit->addWidget(m_orbit, 0, Qt::AlignTop);
     orbit->addWidget(m_habitableZoneNote, 0, Qt::AlignTop);
@@ -94,8 +103,7 @@ StarSystemView::StarSystemView(const StarSystem &starSystem, bool, double viewWi
     type->setSpacing(spacing);
     auto *typeTitle = textLabel(this, bold, "typeTitle");
     typeTitle->setText(tr("MW Type:"));
-    m_type = textLabel(this, mono, "type");
-    m_type->setWordWrap(true);
+    m_type = wrappingLabel(this, mono, "type");
     auto *peopleTitle = textLabel(this, bold, "peopleTitle");
     peopleTitle->setText(tr("PR:"));
     m_people = textLabel(this, body, "people");

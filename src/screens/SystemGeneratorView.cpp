@@ -8,6 +8,7 @@
 #include "model/Random.h"
 #include "model/StarSystemGeneration.h"
 #include "ui/AppInformation.h"
+#include "ui/LiteralText.h"
 #include "ui/NamedColor.h"
 #include "ui/TextStyle.h"
 #include "ui/Tile.h"
@@ -247,11 +248,17 @@ void SystemGeneratorView::showEvent(QShowEvent *event)
 
 void SystemGeneratorView::onAppearSync()
 {
+    followUniverseScale();
+    // Rolled once the showing is complete, with the options just settled.
+    QTimer::singleShot(0, this, &SystemGeneratorView::generateSystem);
+}
+
+// The scale and level follow the rule flavour of the universe's stored systems.
+void SystemGeneratorView::followUniverseScale()
+{
     GeneratorOptions options = m_options;
     options.followRules(m_universe && m_universe->usesTravellerRules());
     setOptions(options);
-    // Rolled once the showing is complete, with the options just settled.
-    QTimer::singleShot(0, this, &SystemGeneratorView::generateSystem);
 }
 
 void SystemGeneratorView::setOptions(const GeneratorOptions &options)
@@ -317,6 +324,10 @@ void SystemGeneratorView::storeSystem()
     disconnect(listening);
     m_saveFailure = saved ? QString() : failure;
     refresh();
+    // The store may have fixed the universe's scale (its first system), or the shown
+    // system may lie on the other scale than the switch: from now on the screen
+    // offers only the scale the universe uses, so no later store mixes the two.
+    followUniverseScale();
 }
 
 void SystemGeneratorView::setStarSystem(const StarSystem &system)
@@ -364,7 +375,7 @@ void SystemGeneratorView::refresh()
 
 void SystemGeneratorView::refreshTarget()
 {
-    m_storeButton->setText(storeButtonLabel());
+    m_storeButton->setText(literalText(storeButtonLabel()));
     m_hexHeader->setText(hexHeaderText(target()));
     m_sectorXStepper->setValue(static_cast<int>(m_sectorX));
     m_sectorYStepper->setValue(static_cast<int>(m_sectorY));
@@ -460,7 +471,7 @@ QWidget *SystemGeneratorView::buildNameAndGenerateRow(QWidget *parent)
     row->setContentsMargins(kNameRowLeadingPadding, 0, kNameRowTrailingPadding, 0);
     row->setAlignment(Qt::AlignTop);
 
-    auto *generate = new QPushButton(tr("Generate System"), nameRow);
+    auto *generate = new QPushButton(literalText(tr("Generate System")), nameRow);
     generate->setObjectName(QStringLiteral("generateButton"));
     generate->setFixedWidth(kGenerateButtonWidth);
     connect(generate, &QPushButton::clicked, this, &SystemGeneratorView::generateSystem);

@@ -83,6 +83,7 @@ private:
     QWidget *buildMainWorldHeader(QWidget *parent);
 
     void onAppearSync();
+    void followUniverseScale();
     void setOptions(const GeneratorOptions &options);
     void setStarSystem(const StarSystem &system);
     void editMainWorld(const WorldData &world);

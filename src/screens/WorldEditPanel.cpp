@@ -12,6 +12,7 @@
 #include "model/WorldTagCategory.h"
 #include "ui/Chip.h"
 #include "ui/ClearLayout.h"
+#include "ui/LiteralText.h"
 #include "ui/NamedColor.h"
 #include "ui/Symbol.h"
 #include "ui/TextStyle.h"
@@ -51,7 +52,7 @@ public:
 QToolButton *menuButton(const QString &text, int width, QWidget *parent)
 {
     auto *button = new QToolButton(parent);
-    button->setText(text);
+    button->setText(literalText(text));
     button->setPopupMode(QToolButton::InstantPopup);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setFixedWidth(width);
@@ -429,7 +430,7 @@ void WorldEditPanel::refresh()
     const WorldData &shown = first ? m_world : *m_shown;
     if (m_name->text() != m_world.name)
         m_name->setText(m_world.name);
-    m_peoples->setText(tr("PR: ") + description(m_world.prevalentRace));
+    m_peoples->setText(literalText(tr("PR: ") + description(m_world.prevalentRace)));
     m_profile->setValues(m_world.uwp, m_belts, m_gasGiants, m_world);
     if (first || shown.uwp != m_world.uwp || shown.type != m_world.type ||
         shown.tideLocked != m_world.tideLocked || shown.dayLength != m_world.dayLength ||
@@ -491,7 +492,7 @@ void WorldEditPanel::refreshPeoplesMenu()
                                              : TechnologyLevelSystem::swn;
     QMenu *menu = freshMenu(m_peoples);
     for (const Race race : WorldEditOptions::peoples(system)) {
-        QAction *action = menu->addAction(description(race));
+        QAction *action = menu->addAction(literalText(description(race)));
         connect(action, &QAction::triggered, this, [this, race] { setPrevalentRace(race); });
     }
 }
@@ -499,12 +500,13 @@ void WorldEditPanel::refreshPeoplesMenu()
 void WorldEditPanel::refreshTagSection()
 {
     const qsizetype count = m_world.worldTags.size();
-    m_tagMenu->setText(count > 0 ? tr("World Tags (%1)").arg(QLocale().toString(count)) : tr("World Tags"));
+    m_tagMenu->setText(
+        literalText(count > 0 ? tr("World Tags (%1)").arg(QLocale().toString(count)) : tr("World Tags")));
     QMenu *menu = freshMenu(m_tagMenu);
     for (const WorldTagCategory category : kWorldTagPickerCases) {
-        QMenu *submenu = menu->addMenu(title(category));
+        QMenu *submenu = menu->addMenu(literalText(title(category)));
         for (const WorldTag tag : tags(category)) {
-            QAction *action = submenu->addAction(WorldEditOptions::tagTitle(tag));
+            QAction *action = submenu->addAction(literalText(WorldEditOptions::tagTitle(tag)));
             if (m_world.worldTags.contains(tag))
                 action->setIcon(symbolIcon(Symbol::checkmark));
             action->setIconVisibleInMenu(true);
@@ -521,8 +523,8 @@ void WorldEditPanel::refreshFactionSection()
     const QList<Faction> all = m_universe ? m_universe->factions() : QList<Faction>();
     QMenu *menu = freshMenu(m_factionMenu);
     for (const Faction &faction : WorldEditOptions::factionMenu(all)) {
-        QAction *action =
-            menu->addAction(faction.name + QStringLiteral(" (") + faction.shortName + QLatin1Char(')'));
+        QAction *action = menu->addAction(
+            literalText(faction.name + QStringLiteral(" (") + faction.shortName + QLatin1Char(')')));
         connect(action, &QAction::triggered, this, [this, faction] { addFaction(faction); });
     }
     clearLayout(m_factionChips);

@@ -1,5 +1,6 @@
 #include "WorldEditRow.h"
 
+#include "ui/LiteralText.h"
 #include "ui/Symbol.h"
 #include "ui/TextStyle.h"
 
@@ -45,11 +46,11 @@ void WorldEditRow::setOptions(const QList<Option> &options)
     // A fresh menu each time: the old one may be the menu whose action is being
     // handled right now, so it is only deleted once control is back in the event loop.
     QMenu *previous = m_menu;
-    m_menu = new QMenu(m_title, m_button);
+    m_menu = new QMenu(literalText(m_title), m_button);
     auto *group = m_kind == MenuKind::pick ? new QActionGroup(m_menu) : nullptr;
     for (qsizetype i = 0; i < options.size(); ++i) {
         const Option &option = options.at(i);
-        QAction *action = m_menu->addAction(option.text);
+        QAction *action = m_menu->addAction(literalText(option.text));
         if (group) {
             action->setCheckable(true);
             action->setChecked(option.marked);

@@ -23,22 +23,24 @@ QString ElidedLabel::shownText() const
     // Line breaks in a name would make a second line; the label keeps to one.
     QString flat = m_text;
     flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return fontMetrics().elidedText(flat, Qt::ElideRight, width());
+    return fontMetrics().elidedText(flat, Qt::ElideRight, contentsRect().width());
 }
 
+// The line's own size, plus the margins around it.
 QSize ElidedLabel::sizeHint() const
 {
-    return {fontMetrics().horizontalAdvance(m_text), fontMetrics().height()};
+    return QSize(fontMetrics().horizontalAdvance(m_text), fontMetrics().height()).grownBy(contentsMargins());
 }
 
 QSize ElidedLabel::minimumSizeHint() const
 {
-    return {fontMetrics().horizontalAdvance(QStringLiteral("M…")), fontMetrics().height()};
+    return QSize(fontMetrics().horizontalAdvance(QStringLiteral("M…")), fontMetrics().height())
+        .grownBy(contentsMargins());
 }
 
 void ElidedLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
-    painter.drawText(rect(), Qt::AlignVCenter | Qt::AlignLeft, shownText());
+    painter.drawText(contentsRect(), Qt::AlignVCenter | Qt::AlignLeft, shownText());
 }

@@ -4,6 +4,7 @@
 
 // One line of text that is cut with an ellipsis when it does not fit, instead of
 // widening its layout. The full text stays available as text() and as the tooltip.
+// Its contents margins are kept free around the text.
 class ElidedLabel : public QWidget
 {
     Q_OBJECT

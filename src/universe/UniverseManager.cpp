@@ -1,7 +1,7 @@
 #include "UniverseManager.h"
 
-#include "json/JsonParser.h"
 #include "model/NaturalOrder.h"
+#include "json/JsonParser.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +66,7 @@ void UniverseManager::open(Header header)
     QString reason;
     auto opened = read(header.filePath, &reason);
     if (!opened) {
-        setLoadError(kLoadErrorText);
+        setLoadError(kLoadErrorText, header.filePath);
         printStatusLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) +
                         QStringLiteral(": ") + reason);
         return;
@@ -234,16 +234,17 @@ void UniverseManager::setHeaders(const QList<Header> &headers)
         emit headersChanged();
 }
 
-void UniverseManager::setLoadError(const std::optional<QString> &error)
+void UniverseManager::setLoadError(const std::optional<QString> &error, const QString &file)
 {
-    if (error == m_loadError)
+    if (error == m_loadError && file == m_loadErrorFile)
         return;
     m_loadError = error;
+    m_loadErrorFile = file;
     emit loadErrorChanged();
 }
 
 void UniverseManager::reportUnreadable(const QString &path, const QString &reason)
 {
     printStatusLine(QStringLiteral("Failed to load universe ") + path + QStringLiteral(": ") + reason);
-    setLoadError(kLoadErrorText);
+    setLoadError(kLoadErrorText, path);
 }

@@ -42,6 +42,8 @@ public:
     StarfarerUniverse *current() const { return m_current.get(); }
     const QList<Header> &headers() const { return m_headers; }
     const std::optional<QString> &loadError() const { return m_loadError; }
+    // The file that could not be read, while loadError has a value.
+    const QString &loadErrorFile() const { return m_loadErrorFile; }
 
     // Headers are taken by value: callers pass elements of headers(), which these
     // operations replace.
@@ -81,7 +83,7 @@ private:
     bool saveReporting(StarfarerUniverse &universe);
     void setCurrent(std::unique_ptr<StarfarerUniverse> universe);
     void setHeaders(const QList<Header> &headers);
-    void setLoadError(const std::optional<QString> &error);
+    void setLoadError(const std::optional<QString> &error, const QString &file = QString());
     void refreshHeaders() { setHeaders(loadHeaders()); }
     void reportUnreadable(const QString &path, const QString &reason);
 
@@ -90,4 +92,5 @@ private:
     std::unique_ptr<StarfarerUniverse> m_current;
     QList<Header> m_headers;
     std::optional<QString> m_loadError;
+    QString m_loadErrorFile;
 };

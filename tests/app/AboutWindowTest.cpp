@@ -3,9 +3,11 @@
 #include "app/RotatingIcon.h"
 #include "ui/AppInformation.h"
 
+#include <QApplication>
 #include <QEnterEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -29,6 +31,14 @@ void hover(QWidget *widget, bool entering)
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(widget, &leave);
     }
+}
+
+// A mouse event on the window's background, at `offset` from its centre.
+void sendMouse(AboutWindow &about, QEvent::Type type, QPoint offset, Qt::MouseButtons held)
+{
+    const QPointF local = QPointF(about.rect().center() + offset);
+    QMouseEvent event(type, local, about.mapToGlobal(local), Qt::LeftButton, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&about, &event);
 }
 
 } // namespace
@@ -140,4 +150,25 @@ TEST(AboutWindow, LinksOpenTheGuideAndTheMakersSite)
     EXPECT_TRUE(QFileInfo(opened[0].toLocalFile()).isFile());
     EXPECT_EQ(opened[1], ExternalLinks::makerWebsite());
     EXPECT_EQ(opened[1].scheme(), QStringLiteral("https"));
+}
+
+// The window moves only after the pointer went the drag distance with the button
+// down; a short click, or a wobble within the distance, leaves it where it is.
+TEST(AboutWindow, DraggingTheBackgroundMovesTheWindowOnlyPastTheDragDistance)
+{
+    AboutWindow about;
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    const QPoint start = about.pos();
+    const int distance = QApplication::startDragDistance();
+    const QPoint far(distance * 4, 0);
+
+    sendMouse(about, QEvent::MouseButtonPress, {}, Qt::LeftButton);
+    sendMouse(about, QEvent::MouseButtonRelease, {}, Qt::NoButton);
+    sendMouse(about, QEvent::MouseMove, far, Qt::NoButton);
+    sendMouse(about, QEvent::MouseButtonPress, {}, Qt::LeftButton);
+    sendMouse(about, QEvent::MouseMove, {distance - 1, 0}, Qt::LeftButton);
+    EXPECT_EQ(about.pos(), start);
+    sendMouse(about, QEvent::MouseMove, far, Qt::LeftButton);
+    EXPECT_EQ(about.pos(), start + far);
 }

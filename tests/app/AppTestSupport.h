@@ -129,11 +129,13 @@ protected:
 
     QMenu *universeMenu() const { return view()->universeMenuButton()->menu(); }
 
+    // Menu entries are compared by what they show: QAction::iconText() is the text
+    // without its mnemonic markers, so a lone "&" in a name would be lost there.
     QStringList menuTexts() const
     {
         QStringList texts;
         for (const QAction *action : universeMenu()->actions())
-            texts.append(action->isSeparator() ? QStringLiteral("---") : action->text());
+            texts.append(action->isSeparator() ? QStringLiteral("---") : action->iconText());
         return texts;
     }
 
@@ -142,7 +144,7 @@ protected:
         QStringList texts;
         for (const QAction *action : universeMenu()->actions()) {
             if (action->isChecked())
-                texts.append(action->text());
+                texts.append(action->iconText());
         }
         return texts;
     }
@@ -152,7 +154,7 @@ protected:
     {
         QList<QAction *> matches;
         for (QAction *action : universeMenu()->actions()) {
-            if (action->text() == text)
+            if (action->iconText() == text)
                 matches.append(action);
         }
         ASSERT_GT(matches.size(), occurrence) << text.toStdString();

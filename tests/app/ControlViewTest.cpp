@@ -117,6 +117,14 @@ TEST_F(Sidebar, TheRouteRowFollowsTheRulesOfTheOpenUniverse)
     EXPECT_EQ(list()->item(routeRow)->text(), QStringLiteral("Rutters"));
     // The row stays chosen across the change of wording.
     EXPECT_EQ(selectedTitles(), QStringList{QStringLiteral("Rutters")});
+
+    // Systems stored one hex at a time count as well.
+    universe()->setData({});
+    const HexData traveller = systemWithTechLevel(TechnologyLevel::ttl12);
+    universe()->insertHex(traveller);
+    EXPECT_EQ(list()->item(routeRow)->text(), QStringLiteral("Routes"));
+    universe()->removeHex(traveller.id);
+    EXPECT_EQ(list()->item(routeRow)->text(), QStringLiteral("Rutters"));
 }
 
 TEST_F(Sidebar, EmptyGroupsAreRegularWeightAndExpandWithoutRows)

@@ -1,10 +1,15 @@
 #include "AppTestSupport.h"
 
 #include "app/MessageBanner.h"
-#include "app/UniverseNameDialog.h"
+#include "app/UniverseAlertDialog.h"
+
+#include "ui/RoutedWindow.h"
+#include "ui/WindowRouter.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -23,7 +28,7 @@ protected:
     void renameTo(const QString &name)
     {
         chooseFromMenu(QStringLiteral("Rename\u2026"));
-        auto *alert = qobject_cast<UniverseNameDialog *>(shownAlert());
+        auto *alert = qobject_cast<UniverseAlertDialog *>(shownAlert());
         ASSERT_NE(alert, nullptr);
         alert->nameField()->selectAll();
         QTest::keyClicks(alert->nameField(), name);
@@ -88,7 +93,7 @@ TEST_F(FailuresWithAlerts, ANewUniverseThatCannotBeSavedIsReportedAndNotOpened)
 
     EXPECT_EQ(universe()->id(), before);
     EXPECT_EQ(view(), sidebar.data());
-    MessageBanner *banner = window()->saveFailureBanner();
+    MessageBanner *banner = window()->operationFailureBanner();
     EXPECT_TRUE(banner->isVisible());
     EXPECT_TRUE(banner->message().contains(universes)) << banner->message().toStdString();
     EXPECT_TRUE(QFileInfo(universes).isFile()); // nothing was written in its place
@@ -111,7 +116,7 @@ TEST_F(Failures, ACorruptRememberedUniverseIsReportedAtStartUpAndLeftAlone)
     EXPECT_EQ(universe()->id(), kAtlas);
     MessageBanner *banner = window()->loadErrorBanner();
     EXPECT_TRUE(banner->isVisible());
-    EXPECT_EQ(banner->message(), kLoadError);
+    EXPECT_EQ(banner->message(), kLoadError + QStringLiteral("\n") + QDir::toNativeSeparators(broken));
     EXPECT_EQ(contents(broken), bytes);
     EXPECT_FALSE(window()->saveFailureBanner()->isVisible());
 
@@ -140,7 +145,7 @@ TEST_F(Failures, AUniverseThatCannotBeOpenedFromTheMenuIsReportedAndTheOpenOneSt
     EXPECT_EQ(view()->expandedCategories(), QSet<FactionCategory>{FactionCategory::race});
     MessageBanner *banner = window()->loadErrorBanner();
     EXPECT_TRUE(banner->isVisible());
-    EXPECT_EQ(banner->message(), kLoadError);
+    EXPECT_EQ(banner->message(), kLoadError + QStringLiteral("\n") + QDir::toNativeSeparators(broken));
     EXPECT_EQ(contents(broken), bytes);
 
     // Dismissed, it comes back when the same failure happens again.
@@ -163,4 +168,66 @@ TEST_F(Failures, AWindowWithoutAStoreIsJustVostrel)
     EXPECT_EQ(alone.windowTitle(), QStringLiteral("Vostrel"));
     EXPECT_EQ(alone.controlView(), nullptr);
     EXPECT_FALSE(alone.saveFailureBanner()->hasMessage());
+}
+
+// A failed delete is not a failed save: a later good save leaves its message alone.
+TEST_F(Failures, AFailedDeleteStaysShownAfterAGoodSave)
+{
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    startApp();
+    // A folder where the listed file should be cannot be removed as a file.
+    const QString blocked = folder().universesPath() + QStringLiteral("/blocked.json");
+    ASSERT_TRUE(QDir().mkpath(blocked + QStringLiteral("/inside")));
+    EXPECT_FALSE(manager()->deleteUniverse({kBroken, QStringLiteral("Blocked"), blocked}));
+    MessageBanner *failure = window()->operationFailureBanner();
+    ASSERT_TRUE(failure->isVisible());
+    EXPECT_TRUE(failure->message().contains(blocked)) << failure->message().toStdString();
+
+    universe()->setName(QStringLiteral("Atlas Renamed"));
+    ASSERT_TRUE(universe()->saveNow());
+    EXPECT_TRUE(failure->isVisible());
+    EXPECT_FALSE(window()->saveFailureBanner()->isVisible());
+
+    // The user puts it away.
+    QTest::mouseClick(failure->dismissButton(), Qt::LeftButton);
+    EXPECT_FALSE(failure->isVisible());
+}
+
+// Quitting writes the pending save first; when the last save failed, the user is
+// told (with the file) and may stay, or quit anyway.
+TEST_F(Failures, QuitWritesThePendingSaveAndAsksWhenItFailed)
+{
+    startApp();
+    EXPECT_TRUE(window()->quitAction()->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    QString asked;
+    const auto quitAnswering = [&](const QString &answer) {
+        asked.clear();
+        QTimer::singleShot(0, [&asked, answer] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                asked = box->informativeText();
+                buttonTitled(box, answer)->click();
+            }
+        });
+        window()->quitAction()->trigger();
+        settle();
+    };
+
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file)); // a folder: saving fails
+    universe()->setName(QStringLiteral("Unsaved"));
+    universe()->save();
+    quitAnswering(QStringLiteral("Cancel"));
+    EXPECT_TRUE(asked.contains(file)) << asked.toStdString();
+    EXPECT_TRUE(window()->isVisible());
+
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    window()->aboutAction()->trigger();
+    QPointer<RoutedWindow> about = m_app->router()->window(WindowId::about);
+    universe()->setName(QStringLiteral("Last Words"));
+    universe()->save();
+    quitAnswering(QStringLiteral("Cancel"));
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_TRUE(contents(file).contains("Last Words"));
+    EXPECT_FALSE(window()->isVisible());
+    EXPECT_TRUE(!about || !about->isVisible());
 }

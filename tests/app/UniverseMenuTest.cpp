@@ -1,11 +1,11 @@
 #include "AppTestSupport.h"
 
-#include "app/UniverseNameDialog.h"
+#include "app/UniverseAlertDialog.h"
 #include "ui/ElidedLabel.h"
 
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 
@@ -91,7 +91,7 @@ TEST_F(UniverseMenu, NewUniverseAsksForANameAndAnEmptyOneBecomesUntitled)
     startApp();
     clickRowTitled(QStringLiteral("Regions"));
     chooseFromMenu(kNewUniverse);
-    auto *alert = qobject_cast<UniverseNameDialog *>(shownAlert());
+    auto *alert = qobject_cast<UniverseAlertDialog *>(shownAlert());
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(view()->universeAlert(), ControlView::UniverseAlert::newUniverse);
     EXPECT_EQ(alert->windowTitle(), QStringLiteral("New Universe"));
@@ -149,7 +149,7 @@ TEST_F(UniverseMenu, RenameStartsFromTheNameTrimsItAndKeepsTheSidebar)
     QPointer<QWidget> page = view()->detailPage();
 
     chooseFromMenu(kRename);
-    auto *alert = qobject_cast<UniverseNameDialog *>(shownAlert());
+    auto *alert = qobject_cast<UniverseAlertDialog *>(shownAlert());
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->windowTitle(), QStringLiteral("Rename Universe"));
     EXPECT_EQ(alert->findChild<QLabel *>(QStringLiteral("alertMessage")), nullptr);
@@ -161,7 +161,7 @@ TEST_F(UniverseMenu, RenameStartsFromTheNameTrimsItAndKeepsTheSidebar)
     EXPECT_EQ(universe()->name(), QStringLiteral("My Universe"));
 
     chooseFromMenu(kRename);
-    alert = qobject_cast<UniverseNameDialog *>(shownAlert());
+    alert = qobject_cast<UniverseAlertDialog *>(shownAlert());
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->name(), QStringLiteral("My Universe")); // not the cancelled text
     alert->nameField()->selectAll();
@@ -187,17 +187,18 @@ TEST_F(UniverseMenu, DeleteAsksWithTheNameAndCancelKeepsEverything)
     remember(kBorealis);
     startApp();
     chooseFromMenu(kDelete);
-    auto *alert = qobject_cast<QMessageBox *>(shownAlert());
+    auto *alert = qobject_cast<UniverseAlertDialog *>(shownAlert());
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(view()->universeAlert(), ControlView::UniverseAlert::deleteUniverse);
     EXPECT_EQ(alert->windowTitle(), QStringLiteral("Delete Universe"));
-    EXPECT_EQ(alert->informativeText(),
-              QStringLiteral("Delete \u201CBorealis\u201D? This can\u2019t be undone."));
-    auto *remove = qobject_cast<QPushButton *>(buttonTitled(alert, QStringLiteral("Delete")));
-    auto *cancel = qobject_cast<QPushButton *>(buttonTitled(alert, QStringLiteral("Cancel")));
-    ASSERT_TRUE(remove && cancel);
-    EXPECT_EQ(alert->buttonRole(remove), QMessageBox::DestructiveRole);
-    EXPECT_EQ(alert->buttonRole(cancel), QMessageBox::RejectRole);
+    EXPECT_EQ(alert->message(), QStringLiteral("Delete \u201CBorealis\u201D? This can\u2019t be undone."));
+    EXPECT_EQ(alert->nameField(), nullptr);
+    auto *box = alert->findChild<QDialogButtonBox *>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->buttonRole(alert->confirmButton()), QDialogButtonBox::DestructiveRole);
+    EXPECT_EQ(box->buttonRole(alert->cancelButton()), QDialogButtonBox::RejectRole);
+    // Return never deletes.
+    EXPECT_TRUE(alert->cancelButton()->isDefault());
 
     press(alert, QStringLiteral("Cancel"));
     EXPECT_EQ(shownAlert(), nullptr);
@@ -295,4 +296,30 @@ TEST_F(UniverseMenu, ALongNameIsCutToOneLineInTheLabel)
     EXPECT_TRUE(shown.endsWith(QStringLiteral("\u2026")));
     EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->width());
     EXPECT_LE(label->height(), label->fontMetrics().height() * 3 / 2);
+
+    // The sidebar's title cuts it the same way, with the whole height of its line.
+    const auto *title = view()->findChild<ElidedLabel *>(QStringLiteral("navigationTitle"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(view()->navigationTitle(), longName);
+    EXPECT_TRUE(title->shownText().endsWith(QStringLiteral("\u2026")));
+    EXPECT_LE(title->fontMetrics().horizontalAdvance(title->shownText()), title->contentsRect().width());
+    EXPECT_GE(title->contentsRect().height(), title->fontMetrics().height());
+}
+
+// An "&" in a name is part of the name, not a keyboard marker, wherever it is shown.
+TEST_F(UniverseMenu, ANameWithAnAmpersandIsShownAndOpenedLiterally)
+{
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    writeUniverse(kBorealis, QStringLiteral("Rock & Roll Sector"));
+    remember(kAtlas);
+    startApp();
+    EXPECT_EQ(menuTexts().mid(0, 2),
+              (QStringList{QStringLiteral("Atlas"), QStringLiteral("Rock & Roll Sector")}));
+    for (const QAction *action : universeMenu()->actions())
+        EXPECT_TRUE(QKeySequence::mnemonic(action->text()).isEmpty()) << action->text().toStdString();
+
+    chooseFromMenu(QStringLiteral("Rock & Roll Sector"));
+    EXPECT_EQ(universe()->id(), kBorealis);
+    EXPECT_EQ(checkedMenuTexts(), QStringList{QStringLiteral("Rock & Roll Sector")});
+    EXPECT_EQ(view()->navigationTitle(), QStringLiteral("Rock & Roll Sector"));
 }

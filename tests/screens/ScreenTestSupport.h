@@ -67,12 +67,14 @@ inline QStringList strings(std::initializer_list<const char *> texts)
     return list;
 }
 
+// What the entries of a menu show: their texts without mnemonic markers, so a lone
+// "&" in a text taken as a marker is missing here.
 inline QStringList actionTexts(const QMenu *menu)
 {
     QStringList texts;
     for (const QAction *action : menu->actions()) {
         if (!action->isSeparator())
-            texts.append(action->text());
+            texts.append(action->iconText());
     }
     return texts;
 }
@@ -83,7 +85,7 @@ inline QStringList checkedTexts(const QMenu *menu)
     QStringList texts;
     for (const QAction *action : menu->actions()) {
         if (action->isChecked())
-            texts.append(action->text());
+            texts.append(action->iconText());
     }
     return texts;
 }
@@ -91,7 +93,7 @@ inline QStringList checkedTexts(const QMenu *menu)
 inline QAction *actionNamed(const QMenu *menu, const QString &text)
 {
     for (QAction *action : menu->actions()) {
-        if (action->text() == text)
+        if (action->iconText() == text)
             return action;
     }
     return nullptr;

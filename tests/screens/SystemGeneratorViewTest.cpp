@@ -393,6 +393,34 @@ TEST_F(SystemGeneratorViewTest, StoresTheEditedSystemAtTheChosenHexAndWritesTheF
     EXPECT_EQ(view->target(), (GalacticCoordinates{-1, 1, 12, 7}));
 }
 
+// A system rolled on the SWN scale, stored after the switch was flipped to Traveller:
+// the universe now uses the SWN scale, and at once so does the screen, so that the
+// next store cannot put a Traveller level into the same universe.
+TEST_F(SystemGeneratorViewTest, AfterAStoreTheScaleIsTheOneTheUniverseUses)
+{
+    auto view = shownView();
+    ASSERT_EQ(technologyLevelSystem(view->starSystem().mainWorld()->uwp.techLevel),
+              TechnologyLevelSystem::swn);
+    child<QCheckBox>(*view, "tlScaleSwitch")->click();
+    ASSERT_EQ(rawValue(view->options().maxTechLevel), QStringLiteral("TL15"));
+
+    child<QPushButton>(*view, "storeButton")->click();
+    EXPECT_TRUE(view->options().swnTL);
+    EXPECT_EQ(rawValue(view->options().maxTechLevel), QStringLiteral("4"));
+    EXPECT_EQ(child<QLabel>(*view, "tlScaleLockText")->text(), QStringLiteral("Locked to SWN"));
+    EXPECT_EQ(child<QLabel>(*view, "techLevelHeading")->text(), QStringLiteral("Tech Level (SWN)"));
+
+    typeInto(child<QLineEdit>(*view, "column"), QStringLiteral("2"));
+    child<QPushButton>(*view, "generateButton")->click();
+    child<QPushButton>(*view, "storeButton")->click();
+    const auto stored = readBack();
+    ASSERT_NE(stored, nullptr);
+    ASSERT_EQ(stored->data().size(), 2);
+    for (const HexData &hex : stored->data())
+        EXPECT_EQ(technologyLevelSystem(hex.starSystem.mainWorld()->uwp.techLevel),
+                  TechnologyLevelSystem::swn);
+}
+
 TEST_F(SystemGeneratorViewTest, GeneratingAgainKeepsNameNotesAndTargetButDiscardsMainWorldEdits)
 {
     auto view = shownView();

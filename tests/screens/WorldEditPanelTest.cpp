@@ -529,6 +529,8 @@ TEST_F(WorldEditPanelTest, TagMenuHasOneSubmenuPerCategoryWithoutGovernmentTypes
                        "Economy & Tech", "Mystery & Peril", "Travel Zones"}));
     int offered = 0;
     for (const QAction *category : menu->actions()) {
+        // "Society & Politics" must not become a mnemonic on "P".
+        EXPECT_TRUE(QKeySequence::mnemonic(category->text()).isEmpty()) << category->iconText().toStdString();
         const QStringList tags = actionTexts(category->menu());
         offered += static_cast<int>(tags.size());
         EXPECT_FALSE(tags.contains(QStringLiteral("Balkanization")));
