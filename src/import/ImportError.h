@@ -32,11 +32,6 @@ public:
     void raise() const override { throw *this; }
     ImportError *clone() const override { return new ImportError(*this); }
 
-    friend bool operator==(const ImportError &a, const ImportError &b)
-    {
-        return a.m_kind == b.m_kind && a.m_detail == b.m_detail && a.m_status == b.m_status;
-    }
-
 private:
     ImportError(Kind kind, QString detail, int status);
 

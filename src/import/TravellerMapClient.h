@@ -40,10 +40,6 @@ public:
     static QUrl configuredBaseAddress();
     static QByteArray userAgent();
 
-    // The address of `path` with the query items in their order, every value
-    // percent-encoded; an empty address when the base address is not usable.
-    QUrl address(const QString &path, const QueryItems &query) const;
-
     // The body of a 2xx answer. Fails with httpStatus for any other status (read
     // before the transfer's own error), network for a transfer that failed or timed
     // out, badResponse for no address or an answer that is not HTTP.
@@ -61,6 +57,10 @@ public:
     SectorMetadata fetchMetadata(const QString &sector, const QString &milieu);
 
 private:
+    // The address of `path` with the query items in their order, every value
+    // percent-encoded; an empty address when the base address is not usable.
+    QUrl address(const QString &path, const QueryItems &query) const;
+
     QUrl m_base;
     std::chrono::milliseconds m_timeout;
     QNetworkAccessManager m_network;

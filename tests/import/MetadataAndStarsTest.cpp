@@ -99,7 +99,6 @@ TEST(SectorMetadata, ReadsLenientlyListByList)
     EXPECT_EQ(firstNonEmpty(metadata->names), u"Test Reach"_s);
     ASSERT_EQ(metadata->routes.size(), 2);
     EXPECT_EQ(metadata->routes[0].end, QString());
-    EXPECT_EQ(metadata->routes[0].endOffsetX, 1);
     EXPECT_EQ(metadata->routes[0].endOffsetY, 0);
     EXPECT_EQ(metadata->routes[0].width, 2.0);
     EXPECT_EQ(metadata->routes[1].width, std::nullopt);
@@ -108,7 +107,6 @@ TEST(SectorMetadata, ReadsLenientlyListByList)
     EXPECT_TRUE(metadata->subsectors.isEmpty());
     ASSERT_EQ(metadata->borders.size(), 1);
     EXPECT_EQ(metadata->borders[0].label, QString());
-    EXPECT_EQ(metadata->borders[0].color, u"red"_s);
 
     EXPECT_TRUE(SectorMetadata::decode("{}"));
     EXPECT_FALSE(SectorMetadata::decode("[]"));
@@ -135,11 +133,10 @@ TEST(ImportedRoutes, EndsBeyondTheSectorEdgeLandInTheNeighbour)
     MetaRoute wide = route(u"0101"_s, u"0301"_s);
     wide.allegiance = u"Im"_s;
     wide.width = 2.0;
-    MetaRoute narrow = wide;
-    narrow.width = 1.0;
-    const QList<ImportedRoute> widths = importedRoutes({wide, narrow}, SectorPosition{-4, 1});
-    EXPECT_EQ(widths[0], (ImportedRoute{{-4, 1, 1, 1}, {-4, 1, 3, 1}, u"Im"_s, true}));
-    EXPECT_FALSE(widths[1].mainTradeRoute);
+    EXPECT_EQ(importedRoutes({wide}, SectorPosition{-4, 1}),
+              QList<ImportedRoute>({{{-4, 1, 1, 1}, {-4, 1, 3, 1}, u"Im"_s, true}}));
+    wide.width = 1.0;
+    EXPECT_FALSE(importedRoutes({wide}, SectorPosition{-4, 1})[0].mainTradeRoute);
 
     // Numbers that do not fit drop the route instead of wrapping.
     MetaRoute far = route(u"0101"_s, u"0101"_s, std::numeric_limits<qint64>::max(), 0);
@@ -182,7 +179,6 @@ TEST(MetadataLabels, LabelsAndSubsectorNames)
     EXPECT_EQ(labels[1].color, FactionColor::white);
     EXPECT_EQ(labels[1].position, (GalacticCoordinates{3, -2, 0, 0}));
     EXPECT_EQ(labels[2].size, 14);
-    EXPECT_NE(labels[0].id, labels[1].id);
     EXPECT_TRUE(labels[0].category.isEmpty() && labels[0].angle == 0.0);
 
     const QList<StarmapLabel> names = subsectorNameLabels({{u" \tRegina\u3000 "_s, u"a"_s},
@@ -198,7 +194,6 @@ TEST(MetadataLabels, LabelsAndSubsectorNames)
     EXPECT_EQ(names[1].position, (GalacticCoordinates{-1, 4, 28, 35}));
     EXPECT_EQ(names[2].position, (GalacticCoordinates{-1, 4, 12, 15}));
     EXPECT_EQ(names[2].text, u"Two\nLines"_s);
-    EXPECT_EQ(names[0].size, 20);
-    EXPECT_EQ(names[0].color, FactionColor::grey);
-    EXPECT_EQ(names[0].category, u"Subsector Name"_s);
+    EXPECT_TRUE(names[0].size == 20 && names[0].color == FactionColor::grey &&
+                names[0].category == u"Subsector Name"_s);
 }
