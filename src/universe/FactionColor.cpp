@@ -1,5 +1,7 @@
 #include "FactionColor.h"
 
+#include "model/BlankTrimming.h"
+
 #include <QLatin1StringView>
 
 namespace {
@@ -25,23 +27,6 @@ constexpr std::array<NamedComponents, 19> kColorNames{{
     {QLatin1StringView("indigo"), {0.29, 0.0, 0.51}},
 }};
 
-// Spaces and tabs, but not line breaks: a trailing newline keeps a text from matching.
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
-}
-
-QStringView trimmedBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 int hexDigitValue(QChar c)
 {
     const char16_t u = c.unicode();
@@ -64,7 +49,7 @@ double squaredDistance(const RgbComponents &a, const RgbComponents &b)
 
 std::optional<RgbComponents> parseColorString(const QString &text)
 {
-    const QString lowered = trimmedBlanks(text).toString().toLower();
+    const QString lowered = BlankTrimming::trimmedBlanks(text).toString().toLower();
     for (const auto &entry : kColorNames) {
         if (lowered == entry.name)
             return entry.components;
