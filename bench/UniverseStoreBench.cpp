@@ -1,6 +1,6 @@
 // Loading and saving whole universes of generated systems, beside plain QJsonDocument
 // parsing and writing of the same bytes for comparison.
-#include "model/StarSystemGeneration.h"
+#include "SyntheticSystems.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QFile>
@@ -31,20 +31,7 @@ Fixture &fixture(int count)
     if (!slot) {
         slot = std::make_unique<Fixture>();
         slot->universe = std::make_unique<StarfarerUniverse>(UniverseFolder(slot->documents.path()));
-        QList<HexData> data;
-        data.reserve(count);
-        for (int i = 0; i < count; ++i) {
-            HexData hex;
-            hex.id = QUuid::createUuid();
-            const int inSector = i % (32 * 40);
-            hex.coordinates.sectorX = i / (32 * 40);
-            hex.coordinates.column = inSector % 32 + 1;
-            hex.coordinates.row = inSector / 32 + 1;
-            hex.starSystem = generateStarSystem(std::nullopt, i % 3 == 0, TechnologyLevel::ttl15, true);
-            hex.starSystem.name = QStringLiteral("System %1").arg(i);
-            data.append(hex);
-        }
-        slot->universe->setData(data);
+        slot->universe->setData(syntheticSystems(count));
         slot->universe->save();
         slot->path = slot->universe->filePath();
         QFile file(slot->path);

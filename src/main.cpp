@@ -6,6 +6,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     VostrelApp vostrel;
-    vostrel.start();
+    if (!vostrel.start())
+        return 0;
     return QApplication::exec();
 }

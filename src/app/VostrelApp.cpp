@@ -10,6 +10,8 @@
 #include "universe/UniverseManager.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QMessageBox>
 #include <QSettings>
 
 namespace {
@@ -53,14 +55,24 @@ VostrelApp::VostrelApp(UniverseFolder folder, QSettings *settings, std::unique_p
     // The window follows the store before it starts, so that a universe that could
     // not be opened or saved while starting is shown to the user.
     m_mainWindow->setUniverseManager(m_manager.get());
-    m_manager->start();
+    m_folderInUse = !m_manager->start();
 }
 
 VostrelApp::~VostrelApp() = default;
 
-void VostrelApp::start()
+bool VostrelApp::start()
 {
+    if (m_folderInUse) {
+        // Two instances on one folder would each overwrite the other's saves.
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Vostrel"),
+                        tr("Vostrel is already running."), QMessageBox::Ok);
+        box.setInformativeText(tr("Another Vostrel is using the universes in %1. Switch to it instead.")
+                                   .arg(QDir::toNativeSeparators(m_manager->folder().universesPath())));
+        box.exec();
+        return false;
+    }
     m_mainWindow->show();
+    return true;
 }
 
 void VostrelApp::registerWindowContents()

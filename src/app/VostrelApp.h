@@ -27,8 +27,9 @@ public:
     VostrelApp(UniverseFolder folder, QSettings *settings);
     ~VostrelApp() override;
 
-    // Shows the main window.
-    void start();
+    // Shows the main window; when another running Vostrel holds the documents folder,
+    // tells the user so instead and returns false: the program should then end.
+    bool start();
 
     WindowRouter *router() const { return m_router.get(); }
     UniverseManager *manager() const { return m_manager.get(); }
@@ -45,4 +46,5 @@ private:
     std::unique_ptr<UniverseManager> m_manager;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<WindowRouter> m_router;
+    bool m_folderInUse = false;
 };

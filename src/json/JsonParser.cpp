@@ -49,6 +49,12 @@ struct Utf16Sink
     }
 };
 
+// Checks a string's text without keeping it.
+struct DiscardingSink
+{
+    void append(char32_t) {}
+};
+
 } // namespace
 
 JsonParser::JsonParser(QByteArrayView text)
@@ -401,4 +407,108 @@ std::string JsonParser::parseKey()
     Utf8Sink sink{key};
     decodeString(sink);
     return key;
+}
+
+std::optional<JsonObject> JsonParser::parseMembers(QByteArrayView text, bool (*keep)(std::string_view key),
+                                                   Error *error)
+{
+    JsonParser parser(text);
+    try {
+        parser.skipWhitespace();
+        if (parser.m_pos == parser.m_end || *parser.m_pos != '{')
+            parser.fail(parser.m_pos, "expected an object");
+        JsonObject object;
+        parser.readMembers(1, [&](std::string key, int depth) {
+            if (keep(key))
+                object.insert(std::move(key), parser.parseValue(depth));
+            else
+                parser.skipValue(depth);
+        });
+        parser.skipWhitespace();
+        if (parser.m_pos != parser.m_end)
+            parser.fail(parser.m_pos, "unexpected text after the value");
+        return object;
+    } catch (const Failure &failure) {
+        if (error)
+            *error = {qsizetype(failure.at - parser.m_begin), QString::fromLatin1(failure.reason)};
+    }
+    return std::nullopt;
+}
+
+// Walks the members of the object at m_pos; onMember(key, depth) reads each value.
+template <typename OnMember> void JsonParser::readMembers(int depth, OnMember onMember)
+{
+    if (depth > maximumDepth)
+        fail(m_pos, "too deeply nested");
+    ++m_pos; // {
+    skipWhitespace();
+    if (m_pos != m_end && *m_pos == '}') {
+        ++m_pos;
+        return;
+    }
+    for (;;) {
+        if (m_pos == m_end || *m_pos != '"')
+            fail(m_pos, "expected a key");
+        std::string key = parseKey();
+        skipWhitespace();
+        if (m_pos == m_end || *m_pos != ':')
+            fail(m_pos, "expected ':' after a key");
+        ++m_pos;
+        skipWhitespace();
+        onMember(std::move(key), depth);
+        skipWhitespace();
+        if (m_pos == m_end)
+            fail(m_pos, "unexpected end of text in an object");
+        if (*m_pos == '}')
+            break;
+        if (*m_pos != ',')
+            fail(m_pos, "expected ',' or '}'");
+        ++m_pos;
+        skipWhitespace();
+    }
+    ++m_pos; // }
+}
+
+void JsonParser::skipValue(int depth)
+{
+    if (m_pos == m_end)
+        fail(m_pos, "unexpected end of text");
+    switch (*m_pos) {
+    case '{':
+        readMembers(depth + 1, [this](std::string, int memberDepth) { skipValue(memberDepth); });
+        return;
+    case '[':
+        if (depth + 1 > maximumDepth)
+            fail(m_pos, "too deeply nested");
+        ++m_pos; // [
+        skipWhitespace();
+        if (m_pos != m_end && *m_pos == ']') {
+            ++m_pos;
+            return;
+        }
+        for (;;) {
+            skipValue(depth + 1);
+            skipWhitespace();
+            if (m_pos == m_end)
+                fail(m_pos, "unexpected end of text in an array");
+            if (*m_pos == ']')
+                break;
+            if (*m_pos != ',')
+                fail(m_pos, "expected ',' or ']'");
+            ++m_pos;
+            skipWhitespace();
+        }
+        ++m_pos; // ]
+        return;
+    case '"': skipString(); return;
+    default: parseValue(depth); // a number or a literal: nothing to build
+    }
+}
+
+void JsonParser::skipString()
+{
+    ++m_pos; // opening quote
+    m_pos = endOfPlainText(m_pos, m_end);
+    DiscardingSink sink;
+    decodeString(sink);
 }

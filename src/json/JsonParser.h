@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Reads JSON text (RFC 8259) into a JsonValue, strictly: the text must be valid UTF-8,
@@ -28,6 +29,12 @@ public:
     static constexpr int maximumDepth = 512;
 
     static std::optional<JsonValue> parse(QByteArrayView text, Error *error = nullptr);
+    // Reads a text whose value must be an object, as strictly as parse(), but builds
+    // only the top-level members whose key `keep` accepts: the other values are
+    // checked and passed over without building anything, so that reading a few small
+    // members of a large document costs no memory for the rest.
+    static std::optional<JsonObject> parseMembers(QByteArrayView text, bool (*keep)(std::string_view key),
+                                                  Error *error = nullptr);
 
 private:
     explicit JsonParser(QByteArrayView text);
@@ -42,6 +49,10 @@ private:
     JsonValue parseObject(int depth);
     JsonValue parseArray(int depth);
     JsonValue parseNumber();
+    // Check a value (or an object's members) without building it.
+    void skipValue(int depth);
+    template <typename OnMember> void readMembers(int depth, OnMember onMember);
+    void skipString();
     QString parseString();
     std::string parseKey();
     void parseLiteral(const char *word);

@@ -1,13 +1,14 @@
 #include "StarfarerUniverse.h"
 
 #include "json/JsonParser.h"
+#include "UniverseFileReader.h"
 #include "json/JsonWriter.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -91,19 +92,17 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &b
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &path, UniverseFolder folder,
                                                                QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path, error);
+    if (!contents)
+        return nullptr;
+    try {
+        return decode(contents->bytes, std::move(folder), error);
+    } catch (const std::bad_alloc &) {
+        // A document too large for the memory left is an unreadable file, not the end of the program.
         if (error)
-            *error = file.errorString();
+            *error = QStringLiteral("not enough memory to read the universe");
         return nullptr;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return nullptr;
-    }
-    return decode(bytes, std::move(folder), error);
 }
 
 JsonObject StarfarerUniverse::toJson() const

@@ -53,7 +53,8 @@ public:
     // partial document is ever produced.
     static std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, UniverseFolder folder,
                                                      QString *error = nullptr);
-    // Reads and decodes the file at `path`; the file is only read.
+    // Reads and decodes the file at `path` (UniverseFileReader: only a regular file of
+    // a sane size); the file is only read.
     static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
                                                        QString *error = nullptr);
 

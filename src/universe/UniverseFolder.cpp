@@ -3,13 +3,19 @@
 #include "json/Json.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
-UniverseFolder::UniverseFolder(QString documentsPath) : m_documentsPath(std::move(documentsPath)) {}
+UniverseFolder::UniverseFolder(QString documentsPath, QString headerCachePath)
+    : m_documentsPath(std::move(documentsPath)), m_headerCachePath(std::move(headerCachePath))
+{}
 
 UniverseFolder UniverseFolder::standard()
 {
-    return UniverseFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    UniverseFolder folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    folder.m_standardCache = true;
+    return folder;
 }
 
 QString UniverseFolder::universesPath() const
@@ -27,7 +33,34 @@ QString UniverseFolder::legacyFilePath() const
     return QDir(m_documentsPath).filePath(QStringLiteral("StarfarerUniverse.json"));
 }
 
+QString UniverseFolder::lockFilePath() const
+{
+    return QDir(universesPath()).filePath(QStringLiteral(".vostrel.lock"));
+}
+
+QString UniverseFolder::headerCachePath() const
+{
+    if (!m_standardCache)
+        return m_headerCachePath;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
+        .filePath(QStringLiteral("universe-headers.json"));
+}
+
 void UniverseFolder::ensureUniversesDirectory() const
 {
     QDir().mkpath(universesPath());
+}
+
+void UniverseFolder::removeStaleTemporaryFiles() const
+{
+    // QSaveFile writes "<target>.XXXXXX" (six letters or digits) beside its target.
+    static const QRegularExpression temporary(QStringLiteral(
+        "^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.json\\.[A-Za-z0-9]{6}$"));
+    const QDir folder(universesPath());
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    for (const QString &name : names) {
+        const QFileInfo entry(folder.filePath(name));
+        if (temporary.match(name).hasMatch() && entry.isFile() && !entry.isSymLink())
+            QFile::remove(entry.filePath());
+    }
 }

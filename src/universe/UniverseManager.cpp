@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-
 namespace {
 
 QString trimmedOrUntitled(const QString &name)
@@ -20,15 +18,20 @@ QString trimmedOrUntitled(const QString &name)
 } // namespace
 
 UniverseManager::UniverseManager(UniverseFolder folder, QSettings *settings, QObject *parent)
-    : QObject(parent), m_folder(std::move(folder)), m_settings(settings)
+    : QObject(parent), m_folder(std::move(folder)), m_settings(settings),
+      m_headerCache(m_folder.headerCachePath())
 {}
 
 UniverseManager::~UniverseManager() = default;
 
-void UniverseManager::start()
+bool UniverseManager::start()
 {
     m_folder.ensureUniversesDirectory();
-    migrateIfNeeded();
+    if (!lockFolder())
+        return false;
+    // Listed once; what start-up saves is added to this listing.
+    QList<Header> listed = loadHeaders();
+    migrateIfNeeded(listed);
 
     std::unique_ptr<StarfarerUniverse> opened;
     const QUuid remembered = QUuid::fromString(m_settings->value(kLastUniverseIDKey).toString());
@@ -41,28 +44,43 @@ void UniverseManager::start()
         if (!opened && QFileInfo::exists(path))
             reportUnreadable(path, reason);
     }
-    if (!opened) {
-        const QList<Header> listed = loadHeaders();
-        if (!listed.isEmpty()) {
-            QString reason;
-            opened = read(listed.first().filePath, &reason);
-            if (!opened)
-                reportUnreadable(listed.first().filePath, reason);
-        }
+    if (!opened && !listed.isEmpty()) {
+        QString reason;
+        opened = read(listed.first().filePath, &reason);
+        if (!opened)
+            reportUnreadable(listed.first().filePath, reason);
     }
     if (!opened) {
         opened = makeNew(kDefaultName);
-        saveReporting(*opened);
+        if (saveReporting(*opened))
+            addListed(listed, *opened);
     }
     setCurrent(std::move(opened));
     storeLastUniverseID(m_current->id());
-    refreshHeaders();
+    setHeaders(listed);
+    return true;
+}
+
+bool UniverseManager::lockFolder()
+{
+    m_lock = std::make_unique<QLockFile>(m_folder.lockFilePath());
+    // The lock is held for the whole run, however long: it is stale only when the
+    // process that took it is gone.
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock()) {
+        m_folder.removeStaleTemporaryFiles();
+        return true;
+    }
+    // A folder where no lock can be made at all (read-only, say) is still opened:
+    // its saves fail and are reported.
+    return m_lock->error() != QLockFile::LockFailedError;
 }
 
 void UniverseManager::open(Header header)
 {
     if (m_current && header.id == m_current->id())
         return;
+    finishPendingSave();
     QString reason;
     auto opened = read(header.filePath, &reason);
     if (!opened) {
@@ -78,6 +96,7 @@ void UniverseManager::open(Header header)
 
 bool UniverseManager::create(const QString &name)
 {
+    finishPendingSave();
     auto created = makeNew(trimmedOrUntitled(name));
     if (!saveReporting(*created))
         return false;
@@ -97,6 +116,8 @@ bool UniverseManager::renameCurrent(const QString &name)
 
 bool UniverseManager::deleteUniverse(Header header)
 {
+    // Waited for first, so that a save still running cannot bring the file back.
+    finishPendingSave();
     QFile file(header.filePath);
     const bool removed = file.remove();
     if (!removed && QFileInfo::exists(header.filePath)) {
@@ -126,35 +147,22 @@ bool UniverseManager::deleteUniverse(Header header)
     return true;
 }
 
-QList<UniverseManager::Header> UniverseManager::loadHeaders() const
+QList<UniverseManager::Header> UniverseManager::loadHeaders()
 {
-    QList<Header> headers;
-    const QDir folder(m_folder.universesPath());
-    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
-    for (const QString &fileName : names) {
-        if (QFileInfo(fileName).suffix() != QLatin1StringView("json"))
-            continue;
-        const QString path = folder.filePath(fileName);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        QByteArray bytes = file.readAll();
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            bytes.remove(0, 3);
-        const std::optional<JsonValue> document = JsonParser::parse(bytes);
-        if (!document || !document->isObject())
-            continue;
-        try {
-            Header header = readJson<Header>(*document);
-            header.filePath = path;
-            headers.append(header);
-        } catch (const DecodeError &) {
-            // A file that is not a universe is not listed.
-        }
-    }
-    std::stable_sort(headers.begin(), headers.end(),
-                     [](const Header &a, const Header &b) { return naturalCompare(a.name, b.name) < 0; });
+    QList<Header> headers = m_headerCache.list(m_folder.universesPath());
+    sortByName(headers);
     return headers;
+}
+
+void UniverseManager::sortByName(QList<Header> &headers) const
+{
+    m_order.sort(headers, [](const Header &header) { return header.name; });
+}
+
+void UniverseManager::addListed(QList<Header> &listed, const StarfarerUniverse &universe) const
+{
+    listed.append(Header{universe.id(), universe.name(), universe.filePath()});
+    sortByName(listed);
 }
 
 void UniverseManager::storeLastUniverseID(const std::optional<QUuid> &id)
@@ -166,13 +174,14 @@ void UniverseManager::storeLastUniverseID(const std::optional<QUuid> &id)
     m_settings->sync();
 }
 
-void UniverseManager::migrateIfNeeded()
+void UniverseManager::migrateIfNeeded(QList<Header> &listed)
 {
     if (m_settings->value(kDidMigrateKey, false).toBool())
         return;
     const QString legacyPath = m_folder.legacyFilePath();
-    if (QFileInfo::exists(legacyPath) && loadHeaders().isEmpty()) {
-        if (auto legacy = read(legacyPath, nullptr)) {
+    if (QFileInfo::exists(legacyPath) && listed.isEmpty()) {
+        QString reason;
+        if (auto legacy = read(legacyPath, &reason)) {
             if (legacy->name().isEmpty() || legacy->name() == StarfarerUniverse::kUntitledName)
                 legacy->setName(kDefaultName);
             // The legacy file stays where it is. If its copy cannot be written, the
@@ -180,6 +189,10 @@ void UniverseManager::migrateIfNeeded()
             if (!saveReporting(*legacy))
                 return;
             storeLastUniverseID(legacy->id());
+            addListed(listed, *legacy);
+        } else {
+            // Reported like any unreadable universe; the file stays as it is.
+            reportUnreadable(legacyPath, reason);
         }
     }
     m_settings->setValue(kDidMigrateKey, true);
@@ -196,6 +209,12 @@ std::unique_ptr<StarfarerUniverse> UniverseManager::makeNew(const QString &name)
     auto universe = std::make_unique<StarfarerUniverse>(m_folder);
     universe->setName(name);
     return universe;
+}
+
+void UniverseManager::finishPendingSave()
+{
+    if (m_current)
+        m_current->waitForPendingSave();
 }
 
 bool UniverseManager::saveReporting(StarfarerUniverse &universe)

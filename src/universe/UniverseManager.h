@@ -1,8 +1,11 @@
 #pragma once
 
+#include "HeaderCache.h"
 #include "StarfarerUniverse.h"
+#include "model/NaturalOrder.h"
 
 #include <QList>
+#include <QLockFile>
 #include <QObject>
 #include <QSettings>
 #include <QString>
@@ -15,7 +18,8 @@
 // lists the stored universes by name, keeps exactly one of them open as `current`,
 // creates, renames and deletes universes, remembers the last one opened, and once
 // moves the single file of older versions into the folder. A file that cannot be
-// read is never written to or removed by anything but an explicit delete.
+// read is never written to or removed by anything but an explicit delete. One
+// instance at a time works on a folder: the store holds a lock on it while it runs.
 class UniverseManager : public QObject
 {
     Q_OBJECT
@@ -36,9 +40,12 @@ public:
 
     // The start-up sequence: folder, one-time migration, the remembered universe,
     // else the first by name, else a new saved "My Universe". Afterwards there is
-    // always a current document.
-    void start();
+    // always a current document. False, with nothing read or written, when another
+    // running instance holds the folder; a lock left by an instance that is gone is
+    // taken over, and what its interrupted saves left behind is removed.
+    bool start();
 
+    const UniverseFolder &folder() const { return m_folder; }
     StarfarerUniverse *current() const { return m_current.get(); }
     const QList<Header> &headers() const { return m_headers; }
     const std::optional<QString> &loadError() const { return m_loadError; }
@@ -47,6 +54,8 @@ public:
 
     // Headers are taken by value: callers pass elements of headers(), which these
     // operations replace.
+    // Each operation that leaves the current universe (open, create, delete) first
+    // waits for its pending save, whose failure the document reports itself.
     // Opens a listed universe from the file it was listed from. Opening the current
     // universe does nothing. On a failed read the current document stays and
     // loadError is set.
@@ -64,9 +73,14 @@ public:
 
     // The stored universes (".json" files whose id and name can be read), sorted by
     // name as file managers sort (letter case ignored, numbers by value), stably.
-    QList<Header> loadHeaders() const;
+    // Files that did not change since the last listing (in this run or, through the
+    // header cache, an earlier one) are not read again.
+    QList<Header> loadHeaders();
     void storeLastUniverseID(const std::optional<QUuid> &id);
-    void migrateIfNeeded();
+    // The one-time migration; `listed` is the current listing, to which the migrated
+    // universe is added.
+    void migrateIfNeeded(QList<Header> &listed);
+    const HeaderCache &headerCache() const { return m_headerCache; }
 
 signals:
     void currentChanged();
@@ -78,9 +92,16 @@ signals:
 
 private:
     std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error) const;
+    // Takes the folder's lock; false only when another running instance holds it.
+    bool lockFolder();
+    // Adds a universe just saved to a listing, in order.
+    void addListed(QList<Header> &listed, const StarfarerUniverse &universe) const;
+    void sortByName(QList<Header> &headers) const;
     std::unique_ptr<StarfarerUniverse> makeNew(const QString &name) const;
     // Saves a document that is not current yet; reports a failure.
     bool saveReporting(StarfarerUniverse &universe);
+    // Waits for the current document's pending save before it is left.
+    void finishPendingSave();
     void setCurrent(std::unique_ptr<StarfarerUniverse> universe);
     void setHeaders(const QList<Header> &headers);
     void setLoadError(const std::optional<QString> &error, const QString &file = QString());
@@ -93,4 +114,7 @@ private:
     QList<Header> m_headers;
     std::optional<QString> m_loadError;
     QString m_loadErrorFile;
+    HeaderCache m_headerCache;
+    NaturalOrder m_order;
+    std::unique_ptr<QLockFile> m_lock;
 };

@@ -61,9 +61,8 @@ TEST_F(StartUp, ARememberedUniverseWhoseFileIsGoneFallsBackSilently)
 TEST_F(StartUp, ACorruptRememberedUniverseIsReportedAndLeftByteForByte)
 {
     const QUuid broken = QUuid::createUuid(), good = QUuid::createUuid();
-    const QByteArray corrupt = QStringLiteral("{\"id\": \"%1\", \"name\": \"Broken\", \"data\": 5}")
-                                   .arg(upper(broken))
-                                   .toUtf8();
+    const QByteArray corrupt =
+        QStringLiteral("{\"id\": \"%1\", \"name\": \"Broken\", \"data\": 5}").arg(upper(broken)).toUtf8();
     const QString brokenPath = writeFile(folder().fileFor(broken), corrupt);
     writeUniverse(good, QStringLiteral("Good"));
     m_settings.setValue(QStringLiteral("lastUniverseID"), upper(broken));
@@ -109,6 +108,7 @@ TEST_F(Migration, CopiesAnUntitledLegacyUniverseAsMyUniverseAndLeavesTheOriginal
 
     // Not repeated: with the copy gone, the next start makes a new universe instead.
     QFile::remove(folder().fileFor(id));
+    manager.reset();
     auto again = startManager();
     EXPECT_NE(again->current()->id(), id);
 }
@@ -139,11 +139,12 @@ TEST_F(Migration, IsSkippedWhenUniversesExistButStillMarkedDone)
     EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
 }
 
-TEST_F(Migration, AnUnreadableLegacyFileIsMarkedDoneAndLeftAlone)
+TEST_F(Migration, AnUnreadableLegacyFileIsReportedMarkedDoneAndLeftAlone)
 {
     const QString legacyPath = writeFile(folder().legacyFilePath(), "{\"name\": 12}");
     auto manager = startManager();
     EXPECT_EQ(manager->current()->name(), QStringLiteral("My Universe"));
+    EXPECT_TRUE(manager->loadError().has_value());
     EXPECT_EQ(contents(legacyPath), QByteArray("{\"name\": 12}"));
     EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
 }
@@ -158,7 +159,8 @@ TEST_F(Operations, CreateTrimsTheNameSwitchesAndRemembers)
     EXPECT_EQ(currentSpy.count(), 1);
     EXPECT_EQ(manager->current()->name(), QStringLiteral("Trailing Stars"));
     EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(manager->current()->id()));
-    EXPECT_EQ(names(manager->headers()), (QStringList{QStringLiteral("My Universe"), QStringLiteral("Trailing Stars")}));
+    EXPECT_EQ(names(manager->headers()),
+              (QStringList{QStringLiteral("My Universe"), QStringLiteral("Trailing Stars")}));
 
     ASSERT_TRUE(manager->create(QStringLiteral("   ")));
     EXPECT_EQ(manager->current()->name(), QStringLiteral("Untitled Universe"));
@@ -175,7 +177,8 @@ TEST_F(Operations, ACreateThatCannotBeSavedDoesNotSwitch)
     EXPECT_FALSE(manager->create(QStringLiteral("Doomed")));
     EXPECT_EQ(manager->current()->id(), before);
     ASSERT_EQ(failures.count(), 1);
-    EXPECT_TRUE(failures.first().first().toString().startsWith(QStringLiteral("Failed to save StarfarerUniverse to ")));
+    EXPECT_TRUE(failures.first().first().toString().startsWith(
+        QStringLiteral("Failed to save StarfarerUniverse to ")));
 }
 
 TEST_F(Operations, RenameTrimsSavesAndRefreshesHeadersButNotTheRememberedId)
@@ -199,9 +202,10 @@ TEST_F(Operations, OpenSetsAndClearsTheLoadError)
 {
     auto manager = startManager();
     const QUuid broken = QUuid::createUuid(), good = QUuid::createUuid();
-    writeFile(folder().fileFor(broken), QStringLiteral("{\"id\": \"%1\", \"name\": \"Broken\", \"mapViewMode\": \"pilot\"}")
-                                            .arg(upper(broken))
-                                            .toUtf8());
+    writeFile(folder().fileFor(broken),
+              QStringLiteral("{\"id\": \"%1\", \"name\": \"Broken\", \"mapViewMode\": \"pilot\"}")
+                  .arg(upper(broken))
+                  .toUtf8());
     writeUniverse(good, QStringLiteral("Good"));
     manager->create(QStringLiteral("Other"));
     const auto listed = manager->loadHeaders();
@@ -213,7 +217,8 @@ TEST_F(Operations, OpenSetsAndClearsTheLoadError)
     manager->open(header(broken));
     EXPECT_EQ(manager->current()->id(), before);
     ASSERT_TRUE(manager->loadError().has_value());
-    EXPECT_EQ(*manager->loadError(), QStringLiteral("Couldn\u2019t open that universe \u2014 its file may be corrupt."));
+    EXPECT_EQ(*manager->loadError(),
+              QStringLiteral("Couldn\u2019t open that universe \u2014 its file may be corrupt."));
 
     manager->open(header(before)); // the current one: nothing changes, not even the error
     EXPECT_TRUE(manager->loadError().has_value());
@@ -231,7 +236,8 @@ TEST_F(Operations, DeletingAnotherUniverseLeavesTheCurrentOne)
     writeUniverse(other, QStringLiteral("Other"));
     StarfarerUniverse *current = manager->current();
     const auto listed = manager->loadHeaders();
-    const auto otherHeader = *std::find_if(listed.cbegin(), listed.cend(), [&](const auto &h) { return h.id == other; });
+    const auto otherHeader =
+        *std::find_if(listed.cbegin(), listed.cend(), [&](const auto &h) { return h.id == other; });
     EXPECT_TRUE(manager->deleteUniverse(otherHeader));
     EXPECT_EQ(manager->current(), current);
     EXPECT_FALSE(QFile::exists(folder().fileFor(other)));
@@ -264,12 +270,14 @@ TEST_F(Operations, DeleteRemovesExactlyTheListedFile)
     auto manager = startManager();
     // A file whose inner id is not its name, and one with a lower-case name.
     const QUuid inner = QUuid::createUuid();
-    const QString odd = writeFile(QDir(universesPath()).filePath(QStringLiteral("copy.json")),
-                                  QStringLiteral("{\"id\": \"%1\", \"name\": \"Copy\"}").arg(upper(inner)).toUtf8());
+    const QString odd =
+        writeFile(QDir(universesPath()).filePath(QStringLiteral("copy.json")),
+                  QStringLiteral("{\"id\": \"%1\", \"name\": \"Copy\"}").arg(upper(inner)).toUtf8());
     const QUuid victim = QUuid::createUuid();
     writeUniverse(victim, QStringLiteral("Victim"));
     const auto listed = manager->loadHeaders();
-    const auto copy = *std::find_if(listed.cbegin(), listed.cend(), [&](const auto &h) { return h.id == inner; });
+    const auto copy =
+        *std::find_if(listed.cbegin(), listed.cend(), [&](const auto &h) { return h.id == inner; });
     EXPECT_TRUE(manager->deleteUniverse(copy));
     EXPECT_FALSE(QFile::exists(odd));
     EXPECT_TRUE(QFile::exists(folder().fileFor(victim)));
@@ -295,8 +303,9 @@ TEST_F(Listing, OnlyReadableJsonUniversesAreListed)
     const QUuid hidden = QUuid::createUuid();
     writeFile(QDir(universesPath()).filePath(QStringLiteral(".hidden.json")),
               QStringLiteral("{\"id\": \"%1\", \"name\": \"Hidden\"}").arg(upper(hidden)).toUtf8());
-    writeFile(QDir(universesPath()).filePath(QStringLiteral("upper.JSON")),
-              QStringLiteral("{\"id\": \"%1\", \"name\": \"Upper\"}").arg(upper(QUuid::createUuid())).toUtf8());
+    writeFile(
+        QDir(universesPath()).filePath(QStringLiteral("upper.JSON")),
+        QStringLiteral("{\"id\": \"%1\", \"name\": \"Upper\"}").arg(upper(QUuid::createUuid())).toUtf8());
     writeFile(QDir(universesPath()).filePath(QStringLiteral("notes.txt")), "hello");
     writeFile(QDir(universesPath()).filePath(QStringLiteral("nameless.json")),
               QStringLiteral("{\"id\": \"%1\"}").arg(upper(QUuid::createUuid())).toUtf8());

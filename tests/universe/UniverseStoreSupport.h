@@ -16,13 +16,16 @@
 class UniverseStoreTest : public ::testing::Test
 {
 protected:
-    UniverseFolder folder() const { return UniverseFolder(m_documents.path()); }
+    UniverseFolder folder() const
+    {
+        return UniverseFolder(m_documents.path(), m_documents.filePath(QStringLiteral("cache/headers.json")));
+    }
     QString universesPath() const { return folder().universesPath(); }
 
     std::unique_ptr<UniverseManager> startManager()
     {
         auto manager = std::make_unique<UniverseManager>(folder(), &m_settings);
-        manager->start();
+        EXPECT_TRUE(manager->start());
         return manager;
     }
 
@@ -50,10 +53,14 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    // Everything in the Universes folder but the lock of the running store.
     QStringList universeFiles() const
     {
-        return QDir(universesPath()).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot,
-                                               QDir::Name);
+        QStringList files =
+            QDir(universesPath())
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        files.removeOne(QFileInfo(folder().lockFilePath()).fileName());
+        return files;
     }
 
     QTemporaryDir m_documents;

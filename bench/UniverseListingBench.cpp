@@ -1,0 +1,149 @@
+// Starting the store and listing universes, against loading the open universe alone;
+// and sorting names the way the store lists them.
+#include "SyntheticSystems.h"
+#include "model/NaturalOrder.h"
+#include "universe/UniverseManager.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <random>
+
+namespace {
+
+// A documents folder holding `universes` saved universes of `systems` systems each,
+// the first of them remembered as the last one opened; made once per shape.
+struct Shelf
+{
+    QTemporaryDir documents;
+    std::unique_ptr<QSettings> settings;
+    QString openPath;
+
+    UniverseFolder folder() const
+    {
+        return UniverseFolder(documents.path(), documents.filePath(QStringLiteral("cache.json")));
+    }
+};
+
+Shelf &shelf(int systems, int universes)
+{
+    static std::map<std::pair<int, int>, std::unique_ptr<Shelf>> shelves;
+    auto &slot = shelves[{systems, universes}];
+    if (!slot) {
+        slot = std::make_unique<Shelf>();
+        slot->settings = std::make_unique<QSettings>(slot->documents.filePath(QStringLiteral("settings.ini")),
+                                                     QSettings::IniFormat);
+        StarfarerUniverse universe(slot->folder());
+        universe.setData(syntheticSystems(systems));
+        for (int i = 0; i < universes; ++i) {
+            universe.setId(QUuid::createUuid());
+            universe.setName(QStringLiteral("Universe %1").arg(i));
+            universe.saveNow();
+            if (i == 0) {
+                slot->openPath = universe.filePath();
+                slot->settings->setValue(UniverseManager::kLastUniverseIDKey, uuidText(universe.id()));
+            }
+        }
+        slot->settings->setValue(UniverseManager::kDidMigrateKey, true);
+    }
+    return *slot;
+}
+
+void BM_LoadOpenUniverse(benchmark::State &state)
+{
+    Shelf &s = shelf(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(StarfarerUniverse::readFile(s.openPath, s.folder()).get());
+    state.counters["file_MB"] = double(QFileInfo(s.openPath).size()) / (1024.0 * 1024.0);
+}
+
+// Listing the folder with no cache: every file is read for its id and name.
+void BM_ListingWithoutCache(benchmark::State &state)
+{
+    Shelf &s = shelf(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(HeaderCache(QString()).list(s.folder().universesPath()).size());
+}
+
+// range(2): 1 when the header cache of the previous run is there, 0 for a first run.
+void BM_StartUp(benchmark::State &state)
+{
+    Shelf &s = shelf(int(state.range(0)), int(state.range(1)));
+    if (state.range(2))
+        UniverseManager(s.folder(), s.settings.get()).start(); // the previous run
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!state.range(2))
+            QFile::remove(s.folder().headerCachePath());
+        auto manager = std::make_unique<UniverseManager>(s.folder(), s.settings.get());
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(manager->start());
+        state.PauseTiming();
+        state.counters["files_read"] = manager->headerCache().filesRead();
+        manager.reset();
+        state.ResumeTiming();
+    }
+}
+
+// Listing 20 universes of 10,000 systems once the store has started.
+void BM_ListingAfterStart(benchmark::State &state)
+{
+    Shelf &s = shelf(10000, 20);
+    UniverseManager manager(s.folder(), s.settings.get());
+    manager.start();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(manager.loadHeaders().size());
+}
+
+QStringList randomNames(int count)
+{
+    std::mt19937 random(7);
+    static const char *words[] = {"Spinward", "core", "Rimward", "trailing",
+                                  "Outer",    "deep", "Marches", "void"};
+    QStringList names;
+    names.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        names.append(
+            QStringLiteral("%1 %2 %3")
+                .arg(QString::fromLatin1(words[random() % 8]), QString::fromLatin1(words[random() % 8]))
+                .arg(random() % 1000));
+    }
+    return names;
+}
+
+void BM_SortNamesByComparison(benchmark::State &state)
+{
+    const QStringList names = randomNames(int(state.range(0)));
+    for (auto _ : state) {
+        QStringList sorted = names;
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; });
+        benchmark::DoNotOptimize(sorted.data());
+    }
+}
+
+void BM_SortNamesByKey(benchmark::State &state)
+{
+    const QStringList names = randomNames(int(state.range(0)));
+    const NaturalOrder order;
+    for (auto _ : state) {
+        QStringList sorted = names;
+        order.sort(sorted, [](const QString &name) { return name; });
+        benchmark::DoNotOptimize(sorted.data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_LoadOpenUniverse)->Args({1000, 1})->Args({10000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListingWithoutCache)->Args({10000, 3})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUp)->ArgsProduct({{1000, 10000}, {1, 3}, {1, 0}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListingAfterStart)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortNamesByComparison)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortNamesByKey)->Arg(50000)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,103 @@
+#include "UniverseStoreSupport.h"
+
+#include "universe/HeaderCache.h"
+
+#include <QSaveFile>
+
+#include <random>
+
+namespace {
+
+// A listing in a form that compares as a whole: "path id name" lines, sorted.
+QStringList described(const QList<StarfarerUniverse::Header> &headers)
+{
+    QStringList lines;
+    for (const auto &header : headers)
+        lines.append(header.filePath + u' ' + header.id.toString() + u' ' + header.name);
+    lines.sort();
+    return lines;
+}
+
+} // namespace
+
+using HeaderCaching = UniverseStoreTest;
+
+TEST_F(HeaderCaching, ListsExactlyWhatAFreshReadingFindsWhateverStateTheCacheIsIn)
+{
+    QDir().mkpath(universesPath());
+    const QString cachePath = folder().headerCachePath();
+    std::mt19937 random(20240611);
+    const auto pick = [&](int bound) { return int(random() % unsigned(bound)); };
+    HeaderCache kept(cachePath);
+    QByteArray oldCache;
+    QStringList files;
+
+    for (int step = 0; step < 200; ++step) {
+        const int action = pick(9);
+        if (action <= 3 || files.isEmpty()) {
+            // A new file: usually a universe, sometimes something that is not one.
+            const QString path = QDir(universesPath()).filePath(QStringLiteral("f%1.json").arg(step));
+            writeFile(
+                path,
+                pick(4) ? QStringLiteral("{\"data\": [1, {\"x\": \"]\"}], \"id\": \"%1\", \"name\": \"n%2\"}")
+                              .arg(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper())
+                              .arg(step)
+                              .toUtf8()
+                        : QByteArray("{\"id\": 1}"));
+            files.append(path);
+        } else if (action <= 5) {
+            // Rewritten as saves do (a new file moved into place), often at the same size.
+            const QString path = files.at(pick(int(files.size())));
+            QByteArray bytes = contents(path);
+            const qsizetype digit = bytes.lastIndexOf('"') - 1;
+            if (digit > 0)
+                bytes[digit] = char('0' + pick(10));
+            QSaveFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            ASSERT_TRUE(file.commit());
+        } else if (action == 6) {
+            QFile::remove(files.takeAt(pick(int(files.size()))));
+        } else if (action == 7) {
+            oldCache = contents(cachePath);
+            writeFile(cachePath, pick(2) ? QByteArray("{\"format\": 1, \"files\": [{\"path\": 3}]}")
+                                         : contents(cachePath).left(pick(200)));
+        } else if (!oldCache.isEmpty()) {
+            writeFile(cachePath, oldCache); // a cache from an earlier state of the folder
+        }
+        const QStringList truth = described(HeaderCache(QString()).list(universesPath()));
+        EXPECT_EQ(described(kept.list(universesPath())), truth) << "step " << step;
+        EXPECT_EQ(described(HeaderCache(cachePath).list(universesPath())), truth) << "step " << step;
+    }
+}
+
+TEST_F(HeaderCaching, StartUpListsOnceAndLaterRunsReadOnlyChangedFiles)
+{
+    const QUuid first = QUuid::createUuid();
+    writeUniverse(first, QStringLiteral("A"));
+    writeUniverse(QUuid::createUuid(), QStringLiteral("B"));
+    {
+        auto manager = startManager();
+        EXPECT_EQ(manager->headerCache().listings(), 1);
+        EXPECT_EQ(manager->headerCache().filesRead(), 2);
+    }
+    // The first start saved nothing new, so the next reads no file to list.
+    writeUniverse(QUuid::createUuid(), QStringLiteral("C"));
+    auto manager = startManager();
+    EXPECT_EQ(manager->headerCache().listings(), 1);
+    EXPECT_EQ(manager->headerCache().filesRead(), 1);
+    EXPECT_EQ(manager->headers().size(), 3);
+    EXPECT_TRUE(manager->renameCurrent(QStringLiteral("Z")));
+    EXPECT_EQ(manager->headerCache().filesRead(), 2);
+    EXPECT_EQ(manager->headers().last().id, first);
+
+    // A first start lists the empty folder once and adds what it saved.
+    manager.reset();
+    QTemporaryDir other;
+    UniverseManager fresh(UniverseFolder(other.path()), &m_settings);
+    m_settings.remove(QStringLiteral("lastUniverseID"));
+    ASSERT_TRUE(fresh.start());
+    EXPECT_EQ(fresh.headerCache().listings(), 1);
+    ASSERT_EQ(fresh.headers().size(), 1);
+    EXPECT_EQ(fresh.headers().first().filePath, fresh.current()->filePath());
+}

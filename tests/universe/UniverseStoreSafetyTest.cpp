@@ -1,0 +1,163 @@
+#include "UniverseStoreSupport.h"
+
+#include "universe/UniverseFileReader.h"
+
+#include <QLockFile>
+#include <QSignalSpy>
+
+#include <functional>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs `work` in a child process that then dies without cleaning up, as a killed
+// instance would: whatever it left open (a lock, a temporary file) stays behind.
+void inDyingChild(const std::function<void()> &work)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        work();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+}
+
+// Names, sizes and stamps of everything in a folder.
+QStringList snapshot(const QString &path)
+{
+    QStringList entries;
+    const QFileInfoList infos = QDir(path).entryInfoList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &info : infos) {
+        entries.append(QStringLiteral("%1 %2 %3 %4")
+                           .arg(info.fileName(), info.symLinkTarget())
+                           .arg(info.isSymLink() ? 0 : info.size())
+                           .arg(info.lastModified().toMSecsSinceEpoch()));
+    }
+    return entries;
+}
+
+QString upper(const QUuid &id)
+{
+    return id.toString(QUuid::WithoutBraces).toUpper();
+}
+
+} // namespace
+
+using StoreSafety = UniverseStoreTest;
+
+TEST_F(StoreSafety, PipesDevicesAndHugeFilesAreReportedNeverReadAndLeftAlone)
+{
+    const QUuid good = QUuid::createUuid(), pipe = QUuid::createUuid(), device = QUuid::createUuid(),
+                huge = QUuid::createUuid();
+    writeUniverse(good, QStringLiteral("Good"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder().fileFor(pipe)).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder().fileFor(device)));
+    {
+        QFile sparse(folder().fileFor(huge));
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(sparse.resize(qint64(20) << 30));
+    }
+    QString reason;
+    EXPECT_FALSE(UniverseFileReader::read(folder().fileFor(huge), &reason));
+    EXPECT_TRUE(reason.contains(QStringLiteral("too large"))) << reason.toStdString();
+
+    for (const QUuid &hostile : {pipe, device, huge}) {
+        m_settings.setValue(QStringLiteral("lastUniverseID"), upper(hostile));
+        const QStringList before = snapshot(universesPath());
+        auto manager = startManager();
+        EXPECT_EQ(manager->current()->id(), good);
+        EXPECT_TRUE(manager->loadError().has_value());
+        ASSERT_EQ(manager->headers().size(), 1);
+        manager.reset();
+        EXPECT_EQ(snapshot(universesPath()), before);
+    }
+}
+
+TEST_F(StoreSafety, ASecondInstanceIsRefusedWhileTheFirstRunsAndAStaleLockIsTakenOver)
+{
+    auto first = startManager();
+    const QStringList before = universeFiles();
+    UniverseManager second(folder(), &m_settings);
+    EXPECT_FALSE(second.start());
+    EXPECT_EQ(second.current(), nullptr);
+    EXPECT_EQ(universeFiles(), before);
+
+    first.reset();
+    inDyingChild([this] {
+        QLockFile lock(folder().lockFilePath());
+        if (lock.tryLock())
+            _exit(0);
+        _exit(1);
+    });
+    EXPECT_TRUE(QFile::exists(folder().lockFilePath()));
+    auto third = startManager();
+    EXPECT_NE(third->current(), nullptr);
+}
+
+TEST_F(StoreSafety, OnlyTheStoresOwnInterruptedSavesAreRemovedAtStart)
+{
+    const QUuid id = QUuid::createUuid();
+    writeUniverse(id, QStringLiteral("Kept"));
+    // What an atomic save killed mid-write leaves where it cannot use an unnamed file.
+    const QString leftover = writeFile(folder().fileFor(id) + QStringLiteral(".Ab3dE9"), "{\"half\": ");
+    const QStringList others = {
+        upper(id) + QStringLiteral(".json.abc12"), upper(id).toLower() + QStringLiteral(".json.ABC123"),
+        QStringLiteral("notes.json.ABC123"), upper(id) + QStringLiteral(".txt.ABC123")};
+    for (const QString &name : others)
+        writeFile(QDir(universesPath()).filePath(name), "mine");
+    const QString linked = upper(QUuid::createUuid()) + QStringLiteral(".json.XyZ789");
+    ASSERT_TRUE(QFile::link(folder().legacyFilePath(), QDir(universesPath()).filePath(linked)));
+
+    auto manager = startManager();
+    EXPECT_EQ(manager->current()->id(), id);
+    EXPECT_FALSE(QFile::exists(leftover));
+    QStringList expected = others + QStringList{upper(id) + QStringLiteral(".json"), linked};
+    expected.sort();
+    EXPECT_EQ(universeFiles(), expected);
+}
+
+TEST_F(StoreSafety, FailedSavesAtFirstStartAndRenameAreReported)
+{
+    // A documents folder below a regular file cannot be written, even by root.
+    writeFile(m_documents.filePath(QStringLiteral("blocker")), "file");
+    UniverseManager blocked(UniverseFolder(m_documents.filePath(QStringLiteral("blocker/Documents"))),
+                            &m_settings);
+    QSignalSpy blockedFailures(&blocked, &UniverseManager::operationFailed);
+    EXPECT_TRUE(blocked.start());
+    EXPECT_EQ(blocked.current()->name(), QStringLiteral("My Universe"));
+    EXPECT_EQ(blockedFailures.count(), 1);
+    EXPECT_TRUE(blocked.headers().isEmpty());
+
+    auto manager = startManager();
+    QDir(universesPath()).removeRecursively();
+    writeFile(universesPath(), "not a folder");
+    QSignalSpy saveFailures(manager->current(), &StarfarerUniverse::saveFailed);
+    EXPECT_FALSE(manager->renameCurrent(QStringLiteral("Renamed")));
+    EXPECT_EQ(saveFailures.count(), 1);
+}
+
+TEST_F(StoreSafety, LeavingAUniverseWaitsForItsPendingSave)
+{
+    auto manager = startManager();
+    ASSERT_TRUE(manager->create(QStringLiteral("Second")));
+    const auto first = manager->headers().first();
+    const QString secondPath = manager->current()->filePath();
+
+    manager->current()->setName(QStringLiteral("Second, edited"));
+    manager->current()->save();
+    manager->open(first);
+    EXPECT_TRUE(contents(secondPath).contains("Second, edited"));
+
+    // A save still running when its universe is deleted must not bring the file back.
+    manager->current()->setName(QStringLiteral("First, edited"));
+    manager->current()->save();
+    EXPECT_TRUE(manager->deleteUniverse(first));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(QFile::exists(first.filePath));
+}
