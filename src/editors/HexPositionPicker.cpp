@@ -80,26 +80,18 @@ HexPositionPicker::HexPositionPicker(StarfarerUniverse &universe, bool showsSyst
         connect(&m_universe, &StarfarerUniverse::hexRemoved, this, &HexPositionPicker::refresh);
     }
 
-    connect(m_sectorX, &LabeledStepper::valueChanged, this, [this](qint64 value) {
-        GalacticCoordinates next = m_position;
-        next.sectorX = value;
-        change(next);
-    });
-    connect(m_sectorY, &LabeledStepper::valueChanged, this, [this](qint64 value) {
-        GalacticCoordinates next = m_position;
-        next.sectorY = value;
-        change(next);
-    });
-    connect(m_column, &IntegerField::valueCommitted, this, [this](qint64 value) {
-        GalacticCoordinates next = m_position;
-        next.column = value;
-        change(next);
-    });
-    connect(m_row, &IntegerField::valueCommitted, this, [this](qint64 value) {
-        GalacticCoordinates next = m_position;
-        next.row = value;
-        change(next);
-    });
+    // Each control changes one of the four values.
+    const auto follow = [this](auto *control, auto changed, qint64 GalacticCoordinates::*field) {
+        connect(control, changed, this, [this, field](qint64 value) {
+            GalacticCoordinates next = m_position;
+            next.*field = value;
+            change(next);
+        });
+    };
+    follow(m_sectorX, &LabeledStepper::valueChanged, &GalacticCoordinates::sectorX);
+    follow(m_sectorY, &LabeledStepper::valueChanged, &GalacticCoordinates::sectorY);
+    follow(m_column, &IntegerField::valueCommitted, &GalacticCoordinates::column);
+    follow(m_row, &IntegerField::valueCommitted, &GalacticCoordinates::row);
     refresh();
 }
 
