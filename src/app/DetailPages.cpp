@@ -1,6 +1,8 @@
 #include "DetailPages.h"
 
 #include "PlainPage.h"
+#include "editors/FactionEditingView.h"
+#include "editors/FactionListsView.h"
 #include "screens/SystemGeneratorView.h"
 #include "starmap/ui/StarMapView.h"
 #include "universe/StarfarerUniverse.h"
@@ -45,6 +47,21 @@ QWidget *starMap(const Destination &, const ScreenEnvironment &environment)
                            DetailPages::kStarMapGridPadding);
 }
 
+QWidget *factionLists(const Destination &destination, const ScreenEnvironment &environment)
+{
+    if (!environment.universe)
+        return plainPage(destination, environment);
+    return new FactionListsView(*environment.universe);
+}
+
+// "New Faction" opens the form empty; a faction row opens it on that faction.
+QWidget *factionEditor(const Destination &destination, const ScreenEnvironment &environment)
+{
+    if (!environment.universe)
+        return plainPage(destination, environment);
+    return new FactionEditingView(*environment.universe, destination.faction);
+}
+
 // In the order of DestinationKind. Screens still to come show a plain page with the
 // destination's title until their own maker takes its row.
 constexpr std::array<PageMaker, 11> kMakers{{
@@ -56,9 +73,9 @@ constexpr std::array<PageMaker, 11> kMakers{{
     plainPage, // nebulae
     plainPage, // regions
     plainPage, // star-map labels
-    plainPage, // faction lists
-    plainPage, // the form for a new faction
-    plainPage, // the editor of the faction the destination carries
+    factionLists,
+    factionEditor, // the form for a new faction
+    factionEditor, // the editor of the faction the destination carries
 }};
 static_assert(kMakers.size() == kDestinationKinds.size());
 

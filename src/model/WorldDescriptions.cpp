@@ -1,5 +1,6 @@
 #include "WorldDescriptions.h"
 
+#include "CapitalizedWords.h"
 #include "EHex.h"
 #include "NumberFormat.h"
 #include "UWPDescriptions.h"
@@ -18,23 +19,6 @@ constexpr double kEarthRadiusKm = 6371.0;
 QString emDash()
 {
     return QString(QChar(0x2014));
-}
-
-// First letter of each blank-separated word upper-case, the rest lower-case.
-QString capitalizedWords(const QString &text)
-{
-    QString result = text.toLower();
-    bool wordStart = true;
-    for (QChar &c : result) {
-        if (c.isSpace()) {
-            wordStart = true;
-        } else {
-            if (wordStart)
-                c = c.toUpper();
-            wordStart = false;
-        }
-    }
-    return result;
 }
 
 bool isBelt(WorldType type)

@@ -1,6 +1,8 @@
 #include "AppTestSupport.h"
 
 #include "app/PlainPage.h"
+#include "editors/FactionEditingView.h"
+#include "editors/FactionListsView.h"
 #include "screens/SystemGeneratorView.h"
 #include "starmap/ui/StarMapView.h"
 #include "ui/AppInformation.h"
@@ -48,6 +50,11 @@ QString pageTitle(QWidget *page)
         return QStringLiteral("System Generator");
     if (qobject_cast<StarMapView *>(page))
         return QStringLiteral("Star Map");
+    if (qobject_cast<FactionListsView *>(page))
+        return QStringLiteral("Factions Lists");
+    if (auto *editor = qobject_cast<FactionEditingView *>(page))
+        return editor->draft().isEditing() ? factionRowTitle(*editor->draft().editingFaction())
+                                           : QStringLiteral("New Faction");
     if (auto *plain = qobject_cast<PlainPage *>(page))
         return plain->title();
     if (auto *plain = page ? page->findChild<PlainPage *>() : nullptr)

@@ -1,0 +1,119 @@
+#include "EditorForm.h"
+
+#include "ui/NamedColor.h"
+#include "universe/StarfarerUniverse.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kSectionSpace = 5;
+constexpr int kTitlePixelSize = 22;
+
+} // namespace
+
+EditorForm::EditorForm(StarfarerUniverse &universe, Texts texts, QWidget *parent)
+    : QWidget(parent), m_universe(universe), m_texts(std::move(texts))
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    outer->addWidget(scroll);
+
+    auto *content = new QWidget(scroll);
+    content->setObjectName(QStringLiteral("editorContent"));
+    content->setAutoFillBackground(true);
+    QPalette background = content->palette();
+    background.setColor(QPalette::Window, namedColor(NamedColor::mainBackground));
+    content->setPalette(background);
+    scroll->setWidget(content);
+
+    auto *column = new QVBoxLayout(content);
+    const int padding = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    column->setContentsMargins(padding, padding, padding, padding);
+    column->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_title = new QLabel(content);
+    m_title->setObjectName(QStringLiteral("editorTitle"));
+    m_title->setTextFormat(Qt::PlainText);
+    m_title->setFont(textFont(kTitlePixelSize, false, true));
+    column->addWidget(m_title);
+    m_form = new QVBoxLayout;
+    m_form->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    column->addLayout(m_form);
+    column->addStretch(1);
+}
+
+QString EditorForm::title() const
+{
+    return m_title->text();
+}
+
+QString EditorForm::saveFailure() const
+{
+    return m_saveFailure && !m_saveFailure->isHidden() ? m_saveFailure->text() : QString();
+}
+
+QLabel *EditorForm::secondaryLabel(const QString &text, TextStyle style, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(textFont(style));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
+    label->setPalette(palette);
+    return label;
+}
+
+QLabel *EditorForm::addHeading(const QString &text)
+{
+    auto *heading = new QLabel(text, this);
+    heading->setTextFormat(Qt::PlainText);
+    heading->setContentsMargins(0, kSectionSpace, 0, 0);
+    m_form->addWidget(heading);
+    return heading;
+}
+
+void EditorForm::addActionButton()
+{
+    m_form->addSpacing(kSectionSpace);
+    m_action = new QPushButton(this);
+    m_action->setObjectName(QStringLiteral("actionButton"));
+    m_form->addWidget(m_action, 0, Qt::AlignLeft);
+    connect(m_action, &QPushButton::clicked, this, [this] {
+        if (!isComplete())
+            return;
+        save();
+        refreshChrome();
+    });
+
+    m_saveFailure = new QLabel(this);
+    m_saveFailure->setObjectName(QStringLiteral("saveFailure"));
+    m_saveFailure->setTextFormat(Qt::PlainText);
+    m_saveFailure->setWordWrap(true);
+    QPalette palette = m_saveFailure->palette();
+    palette.setColor(QPalette::WindowText, QColor(0xC6, 0x28, 0x28));
+    m_saveFailure->setPalette(palette);
+    m_saveFailure->hide();
+    m_form->addWidget(m_saveFailure);
+    // Saves are written in the background; their outcome arrives later.
+    connect(&m_universe, &StarfarerUniverse::saveFailed, m_saveFailure, [this](const QString &message) {
+        m_saveFailure->setText(tr("The universe could not be saved: %1").arg(message));
+        m_saveFailure->show();
+    });
+    connect(&m_universe, &StarfarerUniverse::saved, m_saveFailure, &QLabel::hide);
+}
+
+void EditorForm::refreshChrome()
+{
+    m_title->setText(isEditing() ? m_texts.editTitle : m_texts.createTitle);
+    if (m_action) {
+        m_action->setText(isEditing() ? tr("Save Changes") : m_texts.createButton);
+        m_action->setEnabled(isComplete());
+    }
+}

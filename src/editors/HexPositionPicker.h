@@ -1,0 +1,57 @@
+#pragma once
+
+#include "model/GalacticCoordinates.h"
+
+#include <QWidget>
+
+class IntegerField;
+class LabeledStepper;
+class QMenu;
+class QToolButton;
+class StarfarerUniverse;
+
+// The row of controls with which every map-object editor chooses a hex: steppers for
+// the sector (-2 to 2, shown as B, A, 0, 1, 2), whole-number fields for the column and
+// the row (no bounds) and, optionally, a menu of the stored systems, titled with the
+// name of the system at the chosen hex, that jumps to a system's hex. The position
+// belongs to the editor: the picker shows it and announces the user's changes.
+class HexPositionPicker : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr qint64 kSectorMinimum = -2;
+    static constexpr qint64 kSectorMaximum = 2;
+
+    enum class FieldOrder { columnFirst, rowFirst };
+
+    HexPositionPicker(StarfarerUniverse &universe, bool showsSystemMenu,
+                      FieldOrder order = FieldOrder::columnFirst, QWidget *parent = nullptr);
+
+    GalacticCoordinates position() const { return m_position; }
+    // Shows `position`; does not announce it.
+    void setPosition(const GalacticCoordinates &position);
+
+    // The system menu's title: the system name at the position.
+    QString systemMenuTitle() const;
+    // The system menu, filled afresh from the universe, as it is when opened; null
+    // when the picker has no menu.
+    QMenu *systemMenu();
+
+signals:
+    void positionChanged(const GalacticCoordinates &position);
+
+private:
+    void change(const GalacticCoordinates &position);
+    void fillSystemMenu();
+    void refresh();
+
+    StarfarerUniverse &m_universe;
+    GalacticCoordinates m_position;
+    LabeledStepper *m_sectorX;
+    LabeledStepper *m_sectorY;
+    IntegerField *m_column;
+    IntegerField *m_row;
+    QToolButton *m_systemButton = nullptr;
+    QMenu *m_systemMenu = nullptr;
+};

@@ -1,0 +1,94 @@
+#include "MapObjectRowDelegate.h"
+
+#include "MapObjectListModel.h"
+#include "ui/TextStyle.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace {
+
+constexpr int kPadding = 6;
+constexpr int kDotSize = 12;
+constexpr int kIconSize = 14;
+
+MapObjectListModel::Kind kindOf(const QModelIndex &index)
+{
+    return static_cast<MapObjectListModel::Kind>(index.data(MapObjectListModel::KindRole).toInt());
+}
+
+} // namespace
+
+void MapObjectRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                 const QModelIndex &index) const
+{
+    QStyleOptionViewItem background = option;
+    initStyleOption(&background, index);
+    background.text.clear();
+    background.icon = QIcon();
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
+
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette &palette = option.palette;
+    const QColor primary = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    const QColor secondary = selected ? primary : palette.color(QPalette::PlaceholderText);
+    QRect area = option.rect.adjusted(kPadding, kPadding / 2, -kPadding, -kPadding / 2);
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    switch (kindOf(index)) {
+    case MapObjectListModel::Kind::empty:
+        painter->setPen(secondary);
+        painter->setFont(textFont(TextStyle::body));
+        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, text);
+        break;
+    case MapObjectListModel::Kind::create: {
+        const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+        const QRect iconRect(area.left(), area.center().y() - kIconSize / 2, kIconSize, kIconSize);
+        icon.paint(painter, iconRect);
+        painter->setPen(primary);
+        painter->setFont(textFont(TextStyle::body));
+        painter->drawText(area.adjusted(kIconSize + kPadding, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          text);
+        break;
+    }
+    case MapObjectListModel::Kind::element: {
+        const QVariant dot = index.data(MapObjectListModel::DotRole);
+        if (dot.isValid()) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(dot.value<QColor>());
+            painter->drawEllipse(QRect(area.left(), area.center().y() - kDotSize / 2, kDotSize, kDotSize));
+            area.adjust(kDotSize + kPadding, 0, 0, 0);
+        }
+        const QFont titleFont = textFont(TextStyle::body);
+        const QFont detailFont = textFont(TextStyle::caption);
+        const int titleHeight = QFontMetrics(titleFont).height();
+        const QFontMetrics detailMetrics(detailFont);
+        painter->setFont(titleFont);
+        painter->setPen(primary);
+        painter->drawText(QRect(area.left(), area.top(), area.width(), titleHeight), Qt::AlignLeft,
+                          QFontMetrics(titleFont).elidedText(text, Qt::ElideRight, area.width()));
+        painter->setFont(detailFont);
+        painter->setPen(secondary);
+        int top = area.top() + titleHeight;
+        for (const QString &detail : index.data(MapObjectListModel::DetailsRole).toStringList()) {
+            painter->drawText(QRect(area.left(), top, area.width(), detailMetrics.height()), Qt::AlignLeft,
+                              detailMetrics.elidedText(detail, Qt::ElideRight, area.width()));
+            top += detailMetrics.height();
+        }
+        break;
+    }
+    }
+    painter->restore();
+}
+
+QSize MapObjectRowDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
+{
+    const int lines = static_cast<int>(index.data(MapObjectListModel::DetailsRole).toStringList().size());
+    const int height = QFontMetrics(textFont(TextStyle::body)).height() +
+                       lines * QFontMetrics(textFont(TextStyle::caption)).height() + kPadding;
+    return {0, std::max(height, kIconSize + kPadding)};
+}
