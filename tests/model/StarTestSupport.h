@@ -4,9 +4,9 @@
 // scripted draws (to steer dice to chosen results), a seeded one (to build many
 // varied records reproducibly), and JSON helpers with hand-written records.
 
+#include "model/Random.h"
 #include "json/DecodeError.h"
 #include "json/Json.h"
-#include "model/Random.h"
 
 #include "JsonTestSupport.h"
 #include <QList>
@@ -97,22 +97,6 @@ template <typename T> std::optional<QString> failurePath(const JsonObject &objec
         return error.path();
     }
     return std::nullopt;
-}
-
-inline QStringList sortedKeys(const JsonObject &object)
-{
-    QStringList keys = object.keys();
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
-
-inline QStringList sortedNames(std::initializer_list<const char *> names)
-{
-    QStringList list;
-    for (const char *name : names)
-        list.append(QString::fromLatin1(name));
-    std::sort(list.begin(), list.end());
-    return list;
 }
 
 // A world with its required keys only: a garden world in the habitable zone.

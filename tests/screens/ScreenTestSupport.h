@@ -2,6 +2,7 @@
 
 // Builders and finders shared by the screen tests.
 
+#include "model/HexData.h"
 #include "model/Random.h"
 #include "model/StarSystem.h"
 #include "model/WorldData.h"
@@ -107,6 +108,25 @@ inline Star star(SpectralType type, qint64 decimal, LuminosityClass luminosity,
     s.luminosity = luminosity;
     s.orbit = orbit;
     return s;
+}
+
+// A hex whose system's main world has the tech level `level`, which decides the
+// universe's rule flavour.
+inline HexData hexWithMainWorld(TechnologyLevel level, const GalacticCoordinates &coordinates = {0, 0, 1, 1},
+                                const QString &notes = {})
+{
+    WorldData main = world();
+    main.mainWorld = true;
+    main.uwp.techLevel = level;
+    Star primary = star(SpectralType::G, 2, LuminosityClass::V);
+    primary.worlds = {main};
+    HexData hex;
+    hex.id = QUuid::createUuid();
+    hex.coordinates = coordinates;
+    hex.starSystem.id = QUuid::createUuid();
+    hex.starSystem.stars = {primary};
+    hex.notes = notes;
+    return hex;
 }
 
 // A seeded generator, so that random draws are repeatable in a test.
