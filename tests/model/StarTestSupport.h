@@ -37,12 +37,6 @@ public:
     ScriptedDraws &die(int face) { return expect(6, face - 1); }
     // Two dice whose difference is `flux`.
     ScriptedDraws &flux(int value) { return value >= 0 ? die(value + 1).die(1) : die(1).die(1 - value); }
-    // Two dice adding up to `total`, the first as low as it can be.
-    ScriptedDraws &twoD(int total)
-    {
-        const int first = total <= 7 ? 1 : total - 6;
-        return die(first).die(total - first);
-    }
     ScriptedDraws &expect(qint64 bound, qint64 result)
     {
         m_draws.append({bound, result});
