@@ -28,8 +28,8 @@ Star starWith(QList<WorldData> worlds)
 
 JsonObject systemWithStar()
 {
-    JsonObject system = parseObject(kSystemJson);
-    system.insert("stars"_L1, JsonArray{parseObject(kStarJson)});
+    JsonObject system = parseJsonObject(kSystemJson);
+    system.insert("stars"_L1, JsonArray{parseJsonObject(kStarJson)});
     return system;
 }
 
@@ -82,7 +82,7 @@ TEST(StarSystem, ReadingAnEmptyStarListGivesOneRandomPrimary)
     // Flux +3: type M; decimal 4; flux 0: V; the lowest mass.
     draws.flux(3).expect(10, 4).flux(0).expect((qint64(1) << 53) + 1, 0);
     ScopedRandomSource scope(draws);
-    const StarSystem system = readJson<StarSystem>(JsonValue(parseObject(kSystemJson)));
+    const StarSystem system = readJson<StarSystem>(JsonValue(parseJsonObject(kSystemJson)));
     ASSERT_EQ(system.stars.size(), 1);
     EXPECT_EQ(system.stars[0].classification(), u"M4-V"_s);
     EXPECT_EQ(system.stars[0].orbit, Orbits::starOrbitP);
@@ -105,12 +105,12 @@ TEST(StarSystem, SurveyedDefaultsToFalseAndTheGiantCountHasOneKey)
 
 TEST(HexData, AnErrorDeepInAHexNamesItsWholePath)
 {
-    JsonObject star = parseObject(kStarJson);
-    JsonObject world = parseObject(kRequiredWorldJson);
+    JsonObject star = parseJsonObject(kStarJson);
+    JsonObject world = parseJsonObject(kRequiredWorldJson);
     world.insert("sunOrbit"_L1, 22);
     star.insert("worlds"_L1, JsonArray{world});
     JsonObject system = systemWithStar();
-    system.insert("stars"_L1, JsonArray{parseObject(kStarJson), star});
+    system.insert("stars"_L1, JsonArray{parseJsonObject(kStarJson), star});
     JsonObject object = hexObject();
     object.insert("starSystem"_L1, system);
     EXPECT_EQ(failurePath<HexData>(object), u"starSystem.stars[1].worlds[0].sunOrbit"_s);

@@ -90,7 +90,7 @@ TEST(Star, DescriptionAndAWrongTypeInAFile)
 {
     EXPECT_EQ(star(SpectralType::O, 0, LuminosityClass::Ia).description(), u"Blue HL Supergiant"_s);
     EXPECT_EQ(star(SpectralType::M, 0, LuminosityClass::D).description(), u"Orange-Red White Dwarf"_s);
-    JsonObject object = parseObject(kStarJson);
+    JsonObject object = parseJsonObject(kStarJson);
     object.insert("worlds"_L1, JsonArray{JsonObject()});
     EXPECT_EQ(failurePath<Star>(object), u"worlds[0].id"_s);
 }

@@ -5,18 +5,15 @@
 // varied records reproducibly), and JSON helpers with hand-written records.
 
 #include "model/Random.h"
-#include "json/DecodeError.h"
-#include "json/Json.h"
 
 #include "JsonTestSupport.h"
-#include <QList>
-#include <QStringList>
+#include "SeededSource.h"
 
-#include <algorithm>
-#include <optional>
+#include <QList>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
 // Hands out fixed results of randomBelow, in order, and checks each bound. Once the
@@ -65,33 +62,6 @@ private:
     qsizetype m_next = 0;
     std::optional<std::mt19937_64> m_rest;
 };
-
-// A reproducible stream of random words.
-class SeededSource : public RandomSource
-{
-public:
-    explicit SeededSource(quint64 seed) : m_engine(seed) {}
-    quint64 next64() override { return m_engine(); }
-
-private:
-    std::mt19937_64 m_engine;
-};
-
-inline JsonObject parseObject(const char *json)
-{
-    return parseJsonObject(json);
-}
-
-// The key path at which reading the object fails, or no value when it reads.
-template <typename T> std::optional<QString> failurePath(const JsonObject &object)
-{
-    try {
-        readJson<T>(JsonValue(object));
-    } catch (const DecodeError &error) {
-        return error.path();
-    }
-    return std::nullopt;
-}
 
 // A world with its required keys only: a garden world in the habitable zone.
 inline constexpr const char *kRequiredWorldJson = R"({

@@ -10,7 +10,7 @@ namespace {
 
 JsonObject requiredWorld()
 {
-    return parseObject(kRequiredWorldJson);
+    return parseJsonObject(kRequiredWorldJson);
 }
 
 WorldData read(const JsonObject &object)

@@ -2,6 +2,7 @@
 
 // Builders and finders shared by the screen tests.
 
+#include "SeededSource.h"
 #include "model/HexData.h"
 #include "model/Random.h"
 #include "model/StarSystem.h"
@@ -14,7 +15,6 @@
 
 #include <initializer_list>
 #include <ostream>
-#include <random>
 
 namespace screen_test {
 
@@ -128,16 +128,5 @@ inline HexData hexWithMainWorld(TechnologyLevel level, const GalacticCoordinates
     hex.notes = notes;
     return hex;
 }
-
-// A seeded generator, so that random draws are repeatable in a test.
-class SeededSource : public RandomSource
-{
-public:
-    explicit SeededSource(quint64 seed) : m_engine(seed) {}
-    quint64 next64() override { return m_engine(); }
-
-private:
-    std::mt19937_64 m_engine;
-};
 
 } // namespace screen_test

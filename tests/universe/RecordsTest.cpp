@@ -13,24 +13,16 @@
 #include "json/JsonParser.h"
 #include "json/JsonWriter.h"
 
+#include "JsonTestSupport.h"
+#include "SeededSource.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <random>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class SeededSource : public RandomSource
-{
-public:
-    explicit SeededSource(quint64 seed) : m_engine(seed) {}
-    quint64 next64() override { return m_engine(); }
-
-private:
-    std::mt19937_64 m_engine;
-};
 
 // Every field drawn from the installed random source.
 template <typename E> E anyOf()
@@ -202,16 +194,6 @@ template <typename T> void expectRoundTrip(const T &record)
     const T back = readJson<T>(JsonParser::parse(text).value());
     ASSERT_EQ(back, record) << text.constData();
     EXPECT_EQ(qHash(back, 7), qHash(record, 7));
-}
-
-template <typename T> std::optional<QString> failurePath(const JsonObject &object)
-{
-    try {
-        readJson<T>(JsonValue(object));
-    } catch (const DecodeError &error) {
-        return error.path();
-    }
-    return std::nullopt;
 }
 
 template <typename T> T read(const JsonObject &object)
