@@ -183,15 +183,3 @@ TEST(Json, EnumerationsUseTheirRawValues)
     EXPECT_THROW(JsonCodec<Ring>::read(JsonValue(1), root), DecodeError);
     EXPECT_THROW(JsonCodec<Ring>::read(JsonValue(QStringLiteral("7")), root), DecodeError);
 }
-
-TEST(EnumTable, RawValuesRoundTripAndUnknownOnesGiveNoValue)
-{
-    for (const Shade shade : allCases<Shade>())
-        EXPECT_EQ(enumFromRaw<Shade>(rawValue(shade)), shade);
-    EXPECT_FALSE(enumFromRaw<Shade>(QStringLiteral("DARK")).has_value());
-    EXPECT_FALSE(enumFromRaw<Shade>(QString()).has_value());
-    EXPECT_EQ(enumFromRaw<Ring>(0), Ring::inner);
-    EXPECT_FALSE(enumFromRaw<Ring>(1).has_value());
-    const QSet<Shade> shades{Shade::light, Shade::dark, Shade::light};
-    EXPECT_EQ(shades.size(), 2);
-}
