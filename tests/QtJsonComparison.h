@@ -71,14 +71,12 @@ inline bool qtIsKnownToBeLaxer(QByteArrayView text, const JsonParser::Error &err
 {
     if (error.offset == 0 && text.startsWith("\xEF\xBB\xBF"))
         return true;
-    static const QStringList reasons{
-        QStringLiteral("a control character in a string must be escaped"),
-        QStringLiteral("unknown escape"),
-        QStringLiteral("an escaped low surrogate without a high one"),
-        QStringLiteral("an escaped high surrogate without a low one"),
-        QStringLiteral("a decimal point needs a digit after it"),
-        QStringLiteral("too deeply nested"),
-    };
+    static const QStringList reasons{QStringLiteral("a control character in a string must be escaped"),
+                                     QStringLiteral("unknown escape"),
+                                     QStringLiteral("an escaped low surrogate without a high one"),
+                                     QStringLiteral("an escaped high surrogate without a low one"),
+                                     QStringLiteral("a decimal point needs a digit after it"),
+                                     QStringLiteral("too deeply nested")};
     if (reasons.contains(error.reason))
         return true;
     return error.offset < text.size() && text[error.offset] == '.';

@@ -36,25 +36,6 @@ TEST(EHexTest, RangeBoundariesOfEachLetterBlock)
         EXPECT_EQ(EHex::digit(c.value), text(c.character)) << c.value;
 }
 
-TEST(EHexTest, WritingContinuesPastTheAlphabetInCodeOrder)
-{
-    EXPECT_EQ(EHex::digit(34), text("["));
-    EXPECT_EQ(EHex::digit(35), text("\\"));
-    // Code 128 + 57: a multi-byte character rather than an error.
-    EXPECT_EQ(EHex::digit(128 - 57), QString(QChar(0x80)));
-    EXPECT_EQ(EHex::digit(0x4E2D - 57), QString(QChar(0x4E2D)));
-    // A value whose character lies beyond the Basic Multilingual Plane.
-    EXPECT_EQ(EHex::digit(0x1F600 - 57), QString::fromUcs4(U"\U0001F600", 1));
-}
-
-TEST(EHexTest, NegativeValuesDownToMinus48FollowTheDigitRule)
-{
-    EXPECT_EQ(EHex::digit(-1), text("/"));
-    EXPECT_EQ(EHex::digit(-3), text("-"));
-    EXPECT_EQ(EHex::digit(-16), text(" "));
-    EXPECT_EQ(EHex::digit(-48), QString(QChar(0)));
-}
-
 TEST(EHexTest, ValuesWithoutACharacterGiveThePlaceholder)
 {
     const qint64 outside[] = {-49,
@@ -77,18 +58,10 @@ TEST(EHexTest, ReadingSkippedAndNonProfileCharacters)
     {
         const char *character;
         qint64 value;
-    } cases[] = {
-        {"I", 17}, {"O", 22},   {"H", 17}, {"N", 22}, {"a", 40}, {" ", -16},   {":", 10},
-        {"-", -3}, {"\n", -38}, {"@", 16}, {"[", 34}, {"z", 65}, {"\x7f", 70},
-    };
+    } cases[] = {{"I", 17}, {"O", 22},   {"H", 17}, {"N", 22}, {"a", 40}, {" ", -16},  {":", 10},
+                 {"-", -3}, {"\n", -38}, {"@", 16}, {"[", 34}, {"z", 65}, {"\x7f", 70}};
     for (const auto &c : cases)
         EXPECT_EQ(EHex::value(text(c.character)), std::optional<qint64>(c.value)) << c.character;
-}
-
-TEST(EHexTest, CarriageReturnLineFeedCountsAsALineFeed)
-{
-    EXPECT_EQ(EHex::value(text("\r\n")), std::optional<qint64>(-38));
-    EXPECT_EQ(EHex::value(text("\r")), std::optional<qint64>(13 - 48));
 }
 
 TEST(EHexTest, NonAsciiOrNonSingleCharacterGivesNoValue)

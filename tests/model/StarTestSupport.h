@@ -4,19 +4,16 @@
 // scripted draws (to steer dice to chosen results), a seeded one (to build many
 // varied records reproducibly), and JSON helpers with hand-written records.
 
-#include "json/DecodeError.h"
-#include "json/Json.h"
 #include "model/Random.h"
 
 #include "JsonTestSupport.h"
-#include <QList>
-#include <QStringList>
+#include "SeededSource.h"
 
-#include <algorithm>
-#include <optional>
+#include <QList>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
 // Hands out fixed results of randomBelow, in order, and checks each bound. Once the
@@ -37,12 +34,6 @@ public:
     ScriptedDraws &die(int face) { return expect(6, face - 1); }
     // Two dice whose difference is `flux`.
     ScriptedDraws &flux(int value) { return value >= 0 ? die(value + 1).die(1) : die(1).die(1 - value); }
-    // Two dice adding up to `total`, the first as low as it can be.
-    ScriptedDraws &twoD(int total)
-    {
-        const int first = total <= 7 ? 1 : total - 6;
-        return die(first).die(total - first);
-    }
     ScriptedDraws &expect(qint64 bound, qint64 result)
     {
         m_draws.append({bound, result});
@@ -71,49 +62,6 @@ private:
     qsizetype m_next = 0;
     std::optional<std::mt19937_64> m_rest;
 };
-
-// A reproducible stream of random words.
-class SeededSource : public RandomSource
-{
-public:
-    explicit SeededSource(quint64 seed) : m_engine(seed) {}
-    quint64 next64() override { return m_engine(); }
-
-private:
-    std::mt19937_64 m_engine;
-};
-
-inline JsonObject parseObject(const char *json)
-{
-    return parseJsonObject(json);
-}
-
-// The key path at which reading the object fails, or no value when it reads.
-template <typename T> std::optional<QString> failurePath(const JsonObject &object)
-{
-    try {
-        readJson<T>(JsonValue(object));
-    } catch (const DecodeError &error) {
-        return error.path();
-    }
-    return std::nullopt;
-}
-
-inline QStringList sortedKeys(const JsonObject &object)
-{
-    QStringList keys = object.keys();
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
-
-inline QStringList sortedNames(std::initializer_list<const char *> names)
-{
-    QStringList list;
-    for (const char *name : names)
-        list.append(QString::fromLatin1(name));
-    std::sort(list.begin(), list.end());
-    return list;
-}
 
 // A world with its required keys only: a garden world in the habitable zone.
 inline constexpr const char *kRequiredWorldJson = R"({

@@ -63,69 +63,20 @@ TEST_F(WorldDescriptions, DurationsAtEveryThreshold)
         const char *longText;
         const char *compactText;
     };
-    const Row rows[] = {
-        {std::numeric_limits<qint64>::min(), "\u2014", "\u2014"},
-        {-5, "\u2014", "\u2014"},
-        {0, "\u2014", "\u2014"},
-        {1, "1 Std. hr", "1h"},
-        {47, "47 Std. hr", "47h"},
-        {48, "2 Std. days", "2d"},
-        {60, "3 Std. days", "3d"}, // 2.5 days: halves away from zero
-        {2000, "83 Std. days", "83d"},
-        {8759, "365 Std. days", "365d"},  // 364.96 days, still under a year of days
-        {8760, "1.0 Std. years", "1.0y"}, // exactly 365 days
-        {18409, "2.1 Std. years", "2.1y"},
-        {876599, "100.0 Std. years", "100.0y"}, // 99.99999 years: below 100, one digit
-        {876600, "100 Std. years", "100y"},
-        {8766000, "1,000 Std. years", "1000y"},
-    };
+    const Row rows[] = {{std::numeric_limits<qint64>::min(), "\u2014", "\u2014"},
+                        {0, "\u2014", "\u2014"},
+                        {1, "1 Std. hr", "1h"},
+                        {47, "47 Std. hr", "47h"},
+                        {48, "2 Std. days", "2d"},
+                        {60, "3 Std. days", "3d"},              // 2.5 days: halves away from zero
+                        {8759, "365 Std. days", "365d"},        // 364.96 days, still under a year of days
+                        {8760, "1.0 Std. years", "1.0y"},       // exactly 365 days
+                        {876599, "100.0 Std. years", "100.0y"}, // 99.99999 years: below 100, one digit
+                        {876600, "100 Std. years", "100y"}};
     for (const Row &row : rows) {
         EXPECT_EQ(formatDuration(row.hours), QString::fromUtf8(row.longText)) << row.hours;
         EXPECT_EQ(formatDurationCompact(row.hours), QString::fromUtf8(row.compactText)) << row.hours;
     }
-}
-
-TEST_F(WorldDescriptions, DurationsTooLongStillReadAsYears)
-{
-    // The largest count of hours is about 1.05e15 years: written, not wrapped round.
-    const QString text = formatDurationCompact(std::numeric_limits<qint64>::max());
-    EXPECT_TRUE(text.endsWith(u'y'));
-    EXPECT_FALSE(text.startsWith(u'-'));
-    EXPECT_EQ(text.size(), 17); // 1052173205809277 and "y"
-}
-
-TEST_F(WorldDescriptions, DurationsFollowTheLocale)
-{
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(formatDuration(18409), u"2,1 Std. years"_s);
-    EXPECT_EQ(formatDuration(8766000), u"1.000 Std. years"_s);
-    EXPECT_EQ(formatDurationCompact(8766000), u"1000y"_s);
-}
-
-TEST_F(WorldDescriptions, KindText)
-{
-    struct Row
-    {
-        WorldType type;
-        qint64 size;
-        const char *text;
-    };
-    const Row rows[] = {
-        {WorldType::planetoidBelt, 0, "Asteroid Belt"},
-        {WorldType::planet, 0, "Asteroid Belt"},
-        {WorldType::largeGasGiant, 0, "Asteroid Belt"},
-        {WorldType::planet, 8, "Planet"},
-        {WorldType::closeSatelliteGG, 5, "Close Satellite Orbiting A Gg"},
-        {WorldType::radWorld, 5, "Radworld"},
-        {WorldType::asteroidBelt, 1, "Asteroid Belt"},
-        {WorldType::largeGasGiant, 29, "Large Gas Giant (4 Mj)"},
-        {WorldType::smallGasGiant, 22, "Small Gas Giant"},
-        {WorldType::smallGasGiant, 8, "Small Gas Giant"},
-        {WorldType::iceGiant, 21, "Ice Giant (Neptune)"},
-        {WorldType::largeGasGiant, 40, "Large Gas Giant (>10 Mj)"},
-    };
-    for (const Row &row : rows)
-        EXPECT_EQ(kindText(worldOf(row.type, row.size)), QString::fromUtf8(row.text)) << row.text;
 }
 
 TEST_F(WorldDescriptions, DayYearSummary)
@@ -157,28 +108,6 @@ TEST_F(WorldDescriptions, DayYearSummary)
         beltWorld.yearLength = 8766;
         EXPECT_EQ(dayYearSummary(beltWorld), u"Y:1.0y"_s);
     }
-}
-
-TEST_F(WorldDescriptions, MassOfWorldsAndGiants)
-{
-    // Size 8, density 1: a diameter of 12,874.752 km, 1.0104 Earth radii, gravity 1.
-    WorldData earth = worldOf(WorldType::planet, 8);
-    earth.uwp.density = 1.0;
-    EXPECT_NEAR(mass(earth), 1.02095, 1e-4);
-    earth.uwp.density = 0.5;
-    EXPECT_NEAR(mass(earth), 0.51047, 1e-4);
-
-    // A Jupiter (size 27): 90,000 miles, gravity 2.5 whatever the density.
-    WorldData jupiter = worldOf(WorldType::largeGasGiant, 27);
-    jupiter.uwp.density = 0.1;
-    EXPECT_NEAR(mass(jupiter), 323.03, 0.01);
-    // Below size 21 a giant has 20,000 miles and gravity 1.1.
-    EXPECT_NEAR(mass(worldOf(WorldType::iceGiant, 8)), 7.0190, 1e-3);
-
-    // Sizes outside 1 to 16 have no gravity and so no mass.
-    EXPECT_EQ(mass(worldOf(WorldType::planet, 0)), 0.0);
-    EXPECT_EQ(mass(worldOf(WorldType::planet, 17)), 0.0);
-    EXPECT_EQ(mass(worldOf(WorldType::planet, -3)), 0.0);
 }
 
 TEST_F(WorldDescriptions, MainWorldUWPLine)
@@ -229,63 +158,4 @@ TEST_F(WorldDescriptions, MarkdownOfAFullWorld)
         u"**Notes**:\nCapital.\nSecond line\n"
         u"\n---\n"_s;
     EXPECT_EQ(markdownExport(world, 1, 2, factions, hexAt(12, 3)), expected);
-}
-
-TEST_F(WorldDescriptions, MarkdownOfABareWorldLeavesOutTheOptionalLines)
-{
-    // An unnamed, tide-locked world of population 8 with nothing optional.
-    WorldData world;
-    world.type = WorldType::innerWorld;
-    world.uwp.starport = Starport::typeY;
-    world.uwp.size = 4;
-    world.uwp.density = 0.5;
-    world.uwp.atmosphere = 0;
-    world.uwp.hydrographics = 0;
-    world.uwp.population = 8;
-    world.uwp.government = 0;
-    world.uwp.lawLevel = 0;
-    world.uwp.techLevel = TechnologyLevel::tl4;
-    world.uwp.populationMultiplier = 1;
-    world.tideLocked = true;
-    world.dayLength = world.yearLength = 877;
-
-    const QString expected = u"**WORLD**:\t`Innerworld`\n"
-                             u"**HEX**:\t`00-0940 Subsector-N`\n"
-                             u"**UWP**:\t`Y400800-4 \u2014 100 D:Tz\\Y:37d []`\n"
-                             u"**Prevalent Race**: Human\n"
-                             u"**Starport**: None (Sp)\n"
-                             u"**Bases**: None\n"
-                             u"**Size**: 6,400 km (Mars)\n"
-                             u"**Density**: 0.5 \u03C1\u2295\n"
-                             u"**Gravity**: 0.25 G\n"
-                             u"**Day length**: Tide-locked (no day/night)\n"
-                             u"**Year length**: 37 Std. days\n"
-                             u"**Atmosphere**: Vacuum (S3)\n"
-                             u"**Pressure**: 0.00\n"
-                             u"**Gear Required**: Vacc Suit\n"
-                             u"**Hydrographics**: Desert world (0%-5%)\n"
-                             u"**Population**: 100M\n"
-                             u"**Government**: No Government Structure. Family bonds predominate.\n"
-                             u"**Law Level**: No Law. No prohibitions.\n"
-                             u"**Tech Level**: Postech\n"
-                             u"**Trade Classes**: \n"
-                             u"\n---\n"_s;
-    EXPECT_EQ(markdownExport(world, 0, 0, {}, hexAt(9, 40)), expected);
-}
-
-TEST_F(WorldDescriptions, MarkdownNameCaseAndDayLine)
-{
-    WorldData world = regina();
-    world.name.clear();
-    world.uwp.population = 10;
-    // Unnamed and populous: the kind text in capitals.
-    EXPECT_TRUE(markdownExport(world, 0, 0, {}, hexAt(1, 1)).startsWith(u"**WORLD**:\t`PLANET`\n"_s));
-
-    world.name = u"Regina"_s;
-    world.uwp.population = 8;
-    world.tideLocked = true;
-    world.dayLength = 72;
-    const QString text = markdownExport(world, 0, 0, {}, hexAt(1, 1));
-    EXPECT_TRUE(text.startsWith(u"**WORLD**:\t`Regina`\n"_s));
-    EXPECT_TRUE(text.contains(u"\n**Day length**: 3 Std. days (tide-locked)\n"_s));
 }

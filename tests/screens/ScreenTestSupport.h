@@ -2,6 +2,8 @@
 
 // Builders and finders shared by the screen tests.
 
+#include "SeededSource.h"
+#include "model/HexData.h"
 #include "model/Random.h"
 #include "model/StarSystem.h"
 #include "model/WorldData.h"
@@ -13,7 +15,6 @@
 
 #include <initializer_list>
 #include <ostream>
-#include <random>
 
 namespace screen_test {
 
@@ -111,15 +112,23 @@ inline Star star(SpectralType type, qint64 decimal, LuminosityClass luminosity,
     return s;
 }
 
-// A seeded generator, so that random draws are repeatable in a test.
-class SeededSource : public RandomSource
+// A hex whose system's main world has the tech level `level`, which decides the
+// universe's rule flavour.
+inline HexData hexWithMainWorld(TechnologyLevel level, const GalacticCoordinates &coordinates = {0, 0, 1, 1},
+                                const QString &notes = {})
 {
-public:
-    explicit SeededSource(quint64 seed) : m_engine(seed) {}
-    quint64 next64() override { return m_engine(); }
-
-private:
-    std::mt19937_64 m_engine;
-};
+    WorldData main = world();
+    main.mainWorld = true;
+    main.uwp.techLevel = level;
+    Star primary = star(SpectralType::G, 2, LuminosityClass::V);
+    primary.worlds = {main};
+    HexData hex;
+    hex.id = QUuid::createUuid();
+    hex.coordinates = coordinates;
+    hex.starSystem.id = QUuid::createUuid();
+    hex.starSystem.stars = {primary};
+    hex.notes = notes;
+    return hex;
+}
 
 } // namespace screen_test

@@ -77,19 +77,15 @@ TEST_F(SummaryViewsTest, TheStarLineNamesTheStarsByTheirCount)
         const char *label;
         const char *classifications;
         const char *description;
-    } cases[] = {
-        {{g2}, "Star:", "G2-V", "Yellow Main Sequence"},
-        {{g2, m5}, "B:", "G2-V / M5-V.o3", "P: Yellow Main Sequence"},
-        {{g2, m5, k1}, "T:", "G2-V / M5-V.o3 / K1-IV.o8", ""},
-        {{g2, m5, k1, f0}, "Stars:", "G2-V / M5-V.o3 / K1-IV.o8 / F0-III.o12", ""},
-    };
+    } cases[] = {{{g2}, "Star:", "G2-V", "Yellow Main Sequence"},
+                 {{g2, m5}, "B:", "G2-V / M5-V.o3", "P: Yellow Main Sequence"},
+                 {{g2, m5, k1}, "T:", "G2-V / M5-V.o3 / K1-IV.o8", ""},
+                 {{g2, m5, k1, f0}, "Stars:", "G2-V / M5-V.o3 / K1-IV.o8 / F0-III.o12", ""}};
     for (const auto &c : cases) {
         StarSystemView view(systemOf(c.stars), false, 400);
         EXPECT_EQ(view.texts().starsLabel, QString::fromUtf8(c.label));
         EXPECT_EQ(view.texts().classifications, QString::fromUtf8(c.classifications));
         EXPECT_EQ(view.texts().starDescription, QString::fromUtf8(c.description));
-        const auto *label = view.findChild<QLabel *>(QStringLiteral("starsLabel"));
-        EXPECT_EQ(label->text(), QString::fromUtf8(c.label));
         const auto *description = view.findChild<QLabel *>(QStringLiteral("starDescription"));
         EXPECT_EQ(description->isVisibleTo(&view), c.description[0] != '\0') << c.label;
     }
@@ -109,7 +105,6 @@ TEST_F(SummaryViewsTest, TheOrbitLineAddsTheOffsetAndNotesIt)
         StarSystemView view(singleStar({mainWorld(c.offset)}), false, 400);
         EXPECT_EQ(view.texts().orbit, QString::fromUtf8(c.orbit)) << c.offset;
         EXPECT_EQ(view.texts().habitableZoneNote, QString::fromUtf8(c.note)) << c.offset;
-        EXPECT_EQ(view.findChild<QLabel *>(QStringLiteral("orbit"))->text(), QString::fromUtf8(c.orbit));
     }
     // An O Ia primary's zone is orbit 15; four more clamp to the outermost orbit.
     StarSystemView far(singleStar({mainWorld(9)}, SpectralType::O, LuminosityClass::Ia), false, 400);
@@ -123,14 +118,10 @@ TEST_F(SummaryViewsTest, TheClimateFollowsTheOffsetAndTheWater)
         qint64 offset;
         Codes codes;
         const char *climate;
-    } cases[] = {
-        {1, {8, 6, 7, 5, 5, 5}, "Tundra"},    {1, {8, 6, 9, 5, 5, 5}, "Cold"},
-        {1, {8, 6, 2, 5, 5, 5}, "Cold"},      {-1, {8, 6, 7, 5, 5, 5}, "Tropic"},
-        {-1, {8, 6, 8, 5, 5, 5}, "Hot"},      {-1, {4, 6, 7, 5, 5, 5}, "Hot"},
-        {0, {8, 6, 7, 5, 5, 5}, "Temperate"}, {0, {2, 0, 0, 0, 0, 0}, "Temperate"},
-        {-2, {8, 6, 7, 5, 5, 5}, "Hot"},      {-5, {3, 1, 0, 0, 0, 0}, "Hot"},
-        {2, {8, 6, 7, 5, 5, 5}, "Frozen"},    {6, {3, 1, 0, 0, 0, 0}, "Frozen"},
-    };
+    } cases[] = {{1, {8, 6, 7, 5, 5, 5}, "Tundra"},    {1, {8, 6, 8, 5, 5, 5}, "Cold"},
+                 {-1, {8, 6, 7, 5, 5, 5}, "Tropic"},   {-1, {8, 6, 8, 5, 5, 5}, "Hot"},
+                 {0, {2, 0, 0, 0, 0, 0}, "Temperate"}, {-2, {8, 6, 7, 5, 5, 5}, "Hot"},
+                 {2, {8, 6, 7, 5, 5, 5}, "Frozen"}};
     // An A V primary has its habitable zone in orbit 7, far from the twilight orbits.
     for (const auto &c : cases) {
         StarSystemView view(singleStar({mainWorld(c.offset, c.codes)}, SpectralType::A), false, 400);
@@ -155,43 +146,6 @@ TEST_F(SummaryViewsTest, APlanetInOrbitZeroOrOneOfTheFirstStarIsInTheTwilightZon
     EXPECT_EQ(
         StarSystemView(singleStar({belt}, SpectralType::M, LuminosityClass::V), false, 400).texts().climate,
         QStringLiteral("Cold"));
-}
-
-TEST_F(SummaryViewsTest, TheTypeLineShowsTheKindAndThePeople)
-{
-    WorldData w = mainWorld(0);
-    w.prevalentRace = Race::kkree;
-    const StarSystemView view(singleStar({body(Orbits::starOrbit1), w}), false, 400);
-    EXPECT_EQ(view.texts().type, QStringLiteral("Planet"));
-    EXPECT_EQ(view.texts().people, QStringLiteral("K'kree"));
-    EXPECT_EQ(view.findChild<QLabel *>(QStringLiteral("people"))->text(), QStringLiteral("K'kree"));
-}
-
-TEST_F(SummaryViewsTest, WithoutAMainWorldTheFirstWorldIsDescribedButTheOrbitIsTheZonesAlone)
-{
-    WorldData first = body(Orbits::starOrbit6);
-    first.hzOffset = 3;
-    first.type = WorldType::iceworld;
-    const StarSystemView view(singleStar({first, body(Orbits::starOrbit1)}), false, 400);
-    EXPECT_EQ(view.texts().orbit, QStringLiteral("3"));
-    EXPECT_EQ(view.texts().habitableZoneNote, QStringLiteral("(HZ+3)"));
-    EXPECT_EQ(view.texts().type, QStringLiteral("Iceworld"));
-    EXPECT_EQ(view.texts().climate, QStringLiteral("Frozen"));
-}
-
-TEST_F(SummaryViewsTest, ASystemWithoutWorldsDescribesADefaultWorld)
-{
-    const StarSystemView view(singleStar({}), false, 400);
-    EXPECT_EQ(view.texts().orbit, QStringLiteral("3"));
-    EXPECT_EQ(view.texts().habitableZoneNote, QString());
-    EXPECT_EQ(view.texts().people, QStringLiteral("Human"));
-    EXPECT_EQ(view.texts().type, QStringLiteral("Asteroid Belt")); // size 0
-
-    const WorldData fallback = StarSystemView::displayedWorld(singleStar({}));
-    EXPECT_TRUE(fallback.mainWorld);
-    EXPECT_EQ(fallback.uwp.starport, Starport::typeX);
-    EXPECT_EQ(fallback.uwp.density, 1.0);
-    EXPECT_FALSE(fallback.id.isNull());
 }
 
 TEST_F(SummaryViewsTest, ASystemWithoutStarsShowsADashInsteadOfFailing)
@@ -222,49 +176,6 @@ TEST_F(SummaryViewsTest, TheHeaderCountsBodiesAndInhabitedWorlds)
     EXPECT_EQ(SystemWorldsView::summaryText(inhabited, false),
               QStringLiteral("2 inhabited, total population: 2.1B"));
     EXPECT_EQ(SystemWorldsView::summaryText(inhabited, true), QStringLiteral("2 w/pop, T: 2.1B"));
-}
-
-TEST_F(SummaryViewsTest, APopulationMultiplierOfZeroCountsAsOne)
-{
-    EXPECT_EQ(SystemWorldsView::totalPopulation(singleStar({populated(9, 0)})), 1'000'000'000);
-    EXPECT_EQ(SystemWorldsView::totalPopulation(singleStar({populated(9, 4)})), 4'000'000'000);
-    // Counts too large for a 64-bit sum stop at the largest count instead of wrapping.
-    const StarSystem huge = singleStar({populated(18, 9), populated(18, 9)});
-    EXPECT_EQ(SystemWorldsView::totalPopulation(huge), std::numeric_limits<qint64>::max());
-}
-
-TEST_F(SummaryViewsTest, TheTileOpensCollapsedAndTheChevronTogglesTheList)
-{
-    SystemWorldsView view(singleStar({body(Orbits::starOrbit2)}), 400, 300, false);
-    EXPECT_FALSE(view.showOtherWorlds());
-    EXPECT_FALSE(view.list()->isVisibleTo(&view));
-    auto *chevron = view.findChild<QToolButton *>(QStringLiteral("worldsChevron"));
-    ASSERT_NE(chevron, nullptr);
-    chevron->click();
-    EXPECT_TRUE(view.showOtherWorlds());
-    EXPECT_TRUE(view.list()->isVisibleTo(&view));
-    // A new system keeps the tile open.
-    view.setStarSystem(singleStar({body(Orbits::starOrbit2), body(Orbits::starOrbit3)}));
-    EXPECT_TRUE(view.list()->isVisibleTo(&view));
-    chevron->click();
-    EXPECT_FALSE(view.list()->isVisibleTo(&view));
-}
-
-TEST_F(SummaryViewsTest, TheListIsEighteenPixelsABodyAndAStarHeadingCappedAtTheMaximum)
-{
-    const StarSystem one =
-        singleStar({body(Orbits::starOrbit1), body(Orbits::starOrbit2), body(Orbits::starOrbit3)});
-    EXPECT_EQ(SystemWorldsView::listHeight(one, 1000), 18 * 3 + 2);
-    EXPECT_EQ(SystemWorldsView::listHeight(one, 40), 40);
-    SystemWorldsView view(one, 400, 1000, false);
-    EXPECT_EQ(view.list()->height(), 56);
-
-    Star primary = star(SpectralType::G, 2, LuminosityClass::V);
-    primary.worlds = {body(Orbits::starOrbit1), body(Orbits::starOrbit2)};
-    Star companion = star(SpectralType::M, 5, LuminosityClass::V, Orbits::starOrbit9);
-    companion.worlds = {body(Orbits::starOrbit0)};
-    EXPECT_EQ(SystemWorldsView::listHeight(systemOf({primary, companion}), 1000), 18 * 3 + 36 + 2);
-    EXPECT_EQ(SystemWorldsView::listHeight(systemOf({}), 1000), 2);
 }
 
 TEST_F(SummaryViewsTest, MoonsFollowTheirPlanetInLetterOrder)
@@ -313,77 +224,4 @@ TEST_F(SummaryViewsTest, TwoStarsGetAPrimaryAndACompanionHeading)
     EXPECT_EQ(model->entry(3)->row.orbitLabel(), QStringLiteral("-1"));
     EXPECT_EQ(model->entry(4)->row.orbitLabel(), QStringLiteral("0"));
     EXPECT_EQ(view.bodiesText(), QStringLiteral("3 bodies:"));
-}
-
-TEST_F(SummaryViewsTest, RowNamesAreBoldOnlyWhenTheyTellMoreThanTheKind)
-{
-    WorldData nameless = body(Orbits::starOrbit3);
-    nameless.mainWorld = true;
-    WorldData giant = body(Orbits::starOrbit7);
-    giant.type = WorldType::smallGasGiant;
-    giant.uwp.size = 22;
-    WorldData namedLikeKind = body(Orbits::starOrbit4, PlanetOrbits::planetOrbit0, QStringLiteral("Planet"));
-    WorldData named = body(Orbits::starOrbit5, PlanetOrbits::planetOrbit0, QStringLiteral("Regina"));
-    const struct
-    {
-        WorldData world;
-        const char *name;
-        bool bold;
-    } cases[] = {
-        {nameless, "MW", true},
-        {giant, "Small Gas Giant", false},
-        {namedLikeKind, "Planet", false},
-        {named, "Regina", true},
-    };
-    for (const auto &c : cases) {
-        const WorldRowView row(c.world, 0, 0, 0, false);
-        EXPECT_EQ(row.nameText(), QString::fromUtf8(c.name));
-        EXPECT_EQ(row.nameIsBold(), c.bold) << c.name;
-        EXPECT_EQ(row.isMainWorld(), c.world.mainWorld);
-    }
-}
-
-TEST_F(SummaryViewsTest, RowsShowPopulationFromCodeOne)
-{
-    const WorldRowView empty(populated(0, 0), 0, 0, 0, false);
-    EXPECT_FALSE(empty.showsPopulation());
-    const WorldRowView settled(populated(4, 5), 0, 0, 0, false);
-    EXPECT_TRUE(settled.showsPopulation());
-    EXPECT_EQ(settled.populationText(), QStringLiteral("50K"));
-}
-
-TEST_F(SummaryViewsTest, ProfilesArePaddedToTheWidestLineUnlessCompact)
-{
-    WorldData plain = world({8, 6, 7, 5, 5, 5});
-    plain.uwp.starport = Starport::typeC;
-    plain.uwp.techLevel = TechnologyLevel::ttl9;
-    plain.uwp.populationMultiplier = 3;
-    WorldData busy = plain;
-    busy.id = QUuid::createUuid();
-    busy.sunOrbit = Orbits::starOrbit4;
-    busy.tradeClasses = {TradeClass::highPopulation, TradeClass::industrial, TradeClass::rich};
-    StarSystem system = singleStar({plain, busy});
-    system.planetoidBelts = 1;
-    system.gasGiant = 2;
-
-    SystemWorldsView full(system, 500, 300, false);
-    const QString first = full.model()->entry(0)->row.profileText();
-    const QString second = full.model()->entry(1)->row.profileText();
-    EXPECT_EQ(first, QStringLiteral("C867555-9 \u2014 312 D:24h\\Y:83d []        "));
-    EXPECT_EQ(second, QStringLiteral("C867555-9 \u2014 312 D:24h\\Y:83d [Hi In Ri]"));
-    EXPECT_EQ(SystemWorldsModel::profileWidth(system), second.size());
-
-    SystemWorldsView compact(system, 500, 300, true);
-    EXPECT_EQ(compact.model()->entry(0)->row.profileText(), QStringLiteral("C867555-9 \u2014"));
-    EXPECT_EQ(compact.model()->entry(1)->row.profileText(), QStringLiteral("C867555-9 \u2014"));
-    EXPECT_EQ(SystemWorldsModel::profileWidth(systemOf({})), 0);
-}
-
-TEST_F(SummaryViewsTest, RowsAreIdentifiedByTheirWorldsId)
-{
-    const WorldData only = body(Orbits::starOrbit2);
-    SystemWorldsView view(singleStar({only}), 400, 300, false);
-    const QModelIndex index = view.model()->index(0, 0);
-    EXPECT_EQ(index.data(SystemWorldsModel::WorldIdRole).value<QUuid>(), only.id);
-    EXPECT_FALSE(index.data(SystemWorldsModel::HeadingRole).toBool());
 }

@@ -37,13 +37,6 @@ TEST_F(NamedColorTest, EveryNameResolvesToAnOpaqueColour)
     }
 }
 
-TEST_F(NamedColorTest, UnknownOrMisspelledNamesGiveNoColour)
-{
-    EXPECT_FALSE(namedColor(QStringLiteral("")).has_value());
-    EXPECT_FALSE(namedColor(QStringLiteral("MainBackground")).has_value());
-    EXPECT_FALSE(namedColor(QStringLiteral("accent")).has_value());
-}
-
 TEST_F(NamedColorTest, FollowsTheLightOrDarkPalette)
 {
     QPalette light;

@@ -1,10 +1,7 @@
 #include "ui/Chip.h"
-#include "ui/FactionBadge.h"
 #include "ui/NamedColor.h"
-#include "ui/PaletteColor.h"
 #include "ui/Symbol.h"
 #include "ui/Tile.h"
-#include "universe/Faction.h"
 
 #include <QHBoxLayout>
 #include <QImage>
@@ -31,15 +28,6 @@ QImage render(QWidget &widget)
 
 } // namespace
 
-TEST(TileTest, PaddingAndContentWidth)
-{
-    Tile tile;
-    EXPECT_EQ(tile.contentsMargins(), QMargins(5, 2, 5, 2));
-    tile.setContentWidth(300);
-    EXPECT_EQ(tile.width(), 310);
-    EXPECT_EQ(tile.background(), NamedColor::parameterBackground);
-}
-
 TEST(TileTest, FillsItsNamedColourWithRoundedCorners)
 {
     for (const NamedColor colour : {NamedColor::parameterBackground, NamedColor::uwpBackground}) {
@@ -60,41 +48,9 @@ TEST(ChipTest, TagChipUsesTheTagColours)
     std::unique_ptr<Chip> chip(tagChip(QStringLiteral("Civil War")));
     EXPECT_EQ(chip->text(), QStringLiteral("Civil War"));
     EXPECT_EQ(chip->fill(), namedColor(NamedColor::worldTag));
-    EXPECT_EQ(chip->contentLayout()->contentsMargins(), QMargins(5, 3, 5, 3));
     chip->adjustSize();
     const QImage image = render(*chip);
     EXPECT_TRUE(near(image.pixelColor(2, chip->height() / 2), namedColor(NamedColor::worldTag)));
-}
-
-TEST(ChipTest, FactionChipIsFilledWithThePaletteColour)
-{
-    Faction faction;
-    faction.id = QUuid::createUuid();
-    faction.name = QStringLiteral("Third Imperium");
-    faction.shortName = QStringLiteral("Im");
-    faction.category = FactionCategory::political;
-    faction.color = FactionColor::red;
-    std::unique_ptr<Chip> chip(factionChip(faction));
-    EXPECT_EQ(chip->fill(), paletteColor(FactionColor::red));
-    EXPECT_EQ(chip->text(), QStringLiteral("Im"));
-}
-
-TEST(FactionBadgeTest, EachCategoryHasItsSymbol)
-{
-    const struct
-    {
-        FactionCategory category;
-        const char *symbol;
-    } cases[] = {
-        {FactionCategory::megacorporation, "building.2.fill"},
-        {FactionCategory::race, "figure.stand.and.figure.teen"},
-        {FactionCategory::group, "person.text.rectangle.fill"},
-        {FactionCategory::political, "cube.transparent.fill"},
-        {FactionCategory::religious, "scroll.fill"},
-        {FactionCategory::other, "inset.filled.square.dashed.micro"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(rawValue(factionBadgeSymbol(c.category)), QString::fromLatin1(c.symbol));
 }
 
 TEST(SymbolTest, EveryDrawnSymbolShowsSomethingOfItsOwn)

@@ -33,12 +33,10 @@ struct SceneExpectation
 };
 
 // The windows the router opens, with their titles, default sizes and levels.
-const SceneExpectation kScenes[] = {
-    {"uwp-reference", "UWP Reference", false, QSize(430, 680), true},
-    {"world-info", "World Info", true, QSize(400, 600), true},
-    {"system-travel", "System Travel", true, QSize(660, 620), true},
-    {"about", "About Vostrel", false, QSize(), false},
-};
+const SceneExpectation kScenes[] = {{"uwp-reference", "UWP Reference", false, QSize(430, 680), true},
+                                    {"world-info", "World Info", true, QSize(400, 600), true},
+                                    {"system-travel", "System Travel", true, QSize(660, 620), true},
+                                    {"about", "About Vostrel", false, QSize(), false}};
 
 RoutedWindow *openScene(WindowRouter &router, const SceneExpectation &scene)
 {
@@ -114,20 +112,6 @@ TEST_F(WindowRouterTest, AWindowGroupHasOneWindowPerCoordinates)
     EXPECT_EQ(m_router->openWindow(WindowId::systemTravel, hex(0, 0, 12, 3)), travel);
 }
 
-TEST_F(WindowRouterTest, ASingleWindowIsRaisedNotRepeated)
-{
-    RoutedWindow *reference = m_router->openWindow(WindowId::uwpReference);
-    RoutedWindow *about = m_router->openWindow(WindowId::about);
-    ASSERT_NE(reference, nullptr);
-    EXPECT_NE(reference, about);
-
-    reference->showMinimized();
-    EXPECT_EQ(m_router->openWindow(WindowId::uwpReference), reference);
-    EXPECT_FALSE(reference->windowState().testFlag(Qt::WindowMinimized));
-    EXPECT_TRUE(reference->isVisible());
-    EXPECT_EQ(m_router->openWindows().size(), 2);
-}
-
 TEST_F(WindowRouterTest, ClosingThenReopeningBuildsAFreshWindow)
 {
     int built = 0;
@@ -151,42 +135,6 @@ TEST_F(WindowRouterTest, ClosingThenReopeningBuildsAFreshWindow)
     EXPECT_EQ(m_router->window(WindowId::uwpReference), second);
 }
 
-TEST_F(WindowRouterTest, ClosingOneGroupWindowLeavesTheOthers)
-{
-    RoutedWindow *a = m_router->openWindow(WindowId::systemTravel, hex(0, 0, 1, 1));
-    RoutedWindow *b = m_router->openWindow(WindowId::systemTravel, hex(0, 0, 1, 2));
-    ASSERT_TRUE(a->close());
-    EXPECT_EQ(m_router->window(WindowId::systemTravel, hex(0, 0, 1, 1)), nullptr);
-    EXPECT_EQ(m_router->window(WindowId::systemTravel, hex(0, 0, 1, 2)), b);
-    EXPECT_NE(m_router->openWindow(WindowId::systemTravel, hex(0, 0, 1, 1)), a);
-}
-
-TEST_F(WindowRouterTest, AWindowDeletedDirectlyIsForgotten)
-{
-    RoutedWindow *window = m_router->openWindow(WindowId::worldInfo, hex(0, 0, 3, 3));
-    delete window;
-    EXPECT_EQ(m_router->window(WindowId::worldInfo, hex(0, 0, 3, 3)), nullptr);
-    EXPECT_TRUE(m_router->openWindows().isEmpty());
-}
-
-TEST_F(WindowRouterTest, GroupContentIsMadeForTheWindowsCoordinates)
-{
-    QList<GalacticCoordinates> asked;
-    ASSERT_TRUE(
-        m_router->setGroupContentFactory(WindowId::worldInfo, [&asked](const GalacticCoordinates &at) {
-            asked.append(at);
-            return new QLabel(at.description());
-        }));
-    RoutedWindow *window = m_router->openWindow(WindowId::worldInfo, hex(-1, 2, 5, 40));
-    m_router->openWindow(WindowId::worldInfo, hex(-1, 2, 5, 40));
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked.first(), hex(-1, 2, 5, 40));
-    auto *label = qobject_cast<QLabel *>(window->content());
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), QStringLiteral("A2-0540"));
-    EXPECT_EQ(window->size(), QSize(400, 600));
-}
-
 TEST_F(WindowRouterTest, IdsOfTheWrongKindOrUnknownOpenNothing)
 {
     EXPECT_EQ(m_router->openWindow(WindowId::worldInfo), nullptr);
@@ -202,13 +150,4 @@ TEST_F(WindowRouterTest, IdsOfTheWrongKindOrUnknownOpenNothing)
     EXPECT_FALSE(m_router->setContentFactory(QStringLiteral("nowhere"), single));
     EXPECT_FALSE(m_router->setGroupContentFactory(WindowId::uwpReference, group));
     EXPECT_TRUE(m_router->setGroupContentFactory(WindowId::systemTravel, group));
-}
-
-TEST_F(WindowRouterTest, TheRouterTakesItsWindowsWithIt)
-{
-    QPointer<RoutedWindow> single = m_router->openWindow(WindowId::uwpReference);
-    QPointer<RoutedWindow> grouped = m_router->openWindow(WindowId::systemTravel, hex(0, 0, 1, 1));
-    m_router.reset();
-    EXPECT_TRUE(single.isNull());
-    EXPECT_TRUE(grouped.isNull());
 }

@@ -1,7 +1,5 @@
-#include "RecordJsonSupport.h"
-
-#include "model/HexLayout.h"
 #include "universe/Region.h"
+#include "model/HexLayout.h"
 
 #include <QLineF>
 
@@ -14,26 +12,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using Cube = HexLayout::Cube;
-
-const QString kId = u"0A1B2C3D-4E5F-4061-8293-A4B5C6D7E8F9"_s;
-
-JsonObject hexObject(qint64 sectorX, qint64 sectorY, qint64 column, qint64 row)
-{
-    return JsonObject{
-        {"sectorX"_L1, sectorX}, {"sectorY"_L1, sectorY}, {"column"_L1, column}, {"row"_L1, row}};
-}
-
-JsonObject regionObject()
-{
-    return JsonObject{
-        {"id"_L1, kId},
-        {"name"_L1, u"Sword Worlds"_s},
-        {"color"_L1, u"violet"_s},
-        {"anchors"_L1, JsonArray{JsonObject{{"hex"_L1, hexObject(0, 0, 3, 3)}, {"corner"_L1, 0}},
-                                  JsonObject{{"hex"_L1, hexObject(0, 0, 6, 3)}, {"corner"_L1, -7}}}},
-        {"closed"_L1, true},
-    };
-}
 
 RegionAnchor anchor(GalacticCoordinates hex, qint64 corner)
 {
@@ -65,87 +43,6 @@ void expectNear(const QPointF &actual, const QPointF &expected)
 
 } // namespace
 
-TEST(Region, ReadsAndWritesWithoutLabelCoordinates)
-{
-    const Region region = decodeRecord<Region>(regionObject());
-    EXPECT_EQ(region.name, u"Sword Worlds"_s);
-    EXPECT_EQ(region.color, FactionColor::violet);
-    ASSERT_EQ(region.anchors.size(), 2);
-    EXPECT_EQ(region.anchors[1].hex, (GalacticCoordinates{0, 0, 6, 3}));
-    EXPECT_EQ(region.anchors[1].corner, -7); // kept as stored
-    EXPECT_TRUE(region.closed);
-    EXPECT_FALSE(region.labelCoordinates.has_value());
-
-    const JsonObject written = region.toJson();
-    EXPECT_FALSE(written.contains("labelCoordinates"_L1));
-    EXPECT_EQ(written, regionObject());
-
-    JsonObject withNull = regionObject();
-    withNull.insert("labelCoordinates"_L1, JsonValue());
-    EXPECT_FALSE(decodeRecord<Region>(withNull).labelCoordinates.has_value());
-}
-
-TEST(Region, WritesLabelCoordinatesWhenPresent)
-{
-    JsonObject object = regionObject();
-    object.insert("labelCoordinates"_L1, hexObject(-1, 2, 5, 40));
-    const Region region = decodeRecord<Region>(object);
-    EXPECT_EQ(region.labelCoordinates, (GalacticCoordinates{-1, 2, 5, 40}));
-    EXPECT_EQ(region.toJson(), object);
-
-    // Lenient coordinates: a label position of {} is present, at all zeros.
-    object.insert("labelCoordinates"_L1, JsonObject{});
-    EXPECT_EQ(decodeRecord<Region>(object).labelCoordinates, (GalacticCoordinates{0, 0, 0, 0}));
-}
-
-TEST(Region, MissingOrMistypedKeysFailAtTheirPath)
-{
-    for (const char *key : {"id", "name", "color", "anchors", "closed"}) {
-        JsonObject object = regionObject();
-        object.remove(QLatin1StringView(key));
-        EXPECT_EQ(decodeFailurePath<Region>(object), QString::fromLatin1(key));
-    }
-    const struct
-    {
-        const char *key;
-        JsonValue value;
-        const char *path;
-    } rows[] = {
-        {"closed", u"true"_s, "closed"},
-        {"color", u"Violet"_s, "color"},
-        {"labelCoordinates", u"00-0101"_s, "labelCoordinates"},
-        {"anchors", JsonArray{JsonObject{{"hex"_L1, hexObject(0, 0, 1, 1)}}}, "anchors[0].corner"},
-        {"anchors", JsonArray{JsonObject{{"corner"_L1, 1}}}, "anchors[0].hex"},
-        {"anchors",
-         JsonArray{JsonObject{{"hex"_L1, hexObject(0, 0, 1, 1)}, {"corner"_L1, 1}},
-                    JsonObject{{"hex"_L1, hexObject(0, 0, 1, 1)}, {"corner"_L1, 2.5}}},
-         "anchors[1].corner"},
-    };
-    for (const auto &row : rows) {
-        JsonObject object = regionObject();
-        object.insert(QLatin1StringView(row.key), row.value);
-        EXPECT_EQ(decodeFailurePath<Region>(object), QString::fromLatin1(row.path)) << row.key;
-    }
-}
-
-TEST(Region, EqualityCoversEveryFieldAndAnAbsentLabelDiffersFromAnyPresentOne)
-{
-    const Region region = decodeRecord<Region>(regionObject());
-    EXPECT_EQ(qHash(Region(region)), qHash(region));
-
-    Region labelled = region;
-    labelled.labelCoordinates = GalacticCoordinates{};
-    EXPECT_NE(labelled, region);
-
-    Region reopened = region;
-    reopened.closed = false;
-    EXPECT_NE(reopened, region);
-
-    Region moved = region;
-    moved.anchors[0].corner = 6; // the same vertex, but another stored value
-    EXPECT_NE(moved, region);
-}
-
 TEST(RegionAnchor, CornerIndexIsTakenModuloSix)
 {
     const GalacticCoordinates hex{-2, 3, 17, 8};
@@ -157,38 +54,6 @@ TEST(RegionAnchor, CornerIndexIsTakenModuloSix)
     EXPECT_EQ(anchor(hex, -1).hexCorner(), anchor(hex, 5).hexCorner());
     EXPECT_EQ(anchor(hex, 7).hexCorner(), anchor(hex, 1).hexCorner());
     EXPECT_NE(anchor(hex, 1).hexCorner(), anchor(hex, 2).hexCorner());
-}
-
-TEST(RegionAnchor, CornersAreTheHexAndItsTwoNeighbours)
-{
-    // 00-0101 is cube (0, 0); 00-0201 is (1, 0). Corner 0 of the first and corner 4
-    // of the second are the vertex of (0, 0), (1, 0) and (1, -1).
-    const HexCorner expected{Cube{0, 0}, Cube{1, -1}, Cube{1, 0}};
-    EXPECT_EQ(anchor({0, 0, 1, 1}, 0).hexCorner(), expected);
-    EXPECT_EQ(anchor({0, 0, 2, 1}, 4).hexCorner(), expected);
-
-    // Across a sector border, with an odd negative galactic column: A0-3201 is
-    // q = -1, r = 0, so z = 0 - floor(-1 / 2) = 1. Its corner 0 is shared with its
-    // lower-right neighbour (0, 1), which is 00-0102, as that hex's corner 4.
-    const HexCorner acrossBorder{Cube{-1, 1}, Cube{0, 0}, Cube{0, 1}};
-    EXPECT_EQ(anchor({-1, 0, 32, 1}, 0).hexCorner(), acrossBorder);
-    EXPECT_EQ(anchor({0, 0, 1, 2}, 4).hexCorner(), acrossBorder);
-
-    // Corner 3 (left-hand vertex) of (0, 0): its neighbours (-1, 0) and (-1, 1).
-    EXPECT_EQ(anchor({0, 0, 1, 1}, 3).hexCorner(), (HexCorner{Cube{-1, 0}, Cube{-1, 1}, Cube{0, 0}}));
-}
-
-TEST(Region, SmallRegionsHaveFewPoints)
-{
-    const RegionAnchor a = anchor({0, 0, 4, 4}, 2);
-    for (const bool closed : {false, true}) {
-        EXPECT_TRUE(regionOf({}, closed).outlinePoints(10).isEmpty());
-        EXPECT_EQ(regionOf({a}, closed).outlinePoints(10).size(), 1);
-        EXPECT_EQ(regionOf({a, a}, closed).outlinePoints(10).size(), 1);
-        // The same vertex named from another hex is still one point.
-        const RegionAnchor same = anchor({0, 0, 4, 4}, 8);
-        EXPECT_EQ(regionOf({a, same, a}, closed).outlineCorners().size(), 1);
-    }
 }
 
 TEST(Region, TwoCornersOfOneHexGiveTheEndsOfItsEdge)
