@@ -45,7 +45,7 @@ Fixture &fixture(int count)
             data.append(hex);
         }
         slot->universe->setData(data);
-        slot->universe->save();
+        slot->universe->saveNow();
         slot->path = slot->universe->filePath();
         QFile file(slot->path);
         file.open(QIODevice::ReadOnly);

@@ -104,6 +104,7 @@ protected:
 
     std::unique_ptr<StarfarerUniverse> readBack() const
     {
+        m_universe->waitForPendingSave();
         QString error;
         auto stored = StarfarerUniverse::readFile(m_universe->filePath(), m_universe->folder(), &error);
         EXPECT_NE(stored, nullptr) << error.toStdString();
@@ -365,6 +366,7 @@ TEST_F(SystemGeneratorViewTest, StoresTheEditedSystemAtTheChosenHexAndWritesTheF
     QPushButton *store = child<QPushButton>(*view, "storeButton");
     EXPECT_EQ(store->text(), QStringLiteral("Save"));
     store->click();
+    EXPECT_TRUE(m_universe->waitForPendingSave());
     EXPECT_EQ(store->text(), QStringLiteral("Replace"));
     EXPECT_TRUE(view->saveFailure().isEmpty());
     EXPECT_FALSE(child<QLabel>(*view, "saveStatus")->isVisible());
@@ -460,6 +462,7 @@ TEST_F(SystemGeneratorViewTest, AFailedSaveIsShownAndClearedByTheNextGoodOne)
     // A folder where the universe file should be: the write cannot succeed.
     ASSERT_TRUE(QDir().mkpath(m_universe->filePath()));
     child<QPushButton>(*view, "storeButton")->click();
+    EXPECT_FALSE(m_universe->waitForPendingSave());
 
     QLabel *status = child<QLabel>(*view, "saveStatus");
     EXPECT_TRUE(status->isVisible());
@@ -472,6 +475,7 @@ TEST_F(SystemGeneratorViewTest, AFailedSaveIsShownAndClearedByTheNextGoodOne)
 
     ASSERT_TRUE(QDir(m_universe->filePath()).removeRecursively());
     child<QPushButton>(*view, "storeButton")->click();
+    EXPECT_TRUE(m_universe->waitForPendingSave());
     EXPECT_FALSE(status->isVisible());
     EXPECT_TRUE(view->saveFailure().isEmpty());
     EXPECT_EQ(readBack()->data().size(), 1);
