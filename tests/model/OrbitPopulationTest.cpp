@@ -4,7 +4,11 @@
 #include "model/WorldDescriptions.h"
 #include "model/WorldProfileGeneration.h"
 
+#include <QSet>
+
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -637,4 +641,43 @@ TEST(Regeneration, WithoutAFlaggedMainWorldTheFirstWorldIsKept)
         kept += world.id == first;
     EXPECT_EQ(kept, 1);
     EXPECT_EQ(otherWorldsToGenerate(system), 1); // 6 - 1 - 2 - 1 - the moon
+}
+
+// Stored counts far beyond what the orbits hold, or below zero: regeneration fills
+// every orbit up to 12 on every star and stops, without overflowing on the way.
+TEST(Regeneration, AbsurdStoredCountsPlaceWhatFitsAndNothingMore)
+{
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    struct Counts
+    {
+        qint64 giants, belts, total;
+    };
+    for (const Counts counts : {Counts{100'000'000, 0, 10}, Counts{kMax, kMax, kMin}, Counts{0, 7, kMax},
+                                Counts{kMin, kMax, kMax}, Counts{-5, 3, 40}}) {
+        for (const int companions : {0, 2}) {
+            StarSystem system = handMadeSystem(0);
+            system.gasGiant = counts.giants;
+            system.planetoidBelts = counts.belts;
+            system.totalNumberOfWorlds = counts.total;
+            for (int c = 0; c < companions; ++c)
+                system.stars << redDwarf(c == 0 ? Orbits::starOrbit17 : Orbits::starOrbit19);
+            EXPECT_GE(otherWorldsToGenerate(system), 0);
+
+            const StarSystem result = withGeneratedWorlds(system);
+            const bool asksForMore = counts.giants > 20 || counts.belts > 20 || counts.total > 20;
+            for (const Star &star : result.stars) {
+                QSet<int> orbits;
+                for (const WorldData &world : nonSatellites(star)) {
+                    const int orbit = orbitNumber(world.sunOrbit);
+                    EXPECT_FALSE(orbits.contains(orbit)) << "two bodies in orbit " << orbit;
+                    orbits.insert(orbit);
+                    EXPECT_TRUE(world.mainWorld || (orbit >= 0 && orbit <= 12)) << orbit;
+                }
+                if (asksForMore) {
+                    EXPECT_EQ(orbits.size(), 13) << "every orbit up to 12 is used";
+                }
+            }
+        }
+    }
 }
