@@ -1,7 +1,9 @@
-// Loading and saving whole universes of generated systems, beside plain QJsonDocument
-// parsing and writing of the same bytes for comparison.
+// Loading and saving whole universes of generated systems, beside the project's parser
+// alone and plain QJsonDocument parsing and writing of the same bytes for comparison,
+// and the cost on the editing thread of one edit and its save request.
 #include "model/StarSystemGeneration.h"
 #include "universe/StarfarerUniverse.h"
+#include "json/JsonParser.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -54,9 +56,28 @@ Fixture &fixture(int count)
     return *slot;
 }
 
+// The bytes of the file's indentation: as many again would be written with four
+// spaces per level instead of two.
+qsizetype indentationBytes(const QByteArray &bytes)
+{
+    qsizetype count = 0;
+    bool lineStart = true;
+    for (const char c : bytes) {
+        if (c == '\n')
+            lineStart = true;
+        else if (c == ' ' && lineStart)
+            ++count;
+        else
+            lineStart = false;
+    }
+    return count;
+}
+
 void reportSize(benchmark::State &state, const Fixture &f)
 {
     state.counters["file_MB"] = double(f.bytes.size()) / (1024.0 * 1024.0);
+    state.counters["file_MB_4_spaces"] =
+        double(f.bytes.size() + indentationBytes(f.bytes)) / (1024.0 * 1024.0);
     state.SetBytesProcessed(int64_t(state.iterations()) * f.bytes.size());
 }
 
@@ -82,6 +103,55 @@ void BM_PlainJsonParse(benchmark::State &state)
     reportSize(state, f);
 }
 
+// Reading and parsing with the project's parser, without making records.
+void BM_ProjectJsonParse(benchmark::State &state)
+{
+    Fixture &f = fixture(int(state.range(0)));
+    for (auto _ : state) {
+        QFile file(f.path);
+        file.open(QIODevice::ReadOnly);
+        const auto document = JsonParser::parse(file.readAll());
+        benchmark::DoNotOptimize(document.has_value());
+    }
+    reportSize(state, f);
+}
+
+// Renaming one system and asking for a save, as an editor does: the time the editing
+// thread spends, while earlier saves are written in the background.
+void BM_EditAndSaveRequest(benchmark::State &state)
+{
+    Fixture &f = fixture(int(state.range(0)));
+    StarfarerUniverse &universe = *f.universe;
+    HexData hex = universe.data().at(universe.data().size() / 2);
+    int edit = 0;
+    for (auto _ : state) {
+        hex.starSystem.name = QStringLiteral("Renamed %1").arg(++edit);
+        universe.replaceHex(hex);
+        universe.save();
+    }
+    universe.waitForPendingSave(); // after the timed loop
+}
+
+// The dearest edit: the first one after a write has taken its snapshot, which copies
+// the list of systems the snapshot still shares.
+void BM_FirstEditDuringAWrite(benchmark::State &state)
+{
+    Fixture &f = fixture(int(state.range(0)));
+    StarfarerUniverse &universe = *f.universe;
+    HexData hex = universe.data().at(universe.data().size() / 2);
+    int edit = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        universe.waitForPendingSave();
+        universe.save(); // the write starts on the saving thread at once
+        state.ResumeTiming();
+        hex.starSystem.name = QStringLiteral("Renamed %1").arg(++edit);
+        universe.replaceHex(hex);
+        universe.save();
+    }
+    universe.waitForPendingSave(); // after the timed loop
+}
+
 void BM_UniverseSave(benchmark::State &state)
 {
     Fixture &f = fixture(int(state.range(0)));
@@ -105,5 +175,13 @@ void BM_PlainJsonToJson(benchmark::State &state)
 
 BENCHMARK(BM_UniverseLoad)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainJsonParse)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjectJsonParse)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditAndSaveRequest)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FirstEditDuringAWrite)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(50000)
+    ->Iterations(3)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UniverseSave)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainJsonToJson)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);

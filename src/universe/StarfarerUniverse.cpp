@@ -31,9 +31,14 @@ JsonObject StarfarerUniverse::Header::toJson() const
 }
 
 StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
-    : QObject(parent), m_folder(std::move(folder)), m_saver([this] {
-          QMetaObject::invokeMethod(this, &StarfarerUniverse::reportSaveOutcomes, Qt::QueuedConnection);
-      })
+    : QObject(parent), m_folder(std::move(folder)),
+      m_saver(
+          [this] {
+              return UniverseSaver::Request{m_contents, m_folder, filePath()};
+          },
+          [this] {
+              QMetaObject::invokeMethod(this, &StarfarerUniverse::reportSaveOutcomes, Qt::QueuedConnection);
+          })
 {
     m_contents.id = QUuid::createUuid();
 }
@@ -105,7 +110,7 @@ QByteArray StarfarerUniverse::encode() const
 
 void StarfarerUniverse::save()
 {
-    m_saver.request(m_contents, m_folder, filePath());
+    m_saver.save();
 }
 
 bool StarfarerUniverse::waitForPendingSave()
@@ -128,6 +133,7 @@ void StarfarerUniverse::setWriteObserver(std::function<void(const UniverseConten
 
 void StarfarerUniverse::reportSaveOutcomes()
 {
+    m_saver.resume();
     for (const UniverseSaver::Outcome &outcome : m_saver.takeOutcomes()) {
         if (outcome.succeeded)
             emit saved();

@@ -63,12 +63,12 @@ public:
     // value that cannot be stored faithfully.
     QByteArray encode() const;
 
-    // Asks for the document as it is now to be written to its file atomically, and
-    // returns at once: a snapshot is encoded and written on another thread. Requests
-    // made while one is being written are coalesced (the newest wins). The outcome of
-    // each write arrives as saved() or saveFailed() on this object's thread; a failure
-    // prints "Failed to save StarfarerUniverse to <file>: <reason>" and leaves the
-    // file as it was.
+    // Asks for the document to be written to its file atomically, and returns at
+    // once: a snapshot is encoded and written on another thread. Requests made while
+    // a write runs are coalesced into one snapshot taken when it ends (the newest
+    // state wins). The outcome of each write arrives as saved() or saveFailed() on
+    // this object's thread; a failure prints "Failed to save StarfarerUniverse to
+    // <file>: <reason>" and leaves the file as it was.
     void save();
     // Waits until every requested save has been written and reports the outcomes
     // not yet reported; false when the last write failed.
@@ -193,7 +193,8 @@ private:
     // Throws DecodeError for a legacy faction record that does not decode.
     void relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs, const JsonPath &path) const;
     void rebuildIndex();
-    // Emits saved() or saveFailed() for every write not yet reported.
+    // Starts a save asked for during the last write, then emits saved() or
+    // saveFailed() for every write not yet reported.
     void reportSaveOutcomes();
     qsizetype positionOfHex(const QUuid &id) const { return m_positionOfID.value(id, -1); }
 

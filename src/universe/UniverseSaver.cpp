@@ -6,7 +6,8 @@
 
 #include <QMutexLocker>
 
-UniverseSaver::UniverseSaver(std::function<void()> outcomeReady) : m_outcomeReady(std::move(outcomeReady))
+UniverseSaver::UniverseSaver(std::function<Request()> takeSnapshot, std::function<void()> writeFinished)
+    : m_takeSnapshot(std::move(takeSnapshot)), m_writeFinished(std::move(writeFinished))
 {
     m_thread.setMaxThreadCount(1);
 }
@@ -16,19 +17,26 @@ UniverseSaver::~UniverseSaver()
     m_thread.waitForDone();
 }
 
-void UniverseSaver::request(UniverseContents snapshot, const UniverseFolder &folder, const QString &path)
+void UniverseSaver::save()
 {
-    QMutexLocker lock(&m_mutex);
-    const bool taskQueued = m_waiting.has_value();
-    m_waiting = Request{std::move(snapshot), folder, path};
-    // A queued task takes whatever snapshot is newest when it starts.
-    if (!taskQueued)
-        m_thread.start([this] { writeNext(); });
+    m_saveAsked = true;
+    resume();
+}
+
+void UniverseSaver::resume()
+{
+    if (m_saveAsked && !writing())
+        start();
 }
 
 bool UniverseSaver::wait()
 {
-    m_thread.waitForDone();
+    for (;;) {
+        m_thread.waitForDone();
+        if (!m_saveAsked)
+            break;
+        start();
+    }
     QMutexLocker lock(&m_mutex);
     return m_lastSucceeded;
 }
@@ -45,35 +53,54 @@ void UniverseSaver::setWriteObserver(std::function<void(const UniverseContents &
     m_observer = std::move(observer);
 }
 
-void UniverseSaver::writeNext()
+void UniverseSaver::start()
 {
-    std::optional<Request> request;
+    m_saveAsked = false;
+    Request request = m_takeSnapshot();
+    {
+        QMutexLocker lock(&m_mutex);
+        m_writing = true;
+    }
+    m_thread.start([this, request = std::move(request)]() mutable { run(std::move(request)); });
+}
+
+bool UniverseSaver::writing() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_writing;
+}
+
+void UniverseSaver::run(Request request)
+{
+    // An array of its own for the systems (their records stay shared): the document's
+    // next edit then changes its list without copying it, unless it comes within the
+    // moment this copy takes.
+    request.snapshot.data = QList<HexData>(request.snapshot.data.cbegin(), request.snapshot.data.cend());
     std::function<void(const UniverseContents &)> observer;
     {
         QMutexLocker lock(&m_mutex);
-        request = std::exchange(m_waiting, std::nullopt);
         observer = m_observer;
     }
-    if (!request)
-        return;
     if (observer)
-        observer(request->snapshot);
-    const Outcome outcome = write(*request);
-    request.reset(); // let the document's lists stop sharing with the snapshot
+        observer(request.snapshot);
+    const Outcome outcome = write(std::move(request));
     {
         QMutexLocker lock(&m_mutex);
         m_outcomes.append(outcome);
         m_lastSucceeded = outcome.succeeded;
+        m_writing = false;
     }
-    m_outcomeReady();
+    m_writeFinished();
 }
 
-UniverseSaver::Outcome UniverseSaver::write(const Request &request)
+UniverseSaver::Outcome UniverseSaver::write(Request request)
 {
     request.folder.ensureUniversesDirectory();
     QString reason;
     try {
-        reason = AtomicFileWriter::write(request.path, JsonWriter::write(request.snapshot.toJson()));
+        const JsonValue json = request.snapshot.toJson();
+        request.snapshot = UniverseContents(); // the records are no longer needed
+        reason = AtomicFileWriter::write(request.path, JsonWriter::write(json));
     } catch (const EncodeError &error) {
         reason = error.message();
     } catch (const std::bad_alloc &) {

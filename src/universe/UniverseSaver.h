@@ -9,31 +9,41 @@
 #include <QThreadPool>
 
 #include <functional>
-#include <optional>
 
 // Writes the snapshots of one document to its file on a thread of its own, one at a
-// time and in the order they were asked for. Snapshots that arrive while one is being
-// written are coalesced: only the newest waits, so an older snapshot is never written
-// after a newer one. Each write prints the failure line when it fails and leaves an
-// outcome for the document to report on its own thread.
+// time. A snapshot is taken only when the thread is free: saves asked for while a
+// write runs are coalesced into one snapshot taken when it ends, so an older snapshot
+// is never written after a newer one, and the document's lists are shared with at
+// most one snapshot (an edit copies a list at most once per write). Each write prints
+// the failure line when it fails and leaves an outcome for the document to report on
+// its own thread.
 class UniverseSaver
 {
 public:
+    struct Request
+    {
+        UniverseContents snapshot;
+        UniverseFolder folder;
+        QString path;
+    };
     struct Outcome
     {
         bool succeeded = true;
         QString message; // "Failed to save StarfarerUniverse to <file>: <reason>"
     };
 
-    // `outcomeReady` is called on the saving thread after each write.
-    explicit UniverseSaver(std::function<void()> outcomeReady);
-    // Waits for the writes still to come: the last edit is never lost.
+    // `takeSnapshot` is called on the document's thread when a write can start;
+    // `writeFinished` on the saving thread after each write.
+    UniverseSaver(std::function<Request()> takeSnapshot, std::function<void()> writeFinished);
+    // Waits for the write in progress.
     ~UniverseSaver();
 
-    // Asks for `snapshot` to be written to `path` in `folder`, replacing any snapshot
-    // still waiting.
-    void request(UniverseContents snapshot, const UniverseFolder &folder, const QString &path);
-    // Blocks until every requested snapshot is written; false when the last write failed.
+    // The calls below are made on the document's thread.
+    // Asks for the document as it is when the thread is next free to be written.
+    void save();
+    // Starts the write asked for while the last one ran; called when a write finished.
+    void resume();
+    // Blocks until every save asked for is written; false when the last write failed.
     bool wait();
     // The outcomes not yet reported, oldest first.
     QList<Outcome> takeOutcomes();
@@ -41,21 +51,18 @@ public:
     void setWriteObserver(std::function<void(const UniverseContents &)> observer);
 
 private:
-    struct Request
-    {
-        UniverseContents snapshot;
-        UniverseFolder folder;
-        QString path;
-    };
+    void start();
+    bool writing() const;
+    void run(Request request);
+    static Outcome write(Request request);
 
-    void writeNext();
-    static Outcome write(const Request &request);
-
-    std::function<void()> m_outcomeReady;
-    std::function<void(const UniverseContents &)> m_observer;
-    QMutex m_mutex;
-    std::optional<Request> m_waiting; // guarded by m_mutex
-    QList<Outcome> m_outcomes;        // guarded by m_mutex
-    bool m_lastSucceeded = true;      // guarded by m_mutex
-    QThreadPool m_thread;             // one thread: writes never overlap
+    std::function<Request()> m_takeSnapshot;
+    std::function<void()> m_writeFinished;
+    bool m_saveAsked = false; // on the document's thread only
+    mutable QMutex m_mutex;
+    bool m_writing = false;                                   // guarded by m_mutex
+    QList<Outcome> m_outcomes;                                // guarded by m_mutex
+    bool m_lastSucceeded = true;                              // guarded by m_mutex
+    std::function<void(const UniverseContents &)> m_observer; // guarded by m_mutex
+    QThreadPool m_thread;                                     // one thread: writes never overlap
 };
