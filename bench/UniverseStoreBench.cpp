@@ -87,69 +87,69 @@ void BM_UniverseLoad(benchmark::State &state)
     for (auto _ : state) {
         auto universe = StarfarerUniverse::readFile(f.path, f.universe->folder());
         benchmark::DoNotOptimize(universe.get());
+        state.PauseTiming();
+        universe.reset(); // closing is not part of loading
+        state.ResumeTiming();
+    }
+    reportSize(state, f);
+}
+
+// Reading the file and parsing it with `parse` alone, without making records.
+template <typename Parse> void parseFile(benchmark::State &state, Parse parse)
+{
+    Fixture &f = fixture(int(state.range(0)));
+    for (auto _ : state) {
+        QFile file(f.path);
+        file.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(parse(file.readAll()));
     }
     reportSize(state, f);
 }
 
 void BM_PlainJsonParse(benchmark::State &state)
 {
-    Fixture &f = fixture(int(state.range(0)));
-    for (auto _ : state) {
-        QFile file(f.path);
-        file.open(QIODevice::ReadOnly);
-        const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-        benchmark::DoNotOptimize(document.isObject());
-    }
-    reportSize(state, f);
+    parseFile(state, [](const QByteArray &bytes) { return QJsonDocument::fromJson(bytes).isObject(); });
 }
 
-// Reading and parsing with the project's parser, without making records.
+// The project's own parser.
 void BM_ProjectJsonParse(benchmark::State &state)
 {
-    Fixture &f = fixture(int(state.range(0)));
-    for (auto _ : state) {
-        QFile file(f.path);
-        file.open(QIODevice::ReadOnly);
-        const auto document = JsonParser::parse(file.readAll());
-        benchmark::DoNotOptimize(document.has_value());
-    }
-    reportSize(state, f);
+    parseFile(state, [](const QByteArray &bytes) { return JsonParser::parse(bytes).has_value(); });
 }
 
-// Renaming one system and asking for a save, as an editor does: the time the editing
-// thread spends, while earlier saves are written in the background.
-void BM_EditAndSaveRequest(benchmark::State &state)
+// Renames the system in the middle of the universe and asks for a save, as an editor
+// does; `beforeEach` runs untimed before each edit.
+template <typename BeforeEach> void editAndSave(benchmark::State &state, BeforeEach beforeEach)
 {
-    Fixture &f = fixture(int(state.range(0)));
-    StarfarerUniverse &universe = *f.universe;
-    HexData hex = universe.data().at(universe.data().size() / 2);
-    int edit = 0;
-    for (auto _ : state) {
-        hex.starSystem.name = QStringLiteral("Renamed %1").arg(++edit);
-        universe.replaceHex(hex);
-        universe.save();
-    }
-    universe.waitForPendingSave(); // after the timed loop
-}
-
-// The dearest edit: the first one after a write has taken its snapshot, which copies
-// the list of systems the snapshot still shares.
-void BM_FirstEditDuringAWrite(benchmark::State &state)
-{
-    Fixture &f = fixture(int(state.range(0)));
-    StarfarerUniverse &universe = *f.universe;
+    StarfarerUniverse &universe = *fixture(int(state.range(0))).universe;
     HexData hex = universe.data().at(universe.data().size() / 2);
     int edit = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        universe.waitForPendingSave();
-        universe.save(); // the write starts on the saving thread at once
+        beforeEach(universe);
         state.ResumeTiming();
         hex.starSystem.name = QStringLiteral("Renamed %1").arg(++edit);
         universe.replaceHex(hex);
         universe.save();
     }
     universe.waitForPendingSave(); // after the timed loop
+}
+
+// The time the editing thread spends on one edit and its save request, while earlier
+// saves are written in the background.
+void BM_EditAndSaveRequest(benchmark::State &state)
+{
+    editAndSave(state, [](StarfarerUniverse &) {});
+}
+
+// The dearest edit: the one right after a write has taken its snapshot, which copies
+// the list of systems the snapshot still shares.
+void BM_FirstEditDuringAWrite(benchmark::State &state)
+{
+    editAndSave(state, [](StarfarerUniverse &universe) {
+        universe.waitForPendingSave();
+        universe.save(); // the write starts on the saving thread at once
+    });
 }
 
 void BM_UniverseSave(benchmark::State &state)
