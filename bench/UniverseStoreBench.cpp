@@ -1,7 +1,9 @@
-// Loading and saving whole universes of generated systems, beside plain QJsonDocument
-// parsing and writing of the same bytes for comparison.
+// Loading and saving whole universes of generated systems, beside the project's parser
+// alone and plain QJsonDocument parsing and writing of the same bytes for comparison,
+// and the cost on the editing thread of one edit and its save request.
 #include "SyntheticSystems.h"
 #include "universe/StarfarerUniverse.h"
+#include "json/JsonParser.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -9,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -32,7 +35,7 @@ Fixture &fixture(int count)
         slot = std::make_unique<Fixture>();
         slot->universe = std::make_unique<StarfarerUniverse>(UniverseFolder(slot->documents.path()));
         slot->universe->setData(syntheticSystems(count));
-        slot->universe->save();
+        slot->universe->saveNow();
         slot->path = slot->universe->filePath();
         QFile file(slot->path);
         file.open(QIODevice::ReadOnly);
@@ -41,9 +44,28 @@ Fixture &fixture(int count)
     return *slot;
 }
 
+// The bytes of the file's indentation: as many again would be written with four
+// spaces per level instead of two.
+qsizetype indentationBytes(const QByteArray &bytes)
+{
+    qsizetype count = 0;
+    bool lineStart = true;
+    for (const char c : bytes) {
+        if (c == '\n')
+            lineStart = true;
+        else if (c == ' ' && lineStart)
+            ++count;
+        else
+            lineStart = false;
+    }
+    return count;
+}
+
 void reportSize(benchmark::State &state, const Fixture &f)
 {
     state.counters["file_MB"] = double(f.bytes.size()) / (1024.0 * 1024.0);
+    state.counters["file_MB_4_spaces"] =
+        double(f.bytes.size() + indentationBytes(f.bytes)) / (1024.0 * 1024.0);
     state.SetBytesProcessed(int64_t(state.iterations()) * f.bytes.size());
 }
 
@@ -53,20 +75,69 @@ void BM_UniverseLoad(benchmark::State &state)
     for (auto _ : state) {
         auto universe = StarfarerUniverse::readFile(f.path, f.universe->folder());
         benchmark::DoNotOptimize(universe.get());
+        state.PauseTiming();
+        universe.reset(); // closing is not part of loading
+        state.ResumeTiming();
+    }
+    reportSize(state, f);
+}
+
+// Reading the file and parsing it with `parse` alone, without making records.
+template <typename Parse> void parseFile(benchmark::State &state, Parse parse)
+{
+    Fixture &f = fixture(int(state.range(0)));
+    for (auto _ : state) {
+        QFile file(f.path);
+        file.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(parse(file.readAll()));
     }
     reportSize(state, f);
 }
 
 void BM_PlainJsonParse(benchmark::State &state)
 {
-    Fixture &f = fixture(int(state.range(0)));
+    parseFile(state, [](const QByteArray &bytes) { return QJsonDocument::fromJson(bytes).isObject(); });
+}
+
+// The project's own parser.
+void BM_ProjectJsonParse(benchmark::State &state)
+{
+    parseFile(state, [](const QByteArray &bytes) { return JsonParser::parse(bytes).has_value(); });
+}
+
+// Renames the system in the middle of the universe and asks for a save, as an editor
+// does; `beforeEach` runs untimed before each edit.
+template <typename BeforeEach> void editAndSave(benchmark::State &state, BeforeEach beforeEach)
+{
+    StarfarerUniverse &universe = *fixture(int(state.range(0))).universe;
+    HexData hex = universe.data().at(universe.data().size() / 2);
+    int edit = 0;
     for (auto _ : state) {
-        QFile file(f.path);
-        file.open(QIODevice::ReadOnly);
-        const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-        benchmark::DoNotOptimize(document.isObject());
+        state.PauseTiming();
+        beforeEach(universe);
+        state.ResumeTiming();
+        hex.starSystem.name = QStringLiteral("Renamed %1").arg(++edit);
+        universe.replaceHex(hex);
+        universe.save();
     }
-    reportSize(state, f);
+    universe.waitForPendingSave(); // after the timed loop
+}
+
+// The time the editing thread spends on one edit and its save request, while earlier
+// saves are written in the background.
+void BM_EditAndSaveRequest(benchmark::State &state)
+{
+    editAndSave(state, [](StarfarerUniverse &) {});
+}
+
+// The dearest edit: the one right after a write has taken its snapshot, which copies
+// the list of systems the snapshot still shares.
+void BM_FirstEditDuringAWrite(benchmark::State &state)
+{
+    editAndSave(state, [](StarfarerUniverse &universe) {
+        universe.waitForPendingSave();
+        universe.save(); // the write starts on the saving thread at once
+    });
 }
 
 void BM_UniverseSave(benchmark::State &state)
@@ -88,9 +159,24 @@ void BM_PlainJsonToJson(benchmark::State &state)
     reportSize(state, f);
 }
 
+// The fastest of the repetitions: on a busy machine the least disturbed run.
+double fastest(const std::vector<double> &times)
+{
+    return *std::min_element(times.cbegin(), times.cend());
+}
+
+// The three sizes of universe, and the fastest repetition beside the usual statistics.
+void sizes(benchmark::internal::Benchmark *benchmark)
+{
+    benchmark->Arg(1000)->Arg(10000)->Arg(50000)->ComputeStatistics("min", fastest);
+}
+
 } // namespace
 
-BENCHMARK(BM_UniverseLoad)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainJsonParse)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UniverseSave)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainJsonToJson)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UniverseLoad)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainJsonParse)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjectJsonParse)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditAndSaveRequest)->Apply(sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FirstEditDuringAWrite)->Apply(sizes)->Iterations(3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UniverseSave)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainJsonToJson)->Apply(sizes)->Unit(benchmark::kMillisecond);

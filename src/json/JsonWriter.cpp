@@ -46,7 +46,7 @@ void JsonWriter::put(char c)
 void JsonWriter::writeIndent(int indent)
 {
     static constexpr char spaces[] = "                                                                ";
-    for (qsizetype left = qsizetype(indent) * 4; left > 0; left -= sizeof spaces - 1)
+    for (qsizetype left = qsizetype(indent) * 2; left > 0; left -= sizeof spaces - 1)
         put(spaces, std::min<qsizetype>(left, sizeof spaces - 1));
 }
 

@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 
-// Writes a JsonValue as UTF-8 JSON text, indented by four spaces with object keys in
+// Writes a JsonValue as UTF-8 JSON text, indented by two spaces with object keys in
 // sorted order, so that saving the same document twice gives the same bytes. Every
 // double is written in the shortest form that reads back to exactly the same double;
 // a double that is not finite has no JSON form and throws EncodeError. Strings are

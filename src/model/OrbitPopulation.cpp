@@ -8,10 +8,12 @@
 
 #include <QHash>
 #include <QUuid>
+#include <QtNumeric>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -26,7 +28,6 @@ constexpr std::array<std::array<int, 11>, 5> kOrbitTables{{
     {10, 8, 6, 4, 2, 0, 1, 3, 5, 7, 9},        // other world: orbit
     {17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7}, // last other world: orbit
 }};
-
 
 // Kinds by r(6), for the inner and habitable zones and for the outer zone.
 constexpr std::array<WorldType, 6> kInnerKinds{WorldType::inferno,  WorldType::innerWorld,
@@ -74,6 +75,15 @@ public:
     explicit OrbitPlacer(qsizetype starCount) : m_occupied(starCount) {}
 
     void occupy(qsizetype star, int orbit) { m_occupied[star].insert(orbit); }
+
+    // Whether every orbit a body may take is occupied on every star: nothing more
+    // can be placed, however many bodies are still asked for.
+    bool full() const
+    {
+        return std::none_of(m_occupied.cbegin(), m_occupied.cend(), [](const QSet<int> &orbits) {
+            return nearestFreeOrbit(0, orbits, kHighestPlacedOrbit).has_value();
+        });
+    }
 
     // The first star from `startStar` on, in turn, that has a free orbit near
     // `preferred`, and that orbit, which becomes occupied.
@@ -274,7 +284,7 @@ QList<WorldData> makeSecondaryWorld(Orbits orbit, qint64 hzOffset, OrbitZone zon
         taken.insert(*letter);
         const WorldType kind = rollSatelliteKind(zone);
         const UWP uwp = generateWorldProfile(kind, maxPopulation, randomTL, maxTechLevel,
-                                             std::max<qint64>(parentSize - 1, 0), false);
+                                             std::max<qint64>(parentSize, 1) - 1, false);
         satellites << newWorld(generatedWorldType(kind, uwp.size), orbit, *letter, hzOffset, uwp);
     }
     return satellites;
@@ -340,7 +350,17 @@ QList<Star> populateOrbits(QList<Star> stars, const WorldData &mainWorld, qint64
 {
     if (stars.isEmpty())
         return stars;
+    // Counts come from stored systems: negative ones ask for nothing, and the loops
+    // below stop once every orbit is taken, so even absurd counts end at once.
+    gasGiants = std::max<qint64>(gasGiants, 0);
+    belts = std::max<qint64>(belts, 0);
+    otherWorlds = std::max<qint64>(otherWorlds, 0);
     const qsizetype starCount = stars.size();
+    // The star a body's search starts from: its place in the list of bodies, in turn
+    // over the stars, summed without overflow.
+    const auto firstStar = [starCount](qint64 before, qint64 index) {
+        return static_cast<qsizetype>((before % starCount + index % starCount) % starCount);
+    };
     OrbitPlacer placer(starCount);
 
     // The main world, its parent and its moons, all on the primary.
@@ -365,7 +385,7 @@ QList<Star> populateOrbits(QList<Star> stars, const WorldData &mainWorld, qint64
     // one star further on.
     qsizetype startStar = 0;
     int smallGiants = 0;
-    for (qint64 i = 0; i < gasGiants; ++i) {
+    for (qint64 i = 0; i < gasGiants && !placer.full(); ++i) {
         const qint64 sizeCode = rollGasGiantSizeCode();
         const qsizetype thisStart = startStar;
         startStar = (startStar + 1) % starCount;
@@ -391,8 +411,8 @@ QList<Star> populateOrbits(QList<Star> stars, const WorldData &mainWorld, qint64
     }
 
     // Planetoid belts: no moons.
-    for (qint64 j = 0; j < belts; ++j) {
-        const qsizetype first = static_cast<qsizetype>((gasGiants + j) % starCount);
+    for (qint64 j = 0; j < belts && !placer.full(); ++j) {
+        const qsizetype first = firstStar(gasGiants, j);
         const int preferred = habitableZoneNumber(stars[first]) + roll2D() - 3;
         const auto place = placer.place(first, preferred);
         if (!place)
@@ -406,8 +426,8 @@ QList<Star> populateOrbits(QList<Star> stars, const WorldData &mainWorld, qint64
     }
 
     // Other worlds, the last one read from its own table.
-    for (qint64 j = 0; j < otherWorlds; ++j) {
-        const qsizetype first = static_cast<qsizetype>((gasGiants + belts + j) % starCount);
+    for (qint64 j = 0; j < otherWorlds && !placer.full(); ++j) {
+        const qsizetype first = firstStar(gasGiants % starCount + belts % starCount, j);
         const OrbitTable table = j == otherWorlds - 1 ? OrbitTable::lastOtherWorld : OrbitTable::otherWorld;
         const auto place = placer.place(first, orbitOffset(roll2D(), table));
         if (!place)
@@ -469,8 +489,12 @@ qint64 otherWorldsToGenerate(const StarSystem &system)
             mainParent = hasParent ? 1 : 0;
         }
     }
-    const qint64 others =
-        system.totalNumberOfWorlds - 1 - system.gasGiant - system.planetoidBelts - satellites - mainParent;
+    // Stored counts may be anything: subtract in steps that saturate instead of overflowing.
+    qint64 others = system.totalNumberOfWorlds;
+    for (const qint64 taken : {qint64(1), system.gasGiant, system.planetoidBelts, satellites, mainParent}) {
+        if (qSubOverflow(others, taken, &others))
+            others = taken > 0 ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
+    }
     return std::max<qint64>(others, 0);
 }
 
@@ -487,7 +511,7 @@ StarSystem withGeneratedWorlds(const StarSystem &system)
         star.worlds.clear();
     result.stars =
         populateOrbits(result.stars, mainWorld, system.gasGiant, system.planetoidBelts, otherWorlds,
-                       std::max<qint64>(mainWorld.uwp.population - 1, 0), true, mainWorld.uwp.techLevel);
+                       std::max<qint64>(mainWorld.uwp.population, 1) - 1, true, mainWorld.uwp.techLevel);
     qint64 total = 0;
     for (const Star &star : result.stars)
         total += star.worlds.size();

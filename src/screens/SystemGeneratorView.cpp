@@ -191,8 +191,15 @@ SystemGeneratorView::SystemGeneratorView(StarfarerUniverse *universe, QWidget *p
         // The store button, the scale control and the awareness wording follow the
         // universe's systems.
         connect(m_universe, &StarfarerUniverse::dataChanged, this, &SystemGeneratorView::refresh);
+        connect(m_universe, &StarfarerUniverse::hexInserted, this, &SystemGeneratorView::refresh);
+        connect(m_universe, &StarfarerUniverse::hexReplaced, this, &SystemGeneratorView::refresh);
+        connect(m_universe, &StarfarerUniverse::hexRemoved, this, &SystemGeneratorView::refresh);
         connect(m_universe, &StarfarerUniverse::saved, this, [this] {
             m_saveFailure.clear();
+            refresh();
+        });
+        connect(m_universe, &StarfarerUniverse::saveFailed, this, [this](const QString &message) {
+            m_saveFailure = message;
             refresh();
         });
     }
@@ -306,23 +313,12 @@ void SystemGeneratorView::storeSystem()
     system.surveyed = m_options.surveyed;
     const HexData hex{QUuid::createUuid(), target(), system, m_systemNotes};
 
-    QList<HexData> data = m_universe->data();
-    const auto taken = std::find_if(data.begin(), data.end(), [&hex](const HexData &stored) {
-        return stored.coordinates == hex.coordinates;
-    });
-    if (taken != data.end())
-        *taken = hex;
+    // "Replace" keeps the stored hex's place and gives it the new id.
+    if (const auto taken = m_universe->hexData(hex.coordinates))
+        m_universe->replaceHex(taken->id, hex);
     else
-        data.append(hex);
-    m_universe->setData(data);
-
-    QString failure;
-    const QMetaObject::Connection listening =
-        connect(m_universe, &StarfarerUniverse::saveFailed, this,
-                [&failure](const QString &message) { failure = message; });
-    const bool saved = m_universe->saveNow();
-    disconnect(listening);
-    m_saveFailure = saved ? QString() : failure;
+        m_universe->insertHex(hex);
+    m_universe->save(); // the outcome arrives as saved() or saveFailed()
     refresh();
     // The store may have fixed the universe's scale (its first system), or the shown
     // system may lie on the other scale than the switch: from now on the screen

@@ -4,7 +4,7 @@
 #include "UniverseFileReader.h"
 #include "json/JsonWriter.h"
 
-#include <QSaveFile>
+#include <QFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -33,56 +33,49 @@ JsonObject StarfarerUniverse::Header::toJson() const
 }
 
 StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
-    : QObject(parent), m_folder(std::move(folder)), m_id(QUuid::createUuid()), m_name(kUntitledName)
-{}
-
-void StarfarerUniverse::readFields(const JsonReader &r)
+    : QObject(parent), m_folder(std::move(folder)),
+      m_saver(
+          [this] {
+              return UniverseSaver::Request{m_contents, m_folder, filePath()};
+          },
+          [this] {
+              QMetaObject::invokeMethod(this, &StarfarerUniverse::reportSaveOutcomes, Qt::QueuedConnection);
+          })
 {
-    // Every key is optional: a missing key (or null) keeps the default of a new
-    // document; a key of the wrong type fails the whole load.
-    m_id = r.optional<QUuid>(QLatin1StringView("id"), m_id);
-    m_name = r.optional<QString>(QLatin1StringView("name"), m_name);
-    m_data = r.optional<QList<HexData>>(QLatin1StringView("data"), {});
-    m_factions = r.optional<QList<Faction>>(QLatin1StringView("factions"), {});
-    m_factionLists = r.optional<QList<FactionList>>(QLatin1StringView("factionLists"), {});
-    m_rutters = r.optional<QList<Rutter>>(QLatin1StringView("rutters"), {});
-    m_nebulae = r.optional<QList<Nebula>>(QLatin1StringView("nebulae"), {});
-    m_regions = r.optional<QList<Region>>(QLatin1StringView("regions"), {});
-    m_starmapLabels = r.optional<QList<StarmapLabel>>(QLatin1StringView("starmapLabels"), {});
-    m_hiddenLabelCategories = r.optional<QSet<QString>>(QLatin1StringView("hiddenLabelCategories"), {});
-    m_mapViewMode = r.optional<MapViewMode>(QLatin1StringView("mapViewMode"), MapViewMode::referee);
-    m_mapShowRutters = r.optional<bool>(QLatin1StringView("mapShowRutters"), true);
-    m_mapShowNebulae = r.optional<bool>(QLatin1StringView("mapShowNebulae"), true);
-    m_mapShowRegions = r.optional<bool>(QLatin1StringView("mapShowRegions"), true);
-    m_mapShowLabels = r.optional<bool>(QLatin1StringView("mapShowLabels"), true);
-    m_mapShowSurveyedData = r.optional<bool>(QLatin1StringView("mapShowSurveyedData"), true);
-    m_mapShowStarfarers = r.optional<bool>(QLatin1StringView("mapShowStarfarers"), true);
-    m_mapShowSathar = r.optional<bool>(QLatin1StringView("mapShowSathar"), true);
-    m_mapShowOther = r.optional<bool>(QLatin1StringView("mapShowOther"), true);
-    m_selectedFactionIDs = r.optional<QSet<QUuid>>(QLatin1StringView("selectedFactionIDs"), {});
+    m_contents.id = QUuid::createUuid();
+}
+
+StarfarerUniverse::~StarfarerUniverse()
+{
+    m_saver.wait();
 }
 
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &bytes, UniverseFolder folder,
                                                              QString *error)
 {
-    JsonParser::Error parseError;
-    const std::optional<JsonValue> document = JsonParser::parse(withoutByteOrderMark(bytes), &parseError);
+    const QByteArrayView text = withoutByteOrderMark(bytes);
     QString reason;
-    if (!document) {
-        reason =
-            QStringLiteral("not valid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.reason);
-    } else if (!document->isObject()) {
-        reason = QStringLiteral("the file does not hold a JSON object");
-    } else {
-        auto universe = std::make_unique<StarfarerUniverse>(std::move(folder));
-        try {
-            universe->readFields(JsonReader(*document->object(), JsonPath()));
+    try {
+        JsonParser::Error parseError;
+        const std::optional<JsonValue> document = JsonParser::parse(text, &parseError);
+        if (!document) {
+            // Offsets count from the start of the file, the byte-order mark included.
+            const qsizetype offset = parseError.offset + (bytes.size() - text.size());
+            reason = QStringLiteral("not valid JSON at offset %1: %2").arg(offset).arg(parseError.reason);
+        } else if (!document->isObject()) {
+            reason = QStringLiteral("the file does not hold a JSON object");
+        } else {
+            auto universe = std::make_unique<StarfarerUniverse>(std::move(folder));
+            universe->m_contents = UniverseContents::fromJson(JsonReader(*document->object(), JsonPath()));
             universe->relinkRutterFactions();
             universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
+            universe->rebuildIndex();
             return universe;
-        } catch (const DecodeError &decodeError) {
-            reason = decodeError.text();
         }
+    } catch (const DecodeError &decodeError) {
+        reason = decodeError.text();
+    } catch (const std::bad_alloc &) {
+        reason = QStringLiteral("not enough memory to read the universe");
     }
     if (error)
         *error = reason;
@@ -107,28 +100,7 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &pa
 
 JsonObject StarfarerUniverse::toJson() const
 {
-    return {
-        {QLatin1StringView("id"), jsonValue(m_id)},
-        {QLatin1StringView("name"), m_name},
-        {QLatin1StringView("data"), jsonValue(m_data)},
-        {QLatin1StringView("factions"), jsonValue(m_factions)},
-        {QLatin1StringView("factionLists"), jsonValue(m_factionLists)},
-        {QLatin1StringView("rutters"), jsonValue(m_rutters)},
-        {QLatin1StringView("nebulae"), jsonValue(m_nebulae)},
-        {QLatin1StringView("regions"), jsonValue(m_regions)},
-        {QLatin1StringView("starmapLabels"), jsonValue(m_starmapLabels)},
-        {QLatin1StringView("hiddenLabelCategories"), jsonValue(m_hiddenLabelCategories)},
-        {QLatin1StringView("mapViewMode"), jsonValue(m_mapViewMode)},
-        {QLatin1StringView("mapShowRutters"), m_mapShowRutters},
-        {QLatin1StringView("mapShowNebulae"), m_mapShowNebulae},
-        {QLatin1StringView("mapShowRegions"), m_mapShowRegions},
-        {QLatin1StringView("mapShowLabels"), m_mapShowLabels},
-        {QLatin1StringView("mapShowSurveyedData"), m_mapShowSurveyedData},
-        {QLatin1StringView("mapShowStarfarers"), m_mapShowStarfarers},
-        {QLatin1StringView("mapShowSathar"), m_mapShowSathar},
-        {QLatin1StringView("mapShowOther"), m_mapShowOther},
-        {QLatin1StringView("selectedFactionIDs"), jsonValue(m_selectedFactionIDs)},
-    };
+    return m_contents.toJson();
 }
 
 QByteArray StarfarerUniverse::encode() const
@@ -138,12 +110,14 @@ QByteArray StarfarerUniverse::encode() const
 
 void StarfarerUniverse::save()
 {
-    m_lastSaveSucceeded = write();
+    m_saver.save();
 }
 
 bool StarfarerUniverse::waitForPendingSave()
 {
-    return m_lastSaveSucceeded;
+    const bool succeeded = m_saver.wait();
+    reportSaveOutcomes();
+    return succeeded;
 }
 
 bool StarfarerUniverse::saveNow()
@@ -152,81 +126,126 @@ bool StarfarerUniverse::saveNow()
     return waitForPendingSave();
 }
 
-bool StarfarerUniverse::write()
+void StarfarerUniverse::setWriteObserver(std::function<void(const UniverseContents &)> observer)
 {
-    m_folder.ensureUniversesDirectory();
-    const QString path = filePath();
-    QString reason;
-    try {
-        const QByteArray bytes = encode();
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            reason = file.errorString();
-        else if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError)
-            reason = file.errorString();
-        else if (!file.commit())
-            reason = file.errorString();
-        // An uncommitted QSaveFile removes its temporary file and leaves the old file as it was.
-    } catch (const EncodeError &encodeError) {
-        reason = encodeError.message();
-    }
-    if (reason.isEmpty()) {
-        emit saved();
-        return true;
-    }
-    const QString message =
-        QStringLiteral("Failed to save StarfarerUniverse to ") + path + QStringLiteral(": ") + reason;
-    printStatusLine(message);
-    emit saveFailed(message);
-    return false;
+    m_saver.setWriteObserver(std::move(observer));
 }
 
-qsizetype StarfarerUniverse::indexOfHex(const QUuid &id) const
+void StarfarerUniverse::reportSaveOutcomes()
 {
-    const auto found = std::find_if(m_data.cbegin(), m_data.cend(),
-                                    [&id](const HexData &hex) { return hex.id == id; });
-    return found == m_data.cend() ? -1 : found - m_data.cbegin();
+    m_saver.resume();
+    for (const UniverseSaver::Outcome &outcome : m_saver.takeOutcomes()) {
+        if (outcome.succeeded)
+            emit saved();
+        else
+            emit saveFailed(outcome.message);
+    }
+}
+
+namespace {
+
+// Records `position` for `key` unless an earlier position has it already.
+template <typename Key> void indexFirst(QHash<Key, qsizetype> &index, const Key &key, qsizetype position)
+{
+    if (!index.contains(key))
+        index.insert(key, position);
+}
+
+} // namespace
+
+void StarfarerUniverse::rebuildIndex()
+{
+    m_positionOfID.clear();
+    m_positionAt.clear();
+    m_positionOfID.reserve(m_contents.data.size());
+    m_positionAt.reserve(m_contents.data.size());
+    for (qsizetype i = 0; i < m_contents.data.size(); ++i) {
+        const HexData &hex = m_contents.data.at(i);
+        indexFirst(m_positionOfID, hex.id, i);
+        indexFirst(m_positionAt, hex.coordinates, i);
+    }
 }
 
 void StarfarerUniverse::insertHex(const HexData &hex)
 {
-    m_data.append(hex);
+    m_contents.data.append(hex);
+    const qsizetype position = m_contents.data.size() - 1;
+    indexFirst(m_positionOfID, hex.id, position);
+    indexFirst(m_positionAt, hex.coordinates, position);
     emit hexInserted(hex.id, hex.coordinates);
 }
 
+namespace {
+
+// Moves the entry of `position` in an index of first positions from the key `old` to
+// the key `now`: `old` then leads to the next hex with that key, if a later one has it.
+template <typename Key, typename KeyOf>
+void moveIndexEntry(QHash<Key, qsizetype> &index, const Key &old, const Key &now, qsizetype position,
+                    const QList<HexData> &data, KeyOf keyOf)
+{
+    if (old == now)
+        return;
+    if (index.value(old, -1) == position) {
+        index.remove(old);
+        for (qsizetype i = position + 1; i < data.size(); ++i) {
+            if (keyOf(data.at(i)) == old) {
+                index.insert(old, i);
+                break;
+            }
+        }
+    }
+    const auto there = index.constFind(now);
+    if (there == index.cend() || *there > position)
+        index.insert(now, position);
+}
+
+} // namespace
+
 bool StarfarerUniverse::replaceHex(const HexData &hex)
 {
-    const qsizetype index = indexOfHex(hex.id);
-    if (index < 0)
+    return replaceHex(hex.id, hex);
+}
+
+bool StarfarerUniverse::replaceHex(const QUuid &id, const HexData &hex)
+{
+    const qsizetype position = positionOfHex(id);
+    if (position < 0)
         return false;
-    const GalacticCoordinates old = m_data.at(index).coordinates;
-    if (m_data.at(index) == hex)
+    const HexData &stored = m_contents.data.at(position);
+    if (stored == hex)
         return true;
-    m_data[index] = hex;
-    emit hexReplaced(hex.id, old, hex.coordinates);
+    const GalacticCoordinates old = stored.coordinates;
+    m_contents.data[position] = hex;
+    moveIndexEntry(m_positionOfID, id, hex.id, position, m_contents.data,
+                   [](const HexData &h) { return h.id; });
+    moveIndexEntry(m_positionAt, old, hex.coordinates, position, m_contents.data,
+                   [](const HexData &h) { return h.coordinates; });
+    emit hexReplaced(id, old, hex.coordinates);
     return true;
 }
 
 bool StarfarerUniverse::removeHex(const QUuid &id)
 {
-    const qsizetype index = indexOfHex(id);
-    if (index < 0)
+    const qsizetype position = positionOfHex(id);
+    if (position < 0)
         return false;
-    const GalacticCoordinates coordinates = m_data.at(index).coordinates;
-    m_data.removeAt(index);
+    const GalacticCoordinates coordinates = m_contents.data.at(position).coordinates;
+    m_contents.data.removeAt(position);
+    // Every later position moves: removing costs as much as the list itself.
+    rebuildIndex();
     emit hexRemoved(id, coordinates);
     return true;
 }
 
 std::optional<HexData> StarfarerUniverse::hexWithID(const QUuid &id) const
 {
-    const qsizetype index = indexOfHex(id);
-    return index < 0 ? std::nullopt : std::optional<HexData>(m_data.at(index));
+    const qsizetype position = positionOfHex(id);
+    return position < 0 ? std::nullopt : std::optional<HexData>(m_contents.data.at(position));
 }
 
 bool StarfarerUniverse::isOccupied(const GalacticCoordinates &coordinates) const
 {
-    return hexData(coordinates).has_value();
+    return m_positionAt.contains(coordinates);
 }
 
 template <typename T>
@@ -240,92 +259,96 @@ void StarfarerUniverse::assign(T &field, const T &value, void (StarfarerUniverse
 
 void StarfarerUniverse::setId(const QUuid &value)
 {
-    assign(m_id, value, &StarfarerUniverse::idChanged);
+    assign(m_contents.id, value, &StarfarerUniverse::idChanged);
 }
 void StarfarerUniverse::setName(const QString &value)
 {
-    assign(m_name, value, &StarfarerUniverse::nameChanged);
+    assign(m_contents.name, value, &StarfarerUniverse::nameChanged);
 }
 void StarfarerUniverse::setData(const QList<HexData> &value)
 {
-    assign(m_data, value, &StarfarerUniverse::dataChanged);
+    if (m_contents.data == value)
+        return;
+    m_contents.data = value;
+    rebuildIndex();
+    emit dataChanged();
 }
 void StarfarerUniverse::setFactions(const QList<Faction> &value)
 {
-    assign(m_factions, value, &StarfarerUniverse::factionsChanged);
+    assign(m_contents.factions, value, &StarfarerUniverse::factionsChanged);
 }
 void StarfarerUniverse::setFactionLists(const QList<FactionList> &value)
 {
-    assign(m_factionLists, value, &StarfarerUniverse::factionListsChanged);
+    assign(m_contents.factionLists, value, &StarfarerUniverse::factionListsChanged);
 }
 void StarfarerUniverse::setRutters(const QList<Rutter> &value)
 {
-    assign(m_rutters, value, &StarfarerUniverse::ruttersChanged);
+    assign(m_contents.rutters, value, &StarfarerUniverse::ruttersChanged);
 }
 void StarfarerUniverse::setNebulae(const QList<Nebula> &value)
 {
-    assign(m_nebulae, value, &StarfarerUniverse::nebulaeChanged);
+    assign(m_contents.nebulae, value, &StarfarerUniverse::nebulaeChanged);
 }
 void StarfarerUniverse::setRegions(const QList<Region> &value)
 {
-    assign(m_regions, value, &StarfarerUniverse::regionsChanged);
+    assign(m_contents.regions, value, &StarfarerUniverse::regionsChanged);
 }
 void StarfarerUniverse::setStarmapLabels(const QList<StarmapLabel> &value)
 {
-    assign(m_starmapLabels, value, &StarfarerUniverse::starmapLabelsChanged);
+    assign(m_contents.starmapLabels, value, &StarfarerUniverse::starmapLabelsChanged);
 }
 void StarfarerUniverse::setHiddenLabelCategories(const QSet<QString> &value)
 {
-    assign(m_hiddenLabelCategories, value, &StarfarerUniverse::hiddenLabelCategoriesChanged);
+    assign(m_contents.hiddenLabelCategories, value, &StarfarerUniverse::hiddenLabelCategoriesChanged);
 }
 void StarfarerUniverse::setMapViewMode(MapViewMode value)
 {
-    assign(m_mapViewMode, value, &StarfarerUniverse::mapViewModeChanged);
+    assign(m_contents.mapViewMode, value, &StarfarerUniverse::mapViewModeChanged);
 }
 void StarfarerUniverse::setMapShowRutters(bool value)
 {
-    assign(m_mapShowRutters, value, &StarfarerUniverse::mapShowRuttersChanged);
+    assign(m_contents.mapShowRutters, value, &StarfarerUniverse::mapShowRuttersChanged);
 }
 void StarfarerUniverse::setMapShowNebulae(bool value)
 {
-    assign(m_mapShowNebulae, value, &StarfarerUniverse::mapShowNebulaeChanged);
+    assign(m_contents.mapShowNebulae, value, &StarfarerUniverse::mapShowNebulaeChanged);
 }
 void StarfarerUniverse::setMapShowRegions(bool value)
 {
-    assign(m_mapShowRegions, value, &StarfarerUniverse::mapShowRegionsChanged);
+    assign(m_contents.mapShowRegions, value, &StarfarerUniverse::mapShowRegionsChanged);
 }
 void StarfarerUniverse::setMapShowLabels(bool value)
 {
-    assign(m_mapShowLabels, value, &StarfarerUniverse::mapShowLabelsChanged);
+    assign(m_contents.mapShowLabels, value, &StarfarerUniverse::mapShowLabelsChanged);
 }
 void StarfarerUniverse::setMapShowSurveyedData(bool value)
 {
-    assign(m_mapShowSurveyedData, value, &StarfarerUniverse::mapShowSurveyedDataChanged);
+    assign(m_contents.mapShowSurveyedData, value, &StarfarerUniverse::mapShowSurveyedDataChanged);
 }
 void StarfarerUniverse::setMapShowStarfarers(bool value)
 {
-    assign(m_mapShowStarfarers, value, &StarfarerUniverse::mapShowStarfarersChanged);
+    assign(m_contents.mapShowStarfarers, value, &StarfarerUniverse::mapShowStarfarersChanged);
 }
 void StarfarerUniverse::setMapShowSathar(bool value)
 {
-    assign(m_mapShowSathar, value, &StarfarerUniverse::mapShowSatharChanged);
+    assign(m_contents.mapShowSathar, value, &StarfarerUniverse::mapShowSatharChanged);
 }
 void StarfarerUniverse::setMapShowOther(bool value)
 {
-    assign(m_mapShowOther, value, &StarfarerUniverse::mapShowOtherChanged);
+    assign(m_contents.mapShowOther, value, &StarfarerUniverse::mapShowOtherChanged);
 }
 void StarfarerUniverse::setSelectedFactionIDs(const QSet<QUuid> &value)
 {
-    assign(m_selectedFactionIDs, value, &StarfarerUniverse::selectedFactionIDsChanged);
+    assign(m_contents.selectedFactionIDs, value, &StarfarerUniverse::selectedFactionIDsChanged);
 }
 
 QList<Faction> StarfarerUniverse::factions(const WorldData &world) const
 {
     QList<Faction> result;
     for (const QUuid &id : world.factionIDs) {
-        const auto found = std::find_if(m_factions.cbegin(), m_factions.cend(),
+        const auto found = std::find_if(m_contents.factions.cbegin(), m_contents.factions.cend(),
                                         [&](const Faction &faction) { return faction.id == id; });
-        if (found != m_factions.cend())
+        if (found != m_contents.factions.cend())
             result.append(*found);
     }
     return result;
@@ -333,16 +356,13 @@ QList<Faction> StarfarerUniverse::factions(const WorldData &world) const
 
 std::optional<HexData> StarfarerUniverse::hexData(const GalacticCoordinates &coordinates) const
 {
-    for (const HexData &hex : m_data) {
-        if (hex.coordinates == coordinates)
-            return hex;
-    }
-    return std::nullopt;
+    const auto found = m_positionAt.constFind(coordinates);
+    return found == m_positionAt.cend() ? std::nullopt : std::optional<HexData>(m_contents.data.at(*found));
 }
 
 std::optional<Faction> StarfarerUniverse::faction(const Rutter &rutter) const
 {
-    for (const Faction &candidate : m_factions) {
+    for (const Faction &candidate : m_contents.factions) {
         if (candidate.id == rutter.factionID)
             return candidate;
     }
@@ -351,9 +371,9 @@ std::optional<Faction> StarfarerUniverse::faction(const Rutter &rutter) const
 
 bool StarfarerUniverse::usesTravellerRules() const
 {
-    if (m_data.isEmpty())
+    if (m_contents.data.isEmpty())
         return false;
-    const auto mainWorld = m_data.first().starSystem.mainWorld();
+    const auto mainWorld = m_contents.data.first().starSystem.mainWorld();
     return mainWorld && rawValue(mainWorld->uwp.techLevel).startsWith(QLatin1StringView("TL"));
 }
 
@@ -381,10 +401,10 @@ std::optional<QUuid> firstFactionNamed(const QList<Faction> &factions, const QSt
 
 void StarfarerUniverse::relinkRutterFactions()
 {
-    const QSet<QUuid> known = factionIDs(m_factions);
-    for (Rutter &rutter : m_rutters) {
+    const QSet<QUuid> known = factionIDs(m_contents.factions);
+    for (Rutter &rutter : m_contents.rutters) {
         if (!known.contains(rutter.factionID) && rutter.legacyFaction) {
-            if (const auto id = firstFactionNamed(m_factions, rutter.legacyFaction->name))
+            if (const auto id = firstFactionNamed(m_contents.factions, rutter.legacyFaction->name))
                 rutter.factionID = *id;
         }
         rutter.legacyFaction.reset();
@@ -393,8 +413,8 @@ void StarfarerUniverse::relinkRutterFactions()
 
 void StarfarerUniverse::relinkWorldFactions()
 {
-    const QSet<QUuid> known = factionIDs(m_factions);
-    for (qsizetype h = 0; h < m_data.size(); ++h) {
+    const QSet<QUuid> known = factionIDs(m_contents.factions);
+    for (qsizetype h = 0; h < m_contents.data.size(); ++h) {
         // Only copy-on-write the systems that still carry legacy records.
         const auto needsRepair = [](const auto &self, const WorldData &world) -> bool {
             if (world.legacyFactions)
@@ -402,19 +422,26 @@ void StarfarerUniverse::relinkWorldFactions()
             return std::any_of(world.satellites.cbegin(), world.satellites.cend(),
                                [&](const WorldData &satellite) { return self(self, satellite); });
         };
-        const auto &stars = std::as_const(m_data)[h].starSystem.stars;
+        const auto &stars = std::as_const(m_contents.data)[h].starSystem.stars;
         const bool repair = std::any_of(stars.cbegin(), stars.cend(), [&](const Star &star) {
             return std::any_of(star.worlds.cbegin(), star.worlds.cend(),
                                [&](const WorldData &world) { return needsRepair(needsRepair, world); });
         });
         if (!repair)
             continue;
+        // Errors name the full key path of the world, as the reader of the world would.
         const JsonPath root;
         const JsonPath dataPath(&root, QLatin1StringView("data"));
         const JsonPath hexPath(&dataPath, h);
-        for (Star &star : m_data[h].starSystem.stars) {
-            for (WorldData &world : star.worlds)
-                relinkWorldFactions(world, known, hexPath);
+        const JsonPath systemPath(&hexPath, QLatin1StringView("starSystem"));
+        const JsonPath starsPath(&systemPath, QLatin1StringView("stars"));
+        QList<Star> &systemStars = m_contents.data[h].starSystem.stars;
+        for (qsizetype s = 0; s < systemStars.size(); ++s) {
+            const JsonPath starPath(&starsPath, s);
+            const JsonPath worldsPath(&starPath, QLatin1StringView("worlds"));
+            QList<WorldData> &worlds = systemStars[s].worlds;
+            for (qsizetype w = 0; w < worlds.size(); ++w)
+                relinkWorldFactions(worlds[w], known, JsonPath(&worldsPath, w));
         }
     }
 }
@@ -433,13 +460,14 @@ void StarfarerUniverse::relinkWorldFactions(WorldData &world, const QSet<QUuid> 
         for (qsizetype i = 0; i < world.factionIDs.size() && i < legacy.size(); ++i) {
             if (knownIDs.contains(world.factionIDs[i]))
                 continue;
-            if (const auto id = firstFactionNamed(m_factions, legacy[i].name))
+            if (const auto id = firstFactionNamed(m_contents.factions, legacy[i].name))
                 world.factionIDs[i] = *id;
         }
         world.legacyFactions.reset();
     }
-    for (WorldData &satellite : world.satellites)
-        relinkWorldFactions(satellite, knownIDs, path);
+    const JsonPath satellitesPath(&path, QLatin1StringView("satellites"));
+    for (qsizetype k = 0; k < world.satellites.size(); ++k)
+        relinkWorldFactions(world.satellites[k], knownIDs, JsonPath(&satellitesPath, k));
 }
 
 void printStatusLine(const QString &line)

@@ -1,22 +1,18 @@
 #pragma once
 
-#include "Faction.h"
-#include "FactionList.h"
-#include "MapViewMode.h"
-#include "Nebula.h"
-#include "Region.h"
-#include "Rutter.h"
-#include "StarmapLabel.h"
+#include "UniverseContents.h"
 #include "UniverseFolder.h"
-#include "model/HexData.h"
+#include "UniverseSaver.h"
 #include "model/WorldData.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
 #include <QString>
 #include <QUuid>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,13 +20,15 @@
 // map objects, and the star map's display settings. Every screen shares the one open
 // instance; each setter stores the new value and notifies only when it differs from
 // the stored one. The document reads itself from one JSON file (repairing faction
-// links of older files on the way) and saves itself back, atomically.
+// links of older files on the way) and saves itself back, atomically and off the
+// calling thread. An index from id and from coordinates to the position in `data`
+// makes the per-hex operations and look-ups independent of the universe's size.
 class StarfarerUniverse : public QObject
 {
     Q_OBJECT
 
 public:
-    static inline const QString kUntitledName = QStringLiteral("Untitled Universe");
+    static inline const QString &kUntitledName = UniverseContents::kUntitledName;
 
     // The id and name of a stored universe, read without the rest of its file.
     struct Header
@@ -47,6 +45,8 @@ public:
     // A new universe with the defaults: a new random id, "Untitled Universe", empty
     // collections, the referee's view and every layer shown.
     explicit StarfarerUniverse(UniverseFolder folder = UniverseFolder::standard(), QObject *parent = nullptr);
+    // Waits for a save still being written.
+    ~StarfarerUniverse() override;
 
     // Decodes a whole document from a file's bytes (a UTF-8 byte-order mark is
     // skipped). On any failure returns nothing and puts the reason in `error`: no
@@ -64,40 +64,45 @@ public:
     // value that cannot be stored faithfully.
     QByteArray encode() const;
 
-    // Asks for the document as it is now to be written to its file atomically. The
-    // outcome arrives as saved() or saveFailed(); a failure prints "Failed to save
-    // StarfarerUniverse to <file>: <reason>" and leaves the file as it was.
+    // Asks for the document to be written to its file atomically, and returns at
+    // once: a snapshot is encoded and written on another thread. Requests made while
+    // a write runs are coalesced into one snapshot taken when it ends (the newest
+    // state wins). The outcome of each write arrives as saved() or saveFailed() on
+    // this object's thread; a failure prints "Failed to save StarfarerUniverse to
+    // <file>: <reason>" and leaves the file as it was.
     void save();
-    // Waits until every requested save has been written; false when the last one
-    // failed (saveFailed has then been emitted).
+    // Waits until every requested save has been written and reports the outcomes
+    // not yet reported; false when the last write failed.
     bool waitForPendingSave();
     // save() and waitForPendingSave(), for the places whose next step depends on the
     // outcome (a new universe, the first start).
     bool saveNow();
     // The file save() writes: named after the document's id.
-    QString filePath() const { return m_folder.fileFor(m_id); }
+    QString filePath() const { return m_folder.fileFor(m_contents.id); }
     const UniverseFolder &folder() const { return m_folder; }
+    // Called on the saving thread with each snapshot just before it is written.
+    void setWriteObserver(std::function<void(const UniverseContents &)> observer);
 
-    const QUuid &id() const { return m_id; }
-    const QString &name() const { return m_name; }
-    const QList<HexData> &data() const { return m_data; }
-    const QList<Faction> &factions() const { return m_factions; }
-    const QList<FactionList> &factionLists() const { return m_factionLists; }
-    const QList<Rutter> &rutters() const { return m_rutters; }
-    const QList<Nebula> &nebulae() const { return m_nebulae; }
-    const QList<Region> &regions() const { return m_regions; }
-    const QList<StarmapLabel> &starmapLabels() const { return m_starmapLabels; }
-    const QSet<QString> &hiddenLabelCategories() const { return m_hiddenLabelCategories; }
-    MapViewMode mapViewMode() const { return m_mapViewMode; }
-    bool mapShowRutters() const { return m_mapShowRutters; }
-    bool mapShowNebulae() const { return m_mapShowNebulae; }
-    bool mapShowRegions() const { return m_mapShowRegions; }
-    bool mapShowLabels() const { return m_mapShowLabels; }
-    bool mapShowSurveyedData() const { return m_mapShowSurveyedData; }
-    bool mapShowStarfarers() const { return m_mapShowStarfarers; }
-    bool mapShowSathar() const { return m_mapShowSathar; }
-    bool mapShowOther() const { return m_mapShowOther; }
-    const QSet<QUuid> &selectedFactionIDs() const { return m_selectedFactionIDs; }
+    const QUuid &id() const { return m_contents.id; }
+    const QString &name() const { return m_contents.name; }
+    const QList<HexData> &data() const { return m_contents.data; }
+    const QList<Faction> &factions() const { return m_contents.factions; }
+    const QList<FactionList> &factionLists() const { return m_contents.factionLists; }
+    const QList<Rutter> &rutters() const { return m_contents.rutters; }
+    const QList<Nebula> &nebulae() const { return m_contents.nebulae; }
+    const QList<Region> &regions() const { return m_contents.regions; }
+    const QList<StarmapLabel> &starmapLabels() const { return m_contents.starmapLabels; }
+    const QSet<QString> &hiddenLabelCategories() const { return m_contents.hiddenLabelCategories; }
+    MapViewMode mapViewMode() const { return m_contents.mapViewMode; }
+    bool mapShowRutters() const { return m_contents.mapShowRutters; }
+    bool mapShowNebulae() const { return m_contents.mapShowNebulae; }
+    bool mapShowRegions() const { return m_contents.mapShowRegions; }
+    bool mapShowLabels() const { return m_contents.mapShowLabels; }
+    bool mapShowSurveyedData() const { return m_contents.mapShowSurveyedData; }
+    bool mapShowStarfarers() const { return m_contents.mapShowStarfarers; }
+    bool mapShowSathar() const { return m_contents.mapShowSathar; }
+    bool mapShowOther() const { return m_contents.mapShowOther; }
+    const QSet<QUuid> &selectedFactionIDs() const { return m_contents.selectedFactionIDs; }
 
     void setId(const QUuid &value);
     void setName(const QString &value);
@@ -123,10 +128,14 @@ public:
     // One occupied hex at a time. Each operation notifies with the id and the
     // coordinates it changed (hexInserted, hexReplaced, hexRemoved) instead of
     // dataChanged, which stays the signal of setData: views listen to both.
-    // Appends a hex.
+    // Appends a hex (a second hex at the same coordinates or with the same id stays
+    // behind the first in the look-ups).
     void insertHex(const HexData &hex);
     // Replaces the stored hex with the same id; false when there is none.
     bool replaceHex(const HexData &hex);
+    // Replaces the stored hex with id `id` by `hex`, which may carry a new id; the hex
+    // keeps its position. hexReplaced names `id`, the id it had.
+    bool replaceHex(const QUuid &id, const HexData &hex);
     // Removes the hex with this id; false when there is none.
     bool removeHex(const QUuid &id);
     // The stored hex with this id.
@@ -137,7 +146,7 @@ public:
     // The factions a world names, in the world's order; unknown ids are skipped and an
     // id listed twice gives its faction twice.
     QList<Faction> factions(const WorldData &world) const;
-    // The first occupied hex at exactly these coordinates.
+    // The first stored hex at exactly these coordinates.
     std::optional<HexData> hexData(const GalacticCoordinates &coordinates) const;
     // The faction a rutter belongs to.
     std::optional<Faction> faction(const Rutter &rutter) const;
@@ -184,33 +193,18 @@ private:
     template <typename T> void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());
     // Throws DecodeError for a legacy faction record that does not decode.
     void relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs, const JsonPath &path) const;
-    void readFields(const JsonReader &reader);
-    // Writes the file now; reports the outcome through saved() or saveFailed().
-    bool write();
-    qsizetype indexOfHex(const QUuid &id) const;
+    void rebuildIndex();
+    // Starts a save asked for during the last write, then emits saved() or
+    // saveFailed() for every write not yet reported.
+    void reportSaveOutcomes();
+    qsizetype positionOfHex(const QUuid &id) const { return m_positionOfID.value(id, -1); }
 
     UniverseFolder m_folder;
-    QUuid m_id;
-    QString m_name;
-    QList<HexData> m_data;
-    QList<Faction> m_factions;
-    QList<FactionList> m_factionLists;
-    QList<Rutter> m_rutters;
-    QList<Nebula> m_nebulae;
-    QList<Region> m_regions;
-    QList<StarmapLabel> m_starmapLabels;
-    QSet<QString> m_hiddenLabelCategories;
-    MapViewMode m_mapViewMode = MapViewMode::referee;
-    bool m_mapShowRutters = true;
-    bool m_mapShowNebulae = true;
-    bool m_mapShowRegions = true;
-    bool m_mapShowLabels = true;
-    bool m_mapShowSurveyedData = true;
-    bool m_mapShowStarfarers = true;
-    bool m_mapShowSathar = true;
-    bool m_mapShowOther = true;
-    QSet<QUuid> m_selectedFactionIDs;
-    bool m_lastSaveSucceeded = true;
+    UniverseContents m_contents;
+    // The position in `data` of the first hex with each id and at each coordinates.
+    QHash<QUuid, qsizetype> m_positionOfID;
+    QHash<GalacticCoordinates, qsizetype> m_positionAt;
+    UniverseSaver m_saver;
 };
 
 // Prints one line of the store's failure reports to standard output ("Failed to save

@@ -25,6 +25,7 @@ TEST_F(GeneratorScreen, OpensFromTheSidebarAndStoresIntoTheOpenUniversesFile)
     auto *store = generator->findChild<QPushButton *>(QStringLiteral("storeButton"));
     ASSERT_NE(store, nullptr);
     QTest::mouseClick(store, Qt::LeftButton);
+    EXPECT_TRUE(universe()->waitForPendingSave());
     settle();
 
     EXPECT_EQ(store->text(), QStringLiteral("Replace"));

@@ -36,15 +36,15 @@ TEST(JsonWriter, IndentsAndSortsKeys)
                             {"c"_L1, JsonObject()},
                             {"B"_L1, true}};
     EXPECT_EQ(written(object), QByteArray("{\n"
-                                          "    \"B\": true,\n"
-                                          "    \"a\": [\n"
-                                          "        1,\n"
-                                          "        {\n"
-                                          "            \"b\": null\n"
-                                          "        }\n"
-                                          "    ],\n"
-                                          "    \"c\": {},\n"
-                                          "    \"d\": []\n"
+                                          "  \"B\": true,\n"
+                                          "  \"a\": [\n"
+                                          "    1,\n"
+                                          "    {\n"
+                                          "      \"b\": null\n"
+                                          "    }\n"
+                                          "  ],\n"
+                                          "  \"c\": {},\n"
+                                          "  \"d\": []\n"
                                           "}"));
 }
 
@@ -64,8 +64,8 @@ TEST(JsonWriter, EscapesWhatJsonRequiresAndWritesTheRestAsUtf8)
                 {u"x"_s + QChar(0xDC00), "\"x\xEF\xBF\xBD\""}};
     for (const auto &row : rows)
         EXPECT_EQ(written(row.text), QByteArray(row.expected)) << row.expected;
-    EXPECT_EQ(written(JsonObject{{"tab\there"_L1, 1}}), QByteArray("{\n    \"tab\\there\": 1\n}"));
-    EXPECT_EQ(written(JsonObject{{"caf\xE9"_L1, 1}}), QByteArray("{\n    \"caf\xC3\xA9\": 1\n}"));
+    EXPECT_EQ(written(JsonObject{{"tab\there"_L1, 1}}), QByteArray("{\n  \"tab\\there\": 1\n}"));
+    EXPECT_EQ(written(JsonObject{{"caf\xE9"_L1, 1}}), QByteArray("{\n  \"caf\xC3\xA9\": 1\n}"));
 }
 
 TEST(JsonWriter, NumbersAreShortestAndReadBackExactly)

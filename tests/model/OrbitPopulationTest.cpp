@@ -4,7 +4,12 @@
 #include "model/WorldDescriptions.h"
 #include "model/WorldProfileGeneration.h"
 
+#include <QSet>
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -298,6 +303,30 @@ TEST(Regeneration, KeepsTheSystemAndItsMainWorld)
         for (const WorldData &world : result.allWorlds()) {
             EXPECT_TRUE(world.mainWorld || world.uwp.population < home->uwp.population);
             EXPECT_EQ(technologyLevelSystem(world.uwp.techLevel), TechnologyLevelSystem::traveller);
+        }
+    }
+}
+
+// Stored counts far beyond what the orbits hold, or below zero: regeneration fills
+// every orbit up to 12 on every star and stops, without overflowing on the way.
+TEST(Regeneration, AbsurdStoredCountsPlaceWhatFitsAndNothingMore)
+{
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max(), kMin = std::numeric_limits<qint64>::min();
+    const std::array<std::array<qint64, 3>, 5> counts{
+        {{100'000'000, 0, 10}, {kMax, kMax, kMin}, {0, 7, kMax}, {kMin, kMax, kMax}, {-5, 3, 40}}};
+    for (const auto &[giants, belts, total] : counts) {
+        StarSystem system = handMadeSystem(total);
+        system.gasGiant = giants;
+        system.planetoidBelts = belts;
+        system.stars << redDwarf(Orbits::starOrbit17) << redDwarf(Orbits::starOrbit19);
+        EXPECT_GE(otherWorldsToGenerate(system), 0);
+        for (const Star &star : withGeneratedWorlds(system).stars) {
+            QSet<int> orbits;
+            for (const WorldData &world : nonSatellites(star)) {
+                EXPECT_FALSE(orbits.contains(orbitNumber(world.sunOrbit))) << "two bodies in one orbit";
+                orbits.insert(orbitNumber(world.sunOrbit));
+            }
+            EXPECT_EQ(orbits, QSet<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
         }
     }
 }

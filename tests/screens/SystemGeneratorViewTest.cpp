@@ -79,6 +79,7 @@ protected:
 
     std::unique_ptr<StarfarerUniverse> readBack() const
     {
+        m_universe->waitForPendingSave();
         QString error;
         auto stored = StarfarerUniverse::readFile(m_universe->filePath(), m_universe->folder(), &error);
         EXPECT_NE(stored, nullptr) << error.toStdString();
@@ -206,6 +207,7 @@ TEST_F(SystemGeneratorViewTest, StoresTheEditedSystemAtTheChosenHexAndWritesTheF
     QPushButton *store = child<QPushButton>(*view, "storeButton");
     EXPECT_EQ(store->text(), QStringLiteral("Save"));
     store->click();
+    EXPECT_TRUE(m_universe->waitForPendingSave());
     EXPECT_EQ(store->text(), QStringLiteral("Replace"));
     EXPECT_TRUE(view->saveFailure().isEmpty());
     // The scale is no longer a choice once the universe holds a system.
@@ -290,6 +292,7 @@ TEST_F(SystemGeneratorViewTest, AFailedSaveIsShownAndClearedByTheNextGoodOne)
     // A folder where the universe file should be: the write cannot succeed.
     ASSERT_TRUE(QDir().mkpath(m_universe->filePath()));
     child<QPushButton>(*view, "storeButton")->click();
+    EXPECT_FALSE(m_universe->waitForPendingSave());
 
     QLabel *status = child<QLabel>(*view, "saveStatus");
     EXPECT_TRUE(status->isVisible());
@@ -302,6 +305,7 @@ TEST_F(SystemGeneratorViewTest, AFailedSaveIsShownAndClearedByTheNextGoodOne)
 
     ASSERT_TRUE(QDir(m_universe->filePath()).removeRecursively());
     child<QPushButton>(*view, "storeButton")->click();
+    EXPECT_TRUE(m_universe->waitForPendingSave());
     EXPECT_FALSE(status->isVisible());
     EXPECT_TRUE(view->saveFailure().isEmpty());
     EXPECT_EQ(readBack()->data().size(), 1);

@@ -74,6 +74,8 @@ TEST_F(UniverseDocument, NullAndMissingKeysTakeDefaultsButWrongValuesFailTheWhol
         {"{\"name\": \"\xC3\x28\"}", "not valid JSON at offset 10: invalid UTF-8"},
         {R"({"name": "a",})", "not valid JSON at offset 13"},
         {R"({"name": "a"} {})", "not valid JSON at offset 14"},
+        // Offsets count the file's own bytes, a byte-order mark included.
+        {"\xEF\xBB\xBF{\"name\": \"a\",}", "not valid JSON at offset 16"},
         {R"("just text")", "does not hold a JSON object"},
     };
     for (const Case &c : failures) {
@@ -147,14 +149,27 @@ TEST_F(UniverseDocument, RelinksLegacyFactionRecordsByExactNameAndDropsThem)
     EXPECT_EQ(reread->toJson(), universe->toJson());
 }
 
-TEST_F(UniverseDocument, ABrokenLegacyFactionRecordFailsTheLoad)
+TEST_F(UniverseDocument, ABrokenLegacyFactionRecordFailsTheLoadWithTheFullKeyPath)
 {
-    QByteArray bytes = fixture("legacy-factions.json");
-    bytes.replace("{\"id\": \"D0000000-0000-4000-8000-000000000002\", \"name\": \"Nobody Known\"}",
-                  "{\"id\": \"D0000000-0000-4000-8000-000000000002\", \"name\": 7}");
-    QString error;
-    EXPECT_FALSE(decode(bytes, &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("data[0]"))) << error.toStdString();
+    const struct
+    {
+        const char *name;
+        const char *path;
+    } records[] = {
+        {"000000000002\", \"name\": \"Nobody Known\"",
+         "data[0].starSystem.stars[0].worlds[0].factions[2].name: "},
+        {"000000000004\", \"name\": \"Free Traders\"",
+         "data[0].starSystem.stars[0].worlds[0].satellites[0].factions[0].name: "},
+    };
+    for (const auto &record : records) {
+        QByteArray bytes = fixture("legacy-factions.json");
+        const QByteArray id = QByteArray(record.name).left(12);
+        ASSERT_TRUE(bytes.contains(record.name));
+        bytes.replace(record.name, id + "\", \"name\": 7");
+        QString error;
+        EXPECT_FALSE(decode(bytes, &error));
+        EXPECT_TRUE(error.startsWith(QLatin1StringView(record.path))) << error.toStdString();
+    }
 }
 
 TEST_F(UniverseDocument, LooksUpFactionsHexesAndRules)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Replaces a file with new bytes so that the file is always either the old one or
+// the complete new one, even after a full disk or a power loss. The bytes go to a
+// temporary file beside it, which is flushed and synced before it is renamed over
+// the old file; the folder is synced after the rename so that the rename itself
+// survives a power loss. Any failure leaves the old file exactly as it was and
+// gives the system's own reason ("No space left on device").
+class AtomicFileWriter
+{
+public:
+    // An empty text on success, else the reason of the failure.
+    static QString write(const QString &path, QByteArrayView bytes);
+
+private:
+    static QString syncFolder(const QString &folderPath);
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Faction.h"
+#include "FactionList.h"
+#include "MapViewMode.h"
+#include "Nebula.h"
+#include "Region.h"
+#include "Rutter.h"
+#include "StarmapLabel.h"
+#include "model/HexData.h"
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QUuid>
+
+// The twenty stored fields of a universe as plain values: exactly what its file
+// holds. Copying is cheap (the lists share their elements until one side changes),
+// so a save takes a copy as its snapshot and encodes it on another thread.
+struct UniverseContents
+{
+    static inline const QString kUntitledName = QStringLiteral("Untitled Universe");
+
+    QUuid id;
+    QString name = kUntitledName;
+    QList<HexData> data;
+    QList<Faction> factions;
+    QList<FactionList> factionLists;
+    QList<Rutter> rutters;
+    QList<Nebula> nebulae;
+    QList<Region> regions;
+    QList<StarmapLabel> starmapLabels;
+    QSet<QString> hiddenLabelCategories;
+    MapViewMode mapViewMode = MapViewMode::referee;
+    bool mapShowRutters = true;
+    bool mapShowNebulae = true;
+    bool mapShowRegions = true;
+    bool mapShowLabels = true;
+    bool mapShowSurveyedData = true;
+    bool mapShowStarfarers = true;
+    bool mapShowSathar = true;
+    bool mapShowOther = true;
+    QSet<QUuid> selectedFactionIDs;
+
+    // Every key is optional: a missing key (or null) keeps the default of a new
+    // document (a new random id); a key of the wrong type fails the whole read. The
+    // systems of `data` are decoded on all cores, with the same result and the same
+    // first error as one after the other.
+    static UniverseContents fromJson(const JsonReader &reader);
+    // All twenty keys, every one written.
+    JsonObject toJson() const;
+};

@@ -1,0 +1,115 @@
+#include "UniverseSaver.h"
+
+#include "AtomicFileWriter.h"
+#include "StarfarerUniverse.h"
+#include "json/JsonWriter.h"
+
+#include <QMutexLocker>
+
+UniverseSaver::UniverseSaver(std::function<Request()> takeSnapshot, std::function<void()> writeFinished)
+    : m_takeSnapshot(std::move(takeSnapshot)), m_writeFinished(std::move(writeFinished))
+{
+    m_thread.setMaxThreadCount(1);
+}
+
+UniverseSaver::~UniverseSaver()
+{
+    m_thread.waitForDone();
+}
+
+void UniverseSaver::save()
+{
+    m_saveAsked = true;
+    resume();
+}
+
+void UniverseSaver::resume()
+{
+    if (m_saveAsked && !writing())
+        start();
+}
+
+bool UniverseSaver::wait()
+{
+    for (;;) {
+        m_thread.waitForDone();
+        if (!m_saveAsked)
+            break;
+        start();
+    }
+    QMutexLocker lock(&m_mutex);
+    return m_lastSucceeded;
+}
+
+QList<UniverseSaver::Outcome> UniverseSaver::takeOutcomes()
+{
+    QMutexLocker lock(&m_mutex);
+    return std::exchange(m_outcomes, {});
+}
+
+void UniverseSaver::setWriteObserver(std::function<void(const UniverseContents &)> observer)
+{
+    QMutexLocker lock(&m_mutex);
+    m_observer = std::move(observer);
+}
+
+void UniverseSaver::start()
+{
+    m_saveAsked = false;
+    Request request = m_takeSnapshot();
+    {
+        QMutexLocker lock(&m_mutex);
+        m_writing = true;
+    }
+    m_thread.start([this, request = std::move(request)]() mutable { run(std::move(request)); });
+}
+
+bool UniverseSaver::writing() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_writing;
+}
+
+void UniverseSaver::run(Request request)
+{
+    // An array of its own for the systems (their records stay shared): the document's
+    // next edit then changes its list without copying it, unless it comes within the
+    // moment this copy takes.
+    request.snapshot.data = QList<HexData>(request.snapshot.data.cbegin(), request.snapshot.data.cend());
+    std::function<void(const UniverseContents &)> observer;
+    {
+        QMutexLocker lock(&m_mutex);
+        observer = m_observer;
+    }
+    if (observer)
+        observer(request.snapshot);
+    const Outcome outcome = write(std::move(request));
+    {
+        QMutexLocker lock(&m_mutex);
+        m_outcomes.append(outcome);
+        m_lastSucceeded = outcome.succeeded;
+        m_writing = false;
+    }
+    m_writeFinished();
+}
+
+UniverseSaver::Outcome UniverseSaver::write(Request request)
+{
+    request.folder.ensureUniversesDirectory();
+    QString reason;
+    try {
+        const JsonValue json = request.snapshot.toJson();
+        request.snapshot = UniverseContents(); // the records are no longer needed
+        reason = AtomicFileWriter::write(request.path, JsonWriter::write(json));
+    } catch (const EncodeError &error) {
+        reason = error.message();
+    } catch (const std::bad_alloc &) {
+        reason = QStringLiteral("not enough memory to write the universe");
+    }
+    if (reason.isEmpty())
+        return {};
+    const QString message =
+        QStringLiteral("Failed to save StarfarerUniverse to ") + request.path + QStringLiteral(": ") + reason;
+    printStatusLine(message);
+    return {false, message};
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "UniverseContents.h"
+#include "UniverseFolder.h"
+
+#include <QList>
+#include <QMutex>
+#include <QString>
+#include <QThreadPool>
+
+#include <functional>
+
+// Writes the snapshots of one document to its file on a thread of its own, one at a
+// time. A snapshot is taken only when the thread is free: saves asked for while a
+// write runs are coalesced into one snapshot taken when it ends, so an older snapshot
+// is never written after a newer one, and the document's lists are shared with at
+// most one snapshot (an edit copies a list at most once per write). Each write prints
+// the failure line when it fails and leaves an outcome for the document to report on
+// its own thread.
+class UniverseSaver
+{
+public:
+    struct Request
+    {
+        UniverseContents snapshot;
+        UniverseFolder folder;
+        QString path;
+    };
+    struct Outcome
+    {
+        bool succeeded = true;
+        QString message; // "Failed to save StarfarerUniverse to <file>: <reason>"
+    };
+
+    // `takeSnapshot` is called on the document's thread when a write can start;
+    // `writeFinished` on the saving thread after each write.
+    UniverseSaver(std::function<Request()> takeSnapshot, std::function<void()> writeFinished);
+    // Waits for the write in progress.
+    ~UniverseSaver();
+
+    // The calls below are made on the document's thread.
+    // Asks for the document as it is when the thread is next free to be written.
+    void save();
+    // Starts the write asked for while the last one ran; called when a write finished.
+    void resume();
+    // Blocks until every save asked for is written; false when the last write failed.
+    bool wait();
+    // The outcomes not yet reported, oldest first.
+    QList<Outcome> takeOutcomes();
+    // Called on the saving thread with each snapshot just before it is written.
+    void setWriteObserver(std::function<void(const UniverseContents &)> observer);
+
+private:
+    void start();
+    bool writing() const;
+    void run(Request request);
+    static Outcome write(Request request);
+
+    std::function<Request()> m_takeSnapshot;
+    std::function<void()> m_writeFinished;
+    bool m_saveAsked = false; // on the document's thread only
+    mutable QMutex m_mutex;
+    bool m_writing = false;                                   // guarded by m_mutex
+    QList<Outcome> m_outcomes;                                // guarded by m_mutex
+    bool m_lastSucceeded = true;                              // guarded by m_mutex
+    std::function<void(const UniverseContents &)> m_observer; // guarded by m_mutex
+    QThreadPool m_thread;                                     // one thread: writes never overlap
+};
