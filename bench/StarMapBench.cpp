@@ -3,9 +3,12 @@
 // 40 % of the hexes taken): a full drawing at the fit scale, at scale 1 and at the
 // zoom ceiling; a repaint from the frame cache, a pan by a few pixels, the first frame
 // after a load (visible sets built from scratch) and the frame after one system's edit.
+// The "Layers" cases add 2,000 rutters, 200 regions, 100 nebulae and 500 labels to
+// the 50,000-system universe and draw them with the map's layers.
 #include "model/HexLayout.h"
 #include "model/StarSystemGeneration.h"
 #include "starmap/StarMapFrameCache.h"
+#include "starmap/StarMapLayers.h"
 #include "starmap/StarMapRenderer.h"
 #include "starmap/StarMapVisibleSets.h"
 
@@ -30,6 +33,7 @@ struct Fixture
     std::unique_ptr<StarfarerUniverse> universe;
     std::unique_ptr<StarMapVisibleSets> sets;
     std::unique_ptr<StarMapRenderer> renderer;
+    std::unique_ptr<StarMapLayers> layers;
     GridExtent extent;
     MapTransform fit;
     double indexBytes = 0;
@@ -55,6 +59,75 @@ QList<HexData> generate(int count)
     return data;
 }
 
+// Rutters between systems of one sector, closed regions of three anchors, nebulae of
+// a dozen hexes and labels at varied angles, spread over the universe's systems.
+void addMapRecords(StarfarerUniverse &universe)
+{
+    const QList<HexData> &data = universe.data();
+    QList<Faction> factions;
+    for (const FactionColor color : {FactionColor::red, FactionColor::blue, FactionColor::green,
+                                     FactionColor::gold, FactionColor::violet, FactionColor::cyan}) {
+        Faction faction;
+        faction.id = QUuid::createUuid();
+        faction.color = color;
+        factions.append(faction);
+    }
+    universe.setFactions(factions);
+    QList<Rutter> rutters;
+    for (int i = 0; i < 2000; ++i) {
+        const qsizetype from = (i * 7919L) % (data.size() - 1);
+        Rutter rutter;
+        rutter.id = QUuid::createUuid();
+        rutter.factionID = factions[i % factions.size()].id;
+        rutter.start = data[from].coordinates;
+        rutter.end = data[from + 1].coordinates;
+        rutter.mainTradeRoute = i % 5 == 0;
+        rutter.age = RutterAge::recent;
+        rutters.append(rutter);
+    }
+    universe.setRutters(rutters);
+    QList<Region> regions;
+    QList<Nebula> nebulae;
+    QList<StarmapLabel> labels;
+    for (int i = 0; i < 500; ++i) {
+        const GalacticCoordinates c = data[(i * 104729L) % data.size()].coordinates;
+        const auto near = [&c](qint64 dc, qint64 dr) {
+            return HexLayout::coordinates(c.sectorX * 32 + c.column - 1 + dc,
+                                          (c.row - 1) - c.sectorY * 40 + dr);
+        };
+        if (i < 200) {
+            Region region;
+            region.id = QUuid::createUuid();
+            region.name = QStringLiteral("Region %1").arg(i);
+            region.color = factions[i % factions.size()].color;
+            region.closed = i % 2 == 0;
+            region.anchors = {{near(0, 0), 3}, {near(4, 0), 0}, {near(2, 3), 1}};
+            regions.append(region);
+        }
+        if (i < 100) {
+            Nebula nebula;
+            nebula.id = QUuid::createUuid();
+            nebula.name = QStringLiteral("Nebula %1").arg(i);
+            nebula.type = static_cast<NebulaType>(i % 5);
+            for (int h = 0; h < 12; ++h)
+                nebula.hexes.append(near(h % 4, h / 4));
+            nebulae.append(nebula);
+        }
+        StarmapLabel label;
+        label.id = QUuid::createUuid();
+        label.text = QStringLiteral("Label %1").arg(i);
+        label.size = 24;
+        label.angle = (i % 7) * 0.3;
+        label.position = near(1, -1);
+        labels.append(label);
+    }
+    universe.setRegions(regions);
+    universe.setNebulae(nebulae);
+    universe.setStarmapLabels(labels);
+}
+
+// `count` generated systems; negative for the same number with the map records drawn
+// by the layers.
 Fixture &fixture(int count)
 {
     static std::map<int, std::unique_ptr<Fixture>> fixtures;
@@ -62,11 +135,17 @@ Fixture &fixture(int count)
     if (!slot) {
         slot = std::make_unique<Fixture>();
         slot->universe = std::make_unique<StarfarerUniverse>(UniverseFolder(QDir::tempPath()));
-        slot->universe->setData(generate(count));
+        slot->universe->setData(generate(std::abs(count)));
+        if (count < 0)
+            addMapRecords(*slot->universe);
         const size_t before = mallinfo2().uordblks;
         slot->sets = std::make_unique<StarMapVisibleSets>(slot->universe.get(), 60);
         slot->indexBytes = static_cast<double>(mallinfo2().uordblks - before);
         slot->renderer = std::make_unique<StarMapRenderer>(*slot->sets);
+        if (count < 0) {
+            slot->layers = std::make_unique<StarMapLayers>(*slot->sets);
+            slot->layers->install(*slot->renderer);
+        }
         slot->extent = slot->sets->systems().extent()->widened(2);
         slot->fit = MapTransform::fit(slot->extent, kView, 60);
     }
@@ -155,6 +234,9 @@ void BM_StarMapFirstFrameAfterLoad(benchmark::State &state)
     for (auto _ : state) {
         StarMapVisibleSets sets(f.universe.get(), 60);
         StarMapRenderer renderer(sets);
+        StarMapLayers layers(sets);
+        if (f.layers)
+            layers.install(renderer);
         StarMapFrameCache cache(renderer);
         const GridExtent extent = sets.systems().extent()->widened(2);
         QPainter painter(&screen);
@@ -197,3 +279,11 @@ STAR_MAP_BENCH(BM_StarMapPanAtFit);
 STAR_MAP_BENCH(BM_StarMapPanAtScaleOne);
 STAR_MAP_BENCH(BM_StarMapFirstFrameAfterLoad);
 STAR_MAP_BENCH(BM_StarMapFrameAfterEdit);
+#define STAR_MAP_LAYERS_BENCH(name)                                                                          \
+    BENCHMARK(name)->Name(#name "/Layers")->Arg(-50000)->Unit(benchmark::kMillisecond)
+STAR_MAP_LAYERS_BENCH(BM_StarMapFitScale);
+STAR_MAP_LAYERS_BENCH(BM_StarMapScaleOne);
+STAR_MAP_LAYERS_BENCH(BM_StarMapZoomCeiling);
+STAR_MAP_LAYERS_BENCH(BM_StarMapPanAtFit);
+STAR_MAP_LAYERS_BENCH(BM_StarMapPanAtScaleOne);
+STAR_MAP_LAYERS_BENCH(BM_StarMapFirstFrameAfterLoad);

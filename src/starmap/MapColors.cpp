@@ -55,6 +55,12 @@ QColor brown()
     return QColor(162, 132, 94);
 }
 
+QColor palette(FactionColor entry)
+{
+    const RgbComponents c = color(entry);
+    return displayP3(c.red, c.green, c.blue);
+}
+
 QColor spectral(SpectralType type)
 {
     static const std::array<QColor, 7> colors{

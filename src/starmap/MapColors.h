@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SpectralType.h"
+#include "universe/FactionColor.h"
 
 #include <QColor>
 
@@ -18,6 +19,9 @@ QColor yellow();
 QColor blue();
 QColor green();
 QColor brown();
+
+// The colour of a palette entry.
+QColor palette(FactionColor entry);
 
 // The disc colour of a star of this spectral class.
 QColor spectral(SpectralType type);

@@ -8,8 +8,10 @@
 #include <QWheelEvent>
 
 StarMapCanvas::StarMapCanvas(StarMapVisibleSets &sets, int gridPadding, QWidget *parent)
-    : QWidget(parent), m_sets(sets), m_gridPadding(gridPadding), m_renderer(sets), m_cache(m_renderer)
+    : QWidget(parent), m_sets(sets), m_gridPadding(gridPadding), m_renderer(sets), m_layers(sets),
+      m_cache(m_renderer)
 {
+    m_layers.install(m_renderer);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     m_controller.onTransformChanged = [this] {
@@ -42,7 +44,8 @@ void StarMapCanvas::redrawAll()
 void StarMapCanvas::redrawCells(const QList<GalacticCoordinates> &cells)
 {
     // A change of the extent moves the fit or the grid; the cache then starts over.
-    m_cache.invalidate(m_renderer.reachOf(cells, m_controller.transform()));
+    const MapTransform transform = m_controller.transform();
+    m_cache.invalidate(m_renderer.reachOf(cells, transform) | m_layers.reachOf(cells, transform));
     refit();
     update();
 }

@@ -2,6 +2,7 @@
 
 #include "starmap/MapInteractionController.h"
 #include "starmap/StarMapFrameCache.h"
+#include "starmap/StarMapLayers.h"
 #include "starmap/StarMapRenderer.h"
 
 #include <QWidget>
@@ -45,6 +46,7 @@ private:
     StarMapVisibleSets &m_sets;
     int m_gridPadding;
     StarMapRenderer m_renderer;
+    StarMapLayers m_layers;
     StarMapFrameCache m_cache;
     MapInteractionController m_controller;
 };

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "universe/Rutter.h"
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QSet>
+
+#include <utility>
+
+class QPainter;
+class StarMapVisibleSets;
+struct StarMapPass;
+
+// The unordered pair of end hexes of a route segment: `a` is the end that comes first
+// by galactic column, then row, so a route and its reverse share one key.
+struct RouteKey
+{
+    GalacticCoordinates a;
+    GalacticCoordinates b;
+
+    static RouteKey of(const Rutter &rutter);
+    friend bool operator==(const RouteKey &, const RouteKey &) = default;
+};
+
+inline size_t qHash(const RouteKey &key, size_t seed = 0) noexcept
+{
+    return qHashMulti(seed, key.a.sectorX, key.a.sectorY, key.a.column, key.a.row, key.b.sectorX,
+                      key.b.sectorY, key.b.column, key.b.row);
+}
+
+// The trade routes on the map: the visible rutters grouped by their pair of hexes,
+// each group drawn as one stroke, two side-by-side strokes or one summary stroke
+// between the hex centres, with a capsule giving the length in hexes when zoomed in.
+// The groups are kept until the rutters, the factions or the systems change; a frame
+// only maps them to the screen.
+class RutterLayer
+{
+public:
+    // One stroke of a segment, shifted `side` × 3 points across it.
+    struct DrawnLine
+    {
+        QColor color;
+        double width = 1.8;
+        int side = 0;
+
+        friend bool operator==(const DrawnLine &, const DrawnLine &) = default;
+    };
+    struct Strokes
+    {
+        QList<DrawnLine> lines;
+        QColor labelOutline;
+    };
+
+    explicit RutterLayer(const StarMapVisibleSets &sets) : m_sets(sets) {}
+
+    // The strokes of one group of rutters sharing a route key, given each faction's
+    // palette entry; a rutter whose faction is unknown is grey.
+    static Strokes drawnLinesByRoute(const QList<Rutter> &group,
+                                     const QHash<QUuid, FactionColor> &factionColors);
+
+    void draw(QPainter &painter, const StarMapPass &pass);
+    // The rutters or systems changed: the groups are built again at the next frame.
+    void invalidate() { m_valid = false; }
+    // Systems came or went at these hexes.
+    void cellsChanged(const QList<GalacticCoordinates> &cells);
+    // The screen area drawn by the segments ending at these hexes.
+    QRectF reachOf(const QList<GalacticCoordinates> &cells, const StarMapPass &pass);
+
+private:
+    struct Segment
+    {
+        RouteKey key;
+        QPointF from; // map points of the two hex centres
+        QPointF to;
+        qint64 hexes = 0;
+        Strokes strokes;
+    };
+
+    void rebuild();
+    // The ends of the drawn stroke on screen, shortened to stop at the hex edges.
+    static std::pair<QPointF, QPointF> screenEnds(const Segment &segment, const StarMapPass &pass);
+
+    const StarMapVisibleSets &m_sets;
+    bool m_valid = false;
+    QList<Segment> m_segments;
+    QSet<GalacticCoordinates> m_occupiedEnds; // the end hexes that hold a system
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "LabelLayer.h"
+#include "NebulaLayer.h"
+#include "RegionLayer.h"
+#include "RutterLayer.h"
+
+#include <QObject>
+
+class StarMapRenderer;
+struct MapTransform;
+
+// The map's nebula, region, rutter and label layers with their caches, plugged into a
+// renderer. It follows the visible sets: any change drops the rutter groups, and a
+// system that comes or goes updates the rutters ending at its hex.
+class StarMapLayers : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit StarMapLayers(const StarMapVisibleSets &sets, QObject *parent = nullptr);
+
+    // Makes `renderer` draw these layers.
+    void install(StarMapRenderer &renderer);
+    // The screen area the layers draw for the systems at these hexes, beyond the
+    // systems' own drawing: the rutters ending there.
+    QRectF reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform);
+
+private:
+    const StarMapVisibleSets &m_sets;
+    NebulaLayer m_nebulae;
+    RegionLayer m_regions;
+    RutterLayer m_rutters;
+    LabelLayer m_labels;
+};

@@ -1,0 +1,252 @@
+#include "starmap/StarMapLayers.h"
+#include "StarMapTestSupport.h"
+#include "model/HexLayout.h"
+#include "starmap/MapColors.h"
+#include "starmap/StarMapFrameCache.h"
+#include "starmap/StarMapRenderer.h"
+#include "starmap/StarMapVisibleSets.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+using namespace StarMapTest;
+
+namespace {
+
+const QSize kView(400, 300);
+
+int distance(const QColor &a, const QColor &b)
+{
+    return std::max(
+        {std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+}
+
+QColor over(const QColor &ink, double alpha, const QColor &under)
+{
+    return QColor::fromRgbF(static_cast<float>(ink.redF() * alpha + under.redF() * (1 - alpha)),
+                            static_cast<float>(ink.greenF() * alpha + under.greenF() * (1 - alpha)),
+                            static_cast<float>(ink.blueF() * alpha + under.blueF() * (1 - alpha)));
+}
+
+// The box holding every pixel that differs between the two pictures.
+QRect differences(const QImage &a, const QImage &b)
+{
+    QRect box;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (distance(a.pixelColor(x, y), b.pixelColor(x, y)) > 8)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+Faction faction(FactionColor color)
+{
+    Faction made;
+    made.id = QUuid::createUuid();
+    made.color = color;
+    return made;
+}
+
+Rutter rutter(const Faction &owner, const GalacticCoordinates &start, const GalacticCoordinates &end,
+              bool main = false)
+{
+    Rutter made;
+    made.id = QUuid::createUuid();
+    made.factionID = owner.id;
+    made.start = start;
+    made.end = end;
+    made.mainTradeRoute = main;
+    made.age = RutterAge::recent;
+    return made;
+}
+
+class StarMapLayersTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_universe = universe({hex(at(2, 2)), hex(at(2, 3)), hex(at(2, 5)), hex(at(2, 6)), hex(at(9, 9))});
+        m_universe->setFactions({m_blue, m_red});
+        m_sets = std::make_unique<StarMapVisibleSets>(m_universe.get(), 60);
+        m_layers = std::make_unique<StarMapLayers>(*m_sets);
+        m_renderer = std::make_unique<StarMapRenderer>(*m_sets);
+        m_layers->install(*m_renderer);
+        m_bare = std::make_unique<StarMapRenderer>(*m_sets);
+    }
+
+    // The transform that shows the centre of `hex` at the middle of the view.
+    static MapTransform showing(const GalacticCoordinates &hex, double scale)
+    {
+        return {scale, QPointF(200, 150) - HexLayout(60).center(hex) * scale};
+    }
+
+    QImage render(const MapTransform &t, bool layers = true) const
+    {
+        QImage image(kView, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        (layers ? *m_renderer : *m_bare)
+            .draw(painter, t, {0, 12, 0, 12}, QRectF(QPointF(0, 0), QSizeF(kView)));
+        return image;
+    }
+
+    Faction m_blue = faction(FactionColor::blue);
+    Faction m_red = faction(FactionColor::red);
+    std::unique_ptr<StarfarerUniverse> m_universe;
+    std::unique_ptr<StarMapVisibleSets> m_sets;
+    std::unique_ptr<StarMapLayers> m_layers;
+    std::unique_ptr<StarMapRenderer> m_renderer;
+    std::unique_ptr<StarMapRenderer> m_bare;
+};
+
+TEST(RutterStrokes, GroupsDecideTheStrokes)
+{
+    const Faction blue = faction(FactionColor::blue), red = faction(FactionColor::red);
+    const QHash<QUuid, FactionColor> colors{{blue.id, blue.color}, {red.id, red.color}};
+    const GalacticCoordinates a = at(1, 1), b = at(1, 4);
+    EXPECT_EQ(RouteKey::of(rutter(blue, a, b)), RouteKey::of(rutter(red, b, a)));
+
+    // A route and its reverse in one colour: one stroke.
+    auto strokes = RutterLayer::drawnLinesByRoute({rutter(blue, a, b), rutter(blue, b, a, true)}, colors);
+    ASSERT_EQ(strokes.lines.size(), 1);
+    EXPECT_EQ(strokes.lines[0], (RutterLayer::DrawnLine{MapColors::palette(FactionColor::blue), 3.0, 0}));
+
+    // A deleted faction's rutter is grey, and "grey" sorts before "red".
+    Faction gone = faction(FactionColor::blue);
+    strokes = RutterLayer::drawnLinesByRoute({rutter(red, a, b), rutter(gone, a, b)}, colors);
+    ASSERT_EQ(strokes.lines.size(), 2);
+    EXPECT_EQ(strokes.lines[0], (RutterLayer::DrawnLine{MapColors::palette(FactionColor::grey), 1.8, -1}));
+    EXPECT_EQ(strokes.lines[1].side, 1);
+    EXPECT_EQ(strokes.labelOutline, MapColors::brown());
+
+    // Three in two colours: brown without a main route, the main route's colour with one.
+    const QList<Rutter> three{rutter(red, a, b), rutter(blue, a, b), rutter(red, b, a)};
+    strokes = RutterLayer::drawnLinesByRoute(three, colors);
+    EXPECT_EQ(strokes.lines, (QList<RutterLayer::DrawnLine>{{MapColors::brown(), 1.8, 0}}));
+    strokes = RutterLayer::drawnLinesByRoute(three + QList<Rutter>{rutter(red, a, b, true)}, colors);
+    EXPECT_EQ(strokes.lines,
+              (QList<RutterLayer::DrawnLine>{{MapColors::palette(FactionColor::red), 3.0, 0}}));
+    EXPECT_TRUE(RutterLayer::drawnLinesByRoute({}, colors).lines.isEmpty());
+}
+
+TEST_F(StarMapLayersTest, TwoFactionsDrawParallelStrokesSixPointsApart)
+{
+    m_universe->setRutters(
+        {rutter(m_red, at(2, 6), at(2, 2), true), rutter(m_blue, at(2, 2), at(2, 6), true)});
+    // Through the empty hex 0204, straight down from 0202: blue on the −1 side, x + 3.
+    const QImage image = render(showing(at(2, 4), 0.5));
+    const int y = 160;
+    EXPECT_LE(distance(image.pixelColor(203, y), MapColors::palette(FactionColor::blue)), 10);
+    EXPECT_LE(distance(image.pixelColor(196, y), MapColors::palette(FactionColor::red)), 10);
+    EXPECT_LE(distance(image.pixelColor(200, y), MapColors::background()), 10);
+}
+
+TEST_F(StarMapLayersTest, CapsuleOnlyForRoutesLongerThanOneHexWhenZoomedIn)
+{
+    const auto capsuleDrawn = [&](const GalacticCoordinates &end, double scale) {
+        m_universe->setRutters({rutter(m_blue, at(2, 2), end)});
+        const QPointF middle = (HexLayout(60).center(at(2, 2)) + HexLayout(60).center(end)) / 2;
+        const MapTransform t{scale, QPointF(200, 150) - middle * scale};
+        // Five points beside the vertical stroke only a capsule reaches.
+        return distance(render(t).pixelColor(204, 150), render(t, false).pixelColor(204, 150)) > 8;
+    };
+    EXPECT_FALSE(capsuleDrawn(at(2, 3), 1.0));
+    EXPECT_TRUE(capsuleDrawn(at(2, 5), 1.0));
+    EXPECT_FALSE(capsuleDrawn(at(2, 5), 0.15));
+    // An end without a system draws nothing at all.
+    m_universe->setRutters({rutter(m_blue, at(2, 2), at(2, 4))});
+    EXPECT_TRUE(differences(render(showing(at(2, 3), 1)), render(showing(at(2, 3), 1), false)).isEmpty());
+}
+
+TEST_F(StarMapLayersTest, RuttersFollowSystemsComingAndGoingThroughTheFrameCache)
+{
+    m_universe->setRutters({rutter(m_blue, at(2, 2), at(2, 6), true)});
+    const MapTransform t = showing(at(2, 4), 0.5);
+    StarMapFrameCache cache(*m_renderer);
+    const QImage before = cache.frame(kView, 1, t, {0, 12, 0, 12});
+    const HexData end = m_universe->data()[3];
+    QObject::connect(m_sets.get(), &StarMapVisibleSets::cellsChanged,
+                     [&](const QList<GalacticCoordinates> &cells) {
+                         cache.invalidate(m_renderer->reachOf(cells, t) | m_layers->reachOf(cells, t));
+                     });
+    m_universe->removeHex(end.id);
+    const QImage removed = cache.frame(kView, 1, t, {0, 12, 0, 12});
+    EXPECT_LE(distance(before.pixelColor(200, 160), MapColors::palette(FactionColor::blue)), 10);
+    EXPECT_LE(distance(removed.pixelColor(200, 160), MapColors::background()), 10);
+    EXPECT_TRUE(differences(removed, render(t)).isEmpty());
+    m_universe->insertHex(end);
+    EXPECT_TRUE(differences(cache.frame(kView, 1, t, {0, 12, 0, 12}), before).isEmpty());
+}
+
+TEST_F(StarMapLayersTest, RegionsFillOnlyWhenClosedAndNeedTwoAnchors)
+{
+    Region region;
+    region.color = FactionColor::green;
+    region.closed = true;
+    region.anchors = {{at(6, 6), 0}, {at(6, 6), 2}, {at(6, 6), 4}};
+    const QColor fill = over(MapColors::palette(FactionColor::green), 0.25, MapColors::background());
+    const MapTransform far = showing(at(6, 6), 0.15);
+    m_universe->setRegions({region});
+    EXPECT_LE(distance(render(far).pixelColor(200, 150), fill), 6);
+    // The outline runs a hex radius (9 points) from the centre.
+    EXPECT_GT(distance(render(far).pixelColor(208, 150), MapColors::background()), 40);
+
+    region.closed = false;
+    m_universe->setRegions({region});
+    EXPECT_LE(distance(render(far).pixelColor(200, 150), MapColors::background()), 2);
+
+    // One anchor: neither outline nor name, even with a label hex and names shown.
+    region.anchors = {{at(6, 6), 0}};
+    region.labelCoordinates = at(6, 6);
+    m_universe->setRegions({region});
+    EXPECT_TRUE(differences(render(showing(at(6, 6), 1)), render(showing(at(6, 6), 1), false)).isEmpty());
+}
+
+TEST_F(StarMapLayersTest, NebulaColourAtItsHexCentreFollowsEdits)
+{
+    Nebula nebula;
+    nebula.type = NebulaType::emission;
+    nebula.hexes = {at(6, 6)};
+    m_universe->setNebulae({nebula});
+    const MapTransform t = showing(at(6, 6), 0.15);
+    // A disc of one radius blurred by half a radius keeps most of its ink at the centre.
+    const double alpha = 0.3 * (1 - std::exp(-2.0));
+    EXPECT_LE(
+        distance(render(t).pixelColor(200, 150), over(MapColors::yellow(), alpha, MapColors::background())),
+        8);
+    // Three radii out the cloud has faded away.
+    EXPECT_LE(distance(render(t).pixelColor(200 + 30, 150), MapColors::background()), 2);
+
+    nebula.type = NebulaType::planetary;
+    m_universe->setNebulae({nebula});
+    EXPECT_LE(
+        distance(render(t).pixelColor(200, 150), over(MapColors::blue(), alpha, MapColors::background())), 8);
+    m_universe->setMapShowNebulae(false);
+    EXPECT_LE(distance(render(t).pixelColor(200, 150), MapColors::background()), 2);
+}
+
+TEST_F(StarMapLayersTest, LabelsTurnAboutTheirHex)
+{
+    StarmapLabel label;
+    label.text = QStringLiteral("WWWWWWWW");
+    label.size = 20;
+    label.position = at(6, 6);
+    const MapTransform t = showing(at(6, 6), 0.15);
+    const auto drawn = [&](double angle) {
+        label.angle = angle;
+        m_universe->setStarmapLabels({label});
+        return differences(render(t), render(t, false));
+    };
+    const QRect flat = drawn(0), turned = drawn(std::numbers::pi / 2);
+    EXPECT_GT(flat.width(), 3 * flat.height());
+    EXPECT_GT(turned.height(), 3 * turned.width());
+    EXPECT_NEAR(turned.center().y(), 150, 3);
+    label.text.clear();
+    EXPECT_TRUE(drawn(0).isEmpty());
+}
+
+} // namespace
