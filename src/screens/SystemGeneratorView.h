@@ -9,12 +9,12 @@
 #include <QWidget>
 
 class GeneratorOptionsForm;
+class HexTargetPicker;
+class NotesEditor;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
-class QSpinBox;
 class StarSystemView;
 class StarfarerUniverse;
 class SystemWorldsView;
@@ -37,10 +37,6 @@ class SystemGeneratorView : public QWidget
 
 public:
     static constexpr double kViewWidth = 500;
-    static constexpr int kSectorMinimum = -2;
-    static constexpr int kSectorMaximum = 2;
-    static constexpr qint64 kColumns = 32;
-    static constexpr qint64 kRows = 40;
 
     // `universe` is the open document; it is borrowed, never owned.
     explicit SystemGeneratorView(StarfarerUniverse *universe, QWidget *parent = nullptr);
@@ -49,7 +45,7 @@ public:
     const StarSystem &starSystem() const { return m_starSystem; }
     const QString &systemName() const { return m_systemName; }
     const QString &systemNotes() const { return m_systemNotes; }
-    GalacticCoordinates target() const;
+    const GalacticCoordinates &target() const { return m_target; }
 
     // Rolls a new system from the options; edits of the shown one are discarded.
     void generateSystem();
@@ -62,12 +58,6 @@ public:
     // Why the last store could not be saved; empty once a save has succeeded.
     const QString &saveFailure() const { return m_saveFailure; }
 
-    // Column 1 to 32 and row 1 to 40: larger values give the last one, smaller the first.
-    static qint64 clampColumn(qint64 column);
-    static qint64 clampRow(qint64 row);
-    // "HEX: " and the coordinates label.
-    static QString hexHeaderText(const GalacticCoordinates &coordinates);
-
     QSize sizeHint() const override;
 
 protected:
@@ -77,9 +67,7 @@ private:
     QWidget *buildContent();
     QWidget *buildHexHeader(QWidget *parent);
     QWidget *buildNameAndGenerateRow(QWidget *parent);
-    QWidget *buildCoordinateFields(QWidget *parent);
     QWidget *buildResultView(QWidget *parent);
-    QWidget *buildNotesEditor(QWidget *parent);
     QWidget *buildMainWorldHeader(QWidget *parent);
 
     void onAppearSync();
@@ -87,7 +75,6 @@ private:
     void setOptions(const GeneratorOptions &options);
     void setStarSystem(const StarSystem &system);
     void editMainWorld(const WorldData &world);
-    void commitCoordinate(QLineEdit *field, qint64 &value, qint64 (*clamp)(qint64));
     void refresh();
     void refreshTarget();
     void refreshSystem();
@@ -97,10 +84,7 @@ private:
     StarSystem m_starSystem;
     QString m_systemName;
     QString m_systemNotes;
-    qint64 m_sectorX = 0;
-    qint64 m_sectorY = 0;
-    qint64 m_homeworldColumn = 1;
-    qint64 m_homeworldRow = 1;
+    GalacticCoordinates m_target{0, 0, 1, 1};
     QString m_saveFailure;
 
     QScrollArea *m_scroll = nullptr;
@@ -110,13 +94,9 @@ private:
     QLabel *m_saveStatus = nullptr;
     QLabel *m_hexHeader = nullptr;
     QLineEdit *m_name = nullptr;
-    QSpinBox *m_sectorXStepper = nullptr;
-    QSpinBox *m_sectorYStepper = nullptr;
-    QLineEdit *m_column = nullptr;
-    QLineEdit *m_row = nullptr;
+    HexTargetPicker *m_targetPicker = nullptr;
     StarSystemView *m_summary = nullptr;
     SystemWorldsView *m_worlds = nullptr;
-    QPlainTextEdit *m_notes = nullptr;
-    QLabel *m_notesHeader = nullptr;
+    NotesEditor *m_notes = nullptr;
     WorldEditPanel *m_mainWorldEditor = nullptr;
 };

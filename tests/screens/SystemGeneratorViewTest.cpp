@@ -5,6 +5,7 @@
 #include "ui/AppInformation.h"
 #include "universe/StarfarerUniverse.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -195,8 +195,8 @@ TEST_F(SystemGeneratorViewTest, StoresTheEditedSystemAtTheChosenHexAndWritesTheF
 
     QTest::keyClicks(child<QLineEdit>(*view, "systemName"), QStringLiteral("Spinward"));
     QTest::keyClicks(child<QPlainTextEdit>(*view, "notes"), QStringLiteral("Pirates nearby."));
-    child<QSpinBox>(*view, "sectorX")->stepDown();
-    child<QSpinBox>(*view, "sectorY")->stepUp();
+    child<QAbstractSpinBox>(*view, "sectorX")->stepDown();
+    child<QAbstractSpinBox>(*view, "sectorY")->stepUp();
     typeInto(child<QLineEdit>(*view, "column"), QStringLiteral("12"));
     typeInto(child<QLineEdit>(*view, "row"), QStringLiteral("7"));
     child<QCheckBox>(*view, "starfarersAware")->click();

@@ -1,0 +1,75 @@
+#include "NotesEditor.h"
+
+#include "TextStyle.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace {
+
+constexpr qreal kCornerRadius = 8;
+constexpr int kPadding = 8;
+constexpr int kPlaceholderPadding = 5;
+
+// The editor asks for the panel's ideal height; a cramped screen can still shrink it.
+class NotesEdit : public QPlainTextEdit
+{
+public:
+    NotesEdit(int idealHeight, QWidget *parent) : QPlainTextEdit(parent), m_idealHeight(idealHeight) {}
+
+    QSize sizeHint() const override { return {QPlainTextEdit::sizeHint().width(), m_idealHeight}; }
+
+private:
+    int m_idealHeight;
+};
+
+} // namespace
+
+NotesEditor::NotesEditor(const QString &placeholder, int idealHeight, QWidget *parent)
+    : RoundedPanel(NamedColor::parameterBackground, kCornerRadius, parent)
+{
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
+
+    m_editor = new NotesEdit(idealHeight - 2 * kPadding, this);
+    m_editor->setObjectName(QStringLiteral("notes"));
+    m_editor->setFrameShape(QFrame::NoFrame);
+    m_editor->viewport()->setAutoFillBackground(false);
+    layout->addWidget(m_editor, 0, 0);
+
+    if (!placeholder.isEmpty()) {
+        m_placeholder = new QLabel(placeholder, this);
+        m_placeholder->setObjectName(QStringLiteral("notesHeader"));
+        m_placeholder->setTextFormat(Qt::PlainText);
+        m_placeholder->setFont(textFont(TextStyle::body));
+        m_placeholder->setContentsMargins(kPlaceholderPadding, 0, 0, 0);
+        m_placeholder->setAttribute(Qt::WA_TransparentForMouseEvents);
+        QPalette palette = m_placeholder->palette();
+        palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
+        m_placeholder->setPalette(palette);
+        layout->addWidget(m_placeholder, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    }
+
+    connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
+        const QString text = m_editor->toPlainText();
+        if (m_placeholder)
+            m_placeholder->setVisible(text.isEmpty());
+        if (!m_settingNotes)
+            emit notesEdited(text);
+    });
+}
+
+QString NotesEditor::notes() const
+{
+    return m_editor->toPlainText();
+}
+
+void NotesEditor::setNotes(const QString &notes)
+{
+    if (notes == m_editor->toPlainText())
+        return;
+    m_settingNotes = true;
+    m_editor->setPlainText(notes);
+    m_settingNotes = false;
+}

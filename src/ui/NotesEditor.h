@@ -1,0 +1,31 @@
+#pragma once
+
+#include "RoundedPanel.h"
+
+class QLabel;
+class QPlainTextEdit;
+
+// The referee's notes on a hex: a multi-line editor without a frame of its own,
+// padded 8 points on a rounded "parameterBackground" panel. With a placeholder, the
+// placeholder lies over the editor's top-leading corner while the notes are empty and
+// lets clicks through. Every change of the text is reported with notesEdited().
+class NotesEditor : public RoundedPanel
+{
+    Q_OBJECT
+
+public:
+    // `idealHeight` is the panel's preferred height; the host may still fix or limit it.
+    NotesEditor(const QString &placeholder, int idealHeight, QWidget *parent = nullptr);
+
+    QString notes() const;
+    // Shows `notes` without reporting an edit.
+    void setNotes(const QString &notes);
+
+signals:
+    void notesEdited(const QString &notes);
+
+private:
+    QPlainTextEdit *m_editor = nullptr;
+    QLabel *m_placeholder = nullptr;
+    bool m_settingNotes = false;
+};
