@@ -20,23 +20,6 @@ QString emDash()
     return QString(QChar(0x2014));
 }
 
-// First letter of each blank-separated word upper-case, the rest lower-case.
-QString capitalizedWords(const QString &text)
-{
-    QString result = text.toLower();
-    bool wordStart = true;
-    for (QChar &c : result) {
-        if (c.isSpace()) {
-            wordStart = true;
-        } else {
-            if (wordStart)
-                c = c.toUpper();
-            wordStart = false;
-        }
-    }
-    return result;
-}
-
 bool isBelt(WorldType type)
 {
     return type == WorldType::asteroidBelt || type == WorldType::planetoidBelt;
@@ -107,6 +90,22 @@ QString dayLengthText(const WorldData &world)
 }
 
 } // namespace
+
+QString capitalizedWords(const QString &text)
+{
+    QString result = text.toLower();
+    bool wordStart = true;
+    for (QChar &c : result) {
+        if (c.isSpace()) {
+            wordStart = true;
+        } else {
+            if (wordStart)
+                c = c.toUpper();
+            wordStart = false;
+        }
+    }
+    return result;
+}
 
 QString kindText(const WorldData &world)
 {
@@ -234,10 +233,10 @@ QString markdownExport(const WorldData &world, qint64 planetoidBelts, qint64 gas
     return lines.join(QLatin1Char('\n'));
 }
 
-QString mainWorldUWPLine(const StarSystem &system, const WorldData &world)
+QString mainWorldUWPLine(const StarSystem &system, const WorldData &world, QChar beforeTradeCodes)
 {
     return world.uwp.code() + QLatin1Char(' ') +
            pbgDigits(world.uwp.populationMultiplier, system.planetoidBelts, system.gasGiant) +
-           QLatin1Char(' ') + dayYearSummary(world) + QStringLiteral(" [") + tradeClassesText(world) +
-           QLatin1Char(']');
+           QLatin1Char(' ') + dayYearSummary(world) + beforeTradeCodes + QLatin1Char('[') +
+           tradeClassesText(world) + QLatin1Char(']');
 }

@@ -22,6 +22,9 @@ struct FactionLabel
     friend bool operator==(const FactionLabel &, const FactionLabel &) = default;
 };
 
+// First letter of each blank-separated word upper-case, the rest lower-case.
+QString capitalizedWords(const QString &text);
+
 // The kind of body: "Asteroid Belt" for size 0, a gas giant's type with its class
 // ("Large Gas Giant (4 Mj)"), otherwise the type's raw value capitalized word by word.
 QString kindText(const WorldData &world);
@@ -48,5 +51,6 @@ QString markdownExport(const WorldData &world, qint64 planetoidBelts, qint64 gas
                        const QList<FactionLabel> &factions, const HexData &hex);
 
 // The profile line of `world` in the context of `system`:
-// "A8679AB-C NS 312 D:24h\Y:83d [Hi In]".
-QString mainWorldUWPLine(const StarSystem &system, const WorldData &world);
+// "A8679AB-C NS 312 D:24h\Y:83d [Hi In]". The map card puts the trade codes on a
+// line of their own by passing a line feed as `beforeTradeCodes`.
+QString mainWorldUWPLine(const StarSystem &system, const WorldData &world, QChar beforeTradeCodes = u' ');

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QVariantAnimation;
 class StarMapVisibleSets;
 
 // The drawing surface of the star map: it paints the renderer's picture of the
@@ -23,6 +24,9 @@ public:
     // The visible systems' block of hexes grown by the grid padding.
     GridExtent gridExtent() const;
     qsizetype cacheBytes() const { return m_cache.bytes(); }
+    // Shows the way from `from` to the controller's transform, which has already been
+    // set, as a short ease-in-out glide. Any later change of the transform ends it.
+    void glideFrom(const MapTransform &from);
 
 signals:
     void transformChanged();
@@ -41,10 +45,14 @@ private:
     void refit();
     void redrawAll();
     void redrawCells(const QList<GalacticCoordinates> &cells);
+    // The transform drawn: the controller's, or a step of the glide towards it.
+    MapTransform shownTransform() const;
 
     StarMapVisibleSets &m_sets;
     int m_gridPadding;
     StarMapRenderer m_renderer;
     StarMapFrameCache m_cache;
     MapInteractionController m_controller;
+    QVariantAnimation *m_glide;
+    MapTransform m_glideFrom;
 };
