@@ -2,6 +2,7 @@
 
 #include "starmap/MapFilterTitles.h"
 #include "starmap/StarMapVisibleSets.h"
+#include "ui/Divider.h"
 #include "ui/LiteralText.h"
 #include "ui/TextStyle.h"
 #include "universe/StarfarerUniverse.h"
@@ -17,14 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QFrame *divider(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
 
 QToolButton *symbolButton(Symbol symbol, QWidget *parent)
 {
@@ -122,7 +115,7 @@ void StarMapViewMenu::rebuild()
               &StarfarerUniverse::setMapShowSurveyedData);
 
     if (u.mapViewMode() == MapViewMode::referee) {
-        column->addWidget(divider(m_body));
+        column->addWidget(horizontalDivider(m_body));
         auto *awareness = new QLabel(tr("Awareness"), m_body);
         awareness->setFont(textFont(TextStyle::caption));
         awareness->setEnabled(false); // the secondary style
@@ -134,7 +127,7 @@ void StarMapViewMenu::rebuild()
         addToggle(column, tr("Other"), u.mapShowOther(), &StarfarerUniverse::setMapShowOther);
         // A selection of factions that were since deleted can still be reset.
         if (!u.factions().isEmpty() || !u.selectedFactionIDs().isEmpty()) {
-            column->addWidget(divider(m_body));
+            column->addWidget(horizontalDivider(m_body));
             column->addWidget(factionRow(m_body));
         }
     }

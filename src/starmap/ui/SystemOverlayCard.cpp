@@ -3,6 +3,7 @@
 #include "model/WorldDescriptions.h"
 #include "starmap/SystemCardTexts.h"
 #include "ui/Chip.h"
+#include "ui/Divider.h"
 #include "ui/NamedColor.h"
 #include "ui/TextStyle.h"
 #include "ui/WindowRouter.h"
@@ -28,14 +29,6 @@ constexpr int kTitle2Icon = 18;
 QFont caption(bool monospaced = true)
 {
     return textFont(TextStyle::caption, monospaced);
-}
-
-QWidget *divider(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
 }
 
 // A scroll area for content of the card's width that never scrolls sideways.
@@ -93,7 +86,7 @@ SystemOverlayCard::SystemOverlayCard(const StarfarerUniverse *universe, const He
     section->setSpacing(5);
     addMainWorldSection(section, viewMode == MapViewMode::referee);
     column->addLayout(section);
-    column->addWidget(divider(this));
+    column->addWidget(horizontalDivider(this));
 
     auto *summaryHolder = new QWidget;
     auto *summaryColumn = new QVBoxLayout(summaryHolder);
