@@ -3,7 +3,9 @@
 #include "PlainPage.h"
 #include "editors/FactionEditingView.h"
 #include "editors/FactionListsView.h"
+#include "screens/StarSystemView.h"
 #include "screens/SystemGeneratorView.h"
+#include "screens/SystemWorldsView.h"
 #include "starmap/ui/StarMapView.h"
 #include "universe/StarfarerUniverse.h"
 
@@ -41,10 +43,24 @@ QWidget *systemGenerator(const Destination &, const ScreenEnvironment &environme
     return atTop(new SystemGeneratorView(environment.universe));
 }
 
+// The map card summarises a system with the system screens' star and worlds tiles.
+QWidget *systemSummary(const StarSystem &starSystem, int viewWidth)
+{
+    auto *summary = new QWidget;
+    auto *layout = new QVBoxLayout(summary);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->addWidget(new StarSystemView(starSystem, false, viewWidth));
+    layout->addWidget(new SystemWorldsView(starSystem, viewWidth, 900, true));
+    return summary;
+}
+
 QWidget *starMap(const Destination &, const ScreenEnvironment &environment)
 {
-    return new StarMapView(environment.universe, environment.router, DetailPages::kStarMapHexRadius,
-                           DetailPages::kStarMapGridPadding);
+    auto *view = new StarMapView(environment.universe, environment.router, DetailPages::kStarMapHexRadius,
+                                 DetailPages::kStarMapGridPadding);
+    view->setSystemSummaryFactory(systemSummary);
+    return view;
 }
 
 QWidget *factionLists(const Destination &destination, const ScreenEnvironment &environment)

@@ -218,10 +218,10 @@ QString markdownExport(const WorldData &world, qint64 planetoidBelts, qint64 gas
     return lines.join(QLatin1Char('\n'));
 }
 
-QString mainWorldUWPLine(const StarSystem &system, const WorldData &world)
+QString mainWorldUWPLine(const StarSystem &system, const WorldData &world, QChar beforeTradeCodes)
 {
     return world.uwp.code() + QLatin1Char(' ') +
            pbgDigits(world.uwp.populationMultiplier, system.planetoidBelts, system.gasGiant) +
-           QLatin1Char(' ') + dayYearSummary(world) + QStringLiteral(" [") + tradeClassesText(world) +
-           QLatin1Char(']');
+           QLatin1Char(' ') + dayYearSummary(world) + beforeTradeCodes + QLatin1Char('[') +
+           tradeClassesText(world) + QLatin1Char(']');
 }

@@ -48,5 +48,6 @@ QString markdownExport(const WorldData &world, qint64 planetoidBelts, qint64 gas
                        const QList<FactionLabel> &factions, const HexData &hex);
 
 // The profile line of `world` in the context of `system`:
-// "A8679AB-C NS 312 D:24h\Y:83d [Hi In]".
-QString mainWorldUWPLine(const StarSystem &system, const WorldData &world);
+// "A8679AB-C NS 312 D:24h\Y:83d [Hi In]". The map card puts the trade codes on a
+// line of their own by passing a line feed as `beforeTradeCodes`.
+QString mainWorldUWPLine(const StarSystem &system, const WorldData &world, QChar beforeTradeCodes = u' ');

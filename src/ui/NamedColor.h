@@ -10,6 +10,7 @@
 // that matches the current palette is used.
 enum class NamedColor {
     cobalt,
+    emerald,
     mainBackground,
     parameterBackground,
     sectorBackground,
@@ -27,8 +28,9 @@ struct NamedColorRow
     QRgb dark;
 };
 
-inline constexpr std::array<NamedColorRow, 8> kNamedColors{{
+inline constexpr std::array<NamedColorRow, 9> kNamedColors{{
     {NamedColor::cobalt, "cobalt", 0xFF2B4C7E, 0xFF1D3557},
+    {NamedColor::emerald, "emerald", 0xFFC8E6D4, 0xFF1F4A3A},
     {NamedColor::mainBackground, "mainBackground", 0xFFF2F2F7, 0xFF1C1C1E},
     {NamedColor::parameterBackground, "parameterBackground", 0xFFE5E5EA, 0xFF2C2C2E},
     {NamedColor::sectorBackground, "sectorBackground", 0xFFE6ECF3, 0xFF1F2630},
@@ -45,7 +47,7 @@ template <> struct EnumTraits<NamedColor>
 
 // The colour for the current palette (dark when the window colour is dark).
 QColor namedColor(NamedColor color);
-// The same, looked up by its name; no value for a name that is not one of the eight.
+// The same, looked up by its name; no value for a name that is not one of the table.
 std::optional<QColor> namedColor(const QString &name);
 // Whether the application's palette is a dark one.
 bool usesDarkPalette();

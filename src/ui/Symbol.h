@@ -46,6 +46,13 @@ enum class Symbol : quint8 {
     sidebarLeft,
     lockFill,
     questionmarkCircle,
+    magnifyingglass,
+    xmarkCircleFill,
+    questionmarkCircleFill,
+    timer,
+    docOnDoc,
+    tagFill,
+    arrowCounterclockwiseCircle,
 };
 
 // Draws a symbol into the 16 × 16 box at the origin in the painter's pen and brush
@@ -94,9 +101,16 @@ void paintChevronUpChevronDown(QPainter &painter, const QColor &color);
 void paintSidebarLeft(QPainter &painter, const QColor &color);
 void paintLockFill(QPainter &painter, const QColor &color);
 void paintQuestionmarkCircle(QPainter &painter, const QColor &color);
+void paintMagnifyingglass(QPainter &painter, const QColor &color);
+void paintXmarkCircleFill(QPainter &painter, const QColor &color);
+void paintQuestionmarkCircleFill(QPainter &painter, const QColor &color);
+void paintTimer(QPainter &painter, const QColor &color);
+void paintDocOnDoc(QPainter &painter, const QColor &color);
+void paintTagFill(QPainter &painter, const QColor &color);
+void paintArrowCounterclockwiseCircle(QPainter &painter, const QColor &color);
 } // namespace symbol_detail
 
-inline constexpr std::array<SymbolRow, 33> kSymbols{{
+inline constexpr std::array<SymbolRow, 40> kSymbols{{
     {Symbol::pencilCircleFill, "pencil.circle.fill", "", symbol_detail::paintPencilCircleFill},
     {Symbol::checkmark, "checkmark", "", symbol_detail::paintCheckmark},
     {Symbol::diceFill, "dice.fill", "", symbol_detail::paintDiceFill},
@@ -136,6 +150,15 @@ inline constexpr std::array<SymbolRow, 33> kSymbols{{
     {Symbol::sidebarLeft, "sidebar.left", "", symbol_detail::paintSidebarLeft},
     {Symbol::lockFill, "lock.fill", "", symbol_detail::paintLockFill},
     {Symbol::questionmarkCircle, "questionmark.circle", "", symbol_detail::paintQuestionmarkCircle},
+    {Symbol::magnifyingglass, "magnifyingglass", "edit-find", symbol_detail::paintMagnifyingglass},
+    {Symbol::xmarkCircleFill, "xmark.circle.fill", "", symbol_detail::paintXmarkCircleFill},
+    {Symbol::questionmarkCircleFill, "questionmark.circle.fill", "",
+     symbol_detail::paintQuestionmarkCircleFill},
+    {Symbol::timer, "timer", "", symbol_detail::paintTimer},
+    {Symbol::docOnDoc, "doc.on.doc", "edit-copy", symbol_detail::paintDocOnDoc},
+    {Symbol::tagFill, "tag.fill", "", symbol_detail::paintTagFill},
+    {Symbol::arrowCounterclockwiseCircle, "arrow.counterclockwise.circle", "",
+     symbol_detail::paintArrowCounterclockwiseCircle},
 }};
 
 template <> struct EnumTraits<Symbol>

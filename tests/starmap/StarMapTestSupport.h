@@ -38,6 +38,15 @@ inline HexData hex(const GalacticCoordinates &coordinates, bool starfarers = tru
     return hex;
 }
 
+inline Faction faction(const QString &name, const QString &shortName)
+{
+    Faction made;
+    made.id = QUuid::createUuid();
+    made.name = name;
+    made.shortName = shortName;
+    return made;
+}
+
 inline std::unique_ptr<StarfarerUniverse> universe(const QList<HexData> &data = {})
 {
     auto made = std::make_unique<StarfarerUniverse>(UniverseFolder(QDir::tempPath()));

@@ -5,16 +5,23 @@
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
 #include <QPainter>
+#include <QVariantAnimation>
 #include <QWheelEvent>
 
 StarMapCanvas::StarMapCanvas(StarMapVisibleSets &sets, int gridPadding, QWidget *parent)
     : QWidget(parent), m_sets(sets), m_gridPadding(gridPadding), m_renderer(sets), m_layers(sets),
-      m_cache(m_renderer)
+      m_cache(m_renderer), m_glide(new QVariantAnimation(this))
 {
     m_layers.install(m_renderer);
+    m_glide->setDuration(300);
+    m_glide->setEasingCurve(QEasingCurve::InOutQuad);
+    m_glide->setStartValue(0.0);
+    m_glide->setEndValue(1.0);
+    connect(m_glide, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     m_controller.onTransformChanged = [this] {
+        m_glide->stop();
         emit transformChanged();
         update();
     };
@@ -56,11 +63,29 @@ void StarMapCanvas::resizeEvent(QResizeEvent *event)
     refit();
 }
 
+void StarMapCanvas::glideFrom(const MapTransform &from)
+{
+    if (from == m_controller.transform())
+        return;
+    m_glideFrom = from;
+    m_glide->start();
+}
+
+MapTransform StarMapCanvas::shownTransform() const
+{
+    const MapTransform to = m_controller.transform();
+    if (m_glide->state() != QAbstractAnimation::Running)
+        return to;
+    const double t = m_glide->currentValue().toDouble();
+    return {m_glideFrom.scale + (to.scale - m_glideFrom.scale) * t,
+            m_glideFrom.offset + (to.offset - m_glideFrom.offset) * t};
+}
+
 void StarMapCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(QPointF(0, 0),
-                      m_cache.frame(size(), devicePixelRatioF(), m_controller.transform(), gridExtent()));
+                      m_cache.frame(size(), devicePixelRatioF(), shownTransform(), gridExtent()));
 }
 
 bool StarMapCanvas::event(QEvent *event)

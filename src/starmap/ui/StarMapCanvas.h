@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class QVariantAnimation;
 class StarMapVisibleSets;
 
 // The drawing surface of the star map: it paints the renderer's picture of the
@@ -24,6 +25,9 @@ public:
     // The visible systems' block of hexes grown by the grid padding.
     GridExtent gridExtent() const;
     qsizetype cacheBytes() const { return m_cache.bytes(); }
+    // Shows the way from `from` to the controller's transform, which has already been
+    // set, as a short ease-in-out glide. Any later change of the transform ends it.
+    void glideFrom(const MapTransform &from);
 
 signals:
     void transformChanged();
@@ -42,6 +46,8 @@ private:
     void refit();
     void redrawAll();
     void redrawCells(const QList<GalacticCoordinates> &cells);
+    // The transform drawn: the controller's, or a step of the glide towards it.
+    MapTransform shownTransform() const;
 
     StarMapVisibleSets &m_sets;
     int m_gridPadding;
@@ -49,4 +55,6 @@ private:
     StarMapLayers m_layers;
     StarMapFrameCache m_cache;
     MapInteractionController m_controller;
+    QVariantAnimation *m_glide;
+    MapTransform m_glideFrom;
 };

@@ -1,10 +1,14 @@
 #include "StarMapView.h"
 
 #include "StarMapCanvas.h"
+#include "StarMapViewMenu.h"
+#include "model/HexLayout.h"
 #include "starmap/MapColors.h"
+#include "starmap/MapSearch.h"
 #include "starmap/StarMapVisibleSets.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/NamedColor.h"
+#include "ui/SystemSound.h"
 #include "ui/WindowRouter.h"
 #include "universe/StarfarerUniverse.h"
 
@@ -30,7 +34,8 @@ QWidget *padded(QWidget *control)
 
 StarMapView::StarMapView(StarfarerUniverse *universe, WindowRouter *router, double hexRadius, int gridPadding,
                          QWidget *parent)
-    : QWidget(parent), m_universe(universe), m_sets(new StarMapVisibleSets(universe, hexRadius, this))
+    : QWidget(parent), m_universe(universe), m_sets(new StarMapVisibleSets(universe, hexRadius, this)),
+      m_router(router)
 {
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -65,25 +70,104 @@ StarMapView::StarMapView(StarfarerUniverse *universe, WindowRouter *router, doub
     auto *controls = new QVBoxLayout(m_panel);
     controls->setContentsMargins(10, 10, 10, 10);
     controls->setSpacing(8);
+    m_menu = new StarMapViewMenu(universe, m_sets, m_panel);
+    controls->addWidget(m_menu);
+    connect(m_menu, &StarMapViewMenu::searchSubmitted, this, &StarMapView::search);
     m_stage->addWidget(padded(m_panel), 0, 0, Qt::AlignTop | Qt::AlignLeft);
 
     m_fit = new QPushButton(QIcon::fromTheme(QStringLiteral("zoom-fit-best")), tr("Fit"), stage);
     m_stage->addWidget(padded(m_fit), 0, 0, Qt::AlignTop | Qt::AlignRight);
 
     MapInteractionController &controller = m_canvas->controller();
-    connect(m_fit, &QPushButton::clicked, this, [&controller] { controller.resetTransform(); });
-    controller.onDoubleClick = [&controller] { controller.resetTransform(); };
+    const auto reset = [this, &controller] { animated([&controller] { controller.resetTransform(); }); };
+    connect(m_fit, &QPushButton::clicked, this, reset);
+    controller.onDoubleClick = reset;
+    controller.onClick = [this](const QPointF &point) { handleTap(point); };
     connect(m_canvas, &StarMapCanvas::transformChanged, this,
             [this, &controller] { m_fit->setEnabled(!controller.isFitted()); });
     m_fit->setEnabled(false);
 
     connect(m_sets, &StarMapVisibleSets::reset, this, &StarMapView::showContent);
     connect(m_sets, &StarMapVisibleSets::cellsChanged, this, &StarMapView::showContent);
+    if (universe) {
+        // The card shows the main world's factions and differs between the views.
+        connect(universe, &StarfarerUniverse::factionsChanged, this, [this] { refreshCard(true); });
+        connect(universe, &StarfarerUniverse::mapViewModeChanged, this, [this] { refreshCard(true); });
+    }
     showContent();
+}
+
+void StarMapView::setSystemSummaryFactory(SystemOverlayCard::SummaryFactory factory)
+{
+    m_summary = std::move(factory);
+    refreshCard(true);
+}
+
+void StarMapView::animated(const std::function<void()> &change)
+{
+    const MapTransform before = m_canvas->controller().transform();
+    change();
+    m_canvas->glideFrom(before);
+}
+
+void StarMapView::handleTap(const QPointF &point)
+{
+    const QPointF mapPoint = m_canvas->controller().transform().toMap(point);
+    const GalacticCoordinates tapped = HexLayout(m_sets->hexRadius()).coordinate(mapPoint);
+    if (!m_sets->systems().at(tapped)) {
+        select(std::nullopt);
+        return;
+    }
+    if (m_selected != tapped)
+        SystemSound::play();
+    select(tapped);
+}
+
+void StarMapView::search(const QString &query)
+{
+    if (m_sets->systems().isEmpty())
+        return;
+    const MapSystem *found = MapSearch::match(m_sets->systems().all(), query);
+    if (!found)
+        return;
+    MapInteractionController &controller = m_canvas->controller();
+    const MapTransform target =
+        MapSearch::centredOn(found->centre, controller.transform().scale, QSizeF(m_canvas->size()));
+    animated([&controller, &target] { controller.setTransform(target); });
+    select(found->hex.coordinates);
+}
+
+void StarMapView::select(const std::optional<GalacticCoordinates> &coordinates)
+{
+    if (m_selected == coordinates)
+        return;
+    m_selected = coordinates;
+    refreshCard(true);
+}
+
+void StarMapView::refreshCard(bool force)
+{
+    const MapSystem *system = m_selected && m_universe ? m_sets->systems().at(*m_selected) : nullptr;
+    if (!force && m_card && system && m_card->hex() == system->hex)
+        return;
+    // The card may be the sender (its close button): the old one goes later.
+    if (m_card) {
+        QWidget *holder = m_card->parentWidget();
+        holder->hide();
+        holder->deleteLater();
+        m_card = nullptr;
+    }
+    if (!system)
+        return;
+    m_card = new SystemOverlayCard(
+        m_universe, system->hex, m_universe->mapViewMode(), [this] { select(std::nullopt); }, m_router, 360,
+        m_summary, m_canvas->parentWidget());
+    m_stage->addWidget(padded(m_card), 0, 0, Qt::AlignBottom | Qt::AlignRight);
 }
 
 void StarMapView::showContent()
 {
+    refreshCard();
     const bool empty = m_sets->systems().isEmpty();
     m_canvas->setVisible(!empty);
     m_fit->setVisible(!empty);

@@ -1,0 +1,232 @@
+#include "SystemOverlayCard.h"
+
+#include "model/WorldDescriptions.h"
+#include "starmap/SystemCardTexts.h"
+#include "ui/Chip.h"
+#include "ui/Divider.h"
+#include "ui/NamedColor.h"
+#include "ui/TextStyle.h"
+#include "ui/WindowRouter.h"
+#include "universe/StarfarerUniverse.h"
+
+#include <QClipboard>
+#include <QGraphicsDropShadowEffect>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMaxHeight = 570;
+constexpr int kPadding = 12;
+constexpr int kTitlePixelSize = 15;
+constexpr int kBodyIcon = 14;
+constexpr int kTitle2Icon = 18;
+
+QFont caption(bool monospaced = true)
+{
+    return textFont(TextStyle::caption, monospaced);
+}
+
+// A scroll area for content of the card's width that never scrolls sideways.
+QScrollArea *verticalScroller(QWidget *content, bool indicators, QWidget *parent)
+{
+    auto *scroller = new QScrollArea(parent);
+    scroller->setWidget(content);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setVerticalScrollBarPolicy(indicators ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    scroller->setStyleSheet(
+        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    return scroller;
+}
+
+// A row of chips that stays on one line, ending in flexible space.
+QWidget *chipRow(const QList<Chip *> &chips, QWidget *parent)
+{
+    auto *row = new QWidget(parent);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (Chip *chip : chips) {
+        chip->setParent(row);
+        layout->addWidget(chip, 0, Qt::AlignVCenter);
+    }
+    layout->addStretch(1);
+    return row;
+}
+
+} // namespace
+
+SystemOverlayCard::SystemOverlayCard(const StarfarerUniverse *universe, const HexData &hex,
+                                     MapViewMode viewMode, std::function<void()> onClose,
+                                     WindowRouter *router, int width, const SummaryFactory &summary,
+                                     QWidget *parent)
+    : QFrame(parent), m_universe(universe), m_hex(hex), m_onClose(std::move(onClose)), m_router(router)
+{
+    setObjectName(QStringLiteral("systemOverlayCard"));
+    setStyleSheet(QStringLiteral("#systemOverlayCard { background: %1; border-radius: 12px; }")
+                      .arg(namedColor(NamedColor::emerald).name()));
+    auto *shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setBlurRadius(10);
+    shadow->setOffset(0, 0);
+    shadow->setColor(QColor(0, 0, 0, 84));
+    setGraphicsEffect(shadow);
+    setFixedWidth(width);
+    setMaximumHeight(kMaxHeight);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
+    column->setSpacing(8);
+    column->addWidget(header(width));
+    auto *section = new QVBoxLayout;
+    section->setSpacing(5);
+    addMainWorldSection(section, viewMode == MapViewMode::referee);
+    column->addLayout(section);
+    column->addWidget(horizontalDivider(this));
+
+    auto *summaryHolder = new QWidget;
+    auto *summaryColumn = new QVBoxLayout(summaryHolder);
+    summaryColumn->setContentsMargins(0, 0, 0, 0);
+    summaryColumn->setSpacing(8);
+    if (summary)
+        summaryColumn->addWidget(summary(m_hex.starSystem, width - 32));
+    summaryColumn->addStretch(1);
+    column->addWidget(verticalScroller(summaryHolder, false, this), 1);
+}
+
+QWidget *SystemOverlayCard::header(int width)
+{
+    const SystemCardTexts texts = SystemCardTexts::of(m_hex);
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *title = new QVBoxLayout;
+    title->setSpacing(5);
+    QLabel *name = label(texts.title, textFont(kTitlePixelSize, false, true), true);
+    name->setWordWrap(true);
+    name->setMaximumWidth(width / 2);
+    title->addWidget(name);
+    title->addWidget(label(texts.hexLine, caption(), false));
+    layout->addLayout(title);
+    layout->addStretch(1);
+
+    const std::optional<WorldData> mainWorld = m_hex.starSystem.mainWorld();
+    if (!m_hex.starSystem.allWorlds().isEmpty()) {
+        m_travel = button(Symbol::timer, kBodyIcon, tr("Interplanetary & jump-point travel times"));
+        connect(m_travel, &QToolButton::clicked, this, [this] { openWindow(WindowId::systemTravel); });
+        layout->addWidget(m_travel, 0, Qt::AlignTop);
+    }
+    if (mainWorld) {
+        m_worldInfo = button(Symbol::questionmarkCircleFill, kTitle2Icon, QString());
+        connect(m_worldInfo, &QToolButton::clicked, this, [this] { openWindow(WindowId::worldInfo); });
+        m_copy = button(Symbol::docOnDoc, kBodyIcon, tr("Copy main world info to clipboard"));
+        connect(m_copy, &QToolButton::clicked, this, &SystemOverlayCard::copyToClipboard);
+        layout->addWidget(m_worldInfo, 0, Qt::AlignTop);
+        layout->addWidget(m_copy, 0, Qt::AlignTop);
+    }
+    m_close = button(Symbol::xmarkCircleFill, kTitle2Icon, QString());
+    connect(m_close, &QToolButton::clicked, this, [this] {
+        if (m_onClose)
+            m_onClose();
+    });
+    layout->addWidget(m_close, 0, Qt::AlignTop);
+    return row;
+}
+
+void SystemOverlayCard::addMainWorldSection(QVBoxLayout *column, bool referee)
+{
+    const SystemCardTexts texts = SystemCardTexts::of(m_hex);
+    const std::optional<WorldData> mainWorld = m_hex.starSystem.mainWorld();
+    const QFont body = textFont(TextStyle::body, true);
+    if (referee && !m_hex.notes.isEmpty()) {
+        QLabel *notes = label(m_hex.notes, textFont(TextStyle::body), true);
+        notes->setWordWrap(true);
+        column->addWidget(notes);
+    }
+    const auto smallTitle = [this](const QString &text) {
+        QLabel *title = label(text, caption(), false);
+        QPalette palette = title->palette();
+        palette.setColor(QPalette::WindowText, namedColor(NamedColor::smallTitle));
+        title->setPalette(palette);
+        return title;
+    };
+    column->addWidget(smallTitle(tr("Main World")));
+    column->addWidget(label(texts.mainWorldName, textFont(TextStyle::body, true, true), true));
+    QLabel *profile = label(texts.uwpLine, body, true);
+    profile->setWordWrap(true);
+    column->addWidget(profile);
+    QLabel *legend = label(kLegend, caption(), false);
+    legend->setEnabled(false); // the secondary style
+    column->addWidget(legend);
+    if (!referee)
+        return;
+
+    if (mainWorld && !mainWorld->notes.isEmpty()) {
+        QLabel *notes = label(mainWorld->notes, textFont(TextStyle::body), true);
+        notes->setWordWrap(true);
+        notes->setAlignment(Qt::AlignLeading | Qt::AlignTop);
+        QScrollArea *scroller = verticalScroller(notes, true, this);
+        scroller->setMinimumHeight(170);
+        scroller->setMaximumHeight(250);
+        column->addWidget(scroller);
+    }
+    QList<Chip *> tags;
+    for (const QString &tag : texts.worldTags)
+        tags.append(tagChip(tag));
+    if (!tags.isEmpty())
+        column->addWidget(smallTitle(tr("World Tags")));
+    column->addWidget(chipRow(tags, this));
+    QList<Chip *> factions;
+    if (mainWorld && m_universe) {
+        for (const Faction &faction : m_universe->factions(*mainWorld))
+            factions.append(factionChip(faction));
+    }
+    if (!factions.isEmpty())
+        column->addWidget(smallTitle(tr("Factions")));
+    column->addWidget(chipRow(factions, this));
+}
+
+QToolButton *SystemOverlayCard::button(Symbol symbol, int size, const QString &help)
+{
+    auto *button = new QToolButton(this);
+    button->setAutoRaise(true);
+    button->setIcon(symbolIcon(symbol, palette().color(QPalette::Disabled, QPalette::WindowText)));
+    button->setIconSize(QSize(size, size));
+    button->setToolTip(help);
+    button->setAccessibleName(QString::fromUtf8(enumRow(symbol).raw));
+    return button;
+}
+
+QLabel *SystemOverlayCard::label(const QString &text, const QFont &font, bool selectable)
+{
+    auto *label = new QLabel(text, this);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    if (selectable)
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return label;
+}
+
+void SystemOverlayCard::openWindow(const QString &id) const
+{
+    if (m_router)
+        m_router->openWindow(id, m_hex.coordinates);
+}
+
+void SystemOverlayCard::copyToClipboard() const
+{
+    const std::optional<WorldData> mainWorld = m_hex.starSystem.mainWorld();
+    if (!mainWorld)
+        return;
+    QList<FactionLabel> factions;
+    if (m_universe) {
+        for (const Faction &faction : m_universe->factions(*mainWorld))
+            factions.append({faction.name, faction.shortName});
+    }
+    QGuiApplication::clipboard()->setText(markdownExport(*mainWorld, m_hex.starSystem.planetoidBelts,
+                                                         m_hex.starSystem.gasGiant, factions, m_hex));
+}

@@ -1,0 +1,255 @@
+#include "../StarMapTestSupport.h"
+#include "model/HexLayout.h"
+#include "model/WorldDescriptions.h"
+#include "starmap/ui/StarMapCanvas.h"
+#include "starmap/ui/StarMapView.h"
+#include "starmap/ui/StarMapViewMenu.h"
+#include "starmap/ui/SystemOverlayCard.h"
+#include "ui/SystemSound.h"
+#include "ui/WindowRouter.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace StarMapTest;
+
+namespace {
+
+QStringList labelTexts(const QWidget *widget)
+{
+    QStringList texts;
+    for (const QLabel *label : widget->findChildren<QLabel *>())
+        texts.append(label->text());
+    return texts;
+}
+
+// A shown map of two systems with a universe saved into a temporary folder.
+struct MapFixture
+{
+    QTemporaryDir dir;
+    StarfarerUniverse universe{UniverseFolder(dir.path())};
+    WindowRouter router;
+    std::unique_ptr<StarMapView> view;
+    int beeps = 0;
+    std::function<void()> previousPlayer;
+
+    explicit MapFixture(const QList<HexData> &data)
+    {
+        universe.setData(data);
+        previousPlayer = SystemSound::setPlayer([this] { ++beeps; });
+        view = std::make_unique<StarMapView>(&universe, &router, 60, 2);
+        view->resize(1000, 800);
+        view->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    }
+    ~MapFixture() { SystemSound::setPlayer(previousPlayer); }
+
+    void click(const GalacticCoordinates &coordinates)
+    {
+        StarMapCanvas *canvas = view->canvas();
+        const QPointF point = canvas->controller().transform().toScreen(HexLayout(60).center(coordinates));
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, point.toPoint());
+    }
+};
+
+HexData richHex()
+{
+    HexData h = hex(at(3, 4));
+    h.notes = QStringLiteral("Hex notes");
+    WorldData &world = h.starSystem.stars[0].worlds[0];
+    world.name = QStringLiteral("Terra Nova");
+    world.notes = QStringLiteral("World notes");
+    world.uwp.population = 9;
+    world.worldTags = {WorldTag::alienRuins};
+    return h;
+}
+
+TEST(SystemOverlayCardTest, RefereeAndPlayerCardsAndTheirButtons)
+{
+    HexData h = richHex();
+    Faction guild = faction(QStringLiteral("Guild"), QStringLiteral("GD"));
+    h.starSystem.stars[0].worlds[0].factionIDs = {guild.id, QUuid::createUuid()};
+    StarfarerUniverse universe{UniverseFolder(QDir::tempPath())};
+    universe.setFactions({guild});
+    universe.setData({h});
+    WindowRouter router;
+    bool closed = false;
+
+    SystemOverlayCard referee(&universe, h, MapViewMode::referee, [&closed] { closed = true; }, &router, 360,
+                              {});
+    const QStringList texts = labelTexts(&referee);
+    for (const char *expected : {"SYS 34", "HEX 00-0304 Subsector-A", "Hex notes", "Main World", "Terra Nova",
+                                 "World notes", "World Tags", "Alien-ruins", "Factions", "GD"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_TRUE(texts.contains(SystemOverlayCard::kLegend));
+
+    SystemOverlayCard player(&universe, h, MapViewMode::player, {}, &router, 360, {});
+    const QStringList playerTexts = labelTexts(&player);
+    EXPECT_TRUE(playerTexts.contains(QStringLiteral("Terra Nova")));
+    for (const char *absent : {"Hex notes", "World notes", "World Tags", "Factions"})
+        EXPECT_FALSE(playerTexts.contains(QString::fromUtf8(absent))) << absent;
+    ASSERT_NE(player.worldInfoButton(), nullptr);
+
+    // The copy replaces the clipboard with exactly the Markdown summary, factions resolved.
+    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+    referee.copyButton()->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              markdownExport(h.starSystem.stars[0].worlds[0], 0, 0, {{guild.name, guild.shortName}}, h));
+
+    // Both windows open for the hex's coordinates; close runs the map's action.
+    referee.worldInfoButton()->click();
+    referee.travelButton()->click();
+    EXPECT_NE(router.window(WindowId::worldInfo, h.coordinates), nullptr);
+    EXPECT_NE(router.window(WindowId::systemTravel, h.coordinates), nullptr);
+    referee.closeButton()->click();
+    EXPECT_TRUE(closed);
+}
+
+TEST(SystemOverlayCardTest, SystemsWithoutMainWorldOrWorlds)
+{
+    HexData noMain = hex(at(1, 1));
+    noMain.starSystem.stars[0].worlds[0].mainWorld = false;
+    SystemOverlayCard card(nullptr, noMain, MapViewMode::referee, {}, nullptr, 360, {});
+    EXPECT_NE(card.travelButton(), nullptr);
+    EXPECT_EQ(card.worldInfoButton(), nullptr);
+    EXPECT_EQ(card.copyButton(), nullptr);
+    EXPECT_TRUE(labelTexts(&card).contains(QStringLiteral("No main world")));
+
+    HexData empty = noMain;
+    empty.starSystem.stars[0].worlds.clear();
+    SystemOverlayCard bare(nullptr, empty, MapViewMode::referee, {}, nullptr, 360, {});
+    EXPECT_EQ(bare.travelButton(), nullptr);
+    EXPECT_NE(bare.closeButton(), nullptr);
+    EXPECT_FALSE(labelTexts(&bare).contains(QStringLiteral("World Tags")));
+}
+
+TEST(StarMapSelectionTest, ClicksSelectBeepOnlyOnChangeAndClear)
+{
+    MapFixture map({richHex(), hex(at(8, 9))});
+    map.click(at(3, 4));
+    EXPECT_EQ(map.beeps, 1);
+    ASSERT_NE(map.view->overlayCard(), nullptr);
+    EXPECT_EQ(map.view->overlayCard()->hex().coordinates, at(3, 4));
+    map.click(at(3, 4));
+    EXPECT_EQ(map.beeps, 1);
+    map.click(at(8, 9));
+    EXPECT_EQ(map.beeps, 2);
+    EXPECT_EQ(map.view->overlayCard()->hex().coordinates, at(8, 9));
+
+    // A hidden system keeps its selection but not its card.
+    map.universe.setMapShowStarfarers(false);
+    map.universe.setMapShowOther(false);
+    EXPECT_EQ(map.view->overlayCard(), nullptr);
+    map.universe.setMapShowStarfarers(true);
+    EXPECT_NE(map.view->overlayCard(), nullptr);
+
+    map.view->overlayCard()->closeButton()->click();
+    EXPECT_FALSE(map.view->selectedCoordinate().has_value());
+    map.click(at(3, 4));
+    map.click(at(6, 1)); // an empty hex clears without a sound
+    EXPECT_EQ(map.beeps, 3);
+    EXPECT_EQ(map.view->overlayCard(), nullptr);
+}
+
+TEST(StarMapSelectionTest, SearchCentresAtTheCurrentScaleAndSelects)
+{
+    MapFixture map({hex(at(1, 1)), richHex(), hex(at(20, 30))});
+    MapInteractionController &controller = map.view->canvas()->controller();
+    controller.zoom(2.0, QPointF(10, 10));
+    const double scale = controller.transform().scale;
+    QLineEdit *field = map.view->viewMenu()->searchField();
+    QTest::keyClicks(field, QStringLiteral("terra"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(controller.transform().scale, scale);
+    const QPointF shown = controller.transform().toScreen(HexLayout(60).center(at(3, 4)));
+    const QSizeF size = map.view->canvas()->size();
+    EXPECT_NEAR(shown.x(), size.width() / 2, 1e-6);
+    EXPECT_NEAR(shown.y(), size.height() / 2, 1e-6);
+    EXPECT_EQ(map.view->selectedCoordinate(), at(3, 4));
+    EXPECT_EQ(map.beeps, 0);
+    EXPECT_TRUE(map.view->fitButton()->isEnabled());
+
+    const MapTransform before = controller.transform();
+    map.view->search(QStringLiteral("nowhere"));
+    EXPECT_EQ(controller.transform(), before);
+    EXPECT_EQ(map.view->selectedCoordinate(), at(3, 4));
+}
+
+TEST(StarMapViewMenuTest, EveryChangeSavesOnceAndTitlesFollowTheSelection)
+{
+    Faction a = faction(QStringLiteral("R&D"), QStringLiteral("RD"));
+    Faction b = faction(QStringLiteral("Beta"), QStringLiteral("BT"));
+    MapFixture map({hex(at(1, 1))});
+    map.universe.setFactions({a, b});
+    map.universe.setFactionLists({{QUuid::createUuid(), QStringLiteral("Pair"), {a.id, b.id}}});
+    StarmapLabel label;
+    label.category = QStringLiteral("Ports");
+    map.universe.setStarmapLabels({label});
+    StarMapViewMenu *menu = map.view->viewMenu();
+    QSignalSpy saves(&map.universe, &StarfarerUniverse::saved);
+
+    int expected = 0;
+    for (const char *title :
+         {"Rutters", "Nebulae", "Regions", "Surveyed data", "Starfarers", "Sathar", "Other"}) {
+        QCheckBox *toggle = nullptr;
+        for (QCheckBox *box : menu->body()->findChildren<QCheckBox *>())
+            toggle = box->text() == QString::fromUtf8(title) ? box : toggle;
+        ASSERT_NE(toggle, nullptr) << title;
+        toggle->click();
+        map.universe.waitForPendingSave();
+        EXPECT_EQ(saves.size(), ++expected) << title;
+    }
+    // One category: no menu until one is hidden, then it stays to undo the filter.
+    EXPECT_EQ(menu->body()->findChild<QToolButton *>(QStringLiteral("categoryMenu")), nullptr);
+    map.universe.setHiddenLabelCategories({QStringLiteral("Ports")});
+    auto *categories = menu->body()->findChild<QToolButton *>(QStringLiteral("categoryMenu"));
+    ASSERT_NE(categories, nullptr);
+    EXPECT_EQ(menu->categoryMenuTitle(), QStringLiteral("0 categories"));
+    categories->menu()->actions().constFirst()->trigger(); // "All categories"
+    map.universe.waitForPendingSave();
+    EXPECT_EQ(saves.size(), ++expected);
+    EXPECT_EQ(menu->categoryMenuTitle(), QStringLiteral("All categories"));
+
+    const auto factionMenu = [menu] {
+        return menu->body()->findChild<QToolButton *>(QStringLiteral("factionMenu"));
+    };
+    const auto action = [&factionMenu](const QString &text) -> QAction * {
+        for (QAction *candidate : factionMenu()->menu()->actions())
+            if (candidate->text() == text)
+                return candidate;
+        return nullptr;
+    };
+    ASSERT_NE(action(QStringLiteral("R&&D (RD)")), nullptr); // data texts show literally
+    action(QStringLiteral("R&&D (RD)"))->trigger();
+    EXPECT_EQ(menu->factionMenuTitle(), QStringLiteral("RD"));
+    action(QStringLiteral("Beta (BT)"))->trigger();
+    EXPECT_EQ(menu->factionMenuTitle(), QStringLiteral("Pair"));
+    map.universe.waitForPendingSave();
+    EXPECT_EQ(saves.size(), expected += 2);
+    auto *reset = menu->body()->findChild<QToolButton *>(QStringLiteral("factionReset"));
+    ASSERT_TRUE(reset->isEnabled());
+    reset->click();
+    EXPECT_EQ(menu->factionMenuTitle(), QStringLiteral("All factions"));
+    EXPECT_FALSE(menu->body()->findChild<QToolButton *>(QStringLiteral("factionReset"))->isEnabled());
+
+    // The player's view drops the awareness toggles and the faction filter.
+    auto *picker = menu->body()->findChild<QWidget *>(QStringLiteral("viewModePicker"));
+    picker->findChildren<QPushButton *>().at(1)->click();
+    map.universe.waitForPendingSave();
+    EXPECT_EQ(saves.size(), expected += 2);
+    EXPECT_EQ(map.universe.mapViewMode(), MapViewMode::player);
+    EXPECT_EQ(factionMenu(), nullptr);
+}
+
+} // namespace
