@@ -1,6 +1,7 @@
 #include "DetailPages.h"
 
 #include "PlainPage.h"
+#include "import/ui/ImportTravellerMapView.h"
 #include "screens/SystemGeneratorView.h"
 #include "starmap/ui/StarMapView.h"
 #include "universe/StarfarerUniverse.h"
@@ -39,6 +40,11 @@ QWidget *systemGenerator(const Destination &, const ScreenEnvironment &environme
     return atTop(new SystemGeneratorView(environment.universe));
 }
 
+QWidget *travellerMapImport(const Destination &, const ScreenEnvironment &environment)
+{
+    return new ImportTravellerMapView(environment.manager, environment.universe);
+}
+
 QWidget *starMap(const Destination &, const ScreenEnvironment &environment)
 {
     return new StarMapView(environment.universe, environment.router, DetailPages::kStarMapHexRadius,
@@ -50,8 +56,7 @@ QWidget *starMap(const Destination &, const ScreenEnvironment &environment)
 constexpr std::array<PageMaker, 11> kMakers{{
     systemGenerator,
     plainPage, // the system list
-    plainPage, // the Traveller Map import
-    starMap,
+    travellerMapImport, starMap,
     plainPage, // rutters
     plainPage, // nebulae
     plainPage, // regions

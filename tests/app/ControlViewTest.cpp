@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "app/PlainPage.h"
+#include "import/ui/ImportTravellerMapView.h"
 #include "screens/SystemGeneratorView.h"
 #include "starmap/ui/StarMapView.h"
 #include "ui/AppInformation.h"
@@ -48,6 +49,8 @@ QString pageTitle(QWidget *page)
         return QStringLiteral("System Generator");
     if (qobject_cast<StarMapView *>(page))
         return QStringLiteral("Star Map");
+    if (qobject_cast<ImportTravellerMapView *>(page))
+        return QStringLiteral("Traveller Map import");
     if (auto *plain = qobject_cast<PlainPage *>(page))
         return plain->title();
     if (auto *plain = page ? page->findChild<PlainPage *>() : nullptr)
