@@ -200,14 +200,16 @@ void ImportTravellerMapView::startImport()
 void ImportTravellerMapView::finishImport()
 {
     ConvertedImport converted;
+    QString error;
     try {
         converted = m_watcher.result();
-    } catch (const ImportError &error) {
-        showResult(QString(), error.errorDescription());
-    } catch (const std::exception &error) {
-        showResult(QString(), QString::fromLocal8Bit(error.what()));
+    } catch (const ImportError &failure) {
+        error = failure.errorDescription();
+    } catch (const std::exception &failure) {
+        error = QString::fromLocal8Bit(failure.what());
     }
-    if (m_errorMessage->isVisible()) {
+    if (!error.isEmpty()) {
+        showResult(QString(), error);
         setImporting(false);
         emit importFinished();
         return;
@@ -221,7 +223,7 @@ void ImportTravellerMapView::finishImport()
         return;
     }
 
-    const QString result = apply(*universe, m_running, converted);
+    showResult(apply(*universe, m_running, converted), QString());
     // Only this run's save outcome is reported here; either signal ends the watch.
     auto outcome = std::make_shared<QList<QMetaObject::Connection>>();
     const auto stopWatching = [outcome] {
@@ -235,7 +237,6 @@ void ImportTravellerMapView::finishImport()
             showResult(m_resultMessage->text(), message);
         }));
     universe->save();
-    showResult(result, QString());
     setImporting(false);
     emit importFinished();
 }
