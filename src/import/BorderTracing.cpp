@@ -1,10 +1,11 @@
 #include "BorderTracing.h"
 
+#include <QHash>
 #include <QPointF>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <vector>
 
 namespace TravellerMapImporter {
@@ -145,10 +146,12 @@ CellSet fillCells(const CellSet &cells)
 
 QList<CornerLoop> boundaryLoops(const CellSet &cells)
 {
-    std::map<HexCorner, QVarLengthArray<HexCorner, 2>, CornerLess> links;
+    // Hashing for the lookups, one sorted list of corners for the order of the walk.
+    const QSet<Cube> members(cells.begin(), cells.end());
+    QHash<HexCorner, QVarLengthArray<HexCorner, 2>> links;
     for (const Cube &cell : cells) {
         for (int k = 0; k < 6; ++k) {
-            if (cells.contains(neighbor(cell, k)))
+            if (members.contains(neighbor(cell, k)))
                 continue;
             const HexCorner a = HexCorner::ofHex(cell, k);
             const HexCorner b = HexCorner::ofHex(cell, k + 1);
@@ -156,10 +159,12 @@ QList<CornerLoop> boundaryLoops(const CellSet &cells)
             links[b].append(a);
         }
     }
+    std::vector<HexCorner> order(links.keyBegin(), links.keyEnd());
+    std::sort(order.begin(), order.end(), CornerLess());
 
     QList<CornerLoop> loops;
-    std::set<HexCorner, CornerLess> visited;
-    for (const auto &[start, unused] : links) {
+    QSet<HexCorner> visited;
+    for (const HexCorner &start : order) {
         if (visited.contains(start))
             continue;
         CornerLoop loop;
@@ -168,9 +173,8 @@ QList<CornerLoop> boundaryLoops(const CellSet &cells)
         while (true) {
             visited.insert(*current);
             loop.append(*current);
-            const auto &neighbors = links.at(*current);
             const HexCorner *chosen = nullptr;
-            for (const HexCorner &candidate : neighbors) {
+            for (const HexCorner &candidate : links[*current]) {
                 if ((!previous || !(candidate == *previous)) && !visited.contains(candidate)) {
                     chosen = &candidate;
                     break;
@@ -180,7 +184,7 @@ QList<CornerLoop> boundaryLoops(const CellSet &cells)
             if (!chosen)
                 break;
             previous = current;
-            current = &links.find(*chosen)->first;
+            current = chosen;
         }
         if (loop.size() >= 3)
             loops.append(loop);
@@ -237,26 +241,25 @@ AnchorList outlineAnchors(const CellSet &cells)
 
 QList<CellSet> connectedComponents(const CellSet &cells)
 {
-    CellSet remaining = cells;
+    QSet<Cube> remaining(cells.begin(), cells.end());
     QList<CellSet> pieces;
-    while (!remaining.empty()) {
-        CellSet piece;
-        std::vector<Cube> stack{*remaining.begin()};
-        remaining.erase(remaining.begin());
-        piece.insert(stack.back());
+    for (const Cube &start : cells) {
+        if (!remaining.remove(start))
+            continue;
+        std::vector<Cube> piece{start};
+        std::vector<Cube> stack{start};
         while (!stack.empty()) {
             const Cube cell = stack.back();
             stack.pop_back();
             for (int k = 0; k < 6; ++k) {
-                const auto found = remaining.find(neighbor(cell, k));
-                if (found == remaining.end())
-                    continue;
-                piece.insert(*found);
-                stack.push_back(*found);
-                remaining.erase(found);
+                const Cube next = neighbor(cell, k);
+                if (remaining.remove(next)) {
+                    piece.push_back(next);
+                    stack.push_back(next);
+                }
             }
         }
-        pieces.append(std::move(piece));
+        pieces.append(CellSet(piece.begin(), piece.end()));
     }
     return pieces;
 }
@@ -288,21 +291,29 @@ std::optional<CellSet> cellsEnclosedBy(const Region &region)
     const QList<QPointF> points = region.outlinePoints(1.0);
     if (points.size() < 3)
         return CellSet{};
+    // A cell is inside when a ray from its centre crosses the outline an odd number of
+    // times. Centres never lie on the outline, so the parity does not depend on the
+    // ray's direction: rays along each column let one sorted list of crossings serve
+    // the whole column instead of testing every edge for every cell.
     const Box &box = *found;
     CellSet inside;
+    std::vector<double> crossings;
     for (quint64 dx = 0; dx < box.width; ++dx) {
+        const double columnX = centerOf(box.cell(dx, 0)).x();
+        crossings.clear();
+        for (qsizetype i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+            const QPointF &pi = points[i];
+            const QPointF &pj = points[j];
+            if ((pi.x() > columnX) != (pj.x() > columnX))
+                crossings.push_back(pi.y() + (columnX - pi.x()) / (pj.x() - pi.x()) * (pj.y() - pi.y()));
+        }
+        if (crossings.empty())
+            continue;
+        std::sort(crossings.begin(), crossings.end());
         for (quint64 dz = 0; dz < box.height; ++dz) {
             const Cube cell = box.cell(dx, dz);
-            const QPointF centre = centerOf(cell);
-            bool odd = false;
-            for (qsizetype i = 0, j = points.size() - 1; i < points.size(); j = i++) {
-                const QPointF &pi = points[i];
-                const QPointF &pj = points[j];
-                if ((pi.y() > centre.y()) != (pj.y() > centre.y()) &&
-                    centre.x() < pi.x() + (centre.y() - pi.y()) / (pj.y() - pi.y()) * (pj.x() - pi.x()))
-                    odd = !odd;
-            }
-            if (odd)
+            const auto below = std::upper_bound(crossings.begin(), crossings.end(), centerOf(cell).y());
+            if ((crossings.end() - below) % 2 == 1)
                 inside.insert(inside.end(), cell);
         }
     }
