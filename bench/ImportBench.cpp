@@ -1,10 +1,24 @@
 // Reading and converting Traveller Map answers: one full sector of 440 worlds, and a
-// block of 16 sectors with their metadata, as a large import would bring them.
+// block of 16 sectors with their metadata, as a large import would bring them. Then a
+// whole import of one sector from a loopback service: the download alone, and the
+// parse, conversion and apply into a universe of 10,000 systems.
+#include "import/ImportRun.h"
 #include "import/ImportedRoute.h"
 #include "import/ImportedWorld.h"
 #include "import/MetadataLabels.h"
 #include "import/SectorMetadata.h"
 #include "import/SectorTable.h"
+#include "import/StarsColumn.h"
+#include "universe/StarfarerUniverse.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <future>
 
 #include <benchmark/benchmark.h>
 
@@ -57,8 +71,22 @@ QByteArray metadataBody()
     for (char letter = 'A'; letter <= 'P'; ++letter)
         subsectors +=
             QByteArray(letter == 'A' ? "" : ",") + "{\"Name\":\"Sub\",\"Index\":\"" + letter + "\"}";
+    // One border per subsector, traced along the subsector's edge hexes.
+    QByteArray borders;
+    for (int s = 0; s < 16; ++s) {
+        const int left = (s % 4) * 8 + 1, top = (s / 4) * 10 + 1;
+        QByteArray path;
+        for (int column = left; column < left + 8; ++column) {
+            for (int row = top; row < top + 10; ++row) {
+                if (column == left || column == left + 7 || row == top || row == top + 9)
+                    path += QByteArray::number(column * 100 + row).rightJustified(4, '0') + ' ';
+            }
+        }
+        borders += (s ? "," : "") + QByteArrayLiteral("{\"Path\":\"") + path.trimmed() +
+                   "\",\"Allegiance\":\"Im" + QByteArray::number(s % 3) + "\",\"LabelPosition\":\"0505\"}";
+    }
     return "{\"Names\":[{\"Text\":\"Bench\"}],\"Routes\":[" + routes + "],\"Labels\":[" + labels +
-           "],\"Subsectors\":[" + subsectors + "]}";
+           "],\"Subsectors\":[" + subsectors + "],\"Borders\":[" + borders + "]}";
 }
 
 int convertSector(const QString &text, SectorPosition sector, const AllegianceTable &allegiances)
@@ -99,5 +127,137 @@ void BM_ImportSixteenSectorBlock(benchmark::State &state)
     state.SetItemsProcessed(int64_t(state.iterations()) * 16 * 440);
 }
 BENCHMARK(BM_ImportSixteenSectorBlock)->Unit(benchmark::kMillisecond);
+
+// The four answers of a sector import served on 127.0.0.1 from a thread of its own,
+// so that the client's waiting on the calling thread does not hold the server up.
+class ServiceThread : public QThread
+{
+public:
+    ServiceThread()
+    {
+        m_answers.insert("/api/coordinates", R"({"sx": -4, "sy": -1})");
+        m_answers.insert("/t5ss/allegiances", R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])");
+        m_answers.insert("/api/sec", sectorText(440).toUtf8());
+        m_answers.insert("/api/metadata", metadataBody());
+        start();
+        m_port = m_portPromise.get_future().get();
+    }
+    ~ServiceThread() override
+    {
+        quit();
+        wait();
+    }
+    QUrl base() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_port)); }
+    QByteArray answer(const QByteArray &path) const { return m_answers.value(path); }
+
+protected:
+    void run() override
+    {
+        QTcpServer server;
+        server.listen(QHostAddress::LocalHost);
+        QObject::connect(&server, &QTcpServer::newConnection, [&] {
+            while (QTcpSocket *socket = server.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, [this, socket] {
+                    const QByteArray request = socket->peek(socket->bytesAvailable());
+                    if (!request.contains("\r\n\r\n"))
+                        return;
+                    socket->readAll();
+                    const QByteArray path = request.split(' ').value(1).split('?').first();
+                    const QByteArray body = m_answers.value(path);
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) +
+                                  "\r\nConnection: close\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        m_portPromise.set_value(server.serverPort());
+        exec();
+    }
+
+private:
+    QHash<QByteArray, QByteArray> m_answers;
+    std::promise<quint16> m_portPromise;
+    quint16 m_port = 0;
+};
+
+ImportRequest wholeSector()
+{
+    ImportRequest request;
+    request.sectorName = QStringLiteral("Bench");
+    request.milieu = QStringLiteral("M1105");
+    return request;
+}
+
+// 10,000 systems in the sectors east of the imported one.
+QList<HexData> tenThousandSystems()
+{
+    QList<HexData> data;
+    for (int i = 0; i < 10000; ++i) {
+        HexData hex;
+        hex.id = QUuid::createUuid();
+        hex.coordinates = GalacticCoordinates{i / 1280, 0, i % 32 + 1, (i % 1280) / 32 + 1};
+        hex.starSystem.name = QStringLiteral("System %1").arg(i);
+        hex.starSystem.stars = {defaultStar()};
+        data.append(hex);
+    }
+    return data;
+}
+
+// The requests only: from the first request to the last answer read.
+void BM_ImportDownloadSector(benchmark::State &state)
+{
+    ServiceThread service;
+    TravellerMapClient client(service.base());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(download(wholeSector(), client));
+}
+BENCHMARK(BM_ImportDownloadSector)->Unit(benchmark::kMillisecond);
+
+// Everything after the download: reading the answers, converting them (worker) and
+// applying them (GUI thread) into 10,000 stored systems; the iteration time is these
+// three. The apply counters are what the GUI thread is blocked for, and save_call_ms
+// what the call to save() takes there.
+void BM_ImportParseConvertApply(benchmark::State &state)
+{
+    ServiceThread service;
+    const QString sector = QString::fromUtf8(service.answer("/api/sec"));
+    const QByteArray metadata = service.answer("/api/metadata");
+    const QList<HexData> stored = tenThousandSystems();
+    QTemporaryDir documents;
+    double parse = 0, convertTime = 0, applyTime = 0, applyMax = 0, saveCall = 0;
+    for (auto _ : state) {
+        StarfarerUniverse universe{UniverseFolder(documents.path())};
+        universe.setData(stored);
+        QElapsedTimer timer;
+        timer.start();
+        ImportDownload answers;
+        answers.sectorName = QStringLiteral("Bench");
+        answers.sector = SectorPosition{-4, 1};
+        answers.rows = parseTabDelimited(sector);
+        answers.metadata = *SectorMetadata::decode(metadata);
+        const double parsed = double(timer.nsecsElapsed()) / 1e6;
+        const ConvertedImport converted = convert(wholeSector(), answers);
+        const double convertedAt = double(timer.nsecsElapsed()) / 1e6;
+        benchmark::DoNotOptimize(apply(universe, wholeSector(), converted));
+        const double appliedAt = double(timer.nsecsElapsed()) / 1e6;
+        universe.save();
+        const double total = double(timer.nsecsElapsed()) / 1e6;
+        state.SetIterationTime(appliedAt / 1000.0);
+        parse += parsed;
+        convertTime += convertedAt - parsed;
+        applyTime += appliedAt - convertedAt;
+        applyMax = std::max(applyMax, appliedAt - convertedAt);
+        saveCall += total - appliedAt;
+        universe.waitForPendingSave();
+    }
+    const double n = double(state.iterations());
+    state.counters["parse_ms"] = parse / n;
+    state.counters["convert_ms"] = convertTime / n;
+    state.counters["apply_ms"] = applyTime / n;
+    state.counters["apply_max_ms"] = applyMax;
+    state.counters["save_call_ms"] = saveCall / n;
+}
+BENCHMARK(BM_ImportParseConvertApply)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "PlainPage.h"
 #include "editors/FactionEditingView.h"
 #include "editors/FactionListsView.h"
+#include "import/ui/ImportTravellerMapView.h"
 #include "screens/StarSystemView.h"
 #include "screens/SystemGeneratorView.h"
 #include "screens/SystemWorldsView.h"
@@ -55,6 +56,11 @@ QWidget *systemSummary(const StarSystem &starSystem, int viewWidth)
     return summary;
 }
 
+QWidget *travellerMapImport(const Destination &, const ScreenEnvironment &environment)
+{
+    return new ImportTravellerMapView(environment.manager, environment.universe);
+}
+
 QWidget *starMap(const Destination &, const ScreenEnvironment &environment)
 {
     auto *view = new StarMapView(environment.universe, environment.router, DetailPages::kStarMapHexRadius,
@@ -83,7 +89,7 @@ QWidget *factionEditor(const Destination &destination, const ScreenEnvironment &
 constexpr std::array<PageMaker, 11> kMakers{{
     systemGenerator,
     plainPage, // the system list
-    plainPage, // the Traveller Map import
+    travellerMapImport,
     starMap,
     plainPage, // rutters
     plainPage, // nebulae

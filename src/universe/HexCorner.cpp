@@ -268,6 +268,10 @@ QList<HexCorner> HexCorner::edgePath(const HexCorner &from, const HexCorner &to)
 {
     if (from == to)
         return {from};
+    // Neighbouring corners are joined by their one edge; no search needed (outlines
+    // traced along the grid have only such legs).
+    if (from.neighbors().contains(to))
+        return {from, to};
 
     const QPointF start = from.unitPoint();
     const QPointF goal = to.unitPoint();

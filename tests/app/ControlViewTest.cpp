@@ -3,6 +3,7 @@
 #include "app/PlainPage.h"
 #include "editors/FactionEditingView.h"
 #include "editors/FactionListsView.h"
+#include "import/ui/ImportTravellerMapView.h"
 #include "screens/SystemGeneratorView.h"
 #include "starmap/ui/StarMapView.h"
 #include "ui/AppInformation.h"
@@ -55,6 +56,8 @@ QString pageTitle(QWidget *page)
     if (auto *editor = qobject_cast<FactionEditingView *>(page))
         return editor->draft().isEditing() ? factionRowTitle(*editor->draft().editingFaction())
                                            : QStringLiteral("New Faction");
+    if (qobject_cast<ImportTravellerMapView *>(page))
+        return QStringLiteral("Traveller Map import");
     if (auto *plain = qobject_cast<PlainPage *>(page))
         return plain->title();
     if (auto *plain = page ? page->findChild<PlainPage *>() : nullptr)

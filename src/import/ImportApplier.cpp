@@ -1,0 +1,189 @@
+#include "ImportApplier.h"
+
+#include "model/OrbitPopulation.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <set>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+using namespace TravellerMapImporter;
+
+namespace {
+
+std::array<qint64, 4> fields(const GalacticCoordinates &hex)
+{
+    return {hex.sectorX, hex.sectorY, hex.column, hex.row};
+}
+
+// The ends of a route, smaller first, so that a route and its reverse are one key.
+std::pair<std::array<qint64, 4>, std::array<qint64, 4>> routeKey(const GalacticCoordinates &start,
+                                                                 const GalacticCoordinates &end)
+{
+    const auto a = fields(start);
+    const auto b = fields(end);
+    return a < b ? std::pair{a, b} : std::pair{b, a};
+}
+
+// A label's identity for de-duplication: its text at its position.
+using LabelKey = std::pair<QString, GalacticCoordinates>;
+
+} // namespace
+
+ImportApplier::ImportApplier(StarfarerUniverse &universe, AllegianceTable allegiances, Options options)
+    : m_universe(universe), m_resolver(universe, std::move(allegiances)), m_options(options)
+{}
+
+QString ImportApplier::countPiece(qsizetype count, QLatin1StringView noun)
+{
+    return QString::number(count) + u' ' + noun + (count == 1 ? QString() : u"s"_s);
+}
+
+QString ImportApplier::resultLine(const QStringList &pieces, int createdFactions)
+{
+    QString line = pieces.join(u", "_s);
+    if (createdFactions >= 1)
+        line += u"; created "_s + countPiece(createdFactions, "faction"_L1);
+    return line + u'.';
+}
+
+QString ImportApplier::importWorlds(const QList<ImportedWorld> &worlds)
+{
+    QList<HexData> data = m_universe.data();
+    QHash<GalacticCoordinates, qsizetype> firstAt;
+    firstAt.reserve(data.size() + worlds.size());
+    for (qsizetype i = data.size() - 1; i >= 0; --i)
+        firstAt.insert(data[i].coordinates, i); // the first hex at a place wins
+
+    const qsizetype stored = data.size();
+    bool replaced = false;
+    qsizetype imported = 0;
+    qsizetype skipped = 0;
+    for (const ImportedWorld &world : worlds) {
+        const std::optional<QUuid> faction = m_resolver.factionID(world.allegiance, world.coordinates);
+        HexData hex = world.hexData;
+        if (m_options.generateAdditionalWorlds)
+            hex.starSystem = withGeneratedWorlds(hex.starSystem);
+        QList<Star> &stars = hex.starSystem.stars;
+        if (faction && !stars.isEmpty() && !stars.first().worlds.isEmpty())
+            stars.first().worlds.first().factionIDs = {*faction};
+
+        if (const auto found = firstAt.constFind(world.coordinates); found != firstAt.cend()) {
+            if (!m_options.overwriteExisting) {
+                ++skipped;
+                continue;
+            }
+            data[*found] = hex;
+            replaced = true;
+        } else {
+            firstAt.insert(world.coordinates, data.size());
+            data.append(hex);
+        }
+        ++imported;
+    }
+
+    // Appends alone are told hex by hex; a replaced hex changes the whole list.
+    if (replaced) {
+        m_universe.setData(data);
+    } else {
+        for (qsizetype i = stored; i < data.size(); ++i)
+            m_universe.insertHex(data[i]);
+    }
+    QString piece = countPiece(imported, "world"_L1);
+    if (skipped >= 1)
+        piece += u" ("_s + QString::number(skipped) + u" existing skipped)"_s;
+    return piece;
+}
+
+QString ImportApplier::importRoutes(const QList<ImportedRoute> &routes)
+{
+    QList<Rutter> rutters = m_universe.rutters();
+    std::set<decltype(routeKey({}, {}))> present;
+    for (const Rutter &rutter : rutters)
+        present.insert(routeKey(rutter.start, rutter.end));
+
+    qsizetype count = 0;
+    for (const ImportedRoute &route : routes) {
+        if (!present.insert(routeKey(route.start, route.end)).second)
+            continue;
+        Rutter rutter;
+        rutter.id = QUuid::createUuid();
+        rutter.factionID = route.allegiance.isEmpty() ? m_resolver.tradeRoutesFactionID()
+                                                      : *m_resolver.factionID(route.allegiance, route.start);
+        rutter.start = route.start;
+        rutter.end = route.end;
+        rutter.mainTradeRoute = route.mainTradeRoute;
+        rutter.age = RutterAge::lessThanOne;
+        rutters.append(rutter);
+        ++count;
+    }
+    m_universe.setRutters(rutters);
+    return countPiece(count, "route"_L1);
+}
+
+QString ImportApplier::importBorders(const QList<ImportedRegion> &imported)
+{
+    QList<Region> regions = m_universe.regions();
+    qsizetype count = 0;
+    for (const ImportedRegion &border : imported) {
+        // Same-name regions too large to scan are left as they are, neither merged
+        // nor removed.
+        QList<CellSet> merging;
+        std::vector<bool> merged(std::size_t(regions.size()), false);
+        for (qsizetype i = 0; i < regions.size(); ++i) {
+            if (regions[i].name != border.name)
+                continue;
+            if (auto cells = cellsEnclosedBy(regions[i])) {
+                merging.append(std::move(*cells));
+                merged[std::size_t(i)] = true;
+            }
+        }
+        const QList<AnchorList> shapes = buildRegionShapes(border.cells, merging);
+        if (shapes.isEmpty())
+            continue;
+
+        FactionColor color = factionColorFrom(border.colorHint);
+        if (!border.allegiance.isEmpty()) {
+            const GalacticCoordinates homeworld =
+                border.labelCoordinates.value_or(border.anchors.first().hex);
+            const std::optional<QUuid> faction = m_resolver.factionID(border.allegiance, homeworld);
+            color = m_resolver.factionColor(*faction).value_or(color);
+        }
+
+        QList<Region> kept;
+        for (qsizetype i = 0; i < regions.size(); ++i) {
+            if (!merged[std::size_t(i)])
+                kept.append(regions[i]);
+        }
+        const qsizetype removed = regions.size() - kept.size();
+        regions = std::move(kept);
+        for (const AnchorList &anchors : shapes)
+            regions.append(
+                Region{QUuid::createUuid(), border.name, color, anchors, true, border.labelCoordinates});
+        count += std::max<qsizetype>(0, shapes.size() - removed);
+    }
+    m_universe.setRegions(regions);
+    return countPiece(count, "region"_L1);
+}
+
+QString ImportApplier::importLabels(const QList<StarmapLabel> &labels)
+{
+    QList<StarmapLabel> stored = m_universe.starmapLabels();
+    QSet<LabelKey> present;
+    for (const StarmapLabel &label : stored)
+        present.insert({label.text, label.position});
+
+    qsizetype count = 0;
+    for (const StarmapLabel &label : labels) {
+        const LabelKey key{label.text, label.position};
+        if (present.contains(key))
+            continue;
+        present.insert(key);
+        stored.append(label);
+        ++count;
+    }
+    m_universe.setStarmapLabels(stored);
+    return countPiece(count, "label"_L1);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ImportFactionResolver.h"
+#include "ImportedRegion.h"
+#include "ImportedRoute.h"
+#include "ImportedWorld.h"
+#include "universe/StarfarerUniverse.h"
+
+#include <QList>
+#include <QString>
+
+// Writes one import's converted results into the open universe: worlds, routes,
+// borders and labels, each step returning its piece of the result line. Each step
+// changes its array through the document in one go, so views are told once per step;
+// nothing is saved here.
+class ImportApplier
+{
+public:
+    struct Options
+    {
+        bool overwriteExisting = false;
+        bool generateAdditionalWorlds = false;
+    };
+
+    ImportApplier(StarfarerUniverse &universe, TravellerMapImporter::AllegianceTable allegiances,
+                  Options options);
+
+    // Appends worlds at free hexes; an occupied hex is replaced when overwriting, else
+    // skipped. Every world's allegiance is resolved, skipped or not.
+    QString importWorlds(const QList<TravellerMapImporter::ImportedWorld> &worlds);
+    // Appends the routes whose pair of ends (in either direction) is not yet present.
+    QString importRoutes(const QList<TravellerMapImporter::ImportedRoute> &routes);
+    // Replaces the same-name regions by the outlines of their merge with each border.
+    QString importBorders(const QList<TravellerMapImporter::ImportedRegion> &regions);
+    // Appends the labels whose text is not yet present at their position.
+    QString importLabels(const QList<StarmapLabel> &labels);
+
+    const ImportFactionResolver &resolver() const { return m_resolver; }
+
+    // "<count> <noun>", with "s" unless the count is 1.
+    static QString countPiece(qsizetype count, QLatin1StringView noun);
+    // The pieces joined by ", ", the created factions, and a final ".".
+    static QString resultLine(const QStringList &pieces, int createdFactions);
+
+private:
+    StarfarerUniverse &m_universe;
+    ImportFactionResolver m_resolver;
+    Options m_options;
+};

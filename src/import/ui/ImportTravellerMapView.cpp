@@ -1,0 +1,242 @@
+#include "ImportTravellerMapView.h"
+
+#include "import/ImportError.h"
+#include "model/BlankTrimming.h"
+#include "ui/TextStyle.h"
+#include "universe/UniverseManager.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtConcurrent>
+
+using namespace TravellerMapImporter;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QLabel *messageLabel(const QColor &color)
+{
+    auto *label = new QLabel;
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    label->hide();
+    return label;
+}
+
+QCheckBox *toggle(const QString &title, bool on)
+{
+    auto *box = new QCheckBox(title);
+    box->setChecked(on);
+    return box;
+}
+
+// Fetches and converts on the worker that runs it; the client belongs to that thread.
+ConvertedImport fetchAndConvert(const ImportRequest &request)
+{
+    TravellerMapClient client;
+    return convert(request, download(request, client));
+}
+
+} // namespace
+
+ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, StarfarerUniverse *universe,
+                                               QWidget *parent)
+    : QWidget(parent), m_manager(manager), m_universe(universe), m_sectorName(new QLineEdit),
+      m_subsector(new QComboBox), m_milieu(new QComboBox), m_importWorlds(toggle(tr("Worlds"), true)),
+      m_importRoutes(toggle(tr("Trade routes"), true)),
+      m_importBorders(toggle(tr("Borders (regions)"), true)),
+      m_importLabels(toggle(tr("Labels (incl. subsector names)"), true)),
+      m_overwriteExisting(toggle(tr("Overwrite existing hexes"), false)),
+      m_generateAdditionalWorlds(toggle(tr("Generate additional worlds"), false)),
+      m_importButton(new QPushButton(tr("Import"))), m_spinner(new QProgressBar),
+      m_resultMessage(messageLabel(QColor(0x28, 0xa7, 0x45))), m_errorMessage(messageLabel(Qt::red))
+{
+    auto *form = new QWidget;
+    form->setMaximumWidth(640);
+    auto *column = new QVBoxLayout(form);
+
+    auto *title = new QLabel(tr("Import from Traveller Map"));
+    title->setFont(textFont(TextStyle::body, false, true));
+    column->addWidget(title);
+
+    auto *sector = new QGroupBox(tr("Sector"));
+    auto *sectorRows = new QFormLayout(sector);
+    m_sectorName->setObjectName(u"sectorName"_s);
+    m_sectorName->setPlaceholderText(tr("Sector name (e.g. Spinward Marches)"));
+    sectorRows->addRow(m_sectorName);
+    m_subsector->setObjectName(u"subsector"_s);
+    m_subsector->addItem(tr("Whole sector"), QString());
+    for (const QChar letter : u"ABCDEFGHIJKLMNOP"_s)
+        m_subsector->addItem(QString(letter), QString(letter));
+    sectorRows->addRow(tr("Subsector"), m_subsector);
+    m_milieu->setObjectName(u"milieu"_s);
+    for (const QString &milieu : kMilieuOptions)
+        m_milieu->addItem(milieu, milieu);
+    m_milieu->setCurrentText(u"M1105"_s);
+    sectorRows->addRow(tr("Milieu"), m_milieu);
+    column->addWidget(sector);
+
+    auto *what = new QGroupBox(tr("What to import"));
+    auto *toggles = new QVBoxLayout(what);
+    m_generateAdditionalWorlds->setToolTip(
+        tr("TravellerMap only provides each system\u2019s main world. Enable this to procedurally fill in "
+           "the additional bodies (gas giants, belts, other worlds) from the imported PBG/W counts, keeping "
+           "each main world\u2019s UWP canonical."));
+    for (QCheckBox *box : {m_importWorlds, m_importRoutes, m_importBorders, m_importLabels,
+                           m_overwriteExisting, m_generateAdditionalWorlds}) {
+        toggles->addWidget(box);
+        connect(box, &QCheckBox::toggled, this, &ImportTravellerMapView::updateControls);
+    }
+    column->addWidget(what);
+
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->setSpacing(8);
+    buttonRow->addStretch(1);
+    m_spinner->setRange(0, 0);
+    m_spinner->setTextVisible(false);
+    m_spinner->setFixedSize(16, 16);
+    m_spinner->hide();
+    buttonRow->addWidget(m_spinner);
+    m_importButton->setObjectName(u"importButton"_s);
+    buttonRow->addWidget(m_importButton);
+    buttonRow->addStretch(1);
+    column->addLayout(buttonRow);
+
+    m_resultMessage->setObjectName(u"resultMessage"_s);
+    m_errorMessage->setObjectName(u"errorMessage"_s);
+    column->addWidget(m_resultMessage);
+    column->addWidget(m_errorMessage);
+
+    auto *footer = new QLabel(
+        tr("Map data \u00A9 Far Future Enterprises and the Traveller Map service; for personal, "
+           "non-commercial use only. Imported worlds use Traveller tech levels (TL0\u201322), so import into "
+           "an empty or Traveller-based universe. Routes without an allegiance are grouped under a "
+           "\u201CTrade Routes\u201D faction; subsectors become map labels."));
+    footer->setWordWrap(true);
+    footer->setFont(textFont(TextStyle::footnote));
+    footer->setForegroundRole(QPalette::PlaceholderText);
+    column->addWidget(footer);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->addWidget(form, 0, Qt::AlignHCenter);
+    outer->addStretch(1);
+
+    connect(m_sectorName, &QLineEdit::textChanged, this, &ImportTravellerMapView::updateControls);
+    connect(m_importButton, &QPushButton::clicked, this, &ImportTravellerMapView::startImport);
+    connect(&m_watcher, &QFutureWatcherBase::finished, this, &ImportTravellerMapView::finishImport);
+    updateControls();
+}
+
+// A run still under way finishes on its worker; its result is dropped with the watcher.
+ImportTravellerMapView::~ImportTravellerMapView()
+{
+    disconnect(&m_watcher, nullptr, this, nullptr);
+}
+
+ImportRequest ImportTravellerMapView::request() const
+{
+    ImportRequest request;
+    request.sectorName = m_sectorName->text();
+    request.subsector = m_subsector->currentData().toString();
+    request.milieu = m_milieu->currentData().toString();
+    request.importWorlds = m_importWorlds->isChecked();
+    request.importRoutes = m_importRoutes->isChecked();
+    request.importLabels = m_importLabels->isChecked();
+    request.importBorders = m_importBorders->isChecked();
+    request.overwriteExisting = m_overwriteExisting->isChecked();
+    request.generateAdditionalWorlds = m_generateAdditionalWorlds->isChecked();
+    return request;
+}
+
+void ImportTravellerMapView::updateControls()
+{
+    const bool worlds = m_importWorlds->isChecked();
+    m_overwriteExisting->setVisible(worlds);
+    m_generateAdditionalWorlds->setVisible(worlds);
+    const bool nothingSelected = !worlds && !m_importRoutes->isChecked() && !m_importLabels->isChecked() &&
+                                 !m_importBorders->isChecked();
+    const bool blankName = BlankTrimming::trimmedBlanks(m_sectorName->text()).isEmpty();
+    m_importButton->setEnabled(!m_isImporting && !nothingSelected && !blankName);
+    m_importButton->setText(m_isImporting ? tr("Importing\u2026") : tr("Import"));
+    m_spinner->setVisible(m_isImporting);
+}
+
+void ImportTravellerMapView::setImporting(bool importing)
+{
+    m_isImporting = importing;
+    updateControls();
+}
+
+void ImportTravellerMapView::showResult(const QString &result, const QString &error)
+{
+    m_resultMessage->setText(result);
+    m_resultMessage->setVisible(!result.isEmpty());
+    m_errorMessage->setText(error);
+    m_errorMessage->setVisible(!error.isEmpty());
+}
+
+void ImportTravellerMapView::startImport()
+{
+    if (m_isImporting)
+        return;
+    setImporting(true);
+    showResult(QString(), QString());
+    m_running = request();
+    m_watcher.setFuture(QtConcurrent::run(fetchAndConvert, m_running));
+}
+
+void ImportTravellerMapView::finishImport()
+{
+    ConvertedImport converted;
+    QString error;
+    try {
+        converted = m_watcher.result();
+    } catch (const ImportError &failure) {
+        error = failure.errorDescription();
+    } catch (const std::exception &failure) {
+        error = QString::fromLocal8Bit(failure.what());
+    }
+    if (!error.isEmpty()) {
+        showResult(QString(), error);
+        setImporting(false);
+        emit importFinished();
+        return;
+    }
+
+    StarfarerUniverse *universe = m_universe.data();
+    if (!universe || !m_manager || m_manager->current() != universe) {
+        printStatusLine(u"Import discarded: the universe it was started for is no longer open."_s);
+        setImporting(false);
+        emit importFinished();
+        return;
+    }
+
+    showResult(apply(*universe, m_running, converted), QString());
+    // Only this run's save outcome is reported here; either signal ends the watch.
+    auto outcome = std::make_shared<QList<QMetaObject::Connection>>();
+    const auto stopWatching = [outcome] {
+        for (const QMetaObject::Connection &connection : *outcome)
+            QObject::disconnect(connection);
+    };
+    outcome->append(connect(universe, &StarfarerUniverse::saved, this, stopWatching));
+    outcome->append(
+        connect(universe, &StarfarerUniverse::saveFailed, this, [this, stopWatching](const QString &message) {
+            stopWatching();
+            showResult(m_resultMessage->text(), message);
+        }));
+    universe->save();
+    setImporting(false);
+    emit importFinished();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "import/ImportRun.h"
+
+#include <QFutureWatcher>
+#include <QPointer>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class UniverseManager;
+
+// The form that imports a sector, or one subsector, of the Traveller Map service
+// into the open universe. Its choices are read once when the import starts; the
+// requests and conversions run on a worker, and the result is written and saved
+// once on the GUI thread, only if the universe it was started for is still open.
+// Shows the result line, or the error with nothing written, and a failed save.
+class ImportTravellerMapView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static inline const QStringList kMilieuOptions{
+        QStringLiteral("M0"),    QStringLiteral("M990"),  QStringLiteral("M1105"), QStringLiteral("M1120"),
+        QStringLiteral("M1201"), QStringLiteral("M1248"), QStringLiteral("M1900")};
+
+    ImportTravellerMapView(UniverseManager *manager, StarfarerUniverse *universe, QWidget *parent = nullptr);
+    ~ImportTravellerMapView() override;
+
+    bool isImporting() const { return m_isImporting; }
+
+signals:
+    // The run has ended, with a result line or an error; the save may still be under way.
+    void importFinished();
+
+private:
+    void startImport();
+    void finishImport();
+    void setImporting(bool importing);
+    void showResult(const QString &result, const QString &error);
+    void updateControls();
+    TravellerMapImporter::ImportRequest request() const;
+
+    UniverseManager *m_manager;
+    QPointer<StarfarerUniverse> m_universe;
+    bool m_isImporting = false;
+    TravellerMapImporter::ImportRequest m_running;
+    QFutureWatcher<TravellerMapImporter::ConvertedImport> m_watcher;
+
+    QLineEdit *m_sectorName;
+    QComboBox *m_subsector;
+    QComboBox *m_milieu;
+    QCheckBox *m_importWorlds;
+    QCheckBox *m_importRoutes;
+    QCheckBox *m_importBorders;
+    QCheckBox *m_importLabels;
+    QCheckBox *m_overwriteExisting;
+    QCheckBox *m_generateAdditionalWorlds;
+    QPushButton *m_importButton;
+    QProgressBar *m_spinner;
+    QLabel *m_resultMessage;
+    QLabel *m_errorMessage;
+};

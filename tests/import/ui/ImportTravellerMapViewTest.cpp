@@ -1,0 +1,175 @@
+#include "import/ui/ImportTravellerMapView.h"
+#include "import/LoopbackServer.h"
+#include "universe/UniverseManager.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kSector = "Sector\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\n"
+                           "Syn\t0101\tAlpha\tA788899-C\tN\tRi\t\t123\tImDd\tG2 V\n"
+                           "Syn\t0201\tBeta\tB564500-8\t\tAg\tA\t201\tImDd\tK1 V\n"
+                           "Syn\t0102\tGamma\tX000000-0\t\tBa\tR\t000\tZhCo\tM0 V\n";
+
+const QByteArray kMetadata = R"({"Names": [{"Text": "Synthetic Reach"}],
+  "Routes": [{"Start": "0101", "End": "0201"}, {"Start": "0201", "End": "0101"}],
+  "Labels": [{"Text": "Old Frontier", "Hex": "0305"}],
+  "Subsectors": [{"Name": "First", "Index": "A"}],
+  "Borders": [{"Path": "0101 0201 0102", "Allegiance": "ImDd", "LabelPosition": "0101"}]})";
+
+// A store on a temporary folder, a loopback service the client is pointed at, and
+// the form on the open universe.
+class ImportForm : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        qputenv("VOSTREL_TRAVELLER_MAP_URL", m_server.base().toString().toUtf8());
+        m_server.answer("/api/coordinates", {200, R"({"sx": 0, "sy": 0})"});
+        m_server.answer("/t5ss/allegiances", {200, R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])"});
+        m_server.answer("/api/sec", {200, kSector});
+        m_server.answer("/api/metadata", {200, kMetadata});
+        m_manager.start();
+        m_view = std::make_unique<ImportTravellerMapView>(&m_manager, m_manager.current());
+    }
+    void TearDown() override { qunsetenv("VOSTREL_TRAVELLER_MAP_URL"); }
+
+    template <typename T> T *child(const char *name) const
+    {
+        return m_view->findChild<T *>(QString::fromLatin1(name));
+    }
+    QByteArray fileBytes() const
+    {
+        QFile file(m_manager.current()->filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Types a name, presses "Import" and waits for the run to end.
+    void runImport(const QString &name)
+    {
+        child<QLineEdit>("sectorName")->setText(name);
+        QSignalSpy finished(m_view.get(), &ImportTravellerMapView::importFinished);
+        QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
+        ASSERT_TRUE(m_view->isImporting());
+        ASSERT_TRUE(finished.wait(20000));
+    }
+
+    LoopbackServer m_server;
+    QTemporaryDir m_documents;
+    QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+    UniverseManager m_manager{UniverseFolder(m_documents.path()), &m_settings};
+    std::unique_ptr<ImportTravellerMapView> m_view;
+};
+
+} // namespace
+
+TEST_F(ImportForm, ImportsASectorIntoTheOpenUniverseAndSavesItOnce)
+{
+    StarfarerUniverse *universe = m_manager.current();
+    QSignalSpy saved(universe, &StarfarerUniverse::saved);
+    child<QLineEdit>("sectorName")->setText(QStringLiteral(" \t"));
+    EXPECT_FALSE(child<QPushButton>("importButton")->isEnabled());
+
+    runImport(QStringLiteral("  Synthetic Reach\n"));
+    EXPECT_EQ(child<QLabel>("resultMessage")->text(),
+              QStringLiteral("3 worlds, 1 route, 1 region, 3 labels; created 3 factions."));
+    EXPECT_TRUE(child<QLabel>("errorMessage")->isHidden());
+    EXPECT_TRUE(child<QPushButton>("importButton")->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return saved.count() == 1; }, 10000));
+
+    const auto stored = StarfarerUniverse::readFile(universe->filePath(), universe->folder());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->data().size(), 3);
+    EXPECT_EQ(stored->rutters().size(), 1);
+    ASSERT_EQ(stored->regions().size(), 1);
+    EXPECT_EQ(stored->regions().first().name, QStringLiteral("Domain of Deneb"));
+    EXPECT_EQ(stored->regions().first().anchors.size(), 12);
+    QStringList labels;
+    for (const StarmapLabel &label : stored->starmapLabels())
+        labels.append(label.text);
+    EXPECT_EQ(labels, (QStringList{QStringLiteral("Old Frontier"), QStringLiteral("First"),
+                                   QStringLiteral("Synthetic Reach")}));
+    QStringList codes;
+    for (const Faction &faction : stored->factions())
+        codes.append(faction.shortName);
+    EXPECT_EQ(codes, (QStringList{QStringLiteral("ImDd"), QStringLiteral("ZhCo"), QStringLiteral("TR")}));
+    EXPECT_TRUE(m_server.requests().last().target.startsWith("/api/metadata?sector=Synthetic%20Reach"));
+}
+
+TEST_F(ImportForm, AFailedRequestShowsItsErrorAndWritesNothing)
+{
+    const QByteArray before = fileBytes();
+    ASSERT_FALSE(before.isEmpty());
+    m_server.answer("/api/metadata", {500, "down"});
+    runImport(QStringLiteral("Synthetic Reach"));
+    EXPECT_EQ(child<QLabel>("errorMessage")->text(),
+              QStringLiteral("Traveller Map returned an error (HTTP 500). Please try again."));
+    EXPECT_TRUE(child<QLabel>("resultMessage")->isHidden());
+    EXPECT_TRUE(m_manager.current()->data().isEmpty());
+    EXPECT_TRUE(m_manager.current()->factions().isEmpty());
+    m_manager.current()->waitForPendingSave();
+    EXPECT_EQ(fileBytes(), before);
+
+    // A name that is blank only after line breaks are removed fails in the run.
+    runImport(QStringLiteral("\n"));
+    EXPECT_EQ(child<QLabel>("errorMessage")->text(), QStringLiteral("Enter a sector name to import."));
+}
+
+TEST_F(ImportForm, AResultForAUniverseNoLongerOpenIsDiscarded)
+{
+    const QString firstFile = m_manager.current()->filePath();
+    const QByteArray before = fileBytes();
+    child<QLineEdit>("sectorName")->setText(QStringLiteral("Synthetic Reach"));
+    QSignalSpy finished(m_view.get(), &ImportTravellerMapView::importFinished);
+    QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
+    // The loopback service only answers once the event loop runs, so the run is still
+    // under way when another universe is opened.
+    ASSERT_TRUE(m_manager.create(QStringLiteral("Other")));
+    ASSERT_NE(m_manager.current()->filePath(), firstFile);
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_TRUE(m_manager.current()->data().isEmpty());
+    EXPECT_TRUE(child<QLabel>("resultMessage")->isHidden());
+    m_manager.current()->waitForPendingSave();
+    QFile file(firstFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(ImportForm, WorldOptionsShowOnlyWithWorldsAndNothingSelectedDisablesImport)
+{
+    m_view->show();
+    child<QLineEdit>("sectorName")->setText(QStringLiteral("Synthetic Reach"));
+    const QList<QCheckBox *> boxes = m_view->findChildren<QCheckBox *>();
+    ASSERT_EQ(boxes.size(), 6);
+    boxes[0]->setChecked(false);
+    EXPECT_FALSE(boxes[4]->isVisible());
+    EXPECT_TRUE(child<QPushButton>("importButton")->isEnabled());
+    for (QCheckBox *box : boxes.mid(1, 3))
+        box->setChecked(false);
+    EXPECT_FALSE(child<QPushButton>("importButton")->isEnabled());
+}
+
+TEST_F(ImportForm, AFailedSaveIsShownBesideTheResult)
+{
+    StarfarerUniverse *universe = m_manager.current();
+    universe->waitForPendingSave();
+    QFile::remove(universe->filePath());
+    // A folder where the universe file should be: the write cannot succeed.
+    ASSERT_TRUE(QDir().mkpath(universe->filePath()));
+    QSignalSpy failed(universe, &StarfarerUniverse::saveFailed);
+    runImport(QStringLiteral("Synthetic Reach"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return failed.count() == 1; }, 10000));
+    EXPECT_FALSE(child<QLabel>("resultMessage")->text().isEmpty());
+    EXPECT_EQ(child<QLabel>("errorMessage")->text(), failed.first().first().toString());
+    EXPECT_TRUE(child<QLabel>("errorMessage")->text().contains(universe->filePath()));
+}
