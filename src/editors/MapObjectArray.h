@@ -123,4 +123,17 @@ template <typename T> Outcome store(StarfarerUniverse &universe, const T &built,
     return outcome;
 }
 
+// Stores an editor's element and moves the editor on: after a replace the stored
+// element becomes the one being edited; after an append `reset` empties the form.
+template <typename T, typename Reset>
+Outcome storeFromEditor(StarfarerUniverse &universe, const T &built, std::optional<T> &editing, Reset reset)
+{
+    const Outcome outcome = store(universe, built, editing.has_value());
+    if (outcome == Outcome::replaced)
+        editing = built;
+    else
+        reset();
+    return outcome;
+}
+
 } // namespace MapObjectStore

@@ -30,12 +30,7 @@ void NebulaDraft::removeHexesAt(const QList<qsizetype> &places)
 MapObjectStore::Outcome NebulaDraft::save(StarfarerUniverse &universe)
 {
     const Nebula built{m_editing ? m_editing->id : QUuid::createUuid(), name, type, hexes};
-    const MapObjectStore::Outcome outcome = MapObjectStore::store(universe, built, isEditing());
-    if (outcome == MapObjectStore::Outcome::replaced)
-        m_editing = built;
-    else
-        reset();
-    return outcome;
+    return MapObjectStore::storeFromEditor(universe, built, m_editing, [this] { reset(); });
 }
 
 void NebulaDraft::reset()

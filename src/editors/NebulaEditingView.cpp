@@ -1,6 +1,7 @@
 #include "NebulaEditingView.h"
 
 #include "HexPositionPicker.h"
+#include "PositionArea.h"
 #include "SystemNames.h"
 #include "ui/Symbol.h"
 #include "universe/StarfarerUniverse.h"
@@ -19,7 +20,6 @@ namespace {
 constexpr int kNameWidth = 300;
 constexpr int kTypeWidth = 260;
 constexpr int kListHeight = 160;
-constexpr int kRowSpacing = 20;
 constexpr int kSectionSpace = 5;
 
 } // namespace
@@ -77,16 +77,9 @@ NebulaEditingView::NebulaEditingView(StarfarerUniverse &universe, const std::opt
 
 void NebulaEditingView::addHexArea()
 {
-    m_positionCaption = secondaryLabel(QString(), TextStyle::body, this);
-    m_positionCaption->setObjectName(QStringLiteral("positionCaption"));
-    formLayout()->addWidget(m_positionCaption);
-    auto *row = new QHBoxLayout;
-    row->setSpacing(kRowSpacing);
-    m_picker = new HexPositionPicker(universe(), true, HexPositionPicker::FieldOrder::columnFirst, this);
-    m_picker->setObjectName(QStringLiteral("positionPicker"));
-    row->addWidget(m_picker);
-    row->addStretch(1);
-    formLayout()->addLayout(row);
+    const PositionArea area = PositionArea::add(formLayout(), universe(), this);
+    m_positionCaption = area.caption;
+    m_picker = area.picker;
     connect(m_picker, &HexPositionPicker::positionChanged, this, [this](const GalacticCoordinates &position) {
         m_draft.position = position;
         refresh();

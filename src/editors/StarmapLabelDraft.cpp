@@ -51,12 +51,7 @@ MapObjectStore::Outcome StarmapLabelDraft::save(StarfarerUniverse &universe)
     built.angle = angleDegrees * kRadiansPerDegree;
     built.position = position;
     built.category = category.trimmed();
-    const MapObjectStore::Outcome outcome = MapObjectStore::store(universe, built, isEditing());
-    if (outcome == MapObjectStore::Outcome::replaced)
-        m_editing = built;
-    else
-        reset();
-    return outcome;
+    return MapObjectStore::storeFromEditor(universe, built, m_editing, [this] { reset(); });
 }
 
 void StarmapLabelDraft::reset()

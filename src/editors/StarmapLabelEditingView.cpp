@@ -2,6 +2,7 @@
 
 #include "ColorDot.h"
 #include "HexPositionPicker.h"
+#include "PositionArea.h"
 #include "StarmapLabelPreview.h"
 #include "SystemNames.h"
 #include "model/CapitalizedWords.h"
@@ -175,16 +176,9 @@ void StarmapLabelEditingView::addSliderRows()
 void StarmapLabelEditingView::addPositionRows()
 {
     addHeading(tr("Position"));
-    m_positionCaption = secondaryLabel(QString(), TextStyle::body, this);
-    m_positionCaption->setObjectName(QStringLiteral("positionCaption"));
-    formLayout()->addWidget(m_positionCaption);
-    auto *row = new QHBoxLayout;
-    row->setSpacing(kSliderRowSpacing);
-    m_picker = new HexPositionPicker(universe(), true, HexPositionPicker::FieldOrder::columnFirst, this);
-    m_picker->setObjectName(QStringLiteral("positionPicker"));
-    row->addWidget(m_picker);
-    row->addStretch(1);
-    formLayout()->addLayout(row);
+    const PositionArea area = PositionArea::add(formLayout(), universe(), this);
+    m_positionCaption = area.caption;
+    m_picker = area.picker;
     connect(m_picker, &HexPositionPicker::positionChanged, this, [this](const GalacticCoordinates &position) {
         m_draft.position = position;
         refresh();
