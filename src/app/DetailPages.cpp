@@ -3,6 +3,8 @@
 #include "PlainPage.h"
 #include "editors/FactionEditingView.h"
 #include "editors/FactionListsView.h"
+#include "editors/NebulaeView.h"
+#include "editors/StarmapLabelsView.h"
 #include "import/ui/ImportTravellerMapView.h"
 #include "screens/StarSystemView.h"
 #include "screens/SystemGeneratorView.h"
@@ -76,6 +78,20 @@ QWidget *factionLists(const Destination &destination, const ScreenEnvironment &e
     return new FactionListsView(*environment.universe);
 }
 
+QWidget *nebulae(const Destination &destination, const ScreenEnvironment &environment)
+{
+    if (!environment.universe)
+        return plainPage(destination, environment);
+    return new NebulaeView(*environment.universe);
+}
+
+QWidget *starmapLabels(const Destination &destination, const ScreenEnvironment &environment)
+{
+    if (!environment.universe)
+        return plainPage(destination, environment);
+    return new StarmapLabelsView(*environment.universe);
+}
+
 // "New Faction" opens the form empty; a faction row opens it on that faction.
 QWidget *factionEditor(const Destination &destination, const ScreenEnvironment &environment)
 {
@@ -92,9 +108,9 @@ constexpr std::array<PageMaker, 11> kMakers{{
     travellerMapImport,
     starMap,
     plainPage, // rutters
-    plainPage, // nebulae
+    nebulae,
     plainPage, // regions
-    plainPage, // star-map labels
+    starmapLabels,
     factionLists,
     factionEditor, // the form for a new faction
     factionEditor, // the editor of the faction the destination carries

@@ -77,17 +77,24 @@ template <typename T> void removeWithID(StarfarerUniverse &universe, const QUuid
     universe.save();
 }
 
-// Removes the elements at these positions of the array (positions out of range are
-// ignored), then saves.
-template <typename T> void removeAt(StarfarerUniverse &universe, QList<qsizetype> positions)
+// Removes the elements at these positions of a list; positions out of range or
+// repeated are ignored.
+template <typename T> void removePositions(QList<T> &elements, QList<qsizetype> positions)
 {
-    QList<T> elements = MapObjectArray<T>::get(universe);
     std::sort(positions.begin(), positions.end(), std::greater<>());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     for (const qsizetype position : positions) {
         if (position >= 0 && position < elements.size())
             elements.removeAt(position);
     }
+}
+
+// Removes the elements at these positions of the array (positions out of range are
+// ignored), then saves.
+template <typename T> void removeAt(StarfarerUniverse &universe, const QList<qsizetype> &positions)
+{
+    QList<T> elements = MapObjectArray<T>::get(universe);
+    removePositions(elements, positions);
     MapObjectArray<T>::set(universe, elements);
     universe.save();
 }
@@ -113,6 +120,19 @@ template <typename T> Outcome store(StarfarerUniverse &universe, const T &built,
     }
     MapObjectArray<T>::set(universe, elements);
     universe.save();
+    return outcome;
+}
+
+// Stores an editor's element and moves the editor on: after a replace the stored
+// element becomes the one being edited; after an append `reset` empties the form.
+template <typename T, typename Reset>
+Outcome storeFromEditor(StarfarerUniverse &universe, const T &built, std::optional<T> &editing, Reset reset)
+{
+    const Outcome outcome = store(universe, built, editing.has_value());
+    if (outcome == Outcome::replaced)
+        editing = built;
+    else
+        reset();
     return outcome;
 }
 

@@ -3,6 +3,8 @@
 #include "app/PlainPage.h"
 #include "editors/FactionEditingView.h"
 #include "editors/FactionListsView.h"
+#include "editors/NebulaeView.h"
+#include "editors/StarmapLabelsView.h"
 #include "import/ui/ImportTravellerMapView.h"
 #include "screens/SystemGeneratorView.h"
 #include "starmap/ui/StarMapView.h"
@@ -53,6 +55,10 @@ QString pageTitle(QWidget *page)
         return QStringLiteral("Star Map");
     if (qobject_cast<FactionListsView *>(page))
         return QStringLiteral("Factions Lists");
+    if (qobject_cast<NebulaeView *>(page))
+        return QStringLiteral("Nebulae");
+    if (qobject_cast<StarmapLabelsView *>(page))
+        return QStringLiteral("Labels");
     if (auto *editor = qobject_cast<FactionEditingView *>(page))
         return editor->draft().isEditing() ? factionRowTitle(*editor->draft().editingFaction())
                                            : QStringLiteral("New Faction");

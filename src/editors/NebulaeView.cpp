@@ -1,0 +1,32 @@
+#include "NebulaeView.h"
+
+#include "NebulaDraft.h"
+#include "NebulaEditingView.h"
+#include "UniverseListSource.h"
+#include "starmap/NebulaLayer.h"
+
+NebulaeView::NebulaeView(StarfarerUniverse &universe, QWidget *parent)
+    : MapObjectListView(
+          new UniverseListSource<Nebula>(
+              universe, {tr("Nebulae"), tr("New Nebula"), tr("No nebulae"), true},
+              [](const Nebula &nebula, const StarfarerUniverse &) { return row(nebula); }),
+          {tr("No Nebula Selected"), Symbol::pointTopleftDownToPointBottomrightCurvepath,
+           tr("Choose a nebula or create a new one.")},
+          [&universe](const std::optional<QUuid> &id) {
+              return new NebulaEditingView(universe,
+                                           id ? MapObjectStore::find<Nebula>(universe, *id) : std::nullopt);
+          },
+          parent)
+{
+    setObjectName(QStringLiteral("nebulaeView"));
+}
+
+MapObjectRow NebulaeView::row(const Nebula &nebula)
+{
+    MapObjectRow row;
+    // The list shows each type in the colour the map draws its clouds in.
+    row.dot = NebulaLayer::colorOf(nebula.type);
+    row.title = nebula.name.isEmpty() ? tr("Unnamed Nebula") : nebula.name;
+    row.details = {displayText(nebula.type), NebulaDraft::hexCountText(nebula.hexes.size())};
+    return row;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+class HexPositionPicker;
+class QLabel;
+class QVBoxLayout;
+class QWidget;
+class StarfarerUniverse;
+
+// The hex chooser of the map-object forms: a caption in the secondary style that
+// names the chosen hex, and under it the position picker with its system menu.
+struct PositionArea
+{
+    QLabel *caption;
+    HexPositionPicker *picker;
+
+    // Adds both to `form`, owned by `owner`.
+    static PositionArea add(QVBoxLayout *form, StarfarerUniverse &universe, QWidget *owner);
+};
