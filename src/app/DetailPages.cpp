@@ -3,6 +3,8 @@
 #include "PlainPage.h"
 #include "editors/FactionEditingView.h"
 #include "editors/FactionListsView.h"
+#include "editors/RegionsView.h"
+#include "editors/RuttersView.h"
 #include "screens/StarSystemView.h"
 #include "screens/SystemGeneratorView.h"
 #include "screens/SystemWorldsView.h"
@@ -70,6 +72,20 @@ QWidget *factionLists(const Destination &destination, const ScreenEnvironment &e
     return new FactionListsView(*environment.universe);
 }
 
+QWidget *rutters(const Destination &destination, const ScreenEnvironment &environment)
+{
+    if (!environment.universe)
+        return plainPage(destination, environment);
+    return new RuttersView(*environment.universe);
+}
+
+QWidget *regions(const Destination &destination, const ScreenEnvironment &environment)
+{
+    if (!environment.universe)
+        return plainPage(destination, environment);
+    return new RegionsView(*environment.universe);
+}
+
 // "New Faction" opens the form empty; a faction row opens it on that faction.
 QWidget *factionEditor(const Destination &destination, const ScreenEnvironment &environment)
 {
@@ -84,10 +100,9 @@ constexpr std::array<PageMaker, 11> kMakers{{
     systemGenerator,
     plainPage, // the system list
     plainPage, // the Traveller Map import
-    starMap,
-    plainPage, // rutters
+    starMap, rutters,
     plainPage, // nebulae
-    plainPage, // regions
+    regions,
     plainPage, // star-map labels
     factionLists,
     factionEditor, // the form for a new faction

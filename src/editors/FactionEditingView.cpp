@@ -1,5 +1,6 @@
 #include "FactionEditingView.h"
 
+#include "ColorDot.h"
 #include "HexPositionPicker.h"
 #include "IntegerField.h"
 #include "LabeledStepper.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -25,7 +25,6 @@ namespace {
 constexpr int kShortWidth = 100;
 constexpr int kNumberWidth = 100;
 constexpr int kTagsMenuWidth = 120;
-constexpr int kDotSize = 12;
 constexpr int kRowSpacing = 20;
 constexpr int kStatsSpacing = 40;
 constexpr int kAssetIndent = 25;
@@ -52,18 +51,6 @@ template <typename E> void showCase(QComboBox *combo, E value)
 template <typename E> E chosenCase(const QComboBox *combo)
 {
     return static_cast<E>(combo->currentData().toInt());
-}
-
-QIcon colorDot(const QColor &color)
-{
-    QPixmap dot(kDotSize, kDotSize);
-    dot.fill(Qt::transparent);
-    QPainter painter(&dot);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(color);
-    painter.drawEllipse(QRectF(0, 0, kDotSize, kDotSize));
-    return QIcon(dot);
 }
 
 // The description editor asks for its ideal height; a short window can shrink it.
@@ -134,7 +121,7 @@ void FactionEditingView::buildIdentity()
     m_color->setObjectName(QStringLiteral("color"));
     m_color->setToolTip(tr("Color"));
     for (const FactionColor entry : allCases<FactionColor>())
-        m_color->addItem(colorDot(paletteColor(entry)), capitalizedWords(rawValue(entry)),
+        m_color->addItem(ColorDot::icon(paletteColor(entry)), capitalizedWords(rawValue(entry)),
                          static_cast<int>(entry));
     row->addWidget(m_name, 1);
     row->addWidget(m_short);
