@@ -52,6 +52,8 @@ QString pageTitle(QWidget *page)
         return QStringLiteral("Star Map");
     if (qobject_cast<FactionListsView *>(page))
         return QStringLiteral("Factions Lists");
+    if (auto *list = qobject_cast<MapObjectListView *>(page))
+        return list->sectionTitle();
     if (auto *editor = qobject_cast<FactionEditingView *>(page))
         return editor->draft().isEditing() ? factionRowTitle(*editor->draft().editingFaction())
                                            : QStringLiteral("New Faction");

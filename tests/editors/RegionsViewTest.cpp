@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QListView>
 #include <QPushButton>
 
@@ -21,8 +22,9 @@ QStringList anchorRows(const QAbstractItemModel &model)
     QStringList rows;
     for (int row = 0; row < model.rowCount(); ++row) {
         const QModelIndex index = model.index(row, 0);
-        rows.append(index.data(RegionAnchorListModel::NumberRole).toString() + u' ' + index.data().toString() +
-                    u' ' + index.data(RegionAnchorListModel::SystemNameRole).toString());
+        rows.append(index.data(RegionAnchorListModel::NumberRole).toString() + u' ' +
+                    index.data().toString() + u' ' +
+                    index.data(RegionAnchorListModel::SystemNameRole).toString());
     }
     return rows;
 }
@@ -46,8 +48,8 @@ class RegionsViewTest : public EditorTest
 
 TEST_F(RegionsViewTest, RowsCountAnchorsAndSayWhetherTheBorderCloses)
 {
-    m_universe->setRegions(
-        {region(QString(), 1, false), region(QStringLiteral("  "), 0, true), region(QStringLiteral("Rim"), 3, true)});
+    m_universe->setRegions({region(QString(), 1, false), region(QStringLiteral("  "), 0, true),
+                            region(QStringLiteral("Rim"), 3, true)});
     RegionsView view(*m_universe);
     const MapObjectListModel &model = *view.model();
     QStringList rows;
@@ -55,8 +57,8 @@ TEST_F(RegionsViewTest, RowsCountAnchorsAndSayWhetherTheBorderCloses)
         rows.append(model.index(row, 0).data().toString() + u'|' +
                     model.index(row, 0).data(MapObjectListModel::DetailsRole).toStringList().join(u'|'));
     EXPECT_EQ(rows, QStringList({QStringLiteral("Unnamed Region|1 anchor · open"),
-                                 QStringLiteral("  |0 anchors · closed"), QStringLiteral("Rim|3 anchors · closed"),
-                                 QStringLiteral("New Region|")}));
+                                 QStringLiteral("  |0 anchors · closed"),
+                                 QStringLiteral("Rim|3 anchors · closed"), QStringLiteral("New Region|")}));
 }
 
 TEST_F(RegionsViewTest, AnchorsAreAddedRepeatedReorderedAndDeleted)
@@ -97,8 +99,7 @@ TEST_F(RegionsViewTest, AnchorsAreAddedRepeatedReorderedAndDeleted)
 
     const auto file = stored();
     ASSERT_EQ(file->regions().size(), 1);
-    EXPECT_EQ(file->regions().first().anchors,
-              (QList<RegionAnchor>{{{0, 0, 3, 4}, 5}, {{0, 0, 0, 0}, 0}}));
+    EXPECT_EQ(file->regions().first().anchors, (QList<RegionAnchor>{{{0, 0, 3, 4}, 5}, {{0, 0, 0, 0}, 0}}));
     EXPECT_EQ(file->regions().first().color, FactionColor::white);
     // The form starts over, the corner back at 0.
     EXPECT_EQ(anchors.rowCount(), 0);

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QListView>
 #include <QPushButton>
+#include <QToolButton>
 
 using namespace editor_test;
 
@@ -67,9 +68,9 @@ TEST_F(RuttersViewTest, SearchAndFactionFilterNarrowTheRows)
     RuttersView view(*m_universe);
     RutterListSource &source = view.source();
     EXPECT_EQ(view.sectionTitle(), QStringLiteral("Rutters"));
-    EXPECT_EQ(titles(*view.model()), QStringList({QStringLiteral("Zulu"), QStringLiteral("Zulu"),
-                                                  QStringLiteral("alpha"), QStringLiteral("Unknown Faction"),
-                                                  QStringLiteral("New Rutters")}));
+    EXPECT_EQ(titles(*view.model()),
+              QStringList({QStringLiteral("Zulu"), QStringLiteral("Zulu"), QStringLiteral("alpha"),
+                           QStringLiteral("Unknown Faction"), QStringLiteral("New Rutters")}));
     EXPECT_EQ(view.model()->index(3, 0).data(MapObjectListModel::DotRole).value<QColor>(),
               paletteColor(FactionColor::grey));
     EXPECT_EQ(view.model()->index(0, 0).data(MapObjectListModel::DetailsRole).toStringList(),
@@ -119,7 +120,8 @@ TEST_F(RuttersViewTest, SearchAndFactionFilterNarrowTheRows)
 TEST_F(RuttersViewTest, CreatingNeedsAFactionThatExists)
 {
     RuttersView view(*m_universe);
-    EXPECT_EQ(titles(*view.model()), QStringList({QStringLiteral("No rutters"), QStringLiteral("New Rutters")}));
+    EXPECT_EQ(titles(*view.model()),
+              QStringList({QStringLiteral("No rutters"), QStringLiteral("New Rutters")}));
     auto *editor = qobject_cast<RutterEditingView *>(view.detail());
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->title(), QStringLiteral("Rutters Creation"));
@@ -177,7 +179,8 @@ TEST_F(RuttersViewTest, TravellerUniversesSpeakOfRoutes)
     m_universe->setData({systemWithLevel(TechnologyLevel::ttl12)});
     RuttersView view(*m_universe);
     EXPECT_EQ(view.sectionTitle(), QStringLiteral("Routes"));
-    EXPECT_EQ(titles(*view.model()), QStringList({QStringLiteral("No routes"), QStringLiteral("New Routes")}));
+    EXPECT_EQ(titles(*view.model()),
+              QStringList({QStringLiteral("No routes"), QStringLiteral("New Routes")}));
     auto *editor = qobject_cast<RutterEditingView *>(view.detail());
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->title(), QStringLiteral("Routes Creation"));
