@@ -6,6 +6,7 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <optional>
 
 // Which array of the universe holds each kind of map object, how it is read and
 // written, and the signal that tells it changed. The list screens and editors reach
@@ -113,6 +114,19 @@ template <typename T> Outcome store(StarfarerUniverse &universe, const T &built,
     }
     MapObjectArray<T>::set(universe, elements);
     universe.save();
+    return outcome;
+}
+
+// The save of an editor's working copy: stores `built` as above; after a replace it
+// becomes the element being edited, after an append the form is reset.
+template <typename T, typename Reset>
+Outcome storeEdited(StarfarerUniverse &universe, const T &built, std::optional<T> &editing, Reset resetForm)
+{
+    const Outcome outcome = store(universe, built, editing.has_value());
+    if (outcome == Outcome::replaced)
+        editing = built;
+    else
+        resetForm();
     return outcome;
 }
 

@@ -75,12 +75,7 @@ MapObjectStore::Outcome RegionDraft::save(StarfarerUniverse &universe)
     built.closed = closed;
     if (useCustomLabel)
         built.labelCoordinates = label;
-    const MapObjectStore::Outcome outcome = MapObjectStore::store(universe, built, isEditing());
-    if (outcome == MapObjectStore::Outcome::replaced)
-        m_editing = built;
-    else
-        resetForm();
-    return outcome;
+    return MapObjectStore::storeEdited(universe, built, m_editing, [this] { resetForm(); });
 }
 
 void RegionDraft::resetForm()

@@ -29,12 +29,7 @@ std::optional<MapObjectStore::Outcome> RutterDraft::save(StarfarerUniverse &univ
     built.end = end;
     built.mainTradeRoute = mainTradeRoute;
     built.age = age;
-    const MapObjectStore::Outcome outcome = MapObjectStore::store(universe, built, isEditing());
-    if (outcome == MapObjectStore::Outcome::replaced)
-        m_editing = built;
-    else
-        resetForm();
-    return outcome;
+    return MapObjectStore::storeEdited(universe, built, m_editing, [this] { resetForm(); });
 }
 
 void RutterDraft::resetForm()
