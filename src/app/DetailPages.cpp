@@ -4,6 +4,8 @@
 #include "editors/FactionEditingView.h"
 #include "editors/FactionListsView.h"
 #include "editors/NebulaeView.h"
+#include "editors/RegionsView.h"
+#include "editors/RuttersView.h"
 #include "editors/StarmapLabelsView.h"
 #include "import/ui/ImportTravellerMapView.h"
 #include "screens/StarSystemView.h"
@@ -92,6 +94,20 @@ QWidget *starmapLabels(const Destination &destination, const ScreenEnvironment &
     return new StarmapLabelsView(*environment.universe);
 }
 
+QWidget *rutters(const Destination &destination, const ScreenEnvironment &environment)
+{
+    if (!environment.universe)
+        return plainPage(destination, environment);
+    return new RuttersView(*environment.universe);
+}
+
+QWidget *regions(const Destination &destination, const ScreenEnvironment &environment)
+{
+    if (!environment.universe)
+        return plainPage(destination, environment);
+    return new RegionsView(*environment.universe);
+}
+
 // "New Faction" opens the form empty; a faction row opens it on that faction.
 QWidget *factionEditor(const Destination &destination, const ScreenEnvironment &environment)
 {
@@ -107,9 +123,9 @@ constexpr std::array<PageMaker, 11> kMakers{{
     plainPage, // the system list
     travellerMapImport,
     starMap,
-    plainPage, // rutters
+    rutters,
     nebulae,
-    plainPage, // regions
+    regions,
     starmapLabels,
     factionLists,
     factionEditor, // the form for a new faction

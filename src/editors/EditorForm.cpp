@@ -109,6 +109,12 @@ void EditorForm::addActionButton()
     connect(&m_universe, &StarfarerUniverse::saved, m_saveFailure, &QLabel::hide);
 }
 
+void EditorForm::setTexts(Texts texts)
+{
+    m_texts = std::move(texts);
+    refreshChrome();
+}
+
 void EditorForm::refreshChrome()
 {
     m_title->setText(isEditing() ? m_texts.editTitle : m_texts.createTitle);

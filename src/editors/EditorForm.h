@@ -45,6 +45,8 @@ protected:
     void addActionButton();
     // Title, button text and button state from the working copy.
     void refreshChrome();
+    // For forms whose wording follows the universe (the rules flavour).
+    void setTexts(Texts texts);
 
     virtual bool isEditing() const = 0;
     virtual bool isComplete() const = 0;

@@ -3,8 +3,7 @@
 #include "app/PlainPage.h"
 #include "editors/FactionEditingView.h"
 #include "editors/FactionListsView.h"
-#include "editors/NebulaeView.h"
-#include "editors/StarmapLabelsView.h"
+#include "editors/MapObjectListView.h"
 #include "import/ui/ImportTravellerMapView.h"
 #include "screens/SystemGeneratorView.h"
 #include "starmap/ui/StarMapView.h"
@@ -55,10 +54,8 @@ QString pageTitle(QWidget *page)
         return QStringLiteral("Star Map");
     if (qobject_cast<FactionListsView *>(page))
         return QStringLiteral("Factions Lists");
-    if (qobject_cast<NebulaeView *>(page))
-        return QStringLiteral("Nebulae");
-    if (qobject_cast<StarmapLabelsView *>(page))
-        return QStringLiteral("Labels");
+    if (auto *list = qobject_cast<MapObjectListView *>(page))
+        return list->sectionTitle();
     if (auto *editor = qobject_cast<FactionEditingView *>(page))
         return editor->draft().isEditing() ? factionRowTitle(*editor->draft().editingFaction())
                                            : QStringLiteral("New Faction");

@@ -72,6 +72,22 @@ inline HexData systemAt(const GalacticCoordinates &coordinates, const QString &n
     return hex;
 }
 
+// A system at 00-0101 whose main world has this tech level: its scale decides the
+// universe's rules.
+inline HexData systemWithLevel(TechnologyLevel level)
+{
+    HexData hex = systemAt({0, 0, 1, 1}, QStringLiteral("Home"));
+    WorldData main;
+    main.id = QUuid::createUuid();
+    main.mainWorld = true;
+    main.uwp.techLevel = level;
+    Star primary;
+    primary.id = QUuid::createUuid();
+    primary.worlds = {main};
+    hex.starSystem.stars = {primary};
+    return hex;
+}
+
 inline Faction faction(const QString &name)
 {
     Faction f;

@@ -24,21 +24,6 @@ void chooseTag(const FactionEditingView &view, const QString &text)
     ADD_FAILURE() << text.toStdString();
 }
 
-// A stored system whose main world uses the tech level `level`.
-HexData systemWithLevel(TechnologyLevel level)
-{
-    HexData hex = systemAt({0, 0, 1, 1}, QStringLiteral("Home"));
-    WorldData main;
-    main.id = QUuid::createUuid();
-    main.mainWorld = true;
-    main.uwp.techLevel = level;
-    Star primary;
-    primary.id = QUuid::createUuid();
-    primary.worlds = {main};
-    hex.starSystem.stars = {primary};
-    return hex;
-}
-
 } // namespace
 
 class FactionEditingViewTest : public EditorTest

@@ -1,0 +1,136 @@
+#include "RutterListSource.h"
+
+#include "MapObjectArray.h"
+#include "SystemNames.h"
+#include "ui/PaletteColor.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+const QString kArrow = QStringLiteral(" \u2192 ");
+
+} // namespace
+
+RutterListSource::RutterListSource(StarfarerUniverse &universe, QObject *parent)
+    : MapObjectListSource(universe, parent)
+{
+    // Rows name factions and systems, and the wording follows the rules of the hexes.
+    for (const auto watched : {&StarfarerUniverse::ruttersChanged, &StarfarerUniverse::factionsChanged,
+                               &StarfarerUniverse::dataChanged})
+        connect(&universe, watched, this, &MapObjectListSource::changed);
+}
+
+QString RutterListSource::listWord(const StarfarerUniverse &universe)
+{
+    return universe.usesTravellerRules() ? tr("Routes") : tr("Rutters");
+}
+
+MapObjectListTexts RutterListSource::texts() const
+{
+    const QString word = listWord(universe());
+    const bool hidden = !universe().rutters().isEmpty();
+    return {word, tr("New %1").arg(word),
+            hidden ? tr("No matching %1").arg(word.toLower()) : tr("No %1").arg(word.toLower()), false};
+}
+
+QList<MapObjectRow> RutterListSource::rows() const
+{
+    QList<MapObjectRow> rows;
+    const QList<Rutter> &rutters = universe().rutters();
+    for (qsizetype i = 0; i < rutters.size(); ++i) {
+        if (!isListed(rutters.at(i)))
+            continue;
+        MapObjectRow made = row(rutters.at(i), universe());
+        made.position = i;
+        rows.append(made);
+    }
+    return rows;
+}
+
+void RutterListSource::removeWithID(const QUuid &id)
+{
+    MapObjectStore::removeWithID<Rutter>(universe(), id);
+}
+
+void RutterListSource::removeAt(const QList<qsizetype> &positions)
+{
+    MapObjectStore::removeAt<Rutter>(universe(), positions);
+}
+
+void RutterListSource::setFactionFilterID(const std::optional<QUuid> &id)
+{
+    if (id == m_factionFilterID)
+        return;
+    m_factionFilterID = id;
+    emit changed();
+}
+
+void RutterListSource::setSearchText(const QString &text)
+{
+    if (text == m_searchText)
+        return;
+    m_searchText = text;
+    emit changed();
+}
+
+QString RutterListSource::factionFilterTitle() const
+{
+    if (m_factionFilterID) {
+        if (const auto faction = MapObjectStore::find<Faction>(universe(), *m_factionFilterID))
+            return factionName(*faction);
+    }
+    return tr("All Factions");
+}
+
+QList<Faction> RutterListSource::factionFilterFactions() const
+{
+    QList<Faction> factions;
+    QSet<QUuid> seen;
+    for (const Rutter &rutter : universe().rutters()) {
+        const std::optional<Faction> owner = universe().faction(rutter);
+        if (owner && !seen.contains(owner->id)) {
+            seen.insert(owner->id);
+            factions.append(*owner);
+        }
+    }
+    std::stable_sort(factions.begin(), factions.end());
+    return factions;
+}
+
+bool RutterListSource::isListed(const Rutter &rutter) const
+{
+    if (m_factionFilterID && *m_factionFilterID != rutter.factionID)
+        return false;
+    const QString query = m_searchText.trimmed();
+    if (query.isEmpty())
+        return true;
+    const auto matches = [&query](const QString &text) { return text.contains(query, Qt::CaseInsensitive); };
+    return matches(rutter.start.description()) || matches(rutter.end.description()) ||
+           matches(SystemNames::systemName(universe(), rutter.start)) ||
+           matches(SystemNames::systemName(universe(), rutter.end));
+}
+
+QString RutterListSource::factionName(const Faction &faction)
+{
+    return faction.name.isEmpty() ? tr("Unnamed Faction") : faction.name;
+}
+
+MapObjectRow RutterListSource::row(const Rutter &rutter, const StarfarerUniverse &universe)
+{
+    MapObjectRow row;
+    row.id = rutter.id;
+    const std::optional<Faction> owner = universe.faction(rutter);
+    row.dot = paletteColor(owner ? owner->color : FactionColor::grey);
+    row.title = owner ? factionName(*owner) : tr("Unknown Faction");
+    QString age = displayText(rutter.age);
+    if (rutter.mainTradeRoute)
+        age += tr(" · Main Trade Route");
+    row.details = {rutter.start.description() + kArrow + rutter.end.description(),
+                   SystemNames::systemName(universe, rutter.start) + kArrow +
+                       SystemNames::systemName(universe, rutter.end),
+                   age};
+    return row;
+}

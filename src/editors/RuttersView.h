@@ -1,0 +1,34 @@
+#pragma once
+
+#include "MapObjectListView.h"
+
+class QLineEdit;
+class QMenu;
+class QToolButton;
+class RutterListSource;
+class StarfarerUniverse;
+
+// The list screen of the universe's rutters, beside the rutter editor. Above the
+// list, a menu narrows it to one faction's rutters and a field searches the
+// endpoints; neither changes the selection, nor lives beyond the screen.
+class RuttersView : public MapObjectListView
+{
+    Q_OBJECT
+
+public:
+    explicit RuttersView(StarfarerUniverse &universe, QWidget *parent = nullptr);
+
+    RutterListSource &source() const { return *m_source; }
+    QLineEdit *searchField() const { return m_search; }
+    QToolButton *factionFilterButton() const { return m_filterButton; }
+    // The faction filter's menu, filled afresh as it is when opened.
+    QMenu *factionFilterMenu();
+
+private:
+    void fillFilterMenu();
+
+    RutterListSource *m_source;
+    QToolButton *m_filterButton;
+    QMenu *m_filterMenu;
+    QLineEdit *m_search;
+};
