@@ -5,6 +5,7 @@
 #include "editors/FactionListsView.h"
 #include "screens/StarSystemView.h"
 #include "screens/SystemGeneratorView.h"
+#include "screens/SystemListView.h"
 #include "screens/SystemWorldsView.h"
 #include "starmap/ui/StarMapView.h"
 #include "universe/StarfarerUniverse.h"
@@ -55,6 +56,13 @@ QWidget *systemSummary(const StarSystem &starSystem, int viewWidth)
     return summary;
 }
 
+QWidget *systemList(const Destination &destination, const ScreenEnvironment &environment)
+{
+    if (!environment.universe)
+        return plainPage(destination, environment);
+    return new SystemListView(environment.universe, environment.router);
+}
+
 QWidget *starMap(const Destination &, const ScreenEnvironment &environment)
 {
     auto *view = new StarMapView(environment.universe, environment.router, DetailPages::kStarMapHexRadius,
@@ -81,8 +89,7 @@ QWidget *factionEditor(const Destination &destination, const ScreenEnvironment &
 // In the order of DestinationKind. Screens still to come show a plain page with the
 // destination's title until their own maker takes its row.
 constexpr std::array<PageMaker, 11> kMakers{{
-    systemGenerator,
-    plainPage, // the system list
+    systemGenerator, systemList,
     plainPage, // the Traveller Map import
     starMap,
     plainPage, // rutters

@@ -4,6 +4,7 @@
 #include "editors/FactionEditingView.h"
 #include "editors/FactionListsView.h"
 #include "screens/SystemGeneratorView.h"
+#include "screens/SystemListView.h"
 #include "starmap/ui/StarMapView.h"
 #include "ui/AppInformation.h"
 #include "ui/ContentUnavailableView.h"
@@ -50,6 +51,8 @@ QString pageTitle(QWidget *page)
         return QStringLiteral("System Generator");
     if (qobject_cast<StarMapView *>(page))
         return QStringLiteral("Star Map");
+    if (qobject_cast<SystemListView *>(page))
+        return QStringLiteral("Systems");
     if (qobject_cast<FactionListsView *>(page))
         return QStringLiteral("Factions Lists");
     if (auto *editor = qobject_cast<FactionEditingView *>(page))
