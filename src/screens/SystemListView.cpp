@@ -97,7 +97,7 @@ QWidget *SystemListView::buildRoot()
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_list, &QListView::activated, this,
+    connect(m_list, &QListView::clicked, this,
             [this](const QModelIndex &index) { showDetail(m_model->hexAt(index.row())); });
     connect(m_list, &QListView::customContextMenuRequested, this, [this](const QPoint &position) {
         const QModelIndex index = m_list->indexAt(position);
@@ -119,12 +119,17 @@ QWidget *SystemListView::buildRoot()
 
 bool SystemListView::eventFilter(QObject *watched, QEvent *event)
 {
-    // The Delete key stands in for the swipe to delete.
-    if (watched == m_list && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Delete)) {
+    // The Delete key stands in for the swipe to delete; Return opens the row as a
+    // click does.
+    if (watched == m_list && event->type() == QEvent::KeyPress && m_list->currentIndex().isValid()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
         const QModelIndex index = m_list->currentIndex();
-        if (index.isValid()) {
+        if (key->matches(QKeySequence::Delete)) {
             deleteSystem(index.data(SystemListModel::HexIDRole).toUuid());
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            showDetail(m_model->hexAt(index.row()));
             return true;
         }
     }

@@ -306,7 +306,8 @@ TEST_F(SystemListTest, NavigatesToDetailAndEditorAndBack)
     store({hex});
     SystemListView view(m_universe.get(), nullptr);
     auto *list = view.findChild<QListView *>();
-    emit list->activated(view.model()->index(0));
+    list->setCurrentIndex(view.model()->index(0));
+    QTest::keyClick(list, Qt::Key_Return);
     auto *detail = qobject_cast<SystemDetailView *>(view.currentPage());
     ASSERT_NE(detail, nullptr);
     EXPECT_EQ(detail->currentHex(), hex);
