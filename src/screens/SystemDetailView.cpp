@@ -2,11 +2,10 @@
 
 #include "RutterRoutesSection.h"
 #include "StarSystemView.h"
+#include "SystemListRow.h"
 #include "SystemWorldsView.h"
-#include "model/CapitalizedWords.h"
 #include "model/EHex.h"
 #include "model/WorldDescriptions.h"
-#include "model/WorldTag.h"
 #include "ui/Chip.h"
 #include "ui/Divider.h"
 #include "ui/TextStyle.h"
@@ -100,12 +99,8 @@ QString SystemDetailView::mainWorldSummaryLine() const
 
 QStringList SystemDetailView::worldTagTitles() const
 {
-    QStringList titles;
-    if (const std::optional<WorldData> mainWorld = currentHex().starSystem.mainWorld()) {
-        for (const WorldTag tag : mainWorld->worldTags)
-            titles.append(capitalizedWords(rawValue(tag)));
-    }
-    return titles;
+    const std::optional<WorldData> mainWorld = currentHex().starSystem.mainWorld();
+    return mainWorld ? SystemListRow::tagNames(*mainWorld) : QStringList();
 }
 
 QList<Faction> SystemDetailView::mainWorldFactions() const
@@ -188,20 +183,20 @@ QWidget *SystemDetailView::uwpBlock(const HexData &hex)
     if (mainWorld && !mainWorld->notes.isEmpty())
         layout->addWidget(
             text(mainWorld->notes, textFont(TextStyle::body), block, QStringLiteral("blockNotes")));
-    const QStringList tags = worldTagTitles();
-    if (!tags.isEmpty())
-        layout->addWidget(blackCaption(tr("World Tags"), block));
+    // A caption only over chips; the row itself is always there.
+    const auto chipSection = [&](const QString &title, const QList<Chip *> &chips) {
+        if (!chips.isEmpty())
+            layout->addWidget(blackCaption(title, block));
+        layout->addWidget(chipRow(chips, block));
+    };
     QList<Chip *> tagChips;
-    for (const QString &tag : tags)
+    for (const QString &tag : worldTagTitles())
         tagChips.append(tagChip(tag));
-    layout->addWidget(chipRow(tagChips, block));
-    const QList<Faction> factions = mainWorldFactions();
-    if (!factions.isEmpty())
-        layout->addWidget(blackCaption(tr("Factions"), block));
+    chipSection(tr("World Tags"), tagChips);
     QList<Chip *> factionChips;
-    for (const Faction &faction : factions)
+    for (const Faction &faction : mainWorldFactions())
         factionChips.append(factionChip(faction));
-    layout->addWidget(chipRow(factionChips, block));
+    chipSection(tr("Factions"), factionChips);
     const QList<RutterDestination> destinations = rutterDestinations();
     if (!destinations.isEmpty())
         layout->addWidget(

@@ -32,8 +32,7 @@ SystemListRow SystemListRow::of(const StarfarerUniverse &universe, const HexData
             row.mainWorldName = mainWorld->name;
         row.mainWorldProfile = mainWorldUWPLine(system, *mainWorld);
         row.mainWorldNotes = mainWorld->notes;
-        for (const WorldTag tag : mainWorld->worldTags)
-            row.mainWorldTagNames.append(capitalizedWords(rawValue(tag)));
+        row.mainWorldTagNames = tagNames(*mainWorld);
         row.factions = universe.factions(*mainWorld);
     }
     for (const WorldData &world : namedWorldsBesidesMain(system))
@@ -66,4 +65,12 @@ int SystemListRow::lineCount(const HexData &hex)
     for (const WorldData &world : namedWorldsBesidesMain(system))
         lines += world.notes.isEmpty() ? 1 : 2;
     return lines;
+}
+
+QStringList SystemListRow::tagNames(const WorldData &world)
+{
+    QStringList names;
+    for (const WorldTag tag : world.worldTags)
+        names.append(capitalizedWords(rawValue(tag)));
+    return names;
 }
