@@ -117,7 +117,7 @@ QList<RutterDestination> SystemDetailView::rutterDestinations() const
 
 void SystemDetailView::edit()
 {
-    emit editRequested(currentHex());
+    emit editRequested(EditRoute{currentHex()});
 }
 
 void SystemDetailView::rebuild()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditRoute.h"
 #include "RutterDestination.h"
 #include "model/HexData.h"
 #include "universe/Faction.h"
@@ -37,7 +38,7 @@ public:
 
 signals:
     void titleChanged(const QString &title);
-    void editRequested(const HexData &hex);
+    void editRequested(const EditRoute &route);
 
 private:
     void rebuild();

@@ -266,9 +266,9 @@ void SystemListView::showDetail(const HexData &hex)
     push(detail, detail->systemName());
 }
 
-void SystemListView::showEditor(const HexData &hex)
+void SystemListView::showEditor(const EditRoute &route)
 {
-    auto *editor = new SystemEditorView(m_universe, hex.id);
+    auto *editor = new SystemEditorView(m_universe, route.hex.id);
     push(editor, editor->title());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditRoute.h"
 #include "SubsectorKey.h"
 #include "SystemSort.h"
 #include "model/HexData.h"
@@ -44,7 +45,7 @@ public:
 
     // Pushes the detail view of `hex`; its "Edit" pushes the editor.
     void showDetail(const HexData &hex);
-    void showEditor(const HexData &hex);
+    void showEditor(const EditRoute &route);
     // The page on top of the navigation stack (the list itself at the root).
     QWidget *currentPage() const;
     void goBack();
