@@ -95,6 +95,10 @@ QWidget *SystemListView::buildRoot()
     m_list->setModel(m_model);
     m_list->setItemDelegate(new SystemRowDelegate(m_list));
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Rows differ in height; laying out many thousands of them goes in batches so
+    // the window stays responsive.
+    m_list->setLayoutMode(QListView::Batched);
+    m_list->setBatchSize(500);
     m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QListView::clicked, this,

@@ -133,12 +133,15 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     painter->restore();
 }
 
+SystemRowDelegate::SystemRowDelegate(QObject *parent)
+    : QStyledItemDelegate(parent), m_lineHeight(QFontMetrics(textFont(TextStyle::body)).height()),
+      m_chipColumnHeight(QFontMetrics(textFont(TextStyle::caption)).height() * 2 + kChipSpacing +
+                         2 * Chip::kVerticalPadding)
+{}
+
 QSize SystemRowDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
 {
-    const int lineHeight = QFontMetrics(textFont(TextStyle::body)).height();
-    const int chipColumn =
-        QFontMetrics(textFont(TextStyle::caption)).height() * 2 + kChipSpacing + 2 * Chip::kVerticalPadding;
     const int lines = index.data(SystemListModel::LineCountRole).toInt();
     return {kInfoWidth + kInfoTrailingPadding + kTagsWidth,
-            std::max(lines * lineHeight, chipColumn) + 2 * kRowPadding};
+            std::max(lines * m_lineHeight, m_chipColumnHeight) + 2 * kRowPadding};
 }

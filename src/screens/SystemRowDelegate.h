@@ -15,9 +15,14 @@ public:
     static constexpr int kInfoTrailingPadding = 20;
     static constexpr int kTagsWidth = 350;
 
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit SystemRowDelegate(QObject *parent = nullptr);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    // Measured once: the list asks every row for its size.
+    int m_lineHeight;
+    int m_chipColumnHeight;
 };
