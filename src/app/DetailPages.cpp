@@ -10,6 +10,7 @@
 #include "import/ui/ImportTravellerMapView.h"
 #include "screens/StarSystemView.h"
 #include "screens/SystemGeneratorView.h"
+#include "screens/SystemListView.h"
 #include "screens/SystemWorldsView.h"
 #include "starmap/ui/StarMapView.h"
 #include "universe/StarfarerUniverse.h"
@@ -65,6 +66,13 @@ QWidget *travellerMapImport(const Destination &, const ScreenEnvironment &enviro
     return new ImportTravellerMapView(environment.manager, environment.universe);
 }
 
+QWidget *systemList(const Destination &destination, const ScreenEnvironment &environment)
+{
+    if (!environment.universe)
+        return plainPage(destination, environment);
+    return new SystemListView(environment.universe, environment.router);
+}
+
 QWidget *starMap(const Destination &, const ScreenEnvironment &environment)
 {
     auto *view = new StarMapView(environment.universe, environment.router, DetailPages::kStarMapHexRadius,
@@ -116,11 +124,10 @@ QWidget *factionEditor(const Destination &destination, const ScreenEnvironment &
     return new FactionEditingView(*environment.universe, destination.faction);
 }
 
-// In the order of DestinationKind. Screens still to come show a plain page with the
-// destination's title until their own maker takes its row.
+// In the order of DestinationKind.
 constexpr std::array<PageMaker, 11> kMakers{{
     systemGenerator,
-    plainPage, // the system list
+    systemList,
     travellerMapImport,
     starMap,
     rutters,

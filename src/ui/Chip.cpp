@@ -57,3 +57,16 @@ Chip *factionChip(const Faction &faction, QWidget *parent)
     chip->contentLayout()->addWidget(badge);
     return chip;
 }
+
+QWidget *chipRow(const QList<Chip *> &chips, QWidget *parent)
+{
+    auto *row = new QWidget(parent);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (Chip *chip : chips) {
+        chip->setParent(row);
+        layout->addWidget(chip, 0, Qt::AlignVCenter);
+    }
+    layout->addStretch(1);
+    return row;
+}

@@ -36,5 +36,7 @@ private:
 
 // A world tag's chip: its title in "smallTitle" on "worldTag".
 Chip *tagChip(const QString &title, QWidget *parent = nullptr);
+// A row of chips that stays on one line, ending in flexible space.
+QWidget *chipRow(const QList<Chip *> &chips, QWidget *parent = nullptr);
 // A faction's chip: its badge in the palette's text colour on the faction's colour.
 Chip *factionChip(const Faction &faction, QWidget *parent = nullptr);

@@ -6,6 +6,7 @@
 #include "editors/MapObjectListView.h"
 #include "import/ui/ImportTravellerMapView.h"
 #include "screens/SystemGeneratorView.h"
+#include "screens/SystemListView.h"
 #include "starmap/ui/StarMapView.h"
 #include "ui/AppInformation.h"
 #include "ui/ContentUnavailableView.h"
@@ -52,6 +53,8 @@ QString pageTitle(QWidget *page)
         return QStringLiteral("System Generator");
     if (qobject_cast<StarMapView *>(page))
         return QStringLiteral("Star Map");
+    if (qobject_cast<SystemListView *>(page))
+        return QStringLiteral("Systems");
     if (qobject_cast<FactionListsView *>(page))
         return QStringLiteral("Factions Lists");
     if (auto *list = qobject_cast<MapObjectListView *>(page))

@@ -45,20 +45,6 @@ QScrollArea *verticalScroller(QWidget *content, bool indicators, QWidget *parent
     return scroller;
 }
 
-// A row of chips that stays on one line, ending in flexible space.
-QWidget *chipRow(const QList<Chip *> &chips, QWidget *parent)
-{
-    auto *row = new QWidget(parent);
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (Chip *chip : chips) {
-        chip->setParent(row);
-        layout->addWidget(chip, 0, Qt::AlignVCenter);
-    }
-    layout->addStretch(1);
-    return row;
-}
-
 } // namespace
 
 SystemOverlayCard::SystemOverlayCard(const StarfarerUniverse *universe, const HexData &hex,

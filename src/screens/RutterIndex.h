@@ -1,0 +1,29 @@
+#pragma once
+
+#include "RutterDestination.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class StarfarerUniverse;
+
+// Which rutters touch each hex, kept current with the universe's rutters, so that a
+// list of many systems finds a row's rutters without walking every rutter per row.
+class RutterIndex : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit RutterIndex(StarfarerUniverse *universe, QObject *parent = nullptr);
+
+    // The same destinations as RutterDestination::touching, in the same order.
+    QList<RutterDestination> destinations(const GalacticCoordinates &hex) const;
+
+private:
+    void rebuild();
+
+    QPointer<StarfarerUniverse> m_universe;
+    QHash<GalacticCoordinates, QList<qsizetype>> m_positions; // into the universe's rutters
+};

@@ -1,0 +1,76 @@
+#include "SystemListRow.h"
+
+#include "model/CapitalizedWords.h"
+#include "model/HexData.h"
+#include "model/WorldDescriptions.h"
+#include "model/WorldTag.h"
+#include "universe/StarfarerUniverse.h"
+
+#include <algorithm>
+
+namespace {
+
+QString emDash()
+{
+    return QString(QChar(0x2014));
+}
+
+} // namespace
+
+SystemListRow SystemListRow::of(const StarfarerUniverse &universe, const HexData &hex,
+                                QList<RutterDestination> destinations)
+{
+    const StarSystem &system = hex.starSystem;
+    SystemListRow row;
+    row.label = hex.coordinates.description() + QStringLiteral(" [") + hex.coordinates.subsectorLetter() +
+                QStringLiteral("] \u00B7");
+    row.name = system.name.isEmpty() ? QStringLiteral("Unnamed System") : system.name;
+    row.notes = hex.notes;
+    row.mainWorldName = emDash();
+    if (const std::optional<WorldData> mainWorld = system.mainWorld()) {
+        if (!mainWorld->name.isEmpty())
+            row.mainWorldName = mainWorld->name;
+        row.mainWorldProfile = mainWorldUWPLine(system, *mainWorld);
+        row.mainWorldNotes = mainWorld->notes;
+        row.mainWorldTagNames = tagNames(*mainWorld);
+        row.factions = universe.factions(*mainWorld);
+    }
+    for (const WorldData &world : namedWorldsBesidesMain(system))
+        row.otherNamedWorlds.append({world.name, mainWorldUWPLine(system, world), world.notes});
+    row.rutterDestinations = std::move(destinations);
+    return row;
+}
+
+QList<WorldData> SystemListRow::namedWorldsBesidesMain(const StarSystem &system)
+{
+    QList<WorldData> worlds;
+    for (const WorldData &world : system.allWorlds()) {
+        if (!world.mainWorld && !world.name.isEmpty() && world.name != kindText(world))
+            worlds.append(world);
+    }
+    std::stable_sort(worlds.begin(), worlds.end(), [](const WorldData &a, const WorldData &b) {
+        // Both orbit enumerations are declared in the order the row lists them.
+        return std::tie(a.sunOrbit, a.satelliteOrbit) < std::tie(b.sunOrbit, b.satelliteOrbit);
+    });
+    return worlds;
+}
+
+int SystemListRow::lineCount(const HexData &hex)
+{
+    const StarSystem &system = hex.starSystem;
+    int lines = 2 + (hex.notes.isEmpty() ? 0 : 1);
+    const std::optional<WorldData> mainWorld = system.mainWorld();
+    if (mainWorld && !mainWorld->notes.isEmpty())
+        ++lines;
+    for (const WorldData &world : namedWorldsBesidesMain(system))
+        lines += world.notes.isEmpty() ? 1 : 2;
+    return lines;
+}
+
+QStringList SystemListRow::tagNames(const WorldData &world)
+{
+    QStringList names;
+    for (const WorldTag tag : world.worldTags)
+        names.append(capitalizedWords(rawValue(tag)));
+    return names;
+}

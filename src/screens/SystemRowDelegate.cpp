@@ -1,0 +1,147 @@
+#include "SystemRowDelegate.h"
+
+#include "SystemListModel.h"
+#include "SystemListRow.h"
+#include "ui/Chip.h"
+#include "ui/NamedColor.h"
+#include "ui/PaletteColor.h"
+#include "ui/TextStyle.h"
+#include "ui/Tile.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace {
+
+constexpr int kRowPadding = 2;
+constexpr int kColumnSpacing = 8;
+constexpr int kChipSpacing = 5;
+
+struct ChipLook
+{
+    QString text;
+    QColor fill;
+    QColor textColor;
+};
+
+// One chip drawn at `x`, `y` in the caption font; returns its width.
+int paintChip(QPainter &painter, int x, int y, const ChipLook &chip)
+{
+    const QFontMetrics metrics(painter.font());
+    const QRect box(x, y, metrics.horizontalAdvance(chip.text) + 2 * Chip::kHorizontalPadding,
+                    metrics.height() + 2 * Chip::kVerticalPadding);
+    paintTileBackground(painter, box, chip.fill);
+    painter.setPen(chip.textColor);
+    painter.drawText(box, Qt::AlignCenter, chip.text);
+    return box.width();
+}
+
+// A monospaced caption title over a line of chips, from `x`; returns the width.
+int paintChipColumn(QPainter &painter, int x, int y, const QString &title, const QList<ChipLook> &chips)
+{
+    const QFontMetrics metrics(painter.font());
+    const QFont titleFont = textFont(TextStyle::caption, true);
+    painter.save();
+    painter.setFont(titleFont);
+    painter.setPen(Qt::black);
+    painter.drawText(x, y + metrics.ascent(), title);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title);
+    painter.restore();
+    int chipX = x;
+    for (const ChipLook &chip : chips)
+        chipX += paintChip(painter, chipX, y + metrics.height() + kChipSpacing, chip) + kChipSpacing;
+    return std::max(titleWidth, chipX - x);
+}
+
+} // namespace
+
+void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                              const QModelIndex &index) const
+{
+    QStyleOptionViewItem background = option;
+    initStyleOption(&background, index);
+    background.text.clear();
+    QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
+
+    const auto row = index.data(SystemListModel::RowRole).value<SystemListRow>();
+    const QColor secondary = option.palette.color(QPalette::Disabled, QPalette::Text);
+    const QColor primary = option.palette.color(QPalette::Text);
+    painter->save();
+    painter->setClipRect(option.rect);
+    const QFont body = textFont(TextStyle::body);
+    const QFont callout = textFont(TextStyle::callout);
+    const QFont caption = textFont(TextStyle::caption);
+    int y = option.rect.top() + kRowPadding;
+    const int left = option.rect.left() + 4;
+    const int infoRight = left + kInfoWidth;
+
+    const auto line = [&](const QFont &font, const QColor &color, int x, const QString &text, bool advance) {
+        painter->setFont(font);
+        painter->setPen(color);
+        const QFontMetrics metrics(font);
+        painter->drawText(x, y + metrics.ascent(), metrics.elidedText(text, Qt::ElideRight, infoRight - x));
+        const int width = metrics.horizontalAdvance(text);
+        if (advance)
+            y += QFontMetrics(body).height();
+        return width;
+    };
+    const QFont mono = textFont(TextStyle::callout, true);
+    const int labelWidth = line(mono, secondary, left, row.label, false);
+    line(textFont(TextStyle::body, false, true), primary, left + labelWidth + 8, row.name, true);
+    if (!row.notes.isEmpty())
+        line(caption, secondary, left, row.notes.simplified(), true);
+    const auto worldLine = [&](const QString &name, const QString &profile) {
+        const int nameWidth = line(callout, primary, left, name, profile.isEmpty());
+        if (!profile.isEmpty())
+            line(mono, secondary, left + nameWidth + 6, profile, true);
+    };
+    worldLine(row.mainWorldName, row.mainWorldProfile);
+    if (!row.mainWorldNotes.isEmpty())
+        line(caption, secondary, left, row.mainWorldNotes.simplified(), true);
+    for (const SystemListRow::WorldLine &world : row.otherNamedWorlds) {
+        worldLine(world.name, world.profile);
+        if (!world.notes.isEmpty())
+            line(caption, secondary, left, world.notes.simplified(), true);
+    }
+
+    painter->setFont(caption);
+    const int top = option.rect.top() + kRowPadding;
+    int x = infoRight + kInfoTrailingPadding;
+    if (row.mainWorldTagNames.isEmpty()) {
+        painter->setPen(primary);
+        painter->drawText(x, top + QFontMetrics(caption).ascent(), tr("No World Tags selected"));
+    } else {
+        QList<ChipLook> chips;
+        for (const QString &tag : row.mainWorldTagNames)
+            chips.append({tag, namedColor(NamedColor::worldTag), namedColor(NamedColor::smallTitle)});
+        paintChipColumn(*painter, x, top, tr("World Tags"), chips);
+    }
+    x += kTagsWidth + kColumnSpacing;
+    if (!row.factions.isEmpty()) {
+        QList<ChipLook> chips;
+        for (const Faction &faction : row.factions)
+            chips.append({faction.shortName, paletteColor(faction.color), paletteTextColor(faction.color)});
+        x += paintChipColumn(*painter, x, top, tr("Factions"), chips) + kColumnSpacing;
+    }
+    if (!row.rutterDestinations.isEmpty()) {
+        QList<ChipLook> chips;
+        for (const RutterDestination &destination : row.rutterDestinations)
+            chips.append({destination.chipText(), paletteColor(destination.color),
+                          paletteTextColor(destination.color)});
+        paintChipColumn(*painter, x, top, index.data(SystemListModel::RoutesTitleRole).toString(), chips);
+    }
+    painter->restore();
+}
+
+SystemRowDelegate::SystemRowDelegate(QObject *parent)
+    : QStyledItemDelegate(parent), m_lineHeight(QFontMetrics(textFont(TextStyle::body)).height()),
+      m_chipColumnHeight(QFontMetrics(textFont(TextStyle::caption)).height() * 2 + kChipSpacing +
+                         2 * Chip::kVerticalPadding)
+{}
+
+QSize SystemRowDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
+{
+    const int lines = index.data(SystemListModel::LineCountRole).toInt();
+    return {kInfoWidth + kInfoTrailingPadding + kTagsWidth,
+            std::max(lines * m_lineHeight, m_chipColumnHeight) + 2 * kRowPadding};
+}
