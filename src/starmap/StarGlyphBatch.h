@@ -10,9 +10,10 @@
 
 // Star glyphs of many systems painted together: the discs are gathered per disc rank
 // and colour and painted rank by rank, one brush per colour, so the painter does not
-// change its brush for every disc. A system's smaller discs still lie over its larger ones; glyphs
-// of different systems are kept apart by their hexes, so their order among
-// themselves does not show.
+// change its brush for every disc. A system's smaller discs still lie over its larger
+// ones. Glyphs of neighbouring hexes stay apart (less than half the distance between
+// hex centres each), so their order among themselves does not show; only when a hex
+// is under about 1.3 pixels across may two glyphs share an edge pixel.
 class StarGlyphBatch
 {
 public:
