@@ -92,6 +92,16 @@ Measure &measure()
     return instance;
 }
 
+// A laid-out text lands on the same pixels as drawing it afresh only while the painter
+// keeps its coordinates untransformed; moved, turned or scaled text is drawn afresh.
+void draw(QPainter &painter, const QPointF &topLeft, double ascent, const Measure::Laid &laid)
+{
+    if (painter.transform().isIdentity())
+        painter.drawStaticText(topLeft, laid.text);
+    else
+        painter.drawText(QPointF(topLeft.x(), topLeft.y() + ascent), laid.text.text());
+}
+
 } // namespace
 
 QFont display(double points, const QPainter &painter)
@@ -110,13 +120,13 @@ void drawCentred(QPainter &painter, const QPointF &centre, const QString &text)
 {
     const QFontMetricsF &metrics = measure().of(painter).metrics;
     const Measure::Laid &laid = measure().laid(painter, text);
-    painter.drawStaticText(QPointF(centre.x() - laid.width / 2, centre.y() - metrics.height() / 2),
-                           laid.text);
+    draw(painter, QPointF(centre.x() - laid.width / 2, centre.y() - metrics.height() / 2), metrics.ascent(),
+         laid);
 }
 
 void drawFromTopLeft(QPainter &painter, const QPointF &topLeft, const QString &text)
 {
-    painter.drawStaticText(topLeft, measure().laid(painter, text).text);
+    draw(painter, topLeft, measure().of(painter).metrics.ascent(), measure().laid(painter, text));
 }
 
 } // namespace MapText

@@ -1,6 +1,7 @@
 #include "StarMapTestSupport.h"
 #include "model/HexLayout.h"
 #include "starmap/MapColors.h"
+#include "starmap/MapText.h"
 #include "starmap/StarGlyphBatch.h"
 #include "starmap/StarMapRenderer.h"
 #include "starmap/StarMapVisibleSets.h"
@@ -93,4 +94,37 @@ TEST(StarMapDrawingCacheTest, KeptTextWidthsDrawTheSameFrameAsFreshOnes)
     for (int step = 0; step < 40; ++step)
         frame(0.4 + step * 0.05);
     EXPECT_EQ(frame(1.0), fresh);
+}
+
+// Placed texts land on the pixels of a plain drawing from the font's metrics, drawn
+// straight, moved by the painter or turned as the labels are.
+TEST(StarMapDrawingCacheTest, PlacedTextsMatchPlainDrawingMovedOrTurned)
+{
+    for (const double angle : {0.0, 360.0, 17.0, -64.0}) {
+        QImage placed = blank(), plain = blank();
+        for (QImage *image : {&placed, &plain}) {
+            QPainter painter(image);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            painter.setFont(MapText::display(13.7, painter));
+            painter.setPen(Qt::white);
+            if (angle != 0) {
+                painter.translate(101.3, 77.6);
+                painter.rotate(angle);
+            }
+            const QFontMetricsF metrics(painter.font(), painter.device());
+            for (const QString &text : {QStringLiteral("0507"), QStringLiteral("Unnamed Region")}) {
+                if (image == &placed) {
+                    MapText::drawCentred(painter, QPointF(3.25, 9.5), text);
+                    MapText::drawFromTopLeft(painter, QPointF(-40.4, 30.1), text);
+                } else {
+                    painter.drawText(QPointF(3.25 - metrics.horizontalAdvance(text) / 2,
+                                             9.5 - metrics.height() / 2 + metrics.ascent()),
+                                     text);
+                    painter.drawText(QPointF(-40.4, 30.1 + metrics.ascent()), text);
+                }
+            }
+        }
+        EXPECT_EQ(placed, plain) << "angle " << angle;
+        EXPECT_NE(placed, blank());
+    }
 }
