@@ -93,10 +93,11 @@ Measure &measure()
 }
 
 // A laid-out text lands on the same pixels as drawing it afresh only while the painter
-// keeps its coordinates untransformed; moved, turned or scaled text is drawn afresh.
+// draws in device pixels untransformed; text moved, turned or scaled (also by a high
+// density screen) is drawn afresh.
 void draw(QPainter &painter, const QPointF &topLeft, double ascent, const Measure::Laid &laid)
 {
-    if (painter.transform().isIdentity())
+    if (painter.deviceTransform().isIdentity())
         painter.drawStaticText(topLeft, laid.text);
     else
         painter.drawText(QPointF(topLeft.x(), topLeft.y() + ascent), laid.text.text());

@@ -97,17 +97,20 @@ TEST(StarMapDrawingCacheTest, KeptTextWidthsDrawTheSameFrameAsFreshOnes)
 }
 
 // Placed texts land on the pixels of a plain drawing from the font's metrics, drawn
-// straight, moved by the painter or turned as the labels are.
+// straight, moved by the painter, turned as the labels are, or on a double-density
+// picture.
 TEST(StarMapDrawingCacheTest, PlacedTextsMatchPlainDrawingMovedOrTurned)
 {
-    for (const double angle : {0.0, 360.0, 17.0, -64.0}) {
+    for (const double angle : {0.0, 360.0, 17.0, -64.0, 1.0}) {
         QImage placed = blank(), plain = blank();
         for (QImage *image : {&placed, &plain}) {
+            if (angle == 1.0)
+                image->setDevicePixelRatio(2);
             QPainter painter(image);
             painter.setRenderHint(QPainter::TextAntialiasing);
             painter.setFont(MapText::display(13.7, painter));
             painter.setPen(Qt::white);
-            if (angle != 0) {
+            if (angle != 0 && angle != 1.0) {
                 painter.translate(101.3, 77.6);
                 painter.rotate(angle);
             }
