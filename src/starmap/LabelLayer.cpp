@@ -32,8 +32,9 @@ double LabelLayer::widthPerPoint(qsizetype index, const StarmapLabel &label, con
         m_extents.resize(index + 1);
     Extent &extent = m_extents[index];
     if (!(extent.label == label) || extent.width == 0) {
-        const QFontMetricsF metrics(MapText::display(kMeasureSize, painter), painter.device());
-        extent = {label, metrics.horizontalAdvance(label.text) / kMeasureSize};
+        if (!m_metrics)
+            m_metrics.emplace(MapText::display(kMeasureSize, painter), painter.device());
+        extent = {label, m_metrics->horizontalAdvance(label.text) / kMeasureSize};
     }
     return extent.width;
 }

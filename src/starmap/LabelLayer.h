@@ -2,7 +2,10 @@
 
 #include "universe/StarmapLabel.h"
 
+#include <QFontMetricsF>
 #include <QList>
+
+#include <optional>
 
 class QPainter;
 class StarMapVisibleSets;
@@ -29,5 +32,6 @@ private:
     double widthPerPoint(qsizetype index, const StarmapLabel &label, const QPainter &painter);
 
     const StarMapVisibleSets &m_sets;
-    QList<Extent> m_extents; // by the label's place in the list drawn
+    QList<Extent> m_extents;                // by the label's place in the list drawn
+    std::optional<QFontMetricsF> m_metrics; // of the measuring size, made at the first measure
 };

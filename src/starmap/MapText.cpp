@@ -2,7 +2,13 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace MapText {
 
@@ -15,6 +21,86 @@ QFont sized(QFont font, double points, const QPainter &painter)
     const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
     font.setPointSizeF(points * 72.0 / (dpi > 0 ? dpi : 96));
     return font;
+}
+
+// The metrics of the fonts drawn with lately and, in each, the texts laid out: a
+// frame draws many texts in few fonts, and the hex numbers and names recur frame
+// after frame, so a text is measured and shaped once while its font stays in use.
+// A laid-out text draws the same glyphs at the same places as drawing it afresh.
+class Measure
+{
+public:
+    struct Laid
+    {
+        QStaticText text;
+        double width = 0;
+    };
+    struct Font
+    {
+        QFont font;
+        int dpi = 0;
+        QFontMetricsF metrics;
+        QHash<QString, Laid> texts;
+    };
+
+    Font &of(const QPainter &painter)
+    {
+        const QFont &font = painter.font();
+        const int dpi = painter.device() ? painter.device()->logicalDpiY() : 0;
+        if (!m_fonts.empty() && m_fonts.front()->dpi == dpi && m_fonts.front()->font == font)
+            return *m_fonts.front();
+        auto found = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const auto &entry) {
+            return entry->dpi == dpi && entry->font == font;
+        });
+        if (found == m_fonts.end()) {
+            // The least recently used font goes, so zooming through sizes stays bounded.
+            if (m_fonts.size() >= kFonts)
+                m_fonts.pop_back();
+            m_fonts.insert(m_fonts.begin(), std::make_unique<Font>(
+                                                Font{font, dpi, QFontMetricsF(font, painter.device()), {}}));
+        } else {
+            std::rotate(m_fonts.begin(), found, found + 1);
+        }
+        return *m_fonts.front();
+    }
+
+    const Laid &laid(const QPainter &painter, const QString &text)
+    {
+        Font &font = of(painter);
+        const auto found = font.texts.constFind(text);
+        if (found != font.texts.cend())
+            return *found;
+        if (font.texts.size() >= kTexts)
+            font.texts.clear();
+        Laid made{QStaticText(text), font.metrics.horizontalAdvance(text)};
+        made.text.setTextFormat(Qt::PlainText);
+        made.text.setPerformanceHint(QStaticText::AggressiveCaching);
+        made.text.prepare(QTransform(), font.font);
+        return *font.texts.insert(text, std::move(made));
+    }
+
+private:
+    static constexpr std::size_t kFonts = 16;
+    static constexpr qsizetype kTexts = 8000;
+
+    std::vector<std::unique_ptr<Font>> m_fonts; // most recently used first
+};
+
+Measure &measure()
+{
+    thread_local Measure instance;
+    return instance;
+}
+
+// A laid-out text lands on the same pixels as drawing it afresh only while the painter
+// draws in device pixels untransformed; text moved, turned or scaled (also by a high
+// density screen) is drawn afresh.
+void draw(QPainter &painter, const QPointF &topLeft, double ascent, const Measure::Laid &laid)
+{
+    if (painter.deviceTransform().isIdentity())
+        painter.drawStaticText(topLeft, laid.text);
+    else
+        painter.drawText(QPointF(topLeft.x(), topLeft.y() + ascent), laid.text.text());
 }
 
 } // namespace
@@ -33,16 +119,15 @@ QFont system(double points, const QPainter &painter, bool bold)
 
 void drawCentred(QPainter &painter, const QPointF &centre, const QString &text)
 {
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    const double width = metrics.horizontalAdvance(text);
-    painter.drawText(QPointF(centre.x() - width / 2, centre.y() - metrics.height() / 2 + metrics.ascent()),
-                     text);
+    const QFontMetricsF &metrics = measure().of(painter).metrics;
+    const Measure::Laid &laid = measure().laid(painter, text);
+    draw(painter, QPointF(centre.x() - laid.width / 2, centre.y() - metrics.height() / 2), metrics.ascent(),
+         laid);
 }
 
 void drawFromTopLeft(QPainter &painter, const QPointF &topLeft, const QString &text)
 {
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    draw(painter, topLeft, measure().of(painter).metrics.ascent(), measure().laid(painter, text));
 }
 
 } // namespace MapText

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -22,23 +23,74 @@ constexpr double kPixelsPerRadius = 16;
 constexpr double kLargestSide = 1024;
 constexpr float kOpacity = 0.3f;
 
-// One pass of a box filter of `radius` over `count` values `stride` apart, with zero
+// The mean of a box of `width` bytes from their sum, rounded, as a multiplication:
+// with ceil(2^32 / width) as the factor the quotient is exact for every sum of bytes
+// while the width stays below 4096.
+class BoxMean
+{
+public:
+    explicit BoxMean(int width)
+        : m_half(width / 2), m_reciprocal(((std::uint64_t{1} << 32) + width - 1) / width)
+    {}
+    uchar operator()(int sum) const
+    {
+        return static_cast<uchar>((static_cast<std::uint64_t>(sum + m_half) * m_reciprocal) >> 32);
+    }
+
+private:
+    int m_half;
+    std::uint64_t m_reciprocal;
+};
+
+// One pass of a box filter of `radius` along a row of `count` values, with zero
 // beyond both ends.
-void boxPass(uchar *values, int count, qsizetype stride, int radius, QList<int> &scratch)
+void rowPass(uchar *values, int count, int radius, QList<int> &scratch)
 {
     scratch.resize(count);
+    int *copy = scratch.data();
     for (int i = 0; i < count; ++i)
-        scratch[i] = values[i * stride];
-    const int width = 2 * radius + 1;
+        copy[i] = values[i];
+    const BoxMean mean(2 * radius + 1);
     int sum = 0;
     for (int i = 0; i < std::min(radius, count); ++i)
-        sum += scratch[i];
+        sum += copy[i];
     for (int i = 0; i < count; ++i) {
         if (i + radius < count)
-            sum += scratch[i + radius];
+            sum += copy[i + radius];
         if (i - radius - 1 >= 0)
-            sum -= scratch[i - radius - 1];
-        values[i * stride] = static_cast<uchar>((sum + width / 2) / width);
+            sum -= copy[i - radius - 1];
+        values[i] = mean(sum);
+    }
+}
+
+// One pass of a box filter of `radius` down every column at once, with zero above and
+// below: the same sums as a pass along each column, taken row by row.
+void columnPass(QImage &alpha, int radius, QImage &source, QList<int> &sums)
+{
+    source = alpha.copy();
+    const BoxMean mean(2 * radius + 1);
+    const int w = alpha.width(), h = alpha.height();
+    sums.fill(0, w);
+    int *sum = sums.data();
+    for (int y = 0; y < std::min(radius, h); ++y) {
+        const uchar *in = source.constScanLine(y);
+        for (int x = 0; x < w; ++x)
+            sum[x] += in[x];
+    }
+    for (int y = 0; y < h; ++y) {
+        if (y + radius < h) {
+            const uchar *in = source.constScanLine(y + radius);
+            for (int x = 0; x < w; ++x)
+                sum[x] += in[x];
+        }
+        if (y - radius - 1 >= 0) {
+            const uchar *out = source.constScanLine(y - radius - 1);
+            for (int x = 0; x < w; ++x)
+                sum[x] -= out[x];
+        }
+        uchar *row = alpha.scanLine(y);
+        for (int x = 0; x < w; ++x)
+            row[x] = mean(sum[x]);
     }
 }
 
@@ -54,14 +106,14 @@ void blurAlpha(QImage &alpha, double sigma)
         std::round((12 * sigma * sigma - passes * lower * lower - 4 * passes * lower - 3 * passes) /
                    (-4.0 * lower - 4)));
     QList<int> scratch;
+    QImage source;
     for (int pass = 0; pass < passes; ++pass) {
         const int radius = ((pass < wider ? lower : lower + 2) - 1) / 2;
         if (radius <= 0)
             continue;
         for (int y = 0; y < alpha.height(); ++y)
-            boxPass(alpha.scanLine(y), alpha.width(), 1, radius, scratch);
-        for (int x = 0; x < alpha.width(); ++x)
-            boxPass(alpha.bits() + x, alpha.height(), alpha.bytesPerLine(), radius, scratch);
+            rowPass(alpha.scanLine(y), alpha.width(), radius, scratch);
+        columnPass(alpha, radius, source, scratch);
     }
 }
 
@@ -75,7 +127,7 @@ QColor NebulaLayer::colorOf(NebulaType type)
     return colors[static_cast<std::size_t>(type)];
 }
 
-NebulaLayer::Cloud NebulaLayer::render(const Nebula &nebula, double R)
+NebulaLayer::Cloud NebulaLayer::place(const Nebula &nebula, double R)
 {
     Cloud cloud{nebula, {}, {}, {}};
     const HexLayout layout(R);
@@ -91,10 +143,16 @@ NebulaLayer::Cloud NebulaLayer::render(const Nebula &nebula, double R)
         sum += c;
     }
     cloud.centre = sum / static_cast<double>(nebula.hexes.size());
-    // Discs of one radius, blurred by half a radius: three deviations hold the tail.
-    const double blur = 0.5 * R;
-    const double margin = R + 3 * blur;
+    const double margin = R + 3 * blurOf(R);
     cloud.mapRect = QRectF(QPointF(left - margin, top - margin), QPointF(right + margin, bottom + margin));
+    return cloud;
+}
+
+void NebulaLayer::paint(Cloud &cloud, double R)
+{
+    const Nebula &nebula = cloud.nebula;
+    const HexLayout layout(R);
+    const double blur = blurOf(R);
     const double pixels = std::min({kPixelsPerRadius, kLargestSide * R / cloud.mapRect.width(),
                                     kLargestSide * R / cloud.mapRect.height()});
     const double perUnit = pixels / R;
@@ -114,27 +172,30 @@ NebulaLayer::Cloud NebulaLayer::render(const Nebula &nebula, double R)
     }
     blurAlpha(alpha, blur * perUnit);
 
+    // The tint of each of the 256 coverages, worked out once instead of per pixel.
     const QColor color = colorOf(nebula.type);
+    std::array<QRgb, 256> tint;
+    for (int coverage = 0; coverage < 256; ++coverage) {
+        const double a = coverage / 255.0 * kOpacity;
+        tint[static_cast<std::size_t>(coverage)] = qRgba(qRound(color.red() * a), qRound(color.green() * a),
+                                                         qRound(color.blue() * a), qRound(255 * a));
+    }
     cloud.image = QImage(alpha.size(), QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < alpha.height(); ++y) {
         const uchar *in = alpha.constScanLine(y);
         auto *out = reinterpret_cast<QRgb *>(cloud.image.scanLine(y));
-        for (int x = 0; x < alpha.width(); ++x) {
-            const double a = in[x] / 255.0 * kOpacity;
-            out[x] = qRgba(qRound(color.red() * a), qRound(color.green() * a), qRound(color.blue() * a),
-                           qRound(255 * a));
-        }
+        for (int x = 0; x < alpha.width(); ++x)
+            out[x] = tint[in[x]];
     }
-    return cloud;
 }
 
-const NebulaLayer::Cloud &NebulaLayer::cloudOf(qsizetype index, const Nebula &nebula)
+NebulaLayer::Cloud &NebulaLayer::cloudOf(qsizetype index, const Nebula &nebula)
 {
     if (index >= m_clouds.size())
         m_clouds.resize(index + 1);
     Cloud &cloud = m_clouds[index];
-    if (cloud.image.isNull() || !(cloud.nebula == nebula))
-        cloud = render(nebula, m_sets.hexRadius());
+    if (cloud.mapRect.isNull() || !(cloud.nebula == nebula))
+        cloud = place(nebula, m_sets.hexRadius());
     return cloud;
 }
 
@@ -149,10 +210,13 @@ void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass)
         const Nebula &nebula = nebulae[i];
         if (nebula.hexes.isEmpty())
             continue;
-        const Cloud &cloud = cloudOf(i, nebula);
+        Cloud &cloud = cloudOf(i, nebula);
         const QRectF target = pass.transform.toScreen(cloud.mapRect);
-        if (target.intersects(pass.exposed))
+        if (target.intersects(pass.exposed)) {
+            if (cloud.image.isNull())
+                paint(cloud, m_sets.hexRadius());
             painter.drawImage(target, cloud.image);
+        }
         if (pass.detail12()) {
             QColor ink = colorOf(nebula.type);
             ink.setAlphaF(0.9f);

@@ -14,8 +14,8 @@ struct StarMapPass;
 
 // The nebulae under the map: each a soft translucent cloud of one disc per hex in
 // its kind's colour, with its name when zoomed in. A cloud is blurred once per nebula
-// value into a picture held in map units, and each frame only scales that picture to
-// the zoom; nothing is blurred while drawing.
+// value into a picture held in map units, the first time any of it is on screen, and
+// each frame only scales that picture to the zoom.
 class NebulaLayer
 {
 public:
@@ -33,8 +33,13 @@ private:
         QPointF centre; // mean of the hex centres, a map point
     };
 
-    const Cloud &cloudOf(qsizetype index, const Nebula &nebula);
-    static Cloud render(const Nebula &nebula, double hexRadius);
+    Cloud &cloudOf(qsizetype index, const Nebula &nebula);
+    // Where the cloud lies, without its picture.
+    static Cloud place(const Nebula &nebula, double hexRadius);
+    // Blurs the cloud's picture.
+    static void paint(Cloud &cloud, double hexRadius);
+    // Discs of one radius, blurred by half a radius: three deviations hold the tail.
+    static double blurOf(double hexRadius) { return 0.5 * hexRadius; }
 
     const StarMapVisibleSets &m_sets;
     QList<Cloud> m_clouds; // by the nebula's place in the list drawn

@@ -36,22 +36,9 @@ void StarGlyph::draw(QPainter &painter, const QPointF &centre, double scale, dou
 {
     if (count == 0)
         return;
-    std::array<QPointF, 3> positions{centre, centre, centre};
-    if (count == 2) {
-        const double d = 0.1 * hexRadius * scale;
-        positions[0] += QPointF(-d, 0.5 * d);
-        positions[1] += QPointF(d, -0.7 * d);
-    } else if (count == 3) {
-        const double e = 0.11 * hexRadius * scale;
-        positions[0] += QPointF(0, 0.6 * e);
-        positions[1] += QPointF(-e, -0.5 * e);
-        positions[2] += QPointF(e, -0.5 * e);
-    }
-    const double unit = 0.22 * hexRadius * scale;
     painter.setPen(Qt::NoPen);
-    for (int i = 0; i < count; ++i) {
-        const double radius = unit * discs[i].factor;
-        painter.setBrush(discs[i].color);
-        painter.drawEllipse(positions[i], radius, radius);
-    }
+    forEachDisc(centre, scale, hexRadius, [&](int, const QPointF &at, double radius, const QColor &color) {
+        painter.setBrush(color);
+        painter.drawEllipse(at, radius, radius);
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "MapColors.h"
 #include "MapText.h"
+#include "StarGlyphBatch.h"
 #include "StarMapVisibleSets.h"
 #include "SystemsLayer.h"
 
@@ -206,16 +207,23 @@ void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass) co
     const bool overlays = pass.detail26() && universe && universe->mapShowSurveyedData();
     const bool referee = universe && universe->mapViewMode() == MapViewMode::referee;
     const double r = pass.screenHexRadius();
+    if (!pass.detail18()) {
+        // Glyphs alone: nothing else is drawn between them, so they go in one batch.
+        StarGlyphBatch batch;
+        for (const MapSystem *system : systems)
+            batch.add(system->glyph, pass.transform.toScreen(system->centre), pass.transform.scale,
+                      pass.hexRadius);
+        batch.paint(painter);
+        return;
+    }
     const QFont nameFont = MapText::display(std::max(11 * pass.transform.scale, 9.0), painter);
     for (const MapSystem *system : systems) {
         const QPointF centre = pass.transform.toScreen(system->centre);
         if (overlays && (referee || system->hex.starSystem.surveyed))
             SystemsLayer::drawSurveyedData(painter, system->hex.starSystem, centre, r);
         system->glyph.draw(painter, centre, pass.transform.scale, pass.hexRadius);
-        if (pass.detail18()) {
-            painter.setFont(nameFont);
-            drawName(painter, *system, centre, r);
-        }
+        painter.setFont(nameFont);
+        drawName(painter, *system, centre, r);
     }
 }
 
