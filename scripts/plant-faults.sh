@@ -97,12 +97,26 @@ FAULTS = [
      'putOptional(object, "label"_L1', "wrong key written"),
     ("hexcorner-heap-order", "src/universe/HexCorner.cpp", "return a.deviation > b.deviation;",
      "return a.deviation < b.deviation;", "flipped tie-break in the heap"),
-    ("universe-saved-signal", "src/universe/StarfarerUniverse.cpp", "        emit saved();\n", "",
+    # The branch keeps a statement so that the fault builds.
+    ("universe-saved-signal", "src/universe/StarfarerUniverse.cpp", "emit saved();", "(void)0;",
      "signal not emitted"),
     ("universe-removed-signal", "src/universe/StarfarerUniverse.cpp", "    emit hexRemoved(id, coordinates);\n", "",
      "signal not emitted"),
     ("manager-save-skipped", "src/universe/UniverseManager.cpp", "    if (!saveReporting(*created))",
      "    if (false)", "a save skipped"),
+    ("saver-resave-dropped", "src/universe/UniverseSaver.cpp", "        if (!m_saveAsked)\n            break;\n",
+     "        break;\n", "a save asked during a write dropped"),
+    ("saver-failure-as-success", "src/universe/UniverseSaver.cpp", "    return {false, message};", "    return {};",
+     "failure reported as success"),
+    ("writer-full-disk-ignored", "src/universe/AtomicFileWriter.cpp",
+     "if (written < 0 && errno != EINTR)\n            return systemReason(errno);",
+     "if (written < 0 && errno != EINTR)\n            break;", "failed write reported as success"),
+    ("manager-rename-unsaved", "src/universe/UniverseManager.cpp", "const bool saved = m_current->saveNow();",
+     "const bool saved = true;", "a save skipped"),
+    ("manager-delete-wrong-file", "src/universe/UniverseManager.cpp", "    QFile file(header.filePath);\n",
+     "    QFile file(m_headers.constLast().filePath);\n", "a wrong file removed"),
+    ("headercache-not-written", "src/universe/HeaderCache.cpp", "        file.commit();", "        file.cancelWriting();",
+     "cache never stored"),
     # src/screens
     ("options-default-tl", "src/screens/GeneratorOptions.cpp", "TechnologyLevel::ttl15 : TechnologyLevel::tl4",
      "TechnologyLevel::ttl15 : TechnologyLevel::tl5", "wrong default"),
@@ -130,11 +144,19 @@ FAULTS = [
      "signal not connected"),
     ("app-title-dash", "src/app/MainWindow.cpp", 'universe->name() + QStringLiteral(" \\u2014 ")',
      'universe->name() + QStringLiteral(" - ")', "wrong text"),
+    ("app-save-failure-hidden", "src/app/MainWindow.cpp",
+     "            connect(universe, &StarfarerUniverse::saveFailed, m_saveFailure, &MessageBanner::showMessage),\n", "",
+     "failure not shown"),
+    ("app-operation-failure-hidden", "src/app/MainWindow.cpp",
+     "    connect(m_manager, &UniverseManager::operationFailed, m_operationFailure, &MessageBanner::showMessage);\n",
+     "", "failure not shown"),
     ("app-sidebar-clear", "src/app/SidebarList.cpp", "        emit destinationChosen(std::nullopt);\n", "",
      "signal not emitted"),
 ]
 
-TEST_EXECUTABLES = ["json", "model", "universe", "ui", "screens", "app"]
+# Test folders, each holding one executable named after its path.
+TEST_EXECUTABLES = ["json", "model", "universe", "import", "ui", "starmap", "starmap/ui", "travel", "travel/ui",
+                    "screens", "editors", "app"]
 build = os.path.abspath(args.build_dir)
 env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 env.setdefault("CCACHE_BASEDIR", "/work")
@@ -156,9 +178,12 @@ def configure():
 
 
 def build_tests():
-    targets = [f"vostrel_{name}_tests" for name in TEST_EXECUTABLES]
-    targets = [t for t in targets if os.path.isdir(os.path.join(root, "tests", t.split("_")[1]))]
+    targets = [target(name) for name in TEST_EXECUTABLES if os.path.isdir(os.path.join(root, "tests", name))]
     return run(["cmake", "--build", build, "-j3", "--target", *targets])
+
+
+def target(name):
+    return "vostrel_" + name.replace("/", "_") + "_tests"
 
 
 def run_tests():
@@ -169,7 +194,7 @@ def run_tests():
         return failed or ([] if result.returncode == 0 else ["ctest failed"])
     processes = []
     for name in TEST_EXECUTABLES:
-        path = os.path.join(build, "tests", name, f"vostrel_{name}_tests")
+        path = os.path.join(build, "tests", name, target(name))
         if os.path.exists(path):
             processes.append((name, subprocess.Popen([path, "--gtest_brief=1"], cwd=os.path.dirname(path), env=env,
                                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)))

@@ -8,11 +8,8 @@
 #include "screens/SystemGeneratorView.h"
 #include "screens/SystemListView.h"
 #include "starmap/ui/StarMapView.h"
-#include "ui/AppInformation.h"
 #include "ui/ContentUnavailableView.h"
-#include "ui/NamedColor.h"
 
-#include <QLabel>
 #include <QPointer>
 
 namespace {
@@ -151,16 +148,13 @@ TEST_F(Sidebar, EmptyGroupsAreRegularWeightAndExpandWithoutRows)
         ASSERT_NE(header, nullptr);
         EXPECT_FALSE(header->titleIsBold()) << header->title().toStdString();
         EXPECT_FALSE(header->isExpanded());
-        EXPECT_EQ(header->chevronSymbol(), QStringLiteral("chevron.right"));
     }
     const int rowsBefore = list()->count();
     toggleGroup(FactionCategory::race);
     EXPECT_EQ(list()->count(), rowsBefore);
-    EXPECT_EQ(list()->groupHeader(FactionCategory::race)->chevronSymbol(), QStringLiteral("chevron.down"));
     EXPECT_TRUE(list()->groupHeader(FactionCategory::race)->isExpanded());
-    EXPECT_EQ(list()->groupHeader(FactionCategory::group)->chevronSymbol(), QStringLiteral("chevron.right"));
+    EXPECT_FALSE(list()->groupHeader(FactionCategory::group)->isExpanded());
     toggleGroup(FactionCategory::race);
-    EXPECT_EQ(list()->groupHeader(FactionCategory::race)->chevronSymbol(), QStringLiteral("chevron.right"));
     EXPECT_TRUE(view()->expandedCategories().isEmpty());
 }
 
@@ -275,38 +269,9 @@ TEST_F(Sidebar, ClearingTheSelectionShowsNothingSelected)
     clickRow(starMap, Qt::ControlModifier);
     EXPECT_FALSE(view()->selection().has_value());
     EXPECT_TRUE(selectedTitles().isEmpty());
-    auto *empty = qobject_cast<ContentUnavailableView *>(view()->detailPage());
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(empty->title(), QStringLiteral("Nothing Selected"));
-    EXPECT_EQ(empty->description(), QStringLiteral("Choose an item from the sidebar."));
-    EXPECT_EQ(empty->symbol(), Symbol::sidebarLeft);
+    EXPECT_NE(qobject_cast<ContentUnavailableView *>(view()->detailPage()), nullptr);
 
     clickRow(starMap);
     EXPECT_EQ(view()->detailDestination(), Destination::of(DestinationKind::starmap));
     EXPECT_EQ(pageTitle(view()->detailPage()), QStringLiteral("Star Map"));
-}
-
-TEST_F(Sidebar, TheFooterCarriesTheMenuTheMakerAndTheVersion)
-{
-    startApp();
-    auto *footer = view()->findChild<QWidget *>(QStringLiteral("sidebarFooter"));
-    ASSERT_NE(footer, nullptr);
-    EXPECT_EQ(view()->universeMenuButton()->labelName(), QStringLiteral("My Universe"));
-    const auto *maker = footer->findChild<QLabel *>(QStringLiteral("makerLine"));
-    const auto *word = footer->findChild<QLabel *>(QStringLiteral("versionWord"));
-    const auto *number = footer->findChild<QLabel *>(QStringLiteral("versionNumber"));
-    ASSERT_TRUE(maker && word && number);
-    EXPECT_EQ(maker->text(), QStringLiteral("By Dulvane"));
-    EXPECT_EQ(maker->font().pixelSize(), 15);
-    EXPECT_EQ(word->text(), QStringLiteral("Version"));
-    EXPECT_EQ(number->text(), QStringLiteral(" ") + AppInformation::versionLine());
-    EXPECT_EQ(number->font().pixelSize(), 10);
-    // "Version" is the small-title colour at half strength, the number at full.
-    const QColor smallTitle = namedColor(NamedColor::smallTitle);
-    EXPECT_EQ(number->palette().color(QPalette::WindowText), smallTitle);
-    EXPECT_EQ(word->palette().color(QPalette::WindowText).rgb(), smallTitle.rgb());
-    EXPECT_NEAR(word->palette().color(QPalette::WindowText).alphaF(), 0.5, 0.01);
-    // The footer sits below the list, at the foot of the sidebar.
-    EXPECT_GE(footer->mapTo(window(), QPoint(0, 0)).y(),
-              list()->mapTo(window(), QPoint(0, list()->height())).y() - 1);
 }

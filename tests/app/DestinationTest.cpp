@@ -58,20 +58,3 @@ TEST(Destination, PlainDestinationsAreEqualByCaseAndHashApart)
     EXPECT_NE(Destination::of(DestinationKind::newFaction), Destination::forFaction(Faction{}));
     EXPECT_EQ(Destination{}, Destination::of(DestinationKind::starmap));
 }
-
-TEST(Destination, AFactionRowReadsItsShortNameOrItsName)
-{
-    const QList<std::tuple<QString, QString, QString>> cases{
-        {QString(), QStringLiteral("AL"), QStringLiteral("Unnamed Faction")},
-        {QString(), QString(), QStringLiteral("Unnamed Faction")},
-        {QStringLiteral("Alpha League"), QStringLiteral("AL"), QStringLiteral("AL")},
-        {QStringLiteral("Alpha League"), QString(), QStringLiteral("Alpha League")},
-    };
-    for (const auto &[name, shortName, shown] : cases) {
-        Faction faction;
-        faction.name = name;
-        faction.shortName = shortName;
-        EXPECT_EQ(factionRowTitle(faction), shown);
-        EXPECT_EQ(destinationTitle(Destination::forFaction(faction), true), shown);
-    }
-}

@@ -36,14 +36,6 @@ protected:
     }
 };
 
-TEST_F(Failures, ANormalStartShowsNoBanner)
-{
-    startApp();
-    EXPECT_FALSE(window()->saveFailureBanner()->isVisible());
-    EXPECT_FALSE(window()->loadErrorBanner()->isVisible());
-    EXPECT_EQ(window()->windowTitle(), QStringLiteral("My Universe \u2014 Vostrel"));
-}
-
 // A folder where the universe's file belongs: the save cannot replace it.
 TEST_F(FailuresWithAlerts, AFailedSaveIsShownUntilTheNextSaveSucceeds)
 {
@@ -160,14 +152,6 @@ TEST_F(Failures, AUniverseThatCannotBeOpenedFromTheMenuIsReportedAndTheOpenOneSt
     settle();
     EXPECT_EQ(universe()->id(), kBroken);
     EXPECT_FALSE(banner->isVisible());
-}
-
-TEST_F(Failures, AWindowWithoutAStoreIsJustVostrel)
-{
-    MainWindow alone;
-    EXPECT_EQ(alone.windowTitle(), QStringLiteral("Vostrel"));
-    EXPECT_EQ(alone.controlView(), nullptr);
-    EXPECT_FALSE(alone.saveFailureBanner()->hasMessage());
 }
 
 // A failed delete is not a failed save: a later good save leaves its message alone.

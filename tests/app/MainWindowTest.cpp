@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -28,46 +27,10 @@ void pressUwpReferenceShortcut(QWidget *window)
     QTest::keyClick(window, Qt::Key_U, Qt::ControlModifier | Qt::ShiftModifier);
 }
 
-QStringList actionTexts(const QMenu *menu)
-{
-    QStringList texts;
-    for (const QAction *action : menu->actions()) {
-        if (!action->isSeparator())
-            texts.append(action->text());
-    }
-    return texts;
-}
-
 } // namespace
 
 // The application on a temporary documents folder and settings file.
 using VostrelAppTest = AppTest;
-
-TEST(MainWindow, MenusHoldTheCommands)
-{
-    MainWindow window;
-    QStringList menus;
-    QMenu *windowMenu = nullptr;
-    QMenu *helpMenu = nullptr;
-    for (QAction *action : window.menuBar()->actions()) {
-        menus.append(action->text());
-        if (action->text() == QStringLiteral("&Window"))
-            windowMenu = action->menu();
-        if (action->text() == QStringLiteral("&Help"))
-            helpMenu = action->menu();
-    }
-    EXPECT_EQ(menus,
-              (QStringList{QStringLiteral("&File"), QStringLiteral("&Window"), QStringLiteral("&Help")}));
-    EXPECT_EQ(window.menuBar()->actions().first()->menu()->actions(), QList<QAction *>{window.quitAction()});
-    ASSERT_NE(windowMenu, nullptr);
-    ASSERT_NE(helpMenu, nullptr);
-    EXPECT_EQ(actionTexts(windowMenu), QStringList{QStringLiteral("UWP Reference")});
-    EXPECT_EQ(actionTexts(helpMenu),
-              (QStringList{QStringLiteral("Vostrel Help"), QStringLiteral("About Vostrel")}));
-
-    EXPECT_EQ(window.uwpReferenceAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+U")));
-    EXPECT_EQ(window.uwpReferenceAction()->shortcutContext(), Qt::ApplicationShortcut);
-}
 
 TEST(MainWindow, TheShortcutTwiceGivesOneUwpReferenceWindow)
 {
@@ -134,20 +97,6 @@ TEST(MainWindow, AHelpPageThatCannotBeOpenedIsReported)
     message->close();
 }
 
-TEST(MainWindow, NewContentReplacesTheOldWhichGoesLater)
-{
-    MainWindow window;
-    QPointer<QWidget> old = window.content();
-    ASSERT_TRUE(old);
-    auto *next = new QLabel(QStringLiteral("next"));
-    window.setContent(next);
-    EXPECT_EQ(window.content(), next);
-    EXPECT_TRUE(old); // still alive until the event loop deletes it
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(old.isNull());
-    EXPECT_EQ(window.content(), next);
-}
-
 TEST(ExternalLinks, AMissingLocalPageIsNotHandedToTheDesktop)
 {
     int calls = 0;
@@ -178,9 +127,6 @@ TEST_F(VostrelAppTest, SetsUpTheApplicationAndItsWindows)
     EXPECT_EQ(QApplication::organizationName(), QStringLiteral("Dulvane"));
     EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Vostrel"));
     EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
-    EXPECT_FALSE(QApplication::windowIcon().isNull());
-    ASSERT_NE(app.router(), nullptr);
-    ASSERT_NE(app.mainWindow(), nullptr);
     EXPECT_EQ(app.mainWindow()->router(), app.router());
 
     app.start();

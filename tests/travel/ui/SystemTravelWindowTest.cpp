@@ -102,7 +102,6 @@ TEST_F(SystemTravelWindowTest, oneStarSheetAndABeltsOnlySystem)
     EXPECT_EQ(texts(sheet, QStringLiteral("distanceLine")),
               QStringList{QStringLiteral("Distance Asteroid Belt \u2192 Terra = 89,758,722 km")});
     EXPECT_EQ(texts(sheet, QStringLiteral("explanation")), QStringList{SystemTravelView::kExplanation});
-    EXPECT_EQ(SystemTravelView::kExplanation.size(), 428);
 
     // Only belts: no jump point, but the belts can still be picked.
     hex.starSystem.name.clear();
