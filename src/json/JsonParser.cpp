@@ -127,16 +127,16 @@ void JsonParser::parseLiteral(const char *word)
     m_pos += length;
 }
 
-JsonValue JsonParser::parseObject(int depth)
+// Walks the members of the object at m_pos; onMember(key, depth) reads each value.
+template <typename OnMember> void JsonParser::readMembers(int depth, OnMember onMember)
 {
     if (depth > maximumDepth)
         fail(m_pos, "too deeply nested");
     ++m_pos; // {
-    const std::size_t first = m_members.size();
     skipWhitespace();
     if (m_pos != m_end && *m_pos == '}') {
         ++m_pos;
-        return JsonObject();
+        return;
     }
     for (;;) {
         if (m_pos == m_end || *m_pos != '"')
@@ -147,8 +147,7 @@ JsonValue JsonParser::parseObject(int depth)
             fail(m_pos, "expected ':' after a key");
         ++m_pos;
         skipWhitespace();
-        JsonValue value = parseValue(depth);
-        m_members.push_back(JsonMember{std::move(key), std::move(value)});
+        onMember(std::move(key), depth);
         skipWhitespace();
         if (m_pos == m_end)
             fail(m_pos, "unexpected end of text in an object");
@@ -160,6 +159,15 @@ JsonValue JsonParser::parseObject(int depth)
         skipWhitespace();
     }
     ++m_pos; // }
+}
+
+JsonValue JsonParser::parseObject(int depth)
+{
+    const std::size_t first = m_members.size();
+    readMembers(depth, [this](std::string key, int memberDepth) {
+        JsonValue value = parseValue(memberDepth);
+        m_members.push_back(JsonMember{std::move(key), std::move(value)});
+    });
     JsonObject object;
     object.reserve(qsizetype(m_members.size() - first));
     for (std::size_t i = first; i < m_members.size(); ++i)
@@ -435,39 +443,6 @@ std::optional<JsonObject> JsonParser::parseMembers(QByteArrayView text, bool (*k
     return std::nullopt;
 }
 
-// Walks the members of the object at m_pos; onMember(key, depth) reads each value.
-template <typename OnMember> void JsonParser::readMembers(int depth, OnMember onMember)
-{
-    if (depth > maximumDepth)
-        fail(m_pos, "too deeply nested");
-    ++m_pos; // {
-    skipWhitespace();
-    if (m_pos != m_end && *m_pos == '}') {
-        ++m_pos;
-        return;
-    }
-    for (;;) {
-        if (m_pos == m_end || *m_pos != '"')
-            fail(m_pos, "expected a key");
-        std::string key = parseKey();
-        skipWhitespace();
-        if (m_pos == m_end || *m_pos != ':')
-            fail(m_pos, "expected ':' after a key");
-        ++m_pos;
-        skipWhitespace();
-        onMember(std::move(key), depth);
-        skipWhitespace();
-        if (m_pos == m_end)
-            fail(m_pos, "unexpected end of text in an object");
-        if (*m_pos == '}')
-            break;
-        if (*m_pos != ',')
-            fail(m_pos, "expected ',' or '}'");
-        ++m_pos;
-        skipWhitespace();
-    }
-    ++m_pos; // }
-}
 
 void JsonParser::skipValue(int depth)
 {
