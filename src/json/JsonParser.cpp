@@ -177,19 +177,19 @@ JsonValue JsonParser::parseObject(int depth)
     return object;
 }
 
-JsonValue JsonParser::parseArray(int depth)
+// Walks the elements of the array at m_pos; onElement(depth) reads each value.
+template <typename OnElement> void JsonParser::readElements(int depth, OnElement onElement)
 {
     if (depth > maximumDepth)
         fail(m_pos, "too deeply nested");
     ++m_pos; // [
-    const std::size_t first = m_elements.size();
     skipWhitespace();
     if (m_pos != m_end && *m_pos == ']') {
         ++m_pos;
-        return JsonArray();
+        return;
     }
     for (;;) {
-        m_elements.push_back(parseValue(depth));
+        onElement(depth);
         skipWhitespace();
         if (m_pos == m_end)
             fail(m_pos, "unexpected end of text in an array");
@@ -201,6 +201,12 @@ JsonValue JsonParser::parseArray(int depth)
         skipWhitespace();
     }
     ++m_pos; // ]
+}
+
+JsonValue JsonParser::parseArray(int depth)
+{
+    const std::size_t first = m_elements.size();
+    readElements(depth, [this](int elementDepth) { m_elements.push_back(parseValue(elementDepth)); });
     JsonArray array(std::make_move_iterator(m_elements.begin() + std::ptrdiff_t(first)),
                     std::make_move_iterator(m_elements.end()));
     m_elements.resize(first);
@@ -453,27 +459,7 @@ void JsonParser::skipValue(int depth)
         readMembers(depth + 1, [this](std::string, int memberDepth) { skipValue(memberDepth); });
         return;
     case '[':
-        if (depth + 1 > maximumDepth)
-            fail(m_pos, "too deeply nested");
-        ++m_pos; // [
-        skipWhitespace();
-        if (m_pos != m_end && *m_pos == ']') {
-            ++m_pos;
-            return;
-        }
-        for (;;) {
-            skipValue(depth + 1);
-            skipWhitespace();
-            if (m_pos == m_end)
-                fail(m_pos, "unexpected end of text in an array");
-            if (*m_pos == ']')
-                break;
-            if (*m_pos != ',')
-                fail(m_pos, "expected ',' or ']'");
-            ++m_pos;
-            skipWhitespace();
-        }
-        ++m_pos; // ]
+        readElements(depth + 1, [this](int elementDepth) { skipValue(elementDepth); });
         return;
     case '"': skipString(); return;
     default: parseValue(depth); // a number or a literal: nothing to build

@@ -52,6 +52,7 @@ private:
     // Check a value (or an object's members) without building it.
     void skipValue(int depth);
     template <typename OnMember> void readMembers(int depth, OnMember onMember);
+    template <typename OnElement> void readElements(int depth, OnElement onElement);
     void skipString();
     QString parseString();
     std::string parseKey();
