@@ -2,19 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Distinct positions inside a list of `count`, ascending.
-QList<qsizetype> validPositions(QList<qsizetype> positions, qsizetype count)
-{
-    positions.removeIf([count](qsizetype position) { return position < 0 || position >= count; });
-    std::sort(positions.begin(), positions.end());
-    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    return positions;
-}
-
-} // namespace
-
 RegionDraft::RegionDraft(const std::optional<Region> &editing) : m_editing(editing)
 {
     if (editing) {
@@ -39,14 +26,12 @@ void RegionDraft::deleteAnchor(qsizetype position)
 
 void RegionDraft::deleteAnchors(QList<qsizetype> positions)
 {
-    positions = validPositions(std::move(positions), anchors.size());
-    for (auto it = positions.crbegin(); it != positions.crend(); ++it)
-        anchors.removeAt(*it);
+    MapObjectStore::removePositions(anchors, std::move(positions));
 }
 
 void RegionDraft::moveAnchors(QList<qsizetype> positions, qsizetype destination)
 {
-    positions = validPositions(std::move(positions), anchors.size());
+    // Positions out of range or listed twice never match an index below.
     destination = std::clamp<qsizetype>(destination, 0, anchors.size());
     QList<RegionAnchor> moved;
     QList<RegionAnchor> kept;
