@@ -4,6 +4,7 @@
 #include "universe/StarfarerUniverse.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
@@ -77,6 +78,18 @@ QLabel *EditorForm::addHeading(const QString &text)
     heading->setContentsMargins(0, kSectionSpace, 0, 0);
     m_form->addWidget(heading);
     return heading;
+}
+
+QLineEdit *EditorForm::addTextField(const QString &heading, const QString &objectName,
+                                    const QString &placeholder, int width)
+{
+    addHeading(heading);
+    auto *field = new QLineEdit(this);
+    field->setObjectName(objectName);
+    field->setPlaceholderText(placeholder);
+    field->setFixedWidth(width);
+    m_form->addWidget(field);
+    return field;
 }
 
 void EditorForm::addActionButton()

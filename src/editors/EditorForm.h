@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QLineEdit;
+
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
@@ -41,6 +43,9 @@ protected:
     QVBoxLayout *formLayout() const { return m_form; }
     // A plain section heading with 5 points of space above it.
     QLabel *addHeading(const QString &text);
+    // A heading and, below it, a text field of this width with a placeholder.
+    QLineEdit *addTextField(const QString &heading, const QString &objectName, const QString &placeholder,
+                            int width);
     // Ends the form with the action button and the save-failure line.
     void addActionButton();
     // Title, button text and button state from the working copy.

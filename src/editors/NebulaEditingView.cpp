@@ -30,12 +30,7 @@ NebulaEditingView::NebulaEditingView(StarfarerUniverse &universe, const std::opt
       m_draft(nebula)
 {
     setObjectName(QStringLiteral("nebulaEditingView"));
-    addHeading(tr("Name"));
-    m_name = new QLineEdit(this);
-    m_name->setObjectName(QStringLiteral("nebulaName"));
-    m_name->setPlaceholderText(tr("Nebula name"));
-    m_name->setFixedWidth(kNameWidth);
-    formLayout()->addWidget(m_name);
+    m_name = addTextField(tr("Name"), QStringLiteral("nebulaName"), tr("Nebula name"), kNameWidth);
     connect(m_name, &QLineEdit::textEdited, this, [this](const QString &name) { m_draft.name = name; });
 
     addHeading(tr("Type"));

@@ -38,12 +38,7 @@ RegionEditingView::RegionEditingView(StarfarerUniverse &universe, const std::opt
       m_draft(region)
 {
     setObjectName(QStringLiteral("regionEditingView"));
-    addHeading(tr("Name"));
-    m_name = new QLineEdit(this);
-    m_name->setObjectName(QStringLiteral("regionName"));
-    m_name->setPlaceholderText(tr("Region name"));
-    m_name->setFixedWidth(kNameWidth);
-    formLayout()->addWidget(m_name);
+    m_name = addTextField(tr("Name"), QStringLiteral("regionName"), tr("Region name"), kNameWidth);
     connect(m_name, &QLineEdit::textEdited, this, [this](const QString &text) { m_draft.name = text; });
 
     auto *row = new QHBoxLayout;

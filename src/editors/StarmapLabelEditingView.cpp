@@ -75,12 +75,7 @@ StarmapLabelEditingView::StarmapLabelEditingView(StarfarerUniverse &universe,
 
 void StarmapLabelEditingView::addTextRows()
 {
-    addHeading(tr("Text"));
-    m_text = new QLineEdit(this);
-    m_text->setObjectName(QStringLiteral("labelText"));
-    m_text->setPlaceholderText(tr("Label text"));
-    m_text->setFixedWidth(kTextWidth);
-    formLayout()->addWidget(m_text);
+    m_text = addTextField(tr("Text"), QStringLiteral("labelText"), tr("Label text"), kTextWidth);
     connect(m_text, &QLineEdit::textEdited, this, [this](const QString &text) {
         m_draft.text = text;
         refresh();
