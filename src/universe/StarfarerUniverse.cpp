@@ -1,7 +1,7 @@
 #include "StarfarerUniverse.h"
 
-#include "json/JsonParser.h"
 #include "UniverseFileReader.h"
+#include "json/JsonParser.h"
 #include "json/JsonWriter.h"
 
 #include <QFile>
@@ -70,6 +70,7 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &b
             universe->relinkRutterFactions();
             universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
             universe->rebuildIndex();
+            universe->m_usesTravellerRules = universe->usesTravellerRules();
             return universe;
         }
     } catch (const DecodeError &decodeError) {
@@ -166,13 +167,30 @@ void StarfarerUniverse::rebuildIndex()
     }
 }
 
-void StarfarerUniverse::insertHex(const HexData &hex)
+void StarfarerUniverse::appendHex(const HexData &hex)
 {
     m_contents.data.append(hex);
     const qsizetype position = m_contents.data.size() - 1;
     indexFirst(m_positionOfID, hex.id, position);
     indexFirst(m_positionAt, hex.coordinates, position);
+}
+
+void StarfarerUniverse::insertHex(const HexData &hex)
+{
+    appendHex(hex);
     emit hexInserted(hex.id, hex.coordinates);
+    followRules();
+}
+
+void StarfarerUniverse::insertHexes(const QList<HexData> &hexes)
+{
+    if (hexes.isEmpty())
+        return;
+    const qsizetype first = m_contents.data.size();
+    for (const HexData &hex : hexes)
+        appendHex(hex);
+    emit hexesInserted(first, hexes.size());
+    followRules();
 }
 
 namespace {
@@ -221,6 +239,7 @@ bool StarfarerUniverse::replaceHex(const QUuid &id, const HexData &hex)
     moveIndexEntry(m_positionAt, old, hex.coordinates, position, m_contents.data,
                    [](const HexData &h) { return h.coordinates; });
     emit hexReplaced(id, old, hex.coordinates);
+    followRules();
     return true;
 }
 
@@ -234,6 +253,7 @@ bool StarfarerUniverse::removeHex(const QUuid &id)
     // Every later position moves: removing costs as much as the list itself.
     rebuildIndex();
     emit hexRemoved(id, coordinates);
+    followRules();
     return true;
 }
 
@@ -272,6 +292,16 @@ void StarfarerUniverse::setData(const QList<HexData> &value)
     m_contents.data = value;
     rebuildIndex();
     emit dataChanged();
+    followRules();
+}
+
+void StarfarerUniverse::followRules()
+{
+    const bool travellerRules = usesTravellerRules();
+    if (travellerRules == m_usesTravellerRules)
+        return;
+    m_usesTravellerRules = travellerRules;
+    emit usesTravellerRulesChanged();
 }
 void StarfarerUniverse::setFactions(const QList<Faction> &value)
 {
