@@ -8,6 +8,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/NamedColor.h"
 #include "ui/TextStyle.h"
+#include "universe/UniverseChanges.h"
 #include "universe/UniverseManager.h"
 
 #include <QCoreApplication>
@@ -81,13 +82,11 @@ ControlView::ControlView(UniverseManager *manager, WindowRouter *router, QWidget
 
     if (m_universe) {
         connect(m_universe, &StarfarerUniverse::nameChanged, this, &ControlView::refreshTitle);
-        connect(m_universe, &StarfarerUniverse::factionsChanged, this, &ControlView::refreshSidebar);
-        m_travellerRules = m_universe->usesTravellerRules();
-        // Any change of the systems may change the first one, and with it the rules.
-        connect(m_universe, &StarfarerUniverse::dataChanged, this, &ControlView::followRules);
-        connect(m_universe, &StarfarerUniverse::hexInserted, this, &ControlView::followRules);
-        connect(m_universe, &StarfarerUniverse::hexReplaced, this, &ControlView::followRules);
-        connect(m_universe, &StarfarerUniverse::hexRemoved, this, &ControlView::followRules);
+        UniverseChanges::onObjects<Faction>(m_universe, this,
+                                            [this](const ObjectChange<Faction> &) { refreshSidebar(); });
+        // The systems decide only the route row's title, through the rules.
+        connect(m_universe, &StarfarerUniverse::usesTravellerRulesChanged, this,
+                &ControlView::refreshSidebar);
     }
     connect(m_list, &SidebarList::destinationChosen, this, &ControlView::choose);
     connect(m_list, &SidebarList::groupToggled, this, &ControlView::toggleGroup);
@@ -194,17 +193,6 @@ void ControlView::refreshSidebar()
     const int scrolled = m_list->verticalScrollBar()->value();
     m_list->rebuild(*m_universe, m_expandedCategories, m_selection);
     m_list->verticalScrollBar()->setValue(scrolled);
-}
-
-// The systems decide only the route row's title, through the rule flavour; the rows
-// are rebuilt when that changes, not at every edit of a system.
-void ControlView::followRules()
-{
-    const bool travellerRules = m_universe && m_universe->usesTravellerRules();
-    if (travellerRules == m_travellerRules)
-        return;
-    m_travellerRules = travellerRules;
-    refreshSidebar();
 }
 
 void ControlView::choose(const std::optional<Destination> &destination)

@@ -68,7 +68,6 @@ private:
     QWidget *buildFooter();
     void refreshSidebar();
     void refreshTitle();
-    void followRules();
     void choose(const std::optional<Destination> &destination);
     void toggleGroup(FactionCategory category);
     void showDetail();
@@ -79,7 +78,6 @@ private:
     QPointer<StarfarerUniverse> m_universe;
     WindowRouter *m_router;
 
-    bool m_travellerRules = false;
     QSet<FactionCategory> m_expandedCategories;
     std::optional<UniverseAlert> m_universeAlert;
     QString m_draftName;

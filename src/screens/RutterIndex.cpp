@@ -1,11 +1,12 @@
 #include "RutterIndex.h"
 
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 RutterIndex::RutterIndex(StarfarerUniverse *universe, QObject *parent) : QObject(parent), m_universe(universe)
 {
     if (universe)
-        connect(universe, &StarfarerUniverse::ruttersChanged, this, &RutterIndex::rebuild);
+        UniverseChanges::onObjects<Rutter>(universe, this,
+                                           [this](const ObjectChange<Rutter> &) { rebuild(); });
     rebuild();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QScrollArea>
+#include <QSet>
 
 class StarfarerUniverse;
 
@@ -42,9 +43,15 @@ signals:
 
 private:
     void rebuild();
+    // Remembers what the page shows of the universe, so that it is rebuilt only when
+    // that changes: the places of its hex and of the far ends of its rutters (its own
+    // first), and the factions of its main world and rutters.
+    void watchShown(const HexData &hex);
     QWidget *uwpBlock(const HexData &hex);
 
     QPointer<StarfarerUniverse> m_universe;
     HexData m_initialHex;
     double m_viewWidth;
+    QList<GalacticCoordinates> m_shownPlaces;
+    QSet<QUuid> m_shownFactions;
 };
