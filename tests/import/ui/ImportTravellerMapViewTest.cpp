@@ -194,22 +194,3 @@ TEST_F(ImportForm, ReturnInTheSectorNameImportsWhenTheButtonCould)
     EXPECT_EQ(m_manager.current()->data().size(), 3);
     EXPECT_EQ(m_server.requests().size(), 4);
 }
-
-// Leaving the form (another screen replaces it) does not stop its import.
-TEST_F(ImportForm, AnImportGoesOnWhenItsFormIsClosed)
-{
-    QSignalSpy announced(&m_imports, &TravellerMapImporter::ImportJobs::outcomeUnseen);
-    child<QLineEdit>("sectorName")->setText(QStringLiteral("Synthetic Reach"));
-    QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
-    m_view.reset();
-    ASSERT_TRUE(announced.wait(20000));
-    EXPECT_EQ(announced.first().first().toString(),
-              QStringLiteral("Import of \u201CSynthetic Reach\u201D: 3 worlds, 1 route, 1 region, 3 labels; "
-                             "created 3 factions."));
-    StarfarerUniverse *universe = m_manager.current();
-    ASSERT_TRUE(universe->waitForPendingSave());
-    const auto stored = StarfarerUniverse::readFile(universe->filePath(), universe->folder());
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->data(), universe->data());
-    EXPECT_EQ(stored->data().size(), 3);
-}
