@@ -58,9 +58,10 @@ QLabel *colouredLabel(const QString &text, QColor color, QWidget *parent)
 
 } // namespace
 
-ControlView::ControlView(UniverseManager *manager, WindowRouter *router, QWidget *parent)
+ControlView::ControlView(UniverseManager *manager, WindowRouter *router,
+                         TravellerMapImporter::ImportJobs *imports, QWidget *parent)
     : QWidget(parent), m_manager(manager), m_universe(manager ? manager->current() : nullptr),
-      m_router(router)
+      m_router(router), m_imports(imports)
 {
     setObjectName(QStringLiteral("controlView"));
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -215,10 +216,11 @@ void ControlView::showDetail()
 {
     if (m_detailPage && m_detailDestination == m_selection)
         return;
-    QWidget *page = m_selection
-                        ? DetailPages::make(*m_selection, ScreenEnvironment{m_manager, m_universe, m_router})
-                        : new ContentUnavailableView(tr("Nothing Selected"), Symbol::sidebarLeft,
-                                                     tr("Choose an item from the sidebar."));
+    QWidget *page =
+        m_selection
+            ? DetailPages::make(*m_selection, ScreenEnvironment{m_manager, m_universe, m_router, m_imports})
+            : new ContentUnavailableView(tr("Nothing Selected"), Symbol::sidebarLeft,
+                                         tr("Choose an item from the sidebar."));
     if (m_detailPage) {
         m_detailLayout->removeWidget(m_detailPage);
         m_detailPage->hide();

@@ -35,7 +35,8 @@ class ControlView : public QWidget
 public:
     enum class UniverseAlert { rename, newUniverse, deleteUniverse };
 
-    ControlView(UniverseManager *manager, WindowRouter *router, QWidget *parent = nullptr);
+    ControlView(UniverseManager *manager, WindowRouter *router, TravellerMapImporter::ImportJobs *imports,
+                QWidget *parent = nullptr);
     ~ControlView() override;
 
     StarfarerUniverse *universe() const { return m_universe; }
@@ -77,6 +78,7 @@ private:
     QPointer<UniverseManager> m_manager;
     QPointer<StarfarerUniverse> m_universe;
     WindowRouter *m_router;
+    TravellerMapImporter::ImportJobs *m_imports;
 
     QSet<FactionCategory> m_expandedCategories;
     std::optional<UniverseAlert> m_universeAlert;

@@ -3,6 +3,7 @@
 #include "ControlView.h"
 #include "ExternalLinks.h"
 #include "MessageBanner.h"
+#include "import/ImportJobs.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
 
@@ -31,9 +32,15 @@ MainWindow::MainWindow(WindowRouter *router, QWidget *parent)
     m_loadError->setObjectName(QStringLiteral("loadErrorBanner"));
     m_operationFailure = new MessageBanner(true, frame);
     m_operationFailure->setObjectName(QStringLiteral("operationFailureBanner"));
+    m_importOutcome = new MessageBanner(true, frame);
+    m_importOutcome->setObjectName(QStringLiteral("importOutcomeBanner"));
     m_frame->addWidget(m_saveFailure);
     m_frame->addWidget(m_loadError);
     m_frame->addWidget(m_operationFailure);
+    m_frame->addWidget(m_importOutcome);
+    m_imports = new TravellerMapImporter::ImportJobs(this);
+    connect(m_imports, &TravellerMapImporter::ImportJobs::outcomeUnseen, m_importOutcome,
+            &MessageBanner::showMessage);
     setCentralWidget(frame);
 
     refreshTitle();
@@ -94,7 +101,7 @@ void MainWindow::showCurrentUniverse()
             connect(universe, &StarfarerUniverse::saveFailed, m_saveFailure, &MessageBanner::showMessage),
             connect(universe, &StarfarerUniverse::saved, m_saveFailure, &MessageBanner::clearMessage),
         };
-        auto *view = new ControlView(m_manager, m_router);
+        auto *view = new ControlView(m_manager, m_router, m_imports);
         // Shown again even when the same file failed before and was dismissed.
         connect(view, &ControlView::universeOpenFailed, this, &MainWindow::showLoadError);
         setContent(view);

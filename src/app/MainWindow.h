@@ -12,6 +12,9 @@ class MessageBanner;
 class QAction;
 class QVBoxLayout;
 class WindowRouter;
+namespace TravellerMapImporter {
+class ImportJobs;
+}
 
 // The application's main window ("main"): the sidebar and detail column of the open
 // universe, the menu commands — "Quit" (the platform's key), "UWP Reference"
@@ -20,7 +23,10 @@ class WindowRouter;
 // so that one never clears another: saves of the open universe that failed (until
 // the next successful save), a universe that could not be opened (with its file),
 // and other operations of the store that failed, such as a delete (until dismissed
-// or replaced by the next such failure).
+// or replaced by the next such failure). A fourth shows the outcome of a sector
+// import that ended after its form was closed (until dismissed or replaced).
+//
+// It holds the program's sector imports; closing it for good stops them.
 //
 // Quitting, and closing this window, first wait for the save in flight; when the
 // universe's last save failed, the user is told and may stay.
@@ -57,6 +63,8 @@ public:
     MessageBanner *saveFailureBanner() const { return m_saveFailure; }
     MessageBanner *loadErrorBanner() const { return m_loadError; }
     MessageBanner *operationFailureBanner() const { return m_operationFailure; }
+    MessageBanner *importOutcomeBanner() const { return m_importOutcome; }
+    TravellerMapImporter::ImportJobs *imports() const { return m_imports; }
 
     // Closes every window of the program once the open universe's pending save has
     // been written, or once the user chose to quit after it failed.
@@ -85,6 +93,8 @@ private:
     MessageBanner *m_saveFailure;
     MessageBanner *m_loadError;
     MessageBanner *m_operationFailure;
+    MessageBanner *m_importOutcome;
+    TravellerMapImporter::ImportJobs *m_imports;
     bool m_leavingConfirmed = false;
     QWidget *m_content = nullptr;
 };
