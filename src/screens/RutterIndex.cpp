@@ -24,6 +24,17 @@ QList<RutterDestination> RutterIndex::destinations(const GalacticCoordinates &he
     return destinations;
 }
 
+QList<GalacticCoordinates> RutterIndex::farEnds(const GalacticCoordinates &hex) const
+{
+    QList<GalacticCoordinates> ends;
+    if (!m_universe)
+        return ends;
+    const QList<Rutter> &rutters = m_universe->rutters();
+    for (qsizetype position : m_positions.value(hex))
+        ends.append(rutters[position].start == hex ? rutters[position].end : rutters[position].start);
+    return ends;
+}
+
 void RutterIndex::rebuild()
 {
     m_positions.clear();

@@ -20,6 +20,9 @@ public:
 
     // The same destinations as RutterDestination::touching, in the same order.
     QList<RutterDestination> destinations(const GalacticCoordinates &hex) const;
+    // The far ends of the rutters touching `hex` (the hex itself for a rutter from
+    // the hex to itself).
+    QList<GalacticCoordinates> farEnds(const GalacticCoordinates &hex) const;
 
 private:
     void rebuild();

@@ -5,6 +5,7 @@
 #include "screens/SystemDetailView.h"
 #include "screens/SystemEditorView.h"
 #include "screens/SystemListModel.h"
+#include "screens/SystemListProxy.h"
 #include "screens/SystemListRow.h"
 #include "ui/ContentUnavailableView.h"
 #include "universe/StarfarerUniverse.h"
@@ -49,7 +50,7 @@ protected:
         m_universe = std::make_unique<StarfarerUniverse>(UniverseFolder(m_documents.path()));
     }
     void store(const QList<HexData> &hexes) { m_universe->setData(hexes); }
-    QStringList shown(const SystemListModel &model) const { return names(model.filteredSystems()); }
+    QStringList shown(const SystemListProxy &model) const { return names(model.filteredSystems()); }
 
     QTemporaryDir m_documents;
     std::unique_ptr<StarfarerUniverse> m_universe;
@@ -60,7 +61,8 @@ TEST_F(SystemListTest, CoordinateOrderIsSubsectorMajorWithUncappedIndex)
     store({system("east", {1, 0, 1, 1}), system("below P", {0, 0, 1, 41}), system("E", {0, 0, 1, 11}),
            system("B", {0, 0, 9, 1}), system("A lower", {0, 0, 1, 2}), system("A col 2", {0, 0, 2, 1}),
            system("row 0", {0, 0, 1, 0}), system("north", {0, -1, 32, 40})});
-    SystemListModel model(m_universe.get());
+    SystemListModel source(m_universe.get());
+    SystemListProxy model(&source);
     // Row 0 counts as the first row; row 41 lies below subsector P.
     EXPECT_EQ(shown(model), strings({"north", "row 0", "A lower", "A col 2", "B", "E", "below P", "east"}));
     EXPECT_EQ(model.availableSubsectors().last().menuText(), QStringLiteral("10 \u00B7 A"));
@@ -72,7 +74,8 @@ TEST_F(SystemListTest, NameOrdersPutEmptyNamesLastAndFallBackToCoordinates)
     store({system("", {0, 0, 5, 1}, "Zed"), system("beta", {0, 0, 4, 1}, ""),
            system("Alpha", {0, 0, 3, 1}, "b"), system("alpha", {0, 0, 2, 1}, "B"),
            system("", {0, 0, 1, 1}, "", false)});
-    SystemListModel model(m_universe.get());
+    SystemListModel source(m_universe.get());
+    SystemListProxy model(&source);
     model.setSortOrder(SystemSort::name);
     EXPECT_EQ(shown(model), strings({"alpha", "Alpha", "beta", "", ""}));
     EXPECT_EQ(model.filteredSystems()[3].coordinates.column, 1);
@@ -91,7 +94,8 @@ TEST_F(SystemListTest, SearchMatchesLabelLetterNamesAndWorlds)
     withMoon.starSystem.stars[0].worlds.append(moon);
     store({system("Bright", {0, 0, 1, 1}), system("Dusk", {0, 0, 30, 30}), withMoon,
            system("Echo", {1, 1, 1, 1})});
-    SystemListModel model(m_universe.get());
+    SystemListModel source(m_universe.get());
+    SystemListProxy model(&source);
     model.setSearchText(QStringLiteral(" \n\t"));
     EXPECT_EQ(model.rowCount(), 4);
     model.setSearchText(QStringLiteral("0101"));
@@ -118,7 +122,8 @@ TEST_F(SystemListTest, PerHexUpdatesMatchAFreshModel)
     for (int i = 0; i < 30; ++i)
         hexes[i].starSystem.name += QString::number(i % 7);
     store(hexes);
-    SystemListModel model(m_universe.get());
+    SystemListModel source(m_universe.get());
+    SystemListProxy model(&source);
     model.setSortOrder(SystemSort::name);
     model.setSearchText(QStringLiteral("n"));
     SeededSource seeded(7);
@@ -139,7 +144,8 @@ TEST_F(SystemListTest, PerHexUpdatesMatchAFreshModel)
             break;
         default: ASSERT_TRUE(m_universe->removeHex(hex.id));
         }
-        SystemListModel fresh(m_universe.get());
+        SystemListModel freshSource(m_universe.get());
+        SystemListProxy fresh(&freshSource);
         fresh.setSortOrder(SystemSort::name);
         fresh.setSearchText(QStringLiteral("n"));
         ASSERT_EQ(model.filteredSystems(), fresh.filteredSystems()) << "step " << step;
