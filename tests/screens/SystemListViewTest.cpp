@@ -7,12 +7,15 @@
 #include "screens/SystemListModel.h"
 #include "screens/SystemListProxy.h"
 #include "screens/SystemListRow.h"
+#include "screens/SystemRowDelegate.h"
 #include "ui/ContentUnavailableView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QLabel>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -325,6 +328,75 @@ TEST_F(SystemListTest, NavigatesToDetailAndEditorAndBack)
     EXPECT_EQ(view.currentPage(), detail);
     view.goBack();
     EXPECT_NE(view.currentPage()->findChild<QListView *>(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// Every column of a full row can be scrolled to in a list narrower than the row, and
+// chips that do not fit their column end in an ellipsis instead of running past it.
+TEST_F(SystemListTest, EveryColumnIsReachableAndRowsStayWithinTheirWidth)
+{
+    QList<Faction> factions;
+    for (int i = 0; i < 6; ++i) {
+        Faction faction;
+        faction.id = QUuid::createUuid();
+        faction.shortName = QStringLiteral("FACTION%1").arg(i);
+        faction.color = FactionColor::red;
+        factions.append(faction);
+    }
+    m_universe->setFactions(factions);
+    HexData crowded = system("Crowded", {0, 0, 1, 1}, "Main");
+    WorldData &main = crowded.starSystem.stars[0].worlds[0];
+    main.worldTags = {WorldTag::abandonedColony, WorldTag::amberZone, WorldTag::redZone,
+                      WorldTag::alienRuins};
+    for (const Faction &faction : factions)
+        main.factionIDs.append(faction.id);
+    store({crowded});
+    QList<Rutter> rutters;
+    for (qint64 row = 2; row < 30; ++row)
+        rutters.append({QUuid::createUuid(),
+                        factions[0].id,
+                        {0, 0, 1, 1},
+                        {0, 0, 1, row},
+                        false,
+                        RutterAge::recent,
+                        std::nullopt});
+    m_universe->setRutters(rutters);
+
+    SystemListView view(m_universe.get(), nullptr);
+    view.resize(900, 600);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    auto *list = view.findChild<QListView *>();
+    QCoreApplication::processEvents();
+    const int width = SystemRowDelegate::rowWidth();
+    EXPECT_GT(width, list->viewport()->width());
+    EXPECT_GE(list->horizontalScrollBar()->maximum() + list->viewport()->width(), width);
+
+    // Drawn in a rectangle wider than the row, the chips stop at the row's edge.
+    const QModelIndex index = view.model()->index(0);
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = QRect(0, 0, width + 200, list->itemDelegate()->sizeHint(option, index).height());
+    QImage image(option.rect.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        list->itemDelegate()->paint(&painter, option, index);
+    }
+    const auto inkBetween = [&](int left, int right) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = left; x < right; ++x) {
+                if (image.pixel(x, y) != image.pixel(width + 199, 0))
+                    return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(inkBetween(width - 60, width));
+    EXPECT_FALSE(inkBetween(width + 1, width + 200));
 }
 
 } // namespace
