@@ -59,7 +59,7 @@ QVariant SystemListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || !m_universe)
         return {};
-    const Entry &shown = m_entries[std::size_t(index.row())];
+    const SystemListEntry &shown = m_entries[std::size_t(index.row())];
     switch (role) {
     case HexIDRole: return shown.id;
     case LineCountRole: return shown.lineCount;
@@ -91,16 +91,16 @@ HexData SystemListModel::hexAt(int row) const
 QList<SubsectorKey> SystemListModel::availableSubsectors() const
 {
     QSet<SubsectorKey> distinct;
-    for (const Entry &entry : m_entries)
+    for (const SystemListEntry &entry : m_entries)
         distinct.insert({entry.coordinates.sectorX, entry.coordinates.sectorY, entry.letter});
     QList<SubsectorKey> keys(distinct.begin(), distinct.end());
     SubsectorKey::sort(keys);
     return keys;
 }
 
-SystemListModel::Entry SystemListModel::entry(const HexData &hex) const
+SystemListEntry SystemListModel::entry(const HexData &hex) const
 {
-    Entry entry;
+    SystemListEntry entry;
     entry.id = hex.id;
     entry.coordinates = hex.coordinates;
     entry.subsectorIndex = subsectorIndex(hex.coordinates);
@@ -126,7 +126,7 @@ SystemListModel::Entry SystemListModel::entry(const HexData &hex) const
 int SystemListModel::rowOf(const QUuid &id) const
 {
     const auto found = std::find_if(m_entries.cbegin(), m_entries.cend(),
-                                    [&id](const Entry &entry) { return entry.id == id; });
+                                    [&id](const SystemListEntry &entry) { return entry.id == id; });
     return found == m_entries.cend() ? -1 : int(found - m_entries.cbegin());
 }
 
@@ -139,6 +139,7 @@ void SystemListModel::reset()
         for (const HexData &hex : m_universe->data())
             m_entries.push_back(entry(hex));
     }
+    m_orders.reset(m_entries);
     endResetModel();
 }
 
@@ -146,12 +147,12 @@ void SystemListModel::insertRows(qsizetype first, qsizetype count)
 {
     const auto &data = m_universe->data();
     beginInsertRows({}, int(first), int(first + count - 1));
-    m_entries.reserve(m_entries.size() + count);
     QList<GalacticCoordinates> places;
     for (qsizetype i = first; i < first + count; ++i) {
         m_entries.insert(m_entries.begin() + i, entry(data[i]));
         places.append(data[i].coordinates);
     }
+    m_orders.inserted(m_entries, int(first), int(count));
     endInsertRows();
     repaintFarEnds(places);
 }
@@ -163,6 +164,7 @@ void SystemListModel::replaceRow(const QUuid &id, const GalacticCoordinates &fro
     if (row < 0)
         return;
     m_entries[std::size_t(row)] = entry(m_universe->data()[row]);
+    m_orders.changed(m_entries, row);
     emit dataChanged(index(row), index(row));
     repaintFarEnds(from == to ? QList{from} : QList{from, to});
 }
@@ -175,6 +177,7 @@ void SystemListModel::removeRow(const QUuid &id, const GalacticCoordinates &at)
     m_removing = row;
     beginRemoveRows({}, row, row);
     m_entries.erase(m_entries.begin() + row);
+    m_orders.removed(row);
     m_removing = -1;
     endRemoveRows();
     repaintFarEnds({at});
@@ -194,10 +197,17 @@ void SystemListModel::repaintFarEnds(const QList<GalacticCoordinates> &places)
 
 void SystemListModel::repaintRowsAt(const QSet<GalacticCoordinates> &places)
 {
-    if (places.isEmpty())
+    // Only the places that hold a system; a few, compared directly.
+    QList<GalacticCoordinates> occupied;
+    for (const GalacticCoordinates &place : places) {
+        if (m_universe->isOccupied(place))
+            occupied.append(place);
+    }
+    if (occupied.isEmpty())
         return;
     for (int row = 0; row < rowCount(); ++row) {
-        if (places.contains(m_entries[std::size_t(row)].coordinates))
+        const GalacticCoordinates &at = m_entries[std::size_t(row)].coordinates;
+        if (std::find(occupied.cbegin(), occupied.cend(), at) != occupied.cend())
             emit dataChanged(index(row), index(row), kShownRoles);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "RutterIndex.h"
 #include "SubsectorKey.h"
+#include "SystemListOrders.h"
 #include "model/HexData.h"
 #include "model/NaturalOrder.h"
 
@@ -9,7 +10,6 @@
 #include <QPointer>
 #include <QSet>
 
-#include <optional>
 #include <vector>
 
 class StarfarerUniverse;
@@ -36,34 +36,21 @@ public:
     // sorted again: the row's far ends, factions and wording.
     static inline const QList<int> kShownRoles{RowRole, RoutesTitleRole};
 
-    // What the list searches and sorts by, computed once per system.
-    struct Entry
-    {
-        QUuid id;
-        GalacticCoordinates coordinates;
-        qint64 subsectorIndex = 0;
-        QString letter;
-        QString haystack; // label, name and world names, case-folded
-        bool hasName = false;
-        bool hasMainWorldName = false;
-        std::optional<QCollatorSortKey> nameKey; // always set; the key has no empty state
-        std::optional<QCollatorSortKey> mainWorldKey;
-        int lineCount = 0;
-    };
-
     explicit SystemListModel(StarfarerUniverse *universe, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
-    const Entry &entry(int row) const { return m_entries[std::size_t(row)]; }
+    const SystemListEntry &entry(int row) const { return m_entries[std::size_t(row)]; }
+    // The rows in each order, and each row's place in them.
+    const SystemListOrders &orders() const { return m_orders; }
     // The stored hex of a row.
     HexData hexAt(int row) const;
     // The distinct subsectors of all systems, sorted.
     QList<SubsectorKey> availableSubsectors() const;
 
 private:
-    Entry entry(const HexData &hex) const;
+    SystemListEntry entry(const HexData &hex) const;
     int rowOf(const QUuid &id) const;
     void reset();
     void insertRows(qsizetype first, qsizetype count);
@@ -79,6 +66,7 @@ private:
     QPointer<StarfarerUniverse> m_universe;
     NaturalOrder m_order;
     RutterIndex m_rutters;
-    std::vector<Entry> m_entries; // in the universe's order
-    int m_removing = -1;          // the row whose removal is being told
+    std::vector<SystemListEntry> m_entries; // in the universe's order
+    SystemListOrders m_orders;
+    int m_removing = -1; // the row whose removal is being told
 };

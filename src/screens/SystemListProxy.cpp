@@ -3,7 +3,6 @@
 #include "SystemListModel.h"
 
 #include <algorithm>
-#include <tuple>
 
 SystemListProxy::SystemListProxy(SystemListModel *source, QObject *parent)
     : QAbstractProxyModel(parent), m_source(source)
@@ -116,7 +115,7 @@ HexData SystemListProxy::hexAt(int row) const
 
 bool SystemListProxy::accepts(int sourceRow) const
 {
-    const SystemListModel::Entry &entry = m_source->entry(sourceRow);
+    const SystemListEntry &entry = m_source->entry(sourceRow);
     if (m_subsectorFilter && (entry.coordinates.sectorX != m_subsectorFilter->sectorX ||
                               entry.coordinates.sectorY != m_subsectorFilter->sectorY ||
                               entry.letter != m_subsectorFilter->letter))
@@ -126,29 +125,8 @@ bool SystemListProxy::accepts(int sourceRow) const
 
 bool SystemListProxy::comesBefore(int a, int b) const
 {
-    const SystemListModel::Entry &x = m_source->entry(a);
-    const SystemListModel::Entry &y = m_source->entry(b);
-    const auto byCoordinates = [&] {
-        return std::tie(x.coordinates.sectorX, x.coordinates.sectorY, x.subsectorIndex, x.coordinates.column,
-                        x.coordinates.row, a) < std::tie(y.coordinates.sectorX, y.coordinates.sectorY,
-                                                         y.subsectorIndex, y.coordinates.column,
-                                                         y.coordinates.row, b);
-    };
-    // Named first; names that collate the same fall back to the coordinates.
-    const auto byText = [&](bool xHas, bool yHas, const QCollatorSortKey &xKey,
-                            const QCollatorSortKey &yKey) {
-        if (xHas != yHas)
-            return xHas;
-        const int order = xKey.compare(yKey);
-        return order != 0 ? order < 0 : byCoordinates();
-    };
-    switch (m_sortOrder) {
-    case SystemSort::name: return byText(x.hasName, y.hasName, *x.nameKey, *y.nameKey);
-    case SystemSort::mainWorld:
-        return byText(x.hasMainWorldName, y.hasMainWorldName, *x.mainWorldKey, *y.mainWorldKey);
-    case SystemSort::coordinates: break;
-    }
-    return byCoordinates();
+    const SystemListOrders &orders = m_source->orders();
+    return orders.rank(m_sortOrder, a) < orders.rank(m_sortOrder, b);
 }
 
 int SystemListProxy::placeOf(int sourceRow, int from, int to) const
@@ -160,12 +138,12 @@ int SystemListProxy::placeOf(int sourceRow, int from, int to) const
 
 void SystemListProxy::refilter()
 {
+    // The source keeps every row in each order: walking it sorts the rows.
     m_rows.clear();
-    for (int row = 0; row < m_source->rowCount(); ++row) {
+    for (const int row : m_source->orders().rows(m_sortOrder)) {
         if (accepts(row))
             m_rows.append(row);
     }
-    std::sort(m_rows.begin(), m_rows.end(), [this](int a, int b) { return comesBefore(a, b); });
     reindex();
 }
 

@@ -17,8 +17,8 @@ class SystemListModel;
 // with the filters), the systems of a batch take their places in one update, and a
 // removed system takes its row along, so the current row and the selection stay on
 // their systems. A new search, filter or order rearranges the rows in one layout
-// change. Sorting compares the keys the source computed once per system, with the
-// source's order deciding between equals, as a stable sort would.
+// change. It sorts by the places the source keeps for every row in each order, so
+// sorting compares whole numbers, never names.
 class SystemListProxy : public QAbstractProxyModel
 {
     Q_OBJECT
@@ -51,7 +51,8 @@ public:
 
 private:
     bool accepts(int sourceRow) const;
-    // Whether the system of one source row comes before the other's: a total order.
+    // Whether the system of one source row comes before the other's in the order
+    // shown: a total order.
     bool comesBefore(int a, int b) const;
     // Where a source row belongs among the rows in [from, to).
     int placeOf(int sourceRow, int from, int to) const;
