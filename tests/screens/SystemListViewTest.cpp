@@ -212,6 +212,30 @@ TEST_F(SystemListTest, RutterDestinationsAndTheirIndex)
     EXPECT_EQ(index.destinations(unnamed.coordinates)[1].color, FactionColor::grey);
     EXPECT_EQ(index.destinations(unnamed.coordinates),
               RutterDestination::touching(*m_universe, unnamed.coordinates));
+
+    // Rutters changed one at a time keep the index equal to a walk of every rutter.
+    SeededSource seeded(11);
+    ScopedRandomSource scope(seeded);
+    const auto place = [] { return GalacticCoordinates{0, 0, 1 + randomBelow(3), 1 + randomBelow(3)}; };
+    for (int step = 0; step < 200 && !HasFailure(); ++step) {
+        const QList<Rutter> &stored = m_universe->rutters();
+        const int action = int(randomBelow(3));
+        if (stored.isEmpty() || action == 0) {
+            m_universe->insertObject(rutter(place(), place()));
+        } else if (action == 1) {
+            Rutter moved = stored[randomBelow(stored.size())];
+            (randomBelow(2) ? moved.start : moved.end) = place();
+            m_universe->replaceObject(moved);
+        } else {
+            m_universe->removeObjectAt<Rutter>(randomBelow(stored.size()));
+        }
+        for (qint64 column = 1; column <= 3; ++column) {
+            for (qint64 row = 1; row <= 3; ++row) {
+                const GalacticCoordinates hex{0, 0, column, row};
+                ASSERT_EQ(index.destinations(hex), RutterDestination::touching(*m_universe, hex)) << step;
+            }
+        }
+    }
 }
 
 TEST_F(SystemListTest, DeletingRemovesEveryHexWithTheIdAndSaves)
@@ -397,6 +421,79 @@ TEST_F(SystemListTest, EveryColumnIsReachableAndRowsStayWithinTheirWidth)
     };
     EXPECT_TRUE(inkBetween(width - 60, width));
     EXPECT_FALSE(inkBetween(width + 1, width + 200));
+}
+
+} // namespace
+
+namespace {
+
+// The detail view is built again only for what it shows: its own hex, the systems
+// at the far ends of its rutters, the rutters touching its hex, the factions it
+// names; hidden (under the editor), it is built when it shows again.
+TEST_F(SystemListTest, DetailViewRebuildsOnlyForWhatItShows)
+{
+    Faction shown;
+    shown.id = QUuid::createUuid();
+    shown.shortName = QStringLiteral("SHN");
+    Faction other;
+    other.id = QUuid::createUuid();
+    m_universe->setFactions({shown, other});
+    HexData home = system("Home", {0, 0, 1, 1}, "Terra");
+    home.starSystem.stars[0].worlds[0].factionIDs = {shown.id};
+    const HexData farEnd = system("Far", {0, 0, 5, 5});
+    const HexData elsewhere = system("Elsewhere", {0, 0, 9, 9});
+    store({home, farEnd, elsewhere});
+    m_universe->setRutters({{QUuid::createUuid(), other.id, home.coordinates, farEnd.coordinates, false,
+                             RutterAge::recent, std::nullopt}});
+    SystemDetailView detail(m_universe.get(), home, SystemDetailView::kViewWidth);
+    detail.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&detail));
+    QWidget *built = detail.widget();
+    const auto rebuilt = [&] { return std::exchange(built, detail.widget()) != detail.widget(); };
+
+    HexData renamed = elsewhere;
+    renamed.starSystem.name = QStringLiteral("Still elsewhere");
+    m_universe->replaceHex(renamed);
+    Faction unrelated;
+    unrelated.id = QUuid::createUuid();
+    m_universe->insertObject(unrelated);
+    m_universe->insertObject(Rutter{QUuid::createUuid(),
+                                    shown.id,
+                                    elsewhere.coordinates,
+                                    {0, 0, 9, 10},
+                                    false,
+                                    RutterAge::recent,
+                                    std::nullopt});
+    EXPECT_FALSE(rebuilt());
+
+    HexData farRenamed = farEnd;
+    farRenamed.starSystem.name = QStringLiteral("Farther");
+    m_universe->replaceHex(farRenamed);
+    EXPECT_TRUE(rebuilt());
+    EXPECT_EQ(detail.rutterDestinations().first().name, QStringLiteral("Farther"));
+    other.color = FactionColor::blue; // the rutter's colour
+    m_universe->replaceObject(other);
+    EXPECT_TRUE(rebuilt());
+    shown.shortName = QStringLiteral("NEW");
+    m_universe->replaceObject(shown);
+    EXPECT_TRUE(rebuilt());
+    m_universe->insertObject(Rutter{QUuid::createUuid(), other.id, elsewhere.coordinates, home.coordinates,
+                                    false, RutterAge::recent, std::nullopt});
+    EXPECT_TRUE(rebuilt());
+    EXPECT_EQ(detail.rutterDestinations().size(), 2);
+
+    // Hidden, the page keeps what it showed until it shows again.
+    detail.hide();
+    HexData own = m_universe->hexWithID(home.id).value();
+    own.starSystem.name = QStringLiteral("Renamed home");
+    QSignalSpy titles(&detail, &SystemDetailView::titleChanged);
+    m_universe->replaceHex(own);
+    EXPECT_FALSE(rebuilt());
+    EXPECT_EQ(titles.last().first().toString(), QStringLiteral("Renamed home"));
+    detail.show();
+    EXPECT_TRUE(rebuilt());
+    EXPECT_EQ(detail.widget()->findChild<QLabel *>(QStringLiteral("title"))->text(),
+              QStringLiteral("Renamed home"));
 }
 
 } // namespace
