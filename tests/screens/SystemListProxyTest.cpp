@@ -172,21 +172,4 @@ TEST_F(SystemListProxyTest, ABatchIsOneUpdate)
     EXPECT_EQ(inserts.first().at(2).toInt() - inserts.first().at(1).toInt(), 439);
 }
 
-// Changing the order rearranges the rows in one layout change that keeps the current
-// row on its system.
-TEST_F(SystemListProxyTest, ChangingTheOrderKeepsTheCurrentSystem)
-{
-    SystemListProxy &rows = open(50);
-    QItemSelectionModel selection(&rows);
-    selection.setCurrentIndex(rows.index(3), QItemSelectionModel::ClearAndSelect);
-    const QUuid current = rows.hexAt(3).id;
-    QSignalSpy layouts(&rows, &QAbstractItemModel::layoutChanged);
-    for (const SystemSort order : {SystemSort::name, SystemSort::mainWorld, SystemSort::coordinates}) {
-        rows.setSortOrder(order);
-        EXPECT_EQ(selection.currentIndex().data(SystemListModel::HexIDRole).toUuid(), current);
-        EXPECT_TRUE(selection.isSelected(selection.currentIndex()));
-    }
-    EXPECT_EQ(layouts.count(), 3);
-}
-
 } // namespace
