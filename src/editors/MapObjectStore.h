@@ -14,8 +14,9 @@
 // of the save arrives through the universe's signals.
 namespace MapObjectStore {
 
-// Removes every element with this id, then saves.
-template <typename T> void removeWithID(StarfarerUniverse &universe, const QUuid &id)
+// Removes every element with this id, then saves. The id is a copy: a caller may name
+// it from inside the list it empties.
+template <typename T> void removeWithID(StarfarerUniverse &universe, QUuid id)
 {
     while (universe.removeObject<T>(id)) {
     }

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 QLabel *text(const QString &value, const QFont &font, QWidget *parent, const QString &name = {})
@@ -56,25 +58,44 @@ SystemDetailView::SystemDetailView(StarfarerUniverse *universe, const HexData &i
         // Only what the page shows: its hex and the far ends of its rutters, the
         // rutters touching its hex, the factions it names, and the rules' wording.
         UniverseChanges::onHexesAt(
-            universe, this, [this] { return m_shownPlaces; }, [this] { rebuild(); });
+            universe, this, [this] { return m_shownPlaces; }, [this] { refresh(); });
         UniverseChanges::onObjects<Rutter>(universe, this, [this](const ObjectChange<Rutter> &change) {
             const auto touches = [this](const Rutter *rutter) {
                 return rutter &&
                        (rutter->start == m_shownPlaces.first() || rutter->end == m_shownPlaces.first());
             };
             if (change.isWholeList() || touches(change.before) || touches(change.after))
-                rebuild();
+                refresh();
         });
         UniverseChanges::onObjects<Faction>(universe, this, [this](const ObjectChange<Faction> &change) {
             const auto shown = [this](const Faction *faction) {
                 return faction && m_shownFactions.contains(faction->id);
             };
             if (change.isWholeList() || shown(change.before) || shown(change.after))
-                rebuild();
+                refresh();
         });
-        connect(universe, &StarfarerUniverse::usesTravellerRulesChanged, this, &SystemDetailView::rebuild);
+        connect(universe, &StarfarerUniverse::usesTravellerRulesChanged, this, &SystemDetailView::refresh);
     }
     rebuild();
+}
+
+void SystemDetailView::refresh()
+{
+    // Hidden (under the editor, say), the page is built again when it shows.
+    if (isVisible()) {
+        rebuild();
+    } else {
+        m_stale = true;
+        watchShown(currentHex());
+        emit titleChanged(systemName());
+    }
+}
+
+void SystemDetailView::showEvent(QShowEvent *event)
+{
+    if (std::exchange(m_stale, false))
+        rebuild();
+    QScrollArea::showEvent(event);
 }
 
 void SystemDetailView::watchShown(const HexData &hex)

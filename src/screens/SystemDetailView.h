@@ -41,7 +41,12 @@ signals:
     void titleChanged(const QString &title);
     void editRequested(const EditRoute &route);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    // What the page shows changed: built again now, or when it next shows.
+    void refresh();
     void rebuild();
     // Remembers what the page shows of the universe, so that it is rebuilt only when
     // that changes: the places of its hex and of the far ends of its rutters (its own
@@ -54,4 +59,5 @@ private:
     double m_viewWidth;
     QList<GalacticCoordinates> m_shownPlaces;
     QSet<QUuid> m_shownFactions;
+    bool m_stale = false;
 };

@@ -34,4 +34,7 @@ void UniverseFollower::follow()
                 emit hexChanged(place);
         },
         [this] { emit universeChanged(); });
+    // The rules' wording and scales follow the first system.
+    connect(m_followed, &StarfarerUniverse::usesTravellerRulesChanged, this,
+            &UniverseFollower::universeChanged);
 }

@@ -213,16 +213,17 @@ void RutterLayer::cellsChanged(const QList<GalacticCoordinates> &cells)
     if (!m_valid)
         return;
     const StarfarerUniverse *universe = m_sets.universe();
-    for (const GalacticCoordinates &cell : cells) {
-        const bool end = std::any_of(m_segments.cbegin(), m_segments.cend(), [&](const Segment &segment) {
-            return segment.key.a == cell || segment.key.b == cell;
-        });
-        if (!end)
-            continue;
-        if (universe && universe->isOccupied(cell))
-            m_occupiedEnds.insert(cell);
-        else
-            m_occupiedEnds.remove(cell);
+    // One walk of the segments, however many hexes changed (a batch from an import).
+    const QSet<GalacticCoordinates> changed(cells.cbegin(), cells.cend());
+    for (const Segment &segment : std::as_const(m_segments)) {
+        for (const GalacticCoordinates &end : {segment.key.a, segment.key.b}) {
+            if (!changed.contains(end))
+                continue;
+            if (universe && universe->isOccupied(end))
+                m_occupiedEnds.insert(end);
+            else
+                m_occupiedEnds.remove(end);
+        }
     }
 }
 

@@ -224,8 +224,10 @@ bool StarfarerUniverse::replaceHex(const HexData &hex)
     return replaceHex(hex.id, hex);
 }
 
-bool StarfarerUniverse::replaceHex(const QUuid &id, const HexData &hex)
+bool StarfarerUniverse::replaceHex(const QUuid &givenID, const HexData &hex)
 {
+    // A copy: the caller may name the id of the very hex this replaces.
+    const QUuid id = givenID;
     const qsizetype position = positionOfHex(id);
     if (position < 0)
         return false;
@@ -243,8 +245,10 @@ bool StarfarerUniverse::replaceHex(const QUuid &id, const HexData &hex)
     return true;
 }
 
-bool StarfarerUniverse::removeHex(const QUuid &id)
+bool StarfarerUniverse::removeHex(const QUuid &givenID)
 {
+    // A copy: the caller may name the id of the very hex this removes.
+    const QUuid id = givenID;
     const qsizetype position = positionOfHex(id);
     if (position < 0)
         return false;

@@ -129,3 +129,28 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
     EXPECT_FALSE(universe.hexWithID(ids.last()));
     EXPECT_FALSE(universe.removeHex(ids.first()));
 }
+
+// Callers often name a hex by the id inside the document's own list, which the
+// operation itself overwrites or moves.
+TEST_F(UniverseStoreTest, AnIdNamedFromTheListItselfStaysTheOneActedOn)
+{
+    StarfarerUniverse universe(folder());
+    const HexData a{QUuid::createUuid(), {0, 0, 1, 1}, {}, {}};
+    const HexData b{QUuid::createUuid(), {0, 0, 1, 2}, {}, {}};
+    const HexData c{QUuid::createUuid(), {0, 0, 1, 3}, {}, {}};
+    universe.setData({a, b, c});
+    QSignalSpy removed(&universe, &StarfarerUniverse::hexRemoved);
+    QSignalSpy replaced(&universe, &StarfarerUniverse::hexReplaced);
+
+    ASSERT_TRUE(universe.removeHex(universe.data().at(1).id));
+    EXPECT_EQ(removed.last().first().toUuid(), b.id);
+    EXPECT_EQ(universe.data(), (QList<HexData>{a, c}));
+
+    HexData renewed{QUuid::createUuid(), {0, 0, 2, 2}, {}, {}};
+    ASSERT_TRUE(universe.replaceHex(universe.data().first().id, renewed));
+    EXPECT_EQ(replaced.last().first().toUuid(), a.id);
+    EXPECT_FALSE(universe.hexWithID(a.id).has_value());
+    EXPECT_EQ(universe.hexWithID(renewed.id), renewed);
+    EXPECT_EQ(universe.hexData({0, 0, 2, 2}), renewed);
+    EXPECT_FALSE(universe.isOccupied({0, 0, 1, 1}));
+}
