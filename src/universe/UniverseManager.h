@@ -1,11 +1,11 @@
 #pragma once
 
+#include "FolderLock.h"
 #include "HeaderCache.h"
 #include "StarfarerUniverse.h"
 #include "model/NaturalOrder.h"
 
 #include <QList>
-#include <QLockFile>
 #include <QObject>
 #include <QSettings>
 #include <QString>
@@ -41,9 +41,14 @@ public:
     // The start-up sequence: folder, one-time migration, the remembered universe,
     // else the first by name, else a new saved "My Universe". Afterwards there is
     // always a current document. False, with nothing read or written, when another
-    // running instance holds the folder; a lock left by an instance that is gone is
-    // taken over, and what its interrupted saves left behind is removed.
-    bool start();
+    // running instance holds the folder, or when Vostrel on another computer left its
+    // lock there (lockHost() names that computer; start again with `takeOver` once the
+    // user chose to). A lock left by an instance that is gone, or one that cannot be
+    // read, is taken over, and what its interrupted saves left behind is removed.
+    bool start(FolderLock::OtherHostLock otherHost = FolderLock::OtherHostLock::respect);
+    // After start() refused the folder: the other computer whose lock is there, or
+    // empty when an instance on this computer holds it.
+    const QString &lockHost() const { return m_lock.otherHost(); }
 
     const UniverseFolder &folder() const { return m_folder; }
     StarfarerUniverse *current() const { return m_current.get(); }
@@ -92,8 +97,8 @@ signals:
 
 private:
     std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error) const;
-    // Takes the folder's lock; false only when another running instance holds it.
-    bool lockFolder();
+    // Takes the folder's lock; false when another instance holds it.
+    bool lockFolder(FolderLock::OtherHostLock otherHost);
     // Adds a universe just saved to a listing, in order.
     void addListed(QList<Header> &listed, const StarfarerUniverse &universe) const;
     void sortByName(QList<Header> &headers) const;
@@ -116,5 +121,5 @@ private:
     QString m_loadErrorFile;
     HeaderCache m_headerCache;
     NaturalOrder m_order;
-    std::unique_ptr<QLockFile> m_lock;
+    FolderLock m_lock;
 };

@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTimer>
+#include <QSignalSpy>
 #include <QToolButton>
 
 namespace {
@@ -185,15 +185,10 @@ TEST_F(Failures, QuitWritesThePendingSaveAndAsksWhenItFailed)
     EXPECT_TRUE(window()->quitAction()->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
     QString asked;
     const auto quitAnswering = [&](const QString &answer) {
-        asked.clear();
-        QTimer::singleShot(0, [&asked, answer] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                asked = box->informativeText();
-                buttonTitled(box, answer)->click();
-            }
-        });
+        const NextQuestion question(answer);
         window()->quitAction()->trigger();
         settle();
+        asked = question.informativeText();
     };
 
     const QString file = universe()->filePath();
@@ -214,4 +209,36 @@ TEST_F(Failures, QuitWritesThePendingSaveAndAsksWhenItFailed)
     EXPECT_TRUE(contents(file).contains("Last Words"));
     EXPECT_FALSE(window()->isVisible());
     EXPECT_TRUE(!about || !about->isVisible());
+}
+
+// A lock that Vostrel on another computer left names that computer; the user takes
+// the universes over, or quits and leaves the lock as it is.
+TEST_F(Failures, ALockFromAnotherComputerAsksToTakeOver)
+{
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    const QString lock = folder().lockFilePath();
+    const QByteArray foreign = "4242\nvostrel\nchart-room.example\n";
+    {
+        QFile file(lock);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(foreign);
+    }
+    {
+        m_app = std::make_unique<VostrelApp>(folder(), &m_settings);
+        const NextQuestion question(QStringLiteral("Quit"));
+        EXPECT_FALSE(m_app->start());
+        EXPECT_EQ(question.text(),
+                  QStringLiteral(
+                      "Vostrel on the computer \u201Cchart-room.example\u201D is using these universes."));
+        EXPECT_FALSE(m_app->mainWindow()->isVisible());
+        m_app.reset();
+        EXPECT_EQ(contents(lock), foreign);
+    }
+    m_app = std::make_unique<VostrelApp>(folder(), &m_settings);
+    const NextQuestion question(QStringLiteral("Take Over"));
+    EXPECT_TRUE(m_app->start());
+    EXPECT_TRUE(question.asked());
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(universe()->id(), kAtlas);
+    EXPECT_NE(contents(lock), foreign);
 }
