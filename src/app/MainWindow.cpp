@@ -74,6 +74,11 @@ void MainWindow::setUniverseManager(UniverseManager *manager)
     connect(m_manager, &UniverseManager::currentChanged, this, &MainWindow::showCurrentUniverse);
     connect(m_manager, &UniverseManager::loadErrorChanged, this, &MainWindow::showLoadError);
     connect(m_manager, &UniverseManager::operationFailed, m_operationFailure, &MessageBanner::showMessage);
+    m_manager->setLeaveUnsavedQuestion([window = QPointer<MainWindow>(this)](StarfarerUniverse &universe) {
+        return !window ||
+               window->askToLeaveUnsaved(universe, tr("If you switch now, those changes are lost."),
+                                         tr("Switch Anyway"));
+    });
     if (m_manager->current())
         showCurrentUniverse();
     showLoadError();
@@ -179,13 +184,19 @@ bool MainWindow::confirmLeaving()
     StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
     if (!universe || universe->waitForPendingSave())
         return true;
+    return askToLeaveUnsaved(*universe, tr("If you quit now, those changes are lost."), tr("Quit Anyway"));
+}
+
+bool MainWindow::askToLeaveUnsaved(const StarfarerUniverse &universe, const QString &consequence,
+                                   const QString &leaveTitle)
+{
     QMessageBox box(QMessageBox::Warning, tr("Vostrel"),
-                    tr("The latest changes to “%1” couldn’t be saved.").arg(universe->name()),
+                    tr("The latest changes to “%1” couldn’t be saved.").arg(universe.name()),
                     QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("unsavedChangesAlert"));
-    box.setInformativeText(m_saveFailure->message() + QStringLiteral("\n\n") +
-                           tr("If you quit now, those changes are lost."));
-    QPushButton *leave = box.addButton(tr("Quit Anyway"), QMessageBox::DestructiveRole);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(m_saveFailure->message() + QStringLiteral("\n\n") + consequence);
+    QPushButton *leave = box.addButton(leaveTitle, QMessageBox::DestructiveRole);
     QPushButton *stay = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(stay);
     box.setEscapeButton(stay);

@@ -22,8 +22,9 @@ class WindowRouter;
 // and other operations of the store that failed, such as a delete (until dismissed
 // or replaced by the next such failure).
 //
-// Quitting, and closing this window, first wait for the save in flight; when the
-// universe's last save failed, the user is told and may stay.
+// Quitting, closing this window and switching to another universe first wait for
+// the save in flight; when the universe's last save failed, the user is told and
+// may stay.
 //
 // Its title is the open universe's name, " — ", "Vostrel". When another universe
 // becomes current it shows a fresh ControlView; a rename keeps the one it has.
@@ -73,6 +74,10 @@ private:
     // Waits for the pending save; true when it was written or the user chose to go
     // on without it.
     bool confirmLeaving();
+    // Tells the user that the latest changes to `universe` could not be saved, and
+    // what leaving now means; true when they choose `leaveTitle`, false to stay.
+    bool askToLeaveUnsaved(const StarfarerUniverse &universe, const QString &consequence,
+                           const QString &leaveTitle);
 
     WindowRouter *m_router;
     QAction *m_uwpReference;

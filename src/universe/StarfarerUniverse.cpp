@@ -1,7 +1,7 @@
 #include "StarfarerUniverse.h"
 
-#include "json/JsonParser.h"
 #include "UniverseFileReader.h"
+#include "json/JsonParser.h"
 #include "json/JsonWriter.h"
 
 #include <QFile>
@@ -40,7 +40,8 @@ StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
           },
           [this] {
               QMetaObject::invokeMethod(this, &StarfarerUniverse::reportSaveOutcomes, Qt::QueuedConnection);
-          })
+          }),
+      m_saveRetry([this] { save(); })
 {
     m_contents.id = QUuid::createUuid();
 }
@@ -115,6 +116,9 @@ void StarfarerUniverse::save()
 
 bool StarfarerUniverse::waitForPendingSave()
 {
+    // A failure already reported is tried once more: its cause (a full disk) may be
+    // gone by now. A write still pending, or just finished, is a fresh try of its own.
+    m_saver.retryFailed();
     const bool succeeded = m_saver.wait();
     reportSaveOutcomes();
     return succeeded;
@@ -131,15 +135,27 @@ void StarfarerUniverse::setWriteObserver(std::function<void(const UniverseConten
     m_saver.setWriteObserver(std::move(observer));
 }
 
+void StarfarerUniverse::setSaveRetryDelays(std::chrono::milliseconds first, std::chrono::milliseconds longest)
+{
+    m_saveRetry.setDelays(first, longest);
+}
+
 void StarfarerUniverse::reportSaveOutcomes()
 {
     m_saver.resume();
-    for (const UniverseSaver::Outcome &outcome : m_saver.takeOutcomes()) {
+    const QList<UniverseSaver::Outcome> outcomes = m_saver.takeOutcomes();
+    for (const UniverseSaver::Outcome &outcome : outcomes) {
         if (outcome.succeeded)
             emit saved();
         else
             emit saveFailed(outcome.message);
     }
+    if (outcomes.isEmpty())
+        return;
+    if (outcomes.last().succeeded)
+        m_saveRetry.succeeded();
+    else
+        m_saveRetry.failed();
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RetryTimer.h"
 #include "UniverseContents.h"
 #include "UniverseFolder.h"
 #include "UniverseSaver.h"
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -72,11 +74,19 @@ public:
     // <file>: <reason>" and leaves the file as it was.
     void save();
     // Waits until every requested save has been written and reports the outcomes
-    // not yet reported; false when the last write failed.
+    // not yet reported; false when the last write failed. When nothing is pending but
+    // the last write's failure was reported already, it is tried once more first (the
+    // fault may be gone by now).
     bool waitForPendingSave();
     // save() and waitForPendingSave(), for the places whose next step depends on the
     // outcome (a new universe, the first start).
     bool saveNow();
+    // While saves keep failing, the document saves again on its own: first after
+    // `first`, then after twice as long each time, up to `longest` (5 s to a minute
+    // unless set). An edit's save() in between is tried at once, as always.
+    void setSaveRetryDelays(std::chrono::milliseconds first, std::chrono::milliseconds longest);
+    // The delay of the retry waiting to run after a failed save, if one is.
+    std::optional<std::chrono::milliseconds> scheduledSaveRetry() const { return m_saveRetry.scheduled(); }
     // The file save() writes: named after the document's id.
     QString filePath() const { return m_folder.fileFor(m_contents.id); }
     const UniverseFolder &folder() const { return m_folder; }
@@ -195,7 +205,8 @@ private:
     void relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs, const JsonPath &path) const;
     void rebuildIndex();
     // Starts a save asked for during the last write, then emits saved() or
-    // saveFailed() for every write not yet reported.
+    // saveFailed() for every write not yet reported, and schedules a retry while the
+    // latest one failed.
     void reportSaveOutcomes();
     qsizetype positionOfHex(const QUuid &id) const { return m_positionOfID.value(id, -1); }
 
@@ -205,6 +216,7 @@ private:
     QHash<QUuid, qsizetype> m_positionOfID;
     QHash<GalacticCoordinates, qsizetype> m_positionAt;
     UniverseSaver m_saver;
+    RetryTimer m_saveRetry;
 };
 
 // Prints one line of the store's failure reports to standard output ("Failed to save

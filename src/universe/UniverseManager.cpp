@@ -71,27 +71,28 @@ bool UniverseManager::lockFolder(FolderLock::OtherHostLock otherHost)
     return state == FolderLock::State::held || state == FolderLock::State::unavailable;
 }
 
-void UniverseManager::open(Header header)
+bool UniverseManager::open(Header header)
 {
-    if (m_current && header.id == m_current->id())
-        return;
-    finishPendingSave();
+    if ((m_current && header.id == m_current->id()) || !mayLeaveCurrent())
+        return true;
     QString reason;
     auto opened = read(header.filePath, &reason);
     if (!opened) {
         setLoadError(kLoadErrorText, header.filePath);
         printStatusLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) +
                         QStringLiteral(": ") + reason);
-        return;
+        return false;
     }
     setCurrent(std::move(opened));
     storeLastUniverseID(m_current->id());
     setLoadError(std::nullopt);
+    return true;
 }
 
 bool UniverseManager::create(const QString &name)
 {
-    finishPendingSave();
+    if (!mayLeaveCurrent())
+        return false;
     auto created = makeNew(trimmedOrUntitled(name));
     if (!saveReporting(*created))
         return false;
@@ -210,6 +211,13 @@ void UniverseManager::finishPendingSave()
 {
     if (m_current)
         m_current->waitForPendingSave();
+}
+
+bool UniverseManager::mayLeaveCurrent()
+{
+    if (!m_current || m_current->waitForPendingSave())
+        return true;
+    return !m_leaveUnsaved || m_leaveUnsaved(*m_current);
 }
 
 bool UniverseManager::saveReporting(StarfarerUniverse &universe)

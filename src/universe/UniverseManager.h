@@ -11,6 +11,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -57,17 +58,23 @@ public:
     // The file that could not be read, while loadError has a value.
     const QString &loadErrorFile() const { return m_loadErrorFile; }
 
+    // Asked before open() or create() leaves the current universe when its latest
+    // edits could not be saved, even when tried once more: true leaves it and its
+    // unsaved edits, false stays. Without a question the store leaves.
+    using LeaveUnsavedQuestion = std::function<bool(StarfarerUniverse &current)>;
+    void setLeaveUnsavedQuestion(LeaveUnsavedQuestion question) { m_leaveUnsaved = std::move(question); }
+
     // Headers are taken by value: callers pass elements of headers(), which these
     // operations replace.
     // Each operation that leaves the current universe (open, create, delete) first
     // waits for its pending save, whose failure the document reports itself.
     // Opens a listed universe from the file it was listed from. Opening the current
-    // universe does nothing. On a failed read the current document stays and
-    // loadError is set.
-    void open(Header header);
+    // universe, or staying in it when asked, does nothing. On a failed read the
+    // current document stays, loadError is set and false is returned.
+    bool open(Header header);
     // Creates, saves and opens a new universe (an empty name becomes "Untitled
-    // Universe"). When it cannot be saved, the current universe stays open and false
-    // is returned.
+    // Universe"). When it cannot be saved, or the user stays in the current one, the
+    // current universe stays open and false is returned.
     bool create(const QString &name);
     // Renames the current universe and saves it; false when the save failed.
     bool renameCurrent(const QString &name);
@@ -107,6 +114,9 @@ private:
     bool saveReporting(StarfarerUniverse &universe);
     // Waits for the current document's pending save before it is left.
     void finishPendingSave();
+    // finishPendingSave(), then asks when the latest edits could not be saved; false
+    // when the user stays.
+    bool mayLeaveCurrent();
     void setCurrent(std::unique_ptr<StarfarerUniverse> universe);
     void setHeaders(const QList<Header> &headers);
     void setLoadError(const std::optional<QString> &error, const QString &file = QString());
@@ -122,4 +132,5 @@ private:
     HeaderCache m_headerCache;
     NaturalOrder m_order;
     FolderLock m_lock;
+    LeaveUnsavedQuestion m_leaveUnsaved;
 };

@@ -41,6 +41,17 @@ bool UniverseSaver::wait()
     return m_lastSucceeded;
 }
 
+void UniverseSaver::retryFailed()
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        // An outcome not yet taken is news to the document: that write was the try.
+        if (m_saveAsked || m_writing || m_lastSucceeded || !m_outcomes.isEmpty())
+            return;
+    }
+    save();
+}
+
 QList<UniverseSaver::Outcome> UniverseSaver::takeOutcomes()
 {
     QMutexLocker lock(&m_mutex);

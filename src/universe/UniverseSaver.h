@@ -45,6 +45,9 @@ public:
     void resume();
     // Blocks until every save asked for is written; false when the last write failed.
     bool wait();
+    // Asks for a save when the last write failed, its failure has been taken with
+    // takeOutcomes(), and no save is pending.
+    void retryFailed();
     // The outcomes not yet reported, oldest first.
     QList<Outcome> takeOutcomes();
     // Called on the saving thread with each snapshot just before it is written.

@@ -211,6 +211,85 @@ TEST_F(Failures, QuitWritesThePendingSaveAndAsksWhenItFailed)
     EXPECT_TRUE(!about || !about->isVisible());
 }
 
+// Switching to another universe when the latest edits could not be saved asks, as
+// quitting does; staying keeps the sidebar as it was. Edits that can be written by
+// the time of the switch are written, without a question.
+TEST_F(Failures, SwitchingAwayFromUnsavedEditsAsks)
+{
+    const QUuid borealis = QUuid::createUuid();
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    writeUniverse(borealis, QStringLiteral("Borealis"));
+    remember(kAtlas);
+    startApp();
+    clickRowTitled(QStringLiteral("Systems"));
+    QPointer<ControlView> before = view();
+
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file));
+    universe()->setName(QStringLiteral("Atlas, edited"));
+    universe()->save();
+    {
+        const NextQuestion question(QStringLiteral("Cancel"));
+        chooseFromMenu(QStringLiteral("Borealis"));
+        ASSERT_TRUE(question.asked());
+        EXPECT_EQ(question.text(),
+                  QStringLiteral("The latest changes to \u201CAtlas, edited\u201D couldn\u2019t be saved."));
+        EXPECT_TRUE(question.informativeText().contains(file)) << question.informativeText().toStdString();
+        EXPECT_TRUE(question.informativeText().endsWith(
+            QStringLiteral("If you switch now, those changes are lost.")));
+    }
+    EXPECT_EQ(universe()->id(), kAtlas);
+    EXPECT_EQ(view(), before.data());
+    EXPECT_EQ(view()->selection(), Destination::of(DestinationKind::systems));
+    {
+        const NextQuestion question(QStringLiteral("Cancel"));
+        chooseFromMenu(QStringLiteral("New Universe\u2026"));
+        press(shownAlert(), QStringLiteral("Create"));
+        EXPECT_TRUE(question.asked());
+    }
+    EXPECT_EQ(universe()->id(), kAtlas);
+
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    {
+        const NextQuestion none(QStringLiteral("Cancel"));
+        chooseFromMenu(QStringLiteral("Borealis"));
+        EXPECT_FALSE(none.asked());
+    }
+    EXPECT_EQ(universe()->id(), borealis);
+    EXPECT_TRUE(contents(file).contains("Atlas, edited"));
+
+    // The user may also leave the unsaved edits behind.
+    const QString borealisFile = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(borealisFile) && QDir().mkpath(borealisFile));
+    universe()->setName(QStringLiteral("Borealis, edited"));
+    universe()->save();
+    const NextQuestion question(QStringLiteral("Switch Anyway"));
+    chooseFromMenu(QStringLiteral("Atlas"));
+    EXPECT_TRUE(question.asked());
+    EXPECT_EQ(universe()->id(), kAtlas);
+}
+
+// A failed save is tried again on its own: once the way is clear, the banner goes
+// without another edit.
+TEST_F(Failures, AFailedSaveBannerClearsWhenARetryWritesTheEdit)
+{
+    startApp();
+    universe()->setSaveRetryDelays(std::chrono::milliseconds(1), std::chrono::milliseconds(1));
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file));
+    QSignalSpy failed(universe(), &StarfarerUniverse::saveFailed);
+    QSignalSpy saved(universe(), &StarfarerUniverse::saved);
+    universe()->setName(QStringLiteral("Written Later"));
+    universe()->save();
+    ASSERT_TRUE(failed.wait(10000));
+    EXPECT_TRUE(window()->saveFailureBanner()->isVisible());
+
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    ASSERT_TRUE(saved.wait(10000));
+    EXPECT_FALSE(window()->saveFailureBanner()->isVisible());
+    EXPECT_TRUE(contents(file).contains("Written Later"));
+}
+
 // A lock that Vostrel on another computer left names that computer; the user takes
 // the universes over, or quits and leaves the lock as it is.
 TEST_F(Failures, ALockFromAnotherComputerAsksToTakeOver)

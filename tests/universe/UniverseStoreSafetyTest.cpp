@@ -233,3 +233,50 @@ TEST_F(StoreSafety, LeavingAUniverseWaitsForItsPendingSave)
     QCoreApplication::processEvents();
     EXPECT_FALSE(QFile::exists(first.filePath));
 }
+
+// Leaving a universe whose latest edits could not be written asks first; staying
+// keeps everything as it was. Edits that can be written by then are, without a question.
+TEST_F(StoreSafety, LeavingAUniverseWithUnsavedEditsAsksFirst)
+{
+    const QUuid otherID = QUuid::createUuid();
+    writeUniverse(otherID, QStringLiteral("Other"));
+    auto manager = startManager();
+    ASSERT_TRUE(manager->create(QStringLiteral("Edited")));
+    StarfarerUniverse *edited = manager->current();
+    const UniverseManager::Header other = manager->headers().last();
+    ASSERT_EQ(other.id, otherID);
+
+    QList<QUuid> asked;
+    bool leave = false;
+    manager->setLeaveUnsavedQuestion([&](StarfarerUniverse &current) {
+        asked.append(current.id());
+        return leave;
+    });
+    const QString file = edited->filePath();
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file));
+    edited->setName(QStringLiteral("Edited, unsaved"));
+    edited->save();
+
+    EXPECT_TRUE(manager->open(other));
+    EXPECT_FALSE(manager->create(QStringLiteral("Third")));
+    EXPECT_EQ(asked, (QList<QUuid>{edited->id(), edited->id()}));
+    EXPECT_EQ(manager->current(), edited);
+    EXPECT_EQ(manager->headers().size(), 2);
+
+    // Written once the way is clear: no question.
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    EXPECT_TRUE(manager->open(other));
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(manager->current()->id(), otherID);
+    EXPECT_EQ(StarfarerUniverse::readFile(file, folder())->name(), QStringLiteral("Edited, unsaved"));
+
+    // Leaving anyway when the user says so.
+    const QString otherFile = manager->current()->filePath();
+    ASSERT_TRUE(QFile::remove(otherFile) && QDir().mkpath(otherFile));
+    manager->current()->setName(QStringLiteral("Lost"));
+    manager->current()->save();
+    leave = true;
+    EXPECT_TRUE(manager->create(QStringLiteral("Third")));
+    EXPECT_EQ(asked.size(), 3);
+    EXPECT_EQ(manager->current()->name(), QStringLiteral("Third"));
+}
