@@ -98,6 +98,7 @@ void MainWindow::showCurrentUniverse()
             connect(universe, &StarfarerUniverse::nameChanged, this, &MainWindow::refreshTitle),
             connect(universe, &StarfarerUniverse::saveFailed, m_saveFailure, &MessageBanner::showMessage),
             connect(universe, &StarfarerUniverse::saved, m_saveFailure, &MessageBanner::clearMessage),
+            connect(universe, &StarfarerUniverse::externalChangeKept, this, &MainWindow::showExternalChange),
         };
         auto *view = new ControlView(m_manager, m_router);
         // Shown again even when the same file failed before and was dismissed.
@@ -124,6 +125,17 @@ void MainWindow::showLoadError()
             file.isEmpty() ? *error : *error + QLatin1Char('\n') + QDir::toNativeSeparators(file));
     } else
         m_loadError->clearMessage();
+}
+
+void MainWindow::showExternalChange(const QString &keptPath)
+{
+    const StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
+    if (!universe)
+        return;
+    m_operationFailure->showMessage(
+        tr("Another program changed the file of “%1”. Its version is kept in %2; this universe stays in %3.")
+            .arg(universe->name(), QDir::toNativeSeparators(keptPath),
+                 QDir::toNativeSeparators(universe->filePath())));
 }
 
 void MainWindow::buildMenus()

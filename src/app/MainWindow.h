@@ -24,7 +24,8 @@ class WindowRouter;
 //
 // Quitting, closing this window and switching to another universe first wait for
 // the save in flight; when the universe's last save failed, the user is told and
-// may stay.
+// may stay. When another program had changed the universe's file, the banner of
+// other operations says where its version was kept.
 //
 // Its title is the open universe's name, " — ", "Vostrel". When another universe
 // becomes current it shows a fresh ControlView; a rename keeps the one it has.
@@ -78,6 +79,7 @@ private:
     // what leaving now means; true when they choose `leaveTitle`, false to stay.
     bool askToLeaveUnsaved(const StarfarerUniverse &universe, const QString &consequence,
                            const QString &leaveTitle);
+    void showExternalChange(const QString &keptPath);
 
     WindowRouter *m_router;
     QAction *m_uwpReference;

@@ -90,7 +90,10 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &pa
     if (!contents)
         return nullptr;
     try {
-        return decode(contents->bytes, std::move(folder), error);
+        auto universe = decode(contents->bytes, std::move(folder), error);
+        if (universe)
+            universe->m_saver.rememberReadFile(path, contents->stamp);
+        return universe;
     } catch (const std::bad_alloc &) {
         // A document too large for the memory left is an unreadable file, not the end of the program.
         if (error)
@@ -149,6 +152,8 @@ void StarfarerUniverse::reportSaveOutcomes()
             emit saved();
         else
             emit saveFailed(outcome.message);
+        if (!outcome.keptPath.isEmpty())
+            emit externalChangeKept(outcome.keptPath);
     }
     if (outcomes.isEmpty())
         return;

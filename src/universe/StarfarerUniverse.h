@@ -56,7 +56,8 @@ public:
     static std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, UniverseFolder folder,
                                                      QString *error = nullptr);
     // Reads and decodes the file at `path` (UniverseFileReader: only a regular file of
-    // a sane size); the file is only read.
+    // a sane size); the file is only read. Its version is remembered, so that a save
+    // notices when another program changed it meanwhile.
     static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
                                                        QString *error = nullptr);
 
@@ -198,6 +199,9 @@ signals:
     // The outcome of each save(): `message` names the file and the reason.
     void saveFailed(const QString &message);
     void saved();
+    // Another program had changed the file since this document read or wrote it; its
+    // version was kept in `keptPath` before this document's replaced it.
+    void externalChangeKept(const QString &keptPath);
 
 private:
     template <typename T> void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());

@@ -64,6 +64,12 @@ void UniverseSaver::setWriteObserver(std::function<void(const UniverseContents &
     m_observer = std::move(observer);
 }
 
+void UniverseSaver::rememberReadFile(const QString &path, const UniverseFileReader::Stamp &stamp)
+{
+    m_thread.waitForDone(); // the guard belongs to the saving thread while it writes
+    m_guard.remember(path, stamp);
+}
+
 void UniverseSaver::start()
 {
     m_saveAsked = false;
@@ -107,20 +113,23 @@ void UniverseSaver::run(Request request)
 UniverseSaver::Outcome UniverseSaver::write(Request request)
 {
     request.folder.ensureUniversesDirectory();
-    QString reason;
+    QString reason, kept;
     try {
         const JsonValue json = request.snapshot.toJson();
         request.snapshot = UniverseContents(); // the records are no longer needed
-        reason = AtomicFileWriter::write(request.path, JsonWriter::write(json));
+        reason = AtomicFileWriter::write(request.path, JsonWriter::write(json), [&](int descriptor) {
+            return m_guard.beforeReplace(request.path, descriptor, &kept);
+        });
     } catch (const EncodeError &error) {
         reason = error.message();
     } catch (const std::bad_alloc &) {
         reason = QStringLiteral("not enough memory to write the universe");
     }
+    m_guard.afterWrite(request.path);
     if (reason.isEmpty())
-        return {};
+        return {true, QString(), kept};
     const QString message =
         QStringLiteral("Failed to save StarfarerUniverse to ") + request.path + QStringLiteral(": ") + reason;
     printStatusLine(message);
-    return {false, message};
+    return {false, message, kept};
 }

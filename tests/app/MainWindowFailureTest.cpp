@@ -290,6 +290,34 @@ TEST_F(Failures, AFailedSaveBannerClearsWhenARetryWritesTheEdit)
     EXPECT_TRUE(contents(file).contains("Written Later"));
 }
 
+// A file another program replaced is kept, and the banner names both files.
+TEST_F(Failures, AnExternalChangeIsKeptAndNamedInTheBanner)
+{
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    remember(kAtlas);
+    startApp();
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file));
+    writeUniverse(kAtlas, QStringLiteral("Atlas from the other computer"));
+    universe()->setName(QStringLiteral("Atlas, here"));
+    ASSERT_TRUE(universe()->saveNow());
+
+    const QStringList kept =
+        QDir(folder().universesPath())
+            .entryList({QStringLiteral("* (changed elsewhere *).json.bak")}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    const QString keptPath = QDir(folder().universesPath()).filePath(kept.first());
+    EXPECT_TRUE(contents(keptPath).contains("Atlas from the other computer"));
+    MessageBanner *banner = window()->operationFailureBanner();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_EQ(banner->message(),
+              QStringLiteral(
+                  "Another program changed the file of \u201CAtlas, here\u201D. Its version is kept in %1; "
+                  "this universe stays in %2.")
+                  .arg(QDir::toNativeSeparators(keptPath), QDir::toNativeSeparators(file)));
+    EXPECT_FALSE(window()->saveFailureBanner()->isVisible());
+}
+
 // A lock that Vostrel on another computer left names that computer; the user takes
 // the universes over, or quits and leaves the lock as it is.
 TEST_F(Failures, ALockFromAnotherComputerAsksToTakeOver)
