@@ -92,7 +92,7 @@ bool VostrelApp::askToTakeOver(const QString &host) const
     box.setTextFormat(Qt::PlainText);
     box.setInformativeText(
         tr("The universes in %1 were opened there and not closed. If Vostrel no longer runs on that "
-           "computer, you can take them over here; if it still does, quit and close it there first.")
+           "computer, you can take them over here. If it still does, quit here and close it there first.")
             .arg(QDir::toNativeSeparators(m_manager->folder().universesPath())));
     QPushButton *takeOver = box.addButton(tr("Take Over"), QMessageBox::AcceptRole);
     QPushButton *quit = box.addButton(tr("Quit"), QMessageBox::RejectRole);
