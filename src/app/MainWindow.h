@@ -28,8 +28,10 @@ class ImportJobs;
 //
 // It holds the program's sector imports; closing it for good stops them.
 //
-// Quitting, and closing this window, first wait for the save in flight; when the
-// universe's last save failed, the user is told and may stay.
+// Quitting, closing this window and switching to another universe first wait for
+// the save in flight; when the universe's last save failed, the user is told and
+// may stay. When another program had changed the universe's file, the banner of
+// other operations says where its version was kept.
 //
 // Its title is the open universe's name, " — ", "Vostrel". When another universe
 // becomes current it shows a fresh ControlView; a rename keeps the one it has.
@@ -81,6 +83,11 @@ private:
     // Waits for the pending save; true when it was written or the user chose to go
     // on without it.
     bool confirmLeaving();
+    // Tells the user that the latest changes to `universe` could not be saved, and
+    // what leaving now means; true when they choose `leaveTitle`, false to stay.
+    bool askToLeaveUnsaved(const StarfarerUniverse &universe, const QString &consequence,
+                           const QString &leaveTitle);
+    void showExternalChange(const QString &keptPath);
 
     WindowRouter *m_router;
     QAction *m_uwpReference;

@@ -40,7 +40,8 @@ StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
           },
           [this] {
               QMetaObject::invokeMethod(this, &StarfarerUniverse::reportSaveOutcomes, Qt::QueuedConnection);
-          })
+          }),
+      m_saveRetry([this] { save(); })
 {
     m_contents.id = QUuid::createUuid();
 }
@@ -90,7 +91,10 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &pa
     if (!contents)
         return nullptr;
     try {
-        return decode(contents->bytes, std::move(folder), error);
+        auto universe = decode(contents->bytes, std::move(folder), error);
+        if (universe)
+            universe->m_saver.rememberReadFile(path, contents->stamp);
+        return universe;
     } catch (const std::bad_alloc &) {
         // A document too large for the memory left is an unreadable file, not the end of the program.
         if (error)
@@ -116,6 +120,9 @@ void StarfarerUniverse::save()
 
 bool StarfarerUniverse::waitForPendingSave()
 {
+    // A failure already reported is tried once more: its cause (a full disk) may be
+    // gone by now. A write still pending, or just finished, is a fresh try of its own.
+    m_saver.retryFailed();
     const bool succeeded = m_saver.wait();
     reportSaveOutcomes();
     return succeeded;
@@ -132,15 +139,29 @@ void StarfarerUniverse::setWriteObserver(std::function<void(const UniverseConten
     m_saver.setWriteObserver(std::move(observer));
 }
 
+void StarfarerUniverse::setSaveRetryDelays(std::chrono::milliseconds first, std::chrono::milliseconds longest)
+{
+    m_saveRetry.setDelays(first, longest);
+}
+
 void StarfarerUniverse::reportSaveOutcomes()
 {
     m_saver.resume();
-    for (const UniverseSaver::Outcome &outcome : m_saver.takeOutcomes()) {
+    const QList<UniverseSaver::Outcome> outcomes = m_saver.takeOutcomes();
+    for (const UniverseSaver::Outcome &outcome : outcomes) {
         if (outcome.succeeded)
             emit saved();
         else
             emit saveFailed(outcome.message);
+        if (!outcome.keptPath.isEmpty())
+            emit externalChangeKept(outcome.keptPath);
     }
+    if (outcomes.isEmpty())
+        return;
+    if (outcomes.last().succeeded)
+        m_saveRetry.succeeded();
+    else
+        m_saveRetry.failed();
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RetryTimer.h"
 #include "UniverseContents.h"
 #include "UniverseFolder.h"
 #include "UniverseSaver.h"
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -55,7 +57,8 @@ public:
     static std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, UniverseFolder folder,
                                                      QString *error = nullptr);
     // Reads and decodes the file at `path` (UniverseFileReader: only a regular file of
-    // a sane size); the file is only read.
+    // a sane size); the file is only read. Its version is remembered, so that a save
+    // notices when another program changed it meanwhile.
     static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
                                                        QString *error = nullptr);
 
@@ -73,11 +76,19 @@ public:
     // <file>: <reason>" and leaves the file as it was.
     void save();
     // Waits until every requested save has been written and reports the outcomes
-    // not yet reported; false when the last write failed.
+    // not yet reported; false when the last write failed. When nothing is pending but
+    // the last write's failure was reported already, it is tried once more first (the
+    // fault may be gone by now).
     bool waitForPendingSave();
     // save() and waitForPendingSave(), for the places whose next step depends on the
     // outcome (a new universe, the first start).
     bool saveNow();
+    // While saves keep failing, the document saves again on its own: first after
+    // `first`, then after twice as long each time, up to `longest` (5 s to a minute
+    // unless set). An edit's save() in between is tried at once, as always.
+    void setSaveRetryDelays(std::chrono::milliseconds first, std::chrono::milliseconds longest);
+    // The delay of the retry waiting to run after a failed save, if one is.
+    std::optional<std::chrono::milliseconds> scheduledSaveRetry() const { return m_saveRetry.scheduled(); }
     // The file save() writes: named after the document's id.
     QString filePath() const { return m_folder.fileFor(m_contents.id); }
     const UniverseFolder &folder() const { return m_folder; }
@@ -232,6 +243,9 @@ signals:
     // The outcome of each save(): `message` names the file and the reason.
     void saveFailed(const QString &message);
     void saved();
+    // Another program had changed the file since this document read or wrote it; its
+    // version was kept in `keptPath` before this document's replaced it.
+    void externalChangeKept(const QString &keptPath);
 
 private:
     template <typename T> void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());
@@ -243,7 +257,8 @@ private:
     // Tells when the systems' change turned usesTravellerRules().
     void followRules();
     // Starts a save asked for during the last write, then emits saved() or
-    // saveFailed() for every write not yet reported.
+    // saveFailed() for every write not yet reported, and schedules a retry while the
+    // latest one failed.
     void reportSaveOutcomes();
     qsizetype positionOfHex(const QUuid &id) const { return m_positionOfID.value(id, -1); }
     template <typename T> QList<T> &objectList();
@@ -256,6 +271,7 @@ private:
     QHash<GalacticCoordinates, qsizetype> m_positionAt;
     bool m_usesTravellerRules = false;
     UniverseSaver m_saver;
+    RetryTimer m_saveRetry;
 };
 
 // Where the document keeps each kind of map object and the signals that tell of its
