@@ -42,7 +42,9 @@ public:
     // The system's belts and gas giants, shown in the profile line.
     void setSystemCounts(qint64 belts, qint64 gasGiants);
 
-    // Edits a host makes without the controls, with the same rules and report.
+    // Edits made in code rather than through the controls, with the same draft rules,
+    // each reported once like the controls' edits; a refused gravity (below size 1) or
+    // an already held faction reports nothing.
     void setName(const QString &name);
     void setPopulation(qint64 population);
     void setGravity(double g);
