@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <limits>
+
 // A block of hexes by galactic column and row, both ranges inclusive: the part of
 // the map that the grid covers.
 struct GridExtent
@@ -11,17 +13,29 @@ struct GridExtent
     qint64 minRow = 0;
     qint64 maxRow = 0;
 
-    // The same block grown by `hexes` on every side.
+    // The same block grown by `hexes` (not negative) on every side; at the ends of the
+    // 64-bit range it stops there instead of overflowing.
     GridExtent widened(qint64 hexes) const
     {
-        return {minCol - hexes, maxCol + hexes, minRow - hexes, maxRow + hexes};
+        return {saturatingAdd(minCol, -hexes), saturatingAdd(maxCol, hexes), saturatingAdd(minRow, -hexes),
+                saturatingAdd(maxRow, hexes)};
     }
 
     // Division rounding towards minus infinity, for blocks of hexes left of or above
-    // the origin; `divisor` is positive.
+    // the origin; `divisor` is positive. Defined for every value, the most negative too.
     static qint64 floorDiv(qint64 value, qint64 divisor)
     {
-        return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+        const qint64 quotient = value / divisor;
+        return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
+    }
+
+    // `a` + `b`, held at the ends of the 64-bit range.
+    static qint64 saturatingAdd(qint64 a, qint64 b)
+    {
+        qint64 sum = 0;
+        if (!__builtin_add_overflow(a, b, &sum))
+            return sum;
+        return b > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
     }
 
     friend bool operator==(const GridExtent &, const GridExtent &) = default;

@@ -26,33 +26,35 @@ double LabelLayer::fontSize(const StarmapLabel &label, double scale)
     return std::max(scale * label.size, 18.0);
 }
 
-double LabelLayer::widthPerPoint(qsizetype index, const StarmapLabel &label, const QPainter &painter)
-{
-    if (index >= m_extents.size())
-        m_extents.resize(index + 1);
-    Extent &extent = m_extents[index];
-    if (!(extent.label == label) || extent.width == 0) {
-        if (!m_metrics)
-            m_metrics.emplace(MapText::display(kMeasureSize, painter), painter.device());
-        extent = {label, m_metrics->horizontalAdvance(label.text) / kMeasureSize};
-    }
-    return extent.width;
-}
-
-void LabelLayer::draw(QPainter &painter, const StarMapPass &pass)
+void LabelLayer::prepare()
 {
     const QList<StarmapLabel> &labels = m_sets.visibleLabels();
-    m_extents.resize(std::min(m_extents.size(), labels.size()));
+    m_extents.resize(labels.size());
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        Extent &extent = m_extents[i];
+        if (extent.label == labels[i] && extent.width > 0)
+            continue;
+        if (!m_metrics) {
+            QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
+            const QPainter painter(&probe);
+            m_metrics.emplace(MapText::display(kMeasureSize, painter), &probe);
+        }
+        extent = {labels[i], m_metrics->horizontalAdvance(labels[i].text) / kMeasureSize};
+    }
+}
+
+void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
+{
     const HexLayout layout(pass.hexRadius);
     const QColor shadow = QColor::fromRgbF(0, 0, 0, 0.6f);
-    for (qsizetype i = 0; i < labels.size(); ++i) {
-        const StarmapLabel &label = labels[i];
+    for (const Extent &extent : m_extents) {
+        const StarmapLabel &label = extent.label;
         if (label.text.isEmpty())
             continue;
         const double size = fontSize(label, pass.transform.scale);
         const QPointF anchor = pass.transform.toScreen(layout.center(label.position));
         // Turned any way, the text stays within its half-diagonal of the anchor.
-        const double reach = std::hypot(widthPerPoint(i, label, painter) * size / 2, size) + 2;
+        const double reach = std::hypot(extent.width * size / 2, size) + 2;
         if (!QRectF(anchor - QPointF(reach, reach), anchor + QPointF(reach, reach)).intersects(pass.exposed))
             continue;
         painter.save();

@@ -12,7 +12,8 @@ class StarMapVisibleSets;
 struct StarMapPass;
 
 // The free texts placed on the map, drawn last: each turned about its hex centre by
-// its angle, over a soft dark shadow that turns with it.
+// its angle, over a soft dark shadow that turns with it. A copy made after `prepare()`
+// draws on any thread.
 class LabelLayer
 {
 public:
@@ -20,7 +21,9 @@ public:
 
     // The size a label is drawn at, in points, at scale `scale`.
     static double fontSize(const StarmapLabel &label, double scale);
-    void draw(QPainter &painter, const StarMapPass &pass);
+    // Takes the labels to draw and measures those that changed.
+    void prepare();
+    void draw(QPainter &painter, const StarMapPass &pass) const;
 
 private:
     struct Extent
@@ -29,9 +32,7 @@ private:
         double width = 0; // of the text at one point
     };
 
-    double widthPerPoint(qsizetype index, const StarmapLabel &label, const QPainter &painter);
-
     const StarMapVisibleSets &m_sets;
-    QList<Extent> m_extents;                // by the label's place in the list drawn
+    QList<Extent> m_extents;                // the labels drawn, in order
     std::optional<QFontMetricsF> m_metrics; // of the measuring size, made at the first measure
 };

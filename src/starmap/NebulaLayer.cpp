@@ -129,7 +129,9 @@ QColor NebulaLayer::colorOf(NebulaType type)
 
 NebulaLayer::Cloud NebulaLayer::place(const Nebula &nebula, double R)
 {
-    Cloud cloud{nebula, {}, {}, {}};
+    Cloud cloud{nebula, std::make_shared<Picture>(), {}, {}};
+    if (nebula.hexes.isEmpty())
+        return cloud;
     const HexLayout layout(R);
     const QPointF first = layout.center(nebula.hexes.first());
     double left = first.x(), right = first.x(), top = first.y(), bottom = first.y();
@@ -148,7 +150,7 @@ NebulaLayer::Cloud NebulaLayer::place(const Nebula &nebula, double R)
     return cloud;
 }
 
-void NebulaLayer::paint(Cloud &cloud, double R)
+QImage NebulaLayer::paint(const Cloud &cloud, double R)
 {
     const Nebula &nebula = cloud.nebula;
     const HexLayout layout(R);
@@ -180,42 +182,41 @@ void NebulaLayer::paint(Cloud &cloud, double R)
         tint[static_cast<std::size_t>(coverage)] = qRgba(qRound(color.red() * a), qRound(color.green() * a),
                                                          qRound(color.blue() * a), qRound(255 * a));
     }
-    cloud.image = QImage(alpha.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(alpha.size(), QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < alpha.height(); ++y) {
         const uchar *in = alpha.constScanLine(y);
-        auto *out = reinterpret_cast<QRgb *>(cloud.image.scanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < alpha.width(); ++x)
             out[x] = tint[in[x]];
     }
+    return image;
 }
 
-NebulaLayer::Cloud &NebulaLayer::cloudOf(qsizetype index, const Nebula &nebula)
-{
-    if (index >= m_clouds.size())
-        m_clouds.resize(index + 1);
-    Cloud &cloud = m_clouds[index];
-    if (cloud.mapRect.isNull() || !(cloud.nebula == nebula))
-        cloud = place(nebula, m_sets.hexRadius());
-    return cloud;
-}
-
-void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass)
+void NebulaLayer::prepare()
 {
     const QList<Nebula> nebulae = m_sets.visibleNebulae();
-    m_clouds.resize(std::min(m_clouds.size(), nebulae.size()));
+    m_clouds.resize(nebulae.size());
+    for (qsizetype i = 0; i < nebulae.size(); ++i) {
+        Cloud &cloud = m_clouds[i];
+        if (!cloud.picture || !(cloud.nebula == nebulae[i]))
+            cloud = place(nebulae[i], m_sets.hexRadius());
+    }
+}
+
+void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass) const
+{
     const double k = pass.transform.scale;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QFont font = MapText::display(std::max(12 * k, 10.0), painter);
-    for (qsizetype i = 0; i < nebulae.size(); ++i) {
-        const Nebula &nebula = nebulae[i];
+    for (const Cloud &cloud : m_clouds) {
+        const Nebula &nebula = cloud.nebula;
         if (nebula.hexes.isEmpty())
             continue;
-        Cloud &cloud = cloudOf(i, nebula);
         const QRectF target = pass.transform.toScreen(cloud.mapRect);
         if (target.intersects(pass.exposed)) {
-            if (cloud.image.isNull())
-                paint(cloud, m_sets.hexRadius());
-            painter.drawImage(target, cloud.image);
+            std::call_once(cloud.picture->painted,
+                           [&] { cloud.picture->image = paint(cloud, pass.hexRadius); });
+            painter.drawImage(target, cloud.picture->image);
         }
         if (pass.detail12()) {
             QColor ink = colorOf(nebula.type);

@@ -38,20 +38,25 @@ const RegionLayer::Outline &RegionLayer::outlineOf(qsizetype index, const Region
     return outline;
 }
 
-void RegionLayer::draw(QPainter &painter, const StarMapPass &pass)
+void RegionLayer::prepare()
 {
     const QList<Region> regions = m_sets.visibleRegions();
-    m_outlines.resize(std::min(m_outlines.size(), regions.size()));
+    m_outlines.resize(regions.size());
+    for (qsizetype i = 0; i < regions.size(); ++i)
+        outlineOf(i, regions[i]);
+}
+
+void RegionLayer::draw(QPainter &painter, const StarMapPass &pass) const
+{
     const double k = pass.transform.scale;
     const QFont font = MapText::display(std::max(12 * k, 18.0), painter);
     // The name is centred on its point; a line of it may reach this far in points.
     const double nameReach = QFontMetricsF(font, painter.device()).maxWidth() * 20;
     const QRectF exposed = pass.transform.toMap(pass.exposed.adjusted(-4, -4, 4, 4));
-    for (qsizetype i = 0; i < regions.size(); ++i) {
-        const Region &region = regions[i];
+    for (const Outline &outline : m_outlines) {
+        const Region &region = outline.region;
         if (region.anchors.size() < 2)
             continue;
-        const Outline &outline = outlineOf(i, region);
         const double reach = ((pass.detail12() ? nameReach : 0) + 4) / k;
         if (!outline.bounds.adjusted(-reach, -reach, reach, reach).intersects(exposed))
             continue;

@@ -12,13 +12,16 @@ struct StarMapPass;
 
 // The regions on the map: outlines along hex edges, stroked over a dark halo and
 // filled when closed, with the region's name when zoomed in. An outline is traced once
-// per region value and kept in map units; a frame only maps it to the screen.
+// per region value and kept in map units; a frame only maps it to the screen. A copy
+// made after `prepare()` draws on any thread.
 class RegionLayer
 {
 public:
     explicit RegionLayer(const StarMapVisibleSets &sets) : m_sets(sets) {}
 
-    void draw(QPainter &painter, const StarMapPass &pass);
+    // Takes the regions to draw and traces those that changed.
+    void prepare();
+    void draw(QPainter &painter, const StarMapPass &pass) const;
 
 private:
     struct Outline
@@ -32,5 +35,5 @@ private:
     const Outline &outlineOf(qsizetype index, const Region &region);
 
     const StarMapVisibleSets &m_sets;
-    QList<Outline> m_outlines; // by the region's place in the list drawn
+    QList<Outline> m_outlines; // the regions drawn, in order
 };

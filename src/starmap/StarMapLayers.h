@@ -20,13 +20,15 @@ class StarMapLayers : public QObject
 public:
     explicit StarMapLayers(const StarMapVisibleSets &sets, QObject *parent = nullptr);
 
-    // Makes `renderer` draw these layers.
+    // Makes `renderer` draw these layers, and count the rutters ending at a system in
+    // the area that system's change reaches.
     void install(StarMapRenderer &renderer);
+
+private:
     // The screen area the layers draw for the systems at these hexes, beyond the
     // systems' own drawing: the rutters ending there.
     QRectF reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform);
 
-private:
     const StarMapVisibleSets &m_sets;
     NebulaLayer m_nebulae;
     RegionLayer m_regions;

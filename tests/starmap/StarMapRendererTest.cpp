@@ -5,9 +5,14 @@
 #include "starmap/StarMapFrameCache.h"
 #include "starmap/StarMapVisibleSets.h"
 
+#include "starmap/StarMapLayers.h"
+
 #include <QPainter>
+#include <QPicture>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace StarMapTest;
 
@@ -144,6 +149,111 @@ TEST_F(StarMapRendererTest, CachedFramesMatchAFreshDrawingAfterPansAndEdits)
     m_universe->replaceHex(edited);
     cache.invalidate(m_renderer->reachOf({edited.coordinates}, t));
     EXPECT_LE(largestDifference(cache.frame(kView, 1, t, extent()), render(*m_renderer, t, extent())), 4);
+}
+
+// Two systems sectors apart, the second `sectors` to the right of the first.
+std::unique_ptr<StarfarerUniverse> farApart(qint64 sectors)
+{
+    return universe({hex(at(1, 1, 0, 0)), hex(at(1, 1, sectors, 0), true, false, false, SpectralType::M)});
+}
+
+// The sectors between two far-apart systems are not walked: the fitted frame records
+// the same drawing whether they lie a thousand or ten million sectors apart, and both
+// occupied sectors and both systems are drawn where they are on screen.
+TEST(StarMapFarSectorsTest, AFrameDoesNotGrowWithTheDistanceBetweenSectors)
+{
+    QList<qsizetype> recorded;
+    for (const qint64 sectors : {qint64(1000), qint64(100000), qint64(10000000)}) {
+        const auto u = farApart(sectors);
+        const StarMapVisibleSets sets(u.get(), 60);
+        const StarMapRenderer renderer(sets);
+        const GridExtent extent = sets.systems().extent()->widened(2);
+        const MapTransform fit = MapTransform::fit(extent, QSizeF(kView), 60);
+        QPicture picture;
+        {
+            QPainter painter(&picture);
+            renderer.draw(painter, fit, extent, QRectF(QPointF(0, 0), QSizeF(kView)));
+        }
+        recorded.append(picture.size());
+
+        const QImage image = render(renderer, fit, extent);
+        for (const qint64 sector : {qint64(0), sectors}) {
+            // The sector's name hangs from its top-left corner.
+            const QPointF corner = fit.toScreen(HexLayout(60).center(at(1, 1, sector, 0)) - QPointF(45, 52));
+            EXPECT_GT(inkIn(image, QRect(corner.toPoint() + QPoint(4, 2), QSize(14, 16))), 10) << sectors;
+        }
+        const QImage left = render(renderer, showing(at(1, 1), {200, 150}, 1), extent);
+        EXPECT_LE(channelDistance(left.pixelColor(200, 150), MapColors::spectral(SpectralType::G)), 2);
+        const QImage right = render(renderer, showing(at(1, 1, sectors, 0), {200, 150}, 1), extent);
+        EXPECT_LE(channelDistance(right.pixelColor(200, 150), MapColors::spectral(SpectralType::M)), 2);
+    }
+    // Only the digits of the far sector's name add to it.
+    EXPECT_LE(recorded[1], recorded[0] + 16);
+    EXPECT_LE(recorded[2], recorded[0] + 16);
+}
+
+// Coordinates stored at the ends of the 64-bit range are filed, found, fitted and
+// drawn, with every layer, without any arithmetic overflowing (the sanitizer build
+// checks that); the map around them is meaningless but nothing fails.
+TEST(StarMapFarSectorsTest, ExtremeCoordinatesAreFiledAndPainted)
+{
+    constexpr qint64 lo = std::numeric_limits<qint64>::min();
+    constexpr qint64 hi = std::numeric_limits<qint64>::max();
+    const QList<GalacticCoordinates> places{at(1, 1, hi, hi),   at(32, 40, lo, lo), at(hi, lo, 0, 0),
+                                            at(lo, hi, hi, lo), at(lo, lo, lo, hi), at(1, 1)};
+    QList<HexData> data;
+    for (const GalacticCoordinates &place : places)
+        data.append(hex(place));
+    const auto u = universe(data);
+    Faction owner = StarMapTest::faction(QStringLiteral("Far"), QStringLiteral("F"));
+    u->setFactions({owner});
+    QList<Rutter> rutters;
+    QList<Region> regions;
+    QList<Nebula> nebulae;
+    QList<StarmapLabel> labels;
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        const GalacticCoordinates &next = places[(i + 1) % places.size()];
+        Rutter rutter;
+        rutter.factionID = owner.id;
+        rutter.start = places[i];
+        rutter.end = next;
+        rutter.age = RutterAge::recent;
+        rutters.append(rutter);
+        Region region;
+        region.closed = true;
+        region.anchors = {{places[i], 0}, {next, 2}};
+        regions.append(region);
+        Nebula nebula;
+        nebula.hexes = {places[i], next};
+        nebulae.append(nebula);
+        StarmapLabel label;
+        label.text = QStringLiteral("Far");
+        label.size = 24;
+        label.position = places[i];
+        labels.append(label);
+    }
+    u->setRutters(rutters);
+    u->setRegions(regions);
+    u->setNebulae(nebulae);
+    u->setStarmapLabels(labels);
+
+    StarMapVisibleSets sets(u.get(), 60);
+    for (const GalacticCoordinates &place : places)
+        EXPECT_NE(sets.systems().at(place), nullptr);
+    StarMapRenderer renderer(sets);
+    StarMapLayers layers(sets);
+    layers.install(renderer);
+    const GridExtent extent = sets.systems().extent()->widened(2);
+    const MapTransform fit = MapTransform::fit(extent, QSizeF(kView), 60);
+    EXPECT_GT(fit.scale, 0);
+    render(renderer, fit, extent);
+    for (const GalacticCoordinates &place : places) {
+        for (const double scale : {0.1, 1.0, 8.0}) {
+            const MapTransform t = showing(place, {200, 150}, scale);
+            render(renderer, t, extent);
+            renderer.reachOf({place}, t);
+        }
+    }
 }
 
 } // namespace

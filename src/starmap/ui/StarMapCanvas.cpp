@@ -52,7 +52,7 @@ void StarMapCanvas::redrawCells(const QList<GalacticCoordinates> &cells)
 {
     // A change of the extent moves the fit or the grid; the cache then starts over.
     const MapTransform transform = m_controller.transform();
-    m_cache.invalidate(m_renderer.reachOf(cells, transform) | m_layers.reachOf(cells, transform));
+    m_cache.invalidate(m_renderer.reachOf(cells, transform));
     refit();
     update();
 }
