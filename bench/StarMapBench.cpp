@@ -251,10 +251,9 @@ void BM_StarMapFrameAfterEdit(benchmark::State &state)
 {
     Fixture &f = fixture(static_cast<int>(state.range(0)));
     StarMapFrameCache cache(*f.renderer);
-    const QMetaObject::Connection edits = QObject::connect(
-        f.sets.get(), &StarMapVisibleSets::cellsChanged, [&](const QList<GalacticCoordinates> &cells) {
-            cache.invalidate(f.renderer->reachOf(cells, f.fit));
-        });
+    const QMetaObject::Connection edits =
+        QObject::connect(f.sets.get(), &StarMapVisibleSets::cellsChanged,
+                         [&](const QList<GalacticCoordinates> &cells) { cache.invalidate(cells); });
     QImage screen(kView, QImage::Format_ARGB32_Premultiplied);
     cache.frame(kView, 1, f.fit, f.extent);
     HexData edited = f.universe->data()[f.universe->data().size() / 2];

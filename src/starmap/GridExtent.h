@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <cmath>
 #include <limits>
 
 // A block of hexes by galactic column and row, both ranges inclusive: the part of
@@ -36,6 +37,17 @@ struct GridExtent
         if (!__builtin_add_overflow(a, b, &sum))
             return sum;
         return b > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+    }
+
+    // `value` rounded down and kept within [low, high], for ranges of hexes or tiles
+    // taken from screen positions that may lie far outside the map (or be no number).
+    static qint64 boundedFloor(double value, qint64 low, qint64 high)
+    {
+        if (!(value > static_cast<double>(low)))
+            return low;
+        if (!(value < static_cast<double>(high)))
+            return high;
+        return static_cast<qint64>(std::floor(value));
     }
 
     friend bool operator==(const GridExtent &, const GridExtent &) = default;

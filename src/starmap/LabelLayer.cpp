@@ -1,14 +1,17 @@
 #include "LabelLayer.h"
 
 #include "MapColors.h"
+#include "MapStamp.h"
 #include "MapText.h"
-#include "StarMapPass.h"
+#include "PictureCache.h"
+#include "StarMapScene.h"
 #include "StarMapVisibleSets.h"
 
 #include "model/HexLayout.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +21,48 @@ namespace {
 
 // Texts are measured once at this size; widths grow in proportion with the size.
 constexpr double kMeasureSize = 100;
+// Larger labels are few on screen and drawn.
+constexpr int kLargestPictureSide = 512;
+
+// A label's picture: its text, size, angle and colour, and where within a pixel its
+// anchor lies.
+struct PictureKey
+{
+    QString text;
+    double size = 0;
+    double angle = 0;
+    QRgb color = 0;
+    int stepX = 0;
+    int stepY = 0;
+
+    friend bool operator==(const PictureKey &, const PictureKey &) = default;
+    friend size_t qHash(const PictureKey &key, size_t seed = 0) noexcept
+    {
+        return qHashMulti(seed, key.text, key.size, key.angle, key.color, key.stepX, key.stepY);
+    }
+};
+
+PictureCache<PictureKey> &pictures()
+{
+    static PictureCache<PictureKey> cache(32 * 1024 * 1024);
+    return cache;
+}
+
+// The outline of a label's text at a size, centred on (0, 0). Turned texts are
+// filled as outlines, so that they land where they are placed to a fraction of a
+// pixel; glyph images would each be moved to whole pixels.
+QPainterPath textOutline(const QString &text, double size, const QPainter &painter)
+{
+    static PictureCache<std::pair<QString, double>, QPainterPath> outlines(8 * 1024 * 1024);
+    return outlines.get({text, size}, [&] {
+        const QFont font = MapText::display(size, painter);
+        const QFontMetricsF metrics(font, painter.device());
+        QPainterPath path;
+        path.addText(QPointF(-metrics.horizontalAdvance(text) / 2, metrics.ascent() - metrics.height() / 2),
+                     font, text);
+        return path;
+    });
+}
 
 } // namespace
 
@@ -46,7 +91,6 @@ void LabelLayer::prepare()
 void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
 {
     const HexLayout layout(pass.hexRadius);
-    const QColor shadow = QColor::fromRgbF(0, 0, 0, 0.6f);
     for (const Extent &extent : m_extents) {
         const StarmapLabel &label = extent.label;
         if (label.text.isEmpty())
@@ -57,14 +101,39 @@ void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
         const double reach = std::hypot(extent.width * size / 2, size) + 2;
         if (!QRectF(anchor - QPointF(reach, reach), anchor + QPointF(reach, reach)).intersects(pass.exposed))
             continue;
-        painter.save();
-        painter.setFont(MapText::display(size, painter));
-        painter.translate(anchor);
-        painter.rotate(label.angle * 180 / std::numbers::pi);
-        painter.setPen(shadow);
-        MapText::drawCentred(painter, QPointF(1, 1), label.text);
-        painter.setPen(MapColors::palette(label.color));
-        MapText::drawCentred(painter, QPointF(0, 0), label.text);
-        painter.restore();
+        if (!pass.scene->stamping || !MapStamp::canStamp(painter) || !MapStamp::isPlaceable(anchor) ||
+            2 * reach + 1 > kLargestPictureSide) {
+            drawTurned(painter, label, size, anchor);
+            continue;
+        }
+        const MapStamp::Place place = MapStamp::placeOf(anchor);
+        const int margin = static_cast<int>(std::ceil(reach));
+        const PictureKey key{label.text,  size,       label.angle, MapColors::palette(label.color).rgba(),
+                             place.stepX, place.stepY};
+        const QImage picture = pictures().get(key, [&] {
+            QImage made(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
+            made.fill(Qt::transparent);
+            QPainter paint(&made);
+            paint.setRenderHints(painter.renderHints());
+            drawTurned(paint, label, size, place.inPicture(margin));
+            return made;
+        });
+        painter.drawImage(place.pixel - QPoint(margin, margin), picture);
     }
+}
+
+void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double size, const QPointF &anchor)
+{
+    const QPainterPath text = textOutline(label.text, size, painter);
+    painter.save();
+    painter.translate(anchor);
+    painter.rotate(label.angle * 180 / std::numbers::pi);
+    painter.fillPath(text.translated(1, 1), QColor::fromRgbF(0, 0, 0, 0.6f));
+    painter.fillPath(text, MapColors::palette(label.color));
+    painter.restore();
+}
+
+qsizetype LabelLayer::pictureBytes()
+{
+    return pictures().bytes();
 }

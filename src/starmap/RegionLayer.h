@@ -1,10 +1,14 @@
 #pragma once
 
+#include "PictureCache.h"
 #include "universe/Region.h"
 
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+
+#include <functional>
+#include <memory>
 
 class QPainter;
 class StarMapVisibleSets;
@@ -12,28 +16,53 @@ struct StarMapPass;
 
 // The regions on the map: outlines along hex edges, stroked over a dark halo and
 // filled when closed, with the region's name when zoomed in. An outline is traced once
-// per region value and kept in map units; a frame only maps it to the screen. A copy
-// made after `prepare()` draws on any thread.
+// per region value and kept in map units; at each scale it is drawn once into a
+// picture that the parts of the map it crosses stamp. A copy made after `prepare()`
+// draws on any thread; copies share the pictures.
 class RegionLayer
 {
 public:
-    explicit RegionLayer(const StarMapVisibleSets &sets) : m_sets(sets) {}
+    explicit RegionLayer(const StarMapVisibleSets &sets);
 
     // Takes the regions to draw and traces those that changed.
     void prepare();
     void draw(QPainter &painter, const StarMapPass &pass) const;
+    // The memory the kept pictures of outlines take.
+    qsizetype pictureBytes() const { return m_pictures->bytes(); }
 
 private:
     struct Outline
     {
         Region region;
+        quint64 serial = 0;    // names this tracing among all outlines
         QList<QPointF> points; // map points, in order
         QPointF namePoint;     // map point
+        QRectF lineBounds;     // map rectangle holding the outline
         QRectF bounds;         // map rectangle holding the outline and the name point
+    };
+    // An outline's picture at one scale and sub-pixel placement.
+    struct PictureKey
+    {
+        quint64 serial = 0;
+        double scale = 0;
+        int stepX = 0;
+        int stepY = 0;
+
+        friend bool operator==(const PictureKey &, const PictureKey &) = default;
+        friend size_t qHash(const PictureKey &key, size_t seed = 0) noexcept
+        {
+            return qHashMulti(seed, key.serial, key.scale, key.stepX, key.stepY);
+        }
     };
 
     const Outline &outlineOf(qsizetype index, const Region &region);
+    // Fills (when closed) and strokes the outline, each map point p drawn at `place(p)`.
+    static void drawOutline(QPainter &painter, const Outline &outline,
+                            const std::function<QPointF(const QPointF &)> &place);
+    // Stamps the outline from its picture at this pass's scale; false when too large.
+    bool stampOutline(QPainter &painter, const Outline &outline, const StarMapPass &pass) const;
 
     const StarMapVisibleSets &m_sets;
     QList<Outline> m_outlines; // the regions drawn, in order
+    std::shared_ptr<PictureCache<PictureKey>> m_pictures;
 };

@@ -2,7 +2,6 @@
 
 #include "MapColors.h"
 #include "MapText.h"
-#include "StarGlyphBatch.h"
 #include "StarMapVisibleSets.h"
 #include "SystemsLayer.h"
 
@@ -20,17 +19,6 @@
 namespace {
 
 const double kRoot3 = std::sqrt(3.0);
-
-// `value` rounded down and kept within [low, high], for ranges of hexes taken from
-// screen positions that may lie far outside the map.
-qint64 boundedFloor(double value, qint64 low, qint64 high)
-{
-    if (!(value > static_cast<double>(low)))
-        return low;
-    if (!(value < static_cast<double>(high)))
-        return high;
-    return static_cast<qint64>(std::floor(value));
-}
 
 // Points across below which a sector that holds no system is not drawn.
 constexpr double kSmallestEmptySector = 16;
@@ -179,11 +167,14 @@ void StarMapRenderer::drawGrid(QPainter &painter, const StarMapPass &pass)
     if (pass.scene->culling) {
         // A hex reaches one radius from its centre, its number stays inside it.
         const QRectF map = pass.transform.toMap(pass.exposed);
-        minCol = boundedFloor(map.left() / (1.5 * R) - 1, e.minCol, GridExtent::saturatingAdd(e.maxCol, 1));
-        maxCol = boundedFloor(map.right() / (1.5 * R) + 1, GridExtent::saturatingAdd(e.minCol, -1), e.maxCol);
-        minRow = boundedFloor(map.top() / (kRoot3 * R) - 1, e.minRow, GridExtent::saturatingAdd(e.maxRow, 1));
-        maxRow =
-            boundedFloor(map.bottom() / (kRoot3 * R) + 1, GridExtent::saturatingAdd(e.minRow, -1), e.maxRow);
+        minCol = GridExtent::boundedFloor(map.left() / (1.5 * R) - 1, e.minCol,
+                                          GridExtent::saturatingAdd(e.maxCol, 1));
+        maxCol = GridExtent::boundedFloor(map.right() / (1.5 * R) + 1,
+                                          GridExtent::saturatingAdd(e.minCol, -1), e.maxCol);
+        minRow = GridExtent::boundedFloor(map.top() / (kRoot3 * R) - 1, e.minRow,
+                                          GridExtent::saturatingAdd(e.maxRow, 1));
+        maxRow = GridExtent::boundedFloor(map.bottom() / (kRoot3 * R) + 1,
+                                          GridExtent::saturatingAdd(e.minRow, -1), e.maxRow);
     }
     if (minCol > maxCol || minRow > maxRow)
         return;
@@ -270,7 +261,7 @@ void StarMapRenderer::drawBorders(QPainter &painter, const StarMapPass &pass, qi
     const double blockHeight = kRoot3 * R * static_cast<double>(rows);
     // Block i runs from column columns × i − ½ to columns × (i + 1) − ½.
     const auto firstBlock = [](double at, double size, double halfHex, qint64 low, qint64 high) {
-        return boundedFloor((at + halfHex) / size, low, high);
+        return GridExtent::boundedFloor((at + halfHex) / size, low, high);
     };
     blocks = {firstBlock(reached.left(), blockWidth, 0.75 * R, blocks.minCol, blocks.maxCol + 1),
               firstBlock(reached.right(), blockWidth, 0.75 * R, blocks.minCol - 1, blocks.maxCol),
@@ -355,12 +346,9 @@ void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass)
     const bool overlays = pass.detail26() && scene.surveyedOverlays;
     const double r = pass.screenHexRadius();
     if (!pass.detail18()) {
-        // Glyphs alone: nothing else is drawn between them, so they go in one batch.
-        StarGlyphBatch batch;
         for (const MapSystem *system : systems)
-            batch.add(system->glyph, pass.transform.toScreen(system->centre), pass.transform.scale,
-                      pass.hexRadius);
-        batch.paint(painter);
+            system->glyph.draw(painter, pass.transform.toScreen(system->centre), pass.transform.scale,
+                               pass.hexRadius, scene.stamping);
         return;
     }
     const QFont font = nameFont(pass, painter);
@@ -368,7 +356,7 @@ void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass)
         const QPointF centre = pass.transform.toScreen(system->centre);
         if (overlays && (scene.referee || system->hex.starSystem.surveyed))
             SystemsLayer::drawSurveyedData(painter, system->hex.starSystem, centre, r);
-        system->glyph.draw(painter, centre, pass.transform.scale, pass.hexRadius);
+        system->glyph.draw(painter, centre, pass.transform.scale, pass.hexRadius, scene.stamping);
         painter.setFont(font);
         drawName(painter, *system, centre, r);
     }

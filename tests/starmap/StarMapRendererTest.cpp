@@ -7,6 +7,7 @@
 
 #include "starmap/StarMapLayers.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPicture>
 
@@ -135,20 +136,34 @@ TEST_F(StarMapRendererTest, CullingChangesNothing)
     }
 }
 
-TEST_F(StarMapRendererTest, CachedFramesMatchAFreshDrawingAfterPansAndEdits)
+// Everything a system's drawing puts on screen, its name included, lies within the
+// area its change is said to reach, so that culling and partial redraws never cut
+// any of it.
+TEST_F(StarMapRendererTest, TheReachOfASystemHoldsAllItsDrawing)
 {
-    StarMapFrameCache cache(*m_renderer);
-    MapTransform t = showing(at(4, 6), {200, 150}, 1);
-    cache.frame(kView, 1, t, extent());
-    t.offset += QPointF(37, -23);
-    EXPECT_LE(largestDifference(cache.frame(kView, 1, t, extent()), render(*m_renderer, t, extent())), 4);
-
-    HexData edited = m_universe->data()[1];
-    edited.starSystem.stars[0].spectralType = SpectralType::B;
-    edited.starSystem.name = QStringLiteral("Renamed with a longer name");
-    m_universe->replaceHex(edited);
-    cache.invalidate(m_renderer->reachOf({edited.coordinates}, t));
-    EXPECT_LE(largestDifference(cache.frame(kView, 1, t, extent()), render(*m_renderer, t, extent())), 4);
+    HexData named = hex(at(20, 12));
+    named.starSystem.name = QStringLiteral("A name that reaches much further than its hex");
+    named.starSystem.surveyed = true;
+    named.starSystem.gasGiant = 1;
+    for (const double scale : {0.35, 1.0, 2.0}) {
+        const MapTransform t = showing(named.coordinates, {200, 150}, scale);
+        const QImage without = render(*m_renderer, t, extent());
+        m_universe->insertHex(named);
+        const QImage with = render(*m_renderer, t, extent());
+        const QRectF reach = m_renderer->reachOf({named.coordinates}, t);
+        m_universe->removeHex(named.id);
+        QRect drawn;
+        for (int y = 0; y < kView.height(); ++y) {
+            for (int x = 0; x < kView.width(); ++x) {
+                if (channelDistance(with.pixelColor(x, y), without.pixelColor(x, y)) > 0)
+                    drawn |= QRect(x, y, 1, 1);
+            }
+        }
+        ASSERT_FALSE(drawn.isEmpty());
+        // The name is the widest part of the drawing.
+        EXPECT_GT(drawn.width(), 0.9 * QFontMetricsF(QFont()).averageCharWidth() * 20) << "scale " << scale;
+        EXPECT_TRUE(reach.contains(QRectF(drawn))) << "scale " << scale;
+    }
 }
 
 // Two systems sectors apart, the second `sectors` to the right of the first.

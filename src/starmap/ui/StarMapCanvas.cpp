@@ -25,6 +25,7 @@ StarMapCanvas::StarMapCanvas(StarMapVisibleSets &sets, int gridPadding, QWidget 
         emit transformChanged();
         update();
     };
+    connect(&m_cache, &StarMapFrameCache::tilesArrived, this, qOverload<>(&QWidget::update));
     connect(&sets, &StarMapVisibleSets::reset, this, &StarMapCanvas::redrawAll);
     connect(&sets, &StarMapVisibleSets::cellsChanged, this, &StarMapCanvas::redrawCells);
     if (const StarfarerUniverse *universe = sets.universe())
@@ -51,8 +52,7 @@ void StarMapCanvas::redrawAll()
 void StarMapCanvas::redrawCells(const QList<GalacticCoordinates> &cells)
 {
     // A change of the extent moves the fit or the grid; the cache then starts over.
-    const MapTransform transform = m_controller.transform();
-    m_cache.invalidate(m_renderer.reachOf(cells, transform));
+    m_cache.invalidate(cells);
     refit();
     update();
 }
@@ -84,8 +84,7 @@ MapTransform StarMapCanvas::shownTransform() const
 void StarMapCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(QPointF(0, 0),
-                      m_cache.frame(size(), devicePixelRatioF(), shownTransform(), gridExtent()));
+    m_cache.paint(painter, size(), devicePixelRatioF(), shownTransform(), gridExtent());
 }
 
 bool StarMapCanvas::event(QEvent *event)
