@@ -24,47 +24,17 @@ constexpr double kMeasureSize = 100;
 // Larger labels are few on screen and drawn.
 constexpr int kLargestPictureSide = 512;
 
-// A label's picture: its text, size, angle and colour, and where within a pixel its
-// anchor lies.
-struct PictureKey
-{
-    QString text;
-    double size = 0;
-    double angle = 0;
-    QRgb color = 0;
-    int stepX = 0;
-    int stepY = 0;
-
-    friend bool operator==(const PictureKey &, const PictureKey &) = default;
-    friend size_t qHash(const PictureKey &key, size_t seed = 0) noexcept
-    {
-        return qHashMulti(seed, key.text, key.size, key.angle, key.color, key.stepX, key.stepY);
-    }
-};
-
-PictureCache<PictureKey> &pictures()
-{
-    static PictureCache<PictureKey> cache(32 * 1024 * 1024);
-    return cache;
-}
-
-// The outline of a label's text at a size, centred on (0, 0). Turned texts are
-// filled as outlines, so that they land where they are placed to a fraction of a
-// pixel; glyph images would each be moved to whole pixels.
-QPainterPath textOutline(const QString &text, double size, const QPainter &painter)
-{
-    static PictureCache<std::pair<QString, double>, QPainterPath> outlines(8 * 1024 * 1024);
-    return outlines.get({text, size}, [&] {
-        const QFont font = MapText::display(size, painter);
-        const QFontMetricsF metrics(font, painter.device());
-        QPainterPath path;
-        path.addText(QPointF(-metrics.horizontalAdvance(text) / 2, metrics.ascent() - metrics.height() / 2),
-                     font, text);
-        return path;
-    });
-}
+// Kept outlines of label texts, by the memory they take.
+constexpr qsizetype kOutlineBudget = 8 * 1024 * 1024;
+// Kept pictures of turned labels, by the memory they take.
+constexpr qsizetype kPictureBudget = 32 * 1024 * 1024;
 
 } // namespace
+
+LabelLayer::LabelLayer(const StarMapVisibleSets &sets)
+    : m_sets(sets), m_pictures(std::make_shared<PictureCache<PictureKey>>(kPictureBudget)),
+      m_outlines(std::make_shared<PictureCache<OutlineKey, QPainterPath>>(kOutlineBudget))
+{}
 
 double LabelLayer::fontSize(const StarmapLabel &label, double scale)
 {
@@ -110,7 +80,7 @@ void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
         const int margin = static_cast<int>(std::ceil(reach));
         const PictureKey key{label.text,  size,       label.angle, MapColors::palette(label.color).rgba(),
                              place.stepX, place.stepY};
-        const QImage picture = pictures().get(key, [&] {
+        const QImage picture = m_pictures->get(key, [&] {
             QImage made(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
             made.fill(Qt::transparent);
             QPainter paint(&made);
@@ -122,7 +92,20 @@ void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
     }
 }
 
-void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double size, const QPointF &anchor)
+QPainterPath LabelLayer::textOutline(const QString &text, double size, const QPainter &painter) const
+{
+    return m_outlines->get({text, size}, [&] {
+        const QFont font = MapText::display(size, painter);
+        const QFontMetricsF metrics(font, painter.device());
+        QPainterPath path;
+        path.addText(QPointF(-metrics.horizontalAdvance(text) / 2, metrics.ascent() - metrics.height() / 2),
+                     font, text);
+        return path;
+    });
+}
+
+void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double size,
+                            const QPointF &anchor) const
 {
     const QPainterPath text = textOutline(label.text, size, painter);
     painter.save();
@@ -133,7 +116,7 @@ void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double
     painter.restore();
 }
 
-qsizetype LabelLayer::pictureBytes()
+qsizetype LabelLayer::pictureBytes() const
 {
-    return pictures().bytes();
+    return m_pictures->bytes() + m_outlines->bytes();
 }

@@ -23,6 +23,8 @@ public:
     // Makes `renderer` draw these layers, and count the rutters ending at a system in
     // the area that system's change reaches.
     void install(StarMapRenderer &renderer);
+    // The memory the layers' kept pictures take.
+    qsizetype pictureBytes() const { return m_regions.pictureBytes() + m_labels.pictureBytes(); }
 
 private:
     // The screen area the layers draw for the systems at these hexes, beyond the

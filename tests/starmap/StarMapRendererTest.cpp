@@ -124,6 +124,45 @@ TEST_F(StarMapRendererTest, SectorBorderAndHexNumbersFollowTheirThresholds)
     EXPECT_EQ(inkIn(render(*m_renderer, showing(at(5, 2), {200, 150}, 0.35), extent()), numberAt035), 0);
 }
 
+// Every edge of every hex of the grid is stroked, once: an edge two hexes share
+// carries as much ink as one on the grid's border.
+TEST(StarMapGridTest, EveryHexEdgeIsStrokedOnce)
+{
+    const auto u = universe({hex(at(20, 20))});
+    const StarMapVisibleSets sets(u.get(), 60);
+    const StarMapRenderer renderer(sets);
+    // Columns 2 to 5 and rows 3 to 5: odd and even columns on every side.
+    const GridExtent extent{2, 5, 3, 5};
+    // Hex outlines without hex numbers.
+    const MapTransform t{0.34, QPointF(0, 0)};
+    const QImage image = render(renderer, t, extent);
+    const int background = MapColors::background().red();
+    const HexLayout layout(60);
+    // The ink of each edge across a small square about its middle, by the edge's
+    // direction.
+    std::array<QList<int>, 6> inks;
+    for (qint64 q = extent.minCol; q <= extent.maxCol; ++q) {
+        for (qint64 r = extent.minRow; r <= extent.maxRow; ++r) {
+            const auto corners = layout.corners(HexLayout::coordinates(q, r));
+            for (std::size_t k = 0; k < 6; ++k) {
+                const QPoint middle = t.toScreen((corners[k] + corners[(k + 1) % 6]) / 2).toPoint();
+                ASSERT_TRUE(image.rect().adjusted(3, 3, -3, -3).contains(middle));
+                int ink = 0;
+                for (int dy = -2; dy <= 2; ++dy) {
+                    for (int dx = -2; dx <= 2; ++dx)
+                        ink += image.pixelColor(middle + QPoint(dx, dy)).red() - background;
+                }
+                inks[k].append(ink);
+            }
+        }
+    }
+    for (std::size_t k = 0; k < 6; ++k) {
+        const auto [least, most] = std::minmax_element(inks[k].cbegin(), inks[k].cend());
+        EXPECT_GT(*least, 0) << "edge " << k;
+        EXPECT_LT(*most, 1.3 * *least) << "edge " << k;
+    }
+}
+
 TEST_F(StarMapRendererTest, CullingChangesNothing)
 {
     for (const double scale : {0.08, 0.25, 0.35, 0.5, 1.0, 2.0}) {
@@ -262,11 +301,15 @@ TEST(StarMapFarSectorsTest, ExtremeCoordinatesAreFiledAndPainted)
     const MapTransform fit = MapTransform::fit(extent, QSizeF(kView), 60);
     EXPECT_GT(fit.scale, 0);
     render(renderer, fit, extent);
+    StarMapFrameCache cache(renderer);
+    cache.sharpFrame(kView, 1, fit, extent);
     for (const GalacticCoordinates &place : places) {
         for (const double scale : {0.1, 1.0, 8.0}) {
             const MapTransform t = showing(place, {200, 150}, scale);
             render(renderer, t, extent);
-            renderer.reachOf({place}, t);
+            cache.sharpFrame(kView, 1, t, extent);
+            cache.invalidate({place});
+            cache.sharpFrame(kView, 1, t, extent);
         }
     }
 }
