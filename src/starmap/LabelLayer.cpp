@@ -11,7 +11,6 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -24,16 +23,13 @@ constexpr double kMeasureSize = 100;
 // Larger labels are few on screen and drawn.
 constexpr int kLargestPictureSide = 512;
 
-// Kept outlines of label texts, by the memory they take.
-constexpr qsizetype kOutlineBudget = 8 * 1024 * 1024;
 // Kept pictures of turned labels, by the memory they take.
 constexpr qsizetype kPictureBudget = 32 * 1024 * 1024;
 
 } // namespace
 
 LabelLayer::LabelLayer(const StarMapVisibleSets &sets)
-    : m_sets(sets), m_pictures(std::make_shared<PictureCache<PictureKey>>(kPictureBudget)),
-      m_outlines(std::make_shared<PictureCache<OutlineKey, QPainterPath>>(kOutlineBudget))
+    : m_sets(sets), m_pictures(std::make_shared<PictureCache<PictureKey>>(kPictureBudget))
 {}
 
 double LabelLayer::fontSize(const StarmapLabel &label, double scale)
@@ -66,57 +62,47 @@ void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
         if (label.text.isEmpty())
             continue;
         const double size = fontSize(label, pass.transform.scale);
-        const QPointF anchor = pass.transform.toScreen(layout.center(label.position));
+        const QPointF exact = pass.transform.toScreen(layout.center(label.position));
         // Turned any way, the text stays within its half-diagonal of the anchor.
         const double reach = std::hypot(extent.width * size / 2, size) + 2;
-        if (!QRectF(anchor - QPointF(reach, reach), anchor + QPointF(reach, reach)).intersects(pass.exposed))
+        if (!QRectF(exact - QPointF(reach, reach), exact + QPointF(reach, reach)).intersects(pass.exposed) ||
+            !MapStamp::isPlaceable(exact))
             continue;
-        if (!pass.scene->stamping || !MapStamp::canStamp(painter) || !MapStamp::isPlaceable(anchor) ||
-            2 * reach + 1 > kLargestPictureSide) {
+        // Labels stand on whole pixels, too small a shift to see, so that one picture
+        // of a label serves every view at its size and angle, and every part of one.
+        const QPoint anchor = MapStamp::placeOf(exact, 1).pixel;
+        const int margin = static_cast<int>(std::ceil(reach));
+        if (!pass.scene->stamping || !MapStamp::canStamp(painter) || 2 * margin + 1 > kLargestPictureSide) {
             drawTurned(painter, label, size, anchor);
             continue;
         }
-        const MapStamp::Place place = MapStamp::placeOf(anchor);
-        const int margin = static_cast<int>(std::ceil(reach));
-        const PictureKey key{label.text,  size,       label.angle, MapColors::palette(label.color).rgba(),
-                             place.stepX, place.stepY};
+        const PictureKey key{label.text, size, label.angle, MapColors::palette(label.color).rgba()};
         const QImage picture = m_pictures->get(key, [&] {
             QImage made(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
             made.fill(Qt::transparent);
             QPainter paint(&made);
             paint.setRenderHints(painter.renderHints());
-            drawTurned(paint, label, size, place.inPicture(margin));
+            drawTurned(paint, label, size, QPointF(margin, margin));
             return made;
         });
-        painter.drawImage(place.pixel - QPoint(margin, margin), picture);
+        painter.drawImage(anchor - QPoint(margin, margin), picture);
     }
 }
 
-QPainterPath LabelLayer::textOutline(const QString &text, double size, const QPainter &painter) const
+void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double size, const QPointF &anchor)
 {
-    return m_outlines->get({text, size}, [&] {
-        const QFont font = MapText::display(size, painter);
-        const QFontMetricsF metrics(font, painter.device());
-        QPainterPath path;
-        path.addText(QPointF(-metrics.horizontalAdvance(text) / 2, metrics.ascent() - metrics.height() / 2),
-                     font, text);
-        return path;
-    });
-}
-
-void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double size,
-                            const QPointF &anchor) const
-{
-    const QPainterPath text = textOutline(label.text, size, painter);
     painter.save();
+    painter.setFont(MapText::display(size, painter));
     painter.translate(anchor);
     painter.rotate(label.angle * 180 / std::numbers::pi);
-    painter.fillPath(text.translated(1, 1), QColor::fromRgbF(0, 0, 0, 0.6f));
-    painter.fillPath(text, MapColors::palette(label.color));
+    painter.setPen(QColor::fromRgbF(0, 0, 0, 0.6f));
+    MapText::drawCentred(painter, QPointF(1, 1), label.text);
+    painter.setPen(MapColors::palette(label.color));
+    MapText::drawCentred(painter, QPointF(0, 0), label.text);
     painter.restore();
 }
 
 qsizetype LabelLayer::pictureBytes() const
 {
-    return m_pictures->bytes() + m_outlines->bytes();
+    return m_pictures->bytes();
 }

@@ -53,23 +53,27 @@ void disc(QPainter &painter, const QPointF &centre, double radius, const QColor 
         painter.drawEllipse(centre, radius, radius);
         return;
     }
-    // Kept per thread: the map's threads each stamp thousands of discs a frame.
-    thread_local PictureCache<quint64> discs(4 * 1024 * 1024);
+    // Each thread keeps the discs it stamps, thousands a frame, without a lock; what one
+    // thread made, the others take from the shared store.
+    static PictureCache<quint64> shared(2 * 1024 * 1024);
+    thread_local PictureCache<quint64> own(2 * 1024 * 1024);
     const Place place = placeOf(centre);
     const auto steps = static_cast<quint64>(std::lround(radius * kRadiusSteps));
     const double stepped = static_cast<double>(steps) / kRadiusSteps;
     const int margin = static_cast<int>(std::ceil(stepped)) + 1;
     const quint64 key =
         quint64(color.rgba()) << 32 | steps << 4 | quint64(place.stepX) << 2 | quint64(place.stepY);
-    const QImage picture = discs.get(key, [&] {
-        QImage made(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
-        made.fill(Qt::transparent);
-        QPainter paint(&made);
-        paint.setRenderHint(QPainter::Antialiasing);
-        paint.setPen(Qt::NoPen);
-        paint.setBrush(color);
-        paint.drawEllipse(place.inPicture(margin), stepped, stepped);
-        return made;
+    const QImage picture = own.get(key, [&] {
+        return shared.get(key, [&] {
+            QImage made(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
+            made.fill(Qt::transparent);
+            QPainter paint(&made);
+            paint.setRenderHint(QPainter::Antialiasing);
+            paint.setPen(Qt::NoPen);
+            paint.setBrush(color);
+            paint.drawEllipse(place.inPicture(margin), stepped, stepped);
+            return made;
+        });
     });
     painter.drawImage(place.pixel - QPoint(margin, margin), picture);
 }

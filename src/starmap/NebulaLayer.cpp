@@ -19,7 +19,7 @@ namespace {
 
 // Resolution of a cloud's picture: the blur hides any finer detail, and the side is
 // bounded so that a nebula over a whole sector stays small in memory.
-constexpr double kPixelsPerRadius = 16;
+constexpr double kPixelsPerRadius = 8;
 constexpr double kLargestSide = 1024;
 constexpr float kOpacity = 0.3f;
 

@@ -2,36 +2,24 @@
 
 #include <QHash>
 #include <QImage>
-#include <QPainterPath>
 
 #include <functional>
 #include <list>
 #include <mutex>
 #include <utility>
 
-// The memory a kept picture or outline takes.
-inline qsizetype memoryOf(const QImage &picture)
-{
-    return picture.sizeInBytes();
-}
-
-inline qsizetype memoryOf(const QPainterPath &path)
-{
-    return path.elementCount() * qsizetype(sizeof(QPainterPath::Element));
-}
-
-// What the map stamps or fills instead of making it again (star discs, turned labels
-// and their outlines, region outlines), kept by `Key` and dropped by least recent use
-// when they outgrow their memory budget. Safe to use from several threads at once; a
-// value is made outside the lock, so two threads may make the same one, and the
+// Small pictures the map stamps instead of drawing the same thing again (star discs,
+// turned labels, region outlines), kept by `Key` and dropped by least recent use when
+// they outgrow their memory budget. Safe to use from several threads at once; a
+// picture is made outside the lock, so two threads may make the same one, and the
 // first one stored is kept.
-template <typename Key, typename Value = QImage> class PictureCache
+template <typename Key> class PictureCache
 {
 public:
     explicit PictureCache(qsizetype budget) : m_budget(budget) {}
 
-    // The value for `key`, made by `make` when not kept.
-    Value get(const Key &key, const std::function<Value()> &make)
+    // The picture for `key`, made by `make` when not kept.
+    QImage get(const Key &key, const std::function<QImage()> &make)
     {
         {
             const std::lock_guard lock(m_mutex);
@@ -41,17 +29,17 @@ public:
                 return found->picture;
             }
         }
-        const Value made = make();
+        const QImage made = make();
         const std::lock_guard lock(m_mutex);
         const auto found = m_entries.constFind(key);
         if (found != m_entries.cend())
             return found->picture;
         m_order.push_front(key);
         m_entries.insert(key, {made, m_order.begin()});
-        m_bytes += memoryOf(made);
+        m_bytes += made.sizeInBytes();
         while (m_bytes > m_budget && m_order.size() > 1) {
             const auto oldest = m_entries.find(m_order.back());
-            m_bytes -= memoryOf(oldest->picture);
+            m_bytes -= oldest->picture.sizeInBytes();
             m_entries.erase(oldest);
             m_order.pop_back();
         }
@@ -67,7 +55,7 @@ public:
 private:
     struct Entry
     {
-        Value picture;
+        QImage picture;
         typename std::list<Key>::iterator place;
     };
 

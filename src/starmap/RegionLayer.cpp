@@ -20,7 +20,7 @@
 namespace {
 
 // Pictures of outlines at one scale, by the memory they take.
-constexpr qsizetype kPictureBudget = 48 * 1024 * 1024;
+constexpr qsizetype kPictureBudget = 40 * 1024 * 1024;
 // Outlines larger than this on screen are drawn, not kept.
 constexpr qsizetype kLargestPicture = 2048 * 2048;
 // How far the strokes reach beyond the outline's points, in points.

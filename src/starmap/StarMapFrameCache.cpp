@@ -13,11 +13,12 @@
 namespace {
 
 constexpr double kTile = StarMapFrameCache::kTileSize;
-// Tiles, by the memory they take: a view of 1920 × 1080 takes about 14 MB.
-constexpr qsizetype kDefaultBudget = 192 * 1024 * 1024;
-// Steps whose scale lies this far above the one on show are not stretched into it:
-// a small part of the view would cost many tiles.
-constexpr double kLargestStandInRatio = 8;
+// Tiles, by the memory they take: a view of 1920 × 1080 takes about 14 MB. With the
+// layers' pictures (at most 72 MB) and the stamped discs, the map keeps under 256 MB.
+constexpr qsizetype kDefaultBudget = 144 * 1024 * 1024;
+// Steps whose scale lies more than this above the one on show are not shrunk into it:
+// each tile of the view would take many of theirs. Steps below it cost one or two each.
+constexpr double kLargestStandInRatio = 2;
 // Tile indices stay well inside 64 bits whatever the transform.
 constexpr qint64 kFarthestTile = qint64(1) << 52;
 
