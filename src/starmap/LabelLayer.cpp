@@ -1,5 +1,6 @@
 #include "LabelLayer.h"
 
+#include "LayerCache.h"
 #include "MapColors.h"
 #include "MapStamp.h"
 #include "MapText.h"
@@ -9,7 +10,6 @@
 
 #include "model/HexLayout.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -18,8 +18,6 @@
 
 namespace {
 
-// Texts are measured once at this size; widths grow in proportion with the size.
-constexpr double kMeasureSize = 100;
 // Larger labels are few on screen and drawn.
 constexpr int kLargestPictureSide = 512;
 
@@ -37,34 +35,52 @@ double LabelLayer::fontSize(const StarmapLabel &label, double scale)
     return std::max(scale * label.size, 18.0);
 }
 
+double LabelLayer::reach(const Extent &extent, double scale)
+{
+    // Turned any way, the text and its shadow stay within their half-diagonal of the
+    // anchor, which lies within half a pixel of the exact point.
+    const double size = fontSize(extent.label, scale);
+    return std::hypot(extent.box.width() * size, extent.box.height() * size) / 2 + 3;
+}
+
+MapDirtyArea LabelLayer::labelChanged(const StarmapLabel *before, const StarmapLabel *after)
+{
+    MapDirtyArea area;
+    const HexLayout layout(m_sets.hexRadius());
+    for (const StarmapLabel *label : {before, after}) {
+        if (label && !label->text.isEmpty()) {
+            MapDirtyArea text = MapDirtyArea::text(layout.center(label->position),
+                                                   MapText::displayBoxPerPoint(label->text), label->size, 18);
+            text.margin += 1;
+            area |= text;
+        }
+    }
+    if (before)
+        m_extents.remove(before->id);
+    return area;
+}
+
 void LabelLayer::prepare()
 {
-    const QList<StarmapLabel> &labels = m_sets.visibleLabels();
-    m_extents.resize(labels.size());
-    for (qsizetype i = 0; i < labels.size(); ++i) {
-        Extent &extent = m_extents[i];
-        if (extent.label == labels[i] && extent.width > 0)
-            continue;
-        if (!m_metrics) {
-            QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
-            const QPainter painter(&probe);
-            m_metrics.emplace(MapText::display(kMeasureSize, painter), &probe);
-        }
-        extent = {labels[i], m_metrics->horizontalAdvance(labels[i].text) / kMeasureSize};
+    m_labels = m_sets.visibleLabels();
+    LayerCache::keepOnly(m_extents, m_labels);
+    for (const StarmapLabel &label : std::as_const(m_labels)) {
+        Extent &extent = m_extents[label.id];
+        if (!(extent.label == label) || extent.box.isEmpty())
+            extent = {label, MapText::displayBoxPerPoint(label.text)};
     }
 }
 
 void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
 {
     const HexLayout layout(pass.hexRadius);
-    for (const Extent &extent : m_extents) {
-        const StarmapLabel &label = extent.label;
-        if (label.text.isEmpty())
+    for (const StarmapLabel &label : m_labels) {
+        const auto found = m_extents.constFind(label.id);
+        if (label.text.isEmpty() || found == m_extents.cend())
             continue;
         const double size = fontSize(label, pass.transform.scale);
         const QPointF exact = pass.transform.toScreen(layout.center(label.position));
-        // Turned any way, the text stays within its half-diagonal of the anchor.
-        const double reach = std::hypot(extent.width * size / 2, size) + 2;
+        const double reach = LabelLayer::reach(*found, pass.transform.scale);
         if (!QRectF(exact - QPointF(reach, reach), exact + QPointF(reach, reach)).intersects(pass.exposed) ||
             !MapStamp::isPlaceable(exact))
             continue;

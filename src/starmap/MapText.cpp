@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QStaticText>
 
@@ -127,6 +128,18 @@ QFont system(double points, const QPainter &painter, bool bold)
     QFont font = sized(QGuiApplication::font(), points, painter);
     font.setBold(bold);
     return font;
+}
+
+QSizeF displayBoxPerPoint(const QString &text)
+{
+    // Texts are measured at this size, on a picture like the map's.
+    constexpr double kMeasureSize = 100;
+    thread_local const QFontMetricsF metrics = [] {
+        QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
+        const QPainter painter(&probe);
+        return QFontMetricsF(display(kMeasureSize, painter), &probe);
+    }();
+    return QSizeF(metrics.horizontalAdvance(text), metrics.height()) / kMeasureSize;
 }
 
 void drawCentred(QPainter &painter, const QPointF &centre, const QString &text)

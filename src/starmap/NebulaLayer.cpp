@@ -1,5 +1,6 @@
 #include "NebulaLayer.h"
 
+#include "LayerCache.h"
 #include "MapColors.h"
 #include "MapText.h"
 #include "StarMapPass.h"
@@ -7,6 +8,7 @@
 
 #include "model/HexLayout.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -129,7 +131,7 @@ QColor NebulaLayer::colorOf(NebulaType type)
 
 NebulaLayer::Cloud NebulaLayer::place(const Nebula &nebula, double R)
 {
-    Cloud cloud{nebula, std::make_shared<Picture>(), {}, {}};
+    Cloud cloud{nebula, std::make_shared<Picture>(), {}, {}, MapText::displayBoxPerPoint(nameOf(nebula))};
     if (nebula.hexes.isEmpty())
         return cloud;
     const HexLayout layout(R);
@@ -192,14 +194,39 @@ QImage NebulaLayer::paint(const Cloud &cloud, double R)
     return image;
 }
 
+QString NebulaLayer::nameOf(const Nebula &nebula)
+{
+    return nebula.name.isEmpty() ? QStringLiteral("Unnamed Nebula") : nebula.name;
+}
+
+MapDirtyArea NebulaLayer::areaOf(const Cloud &cloud)
+{
+    // The name is drawn at max(12 × scale, 10) points.
+    MapDirtyArea area(cloud.mapRect, 0);
+    area |= MapDirtyArea::text(cloud.centre, cloud.nameBox, 12, 10);
+    return area;
+}
+
+MapDirtyArea NebulaLayer::nebulaChanged(const Nebula *before, const Nebula *after)
+{
+    MapDirtyArea area;
+    if (before) {
+        if (const std::optional<Cloud> kept = LayerCache::take(m_clouds, before->id))
+            area |= areaOf(*kept);
+    }
+    if (after && !after->hexes.isEmpty())
+        area |= areaOf(place(*after, m_sets.hexRadius()));
+    return area;
+}
+
 void NebulaLayer::prepare()
 {
-    const QList<Nebula> nebulae = m_sets.visibleNebulae();
-    m_clouds.resize(nebulae.size());
-    for (qsizetype i = 0; i < nebulae.size(); ++i) {
-        Cloud &cloud = m_clouds[i];
-        if (!cloud.picture || !(cloud.nebula == nebulae[i]))
-            cloud = place(nebulae[i], m_sets.hexRadius());
+    m_nebulae = m_sets.visibleNebulae();
+    LayerCache::keepOnly(m_clouds, m_nebulae);
+    for (const Nebula &nebula : std::as_const(m_nebulae)) {
+        Cloud &cloud = m_clouds[nebula.id];
+        if (!cloud.picture || !(cloud.nebula == nebula))
+            cloud = place(nebula, m_sets.hexRadius());
     }
 }
 
@@ -207,24 +234,29 @@ void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass) const
 {
     const double k = pass.transform.scale;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QFont font = MapText::display(std::max(12 * k, 10.0), painter);
-    for (const Cloud &cloud : m_clouds) {
-        const Nebula &nebula = cloud.nebula;
-        if (nebula.hexes.isEmpty())
+    const double nameSize = std::max(12 * k, 10.0);
+    const QFont font = MapText::display(nameSize, painter);
+    for (const Nebula &nebula : m_nebulae) {
+        const auto found = m_clouds.constFind(nebula.id);
+        if (nebula.hexes.isEmpty() || found == m_clouds.cend())
             continue;
+        const Cloud &cloud = *found;
         const QRectF target = pass.transform.toScreen(cloud.mapRect);
         if (target.intersects(pass.exposed)) {
             std::call_once(cloud.picture->painted,
                            [&] { cloud.picture->image = paint(cloud, pass.hexRadius); });
             painter.drawImage(target, cloud.picture->image);
         }
-        if (pass.detail12()) {
+        const QPointF namePoint = pass.transform.toScreen(cloud.centre);
+        const double nameReach = std::hypot(cloud.nameBox.width(), cloud.nameBox.height()) / 2 * nameSize + 2;
+        if (pass.detail12() &&
+            QRectF(namePoint - QPointF(nameReach, nameReach), namePoint + QPointF(nameReach, nameReach))
+                .intersects(pass.exposed)) {
             QColor ink = colorOf(nebula.type);
             ink.setAlphaF(0.9f);
             painter.setFont(font);
             painter.setPen(ink);
-            MapText::drawCentred(painter, pass.transform.toScreen(cloud.centre),
-                                 nebula.name.isEmpty() ? QStringLiteral("Unnamed Nebula") : nebula.name);
+            MapText::drawCentred(painter, namePoint, nameOf(nebula));
         }
     }
 }

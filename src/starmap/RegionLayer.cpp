@@ -1,5 +1,6 @@
 #include "RegionLayer.h"
 
+#include "LayerCache.h"
 #include "MapColors.h"
 #include "MapStamp.h"
 #include "MapText.h"
@@ -34,11 +35,14 @@ RegionLayer::RegionLayer(const StarMapVisibleSets &sets)
     : m_sets(sets), m_pictures(std::make_shared<PictureCache<PictureKey>>(kPictureBudget))
 {}
 
-const RegionLayer::Outline &RegionLayer::outlineOf(qsizetype index, const Region &region)
+QString RegionLayer::nameOf(const Region &region)
 {
-    if (index >= m_outlines.size())
-        m_outlines.resize(index + 1);
-    Outline &outline = m_outlines[index];
+    return region.name.isEmpty() ? QStringLiteral("Unnamed Region") : region.name;
+}
+
+const RegionLayer::Outline &RegionLayer::outlineOf(const Region &region)
+{
+    Outline &outline = m_outlines[region.id];
     if (outline.region == region && !outline.points.isEmpty())
         return outline;
     const double R = m_sets.hexRadius();
@@ -60,12 +64,38 @@ const RegionLayer::Outline &RegionLayer::outlineOf(qsizetype index, const Region
     return outline;
 }
 
+MapDirtyArea RegionLayer::areaOf(const Outline &outline)
+{
+    if (outline.region.anchors.size() < 2)
+        return {};
+    // The halo under the stroke reaches half its width beyond the outline; the name
+    // is drawn at max(12 × scale, 18) points.
+    MapDirtyArea area(outline.bounds, 4);
+    area |=
+        MapDirtyArea::text(outline.namePoint, MapText::displayBoxPerPoint(nameOf(outline.region)), 12, 18);
+    return area;
+}
+
+MapDirtyArea RegionLayer::regionChanged(const Region *before, const Region *after)
+{
+    MapDirtyArea area;
+    if (before) {
+        if (const std::optional<Outline> kept = LayerCache::take(m_outlines, before->id))
+            area |= areaOf(*kept);
+    }
+    if (after && after->anchors.size() >= 2)
+        area |= areaOf(outlineOf(*after));
+    return area;
+}
+
 void RegionLayer::prepare()
 {
-    const QList<Region> regions = m_sets.visibleRegions();
-    m_outlines.resize(regions.size());
-    for (qsizetype i = 0; i < regions.size(); ++i)
-        outlineOf(i, regions[i]);
+    m_regions = m_sets.visibleRegions();
+    LayerCache::keepOnly(m_outlines, m_regions);
+    for (const Region &region : std::as_const(m_regions)) {
+        if (region.anchors.size() >= 2)
+            outlineOf(region);
+    }
 }
 
 void RegionLayer::draw(QPainter &painter, const StarMapPass &pass) const
@@ -75,10 +105,11 @@ void RegionLayer::draw(QPainter &painter, const StarMapPass &pass) const
     // The name is centred on its point; a line of it may reach this far in points.
     const double nameReach = QFontMetricsF(font, painter.device()).maxWidth() * 20;
     const QRectF exposed = pass.transform.toMap(pass.exposed.adjusted(-4, -4, 4, 4));
-    for (const Outline &outline : m_outlines) {
-        const Region &region = outline.region;
-        if (region.anchors.size() < 2)
+    for (const Region &region : m_regions) {
+        const auto found = m_outlines.constFind(region.id);
+        if (region.anchors.size() < 2 || found == m_outlines.cend())
             continue;
+        const Outline &outline = *found;
         const double reach = ((pass.detail12() ? nameReach : 0) + 4) / k;
         if (!outline.bounds.adjusted(-reach, -reach, reach, reach).intersects(exposed))
             continue;
@@ -87,8 +118,7 @@ void RegionLayer::draw(QPainter &painter, const StarMapPass &pass) const
         if (pass.detail12()) {
             painter.setFont(font);
             painter.setPen(MapColors::palette(region.color));
-            MapText::drawCentred(painter, pass.transform.toScreen(outline.namePoint),
-                                 region.name.isEmpty() ? QStringLiteral("Unnamed Region") : region.name);
+            MapText::drawCentred(painter, pass.transform.toScreen(outline.namePoint), nameOf(region));
         }
     }
 }

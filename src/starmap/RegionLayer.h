@@ -1,8 +1,10 @@
 #pragma once
 
+#include "MapDirtyArea.h"
 #include "PictureCache.h"
 #include "universe/Region.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -16,7 +18,8 @@ struct StarMapPass;
 
 // The regions on the map: outlines along hex edges, stroked over a dark halo and
 // filled when closed, with the region's name when zoomed in. An outline is traced once
-// per region value and kept in map units; at each scale it is drawn once into a
+// per region value and kept in map units, by the region's id, and a change of one
+// region traces that region alone; at each scale an outline is drawn once into a
 // picture that the parts of the map it crosses stamp. A copy made after `prepare()`
 // draws on any thread; copies share the pictures.
 class RegionLayer
@@ -24,9 +27,12 @@ class RegionLayer
 public:
     explicit RegionLayer(const StarMapVisibleSets &sets);
 
-    // Takes the regions to draw and traces those that changed.
+    // Takes the regions to draw and traces those not traced yet.
     void prepare();
     void draw(QPainter &painter, const StarMapPass &pass) const;
+    // One region changed: its old outline is dropped and its new one traced. Returns
+    // what the two drawings cover, names included.
+    MapDirtyArea regionChanged(const Region *before, const Region *after);
     // The memory the kept pictures of outlines take.
     qsizetype pictureBytes() const { return m_pictures->bytes(); }
 
@@ -55,7 +61,9 @@ private:
         }
     };
 
-    const Outline &outlineOf(qsizetype index, const Region &region);
+    const Outline &outlineOf(const Region &region);
+    static MapDirtyArea areaOf(const Outline &outline);
+    static QString nameOf(const Region &region);
     // Fills (when closed) and strokes the outline, each map point p drawn at `place(p)`.
     static void drawOutline(QPainter &painter, const Outline &outline,
                             const std::function<QPointF(const QPointF &)> &place);
@@ -63,6 +71,7 @@ private:
     bool stampOutline(QPainter &painter, const Outline &outline, const StarMapPass &pass) const;
 
     const StarMapVisibleSets &m_sets;
-    QList<Outline> m_outlines; // the regions drawn, in order
+    QList<Region> m_regions; // the regions drawn, in order
+    QHash<QUuid, Outline> m_outlines;
     std::shared_ptr<PictureCache<PictureKey>> m_pictures;
 };

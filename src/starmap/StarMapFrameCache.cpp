@@ -1,6 +1,7 @@
 #include "StarMapFrameCache.h"
 
 #include "MapColors.h"
+#include "MapDirtyArea.h"
 #include "StarMapRenderer.h"
 
 #include <QCoreApplication>
@@ -255,11 +256,20 @@ void StarMapFrameCache::invalidate()
 
 void StarMapFrameCache::invalidate(const QList<GalacticCoordinates> &cells)
 {
+    invalidate([&](const MapTransform &transform) { return m_renderer.reachOf(cells, transform); });
+}
+
+void StarMapFrameCache::invalidate(const MapDirtyArea &area)
+{
+    if (!area.isEmpty)
+        invalidate([&](const MapTransform &transform) { return area.onScreen(transform); });
+}
+
+void StarMapFrameCache::invalidate(const std::function<QRectF(const MapTransform &)> &areaAt)
+{
     ++m_changes;
     for (const auto &level : m_levels) {
-        // The area in the level's own points, hence in its own tiles.
-        const QRectF area = m_renderer.reachOf(cells, level->transform);
-        const TileRange range = tilesMeeting(*level, level->transform, area);
+        const TileRange range = tilesMeeting(*level, level->transform, areaAt(level->transform));
         for (auto tile = level->tiles.begin(); tile != level->tiles.end(); ++tile) {
             const TileKey &key = tile.key();
             if (key.column >= range.firstColumn && key.column <= range.lastColumn &&

@@ -17,6 +17,7 @@
 class QPainter;
 class StarMapRenderer;
 struct GalacticCoordinates;
+struct MapDirtyArea;
 struct StarMapScene;
 
 // The map's picture kept in tiles, so that painting the view only copies pictures
@@ -58,6 +59,8 @@ public:
     // The systems at these hexes changed: the tiles their drawing reaches, before and
     // after, are drawn again.
     void invalidate(const QList<GalacticCoordinates> &cells);
+    // One map object changed: the tiles of this area are drawn again.
+    void invalidate(const MapDirtyArea &area);
 
     // Whether the last view painted came from up-to-date tiles of its exact step only.
     bool isSharp() const { return m_sharp; }
@@ -119,6 +122,9 @@ private:
     // The rectangle of points in the view of `transform` that a tile of `level` covers.
     static QRectF placeOf(const Level &level, const MapTransform &transform, const TileKey &key);
     bool isFresh(const Tile &tile) const;
+    // Marks the tiles of every step that meet the area `areaAt` gives for the step's
+    // own transform, in its points.
+    void invalidate(const std::function<QRectF(const MapTransform &)> &areaAt);
     void request(const Level &level, const TileKey &key, Tile &tile,
                  std::shared_ptr<const StarMapScene> &scene);
     void accept(quint64 levelID, const TileKey &key, const QImage &image, quint64 drawnAt);

@@ -28,6 +28,10 @@ StarMapCanvas::StarMapCanvas(StarMapVisibleSets &sets, int gridPadding, QWidget 
     connect(&m_cache, &StarMapFrameCache::tilesArrived, this, qOverload<>(&QWidget::update));
     connect(&sets, &StarMapVisibleSets::reset, this, &StarMapCanvas::redrawAll);
     connect(&sets, &StarMapVisibleSets::cellsChanged, this, &StarMapCanvas::redrawCells);
+    connect(&m_layers, &StarMapLayers::objectChanged, this, [this](const MapDirtyArea &area) {
+        m_cache.invalidate(area);
+        update();
+    });
     if (const StarfarerUniverse *universe = sets.universe())
         connect(universe, &StarfarerUniverse::mapShowSurveyedDataChanged, this, &StarMapCanvas::redrawAll);
 }
