@@ -108,16 +108,19 @@ protected:
         rutter.age = RutterAge::recent;
         m_universe->setRutters({rutter});
         Region region;
+        region.id = QUuid::createUuid();
         region.name = QStringLiteral("Border");
         region.color = FactionColor::green;
         region.closed = true;
         region.anchors = {{data[2].coordinates, 0}, {data[3].coordinates, 2}, {data[4].coordinates, 4}};
         m_universe->setRegions({region});
         Nebula nebula;
+        nebula.id = QUuid::createUuid();
         nebula.name = QStringLiteral("Cloud");
         nebula.hexes = {at(10, 10), at(11, 10), at(10, 11)};
         m_universe->setNebulae({nebula});
         StarmapLabel label;
+        label.id = QUuid::createUuid();
         label.text = QStringLiteral("Turned label");
         label.size = 30;
         label.angle = 0.7;
@@ -132,6 +135,8 @@ protected:
         QObject::connect(m_sets.get(), &StarMapVisibleSets::cellsChanged,
                          [this](const QList<GalacticCoordinates> &cells) { m_cache->invalidate(cells); });
         QObject::connect(m_sets.get(), &StarMapVisibleSets::reset, [this] { m_cache->invalidate(); });
+        QObject::connect(m_layers.get(), &StarMapLayers::objectChanged,
+                         [this](const MapDirtyArea &area) { m_cache->invalidate(area); });
     }
 
     GridExtent extent() const { return m_sets->systems().extent()->widened(2); }
@@ -238,6 +243,30 @@ TEST_F(StarMapFrameCacheTest, AnEditRedrawsExactlyTheTilesItReaches)
     EXPECT_TRUE(m_cache->isSharp());
     EXPECT_LE(channelDistance(after.pixel(300, 210), MapColors::spectral(SpectralType::B).rgb()), 2);
     EXPECT_LE(compare(after, direct(t)).largest, kRounding);
+}
+
+// A map object's change reaches the tiles of every zoom step kept, each step working
+// out the area from its own scale: names and labels grow with the zoom.
+TEST_F(StarMapFrameCacheTest, AnObjectsChangeReachesEveryZoomStepKept)
+{
+    const QList<MapTransform> steps{showing(at(12, 12), {300, 210}, 2.0),
+                                    showing(at(12, 12), {300, 210}, 0.6),
+                                    showing(at(16, 20), {300, 210}, 0.25)};
+    for (const MapTransform &t : steps)
+        sharp(t);
+    Region region = m_universe->regions().first();
+    region.name = QStringLiteral("A far longer name for the border region");
+    m_universe->replaceObject(region);
+    StarmapLabel label = m_universe->starmapLabels().first();
+    label.text = QStringLiteral("A label turned the other way");
+    label.angle = -0.4;
+    m_universe->replaceObject(label);
+    Nebula nebula = m_universe->nebulae().first();
+    nebula.name = QStringLiteral("A nebula with a long name");
+    nebula.type = NebulaType::planetary;
+    m_universe->replaceObject(nebula);
+    for (const MapTransform &t : steps)
+        EXPECT_LE(compare(sharp(t), direct(t)).largest, kRounding) << "scale " << t.scale;
 }
 
 // Tiles finished after the view went to another scale are dropped: the new scale
