@@ -89,22 +89,22 @@ QPointF StarMapFrameCache::shiftOf(const Level &level, const MapTransform &trans
 
 QRectF StarMapFrameCache::placeOf(const Level &level, const MapTransform &transform, const TileKey &key)
 {
-    // A point p of the level's picture shows the map point (p − offset) / scale, which
-    // the view shows at that point × its own scale + its own offset.
-    const double stretch = transform.scale / level.transform.scale;
     const QPointF corner =
         QPointF(static_cast<double>(key.column), static_cast<double>(key.row)) * (kTile / level.ratio);
-    const QPointF shown = (corner - level.transform.offset) * stretch + transform.offset;
+    const double stretch = transform.scale / level.transform.scale;
     if (sameScale(stretch, 1)) {
-        // The same step: whole device pixels, so that the tile is copied, not resampled.
-        const QPointF shift = shiftOf(level, transform) / level.ratio;
-        return {corner + shift, QSizeF(kTile, kTile) / level.ratio};
+        // The same scale: whole device pixels, so that the tile is copied, not resampled.
+        return {corner + shiftOf(level, transform) / level.ratio, QSizeF(kTile, kTile) / level.ratio};
     }
-    return {shown, QSizeF(kTile, kTile) * (stretch / level.ratio)};
+    // A point p of the level's picture shows the map point (p − offset) / scale, which
+    // the view shows at that point × its own scale + its own offset.
+    return {(corner - level.transform.offset) * stretch + transform.offset,
+            QSizeF(kTile, kTile) * (stretch / level.ratio)};
 }
 
-StarMapFrameCache::TileRange
-StarMapFrameCache::tilesMeeting(const Level &level, const MapTransform &transform, const QRectF &area)
+StarMapFrameCache::TileRange StarMapFrameCache::tilesMeeting(const Level &level,
+                                                             const MapTransform &transform,
+                                                             const QRectF &area, double inset)
 {
     // The area in the level's device pixels.
     const double stretch = level.transform.scale / transform.scale;
@@ -112,9 +112,6 @@ StarMapFrameCache::tilesMeeting(const Level &level, const MapTransform &transfor
         ((area.topLeft() - transform.offset) * stretch + level.transform.offset) * level.ratio;
     const QPointF bottomRight =
         ((area.bottomRight() - transform.offset) * stretch + level.transform.offset) * level.ratio;
-    // A step of the same scale lies whole device pixels off: the area's edges then fall
-    // on tile edges, which belong to the tile after them.
-    const double inset = sameScale(stretch, 1) ? 0.5 : 0;
     const auto index = [](double pixel) {
         return GridExtent::boundedFloor(pixel / kTile, -kFarthestTile, kFarthestTile);
     };
@@ -135,7 +132,9 @@ void StarMapFrameCache::paint(QPainter &painter, const QSize &size, qreal device
     m_shownLevel = level.id;
     m_shown->store(level.id);
     const QRectF view(QPointF(0, 0), QSizeF(size));
-    const TileRange range = tilesMeeting(level, transform, view);
+    // The view's edges lie on whole device pixels of its step: a tile that only
+    // touches an edge is not on show.
+    const TileRange range = tilesMeeting(level, transform, view, 0.5);
 
     // Tiles to draw, nearest the middle of the view first.
     QList<std::pair<double, TileKey>> wanted;
@@ -165,9 +164,8 @@ void StarMapFrameCache::paint(QPainter &painter, const QSize &size, qreal device
     m_sharp = sharp;
 
     std::sort(wanted.begin(), wanted.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    std::shared_ptr<const StarMapScene> scene;
     for (const auto &[distance, key] : std::as_const(wanted))
-        request(level, key, level.tiles[key], scene);
+        request(level, key, level.tiles[key]);
     evict();
 }
 
@@ -192,11 +190,11 @@ QImage StarMapFrameCache::sharpFrame(const QSize &size, qreal devicePixelRatio, 
     }
 }
 
-void StarMapFrameCache::request(const Level &level, const TileKey &key, Tile &tile,
-                                std::shared_ptr<const StarMapScene> &scene)
+void StarMapFrameCache::request(const Level &level, const TileKey &key, Tile &tile)
 {
-    if (!scene)
-        scene = m_renderer.scene();
+    // Every change of the map comes through invalidate(), which drops the scene.
+    if (!m_scene)
+        m_scene = m_renderer.scene();
     tile.drawing = true;
     ++m_drawing;
     const qreal ratio = level.ratio;
@@ -204,8 +202,8 @@ void StarMapFrameCache::request(const Level &level, const TileKey &key, Tile &ti
                                  level.transform.offset -
                                      QPointF(static_cast<double>(key.column), static_cast<double>(key.row)) *
                                          (kTile / ratio)};
-    m_executor([this, shown = m_shown, scene, transform, extent = level.extent, ratio, levelID = level.id,
-                key, changes = m_changes] {
+    m_executor([this, shown = m_shown, scene = m_scene, transform, extent = level.extent, ratio,
+                levelID = level.id, key, changes = m_changes] {
         QImage image;
         if (shown->load() == levelID) {
             image = QImage(StarMapFrameCache::kTileSize, StarMapFrameCache::kTileSize,
@@ -252,6 +250,7 @@ void StarMapFrameCache::settle()
 void StarMapFrameCache::invalidate()
 {
     m_resetAt = ++m_changes;
+    m_scene.reset();
 }
 
 void StarMapFrameCache::invalidate(const QList<GalacticCoordinates> &cells)
@@ -268,6 +267,7 @@ void StarMapFrameCache::invalidate(const MapDirtyArea &area)
 void StarMapFrameCache::invalidate(const std::function<QRectF(const MapTransform &)> &areaAt)
 {
     ++m_changes;
+    m_scene.reset();
     for (const auto &level : m_levels) {
         const TileRange range = tilesMeeting(*level, level->transform, areaAt(level->transform));
         for (auto tile = level->tiles.begin(); tile != level->tiles.end(); ++tile) {

@@ -117,16 +117,16 @@ private:
     // device pixels.
     static QPointF shiftOf(const Level &level, const MapTransform &transform);
     // The tiles of `level` that meet `area`, a rectangle of points in the view of
-    // `transform`.
-    static TileRange tilesMeeting(const Level &level, const MapTransform &transform, const QRectF &area);
+    // `transform`, shrunk by `inset` device pixels on every side.
+    static TileRange tilesMeeting(const Level &level, const MapTransform &transform, const QRectF &area,
+                                  double inset = 0);
     // The rectangle of points in the view of `transform` that a tile of `level` covers.
     static QRectF placeOf(const Level &level, const MapTransform &transform, const TileKey &key);
     bool isFresh(const Tile &tile) const;
     // Marks the tiles of every step that meet the area `areaAt` gives for the step's
     // own transform, in its points.
     void invalidate(const std::function<QRectF(const MapTransform &)> &areaAt);
-    void request(const Level &level, const TileKey &key, Tile &tile,
-                 std::shared_ptr<const StarMapScene> &scene);
+    void request(const Level &level, const TileKey &key, Tile &tile);
     void accept(quint64 levelID, const TileKey &key, const QImage &image, quint64 drawnAt);
     // Fills `area`, which has no tile of the step on show, from the nearest steps kept.
     void drawStandIn(QPainter &painter, const QRectF &area, const Level &shown,
@@ -138,6 +138,8 @@ private:
     void evict();
 
     const StarMapRenderer &m_renderer;
+    // The map as the tiles asked for since the last change draw it; made when needed.
+    std::shared_ptr<const StarMapScene> m_scene;
     std::vector<std::unique_ptr<Level>> m_levels;
     quint64 m_nextLevel = 1;
     quint64 m_shownLevel = 0;
