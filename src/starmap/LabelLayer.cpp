@@ -20,6 +20,8 @@ namespace {
 
 // Larger labels are few on screen and drawn.
 constexpr int kLargestPictureSide = 512;
+// Points; larger than any screen.
+constexpr double kLargestSize = 1000;
 
 // Kept pictures of turned labels, by the memory they take.
 constexpr qsizetype kPictureBudget = 32 * 1024 * 1024;
@@ -32,7 +34,9 @@ LabelLayer::LabelLayer(const StarMapVisibleSets &sets)
 
 double LabelLayer::fontSize(const StarmapLabel &label, double scale)
 {
-    return std::max(scale * label.size, 18.0);
+    // A stored size far beyond any screen is held there, so that a text is never laid
+    // out at an absurd size.
+    return std::clamp(scale * label.size, 18.0, kLargestSize);
 }
 
 double LabelLayer::reach(const Extent &extent, double scale)
@@ -87,11 +91,11 @@ void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
         // Labels stand on whole pixels, too small a shift to see, so that one picture
         // of a label serves every view at its size and angle, and every part of one.
         const QPoint anchor = MapStamp::placeOf(exact, 1).pixel;
-        const int margin = static_cast<int>(std::ceil(reach));
-        if (!pass.scene->stamping || !MapStamp::canStamp(painter) || 2 * margin + 1 > kLargestPictureSide) {
+        if (!pass.scene->stamping || !MapStamp::canStamp(painter) || 2 * reach + 1 > kLargestPictureSide) {
             drawTurned(painter, label, size, anchor);
             continue;
         }
+        const int margin = static_cast<int>(std::ceil(reach));
         const PictureKey key{label.text, size, label.angle, MapColors::palette(label.color).rgba()};
         const QImage picture = m_pictures->get(key, [&] {
             QImage made(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);

@@ -131,11 +131,12 @@ bool RegionLayer::stampOutline(QPainter &painter, const Outline &outline, const 
     const double k = pass.transform.scale;
     const QPointF first = outline.points.first();
     const QPointF shown = pass.transform.toScreen(first);
-    const int width = static_cast<int>(std::ceil(outline.lineBounds.width() * k + 2 * kStrokeReach)) + 2;
-    const int height = static_cast<int>(std::ceil(outline.lineBounds.height() * k + 2 * kStrokeReach)) + 2;
+    const double widthInPixels = std::ceil(outline.lineBounds.width() * k + 2 * kStrokeReach) + 2;
+    const double heightInPixels = std::ceil(outline.lineBounds.height() * k + 2 * kStrokeReach) + 2;
     if (!MapStamp::canStamp(painter) || !MapStamp::isPlaceable(shown) ||
-        qsizetype(width) * height > kLargestPicture)
+        !(widthInPixels * heightInPixels <= static_cast<double>(kLargestPicture)))
         return false;
+    const int width = static_cast<int>(widthInPixels), height = static_cast<int>(heightInPixels);
     const int marginX =
         static_cast<int>(std::ceil((first.x() - outline.lineBounds.left()) * k + kStrokeReach));
     const int marginY =

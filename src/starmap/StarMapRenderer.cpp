@@ -352,12 +352,14 @@ void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass)
         return;
     }
     const QFont font = nameFont(pass, painter);
+    painter.setFont(font);
     for (const MapSystem *system : systems) {
         const QPointF centre = pass.transform.toScreen(system->centre);
-        if (overlays && (scene.referee || system->hex.starSystem.surveyed))
+        if (overlays && (scene.referee || system->hex.starSystem.surveyed)) {
             SystemsLayer::drawSurveyedData(painter, system->hex.starSystem, centre, r);
+            painter.setFont(font);
+        }
         system->glyph.draw(painter, centre, pass.transform.scale, pass.hexRadius, scene.stamping);
-        painter.setFont(font);
         drawName(painter, *system, centre, r);
     }
 }

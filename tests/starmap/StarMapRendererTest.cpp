@@ -268,21 +268,25 @@ TEST(StarMapFarSectorsTest, ExtremeCoordinatesAreFiledAndPainted)
     for (qsizetype i = 0; i < places.size(); ++i) {
         const GalacticCoordinates &next = places[(i + 1) % places.size()];
         Rutter rutter;
+        rutter.id = QUuid::createUuid();
         rutter.factionID = owner.id;
         rutter.start = places[i];
         rutter.end = next;
         rutter.age = RutterAge::recent;
         rutters.append(rutter);
         Region region;
+        region.id = QUuid::createUuid();
         region.closed = true;
         region.anchors = {{places[i], 0}, {next, 2}};
         regions.append(region);
         Nebula nebula;
+        nebula.id = QUuid::createUuid();
         nebula.hexes = {places[i], next};
         nebulae.append(nebula);
         StarmapLabel label;
+        label.id = QUuid::createUuid();
         label.text = QStringLiteral("Far");
-        label.size = 24;
+        label.size = i % 2 == 0 ? 24 : 1e300;
         label.position = places[i];
         labels.append(label);
     }
