@@ -459,7 +459,6 @@ std::optional<JsonObject> JsonParser::parseMembers(QByteArrayView text, bool (*k
     return std::nullopt;
 }
 
-
 void JsonParser::skipValue(int depth)
 {
     if (m_pos == m_end)
@@ -468,9 +467,7 @@ void JsonParser::skipValue(int depth)
     case '{':
         readMembers(depth + 1, [this](std::string, int memberDepth) { skipValue(memberDepth); });
         return;
-    case '[':
-        readElements(depth + 1, [this](int elementDepth) { skipValue(elementDepth); });
-        return;
+    case '[': readElements(depth + 1, [this](int elementDepth) { skipValue(elementDepth); }); return;
     case '"': skipString(); return;
     default: parseValue(depth); // a number or a literal: nothing to build
     }

@@ -21,7 +21,7 @@ namespace {
 
 // Resolution of a cloud's picture: the blur hides any finer detail, and the side is
 // bounded so that a nebula over a whole sector stays small in memory.
-constexpr double kPixelsPerRadius = 16;
+constexpr double kPixelsPerRadius = 8;
 constexpr double kLargestSide = 1024;
 constexpr float kOpacity = 0.3f;
 
@@ -131,7 +131,9 @@ QColor NebulaLayer::colorOf(NebulaType type)
 
 NebulaLayer::Cloud NebulaLayer::place(const Nebula &nebula, double R)
 {
-    Cloud cloud{nebula, {}, {}, {}};
+    Cloud cloud{nebula, std::make_shared<Picture>(), {}, {}, MapText::displayBoxPerPoint(nameOf(nebula))};
+    if (nebula.hexes.isEmpty())
+        return cloud;
     const HexLayout layout(R);
     const QPointF first = layout.center(nebula.hexes.first());
     double left = first.x(), right = first.x(), top = first.y(), bottom = first.y();
@@ -150,7 +152,7 @@ NebulaLayer::Cloud NebulaLayer::place(const Nebula &nebula, double R)
     return cloud;
 }
 
-void NebulaLayer::paint(Cloud &cloud, double R)
+QImage NebulaLayer::paint(const Cloud &cloud, double R)
 {
     const Nebula &nebula = cloud.nebula;
     const HexLayout layout(R);
@@ -182,21 +184,14 @@ void NebulaLayer::paint(Cloud &cloud, double R)
         tint[static_cast<std::size_t>(coverage)] = qRgba(qRound(color.red() * a), qRound(color.green() * a),
                                                          qRound(color.blue() * a), qRound(255 * a));
     }
-    cloud.image = QImage(alpha.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(alpha.size(), QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < alpha.height(); ++y) {
         const uchar *in = alpha.constScanLine(y);
-        auto *out = reinterpret_cast<QRgb *>(cloud.image.scanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < alpha.width(); ++x)
             out[x] = tint[in[x]];
     }
-}
-
-NebulaLayer::Cloud &NebulaLayer::cloudOf(const Nebula &nebula)
-{
-    Cloud &cloud = m_clouds[nebula.id];
-    if (cloud.mapRect.isNull() || !(cloud.nebula == nebula))
-        cloud = place(nebula, m_sets.hexRadius());
-    return cloud;
+    return image;
 }
 
 QString NebulaLayer::nameOf(const Nebula &nebula)
@@ -204,11 +199,11 @@ QString NebulaLayer::nameOf(const Nebula &nebula)
     return nebula.name.isEmpty() ? QStringLiteral("Unnamed Nebula") : nebula.name;
 }
 
-MapDirtyArea NebulaLayer::areaOf(const Cloud &cloud) const
+MapDirtyArea NebulaLayer::areaOf(const Cloud &cloud)
 {
+    // The name is drawn at max(12 × scale, 10) points.
     MapDirtyArea area(cloud.mapRect, 0);
-    if (m_nameMetrics)
-        area |= MapDirtyArea::text(cloud.centre, nameOf(cloud.nebula), *m_nameMetrics);
+    area |= MapDirtyArea::text(cloud.centre, cloud.nameBox, 12, 10);
     return area;
 }
 
@@ -224,33 +219,44 @@ MapDirtyArea NebulaLayer::nebulaChanged(const Nebula *before, const Nebula *afte
     return area;
 }
 
-void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass)
+void NebulaLayer::prepare()
 {
-    const QList<Nebula> nebulae = m_sets.visibleNebulae();
-    LayerCache::keepOnly(m_clouds, nebulae);
+    m_nebulae = m_sets.visibleNebulae();
+    LayerCache::keepOnly(m_clouds, m_nebulae);
+    for (const Nebula &nebula : std::as_const(m_nebulae)) {
+        Cloud &cloud = m_clouds[nebula.id];
+        if (!cloud.picture || !(cloud.nebula == nebula))
+            cloud = place(nebula, m_sets.hexRadius());
+    }
+}
+
+void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass) const
+{
     const double k = pass.transform.scale;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QFont font = MapText::display(std::max(12 * k, 10.0), painter);
-    m_nameMetrics.reset();
-    if (pass.detail12())
-        m_nameMetrics.emplace(font, painter.device());
-    for (qsizetype i = 0; i < nebulae.size(); ++i) {
-        const Nebula &nebula = nebulae[i];
-        if (nebula.hexes.isEmpty())
+    const double nameSize = std::max(12 * k, 10.0);
+    const QFont font = MapText::display(nameSize, painter);
+    for (const Nebula &nebula : m_nebulae) {
+        const auto found = m_clouds.constFind(nebula.id);
+        if (nebula.hexes.isEmpty() || found == m_clouds.cend())
             continue;
-        Cloud &cloud = cloudOf(nebula);
+        const Cloud &cloud = *found;
         const QRectF target = pass.transform.toScreen(cloud.mapRect);
         if (target.intersects(pass.exposed)) {
-            if (cloud.image.isNull())
-                paint(cloud, m_sets.hexRadius());
-            painter.drawImage(target, cloud.image);
+            std::call_once(cloud.picture->painted,
+                           [&] { cloud.picture->image = paint(cloud, pass.hexRadius); });
+            painter.drawImage(target, cloud.picture->image);
         }
-        if (pass.detail12()) {
+        const QPointF namePoint = pass.transform.toScreen(cloud.centre);
+        const double nameReach = std::hypot(cloud.nameBox.width(), cloud.nameBox.height()) / 2 * nameSize + 2;
+        if (pass.detail12() &&
+            QRectF(namePoint - QPointF(nameReach, nameReach), namePoint + QPointF(nameReach, nameReach))
+                .intersects(pass.exposed)) {
             QColor ink = colorOf(nebula.type);
             ink.setAlphaF(0.9f);
             painter.setFont(font);
             painter.setPen(ink);
-            MapText::drawCentred(painter, pass.transform.toScreen(cloud.centre), nameOf(nebula));
+            MapText::drawCentred(painter, namePoint, nameOf(nebula));
         }
     }
 }

@@ -26,7 +26,7 @@ constexpr double kCapsuleReach = 40.0;
 
 std::pair<qint64, qint64> galacticPosition(const GalacticCoordinates &hex)
 {
-    return {hex.sectorX * 32 + hex.column - 1, (hex.row - 1) - hex.sectorY * 40};
+    return {HexLayout::galacticColumn(hex), HexLayout::galacticRow(hex)};
 }
 
 QString colorName(FactionColor color)
@@ -242,10 +242,14 @@ std::pair<QPointF, QPointF> RutterLayer::screenEnds(const Segment &segment, cons
     return {middle - half, middle + half};
 }
 
-void RutterLayer::draw(QPainter &painter, const StarMapPass &pass)
+void RutterLayer::prepare()
 {
     if (!m_valid)
         rebuild();
+}
+
+void RutterLayer::draw(QPainter &painter, const StarMapPass &pass) const
+{
     const QRectF exposed =
         pass.exposed.adjusted(-kCapsuleReach, -kCapsuleReach, kCapsuleReach, kCapsuleReach);
     // Strokes are batched per pen; capsules go over every stroke.
@@ -296,8 +300,7 @@ void RutterLayer::draw(QPainter &painter, const StarMapPass &pass)
 
 QRectF RutterLayer::reachOf(const QList<GalacticCoordinates> &cells, const StarMapPass &pass)
 {
-    if (!m_valid)
-        rebuild();
+    prepare();
     QRectF area;
     for (const Segment &segment : std::as_const(m_segments)) {
         if (cells.contains(segment.key.a) || cells.contains(segment.key.b)) {

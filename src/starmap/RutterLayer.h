@@ -38,7 +38,8 @@ inline size_t qHash(const RouteKey &key, size_t seed = 0) noexcept
 // each group drawn as one stroke, two side-by-side strokes or one summary stroke
 // between the hex centres, with a capsule giving the length in hexes when zoomed in.
 // The groups are kept between frames and a frame only maps them to the screen; a
-// change of one rutter or one faction regroups only the routes it touches.
+// change of one rutter or one faction regroups only the routes it touches. A copy
+// made after `prepare()` draws on any thread.
 class RutterLayer
 {
 public:
@@ -64,7 +65,9 @@ public:
     static Strokes drawnLinesByRoute(const QList<Rutter> &group,
                                      const QHash<QUuid, FactionColor> &factionColors);
 
-    void draw(QPainter &painter, const StarMapPass &pass);
+    // Builds the groups again when they are out of date.
+    void prepare();
+    void draw(QPainter &painter, const StarMapPass &pass) const;
     // The rutters or systems changed: the groups are built again at the next frame.
     void invalidate() { m_valid = false; }
     // Systems came or went at these hexes.

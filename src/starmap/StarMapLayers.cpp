@@ -3,6 +3,22 @@
 #include "StarMapRenderer.h"
 #include "StarMapVisibleSets.h"
 
+#include <memory>
+
+namespace {
+
+// The drawer of a copy of `layer` as it is now: it goes on drawing that copy while
+// the layer itself changes.
+template <typename Layer> StarMapRenderer::LayerDrawer frozen(Layer &layer)
+{
+    layer.prepare();
+    return [copy = std::make_shared<const Layer>(layer)](QPainter &painter, const StarMapPass &pass) {
+        copy->draw(painter, pass);
+    };
+}
+
+} // namespace
+
 StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
     : QObject(parent), m_sets(sets), m_nebulae(sets), m_regions(sets), m_rutters(sets), m_labels(sets)
 {
@@ -35,18 +51,17 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
 void StarMapLayers::install(StarMapRenderer &renderer)
 {
     using Layer = StarMapRenderer::Layer;
-    renderer.setLayerDrawer(Layer::nebulae,
-                            [this](QPainter &p, const StarMapPass &pass) { m_nebulae.draw(p, pass); });
-    renderer.setLayerDrawer(Layer::regions,
-                            [this](QPainter &p, const StarMapPass &pass) { m_regions.draw(p, pass); });
-    renderer.setLayerDrawer(Layer::rutters,
-                            [this](QPainter &p, const StarMapPass &pass) { m_rutters.draw(p, pass); });
-    renderer.setLayerDrawer(Layer::labels,
-                            [this](QPainter &p, const StarMapPass &pass) { m_labels.draw(p, pass); });
+    renderer.setLayerSource(Layer::nebulae, [this] { return frozen(m_nebulae); });
+    renderer.setLayerSource(Layer::regions, [this] { return frozen(m_regions); });
+    renderer.setLayerSource(Layer::rutters, [this] { return frozen(m_rutters); });
+    renderer.setLayerSource(Layer::labels, [this] { return frozen(m_labels); });
+    renderer.setLayerReach([this](const QList<GalacticCoordinates> &cells, const MapTransform &transform) {
+        return reachOf(cells, transform);
+    });
 }
 
 QRectF StarMapLayers::reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform)
 {
-    const StarMapPass pass{&m_sets, transform, {}, {}, m_sets.hexRadius()};
+    const StarMapPass pass{nullptr, transform, {}, {}, m_sets.hexRadius()};
     return m_rutters.reachOf(cells, pass);
 }

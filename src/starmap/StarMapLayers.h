@@ -21,17 +21,21 @@ class StarMapLayers : public QObject
 public:
     explicit StarMapLayers(const StarMapVisibleSets &sets, QObject *parent = nullptr);
 
-    // Makes `renderer` draw these layers.
+    // Makes `renderer` draw these layers, and count the rutters ending at a system in
+    // the area that system's change reaches.
     void install(StarMapRenderer &renderer);
-    // The screen area the layers draw for the systems at these hexes, beyond the
-    // systems' own drawing: the rutters ending there.
-    QRectF reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform);
+    // The memory the layers' kept pictures take.
+    qsizetype pictureBytes() const { return m_regions.pictureBytes() + m_labels.pictureBytes(); }
 
 signals:
     // One map object changed: what it covered and covers now is to be drawn again.
     void objectChanged(const MapDirtyArea &area);
 
 private:
+    // The screen area the layers draw for the systems at these hexes, beyond the
+    // systems' own drawing: the rutters ending there.
+    QRectF reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform);
+
     const StarMapVisibleSets &m_sets;
     NebulaLayer m_nebulae;
     RegionLayer m_regions;

@@ -168,19 +168,17 @@ TEST_F(StarMapLayersTest, RuttersFollowSystemsComingAndGoingThroughTheFrameCache
     m_universe->setRutters({rutter(m_blue, at(2, 2), at(2, 6), true)});
     const MapTransform t = showing(at(2, 4), 0.5);
     StarMapFrameCache cache(*m_renderer);
-    const QImage before = cache.frame(kView, 1, t, {0, 12, 0, 12});
+    const QImage before = cache.sharpFrame(kView, 1, t, {0, 12, 0, 12});
     const HexData end = m_universe->data()[3];
     QObject::connect(m_sets.get(), &StarMapVisibleSets::cellsChanged,
-                     [&](const QList<GalacticCoordinates> &cells) {
-                         cache.invalidate(m_renderer->reachOf(cells, t) | m_layers->reachOf(cells, t));
-                     });
+                     [&](const QList<GalacticCoordinates> &cells) { cache.invalidate(cells); });
     m_universe->removeHex(end.id);
-    const QImage removed = cache.frame(kView, 1, t, {0, 12, 0, 12});
+    const QImage removed = cache.sharpFrame(kView, 1, t, {0, 12, 0, 12});
     EXPECT_LE(distance(before.pixelColor(200, 160), MapColors::palette(FactionColor::blue)), 10);
     EXPECT_LE(distance(removed.pixelColor(200, 160), MapColors::background()), 10);
     EXPECT_TRUE(differences(removed, render(t)).isEmpty());
     m_universe->insertHex(end);
-    EXPECT_TRUE(differences(cache.frame(kView, 1, t, {0, 12, 0, 12}), before).isEmpty());
+    EXPECT_TRUE(differences(cache.sharpFrame(kView, 1, t, {0, 12, 0, 12}), before).isEmpty());
 }
 
 // Map objects changed one at a time reach the picture through the area their layer
@@ -209,9 +207,9 @@ TEST_F(StarMapLayersTest, OneObjectsChangeRedrawsItsOwnAreaThroughTheFrameCache)
     QList<QRectF> redrawn;
     QObject::connect(m_layers.get(), &StarMapLayers::objectChanged, [&](const MapDirtyArea &area) {
         redrawn.append(area.onScreen(t));
-        cache.invalidate(redrawn.last());
+        cache.invalidate(area);
     });
-    const auto frame = [&] { return cache.frame(kView, 1, t, {0, 12, 0, 12}); };
+    const auto frame = [&] { return cache.sharpFrame(kView, 1, t, {0, 12, 0, 12}); };
     frame();
 
     const QList<std::function<void()>> changes{
