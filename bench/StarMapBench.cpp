@@ -63,7 +63,7 @@ QList<HexData> generate(int count)
 // a dozen hexes and labels at varied angles, spread over the universe's systems.
 void addMapRecords(StarfarerUniverse &universe)
 {
-    const QList<HexData> &data = universe.data();
+    const HexList &data = universe.data();
     QList<Faction> factions;
     for (const FactionColor color : {FactionColor::red, FactionColor::blue, FactionColor::green,
                                      FactionColor::gold, FactionColor::violet, FactionColor::cyan}) {

@@ -51,7 +51,7 @@ QString ImportApplier::resultLine(const QStringList &pieces, int createdFactions
 
 QString ImportApplier::importWorlds(const QList<ImportedWorld> &worlds)
 {
-    QList<HexData> data = m_universe.data();
+    QList<HexData> data = m_universe.data().toList();
     QHash<GalacticCoordinates, qsizetype> firstAt;
     firstAt.reserve(data.size() + worlds.size());
     for (qsizetype i = data.size() - 1; i >= 0; --i)

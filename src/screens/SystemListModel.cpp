@@ -165,7 +165,7 @@ qsizetype SystemListModel::entryPosition(const QUuid &id) const
 
 bool SystemListModel::entriesMatchData() const
 {
-    const QList<HexData> &data = m_universe->data();
+    const HexList &data = m_universe->data();
     return qsizetype(m_entries.size()) == data.size() &&
            (data.isEmpty() ||
             (m_entries.front().id == data.front().id && m_entries.back().id == data.back().id));

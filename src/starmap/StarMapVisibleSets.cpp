@@ -82,7 +82,7 @@ void StarMapVisibleSets::rebuild()
 
     m_systems.clear();
     m_orders.clear();
-    const QList<HexData> &data = u.data();
+    const HexList &data = u.data();
     m_orders.reserve(data.size());
     for (qsizetype i = 0; i < data.size(); ++i) {
         m_orders.insert(data[i].id, i);
@@ -139,7 +139,7 @@ void StarMapVisibleSets::hexInserted(const QUuid &id, const GalacticCoordinates 
 {
     if (!m_universe)
         return;
-    const QList<HexData> &data = m_universe->data();
+    const HexList &data = m_universe->data();
     const std::optional<HexData> hex =
         !data.isEmpty() && data.last().id == id ? std::optional(data.last()) : m_universe->hexWithID(id);
     if (!hex)

@@ -1,7 +1,7 @@
 #include "StarfarerUniverse.h"
 
-#include "json/JsonParser.h"
 #include "UniverseFileReader.h"
+#include "json/JsonParser.h"
 #include "json/JsonWriter.h"
 
 #include <QFile>
@@ -105,7 +105,12 @@ JsonObject StarfarerUniverse::toJson() const
 
 QByteArray StarfarerUniverse::encode() const
 {
-    return JsonWriter::write(toJson());
+    QByteArray bytes;
+    m_contents.writeJson([&bytes](QByteArrayView piece) {
+        bytes.append(piece);
+        return true;
+    });
+    return bytes;
 }
 
 void StarfarerUniverse::save()
@@ -181,7 +186,7 @@ namespace {
 // the key `now`: `old` then leads to the next hex with that key, if a later one has it.
 template <typename Key, typename KeyOf>
 void moveIndexEntry(QHash<Key, qsizetype> &index, const Key &old, const Key &now, qsizetype position,
-                    const QList<HexData> &data, KeyOf keyOf)
+                    const HexList &data, KeyOf keyOf)
 {
     if (old == now)
         return;
@@ -215,7 +220,7 @@ bool StarfarerUniverse::replaceHex(const QUuid &id, const HexData &hex)
     if (stored == hex)
         return true;
     const GalacticCoordinates old = stored.coordinates;
-    m_contents.data[position] = hex;
+    m_contents.data.replace(position, hex);
     moveIndexEntry(m_positionOfID, id, hex.id, position, m_contents.data,
                    [](const HexData &h) { return h.id; });
     moveIndexEntry(m_positionAt, old, hex.coordinates, position, m_contents.data,
@@ -269,7 +274,7 @@ void StarfarerUniverse::setData(const QList<HexData> &value)
 {
     if (m_contents.data == value)
         return;
-    m_contents.data = value;
+    m_contents.data = HexList(value);
     rebuildIndex();
     emit dataChanged();
 }
@@ -415,14 +420,14 @@ void StarfarerUniverse::relinkWorldFactions()
 {
     const QSet<QUuid> known = factionIDs(m_contents.factions);
     for (qsizetype h = 0; h < m_contents.data.size(); ++h) {
-        // Only copy-on-write the systems that still carry legacy records.
+        // Only the systems that still carry legacy records are copied and replaced.
         const auto needsRepair = [](const auto &self, const WorldData &world) -> bool {
             if (world.legacyFactions)
                 return true;
             return std::any_of(world.satellites.cbegin(), world.satellites.cend(),
                                [&](const WorldData &satellite) { return self(self, satellite); });
         };
-        const auto &stars = std::as_const(m_contents.data)[h].starSystem.stars;
+        const auto &stars = m_contents.data.at(h).starSystem.stars;
         const bool repair = std::any_of(stars.cbegin(), stars.cend(), [&](const Star &star) {
             return std::any_of(star.worlds.cbegin(), star.worlds.cend(),
                                [&](const WorldData &world) { return needsRepair(needsRepair, world); });
@@ -435,7 +440,8 @@ void StarfarerUniverse::relinkWorldFactions()
         const JsonPath hexPath(&dataPath, h);
         const JsonPath systemPath(&hexPath, QLatin1StringView("starSystem"));
         const JsonPath starsPath(&systemPath, QLatin1StringView("stars"));
-        QList<Star> &systemStars = m_contents.data[h].starSystem.stars;
+        HexData hex = m_contents.data.at(h);
+        QList<Star> &systemStars = hex.starSystem.stars;
         for (qsizetype s = 0; s < systemStars.size(); ++s) {
             const JsonPath starPath(&starsPath, s);
             const JsonPath worldsPath(&starPath, QLatin1StringView("worlds"));
@@ -443,6 +449,7 @@ void StarfarerUniverse::relinkWorldFactions()
             for (qsizetype w = 0; w < worlds.size(); ++w)
                 relinkWorldFactions(worlds[w], known, JsonPath(&worldsPath, w));
         }
+        m_contents.data.replace(h, hex);
     }
 }
 

@@ -85,7 +85,7 @@ public:
 
     const QUuid &id() const { return m_contents.id; }
     const QString &name() const { return m_contents.name; }
-    const QList<HexData> &data() const { return m_contents.data; }
+    const HexList &data() const { return m_contents.data; }
     const QList<Faction> &factions() const { return m_contents.factions; }
     const QList<FactionList> &factionLists() const { return m_contents.factionLists; }
     const QList<Rutter> &rutters() const { return m_contents.rutters; }

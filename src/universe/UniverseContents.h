@@ -2,12 +2,14 @@
 
 #include "Faction.h"
 #include "FactionList.h"
+#include "HexList.h"
 #include "MapViewMode.h"
 #include "Nebula.h"
 #include "Region.h"
 #include "Rutter.h"
 #include "StarmapLabel.h"
 #include "model/HexData.h"
+#include "json/JsonWriter.h"
 
 #include <QList>
 #include <QSet>
@@ -15,15 +17,16 @@
 #include <QUuid>
 
 // The twenty stored fields of a universe as plain values: exactly what its file
-// holds. Copying is cheap (the lists share their elements until one side changes),
-// so a save takes a copy as its snapshot and encodes it on another thread.
+// holds. Copying is cheap (the lists share their elements until one side changes,
+// and the systems are shared chunk by chunk), so a save takes a copy as its snapshot
+// and writes it on another thread.
 struct UniverseContents
 {
     static inline const QString kUntitledName = QStringLiteral("Untitled Universe");
 
     QUuid id;
     QString name = kUntitledName;
-    QList<HexData> data;
+    HexList data;
     QList<Faction> factions;
     QList<FactionList> factionLists;
     QList<Rutter> rutters;
@@ -49,4 +52,13 @@ struct UniverseContents
     static UniverseContents fromJson(const JsonReader &reader);
     // All twenty keys, every one written.
     JsonObject toJson() const;
+    // The text of toJson() as JsonWriter writes it, handed to `output` in pieces and
+    // made one system at a time: a save never holds the whole document's value or
+    // text. False when the output refused a piece.
+    bool writeJson(const JsonWriter::Output &output) const;
+
+private:
+    static constexpr QLatin1StringView kDataKey{"data"};
+    // The nineteen keys besides "data".
+    JsonObject toJsonBesidesData() const;
 };

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -108,4 +109,48 @@ TEST(JsonWriter, WhatIsWrittenReadsBackEqualAndWritesTheSameBytes)
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, value);
     EXPECT_EQ(JsonWriter::write(*back), text);
+}
+
+TEST(JsonWriter, AStreamedArrayIsWrittenAsThoughItWereAMemberOfTheObject)
+{
+    const JsonObject others{
+        {"b"_L1, 1}, {"m"_L1, JsonObject{{"x"_L1, JsonArray{}}}}, {"\xE9"_L1, u"\u00e9"_s}};
+    const QString large(qsizetype(JsonWriter::kPieceSize) + 10, u'x');
+    // Keys that sort first, between the others, last and beyond ASCII.
+    for (const std::string key : {"", "a", "c", "z", "\xC3\xA9\xC3\xA9", "\xEF\xBF\xBF"}) {
+        for (const qsizetype count : {0, 1, 3}) {
+            JsonArray elements;
+            for (qsizetype i = 0; i < count; ++i)
+                elements.push_back(JsonObject{{"i"_L1, i}, {"s"_L1, i == 1 ? large : QString()}});
+            JsonObject whole = others;
+            whole.insert(key, elements);
+
+            QByteArray text;
+            int pieces = 0;
+            QList<qsizetype> made;
+            const JsonWriter::StreamedArray array{key, count, [&](qsizetype i) {
+                                                      made.append(i);
+                                                      return elements[std::size_t(i)];
+                                                  }};
+            EXPECT_TRUE(JsonWriter::streamed(others, array, [&](QByteArrayView piece) {
+                text.append(piece);
+                ++pieces;
+                return true;
+            }));
+            EXPECT_EQ(text, JsonWriter::write(whole)) << key << " " << count;
+            QList<qsizetype> inOrder(count);
+            std::iota(inOrder.begin(), inOrder.end(), 0);
+            EXPECT_EQ(made, inOrder);
+            EXPECT_EQ(pieces, count == 3 ? 2 : 1); // the large element fills a piece
+        }
+    }
+
+    // A refused piece stops the writing: no further element is made.
+    int madeAfterRefusal = 0;
+    const JsonWriter::StreamedArray array{"a", 5, [&](qsizetype) {
+                                              ++madeAfterRefusal;
+                                              return JsonValue(large);
+                                          }};
+    EXPECT_FALSE(JsonWriter::streamed(others, array, [](QByteArrayView) { return false; }));
+    EXPECT_EQ(madeAfterRefusal, 1);
 }
