@@ -61,12 +61,14 @@ JsonParser::JsonParser(QByteArrayView text)
     : m_begin(text.data()), m_pos(text.data()), m_end(text.data() + text.size())
 {}
 
-std::optional<JsonValue> JsonParser::parse(QByteArrayView text, Error *error)
+template <typename Read>
+auto JsonParser::readWhole(QByteArrayView text, Error *error, Read read)
+    -> std::optional<decltype(read(std::declval<JsonParser &>()))>
 {
     JsonParser parser(text);
     try {
         parser.skipWhitespace();
-        JsonValue value = parser.parseValue(0);
+        auto value = read(parser);
         parser.skipWhitespace();
         if (parser.m_pos != parser.m_end)
             parser.fail(parser.m_pos, "unexpected text after the value");
@@ -76,6 +78,11 @@ std::optional<JsonValue> JsonParser::parse(QByteArrayView text, Error *error)
             *error = {qsizetype(failure.at - parser.m_begin), QString::fromLatin1(failure.reason)};
     }
     return std::nullopt;
+}
+
+std::optional<JsonValue> JsonParser::parse(QByteArrayView text, Error *error)
+{
+    return readWhole(text, error, [](JsonParser &parser) { return parser.parseValue(0); });
 }
 
 void JsonParser::fail(const char *at, const char *reason) const
@@ -426,9 +433,7 @@ std::string JsonParser::parseKey()
 std::optional<JsonObject> JsonParser::parseMembers(QByteArrayView text, bool (*keep)(std::string_view key),
                                                    Error *error)
 {
-    JsonParser parser(text);
-    try {
-        parser.skipWhitespace();
+    return readWhole(text, error, [keep](JsonParser &parser) {
         if (parser.m_pos == parser.m_end || *parser.m_pos != '{')
             parser.fail(parser.m_pos, "expected an object");
         JsonObject object;
@@ -438,17 +443,39 @@ std::optional<JsonObject> JsonParser::parseMembers(QByteArrayView text, bool (*k
             else
                 parser.skipValue(depth);
         });
-        parser.skipWhitespace();
-        if (parser.m_pos != parser.m_end)
-            parser.fail(parser.m_pos, "unexpected text after the value");
         return object;
-    } catch (const Failure &failure) {
-        if (error)
-            *error = {qsizetype(failure.at - parser.m_begin), QString::fromLatin1(failure.reason)};
-    }
-    return std::nullopt;
+    });
 }
 
+std::optional<JsonParser::Outline> JsonParser::parseOutline(QByteArrayView text, std::string_view arrayKey,
+                                                            Error *error)
+{
+    return readWhole(text, error, [arrayKey](JsonParser &parser) {
+        Outline outline;
+        if (parser.m_pos == parser.m_end || *parser.m_pos != '{') {
+            outline.document = parser.parseValue(0);
+            return outline;
+        }
+        JsonObject object;
+        parser.readMembers(1, [&](std::string key, int depth) {
+            if (key != arrayKey || parser.m_pos == parser.m_end || *parser.m_pos != '[') {
+                if (key == arrayKey)
+                    outline.elements.reset(); // a later member of the same key wins
+                object.insert(std::move(key), parser.parseValue(depth));
+                return;
+            }
+            object.remove(arrayKey);
+            outline.elements.emplace();
+            parser.readElements(depth + 1, [&](int elementDepth) {
+                const char *start = parser.m_pos;
+                parser.skipValue(elementDepth);
+                outline.elements->emplace_back(start, parser.m_pos - start);
+            });
+        });
+        outline.document = std::move(object);
+        return outline;
+    });
+}
 
 void JsonParser::skipValue(int depth)
 {
@@ -458,9 +485,7 @@ void JsonParser::skipValue(int depth)
     case '{':
         readMembers(depth + 1, [this](std::string, int memberDepth) { skipValue(memberDepth); });
         return;
-    case '[':
-        readElements(depth + 1, [this](int elementDepth) { skipValue(elementDepth); });
-        return;
+    case '[': readElements(depth + 1, [this](int elementDepth) { skipValue(elementDepth); }); return;
     case '"': skipString(); return;
     default: parseValue(depth); // a number or a literal: nothing to build
     }

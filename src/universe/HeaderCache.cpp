@@ -16,16 +16,10 @@ std::optional<StarfarerUniverse::Header> readHeader(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
-    std::optional<JsonObject> members = JsonParser::parseMembers(bytes, [](std::string_view key) {
+    const std::optional<JsonObject> members = JsonParser::parseMembers(bytes, [](std::string_view key) {
         return key == std::string_view("id") || key == std::string_view("name");
     });
-    if (!members)
-        return std::nullopt;
-    try {
-        return readJson<StarfarerUniverse::Header>(JsonValue(std::move(*members)));
-    } catch (const DecodeError &) {
-        return std::nullopt;
-    }
+    return members ? StarfarerUniverse::headerOf(*members) : std::nullopt;
 }
 
 } // namespace
@@ -64,11 +58,24 @@ QList<StarfarerUniverse::Header> HeaderCache::list(const QString &folderPath)
         if (cached->header)
             headers.append(*cached->header);
     }
-    if (seen != m_entries) {
+    if (seen != m_entries || m_unsaved) {
         m_entries = std::move(seen);
         save();
+        m_unsaved = false;
     }
     return headers;
+}
+
+void HeaderCache::remember(const QString &path, StarfarerUniverse::Listing listing)
+{
+    load();
+    if (listing.header)
+        listing.header->filePath = path;
+    const auto known = m_entries.constFind(path);
+    if (known != m_entries.cend() && *known == listing)
+        return;
+    m_entries.insert(path, listing);
+    m_unsaved = true;
 }
 
 void HeaderCache::load()

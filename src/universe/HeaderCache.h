@@ -24,18 +24,16 @@ public:
     // The headers of the ".json" regular files in `folderPath` that hold a universe's
     // id and name, in the folder's order, each with the file it came from.
     QList<StarfarerUniverse::Header> list(const QString &folderPath);
+    // Takes what a full read of the file at `path` learnt: listing it again needs no
+    // reading while it keeps that version.
+    void remember(const QString &path, StarfarerUniverse::Listing listing);
     // How often the folder was listed, and how many files those listings read (the
     // others were known unchanged).
     int listings() const { return m_listings; }
     int filesRead() const { return m_filesRead; }
 
 private:
-    struct Entry
-    {
-        UniverseFileReader::Stamp stamp;
-        std::optional<StarfarerUniverse::Header> header; // none: the file holds no universe
-        bool operator==(const Entry &) const = default;
-    };
+    using Entry = StarfarerUniverse::Listing;
 
     void load();
     void save() const;
@@ -43,6 +41,7 @@ private:
     QString m_cachePath;
     bool m_loaded = false;
     QHash<QString, Entry> m_entries; // by file path
+    bool m_unsaved = false;          // entries remembered since the cache file was written
     int m_listings = 0;
     int m_filesRead = 0;
 };

@@ -21,6 +21,15 @@ QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
 
 } // namespace
 
+std::optional<StarfarerUniverse::Header> StarfarerUniverse::headerOf(const JsonObject &document)
+{
+    try {
+        return Header::fromJson(JsonReader(document, JsonPath()));
+    } catch (const DecodeError &) {
+        return std::nullopt;
+    }
+}
+
 StarfarerUniverse::Header StarfarerUniverse::Header::fromJson(const JsonReader &reader)
 {
     return {reader.required<QUuid>(QLatin1StringView("id")),
@@ -51,25 +60,32 @@ StarfarerUniverse::~StarfarerUniverse()
 }
 
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &bytes, UniverseFolder folder,
-                                                             QString *error)
+                                                             QString *error, std::optional<Header> *header)
 {
     const QByteArrayView text = withoutByteOrderMark(bytes);
     QString reason;
     try {
+        // The systems are left as texts and decoded one at a time: the value of the
+        // whole file is never held.
         JsonParser::Error parseError;
-        const std::optional<JsonValue> document = JsonParser::parse(text, &parseError);
-        if (!document) {
+        const std::optional<JsonParser::Outline> outline = JsonParser::parseOutline(
+            text, std::string_view(UniverseContents::kDataKey.data(), UniverseContents::kDataKey.size()),
+            &parseError);
+        if (!outline) {
             // Offsets count from the start of the file, the byte-order mark included.
             const qsizetype offset = parseError.offset + (bytes.size() - text.size());
             reason = QStringLiteral("not valid JSON at offset %1: %2").arg(offset).arg(parseError.reason);
-        } else if (!document->isObject()) {
+        } else if (!outline->document.isObject()) {
             reason = QStringLiteral("the file does not hold a JSON object");
         } else {
             auto universe = std::make_unique<StarfarerUniverse>(std::move(folder));
-            universe->m_contents = UniverseContents::fromJson(JsonReader(*document->object(), JsonPath()));
+            universe->m_contents = UniverseContents::fromJson(
+                JsonReader(*outline->document.object(), JsonPath()), outline->elements);
             universe->relinkRutterFactions();
             universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
             universe->rebuildIndex();
+            if (header)
+                *header = headerOf(*outline->document.object());
             return universe;
         }
     } catch (const DecodeError &decodeError) {
@@ -83,13 +99,17 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &b
 }
 
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &path, UniverseFolder folder,
-                                                               QString *error)
+                                                               QString *error, Listing *listing)
 {
     const std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path, error);
     if (!contents)
         return nullptr;
     try {
-        return decode(contents->bytes, std::move(folder), error);
+        std::optional<Header> header;
+        auto universe = decode(contents->bytes, std::move(folder), error, &header);
+        if (universe && listing)
+            *listing = {contents->stamp, header};
+        return universe;
     } catch (const std::bad_alloc &) {
         // A document too large for the memory left is an unreadable file, not the end of the program.
         if (error)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "UniverseContents.h"
+#include "UniverseFileReader.h"
 #include "UniverseFolder.h"
 #include "UniverseSaver.h"
 #include "model/WorldData.h"
@@ -42,6 +43,18 @@ public:
         bool operator==(const Header &other) const { return id == other.id && name == other.name; }
     };
 
+    // One version of a universe file and what listing it finds there: its header, or
+    // none when the file holds no universe's id and name.
+    struct Listing
+    {
+        UniverseFileReader::Stamp stamp;
+        std::optional<Header> header;
+        bool operator==(const Listing &) const = default;
+    };
+    // The header of a file's top-level object: its id and name, or none when either
+    // is missing or not of its type.
+    static std::optional<Header> headerOf(const JsonObject &document);
+
     // A new universe with the defaults: a new random id, "Untitled Universe", empty
     // collections, the referee's view and every layer shown.
     explicit StarfarerUniverse(UniverseFolder folder = UniverseFolder::standard(), QObject *parent = nullptr);
@@ -50,13 +63,16 @@ public:
 
     // Decodes a whole document from a file's bytes (a UTF-8 byte-order mark is
     // skipped). On any failure returns nothing and puts the reason in `error`: no
-    // partial document is ever produced.
+    // partial document is ever produced. On success `header` receives the header
+    // that listing the bytes finds, learnt from the same reading.
     static std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, UniverseFolder folder,
-                                                     QString *error = nullptr);
+                                                     QString *error = nullptr,
+                                                     std::optional<Header> *header = nullptr);
     // Reads and decodes the file at `path` (UniverseFileReader: only a regular file of
-    // a sane size); the file is only read.
+    // a sane size); the file is only read. On success `listing` receives the version
+    // read and its header, so that a listing need not read the file again.
     static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
-                                                       QString *error = nullptr);
+                                                       QString *error = nullptr, Listing *listing = nullptr);
 
     // All twenty keys, every one written.
     JsonObject toJson() const;

@@ -2,15 +2,19 @@
 
 #include "ParallelListReader.h"
 
-UniverseContents UniverseContents::fromJson(const JsonReader &r)
+UniverseContents UniverseContents::fromJson(const JsonReader &r,
+                                            const std::optional<std::vector<QByteArrayView>> &systems)
 {
     UniverseContents c;
     c.id = r.optional<QUuid>(QLatin1StringView("id"), QUuid::createUuid());
     c.name = r.optional<QString>(QLatin1StringView("name"), c.name);
     // Keys are read in this order, so that the first failing key is the same however
     // the systems are decoded.
-    if (const JsonValue *data = r.find(kDataKey); data && !data->isNull())
-        c.data = HexList(ParallelListReader::read<HexData>(*data, JsonPath(&r.path(), kDataKey)));
+    const JsonPath dataPath(&r.path(), kDataKey);
+    if (systems)
+        c.data = HexList(ParallelListReader::readTexts<HexData>(*systems, dataPath));
+    else if (const JsonValue *data = r.find(kDataKey); data && !data->isNull())
+        c.data = HexList(ParallelListReader::read<HexData>(*data, dataPath));
     c.factions = r.optional<QList<Faction>>(QLatin1StringView("factions"), {});
     c.factionLists = r.optional<QList<FactionList>>(QLatin1StringView("factionLists"), {});
     c.rutters = r.optional<QList<Rutter>>(QLatin1StringView("rutters"), {});

@@ -16,6 +16,9 @@
 #include <QString>
 #include <QUuid>
 
+#include <optional>
+#include <vector>
+
 // The twenty stored fields of a universe as plain values: exactly what its file
 // holds. Copying is cheap (the lists share their elements until one side changes,
 // and the systems are shared chunk by chunk), so a save takes a copy as its snapshot
@@ -45,11 +48,18 @@ struct UniverseContents
     bool mapShowOther = true;
     QSet<QUuid> selectedFactionIDs;
 
+    // The key of the systems: a file's largest part by far.
+    static constexpr QLatin1StringView kDataKey{"data"};
+
     // Every key is optional: a missing key (or null) keeps the default of a new
     // document (a new random id); a key of the wrong type fails the whole read. The
     // systems of `data` are decoded on all cores, with the same result and the same
-    // first error as one after the other.
-    static UniverseContents fromJson(const JsonReader &reader);
+    // first error as one after the other. `systems`, when given, holds the texts of
+    // the elements of `data` (JsonParser::parseOutline), which the reader's object
+    // then lacks: each system is parsed only when it is decoded.
+    static UniverseContents
+    fromJson(const JsonReader &reader,
+             const std::optional<std::vector<QByteArrayView>> &systems = std::nullopt);
     // All twenty keys, every one written.
     JsonObject toJson() const;
     // The text of toJson() as JsonWriter writes it, handed to `output` in pieces and
@@ -58,7 +68,6 @@ struct UniverseContents
     bool writeJson(const JsonWriter::Output &output) const;
 
 private:
-    static constexpr QLatin1StringView kDataKey{"data"};
     // The nineteen keys besides "data".
     JsonObject toJsonBesidesData() const;
 };

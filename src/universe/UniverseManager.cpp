@@ -29,21 +29,18 @@ bool UniverseManager::start()
     m_folder.ensureUniversesDirectory();
     if (!lockFolder())
         return false;
+    // Once the migration is done, the remembered universe is read before the folder is
+    // listed: the listing then knows its header from that one read and does not read
+    // a large file a second time. Before, the migration may choose what is remembered.
+    const bool migrated = m_settings->value(kDidMigrateKey, false).toBool();
+    std::unique_ptr<StarfarerUniverse> opened;
+    if (migrated)
+        opened = readRemembered();
     // Listed once; what start-up saves is added to this listing.
     QList<Header> listed = loadHeaders();
     migrateIfNeeded(listed);
-
-    std::unique_ptr<StarfarerUniverse> opened;
-    const QUuid remembered = QUuid::fromString(m_settings->value(kLastUniverseIDKey).toString());
-    if (!remembered.isNull()) {
-        const QString path = m_folder.fileFor(remembered);
-        QString reason;
-        opened = read(path, &reason);
-        // A remembered universe whose file is gone is simply forgotten; one whose file
-        // is there but unreadable is reported, and its file is left untouched.
-        if (!opened && QFileInfo::exists(path))
-            reportUnreadable(path, reason);
-    }
+    if (!migrated)
+        opened = readRemembered();
     if (!opened && !listed.isEmpty()) {
         QString reason;
         opened = read(listed.first().filePath, &reason);
@@ -59,6 +56,21 @@ bool UniverseManager::start()
     storeLastUniverseID(m_current->id());
     setHeaders(listed);
     return true;
+}
+
+std::unique_ptr<StarfarerUniverse> UniverseManager::readRemembered()
+{
+    const QUuid remembered = QUuid::fromString(m_settings->value(kLastUniverseIDKey).toString());
+    if (remembered.isNull())
+        return nullptr;
+    const QString path = m_folder.fileFor(remembered);
+    QString reason;
+    auto opened = read(path, &reason);
+    // A remembered universe whose file is gone is simply forgotten; one whose file
+    // is there but unreadable is reported, and its file is left untouched.
+    if (!opened && QFileInfo::exists(path))
+        reportUnreadable(path, reason);
+    return opened;
 }
 
 bool UniverseManager::lockFolder()
@@ -199,9 +211,13 @@ void UniverseManager::migrateIfNeeded(QList<Header> &listed)
     m_settings->sync();
 }
 
-std::unique_ptr<StarfarerUniverse> UniverseManager::read(const QString &path, QString *error) const
+std::unique_ptr<StarfarerUniverse> UniverseManager::read(const QString &path, QString *error)
 {
-    return StarfarerUniverse::readFile(path, m_folder, error);
+    StarfarerUniverse::Listing listing;
+    auto universe = StarfarerUniverse::readFile(path, m_folder, error, &listing);
+    if (universe)
+        m_headerCache.remember(path, listing); // not read again to be listed
+    return universe;
 }
 
 std::unique_ptr<StarfarerUniverse> UniverseManager::makeNew(const QString &name) const

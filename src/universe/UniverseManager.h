@@ -91,7 +91,10 @@ signals:
     void operationFailed(const QString &message);
 
 private:
-    std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error) const;
+    std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error);
+    // The universe named by "lastUniverseID", if it can be read; an unreadable file
+    // is reported.
+    std::unique_ptr<StarfarerUniverse> readRemembered();
     // Takes the folder's lock; false only when another running instance holds it.
     bool lockFolder();
     // Adds a universe just saved to a listing, in order.

@@ -101,3 +101,34 @@ TEST_F(HeaderCaching, StartUpListsOnceAndLaterRunsReadOnlyChangedFiles)
     ASSERT_EQ(fresh.headers().size(), 1);
     EXPECT_EQ(fresh.headers().first().filePath, fresh.current()->filePath());
 }
+
+// Start-up reads the remembered universe once: listing the folder takes its header
+// from that read and reads only the other files, which a fresh reading lists alike.
+// A file changed after it was read is read again.
+TEST_F(HeaderCaching, StartUpListsTheOpenedUniverseFromTheReadThatOpenedIt)
+{
+    StarfarerUniverse open(folder());
+    open.setName(QStringLiteral("Open"));
+    ASSERT_TRUE(open.saveNow());
+    const QUuid nameless = QUuid::createUuid();
+    writeFile(folder().fileFor(nameless), "{\"id\": \"" + uuidText(nameless).toUtf8() + "\"}");
+    writeUniverse(QUuid::createUuid(), QStringLiteral("Other"));
+    m_settings.setValue(UniverseManager::kDidMigrateKey, true);
+    for (const QUuid &remembered : {open.id(), nameless}) {
+        QFile::remove(folder().headerCachePath());
+        m_settings.setValue(UniverseManager::kLastUniverseIDKey, uuidText(remembered));
+        auto manager = startManager();
+        EXPECT_EQ(manager->current()->id(), remembered);
+        EXPECT_EQ(manager->headerCache().filesRead(), 2); // the two it did not open
+        EXPECT_EQ(described(manager->headers()), described(HeaderCache(QString()).list(universesPath())));
+        EXPECT_EQ(manager->headers().size(), 2); // the file without a name is not listed
+    }
+
+    auto manager = startManager();
+    EXPECT_EQ(manager->headerCache().filesRead(), 0); // all known from the cache file
+    writeUniverse(nameless, QStringLiteral("Named elsewhere"));
+    const QList<StarfarerUniverse::Header> headers = manager->loadHeaders();
+    EXPECT_EQ(manager->headerCache().filesRead(), 1);
+    EXPECT_EQ(described(headers), described(HeaderCache(QString()).list(universesPath())));
+    EXPECT_EQ(headers.size(), 3);
+}
