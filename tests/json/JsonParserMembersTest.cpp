@@ -12,6 +12,21 @@ bool keepName(std::string_view key)
     return key == std::string_view("name");
 }
 
+// The document cut short, or with up to three bytes replaced by bytes that matter to
+// the grammar, or (now and then) left whole.
+QByteArray damaged(QByteArray text, std::mt19937 &random, int round)
+{
+    static const char replacements[] = "{}[]\",:\\0-e.tfn \x80\xC3\x01";
+    if (round % 5 == 0) {
+        text.truncate(qsizetype(random() % unsigned(text.size())));
+    } else if (round % 5 != 1) {
+        for (int n = int(random() % 3); n >= 0; --n)
+            text[qsizetype(random() % unsigned(text.size()))] =
+                replacements[random() % (sizeof(replacements) - 1)];
+    }
+    return text;
+}
+
 } // namespace
 
 // Reading only some members must accept exactly the texts a full reading accepts
@@ -23,16 +38,8 @@ TEST(JsonParserMembers, AgreesWithTheFullParserOnDamagedDocuments)
         "\"N\\u00e9\","
         " \"deep\": {\"x\": {\"y\": [[], {\"z\": false}]}}, \"name\": \"last\", \"n\": 0}";
     std::mt19937 random(99);
-    const char replacements[] = "{}[]\",:\\0-e.tfn \x80\xC3\x01";
     for (int round = 0; round < 4000; ++round) {
-        QByteArray text = document;
-        if (round % 3 == 0) {
-            text.truncate(qsizetype(random() % unsigned(text.size())));
-        } else {
-            for (int n = int(random() % 3); n >= 0; --n)
-                text[qsizetype(random() % unsigned(text.size()))] =
-                    replacements[random() % (sizeof(replacements) - 1)];
-        }
+        const QByteArray text = damaged(document, random, round);
         const std::optional<JsonValue> full = JsonParser::parse(text);
         const std::optional<JsonObject> members = JsonParser::parseMembers(text, keepName);
         ASSERT_EQ(members.has_value(), full && full->isObject()) << text.toStdString();
@@ -67,16 +74,8 @@ TEST(JsonParserOutline, AgreesWithTheFullParserOnDamagedDocuments)
         "{\"data\": [1, 2], \"x\": {}, \"data\": {\"k\": [3]}}",
         "{\"data\": null, \"data\": [\"s\", {\"t\": []}]}", " [{\"data\": [1]}] "};
     std::mt19937 random(7);
-    const char replacements[] = "{}[]\",:\\0-e.tfn \x80\xC3\x01";
     for (int round = 0; round < 6000; ++round) {
-        QByteArray text = documents[round % std::size(documents)];
-        if (round % 5 == 0) {
-            text.truncate(qsizetype(random() % unsigned(text.size())));
-        } else if (round % 5 != 1) {
-            for (int n = int(random() % 3); n >= 0; --n)
-                text[qsizetype(random() % unsigned(text.size()))] =
-                    replacements[random() % (sizeof(replacements) - 1)];
-        }
+        const QByteArray text = damaged(documents[round % std::size(documents)], random, round);
         JsonParser::Error fullError, outlineError;
         const std::optional<JsonValue> full = JsonParser::parse(text, &fullError);
         const std::optional<JsonParser::Outline> outline =

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -127,30 +126,24 @@ TEST(JsonWriter, AStreamedArrayIsWrittenAsThoughItWereAMemberOfTheObject)
 
             QByteArray text;
             int pieces = 0;
-            QList<qsizetype> made;
-            const JsonWriter::StreamedArray array{key, count, [&](qsizetype i) {
-                                                      made.append(i);
-                                                      return elements[std::size_t(i)];
-                                                  }};
+            const JsonWriter::StreamedArray array{key, count,
+                                                  [&](qsizetype i) { return elements[std::size_t(i)]; }};
             EXPECT_TRUE(JsonWriter::streamed(others, array, [&](QByteArrayView piece) {
                 text.append(piece);
                 ++pieces;
                 return true;
             }));
             EXPECT_EQ(text, JsonWriter::write(whole)) << key << " " << count;
-            QList<qsizetype> inOrder(count);
-            std::iota(inOrder.begin(), inOrder.end(), 0);
-            EXPECT_EQ(made, inOrder);
             EXPECT_EQ(pieces, count == 3 ? 2 : 1); // the large element fills a piece
         }
     }
 
-    // A refused piece stops the writing: no further element is made.
-    int madeAfterRefusal = 0;
+    // Elements are made only as they are written: a refused piece stops the making.
+    int made = 0;
     const JsonWriter::StreamedArray array{"a", 5, [&](qsizetype) {
-                                              ++madeAfterRefusal;
+                                              ++made;
                                               return JsonValue(large);
                                           }};
     EXPECT_FALSE(JsonWriter::streamed(others, array, [](QByteArrayView) { return false; }));
-    EXPECT_EQ(madeAfterRefusal, 1);
+    EXPECT_EQ(made, 1);
 }
