@@ -63,7 +63,7 @@ QWidget *systemSummary(const StarSystem &starSystem, int viewWidth)
 
 QWidget *travellerMapImport(const Destination &, const ScreenEnvironment &environment)
 {
-    return new ImportTravellerMapView(environment.manager, environment.universe);
+    return new ImportTravellerMapView(environment.manager, environment.universe, environment.imports);
 }
 
 QWidget *systemList(const Destination &destination, const ScreenEnvironment &environment)

@@ -71,12 +71,8 @@ void UniverseMenuButton::rebuildMenu()
         entry->setChecked(header.id == openID);
         connect(entry, &QAction::triggered, this, [this, header] {
             later([this, header] {
-                if (!m_manager)
-                    return;
-                m_manager->open(header);
                 // A failed read leaves the open universe in place and says why.
-                const StarfarerUniverse *current = m_manager->current();
-                if ((!current || current->id() != header.id) && m_manager->loadError())
+                if (m_manager && !m_manager->open(header) && m_manager->loadError())
                     emit openFailed(*m_manager->loadError());
             });
         });

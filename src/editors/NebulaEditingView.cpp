@@ -4,7 +4,7 @@
 #include "PositionArea.h"
 #include "SystemNames.h"
 #include "ui/Symbol.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -66,7 +66,9 @@ NebulaEditingView::NebulaEditingView(StarfarerUniverse &universe, const std::opt
 
     addActionButton();
     // The names beside the hexes follow the stored systems.
-    connect(&universe, &StarfarerUniverse::dataChanged, this, &NebulaEditingView::refreshHexes);
+    UniverseChanges::onHexesAt(
+        &universe, this, [this] { return m_draft.hexes + QList<GalacticCoordinates>{m_draft.position}; },
+        [this] { refreshHexes(); });
     showDraft();
 }
 

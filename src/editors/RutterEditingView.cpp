@@ -5,7 +5,7 @@
 #include "RutterListSource.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/PaletteColor.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -93,8 +93,10 @@ RutterEditingView::RutterEditingView(StarfarerUniverse &universe, const std::opt
             [this] { m_draft.age = static_cast<RutterAge>(m_age->currentData().toInt()); });
 
     addActionButton();
-    for (const auto watched : {&StarfarerUniverse::factionsChanged, &StarfarerUniverse::dataChanged})
-        connect(&universe, watched, this, &RutterEditingView::refresh);
+    // The faction menu lists the factions; the wording follows the rules.
+    UniverseChanges::onObjects<Faction>(&universe, this,
+                                        [this](const ObjectChange<Faction> &) { refresh(); });
+    connect(&universe, &StarfarerUniverse::usesTravellerRulesChanged, this, &RutterEditingView::refresh);
     showDraft();
 }
 
@@ -159,8 +161,8 @@ void RutterEditingView::fillFactionPicker()
     m_faction->clear();
     m_faction->addItem(tr("Select a faction"));
     for (const Faction &faction : factions)
-        m_faction->addItem(colorDotIcon(paletteColor(faction.color)),
-                           RutterListSource::factionName(faction), faction.id);
+        m_faction->addItem(colorDotIcon(paletteColor(faction.color)), RutterListSource::factionName(faction),
+                           faction.id);
     m_faction->setCurrentIndex(m_draft.factionID ? m_faction->findData(*m_draft.factionID) : 0);
 }
 

@@ -29,7 +29,14 @@ public:
 
     static constexpr int maximumDepth = 512;
 
-    static std::optional<JsonValue> parse(QByteArrayView text, Error *error = nullptr);
+    // What an escaped surrogate without its partner ("\ud800" alone) does. The JSON
+    // grammar allows one, but no valid text holds it: files are rejected for it,
+    // while a web service's answer may have each replaced with U+FFFD, so that one
+    // damaged name does not make the whole answer unreadable.
+    enum class LoneSurrogates { reject, replace };
+
+    static std::optional<JsonValue> parse(QByteArrayView text, Error *error = nullptr,
+                                          LoneSurrogates loneSurrogates = LoneSurrogates::reject);
     // Reads a text whose value must be an object, as strictly as parse(), but builds
     // only the top-level members whose key `keep` accepts: the other values are
     // checked and passed over without building anything, so that reading a few small
@@ -54,12 +61,13 @@ public:
                                                Error *error = nullptr);
 
 private:
-    explicit JsonParser(QByteArrayView text);
+    explicit JsonParser(QByteArrayView text, LoneSurrogates loneSurrogates = LoneSurrogates::reject);
 
     // Runs `read` on a parser of the whole text, which must hold nothing but white
     // space after what `read` reads; nothing on any error.
     template <typename Read>
-    static auto readWhole(QByteArrayView text, Error *error, Read read)
+    static auto readWhole(QByteArrayView text, Error *error, Read read,
+                          LoneSurrogates loneSurrogates = LoneSurrogates::reject)
         -> std::optional<decltype(read(std::declval<JsonParser &>()))>;
 
     struct Failure
@@ -92,6 +100,7 @@ private:
     const char *m_begin;
     const char *m_pos;
     const char *m_end;
+    LoneSurrogates m_loneSurrogates;
     // Scratch stacks shared by all nesting levels: members and elements are gathered
     // here and moved into an exactly sized vector when their container closes.
     std::vector<JsonMember> m_members;

@@ -17,7 +17,7 @@
 #include "ui/Symbol.h"
 #include "ui/TextStyle.h"
 #include "ui/Tile.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -96,10 +96,11 @@ WorldEditPanel::WorldEditPanel(StarfarerUniverse *universe, const WorldData &wor
 {
     buildLayout();
     if (m_universe) {
-        connect(m_universe, &StarfarerUniverse::factionsChanged, this,
-                &WorldEditPanel::refreshFactionSection);
+        UniverseChanges::onObjects<Faction>(
+            m_universe, this, [this](const ObjectChange<Faction> &) { refreshFactionSection(); });
         // The rule flavour follows the first system's main world.
-        connect(m_universe, &StarfarerUniverse::dataChanged, this, &WorldEditPanel::refreshPeoplesMenu);
+        connect(m_universe, &StarfarerUniverse::usesTravellerRulesChanged, this,
+                &WorldEditPanel::refreshPeoplesMenu);
     }
     refreshPeoplesMenu();
     refresh();

@@ -1,5 +1,6 @@
 #include "LabelLayer.h"
 
+#include "LayerCache.h"
 #include "MapColors.h"
 #include "MapText.h"
 #include "StarMapPass.h"
@@ -26,34 +27,54 @@ double LabelLayer::fontSize(const StarmapLabel &label, double scale)
     return std::max(scale * label.size, 18.0);
 }
 
-double LabelLayer::widthPerPoint(qsizetype index, const StarmapLabel &label, const QPainter &painter)
+double LabelLayer::widthPerPoint(const StarmapLabel &label)
 {
-    if (index >= m_extents.size())
-        m_extents.resize(index + 1);
-    Extent &extent = m_extents[index];
-    if (!(extent.label == label) || extent.width == 0) {
-        if (!m_metrics)
-            m_metrics.emplace(MapText::display(kMeasureSize, painter), painter.device());
+    Extent &extent = m_extents[label.id];
+    if (!(extent.label == label) || extent.width == 0)
         extent = {label, m_metrics->horizontalAdvance(label.text) / kMeasureSize};
-    }
     return extent.width;
+}
+
+double LabelLayer::reach(const StarmapLabel &label, double scale)
+{
+    // Turned any way, the text stays within its half-diagonal of the anchor.
+    const double size = fontSize(label, scale);
+    return std::hypot(widthPerPoint(label) * size / 2, size) + 2;
+}
+
+MapDirtyArea LabelLayer::labelChanged(const StarmapLabel *before, const StarmapLabel *after)
+{
+    MapDirtyArea area;
+    if (!m_metrics)
+        return area;
+    const HexLayout layout(m_sets.hexRadius());
+    for (const StarmapLabel *label : {before, after}) {
+        if (label && !label->text.isEmpty()) {
+            const QPointF anchor = layout.center(label->position);
+            area |= MapDirtyArea(QRectF(anchor, anchor), reach(*label, m_scale));
+        }
+    }
+    if (before)
+        m_extents.remove(before->id);
+    return area;
 }
 
 void LabelLayer::draw(QPainter &painter, const StarMapPass &pass)
 {
     const QList<StarmapLabel> &labels = m_sets.visibleLabels();
-    m_extents.resize(std::min(m_extents.size(), labels.size()));
+    LayerCache::keepOnly(m_extents, labels);
+    if (!m_metrics)
+        m_metrics.emplace(MapText::display(kMeasureSize, painter), painter.device());
+    m_scale = pass.transform.scale;
     const HexLayout layout(pass.hexRadius);
     const QColor shadow = QColor::fromRgbF(0, 0, 0, 0.6f);
-    for (qsizetype i = 0; i < labels.size(); ++i) {
-        const StarmapLabel &label = labels[i];
+    for (const StarmapLabel &label : labels) {
         if (label.text.isEmpty())
             continue;
         const double size = fontSize(label, pass.transform.scale);
         const QPointF anchor = pass.transform.toScreen(layout.center(label.position));
-        // Turned any way, the text stays within its half-diagonal of the anchor.
-        const double reach = std::hypot(widthPerPoint(i, label, painter) * size / 2, size) + 2;
-        if (!QRectF(anchor - QPointF(reach, reach), anchor + QPointF(reach, reach)).intersects(pass.exposed))
+        const double r = reach(label, pass.transform.scale);
+        if (!QRectF(anchor - QPointF(r, r), anchor + QPointF(r, r)).intersects(pass.exposed))
             continue;
         painter.save();
         painter.setFont(MapText::display(size, painter));

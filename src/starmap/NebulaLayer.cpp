@@ -1,5 +1,6 @@
 #include "NebulaLayer.h"
 
+#include "LayerCache.h"
 #include "MapColors.h"
 #include "MapText.h"
 #include "StarMapPass.h"
@@ -7,6 +8,7 @@
 
 #include "model/HexLayout.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -189,28 +191,54 @@ void NebulaLayer::paint(Cloud &cloud, double R)
     }
 }
 
-NebulaLayer::Cloud &NebulaLayer::cloudOf(qsizetype index, const Nebula &nebula)
+NebulaLayer::Cloud &NebulaLayer::cloudOf(const Nebula &nebula)
 {
-    if (index >= m_clouds.size())
-        m_clouds.resize(index + 1);
-    Cloud &cloud = m_clouds[index];
+    Cloud &cloud = m_clouds[nebula.id];
     if (cloud.mapRect.isNull() || !(cloud.nebula == nebula))
         cloud = place(nebula, m_sets.hexRadius());
     return cloud;
 }
 
+QString NebulaLayer::nameOf(const Nebula &nebula)
+{
+    return nebula.name.isEmpty() ? QStringLiteral("Unnamed Nebula") : nebula.name;
+}
+
+MapDirtyArea NebulaLayer::areaOf(const Cloud &cloud) const
+{
+    MapDirtyArea area(cloud.mapRect, 0);
+    if (m_nameMetrics)
+        area |= MapDirtyArea::text(cloud.centre, nameOf(cloud.nebula), *m_nameMetrics);
+    return area;
+}
+
+MapDirtyArea NebulaLayer::nebulaChanged(const Nebula *before, const Nebula *after)
+{
+    MapDirtyArea area;
+    if (before) {
+        if (const std::optional<Cloud> kept = LayerCache::take(m_clouds, before->id))
+            area |= areaOf(*kept);
+    }
+    if (after && !after->hexes.isEmpty())
+        area |= areaOf(place(*after, m_sets.hexRadius()));
+    return area;
+}
+
 void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass)
 {
     const QList<Nebula> nebulae = m_sets.visibleNebulae();
-    m_clouds.resize(std::min(m_clouds.size(), nebulae.size()));
+    LayerCache::keepOnly(m_clouds, nebulae);
     const double k = pass.transform.scale;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QFont font = MapText::display(std::max(12 * k, 10.0), painter);
+    m_nameMetrics.reset();
+    if (pass.detail12())
+        m_nameMetrics.emplace(font, painter.device());
     for (qsizetype i = 0; i < nebulae.size(); ++i) {
         const Nebula &nebula = nebulae[i];
         if (nebula.hexes.isEmpty())
             continue;
-        Cloud &cloud = cloudOf(i, nebula);
+        Cloud &cloud = cloudOf(nebula);
         const QRectF target = pass.transform.toScreen(cloud.mapRect);
         if (target.intersects(pass.exposed)) {
             if (cloud.image.isNull())
@@ -222,8 +250,7 @@ void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass)
             ink.setAlphaF(0.9f);
             painter.setFont(font);
             painter.setPen(ink);
-            MapText::drawCentred(painter, pass.transform.toScreen(cloud.centre),
-                                 nebula.name.isEmpty() ? QStringLiteral("Unnamed Nebula") : nebula.name);
+            MapText::drawCentred(painter, pass.transform.toScreen(cloud.centre), nameOf(nebula));
         }
     }
 }

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "MapDirtyArea.h"
 #include "universe/Nebula.h"
 
 #include <QColor>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+
+#include <optional>
 
 class QPainter;
 class StarMapVisibleSets;
@@ -15,7 +20,8 @@ struct StarMapPass;
 // The nebulae under the map: each a soft translucent cloud of one disc per hex in
 // its kind's colour, with its name when zoomed in. A cloud is blurred once per nebula
 // value into a picture held in map units, the first time any of it is on screen, and
-// each frame only scales that picture to the zoom.
+// each frame only scales that picture to the zoom. Pictures are kept by the nebula's
+// id, so a change of one nebula blurs that nebula alone.
 class NebulaLayer
 {
 public:
@@ -23,6 +29,9 @@ public:
 
     static QColor colorOf(NebulaType type);
     void draw(QPainter &painter, const StarMapPass &pass);
+    // One nebula changed: its old picture is dropped. Returns what the old and the new
+    // cloud cover, names included at the last scale drawn.
+    MapDirtyArea nebulaChanged(const Nebula *before, const Nebula *after);
 
 private:
     struct Cloud
@@ -33,7 +42,9 @@ private:
         QPointF centre; // mean of the hex centres, a map point
     };
 
-    Cloud &cloudOf(qsizetype index, const Nebula &nebula);
+    Cloud &cloudOf(const Nebula &nebula);
+    MapDirtyArea areaOf(const Cloud &cloud) const;
+    static QString nameOf(const Nebula &nebula);
     // Where the cloud lies, without its picture.
     static Cloud place(const Nebula &nebula, double hexRadius);
     // Blurs the cloud's picture.
@@ -42,5 +53,6 @@ private:
     static double blurOf(double hexRadius) { return 0.5 * hexRadius; }
 
     const StarMapVisibleSets &m_sets;
-    QList<Cloud> m_clouds; // by the nebula's place in the list drawn
+    QHash<QUuid, Cloud> m_clouds;
+    std::optional<QFontMetricsF> m_nameMetrics; // of the names at the last scale drawn, if drawn
 };

@@ -1,5 +1,6 @@
 #include "RegionLayer.h"
 
+#include "LayerCache.h"
 #include "MapColors.h"
 #include "MapText.h"
 #include "StarMapPass.h"
@@ -14,11 +15,14 @@
 
 #include <algorithm>
 
-const RegionLayer::Outline &RegionLayer::outlineOf(qsizetype index, const Region &region)
+QString RegionLayer::nameOf(const Region &region)
 {
-    if (index >= m_outlines.size())
-        m_outlines.resize(index + 1);
-    Outline &outline = m_outlines[index];
+    return region.name.isEmpty() ? QStringLiteral("Unnamed Region") : region.name;
+}
+
+const RegionLayer::Outline &RegionLayer::outlineOf(const Region &region)
+{
+    Outline &outline = m_outlines[region.id];
     if (outline.region == region && !outline.points.isEmpty())
         return outline;
     const double R = m_sets.hexRadius();
@@ -38,20 +42,46 @@ const RegionLayer::Outline &RegionLayer::outlineOf(qsizetype index, const Region
     return outline;
 }
 
+MapDirtyArea RegionLayer::areaOf(const Outline &outline) const
+{
+    if (outline.region.anchors.size() < 2)
+        return {};
+    // The halo under the stroke reaches half its width beyond the outline.
+    MapDirtyArea area(outline.bounds, 4);
+    if (m_nameMetrics)
+        area |= MapDirtyArea::text(outline.namePoint, nameOf(outline.region), *m_nameMetrics);
+    return area;
+}
+
+MapDirtyArea RegionLayer::regionChanged(const Region *before, const Region *after)
+{
+    MapDirtyArea area;
+    if (before) {
+        if (const std::optional<Outline> kept = LayerCache::take(m_outlines, before->id))
+            area |= areaOf(*kept);
+    }
+    if (after && after->anchors.size() >= 2)
+        area |= areaOf(outlineOf(*after));
+    return area;
+}
+
 void RegionLayer::draw(QPainter &painter, const StarMapPass &pass)
 {
     const QList<Region> regions = m_sets.visibleRegions();
-    m_outlines.resize(std::min(m_outlines.size(), regions.size()));
+    LayerCache::keepOnly(m_outlines, regions);
     const double k = pass.transform.scale;
     const QFont font = MapText::display(std::max(12 * k, 18.0), painter);
     // The name is centred on its point; a line of it may reach this far in points.
     const double nameReach = QFontMetricsF(font, painter.device()).maxWidth() * 20;
+    m_nameMetrics.reset();
+    if (pass.detail12())
+        m_nameMetrics.emplace(font, painter.device());
     const QRectF exposed = pass.transform.toMap(pass.exposed.adjusted(-4, -4, 4, 4));
     for (qsizetype i = 0; i < regions.size(); ++i) {
         const Region &region = regions[i];
         if (region.anchors.size() < 2)
             continue;
-        const Outline &outline = outlineOf(i, region);
+        const Outline &outline = outlineOf(region);
         const double reach = ((pass.detail12() ? nameReach : 0) + 4) / k;
         if (!outline.bounds.adjusted(-reach, -reach, reach, reach).intersects(exposed))
             continue;
@@ -80,8 +110,7 @@ void RegionLayer::draw(QPainter &painter, const StarMapPass &pass)
         if (pass.detail12()) {
             painter.setFont(font);
             painter.setPen(color);
-            MapText::drawCentred(painter, pass.transform.toScreen(outline.namePoint),
-                                 region.name.isEmpty() ? QStringLiteral("Unnamed Region") : region.name);
+            MapText::drawCentred(painter, pass.transform.toScreen(outline.namePoint), nameOf(region));
         }
     }
 }

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "MapDirtyArea.h"
 #include "universe/Region.h"
 
+#include <QFontMetricsF>
+#include <QHash>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+
+#include <optional>
 
 class QPainter;
 class StarMapVisibleSets;
@@ -12,13 +17,17 @@ struct StarMapPass;
 
 // The regions on the map: outlines along hex edges, stroked over a dark halo and
 // filled when closed, with the region's name when zoomed in. An outline is traced once
-// per region value and kept in map units; a frame only maps it to the screen.
+// per region value and kept in map units, by the region's id; a frame only maps it
+// to the screen, and a change of one region traces that region alone.
 class RegionLayer
 {
 public:
     explicit RegionLayer(const StarMapVisibleSets &sets) : m_sets(sets) {}
 
     void draw(QPainter &painter, const StarMapPass &pass);
+    // One region changed: its old outline is dropped and its new one traced. Returns
+    // what the two drawings cover, names included at the last scale drawn.
+    MapDirtyArea regionChanged(const Region *before, const Region *after);
 
 private:
     struct Outline
@@ -29,8 +38,11 @@ private:
         QRectF bounds;         // map rectangle holding the outline and the name point
     };
 
-    const Outline &outlineOf(qsizetype index, const Region &region);
+    const Outline &outlineOf(const Region &region);
+    MapDirtyArea areaOf(const Outline &outline) const;
+    static QString nameOf(const Region &region);
 
     const StarMapVisibleSets &m_sets;
-    QList<Outline> m_outlines; // by the region's place in the list drawn
+    QHash<QUuid, Outline> m_outlines;
+    std::optional<QFontMetricsF> m_nameMetrics; // of the names at the last scale drawn, if drawn
 };

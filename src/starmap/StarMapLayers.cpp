@@ -9,6 +9,27 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
     connect(&sets, &StarMapVisibleSets::reset, this, [this] { m_rutters.invalidate(); });
     connect(&sets, &StarMapVisibleSets::cellsChanged, this,
             [this](const QList<GalacticCoordinates> &cells) { m_rutters.cellsChanged(cells); });
+    const auto forward = [this](const MapDirtyArea &area) {
+        if (!area.isEmpty)
+            emit objectChanged(area);
+    };
+    connect(&sets, &StarMapVisibleSets::rutterChanged, this, [this, forward](const ObjectChange<Rutter> &c) {
+        forward(m_rutters.rutterChanged(c.before, c.after));
+    });
+    connect(&sets, &StarMapVisibleSets::factionChanged, this,
+            [this, forward](const ObjectChange<Faction> &c) {
+                forward(m_rutters.factionChanged(c.before, c.after));
+            });
+    connect(&sets, &StarMapVisibleSets::regionChanged, this, [this, forward](const ObjectChange<Region> &c) {
+        forward(m_regions.regionChanged(c.before, c.after));
+    });
+    connect(&sets, &StarMapVisibleSets::nebulaChanged, this, [this, forward](const ObjectChange<Nebula> &c) {
+        forward(m_nebulae.nebulaChanged(c.before, c.after));
+    });
+    connect(&sets, &StarMapVisibleSets::labelChanged, this,
+            [this, forward](const ObjectChange<StarmapLabel> &c) {
+                forward(m_labels.labelChanged(c.before, c.after));
+            });
 }
 
 void StarMapLayers::install(StarMapRenderer &renderer)

@@ -11,8 +11,9 @@ class StarMapRenderer;
 struct MapTransform;
 
 // The map's nebula, region, rutter and label layers with their caches, plugged into a
-// renderer. It follows the visible sets: any change drops the rutter groups, and a
-// system that comes or goes updates the rutters ending at its hex.
+// renderer. It follows the visible sets: a reset drops the rutter groups, a system
+// that comes or goes updates the rutters ending at its hex, and a change of one map
+// object updates what its layer keeps of that object alone and tells what to redraw.
 class StarMapLayers : public QObject
 {
     Q_OBJECT
@@ -25,6 +26,10 @@ public:
     // The screen area the layers draw for the systems at these hexes, beyond the
     // systems' own drawing: the rutters ending there.
     QRectF reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform);
+
+signals:
+    // One map object changed: what it covered and covers now is to be drawn again.
+    void objectChanged(const MapDirtyArea &area);
 
 private:
     const StarMapVisibleSets &m_sets;

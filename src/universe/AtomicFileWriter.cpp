@@ -20,6 +20,15 @@ QString systemReason(int error)
 
 AtomicFileWriter::AtomicFileWriter(const QString &path) : m_path(path), m_file(path) {}
 
+QString AtomicFileWriter::write(const QString &path, QByteArrayView bytes, const BeforeReplace &beforeReplace)
+{
+    AtomicFileWriter file(path);
+    QString reason = file.open();
+    if (reason.isEmpty())
+        reason = file.write(bytes);
+    return reason.isEmpty() ? file.commit(beforeReplace) : reason;
+}
+
 QString AtomicFileWriter::open()
 {
     return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ? QString() : m_file.errorString();
@@ -40,11 +49,16 @@ QString AtomicFileWriter::write(QByteArrayView bytes)
     return QString();
 }
 
-QString AtomicFileWriter::commit()
+QString AtomicFileWriter::commit(const BeforeReplace &beforeReplace)
 {
     // Some file systems report a full disk only when the data reaches it.
     if (::fsync(m_file.handle()) != 0)
         return systemReason(errno);
+    if (beforeReplace) {
+        const QString reason = beforeReplace(m_file.handle());
+        if (!reason.isEmpty())
+            return reason;
+    }
     if (!m_file.commit())
         return m_file.errorString();
     return syncFolder(QFileInfo(m_path).absolutePath());

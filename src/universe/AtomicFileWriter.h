@@ -4,6 +4,8 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <functional>
+
 // Replaces a file with new bytes so that the file is always either the old one or
 // the complete new one, even after a full disk or a power loss. The bytes, written
 // in as many pieces as the caller likes, go to a temporary file beside it, which is
@@ -14,6 +16,10 @@
 class AtomicFileWriter
 {
 public:
+    // Called with the new file's descriptor once its bytes are on disk, just before it
+    // replaces the old file; a non-empty text stops the write with that reason.
+    using BeforeReplace = std::function<QString(int descriptor)>;
+
     explicit AtomicFileWriter(const QString &path);
 
     // Each returns an empty text on success, else the reason of the failure; after a
@@ -21,7 +27,10 @@ public:
     QString open();
     QString write(QByteArrayView bytes);
     // Makes the written bytes the file's contents.
-    QString commit();
+    QString commit(const BeforeReplace &beforeReplace = {});
+
+    // All the bytes at once: open(), write() and commit().
+    static QString write(const QString &path, QByteArrayView bytes, const BeforeReplace &beforeReplace = {});
 
 private:
     static QString syncFolder(const QString &folderPath);

@@ -49,7 +49,8 @@ StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
           },
           [this] {
               QMetaObject::invokeMethod(this, &StarfarerUniverse::reportSaveOutcomes, Qt::QueuedConnection);
-          })
+          }),
+      m_saveRetry([this] { save(); })
 {
     m_contents.id = QUuid::createUuid();
 }
@@ -84,6 +85,7 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &b
             universe->relinkRutterFactions();
             universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
             universe->rebuildIndex();
+            universe->m_usesTravellerRules = universe->usesTravellerRules();
             if (header)
                 *header = headerOf(*outline->document.object());
             return universe;
@@ -107,6 +109,8 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &pa
     try {
         std::optional<Header> header;
         auto universe = decode(contents->bytes, std::move(folder), error, &header);
+        if (universe)
+            universe->m_saver.rememberReadFile(path, contents->stamp);
         if (universe && listing)
             *listing = {contents->stamp, header};
         return universe;
@@ -140,6 +144,9 @@ void StarfarerUniverse::save()
 
 bool StarfarerUniverse::waitForPendingSave()
 {
+    // A failure already reported is tried once more: its cause (a full disk) may be
+    // gone by now. A write still pending, or just finished, is a fresh try of its own.
+    m_saver.retryFailed();
     const bool succeeded = m_saver.wait();
     reportSaveOutcomes();
     return succeeded;
@@ -156,15 +163,29 @@ void StarfarerUniverse::setWriteObserver(std::function<void(const UniverseConten
     m_saver.setWriteObserver(std::move(observer));
 }
 
+void StarfarerUniverse::setSaveRetryDelays(std::chrono::milliseconds first, std::chrono::milliseconds longest)
+{
+    m_saveRetry.setDelays(first, longest);
+}
+
 void StarfarerUniverse::reportSaveOutcomes()
 {
     m_saver.resume();
-    for (const UniverseSaver::Outcome &outcome : m_saver.takeOutcomes()) {
+    const QList<UniverseSaver::Outcome> outcomes = m_saver.takeOutcomes();
+    for (const UniverseSaver::Outcome &outcome : outcomes) {
         if (outcome.succeeded)
             emit saved();
         else
             emit saveFailed(outcome.message);
+        if (!outcome.keptPath.isEmpty())
+            emit externalChangeKept(outcome.keptPath);
     }
+    if (outcomes.isEmpty())
+        return;
+    if (outcomes.last().succeeded)
+        m_saveRetry.succeeded();
+    else
+        m_saveRetry.failed();
 }
 
 namespace {
@@ -191,13 +212,30 @@ void StarfarerUniverse::rebuildIndex()
     }
 }
 
-void StarfarerUniverse::insertHex(const HexData &hex)
+void StarfarerUniverse::appendHex(const HexData &hex)
 {
     m_contents.data.append(hex);
     const qsizetype position = m_contents.data.size() - 1;
     indexFirst(m_positionOfID, hex.id, position);
     indexFirst(m_positionAt, hex.coordinates, position);
+}
+
+void StarfarerUniverse::insertHex(const HexData &hex)
+{
+    appendHex(hex);
     emit hexInserted(hex.id, hex.coordinates);
+    followRules();
+}
+
+void StarfarerUniverse::insertHexes(const QList<HexData> &hexes)
+{
+    if (hexes.isEmpty())
+        return;
+    const qsizetype first = m_contents.data.size();
+    for (const HexData &hex : hexes)
+        appendHex(hex);
+    emit hexesInserted(first, hexes.size());
+    followRules();
 }
 
 namespace {
@@ -231,8 +269,10 @@ bool StarfarerUniverse::replaceHex(const HexData &hex)
     return replaceHex(hex.id, hex);
 }
 
-bool StarfarerUniverse::replaceHex(const QUuid &id, const HexData &hex)
+bool StarfarerUniverse::replaceHex(const QUuid &givenID, const HexData &hex)
 {
+    // A copy: the caller may name the id of the very hex this replaces.
+    const QUuid id = givenID;
     const qsizetype position = positionOfHex(id);
     if (position < 0)
         return false;
@@ -246,11 +286,14 @@ bool StarfarerUniverse::replaceHex(const QUuid &id, const HexData &hex)
     moveIndexEntry(m_positionAt, old, hex.coordinates, position, m_contents.data,
                    [](const HexData &h) { return h.coordinates; });
     emit hexReplaced(id, old, hex.coordinates);
+    followRules();
     return true;
 }
 
-bool StarfarerUniverse::removeHex(const QUuid &id)
+bool StarfarerUniverse::removeHex(const QUuid &givenID)
 {
+    // A copy: the caller may name the id of the very hex this removes.
+    const QUuid id = givenID;
     const qsizetype position = positionOfHex(id);
     if (position < 0)
         return false;
@@ -259,6 +302,7 @@ bool StarfarerUniverse::removeHex(const QUuid &id)
     // Every later position moves: removing costs as much as the list itself.
     rebuildIndex();
     emit hexRemoved(id, coordinates);
+    followRules();
     return true;
 }
 
@@ -297,6 +341,16 @@ void StarfarerUniverse::setData(const QList<HexData> &value)
     m_contents.data = HexList(value);
     rebuildIndex();
     emit dataChanged();
+    followRules();
+}
+
+void StarfarerUniverse::followRules()
+{
+    const bool travellerRules = usesTravellerRules();
+    if (travellerRules == m_usesTravellerRules)
+        return;
+    m_usesTravellerRules = travellerRules;
+    emit usesTravellerRulesChanged();
 }
 void StarfarerUniverse::setFactions(const QList<Faction> &value)
 {

@@ -40,6 +40,17 @@ bool UniverseSaver::wait()
     return m_lastSucceeded;
 }
 
+void UniverseSaver::retryFailed()
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        // An outcome not yet taken is news to the document: that write was the try.
+        if (m_saveAsked || m_writing || m_lastSucceeded || !m_outcomes.isEmpty())
+            return;
+    }
+    save();
+}
+
 QList<UniverseSaver::Outcome> UniverseSaver::takeOutcomes()
 {
     QMutexLocker lock(&m_mutex);
@@ -50,6 +61,12 @@ void UniverseSaver::setWriteObserver(std::function<void(const UniverseContents &
 {
     QMutexLocker lock(&m_mutex);
     m_observer = std::move(observer);
+}
+
+void UniverseSaver::rememberReadFile(const QString &path, const UniverseFileReader::Stamp &stamp)
+{
+    m_thread.waitForDone(); // the guard belongs to the saving thread while it writes
+    m_guard.remember(path, stamp);
 }
 
 void UniverseSaver::start()
@@ -91,7 +108,7 @@ void UniverseSaver::run(Request request)
 UniverseSaver::Outcome UniverseSaver::write(Request request)
 {
     request.folder.ensureUniversesDirectory();
-    QString reason;
+    QString reason, kept;
     try {
         // Written system by system as it is encoded: the whole text is never held.
         AtomicFileWriter file(request.path);
@@ -102,20 +119,23 @@ UniverseSaver::Outcome UniverseSaver::write(Request request)
                 return reason.isEmpty();
             });
         }
-        if (reason.isEmpty())
-            reason = file.commit();
+        if (reason.isEmpty()) {
+            reason = file.commit(
+                [&](int descriptor) { return m_guard.beforeReplace(request.path, descriptor, &kept); });
+        }
     } catch (const EncodeError &error) {
         reason = error.message();
     } catch (const std::bad_alloc &) {
         reason = QStringLiteral("not enough memory to write the universe");
     }
+    m_guard.afterWrite(request.path);
     // The snapshot's share of the document is given up before the outcome is
     // reported, so that the document's next edits copy nothing.
     request.snapshot = UniverseContents();
     if (reason.isEmpty())
-        return {};
+        return {true, QString(), kept};
     const QString message =
         QStringLiteral("Failed to save StarfarerUniverse to ") + request.path + QStringLiteral(": ") + reason;
     printStatusLine(message);
-    return {false, message};
+    return {false, message, kept};
 }

@@ -27,6 +27,10 @@ StarMapCanvas::StarMapCanvas(StarMapVisibleSets &sets, int gridPadding, QWidget 
     };
     connect(&sets, &StarMapVisibleSets::reset, this, &StarMapCanvas::redrawAll);
     connect(&sets, &StarMapVisibleSets::cellsChanged, this, &StarMapCanvas::redrawCells);
+    connect(&m_layers, &StarMapLayers::objectChanged, this, [this](const MapDirtyArea &area) {
+        m_cache.invalidate(area.onScreen(m_controller.transform()));
+        update();
+    });
     if (const StarfarerUniverse *universe = sets.universe())
         connect(universe, &StarfarerUniverse::mapShowSurveyedDataChanged, this, &StarMapCanvas::redrawAll);
 }
