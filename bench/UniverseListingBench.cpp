@@ -92,6 +92,26 @@ void BM_StartUp(benchmark::State &state)
     }
 }
 
+// The first start in a new home: no settings and no header cache, so that nothing is
+// remembered and the universe to open is the first one listed.
+void BM_StartUpInANewHome(benchmark::State &state)
+{
+    Shelf &s = shelf(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(s.folder().headerCachePath());
+        QTemporaryDir home;
+        QSettings settings(home.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        auto manager = std::make_unique<UniverseManager>(s.folder(), &settings);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(manager->start());
+        state.PauseTiming();
+        state.counters["files_read"] = manager->headerCache().filesRead();
+        manager.reset();
+        state.ResumeTiming();
+    }
+}
+
 // Listing 20 universes of 10,000 systems once the store has started.
 void BM_ListingAfterStart(benchmark::State &state)
 {
@@ -152,6 +172,11 @@ BENCHMARK(BM_ListingWithoutCache)->Args({10000, 3})->Unit(benchmark::kMillisecon
 BENCHMARK(BM_StartUp)
     ->ArgsProduct({{1000, 10000}, {1, 3}, {1, 0}})
     ->Args({50000, 1, 0})
+    ->Apply(addRepetitionStatistics)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUpInANewHome)
+    ->Args({10000, 1})
+    ->Args({50000, 1})
     ->Apply(addRepetitionStatistics)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListingAfterStart)->Unit(benchmark::kMillisecond);

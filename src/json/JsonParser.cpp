@@ -441,23 +441,6 @@ std::string JsonParser::parseKey()
     return key;
 }
 
-std::optional<JsonObject> JsonParser::parseMembers(QByteArrayView text, bool (*keep)(std::string_view key),
-                                                   Error *error)
-{
-    return readWhole(text, error, [keep](JsonParser &parser) {
-        if (parser.m_pos == parser.m_end || *parser.m_pos != '{')
-            parser.fail(parser.m_pos, "expected an object");
-        JsonObject object;
-        parser.readMembers(1, [&](std::string key, int depth) {
-            if (keep(key))
-                object.insert(std::move(key), parser.parseValue(depth));
-            else
-                parser.skipValue(depth);
-        });
-        return object;
-    });
-}
-
 std::optional<JsonParser::Outline> JsonParser::parseOutline(QByteArrayView text, std::string_view arrayKey,
                                                             Error *error)
 {

@@ -37,13 +37,6 @@ public:
 
     static std::optional<JsonValue> parse(QByteArrayView text, Error *error = nullptr,
                                           LoneSurrogates loneSurrogates = LoneSurrogates::reject);
-    // Reads a text whose value must be an object, as strictly as parse(), but builds
-    // only the top-level members whose key `keep` accepts: the other values are
-    // checked and passed over without building anything, so that reading a few small
-    // members of a large document costs no memory for the rest.
-    static std::optional<JsonObject> parseMembers(QByteArrayView text, bool (*keep)(std::string_view key),
-                                                  Error *error = nullptr);
-
     // A document whose largest part, an array, is read one element at a time.
     struct Outline
     {

@@ -11,22 +11,11 @@ namespace {
 
 constexpr qint64 kFormat = 1;
 
-// The header of a universe file: its "id" and "name", the rest passed over.
-std::optional<StarfarerUniverse::Header> readHeader(QByteArrayView bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    const std::optional<JsonObject> members = JsonParser::parseMembers(bytes, [](std::string_view key) {
-        return key == std::string_view("id") || key == std::string_view("name");
-    });
-    return members ? StarfarerUniverse::headerOf(*members) : std::nullopt;
-}
-
 } // namespace
 
 HeaderCache::HeaderCache(QString cachePath) : m_cachePath(std::move(cachePath)) {}
 
-QList<StarfarerUniverse::Header> HeaderCache::list(const QString &folderPath)
+QList<StarfarerUniverse::Header> HeaderCache::list(const QString &folderPath, const ReadVisitor &visitRead)
 {
     load();
     ++m_listings;
@@ -45,13 +34,16 @@ QList<StarfarerUniverse::Header> HeaderCache::list(const QString &folderPath)
         auto cached = m_entries.constFind(path);
         if (cached == m_entries.cend() || cached->stamp != *stamp) {
             ++m_filesRead;
-            const auto contents = UniverseFileReader::read(path);
+            std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path);
             if (!contents)
                 continue; // not remembered: it may be readable next time
-            Entry entry{contents->stamp, readHeader(contents->bytes)};
+            StarfarerUniverse::CheckedFile file = StarfarerUniverse::check(std::move(*contents));
+            Entry entry{file.contents.stamp, file.header()};
             if (entry.header)
                 entry.header->filePath = path;
             cached = seen.insert(path, entry);
+            if (visitRead)
+                visitRead(path, std::move(file));
         } else {
             cached = seen.insert(path, *cached);
         }

@@ -21,15 +21,6 @@ QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
 
 } // namespace
 
-std::optional<StarfarerUniverse::Header> StarfarerUniverse::headerOf(const JsonObject &document)
-{
-    try {
-        return Header::fromJson(JsonReader(document, JsonPath()));
-    } catch (const DecodeError &) {
-        return std::nullopt;
-    }
-}
-
 StarfarerUniverse::Header StarfarerUniverse::Header::fromJson(const JsonReader &reader)
 {
     return {reader.required<QUuid>(QLatin1StringView("id")),
@@ -60,34 +51,62 @@ StarfarerUniverse::~StarfarerUniverse()
     m_saver.wait();
 }
 
-std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &bytes, UniverseFolder folder,
-                                                             QString *error, std::optional<Header> *header)
+StarfarerUniverse::CheckedFile StarfarerUniverse::check(UniverseFileReader::Contents contents)
 {
+    CheckedFile file{std::move(contents), std::nullopt, QString()};
+    const QByteArray &bytes = file.contents.bytes;
     const QByteArrayView text = withoutByteOrderMark(bytes);
-    QString reason;
     try {
-        // The systems are left as texts and decoded one at a time: the value of the
+        // The systems are left as texts, to be decoded one at a time: the value of the
         // whole file is never held.
         JsonParser::Error parseError;
-        const std::optional<JsonParser::Outline> outline = JsonParser::parseOutline(
+        file.outline = JsonParser::parseOutline(
             text, std::string_view(UniverseContents::kDataKey.data(), UniverseContents::kDataKey.size()),
             &parseError);
-        if (!outline) {
-            // Offsets count from the start of the file, the byte-order mark included.
-            const qsizetype offset = parseError.offset + (bytes.size() - text.size());
-            reason = QStringLiteral("not valid JSON at offset %1: %2").arg(offset).arg(parseError.reason);
-        } else if (!outline->document.isObject()) {
+        // Offsets count from the start of the file, the byte-order mark included.
+        if (!file.outline) {
+            file.invalidReason = QStringLiteral("not valid JSON at offset %1: %2")
+                                     .arg(parseError.offset + (bytes.size() - text.size()))
+                                     .arg(parseError.reason);
+        }
+    } catch (const std::bad_alloc &) {
+        file.invalidReason = QStringLiteral("not enough memory to read the universe");
+    }
+    return file;
+}
+
+std::optional<StarfarerUniverse::Header> StarfarerUniverse::CheckedFile::header() const
+{
+    if (!outline || !outline->document.isObject())
+        return std::nullopt;
+    try {
+        return Header::fromJson(JsonReader(*outline->document.object(), JsonPath()));
+    } catch (const DecodeError &) {
+        return std::nullopt;
+    }
+}
+
+std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &bytes, UniverseFolder folder,
+                                                             QString *error)
+{
+    return decode(check({bytes, {}}), std::move(folder), error);
+}
+
+std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const CheckedFile &file, UniverseFolder folder,
+                                                             QString *error)
+{
+    QString reason = file.invalidReason;
+    try {
+        if (file.outline && !file.outline->document.isObject()) {
             reason = QStringLiteral("the file does not hold a JSON object");
-        } else {
+        } else if (file.outline) {
             auto universe = std::make_unique<StarfarerUniverse>(std::move(folder));
             universe->m_contents = UniverseContents::fromJson(
-                JsonReader(*outline->document.object(), JsonPath()), outline->elements);
+                JsonReader(*file.outline->document.object(), JsonPath()), file.outline->elements);
             universe->relinkRutterFactions();
             universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
             universe->rebuildIndex();
             universe->m_usesTravellerRules = universe->usesTravellerRules();
-            if (header)
-                *header = headerOf(*outline->document.object());
             return universe;
         }
     } catch (const DecodeError &decodeError) {
@@ -103,16 +122,23 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &b
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &path, UniverseFolder folder,
                                                                QString *error, Listing *listing)
 {
-    const std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path, error);
+    std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path, error);
     if (!contents)
         return nullptr;
+    const CheckedFile file = check(std::move(*contents));
+    auto universe = openChecked(path, file, std::move(folder), error);
+    if (universe && listing)
+        *listing = {file.contents.stamp, file.header()};
+    return universe;
+}
+
+std::unique_ptr<StarfarerUniverse> StarfarerUniverse::openChecked(const QString &path, const CheckedFile &file,
+                                                           UniverseFolder folder, QString *error)
+{
     try {
-        std::optional<Header> header;
-        auto universe = decode(contents->bytes, std::move(folder), error, &header);
+        auto universe = decode(file, std::move(folder), error);
         if (universe)
-            universe->m_saver.rememberReadFile(path, contents->stamp);
-        if (universe && listing)
-            *listing = {contents->stamp, header};
+            universe->m_saver.rememberReadFile(path, file.contents.stamp);
         return universe;
     } catch (const std::bad_alloc &) {
         // A document too large for the memory left is an unreadable file, not the end of the program.

@@ -6,6 +6,7 @@
 #include "UniverseFolder.h"
 #include "UniverseSaver.h"
 #include "model/WorldData.h"
+#include "json/JsonParser.h"
 
 #include <QHash>
 #include <QList>
@@ -54,9 +55,6 @@ public:
         std::optional<Header> header;
         bool operator==(const Listing &) const = default;
     };
-    // The header of a file's top-level object: its id and name, or none when either
-    // is missing or not of its type.
-    static std::optional<Header> headerOf(const JsonObject &document);
 
     // A new universe with the defaults: a new random id, "Untitled Universe", empty
     // collections, the referee's view and every layer shown.
@@ -64,20 +62,37 @@ public:
     // Waits for a save still being written.
     ~StarfarerUniverse() override;
 
-    // Decodes a whole document from a file's bytes (a UTF-8 byte-order mark is
-    // skipped). On any failure returns nothing and puts the reason in `error`: no
-    // partial document is ever produced. On success `header` receives the header
-    // that listing the bytes finds, learnt from the same reading.
+    // A universe file read and checked but not decoded yet: its bytes with their
+    // version, and their outline (the systems left as texts) or why they are not
+    // valid JSON. Listing a file takes this much; opening it needs only the decoding
+    // besides.
+    struct CheckedFile
+    {
+        UniverseFileReader::Contents contents;
+        std::optional<JsonParser::Outline> outline;
+        QString invalidReason; // when there is no outline
+        // The header listing finds in the file: none unless the file holds an object
+        // with a valid id and name.
+        std::optional<Header> header() const;
+    };
+    // Checks a file's bytes (a UTF-8 byte-order mark is skipped).
+    static CheckedFile check(UniverseFileReader::Contents contents);
+
+    // Decodes a whole document from a file's bytes. On any failure returns nothing and
+    // puts the reason in `error`: no partial document is ever produced.
     static std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, UniverseFolder folder,
-                                                     QString *error = nullptr,
-                                                     std::optional<Header> *header = nullptr);
+                                                     QString *error = nullptr);
+    static std::unique_ptr<StarfarerUniverse> decode(const CheckedFile &file, UniverseFolder folder,
+                                                     QString *error = nullptr);
     // Reads and decodes the file at `path` (UniverseFileReader: only a regular file of
-    // a sane size); the file is only read. Its version is remembered, so that a save
-    // notices when another program changed it meanwhile. On success `listing`
-    // receives the version read and its header, so that a listing need not read the
-    // file again.
+    // a sane size); the file is only read. On success `listing` receives the version
+    // read and its header, so that a listing need not read the file again.
     static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
                                                        QString *error = nullptr, Listing *listing = nullptr);
+    // Decodes `file`, read from `path`. The version read is remembered, so that a
+    // save notices when another program changed the file meanwhile.
+    static std::unique_ptr<StarfarerUniverse> openChecked(const QString &path, const CheckedFile &file,
+                                                   UniverseFolder folder, QString *error = nullptr);
 
     // All twenty keys, every one written.
     JsonObject toJson() const;

@@ -36,17 +36,36 @@ bool UniverseManager::start(FolderLock::OtherHostLock otherHost)
     std::unique_ptr<StarfarerUniverse> opened;
     if (migrated)
         opened = readRemembered();
+    // Without a remembered universe the first by name is opened: of the files the
+    // listing reads, the one whose name comes first is kept, and opened without
+    // reading it again when it is that one.
+    struct Kept
+    {
+        QString path;
+        QString name;
+        StarfarerUniverse::CheckedFile file;
+    };
+    std::optional<Kept> firstRead;
+    const auto keepFirstByName = [&](const QString &path, StarfarerUniverse::CheckedFile &&file) {
+        const std::optional<Header> header = file.header();
+        if (header && (!firstRead || m_order.compare(header->name, firstRead->name) < 0))
+            firstRead = Kept{path, header->name, std::move(file)};
+    };
     // Listed once; what start-up saves is added to this listing.
-    QList<Header> listed = loadHeaders();
+    QList<Header> listed = opened ? loadHeaders() : loadHeaders(keepFirstByName);
     migrateIfNeeded(listed);
     if (!migrated)
         opened = readRemembered();
     if (!opened && !listed.isEmpty()) {
+        const QString &path = listed.first().filePath;
         QString reason;
-        opened = read(listed.first().filePath, &reason);
+        opened = firstRead && firstRead->path == path
+                     ? StarfarerUniverse::openChecked(path, firstRead->file, m_folder, &reason)
+                     : read(path, &reason);
         if (!opened)
-            reportUnreadable(listed.first().filePath, reason);
+            reportUnreadable(path, reason);
     }
+    firstRead.reset();
     if (!opened) {
         opened = makeNew(kDefaultName);
         if (saveReporting(*opened))
@@ -155,9 +174,9 @@ bool UniverseManager::deleteUniverse(Header header)
     return true;
 }
 
-QList<UniverseManager::Header> UniverseManager::loadHeaders()
+QList<UniverseManager::Header> UniverseManager::loadHeaders(const HeaderCache::ReadVisitor &visitRead)
 {
-    QList<Header> headers = m_headerCache.list(m_folder.universesPath());
+    QList<Header> headers = m_headerCache.list(m_folder.universesPath(), visitRead);
     sortByName(headers);
     return headers;
 }
@@ -209,6 +228,7 @@ void UniverseManager::migrateIfNeeded(QList<Header> &listed)
 
 std::unique_ptr<StarfarerUniverse> UniverseManager::read(const QString &path, QString *error)
 {
+    ++m_filesOpened;
     StarfarerUniverse::Listing listing;
     auto universe = StarfarerUniverse::readFile(path, m_folder, error, &listing);
     if (universe)

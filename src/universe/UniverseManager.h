@@ -86,13 +86,17 @@ public:
     // The stored universes (".json" files whose id and name can be read), sorted by
     // name as file managers sort (letter case ignored, numbers by value), stably.
     // Files that did not change since the last listing (in this run or, through the
-    // header cache, an earlier one) are not read again.
-    QList<Header> loadHeaders();
+    // header cache, an earlier one) are not read again; those read are handed to
+    // `visitRead`.
+    QList<Header> loadHeaders(const HeaderCache::ReadVisitor &visitRead = {});
     void storeLastUniverseID(const std::optional<QUuid> &id);
     // The one-time migration; `listed` is the current listing, to which the migrated
     // universe is added.
     void migrateIfNeeded(QList<Header> &listed);
     const HeaderCache &headerCache() const { return m_headerCache; }
+    // How many universe files were read to be opened (a listing's reads are counted
+    // by the header cache).
+    int filesOpened() const { return m_filesOpened; }
 
 signals:
     void currentChanged();
@@ -134,6 +138,7 @@ private:
     QString m_loadErrorFile;
     HeaderCache m_headerCache;
     NaturalOrder m_order;
+    int m_filesOpened = 0;
     FolderLock m_lock;
     LeaveUnsavedQuestion m_leaveUnsaved;
 };

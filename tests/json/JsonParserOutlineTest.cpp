@@ -7,11 +7,6 @@
 
 namespace {
 
-bool keepName(std::string_view key)
-{
-    return key == std::string_view("name");
-}
-
 // The document cut short, or with up to three bytes replaced by bytes that matter to
 // the grammar, or (now and then) left whole.
 QByteArray damaged(QByteArray text, std::mt19937 &random, int round)
@@ -28,40 +23,6 @@ QByteArray damaged(QByteArray text, std::mt19937 &random, int round)
 }
 
 } // namespace
-
-// Reading only some members must accept exactly the texts a full reading accepts
-// (when they hold an object) and give the same values for the members it keeps.
-TEST(JsonParserMembers, AgreesWithTheFullParserOnDamagedDocuments)
-{
-    const QByteArray document =
-        "{\"data\": [{\"a\": [1, -2.5e3, true, null, \"\\u00e9\\ud83d\\ude00\"]}, {}], \"name\": "
-        "\"N\\u00e9\","
-        " \"deep\": {\"x\": {\"y\": [[], {\"z\": false}]}}, \"name\": \"last\", \"n\": 0}";
-    std::mt19937 random(99);
-    for (int round = 0; round < 4000; ++round) {
-        const QByteArray text = damaged(document, random, round);
-        const std::optional<JsonValue> full = JsonParser::parse(text);
-        const std::optional<JsonObject> members = JsonParser::parseMembers(text, keepName);
-        ASSERT_EQ(members.has_value(), full && full->isObject()) << text.toStdString();
-        if (members) {
-            ASSERT_LE(members->size(), 1);
-            const JsonValue *name = full->object()->find(QLatin1StringView("name"));
-            const JsonValue *kept = members->find(QLatin1StringView("name"));
-            ASSERT_EQ(kept != nullptr, name != nullptr);
-            if (kept) {
-                EXPECT_TRUE(*kept == *name) << text.toStdString();
-            }
-        }
-    }
-}
-
-TEST(JsonParserMembers, RefusesNestingBeyondTheLimitInSkippedValues)
-{
-    const int depth = JsonParser::maximumDepth + 1;
-    const QByteArray text = "{\"skipped\": " + QByteArray(depth, '[') + QByteArray(depth, ']') + "}";
-    EXPECT_FALSE(JsonParser::parse(text).has_value());
-    EXPECT_FALSE(JsonParser::parseMembers(text, keepName).has_value());
-}
 
 // An outline accepts exactly what a full reading accepts, fails at the same byte for
 // the same reason, and its document with the elements read one by one put back is
