@@ -72,17 +72,15 @@ void BM_ListingWithoutCache(benchmark::State &state)
         benchmark::DoNotOptimize(HeaderCache(QString()).list(s.folder().universesPath()).size());
 }
 
-// range(2): 1 when the header cache of the previous run is there, 0 for a first run.
-void BM_StartUp(benchmark::State &state)
+// Times starting a new store on the shelf's folder with `settings`, each start after
+// `prepare()`.
+template <typename Prepare>
+void timeStarts(benchmark::State &state, const Shelf &s, QSettings *settings, Prepare prepare)
 {
-    Shelf &s = shelf(int(state.range(0)), int(state.range(1)));
-    if (state.range(2))
-        UniverseManager(s.folder(), s.settings.get()).start(); // the previous run
     for (auto _ : state) {
         state.PauseTiming();
-        if (!state.range(2))
-            QFile::remove(s.folder().headerCachePath());
-        auto manager = std::make_unique<UniverseManager>(s.folder(), s.settings.get());
+        prepare();
+        auto manager = std::make_unique<UniverseManager>(s.folder(), settings);
         state.ResumeTiming();
         benchmark::DoNotOptimize(manager->start());
         state.PauseTiming();
@@ -92,24 +90,29 @@ void BM_StartUp(benchmark::State &state)
     }
 }
 
+// range(2): 1 when the header cache of the previous run is there, 0 for a first run.
+void BM_StartUp(benchmark::State &state)
+{
+    Shelf &s = shelf(int(state.range(0)), int(state.range(1)));
+    if (state.range(2))
+        UniverseManager(s.folder(), s.settings.get()).start(); // the previous run
+    timeStarts(state, s, s.settings.get(), [&] {
+        if (!state.range(2))
+            QFile::remove(s.folder().headerCachePath());
+    });
+}
+
 // The first start in a new home: no settings and no header cache, so that nothing is
 // remembered and the universe to open is the first one listed.
 void BM_StartUpInANewHome(benchmark::State &state)
 {
     Shelf &s = shelf(int(state.range(0)), int(state.range(1)));
-    for (auto _ : state) {
-        state.PauseTiming();
+    QTemporaryDir home;
+    QSettings settings(home.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    timeStarts(state, s, &settings, [&] {
         QFile::remove(s.folder().headerCachePath());
-        QTemporaryDir home;
-        QSettings settings(home.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        auto manager = std::make_unique<UniverseManager>(s.folder(), &settings);
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(manager->start());
-        state.PauseTiming();
-        state.counters["files_read"] = manager->headerCache().filesRead();
-        manager.reset();
-        state.ResumeTiming();
-    }
+        settings.clear();
+    });
 }
 
 // Listing 20 universes of 10,000 systems once the store has started.
