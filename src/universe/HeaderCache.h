@@ -13,9 +13,9 @@
 // Lists the universes of a folder without reading every file each time: the header
 // read from each file is kept with the file's stamp (size, modification time, inode),
 // in memory and in a cache file, and a file is read again only when its stamp
-// changed; reading one then builds nothing of its systems. The cache
-// only saves work: a missing, stale or corrupt cache file is rebuilt without a word
-// and never changes what is listed, and failing to write it does no harm.
+// changed; reading one then builds nothing of its systems. The cache only saves
+// work: a missing, stale or corrupt cache file is rebuilt without a word and never
+// changes what is listed, and failing to write it does no harm.
 class HeaderCache
 {
 public:

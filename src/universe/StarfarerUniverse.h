@@ -84,15 +84,15 @@ public:
                                                      QString *error = nullptr);
     static std::unique_ptr<StarfarerUniverse> decode(const CheckedFile &file, UniverseFolder folder,
                                                      QString *error = nullptr);
-    // Reads and decodes the file at `path` (UniverseFileReader: only a regular file of
-    // a sane size); the file is only read. On success `listing` receives the version
-    // read and its header, so that a listing need not read the file again.
+    // Reads, checks and opens the file at `path` (UniverseFileReader: only a regular
+    // file of a sane size); the file is only read. On success `listing` receives the
+    // version read and its header, so that a listing need not read the file again.
     static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
                                                        QString *error = nullptr, Listing *listing = nullptr);
     // Decodes `file`, read from `path`. The version read is remembered, so that a
     // save notices when another program changed the file meanwhile.
     static std::unique_ptr<StarfarerUniverse> openChecked(const QString &path, const CheckedFile &file,
-                                                   UniverseFolder folder, QString *error = nullptr);
+                                                          UniverseFolder folder, QString *error = nullptr);
 
     // All twenty keys, every one written.
     JsonObject toJson() const;
