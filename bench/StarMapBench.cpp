@@ -87,7 +87,7 @@ QList<HexData> generate(int count)
 // the universe's systems.
 void addMapRecords(StarfarerUniverse &universe)
 {
-    const QList<HexData> &data = universe.data();
+    const HexList &data = universe.data();
     QList<Faction> factions;
     for (const FactionColor color :
          {FactionColor::red, FactionColor::blue, FactionColor::green, FactionColor::gold,

@@ -1,5 +1,6 @@
 // Starting the store and listing universes, against loading the open universe alone;
 // and sorting names the way the store lists them.
+#include "RepetitionStatistics.h"
 #include "SyntheticSystems.h"
 #include "model/NaturalOrder.h"
 #include "universe/UniverseManager.h"
@@ -71,17 +72,15 @@ void BM_ListingWithoutCache(benchmark::State &state)
         benchmark::DoNotOptimize(HeaderCache(QString()).list(s.folder().universesPath()).size());
 }
 
-// range(2): 1 when the header cache of the previous run is there, 0 for a first run.
-void BM_StartUp(benchmark::State &state)
+// Times starting a new store on the shelf's folder with `settings`, each start after
+// `prepare()`.
+template <typename Prepare>
+void timeStarts(benchmark::State &state, const Shelf &s, QSettings *settings, Prepare prepare)
 {
-    Shelf &s = shelf(int(state.range(0)), int(state.range(1)));
-    if (state.range(2))
-        UniverseManager(s.folder(), s.settings.get()).start(); // the previous run
     for (auto _ : state) {
         state.PauseTiming();
-        if (!state.range(2))
-            QFile::remove(s.folder().headerCachePath());
-        auto manager = std::make_unique<UniverseManager>(s.folder(), s.settings.get());
+        prepare();
+        auto manager = std::make_unique<UniverseManager>(s.folder(), settings);
         state.ResumeTiming();
         benchmark::DoNotOptimize(manager->start());
         state.PauseTiming();
@@ -89,6 +88,31 @@ void BM_StartUp(benchmark::State &state)
         manager.reset();
         state.ResumeTiming();
     }
+}
+
+// range(2): 1 when the header cache of the previous run is there, 0 for a first run.
+void BM_StartUp(benchmark::State &state)
+{
+    Shelf &s = shelf(int(state.range(0)), int(state.range(1)));
+    if (state.range(2))
+        UniverseManager(s.folder(), s.settings.get()).start(); // the previous run
+    timeStarts(state, s, s.settings.get(), [&] {
+        if (!state.range(2))
+            QFile::remove(s.folder().headerCachePath());
+    });
+}
+
+// The first start in a new home: no settings and no header cache, so that nothing is
+// remembered and the universe to open is the first one listed.
+void BM_StartUpInANewHome(benchmark::State &state)
+{
+    Shelf &s = shelf(int(state.range(0)), int(state.range(1)));
+    QTemporaryDir home;
+    QSettings settings(home.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    timeStarts(state, s, &settings, [&] {
+        QFile::remove(s.folder().headerCachePath());
+        settings.clear();
+    });
 }
 
 // Listing 20 universes of 10,000 systems once the store has started.
@@ -141,9 +165,23 @@ void BM_SortNamesByKey(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_LoadOpenUniverse)->Args({1000, 1})->Args({10000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadOpenUniverse)
+    ->Args({1000, 1})
+    ->Args({10000, 1})
+    ->Args({50000, 1})
+    ->Apply(addRepetitionStatistics)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListingWithoutCache)->Args({10000, 3})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StartUp)->ArgsProduct({{1000, 10000}, {1, 3}, {1, 0}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUp)
+    ->ArgsProduct({{1000, 10000}, {1, 3}, {1, 0}})
+    ->Args({50000, 1, 0})
+    ->Apply(addRepetitionStatistics)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUpInANewHome)
+    ->Args({10000, 1})
+    ->Args({50000, 1})
+    ->Apply(addRepetitionStatistics)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListingAfterStart)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortNamesByComparison)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortNamesByKey)->Arg(50000)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 // Loading and saving whole universes of generated systems, beside the project's parser
 // alone and plain QJsonDocument parsing and writing of the same bytes for comparison,
 // and the cost on the editing thread of one edit and its save request.
+#include "RepetitionStatistics.h"
 #include "SyntheticSystems.h"
 #include "universe/StarfarerUniverse.h"
 #include "json/JsonParser.h"
@@ -159,16 +160,12 @@ void BM_PlainJsonToJson(benchmark::State &state)
     reportSize(state, f);
 }
 
-// The fastest of the repetitions: on a busy machine the least disturbed run.
-double fastest(const std::vector<double> &times)
-{
-    return *std::min_element(times.cbegin(), times.cend());
-}
-
-// The three sizes of universe, and the fastest repetition beside the usual statistics.
+// The three sizes of universe, with the fastest and the 95th percentile of the
+// repetitions beside the usual statistics.
 void sizes(benchmark::internal::Benchmark *benchmark)
 {
-    benchmark->Arg(1000)->Arg(10000)->Arg(50000)->ComputeStatistics("min", fastest);
+    benchmark->Arg(1000)->Arg(10000)->Arg(50000);
+    addRepetitionStatistics(benchmark);
 }
 
 } // namespace

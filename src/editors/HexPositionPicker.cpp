@@ -117,7 +117,7 @@ void HexPositionPicker::change(const GalacticCoordinates &position)
 void HexPositionPicker::fillSystemMenu()
 {
     m_systemMenu->clear();
-    QList<HexData> hexes = m_universe.data();
+    QList<HexData> hexes = m_universe.data().toList();
     SystemNames::sortHexesBySystemName(hexes);
     for (const HexData &hex : std::as_const(hexes)) {
         const GalacticCoordinates coordinates = hex.coordinates;

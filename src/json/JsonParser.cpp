@@ -62,12 +62,14 @@ JsonParser::JsonParser(QByteArrayView text, LoneSurrogates loneSurrogates)
       m_loneSurrogates(loneSurrogates)
 {}
 
-std::optional<JsonValue> JsonParser::parse(QByteArrayView text, Error *error, LoneSurrogates loneSurrogates)
+template <typename Read>
+auto JsonParser::readWhole(QByteArrayView text, Error *error, Read read, LoneSurrogates loneSurrogates)
+    -> std::optional<decltype(read(std::declval<JsonParser &>()))>
 {
     JsonParser parser(text, loneSurrogates);
     try {
         parser.skipWhitespace();
-        JsonValue value = parser.parseValue(0);
+        auto value = read(parser);
         parser.skipWhitespace();
         if (parser.m_pos != parser.m_end)
             parser.fail(parser.m_pos, "unexpected text after the value");
@@ -77,6 +79,12 @@ std::optional<JsonValue> JsonParser::parse(QByteArrayView text, Error *error, Lo
             *error = {qsizetype(failure.at - parser.m_begin), QString::fromLatin1(failure.reason)};
     }
     return std::nullopt;
+}
+
+std::optional<JsonValue> JsonParser::parse(QByteArrayView text, Error *error, LoneSurrogates loneSurrogates)
+{
+    return readWhole(
+        text, error, [](JsonParser &parser) { return parser.parseValue(0); }, loneSurrogates);
 }
 
 void JsonParser::fail(const char *at, const char *reason) const
@@ -433,30 +441,34 @@ std::string JsonParser::parseKey()
     return key;
 }
 
-std::optional<JsonObject> JsonParser::parseMembers(QByteArrayView text, bool (*keep)(std::string_view key),
-                                                   Error *error)
+std::optional<JsonParser::Outline> JsonParser::parseOutline(QByteArrayView text, std::string_view arrayKey,
+                                                            Error *error)
 {
-    JsonParser parser(text);
-    try {
-        parser.skipWhitespace();
-        if (parser.m_pos == parser.m_end || *parser.m_pos != '{')
-            parser.fail(parser.m_pos, "expected an object");
+    return readWhole(text, error, [arrayKey](JsonParser &parser) {
+        Outline outline;
+        if (parser.m_pos == parser.m_end || *parser.m_pos != '{') {
+            outline.document = parser.parseValue(0);
+            return outline;
+        }
         JsonObject object;
         parser.readMembers(1, [&](std::string key, int depth) {
-            if (keep(key))
+            if (key != arrayKey || parser.m_pos == parser.m_end || *parser.m_pos != '[') {
+                if (key == arrayKey)
+                    outline.elements.reset(); // a later member of the same key wins
                 object.insert(std::move(key), parser.parseValue(depth));
-            else
-                parser.skipValue(depth);
+                return;
+            }
+            object.remove(arrayKey);
+            outline.elements.emplace();
+            parser.readElements(depth + 1, [&](int elementDepth) {
+                const char *start = parser.m_pos;
+                parser.skipValue(elementDepth);
+                outline.elements->emplace_back(start, parser.m_pos - start);
+            });
         });
-        parser.skipWhitespace();
-        if (parser.m_pos != parser.m_end)
-            parser.fail(parser.m_pos, "unexpected text after the value");
-        return object;
-    } catch (const Failure &failure) {
-        if (error)
-            *error = {qsizetype(failure.at - parser.m_begin), QString::fromLatin1(failure.reason)};
-    }
-    return std::nullopt;
+        outline.document = std::move(object);
+        return outline;
+    });
 }
 
 void JsonParser::skipValue(int depth)

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Reads JSON text (RFC 8259) into a JsonValue, strictly: the text must be valid UTF-8,
@@ -36,15 +37,31 @@ public:
 
     static std::optional<JsonValue> parse(QByteArrayView text, Error *error = nullptr,
                                           LoneSurrogates loneSurrogates = LoneSurrogates::reject);
-    // Reads a text whose value must be an object, as strictly as parse(), but builds
-    // only the top-level members whose key `keep` accepts: the other values are
-    // checked and passed over without building anything, so that reading a few small
-    // members of a large document costs no memory for the rest.
-    static std::optional<JsonObject> parseMembers(QByteArrayView text, bool (*keep)(std::string_view key),
-                                                  Error *error = nullptr);
+    // A document whose largest part, an array, is read one element at a time.
+    struct Outline
+    {
+        // The whole value, but for the array when `elements` holds it.
+        JsonValue document;
+        // The text of each element of the array, when the document is an object whose
+        // member `arrayKey` (the last one of that key) holds an array.
+        std::optional<std::vector<QByteArrayView>> elements;
+    };
+    // Reads a text exactly as strictly as parse() (any text parse() refuses is refused
+    // here at the same offset) but, of the array under `arrayKey` in a top-level
+    // object, builds nothing: it checks each element and gives its text, for parse()
+    // to read one element at a time, so that the whole array's value is never held.
+    static std::optional<Outline> parseOutline(QByteArrayView text, std::string_view arrayKey,
+                                               Error *error = nullptr);
 
 private:
     explicit JsonParser(QByteArrayView text, LoneSurrogates loneSurrogates = LoneSurrogates::reject);
+
+    // Runs `read` on a parser of the whole text, which must hold nothing but white
+    // space after what `read` reads; nothing on any error.
+    template <typename Read>
+    static auto readWhole(QByteArrayView text, Error *error, Read read,
+                          LoneSurrogates loneSurrogates = LoneSurrogates::reject)
+        -> std::optional<decltype(read(std::declval<JsonParser &>()))>;
 
     struct Failure
     {

@@ -78,6 +78,14 @@ void JsonWriter::writeValue(const JsonValue &value, int indent)
 
 void JsonWriter::writeObject(const JsonObject &object, int indent)
 {
+    writeMembers(object, indent, [this](const JsonMember &member, int memberIndent) {
+        writeValue(member.value, memberIndent);
+    });
+}
+
+template <typename WriteMember>
+void JsonWriter::writeMembers(const JsonObject &object, int indent, WriteMember writeMember)
+{
     if (object.isEmpty()) {
         put("{}");
         return;
@@ -100,7 +108,7 @@ void JsonWriter::writeObject(const JsonObject &object, int indent)
         writeIndent(indent + 1);
         writeKey(members[i]->key);
         put(": ");
-        writeValue(members[i]->value, indent + 1);
+        writeMember(*members[i], indent + 1);
         put(i + 1 < members.size() ? ",\n" : "\n");
     }
     writeIndent(indent);
@@ -109,18 +117,61 @@ void JsonWriter::writeObject(const JsonObject &object, int indent)
 
 void JsonWriter::writeArray(const JsonArray &array, int indent)
 {
-    if (array.empty()) {
+    writeElements(qsizetype(array.size()), indent, [&](qsizetype i, int elementIndent) {
+        writeValue(array[std::size_t(i)], elementIndent);
+        return true;
+    });
+}
+
+template <typename WriteElement>
+void JsonWriter::writeElements(qsizetype count, int indent, WriteElement writeElement)
+{
+    if (count == 0) {
         put("[]");
         return;
     }
     put("[\n");
-    for (std::size_t i = 0; i < array.size(); ++i) {
+    for (qsizetype i = 0; i < count; ++i) {
         writeIndent(indent + 1);
-        writeValue(array[i], indent + 1);
-        put(i + 1 < array.size() ? ",\n" : "\n");
+        if (!writeElement(i, indent + 1))
+            return;
+        put(i + 1 < count ? ",\n" : "\n");
     }
     writeIndent(indent);
     put(']');
+}
+
+bool JsonWriter::streamed(JsonObject object, const StreamedArray &array, const Output &output)
+{
+    // A stand-in member puts the array among the others in key order.
+    object.insert(array.key, JsonValue());
+    const JsonValue *standIn = object.find(std::string_view(array.key));
+    JsonWriter writer;
+    bool refused = false;
+    writer.writeMembers(object, 0, [&](const JsonMember &member, int indent) {
+        if (&member.value != standIn) {
+            writer.writeValue(member.value, indent);
+            return;
+        }
+        writer.writeElements(array.count, indent, [&](qsizetype i, int elementIndent) {
+            writer.writeValue(array.element(i), elementIndent);
+            refused = !writer.handOver(output, kPieceSize);
+            return !refused;
+        });
+    });
+    if (refused)
+        return false;
+    writer.put('\n');
+    return writer.handOver(output, 1);
+}
+
+bool JsonWriter::handOver(const Output &output, qsizetype atLeast)
+{
+    if (m_used < atLeast)
+        return true;
+    const bool taken = output(QByteArrayView(m_out.constData(), m_used));
+    m_used = 0;
+    return taken;
 }
 
 namespace {

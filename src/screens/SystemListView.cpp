@@ -209,7 +209,7 @@ void SystemListView::pickRandomSystem()
 {
     if (!m_universe || m_universe->data().isEmpty())
         return;
-    const QList<HexData> &data = m_universe->data();
+    const HexList &data = m_universe->data();
     setSearchText(data[randomBelow(data.size())].starSystem.name);
 }
 

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -19,32 +18,50 @@ QString systemReason(int error)
 
 } // namespace
 
+AtomicFileWriter::AtomicFileWriter(const QString &path) : m_path(path), m_file(path) {}
+
 QString AtomicFileWriter::write(const QString &path, QByteArrayView bytes, const BeforeReplace &beforeReplace)
 {
-    // An uncommitted QSaveFile removes its temporary file on every early return.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
+    AtomicFileWriter file(path);
+    QString reason = file.open();
+    if (reason.isEmpty())
+        reason = file.write(bytes);
+    return reason.isEmpty() ? file.commit(beforeReplace) : reason;
+}
+
+QString AtomicFileWriter::open()
+{
+    return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ? QString() : m_file.errorString();
+}
+
+QString AtomicFileWriter::write(QByteArrayView bytes)
+{
     // Written through the descriptor, not the device: a buffered device would hold a
     // short text until commit(), which does not report a failed flush, and the
     // device reports a refused write as "Unknown error" where the system names it.
     for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t written = ::write(file.handle(), bytes.data() + done, std::size_t(bytes.size() - done));
+        const ssize_t written =
+            ::write(m_file.handle(), bytes.data() + done, std::size_t(bytes.size() - done));
         if (written < 0 && errno != EINTR)
             return systemReason(errno);
         done += std::max<ssize_t>(written, 0);
     }
+    return QString();
+}
+
+QString AtomicFileWriter::commit(const BeforeReplace &beforeReplace)
+{
     // Some file systems report a full disk only when the data reaches it.
-    if (::fsync(file.handle()) != 0)
+    if (::fsync(m_file.handle()) != 0)
         return systemReason(errno);
     if (beforeReplace) {
-        const QString reason = beforeReplace(file.handle());
+        const QString reason = beforeReplace(m_file.handle());
         if (!reason.isEmpty())
             return reason;
     }
-    if (!file.commit())
-        return file.errorString();
-    return syncFolder(QFileInfo(path).absolutePath());
+    if (!m_file.commit())
+        return m_file.errorString();
+    return syncFolder(QFileInfo(m_path).absolutePath());
 }
 
 QString AtomicFileWriter::syncFolder(const QString &folderPath)

@@ -11,28 +11,11 @@ namespace {
 
 constexpr qint64 kFormat = 1;
 
-// The header of a universe file: its "id" and "name", the rest passed over.
-std::optional<StarfarerUniverse::Header> readHeader(QByteArrayView bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    std::optional<JsonObject> members = JsonParser::parseMembers(bytes, [](std::string_view key) {
-        return key == std::string_view("id") || key == std::string_view("name");
-    });
-    if (!members)
-        return std::nullopt;
-    try {
-        return readJson<StarfarerUniverse::Header>(JsonValue(std::move(*members)));
-    } catch (const DecodeError &) {
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 HeaderCache::HeaderCache(QString cachePath) : m_cachePath(std::move(cachePath)) {}
 
-QList<StarfarerUniverse::Header> HeaderCache::list(const QString &folderPath)
+QList<StarfarerUniverse::Header> HeaderCache::list(const QString &folderPath, const ReadVisitor &visitRead)
 {
     load();
     ++m_listings;
@@ -51,24 +34,40 @@ QList<StarfarerUniverse::Header> HeaderCache::list(const QString &folderPath)
         auto cached = m_entries.constFind(path);
         if (cached == m_entries.cend() || cached->stamp != *stamp) {
             ++m_filesRead;
-            const auto contents = UniverseFileReader::read(path);
+            std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path);
             if (!contents)
                 continue; // not remembered: it may be readable next time
-            Entry entry{contents->stamp, readHeader(contents->bytes)};
+            StarfarerUniverse::CheckedFile file = StarfarerUniverse::check(std::move(*contents));
+            Entry entry{file.contents.stamp, file.header()};
             if (entry.header)
                 entry.header->filePath = path;
             cached = seen.insert(path, entry);
+            if (visitRead)
+                visitRead(path, std::move(file));
         } else {
             cached = seen.insert(path, *cached);
         }
         if (cached->header)
             headers.append(*cached->header);
     }
-    if (seen != m_entries) {
+    if (seen != m_entries || m_unsaved) {
         m_entries = std::move(seen);
         save();
+        m_unsaved = false;
     }
     return headers;
+}
+
+void HeaderCache::remember(const QString &path, StarfarerUniverse::Listing listing)
+{
+    load();
+    if (listing.header)
+        listing.header->filePath = path;
+    const auto known = m_entries.constFind(path);
+    if (known != m_entries.cend() && *known == listing)
+        return;
+    m_entries.insert(path, listing);
+    m_unsaved = true;
 }
 
 void HeaderCache::load()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "json/Json.h"
+#include "json/JsonParser.h"
 
 #include <QtConcurrent/QtConcurrentMap>
 
@@ -28,18 +29,43 @@ public:
         const JsonArray *array = value.array();
         if (!array)
             json_detail::wrongType(value, path, "an array");
+        return readEach<T>(array->size(), path, [&](std::size_t index, const JsonPath &at) {
+            return readElement((*array)[index], at);
+        });
+    }
 
+    // The elements given as their texts, checked already (JsonParser::parseOutline):
+    // each is parsed where it is decoded and its value dropped straight away, so that
+    // only the few elements being decoded are ever held as values.
+    template <typename T>
+    static QList<T> readTexts(const std::vector<QByteArrayView> &texts, const JsonPath &path,
+                              ElementReader<T> readElement = &JsonCodec<T>::read)
+    {
+        return readEach<T>(texts.size(), path, [&](std::size_t index, const JsonPath &at) {
+            JsonParser::Error error;
+            const std::optional<JsonValue> value = JsonParser::parse(texts[index], &error);
+            if (!value)
+                at.fail(error.reason);
+            return readElement(*value, at);
+        });
+    }
+
+private:
+    // `readAt(index, path)` reads the element at `index`, whose key path is `path`.
+    template <typename T, typename ReadAt>
+    static QList<T> readEach(std::size_t count, const JsonPath &path, ReadAt readAt)
+    {
         struct Slot
         {
             std::optional<T> element;
             std::exception_ptr error;
         };
-        std::vector<Slot> results(array->size());
+        std::vector<Slot> results(count);
         // Every exception stays in its slot: none may escape a worker thread.
         const auto decodeSlot = [&](Slot &slot) {
             const std::size_t index = std::size_t(&slot - results.data());
             try {
-                slot.element.emplace(readElement((*array)[index], JsonPath(&path, qsizetype(index))));
+                slot.element.emplace(readAt(index, JsonPath(&path, qsizetype(index))));
             } catch (...) {
                 slot.error = std::current_exception();
             }

@@ -51,23 +51,58 @@ StarfarerUniverse::~StarfarerUniverse()
     m_saver.wait();
 }
 
+StarfarerUniverse::CheckedFile StarfarerUniverse::check(UniverseFileReader::Contents contents)
+{
+    CheckedFile file{std::move(contents), std::nullopt, QString()};
+    const QByteArray &bytes = file.contents.bytes;
+    const QByteArrayView text = withoutByteOrderMark(bytes);
+    try {
+        // The systems are left as texts, to be decoded one at a time: the value of the
+        // whole file is never held.
+        JsonParser::Error parseError;
+        file.outline = JsonParser::parseOutline(
+            text, std::string_view(UniverseContents::kDataKey.data(), UniverseContents::kDataKey.size()),
+            &parseError);
+        // Offsets count from the start of the file, the byte-order mark included.
+        if (!file.outline) {
+            file.invalidReason = QStringLiteral("not valid JSON at offset %1: %2")
+                                     .arg(parseError.offset + (bytes.size() - text.size()))
+                                     .arg(parseError.reason);
+        }
+    } catch (const std::bad_alloc &) {
+        file.invalidReason = QStringLiteral("not enough memory to read the universe");
+    }
+    return file;
+}
+
+std::optional<StarfarerUniverse::Header> StarfarerUniverse::CheckedFile::header() const
+{
+    if (!outline || !outline->document.isObject())
+        return std::nullopt;
+    try {
+        return Header::fromJson(JsonReader(*outline->document.object(), JsonPath()));
+    } catch (const DecodeError &) {
+        return std::nullopt;
+    }
+}
+
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &bytes, UniverseFolder folder,
                                                              QString *error)
 {
-    const QByteArrayView text = withoutByteOrderMark(bytes);
-    QString reason;
+    return decode(check({bytes, {}}), std::move(folder), error);
+}
+
+std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const CheckedFile &file, UniverseFolder folder,
+                                                             QString *error)
+{
+    QString reason = file.invalidReason;
     try {
-        JsonParser::Error parseError;
-        const std::optional<JsonValue> document = JsonParser::parse(text, &parseError);
-        if (!document) {
-            // Offsets count from the start of the file, the byte-order mark included.
-            const qsizetype offset = parseError.offset + (bytes.size() - text.size());
-            reason = QStringLiteral("not valid JSON at offset %1: %2").arg(offset).arg(parseError.reason);
-        } else if (!document->isObject()) {
+        if (file.outline && !file.outline->document.isObject()) {
             reason = QStringLiteral("the file does not hold a JSON object");
-        } else {
+        } else if (file.outline) {
             auto universe = std::make_unique<StarfarerUniverse>(std::move(folder));
-            universe->m_contents = UniverseContents::fromJson(JsonReader(*document->object(), JsonPath()));
+            universe->m_contents = UniverseContents::fromJson(
+                JsonReader(*file.outline->document.object(), JsonPath()), file.outline->elements);
             universe->relinkRutterFactions();
             universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
             universe->rebuildIndex();
@@ -85,15 +120,25 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &b
 }
 
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &path, UniverseFolder folder,
-                                                               QString *error)
+                                                               QString *error, Listing *listing)
 {
-    const std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path, error);
+    std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path, error);
     if (!contents)
         return nullptr;
+    const CheckedFile file = check(std::move(*contents));
+    auto universe = openChecked(path, file, std::move(folder), error);
+    if (universe && listing)
+        *listing = {file.contents.stamp, file.header()};
+    return universe;
+}
+
+std::unique_ptr<StarfarerUniverse> StarfarerUniverse::openChecked(const QString &path, const CheckedFile &file,
+                                                           UniverseFolder folder, QString *error)
+{
     try {
-        auto universe = decode(contents->bytes, std::move(folder), error);
+        auto universe = decode(file, std::move(folder), error);
         if (universe)
-            universe->m_saver.rememberReadFile(path, contents->stamp);
+            universe->m_saver.rememberReadFile(path, file.contents.stamp);
         return universe;
     } catch (const std::bad_alloc &) {
         // A document too large for the memory left is an unreadable file, not the end of the program.
@@ -110,7 +155,12 @@ JsonObject StarfarerUniverse::toJson() const
 
 QByteArray StarfarerUniverse::encode() const
 {
-    return JsonWriter::write(toJson());
+    QByteArray bytes;
+    m_contents.writeJson([&bytes](QByteArrayView piece) {
+        bytes.append(piece);
+        return true;
+    });
+    return bytes;
 }
 
 void StarfarerUniverse::save()
@@ -220,7 +270,7 @@ namespace {
 // the key `now`: `old` then leads to the next hex with that key, if a later one has it.
 template <typename Key, typename KeyOf>
 void moveIndexEntry(QHash<Key, qsizetype> &index, const Key &old, const Key &now, qsizetype position,
-                    const QList<HexData> &data, KeyOf keyOf)
+                    const HexList &data, KeyOf keyOf)
 {
     if (old == now)
         return;
@@ -256,7 +306,7 @@ bool StarfarerUniverse::replaceHex(const QUuid &givenID, const HexData &hex)
     if (stored == hex)
         return true;
     const GalacticCoordinates old = stored.coordinates;
-    m_contents.data[position] = hex;
+    m_contents.data.replace(position, hex);
     moveIndexEntry(m_positionOfID, id, hex.id, position, m_contents.data,
                    [](const HexData &h) { return h.id; });
     moveIndexEntry(m_positionAt, old, hex.coordinates, position, m_contents.data,
@@ -314,7 +364,7 @@ void StarfarerUniverse::setData(const QList<HexData> &value)
 {
     if (m_contents.data == value)
         return;
-    m_contents.data = value;
+    m_contents.data = HexList(value);
     rebuildIndex();
     emit dataChanged();
     followRules();
@@ -470,14 +520,14 @@ void StarfarerUniverse::relinkWorldFactions()
 {
     const QSet<QUuid> known = factionIDs(m_contents.factions);
     for (qsizetype h = 0; h < m_contents.data.size(); ++h) {
-        // Only copy-on-write the systems that still carry legacy records.
+        // Only the systems that still carry legacy records are copied and replaced.
         const auto needsRepair = [](const auto &self, const WorldData &world) -> bool {
             if (world.legacyFactions)
                 return true;
             return std::any_of(world.satellites.cbegin(), world.satellites.cend(),
                                [&](const WorldData &satellite) { return self(self, satellite); });
         };
-        const auto &stars = std::as_const(m_contents.data)[h].starSystem.stars;
+        const auto &stars = m_contents.data.at(h).starSystem.stars;
         const bool repair = std::any_of(stars.cbegin(), stars.cend(), [&](const Star &star) {
             return std::any_of(star.worlds.cbegin(), star.worlds.cend(),
                                [&](const WorldData &world) { return needsRepair(needsRepair, world); });
@@ -490,7 +540,8 @@ void StarfarerUniverse::relinkWorldFactions()
         const JsonPath hexPath(&dataPath, h);
         const JsonPath systemPath(&hexPath, QLatin1StringView("starSystem"));
         const JsonPath starsPath(&systemPath, QLatin1StringView("stars"));
-        QList<Star> &systemStars = m_contents.data[h].starSystem.stars;
+        HexData hex = m_contents.data.at(h);
+        QList<Star> &systemStars = hex.starSystem.stars;
         for (qsizetype s = 0; s < systemStars.size(); ++s) {
             const JsonPath starPath(&starsPath, s);
             const JsonPath worldsPath(&starPath, QLatin1StringView("worlds"));
@@ -498,6 +549,7 @@ void StarfarerUniverse::relinkWorldFactions()
             for (qsizetype w = 0; w < worlds.size(); ++w)
                 relinkWorldFactions(worlds[w], known, JsonPath(&worldsPath, w));
         }
+        m_contents.data.replace(h, hex);
     }
 }
 

@@ -2,9 +2,11 @@
 
 #include "RetryTimer.h"
 #include "UniverseContents.h"
+#include "UniverseFileReader.h"
 #include "UniverseFolder.h"
 #include "UniverseSaver.h"
 #include "model/WorldData.h"
+#include "json/JsonParser.h"
 
 #include <QHash>
 #include <QList>
@@ -45,22 +47,52 @@ public:
         bool operator==(const Header &other) const { return id == other.id && name == other.name; }
     };
 
+    // One version of a universe file and what listing it finds there: its header, or
+    // none when the file holds no universe's id and name.
+    struct Listing
+    {
+        UniverseFileReader::Stamp stamp;
+        std::optional<Header> header;
+        bool operator==(const Listing &) const = default;
+    };
+
     // A new universe with the defaults: a new random id, "Untitled Universe", empty
     // collections, the referee's view and every layer shown.
     explicit StarfarerUniverse(UniverseFolder folder = UniverseFolder::standard(), QObject *parent = nullptr);
     // Waits for a save still being written.
     ~StarfarerUniverse() override;
 
-    // Decodes a whole document from a file's bytes (a UTF-8 byte-order mark is
-    // skipped). On any failure returns nothing and puts the reason in `error`: no
-    // partial document is ever produced.
+    // A universe file read and checked but not decoded yet: its bytes with their
+    // version, and their outline (the systems left as texts) or why they are not
+    // valid JSON. Listing a file takes this much; opening it needs only the decoding
+    // besides.
+    struct CheckedFile
+    {
+        UniverseFileReader::Contents contents;
+        std::optional<JsonParser::Outline> outline;
+        QString invalidReason; // when there is no outline
+        // The header listing finds in the file: none unless the file holds an object
+        // with a valid id and name.
+        std::optional<Header> header() const;
+    };
+    // Checks a file's bytes (a UTF-8 byte-order mark is skipped).
+    static CheckedFile check(UniverseFileReader::Contents contents);
+
+    // Decodes a whole document from a file's bytes. On any failure returns nothing and
+    // puts the reason in `error`: no partial document is ever produced.
     static std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, UniverseFolder folder,
                                                      QString *error = nullptr);
-    // Reads and decodes the file at `path` (UniverseFileReader: only a regular file of
-    // a sane size); the file is only read. Its version is remembered, so that a save
-    // notices when another program changed it meanwhile.
+    static std::unique_ptr<StarfarerUniverse> decode(const CheckedFile &file, UniverseFolder folder,
+                                                     QString *error = nullptr);
+    // Reads, checks and opens the file at `path` (UniverseFileReader: only a regular
+    // file of a sane size); the file is only read. On success `listing` receives the
+    // version read and its header, so that a listing need not read the file again.
     static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
-                                                       QString *error = nullptr);
+                                                       QString *error = nullptr, Listing *listing = nullptr);
+    // Decodes `file`, read from `path`. The version read is remembered, so that a
+    // save notices when another program changed the file meanwhile.
+    static std::unique_ptr<StarfarerUniverse> openChecked(const QString &path, const CheckedFile &file,
+                                                          UniverseFolder folder, QString *error = nullptr);
 
     // All twenty keys, every one written.
     JsonObject toJson() const;
@@ -97,7 +129,7 @@ public:
 
     const QUuid &id() const { return m_contents.id; }
     const QString &name() const { return m_contents.name; }
-    const QList<HexData> &data() const { return m_contents.data; }
+    const HexList &data() const { return m_contents.data; }
     const QList<Faction> &factions() const { return m_contents.factions; }
     const QList<FactionList> &factionLists() const { return m_contents.factionLists; }
     const QList<Rutter> &rutters() const { return m_contents.rutters; }

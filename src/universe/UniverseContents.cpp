@@ -2,16 +2,19 @@
 
 #include "ParallelListReader.h"
 
-UniverseContents UniverseContents::fromJson(const JsonReader &r)
+UniverseContents UniverseContents::fromJson(const JsonReader &r,
+                                            const std::optional<std::vector<QByteArrayView>> &systems)
 {
     UniverseContents c;
     c.id = r.optional<QUuid>(QLatin1StringView("id"), QUuid::createUuid());
     c.name = r.optional<QString>(QLatin1StringView("name"), c.name);
     // Keys are read in this order, so that the first failing key is the same however
     // the systems are decoded.
-    const QLatin1StringView dataKey("data");
-    if (const JsonValue *data = r.find(dataKey); data && !data->isNull())
-        c.data = ParallelListReader::read<HexData>(*data, JsonPath(&r.path(), dataKey));
+    const JsonPath dataPath(&r.path(), kDataKey);
+    if (systems)
+        c.data = HexList(ParallelListReader::readTexts<HexData>(*systems, dataPath));
+    else if (const JsonValue *data = r.find(kDataKey); data && !data->isNull())
+        c.data = HexList(ParallelListReader::read<HexData>(*data, dataPath));
     c.factions = r.optional<QList<Faction>>(QLatin1StringView("factions"), {});
     c.factionLists = r.optional<QList<FactionList>>(QLatin1StringView("factionLists"), {});
     c.rutters = r.optional<QList<Rutter>>(QLatin1StringView("rutters"), {});
@@ -34,10 +37,27 @@ UniverseContents UniverseContents::fromJson(const JsonReader &r)
 
 JsonObject UniverseContents::toJson() const
 {
+    JsonArray systems;
+    systems.reserve(std::size_t(data.size()));
+    for (const HexData &hex : data)
+        systems.push_back(hex.toJson());
+    JsonObject object = toJsonBesidesData();
+    object.insert(kDataKey, std::move(systems));
+    return object;
+}
+
+bool UniverseContents::writeJson(const JsonWriter::Output &output) const
+{
+    const JsonWriter::StreamedArray systems{jsonKey(kDataKey), data.size(),
+                                            [this](qsizetype i) -> JsonValue { return data.at(i).toJson(); }};
+    return JsonWriter::streamed(toJsonBesidesData(), systems, output);
+}
+
+JsonObject UniverseContents::toJsonBesidesData() const
+{
     return {
         {QLatin1StringView("id"), jsonValue(id)},
         {QLatin1StringView("name"), name},
-        {QLatin1StringView("data"), jsonValue(data)},
         {QLatin1StringView("factions"), jsonValue(factions)},
         {QLatin1StringView("factionLists"), jsonValue(factionLists)},
         {QLatin1StringView("rutters"), jsonValue(rutters)},

@@ -29,27 +29,43 @@ bool UniverseManager::start(FolderLock::OtherHostLock otherHost)
     m_folder.ensureUniversesDirectory();
     if (!lockFolder(otherHost))
         return false;
-    // Listed once; what start-up saves is added to this listing.
-    QList<Header> listed = loadHeaders();
-    migrateIfNeeded(listed);
-
+    // Once the migration is done, the remembered universe is read before the folder is
+    // listed: the listing then knows its header from that one read and does not read
+    // a large file a second time. Before, the migration may choose what is remembered.
+    const bool migrated = m_settings->value(kDidMigrateKey, false).toBool();
     std::unique_ptr<StarfarerUniverse> opened;
-    const QUuid remembered = QUuid::fromString(m_settings->value(kLastUniverseIDKey).toString());
-    if (!remembered.isNull()) {
-        const QString path = m_folder.fileFor(remembered);
+    if (migrated)
+        opened = readRemembered();
+    // Without a remembered universe the first by name is opened: of the files the
+    // listing reads, the one whose name comes first is kept, and opened without
+    // reading it again when it is that one.
+    struct Kept
+    {
+        QString path;
+        QString name;
+        StarfarerUniverse::CheckedFile file;
+    };
+    std::optional<Kept> firstRead;
+    const auto keepFirstByName = [&](const QString &path, StarfarerUniverse::CheckedFile &&file) {
+        const std::optional<Header> header = file.header();
+        if (header && (!firstRead || m_order.compare(header->name, firstRead->name) < 0))
+            firstRead = Kept{path, header->name, std::move(file)};
+    };
+    // Listed once; what start-up saves is added to this listing.
+    QList<Header> listed = opened ? loadHeaders() : loadHeaders(keepFirstByName);
+    migrateIfNeeded(listed);
+    if (!migrated)
+        opened = readRemembered();
+    if (!opened && !listed.isEmpty()) {
+        const QString &path = listed.first().filePath;
         QString reason;
-        opened = read(path, &reason);
-        // A remembered universe whose file is gone is simply forgotten; one whose file
-        // is there but unreadable is reported, and its file is left untouched.
-        if (!opened && QFileInfo::exists(path))
+        opened = firstRead && firstRead->path == path
+                     ? StarfarerUniverse::openChecked(path, firstRead->file, m_folder, &reason)
+                     : read(path, &reason);
+        if (!opened)
             reportUnreadable(path, reason);
     }
-    if (!opened && !listed.isEmpty()) {
-        QString reason;
-        opened = read(listed.first().filePath, &reason);
-        if (!opened)
-            reportUnreadable(listed.first().filePath, reason);
-    }
+    firstRead.reset();
     if (!opened) {
         opened = makeNew(kDefaultName);
         if (saveReporting(*opened))
@@ -59,6 +75,21 @@ bool UniverseManager::start(FolderLock::OtherHostLock otherHost)
     storeLastUniverseID(m_current->id());
     setHeaders(listed);
     return true;
+}
+
+std::unique_ptr<StarfarerUniverse> UniverseManager::readRemembered()
+{
+    const QUuid remembered = QUuid::fromString(m_settings->value(kLastUniverseIDKey).toString());
+    if (remembered.isNull())
+        return nullptr;
+    const QString path = m_folder.fileFor(remembered);
+    QString reason;
+    auto opened = read(path, &reason);
+    // A remembered universe whose file is gone is simply forgotten; one whose file
+    // is there but unreadable is reported, and its file is left untouched.
+    if (!opened && QFileInfo::exists(path))
+        reportUnreadable(path, reason);
+    return opened;
 }
 
 bool UniverseManager::lockFolder(FolderLock::OtherHostLock otherHost)
@@ -143,9 +174,9 @@ bool UniverseManager::deleteUniverse(Header header)
     return true;
 }
 
-QList<UniverseManager::Header> UniverseManager::loadHeaders()
+QList<UniverseManager::Header> UniverseManager::loadHeaders(const HeaderCache::ReadVisitor &visitRead)
 {
-    QList<Header> headers = m_headerCache.list(m_folder.universesPath());
+    QList<Header> headers = m_headerCache.list(m_folder.universesPath(), visitRead);
     sortByName(headers);
     return headers;
 }
@@ -195,9 +226,14 @@ void UniverseManager::migrateIfNeeded(QList<Header> &listed)
     m_settings->sync();
 }
 
-std::unique_ptr<StarfarerUniverse> UniverseManager::read(const QString &path, QString *error) const
+std::unique_ptr<StarfarerUniverse> UniverseManager::read(const QString &path, QString *error)
 {
-    return StarfarerUniverse::readFile(path, m_folder, error);
+    ++m_filesOpened;
+    StarfarerUniverse::Listing listing;
+    auto universe = StarfarerUniverse::readFile(path, m_folder, error, &listing);
+    if (universe)
+        m_headerCache.remember(path, listing); // not read again to be listed
+    return universe;
 }
 
 std::unique_ptr<StarfarerUniverse> UniverseManager::makeNew(const QString &name) const

@@ -86,13 +86,17 @@ public:
     // The stored universes (".json" files whose id and name can be read), sorted by
     // name as file managers sort (letter case ignored, numbers by value), stably.
     // Files that did not change since the last listing (in this run or, through the
-    // header cache, an earlier one) are not read again.
-    QList<Header> loadHeaders();
+    // header cache, an earlier one) are not read again; those read are handed to
+    // `visitRead`.
+    QList<Header> loadHeaders(const HeaderCache::ReadVisitor &visitRead = {});
     void storeLastUniverseID(const std::optional<QUuid> &id);
     // The one-time migration; `listed` is the current listing, to which the migrated
     // universe is added.
     void migrateIfNeeded(QList<Header> &listed);
     const HeaderCache &headerCache() const { return m_headerCache; }
+    // How many universe files were read to be opened (a listing's reads are counted
+    // by the header cache).
+    int filesOpened() const { return m_filesOpened; }
 
 signals:
     void currentChanged();
@@ -103,7 +107,10 @@ signals:
     void operationFailed(const QString &message);
 
 private:
-    std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error) const;
+    std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error);
+    // The universe named by "lastUniverseID", if it can be read; an unreadable file
+    // is reported.
+    std::unique_ptr<StarfarerUniverse> readRemembered();
     // Takes the folder's lock; false when another instance holds it.
     bool lockFolder(FolderLock::OtherHostLock otherHost);
     // Adds a universe just saved to a listing, in order.
@@ -131,6 +138,7 @@ private:
     QString m_loadErrorFile;
     HeaderCache m_headerCache;
     NaturalOrder m_order;
+    int m_filesOpened = 0;
     FolderLock m_lock;
     LeaveUnsavedQuestion m_leaveUnsaved;
 };

@@ -2,7 +2,6 @@
 
 #include "AtomicFileWriter.h"
 #include "StarfarerUniverse.h"
-#include "json/JsonWriter.h"
 
 #include <QMutexLocker>
 
@@ -89,10 +88,6 @@ bool UniverseSaver::writing() const
 
 void UniverseSaver::run(Request request)
 {
-    // An array of its own for the systems (their records stay shared): the document's
-    // next edit then changes its list without copying it, unless it comes within the
-    // moment this copy takes.
-    request.snapshot.data = QList<HexData>(request.snapshot.data.cbegin(), request.snapshot.data.cend());
     std::function<void(const UniverseContents &)> observer;
     {
         QMutexLocker lock(&m_mutex);
@@ -115,17 +110,28 @@ UniverseSaver::Outcome UniverseSaver::write(Request request)
     request.folder.ensureUniversesDirectory();
     QString reason, kept;
     try {
-        const JsonValue json = request.snapshot.toJson();
-        request.snapshot = UniverseContents(); // the records are no longer needed
-        reason = AtomicFileWriter::write(request.path, JsonWriter::write(json), [&](int descriptor) {
-            return m_guard.beforeReplace(request.path, descriptor, &kept);
-        });
+        // Written system by system as it is encoded: the whole text is never held.
+        AtomicFileWriter file(request.path);
+        reason = file.open();
+        if (reason.isEmpty()) {
+            request.snapshot.writeJson([&](QByteArrayView piece) {
+                reason = file.write(piece);
+                return reason.isEmpty();
+            });
+        }
+        if (reason.isEmpty()) {
+            reason = file.commit(
+                [&](int descriptor) { return m_guard.beforeReplace(request.path, descriptor, &kept); });
+        }
     } catch (const EncodeError &error) {
         reason = error.message();
     } catch (const std::bad_alloc &) {
         reason = QStringLiteral("not enough memory to write the universe");
     }
     m_guard.afterWrite(request.path);
+    // The snapshot's share of the document is given up before the outcome is
+    // reported, so that the document's next edits copy nothing.
+    request.snapshot = UniverseContents();
     if (reason.isEmpty())
         return {true, QString(), kept};
     const QString message =

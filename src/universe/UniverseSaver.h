@@ -15,10 +15,11 @@
 // time. A snapshot is taken only when the thread is free: saves asked for while a
 // write runs are coalesced into one snapshot taken when it ends, so an older snapshot
 // is never written after a newer one, and the document's lists are shared with at
-// most one snapshot (an edit copies a list at most once per write). A file that
-// another program changed since the document last read or wrote it is kept beside
-// it before it is replaced. Each write prints the failure line when it fails and
-// leaves an outcome for the document to report on its own thread.
+// most one snapshot (an edit copies a list, or a chunk of the systems, at most once
+// per write). A file that another program changed since the document last read or
+// wrote it is kept beside it before it is replaced. Each write prints the failure
+// line when it fails and leaves an outcome for the document to report on its own
+// thread.
 class UniverseSaver
 {
 public:

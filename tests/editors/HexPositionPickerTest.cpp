@@ -38,7 +38,7 @@ TEST_F(HexPositionPickerTest, ChoosingASystemSetsAllFourValuesAndTheTitleFollows
     EXPECT_EQ(child<QToolButton>(picker, "systemMenu")->text(), QStringLiteral("Unnamed System"));
 
     // A system stored later at the hex renames the title at once.
-    QList<HexData> data = m_universe->data();
+    QList<HexData> data = m_universe->data().toList();
     data.first().starSystem.name = QStringLiteral("Regina");
     m_universe->setData(data);
     EXPECT_EQ(child<QToolButton>(picker, "systemMenu")->text(), QStringLiteral("Regina"));

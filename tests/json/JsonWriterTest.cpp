@@ -109,3 +109,41 @@ TEST(JsonWriter, WhatIsWrittenReadsBackEqualAndWritesTheSameBytes)
     EXPECT_EQ(*back, value);
     EXPECT_EQ(JsonWriter::write(*back), text);
 }
+
+TEST(JsonWriter, AStreamedArrayIsWrittenAsThoughItWereAMemberOfTheObject)
+{
+    const JsonObject others{
+        {"b"_L1, 1}, {"m"_L1, JsonObject{{"x"_L1, JsonArray{}}}}, {"\xE9"_L1, u"\u00e9"_s}};
+    const QString large(qsizetype(JsonWriter::kPieceSize) + 10, u'x');
+    // Keys that sort first, between the others, last and beyond ASCII.
+    for (const std::string key : {"", "a", "c", "z", "\xC3\xA9\xC3\xA9", "\xEF\xBF\xBF"}) {
+        for (const qsizetype count : {0, 1, 3}) {
+            JsonArray elements;
+            for (qsizetype i = 0; i < count; ++i)
+                elements.push_back(JsonObject{{"i"_L1, i}, {"s"_L1, i == 1 ? large : QString()}});
+            JsonObject whole = others;
+            whole.insert(key, elements);
+
+            QByteArray text;
+            int pieces = 0;
+            const JsonWriter::StreamedArray array{key, count,
+                                                  [&](qsizetype i) { return elements[std::size_t(i)]; }};
+            EXPECT_TRUE(JsonWriter::streamed(others, array, [&](QByteArrayView piece) {
+                text.append(piece);
+                ++pieces;
+                return true;
+            }));
+            EXPECT_EQ(text, JsonWriter::write(whole)) << key << " " << count;
+            EXPECT_EQ(pieces, count == 3 ? 2 : 1); // the large element fills a piece
+        }
+    }
+
+    // Elements are made only as they are written: a refused piece stops the making.
+    int made = 0;
+    const JsonWriter::StreamedArray array{"a", 5, [&](qsizetype) {
+                                              ++made;
+                                              return JsonValue(large);
+                                          }};
+    EXPECT_FALSE(JsonWriter::streamed(others, array, [](QByteArrayView) { return false; }));
+    EXPECT_EQ(made, 1);
+}

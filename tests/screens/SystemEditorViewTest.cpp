@@ -222,7 +222,7 @@ TEST_F(SystemEditorViewTest, MovingOntoAnOccupiedHexAsksBeforeOverwriting)
         QSignalSpy dismissed(&view, &SystemEditorView::dismissed);
         buttonNamed(alert, "Overwrite")->click();
         ASSERT_TRUE(dismissed.count() == 1 || dismissed.wait());
-        const QList<HexData> stored = readBack()->data();
+        const QList<HexData> stored = readBack()->data().toList();
         ASSERT_EQ(stored.size(), 2);
         EXPECT_EQ(stored.at(0).id, edited.id);
         EXPECT_EQ(stored.at(0).coordinates, (GalacticCoordinates{0, 0, 2, 2}));
@@ -247,7 +247,7 @@ TEST_F(SystemEditorViewTest, SavingInPlaceKeepsIdPositionAndFarSectors)
     child<QCheckBox>(view, "otherAware")->setChecked(true);
     saveAndWait(view);
 
-    const QList<HexData> stored = readBack()->data();
+    const QList<HexData> stored = readBack()->data().toList();
     ASSERT_EQ(stored.size(), 3);
     EXPECT_EQ(stored.at(0), first);
     EXPECT_EQ(stored.at(2), last);

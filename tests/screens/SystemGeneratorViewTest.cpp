@@ -269,7 +269,7 @@ TEST_F(SystemGeneratorViewTest, ReplaceOverwritesTheHexInPlaceAndLeavesOthers)
     QTest::keyClicks(child<QPlainTextEdit>(*view, "notes"), QStringLiteral("new"));
 
     store->click();
-    const QList<HexData> &data = m_universe->data();
+    const HexList &data = m_universe->data();
     ASSERT_EQ(data.size(), 3);
     EXPECT_EQ(data.at(0), first);
     EXPECT_EQ(data.at(2), last);

@@ -132,7 +132,7 @@ TEST_F(SystemListTest, PerHexUpdatesMatchAFreshModel)
     SeededSource seeded(7);
     ScopedRandomSource scope(seeded);
     for (int step = 0; step < 60; ++step) {
-        const QList<HexData> &data = m_universe->data();
+        const HexList &data = m_universe->data();
         HexData hex = data[randomBelow(data.size())];
         switch (randomBelow(3)) {
         case 0:
@@ -250,14 +250,14 @@ TEST_F(SystemListTest, DeletingRemovesEveryHexWithTheIdAndSaves)
     view.deleteSystem(twin.id);
     ASSERT_TRUE(m_universe->waitForPendingSave());
     EXPECT_EQ(saved.count(), 1);
-    EXPECT_EQ(names(m_universe->data()), strings({"Keep 1", "Keep 2"}));
+    EXPECT_EQ(names(m_universe->data().toList()), strings({"Keep 1", "Keep 2"}));
     EXPECT_EQ(names(view.model()->filteredSystems()), strings({"Keep 2", "Keep 1"}));
 
     // The Delete key removes the current row.
     auto *list = view.findChild<QListView *>();
     list->setCurrentIndex(view.model()->index(0));
     QTest::keyClick(list, Qt::Key_Delete);
-    EXPECT_EQ(names(m_universe->data()), strings({"Keep 1"}));
+    EXPECT_EQ(names(m_universe->data().toList()), strings({"Keep 1"}));
 }
 
 TEST_F(SystemListTest, StaleSubsectorFilterShowsNoResults)

@@ -101,3 +101,41 @@ TEST_F(HeaderCaching, StartUpListsOnceAndLaterRunsReadOnlyChangedFiles)
     ASSERT_EQ(fresh.headers().size(), 1);
     EXPECT_EQ(fresh.headers().first().filePath, fresh.current()->filePath());
 }
+
+// Start-up reads the universe it opens once. A remembered one is read before the
+// folder is listed, and the listing takes its header from that read; with nothing
+// remembered, the listing's own read of the first universe by name is opened. The
+// listing always equals a fresh reading, and a file changed later is read again.
+TEST_F(HeaderCaching, StartUpReadsTheUniverseItOpensOnce)
+{
+    StarfarerUniverse open(folder());
+    open.setName(QStringLiteral("Open"));
+    ASSERT_TRUE(open.saveNow());
+    const QUuid nameless = QUuid::createUuid();
+    writeFile(folder().fileFor(nameless), "{\"id\": \"" + uuidText(nameless).toUtf8() + "\"}");
+    writeUniverse(QUuid::createUuid(), QStringLiteral("Other"));
+    m_settings.setValue(UniverseManager::kDidMigrateKey, true);
+    for (const QUuid &remembered : {open.id(), nameless, QUuid()}) {
+        QFile::remove(folder().headerCachePath());
+        if (remembered.isNull())
+            m_settings.remove(UniverseManager::kLastUniverseIDKey);
+        else
+            m_settings.setValue(UniverseManager::kLastUniverseIDKey, uuidText(remembered));
+        auto manager = startManager();
+        EXPECT_EQ(manager->current()->id(), remembered.isNull() ? open.id() : remembered);
+        EXPECT_EQ(manager->filesOpened(), remembered.isNull() ? 0 : 1);
+        EXPECT_EQ(manager->headerCache().filesRead(), remembered.isNull() ? 3 : 2);
+        EXPECT_EQ(described(manager->headers()), described(HeaderCache(QString()).list(universesPath())));
+        EXPECT_EQ(manager->headers().size(), 2); // the file without a name is not listed
+        if (remembered != nameless)              // the whole universe, wherever it was read
+            EXPECT_EQ(manager->current()->encode(), contents(open.filePath()));
+    }
+
+    auto manager = startManager();
+    EXPECT_EQ(manager->headerCache().filesRead(), 0); // all known from the cache file
+    writeUniverse(nameless, QStringLiteral("Named elsewhere"));
+    const QList<StarfarerUniverse::Header> headers = manager->loadHeaders();
+    EXPECT_EQ(manager->headerCache().filesRead(), 1);
+    EXPECT_EQ(described(headers), described(HeaderCache(QString()).list(universesPath())));
+    EXPECT_EQ(headers.size(), 3);
+}

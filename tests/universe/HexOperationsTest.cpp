@@ -49,7 +49,7 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
     QList<QUuid> ids{QUuid::createUuid()}; // every id ever used, and one never stored
 
     for (int step = 0; step < 400 && !HasFailure(); ++step) {
-        const QList<HexData> before = universe.data();
+        const QList<HexData> before = universe.data().toList();
         const bool rulesBefore = universe.usesTravellerRules();
         QList<qsizetype> expected = counts();
         const int action = int(random() % 11);
@@ -105,7 +105,7 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
         expected[5] += universe.usesTravellerRules() != rulesBefore ? 1 : 0;
         EXPECT_EQ(counts(), expected) << "step " << step;
 
-        const QList<HexData> &data = universe.data();
+        const HexList &data = universe.data();
         for (qint64 sector = 0; sector < 2; ++sector) {
             for (qint64 row = 0; row < 3; ++row) {
                 const GalacticCoordinates where{sector, 0, 1, row};

@@ -196,7 +196,7 @@ TEST_F(UniverseDocument, LooksUpFactionsHexesAndRules)
     EXPECT_FALSE(universe->faction(universe->rutters()[1]).has_value());
 
     // Only the first system decides; without a main world it is not Traveller.
-    QList<HexData> data = universe->data();
+    QList<HexData> data = universe->data().toList();
     data.first().starSystem.stars.first().worlds.first().mainWorld = false;
     universe->setData(data);
     EXPECT_FALSE(universe->usesTravellerRules());

@@ -1,0 +1,151 @@
+// The text a save writes, made one system at a time as it goes to the file, against
+// the whole document written at once: the same bytes for any universe. A write that
+// fails half-way leaves the old file; and a write keeps the document as it was when
+// the write began, whatever is edited meanwhile, while the edits reach the next one.
+#include "RandomRecords.h"
+#include "SeededSource.h"
+#include "UniverseStoreSupport.h"
+
+#include "model/StarSystemGeneration.h"
+#include "json/DecodeError.h"
+
+#include <QSemaphore>
+
+#include <atomic>
+#include <cmath>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+using namespace random_records;
+
+namespace {
+
+QByteArray streamed(const UniverseContents &contents)
+{
+    QByteArray text;
+    EXPECT_TRUE(contents.writeJson([&](QByteArrayView piece) {
+        text.append(piece);
+        return true;
+    }));
+    return text;
+}
+
+// Values at the edges of what the writer must spell out: unpaired surrogates,
+// control characters, the smallest and largest doubles and a negative zero.
+void putEdgeValues(UniverseContents &contents)
+{
+    contents.name = QString(QChar(0xD800)) + u"\u0001\u001F\u007F\u2028 \U0010FFFF"_s;
+    if (contents.data.isEmpty())
+        return;
+    const qsizetype last = contents.data.size() - 1;
+    HexData hex = contents.data.at(last);
+    hex.notes = QString(QChar(0xDC00)) + u"\"\\/\b\f\n\r\t"_s;
+    const double masses[] = {std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
+                             -0.0, 1e-7, 123456789.125};
+    for (qsizetype s = 0; s < hex.starSystem.stars.size(); ++s)
+        hex.starSystem.stars[s].mass = masses[s % std::size(masses)];
+    hex.starSystem.gasGiant = std::numeric_limits<qint64>::min();
+    contents.data.replace(last, hex);
+}
+
+HexData generatedHex(int i)
+{
+    HexData hex{QUuid::createUuid(), {i / 1280, 0, i % 32 + 1, i / 32 % 40 + 1}, {}, {}};
+    hex.starSystem = generateStarSystem(std::nullopt, i % 3 == 0, TechnologyLevel::ttl15, true);
+    hex.starSystem.name = QStringLiteral("System %1").arg(i);
+    return hex;
+}
+
+} // namespace
+
+TEST(DocumentWriting, StreamedTextIsTheWholeDocumentsTextByteForByte)
+{
+    SeededSource source(20250107);
+    ScopedRandomSource scope(source);
+    for (int round = 0; round < 80; ++round) {
+        UniverseContents contents = universeContents(round % 8 == 0 ? 0 : 5);
+        if (round % 3 == 0)
+            putEdgeValues(contents);
+        ASSERT_EQ(streamed(contents), JsonWriter::write(contents.toJson())) << "round " << round;
+    }
+    // An empty document: the defaults, an empty array of systems.
+    EXPECT_EQ(streamed(UniverseContents()), JsonWriter::write(UniverseContents().toJson()));
+}
+
+// The stored double is not finite only far into the document, after pieces of the
+// text have gone out: the file still holds the last good save and nothing is left
+// beside it.
+TEST_F(UniverseStoreTest, AWriteThatFailsHalfWayKeepsTheOldFile)
+{
+    StarfarerUniverse universe(folder());
+    QList<HexData> hexes;
+    for (int i = 0; i < 120; ++i)
+        hexes.append(generatedHex(i));
+    universe.setData(hexes);
+    ASSERT_TRUE(universe.saveNow());
+    const QByteArray before = contents(universe.filePath());
+    ASSERT_GT(before.size(), 2 * JsonWriter::kPieceSize);
+
+    HexData broken = hexes.last();
+    broken.starSystem.stars.first().mass = std::nan("");
+    ASSERT_TRUE(universe.replaceHex(broken));
+    QString failure;
+    QObject::connect(&universe, &StarfarerUniverse::saveFailed,
+                     [&](const QString &message) { failure = message; });
+    EXPECT_FALSE(universe.saveNow());
+    EXPECT_TRUE(failure.endsWith(QStringLiteral("a number that is not finite cannot be stored")))
+        << failure.toStdString();
+    EXPECT_EQ(contents(universe.filePath()), before);
+    EXPECT_EQ(universeFiles(), QStringList{QFileInfo(universe.filePath()).fileName()});
+}
+
+// Edits of every kind while a write is held: the held write still writes the
+// document as it was, and the next write has every edit.
+TEST_F(UniverseStoreTest, AWriteKeepsItsSnapshotWhileTheDocumentChanges)
+{
+    StarfarerUniverse universe(folder());
+    QList<HexData> hexes;
+    for (int i = 0; i < 3 * HexList::kChunkSize; ++i) {
+        hexes.append(HexData{QUuid::createUuid(), {0, 0, i % 32 + 1, i / 32 + 1}, {}, {}});
+        hexes.last().starSystem.stars.append(Star{}); // read back as it is written
+    }
+    universe.setData(hexes);
+    universe.setName(QStringLiteral("Before"));
+    const QByteArray firstText = universe.encode();
+    const QString path = universe.filePath();
+
+    QSemaphore firstStarted, firstMayGo;
+    std::atomic_int writes = 0;
+    QByteArray firstWritten;
+    universe.setWriteObserver([&](const UniverseContents &) {
+        if (++writes == 1) {
+            firstStarted.release();
+            firstMayGo.acquire();
+        } else {
+            firstWritten = contents(path); // what the first write left
+        }
+    });
+    universe.save();
+    firstStarted.acquire();
+    HexData edited = hexes[5];
+    edited.notes = QStringLiteral("edited during the write");
+    ASSERT_TRUE(universe.replaceHex(edited));
+    ASSERT_TRUE(universe.removeHex(hexes[HexList::kChunkSize + 3].id));
+    HexData added = hexes.first();
+    added.id = QUuid::createUuid();
+    added.notes = QStringLiteral("added");
+    universe.insertHex(added);
+    universe.setName(QStringLiteral("After"));
+    universe.save();
+    firstMayGo.release();
+    ASSERT_TRUE(universe.waitForPendingSave());
+
+    EXPECT_EQ(writes, 2);
+    EXPECT_EQ(firstWritten, firstText);
+    EXPECT_EQ(contents(universe.filePath()), universe.encode());
+    const auto reread = StarfarerUniverse::readFile(universe.filePath(), folder());
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(reread->data(), universe.data());
+    EXPECT_EQ(reread->data().at(5).notes, QStringLiteral("edited during the write"));
+    EXPECT_EQ(reread->name(), QStringLiteral("After"));
+}
