@@ -1,5 +1,6 @@
 #include "MapObjectRowDelegate.h"
 
+#include "ColorDot.h"
 #include "MapObjectListModel.h"
 #include "ui/TextStyle.h"
 
@@ -58,9 +59,8 @@ void MapObjectRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     case MapObjectListModel::Kind::element: {
         const QVariant dot = index.data(MapObjectListModel::DotRole);
         if (dot.isValid()) {
-            painter->setPen(Qt::NoPen);
-            painter->setBrush(dot.value<QColor>());
-            painter->drawEllipse(QRect(area.left(), area.center().y() - kDotSize / 2, kDotSize, kDotSize));
+            paintColorDot(*painter, QRect(area.left(), area.center().y() - kDotSize / 2, kDotSize, kDotSize),
+                          dot.value<QColor>(), primary);
             area.adjust(kDotSize + kPadding, 0, 0, 0);
         }
         const QFont titleFont = textFont(TextStyle::body);

@@ -45,7 +45,7 @@ RutterEditingView::RutterEditingView(StarfarerUniverse &universe, const std::opt
 {
     setObjectName(QStringLiteral("rutterEditingView"));
     m_noFactions = new ContentUnavailableView(
-        tr("No Factions"), Symbol::flagFill,
+        tr("No Factions"), Symbol::flagSlash,
         tr("Create a faction before adding a rutter — a rutter belongs to a faction."), this);
     formLayout()->addWidget(m_noFactions);
 
@@ -159,8 +159,8 @@ void RutterEditingView::fillFactionPicker()
     m_faction->clear();
     m_faction->addItem(tr("Select a faction"));
     for (const Faction &faction : factions)
-        m_faction->addItem(colorDotIcon(paletteColor(faction.color)),
-                           RutterListSource::factionName(faction), faction.id);
+        m_faction->addItem(colorDotIcon(paletteColor(faction.color)), RutterListSource::factionName(faction),
+                           faction.id);
     m_faction->setCurrentIndex(m_draft.factionID ? m_faction->findData(*m_draft.factionID) : 0);
 }
 

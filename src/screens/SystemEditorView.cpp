@@ -167,7 +167,12 @@ void SystemEditorView::presentCollisionAlert(const HexData &occupant)
     alert->setTextFormat(Qt::PlainText);
     alert->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton *overwrite = alert->addButton(tr("Overwrite"), QMessageBox::DestructiveRole);
-    alert->addButton(tr("Cancel"), QMessageBox::RejectRole);
+    QPushButton *cancel = alert->addButton(tr("Cancel"), QMessageBox::RejectRole);
+    // Return must never remove the other system: Cancel is the default, and the
+    // destructive button does not take Return even when it has the focus.
+    overwrite->setAutoDefault(false);
+    alert->setDefaultButton(cancel);
+    alert->setEscapeButton(cancel);
     const QUuid occupantID = occupant.id;
     connect(alert, &QMessageBox::buttonClicked, this, [this, overwrite, occupantID](QAbstractButton *button) {
         if (button == overwrite)

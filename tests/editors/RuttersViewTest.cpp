@@ -4,6 +4,7 @@
 #include "editors/MapObjectListModel.h"
 #include "editors/RutterEditingView.h"
 #include "editors/RutterListSource.h"
+#include "ui/ContentUnavailableView.h"
 #include "ui/PaletteColor.h"
 
 #include <QComboBox>
@@ -151,6 +152,10 @@ TEST_F(RuttersViewTest, CreatingNeedsAFactionThatExists)
     m_universe->setFactions({});
     EXPECT_TRUE(editor->showsNoFactions());
     EXPECT_TRUE(editor->actionButton()->isHidden());
+    const auto *empty = editor->findChild<ContentUnavailableView *>();
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(empty->title(), QStringLiteral("No Factions"));
+    EXPECT_EQ(empty->symbol(), Symbol::flagSlash); // no flag, not a faction's flag
 }
 
 TEST_F(RuttersViewTest, AnEditedRutterWhoseFactionIsGoneIsNotSilentlyDropped)

@@ -231,6 +231,32 @@ TEST_F(SystemEditorViewTest, MovingOntoAnOccupiedHexAsksBeforeOverwriting)
     }
 }
 
+TEST_F(SystemEditorViewTest, ReturnInTheCollisionAlertNeverOverwrites)
+{
+    const HexData edited = hexAt({0, 0, 1, 1}, "Edited");
+    const HexData occupant = hexAt({0, 0, 2, 2}, "Kestrel");
+    m_universe->setData({edited, occupant});
+    SystemEditorView view(m_universe.get(), edited.id);
+    view.show();
+    typeInto(child<QLineEdit>(view, "column"), QStringLiteral("2"));
+    typeInto(child<QLineEdit>(view, "row"), QStringLiteral("2"));
+    // Return as the alert opens, and Return while the destructive button holds the focus.
+    for (bool focusOnOverwrite : {false, true}) {
+        QSignalSpy dismissed(&view, &SystemEditorView::dismissed);
+        child<QPushButton>(view, "saveChanges")->click();
+        auto *alert = view.findChild<QMessageBox *>(QStringLiteral("collisionAlert"));
+        ASSERT_NE(alert, nullptr);
+        if (focusOnOverwrite)
+            buttonNamed(alert, "Overwrite")->setFocus();
+        QTest::keyClick(alert, Qt::Key_Return);
+        EXPECT_FALSE(alert->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(m_universe->data(), (QList<HexData>{edited, occupant})) << focusOnOverwrite;
+        EXPECT_EQ(dismissed.count(), 0);
+        EXPECT_FALSE(view.state().collisionOccupant.has_value());
+    }
+}
+
 TEST_F(SystemEditorViewTest, SavingInPlaceKeepsIdPositionAndFarSectors)
 {
     const HexData first = hexAt({0, 0, 1, 1}, "First");

@@ -90,7 +90,7 @@ TEST(SystemOverlayCardTest, RefereeAndPlayerCardsAndTheirButtons)
                               {});
     const QStringList texts = labelTexts(&referee);
     for (const char *expected : {"SYS 34", "HEX 00-0304 Subsector-A", "Hex notes", "Main World", "Terra Nova",
-                                 "World notes", "World Tags", "Alien-ruins", "Factions", "GD"})
+                                 "World notes", "World Tags", "Alien-Ruins", "Factions", "GD"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
     EXPECT_TRUE(texts.contains(SystemOverlayCard::kLegend));
 
