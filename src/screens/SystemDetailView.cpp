@@ -175,8 +175,8 @@ QWidget *SystemDetailView::uwpBlock(const HexData &hex)
         text(mainWorldName(), textFont(TextStyle::body, true, true), block, QStringLiteral("mainWorldName")));
     layout->addWidget(
         text(mainWorldSummaryLine(), textFont(TextStyle::body, true), block, QStringLiteral("summaryLine")));
-    QLabel *key = text(QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Year [TC]"),
-                       textFont(TextStyle::caption, true), block, QStringLiteral("keyLine"));
+    QLabel *key =
+        text(kProfileLineLegend, textFont(TextStyle::caption, true), block, QStringLiteral("keyLine"));
     makeSecondary(key);
     layout->addWidget(key);
     const std::optional<WorldData> mainWorld = hex.starSystem.mainWorld();

@@ -449,8 +449,8 @@ QWidget *SystemEditorView::buildWorldPane(QWidget *parent)
     m_worldTitle = plainLabel(QString(), displayFont(kWorldTitleSize), m_paneHeader, "worldTitle");
     header->addWidget(m_worldTitle);
     header->addStretch(1);
-    m_profileColumns = plainLabel(QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Year [TC]"),
-                                  textFont(TextStyle::body, true), m_paneHeader, "profileColumns");
+    m_profileColumns =
+        plainLabel(kProfileLineLegend, textFont(TextStyle::body, true), m_paneHeader, "profileColumns");
     header->addWidget(m_profileColumns);
     column->addWidget(m_paneHeader);
 

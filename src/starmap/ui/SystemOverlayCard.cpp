@@ -26,6 +26,21 @@ constexpr int kTitlePixelSize = 15;
 constexpr int kBodyIcon = 14;
 constexpr int kTitle2Icon = 18;
 
+// How much of the text colour the secondary ink keeps; the rest is the card's fill.
+constexpr qreal kSecondaryInkShare = 0.7;
+// The shades behind a button under the pointer and held down, as parts of the ink.
+constexpr qreal kHoverShade = 0.12;
+constexpr qreal kPressedShade = 0.24;
+
+QString cssColor(QColor color, qreal alpha)
+{
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue())
+        .arg(QString::number(alpha, 'f', 2));
+}
+
 QFont caption(bool monospaced = true)
 {
     return textFont(TextStyle::caption, monospaced);
@@ -145,8 +160,11 @@ void SystemOverlayCard::addMainWorldSection(QVBoxLayout *column, bool referee)
     QLabel *profile = label(texts.uwpLine, body, true);
     profile->setWordWrap(true);
     column->addWidget(profile);
-    QLabel *legend = label(kLegend, caption(), false);
-    legend->setEnabled(false); // the secondary style
+    QLabel *legend = label(kProfileLineLegend, caption(), false);
+    legend->setObjectName(QStringLiteral("uwpLegend"));
+    QPalette legendPalette = legend->palette();
+    legendPalette.setColor(QPalette::WindowText, secondaryInk());
+    legend->setPalette(legendPalette);
     column->addWidget(legend);
     if (!referee)
         return;
@@ -178,13 +196,33 @@ void SystemOverlayCard::addMainWorldSection(QVBoxLayout *column, bool referee)
 
 QToolButton *SystemOverlayCard::button(Symbol symbol, int size, const QString &help)
 {
+    // The style's own raised panel under the pointer is nearly white, and a pale
+    // symbol vanishes on it: the card draws its buttons' states itself, in shades of
+    // the ink, so that the symbol keeps its contrast in every state.
+    const QColor ink = secondaryInk();
     auto *button = new QToolButton(this);
     button->setAutoRaise(true);
-    button->setIcon(symbolIcon(symbol, palette().color(QPalette::Disabled, QPalette::WindowText)));
+    button->setStyleSheet(QStringLiteral("QToolButton { border: none; border-radius: 5px; padding: 2px; "
+                                         "background: transparent; } "
+                                         "QToolButton:hover { background: %1; } "
+                                         "QToolButton:pressed { background: %2; }")
+                              .arg(cssColor(ink, kHoverShade), cssColor(ink, kPressedShade)));
+    button->setIcon(symbolIcon(symbol, ink));
     button->setIconSize(QSize(size, size));
     button->setToolTip(help);
     button->setAccessibleName(QString::fromUtf8(enumRow(symbol).raw));
     return button;
+}
+
+QColor SystemOverlayCard::secondaryInk()
+{
+    const QColor text = QGuiApplication::palette().color(QPalette::WindowText);
+    const QColor fill = namedColor(NamedColor::emerald);
+    const auto mix = [](int a, int b) {
+        return qRound(a * kSecondaryInkShare + b * (1 - kSecondaryInkShare));
+    };
+    return QColor(mix(text.red(), fill.red()), mix(text.green(), fill.green()),
+                  mix(text.blue(), fill.blue()));
 }
 
 QLabel *SystemOverlayCard::label(const QString &text, const QFont &font, bool selectable)

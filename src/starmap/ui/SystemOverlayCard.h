@@ -45,7 +45,9 @@ public:
     // Puts the main world's Markdown summary on the clipboard in place of what it held.
     void copyToClipboard() const;
 
-    static inline const QString kLegend = QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Y [TC]");
+    // The secondary colour of the card's buttons and legend: the text colour toned
+    // towards the card's fill, so that it stays clearly readable on it.
+    static QColor secondaryInk();
 
 private:
     QWidget *header(int width);

@@ -92,7 +92,7 @@ TEST(SystemOverlayCardTest, RefereeAndPlayerCardsAndTheirButtons)
     for (const char *expected : {"SYS 34", "HEX 00-0304 Subsector-A", "Hex notes", "Main World", "Terra Nova",
                                  "World notes", "World Tags", "Alien-Ruins", "Factions", "GD"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
-    EXPECT_TRUE(texts.contains(SystemOverlayCard::kLegend));
+    EXPECT_TRUE(texts.contains(QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Year [TC]")));
 
     SystemOverlayCard player(&universe, h, MapViewMode::player, {}, &router, 360, {});
     const QStringList playerTexts = labelTexts(&player);
