@@ -6,6 +6,7 @@
 #include "editors/MapObjectListModel.h"
 #include "editors/RegionAnchorListModel.h"
 #include "editors/RegionEditingView.h"
+#include "editors/SystemSearchPopup.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -81,7 +82,7 @@ TEST_F(RegionsViewTest, AnchorsAreAddedRepeatedReorderedAndDeleted)
     for (int i = 0; i < 8; ++i)
         editor->cornerStepper()->step(1);
     EXPECT_EQ(editor->cornerDiagram()->selected(), 5);
-    editor->nextAnchorPicker()->systemMenu()->actions().first()->trigger();
+    editor->nextAnchorPicker()->openSystemList()->choose(0);
     EXPECT_EQ(editor->nextAnchorText(), QStringLiteral("00-0304 · corner 6"));
     editor->addAnchor();
     const QAbstractItemModel &anchors = *editor->anchorModel();

@@ -4,6 +4,7 @@
 #include "editors/MapObjectListModel.h"
 #include "editors/RutterEditingView.h"
 #include "editors/RutterListSource.h"
+#include "editors/SystemSearchPopup.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/PaletteColor.h"
 
@@ -131,7 +132,7 @@ TEST_F(RuttersViewTest, CreatingNeedsAFactionThatExists)
     EXPECT_EQ(editor->startCaption(), QStringLiteral("From: 00-0000"));
 
     chooseFaction(*editor, QStringLiteral("Zulu"));
-    editor->endPicker()->systemMenu()->actions().first()->trigger(); // Regina
+    editor->endPicker()->openSystemList()->choose(0); // Regina
     EXPECT_EQ(editor->endCaption(), QStringLiteral("To: 00-0101"));
     ASSERT_TRUE(editor->actionButton()->isEnabled());
     editor->actionButton()->click();

@@ -4,6 +4,7 @@
 #include "editors/MapObjectListModel.h"
 #include "editors/StarmapLabelPreview.h"
 #include "editors/StarmapLabelsView.h"
+#include "editors/SystemSearchPopup.h"
 
 #include <QLabel>
 #include <QListView>
@@ -142,7 +143,7 @@ TEST_F(StarmapLabelEditingViewTest, EmptyTextIsListedUnnamedAndPreviewedAsLabel)
     EXPECT_FALSE(editor->actionButton()->isEnabled());
 
     // The system menu moves the caption to the system's hex and name.
-    child<HexPositionPicker>(*editor, "positionPicker")->systemMenu()->actions().first()->trigger();
+    child<HexPositionPicker>(*editor, "positionPicker")->openSystemList()->choose(0);
     EXPECT_EQ(caption(*editor, "positionCaption"), QStringLiteral("10-0304 · Regina"));
     EXPECT_EQ(editor->draft().position, (GalacticCoordinates{1, 0, 3, 4}));
 }
