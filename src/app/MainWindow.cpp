@@ -3,6 +3,7 @@
 #include "ControlView.h"
 #include "ExternalLinks.h"
 #include "MessageBanner.h"
+#include "ui/PlainText.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
 
@@ -179,12 +180,13 @@ bool MainWindow::confirmLeaving()
     StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
     if (!universe || universe->waitForPendingSave())
         return true;
-    QMessageBox box(QMessageBox::Warning, tr("Vostrel"),
-                    tr("The latest changes to “%1” couldn’t be saved.").arg(universe->name()),
-                    QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Warning, tr("Vostrel"), QString(), QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("unsavedChangesAlert"));
-    box.setInformativeText(m_saveFailure->message() + QStringLiteral("\n\n") +
-                           tr("If you quit now, those changes are lost."));
+    setPlainTexts(box,
+                  tr("The latest changes to “%1” couldn’t be saved.")
+                      .arg(shortened(universe->name(), kLongestQuotedName)),
+                  m_saveFailure->message() + QStringLiteral("\n\n") +
+                      tr("If you quit now, those changes are lost."));
     QPushButton *leave = box.addButton(tr("Quit Anyway"), QMessageBox::DestructiveRole);
     QPushButton *stay = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(stay);

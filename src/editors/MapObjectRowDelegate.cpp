@@ -2,6 +2,7 @@
 
 #include "ColorDot.h"
 #include "MapObjectListModel.h"
+#include "ui/PlainText.h"
 #include "ui/TextStyle.h"
 
 #include <QApplication>
@@ -39,7 +40,7 @@ void MapObjectRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    const QString text = index.data(Qt::DisplayRole).toString();
+    const QString text = lineOfText(index.data(Qt::DisplayRole).toString());
     switch (kindOf(index)) {
     case MapObjectListModel::Kind::empty:
         painter->setPen(secondary);
@@ -76,7 +77,7 @@ void MapObjectRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
         int top = area.top() + titleHeight;
         for (const QString &detail : index.data(MapObjectListModel::DetailsRole).toStringList()) {
             painter->drawText(QRect(area.left(), top, area.width(), detailMetrics.height()), Qt::AlignLeft,
-                              detailMetrics.elidedText(detail, Qt::ElideRight, area.width()));
+                              detailMetrics.elidedText(lineOfText(detail), Qt::ElideRight, area.width()));
             top += detailMetrics.height();
         }
         break;

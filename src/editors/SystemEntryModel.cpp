@@ -12,8 +12,8 @@ void SystemEntryModel::fill(const StarfarerUniverse &universe)
     m_entries.clear();
     m_entries.reserve(hexes.size());
     for (const HexData &hex : std::as_const(hexes))
-        m_entries.append(
-            {SystemNames::entryTitle(hex.starSystem), hex.coordinates.description(), hex.coordinates});
+        m_entries.append({lineOfText(SystemNames::entryTitle(hex.starSystem)), hex.coordinates.description(),
+                          hex.coordinates});
     endResetModel();
 }
 

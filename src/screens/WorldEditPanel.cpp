@@ -14,6 +14,7 @@
 #include "ui/ClearLayout.h"
 #include "ui/LiteralText.h"
 #include "ui/NamedColor.h"
+#include "ui/NotesEdit.h"
 #include "ui/Symbol.h"
 #include "ui/TextStyle.h"
 #include "ui/Tile.h"
@@ -36,18 +37,6 @@ constexpr int kNotesPadding = 8;
 constexpr int kNotesMinimumHeight = 120;
 constexpr int kNotesIdealHeight = 300;
 constexpr int kRandomTagCount = 2;
-
-// A notes editor that asks for its ideal height, so that a roomy panel gives the
-// notes space while a cramped one can still shrink it to the minimum.
-class NotesEdit : public QPlainTextEdit
-{
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-    QSize sizeHint() const override
-    {
-        return {QPlainTextEdit::sizeHint().width(), kNotesIdealHeight - 2 * kNotesPadding};
-    }
-};
 
 QToolButton *menuButton(const QString &text, int width, QWidget *parent)
 {
@@ -364,7 +353,7 @@ QWidget *WorldEditPanel::buildNotesEditor()
     frame->setMinimumHeight(kNotesMinimumHeight);
     auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_notes = new NotesEdit(frame);
+    m_notes = new NotesEdit(kNotesIdealHeight - 2 * kNotesPadding, frame);
     m_notes->setPlaceholderText(tr("World Notes"));
     m_notes->setFrameShape(QFrame::NoFrame);
     // The editor shows the tile behind it instead of a background of its own.
@@ -439,7 +428,7 @@ void WorldEditPanel::refresh()
     if (m_notes->toPlainText() != m_world.notes) {
         // Loading the world's notes is not an edit.
         const QSignalBlocker blocker(m_notes);
-        m_notes->setPlainText(m_world.notes);
+        m_notes->setNotes(m_world.notes);
     }
     if (first || shown.worldTags != m_world.worldTags)
         refreshTagSection();

@@ -13,16 +13,16 @@
 #include <functional>
 #include <optional>
 
-class ParametersView;
+struct Faction;
+class NotesEdit;
 class ParameterView;
+class ParametersView;
 class QHBoxLayout;
 class QLineEdit;
-class QPlainTextEdit;
 class QToolButton;
 class StarfarerUniverse;
 class UWPView;
 class WorldEditRow;
-struct Faction;
 
 // The editor of one world: a column of rows, one per profile code, each with a menu
 // of the values allowed, read-only tiles for what follows from the codes, the name
@@ -120,7 +120,7 @@ private:
     WorldEditRow *m_lawLevel = nullptr;
     WorldEditRow *m_techLevel = nullptr;
     ParameterView *m_tradeClasses = nullptr;
-    QPlainTextEdit *m_notes = nullptr;
+    NotesEdit *m_notes = nullptr;
     QToolButton *m_tagMenu = nullptr;
     QHBoxLayout *m_tagChips = nullptr;
     QToolButton *m_factionMenu = nullptr;

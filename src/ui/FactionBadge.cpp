@@ -1,6 +1,7 @@
 #include "FactionBadge.h"
 
 #include "Chip.h"
+#include "PlainText.h"
 #include "universe/Faction.h"
 
 #include <QHBoxLayout>
@@ -17,7 +18,7 @@ FactionBadge::FactionBadge(const Faction &faction, const QColor &color, QWidget 
     icon->setPixmap(symbolPixmap(factionBadgeSymbol(faction.category), size, color, devicePixelRatioF()));
     icon->setObjectName(QStringLiteral("badgeSymbol"));
     m_text->setTextFormat(Qt::PlainText);
-    m_text->setToolTip(faction.name);
+    m_text->setToolTip(plainToolTip(faction.name));
     QPalette palette = m_text->palette();
     palette.setColor(QPalette::WindowText, color);
     m_text->setPalette(palette);

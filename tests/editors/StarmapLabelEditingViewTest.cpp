@@ -5,6 +5,7 @@
 #include "editors/StarmapLabelPreview.h"
 #include "editors/StarmapLabelsView.h"
 #include "editors/SystemSearchPopup.h"
+#include "ui/ElidedLabel.h"
 
 #include <QLabel>
 #include <QListView>
@@ -25,6 +26,8 @@ StarmapLabel label(const QString &text, const QString &category, double angle = 
 
 QString caption(const QWidget &editor, const char *name)
 {
+    if (const auto *elided = editor.findChild<ElidedLabel *>(QString::fromLatin1(name)))
+        return elided->text();
     return child<QLabel>(editor, name)->text();
 }
 

@@ -177,7 +177,7 @@ TEST_F(SystemEditorViewTest, ListsWorldsPerStarWithMoonsAfterTheirPlanet)
     list->setCurrentItem(itemFor(list, giant.id));
     EXPECT_TRUE(child<QWidget>(view, "gasGiantMessage")->isVisibleTo(&view));
     EXPECT_FALSE(child<WorldEditPanel>(view, "worldEditor")->isVisibleTo(&view));
-    EXPECT_EQ(child<QLabel>(view, "worldTitle")->text(), QStringLiteral("Jove"));
+    EXPECT_EQ(child<ElidedLabel>(view, "worldTitle")->text(), QStringLiteral("Jove"));
     list->setCurrentItem(itemFor(list, moon.id));
     EXPECT_FALSE(child<QWidget>(view, "gasGiantMessage")->isVisibleTo(&view));
     auto *editor = child<WorldEditPanel>(view, "worldEditor");

@@ -7,6 +7,7 @@
 #include "screens/SystemListModel.h"
 #include "screens/SystemListRow.h"
 #include "ui/ContentUnavailableView.h"
+#include "ui/NotesView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QLabel>
@@ -281,8 +282,8 @@ TEST_F(SystemListTest, DetailViewShowsTheBlockAndFollowsTheHex)
     const QString line = detail.mainWorldSummaryLine();
     EXPECT_TRUE(line.startsWith(main.uwp.code() + QStringLiteral(" 012 "))) << line.toStdString();
     EXPECT_TRUE(line.endsWith(QStringLiteral("\n[") + tradeClassesText(main) + QLatin1Char(']')));
-    EXPECT_EQ(detail.findChildren<QLabel *>(QStringLiteral("blockNotes")).size(), 1);
-    EXPECT_EQ(detail.findChildren<QLabel *>(QStringLiteral("footNotes")).size(), 1);
+    EXPECT_EQ(detail.findChildren<NotesView *>(QStringLiteral("blockNotes")).size(), 1);
+    EXPECT_EQ(detail.findChildren<NotesView *>(QStringLiteral("footNotes")).size(), 1);
     QStringList captions;
     for (const QLabel *label : detail.findChildren<QLabel *>(QStringLiteral("caption")))
         captions.append(label->text());

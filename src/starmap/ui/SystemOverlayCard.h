@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class ElidedLabel;
+class NotesView;
 class QLabel;
 class QToolButton;
 class QVBoxLayout;
@@ -50,10 +52,12 @@ public:
     static QColor secondaryInk();
 
 private:
-    QWidget *header(int width);
+    QWidget *header();
     void addMainWorldSection(QVBoxLayout *column, bool referee);
     QToolButton *button(Symbol symbol, int size, const QString &help);
     QLabel *label(const QString &text, const QFont &font, bool selectable);
+    ElidedLabel *nameLabel(const QString &text, const QFont &font, const QString &objectName);
+    NotesView *notesView(const QString &text, int maximumHeight, const QString &objectName);
     void openWindow(const QString &id) const;
 
     const StarfarerUniverse *m_universe;

@@ -5,6 +5,8 @@
 #include "starmap/ui/StarMapView.h"
 #include "starmap/ui/StarMapViewMenu.h"
 #include "starmap/ui/SystemOverlayCard.h"
+#include "ui/ElidedLabel.h"
+#include "ui/NotesView.h"
 #include "ui/SystemSound.h"
 #include "ui/WindowRouter.h"
 
@@ -26,11 +28,16 @@ using namespace StarMapTest;
 
 namespace {
 
+// What the widget's labels, names and notes read.
 QStringList labelTexts(const QWidget *widget)
 {
     QStringList texts;
     for (const QLabel *label : widget->findChildren<QLabel *>())
         texts.append(label->text());
+    for (const ElidedLabel *name : widget->findChildren<ElidedLabel *>())
+        texts.append(name->text());
+    for (const NotesView *notes : widget->findChildren<NotesView *>())
+        texts.append(notes->text());
     return texts;
 }
 
