@@ -107,7 +107,10 @@ void MainWindow::refreshTitle()
 {
     const StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
     const QString product = QStringLiteral("Vostrel");
-    setWindowTitle(universe ? universe->name() + QStringLiteral(" \u2014 ") + product : product);
+    // A window manager cuts a long title; it need not be handed a megabyte of it.
+    setWindowTitle(universe ? shortened(universe->name(), kLongestQuotedName) + QStringLiteral(" \u2014 ") +
+                                  product
+                            : product);
 }
 
 void MainWindow::showLoadError()
