@@ -29,17 +29,24 @@ void ElidedLabel::setText(const QString &text)
     update();
 }
 
+void ElidedLabel::setElideMode(Qt::TextElideMode mode)
+{
+    m_mode = mode;
+    forgetMeasures();
+    update();
+}
+
 QString ElidedLabel::shownText() const
 {
     const int width = contentsRect().width();
     if (width != m_shownForWidth) {
         // Line breaks in a name would make a second line; the label keeps to one.
-        QString flat = lineOfText(m_text);
+        QString flat = showablePart();
         for (QChar &c : flat) {
             if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
                 c = u' ';
         }
-        m_shown = fontMetrics().elidedText(flat, Qt::ElideRight, width);
+        m_shown = fontMetrics().elidedText(flat, m_mode, width);
         m_shownForWidth = width;
     }
     return m_shown;
@@ -49,7 +56,7 @@ QString ElidedLabel::shownText() const
 QSize ElidedLabel::sizeHint() const
 {
     if (m_textWidth < 0)
-        m_textWidth = fontMetrics().horizontalAdvance(lineOfText(m_text));
+        m_textWidth = fontMetrics().horizontalAdvance(showablePart());
     const int widest = fontMetrics().averageCharWidth() * kPreferredCharacters;
     return QSize(std::min(m_textWidth, widest), fontMetrics().height()).grownBy(contentsMargins());
 }
@@ -72,6 +79,19 @@ void ElidedLabel::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
     painter.drawText(contentsRect(), Qt::AlignVCenter | Qt::AlignLeft, shownText());
+}
+
+QString ElidedLabel::showablePart() const
+{
+    // More than any screen shows, from the end or ends that stay in view.
+    const qsizetype keep = lineOfText(m_text).size();
+    if (keep >= m_text.size())
+        return m_text;
+    switch (m_mode) {
+    case Qt::ElideLeft: return m_text.right(keep);
+    case Qt::ElideMiddle: return m_text.left(keep / 2) + m_text.right(keep / 2);
+    default: return m_text.left(keep);
+    }
 }
 
 void ElidedLabel::forgetMeasures()

@@ -17,6 +17,8 @@ public:
 
     QString text() const { return m_text; }
     void setText(const QString &text);
+    // Where the ellipsis goes; at the right unless set.
+    void setElideMode(Qt::TextElideMode mode);
     // The text as it is drawn at the current width.
     QString shownText() const;
 
@@ -28,9 +30,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The part of the text that can be shown at all: no view measures a megabyte.
+    QString showablePart() const;
     void forgetMeasures();
 
     QString m_text;
+    Qt::TextElideMode m_mode = Qt::ElideRight;
     mutable int m_textWidth = -1;     // the whole line's width; -1 until measured
     mutable int m_shownForWidth = -1; // the width m_shown was cut for
     mutable QString m_shown;

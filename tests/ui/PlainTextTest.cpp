@@ -120,3 +120,15 @@ TEST(ElidedLabelTest, AnyTextIsCutToTheWidthAndNeverAsksForMoreThanASaneWidth)
     EXPECT_EQ(shownToolTip(label.toolTip()).replace(QChar::LineSeparator, u'\n').simplified(),
               QStringLiteral("one two three"));
 }
+
+TEST(ElidedLabelTest, ACutInTheMiddleKeepsBothEnds)
+{
+    ElidedLabel label(QStringLiteral("Distance A.1 \u00B7 ") + QString(5'000, u'W') +
+                      QStringLiteral(" = 1,234 km"));
+    label.setElideMode(Qt::ElideMiddle);
+    label.resize(300, label.sizeHint().height());
+    const QString shown = label.shownText();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Distance"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("= 1,234 km"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QChar(0x2026)));
+}
