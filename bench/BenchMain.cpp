@@ -1,6 +1,7 @@
-// Benchmark entry point. A QGuiApplication is made so that benchmarks can draw text
-// into images; it runs on the offscreen platform unless another is asked for.
-#include <QGuiApplication>
+// Benchmark entry point. A QApplication is made so that benchmarks can draw text into
+// images and keep views alive; it runs on the offscreen platform unless another is
+// asked for.
+#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -8,7 +9,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

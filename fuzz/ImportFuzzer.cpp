@@ -1,14 +1,19 @@
 // Feeds arbitrary bytes to the readers of the Traveller Map answers: as sector data
-// (tab-delimited rows, each made into a world) and as sector metadata (routes,
-// labels, subsector names), and the first line as a Stars column. The readers never
-// fail; a crash, a sanitizer report, a hang or a result outside the rules below is a
-// finding.
+// (tab-delimited rows, each made into a world), through the check of a whole answer
+// with and without the transfer's framing, as sector metadata (routes, labels,
+// subsector names, borders), as the allegiance list, and the first line as a Stars
+// column. The readers of rows and records never fail; the answer checks fail only
+// with ImportError. A crash, a sanitizer report, a hang or a result outside the rules
+// below is a finding.
+#include "import/ImportError.h"
+#include "import/ImportedRegion.h"
 #include "import/ImportedRoute.h"
 #include "import/ImportedWorld.h"
 #include "import/MetadataLabels.h"
 #include "import/SectorMetadata.h"
 #include "import/SectorTable.h"
 #include "import/StarsColumn.h"
+#include "import/TravellerMapClient.h"
 
 #include <QSet>
 
@@ -23,6 +28,18 @@ void check(bool condition)
 {
     if (!condition)
         std::abort();
+}
+
+// No surrogate without its partner: such text could not be written as it is held.
+bool wellFormed(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return false;
+    }
+    return true;
 }
 
 bool insideASector(const GalacticCoordinates &hex)
@@ -44,6 +61,24 @@ void checkSectorData(const QString &text)
     }
 }
 
+// An answer whose end only the closing connection marks is read only when its last
+// row is whole, and then exactly as the same answer with framing.
+void checkAnswer(const QByteArray &bytes)
+{
+    std::optional<qsizetype> framed, unframed;
+    try {
+        framed = TravellerMapClient::readSector({bytes, true}).size();
+    } catch (const ImportError &) {
+    }
+    try {
+        unframed = TravellerMapClient::readSector({bytes, false}).size();
+    } catch (const ImportError &) {
+    }
+    check(!unframed || unframed == framed);
+    for (const auto &[code, name] : TravellerMapClient::readAllegiances(bytes).asKeyValueRange())
+        check(!code.isEmpty() && !name.isEmpty() && wellFormed(code) && wellFormed(name));
+}
+
 void checkStars(QStringView column)
 {
     const QList<Star> stars = parseStars(column);
@@ -63,9 +98,13 @@ void checkMetadata(QByteArrayView bytes)
     for (const ImportedRoute &route : importedRoutes(metadata->routes, sector))
         check(insideASector(route.start) && insideASector(route.end));
     check(importedLabels(metadata->labels, sector).size() <= metadata->labels.size());
+    for (const StarmapLabel &label : importedLabels(metadata->labels, sector))
+        check(wellFormed(label.text));
     for (const StarmapLabel &label : subsectorNameLabels(metadata->subsectors, sector))
-        check(insideASector(label.position) && !label.text.isEmpty());
-    firstNonEmpty(metadata->names);
+        check(insideASector(label.position) && !label.text.isEmpty() && wellFormed(label.text));
+    check(wellFormed(firstNonEmpty(metadata->names)));
+    for (const ImportedRegion &region : importedRegions(metadata->borders, sector, {}))
+        check(region.anchors.size() > 2 && wellFormed(region.name));
 }
 
 } // namespace
@@ -75,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const QString text = QString::fromUtf8(bytes);
     checkSectorData(text);
+    checkAnswer(bytes.toByteArray());
     checkStars(QStringView(text).left(text.indexOf(u'\n')));
     checkMetadata(bytes);
     return 0;

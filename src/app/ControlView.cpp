@@ -9,6 +9,7 @@
 #include "ui/NamedColor.h"
 #include "ui/PlainText.h"
 #include "ui/TextStyle.h"
+#include "universe/UniverseChanges.h"
 #include "universe/UniverseManager.h"
 
 #include <QCoreApplication>
@@ -58,9 +59,10 @@ QLabel *colouredLabel(const QString &text, QColor color, QWidget *parent)
 
 } // namespace
 
-ControlView::ControlView(UniverseManager *manager, WindowRouter *router, QWidget *parent)
+ControlView::ControlView(UniverseManager *manager, WindowRouter *router,
+                         TravellerMapImporter::ImportJobs *imports, QWidget *parent)
     : QWidget(parent), m_manager(manager), m_universe(manager ? manager->current() : nullptr),
-      m_router(router)
+      m_router(router), m_imports(imports)
 {
     setObjectName(QStringLiteral("controlView"));
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -82,13 +84,11 @@ ControlView::ControlView(UniverseManager *manager, WindowRouter *router, QWidget
 
     if (m_universe) {
         connect(m_universe, &StarfarerUniverse::nameChanged, this, &ControlView::refreshTitle);
-        connect(m_universe, &StarfarerUniverse::factionsChanged, this, &ControlView::refreshSidebar);
-        m_travellerRules = m_universe->usesTravellerRules();
-        // Any change of the systems may change the first one, and with it the rules.
-        connect(m_universe, &StarfarerUniverse::dataChanged, this, &ControlView::followRules);
-        connect(m_universe, &StarfarerUniverse::hexInserted, this, &ControlView::followRules);
-        connect(m_universe, &StarfarerUniverse::hexReplaced, this, &ControlView::followRules);
-        connect(m_universe, &StarfarerUniverse::hexRemoved, this, &ControlView::followRules);
+        UniverseChanges::onObjects<Faction>(m_universe, this,
+                                            [this](const ObjectChange<Faction> &) { refreshSidebar(); });
+        // The systems decide only the route row's title, through the rules.
+        connect(m_universe, &StarfarerUniverse::usesTravellerRulesChanged, this,
+                &ControlView::refreshSidebar);
     }
     connect(m_list, &SidebarList::destinationChosen, this, &ControlView::choose);
     connect(m_list, &SidebarList::groupToggled, this, &ControlView::toggleGroup);
@@ -197,17 +197,6 @@ void ControlView::refreshSidebar()
     m_list->verticalScrollBar()->setValue(scrolled);
 }
 
-// The systems decide only the route row's title, through the rule flavour; the rows
-// are rebuilt when that changes, not at every edit of a system.
-void ControlView::followRules()
-{
-    const bool travellerRules = m_universe && m_universe->usesTravellerRules();
-    if (travellerRules == m_travellerRules)
-        return;
-    m_travellerRules = travellerRules;
-    refreshSidebar();
-}
-
 void ControlView::choose(const std::optional<Destination> &destination)
 {
     m_selection = destination;
@@ -228,10 +217,11 @@ void ControlView::showDetail()
 {
     if (m_detailPage && m_detailDestination == m_selection)
         return;
-    QWidget *page = m_selection
-                        ? DetailPages::make(*m_selection, ScreenEnvironment{m_manager, m_universe, m_router})
-                        : new ContentUnavailableView(tr("Nothing Selected"), Symbol::sidebarLeft,
-                                                     tr("Choose an item from the sidebar."));
+    QWidget *page =
+        m_selection
+            ? DetailPages::make(*m_selection, ScreenEnvironment{m_manager, m_universe, m_router, m_imports})
+            : new ContentUnavailableView(tr("Nothing Selected"), Symbol::sidebarLeft,
+                                         tr("Choose an item from the sidebar."));
     if (m_detailPage) {
         m_detailLayout->removeWidget(m_detailPage);
         m_detailPage->hide();

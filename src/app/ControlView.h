@@ -35,7 +35,8 @@ class ControlView : public QWidget
 public:
     enum class UniverseAlert { rename, newUniverse, deleteUniverse };
 
-    ControlView(UniverseManager *manager, WindowRouter *router, QWidget *parent = nullptr);
+    ControlView(UniverseManager *manager, WindowRouter *router, TravellerMapImporter::ImportJobs *imports,
+                QWidget *parent = nullptr);
     ~ControlView() override;
 
     StarfarerUniverse *universe() const { return m_universe; }
@@ -68,7 +69,6 @@ private:
     QWidget *buildFooter();
     void refreshSidebar();
     void refreshTitle();
-    void followRules();
     void choose(const std::optional<Destination> &destination);
     void toggleGroup(FactionCategory category);
     void showDetail();
@@ -78,8 +78,8 @@ private:
     QPointer<UniverseManager> m_manager;
     QPointer<StarfarerUniverse> m_universe;
     WindowRouter *m_router;
+    TravellerMapImporter::ImportJobs *m_imports;
 
-    bool m_travellerRules = false;
     QSet<FactionCategory> m_expandedCategories;
     std::optional<UniverseAlert> m_universeAlert;
     QString m_draftName;

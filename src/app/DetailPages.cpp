@@ -63,7 +63,7 @@ QWidget *systemSummary(const StarSystem &starSystem, int viewWidth)
 
 QWidget *travellerMapImport(const Destination &, const ScreenEnvironment &environment)
 {
-    return new ImportTravellerMapView(environment.manager, environment.universe);
+    return new ImportTravellerMapView(environment.manager, environment.universe, environment.imports);
 }
 
 QWidget *systemList(const Destination &destination, const ScreenEnvironment &environment)
@@ -126,14 +126,7 @@ QWidget *factionEditor(const Destination &destination, const ScreenEnvironment &
 
 // In the order of DestinationKind.
 constexpr std::array<PageMaker, 11> kMakers{{
-    systemGenerator,
-    systemList,
-    travellerMapImport,
-    starMap,
-    rutters,
-    nebulae,
-    regions,
-    starmapLabels,
+    systemGenerator, systemList, travellerMapImport, starMap, rutters, nebulae, regions, starmapLabels,
     factionLists,
     factionEditor, // the form for a new faction
     factionEditor, // the editor of the faction the destination carries

@@ -6,14 +6,19 @@ class QWidget;
 class StarfarerUniverse;
 class UniverseManager;
 class WindowRouter;
+namespace TravellerMapImporter {
+class ImportJobs;
+}
 
 // What the screens of the detail column are given: the universe store, the open
-// universe and the window router that opens the auxiliary windows.
+// universe, the window router that opens the auxiliary windows and the program's
+// sector imports.
 struct ScreenEnvironment
 {
     UniverseManager *manager = nullptr;
     StarfarerUniverse *universe = nullptr;
     WindowRouter *router = nullptr;
+    TravellerMapImporter::ImportJobs *imports = nullptr;
 };
 
 // The screens of the main window's detail column, one maker per destination, all in

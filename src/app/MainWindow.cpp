@@ -3,6 +3,7 @@
 #include "ControlView.h"
 #include "ExternalLinks.h"
 #include "MessageBanner.h"
+#include "import/ImportJobs.h"
 #include "ui/PlainText.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
@@ -32,9 +33,15 @@ MainWindow::MainWindow(WindowRouter *router, QWidget *parent)
     m_loadError->setObjectName(QStringLiteral("loadErrorBanner"));
     m_operationFailure = new MessageBanner(true, frame);
     m_operationFailure->setObjectName(QStringLiteral("operationFailureBanner"));
+    m_importOutcome = new MessageBanner(true, frame);
+    m_importOutcome->setObjectName(QStringLiteral("importOutcomeBanner"));
     m_frame->addWidget(m_saveFailure);
     m_frame->addWidget(m_loadError);
     m_frame->addWidget(m_operationFailure);
+    m_frame->addWidget(m_importOutcome);
+    m_imports = new TravellerMapImporter::ImportJobs(this);
+    connect(m_imports, &TravellerMapImporter::ImportJobs::outcomeUnseen, m_importOutcome,
+            &MessageBanner::showMessage);
     setCentralWidget(frame);
 
     refreshTitle();
@@ -75,6 +82,11 @@ void MainWindow::setUniverseManager(UniverseManager *manager)
     connect(m_manager, &UniverseManager::currentChanged, this, &MainWindow::showCurrentUniverse);
     connect(m_manager, &UniverseManager::loadErrorChanged, this, &MainWindow::showLoadError);
     connect(m_manager, &UniverseManager::operationFailed, m_operationFailure, &MessageBanner::showMessage);
+    m_manager->setLeaveUnsavedQuestion([window = QPointer<MainWindow>(this)](StarfarerUniverse &universe) {
+        return !window ||
+               window->askToLeaveUnsaved(universe, tr("If you switch now, those changes are lost."),
+                                         tr("Switch Anyway"));
+    });
     if (m_manager->current())
         showCurrentUniverse();
     showLoadError();
@@ -94,8 +106,9 @@ void MainWindow::showCurrentUniverse()
             connect(universe, &StarfarerUniverse::nameChanged, this, &MainWindow::refreshTitle),
             connect(universe, &StarfarerUniverse::saveFailed, m_saveFailure, &MessageBanner::showMessage),
             connect(universe, &StarfarerUniverse::saved, m_saveFailure, &MessageBanner::clearMessage),
+            connect(universe, &StarfarerUniverse::externalChangeKept, this, &MainWindow::showExternalChange),
         };
-        auto *view = new ControlView(m_manager, m_router);
+        auto *view = new ControlView(m_manager, m_router, m_imports);
         // Shown again even when the same file failed before and was dismissed.
         connect(view, &ControlView::universeOpenFailed, this, &MainWindow::showLoadError);
         setContent(view);
@@ -123,6 +136,17 @@ void MainWindow::showLoadError()
             file.isEmpty() ? *error : *error + QLatin1Char('\n') + QDir::toNativeSeparators(file));
     } else
         m_loadError->clearMessage();
+}
+
+void MainWindow::showExternalChange(const QString &keptPath)
+{
+    const StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
+    if (!universe)
+        return;
+    m_operationFailure->showMessage(
+        tr("Another program changed the file of “%1”. Its version is kept in %2; this universe stays in %3.")
+            .arg(universe->name(), QDir::toNativeSeparators(keptPath),
+                 QDir::toNativeSeparators(universe->filePath())));
 }
 
 void MainWindow::buildMenus()
@@ -183,14 +207,19 @@ bool MainWindow::confirmLeaving()
     StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
     if (!universe || universe->waitForPendingSave())
         return true;
+    return askToLeaveUnsaved(*universe, tr("If you quit now, those changes are lost."), tr("Quit Anyway"));
+}
+
+bool MainWindow::askToLeaveUnsaved(const StarfarerUniverse &universe, const QString &consequence,
+                                   const QString &leaveTitle)
+{
     QMessageBox box(QMessageBox::Warning, tr("Vostrel"), QString(), QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("unsavedChangesAlert"));
     setPlainTexts(box,
                   tr("The latest changes to “%1” couldn’t be saved.")
-                      .arg(shortened(universe->name(), kLongestQuotedName)),
-                  m_saveFailure->message() + QStringLiteral("\n\n") +
-                      tr("If you quit now, those changes are lost."));
-    QPushButton *leave = box.addButton(tr("Quit Anyway"), QMessageBox::DestructiveRole);
+                      .arg(shortened(universe.name(), kLongestQuotedName)),
+                  m_saveFailure->message() + QStringLiteral("\n\n") + consequence);
+    QPushButton *leave = box.addButton(leaveTitle, QMessageBox::DestructiveRole);
     QPushButton *stay = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(stay);
     box.setEscapeButton(stay);

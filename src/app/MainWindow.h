@@ -12,6 +12,9 @@ class MessageBanner;
 class QAction;
 class QVBoxLayout;
 class WindowRouter;
+namespace TravellerMapImporter {
+class ImportJobs;
+}
 
 // The application's main window ("main"): the sidebar and detail column of the open
 // universe, the menu commands — "Quit" (the platform's key), "UWP Reference"
@@ -20,10 +23,15 @@ class WindowRouter;
 // so that one never clears another: saves of the open universe that failed (until
 // the next successful save), a universe that could not be opened (with its file),
 // and other operations of the store that failed, such as a delete (until dismissed
-// or replaced by the next such failure).
+// or replaced by the next such failure). A fourth shows the outcome of a sector
+// import that ended after its form was closed (until dismissed or replaced).
 //
-// Quitting, and closing this window, first wait for the save in flight; when the
-// universe's last save failed, the user is told and may stay.
+// It holds the program's sector imports; closing it for good stops them.
+//
+// Quitting, closing this window and switching to another universe first wait for
+// the save in flight; when the universe's last save failed, the user is told and
+// may stay. When another program had changed the universe's file, the banner of
+// other operations says where its version was kept.
 //
 // Its title is the open universe's name, " — ", "Vostrel". When another universe
 // becomes current it shows a fresh ControlView; a rename keeps the one it has.
@@ -57,6 +65,8 @@ public:
     MessageBanner *saveFailureBanner() const { return m_saveFailure; }
     MessageBanner *loadErrorBanner() const { return m_loadError; }
     MessageBanner *operationFailureBanner() const { return m_operationFailure; }
+    MessageBanner *importOutcomeBanner() const { return m_importOutcome; }
+    TravellerMapImporter::ImportJobs *imports() const { return m_imports; }
 
     // Closes every window of the program once the open universe's pending save has
     // been written, or once the user chose to quit after it failed.
@@ -73,6 +83,11 @@ private:
     // Waits for the pending save; true when it was written or the user chose to go
     // on without it.
     bool confirmLeaving();
+    // Tells the user that the latest changes to `universe` could not be saved, and
+    // what leaving now means; true when they choose `leaveTitle`, false to stay.
+    bool askToLeaveUnsaved(const StarfarerUniverse &universe, const QString &consequence,
+                           const QString &leaveTitle);
+    void showExternalChange(const QString &keptPath);
 
     WindowRouter *m_router;
     QAction *m_uwpReference;
@@ -85,6 +100,8 @@ private:
     MessageBanner *m_saveFailure;
     MessageBanner *m_loadError;
     MessageBanner *m_operationFailure;
+    MessageBanner *m_importOutcome;
+    TravellerMapImporter::ImportJobs *m_imports;
     bool m_leavingConfirmed = false;
     QWidget *m_content = nullptr;
 };

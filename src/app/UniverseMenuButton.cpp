@@ -75,12 +75,8 @@ void UniverseMenuButton::rebuildMenu()
         }
         connect(entry, &QAction::triggered, this, [this, header] {
             later([this, header] {
-                if (!m_manager)
-                    return;
-                m_manager->open(header);
                 // A failed read leaves the open universe in place and says why.
-                const StarfarerUniverse *current = m_manager->current();
-                if ((!current || current->id() != header.id) && m_manager->loadError())
+                if (m_manager && !m_manager->open(header) && m_manager->loadError())
                     emit openFailed(*m_manager->loadError());
             });
         });

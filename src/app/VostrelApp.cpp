@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 
 namespace {
@@ -62,6 +63,11 @@ VostrelApp::~VostrelApp() = default;
 
 bool VostrelApp::start()
 {
+    if (m_folderInUse && !m_manager->lockHost().isEmpty()) {
+        if (!askToTakeOver(m_manager->lockHost()))
+            return false;
+        m_folderInUse = !m_manager->start(FolderLock::OtherHostLock::takeOver);
+    }
     if (m_folderInUse) {
         // Two instances on one folder would each overwrite the other's saves.
         QMessageBox box(QMessageBox::Information, QStringLiteral("Vostrel"),
@@ -73,6 +79,27 @@ bool VostrelApp::start()
     }
     m_mainWindow->show();
     return true;
+}
+
+bool VostrelApp::askToTakeOver(const QString &host) const
+{
+    // Whether that Vostrel still runs cannot be told from here; if it does, the two
+    // would overwrite each other's saves, so staying out is the default.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vostrel"),
+                    tr("Vostrel on the computer “%1” is using these universes.").arg(host),
+                    QMessageBox::NoButton);
+    box.setObjectName(QStringLiteral("takeOverAlert"));
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(
+        tr("The universes in %1 were opened there and not closed. If Vostrel no longer runs on that "
+           "computer, you can take them over here. If it still does, quit here and close it there first.")
+            .arg(QDir::toNativeSeparators(m_manager->folder().universesPath())));
+    QPushButton *takeOver = box.addButton(tr("Take Over"), QMessageBox::AcceptRole);
+    QPushButton *quit = box.addButton(tr("Quit"), QMessageBox::RejectRole);
+    box.setDefaultButton(quit);
+    box.setEscapeButton(quit);
+    box.exec();
+    return box.clickedButton() == takeOver;
 }
 
 void VostrelApp::registerWindowContents()

@@ -28,7 +28,9 @@ public:
     ~VostrelApp() override;
 
     // Shows the main window; when another running Vostrel holds the documents folder,
-    // tells the user so instead and returns false: the program should then end.
+    // tells the user so instead and returns false: the program should then end. A
+    // lock that Vostrel on another computer left there is named, and the user may
+    // take the folder over or quit.
     bool start();
 
     WindowRouter *router() const { return m_router.get(); }
@@ -38,6 +40,8 @@ public:
 private:
     VostrelApp(UniverseFolder folder, QSettings *settings, std::unique_ptr<QSettings> ownedSettings);
     void registerWindowContents();
+    // Asks whether to take over the folder that Vostrel on `host` holds.
+    bool askToTakeOver(const QString &host) const;
 
     // Declared so that they are destroyed in this order: the router with the windows
     // it opened (they read the open universe), the main window, the store both of

@@ -4,7 +4,7 @@
 #include "ui/PaletteColor.h"
 #include "ui/PlainText.h"
 #include "ui/Symbol.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <algorithm>
 
@@ -12,7 +12,8 @@ FactionCheckListModel::FactionCheckListModel(StarfarerUniverse &universe, Factio
                                              QObject *parent)
     : QAbstractListModel(parent), m_universe(universe), m_draft(draft)
 {
-    connect(&m_universe, &StarfarerUniverse::factionsChanged, this, &FactionCheckListModel::reload);
+    UniverseChanges::onObjects<Faction>(&m_universe, this,
+                                        [this](const ObjectChange<Faction> &) { reload(); });
     reload();
 }
 

@@ -1,6 +1,6 @@
 #include "FactionDraft.h"
 
-#include "MapObjectArray.h"
+#include "MapObjectStore.h"
 #include "model/CapitalizedWords.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MapObjectArray.h"
+#include "MapObjectStore.h"
 #include "universe/Faction.h"
 
 #include <QList>

@@ -68,7 +68,8 @@ FactionEditingView::FactionEditingView(StarfarerUniverse &universe,
     buildAssetForm();
     addActionButton();
     // The tech-level scale follows the universe's first system.
-    connect(&universe, &StarfarerUniverse::dataChanged, this, &FactionEditingView::syncTechLevelPicker);
+    connect(&universe, &StarfarerUniverse::usesTravellerRulesChanged, this,
+            &FactionEditingView::syncTechLevelPicker);
     showDraft();
 }
 

@@ -1,6 +1,6 @@
 #include "FactionListDraft.h"
 
-#include "MapObjectArray.h"
+#include "MapObjectStore.h"
 
 FactionListDraft::FactionListDraft(const std::optional<FactionList> &editing) : m_editing(editing)
 {

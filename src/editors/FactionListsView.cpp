@@ -10,8 +10,8 @@ FactionListsView::FactionListsView(StarfarerUniverse &universe, QWidget *parent)
               [](const FactionList &list, const StarfarerUniverse &) { return row(list); }),
           {tr("No List Selected"), Symbol::flag2Crossed, tr("Choose a faction list or create a new one.")},
           [&universe](const std::optional<QUuid> &id) {
-              return new FactionListEditingView(
-                  universe, id ? MapObjectStore::find<FactionList>(universe, *id) : std::nullopt);
+              return new FactionListEditingView(universe,
+                                                id ? universe.object<FactionList>(*id) : std::nullopt);
           },
           parent)
 {

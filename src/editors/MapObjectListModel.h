@@ -4,9 +4,12 @@
 
 #include <QAbstractListModel>
 
+#include <optional>
+
 // The rows of a list screen: one per element of the source, or the one line of the
 // empty text when there is none, then the "New <Thing>" row. Everything a row shows
-// is in its data roles, for the delegate.
+// is in its data roles, for the delegate. When the source changes, only the rows
+// that differ are removed, inserted or repainted, so the selection stays put.
 class MapObjectListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -34,8 +37,10 @@ public:
 
 private:
     void reload();
+    // The element rows, or the one empty row (none) when there is no element.
+    static QList<std::optional<MapObjectRow>> shownRows(const QList<MapObjectRow> &rows);
 
     MapObjectListSource &m_source;
-    QList<MapObjectRow> m_rows;
+    QList<std::optional<MapObjectRow>> m_shown; // all rows but the "New" row
     MapObjectListTexts m_texts;
 };

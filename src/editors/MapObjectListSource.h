@@ -21,6 +21,8 @@ struct MapObjectRow
     std::optional<QColor> dot;
     QString title;
     QStringList details;
+
+    friend bool operator==(const MapObjectRow &, const MapObjectRow &) = default;
 };
 
 // The texts of a list screen that depend on nothing but its kind.
@@ -30,6 +32,8 @@ struct MapObjectListTexts
     QString newRow;    // the last row, which opens the create form
     QString emptyText; // the list's one line when there is nothing to show
     bool swipeDelete = true;
+
+    friend bool operator==(const MapObjectListTexts &, const MapObjectListTexts &) = default;
 };
 
 // One array of the universe as a list screen sees it: its rows, its texts and its

@@ -19,6 +19,9 @@ MapObjectListView::MapObjectListView(MapObjectListSource *source, EmptyState emp
       m_makeEditor(std::move(makeEditor))
 {
     m_source->setParent(this);
+    // Rows the model removes take their selection with them: that is no choice of the
+    // user's. Connected before the model, so that it runs before the model updates.
+    connect(m_source, &MapObjectListSource::changed, this, [this] { m_syncing = true; });
     m_model = new MapObjectListModel(*m_source, this);
 
     auto *row = new QHBoxLayout(this);
@@ -70,7 +73,8 @@ MapObjectListView::MapObjectListView(MapObjectListSource *source, EmptyState emp
         }
         showDetail();
     });
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+    connect(m_source, &MapObjectListSource::changed, this, [this] {
+        m_syncing = false;
         refreshTexts();
         syncListSelection();
     });

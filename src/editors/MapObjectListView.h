@@ -56,6 +56,7 @@ public:
     QWidget *detail() const { return m_detail; }
     QListView *listView() const { return m_list; }
     MapObjectListModel *model() const { return m_model; }
+    MapObjectListSource &listSource() const { return *m_source; }
     QString sectionTitle() const;
 
     // Deletes as the context menu does, or as the Delete key does for a list row.

@@ -5,7 +5,7 @@
 #include "SystemNames.h"
 #include "ui/ElidedLabel.h"
 #include "ui/Symbol.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -67,7 +67,9 @@ NebulaEditingView::NebulaEditingView(StarfarerUniverse &universe, const std::opt
 
     addActionButton();
     // The names beside the hexes follow the stored systems.
-    connect(&universe, &StarfarerUniverse::dataChanged, this, &NebulaEditingView::refreshHexes);
+    UniverseChanges::onHexesAt(
+        &universe, this, [this] { return m_draft.hexes + QList<GalacticCoordinates>{m_draft.position}; },
+        [this] { refreshHexes(); });
     showDraft();
 }
 

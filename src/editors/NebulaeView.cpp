@@ -13,8 +13,7 @@ NebulaeView::NebulaeView(StarfarerUniverse &universe, QWidget *parent)
           {tr("No Nebula Selected"), Symbol::pointTopleftDownToPointBottomrightCurvepath,
            tr("Choose a nebula or create a new one.")},
           [&universe](const std::optional<QUuid> &id) {
-              return new NebulaEditingView(universe,
-                                           id ? MapObjectStore::find<Nebula>(universe, *id) : std::nullopt);
+              return new NebulaEditingView(universe, id ? universe.object<Nebula>(*id) : std::nullopt);
           },
           parent)
 {

@@ -9,7 +9,7 @@
 #include "model/CapitalizedWords.h"
 #include "ui/PaletteColor.h"
 #include "ui/Symbol.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -129,7 +129,15 @@ void RegionEditingView::buildAnchors()
     connect(m_anchorList, &QWidget::customContextMenuRequested, this, &RegionEditingView::showAnchorMenu);
     connect(m_anchorModel, &RegionAnchorListModel::anchorsMoved, this, &RegionEditingView::refresh);
     // A stored system changes the names in the rows.
-    connect(&universe(), &StarfarerUniverse::dataChanged, m_anchorModel, &RegionAnchorListModel::reload);
+    UniverseChanges::onHexesAt(
+        &universe(), m_anchorModel,
+        [this] {
+            QList<GalacticCoordinates> hexes;
+            for (const RegionAnchor &anchor : m_draft.anchors)
+                hexes.append(anchor.hex);
+            return hexes;
+        },
+        [this] { m_anchorModel->reload(); });
 }
 
 void RegionEditingView::buildLabel()

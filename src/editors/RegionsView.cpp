@@ -12,8 +12,7 @@ RegionsView::RegionsView(StarfarerUniverse &universe, QWidget *parent)
           {tr("No Region Selected"), Symbol::pointTopleftDownToPointBottomrightCurvepath,
            tr("Choose a region or create a new one.")},
           [&universe](const std::optional<QUuid> &id) {
-              return new RegionEditingView(universe,
-                                           id ? MapObjectStore::find<Region>(universe, *id) : std::nullopt);
+              return new RegionEditingView(universe, id ? universe.object<Region>(*id) : std::nullopt);
           },
           parent)
 {

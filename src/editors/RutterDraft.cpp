@@ -15,7 +15,7 @@ RutterDraft::RutterDraft(const std::optional<Rutter> &editing) : m_editing(editi
 
 bool RutterDraft::isComplete(const StarfarerUniverse &universe) const
 {
-    return factionID && MapObjectStore::find<Faction>(universe, *factionID).has_value();
+    return factionID && universe.object<Faction>(*factionID).has_value();
 }
 
 std::optional<MapObjectStore::Outcome> RutterDraft::save(StarfarerUniverse &universe)

@@ -5,7 +5,7 @@
 #include "RutterListSource.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/PaletteColor.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -93,8 +93,10 @@ RutterEditingView::RutterEditingView(StarfarerUniverse &universe, const std::opt
             [this] { m_draft.age = static_cast<RutterAge>(m_age->currentData().toInt()); });
 
     addActionButton();
-    for (const auto watched : {&StarfarerUniverse::factionsChanged, &StarfarerUniverse::dataChanged})
-        connect(&universe, watched, this, &RutterEditingView::refresh);
+    // The faction menu lists the factions; the wording follows the rules.
+    UniverseChanges::onObjects<Faction>(&universe, this,
+                                        [this](const ObjectChange<Faction> &) { refresh(); });
+    connect(&universe, &StarfarerUniverse::usesTravellerRulesChanged, this, &RutterEditingView::refresh);
     showDraft();
 }
 

@@ -1,8 +1,9 @@
 #include "RutterListSource.h"
 
-#include "MapObjectArray.h"
+#include "MapObjectStore.h"
 #include "SystemNames.h"
 #include "ui/PaletteColor.h"
+#include "universe/UniverseChanges.h"
 
 #include <QSet>
 
@@ -17,10 +18,26 @@ const QString kArrow = QStringLiteral(" \u2192 ");
 RutterListSource::RutterListSource(StarfarerUniverse &universe, QObject *parent)
     : MapObjectListSource(universe, parent)
 {
-    // Rows name factions and systems, and the wording follows the rules of the hexes.
-    for (const auto watched : {&StarfarerUniverse::ruttersChanged, &StarfarerUniverse::factionsChanged,
-                               &StarfarerUniverse::dataChanged})
-        connect(&universe, watched, this, &MapObjectListSource::changed);
+    // Rows name factions and the systems at their ends, and the wording follows the
+    // rules of the first system.
+    UniverseChanges::onObjects<Rutter>(&universe, this,
+                                       [this](const ObjectChange<Rutter> &) { emit changed(); });
+    UniverseChanges::onObjects<Faction>(&universe, this,
+                                        [this](const ObjectChange<Faction> &) { emit changed(); });
+    connect(&universe, &StarfarerUniverse::usesTravellerRulesChanged, this, &MapObjectListSource::changed);
+    UniverseChanges::onHexes(
+        &universe, this, [this](const QList<GalacticCoordinates> &places) { systemsChangedAt(places); },
+        [this] { emit changed(); });
+}
+
+void RutterListSource::systemsChangedAt(const QList<GalacticCoordinates> &places)
+{
+    const QSet<GalacticCoordinates> changed(places.cbegin(), places.cend());
+    const QList<Rutter> &rutters = universe().rutters();
+    if (std::any_of(rutters.cbegin(), rutters.cend(), [&changed](const Rutter &rutter) {
+            return changed.contains(rutter.start) || changed.contains(rutter.end);
+        }))
+        emit this->changed();
 }
 
 QString RutterListSource::listWord(const StarfarerUniverse &universe)
@@ -79,7 +96,7 @@ void RutterListSource::setSearchText(const QString &text)
 QString RutterListSource::factionFilterTitle() const
 {
     if (m_factionFilterID) {
-        if (const auto faction = MapObjectStore::find<Faction>(universe(), *m_factionFilterID))
+        if (const auto faction = universe().object<Faction>(*m_factionFilterID))
             return factionName(*faction);
     }
     return tr("All Factions");

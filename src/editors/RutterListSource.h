@@ -7,6 +7,7 @@
 #include <optional>
 
 struct Faction;
+struct GalacticCoordinates;
 struct Rutter;
 
 // The rutters as their list screen shows them: narrowed to one faction and to a
@@ -44,6 +45,9 @@ public:
     static MapObjectRow row(const Rutter &rutter, const StarfarerUniverse &universe);
 
 private:
+    // Systems came, changed or went at these places: the rows naming them change.
+    void systemsChangedAt(const QList<GalacticCoordinates> &places);
+
     std::optional<QUuid> m_factionFilterID;
     QString m_searchText;
 };

@@ -1,6 +1,6 @@
 #include "RuttersView.h"
 
-#include "MapObjectArray.h"
+#include "MapObjectStore.h"
 #include "RutterEditingView.h"
 #include "RutterListSource.h"
 #include "ui/LiteralText.h"
@@ -24,8 +24,7 @@ RuttersView::RuttersView(StarfarerUniverse &universe, QWidget *parent)
           {tr("No Rutter Selected"), Symbol::pointTopleftDownToPointBottomrightCurvepath,
            tr("Choose a rutter or create a new one.")},
           [&universe](const std::optional<QUuid> &id) {
-              return new RutterEditingView(universe,
-                                           id ? MapObjectStore::find<Rutter>(universe, *id) : std::nullopt);
+              return new RutterEditingView(universe, id ? universe.object<Rutter>(*id) : std::nullopt);
           },
           parent)
 {

@@ -9,7 +9,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/LiteralText.h"
 #include "ui/PaletteColor.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -68,9 +68,12 @@ StarmapLabelEditingView::StarmapLabelEditingView(StarfarerUniverse &universe,
     addActionButton();
 
     // The categories offered are those of the stored labels.
-    connect(&universe, &StarfarerUniverse::starmapLabelsChanged, this,
-            &StarmapLabelEditingView::refreshCategories);
-    connect(&universe, &StarfarerUniverse::dataChanged, this, &StarmapLabelEditingView::refresh);
+    UniverseChanges::onObjects<StarmapLabel>(
+        &universe, this, [this](const ObjectChange<StarmapLabel> &) { refreshCategories(); });
+    // The position's caption names the system there.
+    UniverseChanges::onHexesAt(
+        &universe, this, [this] { return QList<GalacticCoordinates>{m_draft.position}; },
+        [this] { refresh(); });
     showDraft();
 }
 

@@ -12,8 +12,8 @@ StarmapLabelsView::StarmapLabelsView(StarfarerUniverse &universe, QWidget *paren
               [](const StarmapLabel &label, const StarfarerUniverse &) { return row(label); }),
           {tr("No Label Selected"), Symbol::textformat, tr("Choose a label or create a new one.")},
           [&universe](const std::optional<QUuid> &id) {
-              return new StarmapLabelEditingView(
-                  universe, id ? MapObjectStore::find<StarmapLabel>(universe, *id) : std::nullopt);
+              return new StarmapLabelEditingView(universe,
+                                                 id ? universe.object<StarmapLabel>(*id) : std::nullopt);
           },
           parent)
 {

@@ -1,27 +1,24 @@
 #pragma once
 
-#include "MapObjectArray.h"
 #include "MapObjectListSource.h"
+#include "MapObjectStore.h"
+#include "universe/UniverseChanges.h"
 
 #include <functional>
 
-// The list source of one kind of map object: every element of its array, in stored
-// order, each made into a row by the screen's row function. `alsoWatch` names the
-// universe signals besides the array's own whose change alters the rows (a faction
-// renamed, a system stored).
+// The list source of one kind of map object: every element of its list, in stored
+// order, each made into a row by the screen's row function. Any change of the list
+// tells the screen, which updates only the rows that differ.
 template <typename T> class UniverseListSource : public MapObjectListSource
 {
 public:
     using RowMaker = std::function<MapObjectRow(const T &, const StarfarerUniverse &)>;
-    using Signal = void (StarfarerUniverse::*)();
 
     UniverseListSource(StarfarerUniverse &universe, MapObjectListTexts texts, RowMaker makeRow,
-                       QList<Signal> alsoWatch = {}, QObject *parent = nullptr)
+                       QObject *parent = nullptr)
         : MapObjectListSource(universe, parent), m_texts(std::move(texts)), m_makeRow(std::move(makeRow))
     {
-        alsoWatch.append(MapObjectArray<T>::changed);
-        for (const Signal watched : alsoWatch)
-            connect(&universe, watched, this, &MapObjectListSource::changed);
+        UniverseChanges::onObjects<T>(&universe, this, [this](const ObjectChange<T> &) { emit changed(); });
     }
 
     MapObjectListTexts texts() const override { return m_texts; }
@@ -29,7 +26,7 @@ public:
     QList<MapObjectRow> rows() const override
     {
         QList<MapObjectRow> rows;
-        const QList<T> &elements = MapObjectArray<T>::get(universe());
+        const QList<T> &elements = universe().template objects<T>();
         rows.reserve(elements.size());
         for (qsizetype i = 0; i < elements.size(); ++i) {
             MapObjectRow row = m_makeRow(elements.at(i), universe());

@@ -51,14 +51,10 @@ QString ImportApplier::resultLine(const QStringList &pieces, int createdFactions
 
 QString ImportApplier::importWorlds(const QList<ImportedWorld> &worlds)
 {
-    QList<HexData> data = m_universe.data();
-    QHash<GalacticCoordinates, qsizetype> firstAt;
-    firstAt.reserve(data.size() + worlds.size());
-    for (qsizetype i = data.size() - 1; i >= 0; --i)
-        firstAt.insert(data[i].coordinates, i); // the first hex at a place wins
-
-    const qsizetype stored = data.size();
-    bool replaced = false;
+    // The worlds for free hexes go in as one batch at the end; the place of each is
+    // remembered so that a second world for the same hex finds the first.
+    QList<HexData> appended;
+    QHash<GalacticCoordinates, qsizetype> appendedAt;
     qsizetype imported = 0;
     qsizetype skipped = 0;
     for (const ImportedWorld &world : worlds) {
@@ -70,27 +66,26 @@ QString ImportApplier::importWorlds(const QList<ImportedWorld> &worlds)
         if (faction && !stars.isEmpty() && !stars.first().worlds.isEmpty())
             stars.first().worlds.first().factionIDs = {*faction};
 
-        if (const auto found = firstAt.constFind(world.coordinates); found != firstAt.cend()) {
+        const auto pending = appendedAt.constFind(world.coordinates);
+        const std::optional<HexData> stored =
+            pending == appendedAt.cend() ? m_universe.hexData(world.coordinates) : std::nullopt;
+        if (pending != appendedAt.cend() || stored) {
             if (!m_options.overwriteExisting) {
                 ++skipped;
                 continue;
             }
-            data[*found] = hex;
-            replaced = true;
+            // The first hex at the place takes the world's place and id.
+            if (stored)
+                m_universe.replaceHex(stored->id, hex);
+            else
+                appended[*pending] = hex;
         } else {
-            firstAt.insert(world.coordinates, data.size());
-            data.append(hex);
+            appendedAt.insert(world.coordinates, appended.size());
+            appended.append(hex);
         }
         ++imported;
     }
-
-    // Appends alone are told hex by hex; a replaced hex changes the whole list.
-    if (replaced) {
-        m_universe.setData(data);
-    } else {
-        for (qsizetype i = stored; i < data.size(); ++i)
-            m_universe.insertHex(data[i]);
-    }
+    m_universe.insertHexes(appended);
     QString piece = countPiece(imported, "world"_L1);
     if (skipped >= 1)
         piece += u" ("_s + QString::number(skipped) + u" existing skipped)"_s;

@@ -10,9 +10,9 @@
 #include <QString>
 
 // Writes one import's converted results into the open universe: worlds, routes,
-// borders and labels, each step returning its piece of the result line. Each step
-// changes its array through the document in one go, so views are told once per step;
-// nothing is saved here.
+// borders and labels, each step returning its piece of the result line. The views are
+// told as little as can be: the new worlds arrive as one batch, a replaced world by
+// itself, and the routes, borders and labels each as one list. Nothing is saved here.
 class ImportApplier
 {
 public:

@@ -1,38 +1,24 @@
 #include "ImportRun.h"
 
 #include "ImportApplier.h"
-#include "ImportError.h"
 #include "MetadataLabels.h"
 
 using namespace Qt::StringLiterals;
 
 namespace TravellerMapImporter {
 
-ImportDownload download(const ImportRequest &request, TravellerMapClient &client)
-{
-    ImportDownload answers;
-    answers.sectorName = request.sectorName.trimmed();
-    if (answers.sectorName.isEmpty())
-        throw ImportError::emptySectorName();
-    answers.sector = client.fetchCoordinates(answers.sectorName);
-    if (request.importWorlds || request.importRoutes || request.importBorders)
-        answers.allegiances = client.fetchAllegiances();
-    if (request.importWorlds)
-        answers.rows = client.fetchSector(answers.sectorName, request.subsector, request.milieu);
-    if (request.importRoutes || request.importLabels || request.importBorders)
-        answers.metadata = client.fetchMetadata(answers.sectorName, request.milieu);
-    return answers;
-}
-
-ConvertedImport convert(const ImportRequest &request, const ImportDownload &answers)
+ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answers)
 {
     ConvertedImport converted;
-    converted.allegiances = answers.allegiances;
-    for (const SectorRow &row : answers.rows) {
-        if (auto world = makeWorld(row, answers.sector, answers.allegiances))
+    converted.allegiances = TravellerMapClient::readAllegiances(answers.allegiances);
+    const QList<SectorRow> rows =
+        answers.sectorData ? TravellerMapClient::readSector(*answers.sectorData) : QList<SectorRow>();
+    const SectorMetadata metadata =
+        answers.metadata ? TravellerMapClient::readMetadata(*answers.metadata) : SectorMetadata();
+    for (const SectorRow &row : rows) {
+        if (auto world = makeWorld(row, answers.sector, converted.allegiances))
             converted.worlds.append(std::move(*world));
     }
-    const SectorMetadata &metadata = answers.metadata;
     if (request.importRoutes)
         converted.routes = importedRoutes(metadata.routes, answers.sector);
     if (request.importLabels) {
@@ -44,7 +30,7 @@ ConvertedImport convert(const ImportRequest &request, const ImportDownload &answ
             GalacticCoordinates{answers.sector.x, answers.sector.y, 16, 1}, u"Sector Name"_s});
     }
     if (request.importBorders)
-        converted.regions = importedRegions(metadata.borders, answers.sector, answers.allegiances);
+        converted.regions = importedRegions(metadata.borders, answers.sector, converted.allegiances);
     return converted;
 }
 

@@ -8,12 +8,15 @@
 #include "TravellerMapClient.h"
 #include "universe/StarfarerUniverse.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // One sector import from request to result line: what the form asked for, what the
-// service answered, and what the answers became. Fetching and converting are plain
-// functions of values, run on a worker; applying runs where the universe lives.
+// service answered, and what the answers became. Converting is a plain function of
+// values, run on a worker; applying runs where the universe lives.
 namespace TravellerMapImporter {
 
 // The form's choices, read once when an import starts: they decide both what is
@@ -31,14 +34,15 @@ struct ImportRequest
     bool generateAdditionalWorlds = false;
 };
 
-// The service's answers for one request; what was not asked for stays empty.
-struct ImportDownload
+// The service's answers to one import's requests, as they came; what was not asked
+// for (or, for the allegiance list, could not be had) stays empty.
+struct ImportAnswers
 {
     QString sectorName; // as sent: the typed name, trimmed
     SectorPosition sector;
-    AllegianceTable allegiances;
-    QList<SectorRow> rows;
-    SectorMetadata metadata;
+    QByteArray allegiances;
+    std::optional<ServiceAnswer> sectorData;
+    std::optional<QByteArray> metadata;
 };
 
 // The answers made into what the apply steps write.
@@ -51,10 +55,9 @@ struct ConvertedImport
     QList<ImportedRegion> regions;
 };
 
-// Makes the requests the choices need, in order. Throws ImportError (an empty name
-// after trimming, or a failed request); the allegiance list never fails.
-ImportDownload download(const ImportRequest &request, TravellerMapClient &client);
-ConvertedImport convert(const ImportRequest &request, const ImportDownload &answers);
+// Reads the answers and converts them: plain values in and out, for a worker thread.
+// Throws ImportError for sector data or metadata that cannot be read.
+ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answers);
 // Runs the chosen apply steps in order and returns the result line. Does not save.
 QString apply(StarfarerUniverse &universe, const ImportRequest &request, const ConvertedImport &converted);
 

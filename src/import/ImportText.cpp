@@ -1,8 +1,26 @@
 #include "ImportText.h"
 
+#include "json/JsonParser.h"
+
 #include <limits>
 
 namespace TravellerMapImporter {
+
+std::optional<JsonValue> parseAnswerJson(QByteArrayView body)
+{
+    return JsonParser::parse(body, nullptr, JsonParser::LoneSurrogates::replace);
+}
+
+QString withLoneSurrogatesReplaced(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
 
 bool isAsciiDigit(QChar c)
 {

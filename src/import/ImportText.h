@@ -1,13 +1,17 @@
 #pragma once
 
+#include "json/JsonValue.h"
+
+#include <QByteArrayView>
 #include <QList>
+#include <QString>
 #include <QStringView>
 
 #include <optional>
 
-// Reading the small texts of the service's answers: decimal numbers, four-digit hex
-// positions and blank-separated tokens. Only ASCII digits count, numbers that do not
-// fit in 64 bits are no numbers, and nothing is trimmed.
+// Reading the service's answers: their JSON, and their small texts — decimal numbers,
+// four-digit hex positions and blank-separated tokens. Only ASCII digits count,
+// numbers that do not fit in 64 bits are no numbers, and nothing is trimmed.
 namespace TravellerMapImporter {
 
 // A hex text read as numbers: "0140" is column 1, row 40.
@@ -18,6 +22,16 @@ struct HexNumbers
 
     friend bool operator==(const HexNumbers &, const HexNumbers &) = default;
 };
+
+// The JSON of an answer, read strictly except that an escaped surrogate without its
+// partner becomes U+FFFD, as it would be written to a universe file anyway: one
+// damaged name keeps the rest of the answer, and what is stored reads back the same.
+std::optional<JsonValue> parseAnswerJson(QByteArrayView body);
+
+// `text` with each surrogate that has no partner replaced by U+FFFD, as the JSON
+// reader above and the universe file do: a typed name is then sent, shown and stored
+// as one and the same text.
+QString withLoneSurrogatesReplaced(QString text);
 
 bool isAsciiDigit(QChar c);
 

@@ -1,6 +1,6 @@
 #include "SectorMetadata.h"
 
-#include "json/JsonParser.h"
+#include "ImportText.h"
 
 using namespace Qt::StringLiterals;
 
@@ -62,7 +62,7 @@ MetaRoute readRoute(const JsonObject &o)
 
 std::optional<SectorMetadata> SectorMetadata::decode(QByteArrayView body)
 {
-    const auto value = JsonParser::parse(body);
+    const auto value = parseAnswerJson(body);
     const JsonObject *root = value ? value->object() : nullptr;
     if (!root)
         return std::nullopt;

@@ -1,6 +1,6 @@
 #include "SectorTable.h"
 
-#include "json/JsonParser.h"
+#include "ImportText.h"
 
 #include <QStringView>
 
@@ -48,6 +48,7 @@ SectorTable SectorTable::read(const QString &text)
 {
     SectorTable table;
     const QString normalized = normalizeResponseText(text);
+    table.lastLineEnded = !normalized.isEmpty() && isLineBreak(normalized.back());
     bool haveHeader = false;
     forEachLine(normalized, [&](QStringView line) {
         if (line.startsWith(u'#'))
@@ -75,7 +76,7 @@ QString normalizeResponseText(const QString &text)
     const QString trimmed = text.trimmed();
     if (!trimmed.startsWith(u'"'))
         return text;
-    const auto value = JsonParser::parse(trimmed.toUtf8());
+    const auto value = parseAnswerJson(trimmed.toUtf8());
     if (value && value->isString())
         return *value->string();
     return text;

@@ -19,6 +19,8 @@ struct SectorTable
 {
     QStringList columns;
     QList<SectorRow> rows;
+    // Whether the text ends with a line break, so that its last row is known whole.
+    bool lastLineEnded = false;
 
     // Whether the header names a "Hex" or a "UWP" column: an answer without either
     // (an HTML page, say) is not sector data, even if it came with status 200.

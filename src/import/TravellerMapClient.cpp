@@ -1,15 +1,12 @@
 #include "TravellerMapClient.h"
 
 #include "ImportError.h"
-#include "json/JsonParser.h"
+#include "ImportText.h"
 
-#include <QEventLoop>
-#include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QStringDecoder>
 
 #include <limits>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -47,8 +44,9 @@ std::optional<qint64> wholeNumber(const JsonObject &object, QLatin1StringView ke
 
 } // namespace
 
-TravellerMapClient::TravellerMapClient(QUrl baseAddress, std::chrono::milliseconds timeout)
-    : m_base(std::move(baseAddress)), m_timeout(timeout)
+TravellerMapClient::TravellerMapClient(QNetworkAccessManager *network, QUrl baseAddress,
+                                       std::chrono::milliseconds timeout)
+    : m_network(network), m_base(std::move(baseAddress)), m_timeout(timeout)
 {}
 
 QUrl TravellerMapClient::configuredBaseAddress()
@@ -82,44 +80,52 @@ QUrl TravellerMapClient::address(const QString &path, const QueryItems &query) c
     return url.isValid() ? url : QUrl();
 }
 
-QByteArray TravellerMapClient::fetchData(const QString &path, const QueryItems &query)
+ServiceReply *TravellerMapClient::get(const QString &path, const QueryItems &query, QObject *parent) const
 {
-    const QUrl url = address(path, query);
-    if (url.isEmpty())
-        throw ImportError::badResponse();
-    QNetworkRequest request(url);
+    QNetworkRequest request(address(path, query));
     request.setTransferTimeout(int(m_timeout.count()));
     request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
-
-    const std::unique_ptr<QNetworkReply> reply(m_network.get(request));
-    QEventLoop loop;
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-
-    // The status decides first: an error page is the service's answer, not a
-    // failure of the transfer.
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299))
-        throw ImportError::httpStatus(status.toInt());
-    if (reply->error() != QNetworkReply::NoError)
-        throw ImportError::network(reply->errorString());
-    if (!status.isValid())
-        throw ImportError::badResponse();
-    return reply->readAll();
+    return new ServiceReply(m_network, request, parent);
 }
 
-SectorPosition TravellerMapClient::fetchCoordinates(const QString &sector)
+ServiceReply *TravellerMapClient::requestCoordinates(const QString &sector, const QString &milieu,
+                                                     QObject *parent) const
 {
-    QByteArray body;
-    try {
-        body = fetchData(u"/api/coordinates"_s, {{u"sector"_s, sector}});
-    } catch (const ImportError &error) {
-        if (error.kind() == ImportError::Kind::httpStatus && error.status() == 404)
+    QueryItems query{{u"sector"_s, sector}};
+    addWhenGiven(query, u"milieu"_s, milieu);
+    return get(u"/api/coordinates"_s, query, parent);
+}
+
+ServiceReply *TravellerMapClient::requestAllegiances(QObject *parent) const
+{
+    return get(u"/t5ss/allegiances"_s, {}, parent);
+}
+
+ServiceReply *TravellerMapClient::requestSector(const QString &name, const QString &subsector,
+                                                const QString &milieu, QObject *parent) const
+{
+    QueryItems query{{u"sector"_s, name}, {u"type"_s, u"TabDelimited"_s}};
+    addWhenGiven(query, u"subsector"_s, subsector);
+    addWhenGiven(query, u"milieu"_s, milieu);
+    return get(u"/api/sec"_s, query, parent);
+}
+
+ServiceReply *TravellerMapClient::requestMetadata(const QString &sector, const QString &milieu,
+                                                  QObject *parent) const
+{
+    QueryItems query{{u"sector"_s, sector}};
+    addWhenGiven(query, u"milieu"_s, milieu);
+    return get(u"/api/metadata"_s, query, parent);
+}
+
+SectorPosition TravellerMapClient::readCoordinates(const ServiceReply &reply, const QString &sector)
+{
+    if (const auto &error = reply.error()) {
+        if (error->kind() == ImportError::Kind::httpStatus && error->status() == 404)
             throw ImportError::sectorNotFound(sector);
-        throw;
+        throw *error;
     }
-    const auto json = JsonParser::parse(body);
+    const auto json = parseAnswerJson(reply.answer().body);
     const JsonObject *object = json ? json->object() : nullptr;
     const auto sx = object ? wholeNumber(*object, "sx"_L1) : std::nullopt;
     const auto sy = object ? wholeNumber(*object, "sy"_L1) : std::nullopt;
@@ -131,16 +137,10 @@ SectorPosition TravellerMapClient::fetchCoordinates(const QString &sector)
     return SectorPosition{*sx, -*sy};
 }
 
-AllegianceTable TravellerMapClient::fetchAllegiances()
+AllegianceTable TravellerMapClient::readAllegiances(QByteArrayView body)
 {
     AllegianceTable table;
-    QByteArray body;
-    try {
-        body = fetchData(u"/t5ss/allegiances"_s);
-    } catch (const ImportError &) {
-        return table;
-    }
-    const auto json = JsonParser::parse(body);
+    const auto json = parseAnswerJson(body);
     const JsonArray *entries = json ? json->array() : nullptr;
     if (!entries)
         return table;
@@ -157,29 +157,21 @@ AllegianceTable TravellerMapClient::fetchAllegiances()
     return table;
 }
 
-QList<SectorRow> TravellerMapClient::fetchSector(const QString &name, const QString &subsector,
-                                                 const QString &milieu)
+QList<SectorRow> TravellerMapClient::readSector(const ServiceAnswer &answer)
 {
-    QueryItems query{{u"sector"_s, name}, {u"type"_s, u"TabDelimited"_s}};
-    addWhenGiven(query, u"subsector"_s, subsector);
-    addWhenGiven(query, u"milieu"_s, milieu);
-    const QByteArray body = fetchData(u"/api/sec"_s, query);
-
     QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder(body);
+    const QString text = decoder(answer.body);
     if (decoder.hasError())
         throw ImportError::badResponse();
     SectorTable table = SectorTable::read(text);
-    if (!table.isSectorData())
+    if (!table.isSectorData() || (!answer.framed && !table.lastLineEnded))
         throw ImportError::badResponse();
     return std::move(table.rows);
 }
 
-SectorMetadata TravellerMapClient::fetchMetadata(const QString &sector, const QString &milieu)
+SectorMetadata TravellerMapClient::readMetadata(QByteArrayView body)
 {
-    QueryItems query{{u"sector"_s, sector}};
-    addWhenGiven(query, u"milieu"_s, milieu);
-    auto metadata = SectorMetadata::decode(fetchData(u"/api/metadata"_s, query));
+    auto metadata = SectorMetadata::decode(body);
     if (!metadata)
         throw ImportError::badResponse();
     return *std::move(metadata);

@@ -4,27 +4,31 @@
 #include "SectorMetadata.h"
 #include "SectorPosition.h"
 #include "SectorTable.h"
+#include "ServiceReply.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
-#include <QNetworkAccessManager>
 #include <QString>
 #include <QUrl>
 
 #include <chrono>
 #include <utility>
 
+class QNetworkAccessManager;
+class QObject;
+
 namespace TravellerMapImporter {
 
-// The requests of a sector import to the Traveller Map web service: the sector's
-// position, the allegiance list, the sector data and the sector metadata, each one
-// GET with a fixed "User-Agent" and a transfer time-out. A request returns when its
-// answer is in and throws ImportError when it failed.
+// The requests of a sector import to the Traveller Map web service — the sector's
+// position, the allegiance list, the sector data and the sector metadata — and the
+// reading of their answers.
 //
-// Each request waits for its answer in an event loop of its own, so a client is
-// meant for a worker thread: the import run makes one there (it belongs to the
-// thread that makes it) and calls the requests in order, and the window is never
-// kept waiting. Nothing is cached or retried.
+// A request is one GET with a fixed "User-Agent" and a transfer time-out, sent on
+// the given network manager and answered asynchronously on its thread (the GUI
+// thread), so that nothing waits for the service and quitting can stop it at once.
+// The readers are plain functions of the answers, for a worker thread; they throw
+// ImportError for an answer that cannot be read. Nothing is cached or retried.
 class TravellerMapClient
 {
 public:
@@ -32,38 +36,45 @@ public:
 
     static constexpr std::chrono::milliseconds defaultTimeout{60000};
 
-    // `baseAddress` is the service's scheme and host (and port).
-    explicit TravellerMapClient(QUrl baseAddress = configuredBaseAddress(),
+    // `baseAddress` is the service's scheme and host (and port); `timeout` ends a
+    // transfer during which nothing arrived for that long.
+    explicit TravellerMapClient(QNetworkAccessManager *network, QUrl baseAddress = configuredBaseAddress(),
                                 std::chrono::milliseconds timeout = defaultTimeout);
 
     // VOSTREL_TRAVELLER_MAP_URL when it is set, else the public service.
     static QUrl configuredBaseAddress();
     static QByteArray userAgent();
 
-    // The body of a 2xx answer. Fails with httpStatus for any other status (read
-    // before the transfer's own error), network for a transfer that failed or timed
-    // out, badResponse for no address or an answer that is not HTTP.
-    QByteArray fetchData(const QString &path, const QueryItems &query = {});
+    // Each request's reply belongs to `parent`.
+    ServiceReply *get(const QString &path, const QueryItems &query, QObject *parent) const;
+    ServiceReply *requestCoordinates(const QString &sector, const QString &milieu, QObject *parent) const;
+    ServiceReply *requestAllegiances(QObject *parent) const;
+    // The whole sector, or one subsector when `subsector` is not empty.
+    ServiceReply *requestSector(const QString &name, const QString &subsector, const QString &milieu,
+                                QObject *parent) const;
+    ServiceReply *requestMetadata(const QString &sector, const QString &milieu, QObject *parent) const;
 
-    // The sector's position in our frame (the service's Y negated). A 404 or an
-    // answer that is not the expected JSON is sectorNotFound.
-    SectorPosition fetchCoordinates(const QString &sector);
-    // Code to name; empty, never failing, when the list cannot be had.
-    AllegianceTable fetchAllegiances();
-    // The rows of the sector (or of one subsector when `subsector` is not empty).
-    // An answer that is not UTF-8 or not sector data is badResponse.
-    QList<SectorRow> fetchSector(const QString &name, const QString &subsector, const QString &milieu);
+    // The position in our frame (the service's Y negated) of the sector named
+    // `sector`. A failed request with status 404, or an answer that is not the
+    // expected JSON, is sectorNotFound; other failures pass unchanged.
+    static SectorPosition readCoordinates(const ServiceReply &reply, const QString &sector);
+    // Code to name; empty, never failing, when the answer cannot be read.
+    static AllegianceTable readAllegiances(QByteArrayView body);
+    // The rows of sector data. An answer that is not UTF-8, not sector data, or that
+    // came without framing and does not end its last row with a line break (it was
+    // cut short), is badResponse.
+    static QList<SectorRow> readSector(const ServiceAnswer &answer);
     // An answer that is not a JSON object is badResponse.
-    SectorMetadata fetchMetadata(const QString &sector, const QString &milieu);
+    static SectorMetadata readMetadata(QByteArrayView body);
 
 private:
     // The address of `path` with the query items in their order, every value
     // percent-encoded; an empty address when the base address is not usable.
     QUrl address(const QString &path, const QueryItems &query) const;
 
+    QNetworkAccessManager *m_network;
     QUrl m_base;
     std::chrono::milliseconds m_timeout;
-    QNetworkAccessManager m_network;
 };
 
 } // namespace TravellerMapImporter

@@ -57,13 +57,14 @@ struct DiscardingSink
 
 } // namespace
 
-JsonParser::JsonParser(QByteArrayView text)
-    : m_begin(text.data()), m_pos(text.data()), m_end(text.data() + text.size())
+JsonParser::JsonParser(QByteArrayView text, LoneSurrogates loneSurrogates)
+    : m_begin(text.data()), m_pos(text.data()), m_end(text.data() + text.size()),
+      m_loneSurrogates(loneSurrogates)
 {}
 
-std::optional<JsonValue> JsonParser::parse(QByteArrayView text, Error *error)
+std::optional<JsonValue> JsonParser::parse(QByteArrayView text, Error *error, LoneSurrogates loneSurrogates)
 {
-    JsonParser parser(text);
+    JsonParser parser(text, loneSurrogates);
     try {
         parser.skipWhitespace();
         JsonValue value = parser.parseValue(0);
@@ -307,18 +308,27 @@ char32_t JsonParser::decodeEscape()
     default: fail(start, "unknown escape");
     }
     const unsigned unit = readHex4();
-    if (unit >= 0xDC00 && unit <= 0xDFFF)
+    const bool replace = m_loneSurrogates == LoneSurrogates::replace;
+    if (unit >= 0xDC00 && unit <= 0xDFFF) {
+        if (replace)
+            return U'\uFFFD';
         fail(start, "an escaped low surrogate without a high one");
+    }
     if (unit < 0xD800 || unit > 0xDBFF)
         return char32_t(unit);
-    // A high surrogate must be followed by an escaped low one.
-    if (m_end - m_pos < 2 || m_pos[0] != '\\' || m_pos[1] != 'u')
+    // A high surrogate must be followed by an escaped low one; when it is replaced
+    // instead, whatever follows it is read on its own.
+    const char *afterHigh = m_pos;
+    if (m_end - m_pos >= 6 && m_pos[0] == '\\' && m_pos[1] == 'u') {
+        m_pos += 2;
+        const unsigned low = readHex4();
+        if (low >= 0xDC00 && low <= 0xDFFF)
+            return char32_t(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+    }
+    if (!replace)
         fail(start, "an escaped high surrogate without a low one");
-    m_pos += 2;
-    const unsigned low = readHex4();
-    if (low < 0xDC00 || low > 0xDFFF)
-        fail(start, "an escaped high surrogate without a low one");
-    return char32_t(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+    m_pos = afterHigh;
+    return U'\uFFFD';
 }
 
 char32_t JsonParser::decodeUtf8()
@@ -449,7 +459,6 @@ std::optional<JsonObject> JsonParser::parseMembers(QByteArrayView text, bool (*k
     return std::nullopt;
 }
 
-
 void JsonParser::skipValue(int depth)
 {
     if (m_pos == m_end)
@@ -458,9 +467,7 @@ void JsonParser::skipValue(int depth)
     case '{':
         readMembers(depth + 1, [this](std::string, int memberDepth) { skipValue(memberDepth); });
         return;
-    case '[':
-        readElements(depth + 1, [this](int elementDepth) { skipValue(elementDepth); });
-        return;
+    case '[': readElements(depth + 1, [this](int elementDepth) { skipValue(elementDepth); }); return;
     case '"': skipString(); return;
     default: parseValue(depth); // a number or a literal: nothing to build
     }

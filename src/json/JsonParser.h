@@ -28,7 +28,14 @@ public:
 
     static constexpr int maximumDepth = 512;
 
-    static std::optional<JsonValue> parse(QByteArrayView text, Error *error = nullptr);
+    // What an escaped surrogate without its partner ("\ud800" alone) does. The JSON
+    // grammar allows one, but no valid text holds it: files are rejected for it,
+    // while a web service's answer may have each replaced with U+FFFD, so that one
+    // damaged name does not make the whole answer unreadable.
+    enum class LoneSurrogates { reject, replace };
+
+    static std::optional<JsonValue> parse(QByteArrayView text, Error *error = nullptr,
+                                          LoneSurrogates loneSurrogates = LoneSurrogates::reject);
     // Reads a text whose value must be an object, as strictly as parse(), but builds
     // only the top-level members whose key `keep` accepts: the other values are
     // checked and passed over without building anything, so that reading a few small
@@ -37,7 +44,7 @@ public:
                                                   Error *error = nullptr);
 
 private:
-    explicit JsonParser(QByteArrayView text);
+    explicit JsonParser(QByteArrayView text, LoneSurrogates loneSurrogates = LoneSurrogates::reject);
 
     struct Failure
     {
@@ -69,6 +76,7 @@ private:
     const char *m_begin;
     const char *m_pos;
     const char *m_end;
+    LoneSurrogates m_loneSurrogates;
     // Scratch stacks shared by all nesting levels: members and elements are gathered
     // here and moved into an exactly sized vector when their container closes.
     std::vector<JsonMember> m_members;

@@ -32,16 +32,6 @@ quint64 absDiff(qint64 a, qint64 b)
                   : static_cast<quint64>(b) - static_cast<quint64>(a);
 }
 
-qint64 galacticColumn(const GalacticCoordinates &hex)
-{
-    return wrapAdd(wrapMul(32, hex.sectorX), wrapSub(hex.column, 1));
-}
-
-qint64 galacticRow(const GalacticCoordinates &hex)
-{
-    return wrapSub(wrapSub(hex.row, 1), wrapMul(40, hex.sectorY));
-}
-
 // ⌊q / 2⌋, rounding towards minus infinity also for negative odd q (−3 gives −2).
 qint64 floorHalf(qint64 q)
 {
@@ -124,6 +114,16 @@ GalacticCoordinates HexLayout::coordinates(qint64 col, qint64 row)
     hex.sectorY = wrapSub(0, floorDiv(row, 40));
     hex.row = floorMod(row, 40) + 1;
     return hex;
+}
+
+qint64 HexLayout::galacticColumn(const GalacticCoordinates &hex)
+{
+    return wrapAdd(wrapMul(32, hex.sectorX), wrapSub(hex.column, 1));
+}
+
+qint64 HexLayout::galacticRow(const GalacticCoordinates &hex)
+{
+    return wrapSub(wrapSub(hex.row, 1), wrapMul(40, hex.sectorY));
 }
 
 HexLayout::Cube HexLayout::cube(const GalacticCoordinates &hex)

@@ -50,6 +50,10 @@ struct HexLayout
     // Splits a galactic column and row into sector, column and row (floor division,
     // non-negative remainders).
     static GalacticCoordinates coordinates(qint64 col, qint64 row);
+    // The galactic column 32 × sectorX + column − 1 and row row − 1 − 40 × sectorY of
+    // a hex; stored values too large for them wrap instead of overflowing.
+    static qint64 galacticColumn(const GalacticCoordinates &hex);
+    static qint64 galacticRow(const GalacticCoordinates &hex);
     static Cube cube(const GalacticCoordinates &hex);
     // Hex steps between two hexes, across sector borders alike.
     static qint64 distance(const GalacticCoordinates &a, const GalacticCoordinates &b);

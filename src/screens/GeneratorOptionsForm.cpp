@@ -62,11 +62,6 @@ template <typename E> void fillWithRawValues(QComboBox *combo)
         combo->addItem(rawValue(value), static_cast<int>(value));
 }
 
-template <typename E> E selected(const QComboBox *combo, int index)
-{
-    return static_cast<E>(combo->itemData(index).toInt());
-}
-
 // Selects the entry whose data is `value`; none when no entry has it.
 void select(QComboBox *combo, int value)
 {
@@ -120,23 +115,24 @@ void GeneratorOptionsForm::buildLayout()
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     const int headingGap = style()->pixelMetric(QStyle::PM_LayoutTopMargin);
+    const auto rolledStar = [](const GeneratorOptions &o) { return o.randomStar; };
+    const auto handMadeStar = [](const GeneratorOptions &o) { return !o.randomStar; };
 
     column->addWidget(heading(tr("Spectral Type"), this));
-    m_randomStar = toggle(tr("Random star"), "randomStar", this);
-    m_binary = toggle(tr("Binary"), "binary", this);
-    m_randomLuminosity = toggle(tr("Random Luminosity"), "randomLuminosity", this);
-    column->addWidget(m_randomStar);
-    column->addWidget(m_binary);
-    column->addWidget(m_randomLuminosity);
+    addToggle(column, tr("Random star"), "randomStar", &GeneratorOptions::randomStar);
+    addToggle(column, tr("Binary"), "binary", &GeneratorOptions::binary, rolledStar);
+    addToggle(column, tr("Random Luminosity"), "randomLuminosity", &GeneratorOptions::randomLuminosity,
+              handMadeStar);
     column->addSpacing(kStarTogglesBottomPadding);
 
-    m_spectralType = picker(tr("Spectral Type"), "spectralType", column, this);
-    fillWithRawValues<SpectralType>(m_spectralType);
-    m_temperature = picker(tr("Temperature"), "temperature", column, this);
+    fillWithRawValues<SpectralType>(addPicker(column, tr("Spectral Type"), "spectralType",
+                                              &GeneratorOptions::spectralType, handMadeStar));
+    QComboBox *temperature =
+        addPicker(column, tr("Temperature"), "temperature", &GeneratorOptions::temperature, handMadeStar);
     for (qint64 decimal = 0; decimal < kTemperatureCount; ++decimal)
-        m_temperature->addItem(QString::number(decimal), static_cast<int>(decimal));
-    m_luminosity = picker(tr("Luminosity"), "luminosity", column, this);
-    fillWithRawValues<LuminosityClass>(m_luminosity);
+        temperature->addItem(QString::number(decimal), static_cast<int>(decimal));
+    fillWithRawValues<LuminosityClass>(
+        addPicker(column, tr("Luminosity"), "luminosity", &GeneratorOptions::luminosity, handMadeStar));
 
     column->addSpacing(headingGap);
     m_techLevelHeading = heading(QString(), this);
@@ -144,59 +140,57 @@ void GeneratorOptionsForm::buildLayout()
     column->addWidget(m_techLevelHeading);
     column->addWidget(buildScaleControl());
     column->addSpacing(kScaleControlBottomPadding);
-    m_randomTL = toggle(tr("Random"), "randomTL", this);
-    column->addWidget(m_randomTL);
-    m_maxTechLevel = picker(QString(), "maxTechLevel", column, this);
+    addToggle(column, tr("Random"), "randomTL", &GeneratorOptions::randomTL);
+    m_maxTechLevel = addPicker(column, QString(), "maxTechLevel", &GeneratorOptions::maxTechLevel);
     m_maxTechLevelTitle = findChild<QLabel *>(QStringLiteral("maxTechLevelTitle"));
 
     column->addSpacing(headingGap);
     column->addWidget(heading(tr("System Awareness"), this));
-    m_starfarersAware = toggle(QString(), "starfarersAware", this);
-    m_satharAware = toggle(QString(), "satharAware", this);
-    m_otherAware = toggle(tr("Other"), "otherAware", this);
-    column->addWidget(m_starfarersAware);
-    column->addWidget(m_satharAware);
-    column->addWidget(m_otherAware);
+    m_starfarersAware = addToggle(column, QString(), "starfarersAware", &GeneratorOptions::starfarersAware);
+    m_satharAware = addToggle(column, QString(), "satharAware", &GeneratorOptions::satharAware);
+    addToggle(column, tr("Other"), "otherAware", &GeneratorOptions::otherAware);
 
     column->addSpacing(headingGap);
     column->addWidget(heading(tr("Survey Status"), this));
-    m_surveyed = toggle(tr("Surveyed"), "surveyed", this);
-    column->addWidget(m_surveyed);
+    addToggle(column, tr("Surveyed"), "surveyed", &GeneratorOptions::surveyed);
     column->addStretch(1);
 
-    // Only the user's own changes are passed on: `clicked` and `activated` are not
-    // emitted when refresh() sets the controls.
-    const auto flag = [this](QCheckBox *box, bool GeneratorOptions::*field) {
-        connect(box, &QCheckBox::clicked, this, [this, field](bool on) {
-            edit([field, on](GeneratorOptions &options) { options.*field = on; });
-        });
-    };
-    flag(m_randomStar, &GeneratorOptions::randomStar);
-    flag(m_binary, &GeneratorOptions::binary);
-    flag(m_randomLuminosity, &GeneratorOptions::randomLuminosity);
-    flag(m_randomTL, &GeneratorOptions::randomTL);
-    flag(m_starfarersAware, &GeneratorOptions::starfarersAware);
-    flag(m_satharAware, &GeneratorOptions::satharAware);
-    flag(m_otherAware, &GeneratorOptions::otherAware);
-    flag(m_surveyed, &GeneratorOptions::surveyed);
     connect(m_scaleSwitch, &QCheckBox::clicked, this,
             [this](bool swn) { edit([swn](GeneratorOptions &options) { options.switchScale(swn); }); });
-    connect(m_spectralType, &QComboBox::activated, this, [this](int index) {
-        const auto type = selected<SpectralType>(m_spectralType, index);
-        edit([type](GeneratorOptions &options) { options.spectralType = type; });
+}
+
+// Only the user's own changes are passed on: `clicked` and `activated` are not emitted
+// when refresh() sets the controls.
+QCheckBox *GeneratorOptionsForm::addToggle(QVBoxLayout *column, const QString &text, const char *name,
+                                           bool GeneratorOptions::*flag, Condition enabled)
+{
+    QCheckBox *box = toggle(text, name, this);
+    column->addWidget(box);
+    connect(box, &QCheckBox::clicked, this,
+            [this, flag](bool on) { edit([flag, on](GeneratorOptions &options) { options.*flag = on; }); });
+    m_controls.append([box, flag, enabled](const GeneratorOptions &options) {
+        box->setChecked(options.*flag);
+        if (enabled)
+            box->setEnabled(enabled(options));
     });
-    connect(m_temperature, &QComboBox::activated, this, [this](int index) {
-        const qint64 decimal = m_temperature->itemData(index).toInt();
-        edit([decimal](GeneratorOptions &options) { options.temperature = decimal; });
+    return box;
+}
+
+template <typename T>
+QComboBox *GeneratorOptionsForm::addPicker(QVBoxLayout *column, const QString &title, const char *name,
+                                           T GeneratorOptions::*field, Condition enabled)
+{
+    QComboBox *combo = picker(title, name, column, this);
+    connect(combo, &QComboBox::activated, this, [this, combo, field](int index) {
+        const auto value = static_cast<T>(combo->itemData(index).toInt());
+        edit([field, value](GeneratorOptions &options) { options.*field = value; });
     });
-    connect(m_luminosity, &QComboBox::activated, this, [this](int index) {
-        const auto luminosity = selected<LuminosityClass>(m_luminosity, index);
-        edit([luminosity](GeneratorOptions &options) { options.luminosity = luminosity; });
+    m_controls.append([combo, field, enabled](const GeneratorOptions &options) {
+        if (enabled)
+            combo->setEnabled(enabled(options));
+        select(combo, static_cast<int>(options.*field));
     });
-    connect(m_maxTechLevel, &QComboBox::activated, this, [this](int index) {
-        const auto level = selected<TechnologyLevel>(m_maxTechLevel, index);
-        edit([level](GeneratorOptions &options) { options.maxTechLevel = level; });
-    });
+    return combo;
 }
 
 // The switch while the scale can still be chosen, and the locked label beside it;
@@ -247,44 +241,29 @@ void GeneratorOptionsForm::edit(const std::function<void(GeneratorOptions &)> &c
 void GeneratorOptionsForm::refresh()
 {
     const GeneratorOptions &o = m_options;
-    m_randomStar->setChecked(o.randomStar);
-    m_binary->setChecked(o.binary);
-    m_randomLuminosity->setChecked(o.randomLuminosity);
-    m_binary->setEnabled(o.randomStar);
-    m_randomLuminosity->setEnabled(!o.randomStar);
-    for (QComboBox *starPicker : {m_spectralType, m_temperature, m_luminosity})
-        starPicker->setEnabled(!o.randomStar);
-    select(m_spectralType, static_cast<int>(o.spectralType));
-    select(m_temperature, static_cast<int>(o.temperature));
-    select(m_luminosity, static_cast<int>(o.luminosity));
-
+    refreshTechLevels();
+    for (const auto &showControl : std::as_const(m_controls))
+        showControl(o);
     m_techLevelHeading->setText(techLevelHeading(o.swnTL));
     m_scaleSwitch->setVisible(!m_scaleLocked);
     m_scaleSwitch->setChecked(o.swnTL);
     m_scaleLock->setVisible(m_scaleLocked);
     m_scaleLockText->setText(lockedScaleText(o.swnTL));
-    m_randomTL->setChecked(o.randomTL);
     m_maxTechLevelTitle->setText(techLevelPickerTitle(o.randomTL));
-    refreshTechLevels();
-
     m_starfarersAware->setText(literalText(starfarersToggleLabel(m_travellerRules)));
     m_satharAware->setText(literalText(satharToggleLabel(m_travellerRules)));
-    m_starfarersAware->setChecked(o.starfarersAware);
-    m_satharAware->setChecked(o.satharAware);
-    m_otherAware->setChecked(o.otherAware);
-    m_surveyed->setChecked(o.surveyed);
 }
 
+// The levels of the chosen scale; the list is only refilled when the scale changed.
 void GeneratorOptionsForm::refreshTechLevels()
 {
     const QList<TechnologyLevel> levels = technologyLevels(m_options.techLevelSystem());
     bool same = m_maxTechLevel->count() == levels.size();
     for (qsizetype i = 0; same && i < levels.size(); ++i)
-        same = selected<TechnologyLevel>(m_maxTechLevel, static_cast<int>(i)) == levels.at(i);
-    if (!same) {
-        m_maxTechLevel->clear();
-        for (const TechnologyLevel level : levels)
-            m_maxTechLevel->addItem(rawValue(level), static_cast<int>(level));
-    }
-    select(m_maxTechLevel, static_cast<int>(m_options.maxTechLevel));
+        same = m_maxTechLevel->itemData(static_cast<int>(i)).toInt() == static_cast<int>(levels.at(i));
+    if (same)
+        return;
+    m_maxTechLevel->clear();
+    for (const TechnologyLevel level : levels)
+        m_maxTechLevel->addItem(rawValue(level), static_cast<int>(level));
 }

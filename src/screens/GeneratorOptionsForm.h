@@ -1,7 +1,8 @@
 #pragma once
 
-#include "GeneratorOptions.h"
+#include "model/GeneratorOptions.h"
 
+#include <QList>
 #include <QWidget>
 
 #include <functional>
@@ -9,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QVBoxLayout;
 
 // The options column of the system generator: the primary star, the tech-level scale
 // and cap, the awareness groups and the survey status. It shows the options it is
@@ -44,8 +46,19 @@ signals:
     void optionsEdited(const GeneratorOptions &options);
 
 private:
+    // Whether a control applies to the options as they are; no condition: always.
+    using Condition = bool (*)(const GeneratorOptions &);
+
     void buildLayout();
     QWidget *buildScaleControl();
+    // A check box bound to one flag, and a pop-up bound to one field through its
+    // entries' data; each shows the field on every refresh and sets it when the user
+    // changes it.
+    QCheckBox *addToggle(QVBoxLayout *column, const QString &text, const char *name,
+                         bool GeneratorOptions::*flag, Condition enabled = nullptr);
+    template <typename T>
+    QComboBox *addPicker(QVBoxLayout *column, const QString &title, const char *name,
+                         T GeneratorOptions::*field, Condition enabled = nullptr);
     void edit(const std::function<void(GeneratorOptions &)> &change);
     void refresh();
     void refreshTechLevels();
@@ -54,21 +67,14 @@ private:
     bool m_scaleLocked = false;
     bool m_travellerRules = false;
 
-    QCheckBox *m_randomStar = nullptr;
-    QCheckBox *m_binary = nullptr;
-    QCheckBox *m_randomLuminosity = nullptr;
-    QComboBox *m_spectralType = nullptr;
-    QComboBox *m_temperature = nullptr;
-    QComboBox *m_luminosity = nullptr;
+    // Each bound control, showing the options.
+    QList<std::function<void(const GeneratorOptions &)>> m_controls;
     QLabel *m_techLevelHeading = nullptr;
     QCheckBox *m_scaleSwitch = nullptr;
     QWidget *m_scaleLock = nullptr;
     QLabel *m_scaleLockText = nullptr;
-    QCheckBox *m_randomTL = nullptr;
     QLabel *m_maxTechLevelTitle = nullptr;
     QComboBox *m_maxTechLevel = nullptr;
     QCheckBox *m_starfarersAware = nullptr;
     QCheckBox *m_satharAware = nullptr;
-    QCheckBox *m_otherAware = nullptr;
-    QCheckBox *m_surveyed = nullptr;
 };

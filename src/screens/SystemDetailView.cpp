@@ -11,12 +11,14 @@
 #include "ui/ElidedLabel.h"
 #include "ui/NotesView.h"
 #include "ui/TextStyle.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -75,15 +77,63 @@ SystemDetailView::SystemDetailView(StarfarerUniverse *universe, const HexData &i
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     if (universe) {
-        const auto refresh = [this] { rebuild(); };
-        connect(universe, &StarfarerUniverse::dataChanged, this, refresh);
-        connect(universe, &StarfarerUniverse::hexInserted, this, refresh);
-        connect(universe, &StarfarerUniverse::hexReplaced, this, refresh);
-        connect(universe, &StarfarerUniverse::hexRemoved, this, refresh);
-        connect(universe, &StarfarerUniverse::ruttersChanged, this, refresh);
-        connect(universe, &StarfarerUniverse::factionsChanged, this, refresh);
+        // Only what the page shows: its hex and the far ends of its rutters, the
+        // rutters touching its hex, the factions it names, and the rules' wording.
+        UniverseChanges::onHexesAt(
+            universe, this, [this] { return m_shownPlaces; }, [this] { refresh(); });
+        UniverseChanges::onObjects<Rutter>(universe, this, [this](const ObjectChange<Rutter> &change) {
+            const auto touches = [this](const Rutter *rutter) {
+                return rutter &&
+                       (rutter->start == m_shownPlaces.first() || rutter->end == m_shownPlaces.first());
+            };
+            if (change.isWholeList() || touches(change.before) || touches(change.after))
+                refresh();
+        });
+        UniverseChanges::onObjects<Faction>(universe, this, [this](const ObjectChange<Faction> &change) {
+            const auto shown = [this](const Faction *faction) {
+                return faction && m_shownFactions.contains(faction->id);
+            };
+            if (change.isWholeList() || shown(change.before) || shown(change.after))
+                refresh();
+        });
+        connect(universe, &StarfarerUniverse::usesTravellerRulesChanged, this, &SystemDetailView::refresh);
     }
     rebuild();
+}
+
+void SystemDetailView::refresh()
+{
+    // Hidden (under the editor, say), the page is built again when it shows.
+    if (isVisible()) {
+        rebuild();
+    } else {
+        m_stale = true;
+        watchShown(currentHex());
+        emit titleChanged(systemName());
+    }
+}
+
+void SystemDetailView::showEvent(QShowEvent *event)
+{
+    if (std::exchange(m_stale, false))
+        rebuild();
+    QScrollArea::showEvent(event);
+}
+
+void SystemDetailView::watchShown(const HexData &hex)
+{
+    m_shownPlaces = {hex.coordinates};
+    m_shownFactions.clear();
+    if (const std::optional<WorldData> mainWorld = hex.starSystem.mainWorld())
+        m_shownFactions = QSet<QUuid>(mainWorld->factionIDs.cbegin(), mainWorld->factionIDs.cend());
+    if (!m_universe)
+        return;
+    for (const Rutter &rutter : m_universe->rutters()) {
+        if (rutter.start == hex.coordinates || rutter.end == hex.coordinates) {
+            m_shownPlaces.append(rutter.start == hex.coordinates ? rutter.end : rutter.start);
+            m_shownFactions.insert(rutter.factionID);
+        }
+    }
 }
 
 HexData SystemDetailView::currentHex() const
@@ -145,6 +195,7 @@ void SystemDetailView::edit()
 void SystemDetailView::rebuild()
 {
     const HexData hex = currentHex();
+    watchShown(hex);
     auto *column = new QWidget;
     auto *layout = new QVBoxLayout(column);
     layout->setSpacing(8);

@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QScrollArea>
+#include <QSet>
 
 class StarfarerUniverse;
 
@@ -40,11 +41,23 @@ signals:
     void titleChanged(const QString &title);
     void editRequested(const EditRoute &route);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    // What the page shows changed: built again now, or when it next shows.
+    void refresh();
     void rebuild();
+    // Remembers what the page shows of the universe, so that it is rebuilt only when
+    // that changes: the places of its hex and of the far ends of its rutters (its own
+    // first), and the factions of its main world and rutters.
+    void watchShown(const HexData &hex);
     QWidget *uwpBlock(const HexData &hex);
 
     QPointer<StarfarerUniverse> m_universe;
     HexData m_initialHex;
     double m_viewWidth;
+    QList<GalacticCoordinates> m_shownPlaces;
+    QSet<QUuid> m_shownFactions;
+    bool m_stale = false;
 };

@@ -101,10 +101,8 @@ SystemEditorView::SystemEditorView(StarfarerUniverse *universe, const QUuid &hex
     stack->addWidget(buildBottomSection(), 1);
 
     if (m_universe) {
-        for (auto signal : {&StarfarerUniverse::hexInserted, &StarfarerUniverse::hexRemoved})
-            connect(m_universe, signal, this, &SystemEditorView::refreshToggleLabels);
-        connect(m_universe, &StarfarerUniverse::hexReplaced, this, &SystemEditorView::refreshToggleLabels);
-        connect(m_universe, &StarfarerUniverse::dataChanged, this, &SystemEditorView::refreshToggleLabels);
+        connect(m_universe, &StarfarerUniverse::usesTravellerRulesChanged, this,
+                &SystemEditorView::refreshToggleLabels);
         // Only the outcome of the editor's own save closes it or shows a failure.
         connect(m_universe, &StarfarerUniverse::saved, this, [this] {
             if (!m_awaitingSave)

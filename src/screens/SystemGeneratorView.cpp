@@ -16,7 +16,7 @@
 #include "ui/PlainLabel.h"
 #include "ui/RoundedPanel.h"
 #include "ui/TextStyle.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -79,10 +79,9 @@ SystemGeneratorView::SystemGeneratorView(StarfarerUniverse *universe, QWidget *p
     if (m_universe) {
         // The store button, the scale control and the awareness wording follow the
         // universe's systems.
-        connect(m_universe, &StarfarerUniverse::dataChanged, this, &SystemGeneratorView::refresh);
-        connect(m_universe, &StarfarerUniverse::hexInserted, this, &SystemGeneratorView::refresh);
-        connect(m_universe, &StarfarerUniverse::hexReplaced, this, &SystemGeneratorView::refresh);
-        connect(m_universe, &StarfarerUniverse::hexRemoved, this, &SystemGeneratorView::refresh);
+        UniverseChanges::onHexes(
+            m_universe, this, [this](const QList<GalacticCoordinates> &) { refresh(); },
+            [this] { refresh(); });
         connect(m_universe, &StarfarerUniverse::saved, this, [this] {
             m_saveFailure.clear();
             refresh();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GeneratorOptions.h"
 #include "model/GalacticCoordinates.h"
+#include "model/GeneratorOptions.h"
 #include "model/StarSystem.h"
 
 #include <QPointer>

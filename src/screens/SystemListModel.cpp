@@ -1,12 +1,11 @@
 #include "SystemListModel.h"
 
 #include "SystemListRow.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QSet>
 
 #include <algorithm>
-#include <tuple>
 
 namespace {
 
@@ -26,104 +25,82 @@ SystemListModel::SystemListModel(StarfarerUniverse *universe, QObject *parent)
     : QAbstractListModel(parent), m_universe(universe), m_rutters(universe)
 {
     if (universe) {
-        connect(universe, &StarfarerUniverse::dataChanged, this, [this] {
-            rebuildEntries();
-            refreshRows();
+        using U = StarfarerUniverse;
+        connect(universe, &U::dataChanged, this, &SystemListModel::reset);
+        connect(universe, &U::hexInserted, this, [this] { insertRows(m_universe->data().size() - 1, 1); });
+        connect(universe, &U::hexesInserted, this, &SystemListModel::insertRows);
+        connect(universe, &U::hexReplaced, this, &SystemListModel::replaceRow);
+        connect(universe, &U::hexRemoved, this, &SystemListModel::removeRow);
+        // The rows name far ends, factions and their colours, and the rules' word.
+        UniverseChanges::onObjects<Rutter>(universe, this, [this](const ObjectChange<Rutter> &change) {
+            QSet<GalacticCoordinates> ends;
+            for (const Rutter *rutter : {change.before, change.after}) {
+                if (rutter)
+                    ends += {rutter->start, rutter->end};
+            }
+            if (change.isWholeList())
+                repaintAll();
+            else
+                repaintRowsAt(ends);
         });
-        connect(universe, &StarfarerUniverse::hexInserted, this, &SystemListModel::insertEntry);
-        connect(universe, &StarfarerUniverse::hexReplaced, this, &SystemListModel::replaceEntry);
-        connect(universe, &StarfarerUniverse::hexRemoved, this, &SystemListModel::removeEntry);
-        // The rows name far ends, factions and their colours: repaint them.
-        const auto repaint = [this] {
-            if (!m_rows.isEmpty())
-                emit dataChanged(index(0), index(int(m_rows.size()) - 1), {RowRole});
-        };
-        connect(universe, &StarfarerUniverse::ruttersChanged, this, repaint);
-        connect(universe, &StarfarerUniverse::factionsChanged, this, repaint);
+        UniverseChanges::onObjects<Faction>(universe, this,
+                                            [this](const ObjectChange<Faction> &) { repaintAll(); });
+        connect(universe, &U::usesTravellerRulesChanged, this, &SystemListModel::repaintAll);
     }
-    rebuildEntries();
-    refreshRows();
+    reset();
 }
 
 int SystemListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_entries.size());
 }
 
 QVariant SystemListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size() || !m_universe)
+    if (!index.isValid() || index.row() >= rowCount() || !m_universe)
         return {};
-    const qsizetype position = m_rows[index.row()];
+    const SystemListEntry &shown = m_entries[std::size_t(index.row())];
     switch (role) {
-    case HexIDRole: return m_entries[position].id;
-    case LineCountRole: return m_entries[position].lineCount;
+    case HexIDRole: return shown.id;
+    case LineCountRole: return shown.lineCount;
     case RoutesTitleRole: return m_universe->usesTravellerRules() ? tr("Routes") : tr("Rutters");
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole: {
-        const HexData &hex = m_universe->data()[position];
-        return hex.starSystem.name;
-    }
-    case RowRole: {
-        const HexData &hex = m_universe->data()[position];
-        return QVariant::fromValue(
-            SystemListRow::of(*m_universe, hex, m_rutters.destinations(hex.coordinates)));
-    }
+    case Qt::AccessibleTextRole:
+    case RowRole: break;
     default: return {};
     }
+    // While a removal is told, the document no longer holds that row's hex, and
+    // holds the later rows' one place earlier.
+    int position = index.row();
+    if (m_removing >= 0 && position >= m_removing) {
+        if (position == m_removing)
+            return {};
+        --position;
+    }
+    const HexData &hex = m_universe->data()[position];
+    if (role != RowRole)
+        return hex.starSystem.name;
+    return QVariant::fromValue(SystemListRow::of(*m_universe, hex, m_rutters.destinations(hex.coordinates)));
 }
 
-void SystemListModel::setSearchText(const QString &text)
+HexData SystemListModel::hexAt(int row) const
 {
-    if (text == m_searchText)
-        return;
-    m_searchText = text;
-    refreshRows();
-}
-
-void SystemListModel::setSortOrder(SystemSort order)
-{
-    if (order == m_sortOrder)
-        return;
-    m_sortOrder = order;
-    refreshRows();
-}
-
-void SystemListModel::setSubsectorFilter(const std::optional<SubsectorKey> &filter)
-{
-    if (filter == m_subsectorFilter)
-        return;
-    m_subsectorFilter = filter;
-    refreshRows();
+    return m_universe->data()[row];
 }
 
 QList<SubsectorKey> SystemListModel::availableSubsectors() const
 {
     QSet<SubsectorKey> distinct;
-    for (const Entry &entry : m_entries)
+    for (const SystemListEntry &entry : m_entries)
         distinct.insert({entry.coordinates.sectorX, entry.coordinates.sectorY, entry.letter});
     QList<SubsectorKey> keys(distinct.begin(), distinct.end());
     SubsectorKey::sort(keys);
     return keys;
 }
 
-QList<HexData> SystemListModel::filteredSystems() const
+SystemListEntry SystemListModel::entry(const HexData &hex) const
 {
-    QList<HexData> hexes;
-    hexes.reserve(m_rows.size());
-    for (qsizetype position : m_rows)
-        hexes.append(m_universe->data()[position]);
-    return hexes;
-}
-
-HexData SystemListModel::hexAt(int row) const
-{
-    return m_universe->data()[m_rows[row]];
-}
-
-SystemListModel::Entry SystemListModel::entry(const HexData &hex) const
-{
-    Entry entry;
+    SystemListEntry entry;
     entry.id = hex.id;
     entry.coordinates = hex.coordinates;
     entry.subsectorIndex = subsectorIndex(hex.coordinates);
@@ -146,105 +123,97 @@ SystemListModel::Entry SystemListModel::entry(const HexData &hex) const
     return entry;
 }
 
-void SystemListModel::rebuildEntries()
+int SystemListModel::rowOf(const QUuid &id) const
 {
-    m_entries.clear();
-    if (!m_universe)
-        return;
-    m_entries.reserve(m_universe->data().size());
-    for (const HexData &hex : m_universe->data())
-        m_entries.push_back(entry(hex));
+    const auto found = std::find_if(m_entries.cbegin(), m_entries.cend(),
+                                    [&id](const SystemListEntry &entry) { return entry.id == id; });
+    return found == m_entries.cend() ? -1 : int(found - m_entries.cbegin());
 }
 
-qsizetype SystemListModel::entryPosition(const QUuid &id) const
-{
-    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
-                                    [&id](const Entry &entry) { return entry.id == id; });
-    return found == m_entries.end() ? -1 : found - m_entries.begin();
-}
-
-bool SystemListModel::entriesMatchData() const
-{
-    const QList<HexData> &data = m_universe->data();
-    return qsizetype(m_entries.size()) == data.size() &&
-           (data.isEmpty() ||
-            (m_entries.front().id == data.front().id && m_entries.back().id == data.back().id));
-}
-
-void SystemListModel::insertEntry(const QUuid &)
-{
-    // A hex is appended to the stored data.
-    if (m_universe && !m_universe->data().isEmpty())
-        m_entries.push_back(entry(m_universe->data().back()));
-    if (!entriesMatchData())
-        rebuildEntries();
-    refreshRows();
-}
-
-void SystemListModel::replaceEntry(const QUuid &id)
-{
-    const qsizetype position = entryPosition(id);
-    if (position >= 0 && position < m_universe->data().size())
-        m_entries[position] = entry(m_universe->data()[position]);
-    if (position < 0 || !entriesMatchData() || m_entries[position].id != m_universe->data()[position].id)
-        rebuildEntries();
-    refreshRows();
-}
-
-void SystemListModel::removeEntry(const QUuid &id)
-{
-    const qsizetype position = entryPosition(id);
-    if (position >= 0)
-        m_entries.erase(m_entries.begin() + position);
-    if (!entriesMatchData())
-        rebuildEntries();
-    refreshRows();
-}
-
-bool SystemListModel::passesFilters(const Entry &entry, const QString &needle) const
-{
-    if (m_subsectorFilter && (entry.coordinates.sectorX != m_subsectorFilter->sectorX ||
-                              entry.coordinates.sectorY != m_subsectorFilter->sectorY ||
-                              entry.letter != m_subsectorFilter->letter))
-        return false;
-    return needle.isEmpty() || entry.haystack.contains(needle);
-}
-
-bool SystemListModel::comesBefore(const Entry &a, const Entry &b) const
-{
-    const auto coordinateOrder = [&] {
-        return std::tie(a.coordinates.sectorX, a.coordinates.sectorY, a.subsectorIndex, a.coordinates.column,
-                        a.coordinates.row) < std::tie(b.coordinates.sectorX, b.coordinates.sectorY,
-                                                      b.subsectorIndex, b.coordinates.column,
-                                                      b.coordinates.row);
-    };
-    // Named first; names that collate the same fall back to the coordinates.
-    const auto byText = [&](bool aHas, bool bHas, const QCollatorSortKey &aKey,
-                            const QCollatorSortKey &bKey) {
-        if (aHas != bHas)
-            return aHas;
-        const int order = aKey.compare(bKey);
-        return order != 0 ? order < 0 : coordinateOrder();
-    };
-    switch (m_sortOrder) {
-    case SystemSort::name: return byText(a.hasName, b.hasName, *a.nameKey, *b.nameKey);
-    case SystemSort::mainWorld:
-        return byText(a.hasMainWorldName, b.hasMainWorldName, *a.mainWorldKey, *b.mainWorldKey);
-    case SystemSort::coordinates: break;
-    }
-    return coordinateOrder();
-}
-
-void SystemListModel::refreshRows()
+void SystemListModel::reset()
 {
     beginResetModel();
-    m_rows.clear();
-    const QString needle = m_searchText.trimmed().toCaseFolded();
-    for (qsizetype position = 0; position < qsizetype(m_entries.size()); ++position) {
-        if (passesFilters(m_entries[position], needle))
-            m_rows.append(position);
+    m_entries.clear();
+    if (m_universe) {
+        m_entries.reserve(m_universe->data().size());
+        for (const HexData &hex : m_universe->data())
+            m_entries.push_back(entry(hex));
     }
-    std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [this](qsizetype a, qsizetype b) { return comesBefore(m_entries[a], m_entries[b]); });
+    m_orders.reset(m_entries);
     endResetModel();
+}
+
+void SystemListModel::insertRows(qsizetype first, qsizetype count)
+{
+    const auto &data = m_universe->data();
+    beginInsertRows({}, int(first), int(first + count - 1));
+    QList<GalacticCoordinates> places;
+    for (qsizetype i = first; i < first + count; ++i) {
+        m_entries.insert(m_entries.begin() + i, entry(data[i]));
+        places.append(data[i].coordinates);
+    }
+    m_orders.inserted(m_entries, int(first), int(count));
+    endInsertRows();
+    repaintFarEnds(places);
+}
+
+void SystemListModel::replaceRow(const QUuid &id, const GalacticCoordinates &from,
+                                 const GalacticCoordinates &to)
+{
+    const int row = rowOf(id);
+    if (row < 0)
+        return;
+    m_entries[std::size_t(row)] = entry(m_universe->data()[row]);
+    m_orders.changed(m_entries, row);
+    emit dataChanged(index(row), index(row));
+    repaintFarEnds(from == to ? QList{from} : QList{from, to});
+}
+
+void SystemListModel::removeRow(const QUuid &id, const GalacticCoordinates &at)
+{
+    const int row = rowOf(id);
+    if (row < 0)
+        return;
+    m_removing = row;
+    beginRemoveRows({}, row, row);
+    m_entries.erase(m_entries.begin() + row);
+    m_orders.removed(row);
+    m_removing = -1;
+    endRemoveRows();
+    repaintFarEnds({at});
+}
+
+void SystemListModel::repaintFarEnds(const QList<GalacticCoordinates> &places)
+{
+    // A row lists the rutters touching its hex, each named by the system at its far
+    // end: the rows to repaint stand at the far ends of the rutters touching `places`.
+    QSet<GalacticCoordinates> farEnds;
+    for (const GalacticCoordinates &place : places) {
+        for (const GalacticCoordinates &farEnd : m_rutters.farEnds(place))
+            farEnds.insert(farEnd);
+    }
+    repaintRowsAt(farEnds);
+}
+
+void SystemListModel::repaintRowsAt(const QSet<GalacticCoordinates> &places)
+{
+    // Only the places that hold a system; a few, compared directly.
+    QList<GalacticCoordinates> occupied;
+    for (const GalacticCoordinates &place : places) {
+        if (m_universe->isOccupied(place))
+            occupied.append(place);
+    }
+    if (occupied.isEmpty())
+        return;
+    for (int row = 0; row < rowCount(); ++row) {
+        const GalacticCoordinates &at = m_entries[std::size_t(row)].coordinates;
+        if (std::find(occupied.cbegin(), occupied.cend(), at) != occupied.cend())
+            emit dataChanged(index(row), index(row), kShownRoles);
+    }
+}
+
+void SystemListModel::repaintAll()
+{
+    if (!m_entries.empty())
+        emit dataChanged(index(0), index(rowCount() - 1), kShownRoles);
 }

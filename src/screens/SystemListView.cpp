@@ -3,6 +3,7 @@
 #include "SystemDetailView.h"
 #include "SystemEditorView.h"
 #include "SystemListModel.h"
+#include "SystemListProxy.h"
 #include "SystemRowDelegate.h"
 #include "model/Random.h"
 #include "ui/ContentUnavailableView.h"
@@ -39,14 +40,18 @@ QToolButton *menuButton(const QString &text, QMenu *menu, QWidget *parent)
 } // namespace
 
 SystemListView::SystemListView(StarfarerUniverse *universe, WindowRouter *router, QWidget *parent)
-    : QWidget(parent), m_universe(universe), m_router(router), m_model(new SystemListModel(universe, this)),
-      m_navigation(new QStackedWidget(this))
+    : QWidget(parent), m_universe(universe), m_router(router), m_source(new SystemListModel(universe, this)),
+      m_model(new SystemListProxy(m_source, this)), m_navigation(new QStackedWidget(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_navigation);
     m_navigation->addWidget(buildRoot());
+    // The empty states follow the rows.
     connect(m_model, &QAbstractItemModel::modelReset, this, &SystemListView::refreshContent);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &SystemListView::refreshContent);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &SystemListView::refreshContent);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &SystemListView::refreshContent);
     refreshContent();
 }
 
@@ -63,7 +68,7 @@ QWidget *SystemListView::buildRoot()
     m_search = new QLineEdit(root);
     m_search->setPlaceholderText(tr("Search systems"));
     m_search->setClearButtonEnabled(true);
-    connect(m_search, &QLineEdit::textChanged, m_model, &SystemListModel::setSearchText);
+    connect(m_search, &QLineEdit::textChanged, m_model, &SystemListProxy::setSearchText);
     bar->addWidget(m_search, 1);
 
     m_toolbarItems = new QWidget(root);

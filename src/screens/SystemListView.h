@@ -19,6 +19,7 @@ class QStackedWidget;
 class QToolButton;
 class StarfarerUniverse;
 class SystemListModel;
+class SystemListProxy;
 class WindowRouter;
 
 // The screen of every system saved in the open universe: a searchable list in one
@@ -32,7 +33,8 @@ class SystemListView : public QWidget
 public:
     SystemListView(StarfarerUniverse *universe, WindowRouter *router, QWidget *parent = nullptr);
 
-    SystemListModel *model() const { return m_model; }
+    // The rows shown: searched, filtered and sorted.
+    SystemListProxy *model() const { return m_model; }
     void setSearchText(const QString &text);
     void setSortOrder(SystemSort order);
     void setSubsectorFilter(const std::optional<SubsectorKey> &filter);
@@ -62,7 +64,8 @@ private:
 
     QPointer<StarfarerUniverse> m_universe;
     QPointer<WindowRouter> m_router;
-    SystemListModel *m_model = nullptr;
+    SystemListModel *m_source = nullptr;
+    SystemListProxy *m_model = nullptr;
     QStackedWidget *m_navigation = nullptr;
     QLineEdit *m_search = nullptr;
     QWidget *m_toolbarItems = nullptr;

@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int kRowPadding = 2;
+constexpr int kInfoLeft = 4;
 constexpr int kColumnSpacing = 8;
 constexpr int kChipSpacing = 5;
 
@@ -24,33 +25,53 @@ struct ChipLook
     QColor textColor;
 };
 
-// One chip drawn at `x`, `y` in the caption font; returns its width.
-int paintChip(QPainter &painter, int x, int y, const ChipLook &chip)
+int chipWidth(const QFontMetrics &metrics, const QString &text)
+{
+    return metrics.horizontalAdvance(text) + 2 * Chip::kHorizontalPadding;
+}
+
+// One chip drawn at `x`, `y` in the caption font.
+void paintChip(QPainter &painter, int x, int y, const ChipLook &chip)
 {
     const QFontMetrics metrics(painter.font());
-    const QRect box(x, y, metrics.horizontalAdvance(chip.text) + 2 * Chip::kHorizontalPadding,
-                    metrics.height() + 2 * Chip::kVerticalPadding);
+    const QRect box(x, y, chipWidth(metrics, chip.text), metrics.height() + 2 * Chip::kVerticalPadding);
     paintTileBackground(painter, box, chip.fill);
     painter.setPen(chip.textColor);
     painter.drawText(box, Qt::AlignCenter, chip.text);
-    return box.width();
 }
 
-// A monospaced caption title over a line of chips, from `x`; returns the width.
-int paintChipColumn(QPainter &painter, int x, int y, const QString &title, const QList<ChipLook> &chips)
+// A monospaced caption title over a line of chips, from `x` and not past `right`:
+// the chips that do not fit give way to one ellipsis chip. Returns the width taken.
+int paintChipColumn(QPainter &painter, int x, int right, int y, const QString &title, QList<ChipLook> chips)
 {
     const QFontMetrics metrics(painter.font());
     const QFont titleFont = textFont(TextStyle::caption, true);
     painter.save();
     painter.setFont(titleFont);
     painter.setPen(Qt::black);
-    painter.drawText(x, y + metrics.ascent(), title);
-    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title);
+    const QFontMetrics titleMetrics(titleFont);
+    painter.drawText(x, y + metrics.ascent(), titleMetrics.elidedText(title, Qt::ElideRight, right - x));
+    const int titleWidth = std::min(titleMetrics.horizontalAdvance(title), right - x);
     painter.restore();
+    const auto widthOf = [&](const QList<ChipLook> &line) {
+        int width = 0;
+        for (const ChipLook &chip : line)
+            width += chipWidth(metrics, chip.text) + kChipSpacing;
+        return width - kChipSpacing;
+    };
+    if (!chips.isEmpty() && x + widthOf(chips) > right) {
+        const ChipLook more{QString(QChar(0x2026)), chips.last().fill, chips.last().textColor};
+        do
+            chips.removeLast();
+        while (!chips.isEmpty() && x + widthOf(chips + QList{more}) > right);
+        chips.append(more);
+    }
     int chipX = x;
-    for (const ChipLook &chip : chips)
-        chipX += paintChip(painter, chipX, y + metrics.height() + kChipSpacing, chip) + kChipSpacing;
-    return std::max(titleWidth, chipX - x);
+    for (const ChipLook &chip : std::as_const(chips)) {
+        paintChip(painter, chipX, y + metrics.height() + kChipSpacing, chip);
+        chipX += chipWidth(metrics, chip.text) + kChipSpacing;
+    }
+    return std::max(titleWidth, chipX - kChipSpacing - x);
 }
 
 } // namespace
@@ -72,7 +93,7 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     const QFont callout = textFont(TextStyle::callout);
     const QFont caption = textFont(TextStyle::caption);
     int y = option.rect.top() + kRowPadding;
-    const int left = option.rect.left() + 4;
+    const int left = option.rect.left() + kInfoLeft;
     const int infoRight = left + kInfoWidth;
 
     const auto line = [&](const QFont &font, const QColor &color, int x, const QString &text, bool advance) {
@@ -114,21 +135,23 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         QList<ChipLook> chips;
         for (const QString &tag : row.mainWorldTagNames)
             chips.append({tag, namedColor(NamedColor::worldTag), namedColor(NamedColor::smallTitle)});
-        paintChipColumn(*painter, x, top, tr("World Tags"), chips);
+        paintChipColumn(*painter, x, x + kTagsWidth, top, tr("World Tags"), chips);
     }
     x += kTagsWidth + kColumnSpacing;
+    const int rowRight = option.rect.left() + rowWidth();
     if (!row.factions.isEmpty()) {
         QList<ChipLook> chips;
         for (const Faction &faction : row.factions)
             chips.append({faction.shortName, paletteColor(faction.color), paletteTextColor(faction.color)});
-        x += paintChipColumn(*painter, x, top, tr("Factions"), chips) + kColumnSpacing;
+        x += paintChipColumn(*painter, x, x + kFactionsWidth, top, tr("Factions"), chips) + kColumnSpacing;
     }
     if (!row.rutterDestinations.isEmpty()) {
         QList<ChipLook> chips;
         for (const RutterDestination &destination : row.rutterDestinations)
             chips.append({destination.chipText(), paletteColor(destination.color),
                           paletteTextColor(destination.color)});
-        paintChipColumn(*painter, x, top, index.data(SystemListModel::RoutesTitleRole).toString(), chips);
+        paintChipColumn(*painter, x, rowRight, top, index.data(SystemListModel::RoutesTitleRole).toString(),
+                        chips);
     }
     painter->restore();
 }
@@ -139,9 +162,14 @@ SystemRowDelegate::SystemRowDelegate(QObject *parent)
                          2 * Chip::kVerticalPadding)
 {}
 
+int SystemRowDelegate::rowWidth()
+{
+    return kInfoLeft + kInfoWidth + kInfoTrailingPadding + kTagsWidth + kColumnSpacing + kFactionsWidth +
+           kColumnSpacing + kRuttersWidth;
+}
+
 QSize SystemRowDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
 {
     const int lines = index.data(SystemListModel::LineCountRole).toInt();
-    return {kInfoWidth + kInfoTrailingPadding + kTagsWidth,
-            std::max(lines * m_lineHeight, m_chipColumnHeight) + 2 * kRowPadding};
+    return {rowWidth(), std::max(lines * m_lineHeight, m_chipColumnHeight) + 2 * kRowPadding};
 }

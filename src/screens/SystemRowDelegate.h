@@ -4,8 +4,10 @@
 
 // Paints one row of the system list from its SystemListRow: the info column (label
 // and name, notes, main world with profile line, other named worlds), the main
-// world's tags, its factions and the rutter destinations as chips. Heights come from
-// the row's line count, so laying out many rows reads no row texts.
+// world's tags, its factions and the rutter destinations as chips. Every row is as
+// wide as all its columns at their widest, so the list scrolls sideways to each of
+// them; chips that do not fit their column end in an ellipsis. Heights come from the
+// row's line count, so laying out many rows reads no row texts.
 class SystemRowDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -14,6 +16,11 @@ public:
     static constexpr int kInfoWidth = 465;
     static constexpr int kInfoTrailingPadding = 20;
     static constexpr int kTagsWidth = 350;
+    // The most the factions column takes; the rutters column takes the rest.
+    static constexpr int kFactionsWidth = 240;
+    static constexpr int kRuttersWidth = 560;
+    // The whole row, every column at its widest.
+    static int rowWidth();
 
     explicit SystemRowDelegate(QObject *parent = nullptr);
 

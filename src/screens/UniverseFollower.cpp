@@ -1,5 +1,6 @@
 #include "UniverseFollower.h"
 
+#include "universe/UniverseChanges.h"
 #include "universe/UniverseManager.h"
 
 UniverseFollower::UniverseFollower(UniverseManager *manager, QObject *parent)
@@ -26,15 +27,14 @@ void UniverseFollower::follow()
     m_followed = universe();
     if (!m_followed)
         return;
-    connect(m_followed, &StarfarerUniverse::dataChanged, this, &UniverseFollower::universeChanged);
-    connect(m_followed, &StarfarerUniverse::hexInserted, this,
-            [this](const QUuid &, const GalacticCoordinates &at) { emit hexChanged(at); });
-    connect(m_followed, &StarfarerUniverse::hexReplaced, this,
-            [this](const QUuid &, const GalacticCoordinates &from, const GalacticCoordinates &to) {
-                emit hexChanged(from);
-                if (to != from)
-                    emit hexChanged(to);
-            });
-    connect(m_followed, &StarfarerUniverse::hexRemoved, this,
-            [this](const QUuid &, const GalacticCoordinates &at) { emit hexChanged(at); });
+    UniverseChanges::onHexes(
+        m_followed, this,
+        [this](const QList<GalacticCoordinates> &places) {
+            for (const GalacticCoordinates &place : places)
+                emit hexChanged(place);
+        },
+        [this] { emit universeChanged(); });
+    // The rules' wording and scales follow the first system.
+    connect(m_followed, &StarfarerUniverse::usesTravellerRulesChanged, this,
+            &UniverseFollower::universeChanged);
 }

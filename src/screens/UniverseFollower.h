@@ -10,9 +10,9 @@ class UniverseManager;
 
 // Keeps a window that outlives universes on the store's open one. The window reads
 // universe() whenever it refreshes, so it never holds a closed document, and
-// refreshes on the two signals: universeChanged when another universe opens or the
-// open one's hexes are replaced as a whole, hexChanged for each hex inserted,
-// replaced (at its old and its new coordinates) or removed.
+// refreshes on the two signals: universeChanged when another universe opens, the
+// open one's hexes are replaced as a whole or its rules turn, hexChanged for each hex
+// inserted, replaced (at its old and its new coordinates) or removed.
 class UniverseFollower : public QObject
 {
     Q_OBJECT

@@ -20,114 +20,108 @@ constexpr qint64 kLargestPopulation = 15;
 constexpr double kGravityPerSizeAndDensity = 0.125;
 constexpr double kDensityStep = 0.05;
 
-QString numbered(qint64 code, const QString &description)
+// `values` as entries, with `current` held.
+template <typename Values, typename T, typename Text>
+EditOptions<T> entries(const Values &values, const T &current, Text text)
 {
-    return QLocale().toString(code) + QStringLiteral(": ") + description;
+    EditOptions<T> options;
+    for (const T &value : values)
+        options.append({value, text(value), value == current});
+    return options;
 }
 
-EditOptions<qint64> codeOptions(UWP::CodeRange range, qint64 current, QString (*describe)(qint64))
+// The codes of a range, each as its decimal number and description ("10: …").
+EditOptions<qint64> codes(UWP::CodeRange range, qint64 current, QString (*describe)(qint64))
 {
-    EditOptions<qint64> options;
-    for (qint64 code = range.low; code <= range.high; ++code) {
-        if (code == current)
-            options.current = static_cast<int>(options.values.size());
-        options.values.append(code);
-        options.texts.append(numbered(code, describe(code)));
-    }
-    return options;
+    QList<qint64> values;
+    for (qint64 code = range.low; code <= range.high; ++code)
+        values.append(code);
+    return entries(values, current, [describe](qint64 code) {
+        return QLocale().toString(code) + QStringLiteral(": ") + describe(code);
+    });
 }
 
 } // namespace
 
 namespace WorldEditOptions {
 
-EditOptions<Starport> starport(const UWP &uwp)
+EditOptions<Starport> starport(const WorldData &world)
 {
-    EditOptions<Starport> options;
-    for (const Starport port : allCases<Starport>()) {
-        if (port == uwp.starport)
-            options.current = static_cast<int>(options.values.size());
-        options.values.append(port);
-        options.texts.append(code(port) + QStringLiteral(": ") + rawValue(port));
-    }
+    return entries(allCases<Starport>(), world.uwp.starport,
+                   [](Starport port) { return code(port) + QStringLiteral(": ") + rawValue(port); });
+}
+
+EditOptions<Base> bases(const WorldData &world)
+{
+    EditOptions<Base> options;
+    for (const Base base : allCases<Base>())
+        options.append(
+            {base, rawValue(base) + QStringLiteral(": ") + name(base), world.uwp.bases.contains(base)});
     return options;
 }
 
-EditOptions<qint64> size(const UWP &uwp)
+EditOptions<qint64> size(const WorldData &world)
 {
-    return codeOptions({0, kLargestSize}, uwp.size, sizeDescription);
+    return codes({0, kLargestSize}, world.uwp.size, sizeDescription);
 }
 
-EditOptions<qint64> atmosphere(const UWP &uwp)
+EditOptions<qint64> atmosphere(const WorldData &world)
 {
-    return codeOptions(UWP::atmosphereRange(uwp.size), uwp.atmosphere, atmosphereDescription);
+    return codes(UWP::atmosphereRange(world.uwp.size), world.uwp.atmosphere, atmosphereDescription);
 }
 
-EditOptions<qint64> hydrographics(const UWP &uwp)
+EditOptions<qint64> hydrographics(const WorldData &world)
 {
-    return codeOptions(UWP::hydrographicsRange(uwp.size, uwp.atmosphere), uwp.hydrographics,
-                       hydrographicsDescription);
+    const UWP &uwp = world.uwp;
+    return codes(UWP::hydrographicsRange(uwp.size, uwp.atmosphere), uwp.hydrographics,
+                 hydrographicsDescription);
 }
 
-EditOptions<qint64> population(const UWP &uwp)
+EditOptions<qint64> population(const WorldData &world)
 {
-    return codeOptions({0, kLargestPopulation}, uwp.population, populationDescription);
+    return codes({0, kLargestPopulation}, world.uwp.population, populationDescription);
 }
 
-EditOptions<qint64> government(const UWP &uwp)
+EditOptions<qint64> government(const WorldData &world)
 {
-    return codeOptions(UWP::governmentRange(uwp.population), uwp.government, governmentDescription);
+    return codes(UWP::governmentRange(world.uwp.population), world.uwp.government, governmentDescription);
 }
 
-EditOptions<qint64> lawLevel(const UWP &uwp)
+EditOptions<qint64> lawLevel(const WorldData &world)
 {
-    return codeOptions(UWP::lawLevelRange(uwp.government), uwp.lawLevel, lawLevelDescription);
+    return codes(UWP::lawLevelRange(world.uwp.government), world.uwp.lawLevel, lawLevelDescription);
 }
 
-EditOptions<TechnologyLevel> techLevel(const UWP &uwp)
+EditOptions<TechnologyLevel> techLevel(const WorldData &world)
 {
-    EditOptions<TechnologyLevel> options;
-    for (const TechnologyLevel level : technologyLevels(technologyLevelSystem(uwp.techLevel))) {
-        if (level == uwp.techLevel)
-            options.current = static_cast<int>(options.values.size());
-        options.values.append(level);
-        options.texts.append(rawValue(level) + QStringLiteral(": ") + name(level));
-    }
-    return options;
-}
-
-bool gravityEditable(const UWP &uwp)
-{
-    return uwp.size >= 1 && uwp.size <= kLargestSize;
+    const TechnologyLevel current = world.uwp.techLevel;
+    return entries(technologyLevels(technologyLevelSystem(current)), current, [](TechnologyLevel level) {
+        return rawValue(level) + QStringLiteral(": ") + name(level);
+    });
 }
 
 EditOptions<double> gravity(const WorldData &world)
 {
     EditOptions<double> options;
-    if (!gravityEditable(world.uwp))
+    if (world.uwp.size < 1 || world.uwp.size > kLargestSize)
         return options;
     const double perDensity = static_cast<double>(world.uwp.size) * kGravityPerSizeAndDensity;
     const QList<double> densities = densityOptions(world.type, kDensityStep);
     // The first of the nearest densities: a tie keeps the earlier, lower one.
+    qsizetype nearest = -1;
     double nearestDistance = 0.0;
     for (qsizetype i = 0; i < densities.size(); ++i) {
         const double distance = std::abs(densities.at(i) - world.uwp.density);
-        if (options.current < 0 || distance < nearestDistance) {
-            options.current = static_cast<int>(i);
+        if (nearest < 0 || distance < nearestDistance) {
+            nearest = i;
             nearestDistance = distance;
         }
     }
-    for (const double density : densities) {
-        const double g = density * perDensity;
-        options.values.append(g);
-        options.texts.append(NumberFormat::fixed(g, 2) + QStringLiteral(" G"));
+    for (qsizetype i = 0; i < densities.size(); ++i) {
+        const double g = densities.at(i) * perDensity;
+        options.append({g, NumberFormat::fixed(g, 2) + QStringLiteral(" G"), i == nearest});
     }
     return options;
-}
-
-double densityForGravity(const UWP &uwp, double g)
-{
-    return g * 8.0 / static_cast<double>(uwp.size);
 }
 
 QList<Race> peoples(TechnologyLevelSystem system)

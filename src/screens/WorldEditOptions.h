@@ -4,25 +4,24 @@
 #include "model/Race.h"
 #include "model/Starport.h"
 #include "model/TechnologyLevel.h"
-#include "model/UWP.h"
 #include "model/WorldData.h"
 #include "model/WorldTag.h"
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 struct Faction;
 
-// The choices one row of the world editor offers: the values in order, the text of
-// each, and the position of the value the world holds now (-1 when it holds none of
-// them, as a stored world may).
-template <typename T> struct EditOptions
+// One entry of a row of the world editor: the value it stands for, its text, and
+// whether the world holds that value now (a stored world may hold none of them).
+template <typename T> struct EditOption
 {
-    QList<T> values;
-    QStringList texts;
-    int current = -1;
+    T value;
+    QString text;
+    bool held = false;
 };
+
+template <typename T> using EditOptions = QList<EditOption<T>>;
 
 // What the world editor offers and shows, computed from the world alone so that the
 // rows always follow the codes they depend on. The code ranges are those that
@@ -30,23 +29,20 @@ template <typename T> struct EditOptions
 // world holds.
 namespace WorldEditOptions {
 
-EditOptions<Starport> starport(const UWP &uwp);
-EditOptions<qint64> size(const UWP &uwp);
-EditOptions<qint64> atmosphere(const UWP &uwp);
-EditOptions<qint64> hydrographics(const UWP &uwp);
-EditOptions<qint64> population(const UWP &uwp);
-EditOptions<qint64> government(const UWP &uwp);
-EditOptions<qint64> lawLevel(const UWP &uwp);
+EditOptions<Starport> starport(const WorldData &world);
+// Every base, held or not; a world holds any number of them.
+EditOptions<Base> bases(const WorldData &world);
+EditOptions<qint64> size(const WorldData &world);
+EditOptions<qint64> atmosphere(const WorldData &world);
+EditOptions<qint64> hydrographics(const WorldData &world);
+EditOptions<qint64> population(const WorldData &world);
+EditOptions<qint64> government(const WorldData &world);
+EditOptions<qint64> lawLevel(const WorldData &world);
 // The levels of the scale the world's own level belongs to.
-EditOptions<TechnologyLevel> techLevel(const UWP &uwp);
-
-// Whether the gravity can be edited: sizes 1 to 16.
-bool gravityEditable(const UWP &uwp);
-// The gravities of the world type's densities (in g); the current one is the
-// density nearest the stored one, the lower on a tie. Empty when not editable.
+EditOptions<TechnologyLevel> techLevel(const WorldData &world);
+// The gravities of the world type's densities (in g), the one of the density nearest
+// the stored one held (the lower on a tie). None outside sizes 1 to 16.
 EditOptions<double> gravity(const WorldData &world);
-// The density that gives gravity `g` at the world's size.
-double densityForGravity(const UWP &uwp, double g);
 
 // The peoples of a rule flavour, by display name with case ignored.
 QList<Race> peoples(TechnologyLevelSystem system);

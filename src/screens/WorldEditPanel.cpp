@@ -5,8 +5,6 @@
 #include "UWPView.h"
 #include "WorldEditOptions.h"
 #include "WorldEditRow.h"
-#include "model/Random.h"
-#include "model/TradeClass.h"
 #include "model/UWPDescriptions.h"
 #include "model/WorldDescriptions.h"
 #include "model/WorldTagCategory.h"
@@ -16,9 +14,8 @@
 #include "ui/NamedColor.h"
 #include "ui/NotesEdit.h"
 #include "ui/Symbol.h"
-#include "ui/TextStyle.h"
 #include "ui/Tile.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -29,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <type_traits>
 
 namespace {
 
@@ -36,7 +34,6 @@ constexpr int kSectionMenuWidth = 120;
 constexpr int kNotesPadding = 8;
 constexpr int kNotesMinimumHeight = 120;
 constexpr int kNotesIdealHeight = 300;
-constexpr int kRandomTagCount = 2;
 
 QToolButton *menuButton(const QString &text, int width, QWidget *parent)
 {
@@ -68,27 +65,67 @@ QMenu *freshMenu(QToolButton *button)
     return menu;
 }
 
-template <typename T> QList<WorldEditRow::Option> rowOptions(const EditOptions<T> &options)
+// One row of the column under the profile line: an editing row (the value beside its
+// title, the entries of its menu and what choosing the entry at a position does to the
+// draft) or a read-only tile of one or more titled values.
+struct ColumnRow
 {
-    QList<WorldEditRow::Option> rows;
-    for (qsizetype i = 0; i < options.texts.size(); ++i)
-        rows.append({options.texts.at(i), i == options.current});
-    return rows;
+    enum class Kind { pick, toggles, tile, tiles };
+    Kind kind;
+    QStringList titles;
+    std::function<QList<ParameterValue>(const WorldData &)> values; // one per title
+    std::function<QList<WorldEditRow::Option>(const WorldData &)> options = {};
+    std::function<bool(WorldDraft &, int)> apply = {};
+};
+
+using ValueText = QString (*)(const WorldData &);
+
+// An editing row whose entries stand for the values `options` offers; choosing one
+// runs `apply` with its value, which may refuse it.
+template <typename T>
+ColumnRow editingRow(ColumnRow::Kind kind, const QString &title, ValueText value,
+                     EditOptions<T> (*options)(const WorldData &), std::function<bool(WorldDraft &, T)> apply)
+{
+    return {kind,
+            {title},
+            [value](const WorldData &w) { return QList<ParameterValue>{value(w)}; },
+            [options](const WorldData &w) {
+                QList<WorldEditRow::Option> entries;
+                for (const EditOption<T> &option : options(w))
+                    entries.append({option.text, option.held});
+                return entries;
+            },
+            [options, apply](WorldDraft &draft, int i) {
+                const EditOptions<T> entries = options(draft.world);
+                return i >= 0 && i < entries.size() && apply(draft, entries.at(i).value);
+            }};
+}
+
+// The row of one profile code: a pick sets it through the draft's profile rule.
+template <typename T>
+ColumnRow codeRow(const QString &title, T UWP::*code, ValueText value,
+                  EditOptions<T> (*options)(const WorldData &))
+{
+    return editingRow<T>(ColumnRow::Kind::pick, title, value, options, [code](WorldDraft &draft, T picked) {
+        draft.setCode(code, picked);
+        return true;
+    });
 }
 
 } // namespace
 
 WorldEditPanel::WorldEditPanel(StarfarerUniverse *universe, const WorldData &world, qint64 belts,
                                qint64 gasGiants, double viewWidth, double menuWidth, QWidget *parent)
-    : QWidget(parent), m_universe(universe), m_world(world), m_belts(belts), m_gasGiants(gasGiants),
+    : QWidget(parent), m_universe(universe), m_draft(world), m_belts(belts), m_gasGiants(gasGiants),
       m_viewWidth(viewWidth), m_menuWidth(menuWidth)
 {
     buildLayout();
     if (m_universe) {
-        connect(m_universe, &StarfarerUniverse::factionsChanged, this,
-                &WorldEditPanel::refreshFactionSection);
+        UniverseChanges::onObjects<Faction>(
+            m_universe, this, [this](const ObjectChange<Faction> &) { refreshFactionSection(); });
         // The rule flavour follows the first system's main world.
-        connect(m_universe, &StarfarerUniverse::dataChanged, this, &WorldEditPanel::refreshPeoplesMenu);
+        connect(m_universe, &StarfarerUniverse::usesTravellerRulesChanged, this,
+                &WorldEditPanel::refreshPeoplesMenu);
     }
     refreshPeoplesMenu();
     refresh();
@@ -96,9 +133,9 @@ WorldEditPanel::WorldEditPanel(StarfarerUniverse *universe, const WorldData &wor
 
 void WorldEditPanel::setWorld(const WorldData &world)
 {
-    if (world == m_world)
+    if (world == m_draft.world)
         return;
-    m_world = world;
+    m_draft.world = world;
     refresh();
 }
 
@@ -111,147 +148,37 @@ void WorldEditPanel::setSystemCounts(qint64 belts, qint64 gasGiants)
 
 // ---- Edits ----
 
-void WorldEditPanel::editCode(const std::function<void(UWP &)> &change)
+template <typename Change> void WorldEditPanel::edit(Change change)
 {
-    WorldData world = m_world;
-    change(world.uwp);
-    world.uwp.clampToAllowedRanges();
-    world.tradeClasses = tradeClasses(world.uwp, world.climateZone(), world.tideLocked);
-    commit(world);
-}
-
-void WorldEditPanel::commit(const WorldData &world)
-{
-    m_world = world;
+    if constexpr (std::is_void_v<decltype(change(m_draft))>)
+        change(m_draft);
+    else if (!change(m_draft))
+        return;
     refresh();
-    emit worldEdited(m_world);
-}
-
-void WorldEditPanel::setStarport(Starport starport)
-{
-    editCode([starport](UWP &uwp) { uwp.starport = starport; });
-}
-
-void WorldEditPanel::setSize(qint64 size)
-{
-    editCode([size](UWP &uwp) { uwp.size = size; });
-}
-
-void WorldEditPanel::setAtmosphere(qint64 atmosphere)
-{
-    editCode([atmosphere](UWP &uwp) { uwp.atmosphere = atmosphere; });
-}
-
-void WorldEditPanel::setHydrographics(qint64 hydrographics)
-{
-    editCode([hydrographics](UWP &uwp) { uwp.hydrographics = hydrographics; });
-}
-
-void WorldEditPanel::setPopulation(qint64 population)
-{
-    editCode([population](UWP &uwp) { uwp.population = population; });
-}
-
-void WorldEditPanel::setGovernment(qint64 government)
-{
-    editCode([government](UWP &uwp) { uwp.government = government; });
-}
-
-void WorldEditPanel::setLawLevel(qint64 lawLevel)
-{
-    editCode([lawLevel](UWP &uwp) { uwp.lawLevel = lawLevel; });
-}
-
-void WorldEditPanel::setTechLevel(TechnologyLevel techLevel)
-{
-    editCode([techLevel](UWP &uwp) { uwp.techLevel = techLevel; });
-}
-
-void WorldEditPanel::setGravity(double g)
-{
-    if (m_world.uwp.size < 1)
-        return;
-    WorldData world = m_world;
-    world.uwp.density = WorldEditOptions::densityForGravity(world.uwp, g);
-    commit(world);
-}
-
-void WorldEditPanel::toggleBase(Base base)
-{
-    WorldData world = m_world;
-    if (!world.uwp.bases.remove(base))
-        world.uwp.bases.insert(base);
-    commit(world);
-}
-
-void WorldEditPanel::setPrevalentRace(Race race)
-{
-    WorldData world = m_world;
-    world.prevalentRace = race;
-    commit(world);
-}
-
-void WorldEditPanel::toggleTag(WorldTag tag)
-{
-    WorldData world = m_world;
-    if (!world.worldTags.removeOne(tag))
-        world.worldTags.append(tag);
-    commit(world);
-}
-
-void WorldEditPanel::randomTags()
-{
-    QList<WorldTag> pool;
-    for (const WorldTagCategory category : kWorldTagPickerCases)
-        pool.append(tags(category));
-    const qsizetype n = pool.size();
-    for (qsizetype i = 0; i + 1 < n; ++i) {
-        const qsizetype j = i + randomBelow(n - i);
-        pool.swapItemsAt(i, j);
-    }
-    WorldData world = m_world;
-    world.worldTags = pool.mid(0, kRandomTagCount);
-    commit(world);
-}
-
-void WorldEditPanel::addFaction(const Faction &faction)
-{
-    if (m_world.factionIDs.contains(faction.id))
-        return;
-    WorldData world = m_world;
-    world.factionIDs.append(faction.id);
-    commit(world);
-}
-
-void WorldEditPanel::clearFactions()
-{
-    WorldData world = m_world;
-    world.factionIDs.clear();
-    commit(world);
+    emit worldEdited(m_draft.world);
 }
 
 void WorldEditPanel::setName(const QString &name)
 {
-    WorldData world = m_world;
-    world.name = name;
-    commit(world);
+    edit([&name](WorldDraft &draft) { draft.world.name = name; });
 }
 
-void WorldEditPanel::setNotes(const QString &notes)
+void WorldEditPanel::setPopulation(qint64 population)
 {
-    WorldData world = m_world;
-    world.notes = notes;
-    commit(world);
+    edit([population](WorldDraft &draft) { draft.setCode(&UWP::population, population); });
+}
+
+void WorldEditPanel::setGravity(double g)
+{
+    edit([g](WorldDraft &draft) { return draft.setGravity(g); });
+}
+
+void WorldEditPanel::addFaction(const Faction &faction)
+{
+    edit([&faction](WorldDraft &draft) { return draft.addFaction(faction.id); });
 }
 
 // ---- Layout ----
-
-WorldEditRow *WorldEditPanel::addCodeRow(const QString &title)
-{
-    auto *row = new WorldEditRow(title, WorldEditRow::MenuKind::pick, m_viewWidth, this);
-    layout()->addWidget(row);
-    return row;
-}
 
 void WorldEditPanel::buildLayout()
 {
@@ -261,67 +188,113 @@ void WorldEditPanel::buildLayout()
     column->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     column->addWidget(buildNameRow());
-    m_profile = new UWPView(m_world.uwp, m_belts, m_gasGiants, m_world, false, m_viewWidth, this);
+    m_profile = new UWPView(world().uwp, m_belts, m_gasGiants, world(), false, m_viewWidth, this);
     column->addWidget(m_profile);
-
-    m_starport = addCodeRow(tr("Starport"));
-    connect(m_starport, &WorldEditRow::optionChosen, this,
-            [this](int i) { setStarport(WorldEditOptions::starport(m_world.uwp).values.value(i)); });
-    m_bases = new WorldEditRow(tr("Bases"), WorldEditRow::MenuKind::toggles, m_viewWidth, this);
-    column->addWidget(m_bases);
-    connect(m_bases, &WorldEditRow::optionChosen, this, [this](int i) {
-        const auto bases = allCases<Base>();
-        if (i >= 0 && static_cast<std::size_t>(i) < bases.size())
-            toggleBase(bases[static_cast<std::size_t>(i)]);
-    });
-    m_size = addCodeRow(tr("Size"));
-    connect(m_size, &WorldEditRow::optionChosen, this,
-            [this](int i) { setSize(WorldEditOptions::size(m_world.uwp).values.value(i)); });
-    m_density = new ParametersView({tr("Density")}, {}, m_viewWidth, this);
-    column->addWidget(m_density);
-    m_gravity = addCodeRow(tr("Gravity"));
-    connect(m_gravity, &WorldEditRow::optionChosen, this, [this](int i) {
-        const auto options = WorldEditOptions::gravity(m_world);
-        if (i >= 0 && i < options.values.size())
-            setGravity(options.values.at(i));
-    });
-    m_dayYear = new ParametersView({tr("Day length"), tr("Year length")}, {}, m_viewWidth, this);
-    column->addWidget(m_dayYear);
-    m_atmosphere = addCodeRow(tr("Atmosphere"));
-    connect(m_atmosphere, &WorldEditRow::optionChosen, this,
-            [this](int i) { setAtmosphere(WorldEditOptions::atmosphere(m_world.uwp).values.value(i)); });
-    m_pressure = new ParameterView(tr("Pressure"), {}, m_viewWidth, this);
-    column->addWidget(m_pressure);
-    m_gear = new ParameterView(tr("Gear Required"), {}, m_viewWidth, this);
-    column->addWidget(m_gear);
-    m_hydrographics = addCodeRow(tr("Hydrographics"));
-    connect(m_hydrographics, &WorldEditRow::optionChosen, this, [this](int i) {
-        setHydrographics(WorldEditOptions::hydrographics(m_world.uwp).values.value(i));
-    });
-    m_population = addCodeRow(tr("Population"));
-    connect(m_population, &WorldEditRow::optionChosen, this,
-            [this](int i) { setPopulation(WorldEditOptions::population(m_world.uwp).values.value(i)); });
-    m_government = addCodeRow(tr("Government"));
-    connect(m_government, &WorldEditRow::optionChosen, this,
-            [this](int i) { setGovernment(WorldEditOptions::government(m_world.uwp).values.value(i)); });
-    m_lawLevel = addCodeRow(tr("Law Level"));
-    connect(m_lawLevel, &WorldEditRow::optionChosen, this,
-            [this](int i) { setLawLevel(WorldEditOptions::lawLevel(m_world.uwp).values.value(i)); });
-    m_techLevel = addCodeRow(tr("Tech Level"));
-    connect(m_techLevel, &WorldEditRow::optionChosen, this, [this](int i) {
-        const auto options = WorldEditOptions::techLevel(m_world.uwp);
-        if (i >= 0 && i < options.values.size())
-            setTechLevel(options.values.at(i));
-    });
-    m_tradeClasses = new ParameterView(tr("Trade Classes"), {}, m_viewWidth, this);
-    column->addWidget(m_tradeClasses);
-
+    addColumnRows();
     column->addSpacing(2);
     column->addWidget(buildNotesEditor());
     column->addSpacing(2);
-    column->addWidget(buildTagSection());
+    column->addWidget(buildSection(QStringLiteral("worldTags"), Symbol::diceFill,
+                                   QStringLiteral("randomTagsButton"), tr("Random World Tags"),
+                                   &WorldDraft::randomTags, QString(), m_tagMenu, m_tagChips));
     column->addSpacing(5);
-    column->addWidget(buildFactionSection());
+    column->addWidget(buildSection(
+        QStringLiteral("factions"), Symbol::deleteBackward, QStringLiteral("clearFactionsButton"),
+        tr("Clear Factions"), &WorldDraft::clearFactions, tr("Factions"), m_factionMenu, m_factionChips));
+}
+
+void WorldEditPanel::addColumnRows()
+{
+    using Kind = ColumnRow::Kind;
+    const ColumnRow rows[] = {
+        codeRow(
+            tr("Starport"), &UWP::starport, [](const WorldData &w) { return starportDescription(w.uwp); },
+            WorldEditOptions::starport),
+        editingRow<Base>(
+            Kind::toggles, tr("Bases"), [](const WorldData &w) { return WorldEditOptions::basesText(w.uwp); },
+            WorldEditOptions::bases,
+            [](WorldDraft &draft, Base base) {
+                draft.toggleBase(base);
+                return true;
+            }),
+        codeRow(
+            tr("Size"), &UWP::size, [](const WorldData &w) { return sizeDescription(w.uwp.size); },
+            WorldEditOptions::size),
+        ColumnRow{
+            Kind::tiles,
+            {tr("Density")},
+            [](const WorldData &w) { return QList<ParameterValue>{WorldEditOptions::densityValue(w.uwp)}; }},
+        editingRow<double>(
+            Kind::pick, tr("Gravity"),
+            [](const WorldData &w) { return surfaceGravity(w.uwp) + QStringLiteral(" G"); },
+            WorldEditOptions::gravity, [](WorldDraft &draft, double g) { return draft.setGravity(g); }),
+        ColumnRow{
+            Kind::tiles,
+            {tr("Day length"), tr("Year length")},
+            [](const WorldData &w) {
+                return QList<ParameterValue>{WorldEditOptions::dayText(w), formatDuration(w.yearLength)};
+            }},
+        codeRow(
+            tr("Atmosphere"), &UWP::atmosphere,
+            [](const WorldData &w) { return atmosphereDescription(w.uwp.atmosphere); },
+            WorldEditOptions::atmosphere),
+        ColumnRow{Kind::tile,
+                  {tr("Pressure")},
+                  [](const WorldData &w) { return QList<ParameterValue>{atmosphericPressure(w.uwp)}; }},
+        ColumnRow{Kind::tile,
+                  {tr("Gear Required")},
+                  [](const WorldData &w) { return QList<ParameterValue>{requiredGear(w.uwp)}; }},
+        codeRow(
+            tr("Hydrographics"), &UWP::hydrographics,
+            [](const WorldData &w) { return hydrographicsDescription(w.uwp.hydrographics); },
+            WorldEditOptions::hydrographics),
+        codeRow(
+            tr("Population"), &UWP::population, [](const WorldData &w) { return populationText(w.uwp); },
+            WorldEditOptions::population),
+        codeRow(
+            tr("Government"), &UWP::government,
+            [](const WorldData &w) { return governmentLongDescription(w.uwp); },
+            WorldEditOptions::government),
+        codeRow(
+            tr("Law Level"), &UWP::lawLevel,
+            [](const WorldData &w) { return lawLevelDescription(w.uwp.lawLevel); },
+            WorldEditOptions::lawLevel),
+        codeRow(
+            tr("Tech Level"), &UWP::techLevel, [](const WorldData &w) { return name(w.uwp.techLevel); },
+            WorldEditOptions::techLevel),
+        ColumnRow{
+            Kind::tile,
+            {tr("Trade Classes")},
+            [](const WorldData &w) { return QList<ParameterValue>{WorldEditOptions::tradeClassNames(w)}; }},
+    };
+    for (const ColumnRow &row : rows) {
+        const auto values = row.values;
+        if (row.kind == Kind::tile) {
+            auto *tile = new ParameterView(row.titles.first(), {}, m_viewWidth, this);
+            layout()->addWidget(tile);
+            m_columnRows.append(
+                [tile, values](const WorldData &w) { tile->setParameter(values(w).value(0).text); });
+        } else if (row.kind == Kind::tiles) {
+            auto *tiles = new ParametersView(row.titles, {}, m_viewWidth, this);
+            layout()->addWidget(tiles);
+            m_columnRows.append([tiles, values](const WorldData &w) { tiles->setParameters(values(w)); });
+        } else {
+            const auto menu =
+                row.kind == Kind::pick ? WorldEditRow::MenuKind::pick : WorldEditRow::MenuKind::toggles;
+            auto *editing = new WorldEditRow(row.titles.first(), menu, m_viewWidth, this);
+            layout()->addWidget(editing);
+            connect(editing, &WorldEditRow::optionChosen, this, [this, apply = row.apply](int i) {
+                edit([&](WorldDraft &draft) { return apply(draft, i); });
+            });
+            m_columnRows.append([editing, values, options = row.options](const WorldData &w) {
+                const QList<WorldEditRow::Option> entries = options(w);
+                editing->setValueText(values(w).value(0).text);
+                // A row without entries (the gravity outside sizes 1 to 16) has no menu.
+                editing->setEditable(!entries.isEmpty());
+                editing->setOptions(entries);
+            });
+        }
+    }
 }
 
 QWidget *WorldEditPanel::buildNameRow()
@@ -362,49 +335,35 @@ QWidget *WorldEditPanel::buildNotesEditor()
     m_notes->setMinimumHeight(kNotesMinimumHeight - 2 * kNotesPadding);
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = m_notes->toPlainText();
-        if (text != m_world.notes)
-            setNotes(text);
+        if (text != world().notes)
+            edit([&text](WorldDraft &draft) { draft.world.notes = text; });
     });
     layout->addWidget(m_notes);
     return frame;
 }
 
-QWidget *WorldEditPanel::buildTagSection()
+// A section of the tags or the factions: a symbol button that runs `press` on the
+// draft, the section's menu (filled when the section is refreshed) and the chips of
+// what the world holds. Its parts are named after `name`.
+QWidget *WorldEditPanel::buildSection(const QString &name, Symbol symbol, const QString &buttonName,
+                                      const QString &tip, void (WorldDraft::*press)(),
+                                      const QString &menuText, QToolButton *&menu, QHBoxLayout *&chips)
 {
     auto *section = new QWidget(this);
-    section->setObjectName(QStringLiteral("worldTagsSection"));
+    section->setObjectName(name + QStringLiteral("Section"));
     auto *layout = new QHBoxLayout(section);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto *dice = symbolButton(Symbol::diceFill, section);
-    dice->setObjectName(QStringLiteral("randomTagsButton"));
-    dice->setToolTip(tr("Random World Tags"));
-    connect(dice, &QToolButton::clicked, this, &WorldEditPanel::randomTags);
-    layout->addWidget(dice);
-    m_tagMenu = menuButton(QString(), kSectionMenuWidth, section);
-    m_tagMenu->setObjectName(QStringLiteral("worldTagsMenu"));
-    layout->addWidget(m_tagMenu);
-    m_tagChips = new QHBoxLayout;
-    layout->addLayout(m_tagChips);
-    layout->addStretch(1);
-    return section;
-}
-
-QWidget *WorldEditPanel::buildFactionSection()
-{
-    auto *section = new QWidget(this);
-    section->setObjectName(QStringLiteral("factionsSection"));
-    auto *layout = new QHBoxLayout(section);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *clear = symbolButton(Symbol::deleteBackward, section);
-    clear->setObjectName(QStringLiteral("clearFactionsButton"));
-    clear->setToolTip(tr("Clear Factions"));
-    connect(clear, &QToolButton::clicked, this, &WorldEditPanel::clearFactions);
-    layout->addWidget(clear);
-    m_factionMenu = menuButton(tr("Factions"), kSectionMenuWidth, section);
-    m_factionMenu->setObjectName(QStringLiteral("factionsMenu"));
-    layout->addWidget(m_factionMenu);
-    m_factionChips = new QHBoxLayout;
-    layout->addLayout(m_factionChips);
+    auto *button = symbolButton(symbol, section);
+    button->setObjectName(buttonName);
+    button->setToolTip(tip);
+    connect(button, &QToolButton::clicked, this,
+            [this, press] { edit([press](WorldDraft &draft) { (draft.*press)(); }); });
+    layout->addWidget(button);
+    menu = menuButton(menuText, kSectionMenuWidth, section);
+    menu->setObjectName(name + QStringLiteral("Menu"));
+    layout->addWidget(menu);
+    chips = new QHBoxLayout;
+    layout->addLayout(chips);
     layout->addStretch(1);
     return section;
 }
@@ -415,63 +374,29 @@ void WorldEditPanel::refresh()
 {
     // Only the parts whose fields changed are refilled: typing a name must not
     // rebuild a hundred tag entries on every key.
+    const WorldData &w = world();
     const bool first = !m_shown.has_value();
-    const WorldData &shown = first ? m_world : *m_shown;
-    if (m_name->text() != m_world.name)
-        m_name->setText(m_world.name);
-    m_peoples->setText(literalText(tr("PR: ") + description(m_world.prevalentRace)));
-    m_profile->setValues(m_world.uwp, m_belts, m_gasGiants, m_world);
-    if (first || shown.uwp != m_world.uwp || shown.type != m_world.type ||
-        shown.tideLocked != m_world.tideLocked || shown.dayLength != m_world.dayLength ||
-        shown.yearLength != m_world.yearLength || shown.tradeClasses != m_world.tradeClasses)
-        refreshCodeRows();
-    if (m_notes->toPlainText() != m_world.notes) {
+    const WorldData &shown = first ? w : *m_shown;
+    if (m_name->text() != w.name)
+        m_name->setText(w.name);
+    m_peoples->setText(literalText(tr("PR: ") + description(w.prevalentRace)));
+    m_profile->setValues(w.uwp, m_belts, m_gasGiants, w);
+    if (first || shown.uwp != w.uwp || shown.type != w.type || shown.tideLocked != w.tideLocked ||
+        shown.dayLength != w.dayLength || shown.yearLength != w.yearLength ||
+        shown.tradeClasses != w.tradeClasses) {
+        for (const auto &showRow : std::as_const(m_columnRows))
+            showRow(w);
+    }
+    if (m_notes->toPlainText() != w.notes) {
         // Loading the world's notes is not an edit.
         const QSignalBlocker blocker(m_notes);
-        m_notes->setNotes(m_world.notes);
+        m_notes->setNotes(w.notes);
     }
-    if (first || shown.worldTags != m_world.worldTags)
+    if (first || shown.worldTags != w.worldTags)
         refreshTagSection();
-    if (first || shown.factionIDs != m_world.factionIDs)
+    if (first || shown.factionIDs != w.factionIDs)
         refreshFactionSection();
-    m_shown = m_world;
-}
-
-void WorldEditPanel::refreshCodeRows()
-{
-    const UWP &uwp = m_world.uwp;
-    m_starport->setValueText(starportDescription(uwp));
-    m_starport->setOptions(rowOptions(WorldEditOptions::starport(uwp)));
-
-    QList<WorldEditRow::Option> bases;
-    for (const Base base : allCases<Base>())
-        bases.append({rawValue(base) + QStringLiteral(": ") + name(base), uwp.bases.contains(base)});
-    m_bases->setValueText(WorldEditOptions::basesText(uwp));
-    m_bases->setOptions(bases);
-
-    m_size->setValueText(sizeDescription(uwp.size));
-    m_size->setOptions(rowOptions(WorldEditOptions::size(uwp)));
-    m_density->setParameters({WorldEditOptions::densityValue(uwp)});
-    m_gravity->setValueText(surfaceGravity(uwp) + QStringLiteral(" G"));
-    m_gravity->setEditable(WorldEditOptions::gravityEditable(uwp));
-    m_gravity->setOptions(rowOptions(WorldEditOptions::gravity(m_world)));
-    m_dayYear->setParameters({WorldEditOptions::dayText(m_world), formatDuration(m_world.yearLength)});
-
-    m_atmosphere->setValueText(atmosphereDescription(uwp.atmosphere));
-    m_atmosphere->setOptions(rowOptions(WorldEditOptions::atmosphere(uwp)));
-    m_pressure->setParameter(atmosphericPressure(uwp));
-    m_gear->setParameter(requiredGear(uwp));
-    m_hydrographics->setValueText(hydrographicsDescription(uwp.hydrographics));
-    m_hydrographics->setOptions(rowOptions(WorldEditOptions::hydrographics(uwp)));
-    m_population->setValueText(populationText(uwp));
-    m_population->setOptions(rowOptions(WorldEditOptions::population(uwp)));
-    m_government->setValueText(governmentLongDescription(uwp));
-    m_government->setOptions(rowOptions(WorldEditOptions::government(uwp)));
-    m_lawLevel->setValueText(lawLevelDescription(uwp.lawLevel));
-    m_lawLevel->setOptions(rowOptions(WorldEditOptions::lawLevel(uwp)));
-    m_techLevel->setValueText(name(uwp.techLevel));
-    m_techLevel->setOptions(rowOptions(WorldEditOptions::techLevel(uwp)));
-    m_tradeClasses->setParameter(WorldEditOptions::tradeClassNames(m_world));
+    m_shown = w;
 }
 
 void WorldEditPanel::refreshPeoplesMenu()
@@ -482,13 +407,15 @@ void WorldEditPanel::refreshPeoplesMenu()
     QMenu *menu = freshMenu(m_peoples);
     for (const Race race : WorldEditOptions::peoples(system)) {
         QAction *action = menu->addAction(literalText(description(race)));
-        connect(action, &QAction::triggered, this, [this, race] { setPrevalentRace(race); });
+        connect(action, &QAction::triggered, this,
+                [this, race] { edit([race](WorldDraft &draft) { draft.world.prevalentRace = race; }); });
     }
 }
 
 void WorldEditPanel::refreshTagSection()
 {
-    const qsizetype count = m_world.worldTags.size();
+    const QList<WorldTag> &held = world().worldTags;
+    const qsizetype count = held.size();
     m_tagMenu->setText(
         literalText(count > 0 ? tr("World Tags (%1)").arg(QLocale().toString(count)) : tr("World Tags")));
     QMenu *menu = freshMenu(m_tagMenu);
@@ -496,14 +423,15 @@ void WorldEditPanel::refreshTagSection()
         QMenu *submenu = menu->addMenu(literalText(title(category)));
         for (const WorldTag tag : tags(category)) {
             QAction *action = submenu->addAction(literalText(WorldEditOptions::tagTitle(tag)));
-            if (m_world.worldTags.contains(tag))
+            if (held.contains(tag))
                 action->setIcon(symbolIcon(Symbol::checkmark));
             action->setIconVisibleInMenu(true);
-            connect(action, &QAction::triggered, this, [this, tag] { toggleTag(tag); });
+            connect(action, &QAction::triggered, this,
+                    [this, tag] { edit([tag](WorldDraft &draft) { draft.toggleTag(tag); }); });
         }
     }
     clearLayout(m_tagChips);
-    for (const WorldTag tag : m_world.worldTags)
+    for (const WorldTag tag : held)
         m_tagChips->addWidget(tagChip(WorldEditOptions::tagTitle(tag), m_tagMenu->parentWidget()));
 }
 
@@ -519,6 +447,6 @@ void WorldEditPanel::refreshFactionSection()
     clearLayout(m_factionChips);
     if (!m_universe)
         return;
-    for (const Faction &faction : m_universe->factions(m_world))
+    for (const Faction &faction : m_universe->factions(world()))
         m_factionChips->addWidget(factionChip(faction, m_factionMenu->parentWidget()));
 }

@@ -1,13 +1,15 @@
 #include "LabelLayer.h"
 
+#include "LayerCache.h"
 #include "MapColors.h"
+#include "MapStamp.h"
 #include "MapText.h"
-#include "StarMapPass.h"
+#include "PictureCache.h"
+#include "StarMapScene.h"
 #include "StarMapVisibleSets.h"
 
 #include "model/HexLayout.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -16,53 +18,111 @@
 
 namespace {
 
-// Texts are measured once at this size; widths grow in proportion with the size.
-constexpr double kMeasureSize = 100;
+// Larger labels are few on screen and drawn.
+constexpr int kLargestPictureSide = 512;
+// Points; larger than any screen.
+constexpr double kLargestSize = 1000;
+
+// Kept pictures of turned labels, by the memory they take.
+constexpr qsizetype kPictureBudget = 32 * 1024 * 1024;
 
 } // namespace
 
+LabelLayer::LabelLayer(const StarMapVisibleSets &sets)
+    : m_sets(sets), m_pictures(std::make_shared<PictureCache<PictureKey>>(kPictureBudget))
+{}
+
 double LabelLayer::fontSize(const StarmapLabel &label, double scale)
 {
-    return std::max(scale * label.size, 18.0);
+    // A stored size far beyond any screen is held there, so that a text is never laid
+    // out at an absurd size.
+    return std::clamp(scale * label.size, 18.0, kLargestSize);
 }
 
-double LabelLayer::widthPerPoint(qsizetype index, const StarmapLabel &label, const QPainter &painter)
+double LabelLayer::reach(const Extent &extent, double scale)
 {
-    if (index >= m_extents.size())
-        m_extents.resize(index + 1);
-    Extent &extent = m_extents[index];
-    if (!(extent.label == label) || extent.width == 0) {
-        if (!m_metrics)
-            m_metrics.emplace(MapText::display(kMeasureSize, painter), painter.device());
-        extent = {label, m_metrics->horizontalAdvance(label.text) / kMeasureSize};
+    // Turned any way, the text and its shadow stay within their half-diagonal of the
+    // anchor, which lies within half a pixel of the exact point.
+    const double size = fontSize(extent.label, scale);
+    return std::hypot(extent.box.width() * size, extent.box.height() * size) / 2 + 3;
+}
+
+MapDirtyArea LabelLayer::labelChanged(const StarmapLabel *before, const StarmapLabel *after)
+{
+    MapDirtyArea area;
+    const HexLayout layout(m_sets.hexRadius());
+    for (const StarmapLabel *label : {before, after}) {
+        if (label && !label->text.isEmpty()) {
+            MapDirtyArea text = MapDirtyArea::text(layout.center(label->position),
+                                                   MapText::displayBoxPerPoint(label->text), label->size, 18);
+            text.margin += 1;
+            area |= text;
+        }
     }
-    return extent.width;
+    if (before)
+        m_extents.remove(before->id);
+    return area;
 }
 
-void LabelLayer::draw(QPainter &painter, const StarMapPass &pass)
+void LabelLayer::prepare()
 {
-    const QList<StarmapLabel> &labels = m_sets.visibleLabels();
-    m_extents.resize(std::min(m_extents.size(), labels.size()));
+    m_labels = m_sets.visibleLabels();
+    LayerCache::keepOnly(m_extents, m_labels);
+    for (const StarmapLabel &label : std::as_const(m_labels)) {
+        Extent &extent = m_extents[label.id];
+        if (!(extent.label == label) || extent.box.isEmpty())
+            extent = {label, MapText::displayBoxPerPoint(label.text)};
+    }
+}
+
+void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
+{
     const HexLayout layout(pass.hexRadius);
-    const QColor shadow = QColor::fromRgbF(0, 0, 0, 0.6f);
-    for (qsizetype i = 0; i < labels.size(); ++i) {
-        const StarmapLabel &label = labels[i];
-        if (label.text.isEmpty())
+    for (const StarmapLabel &label : m_labels) {
+        const auto found = m_extents.constFind(label.id);
+        if (label.text.isEmpty() || found == m_extents.cend())
             continue;
         const double size = fontSize(label, pass.transform.scale);
-        const QPointF anchor = pass.transform.toScreen(layout.center(label.position));
-        // Turned any way, the text stays within its half-diagonal of the anchor.
-        const double reach = std::hypot(widthPerPoint(i, label, painter) * size / 2, size) + 2;
-        if (!QRectF(anchor - QPointF(reach, reach), anchor + QPointF(reach, reach)).intersects(pass.exposed))
+        const QPointF exact = pass.transform.toScreen(layout.center(label.position));
+        const double reach = LabelLayer::reach(*found, pass.transform.scale);
+        if (!QRectF(exact - QPointF(reach, reach), exact + QPointF(reach, reach)).intersects(pass.exposed) ||
+            !MapStamp::isPlaceable(exact))
             continue;
-        painter.save();
-        painter.setFont(MapText::display(size, painter));
-        painter.translate(anchor);
-        painter.rotate(label.angle * 180 / std::numbers::pi);
-        painter.setPen(shadow);
-        MapText::drawCentred(painter, QPointF(1, 1), label.text);
-        painter.setPen(MapColors::palette(label.color));
-        MapText::drawCentred(painter, QPointF(0, 0), label.text);
-        painter.restore();
+        // Labels stand on whole pixels, too small a shift to see, so that one picture
+        // of a label serves every view at its size and angle, and every part of one.
+        const QPoint anchor = MapStamp::placeOf(exact, 1).pixel;
+        if (!pass.scene->stamping || !MapStamp::canStamp(painter) || 2 * reach + 1 > kLargestPictureSide) {
+            drawTurned(painter, label, size, anchor);
+            continue;
+        }
+        const int margin = static_cast<int>(std::ceil(reach));
+        const PictureKey key{label.text, size, label.angle, MapColors::palette(label.color).rgba()};
+        const QImage picture = m_pictures->get(key, [&] {
+            QImage made(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
+            made.fill(Qt::transparent);
+            QPainter paint(&made);
+            paint.setRenderHints(painter.renderHints());
+            drawTurned(paint, label, size, QPointF(margin, margin));
+            return made;
+        });
+        painter.drawImage(anchor - QPoint(margin, margin), picture);
     }
+}
+
+void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double size, const QPointF &anchor)
+{
+    painter.save();
+    painter.setFont(MapText::display(size, painter));
+    painter.translate(anchor);
+    painter.rotate(label.angle * 180 / std::numbers::pi);
+    painter.setPen(QColor::fromRgbF(0, 0, 0, 0.6f));
+    MapText::drawCentred(painter, QPointF(1, 1), label.text);
+    painter.setPen(MapColors::palette(label.color));
+    MapText::drawCentred(painter, QPointF(0, 0), label.text);
+    painter.restore();
+}
+
+qsizetype LabelLayer::pictureBytes() const
+{
+    return m_pictures->bytes();
 }

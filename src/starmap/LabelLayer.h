@@ -1,37 +1,68 @@
 #pragma once
 
+#include "MapDirtyArea.h"
+#include "PictureCache.h"
 #include "universe/StarmapLabel.h"
 
-#include <QFontMetricsF>
+#include <QHash>
 #include <QList>
+#include <QPointF>
+#include <QSizeF>
 
-#include <optional>
+#include <memory>
 
 class QPainter;
 class StarMapVisibleSets;
 struct StarMapPass;
 
 // The free texts placed on the map, drawn last: each turned about its hex centre by
-// its angle, over a soft dark shadow that turns with it.
+// its angle, over a soft dark shadow that turns with it. Each text is measured once
+// per value and kept by the label's id. A turned text is drawn once per size and angle
+// into a picture that every view and part of a view it reaches stamps. A copy made
+// after `prepare()` draws on any thread; copies share the pictures.
 class LabelLayer
 {
 public:
-    explicit LabelLayer(const StarMapVisibleSets &sets) : m_sets(sets) {}
+    explicit LabelLayer(const StarMapVisibleSets &sets);
 
     // The size a label is drawn at, in points, at scale `scale`.
     static double fontSize(const StarmapLabel &label, double scale);
-    void draw(QPainter &painter, const StarMapPass &pass);
+    // Takes the labels to draw and measures those that changed.
+    void prepare();
+    void draw(QPainter &painter, const StarMapPass &pass) const;
+    // One label changed. Returns what its old and new text cover.
+    MapDirtyArea labelChanged(const StarmapLabel *before, const StarmapLabel *after);
+    // The memory the kept pictures of labels take.
+    qsizetype pictureBytes() const;
 
 private:
     struct Extent
     {
         StarmapLabel label;
-        double width = 0; // of the text at one point
+        QSizeF box; // of the text at one point
+    };
+    // A label's picture: its text, size, angle and colour.
+    struct PictureKey
+    {
+        QString text;
+        double size = 0;
+        double angle = 0;
+        QRgb color = 0;
+
+        friend bool operator==(const PictureKey &, const PictureKey &) = default;
+        friend size_t qHash(const PictureKey &key, size_t seed = 0) noexcept
+        {
+            return qHashMulti(seed, key.text, key.size, key.angle, key.color);
+        }
     };
 
-    double widthPerPoint(qsizetype index, const StarmapLabel &label, const QPainter &painter);
+    // How far from its anchor the label's drawing reaches, in points, at `scale`.
+    static double reach(const Extent &extent, double scale);
+    // Draws the label, turned, with its shadow, about `anchor`.
+    static void drawTurned(QPainter &painter, const StarmapLabel &label, double size, const QPointF &anchor);
 
     const StarMapVisibleSets &m_sets;
-    QList<Extent> m_extents;                // by the label's place in the list drawn
-    std::optional<QFontMetricsF> m_metrics; // of the measuring size, made at the first measure
+    QList<StarmapLabel> m_labels; // the labels drawn, in order
+    QHash<QUuid, Extent> m_extents;
+    std::shared_ptr<PictureCache<PictureKey>> m_pictures;
 };

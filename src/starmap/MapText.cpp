@@ -3,10 +3,12 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QStaticText>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -95,12 +97,23 @@ Measure &measure()
 // A laid-out text lands on the same pixels as drawing it afresh only while the painter
 // draws in device pixels untransformed; text moved, turned or scaled (also by a high
 // density screen) is drawn afresh.
+// Texts are placed on a grid of 1/64 point, the finest step glyphs are placed by,
+// halves rounded up whatever the sign: a text drawn at a point moved by whole pixels
+// (a tile of the map, a panned view) then gets the same glyph images as drawn in
+// place. Rounding halves away from zero, as the glyph positions otherwise are, picks
+// other glyph images left of the origin than right of it.
+double onGrid(double value)
+{
+    return std::floor(value * 64 + 0.5) / 64;
+}
+
 void draw(QPainter &painter, const QPointF &topLeft, double ascent, const Measure::Laid &laid)
 {
+    const QPointF at(onGrid(topLeft.x()), onGrid(topLeft.y()));
     if (painter.deviceTransform().isIdentity())
-        painter.drawStaticText(topLeft, laid.text);
+        painter.drawStaticText(at, laid.text);
     else
-        painter.drawText(QPointF(topLeft.x(), topLeft.y() + ascent), laid.text.text());
+        painter.drawText(QPointF(at.x(), at.y() + ascent), laid.text.text());
 }
 
 } // namespace
@@ -115,6 +128,18 @@ QFont system(double points, const QPainter &painter, bool bold)
     QFont font = sized(QGuiApplication::font(), points, painter);
     font.setBold(bold);
     return font;
+}
+
+QSizeF displayBoxPerPoint(const QString &text)
+{
+    // Texts are measured at this size, on a picture like the map's.
+    constexpr double kMeasureSize = 100;
+    thread_local const QFontMetricsF metrics = [] {
+        QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
+        const QPainter painter(&probe);
+        return QFontMetricsF(display(kMeasureSize, painter), &probe);
+    }();
+    return QSizeF(metrics.horizontalAdvance(text), metrics.height()) / kMeasureSize;
 }
 
 void drawCentred(QPainter &painter, const QPointF &centre, const QString &text)

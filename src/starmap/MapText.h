@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPointF>
+#include <QSizeF>
 #include <QString>
 
 class QPainter;
@@ -15,6 +16,9 @@ namespace MapText {
 QFont display(double points, const QPainter &painter);
 // The system font at `points`, bold when asked.
 QFont system(double points, const QPainter &painter, bool bold = false);
+// The box of `text` in the display font at one point, as the map's pictures draw it:
+// the size of a text drawn at any size, divided by that size.
+QSizeF displayBoxPerPoint(const QString &text);
 // Draws `text` in the painter's font and pen with the centre of its box at `centre`.
 void drawCentred(QPainter &painter, const QPointF &centre, const QString &text);
 // Draws `text` with the top-left corner of its box at `topLeft`.

@@ -1,5 +1,6 @@
 #include "NebulaLayer.h"
 
+#include "LayerCache.h"
 #include "MapColors.h"
 #include "MapText.h"
 #include "StarMapPass.h"
@@ -7,6 +8,7 @@
 
 #include "model/HexLayout.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -19,7 +21,7 @@ namespace {
 
 // Resolution of a cloud's picture: the blur hides any finer detail, and the side is
 // bounded so that a nebula over a whole sector stays small in memory.
-constexpr double kPixelsPerRadius = 16;
+constexpr double kPixelsPerRadius = 8;
 constexpr double kLargestSide = 1024;
 constexpr float kOpacity = 0.3f;
 
@@ -129,7 +131,9 @@ QColor NebulaLayer::colorOf(NebulaType type)
 
 NebulaLayer::Cloud NebulaLayer::place(const Nebula &nebula, double R)
 {
-    Cloud cloud{nebula, {}, {}, {}};
+    Cloud cloud{nebula, std::make_shared<Picture>(), {}, {}, MapText::displayBoxPerPoint(nameOf(nebula))};
+    if (nebula.hexes.isEmpty())
+        return cloud;
     const HexLayout layout(R);
     const QPointF first = layout.center(nebula.hexes.first());
     double left = first.x(), right = first.x(), top = first.y(), bottom = first.y();
@@ -148,7 +152,7 @@ NebulaLayer::Cloud NebulaLayer::place(const Nebula &nebula, double R)
     return cloud;
 }
 
-void NebulaLayer::paint(Cloud &cloud, double R)
+QImage NebulaLayer::paint(const Cloud &cloud, double R)
 {
     const Nebula &nebula = cloud.nebula;
     const HexLayout layout(R);
@@ -180,50 +184,79 @@ void NebulaLayer::paint(Cloud &cloud, double R)
         tint[static_cast<std::size_t>(coverage)] = qRgba(qRound(color.red() * a), qRound(color.green() * a),
                                                          qRound(color.blue() * a), qRound(255 * a));
     }
-    cloud.image = QImage(alpha.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(alpha.size(), QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < alpha.height(); ++y) {
         const uchar *in = alpha.constScanLine(y);
-        auto *out = reinterpret_cast<QRgb *>(cloud.image.scanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < alpha.width(); ++x)
             out[x] = tint[in[x]];
     }
+    return image;
 }
 
-NebulaLayer::Cloud &NebulaLayer::cloudOf(qsizetype index, const Nebula &nebula)
+QString NebulaLayer::nameOf(const Nebula &nebula)
 {
-    if (index >= m_clouds.size())
-        m_clouds.resize(index + 1);
-    Cloud &cloud = m_clouds[index];
-    if (cloud.mapRect.isNull() || !(cloud.nebula == nebula))
-        cloud = place(nebula, m_sets.hexRadius());
-    return cloud;
+    return nebula.name.isEmpty() ? QStringLiteral("Unnamed Nebula") : nebula.name;
 }
 
-void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass)
+MapDirtyArea NebulaLayer::areaOf(const Cloud &cloud)
 {
-    const QList<Nebula> nebulae = m_sets.visibleNebulae();
-    m_clouds.resize(std::min(m_clouds.size(), nebulae.size()));
+    // The name is drawn at max(12 × scale, 10) points.
+    MapDirtyArea area(cloud.mapRect, 0);
+    area |= MapDirtyArea::text(cloud.centre, cloud.nameBox, 12, 10);
+    return area;
+}
+
+MapDirtyArea NebulaLayer::nebulaChanged(const Nebula *before, const Nebula *after)
+{
+    MapDirtyArea area;
+    if (before) {
+        if (const std::optional<Cloud> kept = LayerCache::take(m_clouds, before->id))
+            area |= areaOf(*kept);
+    }
+    if (after && !after->hexes.isEmpty())
+        area |= areaOf(place(*after, m_sets.hexRadius()));
+    return area;
+}
+
+void NebulaLayer::prepare()
+{
+    m_nebulae = m_sets.visibleNebulae();
+    LayerCache::keepOnly(m_clouds, m_nebulae);
+    for (const Nebula &nebula : std::as_const(m_nebulae)) {
+        Cloud &cloud = m_clouds[nebula.id];
+        if (!cloud.picture || !(cloud.nebula == nebula))
+            cloud = place(nebula, m_sets.hexRadius());
+    }
+}
+
+void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass) const
+{
     const double k = pass.transform.scale;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QFont font = MapText::display(std::max(12 * k, 10.0), painter);
-    for (qsizetype i = 0; i < nebulae.size(); ++i) {
-        const Nebula &nebula = nebulae[i];
-        if (nebula.hexes.isEmpty())
+    const double nameSize = std::max(12 * k, 10.0);
+    const QFont font = MapText::display(nameSize, painter);
+    for (const Nebula &nebula : m_nebulae) {
+        const auto found = m_clouds.constFind(nebula.id);
+        if (nebula.hexes.isEmpty() || found == m_clouds.cend())
             continue;
-        Cloud &cloud = cloudOf(i, nebula);
+        const Cloud &cloud = *found;
         const QRectF target = pass.transform.toScreen(cloud.mapRect);
         if (target.intersects(pass.exposed)) {
-            if (cloud.image.isNull())
-                paint(cloud, m_sets.hexRadius());
-            painter.drawImage(target, cloud.image);
+            std::call_once(cloud.picture->painted,
+                           [&] { cloud.picture->image = paint(cloud, pass.hexRadius); });
+            painter.drawImage(target, cloud.picture->image);
         }
-        if (pass.detail12()) {
+        const QPointF namePoint = pass.transform.toScreen(cloud.centre);
+        const double nameReach = std::hypot(cloud.nameBox.width(), cloud.nameBox.height()) / 2 * nameSize + 2;
+        if (pass.detail12() &&
+            QRectF(namePoint - QPointF(nameReach, nameReach), namePoint + QPointF(nameReach, nameReach))
+                .intersects(pass.exposed)) {
             QColor ink = colorOf(nebula.type);
             ink.setAlphaF(0.9f);
             painter.setFont(font);
             painter.setPen(ink);
-            MapText::drawCentred(painter, pass.transform.toScreen(cloud.centre),
-                                 nebula.name.isEmpty() ? QStringLiteral("Unnamed Nebula") : nebula.name);
+            MapText::drawCentred(painter, namePoint, nameOf(nebula));
         }
     }
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "MapDirtyArea.h"
+#include "PictureCache.h"
 #include "universe/Region.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+
+#include <functional>
+#include <memory>
 
 class QPainter;
 class StarMapVisibleSets;
@@ -12,25 +18,60 @@ struct StarMapPass;
 
 // The regions on the map: outlines along hex edges, stroked over a dark halo and
 // filled when closed, with the region's name when zoomed in. An outline is traced once
-// per region value and kept in map units; a frame only maps it to the screen.
+// per region value and kept in map units, by the region's id, and a change of one
+// region traces that region alone; at each scale an outline is drawn once into a
+// picture that the parts of the map it crosses stamp. A copy made after `prepare()`
+// draws on any thread; copies share the pictures.
 class RegionLayer
 {
 public:
-    explicit RegionLayer(const StarMapVisibleSets &sets) : m_sets(sets) {}
+    explicit RegionLayer(const StarMapVisibleSets &sets);
 
-    void draw(QPainter &painter, const StarMapPass &pass);
+    // Takes the regions to draw and traces those not traced yet.
+    void prepare();
+    void draw(QPainter &painter, const StarMapPass &pass) const;
+    // One region changed: its old outline is dropped and its new one traced. Returns
+    // what the two drawings cover, names included.
+    MapDirtyArea regionChanged(const Region *before, const Region *after);
+    // The memory the kept pictures of outlines take.
+    qsizetype pictureBytes() const { return m_pictures->bytes(); }
 
 private:
     struct Outline
     {
         Region region;
+        quint64 serial = 0;    // names this tracing among all outlines
         QList<QPointF> points; // map points, in order
         QPointF namePoint;     // map point
+        QRectF lineBounds;     // map rectangle holding the outline
         QRectF bounds;         // map rectangle holding the outline and the name point
     };
+    // An outline's picture at one scale and sub-pixel placement.
+    struct PictureKey
+    {
+        quint64 serial = 0;
+        double scale = 0;
+        int stepX = 0;
+        int stepY = 0;
 
-    const Outline &outlineOf(qsizetype index, const Region &region);
+        friend bool operator==(const PictureKey &, const PictureKey &) = default;
+        friend size_t qHash(const PictureKey &key, size_t seed = 0) noexcept
+        {
+            return qHashMulti(seed, key.serial, key.scale, key.stepX, key.stepY);
+        }
+    };
+
+    const Outline &outlineOf(const Region &region);
+    static MapDirtyArea areaOf(const Outline &outline);
+    static QString nameOf(const Region &region);
+    // Fills (when closed) and strokes the outline, each map point p drawn at `place(p)`.
+    static void drawOutline(QPainter &painter, const Outline &outline,
+                            const std::function<QPointF(const QPointF &)> &place);
+    // Stamps the outline from its picture at this pass's scale; false when too large.
+    bool stampOutline(QPainter &painter, const Outline &outline, const StarMapPass &pass) const;
 
     const StarMapVisibleSets &m_sets;
-    QList<Outline> m_outlines; // by the region's place in the list drawn
+    QList<Region> m_regions; // the regions drawn, in order
+    QHash<QUuid, Outline> m_outlines;
+    std::shared_ptr<PictureCache<PictureKey>> m_pictures;
 };

@@ -26,7 +26,7 @@ constexpr double kCapsuleReach = 40.0;
 
 std::pair<qint64, qint64> galacticPosition(const GalacticCoordinates &hex)
 {
-    return {hex.sectorX * 32 + hex.column - 1, (hex.row - 1) - hex.sectorY * 40};
+    return {HexLayout::galacticColumn(hex), HexLayout::galacticRow(hex)};
 }
 
 QString colorName(FactionColor color)
@@ -79,46 +79,133 @@ RutterLayer::Strokes RutterLayer::drawnLinesByRoute(const QList<Rutter> &group,
     return {{{color, kMainWidth, 0}}, color};
 }
 
+QHash<QUuid, FactionColor> RutterLayer::factionColors() const
+{
+    QHash<QUuid, FactionColor> colors;
+    if (const StarfarerUniverse *universe = m_sets.universe()) {
+        for (const Faction &faction : universe->factions())
+            colors.insert(faction.id, faction.color);
+    }
+    return colors;
+}
+
+RutterLayer::Segment RutterLayer::segment(const QList<Rutter> &group,
+                                          const QHash<QUuid, FactionColor> &colors) const
+{
+    const HexLayout layout(m_sets.hexRadius());
+    const RouteKey key = RouteKey::of(group.first());
+    return {key,
+            layout.center(key.a),
+            layout.center(key.b),
+            HexLayout::distance(key.a, key.b),
+            drawnLinesByRoute(group, colors),
+            group};
+}
+
 void RutterLayer::rebuild()
 {
     m_segments.clear();
+    m_segmentOf.clear();
     m_occupiedEnds.clear();
     m_valid = true;
     const StarfarerUniverse *universe = m_sets.universe();
     if (!universe)
         return;
-    QHash<QUuid, FactionColor> factionColors;
-    for (const Faction &faction : universe->factions())
-        factionColors.insert(faction.id, faction.color);
-
     // Groups keep the order in which their first rutter came.
-    QHash<RouteKey, qsizetype> groupOf;
     QList<QList<Rutter>> groups;
     for (const Rutter &rutter : m_sets.visibleRutters()) {
         const RouteKey key = RouteKey::of(rutter);
-        auto found = groupOf.constFind(key);
-        if (found == groupOf.cend()) {
-            found = groupOf.insert(key, groups.size());
+        auto found = m_segmentOf.constFind(key);
+        if (found == m_segmentOf.cend()) {
+            found = m_segmentOf.insert(key, groups.size());
             groups.emplaceBack();
+            for (const GalacticCoordinates &end : {key.a, key.b}) {
+                if (universe->isOccupied(end))
+                    m_occupiedEnds.insert(end);
+            }
         }
         groups[*found].append(rutter);
-        m_occupiedEnds.insert(key.a);
-        m_occupiedEnds.insert(key.b);
     }
-    QSet<GalacticCoordinates> occupied;
-    for (const HexData &hex : universe->data()) {
-        if (m_occupiedEnds.contains(hex.coordinates))
-            occupied.insert(hex.coordinates);
-    }
-    m_occupiedEnds = std::move(occupied);
-
-    const HexLayout layout(m_sets.hexRadius());
+    const QHash<QUuid, FactionColor> colors = factionColors();
     m_segments.reserve(groups.size());
-    for (const QList<Rutter> &group : std::as_const(groups)) {
-        const RouteKey key = RouteKey::of(group.first());
-        m_segments.append({key, layout.center(key.a), layout.center(key.b), HexLayout::distance(key.a, key.b),
-                           drawnLinesByRoute(group, factionColors)});
+    for (const QList<Rutter> &group : std::as_const(groups))
+        m_segments.append(segment(group, colors));
+}
+
+MapDirtyArea RutterLayer::areaOf(const Segment &segment)
+{
+    return {QRectF(segment.from, segment.to).normalized(), kCapsuleReach};
+}
+
+MapDirtyArea RutterLayer::regroup(const QSet<RouteKey> &keys)
+{
+    MapDirtyArea area;
+    const StarfarerUniverse *universe = m_sets.universe();
+    if (!m_valid || !universe || keys.isEmpty())
+        return area; // nothing kept: the next frame groups everything
+    QHash<RouteKey, QList<Rutter>> groups;
+    for (const Rutter &rutter : m_sets.visibleRutters()) {
+        const RouteKey key = RouteKey::of(rutter);
+        if (keys.contains(key))
+            groups[key].append(rutter);
     }
+    const QHash<QUuid, FactionColor> colors = factionColors();
+    for (const RouteKey &key : keys) {
+        const auto kept = m_segmentOf.constFind(key);
+        if (kept != m_segmentOf.cend())
+            area |= areaOf(m_segments[*kept]);
+        const QList<Rutter> group = groups.value(key);
+        if (!group.isEmpty()) {
+            Segment made = segment(group, colors);
+            area |= areaOf(made);
+            if (kept != m_segmentOf.cend()) {
+                m_segments[*kept] = std::move(made);
+            } else {
+                m_segmentOf.insert(key, m_segments.size());
+                m_segments.append(std::move(made));
+            }
+            for (const GalacticCoordinates &end : {key.a, key.b}) {
+                if (universe->isOccupied(end))
+                    m_occupiedEnds.insert(end);
+            }
+        } else if (kept != m_segmentOf.cend()) {
+            // The last segment takes the place of the one that goes.
+            const qsizetype place = *kept;
+            m_segmentOf.erase(kept);
+            if (place != m_segments.size() - 1) {
+                m_segments[place] = std::move(m_segments.last());
+                m_segmentOf[m_segments[place].key] = place;
+            }
+            m_segments.removeLast();
+        }
+    }
+    return area;
+}
+
+MapDirtyArea RutterLayer::rutterChanged(const Rutter *before, const Rutter *after)
+{
+    QSet<RouteKey> keys;
+    for (const Rutter *rutter : {before, after}) {
+        if (rutter)
+            keys.insert(RouteKey::of(*rutter));
+    }
+    return regroup(keys);
+}
+
+MapDirtyArea RutterLayer::factionChanged(const Faction *before, const Faction *after)
+{
+    QSet<QUuid> ids;
+    for (const Faction *faction : {before, after}) {
+        if (faction)
+            ids.insert(faction->id);
+    }
+    QSet<RouteKey> keys;
+    for (const Segment &segment : std::as_const(m_segments)) {
+        if (std::any_of(segment.group.cbegin(), segment.group.cend(),
+                        [&ids](const Rutter &rutter) { return ids.contains(rutter.factionID); }))
+            keys.insert(segment.key);
+    }
+    return regroup(keys);
 }
 
 void RutterLayer::cellsChanged(const QList<GalacticCoordinates> &cells)
@@ -126,16 +213,17 @@ void RutterLayer::cellsChanged(const QList<GalacticCoordinates> &cells)
     if (!m_valid)
         return;
     const StarfarerUniverse *universe = m_sets.universe();
-    for (const GalacticCoordinates &cell : cells) {
-        const bool end = std::any_of(m_segments.cbegin(), m_segments.cend(), [&](const Segment &segment) {
-            return segment.key.a == cell || segment.key.b == cell;
-        });
-        if (!end)
-            continue;
-        if (universe && universe->isOccupied(cell))
-            m_occupiedEnds.insert(cell);
-        else
-            m_occupiedEnds.remove(cell);
+    // One walk of the segments, however many hexes changed (a batch from an import).
+    const QSet<GalacticCoordinates> changed(cells.cbegin(), cells.cend());
+    for (const Segment &segment : std::as_const(m_segments)) {
+        for (const GalacticCoordinates &end : {segment.key.a, segment.key.b}) {
+            if (!changed.contains(end))
+                continue;
+            if (universe && universe->isOccupied(end))
+                m_occupiedEnds.insert(end);
+            else
+                m_occupiedEnds.remove(end);
+        }
     }
 }
 
@@ -154,10 +242,14 @@ std::pair<QPointF, QPointF> RutterLayer::screenEnds(const Segment &segment, cons
     return {middle - half, middle + half};
 }
 
-void RutterLayer::draw(QPainter &painter, const StarMapPass &pass)
+void RutterLayer::prepare()
 {
     if (!m_valid)
         rebuild();
+}
+
+void RutterLayer::draw(QPainter &painter, const StarMapPass &pass) const
+{
     const QRectF exposed =
         pass.exposed.adjusted(-kCapsuleReach, -kCapsuleReach, kCapsuleReach, kCapsuleReach);
     // Strokes are batched per pen; capsules go over every stroke.
@@ -208,8 +300,7 @@ void RutterLayer::draw(QPainter &painter, const StarMapPass &pass)
 
 QRectF RutterLayer::reachOf(const QList<GalacticCoordinates> &cells, const StarMapPass &pass)
 {
-    if (!m_valid)
-        rebuild();
+    prepare();
     QRectF area;
     for (const Segment &segment : std::as_const(m_segments)) {
         if (cells.contains(segment.key.a) || cells.contains(segment.key.b)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MapDirtyArea.h"
+#include "universe/Faction.h"
 #include "universe/Rutter.h"
 
 #include <QColor>
@@ -35,8 +37,9 @@ inline size_t qHash(const RouteKey &key, size_t seed = 0) noexcept
 // The trade routes on the map: the visible rutters grouped by their pair of hexes,
 // each group drawn as one stroke, two side-by-side strokes or one summary stroke
 // between the hex centres, with a capsule giving the length in hexes when zoomed in.
-// The groups are kept until the rutters, the factions or the systems change; a frame
-// only maps them to the screen.
+// The groups are kept between frames and a frame only maps them to the screen; a
+// change of one rutter or one faction regroups only the routes it touches. A copy
+// made after `prepare()` draws on any thread.
 class RutterLayer
 {
 public:
@@ -62,11 +65,17 @@ public:
     static Strokes drawnLinesByRoute(const QList<Rutter> &group,
                                      const QHash<QUuid, FactionColor> &factionColors);
 
-    void draw(QPainter &painter, const StarMapPass &pass);
+    // Builds the groups again when they are out of date.
+    void prepare();
+    void draw(QPainter &painter, const StarMapPass &pass) const;
     // The rutters or systems changed: the groups are built again at the next frame.
     void invalidate() { m_valid = false; }
     // Systems came or went at these hexes.
     void cellsChanged(const QList<GalacticCoordinates> &cells);
+    // One rutter changed, or the colour of the rutters of one faction: their routes
+    // are grouped again. Returns what the old and the new strokes cover.
+    MapDirtyArea rutterChanged(const Rutter *before, const Rutter *after);
+    MapDirtyArea factionChanged(const Faction *before, const Faction *after);
     // The screen area drawn by the segments ending at these hexes.
     QRectF reachOf(const QList<GalacticCoordinates> &cells, const StarMapPass &pass);
 
@@ -78,14 +87,21 @@ private:
         QPointF to;
         qint64 hexes = 0;
         Strokes strokes;
+        QList<Rutter> group; // the visible rutters on this route, in the universe's order
     };
 
     void rebuild();
+    QHash<QUuid, FactionColor> factionColors() const;
+    Segment segment(const QList<Rutter> &group, const QHash<QUuid, FactionColor> &colors) const;
+    // Groups the visible rutters of these routes again.
+    MapDirtyArea regroup(const QSet<RouteKey> &keys);
+    static MapDirtyArea areaOf(const Segment &segment);
     // The ends of the drawn stroke on screen, shortened to stop at the hex edges.
     static std::pair<QPointF, QPointF> screenEnds(const Segment &segment, const StarMapPass &pass);
 
     const StarMapVisibleSets &m_sets;
     bool m_valid = false;
     QList<Segment> m_segments;
+    QHash<RouteKey, qsizetype> m_segmentOf;   // each route's place in m_segments
     QSet<GalacticCoordinates> m_occupiedEnds; // the end hexes that hold a system
 };

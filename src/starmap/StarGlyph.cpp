@@ -1,6 +1,7 @@
 #include "StarGlyph.h"
 
 #include "MapColors.h"
+#include "MapStamp.h"
 
 #include <QPainter>
 
@@ -32,13 +33,10 @@ StarGlyph StarGlyph::of(const QList<Star> &stars)
     return {largest, count};
 }
 
-void StarGlyph::draw(QPainter &painter, const QPointF &centre, double scale, double hexRadius) const
+void StarGlyph::draw(QPainter &painter, const QPointF &centre, double scale, double hexRadius,
+                     bool stamp) const
 {
-    if (count == 0)
-        return;
-    painter.setPen(Qt::NoPen);
     forEachDisc(centre, scale, hexRadius, [&](int, const QPointF &at, double radius, const QColor &color) {
-        painter.setBrush(color);
-        painter.drawEllipse(at, radius, radius);
+        MapStamp::disc(painter, at, radius, color, stamp);
     });
 }

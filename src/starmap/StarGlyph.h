@@ -28,8 +28,9 @@ struct StarGlyph
     static double glyphFactor(LuminosityClass luminosity);
 
     // Paints the discs about the screen point `centre` at map scale `scale` for hexes
-    // of radius `hexRadius`; the painter's pen is left off.
-    void draw(QPainter &painter, const QPointF &centre, double scale, double hexRadius) const;
+    // of radius `hexRadius`, stamping small ones unless `stamp` is off.
+    void draw(QPainter &painter, const QPointF &centre, double scale, double hexRadius,
+              bool stamp = true) const;
     // Calls `disc(index, centre, radius, color)` for each disc as `draw` paints it, in
     // painting order.
     template <typename Visit>

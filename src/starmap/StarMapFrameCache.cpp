@@ -1,88 +1,365 @@
 #include "StarMapFrameCache.h"
 
+#include "MapColors.h"
+#include "MapDirtyArea.h"
 #include "StarMapRenderer.h"
 
+#include <QCoreApplication>
 #include <QPainter>
+#include <QtConcurrent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
+constexpr double kTile = StarMapFrameCache::kTileSize;
+// Tiles, by the memory they take: a view of 1920 × 1080 takes about 14 MB. With the
+// layers' pictures (at most 72 MB) and the stamped discs, the map keeps under 256 MB.
+constexpr qsizetype kDefaultBudget = 144 * 1024 * 1024;
+// Steps whose scale lies more than this above the one on show are not shrunk into it:
+// each tile of the view would take many of theirs. Steps below it cost one or two each.
+constexpr double kLargestStandInRatio = 2;
+// Tile indices stay well inside 64 bits whatever the transform.
+constexpr qint64 kFarthestTile = qint64(1) << 52;
+
+bool sameScale(double a, double b)
+{
+    return std::abs(a - b) <= 1e-9 * std::max(std::abs(a), std::abs(b));
+}
+
 bool isWhole(double value)
 {
-    return std::abs(value - std::round(value)) < 1e-6;
+    return std::abs(value - std::round(value)) < 1e-3;
 }
 
 } // namespace
 
-void StarMapFrameCache::invalidate(const QRectF &area)
+StarMapFrameCache::StarMapFrameCache(const StarMapRenderer &renderer, QObject *parent)
+    : QObject(parent), m_renderer(renderer), m_budget(kDefaultBudget)
 {
-    if (m_valid)
-        m_dirty.append(area);
+    // A job hands its tile over by a queued call, so its future is not kept.
+    m_executor = [this](std::function<void()> job) {
+        static_cast<void>(QtConcurrent::run(&m_pool, std::move(job)));
+    };
 }
 
-const QImage &StarMapFrameCache::frame(const QSize &size, qreal devicePixelRatio,
-                                       const MapTransform &transform, const GridExtent &extent)
+StarMapFrameCache::~StarMapFrameCache()
 {
-    const QSize pixels = (QSizeF(size) * devicePixelRatio).toSize();
-    const bool sameView = m_valid && m_image.size() == pixels &&
-                          m_image.devicePixelRatio() == devicePixelRatio && extent == m_extent &&
-                          transform.scale == m_transform.scale;
-    if (!sameView ||
-        (transform.offset != m_transform.offset && !scroll(transform.offset - m_transform.offset))) {
-        if (m_image.size() != pixels)
-            m_image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-        m_image.setDevicePixelRatio(devicePixelRatio);
-        m_dirty = {QRectF(QPointF(0, 0), QSizeF(size))};
-    }
-    m_transform = transform;
-    m_extent = extent;
-    m_valid = true;
-    for (const QRectF &area : std::as_const(m_dirty))
-        redraw(area);
-    m_dirty.clear();
-    return m_image;
+    m_shown->store(0);
+    m_pool.waitForDone();
 }
 
-bool StarMapFrameCache::scroll(const QPointF &delta)
+void StarMapFrameCache::setMemoryBudget(qsizetype bytes)
 {
-    const qreal ratio = m_image.devicePixelRatio();
-    const QSizeF size = QSizeF(m_image.size()) / ratio;
-    if (!isWhole(delta.x() * ratio) || !isWhole(delta.y() * ratio) || std::abs(delta.x()) >= size.width() ||
-        std::abs(delta.y()) >= size.height())
-        return false;
-    if (m_spare.size() != m_image.size())
-        m_spare = QImage(m_image.size(), QImage::Format_ARGB32_Premultiplied);
-    m_spare.setDevicePixelRatio(ratio);
-    {
-        QPainter painter(&m_spare);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(delta, m_image);
+    m_budget = bytes;
+    evict();
+}
+
+StarMapFrameCache::Level &StarMapFrameCache::levelFor(const MapTransform &transform, qreal ratio,
+                                                      const GridExtent &extent)
+{
+    for (const auto &level : m_levels) {
+        const QPointF shift = (transform.offset - level->transform.offset) * ratio;
+        if (level->ratio == ratio && level->extent == extent &&
+            sameScale(level->transform.scale, transform.scale) && isWhole(shift.x()) && isWhole(shift.y()))
+            return *level;
     }
-    std::swap(m_image, m_spare);
-    for (QRectF &area : m_dirty)
-        area.translate(delta);
-    // The strips the moved picture no longer covers.
-    const double dx = delta.x(), dy = delta.y();
-    if (dx > 0)
-        m_dirty.append(QRectF(0, 0, dx, size.height()));
-    else if (dx < 0)
-        m_dirty.append(QRectF(size.width() + dx, 0, -dx, size.height()));
-    if (dy > 0)
-        m_dirty.append(QRectF(0, 0, size.width(), dy));
-    else if (dy < 0)
-        m_dirty.append(QRectF(0, size.height() + dy, size.width(), -dy));
+    auto level = std::make_unique<Level>();
+    level->id = m_nextLevel++;
+    level->transform = transform;
+    level->ratio = ratio;
+    level->extent = extent;
+    m_levels.push_back(std::move(level));
+    return *m_levels.back();
+}
+
+StarMapFrameCache::Level *StarMapFrameCache::levelWithID(quint64 id)
+{
+    const auto found =
+        std::find_if(m_levels.begin(), m_levels.end(), [id](const auto &level) { return level->id == id; });
+    return found == m_levels.end() ? nullptr : found->get();
+}
+
+QPointF StarMapFrameCache::shiftOf(const Level &level, const MapTransform &transform)
+{
+    const QPointF shift = (transform.offset - level.transform.offset) * level.ratio;
+    return {std::round(shift.x()), std::round(shift.y())};
+}
+
+QRectF StarMapFrameCache::placeOf(const Level &level, const MapTransform &transform, const TileKey &key)
+{
+    const QPointF corner =
+        QPointF(static_cast<double>(key.column), static_cast<double>(key.row)) * (kTile / level.ratio);
+    const double stretch = transform.scale / level.transform.scale;
+    if (sameScale(stretch, 1)) {
+        // The same scale: whole device pixels, so that the tile is copied, not resampled.
+        return {corner + shiftOf(level, transform) / level.ratio, QSizeF(kTile, kTile) / level.ratio};
+    }
+    // A point p of the level's picture shows the map point (p − offset) / scale, which
+    // the view shows at that point × its own scale + its own offset.
+    return {(corner - level.transform.offset) * stretch + transform.offset,
+            QSizeF(kTile, kTile) * (stretch / level.ratio)};
+}
+
+StarMapFrameCache::TileRange StarMapFrameCache::tilesMeeting(const Level &level,
+                                                             const MapTransform &transform,
+                                                             const QRectF &area, double inset)
+{
+    // The area in the level's device pixels.
+    const double stretch = level.transform.scale / transform.scale;
+    const QPointF topLeft =
+        ((area.topLeft() - transform.offset) * stretch + level.transform.offset) * level.ratio;
+    const QPointF bottomRight =
+        ((area.bottomRight() - transform.offset) * stretch + level.transform.offset) * level.ratio;
+    const auto index = [](double pixel) {
+        return GridExtent::boundedFloor(pixel / kTile, -kFarthestTile, kFarthestTile);
+    };
+    return {index(topLeft.x() + inset), index(bottomRight.x() - inset), index(topLeft.y() + inset),
+            index(bottomRight.y() - inset)};
+}
+
+bool StarMapFrameCache::isFresh(const Tile &tile) const
+{
+    return !tile.image.isNull() && tile.drawnAt >= std::max(tile.changedAt, m_resetAt);
+}
+
+void StarMapFrameCache::paint(QPainter &painter, const QSize &size, qreal devicePixelRatio,
+                              const MapTransform &transform, const GridExtent &extent)
+{
+    ++m_paints;
+    Level &level = levelFor(transform, devicePixelRatio, extent);
+    m_shownLevel = level.id;
+    m_shown->store(level.id);
+    const QRectF view(QPointF(0, 0), QSizeF(size));
+    // The view's edges lie on whole device pixels of its step: a tile that only
+    // touches an edge is not on show.
+    const TileRange range = tilesMeeting(level, transform, view, 0.5);
+
+    // Tiles to draw, nearest the middle of the view first.
+    QList<std::pair<double, TileKey>> wanted;
+    QList<QRectF> missing;
+    bool sharp = true;
+    for (qint64 j = range.firstRow; j <= range.lastRow; ++j) {
+        for (qint64 i = range.firstColumn; i <= range.lastColumn; ++i) {
+            const TileKey key{i, j};
+            Tile &tile = level.tiles[key];
+            tile.usedAt = m_paints;
+            const QRectF place = placeOf(level, transform, key);
+            if (tile.image.isNull())
+                missing.append(place);
+            else
+                painter.drawImage(place.topLeft(), tile.image);
+            if (!isFresh(tile)) {
+                sharp = false;
+                if (!tile.drawing) {
+                    const QPointF away = place.center() - view.center();
+                    wanted.append({away.x() * away.x() + away.y() * away.y(), key});
+                }
+            }
+        }
+    }
+    for (const QRectF &area : std::as_const(missing))
+        drawStandIn(painter, area, level, transform);
+    m_sharp = sharp;
+
+    std::sort(wanted.begin(), wanted.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &[distance, key] : std::as_const(wanted))
+        request(level, key, level.tiles[key]);
+    evict();
+}
+
+QImage StarMapFrameCache::frame(const QSize &size, qreal devicePixelRatio, const MapTransform &transform,
+                                const GridExtent &extent)
+{
+    QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    QPainter painter(&image);
+    paint(painter, size, devicePixelRatio, transform, extent);
+    return image;
+}
+
+QImage StarMapFrameCache::sharpFrame(const QSize &size, qreal devicePixelRatio, const MapTransform &transform,
+                                     const GridExtent &extent)
+{
+    for (;;) {
+        QImage image = frame(size, devicePixelRatio, transform, extent);
+        if (m_sharp)
+            return image;
+        settle();
+    }
+}
+
+void StarMapFrameCache::request(const Level &level, const TileKey &key, Tile &tile)
+{
+    // Every change of the map comes through invalidate(), which drops the scene.
+    if (!m_scene)
+        m_scene = m_renderer.scene();
+    tile.drawing = true;
+    ++m_drawing;
+    const qreal ratio = level.ratio;
+    const MapTransform transform{level.transform.scale,
+                                 level.transform.offset -
+                                     QPointF(static_cast<double>(key.column), static_cast<double>(key.row)) *
+                                         (kTile / ratio)};
+    m_executor([this, shown = m_shown, scene = m_scene, transform, extent = level.extent, ratio,
+                levelID = level.id, key, changes = m_changes] {
+        QImage image;
+        if (shown->load() == levelID) {
+            image = QImage(StarMapFrameCache::kTileSize, StarMapFrameCache::kTileSize,
+                           QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            QPainter painter(&image);
+            StarMapRenderer::draw(painter, *scene, transform, extent,
+                                  QRectF(0, 0, kTile / ratio, kTile / ratio));
+        }
+        QMetaObject::invokeMethod(
+            this, [this, levelID, key, image, changes] { accept(levelID, key, image, changes); },
+            Qt::QueuedConnection);
+    });
+}
+
+void StarMapFrameCache::accept(quint64 levelID, const TileKey &key, const QImage &image, quint64 drawnAt)
+{
+    --m_drawing;
+    Level *level = levelWithID(levelID);
+    if (!level)
+        return;
+    const auto tile = level->tiles.find(key);
+    if (tile == level->tiles.end())
+        return;
+    tile->drawing = false;
+    // A tile of a step no longer on show is dropped: the view went elsewhere.
+    if (image.isNull() || levelID != m_shownLevel)
+        return;
+    m_bytes += image.sizeInBytes() - tile->image.sizeInBytes();
+    tile->image = image;
+    tile->drawnAt = drawnAt;
+    evict();
+    emit tilesArrived();
+}
+
+void StarMapFrameCache::settle()
+{
+    while (m_drawing > 0) {
+        m_pool.waitForDone();
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    }
+}
+
+void StarMapFrameCache::invalidate()
+{
+    m_resetAt = ++m_changes;
+    m_scene.reset();
+}
+
+void StarMapFrameCache::invalidate(const QList<GalacticCoordinates> &cells)
+{
+    invalidate([&](const MapTransform &transform) { return m_renderer.reachOf(cells, transform); });
+}
+
+void StarMapFrameCache::invalidate(const MapDirtyArea &area)
+{
+    if (!area.isEmpty)
+        invalidate([&](const MapTransform &transform) { return area.onScreen(transform); });
+}
+
+void StarMapFrameCache::invalidate(const std::function<QRectF(const MapTransform &)> &areaAt)
+{
+    ++m_changes;
+    m_scene.reset();
+    for (const auto &level : m_levels) {
+        const TileRange range = tilesMeeting(*level, level->transform, areaAt(level->transform));
+        for (auto tile = level->tiles.begin(); tile != level->tiles.end(); ++tile) {
+            const TileKey &key = tile.key();
+            if (key.column >= range.firstColumn && key.column <= range.lastColumn &&
+                key.row >= range.firstRow && key.row <= range.lastRow)
+                tile->changedAt = m_changes;
+        }
+    }
+}
+
+void StarMapFrameCache::drawStandIn(QPainter &painter, const QRectF &area, const Level &shown,
+                                    const MapTransform &transform)
+{
+    painter.fillRect(area, MapColors::background());
+    QList<std::pair<double, const Level *>> steps;
+    for (const auto &level : m_levels) {
+        const double stretch = level->transform.scale / transform.scale;
+        if (level.get() != &shown && level->ratio == shown.ratio && stretch <= kLargestStandInRatio &&
+            !level->tiles.isEmpty())
+            steps.append({std::abs(std::log(stretch)), level.get()});
+    }
+    std::sort(steps.begin(), steps.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    painter.save();
+    painter.setClipRect(area);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const auto whole = std::find_if(steps.cbegin(), steps.cend(),
+                                    [&](const auto &step) { return covers(*step.second, transform, area); });
+    if (whole != steps.cend()) {
+        drawLevel(painter, *whole->second, transform, area);
+    } else {
+        // Pieces of the three nearest steps, the nearest on top.
+        for (qsizetype i = std::min<qsizetype>(steps.size(), 3) - 1; i >= 0; --i)
+            drawLevel(painter, *steps[i].second, transform, area);
+    }
+    painter.restore();
+}
+
+bool StarMapFrameCache::covers(const Level &level, const MapTransform &transform, const QRectF &area) const
+{
+    const TileRange range = tilesMeeting(level, transform, area);
+    for (qint64 j = range.firstRow; j <= range.lastRow; ++j) {
+        for (qint64 i = range.firstColumn; i <= range.lastColumn; ++i) {
+            const auto tile = level.tiles.constFind({i, j});
+            if (tile == level.tiles.cend() || tile->image.isNull())
+                return false;
+        }
+    }
     return true;
 }
 
-void StarMapFrameCache::redraw(const QRectF &area)
+void StarMapFrameCache::drawLevel(QPainter &painter, const Level &level, const MapTransform &transform,
+                                  const QRectF &area) const
 {
-    // Whole device pixels, so that the redrawn part joins the rest without a seam.
-    const qreal ratio = m_image.devicePixelRatio();
-    const QRect pixels = QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect() & m_image.rect();
-    if (pixels.isEmpty())
-        return;
-    QPainter painter(&m_image);
-    m_renderer.draw(painter, m_transform, m_extent,
-                    QRectF(QPointF(pixels.topLeft()) / ratio, QSizeF(pixels.size()) / ratio));
+    const TileRange range = tilesMeeting(level, transform, area);
+    for (qint64 j = range.firstRow; j <= range.lastRow; ++j) {
+        for (qint64 i = range.firstColumn; i <= range.lastColumn; ++i) {
+            const auto tile = level.tiles.constFind({i, j});
+            if (tile != level.tiles.cend() && !tile->image.isNull())
+                painter.drawImage(placeOf(level, transform, {i, j}), tile->image);
+        }
+    }
+}
+
+void StarMapFrameCache::evict()
+{
+    if (m_bytes > m_budget) {
+        // Oldest first; the tiles of the view on show stay.
+        QList<std::tuple<quint64, Level *, TileKey>> kept;
+        for (const auto &level : m_levels) {
+            for (auto tile = level->tiles.cbegin(); tile != level->tiles.cend(); ++tile) {
+                if (!tile->image.isNull() && !(level->id == m_shownLevel && tile->usedAt == m_paints))
+                    kept.append({tile->usedAt, level.get(), tile.key()});
+            }
+        }
+        std::sort(kept.begin(), kept.end(),
+                  [](const auto &a, const auto &b) { return std::get<0>(a) < std::get<0>(b); });
+        for (const auto &[usedAt, level, key] : std::as_const(kept)) {
+            if (m_bytes <= m_budget)
+                break;
+            const auto tile = level->tiles.find(key);
+            m_bytes -= tile->image.sizeInBytes();
+            if (tile->drawing)
+                tile->image = QImage();
+            else
+                level->tiles.erase(tile);
+        }
+    }
+    // Steps left without pictures or work go, unless on show.
+    std::erase_if(m_levels, [this](const auto &level) {
+        return level->id != m_shownLevel &&
+               std::none_of(level->tiles.cbegin(), level->tiles.cend(),
+                            [](const Tile &tile) { return !tile.image.isNull() || tile.drawing; });
+    });
 }

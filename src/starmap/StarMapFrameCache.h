@@ -3,41 +3,155 @@
 #include "GridExtent.h"
 #include "MapTransform.h"
 
+#include <QHash>
 #include <QImage>
 #include <QList>
-#include <QRectF>
-#include <QSize>
+#include <QObject>
+#include <QThreadPool>
 
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPainter;
 class StarMapRenderer;
+struct GalacticCoordinates;
+struct MapDirtyArea;
+struct StarMapScene;
 
-// The last picture of the map, kept so that a repaint draws only what changed: a pan
-// by whole pixels moves the picture and draws the strips it uncovers, an edit of one
-// system redraws the area that system's drawing reaches, and anything else (a zoom, a
-// new size, a changed setting) draws the whole view again.
-class StarMapFrameCache
+// The map's picture kept in tiles, so that painting the view only copies pictures
+// and never waits for drawing. Tiles of 256 × 256 device pixels are drawn for each
+// zoom step (one scale at one sub-pixel placement) on all cores, and reused while the
+// map is panned and when the view comes back to a step. Until the tile of the exact
+// step is ready, the nearest step kept is shown stretched in its place; the exact tile
+// replaces it as soon as it is done, and a tile finished for a step no longer shown is
+// dropped. A change of the map marks the tiles it reaches to be drawn again, its area
+// worked out from the map for each step's own transform; the least recently used
+// tiles go when the pictures outgrow their memory budget.
+class StarMapFrameCache : public QObject
 {
-public:
-    explicit StarMapFrameCache(const StarMapRenderer &renderer) : m_renderer(renderer) {}
+    Q_OBJECT
 
-    // The map in a view of `size` points on a screen of `devicePixelRatio`.
-    const QImage &frame(const QSize &size, qreal devicePixelRatio, const MapTransform &transform,
-                        const GridExtent &extent);
-    // The next frame draws everything.
-    void invalidate() { m_valid = false; }
-    // The next frame draws this screen rectangle of the last one again.
-    void invalidate(const QRectF &area);
-    // The memory the kept pictures take.
-    qsizetype bytes() const { return m_image.sizeInBytes() + m_spare.sizeInBytes(); }
+public:
+    // Runs a job; by default on the cache's own threads, one per core.
+    using Executor = std::function<void(std::function<void()>)>;
+    static constexpr int kTileSize = 256;
+
+    explicit StarMapFrameCache(const StarMapRenderer &renderer, QObject *parent = nullptr);
+    // Waits for the tiles being drawn.
+    ~StarMapFrameCache() override;
+
+    // Paints the map in a view of `size` points on a screen of `devicePixelRatio`, at
+    // `transform` with the grid covering `extent`, and asks for the tiles it lacks.
+    void paint(QPainter &painter, const QSize &size, qreal devicePixelRatio, const MapTransform &transform,
+               const GridExtent &extent);
+    // What `paint` paints, as a picture of the view.
+    QImage frame(const QSize &size, qreal devicePixelRatio, const MapTransform &transform,
+                 const GridExtent &extent);
+    // The view once every tile of its exact step is drawn and up to date; waits for
+    // the cache's own threads, so only with the default executor.
+    QImage sharpFrame(const QSize &size, qreal devicePixelRatio, const MapTransform &transform,
+                      const GridExtent &extent);
+
+    // Everything changed: every tile is drawn again.
+    void invalidate();
+    // The systems at these hexes changed: the tiles their drawing reaches, before and
+    // after, are drawn again.
+    void invalidate(const QList<GalacticCoordinates> &cells);
+    // One map object changed: the tiles of this area are drawn again.
+    void invalidate(const MapDirtyArea &area);
+
+    // Whether the last view painted came from up-to-date tiles of its exact step only.
+    bool isSharp() const { return m_sharp; }
+    // Waits until no tile is being drawn on the cache's threads and takes their
+    // pictures in.
+    void settle();
+    // The memory the kept tiles take.
+    qsizetype bytes() const { return m_bytes; }
+    void setMemoryBudget(qsizetype bytes);
+    void setExecutor(Executor executor) { m_executor = std::move(executor); }
+
+signals:
+    // Tiles of the step on show arrived: the view should be painted again.
+    void tilesArrived();
 
 private:
-    bool scroll(const QPointF &delta);
-    void redraw(const QRectF &area);
+    struct TileKey
+    {
+        qint64 column = 0;
+        qint64 row = 0;
+        friend bool operator==(const TileKey &, const TileKey &) = default;
+        friend size_t qHash(const TileKey &key, size_t seed = 0) noexcept
+        {
+            return qHashMulti(seed, key.column, key.row);
+        }
+    };
+    struct Tile
+    {
+        QImage image;          // null until first drawn
+        quint64 drawnAt = 0;   // the change count the picture shows
+        quint64 changedAt = 0; // the change count when a change last reached the tile
+        quint64 usedAt = 0;    // the paint that last showed it
+        bool drawing = false;  // a job is drawing it
+    };
+    // The tiles of one zoom step. Tile (i, j) holds the device pixels from (i, j) × 256
+    // of the map as drawn at `transform`.
+    struct Level
+    {
+        quint64 id = 0;
+        MapTransform transform;
+        qreal ratio = 1;
+        GridExtent extent;
+        QHash<TileKey, Tile> tiles;
+    };
+    // A block of tiles, both ranges inclusive.
+    struct TileRange
+    {
+        qint64 firstColumn = 0, lastColumn = -1, firstRow = 0, lastRow = -1;
+    };
+
+    Level &levelFor(const MapTransform &transform, qreal ratio, const GridExtent &extent);
+    Level *levelWithID(quint64 id);
+    // Where the level's device pixel (0, 0) lies in the view of `transform`, in whole
+    // device pixels.
+    static QPointF shiftOf(const Level &level, const MapTransform &transform);
+    // The tiles of `level` that meet `area`, a rectangle of points in the view of
+    // `transform`, shrunk by `inset` device pixels on every side.
+    static TileRange tilesMeeting(const Level &level, const MapTransform &transform, const QRectF &area,
+                                  double inset = 0);
+    // The rectangle of points in the view of `transform` that a tile of `level` covers.
+    static QRectF placeOf(const Level &level, const MapTransform &transform, const TileKey &key);
+    bool isFresh(const Tile &tile) const;
+    // Marks the tiles of every step that meet the area `areaAt` gives for the step's
+    // own transform, in its points.
+    void invalidate(const std::function<QRectF(const MapTransform &)> &areaAt);
+    void request(const Level &level, const TileKey &key, Tile &tile);
+    void accept(quint64 levelID, const TileKey &key, const QImage &image, quint64 drawnAt);
+    // Fills `area`, which has no tile of the step on show, from the nearest steps kept.
+    void drawStandIn(QPainter &painter, const QRectF &area, const Level &shown,
+                     const MapTransform &transform);
+    bool covers(const Level &level, const MapTransform &transform, const QRectF &area) const;
+    void drawLevel(QPainter &painter, const Level &level, const MapTransform &transform,
+                   const QRectF &area) const;
+    // Drops the least recently used tiles while over budget, and the steps left empty.
+    void evict();
 
     const StarMapRenderer &m_renderer;
-    QImage m_image;
-    QImage m_spare;
-    MapTransform m_transform;
-    GridExtent m_extent;
-    bool m_valid = false;
-    QList<QRectF> m_dirty;
+    // The map as the tiles asked for since the last change draw it; made when needed.
+    std::shared_ptr<const StarMapScene> m_scene;
+    std::vector<std::unique_ptr<Level>> m_levels;
+    quint64 m_nextLevel = 1;
+    quint64 m_shownLevel = 0;
+    // The step on show, read by the jobs so that those of other steps stop early.
+    std::shared_ptr<std::atomic<quint64>> m_shown = std::make_shared<std::atomic<quint64>>(0);
+    quint64 m_changes = 0;
+    quint64 m_resetAt = 0;
+    quint64 m_paints = 0;
+    qsizetype m_bytes = 0;
+    qsizetype m_budget;
+    int m_drawing = 0; // jobs whose pictures have not been taken in
+    bool m_sharp = false;
+    QThreadPool m_pool;
+    Executor m_executor;
 };

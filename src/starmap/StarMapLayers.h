@@ -11,8 +11,9 @@ class StarMapRenderer;
 struct MapTransform;
 
 // The map's nebula, region, rutter and label layers with their caches, plugged into a
-// renderer. It follows the visible sets: any change drops the rutter groups, and a
-// system that comes or goes updates the rutters ending at its hex.
+// renderer. It follows the visible sets: a reset drops the rutter groups, a system
+// that comes or goes updates the rutters ending at its hex, and a change of one map
+// object updates what its layer keeps of that object alone and tells what to redraw.
 class StarMapLayers : public QObject
 {
     Q_OBJECT
@@ -20,13 +21,21 @@ class StarMapLayers : public QObject
 public:
     explicit StarMapLayers(const StarMapVisibleSets &sets, QObject *parent = nullptr);
 
-    // Makes `renderer` draw these layers.
+    // Makes `renderer` draw these layers, and count the rutters ending at a system in
+    // the area that system's change reaches.
     void install(StarMapRenderer &renderer);
+    // The memory the layers' kept pictures take.
+    qsizetype pictureBytes() const { return m_regions.pictureBytes() + m_labels.pictureBytes(); }
+
+signals:
+    // One map object changed: what it covered and covers now is to be drawn again.
+    void objectChanged(const MapDirtyArea &area);
+
+private:
     // The screen area the layers draw for the systems at these hexes, beyond the
     // systems' own drawing: the rutters ending there.
     QRectF reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform);
 
-private:
     const StarMapVisibleSets &m_sets;
     NebulaLayer m_nebulae;
     RegionLayer m_regions;

@@ -5,14 +5,14 @@
 
 #include <QRectF>
 
-class StarMapVisibleSets;
+struct StarMapScene;
 
-// What one drawing of the map knows, handed to every layer: the visible sets, the
+// What one drawing of the map knows, handed to every layer: the scene drawn, the
 // transform, the grid's extent, the screen rectangle being drawn (nothing outside it
 // needs drawing) and the level-of-detail flags of the hex radius on screen.
 struct StarMapPass
 {
-    const StarMapVisibleSets *sets = nullptr;
+    const StarMapScene *scene = nullptr;
     MapTransform transform;
     GridExtent extent;
     QRectF exposed;

@@ -2,7 +2,6 @@
 
 #include "MapColors.h"
 #include "MapText.h"
-#include "StarGlyphBatch.h"
 #include "StarMapVisibleSets.h"
 #include "SystemsLayer.h"
 
@@ -15,20 +14,72 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace {
 
 const double kRoot3 = std::sqrt(3.0);
 
-// `value` rounded down and kept within [low, high], for ranges of hexes taken from
-// screen positions that may lie far outside the map.
-qint64 boundedFloor(double value, qint64 low, qint64 high)
+// Points across below which a sector that holds no system is not drawn.
+constexpr double kSmallestEmptySector = 16;
+
+// The part of the segment from `a` to `b` that lies in `box`, as the fractions of the
+// way from `a` where it enters and leaves; none when the segment misses the box.
+std::optional<std::pair<double, double>> insideOf(const QPointF &a, const QPointF &b, const QRectF &box)
 {
-    if (!(value > static_cast<double>(low)))
-        return low;
-    if (!(value < static_cast<double>(high)))
-        return high;
-    return static_cast<qint64>(std::floor(value));
+    double enter = 0, leave = 1;
+    const QPointF d = b - a;
+    const std::array<std::pair<double, double>, 4> sides{{{-d.x(), a.x() - box.left()},
+                                                          {d.x(), box.right() - a.x()},
+                                                          {-d.y(), a.y() - box.top()},
+                                                          {d.y(), box.bottom() - a.y()}}};
+    for (const auto &[towards, room] : sides) {
+        if (towards == 0) {
+            if (room < 0)
+                return std::nullopt;
+        } else if (towards < 0) {
+            enter = std::max(enter, room / towards);
+        } else {
+            leave = std::min(leave, room / towards);
+        }
+    }
+    if (!(enter < leave))
+        return std::nullopt;
+    return std::pair{enter, leave};
+}
+
+// Adds the outline of `box`, from its top-left corner round by the right, as the
+// lines that meet `clip`. With a `dash` length the outline is dashed, dashes and gaps
+// alike that long, the pattern running on round the corners as a stroked path's does;
+// the dashes are placed by their distance along the outline, so that a part of the
+// map drawn on its own gets the same dashes as the whole.
+void appendOutline(QList<QLineF> &lines, const QRectF &box, const QRectF &clip, double dash)
+{
+    const std::array<QPointF, 5> corners{box.topLeft(), box.topRight(), box.bottomRight(), box.bottomLeft(),
+                                         box.topLeft()};
+    double along = 0; // length of the outline before this side
+    for (std::size_t k = 0; k < 4; ++k) {
+        const QPointF a = corners[k], b = corners[k + 1];
+        const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+        const auto inside = insideOf(a, b, clip);
+        if (inside && length > 0) {
+            const auto point = [&](double distance) { return a + (b - a) * (distance / length); };
+            const double from = inside->first * length, to = inside->second * length;
+            if (dash <= 0) {
+                lines.append(QLineF(point(from), point(to)));
+            } else {
+                // Dashes start every 2 × dash along the whole outline; the first one
+                // that can reach `from` starts at or before it.
+                const double period = 2 * dash;
+                for (double start = from - std::fmod(along + from, period); start < to; start += period) {
+                    const double first = std::max(start, from), last = std::min(start + dash, to);
+                    if (first < last)
+                        lines.append(QLineF(point(first), point(last)));
+                }
+            }
+        }
+        along += length;
+    }
 }
 
 QString twoDigits(qint64 value)
@@ -47,14 +98,32 @@ bool isCapital(const WorldData &world)
 
 StarMapRenderer::StarMapRenderer(const StarMapVisibleSets &sets) : m_sets(sets) {}
 
-void StarMapRenderer::setLayerDrawer(Layer layer, LayerDrawer drawer)
+void StarMapRenderer::setLayerSource(Layer layer, LayerSource source)
 {
-    m_layers[static_cast<std::size_t>(layer)] = std::move(drawer);
+    m_layers[static_cast<std::size_t>(layer)] = std::move(source);
 }
 
-void StarMapRenderer::drawLayer(Layer layer, QPainter &painter, const StarMapPass &pass) const
+std::shared_ptr<const StarMapScene> StarMapRenderer::scene() const
 {
-    if (const LayerDrawer &drawer = m_layers[static_cast<std::size_t>(layer)]) {
+    auto scene = std::make_shared<StarMapScene>();
+    scene->systems = m_sets.systems();
+    scene->hexRadius = m_sets.hexRadius();
+    if (const StarfarerUniverse *universe = m_sets.universe()) {
+        scene->surveyedOverlays = universe->mapShowSurveyedData();
+        scene->referee = universe->mapViewMode() == MapViewMode::referee;
+    }
+    scene->culling = m_culling;
+    scene->stamping = m_stamping;
+    for (std::size_t i = 0; i < m_layers.size(); ++i) {
+        if (m_layers[i])
+            scene->layers[i] = m_layers[i]();
+    }
+    return scene;
+}
+
+void StarMapRenderer::drawLayer(Layer layer, QPainter &painter, const StarMapPass &pass)
+{
+    if (const LayerDrawer &drawer = pass.scene->layers[static_cast<std::size_t>(layer)]) {
         painter.save();
         drawer(painter, pass);
         painter.restore();
@@ -64,7 +133,13 @@ void StarMapRenderer::drawLayer(Layer layer, QPainter &painter, const StarMapPas
 void StarMapRenderer::draw(QPainter &painter, const MapTransform &transform, const GridExtent &extent,
                            const QRectF &exposed) const
 {
-    const StarMapPass pass{&m_sets, transform, extent, exposed, m_sets.hexRadius()};
+    draw(painter, *scene(), transform, extent, exposed);
+}
+
+void StarMapRenderer::draw(QPainter &painter, const StarMapScene &scene, const MapTransform &transform,
+                           const GridExtent &extent, const QRectF &exposed)
+{
+    const StarMapPass pass{&scene, transform, extent, exposed, scene.hexRadius};
     painter.save();
     painter.setClipRect(exposed);
     painter.fillRect(exposed, MapColors::background());
@@ -83,19 +158,23 @@ void StarMapRenderer::draw(QPainter &painter, const MapTransform &transform, con
     painter.restore();
 }
 
-void StarMapRenderer::drawGrid(QPainter &painter, const StarMapPass &pass) const
+void StarMapRenderer::drawGrid(QPainter &painter, const StarMapPass &pass)
 {
     const double R = pass.hexRadius;
     const double s = pass.transform.scale;
     const GridExtent &e = pass.extent;
     qint64 minCol = e.minCol, maxCol = e.maxCol, minRow = e.minRow, maxRow = e.maxRow;
-    if (m_culling) {
+    if (pass.scene->culling) {
         // A hex reaches one radius from its centre, its number stays inside it.
         const QRectF map = pass.transform.toMap(pass.exposed);
-        minCol = boundedFloor(map.left() / (1.5 * R) - 1, e.minCol, e.maxCol + 1);
-        maxCol = boundedFloor(map.right() / (1.5 * R) + 1, e.minCol - 1, e.maxCol);
-        minRow = boundedFloor(map.top() / (kRoot3 * R) - 1, e.minRow, e.maxRow + 1);
-        maxRow = boundedFloor(map.bottom() / (kRoot3 * R) + 1, e.minRow - 1, e.maxRow);
+        minCol = GridExtent::boundedFloor(map.left() / (1.5 * R) - 1, e.minCol,
+                                          GridExtent::saturatingAdd(e.maxCol, 1));
+        maxCol = GridExtent::boundedFloor(map.right() / (1.5 * R) + 1,
+                                          GridExtent::saturatingAdd(e.minCol, -1), e.maxCol);
+        minRow = GridExtent::boundedFloor(map.top() / (kRoot3 * R) - 1, e.minRow,
+                                          GridExtent::saturatingAdd(e.maxRow, 1));
+        maxRow = GridExtent::boundedFloor(map.bottom() / (kRoot3 * R) + 1,
+                                          GridExtent::saturatingAdd(e.minRow, -1), e.maxRow);
     }
     if (minCol > maxCol || minRow > maxRow)
         return;
@@ -104,76 +183,132 @@ void StarMapRenderer::drawGrid(QPainter &painter, const StarMapPass &pass) const
     for (int k = 0; k < 6; ++k)
         corner[static_cast<std::size_t>(k)] =
             QPointF(std::cos(k * std::numbers::pi / 3), std::sin(k * std::numbers::pi / 3)) * (R * s);
+    // Every hex of the block in turn; written so that a block reaching the end of the
+    // 64-bit range never steps past it.
+    const auto forEachHex = [&](const auto &visit) {
+        for (qint64 q = minCol;; ++q) {
+            for (qint64 r = minRow;; ++r) {
+                visit(q, r);
+                if (r == maxRow)
+                    break;
+            }
+            if (q == maxCol)
+                break;
+        }
+    };
 
     if (pass.detail12()) {
+        // Each edge once: every hex strokes its three upper edges, and its lower ones
+        // only where the hex below them lies outside the block.
         QList<QLineF> lines;
-        lines.reserve((maxCol - minCol + 1) * (maxRow - minRow + 1) * 6);
-        for (qint64 q = minCol; q <= maxCol; ++q) {
-            for (qint64 r = minRow; r <= maxRow; ++r) {
-                const QPointF c = pass.transform.toScreen(layout.center(HexLayout::coordinates(q, r)));
-                for (std::size_t k = 0; k < 6; ++k)
-                    lines.append(QLineF(c + corner[k], c + corner[(k + 1) % 6]));
-            }
-        }
+        const auto edge = [&](const QPointF &c, std::size_t from, std::size_t to) {
+            lines.append(QLineF(c + corner[from], c + corner[to]));
+        };
+        forEachHex([&](qint64 q, qint64 r) {
+            const QPointF c = pass.transform.toScreen(layout.center(HexLayout::coordinates(q, r)));
+            edge(c, 3, 4);
+            edge(c, 4, 5);
+            edge(c, 5, 0);
+            if (r == maxRow)
+                edge(c, 1, 2);
+            // The lower neighbours of an odd column lie one row further down.
+            const bool lowerOutside = (q & 1) != 0 && r == maxRow;
+            if (q == minCol || lowerOutside)
+                edge(c, 2, 3);
+            if (q == maxCol || lowerOutside)
+                edge(c, 0, 1);
+        });
         painter.setPen(QPen(MapColors::white(0.15), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         painter.drawLines(lines);
     }
     if (pass.detail18() && 10 * s >= 4) {
         painter.setFont(MapText::system(10 * s, painter));
         painter.setPen(MapColors::white(0.4));
-        for (qint64 q = minCol; q <= maxCol; ++q) {
-            for (qint64 r = minRow; r <= maxRow; ++r) {
-                const GalacticCoordinates hex = HexLayout::coordinates(q, r);
-                const QPointF c = pass.transform.toScreen(layout.center(hex));
-                MapText::drawCentred(painter, c - QPointF(0, 0.66 * R * s),
-                                     twoDigits(hex.column) + twoDigits(hex.row));
-            }
-        }
+        forEachHex([&](qint64 q, qint64 r) {
+            const GalacticCoordinates hex = HexLayout::coordinates(q, r);
+            const QPointF c = pass.transform.toScreen(layout.center(hex));
+            MapText::drawCentred(painter, c - QPointF(0, 0.66 * R * s),
+                                 twoDigits(hex.column) + twoDigits(hex.row));
+        });
     }
 }
 
 void StarMapRenderer::drawBorders(QPainter &painter, const StarMapPass &pass, qint64 columns, qint64 rows,
-                                  bool sectors) const
+                                  bool sectors)
 {
     const double R = pass.hexRadius;
     const MapTransform &t = pass.transform;
     const GridExtent &e = pass.extent;
-    qint64 firstI = GridExtent::floorDiv(e.minCol, columns), lastI = GridExtent::floorDiv(e.maxCol, columns);
-    qint64 firstJ = GridExtent::floorDiv(e.minRow, rows), lastJ = GridExtent::floorDiv(e.maxRow, rows);
-    if (m_culling) {
-        const QRectF map = t.toMap(pass.exposed);
-        firstI = std::max(firstI, boundedFloor(map.left() / (1.5 * R * columns) - 1, firstI, lastI + 1));
-        lastI = std::min(lastI, boundedFloor(map.right() / (1.5 * R * columns) + 1, firstI - 1, lastI));
-        firstJ = std::max(firstJ, boundedFloor(map.top() / (kRoot3 * R * rows) - 1, firstJ, lastJ + 1));
-        lastJ = std::min(lastJ, boundedFloor(map.bottom() / (kRoot3 * R * rows) + 1, firstJ - 1, lastJ));
+    const QFont font = MapText::display(sectors ? 14 : 10, painter);
+    const QFontMetricsF metrics(font, painter.device());
+    const auto nameOf = [&](qint64 i, qint64 j) {
+        return sectors ? GalacticCoordinates::sectorXText(i) + GalacticCoordinates::sectorYText(-j)
+                       : HexLayout::coordinates(columns * i, rows * j).subsectorLetter();
+    };
+
+    // The blocks of the extent whose border or name can meet the exposed rectangle: a
+    // name hangs right and down from its block's top-left corner.
+    GridExtent blocks{GridExtent::floorDiv(e.minCol, columns), GridExtent::floorDiv(e.maxCol, columns),
+                      GridExtent::floorDiv(e.minRow, rows), GridExtent::floorDiv(e.maxRow, rows)};
+    const qsizetype nameLength =
+        std::max({qsizetype(8), nameOf(blocks.minCol, blocks.minRow).size(),
+                  nameOf(blocks.maxCol, blocks.maxRow).size(), nameOf(blocks.minCol, blocks.maxRow).size(),
+                  nameOf(blocks.maxCol, blocks.minRow).size()});
+    const QSizeF nameReach(6 + metrics.maxWidth() * static_cast<double>(nameLength), 4 + metrics.height());
+    const QRectF reached =
+        t.toMap(pass.exposed.adjusted(-nameReach.width() - 2, -nameReach.height() - 2, 2, 2));
+    const double blockWidth = 1.5 * R * static_cast<double>(columns);
+    const double blockHeight = kRoot3 * R * static_cast<double>(rows);
+    // Block i runs from column columns × i − ½ to columns × (i + 1) − ½.
+    const auto firstBlock = [](double at, double size, double halfHex, qint64 low, qint64 high) {
+        return GridExtent::boundedFloor((at + halfHex) / size, low, high);
+    };
+    blocks = {firstBlock(reached.left(), blockWidth, 0.75 * R, blocks.minCol, blocks.maxCol + 1),
+              firstBlock(reached.right(), blockWidth, 0.75 * R, blocks.minCol - 1, blocks.maxCol),
+              firstBlock(reached.top(), blockHeight, 0.5 * kRoot3 * R, blocks.minRow, blocks.maxRow + 1),
+              firstBlock(reached.bottom(), blockHeight, 0.5 * kRoot3 * R, blocks.minRow - 1, blocks.maxRow)};
+    if (blocks.minCol > blocks.maxCol || blocks.minRow > blocks.maxRow)
+        return;
+
+    // Sectors drawn smaller than this on screen are drawn only where they hold
+    // systems: so many empty sectors would only blur into one grey band, and a frame
+    // then costs the same however far apart the occupied sectors lie. Subsector
+    // borders appear only from a hex radius of 12 points, far above it.
+    QList<std::pair<qint64, qint64>> drawn;
+    if (sectors && blockWidth * t.scale < kSmallestEmptySector) {
+        drawn = pass.scene->systems.occupiedSectors(blocks);
+    } else {
+        for (qint64 i = blocks.minCol; i <= blocks.maxCol; ++i) {
+            for (qint64 j = blocks.minRow; j <= blocks.maxRow; ++j)
+                drawn.append({i, j});
+        }
+    }
+
+    const QRectF clip = pass.exposed.adjusted(-2, -2, 2, 2);
+    const double dash = sectors ? 0 : 4;
+    QList<QLineF> lines;
+    QList<std::pair<QPointF, QString>> names;
+    for (const auto &[i, j] : std::as_const(drawn)) {
+        const QPointF topLeft(1.5 * R * (static_cast<double>(columns * i) - 0.5),
+                              kRoot3 * R * (static_cast<double>(rows * j) - 0.5));
+        const QRectF box(t.toScreen(topLeft), QSizeF(blockWidth, blockHeight) * t.scale);
+        appendOutline(lines, box, clip, dash);
+        const QPointF namePoint = box.topLeft() + QPointF(6, 4);
+        if (QRectF(namePoint, nameReach).intersects(pass.exposed))
+            names.append({namePoint, nameOf(i, j)});
     }
     QPen pen(MapColors::white(sectors ? 0.5 : 0.22), sectors ? 2 : 1, Qt::SolidLine, Qt::FlatCap,
              Qt::MiterJoin);
     pen.setMiterLimit(10);
-    if (!sectors)
-        pen.setDashPattern({4, 4});
-    const QFont font = MapText::display(sectors ? 14 : 10, painter);
-    const QColor textColor = MapColors::white(sectors ? 0.75 : 0.45);
-    for (qint64 i = firstI; i <= lastI; ++i) {
-        for (qint64 j = firstJ; j <= lastJ; ++j) {
-            const QPointF topLeft(1.5 * R * (columns * i - 0.5), kRoot3 * R * (rows * j - 0.5));
-            const QPointF bottomRight(1.5 * R * (columns * i + columns - 1 + 0.5),
-                                      kRoot3 * R * (rows * j + rows - 1 + 0.5));
-            const QRectF box(t.toScreen(topLeft), t.toScreen(bottomRight));
-            painter.setPen(pen);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(box);
-            const QString name =
-                sectors ? GalacticCoordinates::sectorXText(i) + GalacticCoordinates::sectorYText(-j)
-                        : HexLayout::coordinates(columns * i, rows * j).subsectorLetter();
-            painter.setFont(font);
-            painter.setPen(textColor);
-            MapText::drawFromTopLeft(painter, box.topLeft() + QPointF(6, 4), name);
-        }
-    }
+    painter.setPen(pen);
+    painter.drawLines(lines);
+    painter.setFont(font);
+    painter.setPen(MapColors::white(sectors ? 0.75 : 0.45));
+    for (const auto &[at, name] : std::as_const(names))
+        MapText::drawFromTopLeft(painter, at, name);
 }
 
-QPointF StarMapRenderer::systemReach(QPainter &painter, const StarMapPass &pass) const
+QPointF StarMapRenderer::systemReach(QPainter &painter, const StarMapPass &pass, qsizetype longestName)
 {
     const double r = pass.screenHexRadius();
     QPointF reach(StarGlyph::reach(pass.hexRadius) * pass.transform.scale,
@@ -183,52 +318,54 @@ QPointF StarMapRenderer::systemReach(QPainter &painter, const StarMapPass &pass)
         reach = QPointF(std::max(reach.x(), overlay.x()), std::max(reach.y(), overlay.y()));
     }
     if (pass.detail18()) {
-        const QFontMetricsF metrics(MapText::display(std::max(11 * pass.transform.scale, 9.0), painter),
-                                    painter.device());
-        const double halfWidth = metrics.maxWidth() * static_cast<double>(m_sets.systems().longestName()) / 2;
+        const QFontMetricsF metrics(nameFont(pass, painter), painter.device());
+        const double halfWidth = metrics.maxWidth() * static_cast<double>(longestName) / 2;
         reach =
             QPointF(std::max(reach.x(), halfWidth + 2), std::max(reach.y(), 0.7 * r + metrics.height() + 2));
     }
     return reach;
 }
 
-void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass) const
+QFont StarMapRenderer::nameFont(const StarMapPass &pass, const QPainter &painter)
 {
+    return MapText::display(std::max(11 * pass.transform.scale, 9.0), painter);
+}
+
+void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass)
+{
+    const StarMapScene &scene = *pass.scene;
     QList<const MapSystem *> systems;
-    if (m_culling) {
-        const QPointF reach = systemReach(painter, pass) / pass.transform.scale;
+    if (scene.culling) {
+        const QPointF reach = systemReach(painter, pass, scene.systems.longestName()) / pass.transform.scale;
         const QRectF map =
             pass.transform.toMap(pass.exposed).adjusted(-reach.x(), -reach.y(), reach.x(), reach.y());
-        systems = m_sets.systems().inRect(map);
+        systems = scene.systems.inRect(map);
     } else {
-        systems = m_sets.systems().all();
+        systems = scene.systems.all();
     }
-    const StarfarerUniverse *universe = m_sets.universe();
-    const bool overlays = pass.detail26() && universe && universe->mapShowSurveyedData();
-    const bool referee = universe && universe->mapViewMode() == MapViewMode::referee;
+    const bool overlays = pass.detail26() && scene.surveyedOverlays;
     const double r = pass.screenHexRadius();
     if (!pass.detail18()) {
-        // Glyphs alone: nothing else is drawn between them, so they go in one batch.
-        StarGlyphBatch batch;
         for (const MapSystem *system : systems)
-            batch.add(system->glyph, pass.transform.toScreen(system->centre), pass.transform.scale,
-                      pass.hexRadius);
-        batch.paint(painter);
+            system->glyph.draw(painter, pass.transform.toScreen(system->centre), pass.transform.scale,
+                               pass.hexRadius, scene.stamping);
         return;
     }
-    const QFont nameFont = MapText::display(std::max(11 * pass.transform.scale, 9.0), painter);
+    const QFont font = nameFont(pass, painter);
+    painter.setFont(font);
     for (const MapSystem *system : systems) {
         const QPointF centre = pass.transform.toScreen(system->centre);
-        if (overlays && (referee || system->hex.starSystem.surveyed))
+        if (overlays && (scene.referee || system->hex.starSystem.surveyed)) {
             SystemsLayer::drawSurveyedData(painter, system->hex.starSystem, centre, r);
-        system->glyph.draw(painter, centre, pass.transform.scale, pass.hexRadius);
-        painter.setFont(nameFont);
+            painter.setFont(font);
+        }
+        system->glyph.draw(painter, centre, pass.transform.scale, pass.hexRadius, scene.stamping);
         drawName(painter, *system, centre, r);
     }
 }
 
 void StarMapRenderer::drawName(QPainter &painter, const MapSystem &system, const QPointF &centre,
-                               double screenRadius) const
+                               double screenRadius)
 {
     const StarSystem &star = system.hex.starSystem;
     const std::optional<WorldData> main = star.mainWorld();
@@ -243,13 +380,15 @@ QRectF StarMapRenderer::reachOf(const QList<GalacticCoordinates> &cells, const M
 {
     QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&probe);
-    const StarMapPass pass{&m_sets, transform, {}, {}, m_sets.hexRadius()};
-    const QPointF reach = systemReach(painter, pass);
+    const StarMapPass pass{nullptr, transform, {}, {}, m_sets.hexRadius()};
+    const QPointF reach = systemReach(painter, pass, m_sets.systems().longestName());
     const HexLayout layout(m_sets.hexRadius());
     QRectF area;
     for (const GalacticCoordinates &cell : cells) {
         const QPointF c = transform.toScreen(layout.center(cell));
         area |= QRectF(c - reach, c + reach);
     }
+    if (m_layerReach)
+        area |= m_layerReach(cells, transform);
     return area;
 }

@@ -1,14 +1,17 @@
 #pragma once
 
-#include "StarMapPass.h"
+#include "StarMapScene.h"
 
+#include <QFont>
 #include <QList>
 #include <QRectF>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QPainter;
+class StarMapVisibleSets;
 struct GalacticCoordinates;
 struct MapSystem;
 
@@ -17,42 +20,61 @@ struct MapSystem;
 // their names, the systems with their names, and between them the layers that plug
 // in (nebulae, regions, rutters, labels), in that order. It draws only what reaches
 // the exposed rectangle and leaves out details that the zoom makes too small; the
-// picture is the same as if everything were drawn.
+// picture is the same as if everything were drawn. The map is drawn from a scene, a
+// snapshot of the visible sets and layers that any thread may draw from.
 class StarMapRenderer
 {
 public:
     // The layers drawn by others, in drawing order among the render pass's own steps:
     // nebulae first, regions and rutters after the borders, labels last.
     enum class Layer { nebulae, regions, rutters, labels };
-    using LayerDrawer = std::function<void(QPainter &, const StarMapPass &)>;
+    using LayerDrawer = StarMapLayerDrawer;
+    // Makes the drawer of a layer as the layer is now; called on the map's thread.
+    using LayerSource = std::function<LayerDrawer()>;
+    // The screen area a layer draws for the systems at these hexes at a transform.
+    using LayerReach = std::function<QRectF(const QList<GalacticCoordinates> &, const MapTransform &)>;
 
     explicit StarMapRenderer(const StarMapVisibleSets &sets);
 
-    void setLayerDrawer(Layer layer, LayerDrawer drawer);
+    void setLayerSource(Layer layer, LayerSource source);
+    void setLayerReach(LayerReach reach) { m_layerReach = std::move(reach); }
     // Whether drawing is limited to what meets the exposed rectangle (the default);
     // off draws everything and lets the painter's clip cut it.
     void setCulling(bool on) { m_culling = on; }
+    // Whether star discs and turned texts are stamped from kept pictures and region
+    // outlines drawn from one picture per scale (the default); off draws each afresh.
+    void setStamping(bool on) { m_stamping = on; }
 
-    // Draws the part `exposed` (screen points) of the map at `transform`, its grid
-    // covering `extent`. Everything is clipped to `exposed`.
+    // The map as it is now.
+    std::shared_ptr<const StarMapScene> scene() const;
+    // Draws the part `exposed` (screen points) of the map as it is now at `transform`,
+    // its grid covering `extent`. Everything is clipped to `exposed`.
     void draw(QPainter &painter, const MapTransform &transform, const GridExtent &extent,
               const QRectF &exposed) const;
-    // The part of the screen that the drawing of the systems at `cells` can reach at
-    // `transform`, whatever system stands there now or stood there before.
+    // The same for a scene; safe on any thread.
+    static void draw(QPainter &painter, const StarMapScene &scene, const MapTransform &transform,
+                     const GridExtent &extent, const QRectF &exposed);
+    // The part of the screen that the drawing of the systems at `cells`, and of the
+    // layers' parts that end there, can reach at `transform`, whatever system stands
+    // there now or stood there before.
     QRectF reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform) const;
 
 private:
-    void drawLayer(Layer layer, QPainter &painter, const StarMapPass &pass) const;
-    void drawGrid(QPainter &painter, const StarMapPass &pass) const;
-    void drawBorders(QPainter &painter, const StarMapPass &pass, qint64 columns, qint64 rows,
-                     bool sectors) const;
-    void drawSystems(QPainter &painter, const StarMapPass &pass) const;
-    void drawName(QPainter &painter, const MapSystem &system, const QPointF &centre,
-                  double screenRadius) const;
-    // How far a system's drawing reaches from its centre on screen at this pass.
-    QPointF systemReach(QPainter &painter, const StarMapPass &pass) const;
+    static void drawLayer(Layer layer, QPainter &painter, const StarMapPass &pass);
+    static void drawGrid(QPainter &painter, const StarMapPass &pass);
+    static void drawBorders(QPainter &painter, const StarMapPass &pass, qint64 columns, qint64 rows,
+                            bool sectors);
+    static void drawSystems(QPainter &painter, const StarMapPass &pass);
+    static void drawName(QPainter &painter, const MapSystem &system, const QPointF &centre,
+                         double screenRadius);
+    // How far a system's drawing reaches from its centre on screen at this pass, for
+    // names of up to `longestName` characters.
+    static QPointF systemReach(QPainter &painter, const StarMapPass &pass, qsizetype longestName);
+    static QFont nameFont(const StarMapPass &pass, const QPainter &painter);
 
     const StarMapVisibleSets &m_sets;
-    std::array<LayerDrawer, 4> m_layers;
+    std::array<LayerSource, 4> m_layers;
+    LayerReach m_layerReach;
     bool m_culling = true;
+    bool m_stamping = true;
 };

@@ -8,26 +8,40 @@ StarMapVisibleSets::StarMapVisibleSets(const StarfarerUniverse *universe, double
     : QObject(parent), m_universe(universe), m_hexRadius(hexRadius), m_systems(hexRadius)
 {
     using U = StarfarerUniverse;
-    for (auto changed :
-         {&U::dataChanged, &U::mapViewModeChanged, &U::mapShowStarfarersChanged, &U::mapShowSatharChanged,
-          &U::mapShowOtherChanged, &U::selectedFactionIDsChanged, &U::factionsChanged, &U::ruttersChanged})
+    for (auto changed : {&U::dataChanged, &U::mapViewModeChanged, &U::mapShowStarfarersChanged,
+                         &U::mapShowSatharChanged, &U::mapShowOtherChanged, &U::selectedFactionIDsChanged})
         connect(universe, changed, this, &StarMapVisibleSets::rebuild);
     connect(universe, &U::mapShowRuttersChanged, this, [this] {
         rebuildRutters();
         emit reset();
     });
-    for (auto changed :
-         {&U::starmapLabelsChanged, &U::hiddenLabelCategoriesChanged, &U::mapShowLabelsChanged})
+    for (auto changed : {&U::hiddenLabelCategoriesChanged, &U::mapShowLabelsChanged})
         connect(universe, changed, this, [this] {
             rebuildLabels();
             emit reset();
         });
-    for (auto changed :
-         {&U::nebulaeChanged, &U::regionsChanged, &U::mapShowNebulaeChanged, &U::mapShowRegionsChanged})
+    for (auto changed : {&U::mapShowNebulaeChanged, &U::mapShowRegionsChanged})
         connect(universe, changed, this, &StarMapVisibleSets::reset);
+    UniverseChanges::onObjects<Faction>(universe, this, [this](const auto &c) { factionsChanged(c); });
+    UniverseChanges::onObjects<Rutter>(universe, this, [this](const auto &c) { ruttersChanged(c); });
+    UniverseChanges::onObjects<StarmapLabel>(universe, this, [this](const auto &c) { labelsChanged(c); });
+    // Regions and nebulae are drawn as they are stored, while their layer is on.
+    UniverseChanges::onObjects<Region>(universe, this, [this](const ObjectChange<Region> &change) {
+        if (change.isWholeList())
+            emit reset();
+        else if (m_universe && m_universe->mapShowRegions())
+            emit regionChanged(change);
+    });
+    UniverseChanges::onObjects<Nebula>(universe, this, [this](const ObjectChange<Nebula> &change) {
+        if (change.isWholeList())
+            emit reset();
+        else if (m_universe && m_universe->mapShowNebulae())
+            emit nebulaChanged(change);
+    });
     connect(universe, &U::hexInserted, this, &StarMapVisibleSets::hexInserted);
     connect(universe, &U::hexReplaced, this, &StarMapVisibleSets::hexReplaced);
     connect(universe, &U::hexRemoved, this, &StarMapVisibleSets::hexRemoved);
+    connect(universe, &U::hexesInserted, this, &StarMapVisibleSets::hexesInserted);
     rebuild();
     rebuildLabels();
 }
@@ -82,7 +96,7 @@ void StarMapVisibleSets::rebuild()
 
     m_systems.clear();
     m_orders.clear();
-    const QList<HexData> &data = u.data();
+    const auto &data = u.data();
     m_orders.reserve(data.size());
     for (qsizetype i = 0; i < data.size(); ++i) {
         m_orders.insert(data[i].id, i);
@@ -139,15 +153,74 @@ void StarMapVisibleSets::hexInserted(const QUuid &id, const GalacticCoordinates 
 {
     if (!m_universe)
         return;
-    const QList<HexData> &data = m_universe->data();
+    const auto &data = m_universe->data();
     const std::optional<HexData> hex =
-        !data.isEmpty() && data.last().id == id ? std::optional(data.last()) : m_universe->hexWithID(id);
+        !data.isEmpty() && data.back().id == id ? std::optional(data.back()) : m_universe->hexWithID(id);
     if (!hex)
         return;
     const qint64 order = m_nextOrder++;
     m_orders.insert(id, order);
     file(*hex, order);
     announceCells({coordinates});
+}
+
+void StarMapVisibleSets::hexesInserted(qsizetype first, qsizetype count)
+{
+    if (!m_universe)
+        return;
+    const auto &data = m_universe->data();
+    QList<GalacticCoordinates> cells;
+    cells.reserve(count);
+    for (qsizetype i = first; i < first + count && i < data.size(); ++i) {
+        const HexData &hex = data[i];
+        const qint64 order = m_nextOrder++;
+        m_orders.insert(hex.id, order);
+        file(hex, order);
+        cells.append(hex.coordinates);
+    }
+    announceCells(cells);
+}
+
+bool StarMapVisibleSets::filterDependsOn(const Faction *faction) const
+{
+    return faction && !m_rules.player && m_rules.selectedIDs.contains(faction->id);
+}
+
+bool StarMapVisibleSets::filterDependsOn(const Rutter *rutter) const
+{
+    return rutter && m_rules.factionFilter && !m_rules.player && rutter->age != RutterAge::uncharted &&
+           m_rules.selectedIDs.contains(rutter->factionID);
+}
+
+void StarMapVisibleSets::factionsChanged(const ObjectChange<Faction> &change)
+{
+    // A selected faction's homeworld, or whether any selected faction exists at all,
+    // decides which systems show.
+    if (change.isWholeList() || filterDependsOn(change.before) || filterDependsOn(change.after)) {
+        rebuild();
+        return;
+    }
+    emit factionChanged(change);
+}
+
+void StarMapVisibleSets::ruttersChanged(const ObjectChange<Rutter> &change)
+{
+    // The ends of a selected faction's charted rutters show under the filter.
+    if (change.isWholeList() || filterDependsOn(change.before) || filterDependsOn(change.after)) {
+        rebuild();
+        return;
+    }
+    rebuildRutters();
+    emit rutterChanged(change);
+}
+
+void StarMapVisibleSets::labelsChanged(const ObjectChange<StarmapLabel> &change)
+{
+    rebuildLabels();
+    if (change.isWholeList())
+        emit reset();
+    else
+        emit labelChanged(change);
 }
 
 void StarMapVisibleSets::hexReplaced(const QUuid &id, const GalacticCoordinates &oldCoordinates,

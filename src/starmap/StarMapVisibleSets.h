@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SystemIndex.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QHash>
 #include <QList>
@@ -15,7 +15,9 @@
 // the label categories. The player's view shows the systems the Starfarers know; the
 // referee's view shows the systems that the awareness toggles and the faction filter
 // let through. Everything is kept between frames: a change of the whole hex list or
-// of a setting rebuilds the sets, and a change of one hex updates that hex alone.
+// of a setting rebuilds the sets, and a change of one hex updates that hex alone. A
+// change of one map object re-files the systems only when the faction filter depends
+// on it; otherwise it is passed on by id to the layer that draws the object.
 class StarMapVisibleSets : public QObject
 {
     Q_OBJECT
@@ -49,6 +51,13 @@ signals:
     void reset();
     // Only the systems at these coordinates changed (each hex at most at two places).
     void cellsChanged(const QList<GalacticCoordinates> &cells);
+    // Only this map object changed; the systems stayed as they were. A faction's
+    // change reaches the rutters drawn in its colour.
+    void factionChanged(const ObjectChange<Faction> &change);
+    void rutterChanged(const ObjectChange<Rutter> &change);
+    void regionChanged(const ObjectChange<Region> &change);
+    void nebulaChanged(const ObjectChange<Nebula> &change);
+    void labelChanged(const ObjectChange<StarmapLabel> &change);
 
 private:
     // The settings that decide whether a system is visible, read once per rebuild.
@@ -75,6 +84,13 @@ private:
     void hexReplaced(const QUuid &id, const GalacticCoordinates &oldCoordinates,
                      const GalacticCoordinates &newCoordinates);
     void hexRemoved(const QUuid &id, const GalacticCoordinates &coordinates);
+    void hexesInserted(qsizetype first, qsizetype count);
+    void factionsChanged(const ObjectChange<Faction> &change);
+    void ruttersChanged(const ObjectChange<Rutter> &change);
+    void labelsChanged(const ObjectChange<StarmapLabel> &change);
+    // Whether the systems shown depend on the faction or rutter of this id.
+    bool filterDependsOn(const Faction *faction) const;
+    bool filterDependsOn(const Rutter *rutter) const;
     // After one hex changed: the rutters of the player's view follow the systems.
     void announceCells(const QList<GalacticCoordinates> &cells);
 

@@ -1,5 +1,7 @@
 #include "SystemIndex.h"
 
+#include "model/HexLayout.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,16 +9,19 @@ namespace {
 
 qint64 galacticColumn(const GalacticCoordinates &c)
 {
-    return c.sectorX * 32 + c.column - 1;
+    return HexLayout::galacticColumn(c);
 }
 
 qint64 galacticRow(const GalacticCoordinates &c)
 {
-    return c.row - 1 - c.sectorY * 40;
+    return HexLayout::galacticRow(c);
 }
 
 constexpr qint64 kBlockColumns = 8;
 constexpr qint64 kBlockRows = 10;
+// A sector is four blocks across and four down.
+constexpr qint64 kBlocksPerSectorColumn = 4;
+constexpr qint64 kBlocksPerSectorRow = 4;
 
 } // namespace
 
@@ -31,9 +36,16 @@ SystemIndex::BlockKey SystemIndex::keyOf(const GalacticCoordinates &coordinates)
             GridExtent::floorDiv(galacticRow(coordinates), kBlockRows)};
 }
 
+SystemIndex::BlockKey SystemIndex::sectorOf(const BlockKey &block)
+{
+    return {GridExtent::floorDiv(block.first, kBlocksPerSectorColumn),
+            GridExtent::floorDiv(block.second, kBlocksPerSectorRow)};
+}
+
 void SystemIndex::clear()
 {
     m_blocks.clear();
+    m_sectors.clear();
     m_size = 0;
     m_longestName = 0;
 }
@@ -43,8 +55,10 @@ void SystemIndex::insert(MapSystem system)
     const qint64 col = galacticColumn(system.hex.coordinates);
     const qint64 row = galacticRow(system.hex.coordinates);
     m_longestName = std::max(m_longestName, nameText(system.hex.starSystem).size());
-    Block &block = m_blocks[keyOf(system.hex.coordinates)];
+    const BlockKey key = keyOf(system.hex.coordinates);
+    Block &block = m_blocks[key];
     if (block.systems.isEmpty()) {
+        ++m_sectors[sectorOf(key)];
         block.cells = {col, col, row, row};
     } else {
         block.cells = {std::min(block.cells.minCol, col), std::max(block.cells.maxCol, col),
@@ -82,11 +96,27 @@ bool SystemIndex::remove(const QUuid &id, const GalacticCoordinates &coordinates
         return false;
     block.systems.erase(entry);
     --m_size;
-    if (block.systems.isEmpty())
+    if (block.systems.isEmpty()) {
+        const auto sector = m_sectors.find(sectorOf(found.key()));
+        if (--sector.value() == 0)
+            m_sectors.erase(sector);
         m_blocks.erase(found);
-    else
+    } else {
         recomputeCells(block);
+    }
     return true;
+}
+
+QList<std::pair<qint64, qint64>> SystemIndex::occupiedSectors(const GridExtent &sectors) const
+{
+    QList<std::pair<qint64, qint64>> found;
+    for (auto sector = m_sectors.cbegin(); sector != m_sectors.cend(); ++sector) {
+        const auto [i, j] = sector.key();
+        if (i >= sectors.minCol && i <= sectors.maxCol && j >= sectors.minRow && j <= sectors.maxRow)
+            found.append(sector.key());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 std::optional<GridExtent> SystemIndex::extent() const

@@ -14,7 +14,9 @@
 // The visible systems filed by subsector, so that a frame visits only the systems
 // near the rectangle it draws and a hex is found without a scan of the whole map.
 // Each subsector keeps its systems in universe order and the block of hexes they
-// cover, so that single systems come and go without a rebuild.
+// cover, so that single systems come and go without a rebuild; the sectors holding
+// systems are counted, so that the map finds them without walking the empty ones
+// between them.
 class SystemIndex
 {
 public:
@@ -30,6 +32,9 @@ public:
     bool isEmpty() const { return m_size == 0; }
     // The smallest block of hexes holding every system; none when there is none.
     std::optional<GridExtent> extent() const;
+    // The sectors holding systems, as (galactic column ÷ 32, galactic row ÷ 40) rounded
+    // down, within the block of sector indices `sectors`, column by column.
+    QList<std::pair<qint64, qint64>> occupiedSectors(const GridExtent &sectors) const;
     // The longest name drawn for a system ever filed since the last clear, in characters.
     qsizetype longestName() const { return m_longestName; }
 
@@ -52,11 +57,13 @@ private:
     };
 
     static BlockKey keyOf(const GalacticCoordinates &coordinates);
+    static BlockKey sectorOf(const BlockKey &block);
     static void sortByOrder(QList<const MapSystem *> &systems);
     static void recomputeCells(Block &block);
 
     double m_hexRadius;
     QHash<BlockKey, Block> m_blocks;
+    QHash<BlockKey, qsizetype> m_sectors; // blocks holding systems, per sector
     qsizetype m_size = 0;
     qsizetype m_longestName = 0;
 };

@@ -1,5 +1,6 @@
 #include "PlainText.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QString>
 #include <QTextDocument>
@@ -59,6 +60,11 @@ void setPlainTexts(QMessageBox &box, const QString &text, const QString &informa
 {
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
-    // The informative text has no text format of its own.
-    box.setInformativeText(informativeText.isEmpty() ? QString() : literalRichText(informativeText));
+    box.setInformativeText(informativeText);
+    // The informative text has no format setting of its own: its label is found by
+    // the text it shows and told to show it as plain text.
+    for (QLabel *label : box.findChildren<QLabel *>()) {
+        if (!informativeText.isEmpty() && label->text() == informativeText)
+            label->setTextFormat(Qt::PlainText);
+    }
 }

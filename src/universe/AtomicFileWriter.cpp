@@ -19,7 +19,7 @@ QString systemReason(int error)
 
 } // namespace
 
-QString AtomicFileWriter::write(const QString &path, QByteArrayView bytes)
+QString AtomicFileWriter::write(const QString &path, QByteArrayView bytes, const BeforeReplace &beforeReplace)
 {
     // An uncommitted QSaveFile removes its temporary file on every early return.
     QSaveFile file(path);
@@ -37,6 +37,11 @@ QString AtomicFileWriter::write(const QString &path, QByteArrayView bytes)
     // Some file systems report a full disk only when the data reaches it.
     if (::fsync(file.handle()) != 0)
         return systemReason(errno);
+    if (beforeReplace) {
+        const QString reason = beforeReplace(file.handle());
+        if (!reason.isEmpty())
+            return reason;
+    }
     if (!file.commit())
         return file.errorString();
     return syncFolder(QFileInfo(path).absolutePath());

@@ -1,7 +1,7 @@
 #include "StarfarerUniverse.h"
 
-#include "json/JsonParser.h"
 #include "UniverseFileReader.h"
+#include "json/JsonParser.h"
 #include "json/JsonWriter.h"
 
 #include <QFile>
@@ -40,7 +40,8 @@ StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
           },
           [this] {
               QMetaObject::invokeMethod(this, &StarfarerUniverse::reportSaveOutcomes, Qt::QueuedConnection);
-          })
+          }),
+      m_saveRetry([this] { save(); })
 {
     m_contents.id = QUuid::createUuid();
 }
@@ -70,6 +71,7 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &b
             universe->relinkRutterFactions();
             universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
             universe->rebuildIndex();
+            universe->m_usesTravellerRules = universe->usesTravellerRules();
             return universe;
         }
     } catch (const DecodeError &decodeError) {
@@ -89,7 +91,10 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &pa
     if (!contents)
         return nullptr;
     try {
-        return decode(contents->bytes, std::move(folder), error);
+        auto universe = decode(contents->bytes, std::move(folder), error);
+        if (universe)
+            universe->m_saver.rememberReadFile(path, contents->stamp);
+        return universe;
     } catch (const std::bad_alloc &) {
         // A document too large for the memory left is an unreadable file, not the end of the program.
         if (error)
@@ -115,6 +120,9 @@ void StarfarerUniverse::save()
 
 bool StarfarerUniverse::waitForPendingSave()
 {
+    // A failure already reported is tried once more: its cause (a full disk) may be
+    // gone by now. A write still pending, or just finished, is a fresh try of its own.
+    m_saver.retryFailed();
     const bool succeeded = m_saver.wait();
     reportSaveOutcomes();
     return succeeded;
@@ -131,15 +139,29 @@ void StarfarerUniverse::setWriteObserver(std::function<void(const UniverseConten
     m_saver.setWriteObserver(std::move(observer));
 }
 
+void StarfarerUniverse::setSaveRetryDelays(std::chrono::milliseconds first, std::chrono::milliseconds longest)
+{
+    m_saveRetry.setDelays(first, longest);
+}
+
 void StarfarerUniverse::reportSaveOutcomes()
 {
     m_saver.resume();
-    for (const UniverseSaver::Outcome &outcome : m_saver.takeOutcomes()) {
+    const QList<UniverseSaver::Outcome> outcomes = m_saver.takeOutcomes();
+    for (const UniverseSaver::Outcome &outcome : outcomes) {
         if (outcome.succeeded)
             emit saved();
         else
             emit saveFailed(outcome.message);
+        if (!outcome.keptPath.isEmpty())
+            emit externalChangeKept(outcome.keptPath);
     }
+    if (outcomes.isEmpty())
+        return;
+    if (outcomes.last().succeeded)
+        m_saveRetry.succeeded();
+    else
+        m_saveRetry.failed();
 }
 
 namespace {
@@ -166,13 +188,30 @@ void StarfarerUniverse::rebuildIndex()
     }
 }
 
-void StarfarerUniverse::insertHex(const HexData &hex)
+void StarfarerUniverse::appendHex(const HexData &hex)
 {
     m_contents.data.append(hex);
     const qsizetype position = m_contents.data.size() - 1;
     indexFirst(m_positionOfID, hex.id, position);
     indexFirst(m_positionAt, hex.coordinates, position);
+}
+
+void StarfarerUniverse::insertHex(const HexData &hex)
+{
+    appendHex(hex);
     emit hexInserted(hex.id, hex.coordinates);
+    followRules();
+}
+
+void StarfarerUniverse::insertHexes(const QList<HexData> &hexes)
+{
+    if (hexes.isEmpty())
+        return;
+    const qsizetype first = m_contents.data.size();
+    for (const HexData &hex : hexes)
+        appendHex(hex);
+    emit hexesInserted(first, hexes.size());
+    followRules();
 }
 
 namespace {
@@ -206,8 +245,10 @@ bool StarfarerUniverse::replaceHex(const HexData &hex)
     return replaceHex(hex.id, hex);
 }
 
-bool StarfarerUniverse::replaceHex(const QUuid &id, const HexData &hex)
+bool StarfarerUniverse::replaceHex(const QUuid &givenID, const HexData &hex)
 {
+    // A copy: the caller may name the id of the very hex this replaces.
+    const QUuid id = givenID;
     const qsizetype position = positionOfHex(id);
     if (position < 0)
         return false;
@@ -221,11 +262,14 @@ bool StarfarerUniverse::replaceHex(const QUuid &id, const HexData &hex)
     moveIndexEntry(m_positionAt, old, hex.coordinates, position, m_contents.data,
                    [](const HexData &h) { return h.coordinates; });
     emit hexReplaced(id, old, hex.coordinates);
+    followRules();
     return true;
 }
 
-bool StarfarerUniverse::removeHex(const QUuid &id)
+bool StarfarerUniverse::removeHex(const QUuid &givenID)
 {
+    // A copy: the caller may name the id of the very hex this removes.
+    const QUuid id = givenID;
     const qsizetype position = positionOfHex(id);
     if (position < 0)
         return false;
@@ -234,6 +278,7 @@ bool StarfarerUniverse::removeHex(const QUuid &id)
     // Every later position moves: removing costs as much as the list itself.
     rebuildIndex();
     emit hexRemoved(id, coordinates);
+    followRules();
     return true;
 }
 
@@ -272,6 +317,16 @@ void StarfarerUniverse::setData(const QList<HexData> &value)
     m_contents.data = value;
     rebuildIndex();
     emit dataChanged();
+    followRules();
+}
+
+void StarfarerUniverse::followRules()
+{
+    const bool travellerRules = usesTravellerRules();
+    if (travellerRules == m_usesTravellerRules)
+        return;
+    m_usesTravellerRules = travellerRules;
+    emit usesTravellerRulesChanged();
 }
 void StarfarerUniverse::setFactions(const QList<Faction> &value)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RetryTimer.h"
 #include "UniverseContents.h"
 #include "UniverseFolder.h"
 #include "UniverseSaver.h"
@@ -12,9 +13,11 @@
 #include <QString>
 #include <QUuid>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // The document of one universe: every occupied hex with its system, the factions and
 // map objects, and the star map's display settings. Every screen shares the one open
@@ -54,7 +57,8 @@ public:
     static std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, UniverseFolder folder,
                                                      QString *error = nullptr);
     // Reads and decodes the file at `path` (UniverseFileReader: only a regular file of
-    // a sane size); the file is only read.
+    // a sane size); the file is only read. Its version is remembered, so that a save
+    // notices when another program changed it meanwhile.
     static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
                                                        QString *error = nullptr);
 
@@ -72,11 +76,19 @@ public:
     // <file>: <reason>" and leaves the file as it was.
     void save();
     // Waits until every requested save has been written and reports the outcomes
-    // not yet reported; false when the last write failed.
+    // not yet reported; false when the last write failed. When nothing is pending but
+    // the last write's failure was reported already, it is tried once more first (the
+    // fault may be gone by now).
     bool waitForPendingSave();
     // save() and waitForPendingSave(), for the places whose next step depends on the
     // outcome (a new universe, the first start).
     bool saveNow();
+    // While saves keep failing, the document saves again on its own: first after
+    // `first`, then after twice as long each time, up to `longest` (5 s to a minute
+    // unless set). An edit's save() in between is tried at once, as always.
+    void setSaveRetryDelays(std::chrono::milliseconds first, std::chrono::milliseconds longest);
+    // The delay of the retry waiting to run after a failed save, if one is.
+    std::optional<std::chrono::milliseconds> scheduledSaveRetry() const { return m_saveRetry.scheduled(); }
     // The file save() writes: named after the document's id.
     QString filePath() const { return m_folder.fileFor(m_contents.id); }
     const UniverseFolder &folder() const { return m_folder; }
@@ -136,12 +148,30 @@ public:
     // Replaces the stored hex with id `id` by `hex`, which may carry a new id; the hex
     // keeps its position. hexReplaced names `id`, the id it had.
     bool replaceHex(const QUuid &id, const HexData &hex);
+    // Appends hexes in one change: hexesInserted names the first new position and how
+    // many follow, so a batch (an import) is one update for whatever listens.
+    void insertHexes(const QList<HexData> &hexes);
     // Removes the hex with this id; false when there is none.
     bool removeHex(const QUuid &id);
     // The stored hex with this id.
     std::optional<HexData> hexWithID(const QUuid &id) const;
     // Whether a stored hex stands at exactly these coordinates.
     bool isOccupied(const GalacticCoordinates &coordinates) const;
+
+    // Map objects (factions, faction lists, rutters, regions, nebulae, labels) change
+    // one at a time by id, as hexes do, each kind with its own inserted, replaced and
+    // removed signal (MapObjectTraits below names them); the whole-list setters stay
+    // for whole-document changes and keep their signal. Appends an element.
+    template <typename T> void insertObject(const T &object);
+    // Replaces the first element with the same id; false when there is none.
+    template <typename T> bool replaceObject(const T &object);
+    // Removes the first element with this id; false when there is none.
+    template <typename T> bool removeObject(const QUuid &id);
+    // Removes the element at this position; false when it is out of range.
+    template <typename T> bool removeObjectAt(qsizetype position);
+    template <typename T> const QList<T> &objects() const;
+    // The first element with this id.
+    template <typename T> std::optional<T> object(const QUuid &id) const;
 
     // The factions a world names, in the world's order; unknown ids are skipped and an
     // id listed twice gives its faction twice.
@@ -151,6 +181,7 @@ public:
     // The faction a rutter belongs to.
     std::optional<Faction> faction(const Rutter &rutter) const;
     // Whether the first stored system's main world uses the "TL" tech-level scale.
+    // usesTravellerRulesChanged() tells when a change of the systems turned it.
     bool usesTravellerRules() const;
 
     // Repairs of older files, run once after decoding: whole faction records stored
@@ -184,28 +215,148 @@ signals:
     void hexReplaced(const QUuid &id, const GalacticCoordinates &oldCoordinates,
                      const GalacticCoordinates &newCoordinates);
     void hexRemoved(const QUuid &id, const GalacticCoordinates &coordinates);
+    // The hexes at positions first to first + count - 1 were appended.
+    void hexesInserted(qsizetype first, qsizetype count);
+    // After the signal of the change of the systems that turned it.
+    void usesTravellerRulesChanged();
+
+    // Per map object: its position in its list and its value before and after.
+    void factionInserted(qsizetype position, const Faction &faction);
+    void factionReplaced(qsizetype position, const Faction &before, const Faction &after);
+    void factionRemoved(qsizetype position, const Faction &faction);
+    void factionListInserted(qsizetype position, const FactionList &list);
+    void factionListReplaced(qsizetype position, const FactionList &before, const FactionList &after);
+    void factionListRemoved(qsizetype position, const FactionList &list);
+    void rutterInserted(qsizetype position, const Rutter &rutter);
+    void rutterReplaced(qsizetype position, const Rutter &before, const Rutter &after);
+    void rutterRemoved(qsizetype position, const Rutter &rutter);
+    void nebulaInserted(qsizetype position, const Nebula &nebula);
+    void nebulaReplaced(qsizetype position, const Nebula &before, const Nebula &after);
+    void nebulaRemoved(qsizetype position, const Nebula &nebula);
+    void regionInserted(qsizetype position, const Region &region);
+    void regionReplaced(qsizetype position, const Region &before, const Region &after);
+    void regionRemoved(qsizetype position, const Region &region);
+    void starmapLabelInserted(qsizetype position, const StarmapLabel &label);
+    void starmapLabelReplaced(qsizetype position, const StarmapLabel &before, const StarmapLabel &after);
+    void starmapLabelRemoved(qsizetype position, const StarmapLabel &label);
 
     // The outcome of each save(): `message` names the file and the reason.
     void saveFailed(const QString &message);
     void saved();
+    // Another program had changed the file since this document read or wrote it; its
+    // version was kept in `keptPath` before this document's replaced it.
+    void externalChangeKept(const QString &keptPath);
 
 private:
     template <typename T> void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());
     // Throws DecodeError for a legacy faction record that does not decode.
     void relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs, const JsonPath &path) const;
     void rebuildIndex();
+    // Appends a hex and indexes it, without notifying.
+    void appendHex(const HexData &hex);
+    // Tells when the systems' change turned usesTravellerRules().
+    void followRules();
     // Starts a save asked for during the last write, then emits saved() or
-    // saveFailed() for every write not yet reported.
+    // saveFailed() for every write not yet reported, and schedules a retry while the
+    // latest one failed.
     void reportSaveOutcomes();
     qsizetype positionOfHex(const QUuid &id) const { return m_positionOfID.value(id, -1); }
+    template <typename T> QList<T> &objectList();
+    template <typename T> qsizetype positionOfObject(const QUuid &id) const;
 
     UniverseFolder m_folder;
     UniverseContents m_contents;
     // The position in `data` of the first hex with each id and at each coordinates.
     QHash<QUuid, qsizetype> m_positionOfID;
     QHash<GalacticCoordinates, qsizetype> m_positionAt;
+    bool m_usesTravellerRules = false;
     UniverseSaver m_saver;
+    RetryTimer m_saveRetry;
 };
+
+// Where the document keeps each kind of map object and the signals that tell of its
+// changes, so that one set of rules serves all six kinds: the document's per-id
+// operations, the editors and every listener.
+template <typename T> struct MapObjectTraits;
+
+#define VOSTREL_MAP_OBJECT_TRAITS(Type, field, setter, prefix)                                               \
+    template <> struct MapObjectTraits<Type>                                                                 \
+    {                                                                                                        \
+        static constexpr QList<Type> UniverseContents::*list = &UniverseContents::field;                     \
+        static constexpr auto set = &StarfarerUniverse::setter;                                              \
+        static constexpr auto changed = &StarfarerUniverse::field##Changed;                                  \
+        static constexpr auto inserted = &StarfarerUniverse::prefix##Inserted;                               \
+        static constexpr auto replaced = &StarfarerUniverse::prefix##Replaced;                               \
+        static constexpr auto removed = &StarfarerUniverse::prefix##Removed;                                 \
+    };
+VOSTREL_MAP_OBJECT_TRAITS(Faction, factions, setFactions, faction)
+VOSTREL_MAP_OBJECT_TRAITS(FactionList, factionLists, setFactionLists, factionList)
+VOSTREL_MAP_OBJECT_TRAITS(Rutter, rutters, setRutters, rutter)
+VOSTREL_MAP_OBJECT_TRAITS(Nebula, nebulae, setNebulae, nebula)
+VOSTREL_MAP_OBJECT_TRAITS(Region, regions, setRegions, region)
+VOSTREL_MAP_OBJECT_TRAITS(StarmapLabel, starmapLabels, setStarmapLabels, starmapLabel)
+#undef VOSTREL_MAP_OBJECT_TRAITS
+
+template <typename T> const QList<T> &StarfarerUniverse::objects() const
+{
+    return m_contents.*MapObjectTraits<T>::list;
+}
+
+template <typename T> QList<T> &StarfarerUniverse::objectList()
+{
+    return m_contents.*MapObjectTraits<T>::list;
+}
+
+template <typename T> qsizetype StarfarerUniverse::positionOfObject(const QUuid &id) const
+{
+    const QList<T> &list = objects<T>();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list.at(i).id == id)
+            return i;
+    }
+    return -1;
+}
+
+template <typename T> std::optional<T> StarfarerUniverse::object(const QUuid &id) const
+{
+    const qsizetype position = positionOfObject<T>(id);
+    return position < 0 ? std::nullopt : std::optional<T>(objects<T>().at(position));
+}
+
+template <typename T> void StarfarerUniverse::insertObject(const T &object)
+{
+    QList<T> &list = objectList<T>();
+    list.append(object);
+    emit(this->*MapObjectTraits<T>::inserted)(list.size() - 1, list.last());
+}
+
+template <typename T> bool StarfarerUniverse::replaceObject(const T &object)
+{
+    const qsizetype position = positionOfObject<T>(object.id);
+    if (position < 0)
+        return false;
+    QList<T> &list = objectList<T>();
+    if (list.at(position) == object)
+        return true;
+    const T before = std::exchange(list[position], object);
+    emit(this->*MapObjectTraits<T>::replaced)(position, before, list.at(position));
+    return true;
+}
+
+template <typename T> bool StarfarerUniverse::removeObjectAt(qsizetype position)
+{
+    QList<T> &list = objectList<T>();
+    if (position < 0 || position >= list.size())
+        return false;
+    const T removed = list.takeAt(position);
+    emit(this->*MapObjectTraits<T>::removed)(position, removed);
+    return true;
+}
+
+template <typename T> bool StarfarerUniverse::removeObject(const QUuid &id)
+{
+    return removeObjectAt<T>(positionOfObject<T>(id));
+}
 
 // Prints one line of the store's failure reports to standard output ("Failed to save
 // StarfarerUniverse to …", "Failed to load universe …").

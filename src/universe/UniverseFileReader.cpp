@@ -52,6 +52,14 @@ std::optional<UniverseFileReader::Stamp> UniverseFileReader::stamp(const QString
     return stampOf(status);
 }
 
+std::optional<UniverseFileReader::Stamp> UniverseFileReader::stamp(int descriptor)
+{
+    struct stat status;
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return stampOf(status);
+}
+
 std::optional<UniverseFileReader::Contents> UniverseFileReader::read(const QString &path, QString *error)
 {
     // Opening without blocking, so that a pipe with no writer cannot hold the program;

@@ -36,6 +36,8 @@ public:
 
     // The stamp of the regular file at `path`; nothing for anything else.
     static std::optional<Stamp> stamp(const QString &path);
+    // The stamp of an open regular file.
+    static std::optional<Stamp> stamp(int descriptor);
     // The file's bytes, or nothing with the reason in `error`.
     static std::optional<Contents> read(const QString &path, QString *error = nullptr);
 };

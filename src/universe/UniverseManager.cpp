@@ -19,15 +19,15 @@ QString trimmedOrUntitled(const QString &name)
 
 UniverseManager::UniverseManager(UniverseFolder folder, QSettings *settings, QObject *parent)
     : QObject(parent), m_folder(std::move(folder)), m_settings(settings),
-      m_headerCache(m_folder.headerCachePath())
+      m_headerCache(m_folder.headerCachePath()), m_lock(m_folder.lockFilePath())
 {}
 
 UniverseManager::~UniverseManager() = default;
 
-bool UniverseManager::start()
+bool UniverseManager::start(FolderLock::OtherHostLock otherHost)
 {
     m_folder.ensureUniversesDirectory();
-    if (!lockFolder())
+    if (!lockFolder(otherHost))
         return false;
     // Listed once; what start-up saves is added to this listing.
     QList<Header> listed = loadHeaders();
@@ -61,42 +61,38 @@ bool UniverseManager::start()
     return true;
 }
 
-bool UniverseManager::lockFolder()
+bool UniverseManager::lockFolder(FolderLock::OtherHostLock otherHost)
 {
-    m_lock = std::make_unique<QLockFile>(m_folder.lockFilePath());
-    // The lock is held for the whole run, however long: it is stale only when the
-    // process that took it is gone.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock()) {
+    const FolderLock::State state = m_lock.acquire(otherHost);
+    if (state == FolderLock::State::held)
         m_folder.removeStaleTemporaryFiles();
-        return true;
-    }
     // A folder where no lock can be made at all (read-only, say) is still opened:
     // its saves fail and are reported.
-    return m_lock->error() != QLockFile::LockFailedError;
+    return state == FolderLock::State::held || state == FolderLock::State::unavailable;
 }
 
-void UniverseManager::open(Header header)
+bool UniverseManager::open(Header header)
 {
-    if (m_current && header.id == m_current->id())
-        return;
-    finishPendingSave();
+    if ((m_current && header.id == m_current->id()) || !mayLeaveCurrent())
+        return true;
     QString reason;
     auto opened = read(header.filePath, &reason);
     if (!opened) {
         setLoadError(kLoadErrorText, header.filePath);
         printStatusLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) +
                         QStringLiteral(": ") + reason);
-        return;
+        return false;
     }
     setCurrent(std::move(opened));
     storeLastUniverseID(m_current->id());
     setLoadError(std::nullopt);
+    return true;
 }
 
 bool UniverseManager::create(const QString &name)
 {
-    finishPendingSave();
+    if (!mayLeaveCurrent())
+        return false;
     auto created = makeNew(trimmedOrUntitled(name));
     if (!saveReporting(*created))
         return false;
@@ -215,6 +211,13 @@ void UniverseManager::finishPendingSave()
 {
     if (m_current)
         m_current->waitForPendingSave();
+}
+
+bool UniverseManager::mayLeaveCurrent()
+{
+    if (!m_current || m_current->waitForPendingSave())
+        return true;
+    return !m_leaveUnsaved || m_leaveUnsaved(*m_current);
 }
 
 bool UniverseManager::saveReporting(StarfarerUniverse &universe)

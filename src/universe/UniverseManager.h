@@ -1,16 +1,17 @@
 #pragma once
 
+#include "FolderLock.h"
 #include "HeaderCache.h"
 #include "StarfarerUniverse.h"
 #include "model/NaturalOrder.h"
 
 #include <QList>
-#include <QLockFile>
 #include <QObject>
 #include <QSettings>
 #include <QString>
 #include <QUuid>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -41,9 +42,14 @@ public:
     // The start-up sequence: folder, one-time migration, the remembered universe,
     // else the first by name, else a new saved "My Universe". Afterwards there is
     // always a current document. False, with nothing read or written, when another
-    // running instance holds the folder; a lock left by an instance that is gone is
-    // taken over, and what its interrupted saves left behind is removed.
-    bool start();
+    // running instance holds the folder, or when Vostrel on another computer left its
+    // lock there (lockHost() names that computer; start again with `takeOver` once the
+    // user chose to). A lock left by an instance that is gone, or one that cannot be
+    // read, is taken over, and what its interrupted saves left behind is removed.
+    bool start(FolderLock::OtherHostLock otherHost = FolderLock::OtherHostLock::respect);
+    // After start() refused the folder: the other computer whose lock is there, or
+    // empty when an instance on this computer holds it.
+    const QString &lockHost() const { return m_lock.otherHost(); }
 
     const UniverseFolder &folder() const { return m_folder; }
     StarfarerUniverse *current() const { return m_current.get(); }
@@ -52,17 +58,23 @@ public:
     // The file that could not be read, while loadError has a value.
     const QString &loadErrorFile() const { return m_loadErrorFile; }
 
+    // Asked before open() or create() leaves the current universe when its latest
+    // edits could not be saved, even when tried once more: true leaves it and its
+    // unsaved edits, false stays. Without a question the store leaves.
+    using LeaveUnsavedQuestion = std::function<bool(StarfarerUniverse &current)>;
+    void setLeaveUnsavedQuestion(LeaveUnsavedQuestion question) { m_leaveUnsaved = std::move(question); }
+
     // Headers are taken by value: callers pass elements of headers(), which these
     // operations replace.
     // Each operation that leaves the current universe (open, create, delete) first
     // waits for its pending save, whose failure the document reports itself.
     // Opens a listed universe from the file it was listed from. Opening the current
-    // universe does nothing. On a failed read the current document stays and
-    // loadError is set.
-    void open(Header header);
+    // universe, or staying in it when asked, does nothing. On a failed read the
+    // current document stays, loadError is set and false is returned.
+    bool open(Header header);
     // Creates, saves and opens a new universe (an empty name becomes "Untitled
-    // Universe"). When it cannot be saved, the current universe stays open and false
-    // is returned.
+    // Universe"). When it cannot be saved, or the user stays in the current one, the
+    // current universe stays open and false is returned.
     bool create(const QString &name);
     // Renames the current universe and saves it; false when the save failed.
     bool renameCurrent(const QString &name);
@@ -92,8 +104,8 @@ signals:
 
 private:
     std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error) const;
-    // Takes the folder's lock; false only when another running instance holds it.
-    bool lockFolder();
+    // Takes the folder's lock; false when another instance holds it.
+    bool lockFolder(FolderLock::OtherHostLock otherHost);
     // Adds a universe just saved to a listing, in order.
     void addListed(QList<Header> &listed, const StarfarerUniverse &universe) const;
     void sortByName(QList<Header> &headers) const;
@@ -102,6 +114,9 @@ private:
     bool saveReporting(StarfarerUniverse &universe);
     // Waits for the current document's pending save before it is left.
     void finishPendingSave();
+    // finishPendingSave(), then asks when the latest edits could not be saved; false
+    // when the user stays.
+    bool mayLeaveCurrent();
     void setCurrent(std::unique_ptr<StarfarerUniverse> universe);
     void setHeaders(const QList<Header> &headers);
     void setLoadError(const std::optional<QString> &error, const QString &file = QString());
@@ -116,5 +131,6 @@ private:
     QString m_loadErrorFile;
     HeaderCache m_headerCache;
     NaturalOrder m_order;
-    std::unique_ptr<QLockFile> m_lock;
+    FolderLock m_lock;
+    LeaveUnsavedQuestion m_leaveUnsaved;
 };

@@ -41,6 +41,17 @@ bool UniverseSaver::wait()
     return m_lastSucceeded;
 }
 
+void UniverseSaver::retryFailed()
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        // An outcome not yet taken is news to the document: that write was the try.
+        if (m_saveAsked || m_writing || m_lastSucceeded || !m_outcomes.isEmpty())
+            return;
+    }
+    save();
+}
+
 QList<UniverseSaver::Outcome> UniverseSaver::takeOutcomes()
 {
     QMutexLocker lock(&m_mutex);
@@ -51,6 +62,12 @@ void UniverseSaver::setWriteObserver(std::function<void(const UniverseContents &
 {
     QMutexLocker lock(&m_mutex);
     m_observer = std::move(observer);
+}
+
+void UniverseSaver::rememberReadFile(const QString &path, const UniverseFileReader::Stamp &stamp)
+{
+    m_thread.waitForDone(); // the guard belongs to the saving thread while it writes
+    m_guard.remember(path, stamp);
 }
 
 void UniverseSaver::start()
@@ -96,20 +113,23 @@ void UniverseSaver::run(Request request)
 UniverseSaver::Outcome UniverseSaver::write(Request request)
 {
     request.folder.ensureUniversesDirectory();
-    QString reason;
+    QString reason, kept;
     try {
         const JsonValue json = request.snapshot.toJson();
         request.snapshot = UniverseContents(); // the records are no longer needed
-        reason = AtomicFileWriter::write(request.path, JsonWriter::write(json));
+        reason = AtomicFileWriter::write(request.path, JsonWriter::write(json), [&](int descriptor) {
+            return m_guard.beforeReplace(request.path, descriptor, &kept);
+        });
     } catch (const EncodeError &error) {
         reason = error.message();
     } catch (const std::bad_alloc &) {
         reason = QStringLiteral("not enough memory to write the universe");
     }
+    m_guard.afterWrite(request.path);
     if (reason.isEmpty())
-        return {};
+        return {true, QString(), kept};
     const QString message =
         QStringLiteral("Failed to save StarfarerUniverse to ") + request.path + QStringLiteral(": ") + reason;
     printStatusLine(message);
-    return {false, message};
+    return {false, message, kept};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExternalChangeGuard.h"
 #include "UniverseContents.h"
 #include "UniverseFolder.h"
 
@@ -14,9 +15,10 @@
 // time. A snapshot is taken only when the thread is free: saves asked for while a
 // write runs are coalesced into one snapshot taken when it ends, so an older snapshot
 // is never written after a newer one, and the document's lists are shared with at
-// most one snapshot (an edit copies a list at most once per write). Each write prints
-// the failure line when it fails and leaves an outcome for the document to report on
-// its own thread.
+// most one snapshot (an edit copies a list at most once per write). A file that
+// another program changed since the document last read or wrote it is kept beside
+// it before it is replaced. Each write prints the failure line when it fails and
+// leaves an outcome for the document to report on its own thread.
 class UniverseSaver
 {
 public:
@@ -29,7 +31,8 @@ public:
     struct Outcome
     {
         bool succeeded = true;
-        QString message; // "Failed to save StarfarerUniverse to <file>: <reason>"
+        QString message;  // "Failed to save StarfarerUniverse to <file>: <reason>"
+        QString keptPath; // where another program's version of the file was kept, if it was
     };
 
     // `takeSnapshot` is called on the document's thread when a write can start;
@@ -45,16 +48,22 @@ public:
     void resume();
     // Blocks until every save asked for is written; false when the last write failed.
     bool wait();
+    // Asks for a save when the last write failed, its failure has been taken with
+    // takeOutcomes(), and no save is pending.
+    void retryFailed();
     // The outcomes not yet reported, oldest first.
     QList<Outcome> takeOutcomes();
     // Called on the saving thread with each snapshot just before it is written.
     void setWriteObserver(std::function<void(const UniverseContents &)> observer);
+    // The document was read from the file at `path` as `stamp`: a file found there
+    // later with another stamp was changed by another program.
+    void rememberReadFile(const QString &path, const UniverseFileReader::Stamp &stamp);
 
 private:
     void start();
     bool writing() const;
     void run(Request request);
-    static Outcome write(Request request);
+    Outcome write(Request request);
 
     std::function<Request()> m_takeSnapshot;
     std::function<void()> m_writeFinished;
@@ -64,5 +73,6 @@ private:
     QList<Outcome> m_outcomes;                                // guarded by m_mutex
     bool m_lastSucceeded = true;                              // guarded by m_mutex
     std::function<void(const UniverseContents &)> m_observer; // guarded by m_mutex
+    ExternalChangeGuard m_guard;                              // on the saving thread
     QThreadPool m_thread;                                     // one thread: writes never overlap
 };

@@ -13,9 +13,11 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -185,6 +187,34 @@ protected:
         }
         return nullptr;
     }
+
+    // Answers the next message box with the button titled `answer` once it is on
+    // screen, even when it comes up from queued work, and keeps what it said.
+    class NextQuestion
+    {
+    public:
+        explicit NextQuestion(QString answer) : m_answer(std::move(answer))
+        {
+            QObject::connect(&m_poll, &QTimer::timeout, [this] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                m_poll.stop();
+                m_text = box->text();
+                m_informativeText = box->informativeText();
+                if (QAbstractButton *button = buttonTitled(box, m_answer))
+                    button->click();
+            });
+            m_poll.start(1);
+        }
+        bool asked() const { return !m_text.isEmpty(); }
+        const QString &text() const { return m_text; }
+        const QString &informativeText() const { return m_informativeText; }
+
+    private:
+        QString m_answer, m_text, m_informativeText;
+        QTimer m_poll;
+    };
 
     static void press(QWidget *dialog, const QString &text)
     {

@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTimer>
+#include <QSignalSpy>
 #include <QToolButton>
 
 namespace {
@@ -185,15 +185,10 @@ TEST_F(Failures, QuitWritesThePendingSaveAndAsksWhenItFailed)
     EXPECT_TRUE(window()->quitAction()->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
     QString asked;
     const auto quitAnswering = [&](const QString &answer) {
-        asked.clear();
-        QTimer::singleShot(0, [&asked, answer] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                asked = box->informativeText();
-                buttonTitled(box, answer)->click();
-            }
-        });
+        const NextQuestion question(answer);
         window()->quitAction()->trigger();
         settle();
+        asked = question.informativeText();
     };
 
     const QString file = universe()->filePath();
@@ -214,4 +209,143 @@ TEST_F(Failures, QuitWritesThePendingSaveAndAsksWhenItFailed)
     EXPECT_TRUE(contents(file).contains("Last Words"));
     EXPECT_FALSE(window()->isVisible());
     EXPECT_TRUE(!about || !about->isVisible());
+}
+
+// Switching to another universe when the latest edits could not be saved asks, as
+// quitting does; staying keeps the sidebar as it was. Edits that can be written by
+// the time of the switch are written, without a question.
+TEST_F(Failures, SwitchingAwayFromUnsavedEditsAsks)
+{
+    const QUuid borealis = QUuid::createUuid();
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    writeUniverse(borealis, QStringLiteral("Borealis"));
+    remember(kAtlas);
+    startApp();
+    clickRowTitled(QStringLiteral("Systems"));
+    QPointer<ControlView> before = view();
+
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file));
+    universe()->setName(QStringLiteral("Atlas, edited"));
+    universe()->save();
+    {
+        const NextQuestion question(QStringLiteral("Cancel"));
+        chooseFromMenu(QStringLiteral("Borealis"));
+        ASSERT_TRUE(question.asked());
+        EXPECT_EQ(question.text(),
+                  QStringLiteral("The latest changes to \u201CAtlas, edited\u201D couldn\u2019t be saved."));
+        EXPECT_TRUE(question.informativeText().contains(file)) << question.informativeText().toStdString();
+        EXPECT_TRUE(question.informativeText().endsWith(
+            QStringLiteral("If you switch now, those changes are lost.")));
+    }
+    EXPECT_EQ(universe()->id(), kAtlas);
+    EXPECT_EQ(view(), before.data());
+    EXPECT_EQ(view()->selection(), Destination::of(DestinationKind::systems));
+    {
+        const NextQuestion question(QStringLiteral("Cancel"));
+        chooseFromMenu(QStringLiteral("New Universe\u2026"));
+        press(shownAlert(), QStringLiteral("Create"));
+        EXPECT_TRUE(question.asked());
+    }
+    EXPECT_EQ(universe()->id(), kAtlas);
+
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    {
+        const NextQuestion none(QStringLiteral("Cancel"));
+        chooseFromMenu(QStringLiteral("Borealis"));
+        EXPECT_FALSE(none.asked());
+    }
+    EXPECT_EQ(universe()->id(), borealis);
+    EXPECT_TRUE(contents(file).contains("Atlas, edited"));
+
+    // The user may also leave the unsaved edits behind.
+    const QString borealisFile = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(borealisFile) && QDir().mkpath(borealisFile));
+    universe()->setName(QStringLiteral("Borealis, edited"));
+    universe()->save();
+    const NextQuestion question(QStringLiteral("Switch Anyway"));
+    chooseFromMenu(QStringLiteral("Atlas"));
+    EXPECT_TRUE(question.asked());
+    EXPECT_EQ(universe()->id(), kAtlas);
+}
+
+// A failed save is tried again on its own: once the way is clear, the banner goes
+// without another edit.
+TEST_F(Failures, AFailedSaveBannerClearsWhenARetryWritesTheEdit)
+{
+    startApp();
+    universe()->setSaveRetryDelays(std::chrono::milliseconds(1), std::chrono::milliseconds(1));
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file));
+    QSignalSpy failed(universe(), &StarfarerUniverse::saveFailed);
+    QSignalSpy saved(universe(), &StarfarerUniverse::saved);
+    universe()->setName(QStringLiteral("Written Later"));
+    universe()->save();
+    ASSERT_TRUE(failed.wait(10000));
+    EXPECT_TRUE(window()->saveFailureBanner()->isVisible());
+
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    ASSERT_TRUE(saved.wait(10000));
+    EXPECT_FALSE(window()->saveFailureBanner()->isVisible());
+    EXPECT_TRUE(contents(file).contains("Written Later"));
+}
+
+// A file another program replaced is kept, and the banner names both files.
+TEST_F(Failures, AnExternalChangeIsKeptAndNamedInTheBanner)
+{
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    remember(kAtlas);
+    startApp();
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file));
+    writeUniverse(kAtlas, QStringLiteral("Atlas from the other computer"));
+    universe()->setName(QStringLiteral("Atlas, here"));
+    ASSERT_TRUE(universe()->saveNow());
+
+    const QStringList kept =
+        QDir(folder().universesPath())
+            .entryList({QStringLiteral("* (changed elsewhere *).json.bak")}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    const QString keptPath = QDir(folder().universesPath()).filePath(kept.first());
+    EXPECT_TRUE(contents(keptPath).contains("Atlas from the other computer"));
+    MessageBanner *banner = window()->operationFailureBanner();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_EQ(banner->message(),
+              QStringLiteral(
+                  "Another program changed the file of \u201CAtlas, here\u201D. Its version is kept in %1; "
+                  "this universe stays in %2.")
+                  .arg(QDir::toNativeSeparators(keptPath), QDir::toNativeSeparators(file)));
+    EXPECT_FALSE(window()->saveFailureBanner()->isVisible());
+}
+
+// A lock that Vostrel on another computer left names that computer; the user takes
+// the universes over, or quits and leaves the lock as it is.
+TEST_F(Failures, ALockFromAnotherComputerAsksToTakeOver)
+{
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    const QString lock = folder().lockFilePath();
+    const QByteArray foreign = "4242\nvostrel\nchart-room.example\n";
+    {
+        QFile file(lock);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(foreign);
+    }
+    {
+        m_app = std::make_unique<VostrelApp>(folder(), &m_settings);
+        const NextQuestion question(QStringLiteral("Quit"));
+        EXPECT_FALSE(m_app->start());
+        EXPECT_EQ(question.text(),
+                  QStringLiteral(
+                      "Vostrel on the computer \u201Cchart-room.example\u201D is using these universes."));
+        EXPECT_FALSE(m_app->mainWindow()->isVisible());
+        m_app.reset();
+        EXPECT_EQ(contents(lock), foreign);
+    }
+    m_app = std::make_unique<VostrelApp>(folder(), &m_settings);
+    const NextQuestion question(QStringLiteral("Take Over"));
+    EXPECT_TRUE(m_app->start());
+    EXPECT_TRUE(question.asked());
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(universe()->id(), kAtlas);
+    EXPECT_NE(contents(lock), foreign);
 }

@@ -2,6 +2,7 @@
 #include "import/ImportRun.h"
 #include "import/StarsColumn.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -165,4 +166,36 @@ TEST_F(ImportApply, ReimportingSkipsWhatIsPresentAndMergesBorders)
     EXPECT_NE(m_universe.data()[1].id, before[1].id);
     request.importWorlds = false;
     EXPECT_EQ(apply(m_universe, request, converted), QStringLiteral("."));
+}
+
+// The worlds of a sector arrive in the universe as one batch, whatever their number;
+// a world for an occupied hex replaces that hex in place when overwriting, and a
+// second world for the same free hex replaces the first one of the batch.
+TEST_F(ImportApply, WorldsArriveAsOneBatchAndReplaceInPlace)
+{
+    ImportApplier first = applier();
+    const ImportedWorld kept = world(1, QString());
+    first.importWorlds({kept});
+    QSignalSpy batches(&m_universe, &StarfarerUniverse::hexesInserted);
+    QSignalSpy singles(&m_universe, &StarfarerUniverse::hexInserted);
+    QSignalSpy replaced(&m_universe, &StarfarerUniverse::hexReplaced);
+    QSignalSpy whole(&m_universe, &StarfarerUniverse::dataChanged);
+
+    QList<ImportedWorld> sector;
+    for (qint64 column = 1; column <= 32; ++column)
+        sector.append(world(column, QString()));
+    const ImportedWorld twin = world(5, QString());
+    sector.append(twin);
+    ImportApplier overwriting = applier({true, false});
+    EXPECT_EQ(overwriting.importWorlds(sector), QStringLiteral("33 worlds"));
+    EXPECT_EQ(batches.count(), 1);
+    EXPECT_EQ(batches.first(), (QList<QVariant>{1, 31}));
+    EXPECT_EQ(singles.count(), 0);
+    EXPECT_EQ(whole.count(), 0);
+    ASSERT_EQ(replaced.count(), 1);
+    EXPECT_EQ(replaced.first().first().toUuid(), kept.hexData.id);
+    ASSERT_EQ(m_universe.data().size(), 32);
+    EXPECT_EQ(m_universe.data()[0].id, sector[0].hexData.id);
+    EXPECT_EQ(m_universe.data()[4].id, twin.hexData.id);
+    EXPECT_EQ(m_universe.hexData({0, 0, 5, 1})->id, twin.hexData.id);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // A tiny HTTP server on 127.0.0.1 for the client tests: it serves a recorded answer
-// per path, records every request it gets, and can leave a request unanswered.
+// per path, records every request it gets, can leave a request unanswered, and can
+// frame an answer wrongly (a body cut short, or no framing at all).
 
 #include <QByteArray>
 #include <QHash>
@@ -10,11 +11,21 @@
 #include <QTcpSocket>
 #include <QUrl>
 
+#include <optional>
+
 struct RecordedAnswer
 {
+    // How the end of the body is marked: by its Content-Length, by chunks (`cutChunks`
+    // leaves out the last, empty chunk), or only by closing the connection.
+    enum class Framing { length, chunks, cutChunks, close };
+
     int status = 200;
     QByteArray body;
     bool hang = false; // never answer
+    Framing framing = Framing::length;
+    std::optional<qint64> declaredLength = {}; // a Content-Length other than the body's
+    QByteArray location = {};                  // a Location header, for redirects
+    bool keepOpen = false;                     // never close the connection after it
 };
 
 struct RecordedRequest
@@ -30,14 +41,22 @@ public:
     {
         m_server.listen(QHostAddress::LocalHost);
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection())
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
                 connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+                connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+                    ++m_closed;
+                    socket->deleteLater();
+                });
+            }
         });
     }
 
     QUrl base() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort())); }
+    quint16 port() const { return m_server.serverPort(); }
     void answer(const QByteArray &path, RecordedAnswer answer) { m_answers.insert(path, std::move(answer)); }
     const QList<RecordedRequest> &requests() const { return m_requests; }
+    // Connections that have closed, from either end.
+    int closedConnections() const { return m_closed; }
 
 private:
     void serve(QTcpSocket *socket)
@@ -59,13 +78,33 @@ private:
         const RecordedAnswer answer = m_answers.value(request.target.split('?').first(), {404, "missing"});
         if (answer.hang)
             return;
-        socket->write("HTTP/1.1 " + QByteArray::number(answer.status) + " Recorded\r\nContent-Length: " +
-                      QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n" + answer.body);
-        socket->disconnectFromHost();
+        QByteArray head =
+            "HTTP/1.1 " + QByteArray::number(answer.status) + " Recorded\r\nConnection: close\r\n";
+        if (!answer.location.isEmpty())
+            head += "Location: " + answer.location + "\r\n";
+        QByteArray body = answer.body;
+        switch (answer.framing) {
+        case RecordedAnswer::Framing::length:
+            head +=
+                "Content-Length: " + QByteArray::number(answer.declaredLength.value_or(body.size())) + "\r\n";
+            break;
+        case RecordedAnswer::Framing::chunks:
+        case RecordedAnswer::Framing::cutChunks:
+            head += "Transfer-Encoding: chunked\r\n";
+            body = QByteArray::number(body.size(), 16) + "\r\n" + body + "\r\n";
+            if (answer.framing == RecordedAnswer::Framing::chunks)
+                body += "0\r\n\r\n";
+            break;
+        case RecordedAnswer::Framing::close: break;
+        }
+        socket->write(head + "\r\n" + body);
+        if (!answer.keepOpen)
+            socket->disconnectFromHost();
     }
 
     QTcpServer m_server;
     QHash<QByteArray, RecordedAnswer> m_answers;
     QHash<QTcpSocket *, QByteArray> m_pending;
     QList<RecordedRequest> m_requests;
+    int m_closed = 0;
 };

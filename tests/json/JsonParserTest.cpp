@@ -163,6 +163,28 @@ TEST(JsonParser, RejectsBadEscapesControlCharactersAndInvalidUtf8)
     }
 }
 
+// Asked to, the parser keeps a text whose escapes hold a surrogate without its
+// partner, with U+FFFD in its place; what follows is read as usual, and nothing else
+// that is rejected above becomes acceptable.
+TEST(JsonParser, LoneSurrogatesCanBeReplaced)
+{
+    const auto replaced = [](const char *text) {
+        const auto value = JsonParser::parse(text, nullptr, JsonParser::LoneSurrogates::replace);
+        return value && value->isString() ? value->toString() : u"(rejected)"_s;
+    };
+    EXPECT_EQ(replaced(R"("a\uD800b")"), u"a\uFFFDb"_s);
+    EXPECT_EQ(replaced(R"("\uDC00\uD800")"), u"\uFFFD\uFFFD"_s);
+    EXPECT_EQ(replaced(R"("\uD800\u0041\n")"), u"\uFFFDA\n"_s);
+    EXPECT_EQ(replaced(R"("\uDBFF\uDBFF\uDC00")"), u"\uFFFD\U0010FC00"_s);
+    EXPECT_EQ(replaced(R"("\uD834\uDD1E")"), u"\U0001D11E"_s);
+    for (const char *invalid : {R"("\uD800\u12G4")", R"("\uD800\x")", "\"\xED\xA0\x80\"", R"("\uD800)"})
+        EXPECT_EQ(replaced(invalid), u"(rejected)"_s) << invalid;
+    // Keys too.
+    const auto object = JsonParser::parse(R"({"k\uDC00": 1})", nullptr, JsonParser::LoneSurrogates::replace);
+    ASSERT_TRUE(object && object->object());
+    EXPECT_EQ(object->object()->keys(), QStringList{u"k\uFFFD"_s});
+}
+
 TEST(JsonParser, NestingIsLimited)
 {
     for (const auto &[open, close] : {std::pair('[', ']'), std::pair('{', '}')}) {

@@ -5,14 +5,19 @@
 #include "screens/SystemDetailView.h"
 #include "screens/SystemEditorView.h"
 #include "screens/SystemListModel.h"
+#include "screens/SystemListProxy.h"
 #include "screens/SystemListRow.h"
+#include "screens/SystemRowDelegate.h"
 #include "ui/ContentUnavailableView.h"
+#include "ui/ElidedLabel.h"
 #include "ui/NotesView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QLabel>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,7 +55,7 @@ protected:
         m_universe = std::make_unique<StarfarerUniverse>(UniverseFolder(m_documents.path()));
     }
     void store(const QList<HexData> &hexes) { m_universe->setData(hexes); }
-    QStringList shown(const SystemListModel &model) const { return names(model.filteredSystems()); }
+    QStringList shown(const SystemListProxy &model) const { return names(model.filteredSystems()); }
 
     QTemporaryDir m_documents;
     std::unique_ptr<StarfarerUniverse> m_universe;
@@ -61,7 +66,8 @@ TEST_F(SystemListTest, CoordinateOrderIsSubsectorMajorWithUncappedIndex)
     store({system("east", {1, 0, 1, 1}), system("below P", {0, 0, 1, 41}), system("E", {0, 0, 1, 11}),
            system("B", {0, 0, 9, 1}), system("A lower", {0, 0, 1, 2}), system("A col 2", {0, 0, 2, 1}),
            system("row 0", {0, 0, 1, 0}), system("north", {0, -1, 32, 40})});
-    SystemListModel model(m_universe.get());
+    SystemListModel source(m_universe.get());
+    SystemListProxy model(&source);
     // Row 0 counts as the first row; row 41 lies below subsector P.
     EXPECT_EQ(shown(model), strings({"north", "row 0", "A lower", "A col 2", "B", "E", "below P", "east"}));
     EXPECT_EQ(model.availableSubsectors().last().menuText(), QStringLiteral("10 \u00B7 A"));
@@ -73,7 +79,8 @@ TEST_F(SystemListTest, NameOrdersPutEmptyNamesLastAndFallBackToCoordinates)
     store({system("", {0, 0, 5, 1}, "Zed"), system("beta", {0, 0, 4, 1}, ""),
            system("Alpha", {0, 0, 3, 1}, "b"), system("alpha", {0, 0, 2, 1}, "B"),
            system("", {0, 0, 1, 1}, "", false)});
-    SystemListModel model(m_universe.get());
+    SystemListModel source(m_universe.get());
+    SystemListProxy model(&source);
     model.setSortOrder(SystemSort::name);
     EXPECT_EQ(shown(model), strings({"alpha", "Alpha", "beta", "", ""}));
     EXPECT_EQ(model.filteredSystems()[3].coordinates.column, 1);
@@ -92,7 +99,8 @@ TEST_F(SystemListTest, SearchMatchesLabelLetterNamesAndWorlds)
     withMoon.starSystem.stars[0].worlds.append(moon);
     store({system("Bright", {0, 0, 1, 1}), system("Dusk", {0, 0, 30, 30}), withMoon,
            system("Echo", {1, 1, 1, 1})});
-    SystemListModel model(m_universe.get());
+    SystemListModel source(m_universe.get());
+    SystemListProxy model(&source);
     model.setSearchText(QStringLiteral(" \n\t"));
     EXPECT_EQ(model.rowCount(), 4);
     model.setSearchText(QStringLiteral("0101"));
@@ -119,7 +127,8 @@ TEST_F(SystemListTest, PerHexUpdatesMatchAFreshModel)
     for (int i = 0; i < 30; ++i)
         hexes[i].starSystem.name += QString::number(i % 7);
     store(hexes);
-    SystemListModel model(m_universe.get());
+    SystemListModel source(m_universe.get());
+    SystemListProxy model(&source);
     model.setSortOrder(SystemSort::name);
     model.setSearchText(QStringLiteral("n"));
     SeededSource seeded(7);
@@ -140,7 +149,8 @@ TEST_F(SystemListTest, PerHexUpdatesMatchAFreshModel)
             break;
         default: ASSERT_TRUE(m_universe->removeHex(hex.id));
         }
-        SystemListModel fresh(m_universe.get());
+        SystemListModel freshSource(m_universe.get());
+        SystemListProxy fresh(&freshSource);
         fresh.setSortOrder(SystemSort::name);
         fresh.setSearchText(QStringLiteral("n"));
         ASSERT_EQ(model.filteredSystems(), fresh.filteredSystems()) << "step " << step;
@@ -204,6 +214,30 @@ TEST_F(SystemListTest, RutterDestinationsAndTheirIndex)
     EXPECT_EQ(index.destinations(unnamed.coordinates)[1].color, FactionColor::grey);
     EXPECT_EQ(index.destinations(unnamed.coordinates),
               RutterDestination::touching(*m_universe, unnamed.coordinates));
+
+    // Rutters changed one at a time keep the index equal to a walk of every rutter.
+    SeededSource seeded(11);
+    ScopedRandomSource scope(seeded);
+    const auto place = [] { return GalacticCoordinates{0, 0, 1 + randomBelow(3), 1 + randomBelow(3)}; };
+    for (int step = 0; step < 200 && !HasFailure(); ++step) {
+        const QList<Rutter> &stored = m_universe->rutters();
+        const int action = int(randomBelow(3));
+        if (stored.isEmpty() || action == 0) {
+            m_universe->insertObject(rutter(place(), place()));
+        } else if (action == 1) {
+            Rutter moved = stored[randomBelow(stored.size())];
+            (randomBelow(2) ? moved.start : moved.end) = place();
+            m_universe->replaceObject(moved);
+        } else {
+            m_universe->removeObjectAt<Rutter>(randomBelow(stored.size()));
+        }
+        for (qint64 column = 1; column <= 3; ++column) {
+            for (qint64 row = 1; row <= 3; ++row) {
+                const GalacticCoordinates hex{0, 0, column, row};
+                ASSERT_EQ(index.destinations(hex), RutterDestination::touching(*m_universe, hex)) << step;
+            }
+        }
+    }
 }
 
 TEST_F(SystemListTest, DeletingRemovesEveryHexWithTheIdAndSaves)
@@ -320,6 +354,148 @@ TEST_F(SystemListTest, NavigatesToDetailAndEditorAndBack)
     EXPECT_EQ(view.currentPage(), detail);
     view.goBack();
     EXPECT_NE(view.currentPage()->findChild<QListView *>(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// Every column of a full row can be scrolled to in a list narrower than the row, and
+// chips that do not fit their column end in an ellipsis instead of running past it.
+TEST_F(SystemListTest, EveryColumnIsReachableAndRowsStayWithinTheirWidth)
+{
+    QList<Faction> factions;
+    for (int i = 0; i < 6; ++i) {
+        Faction faction;
+        faction.id = QUuid::createUuid();
+        faction.shortName = QStringLiteral("FACTION%1").arg(i);
+        faction.color = FactionColor::red;
+        factions.append(faction);
+    }
+    m_universe->setFactions(factions);
+    HexData crowded = system("Crowded", {0, 0, 1, 1}, "Main");
+    WorldData &main = crowded.starSystem.stars[0].worlds[0];
+    main.worldTags = {WorldTag::abandonedColony, WorldTag::amberZone, WorldTag::redZone,
+                      WorldTag::alienRuins};
+    for (const Faction &faction : factions)
+        main.factionIDs.append(faction.id);
+    store({crowded});
+    QList<Rutter> rutters;
+    for (qint64 row = 2; row < 30; ++row)
+        rutters.append({QUuid::createUuid(),
+                        factions[0].id,
+                        {0, 0, 1, 1},
+                        {0, 0, 1, row},
+                        false,
+                        RutterAge::recent,
+                        std::nullopt});
+    m_universe->setRutters(rutters);
+
+    SystemListView view(m_universe.get(), nullptr);
+    view.resize(900, 600);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    auto *list = view.findChild<QListView *>();
+    QCoreApplication::processEvents();
+    const int width = SystemRowDelegate::rowWidth();
+    EXPECT_GT(width, list->viewport()->width());
+    EXPECT_GE(list->horizontalScrollBar()->maximum() + list->viewport()->width(), width);
+
+    // Drawn in a rectangle wider than the row, the chips stop at the row's edge.
+    const QModelIndex index = view.model()->index(0);
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = QRect(0, 0, width + 200, list->itemDelegate()->sizeHint(option, index).height());
+    QImage image(option.rect.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        list->itemDelegate()->paint(&painter, option, index);
+    }
+    const auto inkBetween = [&](int left, int right) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = left; x < right; ++x) {
+                if (image.pixel(x, y) != image.pixel(width + 199, 0))
+                    return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(inkBetween(width - 60, width));
+    EXPECT_FALSE(inkBetween(width + 1, width + 200));
+}
+
+} // namespace
+
+namespace {
+
+// The detail view is built again only for what it shows: its own hex, the systems
+// at the far ends of its rutters, the rutters touching its hex, the factions it
+// names; hidden (under the editor), it is built when it shows again.
+TEST_F(SystemListTest, DetailViewRebuildsOnlyForWhatItShows)
+{
+    Faction shown;
+    shown.id = QUuid::createUuid();
+    shown.shortName = QStringLiteral("SHN");
+    Faction other;
+    other.id = QUuid::createUuid();
+    m_universe->setFactions({shown, other});
+    HexData home = system("Home", {0, 0, 1, 1}, "Terra");
+    home.starSystem.stars[0].worlds[0].factionIDs = {shown.id};
+    const HexData farEnd = system("Far", {0, 0, 5, 5});
+    const HexData elsewhere = system("Elsewhere", {0, 0, 9, 9});
+    store({home, farEnd, elsewhere});
+    m_universe->setRutters({{QUuid::createUuid(), other.id, home.coordinates, farEnd.coordinates, false,
+                             RutterAge::recent, std::nullopt}});
+    SystemDetailView detail(m_universe.get(), home, SystemDetailView::kViewWidth);
+    detail.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&detail));
+    QWidget *built = detail.widget();
+    const auto rebuilt = [&] { return std::exchange(built, detail.widget()) != detail.widget(); };
+
+    HexData renamed = elsewhere;
+    renamed.starSystem.name = QStringLiteral("Still elsewhere");
+    m_universe->replaceHex(renamed);
+    Faction unrelated;
+    unrelated.id = QUuid::createUuid();
+    m_universe->insertObject(unrelated);
+    m_universe->insertObject(Rutter{QUuid::createUuid(),
+                                    shown.id,
+                                    elsewhere.coordinates,
+                                    {0, 0, 9, 10},
+                                    false,
+                                    RutterAge::recent,
+                                    std::nullopt});
+    EXPECT_FALSE(rebuilt());
+
+    HexData farRenamed = farEnd;
+    farRenamed.starSystem.name = QStringLiteral("Farther");
+    m_universe->replaceHex(farRenamed);
+    EXPECT_TRUE(rebuilt());
+    EXPECT_EQ(detail.rutterDestinations().first().name, QStringLiteral("Farther"));
+    other.color = FactionColor::blue; // the rutter's colour
+    m_universe->replaceObject(other);
+    EXPECT_TRUE(rebuilt());
+    shown.shortName = QStringLiteral("NEW");
+    m_universe->replaceObject(shown);
+    EXPECT_TRUE(rebuilt());
+    m_universe->insertObject(Rutter{QUuid::createUuid(), other.id, elsewhere.coordinates, home.coordinates,
+                                    false, RutterAge::recent, std::nullopt});
+    EXPECT_TRUE(rebuilt());
+    EXPECT_EQ(detail.rutterDestinations().size(), 2);
+
+    // Hidden, the page keeps what it showed until it shows again.
+    detail.hide();
+    HexData own = m_universe->hexWithID(home.id).value();
+    own.starSystem.name = QStringLiteral("Renamed home");
+    QSignalSpy titles(&detail, &SystemDetailView::titleChanged);
+    m_universe->replaceHex(own);
+    EXPECT_FALSE(rebuilt());
+    EXPECT_EQ(titles.last().first().toString(), QStringLiteral("Renamed home"));
+    detail.show();
+    EXPECT_TRUE(rebuilt());
+    EXPECT_EQ(detail.widget()->findChild<ElidedLabel *>(QStringLiteral("title"))->text(),
+              QStringLiteral("Renamed home"));
 }
 
 } // namespace

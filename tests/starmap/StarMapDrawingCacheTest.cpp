@@ -2,7 +2,6 @@
 #include "model/HexLayout.h"
 #include "starmap/MapColors.h"
 #include "starmap/MapText.h"
-#include "starmap/StarGlyphBatch.h"
 #include "starmap/StarMapRenderer.h"
 #include "starmap/StarMapVisibleSets.h"
 
@@ -10,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <thread>
 
 using namespace StarMapTest;
@@ -45,27 +45,35 @@ QList<StarGlyph> glyphs()
 
 } // namespace
 
-// Painted together, the glyphs of neighbouring hexes come out as painted one by one,
-// at every scale below the one where names join them.
-TEST(StarMapDrawingCacheTest, BatchedGlyphsMatchGlyphsPaintedInTurn)
+// Stamped star discs differ from discs drawn one by one by anti-aliasing only, at
+// every scale, placement and disc size, discs overlapping within a glyph included.
+TEST(StarMapDrawingCacheTest, StampedDiscsMatchDrawnDiscs)
 {
     const QList<StarGlyph> all = glyphs();
     const HexLayout layout(60);
-    for (const double scale : {0.03, 0.07, 0.15, 0.29}) {
+    for (const double scale : {0.03, 0.07, 0.15, 0.29, 0.61, 1.37}) {
         const MapTransform t{scale, QPointF(7.3, 5.6)};
-        QImage single = blank(), batched = blank();
-        QPainter one(&single), many(&batched);
+        QImage drawn = blank(), stamped = blank();
+        QPainter one(&drawn), many(&stamped);
         one.setRenderHint(QPainter::Antialiasing);
         many.setRenderHint(QPainter::Antialiasing);
-        StarGlyphBatch batch;
         for (qsizetype i = 0; i < all.size(); ++i) {
-            const QPointF centre = t.toScreen(layout.center(HexLayout::coordinates(i % 8, i / 8)));
-            all[i].draw(one, centre, scale, 60);
-            batch.add(all[i], centre, scale, 60);
+            const QPointF centre =
+                t.toScreen(layout.center(HexLayout::coordinates(i % 8, i / 8))) +
+                QPointF(0.13 * static_cast<double>(i % 5), 0.29 * static_cast<double>(i % 3));
+            all[i].draw(one, centre, scale, 60, false);
+            all[i].draw(many, centre, scale, 60, true);
         }
-        batch.paint(many);
-        EXPECT_EQ(single, batched) << "scale " << scale;
-        EXPECT_NE(single, blank());
+        int largest = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QRgb a = drawn.pixel(x, y), b = stamped.pixel(x, y);
+                largest = std::max({largest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                    std::abs(qBlue(a) - qBlue(b))});
+            }
+        }
+        EXPECT_LE(largest, 64) << "scale " << scale;
+        EXPECT_NE(stamped, blank());
     }
 }
 
@@ -96,11 +104,12 @@ TEST(StarMapDrawingCacheTest, KeptTextWidthsDrawTheSameFrameAsFreshOnes)
     EXPECT_EQ(frame(1.0), fresh);
 }
 
-// Placed texts land on the pixels of a plain drawing from the font's metrics, drawn
-// straight, moved by the painter, turned as the labels are, or on a double-density
-// picture.
+// Placed texts land on the pixels of a plain drawing from the font's metrics at the
+// same point on the grid of 1/64 point glyphs are placed by, drawn straight, moved by
+// the painter, turned as the labels are, or on a double-density picture.
 TEST(StarMapDrawingCacheTest, PlacedTextsMatchPlainDrawingMovedOrTurned)
 {
+    const auto onGrid = [](double value) { return std::floor(value * 64 + 0.5) / 64; };
     for (const double angle : {0.0, 360.0, 17.0, -64.0, 1.0}) {
         QImage placed = blank(), plain = blank();
         for (QImage *image : {&placed, &plain}) {
@@ -120,14 +129,38 @@ TEST(StarMapDrawingCacheTest, PlacedTextsMatchPlainDrawingMovedOrTurned)
                     MapText::drawCentred(painter, QPointF(3.25, 9.5), text);
                     MapText::drawFromTopLeft(painter, QPointF(-40.4, 30.1), text);
                 } else {
-                    painter.drawText(QPointF(3.25 - metrics.horizontalAdvance(text) / 2,
-                                             9.5 - metrics.height() / 2 + metrics.ascent()),
+                    painter.drawText(QPointF(onGrid(3.25 - metrics.horizontalAdvance(text) / 2),
+                                             onGrid(9.5 - metrics.height() / 2) + metrics.ascent()),
                                      text);
-                    painter.drawText(QPointF(-40.4, 30.1 + metrics.ascent()), text);
+                    painter.drawText(QPointF(onGrid(-40.4), onGrid(30.1) + metrics.ascent()), text);
                 }
             }
         }
         EXPECT_EQ(placed, plain) << "angle " << angle;
         EXPECT_NE(placed, blank());
+    }
+}
+
+// A text drawn whole pixels away, also starting left of the picture's origin as in a
+// tile right of the first, gets the same pixels: the parts of a map drawn in tiles
+// join into the picture drawn in one go.
+TEST(StarMapDrawingCacheTest, TextsMovedByWholePixelsKeepTheirPixels)
+{
+    const QString text = QStringLiteral("Another name, much longer again, that runs past the edge");
+    for (const double centre : {350.5, 255.0, 301.3}) {
+        QList<QImage> drawn;
+        for (const int shift : {0, 256}) {
+            QImage image(700, 60, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::black);
+            QPainter painter(&image);
+            painter.setFont(MapText::display(11, painter));
+            painter.setPen(Qt::white);
+            MapText::drawCentred(painter, QPointF(centre - shift, 30.2), text);
+            drawn.append(image);
+        }
+        EXPECT_EQ(drawn[0].copy(256, 0, 300, 60), drawn[1].copy(0, 0, 300, 60)) << "centre " << centre;
+        QImage black(300, 60, QImage::Format_ARGB32_Premultiplied);
+        black.fill(Qt::black);
+        EXPECT_NE(drawn[1].copy(0, 0, 300, 60), black);
     }
 }

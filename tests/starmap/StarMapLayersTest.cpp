@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <numbers>
 
 using namespace StarMapTest;
@@ -167,19 +168,101 @@ TEST_F(StarMapLayersTest, RuttersFollowSystemsComingAndGoingThroughTheFrameCache
     m_universe->setRutters({rutter(m_blue, at(2, 2), at(2, 6), true)});
     const MapTransform t = showing(at(2, 4), 0.5);
     StarMapFrameCache cache(*m_renderer);
-    const QImage before = cache.frame(kView, 1, t, {0, 12, 0, 12});
+    const QImage before = cache.sharpFrame(kView, 1, t, {0, 12, 0, 12});
     const HexData end = m_universe->data()[3];
     QObject::connect(m_sets.get(), &StarMapVisibleSets::cellsChanged,
-                     [&](const QList<GalacticCoordinates> &cells) {
-                         cache.invalidate(m_renderer->reachOf(cells, t) | m_layers->reachOf(cells, t));
-                     });
+                     [&](const QList<GalacticCoordinates> &cells) { cache.invalidate(cells); });
     m_universe->removeHex(end.id);
-    const QImage removed = cache.frame(kView, 1, t, {0, 12, 0, 12});
+    const QImage removed = cache.sharpFrame(kView, 1, t, {0, 12, 0, 12});
     EXPECT_LE(distance(before.pixelColor(200, 160), MapColors::palette(FactionColor::blue)), 10);
     EXPECT_LE(distance(removed.pixelColor(200, 160), MapColors::background()), 10);
     EXPECT_TRUE(differences(removed, render(t)).isEmpty());
     m_universe->insertHex(end);
-    EXPECT_TRUE(differences(cache.frame(kView, 1, t, {0, 12, 0, 12}), before).isEmpty());
+    EXPECT_TRUE(differences(cache.sharpFrame(kView, 1, t, {0, 12, 0, 12}), before).isEmpty());
+}
+
+// Map objects changed one at a time reach the picture through the area their layer
+// names alone: after each change the kept frame equals a fresh drawing, and a
+// change far from the others leaves the rest of the frame as it was.
+TEST_F(StarMapLayersTest, OneObjectsChangeRedrawsItsOwnAreaThroughTheFrameCache)
+{
+    Region region;
+    region.id = QUuid::createUuid();
+    region.color = FactionColor::green;
+    region.closed = true;
+    region.anchors = {{at(2, 2), 0}, {at(2, 2), 2}, {at(2, 2), 4}};
+    Nebula nebula{QUuid::createUuid(), QStringLiteral("Cloud"), NebulaType::emission, {at(2, 5), at(2, 6)}};
+    StarmapLabel label;
+    label.id = QUuid::createUuid();
+    label.text = QStringLiteral("Far Reach");
+    label.size = 14;
+    label.color = FactionColor::white;
+    label.position = at(3, 3);
+    m_universe->setRegions({region});
+    m_universe->setNebulae({nebula});
+    m_universe->setStarmapLabels({label});
+    m_universe->setRutters({rutter(m_blue, at(2, 2), at(2, 3))});
+    const MapTransform t = showing(at(2, 4), 1);
+    StarMapFrameCache cache(*m_renderer);
+    QList<QRectF> redrawn;
+    QObject::connect(m_layers.get(), &StarMapLayers::objectChanged, [&](const MapDirtyArea &area) {
+        redrawn.append(area.onScreen(t));
+        cache.invalidate(area);
+    });
+    const auto frame = [&] { return cache.sharpFrame(kView, 1, t, {0, 12, 0, 12}); };
+    frame();
+
+    const QList<std::function<void()>> changes{
+        [&] { m_universe->insertObject(rutter(m_red, at(2, 5), at(2, 6), true)); },
+        [&] {
+            Rutter moved = m_universe->rutters().first();
+            moved.end = at(2, 5);
+            m_universe->replaceObject(moved);
+        },
+        [&] {
+            Faction recoloured = m_blue;
+            recoloured.color = FactionColor::yellow;
+            m_universe->replaceObject(recoloured);
+        },
+        [&] { m_universe->removeObject<Rutter>(m_universe->rutters().last().id); },
+        [&] {
+            region.anchors = {{at(2, 5), 0}, {at(2, 5), 2}, {at(2, 5), 4}};
+            region.name = QStringLiteral("Moved");
+            m_universe->replaceObject(region);
+        },
+        [&] { m_universe->removeObject<Region>(region.id); },
+        [&] {
+            nebula.type = NebulaType::planetary;
+            nebula.hexes.append(at(3, 5));
+            m_universe->replaceObject(nebula);
+        },
+        [&] {
+            label.text = QStringLiteral("A much longer label text");
+            label.angle = std::numbers::pi / 4;
+            m_universe->replaceObject(label);
+        },
+        [&] {
+            StarmapLabel other = label;
+            other.id = QUuid::createUuid();
+            other.position = at(2, 6);
+            m_universe->insertObject(other);
+        },
+        [&] { m_universe->removeObject<StarmapLabel>(label.id); },
+    };
+    for (qsizetype i = 0; i < changes.size(); ++i) {
+        redrawn.clear();
+        changes[i]();
+        EXPECT_EQ(redrawn.size(), 1) << "change " << i;
+        EXPECT_TRUE(differences(frame(), render(t)).isEmpty()) << "change " << i;
+    }
+
+    // A rutter far off the view's other objects redraws only a strip around itself.
+    redrawn.clear();
+    m_universe->insertObject(rutter(m_red, at(9, 9), at(9, 9)));
+    m_universe->insertObject(rutter(m_red, at(2, 2), at(2, 3)));
+    ASSERT_EQ(redrawn.size(), 2);
+    EXPECT_LT(redrawn.last().width(), kView.width() / 2);
+    EXPECT_TRUE(differences(frame(), render(t)).isEmpty());
 }
 
 TEST_F(StarMapLayersTest, RegionsFillOnlyWhenClosedAndNeedTwoAnchors)

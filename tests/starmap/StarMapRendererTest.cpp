@@ -5,9 +5,15 @@
 #include "starmap/StarMapFrameCache.h"
 #include "starmap/StarMapVisibleSets.h"
 
+#include "starmap/StarMapLayers.h"
+
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPicture>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace StarMapTest;
 
@@ -118,6 +124,45 @@ TEST_F(StarMapRendererTest, SectorBorderAndHexNumbersFollowTheirThresholds)
     EXPECT_EQ(inkIn(render(*m_renderer, showing(at(5, 2), {200, 150}, 0.35), extent()), numberAt035), 0);
 }
 
+// Every edge of every hex of the grid is stroked, once: an edge two hexes share
+// carries as much ink as one on the grid's border.
+TEST(StarMapGridTest, EveryHexEdgeIsStrokedOnce)
+{
+    const auto u = universe({hex(at(20, 20))});
+    const StarMapVisibleSets sets(u.get(), 60);
+    const StarMapRenderer renderer(sets);
+    // Columns 2 to 5 and rows 3 to 5: odd and even columns on every side.
+    const GridExtent extent{2, 5, 3, 5};
+    // Hex outlines without hex numbers.
+    const MapTransform t{0.34, QPointF(0, 0)};
+    const QImage image = render(renderer, t, extent);
+    const int background = MapColors::background().red();
+    const HexLayout layout(60);
+    // The ink of each edge across a small square about its middle, by the edge's
+    // direction.
+    std::array<QList<int>, 6> inks;
+    for (qint64 q = extent.minCol; q <= extent.maxCol; ++q) {
+        for (qint64 r = extent.minRow; r <= extent.maxRow; ++r) {
+            const auto corners = layout.corners(HexLayout::coordinates(q, r));
+            for (std::size_t k = 0; k < 6; ++k) {
+                const QPoint middle = t.toScreen((corners[k] + corners[(k + 1) % 6]) / 2).toPoint();
+                ASSERT_TRUE(image.rect().adjusted(3, 3, -3, -3).contains(middle));
+                int ink = 0;
+                for (int dy = -2; dy <= 2; ++dy) {
+                    for (int dx = -2; dx <= 2; ++dx)
+                        ink += image.pixelColor(middle + QPoint(dx, dy)).red() - background;
+                }
+                inks[k].append(ink);
+            }
+        }
+    }
+    for (std::size_t k = 0; k < 6; ++k) {
+        const auto [least, most] = std::minmax_element(inks[k].cbegin(), inks[k].cend());
+        EXPECT_GT(*least, 0) << "edge " << k;
+        EXPECT_LT(*most, 1.3 * *least) << "edge " << k;
+    }
+}
+
 TEST_F(StarMapRendererTest, CullingChangesNothing)
 {
     for (const double scale : {0.08, 0.25, 0.35, 0.5, 1.0, 2.0}) {
@@ -130,20 +175,147 @@ TEST_F(StarMapRendererTest, CullingChangesNothing)
     }
 }
 
-TEST_F(StarMapRendererTest, CachedFramesMatchAFreshDrawingAfterPansAndEdits)
+// Everything a system's drawing puts on screen, its name included, lies within the
+// area its change is said to reach, so that culling and partial redraws never cut
+// any of it.
+TEST_F(StarMapRendererTest, TheReachOfASystemHoldsAllItsDrawing)
 {
-    StarMapFrameCache cache(*m_renderer);
-    MapTransform t = showing(at(4, 6), {200, 150}, 1);
-    cache.frame(kView, 1, t, extent());
-    t.offset += QPointF(37, -23);
-    EXPECT_LE(largestDifference(cache.frame(kView, 1, t, extent()), render(*m_renderer, t, extent())), 4);
+    HexData named = hex(at(20, 12));
+    named.starSystem.name = QStringLiteral("A name that reaches much further than its hex");
+    named.starSystem.surveyed = true;
+    named.starSystem.gasGiant = 1;
+    for (const double scale : {0.35, 1.0, 2.0}) {
+        const MapTransform t = showing(named.coordinates, {200, 150}, scale);
+        const QImage without = render(*m_renderer, t, extent());
+        m_universe->insertHex(named);
+        const QImage with = render(*m_renderer, t, extent());
+        const QRectF reach = m_renderer->reachOf({named.coordinates}, t);
+        m_universe->removeHex(named.id);
+        QRect drawn;
+        for (int y = 0; y < kView.height(); ++y) {
+            for (int x = 0; x < kView.width(); ++x) {
+                if (channelDistance(with.pixelColor(x, y), without.pixelColor(x, y)) > 0)
+                    drawn |= QRect(x, y, 1, 1);
+            }
+        }
+        ASSERT_FALSE(drawn.isEmpty());
+        // The name is the widest part of the drawing.
+        EXPECT_GT(drawn.width(), 0.9 * QFontMetricsF(QFont()).averageCharWidth() * 20) << "scale " << scale;
+        EXPECT_TRUE(reach.contains(QRectF(drawn))) << "scale " << scale;
+    }
+}
 
-    HexData edited = m_universe->data()[1];
-    edited.starSystem.stars[0].spectralType = SpectralType::B;
-    edited.starSystem.name = QStringLiteral("Renamed with a longer name");
-    m_universe->replaceHex(edited);
-    cache.invalidate(m_renderer->reachOf({edited.coordinates}, t));
-    EXPECT_LE(largestDifference(cache.frame(kView, 1, t, extent()), render(*m_renderer, t, extent())), 4);
+// Two systems sectors apart, the second `sectors` to the right of the first.
+std::unique_ptr<StarfarerUniverse> farApart(qint64 sectors)
+{
+    return universe({hex(at(1, 1, 0, 0)), hex(at(1, 1, sectors, 0), true, false, false, SpectralType::M)});
+}
+
+// The sectors between two far-apart systems are not walked: the fitted frame records
+// the same drawing whether they lie a thousand or ten million sectors apart, and both
+// occupied sectors and both systems are drawn where they are on screen.
+TEST(StarMapFarSectorsTest, AFrameDoesNotGrowWithTheDistanceBetweenSectors)
+{
+    QList<qsizetype> recorded;
+    for (const qint64 sectors : {qint64(1000), qint64(100000), qint64(10000000)}) {
+        const auto u = farApart(sectors);
+        const StarMapVisibleSets sets(u.get(), 60);
+        const StarMapRenderer renderer(sets);
+        const GridExtent extent = sets.systems().extent()->widened(2);
+        const MapTransform fit = MapTransform::fit(extent, QSizeF(kView), 60);
+        QPicture picture;
+        {
+            QPainter painter(&picture);
+            renderer.draw(painter, fit, extent, QRectF(QPointF(0, 0), QSizeF(kView)));
+        }
+        recorded.append(picture.size());
+
+        const QImage image = render(renderer, fit, extent);
+        for (const qint64 sector : {qint64(0), sectors}) {
+            // The sector's name hangs from its top-left corner.
+            const QPointF corner = fit.toScreen(HexLayout(60).center(at(1, 1, sector, 0)) - QPointF(45, 52));
+            EXPECT_GT(inkIn(image, QRect(corner.toPoint() + QPoint(4, 2), QSize(14, 16))), 10) << sectors;
+        }
+        const QImage left = render(renderer, showing(at(1, 1), {200, 150}, 1), extent);
+        EXPECT_LE(channelDistance(left.pixelColor(200, 150), MapColors::spectral(SpectralType::G)), 2);
+        const QImage right = render(renderer, showing(at(1, 1, sectors, 0), {200, 150}, 1), extent);
+        EXPECT_LE(channelDistance(right.pixelColor(200, 150), MapColors::spectral(SpectralType::M)), 2);
+    }
+    // Only the digits of the far sector's name add to it.
+    EXPECT_LE(recorded[1], recorded[0] + 16);
+    EXPECT_LE(recorded[2], recorded[0] + 16);
+}
+
+// Coordinates stored at the ends of the 64-bit range are filed, found, fitted and
+// drawn, with every layer, without any arithmetic overflowing (the sanitizer build
+// checks that); the map around them is meaningless but nothing fails.
+TEST(StarMapFarSectorsTest, ExtremeCoordinatesAreFiledAndPainted)
+{
+    constexpr qint64 lo = std::numeric_limits<qint64>::min();
+    constexpr qint64 hi = std::numeric_limits<qint64>::max();
+    const QList<GalacticCoordinates> places{at(1, 1, hi, hi),   at(32, 40, lo, lo), at(hi, lo, 0, 0),
+                                            at(lo, hi, hi, lo), at(lo, lo, lo, hi), at(1, 1)};
+    QList<HexData> data;
+    for (const GalacticCoordinates &place : places)
+        data.append(hex(place));
+    const auto u = universe(data);
+    Faction owner = StarMapTest::faction(QStringLiteral("Far"), QStringLiteral("F"));
+    u->setFactions({owner});
+    QList<Rutter> rutters;
+    QList<Region> regions;
+    QList<Nebula> nebulae;
+    QList<StarmapLabel> labels;
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        const GalacticCoordinates &next = places[(i + 1) % places.size()];
+        Rutter rutter;
+        rutter.id = QUuid::createUuid();
+        rutter.factionID = owner.id;
+        rutter.start = places[i];
+        rutter.end = next;
+        rutter.age = RutterAge::recent;
+        rutters.append(rutter);
+        Region region;
+        region.id = QUuid::createUuid();
+        region.closed = true;
+        region.anchors = {{places[i], 0}, {next, 2}};
+        regions.append(region);
+        Nebula nebula;
+        nebula.id = QUuid::createUuid();
+        nebula.hexes = {places[i], next};
+        nebulae.append(nebula);
+        StarmapLabel label;
+        label.id = QUuid::createUuid();
+        label.text = QStringLiteral("Far");
+        label.size = i % 2 == 0 ? 24 : 1e300;
+        label.position = places[i];
+        labels.append(label);
+    }
+    u->setRutters(rutters);
+    u->setRegions(regions);
+    u->setNebulae(nebulae);
+    u->setStarmapLabels(labels);
+
+    StarMapVisibleSets sets(u.get(), 60);
+    for (const GalacticCoordinates &place : places)
+        EXPECT_NE(sets.systems().at(place), nullptr);
+    StarMapRenderer renderer(sets);
+    StarMapLayers layers(sets);
+    layers.install(renderer);
+    const GridExtent extent = sets.systems().extent()->widened(2);
+    const MapTransform fit = MapTransform::fit(extent, QSizeF(kView), 60);
+    EXPECT_GT(fit.scale, 0);
+    render(renderer, fit, extent);
+    StarMapFrameCache cache(renderer);
+    cache.sharpFrame(kView, 1, fit, extent);
+    for (const GalacticCoordinates &place : places) {
+        for (const double scale : {0.1, 1.0, 8.0}) {
+            const MapTransform t = showing(place, {200, 150}, scale);
+            render(renderer, t, extent);
+            cache.sharpFrame(kView, 1, t, extent);
+            cache.invalidate({place});
+            cache.sharpFrame(kView, 1, t, extent);
+        }
+    }
 }
 
 } // namespace

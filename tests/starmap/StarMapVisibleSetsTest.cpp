@@ -1,7 +1,11 @@
 #include "starmap/StarMapVisibleSets.h"
 #include "StarMapTestSupport.h"
 
+#include <QSignalSpy>
+
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace StarMapTest;
 
@@ -141,6 +145,78 @@ TEST(StarMapVisibleSetsTest, LabelsAndTheirCategories)
     EXPECT_EQ(sets.visibleLabels().size(), 3);
     u->setMapShowLabels(false);
     EXPECT_TRUE(sets.visibleLabels().isEmpty());
+}
+
+// Rutters and factions changed one at a time, in both views, with and without a faction
+// filter: the sets always equal sets built afresh, and the systems are filed again
+// only when the filter depends on the change.
+TEST(StarMapVisibleSetsTest, PerObjectChangesMatchARebuildAndRefileOnlyForTheFilter)
+{
+    std::mt19937 random(515);
+    QList<HexData> hexes;
+    for (qint64 column = 1; column <= 6; ++column)
+        hexes.append(hex(at(column, column % 3 + 1), column % 2, column % 3 == 0));
+    hexes[1].starSystem.stars[0].worlds[0].factionIDs = {QUuid::createUuid()};
+    const auto u = universe(hexes);
+    QList<QUuid> factionIDs{hexes[1].starSystem.stars[0].worlds[0].factionIDs.first(), QUuid::createUuid(),
+                            QUuid::createUuid()};
+    const auto somePlace = [&] { return at(qint64(random() % 7) + 1, qint64(random() % 3) + 1); };
+    const auto someFaction = [&](const QUuid &id) {
+        Faction made;
+        made.id = id;
+        made.homeworld = somePlace();
+        made.color = random() % 2 ? FactionColor::red : FactionColor::blue;
+        return made;
+    };
+    StarMapVisibleSets sets(u.get(), 60);
+    QSignalSpy resets(&sets, &StarMapVisibleSets::reset);
+    QSignalSpy cells(&sets, &StarMapVisibleSets::cellsChanged);
+
+    for (int step = 0; step < 300; ++step) {
+        if (step % 50 == 0) {
+            u->setMapViewMode(step % 100 ? MapViewMode::player : MapViewMode::referee);
+            u->setSelectedFactionIDs(step % 150 ? QSet<QUuid>{factionIDs[0], factionIDs[1]} : QSet<QUuid>{});
+        }
+        resets.clear();
+        cells.clear();
+        const bool filtered = !sets.selectedFactions().isEmpty() && u->mapViewMode() == MapViewMode::referee;
+        const QSet<QUuid> selected = u->selectedFactionIDs();
+        const QUuid factionID = factionIDs[random() % factionIDs.size()];
+        bool dependent = false;
+        switch (random() % 4) {
+        case 0: {
+            const Rutter added =
+                rutter(factionID, somePlace(), somePlace(),
+                       random() % 3 ? RutterAge::recent : RutterAge::uncharted, random() % 2);
+            dependent = filtered && selected.contains(added.factionID) && added.age != RutterAge::uncharted;
+            u->insertObject(added);
+            break;
+        }
+        case 1:
+            if (!u->rutters().isEmpty()) {
+                const Rutter &gone = u->rutters()[random() % u->rutters().size()];
+                dependent = filtered && selected.contains(gone.factionID) && gone.age != RutterAge::uncharted;
+                u->removeObject<Rutter>(gone.id);
+            }
+            break;
+        case 2:
+            dependent = u->mapViewMode() == MapViewMode::referee && selected.contains(factionID);
+            if (!u->replaceObject(someFaction(factionID)))
+                u->insertObject(someFaction(factionID));
+            break;
+        default:
+            dependent = u->mapViewMode() == MapViewMode::referee && selected.contains(factionID);
+            u->removeObject<Faction>(factionID);
+        }
+        StarMapVisibleSets fresh(u.get(), 60);
+        ASSERT_EQ(sets.visibleHexes(), fresh.visibleHexes()) << "step " << step;
+        ASSERT_EQ(sets.visibleRutters(), fresh.visibleRutters()) << "step " << step;
+        ASSERT_EQ(sets.selectedFactions(), fresh.selectedFactions()) << "step " << step;
+        if (!dependent) {
+            EXPECT_EQ(resets.count(), 0) << "step " << step;
+            EXPECT_EQ(cells.count(), 0) << "step " << step;
+        }
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // snapshot after a newer one, and outcomes arrive on the document's thread.
 #include "UniverseStoreSupport.h"
 
+#include <QDir>
 #include <QMutex>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -17,8 +18,9 @@ using DocumentSaving = UniverseStoreTest;
 
 // A file-size limit refuses writes as a full disk does. A short text would sit in a
 // device's buffer until flushed; a long one fails while being written. The failure
-// arrives later, on the document's thread.
-TEST_F(DocumentSaving, ARefusedWriteKeepsTheOldFileAndNamesTheReason)
+// arrives later, on the document's thread. Once space returns, waiting for the save
+// writes the last edit without another one.
+TEST_F(DocumentSaving, ARefusedWriteKeepsTheOldFileAndIsWrittenOnceSpaceReturns)
 {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit unlimited{};
@@ -37,16 +39,23 @@ TEST_F(DocumentSaving, ARefusedWriteKeepsTheOldFileAndNamesTheReason)
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
         universe.save();
         EXPECT_TRUE(failures.wait(10000));
+        EXPECT_EQ(reportedOn, QThread::currentThread());
+        ASSERT_EQ(failures.count(), 1); // reported once
+        // Still full: waiting tries once more, in vain.
+        EXPECT_FALSE(universe.waitForPendingSave());
         setrlimit(RLIMIT_FSIZE, &unlimited);
 
-        EXPECT_EQ(reportedOn, QThread::currentThread());
-        EXPECT_FALSE(universe.waitForPendingSave());
-        ASSERT_EQ(failures.count(), 1); // reported once
+        ASSERT_EQ(failures.count(), 2);
         const QString message = failures.first().first().toString();
         EXPECT_TRUE(message.endsWith(QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(EFBIG))))
             << message.toStdString();
         EXPECT_EQ(contents(universe.filePath()), before) << labels;
         EXPECT_EQ(universeFiles(), QStringList{QFileInfo(universe.filePath()).fileName()});
+
+        QSignalSpy successes(&universe, &StarfarerUniverse::saved);
+        EXPECT_TRUE(universe.waitForPendingSave());
+        EXPECT_EQ(successes.count(), 1);
+        EXPECT_EQ(StarfarerUniverse::readFile(universe.filePath(), folder())->starmapLabels().size(), labels);
         ASSERT_TRUE(QFile::remove(universe.filePath()));
     }
 }
@@ -104,4 +113,41 @@ TEST_F(DocumentSaving, ClosingTheDocumentWritesTheLastSaveAskedFor)
         universe.save();
     }
     EXPECT_EQ(StarfarerUniverse::readFile(path, folder())->name(), QStringLiteral("Last Edit"));
+}
+
+// While saves keep failing, the document tries again on its own, less often each
+// time up to the longest delay; the first retry after space returns writes the
+// last edit, and the next failure starts from the first delay again.
+TEST_F(DocumentSaving, AFailedSaveIsRetriedOnItsOwnUntilItIsWritten)
+{
+    using std::chrono::milliseconds;
+    StarfarerUniverse universe(folder());
+    universe.setSaveRetryDelays(milliseconds(1), milliseconds(4));
+    ASSERT_TRUE(universe.saveNow());
+    EXPECT_EQ(universe.scheduledSaveRetry(), std::nullopt);
+
+    // A folder where the file belongs: the rename that replaces it is refused.
+    const QString file = universe.filePath();
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file));
+    universe.setName(QStringLiteral("Edited Once"));
+    QSignalSpy failures(&universe, &StarfarerUniverse::saveFailed);
+    QSignalSpy successes(&universe, &StarfarerUniverse::saved);
+    universe.save();
+    QList<milliseconds> delays;
+    while (delays.size() < 4 && failures.wait(10000))
+        delays.append(universe.scheduledSaveRetry().value_or(milliseconds(-1)));
+    EXPECT_EQ(delays,
+              (QList<milliseconds>{milliseconds(1), milliseconds(2), milliseconds(4), milliseconds(4)}));
+
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    ASSERT_TRUE(successes.wait(10000));
+    EXPECT_EQ(StarfarerUniverse::readFile(file, folder())->name(), QStringLiteral("Edited Once"));
+    EXPECT_EQ(universe.scheduledSaveRetry(), std::nullopt);
+
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file));
+    universe.save();
+    ASSERT_TRUE(failures.wait(10000));
+    EXPECT_EQ(universe.scheduledSaveRetry(), milliseconds(1));
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    EXPECT_TRUE(successes.wait(10000));
 }

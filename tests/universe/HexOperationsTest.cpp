@@ -1,12 +1,31 @@
 // The per-hex operations against a plain scan of `data`: after any sequence of
-// inserts, replacements (to other coordinates, under a new id), removals and
-// whole-list assignments, the look-ups answer as a first-match scan would, and each
-// operation notifies once, with the right id and coordinates.
+// inserts (one or a batch), replacements (to other coordinates, under a new id),
+// removals and whole-list assignments, the look-ups answer as a first-match scan
+// would, each operation notifies once, with the right id and coordinates, and the
+// rules' signal comes exactly when the first system's rules turned.
 #include "UniverseStoreSupport.h"
 
 #include <QSignalSpy>
 
 #include <random>
+
+namespace {
+
+// A hex whose main world uses the "TL" scale or the other one: the first hex's
+// decides the universe's rules.
+HexData ruledHex(const QUuid &id, const GalacticCoordinates &at, bool travellerRules)
+{
+    WorldData main;
+    main.mainWorld = true;
+    main.uwp.techLevel = travellerRules ? TechnologyLevel::ttl12 : TechnologyLevel::tl3;
+    Star star;
+    star.worlds = {main};
+    HexData hex{id, at, {}, {}};
+    hex.starSystem.stars = {star};
+    return hex;
+}
+
+} // namespace
 
 TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
 {
@@ -15,28 +34,44 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
     const auto someCoordinates = [&] {
         return GalacticCoordinates{qint64(random() % 2), 0, 1, qint64(random() % 3)};
     };
+    const auto someHex = [&](const QUuid &id) { return ruledHex(id, someCoordinates(), random() % 2); };
     StarfarerUniverse universe(folder());
     QSignalSpy inserted(&universe, &StarfarerUniverse::hexInserted);
     QSignalSpy replaced(&universe, &StarfarerUniverse::hexReplaced);
     QSignalSpy removed(&universe, &StarfarerUniverse::hexRemoved);
     QSignalSpy whole(&universe, &StarfarerUniverse::dataChanged);
+    QSignalSpy batches(&universe, &StarfarerUniverse::hexesInserted);
+    QSignalSpy rules(&universe, &StarfarerUniverse::usesTravellerRulesChanged);
     const auto counts = [&] {
-        return QList<qsizetype>{inserted.count(), replaced.count(), removed.count(), whole.count()};
+        return QList<qsizetype>{inserted.count(), replaced.count(), removed.count(),
+                                whole.count(),    batches.count(),  rules.count()};
     };
     QList<QUuid> ids{QUuid::createUuid()}; // every id ever used, and one never stored
 
     for (int step = 0; step < 400 && !HasFailure(); ++step) {
         const QList<HexData> before = universe.data();
+        const bool rulesBefore = universe.usesTravellerRules();
         QList<qsizetype> expected = counts();
-        const int action = int(random() % 10);
+        const int action = int(random() % 11);
         // Operations by id act on the first hex with that id.
         const QUuid id = before.isEmpty() ? QUuid() : before.at(random() % before.size()).id;
         const qsizetype at =
             std::find_if(before.cbegin(), before.cend(), [&](auto &h) { return h.id == id; }) -
             before.cbegin();
-        if (before.isEmpty() || action < 4) {
-            const HexData hex{
-                action == 0 && !id.isNull() ? id : QUuid::createUuid(), someCoordinates(), {}, {}};
+        if (action == 10) {
+            QList<HexData> batch;
+            for (qsizetype i = random() % 4; i > 0; --i)
+                batch.append(someHex(i == 1 && !id.isNull() ? id : QUuid::createUuid()));
+            universe.insertHexes(batch);
+            for (const HexData &hex : batch)
+                ids.append(hex.id);
+            EXPECT_EQ(universe.data(), before + batch);
+            if (!batch.isEmpty()) {
+                ++expected[4];
+                EXPECT_EQ(batches.last(), (QList<QVariant>{before.size(), batch.size()}));
+            }
+        } else if (before.isEmpty() || action < 4) {
+            const HexData hex = someHex(action == 0 && !id.isNull() ? id : QUuid::createUuid());
             universe.insertHex(hex);
             ids.append(hex.id);
             ++expected[0];
@@ -67,6 +102,7 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
             universe.setData(shuffled);
             expected[3] += shuffled == before ? 0 : 1;
         }
+        expected[5] += universe.usesTravellerRules() != rulesBefore ? 1 : 0;
         EXPECT_EQ(counts(), expected) << "step " << step;
 
         const QList<HexData> &data = universe.data();
@@ -92,4 +128,29 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
     EXPECT_FALSE(universe.isOccupied(GalacticCoordinates{0, 0, 1, 0}));
     EXPECT_FALSE(universe.hexWithID(ids.last()));
     EXPECT_FALSE(universe.removeHex(ids.first()));
+}
+
+// Callers often name a hex by the id inside the document's own list, which the
+// operation itself overwrites or moves.
+TEST_F(UniverseStoreTest, AnIdNamedFromTheListItselfStaysTheOneActedOn)
+{
+    StarfarerUniverse universe(folder());
+    const HexData a{QUuid::createUuid(), {0, 0, 1, 1}, {}, {}};
+    const HexData b{QUuid::createUuid(), {0, 0, 1, 2}, {}, {}};
+    const HexData c{QUuid::createUuid(), {0, 0, 1, 3}, {}, {}};
+    universe.setData({a, b, c});
+    QSignalSpy removed(&universe, &StarfarerUniverse::hexRemoved);
+    QSignalSpy replaced(&universe, &StarfarerUniverse::hexReplaced);
+
+    ASSERT_TRUE(universe.removeHex(universe.data().at(1).id));
+    EXPECT_EQ(removed.last().first().toUuid(), b.id);
+    EXPECT_EQ(universe.data(), (QList<HexData>{a, c}));
+
+    HexData renewed{QUuid::createUuid(), {0, 0, 2, 2}, {}, {}};
+    ASSERT_TRUE(universe.replaceHex(universe.data().first().id, renewed));
+    EXPECT_EQ(replaced.last().first().toUuid(), a.id);
+    EXPECT_FALSE(universe.hexWithID(a.id).has_value());
+    EXPECT_EQ(universe.hexWithID(renewed.id), renewed);
+    EXPECT_EQ(universe.hexData({0, 0, 2, 2}), renewed);
+    EXPECT_FALSE(universe.isOccupied({0, 0, 1, 1}));
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -84,7 +85,8 @@ TEST_F(StoreSafety, ASecondInstanceIsRefusedWhileTheFirstRunsAndAStaleLockIsTake
     auto first = startManager();
     const QStringList before = universeFiles();
     UniverseManager second(folder(), &m_settings);
-    EXPECT_FALSE(second.start());
+    EXPECT_FALSE(second.start(FolderLock::OtherHostLock::takeOver));
+    EXPECT_TRUE(second.lockHost().isEmpty()); // this computer's instance runs: not one to take over
     EXPECT_EQ(second.current(), nullptr);
     EXPECT_EQ(universeFiles(), before);
 
@@ -98,6 +100,51 @@ TEST_F(StoreSafety, ASecondInstanceIsRefusedWhileTheFirstRunsAndAStaleLockIsTake
     EXPECT_TRUE(QFile::exists(folder().lockFilePath()));
     auto third = startManager();
     EXPECT_NE(third->current(), nullptr);
+}
+
+// No running instance leaves a lock it cannot read: such a lock is taken over at
+// once when it is old, and after a moment when it was just made (an instance starting
+// this very moment writes its lock right after creating it). A folder in its place is
+// removed, or moved aside when something is in it.
+TEST_F(StoreSafety, ALockThatCannotBeReadIsTakenOver)
+{
+    const QString lock = folder().lockFilePath();
+    const QString inside = QStringLiteral("kept.txt");
+    struct Case
+    {
+        std::function<void()> make;
+        bool old;
+    };
+    const QList<Case> unreadable = {
+        {[&] { writeFile(lock, QByteArray()); }, false},
+        {[&] { writeFile(lock, QByteArray()); }, true},
+        {[&] { writeFile(lock, "\x01\xFFnot a lock\n\n"); }, true},
+        {[&] { writeFile(lock, "-7\nvostrel\nsomewhere\n"); }, true},
+        {[&] { QDir().mkpath(lock); }, true},
+        {[&] { writeFile(QDir(lock).filePath(inside), "mine"); }, true},
+        {[&] { writeFile(QDir(lock).filePath(inside), "mine"); }, true},
+    };
+    for (qsizetype i = 0; i < unreadable.size(); ++i) {
+        unreadable[i].make();
+        if (unreadable[i].old) {
+            const time_t lastYear = QDateTime::currentDateTime().addYears(-1).toSecsSinceEpoch();
+            const timeval times[2] = {{lastYear, 0}, {lastYear, 0}};
+            ASSERT_EQ(::utimes(QFile::encodeName(lock).constData(), times), 0);
+        }
+        auto manager = startManager();
+        ASSERT_NE(manager->current(), nullptr) << i;
+        qint64 pid = 0;
+        EXPECT_TRUE(QLockFile(lock).getLockInfo(&pid, nullptr, nullptr)) << i;
+        EXPECT_EQ(pid, QCoreApplication::applicationPid()) << i;
+        manager.reset();
+        EXPECT_FALSE(QFileInfo::exists(lock)) << i;
+    }
+    const QStringList aside =
+        QDir(universesPath())
+            .entryList({QStringLiteral(".vostrel.lock (moved aside *")}, QDir::Dirs | QDir::Hidden);
+    ASSERT_EQ(aside.size(), 2);
+    for (const QString &folderName : aside)
+        EXPECT_EQ(contents(QDir(universesPath()).filePath(folderName + QLatin1Char('/') + inside)), "mine");
 }
 
 TEST_F(StoreSafety, OnlyTheStoresOwnInterruptedSavesAreRemovedAtStart)

@@ -1,6 +1,5 @@
 #include "ImportTravellerMapView.h"
 
-#include "import/ImportError.h"
 #include "model/BlankTrimming.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseManager.h"
@@ -15,7 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QtConcurrent>
 
 using namespace TravellerMapImporter;
 using namespace Qt::StringLiterals;
@@ -42,20 +40,13 @@ QCheckBox *toggle(const QString &title, bool on)
     return box;
 }
 
-// Fetches and converts on the worker that runs it; the client belongs to that thread.
-ConvertedImport fetchAndConvert(const ImportRequest &request)
-{
-    TravellerMapClient client;
-    return convert(request, download(request, client));
-}
-
 } // namespace
 
 ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, StarfarerUniverse *universe,
-                                               QWidget *parent)
-    : QWidget(parent), m_manager(manager), m_universe(universe), m_sectorName(new QLineEdit),
-      m_subsector(new QComboBox), m_milieu(new QComboBox), m_importWorlds(toggle(tr("Worlds"), true)),
-      m_importRoutes(toggle(tr("Trade routes"), true)),
+                                               ImportJobs *imports, QWidget *parent)
+    : QWidget(parent), m_manager(manager), m_universe(universe), m_imports(imports),
+      m_sectorName(new QLineEdit), m_subsector(new QComboBox), m_milieu(new QComboBox),
+      m_importWorlds(toggle(tr("Worlds"), true)), m_importRoutes(toggle(tr("Trade routes"), true)),
       m_importBorders(toggle(tr("Borders (regions)"), true)),
       m_importLabels(toggle(tr("Labels (incl. subsector names)"), true)),
       m_overwriteExisting(toggle(tr("Overwrite existing hexes"), false)),
@@ -134,15 +125,12 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
     outer->addStretch(1);
 
     connect(m_sectorName, &QLineEdit::textChanged, this, &ImportTravellerMapView::updateControls);
+    connect(m_sectorName, &QLineEdit::returnPressed, this, [this] {
+        if (m_importButton->isEnabled())
+            startImport();
+    });
     connect(m_importButton, &QPushButton::clicked, this, &ImportTravellerMapView::startImport);
-    connect(&m_watcher, &QFutureWatcherBase::finished, this, &ImportTravellerMapView::finishImport);
     updateControls();
-}
-
-// A run still under way finishes on its worker; its result is dropped with the watcher.
-ImportTravellerMapView::~ImportTravellerMapView()
-{
-    disconnect(&m_watcher, nullptr, this, nullptr);
 }
 
 ImportRequest ImportTravellerMapView::request() const
@@ -193,50 +181,30 @@ void ImportTravellerMapView::startImport()
         return;
     setImporting(true);
     showResult(QString(), QString());
-    m_running = request();
-    m_watcher.setFuture(QtConcurrent::run(fetchAndConvert, m_running));
+    ImportJob *job = m_imports->start(request(), m_manager, m_universe, this);
+    connect(job, &ImportJob::finished, this, &ImportTravellerMapView::finishImport);
 }
 
-void ImportTravellerMapView::finishImport()
+void ImportTravellerMapView::finishImport(const ImportOutcome &outcome)
 {
-    ConvertedImport converted;
-    QString error;
-    try {
-        converted = m_watcher.result();
-    } catch (const ImportError &failure) {
-        error = failure.errorDescription();
-    } catch (const std::exception &failure) {
-        error = QString::fromLocal8Bit(failure.what());
-    }
-    if (!error.isEmpty()) {
-        showResult(QString(), error);
-        setImporting(false);
-        emit importFinished();
-        return;
-    }
-
     StarfarerUniverse *universe = m_universe.data();
-    if (!universe || !m_manager || m_manager->current() != universe) {
-        printStatusLine(u"Import discarded: the universe it was started for is no longer open."_s);
-        setImporting(false);
-        emit importFinished();
-        return;
+    if (outcome.kind == ImportOutcome::Kind::applied && universe) {
+        showResult(outcome.message, QString());
+        // Only this run's save outcome is reported here; either signal ends the watch.
+        auto watch = std::make_shared<QList<QMetaObject::Connection>>();
+        const auto stopWatching = [watch] {
+            for (const QMetaObject::Connection &connection : *watch)
+                QObject::disconnect(connection);
+        };
+        watch->append(connect(universe, &StarfarerUniverse::saved, this, stopWatching));
+        watch->append(connect(universe, &StarfarerUniverse::saveFailed, this,
+                              [this, stopWatching](const QString &message) {
+                                  stopWatching();
+                                  showResult(m_resultMessage->text(), message);
+                              }));
+    } else {
+        showResult(QString(), outcome.message);
     }
-
-    showResult(apply(*universe, m_running, converted), QString());
-    // Only this run's save outcome is reported here; either signal ends the watch.
-    auto outcome = std::make_shared<QList<QMetaObject::Connection>>();
-    const auto stopWatching = [outcome] {
-        for (const QMetaObject::Connection &connection : *outcome)
-            QObject::disconnect(connection);
-    };
-    outcome->append(connect(universe, &StarfarerUniverse::saved, this, stopWatching));
-    outcome->append(
-        connect(universe, &StarfarerUniverse::saveFailed, this, [this, stopWatching](const QString &message) {
-            stopWatching();
-            showResult(m_resultMessage->text(), message);
-        }));
-    universe->save();
     setImporting(false);
     emit importFinished();
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "import/ImportRun.h"
+#include "import/ImportJobs.h"
 
-#include <QFutureWatcher>
 #include <QPointer>
 #include <QWidget>
 
@@ -15,10 +14,11 @@ class QPushButton;
 class UniverseManager;
 
 // The form that imports a sector, or one subsector, of the Traveller Map service
-// into the open universe. Its choices are read once when the import starts; the
-// requests and conversions run on a worker, and the result is written and saved
-// once on the GUI thread, only if the universe it was started for is still open.
-// Shows the result line, or the error with nothing written, and a failed save.
+// into the open universe. Its choices are read once when the import starts, and the
+// import runs among the program's imports (ImportJobs): it goes on when the form is
+// closed, and is written and saved only if the universe it was started for is still
+// open. The form shows the result line, or the error with nothing written, and a
+// failed save. Return in the sector name starts an import as the button would.
 class ImportTravellerMapView : public QWidget
 {
     Q_OBJECT
@@ -28,8 +28,8 @@ public:
         QStringLiteral("M0"),    QStringLiteral("M990"),  QStringLiteral("M1105"), QStringLiteral("M1120"),
         QStringLiteral("M1201"), QStringLiteral("M1248"), QStringLiteral("M1900")};
 
-    ImportTravellerMapView(UniverseManager *manager, StarfarerUniverse *universe, QWidget *parent = nullptr);
-    ~ImportTravellerMapView() override;
+    ImportTravellerMapView(UniverseManager *manager, StarfarerUniverse *universe,
+                           TravellerMapImporter::ImportJobs *imports, QWidget *parent = nullptr);
 
     bool isImporting() const { return m_isImporting; }
 
@@ -39,7 +39,7 @@ signals:
 
 private:
     void startImport();
-    void finishImport();
+    void finishImport(const TravellerMapImporter::ImportOutcome &outcome);
     void setImporting(bool importing);
     void showResult(const QString &result, const QString &error);
     void updateControls();
@@ -47,9 +47,8 @@ private:
 
     UniverseManager *m_manager;
     QPointer<StarfarerUniverse> m_universe;
+    TravellerMapImporter::ImportJobs *m_imports;
     bool m_isImporting = false;
-    TravellerMapImporter::ImportRequest m_running;
-    QFutureWatcher<TravellerMapImporter::ConvertedImport> m_watcher;
 
     QLineEdit *m_sectorName;
     QComboBox *m_subsector;

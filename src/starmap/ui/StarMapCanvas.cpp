@@ -25,8 +25,13 @@ StarMapCanvas::StarMapCanvas(StarMapVisibleSets &sets, int gridPadding, QWidget 
         emit transformChanged();
         update();
     };
+    connect(&m_cache, &StarMapFrameCache::tilesArrived, this, qOverload<>(&QWidget::update));
     connect(&sets, &StarMapVisibleSets::reset, this, &StarMapCanvas::redrawAll);
     connect(&sets, &StarMapVisibleSets::cellsChanged, this, &StarMapCanvas::redrawCells);
+    connect(&m_layers, &StarMapLayers::objectChanged, this, [this](const MapDirtyArea &area) {
+        m_cache.invalidate(area);
+        update();
+    });
     if (const StarfarerUniverse *universe = sets.universe())
         connect(universe, &StarfarerUniverse::mapShowSurveyedDataChanged, this, &StarMapCanvas::redrawAll);
 }
@@ -51,8 +56,7 @@ void StarMapCanvas::redrawAll()
 void StarMapCanvas::redrawCells(const QList<GalacticCoordinates> &cells)
 {
     // A change of the extent moves the fit or the grid; the cache then starts over.
-    const MapTransform transform = m_controller.transform();
-    m_cache.invalidate(m_renderer.reachOf(cells, transform) | m_layers.reachOf(cells, transform));
+    m_cache.invalidate(cells);
     refit();
     update();
 }
@@ -84,8 +88,7 @@ MapTransform StarMapCanvas::shownTransform() const
 void StarMapCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(QPointF(0, 0),
-                      m_cache.frame(size(), devicePixelRatioF(), shownTransform(), gridExtent()));
+    m_cache.paint(painter, size(), devicePixelRatioF(), shownTransform(), gridExtent());
 }
 
 bool StarMapCanvas::event(QEvent *event)

@@ -24,7 +24,7 @@ public:
     StarMapRenderer &renderer() { return m_renderer; }
     // The visible systems' block of hexes grown by the grid padding.
     GridExtent gridExtent() const;
-    qsizetype cacheBytes() const { return m_cache.bytes(); }
+    StarMapFrameCache &frameCache() { return m_cache; }
     // Shows the way from `from` to the controller's transform, which has already been
     // set, as a short ease-in-out glide. Any later change of the transform ends it.
     void glideFrom(const MapTransform &from);

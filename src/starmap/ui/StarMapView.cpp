@@ -10,7 +10,7 @@
 #include "ui/NamedColor.h"
 #include "ui/SystemSound.h"
 #include "ui/WindowRouter.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -91,7 +91,15 @@ StarMapView::StarMapView(StarfarerUniverse *universe, WindowRouter *router, doub
     connect(m_sets, &StarMapVisibleSets::cellsChanged, this, &StarMapView::showContent);
     if (universe) {
         // The card shows the main world's factions and differs between the views.
-        connect(universe, &StarfarerUniverse::factionsChanged, this, [this] { refreshCard(true); });
+        UniverseChanges::onObjects<Faction>(universe, this, [this](const ObjectChange<Faction> &change) {
+            const std::optional<WorldData> mainWorld =
+                m_card ? m_card->hex().starSystem.mainWorld() : std::optional<WorldData>();
+            const auto named = [&](const Faction *faction) {
+                return faction && mainWorld && mainWorld->factionIDs.contains(faction->id);
+            };
+            if (m_card && (change.isWholeList() || named(change.before) || named(change.after)))
+                refreshCard(true);
+        });
         connect(universe, &StarfarerUniverse::mapViewModeChanged, this, [this] { refreshCard(true); });
     }
     showContent();

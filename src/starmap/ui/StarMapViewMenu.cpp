@@ -6,7 +6,7 @@
 #include "ui/LiteralText.h"
 #include "ui/PlainText.h"
 #include "ui/TextStyle.h"
-#include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -59,28 +59,28 @@ StarMapViewMenu::StarMapViewMenu(StarfarerUniverse *universe, const StarMapVisib
 
     if (!m_universe)
         return;
-    m_travellerRules = m_universe->usesTravellerRules();
     for (const auto signal :
          {&StarfarerUniverse::mapViewModeChanged, &StarfarerUniverse::mapShowRuttersChanged,
           &StarfarerUniverse::mapShowNebulaeChanged, &StarfarerUniverse::mapShowRegionsChanged,
           &StarfarerUniverse::mapShowLabelsChanged, &StarfarerUniverse::mapShowSurveyedDataChanged,
           &StarfarerUniverse::mapShowStarfarersChanged, &StarfarerUniverse::mapShowSatharChanged,
-          &StarfarerUniverse::mapShowOtherChanged, &StarfarerUniverse::factionsChanged,
-          &StarfarerUniverse::factionListsChanged, &StarfarerUniverse::starmapLabelsChanged,
-          &StarfarerUniverse::hiddenLabelCategoriesChanged, &StarfarerUniverse::selectedFactionIDsChanged})
+          &StarfarerUniverse::mapShowOtherChanged, &StarfarerUniverse::hiddenLabelCategoriesChanged,
+          &StarfarerUniverse::selectedFactionIDsChanged,
+          // The wording follows the first system's rules.
+          &StarfarerUniverse::usesTravellerRulesChanged})
         connect(m_universe, signal, this, &StarMapViewMenu::rebuild);
-    // The wording follows the first system's rules; most hex edits leave it as it is.
-    connect(m_universe, &StarfarerUniverse::dataChanged, this, &StarMapViewMenu::rebuildIfRulesChanged);
-    connect(m_universe, &StarfarerUniverse::hexInserted, this, &StarMapViewMenu::rebuildIfRulesChanged);
-    connect(m_universe, &StarfarerUniverse::hexReplaced, this, &StarMapViewMenu::rebuildIfRulesChanged);
-    connect(m_universe, &StarfarerUniverse::hexRemoved, this, &StarMapViewMenu::rebuildIfRulesChanged);
+    // The filters list the factions, the faction lists and the labels' categories.
+    UniverseChanges::onObjects<Faction>(m_universe, this,
+                                        [this](const ObjectChange<Faction> &) { rebuild(); });
+    UniverseChanges::onObjects<FactionList>(m_universe, this,
+                                            [this](const ObjectChange<FactionList> &) { rebuild(); });
+    UniverseChanges::onObjects<StarmapLabel>(
+        m_universe, this, [this](const ObjectChange<StarmapLabel> &change) {
+            if (change.isWholeList() || !change.before || !change.after ||
+                change.before->category != change.after->category)
+                rebuild();
+        });
     rebuild();
-}
-
-void StarMapViewMenu::rebuildIfRulesChanged()
-{
-    if (m_universe->usesTravellerRules() != m_travellerRules)
-        rebuild();
 }
 
 void StarMapViewMenu::change(const std::function<void(StarfarerUniverse &)> &assign)

@@ -39,7 +39,6 @@ signals:
 
 private:
     void rebuild();
-    void rebuildIfRulesChanged();
     // Stores a new value with `assign`, then saves the universe.
     void change(const std::function<void(StarfarerUniverse &)> &assign);
     void addModePicker(QVBoxLayout *column);

@@ -2,6 +2,7 @@
 
 #include "SystemTravelView.h"
 #include "ui/ContentUnavailableView.h"
+#include "universe/UniverseChanges.h"
 #include "universe/UniverseManager.h"
 
 #include <QVBoxLayout>
@@ -22,24 +23,12 @@ void SystemTravelWindow::followCurrentUniverse()
         disconnect(m_universe, nullptr, this, nullptr);
     m_universe = m_manager->current();
     if (m_universe) {
-        connect(m_universe, &StarfarerUniverse::dataChanged, this, &SystemTravelWindow::refresh);
-        connect(m_universe, &StarfarerUniverse::hexInserted, this,
-                [this](const QUuid &, const GalacticCoordinates &at) { refreshIfAt(at); });
-        connect(m_universe, &StarfarerUniverse::hexRemoved, this,
-                [this](const QUuid &, const GalacticCoordinates &at) { refreshIfAt(at); });
-        connect(m_universe, &StarfarerUniverse::hexReplaced, this,
-                [this](const QUuid &, const GalacticCoordinates &before, const GalacticCoordinates &after) {
-                    if (m_coordinates && (before == *m_coordinates || after == *m_coordinates))
-                        refresh();
-                });
+        UniverseChanges::onHexesAt(
+            m_universe, this,
+            [this] { return m_coordinates ? QList{*m_coordinates} : QList<GalacticCoordinates>(); },
+            [this] { refresh(); });
     }
     refresh();
-}
-
-void SystemTravelWindow::refreshIfAt(const GalacticCoordinates &coordinates)
-{
-    if (m_coordinates && coordinates == *m_coordinates)
-        refresh();
 }
 
 void SystemTravelWindow::refresh()

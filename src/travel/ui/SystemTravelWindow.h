@@ -34,7 +34,6 @@ public:
 
 private:
     void followCurrentUniverse();
-    void refreshIfAt(const GalacticCoordinates &coordinates);
 
     UniverseManager *m_manager;
     std::optional<GalacticCoordinates> m_coordinates;

@@ -28,22 +28,20 @@ const QByteArray kMetadata = R"({"Names": [{"Text": "Synthetic Reach"}],
   "Subsectors": [{"Name": "First", "Index": "A"}],
   "Borders": [{"Path": "0101 0201 0102", "Allegiance": "ImDd", "LabelPosition": "0101"}]})";
 
-// A store on a temporary folder, a loopback service the client is pointed at, and
-// the form on the open universe.
+// A store on a temporary folder, a loopback service the program's imports are
+// pointed at, and the form on the open universe.
 class ImportForm : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        qputenv("VOSTREL_TRAVELLER_MAP_URL", m_server.base().toString().toUtf8());
         m_server.answer("/api/coordinates", {200, R"({"sx": 0, "sy": 0})"});
         m_server.answer("/t5ss/allegiances", {200, R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])"});
         m_server.answer("/api/sec", {200, kSector});
         m_server.answer("/api/metadata", {200, kMetadata});
         m_manager.start();
-        m_view = std::make_unique<ImportTravellerMapView>(&m_manager, m_manager.current());
+        m_view = std::make_unique<ImportTravellerMapView>(&m_manager, m_manager.current(), &m_imports);
     }
-    void TearDown() override { qunsetenv("VOSTREL_TRAVELLER_MAP_URL"); }
 
     template <typename T> T *child(const char *name) const
     {
@@ -68,6 +66,7 @@ protected:
     QTemporaryDir m_documents;
     QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
     UniverseManager m_manager{UniverseFolder(m_documents.path()), &m_settings};
+    TravellerMapImporter::ImportJobs m_imports{m_server.base(), std::chrono::seconds(5)};
     std::unique_ptr<ImportTravellerMapView> m_view;
 };
 
@@ -139,6 +138,9 @@ TEST_F(ImportForm, AResultForAUniverseNoLongerOpenIsDiscarded)
     ASSERT_TRUE(finished.wait(20000));
     EXPECT_TRUE(m_manager.current()->data().isEmpty());
     EXPECT_TRUE(child<QLabel>("resultMessage")->isHidden());
+    EXPECT_EQ(
+        child<QLabel>("errorMessage")->text(),
+        QStringLiteral("Nothing was written, because the universe it was started for is no longer open."));
     m_manager.current()->waitForPendingSave();
     QFile file(firstFile);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -172,4 +174,23 @@ TEST_F(ImportForm, AFailedSaveIsShownBesideTheResult)
     EXPECT_FALSE(child<QLabel>("resultMessage")->text().isEmpty());
     EXPECT_EQ(child<QLabel>("errorMessage")->text(), failed.first().first().toString());
     EXPECT_TRUE(child<QLabel>("errorMessage")->text().contains(universe->filePath()));
+}
+
+TEST_F(ImportForm, ReturnInTheSectorNameImportsWhenTheButtonCould)
+{
+    QLineEdit *name = child<QLineEdit>("sectorName");
+    name->setText(QStringLiteral("  "));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_FALSE(m_view->isImporting());
+
+    name->setText(QStringLiteral("Synthetic Reach"));
+    QSignalSpy finished(m_view.get(), &ImportTravellerMapView::importFinished);
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(m_view->isImporting());
+    // A second Return while the import runs starts nothing more.
+    QTest::keyClick(name, Qt::Key_Enter);
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(m_manager.current()->data().size(), 3);
+    EXPECT_EQ(m_server.requests().size(), 4);
 }

@@ -169,6 +169,28 @@ TEST(StarMapSelectionTest, ClicksSelectBeepOnlyOnChangeAndClear)
     EXPECT_EQ(map.view->overlayCard(), nullptr);
 }
 
+// The card is built again for a change of the factions it names, and only then.
+TEST(StarMapSelectionTest, TheCardFollowsOnlyTheFactionsItNames)
+{
+    HexData h = richHex();
+    Faction guild = faction(QStringLiteral("Guild"), QStringLiteral("GD"));
+    Faction other = faction(QStringLiteral("Other"), QStringLiteral("OT"));
+    h.starSystem.stars[0].worlds[0].factionIDs = {guild.id};
+    MapFixture map({h});
+    map.universe.setFactions({guild, other});
+    map.click(h.coordinates);
+    const SystemOverlayCard *card = map.view->overlayCard();
+    ASSERT_NE(card, nullptr);
+
+    other.shortName = QStringLiteral("O2");
+    map.universe.replaceObject(other);
+    EXPECT_EQ(map.view->overlayCard(), card);
+    guild.shortName = QStringLiteral("G2");
+    map.universe.replaceObject(guild);
+    ASSERT_NE(map.view->overlayCard(), card);
+    EXPECT_TRUE(labelTexts(map.view->overlayCard()).contains(QStringLiteral("G2")));
+}
+
 TEST(StarMapSelectionTest, SearchCentresAtTheCurrentScaleAndSelects)
 {
     MapFixture map({hex(at(1, 1)), richHex(), hex(at(20, 30))});

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/LuminosityClass.h"
-#include "model/SpectralType.h"
-#include "model/TechnologyLevel.h"
+#include "LuminosityClass.h"
+#include "SpectralType.h"
+#include "TechnologyLevel.h"
 
 #include <QtGlobal>
 

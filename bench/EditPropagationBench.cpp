@@ -1,0 +1,234 @@
+// The time an edit takes on the GUI thread with what a referee has alive, on a
+// universe read from its file (as the program reads it) of 10,000 or 50,000
+// generated systems with made-up names, 8 factions and 2,000 rutters: the system
+// list's rows (sorted by name unless said), the star map's visible sets and layers
+// (a frame drawn, so the layers keep their groups), and the detail view of one system.
+// Each repetition times one edit; the statistics are over the repetitions. No save is
+// asked for, so no write runs beside the edits.
+#include "SyntheticSystems.h"
+#include "screens/SystemDetailView.h"
+#include "screens/SystemListModel.h"
+#include "screens/SystemListProxy.h"
+#include "starmap/StarMapLayers.h"
+#include "starmap/StarMapRenderer.h"
+#include "starmap/StarMapVisibleSets.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr int kFactions = 8;
+constexpr int kRutters = 2000;
+
+struct Alive
+{
+    QTemporaryDir documents;
+    std::unique_ptr<StarfarerUniverse> universe;
+    std::unique_ptr<SystemListModel> source;
+    std::unique_ptr<SystemListProxy> rows;
+    std::unique_ptr<StarMapVisibleSets> sets;
+    std::unique_ptr<StarMapRenderer> renderer;
+    std::unique_ptr<StarMapLayers> layers;
+    std::unique_ptr<SystemDetailView> detail;
+    int updates = 0; // row updates the list told its view
+};
+
+// The universe, as its file is read, with the views alive.
+Alive &alive(int count)
+{
+    static std::map<int, std::unique_ptr<Alive>> made;
+    auto &slot = made[count];
+    if (slot)
+        return *slot;
+    slot = std::make_unique<Alive>();
+    const UniverseFolder folder(slot->documents.path());
+    // Made, written and read back, so that the heap looks as it does after a load;
+    // the made universe is gone before the bytes are read.
+    const QByteArray bytes = [&] {
+        StarfarerUniverse generated(folder);
+        generated.setData(syntheticSystems(count));
+        QList<Faction> factions;
+        for (int i = 0; i < kFactions; ++i) {
+            Faction faction;
+            faction.id = QUuid::createUuid();
+            faction.name = syntheticName(quint32(900000 + i));
+            faction.color = FactionColor(i);
+            factions.append(faction);
+        }
+        generated.setFactions(factions);
+        QList<Rutter> rutters;
+        const auto &data = generated.data();
+        for (int i = 0; i < kRutters; ++i)
+            rutters.append(Rutter{
+                QUuid::createUuid(), factions[i % kFactions].id, data[(i * 7919) % data.size()].coordinates,
+                data[(i * 7919 + 1) % data.size()].coordinates, i % 5 == 0, RutterAge::recent, std::nullopt});
+        generated.setRutters(rutters);
+        return generated.encode();
+    }();
+    slot->universe = StarfarerUniverse::decode(bytes, folder);
+    StarfarerUniverse *universe = slot->universe.get();
+    slot->source = std::make_unique<SystemListModel>(universe);
+    slot->rows = std::make_unique<SystemListProxy>(slot->source.get());
+    slot->rows->setSortOrder(SystemSort::name);
+    const auto tell = [raw = slot.get()] { ++raw->updates; };
+    QObject::connect(slot->rows.get(), &QAbstractItemModel::rowsInserted, tell);
+    QObject::connect(slot->rows.get(), &QAbstractItemModel::rowsRemoved, tell);
+    QObject::connect(slot->rows.get(), &QAbstractItemModel::rowsMoved, tell);
+    QObject::connect(slot->rows.get(), &QAbstractItemModel::layoutChanged, tell);
+    QObject::connect(slot->rows.get(), &QAbstractItemModel::modelReset, tell);
+    slot->sets = std::make_unique<StarMapVisibleSets>(universe, 60);
+    slot->renderer = std::make_unique<StarMapRenderer>(*slot->sets);
+    slot->layers = std::make_unique<StarMapLayers>(*slot->sets);
+    slot->layers->install(*slot->renderer);
+    const QSize view(960, 540);
+    const GridExtent extent = slot->sets->systems().extent()->widened(2);
+    QImage frame(view, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&frame);
+    slot->renderer->draw(painter, MapTransform::fit(extent, view, 60), extent,
+                         QRectF(QPointF(), QSizeF(view)));
+    slot->detail =
+        std::make_unique<SystemDetailView>(universe, universe->data()[0], SystemDetailView::kViewWidth);
+    return *slot;
+}
+
+// One system renamed, so that under the name order its row moves.
+void BM_EditOneSystem(benchmark::State &state)
+{
+    Alive &a = alive(int(state.range(0)));
+    a.rows->setSortOrder(state.range(1) ? SystemSort::name : SystemSort::coordinates);
+    HexData edited = a.universe->data()[a.universe->data().size() / 3];
+    static int edit = 0; // across repetitions: each one changes the name
+    for (auto _ : state) {
+        edited.starSystem.name = syntheticName(quint32(700000 + edit++));
+        a.universe->replaceHex(edited);
+    }
+    a.rows->setSortOrder(SystemSort::name);
+}
+
+// "Save Changes" in the system editor of the system the detail view shows: the
+// document's replace and everything that follows it (the save request itself is left
+// out: see the file's comment). The detail view lies under the editor, hidden, as in
+// the program; with `onScreen` it is shown and built again at once.
+void BM_SaveChangesOfTheShownSystem(benchmark::State &state)
+{
+    Alive &a = alive(int(state.range(0)));
+    a.rows->setSortOrder(SystemSort::name);
+    a.detail->setVisible(state.range(1));
+    HexData edited = a.detail->currentHex();
+    static int edit = 0;
+    for (auto _ : state) {
+        edited.notes = QStringLiteral("Visited %1").arg(edit++);
+        edited.starSystem.name = syntheticName(quint32(800000 + edit));
+        a.universe->replaceHex(edited);
+    }
+    a.detail->hide();
+}
+
+void BM_ChangeSortOrder(benchmark::State &state)
+{
+    Alive &a = alive(int(state.range(0)));
+    for (auto _ : state)
+        a.rows->setSortOrder(SystemSort((int(a.rows->sortOrder()) + 1) % 3));
+}
+
+void BM_AddRutter(benchmark::State &state)
+{
+    Alive &a = alive(int(state.range(0)));
+    const auto &data = a.universe->data();
+    static int added = 0;
+    for (auto _ : state) {
+        const Rutter rutter{QUuid::createUuid(),
+                            a.universe->factions()[added % kFactions].id,
+                            data[(added * 31) % data.size()].coordinates,
+                            data[(added * 31 + 5) % data.size()].coordinates,
+                            false,
+                            RutterAge::recent,
+                            std::nullopt};
+        ++added;
+        a.universe->insertObject(rutter);
+        state.PauseTiming();
+        a.universe->removeObject<Rutter>(rutter.id);
+        state.ResumeTiming();
+    }
+}
+
+void BM_AddFaction(benchmark::State &state)
+{
+    Alive &a = alive(int(state.range(0)));
+    static int added = 0;
+    for (auto _ : state) {
+        Faction faction;
+        faction.id = QUuid::createUuid();
+        faction.name = syntheticName(quint32(600000 + added++));
+        a.universe->insertObject(faction);
+        state.PauseTiming();
+        a.universe->removeObject<Faction>(faction.id);
+        state.ResumeTiming();
+    }
+}
+
+// The 440 worlds of one sector arriving from an import, each repetition in a sector
+// of its own, under the name order: "updates" counts what the list told its view.
+void BM_ImportSector(benchmark::State &state)
+{
+    Alive &a = alive(int(state.range(0)));
+    a.rows->setSortOrder(SystemSort::name);
+    static qint64 sector = 1000;
+    int updates = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QList<HexData> worlds = syntheticSystems(440);
+        for (HexData &world : worlds)
+            world.coordinates.sectorX = sector;
+        ++sector;
+        a.updates = 0;
+        state.ResumeTiming();
+        a.universe->insertHexes(worlds);
+        updates += a.updates;
+    }
+    state.counters["updates"] = benchmark::Counter(updates, benchmark::Counter::kAvgIterations);
+}
+
+double fastest(const std::vector<double> &times)
+{
+    return *std::min_element(times.cbegin(), times.cend());
+}
+
+double p95(const std::vector<double> &times)
+{
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[std::min(sorted.size() - 1, static_cast<std::size_t>(0.95 * double(sorted.size())))];
+}
+
+// One edit per repetition; min, median and 95th percentile over the repetitions.
+void single(benchmark::internal::Benchmark *benchmark, int repetitions)
+{
+    benchmark->Iterations(1)
+        ->Repetitions(repetitions)
+        ->ComputeStatistics("min", fastest)
+        ->ComputeStatistics("p95", p95)
+        ->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+BENCHMARK(BM_EditOneSystem)
+    ->ArgsProduct({{10000, 50000}, {0, 1}})
+    ->ArgNames({"systems", "byName"})
+    ->Apply([](auto *b) { single(b, 60); });
+BENCHMARK(BM_SaveChangesOfTheShownSystem)
+    ->ArgsProduct({{10000, 50000}, {0, 1}})
+    ->ArgNames({"systems", "onScreen"})
+    ->Apply([](auto *b) { single(b, 40); });
+BENCHMARK(BM_ChangeSortOrder)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 15); });
+BENCHMARK(BM_AddRutter)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
+BENCHMARK(BM_AddFaction)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
+BENCHMARK(BM_ImportSector)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 8); });

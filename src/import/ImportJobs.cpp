@@ -1,0 +1,40 @@
+#include "ImportJobs.h"
+
+namespace TravellerMapImporter {
+
+ImportJobs::ImportJobs(QObject *parent)
+    : ImportJobs(TravellerMapClient::configuredBaseAddress(), TravellerMapClient::defaultTimeout, parent)
+{}
+
+ImportJobs::ImportJobs(QUrl baseAddress, std::chrono::milliseconds timeout, QObject *parent)
+    : QObject(parent), m_client(&m_network, std::move(baseAddress), timeout)
+{}
+
+// The imports go before the network manager their replies belong to.
+ImportJobs::~ImportJobs()
+{
+    abortAll();
+    qDeleteAll(findChildren<ImportJob *>(Qt::FindDirectChildrenOnly));
+}
+
+ImportJob *ImportJobs::start(const ImportRequest &request, UniverseManager *manager,
+                             StarfarerUniverse *universe, QObject *viewer)
+{
+    auto *job = new ImportJob(m_client, request, manager, universe, this);
+    connect(job, &ImportJob::finished, this,
+            [this, job, viewer = QPointer<QObject>(viewer)](const ImportOutcome &outcome) {
+                job->deleteLater();
+                if (!viewer && outcome.kind != ImportOutcome::Kind::aborted)
+                    emit outcomeUnseen(outcome.summary());
+            });
+    job->start();
+    return job;
+}
+
+void ImportJobs::abortAll()
+{
+    for (ImportJob *job : findChildren<ImportJob *>(Qt::FindDirectChildrenOnly))
+        job->abort();
+}
+
+} // namespace TravellerMapImporter

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ImportJob.h"
+#include "TravellerMapClient.h"
+
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QUrl>
+
+#include <chrono>
+
+class UniverseManager;
+
+namespace TravellerMapImporter {
+
+// The sector imports of the program, sent on one network manager of the GUI thread.
+// An import outlives the form that started it: it ends on the universe it was
+// started for, and when its form is gone by then, its outcome is announced for the
+// main window to show. Destroying this object, as quitting does, stops every import
+// under way at once; nothing of those is written.
+class ImportJobs : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The configured service, with the standard time-out.
+    explicit ImportJobs(QObject *parent = nullptr);
+    ImportJobs(QUrl baseAddress, std::chrono::milliseconds timeout, QObject *parent = nullptr);
+    ~ImportJobs() override;
+
+    // Starts importing `request` into `universe`, which `manager` must still have
+    // open when the answers are in. `viewer` is the form that shows the outcome; when
+    // it no longer exists by then, outcomeUnseen() carries the outcome instead.
+    ImportJob *start(const ImportRequest &request, UniverseManager *manager, StarfarerUniverse *universe,
+                     QObject *viewer);
+    // Ends every import under way as aborted.
+    void abortAll();
+
+signals:
+    // The outcome of an import whose form was gone when it ended, as one line that
+    // names the sector. Aborted imports are not announced.
+    void outcomeUnseen(const QString &summary);
+
+private:
+    QNetworkAccessManager m_network;
+    TravellerMapClient m_client;
+};
+
+} // namespace TravellerMapImporter

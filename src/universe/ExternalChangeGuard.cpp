@@ -1,0 +1,72 @@
+#include "ExternalChangeGuard.h"
+
+#include "AtomicFileWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+void ExternalChangeGuard::remember(const QString &path, const UniverseFileReader::Stamp &stamp)
+{
+    m_path = path;
+    m_stamp = stamp;
+}
+
+QString ExternalChangeGuard::beforeReplace(const QString &path, int descriptor, QString *keptPath)
+{
+    m_written = UniverseFileReader::stamp(descriptor);
+    const std::optional<UniverseFileReader::Stamp> found = UniverseFileReader::stamp(path);
+    if (!found || (path == m_path && found == m_stamp))
+        return QString();
+
+    const QDateTime modified = QDateTime::fromMSecsSinceEpoch(found->modified / 1'000'000);
+    QString kept;
+    for (int copy = 1; kept.isEmpty() || QFileInfo(kept).exists() || QFileInfo(kept).isSymLink(); ++copy)
+        kept = ExternalChangeGuard::keptPath(path, modified, copy);
+    // A second name for the same file keeps it exactly, without copying a byte.
+    if (::linkat(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD, QFile::encodeName(kept).constData(),
+                 AT_SYMLINK_FOLLOW) != 0) {
+        // A file system without hard links gets a copy, written as atomically as the
+        // universe itself.
+        QString reason;
+        const std::optional<UniverseFileReader::Contents> other = UniverseFileReader::read(path, &reason);
+        if (other)
+            reason = AtomicFileWriter::write(kept, other->bytes);
+        if (!reason.isEmpty()) {
+            return QStringLiteral(
+                       "another program changed the file, and its version couldn\u2019t be kept as %1: %2")
+                .arg(kept, reason);
+        }
+    }
+    *keptPath = kept;
+    // That version is safe now: if this write fails, the next one replaces it without
+    // keeping it twice.
+    m_path = path;
+    m_stamp = found;
+    return QString();
+}
+
+void ExternalChangeGuard::afterWrite(const QString &path)
+{
+    // Even a write that reports a failure (its folder could not be synced) may have
+    // put the new file in place.
+    if (m_written && UniverseFileReader::stamp(path) == m_written)
+        remember(path, *m_written);
+    m_written.reset();
+}
+
+QString ExternalChangeGuard::keptPath(const QString &path, const QDateTime &modified, int copy)
+{
+    const QFileInfo file(path);
+    // No colons: they are not allowed in file names everywhere a sync tool may copy to.
+    QString when = modified.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    if (copy > 1)
+        when += QStringLiteral(", %1").arg(copy);
+    const QString suffix =
+        file.suffix().isEmpty() ? QStringLiteral(".bak") : QStringLiteral(".%1.bak").arg(file.suffix());
+    return file.dir().filePath(
+        QStringLiteral("%1 (changed elsewhere %2)%3").arg(file.completeBaseName(), when, suffix));
+}

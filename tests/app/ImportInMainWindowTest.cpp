@@ -1,0 +1,100 @@
+#include "AppTestSupport.h"
+
+#include "app/MessageBanner.h"
+#include "import/ImportJobs.h"
+#include "import/LoopbackServer.h"
+#include "import/ui/ImportTravellerMapView.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+using namespace TravellerMapImporter;
+
+namespace {
+
+QByteArray fixture(const char *name)
+{
+    QFile file(QStringLiteral(VOSTREL_TEST_DATA_DIR "/") + QString::fromLatin1(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+} // namespace
+
+// The whole application importing from a loopback stand-in of the service.
+class ImportInMainWindow : public AppTest
+{
+protected:
+    void SetUp() override
+    {
+        qputenv("VOSTREL_TRAVELLER_MAP_URL", m_server.base().toString().toUtf8());
+        m_server.answer("/api/coordinates", {200, R"({"sx": 0, "sy": 0})"});
+        m_server.answer("/t5ss/allegiances", {200, "[]"});
+        m_server.answer("/api/sec", {200, fixture("import-sector.tab")});
+        m_server.answer("/api/metadata", {200, fixture("import-metadata.json")});
+    }
+    void TearDown() override
+    {
+        AppTest::TearDown();
+        qunsetenv("VOSTREL_TRAVELLER_MAP_URL");
+    }
+
+    // Opens the import form and starts importing the sector; returns the form.
+    QPointer<ImportTravellerMapView> startImport()
+    {
+        clickRowTitled(QStringLiteral("Traveller Map import"));
+        settle();
+        QPointer<ImportTravellerMapView> form = qobject_cast<ImportTravellerMapView *>(view()->detailPage());
+        EXPECT_NE(form, nullptr);
+        if (form) {
+            form->findChild<QLineEdit *>(QStringLiteral("sectorName"))->setText(QStringLiteral("Test Reach"));
+            QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("importButton")), Qt::LeftButton);
+        }
+        return form;
+    }
+
+    LoopbackServer m_server;
+};
+
+TEST_F(ImportInMainWindow, AnImportWhoseFormWasLeftEndsInTheBanner)
+{
+    startApp();
+    QPointer<ImportTravellerMapView> form = startImport();
+    ASSERT_TRUE(form && form->isImporting());
+    clickRowTitled(QStringLiteral("Star Map"));
+    settle();
+    EXPECT_TRUE(form.isNull());
+
+    MessageBanner *banner = window()->importOutcomeBanner();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return banner->hasMessage(); }, 20000));
+    EXPECT_EQ(banner->message(),
+              QStringLiteral("Import of \u201CTest Reach\u201D: 4 worlds, 3 routes, 1 region, "
+                             "4 labels; created 5 factions."));
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_EQ(universe()->data().size(), 4);
+    // The other banners keep to their own kinds.
+    EXPECT_FALSE(window()->operationFailureBanner()->hasMessage());
+}
+
+// Closing the program, as quitting does, drops a request the service never answers
+// instead of waiting for its time-out.
+TEST_F(ImportInMainWindow, QuittingDuringAStalledImportAbortsIt)
+{
+    m_server.answer("/api/sec", {200, {}, true});
+    startApp();
+    const QByteArray before = contents(universe()->filePath());
+    startImport();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_server.requests().size() == 3; }, 20000));
+    ImportJob *job = window()->imports()->findChild<ImportJob *>();
+    ASSERT_NE(job, nullptr);
+    std::optional<ImportOutcome::Kind> ended;
+    QObject::connect(job, &ImportJob::finished, [&](const ImportOutcome &outcome) { ended = outcome.kind; });
+    const QString file = universe()->filePath();
+
+    window()->quit();
+    m_app.reset();
+    EXPECT_EQ(ended, ImportOutcome::Kind::aborted);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_server.closedConnections() == 3; }));
+    EXPECT_EQ(contents(file), before);
+}

@@ -1,0 +1,135 @@
+// The list screens follow the universe row by row: after any mix of per-id changes,
+// whole-list changes and filtering, the rows are those of a list built afresh, no
+// change resets the model, and the element the user chose stays chosen with its
+// editor, as long as it is listed.
+#include "EditorTestSupport.h"
+#include "editors/MapObjectListModel.h"
+#include "editors/RegionsView.h"
+#include "editors/RutterListSource.h"
+#include "editors/RuttersView.h"
+
+#include <QListView>
+#include <QSignalSpy>
+
+#include <random>
+
+using namespace editor_test;
+
+namespace {
+
+// Every row as the delegate reads it.
+QStringList rowsOf(const QAbstractItemModel &model)
+{
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex index = model.index(row, 0);
+        QStringList roles{index.data().toString()};
+        for (const int role : {int(MapObjectListModel::KindRole), int(MapObjectListModel::IdRole),
+                               int(MapObjectListModel::PositionRole), int(MapObjectListModel::DetailsRole),
+                               int(MapObjectListModel::DotRole)})
+            roles.append(index.data(role).toString() + index.data(role).toStringList().join(u','));
+        rows.append(roles.join(u'|'));
+    }
+    return rows;
+}
+
+Region region(int variant)
+{
+    Region made;
+    made.id = QUuid::createUuid();
+    made.name = QStringLiteral("R%1").arg(variant);
+    made.closed = variant % 2;
+    return made;
+}
+
+} // namespace
+
+class MapObjectListUpdatesTest : public EditorTest
+{
+};
+
+TEST_F(MapObjectListUpdatesTest, RowsFollowEveryChangeWithoutAResetAndKeepTheChoice)
+{
+    std::mt19937 random(77);
+    RegionsView view(*m_universe);
+    QSignalSpy resets(view.model(), &QAbstractItemModel::modelReset);
+    QUuid chosen;
+    QWidget *chosenEditor = nullptr;
+    for (int step = 0; step < 200 && !HasFailure(); ++step) {
+        const QList<Region> &regions = m_universe->regions();
+        const int action = int(random() % 8);
+        if (regions.isEmpty() || action < 3) {
+            m_universe->insertObject(region(step));
+        } else if (action < 5) {
+            Region changed = regions[random() % regions.size()];
+            changed.name += u'+';
+            changed.closed = !changed.closed;
+            m_universe->replaceObject(changed);
+        } else if (action < 7) {
+            // Never the chosen one: its removal would rightly drop the choice.
+            const Region &gone = regions[random() % regions.size()];
+            if (gone.id != chosen)
+                m_universe->removeObject<Region>(gone.id);
+        } else {
+            QList<Region> shuffled = regions;
+            std::shuffle(shuffled.begin(), shuffled.end(), random);
+            m_universe->setRegions(shuffled);
+        }
+        if (chosen.isNull() && !m_universe->regions().isEmpty()) {
+            chosen = m_universe->regions().first().id;
+            view.listView()->setCurrentIndex(view.model()->index(view.model()->rowOf(chosen), 0));
+            chosenEditor = view.detail();
+        }
+
+        MapObjectListModel fresh(view.listSource());
+        ASSERT_EQ(rowsOf(*view.model()), rowsOf(fresh)) << "step " << step;
+        if (!chosen.isNull()) {
+            ASSERT_EQ(view.selection()->element, chosen) << "step " << step;
+            EXPECT_EQ(view.listView()->currentIndex().data(MapObjectListModel::IdRole).toUuid(), chosen);
+            EXPECT_EQ(view.detail(), chosenEditor) << "step " << step;
+        }
+    }
+    EXPECT_EQ(resets.count(), 0);
+}
+
+// A search that hides the chosen rutter removes its row but not the editor the
+// user works in; clearing the search brings the row back, chosen.
+TEST_F(MapObjectListUpdatesTest, FilteringHidesRowsWithoutLeavingTheEditor)
+{
+    Faction owner;
+    owner.id = QUuid::createUuid();
+    owner.name = QStringLiteral("Owner");
+    m_universe->setFactions({owner});
+    QList<Rutter> rutters;
+    for (qint64 column = 1; column <= 4; ++column)
+        rutters.append(Rutter{QUuid::createUuid(),
+                              owner.id,
+                              {0, 0, column, 1},
+                              {0, 0, column, 2},
+                              false,
+                              RutterAge::recent,
+                              std::nullopt});
+    m_universe->setRutters(rutters);
+    m_universe->setData({systemAt({0, 0, 3, 1}, QStringLiteral("Vland"))});
+    RuttersView view(*m_universe);
+    QSignalSpy resets(view.model(), &QAbstractItemModel::modelReset);
+    view.listView()->setCurrentIndex(view.model()->index(1, 0));
+    QWidget *editor = view.detail();
+
+    QTest::keyClicks(view.searchField(), QStringLiteral("Vland"));
+    EXPECT_EQ(view.model()->rowCount(), 2); // the match and the "New" row
+    EXPECT_EQ(view.detail(), editor);
+    view.searchField()->clear();
+    EXPECT_EQ(view.model()->rowCount(), 5);
+    EXPECT_EQ(view.listView()->currentIndex().data(MapObjectListModel::IdRole).toUuid(), rutters[1].id);
+    EXPECT_EQ(view.detail(), editor);
+
+    // A system stored at a rutter's end renames that row alone.
+    QSignalSpy repainted(view.model(), &QAbstractItemModel::dataChanged);
+    m_universe->insertHex(systemAt({0, 0, 4, 2}, QStringLiteral("Ember")));
+    ASSERT_EQ(repainted.count(), 1);
+    EXPECT_EQ(repainted.first().first().toModelIndex().row(), 3);
+    m_universe->insertHex(systemAt({0, 0, 9, 9}, QStringLiteral("Elsewhere")));
+    EXPECT_EQ(repainted.count(), 1);
+    EXPECT_EQ(resets.count(), 0);
+}

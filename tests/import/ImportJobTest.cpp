@@ -1,0 +1,231 @@
+#include "LoopbackServer.h"
+#include "import/ImportJobs.h"
+#include "universe/UniverseManager.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace TravellerMapImporter;
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray fixture(const char *name)
+{
+    QFile file(QStringLiteral(VOSTREL_TEST_DATA_DIR "/") + QString::fromLatin1(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+ImportRequest request(const QString &name)
+{
+    ImportRequest request;
+    request.sectorName = name;
+    request.milieu = QStringLiteral("M1105");
+    return request;
+}
+
+// The loopback service with the synthetic sector, a store on a temporary folder,
+// and the program's imports pointed at the service with a short time-out.
+class ImportJobTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_server.answer("/api/coordinates", {200, R"({"sx": 0, "sy": 0})"});
+        m_server.answer("/t5ss/allegiances", {200, R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])"});
+        m_server.answer("/api/sec", {200, fixture("import-sector.tab")});
+        m_server.answer("/api/metadata", {200, fixture("import-metadata.json")});
+        ASSERT_TRUE(m_manager.start());
+        universe()->waitForPendingSave();
+    }
+
+    StarfarerUniverse *universe() const { return m_manager.current(); }
+    QByteArray fileBytes() const
+    {
+        QFile file(universe()->filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Starts an import and waits for its end. The form that shows it is `viewer`.
+    ImportOutcome run(const ImportRequest &request, QObject *viewer)
+    {
+        std::optional<ImportOutcome> outcome;
+        ImportJob *job = m_jobs.start(request, &m_manager, universe(), viewer);
+        QObject::connect(job, &ImportJob::finished, job,
+                         [&](const ImportOutcome &ended) { outcome = ended; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
+        return outcome.value_or(ImportOutcome{});
+    }
+
+    LoopbackServer m_server;
+    QTemporaryDir m_documents;
+    QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+    UniverseManager m_manager{UniverseFolder(m_documents.path()), &m_settings};
+    ImportJobs m_jobs{m_server.base(), 300ms};
+    QObject m_form;
+};
+
+} // namespace
+
+// Every way a request or an answer can fail leaves the universe and its file as they
+// were, and says why.
+TEST_F(ImportJobTest, AFailedRequestOrAnswerWritesNothing)
+{
+    using Framing = RecordedAnswer::Framing;
+    const QByteArray sector = fixture("import-sector.tab");
+    const QString unreadable = QStringLiteral("Traveller Map returned data that couldn't be read.");
+    const struct
+    {
+        QByteArray path;
+        RecordedAnswer answer;
+        QString message;
+    } failures[] = {
+        {"/api/sec", {200, sector.left(sector.size() - 3), false, Framing::close}, unreadable},
+        {"/api/sec", {200, sector.left(200), false, Framing::length, sector.size()}, unreadable},
+        {"/api/metadata",
+         {200, QByteArray(ServiceReply::maximumBytes + 1, ' '), false, Framing::close},
+         QStringLiteral("Traveller Map returned more than 8 MB, far more than a sector holds, so its data "
+                        "couldn't be read.")},
+        {"/api/sec",
+         {302, {}, false, {}, {}, "http://localhost:1/api/sec"},
+         QStringLiteral(
+             "Traveller Map sent the request on to another address (http://localhost:1), which was "
+             "not followed.")},
+        {"/api/sec",
+         {302, sector},
+         QStringLiteral("Traveller Map returned an error (HTTP 302). Please try again.")},
+        {"/api/metadata",
+         {200, "{}", true},
+         QStringLiteral("Traveller Map didn't answer in time. Please try again.")},
+    };
+    const QByteArray before = fileBytes();
+    ASSERT_FALSE(before.isEmpty());
+    for (const auto &[path, answer, message] : failures) {
+        const RecordedAnswer good = {200, path == "/api/sec" ? sector : fixture("import-metadata.json")};
+        m_server.answer(path, answer);
+        const ImportOutcome outcome = run(request(QStringLiteral(" Test Reach ")), &m_form);
+        EXPECT_EQ(outcome.kind, ImportOutcome::Kind::failed);
+        EXPECT_EQ(outcome.message, message);
+        EXPECT_EQ(outcome.sectorName, QStringLiteral("Test Reach"));
+        m_server.answer(path, good);
+    }
+    EXPECT_TRUE(universe()->data().isEmpty());
+    EXPECT_TRUE(universe()->factions().isEmpty());
+    EXPECT_TRUE(universe()->starmapLabels().isEmpty());
+    universe()->waitForPendingSave();
+    EXPECT_EQ(fileBytes(), before);
+
+    // The same service answering properly imports the sector.
+    const ImportOutcome imported = run(request(QStringLiteral("Test Reach")), &m_form);
+    EXPECT_EQ(imported.kind, ImportOutcome::Kind::applied);
+    EXPECT_EQ(universe()->data().size(), 4);
+}
+
+// The requests of a run, in order, each with the chosen milieu where the service
+// takes one.
+TEST_F(ImportJobTest, EveryRequestOfARunCarriesTheChosenMilieu)
+{
+    ImportRequest chosen = request(QStringLiteral("Test Reach"));
+    chosen.milieu = QStringLiteral("M990");
+    chosen.subsector = QStringLiteral("A");
+    ASSERT_EQ(run(chosen, &m_form).kind, ImportOutcome::Kind::applied);
+    QList<QByteArray> targets;
+    for (const RecordedRequest &sent : m_server.requests())
+        targets.append(sent.target);
+    EXPECT_EQ(targets,
+              (QList<QByteArray>{"/api/coordinates?sector=Test%20Reach&milieu=M990", "/t5ss/allegiances",
+                                 "/api/sec?sector=Test%20Reach&type=TabDelimited&subsector=A&milieu=M990",
+                                 "/api/metadata?sector=Test%20Reach&milieu=M990"}));
+}
+
+// A request the service never answers is dropped at once, not waited for until its
+// time-out. (Quitting does the same by destroying the imports.)
+TEST_F(ImportJobTest, AStalledImportIsAbortedAtOnceAndWritesNothing)
+{
+    m_server.answer("/api/sec", {200, {}, true});
+    const QByteArray before = fileBytes();
+    ImportJobs jobs(m_server.base(), TravellerMapClient::defaultTimeout);
+    std::optional<ImportOutcome> outcome;
+    ImportJob *job = jobs.start(request(QStringLiteral("Test Reach")), &m_manager, universe(), &m_form);
+    QObject::connect(job, &ImportJob::finished, [&](const ImportOutcome &ended) { outcome = ended; });
+    // The position and the allegiance list come first.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_server.requests().size() == 3; }));
+    ASSERT_TRUE(m_server.requests().last().target.startsWith("/api/sec"));
+
+    jobs.abortAll();
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_EQ(outcome->kind, ImportOutcome::Kind::aborted);
+    // The service sees the stalled connection dropped.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_server.closedConnections() == 3; }));
+    EXPECT_TRUE(universe()->data().isEmpty());
+    universe()->waitForPendingSave();
+    EXPECT_EQ(fileBytes(), before);
+}
+
+TEST_F(ImportJobTest, AnImportOutlivesItsFormAndIsAnnounced)
+{
+    QStringList announced;
+    QObject::connect(&m_jobs, &ImportJobs::outcomeUnseen,
+                     [&](const QString &line) { announced.append(line); });
+    EXPECT_EQ(run(request(QStringLiteral("Test Reach")), &m_form).kind, ImportOutcome::Kind::applied);
+    EXPECT_TRUE(announced.isEmpty());
+
+    // The form is closed while the import runs: the import is written all the same.
+    QPointer<QObject> form = new QObject;
+    std::optional<ImportOutcome> outcome;
+    ImportRequest again = request(QStringLiteral("Test Reach"));
+    again.overwriteExisting = true;
+    ImportJob *job = m_jobs.start(again, &m_manager, universe(), form);
+    QObject::connect(job, &ImportJob::finished, [&](const ImportOutcome &ended) { outcome = ended; });
+    delete form;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
+    EXPECT_EQ(announced, QStringList{QStringLiteral("Import of \u201CTest Reach\u201D: 4 worlds, 0 routes, "
+                                                    "0 regions, 0 labels.")});
+
+    // A failure is announced too.
+    m_server.answer("/api/coordinates", {500, "{}"});
+    run(request(QStringLiteral("Test Reach")), nullptr);
+    ASSERT_EQ(announced.size(), 2);
+    EXPECT_EQ(announced.last(),
+              QStringLiteral("Import of \u201CTest Reach\u201D: Traveller Map returned an error "
+                             "(HTTP 500). Please try again."));
+}
+
+// A surrogate without its partner, escaped in the service's JSON or typed into the
+// name, is stored as U+FFFD, and everything imported reads back from the file as it
+// is held in memory.
+TEST_F(ImportJobTest, LoneSurrogatesBecomeReplacementCharactersAndTheImportRoundTrips)
+{
+    m_server.answer("/api/sec",
+                    {200, R"("Hex\tName\tUWP\tAllegiance\tStars\n0101\tA\udc00lpha\tA788899-C\tImDd\tG2 V\n)"
+                          R"(0201\tBeta\tB564500-8\tZhCo\tM0 V D\n")"});
+    QByteArray metadata = fixture("import-metadata.json");
+    metadata.replace(R"("Rift")", R"("Rift \ud800\u0041")").replace(R"("Test Reach")", R"("")");
+    m_server.answer("/api/metadata", {200, metadata});
+
+    const QString typed = QStringLiteral("Syn") + QChar(0xD800) + QStringLiteral(" Reach");
+    ASSERT_EQ(run(request(typed), &m_form).kind, ImportOutcome::Kind::applied);
+    EXPECT_TRUE(
+        m_server.requests().first().target.startsWith("/api/coordinates?sector=Syn%EF%BF%BD%20Reach"));
+    ASSERT_EQ(universe()->data().size(), 2);
+    EXPECT_EQ(universe()->data()[0].starSystem.name, QStringLiteral("A\uFFFDlpha"));
+    QStringList labels;
+    for (const StarmapLabel &label : universe()->starmapLabels())
+        labels.append(label.text);
+    EXPECT_TRUE(labels.contains(QStringLiteral("Rift \uFFFDA")));
+    EXPECT_TRUE(labels.contains(QStringLiteral("Syn\uFFFD Reach")));
+
+    ASSERT_TRUE(universe()->waitForPendingSave());
+    const auto stored = StarfarerUniverse::readFile(universe()->filePath(), universe()->folder());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->data(), universe()->data());
+    EXPECT_EQ(stored->factions(), universe()->factions());
+    EXPECT_EQ(stored->rutters(), universe()->rutters());
+    EXPECT_EQ(stored->regions(), universe()->regions());
+    EXPECT_EQ(stored->starmapLabels(), universe()->starmapLabels());
+}
