@@ -7,6 +7,7 @@
 #include "ui/ContentUnavailableView.h"
 #include "ui/ElidedLabel.h"
 #include "ui/NamedColor.h"
+#include "ui/PlainText.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseChanges.h"
 #include "universe/UniverseManager.h"
@@ -246,8 +247,10 @@ void ControlView::showAlert(UniverseAlert alert)
     const AlertTexts &texts = alert == UniverseAlert::newUniverse ? kNewUniverseTexts
                               : deleting                          ? kDeleteUniverseTexts
                                                                   : kRenameUniverseTexts;
-    const QString message = deleting ? tr("Delete “%1”? This can’t be undone.").arg(m_universe->name())
-                                     : translated(texts.message);
+    const QString message =
+        deleting
+            ? tr("Delete “%1”? This can’t be undone.").arg(shortened(m_universe->name(), kLongestQuotedName))
+            : translated(texts.message);
     auto *dialog = new UniverseAlertDialog(translated(texts.title), message, translated(texts.confirm),
                                            deleting ? std::nullopt : std::optional<QString>(m_draftName),
                                            deleting, this);

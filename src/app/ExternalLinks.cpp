@@ -1,5 +1,7 @@
 #include "ExternalLinks.h"
 
+#include "ui/PlainText.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -15,7 +17,8 @@ void tellFailure(QWidget *parent, const QString &text)
 {
     // Not modal to the application: the user can keep working while it is shown.
     auto *box = new QMessageBox(QMessageBox::Warning, QCoreApplication::translate("ExternalLinks", "Vostrel"),
-                                text, QMessageBox::Ok, parent);
+                                QString(), QMessageBox::Ok, parent);
+    setPlainTexts(*box, text); // a path may hold anything
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

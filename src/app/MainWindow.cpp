@@ -4,6 +4,7 @@
 #include "ExternalLinks.h"
 #include "MessageBanner.h"
 #include "import/ImportJobs.h"
+#include "ui/PlainText.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
 
@@ -119,7 +120,10 @@ void MainWindow::refreshTitle()
 {
     const StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
     const QString product = QStringLiteral("Vostrel");
-    setWindowTitle(universe ? universe->name() + QStringLiteral(" \u2014 ") + product : product);
+    // A window manager cuts a long title; it need not be handed a megabyte of it.
+    setWindowTitle(universe ? shortened(universe->name(), kLongestQuotedName) + QStringLiteral(" \u2014 ") +
+                                  product
+                            : product);
 }
 
 void MainWindow::showLoadError()
@@ -209,12 +213,12 @@ bool MainWindow::confirmLeaving()
 bool MainWindow::askToLeaveUnsaved(const StarfarerUniverse &universe, const QString &consequence,
                                    const QString &leaveTitle)
 {
-    QMessageBox box(QMessageBox::Warning, tr("Vostrel"),
-                    tr("The latest changes to “%1” couldn’t be saved.").arg(universe.name()),
-                    QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Warning, tr("Vostrel"), QString(), QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("unsavedChangesAlert"));
-    box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(m_saveFailure->message() + QStringLiteral("\n\n") + consequence);
+    setPlainTexts(box,
+                  tr("The latest changes to “%1” couldn’t be saved.")
+                      .arg(shortened(universe.name(), kLongestQuotedName)),
+                  m_saveFailure->message() + QStringLiteral("\n\n") + consequence);
     QPushButton *leave = box.addButton(leaveTitle, QMessageBox::DestructiveRole);
     QPushButton *stay = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(stay);

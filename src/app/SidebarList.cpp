@@ -2,6 +2,7 @@
 
 #include "FactionGroupHeader.h"
 #include "ui/PaletteColor.h"
+#include "ui/PlainText.h"
 #include "ui/Symbol.h"
 #include "universe/StarfarerUniverse.h"
 
@@ -166,7 +167,7 @@ void SidebarList::addSectionTitle(const QString &title)
 void SidebarList::addRow(const Destination &destination, const QIcon &icon, const QString &title,
                          bool indented)
 {
-    auto *row = new QListWidgetItem(icon, title, this);
+    auto *row = new QListWidgetItem(icon, lineOfText(title), this);
     row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     if (indented)
         row->setData(kIndentRole, kFactionRowIndent);

@@ -67,8 +67,12 @@ void UniverseMenuButton::rebuildMenu()
     const QUuid openID = m_universe ? m_universe->id() : QUuid();
     for (const StarfarerUniverse::Header &header : m_manager->headers()) {
         QAction *entry = m_menu->addAction(literalText(header.name));
-        entry->setCheckable(true);
-        entry->setChecked(header.id == openID);
+        // Only the open universe carries a mark: a checkable entry would show an empty
+        // box beside every other one.
+        if (header.id == openID) {
+            entry->setCheckable(true);
+            entry->setChecked(true);
+        }
         connect(entry, &QAction::triggered, this, [this, header] {
             later([this, header] {
                 // A failed read leaves the open universe in place and says why.

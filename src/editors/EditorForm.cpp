@@ -1,6 +1,8 @@
 #include "EditorForm.h"
 
+#include "ui/ElidedLabel.h"
 #include "ui/NamedColor.h"
+#include "ui/PlainLabel.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QLabel>
@@ -60,15 +62,27 @@ QString EditorForm::saveFailure() const
     return m_saveFailure && !m_saveFailure->isHidden() ? m_saveFailure->text() : QString();
 }
 
+namespace {
+
+template <typename Label> Label *secondary(Label *label, TextStyle style)
+{
+    label->setFont(textFont(style));
+    setTextColor(label, label->palette().color(QPalette::PlaceholderText));
+    return label;
+}
+
+} // namespace
+
 QLabel *EditorForm::secondaryLabel(const QString &text, TextStyle style, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(textFont(style));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-    label->setPalette(palette);
-    return label;
+    return secondary(label, style);
+}
+
+ElidedLabel *EditorForm::secondaryName(const QString &text, TextStyle style, QWidget *parent)
+{
+    return secondary(new ElidedLabel(text, parent), style);
 }
 
 QLabel *EditorForm::addHeading(const QString &text)

@@ -6,6 +6,7 @@
 
 class QLineEdit;
 
+class ElidedLabel;
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
@@ -37,6 +38,9 @@ public:
 
     // A label in the secondary style.
     static QLabel *secondaryLabel(const QString &text, TextStyle style, QWidget *parent);
+    // A caption in the secondary style that names something of the universe: one line,
+    // cut with an ellipsis where the form ends.
+    static ElidedLabel *secondaryName(const QString &text, TextStyle style, QWidget *parent);
 
 protected:
     // The column the form's rows go into, below the title.

@@ -2,6 +2,7 @@
 
 #include "FactionListDraft.h"
 #include "ui/PaletteColor.h"
+#include "ui/PlainText.h"
 #include "ui/Symbol.h"
 #include "universe/UniverseChanges.h"
 
@@ -41,10 +42,10 @@ QVariant FactionCheckListModel::data(const QModelIndex &index, int role) const
         return {};
     const Faction &faction = m_factions.at(index.row());
     switch (role) {
-    case Qt::DisplayRole: return faction.name.isEmpty() ? tr("Unnamed Faction") : faction.name;
+    case Qt::DisplayRole: return faction.name.isEmpty() ? tr("Unnamed Faction") : lineOfText(faction.name);
     case Qt::CheckStateRole: return m_draft.isSelected(faction.id) ? Qt::Checked : Qt::Unchecked;
     case Qt::DecorationRole: return symbolIcon(Symbol::flagFill, paletteColor(faction.color));
-    case ShortNameRole: return faction.shortName;
+    case ShortNameRole: return lineOfText(faction.shortName);
     case IdRole: return faction.id;
     default: return {};
     }

@@ -8,6 +8,7 @@
 #include "ui/ClearLayout.h"
 #include "ui/DisclosureGroup.h"
 #include "ui/NamedColor.h"
+#include "ui/NotesEdit.h"
 #include "ui/PaletteColor.h"
 #include "universe/StarfarerUniverse.h"
 
@@ -52,14 +53,6 @@ template <typename E> E chosenCase(const QComboBox *combo)
 {
     return static_cast<E>(combo->currentData().toInt());
 }
-
-// The description editor asks for its ideal height; a short window can shrink it.
-class DescriptionEdit : public QPlainTextEdit
-{
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-    QSize sizeHint() const override { return {QPlainTextEdit::sizeHint().width(), kDescriptionIdealHeight}; }
-};
 
 } // namespace
 
@@ -132,7 +125,7 @@ void FactionEditingView::buildIdentity()
     row->addWidget(m_color);
     formLayout()->addLayout(row);
 
-    m_description = new DescriptionEdit(this);
+    m_description = new NotesEdit(kDescriptionIdealHeight, this);
     m_description->setObjectName(QStringLiteral("description"));
     m_description->setPlaceholderText(tr("Description"));
     m_description->setMinimumHeight(kDescriptionMinimumHeight);
@@ -335,7 +328,7 @@ void FactionEditingView::showDraft()
     showCase(m_category, faction.category);
     showCase(m_color, faction.color);
     if (m_description->toPlainText() != faction.description)
-        m_description->setPlainText(faction.description);
+        m_description->setNotes(faction.description);
     m_homeworld->setPosition(faction.homeworld);
     m_force->setValue(faction.force);
     m_cunning->setValue(faction.cunning);

@@ -7,11 +7,11 @@ class DisclosureGroup;
 class HexPositionPicker;
 class IntegerField;
 class LabeledStepper;
+class NotesEdit;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QVBoxLayout;
 
@@ -61,7 +61,7 @@ private:
     QLineEdit *m_short;
     QComboBox *m_category;
     QComboBox *m_color;
-    QPlainTextEdit *m_description;
+    NotesEdit *m_description;
     QLabel *m_homeworldHeading;
     HexPositionPicker *m_homeworld;
     LabeledStepper *m_force;

@@ -3,13 +3,16 @@
 #include "IntegerField.h"
 #include "LabeledStepper.h"
 #include "SystemNames.h"
+#include "SystemSearchPopup.h"
 #include "ui/LiteralText.h"
+#include "ui/PlainText.h"
+#include "ui/Symbol.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -37,9 +40,13 @@ HexPositionPicker::HexPositionPicker(StarfarerUniverse &universe, bool showsSyst
     m_row = new IntegerField(tr("Row"), kFieldWidth, this);
     m_row->setObjectName(QStringLiteral("row"));
 
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // The system button goes on a line of its own: beside the fields the row is wider
+    // than an editor gets at the usual window size.
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto *layout = new QHBoxLayout;
     layout->setSpacing(kSpacing);
+    column->addLayout(layout);
     layout->addWidget(m_sectorX);
     layout->addWidget(m_sectorY);
     const auto addField = [this, layout](const QString &title, IntegerField *field) {
@@ -57,22 +64,29 @@ HexPositionPicker::HexPositionPicker(StarfarerUniverse &universe, bool showsSyst
         addField(tr("Column"), m_column);
     }
 
+    layout->addStretch(1);
+
     if (showsSystemMenu) {
         m_systemButton = new QToolButton(this);
         m_systemButton->setObjectName(QStringLiteral("systemMenu"));
-        m_systemButton->setPopupMode(QToolButton::InstantPopup);
-        m_systemButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        m_systemButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        m_systemButton->setIcon(symbolIcon(Symbol::chevronUpChevronDown));
         m_systemButton->setFixedWidth(kSystemMenuWidth);
-        m_systemMenu = new QMenu(m_systemButton);
-        m_systemButton->setMenu(m_systemMenu);
-        // Built anew each time it opens, so a system stored meanwhile is listed.
-        connect(m_systemMenu, &QMenu::aboutToShow, this, &HexPositionPicker::fillSystemMenu);
-        layout->addWidget(m_systemButton);
-        // The title names the system at the hex, which a stored system can change.
-        connect(&m_universe, &StarfarerUniverse::dataChanged, this, &HexPositionPicker::refresh);
-        connect(&m_universe, &StarfarerUniverse::hexInserted, this, &HexPositionPicker::refresh);
-        connect(&m_universe, &StarfarerUniverse::hexReplaced, this, &HexPositionPicker::refresh);
-        connect(&m_universe, &StarfarerUniverse::hexRemoved, this, &HexPositionPicker::refresh);
+        m_systemList = new SystemSearchPopup(m_universe, this);
+        connect(m_systemButton, &QToolButton::clicked, this, &HexPositionPicker::openSystemList);
+        connect(m_systemList, &SystemSearchPopup::chosen, this, &HexPositionPicker::change);
+        column->addWidget(m_systemButton, 0, Qt::AlignLeft);
+        // The title names the system at the hex: only a change there renames it.
+        connect(&m_universe, &StarfarerUniverse::dataChanged, this, &HexPositionPicker::refreshTitle);
+        connect(&m_universe, &StarfarerUniverse::hexInserted, this,
+                [this](const QUuid &, const GalacticCoordinates &at) { follow(at); });
+        connect(&m_universe, &StarfarerUniverse::hexRemoved, this,
+                [this](const QUuid &, const GalacticCoordinates &at) { follow(at); });
+        connect(&m_universe, &StarfarerUniverse::hexReplaced, this,
+                [this](const QUuid &, const GalacticCoordinates &from, const GalacticCoordinates &to) {
+                    follow(from);
+                    follow(to);
+                });
     }
 
     // Each control changes one of the four values.
@@ -101,11 +115,11 @@ QString HexPositionPicker::systemMenuTitle() const
     return SystemNames::systemName(m_universe, m_position);
 }
 
-QMenu *HexPositionPicker::systemMenu()
+SystemSearchPopup *HexPositionPicker::openSystemList()
 {
-    if (m_systemMenu)
-        fillSystemMenu();
-    return m_systemMenu;
+    if (m_systemList)
+        m_systemList->popUp(m_systemButton, m_position);
+    return m_systemList;
 }
 
 void HexPositionPicker::change(const GalacticCoordinates &position)
@@ -114,29 +128,28 @@ void HexPositionPicker::change(const GalacticCoordinates &position)
     emit positionChanged(position);
 }
 
-void HexPositionPicker::fillSystemMenu()
-{
-    m_systemMenu->clear();
-    QList<HexData> hexes = m_universe.data().toList();
-    SystemNames::sortHexesBySystemName(hexes);
-    for (const HexData &hex : std::as_const(hexes)) {
-        const GalacticCoordinates coordinates = hex.coordinates;
-        m_systemMenu->addAction(literalText(SystemNames::entryTitle(hex.starSystem)), this,
-                                [this, coordinates] { change(coordinates); });
-    }
-}
-
 void HexPositionPicker::refresh()
 {
     m_sectorX->setValue(m_position.sectorX);
     m_sectorY->setValue(m_position.sectorY);
     m_column->setValue(m_position.column);
     m_row->setValue(m_position.row);
-    if (m_systemButton) {
-        const QString title = systemMenuTitle();
-        const QString shown =
-            m_systemButton->fontMetrics().elidedText(title, Qt::ElideRight, kSystemMenuWidth - 24);
-        m_systemButton->setText(literalText(shown));
-        m_systemButton->setToolTip(title);
-    }
+    refreshTitle();
+}
+
+void HexPositionPicker::refreshTitle()
+{
+    if (!m_systemButton)
+        return;
+    const QString title = systemMenuTitle();
+    const int room = kSystemMenuWidth - m_systemButton->iconSize().width() - 24;
+    m_systemButton->setText(
+        literalText(m_systemButton->fontMetrics().elidedText(title, Qt::ElideRight, room)));
+    m_systemButton->setToolTip(plainToolTip(title));
+}
+
+void HexPositionPicker::follow(const GalacticCoordinates &changed)
+{
+    if (changed == m_position)
+        refreshTitle();
 }

@@ -6,15 +6,16 @@
 
 class IntegerField;
 class LabeledStepper;
-class QMenu;
 class QToolButton;
 class StarfarerUniverse;
+class SystemSearchPopup;
 
-// The row of controls with which every map-object editor chooses a hex: steppers for
-// the sector (-2 to 2, shown as B, A, 0, 1, 2), whole-number fields for the column and
-// the row (no bounds) and, optionally, a menu of the stored systems, titled with the
-// name of the system at the chosen hex, that jumps to a system's hex. The position
-// belongs to the editor: the picker shows it and announces the user's changes.
+// The controls with which every map-object editor chooses a hex: steppers for the
+// sector (-2 to 2, shown as B, A, 0, 1, 2), whole-number fields for the column and the
+// row (no bounds) and, optionally, below them a button titled with the name of the
+// system at the chosen hex, which opens a searchable list of the stored systems that
+// jumps to a system's hex. The position belongs to the editor: the picker shows it and
+// announces the user's changes.
 class HexPositionPicker : public QWidget
 {
     Q_OBJECT
@@ -32,19 +33,21 @@ public:
     // Shows `position`; does not announce it.
     void setPosition(const GalacticCoordinates &position);
 
-    // The system menu's title: the system name at the position.
+    // The system button's title: the system name at the position.
     QString systemMenuTitle() const;
-    // The system menu, filled afresh from the universe, as it is when opened; null
-    // when the picker has no menu.
-    QMenu *systemMenu();
+    // Opens the list of systems, read afresh from the universe, as the system button
+    // does; null when the picker has no system button.
+    SystemSearchPopup *openSystemList();
 
 signals:
     void positionChanged(const GalacticCoordinates &position);
 
 private:
     void change(const GalacticCoordinates &position);
-    void fillSystemMenu();
     void refresh();
+    void refreshTitle();
+    // Renames the button when a change of the universe touches the picker's hex.
+    void follow(const GalacticCoordinates &changed);
 
     StarfarerUniverse &m_universe;
     GalacticCoordinates m_position;
@@ -53,5 +56,5 @@ private:
     IntegerField *m_column;
     IntegerField *m_row;
     QToolButton *m_systemButton = nullptr;
-    QMenu *m_systemMenu = nullptr;
+    SystemSearchPopup *m_systemList = nullptr;
 };

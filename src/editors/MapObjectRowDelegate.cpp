@@ -1,6 +1,8 @@
 #include "MapObjectRowDelegate.h"
 
+#include "ColorDot.h"
 #include "MapObjectListModel.h"
+#include "ui/PlainText.h"
 #include "ui/TextStyle.h"
 
 #include <QApplication>
@@ -38,7 +40,7 @@ void MapObjectRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    const QString text = index.data(Qt::DisplayRole).toString();
+    const QString text = lineOfText(index.data(Qt::DisplayRole).toString());
     switch (kindOf(index)) {
     case MapObjectListModel::Kind::empty:
         painter->setPen(secondary);
@@ -58,9 +60,8 @@ void MapObjectRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     case MapObjectListModel::Kind::element: {
         const QVariant dot = index.data(MapObjectListModel::DotRole);
         if (dot.isValid()) {
-            painter->setPen(Qt::NoPen);
-            painter->setBrush(dot.value<QColor>());
-            painter->drawEllipse(QRect(area.left(), area.center().y() - kDotSize / 2, kDotSize, kDotSize));
+            paintColorDot(*painter, QRect(area.left(), area.center().y() - kDotSize / 2, kDotSize, kDotSize),
+                          dot.value<QColor>(), primary);
             area.adjust(kDotSize + kPadding, 0, 0, 0);
         }
         const QFont titleFont = textFont(TextStyle::body);
@@ -76,7 +77,7 @@ void MapObjectRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
         int top = area.top() + titleHeight;
         for (const QString &detail : index.data(MapObjectListModel::DetailsRole).toStringList()) {
             painter->drawText(QRect(area.left(), top, area.width(), detailMetrics.height()), Qt::AlignLeft,
-                              detailMetrics.elidedText(detail, Qt::ElideRight, area.width()));
+                              detailMetrics.elidedText(lineOfText(detail), Qt::ElideRight, area.width()));
             top += detailMetrics.height();
         }
         break;

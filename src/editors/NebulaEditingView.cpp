@@ -3,6 +3,7 @@
 #include "HexPositionPicker.h"
 #include "PositionArea.h"
 #include "SystemNames.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Symbol.h"
 #include "universe/UniverseChanges.h"
 
@@ -151,7 +152,7 @@ void NebulaEditingView::refreshHexes()
         auto *label = new QLabel(hex.description(), line);
         label->setTextFormat(Qt::PlainText);
         layout->addWidget(label);
-        layout->addWidget(secondaryLabel(SystemNames::systemName(universe(), hex), TextStyle::body, line));
+        layout->addWidget(secondaryName(SystemNames::systemName(universe(), hex), TextStyle::body, line), 1);
         layout->addStretch(1);
         item->setSizeHint(line->sizeHint());
         m_hexList->setItemWidget(item, line);

@@ -3,6 +3,7 @@
 #include "EditorForm.h"
 #include "NebulaDraft.h"
 
+class ElidedLabel;
 class HexPositionPicker;
 class QComboBox;
 class QLabel;
@@ -43,7 +44,7 @@ private:
     NebulaDraft m_draft;
     QLineEdit *m_name;
     QComboBox *m_type;
-    QLabel *m_positionCaption;
+    ElidedLabel *m_positionCaption;
     HexPositionPicker *m_picker;
     QPushButton *m_addHex;
     QLabel *m_noHexes;

@@ -2,6 +2,7 @@
 
 #include "EditorForm.h"
 #include "HexPositionPicker.h"
+#include "ui/ElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +17,7 @@ constexpr int kRowSpacing = 20;
 PositionArea PositionArea::add(QVBoxLayout *form, StarfarerUniverse &universe, QWidget *owner)
 {
     PositionArea area;
-    area.caption = EditorForm::secondaryLabel(QString(), TextStyle::body, owner);
+    area.caption = EditorForm::secondaryName(QString(), TextStyle::body, owner);
     area.caption->setObjectName(QStringLiteral("positionCaption"));
     form->addWidget(area.caption);
     auto *row = new QHBoxLayout;

@@ -1,7 +1,7 @@
 #pragma once
 
 class HexPositionPicker;
-class QLabel;
+class ElidedLabel;
 class QVBoxLayout;
 class QWidget;
 class StarfarerUniverse;
@@ -10,7 +10,7 @@ class StarfarerUniverse;
 // names the chosen hex, and under it the position picker with its system menu.
 struct PositionArea
 {
-    QLabel *caption;
+    ElidedLabel *caption;
     HexPositionPicker *picker;
 
     // Adds both to `form`, owned by `owner`.

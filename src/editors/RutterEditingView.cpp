@@ -45,7 +45,7 @@ RutterEditingView::RutterEditingView(StarfarerUniverse &universe, const std::opt
 {
     setObjectName(QStringLiteral("rutterEditingView"));
     m_noFactions = new ContentUnavailableView(
-        tr("No Factions"), Symbol::flagFill,
+        tr("No Factions"), Symbol::flagSlash,
         tr("Create a faction before adding a rutter — a rutter belongs to a faction."), this);
     formLayout()->addWidget(m_noFactions);
 

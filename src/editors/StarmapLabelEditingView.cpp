@@ -6,6 +6,7 @@
 #include "StarmapLabelPreview.h"
 #include "SystemNames.h"
 #include "model/CapitalizedWords.h"
+#include "ui/ElidedLabel.h"
 #include "ui/LiteralText.h"
 #include "ui/PaletteColor.h"
 #include "universe/UniverseChanges.h"

@@ -3,6 +3,7 @@
 #include "EditorForm.h"
 #include "StarmapLabelDraft.h"
 
+class ElidedLabel;
 class HexPositionPicker;
 class QComboBox;
 class QHBoxLayout;
@@ -54,7 +55,7 @@ private:
     QLabel *m_sizeValue;
     QSlider *m_angle;
     QLabel *m_angleValue;
-    QLabel *m_positionCaption;
+    ElidedLabel *m_positionCaption;
     HexPositionPicker *m_picker;
     StarmapLabelPreview *m_preview;
 };

@@ -30,7 +30,7 @@ QString entryTitle(const StarSystem &system)
     return system.name;
 }
 
-void sortHexesBySystemName(QList<HexData> &hexes)
+QList<qsizetype> orderBySystemName(const HexList &hexes)
 {
     // Keys are made once per hex, not once per comparison.
     const QLocale locale;
@@ -42,11 +42,11 @@ void sortHexesBySystemName(QList<HexData> &hexes)
     }
     std::stable_sort(keys.begin(), keys.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });
-    QList<HexData> sorted;
-    sorted.reserve(hexes.size());
+    QList<qsizetype> order;
+    order.reserve(keys.size());
     for (const auto &key : keys)
-        sorted.append(hexes.at(key.second));
-    hexes = std::move(sorted);
+        order.append(key.second);
+    return order;
 }
 
 } // namespace SystemNames

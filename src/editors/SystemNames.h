@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/HexData.h"
+#include "universe/HexList.h"
 
 #include <QList>
 #include <QString>
@@ -20,9 +21,10 @@ QString systemName(const StarfarerUniverse &universe, const GalacticCoordinates 
 // The title of a system's menu entry: its name, or "Unnamed System".
 QString entryTitle(const StarSystem &system);
 
-// Sorts stably by the systems' names lower-cased for the current locale, compared
-// code point by code point (no collation, so "ä…" follows "z…"); canonically
-// equivalent names compare equal. A system without a name comes first.
-void sortHexesBySystemName(QList<HexData> &hexes);
+// The positions of `hexes` sorted stably by the systems' names lower-cased for the
+// current locale, compared code point by code point (no collation, so "ä…" follows
+// "z…"); canonically equivalent names compare equal. A system without a name comes
+// first. Only positions move, so no system is copied.
+QList<qsizetype> orderBySystemName(const HexList &hexes);
 
 } // namespace SystemNames

@@ -5,7 +5,7 @@ QString capitalizedWords(const QString &text)
     QString result = text.toLower();
     bool wordStart = true;
     for (QChar &c : result) {
-        if (c.isSpace()) {
+        if (c.isSpace() || c == QLatin1Char('-')) {
             wordStart = true;
         } else {
             if (wordStart)

@@ -51,3 +51,5 @@ QString markdownExport(const WorldData &world, qint64 planetoidBelts, qint64 gas
 // "A8679AB-C NS 312 D:24h\Y:83d [Hi In]". The map card puts the trade codes on a
 // line of their own by passing a line feed as `beforeTradeCodes`.
 QString mainWorldUWPLine(const StarSystem &system, const WorldData &world, QChar beforeTradeCodes = u' ');
+// The key to the fields of that line, shown above or below it.
+inline const QString kProfileLineLegend = QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Year [TC]");

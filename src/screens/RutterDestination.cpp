@@ -1,11 +1,13 @@
 #include "RutterDestination.h"
 
 #include "model/HexLayout.h"
+#include "ui/PlainText.h"
 #include "universe/StarfarerUniverse.h"
 
 QString RutterDestination::chipText() const
 {
-    return name + QStringLiteral(" [") + QString::number(distance) + QLatin1Char(']');
+    return shortened(name, kLongestQuotedName) + QStringLiteral(" [") + QString::number(distance) +
+           QLatin1Char(']');
 }
 
 std::optional<RutterDestination> RutterDestination::of(const StarfarerUniverse &universe,

@@ -22,7 +22,7 @@ struct RutterDestination
     qint64 distance = 0;
     FactionColor color = FactionColor::grey;
 
-    // "Name [n]": what the destination's chip reads.
+    // "Name [n]": what the destination's chip reads, a long name shortened.
     QString chipText() const;
 
     // The destination of `rutter` seen from `hex`, or none when neither end is `hex`.

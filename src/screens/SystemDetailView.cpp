@@ -8,6 +8,8 @@
 #include "model/WorldDescriptions.h"
 #include "ui/Chip.h"
 #include "ui/Divider.h"
+#include "ui/ElidedLabel.h"
+#include "ui/NotesView.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseChanges.h"
 
@@ -19,6 +21,9 @@
 #include <utility>
 
 namespace {
+
+// The height past which the notes scroll inside the page.
+constexpr int kLongestNotes = 400;
 
 QLabel *text(const QString &value, const QFont &font, QWidget *parent, const QString &name = {})
 {
@@ -37,6 +42,23 @@ QLabel *blackCaption(const QString &value, QWidget *parent)
     palette.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(palette);
     return label;
+}
+
+// A name on one line, cut with an ellipsis where the column ends.
+ElidedLabel *name(const QString &value, const QFont &font, QWidget *parent, const QString &objectName)
+{
+    auto *label = new ElidedLabel(value, parent);
+    label->setFont(font);
+    label->setObjectName(objectName);
+    return label;
+}
+
+// Notes as plain text; past a screenful they scroll in place.
+NotesView *notesView(const QString &notes, QWidget *parent, const QString &objectName)
+{
+    auto *view = new NotesView(notes, textFont(TextStyle::body), kLongestNotes, parent);
+    view->setObjectName(objectName);
+    return view;
 }
 
 void makeSecondary(QLabel *label)
@@ -179,13 +201,9 @@ void SystemDetailView::rebuild()
     layout->setSpacing(8);
 
     auto *header = new QHBoxLayout;
-    QLabel *title =
-        text(systemName(), textFont(TextStyle::body, false, true), column, QStringLiteral("title"));
-    QFont titleFont = title->font();
+    QFont titleFont = textFont(TextStyle::body, false, true);
     titleFont.setPixelSize(titleFont.pixelSize() * 17 / 13);
-    title->setFont(titleFont);
-    header->addWidget(title);
-    header->addStretch(1);
+    header->addWidget(name(systemName(), titleFont, column, QStringLiteral("title")), 1);
     QLabel *hexLabel = text(tr("HEX: ") + hex.coordinates.description(), textFont(TextStyle::body, true),
                             column, QStringLiteral("hex"));
     makeSecondary(hexLabel);
@@ -200,8 +218,7 @@ void SystemDetailView::rebuild()
     layout->addWidget(new SystemWorldsView(hex.starSystem, m_viewWidth, 900, false, column));
     const std::optional<WorldData> mainWorld = hex.starSystem.mainWorld();
     if (mainWorld && !mainWorld->notes.isEmpty()) {
-        QLabel *notes =
-            text(mainWorld->notes, textFont(TextStyle::body), column, QStringLiteral("footNotes"));
+        QWidget *notes = notesView(mainWorld->notes, column, QStringLiteral("footNotes"));
         notes->setContentsMargins(0, 4, 0, 0);
         layout->addWidget(notes);
     }
@@ -220,20 +237,19 @@ QWidget *SystemDetailView::uwpBlock(const HexData &hex)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(5);
     if (!hex.notes.isEmpty())
-        layout->addWidget(text(hex.notes, textFont(TextStyle::body), block, QStringLiteral("hexNotes")));
+        layout->addWidget(notesView(hex.notes, block, QStringLiteral("hexNotes")));
     layout->addWidget(blackCaption(tr("Main World"), block));
     layout->addWidget(
-        text(mainWorldName(), textFont(TextStyle::body, true, true), block, QStringLiteral("mainWorldName")));
+        name(mainWorldName(), textFont(TextStyle::body, true, true), block, QStringLiteral("mainWorldName")));
     layout->addWidget(
         text(mainWorldSummaryLine(), textFont(TextStyle::body, true), block, QStringLiteral("summaryLine")));
-    QLabel *key = text(QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Year [TC]"),
-                       textFont(TextStyle::caption, true), block, QStringLiteral("keyLine"));
+    QLabel *key =
+        text(kProfileLineLegend, textFont(TextStyle::caption, true), block, QStringLiteral("keyLine"));
     makeSecondary(key);
     layout->addWidget(key);
     const std::optional<WorldData> mainWorld = hex.starSystem.mainWorld();
     if (mainWorld && !mainWorld->notes.isEmpty())
-        layout->addWidget(
-            text(mainWorld->notes, textFont(TextStyle::body), block, QStringLiteral("blockNotes")));
+        layout->addWidget(notesView(mainWorld->notes, block, QStringLiteral("blockNotes")));
     // A caption only over chips; the row itself is always there.
     const auto chipSection = [&](const QString &title, const QList<Chip *> &chips) {
         if (!chips.isEmpty())

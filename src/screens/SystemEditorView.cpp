@@ -7,6 +7,7 @@
 #include "ui/LiteralText.h"
 #include "ui/NotesEditor.h"
 #include "ui/PlainLabel.h"
+#include "ui/PlainText.h"
 #include "ui/Symbol.h"
 #include "ui/TextStyle.h"
 #include "ui/WrappingLabel.h"
@@ -68,8 +69,9 @@ QString worldTitle(const WorldData &world)
 QString collisionMessage(const GalacticCoordinates &coordinates, const HexData &occupant)
 {
     const QString &name = occupant.starSystem.name;
-    const QString held = name.isEmpty() ? SystemEditorView::tr("an unnamed system")
-                                        : QStringLiteral("\u201C%1\u201D").arg(name);
+    const QString held = name.isEmpty()
+                             ? SystemEditorView::tr("an unnamed system")
+                             : QStringLiteral("\u201C%1\u201D").arg(shortened(name, kLongestQuotedName));
     return SystemEditorView::tr(
                "%1 already holds %2. Overwrite it, or cancel and choose different coordinates.")
         .arg(coordinates.description(), held);
@@ -165,7 +167,12 @@ void SystemEditorView::presentCollisionAlert(const HexData &occupant)
     alert->setTextFormat(Qt::PlainText);
     alert->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton *overwrite = alert->addButton(tr("Overwrite"), QMessageBox::DestructiveRole);
-    alert->addButton(tr("Cancel"), QMessageBox::RejectRole);
+    QPushButton *cancel = alert->addButton(tr("Cancel"), QMessageBox::RejectRole);
+    // Return must never remove the other system: Cancel is the default, and the
+    // destructive button does not take Return even when it has the focus.
+    overwrite->setAutoDefault(false);
+    alert->setDefaultButton(cancel);
+    alert->setEscapeButton(cancel);
     const QUuid occupantID = occupant.id;
     connect(alert, &QMessageBox::buttonClicked, this, [this, overwrite, occupantID](QAbstractButton *button) {
         if (button == overwrite)
@@ -289,7 +296,9 @@ QWidget *SystemEditorView::buildToolbar()
     auto *column = new QVBoxLayout(toolbar);
     column->setContentsMargins(0, 0, 0, 0);
     auto *row = new QHBoxLayout;
-    m_title = plainLabel(QString(), textFont(TextStyle::body, false, true), toolbar, "title");
+    m_title = new ElidedLabel(QString(), toolbar);
+    m_title->setFont(textFont(TextStyle::body, false, true));
+    m_title->setObjectName(QStringLiteral("title"));
     row->addWidget(m_title, 1);
 
     auto *generate =
@@ -439,11 +448,12 @@ QWidget *SystemEditorView::buildWorldPane(QWidget *parent)
     m_paneHeader->setFixedWidth(static_cast<int>(kViewWidth));
     auto *header = new QHBoxLayout(m_paneHeader);
     header->setContentsMargins(0, 0, 0, 0);
-    m_worldTitle = plainLabel(QString(), displayFont(kWorldTitleSize), m_paneHeader, "worldTitle");
-    header->addWidget(m_worldTitle);
-    header->addStretch(1);
-    m_profileColumns = plainLabel(QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Year [TC]"),
-                                  textFont(TextStyle::body, true), m_paneHeader, "profileColumns");
+    m_worldTitle = new ElidedLabel(QString(), m_paneHeader);
+    m_worldTitle->setFont(displayFont(kWorldTitleSize));
+    m_worldTitle->setObjectName(QStringLiteral("worldTitle"));
+    header->addWidget(m_worldTitle, 1);
+    m_profileColumns =
+        plainLabel(kProfileLineLegend, textFont(TextStyle::body, true), m_paneHeader, "profileColumns");
     header->addWidget(m_profileColumns);
     column->addWidget(m_paneHeader);
 

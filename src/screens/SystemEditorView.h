@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class ElidedLabel;
 class HexTargetPicker;
 class NotesEditor;
 class QCheckBox;
@@ -72,7 +73,7 @@ private:
     bool m_awaitingSave = false;
     QString m_saveFailure;
 
-    QLabel *m_title = nullptr;
+    ElidedLabel *m_title = nullptr;
     QPushButton *m_saveButton = nullptr;
     WrappingLabel *m_saveStatus = nullptr;
     QLineEdit *m_name = nullptr;
@@ -84,7 +85,7 @@ private:
     QTreeWidget *m_worldList = nullptr;
     QLabel *m_noSelection = nullptr;
     QWidget *m_paneHeader = nullptr;
-    QLabel *m_worldTitle = nullptr;
+    ElidedLabel *m_worldTitle = nullptr;
     QLabel *m_profileColumns = nullptr;
     WrappingLabel *m_gasGiantMessage = nullptr;
     WorldEditPanel *m_worldEditor = nullptr;

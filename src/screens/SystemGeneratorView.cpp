@@ -7,6 +7,7 @@
 #include "model/HexData.h"
 #include "model/Random.h"
 #include "model/StarSystemGeneration.h"
+#include "model/WorldDescriptions.h"
 #include "ui/AppInformation.h"
 #include "ui/HexTargetPicker.h"
 #include "ui/LiteralText.h"
@@ -398,7 +399,6 @@ QWidget *SystemGeneratorView::buildMainWorldHeader(QWidget *parent)
     title->setContentsMargins(0, 0, 0, kSectionTitlePadding);
     row->addWidget(title);
     row->addStretch(1);
-    row->addWidget(plainLabel(QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Year [TC]"),
-                              textFont(TextStyle::body, true), header, "profileColumns"));
+    row->addWidget(plainLabel(kProfileLineLegend, textFont(TextStyle::body, true), header, "profileColumns"));
     return header;
 }

@@ -7,6 +7,7 @@
 #include "SystemRowDelegate.h"
 #include "model/Random.h"
 #include "ui/ContentUnavailableView.h"
+#include "ui/ElidedLabel.h"
 #include "ui/LiteralText.h"
 #include "ui/Symbol.h"
 #include "ui/WindowRouter.h"
@@ -249,8 +250,7 @@ void SystemListView::push(QWidget *page, const QString &title)
     back->setObjectName(QStringLiteral("back"));
     connect(back, &QPushButton::clicked, this, &SystemListView::goBack);
     bar->addWidget(back);
-    auto *heading = new QLabel(title, frame);
-    heading->setTextFormat(Qt::PlainText);
+    auto *heading = new ElidedLabel(title, frame);
     heading->setObjectName(QStringLiteral("pageTitle"));
     bar->addWidget(heading, 1);
     layout->addLayout(bar);
@@ -260,11 +260,11 @@ void SystemListView::push(QWidget *page, const QString &title)
     m_navigation->setCurrentWidget(frame);
     frame->setProperty("page", QVariant::fromValue(static_cast<QObject *>(page)));
     if (auto *detail = qobject_cast<SystemDetailView *>(page)) {
-        connect(detail, &SystemDetailView::titleChanged, heading, &QLabel::setText);
+        connect(detail, &SystemDetailView::titleChanged, heading, &ElidedLabel::setText);
         connect(detail, &SystemDetailView::editRequested, this, &SystemListView::showEditor);
     }
     if (auto *editor = qobject_cast<SystemEditorView *>(page)) {
-        connect(editor, &SystemEditorView::titleChanged, heading, &QLabel::setText);
+        connect(editor, &SystemEditorView::titleChanged, heading, &ElidedLabel::setText);
         connect(editor, &SystemEditorView::dismissed, this, &SystemListView::goBack);
     }
 }

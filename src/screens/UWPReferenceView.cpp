@@ -6,6 +6,7 @@
 #include "model/Starport.h"
 #include "model/TradeClass.h"
 #include "model/UWPDescriptions.h"
+#include "model/WorldDescriptions.h"
 #include "ui/ClearLayout.h"
 #include "ui/DisclosureGroup.h"
 #include "ui/TextStyle.h"
@@ -339,8 +340,8 @@ QWidget *UWPReferenceView::makeHeader()
     auto *header = new QWidget(this);
     auto *layout = new QVBoxLayout(header);
     layout->setSpacing(6);
-    QLabel *key = label(QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Year [TC]"),
-                        textFont(kKeyLinePixelSize, true, true), QStringLiteral("keyLine"));
+    QLabel *key =
+        label(kProfileLineLegend, textFont(kKeyLinePixelSize, true, true), QStringLiteral("keyLine"));
     key->setTextInteractionFlags(Qt::TextSelectableByMouse);
     key->setContentsMargins(0, 0, 0, 4);
     layout->addWidget(key);

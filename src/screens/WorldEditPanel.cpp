@@ -12,6 +12,7 @@
 #include "ui/ClearLayout.h"
 #include "ui/LiteralText.h"
 #include "ui/NamedColor.h"
+#include "ui/NotesEdit.h"
 #include "ui/Symbol.h"
 #include "ui/Tile.h"
 #include "universe/UniverseChanges.h"
@@ -33,18 +34,6 @@ constexpr int kSectionMenuWidth = 120;
 constexpr int kNotesPadding = 8;
 constexpr int kNotesMinimumHeight = 120;
 constexpr int kNotesIdealHeight = 300;
-
-// A notes editor that asks for its ideal height, so that a roomy panel gives the
-// notes space while a cramped one can still shrink it to the minimum.
-class NotesEdit : public QPlainTextEdit
-{
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-    QSize sizeHint() const override
-    {
-        return {QPlainTextEdit::sizeHint().width(), kNotesIdealHeight - 2 * kNotesPadding};
-    }
-};
 
 QToolButton *menuButton(const QString &text, int width, QWidget *parent)
 {
@@ -337,7 +326,7 @@ QWidget *WorldEditPanel::buildNotesEditor()
     frame->setMinimumHeight(kNotesMinimumHeight);
     auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_notes = new NotesEdit(frame);
+    m_notes = new NotesEdit(kNotesIdealHeight - 2 * kNotesPadding, frame);
     m_notes->setPlaceholderText(tr("World Notes"));
     m_notes->setFrameShape(QFrame::NoFrame);
     // The editor shows the tile behind it instead of a background of its own.
@@ -401,7 +390,7 @@ void WorldEditPanel::refresh()
     if (m_notes->toPlainText() != w.notes) {
         // Loading the world's notes is not an edit.
         const QSignalBlocker blocker(m_notes);
-        m_notes->setPlainText(w.notes);
+        m_notes->setNotes(w.notes);
     }
     if (first || shown.worldTags != w.worldTags)
         refreshTagSection();

@@ -10,9 +10,9 @@
 #include <functional>
 #include <optional>
 
+class NotesEdit;
 class QHBoxLayout;
 class QLineEdit;
-class QPlainTextEdit;
 class QToolButton;
 class StarfarerUniverse;
 class UWPView;
@@ -84,7 +84,7 @@ private:
     UWPView *m_profile = nullptr;
     // Each row of the column under the profile line, showing a world.
     QList<std::function<void(const WorldData &)>> m_columnRows;
-    QPlainTextEdit *m_notes = nullptr;
+    NotesEdit *m_notes = nullptr;
     QToolButton *m_tagMenu = nullptr;
     QHBoxLayout *m_tagChips = nullptr;
     QToolButton *m_factionMenu = nullptr;

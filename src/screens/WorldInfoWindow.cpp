@@ -3,6 +3,7 @@
 #include "UniverseFollower.h"
 #include "WorldInfoPanel.h"
 #include "ui/ContentUnavailableView.h"
+#include "ui/PlainText.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QScrollArea>
@@ -75,7 +76,8 @@ void WorldInfoWindow::showEvent(QShowEvent *event)
 
 void WorldInfoWindow::applyTitle()
 {
-    setWindowTitle(m_title);
+    const QString title = shortened(m_title, kLongestQuotedName);
+    setWindowTitle(title);
     if (!isWindow())
-        window()->setWindowTitle(m_title);
+        window()->setWindowTitle(title);
 }

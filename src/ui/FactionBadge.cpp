@@ -1,13 +1,14 @@
 #include "FactionBadge.h"
 
 #include "Chip.h"
+#include "PlainText.h"
 #include "universe/Faction.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 
 FactionBadge::FactionBadge(const Faction &faction, const QColor &color, QWidget *parent)
-    : QWidget(parent), m_text(new QLabel(faction.shortName, this))
+    : QWidget(parent), m_text(new QLabel(shortened(faction.shortName, kLongestQuotedName), this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -17,7 +18,7 @@ FactionBadge::FactionBadge(const Faction &faction, const QColor &color, QWidget 
     icon->setPixmap(symbolPixmap(factionBadgeSymbol(faction.category), size, color, devicePixelRatioF()));
     icon->setObjectName(QStringLiteral("badgeSymbol"));
     m_text->setTextFormat(Qt::PlainText);
-    m_text->setToolTip(faction.name);
+    m_text->setToolTip(plainToolTip(faction.name));
     QPalette palette = m_text->palette();
     palette.setColor(QPalette::WindowText, color);
     m_text->setPalette(palette);

@@ -26,8 +26,8 @@ constexpr Symbol factionBadgeSymbol(FactionCategory category)
     return kFactionBadgeSymbols[static_cast<std::size_t>(category)];
 }
 
-// A faction's mark: the symbol of its category, then its short code, with its full
-// name as the tooltip.
+// A faction's mark: the symbol of its category, then its short code (shortened when
+// too long for a chip), with its full name as the tooltip.
 class FactionBadge : public QWidget
 {
     Q_OBJECT

@@ -1,9 +1,10 @@
 #include "LiteralText.h"
 
+#include "PlainText.h"
+
 #include <QString>
 
 QString literalText(const QString &text)
 {
-    QString escaped = text;
-    return escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return shortened(text, kLongestQuotedName).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }

@@ -187,6 +187,21 @@ void paintFlagFill(QPainter &painter, const QColor &color)
     painter.drawPath(flagPath(3, 2.5, 10.5, 7));
 }
 
+void paintFlagSlash(QPainter &painter, const QColor &color)
+{
+    // The flag in outline, struck through from its top-left to its foot: no flag.
+    QPainterPath pole;
+    pole.moveTo(3, 1.5);
+    pole.lineTo(3, 15);
+    painter.strokePath(pole, symbolPen(color, 1.5));
+    painter.strokePath(flagPath(3, 2.5, 10.5, 7), symbolPen(color, 1.3));
+    QPainterPath slash;
+    slash.moveTo(1.5, 1.5);
+    slash.lineTo(14.5, 14.5);
+    clearStroke(painter, slash, 3.6);
+    painter.strokePath(slash, symbolPen(color, 1.5));
+}
+
 void paintChevronDown(QPainter &painter, const QColor &color)
 {
     painter.strokePath(chevron(QPointF(3.5, 5.8), QPointF(8, 10.3), QPointF(12.5, 5.8)),

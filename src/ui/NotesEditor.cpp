@@ -1,28 +1,16 @@
 #include "NotesEditor.h"
 
+#include "NotesEdit.h"
 #include "TextStyle.h"
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 
 namespace {
 
 constexpr qreal kCornerRadius = 8;
 constexpr int kPadding = 8;
 constexpr int kPlaceholderPadding = 5;
-
-// The editor asks for the panel's ideal height; a cramped screen can still shrink it.
-class NotesEdit : public QPlainTextEdit
-{
-public:
-    NotesEdit(int idealHeight, QWidget *parent) : QPlainTextEdit(parent), m_idealHeight(idealHeight) {}
-
-    QSize sizeHint() const override { return {QPlainTextEdit::sizeHint().width(), m_idealHeight}; }
-
-private:
-    int m_idealHeight;
-};
 
 } // namespace
 
@@ -70,6 +58,6 @@ void NotesEditor::setNotes(const QString &notes)
     if (notes == m_editor->toPlainText())
         return;
     m_settingNotes = true;
-    m_editor->setPlainText(notes);
+    m_editor->setNotes(notes);
     m_settingNotes = false;
 }

@@ -2,8 +2,8 @@
 
 #include "RoundedPanel.h"
 
+class NotesEdit;
 class QLabel;
-class QPlainTextEdit;
 
 // The referee's notes on a hex: a multi-line editor without a frame of its own,
 // padded 8 points on a rounded "parameterBackground" panel. With a placeholder, the
@@ -25,7 +25,7 @@ signals:
     void notesEdited(const QString &notes);
 
 private:
-    QPlainTextEdit *m_editor = nullptr;
+    NotesEdit *m_editor = nullptr;
     QLabel *m_placeholder = nullptr;
     bool m_settingNotes = false;
 };

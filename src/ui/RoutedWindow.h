@@ -9,7 +9,8 @@
 // A top-level window opened by the window router: it carries the identifier it was
 // opened with (and, for a window group, its coordinates) and hosts one content
 // widget filling the window. It announces an accepted close so that the router can
-// forget it at once, before its deferred deletion.
+// forget it at once, before its deferred deletion. Ctrl+W (and the platform's own
+// close keys) and Escape close it.
 class RoutedWindow : public QWidget
 {
     Q_OBJECT

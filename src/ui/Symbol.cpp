@@ -10,14 +10,6 @@
 
 namespace {
 
-void clearStroke(QPainter &painter, const QPainterPath &path, qreal width)
-{
-    painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.strokePath(path, symbolPen(Qt::black, width));
-    painter.restore();
-}
-
 void strokeCircle(QPainter &painter, const QColor &color, qreal width = 1.3)
 {
     painter.setPen(symbolPen(color, width));

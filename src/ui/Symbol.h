@@ -39,6 +39,7 @@ enum class Symbol : quint8 {
     flag2Crossed,
     plus,
     flagFill,
+    flagSlash,
     chevronDown,
     chevronRight,
     starSquareOnSquareFill,
@@ -94,6 +95,7 @@ void paintSquareAndArrowDown(QPainter &painter, const QColor &color);
 void paintFlag2Crossed(QPainter &painter, const QColor &color);
 void paintPlus(QPainter &painter, const QColor &color);
 void paintFlagFill(QPainter &painter, const QColor &color);
+void paintFlagSlash(QPainter &painter, const QColor &color);
 void paintChevronDown(QPainter &painter, const QColor &color);
 void paintChevronRight(QPainter &painter, const QColor &color);
 void paintStarSquareOnSquareFill(QPainter &painter, const QColor &color);
@@ -110,7 +112,7 @@ void paintTagFill(QPainter &painter, const QColor &color);
 void paintArrowCounterclockwiseCircle(QPainter &painter, const QColor &color);
 } // namespace symbol_detail
 
-inline constexpr std::array<SymbolRow, 40> kSymbols{{
+inline constexpr std::array<SymbolRow, 41> kSymbols{{
     {Symbol::pencilCircleFill, "pencil.circle.fill", "", symbol_detail::paintPencilCircleFill},
     {Symbol::checkmark, "checkmark", "", symbol_detail::paintCheckmark},
     {Symbol::diceFill, "dice.fill", "", symbol_detail::paintDiceFill},
@@ -142,6 +144,7 @@ inline constexpr std::array<SymbolRow, 40> kSymbols{{
     {Symbol::flag2Crossed, "flag.2.crossed", "", symbol_detail::paintFlag2Crossed},
     {Symbol::plus, "plus", "", symbol_detail::paintPlus},
     {Symbol::flagFill, "flag.fill", "", symbol_detail::paintFlagFill},
+    {Symbol::flagSlash, "flag.slash", "", symbol_detail::paintFlagSlash},
     {Symbol::chevronDown, "chevron.down", "", symbol_detail::paintChevronDown},
     {Symbol::chevronRight, "chevron.right", "", symbol_detail::paintChevronRight},
     {Symbol::starSquareOnSquareFill, "star.square.on.square.fill", "",

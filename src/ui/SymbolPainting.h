@@ -25,6 +25,16 @@ inline void punchOut(QPainter &painter, const QPainterPath &path)
     painter.restore();
 }
 
+// Clears a stroke of `width` along `path` out of what is already drawn, so that a
+// line drawn over a symbol stands apart from it.
+inline void clearStroke(QPainter &painter, const QPainterPath &path, qreal width)
+{
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.strokePath(path, symbolPen(Qt::black, width));
+    painter.restore();
+}
+
 // A closed path through `corners` points around `centre`, the first at `startAngle`
 // (radians, clockwise on screen from the x axis), alternating between the radii
 // `even` and `odd`: equal radii give a regular polygon, unequal ones a star.

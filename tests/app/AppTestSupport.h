@@ -141,12 +141,16 @@ protected:
         return texts;
     }
 
+    // The entries that show a check indicator. The style draws one, an empty box when
+    // unchecked, for every checkable entry, so only the open universe may be checkable.
     QStringList checkedMenuTexts() const
     {
         QStringList texts;
         for (const QAction *action : universeMenu()->actions()) {
-            if (action->isChecked())
+            if (action->isCheckable() || action->isChecked()) {
+                EXPECT_TRUE(action->isChecked()) << action->text().toStdString() << " shows an empty box";
                 texts.append(action->iconText());
+            }
         }
         return texts;
     }

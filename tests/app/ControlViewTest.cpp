@@ -11,6 +11,7 @@
 #include "ui/ContentUnavailableView.h"
 
 #include <QPointer>
+#include <QToolButton>
 
 namespace {
 
@@ -274,4 +275,32 @@ TEST_F(Sidebar, ClearingTheSelectionShowsNothingSelected)
     clickRow(starMap);
     EXPECT_EQ(view()->detailDestination(), Destination::of(DestinationKind::starmap));
     EXPECT_EQ(pageTitle(view()->detailPage()), QStringLiteral("Star Map"));
+}
+
+TEST_F(Sidebar, EveryHexPickerIsWhollyVisibleAtTheDefaultWindowSize)
+{
+    startApp();
+    Faction guild;
+    guild.id = QUuid::createUuid();
+    guild.name = QStringLiteral("Guild");
+    universe()->setFactions({guild}); // the rutter form shows its pickers only with a faction
+    window()->resize(1200, 800);
+    for (const char *screen : {"Rutters", "Nebulae", "Regions", "Labels"}) {
+        SCOPED_TRACE(screen);
+        clickRowTitled(QString::fromLatin1(screen));
+        settle();
+        const QList<QToolButton *> buttons =
+            view()->detailPage()->findChildren<QToolButton *>(QStringLiteral("systemMenu"));
+        int shown = 0;
+        for (QToolButton *button : buttons) {
+            if (!button->isVisible())
+                continue;
+            ++shown;
+            // Not cut by the screen's scroll area nor by the window's edge.
+            EXPECT_EQ(button->visibleRegion().boundingRect(), button->rect());
+            const QRect inWindow(button->mapTo(window(), QPoint(0, 0)), button->size());
+            EXPECT_TRUE(window()->rect().contains(inWindow));
+        }
+        EXPECT_GE(shown, 1);
+    }
 }

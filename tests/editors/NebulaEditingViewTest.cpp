@@ -3,6 +3,7 @@
 #include "editors/HexPositionPicker.h"
 #include "editors/MapObjectListModel.h"
 #include "editors/NebulaeView.h"
+#include "ui/ElidedLabel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -38,7 +39,7 @@ TEST_F(NebulaEditingViewTest, AddHexIsDisabledForAListedHexAndCreateNeedsOne)
     auto *form = qobject_cast<NebulaEditingView *>(view.detail());
     ASSERT_NE(form, nullptr);
     auto *addHex = child<QPushButton>(*form, "addHex");
-    EXPECT_EQ(child<QLabel>(*form, "positionCaption")->text(), QStringLiteral("00-0000"));
+    EXPECT_EQ(child<ElidedLabel>(*form, "positionCaption")->text(), QStringLiteral("00-0000"));
     EXPECT_FALSE(child<QLabel>(*form, "noHexes")->isHidden());
     EXPECT_FALSE(form->actionButton()->isEnabled());
 
@@ -50,7 +51,7 @@ TEST_F(NebulaEditingViewTest, AddHexIsDisabledForAListedHexAndCreateNeedsOne)
     EXPECT_EQ(form->hexList()->count(), 1);
 
     typeInto(child<QLineEdit>(*form, "column"), QStringLiteral("7"));
-    EXPECT_EQ(child<QLabel>(*form, "positionCaption")->text(), QStringLiteral("00-0700"));
+    EXPECT_EQ(child<ElidedLabel>(*form, "positionCaption")->text(), QStringLiteral("00-0700"));
     ASSERT_TRUE(addHex->isEnabled());
     addHex->click();
     child<QComboBox>(*form, "type")->setCurrentIndex(4);
@@ -96,9 +97,10 @@ TEST_F(NebulaEditingViewTest, RemovedHexesStayInTheFormUntilSaved)
     EXPECT_EQ(m_universe->nebulae().first(), edited);
 
     // The hex in the editor names the system stored there.
-    const QList<QLabel *> texts = editor.hexList()->findChildren<QLabel *>();
-    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
-                            [](const QLabel *label) { return label->text() == QStringLiteral("Regina"); }));
+    const QList<ElidedLabel *> names = editor.hexList()->findChildren<ElidedLabel *>();
+    EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const ElidedLabel *name) {
+        return name->text() == QStringLiteral("Regina");
+    }));
 
     editor.actionButton()->click();
     const QList<Nebula> stored = this->stored()->nebulae();

@@ -6,6 +6,7 @@
 #include "editors/MapObjectListModel.h"
 #include "editors/RegionAnchorListModel.h"
 #include "editors/RegionEditingView.h"
+#include "editors/SystemSearchPopup.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -81,7 +82,7 @@ TEST_F(RegionsViewTest, AnchorsAreAddedRepeatedReorderedAndDeleted)
     for (int i = 0; i < 8; ++i)
         editor->cornerStepper()->step(1);
     EXPECT_EQ(editor->cornerDiagram()->selected(), 5);
-    editor->nextAnchorPicker()->systemMenu()->actions().first()->trigger();
+    editor->nextAnchorPicker()->openSystemList()->choose(0);
     EXPECT_EQ(editor->nextAnchorText(), QStringLiteral("00-0304 · corner 6"));
     editor->addAnchor();
     const QAbstractItemModel &anchors = *editor->anchorModel();
@@ -170,4 +171,33 @@ TEST_F(RegionsViewTest, TheDiagramHighlightsTheChosenCornerOnly)
     // Corner 1 lies to the lower right of the centre, corner 4 to the upper left.
     EXPECT_GT(CornerDiagram::vertex(1).y(), CornerDiagram::kHeight / 2.0);
     EXPECT_LT(CornerDiagram::vertex(4).x(), CornerDiagram::kWidth / 2.0);
+}
+
+TEST_F(RegionsViewTest, AWhiteRegionsDotStandsOutOnAWhiteList)
+{
+    Region white = region(QStringLiteral("Pale"), 1, true);
+    white.color = FactionColor::white;
+    m_universe->setRegions({white});
+    RegionsView view(*m_universe);
+    auto *list = view.findChild<QListView *>();
+    ASSERT_NE(list, nullptr);
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    list->setPalette(palette);
+    list->viewport()->setPalette(palette);
+    view.resize(900, 600);
+    view.show();
+    const QRect row = list->visualRect(list->model()->index(0, 0));
+    ASSERT_TRUE(row.isValid());
+    ASSERT_FALSE(list->selectionModel()->isSelected(list->model()->index(0, 0))); // no highlight behind it
+    const QImage image = list->viewport()->grab().toImage();
+    // The dot stands at the row's leading edge, vertically centred; somewhere in that
+    // square the ring must be clearly darker than the white around it.
+    int darkest = 255;
+    for (int y = row.center().y() - 8; y <= row.center().y() + 8; ++y) {
+        for (int x = row.left(); x < row.left() + 24; ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    }
+    EXPECT_LT(darkest, 200);
 }

@@ -4,6 +4,8 @@
 #include "editors/MapObjectListModel.h"
 #include "editors/RutterEditingView.h"
 #include "editors/RutterListSource.h"
+#include "editors/SystemSearchPopup.h"
+#include "ui/ContentUnavailableView.h"
 #include "ui/PaletteColor.h"
 
 #include <QComboBox>
@@ -130,7 +132,7 @@ TEST_F(RuttersViewTest, CreatingNeedsAFactionThatExists)
     EXPECT_EQ(editor->startCaption(), QStringLiteral("From: 00-0000"));
 
     chooseFaction(*editor, QStringLiteral("Zulu"));
-    editor->endPicker()->systemMenu()->actions().first()->trigger(); // Regina
+    editor->endPicker()->openSystemList()->choose(0); // Regina
     EXPECT_EQ(editor->endCaption(), QStringLiteral("To: 00-0101"));
     ASSERT_TRUE(editor->actionButton()->isEnabled());
     editor->actionButton()->click();
@@ -151,6 +153,10 @@ TEST_F(RuttersViewTest, CreatingNeedsAFactionThatExists)
     m_universe->setFactions({});
     EXPECT_TRUE(editor->showsNoFactions());
     EXPECT_TRUE(editor->actionButton()->isHidden());
+    const auto *empty = editor->findChild<ContentUnavailableView *>();
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(empty->title(), QStringLiteral("No Factions"));
+    EXPECT_EQ(empty->symbol(), Symbol::flagSlash); // no flag, not a faction's flag
 }
 
 TEST_F(RuttersViewTest, AnEditedRutterWhoseFactionIsGoneIsNotSilentlyDropped)

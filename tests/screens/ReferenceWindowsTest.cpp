@@ -8,6 +8,7 @@
 #include "screens/WorldInfoWindow.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/DisclosureGroup.h"
+#include "ui/ElidedLabel.h"
 #include "ui/RoutedWindow.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
@@ -254,7 +255,7 @@ TEST_F(ReferenceWindowsTest, WorldWindowFollowsItsHex)
     hex.starSystem.stars[0].worlds[1].name = QStringLiteral("Capital");
     ASSERT_TRUE(universe().replaceHex(hex));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("World Info"));
-    EXPECT_EQ(content->panel()->findChild<QWidget *>(QStringLiteral("worldName"))->toolTip(),
+    EXPECT_EQ(content->panel()->findChild<ElidedLabel *>(QStringLiteral("worldName"))->text(),
               QStringLiteral("Capital"));
 
     // A system with worlds but no main world, a move away, a deletion.

@@ -177,7 +177,7 @@ TEST_F(SystemEditorViewTest, ListsWorldsPerStarWithMoonsAfterTheirPlanet)
     list->setCurrentItem(itemFor(list, giant.id));
     EXPECT_TRUE(child<QWidget>(view, "gasGiantMessage")->isVisibleTo(&view));
     EXPECT_FALSE(child<WorldEditPanel>(view, "worldEditor")->isVisibleTo(&view));
-    EXPECT_EQ(child<QLabel>(view, "worldTitle")->text(), QStringLiteral("Jove"));
+    EXPECT_EQ(child<ElidedLabel>(view, "worldTitle")->text(), QStringLiteral("Jove"));
     list->setCurrentItem(itemFor(list, moon.id));
     EXPECT_FALSE(child<QWidget>(view, "gasGiantMessage")->isVisibleTo(&view));
     auto *editor = child<WorldEditPanel>(view, "worldEditor");
@@ -228,6 +228,32 @@ TEST_F(SystemEditorViewTest, MovingOntoAnOccupiedHexAsksBeforeOverwriting)
         EXPECT_EQ(stored.at(0).coordinates, (GalacticCoordinates{0, 0, 2, 2}));
         EXPECT_EQ(stored.at(0).starSystem, edited.starSystem);
         EXPECT_EQ(stored.at(1), other);
+    }
+}
+
+TEST_F(SystemEditorViewTest, ReturnInTheCollisionAlertNeverOverwrites)
+{
+    const HexData edited = hexAt({0, 0, 1, 1}, "Edited");
+    const HexData occupant = hexAt({0, 0, 2, 2}, "Kestrel");
+    m_universe->setData({edited, occupant});
+    SystemEditorView view(m_universe.get(), edited.id);
+    view.show();
+    typeInto(child<QLineEdit>(view, "column"), QStringLiteral("2"));
+    typeInto(child<QLineEdit>(view, "row"), QStringLiteral("2"));
+    // Return as the alert opens, and Return while the destructive button holds the focus.
+    for (bool focusOnOverwrite : {false, true}) {
+        QSignalSpy dismissed(&view, &SystemEditorView::dismissed);
+        child<QPushButton>(view, "saveChanges")->click();
+        auto *alert = view.findChild<QMessageBox *>(QStringLiteral("collisionAlert"));
+        ASSERT_NE(alert, nullptr);
+        if (focusOnOverwrite)
+            buttonNamed(alert, "Overwrite")->setFocus();
+        QTest::keyClick(alert, Qt::Key_Return);
+        EXPECT_FALSE(alert->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(m_universe->data(), (QList<HexData>{edited, occupant})) << focusOnOverwrite;
+        EXPECT_EQ(dismissed.count(), 0);
+        EXPECT_FALSE(view.state().collisionOccupant.has_value());
     }
 }
 

@@ -9,6 +9,8 @@
 #include "screens/SystemListRow.h"
 #include "screens/SystemRowDelegate.h"
 #include "ui/ContentUnavailableView.h"
+#include "ui/ElidedLabel.h"
+#include "ui/NotesView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QLabel>
@@ -314,8 +316,8 @@ TEST_F(SystemListTest, DetailViewShowsTheBlockAndFollowsTheHex)
     const QString line = detail.mainWorldSummaryLine();
     EXPECT_TRUE(line.startsWith(main.uwp.code() + QStringLiteral(" 012 "))) << line.toStdString();
     EXPECT_TRUE(line.endsWith(QStringLiteral("\n[") + tradeClassesText(main) + QLatin1Char(']')));
-    EXPECT_EQ(detail.findChildren<QLabel *>(QStringLiteral("blockNotes")).size(), 1);
-    EXPECT_EQ(detail.findChildren<QLabel *>(QStringLiteral("footNotes")).size(), 1);
+    EXPECT_EQ(detail.findChildren<NotesView *>(QStringLiteral("blockNotes")).size(), 1);
+    EXPECT_EQ(detail.findChildren<NotesView *>(QStringLiteral("footNotes")).size(), 1);
     QStringList captions;
     for (const QLabel *label : detail.findChildren<QLabel *>(QStringLiteral("caption")))
         captions.append(label->text());
@@ -492,7 +494,7 @@ TEST_F(SystemListTest, DetailViewRebuildsOnlyForWhatItShows)
     EXPECT_EQ(titles.last().first().toString(), QStringLiteral("Renamed home"));
     detail.show();
     EXPECT_TRUE(rebuilt());
-    EXPECT_EQ(detail.widget()->findChild<QLabel *>(QStringLiteral("title"))->text(),
+    EXPECT_EQ(detail.widget()->findChild<ElidedLabel *>(QStringLiteral("title"))->text(),
               QStringLiteral("Renamed home"));
 }
 

@@ -34,7 +34,7 @@ TEST(SystemCardTextsTest, TitleNameAndProfileLine)
     ASSERT_GE(parts.size(), 3);
     EXPECT_EQ(parts[2], QStringLiteral("52B")); // P, B, G after the code's own blank
     EXPECT_TRUE(texts.uwpLine.endsWith(QStringLiteral("\n[]")));
-    EXPECT_EQ(texts.worldTags, QStringList{QStringLiteral("Abandoned-colony")});
+    EXPECT_EQ(texts.worldTags, QStringList{QStringLiteral("Abandoned-Colony")});
 
     world.uwp.population = 9;
     h.starSystem.name.clear();

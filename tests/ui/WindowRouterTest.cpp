@@ -2,8 +2,10 @@
 #include "ui/RoutedWindow.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -150,4 +152,56 @@ TEST_F(WindowRouterTest, IdsOfTheWrongKindOrUnknownOpenNothing)
     EXPECT_FALSE(m_router->setContentFactory(QStringLiteral("nowhere"), single));
     EXPECT_FALSE(m_router->setGroupContentFactory(WindowId::uwpReference, group));
     EXPECT_TRUE(m_router->setGroupContentFactory(WindowId::systemTravel, group));
+}
+
+TEST_F(WindowRouterTest, CtrlWAndEscapeCloseTheFocusedWindowOnly)
+{
+    // Each window holds a text field with the focus, as the travel window does.
+    const auto withField = [] {
+        auto *page = new QWidget;
+        auto *field = new QLineEdit(page);
+        field->setObjectName(QStringLiteral("field"));
+        (new QVBoxLayout(page))->addWidget(field);
+        page->setFocusProxy(field);
+        return page;
+    };
+    for (const SceneExpectation &scene : kScenes) {
+        const QString id = QString::fromLatin1(scene.id);
+        if (scene.group)
+            ASSERT_TRUE(m_router->setGroupContentFactory(
+                id, [withField](const GalacticCoordinates &) { return withField(); }));
+        else
+            ASSERT_TRUE(m_router->setContentFactory(id, withField));
+    }
+    const auto pressIn = [](RoutedWindow *window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window))
+            return false;
+        auto *field = window->findChild<QLineEdit *>(QStringLiteral("field"));
+        field->setFocus();
+        QTest::keyClick(field, key, modifiers);
+        return true;
+    };
+
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_W, Qt::ControlModifier},
+                                                              {Qt::Key_Escape, Qt::NoModifier}};
+    for (const SceneExpectation &scene : kScenes) {
+        for (const auto &[key, modifiers] : keys) {
+            SCOPED_TRACE(std::string(scene.id) + " key " + std::to_string(key));
+            QPointer<RoutedWindow> window = openScene(*m_router, scene);
+            ASSERT_TRUE(window);
+            ASSERT_TRUE(pressIn(window, key, modifiers));
+            EXPECT_TRUE(m_router->openWindows().isEmpty());
+            flushDeferredDeletes();
+            EXPECT_TRUE(window.isNull());
+        }
+    }
+
+    // The keys close the window they are pressed in, not every window.
+    QPointer<RoutedWindow> about = m_router->openWindow(WindowId::about);
+    QPointer<RoutedWindow> reference = m_router->openWindow(WindowId::uwpReference);
+    ASSERT_TRUE(pressIn(reference, Qt::Key_W, Qt::ControlModifier));
+    flushDeferredDeletes();
+    EXPECT_TRUE(reference.isNull());
+    EXPECT_EQ(m_router->openWindows(), QList<RoutedWindow *>{about.data()});
 }

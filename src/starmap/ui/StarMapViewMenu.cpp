@@ -4,6 +4,7 @@
 #include "starmap/StarMapVisibleSets.h"
 #include "ui/Divider.h"
 #include "ui/LiteralText.h"
+#include "ui/PlainText.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseChanges.h"
 
@@ -173,7 +174,7 @@ QToolButton *StarMapViewMenu::filterMenuButton(Symbol symbol, const QString &tit
 {
     QToolButton *button = symbolButton(symbol, parent);
     button->setText(literalText(title));
-    button->setToolTip(title);
+    button->setToolTip(plainToolTip(title));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setMenu(new QMenu(button));

@@ -4,7 +4,9 @@
 #include "starmap/SystemCardTexts.h"
 #include "ui/Chip.h"
 #include "ui/Divider.h"
+#include "ui/ElidedLabel.h"
 #include "ui/NamedColor.h"
+#include "ui/NotesView.h"
 #include "ui/TextStyle.h"
 #include "ui/WindowRouter.h"
 #include "universe/StarfarerUniverse.h"
@@ -21,25 +23,46 @@
 namespace {
 
 constexpr int kMaxHeight = 570;
+// The world notes scroll in a box of at least and at most these heights; the hex
+// notes scroll past the lower one.
+constexpr int kShortestWorldNotes = 170;
+constexpr int kLongestWorldNotes = 250;
+constexpr int kLongestHexNotes = 170;
 constexpr int kPadding = 12;
 constexpr int kTitlePixelSize = 15;
 constexpr int kBodyIcon = 14;
 constexpr int kTitle2Icon = 18;
+
+// How much of the text colour the secondary ink keeps; the rest is the card's fill.
+constexpr qreal kSecondaryInkShare = 0.7;
+// The shades behind a button under the pointer and held down, as parts of the ink.
+constexpr qreal kHoverShade = 0.12;
+constexpr qreal kPressedShade = 0.24;
+
+QString cssColor(QColor color, qreal alpha)
+{
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue())
+        .arg(QString::number(alpha, 'f', 2));
+}
 
 QFont caption(bool monospaced = true)
 {
     return textFont(TextStyle::caption, monospaced);
 }
 
-// A scroll area for content of the card's width that never scrolls sideways.
-QScrollArea *verticalScroller(QWidget *content, bool indicators, QWidget *parent)
+// A scroll area for content of the card's width that scrolls without indicators, and
+// never sideways.
+QScrollArea *verticalScroller(QWidget *content, QWidget *parent)
 {
     auto *scroller = new QScrollArea(parent);
     scroller->setWidget(content);
     scroller->setWidgetResizable(true);
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroller->setVerticalScrollBarPolicy(indicators ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setStyleSheet(
         QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
     return scroller;
@@ -67,7 +90,7 @@ SystemOverlayCard::SystemOverlayCard(const StarfarerUniverse *universe, const He
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
     column->setSpacing(8);
-    column->addWidget(header(width));
+    column->addWidget(header());
     auto *section = new QVBoxLayout;
     section->setSpacing(5);
     addMainWorldSection(section, viewMode == MapViewMode::referee);
@@ -81,10 +104,10 @@ SystemOverlayCard::SystemOverlayCard(const StarfarerUniverse *universe, const He
     if (summary)
         summaryColumn->addWidget(summary(m_hex.starSystem, width - 32));
     summaryColumn->addStretch(1);
-    column->addWidget(verticalScroller(summaryHolder, false, this), 1);
+    column->addWidget(verticalScroller(summaryHolder, this), 1);
 }
 
-QWidget *SystemOverlayCard::header(int width)
+QWidget *SystemOverlayCard::header()
 {
     const SystemCardTexts texts = SystemCardTexts::of(m_hex);
     auto *row = new QWidget(this);
@@ -92,10 +115,8 @@ QWidget *SystemOverlayCard::header(int width)
     layout->setContentsMargins(0, 0, 0, 0);
     auto *title = new QVBoxLayout;
     title->setSpacing(5);
-    QLabel *name = label(texts.title, textFont(kTitlePixelSize, false, true), true);
-    name->setWordWrap(true);
-    name->setMaximumWidth(width / 2);
-    title->addWidget(name);
+    title->addWidget(
+        nameLabel(texts.title, textFont(kTitlePixelSize, false, true), QStringLiteral("systemName")));
     title->addWidget(label(texts.hexLine, caption(), false));
     layout->addLayout(title);
     layout->addStretch(1);
@@ -128,11 +149,8 @@ void SystemOverlayCard::addMainWorldSection(QVBoxLayout *column, bool referee)
     const SystemCardTexts texts = SystemCardTexts::of(m_hex);
     const std::optional<WorldData> mainWorld = m_hex.starSystem.mainWorld();
     const QFont body = textFont(TextStyle::body, true);
-    if (referee && !m_hex.notes.isEmpty()) {
-        QLabel *notes = label(m_hex.notes, textFont(TextStyle::body), true);
-        notes->setWordWrap(true);
-        column->addWidget(notes);
-    }
+    if (referee && !m_hex.notes.isEmpty())
+        column->addWidget(notesView(m_hex.notes, kLongestHexNotes, QStringLiteral("hexNotes")));
     const auto smallTitle = [this](const QString &text) {
         QLabel *title = label(text, caption(), false);
         QPalette palette = title->palette();
@@ -141,24 +159,24 @@ void SystemOverlayCard::addMainWorldSection(QVBoxLayout *column, bool referee)
         return title;
     };
     column->addWidget(smallTitle(tr("Main World")));
-    column->addWidget(label(texts.mainWorldName, textFont(TextStyle::body, true, true), true));
+    column->addWidget(nameLabel(texts.mainWorldName, textFont(TextStyle::body, true, true),
+                                QStringLiteral("mainWorldName")));
     QLabel *profile = label(texts.uwpLine, body, true);
     profile->setWordWrap(true);
     column->addWidget(profile);
-    QLabel *legend = label(kLegend, caption(), false);
-    legend->setEnabled(false); // the secondary style
+    QLabel *legend = label(kProfileLineLegend, caption(), false);
+    legend->setObjectName(QStringLiteral("uwpLegend"));
+    QPalette legendPalette = legend->palette();
+    legendPalette.setColor(QPalette::WindowText, secondaryInk());
+    legend->setPalette(legendPalette);
     column->addWidget(legend);
     if (!referee)
         return;
 
     if (mainWorld && !mainWorld->notes.isEmpty()) {
-        QLabel *notes = label(mainWorld->notes, textFont(TextStyle::body), true);
-        notes->setWordWrap(true);
-        notes->setAlignment(Qt::AlignLeading | Qt::AlignTop);
-        QScrollArea *scroller = verticalScroller(notes, true, this);
-        scroller->setMinimumHeight(170);
-        scroller->setMaximumHeight(250);
-        column->addWidget(scroller);
+        NotesView *notes = notesView(mainWorld->notes, kLongestWorldNotes, QStringLiteral("worldNotes"));
+        notes->setMinimumHeight(kShortestWorldNotes);
+        column->addWidget(notes);
     }
     QList<Chip *> tags;
     for (const QString &tag : texts.worldTags)
@@ -178,13 +196,48 @@ void SystemOverlayCard::addMainWorldSection(QVBoxLayout *column, bool referee)
 
 QToolButton *SystemOverlayCard::button(Symbol symbol, int size, const QString &help)
 {
+    // The style's own raised panel under the pointer is nearly white, and a pale
+    // symbol vanishes on it: the card draws its buttons' states itself, in shades of
+    // the ink, so that the symbol keeps its contrast in every state.
+    const QColor ink = secondaryInk();
     auto *button = new QToolButton(this);
     button->setAutoRaise(true);
-    button->setIcon(symbolIcon(symbol, palette().color(QPalette::Disabled, QPalette::WindowText)));
+    button->setStyleSheet(QStringLiteral("QToolButton { border: none; border-radius: 5px; padding: 2px; "
+                                         "background: transparent; } "
+                                         "QToolButton:hover { background: %1; } "
+                                         "QToolButton:pressed { background: %2; }")
+                              .arg(cssColor(ink, kHoverShade), cssColor(ink, kPressedShade)));
+    button->setIcon(symbolIcon(symbol, ink));
     button->setIconSize(QSize(size, size));
     button->setToolTip(help);
     button->setAccessibleName(QString::fromUtf8(enumRow(symbol).raw));
     return button;
+}
+
+QColor SystemOverlayCard::secondaryInk()
+{
+    const QColor text = QGuiApplication::palette().color(QPalette::WindowText);
+    const QColor fill = namedColor(NamedColor::emerald);
+    const auto mix = [](int a, int b) {
+        return qRound(a * kSecondaryInkShare + b * (1 - kSecondaryInkShare));
+    };
+    return QColor(mix(text.red(), fill.red()), mix(text.green(), fill.green()),
+                  mix(text.blue(), fill.blue()));
+}
+
+ElidedLabel *SystemOverlayCard::nameLabel(const QString &text, const QFont &font, const QString &objectName)
+{
+    auto *label = new ElidedLabel(text, this);
+    label->setFont(font);
+    label->setObjectName(objectName);
+    return label;
+}
+
+NotesView *SystemOverlayCard::notesView(const QString &text, int maximumHeight, const QString &objectName)
+{
+    auto *view = new NotesView(text, textFont(TextStyle::body), maximumHeight, this);
+    view->setObjectName(objectName);
+    return view;
 }
 
 QLabel *SystemOverlayCard::label(const QString &text, const QFont &font, bool selectable)

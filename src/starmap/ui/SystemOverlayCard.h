@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class ElidedLabel;
+class NotesView;
 class QLabel;
 class QToolButton;
 class QVBoxLayout;
@@ -45,13 +47,17 @@ public:
     // Puts the main world's Markdown summary on the clipboard in place of what it held.
     void copyToClipboard() const;
 
-    static inline const QString kLegend = QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Y [TC]");
+    // The secondary colour of the card's buttons and legend: the text colour toned
+    // towards the card's fill, so that it stays clearly readable on it.
+    static QColor secondaryInk();
 
 private:
-    QWidget *header(int width);
+    QWidget *header();
     void addMainWorldSection(QVBoxLayout *column, bool referee);
     QToolButton *button(Symbol symbol, int size, const QString &help);
     QLabel *label(const QString &text, const QFont &font, bool selectable);
+    ElidedLabel *nameLabel(const QString &text, const QFont &font, const QString &objectName);
+    NotesView *notesView(const QString &text, int maximumHeight, const QString &objectName);
     void openWindow(const QString &id) const;
 
     const StarfarerUniverse *m_universe;

@@ -3,6 +3,8 @@
 #include "model/NumberFormat.h"
 #include "travel/TravelGeometry.h"
 #include "ui/ClearLayout.h"
+#include "ui/ElidedLabel.h"
+#include "ui/PlainText.h"
 #include "ui/TextStyle.h"
 
 #include <QComboBox>
@@ -47,6 +49,14 @@ QLabel *makeLabel(const QString &text, const QFont &font, bool secondary, QWidge
         palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
         label->setPalette(palette);
     }
+    return label;
+}
+
+// A line that shows a name and is cut with an ellipsis where the column ends.
+ElidedLabel *nameLabel(const QFont &font, QWidget *parent)
+{
+    auto *label = new ElidedLabel(QString(), parent);
+    label->setFont(font);
     return label;
 }
 
@@ -130,9 +140,8 @@ QWidget *SystemTravelView::buildHeader()
 {
     auto *header = new QWidget;
     auto *layout = tightLayout<QVBoxLayout>(header, 4);
-    m_name = makeLabel(QString(), textFont(kTitleSize, false, true), false, header);
+    m_name = nameLabel(textFont(kTitleSize, false, true), header);
     m_name->setObjectName(QStringLiteral("systemName"));
-    m_name->setWordWrap(true);
     m_hexLine = makeLabel(QString(), textFont(kCaptionSize, true), true, header);
     m_hexLine->setObjectName(QStringLiteral("hexLine"));
     layout->addWidget(m_name);
@@ -217,9 +226,10 @@ QWidget *SystemTravelView::buildInterplanetarySection()
     connect(m_from, &QComboBox::currentIndexChanged, this, [this] { pickChanged(m_from, m_picks.from); });
     connect(m_to, &QComboBox::currentIndexChanged, this, [this] { pickChanged(m_to, m_picks.to); });
 
-    m_distance = makeLabel(QString(), textFont(13), false, m_transit);
+    // The names may be cut, never the distance at the end of the line.
+    m_distance = nameLabel(textFont(13), m_transit);
+    m_distance->setElideMode(Qt::ElideMiddle);
     m_distance->setObjectName(QStringLiteral("distanceLine"));
-    m_distance->setWordWrap(true);
     transit->addWidget(m_distance);
     m_transitTimes = new QWidget(m_transit);
     m_transitTimes->setObjectName(QStringLiteral("transitTimes"));
@@ -289,7 +299,7 @@ void SystemTravelView::fillPicker(QComboBox *picker, const std::optional<QUuid> 
         for (const BodyMenuEntry &entry : section.entries) {
             if (chosen < 0 && pick == entry.id)
                 chosen = picker->count();
-            picker->addItem(entry.text, entry.id);
+            picker->addItem(shortened(entry.text, kLongestQuotedName), entry.id);
         }
     }
     // A pick that names no body of this system shows no entry as chosen.
@@ -362,7 +372,8 @@ void SystemTravelView::rebuildJumpPoints()
             const TravelRow travelRow = m_sheet.jumpClearanceRow(*body, *star);
             auto *cell = new QWidget(table);
             auto *stack = tightLayout<QVBoxLayout>(cell, 1);
-            QLabel *title = makeLabel(travelRow.title, textFont(13), false, cell);
+            ElidedLabel *title = nameLabel(textFont(13), cell);
+            title->setText(travelRow.title);
             title->setObjectName(QStringLiteral("rowTitle"));
             QLabel *subtitle = makeLabel(travelRow.subtitle, textFont(kCaptionSize), true, cell);
             subtitle->setObjectName(QStringLiteral("rowSubtitle"));

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class ElidedLabel;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -61,7 +62,7 @@ private:
     double m_customThrust = 1.0;
     BodyPicks m_picks;
 
-    QLabel *m_name = nullptr;
+    ElidedLabel *m_name = nullptr;
     QLabel *m_hexLine = nullptr;
     QLineEdit *m_thrustField = nullptr;
     QToolButton *m_stepUp = nullptr;
@@ -71,6 +72,6 @@ private:
     QWidget *m_transit = nullptr;
     QComboBox *m_from = nullptr;
     QComboBox *m_to = nullptr;
-    QLabel *m_distance = nullptr;
+    ElidedLabel *m_distance = nullptr;
     QWidget *m_transitTimes = nullptr;
 };

@@ -5,6 +5,8 @@
 #include "starmap/ui/StarMapView.h"
 #include "starmap/ui/StarMapViewMenu.h"
 #include "starmap/ui/SystemOverlayCard.h"
+#include "ui/ElidedLabel.h"
+#include "ui/NotesView.h"
 #include "ui/SystemSound.h"
 #include "ui/WindowRouter.h"
 
@@ -26,11 +28,16 @@ using namespace StarMapTest;
 
 namespace {
 
+// What the widget's labels, names and notes read.
 QStringList labelTexts(const QWidget *widget)
 {
     QStringList texts;
     for (const QLabel *label : widget->findChildren<QLabel *>())
         texts.append(label->text());
+    for (const ElidedLabel *name : widget->findChildren<ElidedLabel *>())
+        texts.append(name->text());
+    for (const NotesView *notes : widget->findChildren<NotesView *>())
+        texts.append(notes->text());
     return texts;
 }
 
@@ -90,9 +97,9 @@ TEST(SystemOverlayCardTest, RefereeAndPlayerCardsAndTheirButtons)
                               {});
     const QStringList texts = labelTexts(&referee);
     for (const char *expected : {"SYS 34", "HEX 00-0304 Subsector-A", "Hex notes", "Main World", "Terra Nova",
-                                 "World notes", "World Tags", "Alien-ruins", "Factions", "GD"})
+                                 "World notes", "World Tags", "Alien-Ruins", "Factions", "GD"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
-    EXPECT_TRUE(texts.contains(SystemOverlayCard::kLegend));
+    EXPECT_TRUE(texts.contains(QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Year [TC]")));
 
     SystemOverlayCard player(&universe, h, MapViewMode::player, {}, &router, 360, {});
     const QStringList playerTexts = labelTexts(&player);

@@ -7,6 +7,7 @@
 #include "universe/UniverseManager.h"
 
 #include "travel/TravelTestSupport.h"
+#include "ui/ElidedLabel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -60,6 +61,8 @@ protected:
         QStringList result;
         for (const QLabel *label : root->findChildren<QLabel *>(objectName))
             result.append(label->text());
+        for (const ElidedLabel *name : root->findChildren<ElidedLabel *>(objectName))
+            result.append(name->text());
         return result;
     }
 

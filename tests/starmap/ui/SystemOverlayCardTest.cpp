@@ -1,0 +1,111 @@
+// How the map's system card looks: its legend is whole and its header buttons stay
+// visible on the card in every state.
+#include "starmap/ui/SystemOverlayCard.h"
+#include "../StarMapTestSupport.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace StarMapTest;
+
+namespace {
+
+double luminance(QRgb rgb)
+{
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+// The contrast ratio of two colours as the accessibility guidelines define it (1 to 21).
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast of the pixel that stands out most from `background`.
+double strongestContrast(const QImage &image, QRgb background)
+{
+    double best = 1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            best = std::max(best, contrast(image.pixel(x, y), background));
+    }
+    return best;
+}
+
+struct ShownCard
+{
+    std::unique_ptr<StarfarerUniverse> universe;
+    std::unique_ptr<SystemOverlayCard> card;
+
+    ShownCard()
+    {
+        HexData h = hex(at(3, 4));
+        h.starSystem.stars[0].worlds[0].name = QStringLiteral("Terra Nova");
+        universe = StarMapTest::universe({h});
+        card = std::make_unique<SystemOverlayCard>(
+            universe.get(), h, MapViewMode::referee, [] {}, nullptr, 360,
+            SystemOverlayCard::SummaryFactory());
+        card->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(card.get()));
+    }
+};
+
+} // namespace
+
+TEST(SystemOverlayCardTest, TheLegendIsShownWhole)
+{
+    ShownCard shown;
+    const auto *legend = shown.card->findChild<QLabel *>(QStringLiteral("uwpLegend"));
+    ASSERT_NE(legend, nullptr);
+    EXPECT_EQ(legend->text(), QStringLiteral("StpSizAtmHydPopGovLaw-TL B PBG Day\\Year [TC]"));
+    EXPECT_TRUE(legend->isVisible());
+    // A label narrower than its text would cut it off at the right.
+    EXPECT_GE(legend->contentsRect().width(), legend->fontMetrics().horizontalAdvance(legend->text()));
+    const QRect inCard(legend->mapTo(shown.card.get(), QPoint(0, 0)), legend->size());
+    EXPECT_TRUE(shown.card->contentsRect().contains(inCard));
+    // Readable on the card: its darkest strokes stand well apart from the fill.
+    const QImage image = shown.card->grab(inCard).toImage();
+    const QRgb fill = image.pixel(image.width() - 1, 0);
+    EXPECT_GE(strongestContrast(image, fill), 4.5);
+}
+
+TEST(SystemOverlayCardTest, HeaderButtonsKeepTheirContrastWhenHoveredAndPressed)
+{
+    ShownCard shown;
+    SystemOverlayCard &card = *shown.card;
+    QToolButton *buttons[] = {card.travelButton(), card.worldInfoButton(), card.copyButton(),
+                              card.closeButton()};
+    const QRgb fill = card.grab().toImage().pixel(card.width() / 2, 3); // the card's own fill
+    enum class State { normal, hovered, pressed };
+    for (QToolButton *button : buttons) {
+        ASSERT_NE(button, nullptr);
+        for (State state : {State::normal, State::hovered, State::pressed}) {
+            SCOPED_TRACE(button->accessibleName().toStdString() + " state " +
+                         std::to_string(static_cast<int>(state)));
+            button->setAttribute(Qt::WA_UnderMouse, state != State::normal);
+            button->setDown(state == State::pressed);
+            const QRect area(button->mapTo(&card, QPoint(0, 0)), button->size());
+            const QImage image = card.grab(area).toImage();
+            // The button's own background, beside the symbol, and the symbol's ink.
+            const QRgb background = image.pixel(1, image.height() / 2);
+            if (state != State::normal) {
+                EXPECT_NE(background, fill) << "the state is not shown";
+            }
+            EXPECT_GE(strongestContrast(image, background), 3.0);
+        }
+        button->setAttribute(Qt::WA_UnderMouse, false);
+        button->setDown(false);
+    }
+}

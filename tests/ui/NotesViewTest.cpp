@@ -1,0 +1,103 @@
+// Notes shown for reading: as high as their text up to a bound, scrolling past it,
+// and put into the editor once, when shown, whatever their length.
+#include "ui/NotesView.h"
+#include "ui/NotesEdit.h"
+
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kBound = 200;
+
+// A page of `width` holding the notes, as a detail page holds them.
+struct Page
+{
+    QWidget widget;
+    NotesView *notes;
+
+    Page(const QString &text, int width)
+    {
+        auto *layout = new QVBoxLayout(&widget);
+        notes = new NotesView(text, QFont(), kBound, &widget);
+        layout->addWidget(notes);
+        layout->addStretch(1);
+        widget.resize(width, 800);
+    }
+
+    void show()
+    {
+        widget.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    }
+};
+
+QString paragraph(int words)
+{
+    QString text;
+    for (int i = 0; i < words; ++i)
+        text += QStringLiteral("notes ");
+    return text;
+}
+
+} // namespace
+
+TEST(NotesViewTest, ShortNotesShowWholeWithoutScrollingAndLongOnesScrollInTheBound)
+{
+    for (const QString &text :
+         {QStringLiteral("One line."), paragraph(40), paragraph(40) + u'\n' + paragraph(3)}) {
+        Page page(text, 300);
+        page.show();
+        EXPECT_LT(page.notes->height(), kBound) << text.toStdString();
+        EXPECT_FALSE(page.notes->verticalScrollBar()->isVisible()) << text.toStdString();
+        EXPECT_EQ(page.notes->toPlainText(), text);
+    }
+    // Longer at a narrower width, never past the bound.
+    Page narrow(paragraph(40), 150);
+    Page wide(paragraph(40), 600);
+    EXPECT_GT(narrow.notes->heightForWidth(150), wide.notes->heightForWidth(600));
+
+    for (const QString &text : {paragraph(20'000), QString(200'000, u'W')}) {
+        Page page(text, 300);
+        page.show();
+        EXPECT_EQ(page.notes->height(), kBound);
+        EXPECT_TRUE(page.notes->verticalScrollBar()->isVisible());
+    }
+}
+
+TEST(NotesViewTest, TheTextIsSetOnceWhenShownNotForEveryWidthTheLayoutTries)
+{
+    Page page(paragraph(50'000), 300);
+    QSignalSpy set(page.notes->document(), &QTextDocument::contentsChanged);
+    // Measuring for the layout does not fill the editor.
+    for (int width = 100; width < 700; width += 50)
+        EXPECT_LE(page.notes->heightForWidth(width), kBound);
+    EXPECT_EQ(set.count(), 0);
+    EXPECT_TRUE(page.notes->toPlainText().isEmpty());
+    page.show();
+    EXPECT_EQ(set.count(), 1);
+    page.widget.resize(500, 600);
+    page.widget.hide();
+    page.show();
+    EXPECT_EQ(set.count(), 1);
+    EXPECT_EQ(page.notes->text().size(), page.notes->toPlainText().size());
+}
+
+TEST(NotesViewTest, TheNotesEditorWrapsAnywhereOnlyForATooLongRun)
+{
+    NotesEdit edit(100);
+    edit.setNotes(QStringLiteral("short words"));
+    EXPECT_EQ(edit.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    edit.setNotes(QString(50'000, u'W'));
+    EXPECT_EQ(edit.wordWrapMode(), QTextOption::WrapAnywhere);
+    // Typing the run away brings the word wrap back.
+    edit.selectAll();
+    QTest::keyClicks(&edit, QStringLiteral("typed again"));
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("typed again"));
+    EXPECT_EQ(edit.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(edit.sizeHint().height(), 100);
+}

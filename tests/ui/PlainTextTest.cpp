@@ -1,0 +1,143 @@
+// Showing untrusted text: tooltips that read as the text itself, shortening that
+// never splits a character, and the wrap mode that keeps long runs cheap.
+#include "ui/PlainText.h"
+#include "ui/ElidedLabel.h"
+#include "ui/LiteralText.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// What a tooltip reads once Qt has taken it as rich text, as QToolTip does.
+QString shownToolTip(const QString &toolTip)
+{
+    EXPECT_TRUE(Qt::mightBeRichText(toolTip)) << "Qt would guess the format: " << toolTip.toStdString();
+    QTextDocument document;
+    document.setHtml(toolTip);
+    return document.toPlainText();
+}
+
+} // namespace
+
+TEST(PlainTextTest, ATooltipReadsAsItsTextWhateverMarkupItHolds)
+{
+    const char *texts[] = {
+        "<img src=\"/dev/zero\">",
+        "<b>bold</b> & <i>not</i>",
+        "a &amp; b &lt;c&gt;",
+        "<!DOCTYPE html><html><body>x</body></html>",
+        "<qt>quoted</qt>",
+        "line one\nline two",
+        "tab\tand \"quotes\" and 'apostrophes'",
+        "plain",
+    };
+    for (const char *text : texts) {
+        const QString original = QString::fromUtf8(text);
+        QString read = shownToolTip(plainToolTip(original));
+        read.replace(QChar::Nbsp, u' ');
+        read.replace(QChar::LineSeparator, u'\n');
+        EXPECT_EQ(read.simplified(), original.simplified()) << text;
+        EXPECT_FALSE(plainToolTip(original).contains(u"<img")) << text;
+    }
+    EXPECT_TRUE(plainToolTip(QString()).isEmpty());
+}
+
+TEST(PlainTextTest, ShorteningCutsWithAnEllipsisAndNeverSplitsACharacter)
+{
+    EXPECT_EQ(shortened(QStringLiteral("abcdef"), 6), QStringLiteral("abcdef"));
+    EXPECT_EQ(shortened(QStringLiteral("abcdefg"), 6), QStringLiteral("abcde\u2026"));
+    EXPECT_EQ(shortened(QString(), 3), QString());
+    EXPECT_EQ(shortened(QStringLiteral("abc"), 0), QStringLiteral("\u2026"));
+    // A character outside the basic plane takes two code units: cutting between them
+    // would leave half a character.
+    const QString stars = QString::fromUtf8("\U0001F31F\U0001F31F\U0001F31F\U0001F31F");
+    for (qsizetype longest = 1; longest < stars.size(); ++longest) {
+        const QString cut = shortened(stars, longest);
+        EXPECT_LE(cut.size(), longest) << longest;
+        EXPECT_FALSE(cut.chopped(1).back().isHighSurrogate()) << longest;
+        EXPECT_TRUE(cut.chopped(1).toUcs4().size() * 2 == cut.chopped(1).size()) << longest;
+    }
+
+    // A tooltip of a megabyte is cut, the rest of it is not measured.
+    const QString huge(1'000'000, u'x');
+    EXPECT_LT(shownToolTip(plainToolTip(huge)).size(), 1000);
+    EXPECT_EQ(lineOfText(huge).size(), 1000);
+    EXPECT_EQ(lineOfText(QStringLiteral("short")), QStringLiteral("short"));
+}
+
+TEST(PlainTextTest, ControlTextsDoubleAmpersandsAndStayShort)
+{
+    EXPECT_EQ(literalText(QStringLiteral("Society & Politics")), QStringLiteral("Society && Politics"));
+    EXPECT_EQ(literalText(QStringLiteral("&&")), QStringLiteral("&&&&"));
+    const QString cut = literalText(QString(200, u'&'));
+    EXPECT_EQ(cut.size(), 2 * (kLongestQuotedName - 1) + 1); // doubled after the cut
+    EXPECT_TRUE(cut.endsWith(QChar(0x2026)));
+}
+
+TEST(PlainTextTest, OnlyARunTooLongToWrapAtWordsWrapsAnywhere)
+{
+    const auto mode = [](const QString &text) { return wrapModeFor(text); };
+    EXPECT_EQ(mode(QString()), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(mode(QString(10'000, u'w')), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(mode(QString(10'001, u'w')), QTextOption::WrapAnywhere);
+    // Blanks of every kind end a run; many short words are no long run.
+    QString words;
+    for (int i = 0; i < 5'000; ++i)
+        words += QStringLiteral("word\u00A0") + (i % 2 ? QStringLiteral("\n") : QStringLiteral("\t"));
+    EXPECT_EQ(mode(words), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(mode(QStringLiteral("start ") + QString(20'000, u'w') + QStringLiteral(" end")),
+              QTextOption::WrapAnywhere);
+}
+
+TEST(PlainTextTest, AMessageBoxShowsItsTextsLiterally)
+{
+    QMessageBox box;
+    setPlainTexts(box, QStringLiteral("<b>Kestrel</b>"), QStringLiteral("<img src=\"x\">\n& more"));
+    EXPECT_EQ(box.textFormat(), Qt::PlainText);
+    EXPECT_EQ(box.text(), QStringLiteral("<b>Kestrel</b>"));
+    EXPECT_EQ(box.informativeText(), QStringLiteral("<img src=\"x\">\n& more"));
+    // Every label that shows a text of the box shows it as plain text.
+    int shown = 0;
+    for (const QLabel *label : box.findChildren<QLabel *>()) {
+        if (label->text().contains(u'<')) {
+            ++shown;
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+        }
+    }
+    EXPECT_EQ(shown, 2);
+    setPlainTexts(box, QStringLiteral("again"));
+    EXPECT_TRUE(box.informativeText().isEmpty());
+}
+
+TEST(ElidedLabelTest, AnyTextIsCutToTheWidthAndNeverAsksForMoreThanASaneWidth)
+{
+    ElidedLabel label(QString(1'000'000, u'W'));
+    EXPECT_LE(label.sizeHint().width(), label.fontMetrics().averageCharWidth() * 100);
+    label.resize(200, label.sizeHint().height());
+    const QString shown = label.shownText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    EXPECT_LE(label.fontMetrics().horizontalAdvance(shown), 200);
+
+    // Line breaks never make a second line; a short text is shown whole.
+    label.setText(QStringLiteral("one\ntwo\u2028three"));
+    label.resize(400, label.sizeHint().height());
+    EXPECT_EQ(label.shownText(), QStringLiteral("one two three"));
+    EXPECT_EQ(shownToolTip(label.toolTip()).replace(QChar::LineSeparator, u'\n').simplified(),
+              QStringLiteral("one two three"));
+}
+
+TEST(ElidedLabelTest, ACutInTheMiddleKeepsBothEnds)
+{
+    ElidedLabel label(QStringLiteral("Distance A.1 \u00B7 ") + QString(5'000, u'W') +
+                      QStringLiteral(" = 1,234 km"));
+    label.setElideMode(Qt::ElideMiddle);
+    label.resize(300, label.sizeHint().height());
+    const QString shown = label.shownText();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Distance"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("= 1,234 km"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QChar(0x2026)));
+}
