@@ -130,6 +130,38 @@ void BM_SaveChangesOfTheShownSystem(benchmark::State &state)
     a.detail->hide();
 }
 
+// The system list's Delete: one system removed, from anywhere in the universe's
+// order but the shown one; it comes back at the end between repetitions.
+void BM_DeleteOneSystem(benchmark::State &state)
+{
+    Alive &a = alive(int(state.range(0)));
+    a.rows->setSortOrder(SystemSort::name);
+    static quint32 deleted = 0;
+    for (auto _ : state) {
+        const auto &data = a.universe->data();
+        const HexData gone = data[1 + qsizetype(deleted++ * 7919u % quint32(data.size() - 1))];
+        a.universe->removeHex(gone.id);
+        state.PauseTiming();
+        a.universe->insertHex(gone);
+        state.ResumeTiming();
+    }
+}
+
+// "Save Changes" of a system moved to free coordinates, and back the next time.
+void BM_MoveOneSystem(benchmark::State &state)
+{
+    Alive &a = alive(int(state.range(0)));
+    a.rows->setSortOrder(SystemSort::name);
+    const auto &data = a.universe->data();
+    HexData moved = data[data.size() / 2];
+    const GalacticCoordinates home = moved.coordinates;
+    const GalacticCoordinates away{home.sectorX + 4000, home.sectorY, home.column, home.row};
+    for (auto _ : state) {
+        moved.coordinates = moved.coordinates == home ? away : home;
+        a.universe->replaceHex(moved);
+    }
+}
+
 void BM_ChangeSortOrder(benchmark::State &state)
 {
     Alive &a = alive(int(state.range(0)));
@@ -228,6 +260,8 @@ BENCHMARK(BM_SaveChangesOfTheShownSystem)
     ->ArgsProduct({{10000, 50000}, {0, 1}})
     ->ArgNames({"systems", "onScreen"})
     ->Apply([](auto *b) { single(b, 40); });
+BENCHMARK(BM_DeleteOneSystem)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
+BENCHMARK(BM_MoveOneSystem)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
 BENCHMARK(BM_ChangeSortOrder)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 15); });
 BENCHMARK(BM_AddRutter)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
 BENCHMARK(BM_AddFaction)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });

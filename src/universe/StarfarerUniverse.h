@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HexIndex.h"
 #include "RetryTimer.h"
 #include "UniverseContents.h"
 #include "UniverseFileReader.h"
@@ -27,7 +28,8 @@
 // the stored one. The document reads itself from one JSON file (repairing faction
 // links of older files on the way) and saves itself back, atomically and off the
 // calling thread. An index from id and from coordinates to the position in `data`
-// makes the per-hex operations and look-ups independent of the universe's size.
+// (HexIndex) keeps the per-hex operations and look-ups from growing with the
+// universe's size.
 class StarfarerUniverse : public QObject
 {
     Q_OBJECT
@@ -283,7 +285,6 @@ private:
     template <typename T> void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());
     // Throws DecodeError for a legacy faction record that does not decode.
     void relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs, const JsonPath &path) const;
-    void rebuildIndex();
     // Appends a hex and indexes it, without notifying.
     void appendHex(const HexData &hex);
     // Tells when the systems' change turned usesTravellerRules().
@@ -292,15 +293,13 @@ private:
     // saveFailed() for every write not yet reported, and schedules a retry while the
     // latest one failed.
     void reportSaveOutcomes();
-    qsizetype positionOfHex(const QUuid &id) const { return m_positionOfID.value(id, -1); }
+    qsizetype positionOfHex(const QUuid &id) const { return m_index.positionOf(id); }
     template <typename T> QList<T> &objectList();
     template <typename T> qsizetype positionOfObject(const QUuid &id) const;
 
     UniverseFolder m_folder;
     UniverseContents m_contents;
-    // The position in `data` of the first hex with each id and at each coordinates.
-    QHash<QUuid, qsizetype> m_positionOfID;
-    QHash<GalacticCoordinates, qsizetype> m_positionAt;
+    HexIndex m_index; // of m_contents.data
     bool m_usesTravellerRules = false;
     UniverseSaver m_saver;
     RetryTimer m_saveRetry;
