@@ -200,6 +200,9 @@ void StarfarerUniverse::reportSaveOutcomes()
     m_saver.resume();
     const QList<UniverseSaver::Outcome> outcomes = m_saver.takeOutcomes();
     for (const UniverseSaver::Outcome &outcome : outcomes) {
+        if (outcome.stamp)
+            emit written(outcome.path,
+                         Listing{*outcome.stamp, Header{outcome.id, outcome.name, outcome.path}});
         if (outcome.succeeded)
             emit saved();
         else

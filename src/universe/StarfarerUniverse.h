@@ -280,6 +280,10 @@ signals:
     // Another program had changed the file since this document read or wrote it; its
     // version was kept in `keptPath` before this document's replaced it.
     void externalChangeKept(const QString &keptPath);
+    // A write put the file at `path` in place, as `listing` says (its version just
+    // after the write and the header it holds), so that a listing of universes need
+    // not read it again while it keeps that version. Before saved() or saveFailed().
+    void written(const QString &path, const StarfarerUniverse::Listing &listing);
 
 private:
     template <typename T> void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());
