@@ -5,7 +5,9 @@
 // (a frame drawn, so the layers keep their groups), and the detail view of one system.
 // Each repetition times one edit; the statistics are over the repetitions. No save is
 // asked for, so no write runs beside the edits.
+#include "SyntheticSector.h"
 #include "SyntheticSystems.h"
+#include "import/ImportRun.h"
 #include "screens/SystemDetailView.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemListProxy.h"
@@ -227,6 +229,74 @@ void BM_ImportSector(benchmark::State &state)
     state.counters["updates"] = benchmark::Counter(updates, benchmark::Counter::kAvgIterations);
 }
 
+// Takes out the map objects of kind T whose ids `kept` lacks, one by one.
+template <typename T> void removeAllBut(StarfarerUniverse &universe, const QSet<QUuid> &kept)
+{
+    for (const T &object : QList<T>(universe.objects<T>())) {
+        if (!kept.contains(object.id))
+            universe.removeObject<T>(object.id);
+    }
+}
+
+template <typename T> QSet<QUuid> idsOf(const QList<T> &objects)
+{
+    QSet<QUuid> ids;
+    for (const T &object : objects)
+        ids.insert(object.id);
+    return ids;
+}
+
+// Applying a whole import of one sector (its 440 worlds, 30 routes, 16 borders and 18
+// labels, read and converted beforehand as the worker does) on the GUI thread, each
+// repetition into a sector of its own and taken out again afterwards, so that each one
+// also creates the sector's factions. "updates" counts what the list told its view,
+// "resets" the times the map's visible sets started over.
+void BM_ImportSectorApplied(benchmark::State &state)
+{
+    using namespace TravellerMapImporter;
+    Alive &a = alive(int(state.range(0)));
+    a.rows->setSortOrder(SystemSort::name);
+    int resetCount = 0;
+    const auto connection =
+        QObject::connect(a.sets.get(), &StarMapVisibleSets::reset, [&resetCount] { ++resetCount; });
+    ImportAnswers answers;
+    answers.sectorName = QStringLiteral("Bench");
+    answers.allegiances = R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])";
+    answers.sectorData = ServiceAnswer{sectorText(440).toUtf8(), true};
+    answers.metadata = metadataBody();
+    ImportRequest request;
+    request.sectorName = answers.sectorName;
+    static qint64 sector = 3000;
+    int updates = 0, resets = 0;
+    StarfarerUniverse &universe = *a.universe;
+    for (auto _ : state) {
+        state.PauseTiming();
+        answers.sector = {sector++, 7};
+        const TravellerMapImporter::ConvertedImport converted =
+            TravellerMapImporter::convert(request, answers);
+        const qsizetype systems = universe.data().size();
+        const QSet<QUuid> factions = idsOf(universe.factions()), rutters = idsOf(universe.rutters()),
+                          regions = idsOf(universe.regions()), labels = idsOf(universe.starmapLabels());
+        a.updates = 0;
+        const int resetsBefore = resetCount;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(apply(universe, request, converted));
+        state.PauseTiming();
+        updates += a.updates;
+        resets += resetCount - resetsBefore;
+        while (universe.data().size() > systems)
+            universe.removeHex(universe.data().last().id);
+        removeAllBut<Rutter>(universe, rutters);
+        removeAllBut<Region>(universe, regions);
+        removeAllBut<StarmapLabel>(universe, labels);
+        removeAllBut<Faction>(universe, factions);
+        state.ResumeTiming();
+    }
+    QObject::disconnect(connection);
+    state.counters["updates"] = benchmark::Counter(updates, benchmark::Counter::kAvgIterations);
+    state.counters["resets"] = benchmark::Counter(resets, benchmark::Counter::kAvgIterations);
+}
+
 double fastest(const std::vector<double> &times)
 {
     return *std::min_element(times.cbegin(), times.cend());
@@ -265,4 +335,5 @@ BENCHMARK(BM_MoveOneSystem)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(
 BENCHMARK(BM_ChangeSortOrder)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 15); });
 BENCHMARK(BM_AddRutter)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
 BENCHMARK(BM_AddFaction)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
+BENCHMARK(BM_ImportSectorApplied)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 8); });
 BENCHMARK(BM_ImportSector)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 8); });

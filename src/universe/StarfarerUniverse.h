@@ -197,6 +197,10 @@ public:
     // removed signal (MapObjectTraits below names them); the whole-list setters stay
     // for whole-document changes and keep their signal. Appends an element.
     template <typename T> void insertObject(const T &object);
+    // Appends elements in one change, told once (factionsInserted, ruttersInserted,
+    // ...: the first new position and how many follow), as insertHexes does for hexes,
+    // so that an import's routes or labels are one update for whatever listens.
+    template <typename T> void insertObjects(const QList<T> &objects);
     // Replaces the first element with the same id; false when there is none.
     template <typename T> bool replaceObject(const T &object);
     // Removes the first element with this id; false when there is none.
@@ -273,6 +277,14 @@ signals:
     void starmapLabelInserted(qsizetype position, const StarmapLabel &label);
     void starmapLabelReplaced(qsizetype position, const StarmapLabel &before, const StarmapLabel &after);
     void starmapLabelRemoved(qsizetype position, const StarmapLabel &label);
+    // Per kind of map object: the elements at positions first to first + count - 1
+    // were appended together.
+    void factionsInserted(qsizetype first, qsizetype count);
+    void factionListsInserted(qsizetype first, qsizetype count);
+    void ruttersInserted(qsizetype first, qsizetype count);
+    void nebulaeInserted(qsizetype first, qsizetype count);
+    void regionsInserted(qsizetype first, qsizetype count);
+    void starmapLabelsInserted(qsizetype first, qsizetype count);
 
     // The outcome of each save(): `message` names the file and the reason.
     void saveFailed(const QString &message);
@@ -323,6 +335,7 @@ template <typename T> struct MapObjectTraits;
         static constexpr auto inserted = &StarfarerUniverse::prefix##Inserted;                               \
         static constexpr auto replaced = &StarfarerUniverse::prefix##Replaced;                               \
         static constexpr auto removed = &StarfarerUniverse::prefix##Removed;                                 \
+        static constexpr auto insertedTogether = &StarfarerUniverse::field##Inserted;                        \
     };
 VOSTREL_MAP_OBJECT_TRAITS(Faction, factions, setFactions, faction)
 VOSTREL_MAP_OBJECT_TRAITS(FactionList, factionLists, setFactionLists, factionList)
@@ -363,6 +376,16 @@ template <typename T> void StarfarerUniverse::insertObject(const T &object)
     QList<T> &list = objectList<T>();
     list.append(object);
     emit(this->*MapObjectTraits<T>::inserted)(list.size() - 1, list.last());
+}
+
+template <typename T> void StarfarerUniverse::insertObjects(const QList<T> &objects)
+{
+    if (objects.isEmpty())
+        return;
+    QList<T> &list = objectList<T>();
+    const qsizetype first = list.size();
+    list.append(objects);
+    emit(this->*MapObjectTraits<T>::insertedTogether)(first, objects.size());
 }
 
 template <typename T> bool StarfarerUniverse::replaceObject(const T &object)
