@@ -7,6 +7,8 @@
 // asked for, so no write runs beside the edits.
 #include "SyntheticSector.h"
 #include "SyntheticSystems.h"
+#include "editors/MapObjectListModel.h"
+#include "editors/RutterListSource.h"
 #include "import/ImportRun.h"
 #include "screens/SystemDetailView.h"
 #include "screens/SystemListModel.h"
@@ -15,6 +17,7 @@
 #include "starmap/StarMapRenderer.h"
 #include "starmap/StarMapVisibleSets.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -128,6 +131,11 @@ void BM_SaveChangesOfTheShownSystem(benchmark::State &state)
         edited.notes = QStringLiteral("Visited %1").arg(edit++);
         edited.starSystem.name = syntheticName(quint32(800000 + edit));
         a.universe->replaceHex(edited);
+        // The widgets the view let go, as the event loop deletes them between edits:
+        // piled up, they would make every later deletion search a longer queue.
+        state.PauseTiming();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
     }
     a.detail->hide();
 }
@@ -174,6 +182,8 @@ void BM_ChangeSortOrder(benchmark::State &state)
 void BM_AddRutter(benchmark::State &state)
 {
     Alive &a = alive(int(state.range(0)));
+    RutterListSource source(*a.universe);
+    MapObjectListModel listed(source);
     const auto &data = a.universe->data();
     static int added = 0;
     for (auto _ : state) {
