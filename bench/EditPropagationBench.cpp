@@ -5,7 +5,11 @@
 // (a frame drawn, so the layers keep their groups), and the detail view of one system.
 // Each repetition times one edit; the statistics are over the repetitions. No save is
 // asked for, so no write runs beside the edits.
+#include "SyntheticSector.h"
 #include "SyntheticSystems.h"
+#include "editors/MapObjectListModel.h"
+#include "editors/RutterListSource.h"
+#include "import/ImportRun.h"
 #include "screens/SystemDetailView.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemListProxy.h"
@@ -13,6 +17,7 @@
 #include "starmap/StarMapRenderer.h"
 #include "starmap/StarMapVisibleSets.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -126,8 +131,45 @@ void BM_SaveChangesOfTheShownSystem(benchmark::State &state)
         edited.notes = QStringLiteral("Visited %1").arg(edit++);
         edited.starSystem.name = syntheticName(quint32(800000 + edit));
         a.universe->replaceHex(edited);
+        // The widgets the view let go, as the event loop deletes them between edits:
+        // piled up, they would make every later deletion search a longer queue.
+        state.PauseTiming();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
     }
     a.detail->hide();
+}
+
+// The system list's Delete: one system removed, from anywhere in the universe's
+// order but the shown one; it comes back at the end between repetitions.
+void BM_DeleteOneSystem(benchmark::State &state)
+{
+    Alive &a = alive(int(state.range(0)));
+    a.rows->setSortOrder(SystemSort::name);
+    static quint32 deleted = 0;
+    for (auto _ : state) {
+        const auto &data = a.universe->data();
+        const HexData gone = data[1 + qsizetype(deleted++ * 7919u % quint32(data.size() - 1))];
+        a.universe->removeHex(gone.id);
+        state.PauseTiming();
+        a.universe->insertHex(gone);
+        state.ResumeTiming();
+    }
+}
+
+// "Save Changes" of a system moved to free coordinates, and back the next time.
+void BM_MoveOneSystem(benchmark::State &state)
+{
+    Alive &a = alive(int(state.range(0)));
+    a.rows->setSortOrder(SystemSort::name);
+    const auto &data = a.universe->data();
+    HexData moved = data[data.size() / 2];
+    const GalacticCoordinates home = moved.coordinates;
+    const GalacticCoordinates away{home.sectorX + 4000, home.sectorY, home.column, home.row};
+    for (auto _ : state) {
+        moved.coordinates = moved.coordinates == home ? away : home;
+        a.universe->replaceHex(moved);
+    }
 }
 
 void BM_ChangeSortOrder(benchmark::State &state)
@@ -140,6 +182,8 @@ void BM_ChangeSortOrder(benchmark::State &state)
 void BM_AddRutter(benchmark::State &state)
 {
     Alive &a = alive(int(state.range(0)));
+    RutterListSource source(*a.universe);
+    MapObjectListModel listed(source);
     const auto &data = a.universe->data();
     static int added = 0;
     for (auto _ : state) {
@@ -195,6 +239,74 @@ void BM_ImportSector(benchmark::State &state)
     state.counters["updates"] = benchmark::Counter(updates, benchmark::Counter::kAvgIterations);
 }
 
+// Takes out the map objects of kind T whose ids `kept` lacks, one by one.
+template <typename T> void removeAllBut(StarfarerUniverse &universe, const QSet<QUuid> &kept)
+{
+    for (const T &object : QList<T>(universe.objects<T>())) {
+        if (!kept.contains(object.id))
+            universe.removeObject<T>(object.id);
+    }
+}
+
+template <typename T> QSet<QUuid> idsOf(const QList<T> &objects)
+{
+    QSet<QUuid> ids;
+    for (const T &object : objects)
+        ids.insert(object.id);
+    return ids;
+}
+
+// Applying a whole import of one sector (its 440 worlds, 30 routes, 16 borders and 18
+// labels, read and converted beforehand as the worker does) on the GUI thread, each
+// repetition into a sector of its own and taken out again afterwards, so that each one
+// also creates the sector's factions. "updates" counts what the list told its view,
+// "resets" the times the map's visible sets started over.
+void BM_ImportSectorApplied(benchmark::State &state)
+{
+    using namespace TravellerMapImporter;
+    Alive &a = alive(int(state.range(0)));
+    a.rows->setSortOrder(SystemSort::name);
+    int resetCount = 0;
+    const auto connection =
+        QObject::connect(a.sets.get(), &StarMapVisibleSets::reset, [&resetCount] { ++resetCount; });
+    ImportAnswers answers;
+    answers.sectorName = QStringLiteral("Bench");
+    answers.allegiances = R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])";
+    answers.sectorData = ServiceAnswer{sectorText(440).toUtf8(), true};
+    answers.metadata = metadataBody();
+    ImportRequest request;
+    request.sectorName = answers.sectorName;
+    static qint64 sector = 3000;
+    int updates = 0, resets = 0;
+    StarfarerUniverse &universe = *a.universe;
+    for (auto _ : state) {
+        state.PauseTiming();
+        answers.sector = {sector++, 7};
+        const TravellerMapImporter::ConvertedImport converted =
+            TravellerMapImporter::convert(request, answers);
+        const qsizetype systems = universe.data().size();
+        const QSet<QUuid> factions = idsOf(universe.factions()), rutters = idsOf(universe.rutters()),
+                          regions = idsOf(universe.regions()), labels = idsOf(universe.starmapLabels());
+        a.updates = 0;
+        const int resetsBefore = resetCount;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(apply(universe, request, converted));
+        state.PauseTiming();
+        updates += a.updates;
+        resets += resetCount - resetsBefore;
+        while (universe.data().size() > systems)
+            universe.removeHex(universe.data().last().id);
+        removeAllBut<Rutter>(universe, rutters);
+        removeAllBut<Region>(universe, regions);
+        removeAllBut<StarmapLabel>(universe, labels);
+        removeAllBut<Faction>(universe, factions);
+        state.ResumeTiming();
+    }
+    QObject::disconnect(connection);
+    state.counters["updates"] = benchmark::Counter(updates, benchmark::Counter::kAvgIterations);
+    state.counters["resets"] = benchmark::Counter(resets, benchmark::Counter::kAvgIterations);
+}
+
 double fastest(const std::vector<double> &times)
 {
     return *std::min_element(times.cbegin(), times.cend());
@@ -228,7 +340,10 @@ BENCHMARK(BM_SaveChangesOfTheShownSystem)
     ->ArgsProduct({{10000, 50000}, {0, 1}})
     ->ArgNames({"systems", "onScreen"})
     ->Apply([](auto *b) { single(b, 40); });
+BENCHMARK(BM_DeleteOneSystem)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
+BENCHMARK(BM_MoveOneSystem)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
 BENCHMARK(BM_ChangeSortOrder)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 15); });
 BENCHMARK(BM_AddRutter)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
 BENCHMARK(BM_AddFaction)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
+BENCHMARK(BM_ImportSectorApplied)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 8); });
 BENCHMARK(BM_ImportSector)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 8); });

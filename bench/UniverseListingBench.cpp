@@ -125,6 +125,25 @@ void BM_ListingAfterStart(benchmark::State &state)
         benchmark::DoNotOptimize(manager.loadHeaders().size());
 }
 
+// Renaming the open universe, the only one in its folder: the store saves it and
+// waits for the write (which the user waits for too, to learn whether it failed), then
+// lists the folder. "files_read" counts the files that listing read.
+void BM_RenameOpenUniverse(benchmark::State &state)
+{
+    Shelf &s = shelf(int(state.range(0)), 1);
+    static std::map<int, std::unique_ptr<UniverseManager>> managers;
+    auto &manager = managers[int(state.range(0))];
+    if (!manager) {
+        manager = std::make_unique<UniverseManager>(s.folder(), s.settings.get());
+        manager->start();
+    }
+    static int renamed = 0;
+    const int readBefore = manager->headerCache().filesRead();
+    for (auto _ : state)
+        manager->renameCurrent(QStringLiteral("Renamed %1").arg(renamed++));
+    state.counters["files_read"] = manager->headerCache().filesRead() - readBefore;
+}
+
 QStringList randomNames(int count)
 {
     std::mt19937 random(7);
@@ -180,6 +199,13 @@ BENCHMARK(BM_StartUp)
 BENCHMARK(BM_StartUpInANewHome)
     ->Args({10000, 1})
     ->Args({50000, 1})
+    ->Apply(addRepetitionStatistics)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenameOpenUniverse)
+    ->Arg(10000)
+    ->Arg(50000)
+    ->Iterations(1)
+    ->Repetitions(5)
     ->Apply(addRepetitionStatistics)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListingAfterStart)->Unit(benchmark::kMillisecond);

@@ -6,7 +6,6 @@
 #include <QSet>
 
 #include <set>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 using namespace TravellerMapImporter;
@@ -94,12 +93,11 @@ QString ImportApplier::importWorlds(const QList<ImportedWorld> &worlds)
 
 QString ImportApplier::importRoutes(const QList<ImportedRoute> &routes)
 {
-    QList<Rutter> rutters = m_universe.rutters();
     std::set<decltype(routeKey({}, {}))> present;
-    for (const Rutter &rutter : rutters)
+    for (const Rutter &rutter : m_universe.rutters())
         present.insert(routeKey(rutter.start, rutter.end));
 
-    qsizetype count = 0;
+    QList<Rutter> added;
     for (const ImportedRoute &route : routes) {
         if (!present.insert(routeKey(route.start, route.end)).second)
             continue;
@@ -111,28 +109,27 @@ QString ImportApplier::importRoutes(const QList<ImportedRoute> &routes)
         rutter.end = route.end;
         rutter.mainTradeRoute = route.mainTradeRoute;
         rutter.age = RutterAge::lessThanOne;
-        rutters.append(rutter);
-        ++count;
+        added.append(rutter);
     }
-    m_universe.setRutters(rutters);
-    return countPiece(count, "route"_L1);
+    m_universe.insertObjects(added);
+    return countPiece(added.size(), "route"_L1);
 }
 
 QString ImportApplier::importBorders(const QList<ImportedRegion> &imported)
 {
-    QList<Region> regions = m_universe.regions();
     qsizetype count = 0;
     for (const ImportedRegion &border : imported) {
         // Same-name regions too large to scan are left as they are, neither merged
         // nor removed.
+        const QList<Region> &regions = m_universe.regions();
         QList<CellSet> merging;
-        std::vector<bool> merged(std::size_t(regions.size()), false);
+        QList<qsizetype> merged; // ascending positions
         for (qsizetype i = 0; i < regions.size(); ++i) {
             if (regions[i].name != border.name)
                 continue;
             if (auto cells = cellsEnclosedBy(regions[i])) {
                 merging.append(std::move(*cells));
-                merged[std::size_t(i)] = true;
+                merged.append(i);
             }
         }
         const QList<AnchorList> shapes = buildRegionShapes(border.cells, merging);
@@ -147,38 +144,34 @@ QString ImportApplier::importBorders(const QList<ImportedRegion> &imported)
             color = m_resolver.factionColor(*faction).value_or(color);
         }
 
-        QList<Region> kept;
-        for (qsizetype i = 0; i < regions.size(); ++i) {
-            if (!merged[std::size_t(i)])
-                kept.append(regions[i]);
-        }
-        const qsizetype removed = regions.size() - kept.size();
-        regions = std::move(kept);
+        // The merged regions go, the others keep their order, and the new outlines
+        // come last.
+        for (qsizetype i = merged.size() - 1; i >= 0; --i)
+            m_universe.removeObjectAt<Region>(merged[i]);
+        QList<Region> outlines;
         for (const AnchorList &anchors : shapes)
-            regions.append(
+            outlines.append(
                 Region{QUuid::createUuid(), border.name, color, anchors, true, border.labelCoordinates});
-        count += std::max<qsizetype>(0, shapes.size() - removed);
+        m_universe.insertObjects(outlines);
+        count += std::max<qsizetype>(0, shapes.size() - merged.size());
     }
-    m_universe.setRegions(regions);
     return countPiece(count, "region"_L1);
 }
 
 QString ImportApplier::importLabels(const QList<StarmapLabel> &labels)
 {
-    QList<StarmapLabel> stored = m_universe.starmapLabels();
     QSet<LabelKey> present;
-    for (const StarmapLabel &label : stored)
+    for (const StarmapLabel &label : m_universe.starmapLabels())
         present.insert({label.text, label.position});
 
-    qsizetype count = 0;
+    QList<StarmapLabel> added;
     for (const StarmapLabel &label : labels) {
         const LabelKey key{label.text, label.position};
         if (present.contains(key))
             continue;
         present.insert(key);
-        stored.append(label);
-        ++count;
+        added.append(label);
     }
-    m_universe.setStarmapLabels(stored);
-    return countPiece(count, "label"_L1);
+    m_universe.insertObjects(added);
+    return countPiece(added.size(), "label"_L1);
 }

@@ -11,8 +11,10 @@
 
 // Writes one import's converted results into the open universe: worlds, routes,
 // borders and labels, each step returning its piece of the result line. The views are
-// told as little as can be: the new worlds arrive as one batch, a replaced world by
-// itself, and the routes, borders and labels each as one list. Nothing is saved here.
+// told as little as can be, and only of what changed: the new worlds arrive as one
+// batch, a replaced world by itself, the new routes and labels each as one batch, a
+// border's merged regions one by one and its outlines as one batch, and each created
+// faction by itself. Nothing is saved here.
 class ImportApplier
 {
 public:

@@ -70,8 +70,6 @@ std::optional<FactionColor> ImportFactionResolver::factionColor(const QUuid &id)
 
 void ImportFactionResolver::append(const Faction &faction)
 {
-    QList<Faction> factions = m_universe.factions();
-    factions.append(faction);
-    m_universe.setFactions(factions);
+    m_universe.insertObject(faction);
     ++m_createdCount;
 }

@@ -11,6 +11,11 @@ RutterIndex::RutterIndex(StarfarerUniverse *universe, QObject *parent) : QObject
         connect(universe, &U::ruttersChanged, this, &RutterIndex::rebuild);
         connect(universe, &U::rutterInserted, this,
                 [this](qsizetype position, const Rutter &added) { file(added, position); });
+        connect(universe, &U::ruttersInserted, this, [this](qsizetype first, qsizetype count) {
+            const QList<Rutter> &rutters = m_universe->rutters();
+            for (qsizetype position = first; position < first + count; ++position)
+                file(rutters[position], position);
+        });
         connect(universe, &U::rutterReplaced, this,
                 [this](qsizetype position, const Rutter &before, const Rutter &after) {
                     unfile(before, position);

@@ -32,17 +32,25 @@ SystemListModel::SystemListModel(StarfarerUniverse *universe, QObject *parent)
         connect(universe, &U::hexReplaced, this, &SystemListModel::replaceRow);
         connect(universe, &U::hexRemoved, this, &SystemListModel::removeRow);
         // The rows name far ends, factions and their colours, and the rules' word.
-        UniverseChanges::onObjects<Rutter>(universe, this, [this](const ObjectChange<Rutter> &change) {
-            QSet<GalacticCoordinates> ends;
-            for (const Rutter *rutter : {change.before, change.after}) {
-                if (rutter)
-                    ends += {rutter->start, rutter->end};
-            }
-            if (change.isWholeList())
-                repaintAll();
-            else
+        UniverseChanges::onObjects<Rutter>(
+            universe, this,
+            [this](const ObjectChange<Rutter> &change) {
+                QSet<GalacticCoordinates> ends;
+                for (const Rutter *rutter : {change.before, change.after}) {
+                    if (rutter)
+                        ends += {rutter->start, rutter->end};
+                }
+                if (change.isWholeList())
+                    repaintAll();
+                else
+                    repaintRowsAt(ends);
+            },
+            [this](qsizetype first, qsizetype count) {
+                QSet<GalacticCoordinates> ends;
+                for (const Rutter &rutter : m_universe->rutters().sliced(first, count))
+                    ends += {rutter.start, rutter.end};
                 repaintRowsAt(ends);
-        });
+            });
         UniverseChanges::onObjects<Faction>(universe, this,
                                             [this](const ObjectChange<Faction> &) { repaintAll(); });
         connect(universe, &U::usesTravellerRulesChanged, this, &SystemListModel::repaintAll);

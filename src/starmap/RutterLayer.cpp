@@ -192,6 +192,14 @@ MapDirtyArea RutterLayer::rutterChanged(const Rutter *before, const Rutter *afte
     return regroup(keys);
 }
 
+MapDirtyArea RutterLayer::ruttersAppended(const QList<Rutter> &rutters)
+{
+    QSet<RouteKey> keys;
+    for (const Rutter &rutter : rutters)
+        keys.insert(RouteKey::of(rutter));
+    return regroup(keys);
+}
+
 MapDirtyArea RutterLayer::factionChanged(const Faction *before, const Faction *after)
 {
     QSet<QUuid> ids;

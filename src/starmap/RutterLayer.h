@@ -75,6 +75,8 @@ public:
     // One rutter changed, or the colour of the rutters of one faction: their routes
     // are grouped again. Returns what the old and the new strokes cover.
     MapDirtyArea rutterChanged(const Rutter *before, const Rutter *after);
+    // Rutters appended together: their routes are grouped again, in one pass.
+    MapDirtyArea ruttersAppended(const QList<Rutter> &rutters);
     MapDirtyArea factionChanged(const Faction *before, const Faction *after);
     // The screen area drawn by the segments ending at these hexes.
     QRectF reachOf(const QList<GalacticCoordinates> &cells, const StarMapPass &pass);

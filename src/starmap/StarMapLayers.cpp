@@ -32,6 +32,8 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
     connect(&sets, &StarMapVisibleSets::rutterChanged, this, [this, forward](const ObjectChange<Rutter> &c) {
         forward(m_rutters.rutterChanged(c.before, c.after));
     });
+    connect(&sets, &StarMapVisibleSets::ruttersAppended, this,
+            [this, forward](const QList<Rutter> &rutters) { forward(m_rutters.ruttersAppended(rutters)); });
     connect(&sets, &StarMapVisibleSets::factionChanged, this,
             [this, forward](const ObjectChange<Faction> &c) {
                 forward(m_rutters.factionChanged(c.before, c.after));

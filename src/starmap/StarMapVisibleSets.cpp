@@ -23,8 +23,12 @@ StarMapVisibleSets::StarMapVisibleSets(const StarfarerUniverse *universe, double
     for (auto changed : {&U::mapShowNebulaeChanged, &U::mapShowRegionsChanged})
         connect(universe, changed, this, &StarMapVisibleSets::reset);
     UniverseChanges::onObjects<Faction>(universe, this, [this](const auto &c) { factionsChanged(c); });
-    UniverseChanges::onObjects<Rutter>(universe, this, [this](const auto &c) { ruttersChanged(c); });
-    UniverseChanges::onObjects<StarmapLabel>(universe, this, [this](const auto &c) { labelsChanged(c); });
+    UniverseChanges::onObjects<Rutter>(
+        universe, this, [this](const auto &c) { ruttersChanged(c); },
+        [this](qsizetype first, qsizetype count) { appendedRutters(first, count); });
+    UniverseChanges::onObjects<StarmapLabel>(
+        universe, this, [this](const auto &c) { labelsChanged(c); },
+        [this](qsizetype first, qsizetype count) { appendedLabels(first, count); });
     // Regions and nebulae are drawn as they are stored, while their layer is on.
     UniverseChanges::onObjects<Region>(universe, this, [this](const ObjectChange<Region> &change) {
         if (change.isWholeList())
@@ -203,15 +207,46 @@ void StarMapVisibleSets::factionsChanged(const ObjectChange<Faction> &change)
     emit factionChanged(change);
 }
 
-void StarMapVisibleSets::ruttersChanged(const ObjectChange<Rutter> &change)
+bool StarMapVisibleSets::refiledFor(const QList<const Rutter *> &changed)
 {
     // The ends of a selected faction's charted rutters show under the filter.
-    if (change.isWholeList() || filterDependsOn(change.before) || filterDependsOn(change.after)) {
+    if (std::any_of(changed.cbegin(), changed.cend(),
+                    [this](const Rutter *rutter) { return filterDependsOn(rutter); })) {
         rebuild();
-        return;
+        return true;
     }
     rebuildRutters();
-    emit rutterChanged(change);
+    return false;
+}
+
+void StarMapVisibleSets::ruttersChanged(const ObjectChange<Rutter> &change)
+{
+    if (change.isWholeList())
+        rebuild();
+    else if (!refiledFor({change.before, change.after}))
+        emit rutterChanged(change);
+}
+
+void StarMapVisibleSets::appendedRutters(qsizetype first, qsizetype count)
+{
+    if (!m_universe)
+        return;
+    const QList<Rutter> added = m_universe->rutters().sliced(first, count);
+    QList<const Rutter *> changed;
+    for (const Rutter &rutter : added)
+        changed.append(&rutter);
+    if (!refiledFor(changed))
+        emit ruttersAppended(added);
+}
+
+void StarMapVisibleSets::appendedLabels(qsizetype first, qsizetype count)
+{
+    if (!m_universe)
+        return;
+    rebuildLabels();
+    const QList<StarmapLabel> added = m_universe->starmapLabels().sliced(first, count);
+    for (const StarmapLabel &label : added)
+        emit labelChanged(ObjectChange<StarmapLabel>{nullptr, &label});
 }
 
 void StarMapVisibleSets::labelsChanged(const ObjectChange<StarmapLabel> &change)

@@ -55,6 +55,8 @@ signals:
     // change reaches the rutters drawn in its colour.
     void factionChanged(const ObjectChange<Faction> &change);
     void rutterChanged(const ObjectChange<Rutter> &change);
+    // Only these rutters were appended, together (an import's routes).
+    void ruttersAppended(const QList<Rutter> &rutters);
     void regionChanged(const ObjectChange<Region> &change);
     void nebulaChanged(const ObjectChange<Nebula> &change);
     void labelChanged(const ObjectChange<StarmapLabel> &change);
@@ -88,6 +90,12 @@ private:
     void factionsChanged(const ObjectChange<Faction> &change);
     void ruttersChanged(const ObjectChange<Rutter> &change);
     void labelsChanged(const ObjectChange<StarmapLabel> &change);
+    // After these rutters changed: files the systems again when the filter depends on
+    // one of them (true), else makes the drawn rutters again.
+    bool refiledFor(const QList<const Rutter *> &changed);
+    // Rutters or labels appended together: the lists kept are made again once.
+    void appendedRutters(qsizetype first, qsizetype count);
+    void appendedLabels(qsizetype first, qsizetype count);
     // Whether the systems shown depend on the faction or rutter of this id.
     bool filterDependsOn(const Faction *faction) const;
     bool filterDependsOn(const Rutter *rutter) const;

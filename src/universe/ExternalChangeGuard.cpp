@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -49,13 +51,15 @@ QString ExternalChangeGuard::beforeReplace(const QString &path, int descriptor, 
     return QString();
 }
 
-void ExternalChangeGuard::afterWrite(const QString &path)
+std::optional<UniverseFileReader::Stamp> ExternalChangeGuard::afterWrite(const QString &path)
 {
     // Even a write that reports a failure (its folder could not be synced) may have
     // put the new file in place.
-    if (m_written && UniverseFileReader::stamp(path) == m_written)
-        remember(path, *m_written);
-    m_written.reset();
+    const std::optional<UniverseFileReader::Stamp> written = std::exchange(m_written, std::nullopt);
+    if (!written || UniverseFileReader::stamp(path) != written)
+        return std::nullopt;
+    remember(path, *written);
+    return written;
 }
 
 QString ExternalChangeGuard::keptPath(const QString &path, const QDateTime &modified, int copy)

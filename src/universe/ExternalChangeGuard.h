@@ -32,8 +32,8 @@ public:
     // must stop.
     QString beforeReplace(const QString &path, int descriptor, QString *keptPath);
     // Called after every write, whatever it reported: remembers the new file when it
-    // is the one at `path` now.
-    void afterWrite(const QString &path);
+    // is the one at `path` now, and returns its stamp then.
+    std::optional<UniverseFileReader::Stamp> afterWrite(const QString &path);
 
     // Where the version of `path` last modified at `modified` is kept; `copy` counts
     // from 1 and tells apart versions modified within the same second.

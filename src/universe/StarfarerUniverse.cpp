@@ -105,7 +105,7 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const CheckedFile &
                 JsonReader(*file.outline->document.object(), JsonPath()), file.outline->elements);
             universe->relinkRutterFactions();
             universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
-            universe->rebuildIndex();
+            universe->m_index.rebuild(universe->m_contents.data);
             universe->m_usesTravellerRules = universe->usesTravellerRules();
             return universe;
         }
@@ -132,8 +132,9 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &pa
     return universe;
 }
 
-std::unique_ptr<StarfarerUniverse> StarfarerUniverse::openChecked(const QString &path, const CheckedFile &file,
-                                                           UniverseFolder folder, QString *error)
+std::unique_ptr<StarfarerUniverse> StarfarerUniverse::openChecked(const QString &path,
+                                                                  const CheckedFile &file,
+                                                                  UniverseFolder folder, QString *error)
 {
     try {
         auto universe = decode(file, std::move(folder), error);
@@ -199,6 +200,9 @@ void StarfarerUniverse::reportSaveOutcomes()
     m_saver.resume();
     const QList<UniverseSaver::Outcome> outcomes = m_saver.takeOutcomes();
     for (const UniverseSaver::Outcome &outcome : outcomes) {
+        if (outcome.stamp)
+            emit written(outcome.path,
+                         Listing{*outcome.stamp, Header{outcome.id, outcome.name, outcome.path}});
         if (outcome.succeeded)
             emit saved();
         else
@@ -214,36 +218,10 @@ void StarfarerUniverse::reportSaveOutcomes()
         m_saveRetry.failed();
 }
 
-namespace {
-
-// Records `position` for `key` unless an earlier position has it already.
-template <typename Key> void indexFirst(QHash<Key, qsizetype> &index, const Key &key, qsizetype position)
-{
-    if (!index.contains(key))
-        index.insert(key, position);
-}
-
-} // namespace
-
-void StarfarerUniverse::rebuildIndex()
-{
-    m_positionOfID.clear();
-    m_positionAt.clear();
-    m_positionOfID.reserve(m_contents.data.size());
-    m_positionAt.reserve(m_contents.data.size());
-    for (qsizetype i = 0; i < m_contents.data.size(); ++i) {
-        const HexData &hex = m_contents.data.at(i);
-        indexFirst(m_positionOfID, hex.id, i);
-        indexFirst(m_positionAt, hex.coordinates, i);
-    }
-}
-
 void StarfarerUniverse::appendHex(const HexData &hex)
 {
     m_contents.data.append(hex);
-    const qsizetype position = m_contents.data.size() - 1;
-    indexFirst(m_positionOfID, hex.id, position);
-    indexFirst(m_positionAt, hex.coordinates, position);
+    m_index.appended(hex);
 }
 
 void StarfarerUniverse::insertHex(const HexData &hex)
@@ -264,32 +242,6 @@ void StarfarerUniverse::insertHexes(const QList<HexData> &hexes)
     followRules();
 }
 
-namespace {
-
-// Moves the entry of `position` in an index of first positions from the key `old` to
-// the key `now`: `old` then leads to the next hex with that key, if a later one has it.
-template <typename Key, typename KeyOf>
-void moveIndexEntry(QHash<Key, qsizetype> &index, const Key &old, const Key &now, qsizetype position,
-                    const HexList &data, KeyOf keyOf)
-{
-    if (old == now)
-        return;
-    if (index.value(old, -1) == position) {
-        index.remove(old);
-        for (qsizetype i = position + 1; i < data.size(); ++i) {
-            if (keyOf(data.at(i)) == old) {
-                index.insert(old, i);
-                break;
-            }
-        }
-    }
-    const auto there = index.constFind(now);
-    if (there == index.cend() || *there > position)
-        index.insert(now, position);
-}
-
-} // namespace
-
 bool StarfarerUniverse::replaceHex(const HexData &hex)
 {
     return replaceHex(hex.id, hex);
@@ -306,11 +258,8 @@ bool StarfarerUniverse::replaceHex(const QUuid &givenID, const HexData &hex)
     if (stored == hex)
         return true;
     const GalacticCoordinates old = stored.coordinates;
+    m_index.replaced(position, stored, hex);
     m_contents.data.replace(position, hex);
-    moveIndexEntry(m_positionOfID, id, hex.id, position, m_contents.data,
-                   [](const HexData &h) { return h.id; });
-    moveIndexEntry(m_positionAt, old, hex.coordinates, position, m_contents.data,
-                   [](const HexData &h) { return h.coordinates; });
     emit hexReplaced(id, old, hex.coordinates);
     followRules();
     return true;
@@ -324,9 +273,8 @@ bool StarfarerUniverse::removeHex(const QUuid &givenID)
     if (position < 0)
         return false;
     const GalacticCoordinates coordinates = m_contents.data.at(position).coordinates;
+    m_index.removed(position, m_contents.data.at(position));
     m_contents.data.removeAt(position);
-    // Every later position moves: removing costs as much as the list itself.
-    rebuildIndex();
     emit hexRemoved(id, coordinates);
     followRules();
     return true;
@@ -340,7 +288,7 @@ std::optional<HexData> StarfarerUniverse::hexWithID(const QUuid &id) const
 
 bool StarfarerUniverse::isOccupied(const GalacticCoordinates &coordinates) const
 {
-    return m_positionAt.contains(coordinates);
+    return m_index.positionAt(coordinates) >= 0;
 }
 
 template <typename T>
@@ -365,7 +313,7 @@ void StarfarerUniverse::setData(const QList<HexData> &value)
     if (m_contents.data == value)
         return;
     m_contents.data = HexList(value);
-    rebuildIndex();
+    m_index.rebuild(m_contents.data);
     emit dataChanged();
     followRules();
 }
@@ -461,8 +409,8 @@ QList<Faction> StarfarerUniverse::factions(const WorldData &world) const
 
 std::optional<HexData> StarfarerUniverse::hexData(const GalacticCoordinates &coordinates) const
 {
-    const auto found = m_positionAt.constFind(coordinates);
-    return found == m_positionAt.cend() ? std::nullopt : std::optional<HexData>(m_contents.data.at(*found));
+    const qsizetype position = m_index.positionAt(coordinates);
+    return position < 0 ? std::nullopt : std::optional<HexData>(m_contents.data.at(position));
 }
 
 std::optional<Faction> StarfarerUniverse::faction(const Rutter &rutter) const

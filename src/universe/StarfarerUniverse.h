@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HexIndex.h"
 #include "RetryTimer.h"
 #include "UniverseContents.h"
 #include "UniverseFileReader.h"
@@ -27,7 +28,8 @@
 // the stored one. The document reads itself from one JSON file (repairing faction
 // links of older files on the way) and saves itself back, atomically and off the
 // calling thread. An index from id and from coordinates to the position in `data`
-// makes the per-hex operations and look-ups independent of the universe's size.
+// (HexIndex) keeps the per-hex operations and look-ups from growing with the
+// universe's size.
 class StarfarerUniverse : public QObject
 {
     Q_OBJECT
@@ -195,6 +197,10 @@ public:
     // removed signal (MapObjectTraits below names them); the whole-list setters stay
     // for whole-document changes and keep their signal. Appends an element.
     template <typename T> void insertObject(const T &object);
+    // Appends elements in one change, told once (factionsInserted, ruttersInserted,
+    // ...: the first new position and how many follow), as insertHexes does for hexes,
+    // so that an import's routes or labels are one update for whatever listens.
+    template <typename T> void insertObjects(const QList<T> &objects);
     // Replaces the first element with the same id; false when there is none.
     template <typename T> bool replaceObject(const T &object);
     // Removes the first element with this id; false when there is none.
@@ -271,6 +277,14 @@ signals:
     void starmapLabelInserted(qsizetype position, const StarmapLabel &label);
     void starmapLabelReplaced(qsizetype position, const StarmapLabel &before, const StarmapLabel &after);
     void starmapLabelRemoved(qsizetype position, const StarmapLabel &label);
+    // Per kind of map object: the elements at positions first to first + count - 1
+    // were appended together.
+    void factionsInserted(qsizetype first, qsizetype count);
+    void factionListsInserted(qsizetype first, qsizetype count);
+    void ruttersInserted(qsizetype first, qsizetype count);
+    void nebulaeInserted(qsizetype first, qsizetype count);
+    void regionsInserted(qsizetype first, qsizetype count);
+    void starmapLabelsInserted(qsizetype first, qsizetype count);
 
     // The outcome of each save(): `message` names the file and the reason.
     void saveFailed(const QString &message);
@@ -278,12 +292,15 @@ signals:
     // Another program had changed the file since this document read or wrote it; its
     // version was kept in `keptPath` before this document's replaced it.
     void externalChangeKept(const QString &keptPath);
+    // A write put the file at `path` in place, as `listing` says (its version just
+    // after the write and the header it holds), so that a listing of universes need
+    // not read it again while it keeps that version. Before saved() or saveFailed().
+    void written(const QString &path, const StarfarerUniverse::Listing &listing);
 
 private:
     template <typename T> void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());
     // Throws DecodeError for a legacy faction record that does not decode.
     void relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs, const JsonPath &path) const;
-    void rebuildIndex();
     // Appends a hex and indexes it, without notifying.
     void appendHex(const HexData &hex);
     // Tells when the systems' change turned usesTravellerRules().
@@ -292,15 +309,13 @@ private:
     // saveFailed() for every write not yet reported, and schedules a retry while the
     // latest one failed.
     void reportSaveOutcomes();
-    qsizetype positionOfHex(const QUuid &id) const { return m_positionOfID.value(id, -1); }
+    qsizetype positionOfHex(const QUuid &id) const { return m_index.positionOf(id); }
     template <typename T> QList<T> &objectList();
     template <typename T> qsizetype positionOfObject(const QUuid &id) const;
 
     UniverseFolder m_folder;
     UniverseContents m_contents;
-    // The position in `data` of the first hex with each id and at each coordinates.
-    QHash<QUuid, qsizetype> m_positionOfID;
-    QHash<GalacticCoordinates, qsizetype> m_positionAt;
+    HexIndex m_index; // of m_contents.data
     bool m_usesTravellerRules = false;
     UniverseSaver m_saver;
     RetryTimer m_saveRetry;
@@ -320,6 +335,7 @@ template <typename T> struct MapObjectTraits;
         static constexpr auto inserted = &StarfarerUniverse::prefix##Inserted;                               \
         static constexpr auto replaced = &StarfarerUniverse::prefix##Replaced;                               \
         static constexpr auto removed = &StarfarerUniverse::prefix##Removed;                                 \
+        static constexpr auto insertedTogether = &StarfarerUniverse::field##Inserted;                        \
     };
 VOSTREL_MAP_OBJECT_TRAITS(Faction, factions, setFactions, faction)
 VOSTREL_MAP_OBJECT_TRAITS(FactionList, factionLists, setFactionLists, factionList)
@@ -360,6 +376,16 @@ template <typename T> void StarfarerUniverse::insertObject(const T &object)
     QList<T> &list = objectList<T>();
     list.append(object);
     emit(this->*MapObjectTraits<T>::inserted)(list.size() - 1, list.last());
+}
+
+template <typename T> void StarfarerUniverse::insertObjects(const QList<T> &objects)
+{
+    if (objects.isEmpty())
+        return;
+    QList<T> &list = objectList<T>();
+    const qsizetype first = list.size();
+    list.append(objects);
+    emit(this->*MapObjectTraits<T>::insertedTogether)(first, objects.size());
 }
 
 template <typename T> bool StarfarerUniverse::replaceObject(const T &object)

@@ -36,9 +36,11 @@ void onHexesAt(const StarfarerUniverse *universe, const QObject *context,
                std::function<QList<GalacticCoordinates>()> watched, std::function<void()> changed);
 
 // Calls `changed` with an ObjectChange<T> for every change of the map objects of
-// kind T.
+// kind T. Elements appended together reach `appendedTogether` in one call (their
+// first position and count) when it is given, else `changed` one by one.
 template <typename T, typename Changed>
-void onObjects(const StarfarerUniverse *universe, const QObject *context, Changed changed)
+void onObjects(const StarfarerUniverse *universe, const QObject *context, Changed changed,
+               std::function<void(qsizetype first, qsizetype count)> appendedTogether = {})
 {
     using Traits = MapObjectTraits<T>;
     QObject::connect(universe, Traits::inserted, context, [changed](qsizetype, const T &added) {
@@ -52,6 +54,16 @@ void onObjects(const StarfarerUniverse *universe, const QObject *context, Change
         changed(ObjectChange<T>{&gone, nullptr});
     });
     QObject::connect(universe, Traits::changed, context, [changed] { changed(ObjectChange<T>{}); });
+    QObject::connect(universe, Traits::insertedTogether, context,
+                     [universe, changed, appendedTogether](qsizetype first, qsizetype count) {
+                         if (appendedTogether) {
+                             appendedTogether(first, count);
+                             return;
+                         }
+                         const QList<T> &list = universe->objects<T>();
+                         for (qsizetype i = first; i < first + count; ++i)
+                             changed(ObjectChange<T>{nullptr, &list[i]});
+                     });
 }
 
 } // namespace UniverseChanges

@@ -259,10 +259,13 @@ bool UniverseManager::mayLeaveCurrent()
 bool UniverseManager::saveReporting(StarfarerUniverse &universe)
 {
     QString failure;
-    const auto connection = connect(&universe, &StarfarerUniverse::saveFailed, this,
-                                    [&failure](const QString &message) { failure = message; });
+    const auto failed = connect(&universe, &StarfarerUniverse::saveFailed, this,
+                                [&failure](const QString &message) { failure = message; });
+    const auto written =
+        connect(&universe, &StarfarerUniverse::written, this, &UniverseManager::rememberWritten);
     const bool saved = universe.saveNow();
-    disconnect(connection);
+    disconnect(failed);
+    disconnect(written);
     if (!saved)
         emit operationFailed(failure);
     return saved;
@@ -280,7 +283,13 @@ void UniverseManager::setCurrent(std::unique_ptr<StarfarerUniverse> universe)
         old->deleteLater();
     }
     m_current = std::move(universe);
+    connect(m_current.get(), &StarfarerUniverse::written, this, &UniverseManager::rememberWritten);
     emit currentChanged();
+}
+
+void UniverseManager::rememberWritten(const QString &path, const StarfarerUniverse::Listing &listing)
+{
+    m_headerCache.remember(path, listing);
 }
 
 void UniverseManager::setHeaders(const QList<Header> &headers)

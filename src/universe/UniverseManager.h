@@ -124,6 +124,9 @@ private:
     // finishPendingSave(), then asks when the latest edits could not be saved; false
     // when the user stays.
     bool mayLeaveCurrent();
+    // The documents the store saves, and the current one, tell what their writes put
+    // in place: listing then reads none of their files, only files changed by others.
+    void rememberWritten(const QString &path, const StarfarerUniverse::Listing &listing);
     void setCurrent(std::unique_ptr<StarfarerUniverse> universe);
     void setHeaders(const QList<Header> &headers);
     void setLoadError(const std::optional<QString> &error, const QString &file = QString());

@@ -128,14 +128,20 @@ UniverseSaver::Outcome UniverseSaver::write(Request request)
     } catch (const std::bad_alloc &) {
         reason = QStringLiteral("not enough memory to write the universe");
     }
-    m_guard.afterWrite(request.path);
+    Outcome outcome{reason.isEmpty(),
+                    QString(),
+                    kept,
+                    request.path,
+                    m_guard.afterWrite(request.path),
+                    request.snapshot.id,
+                    request.snapshot.name};
     // The snapshot's share of the document is given up before the outcome is
     // reported, so that the document's next edits copy nothing.
     request.snapshot = UniverseContents();
-    if (reason.isEmpty())
-        return {true, QString(), kept};
-    const QString message =
-        QStringLiteral("Failed to save StarfarerUniverse to ") + request.path + QStringLiteral(": ") + reason;
-    printStatusLine(message);
-    return {false, message, kept};
+    if (!outcome.succeeded) {
+        outcome.message = QStringLiteral("Failed to save StarfarerUniverse to ") + request.path +
+                          QStringLiteral(": ") + reason;
+        printStatusLine(outcome.message);
+    }
+    return outcome;
 }

@@ -8,8 +8,10 @@
 #include <QMutex>
 #include <QString>
 #include <QThreadPool>
+#include <QUuid>
 
 #include <functional>
+#include <optional>
 
 // Writes the snapshots of one document to its file on a thread of its own, one at a
 // time. A snapshot is taken only when the thread is free: saves asked for while a
@@ -34,6 +36,12 @@ public:
         bool succeeded = true;
         QString message;  // "Failed to save StarfarerUniverse to <file>: <reason>"
         QString keptPath; // where another program's version of the file was kept, if it was
+        // When the write put its file in place: the file, its version just after the
+        // write, and the id and name it holds.
+        QString path;
+        std::optional<UniverseFileReader::Stamp> stamp;
+        QUuid id;
+        QString name;
     };
 
     // `takeSnapshot` is called on the document's thread when a write can start;

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 using namespace TravellerMapImporter;
 
 namespace {
@@ -198,4 +201,78 @@ TEST_F(ImportApply, WorldsArriveAsOneBatchAndReplaceInPlace)
     EXPECT_EQ(m_universe.data()[0].id, sector[0].hexData.id);
     EXPECT_EQ(m_universe.data()[4].id, twin.hexData.id);
     EXPECT_EQ(m_universe.hexData({0, 0, 5, 1})->id, twin.hexData.id);
+}
+
+// Routes, borders, labels and new factions reach the universe by id, never as whole
+// lists, so that what listens (the map, the system list) works in proportion to the
+// import: each new faction by itself, the routes and the labels each in one batch, a
+// border's merged regions one by one and its outlines in one batch at the end, the
+// other regions keeping their order. Nothing new, nothing told.
+TEST_F(ImportApply, RoutesBordersLabelsAndFactionsArriveByIdNotAsWholeLists)
+{
+    const auto region = [](const char *name, const CellSet &cells) {
+        return Region{QUuid::createUuid(),
+                      QString::fromUtf8(name),
+                      FactionColor::blue,
+                      buildRegionShapes(cells, {}).first(),
+                      true,
+                      std::nullopt};
+    };
+    const Region before = region("Before", {{5, 5}});
+    const Region realm = region("Realm", {{1, 1}, {1, 2}, {2, 1}});
+    const Region after = region("After", {{7, 7}});
+    m_universe.setRegions({before, realm, after});
+    m_universe.setRutters({Rutter{QUuid::createUuid(),
+                                  QUuid::createUuid(),
+                                  {0, 0, 4, 1},
+                                  {0, 0, 5, 1},
+                                  false,
+                                  RutterAge::recent,
+                                  std::nullopt}});
+    m_universe.setStarmapLabels({label(QStringLiteral("Here"), 1, QString())});
+    ConvertedImport converted;
+    converted.routes = {route(1, 2), route(2, 1, QStringLiteral("ImDd")), route(1, 3)};
+    converted.regions =
+        importedRegions({MetaBorder{QStringLiteral("0101 0201 0102 0202"), QStringLiteral("ImDd"),
+                                    QStringLiteral("Realm"), QStringLiteral("0101"), QString()}},
+                        {0, 0}, {});
+    converted.labels = {label(QStringLiteral("Here"), 1, QString()), label(QStringLiteral("There"), 2, {}),
+                        label(QStringLiteral("Yonder"), 3, {})};
+    ImportRequest request;
+    request.importWorlds = false;
+
+    using U = StarfarerUniverse;
+    std::vector<std::unique_ptr<QSignalSpy>> wholeLists;
+    for (const auto changed : {&U::factionsChanged, &U::ruttersChanged, &U::regionsChanged,
+                               &U::starmapLabelsChanged, &U::dataChanged})
+        wholeLists.push_back(std::make_unique<QSignalSpy>(&m_universe, changed));
+    QSignalSpy factions(&m_universe, &U::factionInserted);
+    QSignalSpy routes(&m_universe, &U::ruttersInserted);
+    QSignalSpy labels(&m_universe, &U::starmapLabelsInserted);
+    QSignalSpy regionsGone(&m_universe, &U::regionRemoved);
+    QSignalSpy outlines(&m_universe, &U::regionsInserted);
+    EXPECT_EQ(apply(m_universe, request, converted),
+              QStringLiteral("2 routes, 0 regions, 2 labels; created 2 factions."));
+    for (const auto &spy : wholeLists)
+        EXPECT_EQ(spy->count(), 0);
+    EXPECT_EQ(factions.count(), 2);
+    EXPECT_EQ(routes, (QList<QList<QVariant>>{{1, 2}}));
+    EXPECT_EQ(labels, (QList<QList<QVariant>>{{1, 2}}));
+    ASSERT_EQ(regionsGone.count(), 1);
+    EXPECT_EQ(regionsGone.first().first().toLongLong(), 1);
+    EXPECT_EQ(outlines, (QList<QList<QVariant>>{{2, 1}}));
+    const QList<Region> &regions = m_universe.regions();
+    ASSERT_EQ(regions.size(), 3);
+    EXPECT_EQ(regions[0], before);
+    EXPECT_EQ(regions[1], after);
+    EXPECT_EQ(regions[2].name, realm.name);
+    EXPECT_EQ(cellsEnclosedBy(regions[2])->size(), 6u);
+
+    factions.clear();
+    routes.clear();
+    labels.clear();
+    outlines.clear();
+    apply(m_universe, request, converted);
+    EXPECT_EQ(factions.count() + routes.count() + labels.count(), 0);
+    EXPECT_EQ(outlines.count(), 1); // the merged border's outline, replaced
 }

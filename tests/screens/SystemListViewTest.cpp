@@ -215,15 +215,32 @@ TEST_F(SystemListTest, RutterDestinationsAndTheirIndex)
     EXPECT_EQ(index.destinations(unnamed.coordinates),
               RutterDestination::touching(*m_universe, unnamed.coordinates));
 
-    // Rutters changed one at a time keep the index equal to a walk of every rutter.
+    // Routes appended together: the list repaints the rows at their ends in one go.
+    SystemListModel model(m_universe.get());
+    QSignalSpy repainted(&model, &QAbstractItemModel::dataChanged);
+    m_universe->insertObjects(QList{rutter({0, 0, 1, 1}, {0, 0, 2, 2}), rutter({0, 0, 3, 1}, {0, 0, 3, 3}),
+                                    rutter({0, 0, 3, 1}, {})});
+    QList<int> rows;
+    for (const QList<QVariant> &told : repainted)
+        rows.append(told.first().toModelIndex().row());
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, (QList<int>{0, 1}));
+
+    // Rutters changed one at a time, or appended together, keep the index equal to a
+    // walk of every rutter.
     SeededSource seeded(11);
     ScopedRandomSource scope(seeded);
     const auto place = [] { return GalacticCoordinates{0, 0, 1 + randomBelow(3), 1 + randomBelow(3)}; };
     for (int step = 0; step < 200 && !HasFailure(); ++step) {
         const QList<Rutter> &stored = m_universe->rutters();
-        const int action = int(randomBelow(3));
+        const int action = int(randomBelow(4));
         if (stored.isEmpty() || action == 0) {
             m_universe->insertObject(rutter(place(), place()));
+        } else if (action == 3) {
+            QList<Rutter> batch;
+            for (qint64 i = randomBelow(3); i > 0; --i)
+                batch.append(rutter(place(), place()));
+            m_universe->insertObjects(batch);
         } else if (action == 1) {
             Rutter moved = stored[randomBelow(stored.size())];
             (randomBelow(2) ? moved.start : moved.end) = place();

@@ -263,6 +263,21 @@ TEST_F(StarMapLayersTest, OneObjectsChangeRedrawsItsOwnAreaThroughTheFrameCache)
     ASSERT_EQ(redrawn.size(), 2);
     EXPECT_LT(redrawn.last().width(), kView.width() / 2);
     EXPECT_TRUE(differences(frame(), render(t)).isEmpty());
+
+    // Routes and labels of an import, each kind appended together: the routes redraw
+    // in one area, both routes of a new pair among them.
+    redrawn.clear();
+    m_universe->insertObjects(QList{rutter(m_blue, at(2, 4), at(3, 4)), rutter(m_red, at(3, 4), at(2, 4)),
+                                    rutter(m_blue, at(1, 6), at(3, 6))});
+    EXPECT_EQ(redrawn.size(), 1);
+    EXPECT_TRUE(differences(frame(), render(t)).isEmpty());
+    StarmapLabel west = label, east = label;
+    west.id = QUuid::createUuid();
+    west.position = at(1, 5);
+    east.id = QUuid::createUuid();
+    east.position = at(3, 5);
+    m_universe->insertObjects(QList{west, east});
+    EXPECT_TRUE(differences(frame(), render(t)).isEmpty());
 }
 
 TEST_F(StarMapLayersTest, RegionsFillOnlyWhenClosedAndNeedTwoAnchors)

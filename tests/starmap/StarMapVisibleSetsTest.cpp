@@ -143,13 +143,46 @@ TEST(StarMapVisibleSetsTest, LabelsAndTheirCategories)
     EXPECT_EQ(sets.labelCategories(), (QStringList{QStringLiteral("A"), QStringLiteral("b"), QString()}));
     u->setHiddenLabelCategories({QString()});
     EXPECT_EQ(sets.visibleLabels().size(), 3);
+    // Labels of an import, appended together, the hidden category among them.
+    u->insertObjects(QList{labels[1], labels[2]});
+    EXPECT_EQ(sets.visibleLabels(), StarMapVisibleSets(u.get(), 60).visibleLabels());
+    EXPECT_EQ(sets.visibleLabels().size(), 4);
     u->setMapShowLabels(false);
     EXPECT_TRUE(sets.visibleLabels().isEmpty());
 }
 
-// Rutters and factions changed one at a time, in both views, with and without a faction
-// filter: the sets always equal sets built afresh, and the systems are filed again
-// only when the filter depends on the change.
+// Routes appended together under the faction filter: one of a selected faction shows
+// its ends at once; others are only drawn, the systems are not filed again.
+TEST(StarMapVisibleSetsTest, RoutesAppendedTogetherShowTheirEndsUnderTheFilter)
+{
+    Faction selected;
+    selected.id = QUuid::createUuid();
+    selected.homeworld = at(1, 1);
+    const QUuid other = QUuid::createUuid();
+    const auto u = universe({hex(at(1, 1)), hex(at(2, 2)), hex(at(3, 3))});
+    u->setFactions({selected});
+    u->setSelectedFactionIDs({selected.id});
+    StarMapVisibleSets sets(u.get(), 60);
+    QSignalSpy resets(&sets, &StarMapVisibleSets::reset);
+    QSignalSpy appended(&sets, &StarMapVisibleSets::ruttersAppended);
+    ASSERT_EQ(cells(sets), QList{at(1, 1)});
+
+    u->insertObjects(QList{rutter(other, at(2, 2), at(3, 3), RutterAge::recent),
+                           rutter(selected.id, at(2, 2), at(2, 2), RutterAge::uncharted)});
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_EQ(appended.count(), 1);
+    EXPECT_EQ(cells(sets), QList{at(1, 1)});
+    u->insertObjects(QList{rutter(other, at(1, 1), at(2, 2), RutterAge::recent),
+                           rutter(selected.id, at(1, 1), at(3, 3), RutterAge::recent)});
+    EXPECT_EQ(cells(sets), (QList{at(1, 1), at(3, 3)}));
+    const StarMapVisibleSets fresh(u.get(), 60);
+    EXPECT_EQ(sets.visibleHexes(), fresh.visibleHexes());
+    EXPECT_EQ(sets.visibleRutters(), fresh.visibleRutters());
+}
+
+// Rutters (one at a time or appended together) and factions changed, in both views,
+// with and without a faction filter: the sets always equal sets built afresh, and the
+// systems are filed again only when the filter depends on the change.
 TEST(StarMapVisibleSetsTest, PerObjectChangesMatchARebuildAndRefileOnlyForTheFilter)
 {
     std::mt19937 random(515);
@@ -183,13 +216,22 @@ TEST(StarMapVisibleSetsTest, PerObjectChangesMatchARebuildAndRefileOnlyForTheFil
         const QSet<QUuid> selected = u->selectedFactionIDs();
         const QUuid factionID = factionIDs[random() % factionIDs.size()];
         bool dependent = false;
-        switch (random() % 4) {
-        case 0: {
+        const auto someRutter = [&] {
             const Rutter added =
-                rutter(factionID, somePlace(), somePlace(),
+                rutter(factionIDs[random() % factionIDs.size()], somePlace(), somePlace(),
                        random() % 3 ? RutterAge::recent : RutterAge::uncharted, random() % 2);
-            dependent = filtered && selected.contains(added.factionID) && added.age != RutterAge::uncharted;
-            u->insertObject(added);
+            dependent = dependent ||
+                        (filtered && selected.contains(added.factionID) && added.age != RutterAge::uncharted);
+            return added;
+        };
+        switch (random() % 5) {
+        case 0: u->insertObject(someRutter()); break;
+        case 4: {
+            // Routes of an import, appended together.
+            QList<Rutter> batch;
+            for (qsizetype i = random() % 4; i > 0; --i)
+                batch.append(someRutter());
+            u->insertObjects(batch);
             break;
         }
         case 1:

@@ -25,17 +25,25 @@ HexData ruledHex(const QUuid &id, const GalacticCoordinates &at, bool travellerR
     return hex;
 }
 
-} // namespace
-
-TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
+// How a random run mixes the operations, and over how many places.
+struct Mix
 {
-    std::mt19937 random(20240607);
+    int steps = 400;
+    qint64 sectors = 2;     // the coordinates are (0..sectors-1, 0, 1, 0..2)
+    int extraRemovals = 0;  // removals besides the usual share of 2 in 11
+    bool wholeLists = true; // whether whole-list assignments come too
+};
+
+// Runs random operations on `universe` and, after each, compares every look-up with
+// a first-match scan of `data` and the signals with what the operation should tell.
+void runRandomOperations(StarfarerUniverse &universe, std::uint32_t seed, const Mix &mix)
+{
+    std::mt19937 random(seed);
     // A few coordinates only, so that hexes often share them.
     const auto someCoordinates = [&] {
-        return GalacticCoordinates{qint64(random() % 2), 0, 1, qint64(random() % 3)};
+        return GalacticCoordinates{qint64(random() % std::uint32_t(mix.sectors)), 0, 1, qint64(random() % 3)};
     };
     const auto someHex = [&](const QUuid &id) { return ruledHex(id, someCoordinates(), random() % 2); };
-    StarfarerUniverse universe(folder());
     QSignalSpy inserted(&universe, &StarfarerUniverse::hexInserted);
     QSignalSpy replaced(&universe, &StarfarerUniverse::hexReplaced);
     QSignalSpy removed(&universe, &StarfarerUniverse::hexRemoved);
@@ -46,15 +54,20 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
         return QList<qsizetype>{inserted.count(), replaced.count(), removed.count(),
                                 whole.count(),    batches.count(),  rules.count()};
     };
-    QList<QUuid> ids{QUuid::createUuid()}; // every id ever used, and one never stored
+    QList<QUuid> retired{QUuid::createUuid()}; // ids no longer stored, and one never stored
 
-    for (int step = 0; step < 400 && !HasFailure(); ++step) {
+    for (int step = 0; step < mix.steps && !::testing::Test::HasFailure(); ++step) {
         const QList<HexData> before = universe.data().toList();
         const bool rulesBefore = universe.usesTravellerRules();
         QList<qsizetype> expected = counts();
-        const int action = int(random() % 11);
+        int action = int(random() % std::uint32_t(11 + mix.extraRemovals));
+        if (action == 9 && !mix.wholeLists)
+            action = 7;
         // Operations by id act on the first hex with that id.
-        const QUuid id = before.isEmpty() ? QUuid() : before.at(random() % before.size()).id;
+        const auto storedID = [&] {
+            return before.isEmpty() ? QUuid() : before.at(random() % before.size()).id;
+        };
+        const QUuid id = storedID();
         const qsizetype at =
             std::find_if(before.cbegin(), before.cend(), [&](auto &h) { return h.id == id; }) -
             before.cbegin();
@@ -63,8 +76,6 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
             for (qsizetype i = random() % 4; i > 0; --i)
                 batch.append(someHex(i == 1 && !id.isNull() ? id : QUuid::createUuid()));
             universe.insertHexes(batch);
-            for (const HexData &hex : batch)
-                ids.append(hex.id);
             EXPECT_EQ(universe.data(), before + batch);
             if (!batch.isEmpty()) {
                 ++expected[4];
@@ -73,15 +84,14 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
         } else if (before.isEmpty() || action < 4) {
             const HexData hex = someHex(action == 0 && !id.isNull() ? id : QUuid::createUuid());
             universe.insertHex(hex);
-            ids.append(hex.id);
             ++expected[0];
             EXPECT_EQ(inserted.last(),
                       (QList<QVariant>{QVariant::fromValue(hex.id), QVariant::fromValue(hex.coordinates)}));
         } else if (action < 7) {
             HexData hex = before.at(at);
             hex.coordinates = someCoordinates();
-            hex.id = action == 6 ? QUuid::createUuid() : id;
-            ids.append(hex.id);
+            // Under a new id, or under the id of another stored hex (which then has two).
+            hex.id = action == 4 ? id : action == 5 ? storedID() : QUuid::createUuid();
             ASSERT_TRUE(universe.replaceHex(id, hex));
             EXPECT_EQ(universe.data().at(at), hex);
             if (hex != before.at(at)) {
@@ -90,11 +100,14 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
                                                             QVariant::fromValue(before.at(at).coordinates),
                                                             QVariant::fromValue(hex.coordinates)}));
             }
-        } else if (action < 9) {
+        } else if (action != 9) {
             ASSERT_TRUE(universe.removeHex(id));
             ++expected[2];
             EXPECT_EQ(removed.last(), (QList<QVariant>{QVariant::fromValue(id),
                                                        QVariant::fromValue(before.at(at).coordinates)}));
+            QList<HexData> left = before;
+            left.removeAt(at);
+            EXPECT_EQ(universe.data(), left);
         } else {
             universe.setData(before); // the same list says nothing
             QList<HexData> shuffled = before;
@@ -105,29 +118,70 @@ TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
         expected[5] += universe.usesTravellerRules() != rulesBefore ? 1 : 0;
         EXPECT_EQ(counts(), expected) << "step " << step;
 
+        // The first hex with each id and at each place, by a plain scan.
         const HexList &data = universe.data();
-        for (qint64 sector = 0; sector < 2; ++sector) {
+        QHash<QUuid, HexData> firstWithID;
+        QHash<GalacticCoordinates, HexData> firstAt;
+        for (const HexData &hex : data) {
+            if (!firstWithID.contains(hex.id))
+                firstWithID.insert(hex.id, hex);
+            if (!firstAt.contains(hex.coordinates))
+                firstAt.insert(hex.coordinates, hex);
+        }
+        for (const HexData &hex : before) {
+            if (!firstWithID.contains(hex.id))
+                retired.append(hex.id);
+        }
+        for (qint64 sector = 0; sector < mix.sectors; ++sector) {
             for (qint64 row = 0; row < 3; ++row) {
                 const GalacticCoordinates where{sector, 0, 1, row};
-                const auto found =
-                    std::find_if(data.cbegin(), data.cend(), [&](auto &h) { return h.coordinates == where; });
+                const auto found = firstAt.constFind(where);
                 EXPECT_EQ(universe.hexData(where),
-                          found == data.cend() ? std::nullopt : std::optional(*found));
-                EXPECT_EQ(universe.isOccupied(where), found != data.cend());
+                          found == firstAt.cend() ? std::nullopt : std::optional(*found))
+                    << "step " << step;
+                EXPECT_EQ(universe.isOccupied(where), found != firstAt.cend());
             }
         }
-        for (const QUuid &each : ids) {
-            const auto found =
-                std::find_if(data.cbegin(), data.cend(), [&](auto &h) { return h.id == each; });
-            EXPECT_EQ(universe.hexWithID(each), found == data.cend() ? std::nullopt : std::optional(*found));
+        // Every stored id, and the ids that went lately.
+        QList<QUuid> asked = retired.mid(std::max<qsizetype>(0, retired.size() - 8));
+        asked += firstWithID.keys();
+        for (const QUuid &each : asked) {
+            const auto found = firstWithID.constFind(each);
+            EXPECT_EQ(universe.hexWithID(each),
+                      found == firstWithID.cend() ? std::nullopt : std::optional(*found))
+                << "step " << step;
         }
     }
     // Down to nothing: every look-up comes back empty.
     while (!universe.data().isEmpty())
         ASSERT_TRUE(universe.removeHex(universe.data().first().id));
     EXPECT_FALSE(universe.isOccupied(GalacticCoordinates{0, 0, 1, 0}));
-    EXPECT_FALSE(universe.hexWithID(ids.last()));
-    EXPECT_FALSE(universe.removeHex(ids.first()));
+    EXPECT_FALSE(universe.hexWithID(retired.last()));
+    EXPECT_FALSE(universe.removeHex(retired.first()));
+}
+
+} // namespace
+
+TEST_F(UniverseStoreTest, HexLookupsFollowEveryOperationAndEachNotifiesOnce)
+{
+    StarfarerUniverse universe(folder());
+    runRandomOperations(universe, 20240607, Mix{});
+}
+
+// Thousands of removals between whole-list assignments, among inserts, batches and
+// replacements that keep making hexes with one id or at one place: removed positions
+// pile up far beyond what a short run sees, through the universe growing to hundreds
+// of hexes and shrinking again.
+TEST_F(UniverseStoreTest, HexLookupsSurviveLongRunsOfRemovalsAmongDuplicates)
+{
+    for (const std::uint32_t seed : {7u, 1999u, 424242u}) {
+        SCOPED_TRACE(seed);
+        StarfarerUniverse universe(folder());
+        runRandomOperations(universe, seed, Mix{3000, 40, 1, false});
+        // Removals outnumbering everything else take the grown universe back to a
+        // few hexes, where it stays.
+        runRandomOperations(universe, seed + 1, Mix{2500, 40, 10, false});
+    }
 }
 
 // Callers often name a hex by the id inside the document's own list, which the

@@ -53,10 +53,11 @@ template <> StarmapLabel element(const QUuid &id, int variant)
 struct Told
 {
     QString kind;
-    char operation; // 'i'nserted, 'r'eplaced, 'x' removed, 'w'hole list
+    char operation; // 'i'nserted, 'r'eplaced, 'x' removed, 'w'hole list, 'b'atch inserted
     qsizetype position = -1;
     QUuid before;
     QUuid after;
+    qsizetype count = 0; // of a batch
     friend bool operator==(const Told &, const Told &) = default;
 };
 
@@ -75,6 +76,9 @@ template <typename T> void listen(StarfarerUniverse &universe, const char *kind,
         told.append({name, 'x', at, gone.id, {}});
     });
     QObject::connect(&universe, Traits::changed, [&told, name] { told.append({name, 'w'}); });
+    QObject::connect(&universe, Traits::insertedTogether, [&told, name](qsizetype first, qsizetype count) {
+        told.append({name, 'b', first, {}, {}, count});
+    });
 }
 
 void listenToAll(StarfarerUniverse &universe, QList<Told> &told)
@@ -120,7 +124,7 @@ TYPED_TEST(MapObjectOperationsTest, OperationsMatchAPlainListAndEachTellsOnce)
     for (int step = 0; step < 500 && !this->HasFailure(); ++step) {
         told.clear();
         QList<Told> expected;
-        const int action = int(random() % 12);
+        const int action = int(random() % 13);
         const int variant = int(random() % 3);
         const QUuid id = ids.at(random() % ids.size());
         const qsizetype at = firstWithID(plain, id);
@@ -148,6 +152,17 @@ TYPED_TEST(MapObjectOperationsTest, OperationsMatchAPlainListAndEachTellsOnce)
             EXPECT_EQ(universe.template removeObjectAt<T>(position), inRange);
             if (inRange)
                 expected.append({kind, 'x', position, plain.takeAt(position).id, {}});
+        } else if (action == 12) {
+            // A batch, possibly empty, possibly holding an id already stored.
+            QList<T> batch;
+            for (qsizetype i = random() % 4; i > 0; --i)
+                batch.append(element<T>(i == 1 ? id : QUuid::createUuid(), variant));
+            universe.insertObjects(batch);
+            if (!batch.isEmpty())
+                expected.append({kind, 'b', plain.size(), {}, {}, batch.size()});
+            plain += batch;
+            for (const T &added : batch)
+                ids.append(added.id);
         } else {
             (universe.*MapObjectTraits<T>::set)(plain); // the same list says nothing
             QList<T> shuffled = plain;
@@ -187,6 +202,23 @@ TYPED_TEST(MapObjectOperationsTest, ListenersSeeTheValuesBeforeAndAfter)
     const QList<std::pair<std::optional<T>, std::optional<T>>> expected{
         {std::nullopt, first}, {first, edited}, {edited, std::nullopt}, {std::nullopt, std::nullopt}};
     EXPECT_EQ(seen, expected);
+
+    // A batch reaches a listener one element at a time, in order, unless it takes
+    // batches: then in one call.
+    seen.clear();
+    QList<std::pair<qsizetype, qsizetype>> batches;
+    QObject context;
+    UniverseChanges::onObjects<T>(
+        &universe, &context, [](const ObjectChange<T> &) { ADD_FAILURE() << "a batch taken one by one"; },
+        [&batches](qsizetype from, qsizetype count) {
+            batches.append({from, count});
+        });
+    const QList<T> batch{element<T>(QUuid::createUuid(), 3), element<T>(QUuid::createUuid(), 4)};
+    universe.insertObjects(batch);
+    universe.insertObjects(QList<T>());
+    EXPECT_EQ(seen, (QList<std::pair<std::optional<T>, std::optional<T>>>{{std::nullopt, batch[0]},
+                                                                          {std::nullopt, batch[1]}}));
+    EXPECT_EQ(batches, (QList<std::pair<qsizetype, qsizetype>>{{1, 2}}));
 }
 
 } // namespace
