@@ -1,6 +1,7 @@
 #include "ImportJob.h"
 
 #include "ImportText.h"
+#include "universe/StatusLine.h"
 #include "universe/UniverseManager.h"
 
 #include <QtConcurrent>

@@ -7,7 +7,6 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cstdio>
 #include <new>
 
 namespace {
@@ -523,11 +522,4 @@ void StarfarerUniverse::relinkWorldFactions(WorldData &world, const QSet<QUuid> 
     const JsonPath satellitesPath(&path, QLatin1StringView("satellites"));
     for (qsizetype k = 0; k < world.satellites.size(); ++k)
         relinkWorldFactions(world.satellites[k], knownIDs, JsonPath(&satellitesPath, k));
-}
-
-void printStatusLine(const QString &line)
-{
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
 }

@@ -416,6 +416,3 @@ template <typename T> bool StarfarerUniverse::removeObject(const QUuid &id)
     return removeObjectAt<T>(positionOfObject<T>(id));
 }
 
-// Prints one line of the store's failure reports to standard output ("Failed to save
-// StarfarerUniverse to …", "Failed to load universe …").
-void printStatusLine(const QString &line);

@@ -1,5 +1,6 @@
 #include "UniverseManager.h"
 
+#include "StatusLine.h"
 #include "model/NaturalOrder.h"
 #include "json/JsonParser.h"
 

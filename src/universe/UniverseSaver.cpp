@@ -1,7 +1,7 @@
 #include "UniverseSaver.h"
 
 #include "AtomicFileWriter.h"
-#include "StarfarerUniverse.h"
+#include "StatusLine.h"
 
 #include <QMutexLocker>
 
