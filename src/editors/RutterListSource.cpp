@@ -18,25 +18,43 @@ const QString kArrow = QStringLiteral(" \u2192 ");
 RutterListSource::RutterListSource(StarfarerUniverse &universe, QObject *parent)
     : MapObjectListSource(universe, parent)
 {
-    // Rows name factions and the systems at their ends, and the wording follows the
-    // rules of the first system.
-    UniverseChanges::onObjects<Rutter>(&universe, this,
-                                       [this](const ObjectChange<Rutter> &) { emit changed(); });
-    UniverseChanges::onObjects<Faction>(&universe, this,
-                                        [this](const ObjectChange<Faction> &) { emit changed(); });
-    connect(&universe, &StarfarerUniverse::usesTravellerRulesChanged, this, &MapObjectListSource::changed);
+    // Rows name factions and the systems at their ends. A rutter's own change needs no
+    // forgetting: its row is made again because it no longer matches the rutter it was
+    // made from; the removed ones are forgotten so that the made rows do not pile up.
+    UniverseChanges::onObjects<Rutter>(&universe, this, [this](const ObjectChange<Rutter> &change) {
+        if (change.isWholeList())
+            m_madeRows.clear();
+        else if (change.before)
+            m_madeRows.remove(change.before->id);
+        emit changed();
+    });
+    UniverseChanges::onObjects<Faction>(&universe, this, [this](const ObjectChange<Faction> &) {
+        m_madeRows.clear();
+        emit changed();
+    });
+    connect(&universe, &StarfarerUniverse::usesTravellerRulesChanged, this, [this] {
+        m_madeRows.clear();
+        emit changed();
+    });
     UniverseChanges::onHexes(
         &universe, this, [this](const QList<GalacticCoordinates> &places) { systemsChangedAt(places); },
-        [this] { emit changed(); });
+        [this] {
+            m_madeRows.clear();
+            emit changed();
+        });
 }
 
 void RutterListSource::systemsChangedAt(const QList<GalacticCoordinates> &places)
 {
     const QSet<GalacticCoordinates> changed(places.cbegin(), places.cend());
-    const QList<Rutter> &rutters = universe().rutters();
-    if (std::any_of(rutters.cbegin(), rutters.cend(), [&changed](const Rutter &rutter) {
-            return changed.contains(rutter.start) || changed.contains(rutter.end);
-        }))
+    bool named = false;
+    for (const Rutter &rutter : universe().rutters()) {
+        if (changed.contains(rutter.start) || changed.contains(rutter.end)) {
+            m_madeRows.remove(rutter.id);
+            named = true;
+        }
+    }
+    if (named)
         emit this->changed();
 }
 
@@ -60,11 +78,19 @@ QList<MapObjectRow> RutterListSource::rows() const
     for (qsizetype i = 0; i < rutters.size(); ++i) {
         if (!isListed(rutters.at(i)))
             continue;
-        MapObjectRow made = row(rutters.at(i), universe());
+        MapObjectRow made = madeRow(rutters.at(i));
         made.position = i;
-        rows.append(made);
+        rows.append(std::move(made));
     }
     return rows;
+}
+
+const MapObjectRow &RutterListSource::madeRow(const Rutter &rutter) const
+{
+    auto made = m_madeRows.find(rutter.id);
+    if (made == m_madeRows.end() || made->first != rutter)
+        made = m_madeRows.insert(rutter.id, {rutter, row(rutter, universe())});
+    return made->second;
 }
 
 void RutterListSource::removeWithID(const QUuid &id)

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "MapObjectListSource.h"
+#include "universe/Rutter.h"
 
+#include <QHash>
 #include <QUuid>
 
 #include <optional>
 
 struct Faction;
 struct GalacticCoordinates;
-struct Rutter;
 
 // The rutters as their list screen shows them: narrowed to one faction and to a
 // search of the endpoints' hex labels and system names, with the wording of the
@@ -47,7 +48,13 @@ public:
 private:
     // Systems came, changed or went at these places: the rows naming them change.
     void systemsChangedAt(const QList<GalacticCoordinates> &places);
+    // The rutter's row, made once and kept while the rutter, the factions, the systems
+    // at its ends and the rules stay as they were: one change costs one row, not one
+    // per rutter.
+    const MapObjectRow &madeRow(const Rutter &rutter) const;
 
     std::optional<QUuid> m_factionFilterID;
     QString m_searchText;
+    // Rows made so far by rutter id, each with the rutter it was made from.
+    mutable QHash<QUuid, std::pair<Rutter, MapObjectRow>> m_madeRows;
 };

@@ -133,3 +133,97 @@ TEST_F(MapObjectListUpdatesTest, FilteringHidesRowsWithoutLeavingTheEditor)
     EXPECT_EQ(repainted.count(), 1);
     EXPECT_EQ(resets.count(), 0);
 }
+
+// The rutter list keeps the rows it made; after any mix of changes to rutters (with
+// an id used twice), to their factions, to the systems at their ends
+// and to the systems' list as a whole, its rows are those made afresh from each rutter.
+TEST_F(MapObjectListUpdatesTest, KeptRutterRowsFollowEverythingARowShows)
+{
+    std::mt19937 random(91);
+    const auto place = [&random] {
+        return GalacticCoordinates{0, 0, qint64(random() % 4 + 1), qint64(random() % 3 + 1)};
+    };
+    QList<Faction> factions;
+    for (int i = 0; i < 3; ++i) {
+        Faction faction;
+        faction.id = QUuid::createUuid();
+        faction.name = QStringLiteral("F%1").arg(i);
+        factions.append(faction);
+    }
+    m_universe->setFactions(factions);
+    RutterListSource kept(*m_universe);
+    ASSERT_TRUE(kept.rows().isEmpty());
+    for (int step = 0; step < 300 && !HasFailure(); ++step) {
+        const QList<Rutter> &rutters = m_universe->rutters();
+        const QList<Faction> &owners = m_universe->factions();
+        switch (rutters.isEmpty() ? 0 : int(random() % 9)) {
+        case 0:
+        case 1: {
+            Rutter added{QUuid::createUuid(),
+                         owners[random() % owners.size()].id,
+                         place(),
+                         place(),
+                         false,
+                         RutterAge::recent,
+                         std::nullopt};
+            // Now and then a second rutter under an id already used.
+            if (!rutters.isEmpty() && random() % 4 == 0)
+                added.id = rutters[random() % rutters.size()].id;
+            m_universe->insertObject(added);
+            break;
+        }
+        case 2: {
+            Rutter changed = rutters[random() % rutters.size()];
+            changed.mainTradeRoute = !changed.mainTradeRoute;
+            changed.end = place();
+            changed.factionID = owners[random() % owners.size()].id;
+            m_universe->replaceObject(changed);
+            break;
+        }
+        case 3: m_universe->removeObject<Rutter>(rutters[random() % rutters.size()].id); break;
+        case 4: {
+            Faction renamed = owners[random() % owners.size()];
+            renamed.name += u'*';
+            renamed.color = random() % 2 ? FactionColor::red : FactionColor::salmon;
+            m_universe->replaceObject(renamed);
+            break;
+        }
+        case 5: {
+            const GalacticCoordinates at = place();
+            if (const auto stored = m_universe->hexData(at))
+                m_universe->removeHex(stored->id);
+            else
+                m_universe->insertHex(systemAt(at, QStringLiteral("S%1").arg(step)));
+            break;
+        }
+        case 6: {
+            const GalacticCoordinates at = place();
+            if (const auto stored = m_universe->hexData(at)) {
+                HexData renamed = *stored;
+                renamed.starSystem.name += u'!';
+                m_universe->replaceHex(renamed);
+            }
+            break;
+        }
+        case 7: {
+            QList<HexData> systems = m_universe->data().toList();
+            std::shuffle(systems.begin(), systems.end(), random);
+            if (!systems.isEmpty())
+                systems.first().starSystem.name = QStringLiteral("Moved %1").arg(step);
+            m_universe->setData(systems);
+            break;
+        }
+        default: {
+            QList<Rutter> shuffled = rutters;
+            std::shuffle(shuffled.begin(), shuffled.end(), random);
+            m_universe->setRutters(shuffled);
+        }
+        }
+        QList<MapObjectRow> made;
+        for (qsizetype i = 0; i < m_universe->rutters().size(); ++i) {
+            made.append(RutterListSource::row(m_universe->rutters()[i], *m_universe));
+            made.last().position = i;
+        }
+        ASSERT_EQ(kept.rows(), made) << "step " << step;
+    }
+}
