@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTextOption>
 
+class QFontMetrics;
 class QMessageBox;
 
 // Names, notes, file paths and imported texts are not trusted: a universe file or the
@@ -37,3 +38,13 @@ inline constexpr qsizetype kLongestQuotedName = 80;
 // more than any screen shows, so that what is shown does not change, while no view
 // measures a megabyte each time it paints.
 QString lineOfText(const QString &text);
+
+// `text` cut at the right with an ellipsis to `width` pixels in `metrics`, as
+// QFontMetrics::elidedText() cuts it, measuring only about as much of the text as the
+// width can show: a row that paints a megabyte costs what a row of a short text does.
+QString elidedLine(const QString &text, const QFontMetrics &metrics, int width);
+
+// `text` with its white space simplified, as a row that shows notes on one line shows
+// them (QString::simplified()), and cut as lineOfText() cuts: only as much of the
+// text is read as that line takes.
+QString simplifiedLineOfText(const QString &text);
