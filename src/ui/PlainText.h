@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ShortenedText.h"
+
 #include <QString>
 #include <QTextOption>
 
@@ -12,10 +14,6 @@ class QMessageBox;
 // from local files and pipes. Such text is shown only through these helpers (or a
 // label whose text format is Qt::PlainText), so that it is shown literally. They also
 // keep a long text from sizing what shows it.
-
-// `text` cut to at most `longest` characters, the cut marked with an ellipsis, never
-// inside a surrogate pair: how a name is quoted in a message or a tooltip.
-QString shortened(const QString &text, qsizetype longest);
 
 // A tooltip that shows `text` literally (line breaks kept), shortened to what a
 // tooltip can show. An empty text gives no tooltip.
