@@ -464,6 +464,58 @@ void BM_StarMapFarSectors(benchmark::State &state)
     }
 }
 
+// The milliseconds one drawing of the whole view takes on a fresh thread, where no
+// stamp, picture or text layout is kept yet.
+double drawnOnAFreshThread(ColdMap &map, const MapTransform &t, const GridExtent &extent)
+{
+    const std::shared_ptr<const StarMapScene> scene = map.renderer.scene();
+    double milliseconds = 0;
+    std::thread([&] {
+        QImage image(kView, QImage::Format_RGB32);
+        const Clock::time_point start = Clock::now();
+        QPainter painter(&image);
+        StarMapRenderer::draw(painter, *scene, t, extent, QRectF(QPointF(0, 0), QSizeF(kView)));
+        milliseconds = millisecondsSince(start);
+    }).join();
+    return milliseconds;
+}
+
+// Two systems at scale one whose names, and the label, region and nebula beside them,
+// are `range(0)` characters long: the whole view drawn in one go on a fresh thread,
+// so that every text is laid out anew.
+void BM_StarMapLongTexts(benchmark::State &state)
+{
+    const QString text(state.range(0), u'W');
+    Universe u;
+    u.universe = std::make_unique<StarfarerUniverse>(UniverseFolder(QDir::tempPath()));
+    QList<HexData> data = generate(2);
+    for (HexData &hex : data)
+        hex.starSystem.name = text;
+    u.universe->setData(data);
+    const GalacticCoordinates place = data[0].coordinates;
+    StarmapLabel label;
+    label.id = QUuid::createUuid();
+    label.text = text;
+    label.size = 24;
+    label.position = place;
+    u.universe->setStarmapLabels({label});
+    Region region;
+    region.id = QUuid::createUuid();
+    region.name = text;
+    region.anchors = {{place, 0}, {data[1].coordinates, 3}};
+    u.universe->setRegions({region});
+    u.universe->setNebulae({Nebula{QUuid::createUuid(), text, NebulaType::emission, {place}}});
+    u.sets = std::make_unique<StarMapVisibleSets>(u.universe.get(), 60);
+    u.extent = u.sets->systems().extent()->widened(2);
+    const MapTransform t{1.0,
+                         QPointF(kView.width() / 2.0, kView.height() / 2.0) - HexLayout(60).center(place)};
+    for (auto _ : state) {
+        ColdMap map(*u.sets, true);
+        state.SetIterationTime(drawnOnAFreshThread(map, t, u.extent) / 1e3);
+        state.counters["load"] = loadAverage();
+    }
+}
+
 // The whole view drawn in one go on one fresh thread (no stamp or picture kept), as
 // the map drew every frame before tiles: the CPU cost of one full picture.
 void directFrame(benchmark::State &state, double (*scaleOf)(const Universe &))
@@ -472,16 +524,7 @@ void directFrame(benchmark::State &state, double (*scaleOf)(const Universe &))
     const MapTransform t = centred(u, scaleOf(u));
     for (auto _ : state) {
         ColdMap map(*u.sets, u.layers);
-        const std::shared_ptr<const StarMapScene> scene = map.renderer.scene();
-        double milliseconds = 0;
-        std::thread([&] {
-            QImage image(kView, QImage::Format_RGB32);
-            const Clock::time_point start = Clock::now();
-            QPainter painter(&image);
-            StarMapRenderer::draw(painter, *scene, t, u.extent, QRectF(QPointF(0, 0), QSizeF(kView)));
-            milliseconds = millisecondsSince(start);
-        }).join();
-        state.SetIterationTime(milliseconds / 1e3);
+        state.SetIterationTime(drawnOnAFreshThread(map, t, u.extent) / 1e3);
         state.counters["load"] = loadAverage();
         state.SetLabel("cold");
     }
@@ -535,6 +578,15 @@ STAR_MAP_BENCH(BM_StarMapFrameAfterEdit);
 STAR_MAP_BENCH(BM_StarMapZoomSequence);
 STAR_MAP_BENCH(BM_StarMapDirectAtFit);
 STAR_MAP_BENCH(BM_StarMapDirectAtScaleOne);
+BENCHMARK(BM_StarMapLongTexts)
+    ->Arg(16)
+    ->Arg(1'000'000)
+    ->ArgName("characters")
+    ->Iterations(1)
+    ->UseManualTime()
+    ->ComputeStatistics("min", minimum)
+    ->ComputeStatistics("p95", percentile95)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StarMapFarSectors)
     ->Iterations(1)
     ->UseManualTime()

@@ -1,10 +1,16 @@
 // The system list's model over a universe of many systems: building it after a load,
-// one keystroke of search, switching the sort order, and following one system's edit.
+// one keystroke of search, switching the sort order, and following one system's edit;
+// and painting one row, whatever the length of its texts.
+#include "RepetitionStatistics.h"
 #include "SyntheticSystems.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemListProxy.h"
+#include "screens/SystemRowDelegate.h"
 #include "universe/StarfarerUniverse.h"
 
+#include <QImage>
+#include <QPainter>
+#include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -80,8 +86,41 @@ void BM_SystemListEditOne(benchmark::State &state)
     }
 }
 
+// One row whose system name, notes, and every world's name and notes are `range(0)`
+// characters long, painted into a picture: the same lines whatever the length.
+void BM_SystemListRowPaint(benchmark::State &state)
+{
+    QTemporaryDir documents;
+    StarfarerUniverse universe{UniverseFolder(documents.path())};
+    QList<HexData> data = syntheticSystems(1);
+    const QString text(state.range(0), u'W');
+    HexData &hex = data.first();
+    hex.starSystem.name = hex.notes = text;
+    for (Star &star : hex.starSystem.stars) {
+        for (WorldData &world : star.worlds)
+            world.name = world.notes = text;
+    }
+    universe.setData(data);
+    SystemListModel model(&universe);
+    const QModelIndex row = model.index(0, 0);
+    SystemRowDelegate delegate;
+    QStyleOptionViewItem option;
+    option.rect = QRect(QPoint(0, 0), delegate.sizeHint(option, row));
+    QImage picture(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&picture);
+        delegate.paint(&painter, option, row);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_SystemListRowPaint)
+    ->Arg(6)
+    ->Arg(1'000'000)
+    ->Repetitions(20)
+    ->Apply(addRepetitionStatistics)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SystemListBuild)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SystemListSearchKeystroke)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SystemListSortSwitch)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);

@@ -1,11 +1,22 @@
 #include "MessageBanner.h"
 
+#include "ui/NotesView.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStyle>
 #include <QToolButton>
 
-MessageBanner::MessageBanner(bool dismissible, QWidget *parent) : QFrame(parent), m_text(new QLabel(this))
+namespace {
+
+// The most lines of a message the banner shows before it scrolls.
+constexpr int kMostLines = 4;
+
+} // namespace
+
+MessageBanner::MessageBanner(bool dismissible, QWidget *parent)
+    : QFrame(parent),
+      m_text(new NotesView(QString(), font(), QFontMetrics(font()).lineSpacing() * kMostLines + 2, this))
 {
     // A warm tint that reads as a warning on light and dark palettes alike.
     setStyleSheet(QStringLiteral("MessageBanner { background-color: rgba(255, 149, 0, 56); "
@@ -18,11 +29,8 @@ MessageBanner::MessageBanner(bool dismissible, QWidget *parent) : QFrame(parent)
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size));
     layout->addWidget(icon, 0, Qt::AlignTop);
 
+    // File paths and reasons can be selected and copied into a bug report.
     m_text->setObjectName(QStringLiteral("bannerText"));
-    m_text->setTextFormat(Qt::PlainText);
-    m_text->setWordWrap(true);
-    // File paths and reasons can be copied into a bug report.
-    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_text, 1);
 
     if (dismissible) {
@@ -45,7 +53,7 @@ void MessageBanner::showMessage(const QString &message)
 
 void MessageBanner::clearMessage()
 {
-    m_text->clear();
+    m_text->setText(QString());
     hide();
 }
 

@@ -2,13 +2,14 @@
 
 #include <QFrame>
 
-class QLabel;
+class NotesView;
 class QToolButton;
 
 // A strip across the top of the main window that tells the user about a failure
 // without stopping their work (it is not a dialog). It is hidden while it has no
 // message. A dismissible banner has a close button; the others stay until the
-// window clears them.
+// window clears them. Its message wraps anywhere a path or a name runs on unbroken,
+// and scrolls past a few lines, so that no message widens or fills the window.
 class MessageBanner : public QFrame
 {
     Q_OBJECT
@@ -20,9 +21,10 @@ public:
     void clearMessage();
     QString message() const;
     bool hasMessage() const { return !message().isEmpty(); }
+    NotesView *messageView() const { return m_text; }
     QToolButton *dismissButton() const { return m_dismiss; }
 
 private:
-    QLabel *m_text;
+    NotesView *m_text;
     QToolButton *m_dismiss = nullptr;
 };

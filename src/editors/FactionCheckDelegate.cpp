@@ -1,6 +1,7 @@
 #include "FactionCheckDelegate.h"
 
 #include "FactionCheckListModel.h"
+#include "ui/PlainText.h"
 #include "ui/TextStyle.h"
 
 #include <QApplication>
@@ -27,6 +28,6 @@ void FactionCheckDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     const bool selected = option.state & QStyle::State_Selected;
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
     painter->drawText(shortRect, Qt::AlignLeft | Qt::AlignVCenter,
-                      QFontMetrics(painter->font()).elidedText(shortName, Qt::ElideRight, shortRect.width()));
+                      elidedLine(shortName, QFontMetrics(painter->font()), shortRect.width()));
     painter->restore();
 }

@@ -71,13 +71,13 @@ void MapObjectRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
         painter->setFont(titleFont);
         painter->setPen(primary);
         painter->drawText(QRect(area.left(), area.top(), area.width(), titleHeight), Qt::AlignLeft,
-                          QFontMetrics(titleFont).elidedText(text, Qt::ElideRight, area.width()));
+                          elidedLine(text, QFontMetrics(titleFont), area.width()));
         painter->setFont(detailFont);
         painter->setPen(secondary);
         int top = area.top() + titleHeight;
         for (const QString &detail : index.data(MapObjectListModel::DetailsRole).toStringList()) {
             painter->drawText(QRect(area.left(), top, area.width(), detailMetrics.height()), Qt::AlignLeft,
-                              detailMetrics.elidedText(lineOfText(detail), Qt::ElideRight, area.width()));
+                              elidedLine(detail, detailMetrics, area.width()));
             top += detailMetrics.height();
         }
         break;

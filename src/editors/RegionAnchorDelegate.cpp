@@ -1,6 +1,7 @@
 #include "RegionAnchorDelegate.h"
 
 #include "RegionAnchorListModel.h"
+#include "ui/PlainText.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -42,7 +43,6 @@ void RegionAnchorDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     rest.setLeft(rest.left() + metrics.horizontalAdvance(anchor) + kSpacing);
     painter->setPen(secondary);
     const QString system = index.data(RegionAnchorListModel::SystemNameRole).toString();
-    painter->drawText(rest, Qt::AlignLeft | Qt::AlignVCenter,
-                      metrics.elidedText(system, Qt::ElideRight, rest.width()));
+    painter->drawText(rest, Qt::AlignLeft | Qt::AlignVCenter, elidedLine(system, metrics, rest.width()));
     painter->restore();
 }

@@ -5,6 +5,7 @@
 #include "ui/Chip.h"
 #include "ui/NamedColor.h"
 #include "ui/PaletteColor.h"
+#include "ui/PlainText.h"
 #include "ui/TextStyle.h"
 #include "ui/Tile.h"
 
@@ -96,21 +97,25 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     const int left = option.rect.left() + kInfoLeft;
     const int infoRight = left + kInfoWidth;
 
+    // Draws a text cut to the info column and returns the width it takes: all the rest
+    // of the column when it is cut, so that nothing follows it on its line. Only the
+    // part of a text that a line can show is measured, so that a row of the longest
+    // texts costs what a row of short ones does.
     const auto line = [&](const QFont &font, const QColor &color, int x, const QString &text, bool advance) {
         painter->setFont(font);
         painter->setPen(color);
         const QFontMetrics metrics(font);
-        painter->drawText(x, y + metrics.ascent(), metrics.elidedText(text, Qt::ElideRight, infoRight - x));
-        const int width = metrics.horizontalAdvance(text);
+        const QString shown = elidedLine(text, metrics, infoRight - x);
+        painter->drawText(x, y + metrics.ascent(), shown);
         if (advance)
             y += QFontMetrics(body).height();
-        return width;
+        return shown == text ? metrics.horizontalAdvance(shown) : infoRight - x;
     };
     const QFont mono = textFont(TextStyle::callout, true);
     const int labelWidth = line(mono, secondary, left, row.label, false);
     line(textFont(TextStyle::body, false, true), primary, left + labelWidth + 8, row.name, true);
     if (!row.notes.isEmpty())
-        line(caption, secondary, left, row.notes.simplified(), true);
+        line(caption, secondary, left, simplifiedLineOfText(row.notes), true);
     const auto worldLine = [&](const QString &name, const QString &profile) {
         const int nameWidth = line(callout, primary, left, name, profile.isEmpty());
         if (!profile.isEmpty())
@@ -118,11 +123,11 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     };
     worldLine(row.mainWorldName, row.mainWorldProfile);
     if (!row.mainWorldNotes.isEmpty())
-        line(caption, secondary, left, row.mainWorldNotes.simplified(), true);
+        line(caption, secondary, left, simplifiedLineOfText(row.mainWorldNotes), true);
     for (const SystemListRow::WorldLine &world : row.otherNamedWorlds) {
         worldLine(world.name, world.profile);
         if (!world.notes.isEmpty())
-            line(caption, secondary, left, world.notes.simplified(), true);
+            line(caption, secondary, left, simplifiedLineOfText(world.notes), true);
     }
 
     painter->setFont(caption);
@@ -142,7 +147,8 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     if (!row.factions.isEmpty()) {
         QList<ChipLook> chips;
         for (const Faction &faction : row.factions)
-            chips.append({faction.shortName, paletteColor(faction.color), paletteTextColor(faction.color)});
+            chips.append({shortened(faction.shortName, kLongestQuotedName), paletteColor(faction.color),
+                          paletteTextColor(faction.color)});
         x += paintChipColumn(*painter, x, x + kFactionsWidth, top, tr("Factions"), chips) + kColumnSpacing;
     }
     if (!row.rutterDestinations.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "UWPView.h"
 #include "model/UWPDescriptions.h"
 #include "model/WorldDescriptions.h"
+#include "ui/PlainText.h"
 #include "ui/Symbol.h"
 #include "ui/TextStyle.h"
 
@@ -114,7 +115,7 @@ void WorldRowView::paint(QPainter &painter, const QRect &rect, const QPalette &p
     QFont nameFont = font;
     nameFont.setBold(nameIsBold());
     const int nameRoom = std::max(0, profileLeft - kMinimumGap - populationWidth - x);
-    const QString name = QFontMetrics(nameFont).elidedText(nameText(), Qt::ElideRight, nameRoom);
+    const QString name = elidedLine(nameText(), QFontMetrics(nameFont), nameRoom);
     painter.setFont(nameFont);
     painter.setPen(primary);
     const int nameWidth = textWidth(nameFont, name);

@@ -1,5 +1,7 @@
 #include "MapText.h"
 
+#include "model/ShortenedText.h"
+
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
@@ -118,6 +120,11 @@ void draw(QPainter &painter, const QPointF &topLeft, double ascent, const Measur
 
 } // namespace
 
+QString shownPart(const QString &text)
+{
+    return shortened(text, kLongestText);
+}
+
 QFont display(double points, const QPainter &painter)
 {
     return sized(QFont(QStringLiteral("Nasalization")), points, painter);
@@ -139,20 +146,20 @@ QSizeF displayBoxPerPoint(const QString &text)
         const QPainter painter(&probe);
         return QFontMetricsF(display(kMeasureSize, painter), &probe);
     }();
-    return QSizeF(metrics.horizontalAdvance(text), metrics.height()) / kMeasureSize;
+    return QSizeF(metrics.horizontalAdvance(shownPart(text)), metrics.height()) / kMeasureSize;
 }
 
 void drawCentred(QPainter &painter, const QPointF &centre, const QString &text)
 {
     const QFontMetricsF &metrics = measure().of(painter).metrics;
-    const Measure::Laid &laid = measure().laid(painter, text);
+    const Measure::Laid &laid = measure().laid(painter, shownPart(text));
     draw(painter, QPointF(centre.x() - laid.width / 2, centre.y() - metrics.height() / 2), metrics.ascent(),
          laid);
 }
 
 void drawFromTopLeft(QPainter &painter, const QPointF &topLeft, const QString &text)
 {
-    draw(painter, topLeft, measure().of(painter).metrics.ascent(), measure().laid(painter, text));
+    draw(painter, topLeft, measure().of(painter).metrics.ascent(), measure().laid(painter, shownPart(text)));
 }
 
 } // namespace MapText

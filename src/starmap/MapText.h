@@ -8,8 +8,17 @@
 class QPainter;
 
 // Text on the star map: fonts sized in screen points (fractional sizes kept) and
-// texts placed by their centre or by their top-left corner.
+// texts placed by their centre or by their top-left corner. A text is one line; past
+// what any screen shows of a line it is cut with an ellipsis, measured and drawn
+// alike, so that no frame lays out a megabyte.
 namespace MapText {
+
+// The most characters of a text the map lays out: even the narrowest letters of so
+// many, at the map's smallest text size, reach past the widest screen.
+inline constexpr qsizetype kLongestText = 4096;
+
+// `text` as the map lays it out.
+QString shownPart(const QString &text);
 
 // The display font "Nasalization" (or the platform's stand-in) at `points` on the
 // painter's device.

@@ -369,7 +369,7 @@ void StarMapRenderer::drawName(QPainter &painter, const MapSystem &system, const
 {
     const StarSystem &star = system.hex.starSystem;
     const std::optional<WorldData> main = star.mainWorld();
-    QString text = SystemIndex::nameText(star);
+    QString text = MapText::shownPart(SystemIndex::nameText(star));
     if (main && main->uwp.population > 8 && !star.name.isEmpty())
         text = text.toUpper();
     painter.setPen(main && isCapital(*main) ? MapColors::red() : QColor(Qt::white));

@@ -1,5 +1,7 @@
 #include "SystemIndex.h"
 
+#include "MapText.h"
+
 #include "model/HexLayout.h"
 
 #include <algorithm>
@@ -54,7 +56,8 @@ void SystemIndex::insert(MapSystem system)
 {
     const qint64 col = galacticColumn(system.hex.coordinates);
     const qint64 row = galacticRow(system.hex.coordinates);
-    m_longestName = std::max(m_longestName, nameText(system.hex.starSystem).size());
+    m_longestName =
+        std::max(m_longestName, std::min(nameText(system.hex.starSystem).size(), MapText::kLongestText));
     const BlockKey key = keyOf(system.hex.coordinates);
     Block &block = m_blocks[key];
     if (block.systems.isEmpty()) {

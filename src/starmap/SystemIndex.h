@@ -35,7 +35,8 @@ public:
     // The sectors holding systems, as (galactic column ÷ 32, galactic row ÷ 40) rounded
     // down, within the block of sector indices `sectors`, column by column.
     QList<std::pair<qint64, qint64>> occupiedSectors(const GridExtent &sectors) const;
-    // The longest name drawn for a system ever filed since the last clear, in characters.
+    // The longest name drawn for a system ever filed since the last clear, in characters
+    // laid out.
     qsizetype longestName() const { return m_longestName; }
 
     // The first system, in universe order, at exactly these coordinates.

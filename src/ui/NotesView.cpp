@@ -34,6 +34,23 @@ NotesView::NotesView(const QString &text, const QFont &font, int maximumHeight, 
     setSizePolicy(policy);
 }
 
+void NotesView::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    m_heightForWidth.clear();
+    // The old text goes before the wrap mode changes: the old text wrapped the new
+    // way, or the new text the old way, could take minutes.
+    setPlainText(QString());
+    setWordWrapMode(wrapModeFor(text));
+    // A shown view shows the new text at once; a hidden one takes it when shown.
+    m_filled = isVisible();
+    if (m_filled)
+        setPlainText(text);
+    updateGeometry();
+}
+
 int NotesView::heightForWidth(int width) const
 {
     const auto cached = m_heightForWidth.constFind(width);

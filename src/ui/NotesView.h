@@ -3,11 +3,11 @@
 #include <QHash>
 #include <QPlainTextEdit>
 
-// Notes shown for reading: plain text, wrapped as wrapModeFor() says (at word
-// boundaries, and anywhere in a word longer than the line); selectable, never
-// editable. It is as high as its
-// text up to `maximumHeight`, and scrolls past it, so that no amount of text sizes the
-// page it stands on. Laying the text out costs the same once whatever the page asks:
+// Notes, or any untrusted text, shown for reading: plain text, wrapped as
+// wrapModeFor() says (at word boundaries, and anywhere in a word longer than the
+// line); selectable, never editable. It is as high as its text up to
+// `maximumHeight`, and scrolls past it, so that no amount of text sizes the page it
+// stands on. Laying the text out costs the same once whatever the page asks:
 // the text is wrapped once for the width it gets, and the height for a width is
 // measured only as far as the highest it may be. The text goes into the editor only
 // when the view is first shown, at the width its page gives it, so that a long text is
@@ -20,6 +20,7 @@ public:
     NotesView(const QString &text, const QFont &font, int maximumHeight, QWidget *parent = nullptr);
 
     QString text() const { return m_text; }
+    void setText(const QString &text);
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;

@@ -1,5 +1,6 @@
 #include "PlainText.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QString>
@@ -23,19 +24,45 @@ QString literalRichText(const QString &text)
 
 } // namespace
 
-QString shortened(const QString &text, qsizetype longest)
-{
-    if (text.size() <= longest)
-        return text;
-    qsizetype cut = std::max<qsizetype>(longest - 1, 0);
-    if (cut > 0 && text.at(cut - 1).isHighSurrogate())
-        --cut;
-    return text.left(cut) + QChar(0x2026);
-}
-
 QString lineOfText(const QString &text)
 {
     return shortened(text, kLongestLine);
+}
+
+QString elidedLine(const QString &text, const QFontMetrics &metrics, int width)
+{
+    // A beginning of the text that is wider than the room is cut where the whole text
+    // would be; it grows until it is that wide or is the whole text.
+    qsizetype take = 2 * (std::max(width, 0) / std::max(metrics.averageCharWidth(), 1) + 1);
+    for (;;) {
+        if (take >= text.size())
+            return metrics.elidedText(text, Qt::ElideRight, width);
+        if (text.at(take - 1).isHighSurrogate())
+            ++take;
+        const QString beginning = text.left(take);
+        if (metrics.horizontalAdvance(beginning) > width)
+            return metrics.elidedText(beginning, Qt::ElideRight, width);
+        take *= 2;
+    }
+}
+
+QString simplifiedLineOfText(const QString &text)
+{
+    QString line;
+    bool blank = false;
+    for (const QChar c : text) {
+        if (line.size() > kLongestLine)
+            break;
+        if (c.isSpace()) {
+            blank = !line.isEmpty();
+            continue;
+        }
+        if (blank)
+            line += u' ';
+        blank = false;
+        line += c;
+    }
+    return lineOfText(line);
 }
 
 QString plainToolTip(const QString &text)

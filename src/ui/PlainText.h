@@ -1,8 +1,11 @@
 #pragma once
 
+#include "model/ShortenedText.h"
+
 #include <QString>
 #include <QTextOption>
 
+class QFontMetrics;
 class QMessageBox;
 
 // Names, notes, file paths and imported texts are not trusted: a universe file or the
@@ -11,10 +14,6 @@ class QMessageBox;
 // from local files and pipes. Such text is shown only through these helpers (or a
 // label whose text format is Qt::PlainText), so that it is shown literally. They also
 // keep a long text from sizing what shows it.
-
-// `text` cut to at most `longest` characters, the cut marked with an ellipsis, never
-// inside a surrogate pair: how a name is quoted in a message or a tooltip.
-QString shortened(const QString &text, qsizetype longest);
 
 // A tooltip that shows `text` literally (line breaks kept), shortened to what a
 // tooltip can show. An empty text gives no tooltip.
@@ -37,3 +36,13 @@ inline constexpr qsizetype kLongestQuotedName = 80;
 // more than any screen shows, so that what is shown does not change, while no view
 // measures a megabyte each time it paints.
 QString lineOfText(const QString &text);
+
+// `text` cut at the right with an ellipsis to `width` pixels in `metrics`, as
+// QFontMetrics::elidedText() cuts it, measuring only about as much of the text as the
+// width can show: a row that paints a megabyte costs what a row of a short text does.
+QString elidedLine(const QString &text, const QFontMetrics &metrics, int width);
+
+// `text` with its white space simplified, as a row that shows notes on one line shows
+// them (QString::simplified()), and cut as lineOfText() cuts: only as much of the
+// text is read as that line takes.
+QString simplifiedLineOfText(const QString &text);

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPalette>
 #include <QPixmap>
+#include <QPixmapCache>
 
 namespace {
 
@@ -244,7 +245,9 @@ void paintInsetFilledSquareDashedMicro(QPainter &painter, const QColor &color)
 
 } // namespace symbol_detail
 
-QPixmap symbolPixmap(Symbol symbol, int size, const QColor &color, qreal devicePixelRatio)
+namespace {
+
+QPixmap drawnSymbol(Symbol symbol, int size, const QColor &color, qreal devicePixelRatio)
 {
     const int pixels = qMax(1, qRound(size * devicePixelRatio));
     QPixmap pixmap(pixels, pixels);
@@ -256,6 +259,30 @@ QPixmap symbolPixmap(Symbol symbol, int size, const QColor &color, qreal deviceP
     enumRow(symbol).paint(painter, color);
     painter.end();
     pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}
+
+// Everything the picture depends on: the colour with its alpha at full precision
+// and the exact ratio, so that no two pictures share a key.
+QString symbolCacheKey(Symbol symbol, int size, const QColor &color, qreal devicePixelRatio)
+{
+    return QStringLiteral("vostrel-symbol:%1:%2:%3:%4")
+        .arg(int(symbol))
+        .arg(size)
+        .arg(quint64(color.rgba64()), 0, 16)
+        .arg(devicePixelRatio, 0, 'g', 17);
+}
+
+} // namespace
+
+QPixmap symbolPixmap(Symbol symbol, int size, const QColor &color, qreal devicePixelRatio)
+{
+    const QString key = symbolCacheKey(symbol, size, color, devicePixelRatio);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = drawnSymbol(symbol, size, color, devicePixelRatio);
+        QPixmapCache::insert(key, pixmap);
+    }
     return pixmap;
 }
 

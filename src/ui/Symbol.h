@@ -173,5 +173,7 @@ template <> struct EnumTraits<Symbol>
 QIcon symbolIcon(Symbol symbol);
 // The drawn symbol in `color`, for symbols that must match the text beside them.
 QIcon symbolIcon(Symbol symbol, const QColor &color);
-// The drawn symbol as a square pixmap of `size` device-independent pixels.
+// The drawn symbol as a square pixmap of `size` device-independent pixels. Each
+// symbol is drawn once per size, colour and pixel ratio and then taken from the
+// application's pixmap cache, so that rows may ask for it on every paint.
 QPixmap symbolPixmap(Symbol symbol, int size, const QColor &color, qreal devicePixelRatio = 1.0);

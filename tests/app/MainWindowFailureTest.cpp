@@ -3,12 +3,14 @@
 #include "app/MessageBanner.h"
 #include "app/UniverseAlertDialog.h"
 
+#include "ui/NotesView.h"
 #include "ui/RoutedWindow.h"
 #include "ui/WindowRouter.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -89,6 +91,40 @@ TEST_F(FailuresWithAlerts, ANewUniverseThatCannotBeSavedIsReportedAndNotOpened)
     EXPECT_TRUE(banner->isVisible());
     EXPECT_TRUE(banner->message().contains(universes)) << banner->message().toStdString();
     EXPECT_TRUE(QFileInfo(universes).isFile()); // nothing was written in its place
+}
+
+// A path of a megabyte with no break in it: the banner wraps it anywhere within the
+// window and scrolls past a few lines; the window keeps its size.
+TEST_F(Failures, ABannerOfAnUnbrokenPathNeverSizesTheWindow)
+{
+    startApp();
+    window()->resize(1200, 800);
+    settle();
+    ASSERT_EQ(window()->size(), QSize(1200, 800));
+    MessageBanner *banner = window()->operationFailureBanner();
+    const QString message = QStringLiteral("Couldn\u2019t save /home/referee/") + QString(1'000'000, u'a') +
+                            QStringLiteral("/Universes/Atlas.json: No space left on device");
+    banner->showMessage(message);
+    settle();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_EQ(banner->message(), message);
+    EXPECT_EQ(window()->size(), QSize(1200, 800));
+    EXPECT_LE(window()->minimumSizeHint().width(), 1200);
+    EXPECT_LE(banner->width(), 1200);
+    const int lines = banner->messageView()->fontMetrics().lineSpacing();
+    EXPECT_LE(banner->height(), 6 * lines);
+    EXPECT_TRUE(banner->messageView()->verticalScrollBar()->isVisible());
+    EXPECT_EQ(banner->messageView()->toPlainText(), message);
+
+    // A short message is shown whole, without scrolling, on one line.
+    banner->showMessage(QStringLiteral("Couldn\u2019t delete Atlas."));
+    settle();
+    settle(); // the banner's new height reaches the window's layout
+    EXPECT_FALSE(banner->messageView()->verticalScrollBar()->isVisible());
+    EXPECT_LT(banner->messageView()->height(), 2 * lines);
+    banner->dismissButton()->click();
+    EXPECT_FALSE(banner->isVisible());
+    EXPECT_FALSE(banner->hasMessage());
 }
 
 TEST_F(Failures, ACorruptRememberedUniverseIsReportedAtStartUpAndLeftAlone)

@@ -7,6 +7,7 @@
 #include "editors/SystemSearchPopup.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/PaletteColor.h"
+#include "universe/TestMapObjects.h"
 
 #include <QComboBox>
 #include <QListView>
@@ -14,18 +15,9 @@
 #include <QToolButton>
 
 using namespace editor_test;
+using test_records::rutter;
 
 namespace {
-
-Rutter rutter(const QUuid &factionID, const GalacticCoordinates &start, const GalacticCoordinates &end)
-{
-    Rutter r;
-    r.id = QUuid::createUuid();
-    r.factionID = factionID;
-    r.start = start;
-    r.end = end;
-    return r;
-}
 
 QStringList titles(const QAbstractItemModel &model)
 {

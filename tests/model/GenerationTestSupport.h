@@ -5,6 +5,7 @@
 // questions the tests ask of generated worlds.
 
 #include "StarTestSupport.h"
+#include "TestRecords.h"
 #include "model/StarSystem.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +28,8 @@ inline Star makeStar(SpectralType type = SpectralType::G, int decimal = 2,
                      LuminosityClass luminosity = LuminosityClass::V, double mass = 1.0,
                      Orbits orbit = Orbits::starOrbitP)
 {
-    Star star;
-    star.id = QUuid::createUuid();
-    star.name = QStringLiteral("Sol");
-    star.spectralType = type;
-    star.temperature = decimal;
-    star.luminosity = luminosity;
+    Star star = test_records::star(orbit, type, decimal, luminosity, QStringLiteral("Sol"));
     star.mass = mass;
-    star.orbit = orbit;
     return star;
 }
 

@@ -1,22 +1,14 @@
 #include "StarTestSupport.h"
+#include "TestRecords.h"
 
 #include "model/Star.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using test_records::star;
 
 namespace {
-
-Star star(SpectralType type, qint64 decimal, LuminosityClass luminosity, Orbits orbit = Orbits::starOrbitP)
-{
-    Star value;
-    value.spectralType = type;
-    value.temperature = decimal;
-    value.luminosity = luminosity;
-    value.orbit = orbit;
-    return value;
-}
 
 constexpr qint64 kUniformBound = (qint64(1) << 53) + 1;
 
@@ -26,12 +18,12 @@ TEST(Star, Classification)
 {
     using ST = SpectralType;
     using LC = LuminosityClass;
-    EXPECT_EQ(star(ST::G, 2, LC::V).classification(), u"G2-V"_s);
-    EXPECT_EQ(star(ST::M, 5, LC::V, Orbits::starOrbit3).classification(), u"M5-V.o3"_s);
-    EXPECT_EQ(star(ST::K, 0, LC::Ia, Orbits::starOrbit0).classification(), u"K0-Ia.o0"_s);
-    EXPECT_EQ(star(ST::B, 9, LC::III, Orbits::starOrbit20).classification(), u"B9-III.o20"_s);
-    EXPECT_EQ(star(ST::A, 7, LC::D).classification(), u"A7-D"_s);
-    EXPECT_EQ(star(ST::F, 1, LC::Ib).classification(), u"F1-Ib"_s);
+    EXPECT_EQ(star(Orbits::starOrbitP, ST::G, 2, LC::V).classification(), u"G2-V"_s);
+    EXPECT_EQ(star(Orbits::starOrbit3, ST::M, 5, LC::V).classification(), u"M5-V.o3"_s);
+    EXPECT_EQ(star(Orbits::starOrbit0, ST::K, 0, LC::Ia).classification(), u"K0-Ia.o0"_s);
+    EXPECT_EQ(star(Orbits::starOrbit20, ST::B, 9, LC::III).classification(), u"B9-III.o20"_s);
+    EXPECT_EQ(star(Orbits::starOrbitP, ST::A, 7, LC::D).classification(), u"A7-D"_s);
+    EXPECT_EQ(star(Orbits::starOrbitP, ST::F, 1, LC::Ib).classification(), u"F1-Ib"_s);
 }
 
 TEST(Star, RandomStarFollowsTheDiceInOrder)
@@ -88,8 +80,10 @@ TEST(Star, RandomStarsAreNeverOOrBAndWeighWithinTheirRange)
 
 TEST(Star, DescriptionAndAWrongTypeInAFile)
 {
-    EXPECT_EQ(star(SpectralType::O, 0, LuminosityClass::Ia).description(), u"Blue HL Supergiant"_s);
-    EXPECT_EQ(star(SpectralType::M, 0, LuminosityClass::D).description(), u"Orange-Red White Dwarf"_s);
+    EXPECT_EQ(star(Orbits::starOrbitP, SpectralType::O, 0, LuminosityClass::Ia).description(),
+              u"Blue HL Supergiant"_s);
+    EXPECT_EQ(star(Orbits::starOrbitP, SpectralType::M, 0, LuminosityClass::D).description(),
+              u"Orange-Red White Dwarf"_s);
     JsonObject object = parseJsonObject(kStarJson);
     object.insert("worlds"_L1, JsonArray{JsonObject()});
     EXPECT_EQ(failurePath<Star>(object), u"worlds[0].id"_s);

@@ -50,7 +50,7 @@ protected:
         hex.starSystem.name = name;
         hex.starSystem.planetoidBelts = 2;
         hex.starSystem.gasGiant = 11;
-        Star primary = star(SpectralType::G, 2, LuminosityClass::V);
+        Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
         primary.worlds = {world({0, 0, 0, 0, 0, 0}), main};
         hex.starSystem.stars = {primary};
         return hex;

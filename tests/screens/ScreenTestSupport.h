@@ -6,6 +6,7 @@
 #include "model/HexData.h"
 #include "model/Random.h"
 #include "model/StarSystem.h"
+#include "model/TestRecords.h"
 #include "model/WorldData.h"
 
 #include <QAction>
@@ -17,6 +18,8 @@
 #include <ostream>
 
 namespace screen_test {
+
+using test_records::star;
 
 // Every text that checks a number is written for US English.
 inline void useEnglishNumbers()
@@ -100,18 +103,6 @@ inline QAction *actionNamed(const QMenu *menu, const QString &text)
     return nullptr;
 }
 
-inline Star star(SpectralType type, qint64 decimal, LuminosityClass luminosity,
-                 Orbits orbit = Orbits::starOrbitP)
-{
-    Star s;
-    s.id = QUuid::createUuid();
-    s.spectralType = type;
-    s.temperature = decimal;
-    s.luminosity = luminosity;
-    s.orbit = orbit;
-    return s;
-}
-
 // A hex whose system's main world has the tech level `level`, which decides the
 // universe's rule flavour.
 inline HexData hexWithMainWorld(TechnologyLevel level, const GalacticCoordinates &coordinates = {0, 0, 1, 1},
@@ -120,7 +111,7 @@ inline HexData hexWithMainWorld(TechnologyLevel level, const GalacticCoordinates
     WorldData main = world();
     main.mainWorld = true;
     main.uwp.techLevel = level;
-    Star primary = star(SpectralType::G, 2, LuminosityClass::V);
+    Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
     primary.worlds = {main};
     HexData hex;
     hex.id = QUuid::createUuid();

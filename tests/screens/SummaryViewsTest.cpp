@@ -26,7 +26,7 @@ StarSystem systemOf(const QList<Star> &stars)
 StarSystem singleStar(const QList<WorldData> &worlds, SpectralType type = SpectralType::G,
                       LuminosityClass luminosity = LuminosityClass::V)
 {
-    Star primary = star(type, 2, luminosity);
+    Star primary = star(Orbits::starOrbitP, type, 2, luminosity);
     primary.worlds = worlds;
     return systemOf({primary});
 }
@@ -67,10 +67,10 @@ protected:
 
 TEST_F(SummaryViewsTest, TheStarLineNamesTheStarsByTheirCount)
 {
-    const Star g2 = star(SpectralType::G, 2, LuminosityClass::V);
-    const Star m5 = star(SpectralType::M, 5, LuminosityClass::V, Orbits::starOrbit3);
-    const Star k1 = star(SpectralType::K, 1, LuminosityClass::IV, Orbits::starOrbit8);
-    const Star f0 = star(SpectralType::F, 0, LuminosityClass::III, Orbits::starOrbit12);
+    const Star g2 = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
+    const Star m5 = star(Orbits::starOrbit3, SpectralType::M, 5, LuminosityClass::V);
+    const Star k1 = star(Orbits::starOrbit8, SpectralType::K, 1, LuminosityClass::IV);
+    const Star f0 = star(Orbits::starOrbit12, SpectralType::F, 0, LuminosityClass::III);
     const struct
     {
         QList<Star> stars;
@@ -180,7 +180,7 @@ TEST_F(SummaryViewsTest, TheHeaderCountsBodiesAndInhabitedWorlds)
 
 TEST_F(SummaryViewsTest, MoonsFollowTheirPlanetInLetterOrder)
 {
-    Star primary = star(SpectralType::G, 2, LuminosityClass::V);
+    Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
     primary.worlds = {body(Orbits::starOrbit3, PlanetOrbits::planetOrbitB, QStringLiteral("Moon B")),
                       body(Orbits::starOrbit5, PlanetOrbits::planetOrbit0, QStringLiteral("Outer")),
                       body(Orbits::starOrbit3, PlanetOrbits::planetOrbitA, QStringLiteral("Moon A")),
@@ -207,9 +207,9 @@ TEST_F(SummaryViewsTest, MoonsFollowTheirPlanetInLetterOrder)
 
 TEST_F(SummaryViewsTest, TwoStarsGetAPrimaryAndACompanionHeading)
 {
-    Star primary = star(SpectralType::G, 2, LuminosityClass::V);
+    Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
     primary.worlds = {body(Orbits::starOrbit1)};
-    Star companion = star(SpectralType::M, 5, LuminosityClass::V, Orbits::starOrbit9);
+    Star companion = star(Orbits::starOrbit9, SpectralType::M, 5, LuminosityClass::V);
     companion.worlds = {body(Orbits::starOrbit0), body(Orbits::starOrbitP)};
     SystemWorldsView view(systemOf({primary, companion}), 400, 300, false);
     const SystemWorldsModel *model = view.model();

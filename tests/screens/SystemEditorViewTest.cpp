@@ -36,7 +36,7 @@ WorldData body(Orbits orbit, PlanetOrbits satellite, WorldType type, const char 
 HexData hexAt(const GalacticCoordinates &coordinates, const char *name, QList<Star> stars = {})
 {
     if (stars.isEmpty()) {
-        Star primary = star(SpectralType::G, 2, LuminosityClass::V);
+        Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
         WorldData main = body(Orbits::starOrbit3, PlanetOrbits::planetOrbit0, WorldType::planet, "Home");
         main.mainWorld = true;
         primary.worlds = {main};
@@ -156,12 +156,12 @@ TEST_F(SystemEditorViewTest, AnUnnamedSystemIsTitledByItsUnsavedCoordinates)
 
 TEST_F(SystemEditorViewTest, ListsWorldsPerStarWithMoonsAfterTheirPlanet)
 {
-    Star primary = star(SpectralType::G, 2, LuminosityClass::V);
+    Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
     const WorldData moon = body(Orbits::starOrbit3, PlanetOrbits::planetOrbitA, WorldType::planet, "Moonlet");
     WorldData giant = body(Orbits::starOrbit3, PlanetOrbits::planetOrbit0, WorldType::largeGasGiant, "Jove");
     const WorldData inner = body(Orbits::starOrbit1, PlanetOrbits::planetOrbit0, WorldType::planet, "");
     primary.worlds = {moon, giant, inner};
-    Star companion = star(SpectralType::M, 5, LuminosityClass::V, Orbits::starOrbit8);
+    Star companion = star(Orbits::starOrbit8, SpectralType::M, 5, LuminosityClass::V);
     companion.worlds = {body(Orbits::starOrbit2, PlanetOrbits::planetOrbit0, WorldType::planet, "Far")};
     const HexData hex = hexAt({0, 0, 3, 4}, "Pair", {primary, companion});
     m_universe->setData({hex});

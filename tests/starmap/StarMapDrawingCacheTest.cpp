@@ -164,3 +164,38 @@ TEST(StarMapDrawingCacheTest, TextsMovedByWholePixelsKeepTheirPixels)
         EXPECT_NE(drawn[1].copy(0, 0, 300, 60), black);
     }
 }
+
+// A text of any length is laid out only as far as a screen could show it, and the box
+// it is measured by holds what is drawn, so that the area a label or a name is said to
+// reach never cuts its drawing.
+TEST(StarMapDrawingCacheTest, LongTextsAreLaidOutAsFarAsAScreenShowsAndMeasuredAsDrawn)
+{
+    const QString megabyte = QStringLiteral("Regina ") + QString(1'000'000, u'i');
+    for (const QString &text :
+         {QStringLiteral("Spinward Marches"), QString(MapText::kLongestText + 1, u'l'), megabyte}) {
+        constexpr double kSize = 9; // the smallest text the map draws of a name
+        const QSizeF box = MapText::displayBoxPerPoint(text) * kSize;
+        ASSERT_LT(box.width(), 40'000) << text.size();
+        QImage image(int(std::ceil(box.width())) + 40, 40, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        {
+            QPainter painter(&image);
+            painter.setFont(MapText::display(kSize, painter));
+            painter.setPen(Qt::white);
+            MapText::drawCentred(painter, QPointF(image.width() / 2.0, 20), text);
+        }
+        int left = image.width(), right = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            for (int y = 0; y < image.height(); ++y) {
+                if (qGray(image.pixel(x, y)) > 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        const double boxLeft = image.width() / 2.0 - box.width() / 2;
+        EXPECT_GE(left, boxLeft - 2) << text.size();
+        EXPECT_LE(right, boxLeft + box.width() + 2) << text.size();
+        EXPECT_GE(right - left, box.width() - 6) << text.size();
+    }
+}

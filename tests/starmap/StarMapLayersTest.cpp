@@ -5,6 +5,7 @@
 #include "starmap/StarMapFrameCache.h"
 #include "starmap/StarMapRenderer.h"
 #include "starmap/StarMapVisibleSets.h"
+#include "universe/TestMapObjects.h"
 
 #include <QPainter>
 
@@ -56,14 +57,7 @@ Faction faction(FactionColor color)
 Rutter rutter(const Faction &owner, const GalacticCoordinates &start, const GalacticCoordinates &end,
               bool main = false)
 {
-    Rutter made;
-    made.id = QUuid::createUuid();
-    made.factionID = owner.id;
-    made.start = start;
-    made.end = end;
-    made.mainTradeRoute = main;
-    made.age = RutterAge::recent;
-    return made;
+    return test_records::rutter(owner.id, start, end, RutterAge::recent, main);
 }
 
 class StarMapLayersTest : public ::testing::Test

@@ -205,6 +205,24 @@ TEST_F(StarMapRendererTest, TheReachOfASystemHoldsAllItsDrawing)
     }
 }
 
+// A name of a megabyte is laid out as far as a screen shows it: the area its system
+// reaches stays bounded, so that culling still leaves out what lies beyond the view.
+TEST_F(StarMapRendererTest, AMegabyteNameReachesOnlyAsFarAsItIsLaidOut)
+{
+    HexData named = hex(at(20, 12));
+    named.starSystem.name = QString(1'000'000, u'W');
+    m_universe->insertHex(named);
+    const MapTransform t = showing(named.coordinates, {200, 150}, 1.0);
+    const QRectF reach = m_renderer->reachOf({named.coordinates}, t);
+    EXPECT_TRUE(reach.contains(QRectF(QPointF(0, 0), QSizeF(kView))));
+    EXPECT_LT(reach.width(), 500'000);
+    // Culled or not, the frame is the same.
+    m_renderer->setCulling(true);
+    const QImage culled = render(*m_renderer, t, extent());
+    m_renderer->setCulling(false);
+    EXPECT_EQ(largestDifference(culled, render(*m_renderer, t, extent())), 0);
+}
+
 // Two systems sectors apart, the second `sectors` to the right of the first.
 std::unique_ptr<StarfarerUniverse> farApart(qint64 sectors)
 {

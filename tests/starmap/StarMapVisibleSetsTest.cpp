@@ -1,5 +1,6 @@
 #include "starmap/StarMapVisibleSets.h"
 #include "StarMapTestSupport.h"
+#include "universe/TestMapObjects.h"
 
 #include <QSignalSpy>
 
@@ -8,6 +9,7 @@
 #include <random>
 
 using namespace StarMapTest;
+using test_records::rutter;
 
 namespace {
 
@@ -17,19 +19,6 @@ QList<GalacticCoordinates> cells(const StarMapVisibleSets &sets)
     for (const HexData &hex : sets.visibleHexes())
         result.append(hex.coordinates);
     return result;
-}
-
-Rutter rutter(const QUuid &faction, const GalacticCoordinates &start, const GalacticCoordinates &end,
-              RutterAge age, bool main = false)
-{
-    Rutter made;
-    made.id = QUuid::createUuid();
-    made.factionID = faction;
-    made.start = start;
-    made.end = end;
-    made.age = age;
-    made.mainTradeRoute = main;
-    return made;
 }
 
 TEST(StarMapVisibleSetsTest, AwarenessTogglesAndPlayerView)

@@ -81,8 +81,8 @@ TEST_F(TravelGeometryTest, aWorldsOwnHundredDiametersGovernUnlessAStarReachesFar
 
 TEST_F(TravelGeometryTest, aSupergiantPrimaryShadowsItsCompanionsWorlds)
 {
-    const Star primary = star(Orbits::starOrbitP, SpectralType::M, LuminosityClass::Ia);
-    const Star companion = star(Orbits::starOrbit5, SpectralType::K, LuminosityClass::V);
+    const Star primary = star(Orbits::starOrbitP, SpectralType::M, 2, LuminosityClass::Ia);
+    const Star companion = star(Orbits::starOrbit5, SpectralType::K, 2, LuminosityClass::V);
     const StarSystem s = system({primary, companion});
     const QList<StarShadow> shadows = starShadows(s, companion);
     ASSERT_EQ(shadows.size(), 2);

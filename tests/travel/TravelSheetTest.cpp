@@ -68,8 +68,8 @@ TEST_F(TravelSheetTest, satellitesFollowTheirPlanetAndBeltsLeaveTheJumpTable)
 
 TEST_F(TravelSheetTest, twoStarsLabelBodiesWithTheirStar)
 {
-    Star primary = star(Orbits::starOrbitP, SpectralType::G, LuminosityClass::V, QStringLiteral("Sol"));
-    Star companion = star(Orbits::starOrbit5, SpectralType::G, LuminosityClass::V);
+    Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V, QStringLiteral("Sol"));
+    Star companion = star(Orbits::starOrbit5, SpectralType::G, 2, LuminosityClass::V);
     const WorldData giant = body(Orbits::starOrbit0, 20, WorldType::smallGasGiant);
     const WorldData rock = body(Orbits::starOrbit1, 4, WorldType::planet, QStringLiteral("Rock"));
     primary.worlds = {giant};

@@ -3,12 +3,15 @@
 // Builders of stars, bodies and systems for the travel tests.
 
 #include "model/StarSystem.h"
+#include "model/TestRecords.h"
 
 #include <QLocale>
 
 #include <gtest/gtest.h>
 
 namespace travel_test {
+
+using test_records::star;
 
 // Numbers are checked as US English writes them.
 inline void useEnglishNumbers()
@@ -21,19 +24,6 @@ class EnglishNumbersTest : public ::testing::Test
 protected:
     void SetUp() override { useEnglishNumbers(); }
 };
-
-inline Star star(Orbits orbit, SpectralType type = SpectralType::G,
-                 LuminosityClass luminosity = LuminosityClass::V, const QString &name = QString())
-{
-    Star s;
-    s.id = QUuid::createUuid();
-    s.name = name;
-    s.spectralType = type;
-    s.temperature = 2;
-    s.luminosity = luminosity;
-    s.orbit = orbit;
-    return s;
-}
 
 inline WorldData body(Orbits orbit, qint64 size, WorldType type = WorldType::planet,
                       const QString &name = QString(),

@@ -101,3 +101,32 @@ TEST(NotesViewTest, TheNotesEditorWrapsAnywhereOnlyForATooLongRun)
     EXPECT_EQ(edit.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     EXPECT_EQ(edit.sizeHint().height(), 100);
 }
+
+TEST(NotesViewTest, ANewTextReplacesTheOldWrappedItsOwnWayAndMeasuredAgain)
+{
+    Page page(QStringLiteral("One line."), 300);
+    page.show();
+    const int oneLine = page.notes->height();
+    const QString run(200'000, u'W');
+    page.notes->setText(run);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.notes->toPlainText(), run);
+    EXPECT_EQ(page.notes->wordWrapMode(), QTextOption::WrapAnywhere);
+    EXPECT_EQ(page.notes->height(), kBound);
+    EXPECT_TRUE(page.notes->verticalScrollBar()->isVisible());
+
+    page.notes->setText(paragraph(3));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.notes->toPlainText(), paragraph(3));
+    EXPECT_EQ(page.notes->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(page.notes->height(), oneLine);
+
+    // A hidden view takes its text when it is shown.
+    page.widget.hide();
+    page.notes->setText(paragraph(100));
+    EXPECT_TRUE(page.notes->toPlainText().isEmpty());
+    EXPECT_EQ(page.notes->text(), paragraph(100));
+    page.show();
+    EXPECT_EQ(page.notes->toPlainText(), paragraph(100));
+    EXPECT_GT(page.notes->height(), oneLine);
+}

@@ -4,9 +4,12 @@
 #include "ui/ElidedLabel.h"
 #include "ui/LiteralText.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTextDocument>
+
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -46,27 +49,67 @@ TEST(PlainTextTest, ATooltipReadsAsItsTextWhateverMarkupItHolds)
     EXPECT_TRUE(plainToolTip(QString()).isEmpty());
 }
 
-TEST(PlainTextTest, ShorteningCutsWithAnEllipsisAndNeverSplitsACharacter)
+TEST(PlainTextTest, TooltipsAndLinesOfAMegabyteAreCut)
 {
-    EXPECT_EQ(shortened(QStringLiteral("abcdef"), 6), QStringLiteral("abcdef"));
-    EXPECT_EQ(shortened(QStringLiteral("abcdefg"), 6), QStringLiteral("abcde\u2026"));
-    EXPECT_EQ(shortened(QString(), 3), QString());
-    EXPECT_EQ(shortened(QStringLiteral("abc"), 0), QStringLiteral("\u2026"));
-    // A character outside the basic plane takes two code units: cutting between them
-    // would leave half a character.
-    const QString stars = QString::fromUtf8("\U0001F31F\U0001F31F\U0001F31F\U0001F31F");
-    for (qsizetype longest = 1; longest < stars.size(); ++longest) {
-        const QString cut = shortened(stars, longest);
-        EXPECT_LE(cut.size(), longest) << longest;
-        EXPECT_FALSE(cut.chopped(1).back().isHighSurrogate()) << longest;
-        EXPECT_TRUE(cut.chopped(1).toUcs4().size() * 2 == cut.chopped(1).size()) << longest;
-    }
-
     // A tooltip of a megabyte is cut, the rest of it is not measured.
     const QString huge(1'000'000, u'x');
     EXPECT_LT(shownToolTip(plainToolTip(huge)).size(), 1000);
     EXPECT_EQ(lineOfText(huge).size(), 1000);
     EXPECT_EQ(lineOfText(QStringLiteral("short")), QStringLiteral("short"));
+}
+
+TEST(PlainTextTest, AnElidedLineIsCutWhereTheWholeTextWouldBe)
+{
+    // Narrow and wide letters, blanks, characters outside the basic plane and runs
+    // that take no width at all, in texts shorter and longer than the room, at widths
+    // from none to more than the text.
+    const QStringList pieces{QStringLiteral("iii"),      QStringLiteral("WWW"),           QStringLiteral(" "),
+                             QStringLiteral("Regina "),  QString::fromUtf8("\U0001F31F"), QString(90, u'l'),
+                             QString(300, QChar(0x200B))};
+    std::mt19937 random(11);
+    for (const QFont &font : {QFont(), QFont(QStringLiteral("Monospace"), 7)}) {
+        const QFontMetrics metrics(font);
+        for (int text = 0; text < 300; ++text) {
+            QString original;
+            const int count = int(random() % 40);
+            for (int i = 0; i < count; ++i)
+                original += pieces.at(int(random() % pieces.size()));
+            const int width = int(random() % 700) - 20;
+            EXPECT_EQ(elidedLine(original, metrics, width),
+                      metrics.elidedText(original, Qt::ElideRight, width))
+                << original.toStdString() << " at " << width;
+        }
+    }
+    // A megabyte is cut as its beginning is.
+    const QFontMetrics metrics{QFont()};
+    const QString huge = QStringLiteral("Regina ") + QString(1'000'000, u'i');
+    EXPECT_EQ(elidedLine(huge, metrics, 300), metrics.elidedText(huge.left(5'000), Qt::ElideRight, 300));
+}
+
+TEST(PlainTextTest, ASimplifiedLineIsTheSimplifiedTextCutToALine)
+{
+    // Texts of words, runs of every kind of white space and surrogate pairs, some far
+    // longer than a line, some of white space alone.
+    const QStringList pieces{QStringLiteral("word"),
+                             QStringLiteral(" "),
+                             QStringLiteral("\n\n"),
+                             QStringLiteral("\t"),
+                             QString(QChar::LineSeparator),
+                             QStringLiteral("\u00A0"),
+                             QString::fromUtf8("\U0001F31F"),
+                             QString(700, u'W'),
+                             QString(300, u' ')};
+    std::mt19937 random(7);
+    for (int text = 0; text < 400; ++text) {
+        QString original;
+        const int count = int(random() % 12);
+        for (int i = 0; i < count; ++i)
+            original += pieces.at(int(random() % pieces.size()));
+        const QString line = simplifiedLineOfText(original);
+        EXPECT_EQ(line, lineOfText(original.simplified())) << original.toStdString();
+        EXPECT_LE(line.size(), lineOfText(QString(2000, u'x')).size());
+    }
+    EXPECT_EQ(simplifiedLineOfText(QStringLiteral("  One\n  two\tthree  ")), QStringLiteral("One two three"));
 }
 
 TEST(PlainTextTest, ControlTextsDoubleAmpersandsAndStayShort)

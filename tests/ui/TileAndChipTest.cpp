@@ -1,11 +1,9 @@
 #include "ui/Chip.h"
 #include "ui/NamedColor.h"
-#include "ui/Symbol.h"
 #include "ui/Tile.h"
 
 #include <QHBoxLayout>
 #include <QImage>
-#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -51,22 +49,4 @@ TEST(ChipTest, TagChipUsesTheTagColours)
     chip->adjustSize();
     const QImage image = render(*chip);
     EXPECT_TRUE(near(image.pixelColor(2, chip->height() / 2), namedColor(NamedColor::worldTag)));
-}
-
-TEST(SymbolTest, EveryDrawnSymbolShowsSomethingOfItsOwn)
-{
-    QSet<QByteArray> seen;
-    for (const Symbol symbol : allCases<Symbol>()) {
-        const QImage image = symbolPixmap(symbol, 16, Qt::black).toImage();
-        int inked = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x)
-                inked += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
-        }
-        EXPECT_GT(inked, 10) << rawValue(symbol).toStdString();
-        const QByteArray bytes(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
-        EXPECT_FALSE(seen.contains(bytes)) << rawValue(symbol).toStdString() << " looks like another symbol";
-        seen.insert(bytes);
-        EXPECT_FALSE(symbolIcon(symbol).isNull());
-    }
 }

@@ -230,6 +230,7 @@ ElidedLabel *SystemOverlayCard::nameLabel(const QString &text, const QFont &font
     auto *label = new ElidedLabel(text, this);
     label->setFont(font);
     label->setObjectName(objectName);
+    label->setSelectable(true);
     return label;
 }
 

@@ -3,6 +3,10 @@
 #include "starmap/ui/SystemOverlayCard.h"
 #include "../StarMapTestSupport.h"
 
+#include "ui/ElidedLabel.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
@@ -11,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 using namespace StarMapTest;
 
@@ -49,16 +54,31 @@ struct ShownCard
     std::unique_ptr<StarfarerUniverse> universe;
     std::unique_ptr<SystemOverlayCard> card;
 
-    ShownCard()
+    explicit ShownCard(const QString &systemName = QStringLiteral("Sys 34"))
     {
         HexData h = hex(at(3, 4));
+        h.starSystem.name = systemName;
         h.starSystem.stars[0].worlds[0].name = QStringLiteral("Terra Nova");
         universe = StarMapTest::universe({h});
         card = std::make_unique<SystemOverlayCard>(
             universe.get(), h, MapViewMode::referee, [] {}, nullptr, 360,
             SystemOverlayCard::SummaryFactory());
         card->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(card.get()));
+        card->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(card.get()));
+    }
+
+    // What the copy key gives after the user chose `select` in the label named `name`.
+    QString copiedFrom(const QString &name, const std::function<void(ElidedLabel *)> &select)
+    {
+        auto *label = card->findChild<ElidedLabel *>(name);
+        EXPECT_NE(label, nullptr) << name.toStdString();
+        if (!label)
+            return {};
+        QGuiApplication::clipboard()->clear();
+        select(label);
+        QTest::keySequence(label, QKeySequence::Copy);
+        return QGuiApplication::clipboard()->text();
     }
 };
 
@@ -79,6 +99,33 @@ TEST(SystemOverlayCardTest, TheLegendIsShownWhole)
     const QImage image = shown.card->grab(inCard).toImage();
     const QRgb fill = image.pixel(image.width() - 1, 0);
     EXPECT_GE(strongestContrast(image, fill), 4.5);
+}
+
+TEST(SystemOverlayCardTest, TheNamesAreSelectableAndCopyGivesTheWholeName)
+{
+    const QString name = QStringLiteral("Far ") + QString(400, u'x') + QStringLiteral(" Reach");
+    ShownCard shown(name);
+    // The name is cut to the card's width, yet a double click and the copy key give all of it.
+    const auto *systemName = shown.card->findChild<ElidedLabel *>(QStringLiteral("systemName"));
+    ASSERT_NE(systemName, nullptr);
+    EXPECT_TRUE(systemName->shownText().endsWith(QChar(0x2026)));
+    EXPECT_EQ(shown.copiedFrom(QStringLiteral("systemName"),
+                               [](ElidedLabel *label) {
+                                   QTest::mouseDClick(label, Qt::LeftButton, {}, label->rect().center());
+                               }),
+              name);
+    // Part of the main world's name, dragged over.
+    EXPECT_EQ(shown.copiedFrom(QStringLiteral("mainWorldName"),
+                               [](ElidedLabel *label) {
+                                   const int left = label->contentsRect().left();
+                                   const int y = label->height() / 2;
+                                   const int x =
+                                       left + label->fontMetrics().horizontalAdvance(QStringLiteral("Terra"));
+                                   QTest::mousePress(label, Qt::LeftButton, {}, QPoint(left, y));
+                                   QTest::mouseMove(label, QPoint(x, y));
+                                   QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(x, y));
+                               }),
+              QStringLiteral("Terra"));
 }
 
 TEST(SystemOverlayCardTest, HeaderButtonsKeepTheirContrastWhenHoveredAndPressed)
