@@ -117,9 +117,10 @@ TEST_F(SystemListProxyTest, RowsMatchAFreshListAfterEveryChangeAndKeepTheCurrent
 
         // The current row stays on its system while that is listed.
         const QList<QUuid> listed = ids(rows.filteredSystems());
-        if (listed.contains(current))
+        if (listed.contains(current)) {
             ASSERT_EQ(selection.currentIndex().data(SystemListModel::HexIDRole).toUuid(), current)
                 << "step " << step;
+        }
         if (!listed.contains(current) && !listed.isEmpty()) {
             const int row = int(m_random() % listed.size());
             selection.setCurrentIndex(rows.index(row), QItemSelectionModel::ClearAndSelect);
