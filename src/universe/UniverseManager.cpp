@@ -134,12 +134,22 @@ bool UniverseManager::create(const QString &name)
     return true;
 }
 
-bool UniverseManager::renameCurrent(const QString &name)
+void UniverseManager::renameCurrent(const QString &name)
 {
     m_current->setName(trimmedOrUntitled(name));
-    const bool saved = m_current->saveNow();
-    refreshHeaders();
-    return saved;
+    // Written in the background like every save: a large universe takes seconds to
+    // write, and the window does not wait for it. A failed write reaches the user as
+    // every failed save does.
+    m_current->save();
+    // The file holds the old name until the write is done; the listing shows the new
+    // one at once.
+    QList<Header> listed = loadHeaders();
+    for (Header &header : listed) {
+        if (header.id == m_current->id() && header.filePath == m_current->filePath())
+            header.name = m_current->name();
+    }
+    sortByName(listed);
+    setHeaders(listed);
 }
 
 bool UniverseManager::deleteUniverse(Header header)

@@ -76,8 +76,9 @@ public:
     // Universe"). When it cannot be saved, or the user stays in the current one, the
     // current universe stays open and false is returned.
     bool create(const QString &name);
-    // Renames the current universe and saves it; false when the save failed.
-    bool renameCurrent(const QString &name);
+    // Renames the current universe and saves it in the background; the headers show
+    // the new name at once. A failed write is told by the universe's saveFailed().
+    void renameCurrent(const QString &name);
     // Removes exactly the file the header was listed from. Deleting the current
     // universe opens the first remaining one, or a new "My Universe". False when the
     // file could not be removed.

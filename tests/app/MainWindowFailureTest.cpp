@@ -35,6 +35,8 @@ protected:
         alert->nameField()->selectAll();
         QTest::keyClicks(alert->nameField(), name);
         press(alert, QStringLiteral("Rename"));
+        // The rename is written in the background; its outcome is what the tests check.
+        universe()->waitForPendingSave();
     }
 };
 

@@ -166,6 +166,8 @@ TEST_F(UniverseMenu, RenameStartsFromTheNameTrimsItAndKeepsTheSidebar)
     EXPECT_EQ(view()->detailPage(), page.data());
     EXPECT_EQ(selectedTitles(), QStringList{QStringLiteral("Guild")});
     EXPECT_EQ(view()->expandedCategories(), QSet<FactionCategory>{FactionCategory::group});
+    // Written in the background.
+    ASSERT_TRUE(universe()->waitForPendingSave());
     EXPECT_TRUE(contents(folder().fileFor(universe()->id())).contains("Trailing Stars"));
 }
 

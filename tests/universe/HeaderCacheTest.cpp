@@ -87,7 +87,8 @@ TEST_F(HeaderCaching, StartUpListsOnceAndLaterRunsReadOnlyChangedFiles)
     EXPECT_EQ(manager->headerCache().listings(), 1);
     EXPECT_EQ(manager->headerCache().filesRead(), 1);
     EXPECT_EQ(manager->headers().size(), 3);
-    EXPECT_TRUE(manager->renameCurrent(QStringLiteral("Z")));
+    manager->renameCurrent(QStringLiteral("Z"));
+    ASSERT_TRUE(manager->current()->waitForPendingSave());
     EXPECT_EQ(manager->headerCache().filesRead(), 1); // its own write is known
     EXPECT_EQ(manager->headers().last().id, first);
 
@@ -127,8 +128,9 @@ TEST_F(HeaderCaching, StartUpReadsTheUniverseItOpensOnce)
         EXPECT_EQ(manager->headerCache().filesRead(), remembered.isNull() ? 3 : 2);
         EXPECT_EQ(described(manager->headers()), described(HeaderCache(QString()).list(universesPath())));
         EXPECT_EQ(manager->headers().size(), 2); // the file without a name is not listed
-        if (remembered != nameless)              // the whole universe, wherever it was read
+        if (remembered != nameless) { // the whole universe, wherever it was read
             EXPECT_EQ(manager->current()->encode(), contents(open.filePath()));
+        }
     }
 
     auto manager = startManager();
@@ -154,7 +156,8 @@ TEST_F(HeaderCaching, ListingNeverReadsBackWhatTheStoreWroteButReadsWhatOthersCh
         EXPECT_EQ(manager->headerCache().filesRead(), read) << after;
     };
 
-    ASSERT_TRUE(manager->renameCurrent(QStringLiteral("Renamed")));
+    manager->renameCurrent(QStringLiteral("Renamed"));
+    ASSERT_TRUE(manager->current()->waitForPendingSave());
     expectFreshListing("a rename");
     StarfarerUniverse *current = manager->current();
     current->insertHex(HexData{QUuid::createUuid(), {0, 0, 1, 1}, {}, {}});
@@ -164,7 +167,8 @@ TEST_F(HeaderCaching, ListingNeverReadsBackWhatTheStoreWroteButReadsWhatOthersCh
     ASSERT_TRUE(current->waitForPendingSave());
     EXPECT_EQ(described(manager->loadHeaders()), described(HeaderCache(QString()).list(universesPath())));
     EXPECT_EQ(manager->headerCache().filesRead(), read);
-    ASSERT_TRUE(manager->renameCurrent(QStringLiteral("Again")));
+    manager->renameCurrent(QStringLiteral("Again"));
+    ASSERT_TRUE(manager->current()->waitForPendingSave());
     expectFreshListing("edits and a rename");
     ASSERT_TRUE(manager->create(QStringLiteral("Created")));
     expectFreshListing("creating");

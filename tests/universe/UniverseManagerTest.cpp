@@ -1,5 +1,6 @@
 #include "UniverseStoreSupport.h"
 
+#include <QSemaphore>
 #include <QSignalSpy>
 
 namespace {
@@ -172,15 +173,35 @@ TEST_F(Operations, RenameTrimsSavesAndRefreshesHeadersButNotTheRememberedId)
     m_settings.setValue(QStringLiteral("lastUniverseID"), QStringLiteral("untouched"));
     QSignalSpy nameSpy(manager->current(), &StarfarerUniverse::nameChanged);
     QSignalSpy currentSpy(manager.get(), &UniverseManager::currentChanged);
-    EXPECT_TRUE(manager->renameCurrent(QStringLiteral(" Core Worlds ")));
+    // The write is held: the listing shows the new name before the file has it.
+    QSemaphore writeStarted, writeMayGo;
+    manager->current()->setWriteObserver([&](const UniverseContents &) {
+        writeStarted.release();
+        writeMayGo.acquire();
+    });
+    manager->renameCurrent(QStringLiteral(" Core Worlds "));
+    writeStarted.acquire();
     EXPECT_EQ(nameSpy.count(), 1);
     EXPECT_EQ(currentSpy.count(), 0);
     EXPECT_EQ(names(manager->headers()), QStringList{QStringLiteral("Core Worlds")});
+    EXPECT_FALSE(contents(manager->current()->filePath()).contains("Core Worlds"));
+    writeMayGo.release();
+    ASSERT_TRUE(manager->current()->waitForPendingSave());
     EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), QStringLiteral("untouched"));
     EXPECT_TRUE(contents(manager->current()->filePath()).contains("Core Worlds"));
+    EXPECT_EQ(names(manager->loadHeaders()), QStringList{QStringLiteral("Core Worlds")});
 
-    EXPECT_TRUE(manager->renameCurrent(QStringLiteral("Core Worlds")));
+    manager->current()->setWriteObserver({});
+    manager->renameCurrent(QStringLiteral("Core Worlds"));
+    ASSERT_TRUE(manager->current()->waitForPendingSave());
     EXPECT_EQ(nameSpy.count(), 1);
+
+    // Another universe in the folder keeps the name its file holds.
+    const QUuid other = QUuid::createUuid();
+    writeUniverse(other, QStringLiteral("Annex"));
+    manager->renameCurrent(QStringLiteral("Zenith"));
+    ASSERT_TRUE(manager->current()->waitForPendingSave());
+    EXPECT_EQ(names(manager->headers()), (QStringList{QStringLiteral("Annex"), QStringLiteral("Zenith")}));
 }
 
 TEST_F(Operations, OpenSetsAndClearsTheLoadError)

@@ -185,7 +185,8 @@ TEST_F(StoreSafety, FailedSavesAtFirstStartAndRenameAreReported)
     QDir(universesPath()).removeRecursively();
     writeFile(universesPath(), "not a folder");
     QSignalSpy saveFailures(manager->current(), &StarfarerUniverse::saveFailed);
-    EXPECT_FALSE(manager->renameCurrent(QStringLiteral("Renamed")));
+    manager->renameCurrent(QStringLiteral("Renamed"));
+    EXPECT_FALSE(manager->current()->waitForPendingSave());
     EXPECT_EQ(saveFailures.count(), 1);
 }
 
