@@ -41,7 +41,12 @@ MainWindow::MainWindow(WindowRouter *router, QWidget *parent)
     m_frame->addWidget(m_importOutcome);
     m_imports = new TravellerMapImporter::ImportJobs(this);
     connect(m_imports, &TravellerMapImporter::ImportJobs::outcomeUnseen, m_importOutcome,
-            &MessageBanner::showMessage);
+            [this](const TravellerMapImporter::ImportOutcome &outcome) {
+                const bool applied = outcome.kind == TravellerMapImporter::ImportOutcome::Kind::applied;
+                m_importOutcome->setTone(applied ? MessageBanner::Tone::information
+                                                 : MessageBanner::Tone::warning);
+                m_importOutcome->showMessage(outcome.summary());
+            });
     setCentralWidget(frame);
 
     refreshTitle();

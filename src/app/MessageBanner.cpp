@@ -15,19 +15,14 @@ constexpr int kMostLines = 4;
 } // namespace
 
 MessageBanner::MessageBanner(bool dismissible, QWidget *parent)
-    : QFrame(parent),
+    : QFrame(parent), m_icon(new QLabel(this)),
       m_text(new NotesView(QString(), font(), QFontMetrics(font()).lineSpacing() * kMostLines + 2, this))
 {
-    // A warm tint that reads as a warning on light and dark palettes alike.
-    setStyleSheet(QStringLiteral("MessageBanner { background-color: rgba(255, 149, 0, 56); "
-                                 "border-bottom: 1px solid rgba(255, 149, 0, 150); }"));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 6, 6, 6);
-
-    auto *icon = new QLabel(this);
-    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size));
-    layout->addWidget(icon, 0, Qt::AlignTop);
+    m_icon->setObjectName(QStringLiteral("bannerIcon"));
+    layout->addWidget(m_icon, 0, Qt::AlignTop);
+    showTone();
 
     // File paths and reasons can be selected and copied into a bug report.
     m_text->setObjectName(QStringLiteral("bannerText"));
@@ -43,6 +38,27 @@ MessageBanner::MessageBanner(bool dismissible, QWidget *parent)
         layout->addWidget(m_dismiss, 0, Qt::AlignTop);
     }
     hide();
+}
+
+void MessageBanner::setTone(Tone tone)
+{
+    if (tone == m_tone)
+        return;
+    m_tone = tone;
+    showTone();
+}
+
+void MessageBanner::showTone()
+{
+    // Tints that read on light and dark palettes alike.
+    const bool warning = m_tone == Tone::warning;
+    setStyleSheet(warning ? QStringLiteral("MessageBanner { background-color: rgba(255, 149, 0, 56); "
+                                           "border-bottom: 1px solid rgba(255, 149, 0, 150); }")
+                          : QStringLiteral("MessageBanner { background-color: rgba(0, 122, 255, 40); "
+                                           "border-bottom: 1px solid rgba(0, 122, 255, 130); }"));
+    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    const auto sign = warning ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxInformation;
+    m_icon->setPixmap(style()->standardIcon(sign).pixmap(size, size));
 }
 
 void MessageBanner::showMessage(const QString &message)

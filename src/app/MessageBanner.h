@@ -3,6 +3,7 @@
 #include <QFrame>
 
 class NotesView;
+class QLabel;
 class QToolButton;
 
 // A strip across the top of the main window that tells the user about a failure
@@ -15,7 +16,14 @@ class MessageBanner : public QFrame
     Q_OBJECT
 
 public:
+    // A warning (the default) is tinted orange with a warning sign; a piece of news,
+    // such as an import that went well, is tinted blue with an information sign.
+    enum class Tone { warning, information };
+
     explicit MessageBanner(bool dismissible, QWidget *parent = nullptr);
+
+    Tone tone() const { return m_tone; }
+    void setTone(Tone tone);
 
     void showMessage(const QString &message);
     void clearMessage();
@@ -25,6 +33,10 @@ public:
     QToolButton *dismissButton() const { return m_dismiss; }
 
 private:
+    void showTone();
+
+    Tone m_tone = Tone::warning;
+    QLabel *m_icon;
     NotesView *m_text;
     QToolButton *m_dismiss = nullptr;
 };

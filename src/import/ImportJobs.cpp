@@ -25,7 +25,7 @@ ImportJob *ImportJobs::start(const ImportRequest &request, UniverseManager *mana
             [this, job, viewer = QPointer<QObject>(viewer)](const ImportOutcome &outcome) {
                 job->deleteLater();
                 if (!viewer && outcome.kind != ImportOutcome::Kind::aborted)
-                    emit outcomeUnseen(outcome.summary());
+                    emit outcomeUnseen(outcome);
             });
     job->start();
     return job;

@@ -37,9 +37,9 @@ public:
     void abortAll();
 
 signals:
-    // The outcome of an import whose form was gone when it ended, as one line that
-    // names the sector. Aborted imports are not announced.
-    void outcomeUnseen(const QString &summary);
+    // The outcome of an import whose form was gone when it ended (its summary() names
+    // the sector). Aborted imports are not announced.
+    void outcomeUnseen(const TravellerMapImporter::ImportOutcome &outcome);
 
 private:
     QNetworkAccessManager m_network;

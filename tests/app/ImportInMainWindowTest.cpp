@@ -72,9 +72,20 @@ TEST_F(ImportInMainWindow, AnImportWhoseFormWasLeftEndsInTheBanner)
               QStringLiteral("Import of \u201CTest Reach\u201D: 4 worlds, 3 routes, 1 region, "
                              "4 labels; created 5 factions."));
     EXPECT_TRUE(banner->isVisible());
+    EXPECT_EQ(banner->tone(), MessageBanner::Tone::information); // news, not a warning
     EXPECT_EQ(universe()->data().size(), 4);
     // The other banners keep to their own kinds.
     EXPECT_FALSE(window()->operationFailureBanner()->hasMessage());
+
+    // A failed import left behind its form is a warning.
+    m_server.answer("/api/coordinates", {500, "{}"});
+    banner->clearMessage();
+    form = startImport();
+    clickRowTitled(QStringLiteral("Star Map"));
+    settle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return banner->hasMessage(); }, 20000));
+    EXPECT_TRUE(banner->message().contains(QStringLiteral("HTTP 500"))) << banner->message().toStdString();
+    EXPECT_EQ(banner->tone(), MessageBanner::Tone::warning);
 }
 
 // Closing the program, as quitting does, drops a request the service never answers

@@ -171,7 +171,7 @@ TEST_F(ImportJobTest, AnImportOutlivesItsFormAndIsAnnounced)
 {
     QStringList announced;
     QObject::connect(&m_jobs, &ImportJobs::outcomeUnseen,
-                     [&](const QString &line) { announced.append(line); });
+                     [&](const ImportOutcome &outcome) { announced.append(outcome.summary()); });
     EXPECT_EQ(run(request(QStringLiteral("Test Reach")), &m_form).kind, ImportOutcome::Kind::applied);
     EXPECT_TRUE(announced.isEmpty());
 
