@@ -34,11 +34,17 @@ vostrel_install_missing() {
 }
 
 # vostrel_build BUILD_DIR [extra cmake arguments...]
+# Builds everything, or only the targets named in VOSTREL_TARGETS (space-separated).
 vostrel_build() {
   local build_dir="$1"
   shift
   if [ ! -f "$build_dir/CMakeCache.txt" ]; then
     cmake -S "$VOSTREL_ROOT" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   fi
-  cmake --build "$build_dir" --parallel "$(nproc)"
+  local targets=()
+  local target
+  for target in ${VOSTREL_TARGETS:-}; do
+    targets+=(--target "$target")
+  done
+  cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"
 }

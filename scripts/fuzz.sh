@@ -14,7 +14,8 @@ esac
 
 vostrel_install_missing clang libclang-rt-14-dev
 build_dir="$VOSTREL_ROOT/build-fuzz"
-vostrel_build "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DVOSTREL_FUZZ=ON \
+# Only the fuzz target and the libraries it needs, not the program and its widgets.
+VOSTREL_TARGETS="vostrel_fuzz_$target" vostrel_build "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DVOSTREL_FUZZ=ON \
   -DVOSTREL_BUILD_TESTS=OFF -DVOSTREL_BUILD_BENCHMARKS=OFF
 
 corpus="$VOSTREL_ROOT/fuzz-corpus/$target"
