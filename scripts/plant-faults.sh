@@ -30,7 +30,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 exec python3 - "$root" "$@" <<'PYTHON'
-import argparse, concurrent.futures, os, re, shutil, signal, subprocess, sys, time
+import argparse, concurrent.futures, fcntl, json, os, re, shutil, signal, subprocess, sys, threading, time
 
 root = sys.argv[1]
 parser = argparse.ArgumentParser(prog="plant-faults.sh")
@@ -389,6 +389,82 @@ def occurrences(path, original):
     return text, text.count(original)
 
 
+# A planted fault must never outlive the run. Before a fault is written, the file's
+# own text is kept in a journal inside the git folder; the text is written back after
+# each fault, at once when the run is stopped by a signal, and, if the run was killed
+# outright, by the next run before anything else.
+def git(*command):
+    try:
+        return subprocess.run(["git", *command], cwd=root, capture_output=True, text=True)
+    except FileNotFoundError:
+        return None
+
+
+found = git("rev-parse", "--git-path", "plant-faults-journal.json")
+JOURNAL = os.path.join(root, found.stdout.strip() if found and found.returncode == 0 else ".plant-faults-journal.json")
+STOP_SIGNALS = {signal.SIGINT, signal.SIGTERM, signal.SIGHUP}
+planted = None  # (full path, its own text) while a fault is in the sources
+
+
+def write_text(full, text):
+    with open(full, "w", encoding="utf-8") as f:
+        f.write(text)
+        f.flush()
+        os.fsync(f.fileno())
+
+
+class Unstoppable:
+    """Holds the stop signals back while the sources and the journal change together."""
+
+    def __enter__(self):
+        signal.pthread_sigmask(signal.SIG_BLOCK, STOP_SIGNALS)
+
+    def __exit__(self, *_):
+        signal.pthread_sigmask(signal.SIG_UNBLOCK, STOP_SIGNALS)
+
+
+def plant(full, text, fault_text):
+    global planted
+    with Unstoppable():
+        with open(JOURNAL + ".new", "w", encoding="utf-8") as f:
+            json.dump({"path": full, "text": text}, f)
+            f.flush()
+            os.fsync(f.fileno())
+        os.replace(JOURNAL + ".new", JOURNAL)
+        planted = (full, text)
+        write_text(full, fault_text)
+
+
+def restore():
+    global planted
+    with Unstoppable():
+        if planted:
+            write_text(*planted)
+            planted = None
+        if os.path.exists(JOURNAL):
+            os.remove(JOURNAL)
+
+
+def recover():
+    """Writes back a file that a killed run left with a fault in it."""
+    if not os.path.exists(JOURNAL):
+        return
+    with open(JOURNAL, encoding="utf-8") as f:
+        kept = json.load(f)
+    write_text(kept["path"], kept["text"])
+    os.remove(JOURNAL)
+    print(f"wrote back {os.path.relpath(kept['path'], root)}, left with a fault by a run that was killed", flush=True)
+
+
+# One run at a time per checkout: a second one would take the first one's fault for a
+# leftover and write the file back under it.
+lock = open(JOURNAL + ".lock", "w")
+try:
+    fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+except BlockingIOError:
+    sys.exit("another plant-faults run is going on in this checkout")
+recover()
+
 if args.list:
     missing = 0
     for fault_id, path, original, _, _ in selected:
@@ -399,6 +475,14 @@ if args.list:
     print(f"\n{len(selected) - missing} of {len(selected)} faults apply.")
     sys.exit(0)
 
+# The faults are planted into the checked-in text: a run over uncommitted changes to
+# the sources would measure a mix, and could not tell a leftover fault from real work.
+status = git("status", "--porcelain", "--", "src")
+if status is None or status.returncode != 0:
+    sys.exit("plant-faults needs git and a git checkout, to check that src/ has no uncommitted changes")
+if status.stdout.strip():
+    sys.exit("src/ has uncommitted changes; commit or stash them first:\n" + status.stdout)
+
 build = os.path.abspath(args.build_dir)
 env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 ccache = shutil.which("ccache")
@@ -406,18 +490,60 @@ if ccache:
     # Paths inside the checkout are made relative, so that other checkouts share hits.
     env.setdefault("CCACHE_BASEDIR", root)
 
+children = set()  # processes running now, each the leader of its own process group
+children_lock = threading.RLock()  # the stop handler may take it while the main thread holds it
+stopping = threading.Event()
 
-def run(command, **kw):
-    return subprocess.run(command, cwd=root, env=env, capture_output=True, text=True, **kw)
+
+def call(command, cwd=root, timeout=None, extra_env=None, merge=False):
+    """Runs a command in its own process group, so that a stop ends it with all it started."""
+    with children_lock:
+        if stopping.is_set():
+            raise KeyboardInterrupt
+        process = subprocess.Popen(command, cwd=cwd, env=dict(env, **(extra_env or {})), text=True,
+                                   errors="replace", stdout=subprocess.PIPE,
+                                   stderr=subprocess.STDOUT if merge else subprocess.PIPE,
+                                   start_new_session=True)
+        children.add(process)
+    try:
+        out, err = process.communicate(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.communicate()
+        raise
+    finally:
+        with children_lock:
+            children.discard(process)
+    return subprocess.CompletedProcess(command, process.returncode, out, err or "")
+
+
+def end_children():
+    with children_lock:
+        stopping.set()
+        for process in children:
+            try:
+                os.killpg(process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+
+
+def stop(signum, frame):
+    restore()  # first, before waiting for anything
+    end_children()
+    raise KeyboardInterrupt
+
+
+for number in STOP_SIGNALS:
+    signal.signal(number, stop)
 
 
 def configure():
     # Run every time: the launcher and linker follow what is installed now, even in a
     # build folder configured on another day.
-    result = run(["cmake", "-S", root, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
-                  "-DCMAKE_CXX_COMPILER_LAUNCHER=" + ("ccache" if ccache else ""),
-                  # lld links the test executables several times faster than ld.
-                  "-DCMAKE_EXE_LINKER_FLAGS=" + ("-fuse-ld=lld" if shutil.which("ld.lld") else "")])
+    result = call(["cmake", "-S", root, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+                   "-DCMAKE_CXX_COMPILER_LAUNCHER=" + ("ccache" if ccache else ""),
+                   # lld links the test executables several times faster than ld.
+                   "-DCMAKE_EXE_LINKER_FLAGS=" + ("-fuse-ld=lld" if shutil.which("ld.lld") else "")])
     if result.returncode != 0:
         sys.exit("configure failed:\n" + result.stdout + result.stderr)
 
@@ -439,7 +565,8 @@ durations = {}  # seconds each executable took in the unchanged run
 
 
 def build_tests():
-    return run(["cmake", "--build", build, f"-j{args.jobs}", "--target", *[name for name, _ in EXECUTABLES]])
+    return call(["cmake", "--build", build, f"-j{args.jobs}", "--target", *[name for name, _ in EXECUTABLES]],
+                merge=True)
 
 
 def modified_times():
@@ -447,14 +574,11 @@ def modified_times():
 
 
 def run_one(name, path, shard, shards):
-    shard_env = env
-    if shards > 1:
-        shard_env = dict(env, GTEST_TOTAL_SHARDS=str(shards), GTEST_SHARD_INDEX=str(shard))
+    shard_env = {"GTEST_TOTAL_SHARDS": str(shards), "GTEST_SHARD_INDEX": str(shard)} if shards > 1 else {}
     started = time.time()
     try:
-        result = subprocess.run([path, "--gtest_brief=1"], cwd=os.path.dirname(path), env=shard_env,
-                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                                errors="replace", timeout=args.timeout)
+        result = call([path, "--gtest_brief=1"], cwd=os.path.dirname(path), timeout=args.timeout,
+                      extra_env=shard_env, merge=True)
     except subprocess.TimeoutExpired:
         return name, time.time() - started, [f"{name}: timed out"]
     names = sorted(set(re.findall(r"^\[  FAILED  \] (\S+?\.\S+)", result.stdout, re.M)))
@@ -463,11 +587,17 @@ def run_one(name, path, shard, shards):
     return name, time.time() - started, names
 
 
+def hold_back_signals():
+    # Only the main thread takes the stop signals, so that they never arrive while it
+    # holds them back to change the sources.
+    signal.pthread_sigmask(signal.SIG_BLOCK, STOP_SIGNALS)
+
+
 def run_tests(names=None):
     """Returns the names of the failing tests (empty when all pass). `names` limits the
     run to these executables."""
     if args.ctest:
-        result = run(["ctest", "--test-dir", build, f"-j{args.jobs}", "--timeout", str(args.timeout)])
+        result = call(["ctest", "--test-dir", build, f"-j{args.jobs}", "--timeout", str(args.timeout)])
         failed = re.findall(r"^\s*\d+ - (\S+) \(", result.stdout, re.M)
         return failed or ([] if result.returncode == 0 else ["ctest failed"])
     units = []
@@ -478,79 +608,89 @@ def run_tests(names=None):
             units += [(durations.get(name, 0) / shards, name, path, shard, shards) for shard in range(shards)]
     units.sort(reverse=True)  # the longest first, so that the short ones fill in beside them
     failed = []
-    with concurrent.futures.ThreadPoolExecutor(max_workers=max(args.jobs, 1)) as pool:
+    pool = concurrent.futures.ThreadPoolExecutor(max_workers=max(args.jobs, 1), initializer=hold_back_signals)
+    try:
         for name, seconds, names_failed in pool.map(lambda u: run_one(*u[1:]), units):
             if names is None:
                 durations[name] = seconds
             failed += names_failed
+    finally:
+        pool.shutdown(wait=True, cancel_futures=True)
     return sorted(set(failed))
 
 
-def stop(signum, frame):
-    raise KeyboardInterrupt  # so that the planted file is written back
+def summary(rows, minutes):
+    lines = ["| fault | file | kind | result | failing tests |", "|---|---|---|---|---|"]
+    lines += [f"| {r[0]} | {r[1]} | {r[2]} | {r[3]} | {r[4]} |" for r in rows]
+    lines += ["", "| folder | faults | caught (tests) | caught (build) | not applied | missed |",
+              "|---|---|---|---|---|---|"]
+    totals = [0] * 5
+    for folder in FOLDERS:
+        outcomes = [r[3] for r in rows if folder_of(r[1]) == folder]
+        if not outcomes:
+            continue
+        counts = [len(outcomes)] + [outcomes.count(o) for o in ("caught", "caught (build)", "not applied", "missed")]
+        totals = [t + c for t, c in zip(totals, counts)]
+        lines.append(f"| {folder} | " + " | ".join(str(c) for c in counts) + " |")
+    lines.append("| all | " + " | ".join(str(c) for c in totals) + " |")
+    missed = [r[0] for r in rows if r[3] == "missed"]
+    lines.append(f"\n{totals[1] + totals[2]} of {totals[0] - totals[3]} applied faults caught"
+                 + (f"; missed: {', '.join(missed)}" if missed else "")
+                 + f". Took {minutes:.0f} min with {args.jobs} jobs, {'with' if ccache else 'without'} ccache.")
+    return "\n".join(lines)
 
 
-signal.signal(signal.SIGTERM, stop)
+def plant_each():
+    rows = []
+    for fault_id, path, original, replacement, kind in selected:
+        text, count = occurrences(path, original)
+        if count != 1:
+            outcome, detail = "not applied", f"original found {count} times"
+            rows.append((fault_id, path, kind, outcome, detail))
+            print(f"{fault_id:32} {outcome:15} {detail}", flush=True)
+            continue
+        started = time.time()
+        try:
+            plant(os.path.join(root, path), text, text.replace(original, replacement, 1))
+            before = modified_times()
+            built = build_tests()
+            if built.returncode != 0:
+                outcome, detail = "caught (build)", "compile error"
+            else:
+                after = modified_times()
+                relinked = {name for name in after if after[name] != before.get(name)}
+                failed = run_tests(relinked) if relinked else []
+                outcome = "caught" if failed else "missed"
+                detail = ", ".join(failed[:3]) + (f" (+{len(failed) - 3})" if len(failed) > 3 else "")
+                if not relinked:
+                    detail = "no test executable uses this file"
+        finally:
+            restore()
+        rows.append((fault_id, path, kind, outcome, detail))
+        print(f"{fault_id:32} {outcome:15} {time.time() - started:5.0f}s  {detail}", flush=True)
+    return rows
+
 
 started_all = time.time()
-configure()
-print(f"building {build} ({'with' if ccache else 'without'} ccache) ...", flush=True)
-built = build_tests()
-if built.returncode != 0:
-    sys.exit("the unchanged sources do not build:\n" + built.stdout[-4000:])
-baseline = run_tests()
-if baseline:
-    sys.exit("the unchanged suite fails: " + ", ".join(baseline))
+try:
+    configure()
+    print(f"building {build} ({'with' if ccache else 'without'} ccache, {args.jobs} jobs) ...", flush=True)
+    built = build_tests()
+    if built.returncode != 0:
+        sys.exit("the unchanged sources do not build:\n" + built.stdout[-4000:])
+    baseline = run_tests()
+    if baseline:
+        sys.exit("the unchanged suite fails: " + ", ".join(baseline))
+    rows = plant_each()
+    build_tests()  # leave the build folder matching the sources
+except KeyboardInterrupt:
+    restore()
+    end_children()
+    sys.exit("stopped; the sources are as they were")
+finally:
+    restore()
 
-rows = []
-for fault_id, path, original, replacement, kind in selected:
-    text, count = occurrences(path, original)
-    if count != 1:
-        outcome, detail = "not applied", f"original found {count} times"
-        rows.append((fault_id, path, kind, outcome, detail))
-        print(f"{fault_id:32} {outcome:15} {detail}", flush=True)
-        continue
-    full = os.path.join(root, path)
-    started = time.time()
-    try:
-        with open(full, "w", encoding="utf-8") as f:
-            f.write(text.replace(original, replacement, 1))
-        before = modified_times()
-        built = build_tests()
-        if built.returncode != 0:
-            outcome, detail = "caught (build)", "compile error"
-        else:
-            after = modified_times()
-            relinked = {name for name in after if after[name] != before.get(name)}
-            failed = run_tests(relinked) if relinked else []
-            outcome = "caught" if failed else "missed"
-            detail = ", ".join(failed[:3]) + (f" (+{len(failed) - 3})" if len(failed) > 3 else "")
-            if not relinked:
-                detail = "no test executable uses this file"
-    finally:
-        with open(full, "w", encoding="utf-8") as f:
-            f.write(text)
-    rows.append((fault_id, path, kind, outcome, detail))
-    print(f"{fault_id:32} {outcome:15} {time.time() - started:5.0f}s  {detail}", flush=True)
-
-build_tests()  # leave the build folder matching the sources
-
-lines = ["| fault | file | kind | result | failing tests |", "|---|---|---|---|---|"]
-lines += [f"| {r[0]} | {r[1]} | {r[2]} | {r[3]} | {r[4]} |" for r in rows]
-lines += ["", "| folder | faults | caught (tests) | caught (build) | not applied | missed |", "|---|---|---|---|---|---|"]
-totals = [0] * 5
-for folder in FOLDERS:
-    outcomes = [r[3] for r in rows if folder_of(r[1]) == folder]
-    if not outcomes:
-        continue
-    counts = [len(outcomes)] + [outcomes.count(o) for o in ("caught", "caught (build)", "not applied", "missed")]
-    totals = [t + c for t, c in zip(totals, counts)]
-    lines.append(f"| {folder} | " + " | ".join(str(c) for c in counts) + " |")
-lines.append("| all | " + " | ".join(str(c) for c in totals) + " |")
-missed = [r[0] for r in rows if r[3] == "missed"]
-lines.append(f"\n{totals[1] + totals[2]} of {totals[0] - totals[3]} applied faults caught"
-             + (f"; missed: {', '.join(missed)}" if missed else "") + f". Took {(time.time() - started_all) / 60:.0f} min.")
-table = "\n".join(lines)
+table = summary(rows, (time.time() - started_all) / 60)
 print(table)
 if args.out:
     with open(args.out, "w", encoding="utf-8") as f:
