@@ -269,6 +269,27 @@ TEST_F(StarMapFrameCacheTest, AnObjectsChangeReachesEveryZoomStepKept)
         EXPECT_LE(compare(sharp(t), direct(t)).largest, kRounding) << "scale " << t.scale;
 }
 
+// A change of the whole map (a layer switched off, every system replaced) draws every
+// tile of every step kept again.
+TEST_F(StarMapFrameCacheTest, AChangeOfTheWholeMapRedrawsEveryTile)
+{
+    const QList<MapTransform> steps{showing(at(12, 12), {300, 210}, 0.6),
+                                    showing(at(16, 20), {300, 210}, 0.25)};
+    for (const MapTransform &t : steps)
+        sharp(t);
+    m_universe->setMapShowNebulae(false);
+    for (const MapTransform &t : steps)
+        EXPECT_LE(compare(sharp(t), direct(t)).largest, kRounding) << "scale " << t.scale;
+    QList<HexData> data;
+    for (HexData hex : m_universe->data()) {
+        hex.starSystem.stars[0].spectralType = SpectralType::B;
+        data.append(hex);
+    }
+    m_universe->setData(data);
+    for (const MapTransform &t : steps)
+        EXPECT_LE(compare(sharp(t), direct(t)).largest, kRounding) << "scale " << t.scale;
+}
+
 // Tiles finished after the view went to another scale are dropped: the new scale
 // shows nothing of them, stretched or not, and they take no memory.
 TEST_F(StarMapFrameCacheTest, ATileFinishedForAScaleNoLongerShownIsDropped)
