@@ -21,12 +21,6 @@ const QSize kView(600, 420);
 // Pictures made the same way from the same map differ by rounding at most.
 constexpr int kRounding = 4;
 
-int channelDistance(QRgb a, QRgb b)
-{
-    return std::max(
-        {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
-}
-
 // How two pictures of the view differ: the share of pixels that differ at all
 // visibly, and the largest difference of one channel.
 struct Difference
