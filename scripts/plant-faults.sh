@@ -1,33 +1,86 @@
 #!/usr/bin/env bash
 # Plants small faults in the sources one at a time, rebuilds and runs the test
-# suites against each, and prints which faults the suites catch. Used to show that
-# a change to the tests keeps their power to find faults: run it before and after.
+# suites against each, and prints which faults the suites catch, per fault and per
+# source folder. Used to show that a change to the tests keeps their power to find
+# faults: run it before and after.
 #
-#   scripts/plant-faults.sh [--build-dir DIR] [--ctest] [--only ID,ID...] [--out FILE]
+#   scripts/plant-faults.sh [--build-dir DIR] [--jobs N] [--ctest] [--timeout SECONDS]
+#                           [--folder NAME,...] [--only ID,...] [--list] [--out FILE]
 #
-# Each fault is (id, file, exact original text, replacement). The original must
-# occur exactly once in the file, else the fault is reported as "did not apply"
-# (the sources change under other work; the script says so and goes on). The file
-# is restored with `git checkout` after each fault. A fault that breaks the build
-# counts as "caught (build)".
+#   --folder   only the faults planted in these source folders (json, model, universe,
+#              import, ui, starmap, travel, screens, editors, app; a folder's ui/
+#              part counts with it: starmap covers src/starmap/ui too)
+#   --only     only the faults with these ids
+#   --list     says which of the chosen faults still apply to the sources, and stops
+#   --jobs     parallel build and test jobs (default 3)
 #
-# By default the test executables are run directly, all at once: they hold the
-# same cases CTest runs one by one, and this is much quicker. --ctest runs CTest.
+# Each fault is (id, file, exact original text, replacement, kind). The original must
+# occur exactly once in the file, else the fault is reported as "not applied" (the
+# sources change under other work; the script says so and goes on). A fault that
+# breaks the build counts as "caught (build)".
+#
+# No fault outlives a run: the file's text is written back after each fault, at once
+# when the run gets SIGINT, SIGTERM or SIGHUP (which also end the builds and tests it
+# started), and, after a run killed outright, by the next run (or --list) from a copy
+# kept in the git folder. The script refuses to start while src/ has uncommitted
+# changes, and while another run goes on in the same checkout.
+#
+# The build uses ccache when it is installed (with CCACHE_BASEDIR set to this
+# checkout unless the caller set it) and lld when it is installed; neither is needed.
+#
+# By default the test executables are run directly, at most --jobs at a time, and
+# only those the fault made the build relink (the others are the same programs that
+# passed before): they hold the same cases CTest runs one by one, and this is much
+# quicker. --ctest runs the whole of CTest instead.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 exec python3 - "$root" "$@" <<'PYTHON'
-import argparse, os, re, shutil, subprocess, sys, time
+import argparse, concurrent.futures, fcntl, json, os, re, shutil, signal, subprocess, sys, threading, time
 
 root = sys.argv[1]
 parser = argparse.ArgumentParser(prog="plant-faults.sh")
 parser.add_argument("--build-dir", default=os.path.join(root, "build-faults"))
+parser.add_argument("--jobs", type=int, default=3)
 parser.add_argument("--ctest", action="store_true")
+parser.add_argument("--timeout", type=int, default=300, help="seconds one test executable may take")
+parser.add_argument("--folder", default="")
 parser.add_argument("--only", default="")
+parser.add_argument("--list", action="store_true")
 parser.add_argument("--out", default="")
 args = parser.parse_args(sys.argv[2:])
 
 # (id, file, original, replacement, what the fault is)
 FAULTS = [
+    # src/json
+    # Leading zeros are also refused by what follows the number; this drops the whole check.
+    ("json-leading-zero", "src/json/JsonParser.cpp",
+     '    if (*p == \'0\') {\n        ++p;\n        if (p != m_end && isDigit(*p))\n            fail(p, "a number cannot start with 0");\n    } else {\n        while (p != m_end && isDigit(*p))\n            ++p;\n    }\n',
+     '    while (p != m_end && isDigit(*p))\n        ++p;\n',
+     "a parser accepting leading zeros"),
+    ("json-trailing-text", "src/json/JsonParser.cpp", "if (parser.m_pos != parser.m_end)",
+     "if (parser.m_pos > parser.m_end)", "text after the value accepted"),
+    ("json-control-character", "src/json/JsonParser.cpp", "} else if (c < 0x20) {", "} else if (c < 0x1F) {",
+     "off-by-one: an unescaped control character accepted"),
+    ("json-escape-b", "src/json/JsonParser.cpp", r"case 'b': return U'\b';", r"case 'b': return U'\f';",
+     "wrong escape read"),
+    ("json-surrogate-pair", "src/json/JsonParser.cpp",
+     "return char32_t(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));",
+     "return char32_t(((unit - 0xD800) << 10) + (low - 0xDC00));", "surrogate pair combined wrongly"),
+    ("json-array-depth", "src/json/JsonParser.cpp",
+     'if (depth > maximumDepth)\n        fail(m_pos, "too deeply nested");\n    ++m_pos; // [',
+     "++m_pos; // [", "nesting of arrays unbounded"),
+    ("json-duplicate-first-wins", "src/json/JsonValue.cpp", "dropped[j] = true;", "dropped[i] = true;",
+     "the first of duplicate keys kept"),
+    ("json-indent", "src/json/JsonWriter.cpp", "left = qsizetype(indent) * 2;", "left = qsizetype(indent) * 4;",
+     "wrong indentation written"),
+    ("json-unicode-escape", "src/json/JsonWriter.cpp",
+     "digits[(c >> 4) & 0xF], digits[c & 0xF]};", "digits[c & 0xF], digits[(c >> 4) & 0xF]};",
+     "wrong escape written"),
+    ("json-fraction-as-integer", "src/json/Json.cpp", "if (std::trunc(number) != number)",
+     "if (std::isnan(number))", "a fraction reported as a number out of range"),
+    ("json-uuid-braces", "src/json/Json.cpp",
+     "const QUuid uuid = text.size() == 36 ? QUuid::fromString(text) : QUuid();",
+     "const QUuid uuid = QUuid::fromString(text);", "a UUID in braces accepted"),
     # src/model
     ("ehex-digit-skip", "src/model/EHex.cpp", "else if (value <= 17)", "else if (value <= 16)",
      "off-by-one in the letters that skip I"),
@@ -79,6 +132,12 @@ FAULTS = [
      '{"yearLength"_L1, jsonValue(dayLength)}', "wrong field written"),
     ("techlevel-modifier", "src/model/WorldProfileGeneration.cpp", "else if (population >= 10)\n        modifier += 4;",
      "else if (population >= 10)\n        modifier += 3;", "wrong table value"),
+    ("options-default-tl", "src/model/GeneratorOptions.cpp", "TechnologyLevel::ttl15 : TechnologyLevel::tl4",
+     "TechnologyLevel::ttl15 : TechnologyLevel::tl5", "wrong default"),
+    ("options-density", "src/model/WorldDraft.cpp", "world.uwp.density = g * 8.0 /",
+     "world.uwp.density = g * 4.0 /", "wrong constant"),
+    ("panel-no-clamp", "src/model/WorldDraft.cpp", "    world.uwp.clampToAllowedRanges();\n", "",
+     "clamp skipped"),
     # src/universe
     ("color-hex-digit", "src/universe/FactionColor.cpp", "if (u >= u'a' && u <= u'f')", "if (u >= u'a' && u < u'f')",
      "flipped comparison"),
@@ -106,8 +165,8 @@ FAULTS = [
      "    if (false)", "a save skipped"),
     ("saver-resave-dropped", "src/universe/UniverseSaver.cpp", "        if (!m_saveAsked)\n            break;\n",
      "        break;\n", "a save asked during a write dropped"),
-    ("saver-failure-as-success", "src/universe/UniverseSaver.cpp", "    return {false, message};", "    return {};",
-     "failure reported as success"),
+    ("saver-failure-as-success", "src/universe/UniverseSaver.cpp", "    return {false, message, kept};",
+     "    return {true, QString(), kept};", "failure reported as success"),
     ("writer-full-disk-ignored", "src/universe/AtomicFileWriter.cpp",
      "if (written < 0 && errno != EINTR)\n            return systemReason(errno);",
      "if (written < 0 && errno != EINTR)\n            break;", "failed write reported as success"),
@@ -117,33 +176,186 @@ FAULTS = [
      "    QFile file(m_headers.constLast().filePath);\n", "a wrong file removed"),
     ("headercache-not-written", "src/universe/HeaderCache.cpp", "        file.commit();", "        file.cancelWriting();",
      "cache never stored"),
+    # src/import
+    ("import-3xx-success", "src/import/ServiceReply.cpp", "return status >= 200 && status <= 299;",
+     "return status >= 200 && status <= 399;", "an HTTP 3xx answer taken as success"),
+    ("import-redirect-limit", "src/import/ServiceReply.cpp", "if (m_redirects == maximumRedirects)",
+     "if (m_redirects > maximumRedirects)", "redirect limit off by one"),
+    ("import-redirect-downgrade", "src/import/ServiceReply.cpp",
+     'return from == "http"_L1 && to == "https"_L1 && toPort == standardPort(to);',
+     "return toPort == standardPort(to);", "a redirect from https to http followed"),
+    # Qt itself fails an HTTP/1.1 body cut short of its Content-Length, with
+    # RemoteHostClosedError, so the length check after it decides nothing over loopback;
+    # the fault goes where that error is read.
+    ("import-truncated-body", "src/import/ServiceReply.cpp",
+     "    case QNetworkReply::RemoteHostClosedError:\n        if (status.isValid())\n            return ImportError::badResponse();\n",
+     "    case QNetworkReply::RemoteHostClosedError:\n", "an answer cut short reported as a lost connection"),
+    ("import-timeout-as-network", "src/import/ServiceReply.cpp",
+     "case QNetworkReply::OperationCanceledError: return ImportError::timedOut();",
+     "case QNetworkReply::OperationCanceledError: return ImportError::network(reply.errorString());",
+     "a time-out reported as another failure"),
+    ("import-unframed-unended", "src/import/TravellerMapClient.cpp", "(!answer.framed && !table.lastLineEnded)",
+     "(answer.framed && !table.lastLineEnded)", "flipped condition: an unframed answer cut short accepted"),
+    ("import-sector-y-sign", "src/import/TravellerMapClient.cpp", "return SectorPosition{*sx, -*sy};",
+     "return SectorPosition{*sx, *sy};", "sector Y not turned"),
+    ("import-coordinates-milieu", "src/import/TravellerMapClient.cpp",
+     '    addWhenGiven(query, u"milieu"_s, milieu);\n    return get(u"/api/coordinates"_s',
+     '    return get(u"/api/coordinates"_s', "the milieu not sent"),
+    ("import-html-as-sector", "src/import/SectorTable.cpp",
+     'return columns.contains(u"Hex"_s) || columns.contains(u"UWP"_s);', "return !columns.isEmpty();",
+     "a page that is not sector data accepted"),
+    ("import-hex-row-range", "src/import/ImportedWorld.cpp", "hex->row < 1 || hex->row > 40)",
+     "hex->row < 1 || hex->row > 41)", "off-by-one hex range"),
+    ("import-stars-one-short", "src/import/StarsColumn.cpp", "if (stars.size() > kCompanionOrbits)",
+     "if (stars.size() >= kCompanionOrbits)", "off-by-one: the last companion dropped"),
+    ("import-closed-universe", "src/import/ImportJob.cpp",
+     "if (!universe || !m_manager || m_manager->current() != universe) {", "if (!universe || !m_manager) {",
+     "an import applied to a universe no longer open"),
+    ("import-ui-borders-toggle", "src/import/ui/ImportTravellerMapView.cpp",
+     "request.importBorders = m_importBorders->isChecked();", "request.importBorders = m_importLabels->isChecked();",
+     "wrong toggle read"),
+    ("import-ui-blank-name", "src/import/ui/ImportTravellerMapView.cpp",
+     "m_importButton->setEnabled(!m_isImporting && !nothingSelected && !blankName);",
+     "m_importButton->setEnabled(!m_isImporting && !nothingSelected);", "a blank sector name accepted"),
+    # src/ui
+    ("ui-shortened-length", "src/ui/PlainText.cpp", "qsizetype cut = std::max<qsizetype>(longest - 1, 0);",
+     "qsizetype cut = std::max<qsizetype>(longest, 0);", "off-by-one: a shortened text one too long"),
+    ("ui-shortened-surrogate", "src/ui/PlainText.cpp",
+     "    if (cut > 0 && text.at(cut - 1).isHighSurrogate())\n        --cut;\n", "",
+     "a character cut in half"),
+    ("ui-ampersand-mnemonic", "src/ui/LiteralText.cpp", ".replace(QLatin1Char('&'), QStringLiteral(\"&&\"))", "",
+     "an & in data taken as a mnemonic"),
+    ("ui-tooltip-rich", "src/ui/PlainText.cpp", "return literalRichText(shortened(text, kLongestToolTip));",
+     "return shortened(text, kLongestToolTip);", "untrusted text shown as rich text"),
+    ("ui-message-box-rich", "src/ui/PlainText.cpp", "    box.setTextFormat(Qt::PlainText);\n    box.setText(text);",
+     "    box.setText(text);", "untrusted text shown as rich text"),
+    ("ui-router-one-per-id", "src/ui/WindowRouter.cpp",
+     "if (entry.window && entry.id == id && entry.coordinates == coordinates)", "if (entry.window && entry.id == id)",
+     "a window group's coordinates ignored"),
+    ("ui-router-floating", "src/ui/WindowRouter.cpp",
+     "window->setWindowFlag(Qt::WindowStaysOnTopHint, scene.floating);",
+     "window->setWindowFlag(Qt::WindowStaysOnTopHint, true);", "every window kept on top"),
+    ("ui-dark-palette", "src/ui/NamedColor.cpp", "color(QPalette::Window).lightness() < 128;",
+     "color(QPalette::Window).lightness() > 128;", "flipped comparison"),
+    ("ui-coordinate-not-a-number", "src/ui/HexTargetPicker.cpp",
+     "if (!ok || clamp(typed) == m_coordinates.*member) {", "if (clamp(typed) == m_coordinates.*member) {",
+     "a field accepting text that is no number"),
+    ("ui-sector-step-jumps", "src/ui/HexTargetPicker.cpp",
+     "target = std::min(target, std::max(m_value, HexTargetPicker::kSectorMaximum));",
+     "target = std::min(target, HexTargetPicker::kSectorMaximum);", "a step up moving a far sector down"),
+    ("ui-row-clamp", "src/ui/HexTargetPicker.cpp", "return std::clamp<qint64>(row, 1, kRows);",
+     "return std::clamp<qint64>(row, 0, kRows);", "off-by-one clamp"),
+    ("ui-elided-line-break", "src/ui/ElidedLabel.cpp", "if (c == u'\\n' || c == u'\\r' ||", "if (c == u'\\r' ||",
+     "a line break kept in a one-line label"),
+    # src/starmap (the map's model and renderer, and its widgets in ui/)
+    ("starmap-name-reach", "src/starmap/StarMapRenderer.cpp", "QPointF(std::max(reach.x(), halfWidth + 2),",
+     "QPointF(reach.x(),", "a system's name left out of the area its drawing reaches"),
+    ("starmap-zoom-ceiling", "src/starmap/MapTransform.cpp", "return {m * 0.4, std::max(m * 8, 1.0)};",
+     "return {m * 0.4, m * 8};", "zoom ceiling without its floor of 1"),
+    ("starmap-zoom-anchor", "src/starmap/MapTransform.cpp", "return {next, at - (at - offset) * (next / scale)};",
+     "return {next, offset * (next / scale)};", "zoom about the corner, not the pointer"),
+    ("starmap-wheel-notch", "src/starmap/MapInteractionController.cpp", "return angleDelta.y() / 12.0;",
+     "return angleDelta.y() / 120.0;", "wrong constant"),
+    ("starmap-double-click-taps", "src/starmap/MapInteractionController.cpp",
+     "if (!m_didDrag && m_pressClickCount == 1 && onClick)", "if (!m_didDrag && m_pressClickCount >= 1 && onClick)",
+     "a double click also taken as a click"),
+    ("starmap-search-hex", "src/starmap/MapSearch.cpp", "if (contains(label) || contains(hex.starSystem.name))",
+     "if (contains(hex.starSystem.name))", "search ignoring hex numbers"),
+    ("starmap-tile-last-column", "src/starmap/StarMapFrameCache.cpp",
+     "key.column >= range.firstColumn && key.column <= range.lastColumn &&",
+     "key.column >= range.firstColumn && key.column < range.lastColumn &&", "a tile not invalidated"),
+    ("starmap-reset-keeps-tiles", "src/starmap/StarMapFrameCache.cpp", "m_resetAt = ++m_changes;", "++m_changes;",
+     "tiles kept after the whole map changed"),
+    ("starmap-dirty-zoom-margin", "src/starmap/MapDirtyArea.h",
+     "const double grown = margin + mapMargin * transform.scale;", "const double grown = margin;",
+     "a dirty area too small for texts that grow with the zoom"),
+    ("starmap-uncharted-rutters", "src/starmap/StarMapVisibleSets.cpp",
+     "        if (rutter.age == RutterAge::uncharted)\n            continue;\n", "", "uncharted rutters drawn"),
+    ("starmap-card-capitals", "src/starmap/SystemCardTexts.cpp", "if (mainWorld && mainWorld->uwp.population > 8)",
+     "if (mainWorld && mainWorld->uwp.population >= 8)", "off-by-one"),
+    ("starmap-ui-cells-kept", "src/starmap/ui/StarMapCanvas.cpp", "    m_cache.invalidate(cells);\n", "",
+     "changed cells not drawn again"),
+    ("starmap-ui-stale-selection", "src/starmap/ui/StarMapViewMenu.cpp",
+     "if (!u.factions().isEmpty() || !u.selectedFactionIDs().isEmpty())", "if (!u.factions().isEmpty())",
+     "a filter of deleted factions cannot be reset"),
+    ("starmap-ui-menu-unsaved", "src/starmap/ui/StarMapViewMenu.cpp",
+     "    assign(*m_universe);\n    m_universe->save();", "    assign(*m_universe);", "a save skipped"),
+    ("starmap-ui-hex-notes-shown", "src/starmap/ui/SystemOverlayCard.cpp",
+     "if (referee && !m_hex.notes.isEmpty())", "if (!m_hex.notes.isEmpty())", "referee notes in player view"),
+    # src/travel (the travel sheet, and its window in ui/)
+    ("travel-flip-and-burn", "src/travel/TravelGeometry.cpp", "return 2.0 * std::sqrt(metres / acceleration);",
+     "return std::sqrt(metres / acceleration);", "wrong formula"),
+    ("travel-days-threshold", "src/travel/TravelGeometry.cpp", "if (m < 2880)", "if (m < 1440)",
+     "wrong threshold"),
+    ("travel-clearance-governing", "src/travel/TravelGeometry.cpp", "if (reach > clearance.distanceKm)",
+     "if (reach < clearance.distanceKm)", "flipped comparison"),
+    ("travel-approach-gap", "src/travel/TravelGeometry.cpp", "return (orbitGap - starSeparation) * kKilometresPerAU;",
+     "return orbitGap * kKilometresPerAU;", "the stars' separation ignored"),
+    ("travel-star-number", "src/travel/TravelSheet.cpp", "return QString::number(position + 1);",
+     "return QString::number(position);", "off-by-one star number"),
+    ("travel-default-destination", "src/travel/TravelSheet.cpp",
+     "picks.to = bodies.at(bodies.size() >= 2 ? 1 : 0)->id;", "picks.to = bodies.front()->id;",
+     "wrong default pick"),
+    ("travel-ui-stepper-max", "src/travel/ui/SystemTravelView.cpp",
+     "m_stepUp->setEnabled(m_customThrust < kStepperMaximum);",
+     "m_stepUp->setEnabled(m_customThrust <= kStepperMaximum);", "flipped boundary"),
+    ("travel-ui-custom-column", "src/travel/ui/SystemTravelView.cpp",
+     "const double thrust = column < kFixedThrusts ? column + 1.0 : m_customThrust;",
+     "const double thrust = column <= kFixedThrusts ? column + 1.0 : m_customThrust;",
+     "off-by-one: the custom thrust ignored"),
+    ("travel-ui-transit-one-body", "src/travel/ui/SystemTravelView.cpp",
+     "const bool transit = m_sheet.system().allWorlds().size() >= 2;",
+     "const bool transit = m_sheet.system().allWorlds().size() >= 1;", "off-by-one"),
+    ("travel-ui-edit-not-followed", "src/travel/ui/SystemTravelWindow.cpp", "        m_sheet->setHex(*hex);\n", "",
+     "an edit of the system not shown"),
     # src/screens
-    ("options-default-tl", "src/screens/GeneratorOptions.cpp", "TechnologyLevel::ttl15 : TechnologyLevel::tl4",
-     "TechnologyLevel::ttl15 : TechnologyLevel::tl5", "wrong default"),
-    ("options-gravity-edit", "src/screens/WorldEditOptions.cpp", "return uwp.size >= 1 && uwp.size <= kLargestSize;",
-     "return uwp.size >= 2 && uwp.size <= kLargestSize;", "off-by-one"),
+    ("options-gravity-edit", "src/screens/WorldEditOptions.cpp",
+     "if (world.uwp.size < 1 || world.uwp.size > kLargestSize)",
+     "if (world.uwp.size < 2 || world.uwp.size > kLargestSize)", "off-by-one"),
     ("options-day-text", "src/screens/WorldEditOptions.cpp", "world.tideLocked && world.dayLength == world.yearLength",
      "world.tideLocked && world.dayLength != world.yearLength", "flipped comparison"),
-    ("options-density", "src/screens/WorldEditOptions.cpp", "return g * 8.0 /", "return g * 4.0 /",
-     "wrong constant"),
     ("options-tag-title", "src/screens/WorldEditOptions.cpp", ">= static_cast<int>(WorldTag::gov0)",
      "> static_cast<int>(WorldTag::gov0)", "off-by-one"),
-    ("panel-no-clamp", "src/screens/WorldEditPanel.cpp", "    world.uwp.clampToAllowedRanges();\n", "",
-     "clamp skipped"),
-    ("panel-no-signal", "src/screens/WorldEditPanel.cpp", "    emit worldEdited(m_world);\n", "",
+    ("panel-no-signal", "src/screens/WorldEditPanel.cpp", "    emit worldEdited(m_draft.world);\n", "",
      "signal not emitted"),
     ("worlds-headings", "src/screens/SystemWorldsModel.cpp", "starSystem.stars.size() >= 2", "starSystem.stars.size() >= 1",
      "off-by-one"),
     ("worlds-companion", "src/screens/SystemWorldsModel.cpp", "heading.companion = i > 0;", "heading.companion = i >= 0;",
      "flipped comparison"),
+    # src/editors
+    ("editors-faction-new-id", "src/editors/FactionDraft.cpp",
+     "built.id = m_editing ? m_editing->id : QUuid::createUuid();", "built.id = QUuid::createUuid();",
+     "an edited faction stored as a new one"),
+    ("editors-faction-notes-dropped", "src/editors/FactionDraft.cpp",
+     "built.notes = m_editing ? m_editing->notes : QList<FactionNote>{};", "built.notes = QList<FactionNote>{};",
+     "an edit dropping the faction's notes"),
+    ("editors-asset-location", "src/editors/FactionDraft.cpp", "    added.location = faction.homeworld;\n", "",
+     "an asset not placed at the homeworld"),
+    ("editors-rutter-missing-faction", "src/editors/RutterDraft.cpp",
+     "return factionID && universe.object<Faction>(*factionID).has_value();", "return factionID.has_value();",
+     "a rutter of a deleted faction saved"),
+    ("editors-anchor-move", "src/editors/RegionDraft.cpp", "if (i < destination)", "if (i <= destination)",
+     "off-by-one move"),
+    ("editors-custom-label-always", "src/editors/RegionDraft.cpp",
+     "if (useCustomLabel)\n        built.labelCoordinates = label;", "built.labelCoordinates = label;",
+     "a label position stored when none was chosen"),
+    ("editors-store-unsaved", "src/editors/MapObjectStore.h",
+     "        outcome = Outcome::appended;\n    }\n    universe.save();", "        outcome = Outcome::appended;\n    }",
+     "a save skipped"),
+    ("editors-row-not-refreshed", "src/editors/MapObjectListModel.cpp",
+     "            emit dataChanged(index(int(i)), index(int(i)));\n", "", "signal not emitted"),
+    ("editors-category-untrimmed", "src/editors/StarmapLabelDraft.cpp", "built.category = category.trimmed();",
+     "built.category = category;", "blanks kept around a category"),
+    ("editors-save-failure-hidden", "src/editors/EditorForm.cpp", "        m_saveFailure->show();\n", "",
+     "failure not shown"),
     # src/app
     ("app-shortcut-key", "src/app/MainWindow.cpp", "Qt::CTRL | Qt::SHIFT | Qt::Key_U", "Qt::CTRL | Qt::SHIFT | Qt::Key_I",
      "wrong key"),
     ("app-saved-clears", "src/app/MainWindow.cpp",
      "            connect(universe, &StarfarerUniverse::saved, m_saveFailure, &MessageBanner::clearMessage),\n", "",
      "signal not connected"),
-    ("app-title-dash", "src/app/MainWindow.cpp", 'universe->name() + QStringLiteral(" \\u2014 ")',
-     'universe->name() + QStringLiteral(" - ")', "wrong text"),
+    ("app-title-dash", "src/app/MainWindow.cpp", 'kLongestQuotedName) + QStringLiteral(" \\u2014 ")',
+     'kLongestQuotedName) + QStringLiteral(" - ")', "wrong text"),
     ("app-save-failure-hidden", "src/app/MainWindow.cpp",
      "            connect(universe, &StarfarerUniverse::saveFailed, m_saveFailure, &MessageBanner::showMessage),\n", "",
      "failure not shown"),
@@ -154,113 +366,341 @@ FAULTS = [
      "signal not emitted"),
 ]
 
-# Test folders, each holding one executable named after its path.
-TEST_EXECUTABLES = ["json", "model", "universe", "import", "ui", "starmap", "starmap/ui", "travel", "travel/ui",
-                    "screens", "editors", "app"]
+FOLDERS = ["json", "model", "universe", "import", "ui", "starmap", "travel", "screens", "editors", "app"]
+
+
+def folder_of(path):
+    """The source folder a file belongs to: src/starmap/ui/X.cpp counts with starmap."""
+    return path.split("/")[1]
+
+
+ids = [f[0] for f in FAULTS]
+duplicates = sorted({i for i in ids if ids.count(i) > 1})
+if duplicates:
+    sys.exit("fault ids listed twice: " + ", ".join(duplicates))
+unknown = sorted({folder_of(f[1]) for f in FAULTS} - set(FOLDERS))
+if unknown:
+    sys.exit("faults in folders the summary does not know: " + ", ".join(unknown))
+
+only = {i for i in args.only.split(",") if i}
+folders = {f for f in args.folder.split(",") if f}
+if only - set(ids):
+    sys.exit("no fault with id: " + ", ".join(sorted(only - set(ids))))
+if folders - set(FOLDERS):
+    sys.exit("no such folder: " + ", ".join(sorted(folders - set(FOLDERS))) + " (folders: " + ", ".join(FOLDERS) + ")")
+selected = [f for f in FAULTS if (not only or f[0] in only) and (not folders or folder_of(f[1]) in folders)]
+
+
+def occurrences(path, original):
+    full = os.path.join(root, path)
+    if not os.path.exists(full):
+        return None, 0
+    text = open(full, encoding="utf-8").read()
+    return text, text.count(original)
+
+
+# A planted fault must never outlive the run. Before a fault is written, the file's
+# own text is kept in a journal inside the git folder; the text is written back after
+# each fault, at once when the run is stopped by a signal, and, if the run was killed
+# outright, by the next run before anything else.
+def git(*command):
+    try:
+        return subprocess.run(["git", *command], cwd=root, capture_output=True, text=True)
+    except FileNotFoundError:
+        return None
+
+
+found = git("rev-parse", "--git-path", "plant-faults-journal.json")
+JOURNAL = os.path.join(root, found.stdout.strip() if found and found.returncode == 0 else ".plant-faults-journal.json")
+STOP_SIGNALS = {signal.SIGINT, signal.SIGTERM, signal.SIGHUP}
+planted = None  # (full path, its own text) while a fault is in the sources
+
+
+def write_text(full, text):
+    with open(full, "w", encoding="utf-8") as f:
+        f.write(text)
+        f.flush()
+        os.fsync(f.fileno())
+
+
+class Unstoppable:
+    """Holds the stop signals back while the sources and the journal change together."""
+
+    def __enter__(self):
+        signal.pthread_sigmask(signal.SIG_BLOCK, STOP_SIGNALS)
+
+    def __exit__(self, *_):
+        signal.pthread_sigmask(signal.SIG_UNBLOCK, STOP_SIGNALS)
+
+
+def plant(full, text, fault_text):
+    global planted
+    with Unstoppable():
+        with open(JOURNAL + ".new", "w", encoding="utf-8") as f:
+            json.dump({"path": full, "text": text}, f)
+            f.flush()
+            os.fsync(f.fileno())
+        os.replace(JOURNAL + ".new", JOURNAL)
+        planted = (full, text)
+        write_text(full, fault_text)
+
+
+def restore():
+    global planted
+    with Unstoppable():
+        if planted:
+            write_text(*planted)
+            planted = None
+        if os.path.exists(JOURNAL):
+            os.remove(JOURNAL)
+
+
+def recover():
+    """Writes back a file that a killed run left with a fault in it."""
+    if not os.path.exists(JOURNAL):
+        return
+    with open(JOURNAL, encoding="utf-8") as f:
+        kept = json.load(f)
+    write_text(kept["path"], kept["text"])
+    os.remove(JOURNAL)
+    print(f"wrote back {os.path.relpath(kept['path'], root)}, left with a fault by a run that was killed", flush=True)
+
+
+# One run at a time per checkout: a second one would take the first one's fault for a
+# leftover and write the file back under it.
+lock = open(JOURNAL + ".lock", "w")
+try:
+    fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+except BlockingIOError:
+    sys.exit("another plant-faults run is going on in this checkout")
+recover()
+
+if args.list:
+    missing = 0
+    for fault_id, path, original, _, _ in selected:
+        _, count = occurrences(path, original)
+        state = "applies" if count == 1 else f"NOT APPLIED (original found {count} times)"
+        missing += count != 1
+        print(f"{folder_of(path):9} {fault_id:32} {state}")
+    print(f"\n{len(selected) - missing} of {len(selected)} faults apply.")
+    sys.exit(0)
+
+# The faults are planted into the checked-in text: a run over uncommitted changes to
+# the sources would measure a mix, and could not tell a leftover fault from real work.
+status = git("status", "--porcelain", "--", "src")
+if status is None or status.returncode != 0:
+    sys.exit("plant-faults needs git and a git checkout, to check that src/ has no uncommitted changes")
+if status.stdout.strip():
+    sys.exit("src/ has uncommitted changes; commit or stash them first:\n" + status.stdout)
+
 build = os.path.abspath(args.build_dir)
 env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-env.setdefault("CCACHE_BASEDIR", "/work")
-env.setdefault("CCACHE_DIR", "/work/.ccache")
+ccache = shutil.which("ccache")
+if ccache:
+    # Paths inside the checkout are made relative, so that other checkouts share hits.
+    env.setdefault("CCACHE_BASEDIR", root)
+
+children = set()  # processes running now, each the leader of its own process group
+children_lock = threading.RLock()  # the stop handler may take it while the main thread holds it
+stopping = threading.Event()
 
 
-def run(command, **kw):
-    return subprocess.run(command, cwd=root, env=env, capture_output=True, text=True, **kw)
+def call(command, cwd=root, timeout=None, extra_env=None, merge=False):
+    """Runs a command in its own process group, so that a stop ends it with all it started."""
+    with children_lock:
+        if stopping.is_set():
+            raise KeyboardInterrupt
+        process = subprocess.Popen(command, cwd=cwd, env=dict(env, **(extra_env or {})), text=True,
+                                   errors="replace", stdout=subprocess.PIPE,
+                                   stderr=subprocess.STDOUT if merge else subprocess.PIPE,
+                                   start_new_session=True)
+        children.add(process)
+    try:
+        out, err = process.communicate(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.communicate()
+        raise
+    finally:
+        with children_lock:
+            children.discard(process)
+    return subprocess.CompletedProcess(command, process.returncode, out, err or "")
+
+
+def end_children():
+    with children_lock:
+        stopping.set()
+        for process in children:
+            try:
+                os.killpg(process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+
+
+def stop(signum, frame):
+    restore()  # first, before waiting for anything
+    end_children()
+    raise KeyboardInterrupt
+
+
+for number in STOP_SIGNALS:
+    signal.signal(number, stop)
 
 
 def configure():
-    if not os.path.exists(os.path.join(build, "CMakeCache.txt")):
-        result = run(["cmake", "-S", root, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
-                      "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"]
-                     # lld links the test executables several times faster than ld.
-                     + (["-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld"] if shutil.which("ld.lld") else []))
-        if result.returncode != 0:
-            sys.exit("configure failed:\n" + result.stdout + result.stderr)
+    # Run every time: the launcher and linker follow what is installed now, even in a
+    # build folder configured on another day.
+    result = call(["cmake", "-S", root, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+                   "-DCMAKE_CXX_COMPILER_LAUNCHER=" + ("ccache" if ccache else ""),
+                   # lld links the test executables several times faster than ld.
+                   "-DCMAKE_EXE_LINKER_FLAGS=" + ("-fuse-ld=lld" if shutil.which("ld.lld") else "")])
+    if result.returncode != 0:
+        sys.exit("configure failed:\n" + result.stdout + result.stderr)
+
+
+def test_executables():
+    """(name, path) of every test executable the tests/ folders declare."""
+    found = []
+    for folder, _, files in sorted(os.walk(os.path.join(root, "tests"))):
+        if "CMakeLists.txt" not in files:
+            continue
+        text = open(os.path.join(folder, "CMakeLists.txt"), encoding="utf-8").read()
+        for name in re.findall(r"vostrel_add_tests\(\s*(\w+)", text):
+            found.append((name, os.path.join(build, os.path.relpath(folder, root), name)))
+    return found
+
+
+EXECUTABLES = test_executables()
+durations = {}  # seconds each executable took in the unchanged run
 
 
 def build_tests():
-    targets = [target(name) for name in TEST_EXECUTABLES if os.path.isdir(os.path.join(root, "tests", name))]
-    return run(["cmake", "--build", build, "-j3", "--target", *targets])
+    return call(["cmake", "--build", build, f"-j{args.jobs}", "--target", *[name for name, _ in EXECUTABLES]],
+                merge=True)
 
 
-def target(name):
-    return "vostrel_" + name.replace("/", "_") + "_tests"
+def modified_times():
+    return {name: os.path.getmtime(path) for name, path in EXECUTABLES if os.path.exists(path)}
 
 
-def run_tests():
-    """Returns the names of the failing tests (empty when all pass)."""
-    if args.ctest:
-        result = run(["ctest", "--test-dir", build, "-j3", "--timeout", "300"])
-        failed = re.findall(r"^\s*\d+ - (\S+) \(", result.stdout, re.M)
-        return failed or ([] if result.returncode == 0 else ["ctest failed"])
-    processes = []
-    for name in TEST_EXECUTABLES:
-        path = os.path.join(build, "tests", name, target(name))
-        if os.path.exists(path):
-            processes.append((name, subprocess.Popen([path, "--gtest_brief=1"], cwd=os.path.dirname(path), env=env,
-                                                     stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)))
-    failed = []
-    for name, process in processes:
-        try:
-            output, _ = process.communicate(timeout=600)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.communicate()
-            failed.append(f"{name}: timed out")
-            continue
-        names = sorted(set(re.findall(r"^\[  FAILED  \] (\S+?\.\S+)", output, re.M)))
-        failed += names
-        if process.returncode != 0 and not names:
-            failed.append(f"{name}: exit {process.returncode}")
-    return failed
-
-
-def file_is_clean(path):
-    return run(["git", "diff", "--quiet", "HEAD", "--", path]).returncode == 0
-
-
-configure()
-selected = [f for f in FAULTS if not args.only or f[0] in args.only.split(",")]
-print(f"building {build} ...", flush=True)
-if build_tests().returncode != 0:
-    sys.exit("the unchanged sources do not build")
-baseline = run_tests()
-if baseline:
-    sys.exit("the unchanged suite fails: " + ", ".join(baseline))
-
-rows = []
-for fault_id, path, original, replacement, kind in selected:
-    full = os.path.join(root, path)
-    text = open(full, encoding="utf-8").read() if os.path.exists(full) else ""
-    count = text.count(original)
-    if count != 1 or not file_is_clean(path):
-        reason = "did not apply" + ("" if count == 1 else f" (original found {count} times)")
-        rows.append((fault_id, path, kind, reason, ""))
-        print(f"{fault_id:26} {reason}", flush=True)
-        continue
+def run_one(name, path, shard, shards):
+    shard_env = {"GTEST_TOTAL_SHARDS": str(shards), "GTEST_SHARD_INDEX": str(shard)} if shards > 1 else {}
     started = time.time()
     try:
-        with open(full, "w", encoding="utf-8") as f:
-            f.write(text.replace(original, replacement, 1))
-        built = build_tests()
-        if built.returncode != 0:
-            outcome, detail = "caught (build)", "compile error"
-        else:
-            failed = run_tests()
-            outcome = "caught" if failed else "NOT caught"
-            detail = ", ".join(failed[:3]) + (f" (+{len(failed) - 3})" if len(failed) > 3 else "")
+        result = call([path, "--gtest_brief=1"], cwd=os.path.dirname(path), timeout=args.timeout,
+                      extra_env=shard_env, merge=True)
+    except subprocess.TimeoutExpired:
+        return name, time.time() - started, [f"{name}: timed out"]
+    names = sorted(set(re.findall(r"^\[  FAILED  \] (\S+?\.\S+)", result.stdout, re.M)))
+    if result.returncode != 0 and not names:
+        names = [f"{name}: exit {result.returncode}"]
+    return name, time.time() - started, names
+
+
+def hold_back_signals():
+    # Only the main thread takes the stop signals, so that they never arrive while it
+    # holds them back to change the sources.
+    signal.pthread_sigmask(signal.SIG_BLOCK, STOP_SIGNALS)
+
+
+def run_tests(names=None):
+    """Returns the names of the failing tests (empty when all pass). `names` limits the
+    run to these executables."""
+    if args.ctest:
+        result = call(["ctest", "--test-dir", build, f"-j{args.jobs}", "--timeout", str(args.timeout)])
+        failed = re.findall(r"^\s*\d+ - (\S+) \(", result.stdout, re.M)
+        return failed or ([] if result.returncode == 0 else ["ctest failed"])
+    units = []
+    for name, path in EXECUTABLES:
+        if os.path.exists(path) and (names is None or name in names):
+            # A suite much longer than the rest is split into shards that run side by side.
+            shards = args.jobs if durations.get(name, 0) > 10 else 1
+            units += [(durations.get(name, 0) / shards, name, path, shard, shards) for shard in range(shards)]
+    units.sort(reverse=True)  # the longest first, so that the short ones fill in beside them
+    failed = []
+    pool = concurrent.futures.ThreadPoolExecutor(max_workers=max(args.jobs, 1), initializer=hold_back_signals)
+    try:
+        for name, seconds, names_failed in pool.map(lambda u: run_one(*u[1:]), units):
+            if names is None:
+                durations[name] = seconds
+            failed += names_failed
     finally:
-        run(["git", "checkout", "--", path])
-    rows.append((fault_id, path, kind, outcome, detail))
-    print(f"{fault_id:26} {outcome:15} {time.time() - started:5.0f}s  {detail}", flush=True)
+        pool.shutdown(wait=True, cancel_futures=True)
+    return sorted(set(failed))
 
-build_tests()  # leave the build folder matching the sources
 
-lines = ["| fault | file | kind | result | failing tests |", "|---|---|---|---|---|"]
-lines += [f"| {r[0]} | {r[1]} | {r[2]} | {r[3]} | {r[4]} |" for r in rows]
-caught = sum(1 for r in rows if r[3].startswith("caught"))
-applied = sum(1 for r in rows if not r[3].startswith("did not"))
-lines.append(f"\n{caught} of {applied} applied faults caught.")
-table = "\n".join(lines)
+def summary(rows, minutes):
+    lines = ["| fault | file | kind | result | failing tests |", "|---|---|---|---|---|"]
+    lines += [f"| {r[0]} | {r[1]} | {r[2]} | {r[3]} | {r[4]} |" for r in rows]
+    lines += ["", "| folder | faults | caught (tests) | caught (build) | not applied | missed |",
+              "|---|---|---|---|---|---|"]
+    totals = [0] * 5
+    for folder in FOLDERS:
+        outcomes = [r[3] for r in rows if folder_of(r[1]) == folder]
+        if not outcomes:
+            continue
+        counts = [len(outcomes)] + [outcomes.count(o) for o in ("caught", "caught (build)", "not applied", "missed")]
+        totals = [t + c for t, c in zip(totals, counts)]
+        lines.append(f"| {folder} | " + " | ".join(str(c) for c in counts) + " |")
+    lines.append("| all | " + " | ".join(str(c) for c in totals) + " |")
+    missed = [r[0] for r in rows if r[3] == "missed"]
+    lines.append(f"\n{totals[1] + totals[2]} of {totals[0] - totals[3]} applied faults caught"
+                 + (f"; missed: {', '.join(missed)}" if missed else "")
+                 + f". Took {minutes:.0f} min with {args.jobs} jobs, {'with' if ccache else 'without'} ccache.")
+    return "\n".join(lines)
+
+
+def plant_each():
+    rows = []
+    for fault_id, path, original, replacement, kind in selected:
+        text, count = occurrences(path, original)
+        if count != 1:
+            outcome, detail = "not applied", f"original found {count} times"
+            rows.append((fault_id, path, kind, outcome, detail))
+            print(f"{fault_id:32} {outcome:15} {detail}", flush=True)
+            continue
+        started = time.time()
+        try:
+            plant(os.path.join(root, path), text, text.replace(original, replacement, 1))
+            before = modified_times()
+            built = build_tests()
+            if built.returncode != 0:
+                outcome, detail = "caught (build)", "compile error"
+            else:
+                after = modified_times()
+                relinked = {name for name in after if after[name] != before.get(name)}
+                failed = run_tests(relinked) if relinked else []
+                outcome = "caught" if failed else "missed"
+                detail = ", ".join(failed[:3]) + (f" (+{len(failed) - 3})" if len(failed) > 3 else "")
+                if not relinked:
+                    detail = "no test executable uses this file"
+        finally:
+            restore()
+        rows.append((fault_id, path, kind, outcome, detail))
+        print(f"{fault_id:32} {outcome:15} {time.time() - started:5.0f}s  {detail}", flush=True)
+    return rows
+
+
+started_all = time.time()
+try:
+    configure()
+    print(f"building {build} ({'with' if ccache else 'without'} ccache, {args.jobs} jobs) ...", flush=True)
+    built = build_tests()
+    if built.returncode != 0:
+        sys.exit("the unchanged sources do not build:\n" + built.stdout[-4000:])
+    baseline = run_tests()
+    if baseline:
+        sys.exit("the unchanged suite fails: " + ", ".join(baseline))
+    rows = plant_each()
+    build_tests()  # leave the build folder matching the sources
+except KeyboardInterrupt:
+    restore()
+    end_children()
+    sys.exit("stopped; the sources are as they were")
+finally:
+    restore()
+
+table = summary(rows, (time.time() - started_all) / 60)
 print(table)
 if args.out:
     with open(args.out, "w", encoding="utf-8") as f:

@@ -25,14 +25,15 @@ protected:
         m_universe = std::make_unique<StarfarerUniverse>(UniverseFolder(m_documents.path()));
     }
 
-    // The file as the last save left it.
+    // The file as the last save left it. A file that cannot be read fails the test and
+    // reads as an empty universe, so that the checks after it fail instead of crashing.
     std::unique_ptr<StarfarerUniverse> stored() const
     {
         EXPECT_TRUE(m_universe->waitForPendingSave());
         QString error;
         auto read = StarfarerUniverse::readFile(m_universe->filePath(), m_universe->folder(), &error);
         EXPECT_NE(read, nullptr) << error.toStdString();
-        return read;
+        return read ? std::move(read) : std::make_unique<StarfarerUniverse>(m_universe->folder());
     }
 
     QTemporaryDir m_documents;

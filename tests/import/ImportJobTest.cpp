@@ -51,11 +51,12 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // Starts an import and waits for its end. The form that shows it is `viewer`.
-    ImportOutcome run(const ImportRequest &request, QObject *viewer)
+    // Starts an import for `target` (the open universe unless given) and waits for its
+    // end. The form that shows it is `viewer`.
+    ImportOutcome run(const ImportRequest &request, QObject *viewer, StarfarerUniverse *target = nullptr)
     {
         std::optional<ImportOutcome> outcome;
-        ImportJob *job = m_jobs.start(request, &m_manager, universe(), viewer);
+        ImportJob *job = m_jobs.start(request, &m_manager, target ? target : universe(), viewer);
         QObject::connect(job, &ImportJob::finished, job,
                          [&](const ImportOutcome &ended) { outcome = ended; });
         EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
@@ -162,6 +163,27 @@ TEST_F(ImportJobTest, AStalledImportIsAbortedAtOnceAndWritesNothing)
     EXPECT_EQ(outcome->kind, ImportOutcome::Kind::aborted);
     // The service sees the stalled connection dropped.
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_server.closedConnections() == 3; }));
+    EXPECT_TRUE(universe()->data().isEmpty());
+    universe()->waitForPendingSave();
+    EXPECT_EQ(fileBytes(), before);
+}
+
+// A universe that still exists but is no longer the open one (as the one just switched
+// away from is, until its deletion runs) is never written by an import started for it.
+TEST_F(ImportJobTest, AResultForAUniverseNoLongerOpenIsDiscardedWhileItStillExists)
+{
+    StarfarerUniverse left(UniverseFolder(m_documents.path()));
+    const QByteArray before = fileBytes();
+    const ImportOutcome outcome = run(request(QStringLiteral("Test Reach")), &m_form, &left);
+    EXPECT_EQ(outcome.kind, ImportOutcome::Kind::discarded);
+    EXPECT_EQ(
+        outcome.message,
+        QStringLiteral("Nothing was written, because the universe it was started for is no longer open."));
+    EXPECT_TRUE(left.data().isEmpty());
+    EXPECT_TRUE(left.factions().isEmpty());
+    left.waitForPendingSave();
+    EXPECT_FALSE(QFile::exists(left.filePath()));
+    // Nor is its result taken into the one that is open now.
     EXPECT_TRUE(universe()->data().isEmpty());
     universe()->waitForPendingSave();
     EXPECT_EQ(fileBytes(), before);

@@ -161,6 +161,16 @@ TEST(JsonParser, RejectsBadEscapesControlCharactersAndInvalidUtf8)
         const JsonParser::Error error = rejection(row.text);
         EXPECT_EQ(error.offset, row.offset) << row.text;
     }
+    // Every character below the space must be escaped inside a string; the space and
+    // DEL need not be.
+    for (int c = 0; c <= 0x20; ++c) {
+        const QByteArray text = "\"a" + QByteArray(1, char(c)) + "b\"";
+        if (c == 0x20)
+            EXPECT_EQ(accepted(text), JsonValue(u"a b"_s));
+        else
+            EXPECT_EQ(rejection(text).offset, 2) << "character " << c;
+    }
+    EXPECT_EQ(accepted("\"a\x7F\""), JsonValue(u"a\x7F"_s));
 }
 
 // Asked to, the parser keeps a text whose escapes hold a surrogate without its

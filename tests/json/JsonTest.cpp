@@ -141,6 +141,12 @@ TEST(Json, IntegersAreStrict)
         EXPECT_THROW(JsonCodec<qint64>::read(parse(bad), root), DecodeError) << bad;
     }
     EXPECT_THROW(JsonCodec<int>::read(parse(R"({"v": 3000000000})"), root), DecodeError);
+    // A fraction and a whole number too large fail for different reasons, and say which.
+    EXPECT_EQ(failure<Leaf>(R"({"count": 2.5})"),
+              QStringLiteral("count: expected a whole number, found 2.5"));
+    EXPECT_EQ(failure<Leaf>(R"({"count": -0.5})"),
+              QStringLiteral("count: expected a whole number, found -0.5"));
+    EXPECT_EQ(failure<Leaf>(R"({"count": 1e19})"), QStringLiteral("count: number 1e+19 is out of range"));
     EXPECT_THROW(JsonCodec<quint8>::read(parse(R"({"v": -1})"), root), DecodeError);
 }
 

@@ -21,12 +21,6 @@ const QSize kView(600, 420);
 // Pictures made the same way from the same map differ by rounding at most.
 constexpr int kRounding = 4;
 
-int channelDistance(QRgb a, QRgb b)
-{
-    return std::max(
-        {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
-}
-
 // How two pictures of the view differ: the share of pixels that differ at all
 // visibly, and the largest difference of one channel.
 struct Difference
@@ -265,6 +259,27 @@ TEST_F(StarMapFrameCacheTest, AnObjectsChangeReachesEveryZoomStepKept)
     nebula.name = QStringLiteral("A nebula with a long name");
     nebula.type = NebulaType::planetary;
     m_universe->replaceObject(nebula);
+    for (const MapTransform &t : steps)
+        EXPECT_LE(compare(sharp(t), direct(t)).largest, kRounding) << "scale " << t.scale;
+}
+
+// A change of the whole map (a layer switched off, every system replaced) draws every
+// tile of every step kept again.
+TEST_F(StarMapFrameCacheTest, AChangeOfTheWholeMapRedrawsEveryTile)
+{
+    const QList<MapTransform> steps{showing(at(12, 12), {300, 210}, 0.6),
+                                    showing(at(16, 20), {300, 210}, 0.25)};
+    for (const MapTransform &t : steps)
+        sharp(t);
+    m_universe->setMapShowNebulae(false);
+    for (const MapTransform &t : steps)
+        EXPECT_LE(compare(sharp(t), direct(t)).largest, kRounding) << "scale " << t.scale;
+    QList<HexData> data;
+    for (HexData hex : m_universe->data()) {
+        hex.starSystem.stars[0].spectralType = SpectralType::B;
+        data.append(hex);
+    }
+    m_universe->setData(data);
     for (const MapTransform &t : steps)
         EXPECT_LE(compare(sharp(t), direct(t)).largest, kRounding) << "scale " << t.scale;
 }

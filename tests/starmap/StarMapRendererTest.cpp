@@ -29,12 +29,6 @@ QImage render(const StarMapRenderer &renderer, const MapTransform &transform, co
     return image;
 }
 
-int channelDistance(const QColor &a, const QColor &b)
-{
-    return std::max(
-        {std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
-}
-
 int largestDifference(const QImage &a, const QImage &b)
 {
     int largest = 0;

@@ -2,12 +2,22 @@
 
 #include "universe/StarfarerUniverse.h"
 
+#include <QColor>
 #include <QDir>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 // Small hand-made universes for the star map's tests.
 namespace StarMapTest {
+
+// The largest difference of one colour channel between two colours.
+inline int channelDistance(const QColor &a, const QColor &b)
+{
+    return std::max(
+        {std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+}
 
 inline GalacticCoordinates at(qint64 column, qint64 row, qint64 sectorX = 0, qint64 sectorY = 0)
 {

@@ -161,6 +161,33 @@ TEST_F(ImportForm, WorldOptionsShowOnlyWithWorldsAndNothingSelectedDisablesImpor
     EXPECT_FALSE(child<QPushButton>("importButton")->isEnabled());
 }
 
+// Each kind of data is imported when its own toggle is on, and only then (the labels are
+// the metadata's label, its subsector name and the sector's name).
+TEST_F(ImportForm, EachToggleImportsItsOwnKindAlone)
+{
+    const struct
+    {
+        const char *toggle;
+        qsizetype worlds, routes, regions, labels;
+    } rows[] = {{"Worlds", 3, 0, 0, 0},
+                {"Trade routes", 0, 1, 0, 0},
+                {"Borders (regions)", 0, 0, 1, 0},
+                {"Labels (incl. subsector names)", 0, 0, 0, 3}};
+    for (const auto &row : rows) {
+        const QString toggle = QString::fromLatin1(row.toggle);
+        ASSERT_TRUE(m_manager.create(toggle));
+        m_view = std::make_unique<ImportTravellerMapView>(&m_manager, m_manager.current(), &m_imports);
+        for (QCheckBox *box : m_view->findChildren<QCheckBox *>())
+            box->setChecked(box->text() == toggle);
+        runImport(QStringLiteral("Synthetic Reach"));
+        const StarfarerUniverse *universe = m_manager.current();
+        EXPECT_EQ(universe->data().size(), row.worlds) << row.toggle;
+        EXPECT_EQ(universe->rutters().size(), row.routes) << row.toggle;
+        EXPECT_EQ(universe->regions().size(), row.regions) << row.toggle;
+        EXPECT_EQ(universe->starmapLabels().size(), row.labels) << row.toggle;
+    }
+}
+
 TEST_F(ImportForm, AFailedSaveIsShownBesideTheResult)
 {
     StarfarerUniverse *universe = m_manager.current();

@@ -281,4 +281,23 @@ TEST(StarMapViewMenuTest, EveryChangeSavesOnceAndTitlesFollowTheSelection)
     EXPECT_EQ(factionMenu(), nullptr);
 }
 
+// Factions deleted while they filter the map leave the filter's reset, so that the
+// hidden systems can be shown again.
+TEST(StarMapViewMenuTest, AFilterOfDeletedFactionsCanStillBeReset)
+{
+    const Faction gone = faction(QStringLiteral("Gone"), QStringLiteral("GN"));
+    MapFixture map({hex(at(1, 1))});
+    map.universe.setFactions({gone});
+    map.universe.setSelectedFactionIDs({gone.id});
+    map.universe.setFactions({});
+    StarMapViewMenu *menu = map.view->viewMenu();
+    auto *reset = menu->body()->findChild<QToolButton *>(QStringLiteral("factionReset"));
+    ASSERT_NE(reset, nullptr);
+    ASSERT_TRUE(reset->isEnabled());
+    reset->click();
+    EXPECT_TRUE(map.universe.selectedFactionIDs().isEmpty());
+    // With no factions and nothing chosen, there is nothing left to filter by.
+    EXPECT_EQ(menu->body()->findChild<QToolButton *>(QStringLiteral("factionReset")), nullptr);
+}
+
 } // namespace

@@ -1,5 +1,8 @@
 #include "starmap/ui/StarMapView.h"
 #include "../StarMapTestSupport.h"
+#include "model/HexLayout.h"
+#include "starmap/MapColors.h"
+#include "starmap/StarMapFrameCache.h"
 #include "starmap/ui/StarMapCanvas.h"
 #include "ui/ContentUnavailableView.h"
 
@@ -36,13 +39,23 @@ TEST(StarMapViewTest, EmptyStatesSayWhyNothingIsShown)
     EXPECT_FALSE(view.controlsPanel()->isHidden());
 }
 
+// Two systems far apart on a map view of 800 × 600 points, on screen.
+struct MapOnScreen
+{
+    std::unique_ptr<StarfarerUniverse> universe = StarMapTest::universe({hex(at(1, 1)), hex(at(10, 12))});
+    StarMapView view{universe.get(), nullptr, 60, 2};
+    bool exposed = [this] {
+        view.resize(800, 600);
+        view.show();
+        return QTest::qWaitForWindowExposed(&view);
+    }();
+};
+
 TEST(StarMapViewTest, FitIsEnabledOnlyWhileTheUserHasMovedTheMap)
 {
-    const auto u = universe({hex(at(1, 1)), hex(at(10, 12))});
-    StarMapView view(u.get(), nullptr, 60, 2);
-    view.resize(800, 600);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    MapOnScreen map;
+    ASSERT_TRUE(map.exposed);
+    StarMapView &view = map.view;
     StarMapCanvas *canvas = view.canvas();
     EXPECT_FALSE(view.fitButton()->isEnabled());
     const QPoint middle = canvas->rect().center();
@@ -53,6 +66,28 @@ TEST(StarMapViewTest, FitIsEnabledOnlyWhileTheUserHasMovedTheMap)
     QTest::mouseDClick(canvas, Qt::LeftButton, {}, middle);
     EXPECT_FALSE(view.fitButton()->isEnabled());
     EXPECT_TRUE(canvas->controller().isFitted());
+}
+
+// An edit of one system, which leaves the map's extent as it was, reaches the picture
+// the map shows.
+TEST(StarMapViewTest, AnEditOfOneSystemIsDrawnOnTheMap)
+{
+    MapOnScreen map;
+    ASSERT_TRUE(map.exposed);
+    StarMapCanvas *canvas = map.view.canvas();
+    // What the canvas paints, once every tile of its view is drawn.
+    const auto shown = [canvas] {
+        return canvas->frameCache().sharpFrame(canvas->size(), 1, canvas->controller().transform(),
+                                               canvas->gridExtent());
+    };
+    HexData edited = map.universe->data()[1];
+    const QPoint centre =
+        canvas->controller().transform().toScreen(HexLayout(60).center(edited.coordinates)).toPoint();
+    ASSERT_GT(channelDistance(shown().pixel(centre), MapColors::spectral(SpectralType::B)), 2);
+
+    edited.starSystem.stars[0].spectralType = SpectralType::B;
+    map.universe->replaceHex(edited);
+    EXPECT_LE(channelDistance(shown().pixel(centre), MapColors::spectral(SpectralType::B)), 2);
 }
 
 } // namespace

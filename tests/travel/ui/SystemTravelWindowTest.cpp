@@ -172,6 +172,16 @@ TEST_F(SystemTravelWindowTest, customThrustColumnFollowsFieldAndStepper)
     EXPECT_EQ(sheet->customThrust(), 0.1);
     EXPECT_FALSE(down->isEnabled());
     EXPECT_EQ(column(transit, 6)[0], QStringLiteral("0.1G"));
+
+    // At the top of its range the stepper only goes down.
+    auto *up = sheet->findChild<QToolButton *>(QStringLiteral("thrustStepUp"));
+    typeThrust(sheet, QStringLiteral("11.5"));
+    EXPECT_TRUE(up->isEnabled());
+    QTest::mouseClick(up, Qt::LeftButton);
+    EXPECT_EQ(sheet->customThrust(), 12.0);
+    EXPECT_FALSE(up->isEnabled());
+    EXPECT_TRUE(down->isEnabled());
+    EXPECT_EQ(column(transit, 6)[0], QStringLiteral("12G"));
 }
 
 TEST_F(SystemTravelWindowTest, placeholderUntilAHexStandsThereAndAFreshSheetAfterItLeaves)
