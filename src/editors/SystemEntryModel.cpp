@@ -35,6 +35,12 @@ int SystemEntryModel::rowAt(const GalacticCoordinates &coordinates) const
     return -1;
 }
 
+bool SystemEntryModel::matches(int row, const QString &text) const
+{
+    const Entry &entry = m_entries.at(row);
+    return entry.name.contains(text, Qt::CaseInsensitive) || entry.hex.contains(text, Qt::CaseInsensitive);
+}
+
 int SystemEntryModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_entries.size());

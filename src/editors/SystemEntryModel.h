@@ -27,6 +27,9 @@ public:
     void clear();
     // The row of the first listed hex at `coordinates`, or -1.
     int rowAt(const GalacticCoordinates &coordinates) const;
+    // Whether the row's name or hex label holds `text`, letter case ignored (an empty
+    // text is held by every row).
+    bool matches(int row, const QString &text) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -1,5 +1,6 @@
 #include "SystemSearchPopup.h"
 
+#include "SystemEntryFilter.h"
 #include "SystemEntryModel.h"
 
 #include <QCoreApplication>
@@ -7,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
-#include <QSortFilterProxyModel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -20,13 +20,11 @@ constexpr int kHeight = 340;
 
 SystemSearchPopup::SystemSearchPopup(const StarfarerUniverse &universe, QWidget *parent)
     : QFrame(parent, Qt::Popup), m_universe(universe), m_model(new SystemEntryModel(this)),
-      m_shown(new QSortFilterProxyModel(this)), m_search(new QLineEdit(this)), m_list(new QTreeView(this))
+      m_shown(new SystemEntryFilter(m_model, this)), m_search(new QLineEdit(this)),
+      m_list(new QTreeView(this))
 {
     setObjectName(QStringLiteral("systemSearchPopup"));
     setFrameShape(QFrame::StyledPanel);
-    m_shown->setSourceModel(m_model);
-    m_shown->setFilterCaseSensitivity(Qt::CaseInsensitive);
-    m_shown->setFilterKeyColumn(-1); // the name or the hex
 
     m_search->setObjectName(QStringLiteral("systemSearch"));
     m_search->setPlaceholderText(tr("Search systems"));
@@ -138,7 +136,7 @@ void SystemSearchPopup::hideEvent(QHideEvent *event)
 
 void SystemSearchPopup::narrow(const QString &text)
 {
-    m_shown->setFilterFixedString(text);
+    m_shown->setSearchText(text);
     if (!m_list->currentIndex().isValid() && m_shown->rowCount() > 0)
         m_list->setCurrentIndex(m_shown->index(0, 0));
 }

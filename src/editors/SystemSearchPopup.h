@@ -5,9 +5,9 @@
 #include <QFrame>
 
 class QLineEdit;
-class QSortFilterProxyModel;
 class QTreeView;
 class StarfarerUniverse;
+class SystemEntryFilter;
 class SystemEntryModel;
 
 // The searchable list with which a hex picker jumps to a stored system. A search
@@ -46,7 +46,7 @@ private:
 
     const StarfarerUniverse &m_universe;
     SystemEntryModel *m_model;
-    QSortFilterProxyModel *m_shown;
+    SystemEntryFilter *m_shown;
     QLineEdit *m_search;
     QTreeView *m_list;
 };
