@@ -143,7 +143,7 @@ void UniverseManager::renameCurrent(const QString &name)
     m_current->save();
     // The file holds the old name until the write is done; the listing shows the new
     // one at once.
-    QList<Header> listed = loadHeaders();
+    QList<Header> listed = m_headerCache.list(m_folder.universesPath());
     for (Header &header : listed) {
         if (header.id == m_current->id() && header.filePath == m_current->filePath())
             header.name = m_current->name();
