@@ -119,10 +119,7 @@ void RutterLayer::rebuild()
         if (found == m_segmentOf.cend()) {
             found = m_segmentOf.insert(key, groups.size());
             groups.emplaceBack();
-            for (const GalacticCoordinates &end : {key.a, key.b}) {
-                if (universe->isOccupied(end))
-                    m_occupiedEnds.insert(end);
-            }
+            noteEnds(key);
         }
         groups[*found].append(rutter);
     }
@@ -164,10 +161,7 @@ MapDirtyArea RutterLayer::regroup(const QSet<RouteKey> &keys)
                 m_segmentOf.insert(key, m_segments.size());
                 m_segments.append(std::move(made));
             }
-            for (const GalacticCoordinates &end : {key.a, key.b}) {
-                if (universe->isOccupied(end))
-                    m_occupiedEnds.insert(end);
-            }
+            noteEnds(key);
         } else if (kept != m_segmentOf.cend()) {
             // The last segment takes the place of the one that goes.
             const qsizetype place = *kept;
@@ -220,18 +214,22 @@ void RutterLayer::cellsChanged(const QList<GalacticCoordinates> &cells)
 {
     if (!m_valid)
         return;
-    const StarfarerUniverse *universe = m_sets.universe();
     // One walk of the segments, however many hexes changed (a batch from an import).
     const QSet<GalacticCoordinates> changed(cells.cbegin(), cells.cend());
     for (const Segment &segment : std::as_const(m_segments)) {
-        for (const GalacticCoordinates &end : {segment.key.a, segment.key.b}) {
-            if (!changed.contains(end))
-                continue;
-            if (universe && universe->isOccupied(end))
-                m_occupiedEnds.insert(end);
-            else
-                m_occupiedEnds.remove(end);
-        }
+        if (changed.contains(segment.key.a) || changed.contains(segment.key.b))
+            noteEnds(segment.key);
+    }
+}
+
+void RutterLayer::noteEnds(const RouteKey &key)
+{
+    const StarfarerUniverse *universe = m_sets.universe();
+    for (const GalacticCoordinates &end : {key.a, key.b}) {
+        if (universe && universe->isOccupied(end))
+            m_occupiedEnds.insert(end);
+        else
+            m_occupiedEnds.remove(end);
     }
 }
 

@@ -97,6 +97,9 @@ private:
     Segment segment(const QList<Rutter> &group, const QHash<QUuid, FactionColor> &colors) const;
     // Groups the visible rutters of these routes again.
     MapDirtyArea regroup(const QSet<RouteKey> &keys);
+    // Notes whether each end of the route holds a system now: an end is held or not
+    // as the universe says at the time, never as an earlier route left it.
+    void noteEnds(const RouteKey &key);
     static MapDirtyArea areaOf(const Segment &segment);
     // The ends of the drawn stroke on screen, shortened to stop at the hex edges.
     static std::pair<QPointF, QPointF> screenEnds(const Segment &segment, const StarMapPass &pass);

@@ -175,6 +175,27 @@ TEST_F(StarMapLayersTest, RuttersFollowSystemsComingAndGoingThroughTheFrameCache
     EXPECT_TRUE(differences(cache.sharpFrame(kView, 1, t, {0, 12, 0, 12}), before).isEmpty());
 }
 
+// A route's end is held or not as the universe says when the route comes back, not as
+// an earlier route left it: a route removed, then its end system, then the route again
+// draws nothing to the empty hex.
+TEST_F(StarMapLayersTest, ARouteThatComesBackToAnEmptiedHexIsNotDrawn)
+{
+    const Rutter route = rutter(m_blue, at(2, 2), at(2, 3));
+    m_universe->insertObject(route);
+    const MapTransform t = showing(at(2, 3), 1);
+    render(t); // the layer groups its routes
+    m_universe->removeObject<Rutter>(route.id);
+    render(t);
+    m_universe->removeHex(m_universe->hexData(at(2, 3))->id);
+    m_universe->insertObject(route);
+    const QImage drawn = render(t);
+    EXPECT_TRUE(differences(drawn, render(t, false)).isEmpty());
+
+    // With its system back, the route is drawn again.
+    m_universe->insertHex(hex(at(2, 3)));
+    EXPECT_FALSE(differences(render(t), render(t, false)).isEmpty());
+}
+
 // Map objects changed one at a time reach the picture through the area their layer
 // names alone: after each change the kept frame equals a fresh drawing, and a
 // change far from the others leaves the rest of the frame as it was.
