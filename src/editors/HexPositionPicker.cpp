@@ -8,6 +8,7 @@
 #include "ui/PlainText.h"
 #include "ui/Symbol.h"
 #include "universe/StarfarerUniverse.h"
+#include "universe/UniverseChanges.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -77,16 +78,9 @@ HexPositionPicker::HexPositionPicker(StarfarerUniverse &universe, bool showsSyst
         connect(m_systemList, &SystemSearchPopup::chosen, this, &HexPositionPicker::change);
         column->addWidget(m_systemButton, 0, Qt::AlignLeft);
         // The title names the system at the hex: only a change there renames it.
-        connect(&m_universe, &StarfarerUniverse::dataChanged, this, &HexPositionPicker::refreshTitle);
-        connect(&m_universe, &StarfarerUniverse::hexInserted, this,
-                [this](const QUuid &, const GalacticCoordinates &at) { follow(at); });
-        connect(&m_universe, &StarfarerUniverse::hexRemoved, this,
-                [this](const QUuid &, const GalacticCoordinates &at) { follow(at); });
-        connect(&m_universe, &StarfarerUniverse::hexReplaced, this,
-                [this](const QUuid &, const GalacticCoordinates &from, const GalacticCoordinates &to) {
-                    follow(from);
-                    follow(to);
-                });
+        UniverseChanges::onHexesAt(
+            &m_universe, this, [this] { return QList<GalacticCoordinates>{m_position}; },
+            [this] { refreshTitle(); });
     }
 
     // Each control changes one of the four values.
@@ -146,10 +140,4 @@ void HexPositionPicker::refreshTitle()
     m_systemButton->setText(
         literalText(m_systemButton->fontMetrics().elidedText(title, Qt::ElideRight, room)));
     m_systemButton->setToolTip(plainToolTip(title));
-}
-
-void HexPositionPicker::follow(const GalacticCoordinates &changed)
-{
-    if (changed == m_position)
-        refreshTitle();
 }

@@ -46,8 +46,6 @@ private:
     void change(const GalacticCoordinates &position);
     void refresh();
     void refreshTitle();
-    // Renames the button when a change of the universe touches the picker's hex.
-    void follow(const GalacticCoordinates &changed);
 
     StarfarerUniverse &m_universe;
     GalacticCoordinates m_position;

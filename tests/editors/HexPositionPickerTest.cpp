@@ -129,6 +129,10 @@ TEST_F(HexPositionPickerTest, TheListHoldsEntriesOnlyWhileOpenAndTheTitleFollows
     EXPECT_EQ(button->text(), QStringLiteral("Arrived"));
     ASSERT_TRUE(m_universe->removeHex(arrived.id));
     EXPECT_EQ(button->text(), QStringLiteral("Unknown"));
+    // Systems added together, as an import adds them.
+    m_universe->insertHexes({systemAt({0, 0, 8, 8}, QStringLiteral("Beside")),
+                             systemAt(here.coordinates, QStringLiteral("Imported"))});
+    EXPECT_EQ(button->text(), QStringLiteral("Imported"));
 }
 
 TEST_F(HexPositionPickerTest, SectorStepsStopAtTheEndsAndFieldsKeepAnyInteger)
