@@ -5,6 +5,7 @@
 #include "screens/UWPReferenceView.h"
 #include "screens/WorldInfoWindow.h"
 #include "travel/ui/SystemTravelWindow.h"
+#include "ui/PlainText.h"
 #include "ui/StarSystemHexes.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
@@ -85,12 +86,13 @@ bool VostrelApp::askToTakeOver(const QString &host) const
 {
     // Whether that Vostrel still runs cannot be told from here; if it does, the two
     // would overwrite each other's saves, so staying out is the default.
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vostrel"),
-                    tr("Vostrel on the computer “%1” is using these universes.").arg(host),
-                    QMessageBox::NoButton);
+    // The host name comes from the lock file, which any program can write: it is
+    // shown as plain text and shortened, as the folder's path is.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vostrel"), QString(), QMessageBox::NoButton);
     box.setObjectName(QStringLiteral("takeOverAlert"));
-    box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(
+    setPlainTexts(
+        box,
+        tr("Vostrel on the computer “%1” is using these universes.").arg(shortened(host, kLongestQuotedName)),
         tr("The universes in %1 were opened there and not closed. If Vostrel no longer runs on that "
            "computer, you can take them over here. If it still does, quit here and close it there first.")
             .arg(QDir::toNativeSeparators(m_manager->folder().universesPath())));
