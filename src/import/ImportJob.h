@@ -53,7 +53,6 @@ public:
     // Ends the import at once as aborted: the request under way is dropped, and a
     // conversion under way finishes on its worker without being used.
     void abort();
-    bool isFinished() const { return m_finished; }
 
 signals:
     void finished(const TravellerMapImporter::ImportOutcome &outcome);

@@ -162,7 +162,6 @@ std::optional<ImportError> ServiceReply::outcome(const QNetworkReply &reply) con
 
 void ServiceReply::finish(std::optional<ImportError> error)
 {
-    m_finished = true;
     m_error = std::move(error);
     emit finished();
 }

@@ -50,7 +50,6 @@ public:
     // standard port. Never to another host or by another scheme (file:, data:, ftp:).
     static bool mayFollow(const QUrl &service, const QUrl &target);
 
-    bool isFinished() const { return m_finished; }
     // After finished(): the answer when there is no error.
     const ServiceAnswer &answer() const { return m_answer; }
     const std::optional<ImportError> &error() const { return m_error; }
@@ -77,7 +76,6 @@ private:
     std::optional<ImportError> m_stopReason;
     ServiceAnswer m_answer;
     std::optional<ImportError> m_error;
-    bool m_finished = false;
 };
 
 } // namespace TravellerMapImporter

@@ -35,7 +35,6 @@ public:
     QModelIndex mapToSource(const QModelIndex &proxyIndex) const override;
     QModelIndex mapFromSource(const QModelIndex &sourceIndex) const override;
 
-    SystemListModel *source() const { return m_source; }
     const QString &searchText() const { return m_searchText; }
     SystemSort sortOrder() const { return m_sortOrder; }
     const std::optional<SubsectorKey> &subsectorFilter() const { return m_subsectorFilter; }

@@ -8,7 +8,6 @@
 
 #include "model/HexLayout.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 

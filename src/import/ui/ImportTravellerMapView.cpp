@@ -2,7 +2,6 @@
 
 #include "model/BlankTrimming.h"
 #include "ui/TextStyle.h"
-#include "universe/UniverseManager.h"
 
 #include <QCheckBox>
 #include <QComboBox>

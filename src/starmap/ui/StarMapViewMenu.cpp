@@ -69,17 +69,21 @@ StarMapViewMenu::StarMapViewMenu(StarfarerUniverse *universe, const StarMapVisib
           // The wording follows the first system's rules.
           &StarfarerUniverse::usesTravellerRulesChanged})
         connect(m_universe, signal, this, &StarMapViewMenu::rebuild);
-    // The filters list the factions, the faction lists and the labels' categories.
-    UniverseChanges::onObjects<Faction>(m_universe, this,
-                                        [this](const ObjectChange<Faction> &) { rebuild(); });
-    UniverseChanges::onObjects<FactionList>(m_universe, this,
-                                            [this](const ObjectChange<FactionList> &) { rebuild(); });
+    // The filters list the factions, the faction lists and the labels' categories;
+    // elements appended together (an import) rebuild the menu once.
+    const auto appendedTogether = [this](qsizetype, qsizetype) { rebuild(); };
+    UniverseChanges::onObjects<Faction>(
+        m_universe, this, [this](const ObjectChange<Faction> &) { rebuild(); }, appendedTogether);
+    UniverseChanges::onObjects<FactionList>(
+        m_universe, this, [this](const ObjectChange<FactionList> &) { rebuild(); }, appendedTogether);
     UniverseChanges::onObjects<StarmapLabel>(
-        m_universe, this, [this](const ObjectChange<StarmapLabel> &change) {
+        m_universe, this,
+        [this](const ObjectChange<StarmapLabel> &change) {
             if (change.isWholeList() || !change.before || !change.after ||
                 change.before->category != change.after->category)
                 rebuild();
-        });
+        },
+        appendedTogether);
     rebuild();
 }
 
