@@ -31,11 +31,11 @@ int chipWidth(const QFontMetrics &metrics, const QString &text)
     return metrics.horizontalAdvance(text) + 2 * Chip::kHorizontalPadding;
 }
 
-// One chip drawn at `x`, `y` in the caption font.
-void paintChip(QPainter &painter, int x, int y, const ChipLook &chip)
+// One chip `width` wide drawn at `x`, `y` in the caption font.
+void paintChip(QPainter &painter, int x, int y, int width, const ChipLook &chip)
 {
     const QFontMetrics metrics(painter.font());
-    const QRect box(x, y, chipWidth(metrics, chip.text), metrics.height() + 2 * Chip::kVerticalPadding);
+    const QRect box(x, y, width, metrics.height() + 2 * Chip::kVerticalPadding);
     paintTileBackground(painter, box, chip.fill);
     painter.setPen(chip.textColor);
     painter.drawText(box, Qt::AlignCenter, chip.text);
@@ -54,23 +54,33 @@ int paintChipColumn(QPainter &painter, int x, int right, int y, const QString &t
     painter.drawText(x, y + metrics.ascent(), titleMetrics.elidedText(title, Qt::ElideRight, right - x));
     const int titleWidth = std::min(titleMetrics.horizontalAdvance(title), right - x);
     painter.restore();
-    const auto widthOf = [&](const QList<ChipLook> &line) {
-        int width = 0;
-        for (const ChipLook &chip : line)
-            width += chipWidth(metrics, chip.text) + kChipSpacing;
-        return width - kChipSpacing;
-    };
-    if (!chips.isEmpty() && x + widthOf(chips) > right) {
+    // Each chip is measured once, however many give way.
+    QList<int> widths;
+    widths.reserve(chips.size());
+    int line = -kChipSpacing;
+    for (const ChipLook &chip : std::as_const(chips)) {
+        widths.append(chipWidth(metrics, chip.text));
+        line += widths.last() + kChipSpacing;
+    }
+    if (!chips.isEmpty() && x + line > right) {
+        // As many chips as fit before the ellipsis chip (at least none).
         const ChipLook more{QString(QChar(0x2026)), chips.last().fill, chips.last().textColor};
-        do
-            chips.removeLast();
-        while (!chips.isEmpty() && x + widthOf(chips + QList{more}) > right);
+        const int moreWidth = chipWidth(metrics, more.text);
+        qsizetype kept = 0;
+        int before = 0; // the kept chips with the spacing after each
+        while (kept < chips.size() - 1 && x + before + widths[kept] + kChipSpacing + moreWidth <= right) {
+            before += widths[kept] + kChipSpacing;
+            ++kept;
+        }
+        chips.resize(kept);
+        widths.resize(kept);
         chips.append(more);
+        widths.append(moreWidth);
     }
     int chipX = x;
-    for (const ChipLook &chip : std::as_const(chips)) {
-        paintChip(painter, chipX, y + metrics.height() + kChipSpacing, chip);
-        chipX += chipWidth(metrics, chip.text) + kChipSpacing;
+    for (qsizetype i = 0; i < chips.size(); ++i) {
+        paintChip(painter, chipX, y + metrics.height() + kChipSpacing, widths[i], chips[i]);
+        chipX += widths[i] + kChipSpacing;
     }
     return std::max(titleWidth, chipX - kChipSpacing - x);
 }
