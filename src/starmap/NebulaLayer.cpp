@@ -213,8 +213,12 @@ MapDirtyArea NebulaLayer::nebulaChanged(const Nebula *before, const Nebula *afte
         if (const std::optional<Cloud> kept = LayerCache::take(m_clouds, before->id))
             area |= areaOf(*kept);
     }
-    if (after && !after->hexes.isEmpty())
-        area |= areaOf(place(*after, m_sets.hexRadius()));
+    if (after && !after->hexes.isEmpty()) {
+        // Kept: the next frame draws it without placing it again.
+        Cloud placed = place(*after, m_sets.hexRadius());
+        area |= areaOf(placed);
+        m_clouds.insert(after->id, std::move(placed));
+    }
     return area;
 }
 
