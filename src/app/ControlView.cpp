@@ -247,10 +247,9 @@ void ControlView::showAlert(UniverseAlert alert)
     const AlertTexts &texts = alert == UniverseAlert::newUniverse ? kNewUniverseTexts
                               : deleting                          ? kDeleteUniverseTexts
                                                                   : kRenameUniverseTexts;
-    const QString message =
-        deleting
-            ? tr("Delete “%1”? This can’t be undone.").arg(shortened(m_universe->name(), kLongestQuotedName))
-            : translated(texts.message);
+    const QString message = deleting
+                                ? tr("Delete “%1”? This can’t be undone.").arg(quotedName(m_universe->name()))
+                                : translated(texts.message);
     auto *dialog = new UniverseAlertDialog(translated(texts.title), message, translated(texts.confirm),
                                            deleting ? std::nullopt : std::optional<QString>(m_draftName),
                                            deleting, this);

@@ -126,9 +126,7 @@ void MainWindow::refreshTitle()
     const StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
     const QString product = QStringLiteral("Vostrel");
     // A window manager cuts a long title; it need not be handed a megabyte of it.
-    setWindowTitle(universe ? shortened(universe->name(), kLongestQuotedName) + QStringLiteral(" \u2014 ") +
-                                  product
-                            : product);
+    setWindowTitle(universe ? quotedName(universe->name()) + QStringLiteral(" \u2014 ") + product : product);
 }
 
 void MainWindow::showLoadError()
@@ -220,9 +218,7 @@ bool MainWindow::askToLeaveUnsaved(const StarfarerUniverse &universe, const QStr
 {
     QMessageBox box(QMessageBox::Warning, tr("Vostrel"), QString(), QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("unsavedChangesAlert"));
-    setPlainTexts(box,
-                  tr("The latest changes to “%1” couldn’t be saved.")
-                      .arg(shortened(universe.name(), kLongestQuotedName)),
+    setPlainTexts(box, tr("The latest changes to “%1” couldn’t be saved.").arg(quotedName(universe.name())),
                   m_saveFailure->message() + QStringLiteral("\n\n") + consequence);
     QPushButton *leave = box.addButton(leaveTitle, QMessageBox::DestructiveRole);
     QPushButton *stay = box.addButton(tr("Cancel"), QMessageBox::RejectRole);

@@ -91,8 +91,7 @@ bool VostrelApp::askToTakeOver(const QString &host) const
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Vostrel"), QString(), QMessageBox::NoButton);
     box.setObjectName(QStringLiteral("takeOverAlert"));
     setPlainTexts(
-        box,
-        tr("Vostrel on the computer “%1” is using these universes.").arg(shortened(host, kLongestQuotedName)),
+        box, tr("Vostrel on the computer “%1” is using these universes.").arg(quotedName(host)),
         tr("The universes in %1 were opened there and not closed. If Vostrel no longer runs on that "
            "computer, you can take them over here. If it still does, quit here and close it there first.")
             .arg(QDir::toNativeSeparators(m_manager->folder().universesPath())));

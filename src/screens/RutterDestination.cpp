@@ -6,8 +6,7 @@
 
 QString RutterDestination::chipText() const
 {
-    return shortened(name, kLongestQuotedName) + QStringLiteral(" [") + QString::number(distance) +
-           QLatin1Char(']');
+    return quotedName(name) + QStringLiteral(" [") + QString::number(distance) + QLatin1Char(']');
 }
 
 std::optional<RutterDestination> RutterDestination::of(const StarfarerUniverse &universe,

@@ -69,9 +69,8 @@ QString worldTitle(const WorldData &world)
 QString collisionMessage(const GalacticCoordinates &coordinates, const HexData &occupant)
 {
     const QString &name = occupant.starSystem.name;
-    const QString held = name.isEmpty()
-                             ? SystemEditorView::tr("an unnamed system")
-                             : QStringLiteral("\u201C%1\u201D").arg(shortened(name, kLongestQuotedName));
+    const QString held = name.isEmpty() ? SystemEditorView::tr("an unnamed system")
+                                        : QStringLiteral("\u201C%1\u201D").arg(quotedName(name));
     return SystemEditorView::tr(
                "%1 already holds %2. Overwrite it, or cancel and choose different coordinates.")
         .arg(coordinates.description(), held);

@@ -157,7 +157,7 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     if (!row.factions.isEmpty()) {
         QList<ChipLook> chips;
         for (const Faction &faction : row.factions)
-            chips.append({shortened(faction.shortName, kLongestQuotedName), paletteColor(faction.color),
+            chips.append({quotedName(faction.shortName), paletteColor(faction.color),
                           paletteTextColor(faction.color)});
         x += paintChipColumn(*painter, x, x + kFactionsWidth, top, tr("Factions"), chips) + kColumnSpacing;
     }

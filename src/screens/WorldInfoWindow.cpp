@@ -76,7 +76,7 @@ void WorldInfoWindow::showEvent(QShowEvent *event)
 
 void WorldInfoWindow::applyTitle()
 {
-    const QString title = shortened(m_title, kLongestQuotedName);
+    const QString title = quotedName(m_title);
     setWindowTitle(title);
     if (!isWindow())
         window()->setWindowTitle(title);

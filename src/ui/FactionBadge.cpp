@@ -8,7 +8,7 @@
 #include <QLabel>
 
 FactionBadge::FactionBadge(const Faction &faction, const QColor &color, QWidget *parent)
-    : QWidget(parent), m_text(new QLabel(shortened(faction.shortName, kLongestQuotedName), this))
+    : QWidget(parent), m_text(new QLabel(quotedName(faction.shortName), this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -6,5 +6,5 @@
 
 QString literalText(const QString &text)
 {
-    return shortened(text, kLongestQuotedName).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return quotedName(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }

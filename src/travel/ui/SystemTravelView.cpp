@@ -299,7 +299,7 @@ void SystemTravelView::fillPicker(QComboBox *picker, const std::optional<QUuid> 
         for (const BodyMenuEntry &entry : section.entries) {
             if (chosen < 0 && pick == entry.id)
                 chosen = picker->count();
-            picker->addItem(shortened(entry.text, kLongestQuotedName), entry.id);
+            picker->addItem(quotedName(entry.text), entry.id);
         }
     }
     // A pick that names no body of this system shows no entry as chosen.
