@@ -23,13 +23,20 @@ template <typename T> void removeWithID(StarfarerUniverse &universe, QUuid id)
     universe.save();
 }
 
-// Removes the elements at these positions of a list; positions out of range or
-// repeated are ignored.
-template <typename T> void removePositions(QList<T> &elements, QList<qsizetype> positions)
+// The positions from the last to the first, each once: removed in that order, the
+// positions still to go stay where they were.
+inline QList<qsizetype> lastFirst(QList<qsizetype> positions)
 {
     std::sort(positions.begin(), positions.end(), std::greater<>());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    for (const qsizetype position : positions) {
+    return positions;
+}
+
+// Removes the elements at these positions of a list; positions out of range or
+// repeated are ignored.
+template <typename T> void removePositions(QList<T> &elements, const QList<qsizetype> &positions)
+{
+    for (const qsizetype position : lastFirst(positions)) {
         if (position >= 0 && position < elements.size())
             elements.removeAt(position);
     }
@@ -37,12 +44,9 @@ template <typename T> void removePositions(QList<T> &elements, QList<qsizetype> 
 
 // Removes the elements at these positions of the universe's list (positions out of
 // range or repeated are ignored), then saves.
-template <typename T> void removeAt(StarfarerUniverse &universe, QList<qsizetype> positions)
+template <typename T> void removeAt(StarfarerUniverse &universe, const QList<qsizetype> &positions)
 {
-    // From the last, so that the positions still to go stay where they were.
-    std::sort(positions.begin(), positions.end(), std::greater<>());
-    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    for (const qsizetype position : positions)
+    for (const qsizetype position : lastFirst(positions))
         universe.removeObjectAt<T>(position);
     universe.save();
 }
