@@ -12,19 +12,15 @@ QString RutterDestination::chipText() const
 std::optional<RutterDestination> RutterDestination::of(const StarfarerUniverse &universe,
                                                        const Rutter &rutter, const GalacticCoordinates &hex)
 {
-    GalacticCoordinates farEnd;
-    if (rutter.start == hex)
-        farEnd = rutter.end;
-    else if (rutter.end == hex)
-        farEnd = rutter.start;
-    else
+    const std::optional<GalacticCoordinates> farEnd = rutter.farEnd(hex);
+    if (!farEnd)
         return std::nullopt;
     RutterDestination destination;
     destination.id = rutter.id;
     destination.distance = HexLayout::distance(rutter.start, rutter.end);
-    const std::optional<HexData> there = universe.hexData(farEnd);
+    const std::optional<HexData> there = universe.hexData(*farEnd);
     destination.name =
-        there && !there->starSystem.name.isEmpty() ? there->starSystem.name : farEnd.description();
+        there && !there->starSystem.name.isEmpty() ? there->starSystem.name : farEnd->description();
     if (const std::optional<Faction> faction = universe.faction(rutter))
         destination.color = faction->color;
     return destination;

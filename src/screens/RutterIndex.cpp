@@ -56,7 +56,7 @@ QList<GalacticCoordinates> RutterIndex::farEnds(const GalacticCoordinates &hex) 
         return ends;
     const QList<Rutter> &rutters = m_universe->rutters();
     for (qsizetype position : m_positions.value(hex))
-        ends.append(rutters[position].start == hex ? rutters[position].end : rutters[position].start);
+        ends.append(*rutters[position].farEnd(hex));
     return ends;
 }
 

@@ -129,8 +129,8 @@ void SystemDetailView::watchShown(const HexData &hex)
     if (!m_universe)
         return;
     for (const Rutter &rutter : m_universe->rutters()) {
-        if (rutter.start == hex.coordinates || rutter.end == hex.coordinates) {
-            m_shownPlaces.append(rutter.start == hex.coordinates ? rutter.end : rutter.start);
+        if (const std::optional<GalacticCoordinates> farEnd = rutter.farEnd(hex.coordinates)) {
+            m_shownPlaces.append(*farEnd);
             m_shownFactions.insert(rutter.factionID);
         }
     }

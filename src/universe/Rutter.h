@@ -29,6 +29,16 @@ struct Rutter
     // Writes "factionID", never "faction".
     JsonObject toJson() const;
 
+    // The other end from `hex`, when `hex` is one of the rutter's ends.
+    std::optional<GalacticCoordinates> farEnd(const GalacticCoordinates &hex) const
+    {
+        if (start == hex)
+            return end;
+        if (end == hex)
+            return start;
+        return std::nullopt;
+    }
+
     // Compares every field but the legacy faction.
     friend bool operator==(const Rutter &a, const Rutter &b)
     {
