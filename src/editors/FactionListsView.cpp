@@ -7,7 +7,7 @@ FactionListsView::FactionListsView(StarfarerUniverse &universe, QWidget *parent)
     : MapObjectListView(
           new UniverseListSource<FactionList>(
               universe, {tr("Faction Lists"), tr("New Faction List"), tr("No faction lists"), true},
-              [](const FactionList &list, const StarfarerUniverse &) { return row(list); }),
+              &FactionListsView::row),
           {tr("No List Selected"), Symbol::flag2Crossed, tr("Choose a faction list or create a new one.")},
           [&universe](const std::optional<QUuid> &id) {
               return new FactionListEditingView(universe,

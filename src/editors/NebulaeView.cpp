@@ -7,9 +7,8 @@
 
 NebulaeView::NebulaeView(StarfarerUniverse &universe, QWidget *parent)
     : MapObjectListView(
-          new UniverseListSource<Nebula>(
-              universe, {tr("Nebulae"), tr("New Nebula"), tr("No nebulae"), true},
-              [](const Nebula &nebula, const StarfarerUniverse &) { return row(nebula); }),
+          new UniverseListSource<Nebula>(universe, {tr("Nebulae"), tr("New Nebula"), tr("No nebulae"), true},
+                                         &NebulaeView::row),
           {tr("No Nebula Selected"), Symbol::pointTopleftDownToPointBottomrightCurvepath,
            tr("Choose a nebula or create a new one.")},
           [&universe](const std::optional<QUuid> &id) {

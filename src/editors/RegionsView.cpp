@@ -6,9 +6,8 @@
 
 RegionsView::RegionsView(StarfarerUniverse &universe, QWidget *parent)
     : MapObjectListView(
-          new UniverseListSource<Region>(
-              universe, {tr("Regions"), tr("New Region"), tr("No regions"), true},
-              [](const Region &region, const StarfarerUniverse &) { return row(region); }),
+          new UniverseListSource<Region>(universe, {tr("Regions"), tr("New Region"), tr("No regions"), true},
+                                         &RegionsView::row),
           {tr("No Region Selected"), Symbol::pointTopleftDownToPointBottomrightCurvepath,
            tr("Choose a region or create a new one.")},
           [&universe](const std::optional<QUuid> &id) {

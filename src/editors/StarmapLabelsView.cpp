@@ -8,8 +8,7 @@
 StarmapLabelsView::StarmapLabelsView(StarfarerUniverse &universe, QWidget *parent)
     : MapObjectListView(
           new UniverseListSource<StarmapLabel>(
-              universe, {tr("Labels"), tr("New Label"), tr("No labels"), true},
-              [](const StarmapLabel &label, const StarfarerUniverse &) { return row(label); }),
+              universe, {tr("Labels"), tr("New Label"), tr("No labels"), true}, &StarmapLabelsView::row),
           {tr("No Label Selected"), Symbol::textformat, tr("Choose a label or create a new one.")},
           [&universe](const std::optional<QUuid> &id) {
               return new StarmapLabelEditingView(universe,

@@ -12,13 +12,18 @@
 template <typename T> class UniverseListSource : public MapObjectListSource
 {
 public:
-    using RowMaker = std::function<MapObjectRow(const T &, const StarfarerUniverse &)>;
+    // A row shows the element alone, so that a change of another element or of the
+    // systems never leaves it stale.
+    using RowMaker = std::function<MapObjectRow(const T &)>;
 
     UniverseListSource(StarfarerUniverse &universe, MapObjectListTexts texts, RowMaker makeRow,
                        QObject *parent = nullptr)
         : MapObjectListSource(universe, parent), m_texts(std::move(texts)), m_makeRow(std::move(makeRow))
     {
-        UniverseChanges::onObjects<T>(&universe, this, [this](const ObjectChange<T> &) { emit changed(); });
+        // Elements appended together (an import) tell the screen once.
+        UniverseChanges::onObjects<T>(
+            &universe, this, [this](const ObjectChange<T> &) { emit changed(); },
+            [this](qsizetype, qsizetype) { emit changed(); });
     }
 
     MapObjectListTexts texts() const override { return m_texts; }
@@ -29,7 +34,7 @@ public:
         const QList<T> &elements = universe().template objects<T>();
         rows.reserve(elements.size());
         for (qsizetype i = 0; i < elements.size(); ++i) {
-            MapObjectRow row = m_makeRow(elements.at(i), universe());
+            MapObjectRow row = m_makeRow(elements.at(i));
             row.id = elements.at(i).id;
             row.position = i;
             rows.append(row);

@@ -227,3 +227,20 @@ TEST_F(MapObjectListUpdatesTest, KeptRutterRowsFollowEverythingARowShows)
         ASSERT_EQ(kept.rows(), made) << "step " << step;
     }
 }
+
+// Regions appended together, as an import appends them, reach the list as one change
+// and one insert of all their rows.
+TEST_F(MapObjectListUpdatesTest, ElementsAppendedTogetherAreInsertedOnce)
+{
+    m_universe->insertObject(region(0));
+    RegionsView view(*m_universe);
+    QSignalSpy told(&view.listSource(), &MapObjectListSource::changed);
+    QSignalSpy inserted(view.model(), &QAbstractItemModel::rowsInserted);
+    m_universe->insertObjects(QList<Region>{region(1), region(2), region(3)});
+    EXPECT_EQ(told.count(), 1);
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(inserted.first().at(1).toInt(), 1);
+    EXPECT_EQ(inserted.first().at(2).toInt(), 3);
+    MapObjectListModel fresh(view.listSource());
+    EXPECT_EQ(rowsOf(*view.model()), rowsOf(fresh));
+}
