@@ -44,15 +44,6 @@ QLabel *blackCaption(const QString &value, QWidget *parent)
     return label;
 }
 
-// A name on one line, cut with an ellipsis where the column ends.
-ElidedLabel *name(const QString &value, const QFont &font, QWidget *parent, const QString &objectName)
-{
-    auto *label = new ElidedLabel(value, parent);
-    label->setFont(font);
-    label->setObjectName(objectName);
-    return label;
-}
-
 // Notes as plain text; past a screenful they scroll in place.
 NotesView *notesView(const QString &notes, QWidget *parent, const QString &objectName)
 {
@@ -203,7 +194,7 @@ void SystemDetailView::rebuild()
     auto *header = new QHBoxLayout;
     QFont titleFont = textFont(TextStyle::body, false, true);
     titleFont.setPixelSize(titleFont.pixelSize() * 17 / 13);
-    header->addWidget(name(systemName(), titleFont, column, QStringLiteral("title")), 1);
+    header->addWidget(elidedLabel(systemName(), titleFont, column, "title"), 1);
     QLabel *hexLabel = text(tr("HEX: ") + hex.coordinates.description(), textFont(TextStyle::body, true),
                             column, QStringLiteral("hex"));
     makeSecondary(hexLabel);
@@ -240,7 +231,7 @@ QWidget *SystemDetailView::uwpBlock(const HexData &hex)
         layout->addWidget(notesView(hex.notes, block, QStringLiteral("hexNotes")));
     layout->addWidget(blackCaption(tr("Main World"), block));
     layout->addWidget(
-        name(mainWorldName(), textFont(TextStyle::body, true, true), block, QStringLiteral("mainWorldName")));
+        elidedLabel(mainWorldName(), textFont(TextStyle::body, true, true), block, "mainWorldName"));
     layout->addWidget(
         text(mainWorldSummaryLine(), textFont(TextStyle::body, true), block, QStringLiteral("summaryLine")));
     QLabel *key =

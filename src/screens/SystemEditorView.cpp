@@ -295,9 +295,7 @@ QWidget *SystemEditorView::buildToolbar()
     auto *column = new QVBoxLayout(toolbar);
     column->setContentsMargins(0, 0, 0, 0);
     auto *row = new QHBoxLayout;
-    m_title = new ElidedLabel(QString(), toolbar);
-    m_title->setFont(textFont(TextStyle::body, false, true));
-    m_title->setObjectName(QStringLiteral("title"));
+    m_title = elidedLabel(QString(), textFont(TextStyle::body, false, true), toolbar, "title");
     row->addWidget(m_title, 1);
 
     auto *generate =
@@ -447,9 +445,7 @@ QWidget *SystemEditorView::buildWorldPane(QWidget *parent)
     m_paneHeader->setFixedWidth(static_cast<int>(kViewWidth));
     auto *header = new QHBoxLayout(m_paneHeader);
     header->setContentsMargins(0, 0, 0, 0);
-    m_worldTitle = new ElidedLabel(QString(), m_paneHeader);
-    m_worldTitle->setFont(displayFont(kWorldTitleSize));
-    m_worldTitle->setObjectName(QStringLiteral("worldTitle"));
+    m_worldTitle = elidedLabel(QString(), displayFont(kWorldTitleSize), m_paneHeader, "worldTitle");
     header->addWidget(m_worldTitle, 1);
     m_profileColumns =
         plainLabel(kProfileLineLegend, textFont(TextStyle::body, true), m_paneHeader, "profileColumns");

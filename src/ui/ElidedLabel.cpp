@@ -38,6 +38,15 @@ bool isSelectAll(const QKeyEvent *event)
 
 } // namespace
 
+ElidedLabel *elidedLabel(const QString &text, const QFont &font, QWidget *parent, const char *objectName)
+{
+    auto *label = new ElidedLabel(text, parent);
+    label->setFont(font);
+    if (objectName)
+        label->setObjectName(QString::fromLatin1(objectName));
+    return label;
+}
+
 ElidedLabel::ElidedLabel(const QString &text, QWidget *parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);

@@ -91,3 +91,7 @@ private:
     mutable int m_textWidth = -1; // the whole line's width; -1 until measured
     mutable Line m_line;
 };
+
+// An ElidedLabel that shows `text` in `font`, named `objectName` when one is given.
+ElidedLabel *elidedLabel(const QString &text, const QFont &font, QWidget *parent,
+                         const char *objectName = nullptr);

@@ -115,8 +115,7 @@ QWidget *SystemOverlayCard::header()
     layout->setContentsMargins(0, 0, 0, 0);
     auto *title = new QVBoxLayout;
     title->setSpacing(5);
-    title->addWidget(
-        nameLabel(texts.title, textFont(kTitlePixelSize, false, true), QStringLiteral("systemName")));
+    title->addWidget(nameLabel(texts.title, textFont(kTitlePixelSize, false, true), "systemName"));
     title->addWidget(label(texts.hexLine, caption(), false));
     layout->addLayout(title);
     layout->addStretch(1);
@@ -159,8 +158,7 @@ void SystemOverlayCard::addMainWorldSection(QVBoxLayout *column, bool referee)
         return title;
     };
     column->addWidget(smallTitle(tr("Main World")));
-    column->addWidget(nameLabel(texts.mainWorldName, textFont(TextStyle::body, true, true),
-                                QStringLiteral("mainWorldName")));
+    column->addWidget(nameLabel(texts.mainWorldName, textFont(TextStyle::body, true, true), "mainWorldName"));
     QLabel *profile = label(texts.uwpLine, body, true);
     profile->setWordWrap(true);
     column->addWidget(profile);
@@ -225,11 +223,9 @@ QColor SystemOverlayCard::secondaryInk()
                   mix(text.blue(), fill.blue()));
 }
 
-ElidedLabel *SystemOverlayCard::nameLabel(const QString &text, const QFont &font, const QString &objectName)
+ElidedLabel *SystemOverlayCard::nameLabel(const QString &text, const QFont &font, const char *objectName)
 {
-    auto *label = new ElidedLabel(text, this);
-    label->setFont(font);
-    label->setObjectName(objectName);
+    ElidedLabel *label = elidedLabel(text, font, this, objectName);
     label->setSelectable(true);
     return label;
 }

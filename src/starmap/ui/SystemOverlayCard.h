@@ -56,7 +56,7 @@ private:
     void addMainWorldSection(QVBoxLayout *column, bool referee);
     QToolButton *button(Symbol symbol, int size, const QString &help);
     QLabel *label(const QString &text, const QFont &font, bool selectable);
-    ElidedLabel *nameLabel(const QString &text, const QFont &font, const QString &objectName);
+    ElidedLabel *nameLabel(const QString &text, const QFont &font, const char *objectName);
     NotesView *notesView(const QString &text, int maximumHeight, const QString &objectName);
     void openWindow(const QString &id) const;
 

@@ -52,14 +52,6 @@ QLabel *makeLabel(const QString &text, const QFont &font, bool secondary, QWidge
     return label;
 }
 
-// A line that shows a name and is cut with an ellipsis where the column ends.
-ElidedLabel *nameLabel(const QFont &font, QWidget *parent)
-{
-    auto *label = new ElidedLabel(QString(), parent);
-    label->setFont(font);
-    return label;
-}
-
 // A layout on `owner` without margins, its items `spacing` apart.
 template <typename Layout> Layout *tightLayout(QWidget *owner, int spacing)
 {
@@ -140,7 +132,7 @@ QWidget *SystemTravelView::buildHeader()
 {
     auto *header = new QWidget;
     auto *layout = tightLayout<QVBoxLayout>(header, 4);
-    m_name = nameLabel(textFont(kTitleSize, false, true), header);
+    m_name = elidedLabel(QString(), textFont(kTitleSize, false, true), header);
     m_name->setObjectName(QStringLiteral("systemName"));
     m_hexLine = makeLabel(QString(), textFont(kCaptionSize, true), true, header);
     m_hexLine->setObjectName(QStringLiteral("hexLine"));
@@ -227,7 +219,7 @@ QWidget *SystemTravelView::buildInterplanetarySection()
     connect(m_to, &QComboBox::currentIndexChanged, this, [this] { pickChanged(m_to, m_picks.to); });
 
     // The names may be cut, never the distance at the end of the line.
-    m_distance = nameLabel(textFont(13), m_transit);
+    m_distance = elidedLabel(QString(), textFont(13), m_transit);
     m_distance->setElideMode(Qt::ElideMiddle);
     m_distance->setObjectName(QStringLiteral("distanceLine"));
     transit->addWidget(m_distance);
@@ -372,7 +364,7 @@ void SystemTravelView::rebuildJumpPoints()
             const TravelRow travelRow = m_sheet.jumpClearanceRow(*body, *star);
             auto *cell = new QWidget(table);
             auto *stack = tightLayout<QVBoxLayout>(cell, 1);
-            ElidedLabel *title = nameLabel(textFont(13), cell);
+            ElidedLabel *title = elidedLabel(QString(), textFont(13), cell);
             title->setText(travelRow.title);
             title->setObjectName(QStringLiteral("rowTitle"));
             QLabel *subtitle = makeLabel(travelRow.subtitle, textFont(kCaptionSize), true, cell);
