@@ -145,7 +145,7 @@ void FactionEditingView::buildIdentity()
     connect(m_color, &QComboBox::activated, this,
             [this] { m_draft.faction.color = chosenCase<FactionColor>(m_color); });
     connect(m_description, &QPlainTextEdit::textChanged, this,
-            [this] { m_draft.faction.description = m_description->toPlainText(); });
+            [this] { m_draft.faction.description = m_description->notes(); });
 }
 
 void FactionEditingView::buildHomeworldAndStats()
@@ -327,7 +327,7 @@ void FactionEditingView::showDraft()
     m_short->setText(faction.shortName);
     showCase(m_category, faction.category);
     showCase(m_color, faction.color);
-    if (m_description->toPlainText() != faction.description)
+    if (m_description->notes() != faction.description)
         m_description->setNotes(faction.description);
     m_homeworld->setPosition(faction.homeworld);
     m_force->setValue(faction.force);

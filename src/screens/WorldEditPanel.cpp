@@ -334,7 +334,7 @@ QWidget *WorldEditPanel::buildNotesEditor()
     m_notes->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
     m_notes->setMinimumHeight(kNotesMinimumHeight - 2 * kNotesPadding);
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
-        const QString text = m_notes->toPlainText();
+        const QString &text = m_notes->notes();
         if (text != world().notes)
             edit([&text](WorldDraft &draft) { draft.world.notes = text; });
     });
@@ -387,7 +387,7 @@ void WorldEditPanel::refresh()
         for (const auto &showRow : std::as_const(m_columnRows))
             showRow(w);
     }
-    if (m_notes->toPlainText() != w.notes) {
+    if (m_notes->notes() != w.notes) {
         // Loading the world's notes is not an edit.
         const QSignalBlocker blocker(m_notes);
         m_notes->setNotes(w.notes);

@@ -4,11 +4,16 @@
 
 NotesEdit::NotesEdit(int idealHeight, QWidget *parent) : QPlainTextEdit(parent), m_idealHeight(idealHeight)
 {
-    connect(this, &QPlainTextEdit::textChanged, this, [this] { followWrapMode(toPlainText()); });
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        m_notes = toPlainText();
+        followWrapMode(m_notes);
+    });
 }
 
 void NotesEdit::setNotes(const QString &notes)
 {
+    // Kept here too: a caller may block the editor's signals while it loads notes.
+    m_notes = notes;
     followWrapMode(notes);
     setPlainText(notes);
 }

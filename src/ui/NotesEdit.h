@@ -15,6 +15,9 @@ public:
 
     // Shows `notes`; the wrap mode is chosen first, so that they are laid out once.
     void setNotes(const QString &notes);
+    // The text shown, read from the editor once per change: the slots of textChanged()
+    // connected by others run after the editor's own and find it current.
+    const QString &notes() const { return m_notes; }
 
     QSize sizeHint() const override;
 
@@ -22,4 +25,5 @@ private:
     void followWrapMode(const QString &text);
 
     int m_idealHeight;
+    QString m_notes;
 };

@@ -40,7 +40,7 @@ NotesEditor::NotesEditor(const QString &placeholder, int idealHeight, QWidget *p
     }
 
     connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
-        const QString text = m_editor->toPlainText();
+        const QString &text = m_editor->notes();
         if (m_placeholder)
             m_placeholder->setVisible(text.isEmpty());
         if (!m_settingNotes)
@@ -50,12 +50,12 @@ NotesEditor::NotesEditor(const QString &placeholder, int idealHeight, QWidget *p
 
 QString NotesEditor::notes() const
 {
-    return m_editor->toPlainText();
+    return m_editor->notes();
 }
 
 void NotesEditor::setNotes(const QString &notes)
 {
-    if (notes == m_editor->toPlainText())
+    if (notes == m_editor->notes())
         return;
     m_settingNotes = true;
     m_editor->setNotes(notes);

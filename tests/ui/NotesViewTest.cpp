@@ -130,3 +130,25 @@ TEST(NotesViewTest, ANewTextReplacesTheOldWrappedItsOwnWayAndMeasuredAgain)
     EXPECT_EQ(page.notes->toPlainText(), paragraph(100));
     EXPECT_GT(page.notes->height(), oneLine);
 }
+
+// The editor's notes are what it shows, however they got there: typed, set with its
+// signals blocked (as a form loads a record), pasted over, undone.
+TEST(NotesViewTest, TheNotesEditorsNotesAreWhatItShows)
+{
+    NotesEdit edit(100);
+    QString seen;
+    QObject::connect(&edit, &QPlainTextEdit::textChanged, [&] { seen = edit.notes(); });
+    QTest::keyClicks(&edit, QStringLiteral("Rift"));
+    EXPECT_EQ(edit.notes(), QStringLiteral("Rift"));
+    EXPECT_EQ(seen, QStringLiteral("Rift")); // current for slots connected later
+    {
+        const QSignalBlocker blocker(&edit);
+        edit.setNotes(QStringLiteral("Loaded"));
+    }
+    EXPECT_EQ(edit.notes(), QStringLiteral("Loaded"));
+    edit.selectAll();
+    edit.insertPlainText(QStringLiteral("Pasted"));
+    EXPECT_EQ(edit.notes(), QStringLiteral("Pasted"));
+    edit.undo();
+    EXPECT_EQ(edit.notes(), edit.toPlainText());
+}
