@@ -64,6 +64,14 @@ MapDirtyArea LabelLayer::labelChanged(const StarmapLabel *before, const StarmapL
     return area;
 }
 
+MapDirtyArea LabelLayer::labelsAppended(const QList<StarmapLabel> &labels)
+{
+    MapDirtyArea area;
+    for (const StarmapLabel &label : labels)
+        area |= labelChanged(nullptr, &label);
+    return area;
+}
+
 void LabelLayer::prepare()
 {
     m_labels = m_sets.visibleLabels();

@@ -32,6 +32,8 @@ public:
     void draw(QPainter &painter, const StarMapPass &pass) const;
     // One label changed. Returns what its old and new text cover.
     MapDirtyArea labelChanged(const StarmapLabel *before, const StarmapLabel *after);
+    // Labels appended together. Returns what their texts cover, as one area.
+    MapDirtyArea labelsAppended(const QList<StarmapLabel> &labels);
     // The memory the kept pictures of labels take.
     qsizetype pictureBytes() const;
 

@@ -48,6 +48,8 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
             [this, forward](const ObjectChange<StarmapLabel> &c) {
                 forward(m_labels.labelChanged(c.before, c.after));
             });
+    connect(&sets, &StarMapVisibleSets::labelsAppended, this,
+            [this, forward](const QList<StarmapLabel> &labels) { forward(m_labels.labelsAppended(labels)); });
 }
 
 void StarMapLayers::install(StarMapRenderer &renderer)

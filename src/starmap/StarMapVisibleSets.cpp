@@ -244,9 +244,7 @@ void StarMapVisibleSets::appendedLabels(qsizetype first, qsizetype count)
     if (!m_universe)
         return;
     rebuildLabels();
-    const QList<StarmapLabel> added = m_universe->starmapLabels().sliced(first, count);
-    for (const StarmapLabel &label : added)
-        emit labelChanged(ObjectChange<StarmapLabel>{nullptr, &label});
+    emit labelsAppended(m_universe->starmapLabels().sliced(first, count));
 }
 
 void StarMapVisibleSets::labelsChanged(const ObjectChange<StarmapLabel> &change)

@@ -60,6 +60,8 @@ signals:
     void regionChanged(const ObjectChange<Region> &change);
     void nebulaChanged(const ObjectChange<Nebula> &change);
     void labelChanged(const ObjectChange<StarmapLabel> &change);
+    // Only these labels were appended, together (an import's labels).
+    void labelsAppended(const QList<StarmapLabel> &labels);
 
 private:
     // The settings that decide whether a system is visible, read once per rebuild.

@@ -196,6 +196,36 @@ TEST_F(StarMapLayersTest, ARouteThatComesBackToAnEmptiedHexIsNotDrawn)
     EXPECT_FALSE(differences(render(t), render(t, false)).isEmpty());
 }
 
+// Labels appended together, as an import appends them, reach the picture as one area
+// that holds them all: the kept frame then equals a fresh drawing.
+TEST_F(StarMapLayersTest, LabelsAppendedTogetherRedrawOnceThroughTheFrameCache)
+{
+    const MapTransform t = showing(at(2, 4), 1);
+    StarMapFrameCache cache(*m_renderer);
+    int told = 0;
+    QObject::connect(m_layers.get(), &StarMapLayers::objectChanged, [&](const MapDirtyArea &area) {
+        ++told;
+        cache.invalidate(area);
+    });
+    const auto frame = [&] { return cache.sharpFrame(kView, 1, t, {0, 12, 0, 12}); };
+    const QImage before = frame();
+    QList<StarmapLabel> labels;
+    for (const GalacticCoordinates &place : {at(1, 2), at(3, 5), at(2, 6)}) {
+        StarmapLabel label;
+        label.id = QUuid::createUuid();
+        label.text = QStringLiteral("Reach");
+        label.size = 14;
+        label.color = FactionColor::white;
+        label.position = place;
+        labels.append(label);
+    }
+    m_universe->insertObjects(labels);
+    EXPECT_EQ(told, 1);
+    const QImage after = frame();
+    EXPECT_FALSE(differences(after, before).isEmpty());
+    EXPECT_TRUE(differences(after, render(t)).isEmpty());
+}
+
 // Map objects changed one at a time reach the picture through the area their layer
 // names alone: after each change the kept frame equals a fresh drawing, and a
 // change far from the others leaves the rest of the frame as it was.
