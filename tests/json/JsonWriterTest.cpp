@@ -1,13 +1,18 @@
 #include "JsonTestSupport.h"
+#include "QtJsonComparison.h"
 
 #include "json/DecodeError.h"
 #include "json/JsonWriter.h"
 
+#include <QJsonDocument>
+
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +30,70 @@ QByteArray written(const JsonValue &value)
 bool sameBits(double a, double b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Pieces of keys and texts: ASCII of both cases, characters that must be escaped
+// (controls, NUL, quote, backslash), letters beyond ASCII that share their first UTF-8
+// byte, CJK, U+FEFF (never first: QJsonDocument drops it there) and U+FFFF, and astral
+// characters; U+FF21 sorts below U+1F680 by code point although its UTF-16 unit is
+// above the surrogates.
+QString someText(std::mt19937 &random)
+{
+    static const QString pieces[] = {u"a"_s,
+                                     u"B"_s,
+                                     u"z"_s,
+                                     u"~ "_s,
+                                     u"\"\\/"_s,
+                                     u"\n\t"_s,
+                                     QString(QChar(0)),
+                                     u"\u0001\u001F\u007F"_s,
+                                     u"\u00e9"_s,
+                                     u"\u00ea"_s,
+                                     u"\u0100"_s,
+                                     u"\u9280\u6cb3"_s,
+                                     u"\uff21"_s,
+                                     u"-\ufeff"_s,
+                                     u"\uffff"_s,
+                                     u"\u2028"_s,
+                                     u"\U0001F680"_s,
+                                     u"\U0010FFFF"_s};
+    QString text;
+    for (int n = int(random() % 4); n > 0; --n)
+        text += pieces[random() % std::size(pieces)];
+    return text;
+}
+
+// A random value: objects with keys from someText(), every scalar kind, integers and
+// doubles at their ends, nested up to `depth` levels.
+JsonValue someValue(std::mt19937 &random, int depth)
+{
+    switch (random() % (depth > 0 ? 9 : 6)) {
+    case 0: return JsonValue();
+    case 1: return random() % 2 == 1;
+    case 2: {
+        const qint64 ends[] = {std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max(), 0, -1};
+        return random() % 2 ? ends[random() % std::size(ends)]
+                            : qint64((std::uint64_t(random()) << 32) | random());
+    }
+    case 3: {
+        const double number = std::bit_cast<double>((std::uint64_t(random()) << 32) | random());
+        return std::isfinite(number) ? number : 0.5;
+    }
+    case 4:
+    case 5: return someText(random);
+    case 6: {
+        JsonArray elements;
+        for (int n = int(random() % 4); n > 0; --n)
+            elements.push_back(someValue(random, depth - 1));
+        return elements;
+    }
+    default: {
+        JsonObject members;
+        for (int n = int(random() % 7); n > 0; --n)
+            members.insert(someText(random).toStdString(), someValue(random, depth - 1));
+        return members;
+    }
+    }
 }
 
 } // namespace
@@ -146,4 +215,31 @@ TEST(JsonWriter, AStreamedArrayIsWrittenAsThoughItWereAMemberOfTheObject)
                                           }};
     EXPECT_FALSE(JsonWriter::streamed(others, array, [](QByteArrayView) { return false; }));
     EXPECT_EQ(made, 1);
+}
+
+// Random values with keys and texts beyond ASCII against plain references: the text
+// reads back as the same value with our parser and with QJsonDocument, writes the
+// same bytes again, lists every object's keys in code point order and indents two
+// spaces per level.
+TEST(JsonWriter, RandomValuesReadBackEqualWithSortedKeysAndTwoSpacesPerLevel)
+{
+    std::mt19937 random(90210);
+    for (int round = 0; round < 400 && !testing::Test::HasFailure(); ++round) {
+        JsonObject object;
+        for (int n = int(random() % 9); n > 0; --n)
+            object.insert(someText(random).toStdString(), someValue(random, 3));
+        const QByteArray text = JsonWriter::write(object);
+
+        const std::optional<JsonValue> back = JsonParser::parse(text);
+        ASSERT_TRUE(back.has_value()) << text.constData();
+        EXPECT_EQ(*back, JsonValue(object)) << text.constData();
+        EXPECT_EQ(JsonWriter::write(*back), text);
+        expectKeysInCodePointOrder(*back);
+        expectTwoSpacesPerLevel(text);
+
+        QJsonParseError qtError;
+        const QJsonDocument qt = QJsonDocument::fromJson(text, &qtError);
+        ASSERT_EQ(qtError.error, QJsonParseError::NoError) << qtError.errorString().toStdString();
+        EXPECT_TRUE(sameAsQt(JsonValue(object), qt.object())) << text.constData();
+    }
 }

@@ -1,6 +1,8 @@
 // Saving off the calling thread, under faults: a write the system refuses keeps the
 // old file byte for byte, bursts of saves are coalesced without ever writing an older
 // snapshot after a newer one, and outcomes arrive on the document's thread.
+#include "RandomRecords.h"
+#include "SeededSource.h"
 #include "UniverseStoreSupport.h"
 
 #include <QDir>
@@ -14,7 +16,33 @@
 #include <cstring>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
 using DocumentSaving = UniverseStoreTest;
+
+namespace {
+
+// One random edit through the document's own operations: a system added, changed or
+// removed, a faction added, the labels replaced.
+void editAtRandom(StarfarerUniverse &universe)
+{
+    using namespace random_records;
+    const HexList &data = universe.data();
+    const QUuid someID = data.isEmpty() ? QUuid() : data.at(randomBelow(data.size())).id;
+    switch (randomBelow(5)) {
+    case 0: universe.insertHex(hexData()); break;
+    case 1: {
+        HexData changed = hexData();
+        changed.id = someID;
+        universe.replaceHex(changed);
+        break;
+    }
+    case 2: universe.removeHex(someID); break;
+    case 3: universe.insertObject(faction()); break;
+    default: universe.setStarmapLabels(some<StarmapLabel>(2, starmapLabel)); break;
+    }
+}
+
+} // namespace
 
 // A file-size limit refuses writes as a full disk does. A short text would sit in a
 // device's buffer until flushed; a long one fails while being written. The failure
@@ -150,4 +178,97 @@ TEST_F(DocumentSaving, AFailedSaveIsRetriedOnItsOwnUntilItIsWritten)
     EXPECT_EQ(universe.scheduledSaveRetry(), milliseconds(1));
     ASSERT_TRUE(QDir(file).removeRecursively());
     EXPECT_TRUE(successes.wait(10000));
+}
+
+// Rounds of: a write held on the saving thread, the document edited several times
+// with a save asked after each, the write let go. Each round writes exactly twice:
+// the held snapshot, then the newest state (never one in between, never an older one
+// after a newer one); the file ends as the document's text; and each write is told
+// once, in order: "written" with what the file holds, then saved() or saveFailed().
+// In some rounds the held snapshot cannot be stored and a later edit mends that: its
+// failure is told, and the next write's success leaves no retry waiting. The outcomes
+// arrive through the event loop in some rounds and together, from waiting for the
+// save, in the others.
+TEST_F(DocumentSaving, EditsWhileAWriteIsHeldEndInTheFinalDocumentAndEachWriteIsToldOnce)
+{
+    SeededSource source(31337);
+    ScopedRandomSource scope(source);
+    StarfarerUniverse universe(folder());
+    QMutex mutex;
+    QList<int> generations; // of the snapshots written, in order
+    std::atomic_bool holdNext = false;
+    QSemaphore heldStarted, heldMayGo;
+    universe.setWriteObserver([&](const UniverseContents &snapshot) {
+        {
+            const QMutexLocker lock(&mutex);
+            generations.append(snapshot.name.toInt());
+        }
+        if (holdNext.exchange(false)) {
+            heldStarted.release();
+            heldMayGo.acquire();
+        }
+    });
+    QStringList told;
+    std::optional<UniverseFileReader::Stamp> lastStamp; // of the last write told
+    QObject::connect(&universe, &StarfarerUniverse::written, &universe,
+                     [&](const QString &path, const StarfarerUniverse::Listing &listing) {
+                         EXPECT_EQ(path, universe.filePath());
+                         lastStamp = listing.stamp;
+                         told.append(QStringLiteral("written ") + listing.header.value().name);
+                     });
+    QObject::connect(&universe, &StarfarerUniverse::saved, &universe,
+                     [&] { told.append(QStringLiteral("saved")); });
+    QObject::connect(&universe, &StarfarerUniverse::saveFailed, &universe,
+                     [&] { told.append(QStringLiteral("failed")); });
+    QSignalSpy saved(&universe, &StarfarerUniverse::saved);
+
+    int generation = 0;
+    for (int round = 0; round < 9 && !HasFailure(); ++round) {
+        SCOPED_TRACE(round);
+        const bool failsFirst = round % 3 == 2;
+        const bool waits = round % 2 == 1;
+        generations.clear();
+        told.clear();
+        saved.clear();
+        if (failsFirst) {
+            StarmapLabel unstorable = random_records::starmapLabel();
+            unstorable.angle = std::numeric_limits<double>::quiet_NaN();
+            universe.setStarmapLabels({unstorable});
+        }
+        const int held = ++generation;
+        universe.setName(QString::number(held));
+        holdNext = true;
+        universe.save();
+        heldStarted.acquire();
+        if (failsFirst)
+            universe.setStarmapLabels({random_records::starmapLabel()});
+        for (int edit = 0; edit < 6; ++edit) {
+            editAtRandom(universe);
+            universe.setName(QString::number(++generation));
+            universe.save();
+            QCoreApplication::processEvents(); // nothing to tell while the write is held
+        }
+        heldMayGo.release();
+        const QString heldWritten = QStringLiteral("written ") + QString::number(held);
+        const QString lastWritten = QStringLiteral("written ") + QString::number(generation);
+        if (waits) {
+            EXPECT_TRUE(universe.waitForPendingSave());
+        }
+        const auto lastWriteTold = [&] { return told.contains(lastWritten) && told.last() == u"saved"_s; };
+        while (!lastWriteTold() && saved.wait(10000)) {
+        }
+
+        EXPECT_EQ(generations, (QList<int>{held, generation}));
+        const QStringList expected = failsFirst
+                                         ? QStringList{u"failed"_s, lastWritten, u"saved"_s}
+                                         : QStringList{heldWritten, u"saved"_s, lastWritten, u"saved"_s};
+        EXPECT_EQ(told, expected);
+        EXPECT_EQ(universe.scheduledSaveRetry(), std::nullopt);
+        EXPECT_EQ(contents(universe.filePath()), universe.encode());
+        EXPECT_EQ(lastStamp, UniverseFileReader::stamp(universe.filePath())); // what listing trusts
+    }
+    const auto reread = StarfarerUniverse::readFile(universe.filePath(), folder());
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(reread->data(), universe.data());
+    EXPECT_EQ(reread->factions(), universe.factions());
 }

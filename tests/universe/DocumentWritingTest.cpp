@@ -2,6 +2,8 @@
 // the whole document written at once: the same bytes for any universe. A write that
 // fails half-way leaves the old file; and a write keeps the document as it was when
 // the write began, whatever is edited meanwhile, while the edits reach the next one.
+#include "JsonTestSupport.h"
+#include "QtJsonComparison.h"
 #include "RandomRecords.h"
 #include "SeededSource.h"
 #include "UniverseStoreSupport.h"
@@ -9,6 +11,7 @@
 #include "model/StarSystemGeneration.h"
 #include "json/DecodeError.h"
 
+#include <QJsonDocument>
 #include <QSemaphore>
 
 #include <atomic>
@@ -48,6 +51,56 @@ void putEdgeValues(UniverseContents &contents)
     contents.data.replace(last, hex);
 }
 
+// Puts every stored field of `contents` into the document through its setters.
+void assign(StarfarerUniverse &universe, const UniverseContents &contents)
+{
+    universe.setId(contents.id);
+    universe.setName(contents.name);
+    universe.setData(contents.data.toList());
+    universe.setFactions(contents.factions);
+    universe.setFactionLists(contents.factionLists);
+    universe.setRutters(contents.rutters);
+    universe.setNebulae(contents.nebulae);
+    universe.setRegions(contents.regions);
+    universe.setStarmapLabels(contents.starmapLabels);
+    universe.setHiddenLabelCategories(contents.hiddenLabelCategories);
+    universe.setMapViewMode(contents.mapViewMode);
+    universe.setMapShowRutters(contents.mapShowRutters);
+    universe.setMapShowNebulae(contents.mapShowNebulae);
+    universe.setMapShowRegions(contents.mapShowRegions);
+    universe.setMapShowLabels(contents.mapShowLabels);
+    universe.setMapShowSurveyedData(contents.mapShowSurveyedData);
+    universe.setMapShowStarfarers(contents.mapShowStarfarers);
+    universe.setMapShowSathar(contents.mapShowSathar);
+    universe.setMapShowOther(contents.mapShowOther);
+    universe.setSelectedFactionIDs(contents.selectedFactionIDs);
+}
+
+// Every stored field of the document equals the plain value it was given.
+void expectHolds(const StarfarerUniverse &universe, const UniverseContents &contents)
+{
+    EXPECT_EQ(universe.id(), contents.id);
+    EXPECT_EQ(universe.name(), contents.name);
+    EXPECT_EQ(universe.data(), contents.data);
+    EXPECT_EQ(universe.factions(), contents.factions);
+    EXPECT_EQ(universe.factionLists(), contents.factionLists);
+    EXPECT_EQ(universe.rutters(), contents.rutters);
+    EXPECT_EQ(universe.nebulae(), contents.nebulae);
+    EXPECT_EQ(universe.regions(), contents.regions);
+    EXPECT_EQ(universe.starmapLabels(), contents.starmapLabels);
+    EXPECT_EQ(universe.hiddenLabelCategories(), contents.hiddenLabelCategories);
+    EXPECT_EQ(universe.mapViewMode(), contents.mapViewMode);
+    EXPECT_EQ(universe.mapShowRutters(), contents.mapShowRutters);
+    EXPECT_EQ(universe.mapShowNebulae(), contents.mapShowNebulae);
+    EXPECT_EQ(universe.mapShowRegions(), contents.mapShowRegions);
+    EXPECT_EQ(universe.mapShowLabels(), contents.mapShowLabels);
+    EXPECT_EQ(universe.mapShowSurveyedData(), contents.mapShowSurveyedData);
+    EXPECT_EQ(universe.mapShowStarfarers(), contents.mapShowStarfarers);
+    EXPECT_EQ(universe.mapShowSathar(), contents.mapShowSathar);
+    EXPECT_EQ(universe.mapShowOther(), contents.mapShowOther);
+    EXPECT_EQ(universe.selectedFactionIDs(), contents.selectedFactionIDs);
+}
+
 HexData generatedHex(int i)
 {
     HexData hex{QUuid::createUuid(), {i / 1280, 0, i % 32 + 1, i / 32 % 40 + 1}, {}, {}};
@@ -70,6 +123,38 @@ TEST(DocumentWriting, StreamedTextIsTheWholeDocumentsTextByteForByte)
     }
     // An empty document: the defaults, an empty array of systems.
     EXPECT_EQ(streamed(UniverseContents()), JsonWriter::write(UniverseContents().toJson()));
+}
+
+// Random universes, their texts beyond ASCII (CJK, astral characters, controls and
+// NUL), saved by the document: the file reads back as exactly the document, reads
+// the same with QJsonDocument as the whole document's value, keeps its keys in
+// code point order and two spaces per level, and is written again byte for byte.
+TEST_F(UniverseStoreTest, RandomUniversesSavedReadBackAsTheDocument)
+{
+    SeededSource source(20250611);
+    ScopedRandomSource scope(source);
+    for (int round = 0; round < 40 && !HasFailure(); ++round) {
+        const UniverseContents made = universeContents(round % 10 == 0 ? 0 : 6);
+        StarfarerUniverse universe(folder());
+        assign(universe, made);
+        ASSERT_TRUE(universe.saveNow());
+        const QByteArray text = contents(universe.filePath());
+
+        QString error;
+        const auto reread = StarfarerUniverse::readFile(universe.filePath(), folder(), &error);
+        ASSERT_TRUE(reread) << error.toStdString();
+        expectHolds(*reread, made);
+        EXPECT_EQ(reread->encode(), text);
+
+        const std::optional<JsonValue> value = JsonParser::parse(text);
+        ASSERT_TRUE(value.has_value());
+        expectKeysInCodePointOrder(*value);
+        expectTwoSpacesPerLevel(text);
+        QJsonParseError qtError;
+        const QJsonDocument qt = QJsonDocument::fromJson(text, &qtError);
+        ASSERT_EQ(qtError.error, QJsonParseError::NoError) << qtError.errorString().toStdString();
+        EXPECT_TRUE(sameAsQt(JsonValue(made.toJson()), qt.object())) << "round " << round;
+    }
 }
 
 // The stored double is not finite only far into the document, after pieces of the

@@ -5,8 +5,10 @@
 // rules' signal comes exactly when the first system's rules turned.
 #include "UniverseStoreSupport.h"
 
+#include <QSet>
 #include <QSignalSpy>
 
+#include <limits>
 #include <random>
 
 namespace {
@@ -207,4 +209,104 @@ TEST_F(UniverseStoreTest, AnIdNamedFromTheListItselfStaysTheOneActedOn)
     EXPECT_EQ(universe.hexWithID(renewed.id), renewed);
     EXPECT_EQ(universe.hexData({0, 0, 2, 2}), renewed);
     EXPECT_FALSE(universe.isOccupied({0, 0, 1, 1}));
+}
+
+namespace {
+
+// Places at the edges of sectors and of the stored numbers: a sector's corners, the
+// hexes beside them across each border, negative sectors, the ends of qint64, and
+// columns and rows outside a sector as a file may hold them.
+QList<GalacticCoordinates> edgePlaces()
+{
+    constexpr qint64 low = std::numeric_limits<qint64>::min();
+    constexpr qint64 high = std::numeric_limits<qint64>::max();
+    return {{0, 0, 1, 1},     {0, 0, 32, 1},        {0, 0, 1, 40},      {0, 0, 32, 40},     {1, 0, 1, 1},
+            {-1, 0, 32, 1},   {0, 1, 1, 1},         {0, -1, 1, 40},     {-1, -1, 32, 40},   {1, 1, 1, 1},
+            {low, low, 1, 1}, {high, high, 32, 40}, {low, high, 1, 40}, {high, low, 32, 1}, {high, 0, 1, 1},
+            {low, 0, 32, 40}, {0, 0, 0, 0},         {0, 0, 33, 41},     {0, 0, low, high}};
+}
+
+// Every look-up of the document against an index rebuilt from its data and against
+// the first match of a plain scan: at every place and for every id ever stored.
+void expectLookupsMatchARebuild(const StarfarerUniverse &universe, const QList<GalacticCoordinates> &places,
+                                const QList<QUuid> &ids)
+{
+    const HexList &data = universe.data();
+    HexIndex rebuilt;
+    rebuilt.rebuild(data);
+    QHash<QUuid, qsizetype> firstWithID;
+    QHash<GalacticCoordinates, qsizetype> firstAt;
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        firstWithID.insert(data[i].id, firstWithID.value(data[i].id, i));
+        firstAt.insert(data[i].coordinates, firstAt.value(data[i].coordinates, i));
+    }
+    const auto hexAt = [&](qsizetype position) {
+        return position < 0 ? std::nullopt : std::optional<HexData>(data.at(position));
+    };
+    for (qsizetype p = 0; p < places.size(); ++p) {
+        const qsizetype first = firstAt.value(places[p], -1);
+        EXPECT_EQ(rebuilt.positionAt(places[p]), first) << "place " << p;
+        EXPECT_EQ(universe.hexData(places[p]), hexAt(first)) << "place " << p;
+        EXPECT_EQ(universe.isOccupied(places[p]), first >= 0) << "place " << p;
+    }
+    for (const QUuid &id : ids) {
+        const qsizetype first = firstWithID.value(id, -1);
+        EXPECT_EQ(rebuilt.positionOf(id), first);
+        EXPECT_EQ(universe.hexWithID(id), hexAt(first));
+    }
+}
+
+} // namespace
+
+// Hexes put at, moved between and removed from places on sector borders and at the
+// ends of the coordinates' range, many sharing a place or an id, through every
+// operation that changes the systems: the universe grows to a few hundred hexes and
+// shrinks to none, and at every step its look-ups answer as a fresh index would.
+TEST_F(UniverseStoreTest, HexLookupsAtSectorEdgesMatchAnIndexRebuiltFromTheData)
+{
+    std::mt19937 random(5150);
+    const QList<GalacticCoordinates> places = edgePlaces();
+    const auto somePlace = [&] { return places.at(qsizetype(random() % places.size())); };
+    StarfarerUniverse universe(folder());
+    QList<QUuid> ids; // every id ever stored, in the order first seen
+    QSet<QUuid> seen;
+    for (int step = 0; (step < 1200 || !universe.data().isEmpty()) && !HasFailure(); ++step) {
+        const QList<HexData> before = universe.data().toList();
+        const QUuid stored = before.isEmpty() ? QUuid() : before.at(qsizetype(random() % before.size())).id;
+        // Now and then an id already stored, so that hexes share ids as well as places.
+        const auto someID = [&] {
+            return !stored.isNull() && random() % 4 == 0 ? stored : QUuid::createUuid();
+        };
+        const auto someHex = [&] { return HexData{someID(), somePlace(), {}, QString::number(random())}; };
+        // Growing for most of the run, then shrinking to nothing.
+        const int action = int(random() % 10) + (step < 1200 ? 0 : 5);
+        if (before.isEmpty() || action < 3) {
+            universe.insertHex(someHex());
+        } else if (action == 3) {
+            QList<HexData> batch;
+            for (int n = int(random() % 5); n > 0; --n)
+                batch.append(someHex());
+            universe.insertHexes(batch);
+        } else if (action < 7) {
+            // Moved to another place, often across a border, sometimes under a new id.
+            HexData moved = universe.hexWithID(stored).value();
+            moved.coordinates = somePlace();
+            if (action == 6)
+                moved.id = someID();
+            ASSERT_TRUE(action == 6 ? universe.replaceHex(stored, moved) : universe.replaceHex(moved));
+        } else if (action == 7) {
+            // The whole list again, a few hexes shorter at either end.
+            const qsizetype dropped = std::min<qsizetype>(before.size(), random() % 4);
+            universe.setData(random() % 2 ? before.mid(dropped) : before.first(before.size() - dropped));
+        } else {
+            ASSERT_TRUE(universe.removeHex(action == 8 ? before.first().id : stored));
+        }
+        for (const HexData &hex : universe.data()) {
+            if (!seen.contains(hex.id)) {
+                seen.insert(hex.id);
+                ids.append(hex.id);
+            }
+        }
+        expectLookupsMatchARebuild(universe, places, ids);
+    }
 }

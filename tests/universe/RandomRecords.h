@@ -52,8 +52,16 @@ inline qint64 integer()
 
 inline QString text()
 {
-    static const QString samples[] = {
-        QString(), u"Kesh"_s, u"\u00C6r\u00F8 \u2726 \u201Cq\u201D \"and\" \\s\\"_s, u"line\nbreak\ttab"_s};
+    // Besides plain and escaped ASCII: CJK, astral characters, control characters
+    // (NUL among them), U+FEFF and U+FFFF, and the line separators JavaScript minds.
+    static const QString samples[] = {QString(),
+                                      u"Kesh"_s,
+                                      u"\u00C6r\u00F8 \u2726 \u201Cq\u201D \"and\" \\s\\"_s,
+                                      u"line\nbreak\ttab"_s,
+                                      u"\u9280\u6CB3\u5E1D\u570B"_s,
+                                      u"\U0001F680 \U0001D11E\U0010FFFF"_s,
+                                      QString(QChar(0)) + u"\u0001\u001F\u007F\b\f\r"_s,
+                                      u"\uFEFFmark \uFFFF \u2028\u2029"_s};
     return samples[randomBelow(std::size(samples))];
 }
 
