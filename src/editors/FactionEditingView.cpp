@@ -7,6 +7,7 @@
 #include "model/CapitalizedWords.h"
 #include "ui/ClearLayout.h"
 #include "ui/DisclosureGroup.h"
+#include "ui/MenuMark.h"
 #include "ui/NamedColor.h"
 #include "ui/NotesEdit.h"
 #include "ui/PaletteColor.h"
@@ -211,7 +212,6 @@ void FactionEditingView::buildTagsAndAssets()
     m_tagsMenu->setObjectName(QStringLiteral("tagsMenu"));
     for (const FactionTag tag : allCases<FactionTag>()) {
         QAction *action = m_tagsMenu->addAction(capitalizedWords(rawValue(tag)));
-        action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, tag] {
             m_draft.toggleTag(tag);
             refresh();
@@ -372,7 +372,7 @@ void FactionEditingView::refresh()
     const QList<QAction *> tagActions = m_tagsMenu->actions();
     const auto tags = allCases<FactionTag>();
     for (qsizetype i = 0; i < tagActions.size(); ++i)
-        tagActions.at(i)->setChecked(m_draft.faction.tags.contains(tags.at(static_cast<std::size_t>(i))));
+        setMenuMark(tagActions.at(i), m_draft.faction.tags.contains(tags.at(static_cast<std::size_t>(i))));
     m_tagsSummary->setText(m_draft.tagsSummary());
     m_addAssetButton->setEnabled(!m_draft.asset.name.isEmpty());
     refreshAssetRows();

@@ -61,6 +61,33 @@ TEST_F(FactionEditingViewTest, TagsKeepTheOrderChosenAndASecondChoiceRemovesOne)
     EXPECT_EQ(view.draft().faction.tags, (QList<FactionTag>{FactionTag::savage, FactionTag::pirates}));
 }
 
+TEST_F(FactionEditingViewTest, OnlyChosenTagsCarryAMarkInTheTagsMenu)
+{
+    Faction edited = faction(QStringLiteral("Guild"));
+    edited.tags = {FactionTag::savage};
+    m_universe->setFactions({edited});
+    FactionEditingView view(*m_universe, edited);
+    const auto marked = [&view] {
+        QStringList texts;
+        for (const QAction *action : view.tagsMenu()->actions()) {
+            // A checkable entry would show an empty box beside every tag not chosen.
+            if (action->isCheckable())
+                texts.append(action->text() + QStringLiteral(" (checkable)"));
+            else if (!action->icon().isNull() && action->isIconVisibleInMenu())
+                texts.append(action->text());
+        }
+        return texts;
+    };
+    EXPECT_EQ(view.tagsMenu()->actions().size(), 25);
+    EXPECT_EQ(marked(), QStringList{QStringLiteral("Savage")});
+    chooseTag(view, QStringLiteral("Pirates"));
+    EXPECT_EQ(marked(), (QStringList{QStringLiteral("Pirates"), QStringLiteral("Savage")}));
+    chooseTag(view, QStringLiteral("Savage"));
+    EXPECT_EQ(marked(), QStringList{QStringLiteral("Pirates")});
+    EXPECT_EQ(view.draft().faction.tags, QList<FactionTag>{FactionTag::pirates});
+    EXPECT_EQ(child<QLabel>(view, "tagsSummary")->text(), QStringLiteral("Pirates"));
+}
+
 TEST_F(FactionEditingViewTest, AssetTakesTheHomeworldShownWhenAddedAndIsStoredOnCreate)
 {
     FactionEditingView view(*m_universe, std::nullopt);
