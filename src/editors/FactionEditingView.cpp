@@ -307,6 +307,8 @@ void FactionEditingView::buildAssetForm()
             [this](qint64 value) { m_draft.asset.hp = value; });
     connect(m_assetCost, &IntegerField::valueCommitted, this,
             [this](qint64 value) { m_draft.asset.cost = value; });
+    // Return in the name adds the asset, as the button would (nothing while it is disabled).
+    connect(m_assetName, &QLineEdit::returnPressed, m_addAssetButton, &QAbstractButton::click);
     connect(m_addAssetButton, &QPushButton::clicked, this, [this] {
         if (m_draft.asset.name.isEmpty())
             return;

@@ -88,6 +88,31 @@ TEST_F(FactionEditingViewTest, OnlyChosenTagsCarryAMarkInTheTagsMenu)
     EXPECT_EQ(child<QLabel>(view, "tagsSummary")->text(), QStringLiteral("Pirates"));
 }
 
+TEST_F(FactionEditingViewTest, ReturnInTheAssetNameAddsTheAssetOnlyWhenTheButtonCould)
+{
+    FactionEditingView view(*m_universe, std::nullopt);
+    view.addAssetGroup()->header()->click();
+    auto *name = child<QLineEdit>(view, "assetName");
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(view.draft().faction.assets.isEmpty());
+    EXPECT_TRUE(view.assetRows().isEmpty());
+
+    QTest::keyClicks(name, QStringLiteral("Frigate"));
+    QTest::keyClick(name, Qt::Key_Return);
+    ASSERT_EQ(view.draft().faction.assets.size(), 1);
+    EXPECT_EQ(view.draft().faction.assets.first().name, QStringLiteral("Frigate"));
+    EXPECT_EQ(view.assetRows().size(), 1);
+    EXPECT_TRUE(name->text().isEmpty()); // ready for the next asset
+    // The asset reaches the universe with the faction, when it is created.
+    EXPECT_TRUE(m_universe->factions().isEmpty());
+    QTest::keyClicks(child<QLineEdit>(view, "factionName"), QStringLiteral("Guild"));
+    view.actionButton()->click();
+    const auto file = stored();
+    ASSERT_EQ(file->factions().size(), 1);
+    ASSERT_EQ(file->factions().first().assets.size(), 1);
+    EXPECT_EQ(file->factions().first().assets.first().name, QStringLiteral("Frigate"));
+}
+
 TEST_F(FactionEditingViewTest, AssetTakesTheHomeworldShownWhenAddedAndIsStoredOnCreate)
 {
     FactionEditingView view(*m_universe, std::nullopt);
