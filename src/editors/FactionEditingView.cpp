@@ -7,6 +7,7 @@
 #include "model/CapitalizedWords.h"
 #include "ui/ClearLayout.h"
 #include "ui/DisclosureGroup.h"
+#include "ui/ElidedLabel.h"
 #include "ui/MenuMark.h"
 #include "ui/NamedColor.h"
 #include "ui/NotesEdit.h"
@@ -393,8 +394,8 @@ void FactionEditingView::refreshAssetRows()
         auto *lines = new QVBoxLayout(row);
         lines->setContentsMargins(0, 2, 0, 2);
         lines->setSpacing(0);
-        auto *name = new QLabel(asset.name, row);
-        name->setTextFormat(Qt::PlainText);
+        auto *name = new ElidedLabel(asset.name, row);
+        name->setObjectName(QStringLiteral("assetRowName"));
         lines->addWidget(name);
         lines->addWidget(secondaryLabel(capitalizedWords(rawValue(asset.category)) + QStringLiteral(" · ") +
                                             capitalizedWords(rawValue(asset.type)),

@@ -3,10 +3,12 @@
 #include "editors/HexPositionPicker.h"
 #include "editors/LabeledStepper.h"
 #include "ui/DisclosureGroup.h"
+#include "ui/ElidedLabel.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolButton>
 
 using namespace editor_test;
@@ -111,6 +113,24 @@ TEST_F(FactionEditingViewTest, ReturnInTheAssetNameAddsTheAssetOnlyWhenTheButton
     ASSERT_EQ(file->factions().size(), 1);
     ASSERT_EQ(file->factions().first().assets.size(), 1);
     EXPECT_EQ(file->factions().first().assets.first().name, QStringLiteral("Frigate"));
+}
+
+TEST_F(FactionEditingViewTest, ALongAssetNameIsCutWithAnEllipsisInsteadOfWideningTheForm)
+{
+    FactionEditingView view(*m_universe, std::nullopt);
+    view.resize(900, 700);
+    view.show();
+    view.addAssetGroup()->header()->click();
+    const QString longName = QStringLiteral("Frigate of the Squadron That Never Ends ").repeated(10);
+    typeInto(child<QLineEdit>(view, "assetName"), longName);
+    QCoreApplication::processEvents(); // the new row is shown
+    // The form never needs more room than the window gives it: nothing to scroll to sideways.
+    const auto *scroll = view.findChild<QScrollArea *>();
+    EXPECT_LE(scroll->widget()->minimumSizeHint().width(), scroll->viewport()->width());
+    auto *name = child<ElidedLabel>(view, "assetRowName");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), longName);
+    EXPECT_TRUE(name->shownText().endsWith(u'…')) << name->shownText().toStdString();
 }
 
 TEST_F(FactionEditingViewTest, AssetTakesTheHomeworldShownWhenAddedAndIsStoredOnCreate)
