@@ -1,6 +1,7 @@
 #include "SidebarList.h"
 
 #include "FactionGroupHeader.h"
+#include "ui/ColorMark.h"
 #include "ui/PaletteColor.h"
 #include "ui/PlainText.h"
 #include "ui/Symbol.h"
@@ -196,7 +197,7 @@ void SidebarList::addGroup(FactionCategory category, const QList<Faction> &facti
     // Equal names keep the universe's order.
     std::stable_sort(members.begin(), members.end());
     for (const Faction &faction : members) {
-        addRow(Destination::forFaction(faction), symbolIcon(Symbol::flagFill, paletteColor(faction.color)),
+        addRow(Destination::forFaction(faction), colorFlagIcon(paletteColor(faction.color)),
                factionRowTitle(faction), true);
     }
 }

@@ -1,11 +1,11 @@
 #include "FactionEditingView.h"
 
-#include "ColorDot.h"
 #include "HexPositionPicker.h"
 #include "IntegerField.h"
 #include "LabeledStepper.h"
 #include "model/CapitalizedWords.h"
 #include "ui/ClearLayout.h"
+#include "ui/ColorMark.h"
 #include "ui/DisclosureGroup.h"
 #include "ui/ElidedLabel.h"
 #include "ui/MenuMark.h"

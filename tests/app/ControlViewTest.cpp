@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "ImageProbe.h"
 
 #include "app/PlainPage.h"
 #include "editors/FactionEditingView.h"
@@ -303,4 +304,32 @@ TEST_F(Sidebar, EveryHexPickerIsWhollyVisibleAtTheDefaultWindowSize)
         }
         EXPECT_GE(shown, 1);
     }
+}
+
+TEST_F(Sidebar, AWhiteFactionsFlagStandsOutOnAWhiteSidebar)
+{
+    startApp();
+    Faction pale = faction(QStringLiteral("Pale"), QString(), FactionCategory::group);
+    pale.color = FactionColor::black;
+    universe()->setFactions({pale});
+    toggleGroup(FactionCategory::group);
+    QPalette palette = list()->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    list()->setPalette(palette);
+    list()->viewport()->setPalette(palette);
+    settle();
+    const QImage black = list()->viewport()->grab().toImage();
+    pale.color = FactionColor::white;
+    universe()->setFactions({pale});
+    settle();
+    const QImage white = list()->viewport()->grab().toImage();
+
+    // Only the flag changes with the colour; the white flag's ring is clearly darker
+    // than the white around it, and its cloth is white.
+    const QRect flag = differingRect(black, white);
+    ASSERT_FALSE(flag.isEmpty());
+    EXPECT_LE(flag.width(), 20);
+    EXPECT_LT(darkestGray(white, flag), 200);
+    EXPECT_GT(qGray(white.pixel(flag.center())), 230);
 }

@@ -1,18 +1,33 @@
 #include "editors/FactionListEditingView.h"
 #include "EditorTestSupport.h"
+#include "ImageProbe.h"
 
 #include <QFile>
+#include <QListView>
 #include <QPushButton>
 
 using namespace editor_test;
 
 namespace {
 
-Faction faction(const QString &name, const QString &shortName)
+Faction faction(const QString &name, const QString &shortName, FactionColor color = FactionColor::black)
 {
     Faction f = editor_test::faction(name);
     f.shortName = shortName;
+    f.color = color;
     return f;
+}
+
+// The check list on a white base with black text, as a light desktop shows it.
+QListView *whiteCheckList(FactionListEditingView &editor)
+{
+    auto *list = child<QListView>(editor, "factionCheckList");
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    list->setPalette(palette);
+    list->viewport()->setPalette(palette);
+    return list;
 }
 
 } // namespace
@@ -20,6 +35,29 @@ Faction faction(const QString &name, const QString &shortName)
 class FactionListEditingViewTest : public EditorTest
 {
 };
+
+TEST_F(FactionListEditingViewTest, AWhiteFactionsFlagStandsOutOnAWhiteList)
+{
+    Faction pale = faction(QStringLiteral("Pale"), QString(), FactionColor::black);
+    m_universe->setFactions({pale});
+    FactionListEditingView editor(*m_universe, std::nullopt);
+    editor.resize(900, 700);
+    editor.show();
+    auto *list = whiteCheckList(editor);
+    const QImage black = list->viewport()->grab().toImage();
+    pale.color = FactionColor::white;
+    m_universe->setFactions({pale});
+    QCoreApplication::processEvents();
+    const QImage white = list->viewport()->grab().toImage();
+
+    // Only the flag changes with the colour; where it stands, the white flag's ring
+    // is clearly darker than the white around it, and its cloth is white.
+    const QRect flag = differingRect(black, white);
+    ASSERT_FALSE(flag.isEmpty());
+    EXPECT_LE(flag.width(), 20);
+    EXPECT_LT(darkestGray(white, flag), 200);
+    EXPECT_GT(qGray(white.pixel(flag.center())), 230);
+}
 
 TEST_F(FactionListEditingViewTest, ReturnInTheNameCreatesOrSavesOnlyWhenTheButtonCould)
 {
