@@ -64,8 +64,9 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        const QSize natural = QStyledItemDelegate::sizeHint(option, index);
-        return {natural.width() + index.data(kIndentRole).toInt(), std::max(natural.height(), kRowHeight)};
+        // No width of its own: every row is as wide as the sidebar, which cuts a long
+        // name with an ellipsis instead of scrolling sideways.
+        return {0, std::max(QStyledItemDelegate::sizeHint(option, index).height(), kRowHeight)};
     }
 };
 

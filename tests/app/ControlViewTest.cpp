@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 #include "ImageProbe.h"
+#include "PaintedTexts.h"
 
 #include "app/PlainPage.h"
 #include "editors/FactionEditingView.h"
@@ -12,6 +13,7 @@
 #include "ui/ContentUnavailableView.h"
 
 #include <QPointer>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace {
@@ -332,4 +334,25 @@ TEST_F(Sidebar, AWhiteFactionsFlagStandsOutOnAWhiteSidebar)
     EXPECT_LE(flag.width(), 20);
     EXPECT_LT(darkestGray(white, flag), 200);
     EXPECT_GT(qGray(white.pixel(flag.center())), 230);
+}
+
+TEST_F(Sidebar, ALongFactionNameIsCutWithAnEllipsisAtTheSidebarsEdge)
+{
+    startApp();
+    const QString longName =
+        QStringLiteral("Brotherhood of the Outer Reaches and the Far Dark Rim ").repeated(4);
+    universe()->setFactions({faction(longName, QString(), FactionCategory::religious),
+                             faction(QStringLiteral("Alpha"), QString(), FactionCategory::religious)});
+    toggleGroup(FactionCategory::religious);
+
+    // Rows are as wide as the sidebar: there is nothing to scroll to sideways.
+    EXPECT_EQ(list()->horizontalScrollBar()->maximum(), 0);
+    const QStringList painted = paintedTexts(list()->viewport());
+    EXPECT_TRUE(painted.contains(QStringLiteral("Alpha"))) << painted.join(u'|').toStdString();
+    EXPECT_FALSE(painted.contains(longName));
+    const auto shown = std::find_if(painted.cbegin(), painted.cend(), [&](const QString &text) {
+        return text.endsWith(u'…') && longName.startsWith(text.chopped(1));
+    });
+    ASSERT_NE(shown, painted.cend()) << painted.join(u'|').toStdString();
+    EXPECT_GT(shown->size(), 10);
 }

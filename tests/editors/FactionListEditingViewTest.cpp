@@ -1,14 +1,18 @@
 #include "editors/FactionListEditingView.h"
 #include "EditorTestSupport.h"
 #include "ImageProbe.h"
+#include "PaintedTexts.h"
 
 #include <QFile>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 
 using namespace editor_test;
 
 namespace {
+
+constexpr QChar kEllipsis = u'…';
 
 Faction faction(const QString &name, const QString &shortName, FactionColor color = FactionColor::black)
 {
@@ -35,6 +39,42 @@ QListView *whiteCheckList(FactionListEditingView &editor)
 class FactionListEditingViewTest : public EditorTest
 {
 };
+
+TEST_F(FactionListEditingViewTest, LongNamesAreCutWithAnEllipsisAtTheListsEdge)
+{
+    const QString longName = QStringLiteral("The Most Serene and Everlasting Confederation ").repeated(6);
+    const QString longShort = QStringLiteral("Brotherhood of the Outer Reaches ").repeated(6);
+    m_universe->setFactions(
+        {faction(longName, QStringLiteral("MSC")), faction(QStringLiteral("Alpha"), QStringLiteral("AL")),
+         faction(QStringLiteral("Beta"), QString()), faction(QStringLiteral("Gamma"), longShort)});
+    FactionListEditingView editor(*m_universe, std::nullopt);
+    editor.resize(900, 700);
+    editor.show();
+    auto *list = whiteCheckList(editor);
+
+    // Rows are as wide as the list: there is nothing to scroll to sideways.
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        EXPECT_LE(list->visualRect(list->model()->index(row, 0)).right(), list->viewport()->width()) << row;
+
+    const QStringList painted = paintedTexts(list->viewport());
+    // Names that fit are shown whole, each short name after its name.
+    for (const QString &whole : {QStringLiteral("Alpha"), QStringLiteral("AL"), QStringLiteral("Beta"),
+                                 QStringLiteral("Gamma"), QStringLiteral("MSC")})
+        EXPECT_TRUE(painted.contains(whole))
+            << whole.toStdString() << " in " << painted.join(u'|').toStdString();
+    // A long name is cut, with an ellipsis, within the row; so is a long short name.
+    const QFontMetrics metrics(list->font());
+    for (const QString &cut : {longName, longShort}) {
+        const auto shown = std::find_if(painted.cbegin(), painted.cend(), [&](const QString &text) {
+            return text.endsWith(kEllipsis) && cut.startsWith(text.chopped(1));
+        });
+        ASSERT_NE(shown, painted.cend()) << painted.join(u'|').toStdString();
+        EXPECT_GT(shown->size(), 10);
+        EXPECT_LT(metrics.horizontalAdvance(*shown), list->viewport()->width());
+    }
+    EXPECT_FALSE(painted.contains(longName));
+}
 
 TEST_F(FactionListEditingViewTest, AWhiteFactionsFlagStandsOutOnAWhiteList)
 {
