@@ -1,6 +1,7 @@
 #include "SidebarList.h"
 
 #include "FactionGroupHeader.h"
+#include "ui/ColorMark.h"
 #include "ui/PaletteColor.h"
 #include "ui/PlainText.h"
 #include "ui/Symbol.h"
@@ -63,8 +64,9 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        const QSize natural = QStyledItemDelegate::sizeHint(option, index);
-        return {natural.width() + index.data(kIndentRole).toInt(), std::max(natural.height(), kRowHeight)};
+        // No width of its own: every row is as wide as the sidebar, which cuts a long
+        // name with an ellipsis instead of scrolling sideways.
+        return {0, std::max(QStyledItemDelegate::sizeHint(option, index).height(), kRowHeight)};
     }
 };
 
@@ -196,7 +198,7 @@ void SidebarList::addGroup(FactionCategory category, const QList<Faction> &facti
     // Equal names keep the universe's order.
     std::stable_sort(members.begin(), members.end());
     for (const Faction &faction : members) {
-        addRow(Destination::forFaction(faction), symbolIcon(Symbol::flagFill, paletteColor(faction.color)),
+        addRow(Destination::forFaction(faction), colorFlagIcon(paletteColor(faction.color)),
                factionRowTitle(faction), true);
     }
 }

@@ -2,9 +2,10 @@
 
 #include <QStyledItemDelegate>
 
-// Paints a row of the faction check list as the style does (check box, flag, name)
-// and adds the faction's short name after the name, small and in the secondary
-// colour.
+// Paints a row of the faction check list: the style's check box and flag, then the
+// faction's name and, after it, its short name, small and in the secondary colour.
+// A row is as wide as the list: texts that do not fit are cut with an ellipsis,
+// never scrolled to.
 class FactionCheckDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -14,4 +15,5 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 };

@@ -1,9 +1,9 @@
 #include "FactionCheckListModel.h"
 
 #include "FactionListDraft.h"
+#include "ui/ColorMark.h"
 #include "ui/PaletteColor.h"
 #include "ui/PlainText.h"
-#include "ui/Symbol.h"
 #include "universe/UniverseChanges.h"
 
 #include <algorithm>
@@ -44,7 +44,7 @@ QVariant FactionCheckListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole: return faction.name.isEmpty() ? tr("Unnamed Faction") : lineOfText(faction.name);
     case Qt::CheckStateRole: return m_draft.isSelected(faction.id) ? Qt::Checked : Qt::Unchecked;
-    case Qt::DecorationRole: return symbolIcon(Symbol::flagFill, paletteColor(faction.color));
+    case Qt::DecorationRole: return colorFlagIcon(paletteColor(faction.color));
     case ShortNameRole: return lineOfText(faction.shortName);
     case IdRole: return faction.id;
     default: return {};

@@ -1,12 +1,14 @@
 #include "FactionEditingView.h"
 
-#include "ColorDot.h"
 #include "HexPositionPicker.h"
 #include "IntegerField.h"
 #include "LabeledStepper.h"
 #include "model/CapitalizedWords.h"
 #include "ui/ClearLayout.h"
+#include "ui/ColorMark.h"
 #include "ui/DisclosureGroup.h"
+#include "ui/ElidedLabel.h"
+#include "ui/MenuMark.h"
 #include "ui/NamedColor.h"
 #include "ui/NotesEdit.h"
 #include "ui/PaletteColor.h"
@@ -211,7 +213,6 @@ void FactionEditingView::buildTagsAndAssets()
     m_tagsMenu->setObjectName(QStringLiteral("tagsMenu"));
     for (const FactionTag tag : allCases<FactionTag>()) {
         QAction *action = m_tagsMenu->addAction(capitalizedWords(rawValue(tag)));
-        action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, tag] {
             m_draft.toggleTag(tag);
             refresh();
@@ -307,6 +308,8 @@ void FactionEditingView::buildAssetForm()
             [this](qint64 value) { m_draft.asset.hp = value; });
     connect(m_assetCost, &IntegerField::valueCommitted, this,
             [this](qint64 value) { m_draft.asset.cost = value; });
+    // Return in the name adds the asset, as the button would (nothing while it is disabled).
+    connect(m_assetName, &QLineEdit::returnPressed, m_addAssetButton, &QAbstractButton::click);
     connect(m_addAssetButton, &QPushButton::clicked, this, [this] {
         if (m_draft.asset.name.isEmpty())
             return;
@@ -372,7 +375,7 @@ void FactionEditingView::refresh()
     const QList<QAction *> tagActions = m_tagsMenu->actions();
     const auto tags = allCases<FactionTag>();
     for (qsizetype i = 0; i < tagActions.size(); ++i)
-        tagActions.at(i)->setChecked(m_draft.faction.tags.contains(tags.at(static_cast<std::size_t>(i))));
+        setMenuMark(tagActions.at(i), m_draft.faction.tags.contains(tags.at(static_cast<std::size_t>(i))));
     m_tagsSummary->setText(m_draft.tagsSummary());
     m_addAssetButton->setEnabled(!m_draft.asset.name.isEmpty());
     refreshAssetRows();
@@ -391,8 +394,8 @@ void FactionEditingView::refreshAssetRows()
         auto *lines = new QVBoxLayout(row);
         lines->setContentsMargins(0, 2, 0, 2);
         lines->setSpacing(0);
-        auto *name = new QLabel(asset.name, row);
-        name->setTextFormat(Qt::PlainText);
+        auto *name = new ElidedLabel(asset.name, row);
+        name->setObjectName(QStringLiteral("assetRowName"));
         lines->addWidget(name);
         lines->addWidget(secondaryLabel(capitalizedWords(rawValue(asset.category)) + QStringLiteral(" · ") +
                                             capitalizedWords(rawValue(asset.type)),

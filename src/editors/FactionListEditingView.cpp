@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -61,6 +62,9 @@ FactionListEditingView::FactionListEditingView(StarfarerUniverse &universe,
     connect(m_factions, &QAbstractItemModel::modelReset, this, &FactionListEditingView::refresh);
 
     addActionButton();
+    // Return in the name creates or saves the list, as the button would (nothing while
+    // it is disabled).
+    connect(m_name, &QLineEdit::returnPressed, actionButton(), &QAbstractButton::click);
     refresh();
 }
 

@@ -1,7 +1,7 @@
 #include "MapObjectRowDelegate.h"
 
-#include "ColorDot.h"
 #include "MapObjectListModel.h"
+#include "ui/ColorMark.h"
 #include "ui/PlainText.h"
 #include "ui/TextStyle.h"
 

@@ -1,12 +1,12 @@
 #include "RegionEditingView.h"
 
-#include "ColorDot.h"
 #include "CornerDiagram.h"
 #include "HexPositionPicker.h"
 #include "LabeledStepper.h"
 #include "RegionAnchorDelegate.h"
 #include "RegionAnchorListModel.h"
 #include "model/CapitalizedWords.h"
+#include "ui/ColorMark.h"
 #include "ui/PaletteColor.h"
 #include "ui/Symbol.h"
 #include "universe/UniverseChanges.h"

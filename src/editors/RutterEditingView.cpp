@@ -1,8 +1,8 @@
 #include "RutterEditingView.h"
 
-#include "ColorDot.h"
 #include "HexPositionPicker.h"
 #include "RutterListSource.h"
+#include "ui/ColorMark.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/PaletteColor.h"
 #include "universe/UniverseChanges.h"

@@ -1,11 +1,11 @@
 #include "StarmapLabelEditingView.h"
 
-#include "ColorDot.h"
 #include "HexPositionPicker.h"
 #include "PositionArea.h"
 #include "StarmapLabelPreview.h"
 #include "SystemNames.h"
 #include "model/CapitalizedWords.h"
+#include "ui/ColorMark.h"
 #include "ui/ElidedLabel.h"
 #include "ui/LiteralText.h"
 #include "ui/PaletteColor.h"

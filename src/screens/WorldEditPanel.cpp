@@ -11,6 +11,7 @@
 #include "ui/Chip.h"
 #include "ui/ClearLayout.h"
 #include "ui/LiteralText.h"
+#include "ui/MenuMark.h"
 #include "ui/NamedColor.h"
 #include "ui/NotesEdit.h"
 #include "ui/Symbol.h"
@@ -423,9 +424,7 @@ void WorldEditPanel::refreshTagSection()
         QMenu *submenu = menu->addMenu(literalText(title(category)));
         for (const WorldTag tag : tags(category)) {
             QAction *action = submenu->addAction(literalText(WorldEditOptions::tagTitle(tag)));
-            if (held.contains(tag))
-                action->setIcon(symbolIcon(Symbol::checkmark));
-            action->setIconVisibleInMenu(true);
+            setMenuMark(action, held.contains(tag));
             connect(action, &QAction::triggered, this,
                     [this, tag] { edit([tag](WorldDraft &draft) { draft.toggleTag(tag); }); });
         }

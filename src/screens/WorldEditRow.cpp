@@ -1,6 +1,7 @@
 #include "WorldEditRow.h"
 
 #include "ui/LiteralText.h"
+#include "ui/MenuMark.h"
 #include "ui/Symbol.h"
 #include "ui/TextStyle.h"
 
@@ -55,10 +56,9 @@ void WorldEditRow::setOptions(const QList<Option> &options)
             action->setCheckable(true);
             action->setChecked(option.marked);
             group->addAction(action);
-        } else if (option.marked) {
-            action->setIcon(symbolIcon(Symbol::checkmark));
+        } else {
+            setMenuMark(action, option.marked);
         }
-        action->setIconVisibleInMenu(true);
         connect(action, &QAction::triggered, this, [this, i] { emit optionChosen(static_cast<int>(i)); });
     }
     m_button->setMenu(m_menu);

@@ -47,7 +47,29 @@ QPainterPath flagPath(qreal poleX, qreal top, qreal width, qreal height)
     return flag;
 }
 
+// The pole and the cloth of the flags with one cloth.
+constexpr qreal kFlagPoleWidth = 1.5;
+
+QPainterPath flagPole()
+{
+    QPainterPath pole;
+    pole.moveTo(3, 1.5);
+    pole.lineTo(3, 15);
+    return pole;
+}
+
+QPainterPath flagCloth()
+{
+    return flagPath(3, 2.5, 10.5, 7);
+}
+
 } // namespace
+
+QPainterPath flagShape()
+{
+    const QPainterPathStroker stroker(symbolPen(Qt::black, kFlagPoleWidth));
+    return stroker.createStroke(flagPole()).united(flagCloth());
+}
 
 namespace symbol_detail {
 
@@ -178,23 +200,14 @@ void paintPlus(QPainter &painter, const QColor &color)
 
 void paintFlagFill(QPainter &painter, const QColor &color)
 {
-    QPainterPath pole;
-    pole.moveTo(3, 1.5);
-    pole.lineTo(3, 15);
-    painter.strokePath(pole, symbolPen(color, 1.5));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(color);
-    painter.drawPath(flagPath(3, 2.5, 10.5, 7));
+    painter.fillPath(flagShape(), color);
 }
 
 void paintFlagSlash(QPainter &painter, const QColor &color)
 {
     // The flag in outline, struck through from its top-left to its foot: no flag.
-    QPainterPath pole;
-    pole.moveTo(3, 1.5);
-    pole.lineTo(3, 15);
-    painter.strokePath(pole, symbolPen(color, 1.5));
-    painter.strokePath(flagPath(3, 2.5, 10.5, 7), symbolPen(color, 1.3));
+    painter.strokePath(flagPole(), symbolPen(color, kFlagPoleWidth));
+    painter.strokePath(flagCloth(), symbolPen(color, 1.3));
     QPainterPath slash;
     slash.moveTo(1.5, 1.5);
     slash.lineTo(14.5, 14.5);

@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QPixmapCache>
 
+#include <functional>
+
 namespace {
 
 void strokeCircle(QPainter &painter, const QColor &color, qreal width = 1.3)
@@ -245,53 +247,47 @@ void paintInsetFilledSquareDashedMicro(QPainter &painter, const QColor &color)
 
 } // namespace symbol_detail
 
-namespace {
-
-QPixmap drawnSymbol(Symbol symbol, int size, const QColor &color, qreal devicePixelRatio)
+QPixmap boxPixmap(const QString &key, int size, qreal devicePixelRatio,
+                  const std::function<void(QPainter &)> &paint)
 {
+    const QString sizedKey = QStringLiteral("%1:%2:%3").arg(key).arg(size).arg(devicePixelRatio, 0, 'g', 17);
+    QPixmap pixmap;
+    if (QPixmapCache::find(sizedKey, &pixmap))
+        return pixmap;
     const int pixels = qMax(1, qRound(size * devicePixelRatio));
-    QPixmap pixmap(pixels, pixels);
+    pixmap = QPixmap(pixels, pixels);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(pixels / 16.0, pixels / 16.0);
-    enumRow(symbol).paint(painter, color);
+    paint(painter);
     painter.end();
     pixmap.setDevicePixelRatio(devicePixelRatio);
+    QPixmapCache::insert(sizedKey, pixmap);
     return pixmap;
 }
 
-// Everything the picture depends on: the colour with its alpha at full precision
-// and the exact ratio, so that no two pictures share a key.
-QString symbolCacheKey(Symbol symbol, int size, const QColor &color, qreal devicePixelRatio)
+QIcon boxIcon(const std::function<QPixmap(int size)> &pixmapOfSize)
 {
-    return QStringLiteral("vostrel-symbol:%1:%2:%3:%4")
-        .arg(int(symbol))
-        .arg(size)
-        .arg(quint64(color.rgba64()), 0, 16)
-        .arg(devicePixelRatio, 0, 'g', 17);
+    QIcon icon;
+    for (int size : {12, 16, 24, 32})
+        icon.addPixmap(pixmapOfSize(size));
+    return icon;
 }
-
-} // namespace
 
 QPixmap symbolPixmap(Symbol symbol, int size, const QColor &color, qreal devicePixelRatio)
 {
-    const QString key = symbolCacheKey(symbol, size, color, devicePixelRatio);
-    QPixmap pixmap;
-    if (!QPixmapCache::find(key, &pixmap)) {
-        pixmap = drawnSymbol(symbol, size, color, devicePixelRatio);
-        QPixmapCache::insert(key, pixmap);
-    }
-    return pixmap;
+    // The colour with its alpha at full precision, so that no two pictures share a key.
+    const QString key =
+        QStringLiteral("vostrel-symbol:%1:%2").arg(int(symbol)).arg(quint64(color.rgba64()), 0, 16);
+    return boxPixmap(key, size, devicePixelRatio,
+                     [symbol, &color](QPainter &painter) { enumRow(symbol).paint(painter, color); });
 }
 
 QIcon symbolIcon(Symbol symbol, const QColor &color)
 {
-    QIcon icon;
-    for (int size : {12, 16, 24, 32})
-        icon.addPixmap(symbolPixmap(symbol, size, color));
-    return icon;
+    return boxIcon([symbol, &color](int size) { return symbolPixmap(symbol, size, color); });
 }
 
 QIcon symbolIcon(Symbol symbol)

@@ -5,9 +5,23 @@
 #include <QPen>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 // Drawing helpers shared by the program-drawn symbols.
+
+// A square picture of `size` device-independent pixels that `paint` draws into the
+// 16 × 16 box at the origin. It is drawn once per key, size and pixel ratio and then
+// taken from the application's pixmap cache; `key` names everything else the picture
+// depends on.
+QPixmap boxPixmap(const QString &key, int size, qreal devicePixelRatio,
+                  const std::function<void(QPainter &)> &paint);
+// An icon holding the picture at each size that menus, lists and buttons ask for.
+QIcon boxIcon(const std::function<QPixmap(int size)> &pixmapOfSize);
+
+// The filled flag (pole and cloth) as one area of the 16 × 16 box, for pictures that
+// outline it.
+QPainterPath flagShape();
 
 // The pen of a symbol's strokes: round caps and joins, as the symbol set draws them.
 inline QPen symbolPen(const QColor &color, qreal width)

@@ -1,4 +1,6 @@
 #include "AppTestSupport.h"
+#include "ImageProbe.h"
+#include "PaintedTexts.h"
 
 #include "app/PlainPage.h"
 #include "editors/FactionEditingView.h"
@@ -11,6 +13,7 @@
 #include "ui/ContentUnavailableView.h"
 
 #include <QPointer>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace {
@@ -303,4 +306,53 @@ TEST_F(Sidebar, EveryHexPickerIsWhollyVisibleAtTheDefaultWindowSize)
         }
         EXPECT_GE(shown, 1);
     }
+}
+
+TEST_F(Sidebar, AWhiteFactionsFlagStandsOutOnAWhiteSidebar)
+{
+    startApp();
+    Faction pale = faction(QStringLiteral("Pale"), QString(), FactionCategory::group);
+    pale.color = FactionColor::black;
+    universe()->setFactions({pale});
+    toggleGroup(FactionCategory::group);
+    QPalette palette = list()->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    list()->setPalette(palette);
+    list()->viewport()->setPalette(palette);
+    settle();
+    const QImage black = list()->viewport()->grab().toImage();
+    pale.color = FactionColor::white;
+    universe()->setFactions({pale});
+    settle();
+    const QImage white = list()->viewport()->grab().toImage();
+
+    // Only the flag changes with the colour; the white flag's ring is clearly darker
+    // than the white around it, and its cloth is white.
+    const QRect flag = differingRect(black, white);
+    ASSERT_FALSE(flag.isEmpty());
+    EXPECT_LE(flag.width(), 20);
+    EXPECT_LT(darkestGray(white, flag), 200);
+    EXPECT_GT(qGray(white.pixel(flag.center())), 230);
+}
+
+TEST_F(Sidebar, ALongFactionNameIsCutWithAnEllipsisAtTheSidebarsEdge)
+{
+    startApp();
+    const QString longName =
+        QStringLiteral("Brotherhood of the Outer Reaches and the Far Dark Rim ").repeated(4);
+    universe()->setFactions({faction(longName, QString(), FactionCategory::religious),
+                             faction(QStringLiteral("Alpha"), QString(), FactionCategory::religious)});
+    toggleGroup(FactionCategory::religious);
+
+    // Rows are as wide as the sidebar: there is nothing to scroll to sideways.
+    EXPECT_EQ(list()->horizontalScrollBar()->maximum(), 0);
+    const QStringList painted = paintedTexts(list()->viewport());
+    EXPECT_TRUE(painted.contains(QStringLiteral("Alpha"))) << painted.join(u'|').toStdString();
+    EXPECT_FALSE(painted.contains(longName));
+    const auto shown = std::find_if(painted.cbegin(), painted.cend(), [&](const QString &text) {
+        return text.endsWith(u'…') && longName.startsWith(text.chopped(1));
+    });
+    ASSERT_NE(shown, painted.cend()) << painted.join(u'|').toStdString();
+    EXPECT_GT(shown->size(), 10);
 }

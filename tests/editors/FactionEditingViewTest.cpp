@@ -3,10 +3,12 @@
 #include "editors/HexPositionPicker.h"
 #include "editors/LabeledStepper.h"
 #include "ui/DisclosureGroup.h"
+#include "ui/ElidedLabel.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolButton>
 
 using namespace editor_test;
@@ -59,6 +61,76 @@ TEST_F(FactionEditingViewTest, TagsKeepTheOrderChosenAndASecondChoiceRemovesOne)
     chooseTag(view, QStringLiteral("Deeprooted"));
     EXPECT_EQ(child<QLabel>(view, "tagsSummary")->text(), QStringLiteral("Savage, Pirates"));
     EXPECT_EQ(view.draft().faction.tags, (QList<FactionTag>{FactionTag::savage, FactionTag::pirates}));
+}
+
+TEST_F(FactionEditingViewTest, OnlyChosenTagsCarryAMarkInTheTagsMenu)
+{
+    Faction edited = faction(QStringLiteral("Guild"));
+    edited.tags = {FactionTag::savage};
+    m_universe->setFactions({edited});
+    FactionEditingView view(*m_universe, edited);
+    const auto marked = [&view] {
+        QStringList texts;
+        for (const QAction *action : view.tagsMenu()->actions()) {
+            // A checkable entry would show an empty box beside every tag not chosen.
+            if (action->isCheckable())
+                texts.append(action->text() + QStringLiteral(" (checkable)"));
+            else if (!action->icon().isNull() && action->isIconVisibleInMenu())
+                texts.append(action->text());
+        }
+        return texts;
+    };
+    EXPECT_EQ(view.tagsMenu()->actions().size(), 25);
+    EXPECT_EQ(marked(), QStringList{QStringLiteral("Savage")});
+    chooseTag(view, QStringLiteral("Pirates"));
+    EXPECT_EQ(marked(), (QStringList{QStringLiteral("Pirates"), QStringLiteral("Savage")}));
+    chooseTag(view, QStringLiteral("Savage"));
+    EXPECT_EQ(marked(), QStringList{QStringLiteral("Pirates")});
+    EXPECT_EQ(view.draft().faction.tags, QList<FactionTag>{FactionTag::pirates});
+    EXPECT_EQ(child<QLabel>(view, "tagsSummary")->text(), QStringLiteral("Pirates"));
+}
+
+TEST_F(FactionEditingViewTest, ReturnInTheAssetNameAddsTheAssetOnlyWhenTheButtonCould)
+{
+    FactionEditingView view(*m_universe, std::nullopt);
+    view.addAssetGroup()->header()->click();
+    auto *name = child<QLineEdit>(view, "assetName");
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(view.draft().faction.assets.isEmpty());
+    EXPECT_TRUE(view.assetRows().isEmpty());
+
+    QTest::keyClicks(name, QStringLiteral("Frigate"));
+    QTest::keyClick(name, Qt::Key_Return);
+    ASSERT_EQ(view.draft().faction.assets.size(), 1);
+    EXPECT_EQ(view.draft().faction.assets.first().name, QStringLiteral("Frigate"));
+    EXPECT_EQ(view.assetRows().size(), 1);
+    EXPECT_TRUE(name->text().isEmpty()); // ready for the next asset
+    // The asset reaches the universe with the faction, when it is created.
+    EXPECT_TRUE(m_universe->factions().isEmpty());
+    QTest::keyClicks(child<QLineEdit>(view, "factionName"), QStringLiteral("Guild"));
+    view.actionButton()->click();
+    const auto file = stored();
+    ASSERT_EQ(file->factions().size(), 1);
+    ASSERT_EQ(file->factions().first().assets.size(), 1);
+    EXPECT_EQ(file->factions().first().assets.first().name, QStringLiteral("Frigate"));
+}
+
+TEST_F(FactionEditingViewTest, ALongAssetNameIsCutWithAnEllipsisInsteadOfWideningTheForm)
+{
+    FactionEditingView view(*m_universe, std::nullopt);
+    view.resize(900, 700);
+    view.show();
+    view.addAssetGroup()->header()->click();
+    const QString longName = QStringLiteral("Frigate of the Squadron That Never Ends ").repeated(10);
+    typeInto(child<QLineEdit>(view, "assetName"), longName);
+    QCoreApplication::processEvents(); // the new row is shown
+    // The form never needs more room than the window gives it: nothing to scroll to sideways.
+    const auto *scroll = view.findChild<QScrollArea *>();
+    EXPECT_LE(scroll->widget()->minimumSizeHint().width(), scroll->viewport()->width());
+    auto *name = child<ElidedLabel>(view, "assetRowName");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), longName);
+    EXPECT_TRUE(name->shownText().endsWith(u'…')) << name->shownText().toStdString();
 }
 
 TEST_F(FactionEditingViewTest, AssetTakesTheHomeworldShownWhenAddedAndIsStoredOnCreate)

@@ -1,5 +1,6 @@
 #include "editors/RegionsView.h"
 #include "EditorTestSupport.h"
+#include "ImageProbe.h"
 #include "editors/CornerDiagram.h"
 #include "editors/HexPositionPicker.h"
 #include "editors/LabeledStepper.h"
@@ -194,10 +195,5 @@ TEST_F(RegionsViewTest, AWhiteRegionsDotStandsOutOnAWhiteList)
     const QImage image = list->viewport()->grab().toImage();
     // The dot stands at the row's leading edge, vertically centred; somewhere in that
     // square the ring must be clearly darker than the white around it.
-    int darkest = 255;
-    for (int y = row.center().y() - 8; y <= row.center().y() + 8; ++y) {
-        for (int x = row.left(); x < row.left() + 24; ++x)
-            darkest = std::min(darkest, qGray(image.pixel(x, y)));
-    }
-    EXPECT_LT(darkest, 200);
+    EXPECT_LT(darkestGray(image, QRect(row.left(), row.center().y() - 8, 24, 17)), 200);
 }

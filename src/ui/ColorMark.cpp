@@ -1,0 +1,66 @@
+#include "ColorMark.h"
+
+#include "SymbolPainting.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+
+namespace {
+
+constexpr int kDotSize = 12;
+// Strong enough to be seen against the list's base, faint enough not to change the
+// colour the mark stands for.
+constexpr qreal kRingOpacity = 0.45;
+
+// Fills `shape` and rings it with a pen `ringWidth` wide (in the painter's units).
+void paintRinged(QPainter &painter, const QPainterPath &shape, const QColor &fill, const QColor &text,
+                 qreal ringWidth)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor ring = text;
+    ring.setAlphaF(kRingOpacity);
+    painter.setPen(QPen(ring, ringWidth));
+    painter.setBrush(fill);
+    painter.drawPath(shape);
+    painter.restore();
+}
+
+QColor textColor()
+{
+    return QGuiApplication::palette().color(QPalette::Text);
+}
+
+} // namespace
+
+void paintColorDot(QPainter &painter, const QRectF &bounds, const QColor &fill, const QColor &text)
+{
+    QPainterPath dot;
+    dot.addEllipse(bounds.adjusted(0.5, 0.5, -0.5, -0.5));
+    paintRinged(painter, dot, fill, text, 1);
+}
+
+QIcon colorDotIcon(const QColor &color)
+{
+    QPixmap dot(kDotSize, kDotSize);
+    dot.fill(Qt::transparent);
+    QPainter painter(&dot);
+    paintColorDot(painter, QRectF(0, 0, kDotSize, kDotSize), color, textColor());
+    return QIcon(dot);
+}
+
+QIcon colorFlagIcon(const QColor &color)
+{
+    const QColor text = textColor();
+    const QString key = QStringLiteral("vostrel-color-flag:%1:%2")
+                            .arg(quint64(color.rgba64()), 0, 16)
+                            .arg(quint64(text.rgba64()), 0, 16);
+    return boxIcon([&](int size) {
+        // The box is scaled to the size; the ring stays one pixel wide.
+        return boxPixmap(key, size, 1.0, [&](QPainter &painter) {
+            paintRinged(painter, flagShape(), color, text, 16.0 / size);
+        });
+    });
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+// Pixel checks of what the program draws: where two drawings of the same thing
+// differ, and how dark a part of a drawing is.
+
+#include <QImage>
+#include <QRect>
+
+#include <algorithm>
+
+// The smallest rectangle holding every pixel that differs between two images of one
+// size; empty when they are alike.
+inline QRect differingRect(const QImage &a, const QImage &b)
+{
+    const QImage left = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage right = b.convertToFormat(QImage::Format_ARGB32);
+    QRect found;
+    for (int y = 0; y < std::min(left.height(), right.height()); ++y) {
+        for (int x = 0; x < std::min(left.width(), right.width()); ++x) {
+            if (left.pixel(x, y) != right.pixel(x, y))
+                found |= QRect(x, y, 1, 1);
+        }
+    }
+    return found;
+}
+
+// The lowest grey level (0 black, 255 white) within `area`.
+inline int darkestGray(const QImage &image, const QRect &area)
+{
+    int darkest = 255;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    }
+    return darkest;
+}
