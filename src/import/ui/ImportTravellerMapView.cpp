@@ -12,12 +12,15 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 using namespace TravellerMapImporter;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+constexpr int kFormWidth = 640;
 
 QLabel *messageLabel(const QColor &color)
 {
@@ -54,7 +57,7 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
       m_resultMessage(messageLabel(QColor(0x28, 0xa7, 0x45))), m_errorMessage(messageLabel(Qt::red))
 {
     auto *form = new QWidget;
-    form->setMaximumWidth(640);
+    form->setMaximumWidth(kFormWidth);
     auto *column = new QVBoxLayout(form);
 
     auto *title = new QLabel(tr("Import from Traveller Map"));
@@ -118,9 +121,19 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
     footer->setFont(textFont(TextStyle::footnote));
     footer->setForegroundRole(QPalette::PlaceholderText);
     column->addWidget(footer);
+    // The form asks for its full width, so that it takes it wherever there is room and
+    // gives way only where there is not.
+    column->addItem(new QSpacerItem(kFormWidth, 0, QSizePolicy::Preferred, QSizePolicy::Fixed));
 
+    // Centred between stretches rather than by the layout's alignment: an aligned item
+    // is asked its height for the whole row's width, so a message that wraps in the
+    // narrower form would take its room from the rows above it.
+    auto *centred = new QHBoxLayout;
+    centred->addStretch();
+    centred->addWidget(form);
+    centred->addStretch();
     auto *outer = new QVBoxLayout(this);
-    outer->addWidget(form, 0, Qt::AlignHCenter);
+    outer->addLayout(centred);
     outer->addStretch(1);
 
     connect(m_sectorName, &QLineEdit::textChanged, this, &ImportTravellerMapView::updateControls);

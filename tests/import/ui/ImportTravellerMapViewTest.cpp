@@ -5,7 +5,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -60,6 +62,36 @@ protected:
         QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
         ASSERT_TRUE(m_view->isImporting());
         ASSERT_TRUE(finished.wait(20000));
+    }
+
+    // Every control of the form at least as tall as it asks, every wrapped text as tall
+    // as its lines, and no two rows of the form, nor two rows of a section, on top of
+    // each other.
+    void expectNothingSqueezed() const
+    {
+        QWidget *form = child<QLabel>("errorMessage")->parentWidget();
+        QList<QWidget *> containers{form};
+        for (QGroupBox *section : form->findChildren<QGroupBox *>())
+            containers.append(section);
+        for (QWidget *container : containers) {
+            QList<QWidget *> rows;
+            for (QWidget *row : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                if (row->isVisible())
+                    rows.append(row);
+            }
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                const auto *label = qobject_cast<QLabel *>(rows[i]);
+                const int needed = label && label->wordWrap() ? label->heightForWidth(label->width())
+                                                              : rows[i]->sizeHint().height();
+                EXPECT_GE(rows[i]->height(), needed)
+                    << rows[i]->metaObject()->className() << " " << rows[i]->objectName().toStdString();
+                EXPECT_TRUE(container->rect().contains(rows[i]->geometry()));
+                for (qsizetype j = i + 1; j < rows.size(); ++j)
+                    EXPECT_FALSE(rows[i]->geometry().intersects(rows[j]->geometry()))
+                        << rows[i]->metaObject()->className() << " and "
+                        << rows[j]->metaObject()->className();
+            }
+        }
     }
 
     LoopbackServer m_server;
@@ -220,4 +252,26 @@ TEST_F(ImportForm, ReturnInTheSectorNameImportsWhenTheButtonCould)
     EXPECT_EQ(finished.count(), 1);
     EXPECT_EQ(m_manager.current()->data().size(), 3);
     EXPECT_EQ(m_server.requests().size(), 4);
+}
+
+// A message that wraps pushes the rest of the form down, in a column wider than the
+// form (as in the main window) and in one narrower than it.
+TEST_F(ImportForm, AWrappedMessagePushesTheRestDownInsteadOfSqueezingIt)
+{
+    m_server.answer("/api/coordinates", {404, "{}"});
+    m_view->resize(950, 750);
+    m_view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    runImport(QStringLiteral("Nowhere Beyond the Great Rift of the Spinward Marches and Farther Still"));
+    auto *message = child<QLabel>("errorMessage");
+    ASSERT_TRUE(message->text().startsWith(QStringLiteral("Couldn't find a sector")));
+    for (const QSize size : {QSize(950, 750), QSize(520, 750)}) {
+        m_view->resize(size);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(size.width());
+        ASSERT_GT(message->height(), message->fontMetrics().height() * 3 / 2); // it does wrap
+        // The form takes its full width where there is room, and all there is where not.
+        EXPECT_EQ(message->parentWidget()->width(), std::min(640, m_view->layout()->contentsRect().width()));
+        expectNothingSqueezed();
+    }
 }
