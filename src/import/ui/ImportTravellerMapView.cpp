@@ -1,6 +1,7 @@
 #include "ImportTravellerMapView.h"
 
 #include "model/BlankTrimming.h"
+#include "ui/ProgressSpinner.h"
 #include "ui/TextStyle.h"
 
 #include <QCheckBox>
@@ -10,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QVBoxLayout>
@@ -53,7 +53,7 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
       m_importLabels(toggle(tr("Labels (incl. subsector names)"), true)),
       m_overwriteExisting(toggle(tr("Overwrite existing hexes"), false)),
       m_generateAdditionalWorlds(toggle(tr("Generate additional worlds"), false)),
-      m_importButton(new QPushButton(tr("Import"))), m_spinner(new QProgressBar),
+      m_importButton(new QPushButton(tr("Import"))), m_spinner(new ProgressSpinner),
       m_resultMessage(messageLabel(QColor(0x28, 0xa7, 0x45))), m_errorMessage(messageLabel(Qt::red))
 {
     auto *form = new QWidget;
@@ -97,9 +97,6 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
     auto *buttonRow = new QHBoxLayout;
     buttonRow->setSpacing(8);
     buttonRow->addStretch(1);
-    m_spinner->setRange(0, 0);
-    m_spinner->setTextVisible(false);
-    m_spinner->setFixedSize(16, 16);
     m_spinner->hide();
     buttonRow->addWidget(m_spinner);
     m_importButton->setObjectName(u"importButton"_s);

@@ -9,8 +9,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
+class ProgressSpinner;
 class UniverseManager;
 
 // The form that imports a sector, or one subsector, of the Traveller Map service
@@ -60,7 +60,7 @@ private:
     QCheckBox *m_overwriteExisting;
     QCheckBox *m_generateAdditionalWorlds;
     QPushButton *m_importButton;
-    QProgressBar *m_spinner;
+    ProgressSpinner *m_spinner;
     QLabel *m_resultMessage;
     QLabel *m_errorMessage;
 };

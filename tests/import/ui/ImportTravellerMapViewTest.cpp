@@ -1,5 +1,6 @@
 #include "import/ui/ImportTravellerMapView.h"
 #include "import/LoopbackServer.h"
+#include "ui/ProgressSpinner.h"
 #include "universe/UniverseManager.h"
 
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVariantAnimation>
 
 #include <gtest/gtest.h>
 
@@ -274,4 +276,52 @@ TEST_F(ImportForm, AWrappedMessagePushesTheRestDownInsteadOfSqueezingIt)
         EXPECT_EQ(message->parentWidget()->width(), std::min(640, m_view->layout()->contentsRect().width()));
         expectNothingSqueezed();
     }
+}
+
+// While an import runs, the spinner beside "Importing…" turns: its picture changes at
+// every quarter of its animation and is back where it began after a whole turn. It
+// stands still while the form is hidden, and is gone once the import has ended.
+TEST_F(ImportForm, TheSpinnerTurnsWhileImportingAndStandsStillWhenHidden)
+{
+    m_server.hold("/api/sec");
+    m_view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    auto *spinner = m_view->findChild<ProgressSpinner *>();
+    ASSERT_NE(spinner, nullptr);
+    EXPECT_FALSE(spinner->isVisible());
+    EXPECT_FALSE(spinner->isTurning());
+
+    child<QLineEdit>("sectorName")->setText(QStringLiteral("Synthetic Reach"));
+    QSignalSpy finished(m_view.get(), &ImportTravellerMapView::importFinished);
+    QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
+    ASSERT_TRUE(spinner->isVisible());
+    EXPECT_TRUE(spinner->isTurning());
+    EXPECT_EQ(child<QPushButton>("importButton")->text(), QStringLiteral("Importing\u2026"));
+
+    auto *turn = spinner->findChild<QVariantAnimation *>();
+    ASSERT_NE(turn, nullptr);
+    QList<QImage> pictures;
+    for (int quarter = 0; quarter <= 4; ++quarter) {
+        turn->setCurrentTime(turn->duration() * quarter / 4);
+        pictures.append(spinner->grab().toImage());
+    }
+    for (qsizetype i = 0; i < 4; ++i) {
+        for (qsizetype j = i + 1; j < 4; ++j)
+            EXPECT_NE(pictures[i], pictures[j]) << i << " and " << j;
+    }
+    EXPECT_EQ(pictures[4], pictures[0]);
+
+    turn->setCurrentTime(turn->duration() / 8);
+    const double angle = spinner->rotation();
+    m_view->hide();
+    EXPECT_FALSE(spinner->isTurning());
+    m_view->show();
+    EXPECT_TRUE(spinner->isTurning());
+    EXPECT_EQ(spinner->rotation(), angle); // it goes on from where it stood
+
+    m_server.release("/api/sec");
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_TRUE(spinner->isHidden());
+    EXPECT_FALSE(spinner->isTurning());
+    EXPECT_EQ(m_manager.current()->data().size(), 3);
 }
