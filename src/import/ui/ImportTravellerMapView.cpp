@@ -35,9 +35,10 @@ QLabel *messageLabel(const QColor &color)
     return label;
 }
 
-QCheckBox *toggle(const QString &title, bool on)
+QCheckBox *toggle(const QString &title, const QString &name, bool on)
 {
     auto *box = new QCheckBox(title);
+    box->setObjectName(name);
     box->setChecked(on);
     return box;
 }
@@ -48,11 +49,13 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
                                                ImportJobs *imports, QWidget *parent)
     : QWidget(parent), m_manager(manager), m_universe(universe), m_imports(imports),
       m_sectorName(new QLineEdit), m_subsector(new QComboBox), m_milieu(new QComboBox),
-      m_importWorlds(toggle(tr("Worlds"), true)), m_importRoutes(toggle(tr("Trade routes"), true)),
-      m_importBorders(toggle(tr("Borders (regions)"), true)),
-      m_importLabels(toggle(tr("Labels (incl. subsector names)"), true)),
-      m_overwriteExisting(toggle(tr("Overwrite existing hexes"), false)),
-      m_generateAdditionalWorlds(toggle(tr("Generate additional worlds"), false)),
+      m_importWorlds(toggle(tr("Worlds"), u"importWorlds"_s, true)),
+      m_importRoutes(toggle(tr("Trade routes"), u"importRoutes"_s, true)),
+      m_importBorders(toggle(tr("Borders (regions)"), u"importBorders"_s, true)),
+      m_importLabels(toggle(tr("Labels (incl. subsector names)"), u"importLabels"_s, true)),
+      m_overwriteExisting(toggle(tr("Overwrite existing hexes"), u"overwriteExisting"_s, false)),
+      m_generateAdditionalWorlds(
+          toggle(tr("Generate additional worlds"), u"generateAdditionalWorlds"_s, false)),
       m_importButton(new QPushButton(tr("Import"))), m_spinner(new ProgressSpinner),
       m_resultMessage(messageLabel(QColor(0x28, 0xa7, 0x45))), m_errorMessage(messageLabel(Qt::red))
 {
@@ -140,6 +143,10 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
     });
     connect(m_importButton, &QPushButton::clicked, this, &ImportTravellerMapView::startImport);
     updateControls();
+    if (ImportJob *job = m_imports->running(m_universe)) {
+        showRequest(job->request());
+        follow(job);
+    }
 }
 
 ImportRequest ImportTravellerMapView::request() const
@@ -155,6 +162,19 @@ ImportRequest ImportTravellerMapView::request() const
     request.overwriteExisting = m_overwriteExisting->isChecked();
     request.generateAdditionalWorlds = m_generateAdditionalWorlds->isChecked();
     return request;
+}
+
+void ImportTravellerMapView::showRequest(const ImportRequest &request)
+{
+    m_sectorName->setText(request.sectorName);
+    m_subsector->setCurrentIndex(m_subsector->findData(request.subsector));
+    m_milieu->setCurrentIndex(m_milieu->findData(request.milieu));
+    m_importWorlds->setChecked(request.importWorlds);
+    m_importRoutes->setChecked(request.importRoutes);
+    m_importLabels->setChecked(request.importLabels);
+    m_importBorders->setChecked(request.importBorders);
+    m_overwriteExisting->setChecked(request.overwriteExisting);
+    m_generateAdditionalWorlds->setChecked(request.generateAdditionalWorlds);
 }
 
 void ImportTravellerMapView::updateControls()
@@ -188,9 +208,20 @@ void ImportTravellerMapView::startImport()
 {
     if (m_isImporting)
         return;
+    ImportJob *job = m_imports->start(request(), m_manager, m_universe, this);
+    if (!job) {
+        // Another form has started one for this universe since this one was made.
+        job = m_imports->running(m_universe);
+        showRequest(job->request());
+    }
+    follow(job);
+}
+
+void ImportTravellerMapView::follow(ImportJob *job)
+{
     setImporting(true);
     showResult(QString(), QString());
-    ImportJob *job = m_imports->start(request(), m_manager, m_universe, this);
+    job->setViewer(this);
     connect(job, &ImportJob::finished, this, &ImportTravellerMapView::finishImport);
 }
 

@@ -4,6 +4,7 @@
 #include "universe/UniverseManager.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -63,6 +64,14 @@ protected:
         QSignalSpy finished(m_view.get(), &ImportTravellerMapView::importFinished);
         QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
         ASSERT_TRUE(m_view->isImporting());
+        ASSERT_TRUE(finished.wait(20000));
+    }
+
+    // Answers the held sector request and waits for the form's run to end.
+    void releaseSectorData()
+    {
+        QSignalSpy finished(m_view.get(), &ImportTravellerMapView::importFinished);
+        m_server.release("/api/sec");
         ASSERT_TRUE(finished.wait(20000));
     }
 
@@ -292,7 +301,6 @@ TEST_F(ImportForm, TheSpinnerTurnsWhileImportingAndStandsStillWhenHidden)
     EXPECT_FALSE(spinner->isTurning());
 
     child<QLineEdit>("sectorName")->setText(QStringLiteral("Synthetic Reach"));
-    QSignalSpy finished(m_view.get(), &ImportTravellerMapView::importFinished);
     QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
     ASSERT_TRUE(spinner->isVisible());
     EXPECT_TRUE(spinner->isTurning());
@@ -319,9 +327,83 @@ TEST_F(ImportForm, TheSpinnerTurnsWhileImportingAndStandsStillWhenHidden)
     EXPECT_TRUE(spinner->isTurning());
     EXPECT_EQ(spinner->rotation(), angle); // it goes on from where it stood
 
-    m_server.release("/api/sec");
-    ASSERT_TRUE(finished.wait(20000));
+    releaseSectorData();
     EXPECT_TRUE(spinner->isHidden());
     EXPECT_FALSE(spinner->isTurning());
     EXPECT_EQ(m_manager.current()->data().size(), 3);
+}
+
+// A form made while its universe's import runs shows that import as the form that
+// started it did: its choices, the spinner and the disabled button, and in the end
+// its outcome. It cannot start a second one; a form for another universe is idle.
+TEST_F(ImportForm, AFormMadeAgainWhileItsImportRunsShowsThatImport)
+{
+    QSignalSpy unseen(&m_imports, &TravellerMapImporter::ImportJobs::outcomeUnseen);
+    m_server.hold("/api/sec");
+    child<QLineEdit>("sectorName")->setText(QStringLiteral(" Synthetic Reach"));
+    child<QComboBox>("subsector")->setCurrentText(QStringLiteral("B"));
+    child<QComboBox>("milieu")->setCurrentText(QStringLiteral("M990"));
+    for (QCheckBox *box : m_view->findChildren<QCheckBox *>()) {
+        if (box->text() == QStringLiteral("Labels (incl. subsector names)") ||
+            box->text() == QStringLiteral("Overwrite existing hexes"))
+            box->toggle();
+    }
+    const auto choices = [this] {
+        QStringList shown{child<QLineEdit>("sectorName")->text(),
+                          child<QComboBox>("subsector")->currentText(),
+                          child<QComboBox>("milieu")->currentText()};
+        for (QCheckBox *box : m_view->findChildren<QCheckBox *>())
+            shown.append(box->text() + (box->isChecked() ? QStringLiteral(" on") : QStringLiteral(" off")));
+        return shown;
+    };
+    const QStringList chosen = choices();
+    QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_server.requests().size() == 3; }));
+
+    m_view = std::make_unique<ImportTravellerMapView>(&m_manager, m_manager.current(), &m_imports);
+    m_view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    EXPECT_EQ(choices(), chosen);
+    EXPECT_TRUE(m_view->isImporting());
+    EXPECT_FALSE(child<QPushButton>("importButton")->isEnabled());
+    EXPECT_EQ(child<QPushButton>("importButton")->text(), QStringLiteral("Importing\u2026"));
+    EXPECT_TRUE(m_view->findChild<ProgressSpinner *>()->isVisible());
+    QTest::keyClick(child<QLineEdit>("sectorName"), Qt::Key_Return);
+    EXPECT_EQ(m_imports.findChildren<TravellerMapImporter::ImportJob *>().size(), 1);
+
+    releaseSectorData();
+    EXPECT_EQ(child<QLabel>("resultMessage")->text(),
+              QStringLiteral("3 worlds, 1 route, 1 region; created 3 factions."));
+    EXPECT_TRUE(child<QLabel>("errorMessage")->isHidden());
+    EXPECT_TRUE(child<QPushButton>("importButton")->isEnabled());
+    EXPECT_FALSE(m_view->findChild<ProgressSpinner *>()->isVisible());
+    EXPECT_EQ(unseen.count(), 0); // shown in the form, so not announced as well
+    EXPECT_EQ(m_server.requests().size(), 4);
+    EXPECT_TRUE(m_server.requests()[2].target.endsWith("&subsector=B&milieu=M990"));
+    EXPECT_TRUE(m_manager.current()->starmapLabels().isEmpty());
+}
+
+// A form made before another form started an import for the same universe does not
+// start a second one: it shows the one under way.
+TEST_F(ImportForm, AFormThatWouldStartASecondImportShowsTheOneUnderWay)
+{
+    m_server.hold("/api/sec");
+    ImportTravellerMapView other(&m_manager, m_manager.current(), &m_imports);
+    other.findChild<QLineEdit *>(QStringLiteral("sectorName"))->setText(QStringLiteral("Synthetic Reach"));
+    QTest::mouseClick(other.findChild<QPushButton *>(QStringLiteral("importButton")), Qt::LeftButton);
+    ASSERT_TRUE(other.isImporting());
+
+    child<QLineEdit>("sectorName")->setText(QStringLiteral("Elsewhere"));
+    ASSERT_FALSE(m_view->isImporting());
+    QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
+    EXPECT_TRUE(m_view->isImporting());
+    EXPECT_EQ(child<QLineEdit>("sectorName")->text(), QStringLiteral("Synthetic Reach"));
+    EXPECT_EQ(m_imports.findChildren<TravellerMapImporter::ImportJob *>().size(), 1);
+
+    releaseSectorData();
+    EXPECT_EQ(child<QLabel>("resultMessage")->text(),
+              QStringLiteral("3 worlds, 1 route, 1 region, 3 labels; created 3 factions."));
+    EXPECT_FALSE(other.isImporting());
+    for (const RecordedRequest &request : m_server.requests())
+        EXPECT_FALSE(request.target.contains("Elsewhere"));
 }
