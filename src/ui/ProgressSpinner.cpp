@@ -22,7 +22,7 @@ QImage ProgressSpinner::image(int pixels, const QColor &color)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(pixels / 2.0, pixels / 2.0);
     const double radius = pixels / 2.0;
-    QPen pen(color, std::max(1.0, radius / 4), Qt::SolidLine, Qt::RoundCap);
+    QPen pen(color, std::max(1.0, radius / 5), Qt::SolidLine, Qt::RoundCap);
     for (int spoke = 0; spoke < kSpokes; ++spoke) {
         // Each spoke behind the leading one is fainter, down to a quarter.
         pen.setColor(QColor::fromRgbF(color.redF(), color.greenF(), color.blueF(),
