@@ -251,3 +251,53 @@ TEST_F(ImportJobTest, LoneSurrogatesBecomeReplacementCharactersAndTheImportRound
     EXPECT_EQ(stored->regions(), universe()->regions());
     EXPECT_EQ(stored->starmapLabels(), universe()->starmapLabels());
 }
+
+// One import at a time runs for a universe: a second one starts nothing and sends
+// nothing until the first has ended, while another universe may import meanwhile.
+// A form that takes over the running import is the one its outcome is shown in.
+TEST_F(ImportJobTest, OneImportAtATimeRunsForAUniverseAndAFormCanTakeItOver)
+{
+    // The held answer must not time out however slowly the test runs.
+    ImportJobs jobs(m_server.base(), TravellerMapClient::defaultTimeout);
+    QStringList announced;
+    QObject::connect(&jobs, &ImportJobs::outcomeUnseen,
+                     [&](const ImportOutcome &outcome) { announced.append(outcome.summary()); });
+    m_server.hold("/api/sec");
+    auto *starter = new QObject;
+    ImportJob *first = jobs.start(request(QStringLiteral("Test Reach")), &m_manager, universe(), starter);
+    ASSERT_NE(first, nullptr);
+    std::optional<ImportOutcome> outcome;
+    QObject::connect(first, &ImportJob::finished, [&](const ImportOutcome &ended) { outcome = ended; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_server.requests().size() == 3; }));
+    EXPECT_EQ(jobs.running(universe()), first);
+
+    EXPECT_EQ(jobs.start(request(QStringLiteral("Other Reach")), &m_manager, universe(), &m_form), nullptr);
+    StarfarerUniverse other(UniverseFolder(m_documents.path()));
+    EXPECT_EQ(jobs.running(&other), nullptr);
+    ImportJob *elsewhere = jobs.start(request(QStringLiteral("Test Reach")), &m_manager, &other, nullptr);
+    ASSERT_NE(elsewhere, nullptr);
+    EXPECT_EQ(jobs.running(&other), elsewhere);
+    EXPECT_EQ(jobs.running(universe()), first);
+    EXPECT_EQ(jobs.running(nullptr), nullptr);
+
+    // The form that started it goes and another takes its place.
+    delete starter;
+    QObject returned;
+    first->setViewer(&returned);
+    m_server.release("/api/sec");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
+    EXPECT_EQ(outcome->kind, ImportOutcome::Kind::applied);
+    EXPECT_EQ(universe()->data().size(), 4);
+    EXPECT_EQ(jobs.running(universe()), nullptr); // at once, not only once it is deleted
+    // Only the other universe's import, which no form showed, is announced.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return announced.size() == 1; }, 20000));
+    EXPECT_TRUE(announced.first().contains(QStringLiteral("no longer open")));
+    // Only the first of the two requests for the open universe was sent.
+    qsizetype sent = 0;
+    for (const RecordedRequest &made : m_server.requests())
+        sent += made.target.contains("Other%20Reach");
+    EXPECT_EQ(sent, 0);
+
+    // Once it has ended, the next one starts.
+    EXPECT_NE(jobs.start(request(QStringLiteral("Other Reach")), &m_manager, universe(), &m_form), nullptr);
+}

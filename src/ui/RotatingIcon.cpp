@@ -1,14 +1,14 @@
 #include "RotatingIcon.h"
 
-#include "ui/StarSystemHexes.h"
-
+#include <QEvent>
 #include <QPainter>
 #include <QVariantAnimation>
 
 #include <cmath>
 
-RotatingIcon::RotatingIcon(double speed, QWidget *parent)
-    : QWidget(parent), m_speed(speed), m_animation(new QVariantAnimation(this))
+RotatingIcon::RotatingIcon(Artwork artwork, int width, double speed, QWidget *parent)
+    : QWidget(parent), m_paintArtwork(std::move(artwork)), m_width(width), m_speed(speed),
+      m_animation(new QVariantAnimation(this))
 {
     setFixedSize(sizeHint());
     m_animation->setStartValue(0.0);
@@ -37,22 +37,22 @@ bool RotatingIcon::isTurning() const
 QSize RotatingIcon::sizeHint() const
 {
     // The artwork is square, so the height follows the width.
-    return {kWidth, kWidth};
+    return {m_width, m_width};
 }
 
 void RotatingIcon::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
-    const int pixels = static_cast<int>(std::ceil(kWidth * ratio));
+    const int pixels = static_cast<int>(std::ceil(m_width * ratio));
     if (m_artwork.width() != pixels) {
-        m_artwork = StarSystemHexes::image(pixels);
+        m_artwork = m_paintArtwork(pixels);
         m_artwork.setDevicePixelRatio(ratio);
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.translate(width() / 2.0, height() / 2.0);
     painter.rotate(m_rotation);
-    painter.translate(-kWidth / 2.0, -kWidth / 2.0);
+    painter.translate(-m_width / 2.0, -m_width / 2.0);
     painter.drawImage(QPointF(0, 0), m_artwork);
 }
 
@@ -84,4 +84,11 @@ void RotatingIcon::leaveEvent(QEvent *event)
 {
     QWidget::leaveEvent(event);
     emit hoverChanged(false);
+}
+
+void RotatingIcon::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        m_artwork = QImage();
 }
