@@ -118,15 +118,14 @@ bool SystemListProxy::accepts(int sourceRow) const
     const SystemListEntry &entry = m_source->entry(sourceRow);
     if (m_subsectorFilter && (entry.coordinates.sectorX != m_subsectorFilter->sectorX ||
                               entry.coordinates.sectorY != m_subsectorFilter->sectorY ||
-                              entry.letter != m_subsectorFilter->letter))
+                              entry.coordinates.subsectorLetter() != m_subsectorFilter->letter))
         return false;
-    return m_needle.isEmpty() || entry.haystack.contains(m_needle);
+    return m_needle.isEmpty() || m_source->searchedText(sourceRow).contains(m_needle);
 }
 
 bool SystemListProxy::comesBefore(int a, int b) const
 {
-    const SystemListOrders &orders = m_source->orders();
-    return orders.rank(m_sortOrder, a) < orders.rank(m_sortOrder, b);
+    return m_source->rank(m_sortOrder, a) < m_source->rank(m_sortOrder, b);
 }
 
 int SystemListProxy::placeOf(int sourceRow, int from, int to) const
@@ -140,7 +139,7 @@ void SystemListProxy::refilter()
 {
     // The source keeps every row in each order: walking it sorts the rows.
     m_rows.clear();
-    for (const int row : m_source->orders().rows(m_sortOrder)) {
+    for (const int row : m_source->rowsIn(m_sortOrder)) {
         if (accepts(row))
             m_rows.append(row);
     }

@@ -98,13 +98,14 @@ QWidget *SystemListView::buildRoot()
     m_noResults = new ContentUnavailableView(QString(), Symbol::magnifyingglass,
                                              tr("Check the spelling or try a new search."), m_content);
     m_list = new QListView(m_content);
+    // Rows differ in height; laying out many thousands of them goes in batches so
+    // the window stays responsive. Set before anything lays the list out, so that
+    // its first layout goes in batches too.
+    m_list->setLayoutMode(QListView::Batched);
+    m_list->setBatchSize(500);
     m_list->setModel(m_model);
     m_list->setItemDelegate(new SystemRowDelegate(m_list));
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    // Rows differ in height; laying out many thousands of them goes in batches so
-    // the window stays responsive.
-    m_list->setLayoutMode(QListView::Batched);
-    m_list->setBatchSize(500);
     m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QListView::clicked, this,
