@@ -22,6 +22,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -288,6 +289,18 @@ QWidget *SystemListView::currentPage() const
     if (m_navigation->currentIndex() == 0)
         return frame;
     return qobject_cast<QWidget *>(frame->property("page").value<QObject *>());
+}
+
+void SystemListView::returnToStart()
+{
+    while (m_navigation->count() > 1)
+        goBack();
+    m_search->setText(QString());
+    setSortOrder(SystemSort::coordinates);
+    setSubsectorFilter(std::nullopt);
+    m_list->selectionModel()->clear();
+    m_list->scrollToTop();
+    m_list->horizontalScrollBar()->setValue(0);
 }
 
 void SystemListView::goBack()

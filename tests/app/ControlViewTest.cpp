@@ -7,12 +7,20 @@
 #include "editors/FactionListsView.h"
 #include "editors/MapObjectListView.h"
 #include "import/ui/ImportTravellerMapView.h"
+#include "screens/SystemDetailView.h"
 #include "screens/SystemGeneratorView.h"
+#include "screens/SystemListModel.h"
+#include "screens/SystemListProxy.h"
 #include "screens/SystemListView.h"
+#include "starmap/ui/StarMapCanvas.h"
 #include "starmap/ui/StarMapView.h"
+#include "starmap/ui/StarMapViewMenu.h"
 #include "ui/ContentUnavailableView.h"
 
+#include <QLineEdit>
+#include <QListView>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -45,6 +53,14 @@ HexData systemWithTechLevel(TechnologyLevel level)
     hex.starSystem.id = QUuid::createUuid();
     hex.starSystem.stars = {star};
     return hex;
+}
+
+QList<QUuid> ids(const QList<HexData> &hexes)
+{
+    QList<QUuid> list;
+    for (const HexData &hex : hexes)
+        list.append(hex.id);
+    return list;
 }
 
 QString pageTitle(QWidget *page)
@@ -356,3 +372,103 @@ TEST_F(Sidebar, ALongFactionNameIsCutWithAnEllipsisAtTheSidebarsEdge)
     ASSERT_NE(shown, painted.cend()) << painted.join(u'|').toStdString();
     EXPECT_GT(shown->size(), 10);
 }
+
+namespace {
+
+// The list and the map are kept while the universe stays open: coming back to one
+// shows it as a new one would be (the list at the root of its stack, unsearched, in
+// coordinate order over all subsectors, at its start with no current row; the map
+// fitted, nothing selected, its search field empty), with every change made to the
+// systems while it was hidden. The other screens are still built anew.
+TEST_F(Sidebar, TheListAndTheMapComeBackAsNewOnesWithWhatChangedWhileHidden)
+{
+    startApp();
+    QList<HexData> systems;
+    for (int i = 0; i < 400; ++i) {
+        HexData hex = systemWithTechLevel(TechnologyLevel::ttl12);
+        hex.coordinates = {0, 0, 1 + i % 32, 1 + i / 32};
+        hex.starSystem.name = QStringLiteral("System %1").arg(i);
+        systems.append(hex);
+    }
+    universe()->setData(systems);
+
+    clickRowTitled(QStringLiteral("Systems"));
+    settle();
+    QPointer<SystemListView> list = qobject_cast<SystemListView *>(view()->detailPage());
+    ASSERT_NE(list, nullptr);
+    auto *rows = list->findChild<QListView *>();
+    list->setSortOrder(SystemSort::name);
+    list->setSubsectorFilter(SubsectorKey{0, 0, QStringLiteral("A")});
+    list->setSearchText(QStringLiteral("System"));
+    settle();
+    rows->setCurrentIndex(rows->model()->index(3, 0));
+    rows->verticalScrollBar()->setValue(rows->verticalScrollBar()->maximum());
+    ASSERT_GT(rows->verticalScrollBar()->value(), 0);
+    list->showDetail(list->model()->hexAt(3));
+    ASSERT_NE(qobject_cast<SystemDetailView *>(list->currentPage()), nullptr);
+
+    clickRowTitled(QStringLiteral("Star Map"));
+    settle();
+    QPointer<StarMapView> map = qobject_cast<StarMapView *>(view()->detailPage());
+    ASSERT_NE(map, nullptr);
+    map->viewMenu()->searchField()->setText(QStringLiteral("System 5"));
+    map->search(QStringLiteral("System 5"));
+    map->canvas()->controller().zoom(2.0, {10, 10});
+    ASSERT_TRUE(map->selectedCoordinate().has_value());
+    ASSERT_FALSE(map->canvas()->controller().isFitted());
+
+    // The systems change while the list is hidden: one far away comes, one is
+    // renamed, one goes.
+    HexData newcomer = systemWithTechLevel(TechnologyLevel::ttl12);
+    newcomer.coordinates = {4, -3, 10, 10};
+    newcomer.starSystem.name = QStringLiteral("Newcomer");
+    universe()->insertHex(newcomer);
+    HexData renamed = systems[7];
+    renamed.starSystem.name = QStringLiteral("Aaa first by name");
+    universe()->replaceHex(renamed);
+    universe()->removeHex(systems[1].id);
+
+    clickRowTitled(QStringLiteral("Systems"));
+    settle();
+    ASSERT_EQ(view()->detailPage(), list.data());
+    EXPECT_TRUE(rows->isVisible());
+    EXPECT_EQ(list->findChild<QLineEdit *>()->text(), QString());
+    EXPECT_EQ(list->model()->searchText(), QString());
+    EXPECT_EQ(list->model()->sortOrder(), SystemSort::coordinates);
+    EXPECT_EQ(list->model()->subsectorFilter(), std::nullopt);
+    EXPECT_FALSE(rows->currentIndex().isValid());
+    EXPECT_EQ(rows->verticalScrollBar()->value(), 0);
+    SystemListView fresh(universe(), nullptr);
+    EXPECT_EQ(ids(list->model()->filteredSystems()), ids(fresh.model()->filteredSystems()));
+    EXPECT_EQ(list->model()->rowCount(), 400);
+    // The order and the filter took the changes too.
+    list->setSortOrder(SystemSort::name);
+    EXPECT_EQ(list->model()->hexAt(0).starSystem.name, QStringLiteral("Aaa first by name"));
+    list->setSubsectorFilter(SubsectorKey::of(newcomer.coordinates));
+    EXPECT_EQ(ids(list->model()->filteredSystems()), QList{newcomer.id});
+
+    clickRowTitled(QStringLiteral("Star Map"));
+    settle();
+    ASSERT_EQ(view()->detailPage(), map.data());
+    EXPECT_FALSE(map->selectedCoordinate().has_value());
+    EXPECT_EQ(map->overlayCard(), nullptr);
+    EXPECT_EQ(map->viewMenu()->searchField()->text(), QString());
+    EXPECT_TRUE(map->canvas()->controller().isFitted());
+    EXPECT_FALSE(map->fitButton()->isEnabled());
+    StarMapView freshMap(universe(), nullptr, DetailPages::kStarMapHexRadius,
+                         DetailPages::kStarMapGridPadding);
+    const GridExtent shown = map->canvas()->gridExtent();
+    const GridExtent expected = freshMap.canvas()->gridExtent();
+    EXPECT_EQ(std::tie(shown.minCol, shown.maxCol, shown.minRow, shown.maxRow),
+              std::tie(expected.minCol, expected.maxCol, expected.minRow, expected.maxRow));
+
+    clickRowTitled(QStringLiteral("System Generator"));
+    settle();
+    QPointer<QWidget> generator = view()->detailPage();
+    clickRowTitled(QStringLiteral("Systems"));
+    settle();
+    EXPECT_TRUE(generator.isNull());
+    EXPECT_EQ(view()->detailPage(), list.data());
+}
+
+} // namespace
