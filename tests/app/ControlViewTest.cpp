@@ -11,11 +11,13 @@
 #include "screens/SystemGeneratorView.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemListProxy.h"
+#include "screens/SystemListRow.h"
 #include "screens/SystemListView.h"
 #include "starmap/ui/StarMapCanvas.h"
 #include "starmap/ui/StarMapView.h"
 #include "starmap/ui/StarMapViewMenu.h"
 #include "ui/ContentUnavailableView.h"
+#include "universe/Rutter.h"
 
 #include <QLineEdit>
 #include <QListView>
@@ -23,6 +25,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
+
+#include <random>
 
 namespace {
 
@@ -469,6 +473,175 @@ TEST_F(Sidebar, TheListAndTheMapComeBackAsNewOnesWithWhatChangedWhileHidden)
     settle();
     EXPECT_TRUE(generator.isNull());
     EXPECT_EQ(view()->detailPage(), list.data());
+}
+
+} // namespace
+
+namespace {
+
+// One row of the list as the user reads it: every text the row shows, and the lines
+// its info column takes.
+QString shownRow(const QModelIndex &index)
+{
+    const auto row = index.data(SystemListModel::RowRole).value<SystemListRow>();
+    QStringList texts{row.label,         row.name, row.notes, row.mainWorldName, row.mainWorldProfile,
+                      row.mainWorldNotes};
+    for (const SystemListRow::WorldLine &world : row.otherNamedWorlds)
+        texts << world.name + u'/' + world.profile + u'/' + world.notes;
+    texts += row.mainWorldTagNames;
+    for (const Faction &faction : row.factions)
+        texts << faction.name;
+    for (const RutterDestination &destination : row.rutterDestinations)
+        texts << destination.chipText();
+    texts << QString::number(index.data(SystemListModel::LineCountRole).toInt());
+    return texts.join(u'|');
+}
+
+QStringList shownRows(const SystemListView &list)
+{
+    QStringList rows;
+    const SystemListProxy *model = list.model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        rows << model->hexAt(row).id.toString() + u'|' + shownRow(model->index(row, 0));
+    return rows;
+}
+
+// The list kept behind the map while the systems change as the user changes them (an
+// edit of names, worlds and notes, a new system, a removed one, one moved to another
+// subsector or sector, an import of a batch with others overwritten and routes under a
+// new faction): each time it comes back it shows, in every order, search and
+// subsector, the very rows, texts and heights a list built afresh shows, though it had
+// made its search texts, name keys and heights before the change.
+TEST_F(Sidebar, TheKeptListShowsWhatAFreshListShowsAfterEveryChangeWhileHidden)
+{
+    startApp();
+    std::mt19937 random(2718);
+    static const QStringList names{QString(),
+                                   QStringLiteral("Ärhus"),
+                                   QStringLiteral("aster"),
+                                   QStringLiteral("Zed"),
+                                   QStringLiteral("Ωmega"),
+                                   QStringLiteral("world")};
+    const auto pick = [&] { return names[qsizetype(random() % names.size())]; };
+    QSet<GalacticCoordinates> taken;
+    const auto freePlace = [&] {
+        GalacticCoordinates place;
+        do {
+            place = {qint64(random() % 3), 0, qint64(1 + random() % 32), qint64(1 + random() % 40)};
+        } while (taken.contains(place));
+        taken.insert(place);
+        return place;
+    };
+    const auto system = [&] {
+        HexData hex = systemWithTechLevel(TechnologyLevel::ttl12);
+        hex.coordinates = freePlace();
+        hex.starSystem.name = pick() + QString::number(random() % 100);
+        hex.notes = random() % 3 ? QString() : pick();
+        WorldData &main = hex.starSystem.stars[0].worlds[0];
+        main.name = pick();
+        main.notes = random() % 2 ? QString() : QStringLiteral("first line\nsecond line");
+        if (random() % 2) {
+            WorldData other;
+            other.id = QUuid::createUuid();
+            other.name = pick() + QStringLiteral(" Prime");
+            hex.starSystem.stars[0].worlds.append(other);
+        }
+        return hex;
+    };
+    const auto someStored = [&] {
+        const HexList &data = universe()->data();
+        return data[qsizetype(random() % data.size())];
+    };
+    QList<HexData> systems;
+    for (int i = 0; i < 120; ++i)
+        systems.append(system());
+    universe()->setData(systems);
+
+    clickRowTitled(QStringLiteral("Systems"));
+    settle();
+    QPointer<SystemListView> list = qobject_cast<SystemListView *>(view()->detailPage());
+    ASSERT_NE(list, nullptr);
+    const auto compare = [&](int round) {
+        SystemListView fresh(universe(), nullptr);
+        const QList<SubsectorKey> subsectors = fresh.model()->availableSubsectors();
+        ASSERT_EQ(list->model()->availableSubsectors(), subsectors) << "round " << round;
+        for (const SystemSort order : {SystemSort::coordinates, SystemSort::name, SystemSort::mainWorld}) {
+            for (const QString &search :
+                 {QString(), QStringLiteral("a"), QStringLiteral("ärh"), QStringLiteral("prime")}) {
+                for (const std::optional<SubsectorKey> &filter :
+                     {std::optional<SubsectorKey>(), std::optional(subsectors.first()),
+                      std::optional(subsectors.last())}) {
+                    for (SystemListView *shown : {list.data(), &fresh}) {
+                        shown->setSortOrder(order);
+                        shown->setSearchText(search);
+                        shown->setSubsectorFilter(filter);
+                    }
+                    ASSERT_EQ(shownRows(*list), shownRows(fresh))
+                        << "round " << round << " order " << int(order) << " search " << search.toStdString();
+                }
+            }
+        }
+    };
+    // Every search text, name key and height is made before anything changes.
+    compare(-1);
+
+    for (int round = 0; round < 15 && !HasFailure(); ++round) {
+        clickRowTitled(QStringLiteral("Star Map"));
+        settle();
+        switch (round % 5) {
+        case 0: { // an edit in place
+            HexData edited = system();
+            const HexData stored = someStored();
+            taken.remove(edited.coordinates);
+            edited.id = stored.id;
+            edited.coordinates = stored.coordinates;
+            universe()->replaceHex(edited);
+            break;
+        }
+        case 1: universe()->insertHex(system()); break;
+        case 2: {
+            const HexData gone = someStored();
+            taken.remove(gone.coordinates);
+            universe()->removeHex(gone.id);
+            break;
+        }
+        case 3: { // a move, into another subsector or sector
+            HexData moved = someStored();
+            taken.remove(moved.coordinates);
+            moved.coordinates = freePlace();
+            universe()->replaceHex(moved);
+            break;
+        }
+        default: { // an import
+            Faction polity;
+            polity.id = QUuid::createUuid();
+            polity.name = QStringLiteral("Polity %1").arg(round);
+            universe()->insertObject(polity);
+            HexData overwritten = system();
+            const HexData stored = someStored();
+            taken.remove(overwritten.coordinates);
+            overwritten.coordinates = stored.coordinates;
+            overwritten.starSystem.stars[0].worlds[0].factionIDs = {polity.id};
+            universe()->replaceHex(stored.id, overwritten);
+            QList<HexData> batch;
+            for (int i = 0; i < 4; ++i) {
+                batch.append(system());
+                batch.last().starSystem.stars[0].worlds[0].factionIDs = {polity.id};
+            }
+            universe()->insertHexes(batch);
+            Rutter route;
+            route.id = QUuid::createUuid();
+            route.factionID = polity.id;
+            route.start = batch.first().coordinates;
+            route.end = stored.coordinates;
+            universe()->insertObjects(QList<Rutter>{route});
+        }
+        }
+        clickRowTitled(QStringLiteral("Systems"));
+        settle();
+        ASSERT_EQ(view()->detailPage(), list.data());
+        compare(round);
+    }
 }
 
 } // namespace
