@@ -422,7 +422,7 @@ void WorldEditPanel::refreshTagSection()
     for (const WorldTagCategory category : kWorldTagPickerCases) {
         QMenu *submenu = menu->addMenu(literalText(title(category)));
         for (const WorldTag tag : tags(category)) {
-            QAction *action = submenu->addAction(literalText(WorldEditOptions::tagTitle(tag)));
+            QAction *action = submenu->addAction(literalText(tagTitle(tag)));
             if (held.contains(tag))
                 action->setIcon(symbolIcon(Symbol::checkmark));
             action->setIconVisibleInMenu(true);
@@ -432,7 +432,7 @@ void WorldEditPanel::refreshTagSection()
     }
     clearLayout(m_tagChips);
     for (const WorldTag tag : held)
-        m_tagChips->addWidget(tagChip(WorldEditOptions::tagTitle(tag), m_tagMenu->parentWidget()));
+        m_tagChips->addWidget(tagChip(tagTitle(tag), m_tagMenu->parentWidget()));
 }
 
 void WorldEditPanel::refreshFactionSection()
