@@ -1,17 +1,20 @@
 #pragma once
 
 // A tiny HTTP server on 127.0.0.1 for the client tests: it serves a recorded answer
-// per path, records every request it gets, can leave a request unanswered, and can
-// frame an answer wrongly (a body cut short, or no framing at all).
+// per path, records every request it gets, can leave a request unanswered or hold it
+// until the test releases it, and can frame an answer wrongly (a body cut short, or
+// no framing at all).
 
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
 
 #include <optional>
+#include <utility>
 
 struct RecordedAnswer
 {
@@ -26,6 +29,7 @@ struct RecordedAnswer
     std::optional<qint64> declaredLength = {}; // a Content-Length other than the body's
     QByteArray location = {};                  // a Location header, for redirects
     bool keepOpen = false;                     // never close the connection after it
+    bool held = false;                         // answered only at the server's release()
 };
 
 struct RecordedRequest
@@ -55,6 +59,16 @@ public:
     quint16 port() const { return m_server.serverPort(); }
     void answer(const QByteArray &path, RecordedAnswer answer) { m_answers.insert(path, std::move(answer)); }
     const QList<RecordedRequest> &requests() const { return m_requests; }
+    // How many requests wait on a held answer.
+    qsizetype heldCount() const { return m_held.size(); }
+    // Answers every held request with what is recorded for its path now.
+    void release()
+    {
+        for (const auto &[socket, path] : std::exchange(m_held, {})) {
+            if (socket)
+                respond(socket, m_answers.value(path));
+        }
+    }
     // Connections that have closed, from either end.
     int closedConnections() const { return m_closed; }
 
@@ -75,9 +89,19 @@ private:
         }
         m_requests.append(request);
         m_pending.remove(socket);
-        const RecordedAnswer answer = m_answers.value(request.target.split('?').first(), {404, "missing"});
+        const QByteArray path = request.target.split('?').first();
+        const RecordedAnswer answer = m_answers.value(path, {404, "missing"});
         if (answer.hang)
             return;
+        if (answer.held) {
+            m_held.append({socket, path});
+            return;
+        }
+        respond(socket, answer);
+    }
+
+    void respond(QTcpSocket *socket, const RecordedAnswer &answer)
+    {
         QByteArray head =
             "HTTP/1.1 " + QByteArray::number(answer.status) + " Recorded\r\nConnection: close\r\n";
         if (!answer.location.isEmpty())
@@ -106,5 +130,6 @@ private:
     QHash<QByteArray, RecordedAnswer> m_answers;
     QHash<QTcpSocket *, QByteArray> m_pending;
     QList<RecordedRequest> m_requests;
+    QList<std::pair<QPointer<QTcpSocket>, QByteArray>> m_held; // with the path asked for
     int m_closed = 0;
 };
