@@ -480,8 +480,13 @@ TYPED_TEST(MapObjectListKindTest, RowsAreTheElementsRowsAndEveryChangeIsTold)
 TEST_F(MapObjectListUpdatesTest, RutterRowsAreAPlainFilterOfRowsMadeAfreshUnderEveryChange)
 {
     std::mt19937 random(2026);
+    // Rutters run between twelve hexes; systems also stand beyond them, where no row
+    // names them and only the rules' word can change the list.
     const auto place = [&random] {
         return GalacticCoordinates{0, 0, qint64(random() % 4 + 1), qint64(random() % 3 + 1)};
+    };
+    const auto systemPlace = [&random] {
+        return GalacticCoordinates{0, 0, qint64(random() % 6 + 1), qint64(random() % 3 + 1)};
     };
     const auto name = [&random] { return kNames[random() % kNames.size()]; };
     const auto system = [&](const GalacticCoordinates &at) {
@@ -527,7 +532,7 @@ TEST_F(MapObjectListUpdatesTest, RutterRowsAreAPlainFilterOfRowsMadeAfreshUnderE
         case 5: {
             QList<HexData> batch;
             for (int i = int(random() % 3) + 1; i > 0; --i)
-                batch.append(system(place()));
+                batch.append(system(systemPlace()));
             m_universe->insertHexes(batch);
             break;
         }
@@ -536,7 +541,7 @@ TEST_F(MapObjectListUpdatesTest, RutterRowsAreAPlainFilterOfRowsMadeAfreshUnderE
             if (!m_universe->data().isEmpty()) {
                 HexData changed = m_universe->data()[random() % m_universe->data().size()];
                 if (random() % 2)
-                    changed.coordinates = place();
+                    changed.coordinates = systemPlace();
                 else
                     changed.starSystem.name = name();
                 m_universe->replaceHex(changed);
@@ -547,12 +552,15 @@ TEST_F(MapObjectListUpdatesTest, RutterRowsAreAPlainFilterOfRowsMadeAfreshUnderE
                 m_universe->removeHex(m_universe->data()[random() % m_universe->data().size()].id);
             break;
         case 9: {
-            // The rules' word follows the first system.
-            HexData first = system({0, 0, 1, 1});
-            if (!m_universe->data().isEmpty())
-                m_universe->replaceHex(m_universe->data().first().id, first);
-            else
-                m_universe->insertHex(first);
+            // The rules' word follows the first system's scale of tech levels.
+            if (m_universe->data().isEmpty()) {
+                m_universe->insertHex(system(systemPlace()));
+                break;
+            }
+            HexData first = m_universe->data().first();
+            TechnologyLevel &level = first.starSystem.stars[0].worlds[0].uwp.techLevel;
+            level = level == TechnologyLevel::tl4 ? TechnologyLevel::ttl12 : TechnologyLevel::tl4;
+            m_universe->replaceHex(first);
             break;
         }
         case 10: source.setFactionFilterID(random() % 2 ? std::nullopt : std::optional(owner())); break;
