@@ -610,7 +610,8 @@ def run_one(name, path, shard, shards):
                       extra_env=shard_env, merge=True)
     except subprocess.TimeoutExpired:
         return name, time.time() - started, [f"{name}: timed out"]
-    names = sorted(set(re.findall(r"^\[  FAILED  \] (\S+?\.\S+)", result.stdout, re.M)))
+    # A typed test's line goes on with ", where TypeParam = ...".
+    names = sorted(set(re.findall(r"^\[  FAILED  \] (\S+?\.[^\s,]+)", result.stdout, re.M)))
     if result.returncode != 0 and not names:
         names = [f"{name}: exit {result.returncode}"]
     return name, time.time() - started, names
