@@ -21,32 +21,6 @@ const QSize kView(600, 420);
 // Pictures made the same way from the same map differ by rounding at most.
 constexpr int kRounding = 4;
 
-// How two pictures of the view differ: the share of pixels that differ at all
-// visibly, and the largest difference of one channel.
-struct Difference
-{
-    double share = 0;
-    int largest = 0;
-};
-
-Difference compare(const QImage &a, const QImage &b)
-{
-    const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
-    qsizetype differing = 0;
-    Difference result;
-    for (int row = 0; row < x.height(); ++row) {
-        const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
-        const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
-        for (int column = 0; column < x.width(); ++column) {
-            const int d = channelDistance(p[column], q[column]);
-            result.largest = std::max(result.largest, d);
-            differing += d > 8 ? 1 : 0;
-        }
-    }
-    result.share = static_cast<double>(differing) / (static_cast<double>(x.width()) * x.height());
-    return result;
-}
-
 // The transform that shows the hex `hex` at the screen point `where`.
 MapTransform showing(const GalacticCoordinates &hex, const QPointF &where, double scale)
 {
