@@ -81,7 +81,7 @@ public:
             {"system reused", 1, [this] { reuseSystem(); }},
             {"system edited", 3, [this] { editSystem(); }},
             {"system removed", 3, [this] { removeSystem(); }},
-            {"outermost system", 1, [this] { outermostSystem(); }},
+            {"outermost system", 2, [this] { outermostSystem(); }},
             {"faction", 2, [this] { editFaction(); }},
             {"rutter", 4, [this] { editRutter(); }},
             {"region", 1, [this] { editRegion(); }},
@@ -102,6 +102,39 @@ public:
                 return std::get<0>(kinds[i]);
             }
         }
+    }
+
+    // The system farthest out on one side goes, or moves one hex further out or in;
+    // among the systems `among` names when it names any (those shown, say).
+    void outermostSystem(const QList<HexData> &among = {})
+    {
+        const QList<HexData> candidates = among.isEmpty() ? m_universe.data().toList() : among;
+        if (candidates.isEmpty() || !m_moveOutermost)
+            return;
+        const qsizetype side = below(4);
+        const auto key = [side](const HexData &h) {
+            const qint64 col = HexLayout::galacticColumn(h.coordinates);
+            const qint64 row = HexLayout::galacticRow(h.coordinates);
+            return std::array<qint64, 4>{-col, col, -row, row}[std::size_t(side)];
+        };
+        const HexData outermost =
+            *std::max_element(candidates.cbegin(), candidates.cend(),
+                              [&](const auto &a, const auto &b) { return key(a) < key(b); });
+        if (chance(3)) {
+            m_removed.append(outermost);
+            m_universe.removeHex(outermost.id);
+            return;
+        }
+        const qint64 out = chance(2) ? 1 : -1;
+        qint64 col = HexLayout::galacticColumn(outermost.coordinates);
+        qint64 row = HexLayout::galacticRow(outermost.coordinates);
+        if (side < 2)
+            col += side == 0 ? -out : out;
+        else
+            row += side == 2 ? -out : out;
+        HexData moved = outermost;
+        moved.coordinates = HexLayout::coordinates(col, row);
+        m_universe.replaceHex(moved);
     }
 
     // Names beyond ASCII, an empty one and one long enough to cross tiles.
@@ -193,37 +226,6 @@ private:
         const HexData gone = pick(data);
         m_removed.append(gone);
         m_universe.removeHex(gone.id);
-    }
-
-    // The system farthest out on one side goes, or moves one hex further out or in.
-    void outermostSystem()
-    {
-        const HexList &data = m_universe.data();
-        if (data.isEmpty() || !m_moveOutermost)
-            return;
-        const qsizetype side = below(4);
-        const auto key = [side](const HexData &h) {
-            const qint64 col = HexLayout::galacticColumn(h.coordinates);
-            const qint64 row = HexLayout::galacticRow(h.coordinates);
-            return std::array<qint64, 4>{-col, col, -row, row}[std::size_t(side)];
-        };
-        const HexData outermost = *std::max_element(
-            data.cbegin(), data.cend(), [&](const auto &a, const auto &b) { return key(a) < key(b); });
-        if (chance(3)) {
-            m_removed.append(outermost);
-            m_universe.removeHex(outermost.id);
-            return;
-        }
-        const qint64 out = chance(2) ? 1 : -1;
-        qint64 col = HexLayout::galacticColumn(outermost.coordinates);
-        qint64 row = HexLayout::galacticRow(outermost.coordinates);
-        if (side < 2)
-            col += side == 0 ? -out : out;
-        else
-            row += side == 2 ? -out : out;
-        HexData moved = outermost;
-        moved.coordinates = HexLayout::coordinates(col, row);
-        m_universe.replaceHex(moved);
     }
 
     Faction someFaction(const QUuid &id)
@@ -358,9 +360,10 @@ private:
                                                                     : MapViewMode::player);
             break;
         case 2: {
+            // As often no filter as some.
             QSet<QUuid> selected;
             for (const QUuid &id : std::as_const(m_factionIDs)) {
-                if (chance(2) && chance(2))
+                if (!chance(2) && chance(3))
                     selected.insert(id);
             }
             u.setSelectedFactionIDs(selected);

@@ -417,7 +417,7 @@ TEST(StarMapLayersDifferentialTest, RandomEditsDrawWhatFreshLayersDraw)
         renderer.draw(painter, t, extent, QRectF(QPointF(0, 0), QSizeF(view)));
         return image;
     };
-    for (const unsigned seed : {3u, 77777u}) {
+    for (const unsigned seed : {3u, 77777u, 1u}) {
         const auto u = universe();
         RandomMapEdits edits(*u, seed, places);
         edits.setRoutePlaces(routePlaces);
@@ -426,7 +426,7 @@ TEST(StarMapLayersDifferentialTest, RandomEditsDrawWhatFreshLayersDraw)
         StarMapLayers layers(sets);
         StarMapRenderer renderer(sets);
         layers.install(renderer);
-        for (int step = 0; step < 120; ++step) {
+        for (int step = 0; step < 160; ++step) {
             const std::string edit = edits.step();
             SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step << ": " << edit);
             // Now and then several edits reach the layers before they draw again.
@@ -436,8 +436,9 @@ TEST(StarMapLayersDifferentialTest, RandomEditsDrawWhatFreshLayersDraw)
             StarMapLayers freshLayers(freshSets);
             StarMapRenderer fresh(freshSets);
             freshLayers.install(fresh);
-            for (const MapTransform &t : transforms)
-                ASSERT_LE(compare(draw(renderer, t), draw(fresh, t)).largest, 8) << "scale " << t.scale;
+            // Either view shows every place.
+            const MapTransform &t = edits.pick(transforms);
+            ASSERT_LE(compare(draw(renderer, t), draw(fresh, t)).largest, 8) << "scale " << t.scale;
         }
     }
 }

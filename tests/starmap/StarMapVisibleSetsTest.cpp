@@ -119,6 +119,33 @@ TEST(StarMapVisibleSetsTest, SingleHexChangesMatchARebuild)
     EXPECT_EQ(sets.systems().extent(), fresh.systems().extent());
 }
 
+// A system copied under an id already stored: the document's changes by that id reach
+// the first copy, which keeps its place before the later systems, whether it is
+// edited, stored under a new id or removed.
+TEST(StarMapVisibleSetsTest, ChangesByAnIdTwoSystemsCarryReachTheFirst)
+{
+    const HexData first = hex(at(1, 1));
+    const auto u = universe({first, hex(at(2, 2))});
+    StarMapVisibleSets sets(u.get(), 60);
+    HexData copy = first;
+    copy.coordinates = at(3, 3);
+    u->insertHex(copy);
+    HexData moved = first;
+    moved.coordinates = at(3, 3);
+    moved.starSystem.name = QStringLiteral("Moved");
+    u->replaceHex(moved);
+    // Both copies at 0303 now: the first in the universe's order is the one found.
+    EXPECT_EQ(sets.hexAt(at(3, 3)), moved);
+    EXPECT_EQ(sets.visibleHexes(), StarMapVisibleSets(u.get(), 60).visibleHexes());
+
+    HexData renamed = moved;
+    renamed.id = QUuid::createUuid();
+    u->replaceHex(first.id, renamed);
+    EXPECT_EQ(sets.visibleHexes(), (QList<HexData>{renamed, u->data()[1], copy}));
+    u->removeHex(first.id);
+    EXPECT_EQ(sets.visibleHexes(), (QList<HexData>{renamed, u->data()[1]}));
+}
+
 TEST(StarMapVisibleSetsTest, LabelsAndTheirCategories)
 {
     const auto u = universe();
@@ -321,7 +348,7 @@ TEST(StarMapVisibleSetsTest, RandomEditsMatchSetsBuiltAfresh)
         QRectF(QPointF(-32 * across, -40 * down), QPointF(0, 0)),
         QRectF(QPointF(7.5 * across, 9.5 * down), QPointF(32 * across, 40 * down)),
         QRectF(QPointF(31 * across, -41 * down), QPointF(33 * across, 80 * down))};
-    for (const unsigned seed : {7u, 61u, 4242u, 90125u}) {
+    for (const unsigned seed : {7u, 61u, 4242u, 90125u, 1u, 2u, 3u, 4u}) {
         const auto u = universe();
         RandomMapEdits edits(*u, seed, places);
         for (int i = 0; i < 12; ++i)
@@ -347,12 +374,18 @@ TEST(StarMapVisibleSetsTest, RandomEditsMatchSetsBuiltAfresh)
         QObject::connect(&sets, &StarMapVisibleSets::regionChanged, tell("regions"));
 
         Shown before = shown(sets, places, rects);
-        for (int step = 0; step < 500; ++step) {
+        for (int step = 0; step < 600; ++step) {
             reset = false;
             toldCells.clear();
             toldObjects.clear();
             const QList<Faction> factionsBefore = u->factions();
-            const std::string edit = edits.step();
+            std::string edit = edits.step();
+            // The edges of what is shown move more often than the rest: they decide the
+            // extent.
+            if (edits.chance(3)) {
+                edits.outermostSystem(sets.visibleHexes());
+                edit += ", then the outermost system shown";
+            }
             SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step << ": " << edit);
 
             const Shown kept = shown(sets, places, rects);
