@@ -13,8 +13,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace {
 
 constexpr int kPickerSpacing = 20;
@@ -156,8 +154,7 @@ void RutterEditingView::showDraft()
 // id that names no faction shows no entry.
 void RutterEditingView::fillFactionPicker()
 {
-    QList<Faction> factions = universe().factions();
-    std::stable_sort(factions.begin(), factions.end());
+    const QList<Faction> factions = inMenuOrder(universe().factions());
     m_faction->clear();
     m_faction->addItem(tr("Select a faction"));
     for (const Faction &faction : factions)

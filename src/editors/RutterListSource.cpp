@@ -7,7 +7,7 @@
 
 #include <QSet>
 
-#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -139,8 +139,7 @@ QList<Faction> RutterListSource::factionFilterFactions() const
             factions.append(*owner);
         }
     }
-    std::stable_sort(factions.begin(), factions.end());
-    return factions;
+    return inMenuOrder(factions);
 }
 
 bool RutterListSource::isListed(const Rutter &rutter) const
