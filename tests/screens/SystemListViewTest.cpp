@@ -352,6 +352,24 @@ TEST_F(SystemListTest, DetailViewShowsTheBlockAndFollowsTheHex)
     EXPECT_EQ(detail.currentHex(), hex);
 }
 
+// Systems sharing a hex each have a row, and a change naming the hex repaints all of
+// them, in the list's order, each once.
+TEST_F(SystemListTest, EveryRowAtAHexARutterTouchesIsRepainted)
+{
+    Faction owner;
+    owner.id = QUuid::createUuid();
+    m_universe->setFactions({owner});
+    store({system("First", {0, 0, 1, 1}), system("Elsewhere", {0, 0, 4, 4}), system("Second", {0, 0, 1, 1})});
+    SystemListModel model(m_universe.get());
+    QSignalSpy repainted(&model, &QAbstractItemModel::dataChanged);
+    m_universe->insertObject(Rutter{
+        QUuid::createUuid(), owner.id, {0, 0, 1, 1}, {0, 0, 4, 4}, false, RutterAge::recent, std::nullopt});
+    QList<int> rows;
+    for (const QList<QVariant> &told : repainted)
+        rows.append(told.first().toModelIndex().row());
+    EXPECT_EQ(rows, (QList<int>{0, 1, 2}));
+}
+
 TEST_F(SystemListTest, NavigatesToDetailAndEditorAndBack)
 {
     const HexData hex = system("Vega", {0, 0, 1, 1});
