@@ -131,13 +131,6 @@ QList<Race> peoples(TechnologyLevelSystem system)
     return list;
 }
 
-QList<Faction> factionMenu(const QList<Faction> &factions)
-{
-    QList<Faction> list = factions;
-    std::stable_sort(list.begin(), list.end(), [](const Faction &a, const Faction &b) { return a < b; });
-    return list;
-}
-
 QString basesText(const UWP &uwp)
 {
     QStringList names;
@@ -170,21 +163,6 @@ ParameterValue densityValue(const UWP &uwp)
 {
     return ParameterValue(NumberFormat::decimal(uwp.density) + QLatin1Char(' '), Symbol::eCircle,
                           QStringLiteral("ρ"));
-}
-
-QString tagTitle(WorldTag tag)
-{
-    const QString raw = rawValue(tag);
-    // Tags compare alphabetically; the government types are told by case position.
-    if (static_cast<int>(tag) >= static_cast<int>(WorldTag::gov0))
-        return raw;
-    QStringList words = raw.split(QLatin1Char('-'));
-    for (QString &word : words) {
-        word = word.toLower();
-        if (!word.isEmpty())
-            word[0] = word.at(0).toUpper();
-    }
-    return words.join(QLatin1Char(' '));
 }
 
 } // namespace WorldEditOptions

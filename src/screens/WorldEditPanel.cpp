@@ -423,7 +423,7 @@ void WorldEditPanel::refreshTagSection()
     for (const WorldTagCategory category : kWorldTagPickerCases) {
         QMenu *submenu = menu->addMenu(literalText(title(category)));
         for (const WorldTag tag : tags(category)) {
-            QAction *action = submenu->addAction(literalText(WorldEditOptions::tagTitle(tag)));
+            QAction *action = submenu->addAction(literalText(tagTitle(tag)));
             setMenuMark(action, held.contains(tag));
             connect(action, &QAction::triggered, this,
                     [this, tag] { edit([tag](WorldDraft &draft) { draft.toggleTag(tag); }); });
@@ -431,14 +431,14 @@ void WorldEditPanel::refreshTagSection()
     }
     clearLayout(m_tagChips);
     for (const WorldTag tag : held)
-        m_tagChips->addWidget(tagChip(WorldEditOptions::tagTitle(tag), m_tagMenu->parentWidget()));
+        m_tagChips->addWidget(tagChip(tagTitle(tag), m_tagMenu->parentWidget()));
 }
 
 void WorldEditPanel::refreshFactionSection()
 {
     const QList<Faction> all = m_universe ? m_universe->factions() : QList<Faction>();
     QMenu *menu = freshMenu(m_factionMenu);
-    for (const Faction &faction : WorldEditOptions::factionMenu(all)) {
+    for (const Faction &faction : inMenuOrder(all)) {
         QAction *action = menu->addAction(
             literalText(faction.name + QStringLiteral(" (") + faction.shortName + QLatin1Char(')')));
         connect(action, &QAction::triggered, this, [this, faction] { addFaction(faction); });

@@ -1,74 +1,15 @@
-#include "LoopbackServer.h"
-#include "import/ImportJobs.h"
-#include "universe/UniverseManager.h"
+#include "HeldPool.h"
+#include "ImportServiceTest.h"
 
 #include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace TravellerMapImporter;
-using namespace std::chrono_literals;
+using namespace import_test;
 
 namespace {
 
-QByteArray fixture(const char *name)
+class ImportJobTest : public ImportServiceTest
 {
-    QFile file(QStringLiteral(VOSTREL_TEST_DATA_DIR "/") + QString::fromLatin1(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
-ImportRequest request(const QString &name)
-{
-    ImportRequest request;
-    request.sectorName = name;
-    request.milieu = QStringLiteral("M1105");
-    return request;
-}
-
-// The loopback service with the synthetic sector, a store on a temporary folder,
-// and the program's imports pointed at the service with a short time-out.
-class ImportJobTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_server.answer("/api/coordinates", {200, R"({"sx": 0, "sy": 0})"});
-        m_server.answer("/t5ss/allegiances", {200, R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])"});
-        m_server.answer("/api/sec", {200, fixture("import-sector.tab")});
-        m_server.answer("/api/metadata", {200, fixture("import-metadata.json")});
-        ASSERT_TRUE(m_manager.start());
-        universe()->waitForPendingSave();
-    }
-
-    StarfarerUniverse *universe() const { return m_manager.current(); }
-    QByteArray fileBytes() const
-    {
-        QFile file(universe()->filePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // Starts an import for `target` (the open universe unless given) and waits for its
-    // end. The form that shows it is `viewer`.
-    ImportOutcome run(const ImportRequest &request, QObject *viewer, StarfarerUniverse *target = nullptr)
-    {
-        std::optional<ImportOutcome> outcome;
-        ImportJob *job = m_jobs.start(request, &m_manager, target ? target : universe(), viewer);
-        QObject::connect(job, &ImportJob::finished, job,
-                         [&](const ImportOutcome &ended) { outcome = ended; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
-        return outcome.value_or(ImportOutcome{});
-    }
-
-    LoopbackServer m_server;
-    QTemporaryDir m_documents;
-    QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
-    UniverseManager m_manager{UniverseFolder(m_documents.path()), &m_settings};
-    ImportJobs m_jobs{m_server.base(), 300ms};
-    QObject m_form;
 };
 
 } // namespace
@@ -300,4 +241,31 @@ TEST_F(ImportJobTest, OneImportAtATimeRunsForAUniverseAndAFormCanTakeItOver)
 
     // Once it has ended, the next one starts.
     EXPECT_NE(jobs.start(request(QStringLiteral("Other Reach")), &m_manager, universe(), &m_form), nullptr);
+}
+
+// An import stopped after its conversion ended on the worker, but before that result
+// reached the GUI thread, is dropped with everything else: nothing is written, and
+// it ends once, as stopped.
+TEST_F(ImportJobTest, AResultArrivingAfterTheImportWasStoppedIsDropped)
+{
+    const QByteArray before = fileBytes();
+    QList<ImportOutcome::Kind> ends;
+    HeldPool pool;
+    QPointer<ImportJob> job =
+        m_jobs.start(request(QStringLiteral("Test Reach")), &m_manager, universe(), &m_form);
+    QObject::connect(job, &ImportJob::finished, [&](const ImportOutcome &ended) { ends.append(ended.kind); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return conversionHandedOver(job, 4); }, 20000));
+
+    // The conversion runs to its end while the GUI thread waits, so that its result
+    // is queued for the GUI thread when the import is stopped.
+    pool.releaseAndWait();
+    m_jobs.abortAll();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ends, QList{ImportOutcome::Kind::aborted});
+    EXPECT_TRUE(universe()->data().isEmpty());
+    EXPECT_TRUE(universe()->factions().isEmpty());
+    EXPECT_TRUE(universe()->starmapLabels().isEmpty());
+    universe()->waitForPendingSave();
+    EXPECT_EQ(fileBytes(), before);
 }
