@@ -295,7 +295,10 @@ void StarMapFrameCache::drawStandIn(QPainter &painter, const QRectF &area, const
     std::sort(steps.begin(), steps.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     painter.save();
     painter.setClipRect(area);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // A smooth stretch is split by Qt over its own threads, which the GUI thread then
+    // waits for while the tile threads hold the cores. A stand-in shows only until the
+    // exact tiles land, so it is stretched the plain way, on the GUI thread alone.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const auto whole = std::find_if(steps.cbegin(), steps.cend(),
                                     [&](const auto &step) { return covers(*step.second, transform, area); });
     if (whole != steps.cend()) {

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QSet>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -272,6 +273,42 @@ TEST_F(StarMapFrameCacheTest, ATileFinishedForAScaleNoLongerShownIsDropped)
     const MapTransform third = showing(at(8, 9), {300, 210}, 0.66);
     const QImage stretched = m_cache->frame(kView, 1, third, extent());
     EXPECT_GT(compare(stretched, empty).share, 0.5 * compare(direct(third), empty).share);
+}
+
+// A step stands in for another by copying its tiles' pixels, stretched, without mixing
+// neighbouring ones: mixing them is the smooth stretch that Qt spreads over its own
+// threads, which the GUI thread would then wait for. Every colour of a stand-in is one
+// of the step it comes from.
+TEST_F(StarMapFrameCacheTest, AStandInCopiesItsStepsPixelsWithoutMixingThem)
+{
+    HeldJobs held;
+    m_cache->setExecutor(held.executor());
+    // The same step seen through a larger view: it holds every tile the stand-in uses.
+    const QSize large(1600, 1200);
+    const MapTransform kept = showing(at(16, 20), {800, 600}, 0.5);
+    m_cache->frame(large, 1, kept, extent());
+    held.runAll();
+    const QImage source = m_cache->frame(large, 1, kept, extent()).convertToFormat(QImage::Format_RGB32);
+    ASSERT_TRUE(m_cache->isSharp());
+    QSet<QRgb> colours;
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x)
+            colours.insert(source.pixel(x, y));
+    }
+
+    const MapTransform shown = showing(at(16, 20), {300, 210}, 0.75);
+    const QImage standIn = m_cache->frame(kView, 1, shown, extent()).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(m_cache->isSharp());
+    QImage empty(kView, QImage::Format_RGB32);
+    empty.fill(MapColors::background());
+    ASSERT_GT(compare(standIn, empty).share, 0.5 * compare(direct(shown), empty).share)
+        << "the kept step did not stand in";
+    qsizetype mixed = 0;
+    for (int y = 0; y < standIn.height(); ++y) {
+        for (int x = 0; x < standIn.width(); ++x)
+            mixed += colours.contains(standIn.pixel(x, y)) ? 0 : 1;
+    }
+    EXPECT_EQ(mixed, 0) << "pixels of the stand-in mix the kept step's pixels";
 }
 
 // Calls of a layer's drawer as the tiles of a cache make them: the transform of each.
