@@ -207,16 +207,18 @@ StarMapTileQueue::Draw StarMapFrameCache::drawingOf(const Level &level, const Ti
             changes = m_changes](const std::function<bool()> &abandoned) {
         QImage image;
         if (!abandoned()) {
-            image = QImage(StarMapFrameCache::kTileSize, StarMapFrameCache::kTileSize,
-                           QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(ratio);
-            QPainter painter(&image);
+            QImage drawn(StarMapFrameCache::kTileSize, StarMapFrameCache::kTileSize,
+                         QImage::Format_ARGB32_Premultiplied);
+            drawn.setDevicePixelRatio(ratio);
+            QPainter painter(&drawn);
+            const bool whole = StarMapRenderer::draw(painter, *scene, transform, extent,
+                                                     QRectF(0, 0, kTile / ratio, kTile / ratio), abandoned);
+            painter.end();
             // A tile left unfinished is not handed over: it would lack what it stopped before.
-            if (!StarMapRenderer::draw(painter, *scene, transform, extent,
-                                       QRectF(0, 0, kTile / ratio, kTile / ratio), abandoned)) {
-                painter.end();
-                image = QImage();
-            }
+            // A picture painted on keeps its painter's working buffers for as long as it
+            // lives; the copy kept holds the pixels alone, which is what the budget counts.
+            if (whole)
+                image = drawn.copy();
         }
         QMetaObject::invokeMethod(
             this, [this, levelID, key, image, changes] { accept(levelID, key, image, changes); },

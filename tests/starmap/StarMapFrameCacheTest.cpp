@@ -27,6 +27,7 @@ using namespace StarMapTest;
 namespace {
 
 const QSize kView(600, 420);
+const QSize kLarge(1600, 1200);
 // Pictures made the same way from the same map differ by rounding at most.
 constexpr int kRounding = 4;
 
@@ -107,6 +108,16 @@ protected:
     }
 
     QImage sharp(const MapTransform &t) { return m_cache->sharpFrame(kView, 1, t, extent()); }
+
+    // Shows a view larger than the screen, around the same hex as the small one, at
+    // `scale`, and has every tile of it drawn; returns its transform.
+    MapTransform showLarge(HeldJobs &held, double scale)
+    {
+        const MapTransform t = showing(at(16, 20), QPointF(kLarge.width(), kLarge.height()) / 2, scale);
+        m_cache->frame(kLarge, 1, t, extent());
+        held.runAll();
+        return t;
+    }
 
     void rename(qsizetype index, const QString &name)
     {
@@ -284,11 +295,8 @@ TEST_F(StarMapFrameCacheTest, AStandInCopiesItsStepsPixelsWithoutMixingThem)
     HeldJobs held;
     m_cache->setExecutor(held.executor());
     // The same step seen through a larger view: it holds every tile the stand-in uses.
-    const QSize large(1600, 1200);
-    const MapTransform kept = showing(at(16, 20), {800, 600}, 0.5);
-    m_cache->frame(large, 1, kept, extent());
-    held.runAll();
-    const QImage source = m_cache->frame(large, 1, kept, extent()).convertToFormat(QImage::Format_RGB32);
+    const MapTransform kept = showLarge(held, 0.5);
+    const QImage source = m_cache->frame(kLarge, 1, kept, extent()).convertToFormat(QImage::Format_RGB32);
     ASSERT_TRUE(m_cache->isSharp());
     QSet<QRgb> colours;
     for (int y = 0; y < source.height(); ++y) {
@@ -309,6 +317,27 @@ TEST_F(StarMapFrameCacheTest, AStandInCopiesItsStepsPixelsWithoutMixingThem)
             mixed += colours.contains(standIn.pixel(x, y)) ? 0 : 1;
     }
     EXPECT_EQ(mixed, 0) << "pixels of the stand-in mix the kept step's pixels";
+}
+
+// The memory the tiles kept take is what the cache counts against its budget: the
+// painters that drew them leave nothing behind with them.
+TEST_F(StarMapFrameCacheTest, TheTilesKeptTakeTheMemoryTheBudgetCounts)
+{
+    HeldJobs held;
+    m_cache->setExecutor(held.executor());
+    // The layers' own pictures and the scene are made before the heap is measured.
+    showLarge(held, 1.0);
+    m_cache->invalidate();
+    const qsizetype before = heapInUse() - m_cache->bytes();
+    for (const double scale : {1.0, 1.3, 1.7})
+        showLarge(held, scale);
+    const qsizetype counted = m_cache->bytes();
+    ASSERT_GT(counted, 60 * StarMapFrameCache::kTileSize * StarMapFrameCache::kTileSize * 4)
+        << "too few tiles to tell";
+    const qsizetype taken = heapInUse() - before;
+    // Besides the tiles: their entries, and the glyphs of the texts at new sizes.
+    EXPECT_LE(taken, counted + counted / 10 + 1024 * 1024)
+        << "the tiles kept take " << taken << " bytes, the budget counts " << counted;
 }
 
 // Calls of a layer's drawer as the tiles of a cache make them: the transform of each.
