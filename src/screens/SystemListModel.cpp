@@ -168,7 +168,16 @@ void SystemListModel::insertRows(qsizetype first, qsizetype count)
 void SystemListModel::replaceRow(const QUuid &id, const GalacticCoordinates &from,
                                  const GalacticCoordinates &to)
 {
-    const int row = rowOf(id);
+    // The rows stand in the universe's order and the hex now stands at `to`: its row is
+    // the first row there that still holds the id it had (an earlier hex with that id
+    // would have been the one replaced), found through the universe's index.
+    int row = -1;
+    for (const qsizetype at : m_universe->positionsOfHexesAt(to)) {
+        if (at < qsizetype(m_entries.size()) && m_entries[std::size_t(at)].id == id) {
+            row = int(at);
+            break;
+        }
+    }
     if (row < 0)
         return;
     m_entries[std::size_t(row)] = entry(m_universe->data()[row]);
@@ -205,19 +214,16 @@ void SystemListModel::repaintFarEnds(const QList<GalacticCoordinates> &places)
 
 void SystemListModel::repaintRowsAt(const QSet<GalacticCoordinates> &places)
 {
-    // Only the places that hold a system; a few, compared directly.
-    QList<GalacticCoordinates> occupied;
+    // The rows stand in the universe's order: its index names the rows at each place.
+    std::vector<qsizetype> rows;
     for (const GalacticCoordinates &place : places) {
-        if (m_universe->isOccupied(place))
-            occupied.append(place);
+        for (const qsizetype row : m_universe->positionsOfHexesAt(place))
+            rows.push_back(row);
     }
-    if (occupied.isEmpty())
-        return;
-    for (int row = 0; row < rowCount(); ++row) {
-        const GalacticCoordinates &at = m_entries[std::size_t(row)].coordinates;
-        if (std::find(occupied.cbegin(), occupied.cend(), at) != occupied.cend())
-            emit dataChanged(index(row), index(row), kShownRoles);
-    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (const qsizetype row : rows)
+        emit dataChanged(index(int(row)), index(int(row)), kShownRoles);
 }
 
 void SystemListModel::repaintAll()
