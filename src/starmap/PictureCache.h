@@ -29,7 +29,10 @@ public:
                 return found->picture;
             }
         }
-        const QImage made = make();
+        // A picture painted on keeps its painter's working buffers (the spans and strokes
+        // of all it drew) for as long as it lives, many times its pixels for a long dashed
+        // outline; a copy holds the pixels alone, which is what the budget counts.
+        const QImage made = make().copy();
         const std::lock_guard lock(m_mutex);
         const auto found = m_entries.constFind(key);
         if (found != m_entries.cend())

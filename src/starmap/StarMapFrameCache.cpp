@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QThread>
 #include <QtConcurrent>
 
 #include <algorithm>
@@ -36,17 +37,20 @@ bool isWhole(double value)
 } // namespace
 
 StarMapFrameCache::StarMapFrameCache(const StarMapRenderer &renderer, QObject *parent)
-    : QObject(parent), m_renderer(renderer), m_budget(kDefaultBudget)
+    : QObject(parent), m_renderer(renderer), m_budget(kDefaultBudget),
+      // A job hands its tile over by a queued call, so its future is not kept.
+      m_queue(std::make_shared<StarMapTileQueue>([this](std::function<void()> job) {
+          static_cast<void>(QtConcurrent::run(&m_pool, std::move(job)));
+      }))
 {
-    // A job hands its tile over by a queued call, so its future is not kept.
-    m_executor = [this](std::function<void()> job) {
-        static_cast<void>(QtConcurrent::run(&m_pool, std::move(job)));
-    };
+    // One core stays with the GUI thread, so that painting and input never wait behind
+    // the tiles.
+    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
 }
 
 StarMapFrameCache::~StarMapFrameCache()
 {
-    m_shown->store(0);
+    m_queue->stop();
     m_pool.waitForDone();
 }
 
@@ -130,16 +134,14 @@ void StarMapFrameCache::paint(QPainter &painter, const QSize &size, qreal device
     ++m_paints;
     Level &level = levelFor(transform, devicePixelRatio, extent);
     m_shownLevel = level.id;
-    m_shown->store(level.id);
     const QRectF view(QPointF(0, 0), QSizeF(size));
     // The view's edges lie on whole device pixels of its step: a tile that only
     // touches an edge is not on show.
     const TileRange range = tilesMeeting(level, transform, view, 0.5);
 
     // Tiles to draw, nearest the middle of the view first.
-    QList<std::pair<double, TileKey>> wanted;
+    QList<std::pair<double, TileKey>> lacking;
     QList<QRectF> missing;
-    bool sharp = true;
     for (qint64 j = range.firstRow; j <= range.lastRow; ++j) {
         for (qint64 i = range.firstColumn; i <= range.lastColumn; ++i) {
             const TileKey key{i, j};
@@ -151,21 +153,22 @@ void StarMapFrameCache::paint(QPainter &painter, const QSize &size, qreal device
             else
                 painter.drawImage(place.topLeft(), tile.image);
             if (!isFresh(tile)) {
-                sharp = false;
-                if (!tile.drawing) {
-                    const QPointF away = place.center() - view.center();
-                    wanted.append({away.x() * away.x() + away.y() * away.y(), key});
-                }
+                const QPointF away = place.center() - view.center();
+                lacking.append({away.x() * away.x() + away.y() * away.y(), key});
             }
         }
     }
     for (const QRectF &area : std::as_const(missing))
         drawStandIn(painter, area, level, transform);
-    m_sharp = sharp;
+    m_sharp = lacking.isEmpty();
 
-    std::sort(wanted.begin(), wanted.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (const auto &[distance, key] : std::as_const(wanted))
-        request(level, key, level.tiles[key]);
+    std::stable_sort(lacking.begin(), lacking.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<StarMapTileQueue::Wanted> wanted;
+    wanted.reserve(lacking.size());
+    for (const auto &[distance, key] : std::as_const(lacking))
+        wanted.append({{level.id, key.column, key.row}, drawingOf(level, key)});
+    m_queue->want(level.id, std::move(wanted));
     evict();
 }
 
@@ -190,47 +193,48 @@ QImage StarMapFrameCache::sharpFrame(const QSize &size, qreal devicePixelRatio, 
     }
 }
 
-void StarMapFrameCache::request(const Level &level, const TileKey &key, Tile &tile)
+StarMapTileQueue::Draw StarMapFrameCache::drawingOf(const Level &level, const TileKey &key)
 {
     // Every change of the map comes through invalidate(), which drops the scene.
     if (!m_scene)
         m_scene = m_renderer.scene();
-    tile.drawing = true;
-    ++m_drawing;
     const qreal ratio = level.ratio;
     const MapTransform transform{level.transform.scale,
                                  level.transform.offset -
                                      QPointF(static_cast<double>(key.column), static_cast<double>(key.row)) *
                                          (kTile / ratio)};
-    m_executor([this, shown = m_shown, scene = m_scene, transform, extent = level.extent, ratio,
-                levelID = level.id, key, changes = m_changes] {
+    return [this, scene = m_scene, transform, extent = level.extent, ratio, levelID = level.id, key,
+            changes = m_changes](const std::function<bool()> &abandoned) {
         QImage image;
-        if (shown->load() == levelID) {
-            image = QImage(StarMapFrameCache::kTileSize, StarMapFrameCache::kTileSize,
-                           QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(ratio);
-            QPainter painter(&image);
-            StarMapRenderer::draw(painter, *scene, transform, extent,
-                                  QRectF(0, 0, kTile / ratio, kTile / ratio));
+        if (!abandoned()) {
+            QImage drawn(StarMapFrameCache::kTileSize, StarMapFrameCache::kTileSize,
+                         QImage::Format_ARGB32_Premultiplied);
+            drawn.setDevicePixelRatio(ratio);
+            QPainter painter(&drawn);
+            const bool whole = StarMapRenderer::draw(painter, *scene, transform, extent,
+                                                     QRectF(0, 0, kTile / ratio, kTile / ratio), abandoned);
+            painter.end();
+            // A tile left unfinished is not handed over: it would lack what it stopped before.
+            // A picture painted on keeps its painter's working buffers for as long as it
+            // lives; the copy kept holds the pixels alone, which is what the budget counts.
+            if (whole)
+                image = drawn.copy();
         }
         QMetaObject::invokeMethod(
             this, [this, levelID, key, image, changes] { accept(levelID, key, image, changes); },
             Qt::QueuedConnection);
-    });
+    };
 }
 
 void StarMapFrameCache::accept(quint64 levelID, const TileKey &key, const QImage &image, quint64 drawnAt)
 {
-    --m_drawing;
+    m_queue->landed({levelID, key.column, key.row});
     Level *level = levelWithID(levelID);
     if (!level)
         return;
     const auto tile = level->tiles.find(key);
-    if (tile == level->tiles.end())
-        return;
-    tile->drawing = false;
     // A tile of a step no longer on show is dropped: the view went elsewhere.
-    if (image.isNull() || levelID != m_shownLevel)
+    if (tile == level->tiles.end() || image.isNull() || levelID != m_shownLevel)
         return;
     m_bytes += image.sizeInBytes() - tile->image.sizeInBytes();
     tile->image = image;
@@ -241,7 +245,7 @@ void StarMapFrameCache::accept(quint64 levelID, const TileKey &key, const QImage
 
 void StarMapFrameCache::settle()
 {
-    while (m_drawing > 0) {
+    while (!m_queue->isIdle()) {
         m_pool.waitForDone();
         QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     }
@@ -293,7 +297,10 @@ void StarMapFrameCache::drawStandIn(QPainter &painter, const QRectF &area, const
     std::sort(steps.begin(), steps.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     painter.save();
     painter.setClipRect(area);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // A smooth stretch is split by Qt over its own threads, which the GUI thread then
+    // waits for while the tile threads hold the cores. A stand-in shows only until the
+    // exact tiles land, so it is stretched the plain way, on the GUI thread alone.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const auto whole = std::find_if(steps.cbegin(), steps.cend(),
                                     [&](const auto &step) { return covers(*step.second, transform, area); });
     if (whole != steps.cend()) {
@@ -350,16 +357,12 @@ void StarMapFrameCache::evict()
                 break;
             const auto tile = level->tiles.find(key);
             m_bytes -= tile->image.sizeInBytes();
-            if (tile->drawing)
-                tile->image = QImage();
-            else
-                level->tiles.erase(tile);
+            level->tiles.erase(tile);
         }
     }
-    // Steps left without pictures or work go, unless on show.
+    // Steps left without pictures go, unless on show.
     std::erase_if(m_levels, [this](const auto &level) {
-        return level->id != m_shownLevel &&
-               std::none_of(level->tiles.cbegin(), level->tiles.cend(),
-                            [](const Tile &tile) { return !tile.image.isNull() || tile.drawing; });
+        return level->id != m_shownLevel && std::all_of(level->tiles.cbegin(), level->tiles.cend(),
+                                                        [](const Tile &tile) { return tile.image.isNull(); });
     });
 }

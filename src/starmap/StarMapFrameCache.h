@@ -2,6 +2,7 @@
 
 #include "GridExtent.h"
 #include "MapTransform.h"
+#include "StarMapTileQueue.h"
 
 #include <QHash>
 #include <QImage>
@@ -9,7 +10,6 @@
 #include <QObject>
 #include <QThreadPool>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -22,20 +22,23 @@ struct StarMapScene;
 
 // The map's picture kept in tiles, so that painting the view only copies pictures
 // and never waits for drawing. Tiles of 256 × 256 device pixels are drawn for each
-// zoom step (one scale at one sub-pixel placement) on all cores, and reused while the
-// map is panned and when the view comes back to a step. Until the tile of the exact
-// step is ready, the nearest step kept is shown stretched in its place; the exact tile
-// replaces it as soon as it is done, and a tile finished for a step no longer shown is
-// dropped. A change of the map marks the tiles it reaches to be drawn again, its area
-// worked out from the map for each step's own transform; the least recently used
-// tiles go when the pictures outgrow their memory budget.
+// zoom step (one scale at one sub-pixel placement) on every core but one, which stays
+// with the GUI thread, and reused while the map is panned and when the view comes back
+// to a step. The tiles of the step on show are drawn nearest the middle of the view
+// first; a move to another step drops the tiles still waiting for the old one and stops
+// those being drawn. Until the tile of the exact step is ready, the nearest step kept
+// is shown stretched in its place; the exact tile replaces it as soon as it is done,
+// and a tile finished for a step no longer shown is dropped. A change of the map marks
+// the tiles it reaches to be drawn again, its area worked out from the map for each
+// step's own transform; the least recently used tiles go when the pictures outgrow
+// their memory budget.
 class StarMapFrameCache : public QObject
 {
     Q_OBJECT
 
 public:
-    // Runs a job; by default on the cache's own threads, one per core.
-    using Executor = std::function<void(std::function<void()>)>;
+    // Runs a job; by default on the cache's own threads, one per core but one.
+    using Executor = StarMapTileQueue::Executor;
     static constexpr int kTileSize = 256;
 
     explicit StarMapFrameCache(const StarMapRenderer &renderer, QObject *parent = nullptr);
@@ -70,7 +73,7 @@ public:
     // The memory the kept tiles take.
     qsizetype bytes() const { return m_bytes; }
     void setMemoryBudget(qsizetype bytes);
-    void setExecutor(Executor executor) { m_executor = std::move(executor); }
+    void setExecutor(Executor executor) { m_queue->setExecutor(std::move(executor)); }
 
 signals:
     // Tiles of the step on show arrived: the view should be painted again.
@@ -93,7 +96,6 @@ private:
         quint64 drawnAt = 0;   // the change count the picture shows
         quint64 changedAt = 0; // the change count when a change last reached the tile
         quint64 usedAt = 0;    // the paint that last showed it
-        bool drawing = false;  // a job is drawing it
     };
     // The tiles of one zoom step. Tile (i, j) holds the device pixels from (i, j) × 256
     // of the map as drawn at `transform`.
@@ -126,7 +128,8 @@ private:
     // Marks the tiles of every step that meet the area `areaAt` gives for the step's
     // own transform, in its points.
     void invalidate(const std::function<QRectF(const MapTransform &)> &areaAt);
-    void request(const Level &level, const TileKey &key, Tile &tile);
+    // The drawing of a tile of `level`, which hands it over when done.
+    StarMapTileQueue::Draw drawingOf(const Level &level, const TileKey &key);
     void accept(quint64 levelID, const TileKey &key, const QImage &image, quint64 drawnAt);
     // Fills `area`, which has no tile of the step on show, from the nearest steps kept.
     void drawStandIn(QPainter &painter, const QRectF &area, const Level &shown,
@@ -143,15 +146,12 @@ private:
     std::vector<std::unique_ptr<Level>> m_levels;
     quint64 m_nextLevel = 1;
     quint64 m_shownLevel = 0;
-    // The step on show, read by the jobs so that those of other steps stop early.
-    std::shared_ptr<std::atomic<quint64>> m_shown = std::make_shared<std::atomic<quint64>>(0);
     quint64 m_changes = 0;
     quint64 m_resetAt = 0;
     quint64 m_paints = 0;
     qsizetype m_bytes = 0;
     qsizetype m_budget;
-    int m_drawing = 0; // jobs whose pictures have not been taken in
     bool m_sharp = false;
     QThreadPool m_pool;
-    Executor m_executor;
+    std::shared_ptr<StarMapTileQueue> m_queue;
 };

@@ -142,26 +142,40 @@ void StarMapRenderer::draw(QPainter &painter, const MapTransform &transform, con
     draw(painter, *scene(), transform, extent, exposed);
 }
 
-void StarMapRenderer::draw(QPainter &painter, const StarMapScene &scene, const MapTransform &transform,
-                           const GridExtent &extent, const QRectF &exposed)
+bool StarMapRenderer::draw(QPainter &painter, const StarMapScene &scene, const MapTransform &transform,
+                           const GridExtent &extent, const QRectF &exposed, const std::function<bool()> &stop)
 {
     const StarMapPass pass{&scene, transform, extent, exposed, scene.hexRadius};
+    // Once told to stop, the drawing stays stopped.
+    bool halted = false;
+    const std::function<bool()> stopped = [&] { return halted = halted || (stop && stop()); };
+    // The steps of the pass in drawing order; each draws over the ones before.
+    const std::array<std::function<void()>, 6> steps{
+        [&] { drawLayer(Layer::nebulae, painter, pass); },
+        [&] {
+            if (pass.detail12() || pass.detail18())
+                drawGrid(painter, pass);
+            if (pass.detail12())
+                drawBorders(painter, pass, 8, 10, false);
+            drawBorders(painter, pass, 32, 40, true);
+        },
+        [&] { drawLayer(Layer::regions, painter, pass); },
+        [&] { drawLayer(Layer::rutters, painter, pass); },
+        [&] { drawSystems(painter, pass, stopped); },
+        [&] { drawLayer(Layer::labels, painter, pass); },
+    };
     painter.save();
     painter.setClipRect(exposed);
     painter.fillRect(exposed, MapColors::background());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    drawLayer(Layer::nebulae, painter, pass);
-    if (pass.detail12() || pass.detail18())
-        drawGrid(painter, pass);
-    if (pass.detail12())
-        drawBorders(painter, pass, 8, 10, false);
-    drawBorders(painter, pass, 32, 40, true);
-    drawLayer(Layer::regions, painter, pass);
-    drawLayer(Layer::rutters, painter, pass);
-    drawSystems(painter, pass);
-    drawLayer(Layer::labels, painter, pass);
+    for (const auto &step : steps) {
+        if (stopped())
+            break;
+        step();
+    }
     painter.restore();
+    return !stopped();
 }
 
 void StarMapRenderer::drawGrid(QPainter &painter, const StarMapPass &pass)
@@ -337,7 +351,8 @@ QFont StarMapRenderer::nameFont(const StarMapPass &pass, const QPainter &painter
     return MapText::display(std::max(11 * pass.transform.scale, 9.0), painter);
 }
 
-void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass)
+void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass,
+                                  const std::function<bool()> &stopped)
 {
     const StarMapScene &scene = *pass.scene;
     QList<const MapSystem *> systems;
@@ -351,15 +366,25 @@ void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass)
     }
     const bool overlays = pass.detail26() && scene.surveyedOverlays;
     const double r = pass.screenHexRadius();
+    // A part of the map zoomed out may hold thousands of systems: whether the drawing is
+    // still wanted is asked every so many.
+    constexpr qsizetype kSystemsBetweenChecks = 512;
     if (!pass.detail18()) {
-        for (const MapSystem *system : systems)
+        for (qsizetype i = 0; i < systems.size(); ++i) {
+            if (i % kSystemsBetweenChecks == kSystemsBetweenChecks - 1 && stopped())
+                return;
+            const MapSystem *system = systems[i];
             system->glyph.draw(painter, pass.transform.toScreen(system->centre), pass.transform.scale,
                                pass.hexRadius, scene.stamping);
+        }
         return;
     }
     const QFont font = nameFont(pass, painter);
     painter.setFont(font);
-    for (const MapSystem *system : systems) {
+    for (qsizetype i = 0; i < systems.size(); ++i) {
+        if (i % kSystemsBetweenChecks == kSystemsBetweenChecks - 1 && stopped())
+            return;
+        const MapSystem *system = systems[i];
         const QPointF centre = pass.transform.toScreen(system->centre);
         if (overlays && (scene.referee || system->hex.starSystem.surveyed)) {
             SystemsLayer::drawSurveyedData(painter, system->hex.starSystem, centre, r);

@@ -51,9 +51,11 @@ public:
     // its grid covering `extent`. Everything is clipped to `exposed`.
     void draw(QPainter &painter, const MapTransform &transform, const GridExtent &extent,
               const QRectF &exposed) const;
-    // The same for a scene; safe on any thread.
-    static void draw(QPainter &painter, const StarMapScene &scene, const MapTransform &transform,
-                     const GridExtent &extent, const QRectF &exposed);
+    // The same for a scene; safe on any thread. Every so often the drawing asks `stop`
+    // (when given) whether to stop, and stops for good once it says so; returns whether
+    // it drew everything.
+    static bool draw(QPainter &painter, const StarMapScene &scene, const MapTransform &transform,
+                     const GridExtent &extent, const QRectF &exposed, const std::function<bool()> &stop = {});
     // The part of the screen that the drawing of the systems at `cells`, and of the
     // layers' parts that end there, can reach at `transform`, whatever system stands
     // there now or stood there before.
@@ -64,7 +66,8 @@ private:
     static void drawGrid(QPainter &painter, const StarMapPass &pass);
     static void drawBorders(QPainter &painter, const StarMapPass &pass, qint64 columns, qint64 rows,
                             bool sectors);
-    static void drawSystems(QPainter &painter, const StarMapPass &pass);
+    // Stops early once `stopped()`.
+    static void drawSystems(QPainter &painter, const StarMapPass &pass, const std::function<bool()> &stopped);
     static void drawName(QPainter &painter, const MapSystem &system, const QPointF &centre,
                          double screenRadius);
     // How far a system's drawing reaches from its centre on screen at this pass, for

@@ -1,4 +1,5 @@
 #include "starmap/StarMapFrameCache.h"
+#include "HeldJobs.h"
 #include "RandomMapEdits.h"
 #include "StarMapTestSupport.h"
 #include "model/HexLayout.h"
@@ -9,17 +10,24 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QSet>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <condition_variable>
 #include <deque>
+#include <mutex>
+#include <utility>
 
 using namespace StarMapTest;
 
 namespace {
 
 const QSize kView(600, 420);
+const QSize kLarge(1600, 1200);
 // Pictures made the same way from the same map differ by rounding at most.
 constexpr int kRounding = 4;
 
@@ -28,27 +36,6 @@ MapTransform showing(const GalacticCoordinates &hex, const QPointF &where, doubl
 {
     return {scale, where - HexLayout(60).center(hex) * scale};
 }
-
-// Jobs kept until the test runs them, so that it decides when tiles are drawn.
-struct HeldJobs
-{
-    std::deque<std::function<void()>> jobs;
-
-    StarMapFrameCache::Executor executor()
-    {
-        return [this](std::function<void()> job) { jobs.push_back(std::move(job)); };
-    }
-    // Runs every job held and hands the tiles to the cache.
-    void runAll()
-    {
-        while (!jobs.empty()) {
-            const std::function<void()> job = std::move(jobs.front());
-            jobs.pop_front();
-            job();
-        }
-        QCoreApplication::sendPostedEvents();
-    }
-};
 
 // A universe of a dozen systems over two sectors, some named at length, with the
 // surveyed overlay on and every kind of map object, drawn with its layers.
@@ -121,6 +108,16 @@ protected:
     }
 
     QImage sharp(const MapTransform &t) { return m_cache->sharpFrame(kView, 1, t, extent()); }
+
+    // Shows a view larger than the screen, around the same hex as the small one, at
+    // `scale`, and has every tile of it drawn; returns its transform.
+    MapTransform showLarge(HeldJobs &held, double scale)
+    {
+        const MapTransform t = showing(at(16, 20), QPointF(kLarge.width(), kLarge.height()) / 2, scale);
+        m_cache->frame(kLarge, 1, t, extent());
+        held.runAll();
+        return t;
+    }
 
     void rename(qsizetype index, const QString &name)
     {
@@ -287,6 +284,199 @@ TEST_F(StarMapFrameCacheTest, ATileFinishedForAScaleNoLongerShownIsDropped)
     const MapTransform third = showing(at(8, 9), {300, 210}, 0.66);
     const QImage stretched = m_cache->frame(kView, 1, third, extent());
     EXPECT_GT(compare(stretched, empty).share, 0.5 * compare(direct(third), empty).share);
+}
+
+// A step stands in for another by copying its tiles' pixels, stretched, without mixing
+// neighbouring ones: mixing them is the smooth stretch that Qt spreads over its own
+// threads, which the GUI thread would then wait for. Every colour of a stand-in is one
+// of the step it comes from.
+TEST_F(StarMapFrameCacheTest, AStandInCopiesItsStepsPixelsWithoutMixingThem)
+{
+    HeldJobs held;
+    m_cache->setExecutor(held.executor());
+    // The same step seen through a larger view: it holds every tile the stand-in uses.
+    const MapTransform kept = showLarge(held, 0.5);
+    const QImage source = m_cache->frame(kLarge, 1, kept, extent()).convertToFormat(QImage::Format_RGB32);
+    ASSERT_TRUE(m_cache->isSharp());
+    QSet<QRgb> colours;
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x)
+            colours.insert(source.pixel(x, y));
+    }
+
+    const MapTransform shown = showing(at(16, 20), {300, 210}, 0.75);
+    const QImage standIn = m_cache->frame(kView, 1, shown, extent()).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(m_cache->isSharp());
+    QImage empty(kView, QImage::Format_RGB32);
+    empty.fill(MapColors::background());
+    ASSERT_GT(compare(standIn, empty).share, 0.5 * compare(direct(shown), empty).share)
+        << "the kept step did not stand in";
+    qsizetype mixed = 0;
+    for (int y = 0; y < standIn.height(); ++y) {
+        for (int x = 0; x < standIn.width(); ++x)
+            mixed += colours.contains(standIn.pixel(x, y)) ? 0 : 1;
+    }
+    EXPECT_EQ(mixed, 0) << "pixels of the stand-in mix the kept step's pixels";
+}
+
+// The memory the tiles kept take is what the cache counts against its budget: the
+// painters that drew them leave nothing behind with them.
+TEST_F(StarMapFrameCacheTest, TheTilesKeptTakeTheMemoryTheBudgetCounts)
+{
+    HeldJobs held;
+    m_cache->setExecutor(held.executor());
+    // The layers' own pictures and the scene are made before the heap is measured.
+    showLarge(held, 1.0);
+    m_cache->invalidate();
+    const qsizetype before = heapInUse() - m_cache->bytes();
+    for (const double scale : {1.0, 1.3, 1.7})
+        showLarge(held, scale);
+    const qsizetype counted = m_cache->bytes();
+    ASSERT_GT(counted, 60 * StarMapFrameCache::kTileSize * StarMapFrameCache::kTileSize * 4)
+        << "too few tiles to tell";
+    const qsizetype taken = heapInUse() - before;
+    // Besides the tiles: their entries, and the glyphs of the texts at new sizes.
+    EXPECT_LE(taken, counted + counted / 10 + 1024 * 1024)
+        << "the tiles kept take " << taken << " bytes, the budget counts " << counted;
+}
+
+// Calls of a layer's drawer as the tiles of a cache make them: the transform of each.
+struct DrawnTiles
+{
+    QList<MapTransform> transforms;
+
+    StarMapRenderer::LayerSource source()
+    {
+        return [this] {
+            return [this](QPainter &, const StarMapPass &pass) { transforms.append(pass.transform); };
+        };
+    }
+};
+
+// The view moves to another zoom step before any tile of the first is drawn: the tiles
+// waiting for the first step are dropped, and the jobs draw the new step's tiles alone,
+// nearest the middle of the view first.
+TEST_F(StarMapFrameCacheTest, ANewStepDropsTheOldStepsTilesAndDrawsItsOwnNearestTheMiddleFirst)
+{
+    const QSize view(1100, 700);
+    StarMapRenderer renderer(*m_sets);
+    m_layers->install(renderer);
+    DrawnTiles drawn;
+    renderer.setLayerSource(StarMapRenderer::Layer::labels, drawn.source());
+    StarMapFrameCache cache(renderer);
+    HeldJobs held;
+    cache.setExecutor(held.executor());
+    const MapTransform first = showing(at(16, 20), {530, 330}, 0.5);
+    const MapTransform second = showing(at(16, 20), {530, 330}, 0.6);
+    cache.frame(view, 1, first, extent());
+    cache.frame(view, 1, second, extent());
+    held.runAll();
+    // 1100 × 700 points at whole-pixel tile edges take 5 × 3 tiles at least.
+    ASSERT_GE(drawn.transforms.size(), 15);
+    double last = 0;
+    for (const MapTransform &tile : std::as_const(drawn.transforms)) {
+        EXPECT_EQ(tile.scale, second.scale) << "a tile of the step left was drawn";
+        // The tile's middle in the view: its origin lies at the view's offset less its own.
+        const QPointF middle = second.offset - tile.offset + QPointF(128, 128);
+        const QPointF away = middle - QPointF(view.width() / 2.0, view.height() / 2.0);
+        const double distance = std::hypot(away.x(), away.y());
+        EXPECT_GE(distance, last - 1e-9) << "a tile farther from the middle came first";
+        last = distance;
+    }
+    cache.frame(view, 1, second, extent());
+    EXPECT_TRUE(cache.isSharp());
+}
+
+// A tile being drawn again after an edit, when the view moves to another step, stops
+// before its next part and is never shown, not even when the view comes back to the
+// step before it is handed over; it is then drawn again whole.
+TEST_F(StarMapFrameCacheTest, ATileBeingDrawnWhenTheViewLeavesItsStepStopsAndNeverLands)
+{
+    StarMapRenderer renderer(*m_sets);
+    m_layers->install(renderer);
+    StarMapFrameCache cache(renderer);
+    QObject::connect(m_sets.get(), &StarMapVisibleSets::cellsChanged,
+                     [&](const QList<GalacticCoordinates> &cells) { cache.invalidate(cells); });
+    HeldJobs held;
+    cache.setExecutor(held.executor());
+    const GalacticCoordinates renamed = m_universe->data()[2].coordinates;
+    const MapTransform first = showing(renamed, {300, 210}, 0.5);
+    const MapTransform second = showing(renamed, {300, 210}, 0.8);
+    DrawnTiles labelled;
+    renderer.setLayerSource(StarMapRenderer::Layer::labels, labelled.source());
+    bool armed = false;
+    const StarMapRenderer::LayerSource nebulae = [&] {
+        return [&](QPainter &, const StarMapPass &) {
+            if (std::exchange(armed, false))
+                cache.frame(kView, 1, second, extent());
+        };
+    };
+    renderer.setLayerSource(StarMapRenderer::Layer::nebulae, nebulae);
+    cache.frame(kView, 1, first, extent());
+    held.runAll();
+    cache.frame(kView, 1, first, extent());
+    ASSERT_TRUE(cache.isSharp());
+
+    rename(2, QStringLiteral("Renamed while the view moves"));
+    cache.frame(kView, 1, first, extent());
+    ASSERT_FALSE(held.jobs.empty());
+    labelled.transforms.clear();
+    armed = true;
+    const std::function<void()> job = std::move(held.jobs.front());
+    held.jobs.pop_front();
+    job();
+    EXPECT_FALSE(armed);
+    EXPECT_TRUE(labelled.transforms.isEmpty()) << "the tile went on drawing after the view left";
+    // Back at the first step before the stopped tile is handed over: it must not land.
+    cache.frame(kView, 1, first, extent());
+    QCoreApplication::sendPostedEvents();
+    cache.frame(kView, 1, first, extent());
+    EXPECT_FALSE(cache.isSharp());
+    held.runAll();
+    const QImage back = cache.frame(kView, 1, first, extent());
+    ASSERT_TRUE(cache.isSharp());
+    QImage whole(kView, QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter painter(&whole);
+        renderer.draw(painter, first, extent(), QRectF(QPointF(0, 0), QSizeF(kView)));
+    }
+    EXPECT_LE(compare(back, whole).largest, kRounding);
+}
+
+// The cache's own threads leave one core to the GUI thread: never more tiles are drawn
+// at once than there are cores less one, and at least one is.
+TEST_F(StarMapFrameCacheTest, TheTileThreadsLeaveACoreToTheGuiThread)
+{
+    const int expected = std::max(1, QThread::idealThreadCount() - 1);
+    StarMapRenderer renderer(*m_sets);
+    std::mutex mutex;
+    std::condition_variable changed;
+    int running = 0, most = 0;
+    bool released = false;
+    renderer.setLayerSource(StarMapRenderer::Layer::labels, [&] {
+        return [&](QPainter &, const StarMapPass &) {
+            std::unique_lock lock(mutex);
+            most = std::max(most, ++running);
+            changed.notify_all();
+            changed.wait(lock, [&] { return released; });
+            --running;
+        };
+    });
+    StarMapFrameCache cache(renderer);
+    // Far more tiles than cores.
+    const QSize view(256 * 8, 256 * 6);
+    cache.frame(view, 1, showing(at(16, 20), {1024, 768}, 0.5), extent());
+    {
+        std::unique_lock lock(mutex);
+        EXPECT_TRUE(changed.wait_for(lock, std::chrono::seconds(20), [&] { return running == expected; }));
+        // A thread too many would join within this time.
+        changed.wait_for(lock, std::chrono::milliseconds(300), [&] { return running > expected; });
+        EXPECT_EQ(most, expected);
+        released = true;
+        changed.notify_all();
+    }
+    cache.settle();
+    EXPECT_EQ(most, expected);
 }
 
 // Every way of making the picture (tiles, stamped discs and texts, outlines from one

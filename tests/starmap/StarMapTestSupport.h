@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QImage>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -51,6 +53,13 @@ inline Difference compare(const QImage &a, const QImage &b)
     }
     result.share = static_cast<double>(differing) / (static_cast<double>(x.width()) * x.height());
     return result;
+}
+
+// The bytes the heap holds for the program now.
+inline qsizetype heapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<qsizetype>(info.uordblks + info.hblkhd);
 }
 
 inline GalacticCoordinates at(qint64 column, qint64 row, qint64 sectorX = 0, qint64 sectorY = 0)
