@@ -283,7 +283,7 @@ void BM_ImportSectorApplied(benchmark::State &state)
         state.PauseTiming();
         answers.sector = {sector++, 7};
         const TravellerMapImporter::ConvertedImport converted =
-            TravellerMapImporter::convert(request, answers);
+            TravellerMapImporter::convert(request, answers, universe.regions());
         const qsizetype systems = universe.data().size();
         const QSet<QUuid> factions = idsOf(universe.factions()), rutters = idsOf(universe.rutters()),
                           regions = idsOf(universe.regions()), labels = idsOf(universe.starmapLabels());

@@ -115,25 +115,22 @@ QString ImportApplier::importRoutes(const QList<ImportedRoute> &routes)
     return countPiece(added.size(), "route"_L1);
 }
 
-QString ImportApplier::importBorders(const QList<ImportedRegion> &imported)
+QString ImportApplier::importBorders(const QList<ImportedRegion> &imported, const PlannedBorders &planned)
 {
-    qsizetype count = 0;
+    // A name whose regions changed since the merges were planned (edited, added or
+    // removed while the import ran) is merged here again, against the regions as they
+    // are now, so that no such change is lost or undone.
+    QHash<QString, bool> holds;
     for (const ImportedRegion &border : imported) {
-        // Same-name regions too large to scan are left as they are, neither merged
-        // nor removed.
-        const QList<Region> &regions = m_universe.regions();
-        QList<CellSet> merging;
-        QList<qsizetype> merged; // ascending positions
-        for (qsizetype i = 0; i < regions.size(); ++i) {
-            if (regions[i].name != border.name)
-                continue;
-            if (auto cells = cellsEnclosedBy(regions[i])) {
-                merging.append(std::move(*cells));
-                merged.append(i);
-            }
-        }
-        const QList<AnchorList> shapes = buildRegionShapes(border.cells, merging);
-        if (shapes.isEmpty())
+        if (!holds.contains(border.name))
+            holds.insert(border.name, planned.holdsFor(border.name, m_universe.regions()));
+    }
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < imported.size(); ++i) {
+        const ImportedRegion &border = imported[i];
+        const BorderMerge *ahead = holds.value(border.name) ? planned.merge(i) : nullptr;
+        const BorderMerge merge = ahead ? *ahead : mergeBorder(m_universe.regions(), border);
+        if (merge.outlines.isEmpty())
             continue;
 
         FactionColor color = factionColorFrom(border.colorHint);
@@ -146,14 +143,14 @@ QString ImportApplier::importBorders(const QList<ImportedRegion> &imported)
 
         // The merged regions go, the others keep their order, and the new outlines
         // come last.
-        for (qsizetype i = merged.size() - 1; i >= 0; --i)
-            m_universe.removeObjectAt<Region>(merged[i]);
-        QList<Region> outlines;
-        for (const AnchorList &anchors : shapes)
-            outlines.append(
-                Region{QUuid::createUuid(), border.name, color, anchors, true, border.labelCoordinates});
+        const QList<qsizetype> merged = merge.replacedPositions(m_universe.regions(), border.name);
+        for (auto position = merged.crbegin(); position != merged.crend(); ++position)
+            m_universe.removeObjectAt<Region>(*position);
+        QList<Region> outlines = merge.outlines;
+        for (Region &outline : outlines)
+            outline.color = color;
         m_universe.insertObjects(outlines);
-        count += std::max<qsizetype>(0, shapes.size() - merged.size());
+        count += std::max<qsizetype>(0, outlines.size() - merged.size());
     }
     return countPiece(count, "region"_L1);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BorderMerge.h"
 #include "ImportFactionResolver.h"
 #include "ImportedRegion.h"
 #include "ImportedRoute.h"
@@ -32,8 +33,10 @@ public:
     QString importWorlds(const QList<TravellerMapImporter::ImportedWorld> &worlds);
     // Appends the routes whose pair of ends (in either direction) is not yet present.
     QString importRoutes(const QList<TravellerMapImporter::ImportedRoute> &routes);
-    // Replaces the same-name regions by the outlines of their merge with each border.
-    QString importBorders(const QList<TravellerMapImporter::ImportedRegion> &regions);
+    // Replaces the same-name regions by the outlines of their merge with each border:
+    // the merges `planned` ahead where they still hold, else merged here.
+    QString importBorders(const QList<TravellerMapImporter::ImportedRegion> &regions,
+                          const TravellerMapImporter::PlannedBorders &planned = {});
     // Appends the labels whose text is not yet present at their position.
     QString importLabels(const QList<StarmapLabel> &labels);
 

@@ -57,8 +57,13 @@ void ImportJob::abort()
 void ImportJob::sendNext()
 {
     if (m_steps.isEmpty()) {
-        m_conversion.setFuture(QtConcurrent::run(
-            [request = m_request, answers = m_answers] { return convert(request, answers); }));
+        // The borders are merged on the worker too, with the regions as they stand now
+        // (a copy that shares their storage until the document changes them); the
+        // apply step merges again whatever changed meanwhile.
+        const QList<Region> regions = m_universe ? m_universe->regions() : QList<Region>();
+        m_conversion.setFuture(QtConcurrent::run([request = m_request, answers = m_answers, regions] {
+            return convert(request, answers, regions);
+        }));
         return;
     }
     const QString &name = m_answers.sectorName;

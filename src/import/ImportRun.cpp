@@ -7,7 +7,8 @@ using namespace Qt::StringLiterals;
 
 namespace TravellerMapImporter {
 
-ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answers)
+ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answers,
+                        const QList<Region> &storedRegions)
 {
     ConvertedImport converted;
     converted.allegiances = TravellerMapClient::readAllegiances(answers.allegiances);
@@ -29,8 +30,10 @@ ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answe
             QUuid::createUuid(), name.isEmpty() ? answers.sectorName : name, 36, FactionColor::grey, 0,
             GalacticCoordinates{answers.sector.x, answers.sector.y, 16, 1}, u"Sector Name"_s});
     }
-    if (request.importBorders)
+    if (request.importBorders) {
         converted.regions = importedRegions(metadata.borders, answers.sector, converted.allegiances);
+        converted.plannedBorders = PlannedBorders(storedRegions, converted.regions);
+    }
     return converted;
 }
 
@@ -44,7 +47,7 @@ QString apply(StarfarerUniverse &universe, const ImportRequest &request, const C
     if (request.importRoutes)
         pieces.append(applier.importRoutes(converted.routes));
     if (request.importBorders)
-        pieces.append(applier.importBorders(converted.regions));
+        pieces.append(applier.importBorders(converted.regions, converted.plannedBorders));
     if (request.importLabels)
         pieces.append(applier.importLabels(converted.labels));
     return ImportApplier::resultLine(pieces, applier.resolver().createdCount());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BorderMerge.h"
 #include "ImportedRegion.h"
 #include "ImportedRoute.h"
 #include "ImportedWorld.h"
@@ -53,11 +54,18 @@ struct ConvertedImport
     QList<ImportedRoute> routes;
     QList<StarmapLabel> labels;
     QList<ImportedRegion> regions;
+    // The regions merged with the stored ones of their names, as those stood when
+    // the answers were converted.
+    PlannedBorders plannedBorders;
 };
 
-// Reads the answers and converts them: plain values in and out, for a worker thread.
-// Throws ImportError for sector data or metadata that cannot be read.
-ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answers);
+// Reads the answers and converts them, and merges the borders with `storedRegions`
+// (the universe's regions when the answers came; the merges of a name that the
+// universe holds other regions of when they are applied are made again then): plain
+// values in and out, for a worker thread. Throws ImportError for sector data or
+// metadata that cannot be read.
+ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answers,
+                        const QList<Region> &storedRegions = {});
 // Runs the chosen apply steps in order and returns the result line. Does not save.
 QString apply(StarfarerUniverse &universe, const ImportRequest &request, const ConvertedImport &converted);
 

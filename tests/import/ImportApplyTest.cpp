@@ -163,7 +163,7 @@ TEST_F(ImportApply, ReimportingSkipsWhatIsPresentAndMergesBorders)
 
     request.overwriteExisting = true;
     request.importRoutes = request.importBorders = request.importLabels = false;
-    EXPECT_EQ(apply(m_universe, request, {{}, {world(2, QString())}, {}, {}, {}}),
+    EXPECT_EQ(apply(m_universe, request, {{}, {world(2, QString())}, {}, {}, {}, {}}),
               QStringLiteral("1 world."));
     EXPECT_EQ(m_universe.data().size(), 2);
     EXPECT_NE(m_universe.data()[1].id, before[1].id);
