@@ -2,6 +2,7 @@
 
 #include "app/MessageBanner.h"
 #include "import/ImportJobs.h"
+#include "import/ImportTestSupport.h"
 #include "import/LoopbackServer.h"
 #include "import/ui/ImportTravellerMapView.h"
 #include "ui/ProgressSpinner.h"
@@ -13,17 +14,7 @@
 #include <QPushButton>
 
 using namespace TravellerMapImporter;
-
-namespace {
-
-QByteArray fixture(const char *name)
-{
-    QFile file(QStringLiteral(VOSTREL_TEST_DATA_DIR "/") + QString::fromLatin1(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
-} // namespace
+using import_test::fixture;
 
 // The whole application importing from a loopback stand-in of the service.
 class ImportInMainWindow : public AppTest

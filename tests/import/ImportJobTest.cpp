@@ -1,39 +1,16 @@
 #include "HeldPool.h"
-#include "LoopbackServer.h"
+#include "ImportServiceTest.h"
 #include "RegionTestSupport.h"
-#include "import/ImportJobs.h"
-#include "import/ServiceReply.h"
-#include "universe/UniverseManager.h"
 
 #include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 
 using namespace TravellerMapImporter;
-using namespace std::chrono_literals;
+using namespace import_test;
 using namespace region_test;
 
 namespace {
-
-QByteArray fixture(const char *name)
-{
-    QFile file(QStringLiteral(VOSTREL_TEST_DATA_DIR "/") + QString::fromLatin1(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
-ImportRequest request(const QString &name)
-{
-    ImportRequest request;
-    request.sectorName = name;
-    request.milieu = QStringLiteral("M1105");
-    return request;
-}
 
 const QString kRealm = QStringLiteral("Realm");
 
@@ -68,46 +45,8 @@ QByteArray realmMetadata()
            R"(", "Allegiance": "ImDd", "Label": "Realm", "LabelPosition": "1212", "Color": "red"}]})";
 }
 
-// The loopback service with the synthetic sector, a store on a temporary folder,
-// and the program's imports pointed at the service with a short time-out.
-class ImportJobTest : public ::testing::Test
+class ImportJobTest : public ImportServiceTest
 {
-protected:
-    void SetUp() override
-    {
-        m_server.answer("/api/coordinates", {200, R"({"sx": 0, "sy": 0})"});
-        m_server.answer("/t5ss/allegiances", {200, R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])"});
-        m_server.answer("/api/sec", {200, fixture("import-sector.tab")});
-        m_server.answer("/api/metadata", {200, fixture("import-metadata.json")});
-        ASSERT_TRUE(m_manager.start());
-        universe()->waitForPendingSave();
-    }
-
-    StarfarerUniverse *universe() const { return m_manager.current(); }
-    QByteArray fileBytes() const
-    {
-        QFile file(universe()->filePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // Starts an import for `target` (the open universe unless given) and waits for its
-    // end. The form that shows it is `viewer`.
-    ImportOutcome run(const ImportRequest &request, QObject *viewer, StarfarerUniverse *target = nullptr)
-    {
-        std::optional<ImportOutcome> outcome;
-        ImportJob *job = m_jobs.start(request, &m_manager, target ? target : universe(), viewer);
-        QObject::connect(job, &ImportJob::finished, job,
-                         [&](const ImportOutcome &ended) { outcome = ended; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
-        return outcome.value_or(ImportOutcome{});
-    }
-
-    LoopbackServer m_server;
-    QTemporaryDir m_documents;
-    QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
-    UniverseManager m_manager{UniverseFolder(m_documents.path()), &m_settings};
-    ImportJobs m_jobs{m_server.base(), 300ms};
-    QObject m_form;
 };
 
 } // namespace
@@ -341,6 +280,33 @@ TEST_F(ImportJobTest, OneImportAtATimeRunsForAUniverseAndAFormCanTakeItOver)
     EXPECT_NE(jobs.start(request(QStringLiteral("Other Reach")), &m_manager, universe(), &m_form), nullptr);
 }
 
+// An import stopped after its conversion ended on the worker, but before that result
+// reached the GUI thread, is dropped with everything else: nothing is written, and
+// it ends once, as stopped.
+TEST_F(ImportJobTest, AResultArrivingAfterTheImportWasStoppedIsDropped)
+{
+    const QByteArray before = fileBytes();
+    QList<ImportOutcome::Kind> ends;
+    HeldPool pool;
+    QPointer<ImportJob> job =
+        m_jobs.start(request(QStringLiteral("Test Reach")), &m_manager, universe(), &m_form);
+    QObject::connect(job, &ImportJob::finished, [&](const ImportOutcome &ended) { ends.append(ended.kind); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return conversionHandedOver(job, 4); }, 20000));
+
+    // The conversion runs to its end while the GUI thread waits, so that its result
+    // is queued for the GUI thread when the import is stopped.
+    pool.releaseAndWait();
+    m_jobs.abortAll();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ends, QList{ImportOutcome::Kind::aborted});
+    EXPECT_TRUE(universe()->data().isEmpty());
+    EXPECT_TRUE(universe()->factions().isEmpty());
+    EXPECT_TRUE(universe()->starmapLabels().isEmpty());
+    universe()->waitForPendingSave();
+    EXPECT_EQ(fileBytes(), before);
+}
+
 // The border of an import merges into stored regions of its name while the referee
 // edits those regions: the answers are in and the borders are being merged on the
 // worker when a piece of the polity is reshaped, deleted, drawn or renamed, or a
@@ -402,7 +368,7 @@ TEST_F(ImportJobTest, ABorderMergesWithTheRegionsAsTheyAreWhenItsResultArrives)
         // The answers are in and the merge waits for the worker: the edit is made.
         HeldPool pool;
         m_server.release("/api/metadata");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return job->findChildren<ServiceReply *>().isEmpty(); }, 20000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return conversionHandedOver(job, asked + 3); }, 20000));
         ASSERT_FALSE(outcome.has_value());
         make(*universe());
         const QList<Region> before = universe()->regions();

@@ -72,6 +72,8 @@ public:
                 respond(socket, target);
         }
     }
+    // How many requests wait on a held path.
+    qsizetype heldCount() const { return m_waiting.size(); }
     const QList<RecordedRequest> &requests() const { return m_requests; }
     // Connections that have closed, from either end.
     int closedConnections() const { return m_closed; }
@@ -105,6 +107,11 @@ private:
         const RecordedAnswer answer = m_answers.value(path, {404, "missing"});
         if (answer.hang)
             return;
+        respond(socket, answer);
+    }
+
+    void respond(QTcpSocket *socket, const RecordedAnswer &answer)
+    {
         QByteArray head =
             "HTTP/1.1 " + QByteArray::number(answer.status) + " Recorded\r\nConnection: close\r\n";
         if (!answer.location.isEmpty())
