@@ -1,7 +1,5 @@
 #include "ImportApplier.h"
 
-#include "model/OrbitPopulation.h"
-
 #include <QHash>
 #include <QSet>
 
@@ -59,8 +57,6 @@ QString ImportApplier::importWorlds(const QList<ImportedWorld> &worlds)
     for (const ImportedWorld &world : worlds) {
         const std::optional<QUuid> faction = m_resolver.factionID(world.allegiance, world.coordinates);
         HexData hex = world.hexData;
-        if (m_options.generateAdditionalWorlds)
-            hex.starSystem = withGeneratedWorlds(hex.starSystem);
         QList<Star> &stars = hex.starSystem.stars;
         if (faction && !stars.isEmpty() && !stars.first().worlds.isEmpty())
             stars.first().worlds.first().factionIDs = {*faction};

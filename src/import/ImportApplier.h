@@ -22,14 +22,14 @@ public:
     struct Options
     {
         bool overwriteExisting = false;
-        bool generateAdditionalWorlds = false;
     };
 
     ImportApplier(StarfarerUniverse &universe, TravellerMapImporter::AllegianceTable allegiances,
                   Options options);
 
     // Appends worlds at free hexes; an occupied hex is replaced when overwriting, else
-    // skipped. Every world's allegiance is resolved, skipped or not.
+    // skipped. Every world's allegiance is resolved, skipped or not, and names the
+    // faction of the first world of the first star (the main world).
     QString importWorlds(const QList<TravellerMapImporter::ImportedWorld> &worlds);
     // Appends the routes whose pair of ends (in either direction) is not yet present.
     QString importRoutes(const QList<TravellerMapImporter::ImportedRoute> &routes);

@@ -2,6 +2,7 @@
 
 #include "ImportApplier.h"
 #include "MetadataLabels.h"
+#include "model/OrbitPopulation.h"
 
 using namespace Qt::StringLiterals;
 
@@ -17,8 +18,13 @@ ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answe
     const SectorMetadata metadata =
         answers.metadata ? TravellerMapClient::readMetadata(*answers.metadata) : SectorMetadata();
     for (const SectorRow &row : rows) {
-        if (auto world = makeWorld(row, answers.sector, converted.allegiances))
+        if (auto world = makeWorld(row, answers.sector, converted.allegiances)) {
+            // The other bodies are drawn here rather than where the worlds are stored;
+            // the main world stays the first world of the first star.
+            if (request.generateAdditionalWorlds)
+                world->hexData.starSystem = withGeneratedWorlds(world->hexData.starSystem);
             converted.worlds.append(std::move(*world));
+        }
     }
     if (request.importRoutes)
         converted.routes = importedRoutes(metadata.routes, answers.sector);
@@ -39,8 +45,7 @@ ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answe
 
 QString apply(StarfarerUniverse &universe, const ImportRequest &request, const ConvertedImport &converted)
 {
-    ImportApplier applier(universe, converted.allegiances,
-                          {request.overwriteExisting, request.generateAdditionalWorlds});
+    ImportApplier applier(universe, converted.allegiances, {request.overwriteExisting});
     QStringList pieces;
     if (request.importWorlds)
         pieces.append(applier.importWorlds(converted.worlds));

@@ -107,16 +107,46 @@ TEST_F(ImportApply, TheLastFactionOfACodeIsTheOneUsed)
 {
     m_universe.setFactions({faction(QStringLiteral("Old"), QStringLiteral("Im")),
                             faction(QStringLiteral("New"), QStringLiteral("Im"))});
-    ImportApplier apply = applier({false, true});
+    ImportApplier apply = applier();
     apply.importWorlds({world(1, QStringLiteral("Im"))});
     EXPECT_EQ(apply.resolver().createdCount(), 0);
-    // Generated bodies never take the faction: only the main world does.
-    int tagged = 0;
-    for (const Star &star : m_universe.data()[0].starSystem.stars) {
-        for (const WorldData &w : star.worlds)
-            tagged += w.factionIDs == QList<QUuid>{m_universe.factions()[1].id};
+    EXPECT_EQ(m_universe.data()[0].starSystem.stars[0].worlds[0].factionIDs,
+              QList<QUuid>{m_universe.factions()[1].id});
+}
+
+// The other bodies of each system are generated with the conversion, off the GUI
+// thread, only when asked for; the main world stays first on the first star, and it
+// alone takes the faction of its allegiance when the worlds are stored.
+TEST_F(ImportApply, AdditionalWorldsAreGeneratedWhenConvertingAndOnlyTheMainWorldTakesTheFaction)
+{
+    m_universe.setFactions({faction(QStringLiteral("Old"), QStringLiteral("ImDd")),
+                            faction(QStringLiteral("New"), QStringLiteral("ImDd"))});
+    ImportAnswers answers;
+    answers.sectorData = ServiceAnswer{fixture("import-sector.tab"), true};
+    ImportRequest request = import_test::request(QStringLiteral("Test Reach"));
+    request.importRoutes = request.importBorders = request.importLabels = false;
+    const ConvertedImport plain = convert(request, answers);
+    request.generateAdditionalWorlds = true;
+    const ConvertedImport generated = convert(request, answers);
+    ASSERT_EQ(generated.worlds.size(), plain.worlds.size());
+    // Alpha (0101) counts 3 gas giants.
+    const auto worldsOf = [](const ImportedWorld &w) { return w.hexData.starSystem.allWorlds(); };
+    EXPECT_EQ(worldsOf(plain.worlds[0]).size(), 1);
+    EXPECT_GE(worldsOf(generated.worlds[0]).size(), 4);
+    for (qsizetype i = 0; i < plain.worlds.size(); ++i) {
+        const WorldData &main = generated.worlds[i].hexData.starSystem.stars[0].worlds[0];
+        EXPECT_TRUE(main.mainWorld);
+        EXPECT_EQ(main.uwp, plain.worlds[i].hexData.starSystem.stars[0].worlds[0].uwp);
     }
+
+    EXPECT_EQ(apply(m_universe, request, generated),
+              QStringLiteral("%1 worlds; created 3 factions.").arg(generated.worlds.size()));
+    const HexData alpha = m_universe.hexData({0, 0, 1, 1}).value();
+    int tagged = 0;
+    for (const WorldData &w : alpha.starSystem.allWorlds())
+        tagged += !w.factionIDs.isEmpty();
     EXPECT_EQ(tagged, 1);
+    EXPECT_EQ(alpha.starSystem.stars[0].worlds[0].factionIDs, QList<QUuid>{m_universe.factions()[1].id});
 }
 
 TEST_F(ImportApply, ReimportingSkipsWhatIsPresentAndMergesBorders)
@@ -182,7 +212,7 @@ TEST_F(ImportApply, WorldsArriveAsOneBatchAndReplaceInPlace)
         sector.append(world(column, QString()));
     const ImportedWorld twin = world(5, QString());
     sector.append(twin);
-    ImportApplier overwriting = applier({true, false});
+    ImportApplier overwriting = applier({true});
     EXPECT_EQ(overwriting.importWorlds(sector), QStringLiteral("33 worlds"));
     EXPECT_EQ(batches.count(), 1);
     EXPECT_EQ(batches.first(), (QList<QVariant>{1, 31}));
