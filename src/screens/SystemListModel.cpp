@@ -143,7 +143,11 @@ void SystemListModel::reset()
     beginResetModel();
     m_entries.clear();
     if (m_universe) {
-        m_entries.reserve(m_universe->data().size());
+        // Room for the systems imports bring: growing the entries copies every one of
+        // them (their sort keys cannot be moved), a stall of the GUI thread in a large
+        // universe that would otherwise fall on the first import after opening.
+        const qsizetype size = m_universe->data().size();
+        m_entries.reserve(std::size_t(size + size / 2 + 1024));
         for (const HexData &hex : m_universe->data())
             m_entries.push_back(entry(hex));
     }
@@ -205,7 +209,9 @@ void SystemListModel::repaintFarEnds(const QList<GalacticCoordinates> &places)
 
 void SystemListModel::repaintRowsAt(const QSet<GalacticCoordinates> &places)
 {
-    // Only the places that hold a system; a few, compared directly.
+    // Only the places that hold a system. A few are compared directly; many (the
+    // routes of an import) are looked up, so that the rows are walked once either way.
+    constexpr qsizetype kFewPlaces = 8;
     QList<GalacticCoordinates> occupied;
     for (const GalacticCoordinates &place : places) {
         if (m_universe->isOccupied(place))
@@ -213,9 +219,15 @@ void SystemListModel::repaintRowsAt(const QSet<GalacticCoordinates> &places)
     }
     if (occupied.isEmpty())
         return;
+    const QSet<GalacticCoordinates> lookedUp =
+        occupied.size() > kFewPlaces ? QSet<GalacticCoordinates>(occupied.cbegin(), occupied.cend())
+                                     : QSet<GalacticCoordinates>();
+    const auto isOccupied = [&](const GalacticCoordinates &at) {
+        return lookedUp.isEmpty() ? std::find(occupied.cbegin(), occupied.cend(), at) != occupied.cend()
+                                  : lookedUp.contains(at);
+    };
     for (int row = 0; row < rowCount(); ++row) {
-        const GalacticCoordinates &at = m_entries[std::size_t(row)].coordinates;
-        if (std::find(occupied.cbegin(), occupied.cend(), at) != occupied.cend())
+        if (isOccupied(m_entries[std::size_t(row)].coordinates))
             emit dataChanged(index(row), index(row), kShownRoles);
     }
 }
