@@ -209,26 +209,11 @@ void SystemListModel::repaintFarEnds(const QList<GalacticCoordinates> &places)
 
 void SystemListModel::repaintRowsAt(const QSet<GalacticCoordinates> &places)
 {
-    // Only the places that hold a system. A few are compared directly; many (the
-    // routes of an import) are looked up, so that the rows are walked once either way.
-    constexpr qsizetype kFewPlaces = 8;
-    QList<GalacticCoordinates> occupied;
+    // The rows are the universe's systems in its order: its index names the rows at a
+    // place, so that the cost follows the places, not the rows.
     for (const GalacticCoordinates &place : places) {
-        if (m_universe->isOccupied(place))
-            occupied.append(place);
-    }
-    if (occupied.isEmpty())
-        return;
-    const QSet<GalacticCoordinates> lookedUp =
-        occupied.size() > kFewPlaces ? QSet<GalacticCoordinates>(occupied.cbegin(), occupied.cend())
-                                     : QSet<GalacticCoordinates>();
-    const auto isOccupied = [&](const GalacticCoordinates &at) {
-        return lookedUp.isEmpty() ? std::find(occupied.cbegin(), occupied.cend(), at) != occupied.cend()
-                                  : lookedUp.contains(at);
-    };
-    for (int row = 0; row < rowCount(); ++row) {
-        if (isOccupied(m_entries[std::size_t(row)].coordinates))
-            emit dataChanged(index(row), index(row), kShownRoles);
+        for (const qsizetype row : m_universe->positionsOfHexesAt(place))
+            emit dataChanged(index(int(row)), index(int(row)), kShownRoles);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "HexList.h"
 
 #include <QHash>
+#include <QList>
 #include <QUuid>
 
 #include <vector>
@@ -40,6 +41,8 @@ public:
     {
         return positionOfSlot(m_places.first(coordinates));
     }
+    // The positions of every hex at these coordinates, ascending.
+    QList<qsizetype> positionsAt(const GalacticCoordinates &coordinates) const;
 
 private:
     // The slots of the hexes with each key, the first (smallest) apart from the
@@ -54,6 +57,8 @@ private:
         }
         void reserve(qsizetype size) { m_first.reserve(size); }
         qint64 first(const Key &key) const { return m_first.value(key, -1); }
+        // The slots of the hexes with the key, ascending.
+        std::vector<qint64> all(const Key &key) const;
         void add(const Key &key, qint64 slot);
         void remove(const Key &key, qint64 slot);
         // Gives every slot the number `renumber` makes of it; the order stays.

@@ -191,6 +191,12 @@ public:
     std::optional<HexData> hexWithID(const QUuid &id) const;
     // Whether a stored hex stands at exactly these coordinates.
     bool isOccupied(const GalacticCoordinates &coordinates) const;
+    // The positions in data() of every stored hex at exactly these coordinates,
+    // ascending.
+    QList<qsizetype> positionsOfHexesAt(const GalacticCoordinates &coordinates) const
+    {
+        return m_index.positionsAt(coordinates);
+    }
 
     // Map objects (factions, faction lists, rutters, regions, nebulae, labels) change
     // one at a time by id, as hexes do, each kind with its own inserted, replaced and
@@ -415,4 +421,3 @@ template <typename T> bool StarfarerUniverse::removeObject(const QUuid &id)
 {
     return removeObjectAt<T>(positionOfObject<T>(id));
 }
-
