@@ -87,16 +87,27 @@ QString ImportApplier::importWorlds(const QList<ImportedWorld> &worlds)
     return piece;
 }
 
-QString ImportApplier::importRoutes(const QList<ImportedRoute> &routes)
+QList<qsizetype> ImportApplier::newRoutes(const QList<Rutter> &stored, const QList<ImportedRoute> &routes)
 {
     std::set<decltype(routeKey({}, {}))> present;
-    for (const Rutter &rutter : m_universe.rutters())
+    for (const Rutter &rutter : stored)
         present.insert(routeKey(rutter.start, rutter.end));
+    QList<qsizetype> added;
+    for (qsizetype i = 0; i < routes.size(); ++i) {
+        if (present.insert(routeKey(routes[i].start, routes[i].end)).second)
+            added.append(i);
+    }
+    return added;
+}
 
+QString ImportApplier::importRoutes(const QList<ImportedRoute> &routes,
+                                    const PlannedAdditions<Rutter> &planned)
+{
+    // Worked out again when the rutters changed while the import ran.
+    const std::optional<QList<qsizetype>> ahead = planned.holdingFor(m_universe.rutters());
     QList<Rutter> added;
-    for (const ImportedRoute &route : routes) {
-        if (!present.insert(routeKey(route.start, route.end)).second)
-            continue;
+    for (const qsizetype i : ahead ? *ahead : newRoutes(m_universe.rutters(), routes)) {
+        const ImportedRoute &route = routes[i];
         Rutter rutter;
         rutter.id = QUuid::createUuid();
         rutter.factionID = route.allegiance.isEmpty() ? m_resolver.tradeRoutesFactionID()
@@ -151,20 +162,32 @@ QString ImportApplier::importBorders(const QList<ImportedRegion> &imported, cons
     return countPiece(count, "region"_L1);
 }
 
-QString ImportApplier::importLabels(const QList<StarmapLabel> &labels)
+QList<qsizetype> ImportApplier::newLabels(const QList<StarmapLabel> &stored,
+                                          const QList<StarmapLabel> &labels)
 {
     QSet<LabelKey> present;
-    for (const StarmapLabel &label : m_universe.starmapLabels())
+    present.reserve(stored.size() + labels.size());
+    for (const StarmapLabel &label : stored)
         present.insert({label.text, label.position});
-
-    QList<StarmapLabel> added;
-    for (const StarmapLabel &label : labels) {
-        const LabelKey key{label.text, label.position};
-        if (present.contains(key))
-            continue;
-        present.insert(key);
-        added.append(label);
+    QList<qsizetype> added;
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        const LabelKey key{labels[i].text, labels[i].position};
+        if (!present.contains(key)) {
+            present.insert(key);
+            added.append(i);
+        }
     }
+    return added;
+}
+
+QString ImportApplier::importLabels(const QList<StarmapLabel> &labels,
+                                    const PlannedAdditions<StarmapLabel> &planned)
+{
+    // Worked out again when the labels changed while the import ran.
+    const std::optional<QList<qsizetype>> ahead = planned.holdingFor(m_universe.starmapLabels());
+    QList<StarmapLabel> added;
+    for (const qsizetype i : ahead ? *ahead : newLabels(m_universe.starmapLabels(), labels))
+        added.append(labels[i]);
     m_universe.insertObjects(added);
     return countPiece(added.size(), "label"_L1);
 }

@@ -5,6 +5,7 @@
 #include "ImportedRegion.h"
 #include "ImportedRoute.h"
 #include "ImportedWorld.h"
+#include "PlannedAdditions.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QList>
@@ -31,14 +32,26 @@ public:
     // skipped. Every world's allegiance is resolved, skipped or not, and names the
     // faction of the first world of the first star (the main world).
     QString importWorlds(const QList<TravellerMapImporter::ImportedWorld> &worlds);
-    // Appends the routes whose pair of ends (in either direction) is not yet present.
-    QString importRoutes(const QList<TravellerMapImporter::ImportedRoute> &routes);
+    // Appends the routes whose pair of ends (in either direction) is not yet present:
+    // those `planned` ahead while they still hold, else those found here.
+    QString importRoutes(const QList<TravellerMapImporter::ImportedRoute> &routes,
+                         const PlannedAdditions<Rutter> &planned = {});
     // Replaces the same-name regions by the outlines of their merge with each border:
     // the merges `planned` ahead where they still hold, else merged here.
     QString importBorders(const QList<TravellerMapImporter::ImportedRegion> &regions,
                           const TravellerMapImporter::PlannedBorders &planned = {});
-    // Appends the labels whose text is not yet present at their position.
-    QString importLabels(const QList<StarmapLabel> &labels);
+    // Appends the labels whose text is not yet present at their position: those
+    // `planned` ahead while they still hold, else those found here.
+    QString importLabels(const QList<StarmapLabel> &labels,
+                         const PlannedAdditions<StarmapLabel> &planned = {});
+
+    // The positions in `routes` of those whose pair of ends `stored` lacks, and that
+    // no earlier one of `routes` has (in either direction).
+    static QList<qsizetype> newRoutes(const QList<Rutter> &stored,
+                                      const QList<TravellerMapImporter::ImportedRoute> &routes);
+    // The positions in `labels` of those whose text at their position neither `stored`
+    // nor an earlier one of `labels` has.
+    static QList<qsizetype> newLabels(const QList<StarmapLabel> &stored, const QList<StarmapLabel> &labels);
 
     const ImportFactionResolver &resolver() const { return m_resolver; }
 

@@ -57,12 +57,12 @@ void ImportJob::abort()
 void ImportJob::sendNext()
 {
     if (m_steps.isEmpty()) {
-        // The borders are merged on the worker too, with the regions as they stand now
-        // (a copy that shares their storage until the document changes them); the
-        // apply step merges again whatever changed meanwhile.
-        const QList<Region> regions = m_universe ? m_universe->regions() : QList<Region>();
-        m_conversion.setFuture(QtConcurrent::run([request = m_request, answers = m_answers, regions] {
-            return convert(request, answers, regions);
+        // The borders are merged, and the routes and labels checked, on the worker
+        // too, against the map objects as they stand now; the apply step works out
+        // again whatever changed meanwhile.
+        const StoredMapObjects stored = m_universe ? StoredMapObjects::of(*m_universe) : StoredMapObjects();
+        m_conversion.setFuture(QtConcurrent::run([request = m_request, answers = m_answers, stored] {
+            return convert(request, answers, stored);
         }));
         return;
     }

@@ -8,8 +8,13 @@ using namespace Qt::StringLiterals;
 
 namespace TravellerMapImporter {
 
+StoredMapObjects StoredMapObjects::of(const StarfarerUniverse &universe)
+{
+    return {universe.regions(), universe.rutters(), universe.starmapLabels()};
+}
+
 ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answers,
-                        const QList<Region> &storedRegions)
+                        const StoredMapObjects &stored)
 {
     ConvertedImport converted;
     converted.allegiances = TravellerMapClient::readAllegiances(answers.allegiances);
@@ -26,8 +31,11 @@ ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answe
             converted.worlds.append(std::move(*world));
         }
     }
-    if (request.importRoutes)
+    if (request.importRoutes) {
         converted.routes = importedRoutes(metadata.routes, answers.sector);
+        converted.plannedRoutes = {stored.rutters,
+                                   ImportApplier::newRoutes(stored.rutters, converted.routes)};
+    }
     if (request.importLabels) {
         converted.labels = importedLabels(metadata.labels, answers.sector);
         converted.labels += subsectorNameLabels(metadata.subsectors, answers.sector);
@@ -35,10 +43,11 @@ ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answe
         converted.labels.append(StarmapLabel{
             QUuid::createUuid(), name.isEmpty() ? answers.sectorName : name, 36, FactionColor::grey, 0,
             GalacticCoordinates{answers.sector.x, answers.sector.y, 16, 1}, u"Sector Name"_s});
+        converted.plannedLabels = {stored.labels, ImportApplier::newLabels(stored.labels, converted.labels)};
     }
     if (request.importBorders) {
         converted.regions = importedRegions(metadata.borders, answers.sector, converted.allegiances);
-        converted.plannedBorders = PlannedBorders(storedRegions, converted.regions);
+        converted.plannedBorders = PlannedBorders(stored.regions, converted.regions);
     }
     return converted;
 }
@@ -50,11 +59,11 @@ QString apply(StarfarerUniverse &universe, const ImportRequest &request, const C
     if (request.importWorlds)
         pieces.append(applier.importWorlds(converted.worlds));
     if (request.importRoutes)
-        pieces.append(applier.importRoutes(converted.routes));
+        pieces.append(applier.importRoutes(converted.routes, converted.plannedRoutes));
     if (request.importBorders)
         pieces.append(applier.importBorders(converted.regions, converted.plannedBorders));
     if (request.importLabels)
-        pieces.append(applier.importLabels(converted.labels));
+        pieces.append(applier.importLabels(converted.labels, converted.plannedLabels));
     return ImportApplier::resultLine(pieces, applier.resolver().createdCount());
 }
 
