@@ -354,7 +354,7 @@ FAULTS = [
      "if (world.uwp.size < 2 || world.uwp.size > kLargestSize)", "off-by-one"),
     ("options-day-text", "src/screens/WorldEditOptions.cpp", "world.tideLocked && world.dayLength == world.yearLength",
      "world.tideLocked && world.dayLength != world.yearLength", "flipped comparison"),
-    ("options-tag-title", "src/screens/WorldEditOptions.cpp", ">= static_cast<int>(WorldTag::gov0)",
+    ("options-tag-title", "src/model/WorldTag.h", ">= static_cast<int>(WorldTag::gov0)",
      "> static_cast<int>(WorldTag::gov0)", "off-by-one"),
     ("panel-no-signal", "src/screens/WorldEditPanel.cpp", "    emit worldEdited(m_draft.world);\n", "",
      "signal not emitted"),

@@ -172,7 +172,16 @@ void SystemListModel::insertRows(qsizetype first, qsizetype count)
 void SystemListModel::replaceRow(const QUuid &id, const GalacticCoordinates &from,
                                  const GalacticCoordinates &to)
 {
-    const int row = rowOf(id);
+    // The rows stand in the universe's order and the hex now stands at `to`: its row is
+    // the first row there that still holds the id it had (an earlier hex with that id
+    // would have been the one replaced), found through the universe's index.
+    int row = -1;
+    for (const qsizetype at : m_universe->positionsOfHexesAt(to)) {
+        if (at < qsizetype(m_entries.size()) && m_entries[std::size_t(at)].id == id) {
+            row = int(at);
+            break;
+        }
+    }
     if (row < 0)
         return;
     m_entries[std::size_t(row)] = entry(m_universe->data()[row]);
@@ -209,12 +218,16 @@ void SystemListModel::repaintFarEnds(const QList<GalacticCoordinates> &places)
 
 void SystemListModel::repaintRowsAt(const QSet<GalacticCoordinates> &places)
 {
-    // The rows are the universe's systems in its order: its index names the rows at a
-    // place, so that the cost follows the places, not the rows.
+    // The rows stand in the universe's order: its index names the rows at each place.
+    std::vector<qsizetype> rows;
     for (const GalacticCoordinates &place : places) {
         for (const qsizetype row : m_universe->positionsOfHexesAt(place))
-            emit dataChanged(index(int(row)), index(int(row)), kShownRoles);
+            rows.push_back(row);
     }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (const qsizetype row : rows)
+        emit dataChanged(index(int(row)), index(int(row)), kShownRoles);
 }
 
 void SystemListModel::repaintAll()

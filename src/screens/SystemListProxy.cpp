@@ -150,8 +150,13 @@ void SystemListProxy::refilter()
 void SystemListProxy::reindex()
 {
     m_proxyRowOf.fill(-1, m_source->rowCount());
-    for (qsizetype row = 0; row < m_rows.size(); ++row)
-        m_proxyRowOf[m_rows[row]] = int(row);
+    reindex(0, int(m_rows.size()));
+}
+
+void SystemListProxy::reindex(int from, int to)
+{
+    for (int row = from; row < to; ++row)
+        m_proxyRowOf[m_rows[row]] = row;
 }
 
 void SystemListProxy::relayout(const std::function<void()> &change)
@@ -205,14 +210,15 @@ void SystemListProxy::sourceRowChanged(int sourceRow)
         const int place = placeOf(sourceRow, 0, int(m_rows.size()));
         beginInsertRows({}, place, place);
         m_rows.insert(place, sourceRow);
-        reindex();
+        reindex(place, int(m_rows.size()));
         endInsertRows();
         return;
     }
     if (!accepted) {
         beginRemoveRows({}, row, row);
         m_rows.removeAt(row);
-        reindex();
+        m_proxyRowOf[sourceRow] = -1;
+        reindex(row, int(m_rows.size()));
         endRemoveRows();
         return;
     }
@@ -225,8 +231,9 @@ void SystemListProxy::sourceRowChanged(int sourceRow)
         const int destination =
             afterPrevious ? placeOf(sourceRow, row + 1, last + 1) : placeOf(sourceRow, 0, row);
         beginMoveRows({}, row, row, {}, destination);
-        m_rows.move(row, destination > row ? destination - 1 : destination);
-        reindex();
+        const int to = destination > row ? destination - 1 : destination;
+        m_rows.move(row, to);
+        reindex(std::min(row, to), std::max(row, to) + 1);
         endMoveRows();
     }
     const QModelIndex moved = index(m_proxyRowOf[sourceRow]);

@@ -38,15 +38,15 @@ template <typename Key> void HexIndex::Slots<Key>::remove(const Key &key, qint64
         m_later.erase(later);
 }
 
-template <typename Key> std::vector<qint64> HexIndex::Slots<Key>::all(const Key &key) const
+template <typename Key> QList<qint64> HexIndex::Slots<Key>::all(const Key &key) const
 {
     const auto first = m_first.constFind(key);
     if (first == m_first.cend())
         return {};
-    std::vector<qint64> held{*first};
+    QList<qint64> found{*first};
     if (const auto later = m_later.constFind(key); later != m_later.cend())
-        held.insert(held.end(), later->cbegin(), later->cend());
-    return held;
+        found.append(QList<qint64>(later->cbegin(), later->cend()));
+    return found;
 }
 
 template <typename Key> template <typename Renumber> void HexIndex::Slots<Key>::renumber(Renumber renumber)

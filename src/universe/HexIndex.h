@@ -57,8 +57,8 @@ private:
         }
         void reserve(qsizetype size) { m_first.reserve(size); }
         qint64 first(const Key &key) const { return m_first.value(key, -1); }
-        // The slots of the hexes with the key, ascending.
-        std::vector<qint64> all(const Key &key) const;
+        // Every slot with the key, ascending.
+        QList<qint64> all(const Key &key) const;
         void add(const Key &key, qint64 slot);
         void remove(const Key &key, qint64 slot);
         // Gives every slot the number `renumber` makes of it; the order stays.

@@ -191,8 +191,8 @@ public:
     std::optional<HexData> hexWithID(const QUuid &id) const;
     // Whether a stored hex stands at exactly these coordinates.
     bool isOccupied(const GalacticCoordinates &coordinates) const;
-    // The positions in data() of every stored hex at exactly these coordinates,
-    // ascending.
+    // Where in data() every hex at exactly these coordinates stands, ascending: for
+    // views that keep one row per stored hex, in its order.
     QList<qsizetype> positionsOfHexesAt(const GalacticCoordinates &coordinates) const
     {
         return m_index.positionsAt(coordinates);

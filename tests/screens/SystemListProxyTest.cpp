@@ -1,7 +1,8 @@
-// The system list's rows follow the document row by row: after any mix of edits,
-// single and batch inserts and removals, in each order and under a search and a
-// subsector filter, they are the rows of a list built afresh; no change resets them,
-// the current row stays on its system, and a batch arrives as one update.
+// The system list's rows follow the document row by row: after any mix of edits (some
+// giving a system another's id), single and batch inserts and removals, in each order
+// and under a search and a subsector filter, they are the rows of a list built afresh;
+// no change resets them, the current row stays on its system, and a batch arrives as
+// one update.
 #include "screens/SystemListProxy.h"
 #include "ItemModelMirror.h"
 #include "ScreenTestSupport.h"
@@ -106,7 +107,11 @@ TEST_F(SystemListProxyTest, RowsMatchAFreshListAfterEveryChangeAndKeepTheCurrent
         } else if (action < 8) {
             HexData edited = someSystem();
             const QUuid id = data[m_random() % data.size()].id;
-            edited.id = action == 7 ? QUuid::createUuid() : id;
+            // Now and then under a new id, or under another system's id, which then
+            // stands twice.
+            edited.id = action == 7   ? QUuid::createUuid()
+                        : action == 6 ? data[m_random() % data.size()].id
+                                      : id;
             m_universe.replaceHex(id, edited);
         } else {
             // The id is passed from inside the document's own list.
