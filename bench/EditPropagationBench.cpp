@@ -267,8 +267,8 @@ void BM_ImportSectorApplied(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         answers.sector = {sector++, 7};
-        const TravellerMapImporter::ConvertedImport converted =
-            TravellerMapImporter::convert(request, answers);
+        const TravellerMapImporter::ConvertedImport converted = TravellerMapImporter::convert(
+            request, answers, TravellerMapImporter::StoredMapObjects::of(universe));
         const qsizetype systems = universe.data().size();
         const QSet<QUuid> factions = idsOf(universe.factions()), rutters = idsOf(universe.rutters()),
                           regions = idsOf(universe.regions()), labels = idsOf(universe.starmapLabels());

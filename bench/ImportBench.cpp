@@ -146,7 +146,7 @@ void BM_ImportParseConvertApply(benchmark::State &state)
         universe.setData(stored);
         QElapsedTimer timer;
         timer.start();
-        const ConvertedImport converted = convert(wholeSector(), answers);
+        const ConvertedImport converted = convert(wholeSector(), answers, StoredMapObjects::of(universe));
         const double convertedAt = double(timer.nsecsElapsed()) / 1e6;
         benchmark::DoNotOptimize(apply(universe, wholeSector(), converted));
         const double appliedAt = double(timer.nsecsElapsed()) / 1e6;

@@ -1,7 +1,5 @@
 #include "ImportApplier.h"
 
-#include "model/OrbitPopulation.h"
-
 #include <QHash>
 #include <QSet>
 
@@ -59,8 +57,6 @@ QString ImportApplier::importWorlds(const QList<ImportedWorld> &worlds)
     for (const ImportedWorld &world : worlds) {
         const std::optional<QUuid> faction = m_resolver.factionID(world.allegiance, world.coordinates);
         HexData hex = world.hexData;
-        if (m_options.generateAdditionalWorlds)
-            hex.starSystem = withGeneratedWorlds(hex.starSystem);
         QList<Star> &stars = hex.starSystem.stars;
         if (faction && !stars.isEmpty() && !stars.first().worlds.isEmpty())
             stars.first().worlds.first().factionIDs = {*faction};
@@ -91,16 +87,27 @@ QString ImportApplier::importWorlds(const QList<ImportedWorld> &worlds)
     return piece;
 }
 
-QString ImportApplier::importRoutes(const QList<ImportedRoute> &routes)
+QList<qsizetype> ImportApplier::newRoutes(const QList<Rutter> &stored, const QList<ImportedRoute> &routes)
 {
     std::set<decltype(routeKey({}, {}))> present;
-    for (const Rutter &rutter : m_universe.rutters())
+    for (const Rutter &rutter : stored)
         present.insert(routeKey(rutter.start, rutter.end));
+    QList<qsizetype> added;
+    for (qsizetype i = 0; i < routes.size(); ++i) {
+        if (present.insert(routeKey(routes[i].start, routes[i].end)).second)
+            added.append(i);
+    }
+    return added;
+}
 
+QString ImportApplier::importRoutes(const QList<ImportedRoute> &routes,
+                                    const PlannedAdditions<Rutter> &planned)
+{
+    // Worked out again when the rutters changed while the import ran.
+    const std::optional<QList<qsizetype>> ahead = planned.holdingFor(m_universe.rutters());
     QList<Rutter> added;
-    for (const ImportedRoute &route : routes) {
-        if (!present.insert(routeKey(route.start, route.end)).second)
-            continue;
+    for (const qsizetype i : ahead ? *ahead : newRoutes(m_universe.rutters(), routes)) {
+        const ImportedRoute &route = routes[i];
         Rutter rutter;
         rutter.id = QUuid::createUuid();
         rutter.factionID = route.allegiance.isEmpty() ? m_resolver.tradeRoutesFactionID()
@@ -115,25 +122,22 @@ QString ImportApplier::importRoutes(const QList<ImportedRoute> &routes)
     return countPiece(added.size(), "route"_L1);
 }
 
-QString ImportApplier::importBorders(const QList<ImportedRegion> &imported)
+QString ImportApplier::importBorders(const QList<ImportedRegion> &imported, const PlannedBorders &planned)
 {
-    qsizetype count = 0;
+    // A name whose regions changed since the merges were planned (edited, added or
+    // removed while the import ran) is merged here again, against the regions as they
+    // are now, so that no such change is lost or undone.
+    QHash<QString, bool> holds;
     for (const ImportedRegion &border : imported) {
-        // Same-name regions too large to scan are left as they are, neither merged
-        // nor removed.
-        const QList<Region> &regions = m_universe.regions();
-        QList<CellSet> merging;
-        QList<qsizetype> merged; // ascending positions
-        for (qsizetype i = 0; i < regions.size(); ++i) {
-            if (regions[i].name != border.name)
-                continue;
-            if (auto cells = cellsEnclosedBy(regions[i])) {
-                merging.append(std::move(*cells));
-                merged.append(i);
-            }
-        }
-        const QList<AnchorList> shapes = buildRegionShapes(border.cells, merging);
-        if (shapes.isEmpty())
+        if (!holds.contains(border.name))
+            holds.insert(border.name, planned.holdsFor(border.name, m_universe.regions()));
+    }
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < imported.size(); ++i) {
+        const ImportedRegion &border = imported[i];
+        const BorderMerge *ahead = holds.value(border.name) ? planned.merge(i) : nullptr;
+        const BorderMerge merge = ahead ? *ahead : mergeBorder(m_universe.regions(), border);
+        if (merge.outlines.isEmpty())
             continue;
 
         FactionColor color = factionColorFrom(border.colorHint);
@@ -146,32 +150,44 @@ QString ImportApplier::importBorders(const QList<ImportedRegion> &imported)
 
         // The merged regions go, the others keep their order, and the new outlines
         // come last.
-        for (qsizetype i = merged.size() - 1; i >= 0; --i)
-            m_universe.removeObjectAt<Region>(merged[i]);
-        QList<Region> outlines;
-        for (const AnchorList &anchors : shapes)
-            outlines.append(
-                Region{QUuid::createUuid(), border.name, color, anchors, true, border.labelCoordinates});
+        const QList<qsizetype> merged = merge.replacedPositions(m_universe.regions(), border.name);
+        for (auto position = merged.crbegin(); position != merged.crend(); ++position)
+            m_universe.removeObjectAt<Region>(*position);
+        QList<Region> outlines = merge.outlines;
+        for (Region &outline : outlines)
+            outline.color = color;
         m_universe.insertObjects(outlines);
-        count += std::max<qsizetype>(0, shapes.size() - merged.size());
+        count += std::max<qsizetype>(0, outlines.size() - merged.size());
     }
     return countPiece(count, "region"_L1);
 }
 
-QString ImportApplier::importLabels(const QList<StarmapLabel> &labels)
+QList<qsizetype> ImportApplier::newLabels(const QList<StarmapLabel> &stored,
+                                          const QList<StarmapLabel> &labels)
 {
     QSet<LabelKey> present;
-    for (const StarmapLabel &label : m_universe.starmapLabels())
+    present.reserve(stored.size() + labels.size());
+    for (const StarmapLabel &label : stored)
         present.insert({label.text, label.position});
-
-    QList<StarmapLabel> added;
-    for (const StarmapLabel &label : labels) {
-        const LabelKey key{label.text, label.position};
-        if (present.contains(key))
-            continue;
-        present.insert(key);
-        added.append(label);
+    QList<qsizetype> added;
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        const LabelKey key{labels[i].text, labels[i].position};
+        if (!present.contains(key)) {
+            present.insert(key);
+            added.append(i);
+        }
     }
+    return added;
+}
+
+QString ImportApplier::importLabels(const QList<StarmapLabel> &labels,
+                                    const PlannedAdditions<StarmapLabel> &planned)
+{
+    // Worked out again when the labels changed while the import ran.
+    const std::optional<QList<qsizetype>> ahead = planned.holdingFor(m_universe.starmapLabels());
+    QList<StarmapLabel> added;
+    for (const qsizetype i : ahead ? *ahead : newLabels(m_universe.starmapLabels(), labels))
+        added.append(labels[i]);
     m_universe.insertObjects(added);
     return countPiece(added.size(), "label"_L1);
 }

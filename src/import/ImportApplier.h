@@ -1,9 +1,11 @@
 #pragma once
 
+#include "BorderMerge.h"
 #include "ImportFactionResolver.h"
 #include "ImportedRegion.h"
 #include "ImportedRoute.h"
 #include "ImportedWorld.h"
+#include "PlannedAdditions.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QList>
@@ -21,21 +23,35 @@ public:
     struct Options
     {
         bool overwriteExisting = false;
-        bool generateAdditionalWorlds = false;
     };
 
     ImportApplier(StarfarerUniverse &universe, TravellerMapImporter::AllegianceTable allegiances,
                   Options options);
 
     // Appends worlds at free hexes; an occupied hex is replaced when overwriting, else
-    // skipped. Every world's allegiance is resolved, skipped or not.
+    // skipped. Every world's allegiance is resolved, skipped or not, and names the
+    // faction of the first world of the first star (the main world).
     QString importWorlds(const QList<TravellerMapImporter::ImportedWorld> &worlds);
-    // Appends the routes whose pair of ends (in either direction) is not yet present.
-    QString importRoutes(const QList<TravellerMapImporter::ImportedRoute> &routes);
-    // Replaces the same-name regions by the outlines of their merge with each border.
-    QString importBorders(const QList<TravellerMapImporter::ImportedRegion> &regions);
-    // Appends the labels whose text is not yet present at their position.
-    QString importLabels(const QList<StarmapLabel> &labels);
+    // Appends the routes whose pair of ends (in either direction) is not yet present:
+    // those `planned` ahead while they still hold, else those found here.
+    QString importRoutes(const QList<TravellerMapImporter::ImportedRoute> &routes,
+                         const PlannedAdditions<Rutter> &planned = {});
+    // Replaces the same-name regions by the outlines of their merge with each border:
+    // the merges `planned` ahead where they still hold, else merged here.
+    QString importBorders(const QList<TravellerMapImporter::ImportedRegion> &regions,
+                          const TravellerMapImporter::PlannedBorders &planned = {});
+    // Appends the labels whose text is not yet present at their position: those
+    // `planned` ahead while they still hold, else those found here.
+    QString importLabels(const QList<StarmapLabel> &labels,
+                         const PlannedAdditions<StarmapLabel> &planned = {});
+
+    // The positions in `routes` of those whose pair of ends `stored` lacks, and that
+    // no earlier one of `routes` has (in either direction).
+    static QList<qsizetype> newRoutes(const QList<Rutter> &stored,
+                                      const QList<TravellerMapImporter::ImportedRoute> &routes);
+    // The positions in `labels` of those whose text at their position neither `stored`
+    // nor an earlier one of `labels` has.
+    static QList<qsizetype> newLabels(const QList<StarmapLabel> &stored, const QList<StarmapLabel> &labels);
 
     const ImportFactionResolver &resolver() const { return m_resolver; }
 

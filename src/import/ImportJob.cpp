@@ -57,8 +57,13 @@ void ImportJob::abort()
 void ImportJob::sendNext()
 {
     if (m_steps.isEmpty()) {
-        m_conversion.setFuture(QtConcurrent::run(
-            [request = m_request, answers = m_answers] { return convert(request, answers); }));
+        // The borders are merged, and the routes and labels checked, on the worker
+        // too, against the map objects as they stand now; the apply step works out
+        // again whatever changed meanwhile.
+        const StoredMapObjects stored = m_universe ? StoredMapObjects::of(*m_universe) : StoredMapObjects();
+        m_conversion.setFuture(QtConcurrent::run([request = m_request, answers = m_answers, stored] {
+            return convert(request, answers, stored);
+        }));
         return;
     }
     const QString &name = m_answers.sectorName;

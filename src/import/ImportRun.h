@@ -1,8 +1,10 @@
 #pragma once
 
+#include "BorderMerge.h"
 #include "ImportedRegion.h"
 #include "ImportedRoute.h"
 #include "ImportedWorld.h"
+#include "PlannedAdditions.h"
 #include "SectorMetadata.h"
 #include "SectorPosition.h"
 #include "TravellerMapClient.h"
@@ -45,6 +47,19 @@ struct ImportAnswers
     std::optional<QByteArray> metadata;
 };
 
+// The universe's map objects that an import's borders, routes and labels are checked
+// against, as they stand when its answers come: copies that share the universe's
+// storage until it changes them, so taking them costs nothing. Taken where the
+// universe lives.
+struct StoredMapObjects
+{
+    QList<Region> regions;
+    QList<Rutter> rutters;
+    QList<StarmapLabel> labels;
+
+    static StoredMapObjects of(const StarfarerUniverse &universe);
+};
+
 // The answers made into what the apply steps write.
 struct ConvertedImport
 {
@@ -53,11 +68,21 @@ struct ConvertedImport
     QList<ImportedRoute> routes;
     QList<StarmapLabel> labels;
     QList<ImportedRegion> regions;
+    // The borders merged with the stored regions of their names, and the routes and
+    // labels the universe lacks, as the stored objects stood when the answers were
+    // converted.
+    PlannedBorders plannedBorders;
+    PlannedAdditions<Rutter> plannedRoutes;
+    PlannedAdditions<StarmapLabel> plannedLabels;
 };
 
-// Reads the answers and converts them: plain values in and out, for a worker thread.
+// Reads the answers and converts them, merges the borders with the stored regions and
+// finds the routes and labels that the stored ones lack (against `stored`, the
+// universe's objects when the answers came; what no longer holds when the result is
+// applied is worked out again then): plain values in and out, for a worker thread.
 // Throws ImportError for sector data or metadata that cannot be read.
-ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answers);
+ConvertedImport convert(const ImportRequest &request, const ImportAnswers &answers,
+                        const StoredMapObjects &stored = {});
 // Runs the chosen apply steps in order and returns the result line. Does not save.
 QString apply(StarfarerUniverse &universe, const ImportRequest &request, const ConvertedImport &converted);
 

@@ -202,7 +202,11 @@ void SystemListModel::reset()
     m_entries.clear();
     m_orders.reset();
     if (m_universe) {
-        m_entries.reserve(m_universe->data().size());
+        // Room for the systems imports bring: growing the entries copies every one of
+        // them (their sort keys cannot be moved), a stall of the GUI thread in a large
+        // universe that would otherwise fall on the first import after opening.
+        const qsizetype size = m_universe->data().size();
+        m_entries.reserve(std::size_t(size + size / 2 + 1024));
         for (const HexData &hex : m_universe->data())
             m_entries.push_back(entry(hex));
     }

@@ -305,9 +305,11 @@ void RutterLayer::draw(QPainter &painter, const StarMapPass &pass) const
 QRectF RutterLayer::reachOf(const QList<GalacticCoordinates> &cells, const StarMapPass &pass)
 {
     prepare();
+    // One walk of the segments, however many hexes changed (a batch from an import).
+    const QSet<GalacticCoordinates> changed(cells.cbegin(), cells.cend());
     QRectF area;
     for (const Segment &segment : std::as_const(m_segments)) {
-        if (cells.contains(segment.key.a) || cells.contains(segment.key.b)) {
+        if (changed.contains(segment.key.a) || changed.contains(segment.key.b)) {
             const auto [from, to] = screenEnds(segment, pass);
             area |= QRectF(from, to).normalized().adjusted(-kCapsuleReach, -kCapsuleReach, kCapsuleReach,
                                                            kCapsuleReach);

@@ -3,6 +3,7 @@
 #include "HexList.h"
 
 #include <QHash>
+#include <QList>
 #include <QUuid>
 
 #include <vector>

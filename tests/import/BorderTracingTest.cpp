@@ -1,4 +1,5 @@
 #include "import/BorderTracing.h"
+#include "RegionTestSupport.h"
 #include "import/ImportedRegion.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <random>
 
 using namespace TravellerMapImporter;
+using region_test::blob;
 
 namespace {
 
@@ -20,20 +22,6 @@ QString hexText(const GalacticCoordinates &hex)
     return QStringLiteral("%1%2")
         .arg(hex.column, 2, 10, QLatin1Char('0'))
         .arg(hex.row, 2, 10, QLatin1Char('0'));
-}
-
-// A random edge-connected blob of cells grown from the origin.
-CellSet blob(std::mt19937 &random, int size)
-{
-    CellSet cells{Cube{0, 0}};
-    std::vector<Cube> order{Cube{0, 0}};
-    while (int(cells.size()) < size) {
-        const Cube from = order[random() % order.size()];
-        const Cube next = neighbor(from, int(random() % 6));
-        if (cells.insert(next).second)
-            order.push_back(next);
-    }
-    return cells;
 }
 
 } // namespace

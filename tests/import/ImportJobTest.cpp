@@ -1,12 +1,49 @@
 #include "HeldPool.h"
 #include "ImportServiceTest.h"
+#include "RegionTestSupport.h"
 
 #include <QFile>
 
+#include <functional>
+
 using namespace TravellerMapImporter;
 using namespace import_test;
+using namespace region_test;
 
 namespace {
+
+const QString kRealm = QStringLiteral("Realm");
+
+Region region(const QString &name, const CellSet &cells)
+{
+    return Region{QUuid::createUuid(), name, FactionColor::blue, outlineAnchors(cells), true, std::nullopt};
+}
+
+// The border's path as the service writes it: the hexes of sector (0, 0), as column
+// and row of two digits each.
+QByteArray pathOf(const CellSet &cells)
+{
+    QStringList hexes;
+    for (const Cube &cell : cells) {
+        const GalacticCoordinates hex = hexOf(cell);
+        hexes.append(QStringLiteral("%1%2")
+                         .arg(hex.column, 2, 10, QLatin1Char('0'))
+                         .arg(hex.row, 2, 10, QLatin1Char('0')));
+    }
+    return hexes.join(u' ').toUtf8();
+}
+
+const Cube kBorderCentre = cellOf({0, 0, 12, 12});
+// A piece of the realm that the border touches, and one far from it.
+const Cube kTouchedCentre = cellOf({0, 0, 9, 12});
+const Cube kFarCentre = cellOf({0, 0, 25, 30});
+
+// A border of the realm, and nothing else.
+QByteArray realmMetadata()
+{
+    return R"({"Names": [{"Text": "Test Reach"}], "Borders": [{"Path": ")" + pathOf(disc(kBorderCentre, 1)) +
+           R"(", "Allegiance": "ImDd", "Label": "Realm", "LabelPosition": "1212", "Color": "red"}]})";
+}
 
 class ImportJobTest : public ImportServiceTest
 {
@@ -268,4 +305,113 @@ TEST_F(ImportJobTest, AResultArrivingAfterTheImportWasStoppedIsDropped)
     EXPECT_TRUE(universe()->starmapLabels().isEmpty());
     universe()->waitForPendingSave();
     EXPECT_EQ(fileBytes(), before);
+}
+
+// The border of an import merges into stored regions of its name while the referee
+// edits those regions: the answers are in and the borders are being merged on the
+// worker when a piece of the polity is reshaped, deleted, drawn or renamed, or a
+// region of another name changes. The result is applied to the regions as they are
+// when it arrives, exactly as the same answers applied to that universe at once
+// would be, and saved.
+TEST_F(ImportJobTest, ABorderMergesWithTheRegionsAsTheyAreWhenItsResultArrives)
+{
+    const Region touched = region(kRealm, disc(kTouchedCentre, 1));
+    const Region far = region(kRealm, disc(kFarCentre, 2));
+    const Region other = region(QStringLiteral("Neighbours"), disc(cellOf({0, 0, 20, 5}), 1));
+    const struct
+    {
+        const char *edit;
+        std::function<void(StarfarerUniverse &)> make;
+    } edits[] = {
+        {"none", [](StarfarerUniverse &) {}},
+        {"the touched piece grown over the border",
+         [&](StarfarerUniverse &u) {
+             Region grown = touched;
+             grown.anchors = outlineAnchors(disc(kTouchedCentre, 3));
+             u.replaceObject(grown);
+         }},
+        {"the touched piece deleted", [&](StarfarerUniverse &u) { u.removeObject<Region>(touched.id); }},
+        {"a piece drawn beside the border",
+         [](StarfarerUniverse &u) {
+             u.insertObject(region(kRealm, disc(cellOf({0, 0, 15, 12}), 1)));
+         }},
+        {"the touched piece renamed",
+         [&](StarfarerUniverse &u) {
+             Region renamed = touched;
+             renamed.name = QStringLiteral("Free Worlds");
+             u.replaceObject(renamed);
+         }},
+        {"another name's region reshaped",
+         [&](StarfarerUniverse &u) {
+             Region reshaped = other;
+             reshaped.anchors = outlineAnchors(disc(cellOf({0, 0, 20, 5}), 2));
+             u.replaceObject(reshaped);
+         }},
+    };
+    ImportRequest bordersOnly = request(QStringLiteral("Test Reach"));
+    bordersOnly.importWorlds = bordersOnly.importRoutes = bordersOnly.importLabels = false;
+    m_server.answer("/api/metadata", {200, realmMetadata()});
+    QTemporaryDir elsewhere;
+    // The held answer must not run into the time-out.
+    ImportJobs jobs(m_server.base(), TravellerMapClient::defaultTimeout);
+    for (const auto &[edit, make] : edits) {
+        SCOPED_TRACE(edit);
+        universe()->setRegions({touched, other, far});
+        const qsizetype asked = m_server.requests().size();
+        m_server.hold("/api/metadata");
+        std::optional<ImportOutcome> outcome;
+        ImportJob *job = jobs.start(bordersOnly, &m_manager, universe(), nullptr);
+        ASSERT_NE(job, nullptr);
+        QObject::connect(job, &ImportJob::finished, [&](const ImportOutcome &ended) { outcome = ended; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_server.requests().size() == asked + 3; }, 20000));
+
+        // The answers are in and the merge waits for the worker: the edit is made.
+        HeldPool pool;
+        m_server.release("/api/metadata");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return conversionHandedOver(job, asked + 3); }, 20000));
+        ASSERT_FALSE(outcome.has_value());
+        make(*universe());
+        const QList<Region> before = universe()->regions();
+
+        // The same answers applied at once to that universe, merged on the spot.
+        const std::unique_ptr<StarfarerUniverse> direct =
+            StarfarerUniverse::decode(universe()->encode(), UniverseFolder(elsewhere.path()));
+        ASSERT_TRUE(direct);
+        ImportAnswers answers;
+        answers.sectorName = QStringLiteral("Test Reach");
+        answers.allegiances = R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])";
+        answers.metadata = realmMetadata();
+        const QString expected = apply(*direct, bordersOnly, convert(bordersOnly, answers));
+
+        pool.releaseAndWait();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
+        EXPECT_EQ(outcome->kind, ImportOutcome::Kind::applied);
+        EXPECT_EQ(outcome->message, expected);
+        EXPECT_EQ(withoutNewIDs(universe()->regions(), before), withoutNewIDs(direct->regions(), before));
+        // No edit is lost: the realm covers the border and its pieces as they were
+        // when the result came, and every other region stays as it was then.
+        CellSet realm = disc(kBorderCentre, 1);
+        QList<Region> others;
+        for (const Region &kept : before) {
+            if (kept.name == kRealm)
+                realm.merge(CellSet(*cellsEnclosedBy(kept)));
+            else
+                others.append(kept);
+        }
+        CellSet covered;
+        for (const Region &now : universe()->regions()) {
+            if (now.name == kRealm)
+                covered.merge(CellSet(*cellsEnclosedBy(now)));
+            else
+                EXPECT_TRUE(others.removeOne(now));
+        }
+        EXPECT_EQ(covered, realm);
+        EXPECT_TRUE(others.isEmpty());
+
+        // The file holds what the universe holds.
+        ASSERT_TRUE(universe()->waitForPendingSave());
+        QFile file(universe()->filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), universe()->encode());
+    }
 }

@@ -618,8 +618,9 @@ protected:
             const auto end = [&] {
                 return m_random() % 4 ? data[m_random() % data.size()].coordinates : somePlace();
             };
+            // Now and then a batch with many ends, as an import's routes bring.
             QList<Rutter> added;
-            for (int i = 1 + int(m_random() % 2); i > 0; --i)
+            for (int i = m_random() % 6 ? 1 + int(m_random() % 2) : 8; i > 0; --i)
                 added.append(Rutter{QUuid::createUuid(), factions.isEmpty() ? QUuid() : pick(factions).id,
                                     end(), end(), false, RutterAge::recent, std::nullopt});
             if (added.size() == 1)

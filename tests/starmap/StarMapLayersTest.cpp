@@ -174,6 +174,14 @@ TEST_F(StarMapLayersTest, RuttersFollowSystemsComingAndGoingThroughTheFrameCache
     EXPECT_TRUE(differences(removed, render(t)).isEmpty());
     m_universe->insertHex(end);
     EXPECT_TRUE(differences(cache.sharpFrame(kView, 1, t, {0, 12, 0, 12}), before).isEmpty());
+
+    // Systems that come together, as an import's do, redraw the routes at each of them.
+    const HexData far = *m_universe->hexData(at(9, 9));
+    m_universe->removeHex(far.id);
+    m_universe->removeHex(end.id);
+    EXPECT_TRUE(differences(cache.sharpFrame(kView, 1, t, {0, 12, 0, 12}), removed).isEmpty());
+    m_universe->insertHexes({far, end});
+    EXPECT_TRUE(differences(cache.sharpFrame(kView, 1, t, {0, 12, 0, 12}), before).isEmpty());
 }
 
 // A route's end is held or not as the universe says when the route comes back, not as

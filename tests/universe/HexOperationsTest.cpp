@@ -227,7 +227,8 @@ QList<GalacticCoordinates> edgePlaces()
 }
 
 // Every look-up of the document against an index rebuilt from its data and against
-// the first match of a plain scan: at every place and for every id ever stored.
+// the first match (or, for the hexes at a place, every match) of a plain scan: at
+// every place and for every id ever stored.
 void expectLookupsMatchARebuild(const StarfarerUniverse &universe, const QList<GalacticCoordinates> &places,
                                 const QList<QUuid> &ids)
 {
@@ -251,6 +252,7 @@ void expectLookupsMatchARebuild(const StarfarerUniverse &universe, const QList<G
         EXPECT_EQ(universe.hexData(places[p]), hexAt(first)) << "place " << p;
         EXPECT_EQ(universe.isOccupied(places[p]), first >= 0) << "place " << p;
         EXPECT_EQ(universe.positionsOfHexesAt(places[p]), allAt.value(places[p])) << "place " << p;
+        EXPECT_EQ(rebuilt.positionsAt(places[p]), allAt.value(places[p])) << "place " << p;
     }
     for (const QUuid &id : ids) {
         const qsizetype first = firstWithID.value(id, -1);

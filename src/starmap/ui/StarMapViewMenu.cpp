@@ -69,21 +69,14 @@ StarMapViewMenu::StarMapViewMenu(StarfarerUniverse *universe, const StarMapVisib
           // The wording follows the first system's rules.
           &StarfarerUniverse::usesTravellerRulesChanged})
         connect(m_universe, signal, this, &StarMapViewMenu::rebuild);
-    // The filters list the factions, the faction lists and the labels' categories;
-    // elements appended together (an import) rebuild the menu once.
-    const auto appendedTogether = [this](qsizetype, qsizetype) { rebuild(); };
-    UniverseChanges::onObjects<Faction>(
-        m_universe, this, [this](const ObjectChange<Faction> &) { rebuild(); }, appendedTogether);
-    UniverseChanges::onObjects<FactionList>(
-        m_universe, this, [this](const ObjectChange<FactionList> &) { rebuild(); }, appendedTogether);
-    UniverseChanges::onObjects<StarmapLabel>(
-        m_universe, this,
-        [this](const ObjectChange<StarmapLabel> &change) {
-            if (change.isWholeList() || !change.before || !change.after ||
-                change.before->category != change.after->category)
-                rebuild();
-        },
-        appendedTogether);
+    // The filters show the labels' categories and the chosen factions; a change of the
+    // factions, faction lists or labels makes the column again only when it changes
+    // what the column shows (an import's factions and labels mostly do not).
+    const auto followed = [this](const auto &) { rebuildIfShownChanged(); };
+    const auto appendedTogether = [this](qsizetype, qsizetype) { rebuildIfShownChanged(); };
+    UniverseChanges::onObjects<Faction>(m_universe, this, followed, appendedTogether);
+    UniverseChanges::onObjects<FactionList>(m_universe, this, followed, appendedTogether);
+    UniverseChanges::onObjects<StarmapLabel>(m_universe, this, followed, appendedTogether);
     rebuild();
 }
 
@@ -93,9 +86,17 @@ void StarMapViewMenu::change(const std::function<void(StarfarerUniverse &)> &ass
     m_universe->save();
 }
 
+void StarMapViewMenu::rebuildIfShownChanged()
+{
+    if (m_sets->labelCategories() != m_shownCategories || factionMenuTitle() != m_shownFactionTitle)
+        rebuild();
+}
+
 void StarMapViewMenu::rebuild()
 {
     m_travellerRules = m_universe->usesTravellerRules();
+    m_shownCategories = m_sets->labelCategories();
+    m_shownFactionTitle = factionMenuTitle();
     // A control of the old column may be the one whose signal led here: it goes later.
     if (m_body) {
         m_body->hide();
@@ -244,7 +245,17 @@ QWidget *StarMapViewMenu::factionRow(QWidget *parent)
 
     QToolButton *button = filterMenuButton(Symbol::flagFill, factionMenuTitle(), row);
     button->setObjectName(QStringLiteral("factionMenu"));
+    // The choices are listed when the menu opens: a universe may hold hundreds of
+    // factions, and the column is made again on every change of one of them.
     QMenu *menu = button->menu();
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillFactionMenu(menu); });
+    layout->addWidget(button, 1);
+    return row;
+}
+
+void StarMapViewMenu::fillFactionMenu(QMenu *menu)
+{
+    menu->clear();
     connect(menu->addAction(tr("All factions")), &QAction::triggered, this,
             &StarMapViewMenu::clearFactionFilter);
     if (!m_universe->factionLists().isEmpty()) {
@@ -256,6 +267,7 @@ QWidget *StarMapViewMenu::factionRow(QWidget *parent)
         }
     }
     menu->addSection(tr("Factions"));
+    const QSet<QUuid> selected = m_universe->selectedFactionIDs();
     for (const Faction &faction : MapFilterTitles::sortedByName(m_universe->factions())) {
         QAction *toggle = menu->addAction(literalText(MapFilterTitles::factionText(faction)));
         toggle->setCheckable(true);
@@ -272,6 +284,4 @@ QWidget *StarMapViewMenu::factionRow(QWidget *parent)
             });
         });
     }
-    layout->addWidget(button, 1);
-    return row;
 }

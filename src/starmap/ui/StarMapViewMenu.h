@@ -18,7 +18,8 @@ class StarfarerUniverse;
 // awareness toggles and the faction filter. Every control shows a display setting of
 // the universe and, when the user changes it, stores the new value and saves the
 // universe once. The controls below the search field are rebuilt from the universe
-// whenever a setting they show changes.
+// whenever a setting they show changes; the factions to filter by are listed when
+// their menu opens.
 class StarMapViewMenu : public QWidget
 {
     Q_OBJECT
@@ -39,6 +40,9 @@ signals:
 
 private:
     void rebuild();
+    // Rebuilds when the label categories or the faction filter's title differ from
+    // those shown.
+    void rebuildIfShownChanged();
     // Stores a new value with `assign`, then saves the universe.
     void change(const std::function<void(StarfarerUniverse &)> &assign);
     void addModePicker(QVBoxLayout *column);
@@ -47,6 +51,8 @@ private:
     QToolButton *filterMenuButton(Symbol symbol, const QString &title, QWidget *parent);
     QWidget *categoryMenu(QWidget *parent);
     QWidget *factionRow(QWidget *parent);
+    // Lists the factions and faction lists to filter by, as they are now.
+    void fillFactionMenu(QMenu *menu);
     void clearFactionFilter();
 
     StarfarerUniverse *m_universe;
@@ -55,4 +61,6 @@ private:
     QVBoxLayout *m_layout;
     QWidget *m_body = nullptr;
     bool m_travellerRules = false;
+    QStringList m_shownCategories;
+    QString m_shownFactionTitle;
 };

@@ -253,13 +253,21 @@ TEST(StarMapViewMenuTest, EveryChangeSavesOnceAndTitlesFollowTheSelection)
     const auto factionMenu = [menu] {
         return menu->body()->findChild<QToolButton *>(QStringLiteral("factionMenu"));
     };
+    // The factions are listed as the menu opens.
     const auto action = [&factionMenu](const QString &text) -> QAction * {
-        for (QAction *candidate : factionMenu()->menu()->actions())
+        QMenu *menu = factionMenu()->menu();
+        emit menu->aboutToShow();
+        for (QAction *candidate : menu->actions())
             if (candidate->text() == text)
                 return candidate;
         return nullptr;
     };
     ASSERT_NE(action(QStringLiteral("R&&D (RD)")), nullptr); // data texts show literally
+    // A faction added since the column was made is listed, one deleted is not.
+    map.universe.insertObject(faction(QStringLiteral("Gamma"), QStringLiteral("GM")));
+    EXPECT_NE(action(QStringLiteral("Gamma (GM)")), nullptr);
+    map.universe.removeObject<Faction>(map.universe.factions().last().id);
+    EXPECT_EQ(action(QStringLiteral("Gamma (GM)")), nullptr);
     action(QStringLiteral("R&&D (RD)"))->trigger();
     EXPECT_EQ(menu->factionMenuTitle(), QStringLiteral("RD"));
     action(QStringLiteral("Beta (BT)"))->trigger();
@@ -279,6 +287,53 @@ TEST(StarMapViewMenuTest, EveryChangeSavesOnceAndTitlesFollowTheSelection)
     EXPECT_EQ(saves.size(), expected += 2);
     EXPECT_EQ(map.universe.mapViewMode(), MapViewMode::player);
     EXPECT_EQ(factionMenu(), nullptr);
+}
+
+// Factions, faction lists and labels that come and go (an import brings hundreds)
+// make the column again only when they change what it shows: the label categories or
+// the faction filter's title.
+TEST(StarMapViewMenuTest, TheColumnIsMadeAgainOnlyWhenWhatItShowsChanges)
+{
+    Faction chosen = faction(QStringLiteral("Chosen"), QStringLiteral("CH"));
+    MapFixture map({hex(at(1, 1))});
+    map.universe.setFactions({chosen});
+    map.universe.setSelectedFactionIDs({chosen.id});
+    StarmapLabel port;
+    port.category = QStringLiteral("Ports");
+    map.universe.setStarmapLabels({port, port});
+    StarMapViewMenu *menu = map.view->viewMenu();
+    const QPointer<QWidget> column = menu->body();
+    ASSERT_EQ(menu->factionMenuTitle(), QStringLiteral("CH"));
+
+    // Unchosen factions, a list and labels of a known category: nothing shown changes.
+    map.universe.insertObject(faction(QStringLiteral("Other"), QStringLiteral("OT")));
+    map.universe.insertObjects(QList<Faction>{faction(QStringLiteral("More"), QStringLiteral("MO"))});
+    map.universe.insertObject(FactionList{QUuid::createUuid(), QStringLiteral("Some"), {}});
+    port.id = QUuid::createUuid();
+    map.universe.insertObjects(QList<StarmapLabel>{port, port});
+    map.universe.removeObject<StarmapLabel>(map.universe.starmapLabels().first().id);
+    EXPECT_EQ(menu->body(), column);
+
+    // A new category shows in the category filter.
+    StarmapLabel named = port;
+    named.category = QStringLiteral("Sector Name");
+    map.universe.insertObjects(QList<StarmapLabel>{named});
+    EXPECT_NE(menu->body(), column);
+    ASSERT_NE(menu->body()->findChild<QToolButton *>(QStringLiteral("categoryMenu")), nullptr);
+    EXPECT_EQ(menu->categoryMenuTitle(), QStringLiteral("All categories"));
+
+    // The chosen faction renamed, then deleted, changes the filter's title.
+    const QPointer<QWidget> second = menu->body();
+    chosen.shortName = QStringLiteral("CX");
+    map.universe.replaceObject(chosen);
+    EXPECT_NE(menu->body(), second);
+    const auto title = [menu] {
+        return menu->body()->findChild<QToolButton *>(QStringLiteral("factionMenu"))->text();
+    };
+    EXPECT_EQ(title(), QStringLiteral("CX"));
+    map.universe.removeObject<Faction>(chosen.id);
+    EXPECT_EQ(title(), menu->factionMenuTitle());
+    EXPECT_NE(title(), QStringLiteral("CX"));
 }
 
 // Factions deleted while they filter the map leave the filter's reset, so that the
