@@ -165,7 +165,7 @@ void AboutWindow::placeIcon()
         m_icon->hide();
         m_icon->deleteLater();
     }
-    m_icon = new RotatingIcon(m_hovering ? kHoverSpeed : kRestingSpeed, this);
+    m_icon = new RotatingIcon(m_hovering ? kHoverSpeed : kRestingSpeed, RotatingIcon::kWidth, this);
     m_icon->setObjectName(QStringLiteral("icon"));
     connect(m_icon, &RotatingIcon::hoverChanged, this, &AboutWindow::setHovering);
     m_iconSlot->addWidget(m_icon, 0, Qt::AlignHCenter);

@@ -7,8 +7,8 @@
 
 #include <cmath>
 
-RotatingIcon::RotatingIcon(double speed, QWidget *parent)
-    : QWidget(parent), m_speed(speed), m_animation(new QVariantAnimation(this))
+RotatingIcon::RotatingIcon(double speed, int width, QWidget *parent)
+    : QWidget(parent), m_speed(speed), m_width(width), m_animation(new QVariantAnimation(this))
 {
     setFixedSize(sizeHint());
     m_animation->setStartValue(0.0);
@@ -37,13 +37,13 @@ bool RotatingIcon::isTurning() const
 QSize RotatingIcon::sizeHint() const
 {
     // The artwork is square, so the height follows the width.
-    return {kWidth, kWidth};
+    return {m_width, m_width};
 }
 
 void RotatingIcon::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
-    const int pixels = static_cast<int>(std::ceil(kWidth * ratio));
+    const int pixels = static_cast<int>(std::ceil(m_width * ratio));
     if (m_artwork.width() != pixels) {
         m_artwork = StarSystemHexes::image(pixels);
         m_artwork.setDevicePixelRatio(ratio);
@@ -52,7 +52,7 @@ void RotatingIcon::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.translate(width() / 2.0, height() / 2.0);
     painter.rotate(m_rotation);
-    painter.translate(-kWidth / 2.0, -kWidth / 2.0);
+    painter.translate(-m_width / 2.0, -m_width / 2.0);
     painter.drawImage(QPointF(0, 0), m_artwork);
 }
 

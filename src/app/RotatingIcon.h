@@ -5,18 +5,19 @@
 
 class QVariantAnimation;
 
-// The program's icon turning about its centre: one full turn every `speed` seconds,
-// linear and endless, starting from 0 degrees when the widget is first shown. The
-// turn pauses while the widget is hidden. It reports the pointer entering and
-// leaving it.
+// The program's icon, `width` points square, turning about its centre: one full turn
+// every `speed` seconds, linear and endless, starting from 0 degrees when the widget
+// is first shown. The turn pauses while the widget is hidden. It reports the pointer
+// entering and leaving it.
 class RotatingIcon : public QWidget
 {
     Q_OBJECT
 
 public:
+    // The width of the About window's icon.
     static constexpr int kWidth = 100;
 
-    explicit RotatingIcon(double speed, QWidget *parent = nullptr);
+    explicit RotatingIcon(double speed, int width = kWidth, QWidget *parent = nullptr);
 
     // Seconds for one full turn.
     double speed() const { return m_speed; }
@@ -40,6 +41,7 @@ protected:
 
 private:
     double m_speed;
+    int m_width;
     double m_rotation = 0;
     QVariantAnimation *m_animation;
     QImage m_artwork;

@@ -103,26 +103,56 @@ bool UniverseManager::lockFolder(FolderLock::OtherHostLock otherHost)
     return state == FolderLock::State::held || state == FolderLock::State::unavailable;
 }
 
-bool UniverseManager::open(Header header)
+void UniverseManager::open(Header header)
 {
-    if ((m_current && header.id == m_current->id()) || !mayLeaveCurrent())
-        return true;
-    QString reason;
-    auto opened = read(header.filePath, &reason);
-    if (!opened) {
+    abandonOpening();
+    bool asked = false;
+    if ((m_current && header.id == m_current->id()) || !mayLeaveCurrent(&asked))
+        return;
+    ++m_filesOpened;
+    m_opening = header;
+    m_decoder.start(header.filePath, [this, header, asked](BackgroundDecoder::Outcome outcome) {
+        finishOpening(header, std::move(outcome), asked);
+    });
+    emit openingChanged();
+}
+
+void UniverseManager::finishOpening(const Header &header, BackgroundDecoder::Outcome outcome,
+                                    bool leaveAgreed)
+{
+    m_opening.reset();
+    emit openingChanged();
+    if (!outcome.decoded) {
         setLoadError(kLoadErrorText, header.filePath);
         printStatusLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) +
-                        QStringLiteral(": ") + reason);
-        return false;
+                        QStringLiteral(": ") + outcome.error);
+        emit openFailed();
+        return;
     }
-    setCurrent(std::move(opened));
+    // The current universe may have been edited while the file was read: it is left
+    // as when the read began.
+    if (leaveAgreed)
+        finishPendingSave();
+    else if (!mayLeaveCurrent())
+        return;
+    m_headerCache.remember(header.filePath, outcome.decoded->listing); // not read again to be listed
+    setCurrent(StarfarerUniverse::fromFile(header.filePath, std::move(*outcome.decoded), m_folder));
     storeLastUniverseID(m_current->id());
     setLoadError(std::nullopt);
-    return true;
+}
+
+void UniverseManager::abandonOpening()
+{
+    if (!m_opening)
+        return;
+    m_decoder.abandon();
+    m_opening.reset();
+    emit openingChanged();
 }
 
 bool UniverseManager::create(const QString &name)
 {
+    abandonOpening();
     if (!mayLeaveCurrent())
         return false;
     auto created = makeNew(trimmedOrUntitled(name));
@@ -154,6 +184,7 @@ void UniverseManager::renameCurrent(const QString &name)
 
 bool UniverseManager::deleteUniverse(Header header)
 {
+    abandonOpening();
     // Waited for first, so that a save still running cannot bring the file back.
     finishPendingSave();
     QFile file(header.filePath);
@@ -260,11 +291,13 @@ void UniverseManager::finishPendingSave()
         m_current->waitForPendingSave();
 }
 
-bool UniverseManager::mayLeaveCurrent()
+bool UniverseManager::mayLeaveCurrent(bool *asked)
 {
-    if (!m_current || m_current->waitForPendingSave())
+    if (!m_current || m_current->waitForPendingSave() || !m_leaveUnsaved)
         return true;
-    return !m_leaveUnsaved || m_leaveUnsaved(*m_current);
+    if (asked)
+        *asked = true;
+    return m_leaveUnsaved(*m_current);
 }
 
 bool UniverseManager::saveReporting(StarfarerUniverse &universe)
