@@ -5,6 +5,8 @@
 // (a frame drawn, so the layers keep their groups), and the detail view of one system.
 // Each repetition times one edit; the statistics are over the repetitions. No save is
 // asked for, so no write runs beside the edits.
+#include "MapObjectIds.h"
+#include "RepetitionStatistics.h"
 #include "SyntheticSector.h"
 #include "SyntheticSystems.h"
 #include "editors/MapObjectListModel.h"
@@ -239,23 +241,6 @@ void BM_ImportSector(benchmark::State &state)
     state.counters["updates"] = benchmark::Counter(updates, benchmark::Counter::kAvgIterations);
 }
 
-// Takes out the map objects of kind T whose ids `kept` lacks, one by one.
-template <typename T> void removeAllBut(StarfarerUniverse &universe, const QSet<QUuid> &kept)
-{
-    for (const T &object : QList<T>(universe.objects<T>())) {
-        if (!kept.contains(object.id))
-            universe.removeObject<T>(object.id);
-    }
-}
-
-template <typename T> QSet<QUuid> idsOf(const QList<T> &objects)
-{
-    QSet<QUuid> ids;
-    for (const T &object : objects)
-        ids.insert(object.id);
-    return ids;
-}
-
 // Applying a whole import of one sector (its 440 worlds, 30 routes, 16 borders and 18
 // labels, read and converted beforehand as the worker does) on the GUI thread, each
 // repetition into a sector of its own and taken out again afterwards, so that each one
@@ -307,43 +292,20 @@ void BM_ImportSectorApplied(benchmark::State &state)
     state.counters["resets"] = benchmark::Counter(resets, benchmark::Counter::kAvgIterations);
 }
 
-double fastest(const std::vector<double> &times)
-{
-    return *std::min_element(times.cbegin(), times.cend());
-}
-
-double p95(const std::vector<double> &times)
-{
-    std::vector<double> sorted = times;
-    std::sort(sorted.begin(), sorted.end());
-    return sorted[std::min(sorted.size() - 1, static_cast<std::size_t>(0.95 * double(sorted.size())))];
-}
-
-// One edit per repetition; min, median and 95th percentile over the repetitions.
-void single(benchmark::internal::Benchmark *benchmark, int repetitions)
-{
-    benchmark->Iterations(1)
-        ->Repetitions(repetitions)
-        ->ComputeStatistics("min", fastest)
-        ->ComputeStatistics("p95", p95)
-        ->ReportAggregatesOnly(true)
-        ->Unit(benchmark::kMillisecond);
-}
-
 } // namespace
 
 BENCHMARK(BM_EditOneSystem)
     ->ArgsProduct({{10000, 50000}, {0, 1}})
     ->ArgNames({"systems", "byName"})
-    ->Apply([](auto *b) { single(b, 60); });
+    ->Apply([](auto *b) { oneRunPerRepetition(b, 60); });
 BENCHMARK(BM_SaveChangesOfTheShownSystem)
     ->ArgsProduct({{10000, 50000}, {0, 1}})
     ->ArgNames({"systems", "onScreen"})
-    ->Apply([](auto *b) { single(b, 40); });
-BENCHMARK(BM_DeleteOneSystem)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
-BENCHMARK(BM_MoveOneSystem)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
-BENCHMARK(BM_ChangeSortOrder)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 15); });
-BENCHMARK(BM_AddRutter)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
-BENCHMARK(BM_AddFaction)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 60); });
-BENCHMARK(BM_ImportSectorApplied)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 8); });
-BENCHMARK(BM_ImportSector)->Arg(10000)->Arg(50000)->Apply([](auto *b) { single(b, 8); });
+    ->Apply([](auto *b) { oneRunPerRepetition(b, 40); });
+BENCHMARK(BM_DeleteOneSystem)->Arg(10000)->Arg(50000)->Apply([](auto *b) { oneRunPerRepetition(b, 60); });
+BENCHMARK(BM_MoveOneSystem)->Arg(10000)->Arg(50000)->Apply([](auto *b) { oneRunPerRepetition(b, 60); });
+BENCHMARK(BM_ChangeSortOrder)->Arg(10000)->Arg(50000)->Apply([](auto *b) { oneRunPerRepetition(b, 15); });
+BENCHMARK(BM_AddRutter)->Arg(10000)->Arg(50000)->Apply([](auto *b) { oneRunPerRepetition(b, 60); });
+BENCHMARK(BM_AddFaction)->Arg(10000)->Arg(50000)->Apply([](auto *b) { oneRunPerRepetition(b, 60); });
+BENCHMARK(BM_ImportSectorApplied)->Arg(10000)->Arg(50000)->Apply([](auto *b) { oneRunPerRepetition(b, 8); });
+BENCHMARK(BM_ImportSector)->Arg(10000)->Arg(50000)->Apply([](auto *b) { oneRunPerRepetition(b, 8); });

@@ -2,6 +2,7 @@
 // block of 16 sectors with their metadata, as a large import would bring them. Then a
 // whole import of one sector from a loopback service: the download alone, and the
 // parse, conversion and apply into a universe of 10,000 systems.
+#include "LoopbackService.h"
 #include "SyntheticSector.h"
 #include "import/ImportRun.h"
 #include "import/ImportedRoute.h"
@@ -16,13 +17,9 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <algorithm>
-#include <future>
 #include <memory>
 
 #include <benchmark/benchmark.h>
@@ -70,58 +67,14 @@ void BM_ImportSixteenSectorBlock(benchmark::State &state)
 }
 BENCHMARK(BM_ImportSixteenSectorBlock)->Unit(benchmark::kMillisecond);
 
-// The four answers of a sector import served on 127.0.0.1 from a thread of its own,
-// so that the benchmark's waiting on the calling thread does not hold the server up.
-class ServiceThread : public QThread
+// The four answers of a sector import.
+QHash<QByteArray, QByteArray> sectorAnswers()
 {
-public:
-    ServiceThread()
-    {
-        m_answers.insert("/api/coordinates", R"({"sx": -4, "sy": -1})");
-        m_answers.insert("/t5ss/allegiances", R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])");
-        m_answers.insert("/api/sec", sectorText(440).toUtf8());
-        m_answers.insert("/api/metadata", metadataBody());
-        start();
-        m_port = m_portPromise.get_future().get();
-    }
-    ~ServiceThread() override
-    {
-        quit();
-        wait();
-    }
-    QUrl base() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_port)); }
-    QByteArray answer(const QByteArray &path) const { return m_answers.value(path); }
-
-protected:
-    void run() override
-    {
-        QTcpServer server;
-        server.listen(QHostAddress::LocalHost);
-        QObject::connect(&server, &QTcpServer::newConnection, [&] {
-            while (QTcpSocket *socket = server.nextPendingConnection()) {
-                QObject::connect(socket, &QTcpSocket::readyRead, [this, socket] {
-                    const QByteArray request = socket->peek(socket->bytesAvailable());
-                    if (!request.contains("\r\n\r\n"))
-                        return;
-                    socket->readAll();
-                    const QByteArray path = request.split(' ').value(1).split('?').first();
-                    const QByteArray body = m_answers.value(path);
-                    socket->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) +
-                                  "\r\nConnection: close\r\n\r\n" + body);
-                    socket->disconnectFromHost();
-                });
-                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        m_portPromise.set_value(server.serverPort());
-        exec();
-    }
-
-private:
-    QHash<QByteArray, QByteArray> m_answers;
-    std::promise<quint16> m_portPromise;
-    quint16 m_port = 0;
-};
+    return {{"/api/coordinates", R"({"sx": -4, "sy": -1})"},
+            {"/t5ss/allegiances", R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])"},
+            {"/api/sec", sectorText(440).toUtf8()},
+            {"/api/metadata", metadataBody()}};
+}
 
 ImportRequest wholeSector()
 {
@@ -150,7 +103,7 @@ QList<HexData> tenThousandSystems()
 // another as an import sends them.
 void BM_ImportDownloadSector(benchmark::State &state)
 {
-    ServiceThread service;
+    LoopbackService service(sectorAnswers());
     QNetworkAccessManager network;
     const TravellerMapClient client(&network, service.base());
     const QString name = QStringLiteral("Bench");
@@ -178,7 +131,7 @@ BENCHMARK(BM_ImportDownloadSector)->Unit(benchmark::kMillisecond);
 // what the call to save() takes there.
 void BM_ImportParseConvertApply(benchmark::State &state)
 {
-    ServiceThread service;
+    LoopbackService service(sectorAnswers());
     ImportAnswers answers;
     answers.sectorName = QStringLiteral("Bench");
     answers.sector = SectorPosition{-4, 1};

@@ -3,6 +3,7 @@
 // (--benchmark_filter) so that the figures are this process's alone: the file is
 // generated first and everything the generator used is given back before the
 // universe is read.
+#include "ProcessFigures.h"
 #include "SyntheticSystems.h"
 #include "universe/StarfarerUniverse.h"
 
@@ -12,26 +13,12 @@
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <memory>
 
 namespace {
-
-double residentMB()
-{
-    long pages = 0;
-    long resident = 0;
-    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 struct Shelf
 {

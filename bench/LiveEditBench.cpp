@@ -1,0 +1,125 @@
+// Edits in the running program (LiveApp) on the two shapes of universe, with the
+// screens the user has on show: a faction added while the Rutters screen shows, and a
+// system's "Save Changes" in the Systems screen, whose detail view comes back on
+// screen once the save is written. The time is the GUI thread's handling of the edit
+// itself; the counters give the passes of the GUI thread until what follows it has
+// been shown (longest_pass_ms, p95_pass_ms) and the machine's load.
+#include "DrivenLoop.h"
+#include "LiveApp.h"
+#include "LiveBenchmarks.h"
+#include "PaintWatch.h"
+#include "SyntheticSystems.h"
+#include "screens/SystemDetailView.h"
+#include "screens/SystemEditorView.h"
+#include "screens/SystemListView.h"
+#include "universe/StarfarerUniverse.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+// A faction inserted as an import's apply or the faction form inserts one, the
+// Rutters screen on show; it goes again after each repetition. The passes are those of
+// the 150 ms after the insert, painting included.
+void BM_AddFactionWithRuttersShown(benchmark::State &state, UniverseShape shape)
+{
+    LiveApp &app = LiveApp::of(shape);
+    app.showPage(DestinationKind::rutters);
+    StarfarerUniverse &universe = app.universe();
+    static quint32 added = 0;
+    for (auto _ : state) {
+        Faction faction;
+        faction.id = QUuid::createUuid();
+        faction.name = syntheticName(600000u + added++);
+        const GuiThreadPasses passes;
+        double inserted = -1;
+        DrivenLoop::post(&universe, [&] {
+            const LiveClock::time_point start = LiveClock::now();
+            universe.insertObject(faction);
+            inserted = millisecondsSince(start);
+        });
+        DrivenLoop::runUntil([&] { return inserted >= 0; });
+        DrivenLoop::runFor(150);
+        state.SetIterationTime(inserted / 1e3);
+        reportPasses(state, passes);
+        DrivenLoop::post(&universe, [&] { universe.removeObject<Faction>(faction.id); });
+        DrivenLoop::runFor(150);
+    }
+}
+
+template <typename Page> Page *pageOn(const SystemListView &list)
+{
+    return qobject_cast<Page *>(list.currentPage());
+}
+
+// Types `key` into a line edit, as the keyboard does.
+void type(QLineEdit &field, Qt::Key key, const QString &text = QString())
+{
+    QCoreApplication::postEvent(&field, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+    QCoreApplication::postEvent(&field, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+}
+
+// In the Systems screen, a system's detail view and then its editor; the last letter of
+// its name typed anew, and "Save Changes" clicked. The time is the click's handling
+// (the document's replace, its listeners and the save request); back_ms the time until
+// the editor has closed on the written save and the detail view is painted again.
+void BM_SaveChangesWithDetailShown(benchmark::State &state, UniverseShape shape)
+{
+    LiveApp &app = LiveApp::of(shape);
+    app.showPage(DestinationKind::systems);
+    auto *list = qobject_cast<SystemListView *>(app.page());
+    if (!pageOn<SystemDetailView>(*list)) {
+        const HexData hex = app.universe().data()[app.universe().data().size() / 2];
+        DrivenLoop::post(list, [list, hex] { list->showDetail(hex); });
+        DrivenLoop::runUntil([list] { return pageOn<SystemDetailView>(*list); });
+    }
+    QPointer<SystemDetailView> detail = pageOn<SystemDetailView>(*list);
+    const PaintWatch detailPaints([&detail]() -> QWidget * { return detail; });
+    for (auto _ : state) {
+        if (!detail) {
+            state.SkipWithError("no detail view");
+            continue;
+        }
+        DrivenLoop::post(detail, [&detail] { detail->edit(); });
+        DrivenLoop::runUntil([list] { return pageOn<SystemEditorView>(*list); });
+        SystemEditorView *editor = pageOn<SystemEditorView>(*list);
+        const QString before = editor->state().system.name;
+        const bool x = !before.endsWith(QLatin1Char('x'));
+        auto *name = editor->findChild<QLineEdit *>(QStringLiteral("systemName"));
+        type(*name, Qt::Key_End);
+        type(*name, Qt::Key_Backspace);
+        type(*name, x ? Qt::Key_X : Qt::Key_Y, x ? QStringLiteral("x") : QStringLiteral("y"));
+        if (!DrivenLoop::runUntil([&] { return editor->state().system.name != before; }, 10)) {
+            state.SkipWithError("the name was not typed");
+            continue;
+        }
+        DrivenLoop::runFor(100);
+
+        auto *save = editor->findChild<QPushButton *>(QStringLiteral("saveChanges"));
+        const GuiThreadPasses passes;
+        const int paints = detailPaints.paints();
+        double saved = -1;
+        const LiveClock::time_point start = LiveClock::now();
+        DrivenLoop::post(save, [&] {
+            const LiveClock::time_point click = LiveClock::now();
+            save->click();
+            saved = millisecondsSince(click);
+        });
+        if (!DrivenLoop::runUntil(
+                [&] { return pageOn<SystemDetailView>(*list) == detail && detailPaints.paints() > paints; }))
+            state.SkipWithError("the detail view did not come back");
+        state.SetIterationTime(saved / 1e3);
+        state.counters["back_ms"] = millisecondsSince(start);
+        reportPasses(state, passes);
+        DrivenLoop::runFor(100);
+    }
+}
+
+} // namespace
+
+LIVE_BENCHMARK(BM_AddFactionWithRuttersShown, 20);
+LIVE_BENCHMARK(BM_SaveChangesWithDetailShown, 10);
