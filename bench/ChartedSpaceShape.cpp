@@ -19,6 +19,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace ChartedSpaceShape {
@@ -112,6 +113,10 @@ struct Plan
         const auto found = indexAt.constFind(i * 100 + j);
         return found == indexAt.cend() ? nullptr : &sectors[*found];
     }
+    PlannedSector *sectorAt(int i, int j)
+    {
+        return const_cast<PlannedSector *>(std::as_const(*this).sectorAt(i, j));
+    }
 };
 
 // The block's corners are left out, five cells at each.
@@ -201,9 +206,9 @@ void drawMediumPolities(Plan &plan)
         seed->wholeAllegiance = polity;
         int more = 1 + polity % 3;
         for (const QPoint step : {QPoint(1, 0), QPoint(0, 1), QPoint(-1, 0), QPoint(0, -1)}) {
-            const PlannedSector *next = plan.sectorAt(seed->i + step.x(), seed->j + step.y());
+            PlannedSector *next = plan.sectorAt(seed->i + step.x(), seed->j + step.y());
             if (more > 0 && next && isOpen(*next)) {
-                plan.sectors[plan.indexAt[next->i * 100 + next->j]].wholeAllegiance = polity;
+                next->wholeAllegiance = polity;
                 --more;
             }
         }

@@ -1,8 +1,9 @@
 #include "AboutWindow.h"
 
 #include "ExternalLinks.h"
-#include "RotatingIcon.h"
 #include "ui/AppInformation.h"
+#include "ui/RotatingIcon.h"
+#include "ui/StarSystemHexes.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -165,7 +166,8 @@ void AboutWindow::placeIcon()
         m_icon->hide();
         m_icon->deleteLater();
     }
-    m_icon = new RotatingIcon(m_hovering ? kHoverSpeed : kRestingSpeed, RotatingIcon::kWidth, this);
+    m_icon =
+        new RotatingIcon(StarSystemHexes::image, kIconWidth, m_hovering ? kHoverSpeed : kRestingSpeed, this);
     m_icon->setObjectName(QStringLiteral("icon"));
     connect(m_icon, &RotatingIcon::hoverChanged, this, &AboutWindow::setHovering);
     m_iconSlot->addWidget(m_icon, 0, Qt::AlignHCenter);

@@ -24,6 +24,7 @@ public:
 
     static constexpr double kRestingSpeed = 8;
     static constexpr double kHoverSpeed = 1;
+    static constexpr int kIconWidth = 100;
     static constexpr int kMinimumWidth = 650;
     static constexpr int kMinimumHeight = 580;
 

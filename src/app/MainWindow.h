@@ -24,7 +24,7 @@ class ImportJobs;
 // the next successful save), a universe that could not be opened (with its file),
 // and other operations of the store that failed, such as a delete (until dismissed
 // or replaced by the next such failure). A fourth shows the outcome of a sector
-// import that ended after its form was closed (until dismissed or replaced).
+// import that ended while no import form showed it (until dismissed or replaced).
 //
 // It holds the program's sector imports; closing it for good stops them.
 //

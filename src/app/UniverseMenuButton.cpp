@@ -1,10 +1,10 @@
 #include "UniverseMenuButton.h"
 
-#include "RotatingIcon.h"
 #include "ui/ElidedLabel.h"
 #include "ui/LiteralText.h"
 #include "ui/PlainText.h"
 #include "ui/PressedShade.h"
+#include "ui/ProgressSpinner.h"
 #include "ui/Symbol.h"
 #include "universe/UniverseManager.h"
 
@@ -15,10 +15,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int kSymbolSize = 14;
-// Seconds per turn of the icon while a universe opens.
-constexpr double kOpeningTurn = 1.5;
 
 QLabel *symbolLabel(Symbol symbol, int size, const QColor &color, QWidget *parent)
 {
@@ -32,7 +28,7 @@ QLabel *symbolLabel(Symbol symbol, int size, const QColor &color, QWidget *paren
 
 UniverseMenuButton::UniverseMenuButton(UniverseManager *manager, StarfarerUniverse *universe, QWidget *parent)
     : QAbstractButton(parent), m_manager(manager), m_universe(universe), m_menu(new QMenu(this)),
-      m_turning(new RotatingIcon(kOpeningTurn, kSymbolSize, this)), m_name(new ElidedLabel(QString(), this))
+      m_spinner(new ProgressSpinner(this)), m_name(new ElidedLabel(QString(), this))
 {
     setObjectName(QStringLiteral("universeMenu"));
     setCursor(Qt::PointingHandCursor);
@@ -41,10 +37,10 @@ UniverseMenuButton::UniverseMenuButton(UniverseManager *manager, StarfarerUniver
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 2);
-    m_symbol = symbolLabel(Symbol::starSquareOnSquareFill, kSymbolSize, ink, this);
+    m_symbol = symbolLabel(Symbol::starSquareOnSquareFill, 14, ink, this);
     layout->addWidget(m_symbol);
-    m_turning->setObjectName(QStringLiteral("openingIndicator"));
-    layout->addWidget(m_turning);
+    m_spinner->setObjectName(QStringLiteral("openingSpinner"));
+    layout->addWidget(m_spinner);
     layout->addWidget(m_name, 1);
     layout->addWidget(symbolLabel(Symbol::chevronUpChevronDown, 12, ink, this));
 
@@ -75,7 +71,7 @@ void UniverseMenuButton::refreshLabel()
     }
     setEnabled(!opening);
     m_symbol->setVisible(!opening);
-    m_turning->setVisible(opening.has_value());
+    m_spinner->setVisible(opening.has_value());
 }
 
 void UniverseMenuButton::rebuildMenu()

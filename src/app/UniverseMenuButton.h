@@ -7,8 +7,8 @@
 
 class ElidedLabel;
 class QLabel;
+class ProgressSpinner;
 class QMenu;
-class RotatingIcon;
 
 // The universe menu at the top of the sidebar's footer. Its label shows the open
 // universe's name on one line; its menu lists every stored universe (the open one
@@ -17,7 +17,7 @@ class RotatingIcon;
 // alert. Every choice is carried out once the menu has closed.
 //
 // While the store reads a universe to open it, the label says “Opening “Name”…”
-// beside the program's icon turning, and the menu cannot be opened: a second choice
+// beside the spinner, and the menu cannot be opened: a second choice
 // would abandon the first, and creating, renaming or deleting would act on a
 // universe about to be left.
 class UniverseMenuButton : public QAbstractButton
@@ -56,6 +56,6 @@ private:
     QPointer<StarfarerUniverse> m_universe;
     QMenu *m_menu;
     QLabel *m_symbol;
-    RotatingIcon *m_turning;
+    ProgressSpinner *m_spinner;
     ElidedLabel *m_name;
 };

@@ -47,6 +47,15 @@ public:
     ImportJob(const TravellerMapClient &client, ImportRequest request, UniverseManager *manager,
               StarfarerUniverse *universe, QObject *parent = nullptr);
 
+    const ImportRequest &request() const { return m_request; }
+    // The universe the import was started for; null once that is gone.
+    StarfarerUniverse *universe() const { return m_universe.data(); }
+    bool isFinished() const { return m_finished; }
+    // The form that shows this import and its outcome, if one still does: a form left
+    // and opened again takes it over from the one that started the import.
+    QObject *viewer() const { return m_viewer.data(); }
+    void setViewer(QObject *viewer) { m_viewer = viewer; }
+
     // Starts at the next turn of the event loop, so that finished() never comes
     // from within this call.
     void start();
@@ -69,6 +78,7 @@ private:
     ImportRequest m_request;
     QPointer<UniverseManager> m_manager;
     QPointer<StarfarerUniverse> m_universe;
+    QPointer<QObject> m_viewer;
     QList<Step> m_steps;
     ServiceReply *m_reply = nullptr;
     ImportAnswers m_answers;

@@ -20,15 +20,28 @@ ImportJobs::~ImportJobs()
 ImportJob *ImportJobs::start(const ImportRequest &request, UniverseManager *manager,
                              StarfarerUniverse *universe, QObject *viewer)
 {
+    if (running(universe))
+        return nullptr;
     auto *job = new ImportJob(m_client, request, manager, universe, this);
-    connect(job, &ImportJob::finished, this,
-            [this, job, viewer = QPointer<QObject>(viewer)](const ImportOutcome &outcome) {
-                job->deleteLater();
-                if (!viewer && outcome.kind != ImportOutcome::Kind::aborted)
-                    emit outcomeUnseen(outcome);
-            });
+    job->setViewer(viewer);
+    connect(job, &ImportJob::finished, this, [this, job](const ImportOutcome &outcome) {
+        job->deleteLater();
+        if (!job->viewer() && outcome.kind != ImportOutcome::Kind::aborted)
+            emit outcomeUnseen(outcome);
+    });
     job->start();
     return job;
+}
+
+ImportJob *ImportJobs::running(const StarfarerUniverse *universe) const
+{
+    if (!universe)
+        return nullptr;
+    for (ImportJob *job : findChildren<ImportJob *>(Qt::FindDirectChildrenOnly)) {
+        if (!job->isFinished() && job->universe() == universe)
+            return job;
+    }
+    return nullptr;
 }
 
 void ImportJobs::abortAll()

@@ -13,11 +13,11 @@ class UniverseManager;
 
 namespace TravellerMapImporter {
 
-// The sector imports of the program, sent on one network manager of the GUI thread.
-// An import outlives the form that started it: it ends on the universe it was
-// started for, and when its form is gone by then, its outcome is announced for the
-// main window to show. Destroying this object, as quitting does, stops every import
-// under way at once; nothing of those is written.
+// The sector imports of the program, sent on one network manager of the GUI thread,
+// one at a time per universe. An import outlives the form that started it: it ends
+// on the universe it was started for, and when no form shows it by then, its outcome
+// is announced for the main window to show. Destroying this object, as quitting
+// does, stops every import under way at once; nothing of those is written.
 class ImportJobs : public QObject
 {
     Q_OBJECT
@@ -30,9 +30,13 @@ public:
 
     // Starts importing `request` into `universe`, which `manager` must still have
     // open when the answers are in. `viewer` is the form that shows the outcome; when
-    // it no longer exists by then, outcomeUnseen() carries the outcome instead.
+    // the import has no viewer left by then, outcomeUnseen() carries the outcome
+    // instead. One import at a time runs for a universe: while one does, nothing
+    // starts and the result is null.
     ImportJob *start(const ImportRequest &request, UniverseManager *manager, StarfarerUniverse *universe,
                      QObject *viewer);
+    // The import under way for `universe`, or null.
+    ImportJob *running(const StarfarerUniverse *universe) const;
     // Ends every import under way as aborted.
     void abortAll();
 

@@ -63,14 +63,6 @@ QString formatDurationWith(qint64 hours, const DurationUnits &units)
            units.years;
 }
 
-QString worldTagText(WorldTag tag)
-{
-    // The government tags and "Reserved" are written as they are stored.
-    if (tag >= WorldTag::gov0)
-        return rawValue(tag);
-    return capitalizedWords(rawValue(tag).replace(QLatin1Char('-'), QLatin1Char(' ')));
-}
-
 QString basesText(const QSet<Base> &bases)
 {
     QStringList parts;
@@ -203,7 +195,7 @@ QString markdownExport(const WorldData &world, qint64 planetoidBelts, qint64 gas
     if (!world.worldTags.isEmpty()) {
         QStringList tagTexts;
         for (const WorldTag tag : world.worldTags)
-            tagTexts << worldTagText(tag);
+            tagTexts << tagTitle(tag);
         lines << QStringLiteral("**World Tags**: ") + tagTexts.join(QStringLiteral(", "));
     }
     if (!factions.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "WorldTag.h"
 
+#include "CapitalizedWords.h"
+
 #include <QLocale>
 
 #include <algorithm>
@@ -32,4 +34,11 @@ QList<WorldTag> tags(WorldTagCategory category)
     for (const auto &entry : keyed)
         result.append(entry.second);
     return result;
+}
+
+QString tagTitle(WorldTag tag)
+{
+    if (isGovernmentType(tag))
+        return rawValue(tag);
+    return capitalizedWords(rawValue(tag).replace(QLatin1Char('-'), QLatin1Char(' ')));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "json/EnumTable.h"
 #include "model/WorldTagCategory.h"
+#include "json/EnumTable.h"
 
 #include <QList>
 #include <QString>
@@ -324,6 +324,18 @@ constexpr WorldTagCategory category(WorldTag tag)
 {
     return enumRow(tag).category;
 }
+
+// Whether the tag is one of the government types, gov0 to gov15 and reserved: the
+// last seventeen cases. Told by case position, since < and >= compare tags by text.
+constexpr bool isGovernmentType(WorldTag tag)
+{
+    return static_cast<int>(tag) >= static_cast<int>(WorldTag::gov0);
+}
+
+// How a tag reads in the editor's menus and chips and in the Markdown summary: the
+// government types as they are stored; every other tag with its hyphens as blanks,
+// capitalised word by word ("civil-war" reads "Civil War", "area-51" "Area 51").
+QString tagTitle(WorldTag tag);
 
 // The order in which tags are listed: by raw value, lower-cased for the current
 // locale, compared as plain text. No two tags have equal lower-cased raw values,

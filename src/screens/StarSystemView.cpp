@@ -2,6 +2,7 @@
 
 #include "model/TradeClass.h"
 #include "model/WorldDescriptions.h"
+#include "ui/ElidedLabel.h"
 #include "ui/TextStyle.h"
 #include "ui/WrappingLabel.h"
 
@@ -73,8 +74,10 @@ StarSystemView::StarSystemView(const StarSystem &starSystem, bool, double viewWi
     auto *stars = new QHBoxLayout;
     stars->setSpacing(spacing);
     m_starsLabel = textLabel(this, bold, "starsLabel");
-    m_classifications = textLabel(this, mono, "classifications");
-    m_starDescription = textLabel(this, textFont(TextStyle::subheadline, true), "starDescription");
+    m_classifications = wrappingLabel(this, mono, "classifications");
+    // The description gives way to the classifications: it is cut with an ellipsis.
+    m_starDescription =
+        elidedLabel(QString(), textFont(TextStyle::subheadline, true), this, "starDescription");
     stars->addWidget(m_starsLabel);
     stars->addWidget(m_classifications);
     stars->addStretch(1);
@@ -119,14 +122,20 @@ StarSystemView::StarSystemView(const StarSystem &starSystem, bool, double viewWi
 
 void StarSystemView::setStarSystem(const StarSystem &starSystem)
 {
-    show(texts(starSystem));
+    showTexts(texts(starSystem));
 }
 
-void StarSystemView::show(const Texts &texts)
+void StarSystemView::showTexts(const Texts &texts)
 {
     m_texts = texts;
     m_starsLabel->setText(texts.starsLabel);
     m_classifications->setText(texts.classifications);
+    // Beside a description the classifications keep to one line; alone on the line
+    // (three stars and more) they wrap when they outgrow it.
+    QSizePolicy policy = m_classifications->sizePolicy();
+    policy.setHorizontalPolicy(texts.starDescription.isEmpty() ? QSizePolicy::Preferred
+                                                               : QSizePolicy::Minimum);
+    m_classifications->setSizePolicy(policy);
     m_starDescription->setText(texts.starDescription);
     m_starDescription->setVisible(!texts.starDescription.isEmpty());
     m_orbit->setText(texts.orbit);

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class ElidedLabel;
 class QLabel;
 
 // A three-line summary tile of one system: its stars, the orbit and climate of its
@@ -45,12 +46,12 @@ public:
     static QString climateWord(const StarSystem &starSystem, const WorldData &world);
 
 private:
-    void show(const Texts &texts);
+    void showTexts(const Texts &texts);
 
     Texts m_texts;
     QLabel *m_starsLabel;
     QLabel *m_classifications;
-    QLabel *m_starDescription;
+    ElidedLabel *m_starDescription;
     QLabel *m_orbit;
     QLabel *m_habitableZoneNote;
     QLabel *m_climate;

@@ -172,19 +172,4 @@ ParameterValue densityValue(const UWP &uwp)
                           QStringLiteral("ρ"));
 }
 
-QString tagTitle(WorldTag tag)
-{
-    const QString raw = rawValue(tag);
-    // Tags compare alphabetically; the government types are told by case position.
-    if (static_cast<int>(tag) >= static_cast<int>(WorldTag::gov0))
-        return raw;
-    QStringList words = raw.split(QLatin1Char('-'));
-    for (QString &word : words) {
-        word = word.toLower();
-        if (!word.isEmpty())
-            word[0] = word.at(0).toUpper();
-    }
-    return words.join(QLatin1Char(' '));
-}
-
 } // namespace WorldEditOptions

@@ -57,8 +57,5 @@ QString tradeClassNames(const WorldData &world);
 QString dayText(const WorldData &world);
 // The density in the locale's default number form, then the density symbol and "ρ".
 ParameterValue densityValue(const UWP &uwp);
-// How a tag reads in menus and chips: "civil-war" as "Civil War"; the government
-// types as they are stored.
-QString tagTitle(WorldTag tag);
 
 } // namespace WorldEditOptions

@@ -423,7 +423,7 @@ void WorldEditPanel::refreshTagSection()
     for (const WorldTagCategory category : kWorldTagPickerCases) {
         QMenu *submenu = menu->addMenu(literalText(title(category)));
         for (const WorldTag tag : tags(category)) {
-            QAction *action = submenu->addAction(literalText(WorldEditOptions::tagTitle(tag)));
+            QAction *action = submenu->addAction(literalText(tagTitle(tag)));
             setMenuMark(action, held.contains(tag));
             connect(action, &QAction::triggered, this,
                     [this, tag] { edit([tag](WorldDraft &draft) { draft.toggleTag(tag); }); });
@@ -431,7 +431,7 @@ void WorldEditPanel::refreshTagSection()
     }
     clearLayout(m_tagChips);
     for (const WorldTag tag : held)
-        m_tagChips->addWidget(tagChip(WorldEditOptions::tagTitle(tag), m_tagMenu->parentWidget()));
+        m_tagChips->addWidget(tagChip(tagTitle(tag), m_tagMenu->parentWidget()));
 }
 
 void WorldEditPanel::refreshFactionSection()

@@ -23,6 +23,12 @@ const double kRoot3 = std::sqrt(3.0);
 // Points across below which a sector that holds no system is not drawn.
 constexpr double kSmallestEmptySector = 16;
 
+// Points; a sliver of a dash shorter than this is left out. The painter draws even a
+// line of no length as a dot, and where a dash ends on a corner rounding alone leaves
+// such a sliver in one drawing and not in another: a part of the map drawn on its own
+// would get dots the whole view lacks.
+constexpr double kShortestDash = 1e-3;
+
 // The part of the segment from `a` to `b` that lies in `box`, as the fractions of the
 // way from `a` where it enters and leaves; none when the segment misses the box.
 std::optional<std::pair<double, double>> insideOf(const QPointF &a, const QPointF &b, const QRectF &box)
@@ -73,7 +79,7 @@ void appendOutline(QList<QLineF> &lines, const QRectF &box, const QRectF &clip, 
                 const double period = 2 * dash;
                 for (double start = from - std::fmod(along + from, period); start < to; start += period) {
                     const double first = std::max(start, from), last = std::min(start + dash, to);
-                    if (first < last)
+                    if (last - first > kShortestDash)
                         lines.append(QLineF(point(first), point(last)));
                 }
             }

@@ -78,6 +78,14 @@ void StarMapVisibleSets::file(const HexData &hex, qint64 order)
                           StarGlyph::of(hex.starSystem.stars)});
 }
 
+void StarMapVisibleSets::noteOrder(const QUuid &id, qint64 order)
+{
+    if (m_orders.contains(id))
+        m_sharedIDs.insert(id);
+    else
+        m_orders.insert(id, order);
+}
+
 void StarMapVisibleSets::rebuild()
 {
     if (!m_universe)
@@ -100,10 +108,11 @@ void StarMapVisibleSets::rebuild()
 
     m_systems.clear();
     m_orders.clear();
+    m_sharedIDs.clear();
     const auto &data = u.data();
     m_orders.reserve(data.size());
     for (qsizetype i = 0; i < data.size(); ++i) {
-        m_orders.insert(data[i].id, i);
+        noteOrder(data[i].id, i);
         file(data[i], i);
     }
     m_nextOrder = data.size();
@@ -163,7 +172,7 @@ void StarMapVisibleSets::hexInserted(const QUuid &id, const GalacticCoordinates 
     if (!hex)
         return;
     const qint64 order = m_nextOrder++;
-    m_orders.insert(id, order);
+    noteOrder(id, order);
     file(*hex, order);
     announceCells({coordinates});
 }
@@ -178,7 +187,7 @@ void StarMapVisibleSets::hexesInserted(qsizetype first, qsizetype count)
     for (qsizetype i = first; i < first + count && i < data.size(); ++i) {
         const HexData &hex = data[i];
         const qint64 order = m_nextOrder++;
-        m_orders.insert(hex.id, order);
+        noteOrder(hex.id, order);
         file(hex, order);
         cells.append(hex.coordinates);
     }
@@ -261,7 +270,7 @@ void StarMapVisibleSets::hexReplaced(const QUuid &id, const GalacticCoordinates 
 {
     const std::optional<HexData> hex = m_universe ? m_universe->hexWithID(id) : std::nullopt;
     const auto order = m_orders.constFind(id);
-    if (!hex || order == m_orders.cend()) {
+    if (!hex || order == m_orders.cend() || m_sharedIDs.contains(id)) {
         rebuild();
         return;
     }
@@ -272,6 +281,10 @@ void StarMapVisibleSets::hexReplaced(const QUuid &id, const GalacticCoordinates 
 
 void StarMapVisibleSets::hexRemoved(const QUuid &id, const GalacticCoordinates &coordinates)
 {
+    if (m_sharedIDs.contains(id)) {
+        rebuild();
+        return;
+    }
     m_systems.remove(id, coordinates);
     m_orders.remove(id);
     announceCells({coordinates});

@@ -84,6 +84,8 @@ private:
     void rebuildRutters();
     void rebuildLabels();
     void file(const HexData &hex, qint64 order);
+    // Notes the place of a stored hex in the universe's order.
+    void noteOrder(const QUuid &id, qint64 order);
     void hexInserted(const QUuid &id, const GalacticCoordinates &coordinates);
     void hexReplaced(const QUuid &id, const GalacticCoordinates &oldCoordinates,
                      const GalacticCoordinates &newCoordinates);
@@ -108,7 +110,12 @@ private:
     double m_hexRadius;
     Rules m_rules;
     SystemIndex m_systems;
-    QHash<QUuid, qint64> m_orders; // every stored hex's place in the universe's order
+    // The place in the universe's order of the first stored hex with each id: the one
+    // the document's changes by id reach.
+    QHash<QUuid, qint64> m_orders;
+    // Ids that more than one stored hex carries: a change by such an id files every
+    // system again, since it does not say which of them it reached.
+    QSet<QUuid> m_sharedIDs;
     qint64 m_nextOrder = 0;
     QList<Rutter> m_rutters;
     QList<StarmapLabel> m_labels;

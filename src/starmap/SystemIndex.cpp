@@ -93,8 +93,10 @@ bool SystemIndex::remove(const QUuid &id, const GalacticCoordinates &coordinates
     if (found == m_blocks.end())
         return false;
     Block &block = found.value();
-    const auto entry = std::find_if(block.systems.begin(), block.systems.end(),
-                                    [&](const MapSystem &system) { return system.hex.id == id; });
+    // Another hex of the same block may hold a system of this id too.
+    const auto entry = std::find_if(block.systems.begin(), block.systems.end(), [&](const MapSystem &system) {
+        return system.hex.id == id && system.hex.coordinates == coordinates;
+    });
     if (entry == block.systems.end())
         return false;
     block.systems.erase(entry);

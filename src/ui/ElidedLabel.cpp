@@ -4,11 +4,14 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QResizeEvent>
+
+#include <cmath>
 
 namespace {
 
@@ -186,8 +189,10 @@ void ElidedLabel::clearSelection()
 // The line's own size, up to a sane width, plus the margins around it.
 QSize ElidedLabel::sizeHint() const
 {
+    // Rounded up: at a width rounded to the nearest pixel, the line can lack the
+    // fraction of a pixel it needs and be cut.
     if (m_textWidth < 0)
-        m_textWidth = fontMetrics().horizontalAdvance(showablePart());
+        m_textWidth = static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(showablePart())));
     const int widest = fontMetrics().averageCharWidth() * kPreferredCharacters;
     return QSize(std::min(m_textWidth, widest), fontMetrics().height()).grownBy(contentsMargins());
 }

@@ -1,6 +1,6 @@
 #include "app/AboutWindow.h"
 #include "app/ExternalLinks.h"
-#include "app/RotatingIcon.h"
+#include "ui/RotatingIcon.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -4,7 +4,7 @@
 #include "AppTestSupport.h"
 
 #include "app/MessageBanner.h"
-#include "app/RotatingIcon.h"
+#include "ui/ProgressSpinner.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -44,7 +44,7 @@ protected:
             if (!manager()->opening() || m_seen)
                 return;
             QTest::mouseClick(button, Qt::LeftButton);
-            const auto *indicator = button->findChild<RotatingIcon *>(QStringLiteral("openingIndicator"));
+            const auto *indicator = button->findChild<ProgressSpinner *>(QStringLiteral("openingSpinner"));
             m_seen = WhileOpening{button->labelName(),
                                   button->isEnabled(),
                                   indicator && indicator->isVisible() && indicator->isTurning(),
@@ -57,7 +57,7 @@ protected:
     bool indicatorShown() const
     {
         const auto *indicator =
-            view()->universeMenuButton()->findChild<RotatingIcon *>(QStringLiteral("openingIndicator"));
+            view()->universeMenuButton()->findChild<ProgressSpinner *>(QStringLiteral("openingSpinner"));
         return indicator && indicator->isVisible();
     }
 
@@ -65,7 +65,7 @@ protected:
 };
 
 // While the chosen universe is read, the open one stays on screen and the menu says
-// “Opening “Borealis”…” beside the turning icon and cannot be opened; once read, the
+// “Opening “Borealis”…” beside the spinner and cannot be opened; once read, the
 // new universe fills the window with the signals of a switch and the menu is back.
 TEST_F(UniverseSwitchWatch, TheMenuShowsTheUniverseOpeningAndIsBackOnceItIsOpen)
 {

@@ -1,3 +1,4 @@
+#include "ImportTestSupport.h"
 #include "import/ImportApplier.h"
 #include "import/ImportRun.h"
 #include "import/StarsColumn.h"
@@ -11,6 +12,7 @@
 #include <vector>
 
 using namespace TravellerMapImporter;
+using namespace import_test;
 
 namespace {
 
@@ -31,15 +33,6 @@ ImportedWorld world(qint64 column, const QString &allegiance)
 ImportedRoute route(qint64 from, qint64 to, const QString &allegiance = QString())
 {
     return ImportedRoute{{0, 0, from, 1}, {0, 0, to, 1}, allegiance, false};
-}
-
-Faction faction(const QString &name, const QString &code)
-{
-    Faction f;
-    f.id = QUuid::createUuid();
-    f.name = name;
-    f.shortName = code;
-    return f;
 }
 
 StarmapLabel label(const QString &text, qint64 column, const QString &category)

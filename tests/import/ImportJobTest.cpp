@@ -1,74 +1,15 @@
-#include "LoopbackServer.h"
-#include "import/ImportJobs.h"
-#include "universe/UniverseManager.h"
+#include "HeldPool.h"
+#include "ImportServiceTest.h"
 
 #include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace TravellerMapImporter;
-using namespace std::chrono_literals;
+using namespace import_test;
 
 namespace {
 
-QByteArray fixture(const char *name)
+class ImportJobTest : public ImportServiceTest
 {
-    QFile file(QStringLiteral(VOSTREL_TEST_DATA_DIR "/") + QString::fromLatin1(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
-ImportRequest request(const QString &name)
-{
-    ImportRequest request;
-    request.sectorName = name;
-    request.milieu = QStringLiteral("M1105");
-    return request;
-}
-
-// The loopback service with the synthetic sector, a store on a temporary folder,
-// and the program's imports pointed at the service with a short time-out.
-class ImportJobTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_server.answer("/api/coordinates", {200, R"({"sx": 0, "sy": 0})"});
-        m_server.answer("/t5ss/allegiances", {200, R"([{"Code": "ImDd", "Name": "Domain of Deneb"}])"});
-        m_server.answer("/api/sec", {200, fixture("import-sector.tab")});
-        m_server.answer("/api/metadata", {200, fixture("import-metadata.json")});
-        ASSERT_TRUE(m_manager.start());
-        universe()->waitForPendingSave();
-    }
-
-    StarfarerUniverse *universe() const { return m_manager.current(); }
-    QByteArray fileBytes() const
-    {
-        QFile file(universe()->filePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // Starts an import for `target` (the open universe unless given) and waits for its
-    // end. The form that shows it is `viewer`.
-    ImportOutcome run(const ImportRequest &request, QObject *viewer, StarfarerUniverse *target = nullptr)
-    {
-        std::optional<ImportOutcome> outcome;
-        ImportJob *job = m_jobs.start(request, &m_manager, target ? target : universe(), viewer);
-        QObject::connect(job, &ImportJob::finished, job,
-                         [&](const ImportOutcome &ended) { outcome = ended; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
-        return outcome.value_or(ImportOutcome{});
-    }
-
-    LoopbackServer m_server;
-    QTemporaryDir m_documents;
-    QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
-    UniverseManager m_manager{UniverseFolder(m_documents.path()), &m_settings};
-    ImportJobs m_jobs{m_server.base(), 300ms};
-    QObject m_form;
 };
 
 } // namespace
@@ -250,4 +191,81 @@ TEST_F(ImportJobTest, LoneSurrogatesBecomeReplacementCharactersAndTheImportRound
     EXPECT_EQ(stored->rutters(), universe()->rutters());
     EXPECT_EQ(stored->regions(), universe()->regions());
     EXPECT_EQ(stored->starmapLabels(), universe()->starmapLabels());
+}
+
+// One import at a time runs for a universe: a second one starts nothing and sends
+// nothing until the first has ended, while another universe may import meanwhile.
+// A form that takes over the running import is the one its outcome is shown in.
+TEST_F(ImportJobTest, OneImportAtATimeRunsForAUniverseAndAFormCanTakeItOver)
+{
+    // The held answer must not time out however slowly the test runs.
+    ImportJobs jobs(m_server.base(), TravellerMapClient::defaultTimeout);
+    QStringList announced;
+    QObject::connect(&jobs, &ImportJobs::outcomeUnseen,
+                     [&](const ImportOutcome &outcome) { announced.append(outcome.summary()); });
+    m_server.hold("/api/sec");
+    auto *starter = new QObject;
+    ImportJob *first = jobs.start(request(QStringLiteral("Test Reach")), &m_manager, universe(), starter);
+    ASSERT_NE(first, nullptr);
+    std::optional<ImportOutcome> outcome;
+    QObject::connect(first, &ImportJob::finished, [&](const ImportOutcome &ended) { outcome = ended; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_server.requests().size() == 3; }));
+    EXPECT_EQ(jobs.running(universe()), first);
+
+    EXPECT_EQ(jobs.start(request(QStringLiteral("Other Reach")), &m_manager, universe(), &m_form), nullptr);
+    StarfarerUniverse other(UniverseFolder(m_documents.path()));
+    EXPECT_EQ(jobs.running(&other), nullptr);
+    ImportJob *elsewhere = jobs.start(request(QStringLiteral("Test Reach")), &m_manager, &other, nullptr);
+    ASSERT_NE(elsewhere, nullptr);
+    EXPECT_EQ(jobs.running(&other), elsewhere);
+    EXPECT_EQ(jobs.running(universe()), first);
+    EXPECT_EQ(jobs.running(nullptr), nullptr);
+
+    // The form that started it goes and another takes its place.
+    delete starter;
+    QObject returned;
+    first->setViewer(&returned);
+    m_server.release("/api/sec");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
+    EXPECT_EQ(outcome->kind, ImportOutcome::Kind::applied);
+    EXPECT_EQ(universe()->data().size(), 4);
+    EXPECT_EQ(jobs.running(universe()), nullptr); // at once, not only once it is deleted
+    // Only the other universe's import, which no form showed, is announced.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return announced.size() == 1; }, 20000));
+    EXPECT_TRUE(announced.first().contains(QStringLiteral("no longer open")));
+    // Only the first of the two requests for the open universe was sent.
+    qsizetype sent = 0;
+    for (const RecordedRequest &made : m_server.requests())
+        sent += made.target.contains("Other%20Reach");
+    EXPECT_EQ(sent, 0);
+
+    // Once it has ended, the next one starts.
+    EXPECT_NE(jobs.start(request(QStringLiteral("Other Reach")), &m_manager, universe(), &m_form), nullptr);
+}
+
+// An import stopped after its conversion ended on the worker, but before that result
+// reached the GUI thread, is dropped with everything else: nothing is written, and
+// it ends once, as stopped.
+TEST_F(ImportJobTest, AResultArrivingAfterTheImportWasStoppedIsDropped)
+{
+    const QByteArray before = fileBytes();
+    QList<ImportOutcome::Kind> ends;
+    HeldPool pool;
+    QPointer<ImportJob> job =
+        m_jobs.start(request(QStringLiteral("Test Reach")), &m_manager, universe(), &m_form);
+    QObject::connect(job, &ImportJob::finished, [&](const ImportOutcome &ended) { ends.append(ended.kind); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return conversionHandedOver(job, 4); }, 20000));
+
+    // The conversion runs to its end while the GUI thread waits, so that its result
+    // is queued for the GUI thread when the import is stopped.
+    pool.releaseAndWait();
+    m_jobs.abortAll();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ends, QList{ImportOutcome::Kind::aborted});
+    EXPECT_TRUE(universe()->data().isEmpty());
+    EXPECT_TRUE(universe()->factions().isEmpty());
+    EXPECT_TRUE(universe()->starmapLabels().isEmpty());
+    universe()->waitForPendingSave();
+    EXPECT_EQ(fileBytes(), before);
 }

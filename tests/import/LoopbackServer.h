@@ -1,17 +1,21 @@
 #pragma once
 
 // A tiny HTTP server on 127.0.0.1 for the client tests: it serves a recorded answer
-// per path, records every request it gets, can leave a request unanswered, and can
-// frame an answer wrongly (a body cut short, or no framing at all).
+// per path, records every request it gets, can leave a request unanswered or hold it
+// until the test releases it, and can frame an answer wrongly (a body cut short, or
+// no framing at all).
 
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QPointer>
+#include <QSet>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
 
 #include <optional>
+#include <utility>
 
 struct RecordedAnswer
 {
@@ -54,6 +58,22 @@ public:
     QUrl base() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort())); }
     quint16 port() const { return m_server.serverPort(); }
     void answer(const QByteArray &path, RecordedAnswer answer) { m_answers.insert(path, std::move(answer)); }
+    // Requests to `path` wait, unanswered, until it is released; they are then given
+    // the answer recorded for it at that time.
+    void hold(const QByteArray &path) { m_held.insert(path); }
+    void release(const QByteArray &path)
+    {
+        m_held.remove(path);
+        const QList<QPair<QPointer<QTcpSocket>, QByteArray>> waiting = std::exchange(m_waiting, {});
+        for (const auto &[socket, target] : waiting) {
+            if (target != path)
+                m_waiting.append({socket, target});
+            else if (socket)
+                respond(socket, target);
+        }
+    }
+    // How many requests wait on a held path.
+    qsizetype heldCount() const { return m_waiting.size(); }
     const QList<RecordedRequest> &requests() const { return m_requests; }
     // Connections that have closed, from either end.
     int closedConnections() const { return m_closed; }
@@ -75,9 +95,23 @@ private:
         }
         m_requests.append(request);
         m_pending.remove(socket);
-        const RecordedAnswer answer = m_answers.value(request.target.split('?').first(), {404, "missing"});
+        const QByteArray path = request.target.split('?').first();
+        if (m_held.contains(path))
+            m_waiting.append({socket, path});
+        else
+            respond(socket, path);
+    }
+
+    void respond(QTcpSocket *socket, const QByteArray &path)
+    {
+        const RecordedAnswer answer = m_answers.value(path, {404, "missing"});
         if (answer.hang)
             return;
+        respond(socket, answer);
+    }
+
+    void respond(QTcpSocket *socket, const RecordedAnswer &answer)
+    {
         QByteArray head =
             "HTTP/1.1 " + QByteArray::number(answer.status) + " Recorded\r\nConnection: close\r\n";
         if (!answer.location.isEmpty())
@@ -105,6 +139,8 @@ private:
     QTcpServer m_server;
     QHash<QByteArray, RecordedAnswer> m_answers;
     QHash<QTcpSocket *, QByteArray> m_pending;
+    QSet<QByteArray> m_held;
+    QList<QPair<QPointer<QTcpSocket>, QByteArray>> m_waiting;
     QList<RecordedRequest> m_requests;
     int m_closed = 0;
 };

@@ -159,3 +159,50 @@ TEST_F(WorldDescriptions, MarkdownOfAFullWorld)
         u"\n---\n"_s;
     EXPECT_EQ(markdownExport(world, 1, 2, factions, hexAt(12, 3)), expected);
 }
+
+namespace {
+
+// The text after "**World Tags**: " in the summary of `world`; empty without the line.
+QString worldTagsLine(const WorldData &world)
+{
+    const QString prefix = u"**World Tags**: "_s;
+    for (const QString &line : markdownExport(world, 0, 0, {}, hexAt(1, 1)).split(u'\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size());
+    }
+    return {};
+}
+
+} // namespace
+
+TEST_F(WorldDescriptions, MarkdownTagsOfEveryCategoryAreCapitalisedAndGovernmentTypesKeptAsStored)
+{
+    WorldData world = regina();
+    // Zones, peoples and economy tags whose texts sort after the government names
+    // ("No Government", "Totalitarian Oligarchy") among tags that sort before them.
+    world.worldTags = {WorldTag::amberZone,  WorldTag::redZone,         WorldTag::gov0,
+                       WorldTag::unbrakedAI, WorldTag::satharHW,        WorldTag::civilWar,
+                       WorldTag::gov15,      WorldTag::tasFacility,     WorldTag::zombies,
+                       WorldTag::area51,     WorldTag::sophontHomeworld};
+    EXPECT_EQ(worldTagsLine(world), u"Amber Zone, Red Zone, No Government, Unbraked Ai, Sathar Homeworld, "
+                                    u"Civil War, Totalitarian Oligarchy, Tas Facility, Zombies, Area 51, "
+                                    u"Sophont Homeworld"_s);
+}
+
+TEST_F(WorldDescriptions, MarkdownWritesEachTagByItsCategoryWhateverItsText)
+{
+    WorldData world = regina();
+    for (const WorldTag tag : allCases<WorldTag>()) {
+        world.worldTags = {tag};
+        const QString raw = rawValue(tag);
+        const QString text = worldTagsLine(world);
+        if (category(tag) == WorldTagCategory::government) {
+            EXPECT_EQ(text, raw);
+            continue;
+        }
+        // The same words as the raw value, blank-separated, each starting upper-case.
+        EXPECT_EQ(text.toLower(), QString(raw).replace(u'-', u' ')) << raw.toStdString();
+        for (const QString &word : text.split(u' '))
+            EXPECT_TRUE(!word.isEmpty() && !word.at(0).isLower()) << text.toStdString();
+    }
+}

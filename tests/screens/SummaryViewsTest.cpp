@@ -4,10 +4,14 @@
 #include "screens/SystemWorldsModel.h"
 #include "screens/SystemWorldsView.h"
 #include "screens/WorldRowView.h"
+#include "ui/ElidedLabel.h"
 
 #include <QLabel>
 #include <QListView>
+#include <QScrollArea>
+#include <QTest>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -86,8 +90,57 @@ TEST_F(SummaryViewsTest, TheStarLineNamesTheStarsByTheirCount)
         EXPECT_EQ(view.texts().starsLabel, QString::fromUtf8(c.label));
         EXPECT_EQ(view.texts().classifications, QString::fromUtf8(c.classifications));
         EXPECT_EQ(view.texts().starDescription, QString::fromUtf8(c.description));
-        const auto *description = view.findChild<QLabel *>(QStringLiteral("starDescription"));
+        const auto *description = view.findChild<ElidedLabel *>(QStringLiteral("starDescription"));
         EXPECT_EQ(description->isVisibleTo(&view), c.description[0] != '\0') << c.label;
+    }
+}
+
+TEST_F(SummaryViewsTest, AStarLineTooLongForTheTileIsCutWithAnEllipsisOrWrappedNeverClipped)
+{
+    // The width the map's card gives its summary.
+    constexpr int kCardWidth = 326;
+    const Star f5 = star(Orbits::starOrbitP, SpectralType::F, 5, LuminosityClass::V);
+    const Star m2 = star(Orbits::starOrbit5, SpectralType::M, 2, LuminosityClass::V);
+    const Star k1 = star(Orbits::starOrbit12, SpectralType::K, 1, LuminosityClass::IV);
+    const Star a0 = star(Orbits::starOrbit18, SpectralType::A, 0, LuminosityClass::III);
+    const QList<QList<Star>> systems{{f5}, {f5, m2}, {f5, m2, k1, a0, m2, k1}};
+    for (const QList<Star> &stars : systems) {
+        // Shown as the card shows it: at the top of a column that scrolls.
+        QScrollArea area;
+        area.setWidgetResizable(true);
+        area.setFrameShape(QFrame::NoFrame);
+        auto *column = new QWidget;
+        auto *layout = new QVBoxLayout(column);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto *tile = new StarSystemView(systemOf(stars), false, kCardWidth);
+        layout->addWidget(tile);
+        layout->addStretch(1);
+        area.setWidget(column);
+        area.resize(tile->width(), 300);
+        area.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
+        QCoreApplication::processEvents();
+        const StarSystemView &view = *tile;
+        const QRect content = view.contentsRect();
+        for (const QLabel *label : view.findChildren<QLabel *>()) {
+            if (!label->isVisibleTo(&view))
+                continue;
+            const QString text = label->text();
+            EXPECT_TRUE(content.contains(QRect(label->mapTo(&view, QPoint(0, 0)), label->size())))
+                << text.toStdString();
+            if (label->wordWrap())
+                EXPECT_GE(label->height(), label->heightForWidth(label->width())) << text.toStdString();
+            else
+                EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(text)) << text.toStdString();
+        }
+        // The description gives way first: the classifications stay whole on one line.
+        const auto *description = view.findChild<ElidedLabel *>(QStringLiteral("starDescription"));
+        if (description && description->isVisibleTo(&view)) {
+            const QString shown = description->shownText();
+            EXPECT_TRUE(shown == description->text() || shown.endsWith(QChar(0x2026))) << shown.toStdString();
+            const auto *classifications = view.findChild<QLabel *>(QStringLiteral("classifications"));
+            EXPECT_LE(classifications->height(), classifications->fontMetrics().lineSpacing() + 1);
+        }
     }
 }
 

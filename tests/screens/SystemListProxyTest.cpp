@@ -3,8 +3,12 @@
 // subsector filter, they are the rows of a list built afresh; no change resets them,
 // the current row stays on its system, and a batch arrives as one update.
 #include "screens/SystemListProxy.h"
+#include "ItemModelMirror.h"
 #include "ScreenTestSupport.h"
+#include "model/NaturalOrder.h"
+#include "screens/RutterDestination.h"
 #include "screens/SystemListModel.h"
+#include "screens/SystemListRow.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QAbstractItemModelTester>
@@ -14,8 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
+#include <tuple>
 
 using namespace screen_test;
 
@@ -174,3 +180,336 @@ TEST_F(SystemListProxyTest, ABatchIsOneUpdate)
 }
 
 } // namespace
+
+namespace {
+
+// The system list checked against plain references under random changes that reach
+// its every edge: names that sort and fold beyond ASCII (accents, letter case, runs of
+// digits, CJK, emoji, surrogate pairs), places on the edges of subsectors and sectors
+// and beyond the last subsector row, systems without a name or a main world, rutters
+// whose far ends are renamed, moved or removed, and factions renamed or deleted. The
+// references know nothing of the list's kept orders, keys or indexes: they filter the
+// document's systems by the rule the screen states and sort them with a plain
+// std::stable_sort, and make every row afresh from the document.
+class SystemListReferenceTest : public ::testing::Test
+{
+protected:
+    static inline const QStringList kNames =
+        strings({"Äther", "äther", "Aether", "Zürich",  "zurich", "World 9", "world 10", "World 010",
+                 "東京",  "大阪",  "🚀 Port", "🚀port",   "Ωmega",  "ωmega",   "Straße",   "STRASSE",
+                 "",      "",      "Vland",  "vland 2", "Ça va",  "𝔄lpha"});
+    static inline const QList<qint64> kColumns{1, 8, 9, 16, 17, 24, 25, 32};
+    static inline const QList<qint64> kRows{0, 1, 10, 11, 20, 21, 30, 31, 40, 41};
+
+    template <typename T> const T &pick(const QList<T> &list) { return list[m_random() % list.size()]; }
+
+    GalacticCoordinates somePlace()
+    {
+        return {qint64(m_random() % 3) - 1, -qint64(m_random() % 2), pick(kColumns), pick(kRows)};
+    }
+
+    HexData someSystem()
+    {
+        HexData hex =
+            hexWithMainWorld(m_random() % 5 ? TechnologyLevel::ttl12 : TechnologyLevel::tl4, somePlace());
+        hex.starSystem.name = pick(kNames);
+        WorldData &main = hex.starSystem.stars[0].worlds[0];
+        main.name = pick(kNames);
+        main.mainWorld = m_random() % 5 != 0;
+        if (!m_universe.factions().isEmpty() && m_random() % 2)
+            main.factionIDs = {pick(m_universe.factions()).id};
+        if (m_random() % 3 == 0) {
+            WorldData moon = world();
+            moon.name = pick(kNames);
+            moon.notes = QStringLiteral("tidal");
+            hex.starSystem.stars[0].worlds.append(moon);
+        }
+        return hex;
+    }
+
+    // A search as a user types it: part of a shown text in another letter case, with
+    // blanks around it; now and then texts that find nothing or everything, and the
+    // end of one searched text run into the start of the next.
+    QString someSearch()
+    {
+        const HexList &data = m_universe.data();
+        if (data.isEmpty() || m_random() % 6 == 0)
+            return pick(strings({"", " \t", "0101", "a", "ß", "🚀", "東", "Ä", "ω", "zzz"}));
+        const HexData &hex = data[m_random() % data.size()];
+        const QString label = hex.coordinates.description() + u' ' + hex.coordinates.subsectorLetter();
+        if (m_random() % 8 == 0)
+            return label.right(2) + hex.starSystem.name.left(2);
+        const QList<WorldData> worlds = hex.starSystem.allWorlds();
+        const QString text = m_random() % 3 == 0   ? label
+                             : m_random() % 2 == 0 ? hex.starSystem.name
+                                                   : worlds[m_random() % worlds.size()].name;
+        const qsizetype from = text.isEmpty() ? 0 : qsizetype(m_random() % text.size());
+        QString part = text.mid(from, 1 + qsizetype(m_random() % 4));
+        // Never half a surrogate pair: a search typed by a user holds whole characters.
+        if (!part.isEmpty() && part.front().isLowSurrogate())
+            part.remove(0, 1);
+        if (!part.isEmpty() && part.back().isHighSurrogate())
+            part.chop(1);
+        part = m_random() % 2 ? part.toUpper() : part.toLower();
+        return m_random() % 2 ? QStringLiteral(" ") + part + QStringLiteral("\n") : part;
+    }
+
+    static QString subsectorLetter(const GalacticCoordinates &c)
+    {
+        const qint64 index =
+            4 * (std::max<qint64>(c.row - 1, 0) / 10) + std::max<qint64>(c.column - 1, 0) / 8;
+        return index < 16 ? QString(QChar(char16_t(u'A' + index))) : QStringLiteral("?");
+    }
+
+    static bool coordinateOrder(const GalacticCoordinates &a, const GalacticCoordinates &b)
+    {
+        const auto subsector = [](const GalacticCoordinates &c) {
+            return 4 * (std::max<qint64>(c.row - 1, 0) / 10) + std::max<qint64>(c.column - 1, 0) / 8;
+        };
+        return std::tuple(a.sectorX, a.sectorY, subsector(a), a.column, a.row) <
+               std::tuple(b.sectorX, b.sectorY, subsector(b), b.column, b.row);
+    }
+
+    static QString mainWorldName(const HexData &hex)
+    {
+        const std::optional<WorldData> main = hex.starSystem.mainWorld();
+        return main ? main->name : QString();
+    }
+
+    // The systems the list shows, by the screen's rule, in order.
+    QList<QUuid> expectedOrder(const SystemListProxy &rows) const
+    {
+        const QString needle = rows.searchText().trimmed();
+        const auto found = [&](const QString &text) { return text.contains(needle, Qt::CaseInsensitive); };
+        QList<HexData> kept;
+        for (const HexData &hex : m_universe.data()) {
+            const GalacticCoordinates &c = hex.coordinates;
+            if (const auto &filter = rows.subsectorFilter();
+                filter && (c.sectorX != filter->sectorX || c.sectorY != filter->sectorY ||
+                           subsectorLetter(c) != filter->letter))
+                continue;
+            if (!needle.isEmpty()) {
+                bool hit = found(c.description() + u' ' + subsectorLetter(c)) || found(hex.starSystem.name);
+                for (const WorldData &world : hex.starSystem.allWorlds())
+                    hit = hit || found(world.name);
+                if (!hit)
+                    continue;
+            }
+            kept.append(hex);
+        }
+        const auto byText = [](const QString &a, const QString &b, const HexData &x, const HexData &y) {
+            if (a.isEmpty() != b.isEmpty())
+                return b.isEmpty();
+            const int compared = naturalCompare(a, b);
+            return compared != 0 ? compared < 0 : coordinateOrder(x.coordinates, y.coordinates);
+        };
+        std::stable_sort(kept.begin(), kept.end(), [&](const HexData &x, const HexData &y) {
+            switch (rows.sortOrder()) {
+            case SystemSort::name: return byText(x.starSystem.name, y.starSystem.name, x, y);
+            case SystemSort::mainWorld: return byText(mainWorldName(x), mainWorldName(y), x, y);
+            case SystemSort::coordinates: break;
+            }
+            return coordinateOrder(x.coordinates, y.coordinates);
+        });
+        return ids(kept);
+    }
+
+    QList<SubsectorKey> expectedSubsectors() const
+    {
+        QList<SubsectorKey> keys;
+        for (const HexData &hex : m_universe.data()) {
+            const SubsectorKey key{hex.coordinates.sectorX, hex.coordinates.sectorY,
+                                   subsectorLetter(hex.coordinates)};
+            if (!keys.contains(key))
+                keys.append(key);
+        }
+        std::sort(keys.begin(), keys.end(), [](const SubsectorKey &a, const SubsectorKey &b) {
+            return std::tie(a.sectorX, a.sectorY, a.letter) < std::tie(b.sectorX, b.sectorY, b.letter);
+        });
+        return keys;
+    }
+
+    // Everything a row's painter reads, as one text.
+    static QString rowText(const SystemListRow &row)
+    {
+        QStringList parts{row.label,         row.name, row.notes, row.mainWorldName, row.mainWorldProfile,
+                          row.mainWorldNotes};
+        for (const SystemListRow::WorldLine &line : row.otherNamedWorlds)
+            parts << line.name << line.profile << line.notes;
+        parts << row.mainWorldTagNames.join(u',');
+        for (const Faction &faction : row.factions)
+            parts << faction.name + u'#' + QString::number(int(faction.color));
+        for (const RutterDestination &destination : row.rutterDestinations)
+            parts << destination.id.toString() + u' ' + destination.chipText() + u'#' +
+                         QString::number(int(destination.color));
+        return parts.join(u'|');
+    }
+
+    static QString roleText(const QModelIndex &index, int role)
+    {
+        if (role == SystemListModel::RowRole)
+            return rowText(index.data(role).value<SystemListRow>());
+        return ItemModelMirror::plainText(index, role);
+    }
+
+    // A row as made afresh from the document.
+    QStringList expectedRow(const HexData &hex) const
+    {
+        const SystemListRow row =
+            SystemListRow::of(m_universe, hex, RutterDestination::touching(m_universe, hex.coordinates));
+        return {hex.id.toString(), hex.starSystem.name, QString::number(SystemListRow::lineCount(hex)),
+                m_universe.usesTravellerRules() ? QStringLiteral("Routes") : QStringLiteral("Rutters"),
+                rowText(row)};
+    }
+
+    QList<QStringList> expectedRows(const QList<QUuid> &order) const
+    {
+        QList<QStringList> rows;
+        for (const QUuid &id : order)
+            rows.append(expectedRow(*m_universe.hexWithID(id)));
+        return rows;
+    }
+
+    static inline const QList<int> kRoles{SystemListModel::HexIDRole, Qt::DisplayRole,
+                                          SystemListModel::LineCountRole, SystemListModel::RoutesTitleRole,
+                                          SystemListModel::RowRole};
+
+    // One change of the document, as the screens, the editors and the import make them.
+    // Returns whether it was a change of the whole list of systems.
+    bool change()
+    {
+        const HexList &data = m_universe.data();
+        const QList<Faction> &factions = m_universe.factions();
+        const QList<Rutter> &rutters = m_universe.rutters();
+        const int action = int(m_random() % 20);
+        if (data.isEmpty() || action < 3) {
+            m_universe.insertHex(someSystem());
+        } else if (action < 5) {
+            // An import's batch: sometimes a whole subsector's column, side by side.
+            QList<HexData> batch;
+            const GalacticCoordinates start = somePlace();
+            for (int i = int(m_random() % 9); i > 0; --i) {
+                batch.append(someSystem());
+                if (m_random() % 2)
+                    batch.last().coordinates = {start.sectorX, start.sectorY, start.column, start.row + i};
+            }
+            m_universe.insertHexes(batch);
+        } else if (action < 11) {
+            HexData edited = data[m_random() % data.size()];
+            switch (m_random() % 5) {
+            case 0: edited.starSystem.name = pick(kNames); break;
+            case 1: edited.starSystem.stars[0].worlds[0].name = pick(kNames); break;
+            case 2:
+                edited.starSystem.stars[0].worlds[0].mainWorld =
+                    !edited.starSystem.stars[0].worlds[0].mainWorld;
+                break;
+            case 3: edited.coordinates = somePlace(); break;
+            default: {
+                // The editor stores a system anew: a new id in the old one's place.
+                const QUuid old = edited.id;
+                m_universe.replaceHex(old, someSystem());
+                return false;
+            }
+            }
+            m_universe.replaceHex(edited);
+        } else if (action < 14) {
+            m_universe.removeHex(data[m_random() % data.size()].id);
+        } else if (action < 16 || rutters.isEmpty()) {
+            // Rutters between occupied hexes mostly, so that their far ends are named.
+            const auto end = [&] {
+                return m_random() % 4 ? data[m_random() % data.size()].coordinates : somePlace();
+            };
+            QList<Rutter> added;
+            for (int i = 1 + int(m_random() % 2); i > 0; --i)
+                added.append(Rutter{QUuid::createUuid(), factions.isEmpty() ? QUuid() : pick(factions).id,
+                                    end(), end(), false, RutterAge::recent, std::nullopt});
+            if (added.size() == 1)
+                m_universe.insertObject(added.first());
+            else
+                m_universe.insertObjects(added);
+        } else if (action < 17) {
+            m_universe.removeObjectAt<Rutter>(qsizetype(m_random() % rutters.size()));
+        } else if (action < 18 || factions.isEmpty()) {
+            Faction added;
+            added.id = QUuid::createUuid();
+            added.name = pick(kNames);
+            added.color = FactionColor(m_random() % 5);
+            m_universe.insertObject(added);
+        } else if (action < 19) {
+            Faction renamed = pick(factions);
+            renamed.name += u'·';
+            renamed.color = FactionColor((int(renamed.color) + 1) % 5);
+            m_universe.replaceObject(renamed);
+        } else if (m_random() % 4) {
+            m_universe.removeObject<Faction>(pick(factions).id);
+        } else {
+            QList<HexData> shuffled = data.toList();
+            std::shuffle(shuffled.begin(), shuffled.end(), m_random);
+            m_universe.setData(shuffled);
+            return true;
+        }
+        return false;
+    }
+
+    // The list's view state as the user sets it.
+    void changeView(SystemListProxy &rows)
+    {
+        switch (m_random() % 6) {
+        case 0: rows.setSortOrder(SystemSort(m_random() % 3)); break;
+        case 1: rows.setSearchText(someSearch()); break;
+        case 2: {
+            const QList<SubsectorKey> available = rows.availableSubsectors();
+            if (m_random() % 3 == 0 || available.isEmpty())
+                rows.setSubsectorFilter(
+                    m_random() % 2 ? std::nullopt : std::optional(SubsectorKey{7, 7, QStringLiteral("A")}));
+            else
+                rows.setSubsectorFilter(pick(available));
+            break;
+        }
+        default: break;
+        }
+    }
+
+    std::mt19937 m_random{20261207};
+    QTemporaryDir m_documents;
+    StarfarerUniverse m_universe{UniverseFolder(m_documents.path())};
+};
+
+} // namespace
+
+TEST_F(SystemListReferenceTest, RowsAreThePlainFilterAndSortOfTheSystemsAndEveryChangeIsTold)
+{
+    for (int i = 0; i < 30; ++i)
+        m_universe.insertHex(someSystem());
+    SystemListModel source(&m_universe);
+    SystemListProxy rows(&source);
+    QAbstractItemModelTester rowsTester(&rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ItemModelMirror shownSource(source, kRoles, roleText);
+    ItemModelMirror shownRows(rows, kRoles, roleText);
+    QSignalSpy sourceResets(&source, &QAbstractItemModel::modelReset);
+    QSignalSpy resets(&rows, &QAbstractItemModel::modelReset);
+    int wholeLists = 0;
+
+    for (int step = 0; step < 600 && !HasFailure(); ++step) {
+        changeView(rows);
+        if (change())
+            ++wholeLists;
+
+        QList<QUuid> stored;
+        for (const HexData &hex : m_universe.data())
+            stored.append(hex.id);
+        const QList<QUuid> expected = expectedOrder(rows);
+        ASSERT_EQ(ids(rows.filteredSystems()), expected)
+            << "step " << step << ", order " << int(rows.sortOrder()) << ", search \""
+            << rows.searchText().toStdString() << '"';
+        ASSERT_EQ(rows.availableSubsectors(), expectedSubsectors()) << "step " << step;
+        // What the rows read, and what a view that only heard the signals shows.
+        ASSERT_EQ(shownSource.read(), expectedRows(stored)) << "step " << step;
+        ASSERT_EQ(shownRows.read(), expectedRows(expected)) << "step " << step;
+        ASSERT_EQ(shownSource.rows(), shownSource.read()) << "step " << step;
+        ASSERT_EQ(shownRows.rows(), shownRows.read()) << "step " << step;
+    }
+    // Only a whole new list of systems resets the list.
+    EXPECT_EQ(sourceResets.count(), wholeLists);
+    EXPECT_EQ(resets.count(), wholeLists);
+}

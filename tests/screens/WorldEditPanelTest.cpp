@@ -251,7 +251,7 @@ TEST(WorldEditTagTitle, TagsReadAsCapitalisedWordsAndGovernmentTypesAsStored)
                  {WorldTag::gov0, "No Government"},
                  {WorldTag::reserved, "Reserved"}};
     for (const auto &c : cases)
-        EXPECT_EQ(WorldEditOptions::tagTitle(c.tag), QString::fromUtf8(c.title)) << c.title;
+        EXPECT_EQ(tagTitle(c.tag), QString::fromUtf8(c.title)) << c.title;
 }
 
 TEST_F(WorldEditPanelTest, TagMenuHasOneSubmenuPerCategoryWithoutGovernmentTypes)

@@ -1,4 +1,5 @@
 #include "starmap/StarMapFrameCache.h"
+#include "RandomMapEdits.h"
 #include "StarMapTestSupport.h"
 #include "model/HexLayout.h"
 #include "starmap/MapColors.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 
 using namespace StarMapTest;
@@ -20,32 +22,6 @@ namespace {
 const QSize kView(600, 420);
 // Pictures made the same way from the same map differ by rounding at most.
 constexpr int kRounding = 4;
-
-// How two pictures of the view differ: the share of pixels that differ at all
-// visibly, and the largest difference of one channel.
-struct Difference
-{
-    double share = 0;
-    int largest = 0;
-};
-
-Difference compare(const QImage &a, const QImage &b)
-{
-    const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
-    qsizetype differing = 0;
-    Difference result;
-    for (int row = 0; row < x.height(); ++row) {
-        const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
-        const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
-        for (int column = 0; column < x.width(); ++column) {
-            const int d = channelDistance(p[column], q[column]);
-            result.largest = std::max(result.largest, d);
-            differing += d > 8 ? 1 : 0;
-        }
-    }
-    result.share = static_cast<double>(differing) / (static_cast<double>(x.width()) * x.height());
-    return result;
-}
 
 // The transform that shows the hex `hex` at the screen point `where`.
 MapTransform showing(const GalacticCoordinates &hex, const QPointF &where, double scale)
@@ -332,6 +308,119 @@ TEST_F(StarMapFrameCacheTest, PicturesDifferFromADirectDrawingByAntiAliasingOnly
         const Difference tiled = compare(sharp(t), reference);
         EXPECT_LE(tiled.share, 0.02) << "scale " << scale;
         EXPECT_LE(tiled.largest, 64) << "scale " << scale;
+    }
+}
+
+// Tiles asked for, drawn and handed over while the document changes under them: random
+// edits of every kind, on show and off it, changes of the whole map, pans by whole and
+// by fractional points and zoom steps, with the jobs held and then run in any order,
+// their pictures handed over later still. Whenever the cache calls a frame sharp it
+// equals a drawing of the document as it is then, never one of a tile drawn before a
+// change; and once every job has run, the frame is sharp and equal to that drawing.
+TEST(StarMapFrameCacheRandomTest, HeldTilesReleasedInAnyOrderNeverShowAStaleMap)
+{
+    // Places on show and off it, some across tile edges from each other.
+    QList<GalacticCoordinates> places;
+    for (qint64 col = -4; col <= 22; col += 2) {
+        for (qint64 row = -2; row <= 12; row += 3)
+            places.append(HexLayout::coordinates(col + row % 2, row));
+    }
+    const QList<double> scales{0.5, 0.5, 0.35, 0.8, 1.0};
+    // A region's outline across many tiles is stamped at each tile's own sub-pixel
+    // placement, so its anti-aliased pixels may differ by a few levels more than
+    // rounding elsewhere; a tile that missed a change differs by far more.
+    constexpr int kTileRounding = 8;
+    for (const unsigned seed : {5u, 31337u, 10u}) {
+        const auto u = universe();
+        RandomMapEdits edits(*u, seed, places);
+        edits.populate();
+        const StarMapVisibleSets sets(u.get(), 60);
+        StarMapLayers layers(sets);
+        StarMapRenderer renderer(sets);
+        layers.install(renderer);
+        StarMapFrameCache cache(renderer);
+        QObject::connect(&sets, &StarMapVisibleSets::reset, [&] { cache.invalidate(); });
+        QObject::connect(&sets, &StarMapVisibleSets::cellsChanged,
+                         [&](const QList<GalacticCoordinates> &cells) { cache.invalidate(cells); });
+        QObject::connect(&layers, &StarMapLayers::objectChanged,
+                         [&](const MapDirtyArea &area) { cache.invalidate(area); });
+        QObject::connect(u.get(), &StarfarerUniverse::mapShowSurveyedDataChanged,
+                         [&] { cache.invalidate(); });
+        HeldJobs held;
+        cache.setExecutor(held.executor());
+        const auto extent = [&] { return sets.systems().extent().value_or(GridExtent{}).widened(2); };
+        const auto direct = [&](const MapTransform &t) {
+            QImage image(kView, QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&image);
+            renderer.draw(painter, t, extent(), QRectF(QPointF(0, 0), QSizeF(kView)));
+            return image;
+        };
+        MapTransform t{0.5, QPointF(40, 60)};
+        int sharpFrames = 0;
+        const auto runSomeJobs = [&](qsizetype count) {
+            std::shuffle(held.jobs.begin(), held.jobs.end(), edits.random());
+            for (; count > 0 && !held.jobs.empty(); --count) {
+                const std::function<void()> job = std::move(held.jobs.front());
+                held.jobs.pop_front();
+                job();
+            }
+        };
+        std::deque<std::string> recent; // the last steps, told when a frame is wrong
+        const auto history = [&] {
+            std::string told;
+            for (const std::string &step : recent)
+                told += "\n  after " + step;
+            return told;
+        };
+        for (int step = 0; step < 200; ++step) {
+            const qsizetype action = edits.below(10);
+            std::string done;
+            if (action < 3) {
+                done = edits.step();
+            } else if (action < 4) {
+                done = "pan or zoom";
+                if (edits.chance(3)) {
+                    const double scale = edits.pick(scales);
+                    const QPointF middle(kView.width() / 2.0, kView.height() / 2.0);
+                    t = {scale, middle - (middle - t.offset) * (scale / t.scale)};
+                } else {
+                    const double fraction = edits.chance(2) ? 0 : 0.37;
+                    t.offset +=
+                        QPointF(double(edits.below(301)) - 150 + fraction, double(edits.below(201)) - 100);
+                }
+            } else if (action < 6) {
+                done = "frame";
+                const QImage frame = cache.frame(kView, 1, t, extent());
+                if (cache.isSharp()) {
+                    ++sharpFrames;
+                    ASSERT_LE(compare(frame, direct(t)).largest, kTileRounding)
+                        << "seed " << seed << ", step " << step << ", scale " << t.scale << history();
+                }
+            } else if (action < 8) {
+                // Some of the jobs held, in any order; their pictures wait to be handed over.
+                done = "jobs run";
+                runSomeJobs(edits.below(qsizetype(held.jobs.size()) + 1));
+            } else if (action < 9) {
+                done = "pictures handed over";
+                QCoreApplication::sendPostedEvents();
+            } else {
+                done = "every job run and handed over";
+                held.runAll();
+            }
+            recent.push_back(done);
+            if (recent.size() > 8)
+                recent.pop_front();
+        }
+        for (int round = 0; round < 20; ++round) {
+            const QImage frame = cache.frame(kView, 1, t, extent());
+            if (cache.isSharp()) {
+                EXPECT_LE(compare(frame, direct(t)).largest, kTileRounding) << "seed " << seed << history();
+                break;
+            }
+            ASSERT_LT(round, 19) << "seed " << seed << ": the frame never became sharp";
+            held.runAll();
+        }
+        EXPECT_GT(sharpFrames, 0) << "seed " << seed;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "starmap/StarMapLayers.h"
+#include "RandomMapEdits.h"
 #include "StarMapTestSupport.h"
 #include "model/HexLayout.h"
 #include "starmap/MapColors.h"
@@ -390,6 +391,56 @@ TEST_F(StarMapLayersTest, LabelsTurnAboutTheirHex)
     EXPECT_NEAR(turned.center().y(), 150, 3);
     label.text.clear();
     EXPECT_TRUE(drawn(0).isEmpty());
+}
+
+// The layers kept up to date through random edits of every kind (routes grouped again
+// one key at a time, ends held and emptied, outlines, clouds and texts kept by id,
+// factions deleted and recoloured) draw what layers built afresh on the same document
+// draw, zoomed in (capsules, names, overlays) and out. The route ends stand on columns
+// whose pairs never share a midpoint, so that no two capsules overlap and the order in
+// which routes are kept cannot show.
+TEST(StarMapLayersDifferentialTest, RandomEditsDrawWhatFreshLayersDraw)
+{
+    QList<GalacticCoordinates> routePlaces;
+    for (const auto &[col, row] : {std::pair{0, 2}, {1, 0}, {3, 4}, {7, 1}, {12, 3}})
+        routePlaces.append(HexLayout::coordinates(col, row));
+    // Systems stand on the route ends twice as often as elsewhere.
+    QList<GalacticCoordinates> places = routePlaces + routePlaces;
+    for (const auto &[col, row] : {std::pair{2, 2}, {5, 0}, {6, 4}, {9, 3}, {10, 1}, {11, 5}})
+        places.append(HexLayout::coordinates(col, row));
+    const QSize view(720, 420);
+    const GridExtent extent{-2, 14, -2, 8};
+    const QList<MapTransform> transforms{{0.6, QPointF(40, 40)}, {0.15, QPointF(200, 150)}};
+    const auto draw = [&](const StarMapRenderer &renderer, const MapTransform &t) {
+        QImage image(view, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        renderer.draw(painter, t, extent, QRectF(QPointF(0, 0), QSizeF(view)));
+        return image;
+    };
+    for (const unsigned seed : {3u, 77777u, 1u}) {
+        const auto u = universe();
+        RandomMapEdits edits(*u, seed, places);
+        edits.setRoutePlaces(routePlaces);
+        edits.populate();
+        const StarMapVisibleSets sets(u.get(), 60);
+        StarMapLayers layers(sets);
+        StarMapRenderer renderer(sets);
+        layers.install(renderer);
+        for (int step = 0; step < 160; ++step) {
+            const std::string edit = edits.step();
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step << ": " << edit);
+            // Now and then several edits reach the layers before they draw again.
+            if (edits.chance(3))
+                continue;
+            const StarMapVisibleSets freshSets(u.get(), 60);
+            StarMapLayers freshLayers(freshSets);
+            StarMapRenderer fresh(freshSets);
+            freshLayers.install(fresh);
+            // Either view shows every place.
+            const MapTransform &t = edits.pick(transforms);
+            ASSERT_LE(compare(draw(renderer, t), draw(fresh, t)).largest, 8) << "scale " << t.scale;
+        }
+    }
 }
 
 } // namespace

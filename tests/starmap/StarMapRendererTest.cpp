@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 
 using namespace StarMapTest;
 
@@ -154,6 +155,46 @@ TEST(StarMapGridTest, EveryHexEdgeIsStrokedOnce)
         const auto [least, most] = std::minmax_element(inks[k].cbegin(), inks[k].cend());
         EXPECT_GT(*least, 0) << "edge " << k;
         EXPECT_LT(*most, 1.3 * *least) << "edge " << k;
+    }
+}
+
+// A part of the map drawn on its own, moved by whole pixels as the kept tiles are,
+// gets the pixels of the same part of the whole view, at any sub-pixel offset. At the
+// zoom steps tried a subsector is 4 points more than a whole number of dash periods
+// across, so that a dash of its border ends exactly on a corner and rounding alone
+// decides whether a sliver of it is left there: it must leave no dot in one drawing
+// that the other lacks.
+TEST(StarMapGridTest, APartDrawnOnItsOwnMatchesTheWholeView)
+{
+    const auto u = universe();
+    const StarMapVisibleSets sets(u.get(), 60);
+    const StarMapRenderer renderer(sets);
+    const GridExtent extent{-10, 200, -10, 200};
+    std::mt19937 random(8);
+    const auto uniform = [&](double low, double high) {
+        return low + (high - low) * double(random() % 1'000'000) / 1'000'000.0;
+    };
+    constexpr int kPart = 160;
+    constexpr std::array kScales{0.25, 0.35, 0.45, 0.55, 0.65, 0.75, 0.85, 0.95};
+    for (int trial = 0; trial < 160; ++trial) {
+        const double scale = kScales[std::size_t(trial) % kScales.size()];
+        const MapTransform t{scale, QPointF(uniform(-1500, 0), uniform(-1500, 0))};
+        QImage whole(2 * kPart, 2 * kPart, QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter painter(&whole);
+            renderer.draw(painter, t, extent, QRectF(whole.rect()));
+        }
+        for (const QPoint &corner :
+             {QPoint(0, 0), QPoint(kPart, 0), QPoint(0, kPart), QPoint(kPart, kPart)}) {
+            QImage part(kPart, kPart, QImage::Format_ARGB32_Premultiplied);
+            {
+                QPainter painter(&part);
+                renderer.draw(painter, {t.scale, t.offset - QPointF(corner)}, extent, QRectF(part.rect()));
+            }
+            ASSERT_LE(compare(part, whole.copy(QRect(corner, part.size()))).largest, 8)
+                << "scale " << t.scale << ", offset " << t.offset.x() << ", " << t.offset.y() << ", part at "
+                << corner.x() << ", " << corner.y();
+        }
     }
 }
 

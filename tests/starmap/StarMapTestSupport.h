@@ -4,10 +4,12 @@
 
 #include <QColor>
 #include <QDir>
+#include <QImage>
 
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 
 // Small hand-made universes for the star map's tests.
 namespace StarMapTest {
@@ -17,6 +19,38 @@ inline int channelDistance(const QColor &a, const QColor &b)
 {
     return std::max(
         {std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+}
+
+inline int channelDistance(QRgb a, QRgb b)
+{
+    return std::max(
+        {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+}
+
+// How two pictures of the view differ: the share of pixels that differ at all
+// visibly, and the largest difference of one channel.
+struct Difference
+{
+    double share = 0;
+    int largest = 0;
+};
+
+inline Difference compare(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+    qsizetype differing = 0;
+    Difference result;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
+        const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
+        for (int column = 0; column < x.width(); ++column) {
+            const int d = channelDistance(p[column], q[column]);
+            result.largest = std::max(result.largest, d);
+            differing += d > 8 ? 1 : 0;
+        }
+    }
+    result.share = static_cast<double>(differing) / (static_cast<double>(x.width()) * x.height());
+    return result;
 }
 
 inline GalacticCoordinates at(qint64 column, qint64 row, qint64 sectorX = 0, qint64 sectorY = 0)
@@ -65,3 +99,10 @@ inline std::unique_ptr<StarfarerUniverse> universe(const QList<HexData> &data = 
 }
 
 } // namespace StarMapTest
+
+// Lets GoogleTest name a hex by its id and place in failure messages.
+inline void PrintTo(const HexData &hex, std::ostream *out)
+{
+    *out << hex.id.toString(QUuid::WithoutBraces).toStdString() << " at "
+         << hex.coordinates.description().toStdString();
+}

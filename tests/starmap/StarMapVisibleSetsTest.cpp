@@ -1,11 +1,14 @@
 #include "starmap/StarMapVisibleSets.h"
+#include "RandomMapEdits.h"
 #include "StarMapTestSupport.h"
+#include "model/HexLayout.h"
 #include "universe/TestMapObjects.h"
 
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 using namespace StarMapTest;
@@ -114,6 +117,33 @@ TEST(StarMapVisibleSetsTest, SingleHexChangesMatchARebuild)
     StarMapVisibleSets fresh(u.get(), 60);
     EXPECT_EQ(sets.visibleHexes(), fresh.visibleHexes());
     EXPECT_EQ(sets.systems().extent(), fresh.systems().extent());
+}
+
+// A system copied under an id already stored: the document's changes by that id reach
+// the first copy, which keeps its place before the later systems, whether it is
+// edited, stored under a new id or removed.
+TEST(StarMapVisibleSetsTest, ChangesByAnIdTwoSystemsCarryReachTheFirst)
+{
+    const HexData first = hex(at(1, 1));
+    const auto u = universe({first, hex(at(2, 2))});
+    StarMapVisibleSets sets(u.get(), 60);
+    HexData copy = first;
+    copy.coordinates = at(3, 3);
+    u->insertHex(copy);
+    HexData moved = first;
+    moved.coordinates = at(3, 3);
+    moved.starSystem.name = QStringLiteral("Moved");
+    u->replaceHex(moved);
+    // Both copies at 0303 now: the first in the universe's order is the one found.
+    EXPECT_EQ(sets.hexAt(at(3, 3)), moved);
+    EXPECT_EQ(sets.visibleHexes(), StarMapVisibleSets(u.get(), 60).visibleHexes());
+
+    HexData renamed = moved;
+    renamed.id = QUuid::createUuid();
+    u->replaceHex(first.id, renamed);
+    EXPECT_EQ(sets.visibleHexes(), (QList<HexData>{renamed, u->data()[1], copy}));
+    u->removeHex(first.id);
+    EXPECT_EQ(sets.visibleHexes(), (QList<HexData>{renamed, u->data()[1]}));
 }
 
 TEST(StarMapVisibleSetsTest, LabelsAndTheirCategories)
@@ -246,6 +276,147 @@ TEST(StarMapVisibleSetsTest, PerObjectChangesMatchARebuildAndRefileOnlyForTheFil
         if (!dependent) {
             EXPECT_EQ(resets.count(), 0) << "step " << step;
             EXPECT_EQ(cells.count(), 0) << "step " << step;
+        }
+    }
+}
+
+// Everything the sets show, read back through their public face.
+struct Shown
+{
+    QList<HexData> hexes;
+    std::optional<GridExtent> extent;
+    QList<std::pair<qint64, qint64>> sectors;
+    QList<QList<HexData>> inRects;
+    QList<std::optional<HexData>> atPlaces;
+    QList<Rutter> rutters;
+    QList<StarmapLabel> labels;
+    QList<Nebula> nebulae;
+    QList<Region> regions;
+    QList<Faction> selected;
+    QStringList categories;
+
+    // The visible hexes at each place, in the universe's order.
+    QHash<GalacticCoordinates, QList<HexData>> byPlace() const
+    {
+        QHash<GalacticCoordinates, QList<HexData>> places;
+        for (const HexData &hex : hexes)
+            places[hex.coordinates].append(hex);
+        return places;
+    }
+};
+
+Shown shown(const StarMapVisibleSets &sets, const QList<GalacticCoordinates> &places,
+            const QList<QRectF> &rects)
+{
+    Shown s;
+    s.hexes = sets.visibleHexes();
+    s.extent = sets.systems().extent();
+    s.sectors = sets.systems().occupiedSectors({-4, 4, -4, 4});
+    for (const QRectF &rect : rects) {
+        QList<HexData> inside;
+        for (const MapSystem *system : sets.systems().inRect(rect))
+            inside.append(system->hex);
+        s.inRects.append(inside);
+    }
+    for (const GalacticCoordinates &place : places)
+        s.atPlaces.append(sets.hexAt(place));
+    s.rutters = sets.visibleRutters();
+    s.labels = sets.visibleLabels();
+    s.nebulae = sets.visibleNebulae();
+    s.regions = sets.visibleRegions();
+    s.selected = sets.selectedFactions();
+    s.categories = sets.labelCategories();
+    return s;
+}
+
+// Random edits of every kind, the systems standing on both sides of subsector and
+// sector edges (negative sectors too) and the outermost one of the map moving: after
+// each, the sets kept up to date equal sets built afresh on the same document, and
+// whatever they show differently was told, by a reset or by the signal of its kind
+// (the systems by the hexes that changed).
+TEST(StarMapVisibleSetsTest, RandomEditsMatchSetsBuiltAfresh)
+{
+    QList<GalacticCoordinates> places;
+    for (const qint64 col : {-33, -32, -31, -1, 0, 1, 7, 8, 31, 32, 63, 64}) {
+        for (const qint64 row : {-41, -40, -1, 0, 9, 10, 39, 40, 79})
+            places.append(HexLayout::coordinates(col, row));
+    }
+    // Rectangles whose sides lie on sector and subsector borders of the hex grid.
+    const double across = 1.5 * 60, down = std::sqrt(3.0) * 60;
+    const QList<QRectF> rects{
+        QRectF(QPointF(-0.5 * across, -0.5 * down), QPointF(31.5 * across, 39.5 * down)),
+        QRectF(QPointF(-32 * across, -40 * down), QPointF(0, 0)),
+        QRectF(QPointF(7.5 * across, 9.5 * down), QPointF(32 * across, 40 * down)),
+        QRectF(QPointF(31 * across, -41 * down), QPointF(33 * across, 80 * down))};
+    for (const unsigned seed : {7u, 61u, 4242u, 90125u, 1u, 2u, 3u, 4u}) {
+        const auto u = universe();
+        RandomMapEdits edits(*u, seed, places);
+        for (int i = 0; i < 12; ++i)
+            edits.step();
+        StarMapVisibleSets sets(u.get(), 60);
+        bool reset = false;
+        QSet<GalacticCoordinates> toldCells;
+        QSet<QByteArray> toldObjects;
+        QObject::connect(&sets, &StarMapVisibleSets::reset, [&] { reset = true; });
+        QObject::connect(&sets, &StarMapVisibleSets::cellsChanged,
+                         [&](const QList<GalacticCoordinates> &cells) {
+                             toldCells.unite(QSet<GalacticCoordinates>(cells.cbegin(), cells.cend()));
+                         });
+        const auto tell = [&](const char *kind) {
+            return [&toldObjects, kind] { toldObjects.insert(kind); };
+        };
+        QObject::connect(&sets, &StarMapVisibleSets::rutterChanged, tell("rutters"));
+        QObject::connect(&sets, &StarMapVisibleSets::ruttersAppended, tell("rutters"));
+        QObject::connect(&sets, &StarMapVisibleSets::factionChanged, tell("factions"));
+        QObject::connect(&sets, &StarMapVisibleSets::labelChanged, tell("labels"));
+        QObject::connect(&sets, &StarMapVisibleSets::labelsAppended, tell("labels"));
+        QObject::connect(&sets, &StarMapVisibleSets::nebulaChanged, tell("nebulae"));
+        QObject::connect(&sets, &StarMapVisibleSets::regionChanged, tell("regions"));
+
+        Shown before = shown(sets, places, rects);
+        for (int step = 0; step < 600; ++step) {
+            reset = false;
+            toldCells.clear();
+            toldObjects.clear();
+            const QList<Faction> factionsBefore = u->factions();
+            std::string edit = edits.step();
+            // The edges of what is shown move more often than the rest: they decide the
+            // extent.
+            if (edits.chance(3)) {
+                edits.outermostSystem(sets.visibleHexes());
+                edit += ", then the outermost system shown";
+            }
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step << ": " << edit);
+
+            const Shown kept = shown(sets, places, rects);
+            const Shown fresh = shown(StarMapVisibleSets(u.get(), 60), places, rects);
+            ASSERT_EQ(kept.hexes, fresh.hexes);
+            ASSERT_EQ(kept.extent, fresh.extent);
+            ASSERT_EQ(kept.sectors, fresh.sectors);
+            ASSERT_EQ(kept.inRects, fresh.inRects);
+            ASSERT_EQ(kept.atPlaces, fresh.atPlaces);
+            ASSERT_EQ(kept.rutters, fresh.rutters);
+            ASSERT_EQ(kept.labels, fresh.labels);
+            ASSERT_EQ(kept.nebulae, fresh.nebulae);
+            ASSERT_EQ(kept.regions, fresh.regions);
+            ASSERT_EQ(kept.selected, fresh.selected);
+            ASSERT_EQ(kept.categories, fresh.categories);
+
+            if (!reset) {
+                const auto was = before.byPlace(), is = kept.byPlace();
+                for (const GalacticCoordinates &place : was.keys() + is.keys()) {
+                    if (was.value(place) != is.value(place)) {
+                        ASSERT_TRUE(toldCells.contains(place)) << place.description().toStdString();
+                    }
+                }
+                ASSERT_TRUE(before.rutters == kept.rutters || toldObjects.contains("rutters"));
+                ASSERT_TRUE(before.labels == kept.labels || toldObjects.contains("labels"));
+                ASSERT_TRUE(before.nebulae == kept.nebulae || toldObjects.contains("nebulae"));
+                ASSERT_TRUE(before.regions == kept.regions || toldObjects.contains("regions"));
+                // A faction's colour reaches the rutters drawn in it.
+                ASSERT_TRUE(factionsBefore == u->factions() || toldObjects.contains("factions"));
+            }
+            before = kept;
         }
     }
 }

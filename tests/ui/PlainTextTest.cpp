@@ -173,6 +173,33 @@ TEST(ElidedLabelTest, AnyTextIsCutToTheWidthAndNeverAsksForMoreThanASaneWidth)
               QStringLiteral("one two three"));
 }
 
+TEST(ElidedLabelTest, AtItsOwnSizeHintAShortTextIsShownWhole)
+{
+    // Texts whose widths fall between whole pixels, in several fonts: a label as wide as
+    // it asks to be never cuts them.
+    std::mt19937 random(7);
+    const QString letters = QStringLiteral("aeimrstwAIMW0159 .,\u00B7\u21B3\u2019-");
+    std::uniform_int_distribution<int> length(1, 40);
+    std::uniform_int_distribution<int> letter(0, int(letters.size()) - 1);
+    ElidedLabel label;
+    for (const int pixelSize : {10, 11, 13, 17}) {
+        for (const bool bold : {false, true}) {
+            QFont font = label.font();
+            font.setPixelSize(pixelSize);
+            font.setBold(bold);
+            label.setFont(font);
+            for (int i = 0; i < 50; ++i) {
+                QString text;
+                for (int n = length(random); n > 0; --n)
+                    text += letters.at(letter(random));
+                label.setText(text);
+                label.resize(label.sizeHint());
+                EXPECT_EQ(label.shownText(), text) << pixelSize << " px: " << text.toStdString();
+            }
+        }
+    }
+}
+
 TEST(ElidedLabelTest, ACutInTheMiddleKeepsBothEnds)
 {
     ElidedLabel label(QStringLiteral("Distance A.1 \u00B7 ") + QString(5'000, u'W') +

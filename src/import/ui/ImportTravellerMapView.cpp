@@ -1,6 +1,7 @@
 #include "ImportTravellerMapView.h"
 
 #include "model/BlankTrimming.h"
+#include "ui/ProgressSpinner.h"
 #include "ui/TextStyle.h"
 
 #include <QCheckBox>
@@ -10,14 +11,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 using namespace TravellerMapImporter;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+constexpr int kFormWidth = 640;
 
 QLabel *messageLabel(const QColor &color)
 {
@@ -32,9 +35,10 @@ QLabel *messageLabel(const QColor &color)
     return label;
 }
 
-QCheckBox *toggle(const QString &title, bool on)
+QCheckBox *toggle(const QString &title, const QString &name, bool on)
 {
     auto *box = new QCheckBox(title);
+    box->setObjectName(name);
     box->setChecked(on);
     return box;
 }
@@ -45,16 +49,18 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
                                                ImportJobs *imports, QWidget *parent)
     : QWidget(parent), m_manager(manager), m_universe(universe), m_imports(imports),
       m_sectorName(new QLineEdit), m_subsector(new QComboBox), m_milieu(new QComboBox),
-      m_importWorlds(toggle(tr("Worlds"), true)), m_importRoutes(toggle(tr("Trade routes"), true)),
-      m_importBorders(toggle(tr("Borders (regions)"), true)),
-      m_importLabels(toggle(tr("Labels (incl. subsector names)"), true)),
-      m_overwriteExisting(toggle(tr("Overwrite existing hexes"), false)),
-      m_generateAdditionalWorlds(toggle(tr("Generate additional worlds"), false)),
-      m_importButton(new QPushButton(tr("Import"))), m_spinner(new QProgressBar),
+      m_importWorlds(toggle(tr("Worlds"), u"importWorlds"_s, true)),
+      m_importRoutes(toggle(tr("Trade routes"), u"importRoutes"_s, true)),
+      m_importBorders(toggle(tr("Borders (regions)"), u"importBorders"_s, true)),
+      m_importLabels(toggle(tr("Labels (incl. subsector names)"), u"importLabels"_s, true)),
+      m_overwriteExisting(toggle(tr("Overwrite existing hexes"), u"overwriteExisting"_s, false)),
+      m_generateAdditionalWorlds(
+          toggle(tr("Generate additional worlds"), u"generateAdditionalWorlds"_s, false)),
+      m_importButton(new QPushButton(tr("Import"))), m_spinner(new ProgressSpinner),
       m_resultMessage(messageLabel(QColor(0x28, 0xa7, 0x45))), m_errorMessage(messageLabel(Qt::red))
 {
     auto *form = new QWidget;
-    form->setMaximumWidth(640);
+    form->setMaximumWidth(kFormWidth);
     auto *column = new QVBoxLayout(form);
 
     auto *title = new QLabel(tr("Import from Traveller Map"));
@@ -94,9 +100,6 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
     auto *buttonRow = new QHBoxLayout;
     buttonRow->setSpacing(8);
     buttonRow->addStretch(1);
-    m_spinner->setRange(0, 0);
-    m_spinner->setTextVisible(false);
-    m_spinner->setFixedSize(16, 16);
     m_spinner->hide();
     buttonRow->addWidget(m_spinner);
     m_importButton->setObjectName(u"importButton"_s);
@@ -118,9 +121,19 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
     footer->setFont(textFont(TextStyle::footnote));
     footer->setForegroundRole(QPalette::PlaceholderText);
     column->addWidget(footer);
+    // The form asks for its full width, so that it takes it wherever there is room and
+    // gives way only where there is not.
+    column->addItem(new QSpacerItem(kFormWidth, 0, QSizePolicy::Preferred, QSizePolicy::Fixed));
 
+    // Centred between stretches rather than by the layout's alignment: an aligned item
+    // is asked its height for the whole row's width, so a message that wraps in the
+    // narrower form would take its room from the rows above it.
+    auto *centred = new QHBoxLayout;
+    centred->addStretch();
+    centred->addWidget(form);
+    centred->addStretch();
     auto *outer = new QVBoxLayout(this);
-    outer->addWidget(form, 0, Qt::AlignHCenter);
+    outer->addLayout(centred);
     outer->addStretch(1);
 
     connect(m_sectorName, &QLineEdit::textChanged, this, &ImportTravellerMapView::updateControls);
@@ -130,6 +143,10 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
     });
     connect(m_importButton, &QPushButton::clicked, this, &ImportTravellerMapView::startImport);
     updateControls();
+    if (ImportJob *job = m_imports->running(m_universe)) {
+        showRequest(job->request());
+        follow(job);
+    }
 }
 
 ImportRequest ImportTravellerMapView::request() const
@@ -145,6 +162,19 @@ ImportRequest ImportTravellerMapView::request() const
     request.overwriteExisting = m_overwriteExisting->isChecked();
     request.generateAdditionalWorlds = m_generateAdditionalWorlds->isChecked();
     return request;
+}
+
+void ImportTravellerMapView::showRequest(const ImportRequest &request)
+{
+    m_sectorName->setText(request.sectorName);
+    m_subsector->setCurrentIndex(m_subsector->findData(request.subsector));
+    m_milieu->setCurrentIndex(m_milieu->findData(request.milieu));
+    m_importWorlds->setChecked(request.importWorlds);
+    m_importRoutes->setChecked(request.importRoutes);
+    m_importLabels->setChecked(request.importLabels);
+    m_importBorders->setChecked(request.importBorders);
+    m_overwriteExisting->setChecked(request.overwriteExisting);
+    m_generateAdditionalWorlds->setChecked(request.generateAdditionalWorlds);
 }
 
 void ImportTravellerMapView::updateControls()
@@ -178,9 +208,20 @@ void ImportTravellerMapView::startImport()
 {
     if (m_isImporting)
         return;
+    ImportJob *job = m_imports->start(request(), m_manager, m_universe, this);
+    if (!job) {
+        // Another form has started one for this universe since this one was made.
+        job = m_imports->running(m_universe);
+        showRequest(job->request());
+    }
+    follow(job);
+}
+
+void ImportTravellerMapView::follow(ImportJob *job)
+{
     setImporting(true);
     showResult(QString(), QString());
-    ImportJob *job = m_imports->start(request(), m_manager, m_universe, this);
+    job->setViewer(this);
     connect(job, &ImportJob::finished, this, &ImportTravellerMapView::finishImport);
 }
 

@@ -9,8 +9,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
+class ProgressSpinner;
 class UniverseManager;
 
 // The form that imports a sector, or one subsector, of the Traveller Map service
@@ -19,6 +19,10 @@ class UniverseManager;
 // closed, and is written and saved only if the universe it was started for is still
 // open. The form shows the result line, or the error with nothing written, and a
 // failed save. Return in the sector name starts an import as the button would.
+//
+// One import runs at a time for a universe. A form made while its universe's import
+// runs shows that import as if it had started it: its choices, the spinner, the
+// disabled button and, at its end, its outcome.
 class ImportTravellerMapView : public QWidget
 {
     Q_OBJECT
@@ -39,6 +43,9 @@ signals:
 
 private:
     void startImport();
+    // Shows `job` as this form's import until it ends.
+    void follow(TravellerMapImporter::ImportJob *job);
+    void showRequest(const TravellerMapImporter::ImportRequest &request);
     void finishImport(const TravellerMapImporter::ImportOutcome &outcome);
     void setImporting(bool importing);
     void showResult(const QString &result, const QString &error);
@@ -60,7 +67,7 @@ private:
     QCheckBox *m_overwriteExisting;
     QCheckBox *m_generateAdditionalWorlds;
     QPushButton *m_importButton;
-    QProgressBar *m_spinner;
+    ProgressSpinner *m_spinner;
     QLabel *m_resultMessage;
     QLabel *m_errorMessage;
 };

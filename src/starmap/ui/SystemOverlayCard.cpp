@@ -8,6 +8,7 @@
 #include "ui/NamedColor.h"
 #include "ui/NotesView.h"
 #include "ui/TextStyle.h"
+#include "ui/Tile.h"
 #include "ui/WindowRouter.h"
 #include "universe/StarfarerUniverse.h"
 
@@ -101,8 +102,10 @@ SystemOverlayCard::SystemOverlayCard(const StarfarerUniverse *universe, const He
     auto *summaryColumn = new QVBoxLayout(summaryHolder);
     summaryColumn->setContentsMargins(0, 0, 0, 0);
     summaryColumn->setSpacing(8);
+    // The summary's tiles, padding included, fill the card inside its margins.
     if (summary)
-        summaryColumn->addWidget(summary(m_hex.starSystem, width - 32));
+        summaryColumn->addWidget(
+            summary(m_hex.starSystem, width - 2 * kPadding - 2 * Tile::kHorizontalPadding));
     summaryColumn->addStretch(1);
     column->addWidget(verticalScroller(summaryHolder, this), 1);
 }

@@ -29,8 +29,9 @@ class SystemOverlayCard : public QFrame
     Q_OBJECT
 
 public:
-    // Builds the stars-and-worlds summary of a system for a given width; the
-    // application hands in the system screens' summary views.
+    // Builds the stars-and-worlds summary of a system whose tiles lay their content
+    // out `viewWidth` wide (a tile adds its padding around that); the application
+    // hands in the system screens' summary views.
     using SummaryFactory = std::function<QWidget *(const StarSystem &starSystem, int viewWidth)>;
 
     SystemOverlayCard(const StarfarerUniverse *universe, const HexData &hex, MapViewMode viewMode,

@@ -3,6 +3,7 @@
 #include "model/NumberFormat.h"
 #include "travel/TravelGeometry.h"
 #include "ui/ClearLayout.h"
+#include "ui/ElidedComboBox.h"
 #include "ui/ElidedLabel.h"
 #include "ui/PlainText.h"
 #include "ui/TextStyle.h"
@@ -36,19 +37,28 @@ constexpr int kHeadlineSize = 13;
 constexpr int kSubheadlineSize = 11;
 constexpr int kCalloutSize = 12;
 constexpr int kCaptionSize = 10;
+// The space between the blocks of two stars in the jump table.
+constexpr int kBlockGap = 12;
 
 constexpr int kIdRole = Qt::UserRole;
+// The columns of a time table: the body column, the fixed thrusts and the custom one.
+constexpr int kTableColumns = SystemTravelView::kFixedThrusts + 2;
+
+// Gives `widget` the secondary colour for its text.
+void makeSecondary(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
+    widget->setPalette(palette);
+}
 
 QLabel *makeLabel(const QString &text, const QFont &font, bool secondary, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
-    if (secondary) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-        label->setPalette(palette);
-    }
+    if (secondary)
+        makeSecondary(label);
     return label;
 }
 
@@ -69,11 +79,14 @@ QFrame *makeDivider(QWidget *parent)
     return divider;
 }
 
+// A time table on `owner`: its columns keep the widths they ask for, and the room
+// left over goes to an empty column after the last, so that the table stands at the
+// left while a text spanning it can take the whole width.
 QGridLayout *makeGrid(QWidget *owner)
 {
     auto *grid = tightLayout<QGridLayout>(owner, 8);
     grid->setHorizontalSpacing(12);
-    grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    grid->setColumnStretch(kTableColumns, 1);
     return grid;
 }
 
@@ -98,9 +111,12 @@ SystemTravelView::SystemTravelView(const HexData &hex, QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
+    // At least 520 by 420, and never narrower than what the layout needs: a fixed
+    // minimum would let a narrow window squeeze the tables and cut their texts.
     auto *content = new QWidget;
-    content->setMinimumSize(520, 420);
+    content->setMinimumHeight(420);
     auto *column = new QVBoxLayout(content);
+    column->addStrut(520);
     column->setSpacing(16);
     column->setAlignment(Qt::AlignTop);
 
@@ -201,15 +217,15 @@ QWidget *SystemTravelView::buildInterplanetarySection()
     auto *transit = tightLayout<QVBoxLayout>(m_transit, 8);
     auto *pickers = new QHBoxLayout;
     pickers->setSpacing(16);
-    m_from = new QComboBox(m_transit);
+    // Long names cut the pickers' entries rather than widen the window.
+    m_from = new ElidedComboBox(m_transit);
     m_from->setObjectName(QStringLiteral("fromPicker"));
-    m_to = new QComboBox(m_transit);
+    m_to = new ElidedComboBox(m_transit);
     m_to->setObjectName(QStringLiteral("toPicker"));
     for (auto [title, picker] : {std::pair{tr("From"), m_from}, std::pair{tr("To"), m_to}}) {
         auto *pair = new QHBoxLayout;
         pair->setSpacing(6);
         pair->addWidget(new QLabel(title, m_transit));
-        picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         pair->addWidget(picker);
         pickers->addLayout(pair);
     }
@@ -342,42 +358,42 @@ void SystemTravelView::rebuildJumpPoints()
                                           textFont(kCalloutSize), true, owner));
         return;
     }
+    // One grid holds the tables of all stars, so that their columns line up.
+    auto *tables = new QWidget(owner);
+    QGridLayout *grid = makeGrid(tables);
     const bool severalStars = m_sheet.system().stars.size() > 1;
+    int row = 0;
     for (const Star *star : m_sheet.starsInOrder()) {
         const QList<const WorldData *> bodies = m_sheet.surfaceBodies(*star);
         if (bodies.isEmpty())
             continue;
-        auto *block = new QWidget(owner);
-        auto *blockLayout = tightLayout<QVBoxLayout>(block, 6);
         if (severalStars) {
-            QLabel *title =
-                makeLabel(m_sheet.starTitle(*star), textFont(kSubheadlineSize, false, true), true, block);
-            title->setObjectName(QStringLiteral("starTitle"));
-            blockLayout->addWidget(title);
-            blockLayout->addWidget(makeDivider(block));
+            // The title spans the table without widening it: a star's name is cut instead.
+            ElidedLabel *title = elidedLabel(m_sheet.starTitle(*star),
+                                             textFont(kSubheadlineSize, false, true), tables, "starTitle");
+            title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            makeSecondary(title);
+            // Blocks after the first stand apart by more than the rows within one.
+            if (row > 0)
+                title->setContentsMargins(0, kBlockGap - grid->verticalSpacing(), 0, 0);
+            grid->addWidget(title, row++, 0, 1, kTableColumns + 1);
+            grid->addWidget(makeDivider(tables), row++, 0, 1, kTableColumns + 1);
         }
-        auto *table = new QWidget(block);
-        QGridLayout *grid = makeGrid(table);
-        addThrustHeaders(grid, 0, 1);
-        int row = 1;
+        addThrustHeaders(grid, row++, 1);
         for (const WorldData *body : bodies) {
             const TravelRow travelRow = m_sheet.jumpClearanceRow(*body, *star);
-            auto *cell = new QWidget(table);
+            auto *cell = new QWidget(tables);
             auto *stack = tightLayout<QVBoxLayout>(cell, 1);
-            ElidedLabel *title = elidedLabel(QString(), textFont(13), cell);
-            title->setText(travelRow.title);
-            title->setObjectName(QStringLiteral("rowTitle"));
-            QLabel *subtitle = makeLabel(travelRow.subtitle, textFont(kCaptionSize), true, cell);
-            subtitle->setObjectName(QStringLiteral("rowSubtitle"));
-            stack->addWidget(title);
+            stack->addWidget(elidedLabel(travelRow.title, textFont(13), cell, "rowTitle"));
+            ElidedLabel *subtitle =
+                elidedLabel(travelRow.subtitle, textFont(kCaptionSize), cell, "rowSubtitle");
+            makeSecondary(subtitle);
             stack->addWidget(subtitle);
             grid->addWidget(cell, row, 0, Qt::AlignLeft);
-            addTimeCells(grid, row, 1, travelRow.distanceKm);
-            ++row;
+            addTimeCells(grid, row++, 1, travelRow.distanceKm);
         }
-        blockLayout->addWidget(table);
-        m_jumpPoints->addWidget(block);
     }
+    m_jumpPoints->addWidget(tables);
 }
 
 void SystemTravelView::refreshTransit()

@@ -8,6 +8,7 @@
 #include <optional>
 
 class ElidedLabel;
+class ElidedComboBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -70,8 +71,8 @@ private:
     QVBoxLayout *m_jumpPoints = nullptr;
     QLabel *m_transitMessage = nullptr;
     QWidget *m_transit = nullptr;
-    QComboBox *m_from = nullptr;
-    QComboBox *m_to = nullptr;
+    ElidedComboBox *m_from = nullptr;
+    ElidedComboBox *m_to = nullptr;
     ElidedLabel *m_distance = nullptr;
     QWidget *m_transitTimes = nullptr;
 };

@@ -1,17 +1,22 @@
 #include "import/ui/ImportTravellerMapView.h"
 #include "import/LoopbackServer.h"
+#include "ui/ProgressSpinner.h"
 #include "universe/UniverseManager.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVariantAnimation>
 
 #include <gtest/gtest.h>
 
@@ -60,6 +65,44 @@ protected:
         QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
         ASSERT_TRUE(m_view->isImporting());
         ASSERT_TRUE(finished.wait(20000));
+    }
+
+    // Answers the held sector request and waits for the form's run to end.
+    void releaseSectorData()
+    {
+        QSignalSpy finished(m_view.get(), &ImportTravellerMapView::importFinished);
+        m_server.release("/api/sec");
+        ASSERT_TRUE(finished.wait(20000));
+    }
+
+    // Every control of the form at least as tall as it asks, every wrapped text as tall
+    // as its lines, and no two rows of the form, nor two rows of a section, on top of
+    // each other.
+    void expectNothingSqueezed() const
+    {
+        QWidget *form = child<QLabel>("errorMessage")->parentWidget();
+        QList<QWidget *> containers{form};
+        for (QGroupBox *section : form->findChildren<QGroupBox *>())
+            containers.append(section);
+        for (QWidget *container : containers) {
+            QList<QWidget *> rows;
+            for (QWidget *row : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                if (row->isVisible())
+                    rows.append(row);
+            }
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                const auto *label = qobject_cast<QLabel *>(rows[i]);
+                const int needed = label && label->wordWrap() ? label->heightForWidth(label->width())
+                                                              : rows[i]->sizeHint().height();
+                EXPECT_GE(rows[i]->height(), needed)
+                    << rows[i]->metaObject()->className() << " " << rows[i]->objectName().toStdString();
+                EXPECT_TRUE(container->rect().contains(rows[i]->geometry()));
+                for (qsizetype j = i + 1; j < rows.size(); ++j)
+                    EXPECT_FALSE(rows[i]->geometry().intersects(rows[j]->geometry()))
+                        << rows[i]->metaObject()->className() << " and "
+                        << rows[j]->metaObject()->className();
+            }
+        }
     }
 
     LoopbackServer m_server;
@@ -220,4 +263,147 @@ TEST_F(ImportForm, ReturnInTheSectorNameImportsWhenTheButtonCould)
     EXPECT_EQ(finished.count(), 1);
     EXPECT_EQ(m_manager.current()->data().size(), 3);
     EXPECT_EQ(m_server.requests().size(), 4);
+}
+
+// A message that wraps pushes the rest of the form down, in a column wider than the
+// form (as in the main window) and in one narrower than it.
+TEST_F(ImportForm, AWrappedMessagePushesTheRestDownInsteadOfSqueezingIt)
+{
+    m_server.answer("/api/coordinates", {404, "{}"});
+    m_view->resize(950, 750);
+    m_view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    runImport(QStringLiteral("Nowhere Beyond the Great Rift of the Spinward Marches and Farther Still"));
+    auto *message = child<QLabel>("errorMessage");
+    ASSERT_TRUE(message->text().startsWith(QStringLiteral("Couldn't find a sector")));
+    for (const QSize size : {QSize(950, 750), QSize(520, 750)}) {
+        m_view->resize(size);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(size.width());
+        ASSERT_GT(message->height(), message->fontMetrics().height() * 3 / 2); // it does wrap
+        // The form takes its full width where there is room, and all there is where not.
+        EXPECT_EQ(message->parentWidget()->width(), std::min(640, m_view->layout()->contentsRect().width()));
+        expectNothingSqueezed();
+    }
+}
+
+// While an import runs, the spinner beside "Importing…" turns: its picture changes at
+// every quarter of its animation and is back where it began after a whole turn. It
+// stands still while the form is hidden, and is gone once the import has ended.
+TEST_F(ImportForm, TheSpinnerTurnsWhileImportingAndStandsStillWhenHidden)
+{
+    m_server.hold("/api/sec");
+    m_view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    auto *spinner = m_view->findChild<ProgressSpinner *>();
+    ASSERT_NE(spinner, nullptr);
+    EXPECT_FALSE(spinner->isVisible());
+    EXPECT_FALSE(spinner->isTurning());
+
+    child<QLineEdit>("sectorName")->setText(QStringLiteral("Synthetic Reach"));
+    QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
+    ASSERT_TRUE(spinner->isVisible());
+    EXPECT_TRUE(spinner->isTurning());
+    EXPECT_EQ(child<QPushButton>("importButton")->text(), QStringLiteral("Importing\u2026"));
+
+    auto *turn = spinner->findChild<QVariantAnimation *>();
+    ASSERT_NE(turn, nullptr);
+    QList<QImage> pictures;
+    for (int quarter = 0; quarter <= 4; ++quarter) {
+        turn->setCurrentTime(turn->duration() * quarter / 4);
+        pictures.append(spinner->grab().toImage());
+    }
+    for (qsizetype i = 0; i < 4; ++i) {
+        for (qsizetype j = i + 1; j < 4; ++j)
+            EXPECT_NE(pictures[i], pictures[j]) << i << " and " << j;
+    }
+    EXPECT_EQ(pictures[4], pictures[0]);
+
+    turn->setCurrentTime(turn->duration() / 8);
+    const double angle = spinner->rotation();
+    m_view->hide();
+    EXPECT_FALSE(spinner->isTurning());
+    m_view->show();
+    EXPECT_TRUE(spinner->isTurning());
+    EXPECT_EQ(spinner->rotation(), angle); // it goes on from where it stood
+
+    releaseSectorData();
+    EXPECT_TRUE(spinner->isHidden());
+    EXPECT_FALSE(spinner->isTurning());
+    EXPECT_EQ(m_manager.current()->data().size(), 3);
+}
+
+// A form made while its universe's import runs shows that import as the form that
+// started it did: its choices, the spinner and the disabled button, and in the end
+// its outcome. It cannot start a second one; a form for another universe is idle.
+TEST_F(ImportForm, AFormMadeAgainWhileItsImportRunsShowsThatImport)
+{
+    QSignalSpy unseen(&m_imports, &TravellerMapImporter::ImportJobs::outcomeUnseen);
+    m_server.hold("/api/sec");
+    child<QLineEdit>("sectorName")->setText(QStringLiteral(" Synthetic Reach"));
+    child<QComboBox>("subsector")->setCurrentText(QStringLiteral("B"));
+    child<QComboBox>("milieu")->setCurrentText(QStringLiteral("M990"));
+    for (QCheckBox *box : m_view->findChildren<QCheckBox *>()) {
+        if (box->text() == QStringLiteral("Labels (incl. subsector names)") ||
+            box->text() == QStringLiteral("Overwrite existing hexes"))
+            box->toggle();
+    }
+    const auto choices = [this] {
+        QStringList shown{child<QLineEdit>("sectorName")->text(),
+                          child<QComboBox>("subsector")->currentText(),
+                          child<QComboBox>("milieu")->currentText()};
+        for (QCheckBox *box : m_view->findChildren<QCheckBox *>())
+            shown.append(box->text() + (box->isChecked() ? QStringLiteral(" on") : QStringLiteral(" off")));
+        return shown;
+    };
+    const QStringList chosen = choices();
+    QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_server.requests().size() == 3; }));
+
+    m_view = std::make_unique<ImportTravellerMapView>(&m_manager, m_manager.current(), &m_imports);
+    m_view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    EXPECT_EQ(choices(), chosen);
+    EXPECT_TRUE(m_view->isImporting());
+    EXPECT_FALSE(child<QPushButton>("importButton")->isEnabled());
+    EXPECT_EQ(child<QPushButton>("importButton")->text(), QStringLiteral("Importing\u2026"));
+    EXPECT_TRUE(m_view->findChild<ProgressSpinner *>()->isVisible());
+    QTest::keyClick(child<QLineEdit>("sectorName"), Qt::Key_Return);
+    EXPECT_EQ(m_imports.findChildren<TravellerMapImporter::ImportJob *>().size(), 1);
+
+    releaseSectorData();
+    EXPECT_EQ(child<QLabel>("resultMessage")->text(),
+              QStringLiteral("3 worlds, 1 route, 1 region; created 3 factions."));
+    EXPECT_TRUE(child<QLabel>("errorMessage")->isHidden());
+    EXPECT_TRUE(child<QPushButton>("importButton")->isEnabled());
+    EXPECT_FALSE(m_view->findChild<ProgressSpinner *>()->isVisible());
+    EXPECT_EQ(unseen.count(), 0); // shown in the form, so not announced as well
+    EXPECT_EQ(m_server.requests().size(), 4);
+    EXPECT_TRUE(m_server.requests()[2].target.endsWith("&subsector=B&milieu=M990"));
+    EXPECT_TRUE(m_manager.current()->starmapLabels().isEmpty());
+}
+
+// A form made before another form started an import for the same universe does not
+// start a second one: it shows the one under way.
+TEST_F(ImportForm, AFormThatWouldStartASecondImportShowsTheOneUnderWay)
+{
+    m_server.hold("/api/sec");
+    ImportTravellerMapView other(&m_manager, m_manager.current(), &m_imports);
+    other.findChild<QLineEdit *>(QStringLiteral("sectorName"))->setText(QStringLiteral("Synthetic Reach"));
+    QTest::mouseClick(other.findChild<QPushButton *>(QStringLiteral("importButton")), Qt::LeftButton);
+    ASSERT_TRUE(other.isImporting());
+
+    child<QLineEdit>("sectorName")->setText(QStringLiteral("Elsewhere"));
+    ASSERT_FALSE(m_view->isImporting());
+    QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
+    EXPECT_TRUE(m_view->isImporting());
+    EXPECT_EQ(child<QLineEdit>("sectorName")->text(), QStringLiteral("Synthetic Reach"));
+    EXPECT_EQ(m_imports.findChildren<TravellerMapImporter::ImportJob *>().size(), 1);
+
+    releaseSectorData();
+    EXPECT_EQ(child<QLabel>("resultMessage")->text(),
+              QStringLiteral("3 worlds, 1 route, 1 region, 3 labels; created 3 factions."));
+    EXPECT_FALSE(other.isImporting());
+    for (const RecordedRequest &request : m_server.requests())
+        EXPECT_FALSE(request.target.contains("Elsewhere"));
 }

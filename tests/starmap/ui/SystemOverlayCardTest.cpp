@@ -4,6 +4,7 @@
 #include "../StarMapTestSupport.h"
 
 #include "ui/ElidedLabel.h"
+#include "ui/Tile.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -54,15 +56,15 @@ struct ShownCard
     std::unique_ptr<StarfarerUniverse> universe;
     std::unique_ptr<SystemOverlayCard> card;
 
-    explicit ShownCard(const QString &systemName = QStringLiteral("Sys 34"))
+    explicit ShownCard(const QString &systemName = QStringLiteral("Sys 34"),
+                       const SystemOverlayCard::SummaryFactory &summary = {})
     {
         HexData h = hex(at(3, 4));
         h.starSystem.name = systemName;
         h.starSystem.stars[0].worlds[0].name = QStringLiteral("Terra Nova");
         universe = StarMapTest::universe({h});
         card = std::make_unique<SystemOverlayCard>(
-            universe.get(), h, MapViewMode::referee, [] {}, nullptr, 360,
-            SystemOverlayCard::SummaryFactory());
+            universe.get(), h, MapViewMode::referee, [] {}, nullptr, 360, summary);
         card->show();
         card->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(card.get()));
@@ -99,6 +101,30 @@ TEST(SystemOverlayCardTest, TheLegendIsShownWhole)
     const QImage image = shown.card->grab(inCard).toImage();
     const QRgb fill = image.pixel(image.width() - 1, 0);
     EXPECT_GE(strongestContrast(image, fill), 4.5);
+}
+
+TEST(SystemOverlayCardTest, EverythingOnTheCardKeepsItsInnerMargin)
+{
+    // A summary of tiles as wide as the card asks them to be, as the system screens'
+    // summary views are.
+    const auto summary = [](const StarSystem &, int viewWidth) -> QWidget * {
+        auto *tile = new Tile;
+        tile->setContentWidth(viewWidth);
+        auto *layout = new QVBoxLayout(tile);
+        layout->addWidget(new QLabel(QStringLiteral("Climate: Temperate"), tile));
+        return tile;
+    };
+    ShownCard shown(QStringLiteral("Sys 34"), summary);
+    SystemOverlayCard &card = *shown.card;
+    QCoreApplication::processEvents();
+    const QRect inside = card.rect().marginsRemoved(card.layout()->contentsMargins());
+    ASSERT_NE(card.findChild<Tile *>(), nullptr);
+    for (const QWidget *child : card.findChildren<QWidget *>()) {
+        if (child->isVisibleTo(&card)) {
+            EXPECT_TRUE(inside.contains(QRect(child->mapTo(&card, QPoint(0, 0)), child->size())))
+                << child->metaObject()->className() << " " << child->objectName().toStdString();
+        }
+    }
 }
 
 TEST(SystemOverlayCardTest, TheNamesAreSelectableAndCopyGivesTheWholeName)

@@ -7,6 +7,7 @@
 #include "universe/UniverseManager.h"
 
 #include "travel/TravelTestSupport.h"
+#include "ui/ElidedComboBox.h"
 #include "ui/ElidedLabel.h"
 
 #include <QComboBox>
@@ -74,6 +75,19 @@ protected:
         for (int row = 0; row < grid->rowCount(); ++row)
             result.append(static_cast<QLabel *>(grid->itemAtPosition(row, index)->widget())->text());
         return result;
+    }
+
+    // The window of the hex, shown at `width` and laid out.
+    RoutedWindow *showAt(int width)
+    {
+        RoutedWindow *window = m_router.openWindow(WindowId::systemTravel, kHex);
+        if (!window)
+            return nullptr;
+        window->resize(width, 620);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        QCoreApplication::processEvents();
+        return window;
     }
 
     static void typeThrust(SystemTravelView *sheet, const QString &text)
@@ -214,6 +228,116 @@ TEST_F(SystemTravelWindowTest, placeholderUntilAHexStandsThereAndAFreshSheetAfte
     // Another universe has no system there.
     ASSERT_TRUE(m_manager.create(QStringLiteral("Elsewhere")));
     EXPECT_EQ(window->sheet(), nullptr);
+}
+
+// The left edges and widths of the columns of every body row of the jump tables,
+// in the sheet's coordinates, one list per row.
+QList<QList<std::pair<int, int>>> bodyRowColumns(const SystemTravelView *sheet)
+{
+    QList<QList<std::pair<int, int>>> rows;
+    for (const QGridLayout *grid :
+         sheet->findChild<QWidget *>(QStringLiteral("jumpPoints"))->findChildren<QGridLayout *>()) {
+        const QPoint origin = grid->parentWidget()->mapTo(sheet, QPoint(0, 0));
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            const QLayoutItem *first = grid->itemAtPosition(row, 0);
+            if (!first || !first->widget() ||
+                !first->widget()->findChild<ElidedLabel *>(QStringLiteral("rowTitle")))
+                continue;
+            QList<std::pair<int, int>> columns;
+            for (int column = 0; column <= SystemTravelView::kFixedThrusts + 1; ++column) {
+                const QRect cell = grid->cellRect(row, column);
+                columns.append({cell.left() + origin.x(), cell.width()});
+            }
+            rows.append(columns);
+        }
+    }
+    return rows;
+}
+
+// Every one-line text of the sheet is either shown whole or cut with an ellipsis:
+// a label is never narrower than its text, and a name cut to its room ends in "…".
+void expectNothingClipped(const SystemTravelView *sheet)
+{
+    for (const QLabel *label : sheet->findChildren<QLabel *>()) {
+        if (label->isVisibleTo(sheet) && !label->wordWrap())
+            EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << label->text().toStdString();
+    }
+    for (const ElidedLabel *label : sheet->findChildren<ElidedLabel *>()) {
+        if (label->isVisibleTo(sheet) && label->shownText() != label->text())
+            EXPECT_TRUE(label->shownText().contains(QChar(0x2026))) << label->shownText().toStdString();
+    }
+    for (const ElidedComboBox *picker : sheet->findChildren<ElidedComboBox *>()) {
+        if (picker->shownText() != picker->currentText())
+            EXPECT_TRUE(picker->shownText().endsWith(QChar(0x2026))) << picker->shownText().toStdString();
+    }
+}
+
+TEST_F(SystemTravelWindowTest, longNamesShowWholeWhereTheyFitAndTheStarsTablesLineUp)
+{
+    Star primary = star(Orbits::starOrbitP);
+    Star companion = star(Orbits::starOrbit5, SpectralType::M);
+    primary.worlds = {
+        body(Orbits::starOrbit2, 6, WorldType::planet,
+             QStringLiteral("Stormwatch Reach of the Outer Dominion")),
+        body(Orbits::starOrbit3, 8, WorldType::planet, QStringLiteral("Aurelian Principality Prime")),
+        body(Orbits::starOrbit3, 2, WorldType::closeSatelliteP,
+             QStringLiteral("Gleaming Satellite of Aurelian"), PlanetOrbits::planetOrbitG),
+        body(Orbits::starOrbit5, 3, WorldType::planet, QStringLiteral("Tiny"))};
+    companion.worlds = {body(Orbits::starOrbit1, 5, WorldType::planet,
+                             QStringLiteral("Farthest Companion Homeworld of Kesh")),
+                        body(Orbits::starOrbit2, 4, WorldType::planet, QStringLiteral("Bo"))};
+    store(system({primary, companion}));
+
+    RoutedWindow *window = showAt(900);
+    ASSERT_TRUE(window);
+    const auto *sheet = qobject_cast<SystemTravelWindow *>(window->content())->sheet();
+    const QList<ElidedLabel *> titles = sheet->findChildren<ElidedLabel *>(QStringLiteral("rowTitle"));
+    ASSERT_EQ(titles.size(), 6);
+    for (const ElidedLabel *title : titles)
+        EXPECT_EQ(title->shownText(), title->text());
+    for (const ElidedComboBox *picker : sheet->findChildren<ElidedComboBox *>())
+        EXPECT_EQ(picker->shownText(), picker->currentText());
+    expectNothingClipped(sheet);
+
+    // The rows of both stars share their columns.
+    const QList<QList<std::pair<int, int>>> rows = bodyRowColumns(sheet);
+    ASSERT_EQ(rows.size(), 6);
+    for (const QList<std::pair<int, int>> &row : rows)
+        EXPECT_EQ(row, rows.first());
+
+    // Narrower, the longest names give way first, and with an ellipsis.
+    window->resize(560, 620);
+    QCoreApplication::processEvents();
+    const auto cut = std::count_if(titles.begin(), titles.end(), [](const ElidedLabel *title) {
+        return title->shownText() != title->text();
+    });
+    EXPECT_GT(cut, 0);
+    EXPECT_EQ(titles.last()->shownText(), QStringLiteral("2 \u00B7 Bo"));
+    expectNothingClipped(sheet);
+    for (const QList<std::pair<int, int>> &row : bodyRowColumns(sheet))
+        EXPECT_EQ(row, bodyRowColumns(sheet).first());
+}
+
+TEST_F(SystemTravelWindowTest, aTinyCustomThrustCutsNothingWithoutAnEllipsis)
+{
+    Star primary = star(Orbits::starOrbitP);
+    Star companion = star(Orbits::starOrbit5, SpectralType::M);
+    primary.worlds = {body(Orbits::starOrbit2, 6, WorldType::planet,
+                           QStringLiteral("Stormwatch Reach of the Outer Dominion")),
+                      body(Orbits::starOrbit9, 3, WorldType::planet, QStringLiteral("Tiny"))};
+    companion.worlds = {body(Orbits::starOrbit1, 5, WorldType::planet, QStringLiteral("Bo"))};
+    store(system({primary, companion}));
+    RoutedWindow *window = showAt(560);
+    ASSERT_TRUE(window);
+    auto *sheet = qobject_cast<SystemTravelWindow *>(window->content())->sheet();
+    sheet->setCustomThrust(0.001);
+    QCoreApplication::processEvents();
+    const QStringList subtitles = texts(sheet, QStringLiteral("rowSubtitle"));
+    ASSERT_TRUE(std::any_of(subtitles.begin(), subtitles.end(), [](const QString &text) {
+        return text.endsWith(QStringLiteral("\u2019s 100 D"));
+    }));
+    expectNothingClipped(sheet);
 }
 
 } // namespace

@@ -3,21 +3,24 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 class QVariantAnimation;
 
-// The program's icon, `width` points square, turning about its centre: one full turn
-// every `speed` seconds, linear and endless, starting from 0 degrees when the widget
-// is first shown. The turn pauses while the widget is hidden. It reports the pointer
-// entering and leaving it.
+// A square picture turning about its centre: one full turn every `speed` seconds,
+// linear and endless, starting from 0 degrees when the widget is first shown. The
+// turn pauses while the widget is hidden. It reports the pointer entering and
+// leaving it.
 class RotatingIcon : public QWidget
 {
     Q_OBJECT
 
 public:
-    // The width of the About window's icon.
-    static constexpr int kWidth = 100;
+    // Draws the picture at a side of `pixels` device pixels. It is asked again when
+    // the screen's pixel ratio or the widget's palette changes.
+    using Artwork = std::function<QImage(int pixels)>;
 
-    explicit RotatingIcon(double speed, int width = kWidth, QWidget *parent = nullptr);
+    RotatingIcon(Artwork artwork, int width, double speed, QWidget *parent = nullptr);
 
     // Seconds for one full turn.
     double speed() const { return m_speed; }
@@ -38,10 +41,12 @@ protected:
     void hideEvent(QHideEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    double m_speed;
+    Artwork m_paintArtwork;
     int m_width;
+    double m_speed;
     double m_rotation = 0;
     QVariantAnimation *m_animation;
     QImage m_artwork;

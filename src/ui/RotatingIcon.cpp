@@ -1,14 +1,14 @@
 #include "RotatingIcon.h"
 
-#include "ui/StarSystemHexes.h"
-
+#include <QEvent>
 #include <QPainter>
 #include <QVariantAnimation>
 
 #include <cmath>
 
-RotatingIcon::RotatingIcon(double speed, int width, QWidget *parent)
-    : QWidget(parent), m_speed(speed), m_width(width), m_animation(new QVariantAnimation(this))
+RotatingIcon::RotatingIcon(Artwork artwork, int width, double speed, QWidget *parent)
+    : QWidget(parent), m_paintArtwork(std::move(artwork)), m_width(width), m_speed(speed),
+      m_animation(new QVariantAnimation(this))
 {
     setFixedSize(sizeHint());
     m_animation->setStartValue(0.0);
@@ -45,7 +45,7 @@ void RotatingIcon::paintEvent(QPaintEvent *)
     const qreal ratio = devicePixelRatioF();
     const int pixels = static_cast<int>(std::ceil(m_width * ratio));
     if (m_artwork.width() != pixels) {
-        m_artwork = StarSystemHexes::image(pixels);
+        m_artwork = m_paintArtwork(pixels);
         m_artwork.setDevicePixelRatio(ratio);
     }
     QPainter painter(this);
@@ -84,4 +84,11 @@ void RotatingIcon::leaveEvent(QEvent *event)
 {
     QWidget::leaveEvent(event);
     emit hoverChanged(false);
+}
+
+void RotatingIcon::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        m_artwork = QImage();
 }
