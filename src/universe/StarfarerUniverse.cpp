@@ -4,7 +4,10 @@
 #include "json/JsonParser.h"
 #include "json/JsonWriter.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <new>
@@ -48,6 +51,17 @@ StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
 StarfarerUniverse::~StarfarerUniverse()
 {
     m_saver.wait();
+    // Freeing the values of a large universe takes several frames, so a worker thread
+    // frees them; the views share none of them any more. Without a running program
+    // (at its very end) they are freed here.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    if (!pool || !QCoreApplication::instance())
+        return;
+    static_cast<void>(
+        QtConcurrent::run(pool, [contents = std::move(m_contents), index = std::move(m_index)]() mutable {
+            const UniverseContents freed = std::move(contents);
+            const HexIndex unindexed = std::move(index);
+        }));
 }
 
 StarfarerUniverse::CheckedFile StarfarerUniverse::check(UniverseFileReader::Contents contents)

@@ -62,7 +62,8 @@ public:
     // A new universe with the defaults: a new random id, "Untitled Universe", empty
     // collections, the referee's view and every layer shown.
     explicit StarfarerUniverse(UniverseFolder folder = UniverseFolder::standard(), QObject *parent = nullptr);
-    // Waits for a save still being written.
+    // Waits for a save still being written. The values are freed on a worker thread:
+    // freeing a large universe takes several frames.
     ~StarfarerUniverse() override;
 
     // A universe file read and checked but not decoded yet: its bytes with their

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 
 QString trimmedOrUntitled(const QString &name)
@@ -319,16 +321,17 @@ void UniverseManager::setCurrent(std::unique_ptr<StarfarerUniverse> universe)
 {
     if (universe.get() == m_current.get())
         return;
-    // The old document is deleted later, so views still holding it during this
-    // change (or in a running menu) never see a dangling pointer.
-    if (m_current) {
-        StarfarerUniverse *old = m_current.release();
-        old->setParent(this); // deleted with the manager if no event loop runs again
-        old->deleteLater();
-    }
-    m_current = std::move(universe);
+    std::unique_ptr<StarfarerUniverse> old = std::exchange(m_current, std::move(universe));
     connect(m_current.get(), &StarfarerUniverse::written, this, &UniverseManager::rememberWritten);
     emit currentChanged();
+    // The old document is deleted later, so views still holding it during this
+    // change (or in a running menu) never see a dangling pointer; and after the views
+    // that showed it, which the listeners have just handed to deleteLater(), so that
+    // it holds the last share of its values and frees them on a worker thread.
+    if (old) {
+        old->setParent(this); // deleted with the manager if no event loop runs again
+        old.release()->deleteLater();
+    }
 }
 
 void UniverseManager::rememberWritten(const QString &path, const StarfarerUniverse::Listing &listing)

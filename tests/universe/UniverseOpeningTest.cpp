@@ -199,6 +199,36 @@ TEST_F(Opening, AStoreDestroyedWhileReadingDropsTheRead)
     EXPECT_EQ(manager().current()->id(), before);
 }
 
+// The universe left stays alive through the switch's signal, so views still showing it
+// may read it there, and is deleted only after the views its listeners dropped then:
+// it holds the last share of its values, so they are freed with it on a worker thread
+// and not with a view on this one.
+TEST_F(Opening, TheUniverseLeftOutlivesTheSwitchAndTheViewsDroppedInIt)
+{
+    const QUuid next = QUuid::createUuid();
+    writeUniverse(next, QStringLiteral("Next"));
+    StarfarerUniverse *left = manager().current();
+    left->setName(QStringLiteral("Left Behind"));
+    left->save();
+    QStringList order;
+    QObject listener;
+    QObject::connect(left, &QObject::destroyed, &listener, [&] { order << QStringLiteral("universe"); });
+    QObject::connect(&manager(), &UniverseManager::currentChanged, &listener, [&] {
+        order << QStringLiteral("switched to ") + manager().current()->name();
+        auto *view = new QObject;
+        QObject::connect(view, &QObject::destroyed, &listener, [&order, shownName = left->name()] {
+            order << QStringLiteral("view of ") + shownName;
+        });
+        view->deleteLater();
+    });
+
+    manager().open(listed(next));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 3; }, 10000)) << order.join(u", ").toStdString();
+    drain();
+    EXPECT_EQ(order, (QStringList{QStringLiteral("switched to Next"), QStringLiteral("view of Left Behind"),
+                                  QStringLiteral("universe")}));
+}
+
 // Edits to the current universe made while the other one is read are saved before it
 // is left; when they cannot be, the user is asked then, unless they already chose to
 // leave unsaved edits when they asked for the switch. Staying drops what was read.
