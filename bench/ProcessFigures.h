@@ -4,9 +4,19 @@
 
 #include <QFile>
 
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
+
+// The CPU time this thread has spent, in milliseconds: on a busy machine, the work
+// itself, apart from the time the thread waited for a core.
+inline double threadCpuMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
 
 // The resident memory of this process, in MiB.
 inline double residentMB()

@@ -1,6 +1,7 @@
 // The system list's model over a universe of many systems: building it after a load,
 // one keystroke of search, switching the sort order, and following one system's edit;
-// and painting one row, whatever the length of its texts.
+// the first search or sort by a name on a list just opened (when the search texts and
+// the keys of names are made); and painting one row, whatever the length of its texts.
 #include "RepetitionStatistics.h"
 #include "SyntheticSystems.h"
 #include "screens/SystemListModel.h"
@@ -69,6 +70,28 @@ void BM_SystemListSortSwitch(benchmark::State &state)
     }
 }
 
+// The first search (use 0), or the first sort by name (1) or by main world (2), on a
+// list just opened.
+void BM_SystemListFirstUse(benchmark::State &state)
+{
+    StarfarerUniverse &universe = universeOf(int(state.range(0)));
+    std::unique_ptr<SystemListModel> source;
+    std::unique_ptr<SystemListProxy> model;
+    for (auto _ : state) {
+        // The list of the previous round goes, and a new one is opened, untimed.
+        state.PauseTiming();
+        model.reset();
+        source = std::make_unique<SystemListModel>(&universe);
+        model = std::make_unique<SystemListProxy>(source.get());
+        state.ResumeTiming();
+        if (state.range(1) == 0)
+            model->setSearchText(QStringLiteral("ka"));
+        else
+            model->setSortOrder(state.range(1) == 1 ? SystemSort::name : SystemSort::mainWorld);
+        benchmark::DoNotOptimize(model->rowCount());
+    }
+}
+
 // The document's replace and the model's update together, under the name order.
 void BM_SystemListEditOne(benchmark::State &state)
 {
@@ -124,4 +147,8 @@ BENCHMARK(BM_SystemListRowPaint)
 BENCHMARK(BM_SystemListBuild)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SystemListSearchKeystroke)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SystemListSortSwitch)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SystemListFirstUse)
+    ->ArgsProduct({{10000, 50000}, {0, 1, 2}})
+    ->ArgNames({"systems", "use"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SystemListEditOne)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);

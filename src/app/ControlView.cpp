@@ -209,22 +209,31 @@ void ControlView::toggleGroup(FactionCategory category)
     refreshSidebar();
 }
 
-// The detail column is remade only when the destination differs from the one its
+// The detail column changes only when the destination differs from the one its
 // screen was made for, so choosing the shown destination again keeps that screen
-// with everything typed into it.
+// with everything typed into it. The screen it leaves goes, unless it is kept: then
+// it goes back at once to the state a new one starts in, its pushed pages and what
+// was typed into it gone as if it had been deleted.
 void ControlView::showDetail()
 {
     if (m_detailPage && m_detailDestination == m_selection)
         return;
-    QWidget *page =
-        m_selection
-            ? DetailPages::make(*m_selection, ScreenEnvironment{m_manager, m_universe, m_router, m_imports})
-            : new ContentUnavailableView(tr("Nothing Selected"), Symbol::sidebarLeft,
-                                         tr("Choose an item from the sidebar."));
     if (m_detailPage) {
         m_detailLayout->removeWidget(m_detailPage);
         m_detailPage->hide();
-        m_detailPage->deleteLater();
+        if (m_detailDestination && DetailPages::isKept(m_detailDestination->kind))
+            DetailPages::returnToStart(m_detailDestination->kind, m_detailPage);
+        else
+            m_detailPage->deleteLater();
+    }
+    QWidget *page = m_selection ? m_keptPages[std::size_t(m_selection->kind)].data() : nullptr;
+    if (!page) {
+        page = m_selection ? DetailPages::make(*m_selection,
+                                               ScreenEnvironment{m_manager, m_universe, m_router, m_imports})
+                           : new ContentUnavailableView(tr("Nothing Selected"), Symbol::sidebarLeft,
+                                                        tr("Choose an item from the sidebar."));
+        if (m_selection && DetailPages::isKept(m_selection->kind))
+            m_keptPages[std::size_t(m_selection->kind)] = page;
     }
     m_detailLayout->addWidget(page);
     page->show();

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 class ElidedLabel;
@@ -27,7 +28,10 @@ class WindowRouter;
 //
 // It is built for the universe that is open when it is made and lives as long as
 // that universe stays open: it starts on the star map with every faction group
-// collapsed. A rename keeps it; another universe gets a new one.
+// collapsed. A rename keeps it; another universe gets a new one. The screens that
+// cost more to build the more systems there are (the list and the map) are built
+// once and kept while hidden, following the universe; leaving one puts it back in the
+// state a new one starts in. The others are built anew each time.
 class ControlView : public QWidget
 {
     Q_OBJECT
@@ -88,5 +92,6 @@ private:
     QVBoxLayout *m_detailLayout = nullptr;
     QWidget *m_detailPage = nullptr;
     std::optional<Destination> m_detailDestination;
+    std::array<QPointer<QWidget>, kDestinationKinds.size()> m_keptPages; // by destination kind
     QPointer<QDialog> m_alertDialog;
 };

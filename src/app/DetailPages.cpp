@@ -21,6 +21,15 @@
 namespace {
 
 using PageMaker = QWidget *(*)(const Destination &, const ScreenEnvironment &);
+// Puts a kept screen back in the state a fresh one starts in.
+using PageRestart = void (*)(QWidget *);
+
+template <typename Screen> void restart(QWidget *page)
+{
+    // A page made without a universe is a plain page, which has nothing to restart.
+    if (auto *screen = qobject_cast<Screen *>(page))
+        screen->returnToStart();
+}
 
 bool travellerRules(const ScreenEnvironment &environment)
 {
@@ -124,14 +133,34 @@ QWidget *factionEditor(const Destination &destination, const ScreenEnvironment &
     return new FactionEditingView(*environment.universe, destination.faction);
 }
 
+struct PageKind
+{
+    PageMaker make;
+    // Set for the screens kept while their universe stays open, those that cost
+    // more to build the more systems there are.
+    PageRestart restart = nullptr;
+};
+
 // In the order of DestinationKind.
-constexpr std::array<PageMaker, 11> kMakers{{
-    systemGenerator, systemList, travellerMapImport, starMap, rutters, nebulae, regions, starmapLabels,
-    factionLists,
-    factionEditor, // the form for a new faction
-    factionEditor, // the editor of the faction the destination carries
+constexpr std::array<PageKind, 11> kPageKinds{{
+    {systemGenerator},
+    {systemList, restart<SystemListView>},
+    {travellerMapImport},
+    {starMap, restart<StarMapView>},
+    {rutters},
+    {nebulae},
+    {regions},
+    {starmapLabels},
+    {factionLists},
+    {factionEditor}, // the form for a new faction
+    {factionEditor}, // the editor of the faction the destination carries
 }};
-static_assert(kMakers.size() == kDestinationKinds.size());
+static_assert(kPageKinds.size() == kDestinationKinds.size());
+
+const PageKind &pageKind(DestinationKind kind)
+{
+    return kPageKinds[static_cast<std::size_t>(kind)];
+}
 
 } // namespace
 
@@ -139,7 +168,18 @@ namespace DetailPages {
 
 QWidget *make(const Destination &destination, const ScreenEnvironment &environment)
 {
-    return kMakers[static_cast<std::size_t>(destination.kind)](destination, environment);
+    return pageKind(destination.kind).make(destination, environment);
+}
+
+bool isKept(DestinationKind kind)
+{
+    return pageKind(kind).restart != nullptr;
+}
+
+void returnToStart(DestinationKind kind, QWidget *page)
+{
+    if (const PageRestart restart = pageKind(kind).restart)
+        restart(page);
 }
 
 } // namespace DetailPages

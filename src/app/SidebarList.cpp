@@ -196,8 +196,7 @@ void SidebarList::addGroup(FactionCategory category, const QList<Faction> &facti
     if (!expanded)
         return;
     // Equal names keep the universe's order.
-    std::stable_sort(members.begin(), members.end());
-    for (const Faction &faction : members) {
+    for (const Faction &faction : inMenuOrder(members)) {
         addRow(Destination::forFaction(faction), colorFlagIcon(paletteColor(faction.color)),
                factionRowTitle(faction), true);
     }

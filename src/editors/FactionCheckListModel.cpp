@@ -6,8 +6,6 @@
 #include "ui/PlainText.h"
 #include "universe/UniverseChanges.h"
 
-#include <algorithm>
-
 FactionCheckListModel::FactionCheckListModel(StarfarerUniverse &universe, FactionListDraft &draft,
                                              QObject *parent)
     : QAbstractListModel(parent), m_universe(universe), m_draft(draft)
@@ -20,8 +18,7 @@ FactionCheckListModel::FactionCheckListModel(StarfarerUniverse &universe, Factio
 void FactionCheckListModel::reload()
 {
     beginResetModel();
-    m_factions = m_universe.factions();
-    std::stable_sort(m_factions.begin(), m_factions.end());
+    m_factions = inMenuOrder(m_universe.factions());
     endResetModel();
 }
 

@@ -2,9 +2,7 @@
 
 #include "HexPositionPicker.h"
 #include "RutterListSource.h"
-#include "ui/ColorMark.h"
 #include "ui/ContentUnavailableView.h"
-#include "ui/PaletteColor.h"
 #include "universe/UniverseChanges.h"
 
 #include <QCheckBox>
@@ -12,8 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-
-#include <algorithm>
 
 namespace {
 
@@ -56,14 +52,12 @@ RutterEditingView::RutterEditingView(StarfarerUniverse &universe, const std::opt
     formLayout()->addWidget(m_fields);
 
     fields->addWidget(heading(tr("Faction"), m_fields));
-    m_faction = new QComboBox(m_fields);
+    m_faction = new FactionPicker(universe, m_fields);
     m_faction->setObjectName(QStringLiteral("rutterFaction"));
     m_faction->setToolTip(tr("Faction"));
-    m_faction->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     fields->addWidget(m_faction, 0, Qt::AlignLeft);
     connect(m_faction, &QComboBox::activated, this, [this] {
-        const QVariant id = m_faction->currentData();
-        m_draft.factionID = id.isNull() ? std::nullopt : std::optional<QUuid>(id.toUuid());
+        m_draft.factionID = m_faction->chosen();
         refreshChrome();
     });
 
@@ -93,7 +87,7 @@ RutterEditingView::RutterEditingView(StarfarerUniverse &universe, const std::opt
             [this] { m_draft.age = static_cast<RutterAge>(m_age->currentData().toInt()); });
 
     addActionButton();
-    // The faction menu lists the factions; the wording follows the rules.
+    // Whether any faction exists decides what shows; the wording follows the rules.
     UniverseChanges::onObjects<Faction>(&universe, this,
                                         [this](const ObjectChange<Faction> &) { refresh(); });
     connect(&universe, &StarfarerUniverse::usesTravellerRulesChanged, this, &RutterEditingView::refresh);
@@ -149,21 +143,8 @@ void RutterEditingView::showDraft()
     m_endPicker->setPosition(m_draft.end);
     m_mainTradeRoute->setChecked(m_draft.mainTradeRoute);
     m_age->setCurrentIndex(m_age->findData(static_cast<int>(m_draft.age)));
+    m_faction->setChosen(m_draft.factionID);
     refresh();
-}
-
-// The picker offers "Select a faction" and every faction, sorted by name; a chosen
-// id that names no faction shows no entry.
-void RutterEditingView::fillFactionPicker()
-{
-    QList<Faction> factions = universe().factions();
-    std::stable_sort(factions.begin(), factions.end());
-    m_faction->clear();
-    m_faction->addItem(tr("Select a faction"));
-    for (const Faction &faction : factions)
-        m_faction->addItem(colorDotIcon(paletteColor(faction.color)), RutterListSource::factionName(faction),
-                           faction.id);
-    m_faction->setCurrentIndex(m_draft.factionID ? m_faction->findData(*m_draft.factionID) : 0);
 }
 
 void RutterEditingView::refresh()
@@ -172,6 +153,5 @@ void RutterEditingView::refresh()
     m_noFactions->setVisible(noFactions);
     m_fields->setVisible(!noFactions);
     actionButton()->setVisible(!noFactions);
-    fillFactionPicker();
     setTexts(texts(universe()));
 }

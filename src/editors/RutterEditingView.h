@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditorForm.h"
+#include "FactionPicker.h"
 #include "RutterDraft.h"
 
 class ContentUnavailableView;
@@ -21,7 +22,7 @@ public:
                       QWidget *parent = nullptr);
 
     const RutterDraft &draft() const { return m_draft; }
-    QComboBox *factionPicker() const { return m_faction; }
+    FactionPicker *factionPicker() const { return m_faction; }
     HexPositionPicker *startPicker() const { return m_startPicker; }
     HexPositionPicker *endPicker() const { return m_endPicker; }
     QString startCaption() const;
@@ -36,7 +37,6 @@ protected:
 
 private:
     HexPositionPicker *addEndpoint(QLabel *&caption, GalacticCoordinates RutterDraft::*field);
-    void fillFactionPicker();
     void showDraft();
     // The texts and controls that follow the universe: wording, factions.
     void refresh();
@@ -44,7 +44,7 @@ private:
     RutterDraft m_draft;
     ContentUnavailableView *m_noFactions;
     QWidget *m_fields;
-    QComboBox *m_faction;
+    FactionPicker *m_faction;
     QLabel *m_startCaption = nullptr;
     QLabel *m_endCaption = nullptr;
     HexPositionPicker *m_startPicker;

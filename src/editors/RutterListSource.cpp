@@ -7,7 +7,7 @@
 
 #include <QSet>
 
-#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -28,9 +28,13 @@ RutterListSource::RutterListSource(StarfarerUniverse &universe, QObject *parent)
             m_madeRows.remove(change.before->id);
         emit changed();
     });
-    UniverseChanges::onObjects<Faction>(&universe, this, [this](const ObjectChange<Faction> &) {
-        m_madeRows.clear();
-        emit changed();
+    UniverseChanges::onObjects<Faction>(&universe, this, [this](const ObjectChange<Faction> &change) {
+        if (change.isWholeList()) {
+            m_madeRows.clear();
+            emit changed();
+        } else {
+            factionChanged((change.after ? change.after : change.before)->id);
+        }
     });
     connect(&universe, &StarfarerUniverse::usesTravellerRulesChanged, this, [this] {
         m_madeRows.clear();
@@ -42,6 +46,21 @@ RutterListSource::RutterListSource(StarfarerUniverse &universe, QObject *parent)
             m_madeRows.clear();
             emit changed();
         });
+}
+
+void RutterListSource::factionChanged(const QUuid &id)
+{
+    // A faction shows in the rows of its own rutters and, while the filter names it, in
+    // the filter's title; a faction no rutter names (a new one) changes nothing shown.
+    bool named = m_factionFilterID == id;
+    for (const Rutter &rutter : universe().rutters()) {
+        if (rutter.factionID == id) {
+            m_madeRows.remove(rutter.id);
+            named = true;
+        }
+    }
+    if (named)
+        emit changed();
 }
 
 void RutterListSource::systemsChangedAt(const QList<GalacticCoordinates> &places)
@@ -139,8 +158,7 @@ QList<Faction> RutterListSource::factionFilterFactions() const
             factions.append(*owner);
         }
     }
-    std::stable_sort(factions.begin(), factions.end());
-    return factions;
+    return inMenuOrder(factions);
 }
 
 bool RutterListSource::isListed(const Rutter &rutter) const

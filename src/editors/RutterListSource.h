@@ -46,6 +46,8 @@ public:
     static MapObjectRow row(const Rutter &rutter, const StarfarerUniverse &universe);
 
 private:
+    // The faction with this id came, changed or went: the rows of its rutters change.
+    void factionChanged(const QUuid &id);
     // Systems came, changed or went at these places: the rows naming them change.
     void systemsChangedAt(const QList<GalacticCoordinates> &places);
     // The rutter's row, made once and kept while the rutter, the factions, the systems

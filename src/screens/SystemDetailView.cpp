@@ -52,6 +52,22 @@ NotesView *notesView(const QString &notes, QWidget *parent, const QString &objec
     return view;
 }
 
+QWidget *tagRow(const QStringList &titles, QWidget *parent)
+{
+    QList<Chip *> chips;
+    for (const QString &title : titles)
+        chips.append(tagChip(title));
+    return chipRow(chips, parent);
+}
+
+QWidget *factionRow(const QList<Faction> &factions, QWidget *parent)
+{
+    QList<Chip *> chips;
+    for (const Faction &faction : factions)
+        chips.append(factionChip(faction));
+    return chipRow(chips, parent);
+}
+
 void makeSecondary(QLabel *label)
 {
     QPalette palette = label->palette();
@@ -89,14 +105,14 @@ SystemDetailView::SystemDetailView(StarfarerUniverse *universe, const HexData &i
         });
         connect(universe, &StarfarerUniverse::usesTravellerRulesChanged, this, &SystemDetailView::refresh);
     }
-    rebuild();
+    showCurrent();
 }
 
 void SystemDetailView::refresh()
 {
-    // Hidden (under the editor, say), the page is built again when it shows.
+    // Hidden (under the editor, say), the page shows the change when it shows.
     if (isVisible()) {
-        rebuild();
+        showCurrent();
     } else {
         m_stale = true;
         watchShown(currentHex());
@@ -107,7 +123,7 @@ void SystemDetailView::refresh()
 void SystemDetailView::showEvent(QShowEvent *event)
 {
     if (std::exchange(m_stale, false))
-        rebuild();
+        showCurrent();
     QScrollArea::showEvent(event);
 }
 
@@ -183,10 +199,47 @@ void SystemDetailView::edit()
     emit editRequested(EditRoute{currentHex()});
 }
 
-void SystemDetailView::rebuild()
+bool SystemDetailView::Shown::sameParts(const Shown &other) const
+{
+    return hexNotes == other.hexNotes && mainWorldNotes == other.mainWorldNotes &&
+           tagTitles.isEmpty() == other.tagTitles.isEmpty() &&
+           factions.isEmpty() == other.factions.isEmpty() &&
+           destinations.isEmpty() == other.destinations.isEmpty();
+}
+
+SystemDetailView::Shown SystemDetailView::shownOf(const HexData &hex) const
+{
+    const std::optional<WorldData> mainWorld = hex.starSystem.mainWorld();
+    Shown shown;
+    shown.hexNotes = !hex.notes.isEmpty();
+    shown.mainWorldNotes = mainWorld && !mainWorld->notes.isEmpty();
+    shown.tagTitles = worldTagTitles();
+    shown.factions = mainWorldFactions();
+    shown.destinations = rutterDestinations();
+    shown.travellerRules = m_universe && m_universe->usesTravellerRules();
+    return shown;
+}
+
+void SystemDetailView::showCurrent()
 {
     const HexData hex = currentHex();
     watchShown(hex);
+    Shown shown = shownOf(hex);
+    if (m_parts.title && shown.sameParts(m_shown)) {
+        showInPlace(hex, shown);
+        m_shown = std::move(shown);
+    } else {
+        m_shown = std::move(shown);
+        build(hex);
+    }
+    emit titleChanged(systemName());
+}
+
+void SystemDetailView::build(const HexData &hex)
+{
+    // The worlds list stays open or closed as the user left it.
+    const bool worldsShown = m_parts.worlds && m_parts.worlds->showOtherWorlds();
+    m_parts = Parts();
     auto *column = new QWidget;
     auto *layout = new QVBoxLayout(column);
     layout->setSpacing(8);
@@ -194,70 +247,108 @@ void SystemDetailView::rebuild()
     auto *header = new QHBoxLayout;
     QFont titleFont = textFont(TextStyle::body, false, true);
     titleFont.setPixelSize(titleFont.pixelSize() * 17 / 13);
-    header->addWidget(elidedLabel(systemName(), titleFont, column, "title"), 1);
-    QLabel *hexLabel = text(tr("HEX: ") + hex.coordinates.description(), textFont(TextStyle::body, true),
-                            column, QStringLiteral("hex"));
-    makeSecondary(hexLabel);
-    header->addWidget(hexLabel);
+    m_parts.title = elidedLabel(systemName(), titleFont, column, "title");
+    header->addWidget(m_parts.title, 1);
+    m_parts.hex = text(tr("HEX: ") + hex.coordinates.description(), textFont(TextStyle::body, true), column,
+                       QStringLiteral("hex"));
+    makeSecondary(m_parts.hex);
+    header->addWidget(m_parts.hex);
     auto *editButton = new QPushButton(tr("Edit"), column);
     connect(editButton, &QPushButton::clicked, this, &SystemDetailView::edit);
     header->addWidget(editButton);
     layout->addLayout(header);
     layout->addWidget(uwpBlock(hex));
     layout->addWidget(horizontalDivider(column));
-    layout->addWidget(new StarSystemView(hex.starSystem, false, m_viewWidth, column));
-    layout->addWidget(new SystemWorldsView(hex.starSystem, m_viewWidth, 900, false, column));
-    const std::optional<WorldData> mainWorld = hex.starSystem.mainWorld();
-    if (mainWorld && !mainWorld->notes.isEmpty()) {
-        QWidget *notes = notesView(mainWorld->notes, column, QStringLiteral("footNotes"));
-        notes->setContentsMargins(0, 4, 0, 0);
-        layout->addWidget(notes);
+    m_parts.starSystem = new StarSystemView(hex.starSystem, false, m_viewWidth, column);
+    layout->addWidget(m_parts.starSystem);
+    m_parts.worlds = new SystemWorldsView(hex.starSystem, m_viewWidth, 900, false, column);
+    m_parts.worlds->setShowOtherWorlds(worldsShown);
+    layout->addWidget(m_parts.worlds);
+    if (m_shown.mainWorldNotes) {
+        m_parts.footNotes = notesView(hex.starSystem.mainWorld()->notes, column, QStringLiteral("footNotes"));
+        m_parts.footNotes->setContentsMargins(0, 4, 0, 0);
+        layout->addWidget(m_parts.footNotes);
     }
     layout->addStretch(1);
     column->setFixedWidth(int(m_viewWidth) + layout->contentsMargins().left() +
                           layout->contentsMargins().right());
     delete takeWidget();
     setWidget(column);
-    emit titleChanged(systemName());
+}
+
+void SystemDetailView::showInPlace(const HexData &hex, const Shown &shown)
+{
+    m_parts.title->setText(systemName());
+    m_parts.hex->setText(tr("HEX: ") + hex.coordinates.description());
+    if (m_parts.hexNotes)
+        m_parts.hexNotes->setText(hex.notes);
+    m_parts.mainWorldName->setText(mainWorldName());
+    m_parts.summaryLine->setText(mainWorldSummaryLine());
+    const QString mainWorldNotes = shown.mainWorldNotes ? hex.starSystem.mainWorld()->notes : QString();
+    for (NotesView *notes : {m_parts.blockNotes, m_parts.footNotes}) {
+        if (notes)
+            notes->setText(mainWorldNotes);
+    }
+    if (shown.tagTitles != m_shown.tagTitles)
+        replaceInBlock(m_parts.tagRow, tagRow(shown.tagTitles, nullptr));
+    if (shown.factions != m_shown.factions)
+        replaceInBlock(m_parts.factionRow, factionRow(shown.factions, nullptr));
+    if (shown.destinations != m_shown.destinations || shown.travellerRules != m_shown.travellerRules)
+        replaceInBlock(m_parts.routes, new RutterRoutesSection(shown.travellerRules, shown.destinations));
+    m_parts.starSystem->setStarSystem(hex.starSystem);
+    m_parts.worlds->setStarSystem(hex.starSystem);
+}
+
+void SystemDetailView::replaceInBlock(QWidget *&old, QWidget *fresh)
+{
+    if (!old)
+        return;
+    delete m_parts.block->replaceWidget(old, fresh);
+    delete old;
+    old = fresh;
+    // At once, not when the layout gets round to it, as the rest of the page shows.
+    fresh->show();
 }
 
 QWidget *SystemDetailView::uwpBlock(const HexData &hex)
 {
     auto *block = new QWidget;
     auto *layout = new QVBoxLayout(block);
+    m_parts.block = layout;
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(5);
-    if (!hex.notes.isEmpty())
-        layout->addWidget(notesView(hex.notes, block, QStringLiteral("hexNotes")));
+    if (m_shown.hexNotes) {
+        m_parts.hexNotes = notesView(hex.notes, block, QStringLiteral("hexNotes"));
+        layout->addWidget(m_parts.hexNotes);
+    }
     layout->addWidget(blackCaption(tr("Main World"), block));
-    layout->addWidget(
-        elidedLabel(mainWorldName(), textFont(TextStyle::body, true, true), block, "mainWorldName"));
-    layout->addWidget(
-        text(mainWorldSummaryLine(), textFont(TextStyle::body, true), block, QStringLiteral("summaryLine")));
+    m_parts.mainWorldName =
+        elidedLabel(mainWorldName(), textFont(TextStyle::body, true, true), block, "mainWorldName");
+    layout->addWidget(m_parts.mainWorldName);
+    m_parts.summaryLine =
+        text(mainWorldSummaryLine(), textFont(TextStyle::body, true), block, QStringLiteral("summaryLine"));
+    layout->addWidget(m_parts.summaryLine);
     QLabel *key =
         text(kProfileLineLegend, textFont(TextStyle::caption, true), block, QStringLiteral("keyLine"));
     makeSecondary(key);
     layout->addWidget(key);
-    const std::optional<WorldData> mainWorld = hex.starSystem.mainWorld();
-    if (mainWorld && !mainWorld->notes.isEmpty())
-        layout->addWidget(notesView(mainWorld->notes, block, QStringLiteral("blockNotes")));
+    if (m_shown.mainWorldNotes) {
+        m_parts.blockNotes =
+            notesView(hex.starSystem.mainWorld()->notes, block, QStringLiteral("blockNotes"));
+        layout->addWidget(m_parts.blockNotes);
+    }
     // A caption only over chips; the row itself is always there.
-    const auto chipSection = [&](const QString &title, const QList<Chip *> &chips) {
-        if (!chips.isEmpty())
-            layout->addWidget(blackCaption(title, block));
-        layout->addWidget(chipRow(chips, block));
-    };
-    QList<Chip *> tagChips;
-    for (const QString &tag : worldTagTitles())
-        tagChips.append(tagChip(tag));
-    chipSection(tr("World Tags"), tagChips);
-    QList<Chip *> factionChips;
-    for (const Faction &faction : mainWorldFactions())
-        factionChips.append(factionChip(faction));
-    chipSection(tr("Factions"), factionChips);
-    const QList<RutterDestination> destinations = rutterDestinations();
-    if (!destinations.isEmpty())
-        layout->addWidget(
-            new RutterRoutesSection(m_universe && m_universe->usesTravellerRules(), destinations, block));
+    if (!m_shown.tagTitles.isEmpty())
+        layout->addWidget(blackCaption(tr("World Tags"), block));
+    m_parts.tagRow = tagRow(m_shown.tagTitles, block);
+    layout->addWidget(m_parts.tagRow);
+    if (!m_shown.factions.isEmpty())
+        layout->addWidget(blackCaption(tr("Factions"), block));
+    m_parts.factionRow = factionRow(m_shown.factions, block);
+    layout->addWidget(m_parts.factionRow);
+    if (!m_shown.destinations.isEmpty()) {
+        m_parts.routes = new RutterRoutesSection(m_shown.travellerRules, m_shown.destinations, block);
+        layout->addWidget(m_parts.routes);
+    }
     return block;
 }

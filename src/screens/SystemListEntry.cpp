@@ -1,28 +1,26 @@
 #include "SystemListEntry.h"
 
-#include <tuple>
+std::optional<SystemListSortName> SystemListEntry::*SystemListEntry::sortName(SystemSort order)
+{
+    switch (order) {
+    case SystemSort::name: return &SystemListEntry::name;
+    case SystemSort::mainWorld: return &SystemListEntry::mainWorldName;
+    case SystemSort::coordinates: break;
+    }
+    return nullptr;
+}
 
 bool SystemListEntry::comesBefore(SystemSort order, const SystemListEntry &a, int aRow,
                                   const SystemListEntry &b, int bRow)
 {
-    const auto byCoordinates = [&] {
-        return std::tie(a.coordinates.sectorX, a.coordinates.sectorY, a.subsectorIndex, a.coordinates.column,
-                        a.coordinates.row, aRow) < std::tie(b.coordinates.sectorX, b.coordinates.sectorY,
-                                                            b.subsectorIndex, b.coordinates.column,
-                                                            b.coordinates.row, bRow);
-    };
-    const auto byText = [&](bool aHas, bool bHas, const QCollatorSortKey &aKey,
-                            const QCollatorSortKey &bKey) {
-        if (aHas != bHas)
-            return aHas;
-        const int compared = aKey.compare(bKey);
-        return compared != 0 ? compared < 0 : byCoordinates();
-    };
-    switch (order) {
-    case SystemSort::name: return byText(a.hasName, b.hasName, *a.nameKey, *b.nameKey);
-    case SystemSort::mainWorld:
-        return byText(a.hasMainWorldName, b.hasMainWorldName, *a.mainWorldKey, *b.mainWorldKey);
-    case SystemSort::coordinates: break;
-    }
-    return byCoordinates();
+    const auto byCoordinates = [&] { return a.place(aRow) < b.place(bRow); };
+    const auto member = sortName(order);
+    if (!member)
+        return byCoordinates();
+    const SystemListSortName &aName = *(a.*member);
+    const SystemListSortName &bName = *(b.*member);
+    if (aName.isEmpty != bName.isEmpty)
+        return bName.isEmpty;
+    const int compared = aName.key.compare(bName.key);
+    return compared != 0 ? compared < 0 : byCoordinates();
 }

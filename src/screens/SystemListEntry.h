@@ -8,27 +8,46 @@
 #include <QUuid>
 
 #include <optional>
+#include <tuple>
 
-// What the system list searches and sorts one system by, computed once per system:
-// its place, the case-folded texts a search looks in and the collation keys of its
-// name and its main world's name.
+// A name the system list sorts by: whether there is one, and its collation key.
+struct SystemListSortName
+{
+    bool isEmpty;
+    QCollatorSortKey key;
+};
+
+// What the system list searches and sorts one system by. Its place is read when the
+// system arrives or changes; the rest is made only once something first needs it (a
+// search, a sort by name, the row's height) and kept until the system changes, so
+// that opening a list of many thousands of systems reads little more than their
+// places.
 struct SystemListEntry
 {
     QUuid id;
     GalacticCoordinates coordinates;
     qint64 subsectorIndex = 0;
-    QString letter;
-    QString haystack; // label, name and world names, case-folded
-    bool hasName = false;
-    bool hasMainWorldName = false;
-    std::optional<QCollatorSortKey> nameKey; // always set; the key has no empty state
-    std::optional<QCollatorSortKey> mainWorldKey;
-    int lineCount = 0;
+    std::optional<QString> haystack; // label, name and world names, case-folded
+    std::optional<SystemListSortName> name;
+    std::optional<SystemListSortName> mainWorldName;
+    std::optional<int> lineCount;
+
+    // Where the entry at `row` stands in coordinate order: by sector, subsector,
+    // column and row, and equal places by row.
+    using Place = std::tuple<qint64, qint64, qint64, qint64, qint64, int>;
+    Place place(int row) const
+    {
+        return {coordinates.sectorX, coordinates.sectorY, subsectorIndex,
+                coordinates.column,  coordinates.row,     row};
+    }
+
+    // The name that `order` sorts by, if it sorts by one.
+    static std::optional<SystemListSortName> SystemListEntry::*sortName(SystemSort order);
 
     // Whether `a` (at row `aRow` of the universe) comes before `b` in `order`: named
     // systems first, then by name, equal names by coordinates; equal coordinates by
     // their rows, so that the order is total and keeps the universe's order where a
-    // stable sort would.
+    // stable sort would. Both entries hold the name `order` sorts by.
     static bool comesBefore(SystemSort order, const SystemListEntry &a, int aRow, const SystemListEntry &b,
                             int bRow);
 };

@@ -67,28 +67,97 @@ QVariant SystemListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || !m_universe)
         return {};
-    const SystemListEntry &shown = m_entries[std::size_t(index.row())];
+    SystemListEntry &shown = m_entries[std::size_t(index.row())];
     switch (role) {
     case HexIDRole: return shown.id;
-    case LineCountRole: return shown.lineCount;
     case RoutesTitleRole: return m_universe->usesTravellerRules() ? tr("Routes") : tr("Rutters");
+    case LineCountRole:
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
     case RowRole: break;
     default: return {};
     }
+    const HexData *hex = storedHex(index.row());
+    if (!hex)
+        return {};
+    switch (role) {
+    case LineCountRole:
+        if (!shown.lineCount)
+            shown.lineCount = SystemListRow::lineCount(*hex);
+        return *shown.lineCount;
+    case RowRole:
+        return QVariant::fromValue(
+            SystemListRow::of(*m_universe, *hex, m_rutters.destinations(hex->coordinates)));
+    default: return hex->starSystem.name;
+    }
+}
+
+const HexData *SystemListModel::storedHex(int row) const
+{
     // While a removal is told, the document no longer holds that row's hex, and
     // holds the later rows' one place earlier.
-    int position = index.row();
-    if (m_removing >= 0 && position >= m_removing) {
-        if (position == m_removing)
-            return {};
-        --position;
+    if (m_removing >= 0 && row >= m_removing) {
+        if (row == m_removing)
+            return nullptr;
+        --row;
     }
-    const HexData &hex = m_universe->data()[position];
-    if (role != RowRole)
-        return hex.starSystem.name;
-    return QVariant::fromValue(SystemListRow::of(*m_universe, hex, m_rutters.destinations(hex.coordinates)));
+    return &m_universe->data()[row];
+}
+
+const QString &SystemListModel::searchedText(int row) const
+{
+    SystemListEntry &entry = m_entries[std::size_t(row)];
+    if (!entry.haystack) {
+        QString haystack;
+        if (const HexData *hex = storedHex(row)) {
+            const StarSystem &system = hex->starSystem;
+            haystack = hex->coordinates.description() + QLatin1Char(' ') +
+                       hex->coordinates.subsectorLetter() + kSeparator + system.name;
+            for (const Star &star : system.stars) {
+                for (const WorldData &world : star.worlds)
+                    haystack += kSeparator + world.name;
+            }
+        }
+        entry.haystack = haystack.toCaseFolded();
+    }
+    return *entry.haystack;
+}
+
+const std::vector<int> &SystemListModel::rowsIn(SystemSort order) const
+{
+    sortIfNeeded(order);
+    return m_orders.rows(order);
+}
+
+int SystemListModel::rank(SystemSort order, int row) const
+{
+    sortIfNeeded(order);
+    return m_orders.rank(order, row);
+}
+
+void SystemListModel::sortIfNeeded(SystemSort order) const
+{
+    if (m_orders.isSorted(order))
+        return;
+    for (std::size_t row = 0; SystemListEntry::sortName(order) && row < m_entries.size(); ++row) {
+        if (const HexData *hex = storedHex(int(row)))
+            fillSortName(order, m_entries[row], *hex);
+    }
+    m_orders.sort(order, m_entries);
+}
+
+void SystemListModel::fillSortName(SystemSort order, SystemListEntry &entry, const HexData &hex) const
+{
+    const auto member = SystemListEntry::sortName(order);
+    if (!member || entry.*member)
+        return;
+    QString name;
+    if (order == SystemSort::name) {
+        name = hex.starSystem.name;
+    } else if (const std::optional<WorldIndex> main = hex.starSystem.mainWorldIndex()) {
+        name = hex.starSystem.stars.at(main->star).worlds.at(main->world).name;
+    }
+    entry.*member = SystemListSortName{name.isEmpty(), m_order.key(name)};
 }
 
 HexData SystemListModel::hexAt(int row) const
@@ -100,7 +169,7 @@ QList<SubsectorKey> SystemListModel::availableSubsectors() const
 {
     QSet<SubsectorKey> distinct;
     for (const SystemListEntry &entry : m_entries)
-        distinct.insert({entry.coordinates.sectorX, entry.coordinates.sectorY, entry.letter});
+        distinct.insert(SubsectorKey::of(entry.coordinates));
     QList<SubsectorKey> keys(distinct.begin(), distinct.end());
     SubsectorKey::sort(keys);
     return keys;
@@ -112,22 +181,11 @@ SystemListEntry SystemListModel::entry(const HexData &hex) const
     entry.id = hex.id;
     entry.coordinates = hex.coordinates;
     entry.subsectorIndex = subsectorIndex(hex.coordinates);
-    entry.letter = hex.coordinates.subsectorLetter();
-    const StarSystem &system = hex.starSystem;
-    entry.haystack =
-        hex.coordinates.description() + QLatin1Char(' ') + entry.letter + kSeparator + system.name;
-    for (const Star &star : system.stars) {
-        for (const WorldData &world : star.worlds)
-            entry.haystack += kSeparator + world.name;
+    // The orders kept so far place the system by its names.
+    for (const SystemSort order : {SystemSort::name, SystemSort::mainWorld}) {
+        if (m_orders.isSorted(order))
+            fillSortName(order, entry, hex);
     }
-    entry.haystack = entry.haystack.toCaseFolded();
-    entry.hasName = !system.name.isEmpty();
-    entry.nameKey = m_order.key(system.name);
-    const std::optional<WorldData> mainWorld = system.mainWorld();
-    const QString mainWorldName = mainWorld ? mainWorld->name : QString();
-    entry.hasMainWorldName = !mainWorldName.isEmpty();
-    entry.mainWorldKey = m_order.key(mainWorldName);
-    entry.lineCount = SystemListRow::lineCount(hex);
     return entry;
 }
 
@@ -142,12 +200,12 @@ void SystemListModel::reset()
 {
     beginResetModel();
     m_entries.clear();
+    m_orders.reset();
     if (m_universe) {
         m_entries.reserve(m_universe->data().size());
         for (const HexData &hex : m_universe->data())
             m_entries.push_back(entry(hex));
     }
-    m_orders.reset(m_entries);
     endResetModel();
 }
 
@@ -168,7 +226,16 @@ void SystemListModel::insertRows(qsizetype first, qsizetype count)
 void SystemListModel::replaceRow(const QUuid &id, const GalacticCoordinates &from,
                                  const GalacticCoordinates &to)
 {
-    const int row = rowOf(id);
+    // The rows stand in the universe's order and the hex now stands at `to`: its row is
+    // the first row there that still holds the id it had (an earlier hex with that id
+    // would have been the one replaced), found through the universe's index.
+    int row = -1;
+    for (const qsizetype at : m_universe->positionsOfHexesAt(to)) {
+        if (at < qsizetype(m_entries.size()) && m_entries[std::size_t(at)].id == id) {
+            row = int(at);
+            break;
+        }
+    }
     if (row < 0)
         return;
     m_entries[std::size_t(row)] = entry(m_universe->data()[row]);
@@ -205,19 +272,16 @@ void SystemListModel::repaintFarEnds(const QList<GalacticCoordinates> &places)
 
 void SystemListModel::repaintRowsAt(const QSet<GalacticCoordinates> &places)
 {
-    // Only the places that hold a system; a few, compared directly.
-    QList<GalacticCoordinates> occupied;
+    // The rows stand in the universe's order: its index names the rows at each place.
+    std::vector<qsizetype> rows;
     for (const GalacticCoordinates &place : places) {
-        if (m_universe->isOccupied(place))
-            occupied.append(place);
+        for (const qsizetype row : m_universe->positionsOfHexesAt(place))
+            rows.push_back(row);
     }
-    if (occupied.isEmpty())
-        return;
-    for (int row = 0; row < rowCount(); ++row) {
-        const GalacticCoordinates &at = m_entries[std::size_t(row)].coordinates;
-        if (std::find(occupied.cbegin(), occupied.cend(), at) != occupied.cend())
-            emit dataChanged(index(row), index(row), kShownRoles);
-    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (const qsizetype row : rows)
+        emit dataChanged(index(int(row)), index(int(row)), kShownRoles);
 }
 
 void SystemListModel::repaintAll()

@@ -18,9 +18,10 @@ class StarfarerUniverse;
 // the system list (SystemListProxy searches, filters and sorts them). It follows the
 // document's per-hex signals row by row: an insert (or a batch of them) inserts rows,
 // a removal removes one, a replacement changes one; only a whole new list of systems
-// resets it. Each row's search text and sort keys are computed once, when its system
-// arrives or changes, so that searching and sorting many thousands of systems only
-// compares precomputed values.
+// resets it. A row's search text, sort keys and height are made when something first
+// asks for them — a search, a sort by name, the view laying the row out — and kept
+// until its system changes, so that opening the list reads only where each system
+// lies, and searching and sorting many thousands of systems then compares kept values.
 class SystemListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -41,16 +42,26 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
+    // Where the system of a row lies.
     const SystemListEntry &entry(int row) const { return m_entries[std::size_t(row)]; }
-    // The rows in each order, and each row's place in them.
-    const SystemListOrders &orders() const { return m_orders; }
+    // What a search looks in: the row's label with its subsector letter, its system's
+    // name and its worlds' names, case-folded.
+    const QString &searchedText(int row) const;
+    // The rows in `order`, and a row's place in it.
+    const std::vector<int> &rowsIn(SystemSort order) const;
+    int rank(SystemSort order, int row) const;
     // The stored hex of a row.
     HexData hexAt(int row) const;
     // The distinct subsectors of all systems, sorted.
     QList<SubsectorKey> availableSubsectors() const;
 
 private:
+    // The place of `hex`, and the names of the orders sorted so far.
     SystemListEntry entry(const HexData &hex) const;
+    // The stored hex of a row; null for the row whose removal is being told.
+    const HexData *storedHex(int row) const;
+    void sortIfNeeded(SystemSort order) const;
+    void fillSortName(SystemSort order, SystemListEntry &entry, const HexData &hex) const;
     int rowOf(const QUuid &id) const;
     void reset();
     void insertRows(qsizetype first, qsizetype count);
@@ -66,7 +77,8 @@ private:
     QPointer<StarfarerUniverse> m_universe;
     NaturalOrder m_order;
     RutterIndex m_rutters;
-    std::vector<SystemListEntry> m_entries; // in the universe's order
-    SystemListOrders m_orders;
+    // In the universe's order. What is made on demand is filled in by const readers.
+    mutable std::vector<SystemListEntry> m_entries;
+    mutable SystemListOrders m_orders;
     int m_removing = -1; // the row whose removal is being told
 };

@@ -2,10 +2,43 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 namespace {
 
 constexpr std::array<SystemSort, 3> kOrders{SystemSort::coordinates, SystemSort::name, SystemSort::mainWorld};
+
+// A place packed into one whole number that orders as the place does, when its
+// parts fit: sectors within ±32,768, subsector indexes below 256, columns and rows
+// below 4,096 — every hex of a universe but those stored far outside any sector.
+std::optional<quint64> packedPlace(const SystemListEntry &entry)
+{
+    const GalacticCoordinates &at = entry.coordinates;
+    const auto fits = [](qint64 value, qint64 from, qint64 to) { return value >= from && value < to; };
+    if (!fits(at.sectorX, -32768, 32768) || !fits(at.sectorY, -32768, 32768) ||
+        !fits(entry.subsectorIndex, 0, 256) || !fits(at.column, 0, 4096) || !fits(at.row, 0, 4096))
+        return std::nullopt;
+    return quint64(at.sectorX + 32768) << 48 | quint64(at.sectorY + 32768) << 32 |
+           quint64(entry.subsectorIndex) << 24 | quint64(at.column) << 12 | quint64(at.row);
+}
+
+// Sorts `rows` in coordinate order by packed places, equal places by row; false,
+// with `rows` untouched, when a place does not pack.
+bool sortPacked(std::vector<int> &rows, const std::vector<SystemListEntry> &entries)
+{
+    std::vector<std::pair<quint64, int>> places;
+    places.reserve(entries.size());
+    for (std::size_t row = 0; row < entries.size(); ++row) {
+        const std::optional<quint64> packed = packedPlace(entries[row]);
+        if (!packed)
+            return false;
+        places.emplace_back(*packed, int(row));
+    }
+    std::sort(places.begin(), places.end());
+    for (std::size_t place = 0; place < places.size(); ++place)
+        rows[place] = places[place].second;
+    return true;
+}
 
 } // namespace
 
@@ -15,18 +48,34 @@ void SystemListOrders::rank(Order &order, std::size_t from, std::size_t to)
         order.rankOf[std::size_t(order.rows[place])] = int(place);
 }
 
-void SystemListOrders::reset(const std::vector<SystemListEntry> &entries)
+void SystemListOrders::reset()
 {
-    for (const SystemSort sort : kOrders) {
-        Order &order = m_orders[index(sort)];
-        order.rows.resize(entries.size());
+    m_orders = {};
+}
+
+void SystemListOrders::sort(SystemSort sort, const std::vector<SystemListEntry> &entries)
+{
+    Order &order = m_orders[index(sort)];
+    order.rows.resize(entries.size());
+    if (SystemListEntry::sortName(sort)) {
         std::iota(order.rows.begin(), order.rows.end(), 0);
         std::sort(order.rows.begin(), order.rows.end(), [&](int a, int b) {
             return SystemListEntry::comesBefore(sort, entries[std::size_t(a)], a, entries[std::size_t(b)], b);
         });
-        order.rankOf.resize(entries.size());
-        rank(order, 0, order.rows.size());
+    } else if (!sortPacked(order.rows, entries)) {
+        // The places side by side: sorting them reads far less memory than comparing
+        // whole entries through their rows.
+        std::vector<SystemListEntry::Place> places;
+        places.reserve(entries.size());
+        for (std::size_t row = 0; row < entries.size(); ++row)
+            places.push_back(entries[row].place(int(row)));
+        std::sort(places.begin(), places.end());
+        for (std::size_t place = 0; place < places.size(); ++place)
+            order.rows[place] = std::get<5>(places[place]);
     }
+    order.rankOf.resize(entries.size());
+    rank(order, 0, order.rows.size());
+    order.sorted = true;
 }
 
 void SystemListOrders::changed(const std::vector<SystemListEntry> &entries, int row)
@@ -34,6 +83,8 @@ void SystemListOrders::changed(const std::vector<SystemListEntry> &entries, int 
     const SystemListEntry &entry = entries[std::size_t(row)];
     for (const SystemSort sort : kOrders) {
         Order &order = m_orders[index(sort)];
+        if (!order.sorted)
+            continue;
         const std::size_t old = std::size_t(order.rankOf[std::size_t(row)]);
         order.rows.erase(order.rows.begin() + std::ptrdiff_t(old));
         const auto place = std::partition_point(order.rows.begin(), order.rows.end(), [&](int other) {
@@ -50,6 +101,8 @@ void SystemListOrders::inserted(const std::vector<SystemListEntry> &entries, int
 {
     for (const SystemSort sort : kOrders) {
         Order &order = m_orders[index(sort)];
+        if (!order.sorted)
+            continue;
         for (int &row : order.rows) {
             if (row >= first)
                 row += count;
@@ -82,6 +135,8 @@ void SystemListOrders::inserted(const std::vector<SystemListEntry> &entries, int
 void SystemListOrders::removed(int row)
 {
     for (Order &order : m_orders) {
+        if (!order.sorted)
+            continue;
         const std::size_t place = std::size_t(order.rankOf[std::size_t(row)]);
         order.rows.erase(order.rows.begin() + std::ptrdiff_t(place));
         for (int &later : order.rows) {

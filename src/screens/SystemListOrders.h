@@ -5,31 +5,37 @@
 #include <array>
 #include <vector>
 
-// Every row of the system list in each of its three orders, and each row's place in
-// them, kept as rows come, change and go. Sorting the shown rows then needs no
-// comparison of names at all: a new order walks its rows, and a changed row finds its
-// new place by comparing whole numbers. A change of one row costs a few moves of
-// whole numbers per order, never a sort.
+// Rows of the system list in each of its three orders, and each row's place in
+// them. An order is sorted the first time it is asked for and from then on kept as
+// rows come, change and go: a new order walks its rows, a changed row finds its new
+// place by comparing whole numbers, and a change of one row costs a few moves of
+// whole numbers per kept order, never a sort. Orders not asked for yet cost nothing.
 class SystemListOrders
 {
 public:
-    // The rows of `entries` sorted afresh.
-    void reset(const std::vector<SystemListEntry> &entries);
-    // The entry of `row` changed.
+    // Forgets every order: the rows are new.
+    void reset();
+    bool isSorted(SystemSort order) const { return m_orders[index(order)].sorted; }
+    // Sorts the rows of `entries` in `order`; they hold the name it sorts by.
+    void sort(SystemSort order, const std::vector<SystemListEntry> &entries);
+
+    // The entry of `row` changed. In each sorted order it holds the name the order
+    // sorts by, as every entry does; so do new entries.
     void changed(const std::vector<SystemListEntry> &entries, int row);
     // Rows from `first` on were inserted.
     void inserted(const std::vector<SystemListEntry> &entries, int first, int count);
     // The row went; the later rows moved up one place.
     void removed(int row);
 
-    // The rows in this order.
+    // The rows in this sorted order.
     const std::vector<int> &rows(SystemSort order) const { return m_orders[index(order)].rows; }
-    // The row's place in this order.
+    // The row's place in this sorted order.
     int rank(SystemSort order, int row) const { return m_orders[index(order)].rankOf[std::size_t(row)]; }
 
 private:
     struct Order
     {
+        bool sorted = false;
         std::vector<int> rows;
         std::vector<int> rankOf; // by row
     };

@@ -118,15 +118,14 @@ bool SystemListProxy::accepts(int sourceRow) const
     const SystemListEntry &entry = m_source->entry(sourceRow);
     if (m_subsectorFilter && (entry.coordinates.sectorX != m_subsectorFilter->sectorX ||
                               entry.coordinates.sectorY != m_subsectorFilter->sectorY ||
-                              entry.letter != m_subsectorFilter->letter))
+                              entry.coordinates.subsectorLetter() != m_subsectorFilter->letter))
         return false;
-    return m_needle.isEmpty() || entry.haystack.contains(m_needle);
+    return m_needle.isEmpty() || m_source->searchedText(sourceRow).contains(m_needle);
 }
 
 bool SystemListProxy::comesBefore(int a, int b) const
 {
-    const SystemListOrders &orders = m_source->orders();
-    return orders.rank(m_sortOrder, a) < orders.rank(m_sortOrder, b);
+    return m_source->rank(m_sortOrder, a) < m_source->rank(m_sortOrder, b);
 }
 
 int SystemListProxy::placeOf(int sourceRow, int from, int to) const
@@ -140,7 +139,7 @@ void SystemListProxy::refilter()
 {
     // The source keeps every row in each order: walking it sorts the rows.
     m_rows.clear();
-    for (const int row : m_source->orders().rows(m_sortOrder)) {
+    for (const int row : m_source->rowsIn(m_sortOrder)) {
         if (accepts(row))
             m_rows.append(row);
     }
@@ -150,8 +149,13 @@ void SystemListProxy::refilter()
 void SystemListProxy::reindex()
 {
     m_proxyRowOf.fill(-1, m_source->rowCount());
-    for (qsizetype row = 0; row < m_rows.size(); ++row)
-        m_proxyRowOf[m_rows[row]] = int(row);
+    reindex(0, int(m_rows.size()));
+}
+
+void SystemListProxy::reindex(int from, int to)
+{
+    for (int row = from; row < to; ++row)
+        m_proxyRowOf[m_rows[row]] = row;
 }
 
 void SystemListProxy::relayout(const std::function<void()> &change)
@@ -205,14 +209,15 @@ void SystemListProxy::sourceRowChanged(int sourceRow)
         const int place = placeOf(sourceRow, 0, int(m_rows.size()));
         beginInsertRows({}, place, place);
         m_rows.insert(place, sourceRow);
-        reindex();
+        reindex(place, int(m_rows.size()));
         endInsertRows();
         return;
     }
     if (!accepted) {
         beginRemoveRows({}, row, row);
         m_rows.removeAt(row);
-        reindex();
+        m_proxyRowOf[sourceRow] = -1;
+        reindex(row, int(m_rows.size()));
         endRemoveRows();
         return;
     }
@@ -225,8 +230,9 @@ void SystemListProxy::sourceRowChanged(int sourceRow)
         const int destination =
             afterPrevious ? placeOf(sourceRow, row + 1, last + 1) : placeOf(sourceRow, 0, row);
         beginMoveRows({}, row, row, {}, destination);
-        m_rows.move(row, destination > row ? destination - 1 : destination);
-        reindex();
+        const int to = destination > row ? destination - 1 : destination;
+        m_rows.move(row, to);
+        reindex(std::min(row, to), std::max(row, to) + 1);
         endMoveRows();
     }
     const QModelIndex moved = index(m_proxyRowOf[sourceRow]);

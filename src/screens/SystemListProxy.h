@@ -57,6 +57,9 @@ private:
     int placeOf(int sourceRow, int from, int to) const;
     void refilter();
     void reindex();
+    // Numbers again the rows from `from` to `to`, which a change moved; the others
+    // kept their places.
+    void reindex(int from, int to);
     // Changes the rows in one layout change, keeping persistent indexes on their
     // systems.
     void relayout(const std::function<void()> &change);

@@ -41,11 +41,16 @@ SystemListRow SystemListRow::of(const StarfarerUniverse &universe, const HexData
     return row;
 }
 
+bool SystemListRow::listedBesidesMain(const WorldData &world)
+{
+    return !world.mainWorld && !world.name.isEmpty() && world.name != kindText(world);
+}
+
 QList<WorldData> SystemListRow::namedWorldsBesidesMain(const StarSystem &system)
 {
     QList<WorldData> worlds;
     for (const WorldData &world : system.allWorlds()) {
-        if (!world.mainWorld && !world.name.isEmpty() && world.name != kindText(world))
+        if (listedBesidesMain(world))
             worlds.append(world);
     }
     std::stable_sort(worlds.begin(), worlds.end(), [](const WorldData &a, const WorldData &b) {
@@ -57,13 +62,22 @@ QList<WorldData> SystemListRow::namedWorldsBesidesMain(const StarSystem &system)
 
 int SystemListRow::lineCount(const HexData &hex)
 {
-    const StarSystem &system = hex.starSystem;
+    // One walk over the worlds where they are stored: their order does not change
+    // the count.
     int lines = 2 + (hex.notes.isEmpty() ? 0 : 1);
-    const std::optional<WorldData> mainWorld = system.mainWorld();
-    if (mainWorld && !mainWorld->notes.isEmpty())
-        ++lines;
-    for (const WorldData &world : namedWorldsBesidesMain(system))
-        lines += world.notes.isEmpty() ? 1 : 2;
+    bool mainWorldSeen = false;
+    for (const Star &star : hex.starSystem.stars) {
+        for (const WorldData &world : star.worlds) {
+            if (world.mainWorld) {
+                // Only the main world, the first one flagged, shows its notes.
+                if (!mainWorldSeen && !world.notes.isEmpty())
+                    ++lines;
+                mainWorldSeen = true;
+            } else if (listedBesidesMain(world)) {
+                lines += world.notes.isEmpty() ? 1 : 2;
+            }
+        }
+    }
     return lines;
 }
 

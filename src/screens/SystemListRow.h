@@ -43,6 +43,8 @@ struct SystemListRow
     // The worlds other than the main world whose name is not empty and not merely
     // their kind text, by star orbit and then satellite orbit.
     static QList<WorldData> namedWorldsBesidesMain(const StarSystem &system);
+    // Whether the row lists `world` by name under the main world.
+    static bool listedBesidesMain(const WorldData &world);
     // The world's tags as shown: raw values capitalised word by word, in stored order.
     static QStringList tagNames(const WorldData &world);
     // How many text lines the info column takes.

@@ -22,6 +22,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -98,13 +99,14 @@ QWidget *SystemListView::buildRoot()
     m_noResults = new ContentUnavailableView(QString(), Symbol::magnifyingglass,
                                              tr("Check the spelling or try a new search."), m_content);
     m_list = new QListView(m_content);
+    // Rows differ in height; laying out many thousands of them goes in batches so
+    // the window stays responsive. Set before anything lays the list out, so that
+    // its first layout goes in batches too.
+    m_list->setLayoutMode(QListView::Batched);
+    m_list->setBatchSize(500);
     m_list->setModel(m_model);
     m_list->setItemDelegate(new SystemRowDelegate(m_list));
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    // Rows differ in height; laying out many thousands of them goes in batches so
-    // the window stays responsive.
-    m_list->setLayoutMode(QListView::Batched);
-    m_list->setBatchSize(500);
     m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QListView::clicked, this,
@@ -287,6 +289,18 @@ QWidget *SystemListView::currentPage() const
     if (m_navigation->currentIndex() == 0)
         return frame;
     return qobject_cast<QWidget *>(frame->property("page").value<QObject *>());
+}
+
+void SystemListView::returnToStart()
+{
+    while (m_navigation->count() > 1)
+        goBack();
+    m_search->setText(QString());
+    setSortOrder(SystemSort::coordinates);
+    setSubsectorFilter(std::nullopt);
+    m_list->selectionModel()->clear();
+    m_list->scrollToTop();
+    m_list->horizontalScrollBar()->setValue(0);
 }
 
 void SystemListView::goBack()

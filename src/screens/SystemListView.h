@@ -51,6 +51,10 @@ public:
     // The page on top of the navigation stack (the list itself at the root).
     QWidget *currentPage() const;
     void goBack();
+    // Back to what a new screen shows: the list at the root of the stack, unsearched,
+    // in coordinate order over all subsectors, scrolled to its start with no row
+    // current.
+    void returnToStart();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

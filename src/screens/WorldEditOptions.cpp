@@ -131,13 +131,6 @@ QList<Race> peoples(TechnologyLevelSystem system)
     return list;
 }
 
-QList<Faction> factionMenu(const QList<Faction> &factions)
-{
-    QList<Faction> list = factions;
-    std::stable_sort(list.begin(), list.end(), [](const Faction &a, const Faction &b) { return a < b; });
-    return list;
-}
-
 QString basesText(const UWP &uwp)
 {
     QStringList names;

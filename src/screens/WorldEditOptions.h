@@ -10,8 +10,6 @@
 #include <QList>
 #include <QString>
 
-struct Faction;
-
 // One entry of a row of the world editor: the value it stands for, its text, and
 // whether the world holds that value now (a stored world may hold none of them).
 template <typename T> struct EditOption
@@ -46,8 +44,6 @@ EditOptions<double> gravity(const WorldData &world);
 
 // The peoples of a rule flavour, by display name with case ignored.
 QList<Race> peoples(TechnologyLevelSystem system);
-// The factions in menu order: by lower-cased name, equal names kept in stored order.
-QList<Faction> factionMenu(const QList<Faction> &factions);
 
 // The names of the bases in base order, joined with ", "; "None" for no base.
 QString basesText(const UWP &uwp);

@@ -438,7 +438,7 @@ void WorldEditPanel::refreshFactionSection()
 {
     const QList<Faction> all = m_universe ? m_universe->factions() : QList<Faction>();
     QMenu *menu = freshMenu(m_factionMenu);
-    for (const Faction &faction : WorldEditOptions::factionMenu(all)) {
+    for (const Faction &faction : inMenuOrder(all)) {
         QAction *action = menu->addAction(
             literalText(faction.name + QStringLiteral(" (") + faction.shortName + QLatin1Char(')')));
         connect(action, &QAction::triggered, this, [this, faction] { addFaction(faction); });

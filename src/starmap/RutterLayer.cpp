@@ -196,15 +196,13 @@ MapDirtyArea RutterLayer::ruttersAppended(const QList<Rutter> &rutters)
 
 MapDirtyArea RutterLayer::factionChanged(const Faction *before, const Faction *after)
 {
-    QSet<QUuid> ids;
-    for (const Faction *faction : {before, after}) {
-        if (faction)
-            ids.insert(faction->id);
-    }
+    // One or two ids, compared directly: hashing them once per rutter would cost more.
+    const auto ofFaction = [before, after](const Rutter &rutter) {
+        return (before && rutter.factionID == before->id) || (after && rutter.factionID == after->id);
+    };
     QSet<RouteKey> keys;
     for (const Segment &segment : std::as_const(m_segments)) {
-        if (std::any_of(segment.group.cbegin(), segment.group.cend(),
-                        [&ids](const Rutter &rutter) { return ids.contains(rutter.factionID); }))
+        if (std::any_of(segment.group.cbegin(), segment.group.cend(), ofFaction))
             keys.insert(segment.key);
     }
     return regroup(keys);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QPixmapCache>
 
 namespace {
 
@@ -44,10 +45,20 @@ void paintColorDot(QPainter &painter, const QRectF &bounds, const QColor &fill, 
 
 QIcon colorDotIcon(const QColor &color)
 {
-    QPixmap dot(kDotSize, kDotSize);
-    dot.fill(Qt::transparent);
-    QPainter painter(&dot);
-    paintColorDot(painter, QRectF(0, 0, kDotSize, kDotSize), color, textColor());
+    // Pickers refill their entries whenever a faction changes: each dot is drawn once.
+    const QColor text = textColor();
+    const QString key = QStringLiteral("vostrel-color-dot:%1:%2")
+                            .arg(quint64(color.rgba64()), 0, 16)
+                            .arg(quint64(text.rgba64()), 0, 16);
+    QPixmap dot;
+    if (!QPixmapCache::find(key, &dot)) {
+        dot = QPixmap(kDotSize, kDotSize);
+        dot.fill(Qt::transparent);
+        QPainter painter(&dot);
+        paintColorDot(painter, QRectF(0, 0, kDotSize, kDotSize), color, text);
+        painter.end();
+        QPixmapCache::insert(key, dot);
+    }
     return QIcon(dot);
 }
 

@@ -10,6 +10,9 @@ class QRectF;
 // filled circle, and a faction's flag. Each has a thin ring in a faint shade of the
 // text colour, so that a mark of the list's own colour (a white region or a white
 // faction on a white list) still shows.
+//
+// The dot, drawn once per colour and text colour and then taken from the pixmap
+// cache, so that pickers may ask for it for every entry whenever they refill.
 QIcon colorDotIcon(const QColor &color);
 // Draws the dot filling `bounds`; `text` is the colour of the text beside it, of
 // which the ring is a faint shade.

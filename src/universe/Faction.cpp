@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -50,14 +51,43 @@ JsonObject Faction::toJson() const
     return object;
 }
 
+namespace {
+
+// What menus order a faction by: its lower-cased name in code points. Code-point
+// order, not a collation, and not UTF-16 unit order either: the two differ for
+// characters beyond the basic plane.
+QList<uint> menuKey(const QLocale &locale, const QString &name)
+{
+    return locale.toLower(name).toUcs4();
+}
+
+bool keyLess(const QList<uint> &left, const QList<uint> &right)
+{
+    return std::lexicographical_compare(left.cbegin(), left.cend(), right.cbegin(), right.cend());
+}
+
+} // namespace
+
 bool operator<(const Faction &a, const Faction &b)
 {
-    // Code-point order, not a collation, and not UTF-16 unit order either: the two
-    // differ for characters beyond the basic plane.
     const QLocale locale;
-    const QList<uint> left = locale.toLower(a.name).toUcs4();
-    const QList<uint> right = locale.toLower(b.name).toUcs4();
-    return std::lexicographical_compare(left.cbegin(), left.cend(), right.cbegin(), right.cend());
+    return keyLess(menuKey(locale, a.name), menuKey(locale, b.name));
+}
+
+QList<Faction> inMenuOrder(QList<Faction> factions)
+{
+    const QLocale locale;
+    std::vector<std::pair<QList<uint>, qsizetype>> keys;
+    keys.reserve(std::size_t(factions.size()));
+    for (qsizetype i = 0; i < factions.size(); ++i)
+        keys.emplace_back(menuKey(locale, factions.at(i).name), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto &a, const auto &b) { return keyLess(a.first, b.first); });
+    QList<Faction> ordered;
+    ordered.reserve(factions.size());
+    for (const auto &key : keys)
+        ordered.append(std::move(factions[key.second]));
+    return ordered;
 }
 
 size_t qHash(const Faction &value, size_t seed) noexcept

@@ -38,6 +38,17 @@ template <typename Key> void HexIndex::Slots<Key>::remove(const Key &key, qint64
         m_later.erase(later);
 }
 
+template <typename Key> QList<qint64> HexIndex::Slots<Key>::all(const Key &key) const
+{
+    const auto first = m_first.constFind(key);
+    if (first == m_first.cend())
+        return {};
+    QList<qint64> found{*first};
+    if (const auto later = m_later.constFind(key); later != m_later.cend())
+        found.append(QList<qint64>(later->cbegin(), later->cend()));
+    return found;
+}
+
 template <typename Key> template <typename Renumber> void HexIndex::Slots<Key>::renumber(Renumber renumber)
 {
     for (qint64 &slot : m_first)
@@ -89,6 +100,14 @@ void HexIndex::removed(qsizetype position, const HexData &hex)
     const qsizetype hexes = qsizetype(m_nextSlot) - qsizetype(m_removed.size());
     if (qsizetype(m_removed.size()) > std::max(hexes, kShortestFoldedLog))
         fold();
+}
+
+QList<qsizetype> HexIndex::positionsAt(const GalacticCoordinates &coordinates) const
+{
+    QList<qsizetype> positions;
+    for (const qint64 slot : m_places.all(coordinates))
+        positions.append(positionOfSlot(slot));
+    return positions;
 }
 
 qsizetype HexIndex::positionOfSlot(qint64 slot) const

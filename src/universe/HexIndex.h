@@ -40,6 +40,8 @@ public:
     {
         return positionOfSlot(m_places.first(coordinates));
     }
+    // The positions of every hex at these coordinates, ascending.
+    QList<qsizetype> positionsAt(const GalacticCoordinates &coordinates) const;
 
 private:
     // The slots of the hexes with each key, the first (smallest) apart from the
@@ -54,6 +56,8 @@ private:
         }
         void reserve(qsizetype size) { m_first.reserve(size); }
         qint64 first(const Key &key) const { return m_first.value(key, -1); }
+        // Every slot with the key, ascending.
+        QList<qint64> all(const Key &key) const;
         void add(const Key &key, qint64 slot);
         void remove(const Key &key, qint64 slot);
         // Gives every slot the number `renumber` makes of it; the order stays.

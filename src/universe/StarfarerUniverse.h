@@ -213,6 +213,12 @@ public:
     std::optional<HexData> hexWithID(const QUuid &id) const;
     // Whether a stored hex stands at exactly these coordinates.
     bool isOccupied(const GalacticCoordinates &coordinates) const;
+    // Where in data() every hex at exactly these coordinates stands, ascending: for
+    // views that keep one row per stored hex, in its order.
+    QList<qsizetype> positionsOfHexesAt(const GalacticCoordinates &coordinates) const
+    {
+        return m_index.positionsAt(coordinates);
+    }
 
     // Map objects (factions, faction lists, rutters, regions, nebulae, labels) change
     // one at a time by id, as hexes do, each kind with its own inserted, replaced and

@@ -7,14 +7,26 @@
 #include "editors/FactionListsView.h"
 #include "editors/MapObjectListView.h"
 #include "import/ui/ImportTravellerMapView.h"
+#include "screens/SystemDetailView.h"
 #include "screens/SystemGeneratorView.h"
+#include "screens/SystemListModel.h"
+#include "screens/SystemListProxy.h"
+#include "screens/SystemListRow.h"
 #include "screens/SystemListView.h"
+#include "starmap/ui/StarMapCanvas.h"
 #include "starmap/ui/StarMapView.h"
+#include "starmap/ui/StarMapViewMenu.h"
 #include "ui/ContentUnavailableView.h"
+#include "universe/Rutter.h"
 
+#include <QLineEdit>
+#include <QListView>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
+
+#include <random>
 
 namespace {
 
@@ -45,6 +57,14 @@ HexData systemWithTechLevel(TechnologyLevel level)
     hex.starSystem.id = QUuid::createUuid();
     hex.starSystem.stars = {star};
     return hex;
+}
+
+QList<QUuid> ids(const QList<HexData> &hexes)
+{
+    QList<QUuid> list;
+    for (const HexData &hex : hexes)
+        list.append(hex.id);
+    return list;
 }
 
 QString pageTitle(QWidget *page)
@@ -356,3 +376,272 @@ TEST_F(Sidebar, ALongFactionNameIsCutWithAnEllipsisAtTheSidebarsEdge)
     ASSERT_NE(shown, painted.cend()) << painted.join(u'|').toStdString();
     EXPECT_GT(shown->size(), 10);
 }
+
+namespace {
+
+// The list and the map are kept while the universe stays open: coming back to one
+// shows it as a new one would be (the list at the root of its stack, unsearched, in
+// coordinate order over all subsectors, at its start with no current row; the map
+// fitted, nothing selected, its search field empty), with every change made to the
+// systems while it was hidden. The other screens are still built anew.
+TEST_F(Sidebar, TheListAndTheMapComeBackAsNewOnesWithWhatChangedWhileHidden)
+{
+    startApp();
+    QList<HexData> systems;
+    for (int i = 0; i < 400; ++i) {
+        HexData hex = systemWithTechLevel(TechnologyLevel::ttl12);
+        hex.coordinates = {0, 0, 1 + i % 32, 1 + i / 32};
+        hex.starSystem.name = QStringLiteral("System %1").arg(i);
+        systems.append(hex);
+    }
+    universe()->setData(systems);
+
+    clickRowTitled(QStringLiteral("Systems"));
+    settle();
+    QPointer<SystemListView> list = qobject_cast<SystemListView *>(view()->detailPage());
+    ASSERT_NE(list, nullptr);
+    auto *rows = list->findChild<QListView *>();
+    list->setSortOrder(SystemSort::name);
+    list->setSubsectorFilter(SubsectorKey{0, 0, QStringLiteral("A")});
+    list->setSearchText(QStringLiteral("System"));
+    settle();
+    rows->setCurrentIndex(rows->model()->index(3, 0));
+    rows->verticalScrollBar()->setValue(rows->verticalScrollBar()->maximum());
+    ASSERT_GT(rows->verticalScrollBar()->value(), 0);
+    list->showDetail(list->model()->hexAt(3));
+    ASSERT_NE(qobject_cast<SystemDetailView *>(list->currentPage()), nullptr);
+
+    clickRowTitled(QStringLiteral("Star Map"));
+    settle();
+    QPointer<StarMapView> map = qobject_cast<StarMapView *>(view()->detailPage());
+    ASSERT_NE(map, nullptr);
+    map->viewMenu()->searchField()->setText(QStringLiteral("System 5"));
+    map->search(QStringLiteral("System 5"));
+    map->canvas()->controller().zoom(2.0, {10, 10});
+    ASSERT_TRUE(map->selectedCoordinate().has_value());
+    ASSERT_FALSE(map->canvas()->controller().isFitted());
+
+    // The systems change while the list is hidden: one far away comes, one is
+    // renamed, one goes.
+    HexData newcomer = systemWithTechLevel(TechnologyLevel::ttl12);
+    newcomer.coordinates = {4, -3, 10, 10};
+    newcomer.starSystem.name = QStringLiteral("Newcomer");
+    universe()->insertHex(newcomer);
+    HexData renamed = systems[7];
+    renamed.starSystem.name = QStringLiteral("Aaa first by name");
+    universe()->replaceHex(renamed);
+    universe()->removeHex(systems[1].id);
+
+    clickRowTitled(QStringLiteral("Systems"));
+    settle();
+    ASSERT_EQ(view()->detailPage(), list.data());
+    EXPECT_TRUE(rows->isVisible());
+    EXPECT_EQ(list->findChild<QLineEdit *>()->text(), QString());
+    EXPECT_EQ(list->model()->searchText(), QString());
+    EXPECT_EQ(list->model()->sortOrder(), SystemSort::coordinates);
+    EXPECT_EQ(list->model()->subsectorFilter(), std::nullopt);
+    EXPECT_FALSE(rows->currentIndex().isValid());
+    EXPECT_EQ(rows->verticalScrollBar()->value(), 0);
+    SystemListView fresh(universe(), nullptr);
+    EXPECT_EQ(ids(list->model()->filteredSystems()), ids(fresh.model()->filteredSystems()));
+    EXPECT_EQ(list->model()->rowCount(), 400);
+    // The order and the filter took the changes too.
+    list->setSortOrder(SystemSort::name);
+    EXPECT_EQ(list->model()->hexAt(0).starSystem.name, QStringLiteral("Aaa first by name"));
+    list->setSubsectorFilter(SubsectorKey::of(newcomer.coordinates));
+    EXPECT_EQ(ids(list->model()->filteredSystems()), QList{newcomer.id});
+
+    clickRowTitled(QStringLiteral("Star Map"));
+    settle();
+    ASSERT_EQ(view()->detailPage(), map.data());
+    EXPECT_FALSE(map->selectedCoordinate().has_value());
+    EXPECT_EQ(map->overlayCard(), nullptr);
+    EXPECT_EQ(map->viewMenu()->searchField()->text(), QString());
+    EXPECT_TRUE(map->canvas()->controller().isFitted());
+    EXPECT_FALSE(map->fitButton()->isEnabled());
+    StarMapView freshMap(universe(), nullptr, DetailPages::kStarMapHexRadius,
+                         DetailPages::kStarMapGridPadding);
+    const GridExtent shown = map->canvas()->gridExtent();
+    const GridExtent expected = freshMap.canvas()->gridExtent();
+    EXPECT_EQ(std::tie(shown.minCol, shown.maxCol, shown.minRow, shown.maxRow),
+              std::tie(expected.minCol, expected.maxCol, expected.minRow, expected.maxRow));
+
+    clickRowTitled(QStringLiteral("System Generator"));
+    settle();
+    QPointer<QWidget> generator = view()->detailPage();
+    clickRowTitled(QStringLiteral("Systems"));
+    settle();
+    EXPECT_TRUE(generator.isNull());
+    EXPECT_EQ(view()->detailPage(), list.data());
+}
+
+} // namespace
+
+namespace {
+
+// One row of the list as the user reads it: every text the row shows, and the lines
+// its info column takes.
+QString shownRow(const QModelIndex &index)
+{
+    const auto row = index.data(SystemListModel::RowRole).value<SystemListRow>();
+    QStringList texts{row.label,         row.name, row.notes, row.mainWorldName, row.mainWorldProfile,
+                      row.mainWorldNotes};
+    for (const SystemListRow::WorldLine &world : row.otherNamedWorlds)
+        texts << world.name + u'/' + world.profile + u'/' + world.notes;
+    texts += row.mainWorldTagNames;
+    for (const Faction &faction : row.factions)
+        texts << faction.name;
+    for (const RutterDestination &destination : row.rutterDestinations)
+        texts << destination.chipText();
+    texts << QString::number(index.data(SystemListModel::LineCountRole).toInt());
+    return texts.join(u'|');
+}
+
+QStringList shownRows(const SystemListView &list)
+{
+    QStringList rows;
+    const SystemListProxy *model = list.model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        rows << model->hexAt(row).id.toString() + u'|' + shownRow(model->index(row, 0));
+    return rows;
+}
+
+// The list kept behind the map while the systems change as the user changes them (an
+// edit of names, worlds and notes, a new system, a removed one, one moved to another
+// subsector or sector, an import of a batch with others overwritten and routes under a
+// new faction): each time it comes back it shows, in every order, search and
+// subsector, the very rows, texts and heights a list built afresh shows, though it had
+// made its search texts, name keys and heights before the change.
+TEST_F(Sidebar, TheKeptListShowsWhatAFreshListShowsAfterEveryChangeWhileHidden)
+{
+    startApp();
+    std::mt19937 random(2718);
+    static const QStringList names{QString(),
+                                   QStringLiteral("Ärhus"),
+                                   QStringLiteral("aster"),
+                                   QStringLiteral("Zed"),
+                                   QStringLiteral("Ωmega"),
+                                   QStringLiteral("world")};
+    const auto pick = [&] { return names[qsizetype(random() % names.size())]; };
+    QSet<GalacticCoordinates> taken;
+    const auto freePlace = [&] {
+        GalacticCoordinates place;
+        do {
+            place = {qint64(random() % 3), 0, qint64(1 + random() % 32), qint64(1 + random() % 40)};
+        } while (taken.contains(place));
+        taken.insert(place);
+        return place;
+    };
+    const auto system = [&] {
+        HexData hex = systemWithTechLevel(TechnologyLevel::ttl12);
+        hex.coordinates = freePlace();
+        hex.starSystem.name = pick() + QString::number(random() % 100);
+        hex.notes = random() % 3 ? QString() : pick();
+        WorldData &main = hex.starSystem.stars[0].worlds[0];
+        main.name = pick();
+        main.notes = random() % 2 ? QString() : QStringLiteral("first line\nsecond line");
+        if (random() % 2) {
+            WorldData other;
+            other.id = QUuid::createUuid();
+            other.name = pick() + QStringLiteral(" Prime");
+            hex.starSystem.stars[0].worlds.append(other);
+        }
+        return hex;
+    };
+    const auto someStored = [&] {
+        const HexList &data = universe()->data();
+        return data[qsizetype(random() % data.size())];
+    };
+    QList<HexData> systems;
+    for (int i = 0; i < 120; ++i)
+        systems.append(system());
+    universe()->setData(systems);
+
+    clickRowTitled(QStringLiteral("Systems"));
+    settle();
+    QPointer<SystemListView> list = qobject_cast<SystemListView *>(view()->detailPage());
+    ASSERT_NE(list, nullptr);
+    const auto compare = [&](int round) {
+        SystemListView fresh(universe(), nullptr);
+        const QList<SubsectorKey> subsectors = fresh.model()->availableSubsectors();
+        ASSERT_EQ(list->model()->availableSubsectors(), subsectors) << "round " << round;
+        for (const SystemSort order : {SystemSort::coordinates, SystemSort::name, SystemSort::mainWorld}) {
+            for (const QString &search :
+                 {QString(), QStringLiteral("a"), QStringLiteral("ärh"), QStringLiteral("prime")}) {
+                for (const std::optional<SubsectorKey> &filter :
+                     {std::optional<SubsectorKey>(), std::optional(subsectors.first()),
+                      std::optional(subsectors.last())}) {
+                    for (SystemListView *shown : {list.data(), &fresh}) {
+                        shown->setSortOrder(order);
+                        shown->setSearchText(search);
+                        shown->setSubsectorFilter(filter);
+                    }
+                    ASSERT_EQ(shownRows(*list), shownRows(fresh))
+                        << "round " << round << " order " << int(order) << " search " << search.toStdString();
+                }
+            }
+        }
+    };
+    // Every search text, name key and height is made before anything changes.
+    compare(-1);
+
+    for (int round = 0; round < 15 && !HasFailure(); ++round) {
+        clickRowTitled(QStringLiteral("Star Map"));
+        settle();
+        switch (round % 5) {
+        case 0: { // an edit in place
+            HexData edited = system();
+            const HexData stored = someStored();
+            taken.remove(edited.coordinates);
+            edited.id = stored.id;
+            edited.coordinates = stored.coordinates;
+            universe()->replaceHex(edited);
+            break;
+        }
+        case 1: universe()->insertHex(system()); break;
+        case 2: {
+            const HexData gone = someStored();
+            taken.remove(gone.coordinates);
+            universe()->removeHex(gone.id);
+            break;
+        }
+        case 3: { // a move, into another subsector or sector
+            HexData moved = someStored();
+            taken.remove(moved.coordinates);
+            moved.coordinates = freePlace();
+            universe()->replaceHex(moved);
+            break;
+        }
+        default: { // an import
+            Faction polity;
+            polity.id = QUuid::createUuid();
+            polity.name = QStringLiteral("Polity %1").arg(round);
+            universe()->insertObject(polity);
+            HexData overwritten = system();
+            const HexData stored = someStored();
+            taken.remove(overwritten.coordinates);
+            overwritten.coordinates = stored.coordinates;
+            overwritten.starSystem.stars[0].worlds[0].factionIDs = {polity.id};
+            universe()->replaceHex(stored.id, overwritten);
+            QList<HexData> batch;
+            for (int i = 0; i < 4; ++i) {
+                batch.append(system());
+                batch.last().starSystem.stars[0].worlds[0].factionIDs = {polity.id};
+            }
+            universe()->insertHexes(batch);
+            Rutter route;
+            route.id = QUuid::createUuid();
+            route.factionID = polity.id;
+            route.start = batch.first().coordinates;
+            route.end = stored.coordinates;
+            universe()->insertObjects(QList<Rutter>{route});
+        }
+        }
+        clickRowTitled(QStringLiteral("Systems"));
+        settle();
+        ASSERT_EQ(view()->detailPage(), list.data());
+        compare(round);
+    }
+}
+
+} // namespace

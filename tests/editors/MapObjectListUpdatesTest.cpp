@@ -15,6 +15,7 @@
 
 #include <QListView>
 #include <QSignalSpy>
+#include <QToolButton>
 
 #include <algorithm>
 #include <random>
@@ -141,8 +142,9 @@ TEST_F(MapObjectListUpdatesTest, FilteringHidesRowsWithoutLeavingTheEditor)
 }
 
 // The rutter list keeps the rows it made; after any mix of changes to rutters (with
-// an id used twice), to their factions, to the systems at their ends
-// and to the systems' list as a whole, its rows are those made afresh from each rutter.
+// an id used twice), to their factions (renamed, gone, back again, or all set anew),
+// to the systems at their ends and to the systems' list as a whole, its rows are those
+// made afresh from each rutter.
 TEST_F(MapObjectListUpdatesTest, KeptRutterRowsFollowEverythingARowShows)
 {
     std::mt19937 random(91);
@@ -159,10 +161,11 @@ TEST_F(MapObjectListUpdatesTest, KeptRutterRowsFollowEverythingARowShows)
     m_universe->setFactions(factions);
     RutterListSource kept(*m_universe);
     ASSERT_TRUE(kept.rows().isEmpty());
-    for (int step = 0; step < 300 && !HasFailure(); ++step) {
+    QList<Faction> gone; // factions taken out, which rutters may still name
+    for (int step = 0; step < 400 && !HasFailure(); ++step) {
         const QList<Rutter> &rutters = m_universe->rutters();
         const QList<Faction> &owners = m_universe->factions();
-        switch (rutters.isEmpty() ? 0 : int(random() % 9)) {
+        switch (rutters.isEmpty() ? 0 : int(random() % 11)) {
         case 0:
         case 1: {
             Rutter added{QUuid::createUuid(),
@@ -219,10 +222,31 @@ TEST_F(MapObjectListUpdatesTest, KeptRutterRowsFollowEverythingARowShows)
             m_universe->setData(systems);
             break;
         }
-        default: {
+        case 8: {
             QList<Rutter> shuffled = rutters;
             std::shuffle(shuffled.begin(), shuffled.end(), random);
             m_universe->setRutters(shuffled);
+            break;
+        }
+        case 9:
+            // A faction goes (its rutters' rows lose it), comes back, or a new one comes.
+            if (owners.size() > 1 && random() % 2) {
+                gone.append(owners[random() % owners.size()]);
+                m_universe->removeObject<Faction>(gone.last().id);
+            } else if (!gone.isEmpty()) {
+                m_universe->insertObject(gone.takeAt(random() % gone.size()));
+            } else {
+                Faction added;
+                added.id = QUuid::createUuid();
+                added.name = QStringLiteral("N%1").arg(step);
+                m_universe->insertObject(added);
+            }
+            break;
+        default: {
+            QList<Faction> shuffled = owners;
+            std::shuffle(shuffled.begin(), shuffled.end(), random);
+            shuffled.first().name += u'~';
+            m_universe->setFactions(shuffled);
         }
         }
         QList<MapObjectRow> made;
@@ -232,6 +256,57 @@ TEST_F(MapObjectListUpdatesTest, KeptRutterRowsFollowEverythingARowShows)
         }
         ASSERT_EQ(kept.rows(), made) << "step " << step;
     }
+}
+
+// A faction shows only in the rows of its own rutters and in the filter's title: a
+// new faction, or one no rutter names, tells the rutter list nothing, while a faction
+// that rutters name, or that the filter names, changes what shows.
+TEST_F(MapObjectListUpdatesTest, OnlyTheFactionsARutterOrTheFilterNamesReachTheRutterList)
+{
+    Faction owner;
+    owner.id = QUuid::createUuid();
+    owner.name = QStringLiteral("Owner");
+    m_universe->setFactions({owner});
+    const QUuid unknown = QUuid::createUuid(); // named by a rutter, not yet a faction
+    m_universe->setRutters({Rutter{QUuid::createUuid(),
+                                   owner.id,
+                                   {0, 0, 1, 1},
+                                   {0, 0, 1, 2},
+                                   false,
+                                   RutterAge::recent,
+                                   std::nullopt},
+                            Rutter{QUuid::createUuid(),
+                                   unknown,
+                                   {0, 0, 2, 1},
+                                   {0, 0, 2, 2},
+                                   false,
+                                   RutterAge::recent,
+                                   std::nullopt}});
+    RuttersView view(*m_universe);
+    QSignalSpy told(&view.listSource(), &MapObjectListSource::changed);
+
+    Faction bystander;
+    bystander.id = QUuid::createUuid();
+    bystander.name = QStringLiteral("Bystander");
+    m_universe->insertObject(bystander);
+    bystander.name = QStringLiteral("Renamed bystander");
+    m_universe->replaceObject(bystander);
+    EXPECT_EQ(told.count(), 0);
+
+    Faction arrived;
+    arrived.id = unknown;
+    arrived.name = QStringLiteral("Arrived");
+    m_universe->insertObject(arrived);
+    EXPECT_EQ(told.count(), 1);
+    EXPECT_EQ(view.model()->index(1, 0).data().toString(), QStringLiteral("Arrived"));
+
+    // The filter names the bystander, which owns no rutter: its title follows it.
+    view.source().setFactionFilterID(bystander.id);
+    bystander.name = QStringLiteral("Watched");
+    m_universe->replaceObject(bystander);
+    EXPECT_EQ(view.factionFilterButton()->text(), QStringLiteral("Watched"));
+    MapObjectListModel fresh(view.listSource());
+    EXPECT_EQ(rowsOf(*view.model()), rowsOf(fresh));
 }
 
 // Regions appended together, as an import appends them, reach the list as one change

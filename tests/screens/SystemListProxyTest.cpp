@@ -1,11 +1,14 @@
-// The system list's rows follow the document row by row: after any mix of edits,
-// single and batch inserts and removals, in each order and under a search and a
-// subsector filter, they are the rows of a list built afresh; no change resets them,
-// the current row stays on its system, and a batch arrives as one update.
+// The system list's rows follow the document row by row: after any mix of edits (some
+// giving a system another's id), single and batch inserts and removals, in each order
+// and under a search and a subsector filter, they are the rows of a list built afresh
+// and the rows a plain reading of the systems gives (every text compared as it is,
+// pair by pair); no change resets them, the current row stays on its system, and a
+// batch arrives as one update.
 #include "screens/SystemListProxy.h"
 #include "ItemModelMirror.h"
 #include "ScreenTestSupport.h"
 #include "model/NaturalOrder.h"
+#include "model/WorldDescriptions.h"
 #include "screens/RutterDestination.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemListRow.h"
@@ -33,6 +36,82 @@ QList<QUuid> ids(const QList<HexData> &hexes)
     for (const HexData &hex : hexes)
         list.append(hex.id);
     return list;
+}
+
+// The place of a hex's subsector in its sector, A to P across and down, not capped.
+qint64 plainSubsectorIndex(const GalacticCoordinates &c)
+{
+    return 4 * (std::max<qint64>(c.row - 1, 0) / 10) + std::max<qint64>(c.column - 1, 0) / 8;
+}
+
+bool plainCoordinateOrder(const HexData &a, const HexData &b)
+{
+    const GalacticCoordinates &p = a.coordinates;
+    const GalacticCoordinates &q = b.coordinates;
+    if (p.sectorX != q.sectorX)
+        return p.sectorX < q.sectorX;
+    if (p.sectorY != q.sectorY)
+        return p.sectorY < q.sectorY;
+    if (plainSubsectorIndex(p) != plainSubsectorIndex(q))
+        return plainSubsectorIndex(p) < plainSubsectorIndex(q);
+    if (p.column != q.column)
+        return p.column < q.column;
+    return p.row < q.row;
+}
+
+QString plainMainWorldName(const HexData &hex)
+{
+    const std::optional<WorldData> main = hex.starSystem.mainWorld();
+    return main ? main->name : QString();
+}
+
+// The rows of the list read plainly off the stored systems: each text searched on
+// its own, names compared pair by pair with the collator, a stable sort.
+QList<QUuid> plainRows(const HexList &data, const QString &search, SystemSort order,
+                       const std::optional<SubsectorKey> &filter)
+{
+    const QString needle = search.trimmed();
+    const auto contains = [&](const QString &text) {
+        return text.toCaseFolded().contains(needle.toCaseFolded());
+    };
+    QList<HexData> kept;
+    for (const HexData &hex : data) {
+        if (filter && SubsectorKey::of(hex.coordinates) != *filter)
+            continue;
+        bool found = needle.isEmpty() ||
+                     contains(hex.coordinates.description() + u' ' + hex.coordinates.subsectorLetter()) ||
+                     contains(hex.starSystem.name);
+        for (const WorldData &world : hex.starSystem.allWorlds())
+            found = found || contains(world.name);
+        if (found)
+            kept.append(hex);
+    }
+    const NaturalOrder names;
+    const auto byText = [&](const QString &a, const QString &b, const HexData &x, const HexData &y) {
+        if (a.isEmpty() != b.isEmpty())
+            return b.isEmpty();
+        const int compared = names.compare(a, b);
+        return compared != 0 ? compared < 0 : plainCoordinateOrder(x, y);
+    };
+    std::stable_sort(kept.begin(), kept.end(), [&](const HexData &x, const HexData &y) {
+        switch (order) {
+        case SystemSort::name: return byText(x.starSystem.name, y.starSystem.name, x, y);
+        case SystemSort::mainWorld: return byText(plainMainWorldName(x), plainMainWorldName(y), x, y);
+        case SystemSort::coordinates: break;
+        }
+        return plainCoordinateOrder(x, y);
+    });
+    return ids(kept);
+}
+
+// The lines of a row's info column counted from the worlds the row lists.
+int plainLineCount(const HexData &hex)
+{
+    const std::optional<WorldData> main = hex.starSystem.mainWorld();
+    int lines = 2 + !hex.notes.isEmpty() + (main && !main->notes.isEmpty());
+    for (const WorldData &world : SystemListRow::namedWorldsBesidesMain(hex.starSystem))
+        lines += 1 + !world.notes.isEmpty();
+    return lines;
 }
 
 class SystemListProxyTest : public ::testing::Test
@@ -63,6 +142,46 @@ protected:
         m_source = std::make_unique<SystemListModel>(&m_universe);
         m_rows = std::make_unique<SystemListProxy>(m_source.get());
         return *m_rows;
+    }
+
+    // A system with names beyond ASCII that fold, collate and number differently,
+    // other worlds named or not (some by their kind), notes here and there, in a few
+    // sectors or, when `farOnes` are allowed, sometimes far outside any.
+    HexData variedSystem(bool farOnes)
+    {
+        static const QStringList names{QString(),
+                                       QStringLiteral("Äther"),
+                                       QStringLiteral("äther"),
+                                       QStringLiteral("Aether"),
+                                       QStringLiteral("Straße"),
+                                       QStringLiteral("STRASSE"),
+                                       QStringLiteral("Ωmega"),
+                                       QStringLiteral("ωmega"),
+                                       QStringLiteral("Кострома"),
+                                       QStringLiteral("World 9"),
+                                       QStringLiteral("world 10"),
+                                       QStringLiteral("Zeta"),
+                                       QStringLiteral("İstanbul")};
+        const auto pick = [&] { return names[m_random() % names.size()]; };
+        const bool far = farOnes && m_random() % 12 == 0;
+        const GalacticCoordinates at{far ? qint64(m_random() % 2 ? 40000 : -1000000000)
+                                         : qint64(m_random() % 3),
+                                     -qint64(m_random() % 2), qint64(m_random() % 34),
+                                     far ? qint64(4000 + m_random() % 2000) : qint64(m_random() % 44)};
+        HexData hex = hexWithMainWorld(TechnologyLevel::ttl12, at, m_random() % 3 ? QString() : pick());
+        hex.starSystem.name = pick();
+        WorldData &main = hex.starSystem.stars[0].worlds[0];
+        main.name = pick();
+        main.mainWorld = m_random() % 5 != 0;
+        main.notes = m_random() % 4 ? QString() : pick();
+        for (int i = int(m_random() % 3); i > 0; --i) {
+            WorldData other = world();
+            other.name = m_random() % 4 ? pick() : kindText(other);
+            other.notes = m_random() % 3 ? QString() : pick();
+            other.mainWorld = m_random() % 6 == 0;
+            hex.starSystem.stars[0].worlds.append(other);
+        }
+        return hex;
     }
 
     std::mt19937 m_random{4242};
@@ -106,7 +225,11 @@ TEST_F(SystemListProxyTest, RowsMatchAFreshListAfterEveryChangeAndKeepTheCurrent
         } else if (action < 8) {
             HexData edited = someSystem();
             const QUuid id = data[m_random() % data.size()].id;
-            edited.id = action == 7 ? QUuid::createUuid() : id;
+            // Now and then under a new id, or under another system's id, which then
+            // stands twice.
+            edited.id = action == 7   ? QUuid::createUuid()
+                        : action == 6 ? data[m_random() % data.size()].id
+                                      : id;
             m_universe.replaceHex(id, edited);
         } else {
             // The id is passed from inside the document's own list.
@@ -135,6 +258,82 @@ TEST_F(SystemListProxyTest, RowsMatchAFreshListAfterEveryChangeAndKeepTheCurrent
     }
     EXPECT_EQ(resets.count(), 0);
     EXPECT_EQ(sourceResets.count(), 0);
+}
+
+// The search texts, sort keys and row heights that the list makes when first needed
+// follow every change: after edits that rename systems and worlds, move them, change
+// their main worlds and notes, insert and remove them, the rows in every order,
+// search and filter, and their heights, are those of a plain reading of the systems,
+// both for the list that followed the changes and for one opened afresh. Half of the
+// way every system lies in a sector near the others; then some lie far outside any.
+TEST_F(SystemListProxyTest, RowsAndHeightsMatchAPlainReadingOfTheSystemsAfterEveryChange)
+{
+    QList<HexData> systems;
+    for (int i = 0; i < 60; ++i)
+        systems.append(variedSystem(false));
+    m_universe.setData(systems);
+    SystemListModel source(&m_universe);
+    SystemListProxy rows(&source);
+    static const QStringList searches{
+        QString(),           QStringLiteral("ä"),    QStringLiteral(" ÄTHER "), QStringLiteral("ss"),
+        QStringLiteral("ω"), QStringLiteral("КОСТ"), QStringLiteral("0101"),    QStringLiteral("world 1"),
+        QStringLiteral("i")};
+    const auto check = [&](const SystemListProxy &list, const char *which, int step) {
+        ASSERT_EQ(ids(list.filteredSystems()),
+                  plainRows(m_universe.data(), list.searchText(), list.sortOrder(), list.subsectorFilter()))
+            << which << " step " << step << " order " << int(list.sortOrder()) << " search "
+            << list.searchText().toStdString();
+        for (int row = 0; row < list.rowCount(); ++row) {
+            ASSERT_EQ(list.index(row).data(SystemListModel::LineCountRole).toInt(),
+                      plainLineCount(list.hexAt(row)))
+                << which << " step " << step << " row " << row;
+        }
+    };
+    for (int step = 0; step < 300 && !HasFailure(); ++step) {
+        // The view changes now and then, so that searches and orders are made both
+        // before and after the systems they read changed.
+        if (m_random() % 4 == 0) {
+            switch (m_random() % 3) {
+            case 0: rows.setSortOrder(SystemSort(m_random() % 3)); break;
+            case 1: rows.setSearchText(searches[m_random() % searches.size()]); break;
+            default: {
+                const QList<SubsectorKey> subsectors = rows.availableSubsectors();
+                rows.setSubsectorFilter(m_random() % 2 || subsectors.isEmpty()
+                                            ? std::nullopt
+                                            : std::optional(subsectors[m_random() % subsectors.size()]));
+            }
+            }
+        }
+        const HexList &data = m_universe.data();
+        const bool farOnes = step >= 150;
+        const int action = int(m_random() % 10);
+        if (data.isEmpty() || action == 0) {
+            m_universe.insertHex(variedSystem(farOnes));
+        } else if (action == 1) {
+            QList<HexData> batch;
+            for (int i = int(m_random() % 5); i > 0; --i)
+                batch.append(variedSystem(farOnes));
+            m_universe.insertHexes(batch);
+        } else if (action < 8) {
+            // Another system in the same record: new names, worlds, notes and place.
+            HexData edited = variedSystem(farOnes);
+            edited.id = data[m_random() % data.size()].id;
+            m_universe.replaceHex(edited);
+        } else if (action == 8) {
+            m_universe.removeHex(data[m_random() % data.size()].id);
+        } else if (step % 50 == 9) {
+            m_universe.setData(data.toList());
+        }
+        check(rows, "followed", step);
+        if (step % 10 == 0) {
+            SystemListModel freshSource(&m_universe);
+            SystemListProxy fresh(&freshSource);
+            fresh.setSearchText(rows.searchText());
+            fresh.setSortOrder(rows.sortOrder());
+            fresh.setSubsectorFilter(rows.subsectorFilter());
+            check(fresh, "fresh", step);
+        }
+    }
 }
 
 // An import of a sector with the list open and sorted by name: the source takes the

@@ -84,6 +84,7 @@ TEST(ColorMarkTest, ADarkPaletteRingsABlackMarkInALightShade)
         const TextColor black(Qt::black);
         // Drawn once for a light palette...
         EXPECT_LT(darkestGray(onBase(colorFlagIcon(Qt::black), 16, Qt::white), QRect(0, 0, 16, 16)), 60);
+        EXPECT_LT(darkestGray(onBase(colorDotIcon(Qt::black), 12, Qt::white), QRect(0, 0, 12, 12)), 60);
     }
     // ...and again for a dark one, whose black list shows a black flag by a light ring.
     const TextColor white(Qt::white);

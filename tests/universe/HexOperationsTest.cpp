@@ -236,9 +236,11 @@ void expectLookupsMatchARebuild(const StarfarerUniverse &universe, const QList<G
     rebuilt.rebuild(data);
     QHash<QUuid, qsizetype> firstWithID;
     QHash<GalacticCoordinates, qsizetype> firstAt;
+    QHash<GalacticCoordinates, QList<qsizetype>> allAt;
     for (qsizetype i = 0; i < data.size(); ++i) {
         firstWithID.insert(data[i].id, firstWithID.value(data[i].id, i));
         firstAt.insert(data[i].coordinates, firstAt.value(data[i].coordinates, i));
+        allAt[data[i].coordinates].append(i);
     }
     const auto hexAt = [&](qsizetype position) {
         return position < 0 ? std::nullopt : std::optional<HexData>(data.at(position));
@@ -248,6 +250,7 @@ void expectLookupsMatchARebuild(const StarfarerUniverse &universe, const QList<G
         EXPECT_EQ(rebuilt.positionAt(places[p]), first) << "place " << p;
         EXPECT_EQ(universe.hexData(places[p]), hexAt(first)) << "place " << p;
         EXPECT_EQ(universe.isOccupied(places[p]), first >= 0) << "place " << p;
+        EXPECT_EQ(universe.positionsOfHexesAt(places[p]), allAt.value(places[p])) << "place " << p;
     }
     for (const QUuid &id : ids) {
         const qsizetype first = firstWithID.value(id, -1);

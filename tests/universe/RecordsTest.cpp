@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <random>
 
 using namespace Qt::StringLiterals;
 using namespace random_records;
@@ -91,6 +93,28 @@ TEST(Records, FactionsOrderByLowerCasedNameInCodePoints)
     Faction lower;
     lower.name = u"alpha"_s;
     EXPECT_FALSE(upper < lower || lower < upper);
+}
+
+// The menu order computed with one key per faction is the stable sort by operator<:
+// names that differ only in case, beyond the basic plane or not at all keep the
+// order they were given in.
+TEST(Records, MenuOrderIsTheStableSortByName)
+{
+    const QStringList names{u"Zulu"_s, u"zulu"_s,   u"alpha"_s,      u"Alpha"_s, u""_s,        u"\u00e9cho"_s,
+                            u"_x"_s,   u"\uff21"_s, u"\U0001F600"_s, u"ALPHA"_s, u"alphabet"_s};
+    std::mt19937 random(5);
+    for (int round = 0; round < 50; ++round) {
+        QList<Faction> factions;
+        for (int i = 0, n = int(random() % 30); i < n; ++i) {
+            Faction faction;
+            faction.id = QUuid::createUuid();
+            faction.name = names[qsizetype(random() % names.size())];
+            factions.append(faction);
+        }
+        QList<Faction> expected = factions;
+        std::stable_sort(expected.begin(), expected.end());
+        ASSERT_EQ(inMenuOrder(factions), expected) << "round " << round;
+    }
 }
 
 TEST(Records, RutterLegacyFactionGivesTheIdUnlessAFactionIdIsStored)

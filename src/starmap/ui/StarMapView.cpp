@@ -14,6 +14,7 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -143,6 +144,13 @@ void StarMapView::search(const QString &query)
         MapSearch::centredOn(found->centre, controller.transform().scale, QSizeF(m_canvas->size()));
     animated([&controller, &target] { controller.setTransform(target); });
     select(found->hex.coordinates);
+}
+
+void StarMapView::returnToStart()
+{
+    m_menu->searchField()->setText(QString());
+    select(std::nullopt);
+    m_canvas->controller().resetTransform();
 }
 
 void StarMapView::select(const std::optional<GalacticCoordinates> &coordinates)

@@ -49,6 +49,8 @@ public:
     // Centres the map on the first visible system matching `query`, keeping the scale,
     // and selects it; nothing happens when none matches or no system is shown.
     void search(const QString &query);
+    // Back to what a new map shows: fitted, nothing selected, the search field empty.
+    void returnToStart();
 
     // What the empty state says for this universe.
     static QString emptyStateTitle(const StarfarerUniverse &universe);
