@@ -98,7 +98,6 @@ ControlView::ControlView(UniverseManager *manager, WindowRouter *router,
             [this] { showAlert(UniverseAlert::rename); });
     connect(m_menuButton, &UniverseMenuButton::deleteRequested, this,
             [this] { showAlert(UniverseAlert::deleteUniverse); });
-    connect(m_menuButton, &UniverseMenuButton::openFailed, this, &ControlView::universeOpenFailed);
 
     refreshTitle();
     refreshSidebar();

@@ -64,10 +64,6 @@ public:
     // with the open universe's name.
     void showAlert(UniverseAlert alert);
 
-signals:
-    // A universe chosen from the menu could not be opened.
-    void universeOpenFailed(const QString &message);
-
 private:
     QWidget *buildSidebar();
     QWidget *buildFooter();

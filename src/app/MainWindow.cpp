@@ -86,6 +86,8 @@ void MainWindow::setUniverseManager(UniverseManager *manager)
         return;
     connect(m_manager, &UniverseManager::currentChanged, this, &MainWindow::showCurrentUniverse);
     connect(m_manager, &UniverseManager::loadErrorChanged, this, &MainWindow::showLoadError);
+    // Shown again even when the same file failed before and was dismissed.
+    connect(m_manager, &UniverseManager::openFailed, this, &MainWindow::showLoadError);
     connect(m_manager, &UniverseManager::operationFailed, m_operationFailure, &MessageBanner::showMessage);
     m_manager->setLeaveUnsavedQuestion([window = QPointer<MainWindow>(this)](StarfarerUniverse &universe) {
         return !window ||
@@ -113,10 +115,7 @@ void MainWindow::showCurrentUniverse()
             connect(universe, &StarfarerUniverse::saved, m_saveFailure, &MessageBanner::clearMessage),
             connect(universe, &StarfarerUniverse::externalChangeKept, this, &MainWindow::showExternalChange),
         };
-        auto *view = new ControlView(m_manager, m_router, m_imports);
-        // Shown again even when the same file failed before and was dismissed.
-        connect(view, &ControlView::universeOpenFailed, this, &MainWindow::showLoadError);
-        setContent(view);
+        setContent(new ControlView(m_manager, m_router, m_imports));
     }
     refreshTitle();
 }

@@ -2,7 +2,9 @@
 
 #include "ui/ElidedLabel.h"
 #include "ui/LiteralText.h"
+#include "ui/PlainText.h"
 #include "ui/PressedShade.h"
+#include "ui/ProgressSpinner.h"
 #include "ui/Symbol.h"
 #include "universe/UniverseManager.h"
 
@@ -26,7 +28,7 @@ QLabel *symbolLabel(Symbol symbol, int size, const QColor &color, QWidget *paren
 
 UniverseMenuButton::UniverseMenuButton(UniverseManager *manager, StarfarerUniverse *universe, QWidget *parent)
     : QAbstractButton(parent), m_manager(manager), m_universe(universe), m_menu(new QMenu(this)),
-      m_name(new ElidedLabel(QString(), this))
+      m_spinner(new ProgressSpinner(this)), m_name(new ElidedLabel(QString(), this))
 {
     setObjectName(QStringLiteral("universeMenu"));
     setCursor(Qt::PointingHandCursor);
@@ -35,12 +37,16 @@ UniverseMenuButton::UniverseMenuButton(UniverseManager *manager, StarfarerUniver
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 2);
-    layout->addWidget(symbolLabel(Symbol::starSquareOnSquareFill, 14, ink, this));
+    m_symbol = symbolLabel(Symbol::starSquareOnSquareFill, 14, ink, this);
+    layout->addWidget(m_symbol);
+    m_spinner->setObjectName(QStringLiteral("openingSpinner"));
+    layout->addWidget(m_spinner);
     layout->addWidget(m_name, 1);
     layout->addWidget(symbolLabel(Symbol::chevronUpChevronDown, 12, ink, this));
 
     connect(this, &QAbstractButton::clicked, this, &UniverseMenuButton::showMenu);
     connect(m_manager, &UniverseManager::headersChanged, this, &UniverseMenuButton::rebuildMenu);
+    connect(m_manager, &UniverseManager::openingChanged, this, &UniverseMenuButton::refreshLabel);
     if (m_universe) {
         connect(m_universe, &StarfarerUniverse::nameChanged, this, &UniverseMenuButton::refreshLabel);
         connect(m_universe, &StarfarerUniverse::nameChanged, this, &UniverseMenuButton::rebuildMenu);
@@ -56,7 +62,16 @@ QString UniverseMenuButton::labelName() const
 
 void UniverseMenuButton::refreshLabel()
 {
-    m_name->setText(m_universe ? m_universe->name() : QString());
+    const std::optional<StarfarerUniverse::Header> opening = m_manager ? m_manager->opening() : std::nullopt;
+    if (opening) {
+        m_name->setText(tr("Opening “%1”…").arg(quotedName(opening->name)));
+        m_menu->hide();
+    } else {
+        m_name->setText(m_universe ? m_universe->name() : QString());
+    }
+    setEnabled(!opening);
+    m_symbol->setVisible(!opening);
+    m_spinner->setVisible(opening.has_value());
 }
 
 void UniverseMenuButton::rebuildMenu()
@@ -75,9 +90,8 @@ void UniverseMenuButton::rebuildMenu()
         }
         connect(entry, &QAction::triggered, this, [this, header] {
             later([this, header] {
-                // A failed read leaves the open universe in place and says why.
-                if (m_manager && !m_manager->open(header) && m_manager->loadError())
-                    emit openFailed(*m_manager->loadError());
+                if (m_manager)
+                    m_manager->open(header);
             });
         });
     }

@@ -6,6 +6,8 @@
 #include <QPointer>
 
 class ElidedLabel;
+class QLabel;
+class ProgressSpinner;
 class QMenu;
 
 // The universe menu at the top of the sidebar's footer. Its label shows the open
@@ -13,6 +15,11 @@ class QMenu;
 // checked) to open it, then "New Universe…", "Rename…" and "Delete…". Opening a
 // universe goes straight to the store; the other three ask their owner to show an
 // alert. Every choice is carried out once the menu has closed.
+//
+// While the store reads a universe to open it, the label says “Opening “Name”…”
+// beside the spinner, and the menu cannot be opened: a second choice
+// would abandon the first, and creating, renaming or deleting would act on a
+// universe about to be left.
 class UniverseMenuButton : public QAbstractButton
 {
     Q_OBJECT
@@ -21,7 +28,8 @@ public:
     UniverseMenuButton(UniverseManager *manager, StarfarerUniverse *universe, QWidget *parent = nullptr);
 
     QMenu *menu() const { return m_menu; }
-    // The name as the label holds it (it may be drawn cut).
+    // The name as the label holds it (it may be drawn cut), or what it says while a
+    // universe is being opened.
     QString labelName() const;
     ElidedLabel *nameLabel() const { return m_name; }
 
@@ -34,8 +42,6 @@ signals:
     void newRequested();
     void renameRequested();
     void deleteRequested();
-    // A universe chosen from the menu could not be opened; `message` says so.
-    void openFailed(const QString &message);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -49,5 +55,7 @@ private:
     QPointer<UniverseManager> m_manager;
     QPointer<StarfarerUniverse> m_universe;
     QMenu *m_menu;
+    QLabel *m_symbol;
+    ProgressSpinner *m_spinner;
     ElidedLabel *m_name;
 };

@@ -4,7 +4,10 @@
 #include "json/JsonParser.h"
 #include "json/JsonWriter.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <new>
@@ -48,6 +51,17 @@ StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
 StarfarerUniverse::~StarfarerUniverse()
 {
     m_saver.wait();
+    // Freeing the values of a large universe takes several frames, so a worker thread
+    // frees them; the views share none of them any more. Without a running program
+    // (at its very end) they are freed here.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    if (!pool || !QCoreApplication::instance())
+        return;
+    static_cast<void>(
+        QtConcurrent::run(pool, [contents = std::move(m_contents), index = std::move(m_index)]() mutable {
+            const UniverseContents freed = std::move(contents);
+            const HexIndex unindexed = std::move(index);
+        }));
 }
 
 StarfarerUniverse::CheckedFile StarfarerUniverse::check(UniverseFileReader::Contents contents)
@@ -94,19 +108,27 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &b
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const CheckedFile &file, UniverseFolder folder,
                                                              QString *error)
 {
+    std::optional<DecodedFile> decoded = decodeChecked(file, error);
+    return decoded ? made(std::move(*decoded), std::move(folder)) : nullptr;
+}
+
+std::optional<StarfarerUniverse::DecodedFile> StarfarerUniverse::decodeChecked(const CheckedFile &file,
+                                                                               QString *error)
+{
     QString reason = file.invalidReason;
     try {
         if (file.outline && !file.outline->document.isObject()) {
             reason = QStringLiteral("the file does not hold a JSON object");
         } else if (file.outline) {
-            auto universe = std::make_unique<StarfarerUniverse>(std::move(folder));
-            universe->m_contents = UniverseContents::fromJson(
-                JsonReader(*file.outline->document.object(), JsonPath()), file.outline->elements);
-            universe->relinkRutterFactions();
-            universe->relinkWorldFactions(); // decodes the worlds' legacy faction records
-            universe->m_index.rebuild(universe->m_contents.data);
-            universe->m_usesTravellerRules = universe->usesTravellerRules();
-            return universe;
+            DecodedFile decoded{
+                UniverseContents::fromJson(JsonReader(*file.outline->document.object(), JsonPath()),
+                                           file.outline->elements),
+                {},
+                {file.contents.stamp, file.header()}};
+            decoded.contents.relinkRutterFactions();
+            decoded.contents.relinkWorldFactions(); // decodes the worlds' legacy faction records
+            decoded.index.rebuild(decoded.contents.data);
+            return decoded;
         }
     } catch (const DecodeError &decodeError) {
         reason = decodeError.text();
@@ -115,37 +137,67 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const CheckedFile &
     }
     if (error)
         *error = reason;
-    return nullptr;
+    return std::nullopt;
+}
+
+std::optional<StarfarerUniverse::DecodedFile>
+StarfarerUniverse::decodeFile(const QString &path, QString *error, const std::atomic<bool> *abandoned)
+{
+    const auto goOn = [&] {
+        if (abandoned && abandoned->load()) {
+            if (error)
+                *error = QStringLiteral("abandoned");
+            return false;
+        }
+        return true;
+    };
+    if (!goOn())
+        return std::nullopt;
+    std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path, error);
+    if (!contents || !goOn())
+        return std::nullopt;
+    // The bytes and their outline are dropped here, on the decoding thread.
+    const CheckedFile file = check(std::move(*contents));
+    if (!goOn())
+        return std::nullopt;
+    return decodeChecked(file, error);
+}
+
+std::unique_ptr<StarfarerUniverse> StarfarerUniverse::made(DecodedFile decoded, UniverseFolder folder)
+{
+    auto universe = std::make_unique<StarfarerUniverse>(std::move(folder));
+    universe->m_contents = std::move(decoded.contents);
+    universe->m_index = std::move(decoded.index);
+    universe->m_usesTravellerRules = universe->usesTravellerRules();
+    return universe;
+}
+
+std::unique_ptr<StarfarerUniverse> StarfarerUniverse::fromFile(const QString &path, DecodedFile decoded,
+                                                               UniverseFolder folder)
+{
+    const UniverseFileReader::Stamp stamp = decoded.listing.stamp;
+    auto universe = made(std::move(decoded), std::move(folder));
+    universe->m_saver.rememberReadFile(path, stamp);
+    return universe;
 }
 
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &path, UniverseFolder folder,
                                                                QString *error, Listing *listing)
 {
-    std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path, error);
-    if (!contents)
+    std::optional<DecodedFile> decoded = decodeFile(path, error);
+    if (!decoded)
         return nullptr;
-    const CheckedFile file = check(std::move(*contents));
-    auto universe = openChecked(path, file, std::move(folder), error);
-    if (universe && listing)
-        *listing = {file.contents.stamp, file.header()};
-    return universe;
+    if (listing)
+        *listing = decoded->listing;
+    return fromFile(path, std::move(*decoded), std::move(folder));
 }
 
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::openChecked(const QString &path,
                                                                   const CheckedFile &file,
                                                                   UniverseFolder folder, QString *error)
 {
-    try {
-        auto universe = decode(file, std::move(folder), error);
-        if (universe)
-            universe->m_saver.rememberReadFile(path, file.contents.stamp);
-        return universe;
-    } catch (const std::bad_alloc &) {
-        // A document too large for the memory left is an unreadable file, not the end of the program.
-        if (error)
-            *error = QStringLiteral("not enough memory to read the universe");
-        return nullptr;
-    }
+    std::optional<DecodedFile> decoded = decodeChecked(file, error);
+    return decoded ? fromFile(path, std::move(*decoded), std::move(folder)) : nullptr;
 }
 
 JsonObject StarfarerUniverse::toJson() const
@@ -429,97 +481,12 @@ bool StarfarerUniverse::usesTravellerRules() const
     return mainWorld && rawValue(mainWorld->uwp.techLevel).startsWith(QLatin1StringView("TL"));
 }
 
-namespace {
-
-QSet<QUuid> factionIDs(const QList<Faction> &factions)
-{
-    QSet<QUuid> ids;
-    for (const Faction &faction : factions)
-        ids.insert(faction.id);
-    return ids;
-}
-
-// The id of the first faction with exactly this name (case-sensitive).
-std::optional<QUuid> firstFactionNamed(const QList<Faction> &factions, const QString &name)
-{
-    for (const Faction &faction : factions) {
-        if (faction.name == name)
-            return faction.id;
-    }
-    return std::nullopt;
-}
-
-} // namespace
-
 void StarfarerUniverse::relinkRutterFactions()
 {
-    const QSet<QUuid> known = factionIDs(m_contents.factions);
-    for (Rutter &rutter : m_contents.rutters) {
-        if (!known.contains(rutter.factionID) && rutter.legacyFaction) {
-            if (const auto id = firstFactionNamed(m_contents.factions, rutter.legacyFaction->name))
-                rutter.factionID = *id;
-        }
-        rutter.legacyFaction.reset();
-    }
+    m_contents.relinkRutterFactions();
 }
 
 void StarfarerUniverse::relinkWorldFactions()
 {
-    const QSet<QUuid> known = factionIDs(m_contents.factions);
-    for (qsizetype h = 0; h < m_contents.data.size(); ++h) {
-        // Only the systems that still carry legacy records are copied and replaced.
-        const auto needsRepair = [](const auto &self, const WorldData &world) -> bool {
-            if (world.legacyFactions)
-                return true;
-            return std::any_of(world.satellites.cbegin(), world.satellites.cend(),
-                               [&](const WorldData &satellite) { return self(self, satellite); });
-        };
-        const auto &stars = m_contents.data.at(h).starSystem.stars;
-        const bool repair = std::any_of(stars.cbegin(), stars.cend(), [&](const Star &star) {
-            return std::any_of(star.worlds.cbegin(), star.worlds.cend(),
-                               [&](const WorldData &world) { return needsRepair(needsRepair, world); });
-        });
-        if (!repair)
-            continue;
-        // Errors name the full key path of the world, as the reader of the world would.
-        const JsonPath root;
-        const JsonPath dataPath(&root, QLatin1StringView("data"));
-        const JsonPath hexPath(&dataPath, h);
-        const JsonPath systemPath(&hexPath, QLatin1StringView("starSystem"));
-        const JsonPath starsPath(&systemPath, QLatin1StringView("stars"));
-        HexData hex = m_contents.data.at(h);
-        QList<Star> &systemStars = hex.starSystem.stars;
-        for (qsizetype s = 0; s < systemStars.size(); ++s) {
-            const JsonPath starPath(&starsPath, s);
-            const JsonPath worldsPath(&starPath, QLatin1StringView("worlds"));
-            QList<WorldData> &worlds = systemStars[s].worlds;
-            for (qsizetype w = 0; w < worlds.size(); ++w)
-                relinkWorldFactions(worlds[w], known, JsonPath(&worldsPath, w));
-        }
-        m_contents.data.replace(h, hex);
-    }
-}
-
-void StarfarerUniverse::relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs,
-                                            const JsonPath &path) const
-{
-    if (world.legacyFactions) {
-        // Every stored record must decode, as when the world itself was read.
-        const JsonPath factionsPath(&path, QLatin1StringView("factions"));
-        QList<Faction> legacy;
-        for (qsizetype j = 0; j < world.legacyFactions->size(); ++j) {
-            const JsonPath recordPath(&factionsPath, j);
-            legacy.append(Faction::fromJson(JsonReader(world.legacyFactions->at(j), recordPath)));
-        }
-        for (qsizetype i = 0; i < world.factionIDs.size() && i < legacy.size(); ++i) {
-            if (knownIDs.contains(world.factionIDs[i]))
-                continue;
-            if (const auto id = firstFactionNamed(m_contents.factions, legacy[i].name))
-                world.factionIDs[i] = *id;
-        }
-        world.legacyFactions.reset();
-    }
-    const JsonPath satellitesPath(&path, QLatin1StringView("satellites"));
-    for (qsizetype k = 0; k < world.satellites.size(); ++k)
-        relinkWorldFactions(world.satellites[k], knownIDs, JsonPath(&satellitesPath, k));
+    m_contents.relinkWorldFactions();
 }

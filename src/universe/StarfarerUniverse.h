@@ -16,6 +16,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -61,7 +62,8 @@ public:
     // A new universe with the defaults: a new random id, "Untitled Universe", empty
     // collections, the referee's view and every layer shown.
     explicit StarfarerUniverse(UniverseFolder folder = UniverseFolder::standard(), QObject *parent = nullptr);
-    // Waits for a save still being written.
+    // Waits for a save still being written. The values are freed on a worker thread:
+    // freeing a large universe takes several frames.
     ~StarfarerUniverse() override;
 
     // A universe file read and checked but not decoded yet: its bytes with their
@@ -80,19 +82,39 @@ public:
     // Checks a file's bytes (a UTF-8 byte-order mark is skipped).
     static CheckedFile check(UniverseFileReader::Contents contents);
 
+    // A universe file decoded into plain values, with the repairs of older files
+    // done and the systems indexed: everything a document is made of. Nothing in it
+    // belongs to a thread, so a large file is decoded on a worker thread and the
+    // document made of it (fromFile()) on the thread that keeps the document.
+    struct DecodedFile
+    {
+        UniverseContents contents;
+        HexIndex index;
+        Listing listing; // the version read and the header it holds
+    };
+
     // Decodes a whole document from a file's bytes. On any failure returns nothing and
     // puts the reason in `error`: no partial document is ever produced.
     static std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, UniverseFolder folder,
                                                      QString *error = nullptr);
     static std::unique_ptr<StarfarerUniverse> decode(const CheckedFile &file, UniverseFolder folder,
                                                      QString *error = nullptr);
-    // Reads, checks and opens the file at `path` (UniverseFileReader: only a regular
-    // file of a sane size); the file is only read. On success `listing` receives the
-    // version read and its header, so that a listing need not read the file again.
+    // Reads, checks and decodes the file at `path` (UniverseFileReader: only a regular
+    // file of a sane size); the file is only read. It touches no document, so it may
+    // run on any thread. On failure returns nothing with the reason in `error`. Once
+    // `abandoned` (when given) is set, it stops at its next step with nothing.
+    static std::optional<DecodedFile> decodeFile(const QString &path, QString *error = nullptr,
+                                                 const std::atomic<bool> *abandoned = nullptr);
+    // The document of `decoded`, read from `path`, on the calling thread. The version
+    // read is remembered, so that a save notices when another program changed the
+    // file meanwhile.
+    static std::unique_ptr<StarfarerUniverse> fromFile(const QString &path, DecodedFile decoded,
+                                                       UniverseFolder folder);
+    // decodeFile() and fromFile() in one. On success `listing` receives the version
+    // read and its header, so that a listing need not read the file again.
     static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
                                                        QString *error = nullptr, Listing *listing = nullptr);
-    // Decodes `file`, read from `path`. The version read is remembered, so that a
-    // save notices when another program changed the file meanwhile.
+    // Decodes `file`, read from `path`, as fromFile() does.
     static std::unique_ptr<StarfarerUniverse> openChecked(const QString &path, const CheckedFile &file,
                                                           UniverseFolder folder, QString *error = nullptr);
 
@@ -228,8 +250,9 @@ public:
     // usesTravellerRulesChanged() tells when a change of the systems turned it.
     bool usesTravellerRules() const;
 
-    // Repairs of older files, run once after decoding: whole faction records stored
-    // in rutters and worlds become ids of this document's factions, matched by name.
+    // Repairs of older files, run once after decoding (UniverseContents): whole
+    // faction records stored in rutters and worlds become ids of this document's
+    // factions, matched by name.
     void relinkRutterFactions();
     void relinkWorldFactions();
 
@@ -304,9 +327,10 @@ signals:
     void written(const QString &path, const StarfarerUniverse::Listing &listing);
 
 private:
+    static std::optional<DecodedFile> decodeChecked(const CheckedFile &file, QString *error);
+    // The document of `decoded`, which remembers no file it was read from.
+    static std::unique_ptr<StarfarerUniverse> made(DecodedFile decoded, UniverseFolder folder);
     template <typename T> void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());
-    // Throws DecodeError for a legacy faction record that does not decode.
-    void relinkWorldFactions(WorldData &world, const QSet<QUuid> &knownIDs, const JsonPath &path) const;
     // Appends a hex and indexes it, without notifying.
     void appendHex(const HexData &hex);
     // Tells when the systems' change turned usesTravellerRules().

@@ -2,6 +2,8 @@
 
 #include "ParallelListReader.h"
 
+#include <algorithm>
+
 UniverseContents UniverseContents::fromJson(const JsonReader &r,
                                             const std::optional<std::vector<QByteArrayView>> &systems)
 {
@@ -76,4 +78,99 @@ JsonObject UniverseContents::toJsonBesidesData() const
         {QLatin1StringView("mapShowOther"), mapShowOther},
         {QLatin1StringView("selectedFactionIDs"), jsonValue(selectedFactionIDs)},
     };
+}
+
+namespace {
+
+QSet<QUuid> factionIDs(const QList<Faction> &factions)
+{
+    QSet<QUuid> ids;
+    for (const Faction &faction : factions)
+        ids.insert(faction.id);
+    return ids;
+}
+
+// The id of the first faction with exactly this name (case-sensitive).
+std::optional<QUuid> firstFactionNamed(const QList<Faction> &factions, const QString &name)
+{
+    for (const Faction &faction : factions) {
+        if (faction.name == name)
+            return faction.id;
+    }
+    return std::nullopt;
+}
+
+bool carriesLegacyFactions(const WorldData &world)
+{
+    return world.legacyFactions ||
+           std::any_of(world.satellites.cbegin(), world.satellites.cend(), carriesLegacyFactions);
+}
+
+// Throws DecodeError for a legacy faction record that does not decode.
+void relinkWorld(WorldData &world, const QList<Faction> &factions, const QSet<QUuid> &knownIDs,
+                 const JsonPath &path)
+{
+    if (world.legacyFactions) {
+        // Every stored record must decode, as when the world itself was read.
+        const JsonPath factionsPath(&path, QLatin1StringView("factions"));
+        QList<Faction> legacy;
+        for (qsizetype j = 0; j < world.legacyFactions->size(); ++j) {
+            const JsonPath recordPath(&factionsPath, j);
+            legacy.append(Faction::fromJson(JsonReader(world.legacyFactions->at(j), recordPath)));
+        }
+        for (qsizetype i = 0; i < world.factionIDs.size() && i < legacy.size(); ++i) {
+            if (knownIDs.contains(world.factionIDs[i]))
+                continue;
+            if (const auto id = firstFactionNamed(factions, legacy[i].name))
+                world.factionIDs[i] = *id;
+        }
+        world.legacyFactions.reset();
+    }
+    const JsonPath satellitesPath(&path, QLatin1StringView("satellites"));
+    for (qsizetype k = 0; k < world.satellites.size(); ++k)
+        relinkWorld(world.satellites[k], factions, knownIDs, JsonPath(&satellitesPath, k));
+}
+
+} // namespace
+
+void UniverseContents::relinkRutterFactions()
+{
+    const QSet<QUuid> known = factionIDs(factions);
+    for (Rutter &rutter : rutters) {
+        if (!known.contains(rutter.factionID) && rutter.legacyFaction) {
+            if (const auto id = firstFactionNamed(factions, rutter.legacyFaction->name))
+                rutter.factionID = *id;
+        }
+        rutter.legacyFaction.reset();
+    }
+}
+
+void UniverseContents::relinkWorldFactions()
+{
+    const QSet<QUuid> known = factionIDs(factions);
+    for (qsizetype h = 0; h < data.size(); ++h) {
+        // Only the systems that still carry legacy records are copied and replaced.
+        const auto &stars = data.at(h).starSystem.stars;
+        const bool repair = std::any_of(stars.cbegin(), stars.cend(), [](const Star &star) {
+            return std::any_of(star.worlds.cbegin(), star.worlds.cend(), carriesLegacyFactions);
+        });
+        if (!repair)
+            continue;
+        // Errors name the full key path of the world, as the reader of the world would.
+        const JsonPath root;
+        const JsonPath dataPath(&root, kDataKey);
+        const JsonPath hexPath(&dataPath, h);
+        const JsonPath systemPath(&hexPath, QLatin1StringView("starSystem"));
+        const JsonPath starsPath(&systemPath, QLatin1StringView("stars"));
+        HexData hex = data.at(h);
+        QList<Star> &systemStars = hex.starSystem.stars;
+        for (qsizetype s = 0; s < systemStars.size(); ++s) {
+            const JsonPath starPath(&starsPath, s);
+            const JsonPath worldsPath(&starPath, QLatin1StringView("worlds"));
+            QList<WorldData> &worlds = systemStars[s].worlds;
+            for (qsizetype w = 0; w < worlds.size(); ++w)
+                relinkWorld(worlds[w], factions, known, JsonPath(&worldsPath, w));
+        }
+        data.replace(h, hex);
+    }
 }

@@ -67,6 +67,13 @@ struct UniverseContents
     // text. False when the output refused a piece.
     bool writeJson(const JsonWriter::Output &output) const;
 
+    // Repairs of older files, run once after decoding: whole faction records stored
+    // in rutters and worlds become ids of these factions, matched by name. The
+    // worlds' records are decoded on the way; one that does not decode throws
+    // DecodeError with its key path.
+    void relinkRutterFactions();
+    void relinkWorldFactions();
+
 private:
     // The nineteen keys besides "data".
     JsonObject toJsonBesidesData() const;

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 
 QString trimmedOrUntitled(const QString &name)
@@ -103,26 +105,56 @@ bool UniverseManager::lockFolder(FolderLock::OtherHostLock otherHost)
     return state == FolderLock::State::held || state == FolderLock::State::unavailable;
 }
 
-bool UniverseManager::open(Header header)
+void UniverseManager::open(Header header)
 {
-    if ((m_current && header.id == m_current->id()) || !mayLeaveCurrent())
-        return true;
-    QString reason;
-    auto opened = read(header.filePath, &reason);
-    if (!opened) {
+    abandonOpening();
+    bool asked = false;
+    if ((m_current && header.id == m_current->id()) || !mayLeaveCurrent(&asked))
+        return;
+    ++m_filesOpened;
+    m_opening = header;
+    m_decoder.start(header.filePath, [this, header, asked](BackgroundDecoder::Outcome outcome) {
+        finishOpening(header, std::move(outcome), asked);
+    });
+    emit openingChanged();
+}
+
+void UniverseManager::finishOpening(const Header &header, BackgroundDecoder::Outcome outcome,
+                                    bool leaveAgreed)
+{
+    m_opening.reset();
+    emit openingChanged();
+    if (!outcome.decoded) {
         setLoadError(kLoadErrorText, header.filePath);
         printStatusLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) +
-                        QStringLiteral(": ") + reason);
-        return false;
+                        QStringLiteral(": ") + outcome.error);
+        emit openFailed();
+        return;
     }
-    setCurrent(std::move(opened));
+    // The current universe may have been edited while the file was read: it is left
+    // as when the read began.
+    if (leaveAgreed)
+        finishPendingSave();
+    else if (!mayLeaveCurrent())
+        return;
+    m_headerCache.remember(header.filePath, outcome.decoded->listing); // not read again to be listed
+    setCurrent(StarfarerUniverse::fromFile(header.filePath, std::move(*outcome.decoded), m_folder));
     storeLastUniverseID(m_current->id());
     setLoadError(std::nullopt);
-    return true;
+}
+
+void UniverseManager::abandonOpening()
+{
+    if (!m_opening)
+        return;
+    m_decoder.abandon();
+    m_opening.reset();
+    emit openingChanged();
 }
 
 bool UniverseManager::create(const QString &name)
 {
+    abandonOpening();
     if (!mayLeaveCurrent())
         return false;
     auto created = makeNew(trimmedOrUntitled(name));
@@ -154,6 +186,7 @@ void UniverseManager::renameCurrent(const QString &name)
 
 bool UniverseManager::deleteUniverse(Header header)
 {
+    abandonOpening();
     // Waited for first, so that a save still running cannot bring the file back.
     finishPendingSave();
     QFile file(header.filePath);
@@ -260,11 +293,13 @@ void UniverseManager::finishPendingSave()
         m_current->waitForPendingSave();
 }
 
-bool UniverseManager::mayLeaveCurrent()
+bool UniverseManager::mayLeaveCurrent(bool *asked)
 {
-    if (!m_current || m_current->waitForPendingSave())
+    if (!m_current || m_current->waitForPendingSave() || !m_leaveUnsaved)
         return true;
-    return !m_leaveUnsaved || m_leaveUnsaved(*m_current);
+    if (asked)
+        *asked = true;
+    return m_leaveUnsaved(*m_current);
 }
 
 bool UniverseManager::saveReporting(StarfarerUniverse &universe)
@@ -286,16 +321,17 @@ void UniverseManager::setCurrent(std::unique_ptr<StarfarerUniverse> universe)
 {
     if (universe.get() == m_current.get())
         return;
-    // The old document is deleted later, so views still holding it during this
-    // change (or in a running menu) never see a dangling pointer.
-    if (m_current) {
-        StarfarerUniverse *old = m_current.release();
-        old->setParent(this); // deleted with the manager if no event loop runs again
-        old->deleteLater();
-    }
-    m_current = std::move(universe);
+    std::unique_ptr<StarfarerUniverse> old = std::exchange(m_current, std::move(universe));
     connect(m_current.get(), &StarfarerUniverse::written, this, &UniverseManager::rememberWritten);
     emit currentChanged();
+    // The old document is deleted later, so views still holding it during this
+    // change (or in a running menu) never see a dangling pointer; and after the views
+    // that showed it, which the listeners have just handed to deleteLater(), so that
+    // it holds the last share of its values and frees them on a worker thread.
+    if (old) {
+        old->setParent(this); // deleted with the manager if no event loop runs again
+        old.release()->deleteLater();
+    }
 }
 
 void UniverseManager::rememberWritten(const QString &path, const StarfarerUniverse::Listing &listing)

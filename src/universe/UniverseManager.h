@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackgroundDecoder.h"
 #include "FolderLock.h"
 #include "HeaderCache.h"
 #include "StarfarerUniverse.h"
@@ -68,10 +69,19 @@ public:
     // operations replace.
     // Each operation that leaves the current universe (open, create, delete) first
     // waits for its pending save, whose failure the document reports itself.
-    // Opens a listed universe from the file it was listed from. Opening the current
-    // universe, or staying in it when asked, does nothing. On a failed read the
-    // current document stays, loadError is set and false is returned.
-    bool open(Header header);
+    // Opens a listed universe from the file it was listed from. The file is read and
+    // decoded on a worker thread while the caller's event loop goes on: opening()
+    // names the universe meanwhile. Once it is read, the current universe's pending
+    // save is waited for once more (edits may have been made meanwhile; the user is
+    // asked again if they could not be saved, unless they already chose to leave
+    // them), then it becomes current. On a failed read the current document stays,
+    // loadError is set and openFailed() is emitted. Opening the current universe, or
+    // staying in it when asked, does nothing. The latest request wins: open(),
+    // create() and deleteUniverse() abandon a universe still being opened, whose file
+    // is then left unread or its contents dropped.
+    void open(Header header);
+    // The universe whose file is being read to be opened, if one is.
+    const std::optional<Header> &opening() const { return m_opening; }
     // Creates, saves and opens a new universe (an empty name becomes "Untitled
     // Universe"). When it cannot be saved, or the user stays in the current one, the
     // current universe stays open and false is returned.
@@ -103,6 +113,11 @@ signals:
     void currentChanged();
     void headersChanged();
     void loadErrorChanged();
+    // A universe started or stopped being opened (opening()).
+    void openingChanged();
+    // A universe chosen to be opened could not be read; loadError() says so (even
+    // when it already did, for an earlier failure of the same file).
+    void openFailed();
     // A failure the user must be told about (a universe that could not be saved,
     // removed or opened); `message` says which file and why.
     void operationFailed(const QString &message);
@@ -123,8 +138,12 @@ private:
     // Waits for the current document's pending save before it is left.
     void finishPendingSave();
     // finishPendingSave(), then asks when the latest edits could not be saved; false
-    // when the user stays.
-    bool mayLeaveCurrent();
+    // when the user stays. `asked`, when given, tells whether the user was asked.
+    bool mayLeaveCurrent(bool *asked = nullptr);
+    // Makes the universe whose file was read on the worker current, if it was.
+    void finishOpening(const Header &header, BackgroundDecoder::Outcome outcome, bool leaveAgreed);
+    // Stops opening a universe, if one is being opened.
+    void abandonOpening();
     // The documents the store saves, and the current one, tell what their writes put
     // in place: listing then reads none of their files, only files changed by others.
     void rememberWritten(const QString &path, const StarfarerUniverse::Listing &listing);
@@ -145,4 +164,6 @@ private:
     int m_filesOpened = 0;
     FolderLock m_lock;
     LeaveUnsavedQuestion m_leaveUnsaved;
+    std::optional<Header> m_opening;
+    BackgroundDecoder m_decoder;
 };

@@ -155,7 +155,9 @@ protected:
         return texts;
     }
 
-    // Chooses a menu entry (the n-th with that text) and lets it be carried out.
+    // Chooses a menu entry (the n-th with that text) and lets it be carried out: a
+    // universe chosen is read on a worker thread, and the event loop runs until the
+    // store has taken it in.
     void chooseFromMenu(const QString &text, int occurrence = 0) const
     {
         QList<QAction *> matches;
@@ -165,6 +167,14 @@ protected:
         }
         ASSERT_GT(matches.size(), occurrence) << text.toStdString();
         matches.at(occurrence)->trigger();
+        settle();
+        waitWhileOpening();
+    }
+
+    // Runs the event loop while the store opens a universe.
+    void waitWhileOpening() const
+    {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !manager()->opening(); }, 10000)) << "still opening";
         settle();
     }
 

@@ -187,7 +187,7 @@ TEST_F(Failures, AUniverseThatCannotBeOpenedFromTheMenuIsReportedAndTheOpenOneSt
     chooseFromMenu(QStringLiteral("Atlas"));
     writeUniverse(kBroken, QStringLiteral("Broken"));
     manager()->open(manager()->headers().at(1));
-    settle();
+    waitWhileOpening();
     EXPECT_EQ(universe()->id(), kBroken);
     EXPECT_FALSE(banner->isVisible());
 }

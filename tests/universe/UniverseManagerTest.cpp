@@ -221,16 +221,16 @@ TEST_F(Operations, OpenSetsAndClearsTheLoadError)
     };
     const QUuid before = manager->current()->id();
 
-    manager->open(header(broken));
+    openAndWait(*manager, header(broken));
     EXPECT_EQ(manager->current()->id(), before);
     ASSERT_TRUE(manager->loadError().has_value());
     EXPECT_EQ(*manager->loadError(),
               QStringLiteral("Couldn\u2019t open that universe \u2014 its file may be corrupt."));
 
-    manager->open(header(before)); // the current one: nothing changes, not even the error
+    openAndWait(*manager, header(before)); // the current one: nothing changes, not even the error
     EXPECT_TRUE(manager->loadError().has_value());
 
-    manager->open(header(good));
+    openAndWait(*manager, header(good));
     EXPECT_EQ(manager->current()->id(), good);
     EXPECT_FALSE(manager->loadError().has_value());
     EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(good));

@@ -200,7 +200,9 @@ TEST_F(StoreSafety, LeavingAUniverseWaitsForItsPendingSave)
     manager->current()->setName(QStringLiteral("Second, edited"));
     manager->current()->save();
     manager->open(first);
+    // Waited for before the other file is read.
     EXPECT_TRUE(contents(secondPath).contains("Second, edited"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !manager->opening(); }, 10000));
 
     // A save still running when its universe is deleted must not bring the file back.
     manager->current()->setName(QStringLiteral("First, edited"));

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,14 @@ protected:
         auto manager = std::make_unique<UniverseManager>(folder(), &m_settings);
         EXPECT_TRUE(manager->start());
         return manager;
+    }
+
+    // Opens `header` and runs the event loop until the file read on the worker has
+    // been taken in (or refused).
+    static void openAndWait(UniverseManager &manager, const UniverseManager::Header &header)
+    {
+        manager.open(header);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !manager.opening(); }, 10000)) << "still opening";
     }
 
     // Writes a universe file as another program (or an older version) might have.
