@@ -58,7 +58,6 @@ public:
     QWidget *detailPage() const { return m_detailPage; }
     const std::optional<Destination> &detailDestination() const { return m_detailDestination; }
     // The alert on screen, or null.
-    QDialog *alertDialog() const { return m_alertDialog; }
 
     // Shows an alert; "New Universe" starts with an empty name, "Rename Universe"
     // with the open universe's name.

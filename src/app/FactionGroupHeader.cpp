@@ -63,11 +63,6 @@ bool FactionGroupHeader::titleIsBold() const
     return m_title->font().bold();
 }
 
-QString FactionGroupHeader::chevronSymbol() const
-{
-    return rawValue(chevronFor(m_expanded));
-}
-
 QSize FactionGroupHeader::sizeHint() const
 {
     // As tall as the other rows of the sidebar.

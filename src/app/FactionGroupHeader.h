@@ -20,8 +20,6 @@ public:
     bool isExpanded() const { return m_expanded; }
     QString title() const;
     bool titleIsBold() const;
-    // The symbol the chevron shows: chevron.down or chevron.right.
-    QString chevronSymbol() const;
 
     QSize sizeHint() const override;
 

@@ -44,7 +44,6 @@ public:
     explicit MainWindow(WindowRouter *router = nullptr, QWidget *parent = nullptr);
 
     WindowRouter *router() const { return m_router; }
-    QAction *uwpReferenceAction() const { return m_uwpReference; }
     QAction *helpAction() const { return m_help; }
     QAction *aboutAction() const { return m_about; }
     QAction *quitAction() const { return m_quit; }
@@ -53,7 +52,6 @@ public:
     // failures are shown. Connect before the store starts, so that what goes wrong
     // while it starts is shown too. The store must outlive the window.
     void setUniverseManager(UniverseManager *manager);
-    UniverseManager *universeManager() const { return m_manager; }
 
     // Replaces the content area. The previous content is deleted later, not at once,
     // so that a menu or dialog still running from it can finish.

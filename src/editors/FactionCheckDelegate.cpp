@@ -56,29 +56,18 @@ RowTexts rowTexts(const QStyleOptionViewItem &item, const QString &shortName)
 
 } // namespace
 
-void FactionCheckDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                                 const QModelIndex &index) const
+void FactionCheckDelegate::paintRow(QPainter &painter, const QStyleOptionViewItem &item,
+                                    const QModelIndex &index, const RowInk &ink) const
 {
-    QStyleOptionViewItem item = option;
-    initStyleOption(&item, index);
     const RowTexts texts = rowTexts(item, index.data(FactionCheckListModel::ShortNameRole).toString());
-    // The style draws the highlight, the check box and the flag; the texts are drawn
-    // here, already cut to the row.
-    item.text.clear();
-    styleOf(item)->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
-
-    const bool selected = option.state & QStyle::State_Selected;
-    const QPalette &palette = option.palette;
-    painter->save();
-    painter->setFont(item.font);
-    painter->setPen(palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(texts.nameRect, Qt::AlignLeft | Qt::AlignVCenter, texts.name);
+    painter.setFont(item.font);
+    painter.setPen(ink.primary);
+    painter.drawText(texts.nameRect, Qt::AlignLeft | Qt::AlignVCenter, texts.name);
     if (!texts.shortName.isEmpty()) {
-        painter->setFont(textFont(TextStyle::caption));
-        painter->setPen(palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
-        painter->drawText(texts.shortRect, Qt::AlignLeft | Qt::AlignVCenter, texts.shortName);
+        painter.setFont(textFont(TextStyle::caption));
+        painter.setPen(ink.secondary);
+        painter.drawText(texts.shortRect, Qt::AlignLeft | Qt::AlignVCenter, texts.shortName);
     }
-    painter->restore();
 }
 
 QSize FactionCheckDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const

@@ -4,6 +4,7 @@
 #include "LabeledStepper.h"
 #include "SystemNames.h"
 #include "SystemSearchPopup.h"
+#include "ui/HexTargetPicker.h"
 #include "ui/LiteralText.h"
 #include "ui/PlainText.h"
 #include "ui/Symbol.h"
@@ -29,8 +30,8 @@ HexPositionPicker::HexPositionPicker(StarfarerUniverse &universe, bool showsSyst
 {
     const auto sectorStepper = [this](const QString &title, const char *name) {
         auto *stepper = new LabeledStepper(
-            [title](qint64 value) { return title + GalacticCoordinates::sectorXText(value); }, kSectorMinimum,
-            kSectorMaximum, this);
+            [title](qint64 value) { return title + GalacticCoordinates::sectorXText(value); },
+            HexTargetPicker::kSectorMinimum, HexTargetPicker::kSectorMaximum, this);
         stepper->setObjectName(QString::fromLatin1(name));
         return stepper;
     };

@@ -11,19 +11,16 @@ class StarfarerUniverse;
 class SystemSearchPopup;
 
 // The controls with which every map-object editor chooses a hex: steppers for the
-// sector (-2 to 2, shown as B, A, 0, 1, 2), whole-number fields for the column and the
-// row (no bounds) and, optionally, below them a button titled with the name of the
-// system at the chosen hex, which opens a searchable list of the stored systems that
-// jumps to a system's hex. The position belongs to the editor: the picker shows it and
-// announces the user's changes.
+// sector (over the sectors of HexTargetPicker, -2 to 2, shown as B, A, 0, 1, 2),
+// whole-number fields for the column and the row (no bounds) and, optionally, below
+// them a button titled with the name of the system at the chosen hex, which opens a
+// searchable list of the stored systems that jumps to a system's hex. The position
+// belongs to the editor: the picker shows it and announces the user's changes.
 class HexPositionPicker : public QWidget
 {
     Q_OBJECT
 
 public:
-    static constexpr qint64 kSectorMinimum = -2;
-    static constexpr qint64 kSectorMaximum = 2;
-
     enum class FieldOrder { columnFirst, rowFirst };
 
     HexPositionPicker(StarfarerUniverse &universe, bool showsSystemMenu,

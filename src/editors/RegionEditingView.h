@@ -30,7 +30,6 @@ public:
     LabeledStepper *cornerStepper() const { return m_corner; }
     CornerDiagram *cornerDiagram() const { return m_diagram; }
     HexPositionPicker *nextAnchorPicker() const { return m_nextPicker; }
-    HexPositionPicker *labelPicker() const { return m_labelPicker; }
     QListView *anchorList() const { return m_anchorList; }
     RegionAnchorListModel *anchorModel() const { return m_anchorModel; }
 

@@ -23,7 +23,6 @@ public:
 
     const RutterDraft &draft() const { return m_draft; }
     FactionPicker *factionPicker() const { return m_faction; }
-    HexPositionPicker *startPicker() const { return m_startPicker; }
     HexPositionPicker *endPicker() const { return m_endPicker; }
     QString startCaption() const;
     QString endCaption() const;

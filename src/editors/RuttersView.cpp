@@ -64,12 +64,6 @@ RuttersView::RuttersView(StarfarerUniverse &universe, QWidget *parent)
     refreshTitle();
 }
 
-QMenu *RuttersView::factionFilterMenu()
-{
-    fillFilterMenu();
-    return m_filterMenu;
-}
-
 void RuttersView::fillFilterMenu()
 {
     m_filterMenu->clear();

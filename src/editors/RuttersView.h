@@ -21,8 +21,6 @@ public:
     RutterListSource &source() const { return *m_source; }
     QLineEdit *searchField() const { return m_search; }
     QToolButton *factionFilterButton() const { return m_filterButton; }
-    // The faction filter's menu, filled afresh as it is when opened.
-    QMenu *factionFilterMenu();
 
 private:
     void fillFilterMenu();

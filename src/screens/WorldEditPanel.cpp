@@ -164,16 +164,6 @@ void WorldEditPanel::setName(const QString &name)
     edit([&name](WorldDraft &draft) { draft.world.name = name; });
 }
 
-void WorldEditPanel::setPopulation(qint64 population)
-{
-    edit([population](WorldDraft &draft) { draft.setCode(&UWP::population, population); });
-}
-
-void WorldEditPanel::setGravity(double g)
-{
-    edit([g](WorldDraft &draft) { return draft.setGravity(g); });
-}
-
 void WorldEditPanel::addFaction(const Faction &faction)
 {
     edit([&faction](WorldDraft &draft) { return draft.addFaction(faction.id); });

@@ -43,11 +43,9 @@ public:
     void setSystemCounts(qint64 belts, qint64 gasGiants);
 
     // Edits made in code rather than through the controls, with the same draft rules,
-    // each reported once like the controls' edits; a refused gravity (below size 1) or
-    // an already held faction reports nothing.
+    // each reported once like the controls' edits; an already held faction reports
+    // nothing.
     void setName(const QString &name);
-    void setPopulation(qint64 population);
-    void setGravity(double g);
     void addFaction(const Faction &faction);
 
 signals:

@@ -1,5 +1,6 @@
 #include "DisclosureGroup.h"
 
+#include "LiteralText.h"
 #include "Symbol.h"
 
 #include <QToolButton>
@@ -16,8 +17,7 @@ DisclosureGroup::DisclosureGroup(const QString &title, QWidget *parent)
     : QWidget(parent), m_title(title), m_header(new QToolButton(this)), m_content(new QWidget(this)),
       m_contentLayout(new QVBoxLayout(m_content))
 {
-    // The title is shown as given: an "&" is text, not a mnemonic marker.
-    m_header->setText(QString(title).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    m_header->setText(literalText(title));
     m_header->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_header->setAutoRaise(true);
     m_header->setCheckable(true);

@@ -32,7 +32,6 @@ public:
     QString shownText() const;
 
     void setSelectable(bool selectable);
-    bool isSelectable() const { return m_selectable; }
     // The part of the text the selection stands for; empty without a selection.
     QString selectedText() const;
     void selectAll();

@@ -18,6 +18,8 @@ class HexTargetPicker : public RoundedPanel
     Q_OBJECT
 
 public:
+    // The sectors every hex picker's steppers reach, here and in the map-object
+    // editors.
     static constexpr qint64 kSectorMinimum = -2;
     static constexpr qint64 kSectorMaximum = 2;
     static constexpr qint64 kColumns = 32;

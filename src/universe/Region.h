@@ -30,8 +30,6 @@ struct Region
     QList<HexCorner> outlineCorners() const;
     // Those vertices as points of the map plane for a hex radius.
     QList<QPointF> outlinePoints(double hexRadius) const;
-    // Another name some callers use for outlinePoints.
-    QList<QPointF> vertexKeys(double hexRadius) const { return outlinePoints(hexRadius); }
 
     // "labelCoordinates" may be missing or null; every other key is required.
     static Region fromJson(const JsonReader &reader);

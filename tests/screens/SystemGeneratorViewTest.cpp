@@ -1,7 +1,9 @@
 #include "screens/SystemGeneratorView.h"
 #include "ScreenTestSupport.h"
 #include "model/StellarRules.h"
+#include "model/UWPDescriptions.h"
 #include "screens/WorldEditPanel.h"
+#include "screens/WorldEditRow.h"
 #include "ui/AppInformation.h"
 #include "universe/StarfarerUniverse.h"
 
@@ -189,7 +191,15 @@ TEST_F(SystemGeneratorViewTest, StoresTheEditedSystemAtTheChosenHexAndWritesTheF
     ASSERT_TRUE(panel->isVisible());
     ASSERT_EQ(panel->world().id, view->starSystem().mainWorld()->id);
     panel->setName(QStringLiteral("Edited World"));
-    panel->setPopulation(3);
+    // Population 3, picked from its row's menu as the user does.
+    QAction *population = nullptr;
+    for (const WorldEditRow *row : panel->findChildren<WorldEditRow *>()) {
+        if (row->title() == QStringLiteral("Population"))
+            population = actionNamed(row->menu(), QStringLiteral("3: ") + populationDescription(3));
+    }
+    ASSERT_NE(population, nullptr);
+    population->trigger();
+    ASSERT_EQ(panel->world().uwp.population, 3);
     const WorldData edited = panel->world();
     EXPECT_EQ(view->starSystem().mainWorld(), edited);
 

@@ -1,5 +1,6 @@
 #include "ui/HexTargetPicker.h"
 
+#include <QAbstractSpinBox>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -88,4 +89,35 @@ TEST_F(HexTargetPickerTest, AStoredValueOutsideTheLimitsIsShownAndKept)
     typeInto(field(m_picker, "column"), QStringLiteral("3"));
     EXPECT_EQ(m_picker.coordinates(), (GalacticCoordinates{0, 0, 3, 55}));
     EXPECT_EQ(m_edits.size(), 1);
+}
+
+// The sector steppers, the editors' as well as the systems', reach -2 to 2 and stop
+// at either end, reporting each step. A stored sector outside that range is shown as
+// it is and only ever moves one step towards it.
+TEST_F(HexTargetPickerTest, SectorStepsStopAtTheRangesEndsAndMoveFarSectorsTowardsIt)
+{
+    auto *x = m_picker.findChild<QAbstractSpinBox *>(QStringLiteral("sectorX"));
+    auto *y = m_picker.findChild<QAbstractSpinBox *>(QStringLiteral("sectorY"));
+    ASSERT_NE(x, nullptr);
+    ASSERT_NE(y, nullptr);
+    for (int i = 0; i < 6; ++i) {
+        x->stepUp();
+        y->stepDown();
+    }
+    EXPECT_EQ(m_picker.coordinates(), (GalacticCoordinates{2, -2, 7, 9}));
+    EXPECT_EQ(x->text(), QStringLiteral("X: 2"));
+    EXPECT_EQ(y->text(), QStringLiteral("Y: B"));
+    EXPECT_EQ(m_edits.size(), 2); // one step each from 1 and -1; the rest stop at the ends
+
+    m_picker.setCoordinates({5, -7, 7, 9});
+    EXPECT_EQ(x->text(), QStringLiteral("X: 5"));
+    x->stepUp();
+    y->stepDown();
+    EXPECT_EQ(m_picker.coordinates(), (GalacticCoordinates{5, -7, 7, 9}));
+    EXPECT_EQ(m_edits.size(), 2);
+    x->stepDown();
+    y->stepUp();
+    EXPECT_EQ(m_picker.coordinates(), (GalacticCoordinates{4, -6, 7, 9}));
+    ASSERT_EQ(m_edits.size(), 4);
+    EXPECT_EQ(m_edits.last().first().value<GalacticCoordinates>(), (GalacticCoordinates{4, -6, 7, 9}));
 }

@@ -1,6 +1,7 @@
 // Showing untrusted text: tooltips that read as the text itself, shortening that
 // never splits a character, and the wrap mode that keeps long runs cheap.
 #include "ui/PlainText.h"
+#include "ui/DisclosureGroup.h"
 #include "ui/ElidedLabel.h"
 #include "ui/LiteralText.h"
 
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTextDocument>
+#include <QToolButton>
 
 #include <random>
 
@@ -119,6 +121,14 @@ TEST(PlainTextTest, ControlTextsDoubleAmpersandsAndStayShort)
     const QString cut = literalText(QString(200, u'&'));
     EXPECT_EQ(cut.size(), 2 * (kLongestQuotedName - 1) + 1); // doubled after the cut
     EXPECT_TRUE(cut.endsWith(QChar(0x2026)));
+}
+
+// A group's header is a button: its title keeps an "&" as text, not as a mnemonic.
+TEST(PlainTextTest, DisclosureGroupHeadersShowTheirTitleLiterally)
+{
+    const DisclosureGroup group(QStringLiteral("Society & Politics"));
+    EXPECT_EQ(group.title(), QStringLiteral("Society & Politics"));
+    EXPECT_EQ(group.header()->text(), QStringLiteral("Society && Politics"));
 }
 
 TEST(PlainTextTest, OnlyARunTooLongToWrapAtWordsWrapsAnywhere)

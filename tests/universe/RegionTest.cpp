@@ -70,7 +70,8 @@ TEST(Region, TwoCornersOfOneHexGiveTheEndsOfItsEdge)
     const GalacticCoordinates hex{-1, 1, 7, 12};
     const auto corners = HexLayout(radius).corners(hex);
     for (qint64 k = 0; k < 6; ++k) {
-        const QList<QPointF> edge = regionOf({anchor(hex, k), anchor(hex, k + 1)}, false).vertexKeys(radius);
+        const QList<QPointF> edge =
+            regionOf({anchor(hex, k), anchor(hex, k + 1)}, false).outlinePoints(radius);
         ASSERT_EQ(edge.size(), 2) << k;
         expectNear(edge[0], corners[k]);
         expectNear(edge[1], corners[(k + 1) % 6]);
