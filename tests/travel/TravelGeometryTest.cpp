@@ -66,20 +66,22 @@ TEST_F(TravelGeometryTest, aWorldsOwnHundredDiametersGovernUnlessAStarReachesFar
 {
     const Star sun = star(Orbits::starOrbitP);
     StarSystem s = system({sun});
-    const JumpClearance world = jumpClearance(s, body(Orbits::starOrbit3, 8), sun);
+    const JumpClearance world = jumpClearance(s, aWorld().orbit(Orbits::starOrbit3).size(8), sun);
     EXPECT_EQ(world, (JumpClearance{1'287'475.2, std::nullopt}));
     EXPECT_EQ(formatKilometres(world.distanceKm), QStringLiteral("1,287,475 km"));
 
     // A small gas giant close in lies within the sun's 100-diameter shadow:
     // 100 x 1,392,700 km less 0.2 AU.
-    const JumpClearance giant = jumpClearance(s, body(Orbits::starOrbit0, 20, WorldType::smallGasGiant), sun);
+    const JumpClearance giant =
+        jumpClearance(s, aWorld().orbit(Orbits::starOrbit0).size(20).type(WorldType::smallGasGiant), sun);
     EXPECT_NEAR(giant.distanceKm, 109'350'425.86, 1e-3);
     EXPECT_EQ(giant.governingStarID, sun.id);
     // A gas giant's size code names a size class, not thousands of miles; any gas giant
     // has a surface, and no other body of size 0 or below.
-    EXPECT_NEAR(bodyDiameterKm(body(Orbits::starOrbit3, 25, WorldType::largeGasGiant)), 112'654.08, 1e-6);
-    EXPECT_TRUE(hasSurface(body(Orbits::starOrbit3, 0, WorldType::iceGiant)));
-    EXPECT_FALSE(hasSurface(body(Orbits::starOrbit3, -1)));
+    EXPECT_NEAR(bodyDiameterKm(aWorld().orbit(Orbits::starOrbit3).size(25).type(WorldType::largeGasGiant)),
+                112'654.08, 1e-6);
+    EXPECT_TRUE(hasSurface(aWorld().orbit(Orbits::starOrbit3).size(0).type(WorldType::iceGiant)));
+    EXPECT_FALSE(hasSurface(aWorld().orbit(Orbits::starOrbit3).size(-1)));
 }
 
 TEST_F(TravelGeometryTest, aSupergiantPrimaryShadowsItsCompanionsWorlds)
@@ -93,7 +95,7 @@ TEST_F(TravelGeometryTest, aSupergiantPrimaryShadowsItsCompanionsWorlds)
     EXPECT_EQ(shadows[0], (StarShadow{primary.id, 2.8, 1'114'160'000.0}));
     EXPECT_EQ(shadows[1].separationAU, 0.0);
 
-    const JumpClearance clearance = jumpClearance(s, body(Orbits::starOrbit0, 5), companion);
+    const JumpClearance clearance = jumpClearance(s, aWorld().orbit(Orbits::starOrbit0).size(5), companion);
     EXPECT_EQ(clearance.governingStarID, primary.id);
     // 100 of the primary's diameters less the 2.6 AU between its place and the world's orbit.
     EXPECT_NEAR(clearance.distanceKm, 111'027'045'536.18, 1e-2);
@@ -104,18 +106,23 @@ TEST_F(TravelGeometryTest, closestApproachBetweenBodiesOfOneOrTwoStars)
     const Star primary = star(Orbits::starOrbitP);
     const Star atFive = star(Orbits::starOrbit5);
     const Star atThree = star(Orbits::starOrbit3);
-    const WorldData planet = body(Orbits::starOrbit3, 6);
-    const WorldData moon =
-        body(Orbits::starOrbit3, 2, WorldType::closeSatelliteP, {}, PlanetOrbits::planetOrbitA);
+    const WorldData planet = aWorld().orbit(Orbits::starOrbit3).size(6);
+    const WorldData moon = aWorld()
+                               .orbit(Orbits::starOrbit3)
+                               .size(2)
+                               .type(WorldType::closeSatelliteP)
+                               .satelliteOrbit(PlanetOrbits::planetOrbitA);
 
-    const double apart = closestApproachKm(planet, primary, body(Orbits::starOrbit1, 4), atFive);
+    const double apart =
+        closestApproachKm(planet, primary, aWorld().orbit(Orbits::starOrbit1).size(4), atFive);
     EXPECT_NEAR(apart, 209'437'018.98, 0.01);
     EXPECT_EQ(formatKilometres(apart), QStringLiteral("209,437,019 km"));
     // The gap between the orbits is wider than the stars' separation.
-    EXPECT_NEAR(closestApproachKm(body(Orbits::starOrbit4, 5), primary, body(Orbits::starOrbit0, 3), atThree),
+    EXPECT_NEAR(closestApproachKm(aWorld().orbit(Orbits::starOrbit4).size(5), primary,
+                                  aWorld().orbit(Orbits::starOrbit0).size(3), atThree),
                 59'839'148.28, 1e-3);
     // Crossing orbits touch.
-    EXPECT_EQ(closestApproachKm(planet, primary, body(Orbits::starOrbit0, 3), atThree), 0.0);
+    EXPECT_EQ(closestApproachKm(planet, primary, aWorld().orbit(Orbits::starOrbit0).size(3), atThree), 0.0);
     EXPECT_EQ(closestApproachKm(planet, primary, planet, primary), 0.0);
     EXPECT_EQ(closestApproachKm(planet, primary, moon, primary), 0.0);
 }
