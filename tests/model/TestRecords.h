@@ -33,7 +33,6 @@ class WorldBuilder
 public:
     WorldBuilder() { m_made.id = QUuid::createUuid(); }
 
-    WorldBuilder &id(const QUuid &id) { return set(&WorldData::id, id); }
     WorldBuilder &named(const QString &name) { return set(&WorldData::name, name); }
     WorldBuilder &main(bool main = true) { return set(&WorldData::mainWorld, main); }
     WorldBuilder &type(WorldType type) { return set(&WorldData::type, type); }
@@ -46,13 +45,10 @@ public:
         m_made.dayLength = dayLength;
         return set(&WorldData::yearLength, yearLength);
     }
-    WorldBuilder &factions(const QList<QUuid> &ids) { return set(&WorldData::factionIDs, ids); }
-    WorldBuilder &worldTags(const QList<WorldTag> &tags) { return set(&WorldData::worldTags, tags); }
     WorldBuilder &tradeClasses(const QList<TradeClass> &classes)
     {
         return set(&WorldData::tradeClasses, classes);
     }
-    WorldBuilder &notes(const QString &notes) { return set(&WorldData::notes, notes); }
 
     WorldBuilder &starport(Starport starport) { return setCode(&UWP::starport, starport); }
     WorldBuilder &size(qint64 size) { return setCode(&UWP::size, size); }

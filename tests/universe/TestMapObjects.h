@@ -23,7 +23,6 @@ public:
     FactionBuilder &shortName(const QString &shortName) { return set(&Faction::shortName, shortName); }
     FactionBuilder &category(FactionCategory category) { return set(&Faction::category, category); }
     FactionBuilder &color(FactionColor color) { return set(&Faction::color, color); }
-    FactionBuilder &homeworld(const GalacticCoordinates &at) { return set(&Faction::homeworld, at); }
 
     operator Faction() const { return m_made; }
 
