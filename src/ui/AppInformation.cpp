@@ -21,7 +21,12 @@ QString appBuildNumber()
 
 QString versionLine()
 {
-    return appVersion() + QLatin1Char('.') + appBuildNumber();
+    return versionLine(appVersion(), appBuildNumber());
+}
+
+QString versionLine(const QString &version, const QString &buildNumber)
+{
+    return version + QLatin1Char('.') + buildNumber;
 }
 
 } // namespace AppInformation

@@ -6,6 +6,7 @@
 #include "app/SidebarList.h"
 #include "app/UniverseMenuButton.h"
 #include "app/VostrelApp.h"
+#include "universe/TestMapObjects.h"
 #include "universe/UniverseManager.h"
 
 #include <QAbstractButton>
@@ -232,16 +233,6 @@ protected:
         ASSERT_NE(button, nullptr) << text.toStdString();
         QTest::mouseClick(button, Qt::LeftButton);
         settle();
-    }
-
-    static Faction faction(const QString &name, const QString &shortName, FactionCategory category)
-    {
-        Faction made;
-        made.id = QUuid::createUuid();
-        made.name = name;
-        made.shortName = shortName;
-        made.category = category;
-        return made;
     }
 
     QTemporaryDir m_documents;

@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "ImageProbe.h"
 #include "PaintedTexts.h"
+#include "model/TestRecords.h"
 
 #include "app/PlainPage.h"
 #include "editors/FactionEditingView.h"
@@ -28,6 +29,10 @@
 
 #include <random>
 
+using test_records::aFaction;
+using test_records::aHex;
+using test_records::aWorld;
+
 namespace {
 
 using Sidebar = AppTest;
@@ -42,22 +47,6 @@ const QStringList kGroupTitles{
     QStringLiteral("Megacorps"), QStringLiteral("Races"),     QStringLiteral("Groups"),
     QStringLiteral("Polities"),  QStringLiteral("Religions"), QStringLiteral("Others"),
 };
-
-HexData systemWithTechLevel(TechnologyLevel level)
-{
-    WorldData world;
-    world.id = QUuid::createUuid();
-    world.mainWorld = true;
-    world.uwp.techLevel = level;
-    Star star;
-    star.id = QUuid::createUuid();
-    star.worlds = {world};
-    HexData hex;
-    hex.id = QUuid::createUuid();
-    hex.starSystem.id = QUuid::createUuid();
-    hex.starSystem.stars = {star};
-    return hex;
-}
 
 QList<QUuid> ids(const QList<HexData> &hexes)
 {
@@ -142,22 +131,22 @@ TEST_F(Sidebar, TheRouteRowFollowsTheRulesOfTheOpenUniverse)
     const int routeRow = 4; // after the "Tools" title and three rows
     EXPECT_EQ(list()->item(routeRow)->text(), QStringLiteral("Rutters"));
 
-    universe()->setData({systemWithTechLevel(TechnologyLevel::ttl12)});
+    universe()->setData({aHex().worlds({aWorld().main().techLevel(TechnologyLevel::ttl12)})});
     EXPECT_EQ(list()->item(routeRow)->text(), QStringLiteral("Routes"));
     EXPECT_EQ(list()->destinationAt(routeRow), Destination::of(DestinationKind::rutters));
     clickRow(list()->item(routeRow));
     EXPECT_EQ(pageTitle(view()->detailPage()), QStringLiteral("Routes"));
 
     // Only the first system decides; a coarse tech level is not the Traveller scale.
-    universe()->setData(
-        {systemWithTechLevel(TechnologyLevel::tl4Plus), systemWithTechLevel(TechnologyLevel::ttl9)});
+    universe()->setData({aHex().worlds({aWorld().main().techLevel(TechnologyLevel::tl4Plus)}),
+                         aHex().worlds({aWorld().main().techLevel(TechnologyLevel::ttl9)})});
     EXPECT_EQ(list()->item(routeRow)->text(), QStringLiteral("Rutters"));
     // The row stays chosen across the change of wording.
     EXPECT_EQ(selectedTitles(), QStringList{QStringLiteral("Rutters")});
 
     // Systems stored one hex at a time count as well.
     universe()->setData({});
-    const HexData traveller = systemWithTechLevel(TechnologyLevel::ttl12);
+    const HexData traveller = aHex().worlds({aWorld().main().techLevel(TechnologyLevel::ttl12)});
     universe()->insertHex(traveller);
     EXPECT_EQ(list()->item(routeRow)->text(), QStringLiteral("Routes"));
     universe()->removeHex(traveller.id);
@@ -186,11 +175,13 @@ TEST_F(Sidebar, FactionsAreGroupedSortedAndNamedByTheirRowRules)
 {
     startApp();
     universe()->setFactions({
-        faction(QStringLiteral("beta"), QString(), FactionCategory::megacorporation),
-        faction(QStringLiteral("Alpha"), QString(), FactionCategory::megacorporation),
-        faction(QString(), QStringLiteral("XX"), FactionCategory::political),
-        faction(QStringLiteral("Alpha League"), QStringLiteral("AL"), FactionCategory::political),
-        faction(QStringLiteral("Alpha League"), QString(), FactionCategory::political),
+        aFaction(QStringLiteral("beta")).category(FactionCategory::megacorporation),
+        aFaction(QStringLiteral("Alpha")).category(FactionCategory::megacorporation),
+        aFaction().shortName(QStringLiteral("XX")).category(FactionCategory::political),
+        aFaction(QStringLiteral("Alpha League"))
+            .shortName(QStringLiteral("AL"))
+            .category(FactionCategory::political),
+        aFaction(QStringLiteral("Alpha League")).category(FactionCategory::political),
     });
     // Collapsed groups show their members only through a bold title.
     EXPECT_TRUE(list()->groupHeader(FactionCategory::megacorporation)->titleIsBold());
@@ -226,7 +217,7 @@ TEST_F(Sidebar, FactionsAreGroupedSortedAndNamedByTheirRowRules)
 TEST_F(Sidebar, AGroupHeaderNeverChangesTheSelectionOrTheScreen)
 {
     startApp();
-    universe()->setFactions({faction(QStringLiteral("Guild"), QString(), FactionCategory::group)});
+    universe()->setFactions({aFaction(QStringLiteral("Guild")).category(FactionCategory::group)});
     clickRowTitled(QStringLiteral("Systems"));
     QPointer<QWidget> page = view()->detailPage();
     toggleGroup(FactionCategory::group);
@@ -245,8 +236,8 @@ TEST_F(Sidebar, AGroupHeaderNeverChangesTheSelectionOrTheScreen)
 TEST_F(Sidebar, FactionRowsOpenEditorsMadeForTheChosenValue)
 {
     startApp();
-    const Faction guild = faction(QStringLiteral("Guild"), QString(), FactionCategory::group);
-    const Faction order = faction(QStringLiteral("Order"), QString(), FactionCategory::group);
+    const Faction guild = aFaction(QStringLiteral("Guild")).category(FactionCategory::group);
+    const Faction order = aFaction(QStringLiteral("Order")).category(FactionCategory::group);
     universe()->setFactions({guild, order});
     toggleGroup(FactionCategory::group);
 
@@ -331,7 +322,7 @@ TEST_F(Sidebar, EveryHexPickerIsWhollyVisibleAtTheDefaultWindowSize)
 TEST_F(Sidebar, AWhiteFactionsFlagStandsOutOnAWhiteSidebar)
 {
     startApp();
-    Faction pale = faction(QStringLiteral("Pale"), QString(), FactionCategory::group);
+    Faction pale = aFaction(QStringLiteral("Pale")).category(FactionCategory::group);
     pale.color = FactionColor::black;
     universe()->setFactions({pale});
     toggleGroup(FactionCategory::group);
@@ -361,8 +352,8 @@ TEST_F(Sidebar, ALongFactionNameIsCutWithAnEllipsisAtTheSidebarsEdge)
     startApp();
     const QString longName =
         QStringLiteral("Brotherhood of the Outer Reaches and the Far Dark Rim ").repeated(4);
-    universe()->setFactions({faction(longName, QString(), FactionCategory::religious),
-                             faction(QStringLiteral("Alpha"), QString(), FactionCategory::religious)});
+    universe()->setFactions({aFaction(longName).category(FactionCategory::religious),
+                             aFaction(QStringLiteral("Alpha")).category(FactionCategory::religious)});
     toggleGroup(FactionCategory::religious);
 
     // Rows are as wide as the sidebar: there is nothing to scroll to sideways.
@@ -389,7 +380,7 @@ TEST_F(Sidebar, TheListAndTheMapComeBackAsNewOnesWithWhatChangedWhileHidden)
     startApp();
     QList<HexData> systems;
     for (int i = 0; i < 400; ++i) {
-        HexData hex = systemWithTechLevel(TechnologyLevel::ttl12);
+        HexData hex = aHex().worlds({aWorld().main().techLevel(TechnologyLevel::ttl12)});
         hex.coordinates = {0, 0, 1 + i % 32, 1 + i / 32};
         hex.starSystem.name = QStringLiteral("System %1").arg(i);
         systems.append(hex);
@@ -423,7 +414,7 @@ TEST_F(Sidebar, TheListAndTheMapComeBackAsNewOnesWithWhatChangedWhileHidden)
 
     // The systems change while the list is hidden: one far away comes, one is
     // renamed, one goes.
-    HexData newcomer = systemWithTechLevel(TechnologyLevel::ttl12);
+    HexData newcomer = aHex().worlds({aWorld().main().techLevel(TechnologyLevel::ttl12)});
     newcomer.coordinates = {4, -3, 10, 10};
     newcomer.starSystem.name = QStringLiteral("Newcomer");
     universe()->insertHex(newcomer);
@@ -533,7 +524,7 @@ TEST_F(Sidebar, TheKeptListShowsWhatAFreshListShowsAfterEveryChangeWhileHidden)
         return place;
     };
     const auto system = [&] {
-        HexData hex = systemWithTechLevel(TechnologyLevel::ttl12);
+        HexData hex = aHex().worlds({aWorld().main().techLevel(TechnologyLevel::ttl12)});
         hex.coordinates = freePlace();
         hex.starSystem.name = pick() + QString::number(random() % 100);
         hex.notes = random() % 3 ? QString() : pick();

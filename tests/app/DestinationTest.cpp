@@ -1,5 +1,7 @@
 #include "app/Destination.h"
 
+#include "universe/TestMapObjects.h"
+
 #include <QSet>
 
 #include <functional>
@@ -10,12 +12,10 @@ namespace {
 
 Faction sampleFaction()
 {
-    Faction faction;
-    faction.id = QUuid::fromString(QStringLiteral("55555555-5555-4555-8555-555555555555"));
-    faction.name = QStringLiteral("Alpha League");
-    faction.shortName = QStringLiteral("AL");
-    faction.category = FactionCategory::political;
-    return faction;
+    return test_records::aFaction(QStringLiteral("Alpha League"))
+        .id(QUuid::fromString(QStringLiteral("55555555-5555-4555-8555-555555555555")))
+        .shortName(QStringLiteral("AL"))
+        .category(FactionCategory::political);
 }
 
 } // namespace

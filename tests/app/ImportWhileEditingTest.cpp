@@ -17,15 +17,9 @@
 
 using namespace TravellerMapImporter;
 using namespace import_test;
+using test_records::aFaction;
 
 namespace {
-
-HexData system(const QString &name, const GalacticCoordinates &at)
-{
-    HexData hex = screen_test::hexWithMainWorld(TechnologyLevel::ttl12, at);
-    hex.starSystem.name = name;
-    return hex;
-}
 
 // The universe as an import's result is judged: every record with what it names
 // followed (a world's and a rutter's faction by its name and code, "missing" when it
@@ -98,12 +92,18 @@ TEST_F(ImportWhileEditing, TheResultIsAppliedToTheUniverseAsItIsWhenItArrives)
     for (const bool overwrite : {false, true}) {
         SCOPED_TRACE(overwrite ? "overwriting" : "keeping what is stored");
         StarfarerUniverse &open = *universe();
-        const HexData oldAlpha = system(QStringLiteral("Old Alpha"), {0, 0, 1, 1});
-        const HexData gone = system(QStringLiteral("Ærø"), {0, 0, 2, 2});
-        const Faction domain = faction(QStringLiteral("Old Domain"), QStringLiteral("ImDd"));
-        open.setData({oldAlpha, system(QStringLiteral("Keep 10"), {0, 0, 5, 5}), gone,
-                      system(QStringLiteral("東京"), {1, 0, 1, 1})});
-        open.setFactions({domain, faction(QStringLiteral("Zhodani"), QStringLiteral("CsZh"))});
+        const HexData oldAlpha = screen_test::hexWithMainWorld(TechnologyLevel::ttl12, {0, 0, 1, 1})
+                                     .named(QStringLiteral("Old Alpha"));
+        const HexData gone =
+            screen_test::hexWithMainWorld(TechnologyLevel::ttl12, {0, 0, 2, 2}).named(QStringLiteral("Ærø"));
+        const Faction domain = aFaction(QStringLiteral("Old Domain")).shortName(QStringLiteral("ImDd"));
+        open.setData({oldAlpha,
+                      screen_test::hexWithMainWorld(TechnologyLevel::ttl12, {0, 0, 5, 5})
+                          .named(QStringLiteral("Keep 10")),
+                      gone,
+                      screen_test::hexWithMainWorld(TechnologyLevel::ttl12, {1, 0, 1, 1})
+                          .named(QStringLiteral("東京"))});
+        open.setFactions({domain, aFaction(QStringLiteral("Zhodani")).shortName(QStringLiteral("CsZh"))});
         open.setRutters({});
         open.setRegions({});
         open.setStarmapLabels({});
@@ -131,8 +131,10 @@ TEST_F(ImportWhileEditing, TheResultIsAppliedToTheUniverseAsItIsWhenItArrives)
         // While the last answer is held: the imported hex 0101 is freed, 1520 is
         // taken, the faction of the code ImDd is deleted, and the universe renamed.
         open.removeHex(oldAlpha.id);
-        open.insertHexes({system(QStringLiteral("Squatter"), {0, 0, 15, 20}),
-                          system(QStringLiteral("World 9"), {0, 0, 9, 9})});
+        open.insertHexes({screen_test::hexWithMainWorld(TechnologyLevel::ttl12, {0, 0, 15, 20})
+                              .named(QStringLiteral("Squatter")),
+                          screen_test::hexWithMainWorld(TechnologyLevel::ttl12, {0, 0, 9, 9})
+                              .named(QStringLiteral("World 9"))});
         open.removeObject<Faction>(domain.id);
         m_manager.renameCurrent(QStringLiteral("Réach ✦ %1").arg(overwrite));
 
@@ -144,9 +146,11 @@ TEST_F(ImportWhileEditing, TheResultIsAppliedToTheUniverseAsItIsWhenItArrives)
             m_server.release("/api/metadata");
             ASSERT_TRUE(QTest::qWaitFor([&] { return conversionHandedOver(job, asked + 4); }, 20000));
             ASSERT_FALSE(outcome.has_value());
-            open.insertHex(system(QStringLiteral("Delta Squat"), {0, 0, 28, 38}));
+            open.insertHex(screen_test::hexWithMainWorld(TechnologyLevel::ttl12, {0, 0, 28, 38})
+                               .named(QStringLiteral("Delta Squat")));
             open.removeHex(gone.id);
-            open.insertObject(faction(QStringLiteral("Aslan Border"), QStringLiteral("XxYy")));
+            open.insertObject<Faction>(
+                aFaction(QStringLiteral("Aslan Border")).shortName(QStringLiteral("XxYy")));
             open.insertObject(Rutter{QUuid::createUuid(),
                                      QUuid(),
                                      {0, 0, 3, 1},

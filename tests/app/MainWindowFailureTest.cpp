@@ -14,6 +14,8 @@
 #include <QSignalSpy>
 #include <QToolButton>
 
+using test_records::aFaction;
+
 namespace {
 
 using Failures = AppTest;
@@ -59,7 +61,7 @@ TEST_F(FailuresWithAlerts, AFailedSaveIsShownUntilTheNextSaveSucceeds)
     EXPECT_EQ(window()->windowTitle(), QStringLiteral("Renamed \u2014 Vostrel"));
 
     // Another change that also fails keeps the banner.
-    universe()->setFactions({faction(QStringLiteral("Guild"), QString(), FactionCategory::group)});
+    universe()->setFactions({aFaction(QStringLiteral("Guild")).category(FactionCategory::group)});
     EXPECT_FALSE(universe()->saveNow());
     EXPECT_TRUE(banner->isVisible());
 

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+using test_records::aFaction;
+
 namespace {
 
 using UniverseMenu = AppTest;
@@ -133,7 +135,7 @@ TEST_F(UniverseMenu, NewUniverseTakesTheTypedNameAndCancelMakesNothing)
 TEST_F(UniverseMenu, RenameStartsFromTheNameTrimsItAndKeepsTheSidebar)
 {
     startApp();
-    universe()->setFactions({faction(QStringLiteral("Guild"), QString(), FactionCategory::group)});
+    universe()->setFactions({aFaction(QStringLiteral("Guild")).category(FactionCategory::group)});
     toggleGroup(FactionCategory::group);
     clickRowTitled(QStringLiteral("Guild"));
     QPointer<ControlView> before = view();

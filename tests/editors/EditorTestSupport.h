@@ -2,7 +2,9 @@
 
 // A universe in a temporary documents folder and the steps a user takes in the forms.
 
+#include "model/TestRecords.h"
 #include "universe/StarfarerUniverse.h"
+#include "universe/TestMapObjects.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +16,10 @@
 #include <memory>
 
 namespace editor_test {
+
+using test_records::aFaction;
+using test_records::aHex;
+using test_records::aWorld;
 
 class EditorTest : public ::testing::Test
 {
@@ -61,40 +67,6 @@ inline QStringList actionTexts(const QMenu *menu)
     for (const QAction *action : menu->actions())
         texts.append(action->text());
     return texts;
-}
-
-inline HexData systemAt(const GalacticCoordinates &coordinates, const QString &name)
-{
-    HexData hex;
-    hex.id = QUuid::createUuid();
-    hex.coordinates = coordinates;
-    hex.starSystem.id = QUuid::createUuid();
-    hex.starSystem.name = name;
-    return hex;
-}
-
-// A system at 00-0101 whose main world has this tech level: its scale decides the
-// universe's rules.
-inline HexData systemWithLevel(TechnologyLevel level)
-{
-    HexData hex = systemAt({0, 0, 1, 1}, QStringLiteral("Home"));
-    WorldData main;
-    main.id = QUuid::createUuid();
-    main.mainWorld = true;
-    main.uwp.techLevel = level;
-    Star primary;
-    primary.id = QUuid::createUuid();
-    primary.worlds = {main};
-    hex.starSystem.stars = {primary};
-    return hex;
-}
-
-inline Faction faction(const QString &name)
-{
-    Faction f;
-    f.id = QUuid::createUuid();
-    f.name = name;
-    return f;
 }
 
 } // namespace editor_test

@@ -65,7 +65,7 @@ TEST_F(FactionEditingViewTest, TagsKeepTheOrderChosenAndASecondChoiceRemovesOne)
 
 TEST_F(FactionEditingViewTest, OnlyChosenTagsCarryAMarkInTheTagsMenu)
 {
-    Faction edited = faction(QStringLiteral("Guild"));
+    Faction edited = aFaction(QStringLiteral("Guild"));
     edited.tags = {FactionTag::savage};
     m_universe->setFactions({edited});
     FactionEditingView view(*m_universe, edited);
@@ -171,10 +171,10 @@ TEST_F(FactionEditingViewTest, AssetTakesTheHomeworldShownWhenAddedAndIsStoredOn
 
 TEST_F(FactionEditingViewTest, SavingAnEditedFactionReplacesItInPlaceAndKeepsItsNotes)
 {
-    Faction edited = faction(QStringLiteral("Middle"));
+    Faction edited = aFaction(QStringLiteral("Middle"));
     edited.notes = {FactionNote{7, QStringLiteral("Raid"), Stardate{}, QStringLiteral("…")}};
     edited.force = 12; // stored values outside the steppers' range are kept
-    m_universe->setFactions({faction(QStringLiteral("First")), edited, faction(QStringLiteral("Last"))});
+    m_universe->setFactions({aFaction(QStringLiteral("First")), edited, aFaction(QStringLiteral("Last"))});
     FactionEditingView view(*m_universe, edited);
     EXPECT_EQ(view.title(), QStringLiteral("Edit Faction"));
     EXPECT_EQ(view.actionButton()->text(), QStringLiteral("Save Changes"));
@@ -197,7 +197,7 @@ TEST_F(FactionEditingViewTest, SavingAnEditedFactionReplacesItInPlaceAndKeepsIts
 
 TEST_F(FactionEditingViewTest, FactionChangedElsewhereIsStillFoundByItsId)
 {
-    const Faction edited = faction(QStringLiteral("Guild"));
+    const Faction edited = aFaction(QStringLiteral("Guild"));
     m_universe->setFactions({edited});
     FactionEditingView view(*m_universe, edited);
     // Another screen changes the stored faction meanwhile: the save still replaces
@@ -213,7 +213,7 @@ TEST_F(FactionEditingViewTest, FactionChangedElsewhereIsStillFoundByItsId)
 
 TEST_F(FactionEditingViewTest, VanishedFactionIsAppendedUnderItsIdAndTheFormEmptied)
 {
-    const Faction edited = faction(QStringLiteral("Gone"));
+    const Faction edited = aFaction(QStringLiteral("Gone"));
     FactionEditingView view(*m_universe, edited);
     view.actionButton()->click();
     ASSERT_EQ(m_universe->factions().size(), 1);
@@ -224,7 +224,9 @@ TEST_F(FactionEditingViewTest, VanishedFactionIsAppendedUnderItsIdAndTheFormEmpt
 
 TEST_F(FactionEditingViewTest, TechLevelPickerFollowsTheUniverseRulesWhenItComesOnScreen)
 {
-    m_universe->setData({systemWithLevel(TechnologyLevel::ttl12)});
+    m_universe->setData({aHex({0, 0, 1, 1})
+                             .named(QStringLiteral("Home"))
+                             .worlds({aWorld().main().techLevel(TechnologyLevel::ttl12)})});
     FactionEditingView view(*m_universe, std::nullopt);
     auto *picker = view.techLevelPicker();
     EXPECT_EQ(picker->count(), 23);
@@ -232,7 +234,9 @@ TEST_F(FactionEditingViewTest, TechLevelPickerFollowsTheUniverseRulesWhenItComes
     view.addAssetGroup()->header()->click();
     EXPECT_EQ(view.draft().asset.tl, TechnologyLevel::ttl0);
 
-    m_universe->setData({systemWithLevel(TechnologyLevel::tl3)});
+    m_universe->setData({aHex({0, 0, 1, 1})
+                             .named(QStringLiteral("Home"))
+                             .worlds({aWorld().main().techLevel(TechnologyLevel::tl3)})});
     EXPECT_EQ(picker->count(), 8);
     EXPECT_EQ(picker->itemText(5), QStringLiteral("4+"));
     EXPECT_EQ(view.draft().asset.tl, TechnologyLevel::tl0);
@@ -240,7 +244,7 @@ TEST_F(FactionEditingViewTest, TechLevelPickerFollowsTheUniverseRulesWhenItComes
 
 TEST_F(FactionEditingViewTest, RemovingAnAssetChangesOnlyTheForm)
 {
-    Faction edited = faction(QStringLiteral("Guild"));
+    Faction edited = aFaction(QStringLiteral("Guild"));
     FactionAsset first;
     first.name = QStringLiteral("A");
     FactionAsset second;

@@ -14,14 +14,6 @@ namespace {
 
 constexpr QChar kEllipsis = u'…';
 
-Faction faction(const QString &name, const QString &shortName, FactionColor color = FactionColor::black)
-{
-    Faction f = editor_test::faction(name);
-    f.shortName = shortName;
-    f.color = color;
-    return f;
-}
-
 // The check list on a white base with black text, as a light desktop shows it.
 QListView *whiteCheckList(FactionListEditingView &editor)
 {
@@ -44,9 +36,10 @@ TEST_F(FactionListEditingViewTest, LongNamesAreCutWithAnEllipsisAtTheListsEdge)
 {
     const QString longName = QStringLiteral("The Most Serene and Everlasting Confederation ").repeated(6);
     const QString longShort = QStringLiteral("Brotherhood of the Outer Reaches ").repeated(6);
-    m_universe->setFactions(
-        {faction(longName, QStringLiteral("MSC")), faction(QStringLiteral("Alpha"), QStringLiteral("AL")),
-         faction(QStringLiteral("Beta"), QString()), faction(QStringLiteral("Gamma"), longShort)});
+    m_universe->setFactions({aFaction(longName).shortName(QStringLiteral("MSC")),
+                             aFaction(QStringLiteral("Alpha")).shortName(QStringLiteral("AL")),
+                             aFaction(QStringLiteral("Beta")),
+                             aFaction(QStringLiteral("Gamma")).shortName(longShort)});
     FactionListEditingView editor(*m_universe, std::nullopt);
     editor.resize(900, 700);
     editor.show();
@@ -78,7 +71,7 @@ TEST_F(FactionListEditingViewTest, LongNamesAreCutWithAnEllipsisAtTheListsEdge)
 
 TEST_F(FactionListEditingViewTest, AWhiteFactionsFlagStandsOutOnAWhiteList)
 {
-    Faction pale = faction(QStringLiteral("Pale"), QString(), FactionColor::black);
+    Faction pale = aFaction(QStringLiteral("Pale"));
     m_universe->setFactions({pale});
     FactionListEditingView editor(*m_universe, std::nullopt);
     editor.resize(900, 700);
@@ -101,7 +94,7 @@ TEST_F(FactionListEditingViewTest, AWhiteFactionsFlagStandsOutOnAWhiteList)
 
 TEST_F(FactionListEditingViewTest, ReturnInTheNameCreatesOrSavesOnlyWhenTheButtonCould)
 {
-    const Faction alpha = faction(QStringLiteral("Alpha"), QString());
+    const Faction alpha = aFaction(QStringLiteral("Alpha"));
     m_universe->setFactions({alpha});
     FactionListEditingView editor(*m_universe, std::nullopt);
     auto *name = child<QLineEdit>(editor, "listName");

@@ -45,7 +45,7 @@ class FactionListsViewTest : public EditorTest
 
 TEST_F(FactionListsViewTest, RowsKeepTheStoredOrderAndCountRawIds)
 {
-    const Faction alpha = faction(QStringLiteral("Alpha"));
+    const Faction alpha = aFaction(QStringLiteral("Alpha"));
     m_universe->setFactions({alpha});
     const QUuid gone = QUuid::createUuid();
     m_universe->setFactionLists({list(QStringLiteral("Zed"), {alpha.id, alpha.id, gone}),
@@ -105,9 +105,9 @@ TEST_F(FactionListsViewTest, EmptyUniverseShowsTheEmptyTextsAndStillCreatesAList
 
 TEST_F(FactionListsViewTest, ChosenFactionsAreStoredInTheUniverseOrder)
 {
-    const Faction zeta = faction(QStringLiteral("Zeta"));
-    const Faction alpha = faction(QStringLiteral("alpha"));
-    const Faction beta = faction(QStringLiteral("Beta"));
+    const Faction zeta = aFaction(QStringLiteral("Zeta"));
+    const Faction alpha = aFaction(QStringLiteral("alpha"));
+    const Faction beta = aFaction(QStringLiteral("Beta"));
     m_universe->setFactions({zeta, alpha, beta});
     FactionListEditingView editor(*m_universe, std::nullopt);
     auto *checks = child<QListView>(editor, "factionCheckList")->model();

@@ -25,15 +25,6 @@ QStringList entriesOf(const QComboBox &picker)
     return entries;
 }
 
-Faction named(const QString &name, FactionColor color = FactionColor::red)
-{
-    Faction faction;
-    faction.id = QUuid::createUuid();
-    faction.name = name;
-    faction.color = color;
-    return faction;
-}
-
 // A plain picker, sized to its contents by Qt, holding the same entries.
 void expectPlainPickerSize(const FactionPicker &picker)
 {
@@ -65,7 +56,8 @@ TEST_F(FactionPickerTest, EntriesFollowEveryChangeAsAFreshPickerShowsThem)
     std::mt19937 random(17);
     const auto someName = [&] { return names[qsizetype(random() % names.size())]; };
     const auto someColor = [&] { return random() % 2 ? FactionColor::red : FactionColor::blue; };
-    m_universe->setFactions({named(QStringLiteral("Mike")), named(QStringLiteral("Alpha"))});
+    m_universe->setFactions({aFaction(QStringLiteral("Mike")).color(FactionColor::red),
+                             aFaction(QStringLiteral("Alpha")).color(FactionColor::red)});
     FactionPicker picker(*m_universe);
     const QUuid chosen = m_universe->factions().first().id;
     picker.setChosen(chosen);
@@ -75,10 +67,10 @@ TEST_F(FactionPickerTest, EntriesFollowEveryChangeAsAFreshPickerShowsThem)
         const auto any = [&] { return factions[qsizetype(random() % factions.size())]; };
         switch (factions.isEmpty() ? 0 : int(random() % 8)) {
         case 0:
-        case 1: m_universe->insertObject(named(someName(), someColor())); break;
+        case 1: m_universe->insertObject<Faction>(aFaction(someName()).color(someColor())); break;
         case 2: {
             // Now and then the chosen faction comes back under its id.
-            Faction back = named(someName());
+            Faction back = aFaction(someName()).color(FactionColor::red);
             if (random() % 3 == 0)
                 back.id = chosen;
             m_universe->insertObject(back);
@@ -93,7 +85,10 @@ TEST_F(FactionPickerTest, EntriesFollowEveryChangeAsAFreshPickerShowsThem)
             break;
         }
         case 5: m_universe->removeObject<Faction>(any().id); break;
-        case 6: m_universe->insertObjects(QList<Faction>{named(someName()), named(someName())}); break;
+        case 6:
+            m_universe->insertObjects(QList<Faction>{aFaction(someName()).color(FactionColor::red),
+                                                     aFaction(someName()).color(FactionColor::red)});
+            break;
         default: {
             QList<Faction> shuffled = factions;
             std::shuffle(shuffled.begin(), shuffled.end(), random);
@@ -114,7 +109,7 @@ TEST_F(FactionPickerTest, AFactionThatComesOrGoesTouchesItsOwnEntryAlone)
 {
     QList<Faction> factions;
     for (const char *name : {"Bravo", "Delta", "Foxtrot", "Hotel"})
-        factions.append(named(QString::fromLatin1(name)));
+        factions.append(aFaction(QString::fromLatin1(name)).color(FactionColor::red));
     m_universe->setFactions(factions);
     FactionPicker picker(*m_universe);
     picker.setChosen(factions[2].id);
@@ -122,7 +117,7 @@ TEST_F(FactionPickerTest, AFactionThatComesOrGoesTouchesItsOwnEntryAlone)
     QSignalSpy removed(picker.model(), &QAbstractItemModel::rowsRemoved);
     QSignalSpy reset(picker.model(), &QAbstractItemModel::modelReset);
 
-    m_universe->insertObject(named(QStringLiteral("echo"), FactionColor::green));
+    m_universe->insertObject<Faction>(aFaction(QStringLiteral("echo")).color(FactionColor::green));
     ASSERT_EQ(inserted.count(), 1);
     EXPECT_EQ(inserted.first().at(1).toInt(), 3); // after "Select a faction", Bravo and Delta
     EXPECT_EQ(picker.itemText(3), QStringLiteral("echo"));
@@ -149,12 +144,13 @@ TEST_F(FactionPickerTest, AFactionThatComesOrGoesTouchesItsOwnEntryAlone)
 // list is filled afresh.
 TEST_F(FactionPickerTest, TheUsersPickStaysChosenThroughChanges)
 {
-    m_universe->setFactions({named(QStringLiteral("Bravo")), named(QStringLiteral("Delta"))});
+    m_universe->setFactions({aFaction(QStringLiteral("Bravo")).color(FactionColor::red),
+                             aFaction(QStringLiteral("Delta")).color(FactionColor::red)});
     FactionPicker picker(*m_universe);
     const int delta = picker.findText(QStringLiteral("Delta"));
     picker.setCurrentIndex(delta);
     emit picker.activated(delta);
-    m_universe->insertObject(named(QStringLiteral("Alpha")));
+    m_universe->insertObject<Faction>(aFaction(QStringLiteral("Alpha")).color(FactionColor::red));
     EXPECT_EQ(picker.currentText(), QStringLiteral("Delta"));
     QList<Faction> reversed = m_universe->factions();
     std::reverse(reversed.begin(), reversed.end());
@@ -167,10 +163,11 @@ TEST_F(FactionPickerTest, TheUsersPickStaysChosenThroughChanges)
 // contents asks for: with longer and shorter names, and after its font grows.
 TEST_F(FactionPickerTest, AsksForTheSizeOfAPlainPickerSizedToItsEntries)
 {
-    m_universe->setFactions({named(QStringLiteral("Short"))});
+    m_universe->setFactions({aFaction(QStringLiteral("Short")).color(FactionColor::red)});
     FactionPicker picker(*m_universe);
     expectPlainPickerSize(picker);
-    m_universe->insertObject(named(QStringLiteral("A much longer faction name than the others")));
+    m_universe->insertObject<Faction>(
+        aFaction(QStringLiteral("A much longer faction name than the others")).color(FactionColor::red));
     expectPlainPickerSize(picker);
     m_universe->removeObject<Faction>(m_universe->factions().last().id);
     expectPlainPickerSize(picker);

@@ -17,9 +17,9 @@ class HexPositionPickerTest : public EditorTest
 TEST_F(HexPositionPickerTest, ListShowsNameAndHexByLowerCasedNameStablyWithUnnamedFirst)
 {
     m_universe->setData(
-        {systemAt({0, 0, 1, 1}, QStringLiteral("beta")), systemAt({0, 0, 1, 2}, QStringLiteral("Alpha")),
-         systemAt({0, 0, 1, 3}, QStringLiteral("äther")), systemAt({0, 0, 1, 4}, QStringLiteral("alpha")),
-         systemAt({0, 0, 1, 5}, QStringLiteral("Zulu & Co")), systemAt({0, 0, 1, 6}, QString())});
+        {aHex({0, 0, 1, 1}).named(QStringLiteral("beta")), aHex({0, 0, 1, 2}).named(QStringLiteral("Alpha")),
+         aHex({0, 0, 1, 3}).named(QStringLiteral("äther")), aHex({0, 0, 1, 4}).named(QStringLiteral("alpha")),
+         aHex({0, 0, 1, 5}).named(QStringLiteral("Zulu & Co")), aHex({0, 0, 1, 6})});
     HexPositionPicker picker(*m_universe, true);
     // No collation: "ä" follows "z". An "&" from data is shown as it is.
     EXPECT_EQ(picker.openSystemList()->shownEntries(),
@@ -30,7 +30,7 @@ TEST_F(HexPositionPickerTest, ListShowsNameAndHexByLowerCasedNameStablyWithUnnam
 
 TEST_F(HexPositionPickerTest, ChoosingASystemSetsAllFourValuesAndTheTitleFollows)
 {
-    m_universe->setData({systemAt({-1, 0, 5, 12}, QString())});
+    m_universe->setData({aHex({-1, 0, 5, 12})});
     HexPositionPicker picker(*m_universe, true);
     EXPECT_EQ(picker.systemMenuTitle(), QStringLiteral("Unknown"));
     QSignalSpy changes(&picker, &HexPositionPicker::positionChanged);
@@ -51,10 +51,10 @@ TEST_F(HexPositionPickerTest, ChoosingASystemSetsAllFourValuesAndTheTitleFollows
 
 TEST_F(HexPositionPickerTest, SearchNarrowsByNameOrHexAndTheKeysChoose)
 {
-    const HexData first = systemAt({0, 0, 1, 1}, QStringLiteral("Twin"));
-    const HexData second = systemAt({1, 0, 5, 5}, QStringLiteral("Twin"));
-    m_universe->setData({systemAt({0, 0, 20, 30}, QStringLiteral("Kestrel")), first, second,
-                         systemAt({0, 0, 2, 2}, QStringLiteral("Twinkle"))});
+    const HexData first = aHex({0, 0, 1, 1}).named(QStringLiteral("Twin"));
+    const HexData second = aHex({1, 0, 5, 5}).named(QStringLiteral("Twin"));
+    m_universe->setData({aHex({0, 0, 20, 30}).named(QStringLiteral("Kestrel")), first, second,
+                         aHex({0, 0, 2, 2}).named(QStringLiteral("Twinkle"))});
     HexPositionPicker picker(*m_universe, true);
     SystemSearchPopup *list = picker.openSystemList();
     ASSERT_TRUE(list->isVisible());
@@ -99,15 +99,15 @@ TEST_F(HexPositionPickerTest, SearchNarrowsByNameOrHexAndTheKeysChoose)
 
 TEST_F(HexPositionPickerTest, TheListHoldsEntriesOnlyWhileOpenAndTheTitleFollowsItsHexOnly)
 {
-    const HexData here = systemAt({0, 0, 4, 4}, QStringLiteral("Here"));
-    m_universe->setData({here, systemAt({0, 0, 9, 9}, QStringLiteral("There"))});
+    const HexData here = aHex({0, 0, 4, 4}).named(QStringLiteral("Here"));
+    m_universe->setData({here, aHex({0, 0, 9, 9}).named(QStringLiteral("There"))});
     HexPositionPicker picker(*m_universe, true);
     picker.setPosition(here.coordinates);
     auto *list = picker.findChild<SystemSearchPopup *>();
     ASSERT_NE(list, nullptr);
     const auto rows = [list] { return list->list()->model()->rowCount(); };
     EXPECT_EQ(rows(), 0);
-    m_universe->insertHex(systemAt({0, 0, 7, 7}, QStringLiteral("Elsewhere")));
+    m_universe->insertHex(aHex({0, 0, 7, 7}).named(QStringLiteral("Elsewhere")));
     EXPECT_EQ(rows(), 0); // a change of the universe builds nothing while closed
     picker.openSystemList();
     EXPECT_EQ(rows(), 3);
@@ -124,14 +124,14 @@ TEST_F(HexPositionPickerTest, TheListHoldsEntriesOnlyWhileOpenAndTheTitleFollows
     moved.coordinates = {0, 0, 5, 5};
     ASSERT_TRUE(m_universe->replaceHex(moved)); // moved away: nothing left at the hex
     EXPECT_EQ(button->text(), QStringLiteral("Unknown"));
-    const HexData arrived = systemAt(here.coordinates, QStringLiteral("Arrived"));
+    const HexData arrived = aHex(here.coordinates).named(QStringLiteral("Arrived"));
     m_universe->insertHex(arrived);
     EXPECT_EQ(button->text(), QStringLiteral("Arrived"));
     ASSERT_TRUE(m_universe->removeHex(arrived.id));
     EXPECT_EQ(button->text(), QStringLiteral("Unknown"));
     // Systems added together, as an import adds them.
-    m_universe->insertHexes({systemAt({0, 0, 8, 8}, QStringLiteral("Beside")),
-                             systemAt(here.coordinates, QStringLiteral("Imported"))});
+    m_universe->insertHexes({aHex({0, 0, 8, 8}).named(QStringLiteral("Beside")),
+                             aHex(here.coordinates).named(QStringLiteral("Imported"))});
     EXPECT_EQ(button->text(), QStringLiteral("Imported"));
 }
 

@@ -117,7 +117,7 @@ TEST_F(MapObjectListUpdatesTest, FilteringHidesRowsWithoutLeavingTheEditor)
                               RutterAge::recent,
                               std::nullopt});
     m_universe->setRutters(rutters);
-    m_universe->setData({systemAt({0, 0, 3, 1}, QStringLiteral("Vland"))});
+    m_universe->setData({aHex({0, 0, 3, 1}).named(QStringLiteral("Vland"))});
     RuttersView view(*m_universe);
     QSignalSpy resets(view.model(), &QAbstractItemModel::modelReset);
     view.listView()->setCurrentIndex(view.model()->index(1, 0));
@@ -133,10 +133,10 @@ TEST_F(MapObjectListUpdatesTest, FilteringHidesRowsWithoutLeavingTheEditor)
 
     // A system stored at a rutter's end renames that row alone.
     QSignalSpy repainted(view.model(), &QAbstractItemModel::dataChanged);
-    m_universe->insertHex(systemAt({0, 0, 4, 2}, QStringLiteral("Ember")));
+    m_universe->insertHex(aHex({0, 0, 4, 2}).named(QStringLiteral("Ember")));
     ASSERT_EQ(repainted.count(), 1);
     EXPECT_EQ(repainted.first().first().toModelIndex().row(), 3);
-    m_universe->insertHex(systemAt({0, 0, 9, 9}, QStringLiteral("Elsewhere")));
+    m_universe->insertHex(aHex({0, 0, 9, 9}).named(QStringLiteral("Elsewhere")));
     EXPECT_EQ(repainted.count(), 1);
     EXPECT_EQ(resets.count(), 0);
 }
@@ -202,7 +202,7 @@ TEST_F(MapObjectListUpdatesTest, KeptRutterRowsFollowEverythingARowShows)
             if (const auto stored = m_universe->hexData(at))
                 m_universe->removeHex(stored->id);
             else
-                m_universe->insertHex(systemAt(at, QStringLiteral("S%1").arg(step)));
+                m_universe->insertHex(aHex(at).named(QStringLiteral("S%1").arg(step)));
             break;
         }
         case 6: {
@@ -525,10 +525,10 @@ TYPED_TEST(MapObjectListKindTest, RowsAreTheElementsRowsAndEveryChangeIsTold)
             ++wholeLists;
             break;
         }
-        case 9: universe.insertHex(systemAt({0, 0, qint64(random() % 4 + 1), 1}, name())); break;
+        case 9: universe.insertHex(aHex({0, 0, qint64(random() % 4 + 1), 1}).named(name())); break;
         default: {
             // Another kind of element; a faction list screen's rows do not read factions.
-            universe.insertObject(faction(name()));
+            universe.insertObject<Faction>(aFaction(name()));
             universe.insertObject(Rutter{QUuid::createUuid(), QUuid(), {}, {}, false, RutterAge::recent, {}});
         }
         }
@@ -565,12 +565,15 @@ TEST_F(MapObjectListUpdatesTest, RutterRowsAreAPlainFilterOfRowsMadeAfreshUnderE
     };
     const auto name = [&random] { return kNames[random() % kNames.size()]; };
     const auto system = [&](const GalacticCoordinates &at) {
-        HexData hex = systemWithLevel(random() % 2 ? TechnologyLevel::ttl12 : TechnologyLevel::tl4);
+        HexData hex = aHex({0, 0, 1, 1})
+                          .named(QStringLiteral("Home"))
+                          .worlds({aWorld().main().techLevel(random() % 2 ? TechnologyLevel::ttl12
+                                                                          : TechnologyLevel::tl4)});
         hex.coordinates = at;
         hex.starSystem.name = name();
         return hex;
     };
-    m_universe->setFactions({faction(QStringLiteral("Ærø")), faction(QStringLiteral("Zhodani"))});
+    m_universe->setFactions({aFaction(QStringLiteral("Ærø")), aFaction(QStringLiteral("Zhodani"))});
     RuttersView view(*m_universe);
     RutterListSource &source = view.source();
     ItemModelMirror shown(*view.model(), kRowRoles, roleText);
@@ -603,7 +606,7 @@ TEST_F(MapObjectListUpdatesTest, RutterRowsAreAPlainFilterOfRowsMadeAfreshUnderE
             if (!factions.isEmpty())
                 m_universe->removeObject<Faction>(owner());
             break;
-        case 4: m_universe->insertObject(faction(name())); break;
+        case 4: m_universe->insertObject<Faction>(aFaction(name())); break;
         case 5: {
             QList<HexData> batch;
             for (int i = int(random() % 3) + 1; i > 0; --i)

@@ -83,7 +83,7 @@ TEST_F(NebulaEditingViewTest, RemovedHexesStayInTheFormUntilSaved)
     const Nebula edited = nebula(QStringLiteral("Coal Sack"), NebulaType::reflection,
                                  {{0, 0, 1, 1}, {0, 0, 1, 2}, {0, 0, 1, 3}});
     m_universe->setNebulae({edited, other});
-    m_universe->setData({systemAt({0, 0, 1, 2}, QStringLiteral("Regina"))});
+    m_universe->setData({aHex({0, 0, 1, 2}).named(QStringLiteral("Regina"))});
     NebulaEditingView editor(*m_universe, edited);
     EXPECT_EQ(editor.title(), QStringLiteral("Edit Nebula"));
     EXPECT_EQ(child<QLineEdit>(editor, "nebulaName")->text(), QStringLiteral("Coal Sack"));

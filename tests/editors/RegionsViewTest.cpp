@@ -65,7 +65,7 @@ TEST_F(RegionsViewTest, RowsCountAnchorsAndSayWhetherTheBorderCloses)
 
 TEST_F(RegionsViewTest, AnchorsAreAddedRepeatedReorderedAndDeleted)
 {
-    m_universe->setData({systemAt({0, 0, 3, 4}, QStringLiteral("Vland"))});
+    m_universe->setData({aHex({0, 0, 3, 4}).named(QStringLiteral("Vland"))});
     RegionsView view(*m_universe);
     auto *editor = qobject_cast<RegionEditingView *>(view.detail());
     ASSERT_NE(editor, nullptr);

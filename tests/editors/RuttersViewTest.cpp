@@ -54,11 +54,11 @@ protected:
     {
         EditorTest::SetUp();
         m_universe->setFactions({m_zulu, m_alpha});
-        m_universe->setData({systemAt({0, 0, 1, 1}, QStringLiteral("Regina"))});
+        m_universe->setData({aHex({0, 0, 1, 1}).named(QStringLiteral("Regina"))});
     }
 
-    Faction m_zulu = faction(QStringLiteral("Zulu"));
-    Faction m_alpha = faction(QStringLiteral("alpha"));
+    Faction m_zulu = aFaction(QStringLiteral("Zulu"));
+    Faction m_alpha = aFaction(QStringLiteral("alpha"));
 };
 
 TEST_F(RuttersViewTest, SearchAndFactionFilterNarrowTheRows)
@@ -183,7 +183,9 @@ TEST_F(RuttersViewTest, AnEditedRutterWhoseFactionIsGoneIsNotSilentlyDropped)
 
 TEST_F(RuttersViewTest, TravellerUniversesSpeakOfRoutes)
 {
-    m_universe->setData({systemWithLevel(TechnologyLevel::ttl12)});
+    m_universe->setData({aHex({0, 0, 1, 1})
+                             .named(QStringLiteral("Home"))
+                             .worlds({aWorld().main().techLevel(TechnologyLevel::ttl12)})});
     RuttersView view(*m_universe);
     EXPECT_EQ(view.sectionTitle(), QStringLiteral("Routes"));
     EXPECT_EQ(titles(*view.model()),

@@ -131,7 +131,7 @@ TEST_F(StarmapLabelEditingViewTest, ExistingCategoriesComeFromStoredLabelsOnly)
 
 TEST_F(StarmapLabelEditingViewTest, EmptyTextIsListedUnnamedAndPreviewedAsLabel)
 {
-    m_universe->setData({systemAt({1, 0, 3, 4}, QStringLiteral("Regina"))});
+    m_universe->setData({aHex({1, 0, 3, 4}).named(QStringLiteral("Regina"))});
     m_universe->setStarmapLabels({label(QString(), QString()), label(QStringLiteral("  "), QString())});
     StarmapLabelsView view(*m_universe);
     EXPECT_EQ(view.model()->index(0, 0).data().toString(), QStringLiteral("Unnamed Label"));

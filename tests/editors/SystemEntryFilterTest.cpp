@@ -37,8 +37,8 @@ TEST_F(SystemEntryFilterTest, KeepsWhatQtsFixedStringFilterKeeps)
     QList<HexData> systems;
     for (int i = 0; i < 60; ++i)
         systems.append(
-            systemAt({qint64(random() % 3) - 1, 0, qint64(random() % 32 + 1), qint64(random() % 40 + 1)},
-                     names[random() % names.size()]));
+            aHex({qint64(random() % 3) - 1, 0, qint64(random() % 32 + 1), qint64(random() % 40 + 1)})
+                .named(names[random() % names.size()]));
     m_universe->setData(systems);
 
     SystemEntryModel entries;
@@ -72,7 +72,7 @@ TEST_F(SystemEntryFilterTest, KeepsWhatQtsFixedStringFilterKeeps)
     EXPECT_LT(narrowed.rowCount(), entries.rowCount());
 
     // Filled again, the search in force applies to the new entries.
-    m_universe->insertHex(systemAt({5, 5, 1, 1}, QStringLiteral("Regina Prime")));
+    m_universe->insertHex(aHex({5, 5, 1, 1}).named(QStringLiteral("Regina Prime")));
     entries.fill(*m_universe);
     reference.setFilterFixedString(QStringLiteral("regina"));
     EXPECT_EQ(listed(narrowed), listed(reference));

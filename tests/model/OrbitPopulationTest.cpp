@@ -12,33 +12,24 @@
 #include <limits>
 
 using namespace Qt::StringLiterals;
+using test_records::aWorld;
 
 namespace {
 
 using P = PlanetOrbits;
 using W = WorldType;
 
-WorldData planetOfSize(qint64 size, double density = 1.0)
-{
-    WorldData world;
-    world.type = W::planet;
-    world.uwp.size = size;
-    world.uwp.density = density;
-    return world;
-}
-
 WorldData mainWorldAt(Orbits orbit, qint64 hzOffset, qint64 size)
 {
-    WorldData world = planetOfSize(size);
-    world.id = QUuid::createUuid();
-    world.name = u"Home"_s;
-    world.mainWorld = true;
-    world.sunOrbit = orbit;
-    world.hzOffset = hzOffset;
-    world.uwp.starport = Starport::typeB;
-    world.uwp.population = 7;
-    world.uwp.techLevel = TechnologyLevel::ttl11;
-    return world;
+    return aWorld()
+        .named(u"Home"_s)
+        .main()
+        .orbit(orbit)
+        .hzOffset(hzOffset)
+        .starport(Starport::typeB)
+        .size(size)
+        .population(7)
+        .techLevel(TechnologyLevel::ttl11);
 }
 
 // An M5 V star: habitable zone in orbit 0.
@@ -231,10 +222,7 @@ StarSystem handMadeSystem(qint64 total)
     system.surveyed = true;
     Star primary = makeStar();
     primary.worlds << mainWorldAt(Orbits::starOrbit3, 0, 6);
-    WorldData moon = planetOfSize(2);
-    moon.sunOrbit = Orbits::starOrbit3;
-    moon.satelliteOrbit = P::planetOrbitD;
-    primary.worlds << moon;
+    primary.worlds << aWorld().size(2).orbit(Orbits::starOrbit3).satelliteOrbit(P::planetOrbitD);
     system.stars = {primary};
     return system;
 }
@@ -253,10 +241,7 @@ TEST(Regeneration, CountsOtherWorldsWithoutMoonsOrTheParent)
     home.type = W::closeSatelliteGG;
     home.satelliteOrbit = P::planetOrbitC;
     EXPECT_EQ(otherWorldsToGenerate(system), 5);
-    WorldData parent = planetOfSize(25);
-    parent.type = W::smallGasGiant;
-    parent.sunOrbit = Orbits::starOrbit3;
-    system.stars[0].worlds.prepend(parent);
+    system.stars[0].worlds.prepend(aWorld().type(W::smallGasGiant).size(25).orbit(Orbits::starOrbit3));
     EXPECT_EQ(otherWorldsToGenerate(system), 4);
     // A giant in another orbit is no parent.
     system.stars[0].worlds[0].sunOrbit = Orbits::starOrbit4;

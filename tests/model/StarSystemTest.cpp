@@ -1,4 +1,5 @@
 #include "StarTestSupport.h"
+#include "TestRecords.h"
 
 #include "model/HexData.h"
 
@@ -7,17 +8,9 @@
 #include <limits>
 
 using namespace Qt::StringLiterals;
+using test_records::aWorld;
 
 namespace {
-
-WorldData world(const char *name, bool main = false)
-{
-    WorldData value;
-    value.id = QUuid::createUuid();
-    value.name = QString::fromLatin1(name);
-    value.mainWorld = main;
-    return value;
-}
 
 Star starWith(QList<WorldData> worlds)
 {
@@ -46,10 +39,11 @@ JsonObject hexObject()
 
 TEST(StarSystem, MainWorldOnACompanionStar)
 {
-    const WorldData moon = world("moon");
-    const WorldData main = world("main", true);
+    const WorldData moon = aWorld().named(u"moon"_s);
+    const WorldData main = aWorld().named(u"main"_s).main();
     StarSystem system;
-    system.stars = {starWith({world("inner"), world("outer")}), starWith({main, world("late main", true)})};
+    system.stars = {starWith({aWorld().named(u"inner"_s), aWorld().named(u"outer"_s)}),
+                    starWith({main, aWorld().named(u"late main"_s).main()})};
     EXPECT_EQ(system.mainWorld(), main);
     EXPECT_EQ(system.mainWorldIndex(), (WorldIndex{1, 0}));
     EXPECT_EQ(system.indexOfWorld(system.stars[1].worlds[1].id), (WorldIndex{1, 1}));
@@ -70,7 +64,7 @@ TEST(StarSystem, OddSystemsHaveNoMainWorldAndNoZone)
     EXPECT_EQ(empty.habitableZoneOrbit(), std::nullopt);
 
     StarSystem noMain;
-    noMain.stars = {starWith({}), starWith({world("a"), world("b")})};
+    noMain.stars = {starWith({}), starWith({aWorld().named(u"a"_s), aWorld().named(u"b"_s)})};
     EXPECT_EQ(noMain.mainWorld(), std::nullopt);
     EXPECT_EQ(noMain.mainWorldIndex(), std::nullopt);
     EXPECT_EQ(noMain.indexOfWorld(QUuid()), std::nullopt);

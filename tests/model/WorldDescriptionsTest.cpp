@@ -7,50 +7,30 @@
 #include <limits>
 
 using namespace Qt::StringLiterals;
+using test_records::aHex;
+using test_records::aWorld;
 
 namespace {
 
 using WorldDescriptions = EnglishNumbers;
 
-WorldData worldOf(WorldType type, qint64 size)
-{
-    WorldData world;
-    world.type = type;
-    world.uwp.size = size;
-    return world;
-}
-
 // The profile "A8679AB-C NS": an excellent port, an Earth-sized garden world of
 // billions under a charismatic dictator, naval and scout bases.
 WorldData regina()
 {
-    WorldData world;
-    world.name = u"Regina"_s;
-    world.mainWorld = true;
-    world.type = WorldType::planet;
-    world.sunOrbit = Orbits::starOrbit3;
-    world.uwp.starport = Starport::typeA;
-    world.uwp.size = 8;
-    world.uwp.density = 1.0;
-    world.uwp.atmosphere = 6;
-    world.uwp.hydrographics = 7;
-    world.uwp.population = 9;
-    world.uwp.government = 10;
-    world.uwp.lawLevel = 11;
-    world.uwp.techLevel = TechnologyLevel::ttl12;
-    world.uwp.bases = {Base::scoutBase, Base::imperialNavalBase};
-    world.uwp.populationMultiplier = 3;
-    world.dayLength = 24;
-    world.yearLength = 2000;
-    world.tradeClasses = {TradeClass::highPopulation, TradeClass::industrial};
-    return world;
-}
-
-HexData hexAt(qint64 column, qint64 row)
-{
-    HexData hex;
-    hex.coordinates = GalacticCoordinates{0, 0, column, row};
-    return hex;
+    return aWorld()
+        .named(u"Regina"_s)
+        .main()
+        .type(WorldType::planet)
+        .orbit(Orbits::starOrbit3)
+        .starport(Starport::typeA)
+        .codes(8, 6, 7, 9, 10, 11)
+        .density(1.0)
+        .techLevel(TechnologyLevel::ttl12)
+        .bases({Base::scoutBase, Base::imperialNavalBase})
+        .populationMultiplier(3)
+        .days(24, 2000)
+        .tradeClasses({TradeClass::highPopulation, TradeClass::industrial});
 }
 
 } // namespace
@@ -81,7 +61,7 @@ TEST_F(WorldDescriptions, DurationsAtEveryThreshold)
 
 TEST_F(WorldDescriptions, DayYearSummary)
 {
-    WorldData world = worldOf(WorldType::planet, 8);
+    WorldData world = aWorld().type(WorldType::planet).size(8);
     world.dayLength = 24;
     world.yearLength = 2000;
     EXPECT_EQ(dayYearSummary(world), u"D:24h\\Y:83d"_s);
@@ -103,7 +83,7 @@ TEST_F(WorldDescriptions, DayYearSummary)
     EXPECT_EQ(dayYearSummary(world), u"D:\u2014\\Y:\u2014"_s);
 
     for (const WorldType belt : {WorldType::asteroidBelt, WorldType::planetoidBelt}) {
-        WorldData beltWorld = worldOf(belt, 0);
+        WorldData beltWorld = aWorld().type(belt).size(0);
         beltWorld.dayLength = 30;
         beltWorld.yearLength = 8766;
         EXPECT_EQ(dayYearSummary(beltWorld), u"Y:1.0y"_s);
@@ -157,7 +137,7 @@ TEST_F(WorldDescriptions, MarkdownOfAFullWorld)
         u"**Factions**: Third Imperium (Im), Zhodani Consulate (Zh)\n"
         u"**Notes**:\nCapital.\nSecond line\n"
         u"\n---\n"_s;
-    EXPECT_EQ(markdownExport(world, 1, 2, factions, hexAt(12, 3)), expected);
+    EXPECT_EQ(markdownExport(world, 1, 2, factions, aHex({0, 0, 12, 3})), expected);
 }
 
 namespace {
@@ -166,7 +146,7 @@ namespace {
 QString worldTagsLine(const WorldData &world)
 {
     const QString prefix = u"**World Tags**: "_s;
-    for (const QString &line : markdownExport(world, 0, 0, {}, hexAt(1, 1)).split(u'\n')) {
+    for (const QString &line : markdownExport(world, 0, 0, {}, aHex({0, 0, 1, 1})).split(u'\n')) {
         if (line.startsWith(prefix))
             return line.mid(prefix.size());
     }

@@ -8,6 +8,7 @@
 #include "model/StarSystem.h"
 #include "model/TestRecords.h"
 #include "model/WorldData.h"
+#include "universe/TestMapObjects.h"
 
 #include <QAction>
 #include <QLocale>
@@ -19,6 +20,9 @@
 
 namespace screen_test {
 
+using test_records::aFaction;
+using test_records::aHex;
+using test_records::aWorld;
 using test_records::star;
 
 // Every text that checks a number is written for US English.
@@ -44,23 +48,17 @@ struct Codes
     }
 };
 
-// A planet in orbit 3, in its habitable zone (climate zone 3), with the given codes.
-inline WorldData world(const Codes &codes = {})
+// A planet in orbit 3, in its habitable zone (climate zone 3), with the given codes:
+// a builder, so that a test sets what else it needs.
+inline test_records::WorldBuilder world(const Codes &codes = {})
 {
-    WorldData w;
-    w.id = QUuid::createUuid();
-    w.sunOrbit = Orbits::starOrbit3;
-    w.uwp.starport = Starport::typeB;
-    w.uwp.size = codes.size;
-    w.uwp.atmosphere = codes.atmosphere;
-    w.uwp.hydrographics = codes.hydrographics;
-    w.uwp.population = codes.population;
-    w.uwp.government = codes.government;
-    w.uwp.lawLevel = codes.lawLevel;
-    w.uwp.techLevel = TechnologyLevel::ttl12;
-    w.dayLength = 24;
-    w.yearLength = 2000;
-    return w;
+    return aWorld()
+        .orbit(Orbits::starOrbit3)
+        .starport(Starport::typeB)
+        .codes(codes.size, codes.atmosphere, codes.hydrographics, codes.population, codes.government,
+               codes.lawLevel)
+        .techLevel(TechnologyLevel::ttl12)
+        .days(24, 2000);
 }
 
 inline QStringList strings(std::initializer_list<const char *> texts)
@@ -105,21 +103,11 @@ inline QAction *actionNamed(const QMenu *menu, const QString &text)
 
 // A hex whose system's main world has the tech level `level`, which decides the
 // universe's rule flavour.
-inline HexData hexWithMainWorld(TechnologyLevel level, const GalacticCoordinates &coordinates = {0, 0, 1, 1},
-                                const QString &notes = {})
+inline test_records::HexBuilder hexWithMainWorld(TechnologyLevel level,
+                                                 const GalacticCoordinates &coordinates = {0, 0, 1, 1},
+                                                 const QString &notes = {})
 {
-    WorldData main = world();
-    main.mainWorld = true;
-    main.uwp.techLevel = level;
-    Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
-    primary.worlds = {main};
-    HexData hex;
-    hex.id = QUuid::createUuid();
-    hex.coordinates = coordinates;
-    hex.starSystem.id = QUuid::createUuid();
-    hex.starSystem.stars = {primary};
-    hex.notes = notes;
-    return hex;
+    return aHex(coordinates).notes(notes).worlds({world().main().techLevel(level)});
 }
 
 } // namespace screen_test

@@ -35,30 +35,6 @@ StarSystem singleStar(const QList<WorldData> &worlds, SpectralType type = Spectr
     return systemOf({primary});
 }
 
-WorldData mainWorld(qint64 hzOffset, const Codes &codes = {})
-{
-    WorldData w = world(codes);
-    w.mainWorld = true;
-    w.hzOffset = hzOffset;
-    return w;
-}
-
-WorldData body(Orbits orbit, PlanetOrbits satellite = PlanetOrbits::planetOrbit0, const QString &name = {})
-{
-    WorldData w = world({4, 0, 0, 0, 0, 0});
-    w.sunOrbit = orbit;
-    w.satelliteOrbit = satellite;
-    w.name = name;
-    return w;
-}
-
-WorldData populated(qint64 population, qint64 multiplier)
-{
-    WorldData w = world({8, 6, 7, population, 0, 0});
-    w.uwp.populationMultiplier = multiplier;
-    return w;
-}
-
 } // namespace
 
 class SummaryViewsTest : public ::testing::Test
@@ -155,12 +131,13 @@ TEST_F(SummaryViewsTest, TheOrbitLineAddsTheOffsetAndNotesIt)
     } cases[] = {
         {0, "3", ""}, {2, "5", "(HZ+2)"}, {-1, "2", "(HZ-1)"}, {-5, "0", "(HZ-5)"}, {30, "20", "(HZ+30)"}};
     for (const auto &c : cases) {
-        StarSystemView view(singleStar({mainWorld(c.offset)}), false, 400);
+        StarSystemView view(singleStar({world().main().hzOffset(c.offset)}), false, 400);
         EXPECT_EQ(view.texts().orbit, QString::fromUtf8(c.orbit)) << c.offset;
         EXPECT_EQ(view.texts().habitableZoneNote, QString::fromUtf8(c.note)) << c.offset;
     }
     // An O Ia primary's zone is orbit 15; four more clamp to the outermost orbit.
-    StarSystemView far(singleStar({mainWorld(9)}, SpectralType::O, LuminosityClass::Ia), false, 400);
+    StarSystemView far(singleStar({world().main().hzOffset(9)}, SpectralType::O, LuminosityClass::Ia), false,
+                       400);
     EXPECT_EQ(far.texts().orbit, QStringLiteral("20"));
 }
 
@@ -177,7 +154,8 @@ TEST_F(SummaryViewsTest, TheClimateFollowsTheOffsetAndTheWater)
                  {2, {8, 6, 7, 5, 5, 5}, "Frozen"}};
     // An A V primary has its habitable zone in orbit 7, far from the twilight orbits.
     for (const auto &c : cases) {
-        StarSystemView view(singleStar({mainWorld(c.offset, c.codes)}, SpectralType::A), false, 400);
+        StarSystemView view(singleStar({world(c.codes).main().hzOffset(c.offset)}, SpectralType::A), false,
+                            400);
         EXPECT_EQ(view.texts().climate, QString::fromUtf8(c.climate))
             << c.offset << " size " << c.codes.size << " hydro " << c.codes.hydrographics;
     }
@@ -187,14 +165,15 @@ TEST_F(SummaryViewsTest, APlanetInOrbitZeroOrOneOfTheFirstStarIsInTheTwilightZon
 {
     // An M V primary has its habitable zone in orbit 0; a G V primary in orbit 3.
     for (const qint64 offset : {0, 1}) {
-        const StarSystem system = singleStar({mainWorld(offset)}, SpectralType::M, LuminosityClass::V);
+        const StarSystem system =
+            singleStar({world().main().hzOffset(offset)}, SpectralType::M, LuminosityClass::V);
         EXPECT_EQ(StarSystemView(system, false, 400).texts().climate, QStringLiteral("Twilight Zone"))
             << offset;
     }
-    EXPECT_EQ(StarSystemView(singleStar({mainWorld(-2)}), false, 400).texts().climate,
+    EXPECT_EQ(StarSystemView(singleStar({world().main().hzOffset(-2)}), false, 400).texts().climate,
               QStringLiteral("Twilight Zone"));
     // A belt there is judged by its offset alone.
-    WorldData belt = mainWorld(1, {0, 0, 0, 0, 0, 0});
+    WorldData belt = world({0, 0, 0, 0, 0, 0}).main().hzOffset(1);
     belt.type = WorldType::asteroidBelt;
     EXPECT_EQ(
         StarSystemView(singleStar({belt}, SpectralType::M, LuminosityClass::V), false, 400).texts().climate,
@@ -216,7 +195,8 @@ TEST_F(SummaryViewsTest, ASystemWithoutStarsShowsADashInsteadOfFailing)
 
 TEST_F(SummaryViewsTest, TheHeaderCountsBodiesAndInhabitedWorlds)
 {
-    StarSystem empty = singleStar({body(Orbits::starOrbit2), body(Orbits::starOrbit4)});
+    StarSystem empty = singleStar({world({4, 0, 0, 0, 0, 0}).orbit(Orbits::starOrbit2),
+                                   world({4, 0, 0, 0, 0, 0}).orbit(Orbits::starOrbit4)});
     SystemWorldsView view(empty, 400, 300, false);
     EXPECT_EQ(view.bodiesText(), QStringLiteral("2 bodies:"));
     EXPECT_EQ(view.summaryText(), QStringLiteral("0 inhabited, total population: 0"));
@@ -224,7 +204,9 @@ TEST_F(SummaryViewsTest, TheHeaderCountsBodiesAndInhabitedWorlds)
     EXPECT_EQ(SystemWorldsView::summaryText(empty, true), QStringLiteral("0 w/pop, T: 0"));
 
     // 2,000,000,000 + 100,000,000 inhabitants on two of three bodies.
-    const StarSystem inhabited = singleStar({populated(9, 2), body(Orbits::starOrbit5), populated(8, 1)});
+    const StarSystem inhabited = singleStar({world({8, 6, 7, 9, 0, 0}).populationMultiplier(2),
+                                             world({4, 0, 0, 0, 0, 0}).orbit(Orbits::starOrbit5),
+                                             world({8, 6, 7, 8, 0, 0}).populationMultiplier(1)});
     EXPECT_EQ(SystemWorldsView::totalPopulation(inhabited), 2'100'000'000);
     EXPECT_EQ(SystemWorldsView::summaryText(inhabited, false),
               QStringLiteral("2 inhabited, total population: 2.1B"));
@@ -234,12 +216,19 @@ TEST_F(SummaryViewsTest, TheHeaderCountsBodiesAndInhabitedWorlds)
 TEST_F(SummaryViewsTest, MoonsFollowTheirPlanetInLetterOrder)
 {
     Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
-    primary.worlds = {body(Orbits::starOrbit3, PlanetOrbits::planetOrbitB, QStringLiteral("Moon B")),
-                      body(Orbits::starOrbit5, PlanetOrbits::planetOrbit0, QStringLiteral("Outer")),
-                      body(Orbits::starOrbit3, PlanetOrbits::planetOrbitA, QStringLiteral("Moon A")),
-                      body(Orbits::starOrbit3, PlanetOrbits::planetOrbit0, QStringLiteral("Planet")),
-                      body(Orbits::starOrbitP, PlanetOrbits::planetOrbit0, QStringLiteral("Close")),
-                      body(Orbits::starOrbit5, PlanetOrbits::planetOrbit0, QStringLiteral("Outer twin"))};
+    primary.worlds = {
+        world({4, 0, 0, 0, 0, 0})
+            .orbit(Orbits::starOrbit3)
+            .satelliteOrbit(PlanetOrbits::planetOrbitB)
+            .named(QStringLiteral("Moon B")),
+        world({4, 0, 0, 0, 0, 0}).orbit(Orbits::starOrbit5).named(QStringLiteral("Outer")),
+        world({4, 0, 0, 0, 0, 0})
+            .orbit(Orbits::starOrbit3)
+            .satelliteOrbit(PlanetOrbits::planetOrbitA)
+            .named(QStringLiteral("Moon A")),
+        world({4, 0, 0, 0, 0, 0}).orbit(Orbits::starOrbit3).named(QStringLiteral("Planet")),
+        world({4, 0, 0, 0, 0, 0}).orbit(Orbits::starOrbitP).named(QStringLiteral("Close")),
+        world({4, 0, 0, 0, 0, 0}).orbit(Orbits::starOrbit5).named(QStringLiteral("Outer twin"))};
     SystemWorldsView view(systemOf({primary}), 400, 300, false);
     const SystemWorldsModel *model = view.model();
     QStringList names;
@@ -261,9 +250,10 @@ TEST_F(SummaryViewsTest, MoonsFollowTheirPlanetInLetterOrder)
 TEST_F(SummaryViewsTest, TwoStarsGetAPrimaryAndACompanionHeading)
 {
     Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
-    primary.worlds = {body(Orbits::starOrbit1)};
+    primary.worlds = {world({4, 0, 0, 0, 0, 0}).orbit(Orbits::starOrbit1)};
     Star companion = star(Orbits::starOrbit9, SpectralType::M, 5, LuminosityClass::V);
-    companion.worlds = {body(Orbits::starOrbit0), body(Orbits::starOrbitP)};
+    companion.worlds = {world({4, 0, 0, 0, 0, 0}).orbit(Orbits::starOrbit0),
+                        world({4, 0, 0, 0, 0, 0}).orbit(Orbits::starOrbitP)};
     SystemWorldsView view(systemOf({primary, companion}), 400, 300, false);
     const SystemWorldsModel *model = view.model();
     ASSERT_EQ(model->rowCount(), 5);

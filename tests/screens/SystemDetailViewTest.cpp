@@ -73,23 +73,6 @@ QStringList shownBy(const SystemDetailView &view)
     return lines;
 }
 
-Faction faction(const QString &name, FactionColor color)
-{
-    Faction made;
-    made.id = QUuid::createUuid();
-    made.name = name;
-    made.shortName = name.left(3).toUpper();
-    made.color = color;
-    return made;
-}
-
-HexData named(const QString &name, const GalacticCoordinates &at)
-{
-    HexData hex = hexWithMainWorld(TechnologyLevel::ttl12, at);
-    hex.starSystem.name = name;
-    return hex;
-}
-
 class SystemDetailViewTest : public ::testing::Test
 {
 protected:
@@ -108,12 +91,14 @@ TEST_F(SystemDetailViewTest, UpdatedInPlaceItShowsWhatAFreshPageShows)
     std::mt19937 random(23);
     const auto pick = [&random](int count) { return int(random() % unsigned(count)); };
     const QList<GalacticCoordinates> places{{0, 0, 5, 5}, {0, 0, 6, 6}, {0, 0, 7, 7}};
-    QList<Faction> factions{faction(QStringLiteral("Aslan"), FactionColor::red),
-                            faction(QStringLiteral("Vargr"), FactionColor::blue),
-                            faction(QStringLiteral("Zhodani"), FactionColor::green)};
+    QList<Faction> factions{
+        aFaction(QStringLiteral("Aslan")).shortName(QStringLiteral("ASL")).color(FactionColor::red),
+        aFaction(QStringLiteral("Vargr")).shortName(QStringLiteral("VAR")).color(FactionColor::blue),
+        aFaction(QStringLiteral("Zhodani")).shortName(QStringLiteral("ZHO")).color(FactionColor::green)};
     m_universe->setFactions(factions);
-    HexData home = named(QStringLiteral("Home"), {0, 0, 1, 1});
-    m_universe->setData({home, named(QStringLiteral("Far"), places[0])});
+    HexData home = hexWithMainWorld(TechnologyLevel::ttl12, {0, 0, 1, 1}).named(QStringLiteral("Home"));
+    m_universe->setData(
+        {home, hexWithMainWorld(TechnologyLevel::ttl12, places[0]).named(QStringLiteral("Far"))});
     SystemDetailView view(m_universe.get(), home, SystemDetailView::kViewWidth);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -169,7 +154,8 @@ TEST_F(SystemDetailViewTest, UpdatedInPlaceItShowsWhatAFreshPageShows)
                     m_universe->removeHex(there->id);
                 }
             } else {
-                m_universe->insertHex(named(QStringLiteral("New %1").arg(step), at));
+                m_universe->insertHex(
+                    hexWithMainWorld(TechnologyLevel::ttl12, at).named(QStringLiteral("New %1").arg(step)));
             }
             continue;
         }
@@ -204,7 +190,7 @@ TEST_F(SystemDetailViewTest, UpdatedInPlaceItShowsWhatAFreshPageShows)
 // page's texts and those that add a part to it.
 TEST_F(SystemDetailViewTest, TheWorldsListStaysOpenThroughEdits)
 {
-    HexData home = named(QStringLiteral("Home"), {0, 0, 1, 1});
+    HexData home = hexWithMainWorld(TechnologyLevel::ttl12, {0, 0, 1, 1}).named(QStringLiteral("Home"));
     m_universe->setData({home});
     SystemDetailView view(m_universe.get(), home, SystemDetailView::kViewWidth);
     view.show();

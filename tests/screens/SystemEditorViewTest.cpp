@@ -23,31 +23,16 @@ using namespace screen_test;
 
 namespace {
 
-WorldData body(Orbits orbit, PlanetOrbits satellite, WorldType type, const char *name)
+// A system named `name`, with notes naming it too: the stars given, or one G2 V primary
+// holding the main world "Home".
+HexData hexAt(const GalacticCoordinates &coordinates, const char *name, const QList<Star> &stars = {})
 {
-    WorldData w = world();
-    w.sunOrbit = orbit;
-    w.satelliteOrbit = satellite;
-    w.type = type;
-    w.name = QString::fromUtf8(name);
-    return w;
-}
-
-HexData hexAt(const GalacticCoordinates &coordinates, const char *name, QList<Star> stars = {})
-{
-    if (stars.isEmpty()) {
-        Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
-        WorldData main = body(Orbits::starOrbit3, PlanetOrbits::planetOrbit0, WorldType::planet, "Home");
-        main.mainWorld = true;
-        primary.worlds = {main};
-        stars = {primary};
-    }
-    HexData hex{
-        QUuid::createUuid(), coordinates, {}, QStringLiteral("notes of %1").arg(QString::fromUtf8(name))};
-    hex.starSystem.id = QUuid::createUuid();
-    hex.starSystem.name = QString::fromUtf8(name);
-    hex.starSystem.stars = stars;
-    return hex;
+    const QString text = QString::fromUtf8(name);
+    test_records::HexBuilder hex =
+        aHex(coordinates).named(text).notes(QStringLiteral("notes of %1").arg(text));
+    if (stars.isEmpty())
+        return hex.worlds({world().main().named(QStringLiteral("Home"))});
+    return hex.stars(stars);
 }
 
 void typeInto(QLineEdit *field, const QString &text)
@@ -157,12 +142,16 @@ TEST_F(SystemEditorViewTest, AnUnnamedSystemIsTitledByItsUnsavedCoordinates)
 TEST_F(SystemEditorViewTest, ListsWorldsPerStarWithMoonsAfterTheirPlanet)
 {
     Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V);
-    const WorldData moon = body(Orbits::starOrbit3, PlanetOrbits::planetOrbitA, WorldType::planet, "Moonlet");
-    WorldData giant = body(Orbits::starOrbit3, PlanetOrbits::planetOrbit0, WorldType::largeGasGiant, "Jove");
-    const WorldData inner = body(Orbits::starOrbit1, PlanetOrbits::planetOrbit0, WorldType::planet, "");
+    const WorldData moon = world()
+                               .orbit(Orbits::starOrbit3)
+                               .satelliteOrbit(PlanetOrbits::planetOrbitA)
+                               .named(QStringLiteral("Moonlet"));
+    WorldData giant =
+        world().orbit(Orbits::starOrbit3).type(WorldType::largeGasGiant).named(QStringLiteral("Jove"));
+    const WorldData inner = world().orbit(Orbits::starOrbit1).named(QStringLiteral(""));
     primary.worlds = {moon, giant, inner};
     Star companion = star(Orbits::starOrbit8, SpectralType::M, 5, LuminosityClass::V);
-    companion.worlds = {body(Orbits::starOrbit2, PlanetOrbits::planetOrbit0, WorldType::planet, "Far")};
+    companion.worlds = {world().orbit(Orbits::starOrbit2).named(QStringLiteral("Far"))};
     const HexData hex = hexAt({0, 0, 3, 4}, "Pair", {primary, companion});
     m_universe->setData({hex});
 
@@ -308,7 +297,7 @@ TEST_F(SystemEditorViewTest, GeneratedWorldsStayInTheEditorUntilSaved)
         // An edit of a world the roll replaced is dropped, not put on another world.
         const StarSystem rolled = view.state().system;
         SystemEditorState state = view.state();
-        state.editWorld(body(Orbits::starOrbit5, PlanetOrbits::planetOrbit0, WorldType::planet, "Gone"));
+        state.editWorld(world().orbit(Orbits::starOrbit5).named(QStringLiteral("Gone")));
         EXPECT_EQ(state.system, rolled);
     }
     EXPECT_EQ(m_universe->data(), QList<HexData>{hex});

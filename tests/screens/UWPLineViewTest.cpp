@@ -12,13 +12,12 @@ namespace {
 
 WorldData profiled()
 {
-    WorldData w = world({8, 6, 7, 9, 10, 11});
-    w.uwp.starport = Starport::typeA;
-    w.uwp.techLevel = TechnologyLevel::ttl12;
-    w.uwp.bases = {Base::imperialNavalBase, Base::scoutBase};
-    w.uwp.populationMultiplier = 3;
-    w.tradeClasses = {TradeClass::highPopulation, TradeClass::industrial};
-    return w;
+    return world({8, 6, 7, 9, 10, 11})
+        .starport(Starport::typeA)
+        .techLevel(TechnologyLevel::ttl12)
+        .bases({Base::imperialNavalBase, Base::scoutBase})
+        .populationMultiplier(3)
+        .tradeClasses({TradeClass::highPopulation, TradeClass::industrial});
 }
 
 QStringList labelTexts(const QWidget &widget, const QString &objectName)

@@ -46,17 +46,6 @@ QStringList chipTexts(const QWidget &panel, const char *section)
     return texts;
 }
 
-Faction faction(const QString &name, const QString &shortName,
-                FactionCategory category = FactionCategory::other)
-{
-    Faction f;
-    f.id = QUuid::createUuid();
-    f.name = name;
-    f.shortName = shortName;
-    f.category = category;
-    return f;
-}
-
 } // namespace
 
 class WorldEditPanelTest : public ::testing::Test
@@ -324,9 +313,10 @@ TEST_F(WorldEditPanelTest, TheDiceLeaveExactlyTwoDifferentTagsFromTheMenuCategor
 
 TEST_F(WorldEditPanelTest, AddingAFactionTwiceKeepsOneIdAndClearEmptiesTheList)
 {
-    const Faction zhodani =
-        faction(QStringLiteral("Zhodani Consulate"), QStringLiteral("Zh"), FactionCategory::political);
-    const Faction imperium = faction(QStringLiteral("Third Imperium"), QStringLiteral("Im"));
+    const Faction zhodani = aFaction(QStringLiteral("Zhodani Consulate"))
+                                .shortName(QStringLiteral("Zh"))
+                                .category(FactionCategory::political);
+    const Faction imperium = aFaction(QStringLiteral("Third Imperium")).shortName(QStringLiteral("Im"));
     m_universe->setFactions({zhodani, imperium});
     auto p = panel(world());
     QSignalSpy spy(p.get(), &WorldEditPanel::worldEdited);

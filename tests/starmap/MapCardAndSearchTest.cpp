@@ -81,8 +81,8 @@ TEST(MapSearchTest, FirstVisibleMatchByLabelNameOrWorld)
 
 TEST(MapFilterTitlesTest, FactionTitleFollowsTheFirstMatchingRule)
 {
-    Faction a = faction(QStringLiteral("Alpha"), QStringLiteral("AL"));
-    Faction b = faction(QStringLiteral("beta"), QString());
+    Faction a = aFaction(QStringLiteral("Alpha")).shortName(QStringLiteral("AL"));
+    Faction b = aFaction(QStringLiteral("beta"));
     const QUuid deleted = QUuid::createUuid();
     const QList<FactionList> lists{{QUuid::createUuid(), QStringLiteral("Empty"), {}},
                                    {QUuid::createUuid(), QString(), {a.id, b.id}},

@@ -47,14 +47,6 @@ QRect differences(const QImage &a, const QImage &b)
     return box;
 }
 
-Faction faction(FactionColor color)
-{
-    Faction made;
-    made.id = QUuid::createUuid();
-    made.color = color;
-    return made;
-}
-
 Rutter rutter(const Faction &owner, const GalacticCoordinates &start, const GalacticCoordinates &end,
               bool main = false)
 {
@@ -90,8 +82,8 @@ protected:
         return image;
     }
 
-    Faction m_blue = faction(FactionColor::blue);
-    Faction m_red = faction(FactionColor::red);
+    Faction m_blue = aFaction().color(FactionColor::blue);
+    Faction m_red = aFaction().color(FactionColor::red);
     std::unique_ptr<StarfarerUniverse> m_universe;
     std::unique_ptr<StarMapVisibleSets> m_sets;
     std::unique_ptr<StarMapLayers> m_layers;
@@ -101,7 +93,7 @@ protected:
 
 TEST(RutterStrokes, GroupsDecideTheStrokes)
 {
-    const Faction blue = faction(FactionColor::blue), red = faction(FactionColor::red);
+    const Faction blue = aFaction().color(FactionColor::blue), red = aFaction().color(FactionColor::red);
     const QHash<QUuid, FactionColor> colors{{blue.id, blue.color}, {red.id, red.color}};
     const GalacticCoordinates a = at(1, 1), b = at(1, 4);
     EXPECT_EQ(RouteKey::of(rutter(blue, a, b)), RouteKey::of(rutter(red, b, a)));
@@ -112,7 +104,7 @@ TEST(RutterStrokes, GroupsDecideTheStrokes)
     EXPECT_EQ(strokes.lines[0], (RutterLayer::DrawnLine{MapColors::palette(FactionColor::blue), 3.0, 0}));
 
     // A deleted faction's rutter is grey, and "grey" sorts before "red".
-    Faction gone = faction(FactionColor::blue);
+    Faction gone = aFaction().color(FactionColor::blue);
     strokes = RutterLayer::drawnLinesByRoute({rutter(red, a, b), rutter(gone, a, b)}, colors);
     ASSERT_EQ(strokes.lines.size(), 2);
     EXPECT_EQ(strokes.lines[0], (RutterLayer::DrawnLine{MapColors::palette(FactionColor::grey), 1.8, -1}));

@@ -312,7 +312,7 @@ TEST(StarMapFarSectorsTest, ExtremeCoordinatesAreFiledAndPainted)
     for (const GalacticCoordinates &place : places)
         data.append(hex(place));
     const auto u = universe(data);
-    Faction owner = StarMapTest::faction(QStringLiteral("Far"), QStringLiteral("F"));
+    Faction owner = aFaction(QStringLiteral("Far")).shortName(QStringLiteral("F"));
     u->setFactions({owner});
     QList<Rutter> rutters;
     QList<Region> regions;

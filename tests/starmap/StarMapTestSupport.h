@@ -1,6 +1,8 @@
 #pragma once
 
+#include "model/TestRecords.h"
 #include "universe/StarfarerUniverse.h"
+#include "universe/TestMapObjects.h"
 
 #include <QColor>
 #include <QDir>
@@ -15,6 +17,10 @@
 
 // Small hand-made universes for the star map's tests.
 namespace StarMapTest {
+
+using test_records::aFaction;
+using test_records::aHex;
+using test_records::aWorld;
 
 // The largest difference of one colour channel between two colours.
 inline int channelDistance(const QColor &a, const QColor &b)
@@ -72,32 +78,12 @@ inline GalacticCoordinates at(qint64 column, qint64 row, qint64 sectorX = 0, qin
 inline HexData hex(const GalacticCoordinates &coordinates, bool starfarers = true, bool sathar = false,
                    bool other = false, SpectralType spectral = SpectralType::G)
 {
-    HexData hex;
-    hex.id = QUuid::createUuid();
-    hex.coordinates = coordinates;
-    Star star;
-    star.id = QUuid::createUuid();
-    star.spectralType = spectral;
-    WorldData world;
-    world.id = QUuid::createUuid();
-    world.mainWorld = true;
-    world.uwp.size = 5;
-    star.worlds = {world};
-    hex.starSystem.stars = {star};
-    hex.starSystem.name = QStringLiteral("Sys %1%2").arg(coordinates.column).arg(coordinates.row);
-    hex.starSystem.starfarers = starfarers;
-    hex.starSystem.sathar = sathar;
-    hex.starSystem.other = other;
-    return hex;
-}
-
-inline Faction faction(const QString &name, const QString &shortName)
-{
-    Faction made;
-    made.id = QUuid::createUuid();
-    made.name = name;
-    made.shortName = shortName;
-    return made;
+    Star star = test_records::star(Orbits::starOrbitP, spectral, 0);
+    star.worlds = {aWorld().main().size(5)};
+    return aHex(coordinates)
+        .named(QStringLiteral("Sys %1%2").arg(coordinates.column).arg(coordinates.row))
+        .stars({star})
+        .knownTo(starfarers, sathar, other);
 }
 
 inline std::unique_ptr<StarfarerUniverse> universe(const QList<HexData> &data = {})
@@ -105,6 +91,11 @@ inline std::unique_ptr<StarfarerUniverse> universe(const QList<HexData> &data = 
     auto made = std::make_unique<StarfarerUniverse>(UniverseFolder(QDir::tempPath()));
     made->setData(data);
     return made;
+}
+
+inline Faction faction(const QString &name, const QString &shortName)
+{
+    return aFaction(name).shortName(shortName);
 }
 
 } // namespace StarMapTest

@@ -41,11 +41,14 @@ TEST_F(TravelSheetTest, starsAreOrderedAndLetteredByOrbit)
 TEST_F(TravelSheetTest, satellitesFollowTheirPlanetAndBeltsLeaveTheJumpTable)
 {
     Star sun = star(Orbits::starOrbitP);
-    const WorldData moon =
-        body(Orbits::starOrbit3, 2, WorldType::closeSatelliteP, {}, PlanetOrbits::planetOrbitA);
-    const WorldData belt = body(Orbits::starOrbit1, 0, WorldType::asteroidBelt);
-    const WorldData planet = body(Orbits::starOrbit3, 8, WorldType::planet, QStringLiteral("Terra"));
-    const WorldData inner = body(Orbits::starOrbitP, 4, WorldType::inferno);
+    const WorldData moon = aWorld()
+                               .orbit(Orbits::starOrbit3)
+                               .size(2)
+                               .type(WorldType::closeSatelliteP)
+                               .satelliteOrbit(PlanetOrbits::planetOrbitA);
+    const WorldData belt = aWorld().orbit(Orbits::starOrbit1).size(0).type(WorldType::asteroidBelt);
+    const WorldData planet = aWorld().orbit(Orbits::starOrbit3).size(8).named(QStringLiteral("Terra"));
+    const WorldData inner = aWorld().orbit(Orbits::starOrbitP).size(4).type(WorldType::inferno);
     sun.worlds = {moon, belt, planet, inner};
     const TravelSheet sheet(system({sun}));
 
@@ -70,8 +73,8 @@ TEST_F(TravelSheetTest, twoStarsLabelBodiesWithTheirStar)
 {
     Star primary = star(Orbits::starOrbitP, SpectralType::G, 2, LuminosityClass::V, QStringLiteral("Sol"));
     Star companion = star(Orbits::starOrbit5, SpectralType::G, 2, LuminosityClass::V);
-    const WorldData giant = body(Orbits::starOrbit0, 20, WorldType::smallGasGiant);
-    const WorldData rock = body(Orbits::starOrbit1, 4, WorldType::planet, QStringLiteral("Rock"));
+    const WorldData giant = aWorld().orbit(Orbits::starOrbit0).size(20).type(WorldType::smallGasGiant);
+    const WorldData rock = aWorld().orbit(Orbits::starOrbit1).size(4).named(QStringLiteral("Rock"));
     primary.worlds = {giant};
     companion.worlds = {rock};
     const TravelSheet sheet(system({primary, companion}));
@@ -93,8 +96,8 @@ TEST_F(TravelSheetTest, defaultPicksFillOnlyWhatIsMissing)
 {
     Star sun = star(Orbits::starOrbitP);
     EXPECT_EQ(TravelSheet(system({sun})).withDefaultPicks({}), BodyPicks{});
-    const WorldData outer = body(Orbits::starOrbit6, 3);
-    const WorldData inner = body(Orbits::starOrbit2, 3);
+    const WorldData outer = aWorld().orbit(Orbits::starOrbit6).size(3);
+    const WorldData inner = aWorld().orbit(Orbits::starOrbit2).size(3);
     sun.worlds = {outer};
     EXPECT_EQ(TravelSheet(system({sun})).withDefaultPicks({}), (BodyPicks{outer.id, outer.id}));
     sun.worlds = {outer, inner};

@@ -1,6 +1,6 @@
 #pragma once
 
-// Builders of stars, bodies and systems for the travel tests.
+// Builders of systems and the number locale for the travel tests.
 
 #include "model/StarSystem.h"
 #include "model/TestRecords.h"
@@ -11,6 +11,8 @@
 
 namespace travel_test {
 
+using test_records::aHex;
+using test_records::aWorld;
 using test_records::star;
 
 // Numbers are checked as US English writes them.
@@ -24,20 +26,6 @@ class EnglishNumbersTest : public ::testing::Test
 protected:
     void SetUp() override { useEnglishNumbers(); }
 };
-
-inline WorldData body(Orbits orbit, qint64 size, WorldType type = WorldType::planet,
-                      const QString &name = QString(),
-                      PlanetOrbits satelliteOrbit = PlanetOrbits::planetOrbit0)
-{
-    WorldData w;
-    w.id = QUuid::createUuid();
-    w.name = name;
-    w.type = type;
-    w.sunOrbit = orbit;
-    w.satelliteOrbit = satelliteOrbit;
-    w.uwp.size = size;
-    return w;
-}
 
 inline StarSystem system(QList<Star> stars, const QString &name = QStringLiteral("Regina"))
 {

@@ -7,6 +7,7 @@
 #include "RandomRecords.h"
 #include "SeededSource.h"
 #include "UniverseStoreSupport.h"
+#include "model/TestRecords.h"
 
 #include "model/StarSystemGeneration.h"
 #include "json/DecodeError.h"
@@ -20,6 +21,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace random_records;
+using test_records::aHex;
 
 namespace {
 
@@ -101,14 +103,6 @@ void expectHolds(const StarfarerUniverse &universe, const UniverseContents &cont
     EXPECT_EQ(universe.selectedFactionIDs(), contents.selectedFactionIDs);
 }
 
-HexData generatedHex(int i)
-{
-    HexData hex{QUuid::createUuid(), {i / 1280, 0, i % 32 + 1, i / 32 % 40 + 1}, {}, {}};
-    hex.starSystem = generateStarSystem(std::nullopt, i % 3 == 0, TechnologyLevel::ttl15, true);
-    hex.starSystem.name = QStringLiteral("System %1").arg(i);
-    return hex;
-}
-
 } // namespace
 
 TEST(DocumentWriting, StreamedTextIsTheWholeDocumentsTextByteForByte)
@@ -165,7 +159,9 @@ TEST_F(UniverseStoreTest, AWriteThatFailsHalfWayKeepsTheOldFile)
     StarfarerUniverse universe(folder());
     QList<HexData> hexes;
     for (int i = 0; i < 120; ++i)
-        hexes.append(generatedHex(i));
+        hexes.append(aHex({i / 1280, 0, i % 32 + 1, i / 32 % 40 + 1})
+                         .system(generateStarSystem(std::nullopt, i % 3 == 0, TechnologyLevel::ttl15, true))
+                         .named(QStringLiteral("System %1").arg(i)));
     universe.setData(hexes);
     ASSERT_TRUE(universe.saveNow());
     const QByteArray before = contents(universe.filePath());

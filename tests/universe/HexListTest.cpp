@@ -4,19 +4,13 @@
 // point keeps what it held while the original goes on changing.
 #include "universe/HexList.h"
 
+#include "model/TestRecords.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 namespace {
-
-HexData hexNumbered(int n)
-{
-    HexData hex;
-    hex.id = QUuid::createUuid();
-    hex.coordinates.row = n;
-    return hex;
-}
 
 // Every way of reading the list gives the plain list's hexes in order.
 void expectReadsLike(const HexList &list, const QList<HexData> &plain)
@@ -90,7 +84,7 @@ TEST(HexList, ReadsLikeAPlainListAfterAnyChangesAndCopiesKeepTheirContents)
     int next = 0;
     QList<HexData> plain;
     for (; next < HexList::kChunkSize + 5; ++next)
-        plain.append(hexNumbered(next));
+        plain.append(test_records::aHex({0, 0, 0, next}));
     HexList list = HexList(QList<HexData>(plain));
     std::vector<std::pair<HexList, QList<HexData>>> copies;
     // Grows well past several chunks, then shrinks to nothing, changing at random on the way.
@@ -99,7 +93,7 @@ TEST(HexList, ReadsLikeAPlainListAfterAnyChangesAndCopiesKeepTheirContents)
         const int action = int(random() % 10);
         const qsizetype at = plain.isEmpty() ? 0 : qsizetype(random() % plain.size());
         if (plain.isEmpty() || action < (growing ? 6 : 1)) {
-            const HexData hex = hexNumbered(next++);
+            const HexData hex = test_records::aHex({0, 0, 0, next++});
             // Appended, put anywhere, or crowded near the front so that chunks split.
             const int where = int(random() % 3);
             const qsizetype before = where == 0 ? plain.size()
@@ -109,7 +103,7 @@ TEST(HexList, ReadsLikeAPlainListAfterAnyChangesAndCopiesKeepTheirContents)
             list.insert(before, hex);
             plain.insert(before, hex);
         } else if (action < (growing ? 8 : 3)) {
-            const HexData hex = hexNumbered(next++);
+            const HexData hex = test_records::aHex({0, 0, 0, next++});
             list.replace(at, hex);
             plain.replace(at, hex);
         } else {
@@ -135,7 +129,7 @@ TEST(HexList, ChangesAtChunkEdgesAndOnEitherSideOfACopyKeepEverySideLikeItsPlain
     int next = 0;
     QList<HexData> startPlain;
     for (; next < 4 * HexList::kChunkSize + 1; ++next)
-        startPlain.append(hexNumbered(next));
+        startPlain.append(test_records::aHex({0, 0, 0, next}));
     // The same hexes made both ways: by the list's constructor, and one append at a time.
     struct Side
     {
@@ -153,12 +147,12 @@ TEST(HexList, ChangesAtChunkEdgesAndOnEitherSideOfACopyKeepEverySideLikeItsPlain
         const int action = int(random() % 12);
         if (plain.isEmpty() || action < 3) {
             const qsizetype before = nearAChunkEdge(random, plain.size(), true);
-            const HexData hex = hexNumbered(next++);
+            const HexData hex = test_records::aHex({0, 0, 0, next++});
             list.insert(before, hex);
             plain.insert(before, hex);
         } else if (action < 5) {
             const qsizetype at = nearAChunkEdge(random, plain.size());
-            const HexData hex = hexNumbered(next++);
+            const HexData hex = test_records::aHex({0, 0, 0, next++});
             list.replace(at, hex);
             plain.replace(at, hex);
         } else if (action < 8) {
@@ -175,7 +169,7 @@ TEST(HexList, ChangesAtChunkEdgesAndOnEitherSideOfACopyKeepEverySideLikeItsPlain
             const bool backwards = random() % 2;
             for (qsizetype k = 0; k < count && !plain.isEmpty(); ++k) {
                 if (grow) {
-                    const HexData hex = hexNumbered(next++);
+                    const HexData hex = test_records::aHex({0, 0, 0, next++});
                     list.insert(at + k, hex);
                     plain.insert(at + k, hex);
                     continue;

@@ -4,6 +4,7 @@
 // would, each operation notifies once, with the right id and coordinates, and the
 // rules' signal comes exactly when the first system's rules turned.
 #include "UniverseStoreSupport.h"
+#include "model/TestRecords.h"
 
 #include <QSet>
 #include <QSignalSpy>
@@ -13,19 +14,8 @@
 
 namespace {
 
-// A hex whose main world uses the "TL" scale or the other one: the first hex's
-// decides the universe's rules.
-HexData ruledHex(const QUuid &id, const GalacticCoordinates &at, bool travellerRules)
-{
-    WorldData main;
-    main.mainWorld = true;
-    main.uwp.techLevel = travellerRules ? TechnologyLevel::ttl12 : TechnologyLevel::tl3;
-    Star star;
-    star.worlds = {main};
-    HexData hex{id, at, {}, {}};
-    hex.starSystem.stars = {star};
-    return hex;
-}
+using test_records::aHex;
+using test_records::aWorld;
 
 // How a random run mixes the operations, and over how many places.
 struct Mix
@@ -45,7 +35,12 @@ void runRandomOperations(StarfarerUniverse &universe, std::uint32_t seed, const 
     const auto someCoordinates = [&] {
         return GalacticCoordinates{qint64(random() % std::uint32_t(mix.sectors)), 0, 1, qint64(random() % 3)};
     };
-    const auto someHex = [&](const QUuid &id) { return ruledHex(id, someCoordinates(), random() % 2); };
+    // A hex whose main world uses the "TL" scale or the other one: the first hex's
+    // decides the universe's rules.
+    const auto someHex = [&](const QUuid &id) -> HexData {
+        const TechnologyLevel level = random() % 2 ? TechnologyLevel::ttl12 : TechnologyLevel::tl3;
+        return aHex(someCoordinates()).id(id).worlds({aWorld().main().techLevel(level)});
+    };
     QSignalSpy inserted(&universe, &StarfarerUniverse::hexInserted);
     QSignalSpy replaced(&universe, &StarfarerUniverse::hexReplaced);
     QSignalSpy removed(&universe, &StarfarerUniverse::hexRemoved);

@@ -5,6 +5,7 @@
 // turned, once, after the change's own signal and with the new value readable; the
 // value is checked against a plain reading of the first system.
 #include "UniverseStoreSupport.h"
+#include "model/TestRecords.h"
 
 #include <QSignalSpy>
 
@@ -13,6 +14,8 @@
 
 namespace {
 
+using test_records::aWorld;
+
 // Marks the hexes whose system's main world uses the "TL" scale: the plain reference
 // reads only the first hex's mark.
 const QString kTravellerMark = QStringLiteral("TL main world");
@@ -20,15 +23,6 @@ const QString kTravellerMark = QStringLiteral("TL main world");
 bool plainRules(const HexList &data)
 {
     return !data.isEmpty() && data.first().notes == kTravellerMark;
-}
-
-WorldData world(bool main, TechnologyLevel level)
-{
-    WorldData made;
-    made.id = QUuid::createUuid();
-    made.mainWorld = main;
-    made.uwp.techLevel = level;
-    return made;
 }
 
 // A hex of one of the kinds that decide the rules differently: a main world on the
@@ -41,18 +35,19 @@ HexData someHex(std::mt19937 &random, const QUuid &id)
     stars = {Star{}};
     switch (random() % 5) {
     case 0:
-        stars[0].worlds = {world(true, TechnologyLevel::ttl12)};
+        stars[0].worlds = {aWorld().main().techLevel(TechnologyLevel::ttl12)};
         hex.notes = kTravellerMark;
         break;
     case 1:
         stars.append(Star{});
-        stars[0].worlds = {world(false, TechnologyLevel::tl3)};
-        stars[1].worlds = {world(true, TechnologyLevel::ttl9)};
+        stars[0].worlds = {aWorld().techLevel(TechnologyLevel::tl3)};
+        stars[1].worlds = {aWorld().main().techLevel(TechnologyLevel::ttl9)};
         hex.notes = kTravellerMark;
         break;
-    case 2: stars[0].worlds = {world(true, TechnologyLevel::tl4)}; break;
+    case 2: stars[0].worlds = {aWorld().main().techLevel(TechnologyLevel::tl4)}; break;
     case 3:
-        stars[0].worlds = {world(false, TechnologyLevel::ttl15), world(true, TechnologyLevel::tl2)};
+        stars[0].worlds = {aWorld().techLevel(TechnologyLevel::ttl15),
+                           aWorld().main().techLevel(TechnologyLevel::tl2)};
         break;
     default: break;
     }

@@ -85,7 +85,7 @@ HexData richHex()
 TEST(SystemOverlayCardTest, RefereeAndPlayerCardsAndTheirButtons)
 {
     HexData h = richHex();
-    Faction guild = faction(QStringLiteral("Guild"), QStringLiteral("GD"));
+    Faction guild = aFaction(QStringLiteral("Guild")).shortName(QStringLiteral("GD"));
     h.starSystem.stars[0].worlds[0].factionIDs = {guild.id, QUuid::createUuid()};
     StarfarerUniverse universe{UniverseFolder(QDir::tempPath())};
     universe.setFactions({guild});
@@ -173,8 +173,8 @@ TEST(StarMapSelectionTest, ClicksSelectBeepOnlyOnChangeAndClear)
 TEST(StarMapSelectionTest, TheCardFollowsOnlyTheFactionsItNames)
 {
     HexData h = richHex();
-    Faction guild = faction(QStringLiteral("Guild"), QStringLiteral("GD"));
-    Faction other = faction(QStringLiteral("Other"), QStringLiteral("OT"));
+    Faction guild = aFaction(QStringLiteral("Guild")).shortName(QStringLiteral("GD"));
+    Faction other = aFaction(QStringLiteral("Other")).shortName(QStringLiteral("OT"));
     h.starSystem.stars[0].worlds[0].factionIDs = {guild.id};
     MapFixture map({h});
     map.universe.setFactions({guild, other});
@@ -217,8 +217,8 @@ TEST(StarMapSelectionTest, SearchCentresAtTheCurrentScaleAndSelects)
 
 TEST(StarMapViewMenuTest, EveryChangeSavesOnceAndTitlesFollowTheSelection)
 {
-    Faction a = faction(QStringLiteral("R&D"), QStringLiteral("RD"));
-    Faction b = faction(QStringLiteral("Beta"), QStringLiteral("BT"));
+    Faction a = aFaction(QStringLiteral("R&D")).shortName(QStringLiteral("RD"));
+    Faction b = aFaction(QStringLiteral("Beta")).shortName(QStringLiteral("BT"));
     MapFixture map({hex(at(1, 1))});
     map.universe.setFactions({a, b});
     map.universe.setFactionLists({{QUuid::createUuid(), QStringLiteral("Pair"), {a.id, b.id}}});
@@ -340,7 +340,7 @@ TEST(StarMapViewMenuTest, TheColumnIsMadeAgainOnlyWhenWhatItShowsChanges)
 // hidden systems can be shown again.
 TEST(StarMapViewMenuTest, AFilterOfDeletedFactionsCanStillBeReset)
 {
-    const Faction gone = faction(QStringLiteral("Gone"), QStringLiteral("GN"));
+    const Faction gone = aFaction(QStringLiteral("Gone")).shortName(QStringLiteral("GN"));
     MapFixture map({hex(at(1, 1))});
     map.universe.setFactions({gone});
     map.universe.setSelectedFactionIDs({gone.id});

@@ -46,7 +46,7 @@ protected:
 
     HexData store(const StarSystem &system)
     {
-        const HexData hex{QUuid::createUuid(), kHex, system, {}};
+        const HexData hex = aHex(kHex).system(system);
         universe()->insertHex(hex);
         return hex;
     }
@@ -106,8 +106,8 @@ protected:
 TEST_F(SystemTravelWindowTest, oneStarSheetAndABeltsOnlySystem)
 {
     Star sun = star(Orbits::starOrbitP);
-    sun.worlds = {body(Orbits::starOrbit3, 8, WorldType::planet, QStringLiteral("Terra")),
-                  body(Orbits::starOrbit1, 0, WorldType::asteroidBelt)};
+    sun.worlds = {aWorld().orbit(Orbits::starOrbit3).size(8).named(QStringLiteral("Terra")),
+                  aWorld().orbit(Orbits::starOrbit1).size(0).type(WorldType::asteroidBelt)};
     HexData hex = store(system({sun}));
     SystemTravelWindow *window = open();
     ASSERT_TRUE(window && window->sheet());
@@ -122,7 +122,8 @@ TEST_F(SystemTravelWindowTest, oneStarSheetAndABeltsOnlySystem)
 
     // Only belts: no jump point, but the belts can still be picked.
     hex.starSystem.name.clear();
-    hex.starSystem.stars[0].worlds[0] = body(Orbits::starOrbit5, 0, WorldType::planetoidBelt);
+    hex.starSystem.stars[0].worlds[0] =
+        aWorld().orbit(Orbits::starOrbit5).size(0).type(WorldType::planetoidBelt);
     universe()->replaceHex(hex);
     EXPECT_EQ(texts(sheet, QStringLiteral("systemName")), QStringList{QStringLiteral("Unnamed System")});
     EXPECT_EQ(
@@ -139,8 +140,8 @@ TEST_F(SystemTravelWindowTest, twoStarsShowABlockForEachStarWithASurfaceBody)
 {
     Star primary = star(Orbits::starOrbitP);
     Star companion = star(Orbits::starOrbit5, SpectralType::M);
-    primary.worlds = {body(Orbits::starOrbit3, 8)};
-    companion.worlds = {body(Orbits::starOrbit1, 4)};
+    primary.worlds = {aWorld().orbit(Orbits::starOrbit3).size(8)};
+    companion.worlds = {aWorld().orbit(Orbits::starOrbit1).size(4)};
     const HexData hex = store(system({companion, primary}));
     SystemTravelWindow *window = open();
     ASSERT_TRUE(window && window->sheet());
@@ -152,7 +153,8 @@ TEST_F(SystemTravelWindowTest, twoStarsShowABlockForEachStarWithASurfaceBody)
     EXPECT_EQ(from->currentText(), QStringLiteral("B.1 \u00B7 Planet \u2014 0.4 AU"));
 
     HexData beltOnly = hex;
-    beltOnly.starSystem.stars[0].worlds = {body(Orbits::starOrbit1, 0, WorldType::asteroidBelt)};
+    beltOnly.starSystem.stars[0].worlds = {
+        aWorld().orbit(Orbits::starOrbit1).size(0).type(WorldType::asteroidBelt)};
     universe()->replaceHex(beltOnly);
     EXPECT_EQ(texts(window->sheet(), QStringLiteral("starTitle")),
               QStringList{QStringLiteral("A \u00B7 G2-V")});
@@ -161,7 +163,7 @@ TEST_F(SystemTravelWindowTest, twoStarsShowABlockForEachStarWithASurfaceBody)
 TEST_F(SystemTravelWindowTest, customThrustColumnFollowsFieldAndStepper)
 {
     Star sun = star(Orbits::starOrbitP);
-    sun.worlds = {body(Orbits::starOrbit3, 8), body(Orbits::starOrbit7, 6)};
+    sun.worlds = {aWorld().orbit(Orbits::starOrbit3).size(8), aWorld().orbit(Orbits::starOrbit7).size(6)};
     store(system({sun}));
     SystemTravelView *sheet = open()->sheet();
     const auto *transit = sheet->findChild<QWidget *>(QStringLiteral("transitTimes"));
@@ -206,13 +208,14 @@ TEST_F(SystemTravelWindowTest, placeholderUntilAHexStandsThereAndAFreshSheetAfte
     EXPECT_EQ(window->findChild<ContentUnavailableView *>()->title(), QStringLiteral("System Not Found"));
 
     Star sun = star(Orbits::starOrbitP);
-    sun.worlds = {body(Orbits::starOrbit3, 8), body(Orbits::starOrbit4, 5)};
+    sun.worlds = {aWorld().orbit(Orbits::starOrbit3).size(8), aWorld().orbit(Orbits::starOrbit4).size(5)};
     HexData hex = store(system({sun}));
     ASSERT_TRUE(window->sheet());
     window->sheet()->setCustomThrust(3.0);
 
     // Another system at the hex: the thrust stays and the old picks name nothing.
-    hex.starSystem.stars[0].worlds = {body(Orbits::starOrbit3, 8), body(Orbits::starOrbit4, 5)};
+    hex.starSystem.stars[0].worlds = {aWorld().orbit(Orbits::starOrbit3).size(8),
+                                      aWorld().orbit(Orbits::starOrbit4).size(5)};
     universe()->replaceHex(hex);
     EXPECT_EQ(window->sheet()->customThrust(), 3.0);
     EXPECT_EQ(texts(window->sheet(), QStringLiteral("distanceLine")),
@@ -278,15 +281,23 @@ TEST_F(SystemTravelWindowTest, longNamesShowWholeWhereTheyFitAndTheStarsTablesLi
     Star primary = star(Orbits::starOrbitP);
     Star companion = star(Orbits::starOrbit5, SpectralType::M);
     primary.worlds = {
-        body(Orbits::starOrbit2, 6, WorldType::planet,
-             QStringLiteral("Stormwatch Reach of the Outer Dominion")),
-        body(Orbits::starOrbit3, 8, WorldType::planet, QStringLiteral("Aurelian Principality Prime")),
-        body(Orbits::starOrbit3, 2, WorldType::closeSatelliteP,
-             QStringLiteral("Gleaming Satellite of Aurelian"), PlanetOrbits::planetOrbitG),
-        body(Orbits::starOrbit5, 3, WorldType::planet, QStringLiteral("Tiny"))};
-    companion.worlds = {body(Orbits::starOrbit1, 5, WorldType::planet,
-                             QStringLiteral("Farthest Companion Homeworld of Kesh")),
-                        body(Orbits::starOrbit2, 4, WorldType::planet, QStringLiteral("Bo"))};
+        aWorld()
+            .orbit(Orbits::starOrbit2)
+            .size(6)
+            .named(QStringLiteral("Stormwatch Reach of the Outer Dominion")),
+        aWorld().orbit(Orbits::starOrbit3).size(8).named(QStringLiteral("Aurelian Principality Prime")),
+        aWorld()
+            .orbit(Orbits::starOrbit3)
+            .size(2)
+            .type(WorldType::closeSatelliteP)
+            .named(QStringLiteral("Gleaming Satellite of Aurelian"))
+            .satelliteOrbit(PlanetOrbits::planetOrbitG),
+        aWorld().orbit(Orbits::starOrbit5).size(3).named(QStringLiteral("Tiny"))};
+    companion.worlds = {aWorld()
+                            .orbit(Orbits::starOrbit1)
+                            .size(5)
+                            .named(QStringLiteral("Farthest Companion Homeworld of Kesh")),
+                        aWorld().orbit(Orbits::starOrbit2).size(4).named(QStringLiteral("Bo"))};
     store(system({primary, companion}));
 
     RoutedWindow *window = showAt(900);
@@ -323,10 +334,12 @@ TEST_F(SystemTravelWindowTest, aTinyCustomThrustCutsNothingWithoutAnEllipsis)
 {
     Star primary = star(Orbits::starOrbitP);
     Star companion = star(Orbits::starOrbit5, SpectralType::M);
-    primary.worlds = {body(Orbits::starOrbit2, 6, WorldType::planet,
-                           QStringLiteral("Stormwatch Reach of the Outer Dominion")),
-                      body(Orbits::starOrbit9, 3, WorldType::planet, QStringLiteral("Tiny"))};
-    companion.worlds = {body(Orbits::starOrbit1, 5, WorldType::planet, QStringLiteral("Bo"))};
+    primary.worlds = {aWorld()
+                          .orbit(Orbits::starOrbit2)
+                          .size(6)
+                          .named(QStringLiteral("Stormwatch Reach of the Outer Dominion")),
+                      aWorld().orbit(Orbits::starOrbit9).size(3).named(QStringLiteral("Tiny"))};
+    companion.worlds = {aWorld().orbit(Orbits::starOrbit1).size(5).named(QStringLiteral("Bo"))};
     store(system({primary, companion}));
     RoutedWindow *window = showAt(560);
     ASSERT_TRUE(window);
