@@ -20,11 +20,6 @@ QStringList rowTexts(const QAbstractItemModel &model, int role = Qt::DisplayRole
     return texts;
 }
 
-FactionList list(const QString &name, const QList<QUuid> &ids)
-{
-    return FactionList{QUuid::createUuid(), name, ids};
-}
-
 void check(QAbstractItemModel *model, const QString &name)
 {
     for (int row = 0; row < model->rowCount(); ++row) {
@@ -84,9 +79,6 @@ TEST_F(FactionListsViewTest, EmptyUniverseShowsTheEmptyTextsAndStillCreatesAList
     EXPECT_FALSE(child<QLabel>(*editor, "noFactions")->isHidden());
     EXPECT_EQ(child<QLabel>(*editor, "noFactions")->text(),
               QStringLiteral("No factions yet — create factions first to add them to a list."));
-    FactionListDraft tabs;
-    tabs.name = QStringLiteral("\t \t");
-    EXPECT_FALSE(tabs.isComplete());
     auto *name = child<QLineEdit>(*editor, "listName");
     QTest::keyClicks(name, QStringLiteral("   "));
     EXPECT_FALSE(editor->actionButton()->isEnabled());

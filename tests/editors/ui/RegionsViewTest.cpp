@@ -31,17 +31,6 @@ QStringList anchorRows(const QAbstractItemModel &model)
     return rows;
 }
 
-Region region(const QString &name, qsizetype anchorCount, bool closed)
-{
-    Region r;
-    r.id = QUuid::createUuid();
-    r.name = name;
-    r.closed = closed;
-    for (qsizetype i = 0; i < anchorCount; ++i)
-        r.anchors.append(RegionAnchor{{0, 0, 1, 1 + i}, i});
-    return r;
-}
-
 } // namespace
 
 class RegionsViewTest : public EditorTest
@@ -107,18 +96,6 @@ TEST_F(RegionsViewTest, AnchorsAreAddedRepeatedReorderedAndDeleted)
     EXPECT_EQ(anchors.rowCount(), 0);
     EXPECT_EQ(editor->nextAnchorText(), QStringLiteral("00-0000 · corner 1"));
     EXPECT_EQ(editor->cornerDiagram()->selected(), 0);
-}
-
-TEST_F(RegionsViewTest, MovesKeepTheOrderOfTheMovedAnchors)
-{
-    RegionDraft draft(region(QString(), 5, false));
-    const QList<RegionAnchor> before = draft.anchors;
-    draft.moveAnchors({3, 1}, 0);
-    EXPECT_EQ(draft.anchors, (QList<RegionAnchor>{before[1], before[3], before[0], before[2], before[4]}));
-    draft.moveAnchors({0, 1, 99}, 5);
-    EXPECT_EQ(draft.anchors, (QList<RegionAnchor>{before[0], before[2], before[4], before[1], before[3]}));
-    draft.deleteAnchors({4, 0, 4, -1});
-    EXPECT_EQ(draft.anchors, (QList<RegionAnchor>{before[2], before[4], before[1]}));
 }
 
 TEST_F(RegionsViewTest, TheLabelHexIsStoredOnlyWhileTheCustomPositionIsOn)
