@@ -1,8 +1,8 @@
 // The hex pickers' searchable list of systems over a universe of many systems: filling
 // it as it opens, and narrowing it by one keystroke of search.
 #include "SyntheticSystems.h"
-#include "editors/SystemEntryFilter.h"
-#include "editors/SystemEntryModel.h"
+#include "editors/ui/SystemEntryFilter.h"
+#include "editors/ui/SystemEntryModel.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QTemporaryDir>

@@ -58,14 +58,9 @@ void FactionDraft::removeAsset(qsizetype position)
     deleteAssets({position});
 }
 
-void FactionDraft::deleteAssets(QList<qsizetype> positions)
+void FactionDraft::deleteAssets(const QList<qsizetype> &positions)
 {
-    std::sort(positions.begin(), positions.end(), std::greater<>());
-    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    for (const qsizetype position : positions) {
-        if (position >= 0 && position < faction.assets.size())
-            faction.assets.removeAt(position);
-    }
+    MapObjectStore::removePositions(faction.assets, positions);
 }
 
 void FactionDraft::syncAssetTechLevel(bool travellerRules)
@@ -91,10 +86,6 @@ MapObjectStore::Outcome FactionDraft::save(StarfarerUniverse &universe)
     Faction built = faction;
     built.id = m_editing ? m_editing->id : QUuid::createUuid();
     built.notes = m_editing ? m_editing->notes : QList<FactionNote>{};
-    const MapObjectStore::Outcome outcome = MapObjectStore::store(universe, built, isEditing());
-    if (outcome == MapObjectStore::Outcome::replaced)
-        m_editing = built;
-    else
-        resetForm(universe.usesTravellerRules());
-    return outcome;
+    return MapObjectStore::storeFromEditor(universe, built, m_editing,
+                                           [this, &universe] { resetForm(universe.usesTravellerRules()); });
 }

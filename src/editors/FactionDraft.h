@@ -37,7 +37,7 @@ public:
     void addAsset(bool travellerRules);
     // Positions out of range are ignored.
     void removeAsset(qsizetype position);
-    void deleteAssets(QList<qsizetype> positions);
+    void deleteAssets(const QList<qsizetype> &positions);
     // Moves the composed asset's level to the lowest of the active scale when it
     // belongs to the other one.
     void syncAssetTechLevel(bool travellerRules);

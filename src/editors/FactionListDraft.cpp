@@ -40,12 +40,8 @@ MapObjectStore::Outcome FactionListDraft::save(StarfarerUniverse &universe)
             built.factionIDs.append(faction.id);
         }
     }
-    const MapObjectStore::Outcome outcome = MapObjectStore::store(universe, built, isEditing());
-    if (outcome == MapObjectStore::Outcome::replaced) {
-        m_editing = built;
-    } else {
+    return MapObjectStore::storeFromEditor(universe, built, m_editing, [this] {
         name.clear();
         selectedFactionIDs.clear();
-    }
-    return outcome;
+    });
 }

@@ -20,7 +20,6 @@ public:
     explicit FactionListDraft(const std::optional<FactionList> &editing = std::nullopt);
 
     bool isEditing() const { return m_editing.has_value(); }
-    const std::optional<FactionList> &editingList() const { return m_editing; }
     // A name of blanks (spaces and tabs) does not count.
     bool isComplete() const;
 

@@ -14,7 +14,6 @@ public:
     explicit NebulaDraft(const std::optional<Nebula> &editing = std::nullopt);
 
     bool isEditing() const { return m_editing.has_value(); }
-    const std::optional<Nebula> &editingNebula() const { return m_editing; }
     // At least one hex is listed.
     bool isComplete() const { return !hexes.isEmpty(); }
 

@@ -21,7 +21,6 @@ public:
     explicit RegionDraft(const std::optional<Region> &editing = std::nullopt);
 
     bool isEditing() const { return m_editing.has_value(); }
-    const std::optional<Region> &editingRegion() const { return m_editing; }
     // A border needs at least two anchors.
     bool isComplete() const { return anchors.size() >= 2; }
 

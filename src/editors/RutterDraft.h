@@ -18,7 +18,6 @@ public:
     explicit RutterDraft(const std::optional<Rutter> &editing = std::nullopt);
 
     bool isEditing() const { return m_editing.has_value(); }
-    const std::optional<Rutter> &editingRutter() const { return m_editing; }
     // A faction is chosen and the universe holds it, so a save is never dropped
     // without a word.
     bool isComplete(const StarfarerUniverse &universe) const;

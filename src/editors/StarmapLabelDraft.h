@@ -21,7 +21,6 @@ public:
     explicit StarmapLabelDraft(const std::optional<StarmapLabel> &editing = std::nullopt);
 
     bool isEditing() const { return m_editing.has_value(); }
-    const std::optional<StarmapLabel> &editingLabel() const { return m_editing; }
     // The text, trimmed of white space and line breaks, is not empty.
     bool isComplete() const;
 

@@ -4,9 +4,9 @@
 #include "model/TestRecords.h"
 
 #include "app/PlainPage.h"
-#include "editors/FactionEditingView.h"
-#include "editors/FactionListsView.h"
-#include "editors/MapObjectListView.h"
+#include "editors/ui/FactionEditingView.h"
+#include "editors/ui/FactionListsView.h"
+#include "editors/ui/MapObjectListView.h"
 #include "import/ui/ImportTravellerMapView.h"
 #include "screens/SystemDetailView.h"
 #include "screens/SystemGeneratorView.h"

@@ -3,8 +3,8 @@
 // an image it names is never loaded.
 #include "AppTestSupport.h"
 
-#include "editors/MapObjectListModel.h"
-#include "editors/MapObjectListView.h"
+#include "editors/ui/MapObjectListModel.h"
+#include "editors/ui/MapObjectListView.h"
 #include "model/StarSystemGeneration.h"
 #include "screens/EditRoute.h"
 #include "screens/SystemListView.h"

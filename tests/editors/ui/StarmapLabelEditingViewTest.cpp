@@ -1,0 +1,152 @@
+#include "editors/ui/StarmapLabelEditingView.h"
+#include "EditorTestSupport.h"
+#include "editors/ui/HexPositionPicker.h"
+#include "editors/ui/MapObjectListModel.h"
+#include "editors/ui/StarmapLabelPreview.h"
+#include "editors/ui/StarmapLabelsView.h"
+#include "editors/ui/SystemSearchPopup.h"
+#include "ui/ElidedLabel.h"
+
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
+
+#include <numbers>
+
+using namespace editor_test;
+
+namespace {
+
+StarmapLabel label(const QString &text, const QString &category, double angle = 0.0)
+{
+    return StarmapLabel{QUuid::createUuid(), text, 18.0, FactionColor::red, angle, {0, 0, 1, 1}, category};
+}
+
+QString caption(const QWidget &editor, const char *name)
+{
+    if (const auto *elided = editor.findChild<ElidedLabel *>(QString::fromLatin1(name)))
+        return elided->text();
+    return child<QLabel>(editor, name)->text();
+}
+
+} // namespace
+
+class StarmapLabelEditingViewTest : public EditorTest
+{
+};
+
+TEST_F(StarmapLabelEditingViewTest, BlankTextCannotBeSavedAndOnlyTheCategoryIsTrimmed)
+{
+    StarmapLabelsView view(*m_universe);
+    auto *editor = qobject_cast<StarmapLabelEditingView *>(view.detail());
+    ASSERT_NE(editor, nullptr);
+    auto *text = child<QLineEdit>(*editor, "labelText");
+    QTest::keyClicks(text, QStringLiteral(" \t "));
+    EXPECT_FALSE(editor->actionButton()->isEnabled());
+
+    typeInto(text, QStringLiteral("  Spinward Main "));
+    QTest::keyClicks(child<QLineEdit>(*editor, "category"), QStringLiteral("  Trade\t"));
+    child<QSlider>(*editor, "size")->setValue(60);
+    ASSERT_TRUE(editor->actionButton()->isEnabled());
+    editor->actionButton()->click();
+
+    const StarmapLabel stored = this->stored()->starmapLabels().value(0);
+    EXPECT_EQ(stored.text, QStringLiteral("  Spinward Main "));
+    EXPECT_EQ(stored.category, QStringLiteral("Trade"));
+    EXPECT_EQ(stored.size, 60.0);
+    EXPECT_EQ(view.model()->index(0, 0).data(MapObjectListModel::DetailsRole).toStringList(),
+              QStringList{QStringLiteral("00-0101 · 60 pt · Trade")});
+    // The form is empty again, on the create defaults, and still the create form.
+    EXPECT_EQ(view.detail(), editor);
+    EXPECT_TRUE(text->text().isEmpty());
+    EXPECT_EQ(caption(*editor, "sizeValue"), QStringLiteral("18 pt"));
+    EXPECT_EQ(caption(*editor, "positionCaption"), QStringLiteral("00-0101 · Unknown"));
+    EXPECT_EQ(editor->draft().color, FactionColor::white);
+    EXPECT_FALSE(editor->actionButton()->isEnabled());
+    EXPECT_EQ(editor->title(), QStringLiteral("Label Creation"));
+}
+
+TEST_F(StarmapLabelEditingViewTest, AngleRoundTripsThroughDegreesAndShowsTruncatedValues)
+{
+    StarmapLabelEditingView quarter(*m_universe, label(QStringLiteral("Rim"), {}, std::numbers::pi / 2));
+    EXPECT_EQ(child<QSlider>(quarter, "angle")->value(), 90);
+    EXPECT_EQ(caption(quarter, "angleValue"), QStringLiteral("90°"));
+
+    StarmapLabelEditingView form(*m_universe, std::nullopt);
+    typeInto(child<QLineEdit>(form, "labelText"), QStringLiteral("Thirty"));
+    child<QSlider>(form, "angle")->setValue(30);
+    form.actionButton()->click();
+    const StarmapLabel saved = m_universe->starmapLabels().value(0);
+    EXPECT_EQ(saved.angle, 0.5235987755982988);
+
+    StarmapLabelEditingView reopened(*m_universe, saved);
+    EXPECT_EQ(reopened.draft().angleDegrees, 29.999999999999996);
+    EXPECT_EQ(caption(reopened, "angleValue"), QStringLiteral("29°"));
+    StarmapLabel negative = saved;
+    negative.angle = -saved.angle;
+    EXPECT_EQ(caption(StarmapLabelEditingView(*m_universe, negative), "angleValue"), QStringLiteral("-29°"));
+
+    // An angle beyond the slider's range and a size beyond its own survive an
+    // unchanged save; "Reset" sets the angle to 0.
+    StarmapLabel wide = label(QStringLiteral("Wide"), {}, 4.0);
+    wide.size = 120.5;
+    m_universe->setStarmapLabels({wide});
+    StarmapLabelEditingView editor(*m_universe, wide);
+    EXPECT_EQ(caption(editor, "sizeValue"), QStringLiteral("120 pt"));
+    EXPECT_EQ(child<StarmapLabelPreview>(editor, "preview")->shownSize(), 40);
+    editor.actionButton()->click();
+    EXPECT_NEAR(m_universe->starmapLabels().value(0).angle, 4.0, 1e-12);
+    EXPECT_EQ(m_universe->starmapLabels().value(0).size, 120.5);
+    child<QPushButton>(editor, "resetAngle")->click();
+    editor.actionButton()->click();
+    EXPECT_EQ(m_universe->starmapLabels().value(0).angle, 0.0);
+    EXPECT_EQ(editor.title(), QStringLiteral("Edit Label"));
+}
+
+TEST_F(StarmapLabelEditingViewTest, ExistingCategoriesComeFromStoredLabelsOnly)
+{
+    StarmapLabelEditingView form(*m_universe, std::nullopt);
+    QToolButton *existing = form.existingCategoriesButton();
+    EXPECT_TRUE(existing->isHidden());
+    QTest::keyClicks(child<QLineEdit>(form, "category"), QStringLiteral("Unsaved"));
+    EXPECT_TRUE(existing->isHidden());
+
+    m_universe->setStarmapLabels({label(QStringLiteral("A"), QStringLiteral("Trade")),
+                                  label(QStringLiteral("B"), QStringLiteral("Trade")),
+                                  label(QStringLiteral("C"), QString()),
+                                  label(QStringLiteral("D"), QStringLiteral("alpha & co")),
+                                  label(QStringLiteral("E"), QStringLiteral("trade"))});
+    EXPECT_FALSE(existing->isHidden());
+    const QStringList entries = actionTexts(existing->menu());
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries.first(), QStringLiteral("alpha && co")); // shown literally
+    EXPECT_EQ(QStringList(entries.mid(1)).join(u',').toLower(), QStringLiteral("trade,trade"));
+
+    existing->menu()->actions().first()->trigger();
+    EXPECT_EQ(child<QLineEdit>(form, "category")->text(), QStringLiteral("alpha & co"));
+    EXPECT_EQ(form.draft().category, QStringLiteral("alpha & co"));
+}
+
+TEST_F(StarmapLabelEditingViewTest, EmptyTextIsListedUnnamedAndPreviewedAsLabel)
+{
+    m_universe->setData({aHex({1, 0, 3, 4}).named(QStringLiteral("Regina"))});
+    m_universe->setStarmapLabels({label(QString(), QString()), label(QStringLiteral("  "), QString())});
+    StarmapLabelsView view(*m_universe);
+    EXPECT_EQ(view.model()->index(0, 0).data().toString(), QStringLiteral("Unnamed Label"));
+    EXPECT_EQ(view.model()->index(1, 0).data().toString(), QStringLiteral("  "));
+    EXPECT_EQ(view.model()->index(0, 0).data(MapObjectListModel::DetailsRole).toStringList(),
+              QStringList{QStringLiteral("00-0101 · 18 pt")});
+
+    view.listView()->setCurrentIndex(view.model()->index(0, 0));
+    auto *editor = qobject_cast<StarmapLabelEditingView *>(view.detail());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(child<StarmapLabelPreview>(*editor, "preview")->shownText(), QStringLiteral("Label"));
+    EXPECT_FALSE(editor->actionButton()->isEnabled());
+
+    // The system menu moves the caption to the system's hex and name.
+    child<HexPositionPicker>(*editor, "positionPicker")->openSystemList()->choose(0);
+    EXPECT_EQ(caption(*editor, "positionCaption"), QStringLiteral("10-0304 · Regina"));
+    EXPECT_EQ(editor->draft().position, (GalacticCoordinates{1, 0, 3, 4}));
+}
