@@ -2,7 +2,10 @@
 
 #include "model/HexLayout.h"
 
+#include <QtConcurrent/QtConcurrentRun>
+
 #include <algorithm>
+#include <utility>
 
 StarMapVisibleSets::StarMapVisibleSets(const StarfarerUniverse *universe, double hexRadius, QObject *parent)
     : QObject(parent), m_universe(universe), m_hexRadius(hexRadius), m_systems(hexRadius)
@@ -46,7 +49,12 @@ StarMapVisibleSets::StarMapVisibleSets(const StarfarerUniverse *universe, double
     connect(universe, &U::hexReplaced, this, &StarMapVisibleSets::hexReplaced);
     connect(universe, &U::hexRemoved, this, &StarMapVisibleSets::hexRemoved);
     connect(universe, &U::hexesInserted, this, &StarMapVisibleSets::hexesInserted);
-    rebuild();
+    if (universe)
+        readRules();
+    if (universe && universe->data().size() >= kBackgroundFillFrom)
+        fillInBackground();
+    else
+        adopt(fileAll(universe ? universe->data() : HexList(), m_rules, m_hexRadius));
     rebuildLabels();
 }
 
@@ -71,11 +79,25 @@ bool StarMapVisibleSets::Rules::accepts(const HexData &hex) const
     return false;
 }
 
+void StarMapVisibleSets::file(SystemIndex &systems, const Rules &rules, double hexRadius, const HexData &hex,
+                              qint64 order)
+{
+    if (rules.accepts(hex))
+        systems.insert(
+            {order, hex, HexLayout(hexRadius).center(hex.coordinates), StarGlyph::of(hex.starSystem.stars)});
+}
+
 void StarMapVisibleSets::file(const HexData &hex, qint64 order)
 {
-    if (m_rules.accepts(hex))
-        m_systems.insert({order, hex, HexLayout(m_hexRadius).center(hex.coordinates),
-                          StarGlyph::of(hex.starSystem.stars)});
+    file(m_systems, m_rules, m_hexRadius, hex, order);
+}
+
+void StarMapVisibleSets::noteOrder(Filed &filed, const QUuid &id, qint64 order)
+{
+    if (filed.orders.contains(id))
+        filed.sharedIDs.insert(id);
+    else
+        filed.orders.insert(id, order);
 }
 
 void StarMapVisibleSets::noteOrder(const QUuid &id, qint64 order)
@@ -86,10 +108,21 @@ void StarMapVisibleSets::noteOrder(const QUuid &id, qint64 order)
         m_orders.insert(id, order);
 }
 
-void StarMapVisibleSets::rebuild()
+StarMapVisibleSets::Filed StarMapVisibleSets::fileAll(const HexList &data, const Rules &rules,
+                                                      double hexRadius)
 {
-    if (!m_universe)
-        return;
+    Filed filed{SystemIndex(hexRadius), {}, {}, data.size()};
+    filed.orders.reserve(data.size());
+    qint64 order = 0;
+    for (const HexData &hex : data) {
+        noteOrder(filed, hex.id, order);
+        file(filed.systems, rules, hexRadius, hex, order++);
+    }
+    return filed;
+}
+
+void StarMapVisibleSets::readRules()
+{
     const StarfarerUniverse &u = *m_universe;
     Rules rules;
     rules.player = u.mapViewMode() == MapViewMode::player;
@@ -105,19 +138,58 @@ void StarMapVisibleSets::rebuild()
     if (rules.factionFilter)
         rules.routeHexes = factionRouteHexes(rules.selectedIDs);
     m_rules = std::move(rules);
+}
 
-    m_systems.clear();
-    m_orders.clear();
-    m_sharedIDs.clear();
-    const auto &data = u.data();
-    m_orders.reserve(data.size());
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        noteOrder(data[i].id, i);
-        file(data[i], i);
-    }
-    m_nextOrder = data.size();
+void StarMapVisibleSets::adopt(Filed filed)
+{
+    m_systems = std::move(filed.systems);
+    m_orders = std::move(filed.orders);
+    m_sharedIDs = std::move(filed.sharedIDs);
+    m_nextOrder = filed.nextOrder;
     rebuildRutters();
     emit reset();
+}
+
+void StarMapVisibleSets::fillInBackground()
+{
+    m_filling = new QFutureWatcher<Filed>(this);
+    connect(m_filling, &QFutureWatcherBase::finished, this, [this] {
+        QFutureWatcher<Filed> *watcher = std::exchange(m_filling, nullptr);
+        watcher->deleteLater();
+        adopt(watcher->future().takeResult());
+    });
+    // The worker is given its own share of the hexes and rules: the universe may
+    // change, or go, while it runs.
+    m_filling->setFuture(
+        QtConcurrent::run([data = m_universe->data(), rules = m_rules, hexRadius = m_hexRadius] {
+            return fileAll(data, rules, hexRadius);
+        }));
+}
+
+void StarMapVisibleSets::dropFilling()
+{
+    if (!m_filling)
+        return;
+    m_filling->disconnect(this);
+    std::exchange(m_filling, nullptr)->deleteLater();
+}
+
+bool StarMapVisibleSets::refiledWhileFilling()
+{
+    if (!filling())
+        return false;
+    rebuild();
+    return true;
+}
+
+void StarMapVisibleSets::rebuild()
+{
+    // The filing under way knows nothing of the change that asks for this one.
+    dropFilling();
+    if (!m_universe)
+        return;
+    readRules();
+    adopt(fileAll(m_universe->data(), m_rules, m_hexRadius));
 }
 
 void StarMapVisibleSets::rebuildRutters()
@@ -164,6 +236,8 @@ void StarMapVisibleSets::announceCells(const QList<GalacticCoordinates> &cells)
 
 void StarMapVisibleSets::hexInserted(const QUuid &id, const GalacticCoordinates &coordinates)
 {
+    if (refiledWhileFilling())
+        return;
     if (!m_universe)
         return;
     const auto &data = m_universe->data();
@@ -179,6 +253,8 @@ void StarMapVisibleSets::hexInserted(const QUuid &id, const GalacticCoordinates 
 
 void StarMapVisibleSets::hexesInserted(qsizetype first, qsizetype count)
 {
+    if (refiledWhileFilling())
+        return;
     if (!m_universe)
         return;
     const auto &data = m_universe->data();
@@ -268,6 +344,8 @@ void StarMapVisibleSets::labelsChanged(const ObjectChange<StarmapLabel> &change)
 void StarMapVisibleSets::hexReplaced(const QUuid &id, const GalacticCoordinates &oldCoordinates,
                                      const GalacticCoordinates &newCoordinates)
 {
+    if (refiledWhileFilling())
+        return;
     const std::optional<HexData> hex = m_universe ? m_universe->hexWithID(id) : std::nullopt;
     const auto order = m_orders.constFind(id);
     if (!hex || order == m_orders.cend() || m_sharedIDs.contains(id)) {
@@ -281,6 +359,8 @@ void StarMapVisibleSets::hexReplaced(const QUuid &id, const GalacticCoordinates 
 
 void StarMapVisibleSets::hexRemoved(const QUuid &id, const GalacticCoordinates &coordinates)
 {
+    if (refiledWhileFilling())
+        return;
     if (m_sharedIDs.contains(id)) {
         rebuild();
         return;

@@ -3,6 +3,7 @@
 #include "SystemIndex.h"
 #include "universe/UniverseChanges.h"
 
+#include <QFutureWatcher>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -28,7 +29,12 @@ public:
     const StarfarerUniverse *universe() const { return m_universe; }
     double hexRadius() const { return m_hexRadius; }
 
-    // The visible systems.
+    // The visible systems. A universe of kBackgroundFillFrom hexes or more is filed on
+    // a worker thread when the sets are made, so that opening it never holds up the
+    // window: until then (while filling()) no system is filed, and reset() is emitted
+    // when they are. A change of the universe meanwhile files them again at once.
+    static constexpr qsizetype kBackgroundFillFrom = 20000;
+    bool filling() const { return m_filling != nullptr; }
     const SystemIndex &systems() const { return m_systems; }
     // The visible hexes in the universe's order.
     QList<HexData> visibleHexes() const;
@@ -80,12 +86,36 @@ private:
         bool accepts(const HexData &hex) const;
     };
 
+    // The systems filed, with the place of each id in the universe's order.
+    struct Filed
+    {
+        SystemIndex systems;
+        QHash<QUuid, qint64> orders;
+        QSet<QUuid> sharedIDs;
+        qint64 nextOrder = 0;
+    };
+
+    // Files every hex of `data` that `rules` accept; touches nothing of the sets, so
+    // any thread may run it.
+    static Filed fileAll(const HexList &data, const Rules &rules, double hexRadius);
     void rebuild();
+    // The settings of the universe read into rules, and the systems filed by them.
+    void readRules();
+    void adopt(Filed filed);
+    void fillInBackground();
+    void dropFilling();
+    // A hex changed while the filing runs: its outcome would lack the change, so the
+    // systems are filed again at once (true).
+    bool refiledWhileFilling();
     void rebuildRutters();
     void rebuildLabels();
     void file(const HexData &hex, qint64 order);
+    // Files the hex in `systems` when `rules` accept it.
+    static void file(SystemIndex &systems, const Rules &rules, double hexRadius, const HexData &hex,
+                     qint64 order);
     // Notes the place of a stored hex in the universe's order.
     void noteOrder(const QUuid &id, qint64 order);
+    static void noteOrder(Filed &filed, const QUuid &id, qint64 order);
     void hexInserted(const QUuid &id, const GalacticCoordinates &coordinates);
     void hexReplaced(const QUuid &id, const GalacticCoordinates &oldCoordinates,
                      const GalacticCoordinates &newCoordinates);
@@ -119,4 +149,6 @@ private:
     qint64 m_nextOrder = 0;
     QList<Rutter> m_rutters;
     QList<StarmapLabel> m_labels;
+    // The filing under way on a worker thread, if any (a child).
+    QFutureWatcher<Filed> *m_filling = nullptr;
 };

@@ -4,7 +4,9 @@
 #include "model/HexLayout.h"
 #include "universe/TestMapObjects.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -422,3 +424,71 @@ TEST(StarMapVisibleSetsTest, RandomEditsMatchSetsBuiltAfresh)
 }
 
 } // namespace
+
+namespace {
+
+// A universe large enough to be filed on a worker thread, in the player's view: every
+// third system is known to the Starfarers, and only those show.
+std::unique_ptr<StarfarerUniverse> largePlayerUniverse()
+{
+    QList<HexData> data;
+    for (qint64 i = 0; i < StarMapVisibleSets::kBackgroundFillFrom; ++i)
+        data.append(hex(at(1 + i % 32, 1 + (i / 32) % 40, i / 1280), i % 3 == 0));
+    auto u = universe(data);
+    u->setMapViewMode(MapViewMode::player);
+    return u;
+}
+
+// Lets the filing on the worker end and hands its outcome over.
+void finishFiling()
+{
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+TEST(StarMapVisibleSetsTest, LargeUniverseIsFiledOnAWorkerAsTheRulesSay)
+{
+    const auto u = largePlayerUniverse();
+    StarMapVisibleSets sets(u.get(), 60);
+    QSignalSpy reset(&sets, &StarMapVisibleSets::reset);
+    EXPECT_TRUE(sets.filling());
+    EXPECT_TRUE(sets.systems().isEmpty());
+
+    finishFiling();
+    EXPECT_FALSE(sets.filling());
+    EXPECT_EQ(reset.count(), 1);
+    const qsizetype known = (StarMapVisibleSets::kBackgroundFillFrom + 2) / 3;
+    EXPECT_EQ(sets.systems().size(), known);
+    EXPECT_TRUE(sets.hexAt(u->data()[0].coordinates).has_value());
+    EXPECT_FALSE(sets.hexAt(u->data()[1].coordinates).has_value());
+    // Filed in the universe's order, and followed by changes one hex at a time.
+    EXPECT_EQ(sets.visibleHexes().first().id, u->data()[0].id);
+    const QUuid first = u->data()[0].id;
+    u->removeHex(first);
+    EXPECT_EQ(sets.systems().size(), known - 1);
+}
+
+TEST(StarMapVisibleSetsTest, ChangesWhileFilingAreNotLostWhenTheFilingEnds)
+{
+    const auto u = largePlayerUniverse();
+    StarMapVisibleSets sets(u.get(), 60);
+    const HexData added = hex(at(5, 5, 99, 99));
+    u->insertHex(added);
+    const QUuid first = u->data()[0].id;
+    u->removeHex(first);
+    finishFiling();
+    EXPECT_FALSE(sets.filling());
+    const qsizetype known = (StarMapVisibleSets::kBackgroundFillFrom + 2) / 3;
+    EXPECT_EQ(sets.systems().size(), known);
+    EXPECT_TRUE(sets.hexAt(added.coordinates).has_value());
+    EXPECT_FALSE(sets.hexAt(at(1, 1)).has_value());
+
+    // A setting changed while filing decides what shows.
+    StarMapVisibleSets again(u.get(), 60);
+    u->setMapViewMode(MapViewMode::referee);
+    finishFiling();
+    EXPECT_EQ(again.systems().size(), u->data().size());
+}

@@ -187,7 +187,9 @@ void StarMapView::showContent()
     const bool empty = m_sets->systems().isEmpty();
     m_canvas->setVisible(!empty);
     m_fit->setVisible(!empty);
-    if (!empty || !m_universe) {
+    // While its systems are still being filed, the map shows its empty stage and no
+    // empty state: the state would be wrong for an instant.
+    if (!empty || !m_universe || m_sets->filling()) {
         delete m_empty;
         m_empty = nullptr;
         return;
