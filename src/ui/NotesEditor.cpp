@@ -1,6 +1,6 @@
 #include "NotesEditor.h"
 
-#include "NotesEdit.h"
+#include "NotesField.h"
 #include "TextStyle.h"
 
 #include <QGridLayout>
@@ -20,7 +20,7 @@ NotesEditor::NotesEditor(const QString &placeholder, int idealHeight, QWidget *p
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
 
-    m_editor = new NotesEdit(idealHeight - 2 * kPadding, this);
+    m_editor = new NotesField(idealHeight - 2 * kPadding, this);
     m_editor->setObjectName(QStringLiteral("notes"));
     m_editor->setFrameShape(QFrame::NoFrame);
     m_editor->viewport()->setAutoFillBackground(false);

@@ -2,7 +2,7 @@
 
 #include "RoundedPanel.h"
 
-class NotesEdit;
+class NotesField;
 class QLabel;
 
 // The referee's notes on a hex: a multi-line editor without a frame of its own,
@@ -25,7 +25,7 @@ signals:
     void notesEdited(const QString &notes);
 
 private:
-    NotesEdit *m_editor = nullptr;
+    NotesField *m_editor = nullptr;
     QLabel *m_placeholder = nullptr;
     bool m_settingNotes = false;
 };
