@@ -9,13 +9,13 @@ class QLabel;
 // padded 8 points on a rounded "parameterBackground" panel. With a placeholder, the
 // placeholder lies over the editor's top-leading corner while the notes are empty and
 // lets clicks through. Every change of the text is reported with notesEdited().
-class NotesEditor : public RoundedPanel
+class NotesPanel : public RoundedPanel
 {
     Q_OBJECT
 
 public:
     // `idealHeight` is the panel's preferred height; the host may still fix or limit it.
-    NotesEditor(const QString &placeholder, int idealHeight, QWidget *parent = nullptr);
+    NotesPanel(const QString &placeholder, int idealHeight, QWidget *parent = nullptr);
 
     QString notes() const;
     // Shows `notes` without reporting an edit.

@@ -1,4 +1,4 @@
-#include "NotesEditor.h"
+#include "NotesPanel.h"
 
 #include "NotesField.h"
 #include "TextStyle.h"
@@ -14,7 +14,7 @@ constexpr int kPlaceholderPadding = 5;
 
 } // namespace
 
-NotesEditor::NotesEditor(const QString &placeholder, int idealHeight, QWidget *parent)
+NotesPanel::NotesPanel(const QString &placeholder, int idealHeight, QWidget *parent)
     : RoundedPanel(NamedColor::parameterBackground, kCornerRadius, parent)
 {
     auto *layout = new QGridLayout(this);
@@ -48,12 +48,12 @@ NotesEditor::NotesEditor(const QString &placeholder, int idealHeight, QWidget *p
     });
 }
 
-QString NotesEditor::notes() const
+QString NotesPanel::notes() const
 {
     return m_editor->notes();
 }
 
-void NotesEditor::setNotes(const QString &notes)
+void NotesPanel::setNotes(const QString &notes)
 {
     if (notes == m_editor->notes())
         return;
