@@ -1,6 +1,6 @@
 // Notes shown for reading: as high as their text up to a bound, scrolling past it,
 // and put into the editor once, when shown, whatever their length.
-#include "ui/NotesView.h"
+#include "ui/ReadOnlyNotesView.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -17,12 +17,12 @@ constexpr int kBound = 200;
 struct Page
 {
     QWidget widget;
-    NotesView *notes;
+    ReadOnlyNotesView *notes;
 
     Page(const QString &text, int width)
     {
         auto *layout = new QVBoxLayout(&widget);
-        notes = new NotesView(text, QFont(), kBound, &widget);
+        notes = new ReadOnlyNotesView(text, QFont(), kBound, &widget);
         layout->addWidget(notes);
         layout->addStretch(1);
         widget.resize(width, 800);
@@ -45,7 +45,7 @@ QString paragraph(int words)
 
 } // namespace
 
-TEST(NotesViewTest, ShortNotesShowWholeWithoutScrollingAndLongOnesScrollInTheBound)
+TEST(ReadOnlyNotesViewTest, ShortNotesShowWholeWithoutScrollingAndLongOnesScrollInTheBound)
 {
     for (const QString &text :
          {QStringLiteral("One line."), paragraph(40), paragraph(40) + u'\n' + paragraph(3)}) {
@@ -68,7 +68,7 @@ TEST(NotesViewTest, ShortNotesShowWholeWithoutScrollingAndLongOnesScrollInTheBou
     }
 }
 
-TEST(NotesViewTest, TheTextIsSetOnceWhenShownNotForEveryWidthTheLayoutTries)
+TEST(ReadOnlyNotesViewTest, TheTextIsSetOnceWhenShownNotForEveryWidthTheLayoutTries)
 {
     Page page(paragraph(50'000), 300);
     QSignalSpy set(page.notes->document(), &QTextDocument::contentsChanged);
@@ -86,7 +86,7 @@ TEST(NotesViewTest, TheTextIsSetOnceWhenShownNotForEveryWidthTheLayoutTries)
     EXPECT_EQ(page.notes->text().size(), page.notes->toPlainText().size());
 }
 
-TEST(NotesViewTest, ANewTextReplacesTheOldWrappedItsOwnWayAndMeasuredAgain)
+TEST(ReadOnlyNotesViewTest, ANewTextReplacesTheOldWrappedItsOwnWayAndMeasuredAgain)
 {
     Page page(QStringLiteral("One line."), 300);
     page.show();
