@@ -3,7 +3,7 @@
 #include "SeededSource.h"
 #include "SyntheticSector.h"
 #include "SyntheticSystems.h"
-#include "import/ImportRun.h"
+#include "import/ImportConversion.h"
 #include "model/HexLayout.h"
 #include "universe/StarfarerUniverse.h"
 

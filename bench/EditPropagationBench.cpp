@@ -11,7 +11,7 @@
 #include "SyntheticSystems.h"
 #include "editors/ui/MapObjectListModel.h"
 #include "editors/ui/RutterListSource.h"
-#include "import/ImportRun.h"
+#include "import/ImportConversion.h"
 #include "screens/SystemDetailView.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemListProxy.h"

@@ -4,7 +4,7 @@
 // parse, conversion and apply into a universe of 10,000 systems.
 #include "LoopbackService.h"
 #include "SyntheticSector.h"
-#include "import/ImportRun.h"
+#include "import/ImportConversion.h"
 #include "import/ImportedRoute.h"
 #include "import/ImportedWorld.h"
 #include "import/MetadataLabels.h"

@@ -19,7 +19,7 @@
 #include "MapObjectIds.h"
 #include "PaintWatch.h"
 #include "app/MainWindow.h"
-#include "import/ImportJobs.h"
+#include "import/RunningImports.h"
 #include "screens/SystemListView.h"
 #include "starmap/ui/StarMapView.h"
 #include "universe/UniverseManager.h"
@@ -88,7 +88,7 @@ void BM_ImportBesideFifteenPiecePolity(benchmark::State &state)
          {"/t5ss/allegiances", ChartedSpaceShape::allegiances()},
          {"/api/sec", sector.worlds.toUtf8()},
          {"/api/metadata", sector.metadata}});
-    ImportJobs jobs(service.base(), std::chrono::seconds(60));
+    RunningImports jobs(service.base(), std::chrono::seconds(60));
     ImportRequest request;
     request.sectorName = sector.name;
     request.milieu = QStringLiteral("M1105");

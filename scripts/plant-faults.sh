@@ -384,8 +384,8 @@ FAULTS = [
     ("screens-moved-far-end-stale", "src/screens/SystemListModel.cpp",
      "repaintFarEnds(from == to ? QList{from} : QList{from, to});", "repaintFarEnds({to});",
      "rows naming a moved system's old hex not repainted"),
-    ("screens-far-end-wrong-end", "src/screens/RutterIndex.cpp", "ends.append(*rutters[end->position].farEnd(hex));",
-     "ends.append(rutters[end->position].end);", "a rutter's end taken for its far end"),
+    ("screens-far-end-wrong-end", "src/screens/RutterIndex.cpp", "ends.append(*rutters[position].farEnd(hex));",
+     "ends.append(rutters[position].end);", "a rutter's end taken for its far end"),
     # src/editors
     ("editors-faction-new-id", "src/editors/FactionDraft.cpp",
      "built.id = m_editing ? m_editing->id : QUuid::createUuid();", "built.id = QUuid::createUuid();",

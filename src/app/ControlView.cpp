@@ -60,7 +60,7 @@ QLabel *colouredLabel(const QString &text, QColor color, QWidget *parent)
 } // namespace
 
 ControlView::ControlView(UniverseManager *manager, WindowRouter *router,
-                         TravellerMapImporter::ImportJobs *imports, QWidget *parent)
+                         TravellerMapImporter::RunningImports *imports, QWidget *parent)
     : QWidget(parent), m_manager(manager), m_universe(manager ? manager->current() : nullptr),
       m_router(router), m_imports(imports)
 {

@@ -39,7 +39,7 @@ class ControlView : public QWidget
 public:
     enum class UniverseAlert { rename, newUniverse, deleteUniverse };
 
-    ControlView(UniverseManager *manager, WindowRouter *router, TravellerMapImporter::ImportJobs *imports,
+    ControlView(UniverseManager *manager, WindowRouter *router, TravellerMapImporter::RunningImports *imports,
                 QWidget *parent = nullptr);
     ~ControlView() override;
 
@@ -77,7 +77,7 @@ private:
     QPointer<UniverseManager> m_manager;
     QPointer<StarfarerUniverse> m_universe;
     WindowRouter *m_router;
-    TravellerMapImporter::ImportJobs *m_imports;
+    TravellerMapImporter::RunningImports *m_imports;
 
     QSet<FactionCategory> m_expandedCategories;
     std::optional<UniverseAlert> m_universeAlert;

@@ -7,7 +7,7 @@ class StarfarerUniverse;
 class UniverseManager;
 class WindowRouter;
 namespace TravellerMapImporter {
-class ImportJobs;
+class RunningImports;
 }
 
 // What the screens of the detail column are given: the universe store, the open
@@ -18,7 +18,7 @@ struct ScreenEnvironment
     UniverseManager *manager = nullptr;
     StarfarerUniverse *universe = nullptr;
     WindowRouter *router = nullptr;
-    TravellerMapImporter::ImportJobs *imports = nullptr;
+    TravellerMapImporter::RunningImports *imports = nullptr;
 };
 
 // The screens of the main window's detail column, one maker per destination, all in

@@ -3,7 +3,7 @@
 #include "ControlView.h"
 #include "ExternalLinks.h"
 #include "MessageBanner.h"
-#include "import/ImportJobs.h"
+#include "import/RunningImports.h"
 #include "ui/PlainText.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
@@ -39,8 +39,8 @@ MainWindow::MainWindow(WindowRouter *router, QWidget *parent)
     m_frame->addWidget(m_loadError);
     m_frame->addWidget(m_operationFailure);
     m_frame->addWidget(m_importOutcome);
-    m_imports = new TravellerMapImporter::ImportJobs(this);
-    connect(m_imports, &TravellerMapImporter::ImportJobs::outcomeUnseen, m_importOutcome,
+    m_imports = new TravellerMapImporter::RunningImports(this);
+    connect(m_imports, &TravellerMapImporter::RunningImports::outcomeUnseen, m_importOutcome,
             [this](const TravellerMapImporter::ImportOutcome &outcome) {
                 const bool applied = outcome.kind == TravellerMapImporter::ImportOutcome::Kind::applied;
                 m_importOutcome->setTone(applied ? MessageBanner::Tone::information

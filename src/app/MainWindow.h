@@ -13,7 +13,7 @@ class QAction;
 class QVBoxLayout;
 class WindowRouter;
 namespace TravellerMapImporter {
-class ImportJobs;
+class RunningImports;
 }
 
 // The application's main window ("main"): the sidebar and detail column of the open
@@ -64,7 +64,7 @@ public:
     MessageBanner *loadErrorBanner() const { return m_loadError; }
     MessageBanner *operationFailureBanner() const { return m_operationFailure; }
     MessageBanner *importOutcomeBanner() const { return m_importOutcome; }
-    TravellerMapImporter::ImportJobs *imports() const { return m_imports; }
+    TravellerMapImporter::RunningImports *imports() const { return m_imports; }
 
     // Closes every window of the program once the open universe's pending save has
     // been written, or once the user chose to quit after it failed.
@@ -99,7 +99,7 @@ private:
     MessageBanner *m_loadError;
     MessageBanner *m_operationFailure;
     MessageBanner *m_importOutcome;
-    TravellerMapImporter::ImportJobs *m_imports;
+    TravellerMapImporter::RunningImports *m_imports;
     bool m_leavingConfirmed = false;
     QWidget *m_content = nullptr;
 };

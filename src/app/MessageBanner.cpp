@@ -1,6 +1,6 @@
 #include "MessageBanner.h"
 
-#include "ui/NotesView.h"
+#include "ui/ReadOnlyNotesView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +16,8 @@ constexpr int kMostLines = 4;
 
 MessageBanner::MessageBanner(bool dismissible, QWidget *parent)
     : QFrame(parent), m_icon(new QLabel(this)),
-      m_text(new NotesView(QString(), font(), QFontMetrics(font()).lineSpacing() * kMostLines + 2, this))
+      m_text(
+          new ReadOnlyNotesView(QString(), font(), QFontMetrics(font()).lineSpacing() * kMostLines + 2, this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 6, 6, 6);

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-class NotesView;
+class ReadOnlyNotesView;
 class QLabel;
 class QToolButton;
 
@@ -29,7 +29,7 @@ public:
     void clearMessage();
     QString message() const;
     bool hasMessage() const { return !message().isEmpty(); }
-    NotesView *messageView() const { return m_text; }
+    ReadOnlyNotesView *messageView() const { return m_text; }
     QToolButton *dismissButton() const { return m_dismiss; }
 
 private:
@@ -37,6 +37,6 @@ private:
 
     Tone m_tone = Tone::warning;
     QLabel *m_icon;
-    NotesView *m_text;
+    ReadOnlyNotesView *m_text;
     QToolButton *m_dismiss = nullptr;
 };

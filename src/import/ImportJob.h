@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImportRun.h"
+#include "ImportConversion.h"
 #include "TravellerMapClient.h"
 
 #include <QFutureWatcher>

@@ -9,7 +9,7 @@
 #include "ui/Chip.h"
 #include "ui/Divider.h"
 #include "ui/ElidedLabel.h"
-#include "ui/NotesView.h"
+#include "ui/ReadOnlyNotesView.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseChanges.h"
 
@@ -45,9 +45,9 @@ QLabel *blackCaption(const QString &value, QWidget *parent)
 }
 
 // Notes as plain text; past a screenful they scroll in place.
-NotesView *notesView(const QString &notes, QWidget *parent, const QString &objectName)
+ReadOnlyNotesView *notesView(const QString &notes, QWidget *parent, const QString &objectName)
 {
-    auto *view = new NotesView(notes, textFont(TextStyle::body), kLongestNotes, parent);
+    auto *view = new ReadOnlyNotesView(notes, textFont(TextStyle::body), kLongestNotes, parent);
     view->setObjectName(objectName);
     return view;
 }
@@ -285,7 +285,7 @@ void SystemDetailView::showInPlace(const HexData &hex, const Shown &shown)
     m_parts.mainWorldName->setText(mainWorldName());
     m_parts.summaryLine->setText(mainWorldSummaryLine());
     const QString mainWorldNotes = shown.mainWorldNotes ? hex.starSystem.mainWorld()->notes : QString();
-    for (NotesView *notes : {m_parts.blockNotes, m_parts.footNotes}) {
+    for (ReadOnlyNotesView *notes : {m_parts.blockNotes, m_parts.footNotes}) {
         if (notes)
             notes->setText(mainWorldNotes);
     }

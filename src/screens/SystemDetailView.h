@@ -10,7 +10,7 @@
 #include <QSet>
 
 class ElidedLabel;
-class NotesView;
+class ReadOnlyNotesView;
 class QLabel;
 class QVBoxLayout;
 class StarSystemView;
@@ -76,16 +76,16 @@ private:
         ElidedLabel *title = nullptr;
         QLabel *hex = nullptr;
         QVBoxLayout *block = nullptr; // the main world's block
-        NotesView *hexNotes = nullptr;
+        ReadOnlyNotesView *hexNotes = nullptr;
         ElidedLabel *mainWorldName = nullptr;
         QLabel *summaryLine = nullptr;
-        NotesView *blockNotes = nullptr;
+        ReadOnlyNotesView *blockNotes = nullptr;
         QWidget *tagRow = nullptr;
         QWidget *factionRow = nullptr;
         QWidget *routes = nullptr;
         StarSystemView *starSystem = nullptr;
         SystemWorldsView *worlds = nullptr;
-        NotesView *footNotes = nullptr;
+        ReadOnlyNotesView *footNotes = nullptr;
     };
 
     // What the page shows changed: shown now, or when the page next shows.

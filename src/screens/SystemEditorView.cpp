@@ -5,7 +5,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/HexTargetPicker.h"
 #include "ui/LiteralText.h"
-#include "ui/NotesEditor.h"
+#include "ui/NotesPanel.h"
 #include "ui/PlainLabel.h"
 #include "ui/PlainText.h"
 #include "ui/Symbol.h"
@@ -392,10 +392,10 @@ QWidget *SystemEditorView::buildHexColumn(QWidget *parent)
     caption->setContentsMargins(0, kNotesCaptionTopPadding, 0, 0);
     setTextColor(caption, secondaryColor(hexColumn));
     column->addWidget(caption);
-    m_notes = new NotesEditor(QString(), kNotesHeight, hexColumn);
+    m_notes = new NotesPanel(QString(), kNotesHeight, hexColumn);
     m_notes->setFixedHeight(kNotesHeight);
     m_notes->setNotes(m_state.systemNotes);
-    connect(m_notes, &NotesEditor::notesEdited, this,
+    connect(m_notes, &NotesPanel::notesEdited, this,
             [this](const QString &notes) { m_state.systemNotes = notes; });
     column->addWidget(m_notes);
     return hexColumn;

@@ -9,7 +9,7 @@
 
 class ElidedLabel;
 class HexTargetPicker;
-class NotesEditor;
+class NotesPanel;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -81,7 +81,7 @@ private:
     QCheckBox *m_satharToggle = nullptr;
     QLabel *m_hexHeader = nullptr;
     HexTargetPicker *m_targetPicker = nullptr;
-    NotesEditor *m_notes = nullptr;
+    NotesPanel *m_notes = nullptr;
     QTreeWidget *m_worldList = nullptr;
     QLabel *m_noSelection = nullptr;
     QWidget *m_paneHeader = nullptr;

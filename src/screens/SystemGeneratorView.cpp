@@ -12,7 +12,7 @@
 #include "ui/HexTargetPicker.h"
 #include "ui/LiteralText.h"
 #include "ui/NamedColor.h"
-#include "ui/NotesEditor.h"
+#include "ui/NotesPanel.h"
 #include "ui/PlainLabel.h"
 #include "ui/RoundedPanel.h"
 #include "ui/TextStyle.h"
@@ -368,11 +368,10 @@ QWidget *SystemGeneratorView::buildResultView(QWidget *parent)
     m_worlds = new SystemWorldsView(m_starSystem, kViewWidth, kWorldsMaxHeight, false, result);
     column->addWidget(m_worlds);
     column->addSpacing(kNotesTopPadding);
-    m_notes = new NotesEditor(tr("System Notes"), kNotesIdealHeight, result);
+    m_notes = new NotesPanel(tr("System Notes"), kNotesIdealHeight, result);
     m_notes->setFixedWidth(static_cast<int>(kViewWidth) + 10);
     m_notes->setMinimumHeight(kNotesMinimumHeight);
-    connect(m_notes, &NotesEditor::notesEdited, this,
-            [this](const QString &notes) { m_systemNotes = notes; });
+    connect(m_notes, &NotesPanel::notesEdited, this, [this](const QString &notes) { m_systemNotes = notes; });
     column->addWidget(m_notes);
     column->addSpacing(padding);
     column->addWidget(buildMainWorldHeader(result));

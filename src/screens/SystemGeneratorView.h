@@ -10,7 +10,7 @@
 
 class GeneratorOptionsForm;
 class HexTargetPicker;
-class NotesEditor;
+class NotesPanel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -97,6 +97,6 @@ private:
     HexTargetPicker *m_targetPicker = nullptr;
     StarSystemView *m_summary = nullptr;
     SystemWorldsView *m_worlds = nullptr;
-    NotesEditor *m_notes = nullptr;
+    NotesPanel *m_notes = nullptr;
     WorldEditPanel *m_mainWorldEditor = nullptr;
 };

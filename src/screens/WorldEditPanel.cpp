@@ -13,7 +13,7 @@
 #include "ui/LiteralText.h"
 #include "ui/MenuMark.h"
 #include "ui/NamedColor.h"
-#include "ui/NotesEdit.h"
+#include "ui/NotesField.h"
 #include "ui/Symbol.h"
 #include "ui/Tile.h"
 #include "universe/UniverseChanges.h"
@@ -317,7 +317,7 @@ QWidget *WorldEditPanel::buildNotesEditor()
     frame->setMinimumHeight(kNotesMinimumHeight);
     auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_notes = new NotesEdit(kNotesIdealHeight - 2 * kNotesPadding, frame);
+    m_notes = new NotesField(kNotesIdealHeight - 2 * kNotesPadding, frame);
     m_notes->setPlaceholderText(tr("World Notes"));
     m_notes->setFrameShape(QFrame::NoFrame);
     // The editor shows the tile behind it instead of a background of its own.

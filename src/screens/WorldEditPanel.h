@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-class NotesEdit;
+class NotesField;
 class QHBoxLayout;
 class QLineEdit;
 class QToolButton;
@@ -82,7 +82,7 @@ private:
     UWPView *m_profile = nullptr;
     // Each row of the column under the profile line, showing a world.
     QList<std::function<void(const WorldData &)>> m_columnRows;
-    NotesEdit *m_notes = nullptr;
+    NotesField *m_notes = nullptr;
     QToolButton *m_tagMenu = nullptr;
     QHBoxLayout *m_tagChips = nullptr;
     QToolButton *m_factionMenu = nullptr;

@@ -124,10 +124,12 @@ std::optional<StarfarerUniverse::DecodedFile> StarfarerUniverse::decodeChecked(c
                 UniverseContents::fromJson(JsonReader(*file.outline->document.object(), JsonPath()),
                                            file.outline->elements),
                 {},
+                {},
                 {file.contents.stamp, file.header()}};
             decoded.contents.relinkRutterFactions();
             decoded.contents.relinkWorldFactions(); // decodes the worlds' legacy faction records
             decoded.index.rebuild(decoded.contents.data);
+            decoded.rutterIndex.rebuild(decoded.contents.rutters);
             return decoded;
         }
     } catch (const DecodeError &decodeError) {
@@ -168,6 +170,7 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::made(DecodedFile decoded, 
     auto universe = std::make_unique<StarfarerUniverse>(std::move(folder));
     universe->m_contents = std::move(decoded.contents);
     universe->m_index = std::move(decoded.index);
+    universe->m_rutterIndex = std::move(decoded.rutterIndex);
     universe->m_usesTravellerRules = universe->usesTravellerRules();
     return universe;
 }
@@ -387,7 +390,11 @@ void StarfarerUniverse::setFactionLists(const QList<FactionList> &value)
 }
 void StarfarerUniverse::setRutters(const QList<Rutter> &value)
 {
-    assign(m_contents.rutters, value, &StarfarerUniverse::ruttersChanged);
+    if (m_contents.rutters == value)
+        return;
+    m_contents.rutters = value;
+    m_rutterIndex.rebuild(m_contents.rutters);
+    emit ruttersChanged();
 }
 void StarfarerUniverse::setNebulae(const QList<Nebula> &value)
 {

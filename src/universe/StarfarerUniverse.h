@@ -2,6 +2,7 @@
 
 #include "HexIndex.h"
 #include "RetryTimer.h"
+#include "RutterHexIndex.h"
 #include "UniverseContents.h"
 #include "UniverseFileReader.h"
 #include "UniverseFolder.h"
@@ -21,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 // The document of one universe: every occupied hex with its system, the factions and
@@ -30,7 +32,8 @@
 // links of older files on the way) and saves itself back, atomically and off the
 // calling thread. An index from id and from coordinates to the position in `data`
 // (HexIndex) keeps the per-hex operations and look-ups from growing with the
-// universe's size.
+// universe's size; an index of the rutters by the hexes at their ends
+// (RutterHexIndex) lets every view find a hex's rutters without walking them all.
 class StarfarerUniverse : public QObject
 {
     Q_OBJECT
@@ -90,6 +93,7 @@ public:
     {
         UniverseContents contents;
         HexIndex index;
+        RutterHexIndex rutterIndex;
         Listing listing; // the version read and the header it holds
     };
 
@@ -219,6 +223,12 @@ public:
     {
         return m_index.positionsAt(coordinates);
     }
+    // Where in rutters() every rutter with an end at exactly these coordinates stands,
+    // ascending; a rutter from the hex to itself once.
+    QList<qsizetype> positionsOfRuttersAt(const GalacticCoordinates &coordinates) const
+    {
+        return m_rutterIndex.positionsAt(coordinates);
+    }
 
     // Map objects (factions, faction lists, rutters, regions, nebulae, labels) change
     // one at a time by id, as hexes do, each kind with its own inserted, replaced and
@@ -345,7 +355,8 @@ private:
 
     UniverseFolder m_folder;
     UniverseContents m_contents;
-    HexIndex m_index; // of m_contents.data
+    HexIndex m_index;             // of m_contents.data
+    RutterHexIndex m_rutterIndex; // of m_contents.rutters
     bool m_usesTravellerRules = false;
     UniverseSaver m_saver;
     RetryTimer m_saveRetry;
@@ -405,6 +416,8 @@ template <typename T> void StarfarerUniverse::insertObject(const T &object)
 {
     QList<T> &list = objectList<T>();
     list.append(object);
+    if constexpr (std::is_same_v<T, Rutter>)
+        m_rutterIndex.appended(list, list.size() - 1);
     emit(this->*MapObjectTraits<T>::inserted)(list.size() - 1, list.last());
 }
 
@@ -415,6 +428,8 @@ template <typename T> void StarfarerUniverse::insertObjects(const QList<T> &obje
     QList<T> &list = objectList<T>();
     const qsizetype first = list.size();
     list.append(objects);
+    if constexpr (std::is_same_v<T, Rutter>)
+        m_rutterIndex.appended(list, first);
     emit(this->*MapObjectTraits<T>::insertedTogether)(first, objects.size());
 }
 
@@ -427,6 +442,8 @@ template <typename T> bool StarfarerUniverse::replaceObject(const T &object)
     if (list.at(position) == object)
         return true;
     const T before = std::exchange(list[position], object);
+    if constexpr (std::is_same_v<T, Rutter>)
+        m_rutterIndex.replaced(position, before, object);
     emit(this->*MapObjectTraits<T>::replaced)(position, before, list.at(position));
     return true;
 }
@@ -437,6 +454,8 @@ template <typename T> bool StarfarerUniverse::removeObjectAt(qsizetype position)
     if (position < 0 || position >= list.size())
         return false;
     const T removed = list.takeAt(position);
+    if constexpr (std::is_same_v<T, Rutter>)
+        m_rutterIndex.removed(position, removed);
     emit(this->*MapObjectTraits<T>::removed)(position, removed);
     return true;
 }

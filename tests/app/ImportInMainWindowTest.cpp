@@ -1,9 +1,9 @@
 #include "AppTestSupport.h"
 
 #include "app/MessageBanner.h"
-#include "import/ImportJobs.h"
 #include "import/ImportTestSupport.h"
 #include "import/LoopbackServer.h"
+#include "import/RunningImports.h"
 #include "import/ui/ImportTravellerMapView.h"
 #include "ui/ProgressSpinner.h"
 

@@ -122,7 +122,7 @@ TEST_F(ImportWhileEditing, TheResultIsAppliedToTheUniverseAsItIsWhenItArrives)
         m_server.hold("/api/metadata");
         const qsizetype asked = m_server.requests().size();
         // The held answer must not run into the time-out.
-        ImportJobs jobs(m_server.base(), TravellerMapClient::defaultTimeout);
+        RunningImports jobs(m_server.base(), TravellerMapClient::defaultTimeout);
         std::optional<ImportOutcome> outcome;
         QPointer<ImportJob> job = jobs.start(request, &m_manager, &open, &m_form);
         QObject::connect(job, &ImportJob::finished, [&](const ImportOutcome &ended) { outcome = ended; });

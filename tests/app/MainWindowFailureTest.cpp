@@ -3,7 +3,7 @@
 #include "app/MessageBanner.h"
 #include "app/UniverseAlertDialog.h"
 
-#include "ui/NotesView.h"
+#include "ui/ReadOnlyNotesView.h"
 #include "ui/RoutedWindow.h"
 #include "ui/WindowRouter.h"
 

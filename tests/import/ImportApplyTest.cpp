@@ -1,6 +1,6 @@
 #include "ImportTestSupport.h"
 #include "import/ImportApplier.h"
-#include "import/ImportRun.h"
+#include "import/ImportConversion.h"
 #include "import/StarsColumn.h"
 
 #include <QSignalSpy>

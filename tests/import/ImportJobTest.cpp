@@ -128,7 +128,7 @@ TEST_F(ImportJobTest, AStalledImportIsAbortedAtOnceAndWritesNothing)
 {
     m_server.answer("/api/sec", {200, {}, true});
     const QByteArray before = fileBytes();
-    ImportJobs jobs(m_server.base(), TravellerMapClient::defaultTimeout);
+    RunningImports jobs(m_server.base(), TravellerMapClient::defaultTimeout);
     std::optional<ImportOutcome> outcome;
     ImportJob *job = jobs.start(request(QStringLiteral("Test Reach")), &m_manager, universe(), &m_form);
     QObject::connect(job, &ImportJob::finished, [&](const ImportOutcome &ended) { outcome = ended; });
@@ -170,7 +170,7 @@ TEST_F(ImportJobTest, AResultForAUniverseNoLongerOpenIsDiscardedWhileItStillExis
 TEST_F(ImportJobTest, AnImportOutlivesItsFormAndIsAnnounced)
 {
     QStringList announced;
-    QObject::connect(&m_jobs, &ImportJobs::outcomeUnseen,
+    QObject::connect(&m_jobs, &RunningImports::outcomeUnseen,
                      [&](const ImportOutcome &outcome) { announced.append(outcome.summary()); });
     EXPECT_EQ(run(request(QStringLiteral("Test Reach")), &m_form).kind, ImportOutcome::Kind::applied);
     EXPECT_TRUE(announced.isEmpty());
@@ -236,9 +236,9 @@ TEST_F(ImportJobTest, LoneSurrogatesBecomeReplacementCharactersAndTheImportRound
 TEST_F(ImportJobTest, OneImportAtATimeRunsForAUniverseAndAFormCanTakeItOver)
 {
     // The held answer must not time out however slowly the test runs.
-    ImportJobs jobs(m_server.base(), TravellerMapClient::defaultTimeout);
+    RunningImports jobs(m_server.base(), TravellerMapClient::defaultTimeout);
     QStringList announced;
-    QObject::connect(&jobs, &ImportJobs::outcomeUnseen,
+    QObject::connect(&jobs, &RunningImports::outcomeUnseen,
                      [&](const ImportOutcome &outcome) { announced.append(outcome.summary()); });
     m_server.hold("/api/sec");
     auto *starter = new QObject;
@@ -353,7 +353,7 @@ TEST_F(ImportJobTest, ABorderMergesWithTheRegionsAsTheyAreWhenItsResultArrives)
     m_server.answer("/api/metadata", {200, realmMetadata()});
     QTemporaryDir elsewhere;
     // The held answer must not run into the time-out.
-    ImportJobs jobs(m_server.base(), TravellerMapClient::defaultTimeout);
+    RunningImports jobs(m_server.base(), TravellerMapClient::defaultTimeout);
     for (const auto &[edit, make] : edits) {
         SCOPED_TRACE(edit);
         universe()->setRegions({touched, other, far});

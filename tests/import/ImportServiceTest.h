@@ -6,7 +6,7 @@
 
 #include "ImportTestSupport.h"
 #include "LoopbackServer.h"
-#include "import/ImportJobs.h"
+#include "import/RunningImports.h"
 #include "import/ServiceReply.h"
 #include "universe/UniverseManager.h"
 
@@ -71,6 +71,6 @@ protected:
     QTemporaryDir m_documents;
     QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
     UniverseManager m_manager{UniverseFolder(m_documents.path()), &m_settings};
-    TravellerMapImporter::ImportJobs m_jobs{m_server.base(), std::chrono::milliseconds(300)};
+    TravellerMapImporter::RunningImports m_jobs{m_server.base(), std::chrono::milliseconds(300)};
     QObject m_form;
 };

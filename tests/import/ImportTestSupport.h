@@ -3,7 +3,7 @@
 // What the import tests share: the synthetic answers of the service, read from the
 // test data folder, a request as the form sends it, and a faction of an allegiance.
 
-#include "import/ImportRun.h"
+#include "import/ImportConversion.h"
 #include "universe/Faction.h"
 
 #include <QFile>

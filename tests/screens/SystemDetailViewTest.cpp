@@ -7,7 +7,7 @@
 #include "screens/SystemWorldsView.h"
 #include "ui/Chip.h"
 #include "ui/ElidedLabel.h"
-#include "ui/NotesView.h"
+#include "ui/ReadOnlyNotesView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QAbstractButton>
@@ -37,7 +37,7 @@ void describe(const QWidget &widget, QStringList &lines)
         line += label->text();
     else if (const auto *elided = qobject_cast<const ElidedLabel *>(&widget))
         line += elided->text();
-    else if (const auto *notes = qobject_cast<const NotesView *>(&widget))
+    else if (const auto *notes = qobject_cast<const ReadOnlyNotesView *>(&widget))
         line += notes->text();
     else if (const auto *chip = qobject_cast<const Chip *>(&widget))
         line += chip->fill().name(QColor::HexArgb);
@@ -204,7 +204,7 @@ TEST_F(SystemDetailViewTest, TheWorldsListStaysOpenThroughEdits)
     home.notes = QStringLiteral("Now with notes");
     m_universe->replaceHex(home);
     EXPECT_TRUE(worlds()->showOtherWorlds());
-    EXPECT_EQ(view.widget()->findChild<NotesView *>(QStringLiteral("hexNotes"))->text(),
+    EXPECT_EQ(view.widget()->findChild<ReadOnlyNotesView *>(QStringLiteral("hexNotes"))->text(),
               QStringLiteral("Now with notes"));
 }
 

@@ -10,7 +10,7 @@
 #include "screens/SystemRowDelegate.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/ElidedLabel.h"
-#include "ui/NotesView.h"
+#include "ui/ReadOnlyNotesView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QLabel>
@@ -333,8 +333,8 @@ TEST_F(SystemListTest, DetailViewShowsTheBlockAndFollowsTheHex)
     const QString line = detail.mainWorldSummaryLine();
     EXPECT_TRUE(line.startsWith(main.uwp.code() + QStringLiteral(" 012 "))) << line.toStdString();
     EXPECT_TRUE(line.endsWith(QStringLiteral("\n[") + tradeClassesText(main) + QLatin1Char(']')));
-    EXPECT_EQ(detail.findChildren<NotesView *>(QStringLiteral("blockNotes")).size(), 1);
-    EXPECT_EQ(detail.findChildren<NotesView *>(QStringLiteral("footNotes")).size(), 1);
+    EXPECT_EQ(detail.findChildren<ReadOnlyNotesView *>(QStringLiteral("blockNotes")).size(), 1);
+    EXPECT_EQ(detail.findChildren<ReadOnlyNotesView *>(QStringLiteral("footNotes")).size(), 1);
     QStringList captions;
     for (const QLabel *label : detail.findChildren<QLabel *>(QStringLiteral("caption")))
         captions.append(label->text());

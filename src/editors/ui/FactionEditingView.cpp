@@ -10,7 +10,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/MenuMark.h"
 #include "ui/NamedColor.h"
-#include "ui/NotesEdit.h"
+#include "ui/NotesField.h"
 #include "ui/PaletteColor.h"
 #include "universe/StarfarerUniverse.h"
 
@@ -127,7 +127,7 @@ void FactionEditingView::buildIdentity()
     row->addWidget(m_color);
     formLayout()->addLayout(row);
 
-    m_description = new NotesEdit(kDescriptionIdealHeight, this);
+    m_description = new NotesField(kDescriptionIdealHeight, this);
     m_description->setObjectName(QStringLiteral("description"));
     m_description->setPlaceholderText(tr("Description"));
     m_description->setMinimumHeight(kDescriptionMinimumHeight);

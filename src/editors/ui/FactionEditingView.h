@@ -7,7 +7,7 @@ class DisclosureGroup;
 class HexPositionPicker;
 class IntegerField;
 class LabeledStepper;
-class NotesEdit;
+class NotesField;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -61,7 +61,7 @@ private:
     QLineEdit *m_short;
     QComboBox *m_category;
     QComboBox *m_color;
-    NotesEdit *m_description;
+    NotesField *m_description;
     QLabel *m_homeworldHeading;
     HexPositionPicker *m_homeworld;
     LabeledStepper *m_force;

@@ -46,7 +46,7 @@ QCheckBox *toggle(const QString &title, const QString &name, bool on)
 } // namespace
 
 ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, StarfarerUniverse *universe,
-                                               ImportJobs *imports, QWidget *parent)
+                                               RunningImports *imports, QWidget *parent)
     : QWidget(parent), m_manager(manager), m_universe(universe), m_imports(imports),
       m_sectorName(new QLineEdit), m_subsector(new QComboBox), m_milieu(new QComboBox),
       m_importWorlds(toggle(tr("Worlds"), u"importWorlds"_s, true)),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/ImportJobs.h"
+#include "import/RunningImports.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -15,7 +15,7 @@ class UniverseManager;
 
 // The form that imports a sector, or one subsector, of the Traveller Map service
 // into the open universe. Its choices are read once when the import starts, and the
-// import runs among the program's imports (ImportJobs): it goes on when the form is
+// import runs among the program's imports (RunningImports): it goes on when the form is
 // closed, and is written and saved only if the universe it was started for is still
 // open. The form shows the result line, or the error with nothing written, and a
 // failed save. Return in the sector name starts an import as the button would.
@@ -33,7 +33,7 @@ public:
         QStringLiteral("M1201"), QStringLiteral("M1248"), QStringLiteral("M1900")};
 
     ImportTravellerMapView(UniverseManager *manager, StarfarerUniverse *universe,
-                           TravellerMapImporter::ImportJobs *imports, QWidget *parent = nullptr);
+                           TravellerMapImporter::RunningImports *imports, QWidget *parent = nullptr);
 
     bool isImporting() const { return m_isImporting; }
 
@@ -54,7 +54,7 @@ private:
 
     UniverseManager *m_manager;
     QPointer<StarfarerUniverse> m_universe;
-    TravellerMapImporter::ImportJobs *m_imports;
+    TravellerMapImporter::RunningImports *m_imports;
     bool m_isImporting = false;
 
     QLineEdit *m_sectorName;

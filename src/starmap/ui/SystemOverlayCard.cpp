@@ -6,7 +6,7 @@
 #include "ui/Divider.h"
 #include "ui/ElidedLabel.h"
 #include "ui/NamedColor.h"
-#include "ui/NotesView.h"
+#include "ui/ReadOnlyNotesView.h"
 #include "ui/TextStyle.h"
 #include "ui/Tile.h"
 #include "ui/WindowRouter.h"
@@ -175,7 +175,8 @@ void SystemOverlayCard::addMainWorldSection(QVBoxLayout *column, bool referee)
         return;
 
     if (mainWorld && !mainWorld->notes.isEmpty()) {
-        NotesView *notes = notesView(mainWorld->notes, kLongestWorldNotes, QStringLiteral("worldNotes"));
+        ReadOnlyNotesView *notes =
+            notesView(mainWorld->notes, kLongestWorldNotes, QStringLiteral("worldNotes"));
         notes->setMinimumHeight(kShortestWorldNotes);
         column->addWidget(notes);
     }
@@ -233,9 +234,10 @@ ElidedLabel *SystemOverlayCard::nameLabel(const QString &text, const QFont &font
     return label;
 }
 
-NotesView *SystemOverlayCard::notesView(const QString &text, int maximumHeight, const QString &objectName)
+ReadOnlyNotesView *SystemOverlayCard::notesView(const QString &text, int maximumHeight,
+                                                const QString &objectName)
 {
-    auto *view = new NotesView(text, textFont(TextStyle::body), maximumHeight, this);
+    auto *view = new ReadOnlyNotesView(text, textFont(TextStyle::body), maximumHeight, this);
     view->setObjectName(objectName);
     return view;
 }

@@ -9,7 +9,7 @@
 #include <functional>
 
 class ElidedLabel;
-class NotesView;
+class ReadOnlyNotesView;
 class QLabel;
 class QToolButton;
 class QVBoxLayout;
@@ -58,7 +58,7 @@ private:
     QToolButton *button(Symbol symbol, int size, const QString &help);
     QLabel *label(const QString &text, const QFont &font, bool selectable);
     ElidedLabel *nameLabel(const QString &text, const QFont &font, const char *objectName);
-    NotesView *notesView(const QString &text, int maximumHeight, const QString &objectName);
+    ReadOnlyNotesView *notesView(const QString &text, int maximumHeight, const QString &objectName);
     void openWindow(const QString &id) const;
 
     const StarfarerUniverse *m_universe;

@@ -109,7 +109,7 @@ protected:
     QTemporaryDir m_documents;
     QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
     UniverseManager m_manager{UniverseFolder(m_documents.path()), &m_settings};
-    TravellerMapImporter::ImportJobs m_imports{m_server.base(), std::chrono::seconds(5)};
+    TravellerMapImporter::RunningImports m_imports{m_server.base(), std::chrono::seconds(5)};
     std::unique_ptr<ImportTravellerMapView> m_view;
 };
 
@@ -338,7 +338,7 @@ TEST_F(ImportForm, TheSpinnerTurnsWhileImportingAndStandsStillWhenHidden)
 // its outcome. It cannot start a second one; a form for another universe is idle.
 TEST_F(ImportForm, AFormMadeAgainWhileItsImportRunsShowsThatImport)
 {
-    QSignalSpy unseen(&m_imports, &TravellerMapImporter::ImportJobs::outcomeUnseen);
+    QSignalSpy unseen(&m_imports, &TravellerMapImporter::RunningImports::outcomeUnseen);
     m_server.hold("/api/sec");
     child<QLineEdit>("sectorName")->setText(QStringLiteral(" Synthetic Reach"));
     child<QComboBox>("subsector")->setCurrentText(QStringLiteral("B"));

@@ -6,7 +6,7 @@
 #include "starmap/ui/StarMapViewMenu.h"
 #include "starmap/ui/SystemOverlayCard.h"
 #include "ui/ElidedLabel.h"
-#include "ui/NotesView.h"
+#include "ui/ReadOnlyNotesView.h"
 #include "ui/SystemSound.h"
 #include "ui/WindowRouter.h"
 
@@ -36,7 +36,7 @@ QStringList labelTexts(const QWidget *widget)
         texts.append(label->text());
     for (const ElidedLabel *name : widget->findChildren<ElidedLabel *>())
         texts.append(name->text());
-    for (const NotesView *notes : widget->findChildren<NotesView *>())
+    for (const ReadOnlyNotesView *notes : widget->findChildren<ReadOnlyNotesView *>())
         texts.append(notes->text());
     return texts;
 }

@@ -1,24 +1,24 @@
-#include "ImportJobs.h"
+#include "RunningImports.h"
 
 namespace TravellerMapImporter {
 
-ImportJobs::ImportJobs(QObject *parent)
-    : ImportJobs(TravellerMapClient::configuredBaseAddress(), TravellerMapClient::defaultTimeout, parent)
+RunningImports::RunningImports(QObject *parent)
+    : RunningImports(TravellerMapClient::configuredBaseAddress(), TravellerMapClient::defaultTimeout, parent)
 {}
 
-ImportJobs::ImportJobs(QUrl baseAddress, std::chrono::milliseconds timeout, QObject *parent)
+RunningImports::RunningImports(QUrl baseAddress, std::chrono::milliseconds timeout, QObject *parent)
     : QObject(parent), m_client(&m_network, std::move(baseAddress), timeout)
 {}
 
 // The imports go before the network manager their replies belong to.
-ImportJobs::~ImportJobs()
+RunningImports::~RunningImports()
 {
     abortAll();
     qDeleteAll(findChildren<ImportJob *>(Qt::FindDirectChildrenOnly));
 }
 
-ImportJob *ImportJobs::start(const ImportRequest &request, UniverseManager *manager,
-                             StarfarerUniverse *universe, QObject *viewer)
+ImportJob *RunningImports::start(const ImportRequest &request, UniverseManager *manager,
+                                 StarfarerUniverse *universe, QObject *viewer)
 {
     if (running(universe))
         return nullptr;
@@ -33,7 +33,7 @@ ImportJob *ImportJobs::start(const ImportRequest &request, UniverseManager *mana
     return job;
 }
 
-ImportJob *ImportJobs::running(const StarfarerUniverse *universe) const
+ImportJob *RunningImports::running(const StarfarerUniverse *universe) const
 {
     if (!universe)
         return nullptr;
@@ -44,7 +44,7 @@ ImportJob *ImportJobs::running(const StarfarerUniverse *universe) const
     return nullptr;
 }
 
-void ImportJobs::abortAll()
+void RunningImports::abortAll()
 {
     for (ImportJob *job : findChildren<ImportJob *>(Qt::FindDirectChildrenOnly))
         job->abort();

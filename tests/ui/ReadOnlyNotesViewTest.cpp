@@ -1,7 +1,6 @@
 // Notes shown for reading: as high as their text up to a bound, scrolling past it,
 // and put into the editor once, when shown, whatever their length.
-#include "ui/NotesView.h"
-#include "ui/NotesEdit.h"
+#include "ui/ReadOnlyNotesView.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -18,12 +17,12 @@ constexpr int kBound = 200;
 struct Page
 {
     QWidget widget;
-    NotesView *notes;
+    ReadOnlyNotesView *notes;
 
     Page(const QString &text, int width)
     {
         auto *layout = new QVBoxLayout(&widget);
-        notes = new NotesView(text, QFont(), kBound, &widget);
+        notes = new ReadOnlyNotesView(text, QFont(), kBound, &widget);
         layout->addWidget(notes);
         layout->addStretch(1);
         widget.resize(width, 800);
@@ -46,7 +45,7 @@ QString paragraph(int words)
 
 } // namespace
 
-TEST(NotesViewTest, ShortNotesShowWholeWithoutScrollingAndLongOnesScrollInTheBound)
+TEST(ReadOnlyNotesViewTest, ShortNotesShowWholeWithoutScrollingAndLongOnesScrollInTheBound)
 {
     for (const QString &text :
          {QStringLiteral("One line."), paragraph(40), paragraph(40) + u'\n' + paragraph(3)}) {
@@ -69,7 +68,7 @@ TEST(NotesViewTest, ShortNotesShowWholeWithoutScrollingAndLongOnesScrollInTheBou
     }
 }
 
-TEST(NotesViewTest, TheTextIsSetOnceWhenShownNotForEveryWidthTheLayoutTries)
+TEST(ReadOnlyNotesViewTest, TheTextIsSetOnceWhenShownNotForEveryWidthTheLayoutTries)
 {
     Page page(paragraph(50'000), 300);
     QSignalSpy set(page.notes->document(), &QTextDocument::contentsChanged);
@@ -87,22 +86,7 @@ TEST(NotesViewTest, TheTextIsSetOnceWhenShownNotForEveryWidthTheLayoutTries)
     EXPECT_EQ(page.notes->text().size(), page.notes->toPlainText().size());
 }
 
-TEST(NotesViewTest, TheNotesEditorWrapsAnywhereOnlyForATooLongRun)
-{
-    NotesEdit edit(100);
-    edit.setNotes(QStringLiteral("short words"));
-    EXPECT_EQ(edit.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    edit.setNotes(QString(50'000, u'W'));
-    EXPECT_EQ(edit.wordWrapMode(), QTextOption::WrapAnywhere);
-    // Typing the run away brings the word wrap back.
-    edit.selectAll();
-    QTest::keyClicks(&edit, QStringLiteral("typed again"));
-    EXPECT_EQ(edit.toPlainText(), QStringLiteral("typed again"));
-    EXPECT_EQ(edit.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    EXPECT_EQ(edit.sizeHint().height(), 100);
-}
-
-TEST(NotesViewTest, ANewTextReplacesTheOldWrappedItsOwnWayAndMeasuredAgain)
+TEST(ReadOnlyNotesViewTest, ANewTextReplacesTheOldWrappedItsOwnWayAndMeasuredAgain)
 {
     Page page(QStringLiteral("One line."), 300);
     page.show();
@@ -129,26 +113,4 @@ TEST(NotesViewTest, ANewTextReplacesTheOldWrappedItsOwnWayAndMeasuredAgain)
     page.show();
     EXPECT_EQ(page.notes->toPlainText(), paragraph(100));
     EXPECT_GT(page.notes->height(), oneLine);
-}
-
-// The editor's notes are what it shows, however they got there: typed, set with its
-// signals blocked (as a form loads a record), pasted over, undone.
-TEST(NotesViewTest, TheNotesEditorsNotesAreWhatItShows)
-{
-    NotesEdit edit(100);
-    QString seen;
-    QObject::connect(&edit, &QPlainTextEdit::textChanged, [&] { seen = edit.notes(); });
-    QTest::keyClicks(&edit, QStringLiteral("Rift"));
-    EXPECT_EQ(edit.notes(), QStringLiteral("Rift"));
-    EXPECT_EQ(seen, QStringLiteral("Rift")); // current for slots connected later
-    {
-        const QSignalBlocker blocker(&edit);
-        edit.setNotes(QStringLiteral("Loaded"));
-    }
-    EXPECT_EQ(edit.notes(), QStringLiteral("Loaded"));
-    edit.selectAll();
-    edit.insertPlainText(QStringLiteral("Pasted"));
-    EXPECT_EQ(edit.notes(), QStringLiteral("Pasted"));
-    edit.undo();
-    EXPECT_EQ(edit.notes(), edit.toPlainText());
 }

@@ -2,20 +2,20 @@
 
 #include "RoundedPanel.h"
 
-class NotesEdit;
+class NotesField;
 class QLabel;
 
 // The referee's notes on a hex: a multi-line editor without a frame of its own,
 // padded 8 points on a rounded "parameterBackground" panel. With a placeholder, the
 // placeholder lies over the editor's top-leading corner while the notes are empty and
 // lets clicks through. Every change of the text is reported with notesEdited().
-class NotesEditor : public RoundedPanel
+class NotesPanel : public RoundedPanel
 {
     Q_OBJECT
 
 public:
     // `idealHeight` is the panel's preferred height; the host may still fix or limit it.
-    NotesEditor(const QString &placeholder, int idealHeight, QWidget *parent = nullptr);
+    NotesPanel(const QString &placeholder, int idealHeight, QWidget *parent = nullptr);
 
     QString notes() const;
     // Shows `notes` without reporting an edit.
@@ -25,7 +25,7 @@ signals:
     void notesEdited(const QString &notes);
 
 private:
-    NotesEdit *m_editor = nullptr;
+    NotesField *m_editor = nullptr;
     QLabel *m_placeholder = nullptr;
     bool m_settingNotes = false;
 };

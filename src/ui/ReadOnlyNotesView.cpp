@@ -1,4 +1,4 @@
-#include "NotesView.h"
+#include "ReadOnlyNotesView.h"
 
 #include "PlainText.h"
 
@@ -14,7 +14,8 @@ constexpr int kPreferredCharacters = 40;
 
 } // namespace
 
-NotesView::NotesView(const QString &text, const QFont &font, int maximumHeight, QWidget *parent)
+ReadOnlyNotesView::ReadOnlyNotesView(const QString &text, const QFont &font, int maximumHeight,
+                                     QWidget *parent)
     : QPlainTextEdit(parent), m_text(text), m_maximumHeight(maximumHeight)
 {
     setFont(font);
@@ -27,14 +28,14 @@ NotesView::NotesView(const QString &text, const QFont &font, int maximumHeight, 
     // Reads as text on the page, not as a field.
     viewport()->setAutoFillBackground(false);
     setBackgroundVisible(false);
-    setStyleSheet(QStringLiteral("NotesView { background: transparent; }"));
+    setStyleSheet(QStringLiteral("ReadOnlyNotesView { background: transparent; }"));
     document()->setDocumentMargin(0);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 }
 
-void NotesView::setText(const QString &text)
+void ReadOnlyNotesView::setText(const QString &text)
 {
     if (text == m_text)
         return;
@@ -51,7 +52,7 @@ void NotesView::setText(const QString &text)
     updateGeometry();
 }
 
-int NotesView::heightForWidth(int width) const
+int ReadOnlyNotesView::heightForWidth(int width) const
 {
     const auto cached = m_heightForWidth.constFind(width);
     if (cached != m_heightForWidth.cend())
@@ -70,20 +71,20 @@ int NotesView::heightForWidth(int width) const
     return result;
 }
 
-QSize NotesView::sizeHint() const
+QSize ReadOnlyNotesView::sizeHint() const
 {
     const int width = fontMetrics().averageCharWidth() * kPreferredCharacters;
     return {width, heightForWidth(width)};
 }
 
-QSize NotesView::minimumSizeHint() const
+QSize ReadOnlyNotesView::minimumSizeHint() const
 {
     const QMargins margins = contentsMargins();
     return {fontMetrics().averageCharWidth() * 4 + margins.left() + margins.right(),
             fontMetrics().lineSpacing() + margins.top() + margins.bottom()};
 }
 
-void NotesView::showEvent(QShowEvent *event)
+void ReadOnlyNotesView::showEvent(QShowEvent *event)
 {
     if (!m_filled) {
         m_filled = true;
@@ -92,7 +93,7 @@ void NotesView::showEvent(QShowEvent *event)
     QPlainTextEdit::showEvent(event);
 }
 
-void NotesView::changeEvent(QEvent *event)
+void ReadOnlyNotesView::changeEvent(QEvent *event)
 {
     QPlainTextEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
@@ -101,7 +102,7 @@ void NotesView::changeEvent(QEvent *event)
     }
 }
 
-int NotesView::textHeight(int width, int limit) const
+int ReadOnlyNotesView::textHeight(int width, int limit) const
 {
     // Measured as the editor lays its blocks out: one layout per line of the text,
     // leading included, wrapped the same way.

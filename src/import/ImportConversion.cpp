@@ -1,4 +1,4 @@
-#include "ImportRun.h"
+#include "ImportConversion.h"
 
 #include "ImportApplier.h"
 #include "MetadataLabels.h"

@@ -18,15 +18,15 @@ namespace TravellerMapImporter {
 // on the universe it was started for, and when no form shows it by then, its outcome
 // is announced for the main window to show. Destroying this object, as quitting
 // does, stops every import under way at once; nothing of those is written.
-class ImportJobs : public QObject
+class RunningImports : public QObject
 {
     Q_OBJECT
 
 public:
     // The configured service, with the standard time-out.
-    explicit ImportJobs(QObject *parent = nullptr);
-    ImportJobs(QUrl baseAddress, std::chrono::milliseconds timeout, QObject *parent = nullptr);
-    ~ImportJobs() override;
+    explicit RunningImports(QObject *parent = nullptr);
+    RunningImports(QUrl baseAddress, std::chrono::milliseconds timeout, QObject *parent = nullptr);
+    ~RunningImports() override;
 
     // Starts importing `request` into `universe`, which `manager` must still have
     // open when the answers are in. `viewer` is the form that shows the outcome; when

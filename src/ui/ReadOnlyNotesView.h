@@ -12,12 +12,12 @@
 // measured only as far as the highest it may be. The text goes into the editor only
 // when the view is first shown, at the width its page gives it, so that a long text is
 // not wrapped once more for a width it never shows at.
-class NotesView : public QPlainTextEdit
+class ReadOnlyNotesView : public QPlainTextEdit
 {
     Q_OBJECT
 
 public:
-    NotesView(const QString &text, const QFont &font, int maximumHeight, QWidget *parent = nullptr);
+    ReadOnlyNotesView(const QString &text, const QFont &font, int maximumHeight, QWidget *parent = nullptr);
 
     QString text() const { return m_text; }
     void setText(const QString &text);

@@ -6,12 +6,12 @@
 // roomy form gives the notes space while a cramped one can still shrink it, and it
 // wraps as wrapModeFor() says for the text it holds, so that no text, typed, pasted
 // or loaded, takes minutes to lay out.
-class NotesEdit : public QPlainTextEdit
+class NotesField : public QPlainTextEdit
 {
     Q_OBJECT
 
 public:
-    explicit NotesEdit(int idealHeight, QWidget *parent = nullptr);
+    explicit NotesField(int idealHeight, QWidget *parent = nullptr);
 
     // Shows `notes`; the wrap mode is chosen first, so that they are laid out once.
     void setNotes(const QString &notes);

@@ -1,8 +1,8 @@
-#include "NotesEdit.h"
+#include "NotesField.h"
 
 #include "PlainText.h"
 
-NotesEdit::NotesEdit(int idealHeight, QWidget *parent) : QPlainTextEdit(parent), m_idealHeight(idealHeight)
+NotesField::NotesField(int idealHeight, QWidget *parent) : QPlainTextEdit(parent), m_idealHeight(idealHeight)
 {
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         m_notes = toPlainText();
@@ -10,7 +10,7 @@ NotesEdit::NotesEdit(int idealHeight, QWidget *parent) : QPlainTextEdit(parent),
     });
 }
 
-void NotesEdit::setNotes(const QString &notes)
+void NotesField::setNotes(const QString &notes)
 {
     // Kept here too: a caller may block the editor's signals while it loads notes.
     m_notes = notes;
@@ -18,12 +18,12 @@ void NotesEdit::setNotes(const QString &notes)
     setPlainText(notes);
 }
 
-QSize NotesEdit::sizeHint() const
+QSize NotesField::sizeHint() const
 {
     return {QPlainTextEdit::sizeHint().width(), m_idealHeight};
 }
 
-void NotesEdit::followWrapMode(const QString &text)
+void NotesField::followWrapMode(const QString &text)
 {
     const QTextOption::WrapMode mode = wrapModeFor(text);
     if (wordWrapMode() != mode)

@@ -1,6 +1,6 @@
-#include "NotesEditor.h"
+#include "NotesPanel.h"
 
-#include "NotesEdit.h"
+#include "NotesField.h"
 #include "TextStyle.h"
 
 #include <QGridLayout>
@@ -14,13 +14,13 @@ constexpr int kPlaceholderPadding = 5;
 
 } // namespace
 
-NotesEditor::NotesEditor(const QString &placeholder, int idealHeight, QWidget *parent)
+NotesPanel::NotesPanel(const QString &placeholder, int idealHeight, QWidget *parent)
     : RoundedPanel(NamedColor::parameterBackground, kCornerRadius, parent)
 {
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
 
-    m_editor = new NotesEdit(idealHeight - 2 * kPadding, this);
+    m_editor = new NotesField(idealHeight - 2 * kPadding, this);
     m_editor->setObjectName(QStringLiteral("notes"));
     m_editor->setFrameShape(QFrame::NoFrame);
     m_editor->viewport()->setAutoFillBackground(false);
@@ -48,12 +48,12 @@ NotesEditor::NotesEditor(const QString &placeholder, int idealHeight, QWidget *p
     });
 }
 
-QString NotesEditor::notes() const
+QString NotesPanel::notes() const
 {
     return m_editor->notes();
 }
 
-void NotesEditor::setNotes(const QString &notes)
+void NotesPanel::setNotes(const QString &notes)
 {
     if (notes == m_editor->notes())
         return;
