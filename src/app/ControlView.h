@@ -29,8 +29,8 @@ class WindowRouter;
 // It is built for the universe that is open when it is made and lives as long as
 // that universe stays open: it starts on the star map with every faction group
 // collapsed. A rename keeps it; another universe gets a new one. The screens that
-// cost more to build the more systems there are (the list and the map) are built
-// once and kept while hidden, following the universe; leaving one puts it back in the
+// cost more to build the more systems or rutters there are (the list, the map and the
+// rutters) are built once and kept while hidden, following the universe; leaving one puts it back in the
 // state a new one starts in. The others are built anew each time.
 class ControlView : public QWidget
 {

@@ -137,7 +137,7 @@ struct PageKind
 {
     PageMaker make;
     // Set for the screens kept while their universe stays open, those that cost
-    // more to build the more systems there are.
+    // more to build the more systems or rutters there are.
     PageRestart restart = nullptr;
 };
 
@@ -147,7 +147,7 @@ constexpr std::array<PageKind, 11> kPageKinds{{
     {systemList, restart<SystemListView>},
     {travellerMapImport},
     {starMap, restart<StarMapView>},
-    {rutters},
+    {rutters, restart<RuttersView>},
     {nebulae},
     {regions},
     {starmapLabels},

@@ -34,7 +34,7 @@ inline constexpr int kStarMapGridPadding = 2;
 QWidget *make(const Destination &destination, const ScreenEnvironment &environment);
 // Whether the screen of `kind` is kept while its universe stays open and shown again
 // when the sidebar comes back to it, instead of being built anew: the screens that
-// cost more to build the more systems there are.
+// cost more to build the more systems or rutters there are.
 bool isKept(DestinationKind kind);
 // Puts a kept screen of `kind` back in the state a fresh one starts in, so that it
 // shows what a new one would.

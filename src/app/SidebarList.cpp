@@ -92,30 +92,62 @@ void SidebarList::rebuild(const StarfarerUniverse &universe, const QSet<FactionC
                           const std::optional<Destination> &selection)
 {
     m_rebuilding = true;
-    clear();
-    m_rows.clear();
-
-    addSectionTitle(tr("Tools"));
-    const bool traveller = universe.usesTravellerRules();
-    for (const ToolRow &tool : kToolRows) {
-        const Destination destination = Destination::of(tool.destination);
-        addRow(destination, toolIcon(tool.symbol), destinationTitle(destination, traveller));
+    Shown shown = shownFor(universe, expanded);
+    if (shown != m_shown) {
+        build(shown);
+        m_shown = std::move(shown);
+    } else {
+        clearSelection();
     }
-
-    addSectionTitle(tr("FACTIONS"));
-    for (FactionCategory category : allCases<FactionCategory>())
-        addGroup(category, universe.factions(), expanded.contains(category));
-    for (auto [kind, symbol] : {std::pair{DestinationKind::factionLists, Symbol::flag2Crossed},
-                                std::pair{DestinationKind::newFaction, Symbol::plus}}) {
-        const Destination destination = Destination::of(kind);
-        addRow(destination, toolIcon(symbol), destinationTitle(destination, traveller));
-    }
-
     if (selection) {
         if (QListWidgetItem *chosen = itemFor(*selection))
             chosen->setSelected(true);
     }
     m_rebuilding = false;
+}
+
+SidebarList::Shown SidebarList::shownFor(const StarfarerUniverse &universe,
+                                         const QSet<FactionCategory> &expanded)
+{
+    Shown shown;
+    shown.travellerRules = universe.usesTravellerRules();
+    for (FactionCategory category : allCases<FactionCategory>()) {
+        QList<Faction> members;
+        for (const Faction &faction : universe.factions()) {
+            if (faction.category == category)
+                members.append(faction);
+        }
+        shown.expandedGroups.append(expanded.contains(category));
+        shown.filledGroups.append(!members.isEmpty());
+        // Equal names keep the universe's order.
+        if (expanded.contains(category))
+            shown.listed.append(inMenuOrder(members));
+    }
+    return shown;
+}
+
+void SidebarList::build(const Shown &shown)
+{
+    clear();
+    m_rows.clear();
+
+    addSectionTitle(tr("Tools"));
+    for (const ToolRow &tool : kToolRows) {
+        const Destination destination = Destination::of(tool.destination);
+        addRow(destination, toolIcon(tool.symbol), destinationTitle(destination, shown.travellerRules));
+    }
+
+    addSectionTitle(tr("FACTIONS"));
+    qsizetype group = 0;
+    for (FactionCategory category : allCases<FactionCategory>()) {
+        addGroup(category, shown.expandedGroups[group], shown.filledGroups[group], shown.listed);
+        ++group;
+    }
+    for (auto [kind, symbol] : {std::pair{DestinationKind::factionLists, Symbol::flag2Crossed},
+                                std::pair{DestinationKind::newFaction, Symbol::plus}}) {
+        const Destination destination = Destination::of(kind);
+        addRow(destination, toolIcon(symbol), destinationTitle(destination, shown.travellerRules));
+    }
 }
 
 std::optional<Destination> SidebarList::destinationAt(int row) const
@@ -176,29 +208,22 @@ void SidebarList::addRow(const Destination &destination, const QIcon &icon, cons
     m_rows.append(destination);
 }
 
-void SidebarList::addGroup(FactionCategory category, const QList<Faction> &factions, bool expanded)
+void SidebarList::addGroup(FactionCategory category, bool expanded, bool filled, const QList<Faction> &listed)
 {
-    QList<Faction> members;
-    for (const Faction &faction : factions) {
-        if (faction.category == category)
-            members.append(faction);
-    }
-
     auto *headerItem = new QListWidgetItem(this);
     headerItem->setFlags(Qt::ItemIsEnabled);
-    auto *header = new FactionGroupHeader(category, expanded, !members.isEmpty());
+    auto *header = new FactionGroupHeader(category, expanded, filled);
     headerItem->setSizeHint(header->sizeHint());
     setItemWidget(headerItem, header);
     // The list is rebuilt on a toggle; the header is then replaced (and deleted later).
     connect(header, &QAbstractButton::clicked, this, [this, category] { emit groupToggled(category); });
     m_rows.append(std::nullopt);
 
-    if (!expanded)
-        return;
-    // Equal names keep the universe's order.
-    for (const Faction &faction : inMenuOrder(members)) {
-        addRow(Destination::forFaction(faction), colorFlagIcon(paletteColor(faction.color)),
-               factionRowTitle(faction), true);
+    for (const Faction &faction : listed) {
+        if (faction.category == category) {
+            addRow(Destination::forFaction(faction), colorFlagIcon(paletteColor(faction.color)),
+                   factionRowTitle(faction), true);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Destination.h"
+#include "universe/Faction.h"
 #include "universe/FactionCategory.h"
 
 #include <QList>
@@ -27,8 +28,10 @@ public:
 
     explicit SidebarList(QWidget *parent = nullptr);
 
-    // Builds every row afresh from the universe and highlights the row whose
-    // destination equals `selection` (none when no row does), without reporting it.
+    // Shows the rows of the universe and highlights the row whose destination equals
+    // `selection` (none when no row does), without reporting it. The rows are built
+    // afresh only when something they show differs from what they were built from, so
+    // a faction changed in a collapsed group costs no rebuild.
     void rebuild(const StarfarerUniverse &universe, const QSet<FactionCategory> &expanded,
                  const std::optional<Destination> &selection);
 
@@ -48,12 +51,25 @@ protected:
                                                          const QEvent *event = nullptr) const override;
 
 private:
+    // What the rows show: the rules' wording, which groups are expanded and which
+    // have members, and the factions listed under the expanded groups.
+    struct Shown
+    {
+        bool travellerRules = false;
+        QList<bool> expandedGroups; // by category
+        QList<bool> filledGroups;   // by category
+        QList<Faction> listed;      // group by group, each in menu order
+        friend bool operator==(const Shown &, const Shown &) = default;
+    };
+    static Shown shownFor(const StarfarerUniverse &universe, const QSet<FactionCategory> &expanded);
+    void build(const Shown &shown);
     void addSectionTitle(const QString &title);
     void addRow(const Destination &destination, const QIcon &icon, const QString &title,
                 bool indented = false);
-    void addGroup(FactionCategory category, const QList<Faction> &factions, bool expanded);
+    void addGroup(FactionCategory category, bool expanded, bool filled, const QList<Faction> &listed);
     void reportSelection();
 
     QList<std::optional<Destination>> m_rows; // one per row, in row order
+    std::optional<Shown> m_shown;             // what the rows were built from
     bool m_rebuilding = false;
 };

@@ -3,10 +3,16 @@
 #include "PaintedTexts.h"
 #include "model/TestRecords.h"
 
+#include "app/FactionGroupHeader.h"
 #include "app/PlainPage.h"
+#include "app/SidebarList.h"
 #include "editors/ui/FactionEditingView.h"
 #include "editors/ui/FactionListsView.h"
+#include "editors/ui/MapObjectListModel.h"
 #include "editors/ui/MapObjectListView.h"
+#include "editors/ui/RutterEditingView.h"
+#include "editors/ui/RutterListSource.h"
+#include "editors/ui/RuttersView.h"
 #include "import/ui/ImportTravellerMapView.h"
 #include "screens/SystemDetailView.h"
 #include "screens/SystemGeneratorView.h"
@@ -632,6 +638,248 @@ TEST_F(Sidebar, TheKeptListShowsWhatAFreshListShowsAfterEveryChangeWhileHidden)
         settle();
         ASSERT_EQ(view()->detailPage(), list.data());
         compare(round);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Every role of every row of a rutter list, the "New" row included, for comparing.
+QList<QVariantList> shownRows(const MapObjectListModel &model)
+{
+    QList<QVariantList> rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QVariantList roles;
+        for (const int role : {int(Qt::DisplayRole), int(MapObjectListModel::KindRole),
+                               int(MapObjectListModel::IdRole), int(MapObjectListModel::PositionRole),
+                               int(MapObjectListModel::DetailsRole), int(MapObjectListModel::DotRole)})
+            roles.append(model.index(row).data(role));
+        rows.append(roles);
+    }
+    return rows;
+}
+
+// The Rutters screen kept behind the map while the rutters, the factions and the
+// systems at their ends change: each time it comes back it shows what a new screen
+// shows (every faction's rutters, unsearched, a fresh create form beside the list
+// scrolled to its "New" row), and under every filter and search the very rows a new one
+// lists, though it had made its rows before the change and was left filtered,
+// searched, scrolled and on another rutter's editor.
+TEST_F(Sidebar, TheKeptRuttersScreenShowsWhatANewOneShowsAfterEveryChangeWhileHidden)
+{
+    startApp();
+    std::mt19937 random(1618);
+    const auto below = [&](qsizetype bound) { return qsizetype(random() % quint32(bound)); };
+    const auto place = [&] { return GalacticCoordinates{0, 0, qint64(1 + below(4)), qint64(1 + below(4))}; };
+    QList<HexData> systems;
+    for (qint64 column = 1; column <= 4; ++column) {
+        for (qint64 row = 1; row <= 3; ++row) {
+            HexData hex = aHex().worlds({aWorld().main().techLevel(TechnologyLevel::ttl12)});
+            hex.coordinates = {0, 0, column, row};
+            hex.starSystem.name = QStringLiteral("Star %1%2").arg(column).arg(row);
+            systems.append(hex);
+        }
+    }
+    universe()->setData(systems);
+    QList<Faction> factions;
+    for (int i = 0; i < 6; ++i)
+        factions.append(aFaction(QStringLiteral("Guild %1").arg(i)));
+    universe()->setFactions(factions);
+    const auto someFaction = [&] { return universe()->factions()[below(universe()->factions().size())]; };
+    const auto rutter = [&] {
+        Rutter made;
+        made.id = QUuid::createUuid();
+        // Now and then a faction the universe does not hold.
+        made.factionID = below(6) ? someFaction().id : QUuid::createUuid();
+        made.start = place();
+        made.end = place();
+        made.mainTradeRoute = below(2);
+        return made;
+    };
+    QList<Rutter> rutters;
+    for (int i = 0; i < 60; ++i)
+        rutters.append(rutter());
+    universe()->setRutters(rutters);
+
+    clickRowTitled(RutterListSource::listWord(*universe()));
+    settle();
+    QPointer<RuttersView> kept = qobject_cast<RuttersView *>(view()->detailPage());
+    ASSERT_NE(kept, nullptr);
+    QListView *keptList = kept->listView();
+    const auto compare = [&](int round) {
+        SCOPED_TRACE(round);
+        // A new screen, shown where the kept one is.
+        RuttersView fresh(*universe());
+        fresh.resize(kept->size());
+        fresh.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+        settle();
+        EXPECT_EQ(kept->searchField()->text(), QString());
+        EXPECT_EQ(kept->source().searchText(), QString());
+        EXPECT_EQ(kept->source().factionFilterID(), std::nullopt);
+        EXPECT_EQ(kept->factionFilterButton()->text(), fresh.factionFilterButton()->text());
+        EXPECT_EQ(kept->sectionTitle(), fresh.sectionTitle());
+        EXPECT_EQ(kept->selection(), fresh.selection());
+        auto *form = qobject_cast<RutterEditingView *>(kept->detail());
+        ASSERT_NE(form, nullptr);
+        EXPECT_FALSE(form->draft().isEditing());
+        EXPECT_EQ(form->draft().factionID, std::nullopt);
+        EXPECT_EQ(keptList->selectionModel()->selectedRows(),
+                  QModelIndexList{kept->model()->index(kept->model()->createRow())});
+        EXPECT_EQ(keptList->verticalScrollBar()->value(), fresh.listView()->verticalScrollBar()->value());
+        EXPECT_EQ(shownRows(*kept->model()), shownRows(*fresh.model()));
+        // The rows made before the change serve every filter and search as new ones do.
+        QList<std::optional<QUuid>> filters{std::nullopt, QUuid::createUuid()};
+        for (const Faction &faction : universe()->factions())
+            filters.append(faction.id);
+        for (const std::optional<QUuid> &filter : filters) {
+            for (const QString &search :
+                 {QString(), QStringLiteral("star 2"), QStringLiteral("UNKNOWN"), QStringLiteral("0103")}) {
+                kept->source().setFactionFilterID(filter);
+                kept->source().setSearchText(search);
+                fresh.source().setFactionFilterID(filter);
+                fresh.source().setSearchText(search);
+                ASSERT_EQ(shownRows(*kept->model()), shownRows(*fresh.model())) << search.toStdString();
+            }
+        }
+    };
+
+    for (int round = 0; round < 24; ++round) {
+        // Left as the user may leave it: filtered, searched, on a rutter's editor and
+        // scrolled to the end.
+        kept->source().setFactionFilterID(below(2) ? std::optional(someFaction().id) : std::nullopt);
+        kept->searchField()->setText(below(2) ? QStringLiteral("Star") : QStringLiteral(" "));
+        const QList<Rutter> &stored = universe()->rutters();
+        if (!stored.isEmpty())
+            kept->select(MapObjectListView::Selection{stored[below(stored.size())].id});
+        keptList->verticalScrollBar()->setValue(keptList->verticalScrollBar()->maximum());
+        QPointer<QWidget> leftDetail = kept->detail();
+
+        clickRowTitled(QStringLiteral("Star Map"));
+        settle();
+        switch (round % 6) {
+        case 0: universe()->insertObject(rutter()); break;
+        case 1: {
+            Rutter changed = stored[below(stored.size())];
+            changed.start = place();
+            changed.factionID = someFaction().id;
+            changed.age = RutterAge::fivePlus;
+            universe()->replaceObject(changed);
+            break;
+        }
+        case 2: universe()->removeObject<Rutter>(stored[below(stored.size())].id); break;
+        case 3: {
+            Faction renamed = someFaction();
+            renamed.name = below(2) ? QString() : QStringLiteral("Renamed %1").arg(round);
+            renamed.color = FactionColor::red;
+            universe()->replaceObject(renamed);
+            break;
+        }
+        case 4: {
+            if (below(2))
+                universe()->removeObject<Faction>(someFaction().id);
+            else
+                universe()->insertObject(Faction(aFaction(QStringLiteral("Newcomer %1").arg(round))));
+            break;
+        }
+        default: {
+            HexData hex = universe()->data()[below(universe()->data().size())];
+            if (below(2)) {
+                hex.starSystem.name = QStringLiteral("Renamed %1").arg(round);
+                universe()->replaceHex(hex);
+            } else {
+                universe()->removeHex(hex.id);
+            }
+        }
+        }
+        clickRowTitled(RutterListSource::listWord(*universe()));
+        settle();
+        ASSERT_EQ(view()->detailPage(), kept.data());
+        EXPECT_TRUE(leftDetail.isNull());
+        compare(round);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Everything a sidebar row shows, for comparing: its text and icon, or its group
+// header's title, weight and state; its destination, and whether it is selected.
+QStringList shownSidebar(const SidebarList &sidebar)
+{
+    QStringList rows;
+    for (int row = 0; row < sidebar.count(); ++row) {
+        QListWidgetItem *item = sidebar.item(row);
+        QString shown;
+        if (const auto *header = qobject_cast<FactionGroupHeader *>(sidebar.itemWidget(item))) {
+            shown = QStringLiteral("header %1 bold %2 expanded %3")
+                        .arg(header->title())
+                        .arg(header->titleIsBold())
+                        .arg(header->isExpanded());
+        } else {
+            const QImage icon = item->icon().pixmap(16, 16).toImage();
+            shown = item->text() + QStringLiteral(" icon ") +
+                    QString::number(qHashBits(icon.constBits(), size_t(icon.sizeInBytes())));
+        }
+        const std::optional<Destination> destination = sidebar.destinationAt(row);
+        if (destination && destination->faction)
+            shown += QStringLiteral(" faction ") + destination->faction->id.toString();
+        rows.append(shown + (item->isSelected() ? QStringLiteral(" selected") : QString()));
+    }
+    return rows;
+}
+
+// The factions change one at a time (a new one, a rename, a new colour or category,
+// one removed), in collapsed and expanded groups and under the chosen faction's row:
+// after each change the sidebar, which builds its rows again only when what they show
+// changed, reads as one built afresh from the universe does.
+TEST_F(Sidebar, AfterEveryFactionChangeTheSidebarShowsWhatANewOneShows)
+{
+    startApp();
+    std::mt19937 random(4669);
+    const auto below = [&](qsizetype bound) { return qsizetype(random() % quint32(bound)); };
+    const auto categories = allCases<FactionCategory>();
+    const auto faction = [&](int i) {
+        return Faction(aFaction(below(4) ? QStringLiteral("Faction %1").arg(i) : QString())
+                           .category(categories[std::size_t(below(2))])
+                           .color(below(2) ? FactionColor::red : FactionColor::blue));
+    };
+    for (int i = 0; i < 5; ++i)
+        universe()->insertObject(faction(i));
+    toggleGroup(categories[0]);
+
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE(round);
+        const QList<Faction> &factions = universe()->factions();
+        Faction some = factions.isEmpty() ? faction(round) : factions[below(factions.size())];
+        switch (below(6)) {
+        case 0: universe()->insertObject(faction(100 + round)); break;
+        case 1:
+            some.name = QStringLiteral("Renamed %1").arg(round);
+            universe()->replaceObject(some);
+            break;
+        case 2:
+            some.color = FactionColor::green;
+            universe()->replaceObject(some);
+            break;
+        case 3:
+            some.category = categories[std::size_t(below(3))];
+            universe()->replaceObject(some);
+            break;
+        case 4: universe()->removeObject<Faction>(some.id); break;
+        default:
+            if (below(2)) {
+                toggleGroup(categories[std::size_t(below(3))]);
+            } else if (QListWidgetItem *row = list()->itemFor(Destination::forFaction(some))) {
+                clickRow(row);
+                settle();
+            }
+        }
+        SidebarList fresh;
+        fresh.rebuild(*universe(), view()->expandedCategories(), view()->selection());
+        ASSERT_EQ(shownSidebar(*list()), shownSidebar(fresh));
     }
 }
 

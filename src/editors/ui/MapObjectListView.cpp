@@ -97,6 +97,16 @@ void MapObjectListView::select(const std::optional<Selection> &selection)
     showDetail();
 }
 
+void MapObjectListView::returnToStart()
+{
+    m_selection = Selection{};
+    // The "New" row becomes current anew, so that the list, like a new one, scrolls to
+    // it when it shows.
+    m_list->selectionModel()->clearCurrentIndex();
+    syncListSelection();
+    showDetail(true);
+}
+
 void MapObjectListView::deleteWithID(const QUuid &id)
 {
     m_source->removeWithID(id);
@@ -156,9 +166,9 @@ void MapObjectListView::syncListSelection()
     m_syncing = false;
 }
 
-void MapObjectListView::showDetail()
+void MapObjectListView::showDetail(bool remake)
 {
-    if (m_detail && m_detailSelection == m_selection)
+    if (m_detail && m_detailSelection == m_selection && !remake)
         return;
     QWidget *detail = m_selection ? m_makeEditor(m_selection->element)
                                   : new ContentUnavailableView(m_emptyState.title, m_emptyState.symbol,

@@ -52,6 +52,9 @@ public:
 
     const std::optional<Selection> &selection() const { return m_selection; }
     void select(const std::optional<Selection> &selection);
+    // Back to what a new screen shows: the create form, made afresh so that nothing
+    // typed into the last one stays, its row current in the list.
+    void returnToStart();
     // The editor, the create form or the empty state now shown.
     QWidget *detail() const { return m_detail; }
     QListView *listView() const { return m_list; }
@@ -69,7 +72,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showDetail();
+    // Makes the detail for the selection, unless the one shown was made for it and
+    // `remake` is false.
+    void showDetail(bool remake = false);
     void syncListSelection();
     void refreshTexts();
     void showContextMenu(const QPoint &position);

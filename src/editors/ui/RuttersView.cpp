@@ -64,6 +64,13 @@ RuttersView::RuttersView(StarfarerUniverse &universe, QWidget *parent)
     refreshTitle();
 }
 
+void RuttersView::returnToStart()
+{
+    m_search->clear();
+    m_source->setFactionFilterID(std::nullopt);
+    MapObjectListView::returnToStart();
+}
+
 void RuttersView::fillFilterMenu()
 {
     m_filterMenu->clear();

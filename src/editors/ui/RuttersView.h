@@ -21,6 +21,9 @@ public:
     RutterListSource &source() const { return *m_source; }
     QLineEdit *searchField() const { return m_search; }
     QToolButton *factionFilterButton() const { return m_filterButton; }
+    // Back to what a new screen shows: every faction's rutters, unsearched, beside a
+    // fresh create form.
+    void returnToStart();
 
 private:
     void fillFilterMenu();
