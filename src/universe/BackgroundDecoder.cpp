@@ -18,7 +18,7 @@ void BackgroundDecoder::start(const QString &path, Finished finished)
     connect(m_watcher, &QFutureWatcherBase::finished, this, &BackgroundDecoder::finish);
     m_watcher->setFuture(QtConcurrent::run([path, abandoned = m_abandoned] {
         Outcome outcome;
-        outcome.decoded = StarfarerUniverse::decodeFile(path, &outcome.error, abandoned.get());
+        outcome.decoded = UniverseFile::decodeFile(path, &outcome.error, abandoned.get());
         return outcome;
     }));
 }

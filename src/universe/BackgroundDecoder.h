@@ -12,7 +12,7 @@
 #include <optional>
 
 // Reads and decodes one universe file at a time on a worker thread
-// (StarfarerUniverse::decodeFile), so that a large file never holds up the thread
+// (UniverseFile::decodeFile), so that a large file never holds up the thread
 // that asked for it, and hands the outcome back on that thread. The worker is given
 // only the file's path: it shares nothing with its owner, which may go while it
 // runs. Abandoning a decoding — starting another, abandon(), or destroying this

@@ -37,7 +37,7 @@ QList<StarfarerUniverse::Header> HeaderCache::list(const QString &folderPath, co
             std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path);
             if (!contents)
                 continue; // not remembered: it may be readable next time
-            StarfarerUniverse::CheckedFile file = StarfarerUniverse::check(std::move(*contents));
+            StarfarerUniverse::CheckedFile file = UniverseFile::check(std::move(*contents));
             Entry entry{file.contents.stamp, file.header()};
             if (entry.header)
                 entry.header->filePath = path;

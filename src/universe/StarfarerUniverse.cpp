@@ -1,38 +1,10 @@
 #include "StarfarerUniverse.h"
 
-#include "UniverseFileReader.h"
-#include "json/JsonParser.h"
-#include "json/JsonWriter.h"
-
 #include <QCoreApplication>
-#include <QFile>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
-#include <new>
-
-namespace {
-
-// Drops a UTF-8 byte-order mark, which some editors put at the start of a file.
-QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
-{
-    static const QByteArrayView mark("\xEF\xBB\xBF");
-    return bytes.startsWith(mark) ? bytes.sliced(mark.size()) : bytes;
-}
-
-} // namespace
-
-StarfarerUniverse::Header StarfarerUniverse::Header::fromJson(const JsonReader &reader)
-{
-    return {reader.required<QUuid>(QLatin1StringView("id")),
-            reader.required<QString>(QLatin1StringView("name")), QString()};
-}
-
-JsonObject StarfarerUniverse::Header::toJson() const
-{
-    return {{QLatin1StringView("id"), jsonValue(id)}, {QLatin1StringView("name"), name}};
-}
 
 StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
     : QObject(parent), m_folder(std::move(folder)),
@@ -64,105 +36,17 @@ StarfarerUniverse::~StarfarerUniverse()
         }));
 }
 
-StarfarerUniverse::CheckedFile StarfarerUniverse::check(UniverseFileReader::Contents contents)
-{
-    CheckedFile file{std::move(contents), std::nullopt, QString()};
-    const QByteArray &bytes = file.contents.bytes;
-    const QByteArrayView text = withoutByteOrderMark(bytes);
-    try {
-        // The systems are left as texts, to be decoded one at a time: the value of the
-        // whole file is never held.
-        JsonParser::Error parseError;
-        file.outline = JsonParser::parseOutline(
-            text, std::string_view(UniverseContents::kDataKey.data(), UniverseContents::kDataKey.size()),
-            &parseError);
-        // Offsets count from the start of the file, the byte-order mark included.
-        if (!file.outline) {
-            file.invalidReason = QStringLiteral("not valid JSON at offset %1: %2")
-                                     .arg(parseError.offset + (bytes.size() - text.size()))
-                                     .arg(parseError.reason);
-        }
-    } catch (const std::bad_alloc &) {
-        file.invalidReason = QStringLiteral("not enough memory to read the universe");
-    }
-    return file;
-}
-
-std::optional<StarfarerUniverse::Header> StarfarerUniverse::CheckedFile::header() const
-{
-    if (!outline || !outline->document.isObject())
-        return std::nullopt;
-    try {
-        return Header::fromJson(JsonReader(*outline->document.object(), JsonPath()));
-    } catch (const DecodeError &) {
-        return std::nullopt;
-    }
-}
-
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &bytes, UniverseFolder folder,
                                                              QString *error)
 {
-    return decode(check({bytes, {}}), std::move(folder), error);
+    return decode(UniverseFile::check({bytes, {}}), std::move(folder), error);
 }
 
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const CheckedFile &file, UniverseFolder folder,
                                                              QString *error)
 {
-    std::optional<DecodedFile> decoded = decodeChecked(file, error);
+    std::optional<DecodedFile> decoded = UniverseFile::decodeChecked(file, error);
     return decoded ? made(std::move(*decoded), std::move(folder)) : nullptr;
-}
-
-std::optional<StarfarerUniverse::DecodedFile> StarfarerUniverse::decodeChecked(const CheckedFile &file,
-                                                                               QString *error)
-{
-    QString reason = file.invalidReason;
-    try {
-        if (file.outline && !file.outline->document.isObject()) {
-            reason = QStringLiteral("the file does not hold a JSON object");
-        } else if (file.outline) {
-            DecodedFile decoded{
-                UniverseContents::fromJson(JsonReader(*file.outline->document.object(), JsonPath()),
-                                           file.outline->elements),
-                {},
-                {},
-                {file.contents.stamp, file.header()}};
-            decoded.contents.relinkRutterFactions();
-            decoded.contents.relinkWorldFactions(); // decodes the worlds' legacy faction records
-            decoded.index.rebuild(decoded.contents.data);
-            decoded.rutterIndex.rebuild(decoded.contents.rutters);
-            return decoded;
-        }
-    } catch (const DecodeError &decodeError) {
-        reason = decodeError.text();
-    } catch (const std::bad_alloc &) {
-        reason = QStringLiteral("not enough memory to read the universe");
-    }
-    if (error)
-        *error = reason;
-    return std::nullopt;
-}
-
-std::optional<StarfarerUniverse::DecodedFile>
-StarfarerUniverse::decodeFile(const QString &path, QString *error, const std::atomic<bool> *abandoned)
-{
-    const auto goOn = [&] {
-        if (abandoned && abandoned->load()) {
-            if (error)
-                *error = QStringLiteral("abandoned");
-            return false;
-        }
-        return true;
-    };
-    if (!goOn())
-        return std::nullopt;
-    std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path, error);
-    if (!contents || !goOn())
-        return std::nullopt;
-    // The bytes and their outline are dropped here, on the decoding thread.
-    const CheckedFile file = check(std::move(*contents));
-    if (!goOn())
-        return std::nullopt;
-    return decodeChecked(file, error);
 }
 
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::made(DecodedFile decoded, UniverseFolder folder)
@@ -187,7 +71,7 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::fromFile(const QString &pa
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::readFile(const QString &path, UniverseFolder folder,
                                                                QString *error, Listing *listing)
 {
-    std::optional<DecodedFile> decoded = decodeFile(path, error);
+    std::optional<DecodedFile> decoded = UniverseFile::decodeFile(path, error);
     if (!decoded)
         return nullptr;
     if (listing)
@@ -199,7 +83,7 @@ std::unique_ptr<StarfarerUniverse> StarfarerUniverse::openChecked(const QString 
                                                                   const CheckedFile &file,
                                                                   UniverseFolder folder, QString *error)
 {
-    std::optional<DecodedFile> decoded = decodeChecked(file, error);
+    std::optional<DecodedFile> decoded = UniverseFile::decodeChecked(file, error);
     return decoded ? fromFile(path, std::move(*decoded), std::move(folder)) : nullptr;
 }
 
@@ -210,12 +94,7 @@ JsonObject StarfarerUniverse::toJson() const
 
 QByteArray StarfarerUniverse::encode() const
 {
-    QByteArray bytes;
-    m_contents.writeJson([&bytes](QByteArrayView piece) {
-        bytes.append(piece);
-        return true;
-    });
-    return bytes;
+    return UniverseFile::encode(m_contents);
 }
 
 void StarfarerUniverse::save()

@@ -4,11 +4,10 @@
 #include "RetryTimer.h"
 #include "RutterHexIndex.h"
 #include "UniverseContents.h"
-#include "UniverseFileReader.h"
+#include "UniverseFile.h"
 #include "UniverseFolder.h"
 #include "UniverseSaver.h"
 #include "model/WorldData.h"
-#include "json/JsonParser.h"
 
 #include <QHash>
 #include <QList>
@@ -17,7 +16,6 @@
 #include <QString>
 #include <QUuid>
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -28,9 +26,9 @@
 // The document of one universe: every occupied hex with its system, the factions and
 // map objects, and the star map's display settings. Every screen shares the one open
 // instance; each setter stores the new value and notifies only when it differs from
-// the stored one. The document reads itself from one JSON file (repairing faction
-// links of older files on the way) and saves itself back, atomically and off the
-// calling thread. An index from id and from coordinates to the position in `data`
+// the stored one. The document is made from one JSON file (UniverseFile reads,
+// checks and repairs it) and saves itself back, atomically and off the calling
+// thread. An index from id and from coordinates to the position in `data`
 // (HexIndex) keeps the per-hex operations and look-ups from growing with the
 // universe's size; an index of the rutters by the hexes at their ends
 // (RutterHexIndex) lets every view find a hex's rutters without walking them all.
@@ -41,26 +39,11 @@ class StarfarerUniverse : public QObject
 public:
     static inline const QString &kUntitledName = UniverseContents::kUntitledName;
 
-    // The id and name of a stored universe, read without the rest of its file.
-    struct Header
-    {
-        QUuid id;
-        QString name;
-        QString filePath; // the file it was listed from; not part of the JSON form
-
-        static Header fromJson(const JsonReader &reader);
-        JsonObject toJson() const;
-        bool operator==(const Header &other) const { return id == other.id && name == other.name; }
-    };
-
-    // One version of a universe file and what listing it finds there: its header, or
-    // none when the file holds no universe's id and name.
-    struct Listing
-    {
-        UniverseFileReader::Stamp stamp;
-        std::optional<Header> header;
-        bool operator==(const Listing &) const = default;
-    };
+    // The file form (UniverseFile) under the names its callers know.
+    using Header = UniverseFile::Header;
+    using Listing = UniverseFile::Listing;
+    using CheckedFile = UniverseFile::CheckedFile;
+    using DecodedFile = UniverseFile::DecodedFile;
 
     // A new universe with the defaults: a new random id, "Untitled Universe", empty
     // collections, the referee's view and every layer shown.
@@ -69,52 +52,18 @@ public:
     // freeing a large universe takes several frames.
     ~StarfarerUniverse() override;
 
-    // A universe file read and checked but not decoded yet: its bytes with their
-    // version, and their outline (the systems left as texts) or why they are not
-    // valid JSON. Listing a file takes this much; opening it needs only the decoding
-    // besides.
-    struct CheckedFile
-    {
-        UniverseFileReader::Contents contents;
-        std::optional<JsonParser::Outline> outline;
-        QString invalidReason; // when there is no outline
-        // The header listing finds in the file: none unless the file holds an object
-        // with a valid id and name.
-        std::optional<Header> header() const;
-    };
-    // Checks a file's bytes (a UTF-8 byte-order mark is skipped).
-    static CheckedFile check(UniverseFileReader::Contents contents);
-
-    // A universe file decoded into plain values, with the repairs of older files
-    // done and the systems indexed: everything a document is made of. Nothing in it
-    // belongs to a thread, so a large file is decoded on a worker thread and the
-    // document made of it (fromFile()) on the thread that keeps the document.
-    struct DecodedFile
-    {
-        UniverseContents contents;
-        HexIndex index;
-        RutterHexIndex rutterIndex;
-        Listing listing; // the version read and the header it holds
-    };
-
     // Decodes a whole document from a file's bytes. On any failure returns nothing and
     // puts the reason in `error`: no partial document is ever produced.
     static std::unique_ptr<StarfarerUniverse> decode(const QByteArray &bytes, UniverseFolder folder,
                                                      QString *error = nullptr);
     static std::unique_ptr<StarfarerUniverse> decode(const CheckedFile &file, UniverseFolder folder,
                                                      QString *error = nullptr);
-    // Reads, checks and decodes the file at `path` (UniverseFileReader: only a regular
-    // file of a sane size); the file is only read. It touches no document, so it may
-    // run on any thread. On failure returns nothing with the reason in `error`. Once
-    // `abandoned` (when given) is set, it stops at its next step with nothing.
-    static std::optional<DecodedFile> decodeFile(const QString &path, QString *error = nullptr,
-                                                 const std::atomic<bool> *abandoned = nullptr);
     // The document of `decoded`, read from `path`, on the calling thread. The version
     // read is remembered, so that a save notices when another program changed the
     // file meanwhile.
     static std::unique_ptr<StarfarerUniverse> fromFile(const QString &path, DecodedFile decoded,
                                                        UniverseFolder folder);
-    // decodeFile() and fromFile() in one. On success `listing` receives the version
+    // UniverseFile::decodeFile() and fromFile() in one. On success `listing` receives the version
     // read and its header, so that a listing need not read the file again.
     static std::unique_ptr<StarfarerUniverse> readFile(const QString &path, UniverseFolder folder,
                                                        QString *error = nullptr, Listing *listing = nullptr);
@@ -337,7 +286,6 @@ signals:
     void written(const QString &path, const StarfarerUniverse::Listing &listing);
 
 private:
-    static std::optional<DecodedFile> decodeChecked(const CheckedFile &file, QString *error);
     // The document of `decoded`, which remembers no file it was read from.
     static std::unique_ptr<StarfarerUniverse> made(DecodedFile decoded, UniverseFolder folder);
     template <typename T> void assign(T &field, const T &value, void (StarfarerUniverse::*changed)());

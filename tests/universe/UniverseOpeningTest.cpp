@@ -356,6 +356,6 @@ TEST_F(UniverseStoreTest, ADecodingAbandonedOrReplacedHandsNothingBack)
     // Abandoned before it starts, the worker stops without reading.
     const std::atomic<bool> abandoned = true;
     QString error;
-    EXPECT_FALSE(StarfarerUniverse::decodeFile(universe.filePath(), &error, &abandoned));
-    EXPECT_TRUE(StarfarerUniverse::decodeFile(universe.filePath(), &error, nullptr));
+    EXPECT_FALSE(UniverseFile::decodeFile(universe.filePath(), &error, &abandoned));
+    EXPECT_TRUE(UniverseFile::decodeFile(universe.filePath(), &error, nullptr));
 }
