@@ -211,10 +211,9 @@ void WorldEditPanel::addColumnRows()
         codeRow(
             tr("Size"), &UWP::size, [](const WorldData &w) { return sizeDescription(w.uwp.size); },
             WorldEditOptions::size),
-        ColumnRow{
-            Kind::tiles,
-            {tr("Density")},
-            [](const WorldData &w) { return QList<ParameterValue>{WorldEditOptions::densityValue(w.uwp)}; }},
+        ColumnRow{Kind::tiles,
+                  {tr("Density")},
+                  [](const WorldData &w) { return QList<ParameterValue>{ParameterValue::density(w.uwp)}; }},
         editingRow<double>(
             Kind::pick, tr("Gravity"),
             [](const WorldData &w) { return surfaceGravity(w.uwp) + QStringLiteral(" G"); },
