@@ -2,10 +2,10 @@
 
 #include "RutterRoutesSection.h"
 #include "StarSystemView.h"
-#include "SystemListRow.h"
 #include "SystemWorldsView.h"
 #include "model/EHex.h"
 #include "model/WorldDescriptions.h"
+#include "screens/SystemListRow.h"
 #include "ui/Chip.h"
 #include "ui/Divider.h"
 #include "ui/ElidedLabel.h"

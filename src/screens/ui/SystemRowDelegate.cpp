@@ -1,7 +1,7 @@
 #include "SystemRowDelegate.h"
 
-#include "SystemListModel.h"
-#include "SystemListRow.h"
+#include "screens/SystemListModel.h"
+#include "screens/SystemListRow.h"
 #include "ui/Chip.h"
 #include "ui/NamedColor.h"
 #include "ui/PaletteColor.h"

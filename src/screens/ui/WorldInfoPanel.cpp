@@ -2,9 +2,9 @@
 
 #include "ParameterView.h"
 #include "UWPView.h"
-#include "WorldEditOptions.h"
 #include "model/UWPDescriptions.h"
 #include "model/WorldDescriptions.h"
+#include "screens/WorldEditOptions.h"
 #include "ui/ElidedLabel.h"
 #include "ui/TextStyle.h"
 #include "ui/Tile.h"
