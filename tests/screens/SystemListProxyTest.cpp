@@ -6,7 +6,7 @@
 // batch arrives as one update.
 #include "screens/SystemListProxy.h"
 #include "ItemModelMirror.h"
-#include "ScreenTestSupport.h"
+#include "ScreenTestRecords.h"
 #include "model/NaturalOrder.h"
 #include "model/WorldDescriptions.h"
 #include "screens/RutterDestination.h"
