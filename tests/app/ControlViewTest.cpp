@@ -10,7 +10,7 @@
 #include "import/ui/ImportTravellerMapView.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemListProxy.h"
-#include "screens/SystemListRow.h"
+#include "screens/SystemRowContent.h"
 #include "screens/ui/SystemDetailView.h"
 #include "screens/ui/SystemGeneratorView.h"
 #include "screens/ui/SystemListView.h"
@@ -474,10 +474,10 @@ namespace {
 // its info column takes.
 QString shownRow(const QModelIndex &index)
 {
-    const auto row = index.data(SystemListModel::RowRole).value<SystemListRow>();
+    const auto row = index.data(SystemListModel::RowRole).value<SystemRowContent>();
     QStringList texts{row.label,         row.name, row.notes, row.mainWorldName, row.mainWorldProfile,
                       row.mainWorldNotes};
-    for (const SystemListRow::WorldLine &world : row.otherNamedWorlds)
+    for (const SystemRowContent::WorldLine &world : row.otherNamedWorlds)
         texts << world.name + u'/' + world.profile + u'/' + world.notes;
     texts += row.mainWorldTagNames;
     for (const Faction &faction : row.factions)

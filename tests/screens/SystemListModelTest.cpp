@@ -2,7 +2,7 @@
 #include "SystemListTestSupport.h"
 #include "model/WorldDescriptions.h"
 #include "screens/RutterIndex.h"
-#include "screens/SystemListRow.h"
+#include "screens/SystemRowContent.h"
 
 #include <QSignalSpy>
 
@@ -121,17 +121,17 @@ TEST_F(SystemListTest, RowTexts)
     WorldData otherCase = world();
     otherCase.name = kindText(otherCase).toUpper();
     hex.starSystem.stars[0].worlds += {named, generic, otherCase, earlier};
-    const SystemListRow row = SystemListRow::of(*m_universe, hex, {});
+    const SystemRowContent row = SystemRowContent::of(*m_universe, hex, {});
     EXPECT_EQ(row.label, QStringLiteral("00-0101 [A] \u00B7"));
     EXPECT_EQ(row.name, QStringLiteral("Unnamed System"));
     EXPECT_EQ(row.mainWorldName, QStringLiteral("\u2014"));
     QStringList others;
-    for (const SystemListRow::WorldLine &line : row.otherNamedWorlds)
+    for (const SystemRowContent::WorldLine &line : row.otherNamedWorlds)
         others.append(line.name);
     EXPECT_EQ(others, QStringList({QStringLiteral("Inner"), otherCase.name, QStringLiteral("Moonlet")}));
 
     hex.starSystem.stars[0].worlds[0].mainWorld = false;
-    const SystemListRow bare = SystemListRow::of(*m_universe, hex, {});
+    const SystemRowContent bare = SystemRowContent::of(*m_universe, hex, {});
     EXPECT_EQ(bare.mainWorldName, QStringLiteral("\u2014"));
     EXPECT_TRUE(bare.mainWorldProfile.isEmpty());
     EXPECT_TRUE(bare.mainWorldTagNames.isEmpty());
