@@ -9,9 +9,9 @@
 #include "LiveBenchmarks.h"
 #include "PaintWatch.h"
 #include "SyntheticSystems.h"
-#include "screens/SystemDetailView.h"
-#include "screens/SystemEditorView.h"
-#include "screens/SystemListView.h"
+#include "screens/ui/SystemDetailView.h"
+#include "screens/ui/SystemEditorView.h"
+#include "screens/ui/SystemListView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QCoreApplication>

@@ -20,7 +20,7 @@
 #include "PaintWatch.h"
 #include "app/MainWindow.h"
 #include "import/RunningImports.h"
-#include "screens/SystemListView.h"
+#include "screens/ui/SystemListView.h"
 #include "starmap/ui/StarMapView.h"
 #include "universe/UniverseManager.h"
 

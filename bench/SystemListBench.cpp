@@ -6,7 +6,7 @@
 #include "SyntheticSystems.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemListProxy.h"
-#include "screens/SystemRowDelegate.h"
+#include "screens/ui/SystemRowDelegate.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QImage>

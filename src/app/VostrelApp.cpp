@@ -2,8 +2,8 @@
 
 #include "AboutWindow.h"
 #include "MainWindow.h"
-#include "screens/UWPReferenceView.h"
-#include "screens/WorldInfoWindow.h"
+#include "screens/ui/UWPReferenceView.h"
+#include "screens/ui/WorldInfoWindow.h"
 #include "travel/ui/SystemTravelWindow.h"
 #include "ui/PlainText.h"
 #include "ui/StarSystemHexes.h"

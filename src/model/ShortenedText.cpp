@@ -11,3 +11,8 @@ QString shortened(const QString &text, qsizetype longest)
         --cut;
     return text.left(cut) + QChar(0x2026);
 }
+
+QString quotedName(const QString &name)
+{
+    return shortened(name, kLongestQuotedName);
+}

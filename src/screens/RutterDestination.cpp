@@ -1,7 +1,7 @@
 #include "RutterDestination.h"
 
 #include "model/HexLayout.h"
-#include "ui/PlainText.h"
+#include "model/ShortenedText.h"
 #include "universe/StarfarerUniverse.h"
 
 QString RutterDestination::chipText() const

@@ -1,6 +1,6 @@
 #include "SystemListModel.h"
 
-#include "SystemListRow.h"
+#include "SystemRowContent.h"
 #include "universe/UniverseChanges.h"
 
 #include <QSet>
@@ -67,7 +67,7 @@ QVariant SystemListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || !m_universe)
         return {};
-    SystemListEntry &shown = m_entries[std::size_t(index.row())];
+    SystemListKeys &shown = m_entries[std::size_t(index.row())];
     switch (role) {
     case HexIDRole: return shown.id;
     case RoutesTitleRole: return m_universe->usesTravellerRules() ? tr("Routes") : tr("Rutters");
@@ -83,11 +83,11 @@ QVariant SystemListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case LineCountRole:
         if (!shown.lineCount)
-            shown.lineCount = SystemListRow::lineCount(*hex);
+            shown.lineCount = SystemRowContent::lineCount(*hex);
         return *shown.lineCount;
     case RowRole:
         return QVariant::fromValue(
-            SystemListRow::of(*m_universe, *hex, m_rutters.destinations(hex->coordinates)));
+            SystemRowContent::of(*m_universe, *hex, m_rutters.destinations(hex->coordinates)));
     default: return hex->starSystem.name;
     }
 }
@@ -106,7 +106,7 @@ const HexData *SystemListModel::storedHex(int row) const
 
 const QString &SystemListModel::searchedText(int row) const
 {
-    SystemListEntry &entry = m_entries[std::size_t(row)];
+    SystemListKeys &entry = m_entries[std::size_t(row)];
     if (!entry.haystack) {
         QString haystack;
         if (const HexData *hex = storedHex(row)) {
@@ -139,16 +139,16 @@ void SystemListModel::sortIfNeeded(SystemSort order) const
 {
     if (m_orders.isSorted(order))
         return;
-    for (std::size_t row = 0; SystemListEntry::sortName(order) && row < m_entries.size(); ++row) {
+    for (std::size_t row = 0; SystemListKeys::sortName(order) && row < m_entries.size(); ++row) {
         if (const HexData *hex = storedHex(int(row)))
             fillSortName(order, m_entries[row], *hex);
     }
     m_orders.sort(order, m_entries);
 }
 
-void SystemListModel::fillSortName(SystemSort order, SystemListEntry &entry, const HexData &hex) const
+void SystemListModel::fillSortName(SystemSort order, SystemListKeys &entry, const HexData &hex) const
 {
-    const auto member = SystemListEntry::sortName(order);
+    const auto member = SystemListKeys::sortName(order);
     if (!member || entry.*member)
         return;
     QString name;
@@ -168,16 +168,16 @@ HexData SystemListModel::hexAt(int row) const
 QList<SubsectorKey> SystemListModel::availableSubsectors() const
 {
     QSet<SubsectorKey> distinct;
-    for (const SystemListEntry &entry : m_entries)
+    for (const SystemListKeys &entry : m_entries)
         distinct.insert(SubsectorKey::of(entry.coordinates));
     QList<SubsectorKey> keys(distinct.begin(), distinct.end());
     SubsectorKey::sort(keys);
     return keys;
 }
 
-SystemListEntry SystemListModel::entry(const HexData &hex) const
+SystemListKeys SystemListModel::entry(const HexData &hex) const
 {
-    SystemListEntry entry;
+    SystemListKeys entry;
     entry.id = hex.id;
     entry.coordinates = hex.coordinates;
     entry.subsectorIndex = subsectorIndex(hex.coordinates);
@@ -192,7 +192,7 @@ SystemListEntry SystemListModel::entry(const HexData &hex) const
 int SystemListModel::rowOf(const QUuid &id) const
 {
     const auto found = std::find_if(m_entries.cbegin(), m_entries.cend(),
-                                    [&id](const SystemListEntry &entry) { return entry.id == id; });
+                                    [&id](const SystemListKeys &entry) { return entry.id == id; });
     return found == m_entries.cend() ? -1 : int(found - m_entries.cbegin());
 }
 

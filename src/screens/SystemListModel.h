@@ -29,7 +29,7 @@ class SystemListModel : public QAbstractListModel
 public:
     enum Role {
         HexIDRole = Qt::UserRole + 1,
-        RowRole,         // SystemListRow
+        RowRole,         // SystemRowContent
         LineCountRole,   // int: text lines of the row's info column
         RoutesTitleRole, // "Routes" under Traveller rules, else "Rutters"
     };
@@ -43,7 +43,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
     // Where the system of a row lies.
-    const SystemListEntry &entry(int row) const { return m_entries[std::size_t(row)]; }
+    const SystemListKeys &entry(int row) const { return m_entries[std::size_t(row)]; }
     // What a search looks in: the row's label with its subsector letter, its system's
     // name and its worlds' names, case-folded.
     const QString &searchedText(int row) const;
@@ -57,11 +57,11 @@ public:
 
 private:
     // The place of `hex`, and the names of the orders sorted so far.
-    SystemListEntry entry(const HexData &hex) const;
+    SystemListKeys entry(const HexData &hex) const;
     // The stored hex of a row; null for the row whose removal is being told.
     const HexData *storedHex(int row) const;
     void sortIfNeeded(SystemSort order) const;
-    void fillSortName(SystemSort order, SystemListEntry &entry, const HexData &hex) const;
+    void fillSortName(SystemSort order, SystemListKeys &entry, const HexData &hex) const;
     int rowOf(const QUuid &id) const;
     void reset();
     void insertRows(qsizetype first, qsizetype count);
@@ -78,7 +78,7 @@ private:
     NaturalOrder m_order;
     RutterIndex m_rutters;
     // In the universe's order. What is made on demand is filled in by const readers.
-    mutable std::vector<SystemListEntry> m_entries;
+    mutable std::vector<SystemListKeys> m_entries;
     mutable SystemListOrders m_orders;
     int m_removing = -1; // the row whose removal is being told
 };

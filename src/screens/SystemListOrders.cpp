@@ -11,7 +11,7 @@ constexpr std::array<SystemSort, 3> kOrders{SystemSort::coordinates, SystemSort:
 // A place packed into one whole number that orders as the place does, when its
 // parts fit: sectors within ±32,768, subsector indexes below 256, columns and rows
 // below 4,096 — every hex of a universe but those stored far outside any sector.
-std::optional<quint64> packedPlace(const SystemListEntry &entry)
+std::optional<quint64> packedPlace(const SystemListKeys &entry)
 {
     const GalacticCoordinates &at = entry.coordinates;
     const auto fits = [](qint64 value, qint64 from, qint64 to) { return value >= from && value < to; };
@@ -24,7 +24,7 @@ std::optional<quint64> packedPlace(const SystemListEntry &entry)
 
 // Sorts `rows` in coordinate order by packed places, equal places by row; false,
 // with `rows` untouched, when a place does not pack.
-bool sortPacked(std::vector<int> &rows, const std::vector<SystemListEntry> &entries)
+bool sortPacked(std::vector<int> &rows, const std::vector<SystemListKeys> &entries)
 {
     std::vector<std::pair<quint64, int>> places;
     places.reserve(entries.size());
@@ -53,19 +53,19 @@ void SystemListOrders::reset()
     m_orders = {};
 }
 
-void SystemListOrders::sort(SystemSort sort, const std::vector<SystemListEntry> &entries)
+void SystemListOrders::sort(SystemSort sort, const std::vector<SystemListKeys> &entries)
 {
     Order &order = m_orders[index(sort)];
     order.rows.resize(entries.size());
-    if (SystemListEntry::sortName(sort)) {
+    if (SystemListKeys::sortName(sort)) {
         std::iota(order.rows.begin(), order.rows.end(), 0);
         std::sort(order.rows.begin(), order.rows.end(), [&](int a, int b) {
-            return SystemListEntry::comesBefore(sort, entries[std::size_t(a)], a, entries[std::size_t(b)], b);
+            return SystemListKeys::comesBefore(sort, entries[std::size_t(a)], a, entries[std::size_t(b)], b);
         });
     } else if (!sortPacked(order.rows, entries)) {
         // The places side by side: sorting them reads far less memory than comparing
         // whole entries through their rows.
-        std::vector<SystemListEntry::Place> places;
+        std::vector<SystemListKeys::Place> places;
         places.reserve(entries.size());
         for (std::size_t row = 0; row < entries.size(); ++row)
             places.push_back(entries[row].place(int(row)));
@@ -78,9 +78,9 @@ void SystemListOrders::sort(SystemSort sort, const std::vector<SystemListEntry> 
     order.sorted = true;
 }
 
-void SystemListOrders::changed(const std::vector<SystemListEntry> &entries, int row)
+void SystemListOrders::changed(const std::vector<SystemListKeys> &entries, int row)
 {
-    const SystemListEntry &entry = entries[std::size_t(row)];
+    const SystemListKeys &entry = entries[std::size_t(row)];
     for (const SystemSort sort : kOrders) {
         Order &order = m_orders[index(sort)];
         if (!order.sorted)
@@ -88,7 +88,7 @@ void SystemListOrders::changed(const std::vector<SystemListEntry> &entries, int 
         const std::size_t old = std::size_t(order.rankOf[std::size_t(row)]);
         order.rows.erase(order.rows.begin() + std::ptrdiff_t(old));
         const auto place = std::partition_point(order.rows.begin(), order.rows.end(), [&](int other) {
-            return SystemListEntry::comesBefore(sort, entries[std::size_t(other)], other, entry, row);
+            return SystemListKeys::comesBefore(sort, entries[std::size_t(other)], other, entry, row);
         });
         const std::size_t now = std::size_t(place - order.rows.begin());
         order.rows.insert(place, row);
@@ -97,7 +97,7 @@ void SystemListOrders::changed(const std::vector<SystemListEntry> &entries, int 
     }
 }
 
-void SystemListOrders::inserted(const std::vector<SystemListEntry> &entries, int first, int count)
+void SystemListOrders::inserted(const std::vector<SystemListKeys> &entries, int first, int count)
 {
     for (const SystemSort sort : kOrders) {
         Order &order = m_orders[index(sort)];
@@ -108,7 +108,7 @@ void SystemListOrders::inserted(const std::vector<SystemListEntry> &entries, int
                 row += count;
         }
         const auto before = [&](int a, int b) {
-            return SystemListEntry::comesBefore(sort, entries[std::size_t(a)], a, entries[std::size_t(b)], b);
+            return SystemListKeys::comesBefore(sort, entries[std::size_t(a)], a, entries[std::size_t(b)], b);
         };
         std::vector<int> added(static_cast<std::size_t>(count));
         std::iota(added.begin(), added.end(), first);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SystemListEntry.h"
+#include "SystemListKeys.h"
 
 #include <array>
 #include <vector>
@@ -17,13 +17,13 @@ public:
     void reset();
     bool isSorted(SystemSort order) const { return m_orders[index(order)].sorted; }
     // Sorts the rows of `entries` in `order`; they hold the name it sorts by.
-    void sort(SystemSort order, const std::vector<SystemListEntry> &entries);
+    void sort(SystemSort order, const std::vector<SystemListKeys> &entries);
 
     // The entry of `row` changed. In each sorted order it holds the name the order
     // sorts by, as every entry does; so do new entries.
-    void changed(const std::vector<SystemListEntry> &entries, int row);
+    void changed(const std::vector<SystemListKeys> &entries, int row);
     // Rows from `first` on were inserted.
-    void inserted(const std::vector<SystemListEntry> &entries, int first, int count);
+    void inserted(const std::vector<SystemListKeys> &entries, int first, int count);
     // The row went; the later rows moved up one place.
     void removed(int row);
 

@@ -115,7 +115,7 @@ HexData SystemListProxy::hexAt(int row) const
 
 bool SystemListProxy::accepts(int sourceRow) const
 {
-    const SystemListEntry &entry = m_source->entry(sourceRow);
+    const SystemListKeys &entry = m_source->entry(sourceRow);
     if (m_subsectorFilter && (entry.coordinates.sectorX != m_subsectorFilter->sectorX ||
                               entry.coordinates.sectorY != m_subsectorFilter->sectorY ||
                               entry.coordinates.subsectorLetter() != m_subsectorFilter->letter))

@@ -159,10 +159,4 @@ QString dayText(const WorldData &world)
     return text;
 }
 
-ParameterValue densityValue(const UWP &uwp)
-{
-    return ParameterValue(NumberFormat::decimal(uwp.density) + QLatin1Char(' '), Symbol::eCircle,
-                          QStringLiteral("ρ"));
-}
-
 } // namespace WorldEditOptions

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ParametersView.h"
 #include "model/Race.h"
 #include "model/Starport.h"
 #include "model/TechnologyLevel.h"
@@ -51,7 +50,5 @@ QString basesText(const UWP &uwp);
 QString tradeClassNames(const WorldData &world);
 // The day length as the editor shows it, tide-locking noted.
 QString dayText(const WorldData &world);
-// The density in the locale's default number form, then the density symbol and "ρ".
-ParameterValue densityValue(const UWP &uwp);
 
 } // namespace WorldEditOptions

@@ -72,11 +72,6 @@ QString plainToolTip(const QString &text)
     return literalRichText(shortened(text, kLongestToolTip));
 }
 
-QString quotedName(const QString &name)
-{
-    return shortened(name, kLongestQuotedName);
-}
-
 QTextOption::WrapMode wrapModeFor(QStringView text)
 {
     qsizetype run = 0;

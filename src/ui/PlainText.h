@@ -28,13 +28,6 @@ void setPlainTexts(QMessageBox &box, const QString &text, const QString &informa
 // a megabyte.
 QTextOption::WrapMode wrapModeFor(QStringView text);
 
-// The longest name a message, a menu or a button quotes: it stays narrower than the
-// screen.
-inline constexpr qsizetype kLongestQuotedName = 80;
-
-// A name as a message, a menu or a button quotes it: shortened() to kLongestQuotedName.
-QString quotedName(const QString &name);
-
 // The part of `text` a view that shows one line and cuts it with an ellipsis needs:
 // more than any screen shows, so that what is shown does not change, while no view
 // measures a megabyte each time it paints.

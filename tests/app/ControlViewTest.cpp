@@ -14,12 +14,12 @@
 #include "editors/ui/RutterListSource.h"
 #include "editors/ui/RuttersView.h"
 #include "import/ui/ImportTravellerMapView.h"
-#include "screens/SystemDetailView.h"
-#include "screens/SystemGeneratorView.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemListProxy.h"
-#include "screens/SystemListRow.h"
-#include "screens/SystemListView.h"
+#include "screens/SystemRowContent.h"
+#include "screens/ui/SystemDetailView.h"
+#include "screens/ui/SystemGeneratorView.h"
+#include "screens/ui/SystemListView.h"
 #include "starmap/ui/StarMapCanvas.h"
 #include "starmap/ui/StarMapView.h"
 #include "starmap/ui/StarMapViewMenu.h"
@@ -480,10 +480,10 @@ namespace {
 // its info column takes.
 QString shownRow(const QModelIndex &index)
 {
-    const auto row = index.data(SystemListModel::RowRole).value<SystemListRow>();
+    const auto row = index.data(SystemListModel::RowRole).value<SystemRowContent>();
     QStringList texts{row.label,         row.name, row.notes, row.mainWorldName, row.mainWorldProfile,
                       row.mainWorldNotes};
-    for (const SystemListRow::WorldLine &world : row.otherNamedWorlds)
+    for (const SystemRowContent::WorldLine &world : row.otherNamedWorlds)
         texts << world.name + u'/' + world.profile + u'/' + world.notes;
     texts += row.mainWorldTagNames;
     for (const Faction &faction : row.factions)

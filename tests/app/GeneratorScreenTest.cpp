@@ -1,6 +1,6 @@
 #include "AppTestSupport.h"
 
-#include "screens/SystemGeneratorView.h"
+#include "screens/ui/SystemGeneratorView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 // result is applied to the universe as it is when the result arrives: it equals the
 // same answers applied to that universe directly, the file holds what the universe
 // holds, and the system list that stayed open equals a list built afresh.
-#include "../screens/ScreenTestSupport.h"
+#include "../screens/ui/ScreenTestSupport.h"
 #include "ItemModelMirror.h"
 #include "import/HeldPool.h"
 #include "import/ImportServiceTest.h"

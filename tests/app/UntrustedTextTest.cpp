@@ -7,7 +7,7 @@
 #include "editors/ui/MapObjectListView.h"
 #include "model/StarSystemGeneration.h"
 #include "screens/EditRoute.h"
-#include "screens/SystemListView.h"
+#include "screens/ui/SystemListView.h"
 #include "starmap/ui/StarMapView.h"
 #include "starmap/ui/SystemOverlayCard.h"
 #include "ui/ElidedLabel.h"

@@ -6,12 +6,12 @@
 // batch arrives as one update.
 #include "screens/SystemListProxy.h"
 #include "ItemModelMirror.h"
-#include "ScreenTestSupport.h"
+#include "ScreenTestRecords.h"
 #include "model/NaturalOrder.h"
 #include "model/WorldDescriptions.h"
 #include "screens/RutterDestination.h"
 #include "screens/SystemListModel.h"
-#include "screens/SystemListRow.h"
+#include "screens/SystemRowContent.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QAbstractItemModelTester>
@@ -109,7 +109,7 @@ int plainLineCount(const HexData &hex)
 {
     const std::optional<WorldData> main = hex.starSystem.mainWorld();
     int lines = 2 + !hex.notes.isEmpty() + (main && !main->notes.isEmpty());
-    for (const WorldData &world : SystemListRow::namedWorldsBesidesMain(hex.starSystem))
+    for (const WorldData &world : SystemRowContent::namedWorldsBesidesMain(hex.starSystem))
         lines += 1 + !world.notes.isEmpty();
     return lines;
 }
@@ -529,11 +529,11 @@ protected:
     }
 
     // Everything a row's painter reads, as one text.
-    static QString rowText(const SystemListRow &row)
+    static QString rowText(const SystemRowContent &row)
     {
         QStringList parts{row.label,         row.name, row.notes, row.mainWorldName, row.mainWorldProfile,
                           row.mainWorldNotes};
-        for (const SystemListRow::WorldLine &line : row.otherNamedWorlds)
+        for (const SystemRowContent::WorldLine &line : row.otherNamedWorlds)
             parts << line.name << line.profile << line.notes;
         parts << row.mainWorldTagNames.join(u',');
         for (const Faction &faction : row.factions)
@@ -547,16 +547,16 @@ protected:
     static QString roleText(const QModelIndex &index, int role)
     {
         if (role == SystemListModel::RowRole)
-            return rowText(index.data(role).value<SystemListRow>());
+            return rowText(index.data(role).value<SystemRowContent>());
         return ItemModelMirror::plainText(index, role);
     }
 
     // A row as made afresh from the document.
     QStringList expectedRow(const HexData &hex) const
     {
-        const SystemListRow row =
-            SystemListRow::of(m_universe, hex, RutterDestination::touching(m_universe, hex.coordinates));
-        return {hex.id.toString(), hex.starSystem.name, QString::number(SystemListRow::lineCount(hex)),
+        const SystemRowContent row =
+            SystemRowContent::of(m_universe, hex, RutterDestination::touching(m_universe, hex.coordinates));
+        return {hex.id.toString(), hex.starSystem.name, QString::number(SystemRowContent::lineCount(hex)),
                 m_universe.usesTravellerRules() ? QStringLiteral("Routes") : QStringLiteral("Rutters"),
                 rowText(row)};
     }

@@ -1,9 +1,9 @@
-#include "screens/WorldEditPanel.h"
+#include "screens/ui/WorldEditPanel.h"
 #include "ScreenTestSupport.h"
 #include "model/UWPDescriptions.h"
-#include "screens/ParametersView.h"
 #include "screens/WorldEditOptions.h"
-#include "screens/WorldEditRow.h"
+#include "screens/ui/ParametersView.h"
+#include "screens/ui/WorldEditRow.h"
 #include "ui/Chip.h"
 #include "universe/StarfarerUniverse.h"
 

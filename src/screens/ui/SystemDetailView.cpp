@@ -2,10 +2,10 @@
 
 #include "RutterRoutesSection.h"
 #include "StarSystemView.h"
-#include "SystemListRow.h"
 #include "SystemWorldsView.h"
 #include "model/EHex.h"
 #include "model/WorldDescriptions.h"
+#include "screens/SystemRowContent.h"
 #include "ui/Chip.h"
 #include "ui/Divider.h"
 #include "ui/ElidedLabel.h"
@@ -179,7 +179,7 @@ QString SystemDetailView::mainWorldSummaryLine() const
 QStringList SystemDetailView::worldTagTitles() const
 {
     const std::optional<WorldData> mainWorld = currentHex().starSystem.mainWorld();
-    return mainWorld ? SystemListRow::tagNames(*mainWorld) : QStringList();
+    return mainWorld ? SystemRowContent::tagNames(*mainWorld) : QStringList();
 }
 
 QList<Faction> SystemDetailView::mainWorldFactions() const

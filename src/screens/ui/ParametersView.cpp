@@ -1,5 +1,7 @@
 #include "ParametersView.h"
 
+#include "model/NumberFormat.h"
+#include "model/UWP.h"
 #include "ui/ClearLayout.h"
 #include "ui/TextStyle.h"
 
@@ -16,6 +18,12 @@ QLabel *plainLabel(const QString &text, QWidget *parent)
 }
 
 } // namespace
+
+ParameterValue ParameterValue::density(const UWP &uwp)
+{
+    return ParameterValue(NumberFormat::decimal(uwp.density) + QLatin1Char(' '), Symbol::eCircle,
+                          QStringLiteral("ρ"));
+}
 
 ParametersView::ParametersView(const QStringList &titles, const QList<ParameterValue> &parameters,
                                double viewWidth, QWidget *parent)

@@ -1,9 +1,9 @@
-#include "screens/SystemGeneratorView.h"
+#include "screens/ui/SystemGeneratorView.h"
 #include "ScreenTestSupport.h"
 #include "model/StellarRules.h"
 #include "model/UWPDescriptions.h"
-#include "screens/WorldEditPanel.h"
-#include "screens/WorldEditRow.h"
+#include "screens/ui/WorldEditPanel.h"
+#include "screens/ui/WorldEditRow.h"
 #include "ui/AppInformation.h"
 #include "universe/StarfarerUniverse.h"
 

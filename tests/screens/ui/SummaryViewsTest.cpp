@@ -1,9 +1,9 @@
 #include "ScreenTestSupport.h"
 #include "model/WorldDescriptions.h"
-#include "screens/StarSystemView.h"
-#include "screens/SystemWorldsModel.h"
-#include "screens/SystemWorldsView.h"
-#include "screens/WorldRowView.h"
+#include "screens/ui/StarSystemView.h"
+#include "screens/ui/SystemWorldsModel.h"
+#include "screens/ui/SystemWorldsView.h"
+#include "screens/ui/WorldRowView.h"
 #include "ui/ElidedLabel.h"
 
 #include <QLabel>

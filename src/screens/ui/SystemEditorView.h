@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SystemEditorState.h"
+#include "screens/SystemEditorState.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EditRoute.h"
-#include "RutterDestination.h"
 #include "model/HexData.h"
+#include "screens/EditRoute.h"
+#include "screens/RutterDestination.h"
 #include "universe/Faction.h"
 
 #include <QPointer>

@@ -1,17 +1,17 @@
-#include "SystemListEntry.h"
+#include "SystemListKeys.h"
 
-std::optional<SystemListSortName> SystemListEntry::*SystemListEntry::sortName(SystemSort order)
+std::optional<SystemListSortName> SystemListKeys::*SystemListKeys::sortName(SystemSort order)
 {
     switch (order) {
-    case SystemSort::name: return &SystemListEntry::name;
-    case SystemSort::mainWorld: return &SystemListEntry::mainWorldName;
+    case SystemSort::name: return &SystemListKeys::name;
+    case SystemSort::mainWorld: return &SystemListKeys::mainWorldName;
     case SystemSort::coordinates: break;
     }
     return nullptr;
 }
 
-bool SystemListEntry::comesBefore(SystemSort order, const SystemListEntry &a, int aRow,
-                                  const SystemListEntry &b, int bRow)
+bool SystemListKeys::comesBefore(SystemSort order, const SystemListKeys &a, int aRow, const SystemListKeys &b,
+                                 int bRow)
 {
     const auto byCoordinates = [&] { return a.place(aRow) < b.place(bRow); };
     const auto member = sortName(order);

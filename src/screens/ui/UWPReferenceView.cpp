@@ -1,12 +1,12 @@
 #include "UWPReferenceView.h"
 
-#include "UniverseFollower.h"
 #include "model/Base.h"
 #include "model/EHex.h"
 #include "model/Starport.h"
 #include "model/TradeClass.h"
 #include "model/UWPDescriptions.h"
 #include "model/WorldDescriptions.h"
+#include "screens/UniverseFollower.h"
 #include "ui/ClearLayout.h"
 #include "ui/DisclosureGroup.h"
 #include "ui/TextStyle.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-// Builders and finders shared by the screen tests.
+// Builders shared by the screen tests.
 
 #include "SeededSource.h"
 #include "model/HexData.h"
@@ -10,9 +10,7 @@
 #include "model/WorldData.h"
 #include "universe/TestMapObjects.h"
 
-#include <QAction>
 #include <QLocale>
-#include <QMenu>
 #include <QStringList>
 
 #include <initializer_list>
@@ -67,38 +65,6 @@ inline QStringList strings(std::initializer_list<const char *> texts)
     for (const char *text : texts)
         list.append(QString::fromUtf8(text));
     return list;
-}
-
-// What the entries of a menu show: their texts without mnemonic markers, so a lone
-// "&" in a text taken as a marker is missing here.
-inline QStringList actionTexts(const QMenu *menu)
-{
-    QStringList texts;
-    for (const QAction *action : menu->actions()) {
-        if (!action->isSeparator())
-            texts.append(action->iconText());
-    }
-    return texts;
-}
-
-// The texts of the checked entries of a menu.
-inline QStringList checkedTexts(const QMenu *menu)
-{
-    QStringList texts;
-    for (const QAction *action : menu->actions()) {
-        if (action->isChecked())
-            texts.append(action->iconText());
-    }
-    return texts;
-}
-
-inline QAction *actionNamed(const QMenu *menu, const QString &text)
-{
-    for (QAction *action : menu->actions()) {
-        if (action->iconText() == text)
-            return action;
-    }
-    return nullptr;
 }
 
 // A hex whose system's main world has the tech level `level`, which decides the

@@ -2,10 +2,10 @@
 
 #include "SystemDetailView.h"
 #include "SystemEditorView.h"
-#include "SystemListModel.h"
-#include "SystemListProxy.h"
 #include "SystemRowDelegate.h"
 #include "model/Random.h"
+#include "screens/SystemListModel.h"
+#include "screens/SystemListProxy.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/ElidedLabel.h"
 #include "ui/LiteralText.h"

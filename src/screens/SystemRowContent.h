@@ -17,7 +17,7 @@ struct WorldData;
 // notes, the main world with its profile line and notes, the other worlds that carry
 // a name of their own, the main world's tags and factions, and the rutters touching
 // the hex. Computed from the hex and the universe; the row's painter reads only this.
-struct SystemListRow
+struct SystemRowContent
 {
     struct WorldLine
     {
@@ -38,8 +38,8 @@ struct SystemListRow
     QList<RutterDestination> rutterDestinations;
 
     // `destinations` are the rutters touching the hex, in the universe's order.
-    static SystemListRow of(const StarfarerUniverse &universe, const HexData &hex,
-                            QList<RutterDestination> destinations);
+    static SystemRowContent of(const StarfarerUniverse &universe, const HexData &hex,
+                               QList<RutterDestination> destinations);
     // The worlds other than the main world whose name is not empty and not merely
     // their kind text, by star orbit and then satellite orbit.
     static QList<WorldData> namedWorldsBesidesMain(const StarSystem &system);
@@ -51,4 +51,4 @@ struct SystemListRow
     static int lineCount(const HexData &hex);
 };
 
-Q_DECLARE_METATYPE(SystemListRow)
+Q_DECLARE_METATYPE(SystemRowContent)

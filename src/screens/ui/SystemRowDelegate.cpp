@@ -1,7 +1,7 @@
 #include "SystemRowDelegate.h"
 
-#include "SystemListModel.h"
-#include "SystemListRow.h"
+#include "screens/SystemListModel.h"
+#include "screens/SystemRowContent.h"
 #include "ui/Chip.h"
 #include "ui/NamedColor.h"
 #include "ui/PaletteColor.h"
@@ -95,7 +95,7 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     background.text.clear();
     QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
 
-    const auto row = index.data(SystemListModel::RowRole).value<SystemListRow>();
+    const auto row = index.data(SystemListModel::RowRole).value<SystemRowContent>();
     const QColor secondary = option.palette.color(QPalette::Disabled, QPalette::Text);
     const QColor primary = option.palette.color(QPalette::Text);
     painter->save();
@@ -134,7 +134,7 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     worldLine(row.mainWorldName, row.mainWorldProfile);
     if (!row.mainWorldNotes.isEmpty())
         line(caption, secondary, left, simplifiedLineOfText(row.mainWorldNotes), true);
-    for (const SystemListRow::WorldLine &world : row.otherNamedWorlds) {
+    for (const SystemRowContent::WorldLine &world : row.otherNamedWorlds) {
         worldLine(world.name, world.profile);
         if (!world.notes.isEmpty())
             line(caption, secondary, left, simplifiedLineOfText(world.notes), true);

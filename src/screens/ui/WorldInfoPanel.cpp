@@ -2,9 +2,9 @@
 
 #include "ParameterView.h"
 #include "UWPView.h"
-#include "WorldEditOptions.h"
 #include "model/UWPDescriptions.h"
 #include "model/WorldDescriptions.h"
+#include "screens/WorldEditOptions.h"
 #include "ui/ElidedLabel.h"
 #include "ui/TextStyle.h"
 #include "ui/Tile.h"
@@ -79,7 +79,7 @@ void WorldInfoPanel::setWorld(const WorldData &world, qint64 belts, qint64 gasGi
     m_name->setText(displayName(world));
     m_people->setText(tr("PR: ") + description(world.prevalentRace));
     m_uwp->setValues(world.uwp, belts, gasGiants, world);
-    m_density->setParameters({WorldEditOptions::densityValue(world.uwp)});
+    m_density->setParameters({ParameterValue::density(world.uwp)});
     m_dayYear->setParameters({WorldEditOptions::dayText(world), formatDuration(world.yearLength)});
     for (const auto &[row, value] : std::as_const(m_rows))
         row->setParameter(value(world));

@@ -2,9 +2,9 @@
 // system, of the systems at its rutters' far ends, of its rutters and of the factions
 // it names, the page shows what a page built afresh shows, part by part in the order
 // its layouts place them; the worlds list stays open or closed as the user left it.
-#include "screens/SystemDetailView.h"
+#include "screens/ui/SystemDetailView.h"
 #include "ScreenTestSupport.h"
-#include "screens/SystemWorldsView.h"
+#include "screens/ui/SystemWorldsView.h"
 #include "ui/Chip.h"
 #include "ui/ElidedLabel.h"
 #include "ui/ReadOnlyNotesView.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RutterDestination.h"
+#include "screens/RutterDestination.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "ScreenTestSupport.h"
-#include "screens/ParametersView.h"
-#include "screens/UWPView.h"
+#include "screens/ui/ParametersView.h"
+#include "screens/ui/UWPView.h"
 
 #include <QLabel>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "EditRoute.h"
-#include "SubsectorKey.h"
-#include "SystemSort.h"
 #include "model/HexData.h"
+#include "screens/EditRoute.h"
+#include "screens/SubsectorKey.h"
+#include "screens/SystemSort.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -2,7 +2,7 @@
 
 #include <QStyledItemDelegate>
 
-// Paints one row of the system list from its SystemListRow: the info column (label
+// Paints one row of the system list from its SystemRowContent: the info column (label
 // and name, notes, main world with profile line, other named worlds), the main
 // world's tags, its factions and the rutter destinations as chips. Every row is as
 // wide as all its columns at their widest, so the list scrolls sideways to each of

@@ -3,11 +3,11 @@
 #include "ParameterView.h"
 #include "ParametersView.h"
 #include "UWPView.h"
-#include "WorldEditOptions.h"
 #include "WorldEditRow.h"
 #include "model/UWPDescriptions.h"
 #include "model/WorldDescriptions.h"
 #include "model/WorldTagCategory.h"
+#include "screens/WorldEditOptions.h"
 #include "ui/Chip.h"
 #include "ui/ClearLayout.h"
 #include "ui/LiteralText.h"
@@ -211,10 +211,9 @@ void WorldEditPanel::addColumnRows()
         codeRow(
             tr("Size"), &UWP::size, [](const WorldData &w) { return sizeDescription(w.uwp.size); },
             WorldEditOptions::size),
-        ColumnRow{
-            Kind::tiles,
-            {tr("Density")},
-            [](const WorldData &w) { return QList<ParameterValue>{WorldEditOptions::densityValue(w.uwp)}; }},
+        ColumnRow{Kind::tiles,
+                  {tr("Density")},
+                  [](const WorldData &w) { return QList<ParameterValue>{ParameterValue::density(w.uwp)}; }},
         editingRow<double>(
             Kind::pick, tr("Gravity"),
             [](const WorldData &w) { return surfaceGravity(w.uwp) + QStringLiteral(" G"); },

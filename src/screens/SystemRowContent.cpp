@@ -1,4 +1,4 @@
-#include "SystemListRow.h"
+#include "SystemRowContent.h"
 
 #include "model/CapitalizedWords.h"
 #include "model/HexData.h"
@@ -17,11 +17,11 @@ QString emDash()
 
 } // namespace
 
-SystemListRow SystemListRow::of(const StarfarerUniverse &universe, const HexData &hex,
-                                QList<RutterDestination> destinations)
+SystemRowContent SystemRowContent::of(const StarfarerUniverse &universe, const HexData &hex,
+                                      QList<RutterDestination> destinations)
 {
     const StarSystem &system = hex.starSystem;
-    SystemListRow row;
+    SystemRowContent row;
     row.label = hex.coordinates.description() + QStringLiteral(" [") + hex.coordinates.subsectorLetter() +
                 QStringLiteral("] \u00B7");
     row.name = system.name.isEmpty() ? QStringLiteral("Unnamed System") : system.name;
@@ -41,12 +41,12 @@ SystemListRow SystemListRow::of(const StarfarerUniverse &universe, const HexData
     return row;
 }
 
-bool SystemListRow::listedBesidesMain(const WorldData &world)
+bool SystemRowContent::listedBesidesMain(const WorldData &world)
 {
     return !world.mainWorld && !world.name.isEmpty() && world.name != kindText(world);
 }
 
-QList<WorldData> SystemListRow::namedWorldsBesidesMain(const StarSystem &system)
+QList<WorldData> SystemRowContent::namedWorldsBesidesMain(const StarSystem &system)
 {
     QList<WorldData> worlds;
     for (const WorldData &world : system.allWorlds()) {
@@ -60,7 +60,7 @@ QList<WorldData> SystemListRow::namedWorldsBesidesMain(const StarSystem &system)
     return worlds;
 }
 
-int SystemListRow::lineCount(const HexData &hex)
+int SystemRowContent::lineCount(const HexData &hex)
 {
     // One walk over the worlds where they are stored: their order does not change
     // the count.
@@ -81,7 +81,7 @@ int SystemListRow::lineCount(const HexData &hex)
     return lines;
 }
 
-QStringList SystemListRow::tagNames(const WorldData &world)
+QStringList SystemRowContent::tagNames(const WorldData &world)
 {
     QStringList names;
     for (const WorldTag tag : world.worldTags)

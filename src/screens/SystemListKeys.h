@@ -22,7 +22,7 @@ struct SystemListSortName
 // search, a sort by name, the row's height) and kept until the system changes, so
 // that opening a list of many thousands of systems reads little more than their
 // places.
-struct SystemListEntry
+struct SystemListKeys
 {
     QUuid id;
     GalacticCoordinates coordinates;
@@ -42,12 +42,12 @@ struct SystemListEntry
     }
 
     // The name that `order` sorts by, if it sorts by one.
-    static std::optional<SystemListSortName> SystemListEntry::*sortName(SystemSort order);
+    static std::optional<SystemListSortName> SystemListKeys::*sortName(SystemSort order);
 
     // Whether `a` (at row `aRow` of the universe) comes before `b` in `order`: named
     // systems first, then by name, equal names by coordinates; equal coordinates by
     // their rows, so that the order is total and keeps the universe's order where a
     // stable sort would. Both entries hold the name `order` sorts by.
-    static bool comesBefore(SystemSort order, const SystemListEntry &a, int aRow, const SystemListEntry &b,
+    static bool comesBefore(SystemSort order, const SystemListKeys &a, int aRow, const SystemListKeys &b,
                             int bRow);
 };

@@ -1,7 +1,7 @@
 #include "WorldInfoWindow.h"
 
-#include "UniverseFollower.h"
 #include "WorldInfoPanel.h"
+#include "screens/UniverseFollower.h"
 #include "ui/ContentUnavailableView.h"
 #include "ui/PlainText.h"
 #include "universe/StarfarerUniverse.h"

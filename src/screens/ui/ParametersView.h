@@ -10,6 +10,7 @@
 #include <optional>
 
 class QHBoxLayout;
+struct UWP;
 
 // One value of a ParametersView: a text that may carry a symbol inline, followed by
 // more text ("1.05 ", the symbol, "ρ").
@@ -25,6 +26,10 @@ struct ParameterValue
     ParameterValue(const QString &text, Symbol symbol, const QString &trailingText)
         : text(text), symbol(symbol), trailingText(trailingText)
     {}
+
+    // A world's density in the locale's default number form, then the density symbol
+    // and "ρ".
+    static ParameterValue density(const UWP &uwp);
 
     friend bool operator==(const ParameterValue &, const ParameterValue &) = default;
 };

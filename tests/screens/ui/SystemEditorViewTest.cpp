@@ -1,6 +1,6 @@
-#include "screens/SystemEditorView.h"
+#include "screens/ui/SystemEditorView.h"
 #include "ScreenTestSupport.h"
-#include "screens/WorldEditPanel.h"
+#include "screens/ui/WorldEditPanel.h"
 #include "ui/ElidedLabel.h"
 #include "universe/StarfarerUniverse.h"
 
