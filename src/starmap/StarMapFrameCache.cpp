@@ -17,7 +17,7 @@ namespace {
 constexpr double kTile = StarMapFrameCache::kTileSize;
 // Tiles, by the memory they take: a view of 1920 × 1080 takes about 14 MB. With the
 // layers' pictures (at most 72 MB) and the stamped discs, the map keeps under 256 MB.
-constexpr qsizetype kDefaultBudget = 144 * 1024 * 1024;
+constexpr qsizetype kBudget = 144 * 1024 * 1024;
 // Steps whose scale lies more than this above the one on show are not shrunk into it:
 // each tile of the view would take many of theirs. Steps below it cost one or two each.
 constexpr double kLargestStandInRatio = 2;
@@ -37,7 +37,7 @@ bool isWhole(double value)
 } // namespace
 
 StarMapFrameCache::StarMapFrameCache(const StarMapRenderer &renderer, QObject *parent)
-    : QObject(parent), m_renderer(renderer), m_budget(kDefaultBudget),
+    : QObject(parent), m_renderer(renderer),
       // A job hands its tile over by a queued call, so its future is not kept.
       m_queue(std::make_shared<StarMapTileQueue>([this](std::function<void()> job) {
           static_cast<void>(QtConcurrent::run(&m_pool, std::move(job)));
@@ -52,12 +52,6 @@ StarMapFrameCache::~StarMapFrameCache()
 {
     m_queue->stop();
     m_pool.waitForDone();
-}
-
-void StarMapFrameCache::setMemoryBudget(qsizetype bytes)
-{
-    m_budget = bytes;
-    evict();
 }
 
 StarMapFrameCache::Level &StarMapFrameCache::levelFor(const MapTransform &transform, qreal ratio,
@@ -341,7 +335,7 @@ void StarMapFrameCache::drawLevel(QPainter &painter, const Level &level, const M
 
 void StarMapFrameCache::evict()
 {
-    if (m_bytes > m_budget) {
+    if (m_bytes > kBudget) {
         // Oldest first; the tiles of the view on show stay.
         QList<std::tuple<quint64, Level *, TileKey>> kept;
         for (const auto &level : m_levels) {
@@ -353,7 +347,7 @@ void StarMapFrameCache::evict()
         std::sort(kept.begin(), kept.end(),
                   [](const auto &a, const auto &b) { return std::get<0>(a) < std::get<0>(b); });
         for (const auto &[usedAt, level, key] : std::as_const(kept)) {
-            if (m_bytes <= m_budget)
+            if (m_bytes <= kBudget)
                 break;
             const auto tile = level->tiles.find(key);
             m_bytes -= tile->image.sizeInBytes();

@@ -72,7 +72,6 @@ public:
     void settle();
     // The memory the kept tiles take.
     qsizetype bytes() const { return m_bytes; }
-    void setMemoryBudget(qsizetype bytes);
     void setExecutor(Executor executor) { m_queue->setExecutor(std::move(executor)); }
 
 signals:
@@ -150,7 +149,6 @@ private:
     quint64 m_resetAt = 0;
     quint64 m_paints = 0;
     qsizetype m_bytes = 0;
-    qsizetype m_budget;
     bool m_sharp = false;
     QThreadPool m_pool;
     std::shared_ptr<StarMapTileQueue> m_queue;

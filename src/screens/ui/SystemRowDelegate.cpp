@@ -9,7 +9,6 @@
 #include "ui/TextStyle.h"
 #include "ui/Tile.h"
 
-#include <QApplication>
 #include <QPainter>
 
 namespace {
@@ -87,24 +86,20 @@ int paintChipColumn(QPainter &painter, int x, int right, int y, const QString &t
 
 } // namespace
 
-void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                              const QModelIndex &index) const
+void SystemRowDelegate::paintRow(QPainter &painter, const QStyleOptionViewItem &item,
+                                 const QModelIndex &index, const RowInk &) const
 {
-    QStyleOptionViewItem background = option;
-    initStyleOption(&background, index);
-    background.text.clear();
-    QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
-
     const auto row = index.data(SystemListModel::RowRole).value<SystemRowContent>();
-    const QColor secondary = option.palette.color(QPalette::Disabled, QPalette::Text);
-    const QColor primary = option.palette.color(QPalette::Text);
-    painter->save();
-    painter->setClipRect(option.rect);
+    // The list keeps its texts in the plain text colours on a selected row too, its
+    // muted texts in the disabled text colour.
+    const QColor secondary = item.palette.color(QPalette::Disabled, QPalette::Text);
+    const QColor primary = item.palette.color(QPalette::Text);
+    painter.setClipRect(item.rect);
     const QFont body = textFont(TextStyle::body);
     const QFont callout = textFont(TextStyle::callout);
     const QFont caption = textFont(TextStyle::caption);
-    int y = option.rect.top() + kRowPadding;
-    const int left = option.rect.left() + kInfoLeft;
+    int y = item.rect.top() + kRowPadding;
+    const int left = item.rect.left() + kInfoLeft;
     const int infoRight = left + kInfoWidth;
 
     // Draws a text cut to the info column and returns the width it takes: all the rest
@@ -112,11 +107,11 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     // part of a text that a line can show is measured, so that a row of the longest
     // texts costs what a row of short ones does.
     const auto line = [&](const QFont &font, const QColor &color, int x, const QString &text, bool advance) {
-        painter->setFont(font);
-        painter->setPen(color);
+        painter.setFont(font);
+        painter.setPen(color);
         const QFontMetrics metrics(font);
         const QString shown = elidedLine(text, metrics, infoRight - x);
-        painter->drawText(x, y + metrics.ascent(), shown);
+        painter.drawText(x, y + metrics.ascent(), shown);
         if (advance)
             y += QFontMetrics(body).height();
         return shown == text ? metrics.horizontalAdvance(shown) : infoRight - x;
@@ -140,40 +135,39 @@ void SystemRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
             line(caption, secondary, left, simplifiedLineOfText(world.notes), true);
     }
 
-    painter->setFont(caption);
-    const int top = option.rect.top() + kRowPadding;
+    painter.setFont(caption);
+    const int top = item.rect.top() + kRowPadding;
     int x = infoRight + kInfoTrailingPadding;
     if (row.mainWorldTagNames.isEmpty()) {
-        painter->setPen(primary);
-        painter->drawText(x, top + QFontMetrics(caption).ascent(), tr("No World Tags selected"));
+        painter.setPen(primary);
+        painter.drawText(x, top + QFontMetrics(caption).ascent(), tr("No World Tags selected"));
     } else {
         QList<ChipLook> chips;
         for (const QString &tag : row.mainWorldTagNames)
             chips.append({tag, namedColor(NamedColor::worldTag), namedColor(NamedColor::smallTitle)});
-        paintChipColumn(*painter, x, x + kTagsWidth, top, tr("World Tags"), chips);
+        paintChipColumn(painter, x, x + kTagsWidth, top, tr("World Tags"), chips);
     }
     x += kTagsWidth + kColumnSpacing;
-    const int rowRight = option.rect.left() + rowWidth();
+    const int rowRight = item.rect.left() + rowWidth();
     if (!row.factions.isEmpty()) {
         QList<ChipLook> chips;
         for (const Faction &faction : row.factions)
             chips.append({quotedName(faction.shortName), paletteColor(faction.color),
                           paletteTextColor(faction.color)});
-        x += paintChipColumn(*painter, x, x + kFactionsWidth, top, tr("Factions"), chips) + kColumnSpacing;
+        x += paintChipColumn(painter, x, x + kFactionsWidth, top, tr("Factions"), chips) + kColumnSpacing;
     }
     if (!row.rutterDestinations.isEmpty()) {
         QList<ChipLook> chips;
         for (const RutterDestination &destination : row.rutterDestinations)
             chips.append({destination.chipText(), paletteColor(destination.color),
                           paletteTextColor(destination.color)});
-        paintChipColumn(*painter, x, rowRight, top, index.data(SystemListModel::RoutesTitleRole).toString(),
+        paintChipColumn(painter, x, rowRight, top, index.data(SystemListModel::RoutesTitleRole).toString(),
                         chips);
     }
-    painter->restore();
 }
 
 SystemRowDelegate::SystemRowDelegate(QObject *parent)
-    : QStyledItemDelegate(parent), m_lineHeight(QFontMetrics(textFont(TextStyle::body)).height()),
+    : ListRowDelegate(parent), m_lineHeight(QFontMetrics(textFont(TextStyle::body)).height()),
       m_chipColumnHeight(QFontMetrics(textFont(TextStyle::caption)).height() * 2 + kChipSpacing +
                          2 * Chip::kVerticalPadding)
 {}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStyledItemDelegate>
+#include "ui/ListRowDelegate.h"
 
 // Paints one row of the system list from its SystemRowContent: the info column (label
 // and name, notes, main world with profile line, other named worlds), the main
@@ -8,7 +8,7 @@
 // wide as all its columns at their widest, so the list scrolls sideways to each of
 // them; chips that do not fit their column end in an ellipsis. Heights come from the
 // row's line count, so laying out many rows reads no row texts.
-class SystemRowDelegate : public QStyledItemDelegate
+class SystemRowDelegate : public ListRowDelegate
 {
     Q_OBJECT
 
@@ -24,9 +24,11 @@ public:
 
     explicit SystemRowDelegate(QObject *parent = nullptr);
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+protected:
+    void paintRow(QPainter &painter, const QStyleOptionViewItem &item, const QModelIndex &index,
+                  const RowInk &ink) const override;
 
 private:
     // Measured once: the list asks every row for its size.

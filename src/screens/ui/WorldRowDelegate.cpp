@@ -15,30 +15,25 @@ const SystemWorldsModel::Entry *entryAt(const QModelIndex &index)
 
 } // namespace
 
-void WorldRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                             const QModelIndex &index) const
+void WorldRowDelegate::paintRow(QPainter &painter, const QStyleOptionViewItem &item, const QModelIndex &index,
+                                const RowInk &ink) const
 {
     const SystemWorldsModel::Entry *entry = entryAt(index);
     if (!entry)
         return;
-    const QPalette &palette = option.palette;
     if (entry->heading) {
-        painter->save();
-        painter->setFont(textFont(TextStyle::caption, false, true));
-        painter->setPen(palette.color(QPalette::PlaceholderText));
-        const QRect text = option.rect.adjusted(0, entry->companion ? kCompanionGap : 0, 0, 0);
-        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, entry->headingText);
-        painter->restore();
+        painter.setFont(textFont(TextStyle::caption, false, true));
+        painter.setPen(ink.secondary);
+        const QRect text = item.rect.adjusted(0, entry->companion ? kCompanionGap : 0, 0, 0);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, entry->headingText);
         return;
     }
-    const QRect row = option.rect.adjusted(0, 0, 0, -1);
-    entry->row.paint(*painter, row, palette);
-    painter->save();
-    QColor divider = palette.color(QPalette::WindowText);
+    const QRect row = item.rect.adjusted(0, 0, 0, -1);
+    entry->row.paint(painter, row, item.palette);
+    QColor divider = item.palette.color(QPalette::WindowText);
     divider.setAlphaF(0.15f);
-    painter->setPen(divider);
-    painter->drawLine(option.rect.left(), option.rect.bottom(), option.rect.right(), option.rect.bottom());
-    painter->restore();
+    painter.setPen(divider);
+    painter.drawLine(item.rect.left(), item.rect.bottom(), item.rect.right(), item.rect.bottom());
 }
 
 QSize WorldRowDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const

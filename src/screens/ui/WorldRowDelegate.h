@@ -1,19 +1,21 @@
 #pragma once
 
-#include <QStyledItemDelegate>
+#include "ui/ListRowDelegate.h"
 
 // Paints the entries of a SystemWorldsModel: star headings in small, bold, muted
 // text, and world rows, each followed by a divider.
-class WorldRowDelegate : public QStyledItemDelegate
+class WorldRowDelegate : public ListRowDelegate
 {
     Q_OBJECT
 
 public:
     static constexpr int kCompanionGap = 4;
 
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using ListRowDelegate::ListRowDelegate;
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+protected:
+    void paintRow(QPainter &painter, const QStyleOptionViewItem &item, const QModelIndex &index,
+                  const RowInk &ink) const override;
 };

@@ -294,11 +294,6 @@ TEST_F(SystemEditorViewTest, GeneratedWorldsStayInTheEditorUntilSaved)
         EXPECT_GT(view.state().system.allWorlds().size(), 1);
         EXPECT_EQ(view.state().selectedWorldID, mainID);
         EXPECT_TRUE(child<WorldEditPanel>(view, "worldEditor")->isVisibleTo(&view));
-        // An edit of a world the roll replaced is dropped, not put on another world.
-        const StarSystem rolled = view.state().system;
-        SystemEditorState state = view.state();
-        state.editWorld(world().orbit(Orbits::starOrbit5).named(QStringLiteral("Gone")));
-        EXPECT_EQ(state.system, rolled);
     }
     EXPECT_EQ(m_universe->data(), QList<HexData>{hex});
     EXPECT_FALSE(QFile::exists(m_universe->filePath()));
