@@ -1,8 +1,9 @@
 #pragma once
 
 // The loopback service with the synthetic sector, a store on a temporary folder, and
-// the program's imports pointed at the service with a short time-out: the fixture of
-// the tests that run whole imports.
+// the program's imports pointed at the service: the fixture of the tests that run
+// whole imports. The imports' time-out is far longer than any answer takes on a
+// loaded machine; a test that waits for the time-out itself uses `m_hastyJobs`.
 
 #include "ImportTestSupport.h"
 #include "LoopbackServer.h"
@@ -46,12 +47,14 @@ protected:
     // Starts an import for `target` (the open universe unless given) and waits for its
     // end. The form that shows it is `viewer`.
     TravellerMapImporter::ImportOutcome run(const TravellerMapImporter::ImportRequest &request,
-                                            QObject *viewer, StarfarerUniverse *target = nullptr)
+                                            QObject *viewer, StarfarerUniverse *target = nullptr,
+                                            TravellerMapImporter::RunningImports *jobs = nullptr)
     {
         using TravellerMapImporter::ImportJob;
         using TravellerMapImporter::ImportOutcome;
         std::optional<ImportOutcome> outcome;
-        ImportJob *job = m_jobs.start(request, &m_manager, target ? target : universe(), viewer);
+        ImportJob *job =
+            (jobs ? jobs : &m_jobs)->start(request, &m_manager, target ? target : universe(), viewer);
         QObject::connect(job, &ImportJob::finished, job,
                          [&](const ImportOutcome &ended) { outcome = ended; });
         EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
@@ -71,6 +74,7 @@ protected:
     QTemporaryDir m_documents;
     QSettings m_settings{m_documents.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
     UniverseManager m_manager{UniverseFolder(m_documents.path()), &m_settings};
-    TravellerMapImporter::RunningImports m_jobs{m_server.base(), std::chrono::milliseconds(300)};
+    TravellerMapImporter::RunningImports m_jobs{m_server.base(), std::chrono::seconds(15)};
+    TravellerMapImporter::RunningImports m_hastyJobs{m_server.base(), std::chrono::milliseconds(300)};
     QObject m_form;
 };
