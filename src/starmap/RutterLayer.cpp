@@ -234,7 +234,10 @@ MapDirtyArea RutterLayer::factionChanged(const Faction *before, const Faction *a
     // depends on it files everything again): only the strokes of its routes change.
     const QHash<QUuid, FactionColor> colors = factionColors();
     for (const RouteKey &key : std::as_const(keys)) {
-        Segment &kept = m_segments[m_segmentOf.value(key)];
+        const auto place = m_segmentOf.constFind(key);
+        if (place == m_segmentOf.cend())
+            continue;
+        Segment &kept = m_segments[*place];
         kept.strokes = drawnLinesByRoute(kept.group, colors);
         area |= areaOf(kept);
         noteEnds(key);
