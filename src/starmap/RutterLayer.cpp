@@ -107,6 +107,7 @@ void RutterLayer::rebuild()
     m_segments.clear();
     m_segmentOf.clear();
     m_occupiedEnds.clear();
+    m_routesOfFaction.clear();
     m_valid = true;
     const StarfarerUniverse *universe = m_sets.universe();
     if (!universe)
@@ -125,8 +126,28 @@ void RutterLayer::rebuild()
     }
     const QHash<QUuid, FactionColor> colors = factionColors();
     m_segments.reserve(groups.size());
-    for (const QList<Rutter> &group : std::as_const(groups))
+    for (const QList<Rutter> &group : std::as_const(groups)) {
         m_segments.append(segment(group, colors));
+        fileFactions(m_segments.last());
+    }
+}
+
+void RutterLayer::fileFactions(const Segment &segment)
+{
+    for (const Rutter &rutter : segment.group)
+        m_routesOfFaction[rutter.factionID].insert(segment.key);
+}
+
+void RutterLayer::unfileFactions(const Segment &segment)
+{
+    for (const Rutter &rutter : segment.group) {
+        const auto routes = m_routesOfFaction.find(rutter.factionID);
+        if (routes == m_routesOfFaction.end())
+            continue;
+        routes->remove(segment.key);
+        if (routes->isEmpty())
+            m_routesOfFaction.erase(routes);
+    }
 }
 
 MapDirtyArea RutterLayer::areaOf(const Segment &segment)
@@ -149,12 +170,15 @@ MapDirtyArea RutterLayer::regroup(const QSet<RouteKey> &keys)
     const QHash<QUuid, FactionColor> colors = factionColors();
     for (const RouteKey &key : keys) {
         const auto kept = m_segmentOf.constFind(key);
-        if (kept != m_segmentOf.cend())
+        if (kept != m_segmentOf.cend()) {
             area |= areaOf(m_segments[*kept]);
+            unfileFactions(m_segments[*kept]);
+        }
         const QList<Rutter> group = groups.value(key);
         if (!group.isEmpty()) {
             Segment made = segment(group, colors);
             area |= areaOf(made);
+            fileFactions(made);
             if (kept != m_segmentOf.cend()) {
                 m_segments[*kept] = std::move(made);
             } else {
@@ -196,28 +220,56 @@ MapDirtyArea RutterLayer::ruttersAppended(const QList<Rutter> &rutters)
 
 MapDirtyArea RutterLayer::factionChanged(const Faction *before, const Faction *after)
 {
-    // One or two ids, compared directly: hashing them once per rutter would cost more.
-    const auto ofFaction = [before, after](const Rutter &rutter) {
-        return (before && rutter.factionID == before->id) || (after && rutter.factionID == after->id);
-    };
+    MapDirtyArea area;
+    if (!m_valid)
+        return area; // nothing kept: the next frame groups everything
     QSet<RouteKey> keys;
-    for (const Segment &segment : std::as_const(m_segments)) {
-        if (std::any_of(segment.group.cbegin(), segment.group.cend(), ofFaction))
-            keys.insert(segment.key);
+    for (const Faction *faction : {before, after}) {
+        if (faction)
+            keys.unite(m_routesOfFaction.value(faction->id));
     }
-    return regroup(keys);
+    if (keys.isEmpty())
+        return area;
+    // A faction's change leaves the visible rutters as they were (a filter that
+    // depends on it files everything again): only the strokes of its routes change.
+    const QHash<QUuid, FactionColor> colors = factionColors();
+    for (const RouteKey &key : std::as_const(keys)) {
+        const auto place = m_segmentOf.constFind(key);
+        if (place == m_segmentOf.cend())
+            continue;
+        Segment &kept = m_segments[*place];
+        kept.strokes = drawnLinesByRoute(kept.group, colors);
+        area |= areaOf(kept);
+        noteEnds(key);
+    }
+    return area;
+}
+
+QSet<qsizetype> RutterLayer::segmentsAt(const QList<GalacticCoordinates> &cells) const
+{
+    // The universe's index names the rutters ending at each hex; a route is kept while
+    // one of its rutters is visible, so its segment is found by the route's key.
+    QSet<qsizetype> places;
+    const StarfarerUniverse *universe = m_sets.universe();
+    if (!universe)
+        return places;
+    const QList<Rutter> &rutters = universe->rutters();
+    for (const GalacticCoordinates &cell : cells) {
+        for (const qsizetype position : universe->positionsOfRuttersAt(cell)) {
+            const auto kept = m_segmentOf.constFind(RouteKey::of(rutters[position]));
+            if (kept != m_segmentOf.cend())
+                places.insert(*kept);
+        }
+    }
+    return places;
 }
 
 void RutterLayer::cellsChanged(const QList<GalacticCoordinates> &cells)
 {
     if (!m_valid)
         return;
-    // One walk of the segments, however many hexes changed (a batch from an import).
-    const QSet<GalacticCoordinates> changed(cells.cbegin(), cells.cend());
-    for (const Segment &segment : std::as_const(m_segments)) {
-        if (changed.contains(segment.key.a) || changed.contains(segment.key.b))
-            noteEnds(segment.key);
-    }
+    for (const qsizetype place : segmentsAt(cells))
+        noteEnds(m_segments[place].key);
 }
 
 void RutterLayer::noteEnds(const RouteKey &key)
@@ -305,15 +357,11 @@ void RutterLayer::draw(QPainter &painter, const StarMapPass &pass) const
 QRectF RutterLayer::reachOf(const QList<GalacticCoordinates> &cells, const StarMapPass &pass)
 {
     prepare();
-    // One walk of the segments, however many hexes changed (a batch from an import).
-    const QSet<GalacticCoordinates> changed(cells.cbegin(), cells.cend());
     QRectF area;
-    for (const Segment &segment : std::as_const(m_segments)) {
-        if (changed.contains(segment.key.a) || changed.contains(segment.key.b)) {
-            const auto [from, to] = screenEnds(segment, pass);
-            area |= QRectF(from, to).normalized().adjusted(-kCapsuleReach, -kCapsuleReach, kCapsuleReach,
-                                                           kCapsuleReach);
-        }
+    for (const qsizetype place : segmentsAt(cells)) {
+        const auto [from, to] = screenEnds(m_segments[place], pass);
+        area |= QRectF(from, to).normalized().adjusted(-kCapsuleReach, -kCapsuleReach, kCapsuleReach,
+                                                       kCapsuleReach);
     }
     return area;
 }

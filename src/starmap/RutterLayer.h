@@ -77,9 +77,16 @@ public:
     MapDirtyArea rutterChanged(const Rutter *before, const Rutter *after);
     // Rutters appended together: their routes are grouped again, in one pass.
     MapDirtyArea ruttersAppended(const QList<Rutter> &rutters);
+    // A faction came, changed or went: only the routes drawing one of its rutters
+    // take its colour again.
     MapDirtyArea factionChanged(const Faction *before, const Faction *after);
     // The screen area drawn by the segments ending at these hexes.
     QRectF reachOf(const QList<GalacticCoordinates> &cells, const StarMapPass &pass);
+    // The routes kept that draw a rutter of the faction with this id.
+    QSet<RouteKey> routesOfFaction(const QUuid &factionID) const
+    {
+        return m_routesOfFaction.value(factionID);
+    }
 
 private:
     struct Segment
@@ -95,6 +102,11 @@ private:
     void rebuild();
     QHash<QUuid, FactionColor> factionColors() const;
     Segment segment(const QList<Rutter> &group, const QHash<QUuid, FactionColor> &colors) const;
+    // The places in m_segments of the kept routes ending at these hexes, each once.
+    QSet<qsizetype> segmentsAt(const QList<GalacticCoordinates> &cells) const;
+    // Files the segment's route under the factions of its rutters, or takes it out.
+    void fileFactions(const Segment &segment);
+    void unfileFactions(const Segment &segment);
     // Groups the visible rutters of these routes again.
     MapDirtyArea regroup(const QSet<RouteKey> &keys);
     // Notes whether each end of the route holds a system now: an end is held or not
@@ -109,4 +121,7 @@ private:
     QList<Segment> m_segments;
     QHash<RouteKey, qsizetype> m_segmentOf;   // each route's place in m_segments
     QSet<GalacticCoordinates> m_occupiedEnds; // the end hexes that hold a system
+    // The routes kept that draw a rutter of each faction, so that a faction's change
+    // finds its routes without walking every segment.
+    QHash<QUuid, QSet<RouteKey>> m_routesOfFaction;
 };

@@ -443,4 +443,52 @@ TEST(StarMapLayersDifferentialTest, RandomEditsDrawWhatFreshLayersDraw)
     }
 }
 
+// The rutter layer's look-up from a faction to the routes drawing its rutters, kept
+// through random edits of every kind (rutters added, their ends and factions changed,
+// rutters and factions deleted, whole lists set, filters and view modes turned), names
+// what a plain walk of the visible rutters names, for every faction ever used.
+TEST(StarMapLayersDifferentialTest, RoutesOfEachFactionMatchAWalkOfTheVisibleRutters)
+{
+    QList<GalacticCoordinates> places;
+    for (const auto &[col, row] : {std::pair{0, 2}, {1, 0}, {3, 4}, {7, 1}, {12, 3}, {2, 2}})
+        places.append(HexLayout::coordinates(col, row));
+    for (const unsigned seed : {5u, 2024u, 90001u}) {
+        const auto u = universe();
+        RandomMapEdits edits(*u, seed, places);
+        edits.populate();
+        const StarMapVisibleSets sets(u.get(), 60);
+        RutterLayer rutters(sets);
+        QObject::connect(&sets, &StarMapVisibleSets::reset, [&] { rutters.invalidate(); });
+        QObject::connect(&sets, &StarMapVisibleSets::cellsChanged,
+                         [&](const QList<GalacticCoordinates> &cells) { rutters.cellsChanged(cells); });
+        QObject::connect(&sets, &StarMapVisibleSets::rutterChanged,
+                         [&](const ObjectChange<Rutter> &c) { rutters.rutterChanged(c.before, c.after); });
+        QObject::connect(&sets, &StarMapVisibleSets::ruttersAppended,
+                         [&](const QList<Rutter> &appended) { rutters.ruttersAppended(appended); });
+        QObject::connect(&sets, &StarMapVisibleSets::factionChanged,
+                         [&](const ObjectChange<Faction> &c) { rutters.factionChanged(c.before, c.after); });
+        QSet<QUuid> factionIDs;
+        qsizetype routesSeen = 0;
+        for (int step = 0; step < 300; ++step) {
+            const std::string edit = edits.step();
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step << ": " << edit);
+            for (const Faction &faction : u->factions())
+                factionIDs.insert(faction.id);
+            for (const Rutter &rutter : u->rutters())
+                factionIDs.insert(rutter.factionID);
+            // The layer groups anew only when it kept nothing; otherwise it follows the edits.
+            rutters.prepare();
+            QHash<QUuid, QSet<RouteKey>> walked;
+            const StarMapVisibleSets freshSets(u.get(), 60);
+            for (const Rutter &rutter : freshSets.visibleRutters())
+                walked[rutter.factionID].insert(RouteKey::of(rutter));
+            for (const QUuid &id : std::as_const(factionIDs)) {
+                ASSERT_EQ(rutters.routesOfFaction(id), walked.value(id)) << id.toString().toStdString();
+                routesSeen += walked.value(id).size();
+            }
+        }
+        EXPECT_GT(routesSeen, 0); // the edits left routes to look up
+    }
+}
+
 } // namespace

@@ -41,6 +41,7 @@ void FactionPicker::fill()
     // Texts measured once stay known, unless renames have piled up many no longer shown.
     if (m_textWidths.size() > 2 * m_listed.size() + 64)
         m_textWidths.clear();
+    m_contents.reset();
     clear();
     addItem(tr("Select a faction"));
     for (qsizetype i = 0; i < m_listed.size(); ++i)
@@ -55,6 +56,7 @@ bool FactionPicker::taken(const Faction &faction)
     if (at < 0)
         return false;
     m_listed.removeAt(at);
+    m_contents.reset();
     removeItem(int(at) + 1);
     return true;
 }
@@ -82,6 +84,7 @@ void FactionPicker::follow(bool followed)
 
 void FactionPicker::addEntry(int index, const Faction &faction)
 {
+    m_contents.reset();
     insertItem(index, colorDotIcon(paletteColor(faction.color)), RutterListSource::factionName(faction),
                faction.id);
 }
@@ -116,18 +119,21 @@ int FactionPicker::textWidth(const QString &text) const
 // font's height and the icons' height, within the style's frame.
 QSize FactionPicker::sizeHint() const
 {
-    QSize contents(0, std::max(int(std::ceil(QFontMetricsF(fontMetrics()).height())), 14) + 2);
-    for (int i = 0; i < count(); ++i) {
-        int width = textWidth(itemText(i));
-        if (!itemIcon(i).isNull()) {
-            width += iconSize().width() + 4;
-            contents.setHeight(std::max(contents.height(), iconSize().height() + 2));
+    if (!m_contents) {
+        QSize contents(0, std::max(int(std::ceil(QFontMetricsF(fontMetrics()).height())), 14) + 2);
+        for (int i = 0; i < count(); ++i) {
+            int width = textWidth(itemText(i));
+            if (!itemIcon(i).isNull()) {
+                width += iconSize().width() + 4;
+                contents.setHeight(std::max(contents.height(), iconSize().height() + 2));
+            }
+            contents.setWidth(std::max(contents.width(), width));
         }
-        contents.setWidth(std::max(contents.width(), width));
+        m_contents = contents;
     }
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, this);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, *m_contents, this);
 }
 
 QSize FactionPicker::minimumSizeHint() const
@@ -137,7 +143,9 @@ QSize FactionPicker::minimumSizeHint() const
 
 void FactionPicker::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         m_textWidths.clear();
+        m_contents.reset();
+    }
     QComboBox::changeEvent(event);
 }

@@ -54,4 +54,7 @@ private:
     std::optional<QUuid> m_chosen;
     QList<Faction> m_listed; // the factions of the entries after the first, in order
     mutable QHash<QString, int> m_textWidths;
+    // What the entries need, measured at the first ask after they changed: each entry
+    // added or taken asks again, and the walk of every entry happens once per change.
+    mutable std::optional<QSize> m_contents;
 };

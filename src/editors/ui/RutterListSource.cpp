@@ -65,16 +65,17 @@ void RutterListSource::factionChanged(const QUuid &id)
 
 void RutterListSource::systemsChangedAt(const QList<GalacticCoordinates> &places)
 {
-    const QSet<GalacticCoordinates> changed(places.cbegin(), places.cend());
+    // The universe's index names the rutters with an end at each place.
+    const QList<Rutter> &rutters = universe().rutters();
     bool named = false;
-    for (const Rutter &rutter : universe().rutters()) {
-        if (changed.contains(rutter.start) || changed.contains(rutter.end)) {
-            m_madeRows.remove(rutter.id);
+    for (const GalacticCoordinates &place : places) {
+        for (const qsizetype position : universe().positionsOfRuttersAt(place)) {
+            m_madeRows.remove(rutters[position].id);
             named = true;
         }
     }
     if (named)
-        emit this->changed();
+        emit changed();
 }
 
 QString RutterListSource::listWord(const StarfarerUniverse &universe)

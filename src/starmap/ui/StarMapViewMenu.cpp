@@ -71,12 +71,16 @@ StarMapViewMenu::StarMapViewMenu(StarfarerUniverse *universe, const StarMapVisib
         connect(m_universe, signal, this, &StarMapViewMenu::rebuild);
     // The filters show the labels' categories and the chosen factions; a change of the
     // factions, faction lists or labels makes the column again only when it changes
-    // what the column shows (an import's factions and labels mostly do not).
-    const auto followed = [this](const auto &) { rebuildIfShownChanged(); };
-    const auto appendedTogether = [this](qsizetype, qsizetype) { rebuildIfShownChanged(); };
-    UniverseChanges::onObjects<Faction>(m_universe, this, followed, appendedTogether);
-    UniverseChanges::onObjects<FactionList>(m_universe, this, followed, appendedTogether);
-    UniverseChanges::onObjects<StarmapLabel>(m_universe, this, followed, appendedTogether);
+    // what the column shows (an import's factions and labels mostly do not). Factions
+    // and faction lists reach only the faction filter's title, labels only the
+    // categories, so each change compares only what it can reach.
+    const auto factionsFollowed = [this](const auto &) { rebuildIfShownChanged(false); };
+    const auto factionsAppended = [this](qsizetype, qsizetype) { rebuildIfShownChanged(false); };
+    UniverseChanges::onObjects<Faction>(m_universe, this, factionsFollowed, factionsAppended);
+    UniverseChanges::onObjects<FactionList>(m_universe, this, factionsFollowed, factionsAppended);
+    UniverseChanges::onObjects<StarmapLabel>(
+        m_universe, this, [this](const auto &) { rebuildIfShownChanged(true); },
+        [this](qsizetype, qsizetype) { rebuildIfShownChanged(true); });
     rebuild();
 }
 
@@ -86,9 +90,9 @@ void StarMapViewMenu::change(const std::function<void(StarfarerUniverse &)> &ass
     m_universe->save();
 }
 
-void StarMapViewMenu::rebuildIfShownChanged()
+void StarMapViewMenu::rebuildIfShownChanged(bool labels)
 {
-    if (m_sets->labelCategories() != m_shownCategories || factionMenuTitle() != m_shownFactionTitle)
+    if (labels ? m_sets->labelCategories() != m_shownCategories : factionMenuTitle() != m_shownFactionTitle)
         rebuild();
 }
 

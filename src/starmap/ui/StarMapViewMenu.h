@@ -40,9 +40,9 @@ signals:
 
 private:
     void rebuild();
-    // Rebuilds when the label categories or the faction filter's title differ from
-    // those shown.
-    void rebuildIfShownChanged();
+    // Rebuilds when the label categories (`labels`) or else the faction filter's title
+    // differ from those shown.
+    void rebuildIfShownChanged(bool labels);
     // Stores a new value with `assign`, then saves the universe.
     void change(const std::function<void(StarfarerUniverse &)> &assign);
     void addModePicker(QVBoxLayout *column);
