@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -65,6 +66,12 @@ ControlView::ControlView(UniverseManager *manager, WindowRouter *router,
       m_router(router), m_imports(imports)
 {
     setObjectName(QStringLiteral("controlView"));
+    // Started once the chosen screen has painted: a timer, not a queued call, so that it
+    // fires in a later pass of the event loop than the one that painted it.
+    m_restartTimer = new QTimer(this);
+    m_restartTimer->setSingleShot(true);
+    m_restartTimer->setInterval(0);
+    connect(m_restartTimer, &QTimer::timeout, this, &ControlView::restartLeftScreens);
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setChildrenCollapsible(false);
     m_splitter->addWidget(buildSidebar());
@@ -212,8 +219,10 @@ void ControlView::toggleGroup(FactionCategory category)
 // The detail column changes only when the destination differs from the one its
 // screen was made for, so choosing the shown destination again keeps that screen
 // with everything typed into it. The screen it leaves goes, unless it is kept: then
-// it goes back at once to the state a new one starts in, its pushed pages and what
-// was typed into it gone as if it had been deleted.
+// it goes back to the state a new one starts in, its pushed pages and what was typed
+// into it gone as if it had been deleted. That happens once the chosen screen is on
+// show (resetting a screen can cost more than showing another), or before the left
+// screen shows again, whichever comes first.
 void ControlView::showDetail()
 {
     if (m_detailPage && m_detailDestination == m_selection)
@@ -221,11 +230,15 @@ void ControlView::showDetail()
     if (m_detailPage) {
         m_detailLayout->removeWidget(m_detailPage);
         m_detailPage->hide();
-        if (m_detailDestination && DetailPages::isKept(m_detailDestination->kind))
-            DetailPages::returnToStart(m_detailDestination->kind, m_detailPage);
-        else
+        if (m_detailDestination && DetailPages::isKept(m_detailDestination->kind)) {
+            m_leftScreens[std::size_t(m_detailDestination->kind)] = true;
+            QCoreApplication::instance()->installEventFilter(this);
+        } else {
             m_detailPage->deleteLater();
+        }
     }
+    if (m_selection)
+        restartIfLeft(m_selection->kind);
     QWidget *page = m_selection ? m_keptPages[std::size_t(m_selection->kind)].data() : nullptr;
     if (!page) {
         page = m_selection ? DetailPages::make(*m_selection,
@@ -239,6 +252,30 @@ void ControlView::showDetail()
     page->show();
     m_detailPage = page;
     m_detailDestination = m_selection;
+}
+
+bool ControlView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && m_detailPage &&
+        (watched == m_detailPage || m_detailPage->isAncestorOf(qobject_cast<QWidget *>(watched)))) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        m_restartTimer->start();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ControlView::restartIfLeft(DestinationKind kind)
+{
+    if (!std::exchange(m_leftScreens[std::size_t(kind)], false))
+        return;
+    if (QWidget *page = m_keptPages[std::size_t(kind)])
+        DetailPages::returnToStart(kind, page);
+}
+
+void ControlView::restartLeftScreens()
+{
+    for (const DestinationKindRow &row : kDestinationKinds)
+        restartIfLeft(row.value);
 }
 
 void ControlView::showAlert(UniverseAlert alert)

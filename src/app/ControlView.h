@@ -15,6 +15,7 @@
 
 class ElidedLabel;
 class QSplitter;
+class QTimer;
 class QVBoxLayout;
 class SidebarList;
 class UniverseMenuButton;
@@ -63,6 +64,9 @@ public:
     // with the open universe's name.
     void showAlert(UniverseAlert alert);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *buildSidebar();
     QWidget *buildFooter();
@@ -71,6 +75,9 @@ private:
     void choose(const std::optional<Destination> &destination);
     void toggleGroup(FactionCategory category);
     void showDetail();
+    // Puts the kept screen of `kind` back in its start state if it was left since.
+    void restartIfLeft(DestinationKind kind);
+    void restartLeftScreens();
     void finishAlert(UniverseAlert alert, bool confirmed);
     void deleteOpenUniverse();
 
@@ -92,5 +99,9 @@ private:
     QWidget *m_detailPage = nullptr;
     std::optional<Destination> m_detailDestination;
     std::array<QPointer<QWidget>, kDestinationKinds.size()> m_keptPages; // by destination kind
+    // The kept screens left and not yet put back in their start state, by kind; the
+    // timer does that once the screen chosen instead has painted.
+    std::array<bool, kDestinationKinds.size()> m_leftScreens{};
+    QTimer *m_restartTimer = nullptr;
     QPointer<QDialog> m_alertDialog;
 };

@@ -31,6 +31,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QToolButton>
 
 #include <random>
@@ -884,3 +885,58 @@ TEST_F(Sidebar, AfterEveryFactionChangeTheSidebarShowsWhatANewOneShows)
 }
 
 } // namespace
+
+// A kept screen the user leaves is put back in its start state once the chosen screen
+// is on show, or at once when it is chosen again before that: it never shows what was
+// left in it, and once it is back on show nothing resets it any more.
+TEST_F(Sidebar, ALeftScreenIsResetBeforeItShowsAgainAndNeverWhileItShows)
+{
+    startApp();
+    QList<HexData> systems;
+    for (int i = 0; i < 40; ++i) {
+        HexData hex = aHex().worlds({aWorld().main().techLevel(TechnologyLevel::ttl12)});
+        hex.coordinates = {0, 0, 1 + i % 8, 1 + i / 8};
+        hex.starSystem.name = QStringLiteral("Star %1").arg(i);
+        systems.append(hex);
+    }
+    universe()->setData(systems);
+    const auto settled = [this] {
+        for (int pass = 0; pass < 5; ++pass)
+            settle();
+    };
+    clickRowTitled(QStringLiteral("Systems"));
+    settled();
+    QPointer<SystemListView> list = qobject_cast<SystemListView *>(view()->detailPage());
+    ASSERT_NE(list, nullptr);
+
+    // Chosen again before the event loop ran: reset on the way back.
+    list->setSearchText(QStringLiteral("Star 1"));
+    list->setSortOrder(SystemSort::name);
+    clickRowTitled(QStringLiteral("Star Map"));
+    clickRowTitled(QStringLiteral("Systems"));
+    ASSERT_EQ(view()->detailPage(), list.data());
+    EXPECT_EQ(list->model()->searchText(), QString());
+    EXPECT_EQ(list->model()->sortOrder(), SystemSort::coordinates);
+    EXPECT_EQ(list->model()->rowCount(), systems.size());
+
+    // What is typed once it is back stays: the reset of the earlier leave is not run
+    // again over it.
+    list->setSearchText(QStringLiteral("Star 2"));
+    settled();
+    EXPECT_EQ(list->model()->searchText(), QStringLiteral("Star 2"));
+    EXPECT_GT(list->model()->rowCount(), 0);
+    EXPECT_LT(list->model()->rowCount(), systems.size());
+
+    // Left and not chosen again: reset while hidden, and nothing else.
+    list->showDetail(list->model()->hexAt(0));
+    clickRowTitled(QStringLiteral("Star Map"));
+    settled();
+    ASSERT_FALSE(list->isVisible());
+    EXPECT_EQ(list->model()->searchText(), QString());
+    EXPECT_EQ(list->currentPage(), list->findChild<QStackedWidget *>()->widget(0));
+    EXPECT_EQ(list->model()->rowCount(), systems.size());
+    clickRowTitled(QStringLiteral("Systems"));
+    settled();
+    EXPECT_EQ(view()->detailPage(), list.data());
+    EXPECT_EQ(list->model()->searchText(), QString());
+}
