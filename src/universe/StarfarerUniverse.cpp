@@ -100,6 +100,7 @@ QByteArray StarfarerUniverse::encode() const
 void StarfarerUniverse::save()
 {
     m_saver.save();
+    setSaveState({SaveState::Kind::saving, {}, {}});
 }
 
 bool StarfarerUniverse::waitForPendingSave()
@@ -149,6 +150,21 @@ void StarfarerUniverse::reportSaveOutcomes()
         m_saveRetry.succeeded();
     else
         m_saveRetry.failed();
+    // The outcome is published even when the next write has begun, so that a view
+    // waiting for one never misses a failure.
+    const UniverseSaver::Outcome &last = outcomes.last();
+    setSaveState(last.succeeded ? SaveState{}
+                                : SaveState{SaveState::Kind::failed, last.message, m_saveRetry.scheduled()});
+    if (m_saver.pending())
+        setSaveState({SaveState::Kind::saving, {}, {}});
+}
+
+void StarfarerUniverse::setSaveState(SaveState state)
+{
+    if (state == m_saveState)
+        return;
+    m_saveState = std::move(state);
+    emit saveStateChanged();
 }
 
 void StarfarerUniverse::appendHex(const HexData &hex)

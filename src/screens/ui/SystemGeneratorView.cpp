@@ -82,12 +82,12 @@ SystemGeneratorView::SystemGeneratorView(StarfarerUniverse *universe, QWidget *p
         UniverseChanges::onHexes(
             m_universe, this, [this](const QList<GalacticCoordinates> &) { refresh(); },
             [this] { refresh(); });
-        connect(m_universe, &StarfarerUniverse::saved, this, [this] {
-            m_saveFailure.clear();
-            refresh();
-        });
-        connect(m_universe, &StarfarerUniverse::saveFailed, this, [this](const QString &message) {
-            m_saveFailure = message;
+        // A failure stays shown while the next write runs.
+        connect(m_universe, &StarfarerUniverse::saveStateChanged, this, [this] {
+            const SaveState &state = m_universe->saveState();
+            if (!state.settled())
+                return;
+            m_saveFailure = state.message;
             refresh();
         });
     }
