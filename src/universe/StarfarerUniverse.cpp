@@ -133,7 +133,10 @@ void StarfarerUniverse::reportSaveOutcomes()
 {
     m_saver.resume();
     const QList<UniverseSaver::Outcome> outcomes = m_saver.takeOutcomes();
-    for (const UniverseSaver::Outcome &outcome : outcomes) {
+    if (outcomes.isEmpty())
+        return;
+    for (qsizetype i = 0; i < outcomes.size(); ++i) {
+        const UniverseSaver::Outcome &outcome = outcomes.at(i);
         if (outcome.stamp)
             emit written(outcome.path,
                          Listing{*outcome.stamp, Header{outcome.id, outcome.name, outcome.path}});
@@ -141,27 +144,31 @@ void StarfarerUniverse::reportSaveOutcomes()
             emit saved();
         else
             emit saveFailed(outcome.message);
+        // The retry follows the latest write only; an earlier failure has none waiting.
+        const bool latest = i == outcomes.size() - 1;
+        if (latest && outcome.succeeded)
+            m_saveRetry.succeeded();
+        else if (latest)
+            m_saveRetry.failed();
+        // Each write's outcome is published in turn, even when several are reported at
+        // once or the next write has begun: a view waiting for the outcome of the write
+        // it asked for takes the first, and one that shows the latest ends on the last.
+        setSaveState(outcome.succeeded ? SaveState{}
+                                       : SaveState{SaveState::Kind::failed, outcome.message,
+                                                   latest ? m_saveRetry.scheduled() : std::nullopt});
         if (!outcome.keptPath.isEmpty())
             emit externalChangeKept(outcome.keptPath);
     }
-    if (outcomes.isEmpty())
-        return;
-    if (outcomes.last().succeeded)
-        m_saveRetry.succeeded();
-    else
-        m_saveRetry.failed();
-    // The outcome is published even when the next write has begun, so that a view
-    // waiting for one never misses a failure.
-    const UniverseSaver::Outcome &last = outcomes.last();
-    setSaveState(last.succeeded ? SaveState{}
-                                : SaveState{SaveState::Kind::failed, last.message, m_saveRetry.scheduled()});
     if (m_saver.pending())
         setSaveState({SaveState::Kind::saving, {}, {}});
 }
 
+// An outcome is told even when it equals the state before (a write that fails as
+// the last one did is news to a view opened since); "saving" is told once however
+// many saves are asked while it lasts.
 void StarfarerUniverse::setSaveState(SaveState state)
 {
-    if (state == m_saveState)
+    if (state.kind == SaveState::Kind::saving && m_saveState.kind == SaveState::Kind::saving)
         return;
     m_saveState = std::move(state);
     emit saveStateChanged();

@@ -99,10 +99,10 @@ public:
     void setSaveRetryDelays(std::chrono::milliseconds first, std::chrono::milliseconds longest);
     // The delay of the retry waiting to run after a failed save, if one is.
     std::optional<std::chrono::milliseconds> scheduledSaveRetry() const { return m_saveRetry.scheduled(); }
-    // Where saving stands: what the views show of it. saveStateChanged() tells each
-    // change: "saving" from a save() until its write is told, then the outcome of the
-    // last write told ("clean" or "failed"), and "saving" again while a write asked
-    // for meanwhile runs.
+    // Where saving stands: what the views show of it. saveStateChanged() tells
+    // "saving" once from a save() until a write's outcome is told, then each write's
+    // outcome in turn ("clean" or "failed", even when equal to the one before), and
+    // "saving" again while a write asked for meanwhile runs.
     const SaveState &saveState() const { return m_saveState; }
     // The file save() writes: named after the document's id.
     QString filePath() const { return m_folder.fileFor(m_contents.id); }
@@ -301,8 +301,8 @@ private:
     // Tells when the systems' change turned usesTravellerRules().
     void followRules();
     // Starts a save asked for during the last write, then emits saved() or
-    // saveFailed() for every write not yet reported, schedules a retry while the
-    // latest one failed, and publishes the latest outcome as the save state.
+    // saveFailed() and publishes the save state for every write not yet reported, and
+    // schedules a retry while the latest one failed.
     void reportSaveOutcomes();
     void setSaveState(SaveState state);
     qsizetype positionOfHex(const QUuid &id) const { return m_index.positionOf(id); }

@@ -1,8 +1,10 @@
 // The one save state a document publishes: a write asked for or running is "saving",
 // a refused write is "failed" with the message every view shows and the retry it
-// waits for, and the next write that succeeds makes it "clean" again. Each change
-// is told once, and a failure is told even when the next write has already begun.
+// waits for, and the next write that succeeds makes it "clean" again. "Saving" is
+// told once while it lasts; every write's outcome is told in turn, even several at
+// once, and a failure is told even when the next write has already begun.
 #include "RandomRecords.h"
+#include "ScriptedWrites.h"
 #include "UniverseStoreSupport.h"
 
 #include <QDir>
@@ -138,4 +140,43 @@ TEST_F(DocumentSaveState, SavingLastsWhileAWriteRunsAndAFailureIsToldEvenWhenThe
                 QStringLiteral("Failed to save StarfarerUniverse to ")));
         EXPECT_EQ(StarfarerUniverse::readFile(universe.filePath(), folder())->name(), QStringLiteral("4"));
     }
+}
+
+// Outcomes reported together (a wait for the pending save collects them) are each
+// published in turn, oldest first, so that a view waiting for the first write it
+// asked for sees it; only the latest carries the retry. An outcome equal to the
+// state before is told again.
+TEST_F(DocumentSaveState, OutcomesToldTogetherArePublishedInTurn)
+{
+    using namespace saving_test;
+    StarfarerUniverse universe(folder());
+    universe.setSaveRetryDelays(milliseconds(60000), milliseconds(60000)); // no retry runs during the test
+    ASSERT_TRUE(universe.saveNow());
+    StateLog log(universe); // outlives the script, whose end still tells a state
+    ScriptedWrites writes(universe);
+
+    writes.plan({{Fate::refused}, {Fate::written}, {Fate::refused}});
+    universe.save();
+    universe.setName(QStringLiteral("Second"));
+    universe.save();
+    EXPECT_TRUE(universe.waitForPendingSave());
+    ASSERT_EQ(log.kinds(), (QList<Kind>{Kind::saving, Kind::failed, Kind::clean}));
+    EXPECT_EQ(log.states().at(1).nextRetry, std::nullopt);
+    EXPECT_EQ(universe.scheduledSaveRetry(), std::nullopt);
+
+    // The third write fails alone: the retry it waits for is published with it.
+    log.clear();
+    universe.save();
+    EXPECT_FALSE(universe.waitForPendingSave());
+    ASSERT_EQ(log.kinds(), (QList<Kind>{Kind::saving, Kind::failed}));
+    const SaveState failed = log.states().at(1);
+    EXPECT_EQ(failed.nextRetry, milliseconds(60000));
+
+    // Waiting again tries once more and fails the same way: told again, unchanged.
+    log.clear();
+    writes.plan({{Fate::refused}});
+    EXPECT_FALSE(universe.waitForPendingSave());
+    EXPECT_EQ(log.states(), QList<SaveState>{failed});
+    EXPECT_EQ(writes.unused(), 0);
+    EXPECT_EQ(writes.unplanned(), 0);
 }

@@ -186,7 +186,7 @@ void SystemGeneratorView::storeSystem()
         m_universe->replaceHex(taken->id, hex);
     else
         m_universe->insertHex(hex);
-    m_universe->save(); // the outcome arrives as saved() or saveFailed()
+    m_universe->save(); // the outcome arrives as a change of the save state
     refresh();
     // The store may have fixed the universe's scale (its first system), or the shown
     // system may lie on the other scale than the switch: from now on the screen
