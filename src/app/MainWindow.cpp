@@ -111,8 +111,8 @@ void MainWindow::showCurrentUniverse()
     if (universe) {
         m_documentConnections = {
             connect(universe, &StarfarerUniverse::nameChanged, this, &MainWindow::refreshTitle),
-            connect(universe, &StarfarerUniverse::saveFailed, m_saveFailure, &MessageBanner::showMessage),
-            connect(universe, &StarfarerUniverse::saved, m_saveFailure, &MessageBanner::clearMessage),
+            connect(universe, &StarfarerUniverse::saveStateChanged, this,
+                    [this, universe] { showSaveState(universe->saveState()); }),
             connect(universe, &StarfarerUniverse::externalChangeKept, this, &MainWindow::showExternalChange),
         };
         setContent(new ControlView(m_manager, m_router, m_imports));
@@ -138,6 +138,15 @@ void MainWindow::showLoadError()
             file.isEmpty() ? *error : *error + QLatin1Char('\n') + QDir::toNativeSeparators(file));
     } else
         m_loadError->clearMessage();
+}
+
+// A failure stays shown while the next write runs.
+void MainWindow::showSaveState(const SaveState &state)
+{
+    if (state.kind == SaveState::Kind::failed)
+        m_saveFailure->showMessage(state.message);
+    else if (state.kind == SaveState::Kind::clean)
+        m_saveFailure->clearMessage();
 }
 
 void MainWindow::showExternalChange(const QString &keptPath)

@@ -85,6 +85,7 @@ private:
     // what leaving now means; true when they choose `leaveTitle`, false to stay.
     bool askToLeaveUnsaved(const StarfarerUniverse &universe, const QString &consequence,
                            const QString &leaveTitle);
+    void showSaveState(const SaveState &state);
     void showExternalChange(const QString &keptPath);
 
     WindowRouter *m_router;

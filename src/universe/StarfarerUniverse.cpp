@@ -100,6 +100,7 @@ QByteArray StarfarerUniverse::encode() const
 void StarfarerUniverse::save()
 {
     m_saver.save();
+    setSaveState({SaveState::Kind::saving, {}, {}});
 }
 
 bool StarfarerUniverse::waitForPendingSave()
@@ -132,7 +133,10 @@ void StarfarerUniverse::reportSaveOutcomes()
 {
     m_saver.resume();
     const QList<UniverseSaver::Outcome> outcomes = m_saver.takeOutcomes();
-    for (const UniverseSaver::Outcome &outcome : outcomes) {
+    if (outcomes.isEmpty())
+        return;
+    for (qsizetype i = 0; i < outcomes.size(); ++i) {
+        const UniverseSaver::Outcome &outcome = outcomes.at(i);
         if (outcome.stamp)
             emit written(outcome.path,
                          Listing{*outcome.stamp, Header{outcome.id, outcome.name, outcome.path}});
@@ -140,15 +144,34 @@ void StarfarerUniverse::reportSaveOutcomes()
             emit saved();
         else
             emit saveFailed(outcome.message);
+        // The retry follows the latest write only; an earlier failure has none waiting.
+        const bool latest = i == outcomes.size() - 1;
+        if (latest && outcome.succeeded)
+            m_saveRetry.succeeded();
+        else if (latest)
+            m_saveRetry.failed();
+        // Each write's outcome is published in turn, even when several are reported at
+        // once or the next write has begun: a view waiting for the outcome of the write
+        // it asked for takes the first, and one that shows the latest ends on the last.
+        setSaveState(outcome.succeeded ? SaveState{}
+                                       : SaveState{SaveState::Kind::failed, outcome.message,
+                                                   latest ? m_saveRetry.scheduled() : std::nullopt});
         if (!outcome.keptPath.isEmpty())
             emit externalChangeKept(outcome.keptPath);
     }
-    if (outcomes.isEmpty())
+    if (m_saver.pending())
+        setSaveState({SaveState::Kind::saving, {}, {}});
+}
+
+// An outcome is told even when it equals the state before (a write that fails as
+// the last one did is news to a view opened since); "saving" is told once however
+// many saves are asked while it lasts.
+void StarfarerUniverse::setSaveState(SaveState state)
+{
+    if (state.kind == SaveState::Kind::saving && m_saveState.kind == SaveState::Kind::saving)
         return;
-    if (outcomes.last().succeeded)
-        m_saveRetry.succeeded();
-    else
-        m_saveRetry.failed();
+    m_saveState = std::move(state);
+    emit saveStateChanged();
 }
 
 void StarfarerUniverse::appendHex(const HexData &hex)

@@ -3,6 +3,7 @@
 #include "HexIndex.h"
 #include "RetryTimer.h"
 #include "RutterHexIndex.h"
+#include "SaveState.h"
 #include "UniverseContents.h"
 #include "UniverseFile.h"
 #include "UniverseFolder.h"
@@ -81,8 +82,8 @@ public:
     // once: a snapshot is encoded and written on another thread. Requests made while
     // a write runs are coalesced into one snapshot taken when it ends (the newest
     // state wins). The outcome of each write arrives as saved() or saveFailed() on
-    // this object's thread; a failure prints "Failed to save StarfarerUniverse to
-    // <file>: <reason>" and leaves the file as it was.
+    // this object's thread, and the latest one as saveState(); a failure prints "Failed to save
+    // StarfarerUniverse to <file>: <reason>" and leaves the file as it was.
     void save();
     // Waits until every requested save has been written and reports the outcomes
     // not yet reported; false when the last write failed. When nothing is pending but
@@ -98,6 +99,11 @@ public:
     void setSaveRetryDelays(std::chrono::milliseconds first, std::chrono::milliseconds longest);
     // The delay of the retry waiting to run after a failed save, if one is.
     std::optional<std::chrono::milliseconds> scheduledSaveRetry() const { return m_saveRetry.scheduled(); }
+    // Where saving stands: what the views show of it. saveStateChanged() tells
+    // "saving" once from a save() until a write's outcome is told, then each write's
+    // outcome in turn ("clean" or "failed", even when equal to the one before), and
+    // "saving" again while a write asked for meanwhile runs.
+    const SaveState &saveState() const { return m_saveState; }
     // The file save() writes: named after the document's id.
     QString filePath() const { return m_folder.fileFor(m_contents.id); }
     const UniverseFolder &folder() const { return m_folder; }
@@ -277,6 +283,7 @@ signals:
     // The outcome of each save(): `message` names the file and the reason.
     void saveFailed(const QString &message);
     void saved();
+    void saveStateChanged();
     // Another program had changed the file since this document read or wrote it; its
     // version was kept in `keptPath` before this document's replaced it.
     void externalChangeKept(const QString &keptPath);
@@ -294,9 +301,10 @@ private:
     // Tells when the systems' change turned usesTravellerRules().
     void followRules();
     // Starts a save asked for during the last write, then emits saved() or
-    // saveFailed() for every write not yet reported, and schedules a retry while the
-    // latest one failed.
+    // saveFailed() and publishes the save state for every write not yet reported, and
+    // schedules a retry while the latest one failed.
     void reportSaveOutcomes();
+    void setSaveState(SaveState state);
     qsizetype positionOfHex(const QUuid &id) const { return m_index.positionOf(id); }
     template <typename T> QList<T> &objectList();
     template <typename T> qsizetype positionOfObject(const QUuid &id) const;
@@ -308,6 +316,7 @@ private:
     bool m_usesTravellerRules = false;
     UniverseSaver m_saver;
     RetryTimer m_saveRetry;
+    SaveState m_saveState;
 };
 
 // Where the document keeps each kind of map object and the signals that tell of its

@@ -51,6 +51,11 @@ void UniverseSaver::retryFailed()
     save();
 }
 
+bool UniverseSaver::pending() const
+{
+    return m_saveAsked || writing();
+}
+
 QList<UniverseSaver::Outcome> UniverseSaver::takeOutcomes()
 {
     QMutexLocker lock(&m_mutex);

@@ -60,6 +60,8 @@ public:
     // Asks for a save when the last write failed, its failure has been taken with
     // takeOutcomes(), and no save is pending.
     void retryFailed();
+    // Whether a save is asked for or being written.
+    bool pending() const;
     // The outcomes not yet reported, oldest first.
     QList<Outcome> takeOutcomes();
     // Called on the saving thread with each snapshot just before it is written.

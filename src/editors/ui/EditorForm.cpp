@@ -129,11 +129,15 @@ void EditorForm::addActionButton()
     m_saveFailure->hide();
     m_form->addWidget(m_saveFailure);
     // Saves are written in the background; their outcome arrives later.
-    connect(&m_universe, &StarfarerUniverse::saveFailed, m_saveFailure, [this](const QString &message) {
-        m_saveFailure->setText(tr("The universe could not be saved: %1").arg(message));
-        m_saveFailure->show();
+    connect(&m_universe, &StarfarerUniverse::saveStateChanged, m_saveFailure, [this] {
+        const SaveState &state = m_universe.saveState();
+        if (state.kind == SaveState::Kind::failed) {
+            m_saveFailure->setText(tr("The universe could not be saved: %1").arg(state.message));
+            m_saveFailure->show();
+        } else if (state.kind == SaveState::Kind::clean) {
+            m_saveFailure->hide();
+        }
     });
-    connect(&m_universe, &StarfarerUniverse::saved, m_saveFailure, &QLabel::hide);
 }
 
 void EditorForm::setTexts(Texts texts)

@@ -230,18 +230,16 @@ void ImportTravellerMapView::finishImport(const ImportOutcome &outcome)
     StarfarerUniverse *universe = m_universe.data();
     if (outcome.kind == ImportOutcome::Kind::applied && universe) {
         showResult(outcome.message, QString());
-        // Only this run's save outcome is reported here; either signal ends the watch.
-        auto watch = std::make_shared<QList<QMetaObject::Connection>>();
-        const auto stopWatching = [watch] {
-            for (const QMetaObject::Connection &connection : *watch)
-                QObject::disconnect(connection);
-        };
-        watch->append(connect(universe, &StarfarerUniverse::saved, this, stopWatching));
-        watch->append(connect(universe, &StarfarerUniverse::saveFailed, this,
-                              [this, stopWatching](const QString &message) {
-                                  stopWatching();
-                                  showResult(m_resultMessage->text(), message);
-                              }));
+        // Only this run's save outcome is reported here; either outcome ends the watch.
+        auto watch = std::make_shared<QMetaObject::Connection>();
+        *watch = connect(universe, &StarfarerUniverse::saveStateChanged, this, [this, universe, watch] {
+            const SaveState &state = universe->saveState();
+            if (!state.settled())
+                return;
+            QObject::disconnect(*watch);
+            if (state.kind == SaveState::Kind::failed)
+                showResult(m_resultMessage->text(), state.message);
+        });
     } else {
         showResult(QString(), outcome.message);
     }

@@ -103,20 +103,18 @@ SystemEditorView::SystemEditorView(StarfarerUniverse *universe, const QUuid &hex
         connect(m_universe, &StarfarerUniverse::usesTravellerRulesChanged, this,
                 &SystemEditorView::refreshToggleLabels);
         // Only the outcome of the editor's own save closes it or shows a failure.
-        connect(m_universe, &StarfarerUniverse::saved, this, [this] {
-            if (!m_awaitingSave)
+        connect(m_universe, &StarfarerUniverse::saveStateChanged, this, [this] {
+            const SaveState &state = m_universe->saveState();
+            if (!m_awaitingSave || !state.settled())
                 return;
             m_awaitingSave = false;
-            m_saveFailure.clear();
-            m_saveStatus->hide();
-            emit dismissed();
-        });
-        connect(m_universe, &StarfarerUniverse::saveFailed, this, [this](const QString &message) {
-            if (!m_awaitingSave)
+            m_saveFailure = state.message;
+            if (state.kind == SaveState::Kind::clean) {
+                m_saveStatus->hide();
+                emit dismissed();
                 return;
-            m_awaitingSave = false;
-            m_saveFailure = message;
-            m_saveStatus->setText(message);
+            }
+            m_saveStatus->setText(state.message);
             m_saveStatus->show();
         });
     }

@@ -82,12 +82,12 @@ SystemGeneratorView::SystemGeneratorView(StarfarerUniverse *universe, QWidget *p
         UniverseChanges::onHexes(
             m_universe, this, [this](const QList<GalacticCoordinates> &) { refresh(); },
             [this] { refresh(); });
-        connect(m_universe, &StarfarerUniverse::saved, this, [this] {
-            m_saveFailure.clear();
-            refresh();
-        });
-        connect(m_universe, &StarfarerUniverse::saveFailed, this, [this](const QString &message) {
-            m_saveFailure = message;
+        // A failure stays shown while the next write runs.
+        connect(m_universe, &StarfarerUniverse::saveStateChanged, this, [this] {
+            const SaveState &state = m_universe->saveState();
+            if (!state.settled())
+                return;
+            m_saveFailure = state.message;
             refresh();
         });
     }
@@ -186,7 +186,7 @@ void SystemGeneratorView::storeSystem()
         m_universe->replaceHex(taken->id, hex);
     else
         m_universe->insertHex(hex);
-    m_universe->save(); // the outcome arrives as saved() or saveFailed()
+    m_universe->save(); // the outcome arrives as a change of the save state
     refresh();
     // The store may have fixed the universe's scale (its first system), or the shown
     // system may lie on the other scale than the switch: from now on the screen

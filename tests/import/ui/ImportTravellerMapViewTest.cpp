@@ -1,6 +1,7 @@
 #include "import/ui/ImportTravellerMapView.h"
 #include "import/LoopbackServer.h"
 #include "ui/ProgressSpinner.h"
+#include "universe/ScriptedWrites.h"
 #include "universe/UniverseManager.h"
 
 #include <QCheckBox>
@@ -244,6 +245,36 @@ TEST_F(ImportForm, AFailedSaveIsShownBesideTheResult)
     EXPECT_FALSE(child<QLabel>("resultMessage")->text().isEmpty());
     EXPECT_EQ(child<QLabel>("errorMessage")->text(), failed.first().first().toString());
     EXPECT_TRUE(child<QLabel>("errorMessage")->text().contains(universe->filePath()));
+}
+
+// The form reports the outcome of its own run's write only: when that write is held
+// and a later save joins it, both outcomes reported at once, the form shows the
+// first one's failure, and never the second's.
+TEST_F(ImportForm, OnlyItsOwnWriteIsReportedWhenSeveralAreToldAtOnce)
+{
+    using namespace saving_test;
+    StarfarerUniverse *universe = m_manager.current();
+    universe->setSaveRetryDelays(std::chrono::hours(1), std::chrono::hours(1)); // no retry unless asked
+    universe->waitForPendingSave();
+    for (const Fate own : {Fate::written, Fate::refused}) {
+        for (const Fate later : {Fate::written, Fate::refused}) {
+            SCOPED_TRACE(testing::Message() << int(own) << int(later));
+            m_view = std::make_unique<ImportTravellerMapView>(&m_manager, universe, &m_imports);
+            ScriptedWrites writes(*universe);
+            OutcomeLog outcomes(*universe);
+            writes.plan({{own, true}, {later}});
+            runImport(QStringLiteral("Synthetic Reach"));
+            writes.awaitHeld();
+            universe->setName(QStringLiteral("Renamed meanwhile"));
+            universe->save();
+            writes.release();
+            universe->waitForPendingSave();
+            QCoreApplication::processEvents();
+            ASSERT_EQ(outcomes.fates(), (QList<Fate>{own, later}));
+            EXPECT_FALSE(child<QLabel>("resultMessage")->text().isEmpty());
+            EXPECT_EQ(child<QLabel>("errorMessage")->text(), outcomes.told().at(0));
+        }
+    }
 }
 
 TEST_F(ImportForm, ReturnInTheSectorNameImportsWhenTheButtonCould)

@@ -1,0 +1,131 @@
+#pragma once
+
+// Writes of a document scripted one by one on its saving thread, and the outcomes
+// it broadcasts, for tests that check what the views show of saving.
+
+#include "universe/StarfarerUniverse.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMutex>
+#include <QSemaphore>
+#include <QStringList>
+#include <QTest>
+
+#include <initializer_list>
+
+namespace saving_test {
+
+enum class Fate { written, refused };
+
+// One planned write: whether it may replace the file, and whether it waits on the
+// saving thread until the test lets it go.
+struct Write
+{
+    Fate fate;
+    bool held = false;
+};
+
+// Decides, on the saving thread just before each write, whether the write may
+// replace the file: a folder where the file belongs makes it fail.
+class ScriptedWrites
+{
+public:
+    explicit ScriptedWrites(StarfarerUniverse &universe) : m_universe(universe), m_file(universe.filePath())
+    {
+        universe.setWriteObserver([this](const UniverseContents &) { beforeWrite(); });
+    }
+    // Lets every held write go and waits for the writes under way, which still ask
+    // this script.
+    ~ScriptedWrites()
+    {
+        m_universe.setWriteObserver({});
+        m_mayGo.release(1000);
+        m_universe.waitForPendingSave();
+        QDir(m_file).removeRecursively();
+    }
+
+    void plan(std::initializer_list<Write> writes)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_planned.append(writes);
+    }
+    void awaitHeld() { m_held.acquire(); }
+    void release() { m_mayGo.release(); }
+    qsizetype unused() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_planned.size();
+    }
+    int unplanned() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_unplanned;
+    }
+
+private:
+    void beforeWrite()
+    {
+        Write write{Fate::written};
+        {
+            QMutexLocker lock(&m_mutex);
+            if (m_planned.isEmpty())
+                ++m_unplanned;
+            else
+                write = m_planned.takeFirst();
+        }
+        if (write.held) {
+            m_held.release();
+            m_mayGo.acquire();
+        }
+        if (write.fate == Fate::refused) {
+            QFile::remove(m_file);
+            QDir().mkpath(m_file);
+        } else {
+            QDir(m_file).removeRecursively();
+        }
+    }
+
+    StarfarerUniverse &m_universe;
+    const QString m_file;
+    mutable QMutex m_mutex;
+    QList<Write> m_planned;
+    int m_unplanned = 0;
+    QSemaphore m_held, m_mayGo;
+};
+
+// The outcomes the document broadcast, oldest first: empty for a write that
+// succeeded, its message for one that failed.
+class OutcomeLog
+{
+public:
+    explicit OutcomeLog(StarfarerUniverse &universe)
+        : m_saved(QObject::connect(&universe, &StarfarerUniverse::saved, &universe,
+                                   [this] { m_told.append(QString()); })),
+          m_failed(QObject::connect(&universe, &StarfarerUniverse::saveFailed, &universe,
+                                    [this](const QString &message) { m_told.append(message); }))
+    {}
+    ~OutcomeLog()
+    {
+        QObject::disconnect(m_saved);
+        QObject::disconnect(m_failed);
+    }
+    const QStringList &told() const { return m_told; }
+    QList<Fate> fates() const
+    {
+        QList<Fate> fates;
+        for (const QString &message : m_told)
+            fates.append(message.isEmpty() ? Fate::written : Fate::refused);
+        return fates;
+    }
+    bool waitFor(qsizetype count) const
+    {
+        return QTest::qWaitFor([&] { return m_told.size() >= count; }, 10000);
+    }
+
+private:
+    QStringList m_told;
+    QMetaObject::Connection m_saved, m_failed;
+};
+
+} // namespace saving_test
