@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "screens/ui/UWPReferenceView.h"
 #include "screens/ui/WorldInfoWindow.h"
+#include "starmap/PictureMemory.h"
 #include "travel/ui/SystemTravelWindow.h"
 #include "ui/PlainText.h"
 #include "ui/StarSystemHexes.h"
@@ -44,6 +45,7 @@ VostrelApp::VostrelApp(UniverseFolder folder, QSettings *settings, std::unique_p
     : m_ownedSettings(std::move(ownedSettings))
 {
     nameApplication();
+    PictureMemory::returnDroppedPicturesToSystem();
     QApplication::setWindowIcon(StarSystemHexes::icon());
     // Closing the main window keeps the program running while an auxiliary window
     // is still open; closing the last one ends it.

@@ -1,0 +1,83 @@
+#include "starmap/PictureMemory.h"
+#include "starmap/StarMapFrameCache.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kTiles = 100;
+
+QImage tile(int shade)
+{
+    QImage image(StarMapFrameCache::kTileSize, StarMapFrameCache::kTileSize,
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(qRgb(shade, 0, 0));
+    return image;
+}
+
+// Bytes the heap holds free: kept for reuse rather than handed back to the system.
+qsizetype heapFree()
+{
+    return static_cast<qsizetype>(mallinfo2().fordblks);
+}
+
+// What the tile cache does over a zoom: a screenful of tiles drawn and evicted, then
+// another drawn while records that stay (a layout, a key) are made between them,
+// and evicted in turn. Returns the small records, which must outlive the measurement.
+std::vector<std::unique_ptr<char[]>> churnTiles(qsizetype *freeBefore, qsizetype *freeAfter)
+{
+    std::vector<std::unique_ptr<char[]>> kept;
+    {
+        std::vector<QImage> first;
+        for (int i = 0; i < kTiles; ++i)
+            first.push_back(tile(i));
+    }
+    *freeBefore = heapFree();
+    {
+        std::vector<QImage> second;
+        for (int i = 0; i < kTiles; ++i) {
+            second.push_back(tile(i));
+            kept.push_back(std::make_unique<char[]>(16 * 1024));
+        }
+    }
+    *freeAfter = heapFree();
+    return kept;
+}
+
+} // namespace
+
+// Evicted tiles leave the process: the heap keeps no more free space after a screenful
+// of them was drawn and dropped among small records that stay.
+TEST(PictureMemoryTest, DroppedTilesDoNotStayInTheHeap)
+{
+    ASSERT_TRUE(PictureMemory::returnDroppedPicturesToSystem());
+    const qsizetype tileBytes = tile(0).sizeInBytes();
+    ASSERT_GE(tileBytes, PictureMemory::kOwnMappingFrom);
+    qsizetype before = 0;
+    qsizetype after = 0;
+    const auto kept = churnTiles(&before, &after);
+    ASSERT_EQ(kept.size(), std::size_t(kTiles));
+    EXPECT_LT(after - before, 8 * tileBytes);
+}
+
+// Small blocks are not mapped one by one: those the map makes by the thousand (keys,
+// lists) still come from the heap.
+TEST(PictureMemoryTest, SmallBlocksStayInTheHeap)
+{
+    ASSERT_TRUE(PictureMemory::returnDroppedPicturesToSystem());
+    const std::size_t mappedBefore = mallinfo2().hblks;
+    std::vector<std::unique_ptr<char[]>> blocks;
+    for (int i = 0; i < 64; ++i)
+        blocks.push_back(std::make_unique<char[]>(PictureMemory::kOwnMappingFrom / 4));
+    EXPECT_EQ(mallinfo2().hblks, mappedBefore);
+    for (int i = 0; i < 8; ++i)
+        blocks.push_back(std::make_unique<char[]>(PictureMemory::kOwnMappingFrom));
+    EXPECT_EQ(mallinfo2().hblks, mappedBefore + 8);
+}
