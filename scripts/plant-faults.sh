@@ -307,7 +307,7 @@ FAULTS = [
      "    } else {\n        recomputeCells(block);\n    }\n", "    }\n",
      "a block's extent not shrunk when its outermost system goes"),
     ("starmap-shared-id-refile", "src/starmap/StarMapVisibleSets.cpp",
-     "if (!hex || order == m_orders.cend() || m_sharedIDs.contains(id)) {", "if (!hex || order == m_orders.cend()) {",
+     "if (!hex || m_sharedIDs.contains(id)) {", "if (!hex) {",
      "a system of an id several carry re-filed at another's place"),
     ("starmap-rutter-faction-gone", "src/starmap/RutterLayer.cpp",
      "for (const Faction *faction : {before, after}) {",

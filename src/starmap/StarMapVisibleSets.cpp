@@ -87,38 +87,24 @@ void StarMapVisibleSets::file(SystemIndex &systems, const Rules &rules, double h
             {order, hex, HexLayout(hexRadius).center(hex.coordinates), StarGlyph::of(hex.starSystem.stars)});
 }
 
-void StarMapVisibleSets::file(const HexData &hex, qint64 order)
+void StarMapVisibleSets::fileAt(qsizetype position)
 {
-    file(m_systems, m_rules, m_hexRadius, hex, order);
+    const HexIndex &index = m_universe->hexIndex();
+    const HexData &hex = m_universe->data()[position];
+    const qint64 slot = index.slotAt(position);
+    // An id that an earlier hex carries already.
+    if (index.slotOf(hex.id) != slot)
+        m_sharedIDs.insert(hex.id);
+    file(m_systems, m_rules, m_hexRadius, hex, slot);
 }
 
-void StarMapVisibleSets::noteOrder(Filed &filed, const QUuid &id, qint64 order)
+SystemIndex StarMapVisibleSets::fileAll(const HexList &data, const Rules &rules, double hexRadius)
 {
-    if (filed.orders.contains(id))
-        filed.sharedIDs.insert(id);
-    else
-        filed.orders.insert(id, order);
-}
-
-void StarMapVisibleSets::noteOrder(const QUuid &id, qint64 order)
-{
-    if (m_orders.contains(id))
-        m_sharedIDs.insert(id);
-    else
-        m_orders.insert(id, order);
-}
-
-StarMapVisibleSets::Filed StarMapVisibleSets::fileAll(const HexList &data, const Rules &rules,
-                                                      double hexRadius)
-{
-    Filed filed{SystemIndex(hexRadius), {}, {}, data.size()};
-    filed.orders.reserve(data.size());
-    qint64 order = 0;
-    for (const HexData &hex : data) {
-        noteOrder(filed, hex.id, order);
-        file(filed.systems, rules, hexRadius, hex, order++);
-    }
-    return filed;
+    SystemIndex systems(hexRadius);
+    qint64 position = 0;
+    for (const HexData &hex : data)
+        file(systems, rules, hexRadius, hex, position++);
+    return systems;
 }
 
 void StarMapVisibleSets::readRules()
@@ -140,21 +126,31 @@ void StarMapVisibleSets::readRules()
     m_rules = std::move(rules);
 }
 
-void StarMapVisibleSets::adopt(Filed filed)
+void StarMapVisibleSets::take(SystemIndex systems)
 {
-    m_systems = std::move(filed.systems);
-    m_orders = std::move(filed.orders);
-    m_sharedIDs = std::move(filed.sharedIDs);
-    m_nextOrder = filed.nextOrder;
+    // Filed by position, from the hexes as they stand now: a change while a worker
+    // filed them would have filed them again, so the positions are the index's.
+    if (m_universe) {
+        const HexIndex &index = m_universe->hexIndex();
+        systems.renumber([&index](qint64 position) { return index.slotAt(position); });
+        m_renumberings = index.renumberings();
+        m_sharedIDs = index.sharedIDs();
+    }
+    m_systems = std::move(systems);
+}
+
+void StarMapVisibleSets::adopt(SystemIndex systems)
+{
+    take(std::move(systems));
     rebuildRutters();
     emit reset();
 }
 
 void StarMapVisibleSets::fillInBackground()
 {
-    m_filling = new QFutureWatcher<Filed>(this);
+    m_filling = new QFutureWatcher<SystemIndex>(this);
     connect(m_filling, &QFutureWatcherBase::finished, this, [this] {
-        QFutureWatcher<Filed> *watcher = std::exchange(m_filling, nullptr);
+        QFutureWatcher<SystemIndex> *watcher = std::exchange(m_filling, nullptr);
         watcher->deleteLater();
         adopt(watcher->future().takeResult());
     });
@@ -179,6 +175,14 @@ bool StarMapVisibleSets::refiledWhileFilling()
     if (!filling())
         return false;
     rebuild();
+    return true;
+}
+
+bool StarMapVisibleSets::refiledAfterRenumbering()
+{
+    if (!m_universe || m_universe->hexIndex().renumberings() == m_renumberings)
+        return false;
+    take(fileAll(m_universe->data(), m_rules, m_hexRadius));
     return true;
 }
 
@@ -241,13 +245,12 @@ void StarMapVisibleSets::hexInserted(const QUuid &id, const GalacticCoordinates 
     if (!m_universe)
         return;
     const auto &data = m_universe->data();
-    const std::optional<HexData> hex =
-        !data.isEmpty() && data.back().id == id ? std::optional(data.back()) : m_universe->hexWithID(id);
-    if (!hex)
+    const qsizetype position =
+        !data.isEmpty() && data.back().id == id ? data.size() - 1 : m_universe->hexIndex().positionOf(id);
+    if (position < 0)
         return;
-    const qint64 order = m_nextOrder++;
-    noteOrder(id, order);
-    file(*hex, order);
+    if (!refiledAfterRenumbering())
+        fileAt(position);
     announceCells({coordinates});
 }
 
@@ -258,14 +261,13 @@ void StarMapVisibleSets::hexesInserted(qsizetype first, qsizetype count)
     if (!m_universe)
         return;
     const auto &data = m_universe->data();
+    const bool refiled = refiledAfterRenumbering();
     QList<GalacticCoordinates> cells;
     cells.reserve(count);
     for (qsizetype i = first; i < first + count && i < data.size(); ++i) {
-        const HexData &hex = data[i];
-        const qint64 order = m_nextOrder++;
-        noteOrder(hex.id, order);
-        file(hex, order);
-        cells.append(hex.coordinates);
+        if (!refiled)
+            fileAt(i);
+        cells.append(data[i].coordinates);
     }
     announceCells(cells);
 }
@@ -347,13 +349,14 @@ void StarMapVisibleSets::hexReplaced(const QUuid &id, const GalacticCoordinates 
     if (refiledWhileFilling())
         return;
     const std::optional<HexData> hex = m_universe ? m_universe->hexWithID(id) : std::nullopt;
-    const auto order = m_orders.constFind(id);
-    if (!hex || order == m_orders.cend() || m_sharedIDs.contains(id)) {
+    if (!hex || m_sharedIDs.contains(id)) {
         rebuild();
         return;
     }
-    m_systems.remove(id, oldCoordinates);
-    file(*hex, *order);
+    if (!refiledAfterRenumbering()) {
+        m_systems.remove(id, oldCoordinates);
+        file(m_systems, m_rules, m_hexRadius, *hex, m_universe->hexIndex().slotOf(id));
+    }
     announceCells({oldCoordinates, newCoordinates});
 }
 
@@ -365,8 +368,8 @@ void StarMapVisibleSets::hexRemoved(const QUuid &id, const GalacticCoordinates &
         rebuild();
         return;
     }
-    m_systems.remove(id, coordinates);
-    m_orders.remove(id);
+    if (!refiledAfterRenumbering())
+        m_systems.remove(id, coordinates);
     announceCells({coordinates});
 }
 

@@ -4,7 +4,6 @@
 #include "universe/UniverseChanges.h"
 
 #include <QFutureWatcher>
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -86,36 +85,32 @@ private:
         bool accepts(const HexData &hex) const;
     };
 
-    // The systems filed, with the place of each id in the universe's order.
-    struct Filed
-    {
-        SystemIndex systems;
-        QHash<QUuid, qint64> orders;
-        QSet<QUuid> sharedIDs;
-        qint64 nextOrder = 0;
-    };
-
-    // Files every hex of `data` that `rules` accept; touches nothing of the sets, so
-    // any thread may run it.
-    static Filed fileAll(const HexList &data, const Rules &rules, double hexRadius);
+    // Files every hex of `data` that `rules` accept, each in the order of its position;
+    // touches nothing of the sets, so any thread may run it.
+    static SystemIndex fileAll(const HexList &data, const Rules &rules, double hexRadius);
     void rebuild();
     // The settings of the universe read into rules, and the systems filed by them.
     void readRules();
-    void adopt(Filed filed);
+    // Keeps the systems filed from the universe's hexes as they stand, each in the
+    // order of its slot in the universe's hex index.
+    void take(SystemIndex systems);
+    void adopt(SystemIndex systems);
     void fillInBackground();
     void dropFilling();
     // A hex changed while the filing runs: its outcome would lack the change, so the
     // systems are filed again at once (true).
     bool refiledWhileFilling();
+    // The universe's hex index renumbered its slots (after many removals): the systems
+    // are filed again under the new ones, the change at hand included (true); what is
+    // shown stays the same.
+    bool refiledAfterRenumbering();
     void rebuildRutters();
     void rebuildLabels();
-    void file(const HexData &hex, qint64 order);
+    // Files the stored hex at `position` under its slot.
+    void fileAt(qsizetype position);
     // Files the hex in `systems` when `rules` accept it.
     static void file(SystemIndex &systems, const Rules &rules, double hexRadius, const HexData &hex,
                      qint64 order);
-    // Notes the place of a stored hex in the universe's order.
-    void noteOrder(const QUuid &id, qint64 order);
-    static void noteOrder(Filed &filed, const QUuid &id, qint64 order);
     void hexInserted(const QUuid &id, const GalacticCoordinates &coordinates);
     void hexReplaced(const QUuid &id, const GalacticCoordinates &oldCoordinates,
                      const GalacticCoordinates &newCoordinates);
@@ -139,16 +134,17 @@ private:
     QPointer<const StarfarerUniverse> m_universe;
     double m_hexRadius;
     Rules m_rules;
+    // The systems, each in the order of its hex's slot in the universe's hex index
+    // (the document's changes by id reach the first hex with the id).
     SystemIndex m_systems;
-    // The place in the universe's order of the first stored hex with each id: the one
-    // the document's changes by id reach.
-    QHash<QUuid, qint64> m_orders;
-    // Ids that more than one stored hex carries: a change by such an id files every
-    // system again, since it does not say which of them it reached.
+    // The index's renumberings when the systems were filed.
+    qint64 m_renumberings = 0;
+    // Ids that more than one stored hex has carried since the systems were filed: a
+    // change by such an id files every system again, since it does not say which of
+    // them it reached (nor does the index, once one of them took another id).
     QSet<QUuid> m_sharedIDs;
-    qint64 m_nextOrder = 0;
     QList<Rutter> m_rutters;
     QList<StarmapLabel> m_labels;
     // The filing under way on a worker thread, if any (a child).
-    QFutureWatcher<Filed> *m_filling = nullptr;
+    QFutureWatcher<SystemIndex> *m_filling = nullptr;
 };

@@ -27,6 +27,15 @@ public:
     void insert(MapSystem system);
     // Removes the system with this id filed at these coordinates; false when none is.
     bool remove(const QUuid &id, const GalacticCoordinates &coordinates);
+    // Gives every system the order `renumber` makes of its own, which must keep the
+    // systems' sequence.
+    template <typename Renumber> void renumber(Renumber renumber)
+    {
+        for (Block &block : m_blocks) {
+            for (MapSystem &system : block.systems)
+                system.order = renumber(system.order);
+        }
+    }
 
     qsizetype size() const { return m_size; }
     bool isEmpty() const { return m_size == 0; }

@@ -65,6 +65,7 @@ void HexIndex::rebuild(const HexList &data)
     m_places.clear();
     m_removed.clear();
     m_nextSlot = 0;
+    ++m_renumberings;
     m_ids.reserve(data.size());
     m_places.reserve(data.size());
     for (const HexData &hex : data)
@@ -142,4 +143,5 @@ void HexIndex::fold()
     m_places.renumber(toPosition);
     m_nextSlot -= qint64(m_removed.size());
     m_removed.clear();
+    ++m_renumberings;
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QUuid>
 
 #include <vector>
@@ -44,6 +45,17 @@ public:
     // The positions of every hex at these coordinates, ascending.
     QList<qsizetype> positionsAt(const GalacticCoordinates &coordinates) const;
 
+    // The slots, for views that keep hexes in the list's order without renumbering
+    // them on each removal: a hex's slot keeps its order among the others' and stays
+    // the same until renumberings() grows (the log folded, or the list indexed afresh).
+    // The slot of the first hex with this id, or -1.
+    qint64 slotOf(const QUuid &id) const { return m_ids.first(id); }
+    // The slot of the hex at `position`.
+    qint64 slotAt(qsizetype position) const;
+    qint64 renumberings() const { return m_renumberings; }
+    // The ids that more than one hex carries.
+    QSet<QUuid> sharedIDs() const { return m_ids.shared(); }
+
 private:
     // The slots of the hexes with each key, the first (smallest) apart from the
     // others: most keys are held by one hex, and they need no list.
@@ -57,6 +69,7 @@ private:
         }
         void reserve(qsizetype size) { m_first.reserve(size); }
         qint64 first(const Key &key) const { return m_first.value(key, -1); }
+        QSet<Key> shared() const { return QSet<Key>(m_later.keyBegin(), m_later.keyEnd()); }
         // Every slot with the key, ascending.
         QList<qint64> all(const Key &key) const;
         void add(const Key &key, qint64 slot);
@@ -70,7 +83,6 @@ private:
     };
 
     qsizetype positionOfSlot(qint64 slot) const;
-    qint64 slotAt(qsizetype position) const;
     // Renumbers the slots to the positions and empties the log.
     void fold();
 
@@ -78,4 +90,5 @@ private:
     Slots<GalacticCoordinates> m_places;
     qint64 m_nextSlot = 0;
     std::vector<qint64> m_removed; // the removed slots, ascending
+    qint64 m_renumberings = 0;
 };

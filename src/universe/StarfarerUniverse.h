@@ -178,6 +178,8 @@ public:
     {
         return m_index.positionsAt(coordinates);
     }
+    // The index of the hexes by id and coordinates, always up to date with data().
+    const HexIndex &hexIndex() const { return m_index; }
     // Where in rutters() every rutter with an end at exactly these coordinates stands,
     // ascending; a rutter from the hex to itself once.
     QList<qsizetype> positionsOfRuttersAt(const GalacticCoordinates &coordinates) const

@@ -121,6 +121,46 @@ TEST(StarMapVisibleSetsTest, SingleHexChangesMatchARebuild)
     EXPECT_EQ(sets.systems().extent(), fresh.systems().extent());
 }
 
+// Systems removed, added and shown or hidden one at a time, many sharing a place, for
+// long enough that the universe's index renumbers the places of its hexes (after more
+// removals than it holds hexes), starting from a universe that had lost hexes before
+// the map was made: the systems stay in the universe's order, as built afresh.
+TEST(StarMapVisibleSetsTest, SystemsKeepTheUniversesOrderThroughManyRemovals)
+{
+    std::mt19937 random(1984);
+    const QList<GalacticCoordinates> places{at(1, 1), at(1, 2), at(2, 1), at(32, 40), at(1, 1, 1, 0)};
+    const auto someHex = [&] { return hex(places[random() % places.size()], random() % 2 == 0); };
+    QList<HexData> data;
+    for (int i = 0; i < 30; ++i)
+        data.append(someHex());
+    const auto u = universe(data);
+    u->setMapViewMode(MapViewMode::player);
+    for (int i = 0; i < 6; ++i)
+        u->removeHex(u->data()[qsizetype(random() % u->data().size())].id);
+    const qint64 renumberings = u->hexIndex().renumberings();
+    StarMapVisibleSets sets(u.get(), 60);
+    for (int step = 0; step < 400 && !HasFailure(); ++step) {
+        SCOPED_TRACE(testing::Message() << "step " << step);
+        const qsizetype p = qsizetype(random() % u->data().size());
+        switch (random() % 3) {
+        case 0: u->insertHex(someHex()); break;
+        case 1: u->removeHex(u->data()[p].id); break;
+        default: {
+            HexData shown = u->data()[p];
+            shown.starSystem.starfarers = !shown.starSystem.starfarers;
+            u->replaceHex(shown);
+        }
+        }
+        if (u->data().isEmpty())
+            u->insertHex(someHex());
+        const StarMapVisibleSets fresh(u.get(), 60);
+        ASSERT_EQ(sets.visibleHexes(), fresh.visibleHexes());
+        for (const GalacticCoordinates &place : places)
+            ASSERT_EQ(sets.hexAt(place), fresh.hexAt(place)) << place.description().toStdString();
+    }
+    EXPECT_GT(u->hexIndex().renumberings(), renumberings);
+}
+
 // A system copied under an id already stored: the document's changes by that id reach
 // the first copy, which keeps its place before the later systems, whether it is
 // edited, stored under a new id or removed.
@@ -469,6 +509,34 @@ TEST(StarMapVisibleSetsTest, LargeUniverseIsFiledOnAWorkerAsTheRulesSay)
     const QUuid first = u->data()[0].id;
     u->removeHex(first);
     EXPECT_EQ(sets.systems().size(), known - 1);
+}
+
+// The worker files a universe that lost hexes before the map was made: a hidden system
+// shown afterwards takes its place among those filed on the worker.
+TEST(StarMapVisibleSetsTest, SystemsFiledOnAWorkerKeepTheirOrderAfterEarlierRemovals)
+{
+    const auto u = largePlayerUniverse();
+    for (int i = 0; i < 3; ++i)
+        u->removeHex(u->data()[0].id);
+    StarMapVisibleSets sets(u.get(), 60);
+    finishFiling();
+    ASSERT_FALSE(sets.filling());
+    HexData shown = u->data()[1]; // unknown to the Starfarers until now
+    ASSERT_FALSE(shown.starSystem.starfarers);
+    shown.starSystem.starfarers = true;
+    u->replaceHex(shown);
+    const HexData added = hex(at(5, 5, 99, 99));
+    u->insertHex(added);
+    const QList<HexData> kept = sets.visibleHexes();
+    ASSERT_GE(kept.size(), 3);
+    EXPECT_EQ(kept[0].id, u->data()[0].id);
+    EXPECT_EQ(kept[1], shown);
+    EXPECT_EQ(kept[2].id, u->data()[3].id);
+    EXPECT_EQ(kept.last(), added);
+
+    StarMapVisibleSets fresh(u.get(), 60);
+    finishFiling();
+    EXPECT_EQ(kept, fresh.visibleHexes());
 }
 
 TEST(StarMapVisibleSetsTest, ChangesWhileFilingAreNotLostWhenTheFilingEnds)
