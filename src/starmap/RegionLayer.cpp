@@ -40,21 +40,18 @@ QString RegionLayer::nameOf(const Region &region)
     return region.name.isEmpty() ? QStringLiteral("Unnamed Region") : region.name;
 }
 
-const RegionLayer::Outline &RegionLayer::outlineOf(const Region &region)
+RegionLayer::Outline RegionLayer::traced(const Region &region, double hexRadius)
 {
-    Outline &outline = m_outlines[region.id];
-    if (outline.region == region && !outline.points.isEmpty())
-        return outline;
-    const double R = m_sets.hexRadius();
+    Outline outline;
     outline.region = region;
     outline.serial = nextSerial++;
-    outline.points = region.outlinePoints(R);
+    outline.points = region.outlinePoints(hexRadius);
     if (region.labelCoordinates) {
-        outline.namePoint = HexLayout(R).center(*region.labelCoordinates);
+        outline.namePoint = HexLayout(hexRadius).center(*region.labelCoordinates);
     } else {
         QPointF sum;
         for (const RegionAnchor &anchor : region.anchors)
-            sum += anchor.hexCorner().point(R);
+            sum += anchor.hexCorner().point(hexRadius);
         outline.namePoint = region.anchors.isEmpty() ? sum : sum / static_cast<double>(region.anchors.size());
     }
     QPolygonF corners(outline.points);
@@ -62,6 +59,37 @@ const RegionLayer::Outline &RegionLayer::outlineOf(const Region &region)
     corners.append(outline.namePoint);
     outline.bounds = corners.boundingRect();
     return outline;
+}
+
+RegionLayer::Outlines RegionLayer::trace(const QList<Region> &regions, double hexRadius)
+{
+    Outlines outlines;
+    for (const Region &region : regions) {
+        if (region.anchors.size() >= 2)
+            outlines.insert(region.id, traced(region, hexRadius));
+    }
+    return outlines;
+}
+
+const RegionLayer::Outline &RegionLayer::outlineOf(const Region &region)
+{
+    Outline &outline = m_outlines[region.id];
+    if (!(outline.region == region && !outline.points.isEmpty()))
+        outline = traced(region, m_sets.hexRadius());
+    return outline;
+}
+
+MapDirtyArea RegionLayer::adopt(Outlines outlines)
+{
+    m_awaiting = false;
+    MapDirtyArea area;
+    for (auto outline = outlines.begin(); outline != outlines.end(); ++outline) {
+        if (!m_outlines.contains(outline.key())) {
+            area |= areaOf(*outline);
+            m_outlines.insert(outline.key(), std::move(*outline));
+        }
+    }
+    return area;
 }
 
 MapDirtyArea RegionLayer::areaOf(const Outline &outline)
@@ -92,6 +120,8 @@ void RegionLayer::prepare()
 {
     m_regions = m_sets.visibleRegions();
     LayerCache::keepOnly(m_outlines, m_regions);
+    if (m_awaiting)
+        return;
     for (const Region &region : std::as_const(m_regions)) {
         if (region.anchors.size() >= 2)
             outlineOf(region);

@@ -21,11 +21,32 @@ struct StarMapPass;
 // per region value and kept in map units, by the region's id, and a change of one
 // region traces that region alone; at each scale an outline is drawn once into a
 // picture that the parts of the map it crosses stamp. A copy made after `prepare()`
-// draws on any thread; copies share the pictures.
+// draws on any thread; copies share the pictures. The outlines may also be traced on a
+// worker thread and handed over: until they come, only outlines traced here are drawn.
 class RegionLayer
 {
 public:
+    struct Outline
+    {
+        Region region;
+        quint64 serial = 0;    // names this tracing among all outlines
+        QList<QPointF> points; // map points, in order
+        QPointF namePoint;     // map point
+        QRectF lineBounds;     // map rectangle holding the outline
+        QRectF bounds;         // map rectangle holding the outline and the name point
+    };
+    using Outlines = QHash<QUuid, Outline>;
+
     explicit RegionLayer(const StarMapVisibleSets &sets);
+
+    // Traces the outlines of these regions, those of two anchors or more; touches no
+    // layer, so any thread may run it.
+    static Outlines trace(const QList<Region> &regions, double hexRadius);
+    // Outlines will be handed over by adopt(): until then prepare() traces none.
+    void awaitOutlines() { m_awaiting = true; }
+    // Takes outlines traced elsewhere, but not over one traced here since (of a later
+    // value of its region). Returns what the outlines taken cover.
+    MapDirtyArea adopt(Outlines outlines);
 
     // Takes the regions to draw and traces those not traced yet.
     void prepare();
@@ -37,15 +58,6 @@ public:
     qsizetype pictureBytes() const { return m_pictures->bytes(); }
 
 private:
-    struct Outline
-    {
-        Region region;
-        quint64 serial = 0;    // names this tracing among all outlines
-        QList<QPointF> points; // map points, in order
-        QPointF namePoint;     // map point
-        QRectF lineBounds;     // map rectangle holding the outline
-        QRectF bounds;         // map rectangle holding the outline and the name point
-    };
     // An outline's picture at one scale and sub-pixel placement.
     struct PictureKey
     {
@@ -61,6 +73,7 @@ private:
         }
     };
 
+    static Outline traced(const Region &region, double hexRadius);
     const Outline &outlineOf(const Region &region);
     static MapDirtyArea areaOf(const Outline &outline);
     static QString nameOf(const Region &region);
@@ -72,6 +85,7 @@ private:
 
     const StarMapVisibleSets &m_sets;
     QList<Region> m_regions; // the regions drawn, in order
-    QHash<QUuid, Outline> m_outlines;
+    Outlines m_outlines;
+    bool m_awaiting = false; // outlines are being traced elsewhere
     std::shared_ptr<PictureCache<PictureKey>> m_pictures;
 };

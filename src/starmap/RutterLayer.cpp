@@ -90,9 +90,9 @@ QHash<QUuid, FactionColor> RutterLayer::factionColors() const
 }
 
 RutterLayer::Segment RutterLayer::segment(const QList<Rutter> &group,
-                                          const QHash<QUuid, FactionColor> &colors) const
+                                          const QHash<QUuid, FactionColor> &colors, double hexRadius)
 {
-    const HexLayout layout(m_sets.hexRadius());
+    const HexLayout layout(hexRadius);
     const RouteKey key = RouteKey::of(group.first());
     return {key,
             layout.center(key.a),
@@ -102,40 +102,78 @@ RutterLayer::Segment RutterLayer::segment(const QList<Rutter> &group,
             group};
 }
 
-void RutterLayer::rebuild()
+RutterLayer::Sources RutterLayer::sources() const
+{
+    const StarfarerUniverse *universe = m_sets.universe();
+    if (!universe)
+        return {{}, {}, {}, m_sets.hexRadius()};
+    return {m_sets.visibleRutters(), factionColors(), universe->data(), m_sets.hexRadius()};
+}
+
+RutterLayer::Groups RutterLayer::group(const Sources &sources)
+{
+    Groups made;
+    // Groups keep the order in which their first rutter came.
+    QList<QList<Rutter>> groups;
+    QSet<GalacticCoordinates> ends;
+    for (const Rutter &rutter : sources.rutters) {
+        const RouteKey key = RouteKey::of(rutter);
+        auto found = made.segmentOf.constFind(key);
+        if (found == made.segmentOf.cend()) {
+            found = made.segmentOf.insert(key, groups.size());
+            groups.emplaceBack();
+            ends.insert(key.a);
+            ends.insert(key.b);
+        }
+        groups[*found].append(rutter);
+    }
+    made.segments.reserve(groups.size());
+    for (const QList<Rutter> &group : std::as_const(groups)) {
+        made.segments.append(segment(group, sources.colors, sources.hexRadius));
+        fileFactions(made.routesOfFaction, made.segments.last());
+    }
+    if (!ends.isEmpty()) {
+        for (const HexData &hex : sources.data) {
+            if (ends.contains(hex.coordinates))
+                made.occupiedEnds.insert(hex.coordinates);
+        }
+    }
+    return made;
+}
+
+void RutterLayer::awaitGroups()
 {
     m_segments.clear();
     m_segmentOf.clear();
     m_occupiedEnds.clear();
     m_routesOfFaction.clear();
-    m_valid = true;
-    const StarfarerUniverse *universe = m_sets.universe();
-    if (!universe)
-        return;
-    // Groups keep the order in which their first rutter came.
-    QList<QList<Rutter>> groups;
-    for (const Rutter &rutter : m_sets.visibleRutters()) {
-        const RouteKey key = RouteKey::of(rutter);
-        auto found = m_segmentOf.constFind(key);
-        if (found == m_segmentOf.cend()) {
-            found = m_segmentOf.insert(key, groups.size());
-            groups.emplaceBack();
-            noteEnds(key);
-        }
-        groups[*found].append(rutter);
-    }
-    const QHash<QUuid, FactionColor> colors = factionColors();
-    m_segments.reserve(groups.size());
-    for (const QList<Rutter> &group : std::as_const(groups)) {
-        m_segments.append(segment(group, colors));
-        fileFactions(m_segments.last());
-    }
+    m_valid = false;
+    m_awaiting = true;
 }
 
-void RutterLayer::fileFactions(const Segment &segment)
+MapDirtyArea RutterLayer::adopt(Groups groups)
+{
+    m_segments = std::move(groups.segments);
+    m_segmentOf = std::move(groups.segmentOf);
+    m_occupiedEnds = std::move(groups.occupiedEnds);
+    m_routesOfFaction = std::move(groups.routesOfFaction);
+    m_valid = true;
+    m_awaiting = false;
+    MapDirtyArea area;
+    for (const Segment &segment : std::as_const(m_segments))
+        area |= areaOf(segment);
+    return area;
+}
+
+MapDirtyArea RutterLayer::rebuild()
+{
+    return adopt(group(sources()));
+}
+
+void RutterLayer::fileFactions(QHash<QUuid, QSet<RouteKey>> &routesOfFaction, const Segment &segment)
 {
     for (const Rutter &rutter : segment.group)
-        m_routesOfFaction[rutter.factionID].insert(segment.key);
+        routesOfFaction[rutter.factionID].insert(segment.key);
 }
 
 void RutterLayer::unfileFactions(const Segment &segment)
@@ -157,6 +195,8 @@ MapDirtyArea RutterLayer::areaOf(const Segment &segment)
 
 MapDirtyArea RutterLayer::regroup(const QSet<RouteKey> &keys)
 {
+    if (m_awaiting)
+        return rebuild(); // the groups awaited lack this change
     MapDirtyArea area;
     const StarfarerUniverse *universe = m_sets.universe();
     if (!m_valid || !universe || keys.isEmpty())
@@ -176,9 +216,9 @@ MapDirtyArea RutterLayer::regroup(const QSet<RouteKey> &keys)
         }
         const QList<Rutter> group = groups.value(key);
         if (!group.isEmpty()) {
-            Segment made = segment(group, colors);
+            Segment made = segment(group, colors, m_sets.hexRadius());
             area |= areaOf(made);
-            fileFactions(made);
+            fileFactions(m_routesOfFaction, made);
             if (kept != m_segmentOf.cend()) {
                 m_segments[*kept] = std::move(made);
             } else {
@@ -220,6 +260,8 @@ MapDirtyArea RutterLayer::ruttersAppended(const QList<Rutter> &rutters)
 
 MapDirtyArea RutterLayer::factionChanged(const Faction *before, const Faction *after)
 {
+    if (m_awaiting)
+        return rebuild(); // the groups awaited lack this change
     MapDirtyArea area;
     if (!m_valid)
         return area; // nothing kept: the next frame groups everything
@@ -264,12 +306,15 @@ QSet<qsizetype> RutterLayer::segmentsAt(const QList<GalacticCoordinates> &cells)
     return places;
 }
 
-void RutterLayer::cellsChanged(const QList<GalacticCoordinates> &cells)
+MapDirtyArea RutterLayer::cellsChanged(const QList<GalacticCoordinates> &cells)
 {
+    if (m_awaiting)
+        return rebuild(); // the groups awaited lack this change
     if (!m_valid)
-        return;
+        return {};
     for (const qsizetype place : segmentsAt(cells))
         noteEnds(m_segments[place].key);
+    return {};
 }
 
 void RutterLayer::noteEnds(const RouteKey &key)
@@ -300,7 +345,7 @@ std::pair<QPointF, QPointF> RutterLayer::screenEnds(const Segment &segment, cons
 
 void RutterLayer::prepare()
 {
-    if (!m_valid)
+    if (!m_valid && !m_awaiting)
         rebuild();
 }
 

@@ -11,6 +11,8 @@
 #include <QRectF>
 #include <QSet>
 
+#include "universe/HexList.h"
+
 #include <utility>
 
 class QPainter;
@@ -39,7 +41,9 @@ inline size_t qHash(const RouteKey &key, size_t seed = 0) noexcept
 // between the hex centres, with a capsule giving the length in hexes when zoomed in.
 // The groups are kept between frames and a frame only maps them to the screen; a
 // change of one rutter or one faction regroups only the routes it touches. A copy
-// made after `prepare()` draws on any thread.
+// made after `prepare()` draws on any thread. The groups may also be made on a worker
+// thread from plain values and handed over: until they come the layer draws none, and
+// a change meanwhile groups every route again at once, since the groups coming lack it.
 class RutterLayer
 {
 public:
@@ -58,6 +62,35 @@ public:
         QColor labelOutline;
     };
 
+    // One route on the map: the visible rutters sharing its pair of hexes.
+    struct Segment
+    {
+        RouteKey key;
+        QPointF from; // map points of the two hex centres
+        QPointF to;
+        qint64 hexes = 0;
+        Strokes strokes;
+        QList<Rutter> group; // the visible rutters on this route, in the universe's order
+    };
+    // What the routes are grouped from, read on the map's thread; any thread may
+    // group them.
+    struct Sources
+    {
+        QList<Rutter> rutters; // the visible ones, in the universe's order
+        QHash<QUuid, FactionColor> colors;
+        HexList data; // whether an end holds a system
+        double hexRadius = 60;
+    };
+    // The routes grouped, each with its place in `segments`, and the route ends that
+    // hold a system.
+    struct Groups
+    {
+        QList<Segment> segments;
+        QHash<RouteKey, qsizetype> segmentOf;
+        QSet<GalacticCoordinates> occupiedEnds;
+        QHash<QUuid, QSet<RouteKey>> routesOfFaction; // the routes drawing each faction's rutters
+    };
+
     explicit RutterLayer(const StarMapVisibleSets &sets) : m_sets(sets) {}
 
     // The strokes of one group of rutters sharing a route key, given each faction's
@@ -65,13 +98,28 @@ public:
     static Strokes drawnLinesByRoute(const QList<Rutter> &group,
                                      const QHash<QUuid, FactionColor> &factionColors);
 
-    // Builds the groups again when they are out of date.
+    Sources sources() const;
+    // Groups the rutters into routes; touches no layer, so any thread may run it.
+    static Groups group(const Sources &sources);
+    // The groups will be handed over by adopt(): until then none are drawn.
+    void awaitGroups();
+    bool awaiting() const { return m_awaiting; }
+    // Takes groups made from the sources as they were when awaitGroups() was called.
+    // Returns what their strokes cover.
+    MapDirtyArea adopt(Groups groups);
+
+    // Builds the groups again when they are out of date, unless they are awaited.
     void prepare();
     void draw(QPainter &painter, const StarMapPass &pass) const;
     // The rutters or systems changed: the groups are built again at the next frame.
-    void invalidate() { m_valid = false; }
-    // Systems came or went at these hexes.
-    void cellsChanged(const QList<GalacticCoordinates> &cells);
+    void invalidate()
+    {
+        m_valid = false;
+        m_awaiting = false;
+    }
+    // Systems came or went at these hexes. Returns what is to be drawn again beyond
+    // the strokes ending there: every stroke, when the groups awaited lack the change.
+    MapDirtyArea cellsChanged(const QList<GalacticCoordinates> &cells);
     // One rutter changed, or the colour of the rutters of one faction: their routes
     // are grouped again. Returns what the old and the new strokes cover.
     MapDirtyArea rutterChanged(const Rutter *before, const Rutter *after);
@@ -89,23 +137,15 @@ public:
     }
 
 private:
-    struct Segment
-    {
-        RouteKey key;
-        QPointF from; // map points of the two hex centres
-        QPointF to;
-        qint64 hexes = 0;
-        Strokes strokes;
-        QList<Rutter> group; // the visible rutters on this route, in the universe's order
-    };
-
-    void rebuild();
+    // Groups every route again now; returns what the strokes cover.
+    MapDirtyArea rebuild();
     QHash<QUuid, FactionColor> factionColors() const;
-    Segment segment(const QList<Rutter> &group, const QHash<QUuid, FactionColor> &colors) const;
+    static Segment segment(const QList<Rutter> &group, const QHash<QUuid, FactionColor> &colors,
+                           double hexRadius);
     // The places in m_segments of the kept routes ending at these hexes, each once.
     QSet<qsizetype> segmentsAt(const QList<GalacticCoordinates> &cells) const;
     // Files the segment's route under the factions of its rutters, or takes it out.
-    void fileFactions(const Segment &segment);
+    static void fileFactions(QHash<QUuid, QSet<RouteKey>> &routesOfFaction, const Segment &segment);
     void unfileFactions(const Segment &segment);
     // Groups the visible rutters of these routes again.
     MapDirtyArea regroup(const QSet<RouteKey> &keys);
@@ -118,6 +158,7 @@ private:
 
     const StarMapVisibleSets &m_sets;
     bool m_valid = false;
+    bool m_awaiting = false; // the groups are being made elsewhere
     QList<Segment> m_segments;
     QHash<RouteKey, qsizetype> m_segmentOf;   // each route's place in m_segments
     QSet<GalacticCoordinates> m_occupiedEnds; // the end hexes that hold a system

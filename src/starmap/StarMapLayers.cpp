@@ -3,6 +3,9 @@
 #include "StarMapRenderer.h"
 #include "StarMapVisibleSets.h"
 
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+
 #include <memory>
 
 namespace {
@@ -22,34 +25,71 @@ template <typename Layer> StarMapRenderer::LayerDrawer frozen(Layer &layer)
 StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
     : QObject(parent), m_sets(sets), m_nebulae(sets), m_regions(sets), m_rutters(sets), m_labels(sets)
 {
-    connect(&sets, &StarMapVisibleSets::reset, this, [this] { m_rutters.invalidate(); });
+    connect(&sets, &StarMapVisibleSets::reset, this, [this] {
+        if (std::exchange(m_groupAfterFilling, false))
+            groupRuttersInBackground();
+        else
+            m_rutters.invalidate();
+    });
     connect(&sets, &StarMapVisibleSets::cellsChanged, this,
-            [this](const QList<GalacticCoordinates> &cells) { m_rutters.cellsChanged(cells); });
-    const auto forward = [this](const MapDirtyArea &area) {
-        if (!area.isEmpty)
-            emit objectChanged(area);
-    };
-    connect(&sets, &StarMapVisibleSets::rutterChanged, this, [this, forward](const ObjectChange<Rutter> &c) {
-        forward(m_rutters.rutterChanged(c.before, c.after));
-    });
+            [this](const QList<GalacticCoordinates> &cells) { forward(m_rutters.cellsChanged(cells)); });
+    connect(&sets, &StarMapVisibleSets::rutterChanged, this,
+            [this](const ObjectChange<Rutter> &c) { forward(m_rutters.rutterChanged(c.before, c.after)); });
     connect(&sets, &StarMapVisibleSets::ruttersAppended, this,
-            [this, forward](const QList<Rutter> &rutters) { forward(m_rutters.ruttersAppended(rutters)); });
+            [this](const QList<Rutter> &rutters) { forward(m_rutters.ruttersAppended(rutters)); });
     connect(&sets, &StarMapVisibleSets::factionChanged, this,
-            [this, forward](const ObjectChange<Faction> &c) {
-                forward(m_rutters.factionChanged(c.before, c.after));
-            });
-    connect(&sets, &StarMapVisibleSets::regionChanged, this, [this, forward](const ObjectChange<Region> &c) {
-        forward(m_regions.regionChanged(c.before, c.after));
+            [this](const ObjectChange<Faction> &c) { forward(m_rutters.factionChanged(c.before, c.after)); });
+    connect(&sets, &StarMapVisibleSets::regionChanged, this,
+            [this](const ObjectChange<Region> &c) { forward(m_regions.regionChanged(c.before, c.after)); });
+    connect(&sets, &StarMapVisibleSets::nebulaChanged, this,
+            [this](const ObjectChange<Nebula> &c) { forward(m_nebulae.nebulaChanged(c.before, c.after)); });
+    connect(&sets, &StarMapVisibleSets::labelChanged, this, [this](const ObjectChange<StarmapLabel> &c) {
+        forward(m_labels.labelChanged(c.before, c.after));
     });
-    connect(&sets, &StarMapVisibleSets::nebulaChanged, this, [this, forward](const ObjectChange<Nebula> &c) {
-        forward(m_nebulae.nebulaChanged(c.before, c.after));
-    });
-    connect(&sets, &StarMapVisibleSets::labelChanged, this,
-            [this, forward](const ObjectChange<StarmapLabel> &c) {
-                forward(m_labels.labelChanged(c.before, c.after));
-            });
     connect(&sets, &StarMapVisibleSets::labelsAppended, this,
-            [this, forward](const QList<StarmapLabel> &labels) { forward(m_labels.labelsAppended(labels)); });
+            [this](const QList<StarmapLabel> &labels) { forward(m_labels.labelsAppended(labels)); });
+    if (sets.filling()) {
+        // The rutters shown depend on the systems filed: they are grouped once those are.
+        m_groupAfterFilling = true;
+        traceRegionsInBackground();
+    }
+}
+
+void StarMapLayers::forward(const MapDirtyArea &area)
+{
+    if (!area.isEmpty)
+        emit objectChanged(area);
+}
+
+template <typename Work, typename Done> void StarMapLayers::inBackground(Work work, Done done)
+{
+    using Result = std::invoke_result_t<Work>;
+    auto *watcher = new QFutureWatcher<Result>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [watcher, done = std::move(done)] {
+        watcher->deleteLater();
+        done(watcher->future().takeResult());
+    });
+    watcher->setFuture(QtConcurrent::run(std::move(work)));
+}
+
+void StarMapLayers::traceRegionsInBackground()
+{
+    m_regions.awaitOutlines();
+    // The worker is given its own copy of the regions: they may change while it runs.
+    inBackground([regions = m_sets.visibleRegions(),
+                  hexRadius = m_sets.hexRadius()] { return RegionLayer::trace(regions, hexRadius); },
+                 [this](RegionLayer::Outlines outlines) { forward(m_regions.adopt(std::move(outlines))); });
+}
+
+void StarMapLayers::groupRuttersInBackground()
+{
+    m_rutters.awaitGroups();
+    inBackground([sources = m_rutters.sources()] { return RutterLayer::group(sources); },
+                 [this](RutterLayer::Groups groups) {
+                     // A change since made them afresh here, or a reset asked for new ones.
+                     if (m_rutters.awaiting())
+                         forward(m_rutters.adopt(std::move(groups)));
+                 });
 }
 
 void StarMapLayers::install(StarMapRenderer &renderer)

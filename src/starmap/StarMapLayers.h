@@ -14,6 +14,10 @@ struct MapTransform;
 // renderer. It follows the visible sets: a reset drops the rutter groups, a system
 // that comes or goes updates the rutters ending at its hex, and a change of one map
 // object updates what its layer keeps of that object alone and tells what to redraw.
+// While the visible sets are filed on a worker thread (a large universe), the region
+// outlines are traced, and once the systems are filed the rutters grouped, on workers
+// too, from plain values: the window is not held while they are made, and each layer
+// draws what it has until the rest comes.
 class StarMapLayers : public QObject
 {
     Q_OBJECT
@@ -32,6 +36,12 @@ signals:
     void objectChanged(const MapDirtyArea &area);
 
 private:
+    // Runs `work` on a worker thread and hands its result to `done` on this one.
+    template <typename Work, typename Done> void inBackground(Work work, Done done);
+    void traceRegionsInBackground();
+    void groupRuttersInBackground();
+    void forward(const MapDirtyArea &area);
+
     // The screen area the layers draw for the systems at these hexes, beyond the
     // systems' own drawing: the rutters ending there.
     QRectF reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform);
@@ -41,4 +51,6 @@ private:
     RegionLayer m_regions;
     RutterLayer m_rutters;
     LabelLayer m_labels;
+    // The next reset of the sets ends their filing on a worker thread.
+    bool m_groupAfterFilling = false;
 };
