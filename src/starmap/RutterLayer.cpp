@@ -167,7 +167,14 @@ MapDirtyArea RutterLayer::adopt(Groups groups)
 
 MapDirtyArea RutterLayer::rebuild()
 {
-    return adopt(group(sources()));
+    // On this thread the universe's index tells which ends hold a system; only a
+    // worker, which cannot ask it, walks the list of every system.
+    Sources now = sources();
+    now.data = {};
+    const MapDirtyArea area = adopt(group(now));
+    for (const Segment &segment : std::as_const(m_segments))
+        noteEnds(segment.key);
+    return area;
 }
 
 void RutterLayer::fileFactions(QHash<QUuid, QSet<RouteKey>> &routesOfFaction, const Segment &segment)
