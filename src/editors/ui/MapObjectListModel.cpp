@@ -2,12 +2,31 @@
 
 #include "ui/Symbol.h"
 
+#include <utility>
+
 MapObjectListModel::MapObjectListModel(MapObjectListSource &source, QObject *parent)
     : QAbstractListModel(parent), m_source(source)
 {
-    connect(&m_source, &MapObjectListSource::changed, this, &MapObjectListModel::reload);
+    connect(&m_source, &MapObjectListSource::changed, this, &MapObjectListModel::sourceChanged);
     m_shown = shownRows(m_source.rows());
     m_texts = m_source.texts();
+}
+
+void MapObjectListModel::sourceChanged()
+{
+    if (m_held)
+        m_stale = true;
+    else
+        reload();
+}
+
+bool MapObjectListModel::release()
+{
+    m_held = false;
+    if (!std::exchange(m_stale, false))
+        return false;
+    reload();
+    return true;
 }
 
 void MapObjectListModel::reload()

@@ -35,7 +35,17 @@ public:
     int rowOf(const QUuid &id) const;
     int createRow() const { return rowCount() - 1; }
 
+    // While the list is off screen its rows need not follow every change of the
+    // source: a held model only notes that the source changed, and catches up in one
+    // reload when let go. An import that stores thousands of objects then costs a
+    // hidden list nothing until it shows again.
+    void hold() { m_held = true; }
+    // Catches up with the source if it changed while held; returns whether it did.
+    bool release();
+    bool isHeld() const { return m_held; }
+
 private:
+    void sourceChanged();
     void reload();
     // The element rows, or the one empty row (none) when there is no element.
     static QList<std::optional<MapObjectRow>> shownRows(const QList<MapObjectRow> &rows);
@@ -43,4 +53,6 @@ private:
     MapObjectListSource &m_source;
     QList<std::optional<MapObjectRow>> m_shown; // all rows but the "New" row
     MapObjectListTexts m_texts;
+    bool m_held = false;
+    bool m_stale = false; // the source changed while held
 };

@@ -75,8 +75,8 @@ MapObjectListView::MapObjectListView(MapObjectListSource *source, EmptyState emp
     });
     connect(m_source, &MapObjectListSource::changed, this, [this] {
         m_syncing = false;
-        refreshTexts();
-        syncListSelection();
+        if (!m_model->isHeld())
+            followSource();
     });
     m_list->installEventFilter(this);
 
@@ -122,9 +122,14 @@ void MapObjectListView::deleteRow(int row)
     select(Selection{});
 }
 
-// The Delete key stands in for the swipe delete of the list's rows.
+// The Delete key stands in for the swipe delete of the list's rows. The list catches
+// up before it handles its own show event, in which it scrolls to its current row.
 bool MapObjectListView::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_list && event->type() == QEvent::Hide)
+        m_model->hold();
+    else if (watched == m_list && event->type() == QEvent::Show)
+        catchUp();
     if (watched == m_list && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(event)->matches(QKeySequence::Delete)) {
         const QModelIndex current = m_list->currentIndex();
@@ -133,6 +138,21 @@ bool MapObjectListView::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MapObjectListView::catchUp()
+{
+    m_syncing = true;
+    const bool caughtUp = m_model->release();
+    m_syncing = false;
+    if (caughtUp)
+        followSource();
+}
+
+void MapObjectListView::followSource()
+{
+    refreshTexts();
+    syncListSelection();
 }
 
 void MapObjectListView::showContextMenu(const QPoint &position)

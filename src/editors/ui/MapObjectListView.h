@@ -77,6 +77,10 @@ private:
     void showDetail(bool remake = false);
     void syncListSelection();
     void refreshTexts();
+    // The title and the selection shown again after the rows followed the source.
+    void followSource();
+    // Off screen the list holds its rows; it catches up once as it shows again.
+    void catchUp();
     void showContextMenu(const QPoint &position);
 
     MapObjectListSource *m_source;

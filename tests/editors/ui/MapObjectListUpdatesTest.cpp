@@ -309,6 +309,81 @@ TEST_F(MapObjectListUpdatesTest, OnlyTheFactionsARutterOrTheFilterNamesReachTheR
     EXPECT_EQ(rowsOf(*view.model()), rowsOf(fresh));
 }
 
+// A list screen off screen holds its rows and catches up once when it shows again:
+// while hidden, no change reaches its rows; shown again, it shows what a screen that
+// stayed on screen through the same changes shows — the same rows, the same chosen
+// row, the same editor kept or dropped — also when the chosen element went meanwhile.
+TEST_F(MapObjectListUpdatesTest, AHiddenListCatchesUpOnceWhenShownAgain)
+{
+    for (const unsigned seed : {5u, 6u, 7u, 8u}) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        m_universe->setRegions({});
+        for (int i = 0; i < 6; ++i)
+            m_universe->insertObject(region(i));
+        RegionsView live(*m_universe);
+        RegionsView held(*m_universe);
+        live.show();
+        held.show();
+        const QUuid chosen = m_universe->regions()[random() % 6].id;
+        for (RegionsView *view : {&live, &held})
+            view->listView()->setCurrentIndex(view->model()->index(view->model()->rowOf(chosen), 0));
+        QWidget *const liveEditor = live.detail();
+        QWidget *const heldEditor = held.detail();
+
+        for (int round = 0; round < 6 && !HasFailure(); ++round) {
+            held.hide();
+            ASSERT_TRUE(live.isVisible());
+            QSignalSpy rowsMoved(held.model(), &QAbstractItemModel::layoutChanged);
+            QSignalSpy rowsInserted(held.model(), &QAbstractItemModel::rowsInserted);
+            QSignalSpy rowsRemoved(held.model(), &QAbstractItemModel::rowsRemoved);
+            QSignalSpy rowsRepainted(held.model(), &QAbstractItemModel::dataChanged);
+            for (int step = 0; step < 12; ++step) {
+                const QList<Region> &regions = m_universe->regions();
+                const int action = int(random() % 9);
+                if (regions.isEmpty() || action < 3) {
+                    m_universe->insertObject(region(100 * round + step));
+                } else if (action < 5) {
+                    Region changed = regions[random() % regions.size()];
+                    changed.name += u'+';
+                    m_universe->replaceObject(changed);
+                } else if (action < 8) {
+                    // Now and then the chosen one goes too.
+                    m_universe->removeObject<Region>(regions[random() % regions.size()].id);
+                } else {
+                    QList<Region> shuffled = regions;
+                    std::shuffle(shuffled.begin(), shuffled.end(), random);
+                    m_universe->setRegions(shuffled);
+                }
+            }
+            EXPECT_EQ(rowsInserted.count() + rowsRemoved.count() + rowsRepainted.count() + rowsMoved.count(),
+                      0)
+                << "round " << round;
+            held.show();
+            MapObjectListModel fresh(held.listSource());
+            ASSERT_EQ(rowsOf(*held.model()), rowsOf(fresh)) << "round " << round;
+            ASSERT_EQ(rowsOf(*held.model()), rowsOf(*live.model())) << "round " << round;
+            EXPECT_EQ(held.selection(), live.selection()) << "round " << round;
+            EXPECT_EQ(held.listView()->selectionModel()->selectedIndexes().value(0).row(),
+                      live.listView()->selectionModel()->selectedIndexes().value(0).row())
+                << "round " << round;
+            EXPECT_EQ(held.detail() == heldEditor, live.detail() == liveEditor) << "round " << round;
+            EXPECT_EQ(held.sectionTitle(), live.sectionTitle());
+        }
+    }
+}
+
+// A list screen that was never shown (one a test or a caller builds and reads) follows
+// the universe at once, as it always did.
+TEST_F(MapObjectListUpdatesTest, AListNeverShownFollowsAtOnce)
+{
+    RegionsView view(*m_universe);
+    ASSERT_FALSE(view.isVisible());
+    m_universe->insertObjects(QList<Region>{region(1), region(2)});
+    EXPECT_EQ(view.model()->rowCount(), 3);
+    EXPECT_FALSE(view.model()->isHeld());
+}
+
 // Regions appended together, as an import appends them, reach the list as one change
 // and one insert of all their rows.
 TEST_F(MapObjectListUpdatesTest, ElementsAppendedTogetherAreInsertedOnce)
