@@ -37,9 +37,7 @@ FactionGroupHeader::FactionGroupHeader(FactionCategory category, bool expanded, 
     setFocusPolicy(Qt::NoFocus);
     const QColor ink = palette().color(QPalette::WindowText);
 
-    QFont font = m_title->font();
-    font.setBold(hasMembers);
-    m_title->setFont(font);
+    setHasMembers(hasMembers);
     m_title->setTextFormat(Qt::PlainText);
 
     auto *chevron = symbolLabel(chevronFor(expanded), ink, this);
@@ -61,6 +59,13 @@ QString FactionGroupHeader::title() const
 bool FactionGroupHeader::titleIsBold() const
 {
     return m_title->font().bold();
+}
+
+void FactionGroupHeader::setHasMembers(bool hasMembers)
+{
+    QFont font = m_title->font();
+    font.setBold(hasMembers);
+    m_title->setFont(font);
 }
 
 QSize FactionGroupHeader::sizeHint() const

@@ -20,6 +20,7 @@ public:
     bool isExpanded() const { return m_expanded; }
     QString title() const;
     bool titleIsBold() const;
+    void setHasMembers(bool hasMembers);
 
     QSize sizeHint() const override;
 

@@ -93,12 +93,13 @@ void SidebarList::rebuild(const StarfarerUniverse &universe, const QSet<FactionC
 {
     m_rebuilding = true;
     Shown shown = shownFor(universe, expanded);
-    if (shown != m_shown) {
+    if (m_shown && shown.travellerRules == m_shown->travellerRules &&
+        shown.expandedGroups == m_shown->expandedGroups)
+        updateInPlace(shown);
+    else
         build(shown);
-        m_shown = std::move(shown);
-    } else {
-        clearSelection();
-    }
+    m_shown = std::move(shown);
+    clearSelection();
     if (selection) {
         if (QListWidgetItem *chosen = itemFor(*selection))
             chosen->setSelected(true);
@@ -120,8 +121,7 @@ SidebarList::Shown SidebarList::shownFor(const StarfarerUniverse &universe,
         shown.expandedGroups.append(expanded.contains(category));
         shown.filledGroups.append(!members.isEmpty());
         // Equal names keep the universe's order.
-        if (expanded.contains(category))
-            shown.listed.append(inMenuOrder(members));
+        shown.listed.append(expanded.contains(category) ? inMenuOrder(members) : QList<Faction>());
     }
     return shown;
 }
@@ -134,20 +134,75 @@ void SidebarList::build(const Shown &shown)
     addSectionTitle(tr("Tools"));
     for (const ToolRow &tool : kToolRows) {
         const Destination destination = Destination::of(tool.destination);
-        addRow(destination, toolIcon(tool.symbol), destinationTitle(destination, shown.travellerRules));
+        insertRow(count(), destination, toolIcon(tool.symbol),
+                  destinationTitle(destination, shown.travellerRules));
     }
 
     addSectionTitle(tr("FACTIONS"));
     qsizetype group = 0;
     for (FactionCategory category : allCases<FactionCategory>()) {
-        addGroup(category, shown.expandedGroups[group], shown.filledGroups[group], shown.listed);
+        addGroup(category, shown.expandedGroups[group], shown.filledGroups[group], shown.listed[group]);
         ++group;
     }
     for (auto [kind, symbol] : {std::pair{DestinationKind::factionLists, Symbol::flag2Crossed},
                                 std::pair{DestinationKind::newFaction, Symbol::plus}}) {
         const Destination destination = Destination::of(kind);
-        addRow(destination, toolIcon(symbol), destinationTitle(destination, shown.travellerRules));
+        insertRow(count(), destination, toolIcon(symbol),
+                  destinationTitle(destination, shown.travellerRules));
     }
+}
+
+void SidebarList::updateInPlace(const Shown &shown)
+{
+    // The group headers begin after the Tools title, its rows and the FACTIONS title.
+    int header = 2 + int(kToolRows.size());
+    for (qsizetype group = 0; group < shown.filledGroups.size(); ++group) {
+        if (shown.filledGroups[group] != m_shown->filledGroups[group]) {
+            auto *widget = static_cast<FactionGroupHeader *>(itemWidget(item(header)));
+            widget->setHasMembers(shown.filledGroups[group]);
+            item(header)->setSizeHint(widget->sizeHint());
+        }
+        updateFactionRows(header + 1, m_shown->listed[group], shown.listed[group]);
+        header += 1 + int(shown.listed[group].size());
+    }
+}
+
+void SidebarList::updateFactionRows(int first, const QList<Faction> &shown, const QList<Faction> &next)
+{
+    // The rows both lists begin and end with stay; the rows between are replaced.
+    const qsizetype before = shown.size();
+    qsizetype head = 0;
+    while (head < before && head < next.size() && shown[head].id == next[head].id)
+        ++head;
+    qsizetype tail = 0;
+    while (tail < before - head && tail < next.size() - head &&
+           shown[before - 1 - tail].id == next[next.size() - 1 - tail].id)
+        ++tail;
+    const qsizetype removed = before - head - tail;
+    for (qsizetype i = 0; i < removed; ++i)
+        delete takeItem(first + int(head));
+    m_rows.remove(first + head, removed);
+    for (qsizetype i = head; i < next.size() - tail; ++i)
+        insertFactionRow(first + int(i), next[i]);
+
+    // A kept row whose faction changed shows its new title and colour and carries the
+    // new value as its destination.
+    const auto refresh = [&](qsizetype was, qsizetype is) {
+        const Faction &old = shown[was];
+        const Faction &faction = next[is];
+        if (old == faction)
+            return;
+        const int row = first + int(is);
+        if (const QString title = factionRowTitle(faction); title != factionRowTitle(old))
+            item(row)->setText(lineOfText(title));
+        if (faction.color != old.color)
+            item(row)->setIcon(colorFlagIcon(paletteColor(faction.color)));
+        m_rows[row] = Destination::forFaction(faction);
+    };
+    for (qsizetype i = 0; i < head; ++i)
+        refresh(i, i);
+    for (qsizetype i = 1; i <= tail; ++i)
+        refresh(before - i, next.size() - i);
 }
 
 std::optional<Destination> SidebarList::destinationAt(int row) const
@@ -198,14 +253,21 @@ void SidebarList::addSectionTitle(const QString &title)
     m_rows.append(std::nullopt);
 }
 
-void SidebarList::addRow(const Destination &destination, const QIcon &icon, const QString &title,
-                         bool indented)
+void SidebarList::insertRow(int row, const Destination &destination, const QIcon &icon, const QString &title,
+                            bool indented)
 {
-    auto *row = new QListWidgetItem(icon, lineOfText(title), this);
-    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    auto *item = new QListWidgetItem(icon, lineOfText(title));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     if (indented)
-        row->setData(kIndentRole, kFactionRowIndent);
-    m_rows.append(destination);
+        item->setData(kIndentRole, kFactionRowIndent);
+    insertItem(row, item);
+    m_rows.insert(row, destination);
+}
+
+void SidebarList::insertFactionRow(int row, const Faction &faction)
+{
+    insertRow(row, Destination::forFaction(faction), colorFlagIcon(paletteColor(faction.color)),
+              factionRowTitle(faction), true);
 }
 
 void SidebarList::addGroup(FactionCategory category, bool expanded, bool filled, const QList<Faction> &listed)
@@ -219,12 +281,8 @@ void SidebarList::addGroup(FactionCategory category, bool expanded, bool filled,
     connect(header, &QAbstractButton::clicked, this, [this, category] { emit groupToggled(category); });
     m_rows.append(std::nullopt);
 
-    for (const Faction &faction : listed) {
-        if (faction.category == category) {
-            addRow(Destination::forFaction(faction), colorFlagIcon(paletteColor(faction.color)),
-                   factionRowTitle(faction), true);
-        }
-    }
+    for (const Faction &faction : listed)
+        insertFactionRow(count(), faction);
 }
 
 void SidebarList::reportSelection()

@@ -30,8 +30,9 @@ public:
 
     // Shows the rows of the universe and highlights the row whose destination equals
     // `selection` (none when no row does), without reporting it. The rows are built
-    // afresh only when something they show differs from what they were built from, so
-    // a faction changed in a collapsed group costs no rebuild.
+    // afresh only when the rules' wording or the expanded groups changed; otherwise
+    // only the headers and faction rows that differ from what is shown are updated, so
+    // one faction's change costs in proportion to it, and none in a collapsed group.
     void rebuild(const StarfarerUniverse &universe, const QSet<FactionCategory> &expanded,
                  const std::optional<Destination> &selection);
 
@@ -56,16 +57,18 @@ private:
     struct Shown
     {
         bool travellerRules = false;
-        QList<bool> expandedGroups; // by category
-        QList<bool> filledGroups;   // by category
-        QList<Faction> listed;      // group by group, each in menu order
-        friend bool operator==(const Shown &, const Shown &) = default;
+        QList<bool> expandedGroups;   // by category
+        QList<bool> filledGroups;     // by category
+        QList<QList<Faction>> listed; // by category, in menu order; empty when collapsed
     };
     static Shown shownFor(const StarfarerUniverse &universe, const QSet<FactionCategory> &expanded);
     void build(const Shown &shown);
+    void updateInPlace(const Shown &shown);
+    void updateFactionRows(int first, const QList<Faction> &shown, const QList<Faction> &next);
     void addSectionTitle(const QString &title);
-    void addRow(const Destination &destination, const QIcon &icon, const QString &title,
-                bool indented = false);
+    void insertRow(int row, const Destination &destination, const QIcon &icon, const QString &title,
+                   bool indented = false);
+    void insertFactionRow(int row, const Faction &faction);
     void addGroup(FactionCategory category, bool expanded, bool filled, const QList<Faction> &listed);
     void reportSelection();
 

@@ -31,6 +31,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QToolButton>
 
@@ -807,7 +808,7 @@ TEST_F(Sidebar, TheKeptRuttersScreenShowsWhatANewOneShowsAfterEveryChangeWhileHi
 namespace {
 
 // Everything a sidebar row shows, for comparing: its text and icon, or its group
-// header's title, weight and state; its destination, and whether it is selected.
+// header's title, weight, state and size; its destination, and whether it is selected.
 QStringList shownSidebar(const SidebarList &sidebar)
 {
     QStringList rows;
@@ -815,10 +816,12 @@ QStringList shownSidebar(const SidebarList &sidebar)
         QListWidgetItem *item = sidebar.item(row);
         QString shown;
         if (const auto *header = qobject_cast<FactionGroupHeader *>(sidebar.itemWidget(item))) {
-            shown = QStringLiteral("header %1 bold %2 expanded %3")
+            shown = QStringLiteral("header %1 bold %2 expanded %3 size %4x%5")
                         .arg(header->title())
                         .arg(header->titleIsBold())
-                        .arg(header->isExpanded());
+                        .arg(header->isExpanded())
+                        .arg(item->sizeHint().width())
+                        .arg(item->sizeHint().height());
         } else {
             const QImage icon = item->icon().pixmap(16, 16).toImage();
             shown = item->text() + QStringLiteral(" icon ") +
@@ -834,8 +837,8 @@ QStringList shownSidebar(const SidebarList &sidebar)
 
 // The factions change one at a time (a new one, a rename, a new colour or category,
 // one removed), in collapsed and expanded groups and under the chosen faction's row:
-// after each change the sidebar, which builds its rows again only when what they show
-// changed, reads as one built afresh from the universe does.
+// after each change the sidebar, which updates the rows that changed in place, reads as
+// one built afresh from the universe does.
 TEST_F(Sidebar, AfterEveryFactionChangeTheSidebarShowsWhatANewOneShows)
 {
     startApp();
@@ -881,6 +884,179 @@ TEST_F(Sidebar, AfterEveryFactionChangeTheSidebarShowsWhatANewOneShows)
         SidebarList fresh;
         fresh.rebuild(*universe(), view()->expandedCategories(), view()->selection());
         ASSERT_EQ(shownSidebar(*list()), shownSidebar(fresh));
+    }
+}
+
+// A sidebar kept up to date by rebuild() as the universe, the expanded groups and the
+// selection change, checked against one built afresh after every step.
+class SidebarUpdates : public ::testing::Test
+{
+protected:
+    // Shows the current state in the kept sidebar, which must then read as a fresh one
+    // does, row by row and destination by destination, without reporting a choice.
+    // When `inPlace`, the rows and headers it already had must still be the same ones.
+    void check(bool inPlace)
+    {
+        m_sidebar.item(1)->setData(kKeptRole, true);
+        for (FactionCategory category : m_categories)
+            m_sidebar.groupHeader(category)->setProperty("kept", true);
+        QSignalSpy reported(&m_sidebar, &SidebarList::destinationChosen);
+        m_sidebar.rebuild(m_universe, m_expanded, m_selection);
+        SidebarList fresh;
+        fresh.rebuild(m_universe, m_expanded, m_selection);
+
+        ASSERT_EQ(shownSidebar(m_sidebar), shownSidebar(fresh));
+        for (int row = 0; row < fresh.count(); ++row)
+            ASSERT_EQ(m_sidebar.destinationAt(row), fresh.destinationAt(row)) << "row " << row;
+        EXPECT_EQ(m_sidebar.destinationAt(fresh.count()), std::nullopt);
+        EXPECT_TRUE(reported.isEmpty());
+        EXPECT_EQ(m_sidebar.item(1)->data(kKeptRole).toBool(), inPlace);
+        for (FactionCategory category : m_categories)
+            EXPECT_EQ(m_sidebar.groupHeader(category)->property("kept").toBool(), inPlace);
+    }
+
+    Faction factionNamed(const QString &name) const
+    {
+        return *std::find_if(m_universe.factions().cbegin(), m_universe.factions().cend(),
+                             [&](const Faction &faction) { return faction.name == name; });
+    }
+
+    static constexpr int kKeptRole = Qt::UserRole + 100;
+    const std::array<FactionCategory, 6> m_categories = allCases<FactionCategory>();
+    QTemporaryDir m_documents;
+    StarfarerUniverse m_universe{UniverseFolder(m_documents.path())};
+    QSet<FactionCategory> m_expanded;
+    std::optional<Destination> m_selection;
+    SidebarList m_sidebar;
+};
+
+// The changes that move rows between groups, fill or empty a group, reorder a group
+// or take the chosen row away.
+TEST_F(SidebarUpdates, GroupsFillEmptyAndReorderAsInAFreshSidebar)
+{
+    m_universe.insertObject(Faction(aFaction(QStringLiteral("Kept")).category(m_categories[2])));
+    m_expanded = {m_categories[0], m_categories[1]};
+    m_sidebar.rebuild(m_universe, m_expanded, m_selection);
+
+    // The first faction of an expanded group, then of a collapsed one.
+    m_universe.insertObject(Faction(aFaction(QStringLiteral("Mid")).category(m_categories[0])));
+    ASSERT_NO_FATAL_FAILURE(check(true));
+    m_universe.insertObject(Faction(aFaction(QStringLiteral("Hidden")).category(m_categories[4])));
+    ASSERT_NO_FATAL_FAILURE(check(true));
+    m_universe.insertObject(Faction(aFaction(QStringLiteral("Zulu")).category(m_categories[0])));
+    m_universe.insertObject(Faction(aFaction(QStringLiteral("Other")).category(m_categories[1])));
+    ASSERT_NO_FATAL_FAILURE(check(true));
+
+    // A rename that moves the chosen faction's neighbour ahead of it.
+    m_selection = Destination::forFaction(factionNamed(QStringLiteral("Mid")));
+    ASSERT_NO_FATAL_FAILURE(check(true));
+    Faction zulu = factionNamed(QStringLiteral("Zulu"));
+    zulu.name = QStringLiteral("Alpha");
+    m_universe.replaceObject(zulu);
+    ASSERT_NO_FATAL_FAILURE(check(true));
+    ASSERT_EQ(m_sidebar.selectedItems().size(), 1);
+
+    // The chosen faction moves to the other expanded group: its old value names no row.
+    Faction mid = factionNamed(QStringLiteral("Mid"));
+    mid.category = m_categories[1];
+    m_universe.replaceObject(mid);
+    ASSERT_NO_FATAL_FAILURE(check(true));
+    EXPECT_TRUE(m_sidebar.selectedItems().isEmpty());
+
+    // A new colour and short name in place; then the chosen faction is removed.
+    mid.color = FactionColor::green;
+    mid.shortName = QStringLiteral("M");
+    m_universe.replaceObject(mid);
+    m_selection = Destination::forFaction(mid);
+    ASSERT_NO_FATAL_FAILURE(check(true));
+    m_universe.removeObject<Faction>(mid.id);
+    ASSERT_NO_FATAL_FAILURE(check(true));
+    EXPECT_TRUE(m_sidebar.selectedItems().isEmpty());
+
+    // The last factions leave their groups, one to a collapsed group.
+    m_universe.removeObject<Faction>(factionNamed(QStringLiteral("Other")).id);
+    ASSERT_NO_FATAL_FAILURE(check(true));
+    zulu = factionNamed(QStringLiteral("Alpha"));
+    zulu.category = m_categories[5];
+    m_universe.replaceObject(zulu);
+    ASSERT_NO_FATAL_FAILURE(check(true));
+    EXPECT_FALSE(m_sidebar.groupHeader(m_categories[0])->titleIsBold());
+    EXPECT_TRUE(m_sidebar.groupHeader(m_categories[5])->titleIsBold());
+}
+
+// Random inserts, removes, renames, recolours, category changes, group toggles, rules
+// changes and choices: after each, the kept sidebar reads as a fresh one, and it kept
+// its rows unless the rules' wording or the expanded groups changed.
+TEST_F(SidebarUpdates, EveryRandomChangeShowsWhatAFreshSidebarShows)
+{
+    const HexData travellerHex = aHex().worlds({aWorld().main().techLevel(TechnologyLevel::ttl12)});
+    m_sidebar.rebuild(m_universe, m_expanded, m_selection);
+    for (unsigned seed : {11u, 29u, 4669u}) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        const auto below = [&](qsizetype bound) { return qsizetype(random() % quint32(bound)); };
+        // Few names, categories and colours, so that rows collide, move and repeat.
+        const auto someName = [&] { return below(5) ? QStringLiteral("F%1").arg(below(8)) : QString(); };
+        const auto someCategory = [&] { return m_categories[std::size_t(below(4))]; };
+        const auto someColor = [&] { return below(2) ? FactionColor::red : FactionColor::blue; };
+        for (int step = 0; step < 150; ++step) {
+            SCOPED_TRACE(step);
+            const QList<Faction> &factions = m_universe.factions();
+            std::optional<Faction> some;
+            if (!factions.isEmpty())
+                some = factions[below(factions.size())];
+            bool inPlace = true;
+            switch (below(9)) {
+            case 0:
+            case 1:
+                m_universe.insertObject(
+                    Faction(aFaction(someName()).category(someCategory()).color(someColor())));
+                break;
+            case 2:
+                if (some)
+                    m_universe.removeObject<Faction>(some->id);
+                break;
+            case 3:
+                if (some) {
+                    some->name = someName();
+                    some->shortName = below(4) ? QString() : someName();
+                    m_universe.replaceObject(*some);
+                }
+                break;
+            case 4:
+                if (some) {
+                    some->color = someColor();
+                    m_universe.replaceObject(*some);
+                }
+                break;
+            case 5:
+                if (some) {
+                    some->category = someCategory();
+                    m_universe.replaceObject(*some);
+                }
+                break;
+            case 6: {
+                const FactionCategory toggled = someCategory();
+                if (!m_expanded.remove(toggled))
+                    m_expanded.insert(toggled);
+                inPlace = false;
+                break;
+            }
+            case 7:
+                m_universe.setData(m_universe.data().isEmpty() ? QList<HexData>{travellerHex}
+                                                               : QList<HexData>{});
+                inPlace = false;
+                break;
+            default:
+                // A faction as shown, one as it was before a change, a tool, or nothing.
+                if (below(3) == 0)
+                    m_selection =
+                        below(2) ? std::nullopt : std::optional(Destination::of(DestinationKind::labels));
+                else if (some)
+                    m_selection = Destination::forFaction(*some);
+            }
+            ASSERT_NO_FATAL_FAILURE(check(inPlace));
+        }
     }
 }
 
