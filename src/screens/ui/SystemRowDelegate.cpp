@@ -10,6 +10,8 @@
 #include "ui/Tile.h"
 
 #include <QPainter>
+#include <QPixmapCache>
+#include <QtMath>
 
 namespace {
 
@@ -17,6 +19,10 @@ constexpr int kRowPadding = 2;
 constexpr int kInfoLeft = 4;
 constexpr int kColumnSpacing = 8;
 constexpr int kChipSpacing = 5;
+// The pixmap cache holds a screenful of row pictures (a third of a megabyte each, four
+// times that at a pixel ratio of 2) besides the icons it keeps; at Qt's default limit
+// the rows would push each other out as each repaint draws them in turn.
+constexpr int kPixmapCacheKilobytes = 64 * 1024;
 
 struct ChipLook
 {
@@ -84,22 +90,91 @@ int paintChipColumn(QPainter &painter, int x, int right, int y, const QString &t
     return std::max(titleWidth, chipX - kChipSpacing - x);
 }
 
+// Everything a row's picture depends on: its content and routes title, its size and
+// pixel ratio, the text and chip colours and the fonts. Each text comes with its
+// length, so two different rows never share a key.
+QString pictureKey(const SystemRowContent &row, const QString &routesTitle, QSize size, qreal pixelRatio,
+                   const QColor &primary, const QColor &secondary)
+{
+    QString key = QStringLiteral("SystemRow:%1x%2@%3:%4:%5:%6:%7:")
+                      .arg(size.width())
+                      .arg(size.height())
+                      .arg(pixelRatio, 0, 'g', 17)
+                      .arg(primary.rgba(), 0, 16)
+                      .arg(secondary.rgba(), 0, 16)
+                      .arg(namedColor(NamedColor::worldTag).rgba(), 0, 16)
+                      .arg(namedColor(NamedColor::smallTitle).rgba(), 0, 16);
+    const auto add = [&key](const QString &text) {
+        key += QString::number(text.size());
+        key += u':';
+        key += text;
+    };
+    add(textFont(TextStyle::body).key());
+    add(textFont(TextStyle::body, true).key());
+    add(routesTitle);
+    for (const QString *text :
+         {&row.label, &row.name, &row.notes, &row.mainWorldName, &row.mainWorldProfile, &row.mainWorldNotes})
+        add(*text);
+    key += QString::number(row.otherNamedWorlds.size()) + u'w';
+    for (const SystemRowContent::WorldLine &world : row.otherNamedWorlds) {
+        add(world.name);
+        add(world.profile);
+        add(world.notes);
+    }
+    key += QString::number(row.mainWorldTagNames.size()) + u't';
+    for (const QString &tag : row.mainWorldTagNames)
+        add(tag);
+    key += QString::number(row.factions.size()) + u'f';
+    for (const Faction &faction : row.factions) {
+        add(faction.shortName);
+        key += QString::number(int(faction.color)) + u';';
+    }
+    key += QString::number(row.rutterDestinations.size()) + u'r';
+    for (const RutterDestination &destination : row.rutterDestinations) {
+        add(destination.name);
+        key += QString::number(destination.distance) + u',' + QString::number(int(destination.color)) + u';';
+    }
+    return key;
+}
+
 } // namespace
 
 void SystemRowDelegate::paintRow(QPainter &painter, const QStyleOptionViewItem &item,
                                  const QModelIndex &index, const RowInk &) const
 {
-    const auto row = index.data(SystemListModel::RowRole).value<SystemRowContent>();
     // The list keeps its texts in the plain text colours on a selected row too, its
     // muted texts in the disabled text colour.
     const QColor secondary = item.palette.color(QPalette::Disabled, QPalette::Text);
     const QColor primary = item.palette.color(QPalette::Text);
-    painter.setClipRect(item.rect);
+    const auto row = index.data(SystemListModel::RowRole).value<SystemRowContent>();
+    const QString routesTitle = index.data(SystemListModel::RoutesTitleRole).toString();
+    const qreal pixelRatio = painter.device()->devicePixelRatio();
+    // Shaping and laying out a row's texts costs far more than drawing its picture, and
+    // the list paints the same rows again and again as it scrolls and shows again.
+    const QString key = pictureKey(row, routesTitle, item.rect.size(), pixelRatio, primary, secondary);
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture =
+            QPixmap(QSize(qCeil(item.rect.width() * pixelRatio), qCeil(item.rect.height() * pixelRatio)));
+        picture.setDevicePixelRatio(pixelRatio);
+        picture.fill(Qt::transparent);
+        QPainter content(&picture);
+        paintContent(content, row, routesTitle, primary, secondary);
+        content.end();
+        QPixmapCache::insert(key, picture);
+    }
+    painter.drawPixmap(item.rect.topLeft(), picture);
+}
+
+void SystemRowDelegate::paintContent(QPainter &painter, const SystemRowContent &row,
+                                     const QString &routesTitle, const QColor &primary,
+                                     const QColor &secondary)
+{
     const QFont body = textFont(TextStyle::body);
     const QFont callout = textFont(TextStyle::callout);
     const QFont caption = textFont(TextStyle::caption);
-    int y = item.rect.top() + kRowPadding;
-    const int left = item.rect.left() + kInfoLeft;
+    int y = kRowPadding;
+    const int left = kInfoLeft;
     const int infoRight = left + kInfoWidth;
 
     // Draws a text cut to the info column and returns the width it takes: all the rest
@@ -136,7 +211,7 @@ void SystemRowDelegate::paintRow(QPainter &painter, const QStyleOptionViewItem &
     }
 
     painter.setFont(caption);
-    const int top = item.rect.top() + kRowPadding;
+    const int top = kRowPadding;
     int x = infoRight + kInfoTrailingPadding;
     if (row.mainWorldTagNames.isEmpty()) {
         painter.setPen(primary);
@@ -148,7 +223,7 @@ void SystemRowDelegate::paintRow(QPainter &painter, const QStyleOptionViewItem &
         paintChipColumn(painter, x, x + kTagsWidth, top, tr("World Tags"), chips);
     }
     x += kTagsWidth + kColumnSpacing;
-    const int rowRight = item.rect.left() + rowWidth();
+    const int rowRight = rowWidth();
     if (!row.factions.isEmpty()) {
         QList<ChipLook> chips;
         for (const Faction &faction : row.factions)
@@ -161,8 +236,7 @@ void SystemRowDelegate::paintRow(QPainter &painter, const QStyleOptionViewItem &
         for (const RutterDestination &destination : row.rutterDestinations)
             chips.append({destination.chipText(), paletteColor(destination.color),
                           paletteTextColor(destination.color)});
-        paintChipColumn(painter, x, rowRight, top, index.data(SystemListModel::RoutesTitleRole).toString(),
-                        chips);
+        paintChipColumn(painter, x, rowRight, top, routesTitle, chips);
     }
 }
 
@@ -170,7 +244,9 @@ SystemRowDelegate::SystemRowDelegate(QObject *parent)
     : ListRowDelegate(parent), m_lineHeight(QFontMetrics(textFont(TextStyle::body)).height()),
       m_chipColumnHeight(QFontMetrics(textFont(TextStyle::caption)).height() * 2 + kChipSpacing +
                          2 * Chip::kVerticalPadding)
-{}
+{
+    QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), kPixmapCacheKilobytes));
+}
 
 int SystemRowDelegate::rowWidth()
 {

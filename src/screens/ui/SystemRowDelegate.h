@@ -2,12 +2,16 @@
 
 #include "ui/ListRowDelegate.h"
 
+struct SystemRowContent;
+
 // Paints one row of the system list from its SystemRowContent: the info column (label
 // and name, notes, main world with profile line, other named worlds), the main
 // world's tags, its factions and the rutter destinations as chips. Every row is as
 // wide as all its columns at their widest, so the list scrolls sideways to each of
 // them; chips that do not fit their column end in an ellipsis. Heights come from the
-// row's line count, so laying out many rows reads no row texts.
+// row's line count, so laying out many rows reads no row texts. A row's drawing is kept
+// as a picture (in the application's pixmap cache) and drawn again while the row, its
+// size and its colours stay the same.
 class SystemRowDelegate : public ListRowDelegate
 {
     Q_OBJECT
@@ -31,6 +35,10 @@ protected:
                   const RowInk &ink) const override;
 
 private:
+    // Draws the row's texts and chips from the painter's origin, on nothing.
+    static void paintContent(QPainter &painter, const SystemRowContent &row, const QString &routesTitle,
+                             const QColor &primary, const QColor &secondary);
+
     // Measured once: the list asks every row for its size.
     int m_lineHeight;
     int m_chipColumnHeight;
