@@ -23,7 +23,9 @@ QString trimmedOrUntitled(const QString &name)
 UniverseManager::UniverseManager(UniverseFolder folder, QSettings *settings, QObject *parent)
     : QObject(parent), m_folder(std::move(folder)), m_settings(settings),
       m_headerCache(m_folder.headerCachePath()), m_lock(m_folder.lockFilePath())
-{}
+{
+    m_settingsWriter.setMaxThreadCount(1);
+}
 
 UniverseManager::~UniverseManager() = default;
 
@@ -242,7 +244,12 @@ void UniverseManager::storeLastUniverseID(const std::optional<QUuid> &id)
         m_settings->setValue(kLastUniverseIDKey, uuidText(*id));
     else
         m_settings->remove(kLastUniverseIDKey);
-    m_settings->sync();
+    // Writing the file ends in a flush to disk, which takes up to a second when the
+    // disk is busy: a worker writes it, through settings of its own on the same file
+    // (the settings of one file share their values in the process, under a lock).
+    m_settingsWriter.start([fileName = m_settings->fileName(), format = m_settings->format()] {
+        QSettings(fileName, format).sync();
+    });
 }
 
 void UniverseManager::migrateIfNeeded(QList<Header> &listed)

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QSettings>
 #include <QString>
+#include <QThreadPool>
 #include <QUuid>
 
 #include <functional>
@@ -166,4 +167,7 @@ private:
     LeaveUnsavedQuestion m_leaveUnsaved;
     std::optional<Header> m_opening;
     BackgroundDecoder m_decoder;
+    // Writes the settings file off the GUI thread, one write at a time; waits for the
+    // last when the manager goes.
+    QThreadPool m_settingsWriter;
 };

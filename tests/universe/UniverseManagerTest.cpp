@@ -47,6 +47,32 @@ TEST_F(StartUp, OpensTheRememberedUniverse)
     EXPECT_EQ(names(manager->headers()), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")}));
 }
 
+// The universe chosen last is in the settings file by the time the store is gone,
+// each choice in turn, although the file is written off the GUI thread: a crash right
+// after never reopens an older choice.
+TEST_F(StartUp, EveryUniverseChosenIsRememberedOnDiskWhenTheStoreIsGone)
+{
+    const QUuid alpha = QUuid::createUuid(), beta = QUuid::createUuid();
+    writeUniverse(alpha, QStringLiteral("Alpha"));
+    writeUniverse(beta, QStringLiteral("Beta"));
+    const QString settingsFile = m_settings.fileName();
+    for (const QUuid &chosen : {alpha, beta, alpha}) {
+        auto manager = startManager();
+        const auto header =
+            std::find_if(manager->headers().cbegin(), manager->headers().cend(),
+                         [&chosen](const UniverseManager::Header &h) { return h.id == chosen; });
+        ASSERT_NE(header, manager->headers().cend());
+        if (manager->current()->id() != chosen)
+            openAndWait(*manager, *header);
+        ASSERT_EQ(manager->current()->id(), chosen);
+        manager.reset();
+        // Read as another program would, not through the settings of this process.
+        const QByteArray written = contents(settingsFile);
+        EXPECT_TRUE(written.contains(upper(chosen).toUtf8())) << written.toStdString();
+        EXPECT_FALSE(written.contains(upper(chosen == alpha ? beta : alpha).toUtf8()));
+    }
+}
+
 TEST_F(StartUp, ARememberedUniverseWhoseFileIsGoneFallsBackSilently)
 {
     const QUuid alpha = QUuid::createUuid();
