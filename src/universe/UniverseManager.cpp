@@ -4,6 +4,7 @@
 #include "model/NaturalOrder.h"
 #include "json/JsonParser.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -246,7 +247,9 @@ void UniverseManager::storeLastUniverseID(const std::optional<QUuid> &id)
         m_settings->remove(kLastUniverseIDKey);
     // Writing the file ends in a flush to disk, which takes up to a second when the
     // disk is busy: a worker writes it, through settings of its own on the same file
-    // (the settings of one file share their values in the process, under a lock).
+    // (the settings of one file share their values in the process, under a lock), and
+    // the settings do not write themselves on the GUI thread's next pass.
+    QCoreApplication::removePostedEvents(m_settings, QEvent::UpdateRequest);
     m_settingsWriter.start([fileName = m_settings->fileName(), format = m_settings->format()] {
         QSettings(fileName, format).sync();
     });
