@@ -47,8 +47,10 @@ function(vostrel_add_tests name)
     target_compile_definitions(${name} PRIVATE VOSTREL_GUI_TESTS=1)
     set(environment "QT_QPA_PLATFORM=offscreen")
   endif()
+  # Each test has a time-out of its own, so that a hang fails fast and names itself
+  # instead of holding the whole run for CTest's default.
   gtest_discover_tests(${name}
-    PROPERTIES ENVIRONMENT "${environment}"
+    PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 120
     DISCOVERY_TIMEOUT 60)
 endfunction()
 

@@ -89,10 +89,13 @@ void MainWindow::setUniverseManager(UniverseManager *manager)
     // Shown again even when the same file failed before and was dismissed.
     connect(m_manager, &UniverseManager::openFailed, this, &MainWindow::showLoadError);
     connect(m_manager, &UniverseManager::operationFailed, m_operationFailure, &MessageBanner::showMessage);
-    m_manager->setLeaveUnsavedQuestion([window = QPointer<MainWindow>(this)](StarfarerUniverse &universe) {
-        return !window ||
-               window->askToLeaveUnsaved(universe, tr("If you switch now, those changes are lost."),
-                                         tr("Switch Anyway"));
+    connect(m_manager, &UniverseManager::quitReady, this, &MainWindow::closeForGood);
+    m_manager->setLeaveUnsavedQuestion([window = QPointer<MainWindow>(this)](StarfarerUniverse &universe,
+                                                                             UniverseManager::Leaving leaving,
+                                                                             UniverseManager::Answer answer) {
+        if (!window)
+            return answer(true);
+        window->askToLeaveUnsaved(universe, leaving, std::move(answer));
     });
     if (m_manager->current())
         showCurrentUniverse();
@@ -197,41 +200,70 @@ void MainWindow::buildMenus()
 
 void MainWindow::quit()
 {
-    if (!confirmLeaving())
-        return;
-    // Every window closes; the program ends with the last one.
-    m_leavingConfirmed = true;
-    QApplication::closeAllWindows();
-    m_leavingConfirmed = false;
+    leave(Closing::everyWindow);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_leavingConfirmed || confirmLeaving())
-        event->accept();
+    // The window stays until the store has nothing left to write; when it has nothing
+    // now, this very event closes it.
+    if (!m_closingConfirmed) {
+        m_inCloseEvent = true;
+        leave(m_closing.value_or(Closing::thisWindow));
+        m_inCloseEvent = false;
+    }
+    event->setAccepted(std::exchange(m_closingConfirmed, false));
+}
+
+void MainWindow::leave(Closing closing)
+{
+    // Quitting wins over closing this window alone.
+    m_closing = m_closing == Closing::everyWindow ? Closing::everyWindow : closing;
+    if (m_manager)
+        m_manager->prepareToQuit();
     else
-        event->ignore();
+        closeForGood();
 }
 
-bool MainWindow::confirmLeaving()
+void MainWindow::closeForGood()
 {
-    StarfarerUniverse *universe = m_manager ? m_manager->current() : nullptr;
-    if (!universe || universe->waitForPendingSave())
-        return true;
-    return askToLeaveUnsaved(*universe, tr("If you quit now, those changes are lost."), tr("Quit Anyway"));
+    if (!m_closing)
+        return;
+    const Closing closing = *std::exchange(m_closing, std::nullopt);
+    m_closingConfirmed = true;
+    if (closing == Closing::everyWindow)
+        QApplication::closeAllWindows(); // the program ends with the last one
+    else if (!m_inCloseEvent)
+        close();
+    // Inside a close event this window's own close is that event's.
+    if (!m_inCloseEvent)
+        m_closingConfirmed = false;
 }
 
-bool MainWindow::askToLeaveUnsaved(const StarfarerUniverse &universe, const QString &consequence,
-                                   const QString &leaveTitle)
+void MainWindow::askToLeaveUnsaved(const StarfarerUniverse &universe, UniverseManager::Leaving leaving,
+                                   UniverseManager::Answer answer)
 {
-    QMessageBox box(QMessageBox::Warning, tr("Vostrel"), QString(), QMessageBox::NoButton, this);
-    box.setObjectName(QStringLiteral("unsavedChangesAlert"));
-    setPlainTexts(box, tr("The latest changes to “%1” couldn’t be saved.").arg(quotedName(universe.name())),
-                  m_saveFailure->message() + QStringLiteral("\n\n") + consequence);
-    QPushButton *leave = box.addButton(leaveTitle, QMessageBox::DestructiveRole);
-    QPushButton *stay = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
-    box.setDefaultButton(stay);
-    box.setEscapeButton(stay);
-    box.exec();
-    return box.clickedButton() == leave;
+    const bool quitting = leaving == UniverseManager::Leaving::quitting;
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Vostrel"), QString(), QMessageBox::NoButton, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setObjectName(QStringLiteral("unsavedChangesAlert"));
+    box->setWindowModality(Qt::WindowModal);
+    setPlainTexts(*box, tr("The latest changes to “%1” couldn’t be saved.").arg(quotedName(universe.name())),
+                  m_saveFailure->message() + QStringLiteral("\n\n") +
+                      (quitting ? tr("If you quit now, those changes are lost.")
+                                : tr("If you switch now, those changes are lost.")));
+    QPushButton *leaveButton =
+        box->addButton(quitting ? tr("Quit Anyway") : tr("Switch Anyway"), QMessageBox::DestructiveRole);
+    QPushButton *stay = box->addButton(tr("Cancel"), QMessageBox::RejectRole);
+    box->setDefaultButton(stay);
+    box->setEscapeButton(stay);
+    // Not exec(): nothing runs inside a nested event loop while the store waits for
+    // the answer.
+    connect(box, &QDialog::finished, this, [this, box, leaveButton, quitting, answer = std::move(answer)] {
+        const bool leaving = box->clickedButton() == leaveButton;
+        if (quitting && !leaving)
+            m_closing.reset();
+        answer(leaving);
+    });
+    box->open();
 }

@@ -7,6 +7,8 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#include <optional>
+
 class ControlView;
 class MessageBanner;
 class QAction;
@@ -28,9 +30,9 @@ class RunningImports;
 //
 // It holds the program's sector imports; closing it for good stops them.
 //
-// Quitting, closing this window and switching to another universe first wait for
-// the save in flight; when the universe's last save failed, the user is told and
-// may stay. When another program had changed the universe's file, the banner of
+// Quitting, closing this window and switching to another universe first wait, with
+// the window still answering, for the save in flight; when the universe's last save
+// failed, the user is told and may stay. When another program had changed the universe's file, the banner of
 // other operations says where its version was kept.
 //
 // Its title is the open universe's name, " — ", "Vostrel". When another universe
@@ -67,7 +69,8 @@ public:
     TravellerMapImporter::RunningImports *imports() const { return m_imports; }
 
     // Closes every window of the program once the open universe's pending save has
-    // been written, or once the user chose to quit after it failed.
+    // been written, or once the user chose to quit after it failed. The window goes on
+    // meanwhile.
     void quit();
 
 protected:
@@ -78,13 +81,18 @@ private:
     void showCurrentUniverse();
     void refreshTitle();
     void showLoadError();
-    // Waits for the pending save; true when it was written or the user chose to go
-    // on without it.
-    bool confirmLeaving();
+    // What closes once the store is ready to quit.
+    enum class Closing {
+        thisWindow,
+        everyWindow,
+    };
+    // Asks the store to get ready to quit; closes once it is.
+    void leave(Closing closing);
+    void closeForGood();
     // Tells the user that the latest changes to `universe` could not be saved, and
-    // what leaving now means; true when they choose `leaveTitle`, false to stay.
-    bool askToLeaveUnsaved(const StarfarerUniverse &universe, const QString &consequence,
-                           const QString &leaveTitle);
+    // what leaving now means; answers true when they choose to leave, false to stay.
+    void askToLeaveUnsaved(const StarfarerUniverse &universe, UniverseManager::Leaving leaving,
+                           UniverseManager::Answer answer);
     void showSaveState(const SaveState &state);
     void showExternalChange(const QString &keptPath);
 
@@ -101,6 +109,8 @@ private:
     MessageBanner *m_operationFailure;
     MessageBanner *m_importOutcome;
     TravellerMapImporter::RunningImports *m_imports;
-    bool m_leavingConfirmed = false;
+    std::optional<Closing> m_closing; // while waiting to close
+    bool m_closingConfirmed = false;  // the close under way may go ahead
+    bool m_inCloseEvent = false;
     QWidget *m_content = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "ImportText.h"
 #include "universe/StatusLine.h"
 #include "universe/UniverseManager.h"
+#include "universe/WorkerPools.h"
 
 #include <QtConcurrent>
 
@@ -61,7 +62,7 @@ void ImportJob::sendNext()
         // too, against the map objects as they stand now; the apply step works out
         // again whatever changed meanwhile.
         const StoredMapObjects stored = m_universe ? StoredMapObjects::of(*m_universe) : StoredMapObjects();
-        m_conversion.setFuture(QtConcurrent::run([request = m_request, answers = m_answers, stored] {
+        m_conversion.setFuture(QtConcurrent::run(jobPool(), [request = m_request, answers = m_answers, stored] {
             return convert(request, answers, stored);
         }));
         return;

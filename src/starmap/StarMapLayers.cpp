@@ -2,6 +2,7 @@
 
 #include "StarMapRenderer.h"
 #include "StarMapVisibleSets.h"
+#include "universe/WorkerPools.h"
 
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
@@ -69,7 +70,7 @@ template <typename Work, typename Done> void StarMapLayers::inBackground(Work wo
         watcher->deleteLater();
         done(watcher->future().takeResult());
     });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
+    watcher->setFuture(QtConcurrent::run(jobPool(), std::move(work)));
 }
 
 void StarMapLayers::traceRegionsInBackground()

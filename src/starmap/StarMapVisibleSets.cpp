@@ -1,6 +1,7 @@
 #include "StarMapVisibleSets.h"
 
 #include "model/HexLayout.h"
+#include "universe/WorkerPools.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -157,7 +158,7 @@ void StarMapVisibleSets::fillInBackground()
     // The worker is given its own share of the hexes and rules: the universe may
     // change, or go, while it runs.
     m_filling->setFuture(
-        QtConcurrent::run([data = m_universe->data(), rules = m_rules, hexRadius = m_hexRadius] {
+        QtConcurrent::run(jobPool(), [data = m_universe->data(), rules = m_rules, hexRadius = m_hexRadius] {
             return fileAll(data, rules, hexRadius);
         }));
 }

@@ -1,5 +1,7 @@
 #include "BackgroundDecoder.h"
 
+#include "WorkerPools.h"
+
 #include <QtConcurrent/QtConcurrentRun>
 
 BackgroundDecoder::BackgroundDecoder(QObject *parent) : QObject(parent) {}
@@ -16,7 +18,7 @@ void BackgroundDecoder::start(const QString &path, Finished finished)
     m_finished = std::move(finished);
     m_watcher = new QFutureWatcher<Outcome>(this);
     connect(m_watcher, &QFutureWatcherBase::finished, this, &BackgroundDecoder::finish);
-    m_watcher->setFuture(QtConcurrent::run([path, abandoned = m_abandoned] {
+    m_watcher->setFuture(QtConcurrent::run(jobPool(), [path, abandoned = m_abandoned] {
         Outcome outcome;
         outcome.decoded = UniverseFile::decodeFile(path, &outcome.error, abandoned.get());
         return outcome;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "WorkerPools.h"
 #include "json/Json.h"
 #include "json/JsonParser.h"
 
@@ -10,7 +11,8 @@
 #include <vector>
 
 // Reads the elements of a long JSON array on all cores. The elements are independent
-// (the systems of a universe), so each is decoded on its own; the result and any
+// (the systems of a universe), so each is decoded on its own, as one of the parts
+// that partsPool() runs (the reading itself often runs as a job); the result and any
 // error are exactly those of reading the elements one after the other: the list in
 // array order, or the error of the first element in array order that fails, whatever
 // its kind (a DecodeError with its key path, or an allocation failure).
@@ -74,7 +76,7 @@ private:
             for (Slot &slot : results)
                 decodeSlot(slot);
         } else {
-            QtConcurrent::blockingMap(results, decodeSlot);
+            QtConcurrent::blockingMap(partsPool(), results, decodeSlot);
         }
 
         QList<T> result;

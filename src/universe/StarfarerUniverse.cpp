@@ -1,7 +1,8 @@
 #include "StarfarerUniverse.h"
 
+#include "WorkerPools.h"
+
 #include <QCoreApplication>
-#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
@@ -26,11 +27,10 @@ StarfarerUniverse::~StarfarerUniverse()
     // Freeing the values of a large universe takes several frames, so a worker thread
     // frees them; the views share none of them any more. Without a running program
     // (at its very end) they are freed here.
-    QThreadPool *pool = QThreadPool::globalInstance();
-    if (!pool || !QCoreApplication::instance())
+    if (!QCoreApplication::instance())
         return;
-    static_cast<void>(
-        QtConcurrent::run(pool, [contents = std::move(m_contents), index = std::move(m_index)]() mutable {
+    static_cast<void>(QtConcurrent::run(
+        jobPool(), [contents = std::move(m_contents), index = std::move(m_index)]() mutable {
             const UniverseContents freed = std::move(contents);
             const HexIndex unindexed = std::move(index);
         }));
@@ -100,7 +100,9 @@ QByteArray StarfarerUniverse::encode() const
 void StarfarerUniverse::save()
 {
     m_saver.save();
-    setSaveState({SaveState::Kind::saving, {}, {}});
+    // Nothing is asked once saving stopped.
+    if (m_saver.pending())
+        setSaveState({SaveState::Kind::saving, {}, {}});
 }
 
 bool StarfarerUniverse::waitForPendingSave()
@@ -117,6 +119,23 @@ bool StarfarerUniverse::saveNow()
 {
     save();
     return waitForPendingSave();
+}
+
+bool StarfarerUniverse::retryFailedSave()
+{
+    if (!m_saver.retryFailed())
+        return false;
+    setSaveState({SaveState::Kind::saving, {}, {}});
+    return true;
+}
+
+void StarfarerUniverse::stopSaving()
+{
+    m_saver.discard();
+    m_saveRetry.succeeded();
+    // Nothing is left to write: an earlier failure no longer matters.
+    if (!m_saver.pending())
+        setSaveState({});
 }
 
 void StarfarerUniverse::setWriteObserver(std::function<void(const UniverseContents &)> observer)

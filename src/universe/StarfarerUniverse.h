@@ -93,6 +93,13 @@ public:
     // save() and waitForPendingSave(), for the places whose next step depends on the
     // outcome (a new universe, the first start).
     bool saveNow();
+    // Writes again, without waiting, when the last write failed and its failure was
+    // told and nothing is pending: the fault may be gone by now. True when a write
+    // was asked for; its outcome arrives as every save's does.
+    bool retryFailedSave();
+    // The file is gone for good (the universe was deleted): nothing more is written,
+    // no retry waits, and the save state is clean. A write under way still ends.
+    void stopSaving();
     // While saves keep failing, the document saves again on its own: first after
     // `first`, then after twice as long each time, up to `longest` (5 s to a minute
     // unless set). An edit's save() in between is tried at once, as always.

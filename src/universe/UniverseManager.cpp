@@ -59,9 +59,11 @@ bool UniverseManager::start(FolderLock::OtherHostLock otherHost)
     };
     // Listed once; what start-up saves is added to this listing.
     QList<Header> listed = opened ? loadHeaders() : loadHeaders(keepFirstByName);
-    migrateIfNeeded(listed);
-    if (!migrated)
-        opened = readRemembered();
+    if (!migrated) {
+        opened = migrateIfNeeded(listed);
+        if (!opened)
+            opened = readRemembered();
+    }
     if (!opened && !listed.isEmpty()) {
         const QString &path = listed.first().filePath;
         QString reason;
@@ -91,6 +93,13 @@ std::unique_ptr<StarfarerUniverse> UniverseManager::readRemembered()
     const QString path = m_folder.fileFor(remembered);
     QString reason;
     auto opened = read(path, &reason);
+    // A file replaced by another universe's (a copy a sync tool put there) does not
+    // hold the universe remembered: opening it would give that one this identity.
+    if (opened && opened->id() != remembered) {
+        reason =
+            QStringLiteral("the file holds another universe (") + uuidText(opened->id()) + QLatin1Char(')');
+        opened.reset();
+    }
     // A remembered universe whose file is gone is simply forgotten; one whose file
     // is there but unreadable is reported, and its file is left untouched.
     if (!opened && QFileInfo::exists(path))
@@ -108,65 +117,53 @@ bool UniverseManager::lockFolder(FolderLock::OtherHostLock otherHost)
     return state == FolderLock::State::held || state == FolderLock::State::unavailable;
 }
 
+// A change of the current universe under way, taken on from the event loop as the
+// universe left finishes its writes and the next one is read or written.
+struct UniverseManager::Switch
+{
+    enum class Kind {
+        open,
+        create,
+        deleteFile,
+        quit,
+    };
+
+    Kind kind;
+    // open: the universe read; create: the one made; deleteFile: the file removed.
+    Header target;
+    // Each change has its own number, so that an answer to a question asked for an
+    // earlier one is not taken for this one.
+    quint64 number = 0;
+    bool retried = false;        // the universe left's failed write was tried once more
+    bool asking = false;         // the user is being asked whether to leave
+    bool leaveAgreed = false;    // the user chose to leave edits that could not be saved
+    bool deletesCurrent = false; // deleteFile: the file is the current universe's
+    // The universe left is deleted: nothing of it is written any more, and a universe
+    // to open that cannot be read gives way to a new one.
+    bool currentDeleted = false;
+    std::optional<BackgroundDecoder::Outcome> read; // open: the file once read
+    std::unique_ptr<StarfarerUniverse> created;     // create: the new universe
+    bool writeAsked = false;                        // create: its write was asked for
+    QList<QMetaObject::Connection> watches;         // what the change listens to
+};
+
 void UniverseManager::open(Header header)
 {
-    abandonOpening();
-    bool asked = false;
-    if ((m_current && header.id == m_current->id()) || !mayLeaveCurrent(&asked))
-        return;
-    ++m_filesOpened;
-    m_opening = header;
-    m_decoder.start(header.filePath, [this, header, asked](BackgroundDecoder::Outcome outcome) {
-        finishOpening(header, std::move(outcome), asked);
-    });
-    emit openingChanged();
-}
-
-void UniverseManager::finishOpening(const Header &header, BackgroundDecoder::Outcome outcome,
-                                    bool leaveAgreed)
-{
-    m_opening.reset();
-    emit openingChanged();
-    if (!outcome.decoded) {
-        setLoadError(kLoadErrorText, header.filePath);
-        printStatusLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) +
-                        QStringLiteral(": ") + outcome.error);
-        emit openFailed();
+    if (m_current && header.id == m_current->id()) {
+        endSwitch();
         return;
     }
-    // The current universe may have been edited while the file was read: it is left
-    // as when the read began.
-    if (leaveAgreed)
-        finishPendingSave();
-    else if (!mayLeaveCurrent())
-        return;
-    m_headerCache.remember(header.filePath, outcome.decoded->listing); // not read again to be listed
-    setCurrent(StarfarerUniverse::fromFile(header.filePath, std::move(*outcome.decoded), m_folder));
-    storeLastUniverseID(m_current->id());
-    setLoadError(std::nullopt);
+    auto change = std::make_unique<Switch>();
+    change->kind = Switch::Kind::open;
+    change->target = std::move(header);
+    beginSwitch(std::move(change));
 }
 
-void UniverseManager::abandonOpening()
+void UniverseManager::create(const QString &name)
 {
-    if (!m_opening)
-        return;
-    m_decoder.abandon();
-    m_opening.reset();
-    emit openingChanged();
-}
-
-bool UniverseManager::create(const QString &name)
-{
-    abandonOpening();
-    if (!mayLeaveCurrent())
-        return false;
-    auto created = makeNew(trimmedOrUntitled(name));
-    if (!saveReporting(*created))
-        return false;
-    setCurrent(std::move(created));
-    storeLastUniverseID(m_current->id());
-    refreshHeaders();
-    return true;
+    auto change = std::make_unique<Switch>();
+    makeCreation(*change, trimmedOrUntitled(name));
+    beginSwitch(std::move(change));
 }
 
 void UniverseManager::renameCurrent(const QString &name)
@@ -187,38 +184,286 @@ void UniverseManager::renameCurrent(const QString &name)
     setHeaders(listed);
 }
 
-bool UniverseManager::deleteUniverse(Header header)
+void UniverseManager::deleteUniverse(Header header)
 {
-    abandonOpening();
-    // Waited for first, so that a save still running cannot bring the file back.
-    finishPendingSave();
-    QFile file(header.filePath);
-    const bool removed = file.remove();
-    if (!removed && QFileInfo::exists(header.filePath)) {
-        emit operationFailed(QStringLiteral("Couldn\u2019t delete the universe \u201C%1\u201D (%2): %3")
-                                 .arg(header.name, header.filePath, file.errorString()));
+    const bool current = m_current && header.id == m_current->id();
+    // Another universe's file goes at once; the current one's once its writes are
+    // done, so that none brings it back.
+    if (!current && (!m_current || header.filePath != m_current->filePath())) {
+        endSwitch();
+        QFile file(header.filePath);
+        if (!file.remove() && QFileInfo::exists(header.filePath))
+            emit operationFailed(QStringLiteral("Couldn\u2019t delete the universe \u201C%1\u201D (%2): %3")
+                                     .arg(header.name, header.filePath, file.errorString()));
         refreshHeaders();
+        return;
+    }
+    auto change = std::make_unique<Switch>();
+    change->kind = Switch::Kind::deleteFile;
+    change->target = std::move(header);
+    change->deletesCurrent = current;
+    beginSwitch(std::move(change));
+}
+
+void UniverseManager::prepareToQuit()
+{
+    auto change = std::make_unique<Switch>();
+    change->kind = Switch::Kind::quit;
+    beginSwitch(std::move(change));
+}
+
+void UniverseManager::beginSwitch(std::unique_ptr<Switch> change)
+{
+    static quint64 numbers = 0;
+    endSwitch();
+    change->number = ++numbers;
+    m_switch = std::move(change);
+    if (m_current) {
+        // Queued: a write's outcomes are published one by one, and the change goes on
+        // from the latest.
+        m_switch->watches.append(connect(m_current.get(), &StarfarerUniverse::saveStateChanged, this,
+                                         &UniverseManager::advance, Qt::QueuedConnection));
+    }
+    switch (m_switch->kind) {
+    case Switch::Kind::open: startReading(); break;
+    case Switch::Kind::create: setOpening(m_switch->target); break;
+    case Switch::Kind::deleteFile: {
+        // Named while the universe left finishes its writes: the first other one, or
+        // the new universe made when none is left.
+        std::optional<Header> next;
+        for (const Header &header : std::as_const(m_headers)) {
+            if (header.filePath != m_switch->target.filePath) {
+                next = header;
+                break;
+            }
+        }
+        if (m_switch->deletesCurrent)
+            setOpening(next ? *next : Header{QUuid(), kDefaultName, QString()});
+        break;
+    }
+    case Switch::Kind::quit: break;
+    }
+    advance();
+}
+
+void UniverseManager::startReading()
+{
+    Switch &change = *m_switch;
+    ++m_filesOpened;
+    setOpening(change.target);
+    const quint64 number = change.number;
+    m_decoder.start(change.target.filePath, [this, number](BackgroundDecoder::Outcome outcome) {
+        if (!m_switch || m_switch->number != number)
+            return;
+        m_switch->read = std::move(outcome);
+        advance();
+    });
+}
+
+void UniverseManager::advance()
+{
+    if (!m_switch || (!m_switch->currentDeleted && !currentSettled()))
+        return;
+    switch (m_switch->kind) {
+    case Switch::Kind::open: finishOpening(); break;
+    case Switch::Kind::create: finishCreating(); break;
+    case Switch::Kind::deleteFile: removeDeleted(); break;
+    case Switch::Kind::quit:
+        endSwitch();
+        emit quitReady();
+        break;
+    }
+}
+
+bool UniverseManager::currentSettled()
+{
+    Switch &change = *m_switch;
+    if (!m_current)
+        return true;
+    const SaveState &state = m_current->saveState();
+    if (!state.settled())
         return false;
+    // A universe being deleted is left whatever its writes did.
+    if (state.kind == SaveState::Kind::clean || change.leaveAgreed || change.kind == Switch::Kind::deleteFile)
+        return true;
+    if (!std::exchange(change.retried, true) && m_current->retryFailedSave())
+        return false;
+    if (!m_leaveUnsaved)
+        return true;
+    if (!change.asking)
+        askToLeave();
+    return false;
+}
+
+void UniverseManager::askToLeave()
+{
+    m_switch->asking = true;
+    const Leaving leaving = m_switch->kind == Switch::Kind::quit ? Leaving::quitting : Leaving::switching;
+    const quint64 number = m_switch->number;
+    m_leaveUnsaved(*m_current, leaving, [store = QPointer<UniverseManager>(this), number](bool leave) {
+        // Taken from the event loop: the question may answer before it returns.
+        QMetaObject::invokeMethod(
+            store,
+            [store, number, leave] {
+                if (!store->m_switch || store->m_switch->number != number)
+                    return;
+                store->m_switch->asking = false;
+                if (!leave) {
+                    store->endSwitch();
+                    return;
+                }
+                store->m_switch->leaveAgreed = true;
+                store->advance();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void UniverseManager::removeDeleted()
+{
+    Switch &change = *m_switch;
+    const Header deleted = change.target;
+    QFile file(deleted.filePath);
+    if (!file.remove() && QFileInfo::exists(deleted.filePath)) {
+        endSwitch();
+        emit operationFailed(QStringLiteral("Couldn\u2019t delete the universe \u201C%1\u201D (%2): %3")
+                                 .arg(deleted.name, deleted.filePath, file.errorString()));
+        refreshHeaders();
+        return;
     }
     refreshHeaders();
-    if (!m_current || header.id != m_current->id())
-        return true;
-
-    std::unique_ptr<StarfarerUniverse> next;
+    if (!change.deletesCurrent) {
+        endSwitch();
+        return;
+    }
+    change.currentDeleted = true;
+    m_current->stopSaving();
+    // The first remaining universe opens, or a new "My Universe" when there is none.
     if (!m_headers.isEmpty()) {
-        QString reason;
-        next = read(m_headers.first().filePath, &reason);
-        if (!next)
-            reportUnreadable(m_headers.first().filePath, reason);
+        change.kind = Switch::Kind::open;
+        change.target = m_headers.first();
+        startReading();
+        return;
     }
-    if (!next) {
-        next = makeNew(kDefaultName);
-        saveReporting(*next);
+    makeCreation(change, kDefaultName);
+    setOpening(change.target);
+    advance();
+}
+
+void UniverseManager::finishOpening()
+{
+    Switch &change = *m_switch;
+    if (!change.read)
+        return;
+    const Header header = change.target;
+    BackgroundDecoder::Outcome outcome = std::move(*change.read);
+    change.read.reset();
+    QString reason = outcome.error;
+    // A file replaced by another universe's (a copy a sync tool put there) is not the
+    // universe chosen: opening it would give this one the other's identity.
+    const bool replaced = outcome.decoded && outcome.decoded->contents.id != header.id;
+    if (replaced) {
+        reason = QStringLiteral("the file holds another universe (") +
+                 uuidText(outcome.decoded->contents.id) + QLatin1Char(')');
     }
+    if (!outcome.decoded || replaced) {
+        if (change.currentDeleted) {
+            // The universe deleted cannot stay: a new one takes its place.
+            reportUnreadable(header.filePath, reason);
+            makeCreation(change, kDefaultName);
+            setOpening(change.target);
+            advance();
+            return;
+        }
+        endSwitch();
+        setLoadError(kLoadErrorText, header.filePath);
+        printStatusLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) +
+                        QStringLiteral(": ") + reason);
+        if (replaced)
+            refreshHeaders();
+        emit openFailed();
+        return;
+    }
+    const bool listAgain = change.currentDeleted;
+    endSwitch();
+    m_headerCache.remember(header.filePath, outcome.decoded->listing); // not read again to be listed
+    setCurrent(StarfarerUniverse::fromFile(header.filePath, std::move(*outcome.decoded), m_folder));
+    storeLastUniverseID(m_current->id());
+    setLoadError(std::nullopt);
+    if (listAgain)
+        refreshHeaders();
+}
+
+void UniverseManager::finishCreating()
+{
+    Switch &change = *m_switch;
+    StarfarerUniverse &created = *change.created;
+    if (!std::exchange(change.writeAsked, true)) {
+        change.watches.append(
+            connect(&created, &StarfarerUniverse::written, this, &UniverseManager::rememberWritten));
+        change.watches.append(connect(&created, &StarfarerUniverse::saveStateChanged, this,
+                                      &UniverseManager::advance, Qt::QueuedConnection));
+        created.save();
+    }
+    const SaveState state = created.saveState();
+    if (!state.settled())
+        return;
+    const bool written = state.kind == SaveState::Kind::clean;
+    if (!written)
+        emit operationFailed(state.message);
+    // A universe that could not be written is not switched to, unless the one left
+    // was deleted: the store always has a current universe.
+    if (!written && !change.currentDeleted) {
+        endSwitch();
+        return;
+    }
+    std::unique_ptr<StarfarerUniverse> next = std::move(change.created);
+    endSwitch();
     setCurrent(std::move(next));
     storeLastUniverseID(m_current->id());
     refreshHeaders();
-    return true;
+}
+
+void UniverseManager::makeCreation(Switch &change, const QString &name) const
+{
+    change.kind = Switch::Kind::create;
+    change.created = makeNew(name);
+    change.target = Header{change.created->id(), change.created->name(), change.created->filePath()};
+}
+
+void UniverseManager::setOpening(const std::optional<Header> &header)
+{
+    const bool changed = header.has_value() != m_opening.has_value() ||
+                         (header && (header->id != m_opening->id || header->name != m_opening->name));
+    m_opening = header;
+    if (changed)
+        emit openingChanged();
+}
+
+void UniverseManager::endSwitch()
+{
+    if (!m_switch)
+        return;
+    std::unique_ptr<Switch> change = std::move(m_switch);
+    for (const QMetaObject::Connection &watch : std::as_const(change->watches))
+        disconnect(watch);
+    m_decoder.abandon();
+    if (StarfarerUniverse *created = change->created.release()) {
+        // Dropped once its write is done, without waiting for it here; the listing
+        // then shows it, as the user made it.
+        created->setParent(this);
+        if (created->saveState().settled()) {
+            created->deleteLater();
+        } else {
+            connect(created, &StarfarerUniverse::saveStateChanged, this, [this, created] {
+                if (!created->saveState().settled())
+                    return;
+                created->deleteLater();
+                refreshHeaders();
+            });
+        }
+    }
+    setOpening(std::nullopt);
 }
 
 QList<UniverseManager::Header> UniverseManager::loadHeaders(const HeaderCache::ReadVisitor &visitRead)
@@ -241,24 +486,27 @@ void UniverseManager::addListed(QList<Header> &listed, const StarfarerUniverse &
 
 void UniverseManager::storeLastUniverseID(const std::optional<QUuid> &id)
 {
-    if (id)
-        m_settings->setValue(kLastUniverseIDKey, uuidText(*id));
-    else
-        m_settings->remove(kLastUniverseIDKey);
     // Writing the file ends in a flush to disk, which takes up to a second when the
-    // disk is busy: a worker writes it, through settings of its own on the same file
-    // (the settings of one file share their values in the process, under a lock), and
-    // the settings do not write themselves on the GUI thread's next pass.
-    QCoreApplication::removePostedEvents(m_settings, QEvent::UpdateRequest);
-    m_settingsWriter.start([fileName = m_settings->fileName(), format = m_settings->format()] {
-        QSettings(fileName, format).sync();
+    // disk is busy, and the settings of one file share their values in the process
+    // under one lock, held for the whole write: the GUI thread never touches them
+    // after start-up. A worker sets the value and writes the file, through settings
+    // of its own on the same file.
+    m_settingsWriter.start([fileName = m_settings->fileName(), format = m_settings->format(),
+                            value = id ? uuidText(*id) : QString()] {
+        QSettings settings(fileName, format);
+        if (value.isEmpty())
+            settings.remove(kLastUniverseIDKey);
+        else
+            settings.setValue(kLastUniverseIDKey, value);
+        settings.sync();
     });
 }
 
-void UniverseManager::migrateIfNeeded(QList<Header> &listed)
+std::unique_ptr<StarfarerUniverse> UniverseManager::migrateIfNeeded(QList<Header> &listed)
 {
     if (m_settings->value(kDidMigrateKey, false).toBool())
-        return;
+        return nullptr;
+    std::unique_ptr<StarfarerUniverse> migrated;
     const QString legacyPath = m_folder.legacyFilePath();
     if (QFileInfo::exists(legacyPath) && listed.isEmpty()) {
         QString reason;
@@ -268,9 +516,9 @@ void UniverseManager::migrateIfNeeded(QList<Header> &listed)
             // The legacy file stays where it is. If its copy cannot be written, the
             // migration is tried again at the next start rather than marked done.
             if (!saveReporting(*legacy))
-                return;
-            storeLastUniverseID(legacy->id());
+                return nullptr;
             addListed(listed, *legacy);
+            migrated = std::move(legacy);
         } else {
             // Reported like any unreadable universe; the file stays as it is.
             reportUnreadable(legacyPath, reason);
@@ -278,6 +526,7 @@ void UniverseManager::migrateIfNeeded(QList<Header> &listed)
     }
     m_settings->setValue(kDidMigrateKey, true);
     m_settings->sync();
+    return migrated;
 }
 
 std::unique_ptr<StarfarerUniverse> UniverseManager::read(const QString &path, QString *error)
@@ -295,21 +544,6 @@ std::unique_ptr<StarfarerUniverse> UniverseManager::makeNew(const QString &name)
     auto universe = std::make_unique<StarfarerUniverse>(m_folder);
     universe->setName(name);
     return universe;
-}
-
-void UniverseManager::finishPendingSave()
-{
-    if (m_current)
-        m_current->waitForPendingSave();
-}
-
-bool UniverseManager::mayLeaveCurrent(bool *asked)
-{
-    if (!m_current || m_current->waitForPendingSave() || !m_leaveUnsaved)
-        return true;
-    if (asked)
-        *asked = true;
-    return m_leaveUnsaved(*m_current);
 }
 
 bool UniverseManager::saveReporting(StarfarerUniverse &universe)

@@ -60,40 +60,54 @@ public:
     // The file that could not be read, while loadError has a value.
     const QString &loadErrorFile() const { return m_loadErrorFile; }
 
-    // Asked before open() or create() leaves the current universe when its latest
-    // edits could not be saved, even when tried once more: true leaves it and its
+    // What leaving the current universe with unsaved edits would mean.
+    enum class Leaving {
+        switching,
+        quitting,
+    };
+    // Asked when the current universe is to be left (another opened or created, or
+    // the program quitting) and its latest edits could not be saved, even when tried
+    // once more. The answer is given later, once: true leaves the universe and its
     // unsaved edits, false stays. Without a question the store leaves.
-    using LeaveUnsavedQuestion = std::function<bool(StarfarerUniverse &current)>;
+    using Answer = std::function<void(bool leave)>;
+    using LeaveUnsavedQuestion =
+        std::function<void(StarfarerUniverse &current, Leaving leaving, Answer answer)>;
     void setLeaveUnsavedQuestion(LeaveUnsavedQuestion question) { m_leaveUnsaved = std::move(question); }
 
+    // Leaving the current universe never waits: open(), create(), deleting the
+    // current universe and prepareToQuit() return at once, and the store goes on from
+    // the event loop while the universe left finishes its writes on their own thread
+    // and the next one is read or written on another. The universe left is left once
+    // its writes are done: when the last failed, it is tried once more, and then the
+    // user is asked (the question above). The latest request wins: each of these
+    // abandons the one under way, whose universe is then left unread or dropped.
     // Headers are taken by value: callers pass elements of headers(), which these
     // operations replace.
-    // Each operation that leaves the current universe (open, create, delete) first
-    // waits for its pending save, whose failure the document reports itself.
-    // Opens a listed universe from the file it was listed from. The file is read and
-    // decoded on a worker thread while the caller's event loop goes on: opening()
-    // names the universe meanwhile. Once it is read, the current universe's pending
-    // save is waited for once more (edits may have been made meanwhile; the user is
-    // asked again if they could not be saved, unless they already chose to leave
-    // them), then it becomes current. On a failed read the current document stays,
-    // loadError is set and openFailed() is emitted. Opening the current universe, or
-    // staying in it when asked, does nothing. The latest request wins: open(),
-    // create() and deleteUniverse() abandon a universe still being opened, whose file
-    // is then left unread or its contents dropped.
+    // Opens a listed universe from the file it was listed from, read and decoded on
+    // a worker thread. On a failed read, or a file that does not hold the universe
+    // chosen (another program replaced it), the current universe stays, loadError is
+    // set and openFailed() is emitted (and the folder is listed again when the file
+    // holds another universe). Opening the current universe does nothing.
     void open(Header header);
-    // The universe whose file is being read to be opened, if one is.
+    // The universe about to become current while the store switches to it, if it is.
     const std::optional<Header> &opening() const { return m_opening; }
     // Creates, saves and opens a new universe (an empty name becomes "Untitled
-    // Universe"). When it cannot be saved, or the user stays in the current one, the
-    // current universe stays open and false is returned.
-    bool create(const QString &name);
+    // Universe"). When it cannot be saved, the user is told (operationFailed()) and
+    // the current universe stays.
+    void create(const QString &name);
     // Renames the current universe and saves it in the background; the headers show
     // the new name at once. A failed write is told by the universe's saveFailed().
     void renameCurrent(const QString &name);
-    // Removes exactly the file the header was listed from. Deleting the current
-    // universe opens the first remaining one, or a new "My Universe". False when the
-    // file could not be removed.
-    bool deleteUniverse(Header header);
+    // Removes exactly the file the header was listed from; a failure is told
+    // (operationFailed()). The current universe's file is removed once its writes
+    // are done, so that none brings it back; then the first remaining universe is
+    // opened, or a new "My Universe" made, and nothing of the deleted one is written
+    // any more.
+    void deleteUniverse(Header header);
+    // Gets ready for the program to end: once the current universe's writes are done
+    // (or the user chose to leave edits that could not be saved), quitReady() is
+    // emitted. Staying, when asked, ends it without a signal.
+    void prepareToQuit();
 
     // The stored universes (".json" files whose id and name can be read), sorted by
     // name as file managers sort (letter case ignored, numbers by value), stably.
@@ -103,8 +117,9 @@ public:
     QList<Header> loadHeaders(const HeaderCache::ReadVisitor &visitRead = {});
     void storeLastUniverseID(const std::optional<QUuid> &id);
     // The one-time migration; `listed` is the current listing, to which the migrated
-    // universe is added.
-    void migrateIfNeeded(QList<Header> &listed);
+    // universe is added. Returns the migrated universe, which start-up opens (and
+    // remembers) as the last one opened.
+    std::unique_ptr<StarfarerUniverse> migrateIfNeeded(QList<Header> &listed);
     const HeaderCache &headerCache() const { return m_headerCache; }
     // How many universe files were read to be opened (a listing's reads are counted
     // by the header cache).
@@ -122,8 +137,12 @@ signals:
     // A failure the user must be told about (a universe that could not be saved,
     // removed or opened); `message` says which file and why.
     void operationFailed(const QString &message);
+    // Nothing of the current universe is left to write: the program may end.
+    void quitReady();
 
 private:
+    struct Switch;
+
     std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error);
     // The universe named by "lastUniverseID", if it can be read; an unreadable file
     // is reported.
@@ -134,17 +153,31 @@ private:
     void addListed(QList<Header> &listed, const StarfarerUniverse &universe) const;
     void sortByName(QList<Header> &headers) const;
     std::unique_ptr<StarfarerUniverse> makeNew(const QString &name) const;
-    // Saves a document that is not current yet; reports a failure.
+    // Saves a document that is not current yet, waiting for the write (at start-up
+    // only); reports a failure.
     bool saveReporting(StarfarerUniverse &universe);
-    // Waits for the current document's pending save before it is left.
-    void finishPendingSave();
-    // finishPendingSave(), then asks when the latest edits could not be saved; false
-    // when the user stays. `asked`, when given, tells whether the user was asked.
-    bool mayLeaveCurrent(bool *asked = nullptr);
-    // Makes the universe whose file was read on the worker current, if it was.
-    void finishOpening(const Header &header, BackgroundDecoder::Outcome outcome, bool leaveAgreed);
-    // Stops opening a universe, if one is being opened.
-    void abandonOpening();
+    // Starts a change of the current universe, abandoning the one under way.
+    void beginSwitch(std::unique_ptr<Switch> change);
+    // Takes the change under way as far as it can go now; called again by whatever
+    // it waits for.
+    void advance();
+    // Whether the universe left may be left now: its writes are done, and written
+    // or left unsaved by the user's choice. Otherwise tries the failed write once
+    // more or asks the user, and the change goes on when that ends.
+    bool currentSettled();
+    void askToLeave();
+    // The steps that end each kind of change.
+    void removeDeleted();
+    void finishOpening();
+    void finishCreating();
+    // Reads the file of the universe to open on the worker.
+    void startReading();
+    // Makes `change` the creation of a new universe named `name`.
+    void makeCreation(Switch &change, const QString &name) const;
+    void setOpening(const std::optional<Header> &header);
+    // Ends the change under way; its universe still being read is left unread, and
+    // one being created is dropped once its write is done.
+    void endSwitch();
     // The documents the store saves, and the current one, tell what their writes put
     // in place: listing then reads none of their files, only files changed by others.
     void rememberWritten(const QString &path, const StarfarerUniverse::Listing &listing);
@@ -165,9 +198,10 @@ private:
     int m_filesOpened = 0;
     FolderLock m_lock;
     LeaveUnsavedQuestion m_leaveUnsaved;
+    std::unique_ptr<Switch> m_switch;
     std::optional<Header> m_opening;
     BackgroundDecoder m_decoder;
-    // Writes the settings file off the GUI thread, one write at a time; waits for the
-    // last when the manager goes.
+    // Writes "lastUniverseID" to the settings file off the GUI thread, one write at a
+    // time; waits for the last when the manager goes.
     QThreadPool m_settingsWriter;
 };

@@ -18,6 +18,8 @@ UniverseSaver::~UniverseSaver()
 
 void UniverseSaver::save()
 {
+    if (m_discarded)
+        return;
     m_saveAsked = true;
     resume();
 }
@@ -40,15 +42,22 @@ bool UniverseSaver::wait()
     return m_lastSucceeded;
 }
 
-void UniverseSaver::retryFailed()
+bool UniverseSaver::retryFailed()
 {
     {
         QMutexLocker lock(&m_mutex);
         // An outcome not yet taken is news to the document: that write was the try.
         if (m_saveAsked || m_writing || m_lastSucceeded || !m_outcomes.isEmpty())
-            return;
+            return false;
     }
     save();
+    return m_saveAsked || writing();
+}
+
+void UniverseSaver::discard()
+{
+    m_discarded = true;
+    m_saveAsked = false;
 }
 
 bool UniverseSaver::pending() const

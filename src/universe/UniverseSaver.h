@@ -58,8 +58,11 @@ public:
     // Blocks until every save asked for is written; false when the last write failed.
     bool wait();
     // Asks for a save when the last write failed, its failure has been taken with
-    // takeOutcomes(), and no save is pending.
-    void retryFailed();
+    // takeOutcomes(), and no save is pending; true when it did.
+    bool retryFailed();
+    // From now on save() asks for nothing: the file is gone for good. A write under
+    // way still ends.
+    void discard();
     // Whether a save is asked for or being written.
     bool pending() const;
     // The outcomes not yet reported, oldest first.
@@ -79,6 +82,7 @@ private:
     std::function<Request()> m_takeSnapshot;
     std::function<void()> m_writeFinished;
     bool m_saveAsked = false; // on the document's thread only
+    bool m_discarded = false; // on the document's thread only
     mutable QMutex m_mutex;
     bool m_writing = false;                                   // guarded by m_mutex
     QList<Outcome> m_outcomes;                                // guarded by m_mutex

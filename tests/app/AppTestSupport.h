@@ -227,12 +227,15 @@ protected:
         QTimer m_poll;
     };
 
-    static void press(QWidget *dialog, const QString &text)
+    // Presses a button of a dialog, and runs the event loop until what it asked the
+    // store to do (create, delete) is done.
+    void press(QWidget *dialog, const QString &text) const
     {
         QAbstractButton *button = buttonTitled(dialog, text);
         ASSERT_NE(button, nullptr) << text.toStdString();
         QTest::mouseClick(button, Qt::LeftButton);
         settle();
+        waitWhileOpening();
     }
 
     QTemporaryDir m_documents;

@@ -200,6 +200,7 @@ TEST_F(SaveStateViews, DifferentFailuresInOnePassAndTheQuitQuestion)
     m_writes->plan({{Fate::refused}});
     const NextQuestion question(QStringLiteral("Cancel"));
     window()->quitAction()->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return question.asked(); }, 30000));
     settle();
     ASSERT_EQ(m_outcomes->told().size(), 3);
     EXPECT_TRUE(question.informativeText().startsWith(m_outcomes->told().at(2)))
@@ -221,7 +222,7 @@ TEST_F(SaveStateViews, SavesJoiningAHeldWrite)
         const qsizetype before = m_outcomes->told().size();
         m_writes->plan({{held, true}, {Fate::written, true}});
         universe()->save();
-        m_writes->awaitHeld();
+        ASSERT_TRUE(m_writes->awaitHeld());
         m_editor->saveChanges();
         for (int i = 0; i < 4; ++i) {
             universe()->setName(QStringLiteral("Edit %1").arg(i));
@@ -233,7 +234,7 @@ TEST_F(SaveStateViews, SavesJoiningAHeldWrite)
 
         m_writes->release();
         ASSERT_TRUE(m_outcomes->waitFor(before + 1));
-        m_writes->awaitHeld(); // the coalesced write has begun and waits
+        ASSERT_TRUE(m_writes->awaitHeld()); // the coalesced write has begun and waits
         const QString heldOutcome = m_outcomes->told().at(before);
         EXPECT_EQ(m_outcomes->fates().at(before), held);
         expectEditorTook(heldOutcome);
@@ -257,7 +258,7 @@ TEST_F(SaveStateViews, ARetryWritesWhatFailed)
     m_writes->plan({{Fate::refused}, {Fate::refused, true}, {Fate::written}});
     m_editor->saveChanges();
     ASSERT_TRUE(m_outcomes->waitFor(1));
-    m_writes->awaitHeld(); // the first retry has begun and waits
+    ASSERT_TRUE(m_writes->awaitHeld()); // the first retry has begun and waits
     const QString failure = m_outcomes->told().at(0);
     expectEditorTook(failure);
     expectLatestShown(failure);

@@ -260,24 +260,20 @@ TEST_F(MarkupInTexts, TheQuitQuestionQuotesTheNameLiterally)
     const QString file = universe()->filePath();
     ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file)); // a folder: saving fails
     universe()->save();
-    QString text;
-    QString shownInformation;
-    bool touched = true;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        box->adjustSize(); // lays the texts out, as showing them does
-        hoverEverything(box);
-        touched = m_probe.wasTouched();
-        text = box->textFormat() == Qt::PlainText ? box->text() : QString();
-        shownInformation = box->informativeText();
-        for (QAbstractButton *button : box->buttons()) {
-            if (button->text() == QStringLiteral("Cancel"))
-                button->click();
-        }
-    });
     window()->quitAction()->trigger();
+    // The question comes once the pending save's outcome is in.
+    QMessageBox *box = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return (box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) != nullptr; }, 30000));
+    box->adjustSize(); // lays the texts out, as showing them does
+    hoverEverything(box);
+    const bool touched = m_probe.wasTouched();
+    const QString text = box->textFormat() == Qt::PlainText ? box->text() : QString();
+    const QString shownInformation = box->informativeText();
+    for (QAbstractButton *button : box->buttons()) {
+        if (button->text() == QStringLiteral("Cancel"))
+            button->click();
+    }
     settle();
     EXPECT_FALSE(touched);
     EXPECT_TRUE(text.startsWith(QStringLiteral("The latest changes to \u201C") + m_text.left(40)))

@@ -1,8 +1,10 @@
 #pragma once
 
-// Keeps every thread of the shared thread pool busy until released, so that work handed
-// to the pool meanwhile (an import's conversion) waits in its queue: a test can change
+// Keeps every thread of the pool of background jobs busy until released, so that work
+// handed to it meanwhile (an import's conversion) waits in its queue: a test can change
 // the document while that work is pending, and decide when it runs.
+
+#include "universe/WorkerPools.h"
 
 #include <QSemaphore>
 #include <QThreadPool>
@@ -10,10 +12,10 @@
 class HeldPool
 {
 public:
-    HeldPool() : m_threads(QThreadPool::globalInstance()->maxThreadCount())
+    HeldPool() : m_threads(jobPool()->maxThreadCount())
     {
         for (int i = 0; i < m_threads; ++i) {
-            QThreadPool::globalInstance()->start([this] {
+            jobPool()->start([this] {
                 m_started.release();
                 m_gate.acquire();
             });
@@ -32,7 +34,7 @@ public:
             m_released = true;
             m_gate.release(m_threads);
         }
-        QThreadPool::globalInstance()->waitForDone();
+        waitForWorkers();
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "HeldPool.h"
 #include "ImportServiceTest.h"
+#include "OneThreadPools.h"
 #include "RegionTestSupport.h"
 
 #include <QFile>
@@ -196,6 +197,16 @@ TEST_F(ImportJobTest, AnImportOutlivesItsFormAndIsAnnounced)
     EXPECT_EQ(announced.last(),
               QStringLiteral("Import of \u201CTest Reach\u201D: Traveller Map returned an error "
                              "(HTTP 500). Please try again."));
+}
+
+// On a machine with one core an import is converted and applied all the same: its
+// conversion never queues on Qt's global pool, whose one thread is kept busy here,
+// nor waits for work queued on its own pool.
+TEST_F(ImportJobTest, AnImportFinishesWithOneThread)
+{
+    const OneThreadPools oneCore;
+    EXPECT_EQ(run(request(QStringLiteral("Test Reach")), &m_form).kind, ImportOutcome::Kind::applied);
+    EXPECT_EQ(universe()->data().size(), 4);
 }
 
 // A surrogate without its partner, escaped in the service's JSON or typed into the

@@ -1,3 +1,4 @@
+#include "OneThreadPools.h"
 #include "RandomMapEdits.h"
 #include "StarMapTestSupport.h"
 #include "model/HexLayout.h"
@@ -7,11 +8,12 @@
 #include "starmap/StarMapRenderer.h"
 #include "starmap/StarMapVisibleSets.h"
 #include "universe/TestMapObjects.h"
+#include "universe/WorkerPools.h"
 
 #include <QCoreApplication>
 #include <QPainter>
 #include <QSignalSpy>
-#include <QThreadPool>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -36,7 +38,7 @@ QList<HexData> farSystems(qint64 sectorY = 20)
 // is handed over by the next call.
 void deliver()
 {
-    QThreadPool::globalInstance()->waitForDone();
+    waitForWorkers();
     QCoreApplication::sendPostedEvents();
 }
 
@@ -64,7 +66,7 @@ QImage drawnAfresh(const StarfarerUniverse &universe, const MapTransform &t)
 // work started before, stay on their way.
 void deliverFiling(const StarMapVisibleSets &sets)
 {
-    QThreadPool::globalInstance()->waitForDone();
+    waitForWorkers();
     for (QObject *child : sets.children())
         QCoreApplication::sendPostedEvents(child);
     ASSERT_FALSE(sets.filling());
@@ -229,3 +231,17 @@ TEST_F(StarMapLayersOnWorkersFrameTest, ChangesWhileTheLayersAreMadeWinOverTheWo
 }
 
 } // namespace
+
+// On a machine with one core the systems are filed, the route grouped and the outline
+// traced all the same: none of these jobs waits for work queued on its own pool, nor
+// queues on Qt's global pool, whose one thread is kept busy here.
+TEST_F(StarMapLayersOnWorkersFrameTest, TheLayersAreMadeWithOneThread)
+{
+    const OneThreadPools oneCore;
+    const StarMapVisibleSets sets(m_universe.get(), 60);
+    const StarMapLayers layers(sets);
+    QSignalSpy changed(&layers, &StarMapLayers::objectChanged);
+    ASSERT_TRUE(sets.filling());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !sets.filling() && changed.count() == 2; }, 60000))
+        << changed.count();
+}

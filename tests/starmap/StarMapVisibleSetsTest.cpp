@@ -3,10 +3,10 @@
 #include "StarMapTestSupport.h"
 #include "model/HexLayout.h"
 #include "universe/TestMapObjects.h"
+#include "universe/WorkerPools.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
-#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -482,7 +482,7 @@ std::unique_ptr<StarfarerUniverse> largePlayerUniverse()
 // Lets the filing on the worker end and hands its outcome over.
 void finishFiling()
 {
-    QThreadPool::globalInstance()->waitForDone();
+    waitForWorkers();
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
 }

@@ -4,6 +4,7 @@
 // told once while it lasts; every write's outcome is told in turn, even several at
 // once, and a failure is told even when the next write has already begun.
 #include "RandomRecords.h"
+#include "RunningWaits.h"
 #include "ScriptedWrites.h"
 #include "UniverseStoreSupport.h"
 
@@ -113,7 +114,7 @@ TEST_F(DocumentSaveState, SavingLastsWhileAWriteRunsAndAFailureIsToldEvenWhenThe
             universe.setStarmapLabels({unstorable});
         }
         universe.save();
-        started.acquire();
+        ASSERT_TRUE(acquireRunning(started));
         if (heldFails)
             universe.setStarmapLabels({random_records::starmapLabel()});
         for (int i = 0; i < 5; ++i) {
@@ -126,7 +127,7 @@ TEST_F(DocumentSaveState, SavingLastsWhileAWriteRunsAndAFailureIsToldEvenWhenThe
         // The first write ends; the second, of the newest state, begins and is held.
         mayGo.release();
         ASSERT_TRUE(QTest::qWaitFor([&] { return log.states().size() >= 3; }, 10000));
-        started.acquire();
+        ASSERT_TRUE(acquireRunning(started));
         EXPECT_EQ(universe.saveState().kind, Kind::saving);
         mayGo.release();
         ASSERT_TRUE(QTest::qWaitFor([&] { return universe.saveState().kind == Kind::clean; }, 10000));

@@ -2,6 +2,7 @@
 // old file byte for byte, bursts of saves are coalesced without ever writing an older
 // snapshot after a newer one, and outcomes arrive on the document's thread.
 #include "RandomRecords.h"
+#include "RunningWaits.h"
 #include "SeededSource.h"
 #include "UniverseStoreSupport.h"
 
@@ -108,7 +109,7 @@ TEST_F(DocumentSaving, ABurstOfSavesIsCoalescedAndNeverWritesAnOlderSnapshotAfte
     // Saves asked for while the first write is held become one write of the newest state.
     universe.setName(QStringLiteral("0"));
     universe.save();
-    firstWriteStarted.acquire();
+    ASSERT_TRUE(acquireRunning(firstWriteStarted));
     for (int i = 1; i <= 50; ++i) {
         universe.setName(QString::number(i));
         universe.save();
@@ -239,7 +240,7 @@ TEST_F(DocumentSaving, EditsWhileAWriteIsHeldEndInTheFinalDocumentAndEachWriteIs
         universe.setName(QString::number(held));
         holdNext = true;
         universe.save();
-        heldStarted.acquire();
+        ASSERT_TRUE(acquireRunning(heldStarted));
         if (failsFirst)
             universe.setStarmapLabels({random_records::starmapLabel()});
         for (int edit = 0; edit < 6; ++edit) {

@@ -5,6 +5,7 @@
 #include "JsonTestSupport.h"
 #include "QtJsonComparison.h"
 #include "RandomRecords.h"
+#include "RunningWaits.h"
 #include "SeededSource.h"
 #include "UniverseStoreSupport.h"
 #include "model/TestRecords.h"
@@ -207,7 +208,7 @@ TEST_F(UniverseStoreTest, AWriteKeepsItsSnapshotWhileTheDocumentChanges)
         }
     });
     universe.save();
-    firstStarted.acquire();
+    ASSERT_TRUE(acquireRunning(firstStarted));
     HexData edited = hexes[5];
     edited.notes = QStringLiteral("edited during the write");
     ASSERT_TRUE(universe.replaceHex(edited));

@@ -1,6 +1,7 @@
 #include "UniverseStoreSupport.h"
 
 #include "universe/HeaderCache.h"
+#include "StoreWaits.h"
 
 #include <QSaveFile>
 
@@ -170,9 +171,9 @@ TEST_F(HeaderCaching, ListingNeverReadsBackWhatTheStoreWroteButReadsWhatOthersCh
     manager->renameCurrent(QStringLiteral("Again"));
     ASSERT_TRUE(manager->current()->waitForPendingSave());
     expectFreshListing("edits and a rename");
-    ASSERT_TRUE(manager->create(QStringLiteral("Created")));
+    ASSERT_TRUE(createAndWait(*manager, QStringLiteral("Created")));
     expectFreshListing("creating");
-    ASSERT_TRUE(manager->deleteUniverse(manager->headers().first()));
+    ASSERT_TRUE(deleteAndWait(*manager, manager->headers().first()));
     expectFreshListing("deleting");
 
     // Another program renames the open universe: its file is read, and only it.

@@ -3,6 +3,7 @@
 // Writes of a document scripted one by one on its saving thread, and the outcomes
 // it broadcasts, for tests that check what the views show of saving.
 
+#include "RunningWaits.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QDir>
@@ -12,7 +13,9 @@
 #include <QStringList>
 #include <QTest>
 
+#include <atomic>
 #include <initializer_list>
+#include <memory>
 
 namespace saving_test {
 
@@ -50,7 +53,8 @@ public:
         QMutexLocker lock(&m_mutex);
         m_planned.append(writes);
     }
-    void awaitHeld() { m_held.acquire(); }
+    // Waits, with the event loop running, until a held write has begun.
+    [[nodiscard]] bool awaitHeld() { return acquireRunning(m_held); }
     void release() { m_mayGo.release(); }
     qsizetype unused() const
     {
@@ -92,6 +96,39 @@ private:
     QList<Write> m_planned;
     int m_unplanned = 0;
     QSemaphore m_held, m_mayGo;
+};
+
+// Holds the next write of a document on its saving thread until the test lets it go.
+// The document may go first (a store that switched away deletes it). A write held for
+// a minute goes on its own and says so: a caller that waited for it on the test's
+// thread then fails the test instead of hanging it.
+class HeldWrite
+{
+public:
+    explicit HeldWrite(StarfarerUniverse &universe) : m_state(std::make_shared<State>())
+    {
+        universe.setWriteObserver([state = m_state](const UniverseContents &) {
+            if (!state->holding.exchange(false))
+                return;
+            state->started.release();
+            if (!state->mayGo.tryAcquire(1, 60000))
+                state->timedOut = true;
+        });
+    }
+    ~HeldWrite() { release(); }
+
+    // Waits, with the event loop running, until the held write has begun.
+    [[nodiscard]] bool started() { return acquireRunning(m_state->started); }
+    void release() { m_state->mayGo.release(); }
+    bool timedOut() const { return m_state->timedOut; }
+
+private:
+    struct State
+    {
+        std::atomic_bool holding = true, timedOut = false;
+        QSemaphore started, mayGo;
+    };
+    std::shared_ptr<State> m_state;
 };
 
 // The outcomes the document broadcast, oldest first: empty for a write that

@@ -1,3 +1,5 @@
+#include "RunningWaits.h"
+#include "StoreWaits.h"
 #include "UniverseStoreSupport.h"
 
 #include <QSemaphore>
@@ -29,7 +31,7 @@ TEST_F(StartUp, FirstStartCreatesAndRemembersMyUniverse)
     ASSERT_NE(universe, nullptr);
     EXPECT_EQ(universe->name(), QStringLiteral("My Universe"));
     EXPECT_EQ(universeFiles(), QStringList{upper(universe->id()) + QStringLiteral(".json")});
-    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(universe->id()));
+    EXPECT_TRUE(remembers(m_settings, upper(universe->id())));
     EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
     ASSERT_EQ(manager->headers().size(), 1);
     EXPECT_EQ(manager->headers().first().id, universe->id());
@@ -82,7 +84,7 @@ TEST_F(StartUp, ARememberedUniverseWhoseFileIsGoneFallsBackSilently)
     auto manager = startManager();
     EXPECT_EQ(manager->current()->id(), alpha);
     EXPECT_FALSE(manager->loadError().has_value());
-    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(alpha));
+    EXPECT_TRUE(remembers(m_settings, upper(alpha)));
 }
 
 TEST_F(StartUp, ACorruptRememberedUniverseIsReportedAndLeftByteForByte)
@@ -182,20 +184,21 @@ TEST_F(Operations, CreateTrimsTheNameSwitchesAndRemembers)
 {
     auto manager = startManager();
     QSignalSpy currentSpy(manager.get(), &UniverseManager::currentChanged);
-    ASSERT_TRUE(manager->create(QStringLiteral("  Trailing Stars \n")));
+    ASSERT_TRUE(createAndWait(*manager, QStringLiteral("  Trailing Stars \n")));
     EXPECT_EQ(currentSpy.count(), 1);
     EXPECT_EQ(manager->current()->name(), QStringLiteral("Trailing Stars"));
-    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(manager->current()->id()));
+    EXPECT_TRUE(remembers(m_settings, upper(manager->current()->id())));
     EXPECT_EQ(names(manager->headers()),
               (QStringList{QStringLiteral("My Universe"), QStringLiteral("Trailing Stars")}));
 
-    ASSERT_TRUE(manager->create(QStringLiteral("   ")));
+    ASSERT_TRUE(createAndWait(*manager, QStringLiteral("   ")));
     EXPECT_EQ(manager->current()->name(), QStringLiteral("Untitled Universe"));
 }
 
 TEST_F(Operations, RenameTrimsSavesAndRefreshesHeadersButNotTheRememberedId)
 {
     auto manager = startManager();
+    ASSERT_TRUE(remembers(m_settings, upper(manager->current()->id())));
     m_settings.setValue(QStringLiteral("lastUniverseID"), QStringLiteral("untouched"));
     QSignalSpy nameSpy(manager->current(), &StarfarerUniverse::nameChanged);
     QSignalSpy currentSpy(manager.get(), &UniverseManager::currentChanged);
@@ -207,7 +210,7 @@ TEST_F(Operations, RenameTrimsSavesAndRefreshesHeadersButNotTheRememberedId)
     });
     manager->renameCurrent(QStringLiteral(" Core Worlds "));
     // A rename that asks for no save fails here instead of waiting for ever.
-    ASSERT_TRUE(writeStarted.tryAcquire(1, 10000));
+    ASSERT_TRUE(acquireRunning(writeStarted));
     EXPECT_EQ(nameSpy.count(), 1);
     EXPECT_EQ(currentSpy.count(), 0);
     EXPECT_EQ(names(manager->headers()), QStringList{QStringLiteral("Core Worlds")});
@@ -240,7 +243,7 @@ TEST_F(Operations, OpenSetsAndClearsTheLoadError)
                   .arg(upper(broken))
                   .toUtf8());
     writeUniverse(good, QStringLiteral("Good"));
-    manager->create(QStringLiteral("Other"));
+    ASSERT_TRUE(createAndWait(*manager, QStringLiteral("Other")));
     const auto listed = manager->loadHeaders();
     auto header = [&](const QUuid &id) {
         return *std::find_if(listed.cbegin(), listed.cend(), [&](const auto &h) { return h.id == id; });
@@ -259,7 +262,7 @@ TEST_F(Operations, OpenSetsAndClearsTheLoadError)
     openAndWait(*manager, header(good));
     EXPECT_EQ(manager->current()->id(), good);
     EXPECT_FALSE(manager->loadError().has_value());
-    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), upper(good));
+    EXPECT_TRUE(remembers(m_settings, upper(good)));
 }
 
 TEST_F(Operations, DeletingAnotherUniverseLeavesTheCurrentOne)
@@ -271,7 +274,7 @@ TEST_F(Operations, DeletingAnotherUniverseLeavesTheCurrentOne)
     const auto listed = manager->loadHeaders();
     const auto otherHeader =
         *std::find_if(listed.cbegin(), listed.cend(), [&](const auto &h) { return h.id == other; });
-    EXPECT_TRUE(manager->deleteUniverse(otherHeader));
+    EXPECT_TRUE(deleteAndWait(*manager, otherHeader));
     EXPECT_EQ(manager->current(), current);
     EXPECT_FALSE(QFile::exists(folder().fileFor(other)));
     EXPECT_EQ(manager->headers().size(), 1);
@@ -290,7 +293,7 @@ TEST_F(Operations, DeleteRemovesExactlyTheListedFile)
     const auto listed = manager->loadHeaders();
     const auto copy =
         *std::find_if(listed.cbegin(), listed.cend(), [&](const auto &h) { return h.id == inner; });
-    EXPECT_TRUE(manager->deleteUniverse(copy));
+    EXPECT_TRUE(deleteAndWait(*manager, copy));
     EXPECT_FALSE(QFile::exists(odd));
     EXPECT_TRUE(QFile::exists(folder().fileFor(victim)));
     EXPECT_TRUE(QFile::exists(manager->current()->filePath()));

@@ -1,15 +1,18 @@
 // Opening a universe reads its file on a worker thread: the store stays usable while
 // it runs, takes the result in from the event loop, and ends exactly as opening it
 // at once would.
+#include "OneThreadPools.h"
 #include "RandomRecords.h"
 #include "SeededSource.h"
 #include "UniverseStoreSupport.h"
 
 #include "universe/BackgroundDecoder.h"
+#include "universe/ParallelListReader.h"
 #include "json/JsonWriter.h"
+#include "universe/WorkerPools.h"
+#include "StoreWaits.h"
 
 #include <QSignalSpy>
-#include <QThreadPool>
 
 namespace {
 
@@ -41,7 +44,7 @@ protected:
     // handed back has been taken in.
     static void drain()
     {
-        QThreadPool::globalInstance()->waitForDone();
+        waitForWorkers();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
@@ -82,7 +85,8 @@ TEST_F(Opening, TheUniverseBecomesCurrentFromTheEventLoopWithTheSignalsOfAnOpen)
     ASSERT_TRUE(manager().loadError().has_value());
 
     StarfarerUniverse *before = manager().current();
-    const QString remembered = m_settings.value(UniverseManager::kLastUniverseIDKey).toString();
+    const QString remembered = uuidText(before->id());
+    ASSERT_TRUE(remembers(m_settings, remembered));
     QSignalSpy current(&manager(), &UniverseManager::currentChanged);
     QSignalSpy opening(&manager(), &UniverseManager::openingChanged);
     QSignalSpy loadError(&manager(), &UniverseManager::loadErrorChanged);
@@ -104,7 +108,7 @@ TEST_F(Opening, TheUniverseBecomesCurrentFromTheEventLoopWithTheSignalsOfAnOpen)
     EXPECT_EQ(loadError.count(), 1);
     EXPECT_FALSE(manager().loadError().has_value());
     EXPECT_EQ(headers.count(), 0);
-    EXPECT_EQ(m_settings.value(UniverseManager::kLastUniverseIDKey).toString(), uuidText(good));
+    EXPECT_TRUE(remembers(m_settings, uuidText(good)));
     drain();
     EXPECT_EQ(current.count(), 1);
 }
@@ -167,13 +171,13 @@ TEST_F(Opening, TheLatestRequestAbandonsAUniverseStillBeingRead)
     EXPECT_EQ(madeCurrent, QList<QUuid>{borealis});
 
     manager().open(listed(atlas));
-    ASSERT_TRUE(manager().create(QStringLiteral("Cygnus")));
+    ASSERT_TRUE(createAndWait(manager(), QStringLiteral("Cygnus")));
     const QUuid cygnus = manager().current()->id();
     drain();
     EXPECT_EQ(madeCurrent, (QList<QUuid>{borealis, cygnus}));
 
     manager().open(listed(atlas));
-    EXPECT_TRUE(manager().deleteUniverse(listed(atlas)));
+    manager().deleteUniverse(listed(atlas)); // not the current one: at once
     EXPECT_FALSE(manager().opening().has_value());
     drain();
     EXPECT_EQ(madeCurrent, (QList<QUuid>{borealis, cygnus}));
@@ -229,26 +233,30 @@ TEST_F(Opening, TheUniverseLeftOutlivesTheSwitchAndTheViewsDroppedInIt)
                                   QStringLiteral("universe")}));
 }
 
-// Edits to the current universe made while the other one is read are saved before it
-// is left; when they cannot be, the user is asked then, unless they already chose to
-// leave unsaved edits when they asked for the switch. Staying drops what was read.
+// Edits to the current universe made while the other one is read are written before
+// it is left; when they cannot be, even when tried once more, the user is asked once
+// their outcome is in, and not again in the same switch once they chose to leave
+// unsaved edits. Staying drops what was read.
 TEST_F(Opening, EditsMadeWhileReadingAreSavedOrAskedAboutBeforeLeaving)
 {
     const QUuid atlas = QUuid::createUuid(), borealis = QUuid::createUuid();
     writeUniverse(atlas, QStringLiteral("Atlas"));
     writeUniverse(borealis, QStringLiteral("Borealis"));
     int asked = 0;
-    bool leave = false;
-    manager().setLeaveUnsavedQuestion([&](StarfarerUniverse &) {
-        ++asked;
-        return leave;
-    });
+    UniverseManager::Answer answer;
+    manager().setLeaveUnsavedQuestion(
+        [&](StarfarerUniverse &, UniverseManager::Leaving leaving, UniverseManager::Answer given) {
+            EXPECT_EQ(leaving, UniverseManager::Leaving::switching);
+            ++asked;
+            answer = std::move(given);
+        });
+    const auto switched = [&] { return QTest::qWaitFor([&] { return !manager().opening(); }, 30000); };
 
     const QString firstPath = manager().current()->filePath();
     manager().open(listed(atlas));
     manager().current()->setName(QStringLiteral("Edited while reading"));
     manager().current()->save();
-    drain();
+    ASSERT_TRUE(switched());
     EXPECT_EQ(manager().current()->id(), atlas);
     EXPECT_TRUE(contents(firstPath).contains("Edited while reading"));
     EXPECT_EQ(asked, 0);
@@ -258,18 +266,21 @@ TEST_F(Opening, EditsMadeWhileReadingAreSavedOrAskedAboutBeforeLeaving)
     breakSavesOfCurrent();
     manager().current()->setName(QStringLiteral("Atlas, unsaved"));
     manager().current()->save();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return asked == 1; }, 30000));
+    EXPECT_TRUE(manager().opening().has_value());
+    answer(false);
+    ASSERT_TRUE(switched());
     drain();
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(manager().current()->id(), atlas);
-    EXPECT_FALSE(manager().opening().has_value());
 
-    // Asked once when the switch was chosen, and not again when the read is in.
-    leave = true;
+    // Asked once, and not again for an edit that fails after the answer.
     manager().open(listed(borealis));
-    EXPECT_EQ(asked, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return asked == 2; }, 30000));
+    answer(true);
     manager().current()->setName(QStringLiteral("Atlas, unsaved again"));
     manager().current()->save();
-    drain();
+    ASSERT_TRUE(switched());
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(manager().current()->id(), borealis);
 }
@@ -349,7 +360,7 @@ TEST_F(UniverseStoreTest, ADecodingAbandonedOrReplacedHandsNothingBack)
         ASSERT_TRUE(QTest::qWaitFor([&] { return !decoder.isRunning(); }, 10000));
         decoder.start(universe.filePath(), note(QStringLiteral("destroyed")));
     }
-    QThreadPool::globalInstance()->waitForDone();
+    waitForWorkers();
     QCoreApplication::processEvents();
     EXPECT_EQ(handedBack, (QStringList{QStringLiteral("missing failed"), QStringLiteral("kept: Read")}));
 
@@ -358,4 +369,38 @@ TEST_F(UniverseStoreTest, ADecodingAbandonedOrReplacedHandsNothingBack)
     QString error;
     EXPECT_FALSE(UniverseFile::decodeFile(universe.filePath(), &error, &abandoned));
     EXPECT_TRUE(UniverseFile::decodeFile(universe.filePath(), &error, nullptr));
+}
+
+// On a machine with one core every job of a switch finishes: reading a universe whose
+// systems are decoded in parts (opened, and opened next after the open one is
+// deleted), and freeing the universe left. None waits for work queued on its own
+// pool, nor queues on Qt's global pool, whose one thread is kept busy here.
+TEST_F(Opening, SwitchingAndDeletingFinishWithOneThread)
+{
+    using namespace random_records;
+    const OneThreadPools oneCore;
+    QList<Header> large;
+    for (const QString &name : {QStringLiteral("Large A"), QStringLiteral("Large B")}) {
+        UniverseContents made = universeContents(0);
+        made.name = name;
+        QList<HexData> systems;
+        while (systems.size() < 2 * ParallelListReader::kParallelThreshold)
+            systems.append(hexData());
+        made.data = HexList(systems);
+        made.factions = {faction()};
+        large.append(Header{made.id, name, writeContents(folder(), made)});
+    }
+    manager().loadHeaders();
+
+    manager().open(large.first());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !manager().opening(); }, 30000));
+    ASSERT_EQ(manager().current()->id(), large.first().id);
+    EXPECT_EQ(manager().current()->data().size(), 2 * ParallelListReader::kParallelThreshold);
+
+    // The universe left holds the last share of its values, freed on a worker.
+    const QList<Faction> shared = manager().current()->factions();
+    EXPECT_FALSE(shared.isDetached());
+    EXPECT_TRUE(deleteAndWait(manager(), large.first()));
+    EXPECT_EQ(manager().current()->id(), large.last().id);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shared.isDetached(); }, 30000));
 }

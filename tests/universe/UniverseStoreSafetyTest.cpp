@@ -1,6 +1,8 @@
+#include "ScriptedWrites.h"
 #include "UniverseStoreSupport.h"
 
 #include "universe/UniverseFileReader.h"
+#include "universe/WorkerPools.h"
 
 #include <QLockFile>
 #include <QSignalSpy>
@@ -190,24 +192,55 @@ TEST_F(StoreSafety, FailedSavesAtFirstStartAndRenameAreReported)
     EXPECT_EQ(saveFailures.count(), 1);
 }
 
-TEST_F(StoreSafety, LeavingAUniverseWaitsForItsPendingSave)
+// Leaving a universe right after an edit never waits for its write: open(), create()
+// and deleting the current universe return while the write is held on its thread,
+// the next universe is read meanwhile, and the switch is made once the write is done,
+// with the edit in its file (or, deleted, the file gone and not brought back).
+TEST_F(StoreSafety, LeavingAUniverseLetsItsWriteFinishWithoutWaitingForIt)
 {
-    auto manager = startManager();
-    ASSERT_TRUE(manager->create(QStringLiteral("Second")));
-    const auto first = manager->headers().first();
-    const QString secondPath = manager->current()->filePath();
+    enum class Leave { open, create, deleteIt };
+    for (const Leave leave : {Leave::open, Leave::create, Leave::deleteIt}) {
+        SCOPED_TRACE(int(leave));
+        QDir(universesPath()).removeRecursively();
+        auto manager = startManager();
+        const QUuid other = QUuid::createUuid();
+        writeUniverse(other, QStringLiteral("Other"));
+        StarfarerUniverse *left = manager->current();
+        const QString leftPath = left->filePath();
+        const UniverseManager::Header leftHeader{left->id(), left->name(), leftPath};
+        saving_test::HeldWrite held(*left);
+        left->setName(QStringLiteral("Edited before leaving"));
+        left->save();
+        ASSERT_TRUE(held.started());
 
-    manager->current()->setName(QStringLiteral("Second, edited"));
-    manager->current()->save();
-    manager->open(first);
-    // Waited for before the other file is read.
-    EXPECT_TRUE(contents(secondPath).contains("Second, edited"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !manager->opening(); }, 10000));
+        QSignalSpy switched(manager.get(), &UniverseManager::currentChanged);
+        if (leave == Leave::open)
+            manager->open(UniverseManager::Header{other, QStringLiteral("Other"), folder().fileFor(other)});
+        else if (leave == Leave::create)
+            manager->create(QStringLiteral("Created"));
+        else
+            manager->deleteUniverse(leftHeader);
+        ASSERT_TRUE(manager->opening().has_value());
+        // Whatever the worker reads is handed in; the universe left still writes.
+        waitForWorkers();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(switched.count(), 0);
+        EXPECT_TRUE(QFile::exists(leftPath));
 
-    // A save still running when its universe is deleted must not bring the file back.
-    manager->current()->setName(QStringLiteral("First, edited"));
-    manager->current()->save();
-    EXPECT_TRUE(manager->deleteUniverse(first));
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(QFile::exists(first.filePath));
+        held.release();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !manager->opening(); }, 30000));
+        EXPECT_FALSE(held.timedOut());
+        ASSERT_EQ(switched.count(), 1);
+        EXPECT_EQ(manager->current()->name(), leave == Leave::create ? QStringLiteral("Created")
+                                                                     : QStringLiteral("Other"));
+        if (leave == Leave::deleteIt) {
+            waitForWorkers();
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(QFile::exists(leftPath));
+        } else {
+            EXPECT_TRUE(contents(leftPath).contains("Edited before leaving"));
+        }
+        manager.reset();
+        waitForWorkers();
+    }
 }

@@ -3,6 +3,7 @@
 #include "ui/ProgressSpinner.h"
 #include "universe/ScriptedWrites.h"
 #include "universe/UniverseManager.h"
+#include "universe/StoreWaits.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -177,7 +178,7 @@ TEST_F(ImportForm, AResultForAUniverseNoLongerOpenIsDiscarded)
     QTest::mouseClick(child<QPushButton>("importButton"), Qt::LeftButton);
     // The loopback service only answers once the event loop runs, so the run is still
     // under way when another universe is opened.
-    ASSERT_TRUE(m_manager.create(QStringLiteral("Other")));
+    ASSERT_TRUE(createAndWait(m_manager, QStringLiteral("Other")));
     ASSERT_NE(m_manager.current()->filePath(), firstFile);
     ASSERT_TRUE(finished.wait(20000));
     EXPECT_TRUE(m_manager.current()->data().isEmpty());
@@ -219,7 +220,7 @@ TEST_F(ImportForm, EachToggleImportsItsOwnKindAlone)
                 {"Labels (incl. subsector names)", 0, 0, 0, 3}};
     for (const auto &row : rows) {
         const QString toggle = QString::fromLatin1(row.toggle);
-        ASSERT_TRUE(m_manager.create(toggle));
+        ASSERT_TRUE(createAndWait(m_manager, toggle));
         m_view = std::make_unique<ImportTravellerMapView>(&m_manager, m_manager.current(), &m_imports);
         for (QCheckBox *box : m_view->findChildren<QCheckBox *>())
             box->setChecked(box->text() == toggle);
@@ -264,7 +265,7 @@ TEST_F(ImportForm, OnlyItsOwnWriteIsReportedWhenSeveralAreToldAtOnce)
             OutcomeLog outcomes(*universe);
             writes.plan({{own, true}, {later}});
             runImport(QStringLiteral("Synthetic Reach"));
-            writes.awaitHeld();
+            ASSERT_TRUE(writes.awaitHeld());
             universe->setName(QStringLiteral("Renamed meanwhile"));
             universe->save();
             writes.release();

@@ -12,6 +12,7 @@
 #include "ui/RoutedWindow.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
+#include "universe/StoreWaits.h"
 
 #include <QLabel>
 #include <QSet>
@@ -178,7 +179,7 @@ TEST_F(ReferenceWindowsTest, TechLevelsFollowTheOpenUniversesRules)
 
     universe().setData({traveller});
     EXPECT_EQ(view.techLevelSystem(), TechnologyLevelSystem::traveller);
-    ASSERT_TRUE(m_manager->create(QStringLiteral("Fresh")));
+    ASSERT_TRUE(createAndWait(*m_manager, QStringLiteral("Fresh")));
     EXPECT_EQ(rowTexts(view, QStringLiteral("Tech Level")), coarse);
     // The new universe is followed, not the closed one.
     universe().insertHex(traveller);
@@ -275,7 +276,7 @@ TEST_F(ReferenceWindowsTest, WorldWindowFollowsItsHex)
     EXPECT_EQ(content->findChild<ContentUnavailableView *>()->title(), QStringLiteral("No World"));
 
     // Another universe opens: its own hex at these coordinates is shown.
-    ASSERT_TRUE(m_manager->create(QStringLiteral("Fresh")));
+    ASSERT_TRUE(createAndWait(*m_manager, QStringLiteral("Fresh")));
     universe().insertHex(hexWith(at, QStringLiteral("Terra"), world()));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Terra"));
 }

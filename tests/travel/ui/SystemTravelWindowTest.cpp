@@ -9,6 +9,7 @@
 #include "travel/TravelTestSupport.h"
 #include "ui/ElidedComboBox.h"
 #include "ui/ElidedLabel.h"
+#include "universe/StoreWaits.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -229,7 +230,7 @@ TEST_F(SystemTravelWindowTest, placeholderUntilAHexStandsThereAndAFreshSheetAfte
     EXPECT_TRUE(window->sheet()->picks().from.has_value());
 
     // Another universe has no system there.
-    ASSERT_TRUE(m_manager.create(QStringLiteral("Elsewhere")));
+    ASSERT_TRUE(createAndWait(m_manager, QStringLiteral("Elsewhere")));
     EXPECT_EQ(window->sheet(), nullptr);
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+
+class QThreadPool;
+
+// The program's own thread pools, apart from Qt's global one. Qt's drawing code waits
+// on the global pool from the GUI thread (it scales and converts large images in
+// parts there), so a long job of ours queued on it would hold up a paint; and a job
+// that waited on the pool it runs on would wait for ever where the pool has one
+// thread (a one-core machine).
+
+// Background jobs that grow with the universe: reading and decoding a file, filing
+// the map's systems, grouping its routes, tracing its borders, converting an import,
+// freeing a universe left. A job may wait only for parts it hands to partsPool().
+QThreadPool *jobPool();
+
+// The parts of one job that run side by side (the elements of a long list). A part
+// never waits for anything, so a job waiting for its parts always sees them run.
+QThreadPool *partsPool();
+
+// Waits for every job and part; at the end of the program, and in tests.
+void waitForWorkers();

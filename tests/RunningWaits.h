@@ -1,0 +1,14 @@
+#pragma once
+
+// Waits on the GUI thread with its event loop running: what the test waits for may be
+// started by a timer or a queued call on this very thread (a retry, a write asked
+// for while another ran), which a blocking wait would never let run.
+
+#include <QSemaphore>
+#include <QTest>
+
+// Takes `count` from `semaphore` once a worker released them; false after a minute.
+inline bool acquireRunning(QSemaphore &semaphore, int count = 1)
+{
+    return QTest::qWaitFor([&] { return semaphore.tryAcquire(count); }, 60000);
+}
