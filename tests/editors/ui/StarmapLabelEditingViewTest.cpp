@@ -1,5 +1,6 @@
 #include "editors/ui/StarmapLabelEditingView.h"
 #include "EditorTestSupport.h"
+#include "PaintedTexts.h"
 #include "editors/ui/HexPositionPicker.h"
 #include "editors/ui/MapObjectListModel.h"
 #include "editors/ui/StarmapLabelPreview.h"
@@ -149,4 +150,28 @@ TEST_F(StarmapLabelEditingViewTest, EmptyTextIsListedUnnamedAndPreviewedAsLabel)
     child<HexPositionPicker>(*editor, "positionPicker")->openSystemList()->choose(0);
     EXPECT_EQ(caption(*editor, "positionCaption"), QStringLiteral("10-0304 · Regina"));
     EXPECT_EQ(editor->draft().position, (GalacticCoordinates{1, 0, 3, 4}));
+}
+
+// A text holding a line break is shown on one line with a blank for the break in the
+// list and in the text field, which keeps the break for the save; the preview shows it
+// on its lines.
+TEST_F(StarmapLabelEditingViewTest, ALineBreakShowsAsABlankOnOneLine)
+{
+    const QString text = QStringLiteral("Islands\nCluster");
+    m_universe->setStarmapLabels({label(text, QString())});
+    StarmapLabelsView view(*m_universe);
+    view.resize(800, 600);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const QStringList painted = paintedTexts(view.listView()->viewport());
+    EXPECT_TRUE(painted.contains(QStringLiteral("Islands Cluster"))) << painted.join(u'|').toStdString();
+
+    view.listView()->setCurrentIndex(view.model()->index(0, 0));
+    auto *editor = qobject_cast<StarmapLabelEditingView *>(view.detail());
+    ASSERT_NE(editor, nullptr);
+    auto *field = child<QLineEdit>(*editor, "labelText");
+    EXPECT_EQ(field->displayText(), QStringLiteral("Islands Cluster"));
+    EXPECT_EQ(child<StarmapLabelPreview>(*editor, "preview")->shownText(), text);
+    editor->actionButton()->click();
+    EXPECT_EQ(m_universe->starmapLabels().value(0).text, text);
 }
