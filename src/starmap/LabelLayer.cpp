@@ -53,8 +53,9 @@ MapDirtyArea LabelLayer::labelChanged(const StarmapLabel *before, const StarmapL
     const HexLayout layout(m_sets.hexRadius());
     for (const StarmapLabel *label : {before, after}) {
         if (label && !label->text.isEmpty()) {
-            MapDirtyArea text = MapDirtyArea::text(layout.center(label->position),
-                                                   MapText::displayBoxPerPoint(label->text), label->size, 18);
+            MapDirtyArea text =
+                MapDirtyArea::text(layout.center(label->position),
+                                   MapText::displayLinesBoxPerPoint(label->text), label->size, 18);
             text.margin += 1;
             area |= text;
         }
@@ -79,7 +80,7 @@ void LabelLayer::prepare()
     for (const StarmapLabel &label : std::as_const(m_labels)) {
         Extent &extent = m_extents[label.id];
         if (!(extent.label == label) || extent.box.isEmpty())
-            extent = {label, MapText::displayBoxPerPoint(label.text)};
+            extent = {label, MapText::displayLinesBoxPerPoint(label.text)};
     }
 }
 
@@ -124,9 +125,9 @@ void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double
     painter.translate(anchor);
     painter.rotate(label.angle * 180 / std::numbers::pi);
     painter.setPen(QColor::fromRgbF(0, 0, 0, 0.6f));
-    MapText::drawCentred(painter, QPointF(1, 1), label.text);
+    MapText::drawLinesCentred(painter, QPointF(1, 1), label.text);
     painter.setPen(MapColors::palette(label.color));
-    MapText::drawCentred(painter, QPointF(0, 0), label.text);
+    MapText::drawLinesCentred(painter, QPointF(0, 0), label.text);
     painter.restore();
 }
 

@@ -1,5 +1,6 @@
 #include "MapText.h"
 
+#include "model/LineBreaks.h"
 #include "model/ShortenedText.h"
 
 #include <QFontMetricsF>
@@ -118,11 +119,36 @@ void draw(QPainter &painter, const QPointF &topLeft, double ascent, const Measur
         painter.drawText(QPointF(at.x(), at.y() + ascent), laid.text.text());
 }
 
+// Texts are measured at this size, on a picture like the map's.
+constexpr double kMeasureSize = 100;
+
+const QFontMetricsF &displayMetrics()
+{
+    thread_local const QFontMetricsF metrics = [] {
+        QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
+        const QPainter painter(&probe);
+        return QFontMetricsF(display(kMeasureSize, painter), &probe);
+    }();
+    return metrics;
+}
+
+// The lines of a text as the map lays them out: together no longer than one line.
+QStringList shownLines(const QString &text)
+{
+    return LineBreaks::lines(shortened(text, kLongestText));
+}
+
+// The height of `count` lines, each under the one before.
+double linesHeight(const QFontMetricsF &metrics, qsizetype count)
+{
+    return metrics.height() + double(count - 1) * metrics.lineSpacing();
+}
+
 } // namespace
 
 QString shownPart(const QString &text)
 {
-    return shortened(text, kLongestText);
+    return LineBreaks::asBlanks(shortened(text, kLongestText));
 }
 
 QFont display(double points, const QPainter &painter)
@@ -139,14 +165,18 @@ QFont system(double points, const QPainter &painter, bool bold)
 
 QSizeF displayBoxPerPoint(const QString &text)
 {
-    // Texts are measured at this size, on a picture like the map's.
-    constexpr double kMeasureSize = 100;
-    thread_local const QFontMetricsF metrics = [] {
-        QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
-        const QPainter painter(&probe);
-        return QFontMetricsF(display(kMeasureSize, painter), &probe);
-    }();
+    const QFontMetricsF &metrics = displayMetrics();
     return QSizeF(metrics.horizontalAdvance(shownPart(text)), metrics.height()) / kMeasureSize;
+}
+
+QSizeF displayLinesBoxPerPoint(const QString &text)
+{
+    const QStringList lines = shownLines(text);
+    const QFontMetricsF &metrics = displayMetrics();
+    double width = 0;
+    for (const QString &line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    return QSizeF(width, linesHeight(metrics, lines.size())) / kMeasureSize;
 }
 
 void drawCentred(QPainter &painter, const QPointF &centre, const QString &text)
@@ -155,6 +185,16 @@ void drawCentred(QPainter &painter, const QPointF &centre, const QString &text)
     const Measure::Laid &laid = measure().laid(painter, shownPart(text));
     draw(painter, QPointF(centre.x() - laid.width / 2, centre.y() - metrics.height() / 2), metrics.ascent(),
          laid);
+}
+
+void drawLinesCentred(QPainter &painter, const QPointF &centre, const QString &text)
+{
+    const QStringList lines = shownLines(text);
+    const QFontMetricsF &metrics = measure().of(painter).metrics;
+    const double firstCentre = centre.y() - linesHeight(metrics, lines.size()) / 2 + metrics.height() / 2;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        drawCentred(painter, QPointF(centre.x(), firstCentre + double(i) * metrics.lineSpacing()),
+                    lines.at(i));
 }
 
 void drawFromTopLeft(QPainter &painter, const QPointF &topLeft, const QString &text)

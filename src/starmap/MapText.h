@@ -8,9 +8,10 @@
 class QPainter;
 
 // Text on the star map: fonts sized in screen points (fractional sizes kept) and
-// texts placed by their centre or by their top-left corner. A text is one line; past
-// what any screen shows of a line it is cut with an ellipsis, measured and drawn
-// alike, so that no frame lays out a megabyte.
+// texts placed by their centre or by their top-left corner. A text is one line, its
+// line breaks shown as blanks, or, where asked, drawn on its lines; past what any
+// screen shows of a line it is cut with an ellipsis, measured and drawn alike, so
+// that no frame lays out a megabyte.
 namespace MapText {
 
 // The most characters of a text the map lays out: even the narrowest letters of so
@@ -28,8 +29,14 @@ QFont system(double points, const QPainter &painter, bool bold = false);
 // The box of `text` in the display font at one point, as the map's pictures draw it:
 // the size of a text drawn at any size, divided by that size.
 QSizeF displayBoxPerPoint(const QString &text);
+// The box of `text`'s lines, each under the one before, in the display font at one
+// point: the widest line's width by the lines' height.
+QSizeF displayLinesBoxPerPoint(const QString &text);
 // Draws `text` in the painter's font and pen with the centre of its box at `centre`.
 void drawCentred(QPainter &painter, const QPointF &centre, const QString &text);
+// Draws `text`'s lines each under the one before, each centred on `centre`'s x, with
+// the centre of their box at `centre`.
+void drawLinesCentred(QPainter &painter, const QPointF &centre, const QString &text);
 // Draws `text` with the top-left corner of its box at `topLeft`.
 void drawFromTopLeft(QPainter &painter, const QPointF &topLeft, const QString &text);
 

@@ -1,5 +1,7 @@
 #include "Chip.h"
 
+#include "ChipLayout.h"
+#include "ElidedLabel.h"
 #include "FactionBadge.h"
 #include "NamedColor.h"
 #include "PaletteColor.h"
@@ -8,7 +10,6 @@
 #include "universe/Faction.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
 
 Chip::Chip(const QColor &fill, QWidget *parent)
@@ -23,7 +24,7 @@ Chip::Chip(const QColor &fill, QWidget *parent)
 QString Chip::text() const
 {
     QStringList texts;
-    for (const QLabel *label : findChildren<QLabel *>()) {
+    for (const ElidedLabel *label : findChildren<ElidedLabel *>()) {
         if (!label->text().isEmpty())
             texts.append(label->text());
     }
@@ -39,9 +40,7 @@ void Chip::paintEvent(QPaintEvent *)
 Chip *tagChip(const QString &title, QWidget *parent)
 {
     auto *chip = new Chip(namedColor(NamedColor::worldTag), parent);
-    auto *label = new QLabel(title, chip);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(chip->font());
+    ElidedLabel *label = elidedLabel(title, chip->font(), chip);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, namedColor(NamedColor::smallTitle));
     label->setPalette(palette);
@@ -58,15 +57,11 @@ Chip *factionChip(const Faction &faction, QWidget *parent)
     return chip;
 }
 
-QWidget *chipRow(const QList<Chip *> &chips, QWidget *parent)
+QWidget *chipRow(const QList<Chip *> &chips, QWidget *parent, Chip *more)
 {
     auto *row = new QWidget(parent);
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (Chip *chip : chips) {
-        chip->setParent(row);
-        layout->addWidget(chip, 0, Qt::AlignVCenter);
-    }
-    layout->addStretch(1);
+    auto *layout = new ChipLayout(row, more);
+    for (Chip *chip : chips)
+        layout->addWidget(chip);
     return row;
 }

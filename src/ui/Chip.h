@@ -7,7 +7,8 @@ class QHBoxLayout;
 struct Faction;
 
 // A small caption on a rounded, filled rectangle: the tags and factions of a world.
-// 3 pixels of padding above and below, 5 at the sides, corner radius 5. Chips only
+// 3 pixels of padding above and below, 5 at the sides, corner radius 5. Its text is
+// cut with an ellipsis only when the chip is given less than its width. Chips only
 // show; clicking them does nothing.
 class Chip : public QWidget
 {
@@ -36,7 +37,9 @@ private:
 
 // A world tag's chip: its title in "smallTitle" on "worldTag".
 Chip *tagChip(const QString &title, QWidget *parent = nullptr);
-// A row of chips that stays on one line, ending in flexible space.
-QWidget *chipRow(const QList<Chip *> &chips, QWidget *parent = nullptr);
+// A row of chips at their own sizes. Where its width runs out they wrap onto further
+// lines; or, given `more` (an ellipsis chip), they stay on one line and those that do
+// not fit give way to it.
+QWidget *chipRow(const QList<Chip *> &chips, QWidget *parent = nullptr, Chip *more = nullptr);
 // A faction's chip: its badge in the palette's text colour on the faction's colour.
 Chip *factionChip(const Faction &faction, QWidget *parent = nullptr);

@@ -1,6 +1,7 @@
 #include "ElidedLabel.h"
 
 #include "PlainText.h"
+#include "model/LineBreaks.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -18,15 +19,10 @@ namespace {
 // The widest it asks to be, in average characters: a title's or a name's room.
 constexpr int kPreferredCharacters = 60;
 
-bool isLineBreak(QChar c)
-{
-    return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
-}
-
 // Whether `shown` is how the line shows `original`: line breaks are shown as blanks.
 bool shows(QChar shown, QChar original)
 {
-    return shown == (isLineBreak(original) ? QChar(u' ') : original);
+    return shown == (LineBreaks::isLineBreak(original) ? QChar(u' ') : original);
 }
 
 bool isCopy(const QKeyEvent *event)
@@ -96,11 +92,7 @@ const ElidedLabel::Line &ElidedLabel::line() const
     if (width == m_line.width)
         return m_line;
     // Line breaks in a name would make a second line; the label keeps to one.
-    QString flat = showablePart();
-    for (QChar &c : flat) {
-        if (isLineBreak(c))
-            c = u' ';
-    }
+    const QString flat = LineBreaks::asBlanks(showablePart());
     m_line.width = width;
     m_line.shown = fontMetrics().elidedText(flat, m_mode, width);
     const QString &shown = m_line.shown;

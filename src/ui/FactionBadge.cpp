@@ -1,6 +1,7 @@
 #include "FactionBadge.h"
 
 #include "Chip.h"
+#include "ElidedLabel.h"
 #include "PlainText.h"
 #include "universe/Faction.h"
 
@@ -8,7 +9,7 @@
 #include <QLabel>
 
 FactionBadge::FactionBadge(const Faction &faction, const QColor &color, QWidget *parent)
-    : QWidget(parent), m_text(new QLabel(quotedName(faction.shortName), this))
+    : QWidget(parent), m_text(new ElidedLabel(quotedName(faction.shortName), this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -17,7 +18,6 @@ FactionBadge::FactionBadge(const Faction &faction, const QColor &color, QWidget 
     const int size = qMax(10, fontMetrics().height() - 2);
     icon->setPixmap(symbolPixmap(factionBadgeSymbol(faction.category), size, color, devicePixelRatioF()));
     icon->setObjectName(QStringLiteral("badgeSymbol"));
-    m_text->setTextFormat(Qt::PlainText);
     m_text->setToolTip(plainToolTip(faction.name));
     QPalette palette = m_text->palette();
     palette.setColor(QPalette::WindowText, color);

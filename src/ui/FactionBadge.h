@@ -8,7 +8,7 @@
 #include <array>
 
 struct Faction;
-class QLabel;
+class ElidedLabel;
 
 // The symbol that stands for each kind of faction, in category order.
 inline constexpr std::array<Symbol, 6> kFactionBadgeSymbols{{
@@ -27,7 +27,8 @@ constexpr Symbol factionBadgeSymbol(FactionCategory category)
 }
 
 // A faction's mark: the symbol of its category, then its short code (shortened when
-// too long for a chip), with its full name as the tooltip.
+// too long for a chip, and cut with an ellipsis when given less than its width), with
+// its full name as the tooltip.
 class FactionBadge : public QWidget
 {
     Q_OBJECT
@@ -38,5 +39,5 @@ public:
     QString text() const;
 
 private:
-    QLabel *m_text;
+    ElidedLabel *m_text;
 };

@@ -1,5 +1,7 @@
 #include "PlainText.h"
 
+#include "model/LineBreaks.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
@@ -36,10 +38,10 @@ QString elidedLine(const QString &text, const QFontMetrics &metrics, int width)
     qsizetype take = 2 * (std::max(width, 0) / std::max(metrics.averageCharWidth(), 1) + 1);
     for (;;) {
         if (take >= text.size())
-            return metrics.elidedText(text, Qt::ElideRight, width);
+            return metrics.elidedText(LineBreaks::asBlanks(text), Qt::ElideRight, width);
         if (text.at(take - 1).isHighSurrogate())
             ++take;
-        const QString beginning = text.left(take);
+        const QString beginning = LineBreaks::asBlanks(text.left(take));
         if (metrics.horizontalAdvance(beginning) > width)
             return metrics.elidedText(beginning, Qt::ElideRight, width);
         take *= 2;

@@ -33,9 +33,10 @@ QTextOption::WrapMode wrapModeFor(QStringView text);
 // measures a megabyte each time it paints.
 QString lineOfText(const QString &text);
 
-// `text` cut at the right with an ellipsis to `width` pixels in `metrics`, as
-// QFontMetrics::elidedText() cuts it, measuring only about as much of the text as the
-// width can show: a row that paints a megabyte costs what a row of a short text does.
+// `text` on one line (its line breaks shown as blanks), cut at the right with an
+// ellipsis to `width` pixels in `metrics`, as QFontMetrics::elidedText() cuts it,
+// measuring only about as much of the text as the width can show: a row that paints
+// a megabyte costs what a row of a short text does.
 QString elidedLine(const QString &text, const QFontMetrics &metrics, int width);
 
 // `text` with its white space simplified, as a row that shows notes on one line shows

@@ -393,6 +393,65 @@ TEST_F(StarMapLayersTest, LabelsTurnAboutTheirHex)
     EXPECT_TRUE(drawn(0).isEmpty());
 }
 
+// A label whose text holds line breaks is drawn on its lines, each centred on the
+// hex, turned with the label: its ink lies in as many bands as it has lines, with a
+// gap between them, and no wider than its widest line.
+TEST_F(StarMapLayersTest, ALabelIsDrawnOnItsLines)
+{
+    StarmapLabel label;
+    label.size = 20;
+    label.position = at(6, 6);
+    const MapTransform t = showing(at(6, 6), 1);
+    const auto drawn = [&](const QString &text, double angle) {
+        label.text = text;
+        label.angle = angle;
+        m_universe->setStarmapLabels({label});
+        return std::pair{render(t), render(t, false)};
+    };
+    // The bands of rows (or columns, `across`) in which the pictures differ.
+    const auto bands = [](const std::pair<QImage, QImage> &pictures, bool across) {
+        const auto &[a, b] = pictures;
+        int count = 0;
+        bool inked = false;
+        for (int i = 0; i < (across ? a.width() : a.height()); ++i) {
+            bool any = false;
+            for (int j = 0; j < (across ? a.height() : a.width()) && !any; ++j) {
+                const QPoint p = across ? QPoint(i, j) : QPoint(j, i);
+                any = distance(a.pixelColor(p), b.pixelColor(p)) > 8;
+            }
+            count += any && !inked ? 1 : 0;
+            inked = any;
+        }
+        return count;
+    };
+    const QRect oneLine = std::apply(differences, drawn(QStringLiteral("Islands Cluster"), 0));
+    const auto flat = drawn(QStringLiteral("Islands\nCluster"), 0);
+    const QRect twoLines = std::apply(differences, flat);
+    EXPECT_EQ(bands(flat, false), 2);
+    EXPECT_EQ(std::apply(differences, drawn(QStringLiteral("Islands\r\nCluster"), 0)), twoLines);
+    EXPECT_LT(twoLines.width(), oneLine.width() * 2 / 3);
+    EXPECT_GT(twoLines.height(), oneLine.height() * 3 / 2);
+    EXPECT_NEAR(twoLines.center().x(), 200, 3);
+    EXPECT_NEAR(twoLines.center().y(), 150, 3);
+    EXPECT_EQ(bands(drawn(QStringLiteral("Islands\r\nCluster\nof the Rim"), std::numbers::pi / 2), true), 3);
+
+    // What is marked to draw again for a new label covers all its lines, which reach
+    // further from the hex than the same words on one line (zoomed out, where the
+    // text keeps its least size).
+    const MapTransform out = showing(at(6, 6), 0.5);
+    QList<QRectF> marked;
+    QObject::connect(m_layers.get(), &StarMapLayers::objectChanged,
+                     [&](const MapDirtyArea &area) { marked.append(area.onScreen(out)); });
+    m_universe->setStarmapLabels({});
+    label.id = QUuid::createUuid();
+    label.text = QStringLiteral("I\nI\nI\nI\nI\nI\nI\nI");
+    m_universe->insertObject(label);
+    ASSERT_EQ(marked.size(), 1);
+    EXPECT_TRUE(marked[0].contains(QRectF(differences(render(out), render(out, false)))));
+    // And all of them are drawn.
+    EXPECT_EQ(bands({render(out), render(out, false)}, true), 8);
+}
+
 // The layers kept up to date through random edits of every kind (routes grouped again
 // one key at a time, ends held and emptied, outlines, clouds and texts kept by id,
 // factions deleted and recoloured) draw what layers built afresh on the same document

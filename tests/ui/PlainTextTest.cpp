@@ -1,6 +1,7 @@
 // Showing untrusted text: tooltips that read as the text itself, shortening that
 // never splits a character, and the wrap mode that keeps long runs cheap.
 #include "ui/PlainText.h"
+#include "model/LineBreaks.h"
 #include "ui/DisclosureGroup.h"
 #include "ui/ElidedLabel.h"
 #include "ui/LiteralText.h"
@@ -62,12 +63,14 @@ TEST(PlainTextTest, TooltipsAndLinesOfAMegabyteAreCut)
 
 TEST(PlainTextTest, AnElidedLineIsCutWhereTheWholeTextWouldBe)
 {
-    // Narrow and wide letters, blanks, characters outside the basic plane and runs
-    // that take no width at all, in texts shorter and longer than the room, at widths
-    // from none to more than the text.
-    const QStringList pieces{QStringLiteral("iii"),      QStringLiteral("WWW"),           QStringLiteral(" "),
-                             QStringLiteral("Regina "),  QString::fromUtf8("\U0001F31F"), QString(90, u'l'),
-                             QString(300, QChar(0x200B))};
+    // Narrow and wide letters, blanks, line breaks (shown as blanks), characters
+    // outside the basic plane and runs that take no width at all, in texts shorter and
+    // longer than the room, at widths from none to more than the text.
+    const QStringList pieces{
+        QStringLiteral("iii"),        QStringLiteral("WWW"),           QStringLiteral(" "),
+        QStringLiteral("Regina "),    QString::fromUtf8("\U0001F31F"), QString(90, u'l'),
+        QString(300, QChar(0x200B)),  QStringLiteral("\r\n"),          QStringLiteral("\n"),
+        QString(QChar::LineSeparator)};
     std::mt19937 random(11);
     for (const QFont &font : {QFont(), QFont(QStringLiteral("Monospace"), 7)}) {
         const QFontMetrics metrics(font);
@@ -78,7 +81,7 @@ TEST(PlainTextTest, AnElidedLineIsCutWhereTheWholeTextWouldBe)
                 original += pieces.at(int(random() % pieces.size()));
             const int width = int(random() % 700) - 20;
             EXPECT_EQ(elidedLine(original, metrics, width),
-                      metrics.elidedText(original, Qt::ElideRight, width))
+                      metrics.elidedText(LineBreaks::asBlanks(original), Qt::ElideRight, width))
                 << original.toStdString() << " at " << width;
         }
     }

@@ -12,6 +12,7 @@
 #include "universe/UniverseChanges.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,40 +128,49 @@ void StarmapLabelEditingView::addCategoryRow()
     formLayout()->addLayout(row);
 }
 
-QHBoxLayout *StarmapLabelEditingView::addSliderRow(const QString &title, int minimum, int maximum,
-                                                   QSlider *&slider, QLabel *&value, const char *name)
+QSlider *StarmapLabelEditingView::addSliderRow(QGridLayout *grid, int row, const QString &title, int minimum,
+                                               int maximum, QString (*valueText)(double), QLabel *&value,
+                                               const char *name)
 {
-    auto *row = new QHBoxLayout;
-    row->setContentsMargins(0, kSectionSpace, 0, 0);
-    row->setSpacing(kSliderRowSpacing);
-    slider = new QSlider(Qt::Horizontal, this);
+    auto *slider = new QSlider(Qt::Horizontal, this);
     slider->setObjectName(QString::fromLatin1(name));
     slider->setRange(minimum, maximum);
     slider->setFixedWidth(kSliderWidth);
     value = secondaryLabel(QString(), TextStyle::body, this);
     value->setFont(textFont(TextStyle::body, true));
     value->setObjectName(QString::fromLatin1(name) + QStringLiteral("Value"));
-    row->addWidget(new QLabel(title, this));
-    row->addWidget(slider);
-    row->addWidget(value);
-    formLayout()->addLayout(row);
-    return row;
+    // As wide as the value at either end of the slider, so that what follows it stays
+    // in place while the slider moves.
+    const QFontMetrics metrics(value->font());
+    value->setMinimumWidth(std::max(metrics.horizontalAdvance(valueText(minimum)),
+                                    metrics.horizontalAdvance(valueText(maximum))));
+    grid->addWidget(new QLabel(title, this), row, 0);
+    grid->addWidget(slider, row, 1);
+    grid->addWidget(value, row, 2);
+    return slider;
 }
 
 void StarmapLabelEditingView::addSliderRows()
 {
-    addSliderRow(tr("Size"), kSmallestSize, kLargestSize, m_size, m_sizeValue, "size")->addStretch(1);
+    // One grid for both rows, so that the sliders line up whatever their titles' widths.
+    auto *grid = new QGridLayout;
+    grid->setContentsMargins(0, kSectionSpace, 0, 0);
+    grid->setHorizontalSpacing(kSliderRowSpacing);
+    grid->setVerticalSpacing(std::max(formLayout()->spacing(), 0) + kSectionSpace);
+    m_size = addSliderRow(grid, 0, tr("Size"), kSmallestSize, kLargestSize, StarmapLabelDraft::sizeText,
+                          m_sizeValue, "size");
     connect(m_size, &QSlider::valueChanged, this, [this](int size) {
         m_draft.size = size;
         refresh();
     });
 
-    QHBoxLayout *angleRow =
-        addSliderRow(tr("Angle"), -kAngleLimit, kAngleLimit, m_angle, m_angleValue, "angle");
+    m_angle = addSliderRow(grid, 1, tr("Angle"), -kAngleLimit, kAngleLimit, StarmapLabelDraft::degreesText,
+                           m_angleValue, "angle");
     auto *reset = new QPushButton(tr("Reset"), this);
     reset->setObjectName(QStringLiteral("resetAngle"));
-    angleRow->addWidget(reset);
-    angleRow->addStretch(1);
+    grid->addWidget(reset, 1, 3);
+    grid->setColumnStretch(4, 1);
+    formLayout()->addLayout(grid);
     connect(m_angle, &QSlider::valueChanged, this, [this](int degrees) {
         m_draft.angleDegrees = degrees;
         refresh();

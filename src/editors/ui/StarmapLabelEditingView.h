@@ -6,7 +6,7 @@
 class ElidedLabel;
 class HexPositionPicker;
 class QComboBox;
-class QHBoxLayout;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QSlider;
@@ -38,9 +38,9 @@ private:
     void addCategoryRow();
     void addSliderRows();
     void addPositionRows();
-    // A titled slider and its value; returns the row for what follows them.
-    QHBoxLayout *addSliderRow(const QString &title, int minimum, int maximum, QSlider *&slider,
-                              QLabel *&value, const char *name);
+    // A titled slider and its value, written by `valueText`, in `row` of `grid`.
+    QSlider *addSliderRow(QGridLayout *grid, int row, const QString &title, int minimum, int maximum,
+                          QString (*valueText)(double), QLabel *&value, const char *name);
     // Every control from the working copy, as after seeding or a reset.
     void showDraft();
     void refreshCategories();

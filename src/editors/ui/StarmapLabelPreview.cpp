@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +13,8 @@
 namespace {
 
 constexpr double kCornerRadius = 8.0;
+// Kept free inside the panel's edges, clear of its rounded corners.
+constexpr double kInset = 4.0;
 
 } // namespace
 
@@ -52,11 +55,19 @@ void StarmapLabelPreview::paintEvent(QPaintEvent *)
     painter.setClipPath(panel);
 
     painter.translate(QRectF(rect()).center());
-    if (std::isfinite(m_angleDegrees))
-        painter.rotate(m_angleDegrees);
     painter.setFont(displayFont(shownSize()));
+    const double radians = std::isfinite(m_angleDegrees) ? qDegreesToRadians(m_angleDegrees) : 0.0;
+    // The text's lines, centred on the panel's centre, turned; drawn smaller when the
+    // turned text would reach past the panel's edges, so that all of it shows.
+    const QSizeF size = painter.fontMetrics().size(0, shownText());
+    const QRectF text(-size.width() / 2, -size.height() / 2, size.width(), size.height());
+    const double cosine = std::abs(std::cos(radians)), sine = std::abs(std::sin(radians));
+    const double turnedWidth = text.width() * cosine + text.height() * sine;
+    const double turnedHeight = text.width() * sine + text.height() * cosine;
+    const double scale = std::min({1.0, (kWidth - 2 * kInset) / std::max(turnedWidth, 1.0),
+                                   (kHeight - 2 * kInset) / std::max(turnedHeight, 1.0)});
+    painter.scale(scale, scale);
+    painter.rotate(qRadiansToDegrees(radians));
     painter.setPen(m_color);
-    // A box larger than the panel, so a turned text is cut only by the panel's edge.
-    const QRectF box(-kWidth, -kWidth, 2.0 * kWidth, 2.0 * kWidth);
-    painter.drawText(box, Qt::AlignCenter, shownText());
+    painter.drawText(text, Qt::AlignCenter, shownText());
 }

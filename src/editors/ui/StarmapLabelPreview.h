@@ -3,9 +3,11 @@
 #include <QColor>
 #include <QWidget>
 
-// How a label will look on the star map: its text (or "Label" while it has none) in
-// the map's display typeface at the label's size, at most 40, in its colour, turned
-// by its angle about the centre of a rounded panel of the map's background.
+// How a label will look on the star map: its text (or "Label" while it has none) on
+// its lines in the map's display typeface at the label's size, at most 40, in its
+// colour, turned by its angle about the centre of a rounded panel of the map's
+// background. A text that, turned, would reach past the panel is drawn smaller, so
+// that it shows whole.
 class StarmapLabelPreview : public QWidget
 {
     Q_OBJECT

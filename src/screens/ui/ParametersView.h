@@ -35,7 +35,8 @@ struct ParameterValue
 };
 
 // A tile showing several titled values side by side in one row, each title in bold
-// with a colon, spread over the width. The row is 20 pixels high.
+// with a colon, spread over the width. The row is 20 pixels high; a value too long
+// for it is cut with an ellipsis.
 class ParametersView : public Tile
 {
     Q_OBJECT
@@ -58,4 +59,5 @@ private:
     QStringList m_titles;
     QList<ParameterValue> m_parameters;
     QHBoxLayout *m_row;
+    int m_contentWidth;
 };

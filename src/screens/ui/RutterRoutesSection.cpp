@@ -1,6 +1,7 @@
 #include "RutterRoutesSection.h"
 
 #include "ui/Chip.h"
+#include "ui/ElidedLabel.h"
 #include "ui/PaletteColor.h"
 #include "ui/TextStyle.h"
 
@@ -31,9 +32,7 @@ RutterRoutesSection::RutterRoutesSection(bool travellerRules, const QList<Rutter
 Chip *rutterDestinationChip(const RutterDestination &destination, QWidget *parent)
 {
     auto *chip = new Chip(paletteColor(destination.color), parent);
-    auto *label = new QLabel(destination.chipText(), chip);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(chip->font());
+    ElidedLabel *label = elidedLabel(destination.chipText(), chip->font(), chip);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, paletteTextColor(destination.color));
     label->setPalette(palette);

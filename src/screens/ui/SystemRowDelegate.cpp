@@ -3,6 +3,7 @@
 #include "screens/SystemListModel.h"
 #include "screens/SystemRowContent.h"
 #include "ui/Chip.h"
+#include "ui/ChipLayout.h"
 #include "ui/NamedColor.h"
 #include "ui/PaletteColor.h"
 #include "ui/PlainText.h"
@@ -62,21 +63,13 @@ int paintChipColumn(QPainter &painter, int x, int right, int y, const QString &t
     // Each chip is measured once, however many give way.
     QList<int> widths;
     widths.reserve(chips.size());
-    int line = -kChipSpacing;
-    for (const ChipLook &chip : std::as_const(chips)) {
+    for (const ChipLook &chip : std::as_const(chips))
         widths.append(chipWidth(metrics, chip.text));
-        line += widths.last() + kChipSpacing;
-    }
-    if (!chips.isEmpty() && x + line > right) {
-        // As many chips as fit before the ellipsis chip (at least none).
-        const ChipLook more{QString(QChar(0x2026)), chips.last().fill, chips.last().textColor};
-        const int moreWidth = chipWidth(metrics, more.text);
-        qsizetype kept = 0;
-        int before = 0; // the kept chips with the spacing after each
-        while (kept < chips.size() - 1 && x + before + widths[kept] + kChipSpacing + moreWidth <= right) {
-            before += widths[kept] + kChipSpacing;
-            ++kept;
-        }
+    const QString ellipsis(QChar(0x2026));
+    const int moreWidth = chipWidth(metrics, ellipsis);
+    const qsizetype kept = ChipLayout::fittingCount(widths, kChipSpacing, moreWidth, right - x);
+    if (kept < chips.size()) {
+        const ChipLook more{ellipsis, chips.last().fill, chips.last().textColor};
         chips.resize(kept);
         widths.resize(kept);
         chips.append(more);

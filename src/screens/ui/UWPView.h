@@ -6,11 +6,12 @@
 
 #include <QString>
 
-class QLabel;
+class WrappingLabel;
 
 // A world's profile as one boxed line: "UWP:" in bold, then, in a fixed-pitch face,
 // the profile code, the population-multiplier, belt and gas-giant digits, the day and
-// year, and the trade codes in brackets — on a second line when asked. Only shows.
+// year, and the trade codes in brackets — on a second line when asked, and wrapped
+// when too long for the width. Only shows.
 class UWPView : public Tile
 {
     Q_OBJECT
@@ -32,5 +33,5 @@ public:
 
 private:
     bool m_twoLines;
-    QLabel *m_line;
+    WrappingLabel *m_line;
 };

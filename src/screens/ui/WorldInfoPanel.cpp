@@ -13,6 +13,12 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace {
+
+constexpr int kNameGap = 8;
+
+} // namespace
+
 WorldInfoPanel::WorldInfoPanel(const WorldData &world, qint64 belts, qint64 gasGiants, double viewWidth,
                                QWidget *parent)
     : QWidget(parent), m_viewWidth(viewWidth), m_name(new ElidedLabel(QString(), this)),
@@ -39,6 +45,8 @@ WorldInfoPanel::WorldInfoPanel(const WorldData &world, qint64 belts, qint64 gasG
     secondary.setColor(QPalette::WindowText, secondary.color(QPalette::PlaceholderText));
     m_people->setPalette(secondary);
     headerRow->addWidget(m_name, 1);
+    // A name cut with an ellipsis keeps its distance from the people.
+    headerRow->addSpacing(kNameGap);
     headerRow->addWidget(m_people);
     layout->addWidget(header);
     layout->addWidget(m_uwp);

@@ -72,8 +72,9 @@ StarMapViewMenu::StarMapViewMenu(StarfarerUniverse *universe, const StarMapVisib
     // The filters show the labels' categories and the chosen factions; a change of the
     // factions, faction lists or labels makes the column again only when it changes
     // what the column shows (an import's factions and labels mostly do not). Factions
-    // and faction lists reach only the faction filter's title, labels only the
-    // categories, so each change compares only what it can reach.
+    // and faction lists reach only the faction filter (whether it is there, and its
+    // title), labels only the categories, so each change compares only what it can
+    // reach.
     const auto factionsFollowed = [this](const auto &) { rebuildIfShownChanged(false); };
     const auto factionsAppended = [this](qsizetype, qsizetype) { rebuildIfShownChanged(false); };
     UniverseChanges::onObjects<Faction>(m_universe, this, factionsFollowed, factionsAppended);
@@ -92,15 +93,23 @@ void StarMapViewMenu::change(const std::function<void(StarfarerUniverse &)> &ass
 
 void StarMapViewMenu::rebuildIfShownChanged(bool labels)
 {
-    if (labels ? m_sets->labelCategories() != m_shownCategories : factionMenuTitle() != m_shownFactionTitle)
+    if (labels ? m_sets->labelCategories() != m_shownCategories
+               : factionFilterShown() != m_shownFactionFilter)
         rebuild();
+}
+
+StarMapViewMenu::FactionFilterShown StarMapViewMenu::factionFilterShown() const
+{
+    // A selection of factions that were since deleted can still be reset.
+    const bool present = !m_universe->factions().isEmpty() || !m_universe->selectedFactionIDs().isEmpty();
+    return {present, factionMenuTitle()};
 }
 
 void StarMapViewMenu::rebuild()
 {
     m_travellerRules = m_universe->usesTravellerRules();
     m_shownCategories = m_sets->labelCategories();
-    m_shownFactionTitle = factionMenuTitle();
+    m_shownFactionFilter = factionFilterShown();
     // A control of the old column may be the one whose signal led here: it goes later.
     if (m_body) {
         m_body->hide();
@@ -135,8 +144,7 @@ void StarMapViewMenu::rebuild()
         addToggle(column, m_travellerRules ? tr("Zhodani") : tr("Sathar"), u.mapShowSathar(),
                   &StarfarerUniverse::setMapShowSathar);
         addToggle(column, tr("Other"), u.mapShowOther(), &StarfarerUniverse::setMapShowOther);
-        // A selection of factions that were since deleted can still be reset.
-        if (!u.factions().isEmpty() || !u.selectedFactionIDs().isEmpty()) {
+        if (m_shownFactionFilter.present) {
             column->addWidget(horizontalDivider(m_body));
             column->addWidget(factionRow(m_body));
         }

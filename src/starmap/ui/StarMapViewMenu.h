@@ -39,9 +39,20 @@ signals:
     void searchSubmitted(const QString &text);
 
 private:
+    // What the faction filter shows of the factions and faction lists: whether it is
+    // there at all, and its title.
+    struct FactionFilterShown
+    {
+        bool present = false;
+        QString title;
+
+        friend bool operator==(const FactionFilterShown &, const FactionFilterShown &) = default;
+    };
+
     void rebuild();
-    // Rebuilds when the label categories (`labels`) or else the faction filter's title
-    // differ from those shown.
+    FactionFilterShown factionFilterShown() const;
+    // Rebuilds when the label categories (`labels`) or else what the faction filter
+    // shows differ from those shown.
     void rebuildIfShownChanged(bool labels);
     // Stores a new value with `assign`, then saves the universe.
     void change(const std::function<void(StarfarerUniverse &)> &assign);
@@ -62,5 +73,5 @@ private:
     QWidget *m_body = nullptr;
     bool m_travellerRules = false;
     QStringList m_shownCategories;
-    QString m_shownFactionTitle;
+    FactionFilterShown m_shownFactionFilter;
 };

@@ -185,7 +185,8 @@ void SystemOverlayCard::addMainWorldSection(QVBoxLayout *column, bool referee)
         tags.append(tagChip(tag));
     if (!tags.isEmpty())
         column->addWidget(smallTitle(tr("World Tags")));
-    column->addWidget(chipRow(tags, this));
+    // The tags stay on one line: those that do not fit give way to an ellipsis chip.
+    column->addWidget(chipRow(tags, this, tagChip(QString(QChar(0x2026)))));
     QList<Chip *> factions;
     if (mainWorld && m_universe) {
         for (const Faction &faction : m_universe->factions(*mainWorld))

@@ -1,18 +1,22 @@
 #include "editors/ui/StarmapLabelEditingView.h"
 #include "EditorTestSupport.h"
+#include "PaintedTexts.h"
 #include "editors/ui/HexPositionPicker.h"
 #include "editors/ui/MapObjectListModel.h"
 #include "editors/ui/StarmapLabelPreview.h"
 #include "editors/ui/StarmapLabelsView.h"
 #include "editors/ui/SystemSearchPopup.h"
+#include "starmap/MapColors.h"
 #include "ui/ElidedLabel.h"
 
 #include <QLabel>
 #include <QListView>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
 
+#include <cstdlib>
 #include <numbers>
 
 using namespace editor_test;
@@ -149,4 +153,89 @@ TEST_F(StarmapLabelEditingViewTest, EmptyTextIsListedUnnamedAndPreviewedAsLabel)
     child<HexPositionPicker>(*editor, "positionPicker")->openSystemList()->choose(0);
     EXPECT_EQ(caption(*editor, "positionCaption"), QStringLiteral("10-0304 · Regina"));
     EXPECT_EQ(editor->draft().position, (GalacticCoordinates{1, 0, 3, 4}));
+}
+
+// A text holding a line break is shown on one line with a blank for the break in the
+// list and in the text field, which keeps the break for the save; the preview shows it
+// on its lines.
+TEST_F(StarmapLabelEditingViewTest, ALineBreakShowsAsABlankOnOneLine)
+{
+    const QString text = QStringLiteral("Islands\nCluster");
+    m_universe->setStarmapLabels({label(text, QString())});
+    StarmapLabelsView view(*m_universe);
+    view.resize(800, 600);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const QStringList painted = paintedTexts(view.listView()->viewport());
+    EXPECT_TRUE(painted.contains(QStringLiteral("Islands Cluster"))) << painted.join(u'|').toStdString();
+
+    view.listView()->setCurrentIndex(view.model()->index(0, 0));
+    auto *editor = qobject_cast<StarmapLabelEditingView *>(view.detail());
+    ASSERT_NE(editor, nullptr);
+    auto *field = child<QLineEdit>(*editor, "labelText");
+    EXPECT_EQ(field->displayText(), QStringLiteral("Islands Cluster"));
+    EXPECT_EQ(child<StarmapLabelPreview>(*editor, "preview")->shownText(), text);
+    editor->actionButton()->click();
+    EXPECT_EQ(m_universe->starmapLabels().value(0).text, text);
+}
+
+// The two sliders line up, and neither the values nor "Reset" move as the values
+// change from one end of their sliders to the other.
+TEST_F(StarmapLabelEditingViewTest, TheSlidersLineUpAndTheirRowsStayInPlace)
+{
+    StarmapLabelEditingView form(*m_universe, std::nullopt);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const auto left = [&form](const QWidget *widget) { return widget->mapTo(&form, QPoint(0, 0)).x(); };
+    auto *size = child<QSlider>(form, "size");
+    auto *angle = child<QSlider>(form, "angle");
+    EXPECT_EQ(left(size), left(angle));
+    const auto *reset = child<QPushButton>(form, "resetAngle");
+    const int resetLeft = left(reset);
+    for (QSlider *slider : {size, angle}) {
+        const auto *value = child<QLabel>(form, slider == size ? "sizeValue" : "angleValue");
+        for (const int step : {0, 1, 9, 10, 50, 90, 99, 100}) {
+            slider->setValue(slider->minimum() + (slider->maximum() - slider->minimum()) * step / 100);
+            QCoreApplication::processEvents();
+            EXPECT_GE(value->width(), value->fontMetrics().horizontalAdvance(value->text()))
+                << value->text().toStdString();
+            EXPECT_EQ(left(reset), resetLeft) << value->text().toStdString();
+        }
+    }
+}
+
+// Turned any way, a text of any length shows whole within the preview's panel; one
+// that fits keeps its size.
+TEST_F(StarmapLabelEditingViewTest, ThePreviewShowsTheWholeTurnedText)
+{
+    StarmapLabelPreview preview;
+    const QColor background = MapColors::background();
+    // The panel, less its antialiased rim.
+    QPainterPath panel;
+    panel.addRoundedRect(QRectF(preview.rect()).adjusted(1.5, 1.5, -1.5, -1.5), 8, 8);
+    const auto ink = [&](const QString &text, double angle) {
+        preview.setLabel(text, Qt::white, 40, angle);
+        const QImage image = preview.grab().toImage();
+        QRect box;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (!panel.contains(QPointF(x + 0.5, y + 0.5)))
+                    continue;
+                const QColor c = image.pixelColor(x, y);
+                if (std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) > 60)
+                    box |= QRect(x, y, 1, 1);
+            }
+        }
+        return box;
+    };
+    const QRect inside = preview.rect().adjusted(2, 2, -2, -2);
+    for (const QString &text : {QStringLiteral("Rim"), QStringLiteral("Spinward Marches Sector"),
+                                QStringLiteral("Islands\nCluster of the Outer Rim")}) {
+        for (const double angle : {0.0, 30.0, 90.0, -135.0, 180.0}) {
+            const QRect box = ink(text, angle);
+            EXPECT_FALSE(box.isEmpty());
+            EXPECT_TRUE(inside.contains(box)) << text.toStdString() << " at " << angle;
+        }
+    }
+    EXPECT_GT(ink(QStringLiteral("Rim"), 0).height(), 20);
 }

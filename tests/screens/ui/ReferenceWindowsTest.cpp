@@ -18,6 +18,7 @@
 #include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -229,6 +230,40 @@ TEST_F(ReferenceWindowsTest, PanelSpellsOutBasesDayAndDensity)
     EXPECT_EQ(values.value(QStringLiteral("Trade Classes")), QString());
     EXPECT_EQ(values.value(QStringLiteral("Gravity")), QStringLiteral("Negligible G"));
     EXPECT_EQ(panel.findChild<QLabel *>(QStringLiteral("worldPeople"))->text(), QStringLiteral("PR: Human"));
+}
+
+// However long the world's name and its day and year, nothing of the panel is cut
+// without an ellipsis: the name cut short keeps its distance from the people, and of
+// the day and the year only the one too long for its share of the row is cut. The
+// suite runs this again at screen scales of 2 and 1.5.
+TEST_F(ReferenceWindowsTest, WorldInfoCutsNothingWithoutAnEllipsis)
+{
+    WorldData w = world({8, 6, 7, 8, 4, 4});
+    w.name = QStringLiteral("Extraordinarily Long World Name of the Outer Rim Territories");
+    w.yearLength = 8766;
+    WorldInfoPanel panel(w, 2, 11);
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    const auto *name = panel.findChild<ElidedLabel *>(QStringLiteral("worldName"));
+    const auto *people = panel.findChild<QLabel *>(QStringLiteral("worldPeople"));
+    // The day's and the year's texts, made again with each world.
+    const auto dayYear = [&panel] {
+        return panel.findChildren<ParametersView *>().at(1)->findChildren<ElidedLabel *>();
+    };
+    // "Tide-locked (no day/night)" beside a year; a day of a million million years,
+    // too long for the row even at scale 1, beside a year.
+    for (const qint64 day : {qint64(8766), qint64(8766) * 1'000'000'000'000}) {
+        w.tideLocked = day == w.yearLength;
+        w.dayLength = day;
+        panel.setWorld(w, 2, 11);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(textsCutWithoutEllipsis(panel), QStringList()) << day;
+        EXPECT_TRUE(name->shownText().endsWith(QChar(0x2026)));
+        EXPECT_GE(people->x() - (name->x() + name->width()), name->fontMetrics().horizontalAdvance(u' '));
+        ASSERT_EQ(dayYear().size(), 2);
+        EXPECT_EQ(dayYear()[1]->shownText(), dayYear()[1]->text()) << day;
+    }
+    EXPECT_TRUE(dayYear()[0]->shownText().endsWith(QChar(0x2026)));
 }
 
 // A window opened through the router on a hex: titled with the system's name, and

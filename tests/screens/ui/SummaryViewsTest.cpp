@@ -97,23 +97,10 @@ TEST_F(SummaryViewsTest, AStarLineTooLongForTheTileIsCutWithAnEllipsisOrWrappedN
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
         QCoreApplication::processEvents();
         const StarSystemView &view = *tile;
-        const QRect content = view.contentsRect();
-        for (const QLabel *label : view.findChildren<QLabel *>()) {
-            if (!label->isVisibleTo(&view))
-                continue;
-            const QString text = label->text();
-            EXPECT_TRUE(content.contains(QRect(label->mapTo(&view, QPoint(0, 0)), label->size())))
-                << text.toStdString();
-            if (label->wordWrap())
-                EXPECT_GE(label->height(), label->heightForWidth(label->width())) << text.toStdString();
-            else
-                EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(text)) << text.toStdString();
-        }
+        EXPECT_EQ(textsCutWithoutEllipsis(view), QStringList());
         // The description gives way first: the classifications stay whole on one line.
         const auto *description = view.findChild<ElidedLabel *>(QStringLiteral("starDescription"));
         if (description && description->isVisibleTo(&view)) {
-            const QString shown = description->shownText();
-            EXPECT_TRUE(shown == description->text() || shown.endsWith(QChar(0x2026))) << shown.toStdString();
             const auto *classifications = view.findChild<QLabel *>(QStringLiteral("classifications"));
             EXPECT_LE(classifications->height(), classifications->fontMetrics().lineSpacing() + 1);
         }

@@ -14,6 +14,7 @@
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QLayout>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -209,3 +210,33 @@ TEST_F(SystemDetailViewTest, TheWorldsListStaysOpenThroughEdits)
 }
 
 } // namespace
+
+// Tags too many for one line of the page wrap onto further lines, each chip whole and
+// within the page.
+TEST_F(SystemDetailViewTest, TagsWrapOntoFurtherLinesEachChipWhole)
+{
+    HexData home = hexWithMainWorld(TechnologyLevel::ttl12, {0, 0, 1, 1}).named(QStringLiteral("Home"));
+    home.starSystem.stars[0].worlds[0].worldTags = {
+        WorldTag::amberZone,  WorldTag::redZone,      WorldTag::gov3,          WorldTag::civilWar,
+        WorldTag::alienRuins, WorldTag::bubbleCities, WorldTag::badlandsWorld, WorldTag::abandonedColony};
+    m_universe->setData({home});
+    SystemDetailView view(m_universe.get(), home, SystemDetailView::kViewWidth);
+    view.resize(560, 700);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QCoreApplication::processEvents();
+    QStringList shown;
+    QSet<int> lines;
+    const QRect page = view.widget()->rect();
+    for (const Chip *chip : view.widget()->findChildren<Chip *>()) {
+        ASSERT_TRUE(chip->isVisibleTo(&view));
+        shown.append(chip->text());
+        const QRect place(chip->mapTo(view.widget(), QPoint(0, 0)), chip->size());
+        EXPECT_TRUE(page.contains(place)) << chip->text().toStdString();
+        EXPECT_GE(chip->width(), chip->sizeHint().width()) << chip->text().toStdString();
+        lines.insert(place.top());
+    }
+    EXPECT_EQ(shown, view.worldTagTitles());
+    EXPECT_EQ(shown.size(), 8);
+    EXPECT_GT(lines.size(), 1);
+}

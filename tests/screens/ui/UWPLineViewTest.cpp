@@ -1,6 +1,7 @@
 #include "ScreenTestSupport.h"
 #include "screens/ui/ParametersView.h"
 #include "screens/ui/UWPView.h"
+#include "ui/ElidedLabel.h"
 
 #include <QLabel>
 
@@ -24,6 +25,8 @@ QStringList labelTexts(const QWidget &widget, const QString &objectName)
 {
     QStringList texts;
     for (const QLabel *label : widget.findChildren<QLabel *>(objectName))
+        texts.append(label->text());
+    for (const ElidedLabel *label : widget.findChildren<ElidedLabel *>(objectName))
         texts.append(label->text());
     return texts;
 }

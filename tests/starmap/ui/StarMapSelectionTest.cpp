@@ -10,6 +10,7 @@
 #include "ui/SystemSound.h"
 #include "ui/WindowRouter.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -334,6 +335,70 @@ TEST(StarMapViewMenuTest, TheColumnIsMadeAgainOnlyWhenWhatItShowsChanges)
     map.universe.removeObject<Faction>(chosen.id);
     EXPECT_EQ(title(), menu->factionMenuTitle());
     EXPECT_NE(title(), QStringLiteral("CX"));
+}
+
+// What a view menu's column shows, control by control in the order they were made.
+QStringList shownBy(const StarMapViewMenu &menu)
+{
+    QStringList lines;
+    for (const QWidget *widget : menu.body()->findChildren<QWidget *>()) {
+        QString line = QString::fromLatin1(widget->metaObject()->className()) + u' ' + widget->objectName() +
+                       (widget->isHidden() ? QStringLiteral(" hidden") : QString()) +
+                       (widget->isEnabled() ? QString() : QStringLiteral(" disabled"));
+        if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            line += u' ' + button->text() + (button->isChecked() ? QStringLiteral(" on") : QString());
+        else if (const auto *label = qobject_cast<const QLabel *>(widget))
+            line += u' ' + label->text();
+        lines.append(line);
+    }
+    return lines;
+}
+
+// The map screen is kept while its universe is open: after each change of the
+// factions, faction lists and labels (the first and the last of each, one at a time
+// and the whole list at once), its column shows what a new map screen's shows.
+TEST(StarMapViewMenuTest, TheKeptColumnShowsWhatANewOneShows)
+{
+    MapFixture map({hex(at(1, 1))});
+    const Faction first = faction(QStringLiteral("First"), QStringLiteral("FI"));
+    const Faction second = faction(QStringLiteral("Second"), QStringLiteral("SE"));
+    const FactionList pair{QUuid::createUuid(), QStringLiteral("Pair"), {first.id, second.id}};
+    StarmapLabel port;
+    port.category = QStringLiteral("Ports");
+    StarmapLabel sector = port;
+    sector.id = QUuid::createUuid();
+    sector.category = QStringLiteral("Sectors");
+    StarfarerUniverse &u = map.universe;
+    const std::vector<std::pair<const char *, std::function<void()>>> steps{
+        {"first faction", [&] { u.insertObject(first); }},
+        {"last faction removed", [&] { u.removeObject<Faction>(first.id); }},
+        {"first factions appended",
+         [&] {
+             u.insertObjects(QList<Faction>{first, second});
+         }},
+        {"one chosen", [&] { u.setSelectedFactionIDs({first.id}); }},
+        {"first list", [&] { u.insertObject(pair); }},
+        {"both chosen",
+         [&] {
+             u.setSelectedFactionIDs({first.id, second.id});
+         }},
+        {"chosen renamed",
+         [&] { u.replaceObject(Faction(aFaction(QStringLiteral("Renamed")).id(first.id))); }},
+        {"last list removed", [&] { u.removeObject<FactionList>(pair.id); }},
+        {"every faction at once", [&] { u.setFactions({}); }},
+        {"choice cleared", [&] { u.setSelectedFactionIDs({}); }},
+        {"factions back at once", [&] { u.setFactions({second}); }},
+        {"last faction removed again", [&] { u.removeObject<Faction>(second.id); }},
+        {"first label", [&] { u.insertObject(port); }},
+        {"second category", [&] { u.insertObject(sector); }},
+        {"last of a category removed", [&] { u.removeObject<StarmapLabel>(sector.id); }},
+        {"every label at once", [&] { u.setStarmapLabels({}); }},
+    };
+    for (const auto &[name, step] : steps) {
+        step();
+        StarMapView fresh(&u, &map.router, 60, 2);
+        EXPECT_EQ(shownBy(*map.view->viewMenu()), shownBy(*fresh.viewMenu())) << name;
+    }
 }
 
 // Factions deleted while they filter the map leave the filter's reset, so that the

@@ -3,6 +3,8 @@
 #include "starmap/ui/SystemOverlayCard.h"
 #include "../StarMapTestSupport.h"
 
+#include "model/CapitalizedWords.h"
+#include "ui/Chip.h"
 #include "ui/ElidedLabel.h"
 #include "ui/Tile.h"
 
@@ -10,6 +12,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMap>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -57,11 +60,13 @@ struct ShownCard
     std::unique_ptr<SystemOverlayCard> card;
 
     explicit ShownCard(const QString &systemName = QStringLiteral("Sys 34"),
-                       const SystemOverlayCard::SummaryFactory &summary = {})
+                       const SystemOverlayCard::SummaryFactory &summary = {},
+                       const QList<WorldTag> &tags = {})
     {
         HexData h = hex(at(3, 4));
         h.starSystem.name = systemName;
         h.starSystem.stars[0].worlds[0].name = QStringLiteral("Terra Nova");
+        h.starSystem.stars[0].worlds[0].worldTags = tags;
         universe = StarMapTest::universe({h});
         card = std::make_unique<SystemOverlayCard>(
             universe.get(), h, MapViewMode::referee, [] {}, nullptr, 360, summary);
@@ -180,5 +185,31 @@ TEST(SystemOverlayCardTest, HeaderButtonsKeepTheirContrastWhenHoveredAndPressed)
         }
         button->setAttribute(Qt::WA_UnderMouse, false);
         button->setDown(false);
+    }
+}
+
+// The card's tags stay on one line: the first ones show whole, and those that do not
+// fit give way to one "…" chip.
+TEST(SystemOverlayCardTest, TagsThatDoNotFitGiveWayToAnEllipsisChip)
+{
+    const QList<WorldTag> tags{WorldTag::amberZone,     WorldTag::redZone,        WorldTag::gov3,
+                               WorldTag::civilWar,      WorldTag::alienRuins,     WorldTag::bubbleCities,
+                               WorldTag::badlandsWorld, WorldTag::abandonedColony};
+    ShownCard shown(QStringLiteral("Sys 34"), {}, tags);
+    QCoreApplication::processEvents();
+    // The chips shown, by where they stand on their line.
+    QMap<int, const Chip *> chips;
+    for (const Chip *chip : shown.card->findChildren<Chip *>()) {
+        if (chip->isVisibleTo(shown.card.get()))
+            chips.insert(chip->x(), chip);
+    }
+    QStringList expected;
+    for (qsizetype i = 0; i + 1 < chips.size(); ++i)
+        expected.append(capitalizedWords(rawValue(tags[i])));
+    expected.append(QString(QChar(0x2026)));
+    ASSERT_GE(chips.size(), 2);
+    for (const Chip *chip : std::as_const(chips)) {
+        EXPECT_EQ(chip->text(), expected.takeFirst());
+        EXPECT_GE(chip->width(), chip->sizeHint().width()) << chip->text().toStdString();
     }
 }
