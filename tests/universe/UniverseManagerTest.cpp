@@ -3,7 +3,10 @@
 #include "UniverseStoreSupport.h"
 
 #include <QSemaphore>
+#include <QSettings>
 #include <QSignalSpy>
+
+#include <atomic>
 
 namespace {
 
@@ -73,6 +76,70 @@ TEST_F(StartUp, EveryUniverseChosenIsRememberedOnDiskWhenTheStoreIsGone)
         EXPECT_TRUE(written.contains(upper(chosen).toUtf8())) << written.toStdString();
         EXPECT_FALSE(written.contains(upper(chosen == alpha ? beta : alpha).toUtf8()));
     }
+}
+
+// A settings file that takes long to write (a busy disk's flush): its writes are
+// held while they hold the file's lock, until the test lets them go, or twenty seconds
+// have passed, which counts as a failure.
+namespace held_settings {
+
+std::atomic_bool holding = false, timedOut = false;
+QSemaphore mayGo;
+
+bool read(QIODevice &device, QSettings::SettingsMap &map)
+{
+    for (const QByteArray &line : device.readAll().split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0)
+            map.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
+    }
+    return true;
+}
+
+bool write(QIODevice &device, const QSettings::SettingsMap &map)
+{
+    if (holding && !mayGo.tryAcquire(1, 20000))
+        timedOut = true;
+    for (auto entry = map.cbegin(); entry != map.cend(); ++entry)
+        device.write(entry.key().toUtf8() + '=' + entry.value().toString().toUtf8() + '\n');
+    return true;
+}
+
+} // namespace held_settings
+
+// Switching universes never waits for the settings file: while its writes are held,
+// with its lock, on their worker, every switch ends; once they go, the file remembers
+// the last universe chosen.
+TEST_F(StartUp, SwitchingNeverWaitsForTheSettingsFile)
+{
+    static const QSettings::Format slow = QSettings::registerFormat(
+        QStringLiteral("slow"), held_settings::read, held_settings::write, Qt::CaseSensitive);
+    QSettings settings(m_documents.filePath(QStringLiteral("slow.conf")), slow);
+    settings.setValue(UniverseManager::kDidMigrateKey, true);
+    settings.sync();
+    QList<UniverseManager::Header> listed;
+    for (const QString &name : {QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")}) {
+        const QUuid id = QUuid::createUuid();
+        listed.append({id, name, writeUniverse(id, name)});
+    }
+
+    held_settings::mayGo.tryAcquire(held_settings::mayGo.available());
+    held_settings::holding = true;
+    held_settings::timedOut = false;
+    {
+        UniverseManager manager(folder(), &settings);
+        ASSERT_TRUE(manager.start());
+        for (const UniverseManager::Header &header : {listed[1], listed[2], listed[0], listed[2]}) {
+            if (header.id != manager.current()->id())
+                openAndWait(manager, header);
+            ASSERT_EQ(manager.current()->id(), header.id);
+        }
+        held_settings::holding = false;
+        held_settings::mayGo.release(100);
+    }
+    EXPECT_FALSE(held_settings::timedOut);
+    const QByteArray written = contents(settings.fileName());
+    EXPECT_TRUE(written.contains(upper(listed[2].id).toUtf8())) << written.toStdString();
 }
 
 TEST_F(StartUp, ARememberedUniverseWhoseFileIsGoneFallsBackSilently)
