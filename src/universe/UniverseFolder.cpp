@@ -1,10 +1,9 @@
 #include "UniverseFolder.h"
 
+#include "SaveLeftovers.h"
 #include "json/Json.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 UniverseFolder::UniverseFolder(QString documentsPath, QString headerCachePath)
@@ -53,14 +52,7 @@ void UniverseFolder::ensureUniversesDirectory() const
 
 void UniverseFolder::removeStaleTemporaryFiles() const
 {
-    // QSaveFile writes "<target>.XXXXXX" (six letters or digits) beside its target.
-    static const QRegularExpression temporary(QStringLiteral(
-        "^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.json\\.[A-Za-z0-9]{6}$"));
-    const QDir folder(universesPath());
-    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
-    for (const QString &name : names) {
-        const QFileInfo entry(folder.filePath(name));
-        if (temporary.match(name).hasMatch() && entry.isFile() && !entry.isSymLink())
-            QFile::remove(entry.filePath());
-    }
+    removeSaveLeftovers(
+        universesPath(),
+        QStringLiteral("[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.json"));
 }

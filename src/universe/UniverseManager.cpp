@@ -1,5 +1,6 @@
 #include "UniverseManager.h"
 
+#include "SaveLeftovers.h"
 #include "StatusLine.h"
 #include "model/NaturalOrder.h"
 #include "json/JsonParser.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <utility>
 
@@ -110,8 +112,13 @@ std::unique_ptr<StarfarerUniverse> UniverseManager::readRemembered()
 bool UniverseManager::lockFolder(FolderLock::OtherHostLock otherHost)
 {
     const FolderLock::State state = m_lock.acquire(otherHost);
-    if (state == FolderLock::State::held)
+    if (state == FolderLock::State::held) {
         m_folder.removeStaleTemporaryFiles();
+        // The settings are this instance's alone too: one runs per user's folder.
+        const QFileInfo settings(m_settings->fileName());
+        if (!settings.fileName().isEmpty())
+            removeSaveLeftovers(settings.path(), QRegularExpression::escape(settings.fileName()));
+    }
     // A folder where no lock can be made at all (read-only, say) is still opened:
     // its saves fail and are reported.
     return state == FolderLock::State::held || state == FolderLock::State::unavailable;

@@ -6,11 +6,11 @@
 #include "SeededSource.h"
 #include "UniverseStoreSupport.h"
 
+#include "StoreWaits.h"
 #include "universe/BackgroundDecoder.h"
 #include "universe/ParallelListReader.h"
-#include "json/JsonWriter.h"
 #include "universe/WorkerPools.h"
-#include "StoreWaits.h"
+#include "json/JsonWriter.h"
 
 #include <QSignalSpy>
 
@@ -403,4 +403,44 @@ TEST_F(Opening, SwitchingAndDeletingFinishWithOneThread)
     EXPECT_TRUE(deleteAndWait(manager(), large.first()));
     EXPECT_EQ(manager().current()->id(), large.last().id);
     EXPECT_TRUE(QTest::qWaitFor([&] { return shared.isDetached(); }, 30000));
+}
+
+// A universe's file replaced by an older copy of another universe's (as a sync tool
+// may do) does not hold the universe chosen: opening it keeps the current universe,
+// says that file could not be opened and lists the folder again, and the current
+// universe's own file is left as it is. Remembered at start-up, it is not opened
+// either.
+TEST_F(Opening, AFileHoldingAnotherUniverseIsNotOpenedAsTheOneChosen)
+{
+    const QUuid borealis = QUuid::createUuid();
+    writeUniverse(borealis, QStringLiteral("Borealis"));
+    const Header chosen = listed(borealis);
+    StarfarerUniverse *current = manager().current();
+    const QUuid atlas = current->id();
+    current->setName(QStringLiteral("Atlas"));
+    ASSERT_TRUE(current->saveNow());
+    ASSERT_TRUE(QFile::remove(chosen.filePath) && QFile::copy(current->filePath(), chosen.filePath));
+    current->setName(QStringLiteral("Aardvark"));
+    ASSERT_TRUE(current->saveNow());
+    const QByteArray newest = contents(current->filePath());
+
+    QSignalSpy failed(&manager(), &UniverseManager::openFailed);
+    openAndWait(manager(), chosen);
+    EXPECT_EQ(manager().current(), current);
+    EXPECT_EQ(failed.count(), 1);
+    EXPECT_EQ(manager().loadError(), UniverseManager::kLoadErrorText);
+    EXPECT_EQ(manager().loadErrorFile(), chosen.filePath);
+    QStringList names;
+    for (const Header &header : manager().headers())
+        names.append(header.name);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Aardvark"), QStringLiteral("Atlas")}));
+    drain();
+    EXPECT_EQ(contents(current->filePath()), newest);
+
+    m_manager.reset();
+    m_settings.setValue(UniverseManager::kLastUniverseIDKey, uuidText(borealis));
+    m_manager = startManager();
+    EXPECT_EQ(manager().current()->id(), atlas);
+    EXPECT_EQ(manager().current()->name(), QStringLiteral("Aardvark"));
+    EXPECT_EQ(manager().loadErrorFile(), chosen.filePath);
 }

@@ -5,6 +5,7 @@
 #include "universe/WorkerPools.h"
 
 #include <QLockFile>
+#include <QSaveFile>
 #include <QSignalSpy>
 
 #include <functional>
@@ -162,6 +163,29 @@ TEST_F(StoreSafety, OnlyTheStoresOwnInterruptedSavesAreRemovedAtStart)
         writeFile(QDir(universesPath()).filePath(name), "mine");
     const QString linked = upper(QUuid::createUuid()) + QStringLiteral(".json.XyZ789");
     ASSERT_TRUE(QFile::link(folder().legacyFilePath(), QDir(universesPath()).filePath(linked)));
+    // So is what a write of the settings file killed midway left beside it, and only
+    // that: other files' leftovers and names of another shape stay.
+    const QString settingsFile = m_settings.fileName();
+    inDyingChild([&] {
+        QSaveFile interrupted(settingsFile);
+        interrupted.open(QIODevice::WriteOnly);
+        interrupted.write("lastUniverseID=");
+        interrupted.flush();
+    });
+    const QStringList besideSettings = {
+        QStringLiteral("settings.ini.abc12"), QStringLiteral("settings.ini.ABC123.tmp"),
+        QStringLiteral("settings.ini.bak.ABC123"), QStringLiteral("other.ini.ABC123"),
+        QStringLiteral("settingsXini.ABC123")};
+    for (const QString &name : besideSettings)
+        writeFile(m_documents.filePath(name), "mine");
+    const auto settingsLeftovers = [&] {
+        QStringList names =
+            QDir(m_documents.path()).entryList({QStringLiteral("settings.ini.*")}, QDir::Files);
+        for (const QString &kept : besideSettings)
+            names.removeOne(kept);
+        return names;
+    };
+    const bool interruptedLeftOne = !settingsLeftovers().isEmpty();
 
     auto manager = startManager();
     EXPECT_EQ(manager->current()->id(), id);
@@ -169,6 +193,18 @@ TEST_F(StoreSafety, OnlyTheStoresOwnInterruptedSavesAreRemovedAtStart)
     QStringList expected = others + QStringList{upper(id) + QStringLiteral(".json"), linked};
     expected.sort();
     EXPECT_EQ(universeFiles(), expected);
+    EXPECT_EQ(settingsLeftovers(), QStringList());
+    for (const QString &name : besideSettings)
+        EXPECT_EQ(contents(m_documents.filePath(name)), "mine") << name.toStdString();
+    // Where the folder takes unnamed files, a killed write leaves none: then a named
+    // one stands in for it.
+    if (!interruptedLeftOne) {
+        manager.reset();
+        const QString named = settingsFile + QStringLiteral(".Q1w2E3");
+        writeFile(named, "lastUniverseID=");
+        manager = startManager();
+        EXPECT_FALSE(QFile::exists(named));
+    }
 }
 
 TEST_F(StoreSafety, FailedSavesAtFirstStartAndRenameAreReported)
@@ -231,8 +267,8 @@ TEST_F(StoreSafety, LeavingAUniverseLetsItsWriteFinishWithoutWaitingForIt)
         ASSERT_TRUE(QTest::qWaitFor([&] { return !manager->opening(); }, 30000));
         EXPECT_FALSE(held.timedOut());
         ASSERT_EQ(switched.count(), 1);
-        EXPECT_EQ(manager->current()->name(), leave == Leave::create ? QStringLiteral("Created")
-                                                                     : QStringLiteral("Other"));
+        EXPECT_EQ(manager->current()->name(),
+                  leave == Leave::create ? QStringLiteral("Created") : QStringLiteral("Other"));
         if (leave == Leave::deleteIt) {
             waitForWorkers();
             QCoreApplication::processEvents();
