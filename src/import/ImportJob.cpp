@@ -62,9 +62,10 @@ void ImportJob::sendNext()
         // too, against the map objects as they stand now; the apply step works out
         // again whatever changed meanwhile.
         const StoredMapObjects stored = m_universe ? StoredMapObjects::of(*m_universe) : StoredMapObjects();
-        m_conversion.setFuture(QtConcurrent::run(jobPool(), [request = m_request, answers = m_answers, stored] {
-            return convert(request, answers, stored);
-        }));
+        m_conversion.setFuture(
+            QtConcurrent::run(jobPool(), [request = m_request, answers = m_answers, stored] {
+                return convert(request, answers, stored);
+            }));
         return;
     }
     const QString &name = m_answers.sectorName;
@@ -131,14 +132,13 @@ void ImportJob::applyConverted()
                       tr("Nothing was written, because the universe it was started for is no longer open."));
     }
     const QString result = apply(*universe, m_request, converted);
-    universe->save();
-    finish(ImportOutcome::Kind::applied, result);
+    finish(ImportOutcome::Kind::applied, result, universe->save());
 }
 
-void ImportJob::finish(ImportOutcome::Kind kind, const QString &message)
+void ImportJob::finish(ImportOutcome::Kind kind, const QString &message, quint64 saveRequest)
 {
     m_finished = true;
-    emit finished(ImportOutcome{kind, m_answers.sectorName, message});
+    emit finished(ImportOutcome{kind, m_answers.sectorName, message, saveRequest});
 }
 
 } // namespace TravellerMapImporter

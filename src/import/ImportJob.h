@@ -27,6 +27,8 @@ struct ImportOutcome
     QString sectorName; // as sent
     // The result line when applied, else what went wrong.
     QString message;
+    // When applied: the universe's save request that writes what was applied.
+    quint64 saveRequest = 0;
 
     // The outcome as one line that names the sector, for a place that does not show
     // which import it was.
@@ -72,7 +74,7 @@ private:
     void sendNext();
     void received();
     void applyConverted();
-    void finish(ImportOutcome::Kind kind, const QString &message);
+    void finish(ImportOutcome::Kind kind, const QString &message, quint64 saveRequest = 0);
 
     TravellerMapClient m_client;
     ImportRequest m_request;

@@ -78,18 +78,17 @@ HexData SystemEditorState::editedHex() const
     return HexData{m_originalHexID, editedCoordinates, stored, systemNotes};
 }
 
-bool SystemEditorState::saveChanges(StarfarerUniverse &universe)
+std::optional<quint64> SystemEditorState::saveChanges(StarfarerUniverse &universe)
 {
     const std::optional<HexData> there = universe.hexData(editedCoordinates);
     if (there && there->id != m_originalHexID) {
         collisionOccupant = there;
-        return false;
+        return std::nullopt;
     }
-    commit(universe, std::nullopt);
-    return true;
+    return commit(universe, std::nullopt);
 }
 
-void SystemEditorState::commit(StarfarerUniverse &universe, const std::optional<QUuid> &overwriting) const
+quint64 SystemEditorState::commit(StarfarerUniverse &universe, const std::optional<QUuid> &overwriting) const
 {
     if (overwriting)
         while (universe.removeHex(*overwriting)) {
@@ -97,7 +96,7 @@ void SystemEditorState::commit(StarfarerUniverse &universe, const std::optional<
     const HexData hex = editedHex();
     if (!universe.replaceHex(hex))
         universe.insertHex(hex);
-    universe.save();
+    return universe.save();
 }
 
 std::optional<QUuid> SystemEditorState::firstSelection(const StarSystem &system)

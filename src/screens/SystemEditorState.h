@@ -66,11 +66,13 @@ public:
     // The hex as it would be stored now.
     HexData editedHex() const;
     // Stores the edited hex unless another hex holds its coordinates: then that hex
-    // becomes the collision occupant and nothing is stored. True when it stored.
-    bool saveChanges(StarfarerUniverse &universe);
+    // becomes the collision occupant and nothing is stored. When it stored, the
+    // universe's save request that writes it.
+    std::optional<quint64> saveChanges(StarfarerUniverse &universe);
     // Removes the hex `overwriting` (when given), replaces the edited hex in place by
-    // its id (or appends it when it is gone), and asks the universe to save itself.
-    void commit(StarfarerUniverse &universe, const std::optional<QUuid> &overwriting) const;
+    // its id (or appends it when it is gone), and asks the universe to save itself;
+    // returns that save request.
+    quint64 commit(StarfarerUniverse &universe, const std::optional<QUuid> &overwriting) const;
 
 private:
     // The main world, else the first world in star order, else none.

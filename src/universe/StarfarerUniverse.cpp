@@ -97,12 +97,13 @@ QByteArray StarfarerUniverse::encode() const
     return UniverseFile::encode(m_contents);
 }
 
-void StarfarerUniverse::save()
+quint64 StarfarerUniverse::save()
 {
-    m_saver.save();
+    const quint64 request = m_saver.save();
     // Nothing is asked once saving stopped.
     if (m_saver.pending())
         setSaveState({SaveState::Kind::saving, {}, {}});
+    return request;
 }
 
 bool StarfarerUniverse::waitForPendingSave()
@@ -135,7 +136,7 @@ void StarfarerUniverse::stopSaving()
     m_saveRetry.succeeded();
     // Nothing is left to write: an earlier failure no longer matters.
     if (!m_saver.pending())
-        setSaveState({});
+        setSaveState({SaveState::Kind::clean, {}, {}, m_saver.lastRequest()});
 }
 
 void StarfarerUniverse::setWriteObserver(std::function<void(const UniverseContents &)> observer)
@@ -172,9 +173,10 @@ void StarfarerUniverse::reportSaveOutcomes()
         // Each write's outcome is published in turn, even when several are reported at
         // once or the next write has begun: a view waiting for the outcome of the write
         // it asked for takes the first, and one that shows the latest ends on the last.
-        setSaveState(outcome.succeeded ? SaveState{}
-                                       : SaveState{SaveState::Kind::failed, outcome.message,
-                                                   latest ? m_saveRetry.scheduled() : std::nullopt});
+        setSaveState(outcome.succeeded
+                         ? SaveState{SaveState::Kind::clean, {}, {}, outcome.holds}
+                         : SaveState{SaveState::Kind::failed, outcome.message,
+                                     latest ? m_saveRetry.scheduled() : std::nullopt, outcome.holds});
         if (!outcome.keptPath.isEmpty())
             emit externalChangeKept(outcome.keptPath);
     }

@@ -79,12 +79,13 @@ public:
     QByteArray encode() const;
 
     // Asks for the document to be written to its file atomically, and returns at
-    // once: a snapshot is encoded and written on another thread. Requests made while
+    // once with the request's number (SaveState::settles): a snapshot is encoded and
+    // written on another thread. Requests made while
     // a write runs are coalesced into one snapshot taken when it ends (the newest
     // state wins). The outcome of each write arrives as saved() or saveFailed() on
     // this object's thread, and the latest one as saveState(); a failure prints "Failed to save
     // StarfarerUniverse to <file>: <reason>" and leaves the file as it was.
-    void save();
+    quint64 save();
     // Waits until every requested save has been written and reports the outcomes
     // not yet reported; false when the last write failed. When nothing is pending but
     // the last write's failure was reported already, it is tried once more first (the

@@ -16,12 +16,14 @@ UniverseSaver::~UniverseSaver()
     m_thread.waitForDone();
 }
 
-void UniverseSaver::save()
+quint64 UniverseSaver::save()
 {
     if (m_discarded)
-        return;
+        return m_requests;
     m_saveAsked = true;
+    const quint64 request = ++m_requests;
     resume();
+    return request;
 }
 
 void UniverseSaver::resume()
@@ -87,6 +89,7 @@ void UniverseSaver::start()
 {
     m_saveAsked = false;
     Request request = m_takeSnapshot();
+    request.holds = m_requests;
     {
         QMutexLocker lock(&m_mutex);
         m_writing = true;
@@ -148,7 +151,8 @@ UniverseSaver::Outcome UniverseSaver::write(Request request)
                     request.path,
                     m_guard.afterWrite(request.path),
                     request.snapshot.id,
-                    request.snapshot.name};
+                    request.snapshot.name,
+                    request.holds};
     // The snapshot's share of the document is given up before the outcome is
     // reported, so that the document's next edits copy nothing.
     request.snapshot = UniverseContents();

@@ -30,6 +30,7 @@ public:
         UniverseContents snapshot;
         UniverseFolder folder;
         QString path;
+        quint64 holds = 0; // the newest save request the snapshot holds
     };
     struct Outcome
     {
@@ -42,6 +43,7 @@ public:
         std::optional<UniverseFileReader::Stamp> stamp;
         QUuid id;
         QString name;
+        quint64 holds = 0; // the newest save request the write held
     };
 
     // `takeSnapshot` is called on the document's thread when a write can start;
@@ -52,7 +54,10 @@ public:
 
     // The calls below are made on the document's thread.
     // Asks for the document as it is when the thread is next free to be written.
-    void save();
+    // Returns the request's number: the requests are numbered in order from 1, and
+    // each outcome tells the newest request its write held. Once discarded, nothing
+    // is asked and the number of the last request is returned.
+    quint64 save();
     // Starts the write asked for while the last one ran; called when a write finished.
     void resume();
     // Blocks until every save asked for is written; false when the last write failed.
@@ -65,6 +70,8 @@ public:
     void discard();
     // Whether a save is asked for or being written.
     bool pending() const;
+    // The number of the last save asked for.
+    quint64 lastRequest() const { return m_requests; }
     // The outcomes not yet reported, oldest first.
     QList<Outcome> takeOutcomes();
     // Called on the saving thread with each snapshot just before it is written.
@@ -82,6 +89,7 @@ private:
     std::function<Request()> m_takeSnapshot;
     std::function<void()> m_writeFinished;
     bool m_saveAsked = false; // on the document's thread only
+    quint64 m_requests = 0;   // on the document's thread only
     bool m_discarded = false; // on the document's thread only
     mutable QMutex m_mutex;
     bool m_writing = false;                                   // guarded by m_mutex

@@ -59,7 +59,7 @@ TEST_F(DocumentSaveState, AFailureCarriesItsMessageAndRetryAndASuccessMakesItCle
     universe.setSaveRetryDelays(milliseconds(60000), milliseconds(60000)); // no retry runs during the test
     EXPECT_EQ(universe.saveState(), SaveState{});
     ASSERT_TRUE(universe.saveNow());
-    EXPECT_EQ(universe.saveState(), SaveState{});
+    EXPECT_EQ(universe.saveState(), (SaveState{Kind::clean, {}, {}, 1})); // requests count from 1
 
     const QString file = universe.filePath();
     refuseWrites(file);
@@ -85,9 +85,9 @@ TEST_F(DocumentSaveState, AFailureCarriesItsMessageAndRetryAndASuccessMakesItCle
     // The fault is gone: the next write clears the message and the retry.
     ASSERT_TRUE(QDir(file).removeRecursively());
     log.clear();
-    universe.save();
+    const quint64 mending = universe.save();
     EXPECT_TRUE(universe.waitForPendingSave());
-    EXPECT_EQ(universe.saveState(), SaveState{});
+    EXPECT_EQ(universe.saveState(), (SaveState{Kind::clean, {}, {}, mending}));
     EXPECT_EQ(universe.scheduledSaveRetry(), std::nullopt);
     EXPECT_EQ(log.kinds(), (QList<Kind>{Kind::saving, Kind::clean}));
 }
@@ -157,11 +157,15 @@ TEST_F(DocumentSaveState, OutcomesToldTogetherArePublishedInTurn)
     ScriptedWrites writes(universe);
 
     writes.plan({{Fate::refused}, {Fate::written}, {Fate::refused}});
-    universe.save();
+    const quint64 first = universe.save();
     universe.setName(QStringLiteral("Second"));
-    universe.save();
+    const quint64 second = universe.save();
+    EXPECT_GT(second, first);
     EXPECT_TRUE(universe.waitForPendingSave());
     ASSERT_EQ(log.kinds(), (QList<Kind>{Kind::saving, Kind::failed, Kind::clean}));
+    // Each outcome names the newest request its write held.
+    EXPECT_EQ(log.states().at(1).holds, first);
+    EXPECT_EQ(log.states().at(2).holds, second);
     EXPECT_EQ(log.states().at(1).nextRetry, std::nullopt);
     EXPECT_EQ(universe.scheduledSaveRetry(), std::nullopt);
 
@@ -173,11 +177,16 @@ TEST_F(DocumentSaveState, OutcomesToldTogetherArePublishedInTurn)
     const SaveState failed = log.states().at(1);
     EXPECT_EQ(failed.nextRetry, milliseconds(60000));
 
-    // Waiting again tries once more and fails the same way: told again, unchanged.
+    // Waiting again tries once more, a request of its own, and fails the same way:
+    // told again, unchanged but for that request.
     log.clear();
     writes.plan({{Fate::refused}});
     EXPECT_FALSE(universe.waitForPendingSave());
-    EXPECT_EQ(log.states(), QList<SaveState>{failed});
+    ASSERT_EQ(log.states().size(), 1);
+    SaveState again = log.states().first();
+    EXPECT_EQ(again.holds, failed.holds + 1);
+    again.holds = failed.holds;
+    EXPECT_EQ(again, failed);
     EXPECT_EQ(writes.unused(), 0);
     EXPECT_EQ(writes.unplanned(), 0);
 }

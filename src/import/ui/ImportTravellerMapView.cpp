@@ -230,16 +230,18 @@ void ImportTravellerMapView::finishImport(const ImportOutcome &outcome)
     StarfarerUniverse *universe = m_universe.data();
     if (outcome.kind == ImportOutcome::Kind::applied && universe) {
         showResult(outcome.message, QString());
-        // Only this run's save outcome is reported here; either outcome ends the watch.
+        // Only the outcome of the write that holds this run's changes is reported here;
+        // either outcome ends the watch.
         auto watch = std::make_shared<QMetaObject::Connection>();
-        *watch = connect(universe, &StarfarerUniverse::saveStateChanged, this, [this, universe, watch] {
-            const SaveState &state = universe->saveState();
-            if (!state.settled())
-                return;
-            QObject::disconnect(*watch);
-            if (state.kind == SaveState::Kind::failed)
-                showResult(m_resultMessage->text(), state.message);
-        });
+        *watch = connect(universe, &StarfarerUniverse::saveStateChanged, this,
+                         [this, universe, watch, request = outcome.saveRequest] {
+                             const SaveState &state = universe->saveState();
+                             if (!state.settles(request))
+                                 return;
+                             QObject::disconnect(*watch);
+                             if (state.kind == SaveState::Kind::failed)
+                                 showResult(m_resultMessage->text(), state.message);
+                         });
     } else {
         showResult(QString(), outcome.message);
     }

@@ -102,12 +102,13 @@ SystemEditorView::SystemEditorView(StarfarerUniverse *universe, const QUuid &hex
     if (m_universe) {
         connect(m_universe, &StarfarerUniverse::usesTravellerRulesChanged, this,
                 &SystemEditorView::refreshToggleLabels);
-        // Only the outcome of the editor's own save closes it or shows a failure.
+        // Only the outcome of the write that holds the editor's own change closes it or
+        // shows a failure; a write that began before that change tells nothing of it.
         connect(m_universe, &StarfarerUniverse::saveStateChanged, this, [this] {
             const SaveState &state = m_universe->saveState();
-            if (!m_awaitingSave || !state.settled())
+            if (!m_awaitedSave || !state.settles(*m_awaitedSave))
                 return;
-            m_awaitingSave = false;
+            m_awaitedSave.reset();
             m_saveFailure = state.message;
             if (state.kind == SaveState::Kind::clean) {
                 m_saveStatus->hide();
@@ -138,11 +139,9 @@ void SystemEditorView::saveChanges()
 {
     if (!m_universe)
         return;
-    // Set first: the outcome of the save may be reported before saveChanges() returns.
-    m_awaitingSave = true;
-    if (m_state.saveChanges(*m_universe))
+    m_awaitedSave = m_state.saveChanges(*m_universe);
+    if (m_awaitedSave)
         return;
-    m_awaitingSave = false;
     if (m_state.collisionOccupant)
         presentCollisionAlert(*m_state.collisionOccupant);
 }
@@ -151,8 +150,7 @@ void SystemEditorView::commit(const std::optional<QUuid> &overwriting)
 {
     if (!m_universe)
         return;
-    m_awaitingSave = true;
-    m_state.commit(*m_universe, overwriting);
+    m_awaitedSave = m_state.commit(*m_universe, overwriting);
 }
 
 void SystemEditorView::presentCollisionAlert(const HexData &occupant)

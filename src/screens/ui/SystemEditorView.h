@@ -70,7 +70,7 @@ private:
 
     QPointer<StarfarerUniverse> m_universe;
     SystemEditorState m_state;
-    bool m_awaitingSave = false;
+    std::optional<quint64> m_awaitedSave; // the save request whose outcome the editor waits for
     QString m_saveFailure;
 
     ElidedLabel *m_title = nullptr;

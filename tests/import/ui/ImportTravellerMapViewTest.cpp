@@ -2,8 +2,8 @@
 #include "import/LoopbackServer.h"
 #include "ui/ProgressSpinner.h"
 #include "universe/ScriptedWrites.h"
-#include "universe/UniverseManager.h"
 #include "universe/StoreWaits.h"
+#include "universe/UniverseManager.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -248,32 +248,44 @@ TEST_F(ImportForm, AFailedSaveIsShownBesideTheResult)
     EXPECT_TRUE(child<QLabel>("errorMessage")->text().contains(universe->filePath()));
 }
 
-// The form reports the outcome of its own run's write only: when that write is held
-// and a later save joins it, both outcomes reported at once, the form shows the
-// first one's failure, and never the second's.
+// The form reports the outcome of the write that holds its own run's changes only:
+// when that write is held and a later save joins the next, both outcomes reported at
+// once, it shows the first one's failure and never the second's; when its run's save
+// joins the write after one held since before, it shows that second one's.
 TEST_F(ImportForm, OnlyItsOwnWriteIsReportedWhenSeveralAreToldAtOnce)
 {
     using namespace saving_test;
     StarfarerUniverse *universe = m_manager.current();
     universe->setSaveRetryDelays(std::chrono::hours(1), std::chrono::hours(1)); // no retry unless asked
     universe->waitForPendingSave();
-    for (const Fate own : {Fate::written, Fate::refused}) {
-        for (const Fate later : {Fate::written, Fate::refused}) {
-            SCOPED_TRACE(testing::Message() << int(own) << int(later));
-            m_view = std::make_unique<ImportTravellerMapView>(&m_manager, universe, &m_imports);
-            ScriptedWrites writes(*universe);
-            OutcomeLog outcomes(*universe);
-            writes.plan({{own, true}, {later}});
-            runImport(QStringLiteral("Synthetic Reach"));
-            ASSERT_TRUE(writes.awaitHeld());
-            universe->setName(QStringLiteral("Renamed meanwhile"));
-            universe->save();
-            writes.release();
-            universe->waitForPendingSave();
-            QCoreApplication::processEvents();
-            ASSERT_EQ(outcomes.fates(), (QList<Fate>{own, later}));
-            EXPECT_FALSE(child<QLabel>("resultMessage")->text().isEmpty());
-            EXPECT_EQ(child<QLabel>("errorMessage")->text(), outcomes.told().at(0));
+    for (const bool joinsHeld : {false, true}) {
+        for (const Fate own : {Fate::written, Fate::refused}) {
+            for (const Fate other : {Fate::written, Fate::refused}) {
+                SCOPED_TRACE(testing::Message() << joinsHeld << int(own) << int(other));
+                m_view = std::make_unique<ImportTravellerMapView>(&m_manager, universe, &m_imports);
+                ScriptedWrites writes(*universe);
+                OutcomeLog outcomes(*universe);
+                if (joinsHeld) {
+                    writes.plan({{other, true}, {own}});
+                    universe->setName(QStringLiteral("Renamed before"));
+                    universe->save();
+                    ASSERT_TRUE(writes.awaitHeld());
+                    runImport(QStringLiteral("Synthetic Reach"));
+                } else {
+                    writes.plan({{own, true}, {other}});
+                    runImport(QStringLiteral("Synthetic Reach"));
+                    ASSERT_TRUE(writes.awaitHeld());
+                    universe->setName(QStringLiteral("Renamed meanwhile"));
+                    universe->save();
+                }
+                writes.release();
+                universe->waitForPendingSave();
+                QCoreApplication::processEvents();
+                const QList<Fate> fates = joinsHeld ? QList<Fate>{other, own} : QList<Fate>{own, other};
+                ASSERT_EQ(outcomes.fates(), fates);
+                EXPECT_FALSE(child<QLabel>("resultMessage")->text().isEmpty());
+                EXPECT_EQ(child<QLabel>("errorMessage")->text(), outcomes.told().at(joinsHeld ? 1 : 0));
+            }
         }
     }
 }
