@@ -221,7 +221,7 @@ TEST_F(SaveStateViews, SavesJoiningAHeldWrite)
         const qsizetype before = m_outcomes->told().size();
         m_writes->plan({{held, true}, {Fate::written, true}});
         universe()->save();
-        m_writes->awaitHeld();
+        ASSERT_TRUE(m_writes->awaitHeld());
         m_editor->saveChanges();
         for (int i = 0; i < 4; ++i) {
             universe()->setName(QStringLiteral("Edit %1").arg(i));
@@ -233,7 +233,7 @@ TEST_F(SaveStateViews, SavesJoiningAHeldWrite)
 
         m_writes->release();
         ASSERT_TRUE(m_outcomes->waitFor(before + 1));
-        m_writes->awaitHeld(); // the coalesced write has begun and waits
+        ASSERT_TRUE(m_writes->awaitHeld()); // the coalesced write has begun and waits
         const QString heldOutcome = m_outcomes->told().at(before);
         EXPECT_EQ(m_outcomes->fates().at(before), held);
         expectEditorTook(heldOutcome);
@@ -257,7 +257,7 @@ TEST_F(SaveStateViews, ARetryWritesWhatFailed)
     m_writes->plan({{Fate::refused}, {Fate::refused, true}, {Fate::written}});
     m_editor->saveChanges();
     ASSERT_TRUE(m_outcomes->waitFor(1));
-    m_writes->awaitHeld(); // the first retry has begun and waits
+    ASSERT_TRUE(m_writes->awaitHeld()); // the first retry has begun and waits
     const QString failure = m_outcomes->told().at(0);
     expectEditorTook(failure);
     expectLatestShown(failure);

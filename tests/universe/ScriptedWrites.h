@@ -50,7 +50,12 @@ public:
         QMutexLocker lock(&m_mutex);
         m_planned.append(writes);
     }
-    void awaitHeld() { m_held.acquire(); }
+    // Waits until a held write has begun, running the event loop meanwhile: a retry
+    // starts from a timer of the GUI thread.
+    [[nodiscard]] bool awaitHeld()
+    {
+        return QTest::qWaitFor([this] { return m_held.tryAcquire(); }, 10000);
+    }
     void release() { m_mayGo.release(); }
     qsizetype unused() const
     {

@@ -264,7 +264,7 @@ TEST_F(ImportForm, OnlyItsOwnWriteIsReportedWhenSeveralAreToldAtOnce)
             OutcomeLog outcomes(*universe);
             writes.plan({{own, true}, {later}});
             runImport(QStringLiteral("Synthetic Reach"));
-            writes.awaitHeld();
+            ASSERT_TRUE(writes.awaitHeld());
             universe->setName(QStringLiteral("Renamed meanwhile"));
             universe->save();
             writes.release();
