@@ -2,6 +2,7 @@
 
 #include "FactionGroupHeader.h"
 #include "ui/ColorMark.h"
+#include "ui/FocusMark.h"
 #include "ui/PaletteColor.h"
 #include "ui/PlainText.h"
 #include "ui/Symbol.h"
@@ -46,21 +47,24 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        // The sidebar marks the chosen row by its highlight alone, not by a focus frame.
+        // The row the keyboard is on carries the shared focus mark instead of the
+        // style's frame, which can vanish on the chosen row's highlight.
         QStyleOptionViewItem plain = option;
         plain.state &= ~QStyle::State_HasFocus;
         const int indent = index.data(kIndentRole).toInt();
         if (indent == 0) {
             QStyledItemDelegate::paint(painter, plain, index);
-            return;
+        } else {
+            QStyleOptionViewItem shifted = plain;
+            initStyleOption(&shifted, index);
+            const QWidget *widget = option.widget;
+            QStyle *style = widget ? widget->style() : QApplication::style();
+            style->drawPrimitive(QStyle::PE_PanelItemViewItem, &shifted, painter, widget);
+            shifted.rect.setLeft(shifted.rect.left() + indent);
+            style->drawControl(QStyle::CE_ItemViewItem, &shifted, painter, widget);
         }
-        QStyleOptionViewItem shifted = plain;
-        initStyleOption(&shifted, index);
-        const QWidget *widget = option.widget;
-        QStyle *style = widget ? widget->style() : QApplication::style();
-        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &shifted, painter, widget);
-        shifted.rect.setLeft(shifted.rect.left() + indent);
-        style->drawControl(QStyle::CE_ItemViewItem, &shifted, painter, widget);
+        if (option.state & QStyle::State_HasFocus)
+            paintFocusMark(*painter, option.rect, option.palette);
     }
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
