@@ -6,6 +6,7 @@
 #include "ui/Divider.h"
 #include "ui/ElidedLabel.h"
 #include "ui/FocusMark.h"
+#include "ui/FormScrollArea.h"
 #include "ui/NamedColor.h"
 #include "ui/ReadOnlyNotesView.h"
 #include "ui/SymbolButton.h"
@@ -60,10 +61,8 @@ QFont caption(bool monospaced = true)
 // never sideways.
 QScrollArea *verticalScroller(QWidget *content, QWidget *parent)
 {
-    auto *scroller = new QScrollArea(parent);
+    QScrollArea *scroller = formScrollArea(parent);
     scroller->setWidget(content);
-    scroller->setWidgetResizable(true);
-    scroller->setFrameShape(QFrame::NoFrame);
     scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setStyleSheet(
