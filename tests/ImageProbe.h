@@ -7,6 +7,7 @@
 #include <QRect>
 
 #include <algorithm>
+#include <cmath>
 
 // The smallest rectangle holding every pixel that differs between two images of one
 // size; empty when they are alike.
@@ -34,4 +35,22 @@ inline int darkestGray(const QImage &image, const QRect &area)
             darkest = std::min(darkest, qGray(image.pixel(x, y)));
     }
     return darkest;
+}
+
+// The relative luminance of a colour, as the accessibility guidelines define it.
+inline double luminance(QRgb rgb)
+{
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+// The contrast ratio of two colours as the accessibility guidelines define it (1 to 21).
+inline double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }

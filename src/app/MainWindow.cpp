@@ -5,6 +5,7 @@
 #include "MessageBanner.h"
 #include "import/RunningImports.h"
 #include "ui/PlainText.h"
+#include "ui/ScreenFit.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseManager.h"
 
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(WindowRouter *router, QWidget *parent)
@@ -53,7 +55,7 @@ MainWindow::MainWindow(WindowRouter *router, QWidget *parent)
     auto *placeholder = new QLabel(QStringLiteral("Vostrel"));
     placeholder->setAlignment(Qt::AlignCenter);
     setContent(placeholder);
-    resize(1200, 800);
+    resize(sizeWithinScreen(QSize(1200, 800), screen()->availableGeometry()));
     buildMenus();
 }
 

@@ -2,12 +2,14 @@
 
 #include "FactionGroupHeader.h"
 #include "ui/ColorMark.h"
+#include "ui/FocusMark.h"
 #include "ui/PaletteColor.h"
 #include "ui/PlainText.h"
 #include "ui/Symbol.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -45,21 +47,24 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        // The sidebar marks the chosen row by its highlight alone, not by a focus frame.
+        // The row the keyboard is on carries the shared focus mark instead of the
+        // style's frame, which can vanish on the chosen row's highlight.
         QStyleOptionViewItem plain = option;
         plain.state &= ~QStyle::State_HasFocus;
         const int indent = index.data(kIndentRole).toInt();
         if (indent == 0) {
             QStyledItemDelegate::paint(painter, plain, index);
-            return;
+        } else {
+            QStyleOptionViewItem shifted = plain;
+            initStyleOption(&shifted, index);
+            const QWidget *widget = option.widget;
+            QStyle *style = widget ? widget->style() : QApplication::style();
+            style->drawPrimitive(QStyle::PE_PanelItemViewItem, &shifted, painter, widget);
+            shifted.rect.setLeft(shifted.rect.left() + indent);
+            style->drawControl(QStyle::CE_ItemViewItem, &shifted, painter, widget);
         }
-        QStyleOptionViewItem shifted = plain;
-        initStyleOption(&shifted, index);
-        const QWidget *widget = option.widget;
-        QStyle *style = widget ? widget->style() : QApplication::style();
-        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &shifted, painter, widget);
-        shifted.rect.setLeft(shifted.rect.left() + indent);
-        style->drawControl(QStyle::CE_ItemViewItem, &shifted, painter, widget);
+        if (option.state & QStyle::State_HasFocus)
+            paintFocusMark(*painter, option.rect, option.palette);
     }
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
@@ -92,6 +97,8 @@ void SidebarList::rebuild(const StarfarerUniverse &universe, const QSet<FactionC
                           const std::optional<Destination> &selection)
 {
     m_rebuilding = true;
+    const std::optional<FactionCategory> currentGroup = groupAt(currentRow());
+    const std::optional<Destination> currentDestination = destinationAt(currentRow());
     Shown shown = shownFor(universe, expanded);
     if (m_shown && shown.travellerRules == m_shown->travellerRules &&
         shown.expandedGroups == m_shown->expandedGroups)
@@ -104,7 +111,21 @@ void SidebarList::rebuild(const StarfarerUniverse &universe, const QSet<FactionC
         if (QListWidgetItem *chosen = itemFor(*selection))
             chosen->setSelected(true);
     }
+    restoreCurrent(currentGroup, currentDestination, selection);
     m_rebuilding = false;
+}
+
+void SidebarList::restoreCurrent(const std::optional<FactionCategory> &group,
+                                 const std::optional<Destination> &destination,
+                                 const std::optional<Destination> &selection)
+{
+    QListWidgetItem *current = group ? item(headerRow(*group)) : nullptr;
+    if (!current && destination)
+        current = itemFor(*destination);
+    if (!current && selection)
+        current = itemFor(*selection);
+    if (current)
+        setCurrentItem(current, QItemSelectionModel::NoUpdate);
 }
 
 SidebarList::Shown SidebarList::shownFor(const StarfarerUniverse &universe,
@@ -218,12 +239,44 @@ QListWidgetItem *SidebarList::itemFor(const Destination &destination) const
 
 FactionGroupHeader *SidebarList::groupHeader(FactionCategory category) const
 {
+    const int row = headerRow(category);
+    return row < 0 ? nullptr : static_cast<FactionGroupHeader *>(itemWidget(item(row)));
+}
+
+std::optional<FactionCategory> SidebarList::groupAt(int row) const
+{
+    const auto *header = row >= 0 ? qobject_cast<FactionGroupHeader *>(itemWidget(item(row))) : nullptr;
+    return header ? std::optional(header->category()) : std::nullopt;
+}
+
+int SidebarList::headerRow(FactionCategory category) const
+{
     for (int row = 0; row < count(); ++row) {
-        auto *header = qobject_cast<FactionGroupHeader *>(itemWidget(item(row)));
-        if (header && header->category() == category)
-            return header;
+        if (groupAt(row) == category)
+            return row;
     }
-    return nullptr;
+    return -1;
+}
+
+void SidebarList::keyPressEvent(QKeyEvent *event)
+{
+    const std::optional<FactionCategory> group = groupAt(currentRow());
+    if (!group) {
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    const bool expanded = groupHeader(*group)->isExpanded();
+    std::optional<bool> open;
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: open = !expanded; break;
+    case Qt::Key_Right: open = true; break;
+    case Qt::Key_Left: open = false; break;
+    default: QListWidget::keyPressEvent(event); return;
+    }
+    if (*open != expanded)
+        emit groupToggled(*group);
 }
 
 QItemSelectionModel::SelectionFlags SidebarList::selectionCommand(const QModelIndex &index,
@@ -239,7 +292,8 @@ QItemSelectionModel::SelectionFlags SidebarList::selectionCommand(const QModelIn
 void SidebarList::addSectionTitle(const QString &title)
 {
     auto *section = new QListWidgetItem(title, this);
-    section->setFlags(Qt::ItemIsEnabled);
+    // Not enabled, so that the arrow keys pass over it; it keeps its own colour.
+    section->setFlags(Qt::NoItemFlags);
     // A little air above each section's title.
     section->setSizeHint(QSize(0, 30));
     section->setTextAlignment(Qt::AlignLeft | Qt::AlignBottom);

@@ -18,6 +18,10 @@ class StarfarerUniverse;
 // row "Factions Lists" and the row "New Faction". Section titles and group headers
 // cannot be selected; every other row carries its destination. The list only shows:
 // it reports the user's choices and group toggles, and its owner keeps the state.
+//
+// The arrow keys move through the rows and the group headers, starting from the row
+// shown as chosen and skipping the section titles. On a header, Space and Return
+// toggle its group, Right opens it and Left closes it, as on a tree's branch.
 class SidebarList : public QListWidget
 {
     Q_OBJECT
@@ -41,6 +45,8 @@ public:
     // The first row selecting `destination`, or null.
     QListWidgetItem *itemFor(const Destination &destination) const;
     FactionGroupHeader *groupHeader(FactionCategory category) const;
+    // The group whose header is `row`; none for every other row.
+    std::optional<FactionCategory> groupAt(int row) const;
 
 signals:
     // The user chose a row, or cleared the selection (no value).
@@ -48,6 +54,7 @@ signals:
     void groupToggled(FactionCategory category);
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event = nullptr) const override;
 
@@ -71,6 +78,12 @@ private:
     void insertFactionRow(int row, const Faction &faction);
     void addGroup(FactionCategory category, bool expanded, bool filled, const QList<Faction> &listed);
     void reportSelection();
+    int headerRow(FactionCategory category) const;
+    // Makes the row the keyboard was on current again after the rows changed: the
+    // same group header or destination, else the chosen row.
+    void restoreCurrent(const std::optional<FactionCategory> &group,
+                        const std::optional<Destination> &destination,
+                        const std::optional<Destination> &selection);
 
     QList<std::optional<Destination>> m_rows; // one per row, in row order
     std::optional<Shown> m_shown;             // what the rows were built from

@@ -1,6 +1,7 @@
 #include "UniverseMenuButton.h"
 
 #include "ui/ElidedLabel.h"
+#include "ui/FocusMark.h"
 #include "ui/LiteralText.h"
 #include "ui/PlainText.h"
 #include "ui/PressedShade.h"
@@ -32,11 +33,16 @@ UniverseMenuButton::UniverseMenuButton(UniverseManager *manager, StarfarerUniver
 {
     setObjectName(QStringLiteral("universeMenu"));
     setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and opened with Space; a click opens the menu without leaving
+    // the focus mark behind.
+    setFocusPolicy(Qt::TabFocus);
     m_name->setObjectName(QStringLiteral("universeName"));
     const QColor ink = palette().color(QPalette::WindowText);
 
     auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 2, 0, 2);
+    // Room for the focus mark around the row.
+    const int room = kFocusMarkWidth + 1;
+    layout->setContentsMargins(room, room, room, room);
     m_symbol = symbolLabel(Symbol::starSquareOnSquareFill, 14, ink, this);
     layout->addWidget(m_symbol);
     m_spinner->setObjectName(QStringLiteral("openingSpinner"));
@@ -126,6 +132,7 @@ QSize UniverseMenuButton::sizeHint() const
 
 void UniverseMenuButton::paintEvent(QPaintEvent *)
 {
-    // The labels draw the row; only the pressed shade is painted here.
+    // The labels draw the row; only the pressed shade and the focus mark are painted here.
     paintPressedShade(*this);
+    paintFocusMark(*this);
 }

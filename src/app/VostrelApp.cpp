@@ -6,6 +6,7 @@
 #include "screens/ui/WorldInfoWindow.h"
 #include "starmap/PictureMemory.h"
 #include "travel/ui/SystemTravelWindow.h"
+#include "ui/FocusMarkStyle.h"
 #include "ui/PlainText.h"
 #include "ui/StarSystemHexes.h"
 #include "ui/WindowRouter.h"
@@ -50,6 +51,9 @@ VostrelApp::VostrelApp(UniverseFolder folder, QSettings *settings, std::unique_p
     // Closing the main window keeps the program running while an auxiliary window
     // is still open; closing the last one ends it.
     QApplication::setQuitOnLastWindowClosed(true);
+    // Focus marks that show on every background; set once for the application.
+    if (!qobject_cast<FocusMarkStyle *>(QApplication::style()))
+        QApplication::setStyle(new FocusMarkStyle(QApplication::style()->name()));
 
     m_router = std::make_unique<WindowRouter>();
     registerWindowContents();

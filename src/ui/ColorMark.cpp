@@ -5,8 +5,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
-#include <QPixmap>
-#include <QPixmapCache>
 
 namespace {
 
@@ -36,30 +34,33 @@ QColor textColor()
 
 } // namespace
 
-void paintColorDot(QPainter &painter, const QRectF &bounds, const QColor &fill, const QColor &text)
+void paintColorDot(QPainter &painter, const QRectF &bounds, const QColor &fill, const QColor &text,
+                   qreal ringWidth)
 {
     QPainterPath dot;
-    dot.addEllipse(bounds.adjusted(0.5, 0.5, -0.5, -0.5));
-    paintRinged(painter, dot, fill, text, 1);
+    const qreal half = ringWidth / 2;
+    dot.addEllipse(bounds.adjusted(half, half, -half, -half));
+    paintRinged(painter, dot, fill, text, ringWidth);
 }
 
 QIcon colorDotIcon(const QColor &color)
 {
-    // Pickers refill their entries whenever a faction changes: each dot is drawn once.
+    // Pickers refill their entries whenever a faction changes: each dot is drawn once
+    // per size.
     const QColor text = textColor();
     const QString key = QStringLiteral("vostrel-color-dot:%1:%2")
                             .arg(quint64(color.rgba64()), 0, 16)
                             .arg(quint64(text.rgba64()), 0, 16);
-    QPixmap dot;
-    if (!QPixmapCache::find(key, &dot)) {
-        dot = QPixmap(kDotSize, kDotSize);
-        dot.fill(Qt::transparent);
-        QPainter painter(&dot);
-        paintColorDot(painter, QRectF(0, 0, kDotSize, kDotSize), color, text);
-        painter.end();
-        QPixmapCache::insert(key, dot);
-    }
-    return QIcon(dot);
+    return boxIcon([&](int size) {
+        return boxPixmap(key, size, 1.0, [&](QPainter &painter) {
+            // The dot keeps its 12 points in the middle of the 16-point box, however many
+            // pixels the box has, so that a screen of pixel ratio 2 takes the picture of
+            // twice the size and shows the dot as sharp and as large.
+            const qreal inset = (16 - kDotSize) / 2.0;
+            painter.translate(inset, inset);
+            paintColorDot(painter, QRectF(0, 0, kDotSize, kDotSize), color, text, 16.0 / size);
+        });
+    });
 }
 
 QIcon colorFlagIcon(const QColor &color)

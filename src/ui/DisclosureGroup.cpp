@@ -1,9 +1,8 @@
 #include "DisclosureGroup.h"
 
 #include "LiteralText.h"
-#include "Symbol.h"
+#include "SymbolButton.h"
 
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -14,12 +13,12 @@ constexpr int kContentIndent = 20;
 } // namespace
 
 DisclosureGroup::DisclosureGroup(const QString &title, QWidget *parent)
-    : QWidget(parent), m_title(title), m_header(new QToolButton(this)), m_content(new QWidget(this)),
-      m_contentLayout(new QVBoxLayout(m_content))
+    : QWidget(parent), m_title(title),
+      m_header(new SymbolButton(Symbol::chevronRight, palette().color(QPalette::WindowText), this)),
+      m_content(new QWidget(this)), m_contentLayout(new QVBoxLayout(m_content))
 {
     m_header->setText(literalText(title));
     m_header->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_header->setAutoRaise(true);
     m_header->setCheckable(true);
     m_header->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_header->setStyleSheet(QStringLiteral("QToolButton { border: none; text-align: left; }"));
@@ -44,6 +43,7 @@ bool DisclosureGroup::isExpanded() const
 void DisclosureGroup::setExpanded(bool expanded)
 {
     m_header->setChecked(expanded);
-    m_header->setIcon(symbolIcon(expanded ? Symbol::chevronDown : Symbol::chevronRight));
+    m_header->setSymbol(expanded ? Symbol::chevronDown : Symbol::chevronRight,
+                        palette().color(QPalette::WindowText));
     m_content->setVisible(expanded);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "SymbolButton.h"
+
 #include <QWidget>
 
-class QToolButton;
 class QVBoxLayout;
 
 // A titled group whose content shows only while it is expanded: a flat header with a
@@ -26,7 +27,7 @@ public:
 
 private:
     QString m_title;
-    QToolButton *m_header;
+    SymbolButton *m_header;
     QWidget *m_content;
     QVBoxLayout *m_contentLayout;
 };

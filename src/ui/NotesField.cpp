@@ -4,6 +4,7 @@
 
 NotesField::NotesField(int idealHeight, QWidget *parent) : QPlainTextEdit(parent), m_idealHeight(idealHeight)
 {
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         m_notes = toPlainText();
         followWrapMode(m_notes);

@@ -5,7 +5,9 @@
 // A plain-text editor of the user's notes. It asks for an ideal height, so that a
 // roomy form gives the notes space while a cramped one can still shrink it, and it
 // wraps as wrapModeFor() says for the text it holds, so that no text, typed, pasted
-// or loaded, takes minutes to lay out.
+// or loaded, takes minutes to lay out. Tab and Shift+Tab move to the next and the
+// previous control, as in any other field of a form, so that the keyboard never gets
+// stuck in the notes.
 class NotesField : public QPlainTextEdit
 {
     Q_OBJECT

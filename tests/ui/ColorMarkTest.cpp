@@ -91,3 +91,32 @@ TEST(ColorMarkTest, ADarkPaletteRingsABlackMarkInALightShade)
     EXPECT_GT(brightestGray(onBase(colorFlagIcon(Qt::black), 16, Qt::black)), 80);
     EXPECT_GT(brightestGray(onBase(colorDotIcon(Qt::black), 12, Qt::black)), 80);
 }
+
+// A picker asks for the dot's 16-point icon box at the screen's pixel ratio: it gets a
+// picture drawn for that ratio, with the dot 12 points across in the middle of the box
+// and its edge a single pixel of ring, as sharp as at ratio 1.
+TEST(ColorMarkTest, TheDotIsDrawnAtTheScreensPixelRatio)
+{
+    const TextColor black(Qt::black);
+    const QColor red(Qt::red);
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        const QPixmap picture = colorDotIcon(red).pixmap(QSize(16, 16), ratio);
+        const int box = qRound(16 * ratio);
+        ASSERT_EQ(picture.size(), QSize(box, box)) << ratio;
+        EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(16, 16)) << ratio;
+
+        // Across the middle row: clear outside the dot, the ring's one pixel, then red.
+        const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+        const int middle = box / 2;
+        const int left = qRound(2 * ratio);
+        const int right = box - 1 - left;
+        EXPECT_LE(qAlpha(image.pixel(left - 1, middle)), 8) << ratio;
+        EXPECT_LE(qAlpha(image.pixel(right + 1, middle)), 8) << ratio;
+        EXPECT_GT(qAlpha(image.pixel(left, middle)), 128) << ratio;
+        for (int x = left + 1; x < right; ++x) {
+            const QRgb pixel = image.pixel(x, middle);
+            EXPECT_LE(std::abs(qRed(pixel) - 255) + qGreen(pixel) + qBlue(pixel) + (255 - qAlpha(pixel)), 12)
+                << ratio << " at " << x;
+        }
+    }
+}

@@ -1,8 +1,12 @@
-// The notes field: wrapped at word boundaries unless a run is too long for that, and
-// its notes always the text it shows.
+// The notes field: wrapped at word boundaries unless a run is too long for that, its
+// notes always the text it shows, and left with Tab like any other field.
 #include "ui/NotesField.h"
+#include "ui/NotesPanel.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -41,4 +45,33 @@ TEST(NotesFieldTest, ItsNotesAreWhatItShows)
     EXPECT_EQ(field.notes(), QStringLiteral("Pasted"));
     field.undo();
     EXPECT_EQ(field.notes(), field.toPlainText());
+}
+
+// Tab and Shift+Tab leave every notes field, alone or in the panel that holds one, for
+// the controls around it; nothing is typed into the notes.
+TEST(NotesFieldTest, TabAndShiftTabMoveOnFromTheNotes)
+{
+    for (const bool inPanel : {false, true}) {
+        QWidget form;
+        auto *layout = new QVBoxLayout(&form);
+        auto *before = new QLineEdit(&form);
+        layout->addWidget(before);
+        layout->addWidget(inPanel
+                              ? static_cast<QWidget *>(new NotesPanel(QStringLiteral("Notes"), 100, &form))
+                              : new NotesField(100, &form));
+        auto *after = new QLineEdit(&form);
+        layout->addWidget(after);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        auto *field = form.findChild<NotesField *>();
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("Rift"));
+        QTest::keyClick(field, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), after) << inPanel;
+        QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(field, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), before) << inPanel;
+        EXPECT_EQ(field->notes(), QStringLiteral("Rift"));
+    }
 }

@@ -1,6 +1,7 @@
 #include "EditorForm.h"
 
 #include "ui/ElidedLabel.h"
+#include "ui/FormScrollArea.h"
 #include "ui/NamedColor.h"
 #include "ui/PlainLabel.h"
 #include "universe/StarfarerUniverse.h"
@@ -24,9 +25,7 @@ EditorForm::EditorForm(StarfarerUniverse &universe, Texts texts, QWidget *parent
 {
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
+    QScrollArea *scroll = formScrollArea(this);
     outer->addWidget(scroll);
 
     auto *content = new QWidget(scroll);

@@ -3,6 +3,7 @@
 #include "WorldEditPanel.h"
 #include "model/WorldDescriptions.h"
 #include "ui/ElidedLabel.h"
+#include "ui/FormScrollArea.h"
 #include "ui/HexTargetPicker.h"
 #include "ui/LiteralText.h"
 #include "ui/NotesPanel.h"
@@ -420,9 +421,7 @@ QWidget *SystemEditorView::buildBottomSection()
 
 QWidget *SystemEditorView::buildWorldPane(QWidget *parent)
 {
-    auto *scroll = new QScrollArea(parent);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
+    QScrollArea *scroll = formScrollArea(parent);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->viewport()->setAutoFillBackground(false);
 

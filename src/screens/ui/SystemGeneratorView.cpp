@@ -9,6 +9,7 @@
 #include "model/StarSystemGeneration.h"
 #include "model/WorldDescriptions.h"
 #include "ui/AppInformation.h"
+#include "ui/FormScrollArea.h"
 #include "ui/HexTargetPicker.h"
 #include "ui/LiteralText.h"
 #include "ui/NamedColor.h"
@@ -69,9 +70,7 @@ SystemGeneratorView::SystemGeneratorView(StarfarerUniverse *universe, QWidget *p
     layout->setContentsMargins(0, 0, 0, 0);
     // The screen is taller than many windows; it scrolls rather than forcing the
     // window to grow past the screen.
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
+    m_scroll = formScrollArea(this);
     m_scroll->viewport()->setAutoFillBackground(false);
     m_scroll->setWidget(buildContent());
     layout->addWidget(m_scroll);

@@ -4,7 +4,7 @@
 #include "WorldRowDelegate.h"
 #include "WorldRowView.h"
 #include "model/NumberFormat.h"
-#include "ui/Symbol.h"
+#include "ui/SymbolButton.h"
 #include "ui/TextStyle.h"
 
 #include <QHBoxLayout>
@@ -12,7 +12,6 @@
 #include <QListView>
 #include <QLocale>
 #include <QStyle>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -38,7 +37,8 @@ QLabel *secondaryLabel(QWidget *parent, const char *objectName)
 
 SystemWorldsView::SystemWorldsView(const StarSystem &starSystem, double viewWidth, double maxHeight,
                                    bool compact, QWidget *parent)
-    : Tile(parent), m_maxHeight(maxHeight), m_compact(compact), m_chevron(new QToolButton(this)),
+    : Tile(parent), m_maxHeight(maxHeight), m_compact(compact),
+      m_chevron(new SymbolButton(Symbol::chevronForwardCircle, palette().color(QPalette::WindowText), this)),
       m_bodies(secondaryLabel(this, "bodies")), m_summary(secondaryLabel(this, "summary")),
       m_list(new QListView(this)), m_model(new SystemWorldsModel(this))
 {
@@ -52,7 +52,6 @@ SystemWorldsView::SystemWorldsView(const StarSystem &starSystem, double viewWidt
     // Not the column's narrow spacing: the header keeps the usual gaps.
     header->setSpacing(qMax(6, style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing)));
     header->setAlignment(Qt::AlignVCenter);
-    m_chevron->setAutoRaise(true);
     m_chevron->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 0px; }"));
     m_chevron->setObjectName(QStringLiteral("worldsChevron"));
     connect(m_chevron, &QToolButton::clicked, this, [this] { setShowOtherWorlds(!m_showOtherWorlds); });
@@ -105,8 +104,8 @@ void SystemWorldsView::setShowOtherWorlds(bool show)
 
 void SystemWorldsView::updateChevron()
 {
-    m_chevron->setIcon(
-        symbolIcon(m_showOtherWorlds ? Symbol::chevronDownCircle : Symbol::chevronForwardCircle));
+    m_chevron->setSymbol(m_showOtherWorlds ? Symbol::chevronDownCircle : Symbol::chevronForwardCircle,
+                         palette().color(QPalette::WindowText));
     m_chevron->setToolTip(m_showOtherWorlds ? tr("Hide Worlds") : tr("Show Worlds"));
 }
 

@@ -7,7 +7,7 @@
 
 class QLabel;
 class QListView;
-class QToolButton;
+class SymbolButton;
 class SystemWorldsModel;
 
 // A collapsible tile listing every body of a system, star by star, under a header
@@ -48,7 +48,7 @@ private:
     double m_maxHeight;
     bool m_compact;
     bool m_showOtherWorlds = false;
-    QToolButton *m_chevron;
+    SymbolButton *m_chevron;
     QLabel *m_bodies;
     QLabel *m_summary;
     QListView *m_list;

@@ -2,7 +2,7 @@
 
 #include "ui/LiteralText.h"
 #include "ui/MenuMark.h"
-#include "ui/Symbol.h"
+#include "ui/SymbolButton.h"
 #include "ui/TextStyle.h"
 
 #include <QActionGroup>
@@ -12,15 +12,14 @@
 #include <QToolButton>
 
 WorldEditRow::WorldEditRow(const QString &title, MenuKind kind, double viewWidth, QWidget *parent)
-    : Tile(parent), m_title(title), m_kind(kind), m_value(new QLabel(this)), m_button(new QToolButton(this))
+    : Tile(parent), m_title(title), m_kind(kind), m_value(new QLabel(this)),
+      m_button(new SymbolButton(Symbol::pencilCircleFill, palette().color(QPalette::WindowText), this))
 {
     setContentWidth(viewWidth);
     QHBoxLayout *row = layOutTitledValue(title, m_value, QStringLiteral("row"));
     m_value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // A bare pencil: no frame, no arrow, only as large as its icon.
-    m_button->setIcon(symbolIcon(Symbol::pencilCircleFill));
-    m_button->setAutoRaise(true);
     m_button->setPopupMode(QToolButton::InstantPopup);
     m_button->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 0px; }"
                                            "QToolButton::menu-indicator { image: none; width: 0px; }"));

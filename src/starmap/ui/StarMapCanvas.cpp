@@ -19,7 +19,9 @@ StarMapCanvas::StarMapCanvas(StarMapVisibleSets &sets, int gridPadding, QWidget 
     m_glide->setEndValue(1.0);
     connect(m_glide, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::StrongFocus);
+    // A click takes the focus from the search field; the map has no keys of its own, so
+    // Tab passes it by.
+    setFocusPolicy(Qt::ClickFocus);
     m_controller.onTransformChanged = [this] {
         m_glide->stop();
         emit transformChanged();

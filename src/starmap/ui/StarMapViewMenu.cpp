@@ -5,6 +5,7 @@
 #include "ui/Divider.h"
 #include "ui/LiteralText.h"
 #include "ui/PlainText.h"
+#include "ui/SymbolButton.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseChanges.h"
 
@@ -22,9 +23,8 @@ namespace {
 
 QToolButton *symbolButton(Symbol symbol, QWidget *parent)
 {
-    auto *button = new QToolButton(parent);
-    button->setAutoRaise(true);
-    button->setIcon(symbolIcon(symbol, parent->palette().color(QPalette::Disabled, QPalette::WindowText)));
+    auto *button =
+        new SymbolButton(symbol, parent->palette().color(QPalette::Disabled, QPalette::WindowText), parent);
     button->setAccessibleName(QString::fromUtf8(enumRow(symbol).raw));
     return button;
 }

@@ -5,8 +5,11 @@
 #include "ui/Chip.h"
 #include "ui/Divider.h"
 #include "ui/ElidedLabel.h"
+#include "ui/FocusMark.h"
+#include "ui/FormScrollArea.h"
 #include "ui/NamedColor.h"
 #include "ui/ReadOnlyNotesView.h"
+#include "ui/SymbolButton.h"
 #include "ui/TextStyle.h"
 #include "ui/Tile.h"
 #include "ui/WindowRouter.h"
@@ -58,10 +61,8 @@ QFont caption(bool monospaced = true)
 // never sideways.
 QScrollArea *verticalScroller(QWidget *content, QWidget *parent)
 {
-    auto *scroller = new QScrollArea(parent);
+    QScrollArea *scroller = formScrollArea(parent);
     scroller->setWidget(content);
-    scroller->setWidgetResizable(true);
-    scroller->setFrameShape(QFrame::NoFrame);
     scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setStyleSheet(
@@ -203,14 +204,14 @@ QToolButton *SystemOverlayCard::button(Symbol symbol, int size, const QString &h
     // symbol vanishes on it: the card draws its buttons' states itself, in shades of
     // the ink, so that the symbol keeps its contrast in every state.
     const QColor ink = secondaryInk();
-    auto *button = new QToolButton(this);
-    button->setAutoRaise(true);
-    button->setStyleSheet(QStringLiteral("QToolButton { border: none; border-radius: 5px; padding: 2px; "
+    auto *button = new SymbolButton(symbol, ink, this);
+    // The padding leaves room for the focus mark around the symbol.
+    button->setStyleSheet(QStringLiteral("QToolButton { border: none; border-radius: 5px; padding: %3px; "
                                          "background: transparent; } "
                                          "QToolButton:hover { background: %1; } "
                                          "QToolButton:pressed { background: %2; }")
-                              .arg(cssColor(ink, kHoverShade), cssColor(ink, kPressedShade)));
-    button->setIcon(symbolIcon(symbol, ink));
+                              .arg(cssColor(ink, kHoverShade), cssColor(ink, kPressedShade))
+                              .arg(kFocusMarkWidth + 1));
     button->setIconSize(QSize(size, size));
     button->setToolTip(help);
     button->setAccessibleName(QString::fromUtf8(enumRow(symbol).raw));

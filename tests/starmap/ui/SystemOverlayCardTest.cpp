@@ -2,6 +2,7 @@
 // visible on the card in every state.
 #include "starmap/ui/SystemOverlayCard.h"
 #include "../StarMapTestSupport.h"
+#include "ImageProbe.h"
 
 #include "model/CapitalizedWords.h"
 #include "ui/Chip.h"
@@ -19,29 +20,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 
 using namespace StarMapTest;
 
 namespace {
-
-double luminance(QRgb rgb)
-{
-    const auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
-}
-
-// The contrast ratio of two colours as the accessibility guidelines define it (1 to 21).
-double contrast(QRgb a, QRgb b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // The contrast of the pixel that stands out most from `background`.
 double strongestContrast(const QImage &image, QRgb background)
