@@ -2,6 +2,7 @@
 #include "ImageProbe.h"
 #include "PaintedTexts.h"
 #include "model/TestRecords.h"
+#include "starmap/RandomMapEdits.h"
 
 #include "app/FactionGroupHeader.h"
 #include "app/PlainPage.h"
@@ -1057,6 +1058,73 @@ TEST_F(SidebarUpdates, EveryRandomChangeShowsWhatAFreshSidebarShows)
             }
             ASSERT_NO_FATAL_FAILURE(check(inPlace));
         }
+    }
+}
+
+// What the map screen shows besides its drawing: its empty state or the map and the
+// Fit button, and the grid the map spans.
+QString shownMap(const StarMapView &map)
+{
+    const ContentUnavailableView *empty = map.emptyState();
+    const GridExtent grid = map.canvas()->gridExtent();
+    return QStringLiteral("%1/%2 map %3 fit %4 grid %5 %6 %7 %8")
+        .arg(empty ? empty->title() : QString(), empty ? empty->description() : QString())
+        .arg(map.canvas()->isVisibleTo(&map))
+        .arg(map.fitButton()->isVisibleTo(&map))
+        .arg(grid.minCol)
+        .arg(grid.maxCol)
+        .arg(grid.minRow)
+        .arg(grid.maxRow);
+}
+
+// The sidebar and the kept screens through random changes of every kind, made while
+// the user goes from screen to screen: the first faction, rutter and system made in an
+// empty universe, the last of each removed, factions appended together, whole lists
+// set at once, the rules turned. After each change the sidebar reads as one built
+// afresh; each kept screen, chosen again, shows what a new one shows.
+TEST_F(Sidebar, TheSidebarAndTheKeptScreensShowWhatNewOnesShowAfterEveryKindOfChange)
+{
+    startApp();
+    StarMapTest::RandomMapEdits edits(
+        *universe(), 8128, {{0, 0, 1, 1}, {0, 0, 2, 1}, {0, 0, 1, 2}, {0, 0, 9, 12}, {1, 0, 3, 3}});
+    for (int step = 0; step < 240 && !HasFailure(); ++step) {
+        SCOPED_TRACE(step);
+        if (step == 150)
+            edits.beginEmptying();
+        const std::string edit = edits.anyStep();
+        if (edits.chance(12))
+            toggleGroup(edits.pick(allCases<FactionCategory>()));
+        SidebarList fresh;
+        fresh.rebuild(*universe(), view()->expandedCategories(), view()->selection());
+        ASSERT_EQ(shownSidebar(*list()), shownSidebar(fresh)) << edit;
+        if (step % 5 != 4)
+            continue;
+
+        clickRowTitled(QStringLiteral("Systems"));
+        settle();
+        const auto *systems = qobject_cast<SystemListView *>(view()->detailPage());
+        const SystemListView freshSystems(universe(), nullptr);
+        ASSERT_EQ(shownRows(*systems), shownRows(freshSystems));
+        EXPECT_EQ(systems->model()->availableSubsectors(), freshSystems.model()->availableSubsectors());
+
+        clickRowTitled(QStringLiteral("Star Map"));
+        settle();
+        const StarMapView freshMap(universe(), nullptr, DetailPages::kStarMapHexRadius,
+                                   DetailPages::kStarMapGridPadding);
+        EXPECT_EQ(shownMap(*qobject_cast<StarMapView *>(view()->detailPage())), shownMap(freshMap));
+
+        clickRowTitled(RutterListSource::listWord(*universe()));
+        settle();
+        const auto *rutters = qobject_cast<RuttersView *>(view()->detailPage());
+        const RuttersView freshRutters(*universe());
+        EXPECT_EQ(rutters->sectionTitle(), freshRutters.sectionTitle());
+        EXPECT_EQ(rutters->factionFilterButton()->text(), freshRutters.factionFilterButton()->text());
+        ASSERT_EQ(shownRows(*rutters->model()), shownRows(*freshRutters.model()));
+        // The next changes come with one of them on show, or none.
+        clickRowTitled(
+            edits.pick(QStringList{QStringLiteral("Systems"), QStringLiteral("Star Map"),
+                                   QStringLiteral("Labels"), RutterListSource::listWord(*universe())}));
+        settle();
     }
 }
 

@@ -104,6 +104,41 @@ public:
         }
     }
 
+    // One random edit of step()'s kinds or of those the screens and the map's controls
+    // show besides: faction lists, a faction's short name and category, factions
+    // appended together, the rules' flavour turned by the first system, a system's notes,
+    // worlds and tags, a route's end moved, and whole lists set more often. After
+    // beginEmptying(), each call removes one system or object of a kind that still holds
+    // some, the last of each kind too, until the universe is empty: the edits that follow
+    // then bring the first of each kind. Names the edit.
+    std::string anyStep()
+    {
+        if (m_emptying && removeOne())
+            return "one removed while emptying";
+        m_emptying = false;
+        switch (below(15)) {
+        case 0: editObjects<FactionList>([this] { return someFactionList(); }); return "faction list";
+        case 1: codeFaction(); return "faction coded";
+        case 2: appendFactions(); return "factions appended together";
+        case 3: turnRules(); return "rules turned";
+        case 4:
+        case 5:
+        case 6: describeSystem(); return "system described";
+        case 7: moveRutterEnd(); return "rutter end moved";
+        case 8:
+        case 9:
+            if (chance(7))
+                m_universe.setFactionLists({someFactionList()});
+            else
+                setWholeLists();
+            return "whole list";
+        default: return step();
+        }
+    }
+
+    // From now on anyStep() empties the universe, one system or object at a time.
+    void beginEmptying() { m_emptying = true; }
+
     // The system farthest out on one side goes, or moves one hex further out or in;
     // among the systems `among` names when it names any (those shown, say).
     void outermostSystem(const QList<HexData> &among = {})
@@ -392,6 +427,125 @@ private:
         }
     }
 
+    // Some factions, or as often those the map's filter shows, as the user keeps them.
+    FactionList someFactionList()
+    {
+        FactionList made{QUuid::createUuid(), someName(), {}};
+        const bool chosen = chance(2);
+        for (const QUuid &id : std::as_const(m_factionIDs)) {
+            if (chosen ? m_universe.selectedFactionIDs().contains(id) : chance(2))
+                made.factionIDs.append(id);
+        }
+        return made;
+    }
+
+    // A faction's short name and category, which the sidebar, the menus and the chips
+    // show.
+    void codeFaction()
+    {
+        if (m_universe.factions().isEmpty())
+            return;
+        Faction coded = pick(m_universe.factions());
+        coded.shortName = pick(QStringList{QString(), QStringLiteral("AB"), QStringLiteral("Ærø")});
+        coded.category = pick(allCases<FactionCategory>());
+        m_universe.replaceObject(coded);
+    }
+
+    // The factions not stored, appended together as an import appends them.
+    void appendFactions()
+    {
+        QList<Faction> batch;
+        for (const QUuid &id : std::as_const(m_factionIDs)) {
+            if (!m_universe.object<Faction>(id) && chance(2))
+                batch.append(someFaction(id));
+        }
+        m_universe.insertObjects(batch);
+    }
+
+    // The first system's main world takes the other scale of tech levels, and with it
+    // the universe the other rules' words.
+    void turnRules()
+    {
+        if (m_universe.data().isEmpty() || m_universe.data().first().starSystem.stars.isEmpty())
+            return;
+        HexData first = m_universe.data().first();
+        Star &star = first.starSystem.stars[0];
+        if (star.worlds.isEmpty())
+            return;
+        star.worlds[0].uwp.techLevel =
+            m_universe.usesTravellerRules() ? TechnologyLevel::tl4 : TechnologyLevel::ttl12;
+        m_universe.replaceHex(first);
+    }
+
+    // One of what only the system list and the card show: the notes, a world's name,
+    // notes, profile or tags, another named world.
+    void describeSystem()
+    {
+        if (m_universe.data().isEmpty())
+            return;
+        HexData described = pick(m_universe.data());
+        if (described.starSystem.stars.isEmpty() || described.starSystem.stars[0].worlds.isEmpty())
+            return;
+        QList<WorldData> &worlds = described.starSystem.stars[0].worlds;
+        WorldData &world = chance(3) ? worlds.first() : worlds.last();
+        switch (below(6)) {
+        case 0: described.notes = someName(); break;
+        case 1: world.name = moonName(); break;
+        case 2: world.notes = someName(); break;
+        case 3: world.uwp.population = below(12); break;
+        case 4:
+            world.worldTags = chance(3)
+                                  ? QList<WorldTag>{}
+                                  : QList<WorldTag>{pick(QList{WorldTag::amberZone, WorldTag::alienRuins,
+                                                               WorldTag::abandonedColony})};
+            break;
+        default:
+            if (worlds.size() > 1)
+                worlds.removeLast();
+            else
+                worlds.append(test_records::aWorld().named(moonName()));
+        }
+        m_universe.replaceHex(described);
+    }
+
+    // A name the system list shows beside the main world's.
+    QString moonName() { return QStringLiteral("Moon ") + someName(); }
+
+    // One end of a route moved, the rest of it as it was.
+    void moveRutterEnd()
+    {
+        if (m_universe.rutters().isEmpty())
+            return;
+        Rutter moved = pick(m_universe.rutters());
+        (chance(2) ? moved.start : moved.end) = pick(m_routePlaces);
+        m_universe.replaceObject(moved);
+    }
+
+    // Removes one system or object of a kind that still holds some; false when the
+    // universe holds none.
+    bool removeOne()
+    {
+        QList<std::function<void()>> removals;
+        if (!m_universe.data().isEmpty())
+            removals.append([this] { removeSystem(); });
+        addRemoval<Faction>(removals);
+        addRemoval<FactionList>(removals);
+        addRemoval<Rutter>(removals);
+        addRemoval<Region>(removals);
+        addRemoval<Nebula>(removals);
+        addRemoval<StarmapLabel>(removals);
+        if (removals.isEmpty())
+            return false;
+        pick(removals)();
+        return true;
+    }
+
+    template <typename T> void addRemoval(QList<std::function<void()>> &removals)
+    {
+        if (!m_universe.objects<T>().isEmpty())
+            removals.append([this] { m_universe.removeObject<T>(pick(m_universe.objects<T>()).id); });
+    }
+
     // A whole list set at once, as a load or an undo of an import does.
     void setWholeLists()
     {
@@ -426,6 +580,7 @@ private:
     QList<GalacticCoordinates> m_places;
     QList<GalacticCoordinates> m_routePlaces;
     bool m_moveOutermost = true;
+    bool m_emptying = false;
     QList<QUuid> m_factionIDs; // some stored, some deleted, all of them selectable
     QList<HexData> m_removed;  // systems removed, to come back under their id
 };

@@ -12,6 +12,7 @@
 #include "editors/ui/RutterListSource.h"
 #include "editors/ui/RuttersView.h"
 #include "editors/ui/StarmapLabelsView.h"
+#include "starmap/RandomMapEdits.h"
 
 #include <QListView>
 #include <QSignalSpy>
@@ -751,4 +752,57 @@ TEST_F(MapObjectListUpdatesTest, RutterRowsAreAPlainFilterOfRowsMadeAfreshUnderE
         ASSERT_EQ(shown.rows(), expected) << "step " << step;
     }
     EXPECT_EQ(resets.count(), 0);
+}
+
+// Every list screen, hidden while the universe changes in every way — the first element
+// of each kind made in an empty universe, the last removed, whole lists set at once,
+// factions and systems that reach the rutters' rows only through their names, the rules'
+// word — and its rutter filter and search set meanwhile, shows again what a new screen
+// shows: the same title and filter title, and the same rows, as its view was told them.
+TEST_F(MapObjectListUpdatesTest, EveryListScreenShownAgainShowsWhatANewOneShows)
+{
+    const auto screens = [this] {
+        std::vector<std::unique_ptr<MapObjectListView>> made;
+        made.push_back(std::make_unique<RuttersView>(*m_universe));
+        made.push_back(std::make_unique<RegionsView>(*m_universe));
+        made.push_back(std::make_unique<NebulaeView>(*m_universe));
+        made.push_back(std::make_unique<StarmapLabelsView>(*m_universe));
+        made.push_back(std::make_unique<FactionListsView>(*m_universe));
+        return made;
+    };
+    const std::vector<std::unique_ptr<MapObjectListView>> kept = screens();
+    std::vector<std::unique_ptr<ItemModelMirror>> shown; // what each list view was told
+    for (const auto &screen : kept)
+        shown.push_back(std::make_unique<ItemModelMirror>(*screen->model(), kRowRoles, roleText));
+    auto &keptRutters = static_cast<RuttersView &>(*kept.front());
+    StarMapTest::RandomMapEdits edits(*m_universe, 31, {{0, 0, 1, 1}, {0, 0, 2, 1}, {0, 0, 1, 2}});
+    for (int round = 0; round < 150 && !HasFailure(); ++round) {
+        SCOPED_TRACE(round);
+        if (round == 100)
+            edits.beginEmptying();
+        for (const auto &screen : kept)
+            screen->hide();
+        const QList<Rutter> &rutters = m_universe->rutters();
+        keptRutters.source().setFactionFilterID(rutters.isEmpty() || edits.chance(2)
+                                                    ? std::nullopt
+                                                    : std::optional(edits.pick(rutters).factionID));
+        keptRutters.searchField()->setText(
+            edits.pick(QStringList{QString(), QStringLiteral("0101"), QStringLiteral("regina")}));
+        std::string made;
+        for (int step = 0; step < 3; ++step)
+            made += edits.anyStep() + "; ";
+        for (const auto &screen : kept)
+            screen->show();
+
+        const std::vector<std::unique_ptr<MapObjectListView>> fresh = screens();
+        auto &freshRutters = static_cast<RuttersView &>(*fresh.front());
+        freshRutters.source().setFactionFilterID(keptRutters.source().factionFilterID());
+        freshRutters.searchField()->setText(keptRutters.searchField()->text());
+        EXPECT_EQ(keptRutters.factionFilterButton()->text(), freshRutters.factionFilterButton()->text());
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            EXPECT_EQ(kept[i]->sectionTitle(), fresh[i]->sectionTitle()) << made;
+            ASSERT_EQ(shown[i]->rows(), ItemModelMirror(*fresh[i]->model(), kRowRoles, roleText).read())
+                << made;
+        }
+    }
 }

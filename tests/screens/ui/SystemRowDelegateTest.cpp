@@ -1,6 +1,7 @@
 #include "screens/ui/SystemRowDelegate.h"
 #include "screens/SystemListTestSupport.h"
 #include "screens/ui/SystemListView.h"
+#include "starmap/RandomMapEdits.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QListView>
@@ -29,7 +30,7 @@ QImage paintRows(const QListView &list, qreal pixelRatio, int selected)
         rects.append(QRect(QPoint(0, height), size));
         height += size.height();
     }
-    QImage image(QSize(SystemRowDelegate::rowWidth(), height) * pixelRatio,
+    QImage image(QSize(SystemRowDelegate::rowWidth(), std::max(height, 1)) * pixelRatio,
                  QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::white);
@@ -149,6 +150,29 @@ TEST_F(SystemListTest, KeptRowPicturesLookLikeRowsDrawnAfresh)
         renamed.starSystem.name = QStringLiteral("Beta");
         renamed.starSystem.stars[0].worlds[0].worldTags = {WorldTag::amberZone};
         m_universe->replaceHex(renamed);
+    }
+}
+
+// The list paints through its kept row pictures while everything a row shows changes
+// at random — names, notes, world names and tags, factions' codes and colours, rutters
+// and the systems at their far ends, the rules' word, the first system made in an empty
+// universe and the last removed, whole lists set at once: after each change its rows
+// look as the same rows drawn afresh.
+TEST_F(SystemListTest, KeptRowPicturesLookLikeRowsDrawnAfreshAfterEveryChange)
+{
+    SystemListView view(m_universe.get(), nullptr);
+    auto *list = view.findChild<QListView *>();
+    ASSERT_NE(list, nullptr);
+    StarMapTest::RandomMapEdits edits(*m_universe, 1729,
+                                      {{0, 0, 1, 1}, {0, 0, 4, 2}, {0, 0, 2, 7}, {0, 0, 5, 5}, {1, 0, 3, 3}});
+    edits.populate();
+    for (int step = 0; step < 1000 && !HasFailure(); ++step) {
+        if (step == 500)
+            edits.beginEmptying();
+        paintRows(*list, 1.0, -1); // the pictures of the rows as they were
+        const std::string edit = edits.anyStep();
+        const QImage kept = paintRows(*list, 1.0, -1);
+        ASSERT_TRUE(kept == paintRowsAfresh(*list, 1.0, -1)) << "step " << step << ": " << edit;
     }
 }
 

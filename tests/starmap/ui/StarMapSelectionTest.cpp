@@ -1,6 +1,8 @@
+#include "../RandomMapEdits.h"
 #include "../StarMapTestSupport.h"
 #include "model/HexLayout.h"
 #include "model/WorldDescriptions.h"
+#include "starmap/StarMapVisibleSets.h"
 #include "starmap/ui/StarMapCanvas.h"
 #include "starmap/ui/StarMapView.h"
 #include "starmap/ui/StarMapViewMenu.h"
@@ -337,7 +339,8 @@ TEST(StarMapViewMenuTest, TheColumnIsMadeAgainOnlyWhenWhatItShowsChanges)
     EXPECT_NE(title(), QStringLiteral("CX"));
 }
 
-// What a view menu's column shows, control by control in the order they were made.
+// What a view menu's column shows, control by control in the order they were made,
+// with the entries each filter menu lists when it opens.
 QStringList shownBy(const StarMapViewMenu &menu)
 {
     QStringList lines;
@@ -350,6 +353,14 @@ QStringList shownBy(const StarMapViewMenu &menu)
         else if (const auto *label = qobject_cast<const QLabel *>(widget))
             line += u' ' + label->text();
         lines.append(line);
+        if (const auto *button = qobject_cast<const QToolButton *>(widget); button && button->menu()) {
+            emit button->menu()->aboutToShow();
+            for (const QAction *entry : button->menu()->actions())
+                lines.append(QStringLiteral("  %1 %2 %3")
+                                 .arg(entry->text())
+                                 .arg(entry->isSeparator())
+                                 .arg(entry->isChecked()));
+        }
     }
     return lines;
 }
@@ -418,6 +429,41 @@ TEST(StarMapViewMenuTest, AFilterOfDeletedFactionsCanStillBeReset)
     EXPECT_TRUE(map.universe.selectedFactionIDs().isEmpty());
     // With no factions and nothing chosen, there is nothing left to filter by.
     EXPECT_EQ(menu->body()->findChild<QToolButton *>(QStringLiteral("factionReset")), nullptr);
+}
+
+// The column and the card kept by a map through random changes of every kind they read
+// — the first faction, faction list and label made in an empty universe, the last of
+// each removed, whole lists set at once, the rules turned, every setting — while systems
+// are chosen on the map now and then: after each change they show what a column and a
+// card made afresh show.
+TEST(StarMapViewMenuTest, TheKeptColumnAndCardShowWhatNewOnesShowAfterEveryChange)
+{
+    const QList<GalacticCoordinates> places{at(1, 1), at(2, 1), at(1, 2), at(3, 3)};
+    for (const unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
+        SCOPED_TRACE(seed);
+        MapFixture map({});
+        RandomMapEdits edits(map.universe, seed, places);
+        for (int step = 0; step < 250 && !::testing::Test::HasFailure(); ++step) {
+            if (step == 150)
+                edits.beginEmptying();
+            if (edits.chance(4))
+                map.click(edits.somePlace());
+            const std::string edit = edits.anyStep();
+            const StarMapVisibleSets sets(&map.universe, 60);
+            const StarMapViewMenu fresh(&map.universe, &sets);
+            ASSERT_EQ(shownBy(*map.view->viewMenu()), shownBy(fresh)) << "step " << step << ": " << edit;
+            const std::optional<GalacticCoordinates> chosen = map.view->selectedCoordinate();
+            const MapSystem *system = chosen ? sets.systems().at(*chosen) : nullptr;
+            ASSERT_EQ(map.view->overlayCard() != nullptr, system != nullptr)
+                << "step " << step << ": " << edit;
+            if (system) {
+                const SystemOverlayCard card(&map.universe, system->hex, map.universe.mapViewMode(), {},
+                                             &map.router, 360, {});
+                ASSERT_EQ(labelTexts(map.view->overlayCard()), labelTexts(&card))
+                    << "step " << step << ": " << edit;
+            }
+        }
+    }
 }
 
 } // namespace
