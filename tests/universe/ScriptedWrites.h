@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 
 namespace saving_test {
@@ -50,7 +52,12 @@ public:
         QMutexLocker lock(&m_mutex);
         m_planned.append(writes);
     }
-    void awaitHeld() { m_held.acquire(); }
+    // Waits with the event loop running: the held write may be a retry that a timer
+    // of this thread has yet to start.
+    void awaitHeld()
+    {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return m_held.tryAcquire(); }, 60'000));
+    }
     void release() { m_mayGo.release(); }
     qsizetype unused() const
     {
