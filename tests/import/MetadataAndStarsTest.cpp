@@ -1,3 +1,4 @@
+#include "import/ImportedRegion.h"
 #include "import/ImportedRoute.h"
 #include "import/MetadataLabels.h"
 #include "import/SectorMetadata.h"
@@ -192,4 +193,33 @@ TEST(MetadataLabels, LabelsAndSubsectorNames)
     EXPECT_EQ(summary(names),
               u"Regina@-1,4,4,5:20:grey Last@-1,4,28,35:20:grey Two\nLines@-1,4,12,15:20:grey"_s);
     EXPECT_EQ(names[0].category, u"Subsector Name"_s);
+}
+
+// Every member of the metadata lands in its own field, each value differing from every
+// other (the offsets of both ends on both axes too), and from there in the routes,
+// labels, subsector names and borders made in a sector on both sides of the origin.
+TEST(SectorMetadata, EveryMemberLandsInItsOwnField)
+{
+    const auto metadata = SectorMetadata::decode(R"({
+        "Names": [{"Text": "Far Reach"}],
+        "Routes": [{"Start": "0102", "End": "0304", "StartOffsetX": -1, "StartOffsetY": 2,
+                    "EndOffsetX": 3, "EndOffsetY": -4, "Allegiance": "RtAl", "Width": 2.5}],
+        "Labels": [{"Text": "Rift", "Hex": "0506", "Color": "#ff0000", "Size": "Small"}],
+        "Subsectors": [{"Name": "Seventh", "Index": "G"}],
+        "Borders": [{"Path": "0708 0808 0709 0809", "Allegiance": "BdAl", "Label": "Marches",
+                     "LabelPosition": "0907", "Color": "#00ff00"}]
+    })");
+    ASSERT_TRUE(metadata);
+    const SectorPosition sector{-5, 3};
+    EXPECT_EQ(firstNonEmpty(metadata->names), u"Far Reach"_s);
+    EXPECT_EQ(importedRoutes(metadata->routes, sector),
+              QList<ImportedRoute>({{{-6, 1, 1, 2}, {-2, 7, 3, 4}, u"RtAl"_s, true}}));
+    EXPECT_EQ(summary(importedLabels(metadata->labels, sector)), u"Rift@-5,3,5,6:14:red"_s);
+    EXPECT_EQ(summary(subsectorNameLabels(metadata->subsectors, sector)), u"Seventh@-5,3,20,15:20:grey"_s);
+    const QList<ImportedRegion> regions = importedRegions(metadata->borders, sector, {});
+    ASSERT_EQ(regions.size(), 1);
+    EXPECT_EQ(std::tuple(regions[0].name, regions[0].allegiance, regions[0].colorHint),
+              std::tuple(u"Marches"_s, u"BdAl"_s, u"#00ff00"_s));
+    EXPECT_EQ(regions[0].labelCoordinates, (GalacticCoordinates{-5, 3, 9, 7}));
+    EXPECT_TRUE(regions[0].cells.contains(cellOf({-5, 3, 8, 9})));
 }

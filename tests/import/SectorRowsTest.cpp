@@ -33,6 +33,37 @@ std::optional<ImportedWorld> worldOf(const QString &hex, const QString &uwp, Sec
     return makeWorld(extra, SectorPosition{2, -3}, {});
 }
 
+// An imported world's fields, each on its own, in one line.
+QString summary(const ImportedWorld &imported)
+{
+    const HexData &hex = imported.hexData;
+    const StarSystem &system = hex.starSystem;
+    const WorldData &world = system.stars[0].worlds[0];
+    const GalacticCoordinates &c = imported.coordinates;
+    QStringList stars, classes;
+    for (const Star &star : system.stars)
+        stars.append(star.name + u' ' +
+                     star.classification().section(u".o"_s, 0, 0)); // orbits are drawn at random
+    for (const TradeClass tradeClass : world.tradeClasses)
+        classes.append(rawValue(tradeClass));
+    return QStringList{QStringLiteral("%1,%2,%3,%4").arg(c.sectorX).arg(c.sectorY).arg(c.column).arg(c.row),
+                       system.name + u'/' + world.name,
+                       rawValue(world.type) + u' ' + world.uwp.code() + u" x"_s +
+                           QString::number(world.uwp.populationMultiplier),
+                       rawValue(world.prevalentRace),
+                       world.worldTags.isEmpty() ? QString() : rawValue(world.worldTags[0]),
+                       classes.join(u' '),
+                       QStringLiteral("giants %1 belts %2 worlds %3")
+                           .arg(system.gasGiant)
+                           .arg(system.planetoidBelts)
+                           .arg(system.totalNumberOfWorlds),
+                       stars.join(u", "_s),
+                       imported.allegiance,
+                       hex.notes,
+                       world.notes}
+        .join(u" | "_s);
+}
+
 // Gas giants, belts and all worlds of an imported system.
 std::tuple<qint64, qint64, qint64> counts(const ImportedWorld &world)
 {
@@ -168,4 +199,54 @@ TEST(SectorRows, PeoplesAndAllegianceNames)
     EXPECT_EQ(tradeClassesFromRemarks(u"Ri  Ri Rs RsG Rx ri"_s),
               (QList<TradeClass>{TradeClass::rich, TradeClass::rich, TradeClass::researchStation,
                                  TradeClass::researchStation}));
+}
+
+// Every column of a row lands in its own field: each value differs from every other
+// (the profile's digits, the population, belt and giant digits, the sector's X and Y,
+// the hex's column and row), under the long column names and the short ones alike, on
+// a world and on a belt, in sectors on both sides of the origin.
+TEST(SectorRows, EveryColumnLandsInItsOwnField)
+{
+    struct Column
+    {
+        QString name, shortName, world, belt;
+    };
+    const QList<Column> columns{
+        {u"Hex"_s, u"Hex"_s, u"1723"_s, u"0940"_s},
+        {u"Name"_s, u"Name"_s, u"Vesta"_s, u"Rubble"_s},
+        {u"UWP"_s, u"UWP"_s, u"B56789A-C"_s, u"E0123AB-9"_s},
+        {u"Bases"_s, u"B"_s, u"NSQ"_s, u"K"_s},
+        {u"Remarks"_s, u"Remarks"_s, u"Ri Ag (Aslan)4 Xb"_s, u"Lo"_s},
+        {u"Zone"_s, u"Z"_s, u"R"_s, u"A"_s},
+        {u"PBG"_s, u"PBG"_s, u"314"_s, u"468"_s},
+        {u"Allegiance"_s, u"A"_s, u"ZhCa"_s, u"CsVa"_s},
+        {u"Stars"_s, u"Stellar"_s, u"F3 IV M2 V"_s, u"K1 III"_s},
+        {u"{Ix}"_s, u"Ix"_s, u"{ +1 }"_s, QString()},
+        {u"(Ex)"_s, u"Ex"_s, u"(B35+1)"_s, QString()},
+        {u"[Cx]"_s, u"Cx"_s, u"[6C4D]"_s, QString()},
+        {u"Nobility"_s, u"Nobility"_s, u"BcE"_s, QString()},
+        {u"Worlds"_s, u"W"_s, u"13"_s, QString()},
+        {u"RU"_s, u"RU"_s, u"2345"_s, QString()},
+    };
+    const AllegianceTable service{{u"ZhCa"_s, u"Consulate Arm"_s}};
+    for (const bool shortNames : {false, true}) {
+        SCOPED_TRACE(shortNames ? "short column names" : "long column names");
+        SectorRow world, belt;
+        for (const Column &column : columns) {
+            world.insert(shortNames ? column.shortName : column.name, column.world);
+            belt.insert(shortNames ? column.shortName : column.name, column.belt);
+        }
+        const auto madeWorld = makeWorld(world, SectorPosition{-5, 3}, service);
+        const auto madeBelt = makeWorld(belt, SectorPosition{6, -2}, service);
+        ASSERT_TRUE(madeWorld && madeBelt);
+        EXPECT_EQ(summary(*madeWorld),
+                  u"-5,3,17,23 | Vesta/Vesta | planet B56789A-C NS x3 | aslan | red-zone | Ri Ag | "
+                  u"giants 4 belts 1 worlds 13 | A F3-IV, B M2-V | ZhCa | Allegiance: Consulate Arm (ZhCa) | "
+                  u"(Aslan)4 Xb\nBases (other): Q\nImportance: { +1 }\nEconomic: (B35+1)\nCultural: [6C4D]\n"
+                  u"Nobility: BcE\nResource Units: 2345"_s);
+        // A belt counts one belt less; without a people's remark the allegiance names it.
+        EXPECT_EQ(summary(*madeBelt),
+                  u"6,-2,9,40 | Rubble/Rubble | Asteroid belt E0123AB-9 K x4 | vargr | amber-zone | Lo | "
+                  u"giants 8 belts 5 worlds 14 | A K1-III | CsVa | Allegiance: Client State (CsVa) | "_s);
+    }
 }

@@ -1,6 +1,7 @@
 #include "StarMapTestSupport.h"
 #include "model/HexLayout.h"
 #include "starmap/MapColors.h"
+#include "starmap/MapStamp.h"
 #include "starmap/MapText.h"
 #include "starmap/StarMapRenderer.h"
 #include "starmap/StarMapVisibleSets.h"
@@ -74,6 +75,38 @@ TEST(StarMapDrawingCacheTest, StampedDiscsMatchDrawnDiscs)
         }
         EXPECT_LE(largest, 64) << "scale " << scale;
         EXPECT_NE(stamped, blank());
+    }
+}
+
+// Star discs are kept under a key packed from their colour, their radius in sixteenths
+// of a pixel and their quarter-pixel placement. Discs of the radii at the ends of what
+// that holds (the smallest, those about 16 pixels, the largest stamped and one past
+// it), at every placement and in two colours, each stamped after the smaller discs a
+// narrower field would take it for, differ from discs drawn afresh by anti-aliasing
+// only.
+TEST(StarMapDrawingCacheTest, StampedDiscsAtTheEndsOfTheirKeyMatchDrawnDiscs)
+{
+    const auto disc = [](double radius, const QPointF &centre, const QColor &color, bool stamp) {
+        QImage image(56, 56, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        MapStamp::disc(painter, centre, radius, color, stamp);
+        return image;
+    };
+    for (const QColor &color : {QColor(255, 210, 160), QColor(160, 190, 255)}) {
+        for (int sixteenths = 1; sixteenths <= 24 * 16 + 1; ++sixteenths) {
+            if (sixteenths > 20 && std::abs(sixteenths - 256) > 6 && sixteenths < 380)
+                continue;
+            for (int place = 0; place < 16; ++place) {
+                const QPointF centre(28 + (place % 4) / 4.0, 28 + (place / 4) / 4.0);
+                const double radius = sixteenths / 16.0;
+                EXPECT_LE(
+                    compare(disc(radius, centre, color, true), disc(radius, centre, color, false)).largest,
+                    64)
+                    << "radius " << radius << " at " << centre.x() << ", " << centre.y();
+            }
+        }
     }
 }
 

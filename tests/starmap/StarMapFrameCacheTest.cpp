@@ -19,6 +19,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <utility>
 
@@ -144,6 +145,36 @@ TEST_F(StarMapFrameCacheTest, PannedTilesMatchAFreshDrawing)
             t.offset += pan;
             EXPECT_LE(compare(sharp(t), direct(t)).largest, kRounding) << "scale " << scale;
         }
+    }
+}
+
+// A zoom step's tiles are kept under what places them: the pixel ratio, the scale and
+// the view's sub-pixel placement. Each changed alone, with the tiles of the view
+// before the change kept, gives the frame that a cache made afresh gives.
+TEST_F(StarMapFrameCacheTest, EachInputOfAStepChangedAloneGivesTheFrameOfAFreshCache)
+{
+    struct View
+    {
+        qreal ratio;
+        MapTransform transform;
+    };
+    const View base{1, showing(at(16, 20), {300.25, 210.5}, 0.5)};
+    const std::vector<std::pair<const char *, std::function<void(View &)>>> changes{
+        {"pixel ratio", [](View &view) { view.ratio = 2; }},
+        {"scale", [](View &view) { view.transform.scale = 0.55; }},
+        {"sub-pixel placement across", [](View &view) { view.transform.offset += QPointF(0.375, 0); }},
+        {"sub-pixel placement down", [](View &view) { view.transform.offset += QPointF(0, 0.375); }},
+    };
+    for (const auto &[input, change] : changes) {
+        SCOPED_TRACE(input);
+        StarMapFrameCache kept(*m_renderer);
+        const QImage before = kept.sharpFrame(kView, base.ratio, base.transform, extent());
+        View changed = base;
+        change(changed);
+        const QImage fresh =
+            StarMapFrameCache(*m_renderer).sharpFrame(kView, changed.ratio, changed.transform, extent());
+        EXPECT_FALSE(fresh == before) << "the change does not show";
+        EXPECT_TRUE(kept.sharpFrame(kView, changed.ratio, changed.transform, extent()) == fresh);
     }
 }
 

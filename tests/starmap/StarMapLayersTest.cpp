@@ -452,6 +452,87 @@ TEST_F(StarMapLayersTest, ALabelIsDrawnOnItsLines)
     EXPECT_EQ(bands({render(out), render(out, false)}, true), 8);
 }
 
+// Turned labels and region outlines are stamped from pictures kept under a key. Each
+// input of such a picture changed alone (the zoom about the outline's first corner,
+// and the view's sub-pixel placement across and down, among them), one object at a
+// time or as a whole list, while the pictures of the map before the change are kept,
+// draws what layers made afresh draw.
+TEST_F(StarMapLayersTest, EachInputOfAKeptPictureChangedAloneIsDrawnAfresh)
+{
+    StarmapLabel label;
+    label.id = QUuid::createUuid();
+    label.text = QStringLiteral("Turned");
+    label.size = 50;
+    label.angle = 0.6;
+    label.color = FactionColor::yellow;
+    label.position = at(4, 7);
+    Region region;
+    region.id = QUuid::createUuid();
+    region.color = FactionColor::green;
+    region.anchors = {{at(5, 3), 0}, {at(7, 3), 2}, {at(6, 5), 4}};
+    struct Inputs
+    {
+        StarmapLabel label;
+        Region region;
+        MapTransform transform;
+    };
+    const Inputs base{label, region, showing(at(5, 5), 0.5)};
+    // The outline's picture is placed by its first corner, which a zoom about it keeps.
+    const QPointF corner = region.outlinePoints(60).first();
+    const QPointF cornerShown = base.transform.toScreen(corner);
+    using Change = std::function<void(Inputs &)>;
+    const std::vector<std::pair<const char *, Change>> changes{
+        {"label text", [](Inputs &in) { in.label.text = QStringLiteral("Turnee"); }},
+        {"label size", [](Inputs &in) { in.label.size = 56; }},
+        {"label angle", [](Inputs &in) { in.label.angle = 0.9; }},
+        {"label colour", [](Inputs &in) { in.label.color = FactionColor::cyan; }},
+        {"region colour", [](Inputs &in) { in.region.color = FactionColor::magenta; }},
+        {"region closed", [](Inputs &in) { in.region.closed = true; }},
+        {"region anchor", [](Inputs &in) { in.region.anchors[2].corner = 3; }},
+        {"zoom",
+         [&](Inputs &in) {
+             in.transform = {0.55, cornerShown - corner * 0.55};
+         }},
+        {"sub-pixel placement across", [](Inputs &in) { in.transform.offset += QPointF(0.3, 0); }},
+        {"sub-pixel placement down", [](Inputs &in) { in.transform.offset += QPointF(0, 0.55); }},
+    };
+    const auto draw = [&](const Inputs &in, const StarMapRenderer &renderer) {
+        QImage image(kView, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        renderer.draw(painter, in.transform, {0, 12, 0, 12}, QRectF(QPointF(0, 0), QSizeF(kView)));
+        return image;
+    };
+    for (const bool wholeList : {false, true}) {
+        for (const auto &[input, change] : changes) {
+            SCOPED_TRACE(testing::Message() << input << (wholeList ? ", as a whole list" : ""));
+            // Layers that drew the map before the change keep its pictures.
+            m_universe->setStarmapLabels({base.label});
+            m_universe->setRegions({base.region});
+            const StarMapVisibleSets sets(m_universe.get(), 60);
+            StarMapLayers layers(sets);
+            StarMapRenderer kept(sets);
+            layers.install(kept);
+            const QImage before = draw(base, kept);
+            Inputs changed = base;
+            change(changed);
+            if (wholeList) {
+                m_universe->setStarmapLabels({changed.label});
+                m_universe->setRegions({changed.region});
+            } else {
+                m_universe->replaceObject(changed.label);
+                m_universe->replaceObject(changed.region);
+            }
+            const StarMapVisibleSets freshSets(m_universe.get(), 60);
+            StarMapLayers freshLayers(freshSets);
+            StarMapRenderer fresh(freshSets);
+            freshLayers.install(fresh);
+            const QImage drawnAfresh = draw(changed, fresh);
+            EXPECT_GT(compare(drawnAfresh, before).share, 0.0005) << "the change does not show";
+            EXPECT_TRUE(draw(changed, kept) == drawnAfresh);
+        }
+    }
+}
+
 // The layers kept up to date through random edits of every kind (routes grouped again
 // one key at a time, ends held and emptied, outlines, clouds and texts kept by id,
 // factions deleted and recoloured) draw what layers built afresh on the same document

@@ -14,6 +14,8 @@
 #include <QTest>
 
 #include <atomic>
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <memory>
 

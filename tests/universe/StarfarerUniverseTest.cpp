@@ -1,5 +1,7 @@
 #include "UniverseStoreSupport.h"
 
+#include "json/JsonParser.h"
+
 #include <QSignalSpy>
 
 #include <cmath>
@@ -254,6 +256,66 @@ TEST_F(UniverseDocument, AValueThatCannotBeStoredLeavesTheSavedFileAsItWas)
     EXPECT_FALSE(universe.saveNow());
     EXPECT_EQ(failures.count(), 1);
     EXPECT_EQ(contents(universe.filePath()), before);
+}
+
+// A file whose every key holds a value of its own (coordinates on every axis, the
+// codes of a planet, its satellite and a belt, every kind of map object) reads into
+// the fields the keys name and is written back as it was; each older form of a key,
+// alone and all together, reads as its current form once the file is repaired.
+TEST_F(UniverseDocument, EveryKeyOfAFileLandsInItsOwnFieldAndOlderFormsReadAsTheCurrentOnes)
+{
+    const QByteArray current = fixture("every-field.json");
+    const auto asRead = [&](const QByteArray &bytes) {
+        QString error;
+        const auto universe = decode(bytes, &error);
+        EXPECT_TRUE(universe) << error.toStdString();
+        return universe ? JsonParser::parse(universe->encode()).value_or(JsonValue()) : JsonValue();
+    };
+    const JsonValue written = asRead(current);
+    EXPECT_EQ(written, JsonParser::parse(current).value());
+    const auto universe = decode(current);
+    ASSERT_TRUE(universe);
+    const HexData &hex = universe->data()[0];
+    EXPECT_EQ(hex.coordinates, (GalacticCoordinates{-3, 2, 14, 31}));
+    const WorldData &planet = hex.starSystem.stars[0].worlds[0];
+    for (const auto &[body, code, numbers] :
+         {std::tuple(&planet, "B56789A-C NS", std::array<qint64, 4>{-1, 29, 8766, 4}),
+          std::tuple(&planet.satellites[0], "X213045-9 S", std::array<qint64, 4>{1, 41, 8767, 6}),
+          std::tuple(&hex.starSystem.stars[1].worlds[0], "E021354-A N",
+                     std::array<qint64, 4>{2, 53, 19000, 7})}) {
+        EXPECT_EQ(body->uwp.code(), QLatin1StringView(code));
+        EXPECT_EQ(
+            (std::array{body->hzOffset, body->dayLength, body->yearLength, body->uwp.populationMultiplier}),
+            numbers);
+    }
+
+    // A faction record as older files kept it inside worlds and rutters.
+    const auto record = [](char id, const char *name) {
+        return R"({"id": "D4700000-0000-4000-8000-00000000000)" + QByteArray(1, id) + R"(", "name": ")" +
+               name + R"("})";
+    };
+    const QList<std::pair<QByteArray, QByteArray>> olderForms{
+        {R"("bases": ["N", "S"])", R"("navalBase": true, "scoutBase": true)"},
+        {R"("bases": ["S"])", R"("navalBase": false, "scoutBase": true)"},
+        {R"("bases": ["N"])", R"("navalBase": true)"},
+        {R"("factionIDs": ["F47F0000-0000-4000-8000-000000000001", "F47F0000-0000-4000-8000-000000000002"])",
+         R"("factions": [)" + record('1', "Sindal Combine") + ", " + record('2', "Free Traders") + "]"},
+        {R"("factionIDs": ["F47F0000-0000-4000-8000-000000000002"], "worldTags")",
+         R"("factions": [)" + record('3', "Free Traders") + R"(], "worldTags")"},
+        {R"("factionIDs": ["F47F0000-0000-4000-8000-000000000001"], "worldTags")",
+         R"("factions": [)" + record('4', "Sindal Combine") + R"(], "worldTags")"},
+        {R"("factionID": "F47F0000-0000-4000-8000-000000000002")",
+         R"("faction": )" + record('5', "Free Traders")},
+        {R"("angle": 0.25)", R"("angle": {"radians": 0.25})"},
+    };
+    QByteArray allOlder = current;
+    for (const auto &[form, older] : olderForms) {
+        SCOPED_TRACE(older.constData());
+        ASSERT_EQ(current.count(form), 1);
+        EXPECT_EQ(asRead(QByteArray(current).replace(form, older)), written);
+        allOlder.replace(form, older);
+    }
+    EXPECT_EQ(asRead(allOlder), written);
 }
 
 TEST_F(UniverseDocument, RelinkKeepsIdsPastTheLegacyRecordsAndReachesSatellitesOfPlainWorlds)

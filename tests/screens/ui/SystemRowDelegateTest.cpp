@@ -1,17 +1,24 @@
 #include "screens/ui/SystemRowDelegate.h"
+#include "screens/SystemListModel.h"
 #include "screens/SystemListTestSupport.h"
+#include "screens/SystemRowContent.h"
 #include "screens/ui/SystemListView.h"
 #include "starmap/RandomMapEdits.h"
 #include "universe/StarfarerUniverse.h"
 
+#include <QApplication>
 #include <QListView>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QStandardItemModel>
 #include <QTest>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
 using namespace screen_test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -176,4 +183,109 @@ TEST_F(SystemListTest, KeptRowPicturesLookLikeRowsDrawnAfreshAfterEveryChange)
     }
 }
 
+// Everything a row's picture is drawn from: the row's content and routes title (its
+// data), its width and pixel ratio, its text colours, the application's palette (the
+// tag chips' colours) and font.
+struct RowInputs
+{
+    SystemRowContent row;
+    QString routesTitle = u"Rutters"_s;
+    int width = SystemRowDelegate::rowWidth();
+    qreal ratio = 1;
+    QColor text = Qt::black, muted = Qt::gray;
+    bool darkApplication = false;
+    bool italicApplication = false;
+};
+
+QImage paintRow(const RowInputs &in)
+{
+    constexpr int kHeight = 140;
+    const QPalette palette = QApplication::palette();
+    const QFont font = QApplication::font();
+    QPalette dark = palette;
+    dark.setColor(QPalette::Window, Qt::black);
+    QApplication::setPalette(in.darkApplication ? dark : palette);
+    QFont italic = font;
+    italic.setItalic(in.italicApplication);
+    QApplication::setFont(italic);
+    QStandardItemModel model(1, 1);
+    model.setData(model.index(0, 0), QVariant::fromValue(in.row), SystemListModel::RowRole);
+    model.setData(model.index(0, 0), in.routesTitle, SystemListModel::RoutesTitleRole);
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, in.width, kHeight);
+    option.palette.setColor(QPalette::Text, in.text);
+    option.palette.setColor(QPalette::Disabled, QPalette::Text, in.muted);
+    QImage image(QSize(SystemRowDelegate::rowWidth(), kHeight) * in.ratio,
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(in.ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    SystemRowDelegate().paint(&painter, option, model.index(0, 0));
+    painter.end();
+    QApplication::setPalette(palette);
+    QApplication::setFont(font);
+    return image;
+}
+
 } // namespace
+
+// A row's picture is kept under a key of what it is drawn from: each input changed
+// alone, with the picture of the row before the change kept, draws what a fresh
+// drawing draws; inputs that only one kind of chip shows included.
+TEST(SystemRowPictureTest, EachInputChangedAloneIsDrawnAfresh)
+{
+    RowInputs base;
+    SystemRowContent &row = base.row;
+    row = {u"00-0101 [A] \u00B7"_s,
+           u"Alpha"_s,
+           u"System notes"_s,
+           u"Prime"_s,
+           u"A788899-C"_s,
+           u"World notes"_s,
+           {{u"Moon"_s, u"C455366-8"_s, u"Moon notes"_s}},
+           {u"Amber Zone"_s},
+           {},
+           {{QUuid::createUuid(), u"Beta"_s, 3, FactionColor::blue}}};
+    row.factions.append(Faction{});
+    row.factions[0].shortName = u"RED"_s;
+    row.factions[0].color = FactionColor::red;
+    using Change = std::function<void(RowInputs &)>;
+    const std::vector<std::pair<const char *, Change>> changes{
+        {"label", [](RowInputs &in) { in.row.label = u"00-0102 [A] \u00B7"_s; }},
+        {"name", [](RowInputs &in) { in.row.name = u"Alphb"_s; }},
+        {"notes", [](RowInputs &in) { in.row.notes = u"System notez"_s; }},
+        {"main world", [](RowInputs &in) { in.row.mainWorldName = u"Primf"_s; }},
+        {"main world profile", [](RowInputs &in) { in.row.mainWorldProfile = u"A788898-C"_s; }},
+        {"main world notes", [](RowInputs &in) { in.row.mainWorldNotes = u"World notez"_s; }},
+        {"other world", [](RowInputs &in) { in.row.otherNamedWorlds[0].name = u"Mooo"_s; }},
+        {"other world profile", [](RowInputs &in) { in.row.otherNamedWorlds[0].profile = u"C455367-8"_s; }},
+        {"other world notes", [](RowInputs &in) { in.row.otherNamedWorlds[0].notes = u"Moon notez"_s; }},
+        {"tag", [](RowInputs &in) { in.row.mainWorldTagNames[0] = u"Red Zone"_s; }},
+        {"tag added", [](RowInputs &in) { in.row.mainWorldTagNames.append(u"Civil War"_s); }},
+        {"faction", [](RowInputs &in) { in.row.factions[0].shortName = u"REE"_s; }},
+        {"faction colour", [](RowInputs &in) { in.row.factions[0].color = FactionColor::green; }},
+        {"destination", [](RowInputs &in) { in.row.rutterDestinations[0].name = u"Betb"_s; }},
+        {"destination distance", [](RowInputs &in) { in.row.rutterDestinations[0].distance = 4; }},
+        {"destination colour",
+         [](RowInputs &in) { in.row.rutterDestinations[0].color = FactionColor::gold; }},
+        {"routes title", [](RowInputs &in) { in.routesTitle = u"Routes"_s; }},
+        {"width", [](RowInputs &in) { in.width = 600; }},
+        {"pixel ratio", [](RowInputs &in) { in.ratio = 2; }},
+        {"text colour", [](RowInputs &in) { in.text = Qt::darkGreen; }},
+        {"muted colour", [](RowInputs &in) { in.muted = Qt::darkMagenta; }},
+        {"dark application palette", [](RowInputs &in) { in.darkApplication = true; }},
+        {"application font", [](RowInputs &in) { in.italicApplication = true; }},
+    };
+    for (const auto &[input, change] : changes) {
+        SCOPED_TRACE(input);
+        QPixmapCache::clear();
+        const QImage before = paintRow(base);
+        RowInputs changed = base;
+        change(changed);
+        const QImage kept = paintRow(changed);
+        QPixmapCache::clear();
+        const QImage fresh = paintRow(changed);
+        EXPECT_FALSE(fresh == before) << "the change does not show";
+        EXPECT_TRUE(kept == fresh);
+    }
+}
