@@ -2,23 +2,103 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
+#include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// As many links as the system follows in one path.
+constexpr int kMaximumLinks = 40;
+// Tries at a name for the temporary file that no other file has.
+constexpr int kNameAttempts = 100;
+// Rounds of "no file to swap with" and "a file appeared" before the new file is renamed
+// over whatever is there, as where files cannot be swapped.
+constexpr int kSwapAttempts = 8;
 
 QString systemReason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+struct TestHookState
+{
+    QMutex mutex;
+    AtomicFileWriter::TestHooks hooks;
+};
+
+TestHookState &testHookState()
+{
+    static TestHookState state;
+    return state;
+}
+
+AtomicFileWriter::TestHooks testHooks()
+{
+    TestHookState &state = testHookState();
+    QMutexLocker lock(&state.mutex);
+    return state.hooks;
+}
+
+// "<path>.XXXXXX": six letters or digits, the form left-overs of a write are known by.
+QString temporaryName(const QString &path)
+{
+    static constexpr char kCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString name = path + QLatin1Char('.');
+    for (int i = 0; i < 6; ++i)
+        name += QLatin1Char(kCharacters[QRandomGenerator::global()->bounded(int(sizeof kCharacters) - 1)]);
+    return name;
+}
+
+// Gives the temporary file of `path` a name that no other file has: `create` makes
+// the file under the name it is given, or fails with errno set. Returns the name, or
+// nothing with the reason in `reason`.
+std::optional<QString> nameTemporary(const QString &path,
+                                     const std::function<bool(const QByteArray &)> &create, QString *reason)
+{
+    for (int attempt = 1;; ++attempt) {
+        const QString name = temporaryName(path);
+        if (create(QFile::encodeName(name)))
+            return name;
+        if (errno != EEXIST || attempt == kNameAttempts) {
+            *reason = systemReason(errno);
+            return std::nullopt;
+        }
+    }
+}
+
+bool move(const QByteArray &from, const QByteArray &to, unsigned flags)
+{
+    return ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), flags) == 0;
+}
+
 } // namespace
 
-AtomicFileWriter::AtomicFileWriter(const QString &path) : m_path(path), m_file(path) {}
+void AtomicFileWriter::setTestHooks(TestHooks hooks)
+{
+    TestHookState &state = testHookState();
+    QMutexLocker lock(&state.mutex);
+    state.hooks = std::move(hooks);
+}
+
+AtomicFileWriter::AtomicFileWriter(const QString &path) : m_path(path) {}
+
+AtomicFileWriter::~AtomicFileWriter()
+{
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
+    if (!m_temporary.isEmpty())
+        ::unlink(QFile::encodeName(m_temporary).constData());
+}
 
 QString AtomicFileWriter::write(const QString &path, QByteArrayView bytes, const BeforeReplace &beforeReplace)
 {
@@ -31,17 +111,49 @@ QString AtomicFileWriter::write(const QString &path, QByteArrayView bytes, const
 
 QString AtomicFileWriter::open()
 {
-    return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ? QString() : m_file.errorString();
+    QFileInfo link(m_path);
+    for (int depth = 0; depth < kMaximumLinks && link.isSymLink(); ++depth)
+        link.setFile(link.symLinkTarget());
+    if (!link.isSymLink())
+        m_path = link.filePath();
+
+    const QByteArray path = QFile::encodeName(m_path);
+    struct stat old;
+    const bool exists = ::stat(path.constData(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
+        return systemReason(EISDIR);
+    // A file made read-only is not replaced, although its folder would allow it.
+    if (exists && ::access(path.constData(), W_OK) != 0)
+        return systemReason(errno);
+    // Only its owner may read the new file until it has the old one's permissions.
+    const mode_t mode = exists ? 0600 : 0666;
+    // A file without a name until it is complete: a write cut short leaves nothing, and
+    // no other program (a sync tool) sees a file half written.
+    m_descriptor = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(),
+                          O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (m_descriptor < 0) {
+        // A file system without unnamed files gets a named one at once.
+        QString reason;
+        const std::optional<QString> name = nameTemporary(
+            m_path,
+            [&](const QByteArray &name) {
+                m_descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+                return m_descriptor >= 0;
+            },
+            &reason);
+        if (!name)
+            return reason;
+        m_temporary = *name;
+    }
+    if (exists && ::fchmod(m_descriptor, old.st_mode & 0777) != 0)
+        return systemReason(errno);
+    return QString();
 }
 
 QString AtomicFileWriter::write(QByteArrayView bytes)
 {
-    // Written through the descriptor, not the device: a buffered device would hold a
-    // short text until commit(), which does not report a failed flush, and the
-    // device reports a refused write as "Unknown error" where the system names it.
     for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t written =
-            ::write(m_file.handle(), bytes.data() + done, std::size_t(bytes.size() - done));
+        const ssize_t written = ::write(m_descriptor, bytes.data() + done, std::size_t(bytes.size() - done));
         if (written < 0 && errno != EINTR)
             return systemReason(errno);
         done += std::max<ssize_t>(written, 0);
@@ -49,19 +161,81 @@ QString AtomicFileWriter::write(QByteArrayView bytes)
     return QString();
 }
 
-QString AtomicFileWriter::commit(const BeforeReplace &beforeReplace)
+QString AtomicFileWriter::commit(const BeforeReplace &beforeReplace, const Replaced &replaced)
 {
     // Some file systems report a full disk only when the data reaches it.
-    if (::fsync(m_file.handle()) != 0)
+    if (::fsync(m_descriptor) != 0)
         return systemReason(errno);
     if (beforeReplace) {
-        const QString reason = beforeReplace(m_file.handle());
+        const QString reason = beforeReplace(m_descriptor);
         if (!reason.isEmpty())
             return reason;
     }
-    if (!m_file.commit())
-        return m_file.errorString();
-    return syncFolder(QFileInfo(m_path).absolutePath());
+    QString reason;
+    if (m_temporary.isEmpty()) {
+        // The unnamed file gets a name beside the old one, to be moved in by.
+        const QByteArray open = "/proc/self/fd/" + QByteArray::number(m_descriptor);
+        const std::optional<QString> name = nameTemporary(
+            m_path,
+            [&](const QByteArray &name) {
+                return ::linkat(AT_FDCWD, open.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
+                       0;
+            },
+            &reason);
+        if (!name)
+            return reason;
+        m_temporary = *name;
+    }
+    reason = replace(replaced);
+    return reason.isEmpty() ? syncFolder(QFileInfo(m_path).absolutePath()) : reason;
+}
+
+QString AtomicFileWriter::replace(const Replaced &replaced)
+{
+    const QByteArray from = QFile::encodeName(m_temporary), to = QFile::encodeName(m_path);
+    const std::optional<UniverseFileReader::Stamp> ours = UniverseFileReader::stamp(m_descriptor);
+    const TestHooks hooks = testHooks();
+    const auto moveIn = [&](unsigned flags) {
+        if (hooks.beforeMove)
+            hooks.beforeMove(m_path);
+        return move(from, to, flags);
+    };
+    for (int attempt = 0; hooks.swap && attempt < kSwapAttempts; ++attempt) {
+        if (moveIn(RENAME_EXCHANGE))
+            return finishSwap(replaced, ours);
+        if (errno != ENOENT)
+            break; // no swapping on this file system
+        // Nothing to swap with: moved in, unless a file appeared there meanwhile.
+        if (moveIn(RENAME_NOREPLACE)) {
+            m_temporary.clear();
+            return QString();
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    if (!moveIn(0))
+        return systemReason(errno);
+    m_temporary.clear();
+    return QString();
+}
+
+QString AtomicFileWriter::finishSwap(const Replaced &replaced,
+                                     const std::optional<UniverseFileReader::Stamp> &ours)
+{
+    const QByteArray from = QFile::encodeName(m_temporary), to = QFile::encodeName(m_path);
+    const QString reason = replaced ? replaced(m_temporary) : QString();
+    if (reason.isEmpty()) {
+        // The old file goes with its last name; one left by a failure here is removed as
+        // a left-over at the next start.
+        ::unlink(from.constData());
+        m_temporary.clear();
+        return QString();
+    }
+    // Swapped back, the temporary name holds the new file again, unless another program
+    // replaced or changed it meanwhile: then that file stays where it is.
+    if (!move(from, to, RENAME_EXCHANGE) || UniverseFileReader::stamp(m_temporary) != ours)
+        m_temporary.clear();
+    return reason;
 }
 
 QString AtomicFileWriter::syncFolder(const QString &folderPath)

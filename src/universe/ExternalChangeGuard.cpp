@@ -20,7 +20,17 @@ void ExternalChangeGuard::remember(const QString &path, const UniverseFileReader
 QString ExternalChangeGuard::beforeReplace(const QString &path, int descriptor, QString *keptPath)
 {
     m_written = UniverseFileReader::stamp(descriptor);
-    const std::optional<UniverseFileReader::Stamp> found = UniverseFileReader::stamp(path);
+    return keepUnknown(path, path, keptPath);
+}
+
+QString ExternalChangeGuard::replaced(const QString &path, const QString &oldFile, QString *keptPath)
+{
+    return keepUnknown(path, oldFile, keptPath);
+}
+
+QString ExternalChangeGuard::keepUnknown(const QString &path, const QString &file, QString *keptPath)
+{
+    const std::optional<UniverseFileReader::Stamp> found = UniverseFileReader::stamp(file);
     if (!found || (path == m_path && found == m_stamp))
         return QString();
 
@@ -29,12 +39,12 @@ QString ExternalChangeGuard::beforeReplace(const QString &path, int descriptor, 
     for (int copy = 1; kept.isEmpty() || QFileInfo(kept).exists() || QFileInfo(kept).isSymLink(); ++copy)
         kept = ExternalChangeGuard::keptPath(path, modified, copy);
     // A second name for the same file keeps it exactly, without copying a byte.
-    if (::linkat(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD, QFile::encodeName(kept).constData(),
+    if (::linkat(AT_FDCWD, QFile::encodeName(file).constData(), AT_FDCWD, QFile::encodeName(kept).constData(),
                  AT_SYMLINK_FOLLOW) != 0) {
         // A file system without hard links gets a copy, written as atomically as the
         // universe itself.
         QString reason;
-        const std::optional<UniverseFileReader::Contents> other = UniverseFileReader::read(path, &reason);
+        const std::optional<UniverseFileReader::Contents> other = UniverseFileReader::read(file, &reason);
         if (other)
             reason = AtomicFileWriter::write(kept, other->bytes);
         if (!reason.isEmpty()) {

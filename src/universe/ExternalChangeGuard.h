@@ -19,8 +19,11 @@
 // path whose version the document does not know (a new universe, a changed id), is
 // kept beside it under a name that says so and that the listing of universes passes
 // over ("<ID> (changed elsewhere 2026-12-07 10-31-05).json.bak"); then the write goes
-// on. A file deleted by another program leaves nothing to keep. When that version
-// cannot be kept, the write does not happen. Used by one saving thread at a time.
+// on. The file the write replaced is looked at once more where the writer can tell
+// it (AtomicFileWriter's swap): a change that landed after the first look is kept the
+// same way. A file deleted by another program leaves nothing to keep. When that
+// version cannot be kept, the write does not happen. Used by one saving thread at a
+// time.
 class ExternalChangeGuard
 {
 public:
@@ -31,6 +34,10 @@ public:
     // `keptPath`. A non-empty text is why that version could not be kept: the write
     // must stop.
     QString beforeReplace(const QString &path, int descriptor, QString *keptPath);
+    // Called once the write has replaced `path`, with where the file it replaced is
+    // now: keeps that file as beforeReplace() does, and puts where in `keptPath`. A
+    // non-empty text is why it could not be kept: the write must be undone.
+    QString replaced(const QString &path, const QString &oldFile, QString *keptPath);
     // Called after every write, whatever it reported: remembers the new file when it
     // is the one at `path` now, and returns its stamp then.
     std::optional<UniverseFileReader::Stamp> afterWrite(const QString &path);
@@ -40,6 +47,10 @@ public:
     static QString keptPath(const QString &path, const QDateTime &modified, int copy);
 
 private:
+    // Keeps the version of `path` that is at `file` beside `path`, unless it is the
+    // version the document knows.
+    QString keepUnknown(const QString &path, const QString &file, QString *keptPath);
+
     QString m_path;
     std::optional<UniverseFileReader::Stamp> m_stamp;   // of the file at m_path
     std::optional<UniverseFileReader::Stamp> m_written; // of the new file until it is in place

@@ -7,7 +7,8 @@
 
 void removeSaveLeftovers(const QString &folder, const QString &target)
 {
-    // QSaveFile writes "<target>.XXXXXX" beside its target.
+    // An atomic write cut short (QSaveFile, AtomicFileWriter) leaves "<target>.XXXXXX"
+    // beside its target.
     const QRegularExpression leftover(QStringLiteral("^(?:%1)\\.[A-Za-z0-9]{6}$").arg(target));
     const QDir dir(folder);
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);

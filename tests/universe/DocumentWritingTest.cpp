@@ -1,7 +1,8 @@
 // The text a save writes, made one system at a time as it goes to the file, against
 // the whole document written at once: the same bytes for any universe. A write that
-// fails half-way leaves the old file; and a write keeps the document as it was when
-// the write began, whatever is edited meanwhile, while the edits reach the next one.
+// fails half-way leaves the old file, and a file replaced keeps its permissions; a
+// write keeps the document as it was when the write began, whatever is edited
+// meanwhile, while the edits reach the next one.
 #include "JsonTestSupport.h"
 #include "QtJsonComparison.h"
 #include "RandomRecords.h"
@@ -11,6 +12,7 @@
 #include "model/TestRecords.h"
 
 #include "model/StarSystemGeneration.h"
+#include "universe/AtomicFileWriter.h"
 #include "json/DecodeError.h"
 
 #include <QJsonDocument>
@@ -19,6 +21,9 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace random_records;
@@ -179,6 +184,64 @@ TEST_F(UniverseStoreTest, AWriteThatFailsHalfWayKeepsTheOldFile)
         << failure.toStdString();
     EXPECT_EQ(contents(universe.filePath()), before);
     EXPECT_EQ(universeFiles(), QStringList{QFileInfo(universe.filePath()).fileName()});
+}
+
+// A new file gets the permissions the user's mask leaves; a file replaced keeps the
+// ones it had, and one its owner made read-only is not replaced (root may write any
+// file, so that part needs another user).
+TEST_F(UniverseStoreTest, ASavedFileKeepsItsPermissionsAndAReadOnlyOneIsNotReplaced)
+{
+    const mode_t mask = ::umask(027);
+    StarfarerUniverse universe(folder());
+    const QByteArray path = QFile::encodeName(universe.filePath());
+    const auto mode = [&] {
+        struct stat status
+        {
+        };
+        EXPECT_EQ(::stat(path.constData(), &status), 0);
+        return status.st_mode & 07777;
+    };
+    const bool saved = universe.saveNow();
+    ::umask(mask);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(mode(), 0640u);
+    for (const mode_t chosen : {0604, 0660}) {
+        ASSERT_EQ(::chmod(path.constData(), chosen), 0);
+        universe.setName(QStringLiteral("Kept %1").arg(chosen, 0, 8));
+        ASSERT_TRUE(universe.saveNow());
+        EXPECT_EQ(mode(), chosen);
+    }
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(path.constData(), 0444), 0);
+        const QByteArray before = contents(universe.filePath());
+        universe.setName(QStringLiteral("Refused"));
+        EXPECT_FALSE(universe.saveNow());
+        EXPECT_EQ(contents(universe.filePath()), before);
+        EXPECT_EQ(universeFiles(), QStringList{QFileInfo(universe.filePath()).fileName()});
+    }
+}
+
+// The new file has no name while it is written: a write cut short leaves nothing, and
+// no other program sees a file half written. It appears whole, in the old one's place.
+TEST_F(UniverseStoreTest, AFileBeingWrittenHasNoNameUntilItIsComplete)
+{
+    folder().ensureUniversesDirectory();
+    const QString path = writeFile(folder().fileFor(QUuid::createUuid()), "old");
+    const QStringList alone{QFileInfo(path).fileName()};
+    for (const bool committed : {false, true}) {
+        {
+            AtomicFileWriter writer(path);
+            ASSERT_EQ(writer.open(), QString());
+            ASSERT_EQ(writer.write("new "), QString());
+            ASSERT_EQ(writer.write("bytes"), QString());
+            EXPECT_EQ(universeFiles(), alone);
+            if (committed) {
+                ASSERT_EQ(writer.commit(), QString());
+            }
+        }
+        EXPECT_EQ(contents(path), committed ? "new bytes" : "old");
+        EXPECT_EQ(universeFiles(), alone);
+    }
 }
 
 // Edits of every kind while a write is held: the held write still writes the

@@ -2,14 +2,17 @@
 // its version is kept beside the file, byte for byte, under a name the listing passes
 // over, and the document's own saves never count as changes from elsewhere.
 #include "UniverseStoreSupport.h"
+#include "universe/AtomicFileWriter.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
 
 #include <csignal>
 #include <fcntl.h>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -118,8 +121,62 @@ TEST_F(ExternalChange, ANewUniverseKeepsAFileFoundInItsPlaceAndVersionsOfOneSeco
     EXPECT_EQ(universeFiles().size(), 3);
 }
 
+namespace {
+
+// What another program does to a universe file.
+enum class Writer { replaces, rewritesInPlace, deletes, createsWhereNone };
+
+const char *writerName(Writer writer)
+{
+    switch (writer) {
+    case Writer::replaces: return "replaces";
+    case Writer::rewritesInPlace: return "rewrites in place";
+    case Writer::deletes: return "deletes";
+    case Writer::createsWhereNone: return "creates where none was";
+    }
+    return "";
+}
+
+void writeElsewhere(Writer writer, const QString &path, const QByteArray &bytes)
+{
+    switch (writer) {
+    case Writer::replaces: replaceElsewhere(path, bytes); break;
+    case Writer::rewritesInPlace:
+    case Writer::createsWhereNone: {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+        break;
+    }
+    case Writer::deletes: ASSERT_TRUE(QFile::remove(path)); break;
+    }
+}
+
+// Sets the writers' test hooks for one scope.
+struct ScopedWriterHooks
+{
+    explicit ScopedWriterHooks(AtomicFileWriter::TestHooks hooks)
+    {
+        AtomicFileWriter::setTestHooks(std::move(hooks));
+    }
+    ~ScopedWriterHooks() { AtomicFileWriter::setTestHooks({}); }
+};
+
+// Runs `write` at a save's `nth` try (counted from 1) at moving its new file into
+// place, and counts the tries in `tries`.
+std::function<void(const QString &)> atTry(int nth, std::function<void()> write, int *tries)
+{
+    return [=](const QString &) {
+        if (++*tries == nth)
+            write();
+    };
+}
+
+} // namespace
+
 // Where the other version can be neither linked (another file system) nor copied (the
-// disk is full), the file is not replaced: the save fails and says why.
+// disk is full), the file is not replaced: the save fails and says why. A version that
+// lands as the file is replaced is put back in its place.
 TEST_F(ExternalChange, AVersionThatCannotBeKeptIsNotOverwritten)
 {
     QTemporaryDir elsewhere(QStringLiteral("/dev/shm/vostrel-XXXXXX"));
@@ -130,26 +187,108 @@ TEST_F(ExternalChange, AVersionThatCannotBeKeptIsNotOverwritten)
         ::stat(QFile::encodeName(elsewhere.path()).constData(), &there) != 0 || here.st_dev == there.st_dev)
         GTEST_SKIP() << "needs a second file system at /dev/shm";
 
-    StarfarerUniverse universe(folder());
-    folder().ensureUniversesDirectory();
-    const QByteArray theirs = universeJson(universe.id(), QString(8000, QLatin1Char('x')));
-    const QString target = writeFile(elsewhere.filePath(QStringLiteral("synced.json")), theirs);
-    ASSERT_TRUE(QFile::link(target, universe.filePath()));
+    for (const bool inTheReplaceStep : {false, true}) {
+        SCOPED_TRACE(inTheReplaceStep ? "as the file is replaced" : "before the save");
+        StarfarerUniverse universe(folder());
+        folder().ensureUniversesDirectory();
+        const QString target =
+            elsewhere.filePath(QStringLiteral("synced %1.json").arg(int(inTheReplaceStep)));
+        ASSERT_TRUE(QFile::link(target, universe.filePath()));
+        if (inTheReplaceStep) {
+            ASSERT_TRUE(universe.saveNow()); // through the link: this version is known
+        }
+        const QByteArray theirs = universeJson(universe.id(), QString(8000, QLatin1Char('x')));
+        const QByteArray incoming =
+            QFile::encodeName(writeFile(target + QStringLiteral(".incoming"), theirs));
+        const auto arrive = [&] {
+            ASSERT_EQ(::rename(incoming.constData(), QFile::encodeName(target).constData()), 0);
+        };
+        if (!inTheReplaceStep)
+            arrive();
+        int tries = 0;
+        const ScopedWriterHooks hooks({inTheReplaceStep ? atTry(1, arrive, &tries) : nullptr});
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit unlimited{};
-    getrlimit(RLIMIT_FSIZE, &unlimited);
-    rlimit limit = unlimited;
-    limit.rlim_cur = 4096; // room for this small universe, not for the other version
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    QSignalSpy failures(&universe, &StarfarerUniverse::saveFailed);
-    const bool saved = universe.saveNow();
-    setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit unlimited{};
+        getrlimit(RLIMIT_FSIZE, &unlimited);
+        rlimit limit = unlimited;
+        limit.rlim_cur = 4096; // room for this small universe, not for the other version
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        QSignalSpy failures(&universe, &StarfarerUniverse::saveFailed);
+        const bool saved = universe.saveNow();
+        setrlimit(RLIMIT_FSIZE, &unlimited);
 
-    EXPECT_FALSE(saved);
-    ASSERT_EQ(failures.count(), 1);
-    EXPECT_TRUE(failures.first().first().toString().contains(QStringLiteral("changed elsewhere")))
-        << failures.first().first().toString().toStdString();
-    EXPECT_EQ(contents(universe.filePath()), theirs);
-    EXPECT_EQ(universeFiles(), QStringList{QFileInfo(universe.filePath()).fileName()});
+        EXPECT_FALSE(saved);
+        ASSERT_EQ(failures.count(), 1);
+        EXPECT_TRUE(failures.first().first().toString().contains(QStringLiteral("changed elsewhere")))
+            << failures.first().first().toString().toStdString();
+        EXPECT_EQ(contents(universe.filePath()), theirs);
+        EXPECT_EQ(universeFiles().filter(upper(universe.id())),
+                  QStringList{QFileInfo(universe.filePath()).fileName()});
+        EXPECT_EQ(
+            QDir(elsewhere.path()).entryList({QFileInfo(target).fileName() + QLatin1Char('*')}, QDir::Files),
+            QStringList{QFileInfo(target).fileName()});
+    }
+}
+
+// Another program writes the file before a save starts, or as the save moves its new
+// file into place: after its look for changes, at its first try, or at its second
+// (made only when swapping found no file). Its version is kept beside the file
+// whenever it was there to be replaced; when it landed during the move only where the
+// file system can swap files, else the file is replaced as before. Ours is written
+// every time, and nothing else is left in the folder.
+TEST_F(ExternalChange, AChangeLandingJustBeforeTheFileIsReplacedIsKeptWhereFilesCanBeSwapped)
+{
+    struct Case
+    {
+        Writer writer;
+        int atTry; // 0: before the save
+    };
+    const Case cases[] = {
+        {Writer::replaces, 0},         {Writer::replaces, 1},         {Writer::rewritesInPlace, 0},
+        {Writer::rewritesInPlace, 1},  {Writer::deletes, 0},          {Writer::deletes, 1},
+        {Writer::createsWhereNone, 0}, {Writer::createsWhereNone, 1}, {Writer::createsWhereNone, 2}};
+    for (const bool swap : {true, false}) {
+        for (const Case &c : cases) {
+            SCOPED_TRACE(::testing::Message() << (swap ? "swapping, " : "renaming, ") << writerName(c.writer)
+                                              << " at try " << c.atTry);
+            StarfarerUniverse universe(folder());
+            const QString path = universe.filePath();
+            if (c.writer != Writer::createsWhereNone) {
+                ASSERT_TRUE(universe.saveNow());
+            }
+            QSignalSpy kept(&universe, &StarfarerUniverse::externalChangeKept);
+            const QByteArray theirs = universeJson(universe.id(), QStringLiteral("Theirs"));
+            bool wrote = false;
+            const auto write = [&] {
+                wrote = true;
+                writeElsewhere(c.writer, path, theirs);
+            };
+            if (c.atTry == 0)
+                write();
+            int tries = 0;
+            const ScopedWriterHooks hooks({c.atTry > 0 ? atTry(c.atTry, write, &tries) : nullptr, swap});
+            universe.setName(QStringLiteral("Ours"));
+            ASSERT_TRUE(universe.saveNow());
+
+            EXPECT_EQ(wrote, c.atTry < 2 || swap);
+            const bool keeps = wrote && c.writer != Writer::deletes && (swap || c.atTry == 0);
+            QStringList expected{QFileInfo(path).fileName()};
+            ASSERT_EQ(kept.count(), keeps ? 1 : 0);
+            if (keeps) {
+                const QString keptPath = kept.first().first().toString();
+                EXPECT_EQ(contents(keptPath), theirs);
+                expected.append(QFileInfo(keptPath).fileName());
+            }
+            EXPECT_EQ(StarfarerUniverse::readFile(path, folder())->name(), QStringLiteral("Ours"));
+            QStringList files = universeFiles().filter(upper(universe.id()));
+            files.sort();
+            expected.sort();
+            EXPECT_EQ(files, expected);
+            // The version written is known: the next save keeps nothing.
+            universe.setName(QStringLiteral("Ours again"));
+            ASSERT_TRUE(universe.saveNow());
+            EXPECT_EQ(kept.count(), keeps ? 1 : 0);
+        }
+    }
 }
