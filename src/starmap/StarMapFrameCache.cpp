@@ -16,7 +16,7 @@ namespace {
 
 constexpr double kTile = StarMapFrameCache::kTileSize;
 // Tiles, by the memory they take: a view of 1920 × 1080 takes about 14 MB. With the
-// layers' pictures (at most 72 MB) and the stamped discs, the map keeps under 256 MB.
+// layers' pictures (at most 32 MB) and the stamped discs, the map keeps under 256 MB.
 constexpr qsizetype kBudget = 144 * 1024 * 1024;
 // Steps whose scale lies more than this above the one on show are not shrunk into it:
 // each tile of the view would take many of theirs. Steps below it cost one or two each.

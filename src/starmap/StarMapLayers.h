@@ -29,7 +29,7 @@ public:
     // the area that system's change reaches.
     void install(StarMapRenderer &renderer);
     // The memory the layers' kept pictures take.
-    qsizetype pictureBytes() const { return m_regions.pictureBytes() + m_labels.pictureBytes(); }
+    qsizetype pictureBytes() const { return m_labels.pictureBytes(); }
 
 signals:
     // One map object changed: what it covered and covers now is to be drawn again.

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "model/TestRecords.h"
+#include "starmap/StarMapRenderer.h"
 #include "universe/StarfarerUniverse.h"
 #include "universe/TestMapObjects.h"
 
 #include <QColor>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
+
 
 #include <malloc.h>
 
@@ -59,6 +62,37 @@ inline Difference compare(const QImage &a, const QImage &b)
     }
     result.share = static_cast<double>(differing) / (static_cast<double>(x.width()) * x.height());
     return result;
+}
+
+// How a view of 2 × `part` points square, drawn whole by `whole`, differs from its
+// four quarters each drawn on its own by `parts`, moved by whole pixels as the kept
+// tiles are: the largest difference of one channel, and the quarter where it is.
+struct PartDifference
+{
+    int largest = 0;
+    QPoint part;
+};
+
+inline PartDifference partsAgainstWhole(const StarMapRenderer &whole, const StarMapRenderer &parts,
+                                        const MapTransform &t, const GridExtent &extent, int part)
+{
+    QImage view(2 * part, 2 * part, QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter painter(&view);
+        whole.draw(painter, t, extent, QRectF(view.rect()));
+    }
+    PartDifference worst;
+    for (const QPoint &corner : {QPoint(0, 0), QPoint(part, 0), QPoint(0, part), QPoint(part, part)}) {
+        QImage drawn(part, part, QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter painter(&drawn);
+            parts.draw(painter, {t.scale, t.offset - QPointF(corner)}, extent, QRectF(drawn.rect()));
+        }
+        const int largest = compare(drawn, view.copy(QRect(corner, drawn.size()))).largest;
+        if (largest >= worst.largest)
+            worst = {largest, corner};
+    }
+    return worst;
 }
 
 // The bytes the heap holds for the program now.
