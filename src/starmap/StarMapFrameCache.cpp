@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QThread>
 #include <QtConcurrent>
 
@@ -34,24 +35,36 @@ bool isWhole(double value)
     return std::abs(value - std::round(value)) < 1e-3;
 }
 
+// The threads that draw tiles, shared by every map of the program: one per core but
+// one, however many maps are alive, so that a core stays with the GUI thread and
+// painting and input never wait behind the tiles.
+class TilePool : public QThreadPool
+{
+public:
+    TilePool() { setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1)); }
+};
+
+QThreadPool &tilePool()
+{
+    static TilePool pool;
+    return pool;
+}
+
 } // namespace
 
 StarMapFrameCache::StarMapFrameCache(const StarMapRenderer &renderer, QObject *parent)
     : QObject(parent), m_renderer(renderer),
       // A job hands its tile over by a queued call, so its future is not kept.
-      m_queue(std::make_shared<StarMapTileQueue>([this](std::function<void()> job) {
-          static_cast<void>(QtConcurrent::run(&m_pool, std::move(job)));
+      m_queue(std::make_shared<StarMapTileQueue>([](std::function<void()> job) {
+          static_cast<void>(QtConcurrent::run(&tilePool(), std::move(job)));
       }))
-{
-    // One core stays with the GUI thread, so that painting and input never wait behind
-    // the tiles.
-    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
-}
+{}
 
 StarMapFrameCache::~StarMapFrameCache()
 {
+    // Tiles being drawn stop at their next look at whether they are still wanted; what
+    // they hand over then finds the cache gone. Nothing here waits for them.
     m_queue->stop();
-    m_pool.waitForDone();
 }
 
 StarMapFrameCache::Level &StarMapFrameCache::levelFor(const MapTransform &transform, qreal ratio,
@@ -197,8 +210,8 @@ StarMapTileQueue::Draw StarMapFrameCache::drawingOf(const Level &level, const Ti
                                  level.transform.offset -
                                      QPointF(static_cast<double>(key.column), static_cast<double>(key.row)) *
                                          (kTile / ratio)};
-    return [this, scene = m_scene, transform, extent = level.extent, ratio, levelID = level.id, key,
-            changes = m_changes](const std::function<bool()> &abandoned) {
+    return [cache = QPointer(this), scene = m_scene, transform, extent = level.extent, ratio,
+            levelID = level.id, key, changes = m_changes](const std::function<bool()> &abandoned) {
         QImage image;
         if (!abandoned()) {
             QImage drawn(StarMapFrameCache::kTileSize, StarMapFrameCache::kTileSize,
@@ -214,8 +227,15 @@ StarMapTileQueue::Draw StarMapFrameCache::drawingOf(const Level &level, const Ti
             if (whole)
                 image = drawn.copy();
         }
+        // The cache may be gone by now: the application object, which outlives every map,
+        // takes the tile to the GUI thread, and there it is handed over if the cache is
+        // still there.
         QMetaObject::invokeMethod(
-            this, [this, levelID, key, image, changes] { accept(levelID, key, image, changes); },
+            QCoreApplication::instance(),
+            [cache, levelID, key, image, changes] {
+                if (cache)
+                    cache->accept(levelID, key, image, changes);
+            },
             Qt::QueuedConnection);
     };
 }
@@ -240,8 +260,8 @@ void StarMapFrameCache::accept(quint64 levelID, const TileKey &key, const QImage
 void StarMapFrameCache::settle()
 {
     while (!m_queue->isIdle()) {
-        m_pool.waitForDone();
-        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        tilePool().waitForDone();
+        QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
     }
 }
 

@@ -19,8 +19,11 @@
 #include <cmath>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
+#include <thread>
 #include <utility>
+#include <vector>
 
 using namespace StarMapTest;
 
@@ -443,40 +446,105 @@ TEST_F(StarMapFrameCacheTest, ATileBeingDrawnWhenTheViewLeavesItsStepStopsAndNev
     EXPECT_LE(compare(back, whole).largest, kRounding);
 }
 
-// The cache's own threads leave one core to the GUI thread: never more tiles are drawn
-// at once than there are cores less one, and at least one is.
+// The tile threads leave one core to the GUI thread, however many maps are alive:
+// never more tiles are drawn at once than there are cores less one, and at least one
+// is.
 TEST_F(StarMapFrameCacheTest, TheTileThreadsLeaveACoreToTheGuiThread)
 {
     const int expected = std::max(1, QThread::idealThreadCount() - 1);
-    StarMapRenderer renderer(*m_sets);
-    std::mutex mutex;
-    std::condition_variable changed;
-    int running = 0, most = 0;
-    bool released = false;
-    renderer.setLayerSource(StarMapRenderer::Layer::labels, [&] {
-        return [&](QPainter &, const StarMapPass &) {
+    for (const int maps : {1, 2}) {
+        StarMapRenderer renderer(*m_sets);
+        std::mutex mutex;
+        std::condition_variable changed;
+        int running = 0, most = 0;
+        bool released = false;
+        renderer.setLayerSource(StarMapRenderer::Layer::labels, [&] {
+            return [&](QPainter &, const StarMapPass &) {
+                std::unique_lock lock(mutex);
+                most = std::max(most, ++running);
+                changed.notify_all();
+                changed.wait(lock, [&] { return released; });
+                --running;
+            };
+        });
+        std::vector<std::unique_ptr<StarMapFrameCache>> caches;
+        for (int map = 0; map < maps; ++map) {
+            caches.push_back(std::make_unique<StarMapFrameCache>(renderer));
+            // Far more tiles than cores.
+            caches.back()->frame(QSize(256 * 8, 256 * 6), 1, showing(at(16, 20), {1024, 768}, 0.5), extent());
+        }
+        {
             std::unique_lock lock(mutex);
-            most = std::max(most, ++running);
+            EXPECT_TRUE(changed.wait_for(lock, std::chrono::seconds(20), [&] { return running == expected; }))
+                << maps << " maps";
+            // A thread too many would join within this time.
+            changed.wait_for(lock, std::chrono::milliseconds(300), [&] { return running > expected; });
+            EXPECT_EQ(most, expected) << maps << " maps";
+            released = true;
             changed.notify_all();
-            changed.wait(lock, [&] { return released; });
-            --running;
+        }
+        for (const auto &cache : caches)
+            cache->settle();
+        EXPECT_EQ(most, expected) << maps << " maps";
+    }
+}
+
+// A map deleted while one of its tiles is being drawn goes at once, without waiting
+// for the tile thread; the tile, once done, finds it gone and is dropped.
+TEST_F(StarMapFrameCacheTest, ACacheDeletedWhileItsTileIsDrawnDoesNotWaitForIt)
+{
+    // Shared with the tiles, which may go on after the test.
+    struct Gate
+    {
+        std::mutex mutex;
+        std::condition_variable changed;
+        int drawing = 0, done = 0;
+        bool released = false;
+    };
+    const auto gate = std::make_shared<Gate>();
+    StarMapRenderer renderer(*m_sets);
+    renderer.setLayerSource(StarMapRenderer::Layer::labels, [gate] {
+        return [gate](QPainter &, const StarMapPass &) {
+            std::unique_lock lock(gate->mutex);
+            ++gate->drawing;
+            gate->changed.notify_all();
+            gate->changed.wait(lock, [&] { return gate->released; });
+            ++gate->done;
+            gate->changed.notify_all();
         };
     });
-    StarMapFrameCache cache(renderer);
-    // Far more tiles than cores.
-    const QSize view(256 * 8, 256 * 6);
-    cache.frame(view, 1, showing(at(16, 20), {1024, 768}, 0.5), extent());
+    auto cache = std::make_unique<StarMapFrameCache>(renderer);
+    cache->frame(kView, 1, showing(at(16, 20), {300, 210}, 0.5), extent());
     {
-        std::unique_lock lock(mutex);
-        EXPECT_TRUE(changed.wait_for(lock, std::chrono::seconds(20), [&] { return running == expected; }));
-        // A thread too many would join within this time.
-        changed.wait_for(lock, std::chrono::milliseconds(300), [&] { return running > expected; });
-        EXPECT_EQ(most, expected);
-        released = true;
-        changed.notify_all();
+        std::unique_lock lock(gate->mutex);
+        ASSERT_TRUE(
+            gate->changed.wait_for(lock, std::chrono::seconds(20), [&] { return gate->drawing > 0; }));
     }
-    cache.settle();
-    EXPECT_EQ(most, expected);
+    // A cache that waited for its tiles would hold this thread until this lets them go.
+    std::thread rescue([gate] {
+        std::unique_lock lock(gate->mutex);
+        if (!gate->changed.wait_for(lock, std::chrono::seconds(10), [&] { return gate->released; })) {
+            gate->released = true;
+            gate->changed.notify_all();
+        }
+    });
+    cache.reset();
+    bool wentAtOnce = false;
+    {
+        const std::lock_guard lock(gate->mutex);
+        wentAtOnce = !gate->released;
+        gate->released = true;
+        gate->changed.notify_all();
+    }
+    rescue.join();
+    EXPECT_TRUE(wentAtOnce) << "deleting the cache waited for the tile being drawn";
+    {
+        std::unique_lock lock(gate->mutex);
+        ASSERT_TRUE(gate->changed.wait_for(lock, std::chrono::seconds(20),
+                                           [&] { return gate->done == gate->drawing; }));
+    }
+    // What the tiles hand over, now or later, goes to no cache.
+    QCoreApplication::sendPostedEvents();
 }
 
 // Every way of making the picture (tiles, stamped discs and texts, outlines from one
