@@ -40,6 +40,7 @@ public:
     static Outlines trace(const QList<Region> &regions, double hexRadius);
     // Outlines will be handed over by adopt(): until then prepare() traces none.
     void awaitOutlines() { m_awaiting = true; }
+    bool awaiting() const { return m_awaiting; }
     // Takes outlines traced elsewhere, but not over one traced here since (of a later
     // value of its region). Returns what the outlines taken cover.
     MapDirtyArea adopt(Outlines outlines);

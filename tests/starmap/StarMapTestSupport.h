@@ -2,14 +2,18 @@
 
 #include "model/TestRecords.h"
 #include "starmap/StarMapRenderer.h"
+#include "starmap/StarMapVisibleSets.h"
 #include "universe/StarfarerUniverse.h"
 #include "universe/TestMapObjects.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QThreadPool>
 
+#include <gtest/gtest.h>
 
 #include <malloc.h>
 
@@ -130,6 +134,34 @@ inline std::unique_ptr<StarfarerUniverse> universe(const QList<HexData> &data = 
 inline Faction faction(const QString &name, const QString &shortName)
 {
     return aFaction(name).shortName(shortName);
+}
+
+// Systems enough for the map to be made on worker threads, in a sector far from the
+// one drawn: they make the universe large without showing.
+inline QList<HexData> farSystems(qint64 sectorY = 20)
+{
+    QList<HexData> data;
+    for (qint64 i = 0; i < StarMapVisibleSets::kBackgroundFillFrom; ++i)
+        data.append(hex(at(1 + i % 32, 1 + (i / 32) % 40, 20 + i / 1280, sectorY)));
+    return data;
+}
+
+// Waits for every worker and hands their results over, once: work those results start
+// is handed over by the next call.
+inline void deliver()
+{
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::sendPostedEvents();
+}
+
+// Hands over the filing of the systems alone: the work it starts, and the layers'
+// work started before, stay on their way.
+inline void deliverFiling(const StarMapVisibleSets &sets)
+{
+    QThreadPool::globalInstance()->waitForDone();
+    for (QObject *child : sets.children())
+        QCoreApplication::sendPostedEvents(child);
+    ASSERT_FALSE(sets.filling());
 }
 
 } // namespace StarMapTest
