@@ -35,13 +35,21 @@ bool isWhole(double value)
     return std::abs(value - std::round(value)) < 1e-3;
 }
 
+QThreadPool &tilePool();
+
 // The threads that draw tiles, shared by every map of the program: one per core but
 // one, however many maps are alive, so that a core stays with the GUI thread and
-// painting and input never wait behind the tiles.
+// painting and input never wait behind the tiles. A tile of a map already gone may
+// still be finishing when the program ends: the application waits for it before it
+// takes the fonts and screens away.
 class TilePool : public QThreadPool
 {
 public:
-    TilePool() { setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1)); }
+    TilePool()
+    {
+        setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+        qAddPostRoutine([] { tilePool().waitForDone(); });
+    }
 };
 
 QThreadPool &tilePool()
