@@ -5,6 +5,7 @@
 // (a frame drawn, so the layers keep their groups), and the detail view of one system.
 // Each repetition times one edit; the statistics are over the repetitions. No save is
 // asked for, so no write runs beside the edits.
+#include "DrivenLoop.h"
 #include "MapObjectIds.h"
 #include "RepetitionStatistics.h"
 #include "SyntheticSector.h"
@@ -90,6 +91,9 @@ Alive &alive(int count)
     QObject::connect(slot->rows.get(), &QAbstractItemModel::layoutChanged, tell);
     QObject::connect(slot->rows.get(), &QAbstractItemModel::modelReset, tell);
     slot->sets = std::make_unique<StarMapVisibleSets>(universe, 60);
+    // A large universe's systems are filed on a worker thread; the layers made after
+    // that keep their groups from the first frame.
+    DrivenLoop::runUntil([&] { return !slot->sets->filling(); });
     slot->renderer = std::make_unique<StarMapRenderer>(*slot->sets);
     slot->layers = std::make_unique<StarMapLayers>(*slot->sets);
     slot->layers->install(*slot->renderer);

@@ -3,6 +3,8 @@
 #include "DrivenLoop.h"
 #include "LiveMap.h"
 #include "SavedUniverses.h"
+#include "SettingsDisk.h"
+#include "StoreWatch.h"
 #include "SyntheticSystems.h"
 #include "app/ControlView.h"
 #include "app/MainWindow.h"
@@ -56,8 +58,8 @@ LiveApp::LiveApp(UniverseShape shape) : m_shape(shape)
         small.saveNow();
         m_smallID = small.id();
     }
-    m_settings = std::make_unique<QSettings>(m_documents.filePath(QStringLiteral("settings.ini")),
-                                             QSettings::IniFormat);
+    m_settings = std::make_unique<QSettings>(m_documents.filePath(QStringLiteral("settings.bench")),
+                                             SettingsDisk::format());
     m_settings->setValue(UniverseManager::kLastUniverseIDKey, uuidText(shapeID()));
     m_settings->setValue(UniverseManager::kDidMigrateKey, true);
     m_app = std::make_unique<VostrelApp>(folder, m_settings.get());
@@ -156,17 +158,25 @@ void LiveApp::openUniverse(const QUuid &id)
 {
     if (universe().id() == id)
         return;
+    const StoreWatch store(manager());
     chooseUniverse(id);
-    if (!DrivenLoop::runUntil([&] { return manager().current()->id() == id && page(); }))
+    if (!store.runUntilCurrentIs(id))
         qFatal("The universe did not open");
     settle();
+}
+
+void LiveApp::reopen()
+{
+    openUniverse(m_smallID);
+    openUniverse(shapeID());
 }
 
 void LiveApp::settle()
 {
     if (!DrivenLoop::runUntil([this] { return pagePainted(); }))
         qFatal("The page was not painted");
-    if (StarMapView *map = mapView(); map && !LiveMap(*map).runUntilSharp())
+    // A map without systems shows its empty state, never a sharp picture.
+    if (StarMapView *map = mapView(); map && !map->emptyState() && !LiveMap(*map).runUntilSharp())
         qFatal("The map did not become sharp");
     DrivenLoop::runFor(100);
 }

@@ -21,7 +21,8 @@ class VostrelApp;
 // The program as its user runs it, for the benchmarks that go through its windows:
 // the application with its store on a documents folder of its own, which holds the
 // universe of one shape (remembered, so that it opens at start) and a small one of
-// 1,000 systems, and the main window shown at 1920 × 1080. One runs at a time.
+// 1,000 systems, its settings in a file whose writes a benchmark may slow down
+// (SettingsDisk), and the main window shown at 1920 × 1080. One runs at a time.
 //
 // What a benchmark does to it is posted to the event loop, as input arrives, and the
 // loop is then run (DrivenLoop): every listener hears it and what the program deletes
@@ -61,9 +62,14 @@ public:
     void showPage(DestinationKind kind);
     // Chooses the universe in the universe menu.
     void chooseUniverse(const QUuid &id);
-    // Chooses the universe (unless it is open) and waits until its map is sharp.
+    // Chooses the universe (unless it is open), waits until the store made it current
+    // and then until its map is sharp.
     void openUniverse(const QUuid &id);
-    // Waits until the screen on show is painted (the map sharp), and 100 ms more.
+    // Opens the small universe and then the shape's again, as a user switching back
+    // meets it: a new window content, its map and the map's caches made afresh.
+    void reopen();
+    // Waits until the screen on show is painted (a map with systems sharp), and 100 ms
+    // more.
     void settle();
 
 private:

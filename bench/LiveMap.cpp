@@ -37,6 +37,16 @@ ScaleBounds LiveMap::bounds() const
     return canvas().controller().scaleBounds();
 }
 
+bool LiveMap::atCeiling() const
+{
+    return scale() >= bounds().upper * (1 - 1e-9);
+}
+
+bool LiveMap::atFit() const
+{
+    return scale() <= fitScale() * (1 + 1e-9);
+}
+
 void LiveMap::postNotch(int direction, const QPointF &at)
 {
     StarMapCanvas &target = canvas();
@@ -66,9 +76,7 @@ bool LiveMap::runUntilSharp()
 
 int LiveMap::zoom(int direction, const QPointF &at, Pace pace, int count)
 {
-    const auto arrived = [this, direction] {
-        return direction > 0 ? scale() >= bounds().upper * (1 - 1e-9) : scale() <= fitScale() * (1 + 1e-9);
-    };
+    const auto arrived = [this, direction] { return direction > 0 ? atCeiling() : atFit(); };
     int given = 0;
     while (given < count && !arrived()) {
         const int before = paints();

@@ -26,6 +26,9 @@ public:
     double scale() const;
     double fitScale() const;
     ScaleBounds bounds() const;
+    // Whether the view stands at the zoom ceiling, or at the fitted scale.
+    bool atCeiling() const;
+    bool atFit() const;
 
     // One notch of the wheel at `at`: `direction` 1 turns it away from the user (in),
     // −1 towards them (out).

@@ -51,8 +51,7 @@ void BM_FirstOpeningOfSystemsList(benchmark::State &state, UniverseShape shape)
 {
     LiveApp &app = LiveApp::of(shape);
     for (auto _ : state) {
-        app.openUniverse(app.smallID());
-        app.openUniverse(app.shapeID());
+        app.reopen();
         const QWidget *before = app.page();
         const GuiThreadPasses passes;
         const double cpu = threadCpuMilliseconds();

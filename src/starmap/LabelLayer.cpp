@@ -75,32 +75,48 @@ MapDirtyArea LabelLayer::labelsAppended(const QList<StarmapLabel> &labels)
 
 void LabelLayer::prepare()
 {
-    m_labels = m_sets.visibleLabels();
-    LayerCache::keepOnly(m_extents, m_labels);
-    for (const StarmapLabel &label : std::as_const(m_labels)) {
+    const QList<StarmapLabel> &labels = m_sets.visibleLabels();
+    LayerCache::keepOnly(m_extents, labels);
+    const HexLayout layout(m_sets.hexRadius());
+    m_placed.clear();
+    m_largestSize = 0;
+    m_largestBox = 0;
+    for (const StarmapLabel &label : labels) {
         Extent &extent = m_extents[label.id];
         if (!(extent.label == label) || extent.box.isEmpty())
             extent = {label, MapText::displayLinesBoxPerPoint(label.text)};
+        if (label.text.isEmpty())
+            continue;
+        m_placed.append({extent, layout.center(label.position)});
+        m_largestSize = std::max(m_largestSize, label.size);
+        m_largestBox = std::max(m_largestBox, std::hypot(extent.box.width(), extent.box.height()));
     }
 }
 
 void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
 {
-    const HexLayout layout(pass.hexRadius);
-    for (const StarmapLabel &label : m_labels) {
-        const auto found = m_extents.constFind(label.id);
-        if (label.text.isEmpty() || found == m_extents.cend())
+    if (m_placed.isEmpty())
+        return;
+    const double k = pass.transform.scale;
+    // No label reaches farther from its anchor than the largest box at the largest
+    // size: the anchors farther from the exposed rectangle are passed over at once.
+    const double farthest = (m_largestBox * std::clamp(k * m_largestSize, 18.0, kLargestSize) / 2 + 4) / k;
+    const QRectF near = pass.transform.toMap(pass.exposed).adjusted(-farthest, -farthest, farthest, farthest);
+    for (const Placed &placed : m_placed) {
+        if (!near.contains(placed.anchor))
             continue;
-        const double size = fontSize(label, pass.transform.scale);
-        const QPointF exact = pass.transform.toScreen(layout.center(label.position));
-        const double reach = LabelLayer::reach(*found, pass.transform.scale);
+        const StarmapLabel &label = placed.extent.label;
+        const double size = fontSize(label, k);
+        const QPointF exact = pass.transform.toScreen(placed.anchor);
+        const double reach = LabelLayer::reach(placed.extent, k);
         if (!QRectF(exact - QPointF(reach, reach), exact + QPointF(reach, reach)).intersects(pass.exposed) ||
             !MapStamp::isPlaceable(exact))
             continue;
         // Labels stand on whole pixels, too small a shift to see, so that one picture
         // of a label serves every view at its size and angle, and every part of one.
         const QPoint anchor = MapStamp::placeOf(exact, 1).pixel;
-        if (!pass.scene->stamping || !MapStamp::canStamp(painter) || 2 * reach + 1 > kLargestPictureSide) {
+        if (label.angle == 0 || !pass.scene->stamping || !MapStamp::canStamp(painter) ||
+            2 * reach + 1 > kLargestPictureSide) {
             drawTurned(painter, label, size, anchor);
             continue;
         }
@@ -122,12 +138,17 @@ void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double
 {
     painter.save();
     painter.setFont(MapText::display(size, painter));
-    painter.translate(anchor);
-    painter.rotate(label.angle * 180 / std::numbers::pi);
+    // A text that is not turned is drawn in place, where its laid-out text is kept.
+    QPointF centre = anchor;
+    if (label.angle != 0) {
+        painter.translate(anchor);
+        painter.rotate(label.angle * 180 / std::numbers::pi);
+        centre = QPointF(0, 0);
+    }
     painter.setPen(QColor::fromRgbF(0, 0, 0, 0.6f));
-    MapText::drawLinesCentred(painter, QPointF(1, 1), label.text);
+    MapText::drawLinesCentred(painter, centre + QPointF(1, 1), label.text);
     painter.setPen(MapColors::palette(label.color));
-    MapText::drawLinesCentred(painter, QPointF(0, 0), label.text);
+    MapText::drawLinesCentred(painter, centre, label.text);
     painter.restore();
 }
 

@@ -17,9 +17,12 @@ struct StarMapPass;
 
 // The free texts placed on the map, drawn last: each turned about its hex centre by
 // its angle, over a soft dark shadow that turns with it. Each text is measured once
-// per value and kept by the label's id. A turned text is drawn once per size and angle
-// into a picture that every view and part of a view it reaches stamps. A copy made
-// after `prepare()` draws on any thread; copies share the pictures.
+// per value and kept by the label's id, with its place on the map, so that a part of
+// the map passes over the labels that cannot reach it at a glance. A turned text is
+// drawn once per size and angle into a picture that every view and part of a view it
+// reaches stamps; a text that is not turned is drawn as any map text is, laid out once
+// per size. A copy made after `prepare()` draws on any thread; copies share the
+// pictures.
 class LabelLayer
 {
 public:
@@ -43,6 +46,12 @@ private:
         StarmapLabel label;
         QSizeF box; // of the text at one point
     };
+    // A label to draw, with its anchor, the centre of its hex, in map units.
+    struct Placed
+    {
+        Extent extent;
+        QPointF anchor;
+    };
     // A label's picture: its text, size, angle and colour.
     struct PictureKey
     {
@@ -64,7 +73,10 @@ private:
     static void drawTurned(QPainter &painter, const StarmapLabel &label, double size, const QPointF &anchor);
 
     const StarMapVisibleSets &m_sets;
-    QList<StarmapLabel> m_labels; // the labels drawn, in order
+    QList<Placed> m_placed; // the labels drawn, in order, those with text
+    // The largest size and the largest box per point of the labels drawn.
+    double m_largestSize = 0;
+    double m_largestBox = 0;
     QHash<QUuid, Extent> m_extents;
     std::shared_ptr<PictureCache<PictureKey>> m_pictures;
 };

@@ -57,8 +57,17 @@ QColor brown()
 
 QColor palette(FactionColor entry)
 {
-    const RgbComponents c = color(entry);
-    return displayP3(c.red, c.green, c.blue);
+    // Converted once per entry: the map asks for these for every label and outline
+    // of every tile it draws.
+    static const auto colors = [] {
+        std::array<QColor, kFactionColors.size()> converted;
+        for (const FactionColorRow &row : kFactionColors) {
+            const RgbComponents &c = row.components;
+            converted[static_cast<std::size_t>(row.value)] = displayP3(c.red, c.green, c.blue);
+        }
+        return converted;
+    }();
+    return colors[static_cast<std::size_t>(entry)];
 }
 
 QColor spectral(SpectralType type)

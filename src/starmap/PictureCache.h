@@ -9,10 +9,10 @@
 #include <utility>
 
 // Small pictures the map stamps instead of drawing the same thing again (star discs,
-// turned labels, region outlines), kept by `Key` and dropped by least recent use when
-// they outgrow their memory budget. Safe to use from several threads at once; a
-// picture is made outside the lock, so two threads may make the same one, and the
-// first one stored is kept.
+// turned labels), kept by `Key` and dropped by least recent use when they outgrow
+// their memory budget. Safe to use from several threads at once; a picture is made
+// outside the lock, so two threads may make the same one, and the first one stored
+// is kept.
 template <typename Key> class PictureCache
 {
 public:

@@ -2,8 +2,8 @@
 
 #include "LayerCache.h"
 #include "MapColors.h"
-#include "MapStamp.h"
 #include "MapText.h"
+#include "OutlineClip.h"
 #include "StarMapScene.h"
 #include "StarMapVisibleSets.h"
 
@@ -15,25 +15,17 @@
 #include <QPolygonF>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 
 namespace {
 
-// Pictures of outlines at one scale, by the memory they take.
-constexpr qsizetype kPictureBudget = 40 * 1024 * 1024;
-// Outlines larger than this on screen are drawn, not kept.
-constexpr qsizetype kLargestPicture = 2048 * 2048;
-// How far the strokes reach beyond the outline's points, in points.
-constexpr double kStrokeReach = 3;
-
-std::atomic<quint64> nextSerial{1};
+// How far beyond the exposed rectangle, in points, the pieces of an outline drawn
+// must reach: the round ends of the strokes (2 points) and their anti-aliasing.
+constexpr double kPieceReach = 4;
 
 } // namespace
 
-RegionLayer::RegionLayer(const StarMapVisibleSets &sets)
-    : m_sets(sets), m_pictures(std::make_shared<PictureCache<PictureKey>>(kPictureBudget))
-{}
+RegionLayer::RegionLayer(const StarMapVisibleSets &sets) : m_sets(sets) {}
 
 QString RegionLayer::nameOf(const Region &region)
 {
@@ -44,7 +36,6 @@ RegionLayer::Outline RegionLayer::traced(const Region &region, double hexRadius)
 {
     Outline outline;
     outline.region = region;
-    outline.serial = nextSerial++;
     outline.points = region.outlinePoints(hexRadius);
     if (region.labelCoordinates) {
         outline.namePoint = HexLayout(hexRadius).center(*region.labelCoordinates);
@@ -143,8 +134,8 @@ void RegionLayer::draw(QPainter &painter, const StarMapPass &pass) const
         const double reach = ((pass.detail12() ? nameReach : 0) + 4) / k;
         if (!outline.bounds.adjusted(-reach, -reach, reach, reach).intersects(exposed))
             continue;
-        if (outline.points.size() >= 2 && !(pass.scene->stamping && stampOutline(painter, outline, pass)))
-            drawOutline(painter, outline, [&](const QPointF &p) { return pass.transform.toScreen(p); });
+        if (outline.points.size() >= 2)
+            drawOutline(painter, outline, pass);
         if (pass.detail12()) {
             painter.setFont(font);
             painter.setPen(MapColors::palette(region.color));
@@ -153,53 +144,46 @@ void RegionLayer::draw(QPainter &painter, const StarMapPass &pass) const
     }
 }
 
-bool RegionLayer::stampOutline(QPainter &painter, const Outline &outline, const StarMapPass &pass) const
-{
-    // The picture holds the outline's box and its strokes; the first point fixes
-    // where it lies, to 1/1024 pixel, so that every part of one view stamps one
-    // picture at whole pixels.
-    const double k = pass.transform.scale;
-    const QPointF first = outline.points.first();
-    const QPointF shown = pass.transform.toScreen(first);
-    const double widthInPixels = std::ceil(outline.lineBounds.width() * k + 2 * kStrokeReach) + 2;
-    const double heightInPixels = std::ceil(outline.lineBounds.height() * k + 2 * kStrokeReach) + 2;
-    if (!MapStamp::canStamp(painter) || !MapStamp::isPlaceable(shown) ||
-        !(widthInPixels * heightInPixels <= static_cast<double>(kLargestPicture)))
-        return false;
-    const int width = static_cast<int>(widthInPixels), height = static_cast<int>(heightInPixels);
-    const int marginX =
-        static_cast<int>(std::ceil((first.x() - outline.lineBounds.left()) * k + kStrokeReach));
-    const int marginY =
-        static_cast<int>(std::ceil((first.y() - outline.lineBounds.top()) * k + kStrokeReach));
-    const MapStamp::Place place = MapStamp::placeOf(shown, 1024);
-    const QImage picture = m_pictures->get({outline.serial, k, place.stepX, place.stepY}, [&] {
-        QImage made(width, height, QImage::Format_ARGB32_Premultiplied);
-        made.fill(Qt::transparent);
-        QPainter paint(&made);
-        paint.setRenderHints(painter.renderHints());
-        const QPointF origin = place.inPicture(marginX, marginY);
-        drawOutline(paint, outline, [&](const QPointF &p) { return (p - first) * k + origin; });
-        return made;
-    });
-    painter.drawImage(place.pixel - QPoint(marginX, marginY), picture);
-    return true;
-}
-
-void RegionLayer::drawOutline(QPainter &painter, const Outline &outline,
-                              const std::function<QPointF(const QPointF &)> &place)
+void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const StarMapPass &pass)
 {
     const QColor color = MapColors::palette(outline.region.color);
+    const bool closed = outline.region.closed;
+    // Culled, the pieces of the outline that reach the exposed rectangle: within it
+    // they fill and stroke exactly as the whole outline does.
+    const bool cut = pass.scene->culling;
+    const QRectF area =
+        pass.transform.toMap(pass.exposed.adjusted(-kPieceReach, -kPieceReach, kPieceReach, kPieceReach));
+    const QRectF &box = outline.lineBounds;
+    if (cut && (box.right() < area.left() || box.left() > area.right() || box.bottom() < area.top() ||
+                box.top() > area.bottom()))
+        return; // only the name reaches the rectangle
+    const auto subpath = [&](QPainterPath &path, const QPolygonF &points) {
+        path.moveTo(pass.transform.toScreen(points.first()));
+        for (qsizetype p = 1; p < points.size(); ++p)
+            path.lineTo(pass.transform.toScreen(points[p]));
+    };
+    if (closed) {
+        const QPolygonF polygon = cut ? OutlineClip::cutTo(outline.points, area) : QPolygonF(outline.points);
+        if (!polygon.isEmpty()) {
+            QPainterPath path;
+            path.setFillRule(Qt::WindingFill);
+            subpath(path, polygon);
+            path.closeSubpath();
+            QColor fill = color;
+            fill.setAlphaF(0.25f);
+            painter.fillPath(path, fill);
+        }
+    }
+    const OutlineClip::Runs runs = cut ? OutlineClip::runsMeeting(outline.points, closed, area)
+                                       : OutlineClip::Runs{{QPolygonF(outline.points)}, closed};
+    if (runs.runs.isEmpty())
+        return;
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    path.moveTo(place(outline.points.first()));
-    for (qsizetype p = 1; p < outline.points.size(); ++p)
-        path.lineTo(place(outline.points[p]));
-    if (outline.region.closed) {
+    for (const QPolygonF &run : runs.runs)
+        subpath(path, run);
+    if (runs.wholeLoop)
         path.closeSubpath();
-        QColor fill = color;
-        fill.setAlphaF(0.25f);
-        painter.fillPath(path, fill);
-    }
     painter.setBrush(Qt::NoBrush);
     for (const auto &[ink, width] :
          {std::pair{QColor::fromRgbF(0, 0, 0, 0.5f), 4.0}, std::pair{color, 2.5}}) {

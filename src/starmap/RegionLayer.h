@@ -1,16 +1,12 @@
 #pragma once
 
 #include "MapDirtyArea.h"
-#include "PictureCache.h"
 #include "universe/Region.h"
 
 #include <QHash>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
-
-#include <functional>
-#include <memory>
 
 class QPainter;
 class StarMapVisibleSets;
@@ -19,17 +15,17 @@ struct StarMapPass;
 // The regions on the map: outlines along hex edges, stroked over a dark halo and
 // filled when closed, with the region's name when zoomed in. An outline is traced once
 // per region value and kept in map units, by the region's id, and a change of one
-// region traces that region alone; at each scale an outline is drawn once into a
-// picture that the parts of the map it crosses stamp. A copy made after `prepare()`
-// draws on any thread; copies share the pictures. The outlines may also be traced on a
-// worker thread and handed over: until they come, only outlines traced here are drawn.
+// region traces that region alone. A part of the map draws only the pieces of an
+// outline that reach it, so that a new zoom step costs what its view shows of the
+// outlines, not their whole length. A copy made after `prepare()` draws on any thread.
+// The outlines may also be traced on a worker thread and handed over: until they come,
+// only outlines traced here are drawn.
 class RegionLayer
 {
 public:
     struct Outline
     {
         Region region;
-        quint64 serial = 0;    // names this tracing among all outlines
         QList<QPointF> points; // map points, in order
         QPointF namePoint;     // map point
         QRectF lineBounds;     // map rectangle holding the outline
@@ -44,6 +40,7 @@ public:
     static Outlines trace(const QList<Region> &regions, double hexRadius);
     // Outlines will be handed over by adopt(): until then prepare() traces none.
     void awaitOutlines() { m_awaiting = true; }
+    bool awaiting() const { return m_awaiting; }
     // Takes outlines traced elsewhere, but not over one traced here since (of a later
     // value of its region). Returns what the outlines taken cover.
     MapDirtyArea adopt(Outlines outlines);
@@ -54,38 +51,18 @@ public:
     // One region changed: its old outline is dropped and its new one traced. Returns
     // what the two drawings cover, names included.
     MapDirtyArea regionChanged(const Region *before, const Region *after);
-    // The memory the kept pictures of outlines take.
-    qsizetype pictureBytes() const { return m_pictures->bytes(); }
 
 private:
-    // An outline's picture at one scale and sub-pixel placement.
-    struct PictureKey
-    {
-        quint64 serial = 0;
-        double scale = 0;
-        int stepX = 0;
-        int stepY = 0;
-
-        friend bool operator==(const PictureKey &, const PictureKey &) = default;
-        friend size_t qHash(const PictureKey &key, size_t seed = 0) noexcept
-        {
-            return qHashMulti(seed, key.serial, key.scale, key.stepX, key.stepY);
-        }
-    };
-
     static Outline traced(const Region &region, double hexRadius);
     const Outline &outlineOf(const Region &region);
     static MapDirtyArea areaOf(const Outline &outline);
     static QString nameOf(const Region &region);
-    // Fills (when closed) and strokes the outline, each map point p drawn at `place(p)`.
-    static void drawOutline(QPainter &painter, const Outline &outline,
-                            const std::function<QPointF(const QPointF &)> &place);
-    // Stamps the outline from its picture at this pass's scale; false when too large.
-    bool stampOutline(QPainter &painter, const Outline &outline, const StarMapPass &pass) const;
+    // Fills (when closed) and strokes the outline, as much of it as reaches the pass's
+    // exposed rectangle when the pass culls.
+    static void drawOutline(QPainter &painter, const Outline &outline, const StarMapPass &pass);
 
     const StarMapVisibleSets &m_sets;
     QList<Region> m_regions; // the regions drawn, in order
     Outlines m_outlines;
     bool m_awaiting = false; // outlines are being traced elsewhere
-    std::shared_ptr<PictureCache<PictureKey>> m_pictures;
 };

@@ -360,10 +360,18 @@ void RutterLayer::draw(QPainter &painter, const StarMapPass &pass) const
 {
     const QRectF exposed =
         pass.exposed.adjusted(-kCapsuleReach, -kCapsuleReach, kCapsuleReach, kCapsuleReach);
+    // A segment's strokes and capsule lie within kCapsuleReach of its hex centres' box:
+    // the segments whose box lies farther away are passed over at once.
+    const QRectF near = pass.transform.toMap(exposed.adjusted(-1, -1, 1, 1));
     // Strokes are batched per pen; capsules go over every stroke.
     std::map<std::tuple<QRgb, double>, QList<QLineF>> strokes;
     QList<const Segment *> labelled;
     for (const Segment &segment : std::as_const(m_segments)) {
+        if (std::max(segment.from.x(), segment.to.x()) < near.left() ||
+            std::min(segment.from.x(), segment.to.x()) > near.right() ||
+            std::max(segment.from.y(), segment.to.y()) < near.top() ||
+            std::min(segment.from.y(), segment.to.y()) > near.bottom())
+            continue;
         if (segment.from == segment.to || !m_occupiedEnds.contains(segment.key.a) ||
             !m_occupiedEnds.contains(segment.key.b))
             continue;

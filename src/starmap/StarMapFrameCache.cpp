@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QThread>
 #include <QtConcurrent>
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr double kTile = StarMapFrameCache::kTileSize;
 // Tiles, by the memory they take: a view of 1920 × 1080 takes about 14 MB. With the
-// layers' pictures (at most 72 MB) and the stamped discs, the map keeps under 256 MB.
+// layers' pictures (at most 32 MB) and the stamped discs, the map keeps under 256 MB.
 constexpr qsizetype kBudget = 144 * 1024 * 1024;
 // Steps whose scale lies more than this above the one on show are not shrunk into it:
 // each tile of the view would take many of theirs. Steps below it cost one or two each.
@@ -34,24 +35,44 @@ bool isWhole(double value)
     return std::abs(value - std::round(value)) < 1e-3;
 }
 
+QThreadPool &tilePool();
+
+// The threads that draw tiles, shared by every map of the program: one per core but
+// one, however many maps are alive, so that a core stays with the GUI thread and
+// painting and input never wait behind the tiles. A tile of a map already gone may
+// still be finishing when the program ends: the application waits for it before it
+// takes the fonts and screens away.
+class TilePool : public QThreadPool
+{
+public:
+    TilePool()
+    {
+        setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+        qAddPostRoutine([] { tilePool().waitForDone(); });
+    }
+};
+
+QThreadPool &tilePool()
+{
+    static TilePool pool;
+    return pool;
+}
+
 } // namespace
 
 StarMapFrameCache::StarMapFrameCache(const StarMapRenderer &renderer, QObject *parent)
     : QObject(parent), m_renderer(renderer),
       // A job hands its tile over by a queued call, so its future is not kept.
-      m_queue(std::make_shared<StarMapTileQueue>([this](std::function<void()> job) {
-          static_cast<void>(QtConcurrent::run(&m_pool, std::move(job)));
+      m_queue(std::make_shared<StarMapTileQueue>([](std::function<void()> job) {
+          static_cast<void>(QtConcurrent::run(&tilePool(), std::move(job)));
       }))
-{
-    // One core stays with the GUI thread, so that painting and input never wait behind
-    // the tiles.
-    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
-}
+{}
 
 StarMapFrameCache::~StarMapFrameCache()
 {
+    // Tiles being drawn stop at their next look at whether they are still wanted; what
+    // they hand over then finds the cache gone. Nothing here waits for them.
     m_queue->stop();
-    m_pool.waitForDone();
 }
 
 StarMapFrameCache::Level &StarMapFrameCache::levelFor(const MapTransform &transform, qreal ratio,
@@ -197,8 +218,8 @@ StarMapTileQueue::Draw StarMapFrameCache::drawingOf(const Level &level, const Ti
                                  level.transform.offset -
                                      QPointF(static_cast<double>(key.column), static_cast<double>(key.row)) *
                                          (kTile / ratio)};
-    return [this, scene = m_scene, transform, extent = level.extent, ratio, levelID = level.id, key,
-            changes = m_changes](const std::function<bool()> &abandoned) {
+    return [cache = QPointer(this), scene = m_scene, transform, extent = level.extent, ratio,
+            levelID = level.id, key, changes = m_changes](const std::function<bool()> &abandoned) {
         QImage image;
         if (!abandoned()) {
             QImage drawn(StarMapFrameCache::kTileSize, StarMapFrameCache::kTileSize,
@@ -214,8 +235,15 @@ StarMapTileQueue::Draw StarMapFrameCache::drawingOf(const Level &level, const Ti
             if (whole)
                 image = drawn.copy();
         }
+        // The cache may be gone by now: the application object, which outlives every map,
+        // takes the tile to the GUI thread, and there it is handed over if the cache is
+        // still there.
         QMetaObject::invokeMethod(
-            this, [this, levelID, key, image, changes] { accept(levelID, key, image, changes); },
+            QCoreApplication::instance(),
+            [cache, levelID, key, image, changes] {
+                if (cache)
+                    cache->accept(levelID, key, image, changes);
+            },
             Qt::QueuedConnection);
     };
 }
@@ -240,8 +268,8 @@ void StarMapFrameCache::accept(quint64 levelID, const TileKey &key, const QImage
 void StarMapFrameCache::settle()
 {
     while (!m_queue->isIdle()) {
-        m_pool.waitForDone();
-        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        tilePool().waitForDone();
+        QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
     }
 }
 

@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QList>
 #include <QObject>
-#include <QThreadPool>
 
 #include <functional>
 #include <memory>
@@ -22,27 +21,27 @@ struct StarMapScene;
 
 // The map's picture kept in tiles, so that painting the view only copies pictures
 // and never waits for drawing. Tiles of 256 × 256 device pixels are drawn for each
-// zoom step (one scale at one sub-pixel placement) on every core but one, which stays
-// with the GUI thread, and reused while the map is panned and when the view comes back
-// to a step. The tiles of the step on show are drawn nearest the middle of the view
-// first; a move to another step drops the tiles still waiting for the old one and stops
-// those being drawn. Until the tile of the exact step is ready, the nearest step kept
-// is shown stretched in its place; the exact tile replaces it as soon as it is done,
-// and a tile finished for a step no longer shown is dropped. A change of the map marks
-// the tiles it reaches to be drawn again, its area worked out from the map for each
-// step's own transform; the least recently used tiles go when the pictures outgrow
-// their memory budget.
+// zoom step (one scale at one sub-pixel placement) on threads that every map shares,
+// one per core but one, which stays with the GUI thread, and reused while the map is
+// panned and when the view comes back to a step. The tiles of the step on show are
+// drawn nearest the middle of the view first; a move to another step drops the tiles
+// still waiting for the old one and stops those being drawn. Until the tile of the
+// exact step is ready, the nearest step kept is shown stretched in its place; the
+// exact tile replaces it as soon as it is done, and a tile finished for a step no
+// longer shown is dropped. A change of the map marks the tiles it reaches to be drawn
+// again, its area worked out from the map for each step's own transform; the least
+// recently used tiles go when the pictures outgrow their memory budget.
 class StarMapFrameCache : public QObject
 {
     Q_OBJECT
 
 public:
-    // Runs a job; by default on the cache's own threads, one per core but one.
+    // Runs a job; by default on the tile threads, one per core but one.
     using Executor = StarMapTileQueue::Executor;
     static constexpr int kTileSize = 256;
 
     explicit StarMapFrameCache(const StarMapRenderer &renderer, QObject *parent = nullptr);
-    // Waits for the tiles being drawn.
+    // Stops the tiles waiting and being drawn, without waiting for them.
     ~StarMapFrameCache() override;
 
     // Paints the map in a view of `size` points on a screen of `devicePixelRatio`, at
@@ -53,7 +52,7 @@ public:
     QImage frame(const QSize &size, qreal devicePixelRatio, const MapTransform &transform,
                  const GridExtent &extent);
     // The view once every tile of its exact step is drawn and up to date; waits for
-    // the cache's own threads, so only with the default executor.
+    // the tile threads, so only with the default executor.
     QImage sharpFrame(const QSize &size, qreal devicePixelRatio, const MapTransform &transform,
                       const GridExtent &extent);
 
@@ -67,8 +66,8 @@ public:
 
     // Whether the last view painted came from up-to-date tiles of its exact step only.
     bool isSharp() const { return m_sharp; }
-    // Waits until no tile is being drawn on the cache's threads and takes their
-    // pictures in.
+    // Waits until no tile of this cache is being drawn on the tile threads and takes
+    // their pictures in.
     void settle();
     // The memory the kept tiles take.
     qsizetype bytes() const { return m_bytes; }
@@ -150,6 +149,5 @@ private:
     quint64 m_paints = 0;
     qsizetype m_bytes = 0;
     bool m_sharp = false;
-    QThreadPool m_pool;
     std::shared_ptr<StarMapTileQueue> m_queue;
 };

@@ -79,7 +79,10 @@ void StarMapLayers::traceRegionsInBackground()
     // The worker is given its own copy of the regions: they may change while it runs.
     inBackground([regions = m_sets.visibleRegions(),
                   hexRadius = m_sets.hexRadius()] { return RegionLayer::trace(regions, hexRadius); },
-                 [this](RegionLayer::Outlines outlines) { forward(m_regions.adopt(std::move(outlines))); });
+                 [this](RegionLayer::Outlines outlines) {
+                     forward(m_regions.adopt(std::move(outlines)));
+                     emit layerArrived();
+                 });
 }
 
 void StarMapLayers::groupRuttersInBackground()
@@ -88,8 +91,10 @@ void StarMapLayers::groupRuttersInBackground()
     inBackground([sources = m_rutters.sources()] { return RutterLayer::group(sources); },
                  [this](RutterLayer::Groups groups) {
                      // A change since made them afresh here, or a reset asked for new ones.
-                     if (m_rutters.awaiting())
+                     if (m_rutters.awaiting()) {
                          forward(m_rutters.adopt(std::move(groups)));
+                         emit layerArrived();
+                     }
                  });
 }
 

@@ -28,12 +28,17 @@ public:
     // Makes `renderer` draw these layers, and count the rutters ending at a system in
     // the area that system's change reaches.
     void install(StarMapRenderer &renderer);
+    // Whether a layer is still being made on a worker thread: a picture drawn now
+    // would lack it.
+    bool awaiting() const { return m_regions.awaiting() || m_rutters.awaiting(); }
     // The memory the layers' kept pictures take.
-    qsizetype pictureBytes() const { return m_regions.pictureBytes() + m_labels.pictureBytes(); }
+    qsizetype pictureBytes() const { return m_labels.pictureBytes(); }
 
 signals:
     // One map object changed: what it covered and covers now is to be drawn again.
     void objectChanged(const MapDirtyArea &area);
+    // A layer made on a worker thread was taken in, after its objectChanged().
+    void layerArrived();
 
 private:
     // Runs `work` on a worker thread and hands its result to `done` on this one.

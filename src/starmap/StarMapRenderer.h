@@ -41,8 +41,8 @@ public:
     // Whether drawing is limited to what meets the exposed rectangle (the default);
     // off draws everything and lets the painter's clip cut it.
     void setCulling(bool on) { m_culling = on; }
-    // Whether star discs and turned texts are stamped from kept pictures and region
-    // outlines drawn from one picture per scale (the default); off draws each afresh.
+    // Whether star discs and turned texts are stamped from kept pictures (the
+    // default); off draws each afresh.
     void setStamping(bool on) { m_stamping = on; }
 
     // The map as it is now.

@@ -24,8 +24,7 @@ struct StarMapScene
     bool referee = true;
     // Drawing is limited to what meets the exposed rectangle.
     bool culling = true;
-    // Star discs and turned texts are stamped from kept pictures, and region outlines
-    // drawn from one picture per scale.
+    // Star discs and turned texts are stamped from kept pictures.
     bool stamping = true;
     // In drawing order: nebulae, regions, rutters, labels; empty ones draw nothing.
     std::array<StarMapLayerDrawer, 4> layers;

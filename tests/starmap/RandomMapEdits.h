@@ -295,6 +295,8 @@ private:
         editObjects<Rutter>([this] { return someRutter(); }, 2);
     }
 
+public:
+    // A region, open or closed, of up to four anchors on the places given.
     Region someRegion()
     {
         Region made;
@@ -309,6 +311,7 @@ private:
         return made;
     }
 
+    // A cloud of up to three hexes on the places given.
     Nebula someNebula()
     {
         Nebula made{QUuid::createUuid(), someName(), static_cast<NebulaType>(below(5)), {}};
@@ -317,6 +320,7 @@ private:
         return made;
     }
 
+    // A label of any size and angle on one of the places, its text sometimes empty.
     StarmapLabel someLabel()
     {
         static const QStringList categories{QString(),
@@ -336,6 +340,7 @@ private:
         return made;
     }
 
+private:
     // Objects of kind T appended together, one replaced, one removed, or one inserted
     // (`inserts` times as often as each of the others).
     template <typename T> void editObjects(const std::function<T()> &make, int inserts = 1)

@@ -24,24 +24,6 @@ namespace {
 const QSize kView(720, 420);
 const GridExtent kExtent{-2, 14, -2, 8};
 
-// Systems enough for the map to be made on worker threads, in a sector far from the
-// one drawn: they make the universe large without showing.
-QList<HexData> farSystems(qint64 sectorY = 20)
-{
-    QList<HexData> data;
-    for (qint64 i = 0; i < StarMapVisibleSets::kBackgroundFillFrom; ++i)
-        data.append(hex(at(1 + i % 32, 1 + (i / 32) % 40, 20 + i / 1280, sectorY)));
-    return data;
-}
-
-// Waits for every worker and hands their results over, once: work those results start
-// is handed over by the next call.
-void deliver()
-{
-    waitForWorkers();
-    QCoreApplication::sendPostedEvents();
-}
-
 QImage draw(const StarMapRenderer &renderer, const MapTransform &t)
 {
     QImage image(kView, QImage::Format_ARGB32_Premultiplied);
@@ -60,16 +42,6 @@ QImage drawnAfresh(const StarfarerUniverse &universe, const MapTransform &t)
     StarMapRenderer renderer(sets);
     layers.install(renderer);
     return draw(renderer, t);
-}
-
-// Hands over the filing of the systems alone: the work it starts, and the layers'
-// work started before, stay on their way.
-void deliverFiling(const StarMapVisibleSets &sets)
-{
-    waitForWorkers();
-    for (QObject *child : sets.children())
-        QCoreApplication::sendPostedEvents(child);
-    ASSERT_FALSE(sets.filling());
 }
 
 // The map of a large universe opened again and again while random edits of every kind

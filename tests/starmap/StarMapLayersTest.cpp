@@ -533,6 +533,86 @@ TEST_F(StarMapLayersTest, EachInputOfAKeptPictureChangedAloneIsDrawnAfresh)
     }
 }
 
+// A part of the map drawn on its own, as a tile is, with the long region outlines, the
+// routes and the labels cut to what reaches it, gets the pixels of the same part of
+// the whole view drawn without culling: outlines filled and open crossing the part and
+// running back along themselves, labels straight and turned across its edges, routes
+// ending far outside it and routes shorter on screen than their stroke; from a scale at
+// which the whole map fits the view to close up.
+TEST(StarMapLayersDifferentialTest, APartDrawnOnItsOwnMatchesTheWholeView)
+{
+    QList<GalacticCoordinates> places;
+    for (qint64 col = -6; col <= 40; col += 3) {
+        for (qint64 row = -4; row <= 30; row += 4)
+            places.append(HexLayout::coordinates(col + row % 2, row));
+    }
+    constexpr int kPart = 160;
+    for (const unsigned seed : {3u, 77u, 1234u}) {
+        const auto u = universe();
+        RandomMapEdits edits(*u, seed, places);
+        edits.populate();
+        QList<Region> regions;
+        QList<StarmapLabel> labels;
+        for (int i = 0; i < 8; ++i) {
+            regions.append(edits.someRegion());
+            labels.append(edits.someLabel());
+        }
+        // Routes between neighbouring places too, short enough on screen to be
+        // drawn longer than the way between their ends.
+        QList<Rutter> routes = u->rutters();
+        for (int i = 0; i < 40; ++i) {
+            const qsizetype from = edits.below(places.size());
+            const qsizetype to =
+                edits.chance(2) ? std::min(from + 1, places.size() - 1) : edits.below(places.size());
+            routes.append(test_records::rutter(edits.pick(u->factions()).id, places[from], places[to],
+                                               RutterAge::recent, edits.chance(2)));
+        }
+        u->setRutters(routes);
+        u->setRegions(regions);
+        u->setStarmapLabels(labels);
+        const StarMapVisibleSets sets(u.get(), 60);
+        StarMapLayers layers(sets);
+        StarMapRenderer whole(sets), parts(sets);
+        layers.install(whole);
+        layers.install(parts);
+        whole.setCulling(false);
+        const GridExtent extent = sets.systems().extent()->widened(2);
+        const QPointF middle = HexLayout(60).center(HexLayout::coordinates(17, 13));
+        for (const double scale : {0.02, 0.06, 0.15, 0.4, 1.0}) {
+            const QPointF shift(double(edits.below(1000)) / 1000, double(edits.below(1000)) / 1000);
+            const MapTransform t{scale, QPointF(kPart, kPart) + shift - middle * scale};
+            const PartDifference difference = partsAgainstWhole(whole, parts, t, extent, kPart);
+            EXPECT_LE(difference.largest, 8) << "seed " << seed << ", scale " << scale << ", part at "
+                                             << difference.part.x() << ", " << difference.part.y();
+        }
+    }
+}
+
+// A label that is not turned is drawn in place, one turned a whole turn is stamped
+// from its picture: both show the same pixels, shadow and all, at every size and
+// placement.
+TEST_F(StarMapLayersTest, AStraightLabelDrawnInPlaceMatchesItsStampedPicture)
+{
+    StarmapLabel label;
+    label.text = QStringLiteral("Regina \u2726 Ærø");
+    label.color = FactionColor::orange;
+    label.position = at(6, 6);
+    for (const double size : {10.0, 24.0, 70.0}) {
+        for (const double scale : {0.15, 0.37, 1.0}) {
+            label.size = size;
+            const MapTransform t{scale, showing(at(6, 6), scale).offset + QPointF(0.3, 0.7)};
+            const auto drawn = [&](double angle) {
+                label.angle = angle;
+                m_universe->setStarmapLabels({label});
+                return render(t);
+            };
+            const QImage straight = drawn(0), stamped = drawn(2 * std::numbers::pi);
+            EXPECT_FALSE(differences(straight, render(t, false)).isEmpty()) << size << " at " << scale;
+            EXPECT_LE(compare(straight, stamped).largest, 2) << size << " at " << scale;
+        }
+    }
+}
+
 // The layers kept up to date through random edits of every kind (routes grouped again
 // one key at a time, ends held and emptied, outlines, clouds and texts kept by id,
 // factions deleted and recoloured) draw what layers built afresh on the same document

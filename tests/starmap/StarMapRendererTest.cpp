@@ -179,22 +179,10 @@ TEST(StarMapGridTest, APartDrawnOnItsOwnMatchesTheWholeView)
     for (int trial = 0; trial < 160; ++trial) {
         const double scale = kScales[std::size_t(trial) % kScales.size()];
         const MapTransform t{scale, QPointF(uniform(-1500, 0), uniform(-1500, 0))};
-        QImage whole(2 * kPart, 2 * kPart, QImage::Format_ARGB32_Premultiplied);
-        {
-            QPainter painter(&whole);
-            renderer.draw(painter, t, extent, QRectF(whole.rect()));
-        }
-        for (const QPoint &corner :
-             {QPoint(0, 0), QPoint(kPart, 0), QPoint(0, kPart), QPoint(kPart, kPart)}) {
-            QImage part(kPart, kPart, QImage::Format_ARGB32_Premultiplied);
-            {
-                QPainter painter(&part);
-                renderer.draw(painter, {t.scale, t.offset - QPointF(corner)}, extent, QRectF(part.rect()));
-            }
-            ASSERT_LE(compare(part, whole.copy(QRect(corner, part.size()))).largest, 8)
-                << "scale " << t.scale << ", offset " << t.offset.x() << ", " << t.offset.y() << ", part at "
-                << corner.x() << ", " << corner.y();
-        }
+        const PartDifference difference = partsAgainstWhole(renderer, renderer, t, extent, kPart);
+        ASSERT_LE(difference.largest, 8)
+            << "scale " << t.scale << ", offset " << t.offset.x() << ", " << t.offset.y() << ", part at "
+            << difference.part.x() << ", " << difference.part.y();
     }
 }
 

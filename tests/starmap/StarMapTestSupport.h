@@ -1,12 +1,19 @@
 #pragma once
 
 #include "model/TestRecords.h"
+#include "starmap/StarMapRenderer.h"
+#include "starmap/StarMapVisibleSets.h"
 #include "universe/StarfarerUniverse.h"
 #include "universe/TestMapObjects.h"
+#include "universe/WorkerPools.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
 
 #include <malloc.h>
 
@@ -61,6 +68,37 @@ inline Difference compare(const QImage &a, const QImage &b)
     return result;
 }
 
+// How a view of 2 × `part` points square, drawn whole by `whole`, differs from its
+// four quarters each drawn on its own by `parts`, moved by whole pixels as the kept
+// tiles are: the largest difference of one channel, and the quarter where it is.
+struct PartDifference
+{
+    int largest = 0;
+    QPoint part;
+};
+
+inline PartDifference partsAgainstWhole(const StarMapRenderer &whole, const StarMapRenderer &parts,
+                                        const MapTransform &t, const GridExtent &extent, int part)
+{
+    QImage view(2 * part, 2 * part, QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter painter(&view);
+        whole.draw(painter, t, extent, QRectF(view.rect()));
+    }
+    PartDifference worst;
+    for (const QPoint &corner : {QPoint(0, 0), QPoint(part, 0), QPoint(0, part), QPoint(part, part)}) {
+        QImage drawn(part, part, QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter painter(&drawn);
+            parts.draw(painter, {t.scale, t.offset - QPointF(corner)}, extent, QRectF(drawn.rect()));
+        }
+        const int largest = compare(drawn, view.copy(QRect(corner, drawn.size()))).largest;
+        if (largest >= worst.largest)
+            worst = {largest, corner};
+    }
+    return worst;
+}
+
 // The bytes the heap holds for the program now.
 inline qsizetype heapInUse()
 {
@@ -96,6 +134,34 @@ inline std::unique_ptr<StarfarerUniverse> universe(const QList<HexData> &data = 
 inline Faction faction(const QString &name, const QString &shortName)
 {
     return aFaction(name).shortName(shortName);
+}
+
+// Systems enough for the map to be made on worker threads, in a sector far from the
+// one drawn: they make the universe large without showing.
+inline QList<HexData> farSystems(qint64 sectorY = 20)
+{
+    QList<HexData> data;
+    for (qint64 i = 0; i < StarMapVisibleSets::kBackgroundFillFrom; ++i)
+        data.append(hex(at(1 + i % 32, 1 + (i / 32) % 40, 20 + i / 1280, sectorY)));
+    return data;
+}
+
+// Waits for every worker and hands their results over, once: work those results start
+// is handed over by the next call.
+inline void deliver()
+{
+    waitForWorkers();
+    QCoreApplication::sendPostedEvents();
+}
+
+// Hands over the filing of the systems alone: the work it starts, and the layers'
+// work started before, stay on their way.
+inline void deliverFiling(const StarMapVisibleSets &sets)
+{
+    waitForWorkers();
+    for (QObject *child : sets.children())
+        QCoreApplication::sendPostedEvents(child);
+    ASSERT_FALSE(sets.filling());
 }
 
 } // namespace StarMapTest

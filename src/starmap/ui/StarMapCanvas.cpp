@@ -1,5 +1,6 @@
 #include "StarMapCanvas.h"
 
+#include "starmap/MapColors.h"
 #include "starmap/StarMapVisibleSets.h"
 
 #include <QMouseEvent>
@@ -34,6 +35,7 @@ StarMapCanvas::StarMapCanvas(StarMapVisibleSets &sets, int gridPadding, QWidget 
         m_cache.invalidate(area);
         update();
     });
+    connect(&m_layers, &StarMapLayers::layerArrived, this, qOverload<>(&QWidget::update));
     if (const StarfarerUniverse *universe = sets.universe())
         connect(universe, &StarfarerUniverse::mapShowSurveyedDataChanged, this, &StarMapCanvas::redrawAll);
 }
@@ -90,6 +92,13 @@ MapTransform StarMapCanvas::shownTransform() const
 void StarMapCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // Tiles drawn while a layer is still being made would lack it and be drawn again
+    // once it comes: until then the map shows its background, as while its systems
+    // are filed.
+    if (m_layers.awaiting()) {
+        painter.fillRect(rect(), MapColors::background());
+        return;
+    }
     m_cache.paint(painter, size(), devicePixelRatioF(), shownTransform(), gridExtent());
 }
 

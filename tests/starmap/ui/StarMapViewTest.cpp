@@ -1,8 +1,10 @@
 #include "starmap/ui/StarMapView.h"
+#include "../HeldJobs.h"
 #include "../StarMapTestSupport.h"
 #include "model/HexLayout.h"
 #include "starmap/MapColors.h"
 #include "starmap/StarMapFrameCache.h"
+#include "starmap/StarMapVisibleSets.h"
 #include "starmap/ui/StarMapCanvas.h"
 #include "ui/ContentUnavailableView.h"
 
@@ -88,6 +90,35 @@ TEST(StarMapViewTest, AnEditOfOneSystemIsDrawnOnTheMap)
     edited.starSystem.stars[0].spectralType = SpectralType::B;
     map.universe->replaceHex(edited);
     EXPECT_LE(channelDistance(shown().pixel(centre), MapColors::spectral(SpectralType::B)), 2);
+}
+
+// A large universe's map waits for its routes and outlines, which are made on workers
+// after or beside its systems: until they come it shows its background and asks for no
+// tile, which would lack them and be drawn again; then it draws its tiles, once.
+TEST(StarMapViewTest, ALargeMapAsksForNoTileUntilItsLayersAreMade)
+{
+    QList<HexData> data = farSystems();
+    data.append({hex(at(2, 2)), hex(at(2, 6))});
+    const auto u = universe(data);
+    const Faction blue = aFaction().color(FactionColor::blue);
+    u->setFactions({blue});
+    u->setRutters({test_records::rutter(blue.id, at(2, 2), at(2, 6), RutterAge::recent, true)});
+    StarMapVisibleSets sets(u.get(), 60);
+    StarMapCanvas canvas(sets, 2);
+    canvas.resize(400, 300);
+    HeldJobs held;
+    canvas.frameCache().setExecutor(held.executor());
+    deliverFiling(sets);
+    const QImage waiting = canvas.grab().toImage();
+    EXPECT_TRUE(held.jobs.empty());
+    EXPECT_LE(channelDistance(waiting.pixel(200, 150), MapColors::background().rgb()), 2);
+
+    deliver();
+    canvas.grab();
+    EXPECT_FALSE(held.jobs.empty());
+    held.runAll();
+    canvas.grab();
+    EXPECT_TRUE(canvas.frameCache().isSharp());
 }
 
 } // namespace

@@ -1,0 +1,186 @@
+// Leaving the open universe in the running program (LiveApp) on the two shapes of
+// universe, as the user does it right after an edit whose write is still pending:
+// the small universe chosen in the universe menu, a new universe made through "New
+// Universe…", or the open universe deleted through "Delete…"; and switching between
+// the two universes every 400 ms while each write of the settings file takes a second,
+// as on a busy disk. What the benchmarks wait for they hear from the store's signals
+// (StoreWatch), never from what its operations return.
+//
+// The time of a run is the longest pass of the GUI thread (GuiThreadPasses) over all
+// of it: from the edit until the universe the store opened instead shows its map
+// sharp and the universe left is written (or, deleted, its file is gone). Counters:
+// passes_over_50ms; shown_ms, from the confirming choice or click until the map is
+// sharp; left_ms, until the universe left is written or gone; load.
+#include "DrivenLoop.h"
+#include "LiveApp.h"
+#include "LiveBenchmarks.h"
+#include "SettingsDisk.h"
+#include "StoreWatch.h"
+#include "app/ControlView.h"
+#include "app/UniverseAlertDialog.h"
+#include "app/UniverseMenuButton.h"
+#include "universe/UniverseManager.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPushButton>
+
+#include <functional>
+
+namespace {
+
+// A system of the open universe renamed and saved, as the system editor's "Save
+// Changes" does. Returns whether its write was still pending once the edit was made.
+bool editAndSave(LiveApp &app)
+{
+    static int edits = 0;
+    StarfarerUniverse &universe = app.universe();
+    bool done = false;
+    DrivenLoop::post(&universe, [&] {
+        HexData hex = universe.data()[universe.data().size() / 2];
+        hex.starSystem.name = QStringLiteral("Edited %1").arg(++edits);
+        universe.replaceHex(hex);
+        universe.save();
+        done = true;
+    });
+    DrivenLoop::runUntil([&] { return done; });
+    return universe.saveState().kind == SaveState::Kind::saving;
+}
+
+// The universe menu's entry `named` triggered, as a click on it does.
+void chooseInMenu(LiveApp &app, const std::function<bool(const QAction &)> &named)
+{
+    UniverseMenuButton *button = app.controlView().universeMenuButton();
+    button->rebuildMenu();
+    for (QAction *entry : button->menu()->actions()) {
+        if (named(*entry))
+            DrivenLoop::post(entry, [entry] { entry->trigger(); });
+    }
+}
+
+// Waits for the universe alert the menu asked for and clicks its confirming button.
+void confirmAlert(LiveApp &app)
+{
+    UniverseAlertDialog *alert = nullptr;
+    if (!DrivenLoop::runUntil(
+            [&] {
+                alert = app.controlView().findChild<UniverseAlertDialog *>(QStringLiteral("universeAlert"));
+                return alert && alert->isVisible();
+            },
+            10))
+        qFatal("The universe alert was not shown");
+    QPushButton *confirm = alert->confirmButton();
+    DrivenLoop::post(confirm, [confirm] { confirm->click(); });
+}
+
+enum class Leaving { switchUniverse, createUniverse, deleteUniverse };
+
+// Leaves the shape's universe the way `leaving` names, right after an edit.
+void leaveAfterEdit(benchmark::State &state, UniverseShape shape, Leaving leaving)
+{
+    for (auto _ : state) {
+        LiveApp &app = LiveApp::of(shape);
+        const QString file = app.universe().filePath();
+        const QDateTime written = QFileInfo(file).lastModified();
+        const StoreWatch store(app.manager());
+        const GuiThreadPasses passes;
+        if (!editAndSave(app))
+            state.SkipWithError("the edit was written before the universe was left");
+        LiveClock::time_point start;
+        switch (leaving) {
+        case Leaving::switchUniverse:
+            start = LiveClock::now();
+            app.chooseUniverse(app.smallID());
+            break;
+        case Leaving::createUniverse:
+            chooseInMenu(app, [](const QAction &entry) {
+                return entry.text() == UniverseMenuButton::tr("New Universe…");
+            });
+            confirmAlert(app);
+            start = LiveClock::now();
+            break;
+        case Leaving::deleteUniverse:
+            chooseInMenu(app, [](const QAction &entry) {
+                return entry.objectName() == QStringLiteral("deleteUniverse");
+            });
+            confirmAlert(app);
+            start = LiveClock::now();
+            break;
+        }
+        if (!store.runUntilCurrentOtherThan(app.shapeID()))
+            state.SkipWithError("no other universe was opened");
+        app.settle();
+        state.counters["shown_ms"] = millisecondsSince(start);
+        const bool gone = leaving == Leaving::deleteUniverse;
+        if (!DrivenLoop::runUntil([&] {
+                const QFileInfo now(file);
+                return gone ? !now.exists() : now.exists() && now.lastModified() != written;
+            }))
+            state.SkipWithError("the universe left was not written");
+        state.counters["left_ms"] = millisecondsSince(start);
+        state.SetIterationTime(passes.longest() / 1e3);
+        state.counters["passes_over_50ms"] = double(passes.countOver(50));
+        state.counters["load"] = loadAverage();
+        // A deleted universe comes back with the program started afresh.
+        if (gone)
+            LiveApp::close();
+    }
+}
+
+void BM_SwitchUniverseRightAfterEdit(benchmark::State &state, UniverseShape shape)
+{
+    leaveAfterEdit(state, shape, Leaving::switchUniverse);
+}
+
+void BM_CreateUniverseRightAfterEdit(benchmark::State &state, UniverseShape shape)
+{
+    leaveAfterEdit(state, shape, Leaving::createUniverse);
+}
+
+void BM_DeleteOpenUniverseRightAfterEdit(benchmark::State &state, UniverseShape shape)
+{
+    leaveAfterEdit(state, shape, Leaving::deleteUniverse);
+}
+
+// With the shape's universe open, six switches between it and the small universe, the
+// next one chosen 400 ms after the one before, or once the store made the one before
+// current if that takes longer, while every write of the settings file takes a
+// second. The time is the longest pass from the first choice until the last
+// universe's map is sharp; switches_ms the time that took.
+void BM_SwitchWithSlowSettingsWrite(benchmark::State &state, UniverseShape shape)
+{
+    constexpr double kPace = 400;
+    for (auto _ : state) {
+        LiveApp &app = LiveApp::of(shape);
+        SettingsDisk::setWriteLatency(std::chrono::seconds(1));
+        const GuiThreadPasses passes;
+        const LiveClock::time_point start = LiveClock::now();
+        for (int i = 0; i < 6; ++i) {
+            const QUuid target = i % 2 == 0 ? app.smallID() : app.shapeID();
+            const StoreWatch store(app.manager());
+            const LiveClock::time_point chosen = LiveClock::now();
+            app.chooseUniverse(target);
+            if (!store.runUntilCurrentIs(target))
+                state.SkipWithError("the universe was not opened");
+            if (const double rest = kPace - millisecondsSince(chosen); rest > 0)
+                DrivenLoop::runFor(rest);
+        }
+        app.settle();
+        state.counters["switches_ms"] = millisecondsSince(start);
+        state.SetIterationTime(passes.longest() / 1e3);
+        state.counters["passes_over_50ms"] = double(passes.countOver(50));
+        state.counters["load"] = loadAverage();
+        // The writes still waiting go at once; the one under way ends within a second.
+        SettingsDisk::setWriteLatency(std::chrono::milliseconds(0));
+        DrivenLoop::runFor(1100);
+    }
+}
+
+} // namespace
+
+LIVE_BENCHMARK(BM_SwitchUniverseRightAfterEdit, 5);
+LIVE_BENCHMARK(BM_CreateUniverseRightAfterEdit, 5);
+LIVE_BENCHMARK(BM_DeleteOpenUniverseRightAfterEdit, 5);
+LIVE_BENCHMARK(BM_SwitchWithSlowSettingsWrite, 3);
