@@ -136,9 +136,10 @@ TEST_F(DocumentSaveState, SavingLastsWhileAWriteRunsAndAFailureIsToldEvenWhenThe
                                          ? QList<Kind>{Kind::saving, Kind::failed, Kind::saving, Kind::clean}
                                          : QList<Kind>{Kind::saving, Kind::clean, Kind::saving, Kind::clean};
         EXPECT_EQ(log.kinds(), expected);
-        if (heldFails)
+        if (heldFails) {
             EXPECT_TRUE(log.states().at(1).message.startsWith(
                 QStringLiteral("Failed to save StarfarerUniverse to ")));
+        }
         EXPECT_EQ(StarfarerUniverse::readFile(universe.filePath(), folder())->name(), QStringLiteral("4"));
     }
 }
