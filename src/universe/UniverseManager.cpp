@@ -493,18 +493,23 @@ void UniverseManager::addListed(QList<Header> &listed, const StarfarerUniverse &
 
 void UniverseManager::storeLastUniverseID(const std::optional<QUuid> &id)
 {
+    writeSetting(kLastUniverseIDKey, id ? QVariant(uuidText(*id)) : QVariant());
+}
+
+void UniverseManager::writeSetting(const QString &key, const QVariant &value)
+{
     // Writing the file ends in a flush to disk, which takes up to a second when the
     // disk is busy, and the settings of one file share their values in the process
-    // under one lock, held for the whole write: the GUI thread never touches them
-    // after start-up. A worker sets the value and writes the file, through settings
-    // of its own on the same file.
-    m_settingsWriter.start([fileName = m_settings->fileName(), format = m_settings->format(),
-                            value = id ? uuidText(*id) : QString()] {
+    // under one lock, held for the whole write: the GUI thread writes no setting,
+    // which would also have it write the file again from its event loop, and reads
+    // them only at start-up. A worker sets the value and writes the file, through
+    // settings of its own on the same file, one write after another.
+    m_settingsWriter.start([fileName = m_settings->fileName(), format = m_settings->format(), key, value] {
         QSettings settings(fileName, format);
-        if (value.isEmpty())
-            settings.remove(kLastUniverseIDKey);
+        if (value.isValid())
+            settings.setValue(key, value);
         else
-            settings.setValue(kLastUniverseIDKey, value);
+            settings.remove(key);
         settings.sync();
     });
 }
@@ -531,8 +536,7 @@ std::unique_ptr<StarfarerUniverse> UniverseManager::migrateIfNeeded(QList<Header
             reportUnreadable(legacyPath, reason);
         }
     }
-    m_settings->setValue(kDidMigrateKey, true);
-    m_settings->sync();
+    writeSetting(kDidMigrateKey, true);
     return migrated;
 }
 

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QThreadPool>
 #include <QUuid>
+#include <QVariant>
 
 #include <functional>
 #include <memory>
@@ -116,6 +117,8 @@ public:
     // `visitRead`.
     QList<Header> loadHeaders(const HeaderCache::ReadVisitor &visitRead = {});
     void storeLastUniverseID(const std::optional<QUuid> &id);
+    // Sets the key to the value, or removes it for no value, on the settings' worker.
+    void writeSetting(const QString &key, const QVariant &value);
     // The one-time migration; `listed` is the current listing, to which the migrated
     // universe is added. Returns the migrated universe, which start-up opens (and
     // remembers) as the last one opened.

@@ -28,6 +28,15 @@ inline bool deleteAndWait(UniverseManager &manager, const UniverseManager::Heade
     return QTest::qWaitFor([&] { return !manager.opening(); }, 30000) && failed.isEmpty();
 }
 
+// The store writes its settings on a worker: waits, with the event loop running,
+// until the settings hold the migration marked done.
+inline testing::AssertionResult marksMigrationDone(const QSettings &settings)
+{
+    if (QTest::qWaitFor([&] { return settings.value(UniverseManager::kDidMigrateKey).toBool(); }, 10000))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the migration is not marked done";
+}
+
 // Whether `settings` come to remember the universe `id` as the last one opened: the
 // store writes them on a worker.
 inline testing::AssertionResult remembers(const QSettings &settings, const QString &id)

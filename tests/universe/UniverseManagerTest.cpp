@@ -35,7 +35,7 @@ TEST_F(StartUp, FirstStartCreatesAndRemembersMyUniverse)
     EXPECT_EQ(universe->name(), QStringLiteral("My Universe"));
     EXPECT_EQ(universeFiles(), QStringList{upper(universe->id()) + QStringLiteral(".json")});
     EXPECT_TRUE(remembers(m_settings, upper(universe->id())));
-    EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
+    EXPECT_TRUE(marksMigrationDone(m_settings));
     ASSERT_EQ(manager->headers().size(), 1);
     EXPECT_EQ(manager->headers().first().id, universe->id());
     EXPECT_FALSE(manager->loadError().has_value());
@@ -107,16 +107,15 @@ bool write(QIODevice &device, const QSettings::SettingsMap &map)
 
 } // namespace held_settings
 
-// Switching universes never waits for the settings file: while its writes are held,
-// with its lock, on their worker, every switch ends; once they go, the file remembers
-// the last universe chosen.
+// Neither a first start nor switching universes waits for the settings file: while
+// its writes are held, with its lock, on their worker, every switch ends; once they
+// go, the file remembers the last universe chosen and the migration done.
 TEST_F(StartUp, SwitchingNeverWaitsForTheSettingsFile)
 {
     static const QSettings::Format slow = QSettings::registerFormat(
         QStringLiteral("slow"), held_settings::read, held_settings::write, Qt::CaseSensitive);
+    // A first start: the store marks its one-time migration done in the file too.
     QSettings settings(m_documents.filePath(QStringLiteral("slow.conf")), slow);
-    settings.setValue(UniverseManager::kDidMigrateKey, true);
-    settings.sync();
     QList<UniverseManager::Header> listed;
     for (const QString &name : {QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")}) {
         const QUuid id = QUuid::createUuid();
@@ -140,6 +139,8 @@ TEST_F(StartUp, SwitchingNeverWaitsForTheSettingsFile)
     EXPECT_FALSE(held_settings::timedOut);
     const QByteArray written = contents(settings.fileName());
     EXPECT_TRUE(written.contains(upper(listed[2].id).toUtf8())) << written.toStdString();
+    EXPECT_TRUE(written.contains(UniverseManager::kDidMigrateKey.toUtf8() + "=true"))
+        << written.toStdString();
 }
 
 TEST_F(StartUp, ARememberedUniverseWhoseFileIsGoneFallsBackSilently)
@@ -200,7 +201,7 @@ TEST_F(Migration, CopiesAnUntitledLegacyUniverseAsMyUniverseAndLeavesTheOriginal
     EXPECT_FALSE(manager->current()->mapShowLabels());
     EXPECT_EQ(universeFiles(), QStringList{upper(id) + QStringLiteral(".json")});
     EXPECT_EQ(contents(legacyPath), legacy);
-    EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
+    EXPECT_TRUE(marksMigrationDone(m_settings));
 
     // Not repeated: with the copy gone, the next start makes a new universe instead.
     QFile::remove(folder().fileFor(id));
@@ -232,7 +233,7 @@ TEST_F(Migration, IsSkippedWhenUniversesExistButStillMarkedDone)
     auto manager = startManager();
     EXPECT_EQ(manager->current()->id(), existing);
     EXPECT_EQ(universeFiles().size(), 1);
-    EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
+    EXPECT_TRUE(marksMigrationDone(m_settings));
 }
 
 TEST_F(Migration, AnUnreadableLegacyFileIsReportedMarkedDoneAndLeftAlone)
@@ -242,7 +243,7 @@ TEST_F(Migration, AnUnreadableLegacyFileIsReportedMarkedDoneAndLeftAlone)
     EXPECT_EQ(manager->current()->name(), QStringLiteral("My Universe"));
     EXPECT_TRUE(manager->loadError().has_value());
     EXPECT_EQ(contents(legacyPath), QByteArray("{\"name\": 12}"));
-    EXPECT_TRUE(m_settings.value(QStringLiteral("didMigrateToUniverses")).toBool());
+    EXPECT_TRUE(marksMigrationDone(m_settings));
 }
 
 using Operations = UniverseStoreTest;
