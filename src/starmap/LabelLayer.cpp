@@ -73,6 +73,27 @@ MapDirtyArea LabelLayer::labelsAppended(const QList<StarmapLabel> &labels)
     return area;
 }
 
+LabelLayer::Extent LabelLayer::measured(const StarmapLabel &label)
+{
+    return {label, MapText::displayLinesBoxPerPoint(label.text)};
+}
+
+LabelLayer::Extents LabelLayer::measure(const QList<StarmapLabel> &labels)
+{
+    Extents extents;
+    for (const StarmapLabel &label : labels)
+        extents.insert(label.id, measured(label));
+    return extents;
+}
+
+void LabelLayer::adopt(Extents extents)
+{
+    for (auto extent = extents.begin(); extent != extents.end(); ++extent) {
+        if (!m_extents.contains(extent.key()))
+            m_extents.insert(extent.key(), std::move(*extent));
+    }
+}
+
 void LabelLayer::prepare()
 {
     const QList<StarmapLabel> &labels = m_sets.visibleLabels();
@@ -84,7 +105,7 @@ void LabelLayer::prepare()
     for (const StarmapLabel &label : labels) {
         Extent &extent = m_extents[label.id];
         if (!(extent.label == label) || extent.box.isEmpty())
-            extent = {label, MapText::displayLinesBoxPerPoint(label.text)};
+            extent = measured(label);
         if (label.text.isEmpty())
             continue;
         m_placed.append({extent, layout.center(label.position)});

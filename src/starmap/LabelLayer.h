@@ -32,6 +32,17 @@ public:
     static double fontSize(const StarmapLabel &label, double scale);
     // Takes the labels to draw and measures those that changed.
     void prepare();
+    // A label as last measured, with its text's box.
+    struct Extent
+    {
+        StarmapLabel label;
+        QSizeF box; // of the text at one point
+    };
+    using Extents = QHash<QUuid, Extent>;
+    // Measures the labels' texts; touches no layer, so any thread may run it.
+    static Extents measure(const QList<StarmapLabel> &labels);
+    // Keeps the measures of labels measured nowhere else since they were taken.
+    void adopt(Extents extents);
     void draw(QPainter &painter, const StarMapPass &pass) const;
     // One label changed. Returns what its old and new text cover.
     MapDirtyArea labelChanged(const StarmapLabel *before, const StarmapLabel *after);
@@ -41,11 +52,6 @@ public:
     qsizetype pictureBytes() const;
 
 private:
-    struct Extent
-    {
-        StarmapLabel label;
-        QSizeF box; // of the text at one point
-    };
     // A label to draw, with its anchor, the centre of its hex, in map units.
     struct Placed
     {
@@ -67,6 +73,7 @@ private:
         }
     };
 
+    static Extent measured(const StarmapLabel &label);
     // How far from its anchor the label's drawing reaches, in points, at `scale`.
     static double reach(const Extent &extent, double scale);
     // Draws the label, turned, with its shadow, about `anchor`.

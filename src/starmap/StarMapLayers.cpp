@@ -53,6 +53,7 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
         // The rutters shown depend on the systems filed: they are grouped once those are.
         m_groupAfterFilling = true;
         traceRegionsInBackground();
+        measureLabelsInBackground();
     }
 }
 
@@ -83,6 +84,13 @@ void StarMapLayers::traceRegionsInBackground()
                      forward(m_regions.adopt(std::move(outlines)));
                      emit layerArrived();
                  });
+}
+
+void StarMapLayers::measureLabelsInBackground()
+{
+    // The labels are measured again where they change before the measures come.
+    inBackground([labels = m_sets.visibleLabels()] { return LabelLayer::measure(labels); },
+                 [this](LabelLayer::Extents extents) { m_labels.adopt(std::move(extents)); });
 }
 
 void StarMapLayers::groupRuttersInBackground()

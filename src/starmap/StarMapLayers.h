@@ -44,6 +44,7 @@ private:
     // Runs `work` on a worker thread and hands its result to `done` on this one.
     template <typename Work, typename Done> void inBackground(Work work, Done done);
     void traceRegionsInBackground();
+    void measureLabelsInBackground();
     void groupRuttersInBackground();
     void forward(const MapDirtyArea &area);
 

@@ -3,10 +3,13 @@
 #include "model/HexLayout.h"
 #include "universe/WorkerPools.h"
 
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 StarMapVisibleSets::StarMapVisibleSets(const StarfarerUniverse *universe, double hexRadius, QObject *parent)
     : QObject(parent), m_universe(universe), m_hexRadius(hexRadius), m_systems(hexRadius)
@@ -108,6 +111,26 @@ SystemIndex StarMapVisibleSets::fileAll(const HexList &data, const Rules &rules,
     return systems;
 }
 
+SystemIndex StarMapVisibleSets::fileAllInParts(const HexList &data, const Rules &rules, double hexRadius)
+{
+    // Each run files its hexes into an index of its own; the runs, which follow one
+    // another in the list, are then appended in their order.
+    const qsizetype count =
+        std::max<qsizetype>(1, std::min<qsizetype>(partsPool()->maxThreadCount(), data.size()));
+    const SystemIndex empty(hexRadius);
+    std::vector<SystemIndex> runs(std::size_t(count), empty);
+    QtConcurrent::blockingMap(partsPool(), runs, [&](SystemIndex &run) {
+        const qsizetype part = qsizetype(&run - runs.data());
+        const qsizetype end = data.size() * (part + 1) / count;
+        for (qsizetype position = data.size() * part / count; position < end; ++position)
+            file(run, rules, hexRadius, data[position], position);
+    });
+    SystemIndex systems = std::move(runs.front());
+    for (std::size_t part = 1; part < runs.size(); ++part)
+        systems.append(std::move(runs[part]));
+    return systems;
+}
+
 void StarMapVisibleSets::readRules()
 {
     const StarfarerUniverse &u = *m_universe;
@@ -159,7 +182,7 @@ void StarMapVisibleSets::fillInBackground()
     // change, or go, while it runs.
     m_filling->setFuture(
         QtConcurrent::run(jobPool(), [data = m_universe->data(), rules = m_rules, hexRadius = m_hexRadius] {
-            return fileAll(data, rules, hexRadius);
+            return fileAllInParts(data, rules, hexRadius);
         }));
 }
 

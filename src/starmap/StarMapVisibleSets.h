@@ -88,6 +88,9 @@ private:
     // Files every hex of `data` that `rules` accept, each in the order of its position;
     // touches nothing of the sets, so any thread may run it.
     static SystemIndex fileAll(const HexList &data, const Rules &rules, double hexRadius);
+    // The same, the hexes filed in runs side by side on partsPool(): for a job, which
+    // may wait for its parts.
+    static SystemIndex fileAllInParts(const HexList &data, const Rules &rules, double hexRadius);
     void rebuild();
     // The settings of the universe read into rules, and the systems filed by them.
     void readRules();

@@ -64,14 +64,35 @@ void SystemIndex::insert(MapSystem system)
         ++m_sectors[sectorOf(key)];
         block.cells = {col, col, row, row};
     } else {
-        block.cells = {std::min(block.cells.minCol, col), std::max(block.cells.maxCol, col),
-                       std::min(block.cells.minRow, row), std::max(block.cells.maxRow, row)};
+        block.cells = joined(block.cells, {col, col, row, row});
     }
     const auto place =
         std::upper_bound(block.systems.begin(), block.systems.end(), system.order,
                          [](qint64 order, const MapSystem &filed) { return order < filed.order; });
     block.systems.insert(place, std::move(system));
     ++m_size;
+}
+
+GridExtent SystemIndex::joined(const GridExtent &a, const GridExtent &b)
+{
+    return {std::min(a.minCol, b.minCol), std::max(a.maxCol, b.maxCol), std::min(a.minRow, b.minRow),
+            std::max(a.maxRow, b.maxRow)};
+}
+
+void SystemIndex::append(SystemIndex later)
+{
+    for (auto block = later.m_blocks.begin(); block != later.m_blocks.end(); ++block) {
+        Block &here = m_blocks[block.key()];
+        if (here.systems.isEmpty()) {
+            ++m_sectors[sectorOf(block.key())];
+            here = std::move(block.value());
+        } else {
+            here.cells = joined(here.cells, block->cells);
+            here.systems.append(std::move(block->systems));
+        }
+    }
+    m_size += later.m_size;
+    m_longestName = std::max(m_longestName, later.m_longestName);
 }
 
 void SystemIndex::recomputeCells(Block &block)
@@ -82,8 +103,7 @@ void SystemIndex::recomputeCells(Block &block)
     for (const MapSystem &system : block.systems) {
         const qint64 col = galacticColumn(system.hex.coordinates);
         const qint64 row = galacticRow(system.hex.coordinates);
-        block.cells = {std::min(block.cells.minCol, col), std::max(block.cells.maxCol, col),
-                       std::min(block.cells.minRow, row), std::max(block.cells.maxRow, row)};
+        block.cells = joined(block.cells, {col, col, row, row});
     }
 }
 
@@ -129,11 +149,7 @@ std::optional<GridExtent> SystemIndex::extent() const
     std::optional<GridExtent> extent;
     for (const Block &block : m_blocks) {
         const GridExtent &cells = block.cells;
-        extent =
-            extent
-                ? GridExtent{std::min(extent->minCol, cells.minCol), std::max(extent->maxCol, cells.maxCol),
-                             std::min(extent->minRow, cells.minRow), std::max(extent->maxRow, cells.maxRow)}
-                : cells;
+        extent = extent ? joined(*extent, cells) : cells;
     }
     return extent;
 }

@@ -25,6 +25,9 @@ public:
     void clear();
     // Files a system; its `order` decides its place among the others.
     void insert(MapSystem system);
+    // Files every system of `later`, whose orders all come after every order filed
+    // here: the index of one list filed in parts, one part after another.
+    void append(SystemIndex later);
     // Removes the system with this id filed at these coordinates; false when none is.
     bool remove(const QUuid &id, const GalacticCoordinates &coordinates);
     // Gives every system the order `renumber` makes of its own, which must keep the
@@ -70,6 +73,7 @@ private:
     static BlockKey sectorOf(const BlockKey &block);
     static void sortByOrder(QList<const MapSystem *> &systems);
     static void recomputeCells(Block &block);
+    static GridExtent joined(const GridExtent &a, const GridExtent &b);
 
     double m_hexRadius;
     QHash<BlockKey, Block> m_blocks;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -559,4 +560,61 @@ TEST(StarMapVisibleSetsTest, ChangesWhileFilingAreNotLostWhenTheFilingEnds)
     u->setMapViewMode(MapViewMode::referee);
     finishFiling();
     EXPECT_EQ(again.systems().size(), u->data().size());
+}
+
+// However many threads the parts pool has, the systems of a large universe filed in
+// runs side by side are those the same universe filed at once gives: the same systems
+// in the same order, the same extent, sectors and longest name.
+TEST(StarMapVisibleSetsTest, ALargeUniverseFiledInRunsMatchesOneFiledAtOnce)
+{
+    QList<HexData> data;
+    for (qint64 i = 0; i < StarMapVisibleSets::kBackgroundFillFrom + 7; ++i) {
+        HexData made = hex(at(1 + i % 32, 1 + (i / 32) % 40, i / 1280 - 7, i % 5 - 2), i % 3 != 1);
+        if (i % 4999 == 0)
+            made.starSystem.name = QString(int(i / 4999) + 3, QLatin1Char('W'));
+        data.append(made);
+    }
+    // Systems that share a hex with one filed long before: the first in the
+    // universe's order is the one found there.
+    QList<HexData> shared;
+    for (const qsizetype earlier : {0, 4998, 12000}) {
+        shared.append(data[earlier]);
+        data.append(hex(data[earlier].coordinates));
+    }
+    const auto u = universe(data);
+    u->setMapViewMode(MapViewMode::player);
+    const auto expectFirstAtEachSharedHex = [&](const StarMapVisibleSets &sets) {
+        for (const HexData &first : std::as_const(shared)) {
+            const std::optional<HexData> found = sets.hexAt(first.coordinates);
+            ASSERT_TRUE(found.has_value());
+            EXPECT_EQ(found->id, first.id);
+        }
+    };
+    const int threads = partsPool()->maxThreadCount();
+    for (const int parts : {1, 3, 8}) {
+        SCOPED_TRACE(testing::Message() << parts << " threads");
+        partsPool()->setMaxThreadCount(parts);
+        StarMapVisibleSets sets(u.get(), 60);
+        ASSERT_TRUE(sets.filling());
+        finishFiling();
+        ASSERT_FALSE(sets.filling());
+        const QList<HexData> filed = sets.visibleHexes();
+        const std::optional<GridExtent> extent = sets.systems().extent();
+        const qsizetype longest = sets.systems().longestName();
+        const GridExtent everySector{-20, 20, -20, 20};
+        const auto sectors = sets.systems().occupiedSectors(everySector);
+        expectFirstAtEachSharedHex(sets);
+
+        // A setting the player's view ignores files the systems again, at once.
+        u->setMapShowOther(!u->mapShowOther());
+        ASSERT_FALSE(sets.filling());
+        EXPECT_EQ(filed, sets.visibleHexes());
+        EXPECT_EQ(extent, sets.systems().extent());
+        EXPECT_EQ(longest, sets.systems().longestName());
+        EXPECT_EQ(sectors, sets.systems().occupiedSectors(everySector));
+        expectFirstAtEachSharedHex(sets);
+        EXPECT_EQ(filed.size(), std::count_if(data.cbegin(), data.cend(),
+                                              [](const HexData &hex) { return hex.starSystem.starfarers; }));
+    }
+    partsPool()->setMaxThreadCount(threads);
 }

@@ -233,4 +233,84 @@ TEST(SystemIndexTest, RandomFilingMatchesAPlainList)
     }
 }
 
+// One list filed in runs, each run into an index of its own, the runs then appended
+// in their order: the index answers every question as the list filed whole does, runs
+// empty and of one system among them, and goes on filing and removing as it would.
+TEST(SystemIndexTest, RunsFiledApartAndAppendedMatchTheListFiledWhole)
+{
+    for (const unsigned seed : {5u, 71u, 903u}) {
+        std::mt19937 random(seed);
+        const auto pick = [&](const auto &list) { return list[qsizetype(random() % list.size())]; };
+        const HexLayout layout(kRadius);
+        QList<MapSystem> systems;
+        for (qint64 order = 0; order < 400; ++order) {
+            HexData made = hex(HexLayout::coordinates(pick(kColumns), pick(kRows)));
+            if (random() % 7 == 0)
+                made.starSystem.name = QStringLiteral("Ærø ✦ Śląsk 🜂 Lesser Rift Marches");
+            systems.append(
+                {order, made, layout.center(made.coordinates), StarGlyph::of(made.starSystem.stars)});
+        }
+        SystemIndex whole(kRadius);
+        for (const MapSystem &system : systems)
+            whole.insert(system);
+        for (int cut = 0; cut < 20; ++cut) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", cut " << cut);
+            QList<qsizetype> ends{0, systems.size()};
+            for (unsigned k = random() % 6; k > 0; --k)
+                ends.append(qsizetype(random() % (systems.size() + 1)));
+            if (cut % 4 == 0)
+                ends.append({1, 1, systems.size() - 1}); // a run of one system, an empty run
+            std::sort(ends.begin(), ends.end());
+            SystemIndex appended(kRadius);
+            for (qsizetype run = 1; run < ends.size(); ++run) {
+                SystemIndex part(kRadius);
+                for (qsizetype i = ends[run - 1]; i < ends[run]; ++i)
+                    part.insert(systems[i]);
+                appended.append(std::move(part));
+            }
+            ASSERT_EQ(appended.size(), whole.size());
+            ASSERT_EQ(appended.extent(), whole.extent());
+            ASSERT_EQ(appended.longestName(), whole.longestName());
+            ASSERT_EQ(ordersOf(appended.all()), ordersOf(whole.all()));
+            const GridExtent everySector{-4, 4, -4, 4};
+            ASSERT_EQ(appended.occupiedSectors(everySector), whole.occupiedSectors(everySector));
+            for (const MapSystem &system : systems) {
+                const MapSystem *found = appended.at(system.hex.coordinates);
+                ASSERT_NE(found, nullptr);
+                ASSERT_EQ(found->order, whole.at(system.hex.coordinates)->order);
+            }
+            const QRectF middle(layout.center(HexLayout::coordinates(-40, -50)),
+                                layout.center(HexLayout::coordinates(40, 50)));
+            ASSERT_EQ(ordersOf(appended.inRect(middle)), ordersOf(whole.inRect(middle)));
+
+            // The blocks taken from the runs go on changing as blocks filed whole do.
+            SystemIndex changed = whole;
+            for (int step = 0; step < 30; ++step) {
+                const MapSystem &system = pick(systems);
+                ASSERT_EQ(appended.remove(system.hex.id, system.hex.coordinates),
+                          changed.remove(system.hex.id, system.hex.coordinates));
+                MapSystem later = system;
+                later.order += 1000 + step;
+                appended.insert(later);
+                changed.insert(later);
+            }
+            ASSERT_EQ(appended.extent(), changed.extent());
+            ASSERT_EQ(ordersOf(appended.all()), ordersOf(changed.all()));
+            ASSERT_EQ(appended.occupiedSectors(everySector), changed.occupiedSectors(everySector));
+        }
+    }
+
+    // A block whose systems came in two runs covers the cells of both.
+    const HexLayout layout(kRadius);
+    const auto filed = [&](qint64 column, qint64 row, qint64 order) {
+        const HexData made = hex(HexLayout::coordinates(column, row));
+        return MapSystem{order, made, layout.center(made.coordinates), StarGlyph::of(made.starSystem.stars)};
+    };
+    SystemIndex first(kRadius), second(kRadius);
+    first.insert(filed(1, 1, 0));
+    second.insert(filed(6, 8, 1));
+    first.append(std::move(second));
+    EXPECT_EQ(first.extent(), (GridExtent{1, 6, 1, 8}));
+}
+
 } // namespace
