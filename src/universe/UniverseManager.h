@@ -171,6 +171,8 @@ private:
     void askToLeave();
     // The steps that end each kind of change.
     void removeDeleted();
+    // Removes the file of a universe; the reason it could not, or nothing once it is gone.
+    static QString removeUniverseFile(const QString &path);
     void finishOpening();
     void finishCreating();
     // Reads the file of the universe to open on the worker.

@@ -1,6 +1,7 @@
 #include "RunningWaits.h"
 #include "StoreWaits.h"
 #include "UniverseStoreSupport.h"
+#include "universe/WorkerPools.h"
 
 #include <QSemaphore>
 #include <QSettings>
@@ -365,6 +366,22 @@ TEST_F(Operations, DeleteRemovesExactlyTheListedFile)
     EXPECT_FALSE(QFile::exists(odd));
     EXPECT_TRUE(QFile::exists(folder().fileFor(victim)));
     EXPECT_TRUE(QFile::exists(manager->current()->filePath()));
+
+    // The current universe deleted too: once the workers are done, nothing of either
+    // file is left under any name.
+    const QString current = manager->current()->filePath();
+    const auto currentHeader = std::find_if(manager->headers().cbegin(), manager->headers().cend(),
+                                            [&](const auto &h) { return h.filePath == current; });
+    ASSERT_NE(currentHeader, manager->headers().cend());
+    EXPECT_TRUE(deleteAndWait(*manager, *currentHeader));
+    waitForWorkers();
+    const QStringList left = QDir(universesPath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    for (const QString &gone : {QFileInfo(odd).fileName(), QFileInfo(current).fileName()}) {
+        EXPECT_FALSE(std::any_of(left.cbegin(), left.cend(), [&](const QString &name) {
+            return name.startsWith(gone);
+        })) << left.join(u' ').toStdString();
+    }
+    EXPECT_TRUE(QFile::exists(folder().fileFor(victim)));
 }
 
 using Listing = UniverseStoreTest;
