@@ -32,6 +32,22 @@ QColor textColor()
     return QGuiApplication::palette().color(QPalette::Text);
 }
 
+// The icon of a mark in `color` ringed in the text colour, its 16-point box drawn once
+// per size asked for (the box scaled to the size, so the ring stays one pixel wide),
+// by `paint`, and kept under a key of `kind` and both colours.
+template <typename Paint> QIcon ringedIcon(QLatin1StringView kind, const QColor &color, Paint paint)
+{
+    const QColor text = textColor();
+    const QString key = QStringLiteral("vostrel-color-%1:%2:%3")
+                            .arg(kind)
+                            .arg(quint64(color.rgba64()), 0, 16)
+                            .arg(quint64(text.rgba64()), 0, 16);
+    return boxIcon([&](int size) {
+        return boxPixmap(key, size, 1.0,
+                         [&](QPainter &painter) { paint(painter, color, text, 16.0 / size); });
+    });
+}
+
 } // namespace
 
 void paintColorDot(QPainter &painter, const QRectF &bounds, const QColor &fill, const QColor &text,
@@ -47,32 +63,21 @@ QIcon colorDotIcon(const QColor &color)
 {
     // Pickers refill their entries whenever a faction changes: each dot is drawn once
     // per size.
-    const QColor text = textColor();
-    const QString key = QStringLiteral("vostrel-color-dot:%1:%2")
-                            .arg(quint64(color.rgba64()), 0, 16)
-                            .arg(quint64(text.rgba64()), 0, 16);
-    return boxIcon([&](int size) {
-        return boxPixmap(key, size, 1.0, [&](QPainter &painter) {
-            // The dot keeps its 12 points in the middle of the 16-point box, however many
-            // pixels the box has, so that a screen of pixel ratio 2 takes the picture of
-            // twice the size and shows the dot as sharp and as large.
-            const qreal inset = (16 - kDotSize) / 2.0;
-            painter.translate(inset, inset);
-            paintColorDot(painter, QRectF(0, 0, kDotSize, kDotSize), color, text, 16.0 / size);
-        });
-    });
+    return ringedIcon(QLatin1StringView("dot"), color,
+                      [](QPainter &painter, const QColor &fill, const QColor &text, qreal ringWidth) {
+                          // The dot keeps its 12 points in the middle of the 16-point box, however many
+                          // pixels the box has, so that a screen of pixel ratio 2 takes the picture of
+                          // twice the size and shows the dot as sharp and as large.
+                          const qreal inset = (16 - kDotSize) / 2.0;
+                          painter.translate(inset, inset);
+                          paintColorDot(painter, QRectF(0, 0, kDotSize, kDotSize), fill, text, ringWidth);
+                      });
 }
 
 QIcon colorFlagIcon(const QColor &color)
 {
-    const QColor text = textColor();
-    const QString key = QStringLiteral("vostrel-color-flag:%1:%2")
-                            .arg(quint64(color.rgba64()), 0, 16)
-                            .arg(quint64(text.rgba64()), 0, 16);
-    return boxIcon([&](int size) {
-        // The box is scaled to the size; the ring stays one pixel wide.
-        return boxPixmap(key, size, 1.0, [&](QPainter &painter) {
-            paintRinged(painter, flagShape(), color, text, 16.0 / size);
-        });
-    });
+    return ringedIcon(QLatin1StringView("flag"), color,
+                      [](QPainter &painter, const QColor &fill, const QColor &text, qreal ringWidth) {
+                          paintRinged(painter, flagShape(), fill, text, ringWidth);
+                      });
 }

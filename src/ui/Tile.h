@@ -30,6 +30,8 @@ public:
     // Lays the content out `width` pixels wide: the tile itself is that plus the
     // padding on both sides.
     void setContentWidth(double width);
+    // The width the content is laid out in.
+    int contentWidth() const { return maximumWidth() - 2 * kHorizontalPadding; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,9 +1,10 @@
 #include "AtomicFileWriter.h"
 
+#include "SaveLeftovers.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
-#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
@@ -49,16 +50,6 @@ AtomicFileWriter::TestHooks testHooks()
     return state.hooks;
 }
 
-// "<path>.XXXXXX": six letters or digits, the form left-overs of a write are known by.
-QString temporaryName(const QString &path)
-{
-    static constexpr char kCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    QString name = path + QLatin1Char('.');
-    for (int i = 0; i < 6; ++i)
-        name += QLatin1Char(kCharacters[QRandomGenerator::global()->bounded(int(sizeof kCharacters) - 1)]);
-    return name;
-}
-
 // Gives the temporary file of `path` a name that no other file has: `create` makes
 // the file under the name it is given, or fails with errno set. Returns the name, or
 // nothing with the reason in `reason`.
@@ -66,7 +57,7 @@ std::optional<QString> nameTemporary(const QString &path,
                                      const std::function<bool(const QByteArray &)> &create, QString *reason)
 {
     for (int attempt = 1;; ++attempt) {
-        const QString name = temporaryName(path);
+        const QString name = saveLeftoverName(path);
         if (create(QFile::encodeName(name)))
             return name;
         if (errno != EEXIST || attempt == kNameAttempts) {

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -201,9 +200,7 @@ void UniverseManager::deleteUniverse(Header header)
     // done, so that none brings it back.
     if (!current && (!m_current || header.filePath != m_current->filePath())) {
         endSwitch();
-        if (const QString error = removeUniverseFile(header.filePath); !error.isEmpty())
-            emit operationFailed(QStringLiteral("Couldn\u2019t delete the universe \u201C%1\u201D (%2): %3")
-                                     .arg(header.name, header.filePath, error));
+        removeListedFile(header);
         refreshHeaders();
         return;
     }
@@ -332,10 +329,8 @@ void UniverseManager::removeDeleted()
 {
     Switch &change = *m_switch;
     const Header deleted = change.target;
-    if (const QString error = removeUniverseFile(deleted.filePath); !error.isEmpty()) {
+    if (!removeListedFile(deleted)) {
         endSwitch();
-        emit operationFailed(QStringLiteral("Couldn\u2019t delete the universe \u201C%1\u201D (%2): %3")
-                                 .arg(deleted.name, deleted.filePath, error));
         refreshHeaders();
         return;
     }
@@ -358,25 +353,26 @@ void UniverseManager::removeDeleted()
     advance();
 }
 
-QString UniverseManager::removeUniverseFile(const QString &path)
+bool UniverseManager::removeListedFile(const Header &header)
 {
     // Removing a large file frees its pages, which takes long on a busy disk: the file
     // is renamed aside at once, which is quick and leaves no universe to open or write
     // under its name, and the renamed file is removed on a worker. It is named as what
     // a killed write leaves, which the next start removes should the program end first.
     // A link, or what is no file at all, is removed (or not) at once, as it is.
+    const QString &path = header.filePath;
     const QFileInfo info(path);
     QFile file(path);
-    if (!info.isFile() || info.isSymLink())
-        return file.remove() || !QFileInfo::exists(path) ? QString() : file.errorString();
-    static constexpr QLatin1StringView kLetters("abcdefghijklmnopqrstuvwxyz0123456789");
-    QString aside = path + QLatin1Char('.');
-    for (int i = 0; i < 6; ++i)
-        aside += kLetters[QRandomGenerator::global()->bounded(int(kLetters.size()))];
-    if (!file.rename(aside))
-        return QFileInfo::exists(path) ? file.errorString() : QString();
-    static_cast<void>(QtConcurrent::run(jobPool(), [aside] { QFile::remove(aside); }));
-    return {};
+    const QString aside = saveLeftoverName(path);
+    if (info.isFile() && !info.isSymLink() && file.rename(aside)) {
+        static_cast<void>(QtConcurrent::run(jobPool(), [aside] { QFile::remove(aside); }));
+        return true;
+    }
+    if (file.remove() || !QFileInfo::exists(path))
+        return true;
+    emit operationFailed(QStringLiteral("Couldn\u2019t delete the universe \u201C%1\u201D (%2): %3")
+                             .arg(header.name, path, file.errorString()));
+    return false;
 }
 
 void UniverseManager::finishOpening()

@@ -171,8 +171,9 @@ private:
     void askToLeave();
     // The steps that end each kind of change.
     void removeDeleted();
-    // Removes the file of a universe; the reason it could not, or nothing once it is gone.
-    static QString removeUniverseFile(const QString &path);
+    // Removes the file a universe was listed from; false, told by operationFailed(),
+    // when it is still there.
+    bool removeListedFile(const Header &header);
     void finishOpening();
     void finishCreating();
     // Reads the file of the universe to open on the worker.
@@ -206,7 +207,7 @@ private:
     std::unique_ptr<Switch> m_switch;
     std::optional<Header> m_opening;
     BackgroundDecoder m_decoder;
-    // Writes "lastUniverseID" to the settings file off the GUI thread, one write at a
-    // time; waits for the last when the manager goes.
+    // Writes the settings file off the GUI thread, one write at a time; waits for the
+    // last when the manager goes.
     QThreadPool m_settingsWriter;
 };

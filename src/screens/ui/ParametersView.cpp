@@ -31,8 +31,7 @@ ParameterValue ParameterValue::density(const UWP &uwp)
 
 ParametersView::ParametersView(const QStringList &titles, const QList<ParameterValue> &parameters,
                                double viewWidth, QWidget *parent)
-    : Tile(parent), m_titles(titles), m_parameters(parameters), m_row(new QHBoxLayout(this)),
-      m_contentWidth(static_cast<int>(std::lround(std::max(0.0, viewWidth))))
+    : Tile(parent), m_titles(titles), m_parameters(parameters), m_row(new QHBoxLayout(this))
 {
     setContentWidth(viewWidth);
     setFixedHeight(kRowHeight + 2 * kVerticalPadding);
@@ -88,7 +87,7 @@ void ParametersView::rebuild()
     // one that fits its share is never cut, and a longer one is cut with an ellipsis
     // to what the others leave it.
     const int count = static_cast<int>(shown.size());
-    int room = m_contentWidth - std::max(m_row->spacing(), 0) * std::max(2 * count - 1, 0);
+    int room = contentWidth() - std::max(m_row->spacing(), 0) * std::max(2 * count - 1, 0);
     for (const Shown &value : std::as_const(shown)) {
         room -= value.title->sizeHint().width();
         for (const QLabel *piece : value.after)

@@ -59,5 +59,4 @@ private:
     QStringList m_titles;
     QList<ParameterValue> m_parameters;
     QHBoxLayout *m_row;
-    int m_contentWidth;
 };
