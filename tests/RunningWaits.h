@@ -4,6 +4,9 @@
 // started by a timer or a queued call on this very thread (a retry, a write asked
 // for while another ran), which a blocking wait would never let run.
 
+#include "universe/WorkerPools.h"
+
+#include <QCoreApplication>
 #include <QSemaphore>
 #include <QTest>
 
@@ -11,4 +14,13 @@
 inline bool acquireRunning(QSemaphore &semaphore, int count = 1)
 {
     return QTest::qWaitFor([&] { return semaphore.tryAcquire(count); }, 60000);
+}
+
+// Lets every job and part of the program's pools end, and takes in on this thread
+// what they handed over and what that started in turn.
+inline void drainWorkers()
+{
+    waitForWorkers();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
 }

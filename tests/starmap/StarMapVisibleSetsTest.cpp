@@ -1,5 +1,6 @@
 #include "starmap/StarMapVisibleSets.h"
 #include "RandomMapEdits.h"
+#include "RunningWaits.h"
 #include "StarMapTestSupport.h"
 #include "model/HexLayout.h"
 #include "universe/TestMapObjects.h"
@@ -7,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -480,14 +482,6 @@ std::unique_ptr<StarfarerUniverse> largePlayerUniverse()
     return u;
 }
 
-// Lets the filing on the worker end and hands its outcome over.
-void finishFiling()
-{
-    waitForWorkers();
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-}
-
 } // namespace
 
 TEST(StarMapVisibleSetsTest, LargeUniverseIsFiledOnAWorkerAsTheRulesSay)
@@ -498,7 +492,7 @@ TEST(StarMapVisibleSetsTest, LargeUniverseIsFiledOnAWorkerAsTheRulesSay)
     EXPECT_TRUE(sets.filling());
     EXPECT_TRUE(sets.systems().isEmpty());
 
-    finishFiling();
+    drainWorkers();
     EXPECT_FALSE(sets.filling());
     EXPECT_EQ(reset.count(), 1);
     const qsizetype known = (StarMapVisibleSets::kBackgroundFillFrom + 2) / 3;
@@ -520,7 +514,7 @@ TEST(StarMapVisibleSetsTest, SystemsFiledOnAWorkerKeepTheirOrderAfterEarlierRemo
     for (int i = 0; i < 3; ++i)
         u->removeHex(u->data()[0].id);
     StarMapVisibleSets sets(u.get(), 60);
-    finishFiling();
+    drainWorkers();
     ASSERT_FALSE(sets.filling());
     HexData shown = u->data()[1]; // unknown to the Starfarers until now
     ASSERT_FALSE(shown.starSystem.starfarers);
@@ -536,7 +530,7 @@ TEST(StarMapVisibleSetsTest, SystemsFiledOnAWorkerKeepTheirOrderAfterEarlierRemo
     EXPECT_EQ(kept.last(), added);
 
     StarMapVisibleSets fresh(u.get(), 60);
-    finishFiling();
+    drainWorkers();
     EXPECT_EQ(kept, fresh.visibleHexes());
 }
 
@@ -548,7 +542,7 @@ TEST(StarMapVisibleSetsTest, ChangesWhileFilingAreNotLostWhenTheFilingEnds)
     u->insertHex(added);
     const QUuid first = u->data()[0].id;
     u->removeHex(first);
-    finishFiling();
+    drainWorkers();
     EXPECT_FALSE(sets.filling());
     const qsizetype known = (StarMapVisibleSets::kBackgroundFillFrom + 2) / 3;
     EXPECT_EQ(sets.systems().size(), known);
@@ -558,7 +552,7 @@ TEST(StarMapVisibleSetsTest, ChangesWhileFilingAreNotLostWhenTheFilingEnds)
     // A setting changed while filing decides what shows.
     StarMapVisibleSets again(u.get(), 60);
     u->setMapViewMode(MapViewMode::referee);
-    finishFiling();
+    drainWorkers();
     EXPECT_EQ(again.systems().size(), u->data().size());
 }
 
@@ -590,13 +584,20 @@ TEST(StarMapVisibleSetsTest, ALargeUniverseFiledInRunsMatchesOneFiledAtOnce)
             EXPECT_EQ(found->id, first.id);
         }
     };
-    const int threads = partsPool()->maxThreadCount();
+    // The pool gets its own count back however the test ends.
+    struct KeptThreadCount
+    {
+        QThreadPool *pool;
+        int threads = pool->maxThreadCount();
+        ~KeptThreadCount() { pool->setMaxThreadCount(threads); }
+    };
+    const KeptThreadCount kept{partsPool()};
     for (const int parts : {1, 3, 8}) {
         SCOPED_TRACE(testing::Message() << parts << " threads");
         partsPool()->setMaxThreadCount(parts);
         StarMapVisibleSets sets(u.get(), 60);
         ASSERT_TRUE(sets.filling());
-        finishFiling();
+        drainWorkers();
         ASSERT_FALSE(sets.filling());
         const QList<HexData> filed = sets.visibleHexes();
         const std::optional<GridExtent> extent = sets.systems().extent();
@@ -616,5 +617,4 @@ TEST(StarMapVisibleSetsTest, ALargeUniverseFiledInRunsMatchesOneFiledAtOnce)
         EXPECT_EQ(filed.size(), std::count_if(data.cbegin(), data.cend(),
                                               [](const HexData &hex) { return hex.starSystem.starfarers; }));
     }
-    partsPool()->setMaxThreadCount(threads);
 }

@@ -128,14 +128,23 @@ TEST_F(StartUp, SwitchingNeverWaitsForTheSettingsFile)
     held_settings::timedOut = false;
     {
         UniverseManager manager(folder(), &settings);
+        // The writes go however the test ends, before the store, made first and so
+        // gone last, waits for them.
+        struct LetGo
+        {
+            ~LetGo()
+            {
+                held_settings::holding = false;
+                held_settings::mayGo.release(100);
+            }
+        };
+        const LetGo letGo;
         ASSERT_TRUE(manager.start());
         for (const UniverseManager::Header &header : {listed[1], listed[2], listed[0], listed[2]}) {
             if (header.id != manager.current()->id())
                 openAndWait(manager, header);
             ASSERT_EQ(manager.current()->id(), header.id);
         }
-        held_settings::holding = false;
-        held_settings::mayGo.release(100);
     }
     EXPECT_FALSE(held_settings::timedOut);
     const QByteArray written = contents(settings.fileName());
@@ -286,7 +295,6 @@ TEST_F(Operations, RenameTrimsSavesAndRefreshesHeadersButNotTheRememberedId)
     EXPECT_FALSE(contents(manager->current()->filePath()).contains("Core Worlds"));
     writeMayGo.release();
     ASSERT_TRUE(manager->current()->waitForPendingSave());
-    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), QStringLiteral("untouched"));
     EXPECT_TRUE(contents(manager->current()->filePath()).contains("Core Worlds"));
     EXPECT_EQ(names(manager->loadHeaders()), QStringList{QStringLiteral("Core Worlds")});
 
@@ -301,6 +309,11 @@ TEST_F(Operations, RenameTrimsSavesAndRefreshesHeadersButNotTheRememberedId)
     manager->renameCurrent(QStringLiteral("Zenith"));
     ASSERT_TRUE(manager->current()->waitForPendingSave());
     EXPECT_EQ(names(manager->headers()), (QStringList{QStringLiteral("Annex"), QStringLiteral("Zenith")}));
+
+    // The settings are written on the store's worker, which is done once the store is
+    // gone: no rename wrote them.
+    manager.reset();
+    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), QStringLiteral("untouched"));
 }
 
 TEST_F(Operations, OpenSetsAndClearsTheLoadError)

@@ -3,6 +3,7 @@
 // at once would.
 #include "OneThreadPools.h"
 #include "RandomRecords.h"
+#include "RunningWaits.h"
 #include "SeededSource.h"
 #include "UniverseStoreSupport.h"
 
@@ -42,13 +43,6 @@ protected:
 
     // Runs the event loop until every read has ended on its worker and whatever it
     // handed back has been taken in.
-    static void drain()
-    {
-        waitForWorkers();
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
-
     // Makes saving the current universe fail: a folder stands where its file goes.
     void breakSavesOfCurrent()
     {
@@ -109,7 +103,7 @@ TEST_F(Opening, TheUniverseBecomesCurrentFromTheEventLoopWithTheSignalsOfAnOpen)
     EXPECT_FALSE(manager().loadError().has_value());
     EXPECT_EQ(headers.count(), 0);
     EXPECT_TRUE(remembers(m_settings, uuidText(good)));
-    drain();
+    drainWorkers();
     EXPECT_EQ(current.count(), 1);
 }
 
@@ -161,25 +155,25 @@ TEST_F(Opening, TheLatestRequestAbandonsAUniverseStillBeingRead)
     manager().open(listed(atlas));
     manager().open(listed(borealis));
     EXPECT_EQ(manager().opening()->id, borealis);
-    drain();
+    drainWorkers();
     EXPECT_EQ(madeCurrent, QList<QUuid>{borealis});
 
     manager().open(listed(atlas));
     manager().open(listed(borealis)); // the current one: stay
     EXPECT_FALSE(manager().opening().has_value());
-    drain();
+    drainWorkers();
     EXPECT_EQ(madeCurrent, QList<QUuid>{borealis});
 
     manager().open(listed(atlas));
     ASSERT_TRUE(createAndWait(manager(), QStringLiteral("Cygnus")));
     const QUuid cygnus = manager().current()->id();
-    drain();
+    drainWorkers();
     EXPECT_EQ(madeCurrent, (QList<QUuid>{borealis, cygnus}));
 
     manager().open(listed(atlas));
     manager().deleteUniverse(listed(atlas)); // not the current one: at once
     EXPECT_FALSE(manager().opening().has_value());
-    drain();
+    drainWorkers();
     EXPECT_EQ(madeCurrent, (QList<QUuid>{borealis, cygnus}));
     EXPECT_FALSE(QFile::exists(folder().fileFor(atlas)));
     EXPECT_EQ(manager().current()->id(), cygnus);
@@ -195,7 +189,7 @@ TEST_F(Opening, AStoreDestroyedWhileReadingDropsTheRead)
     const QUuid before = manager().current()->id();
     manager().open(listed(atlas));
     m_manager.reset();
-    drain();
+    drainWorkers();
     EXPECT_EQ(m_settings.value(UniverseManager::kLastUniverseIDKey).toString(), uuidText(before));
     EXPECT_EQ(contents(atlasPath), atlasBytes);
 
@@ -228,7 +222,7 @@ TEST_F(Opening, TheUniverseLeftOutlivesTheSwitchAndTheViewsDroppedInIt)
 
     manager().open(listed(next));
     ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 3; }, 10000)) << order.join(u", ").toStdString();
-    drain();
+    drainWorkers();
     EXPECT_EQ(order, (QStringList{QStringLiteral("switched to Next"), QStringLiteral("view of Left Behind"),
                                   QStringLiteral("universe")}));
 }
@@ -270,7 +264,7 @@ TEST_F(Opening, EditsMadeWhileReadingAreSavedOrAskedAboutBeforeLeaving)
     EXPECT_TRUE(manager().opening().has_value());
     answer(false);
     ASSERT_TRUE(switched());
-    drain();
+    drainWorkers();
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(manager().current()->id(), atlas);
 
@@ -434,7 +428,7 @@ TEST_F(Opening, AFileHoldingAnotherUniverseIsNotOpenedAsTheOneChosen)
     for (const Header &header : manager().headers())
         names.append(header.name);
     EXPECT_EQ(names, (QStringList{QStringLiteral("Aardvark"), QStringLiteral("Atlas")}));
-    drain();
+    drainWorkers();
     EXPECT_EQ(contents(current->filePath()), newest);
 
     m_manager.reset();
