@@ -15,3 +15,7 @@ struct MapSystem
     QPointF centre;
     StarGlyph glyph;
 };
+// Every member is a value or an implicitly shared Qt container, none of which points
+// into itself: a system may be moved in memory as bytes, which lets the lists of the
+// filed systems grow without moving them one by one.
+Q_DECLARE_TYPEINFO(MapSystem, Q_RELOCATABLE_TYPE);

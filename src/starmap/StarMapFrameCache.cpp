@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -222,18 +223,28 @@ StarMapTileQueue::Draw StarMapFrameCache::drawingOf(const Level &level, const Ti
             levelID = level.id, key, changes = m_changes](const std::function<bool()> &abandoned) {
         QImage image;
         if (!abandoned()) {
-            QImage drawn(StarMapFrameCache::kTileSize, StarMapFrameCache::kTileSize,
-                         QImage::Format_ARGB32_Premultiplied);
-            drawn.setDevicePixelRatio(ratio);
-            QPainter painter(&drawn);
-            const bool whole = StarMapRenderer::draw(painter, *scene, transform, extent,
-                                                     QRectF(0, 0, kTile / ratio, kTile / ratio), abandoned);
-            painter.end();
+            // The tile's pixels are painted through a picture of their own, which takes
+            // the painter's working buffers with it when it goes; the tile handed over
+            // then holds the pixels alone, which is what the budget counts.
+            constexpr qsizetype bytesPerLine = qsizetype(kTileSize) * 4;
+            auto *pixels = static_cast<uchar *>(std::malloc(std::size_t(bytesPerLine) * kTileSize));
+            Q_CHECK_PTR(pixels);
+            bool whole = false;
+            {
+                QImage drawn(pixels, kTileSize, kTileSize, bytesPerLine, QImage::Format_ARGB32_Premultiplied);
+                drawn.setDevicePixelRatio(ratio);
+                QPainter painter(&drawn);
+                whole = StarMapRenderer::draw(painter, *scene, transform, extent,
+                                              QRectF(0, 0, kTile / ratio, kTile / ratio), abandoned);
+            }
             // A tile left unfinished is not handed over: it would lack what it stopped before.
-            // A picture painted on keeps its painter's working buffers for as long as it
-            // lives; the copy kept holds the pixels alone, which is what the budget counts.
-            if (whole)
-                image = drawn.copy();
+            if (whole) {
+                image = QImage(pixels, kTileSize, kTileSize, bytesPerLine, QImage::Format_ARGB32_Premultiplied,
+                               [](void *bytes) { std::free(bytes); }, pixels);
+                image.setDevicePixelRatio(ratio);
+            } else {
+                std::free(pixels);
+            }
         }
         // The cache may be gone by now: the application object, which outlives every map,
         // takes the tile to the GUI thread, and there it is handed over if the cache is

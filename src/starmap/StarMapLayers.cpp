@@ -27,7 +27,11 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
     : QObject(parent), m_sets(sets), m_nebulae(sets), m_regions(sets), m_rutters(sets), m_labels(sets)
 {
     connect(&sets, &StarMapVisibleSets::reset, this, [this] {
-        if (std::exchange(m_groupAfterFilling, false))
+        // Groups made while the systems were filed hold when the filing ends untouched.
+        const bool grouped = std::exchange(m_groupedWhileFilling, false);
+        if (grouped && m_sets.endingFilling())
+            return;
+        if (std::exchange(m_groupAfterFilling, false) || grouped)
             groupRuttersInBackground();
         else
             m_rutters.invalidate();
@@ -50,10 +54,16 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
     connect(&sets, &StarMapVisibleSets::labelsAppended, this,
             [this](const QList<StarmapLabel> &labels) { forward(m_labels.labelsAppended(labels)); });
     if (sets.filling()) {
-        // The rutters shown depend on the systems filed: they are grouped once those are.
-        m_groupAfterFilling = true;
         traceRegionsInBackground();
         measureLabelsInBackground();
+        // Rutters shown only between systems filed are grouped once those are; the others
+        // while the systems are filed.
+        if (sets.ruttersFollowSystems()) {
+            m_groupAfterFilling = true;
+        } else {
+            groupRuttersInBackground();
+            m_groupedWhileFilling = true;
+        }
     }
 }
 
@@ -96,10 +106,11 @@ void StarMapLayers::measureLabelsInBackground()
 void StarMapLayers::groupRuttersInBackground()
 {
     m_rutters.awaitGroups();
+    const quint64 asked = ++m_groupingsAsked;
     inBackground([sources = m_rutters.sources()] { return RutterLayer::group(sources); },
-                 [this](RutterLayer::Groups groups) {
+                 [this, asked](RutterLayer::Groups groups) {
                      // A change since made them afresh here, or a reset asked for new ones.
-                     if (m_rutters.awaiting()) {
+                     if (asked == m_groupingsAsked && m_rutters.awaiting()) {
                          forward(m_rutters.adopt(std::move(groups)));
                          emit layerArrived();
                      }

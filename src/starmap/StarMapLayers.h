@@ -15,9 +15,9 @@ struct MapTransform;
 // that comes or goes updates the rutters ending at its hex, and a change of one map
 // object updates what its layer keeps of that object alone and tells what to redraw.
 // While the visible sets are filed on a worker thread (a large universe), the region
-// outlines are traced, and once the systems are filed the rutters grouped, on workers
-// too, from plain values: the window is not held while they are made, and each layer
-// draws what it has until the rest comes.
+// outlines are traced and the rutters grouped on workers too (in the player's view, the
+// rutters once the systems are filed), from plain values: the window is not held while
+// they are made, and each layer draws what it has until the rest comes.
 class StarMapLayers : public QObject
 {
     Q_OBJECT
@@ -59,4 +59,8 @@ private:
     LabelLayer m_labels;
     // The next reset of the sets ends their filing on a worker thread.
     bool m_groupAfterFilling = false;
+    // The rutters were grouped while the systems were filed.
+    bool m_groupedWhileFilling = false;
+    // Only the groups asked for last are taken.
+    quint64 m_groupingsAsked = 0;
 };

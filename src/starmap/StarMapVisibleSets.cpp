@@ -55,10 +55,13 @@ StarMapVisibleSets::StarMapVisibleSets(const StarfarerUniverse *universe, double
     connect(universe, &U::hexesInserted, this, &StarMapVisibleSets::hexesInserted);
     if (universe)
         readRules();
-    if (universe && universe->data().size() >= kBackgroundFillFrom)
+    if (universe && universe->data().size() >= kBackgroundFillFrom) {
         fillInBackground();
-    else
+        // The rutters that do not depend on the systems filed are known now.
+        rebuildRutters();
+    } else {
         adopt(fileAll(universe ? universe->data() : HexList(), m_rules, m_hexRadius));
+    }
     rebuildLabels();
 }
 
@@ -176,7 +179,9 @@ void StarMapVisibleSets::fillInBackground()
     connect(m_filling, &QFutureWatcherBase::finished, this, [this] {
         QFutureWatcher<SystemIndex> *watcher = std::exchange(m_filling, nullptr);
         watcher->deleteLater();
+        m_endingFilling = true;
         adopt(watcher->future().takeResult());
+        m_endingFilling = false;
     });
     // The worker is given its own share of the hexes and rules: the universe may
     // change, or go, while it runs.

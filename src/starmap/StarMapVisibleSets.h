@@ -34,6 +34,12 @@ public:
     // when they are. A change of the universe meanwhile files them again at once.
     static constexpr qsizetype kBackgroundFillFrom = 20000;
     bool filling() const { return m_filling != nullptr; }
+    // Whether the reset() under way ends a filing on a worker thread: no hex and no rule
+    // of what is shown changed since the filing began.
+    bool endingFilling() const { return m_endingFilling; }
+    // Whether the rutters shown depend on the systems filed, as in the player's view:
+    // until those are filed, none is shown.
+    bool ruttersFollowSystems() const { return m_rules.player; }
     const SystemIndex &systems() const { return m_systems; }
     // The visible hexes in the universe's order.
     QList<HexData> visibleHexes() const;
@@ -150,4 +156,5 @@ private:
     QList<StarmapLabel> m_labels;
     // The filing under way on a worker thread, if any (a child).
     QFutureWatcher<SystemIndex> *m_filling = nullptr;
+    bool m_endingFilling = false;
 };

@@ -202,6 +202,32 @@ TEST_F(StarMapLayersOnWorkersFrameTest, ChangesWhileTheLayersAreMadeWinOverTheWo
     EXPECT_LE(compare(draw(renderer, m_t), drawnAfresh(*m_universe, m_t)).largest, 8);
 }
 
+// In the referee's view the routes shown do not depend on the systems filed: they are
+// grouped while the systems are, and those groups are taken once the filing ends,
+// without grouping them again. In the player's view, where a route is shown only
+// between systems shown, they are grouped from the systems filed.
+TEST_F(StarMapLayersOnWorkersFrameTest, RoutesAreGroupedWhileTheSystemsAreFiledUnlessTheyDependOnThem)
+{
+    deliverFiling(*m_sets);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(m_layers->awaiting());
+    EXPECT_LE(channelDistance(onRoute(sharp()), MapColors::palette(FactionColor::blue)), 10);
+    EXPECT_LE(compare(sharp(), drawnAfresh(*m_universe, m_t)).largest, 8);
+
+    m_universe->removeHex(m_universe->hexData(m_b)->id);
+    m_universe->setMapViewMode(MapViewMode::player);
+    const StarMapVisibleSets sets(m_universe.get(), 60);
+    StarMapLayers layers(sets);
+    StarMapRenderer renderer(sets);
+    layers.install(renderer);
+    ASSERT_TRUE(sets.filling());
+    deliver();
+    deliver();
+    // One end of the route holds no system shown to the players: the route is not shown.
+    EXPECT_LE(channelDistance(onRoute(draw(renderer, m_t)), MapColors::background()), 8);
+    EXPECT_LE(compare(draw(renderer, m_t), drawnAfresh(*m_universe, m_t)).largest, 8);
+}
+
 } // namespace
 
 // On a machine with one core the systems are filed, the route grouped and the outline
