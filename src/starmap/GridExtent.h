@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -20,6 +21,13 @@ struct GridExtent
     {
         return {saturatingAdd(minCol, -hexes), saturatingAdd(maxCol, hexes), saturatingAdd(minRow, -hexes),
                 saturatingAdd(maxRow, hexes)};
+    }
+
+    // The smallest block holding this one and `other`.
+    GridExtent joined(const GridExtent &other) const
+    {
+        return {std::min(minCol, other.minCol), std::max(maxCol, other.maxCol), std::min(minRow, other.minRow),
+                std::max(maxRow, other.maxRow)};
     }
 
     // Division rounding towards minus infinity, for blocks of hexes left of or above

@@ -6,15 +6,13 @@
 
 namespace OutlineClip {
 
-namespace {
-
 bool meets(const QPointF &a, const QPointF &b, const QRectF &area)
 {
-    // By the segment's box: a segment that only comes near is kept as well, which
-    // draws nothing more within `area`.
     return std::max(a.x(), b.x()) >= area.left() && std::min(a.x(), b.x()) <= area.right() &&
            std::max(a.y(), b.y()) >= area.top() && std::min(a.y(), b.y()) <= area.bottom();
 }
+
+namespace {
 
 // One pass of the cut: the points of the polygon on the inner side of one edge of the
 // area, with the points where its sides cross that edge.
@@ -46,6 +44,8 @@ Runs runsMeeting(const QList<QPointF> &points, bool closed, const QRectF &area)
     const qsizetype segments = closed ? count : count - 1;
     if (segments < 1)
         return found;
+    // By the segment's box: a segment that only comes near is kept as well, which
+    // draws nothing more within `area`.
     const auto meetsSegment = [&](qsizetype i) {
         return meets(points[i % count], points[(i + 1) % count], area);
     };

@@ -11,6 +11,11 @@
 // outline, so a small part of the map costs what lies there, not the whole outline.
 namespace OutlineClip {
 
+// Whether the box of the segment from `a` to `b` meets `area`, edges touching
+// included: a quick test that passes over what lies wholly beside the area, also for
+// a segment or box of no width.
+bool meets(const QPointF &a, const QPointF &b, const QRectF &area);
+
 // The runs of consecutive points whose segments meet `area`, each to be stroked as a
 // subpath of its own. A run that stops short of the outline's end stops at a point
 // outside `area`, so a stroke's cap there stays as far outside as the point. A closed

@@ -153,9 +153,7 @@ void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const S
     const bool cut = pass.scene->culling;
     const QRectF area =
         pass.transform.toMap(pass.exposed.adjusted(-kPieceReach, -kPieceReach, kPieceReach, kPieceReach));
-    const QRectF &box = outline.lineBounds;
-    if (cut && (box.right() < area.left() || box.left() > area.right() || box.bottom() < area.top() ||
-                box.top() > area.bottom()))
+    if (cut && !OutlineClip::meets(outline.lineBounds.topLeft(), outline.lineBounds.bottomRight(), area))
         return; // only the name reaches the rectangle
     const auto subpath = [&](QPainterPath &path, const QPolygonF &points) {
         path.moveTo(pass.transform.toScreen(points.first()));

@@ -2,6 +2,7 @@
 
 #include "MapColors.h"
 #include "MapText.h"
+#include "OutlineClip.h"
 #include "StarMapPass.h"
 #include "StarMapVisibleSets.h"
 
@@ -367,10 +368,7 @@ void RutterLayer::draw(QPainter &painter, const StarMapPass &pass) const
     std::map<std::tuple<QRgb, double>, QList<QLineF>> strokes;
     QList<const Segment *> labelled;
     for (const Segment &segment : std::as_const(m_segments)) {
-        if (std::max(segment.from.x(), segment.to.x()) < near.left() ||
-            std::min(segment.from.x(), segment.to.x()) > near.right() ||
-            std::max(segment.from.y(), segment.to.y()) < near.top() ||
-            std::min(segment.from.y(), segment.to.y()) > near.bottom())
+        if (!OutlineClip::meets(segment.from, segment.to, near))
             continue;
         if (segment.from == segment.to || !m_occupiedEnds.contains(segment.key.a) ||
             !m_occupiedEnds.contains(segment.key.b))

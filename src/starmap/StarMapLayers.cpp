@@ -28,10 +28,10 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
 {
     connect(&sets, &StarMapVisibleSets::reset, this, [this] {
         // Groups made while the systems were filed hold when the filing ends untouched.
-        const bool grouped = std::exchange(m_groupedWhileFilling, false);
-        if (grouped && m_sets.endingFilling())
+        const RoutesAtFiling routes = std::exchange(m_routesAtFiling, RoutesAtFiling::none);
+        if (routes == RoutesAtFiling::grouped && m_sets.endingFilling())
             return;
-        if (std::exchange(m_groupAfterFilling, false) || grouped)
+        if (routes != RoutesAtFiling::none)
             groupRuttersInBackground();
         else
             m_rutters.invalidate();
@@ -59,10 +59,10 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
         // Rutters shown only between systems filed are grouped once those are; the others
         // while the systems are filed.
         if (sets.ruttersFollowSystems()) {
-            m_groupAfterFilling = true;
+            m_routesAtFiling = RoutesAtFiling::toGroup;
         } else {
             groupRuttersInBackground();
-            m_groupedWhileFilling = true;
+            m_routesAtFiling = RoutesAtFiling::grouped;
         }
     }
 }

@@ -57,10 +57,11 @@ private:
     RegionLayer m_regions;
     RutterLayer m_rutters;
     LabelLayer m_labels;
-    // The next reset of the sets ends their filing on a worker thread.
-    bool m_groupAfterFilling = false;
-    // The rutters were grouped while the systems were filed.
-    bool m_groupedWhileFilling = false;
+    // Until the first reset of the sets that were filing on a worker thread when the
+    // layers were made: whether the rutters are to be grouped then, or were grouped
+    // while the systems were filed.
+    enum class RoutesAtFiling { none, toGroup, grouped };
+    RoutesAtFiling m_routesAtFiling = RoutesAtFiling::none;
     // Only the groups asked for last are taken.
     quint64 m_groupingsAsked = 0;
 };

@@ -64,19 +64,13 @@ void SystemIndex::insert(MapSystem system)
         ++m_sectors[sectorOf(key)];
         block.cells = {col, col, row, row};
     } else {
-        block.cells = joined(block.cells, {col, col, row, row});
+        block.cells = block.cells.joined({col, col, row, row});
     }
     const auto place =
         std::upper_bound(block.systems.begin(), block.systems.end(), system.order,
                          [](qint64 order, const MapSystem &filed) { return order < filed.order; });
     block.systems.insert(place, std::move(system));
     ++m_size;
-}
-
-GridExtent SystemIndex::joined(const GridExtent &a, const GridExtent &b)
-{
-    return {std::min(a.minCol, b.minCol), std::max(a.maxCol, b.maxCol), std::min(a.minRow, b.minRow),
-            std::max(a.maxRow, b.maxRow)};
 }
 
 void SystemIndex::append(SystemIndex later)
@@ -87,7 +81,7 @@ void SystemIndex::append(SystemIndex later)
             ++m_sectors[sectorOf(block.key())];
             here = std::move(block.value());
         } else {
-            here.cells = joined(here.cells, block->cells);
+            here.cells = here.cells.joined(block->cells);
             here.systems.append(std::move(block->systems));
         }
     }
@@ -103,7 +97,7 @@ void SystemIndex::recomputeCells(Block &block)
     for (const MapSystem &system : block.systems) {
         const qint64 col = galacticColumn(system.hex.coordinates);
         const qint64 row = galacticRow(system.hex.coordinates);
-        block.cells = joined(block.cells, {col, col, row, row});
+        block.cells = block.cells.joined({col, col, row, row});
     }
 }
 
@@ -149,7 +143,7 @@ std::optional<GridExtent> SystemIndex::extent() const
     std::optional<GridExtent> extent;
     for (const Block &block : m_blocks) {
         const GridExtent &cells = block.cells;
-        extent = extent ? joined(*extent, cells) : cells;
+        extent = extent ? extent->joined(cells) : cells;
     }
     return extent;
 }

@@ -73,7 +73,6 @@ private:
     static BlockKey sectorOf(const BlockKey &block);
     static void sortByOrder(QList<const MapSystem *> &systems);
     static void recomputeCells(Block &block);
-    static GridExtent joined(const GridExtent &a, const GridExtent &b);
 
     double m_hexRadius;
     QHash<BlockKey, Block> m_blocks;

@@ -10,7 +10,8 @@ class QThreadPool;
 
 // Background jobs that grow with the universe: reading and decoding a file, filing
 // the map's systems, grouping its routes, tracing its borders, measuring its labels,
-// converting an import, freeing a universe left, removing a deleted file. A job may wait only for parts it hands to partsPool().
+// converting an import, freeing a universe left, removing a deleted file. A job may
+// wait only for parts it hands to partsPool().
 QThreadPool *jobPool();
 
 // The parts of one job that run side by side (the elements of a long list). A part

@@ -83,12 +83,14 @@ TEST(OutlineClipTest, RunsAndCutsKeepWhatTheAreaShows)
         for (auto it = meeting.cbegin(); it != meeting.cend(); ++it)
             EXPECT_EQ(inRuns.count(it.key()), meeting.count(it.key())) << trialName();
         EXPECT_EQ(runs.wholeLoop, closed && everyOne) << trialName();
-        if (runs.wholeLoop)
+        if (runs.wholeLoop) {
             EXPECT_EQ(runs.runs, QList<QPolygonF>{QPolygonF(points)}) << trialName();
+        }
 
         const QPolygonF cut = OutlineClip::cutTo(points, area);
-        if (area.contains(QPolygonF(points).boundingRect()))
+        if (area.contains(QPolygonF(points).boundingRect())) {
             EXPECT_EQ(cut, QPolygonF(points)) << trialName();
+        }
         for (int i = 0; i < 6; ++i) {
             // Off the grid, so that no point lies on a side of either polygon.
             const QPointF inside(area.left() + area.width() * (below(997) + 1.5) / 1000.0,

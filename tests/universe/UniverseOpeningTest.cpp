@@ -378,7 +378,7 @@ TEST_F(Opening, SwitchingAndDeletingFinishWithOneThread)
         UniverseContents made = universeContents(0);
         made.name = name;
         QList<HexData> systems;
-        while (systems.size() < 2 * ParallelListReader::kParallelThreshold)
+        while (systems.size() < qsizetype(2 * ParallelListReader::kParallelThreshold))
             systems.append(hexData());
         made.data = HexList(systems);
         made.factions = {faction()};

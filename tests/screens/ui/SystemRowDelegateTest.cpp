@@ -104,8 +104,9 @@ TEST_F(SystemListTest, KeptRowPicturesLookLikeRowsDrawnAfresh)
                 const QImage kept = paintRows(*list, pixelRatio, selected);
                 const QImage afresh = paintRowsAfresh(*list, pixelRatio, selected);
                 EXPECT_TRUE(kept == afresh) << "paint " << paint;
-                if (paint == 0 && !before.isNull())
+                if (paint == 0 && !before.isNull()) {
                     EXPECT_FALSE(kept == before);
+                }
                 before = kept;
             }
         };
