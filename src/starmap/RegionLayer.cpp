@@ -4,6 +4,7 @@
 #include "MapColors.h"
 #include "MapText.h"
 #include "OutlineClip.h"
+#include "RoundStroke.h"
 #include "StarMapScene.h"
 #include "StarMapVisibleSets.h"
 
@@ -22,6 +23,8 @@ namespace {
 // How far beyond the exposed rectangle, in points, the pieces of an outline drawn
 // must reach: the round ends of the strokes (2 points) and their anti-aliasing.
 constexpr double kPieceReach = 4;
+// How far, in device pixels, the round joins and caps may stray from true circles.
+constexpr double kArcTolerance = 0.1;
 
 } // namespace
 
@@ -176,18 +179,21 @@ void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const S
                                        : OutlineClip::Runs{{QPolygonF(outline.points)}, closed};
     if (runs.runs.isEmpty())
         return;
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    for (const QPolygonF &run : runs.runs)
-        subpath(path, run);
-    if (runs.wholeLoop)
-        path.closeSubpath();
-    painter.setBrush(Qt::NoBrush);
+    QList<QPolygonF> lines;
+    lines.reserve(runs.runs.size());
+    for (const QPolygonF &run : runs.runs) {
+        QPolygonF &line = lines.emplaceBack();
+        line.reserve(run.size());
+        for (const QPointF &point : run)
+            line.append(pass.transform.toScreen(point));
+    }
+    const double tolerance = kArcTolerance / painter.device()->devicePixelRatioF();
     for (const auto &[ink, width] :
          {std::pair{QColor::fromRgbF(0, 0, 0, 0.5f), 4.0}, std::pair{color, 2.5}}) {
-        QPen pen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        pen.setMiterLimit(10);
-        painter.setPen(pen);
-        painter.drawPath(path);
+        QPainterPath stroke;
+        stroke.setFillRule(Qt::WindingFill);
+        for (const QPolygonF &line : std::as_const(lines))
+            RoundStroke::append(stroke, line, runs.wholeLoop, width, tolerance);
+        painter.fillPath(stroke, ink);
     }
 }
