@@ -31,7 +31,7 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
         const RoutesAtFiling routes = std::exchange(m_routesAtFiling, RoutesAtFiling::none);
         if (routes == RoutesAtFiling::grouped && m_sets.endingFilling())
             return;
-        if (routes != RoutesAtFiling::none)
+        if (routes == RoutesAtFiling::toGroup)
             groupRuttersInBackground();
         else
             m_rutters.invalidate();
@@ -106,11 +106,10 @@ void StarMapLayers::measureLabelsInBackground()
 void StarMapLayers::groupRuttersInBackground()
 {
     m_rutters.awaitGroups();
-    const quint64 asked = ++m_groupingsAsked;
     inBackground([sources = m_rutters.sources()] { return RutterLayer::group(sources); },
-                 [this, asked](RutterLayer::Groups groups) {
+                 [this](RutterLayer::Groups groups) {
                      // A change since made them afresh here, or a reset asked for new ones.
-                     if (asked == m_groupingsAsked && m_rutters.awaiting()) {
+                     if (m_rutters.awaiting()) {
                          forward(m_rutters.adopt(std::move(groups)));
                          emit layerArrived();
                      }

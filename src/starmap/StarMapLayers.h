@@ -62,6 +62,4 @@ private:
     // while the systems were filed.
     enum class RoutesAtFiling { none, toGroup, grouped };
     RoutesAtFiling m_routesAtFiling = RoutesAtFiling::none;
-    // Only the groups asked for last are taken.
-    quint64 m_groupingsAsked = 0;
 };
