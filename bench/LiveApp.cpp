@@ -140,17 +140,21 @@ void LiveApp::showPage(DestinationKind kind)
     settle();
 }
 
-void LiveApp::chooseUniverse(const QUuid &id)
+void LiveApp::chooseInMenu(const std::function<bool(const QAction &)> &chosen)
 {
     UniverseMenuButton *button = controlView().universeMenuButton();
     button->rebuildMenu();
+    for (QAction *entry : button->menu()->actions()) {
+        if (chosen(*entry))
+            DrivenLoop::post(entry, [entry] { entry->trigger(); });
+    }
+}
+
+void LiveApp::chooseUniverse(const QUuid &id)
+{
     for (const UniverseManager::Header &header : manager().headers()) {
-        if (header.id != id)
-            continue;
-        for (QAction *entry : button->menu()->actions()) {
-            if (entry->text() == header.name)
-                DrivenLoop::post(entry, [entry] { entry->trigger(); });
-        }
+        if (header.id == id)
+            chooseInMenu([&](const QAction &entry) { return entry.text() == header.name; });
     }
 }
 
@@ -171,12 +175,17 @@ void LiveApp::reopen()
     openUniverse(shapeID());
 }
 
-void LiveApp::settle()
+void LiveApp::runUntilShown()
 {
     if (!DrivenLoop::runUntil([this] { return pagePainted(); }))
         qFatal("The page was not painted");
     // A map without systems shows its empty state, never a sharp picture.
     if (StarMapView *map = mapView(); map && !map->emptyState() && !LiveMap(*map).runUntilSharp())
         qFatal("The map did not become sharp");
+}
+
+void LiveApp::settle()
+{
+    runUntilShown();
     DrivenLoop::runFor(100);
 }

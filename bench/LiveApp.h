@@ -9,9 +9,11 @@
 #include <QTemporaryDir>
 #include <QUuid>
 
+#include <functional>
 #include <memory>
 
 class ControlView;
+class QAction;
 class MainWindow;
 class StarMapView;
 class StarfarerUniverse;
@@ -60,6 +62,8 @@ public:
     // Goes to `kind` (unless it is on show) as the user would, and waits until its
     // screen is painted — the map sharp — and 100 ms more.
     void showPage(DestinationKind kind);
+    // Triggers the universe menu's entries that `chosen` picks, as a click on one does.
+    void chooseInMenu(const std::function<bool(const QAction &)> &chosen);
     // Chooses the universe in the universe menu.
     void chooseUniverse(const QUuid &id);
     // Chooses the universe (unless it is open), waits until the store made it current
@@ -68,8 +72,9 @@ public:
     // Opens the small universe and then the shape's again, as a user switching back
     // meets it: a new window content, its map and the map's caches made afresh.
     void reopen();
-    // Waits until the screen on show is painted (a map with systems sharp), and 100 ms
-    // more.
+    // Waits until the screen on show is painted (a map with systems sharp).
+    void runUntilShown();
+    // Waits until the screen on show is shown, and 100 ms more.
     void settle();
 
 private:

@@ -27,7 +27,6 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include <functional>
 
 namespace {
 
@@ -47,17 +46,6 @@ bool editAndSave(LiveApp &app)
     });
     DrivenLoop::runUntil([&] { return done; });
     return universe.saveState().kind == SaveState::Kind::saving;
-}
-
-// The universe menu's entry `named` triggered, as a click on it does.
-void chooseInMenu(LiveApp &app, const std::function<bool(const QAction &)> &named)
-{
-    UniverseMenuButton *button = app.controlView().universeMenuButton();
-    button->rebuildMenu();
-    for (QAction *entry : button->menu()->actions()) {
-        if (named(*entry))
-            DrivenLoop::post(entry, [entry] { entry->trigger(); });
-    }
 }
 
 // Waits for the universe alert the menu asked for and clicks its confirming button.
@@ -95,14 +83,14 @@ void leaveAfterEdit(benchmark::State &state, UniverseShape shape, Leaving leavin
             app.chooseUniverse(app.smallID());
             break;
         case Leaving::createUniverse:
-            chooseInMenu(app, [](const QAction &entry) {
+            app.chooseInMenu([](const QAction &entry) {
                 return entry.text() == UniverseMenuButton::tr("New Universe…");
             });
             confirmAlert(app);
             start = LiveClock::now();
             break;
         case Leaving::deleteUniverse:
-            chooseInMenu(app, [](const QAction &entry) {
+            app.chooseInMenu([](const QAction &entry) {
                 return entry.objectName() == QStringLiteral("deleteUniverse");
             });
             confirmAlert(app);
@@ -111,7 +99,7 @@ void leaveAfterEdit(benchmark::State &state, UniverseShape shape, Leaving leavin
         }
         if (!store.runUntilCurrentOtherThan(app.shapeID()))
             state.SkipWithError("no other universe was opened");
-        app.settle();
+        app.runUntilShown();
         state.counters["shown_ms"] = millisecondsSince(start);
         const bool gone = leaving == Leaving::deleteUniverse;
         if (!DrivenLoop::runUntil([&] {
@@ -167,7 +155,7 @@ void BM_SwitchWithSlowSettingsWrite(benchmark::State &state, UniverseShape shape
             if (const double rest = kPace - millisecondsSince(chosen); rest > 0)
                 DrivenLoop::runFor(rest);
         }
-        app.settle();
+        app.runUntilShown();
         state.counters["switches_ms"] = millisecondsSince(start);
         state.SetIterationTime(passes.longest() / 1e3);
         state.counters["passes_over_50ms"] = double(passes.countOver(50));

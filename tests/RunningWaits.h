@@ -16,11 +16,18 @@ inline bool acquireRunning(QSemaphore &semaphore, int count = 1)
     return QTest::qWaitFor([&] { return semaphore.tryAcquire(count); }, 60000);
 }
 
-// Lets every job and part of the program's pools end, and takes in on this thread
-// what they handed over and what that started in turn.
-inline void drainWorkers()
+// Waits for every job and part of the program's pools and takes in on this thread
+// what they handed over, once: work that starts is handed over by the next call.
+inline void deliver()
 {
     waitForWorkers();
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+}
+
+// Lets every job and part end, and takes in what they handed over and what that
+// started in turn.
+inline void drainWorkers()
+{
+    deliver();
+    deliver();
 }

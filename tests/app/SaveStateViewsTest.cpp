@@ -251,9 +251,10 @@ TEST_F(SaveStateViews, SavesJoiningAHeldWrite)
         const QString joinedOutcome = m_outcomes->told().at(before + 1);
         expectEditorTook(joinedOutcome);
         expectLatestShown(joinedOutcome);
-        if (joined == Fate::written)
+        if (joined == Fate::written) {
             EXPECT_EQ(StarfarerUniverse::readFile(universe()->filePath(), folder())->name(),
                       QStringLiteral("Edit 3"));
+        }
     }
 }
 

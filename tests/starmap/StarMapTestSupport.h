@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RunningWaits.h"
 #include "model/TestRecords.h"
 #include "starmap/StarMapRenderer.h"
 #include "starmap/StarMapVisibleSets.h"
@@ -144,14 +145,6 @@ inline QList<HexData> farSystems(qint64 sectorY = 20)
     for (qint64 i = 0; i < StarMapVisibleSets::kBackgroundFillFrom; ++i)
         data.append(hex(at(1 + i % 32, 1 + (i / 32) % 40, 20 + i / 1280, sectorY)));
     return data;
-}
-
-// Waits for every worker and hands their results over, once: work those results start
-// is handed over by the next call.
-inline void deliver()
-{
-    waitForWorkers();
-    QCoreApplication::sendPostedEvents();
 }
 
 // Hands over the filing of the systems alone: the work it starts, and the layers'

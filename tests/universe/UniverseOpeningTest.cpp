@@ -354,8 +354,7 @@ TEST_F(UniverseStoreTest, ADecodingAbandonedOrReplacedHandsNothingBack)
         ASSERT_TRUE(QTest::qWaitFor([&] { return !decoder.isRunning(); }, 10000));
         decoder.start(universe.filePath(), note(QStringLiteral("destroyed")));
     }
-    waitForWorkers();
-    QCoreApplication::processEvents();
+    deliver();
     EXPECT_EQ(handedBack, (QStringList{QStringLiteral("missing failed"), QStringLiteral("kept: Read")}));
 
     // Abandoned before it starts, the worker stops without reading.

@@ -256,8 +256,7 @@ TEST_F(StoreSafety, LeavingAUniverseLetsItsWriteFinishWithoutWaitingForIt)
             manager->deleteUniverse(leftHeader);
         ASSERT_TRUE(manager->opening().has_value());
         // Whatever the worker reads is handed in; the universe left still writes.
-        waitForWorkers();
-        QCoreApplication::processEvents();
+        deliver();
         EXPECT_EQ(switched.count(), 0);
         EXPECT_TRUE(QFile::exists(leftPath));
 
@@ -268,8 +267,7 @@ TEST_F(StoreSafety, LeavingAUniverseLetsItsWriteFinishWithoutWaitingForIt)
         EXPECT_EQ(manager->current()->name(),
                   leave == Leave::create ? QStringLiteral("Created") : QStringLiteral("Other"));
         if (leave == Leave::deleteIt) {
-            waitForWorkers();
-            QCoreApplication::processEvents();
+            deliver();
             EXPECT_FALSE(QFile::exists(leftPath));
         } else {
             EXPECT_TRUE(contents(leftPath).contains("Edited before leaving"));
