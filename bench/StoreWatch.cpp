@@ -8,11 +8,8 @@ StoreWatch::StoreWatch(const UniverseManager &manager)
     connect(&manager, &UniverseManager::currentChanged, this, [this, &manager] {
         ++m_currentChanges;
         m_lastCurrent = manager.current() ? manager.current()->id() : QUuid();
-        m_lastCurrentAt = std::chrono::steady_clock::now();
     });
-    connect(&manager, &UniverseManager::headersChanged, this, [this] { ++m_headersChanges; });
     connect(&manager, &UniverseManager::openingChanged, this, [this, &manager] {
-        ++m_openingChanges;
         if (!manager.opening())
             m_openingEndedAt = std::chrono::steady_clock::now();
     });

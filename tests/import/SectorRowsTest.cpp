@@ -33,6 +33,13 @@ std::optional<ImportedWorld> worldOf(const QString &hex, const QString &uwp, Sec
     return makeWorld(extra, SectorPosition{2, -3}, {});
 }
 
+// Gas giants, belts and all worlds of an imported system.
+std::tuple<qint64, qint64, qint64> counts(const ImportedWorld &world)
+{
+    const StarSystem &system = world.hexData.starSystem;
+    return {system.gasGiant, system.planetoidBelts, system.totalNumberOfWorlds};
+}
+
 // An imported world's fields, each on its own, in one line.
 QString summary(const ImportedWorld &imported)
 {
@@ -40,6 +47,7 @@ QString summary(const ImportedWorld &imported)
     const StarSystem &system = hex.starSystem;
     const WorldData &world = system.stars[0].worlds[0];
     const GalacticCoordinates &c = imported.coordinates;
+    const auto [giants, belts, worlds] = counts(imported);
     QStringList stars, classes;
     for (const Star &star : system.stars)
         stars.append(star.name + u' ' +
@@ -53,22 +61,12 @@ QString summary(const ImportedWorld &imported)
                        rawValue(world.prevalentRace),
                        world.worldTags.isEmpty() ? QString() : rawValue(world.worldTags[0]),
                        classes.join(u' '),
-                       QStringLiteral("giants %1 belts %2 worlds %3")
-                           .arg(system.gasGiant)
-                           .arg(system.planetoidBelts)
-                           .arg(system.totalNumberOfWorlds),
+                       QStringLiteral("giants %1 belts %2 worlds %3").arg(giants).arg(belts).arg(worlds),
                        stars.join(u", "_s),
                        imported.allegiance,
                        hex.notes,
                        world.notes}
         .join(u" | "_s);
-}
-
-// Gas giants, belts and all worlds of an imported system.
-std::tuple<qint64, qint64, qint64> counts(const ImportedWorld &world)
-{
-    const StarSystem &system = world.hexData.starSystem;
-    return {system.gasGiant, system.planetoidBelts, system.totalNumberOfWorlds};
 }
 
 } // namespace

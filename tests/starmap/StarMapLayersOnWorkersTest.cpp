@@ -8,7 +8,6 @@
 #include "starmap/StarMapRenderer.h"
 #include "starmap/StarMapVisibleSets.h"
 #include "universe/TestMapObjects.h"
-#include "universe/WorkerPools.h"
 
 #include <QCoreApplication>
 #include <QPainter>

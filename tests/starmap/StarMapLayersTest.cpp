@@ -73,13 +73,17 @@ protected:
         return {scale, QPointF(200, 150) - HexLayout(60).center(hex) * scale};
     }
 
-    QImage render(const MapTransform &t, bool layers = true) const
+    // The view through `t` as `renderer` draws it.
+    static QImage render(const StarMapRenderer &renderer, const MapTransform &t)
     {
         QImage image(kView, QImage::Format_ARGB32_Premultiplied);
         QPainter painter(&image);
-        (layers ? *m_renderer : *m_bare)
-            .draw(painter, t, {0, 12, 0, 12}, QRectF(QPointF(0, 0), QSizeF(kView)));
+        renderer.draw(painter, t, {0, 12, 0, 12}, QRectF(QPointF(0, 0), QSizeF(kView)));
         return image;
+    }
+    QImage render(const MapTransform &t, bool layers = true) const
+    {
+        return render(layers ? *m_renderer : *m_bare, t);
     }
 
     Faction m_blue = aFaction().color(FactionColor::blue);
@@ -496,12 +500,6 @@ TEST_F(StarMapLayersTest, EachInputOfAKeptPictureChangedAloneIsDrawnAfresh)
         {"sub-pixel placement across", [](Inputs &in) { in.transform.offset += QPointF(0.3, 0); }},
         {"sub-pixel placement down", [](Inputs &in) { in.transform.offset += QPointF(0, 0.55); }},
     };
-    const auto draw = [&](const Inputs &in, const StarMapRenderer &renderer) {
-        QImage image(kView, QImage::Format_ARGB32_Premultiplied);
-        QPainter painter(&image);
-        renderer.draw(painter, in.transform, {0, 12, 0, 12}, QRectF(QPointF(0, 0), QSizeF(kView)));
-        return image;
-    };
     for (const bool wholeList : {false, true}) {
         for (const auto &[input, change] : changes) {
             SCOPED_TRACE(testing::Message() << input << (wholeList ? ", as a whole list" : ""));
@@ -512,7 +510,7 @@ TEST_F(StarMapLayersTest, EachInputOfAKeptPictureChangedAloneIsDrawnAfresh)
             StarMapLayers layers(sets);
             StarMapRenderer kept(sets);
             layers.install(kept);
-            const QImage before = draw(base, kept);
+            const QImage before = render(kept, base.transform);
             Inputs changed = base;
             change(changed);
             if (wholeList) {
@@ -526,9 +524,9 @@ TEST_F(StarMapLayersTest, EachInputOfAKeptPictureChangedAloneIsDrawnAfresh)
             StarMapLayers freshLayers(freshSets);
             StarMapRenderer fresh(freshSets);
             freshLayers.install(fresh);
-            const QImage drawnAfresh = draw(changed, fresh);
+            const QImage drawnAfresh = render(fresh, changed.transform);
             EXPECT_GT(compare(drawnAfresh, before).share, 0.0005) << "the change does not show";
-            EXPECT_TRUE(draw(changed, kept) == drawnAfresh);
+            EXPECT_TRUE(render(kept, changed.transform) == drawnAfresh);
         }
     }
 }

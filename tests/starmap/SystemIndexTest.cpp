@@ -108,6 +108,19 @@ private:
     qsizetype m_longestName = 0;
 };
 
+// An entry of a list picked at random.
+template <typename List> auto pick(std::mt19937 &random, const List &list)
+{
+    return list[qsizetype(random() % list.size())];
+}
+
+// A hex as the index files it, with its centre and glyph.
+MapSystem filed(const HexData &made, qint64 order)
+{
+    return MapSystem{order, made, HexLayout(kRadius).center(made.coordinates),
+                     StarGlyph::of(made.starSystem.stars)};
+}
+
 QList<qint64> ordersOf(const QList<const MapSystem *> &systems)
 {
     QList<qint64> orders;
@@ -124,11 +137,8 @@ TEST(SystemIndexTest, RandomFilingMatchesAPlainList)
     const QList<unsigned> seeds{11, 29, 347, 2024};
     for (const unsigned seed : seeds) {
         std::mt19937 random(seed);
-        const auto pick = [&](const auto &list) { return list[qsizetype(random() % list.size())]; };
-        const auto somePlace = [&] { return HexLayout::coordinates(pick(kColumns), pick(kRows)); };
-        const HexLayout layout(kRadius);
-        const auto filed = [&](HexData hex, qint64 order) {
-            return MapSystem{order, hex, layout.center(hex.coordinates), StarGlyph::of(hex.starSystem.stars)};
+        const auto somePlace = [&] {
+            return HexLayout::coordinates(pick(random, kColumns), pick(random, kRows));
         };
         SystemIndex index(kRadius);
         PlainIndex plain;
@@ -147,7 +157,7 @@ TEST(SystemIndexTest, RandomFilingMatchesAPlainList)
                 index.insert(filed(made, order));
                 plain.insert(filed(made, order));
             } else if (kind < 6) {
-                const MapSystem system = *pick(present);
+                const MapSystem system = *pick(random, present);
                 ASSERT_TRUE(index.remove(system.hex.id, system.hex.coordinates));
                 ASSERT_TRUE(plain.remove(system.hex.id, system.hex.coordinates));
                 gone.append(system);
@@ -185,7 +195,7 @@ TEST(SystemIndexTest, RandomFilingMatchesAPlainList)
             } else if (kind < 9) {
                 // A removal that names the right id at the wrong hex, or an unknown id,
                 // removes nothing.
-                const MapSystem system = *pick(present);
+                const MapSystem system = *pick(random, present);
                 const GalacticCoordinates elsewhere = somePlace();
                 const QUuid id = random() % 2 ? system.hex.id : QUuid::createUuid();
                 const bool removed = plain.remove(id, elsewhere);
@@ -208,8 +218,8 @@ TEST(SystemIndexTest, RandomFilingMatchesAPlainList)
                     << place.description().toStdString();
 
                 // Sectors around a sector edge, up to three across and down.
-                const qint64 i = GridExtent::floorDiv(pick(kColumns), 32),
-                             j = GridExtent::floorDiv(pick(kRows), 40);
+                const qint64 i = GridExtent::floorDiv(pick(random, kColumns), 32),
+                             j = GridExtent::floorDiv(pick(random, kRows), 40);
                 const GridExtent sectors{i - qint64(random() % 2), i + qint64(random() % 2),
                                          j - qint64(random() % 2), j + qint64(random() % 2)};
                 ASSERT_EQ(index.occupiedSectors(sectors), plain.occupiedSectors(sectors));
@@ -221,8 +231,8 @@ TEST(SystemIndexTest, RandomFilingMatchesAPlainList)
                     return (hexes + nudges[random() % 5]) * size;
                 };
                 const double across = 1.5 * kRadius, down = std::sqrt(3.0) * kRadius;
-                const double left = edge(double(pick(kColumns)), across);
-                const double top = edge(double(pick(kRows)), down);
+                const double left = edge(double(pick(random, kColumns)), across);
+                const double top = edge(double(pick(random, kRows)), down);
                 const double right = left + edge(double(random() % 40), across);
                 const double bottom = top + edge(double(random() % 50), down);
                 const QRectF rect(QPointF(left, top), QPointF(right, bottom));
@@ -240,15 +250,13 @@ TEST(SystemIndexTest, RunsFiledApartAndAppendedMatchTheListFiledWhole)
 {
     for (const unsigned seed : {5u, 71u, 903u}) {
         std::mt19937 random(seed);
-        const auto pick = [&](const auto &list) { return list[qsizetype(random() % list.size())]; };
         const HexLayout layout(kRadius);
         QList<MapSystem> systems;
         for (qint64 order = 0; order < 400; ++order) {
-            HexData made = hex(HexLayout::coordinates(pick(kColumns), pick(kRows)));
+            HexData made = hex(HexLayout::coordinates(pick(random, kColumns), pick(random, kRows)));
             if (random() % 7 == 0)
                 made.starSystem.name = QStringLiteral("Ærø ✦ Śląsk 🜂 Lesser Rift Marches");
-            systems.append(
-                {order, made, layout.center(made.coordinates), StarGlyph::of(made.starSystem.stars)});
+            systems.append(filed(made, order));
         }
         SystemIndex whole(kRadius);
         for (const MapSystem &system : systems)
@@ -286,7 +294,7 @@ TEST(SystemIndexTest, RunsFiledApartAndAppendedMatchTheListFiledWhole)
             // The blocks taken from the runs go on changing as blocks filed whole do.
             SystemIndex changed = whole;
             for (int step = 0; step < 30; ++step) {
-                const MapSystem &system = pick(systems);
+                const MapSystem &system = pick(random, systems);
                 ASSERT_EQ(appended.remove(system.hex.id, system.hex.coordinates),
                           changed.remove(system.hex.id, system.hex.coordinates));
                 MapSystem later = system;
@@ -301,14 +309,9 @@ TEST(SystemIndexTest, RunsFiledApartAndAppendedMatchTheListFiledWhole)
     }
 
     // A block whose systems came in two runs covers the cells of both.
-    const HexLayout layout(kRadius);
-    const auto filed = [&](qint64 column, qint64 row, qint64 order) {
-        const HexData made = hex(HexLayout::coordinates(column, row));
-        return MapSystem{order, made, layout.center(made.coordinates), StarGlyph::of(made.starSystem.stars)};
-    };
     SystemIndex first(kRadius), second(kRadius);
-    first.insert(filed(1, 1, 0));
-    second.insert(filed(6, 8, 1));
+    first.insert(filed(hex(HexLayout::coordinates(1, 1)), 0));
+    second.insert(filed(hex(HexLayout::coordinates(6, 8)), 1));
     first.append(std::move(second));
     EXPECT_EQ(first.extent(), (GridExtent{1, 6, 1, 8}));
 }

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <utility>
@@ -162,11 +163,12 @@ struct ScopedWriterHooks
     ~ScopedWriterHooks() { AtomicFileWriter::setTestHooks({}); }
 };
 
-// Runs `write` at a save's `nth` try (counted from 1) at moving its new file into
-// place, and counts the tries in `tries`.
-std::function<void(const QString &)> atTry(int nth, std::function<void()> write, int *tries)
+// Runs `write` at the `nth` try (counted from 1) at moving a new file into place,
+// counting the tries of every save while the hook is set: each save runs its own copy
+// of the hook, and the copies share one count.
+std::function<void(const QString &)> atTry(int nth, std::function<void()> write)
 {
-    return [=](const QString &) {
+    return [=, tries = std::make_shared<int>(0)](const QString &) {
         if (++*tries == nth)
             write();
     };
@@ -205,8 +207,7 @@ TEST_F(ExternalChange, AVersionThatCannotBeKeptIsNotOverwritten)
         };
         if (!inTheReplaceStep)
             arrive();
-        int tries = 0;
-        const ScopedWriterHooks hooks({inTheReplaceStep ? atTry(1, arrive, &tries) : nullptr});
+        const ScopedWriterHooks hooks({inTheReplaceStep ? atTry(1, arrive) : nullptr});
 
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit unlimited{};
@@ -266,8 +267,7 @@ TEST_F(ExternalChange, AChangeLandingJustBeforeTheFileIsReplacedIsKeptWhereFiles
             };
             if (c.atTry == 0)
                 write();
-            int tries = 0;
-            const ScopedWriterHooks hooks({c.atTry > 0 ? atTry(c.atTry, write, &tries) : nullptr, swap});
+            const ScopedWriterHooks hooks({c.atTry > 0 ? atTry(c.atTry, write) : nullptr, swap});
             universe.setName(QStringLiteral("Ours"));
             ASSERT_TRUE(universe.saveNow());
 

@@ -14,8 +14,6 @@
 #include <QTest>
 
 #include <atomic>
-#include <gtest/gtest.h>
-
 #include <initializer_list>
 #include <memory>
 
