@@ -166,10 +166,8 @@ void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double
         painter.rotate(label.angle * 180 / std::numbers::pi);
         centre = QPointF(0, 0);
     }
-    painter.setPen(QColor::fromRgbF(0, 0, 0, 0.6f));
-    MapText::drawLinesCentred(painter, centre + QPointF(1, 1), label.text);
     painter.setPen(MapColors::palette(label.color));
-    MapText::drawLinesCentred(painter, centre, label.text);
+    MapText::drawLinesCentred(painter, centre, label.text, QColor::fromRgbF(0, 0, 0, 0.6f));
     painter.restore();
 }
 

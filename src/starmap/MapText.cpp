@@ -8,7 +8,9 @@
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QStaticText>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -187,14 +189,24 @@ void drawCentred(QPainter &painter, const QPointF &centre, const QString &text)
          laid);
 }
 
-void drawLinesCentred(QPainter &painter, const QPointF &centre, const QString &text)
+void drawLinesCentred(QPainter &painter, const QPointF &centre, const QString &text, const QColor &shadow)
 {
+    // Each line is laid out once and drawn twice.
     const QStringList lines = shownLines(text);
     const QFontMetricsF &metrics = measure().of(painter).metrics;
-    const double firstCentre = centre.y() - linesHeight(metrics, lines.size()) / 2 + metrics.height() / 2;
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        drawCentred(painter, QPointF(centre.x(), firstCentre + double(i) * metrics.lineSpacing()),
-                    lines.at(i));
+    const double top = centre.y() - linesHeight(metrics, lines.size()) / 2;
+    QVarLengthArray<std::pair<QPointF, const Measure::Laid *>, 4> laidOut;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const Measure::Laid &laid = measure().laid(painter, shownPart(lines.at(i)));
+        laidOut.append({QPointF(centre.x() - laid.width / 2, top + double(i) * metrics.lineSpacing()), &laid});
+    }
+    const QPen pen = painter.pen();
+    painter.setPen(shadow);
+    for (const auto &[topLeft, laid] : laidOut)
+        draw(painter, topLeft + QPointF(1, 1), metrics.ascent(), *laid);
+    painter.setPen(pen);
+    for (const auto &[topLeft, laid] : laidOut)
+        draw(painter, topLeft, metrics.ascent(), *laid);
 }
 
 void drawFromTopLeft(QPainter &painter, const QPointF &topLeft, const QString &text)

@@ -35,8 +35,9 @@ QSizeF displayLinesBoxPerPoint(const QString &text);
 // Draws `text` in the painter's font and pen with the centre of its box at `centre`.
 void drawCentred(QPainter &painter, const QPointF &centre, const QString &text);
 // Draws `text`'s lines each under the one before, each centred on `centre`'s x, with
-// the centre of their box at `centre`.
-void drawLinesCentred(QPainter &painter, const QPointF &centre, const QString &text);
+// the centre of their box at `centre`: first all in `shadow` one point right and down,
+// then in the painter's pen.
+void drawLinesCentred(QPainter &painter, const QPointF &centre, const QString &text, const QColor &shadow);
 // Draws `text` with the top-left corner of its box at `topLeft`.
 void drawFromTopLeft(QPainter &painter, const QPointF &topLeft, const QString &text);
 
