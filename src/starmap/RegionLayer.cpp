@@ -16,6 +16,7 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -187,13 +188,14 @@ void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const S
         for (const QPointF &point : run)
             line.append(pass.transform.toScreen(point));
     }
-    const double tolerance = kArcTolerance / painter.device()->devicePixelRatioF();
-    for (const auto &[ink, width] :
-         {std::pair{QColor::fromRgbF(0, 0, 0, 0.5f), 4.0}, std::pair{color, 2.5}}) {
-        QPainterPath stroke;
+    // The dark halo, then the stroke in the region's colour over it.
+    std::array<QPainterPath, 2> strokes;
+    for (QPainterPath &stroke : strokes)
         stroke.setFillRule(Qt::WindingFill);
-        for (const QPolygonF &line : std::as_const(lines))
-            RoundStroke::append(stroke, line, runs.wholeLoop, width, tolerance);
-        painter.fillPath(stroke, ink);
-    }
+    constexpr std::array widths{4.0, 2.5};
+    const double tolerance = kArcTolerance / painter.device()->devicePixelRatioF();
+    for (const QPolygonF &line : std::as_const(lines))
+        RoundStroke::append(strokes, widths, line, runs.wholeLoop, tolerance);
+    painter.fillPath(strokes[0], QColor::fromRgbF(0, 0, 0, 0.5f));
+    painter.fillPath(strokes[1], color);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <tuple>
+#include <vector>
 
 namespace RoundStroke {
 
@@ -52,7 +54,8 @@ QPointF unit(const QPointF &from, const QPointF &to)
 
 } // namespace
 
-void append(QPainterPath &path, const QPolygonF &points, bool closed, double width, double tolerance)
+void append(std::span<QPainterPath> paths, std::span<const double> widths, const QPolygonF &points,
+            bool closed, double tolerance)
 {
     QPolygonF line;
     line.reserve(points.size());
@@ -64,15 +67,23 @@ void append(QPainterPath &path, const QPolygonF &points, bool closed, double wid
         line.removeLast();
     if (line.isEmpty())
         return;
-    const double r = width / 2;
     constexpr double pi = std::numbers::pi;
-    Arcs arcs(r, tolerance);
+    // Each stroke with its half width and its arcs.
+    std::vector<std::tuple<QPainterPath *, double, Arcs>> strokes;
+    for (std::size_t k = 0; k < paths.size(); ++k)
+        strokes.emplace_back(&paths[k], widths[k] / 2, Arcs(widths[k] / 2, tolerance));
     QPolygonF polygon;
-    if (line.size() == 1) {
-        polygon.append(line.first() + QPointF(r, 0));
-        arcs.append(polygon, line.first(), QPointF(1, 0), 2 * pi);
+    const auto add = [&](QPainterPath &path) {
         path.addPolygon(polygon);
         path.closeSubpath();
+        polygon.clear();
+    };
+    if (line.size() == 1) {
+        for (auto &[path, r, arcs] : strokes) {
+            polygon.append(line.first() + QPointF(r, 0));
+            arcs.append(polygon, line.first(), QPointF(1, 0), 2 * pi);
+            add(*path);
+        }
         return;
     }
     const qsizetype count = line.size();
@@ -84,22 +95,20 @@ void append(QPainterPath &path, const QPolygonF &points, bool closed, double wid
     for (qsizetype s = 0; s < segments; ++s) {
         const QPointF a = line[s], b = end(s);
         const QPointF n(-d.y(), d.x()); // d turned a quarter towards +y
-        polygon.clear();
-        polygon.append(a - n * r);
-        if (open && s == 0)
-            arcs.append(polygon, a, -n, -pi); // the cap round the start
-        else
-            polygon.append(a + n * r);
-        polygon.append(b + n * r);
         const bool last = s + 1 == segments;
-        if (last && open) {
-            arcs.append(polygon, b, n, -pi); // the cap round the end
-        } else {
-            const QPointF next = unit(b, end(s + 1));
-            const double turn =
-                std::atan2(d.x() * next.y() - d.y() * next.x(), d.x() * next.x() + d.y() * next.y());
-            const QPointF nextN(-next.y(), next.x());
-            if (turn < 0) { // the +n side is outside the turn: the join is there
+        const QPointF next = last && open ? d : unit(b, end(s + 1));
+        const QPointF nextN(-next.y(), next.x());
+        const double turn = std::atan2(d.x() * next.y() - d.y() * next.x(), d.x() * next.x() + d.y() * next.y());
+        for (auto &[path, r, arcs] : strokes) {
+            polygon.append(a - n * r);
+            if (open && s == 0)
+                arcs.append(polygon, a, -n, -pi); // the cap round the start
+            else
+                polygon.append(a + n * r);
+            polygon.append(b + n * r);
+            if (last && open) {
+                arcs.append(polygon, b, n, -pi); // the cap round the end
+            } else if (turn < 0) { // the +n side is outside the turn: the join is there
                 arcs.append(polygon, b, n, turn);
                 polygon << b << b - n * r;
             } else if (turn > 0) { // the join is on the -n side
@@ -108,12 +117,15 @@ void append(QPainterPath &path, const QPolygonF &points, bool closed, double wid
             } else {
                 polygon.append(b - n * r);
             }
+            add(*path);
         }
-        path.addPolygon(polygon);
-        path.closeSubpath();
-        if (!last)
-            d = unit(b, end(s + 1));
+        d = next;
     }
+}
+
+void append(QPainterPath &path, const QPolygonF &points, bool closed, double width, double tolerance)
+{
+    append(std::span(&path, 1), std::span(&width, 1), points, closed, tolerance);
 }
 
 } // namespace RoundStroke
