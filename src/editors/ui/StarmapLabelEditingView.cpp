@@ -139,11 +139,16 @@ QSlider *StarmapLabelEditingView::addSliderRow(QGridLayout *grid, int row, const
     value = secondaryLabel(QString(), TextStyle::body, this);
     value->setFont(textFont(TextStyle::body, true));
     value->setObjectName(QString::fromLatin1(name) + QStringLiteral("Value"));
-    // As wide as the value at either end of the slider, so that what follows it stays
-    // in place while the slider moves.
-    const QFontMetrics metrics(value->font());
-    value->setMinimumWidth(std::max(metrics.horizontalAdvance(valueText(minimum)),
-                                    metrics.horizontalAdvance(valueText(maximum))));
+    // As wide as the widest value the slider can show, measured as the label measures
+    // itself (a text's drawn box can be a pixel wider than its advance, and a middle
+    // value wider than either end), so that what follows it stays in place while the
+    // slider moves.
+    int widest = 0;
+    for (int step = minimum; step <= maximum; ++step) {
+        value->setText(valueText(step));
+        widest = std::max(widest, value->sizeHint().width());
+    }
+    value->setMinimumWidth(widest);
     grid->addWidget(new QLabel(title, this), row, 0);
     grid->addWidget(slider, row, 1);
     grid->addWidget(value, row, 2);
