@@ -123,9 +123,4 @@ void append(std::span<QPainterPath> paths, std::span<const double> widths, const
     }
 }
 
-void append(QPainterPath &path, const QPolygonF &points, bool closed, double width, double tolerance)
-{
-    append(std::span(&path, 1), std::span(&width, 1), points, closed, tolerance);
-}
-
 } // namespace RoundStroke

@@ -14,12 +14,10 @@
 // `tolerance` of the circle.
 namespace RoundStroke {
 
-// Adds the stroke of `points` (a polygon when `closed`) to `path`, whose fill rule must
-// be Qt::WindingFill. Consecutive equal points count once; a polyline of one point
-// strokes a dot.
-void append(QPainterPath &path, const QPolygonF &points, bool closed, double width, double tolerance);
-// The same for several widths at once, each stroke added to the path at its place in
-// `paths`: the line's turns are worked out once for all.
+// Adds the stroke of `points` (a polygon when `closed`) at each of `widths` to the path
+// at the same place in `paths`, whose fill rule must be Qt::WindingFill: the line's
+// turns are worked out once for every width. Consecutive equal points count once; a
+// polyline of one point strokes a dot.
 void append(std::span<QPainterPath> paths, std::span<const double> widths, const QPolygonF &points,
             bool closed, double tolerance);
 
