@@ -7,6 +7,7 @@
 #include "RoundStroke.h"
 #include "StarMapScene.h"
 #include "StarMapVisibleSets.h"
+#include "TranslucentFill.h"
 
 #include "model/HexLayout.h"
 
@@ -173,7 +174,7 @@ void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const S
             path.closeSubpath();
             QColor fill = color;
             fill.setAlphaF(0.25f);
-            painter.fillPath(path, fill);
+            TranslucentFill::fillPath(painter, path, fill);
         }
     }
     const OutlineClip::Runs runs = cut ? OutlineClip::runsMeeting(outline.points, closed, area)
@@ -196,6 +197,6 @@ void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const S
     const double tolerance = kArcTolerance / painter.device()->devicePixelRatioF();
     for (const QPolygonF &line : std::as_const(lines))
         RoundStroke::append(strokes, widths, line, runs.wholeLoop, tolerance);
-    painter.fillPath(strokes[0], QColor::fromRgbF(0, 0, 0, 0.5f));
+    TranslucentFill::fillPath(painter, strokes[0], QColor::fromRgbF(0, 0, 0, 0.5f));
     painter.fillPath(strokes[1], color);
 }

@@ -4,6 +4,7 @@
 #include "MapText.h"
 #include "StarMapVisibleSets.h"
 #include "SystemsLayer.h"
+#include "TranslucentFill.h"
 
 #include "model/HexLayout.h"
 
@@ -320,8 +321,7 @@ void StarMapRenderer::drawBorders(QPainter &painter, const StarMapPass &pass, qi
     QPen pen(MapColors::white(sectors ? 0.5 : 0.22), sectors ? 2 : 1, Qt::SolidLine, Qt::FlatCap,
              Qt::MiterJoin);
     pen.setMiterLimit(10);
-    painter.setPen(pen);
-    painter.drawLines(lines);
+    TranslucentFill::drawLines(painter, lines, pen);
     painter.setFont(font);
     painter.setPen(MapColors::white(sectors ? 0.75 : 0.45));
     for (const auto &[at, name] : std::as_const(names))
