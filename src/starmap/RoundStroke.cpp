@@ -52,6 +52,57 @@ QPointF unit(const QPointF &from, const QPointF &to)
     return d / std::hypot(d.x(), d.y());
 }
 
+// A line's segments in one direction: each one's direction, and the turn at its end
+// onto the next, in radians, negative towards its right.
+struct Walk
+{
+    QPolygonF points;
+    std::vector<QPointF> directions;
+    std::vector<double> turns;
+    std::vector<bool> turnsBack; // the next segment runs straight back along this one
+
+    Walk(QPolygonF line, qsizetype segments) : points(std::move(line))
+    {
+        const qsizetype count = points.size();
+        for (qsizetype s = 0; s < segments; ++s)
+            directions.push_back(unit(points[s], points[(s + 1) % count]));
+        for (qsizetype s = 0; s < segments; ++s) {
+            const QPointF d = directions[std::size_t(s)], e = directions[std::size_t((s + 1) % segments)];
+            const double cross = d.x() * e.y() - d.y() * e.x(), dot = d.x() * e.x() + d.y() * e.y();
+            turns.push_back(std::atan2(cross, dot));
+            turnsBack.push_back(cross == 0 && dot < 0);
+        }
+    }
+
+    // Appends the stroke's edge on the segments' left, from the first segment's start
+    // to the last one's end: round about the outside of each turn, through the corner
+    // on the inside, where the other edge covers it. A line that runs straight back is
+    // rounded on both edges. Without `closed` the last segment has no turn.
+    void appendLeftEdge(QPolygonF &polygon, double r, Arcs &arcs, bool closed) const
+    {
+        const qsizetype segments = qsizetype(directions.size()), count = points.size();
+        for (qsizetype s = 0; s < segments; ++s) {
+            const QPointF d = directions[std::size_t(s)];
+            const QPointF n(-d.y(), d.x()); // d turned a quarter towards +y
+            const QPointF b = points[(s + 1) % count];
+            if (s == 0)
+                polygon.append(points[0] + n * r);
+            polygon.append(b + n * r);
+            if (s + 1 == segments && !closed)
+                break;
+            const double turn = turns[std::size_t(s)];
+            if (turnsBack[std::size_t(s)]) {
+                arcs.append(polygon, b, n, -std::numbers::pi);
+            } else if (turn < 0) {
+                arcs.append(polygon, b, n, turn);
+            } else if (turn > 0) {
+                const QPointF e = directions[std::size_t((s + 1) % segments)];
+                polygon << b << b + QPointF(-e.y(), e.x()) * r;
+            }
+        }
+    }
+};
+
 } // namespace
 
 void append(std::span<QPainterPath> paths, std::span<const double> widths, const QPolygonF &points,
@@ -68,10 +119,6 @@ void append(std::span<QPainterPath> paths, std::span<const double> widths, const
     if (line.isEmpty())
         return;
     constexpr double pi = std::numbers::pi;
-    // Each stroke with its half width and its arcs.
-    std::vector<std::tuple<QPainterPath *, double, Arcs>> strokes;
-    for (std::size_t k = 0; k < paths.size(); ++k)
-        strokes.emplace_back(&paths[k], widths[k] / 2, Arcs(widths[k] / 2, tolerance));
     QPolygonF polygon;
     const auto add = [&](QPainterPath &path) {
         path.addPolygon(polygon);
@@ -79,47 +126,42 @@ void append(std::span<QPainterPath> paths, std::span<const double> widths, const
         polygon.clear();
     };
     if (line.size() == 1) {
-        for (auto &[path, r, arcs] : strokes) {
+        for (std::size_t k = 0; k < paths.size(); ++k) {
+            const double r = widths[k] / 2;
+            Arcs arcs(r, tolerance);
             polygon.append(line.first() + QPointF(r, 0));
             arcs.append(polygon, line.first(), QPointF(1, 0), 2 * pi);
-            add(*path);
+            add(paths[k]);
         }
         return;
     }
-    const qsizetype count = line.size();
     // A closed line of two points goes there and back, which its caps draw.
-    const bool open = !closed || count == 2;
-    const qsizetype segments = open ? count - 1 : count;
-    const auto end = [&](qsizetype segment) { return line[(segment + 1) % count]; };
-    QPointF d = unit(line[0], end(0));
-    for (qsizetype s = 0; s < segments; ++s) {
-        const QPointF a = line[s], b = end(s);
-        const QPointF n(-d.y(), d.x()); // d turned a quarter towards +y
-        const bool last = s + 1 == segments;
-        const QPointF next = last && open ? d : unit(b, end(s + 1));
-        const QPointF nextN(-next.y(), next.x());
-        const double turn = std::atan2(d.x() * next.y() - d.y() * next.x(), d.x() * next.x() + d.y() * next.y());
-        for (auto &[path, r, arcs] : strokes) {
-            polygon.append(a - n * r);
-            if (open && s == 0)
-                arcs.append(polygon, a, -n, -pi); // the cap round the start
-            else
-                polygon.append(a + n * r);
-            polygon.append(b + n * r);
-            if (last && open) {
-                arcs.append(polygon, b, n, -pi); // the cap round the end
-            } else if (turn < 0) { // the +n side is outside the turn: the join is there
-                arcs.append(polygon, b, n, turn);
-                polygon << b << b - n * r;
-            } else if (turn > 0) { // the join is on the -n side
-                polygon << b << b - nextN * r;
-                arcs.append(polygon, b, -nextN, -turn);
-            } else {
-                polygon.append(b - n * r);
-            }
-            add(*path);
+    const bool open = !closed || line.size() == 2;
+    const qsizetype segments = open ? line.size() - 1 : line.size();
+    QPolygonF reversed(line.crbegin(), line.crend());
+    const Walk forth(std::move(line), segments), back(std::move(reversed), segments);
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+        const double r = widths[k] / 2;
+        Arcs arcs(r, tolerance);
+        if (open) {
+            // One outline: along the left edge, round the end, back along the other
+            // edge and round the start.
+            const auto cap = [&](const Walk &walk) {
+                const QPointF d = walk.directions.back();
+                arcs.append(polygon, walk.points.last(), QPointF(-d.y(), d.x()), -pi);
+            };
+            forth.appendLeftEdge(polygon, r, arcs, false);
+            cap(forth);
+            back.appendLeftEdge(polygon, r, arcs, false);
+            cap(back);
+            add(paths[k]);
+        } else {
+            // The two edges, each a loop, run opposite ways round the band between them.
+            forth.appendLeftEdge(polygon, r, arcs, true);
+            add(paths[k]);
+            back.appendLeftEdge(polygon, r, arcs, true);
+            add(paths[k]);
         }
-        d = next;
     }
 }
 

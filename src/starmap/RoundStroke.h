@@ -6,12 +6,13 @@
 #include <span>
 
 // The area a stroke with round joins and round caps covers along a polyline, made as
-// polygons to fill together with the non-zero rule: one per segment, holding the join
-// at its end on the outer side of the turn, or the cap at an end of an open line. The
-// platform's stroker makes the same area as one outline with curved joins, which the
-// raster engine fills several times slower when the segments are shorter than the
-// width, as a region's hex edges are on a map zoomed out. Arcs are flattened to within
-// `tolerance` of the circle.
+// outlines to fill together with the non-zero rule: an open line's edges joined by its
+// caps, a closed line's two edges as loops running opposite ways. Each edge is round
+// about the outside of a turn and runs through the corner on the inside, which the
+// other edge covers. The platform's stroker makes the same area with curved joins,
+// which the raster engine fills several times slower when the segments are shorter
+// than the width, as a region's hex edges are on a map zoomed out. Arcs are flattened
+// to within `tolerance` of the circle.
 namespace RoundStroke {
 
 // Adds the stroke of `points` (a polygon when `closed`) at each of `widths` to the path
