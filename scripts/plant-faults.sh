@@ -397,7 +397,7 @@ FAULTS = [
     ("starmap-round-stroke-join-missing", "src/starmap/RoundStroke.cpp", "                arcs.append(polygon, b, n, turn);\n",
      "", "a round join left out on the outside of the turns"),
     ("starmap-round-stroke-inner-corner", "src/starmap/RoundStroke.cpp", "                polygon << b << b + QPointF(-e.y(), e.x()) * r;\n",
-     "                polygon << b + QPointF(-e.y(), e.x()) * r;\n", "an edge cutting the inside of a turn short of its corner"),
+     "", "an edge cutting across the inside of a turn to the next segment's end"),
     ("starmap-round-stroke-start-cap", "src/starmap/RoundStroke.cpp", "            cap(back);\n", "",
      "an open line's start cut flat"),
     ("starmap-round-stroke-straight-back", "src/starmap/RoundStroke.cpp",
