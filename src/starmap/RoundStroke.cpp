@@ -18,8 +18,7 @@ class Arcs
 public:
     Arcs(double r, double tolerance)
         : m_r(r), m_step(std::max(2 * std::acos(std::clamp(1 - tolerance / r, -1.0, 1.0)), 1e-3))
-    {
-    }
+    {}
 
     // Appends the points of the arc about `centre` from the direction `from` (a unit
     // vector, its own point not appended) turning by `sweep` radians.

@@ -41,8 +41,8 @@ bool throughLayer(QPainter &painter, const QRectF &bounds, double alpha,
     if (qsizetype(area.width()) * area.height() * 4 > kKeptScratchBytes)
         scratch = &made;
     if (scratch->width() < area.width() || scratch->height() < area.height())
-        *scratch = QImage(std::max(scratch->width(), area.width()), std::max(scratch->height(), area.height()),
-                          QImage::Format_ARGB32_Premultiplied);
+        *scratch = QImage(std::max(scratch->width(), area.width()),
+                          std::max(scratch->height(), area.height()), QImage::Format_ARGB32_Premultiplied);
     // The part of the scratch picture the shape is drawn on, cleared first.
     QImage layer(scratch->bits(), area.width(), area.height(), scratch->bytesPerLine(),
                  QImage::Format_ARGB32_Premultiplied);
@@ -73,25 +73,21 @@ QColor opaque(QColor color)
 
 void fillPath(QPainter &painter, const QPainterPath &path, const QColor &color)
 {
-    if (color.alpha() == 255 ||
-        !throughLayer(painter, path.controlPointRect(), color.alphaF(),
-                      [&](QPainter &layer) { layer.fillPath(path, opaque(color)); }))
+    if (color.alpha() == 255 || !throughLayer(painter, path.controlPointRect(), color.alphaF(),
+                                              [&](QPainter &layer) { layer.fillPath(path, opaque(color)); }))
         painter.fillPath(path, color);
 }
 
 void drawLines(QPainter &painter, const QList<QLineF> &lines, const QPen &pen)
 {
-    const auto direct = [&](const QList<QLineF> &some) {
-        painter.setPen(pen);
-        painter.drawLines(some);
-    };
+    painter.setPen(pen);
     // Round-capped lines the raster engine strokes together, as one shape; lines a
     // device pixel wide or less it steps along pixel by pixel from where they enter
     // the picture, which a picture of their own would move.
     const QTransform toDevice = painter.deviceTransform();
     if (pen.color().alpha() == 255 || pen.capStyle() == Qt::RoundCap || pen.isCosmetic() ||
         pen.widthF() * std::sqrt(std::abs(toDevice.determinant())) <= 1) {
-        direct(lines);
+        painter.drawLines(lines);
         return;
     }
     // Lines with flat or square ends the raster engine blends one by one, so that
@@ -107,8 +103,9 @@ void drawLines(QPainter &painter, const QList<QLineF> &lines, const QPen &pen)
     };
     QList<Set> sets;
     for (const QLineF &line : lines) {
-        const QRectF box = toDevice.mapRect(QRectF(line.p1(), line.p2()).normalized().adjusted(-reach, -reach, reach, reach))
-                               .adjusted(-1, -1, 1, 1);
+        const QRectF box =
+            toDevice.mapRect(QRectF(line.p1(), line.p2()).normalized().adjusted(-reach, -reach, reach, reach))
+                .adjusted(-1, -1, 1, 1);
         const auto apart = [&box](const Set &set) {
             return !set.bounds.intersects(box) ||
                    std::none_of(set.boxes.cbegin(), set.boxes.cend(),
@@ -129,7 +126,7 @@ void drawLines(QPainter &painter, const QList<QLineF> &lines, const QPen &pen)
                 layer.setPen(opaquePen);
                 layer.drawLines(set.lines);
             }))
-            direct(set.lines);
+            painter.drawLines(set.lines);
     }
 }
 

@@ -162,7 +162,8 @@ TEST(RoundStrokeTest, CoversTheAreaAsCloselyAsThePlatformsStroke)
         const std::vector<QImage> ours = filled(line, closed, widths);
         for (std::size_t w = 0; w < widths.size(); ++w) {
             const double width = widths[w];
-            SCOPED_TRACE(testing::Message() << "round " << round << ", width " << width << ", closed " << closed);
+            SCOPED_TRACE(testing::Message()
+                         << "round " << round << ", width " << width << ", closed " << closed);
             const QImage truth = area(line, closed, width);
             const Difference ourDifference = compare(ours[w], truth);
             const Difference platform = compare(stroked(line, closed, width), truth);

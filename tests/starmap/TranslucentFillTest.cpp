@@ -109,7 +109,8 @@ Case randomCase(std::mt19937 &random)
     for (int l = 0; l < 1 + int(random() % 8); ++l)
         c.lines.append(QLineF(uniform(-10, 110), uniform(-10, 110), uniform(-10, 110), uniform(-10, 110)));
     c.pen = QPen(QColor::fromHsv(int(random() % 360), 200, 255, 1 + int(random() % 254)), uniform(0.5, 4),
-                 Qt::SolidLine, std::array{Qt::FlatCap, Qt::SquareCap, Qt::RoundCap}[random() % 3], Qt::MiterJoin);
+                 Qt::SolidLine, std::array{Qt::FlatCap, Qt::SquareCap, Qt::RoundCap}[random() % 3],
+                 Qt::MiterJoin);
     return c;
 }
 
@@ -167,14 +168,18 @@ TEST(TranslucentFillTest, FillsInARowLeaveNothingOfEachOther)
         {ellipse({0, 0, 890, 390}), QColor(255, 255, 0, 30)},
         {ellipse({60, 30, 10, 10}), QColor(0, 0, 0, 128)},
     };
-    const QImage platform = drawn(size, 1, [](QPainter &) {}, [&](QPainter &painter) {
-        for (const auto &[path, color] : fills)
-            painter.fillPath(path, color);
-    });
-    const QImage ours = drawn(size, 1, [](QPainter &) {}, [&](QPainter &painter) {
-        for (const auto &[path, color] : fills)
-            TranslucentFill::fillPath(painter, path, color);
-    });
+    const QImage platform = drawn(
+        size, 1, [](QPainter &) {},
+        [&](QPainter &painter) {
+            for (const auto &[path, color] : fills)
+                painter.fillPath(path, color);
+        });
+    const QImage ours = drawn(
+        size, 1, [](QPainter &) {},
+        [&](QPainter &painter) {
+            for (const auto &[path, color] : fills)
+                TranslucentFill::fillPath(painter, path, color);
+        });
     EXPECT_LE(largestDifference(ours, platform), 3);
 }
 
@@ -190,17 +195,20 @@ TEST(TranslucentFillTest, WhatThePainterDrawsItselfIsExactlyItsOwn)
     outside.addRect(QRectF(200, 10, 30, 30));
     const QList<QLineF> lines{{0, 0, 80, 60}, {0, 60, 80, 0}};
     const auto same = [&](const Draw &prepare, const QPainterPath &path, const QColor &color) {
-        EXPECT_EQ(drawn(size, 1, prepare, [&](QPainter &painter) { TranslucentFill::fillPath(painter, path, color); }),
+        EXPECT_EQ(drawn(size, 1, prepare,
+                        [&](QPainter &painter) { TranslucentFill::fillPath(painter, path, color); }),
                   drawn(size, 1, prepare, [&](QPainter &painter) { painter.fillPath(path, color); }));
     };
     const Draw none = [](QPainter &) {};
     same(none, inside, QColor(200, 10, 10));
     same(none, outside, QColor(200, 10, 10, 100));
-    same([](QPainter &painter) { painter.setClipRect(QRectF(70, 50, 10, 10)); }, inside, QColor(0, 0, 0, 100));
+    same([](QPainter &painter) { painter.setClipRect(QRectF(70, 50, 10, 10)); }, inside,
+         QColor(0, 0, 0, 100));
     same([](QPainter &painter) { painter.setCompositionMode(QPainter::CompositionMode_Plus); }, inside,
          QColor(200, 10, 10, 100));
     const QPen opaquePen(Qt::white, 2);
-    EXPECT_EQ(drawn(size, 1, none, [&](QPainter &painter) { TranslucentFill::drawLines(painter, lines, opaquePen); }),
+    EXPECT_EQ(drawn(size, 1, none,
+                    [&](QPainter &painter) { TranslucentFill::drawLines(painter, lines, opaquePen); }),
               drawn(size, 1, none, [&](QPainter &painter) {
                   painter.setPen(opaquePen);
                   painter.drawLines(lines);
