@@ -28,10 +28,12 @@ bool throughLayer(QPainter &painter, const QRectF &bounds, double alpha,
     if (!picture || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
         return false;
     const QTransform toDevice = painter.deviceTransform();
-    // The device pixels the shape can touch, its antialiased edges included.
-    QRect area = toDevice.mapRect(bounds).toAlignedRect().adjusted(-1, -1, 1, 1) & picture->rect();
+    // The device pixels the shape can touch, its antialiased edges included; cut to the
+    // picture before they are rounded to whole pixels, however far off the shape lies.
+    QRectF reach = toDevice.mapRect(bounds).adjusted(-1, -1, 1, 1) & QRectF(picture->rect());
     if (painter.hasClipping())
-        area &= toDevice.mapRect(painter.clipBoundingRect()).toAlignedRect();
+        reach &= toDevice.mapRect(painter.clipBoundingRect());
+    const QRect area = reach.toAlignedRect() & picture->rect();
     if (area.isEmpty())
         return true;
 

@@ -183,6 +183,38 @@ TEST(TranslucentFillTest, FillsInARowLeaveNothingOfEachOther)
     EXPECT_LE(largestDifference(ours, platform), 3);
 }
 
+// Shapes reaching far past the picture, as a region's outline does on a map zoomed in,
+// or lying far off it: only what falls on the picture is drawn, as the painter draws it.
+TEST(TranslucentFillTest, ShapesReachingFarPastThePicture)
+{
+    const QSize size(90, 70);
+    QPainterPath across;
+    across.addPolygon(QPolygonF{{-1e12, 10}, {1e12, 20}, {30, 1e11}});
+    across.closeSubpath();
+    QPainterPath farOff;
+    farOff.addRect(QRectF(2e9, 2e9, 5e8, 5e8));
+    const QList<QLineF> lines{{-1e10, 30, 1e10, 35}, {40, -1e10, 45, 1e10}};
+    const QPen pen(QColor(255, 255, 255, 128), 2, Qt::SolidLine, Qt::FlatCap);
+    const Draw none = [](QPainter &) {};
+    for (const QPainterPath &path : {across, farOff}) {
+        const QColor color(30, 200, 90, 100);
+        EXPECT_LE(largestDifference(
+                      drawn(size, 1, none,
+                            [&](QPainter &painter) { TranslucentFill::fillPath(painter, path, color); }),
+                      drawn(size, 1, none, [&](QPainter &painter) { painter.fillPath(path, color); })),
+                  3);
+    }
+    EXPECT_LE(
+        largestDifference(
+            drawn(size, 1, none, [&](QPainter &painter) { TranslucentFill::drawLines(painter, lines, pen); }),
+            drawn(size, 1, none,
+                  [&](QPainter &painter) {
+                      painter.setPen(pen);
+                      painter.drawLines(lines);
+                  })),
+        6);
+}
+
 // What the painter draws itself comes out exactly as its own: opaque colours, shapes
 // wholly outside the picture or its clip, another composition mode, and a device that
 // is not a picture.
