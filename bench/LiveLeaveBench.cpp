@@ -27,7 +27,6 @@
 #include <QMenu>
 #include <QPushButton>
 
-
 namespace {
 
 // A system of the open universe renamed and saved, as the system editor's "Save

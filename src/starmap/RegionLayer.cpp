@@ -160,17 +160,19 @@ void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const S
         pass.transform.toMap(pass.exposed.adjusted(-kPieceReach, -kPieceReach, kPieceReach, kPieceReach));
     if (cut && !OutlineClip::meets(outline.lineBounds.topLeft(), outline.lineBounds.bottomRight(), area))
         return; // only the name reaches the rectangle
-    const auto subpath = [&](QPainterPath &path, const QPolygonF &points) {
-        path.moveTo(pass.transform.toScreen(points.first()));
-        for (qsizetype p = 1; p < points.size(); ++p)
-            path.lineTo(pass.transform.toScreen(points[p]));
+    const auto onScreen = [&](const QPolygonF &points) {
+        QPolygonF screen;
+        screen.reserve(points.size());
+        for (const QPointF &point : points)
+            screen.append(pass.transform.toScreen(point));
+        return screen;
     };
     if (closed) {
         const QPolygonF polygon = cut ? OutlineClip::cutTo(outline.points, area) : QPolygonF(outline.points);
         if (!polygon.isEmpty()) {
             QPainterPath path;
             path.setFillRule(Qt::WindingFill);
-            subpath(path, polygon);
+            path.addPolygon(onScreen(polygon));
             path.closeSubpath();
             QColor fill = color;
             fill.setAlphaF(0.25f);
@@ -181,22 +183,14 @@ void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const S
                                        : OutlineClip::Runs{{QPolygonF(outline.points)}, closed};
     if (runs.runs.isEmpty())
         return;
-    QList<QPolygonF> lines;
-    lines.reserve(runs.runs.size());
-    for (const QPolygonF &run : runs.runs) {
-        QPolygonF &line = lines.emplaceBack();
-        line.reserve(run.size());
-        for (const QPointF &point : run)
-            line.append(pass.transform.toScreen(point));
-    }
     // The dark halo, then the stroke in the region's colour over it.
     std::array<QPainterPath, 2> strokes;
     for (QPainterPath &stroke : strokes)
         stroke.setFillRule(Qt::WindingFill);
     constexpr std::array widths{4.0, 2.5};
     const double tolerance = kArcTolerance / painter.device()->devicePixelRatioF();
-    for (const QPolygonF &line : std::as_const(lines))
-        RoundStroke::append(strokes, widths, line, runs.wholeLoop, tolerance);
+    for (const QPolygonF &run : runs.runs)
+        RoundStroke::append(strokes, widths, onScreen(run), runs.wholeLoop, tolerance);
     TranslucentFill::fillPath(painter, strokes[0], QColor::fromRgbF(0, 0, 0, 0.5f));
     painter.fillPath(strokes[1], color);
 }

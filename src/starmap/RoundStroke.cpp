@@ -52,13 +52,13 @@ QPointF unit(const QPointF &from, const QPointF &to)
 }
 
 // A line's segments in one direction: each one's direction, and the turn at its end
-// onto the next, in radians, negative towards its right.
+// onto the next, in radians, negative towards its right. A turn straight back counts
+// as a half turn to the right in both directions, so that both edges round it.
 struct Walk
 {
     QPolygonF points;
     std::vector<QPointF> directions;
     std::vector<double> turns;
-    std::vector<bool> turnsBack; // the next segment runs straight back along this one
 
     Walk(QPolygonF line, qsizetype segments) : points(std::move(line))
     {
@@ -68,15 +68,14 @@ struct Walk
         for (qsizetype s = 0; s < segments; ++s) {
             const QPointF d = directions[std::size_t(s)], e = directions[std::size_t((s + 1) % segments)];
             const double cross = d.x() * e.y() - d.y() * e.x(), dot = d.x() * e.x() + d.y() * e.y();
-            turns.push_back(std::atan2(cross, dot));
-            turnsBack.push_back(cross == 0 && dot < 0);
+            turns.push_back(cross == 0 && dot < 0 ? -std::numbers::pi : std::atan2(cross, dot));
         }
     }
 
     // Appends the stroke's edge on the segments' left, from the first segment's start
     // to the last one's end: round about the outside of each turn, through the corner
-    // on the inside, where the other edge covers it. A line that runs straight back is
-    // rounded on both edges. Without `closed` the last segment has no turn.
+    // on the inside, where the other edge covers it. Without `closed` the last segment
+    // has no turn.
     void appendLeftEdge(QPolygonF &polygon, double r, Arcs &arcs, bool closed) const
     {
         const qsizetype segments = qsizetype(directions.size()), count = points.size();
@@ -90,9 +89,7 @@ struct Walk
             if (s + 1 == segments && !closed)
                 break;
             const double turn = turns[std::size_t(s)];
-            if (turnsBack[std::size_t(s)]) {
-                arcs.append(polygon, b, n, -std::numbers::pi);
-            } else if (turn < 0) {
+            if (turn < 0) {
                 arcs.append(polygon, b, n, turn);
             } else if (turn > 0) {
                 const QPointF e = directions[std::size_t((s + 1) % segments)];
