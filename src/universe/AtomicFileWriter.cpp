@@ -50,17 +50,17 @@ AtomicFileWriter::TestHooks testHooks()
     return state.hooks;
 }
 
-// Gives the temporary file of `path` a name that no other file has: `create` makes
+// Gives a file the first name `choose` makes that no other file has: `create` makes
 // the file under the name it is given, or fails with errno set. Returns the name, or
 // nothing with the reason in `reason`.
-std::optional<QString> nameTemporary(const QString &path,
+std::optional<QString> firstFreeName(const std::function<QString(int copy)> &choose,
                                      const std::function<bool(const QByteArray &)> &create, QString *reason)
 {
-    for (int attempt = 1;; ++attempt) {
-        const QString name = saveLeftoverName(path);
+    for (int copy = 1;; ++copy) {
+        const QString name = choose(copy);
         if (create(QFile::encodeName(name)))
             return name;
-        if (errno != EEXIST || attempt == kNameAttempts) {
+        if (errno != EEXIST || copy == kNameAttempts) {
             *reason = systemReason(errno);
             return std::nullopt;
         }
@@ -119,19 +119,24 @@ QString AtomicFileWriter::open()
     // Only its owner may read the new file until it has the old one's permissions.
     const mode_t mode = exists ? 0600 : 0666;
     // A file without a name until it is complete: a write cut short leaves nothing, and
-    // no other program (a sync tool) sees a file half written.
-    m_descriptor = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(),
-                          O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    // no other program (a sync tool) sees a file half written. It is named through the
+    // folder of descriptors, which a sandbox may lack.
+    m_descriptors = testHooks().descriptors;
+    if (::access(QFile::encodeName(m_descriptors).constData(), X_OK) == 0) {
+        m_descriptor = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(),
+                              O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    }
     if (m_descriptor < 0) {
-        // A file system without unnamed files gets a named one at once.
+        // Else the file has one of the program's own names from the start.
         QString reason;
-        const std::optional<QString> name = nameTemporary(
-            m_path,
-            [&](const QByteArray &name) {
-                m_descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-                return m_descriptor >= 0;
-            },
-            &reason);
+        const std::optional<QString> name =
+            firstFreeName([&](int) { return saveLeftoverName(m_path, SaveLeftover::write); },
+                          [&](const QByteArray &name) {
+                              m_descriptor =
+                                  ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+                              return m_descriptor >= 0;
+                          },
+                          &reason);
         if (!name)
             return reason;
         m_temporary = *name;
@@ -152,7 +157,7 @@ QString AtomicFileWriter::write(QByteArrayView bytes)
     return QString();
 }
 
-QString AtomicFileWriter::commit(const BeforeReplace &beforeReplace, const Replaced &replaced)
+QString AtomicFileWriter::commit(const BeforeReplace &beforeReplace, const SwapOut &swapOut)
 {
     // Some file systems report a full disk only when the data reaches it.
     if (::fsync(m_descriptor) != 0)
@@ -162,26 +167,47 @@ QString AtomicFileWriter::commit(const BeforeReplace &beforeReplace, const Repla
         if (!reason.isEmpty())
             return reason;
     }
+    bool swapping = swapOut.replaced && testHooks().swap;
     QString reason;
-    if (m_temporary.isEmpty()) {
-        // The unnamed file gets a name beside the old one, to be moved in by.
-        const QByteArray open = "/proc/self/fd/" + QByteArray::number(m_descriptor);
-        const std::optional<QString> name = nameTemporary(
-            m_path,
-            [&](const QByteArray &name) {
-                return ::linkat(AT_FDCWD, open.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
-                       0;
-            },
-            &reason);
-        if (!name)
-            return reason;
-        m_temporary = *name;
+    if (swapping) {
+        // The complete new file takes the name the old one is to have once swapped out.
+        reason = name([&](int copy) { return swapOut.name(m_path, copy); });
+        // A named file stays under its own name where the file system cannot rename
+        // without replacing: it cannot swap either.
+        if (!reason.isEmpty() && !m_temporary.isEmpty()) {
+            swapping = false;
+            reason.clear();
+        }
+    } else if (m_temporary.isEmpty()) {
+        reason = name([&](int) { return saveLeftoverName(m_path, SaveLeftover::write); });
     }
-    reason = replace(replaced);
+    if (!reason.isEmpty())
+        return reason;
+    reason = replace(swapOut, swapping);
     return reason.isEmpty() ? syncFolder(QFileInfo(m_path).absolutePath()) : reason;
 }
 
-QString AtomicFileWriter::replace(const Replaced &replaced)
+QString AtomicFileWriter::name(const std::function<QString(int copy)> &choose)
+{
+    const QByteArray unnamed = QFile::encodeName(m_descriptors) + '/' + QByteArray::number(m_descriptor);
+    const QByteArray named = QFile::encodeName(m_temporary);
+    QString reason;
+    const std::optional<QString> name = firstFreeName(
+        choose,
+        [&](const QByteArray &name) {
+            if (m_temporary.isEmpty())
+                return ::linkat(AT_FDCWD, unnamed.constData(), AT_FDCWD, name.constData(),
+                                AT_SYMLINK_FOLLOW) == 0;
+            return move(named, name, RENAME_NOREPLACE);
+        },
+        &reason);
+    if (!name)
+        return reason;
+    m_temporary = *name;
+    return QString();
+}
+
+QString AtomicFileWriter::replace(const SwapOut &swapOut, bool swapping)
 {
     const QByteArray from = QFile::encodeName(m_temporary), to = QFile::encodeName(m_path);
     const std::optional<UniverseFileReader::Stamp> ours = UniverseFileReader::stamp(m_descriptor);
@@ -191,9 +217,9 @@ QString AtomicFileWriter::replace(const Replaced &replaced)
             hooks.beforeMove(m_path);
         return move(from, to, flags);
     };
-    for (int attempt = 0; hooks.swap && attempt < kSwapAttempts; ++attempt) {
+    for (int attempt = 0; swapping && attempt < kSwapAttempts; ++attempt) {
         if (moveIn(RENAME_EXCHANGE))
-            return finishSwap(replaced, ours);
+            return finishSwap(swapOut, ours);
         if (errno != ENOENT)
             break; // no swapping on this file system
         // Nothing to swap with: moved in, unless a file appeared there meanwhile.
@@ -210,20 +236,18 @@ QString AtomicFileWriter::replace(const Replaced &replaced)
     return QString();
 }
 
-QString AtomicFileWriter::finishSwap(const Replaced &replaced,
+QString AtomicFileWriter::finishSwap(const SwapOut &swapOut,
                                      const std::optional<UniverseFileReader::Stamp> &ours)
 {
     const QByteArray from = QFile::encodeName(m_temporary), to = QFile::encodeName(m_path);
-    const QString reason = replaced ? replaced(m_temporary) : QString();
+    const QString reason = swapOut.replaced(m_temporary);
     if (reason.isEmpty()) {
-        // The old file goes with its last name; one left by a failure here is removed as
-        // a left-over at the next start.
-        ::unlink(from.constData());
         m_temporary.clear();
         return QString();
     }
     // Swapped back, the temporary name holds the new file again, unless another program
-    // replaced or changed it meanwhile: then that file stays where it is.
+    // replaced or changed it meanwhile: then that file stays where it is, under a name
+    // nothing removes.
     if (!move(from, to, RENAME_EXCHANGE) || UniverseFileReader::stamp(m_temporary) != ours)
         m_temporary.clear();
     return reason;

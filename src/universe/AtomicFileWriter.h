@@ -14,26 +14,38 @@
 // file a symbolic link leads to: the link stays), which takes the old file's
 // permissions and is synced before it replaces the old file; the folder is synced
 // after the replacement so that it survives a power loss. The temporary file has no
-// name until it is complete where the file system allows, else "<file>.XXXXXX" from
-// the start. Any failure leaves the old file exactly as it was and gives the system's
-// own reason ("No space left on device"); a writer dropped before commit() removes
-// its temporary file.
+// name until it is complete where the system allows (a file system with unnamed files,
+// and /proc to name them through), else one of the program's own left-over names
+// (SaveLeftovers) from the start. Any failure leaves the old file exactly as it was
+// and gives the system's own reason ("No space left on device"); a writer dropped
+// before commit() removes its temporary file.
 //
-// Where the file system can, the new file and the old one swap names in one step
-// (renameat2 with RENAME_EXCHANGE), so the file replaced is exactly the one that was
-// there at that instant, whatever another program wrote to it a moment before, and
-// the caller sees it before it is removed. Elsewhere the new file is renamed over the
-// old one, and what lands between the caller's last look and the rename is gone.
+// A caller that wants to see the file it replaces (SwapOut) has the new file and the
+// old one swap names in one step where the file system can (renameat2 with
+// RENAME_EXCHANGE), so the file replaced is exactly the one that was there at that
+// instant, whatever another program wrote to it a moment before. Before the swap, the
+// complete new file takes a name the caller chooses, one that nothing removes, so the
+// old file has that name from the instant of the swap on, whatever ends the program
+// then. Elsewhere, and for other callers, the new file is renamed over the old one, and
+// what lands between the caller's last look and the rename is gone.
 class AtomicFileWriter
 {
 public:
     // Called with the new file's descriptor once its bytes are on disk, just before it
     // replaces the old file; a non-empty text stops the write with that reason.
     using BeforeReplace = std::function<QString(int descriptor)>;
-    // Called when the new file has taken the old one's place by a swap, with the path
-    // where the old file now is; it is removed afterwards. A non-empty text puts the
-    // old file back in its place and stops the write with that reason.
-    using Replaced = std::function<QString(const QString &oldFile)>;
+    // What a caller does with the file a swap takes out of its place.
+    struct SwapOut
+    {
+        // The name that file is to have: beside `target` (the file replaced, past any
+        // link), and one that nothing removes; `copy` counts from 1 for as long as the
+        // names given are taken.
+        std::function<QString(const QString &target, int copy)> name;
+        // Called once the new file has taken the old one's place, with where the old
+        // file is now: it is the caller's to keep or remove. A non-empty text puts the
+        // old file back in its place and stops the write with that reason.
+        std::function<QString(const QString &oldFile)> replaced;
+    };
 
     // For tests only, taking effect for every commit that follows.
     struct TestHooks
@@ -44,6 +56,9 @@ public:
         std::function<void(const QString &path)> beforeMove;
         // False: commits replace files as where the file system cannot swap them.
         bool swap = true;
+        // The folder through which the system names an open file by its descriptor;
+        // where it is missing, a temporary file is named from the start.
+        QString descriptors = QStringLiteral("/proc/self/fd");
     };
     static void setTestHooks(TestHooks hooks);
 
@@ -57,18 +72,22 @@ public:
     QString open();
     QString write(QByteArrayView bytes);
     // Makes the written bytes the file's contents.
-    QString commit(const BeforeReplace &beforeReplace = {}, const Replaced &replaced = {});
+    QString commit(const BeforeReplace &beforeReplace = {}, const SwapOut &swapOut = {});
 
     // All the bytes at once: open(), write() and commit().
     static QString write(const QString &path, QByteArrayView bytes, const BeforeReplace &beforeReplace = {});
 
 private:
-    QString replace(const Replaced &replaced);
+    // Gives the temporary file the name `choose` makes, the next copy while names are
+    // taken: `m_temporary` holds it then, else the reason is returned.
+    QString name(const std::function<QString(int copy)> &choose);
+    QString replace(const SwapOut &swapOut, bool swapping);
     // The old file is at the temporary name; `ours` is the new file's stamp.
-    QString finishSwap(const Replaced &replaced, const std::optional<UniverseFileReader::Stamp> &ours);
+    QString finishSwap(const SwapOut &swapOut, const std::optional<UniverseFileReader::Stamp> &ours);
     static QString syncFolder(const QString &folderPath);
 
-    QString m_path;      // the file replaced: the path given, or where its link leads
-    QString m_temporary; // the temporary file's name once it has one, while this writer owns it
+    QString m_path;        // the file replaced: the path given, or where its link leads
+    QString m_temporary;   // the temporary file's name once it has one, while this writer owns it
+    QString m_descriptors; // the folder naming open files, for an unnamed temporary file
     int m_descriptor = -1;
 };

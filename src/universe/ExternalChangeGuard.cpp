@@ -8,6 +8,8 @@
 
 #include <utility>
 
+#include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -20,29 +22,55 @@ void ExternalChangeGuard::remember(const QString &path, const UniverseFileReader
 QString ExternalChangeGuard::beforeReplace(const QString &path, int descriptor, QString *keptPath)
 {
     m_written = UniverseFileReader::stamp(descriptor);
-    return keepUnknown(path, path, keptPath);
+    return keepUnknown(path, path, false, keptPath);
+}
+
+QString ExternalChangeGuard::swapOutName(const QString &target, int copy)
+{
+    const std::optional<UniverseFileReader::Stamp> found = UniverseFileReader::stamp(target);
+    const QDateTime modified =
+        found ? QDateTime::fromMSecsSinceEpoch(found->modified / 1'000'000) : QDateTime::currentDateTime();
+    return keptPath(target, modified, copy);
 }
 
 QString ExternalChangeGuard::replaced(const QString &path, const QString &oldFile, QString *keptPath)
 {
-    return keepUnknown(path, oldFile, keptPath);
+    return keepUnknown(path, oldFile, true, keptPath);
 }
 
-QString ExternalChangeGuard::keepUnknown(const QString &path, const QString &file, QString *keptPath)
+QString ExternalChangeGuard::keepUnknown(const QString &path, const QString &file, bool move,
+                                         QString *keptPath)
 {
     const std::optional<UniverseFileReader::Stamp> found = UniverseFileReader::stamp(file);
-    if (!found || (path == m_path && found == m_stamp))
+    if (!found)
         return QString();
+    const QByteArray from = QFile::encodeName(file);
+    if (path == m_path && found == m_stamp) {
+        if (move)
+            ::unlink(from.constData());
+        return QString();
+    }
 
     const QDateTime modified = QDateTime::fromMSecsSinceEpoch(found->modified / 1'000'000);
     QString kept;
-    for (int copy = 1; kept.isEmpty() || QFileInfo(kept).exists() || QFileInfo(kept).isSymLink(); ++copy)
+    bool placed = false;
+    for (int copy = 1; !placed; ++copy) {
         kept = ExternalChangeGuard::keptPath(path, modified, copy);
-    // A second name for the same file keeps it exactly, without copying a byte.
-    if (::linkat(AT_FDCWD, QFile::encodeName(file).constData(), AT_FDCWD, QFile::encodeName(kept).constData(),
-                 AT_SYMLINK_FOLLOW) != 0) {
-        // A file system without hard links gets a copy, written as atomically as the
-        // universe itself.
+        if (kept == file)
+            break; // swapped out under the very name it is kept by
+        if (QFileInfo(kept).exists() || QFileInfo(kept).isSymLink())
+            continue;
+        // Another name for the same file keeps it exactly, without copying a byte.
+        const QByteArray to = QFile::encodeName(kept);
+        placed =
+            (move ? ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE)
+                  : ::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW)) == 0;
+        if (!placed && errno != EEXIST)
+            break;
+    }
+    if (!placed && kept != file) {
+        // A file system without hard links, or another one than the link's, gets a
+        // copy, written as atomically as the universe itself.
         QString reason;
         const std::optional<UniverseFileReader::Contents> other = UniverseFileReader::read(file, &reason);
         if (other)
@@ -52,6 +80,8 @@ QString ExternalChangeGuard::keepUnknown(const QString &path, const QString &fil
                        "another program changed the file, and its version couldn\u2019t be kept as %1: %2")
                 .arg(kept, reason);
         }
+        if (move)
+            ::unlink(from.constData());
     }
     *keptPath = kept;
     // That version is safe now: if this write fails, the next one replaces it without

@@ -19,11 +19,13 @@
 // path whose version the document does not know (a new universe, a changed id), is
 // kept beside it under a name that says so and that the listing of universes passes
 // over ("<ID> (changed elsewhere 2026-12-07 10-31-05).json.bak"); then the write goes
-// on. The file the write replaced is looked at once more where the writer can tell
-// it (AtomicFileWriter's swap): a change that landed after the first look is kept the
-// same way. A file deleted by another program leaves nothing to keep. When that
-// version cannot be kept, the write does not happen. Used by one saving thread at a
-// time.
+// on. Where the writer swaps the new file in (AtomicFileWriter::SwapOut), the file the
+// write replaced is looked at once more: the new file took a name of that form before
+// the swap, so the old file has it from then on, and it is removed only when it is the
+// version the document knows. A change that landed after the first look is kept so,
+// and no end of the program leaves it under a name the program removes. A file
+// deleted by another program leaves nothing to keep. When that version cannot be
+// kept, the write does not happen. Used by one saving thread at a time.
 class ExternalChangeGuard
 {
 public:
@@ -34,9 +36,15 @@ public:
     // `keptPath`. A non-empty text is why that version could not be kept: the write
     // must stop.
     QString beforeReplace(const QString &path, int descriptor, QString *keptPath);
+    // The name a write gives its new file just before it swaps places with the file at
+    // `target` (the file at the path written, past any link): a name of the form of a
+    // kept version beside `target`, for the version there now. `copy` counts from 1.
+    static QString swapOutName(const QString &target, int copy);
     // Called once the write has replaced `path`, with where the file it replaced is
-    // now: keeps that file as beforeReplace() does, and puts where in `keptPath`. A
-    // non-empty text is why it could not be kept: the write must be undone.
+    // now: removes that file when it is the version the document knows, else keeps it
+    // as beforeReplace() does, under the name for its own modification time beside
+    // `path`, and puts where in `keptPath`. A non-empty text is why it could not be
+    // kept: the write must be undone.
     QString replaced(const QString &path, const QString &oldFile, QString *keptPath);
     // Called after every write, whatever it reported: remembers the new file when it
     // is the one at `path` now, and returns its stamp then.
@@ -48,8 +56,9 @@ public:
 
 private:
     // Keeps the version of `path` that is at `file` beside `path`, unless it is the
-    // version the document knows.
-    QString keepUnknown(const QString &path, const QString &file, QString *keptPath);
+    // version the document knows. `move`: `file` is a name of its own (a file swapped
+    // out), moved to where it is kept, or removed when it is the version known.
+    QString keepUnknown(const QString &path, const QString &file, bool move, QString *keptPath);
 
     QString m_path;
     std::optional<UniverseFileReader::Stamp> m_stamp;   // of the file at m_path

@@ -6,18 +6,23 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
-QString saveLeftoverName(const QString &target)
+QString saveLeftoverName(const QString &target, SaveLeftover kind)
 {
     static constexpr char kCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    QString name = target + QLatin1Char('.');
+    const QFileInfo file(target);
+    QString name = QStringLiteral(".%1.vostrel-%2-")
+                       .arg(file.fileName(), kind == SaveLeftover::write ? QStringLiteral("write")
+                                                                         : QStringLiteral("removal"));
     for (int i = 0; i < 6; ++i)
         name += QLatin1Char(kCharacters[QRandomGenerator::global()->bounded(int(sizeof kCharacters) - 1)]);
-    return name;
+    return file.dir().filePath(name);
 }
 
-void removeSaveLeftovers(const QString &folder, const QString &target)
+void removeSaveLeftovers(const QString &folder)
 {
-    const QRegularExpression leftover(QStringLiteral("^(?:%1)\\.[A-Za-z0-9]{6}$").arg(target));
+    static const QRegularExpression leftover(
+        QStringLiteral("^\\..+\\.vostrel-(?:write|removal)-[A-Za-z0-9]{6}$"),
+        QRegularExpression::DotMatchesEverythingOption);
     const QDir dir(folder);
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
     for (const QString &name : names) {

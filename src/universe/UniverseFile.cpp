@@ -28,7 +28,7 @@ JsonObject UniverseFile::Header::toJson() const
 
 UniverseFile::CheckedFile UniverseFile::check(UniverseFileReader::Contents contents)
 {
-    CheckedFile file{std::move(contents), std::nullopt, QString()};
+    CheckedFile file{std::move(contents), std::nullopt, QString(), false};
     const QByteArray &bytes = file.contents.bytes;
     const QByteArrayView text = withoutByteOrderMark(bytes);
     try {
@@ -46,6 +46,7 @@ UniverseFile::CheckedFile UniverseFile::check(UniverseFileReader::Contents conte
         }
     } catch (const std::bad_alloc &) {
         file.invalidReason = QStringLiteral("not enough memory to read the universe");
+        file.outOfMemory = true;
     }
     return file;
 }

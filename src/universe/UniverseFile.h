@@ -50,7 +50,8 @@ public:
     {
         UniverseFileReader::Contents contents;
         std::optional<JsonParser::Outline> outline;
-        QString invalidReason; // when there is no outline
+        QString invalidReason;    // when there is no outline
+        bool outOfMemory = false; // no outline for want of memory: the bytes may be valid
         // The header listing finds in the file: none unless the file holds an object
         // with a valid id and name.
         std::optional<Header> header() const;

@@ -1,9 +1,13 @@
 #include "UniverseFolder.h"
 
 #include "SaveLeftovers.h"
+#include "UniverseFile.h"
 #include "json/Json.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 UniverseFolder::UniverseFolder(QString documentsPath, QString headerCachePath)
@@ -52,7 +56,22 @@ void UniverseFolder::ensureUniversesDirectory() const
 
 void UniverseFolder::removeStaleTemporaryFiles() const
 {
-    removeSaveLeftovers(
-        universesPath(),
-        QStringLiteral("[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.json"));
+    removeSaveLeftovers(universesPath());
+    // What an older version left is told from a user's copy by its bytes: a write cut
+    // short is never whole JSON. A file that cannot be read tells nothing and stays.
+    static const QRegularExpression older(QStringLiteral(
+        "^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.json\\.[A-Za-z0-9]{6}$"));
+    const QDir dir(universesPath());
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    for (const QString &name : names) {
+        const QFileInfo entry(dir.filePath(name));
+        if (!older.match(name).hasMatch() || !entry.isFile() || entry.isSymLink())
+            continue;
+        std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(entry.filePath());
+        if (!contents)
+            continue;
+        const UniverseFile::CheckedFile checked = UniverseFile::check(std::move(*contents));
+        if (!checked.outline && !checked.outOfMemory)
+            QFile::remove(entry.filePath());
+    }
 }

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <utility>
@@ -115,11 +114,9 @@ bool UniverseManager::lockFolder(FolderLock::OtherHostLock otherHost)
 {
     const FolderLock::State state = m_lock.acquire(otherHost);
     if (state == FolderLock::State::held) {
+        // Nothing beside the settings file is removed: what a killed write of it leaves
+        // ("<file>.XXXXXX") cannot be told from a user's copy named so.
         m_folder.removeStaleTemporaryFiles();
-        // The settings are this instance's alone too: one runs per user's folder.
-        const QFileInfo settings(m_settings->fileName());
-        if (!settings.fileName().isEmpty())
-            removeSaveLeftovers(settings.path(), QRegularExpression::escape(settings.fileName()));
     }
     // A folder where no lock can be made at all (read-only, say) is still opened:
     // its saves fail and are reported.
@@ -357,13 +354,13 @@ bool UniverseManager::removeListedFile(const Header &header)
 {
     // Removing a large file frees its pages, which takes long on a busy disk: the file
     // is renamed aside at once, which is quick and leaves no universe to open or write
-    // under its name, and the renamed file is removed on a worker. It is named as what
-    // a killed write leaves, which the next start removes should the program end first.
+    // under its name, and the renamed file is removed on a worker. It is named as the
+    // program's own left-over, which the next start removes should the program end first.
     // A link, or what is no file at all, is removed (or not) at once, as it is.
     const QString &path = header.filePath;
     const QFileInfo info(path);
     QFile file(path);
-    const QString aside = saveLeftoverName(path);
+    const QString aside = saveLeftoverName(path, SaveLeftover::removal);
     if (info.isFile() && !info.isSymLink() && file.rename(aside)) {
         static_cast<void>(QtConcurrent::run(jobPool(), [aside] { QFile::remove(aside); }));
         return true;

@@ -139,7 +139,8 @@ UniverseSaver::Outcome UniverseSaver::write(Request request)
         if (reason.isEmpty()) {
             reason = file.commit(
                 [&](int descriptor) { return m_guard.beforeReplace(request.path, descriptor, &kept); },
-                [&](const QString &oldFile) { return m_guard.replaced(request.path, oldFile, &kept); });
+                {ExternalChangeGuard::swapOutName,
+                 [&](const QString &oldFile) { return m_guard.replaced(request.path, oldFile, &kept); }});
         }
     } catch (const EncodeError &error) {
         reason = error.message();

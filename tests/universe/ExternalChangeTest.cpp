@@ -3,6 +3,7 @@
 // over, and the document's own saves never count as changes from elsewhere.
 #include "UniverseStoreSupport.h"
 #include "universe/AtomicFileWriter.h"
+#include "universe/ExternalChangeGuard.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -291,4 +292,114 @@ TEST_F(ExternalChange, AChangeLandingJustBeforeTheFileIsReplacedIsKeptWhereFiles
             EXPECT_EQ(kept.count(), keeps ? 1 : 0);
         }
     }
+}
+
+namespace {
+
+// Writes `bytes` over `path` as the store's saving thread does, with `guard` looking
+// at the file the write swaps out, unless `afterSwap` stands for what follows the swap.
+QString saveAsTheStoreDoes(ExternalChangeGuard &guard, const QString &path, const QByteArray &bytes,
+                           QString *kept, const std::function<QString(const QString &)> &afterSwap = {})
+{
+    AtomicFileWriter file(path);
+    QString reason = file.open();
+    if (reason.isEmpty())
+        reason = file.write(bytes);
+    if (reason.isEmpty()) {
+        reason = file.commit(
+            [&](int descriptor) { return guard.beforeReplace(path, descriptor, kept); },
+            {ExternalChangeGuard::swapOutName, afterSwap ? afterSwap : [&](const QString &oldFile) {
+                 return guard.replaced(path, oldFile, kept);
+             }});
+    }
+    guard.afterWrite(path);
+    return reason;
+}
+
+} // namespace
+
+// Another program's version is never left under a name that start removes: not when
+// it lands as the file is replaced, not when the program ends right after the swap,
+// before looking at what it swapped out, and not when keeping that fails and the file
+// changes once more before the swap is undone. Whether or not open files can be named
+// through a folder of descriptors.
+TEST_F(ExternalChange, AnotherProgramsVersionIsNeverLeftUnderANameStartRemoves)
+{
+    enum class After { kept, programEnds, keepingFailsAndItChangesAgain };
+    const QRegularExpression keptName(
+        QStringLiteral("^[0-9A-F-]{36} \\(changed elsewhere [0-9 -]{19}(, \\d+)?\\)\\.json\\.bak$"));
+    for (const bool descriptors : {true, false}) {
+        for (const After after : {After::kept, After::programEnds, After::keepingFailsAndItChangesAgain}) {
+            SCOPED_TRACE(::testing::Message() << (descriptors ? "unnamed, " : "named, ") << int(after));
+            QDir(universesPath()).removeRecursively();
+            folder().ensureUniversesDirectory();
+            const QString path = folder().fileFor(QUuid::createUuid());
+            ExternalChangeGuard guard;
+            QString kept;
+            const QString noDescriptors = m_documents.filePath(QStringLiteral("no descriptors"));
+            const ScopedWriterHooks quiet(
+                {nullptr, true, descriptors ? QStringLiteral("/proc/self/fd") : noDescriptors});
+            ASSERT_EQ(saveAsTheStoreDoes(guard, path, "ours 0", &kept), QString());
+
+            const QByteArrayList theirs{"theirs 1", "theirs 2"};
+            const std::function<QString(const QString &)> afterSwap = [&](const QString &) {
+                if (after == After::programEnds)
+                    return QString(); // nothing more happens: the program is gone
+                replaceElsewhere(path, theirs[1]);
+                return QStringLiteral("couldn't be kept");
+            };
+            const ScopedWriterHooks hooks({atTry(1, [&] { replaceElsewhere(path, theirs[0]); }), true,
+                                           descriptors ? QStringLiteral("/proc/self/fd") : noDescriptors});
+            const QString reason =
+                saveAsTheStoreDoes(guard, path, "ours 1", &kept, after == After::kept ? nullptr : afterSwap);
+            EXPECT_EQ(reason.isEmpty(), after != After::keepingFailsAndItChangesAgain)
+                << reason.toStdString();
+            if (after == After::kept) {
+                EXPECT_EQ(contents(kept), theirs[0]);
+                EXPECT_TRUE(keptName.match(QFileInfo(kept).fileName()).hasMatch()) << kept.toStdString();
+            }
+
+            folder().removeStaleTemporaryFiles(); // the next start
+            QStringList keptVersions;
+            for (const QString &name : universeFiles()) {
+                const QByteArray bytes = contents(QDir(universesPath()).filePath(name));
+                if (theirs.contains(bytes)) {
+                    keptVersions.append(QString::fromUtf8(bytes));
+                    EXPECT_TRUE(name == QFileInfo(path).fileName() || keptName.match(name).hasMatch())
+                        << name.toStdString();
+                }
+            }
+            keptVersions.sort();
+            const QStringList expected =
+                after == After::keepingFailsAndItChangesAgain
+                    ? QStringList{QStringLiteral("theirs 1"), QStringLiteral("theirs 2")}
+                    : QStringList{QStringLiteral("theirs 1")};
+            EXPECT_EQ(keptVersions, expected);
+            EXPECT_EQ(contents(path), after == After::keepingFailsAndItChangesAgain ? theirs[0] : "ours 1");
+        }
+    }
+}
+
+// Where no folder names open files (a sandbox without /proc), a write's file is named
+// from the start, under a name start removes: saves succeed and leave nothing else.
+TEST_F(ExternalChange, SavesSucceedWhereOpenFilesCannotBeNamedAndLeaveNothingBehind)
+{
+    const ScopedWriterHooks hooks({nullptr, true, m_documents.filePath(QStringLiteral("no descriptors"))});
+    StarfarerUniverse universe(folder());
+    const QString path = universe.filePath();
+    const QString name = QFileInfo(path).fileName();
+    for (const QString &saved : {QStringLiteral("First"), QStringLiteral("Second")}) {
+        universe.setName(saved);
+        ASSERT_TRUE(universe.saveNow());
+        EXPECT_EQ(StarfarerUniverse::readFile(path, folder())->name(), saved);
+        EXPECT_EQ(universeFiles(), QStringList{name});
+    }
+    AtomicFileWriter cutShort(path);
+    ASSERT_EQ(cutShort.open(), QString());
+    ASSERT_EQ(cutShort.write("{\"half\": "), QString());
+    QStringList during = universeFiles();
+    during.removeOne(name);
+    EXPECT_EQ(during.size(), 1);
+    folder().removeStaleTemporaryFiles(); // the next start, had the program been killed now
+    EXPECT_EQ(universeFiles(), QStringList{name});
 }
