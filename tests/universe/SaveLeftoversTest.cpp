@@ -117,23 +117,29 @@ TEST_F(SaveLeftovers, StartRemovesTheProgramsOwnInterruptedWritesAndNoCopyOfTheU
     EXPECT_EQ(contents(folder().fileFor(id)), whole);
 }
 
-// A deleted universe's file is set aside under the program's own name until it is gone,
-// so that a program ended before it is gone has its next start remove it: a complete
-// universe under any other name would be taken for a user's copy.
-TEST_F(SaveLeftovers, ADeletedUniverseSetAsideIsRemovedAtStartWhenItsRemovalDidNotRun)
+// A deleted universe's file is set aside under the program's own name until a worker
+// removes it, so that a program ended before then has its next start remove it: a
+// complete universe under any other name would be taken for a user's copy.
+TEST_F(SaveLeftovers, ADeletedUniverseSetAsideIsGoneOnceRemovedOrAtTheNextStart)
 {
     auto manager = startManager();
     const QString current = QFileInfo(manager->current()->filePath()).fileName();
-    const QUuid deleted = QUuid::createUuid();
-    const QString path = writeUniverse(deleted, QStringLiteral("Deleted"));
-    const QByteArray bytes = contents(path);
-    HeldPool held; // the removal waits in its queue
-    manager->deleteUniverse(UniverseManager::Header{deleted, QStringLiteral("Deleted"), path});
-    EXPECT_FALSE(QFile::exists(path));
-    QStringList aside = universeFiles();
-    aside.removeOne(current);
-    ASSERT_EQ(aside.size(), 1);
-    EXPECT_EQ(contents(QDir(universesPath()).filePath(aside.first())), bytes);
-    folder().removeStaleTemporaryFiles(); // as the next start does
-    EXPECT_EQ(universeFiles(), QStringList{current});
+    for (const bool removalRuns : {true, false}) {
+        SCOPED_TRACE(removalRuns ? "removed on the worker" : "the program ends first");
+        const QUuid deleted = QUuid::createUuid();
+        const QString path = writeUniverse(deleted, QStringLiteral("Deleted"));
+        const QByteArray bytes = contents(path);
+        HeldPool held; // the removal waits in its queue
+        manager->deleteUniverse(UniverseManager::Header{deleted, QStringLiteral("Deleted"), path});
+        EXPECT_FALSE(QFile::exists(path));
+        QStringList aside = universeFiles();
+        aside.removeOne(current);
+        ASSERT_EQ(aside.size(), 1);
+        EXPECT_EQ(contents(QDir(universesPath()).filePath(aside.first())), bytes);
+        if (removalRuns)
+            held.releaseAndWait();
+        else
+            folder().removeStaleTemporaryFiles(); // as the next start does
+        EXPECT_EQ(universeFiles(), QStringList{current});
+    }
 }
