@@ -1,41 +1,102 @@
 // Every control a keyboard user reaches shows that it has the focus, clearly, on the
 // background it stands on: with the focus, some pixel of the control differs from the
 // same pixel without it by at least the 3:1 contrast a focus mark needs.
+#include "ui/FocusMark.h"
 #include "AppTestSupport.h"
 #include "ImageProbe.h"
 #include "model/TestRecords.h"
 #include "screens/ui/WorldEditRow.h"
+#include "starmap/ui/StarMapView.h"
 #include "starmap/ui/SystemOverlayCard.h"
+#include "ui/DisclosureGroup.h"
 
 #include <QCheckBox>
-#include <QFrame>
+#include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
+#include <functional>
 
 using test_records::aHex;
 using test_records::aWorld;
 
 namespace {
 
-using FocusMarks = AppTest;
-
-// How clearly the focus shows on the control in `area`: the strongest contrast between
-// a pixel there drawn with the focus and the same pixel drawn without it. The area
-// leaves out the control the focus came from, which loses its own mark.
-double focusContrast(const QImage &without, const QImage &with, const QRect &area)
+// The colour of the shared mark's deep ring in `palette`, as the program paints it.
+QRgb deepRing(const QPalette &palette)
 {
-    EXPECT_EQ(without.size(), with.size());
-    const QRect inside = area & without.rect() & with.rect();
-    double strongest = 1;
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            strongest = std::max(strongest, contrast(without.pixel(x, y), with.pixel(x, y)));
-    }
-    return strongest;
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QPainter painter(&image);
+    paintFocusMark(painter, QRectF(image.rect()), palette);
+    painter.end();
+    return image.pixel(8, 2);
 }
+
+std::string describe(const QWidget *control)
+{
+    const auto *button = qobject_cast<const QAbstractButton *>(control);
+    return QStringLiteral("%1 %2 \"%3\"")
+        .arg(QString::fromLatin1(control->metaObject()->className()), control->objectName(),
+             button ? button->text() : control->accessibleName())
+        .toStdString();
+}
+
+// The whole application, driven from the keyboard.
+class FocusMarks : public AppTest
+{
+protected:
+    // Whether `control`, which has the focus by keyboard, shows the shared mark: drawn as
+    // it is, and once Shift+Tab has taken the focus from it, it differs by the edge of the
+    // mark's rings. Tab then brings the focus back.
+    static bool showsMark(QWidget *control)
+    {
+        const QImage with = drawnInWindow(control);
+        QTest::keyClick(control, Qt::Key_Backtab, Qt::ShiftModifier);
+        settle();
+        const QImage without = drawnInWindow(control);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        settle();
+        EXPECT_TRUE(control->hasFocus()) << describe(control) << " is not reached again by Tab";
+        return without.size() == with.size() &&
+               showsRingEdge(without, with, deepRing(control->palette()), with.rect());
+    }
+
+    // Gives `control` the focus as a keyboard user does: Tab from the control before it.
+    static void reachByKeyboard(QWidget *control)
+    {
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        settle();
+    }
+
+    // Opens the menu of the button that has the focus with Space and, while it is open,
+    // chooses the entry titled `entry` with Return.
+    static void chooseWithKeys(QWidget *button, const QString &entry)
+    {
+        bool chosen = false;
+        QTimer::singleShot(0, [entry, &chosen] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction *action : menu->actions()) {
+                if (action->text() == entry) {
+                    menu->setActiveAction(action);
+                    QTest::keyClick(menu, Qt::Key_Return);
+                    chosen = true;
+                    return;
+                }
+            }
+            menu->close();
+        });
+        QTest::keyClick(button, Qt::Key_Space);
+        settle();
+        EXPECT_TRUE(chosen) << entry.toStdString() << " was not chosen from an open menu";
+    }
+};
 
 } // namespace
 
@@ -54,7 +115,7 @@ TEST_F(FocusMarks, EveryControlShowsItsFocusClearlyOnItsBackground)
     layout->addWidget(row);
     stage.show();
 
-    auto *panel = view()->detailPage()->findChild<QFrame *>(QStringLiteral("starMapControls"));
+    auto *panel = view()->detailPage()->findChild<QWidget *>(QStringLiteral("starMapControls"));
     ASSERT_NE(panel, nullptr);
     int header = 0;
     while (!list()->groupAt(header))
@@ -94,7 +155,53 @@ TEST_F(FocusMarks, EveryControlShowsItsFocusClearlyOnItsBackground)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         settle();
         ASSERT_TRUE(control->hasFocus()) << name;
+        // How clearly the focus shows on the control: the area leaves out the control
+        // the focus came from, which loses its own mark.
+        const QImage with = scene->grab().toImage();
+        ASSERT_EQ(without.size(), with.size()) << name;
         const QRect area(control->mapTo(scene, QPoint()), control->size());
-        EXPECT_GE(focusContrast(without, scene->grab().toImage(), area), 3.0) << name;
+        EXPECT_GE(strongestContrast(without, with, area), 3.0) << name;
+    }
+}
+
+// Every focus stop of the editors and of the map, reached with Tab from the sidebar,
+// shows the shared mark: text fields, notes, steppers, menus, lists and buttons alike.
+TEST_F(FocusMarks, EveryFocusStopOfTheEditorsAndTheMapShowsTheMark)
+{
+    startApp();
+    StarmapLabel port;
+    port.category = QStringLiteral("Ports");
+    StarmapLabel sector;
+    sector.id = QUuid::createUuid();
+    sector.category = QStringLiteral("Sectors");
+    universe()->setStarmapLabels({port, sector});
+    Faction alpha;
+    alpha.id = QUuid::createUuid();
+    alpha.name = QStringLiteral("Alpha");
+    universe()->setFactions({alpha});
+    for (const char *screen :
+         {"Star Map", "Rutters", "Nebulae", "Regions", "Labels", "Factions Lists", "New Faction"}) {
+        SCOPED_TRACE(screen);
+        clickRowTitled(QString::fromUtf8(screen));
+        settle();
+        QWidget *page = view()->detailPage();
+        // The asset form too, which opens from its disclosure.
+        for (DisclosureGroup *group : page->findChildren<DisclosureGroup *>())
+            group->setExpanded(true);
+        list()->setFocus();
+        QList<QWidget *> stops;
+        for (int step = 0; step < 100; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            settle();
+            QWidget *focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr);
+            if (stops.contains(focus) || (!page->isAncestorOf(focus) && !stops.isEmpty()))
+                break;
+            if (!page->isAncestorOf(focus))
+                continue; // the sidebar's own stops
+            stops.append(focus);
+            EXPECT_TRUE(showsMark(focus)) << describe(focus);
+        }
+        EXPECT_GE(stops.size(), 3);
     }
 }
