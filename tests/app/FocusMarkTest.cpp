@@ -164,6 +164,108 @@ TEST_F(FocusMarks, EveryControlShowsItsFocusClearlyOnItsBackground)
     }
 }
 
+// Every control of the map's view column, changed from the keyboard (Space on a toggle
+// or the faction filter's reset, an entry chosen from a filter menu, the arrow keys on
+// the view switch), keeps the focus (or, for the reset, which the change disables,
+// hands it to the control beside it) and its mark, while the universe takes the change.
+TEST_F(FocusMarks, TheViewColumnKeepsTheFocusOnTheControlTheUserChanged)
+{
+    startApp();
+    StarfarerUniverse &u = *universe();
+    Faction alpha;
+    alpha.id = QUuid::createUuid();
+    alpha.name = QStringLiteral("Alpha");
+    alpha.shortName = QStringLiteral("AL");
+    u.setFactions({alpha});
+    StarmapLabel port;
+    port.category = QStringLiteral("Ports");
+    StarmapLabel sector;
+    sector.id = QUuid::createUuid();
+    sector.category = QStringLiteral("Sectors");
+    u.setStarmapLabels({port, sector});
+    clickRowTitled(QStringLiteral("Star Map"));
+    settle();
+    auto *map = qobject_cast<StarMapView *>(view()->detailPage());
+    ASSERT_NE(map, nullptr);
+    QWidget *panel = map->controlsPanel();
+
+    const auto titled = [panel](const char *title) {
+        return [panel, title]() -> QWidget * {
+            for (QAbstractButton *button : panel->findChildren<QAbstractButton *>()) {
+                if (button->text() == QString::fromUtf8(title) && button->isVisible())
+                    return button;
+            }
+            return nullptr;
+        };
+    };
+    const auto named = [panel](const char *name) {
+        return [panel, name] { return panel->findChild<QWidget *>(QString::fromLatin1(name)); };
+    };
+    const auto press = [](Qt::Key key) { return [key](QWidget *control) { QTest::keyClick(control, key); }; };
+    const auto choose = [](const char *entry) {
+        return [entry](QWidget *control) { chooseWithKeys(control, QString::fromUtf8(entry)); };
+    };
+    const auto flag = [&u](bool (StarfarerUniverse::*value)() const) {
+        return [&u, value] { return QVariant((u.*value)()); };
+    };
+    const auto hidden = [&u] { return QVariant(u.hiddenLabelCategories().size()); };
+    const auto chosen = [&u] { return QVariant(u.selectedFactionIDs().size()); };
+    const auto mode = [&u] { return QVariant(static_cast<int>(u.mapViewMode())); };
+    using Find = std::function<QWidget *()>;
+    const struct
+    {
+        const char *name;
+        Find control;
+        std::function<void(QWidget *)> act;
+        std::function<QVariant()> setting;
+        Find focusAfter; // none: the control itself
+    } cases[] = {
+        {"Rutters", titled("Rutters"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowRutters), {}},
+        {"Nebulae", titled("Nebulae"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowNebulae), {}},
+        {"Regions", titled("Regions"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowRegions), {}},
+        {"Labels off", titled("Labels"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowLabels), {}},
+        {"Labels on", titled("Labels"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowLabels), {}},
+        {"a category hidden", named("categoryMenu"), choose("Ports"), hidden, {}},
+        {"all categories", named("categoryMenu"), choose("All categories"), hidden, {}},
+        {"Surveyed data",
+         titled("Surveyed data"),
+         press(Qt::Key_Space),
+         flag(&StarfarerUniverse::mapShowSurveyedData),
+         {}},
+        {"Starfarers",
+         titled("Starfarers"),
+         press(Qt::Key_Space),
+         flag(&StarfarerUniverse::mapShowStarfarers),
+         {}},
+        {"Sathar", titled("Sathar"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowSathar), {}},
+        {"Other", titled("Other"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowOther), {}},
+        {"a faction chosen", named("factionMenu"), choose("Alpha (AL)"), chosen, {}},
+        {"the faction filter reset", named("factionReset"), press(Qt::Key_Space), chosen,
+         named("factionMenu")},
+        {"the player's view", titled("Referee"), press(Qt::Key_Right), mode, titled("Player")},
+        {"the referee's view", titled("Player"), press(Qt::Key_Left), mode, titled("Referee")},
+    };
+    for (const auto &[name, find, act, setting, focusAfter] : cases) {
+        QWidget *control = find();
+        ASSERT_NE(control, nullptr) << name;
+        reachByKeyboard(control);
+        ASSERT_TRUE(control->hasFocus()) << name;
+        const QVariant before = setting();
+        act(control);
+        settle();
+        // A closed menu gives the focus back once its window is active again, which the
+        // offscreen platform leaves to the test.
+        QApplication::setActiveWindow(control->window());
+        EXPECT_NE(setting(), before) << name << ": the universe did not take the change";
+        // The same control, not one made again in its place.
+        QWidget *expected = focusAfter ? focusAfter() : control;
+        ASSERT_EQ(QApplication::focusWidget(), expected)
+            << name << ": the focus went to "
+            << (QApplication::focusWidget() ? describe(QApplication::focusWidget()) : std::string("nothing"));
+        EXPECT_TRUE(showsMark(expected)) << name;
+    }
+}
+
 // Every focus stop of the editors and of the map, reached with Tab from the sidebar,
 // shows the shared mark: text fields, notes, steppers, menus, lists and buttons alike.
 TEST_F(FocusMarks, EveryFocusStopOfTheEditorsAndTheMapShowsTheMark)
