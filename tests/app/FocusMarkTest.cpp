@@ -166,8 +166,10 @@ TEST_F(FocusMarks, EveryControlShowsItsFocusClearlyOnItsBackground)
 
 // Every control of the map's view column, changed from the keyboard (Space on a toggle
 // or the faction filter's reset, an entry chosen from a filter menu, the arrow keys on
-// the view switch), keeps the focus (or, for the reset, which the change disables,
-// hands it to the control beside it) and its mark, while the universe takes the change.
+// the view switch), keeps the focus and its mark, while the universe takes the change.
+// A control the change disables (the faction filter's reset) or takes away (the
+// category filter, once the last category is shown again) hands the focus to the
+// control after it.
 TEST_F(FocusMarks, TheViewColumnKeepsTheFocusOnTheControlTheUserChanged)
 {
     startApp();
@@ -211,6 +213,11 @@ TEST_F(FocusMarks, TheViewColumnKeepsTheFocusOnTheControlTheUserChanged)
     const auto hidden = [&u] { return QVariant(u.hiddenLabelCategories().size()); };
     const auto chosen = [&u] { return QVariant(u.selectedFactionIDs().size()); };
     const auto mode = [&u] { return QVariant(static_cast<int>(u.mapViewMode())); };
+    // One category left, hidden: its filter goes once it is shown again.
+    const auto oneCategoryHidden = [&u, &sector] {
+        u.removeObject<StarmapLabel>(sector.id);
+        u.setHiddenLabelCategories({QStringLiteral("Ports")});
+    };
     using Find = std::function<QWidget *()>;
     const struct
     {
@@ -219,6 +226,7 @@ TEST_F(FocusMarks, TheViewColumnKeepsTheFocusOnTheControlTheUserChanged)
         std::function<void(QWidget *)> act;
         std::function<QVariant()> setting;
         Find focusAfter; // none: the control itself
+        std::function<void()> prepare = {};
     } cases[] = {
         {"Rutters", titled("Rutters"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowRutters), {}},
         {"Nebulae", titled("Nebulae"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowNebulae), {}},
@@ -227,6 +235,8 @@ TEST_F(FocusMarks, TheViewColumnKeepsTheFocusOnTheControlTheUserChanged)
         {"Labels on", titled("Labels"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowLabels), {}},
         {"a category hidden", named("categoryMenu"), choose("Ports"), hidden, {}},
         {"all categories", named("categoryMenu"), choose("All categories"), hidden, {}},
+        {"the category filter gone", named("categoryMenu"), choose("All categories"), hidden,
+         titled("Surveyed data"), oneCategoryHidden},
         {"Surveyed data",
          titled("Surveyed data"),
          press(Qt::Key_Space),
@@ -245,9 +255,12 @@ TEST_F(FocusMarks, TheViewColumnKeepsTheFocusOnTheControlTheUserChanged)
         {"the player's view", titled("Referee"), press(Qt::Key_Right), mode, titled("Player")},
         {"the referee's view", titled("Player"), press(Qt::Key_Left), mode, titled("Referee")},
     };
-    for (const auto &[name, find, act, setting, focusAfter] : cases) {
+    for (const auto &[name, find, act, setting, focusAfter, prepare] : cases) {
+        if (prepare)
+            prepare();
         QWidget *control = find();
         ASSERT_NE(control, nullptr) << name;
+        QWidget *window = control->window();
         reachByKeyboard(control);
         ASSERT_TRUE(control->hasFocus()) << name;
         const QVariant before = setting();
@@ -255,7 +268,7 @@ TEST_F(FocusMarks, TheViewColumnKeepsTheFocusOnTheControlTheUserChanged)
         settle();
         // A closed menu gives the focus back once its window is active again, which the
         // offscreen platform leaves to the test.
-        QApplication::setActiveWindow(control->window());
+        QApplication::setActiveWindow(window);
         EXPECT_NE(setting(), before) << name << ": the universe did not take the change";
         // The same control, not one made again in its place.
         QWidget *expected = focusAfter ? focusAfter() : control;

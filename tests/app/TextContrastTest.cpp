@@ -34,9 +34,9 @@ QPalette darkPalette()
     return dark;
 }
 
-// The row's picture as the systems list's delegate paints it into an image of twice
-// the pixels (so that the strokes of small text cover whole pixels), over what the
-// list's viewport fills it with.
+// The row's picture as the systems list paints it into an image of twice the pixels
+// (so that the strokes of small text cover whole pixels): over what its viewport fills
+// it with, the row's panel (an alternate row's colour) and the delegate's drawing.
 QImage paintedRow(QListView &list, const SystemRowContent &row, bool alternate)
 {
     QStandardItemModel model(1, 1);
@@ -51,6 +51,7 @@ QImage paintedRow(QListView &list, const SystemRowContent &row, bool alternate)
     image.setDevicePixelRatio(2);
     image.fill(list.viewport()->palette().color(list.viewport()->backgroundRole()));
     QPainter painter(&image);
+    list.style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &option, &painter, &list);
     list.itemDelegate()->paint(&painter, option, model.index(0, 0));
     return image;
 }
