@@ -455,7 +455,7 @@ FAULTS = [
      "a label's new category not listed while the count of categories stays"),
     ("starmap-ui-category-menu-remade", "src/starmap/ui/StarMapViewMenu.cpp",
      "    if (!m_categoryMenu) {\n        m_categoryMenu = makeCategoryMenu();",
-     "    if (m_categoryMenu)\n        discard(m_categoryMenu);\n    if (true) {\n        m_categoryMenu = makeCategoryMenu();",
+     "    discard(m_categoryMenu);\n    if (true) {\n        m_categoryMenu = makeCategoryMenu();",
      "the category filter made again on every change, taking the focus from it"),
     ("starmap-ui-referee-section-hidden-first", "src/starmap/ui/StarMapViewMenu.cpp",
      "    m_referee->setVisible(u.mapViewMode() == MapViewMode::referee);",

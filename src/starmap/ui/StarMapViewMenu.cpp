@@ -49,13 +49,17 @@ void showAfter(QWidget *previous, QWidget *added)
     }
 }
 
-// Takes a control that is no longer shown out of the column at once; it is deleted
-// once the signal that led here, which may be its own, is done.
-void discard(QWidget *widget)
+// Takes a control that is no longer shown, if any, out of the column at once and
+// forgets it; it is deleted once the signal that led here, which may be its own, is
+// done.
+template <typename Control> void discard(Control *&control)
 {
-    widget->hide();
-    widget->setParent(nullptr);
-    widget->deleteLater();
+    if (!control)
+        return;
+    control->hide();
+    control->setParent(nullptr);
+    control->deleteLater();
+    control = nullptr;
 }
 
 } // namespace
@@ -232,9 +236,7 @@ void StarMapViewMenu::refreshCategoryFilter()
     // Hidden categories can always be shown again, even when fewer than two remain.
     const bool shown = m_universe->mapShowLabels() && (categories.size() >= 2 || !hidden.isEmpty());
     if (!shown) {
-        if (m_categoryMenu)
-            discard(m_categoryMenu);
-        m_categoryMenu = nullptr;
+        discard(m_categoryMenu);
         return;
     }
     if (!m_categoryMenu) {
@@ -305,9 +307,7 @@ void StarMapViewMenu::refreshFactionFilter()
     const bool shown = m_universe->mapViewMode() == MapViewMode::referee &&
                        (!m_universe->factions().isEmpty() || !selected.isEmpty());
     if (!shown) {
-        if (m_factionFilter)
-            discard(m_factionFilter);
-        m_factionFilter = nullptr;
+        discard(m_factionFilter);
         return;
     }
     if (!m_factionFilter) {
