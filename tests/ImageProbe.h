@@ -54,3 +54,47 @@ inline double contrast(QRgb a, QRgb b)
     const double lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
+
+// How clearly what `with` adds to `without` stands out from what lies under it: the
+// strongest contrast, within `area`, between a pixel of `with` and the same pixel of
+// `without` (1 where they are alike).
+inline double strongestContrast(const QImage &without, const QImage &with, const QRect &area)
+{
+    const QImage under = without.convertToFormat(QImage::Format_RGB32);
+    const QImage over = with.convertToFormat(QImage::Format_RGB32);
+    const QRect inside = area & under.rect() & over.rect();
+    double strongest = 1;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            strongest = std::max(strongest, contrast(under.pixel(x, y), over.pixel(x, y)));
+    }
+    return strongest;
+}
+
+// Whether `with` shows, where `without` does not, the edge of a ring of `deep` inside a
+// white one: within `area`, two pixels of `deep` (one of them new) in a row or a column
+// going inwards, right after a white one.
+inline bool showsRingEdge(const QImage &without, const QImage &with, QRgb deep, const QRect &area)
+{
+    const QImage under = without.convertToFormat(QImage::Format_RGB32);
+    const QImage over = with.convertToFormat(QImage::Format_RGB32);
+    const auto near = [](QRgb a, QRgb b) {
+        return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                         std::abs(qBlue(a) - qBlue(b))}) <= 16;
+    };
+    const QRect inside = area & under.rect() & over.rect();
+    for (int y = inside.top(); y <= inside.bottom() - 2; ++y) {
+        for (int x = inside.left(); x <= inside.right() - 2; ++x) {
+            const QRgb first = over.pixel(x, y);
+            if (!near(first, qRgb(255, 255, 255)))
+                continue;
+            for (const QPoint step : {QPoint(0, 1), QPoint(1, 0)}) {
+                const QPoint next = QPoint(x, y) + step;
+                if (near(over.pixel(next), deep) && near(over.pixel(next + step), deep) &&
+                    over.pixel(next) != under.pixel(next))
+                    return true;
+            }
+        }
+    }
+    return false;
+}

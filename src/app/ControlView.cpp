@@ -8,6 +8,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/NamedColor.h"
 #include "ui/PlainText.h"
+#include "ui/SecondaryText.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseChanges.h"
 #include "universe/UniverseManager.h"
@@ -172,11 +173,11 @@ QWidget *ControlView::buildFooter()
     layout->addSpacing(3);
 
     const QColor smallTitle = namedColor(NamedColor::smallTitle);
-    QColor faded = smallTitle;
-    faded.setAlphaF(0.5);
     auto *versionRow = new QHBoxLayout;
     versionRow->setSpacing(0);
-    auto *word = colouredLabel(tr("Version"), faded, footer);
+    // The word is set back from the number, as far as it stays readable.
+    auto *word = colouredLabel(tr("Version"), smallTitle, footer);
+    makeSecondary(word);
     word->setObjectName(QStringLiteral("versionWord"));
     auto *number = colouredLabel(QStringLiteral(" ") + AppInformation::versionLine(), smallTitle, footer);
     number->setObjectName(QStringLiteral("versionNumber"));

@@ -5,6 +5,7 @@
 #include "ui/FocusMark.h"
 #include "ui/PaletteColor.h"
 #include "ui/PlainText.h"
+#include "ui/SecondaryText.h"
 #include "ui/Symbol.h"
 #include "universe/StarfarerUniverse.h"
 
@@ -301,9 +302,8 @@ void SidebarList::addSectionTitle(const QString &title)
     font.setBold(true);
     font.setPixelSize(11);
     section->setFont(font);
-    QColor faded = palette().color(QPalette::WindowText);
-    faded.setAlphaF(0.55);
-    section->setForeground(faded);
+    section->setForeground(
+        secondaryTextColor(palette().color(QPalette::Text), backgroundBehind(*viewport())));
     m_rows.append(std::nullopt);
 }
 

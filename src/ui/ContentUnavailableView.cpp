@@ -1,5 +1,6 @@
 #include "ContentUnavailableView.h"
 
+#include "SecondaryText.h"
 #include "TextStyle.h"
 
 #include <QLabel>
@@ -34,9 +35,7 @@ ContentUnavailableView::ContentUnavailableView(const QString &title, Symbol symb
     m_description->setTextFormat(Qt::PlainText);
     m_description->setWordWrap(true);
     m_description->setAlignment(Qt::AlignCenter);
-    QPalette descriptionPalette = m_description->palette();
-    descriptionPalette.setColor(QPalette::WindowText, faded);
-    m_description->setPalette(descriptionPalette);
+    makeSecondary(m_description);
     // A placeholder without a description shows its title alone.
     m_description->setVisible(!description.isEmpty());
 

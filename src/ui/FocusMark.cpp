@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPalette>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QWidget>
 
 namespace {
@@ -44,4 +46,15 @@ void paintFocusMark(QWidget &widget)
         return;
     QPainter painter(&widget);
     paintFocusMark(painter, widget.rect(), widget.palette());
+}
+
+void drawFocusFrame(QWidget &widget)
+{
+    if (!widget.hasFocus())
+        return;
+    QStylePainter painter(&widget);
+    QStyleOptionFocusRect option;
+    option.initFrom(&widget);
+    option.backgroundColor = widget.palette().color(widget.backgroundRole());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }

@@ -16,3 +16,8 @@ void paintFocusMark(QPainter &painter, const QRectF &bounds, const QPalette &pal
 inline constexpr int kFocusMarkWidth = 3;
 // Paints the mark just inside the edges of `widget` while it has the focus.
 void paintFocusMark(QWidget &widget);
+// Has the style of `widget` draw its focus frame just inside the widget's edges while it
+// has the focus, as the style marks its own controls: the application's style draws the
+// mark there once the keyboard has moved the focus. For controls of the program's own,
+// from their paint event; they keep their content kFocusMarkWidth from their edges.
+void drawFocusFrame(QWidget &widget);

@@ -4,8 +4,10 @@
 
 // The application's style: the platform's own, with the shared focus mark in place of
 // its focus frame, and in place of the tinted edge with which some styles mark a push
-// button. Those show the focus as a faint line of the highlight colour, which vanishes
-// on a coloured panel such as the star map's controls.
+// button, a text field, a combo box, a spin box or a slider. Those show the focus as a
+// faint line of the highlight colour, which vanishes on a coloured panel such as the
+// star map's controls. Controls of the program's own ask for the mark through the
+// focus frame (drawFocusFrame()).
 class FocusMarkStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -18,4 +20,6 @@ public:
                        const QWidget *widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget = nullptr) const override;
 };

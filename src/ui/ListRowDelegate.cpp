@@ -1,7 +1,24 @@
 #include "ListRowDelegate.h"
 
+#include "SecondaryText.h"
+
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
+
+namespace {
+
+// What a row is drawn on: the alternate colour on alternate rows, else the list's own
+// background, or what shows through a list that fills none.
+QColor rowBackground(const QStyleOptionViewItem &item)
+{
+    if (item.features & QStyleOptionViewItem::Alternate)
+        return item.palette.color(QPalette::AlternateBase);
+    const auto *view = qobject_cast<const QAbstractItemView *>(item.widget);
+    return view ? backgroundBehind(*view->viewport()) : item.palette.color(QPalette::Base);
+}
+
+} // namespace
 
 ListRowDelegate::ListRowDelegate(QObject *parent, Icon icon) : QStyledItemDelegate(parent), m_icon(icon) {}
 
@@ -21,7 +38,7 @@ void ListRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     const bool selected = option.state & QStyle::State_Selected;
     RowInk ink;
     ink.primary = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-    ink.secondary = selected ? ink.primary : option.palette.color(QPalette::PlaceholderText);
+    ink.secondary = selected ? ink.primary : secondaryTextColor(ink.primary, rowBackground(item));
     painter->save();
     paintRow(*painter, item, index, ink);
     painter->restore();

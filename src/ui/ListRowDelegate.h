@@ -19,8 +19,8 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const final;
 
 protected:
-    // The row's main text colour and its muted one; both are the highlighted text
-    // colour on a selected row.
+    // The row's main text colour and its muted one, the secondary text colour over the
+    // row's background; both are the highlighted text colour on a selected row.
     struct RowInk
     {
         QColor primary;

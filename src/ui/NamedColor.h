@@ -34,7 +34,7 @@ inline constexpr std::array<NamedColorRow, 9> kNamedColors{{
     {NamedColor::mainBackground, "mainBackground", 0xFFF2F2F7, 0xFF1C1C1E},
     {NamedColor::parameterBackground, "parameterBackground", 0xFFE5E5EA, 0xFF2C2C2E},
     {NamedColor::sectorBackground, "sectorBackground", 0xFFE6ECF3, 0xFF1F2630},
-    {NamedColor::smallTitle, "smallTitle", 0xFF6E6E73, 0xFFA1A1A6},
+    {NamedColor::smallTitle, "smallTitle", 0xFF5E5E63, 0xFFBDBDC2},
     {NamedColor::title, "title", 0xFF1D3557, 0xFFA8DADC},
     {NamedColor::uwpBackground, "uwpBackground", 0xFFDCE8F5, 0xFF243447},
     {NamedColor::worldTag, "worldTag", 0xFFD6EAD0, 0xFF2F4A2A},

@@ -1,10 +1,16 @@
 #include "NotesField.h"
 
+#include "FocusMark.h"
 #include "PlainText.h"
+
+#include <QEvent>
 
 NotesField::NotesField(int idealHeight, QWidget *parent) : QPlainTextEdit(parent), m_idealHeight(idealHeight)
 {
     setTabChangesFocus(true);
+    // The text keeps clear of the edges, where the focus mark goes: the text area would
+    // cover it there.
+    setViewportMargins(kFocusMarkWidth, kFocusMarkWidth, kFocusMarkWidth, kFocusMarkWidth);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         m_notes = toPlainText();
         followWrapMode(m_notes);
@@ -17,6 +23,15 @@ void NotesField::setNotes(const QString &notes)
     m_notes = notes;
     followWrapMode(notes);
     setPlainText(notes);
+}
+
+bool NotesField::event(QEvent *event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    // The field's own paint (its frame, around the text area) carries the mark.
+    if (event->type() == QEvent::Paint)
+        drawFocusFrame(*this);
+    return handled;
 }
 
 QSize NotesField::sizeHint() const

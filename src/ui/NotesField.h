@@ -7,7 +7,7 @@
 // wraps as wrapModeFor() says for the text it holds, so that no text, typed, pasted
 // or loaded, takes minutes to lay out. Tab and Shift+Tab move to the next and the
 // previous control, as in any other field of a form, so that the keyboard never gets
-// stuck in the notes.
+// stuck in the notes. Like every field, it carries the focus mark along its edges.
 class NotesField : public QPlainTextEdit
 {
     Q_OBJECT
@@ -22,6 +22,9 @@ public:
     const QString &notes() const { return m_notes; }
 
     QSize sizeHint() const override;
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
     void followWrapMode(const QString &text);

@@ -86,6 +86,13 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    // The area of its window that `control` covers, as it is drawn now.
+    static QImage drawnInWindow(QWidget *control)
+    {
+        QWidget *window = control->window();
+        return window->grab(QRect(control->mapTo(window, QPoint()), control->size())).toImage();
+    }
+
     // What each row of the sidebar reads: its text, or its group header's title.
     QStringList rowTitles() const
     {

@@ -1,41 +1,102 @@
 // Every control a keyboard user reaches shows that it has the focus, clearly, on the
 // background it stands on: with the focus, some pixel of the control differs from the
 // same pixel without it by at least the 3:1 contrast a focus mark needs.
+#include "ui/FocusMark.h"
 #include "AppTestSupport.h"
 #include "ImageProbe.h"
 #include "model/TestRecords.h"
 #include "screens/ui/WorldEditRow.h"
+#include "starmap/ui/StarMapView.h"
 #include "starmap/ui/SystemOverlayCard.h"
+#include "ui/DisclosureGroup.h"
 
 #include <QCheckBox>
-#include <QFrame>
+#include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
+#include <functional>
 
 using test_records::aHex;
 using test_records::aWorld;
 
 namespace {
 
-using FocusMarks = AppTest;
-
-// How clearly the focus shows on the control in `area`: the strongest contrast between
-// a pixel there drawn with the focus and the same pixel drawn without it. The area
-// leaves out the control the focus came from, which loses its own mark.
-double focusContrast(const QImage &without, const QImage &with, const QRect &area)
+// The colour of the shared mark's deep ring in `palette`, as the program paints it.
+QRgb deepRing(const QPalette &palette)
 {
-    EXPECT_EQ(without.size(), with.size());
-    const QRect inside = area & without.rect() & with.rect();
-    double strongest = 1;
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            strongest = std::max(strongest, contrast(without.pixel(x, y), with.pixel(x, y)));
-    }
-    return strongest;
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QPainter painter(&image);
+    paintFocusMark(painter, QRectF(image.rect()), palette);
+    painter.end();
+    return image.pixel(8, 2);
 }
+
+std::string describe(const QWidget *control)
+{
+    const auto *button = qobject_cast<const QAbstractButton *>(control);
+    return QStringLiteral("%1 %2 \"%3\"")
+        .arg(QString::fromLatin1(control->metaObject()->className()), control->objectName(),
+             button ? button->text() : control->accessibleName())
+        .toStdString();
+}
+
+// The whole application, driven from the keyboard.
+class FocusMarks : public AppTest
+{
+protected:
+    // Whether `control`, which has the focus by keyboard, shows the shared mark: drawn as
+    // it is, and once Shift+Tab has taken the focus from it, it differs by the edge of the
+    // mark's rings. Tab then brings the focus back.
+    static bool showsMark(QWidget *control)
+    {
+        const QImage with = drawnInWindow(control);
+        QTest::keyClick(control, Qt::Key_Backtab, Qt::ShiftModifier);
+        settle();
+        const QImage without = drawnInWindow(control);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        settle();
+        EXPECT_TRUE(control->hasFocus()) << describe(control) << " is not reached again by Tab";
+        return without.size() == with.size() &&
+               showsRingEdge(without, with, deepRing(control->palette()), with.rect());
+    }
+
+    // Gives `control` the focus as a keyboard user does: Tab from the control before it.
+    static void reachByKeyboard(QWidget *control)
+    {
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        settle();
+    }
+
+    // Opens the menu of the button that has the focus with Space and, while it is open,
+    // chooses the entry titled `entry` with Return.
+    static void chooseWithKeys(QWidget *button, const QString &entry)
+    {
+        bool chosen = false;
+        QTimer::singleShot(0, [entry, &chosen] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction *action : menu->actions()) {
+                if (action->text() == entry) {
+                    menu->setActiveAction(action);
+                    QTest::keyClick(menu, Qt::Key_Return);
+                    chosen = true;
+                    return;
+                }
+            }
+            menu->close();
+        });
+        QTest::keyClick(button, Qt::Key_Space);
+        settle();
+        EXPECT_TRUE(chosen) << entry.toStdString() << " was not chosen from an open menu";
+    }
+};
 
 } // namespace
 
@@ -54,7 +115,7 @@ TEST_F(FocusMarks, EveryControlShowsItsFocusClearlyOnItsBackground)
     layout->addWidget(row);
     stage.show();
 
-    auto *panel = view()->detailPage()->findChild<QFrame *>(QStringLiteral("starMapControls"));
+    auto *panel = view()->detailPage()->findChild<QWidget *>(QStringLiteral("starMapControls"));
     ASSERT_NE(panel, nullptr);
     int header = 0;
     while (!list()->groupAt(header))
@@ -94,7 +155,168 @@ TEST_F(FocusMarks, EveryControlShowsItsFocusClearlyOnItsBackground)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         settle();
         ASSERT_TRUE(control->hasFocus()) << name;
+        // How clearly the focus shows on the control: the area leaves out the control
+        // the focus came from, which loses its own mark.
+        const QImage with = scene->grab().toImage();
+        ASSERT_EQ(without.size(), with.size()) << name;
         const QRect area(control->mapTo(scene, QPoint()), control->size());
-        EXPECT_GE(focusContrast(without, scene->grab().toImage(), area), 3.0) << name;
+        EXPECT_GE(strongestContrast(without, with, area), 3.0) << name;
+    }
+}
+
+// Every control of the map's view column, changed from the keyboard (Space on a toggle
+// or the faction filter's reset, an entry chosen from a filter menu, the arrow keys on
+// the view switch), keeps the focus and its mark, while the universe takes the change.
+// A control the change disables (the faction filter's reset) or takes away (the
+// category filter, once the last category is shown again) hands the focus to the
+// control after it.
+TEST_F(FocusMarks, TheViewColumnKeepsTheFocusOnTheControlTheUserChanged)
+{
+    startApp();
+    StarfarerUniverse &u = *universe();
+    Faction alpha;
+    alpha.id = QUuid::createUuid();
+    alpha.name = QStringLiteral("Alpha");
+    alpha.shortName = QStringLiteral("AL");
+    u.setFactions({alpha});
+    StarmapLabel port;
+    port.category = QStringLiteral("Ports");
+    StarmapLabel sector;
+    sector.id = QUuid::createUuid();
+    sector.category = QStringLiteral("Sectors");
+    u.setStarmapLabels({port, sector});
+    clickRowTitled(QStringLiteral("Star Map"));
+    settle();
+    auto *map = qobject_cast<StarMapView *>(view()->detailPage());
+    ASSERT_NE(map, nullptr);
+    QWidget *panel = map->controlsPanel();
+
+    const auto titled = [panel](const char *title) {
+        return [panel, title]() -> QWidget * {
+            for (QAbstractButton *button : panel->findChildren<QAbstractButton *>()) {
+                if (button->text() == QString::fromUtf8(title) && button->isVisible())
+                    return button;
+            }
+            return nullptr;
+        };
+    };
+    const auto named = [panel](const char *name) {
+        return [panel, name] { return panel->findChild<QWidget *>(QString::fromLatin1(name)); };
+    };
+    const auto press = [](Qt::Key key) { return [key](QWidget *control) { QTest::keyClick(control, key); }; };
+    const auto choose = [](const char *entry) {
+        return [entry](QWidget *control) { chooseWithKeys(control, QString::fromUtf8(entry)); };
+    };
+    const auto flag = [&u](bool (StarfarerUniverse::*value)() const) {
+        return [&u, value] { return QVariant((u.*value)()); };
+    };
+    const auto hidden = [&u] { return QVariant(u.hiddenLabelCategories().size()); };
+    const auto chosen = [&u] { return QVariant(u.selectedFactionIDs().size()); };
+    const auto mode = [&u] { return QVariant(static_cast<int>(u.mapViewMode())); };
+    // One category left, hidden: its filter goes once it is shown again.
+    const auto oneCategoryHidden = [&u, &sector] {
+        u.removeObject<StarmapLabel>(sector.id);
+        u.setHiddenLabelCategories({QStringLiteral("Ports")});
+    };
+    using Find = std::function<QWidget *()>;
+    const struct
+    {
+        const char *name;
+        Find control;
+        std::function<void(QWidget *)> act;
+        std::function<QVariant()> setting;
+        Find focusAfter; // none: the control itself
+        std::function<void()> prepare = {};
+    } cases[] = {
+        {"Rutters", titled("Rutters"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowRutters), {}},
+        {"Nebulae", titled("Nebulae"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowNebulae), {}},
+        {"Regions", titled("Regions"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowRegions), {}},
+        {"Labels off", titled("Labels"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowLabels), {}},
+        {"Labels on", titled("Labels"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowLabels), {}},
+        {"a category hidden", named("categoryMenu"), choose("Ports"), hidden, {}},
+        {"all categories", named("categoryMenu"), choose("All categories"), hidden, {}},
+        {"the category filter gone", named("categoryMenu"), choose("All categories"), hidden,
+         titled("Surveyed data"), oneCategoryHidden},
+        {"Surveyed data",
+         titled("Surveyed data"),
+         press(Qt::Key_Space),
+         flag(&StarfarerUniverse::mapShowSurveyedData),
+         {}},
+        {"Starfarers",
+         titled("Starfarers"),
+         press(Qt::Key_Space),
+         flag(&StarfarerUniverse::mapShowStarfarers),
+         {}},
+        {"Sathar", titled("Sathar"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowSathar), {}},
+        {"Other", titled("Other"), press(Qt::Key_Space), flag(&StarfarerUniverse::mapShowOther), {}},
+        {"a faction chosen", named("factionMenu"), choose("Alpha (AL)"), chosen, {}},
+        {"the faction filter reset", named("factionReset"), press(Qt::Key_Space), chosen,
+         named("factionMenu")},
+        {"the player's view", titled("Referee"), press(Qt::Key_Right), mode, titled("Player")},
+        {"the referee's view", titled("Player"), press(Qt::Key_Left), mode, titled("Referee")},
+    };
+    for (const auto &[name, find, act, setting, focusAfter, prepare] : cases) {
+        if (prepare)
+            prepare();
+        QWidget *control = find();
+        ASSERT_NE(control, nullptr) << name;
+        QWidget *window = control->window();
+        reachByKeyboard(control);
+        ASSERT_TRUE(control->hasFocus()) << name;
+        const QVariant before = setting();
+        act(control);
+        settle();
+        // A closed menu gives the focus back once its window is active again, which the
+        // offscreen platform leaves to the test.
+        QApplication::setActiveWindow(window);
+        EXPECT_NE(setting(), before) << name << ": the universe did not take the change";
+        // The same control, not one made again in its place.
+        QWidget *expected = focusAfter ? focusAfter() : control;
+        ASSERT_EQ(QApplication::focusWidget(), expected)
+            << name << ": the focus went to "
+            << (QApplication::focusWidget() ? describe(QApplication::focusWidget()) : std::string("nothing"));
+        EXPECT_TRUE(showsMark(expected)) << name;
+    }
+}
+
+// Every focus stop of the editors and of the map, reached with Tab from the sidebar,
+// shows the shared mark: text fields, notes, steppers, menus, lists and buttons alike.
+TEST_F(FocusMarks, EveryFocusStopOfTheEditorsAndTheMapShowsTheMark)
+{
+    startApp();
+    StarmapLabel port;
+    port.category = QStringLiteral("Ports");
+    StarmapLabel sector;
+    sector.id = QUuid::createUuid();
+    sector.category = QStringLiteral("Sectors");
+    universe()->setStarmapLabels({port, sector});
+    Faction alpha;
+    alpha.id = QUuid::createUuid();
+    alpha.name = QStringLiteral("Alpha");
+    universe()->setFactions({alpha});
+    for (const char *screen :
+         {"Star Map", "Rutters", "Nebulae", "Regions", "Labels", "Factions Lists", "New Faction"}) {
+        SCOPED_TRACE(screen);
+        clickRowTitled(QString::fromUtf8(screen));
+        settle();
+        QWidget *page = view()->detailPage();
+        // The asset form too, which opens from its disclosure.
+        for (DisclosureGroup *group : page->findChildren<DisclosureGroup *>())
+            group->setExpanded(true);
+        list()->setFocus();
+        QList<QWidget *> stops;
+        for (int step = 0; step < 100; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            settle();
+            QWidget *focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr);
+            if (stops.contains(focus) || (!page->isAncestorOf(focus) && !stops.isEmpty()))
+                break;
+            if (!page->isAncestorOf(focus))
+                continue; // the sidebar's own stops
+            stops.append(focus);
+            EXPECT_TRUE(showsMark(focus)) << describe(focus);
+        }
+        EXPECT_GE(stops.size(), 3);
     }
 }

@@ -56,13 +56,13 @@ TEST_F(NamedColorTest, FollowsTheLightOrDarkPalette)
     EXPECT_FALSE(usesDarkPalette());
     const QColor lightTitle = namedColor(NamedColor::title);
     EXPECT_EQ(lightTitle.rgba(), 0xFF1D3557u);
-    EXPECT_EQ(namedColor(QStringLiteral("smallTitle"))->rgba(), 0xFF6E6E73u);
+    EXPECT_EQ(namedColor(QStringLiteral("smallTitle"))->rgba(), 0xFF5E5E63u);
 
     QPalette dark;
     dark.setColor(QPalette::Window, QColor(30, 30, 30));
     QApplication::setPalette(dark);
     EXPECT_TRUE(usesDarkPalette());
     EXPECT_EQ(namedColor(NamedColor::title).rgba(), 0xFFA8DADCu);
-    EXPECT_EQ(namedColor(QStringLiteral("smallTitle"))->rgba(), 0xFFA1A1A6u);
+    EXPECT_EQ(namedColor(QStringLiteral("smallTitle"))->rgba(), 0xFFBDBDC2u);
     EXPECT_NE(namedColor(NamedColor::title), lightTitle);
 }

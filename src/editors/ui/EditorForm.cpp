@@ -4,6 +4,7 @@
 #include "ui/FormScrollArea.h"
 #include "ui/NamedColor.h"
 #include "ui/PlainLabel.h"
+#include "ui/SecondaryText.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QLabel>
@@ -66,7 +67,7 @@ namespace {
 template <typename Label> Label *secondary(Label *label, TextStyle style)
 {
     label->setFont(textFont(style));
-    setTextColor(label, label->palette().color(QPalette::PlaceholderText));
+    makeSecondary(label);
     return label;
 }
 

@@ -64,6 +64,8 @@ HexPositionPicker::HexPositionPicker(StarfarerUniverse &universe, bool showsSyst
     } else {
         addField(tr("Row"), m_row);
         addField(tr("Column"), m_column);
+        // Tab goes through the fields in the order they stand.
+        QWidget::setTabOrder(m_row, m_column);
     }
 
     layout->addStretch(1);

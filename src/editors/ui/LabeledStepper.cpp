@@ -1,5 +1,7 @@
 #include "LabeledStepper.h"
 
+#include "ui/FocusMark.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,16 +13,22 @@ LabeledStepper::LabeledStepper(LabelText labelText, qint64 minimum, qint64 maxim
     : QWidget(parent), m_labelText(std::move(labelText)), m_minimum(minimum), m_maximum(maximum),
       m_value(minimum), m_label(new QLabel(this)), m_down(new QToolButton(this)), m_up(new QToolButton(this))
 {
+    // One focus stop: the arrow keys step it, and a click on a button leaves the
+    // focus on the stepper.
     setFocusPolicy(Qt::StrongFocus);
     m_label->setTextFormat(Qt::PlainText);
     m_down->setObjectName(QStringLiteral("decrement"));
     m_up->setObjectName(QStringLiteral("increment"));
     m_down->setText(QStringLiteral("−"));
     m_up->setText(QStringLiteral("+"));
-    m_down->setAutoRepeat(true);
-    m_up->setAutoRepeat(true);
+    for (QToolButton *button : {m_down, m_up}) {
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
     auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // Room for the focus mark around the label and the buttons.
+    const int room = kFocusMarkWidth + 1;
+    layout->setContentsMargins(room, room, room, room);
     layout->setSpacing(4);
     layout->addWidget(m_label);
     layout->addWidget(m_down);
@@ -61,6 +69,11 @@ void LabeledStepper::keyPressEvent(QKeyEvent *event)
         step(-1);
     else
         QWidget::keyPressEvent(event);
+}
+
+void LabeledStepper::paintEvent(QPaintEvent *)
+{
+    drawFocusFrame(*this);
 }
 
 void LabeledStepper::refresh()

@@ -10,7 +10,9 @@ class QToolButton;
 // A stepper: a label that shows the value in words ("Force: 3", "Sector X: B") and a
 // pair of buttons that step it by one within a range. A value set from outside the
 // range is shown as it is and never clamped, so a stored value survives being shown;
-// a step only ever moves towards the range and stops at its ends.
+// a step only ever moves towards the range and stops at its ends. It is one focus
+// stop, stepped with the Up and Down keys, and carries the focus mark around its label
+// and buttons.
 class LabeledStepper : public QWidget
 {
     Q_OBJECT
@@ -32,6 +34,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void refresh();

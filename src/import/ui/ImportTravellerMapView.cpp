@@ -2,6 +2,7 @@
 
 #include "model/BlankTrimming.h"
 #include "ui/ProgressSpinner.h"
+#include "ui/SecondaryText.h"
 #include "ui/TextStyle.h"
 
 #include <QCheckBox>
@@ -119,7 +120,7 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
            "\u201CTrade Routes\u201D faction; subsectors become map labels."));
     footer->setWordWrap(true);
     footer->setFont(textFont(TextStyle::footnote));
-    footer->setForegroundRole(QPalette::PlaceholderText);
+    makeSecondary(footer);
     column->addWidget(footer);
     // The form asks for its full width, so that it takes it wherever there is room and
     // gives way only where there is not.

@@ -1,6 +1,7 @@
 #include "GeneratorOptionsForm.h"
 
 #include "ui/LiteralText.h"
+#include "ui/SecondaryText.h"
 #include "ui/Symbol.h"
 #include "ui/TextStyle.h"
 #include "ui/WrappingLabel.h"
@@ -66,13 +67,6 @@ template <typename E> void fillWithRawValues(QComboBox *combo)
 void select(QComboBox *combo, int value)
 {
     combo->setCurrentIndex(combo->findData(value));
-}
-
-void makeSecondary(QLabel *label)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-    label->setPalette(palette);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "ui/Divider.h"
 #include "ui/ElidedLabel.h"
 #include "ui/ReadOnlyNotesView.h"
+#include "ui/SecondaryText.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseChanges.h"
 
@@ -66,13 +67,6 @@ QWidget *factionRow(const QList<Faction> &factions, QWidget *parent)
     for (const Faction &faction : factions)
         chips.append(factionChip(faction));
     return chipRow(chips, parent);
-}
-
-void makeSecondary(QLabel *label)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Disabled, QPalette::WindowText));
-    label->setPalette(palette);
 }
 
 } // namespace

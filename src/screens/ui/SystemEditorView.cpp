@@ -9,6 +9,7 @@
 #include "ui/NotesPanel.h"
 #include "ui/PlainLabel.h"
 #include "ui/PlainText.h"
+#include "ui/SecondaryText.h"
 #include "ui/Symbol.h"
 #include "ui/TextStyle.h"
 #include "ui/WrappingLabel.h"
@@ -47,11 +48,6 @@ constexpr int kWorldTitleSize = 18;
 constexpr int kGasGiantMessageTopPadding = 4;
 constexpr double kMenuWidth = 150;
 constexpr int kWorldIDRole = Qt::UserRole;
-
-QColor secondaryColor(const QWidget *widget)
-{
-    return widget->palette().color(QPalette::PlaceholderText);
-}
 
 QCheckBox *toggle(const char *objectName, bool checked, QWidget *parent)
 {
@@ -251,7 +247,7 @@ QWidget *SystemEditorView::worldRow(const WorldData &world)
     auto *orbit = plainLabel(orbitText, textFont(TextStyle::body, true), row, "orbit");
     orbit->setFixedWidth(kOrbitWidth);
     orbit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setTextColor(orbit, secondaryColor(row));
+    makeSecondary(orbit);
     layout->addWidget(orbit);
     if (world.mainWorld) {
         auto *symbol = new QLabel(row);
@@ -336,7 +332,7 @@ QWidget *SystemEditorView::buildNameColumn(QWidget *parent)
     auto *column = new QVBoxLayout(nameColumn);
     column->setContentsMargins(0, 0, 0, 0);
     auto *caption = plainLabel(tr("System Name"), textFont(TextStyle::caption), nameColumn);
-    setTextColor(caption, secondaryColor(nameColumn));
+    makeSecondary(caption);
     column->addWidget(caption);
 
     m_name = new QLineEdit(m_state.system.name, nameColumn);
@@ -387,7 +383,7 @@ QWidget *SystemEditorView::buildHexColumn(QWidget *parent)
 
     auto *caption = plainLabel(tr("System Notes"), textFont(TextStyle::caption), hexColumn);
     caption->setContentsMargins(0, kNotesCaptionTopPadding, 0, 0);
-    setTextColor(caption, secondaryColor(hexColumn));
+    makeSecondary(caption);
     column->addWidget(caption);
     m_notes = new NotesPanel(QString(), kNotesHeight, hexColumn);
     m_notes->setFixedHeight(kNotesHeight);
@@ -433,7 +429,7 @@ QWidget *SystemEditorView::buildWorldPane(QWidget *parent)
     column->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_noSelection = plainLabel(tr("Select a world to edit."), textFont(TextStyle::body), pane, "noSelection");
-    setTextColor(m_noSelection, secondaryColor(pane));
+    makeSecondary(m_noSelection);
     column->addWidget(m_noSelection);
 
     m_paneHeader = new QWidget(pane);
@@ -452,7 +448,7 @@ QWidget *SystemEditorView::buildWorldPane(QWidget *parent)
     m_gasGiantMessage->setObjectName(QStringLiteral("gasGiantMessage"));
     m_gasGiantMessage->setFixedWidth(static_cast<int>(kViewWidth));
     m_gasGiantMessage->setContentsMargins(0, kGasGiantMessageTopPadding, 0, 0);
-    setTextColor(m_gasGiantMessage, secondaryColor(pane));
+    makeSecondary(m_gasGiantMessage);
     column->addWidget(m_gasGiantMessage);
 
     m_worldEditor = new WorldEditPanel(m_universe, m_state.selectedWorld().value_or(WorldData()),

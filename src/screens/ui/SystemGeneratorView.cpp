@@ -16,6 +16,7 @@
 #include "ui/NotesPanel.h"
 #include "ui/PlainLabel.h"
 #include "ui/RoundedPanel.h"
+#include "ui/SecondaryText.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseChanges.h"
 
@@ -293,7 +294,7 @@ QWidget *SystemGeneratorView::buildHexHeader(QWidget *parent)
     setTextColor(title, namedColor(NamedColor::title));
     auto *version = plainLabel(tr("by Dulvane, version %1").arg(AppInformation::versionLine()),
                                displayFont(10), titleBlock, "versionLine");
-    setTextColor(version, Qt::gray);
+    makeSecondary(version);
     titles->addWidget(title);
     titles->addWidget(version);
     row->addWidget(titleBlock);

@@ -47,15 +47,17 @@ void paintChip(QPainter &painter, int x, int y, int width, const ChipLook &chip)
     painter.drawText(box, Qt::AlignCenter, chip.text);
 }
 
-// A monospaced caption title over a line of chips, from `x` and not past `right`:
-// the chips that do not fit give way to one ellipsis chip. Returns the width taken.
-int paintChipColumn(QPainter &painter, int x, int right, int y, const QString &title, QList<ChipLook> chips)
+// A monospaced caption title in `titleColor` over a line of chips, from `x` and not
+// past `right`: the chips that do not fit give way to one ellipsis chip. Returns the
+// width taken.
+int paintChipColumn(QPainter &painter, int x, int right, int y, const QString &title,
+                    const QColor &titleColor, QList<ChipLook> chips)
 {
     const QFontMetrics metrics(painter.font());
     const QFont titleFont = textFont(TextStyle::caption, true);
     painter.save();
     painter.setFont(titleFont);
-    painter.setPen(Qt::black);
+    painter.setPen(titleColor);
     const QFontMetrics titleMetrics(titleFont);
     painter.drawText(x, y + metrics.ascent(), titleMetrics.elidedText(title, Qt::ElideRight, right - x));
     const int titleWidth = std::min(titleMetrics.horizontalAdvance(title), right - x);
@@ -133,12 +135,10 @@ QString pictureKey(const SystemRowContent &row, const QString &routesTitle, QSiz
 } // namespace
 
 void SystemRowDelegate::paintRow(QPainter &painter, const QStyleOptionViewItem &item,
-                                 const QModelIndex &index, const RowInk &) const
+                                 const QModelIndex &index, const RowInk &ink) const
 {
-    // The list keeps its texts in the plain text colours on a selected row too, its
-    // muted texts in the disabled text colour.
-    const QColor secondary = item.palette.color(QPalette::Disabled, QPalette::Text);
-    const QColor primary = item.palette.color(QPalette::Text);
+    const QColor &primary = ink.primary;
+    const QColor &secondary = ink.secondary;
     const auto row = index.data(SystemListModel::RowRole).value<SystemRowContent>();
     const QString routesTitle = index.data(SystemListModel::RoutesTitleRole).toString();
     const qreal pixelRatio = painter.device()->devicePixelRatio();
@@ -213,7 +213,7 @@ void SystemRowDelegate::paintContent(QPainter &painter, const SystemRowContent &
         QList<ChipLook> chips;
         for (const QString &tag : row.mainWorldTagNames)
             chips.append({tag, namedColor(NamedColor::worldTag), namedColor(NamedColor::smallTitle)});
-        paintChipColumn(painter, x, x + kTagsWidth, top, tr("World Tags"), chips);
+        paintChipColumn(painter, x, x + kTagsWidth, top, tr("World Tags"), primary, chips);
     }
     x += kTagsWidth + kColumnSpacing;
     const int rowRight = rowWidth();
@@ -222,14 +222,15 @@ void SystemRowDelegate::paintContent(QPainter &painter, const SystemRowContent &
         for (const Faction &faction : row.factions)
             chips.append({quotedName(faction.shortName), paletteColor(faction.color),
                           paletteTextColor(faction.color)});
-        x += paintChipColumn(painter, x, x + kFactionsWidth, top, tr("Factions"), chips) + kColumnSpacing;
+        x += paintChipColumn(painter, x, x + kFactionsWidth, top, tr("Factions"), primary, chips) +
+             kColumnSpacing;
     }
     if (!row.rutterDestinations.isEmpty()) {
         QList<ChipLook> chips;
         for (const RutterDestination &destination : row.rutterDestinations)
             chips.append({destination.chipText(), paletteColor(destination.color),
                           paletteTextColor(destination.color)});
-        paintChipColumn(painter, x, rowRight, top, routesTitle, chips);
+        paintChipColumn(painter, x, rowRight, top, routesTitle, primary, chips);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "WorldRowDelegate.h"
 #include "WorldRowView.h"
 #include "model/NumberFormat.h"
+#include "ui/SecondaryText.h"
 #include "ui/SymbolButton.h"
 #include "ui/TextStyle.h"
 
@@ -26,9 +27,7 @@ QLabel *secondaryLabel(QWidget *parent, const char *objectName)
     auto *label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setFont(textFont(TextStyle::body));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-    label->setPalette(palette);
+    makeSecondary(label);
     label->setObjectName(QString::fromLatin1(objectName));
     return label;
 }

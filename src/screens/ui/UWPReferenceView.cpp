@@ -9,6 +9,7 @@
 #include "screens/UniverseFollower.h"
 #include "ui/ClearLayout.h"
 #include "ui/DisclosureGroup.h"
+#include "ui/SecondaryText.h"
 #include "ui/TextStyle.h"
 #include "universe/StarfarerUniverse.h"
 
@@ -175,13 +176,6 @@ constexpr int kKeyLinePixelSize = 15;
 QString translated(const char *text)
 {
     return UWPReferenceView::tr(text);
-}
-
-void makeSecondary(QLabel *label)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-    label->setPalette(palette);
 }
 
 QLabel *label(const QString &text, const QFont &font, const QString &objectName = QString())

@@ -6,6 +6,7 @@
 #include "model/WorldDescriptions.h"
 #include "screens/WorldEditOptions.h"
 #include "ui/ElidedLabel.h"
+#include "ui/SecondaryText.h"
 #include "ui/TextStyle.h"
 #include "ui/Tile.h"
 
@@ -41,9 +42,7 @@ WorldInfoPanel::WorldInfoPanel(const WorldData &world, qint64 belts, qint64 gasG
     m_name->setFont(textFont(TextStyle::body, false, true));
     m_people->setObjectName(QStringLiteral("worldPeople"));
     m_people->setTextFormat(Qt::PlainText);
-    QPalette secondary = m_people->palette();
-    secondary.setColor(QPalette::WindowText, secondary.color(QPalette::PlaceholderText));
-    m_people->setPalette(secondary);
+    makeSecondary(m_people);
     headerRow->addWidget(m_name, 1);
     // A name cut with an ellipsis keeps its distance from the people.
     headerRow->addSpacing(kNameGap);

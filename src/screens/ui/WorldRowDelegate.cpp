@@ -29,7 +29,7 @@ void WorldRowDelegate::paintRow(QPainter &painter, const QStyleOptionViewItem &i
         return;
     }
     const QRect row = item.rect.adjusted(0, 0, 0, -1);
-    entry->row.paint(painter, row, item.palette);
+    entry->row.paint(painter, row, ink.primary, ink.secondary);
     QColor divider = item.palette.color(QPalette::WindowText);
     divider.setAlphaF(0.15f);
     painter.setPen(divider);

@@ -78,11 +78,10 @@ QSize WorldRowView::sizeHint() const
     return {kOrbitWidth + kSpacing + kMinimumGap + profile, kHeight};
 }
 
-void WorldRowView::paint(QPainter &painter, const QRect &rect, const QPalette &palette) const
+void WorldRowView::paint(QPainter &painter, const QRect &rect, const QColor &primary,
+                         const QColor &secondary) const
 {
     painter.save();
-    const QColor primary = palette.color(QPalette::WindowText);
-    const QColor secondary = palette.color(QPalette::PlaceholderText);
     const QFont font = textFont(kFontPixelSize);
     const QFont footnote = textFont(TextStyle::footnote);
     const QFont profileFont = textFont(TextStyle::subheadline, true);

@@ -6,7 +6,7 @@
 #include <QString>
 
 class QPainter;
-class QPalette;
+class QColor;
 class QRect;
 
 // One body in a system's list of worlds: its orbit, a mark for the main world, its
@@ -41,7 +41,7 @@ public:
     // blanks to the width shared by every row of the system.
     QString profileText() const;
 
-    void paint(QPainter &painter, const QRect &rect, const QPalette &palette) const;
+    void paint(QPainter &painter, const QRect &rect, const QColor &primary, const QColor &secondary) const;
     QSize sizeHint() const;
 
 private:

@@ -7,12 +7,11 @@
 #include "starmap/MapSearch.h"
 #include "starmap/StarMapVisibleSets.h"
 #include "ui/ContentUnavailableView.h"
-#include "ui/NamedColor.h"
+#include "ui/RoundedPanel.h"
 #include "ui/SystemSound.h"
 #include "ui/WindowRouter.h"
 #include "universe/UniverseChanges.h"
 
-#include <QFrame>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,11 +62,10 @@ StarMapView::StarMapView(StarfarerUniverse *universe, WindowRouter *router, doub
     m_stage->addWidget(m_canvas, 0, 0);
 
     // Later controls fill the panel's column; it keeps its width, padding and colour.
-    m_panel = new QFrame(stage);
+    // Its controls take the map's light text from the stage.
+    m_panel = new RoundedPanel(NamedColor::cobalt, 10, stage);
     m_panel->setObjectName(QStringLiteral("starMapControls"));
     m_panel->setFixedWidth(165);
-    m_panel->setStyleSheet(QStringLiteral("#starMapControls { background: %1; border-radius: 10px; }")
-                               .arg(namedColor(NamedColor::cobalt).name()));
     auto *controls = new QVBoxLayout(m_panel);
     controls->setContentsMargins(10, 10, 10, 10);
     controls->setSpacing(8);

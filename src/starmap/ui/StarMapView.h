@@ -8,7 +8,6 @@
 #include <optional>
 
 class ContentUnavailableView;
-class QFrame;
 class QGridLayout;
 class QPushButton;
 class StarMapCanvas;
@@ -35,7 +34,7 @@ public:
 
     StarMapCanvas *canvas() const { return m_canvas; }
     // The panel that holds the map's search, view and filter controls.
-    QFrame *controlsPanel() const { return m_panel; }
+    QWidget *controlsPanel() const { return m_panel; }
     QPushButton *fitButton() const { return m_fit; }
     // The empty state on show, or null while the map is.
     ContentUnavailableView *emptyState() const { return m_empty; }
@@ -70,7 +69,7 @@ private:
     StarMapVisibleSets *m_sets;
     QGridLayout *m_stage;
     StarMapCanvas *m_canvas;
-    QFrame *m_panel;
+    QWidget *m_panel;
     QPushButton *m_fit;
     ContentUnavailableView *m_empty = nullptr;
     StarMapViewMenu *m_menu;

@@ -5,6 +5,7 @@
 #include "ui/Divider.h"
 #include "ui/LiteralText.h"
 #include "ui/PlainText.h"
+#include "ui/SecondaryText.h"
 #include "ui/SymbolButton.h"
 #include "ui/TextStyle.h"
 #include "universe/UniverseChanges.h"
@@ -16,33 +17,63 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
-QToolButton *symbolButton(Symbol symbol, QWidget *parent)
+constexpr int kSpacing = 8;
+
+QVBoxLayout *columnOf(QWidget *widget)
 {
-    auto *button =
-        new SymbolButton(symbol, parent->palette().color(QPalette::Disabled, QPalette::WindowText), parent);
-    button->setAccessibleName(QString::fromUtf8(enumRow(symbol).raw));
-    return button;
+    auto *column = new QVBoxLayout(widget);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(kSpacing);
+    return column;
+}
+
+// Shows `added`, made after the rest of the column, at once (not once the layout gets
+// to it) and puts its controls right after `previous` in the order Tab goes through
+// them, as they stand in the column.
+void showAfter(QWidget *previous, QWidget *added)
+{
+    added->show();
+    QList<QWidget *> controls = added->findChildren<QWidget *>();
+    controls.prepend(added);
+    for (QWidget *control : std::as_const(controls)) {
+        if (control->focusPolicy() & Qt::TabFocus) {
+            QWidget::setTabOrder(previous, control);
+            previous = control;
+        }
+    }
+}
+
+// Takes a control that is no longer shown, if any, out of the column at once and
+// forgets it; it is deleted once the signal that led here, which may be its own, is
+// done.
+template <typename Control> void discard(Control *&control)
+{
+    if (!control)
+        return;
+    control->hide();
+    control->setParent(nullptr);
+    control->deleteLater();
+    control = nullptr;
 }
 
 } // namespace
 
 StarMapViewMenu::StarMapViewMenu(StarfarerUniverse *universe, const StarMapVisibleSets *sets, QWidget *parent)
-    : QWidget(parent), m_universe(universe), m_sets(sets), m_layout(new QVBoxLayout(this))
+    : QWidget(parent), m_universe(universe), m_sets(sets),
+      m_symbolColor(secondaryTextColor(palette().color(QPalette::WindowText), backgroundBehind(*this)))
 {
-    m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->setSpacing(8);
+    QVBoxLayout *layout = columnOf(this);
 
     auto *searchRow = new QHBoxLayout;
     searchRow->setSpacing(6);
     auto *glass = new QLabel(this);
-    glass->setPixmap(symbolPixmap(Symbol::magnifyingglass, 14,
-                                  palette().color(QPalette::Disabled, QPalette::WindowText),
-                                  devicePixelRatioF()));
+    glass->setPixmap(symbolPixmap(Symbol::magnifyingglass, 14, m_symbolColor, devicePixelRatioF()));
     m_search = new QLineEdit(this);
     m_search->setPlaceholderText(tr("Search systems"));
     m_search->setFrame(false);
@@ -55,10 +86,40 @@ StarMapViewMenu::StarMapViewMenu(StarfarerUniverse *universe, const StarMapVisib
     searchRow->addWidget(glass);
     searchRow->addWidget(m_search, 1);
     searchRow->addWidget(clear);
-    m_layout->addLayout(searchRow);
+    layout->addLayout(searchRow);
 
     if (!m_universe)
         return;
+    m_body = new QWidget(this);
+    m_column = columnOf(m_body);
+    addModePicker(m_column);
+    addToggle(m_column, m_body, &StarfarerUniverse::mapShowRutters, &StarfarerUniverse::setMapShowRutters,
+              QT_TR_NOOP("Rutters"), QT_TR_NOOP("Routes"));
+    addToggle(m_column, m_body, &StarfarerUniverse::mapShowNebulae, &StarfarerUniverse::setMapShowNebulae,
+              QT_TR_NOOP("Nebulae"));
+    addToggle(m_column, m_body, &StarfarerUniverse::mapShowRegions, &StarfarerUniverse::setMapShowRegions,
+              QT_TR_NOOP("Regions"));
+    m_labels = addToggle(m_column, m_body, &StarfarerUniverse::mapShowLabels,
+                         &StarfarerUniverse::setMapShowLabels, QT_TR_NOOP("Labels"));
+    addToggle(m_column, m_body, &StarfarerUniverse::mapShowSurveyedData,
+              &StarfarerUniverse::setMapShowSurveyedData, QT_TR_NOOP("Surveyed data"));
+
+    m_referee = new QWidget(m_body);
+    m_refereeColumn = columnOf(m_referee);
+    m_refereeColumn->addWidget(horizontalDivider(m_referee));
+    auto *awareness = new QLabel(tr("Awareness"), m_referee);
+    awareness->setFont(textFont(TextStyle::caption));
+    makeSecondary(awareness);
+    m_refereeColumn->addWidget(awareness);
+    addToggle(m_refereeColumn, m_referee, &StarfarerUniverse::mapShowStarfarers,
+              &StarfarerUniverse::setMapShowStarfarers, QT_TR_NOOP("Starfarers"), QT_TR_NOOP("Imperium"));
+    addToggle(m_refereeColumn, m_referee, &StarfarerUniverse::mapShowSathar,
+              &StarfarerUniverse::setMapShowSathar, QT_TR_NOOP("Sathar"), QT_TR_NOOP("Zhodani"));
+    m_other = addToggle(m_refereeColumn, m_referee, &StarfarerUniverse::mapShowOther,
+                        &StarfarerUniverse::setMapShowOther, QT_TR_NOOP("Other"));
+    m_column->addWidget(m_referee);
+    layout->addWidget(m_body);
+
     for (const auto signal :
          {&StarfarerUniverse::mapViewModeChanged, &StarfarerUniverse::mapShowRuttersChanged,
           &StarfarerUniverse::mapShowNebulaeChanged, &StarfarerUniverse::mapShowRegionsChanged,
@@ -68,21 +129,18 @@ StarMapViewMenu::StarMapViewMenu(StarfarerUniverse *universe, const StarMapVisib
           &StarfarerUniverse::selectedFactionIDsChanged,
           // The wording follows the first system's rules.
           &StarfarerUniverse::usesTravellerRulesChanged})
-        connect(m_universe, signal, this, &StarMapViewMenu::rebuild);
-    // The filters show the labels' categories and the chosen factions; a change of the
-    // factions, faction lists or labels makes the column again only when it changes
-    // what the column shows (an import's factions and labels mostly do not). Factions
-    // and faction lists reach only the faction filter (whether it is there, and its
-    // title), labels only the categories, so each change compares only what it can
-    // reach.
-    const auto factionsFollowed = [this](const auto &) { rebuildIfShownChanged(false); };
-    const auto factionsAppended = [this](qsizetype, qsizetype) { rebuildIfShownChanged(false); };
+        connect(m_universe, signal, this, &StarMapViewMenu::refresh);
+    // Factions and faction lists reach only the faction filter (whether it is there, and
+    // its title), labels only the category filter, so each change refreshes only what
+    // it can reach; an import brings hundreds of them.
+    const auto factionsFollowed = [this](const auto &) { refreshFactionFilter(); };
+    const auto factionsAppended = [this](qsizetype, qsizetype) { refreshFactionFilter(); };
     UniverseChanges::onObjects<Faction>(m_universe, this, factionsFollowed, factionsAppended);
     UniverseChanges::onObjects<FactionList>(m_universe, this, factionsFollowed, factionsAppended);
     UniverseChanges::onObjects<StarmapLabel>(
-        m_universe, this, [this](const auto &) { rebuildIfShownChanged(true); },
-        [this](qsizetype, qsizetype) { rebuildIfShownChanged(true); });
-    rebuild();
+        m_universe, this, [this](const auto &) { refreshCategoryFilter(); },
+        [this](qsizetype, qsizetype) { refreshCategoryFilter(); });
+    refresh();
 }
 
 void StarMapViewMenu::change(const std::function<void(StarfarerUniverse &)> &assign)
@@ -91,65 +149,27 @@ void StarMapViewMenu::change(const std::function<void(StarfarerUniverse &)> &ass
     m_universe->save();
 }
 
-void StarMapViewMenu::rebuildIfShownChanged(bool labels)
+QToolButton *StarMapViewMenu::symbolButton(Symbol symbol, QWidget *parent) const
 {
-    if (labels ? m_sets->labelCategories() != m_shownCategories
-               : factionFilterShown() != m_shownFactionFilter)
-        rebuild();
+    auto *button = new SymbolButton(symbol, m_symbolColor, parent);
+    button->setAccessibleName(QString::fromUtf8(enumRow(symbol).raw));
+    return button;
 }
 
-StarMapViewMenu::FactionFilterShown StarMapViewMenu::factionFilterShown() const
+void StarMapViewMenu::refresh()
 {
-    // A selection of factions that were since deleted can still be reset.
-    const bool present = !m_universe->factions().isEmpty() || !m_universe->selectedFactionIDs().isEmpty();
-    return {present, factionMenuTitle()};
-}
-
-void StarMapViewMenu::rebuild()
-{
-    m_travellerRules = m_universe->usesTravellerRules();
-    m_shownCategories = m_sets->labelCategories();
-    m_shownFactionFilter = factionFilterShown();
-    // A control of the old column may be the one whose signal led here: it goes later.
-    if (m_body) {
-        m_body->hide();
-        m_body->deleteLater();
-    }
-    m_body = new QWidget(this);
-    auto *column = new QVBoxLayout(m_body);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(8);
     const StarfarerUniverse &u = *m_universe;
-
-    addModePicker(column);
-    addToggle(column, m_travellerRules ? tr("Routes") : tr("Rutters"), u.mapShowRutters(),
-              &StarfarerUniverse::setMapShowRutters);
-    addToggle(column, tr("Nebulae"), u.mapShowNebulae(), &StarfarerUniverse::setMapShowNebulae);
-    addToggle(column, tr("Regions"), u.mapShowRegions(), &StarfarerUniverse::setMapShowRegions);
-    addToggle(column, tr("Labels"), u.mapShowLabels(), &StarfarerUniverse::setMapShowLabels);
-    // Hidden categories can always be shown again, even when fewer than two remain.
-    if (u.mapShowLabels() && (m_sets->labelCategories().size() >= 2 || !u.hiddenLabelCategories().isEmpty()))
-        column->addWidget(categoryMenu(m_body));
-    addToggle(column, tr("Surveyed data"), u.mapShowSurveyedData(),
-              &StarfarerUniverse::setMapShowSurveyedData);
-
-    if (u.mapViewMode() == MapViewMode::referee) {
-        column->addWidget(horizontalDivider(m_body));
-        auto *awareness = new QLabel(tr("Awareness"), m_body);
-        awareness->setFont(textFont(TextStyle::caption));
-        awareness->setEnabled(false); // the secondary style
-        column->addWidget(awareness);
-        addToggle(column, m_travellerRules ? tr("Imperium") : tr("Starfarers"), u.mapShowStarfarers(),
-                  &StarfarerUniverse::setMapShowStarfarers);
-        addToggle(column, m_travellerRules ? tr("Zhodani") : tr("Sathar"), u.mapShowSathar(),
-                  &StarfarerUniverse::setMapShowSathar);
-        addToggle(column, tr("Other"), u.mapShowOther(), &StarfarerUniverse::setMapShowOther);
-        if (m_shownFactionFilter.present) {
-            column->addWidget(horizontalDivider(m_body));
-            column->addWidget(factionRow(m_body));
-        }
+    const bool traveller = u.usesTravellerRules();
+    for (const Toggle &toggle : m_toggles) {
+        toggle.box->setText(tr(traveller && toggle.travellerTitle ? toggle.travellerTitle : toggle.title));
+        const QSignalBlocker blocker(toggle.box);
+        toggle.box->setChecked((u.*toggle.value)());
     }
-    m_layout->addWidget(m_body);
+    const QSignalBlocker blocker(m_modes);
+    m_modes->button(static_cast<int>(u.mapViewMode()))->setChecked(true);
+    m_referee->setVisible(u.mapViewMode() == MapViewMode::referee);
+    refreshCategoryFilter();
+    refreshFactionFilter();
 }
 
 void StarMapViewMenu::addModePicker(QVBoxLayout *column)
@@ -159,17 +179,16 @@ void StarMapViewMenu::addModePicker(QVBoxLayout *column)
     auto *row = new QHBoxLayout(picker);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    auto *group = new QButtonGroup(picker);
+    m_modes = new QButtonGroup(picker);
     for (const MapViewMode mode : allCases<MapViewMode>()) {
         QString label = rawValue(mode);
         label[0] = label[0].toUpper();
         auto *button = new QPushButton(label, picker);
         button->setCheckable(true);
-        button->setChecked(mode == m_universe->mapViewMode());
-        group->addButton(button, static_cast<int>(mode));
+        m_modes->addButton(button, static_cast<int>(mode));
         row->addWidget(button);
     }
-    connect(group, &QButtonGroup::idClicked, this, [this](int id) {
+    connect(m_modes, &QButtonGroup::idClicked, this, [this](int id) {
         const auto mode = static_cast<MapViewMode>(id);
         if (mode != m_universe->mapViewMode())
             change([mode](StarfarerUniverse &u) { u.setMapViewMode(mode); });
@@ -177,21 +196,28 @@ void StarMapViewMenu::addModePicker(QVBoxLayout *column)
     column->addWidget(picker);
 }
 
-void StarMapViewMenu::addToggle(QVBoxLayout *column, const QString &title, bool value,
-                                void (StarfarerUniverse::*setter)(bool))
+QCheckBox *StarMapViewMenu::addToggle(QVBoxLayout *column, QWidget *parent,
+                                      bool (StarfarerUniverse::*value)() const,
+                                      void (StarfarerUniverse::*setter)(bool), const char *title,
+                                      const char *travellerTitle)
 {
-    auto *toggle = new QCheckBox(title, m_body);
-    toggle->setChecked(value);
+    auto *toggle = new QCheckBox(parent);
     connect(toggle, &QCheckBox::toggled, this,
             [this, setter](bool on) { change([setter, on](StarfarerUniverse &u) { (u.*setter)(on); }); });
     column->addWidget(toggle);
+    m_toggles.push_back({toggle, value, title, travellerTitle});
+    return toggle;
 }
 
-QToolButton *StarMapViewMenu::filterMenuButton(Symbol symbol, const QString &title, QWidget *parent)
+QToolButton *StarMapViewMenu::filterMenuButton(Symbol symbol, QWidget *parent) const
 {
     QToolButton *button = symbolButton(symbol, parent);
-    button->setText(literalText(title));
-    button->setToolTip(plainToolTip(title));
+    // The title is drawn in the button's text colour over its face, which the style
+    // shows when it is pressed: they take the column's text colour and its background.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, palette.color(QPalette::WindowText));
+    palette.setColor(QPalette::Button, backgroundBehind(*parent));
+    button->setPalette(palette);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setMenu(new QMenu(button));
@@ -203,19 +229,53 @@ QString StarMapViewMenu::categoryMenuTitle() const
     return MapFilterTitles::categoryMenuTitle(m_universe->hiddenLabelCategories(), m_sets->labelCategories());
 }
 
-QWidget *StarMapViewMenu::categoryMenu(QWidget *parent)
+void StarMapViewMenu::refreshCategoryFilter()
 {
-    QToolButton *button = filterMenuButton(Symbol::tagFill, categoryMenuTitle(), parent);
+    const QStringList categories = m_sets->labelCategories();
+    const QSet<QString> hidden = m_universe->hiddenLabelCategories();
+    // Hidden categories can always be shown again, even when fewer than two remain.
+    const bool shown = m_universe->mapShowLabels() && (categories.size() >= 2 || !hidden.isEmpty());
+    if (!shown) {
+        discard(m_categoryMenu);
+        return;
+    }
+    if (!m_categoryMenu) {
+        m_categoryMenu = makeCategoryMenu();
+        m_column->insertWidget(m_column->indexOf(m_labels) + 1, m_categoryMenu);
+        showAfter(m_labels, m_categoryMenu);
+        fillCategoryMenu(categories);
+    } else if (categories != m_listedCategories) {
+        fillCategoryMenu(categories);
+    }
+    const QString title = MapFilterTitles::categoryMenuTitle(hidden, categories);
+    m_categoryMenu->setText(literalText(title));
+    m_categoryMenu->setToolTip(plainToolTip(title));
+    const QList<QAction *> entries = m_categoryMenu->menu()->actions();
+    for (qsizetype i = 0; i < categories.size(); ++i) {
+        QAction *toggle = entries.at(entries.size() - categories.size() + i);
+        const QSignalBlocker blocker(toggle);
+        toggle->setChecked(!hidden.contains(categories.at(i)));
+    }
+}
+
+QToolButton *StarMapViewMenu::makeCategoryMenu()
+{
+    QToolButton *button = filterMenuButton(Symbol::tagFill, m_body);
     button->setObjectName(QStringLiteral("categoryMenu"));
-    QMenu *menu = button->menu();
+    return button;
+}
+
+void StarMapViewMenu::fillCategoryMenu(const QStringList &categories)
+{
+    m_listedCategories = categories;
+    QMenu *menu = m_categoryMenu->menu();
+    menu->clear();
     connect(menu->addAction(tr("All categories")), &QAction::triggered, this,
             [this] { change([](StarfarerUniverse &u) { u.setHiddenLabelCategories({}); }); });
     menu->addSection(tr("Categories"));
-    const QSet<QString> hidden = m_universe->hiddenLabelCategories();
-    for (const QString &category : m_sets->labelCategories()) {
+    for (const QString &category : categories) {
         QAction *toggle = menu->addAction(literalText(MapFilterTitles::categoryText(category)));
         toggle->setCheckable(true);
-        toggle->setChecked(!hidden.contains(category));
         connect(toggle, &QAction::toggled, this, [this, category](bool shown) {
             change([category, shown](StarfarerUniverse &u) {
                 QSet<QString> hiddenNow = u.hiddenLabelCategories();
@@ -227,7 +287,6 @@ QWidget *StarMapViewMenu::categoryMenu(QWidget *parent)
             });
         });
     }
-    return button;
 }
 
 QString StarMapViewMenu::factionMenuTitle() const
@@ -241,28 +300,50 @@ void StarMapViewMenu::clearFactionFilter()
     change([](StarfarerUniverse &u) { u.setSelectedFactionIDs({}); });
 }
 
-QWidget *StarMapViewMenu::factionRow(QWidget *parent)
+void StarMapViewMenu::refreshFactionFilter()
 {
-    auto *row = new QWidget(parent);
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
     const QSet<QUuid> selected = m_universe->selectedFactionIDs();
+    // A selection of factions that were since deleted can still be reset.
+    const bool shown = m_universe->mapViewMode() == MapViewMode::referee &&
+                       (!m_universe->factions().isEmpty() || !selected.isEmpty());
+    if (!shown) {
+        discard(m_factionFilter);
+        return;
+    }
+    if (!m_factionFilter) {
+        m_factionFilter = makeFactionFilter();
+        m_refereeColumn->addWidget(m_factionFilter);
+        showAfter(m_other, m_factionFilter);
+    }
+    const QString title = factionMenuTitle();
+    m_factionMenu->setText(literalText(title));
+    m_factionMenu->setToolTip(plainToolTip(title));
+    m_factionReset->setEnabled(!selected.isEmpty());
+}
 
-    QToolButton *reset = symbolButton(Symbol::arrowCounterclockwiseCircle, row);
-    reset->setObjectName(QStringLiteral("factionReset"));
-    reset->setIconSize(QSize(17, 17));
-    reset->setEnabled(!selected.isEmpty());
-    connect(reset, &QToolButton::clicked, this, &StarMapViewMenu::clearFactionFilter);
-    layout->addWidget(reset);
+QWidget *StarMapViewMenu::makeFactionFilter()
+{
+    auto *filter = new QWidget(m_referee);
+    QVBoxLayout *column = columnOf(filter);
+    column->addWidget(horizontalDivider(filter));
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
 
-    QToolButton *button = filterMenuButton(Symbol::flagFill, factionMenuTitle(), row);
-    button->setObjectName(QStringLiteral("factionMenu"));
+    m_factionReset = symbolButton(Symbol::arrowCounterclockwiseCircle, filter);
+    m_factionReset->setObjectName(QStringLiteral("factionReset"));
+    m_factionReset->setIconSize(QSize(17, 17));
+    connect(m_factionReset, &QToolButton::clicked, this, &StarMapViewMenu::clearFactionFilter);
+    row->addWidget(m_factionReset);
+
+    m_factionMenu = filterMenuButton(Symbol::flagFill, filter);
+    m_factionMenu->setObjectName(QStringLiteral("factionMenu"));
     // The choices are listed when the menu opens: a universe may hold hundreds of
-    // factions, and the column is made again on every change of one of them.
-    QMenu *menu = button->menu();
+    // factions, and they change one by one as an import brings them.
+    QMenu *menu = m_factionMenu->menu();
     connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillFactionMenu(menu); });
-    layout->addWidget(button, 1);
-    return row;
+    row->addWidget(m_factionMenu, 1);
+    column->addLayout(row);
+    return filter;
 }
 
 void StarMapViewMenu::fillFactionMenu(QMenu *menu)

@@ -6,6 +6,7 @@
 #include "ui/ElidedComboBox.h"
 #include "ui/ElidedLabel.h"
 #include "ui/PlainText.h"
+#include "ui/SecondaryText.h"
 #include "ui/TextStyle.h"
 
 #include <QComboBox>
@@ -43,14 +44,6 @@ constexpr int kBlockGap = 12;
 constexpr int kIdRole = Qt::UserRole;
 // The columns of a time table: the body column, the fixed thrusts and the custom one.
 constexpr int kTableColumns = SystemTravelView::kFixedThrusts + 2;
-
-// Gives `widget` the secondary colour for its text.
-void makeSecondary(QWidget *widget)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-    widget->setPalette(palette);
-}
 
 QLabel *makeLabel(const QString &text, const QFont &font, bool secondary, QWidget *parent)
 {

@@ -139,15 +139,17 @@ TEST_F(SystemListTest, KeptRowPicturesLookLikeRowsDrawnAfresh)
         selected = 2;
         check("selection moved");
 
-        // The plain and the muted text colours, one at a time.
+        // The plain text colour and the background the muted one is worked out
+        // against, one at a time.
         QPalette palette = list->palette();
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
             palette.setColor(group, QPalette::Text, Qt::darkGreen);
         list->setPalette(palette);
         check("text colour changed");
-        palette.setColor(QPalette::Disabled, QPalette::Text, Qt::darkMagenta);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            palette.setColor(group, QPalette::Base, Qt::yellow);
         list->setPalette(palette);
-        check("muted text colour changed");
+        check("row background changed");
         list->setPalette(QPalette());
         // Back to the first rules and faction colour for the next pixel ratio.
         m_universe->setFactions({faction});
@@ -185,15 +187,15 @@ TEST_F(SystemListTest, KeptRowPicturesLookLikeRowsDrawnAfreshAfterEveryChange)
 }
 
 // Everything a row's picture is drawn from: the row's content and routes title (its
-// data), its width and pixel ratio, its text colours, the application's palette (the
-// tag chips' colours) and font.
+// data), its width and pixel ratio, its text colour and background (which the muted
+// text colour follows), the application's palette (the tag chips' colours) and font.
 struct RowInputs
 {
     SystemRowContent row;
     QString routesTitle = u"Rutters"_s;
     int width = SystemRowDelegate::rowWidth();
     qreal ratio = 1;
-    QColor text = Qt::black, muted = Qt::gray;
+    QColor text = Qt::black, background = Qt::white;
     bool darkApplication = false;
     bool italicApplication = false;
 };
@@ -215,7 +217,7 @@ QImage paintRow(const RowInputs &in)
     QStyleOptionViewItem option;
     option.rect = QRect(0, 0, in.width, kHeight);
     option.palette.setColor(QPalette::Text, in.text);
-    option.palette.setColor(QPalette::Disabled, QPalette::Text, in.muted);
+    option.palette.setColor(QPalette::Base, in.background);
     QImage image(QSize(SystemRowDelegate::rowWidth(), kHeight) * in.ratio,
                  QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(in.ratio);
@@ -273,7 +275,7 @@ TEST(SystemRowPictureTest, EachInputChangedAloneIsDrawnAfresh)
         {"width", [](RowInputs &in) { in.width = 600; }},
         {"pixel ratio", [](RowInputs &in) { in.ratio = 2; }},
         {"text colour", [](RowInputs &in) { in.text = Qt::darkGreen; }},
-        {"muted colour", [](RowInputs &in) { in.muted = Qt::darkMagenta; }},
+        {"row background", [](RowInputs &in) { in.background = Qt::yellow; }},
         {"dark application palette", [](RowInputs &in) { in.darkApplication = true; }},
         {"application font", [](RowInputs &in) { in.italicApplication = true; }},
     };

@@ -293,9 +293,9 @@ TEST(StarMapViewMenuTest, EveryChangeSavesOnceAndTitlesFollowTheSelection)
 }
 
 // Factions, faction lists and labels that come and go (an import brings hundreds)
-// make the column again only when they change what it shows: the label categories or
-// the faction filter's title.
-TEST(StarMapViewMenuTest, TheColumnIsMadeAgainOnlyWhenWhatItShowsChanges)
+// leave the column's controls in place, the one that has the focus included; only
+// what they show follows: the label categories and the faction filter's title.
+TEST(StarMapViewMenuTest, TheColumnKeepsItsControlsAndFollowsWhatItShows)
 {
     Faction chosen = faction(QStringLiteral("Chosen"), QStringLiteral("CH"));
     MapFixture map({hex(at(1, 1))});
@@ -306,6 +306,9 @@ TEST(StarMapViewMenuTest, TheColumnIsMadeAgainOnlyWhenWhatItShowsChanges)
     map.universe.setStarmapLabels({port, port});
     StarMapViewMenu *menu = map.view->viewMenu();
     const QPointer<QWidget> column = menu->body();
+    const QList<QWidget *> controls = column->findChildren<QWidget *>();
+    const QPointer<QToolButton> factionMenu = column->findChild<QToolButton *>(QStringLiteral("factionMenu"));
+    ASSERT_NE(factionMenu, nullptr);
     ASSERT_EQ(menu->factionMenuTitle(), QStringLiteral("CH"));
 
     // Unchosen factions, a list and labels of a known category: nothing shown changes.
@@ -316,20 +319,23 @@ TEST(StarMapViewMenuTest, TheColumnIsMadeAgainOnlyWhenWhatItShowsChanges)
     map.universe.insertObjects(QList<StarmapLabel>{port, port});
     map.universe.removeObject<StarmapLabel>(map.universe.starmapLabels().first().id);
     EXPECT_EQ(menu->body(), column);
+    EXPECT_EQ(column->findChildren<QWidget *>(), controls);
 
-    // A new category shows in the category filter.
+    // A new category shows in the category filter, beside the kept controls.
     StarmapLabel named = port;
     named.category = QStringLiteral("Sector Name");
     map.universe.insertObjects(QList<StarmapLabel>{named});
-    EXPECT_NE(menu->body(), column);
+    EXPECT_EQ(menu->body(), column);
     ASSERT_NE(menu->body()->findChild<QToolButton *>(QStringLiteral("categoryMenu")), nullptr);
     EXPECT_EQ(menu->categoryMenuTitle(), QStringLiteral("All categories"));
+    for (QWidget *control : controls)
+        EXPECT_TRUE(column->findChildren<QWidget *>().contains(control))
+            << control->metaObject()->className();
 
-    // The chosen faction renamed, then deleted, changes the filter's title.
-    const QPointer<QWidget> second = menu->body();
+    // The chosen faction renamed, then deleted, changes the filter's title in place.
     chosen.shortName = QStringLiteral("CX");
     map.universe.replaceObject(chosen);
-    EXPECT_NE(menu->body(), second);
+    EXPECT_EQ(column->findChild<QToolButton *>(QStringLiteral("factionMenu")), factionMenu);
     const auto title = [menu] {
         return menu->body()->findChild<QToolButton *>(QStringLiteral("factionMenu"))->text();
     };
