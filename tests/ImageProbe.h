@@ -55,20 +55,35 @@ inline double contrast(QRgb a, QRgb b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+// A pixel of `with` that stands out from the same pixel of `without`, and how far.
+struct ContrastPeak
+{
+    double contrast = 1;
+    QRgb color = 0;
+};
+
 // How clearly what `with` adds to `without` stands out from what lies under it: the
-// strongest contrast, within `area`, between a pixel of `with` and the same pixel of
-// `without` (1 where they are alike).
-inline double strongestContrast(const QImage &without, const QImage &with, const QRect &area)
+// pixel, within `area`, whose contrast with the same pixel of `without` is the
+// strongest (contrast 1 where they are alike).
+inline ContrastPeak strongestContrastPixel(const QImage &without, const QImage &with, const QRect &area)
 {
     const QImage under = without.convertToFormat(QImage::Format_RGB32);
     const QImage over = with.convertToFormat(QImage::Format_RGB32);
     const QRect inside = area & under.rect() & over.rect();
-    double strongest = 1;
+    ContrastPeak peak;
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            strongest = std::max(strongest, contrast(under.pixel(x, y), over.pixel(x, y)));
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const double found = contrast(under.pixel(x, y), over.pixel(x, y));
+            if (found > peak.contrast)
+                peak = {found, over.pixel(x, y)};
+        }
     }
-    return strongest;
+    return peak;
+}
+
+inline double strongestContrast(const QImage &without, const QImage &with, const QRect &area)
+{
+    return strongestContrastPixel(without, with, area).contrast;
 }
 
 // Whether `with` shows, where `without` does not, the edge of a ring of `deep` inside a

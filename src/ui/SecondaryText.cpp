@@ -38,19 +38,50 @@ QColor mixed(const QColor &from, const QColor &to, int share)
                   channel(from.blue(), to.blue()));
 }
 
-// Works the secondary colour out when the widget is polished: by then it stands in the
-// widget it is shown in, whose background it is drawn on.
-class SecondaryTextFollower : public QObject
+// Black or white, whichever stands further apart from `ground`.
+QColor farthestExtreme(const QColor &ground)
+{
+    return contrastRatio(Qt::black, ground) > contrastRatio(Qt::white, ground) ? QColor(Qt::black)
+                                                                               : QColor(Qt::white);
+}
+
+// The colour the least way from `from` towards `to` that stands 4.5:1 apart from
+// `ground`; `to` itself when none short of it does. Along the way the contrast may
+// first fall (while the colour crosses the ground's lightness), then it grows, so the
+// readable colours lie past one share, which is found by halving.
+QColor leastReadableMix(const QColor &from, const QColor &to, const QColor &ground)
+{
+    int low = 0;
+    int high = 255;
+    while (low < high) {
+        const int share = (low + high) / 2;
+        if (contrastRatio(mixed(from, to, share), ground) >= kReadableContrast)
+            high = share;
+        else
+            low = share + 1;
+    }
+    return mixed(from, to, high);
+}
+
+// Works a text colour out when the widget is polished, by then it stands in the
+// widget it is shown in, whose background it is drawn on: `rule` turns the text's own
+// colour (the widget's window-text colour when none is given) into the one readable
+// there.
+class TextColorFollower : public QObject
 {
 public:
-    explicit SecondaryTextFollower(QWidget *widget) : QObject(widget), m_widget(widget) {}
+    using Rule = QColor (*)(const QColor &text, const QColor &background);
+
+    TextColorFollower(QWidget *widget, const QColor &text, Rule rule)
+        : QObject(widget), m_widget(widget), m_text(text), m_rule(rule)
+    {}
 
     void apply()
     {
-        if (!m_primary.isValid())
-            m_primary = m_widget->palette().color(QPalette::WindowText);
+        if (!m_text.isValid())
+            m_text = m_widget->palette().color(QPalette::WindowText);
         QPalette palette = m_widget->palette();
-        palette.setColor(QPalette::WindowText, secondaryTextColor(m_primary, backgroundBehind(*m_widget)));
+        palette.setColor(QPalette::WindowText, m_rule(m_text, backgroundBehind(*m_widget)));
         m_widget->setPalette(palette);
     }
 
@@ -64,8 +95,18 @@ protected:
 
 private:
     QWidget *m_widget;
-    QColor m_primary;
+    QColor m_text;
+    Rule m_rule;
 };
+
+void followBackground(QWidget *widget, const QColor &text, TextColorFollower::Rule rule)
+{
+    auto *follower = new TextColorFollower(widget, text, rule);
+    if (widget->testAttribute(Qt::WA_WState_Polished))
+        follower->apply();
+    else
+        widget->installEventFilter(follower);
+}
 
 } // namespace
 
@@ -75,19 +116,15 @@ QColor secondaryTextColor(const QColor &text, const QColor &background)
     // A translucent text colour is seen laid over the background.
     QColor ink = mixed(ground, text.toRgb(), qRound(text.alphaF() * 255));
     if (contrastRatio(ink, ground) < kReadableContrast)
-        ink = contrastRatio(Qt::black, ground) > contrastRatio(Qt::white, ground) ? QColor(Qt::black)
-                                                                                  : QColor(Qt::white);
-    // The least share of the ink that is readable; the contrast grows with the share.
-    int low = 0;
-    int high = 255;
-    while (low < high) {
-        const int share = (low + high) / 2;
-        if (contrastRatio(mixed(ground, ink, share), ground) >= kReadableContrast)
-            high = share;
-        else
-            low = share + 1;
-    }
-    return mixed(ground, ink, high);
+        ink = farthestExtreme(ground);
+    return leastReadableMix(ground, ink, ground);
+}
+
+QColor statusTextColor(const QColor &hue, const QColor &background)
+{
+    const QColor ground = background.toRgb();
+    // Mixed with black it only darkens; mixed with white it pales: either way its hue stays.
+    return leastReadableMix(hue.toRgb(), farthestExtreme(ground), ground);
 }
 
 QColor backgroundBehind(const QWidget &widget)
@@ -105,9 +142,11 @@ QColor backgroundBehind(const QWidget &widget)
 
 void makeSecondary(QWidget *widget)
 {
-    auto *follower = new SecondaryTextFollower(widget);
-    if (widget->testAttribute(Qt::WA_WState_Polished))
-        follower->apply();
-    else
-        widget->installEventFilter(follower);
+    followBackground(widget, QColor(), secondaryTextColor);
+}
+
+void makeStatusText(QWidget *widget, StatusTone tone)
+{
+    const QColor hue = tone == StatusTone::failure ? QColor(Qt::red) : QColor(0x28, 0xA7, 0x45);
+    followBackground(widget, hue, statusTextColor);
 }

@@ -1,16 +1,20 @@
 // Text meant to be read stands at least 4.5:1 apart from what it is drawn on, secondary
-// text included: measured on what the program paints, each text against the same
-// pixels drawn without it, in a light and a dark palette.
+// and status text included: measured on what the program paints, each text against the
+// same pixels drawn without it, in a light and a dark palette.
 #include "AppTestSupport.h"
 #include "ImageProbe.h"
+#include "app/MessageBanner.h"
+#include "model/TestRecords.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemRowContent.h"
+#include "screens/ui/SystemListView.h"
 #include "screens/ui/SystemRowDelegate.h"
 #include "starmap/ui/StarMapView.h"
 
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
+#include <QScrollArea>
 #include <QStandardItemModel>
 
 namespace {
@@ -54,6 +58,32 @@ QImage paintedRow(QListView &list, const SystemRowContent &row, bool alternate)
     list.style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &option, &painter, &list);
     list.itemDelegate()->paint(&painter, option, model.index(0, 0));
     return image;
+}
+
+// The hue a status text says what it tells with.
+enum class Hue { none, red, green };
+
+bool shows(Hue hue, QRgb color)
+{
+    const int red = qRed(color);
+    const int green = qGreen(color);
+    const int blue = qBlue(color);
+    constexpr int kClearly = 40;
+    switch (hue) {
+    case Hue::red: return red > green + kClearly && red > blue + kClearly;
+    case Hue::green: return green > red + kClearly && green > blue + kClearly;
+    case Hue::none: return true;
+    }
+    return false;
+}
+
+// How a text that `widget` shows is written and blanked.
+void showText(QWidget *widget, const QString &text)
+{
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        label->setText(text);
+    else
+        qobject_cast<MessageBanner *>(widget)->showMessage(text);
 }
 
 struct TextContrast : AppTest
@@ -127,6 +157,67 @@ TEST_F(TextContrast, TextStandsApartFromWhatItIsDrawnOn)
             ++texts;
         }
         EXPECT_GE(texts, 10);
+        m_app.reset();
+        settle();
+    }
+}
+
+// In a light and a dark palette, each status text where it stands, showing a message:
+// it stands 4.5:1 apart from what it is drawn on and keeps the hue that says what it
+// tells (a failure red, a success green): the save failures of the generator, the
+// system editor and an editor form, the import's error and result lines, and the main
+// window's save-failure banner.
+TEST_F(TextContrast, StatusTextsStandApartAndKeepTheirHue)
+{
+    struct StatusText
+    {
+        const char *screen;
+        const char *name; // empty: the main window's banner
+        Hue hue;
+    };
+    const StatusText texts[] = {
+        {"System Generator", "saveStatus", Hue::red},
+        {"Systems", "saveStatus", Hue::red}, // on the system editor
+        {"New Faction", "saveFailure", Hue::red},
+        {"Traveller Map import", "errorMessage", Hue::red},
+        {"Traveller Map import", "resultMessage", Hue::green},
+        {"Star Map", "", Hue::none},
+    };
+    const QString message =
+        QStringLiteral("Failed to save StarfarerUniverse to /home/referee/Universes.json");
+    const HexData hex = test_records::aHex({0, 0, 2, 3}).named(QStringLiteral("Kestrel"));
+    for (const bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "dark" : "light");
+        QApplication::setPalette(dark ? darkPalette() : m_palette);
+        startApp();
+        universe()->setData({hex});
+        for (const StatusText &text : texts) {
+            SCOPED_TRACE(std::string(text.screen) + " " + text.name);
+            clickRowTitled(QString::fromLatin1(text.screen));
+            settle();
+            QWidget *page = view()->detailPage();
+            if (auto *systems = qobject_cast<SystemListView *>(page)) {
+                systems->showEditor(EditRoute{hex});
+                page = systems->currentPage();
+            }
+            QWidget *shown = *text.name ? page->findChild<QLabel *>(QString::fromLatin1(text.name))
+                                        : static_cast<QWidget *>(window()->saveFailureBanner());
+            ASSERT_NE(shown, nullptr);
+            showText(shown, message);
+            shown->show();
+            settle();
+            // A long form is scrolled to where its message stands.
+            for (QWidget *w = shown; w; w = w->parentWidget()) {
+                if (auto *scroll = qobject_cast<QScrollArea *>(w))
+                    scroll->ensureWidgetVisible(shown);
+            }
+            const QImage with = drawnInWindow(shown);
+            showText(shown, QString(message.size(), u' '));
+            const QImage without = drawnInWindow(shown);
+            const ContrastPeak peak = strongestContrastPixel(without, with, with.rect());
+            EXPECT_GE(peak.contrast, kReadable);
+            EXPECT_TRUE(shows(text.hue, peak.color)) << QColor(peak.color).name().toStdString();
+        }
         m_app.reset();
         settle();
     }

@@ -123,9 +123,7 @@ void EditorForm::addActionButton()
     m_saveFailure->setObjectName(QStringLiteral("saveFailure"));
     m_saveFailure->setTextFormat(Qt::PlainText);
     m_saveFailure->setWordWrap(true);
-    QPalette palette = m_saveFailure->palette();
-    palette.setColor(QPalette::WindowText, QColor(0xC6, 0x28, 0x28));
-    m_saveFailure->setPalette(palette);
+    makeStatusText(m_saveFailure, StatusTone::failure);
     m_saveFailure->hide();
     m_form->addWidget(m_saveFailure);
     // Saves are written in the background; their outcome arrives later.

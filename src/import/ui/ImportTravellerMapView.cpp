@@ -23,15 +23,13 @@ namespace {
 
 constexpr int kFormWidth = 640;
 
-QLabel *messageLabel(const QColor &color)
+QLabel *messageLabel(StatusTone tone)
 {
     auto *label = new QLabel;
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
+    makeStatusText(label, tone);
     label->hide();
     return label;
 }
@@ -58,7 +56,7 @@ ImportTravellerMapView::ImportTravellerMapView(UniverseManager *manager, Starfar
       m_generateAdditionalWorlds(
           toggle(tr("Generate additional worlds"), u"generateAdditionalWorlds"_s, false)),
       m_importButton(new QPushButton(tr("Import"))), m_spinner(new ProgressSpinner),
-      m_resultMessage(messageLabel(QColor(0x28, 0xa7, 0x45))), m_errorMessage(messageLabel(Qt::red))
+      m_resultMessage(messageLabel(StatusTone::success)), m_errorMessage(messageLabel(StatusTone::failure))
 {
     auto *form = new QWidget;
     form->setMaximumWidth(kFormWidth);

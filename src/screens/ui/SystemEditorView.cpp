@@ -308,7 +308,7 @@ QWidget *SystemEditorView::buildToolbar()
 
     m_saveStatus = new WrappingLabel(QString(), toolbar);
     m_saveStatus->setObjectName(QStringLiteral("saveStatus"));
-    setTextColor(m_saveStatus, Qt::red);
+    makeStatusText(m_saveStatus, StatusTone::failure);
     m_saveStatus->hide();
     column->addWidget(m_saveStatus);
     return toolbar;

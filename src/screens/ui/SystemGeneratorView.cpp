@@ -259,7 +259,7 @@ QWidget *SystemGeneratorView::buildContent()
     m_saveStatus = plainLabel(QString(), textFont(TextStyle::body), content, "saveStatus");
     m_saveStatus->setWordWrap(true);
     m_saveStatus->setContentsMargins(kNameRowLeadingPadding, 0, kNameRowTrailingPadding, 0);
-    setTextColor(m_saveStatus, Qt::red);
+    makeStatusText(m_saveStatus, StatusTone::failure);
     column->addWidget(m_saveStatus);
     column->addWidget(buildNameAndGenerateRow(content));
 
