@@ -39,6 +39,14 @@ QSize NotesField::sizeHint() const
     return {QPlainTextEdit::sizeHint().width(), m_idealHeight};
 }
 
+QPoint NotesField::textOrigin() const
+{
+    const int documentMargin = qRound(document()->documentMargin());
+    const QMargins margins = viewportMargins();
+    return contentsRect().topLeft() + QPoint(margins.left(), margins.top()) +
+           QPoint(documentMargin, documentMargin);
+}
+
 void NotesField::followWrapMode(const QString &text)
 {
     const QTextOption::WrapMode mode = wrapModeFor(text);

@@ -22,6 +22,9 @@ public:
     const QString &notes() const { return m_notes; }
 
     QSize sizeHint() const override;
+    // Where the first line of text starts, from the field's top-left corner: inside its
+    // frame, the margin kept for the focus mark and the document's own margin.
+    QPoint textOrigin() const;
 
 protected:
     bool event(QEvent *event) override;

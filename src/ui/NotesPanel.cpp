@@ -1,8 +1,9 @@
 #include "NotesPanel.h"
 
 #include "NotesField.h"
-#include "TextStyle.h"
+#include "SecondaryText.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -10,7 +11,6 @@ namespace {
 
 constexpr qreal kCornerRadius = 8;
 constexpr int kPadding = 8;
-constexpr int kPlaceholderPadding = 5;
 
 } // namespace
 
@@ -30,13 +30,11 @@ NotesPanel::NotesPanel(const QString &placeholder, int idealHeight, QWidget *par
         m_placeholder = new QLabel(placeholder, this);
         m_placeholder->setObjectName(QStringLiteral("notesHeader"));
         m_placeholder->setTextFormat(Qt::PlainText);
-        m_placeholder->setFont(textFont(TextStyle::body));
-        m_placeholder->setContentsMargins(kPlaceholderPadding, 0, 0, 0);
         m_placeholder->setAttribute(Qt::WA_TransparentForMouseEvents);
-        QPalette palette = m_placeholder->palette();
-        palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-        m_placeholder->setPalette(palette);
+        makeSecondary(m_placeholder);
         layout->addWidget(m_placeholder, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+        lineUpPlaceholder();
+        m_editor->installEventFilter(this);
     }
 
     connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
@@ -46,6 +44,22 @@ NotesPanel::NotesPanel(const QString &placeholder, int idealHeight, QWidget *par
         if (!m_settingNotes)
             emit notesEdited(text);
     });
+}
+
+bool NotesPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_editor && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        lineUpPlaceholder();
+    return RoundedPanel::eventFilter(watched, event);
+}
+
+void NotesPanel::lineUpPlaceholder()
+{
+    // The placeholder shares the editor's corner of the grid, so it starts where the
+    // text does, in the text's font.
+    const QPoint origin = m_editor->textOrigin();
+    m_placeholder->setFont(m_editor->font());
+    m_placeholder->setContentsMargins(origin.x(), origin.y(), 0, 0);
 }
 
 QString NotesPanel::notes() const

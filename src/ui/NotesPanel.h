@@ -7,8 +7,9 @@ class QLabel;
 
 // The referee's notes on a hex: a multi-line editor without a frame of its own,
 // padded 8 points on a rounded "parameterBackground" panel. With a placeholder, the
-// placeholder lies over the editor's top-leading corner while the notes are empty and
-// lets clicks through. Every change of the text is reported with notesEdited().
+// placeholder, in secondary text, lies over the editor's top-leading corner, where the
+// text starts and in its font, while the notes are empty and lets clicks through.
+// Every change of the text is reported with notesEdited().
 class NotesPanel : public RoundedPanel
 {
     Q_OBJECT
@@ -24,7 +25,12 @@ public:
 signals:
     void notesEdited(const QString &notes);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void lineUpPlaceholder();
+
     NotesField *m_editor = nullptr;
     QLabel *m_placeholder = nullptr;
     bool m_settingNotes = false;

@@ -1,9 +1,11 @@
 // The notes field: wrapped at word boundaries unless a run is too long for that, its
 // notes always the text it shows, and left with Tab like any other field.
 #include "ui/NotesField.h"
+#include "ImageProbe.h"
 #include "ui/NotesPanel.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -73,5 +75,38 @@ TEST(NotesFieldTest, TabAndShiftTabMoveOnFromTheNotes)
         QTest::keyClick(field, Qt::Key_Backtab, Qt::ShiftModifier);
         EXPECT_EQ(QApplication::focusWidget(), before) << inPanel;
         EXPECT_EQ(field->notes(), QStringLiteral("Rift"));
+    }
+}
+
+// The placeholder of a notes panel stands where the notes' text starts: its letters
+// and the same letters typed begin at the same pixel, across and down, whatever font
+// the host gives the notes.
+TEST(NotesFieldTest, PlaceholderStandsWhereTheTextStarts)
+{
+    for (const int pixelSize : {0, 18}) {
+        SCOPED_TRACE(pixelSize);
+        NotesPanel panel(QStringLiteral("System Notes"), 120);
+        auto *field = panel.findChild<NotesField *>();
+        if (pixelSize > 0) {
+            QFont font = field->font();
+            font.setPixelSize(pixelSize);
+            field->setFont(font);
+        }
+        panel.resize(300, 120);
+        panel.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+        auto *placeholder = panel.findChild<QLabel *>(QStringLiteral("notesHeader"));
+        ASSERT_NE(placeholder, nullptr);
+        const QImage withPlaceholder = panel.grab().toImage();
+        placeholder->hide();
+        const QImage blank = panel.grab().toImage();
+        field->setNotes(placeholder->text());
+        const QImage typed = panel.grab().toImage();
+        const QRect shown = differingRect(blank, withPlaceholder);
+        const QRect written = differingRect(blank, typed);
+        ASSERT_FALSE(shown.isEmpty());
+        ASSERT_FALSE(written.isEmpty());
+        EXPECT_EQ(shown.topLeft(), written.topLeft());
+        EXPECT_EQ(shown.size(), written.size());
     }
 }
