@@ -166,41 +166,62 @@ void SystemRowDelegate::paintContent(QPainter &painter, const SystemRowContent &
     const QFont body = textFont(TextStyle::body);
     const QFont callout = textFont(TextStyle::callout);
     const QFont caption = textFont(TextStyle::caption);
+    const QFont mono = textFont(TextStyle::callout, true);
+    const QFont bold = textFont(TextStyle::body, false, true);
+    const int lineHeight = QFontMetrics(body).height();
     int y = kRowPadding;
     const int left = kInfoLeft;
     const int infoRight = left + kInfoWidth;
 
+    // Where the texts of the next line stand, in the line's middle: the line's fonts
+    // differ in height (the fixed-pitch font is the tallest), and its texts share one
+    // baseline, so that a name and its profile line read as one line.
+    const auto baseline = [&](std::initializer_list<QFont> fonts) {
+        qreal ascent = 0;
+        qreal descent = 0;
+        for (const QFont &font : fonts) {
+            const QFontMetricsF metrics(font);
+            ascent = std::max(ascent, metrics.ascent());
+            descent = std::max(descent, metrics.descent());
+        }
+        return y + qRound((lineHeight - ascent - descent) / 2 + ascent);
+    };
     // Draws a text cut to the info column and returns the width it takes: all the rest
     // of the column when it is cut, so that nothing follows it on its line. Only the
     // part of a text that a line can show is measured, so that a row of the longest
     // texts costs what a row of short ones does.
-    const auto line = [&](const QFont &font, const QColor &color, int x, const QString &text, bool advance) {
+    const auto text = [&](const QFont &font, const QColor &color, int x, int base, const QString &text) {
         painter.setFont(font);
         painter.setPen(color);
         const QFontMetrics metrics(font);
         const QString shown = elidedLine(text, metrics, infoRight - x);
-        painter.drawText(x, y + metrics.ascent(), shown);
-        if (advance)
-            y += QFontMetrics(body).height();
+        painter.drawText(x, base, shown);
         return shown == text ? metrics.horizontalAdvance(shown) : infoRight - x;
     };
-    const QFont mono = textFont(TextStyle::callout, true);
-    const int labelWidth = line(mono, secondary, left, row.label, false);
-    line(textFont(TextStyle::body, false, true), primary, left + labelWidth + 8, row.name, true);
-    if (!row.notes.isEmpty())
-        line(caption, secondary, left, simplifiedLineOfText(row.notes), true);
-    const auto worldLine = [&](const QString &name, const QString &profile) {
-        const int nameWidth = line(callout, primary, left, name, profile.isEmpty());
-        if (!profile.isEmpty())
-            line(mono, secondary, left + nameWidth + 6, profile, true);
+    const auto notesLine = [&](const QString &notes) {
+        if (notes.isEmpty())
+            return;
+        text(caption, secondary, left, baseline({caption}), simplifiedLineOfText(notes));
+        y += lineHeight;
     };
+    const auto worldLine = [&](const QString &name, const QString &profile) {
+        const int base = profile.isEmpty() ? baseline({callout}) : baseline({callout, mono});
+        const int nameWidth = text(callout, primary, left, base, name);
+        if (!profile.isEmpty())
+            text(mono, secondary, left + nameWidth + 6, base, profile);
+        y += lineHeight;
+    };
+
+    const int nameBase = baseline({mono, bold});
+    const int labelWidth = text(mono, secondary, left, nameBase, row.label);
+    text(bold, primary, left + labelWidth + 8, nameBase, row.name);
+    y += lineHeight;
+    notesLine(row.notes);
     worldLine(row.mainWorldName, row.mainWorldProfile);
-    if (!row.mainWorldNotes.isEmpty())
-        line(caption, secondary, left, simplifiedLineOfText(row.mainWorldNotes), true);
+    notesLine(row.mainWorldNotes);
     for (const SystemRowContent::WorldLine &world : row.otherNamedWorlds) {
         worldLine(world.name, world.profile);
-        if (!world.notes.isEmpty())
-            line(caption, secondary, left, simplifiedLineOfText(world.notes), true);
+        notesLine(world.notes);
     }
 
     painter.setFont(caption);

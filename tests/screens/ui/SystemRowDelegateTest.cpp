@@ -1,4 +1,5 @@
 #include "screens/ui/SystemRowDelegate.h"
+#include "ImageProbe.h"
 #include "screens/SystemListModel.h"
 #include "screens/SystemListTestSupport.h"
 #include "screens/SystemRowContent.h"
@@ -290,5 +291,71 @@ TEST(SystemRowPictureTest, EachInputChangedAloneIsDrawnAfresh)
         const QImage fresh = paintRow(changed);
         EXPECT_FALSE(fresh == before) << "the change does not show";
         EXPECT_TRUE(kept == fresh);
+    }
+}
+
+// The texts of one line of a row stand on one baseline, whatever their fonts: the label
+// and the name, a world's name and its profile line, at a pixel ratio of 1 and 2. Each
+// is a flat-bottomed letter, found as what it adds to the line written in blanks.
+TEST(SystemRowLinesTest, TextsOfOneLineShareTheirBaseline)
+{
+    using Fill = std::function<void(SystemRowContent &, const QString &, const QString &)>;
+    const std::vector<std::pair<const char *, Fill>> lines{
+        {"label and name",
+         [](SystemRowContent &row, const QString &first, const QString &second) {
+             row.label = first;
+             row.name = second;
+         }},
+        {"main world and profile",
+         [](SystemRowContent &row, const QString &first, const QString &second) {
+             row.mainWorldName = first;
+             row.mainWorldProfile = second;
+         }},
+        {"other world and profile",
+         [](SystemRowContent &row, const QString &first, const QString &second) {
+             row.otherNamedWorlds = {{first, second, QString()}};
+         }},
+    };
+    for (const qreal ratio : {1.0, 2.0}) {
+        for (const auto &[line, fill] : lines) {
+            SCOPED_TRACE(std::string(line) + (ratio > 1 ? " at 2x" : " at 1x"));
+            const auto painted = [&, &fill = fill](const char *first, const char *second) {
+                RowInputs in;
+                in.ratio = ratio;
+                fill(in.row, QString::fromLatin1(first), QString::fromLatin1(second));
+                return paintRow(in);
+            };
+            const QImage blank = painted(" ", " ");
+            const QImage firstOnly = painted("H", " ");
+            const QRect first = differingRect(blank, firstOnly);
+            const QRect second = differingRect(firstOnly, painted("H", "H"));
+            ASSERT_FALSE(first.isEmpty() || second.isEmpty());
+            EXPECT_EQ(first.bottom(), second.bottom());
+        }
+    }
+}
+
+// The lines of a row stay apart: with accents above and descenders below on every line,
+// each line's ink is a band of its own, at a pixel ratio of 1 and 2.
+TEST(SystemRowLinesTest, LinesStayApart)
+{
+    const QString tall = u"\u00C9g[y]"_s;
+    RowInputs in;
+    in.row = {tall, tall, tall, tall, tall, tall, {{tall, tall, tall}}, {}, {}, {}};
+    for (const qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        in.ratio = ratio;
+        const QImage image = paintRow(in).convertToFormat(QImage::Format_RGB32);
+        const int right = int(SystemRowDelegate::kInfoWidth * ratio);
+        int bands = 0;
+        bool inked = false;
+        for (int y = 0; y < image.height(); ++y) {
+            bool row = false;
+            for (int x = 0; x < right && !row; ++x)
+                row = image.pixel(x, y) != qRgb(255, 255, 255);
+            bands += row && !inked;
+            inked = row;
+        }
+        EXPECT_EQ(bands, 6);
     }
 }
