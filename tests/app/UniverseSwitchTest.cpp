@@ -5,6 +5,7 @@
 
 #include "app/MessageBanner.h"
 #include "ui/ProgressSpinner.h"
+#include "universe/ScriptedWrites.h"
 #include "universe/StoreWaits.h"
 #include "universe/WorkerPools.h"
 
@@ -148,4 +149,93 @@ TEST_F(UniverseSwitch, QuittingWhileAUniverseIsReadDropsTheRead)
 
     startApp();
     EXPECT_EQ(universe()->id(), kAtlas);
+}
+
+// While a quit waits for the open universe's last write, the universe menu cannot be
+// opened and the store takes no other choice. When that write fails, the user who
+// stays keeps the window and gets the menu back.
+TEST_F(UniverseSwitch, WhileAQuitWaitsTheMenuIsOffAndStayingGivesItBack)
+{
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    writeUniverse(kBorealis, QStringLiteral("Borealis"));
+    remember(kAtlas);
+    startApp();
+    UniverseMenuButton *button = view()->universeMenuButton();
+    const QList<StarfarerUniverse::Header> headers = manager()->headers();
+    const StarfarerUniverse::Header borealis = headers.at(1).id == kBorealis ? headers.at(1) : headers.at(0);
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file)); // a folder: saving fails
+    {
+        saving_test::HeldWrite held(*universe());
+        universe()->setName(QStringLiteral("Atlas, unsaved"));
+        universe()->save();
+        ASSERT_TRUE(held.started());
+        window()->quit();
+        settle();
+        EXPECT_TRUE(window()->isVisible());
+        EXPECT_TRUE(manager()->quitting());
+        EXPECT_FALSE(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_FALSE(button->menu()->isVisible());
+        manager()->open(borealis); // a choice made in the menu just before
+        EXPECT_FALSE(manager()->opening().has_value());
+
+        const NextQuestion question(QStringLiteral("Cancel"));
+        held.release();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !manager()->quitting(); }, 30000));
+        EXPECT_TRUE(question.asked());
+    }
+    settle();
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(universe()->id(), kAtlas);
+
+    const NextQuestion question(QStringLiteral("Switch Anyway"));
+    chooseFromMenu(QStringLiteral("Borealis"));
+    EXPECT_TRUE(question.asked());
+    EXPECT_EQ(universe()->id(), kBorealis);
+}
+
+// Quitting right after deleting the open universe, while its last write still runs,
+// ends the program only once its file is gone and another universe is remembered.
+TEST_F(UniverseSwitch, AQuitRightAfterADeleteClosesOnceTheFileIsGone)
+{
+    writeUniverse(kAtlas, QStringLiteral("Atlas"));
+    writeUniverse(kBorealis, QStringLiteral("Borealis"));
+    remember(kAtlas);
+    startApp();
+    const QString file = universe()->filePath();
+    saving_test::HeldWrite held(*universe());
+    universe()->setName(QStringLiteral("Atlas, edited"));
+    universe()->save();
+    ASSERT_TRUE(held.started());
+
+    QAction *remove = nullptr;
+    for (QAction *action : universeMenu()->actions()) {
+        if (action->objectName() == QStringLiteral("deleteUniverse"))
+            remove = action;
+    }
+    ASSERT_NE(remove, nullptr);
+    remove->trigger();
+    settle();
+    ASSERT_NE(shownAlert(), nullptr);
+    QTest::mouseClick(buttonTitled(shownAlert(), QStringLiteral("Delete")), Qt::LeftButton);
+    settle();
+    window()->quitAction()->trigger();
+    settle();
+    EXPECT_TRUE(window()->isVisible());
+
+    bool goneAtClose = false;
+    held.release();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            goneAtClose = !QFile::exists(file);
+            return !window()->isVisible();
+        },
+        30000));
+    EXPECT_TRUE(goneAtClose);
+    m_app.reset();
+    waitForWorkers();
+    m_settings.sync();
+    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), uuidText(kBorealis));
 }
