@@ -105,6 +105,7 @@ public:
     // Saves again after stopSaving() (the file could not be removed after all), with
     // whatever was edited meanwhile.
     void resumeSaving();
+    bool savingStopped() const { return m_saver.discarding(); }
     // While saves keep failing, the document saves again on its own: first after
     // `first`, then after twice as long each time, up to `longest` (5 s to a minute
     // unless set). An edit's save() in between is tried at once, as always.

@@ -162,6 +162,7 @@ struct UniverseManager::Switch
     // nor for a delete until what replaces the universe deleted is chosen.
     std::optional<Header> target;
     std::optional<BackgroundDecoder::Outcome> read; // the file once read
+    std::unique_ptr<StarfarerUniverse> retaken;     // or the universe left, taken back
     std::unique_ptr<StarfarerUniverse> created;     // the universe made
     bool writeAsked = false;                        // the universe made was asked to be written
     // The universes whose writes the change waits for: the current one's edits made
@@ -251,6 +252,13 @@ void UniverseManager::setWriteObserver(std::function<void(const UniverseContents
 
 void UniverseManager::take(Request request, Header header)
 {
+    // A store that never started (another instance holds the folder) has nothing to
+    // leave, nor to leave it for.
+    if (!m_current) {
+        if (request == Request::quit)
+            emit quitReady();
+        return;
+    }
     switch (ruleFor(pending(), request)) {
     case Rule::replace:
         endSwitch(Made::written);
@@ -296,8 +304,7 @@ void UniverseManager::start(Request request, Header header)
 void UniverseManager::joinDelete(Request request, Header header)
 {
     Switch &change = *m_switch;
-    m_decoder.abandon();
-    change.read.reset();
+    dropOpening(change);
     setMadeAside(change, Made::written);
     if (request == Request::open) {
         change.target = std::move(header);
@@ -331,8 +338,7 @@ void UniverseManager::removeOther(const Header &header)
     refreshHeaders();
     if (!m_switch || !m_switch->target || m_switch->created || m_switch->target->filePath != header.filePath)
         return;
-    m_decoder.abandon();
-    m_switch->read.reset();
+    dropOpening(*m_switch);
     m_switch->target.reset();
     if (m_currentDeleted)
         chooseReplacement();
@@ -387,8 +393,24 @@ void UniverseManager::beginSwitch(std::unique_ptr<Switch> change)
 void UniverseManager::startReading()
 {
     Switch &change = *m_switch;
-    ++m_filesOpened;
     setOpening(change.target);
+    // A universe left whose writes go on holds the newest version of its file, edits
+    // not yet written included: it is taken back rather than read (unless the user
+    // chose to leave its edits unsaved).
+    const Header &target = *change.target;
+    const auto kept =
+        std::find_if(m_kept.cbegin(), m_kept.cend(), [&target](const StarfarerUniverse *universe) {
+            return universe->id() == target.id && universe->filePath() == target.filePath &&
+                   !universe->savingStopped();
+        });
+    if (kept != m_kept.cend()) {
+        change.retaken.reset(*kept);
+        m_kept.erase(kept);
+        disconnect(change.retaken.get(), nullptr, this, nullptr);
+        change.retaken->setParent(nullptr);
+        return;
+    }
+    ++m_filesOpened;
     const quint64 number = change.number;
     m_decoder.start(change.target->filePath, [this, number](BackgroundDecoder::Outcome outcome) {
         if (!m_switch || m_switch->number != number)
@@ -561,6 +583,10 @@ bool UniverseManager::removeListedFile(const Header &header)
 void UniverseManager::finishOpening()
 {
     Switch &change = *m_switch;
+    if (change.retaken) {
+        switchToOpened(std::move(change.retaken));
+        return;
+    }
     if (!change.read)
         return;
     const Header header = *change.target;
@@ -592,9 +618,14 @@ void UniverseManager::finishOpening()
         emit openFailed();
         return;
     }
-    const bool listAgain = m_currentDeleted;
     m_headerCache.remember(header.filePath, outcome.decoded->listing); // not read again to be listed
-    switchTo(StarfarerUniverse::fromFile(header.filePath, std::move(*outcome.decoded), m_folder));
+    switchToOpened(StarfarerUniverse::fromFile(header.filePath, std::move(*outcome.decoded), m_folder));
+}
+
+void UniverseManager::switchToOpened(std::unique_ptr<StarfarerUniverse> opened)
+{
+    const bool listAgain = m_currentDeleted;
+    switchTo(std::move(opened));
     setLoadError(std::nullopt);
     if (listAgain)
         refreshHeaders();
@@ -696,6 +727,14 @@ void UniverseManager::setMadeAside(Switch &change, Made made)
     keepUntilWritten(std::move(change.created));
 }
 
+void UniverseManager::dropOpening(Switch &change)
+{
+    m_decoder.abandon();
+    change.read.reset();
+    if (change.retaken)
+        keepUntilWritten(std::move(change.retaken));
+}
+
 void UniverseManager::endSwitch(Made made)
 {
     if (!m_switch)
@@ -703,7 +742,7 @@ void UniverseManager::endSwitch(Made made)
     std::unique_ptr<Switch> change = std::move(m_switch);
     for (const QMetaObject::Connection &watch : std::as_const(change->watches))
         disconnect(watch);
-    m_decoder.abandon();
+    dropOpening(*change);
     setMadeAside(*change, made);
     setOpening(std::nullopt);
 }
@@ -842,7 +881,8 @@ void UniverseManager::setCurrent(std::unique_ptr<StarfarerUniverse> universe)
     m_currentDeleted = false;
     if (m_writeObserver)
         m_current->setWriteObserver(m_writeObserver);
-    connect(m_current.get(), &StarfarerUniverse::written, this, &UniverseManager::rememberWritten);
+    connect(m_current.get(), &StarfarerUniverse::written, this, &UniverseManager::rememberWritten,
+            Qt::UniqueConnection);
     emit currentChanged();
     // Views still holding the old document during this change (or in a running menu)
     // never see a dangling pointer: it is deleted later.

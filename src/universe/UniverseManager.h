@@ -240,11 +240,16 @@ private:
     // when it is still there.
     bool removeListedFile(const Header &header);
     void finishOpening();
+    void switchToOpened(std::unique_ptr<StarfarerUniverse> opened);
     void finishCreating();
     // Makes `next` current in place of the universe the change leaves, and ends it.
     void switchTo(std::unique_ptr<StarfarerUniverse> next);
-    // Reads the file of the universe to open on the worker.
+    // Reads the file of the universe to open on the worker, or takes back the universe
+    // left that still writes it.
     void startReading();
+    // The universe to open is not opened: its read is abandoned, and a universe left
+    // taken back is kept again until its writes end.
+    void dropOpening(Switch &change);
     // Makes `change` the creation of a new universe named `name`.
     void makeCreation(Switch &change, const QString &name) const;
     // The first remaining universe replaces the one deleted, or a new "My Universe"

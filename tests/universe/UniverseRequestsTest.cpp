@@ -10,6 +10,7 @@
 #include "universe/WorkerPools.h"
 
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QThread>
 
@@ -307,6 +308,36 @@ TEST_F(Requests, ASwitchEndsWhileTheUniverseLeftIsEditedDuringEveryWrite)
     ASSERT_TRUE(QTest::qWaitFor([&] { return quitReady.count() == 1; }, 30000));
     EXPECT_TRUE(writtenAtQuit.contains(lastEdit)) << lastEdit.toStdString() << " is not written";
     EXPECT_EQ(manager->current()->id(), kBorealis);
+}
+
+// A universe reopened while the writes of the edits made as it was left still go on
+// is taken back as it is, those edits included, instead of read from a file that they
+// have yet to reach: nothing is undone, and its file is never kept aside as if
+// another program had changed it.
+TEST_F(Requests, AUniverseReopenedWhileItsWritesGoOnIsTakenBack)
+{
+    auto manager = startAfresh();
+    const QPointer<StarfarerUniverse> atlas = manager->current();
+    const Header atlasHeader = listed(*manager, kAtlas);
+    manager->open(listed(*manager, kBorealis));
+    {
+        saving_test::HeldWrite held(*atlas);
+        atlas->setName(QStringLiteral("Atlas, edited late"));
+        atlas->save();
+        ASSERT_TRUE(held.started());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return manager->current()->id() == kBorealis; }, 30000));
+        manager->open(atlasHeader);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return manager->current()->id() == kAtlas; }, 30000));
+        EXPECT_EQ(manager->current(), atlas.data());
+        EXPECT_EQ(manager->current()->name(), QStringLiteral("Atlas, edited late"));
+    }
+    StarfarerUniverse &reopened = *manager->current();
+    QSignalSpy keptAside(&reopened, &StarfarerUniverse::externalChangeKept);
+    reopened.setName(QStringLiteral("Atlas, edited again"));
+    ASSERT_TRUE(reopened.saveNow());
+    EXPECT_EQ(keptAside.count(), 0);
+    EXPECT_TRUE(contents(folder().fileFor(kAtlas)).contains("Atlas, edited again"));
+    EXPECT_EQ(QDir(universesPath()).entryList({QStringLiteral("*.bak")}, QDir::Files), QStringList());
 }
 
 // The store's end waits for every write of the store before it lets the folder's lock
