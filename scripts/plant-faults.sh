@@ -272,6 +272,8 @@ FAULTS = [
     ("manager-deleted-other-opened", "src/universe/UniverseManager.cpp",
      "    if (!m_switch || !m_switch->target || m_switch->created || m_switch->target->filePath != header.filePath)",
      "    if (true)", "a universe deleted while it is read to replace another opened all the same"),
+    ("manager-left-read-again", "src/universe/UniverseManager.cpp", "    if (kept != m_kept.cend()) {",
+     "    if (false && kept != m_kept.cend()) {", "a universe left still writing read again from its file"),
     ("manager-stay-keeps-quit", "src/universe/UniverseManager.cpp",
      "    if (quit)\n        setQuitting(false);\n    else\n        followWithQuit();",
      "    if (!quit)\n        followWithQuit();", "staying does not end the quit"),
