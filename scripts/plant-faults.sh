@@ -287,10 +287,11 @@ FAULTS = [
      "    std::unique_ptr<StarfarerUniverse> m_current;\n    QList<Header> m_headers;\n    std::optional<QString> m_loadError;\n    QString m_loadErrorFile;\n    HeaderCache m_headerCache;\n    NaturalOrder m_order;\n    int m_filesOpened = 0;\n    LeaveUnsavedQuestion m_leaveUnsaved;\n    std::function<void(const UniverseContents &)> m_writeObserver;\n    // What the store knows, apart from the change under way: the current universe's\n    // file was removed (it is being replaced), and a quit was asked.\n    bool m_currentDeleted = false;\n    bool m_quitAsked = false;\n    // Universes left, or made and not opened, whose writes go on (children).\n    QList<StarfarerUniverse *> m_kept;\n    std::unique_ptr<Switch> m_switch;\n    std::optional<Header> m_opening;\n    BackgroundDecoder m_decoder;\n    SettingsWriter m_settingsWriter;\n    FolderLock m_lock;\n",
      "the folder's lock let go before the writes of the store end"),
     ("settings-written-per-change", "src/universe/SettingsWriter.cpp", "            values.swap(m_pending);",
-     "            values.insert(m_pending.firstKey(), m_pending.take(m_pending.firstKey()));",
+     "            const QString first = m_pending.firstKey();\n            values.insert(first, m_pending.take(first));",
      "settings written one change at a time"),
     ("settings-first-value-kept", "src/universe/SettingsWriter.cpp", "    m_pending.insert(key, value);",
-     "    m_pending.try_emplace(key, value);", "a setting's first pending value written instead of its latest"),
+     "    if (!m_pending.contains(key))\n        m_pending.insert(key, value);",
+     "a setting's first pending value written instead of its latest"),
     # src/import
     ("import-3xx-success", "src/import/ServiceReply.cpp", "return status >= 200 && status <= 299;",
      "return status >= 200 && status <= 399;", "an HTTP 3xx answer taken as success"),

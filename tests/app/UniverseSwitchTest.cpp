@@ -16,8 +16,6 @@
 
 namespace {
 
-using UniverseSwitch = AppTest;
-
 const QUuid kAtlas = QUuid::fromString(QStringLiteral("11111111-1111-4111-8111-111111111111"));
 const QUuid kBorealis = QUuid::fromString(QStringLiteral("22222222-2222-4222-8222-222222222222"));
 
@@ -33,6 +31,25 @@ struct WhileOpening
 };
 
 } // namespace
+
+class UniverseSwitch : public AppTest
+{
+protected:
+    // Atlas open and remembered, Borealis stored beside it.
+    void startOnAtlas()
+    {
+        writeUniverse(kAtlas, QStringLiteral("Atlas"));
+        writeUniverse(kBorealis, QStringLiteral("Borealis"));
+        remember(kAtlas);
+        startApp();
+    }
+
+    StarfarerUniverse::Header borealis() const
+    {
+        const QList<StarfarerUniverse::Header> headers = manager()->headers();
+        return headers.at(1).id == kBorealis ? headers.at(1) : headers.at(0);
+    }
+};
 
 class UniverseSwitchWatch : public UniverseSwitch
 {
@@ -71,10 +88,7 @@ protected:
 // new universe fills the window with the signals of a switch and the menu is back.
 TEST_F(UniverseSwitchWatch, TheMenuShowsTheUniverseOpeningAndIsBackOnceItIsOpen)
 {
-    writeUniverse(kAtlas, QStringLiteral("Atlas"));
-    writeUniverse(kBorealis, QStringLiteral("Borealis"));
-    remember(kAtlas);
-    startApp();
+    startOnAtlas();
     EXPECT_FALSE(indicatorShown());
     watchOpening();
     QPointer<ControlView> before = view();
@@ -132,12 +146,8 @@ TEST_F(UniverseSwitchWatch, AUniverseThatCannotBeReadGivesTheMenuBackAsItWas)
 // the universe that was open stays the remembered one, and the next start opens it.
 TEST_F(UniverseSwitch, QuittingWhileAUniverseIsReadDropsTheRead)
 {
-    writeUniverse(kAtlas, QStringLiteral("Atlas"));
-    writeUniverse(kBorealis, QStringLiteral("Borealis"));
-    remember(kAtlas);
-    startApp();
-    const QList<StarfarerUniverse::Header> headers = manager()->headers();
-    manager()->open(headers.at(1).id == kBorealis ? headers.at(1) : headers.at(0));
+    startOnAtlas();
+    manager()->open(borealis());
     ASSERT_TRUE(manager()->opening().has_value());
 
     window()->quit();
@@ -156,13 +166,8 @@ TEST_F(UniverseSwitch, QuittingWhileAUniverseIsReadDropsTheRead)
 // stays keeps the window and gets the menu back.
 TEST_F(UniverseSwitch, WhileAQuitWaitsTheMenuIsOffAndStayingGivesItBack)
 {
-    writeUniverse(kAtlas, QStringLiteral("Atlas"));
-    writeUniverse(kBorealis, QStringLiteral("Borealis"));
-    remember(kAtlas);
-    startApp();
+    startOnAtlas();
     UniverseMenuButton *button = view()->universeMenuButton();
-    const QList<StarfarerUniverse::Header> headers = manager()->headers();
-    const StarfarerUniverse::Header borealis = headers.at(1).id == kBorealis ? headers.at(1) : headers.at(0);
     const QString file = universe()->filePath();
     ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file)); // a folder: saving fails
     {
@@ -177,7 +182,7 @@ TEST_F(UniverseSwitch, WhileAQuitWaitsTheMenuIsOffAndStayingGivesItBack)
         EXPECT_FALSE(button->isEnabled());
         QTest::mouseClick(button, Qt::LeftButton);
         EXPECT_FALSE(button->menu()->isVisible());
-        manager()->open(borealis); // a choice made in the menu just before
+        manager()->open(borealis()); // a choice made in the menu just before
         EXPECT_FALSE(manager()->opening().has_value());
 
         const NextQuestion question(QStringLiteral("Cancel"));
@@ -200,10 +205,7 @@ TEST_F(UniverseSwitch, WhileAQuitWaitsTheMenuIsOffAndStayingGivesItBack)
 // ends the program only once its file is gone and another universe is remembered.
 TEST_F(UniverseSwitch, AQuitRightAfterADeleteClosesOnceTheFileIsGone)
 {
-    writeUniverse(kAtlas, QStringLiteral("Atlas"));
-    writeUniverse(kBorealis, QStringLiteral("Borealis"));
-    remember(kAtlas);
-    startApp();
+    startOnAtlas();
     const QString file = universe()->filePath();
     saving_test::HeldWrite held(*universe());
     universe()->setName(QStringLiteral("Atlas, edited"));
