@@ -2,6 +2,7 @@
 
 #include <QDataStream>
 #include <QIODevice>
+#include <QMutex>
 
 #include <atomic>
 #include <thread>
@@ -11,6 +12,8 @@ namespace SettingsDisk {
 namespace {
 
 std::atomic<std::chrono::milliseconds::rep> writeLatency{0};
+QMutex writtenMutex;
+QSettings::SettingsMap written; // guarded by writtenMutex
 
 bool read(QIODevice &device, QSettings::SettingsMap &values)
 {
@@ -24,6 +27,8 @@ bool write(QIODevice &device, const QSettings::SettingsMap &values)
     std::this_thread::sleep_for(std::chrono::milliseconds(writeLatency.load()));
     QDataStream stream(&device);
     stream << values;
+    QMutexLocker lock(&writtenMutex);
+    written = values;
     return stream.status() == QDataStream::Ok;
 }
 
@@ -39,6 +44,12 @@ QSettings::Format format()
 void setWriteLatency(std::chrono::milliseconds latency)
 {
     writeLatency = latency.count();
+}
+
+QVariant lastWritten(const QString &key)
+{
+    QMutexLocker lock(&writtenMutex);
+    return written.value(key);
 }
 
 } // namespace SettingsDisk

@@ -15,5 +15,7 @@ QSettings::Format format();
 // How long each write of a settings file in the format waits before it writes; none
 // until set.
 void setWriteLatency(std::chrono::milliseconds latency);
+// The value of `key` that the last write of a settings file in the format put on disk.
+QVariant lastWritten(const QString &key);
 
 } // namespace SettingsDisk

@@ -92,6 +92,12 @@ void MainWindow::setUniverseManager(UniverseManager *manager)
     connect(m_manager, &UniverseManager::openFailed, this, &MainWindow::showLoadError);
     connect(m_manager, &UniverseManager::operationFailed, m_operationFailure, &MessageBanner::showMessage);
     connect(m_manager, &UniverseManager::quitReady, this, &MainWindow::closeForGood);
+    // A quit that ends without quitReady() (the user stayed, or what it followed
+    // failed) closes nothing.
+    connect(m_manager, &UniverseManager::quittingChanged, this, [this] {
+        if (!m_manager->quitting())
+            m_closing.reset();
+    });
     m_manager->setLeaveUnsavedQuestion([window = QPointer<MainWindow>(this)](StarfarerUniverse &universe,
                                                                              UniverseManager::Leaving leaving,
                                                                              UniverseManager::Answer answer) {
@@ -251,7 +257,7 @@ void MainWindow::askToLeaveUnsaved(const StarfarerUniverse &universe, UniverseMa
     box->setObjectName(QStringLiteral("unsavedChangesAlert"));
     box->setWindowModality(Qt::WindowModal);
     setPlainTexts(*box, tr("The latest changes to “%1” couldn’t be saved.").arg(quotedName(universe.name())),
-                  m_saveFailure->message() + QStringLiteral("\n\n") +
+                  universe.lastOutcome().message + QStringLiteral("\n\n") +
                       (quitting ? tr("If you quit now, those changes are lost.")
                                 : tr("If you switch now, those changes are lost.")));
     QPushButton *leaveButton =
@@ -261,11 +267,7 @@ void MainWindow::askToLeaveUnsaved(const StarfarerUniverse &universe, UniverseMa
     box->setEscapeButton(stay);
     // Not exec(): nothing runs inside a nested event loop while the store waits for
     // the answer.
-    connect(box, &QDialog::finished, this, [this, box, leaveButton, quitting, answer = std::move(answer)] {
-        const bool leaving = box->clickedButton() == leaveButton;
-        if (quitting && !leaving)
-            m_closing.reset();
-        answer(leaving);
-    });
+    connect(box, &QDialog::finished, this,
+            [box, leaveButton, answer = std::move(answer)] { answer(box->clickedButton() == leaveButton); });
     box->open();
 }

@@ -31,9 +31,10 @@ class RunningImports;
 // It holds the program's sector imports; closing it for good stops them.
 //
 // Quitting, closing this window and switching to another universe first wait, with
-// the window still answering, for the save in flight; when the universe's last save
-// failed, the user is told and may stay. When another program had changed the universe's file, the banner of
-// other operations says where its version was kept.
+// the window still answering, for the saves in flight (quitting, also for a delete or
+// a new universe asked before, and for the writes of universes left); when a last save
+// failed, the user is told and may stay. When another program had changed the
+// universe's file, the banner of other operations says where its version was kept.
 //
 // Its title is the open universe's name, " — ", "Vostrel". When another universe
 // becomes current it shows a fresh ControlView; a rename keeps the one it has.
@@ -68,9 +69,9 @@ public:
     MessageBanner *importOutcomeBanner() const { return m_importOutcome; }
     TravellerMapImporter::RunningImports *imports() const { return m_imports; }
 
-    // Closes every window of the program once the open universe's pending save has
-    // been written, or once the user chose to quit after it failed. The window goes on
-    // meanwhile.
+    // Closes every window of the program once the store is ready to quit (what it was
+    // asked before is done, and every write ended), or once the user chose to quit after
+    // a save failed. The window goes on meanwhile.
     void quit();
 
 protected:

@@ -53,6 +53,7 @@ UniverseMenuButton::UniverseMenuButton(UniverseManager *manager, StarfarerUniver
     connect(this, &QAbstractButton::clicked, this, &UniverseMenuButton::showMenu);
     connect(m_manager, &UniverseManager::headersChanged, this, &UniverseMenuButton::rebuildMenu);
     connect(m_manager, &UniverseManager::openingChanged, this, &UniverseMenuButton::refreshLabel);
+    connect(m_manager, &UniverseManager::quittingChanged, this, &UniverseMenuButton::refreshLabel);
     if (m_universe) {
         connect(m_universe, &StarfarerUniverse::nameChanged, this, &UniverseMenuButton::refreshLabel);
         connect(m_universe, &StarfarerUniverse::nameChanged, this, &UniverseMenuButton::rebuildMenu);
@@ -69,13 +70,14 @@ QString UniverseMenuButton::labelName() const
 void UniverseMenuButton::refreshLabel()
 {
     const std::optional<StarfarerUniverse::Header> opening = m_manager ? m_manager->opening() : std::nullopt;
-    if (opening) {
+    const bool quitting = m_manager && m_manager->quitting();
+    if (opening)
         m_name->setText(tr("Opening “%1”…").arg(quotedName(opening->name)));
-        m_menu->hide();
-    } else {
+    else
         m_name->setText(m_universe ? m_universe->name() : QString());
-    }
-    setEnabled(!opening);
+    if (opening || quitting)
+        m_menu->hide();
+    setEnabled(!opening && !quitting);
     m_symbol->setVisible(!opening);
     m_spinner->setVisible(opening.has_value());
 }

@@ -19,7 +19,8 @@ class QMenu;
 // While the store reads a universe to open it, the label says “Opening “Name”…”
 // beside the spinner, and the menu cannot be opened: a second choice
 // would abandon the first, and creating, renaming or deleting would act on a
-// universe about to be left.
+// universe about to be left. Nor can it while the program waits to quit, when the
+// store takes no other request.
 class UniverseMenuButton : public QAbstractButton
 {
     Q_OBJECT

@@ -132,11 +132,19 @@ bool StarfarerUniverse::retryFailedSave()
 
 void StarfarerUniverse::stopSaving()
 {
-    m_saver.discard();
+    m_saver.setDiscarding(true);
     m_saveRetry.succeeded();
     // Nothing is left to write: an earlier failure no longer matters.
-    if (!m_saver.pending())
-        setSaveState({SaveState::Kind::clean, {}, {}, m_saver.lastRequest()});
+    if (!m_saver.pending()) {
+        m_lastOutcome = {SaveState::Kind::clean, {}, {}, m_saver.lastRequest()};
+        setSaveState(m_lastOutcome);
+    }
+}
+
+void StarfarerUniverse::resumeSaving()
+{
+    m_saver.setDiscarding(false);
+    save();
 }
 
 void StarfarerUniverse::setWriteObserver(std::function<void(const UniverseContents &)> observer)
@@ -155,28 +163,34 @@ void StarfarerUniverse::reportSaveOutcomes()
     const QList<UniverseSaver::Outcome> outcomes = m_saver.takeOutcomes();
     if (outcomes.isEmpty())
         return;
+    // Once saving stopped, a write that ends was of a file gone for good: its failure
+    // matters to nobody, nothing is retried, and no request is left to write.
+    const bool stopped = m_saver.discarding();
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const UniverseSaver::Outcome &outcome = outcomes.at(i);
         if (outcome.stamp)
             emit written(outcome.path,
                          Listing{*outcome.stamp, Header{outcome.id, outcome.name, outcome.path}});
+        const bool failed = !outcome.succeeded && !stopped;
         if (outcome.succeeded)
             emit saved();
-        else
+        else if (failed)
             emit saveFailed(outcome.message);
         // The retry follows the latest write only; an earlier failure has none waiting.
         const bool latest = i == outcomes.size() - 1;
-        if (latest && outcome.succeeded)
+        if (latest && !failed)
             m_saveRetry.succeeded();
         else if (latest)
             m_saveRetry.failed();
         // Each write's outcome is published in turn, even when several are reported at
         // once or the next write has begun: a view waiting for the outcome of the write
         // it asked for takes the first, and one that shows the latest ends on the last.
-        setSaveState(outcome.succeeded
-                         ? SaveState{SaveState::Kind::clean, {}, {}, outcome.holds}
-                         : SaveState{SaveState::Kind::failed, outcome.message,
-                                     latest ? m_saveRetry.scheduled() : std::nullopt, outcome.holds});
+        m_lastOutcome =
+            !failed
+                ? SaveState{SaveState::Kind::clean, {}, {}, stopped ? m_saver.lastRequest() : outcome.holds}
+                : SaveState{SaveState::Kind::failed, outcome.message,
+                            latest ? m_saveRetry.scheduled() : std::nullopt, outcome.holds};
+        setSaveState(m_lastOutcome);
         if (!outcome.keptPath.isEmpty())
             emit externalChangeKept(outcome.keptPath);
     }

@@ -98,9 +98,14 @@ public:
     // told and nothing is pending: the fault may be gone by now. True when a write
     // was asked for; its outcome arrives as every save's does.
     bool retryFailedSave();
-    // The file is gone for good (the universe was deleted): nothing more is written,
-    // no retry waits, and the save state is clean. A write under way still ends.
+    // The file is gone for good, or about to go (the universe is deleted): nothing more
+    // is written, no retry waits, and the save state is clean. A write under way still
+    // ends; a failure of it is not told, and the state stays clean.
     void stopSaving();
+    // Saves again after stopSaving() (the file could not be removed after all), with
+    // whatever was edited meanwhile.
+    void resumeSaving();
+    bool savingStopped() const { return m_saver.discarding(); }
     // While saves keep failing, the document saves again on its own: first after
     // `first`, then after twice as long each time, up to `longest` (5 s to a minute
     // unless set). An edit's save() in between is tried at once, as always.
@@ -112,6 +117,12 @@ public:
     // outcome in turn ("clean" or "failed", even when equal to the one before), and
     // "saving" again while a write asked for meanwhile runs.
     const SaveState &saveState() const { return m_saveState; }
+    // The outcome of the latest write told ("clean", holding request 0, before any),
+    // which saveState() no longer shows once a write asked for meanwhile runs: what
+    // the store waits for before it leaves the document.
+    const SaveState &lastOutcome() const { return m_lastOutcome; }
+    // The number of the latest save request (0 before any).
+    quint64 lastSaveRequest() const { return m_saver.lastRequest(); }
     // The file save() writes: named after the document's id.
     QString filePath() const { return m_folder.fileFor(m_contents.id); }
     const UniverseFolder &folder() const { return m_folder; }
@@ -327,6 +338,7 @@ private:
     UniverseSaver m_saver;
     RetryTimer m_saveRetry;
     SaveState m_saveState;
+    SaveState m_lastOutcome;
 };
 
 // Where the document keeps each kind of map object and the signals that tell of its

@@ -10,8 +10,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+#include <array>
 #include <utility>
 
 namespace {
@@ -25,13 +28,18 @@ QString trimmedOrUntitled(const QString &name)
 } // namespace
 
 UniverseManager::UniverseManager(UniverseFolder folder, QSettings *settings, QObject *parent)
-    : QObject(parent), m_folder(std::move(folder)), m_settings(settings),
-      m_headerCache(m_folder.headerCachePath()), m_lock(m_folder.lockFilePath())
-{
-    m_settingsWriter.setMaxThreadCount(1);
-}
+    : QObject(parent), m_folder(std::move(folder)), m_settings(settings), m_lock(m_folder.lockFilePath()),
+      m_headerCache(m_folder.headerCachePath()), m_settingsWriter(settings->fileName(), settings->format())
+{}
 
-UniverseManager::~UniverseManager() = default;
+UniverseManager::~UniverseManager()
+{
+    // The universes kept while their writes end are children, which ~QObject would
+    // delete only after the members, the lock among them: they go first, and the
+    // members that write (the current universe, one being made, the settings' worker)
+    // before the lock.
+    qDeleteAll(findChildren<StarfarerUniverse *>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 bool UniverseManager::start(FolderLock::OtherHostLock otherHost)
 {
@@ -123,53 +131,81 @@ bool UniverseManager::lockFolder(FolderLock::OtherHostLock otherHost)
     return state == FolderLock::State::held || state == FolderLock::State::unavailable;
 }
 
-// A change of the current universe under way, taken on from the event loop as the
-// universe left finishes its writes and the next one is read or written.
+// A universe that a change leaves once the writes it waits for are done, and where
+// asking the user about a failed one stands.
+struct UniverseManager::Departure
+{
+    QPointer<StarfarerUniverse> universe;
+    quint64 awaited = 0;      // the save request its writes must hold
+    bool everyWrite = false;  // quitting: every write asked for, to the last
+    bool retried = false;     // its failed write was tried once more
+    quint64 question = 0;     // the question asked about it, while unanswered
+    bool leaveAgreed = false; // the user chose to leave edits that could not be saved
+};
+
+// A change of the current universe under way, or the quit, taken on from the event
+// loop as the universes left finish their writes and the next one is read or written.
 struct UniverseManager::Switch
 {
-    enum class Kind {
-        open,
-        create,
-        deleteFile,
-        quit,
-    };
-
-    Kind kind;
-    // open: the universe read; create: the one made; deleteFile: the file removed.
-    Header target;
-    // Each change has its own number, so that an answer to a question asked for an
-    // earlier one is not taken for this one.
+    Pending kind = Pending::open;
+    // Each change has its own number, so that a read started for an earlier one is
+    // not taken for this one.
     quint64 number = 0;
-    bool retried = false;        // the universe left's failed write was tried once more
-    bool asking = false;         // the user is being asked whether to leave
-    bool leaveAgreed = false;    // the user chose to leave edits that could not be saved
-    bool deletesCurrent = false; // deleteFile: the file is the current universe's
-    // The universe left is deleted: nothing of it is written any more, and a universe
-    // to open that cannot be read gives way to a new one.
-    bool currentDeleted = false;
-    std::optional<BackgroundDecoder::Outcome> read; // open: the file once read
-    std::unique_ptr<StarfarerUniverse> created;     // create: the new universe
-    bool writeAsked = false;                        // create: its write was asked for
-    QList<QMetaObject::Connection> watches;         // what the change listens to
+    // deleteCurrent: the listed file, removed once no write of the current universe
+    // runs; deletesCurrent when it is the current universe's, which is then left.
+    std::optional<Header> deleted;
+    bool deletesCurrent = false;
+    // The universe to make current: read (open) or made (create); none for a quit,
+    // nor for a delete until what replaces the universe deleted is chosen.
+    std::optional<Header> target;
+    std::optional<BackgroundDecoder::Outcome> read; // the file once read
+    std::unique_ptr<StarfarerUniverse> retaken;     // or the universe left, taken back
+    std::unique_ptr<StarfarerUniverse> created;     // the universe made
+    bool writeAsked = false;                        // the universe made was asked to be written
+    // The universes whose writes the change waits for: the current one's edits made
+    // before the change was asked; for a quit every write, of the universes kept too.
+    QList<Departure> leaving;
+    QList<QMetaObject::Connection> watches; // what the change listens to
 };
+
+// What a request does when another is under way. A confirmed create or delete is
+// never dropped: the later request follows it (a quit waits for it; an open or create
+// becomes what replaces the universe deleted; a delete of the universe left takes the
+// universe being made as its replacement), and a universe made that a later request
+// displaces is written and listed all the same. An open holds nothing of the user's
+// and gives way to any later request. While a quit is under way nothing is taken.
+UniverseManager::Rule UniverseManager::ruleFor(Pending pending, Request request)
+{
+    using enum Rule;
+    // clang-format off
+    static constexpr std::array<std::array<Rule, 6>, 5> kRules{{
+        //  open        stay     create      deleteCurrent deleteOther   quit          under way:
+        {   replace,    drop,    replace,    replace,      replace,      replace   }, // nothing
+        {   replace,    replace, replace,    replace,      replace,      replace   }, // open
+        {   replace,    replace, replace,    deleteFirst,  removeAtOnce, quitAfter }, // create
+        {   joinDelete, drop,    joinDelete, drop,         removeAtOnce, quitAfter }, // deleteCurrent
+        {   drop,       drop,    drop,       drop,         drop,         drop      }, // quit
+    }};
+    // clang-format on
+    return kRules[std::size_t(pending)][std::size_t(request)];
+}
+
+UniverseManager::Pending UniverseManager::pending() const
+{
+    if (m_quitAsked)
+        return Pending::quit;
+    return m_switch ? m_switch->kind : Pending::nothing;
+}
 
 void UniverseManager::open(Header header)
 {
-    if (m_current && header.id == m_current->id()) {
-        endSwitch();
-        return;
-    }
-    auto change = std::make_unique<Switch>();
-    change->kind = Switch::Kind::open;
-    change->target = std::move(header);
-    beginSwitch(std::move(change));
+    const bool current = m_current && header.id == m_current->id();
+    take(current ? Request::stay : Request::open, std::move(header));
 }
 
 void UniverseManager::create(const QString &name)
 {
-    auto change = std::make_unique<Switch>();
-    makeCreation(*change, trimmedOrUntitled(name));
-    beginSwitch(std::move(change));
+    take(Request::create, Header{QUuid(), trimmedOrUntitled(name), QString()});
 }
 
 void UniverseManager::renameCurrent(const QString &name)
@@ -192,59 +228,161 @@ void UniverseManager::renameCurrent(const QString &name)
 
 void UniverseManager::deleteUniverse(Header header)
 {
-    const bool current = m_current && header.id == m_current->id();
-    // Another universe's file goes at once; the current one's once its writes are
-    // done, so that none brings it back.
-    if (!current && (!m_current || header.filePath != m_current->filePath())) {
-        endSwitch();
-        removeListedFile(header);
-        refreshHeaders();
-        return;
-    }
-    auto change = std::make_unique<Switch>();
-    change->kind = Switch::Kind::deleteFile;
-    change->target = std::move(header);
-    change->deletesCurrent = current;
-    beginSwitch(std::move(change));
+    // A file at the current universe's place is removed once its write under way ends,
+    // so that none brings it back; another universe's at once.
+    const bool current =
+        m_current && (header.id == m_current->id() || header.filePath == m_current->filePath());
+    take(current ? Request::deleteCurrent : Request::deleteOther, std::move(header));
 }
 
 void UniverseManager::prepareToQuit()
 {
+    take(Request::quit, Header{});
+}
+
+void UniverseManager::setWriteObserver(std::function<void(const UniverseContents &)> observer)
+{
+    m_writeObserver = std::move(observer);
+    if (m_current)
+        m_current->setWriteObserver(m_writeObserver);
+}
+
+void UniverseManager::take(Request request, Header header)
+{
+    // A store that never started (another instance holds the folder) has nothing to
+    // leave, nor to leave it for.
+    if (!m_current) {
+        if (request == Request::quit)
+            emit quitReady();
+        return;
+    }
+    switch (ruleFor(pending(), request)) {
+    case Rule::replace:
+        endSwitch(Made::written);
+        start(request, std::move(header));
+        break;
+    case Rule::drop: break;
+    case Rule::joinDelete: joinDelete(request, std::move(header)); break;
+    case Rule::deleteFirst: deleteFirst(header); break;
+    case Rule::quitAfter: setQuitting(true); break;
+    case Rule::removeAtOnce: removeOther(header); break;
+    }
+}
+
+void UniverseManager::start(Request request, Header header)
+{
     auto change = std::make_unique<Switch>();
-    change->kind = Switch::Kind::quit;
+    switch (request) {
+    case Request::stay: return;
+    case Request::deleteOther: removeOther(header); return;
+    case Request::open:
+        change->kind = Pending::open;
+        change->target = std::move(header);
+        break;
+    case Request::create:
+        change->kind = Pending::create;
+        makeCreation(*change, header.name);
+        break;
+    case Request::deleteCurrent:
+        change->kind = Pending::deleteCurrent;
+        change->deletesCurrent = header.id == m_current->id();
+        change->deleted = std::move(header);
+        break;
+    case Request::quit:
+        change->kind = Pending::quit;
+        setQuitting(true);
+        break;
+    }
     beginSwitch(std::move(change));
+}
+
+// An open or create asked while the current universe is deleted: what it asks for
+// replaces the universe deleted, instead of the first remaining one.
+void UniverseManager::joinDelete(Request request, Header header)
+{
+    Switch &change = *m_switch;
+    dropOpening(change);
+    setMadeAside(change, Made::written);
+    if (request == Request::open) {
+        change.target = std::move(header);
+        startReading();
+    } else {
+        makeCreation(change, header.name);
+        setOpening(change.target);
+    }
+    advance();
+}
+
+// The current universe deleted while a new one is made: the delete goes first, and
+// the universe made replaces the one deleted.
+void UniverseManager::deleteFirst(const Header &header)
+{
+    Switch &change = *m_switch;
+    change.kind = Pending::deleteCurrent;
+    change.deletesCurrent = header.id == m_current->id();
+    change.deleted = header;
+    change.leaving.clear(); // a question asked about its edits no longer matters
+    if (change.deletesCurrent)
+        m_current->stopSaving();
+    advance();
+}
+
+// Another universe's file goes at once. A universe about to be opened from it is not
+// opened: what replaces a deleted universe is chosen again.
+void UniverseManager::removeOther(const Header &header)
+{
+    removeListedFile(header);
+    refreshHeaders();
+    if (!m_switch || !m_switch->target || m_switch->created || m_switch->target->filePath != header.filePath)
+        return;
+    dropOpening(*m_switch);
+    m_switch->target.reset();
+    if (m_currentDeleted)
+        chooseReplacement();
+    else
+        nameReplacement();
+    advance();
+}
+
+void UniverseManager::setQuitting(bool quitting)
+{
+    if (std::exchange(m_quitAsked, quitting) != quitting)
+        emit quittingChanged();
 }
 
 void UniverseManager::beginSwitch(std::unique_ptr<Switch> change)
 {
     static quint64 numbers = 0;
-    endSwitch();
     change->number = ++numbers;
     m_switch = std::move(change);
-    if (m_current) {
-        // Queued: a write's outcomes are published one by one, and the change goes on
-        // from the latest.
-        m_switch->watches.append(connect(m_current.get(), &StarfarerUniverse::saveStateChanged, this,
-                                         &UniverseManager::advance, Qt::QueuedConnection));
-    }
-    switch (m_switch->kind) {
-    case Switch::Kind::open: startReading(); break;
-    case Switch::Kind::create: setOpening(m_switch->target); break;
-    case Switch::Kind::deleteFile: {
-        // Named while the universe left finishes its writes: the first other one, or
-        // the new universe made when none is left.
-        std::optional<Header> next;
-        for (const Header &header : std::as_const(m_headers)) {
-            if (header.filePath != m_switch->target.filePath) {
-                next = header;
-                break;
-            }
-        }
-        if (m_switch->deletesCurrent)
-            setOpening(next ? *next : Header{QUuid(), kDefaultName, QString()});
+    Switch &started = *m_switch;
+    // Queued: a write's outcomes are published one by one, and the change goes on from
+    // the latest.
+    started.watches.append(connect(m_current.get(), &StarfarerUniverse::saveStateChanged, this,
+                                   &UniverseManager::advance, Qt::QueuedConnection));
+    const Departure current{m_current.get(), m_current->lastSaveRequest()};
+    switch (started.kind) {
+    case Pending::open:
+        started.leaving = {current};
+        startReading();
         break;
-    }
-    case Switch::Kind::quit: break;
+    case Pending::create:
+        started.leaving = {current};
+        setOpening(started.target);
+        break;
+    case Pending::deleteCurrent:
+        // Edits of a universe being deleted are written no more: only a write under way
+        // is waited for.
+        if (started.deletesCurrent)
+            m_current->stopSaving();
+        nameReplacement();
+        break;
+    case Pending::quit:
+        started.leaving = {Departure{m_current.get(), 0, true}};
+        for (StarfarerUniverse *kept : std::as_const(m_kept))
+            started.leaving.append(Departure{kept, 0, true});
+        break;
+    case Pending::nothing: break;
     }
     advance();
 }
@@ -252,10 +390,26 @@ void UniverseManager::beginSwitch(std::unique_ptr<Switch> change)
 void UniverseManager::startReading()
 {
     Switch &change = *m_switch;
-    ++m_filesOpened;
     setOpening(change.target);
+    // A universe left whose writes go on holds the newest version of its file, edits
+    // not yet written included: it is taken back rather than read (unless the user
+    // chose to leave its edits unsaved).
+    const Header &target = *change.target;
+    const auto kept =
+        std::find_if(m_kept.cbegin(), m_kept.cend(), [&target](const StarfarerUniverse *universe) {
+            return universe->id() == target.id && universe->filePath() == target.filePath &&
+                   !universe->savingStopped();
+        });
+    if (kept != m_kept.cend()) {
+        change.retaken.reset(*kept);
+        m_kept.erase(kept);
+        disconnect(change.retaken.get(), nullptr, this, nullptr);
+        change.retaken->setParent(nullptr);
+        return;
+    }
+    ++m_filesOpened;
     const quint64 number = change.number;
-    m_decoder.start(change.target.filePath, [this, number](BackgroundDecoder::Outcome outcome) {
+    m_decoder.start(change.target->filePath, [this, number](BackgroundDecoder::Outcome outcome) {
         if (!m_switch || m_switch->number != number)
             return;
         m_switch->read = std::move(outcome);
@@ -265,89 +419,140 @@ void UniverseManager::startReading()
 
 void UniverseManager::advance()
 {
-    if (!m_switch || (!m_switch->currentDeleted && !currentSettled()))
+    if (!m_switch || !mayLeave())
         return;
-    switch (m_switch->kind) {
-    case Switch::Kind::open: finishOpening(); break;
-    case Switch::Kind::create: finishCreating(); break;
-    case Switch::Kind::deleteFile: removeDeleted(); break;
-    case Switch::Kind::quit:
-        endSwitch();
+    if (m_switch->kind == Pending::quit) {
+        endSwitch(Made::discarded);
         emit quitReady();
-        break;
+        setQuitting(false);
+        return;
     }
+    if (m_switch->deleted && !removeDeleted()) {
+        followWithQuit();
+        return;
+    }
+    if (m_switch->created)
+        finishCreating();
+    else
+        finishOpening();
+    followWithQuit();
 }
 
-bool UniverseManager::currentSettled()
+void UniverseManager::followWithQuit()
+{
+    if (!m_switch && m_quitAsked)
+        start(Request::quit, Header{});
+}
+
+bool UniverseManager::mayLeave()
 {
     Switch &change = *m_switch;
-    if (!m_current)
+    // A universe being deleted saves no more: its write under way is waited for, so
+    // that it does not bring the file back once removed.
+    if (change.deleted)
+        return m_current->saveState().settled();
+    const Leaving leaving = change.kind == Pending::quit ? Leaving::quitting : Leaving::switching;
+    for (Departure &departure : change.leaving) {
+        if (!departed(departure, leaving))
+            return false;
+    }
+    return true;
+}
+
+bool UniverseManager::departed(Departure &departure, Leaving leaving)
+{
+    StarfarerUniverse *universe = departure.universe;
+    if (!universe)
         return true;
-    const SaveState &state = m_current->saveState();
-    if (!state.settled())
+    if (departure.everyWrite)
+        departure.awaited = universe->lastSaveRequest();
+    if (!universe->lastOutcome().settles(departure.awaited))
         return false;
-    // A universe being deleted is left whatever its writes did.
-    if (state.kind == SaveState::Kind::clean || change.leaveAgreed || change.kind == Switch::Kind::deleteFile)
+    if (universe->lastOutcome().kind == SaveState::Kind::clean || departure.leaveAgreed)
         return true;
-    if (!std::exchange(change.retried, true) && m_current->retryFailedSave())
-        return false;
-    if (!m_leaveUnsaved)
+    if (!std::exchange(departure.retried, true)) {
+        // A write already asked for, of a later edit, is the try.
+        universe->retryFailedSave();
+        departure.awaited = universe->lastSaveRequest();
+        if (!universe->lastOutcome().settles(departure.awaited))
+            return false;
+    }
+    if (!m_leaveUnsaved) {
+        departure.leaveAgreed = true;
         return true;
-    if (!change.asking)
-        askToLeave();
+    }
+    if (!departure.question)
+        askToLeave(departure, leaving);
     return false;
 }
 
-void UniverseManager::askToLeave()
+void UniverseManager::askToLeave(Departure &departure, Leaving leaving)
 {
-    m_switch->asking = true;
-    const Leaving leaving = m_switch->kind == Switch::Kind::quit ? Leaving::quitting : Leaving::switching;
-    const quint64 number = m_switch->number;
-    m_leaveUnsaved(*m_current, leaving, [store = QPointer<UniverseManager>(this), number](bool leave) {
-        // Taken from the event loop: the question may answer before it returns.
-        QMetaObject::invokeMethod(
-            store,
-            [store, number, leave] {
-                if (!store->m_switch || store->m_switch->number != number)
-                    return;
-                store->m_switch->asking = false;
-                if (!leave) {
-                    store->endSwitch();
-                    return;
-                }
-                store->m_switch->leaveAgreed = true;
-                store->advance();
-            },
-            Qt::QueuedConnection);
-    });
+    static quint64 questions = 0;
+    departure.question = ++questions;
+    const quint64 question = departure.question;
+    m_leaveUnsaved(*departure.universe, leaving,
+                   [store = QPointer<UniverseManager>(this), question](bool leave) {
+                       // Taken from the event loop: the question may answer before it returns.
+                       if (store) {
+                           QMetaObject::invokeMethod(
+                               store, [store, question, leave] { store->answered(question, leave); },
+                               Qt::QueuedConnection);
+                       }
+                   });
 }
 
-void UniverseManager::removeDeleted()
+void UniverseManager::answered(quint64 question, bool leave)
+{
+    if (!m_switch)
+        return;
+    QList<Departure> &leaving = m_switch->leaving;
+    const auto asked = std::find_if(leaving.begin(), leaving.end(), [question](const Departure &departure) {
+        return departure.question == question;
+    });
+    if (asked == leaving.end())
+        return; // asked for a change replaced since
+    asked->question = 0;
+    if (leave) {
+        asked->leaveAgreed = true;
+        advance();
+        return;
+    }
+    // Staying ends the change, whose universe being made is not made, or the quit; a
+    // quit that was to follow the change comes now.
+    const bool quit = m_switch->kind == Pending::quit;
+    endSwitch(Made::discarded);
+    if (quit)
+        setQuitting(false);
+    else
+        followWithQuit();
+}
+
+bool UniverseManager::removeDeleted()
 {
     Switch &change = *m_switch;
-    const Header deleted = change.target;
+    const Header deleted = *std::exchange(change.deleted, std::nullopt);
     if (!removeListedFile(deleted)) {
-        endSwitch();
+        // The file is still there: its universe stays, and saves again. A quit that was
+        // to follow is given up, so that the user sees why.
+        if (change.deletesCurrent)
+            m_current->resumeSaving();
+        endSwitch(Made::written);
+        setQuitting(false);
         refreshHeaders();
-        return;
+        return false;
     }
     refreshHeaders();
-    if (!change.deletesCurrent) {
-        endSwitch();
-        return;
+    if (change.deletesCurrent) {
+        m_currentDeleted = true;
+        if (!change.target)
+            chooseReplacement();
+        return true;
     }
-    change.currentDeleted = true;
-    m_current->stopSaving();
-    // The first remaining universe opens, or a new "My Universe" when there is none.
-    if (!m_headers.isEmpty()) {
-        change.kind = Switch::Kind::open;
-        change.target = m_headers.first();
-        startReading();
-        return;
-    }
-    makeCreation(change, kDefaultName);
-    setOpening(change.target);
-    advance();
+    if (change.target)
+        return true;
+    endSwitch(Made::written);
+    return false;
 }
 
 bool UniverseManager::removeListedFile(const Header &header)
@@ -375,9 +580,13 @@ bool UniverseManager::removeListedFile(const Header &header)
 void UniverseManager::finishOpening()
 {
     Switch &change = *m_switch;
+    if (change.retaken) {
+        switchToOpened(std::move(change.retaken));
+        return;
+    }
     if (!change.read)
         return;
-    const Header header = change.target;
+    const Header header = *change.target;
     BackgroundDecoder::Outcome outcome = std::move(*change.read);
     change.read.reset();
     QString reason = outcome.error;
@@ -389,15 +598,15 @@ void UniverseManager::finishOpening()
                  uuidText(outcome.decoded->contents.id) + QLatin1Char(')');
     }
     if (!outcome.decoded || replaced) {
-        if (change.currentDeleted) {
+        if (m_currentDeleted) {
             // The universe deleted cannot stay: a new one takes its place.
             reportUnreadable(header.filePath, reason);
             makeCreation(change, kDefaultName);
             setOpening(change.target);
-            advance();
+            finishCreating();
             return;
         }
-        endSwitch();
+        endSwitch(Made::written);
         setLoadError(kLoadErrorText, header.filePath);
         printStatusLine(QStringLiteral("Failed to load universe ") + uuidText(header.id) +
                         QStringLiteral(": ") + reason);
@@ -406,11 +615,14 @@ void UniverseManager::finishOpening()
         emit openFailed();
         return;
     }
-    const bool listAgain = change.currentDeleted;
-    endSwitch();
     m_headerCache.remember(header.filePath, outcome.decoded->listing); // not read again to be listed
-    setCurrent(StarfarerUniverse::fromFile(header.filePath, std::move(*outcome.decoded), m_folder));
-    storeLastUniverseID(m_current->id());
+    switchToOpened(StarfarerUniverse::fromFile(header.filePath, std::move(*outcome.decoded), m_folder));
+}
+
+void UniverseManager::switchToOpened(std::unique_ptr<StarfarerUniverse> opened)
+{
+    const bool listAgain = m_currentDeleted;
+    switchTo(std::move(opened));
     setLoadError(std::nullopt);
     if (listAgain)
         refreshHeaders();
@@ -434,23 +646,61 @@ void UniverseManager::finishCreating()
     if (!written)
         emit operationFailed(state.message);
     // A universe that could not be written is not switched to, unless the one left
-    // was deleted: the store always has a current universe.
-    if (!written && !change.currentDeleted) {
-        endSwitch();
+    // was deleted: the store always has a current universe. A quit that was to follow
+    // is given up, so that the user sees why.
+    if (!written && !m_currentDeleted) {
+        endSwitch(Made::discarded);
+        setQuitting(false);
         return;
     }
-    std::unique_ptr<StarfarerUniverse> next = std::move(change.created);
-    endSwitch();
+    switchTo(std::move(change.created));
+    refreshHeaders();
+}
+
+void UniverseManager::switchTo(std::unique_ptr<StarfarerUniverse> next)
+{
+    // Edits the user chose to leave unsaved are tried no more.
+    const bool unsavedLeft = !m_switch->leaving.isEmpty() && m_switch->leaving.first().leaveAgreed;
+    endSwitch(Made::written);
+    if (unsavedLeft)
+        m_current->stopSaving();
     setCurrent(std::move(next));
     storeLastUniverseID(m_current->id());
-    refreshHeaders();
 }
 
 void UniverseManager::makeCreation(Switch &change, const QString &name) const
 {
-    change.kind = Switch::Kind::create;
     change.created = makeNew(name);
+    change.writeAsked = false;
     change.target = Header{change.created->id(), change.created->name(), change.created->filePath()};
+}
+
+void UniverseManager::chooseReplacement()
+{
+    Switch &change = *m_switch;
+    if (!m_headers.isEmpty()) {
+        change.target = m_headers.first();
+        startReading();
+        return;
+    }
+    makeCreation(change, kDefaultName);
+    setOpening(change.target);
+}
+
+void UniverseManager::nameReplacement()
+{
+    const Switch &change = *m_switch;
+    if (change.target || !change.deletesCurrent) {
+        setOpening(change.target);
+        return;
+    }
+    for (const Header &header : std::as_const(m_headers)) {
+        if (header.filePath != change.deleted->filePath) {
+            setOpening(header);
+            return;
+        }
+    }
+    setOpening(Header{QUuid(), kDefaultName, QString()});
 }
 
 void UniverseManager::setOpening(const std::optional<Header> &header)
@@ -462,30 +712,70 @@ void UniverseManager::setOpening(const std::optional<Header> &header)
         emit openingChanged();
 }
 
-void UniverseManager::endSwitch()
+void UniverseManager::setMadeAside(Switch &change, Made made)
+{
+    if (!change.created)
+        return;
+    if (made == Made::discarded)
+        change.created->stopSaving();
+    else if (!change.writeAsked)
+        change.created->save();
+    change.writeAsked = false;
+    keepUntilWritten(std::move(change.created));
+}
+
+void UniverseManager::dropOpening(Switch &change)
+{
+    m_decoder.abandon();
+    change.read.reset();
+    if (change.retaken)
+        keepUntilWritten(std::move(change.retaken));
+}
+
+void UniverseManager::endSwitch(Made made)
 {
     if (!m_switch)
         return;
     std::unique_ptr<Switch> change = std::move(m_switch);
     for (const QMetaObject::Connection &watch : std::as_const(change->watches))
         disconnect(watch);
-    m_decoder.abandon();
-    if (StarfarerUniverse *created = change->created.release()) {
-        // Dropped once its write is done, without waiting for it here; the listing
-        // then shows it, as the user made it.
-        created->setParent(this);
-        if (created->saveState().settled()) {
-            created->deleteLater();
-        } else {
-            connect(created, &StarfarerUniverse::saveStateChanged, this, [this, created] {
-                if (!created->saveState().settled())
-                    return;
-                created->deleteLater();
-                refreshHeaders();
-            });
-        }
-    }
+    dropOpening(*change);
+    setMadeAside(*change, made);
     setOpening(std::nullopt);
+}
+
+// A universe left, or made and not opened, goes once its writes are done, without
+// waiting for them here: until then the store keeps it, tells when a write of it
+// fails (it is then tried again on its own timer), and a quit waits for it. It goes
+// later in any case, after the views that still showed it, which the listeners of the
+// change have just handed to deleteLater(), so that it holds the last share of its
+// values and frees them on a worker thread.
+void UniverseManager::keepUntilWritten(std::unique_ptr<StarfarerUniverse> universe)
+{
+    StarfarerUniverse *kept = universe.release();
+    kept->setParent(this); // deleted with the store if no event loop runs again
+    if (kept->saveState().kind == SaveState::Kind::clean) {
+        kept->deleteLater();
+        return;
+    }
+    m_kept.append(kept);
+    connect(kept, &StarfarerUniverse::written, this, &UniverseManager::rememberWritten, Qt::UniqueConnection);
+    connect(kept, &StarfarerUniverse::saveFailed, this, &UniverseManager::operationFailed);
+    connect(
+        kept, &StarfarerUniverse::saveStateChanged, this,
+        [this, kept = QPointer<StarfarerUniverse>(kept)] { keptStateChanged(kept); }, Qt::QueuedConnection);
+}
+
+void UniverseManager::keptStateChanged(StarfarerUniverse *kept)
+{
+    if (!kept || !m_kept.contains(kept))
+        return;
+    if (kept->saveState().kind == SaveState::Kind::clean) {
+        m_kept.removeOne(kept);
+        kept->deleteLater();
+        refreshHeaders(); // a universe made shows once written
+    }
+    advance(); // a quit waits for it
 }
 
 QList<UniverseManager::Header> UniverseManager::loadHeaders(const HeaderCache::ReadVisitor &visitRead)
@@ -513,20 +803,11 @@ void UniverseManager::storeLastUniverseID(const std::optional<QUuid> &id)
 
 void UniverseManager::writeSetting(const QString &key, const QVariant &value)
 {
-    // Writing the file ends in a flush to disk, which takes up to a second when the
-    // disk is busy, and the settings of one file share their values in the process
-    // under one lock, held for the whole write: the GUI thread writes no setting,
-    // which would also have it write the file again from its event loop, and reads
-    // them only at start-up. A worker sets the value and writes the file, through
-    // settings of its own on the same file, one write after another.
-    m_settingsWriter.start([fileName = m_settings->fileName(), format = m_settings->format(), key, value] {
-        QSettings settings(fileName, format);
-        if (value.isValid())
-            settings.setValue(key, value);
-        else
-            settings.remove(key);
-        settings.sync();
-    });
+    // The settings of one file share their values in the process under one lock,
+    // held for the whole of a write: the GUI thread writes no setting, which would
+    // also have it write the file again from its event loop, and reads them only at
+    // start-up.
+    m_settingsWriter.set(key, value);
 }
 
 std::unique_ptr<StarfarerUniverse> UniverseManager::migrateIfNeeded(QList<Header> &listed)
@@ -569,6 +850,8 @@ std::unique_ptr<StarfarerUniverse> UniverseManager::makeNew(const QString &name)
 {
     auto universe = std::make_unique<StarfarerUniverse>(m_folder);
     universe->setName(name);
+    if (m_writeObserver)
+        universe->setWriteObserver(m_writeObserver);
     return universe;
 }
 
@@ -592,16 +875,16 @@ void UniverseManager::setCurrent(std::unique_ptr<StarfarerUniverse> universe)
     if (universe.get() == m_current.get())
         return;
     std::unique_ptr<StarfarerUniverse> old = std::exchange(m_current, std::move(universe));
-    connect(m_current.get(), &StarfarerUniverse::written, this, &UniverseManager::rememberWritten);
+    m_currentDeleted = false;
+    if (m_writeObserver)
+        m_current->setWriteObserver(m_writeObserver);
+    connect(m_current.get(), &StarfarerUniverse::written, this, &UniverseManager::rememberWritten,
+            Qt::UniqueConnection);
     emit currentChanged();
-    // The old document is deleted later, so views still holding it during this
-    // change (or in a running menu) never see a dangling pointer; and after the views
-    // that showed it, which the listeners have just handed to deleteLater(), so that
-    // it holds the last share of its values and frees them on a worker thread.
-    if (old) {
-        old->setParent(this); // deleted with the manager if no event loop runs again
-        old.release()->deleteLater();
-    }
+    // Views still holding the old document during this change (or in a running menu)
+    // never see a dangling pointer: it is deleted later.
+    if (old)
+        keepUntilWritten(std::move(old));
 }
 
 void UniverseManager::rememberWritten(const QString &path, const StarfarerUniverse::Listing &listing)

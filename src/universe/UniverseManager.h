@@ -3,6 +3,7 @@
 #include "BackgroundDecoder.h"
 #include "FolderLock.h"
 #include "HeaderCache.h"
+#include "SettingsWriter.h"
 #include "StarfarerUniverse.h"
 #include "model/NaturalOrder.h"
 
@@ -10,7 +11,6 @@
 #include <QObject>
 #include <QSettings>
 #include <QString>
-#include <QThreadPool>
 #include <QUuid>
 #include <QVariant>
 
@@ -66,22 +66,29 @@ public:
         switching,
         quitting,
     };
-    // Asked when the current universe is to be left (another opened or created, or
-    // the program quitting) and its latest edits could not be saved, even when tried
-    // once more. The answer is given later, once: true leaves the universe and its
-    // unsaved edits, false stays. Without a question the store leaves.
+    // Asked when a universe is to be left (the current one, as another is opened or
+    // created; or, as the program quits, the current one or one left earlier whose
+    // writes went on) and its latest edits could not be saved, even when tried once
+    // more. The answer is given later, once: true leaves the universe and its unsaved
+    // edits, false stays (and, quitting, ends the quit). Without a question the store
+    // leaves.
     using Answer = std::function<void(bool leave)>;
     using LeaveUnsavedQuestion =
-        std::function<void(StarfarerUniverse &current, Leaving leaving, Answer answer)>;
+        std::function<void(StarfarerUniverse &universe, Leaving leaving, Answer answer)>;
     void setLeaveUnsavedQuestion(LeaveUnsavedQuestion question) { m_leaveUnsaved = std::move(question); }
 
     // Leaving the current universe never waits: open(), create(), deleting the
     // current universe and prepareToQuit() return at once, and the store goes on from
     // the event loop while the universe left finishes its writes on their own thread
-    // and the next one is read or written on another. The universe left is left once
-    // its writes are done: when the last failed, it is tried once more, and then the
-    // user is asked (the question above). The latest request wins: each of these
-    // abandons the one under way, whose universe is then left unread or dropped.
+    // and the next one is read or written on another. A universe is left once the
+    // writes of the edits made before the request are done (edits made since are
+    // written after it is left, and a failure of theirs is told by operationFailed());
+    // when the last of those failed, it is tried once more, and then the user is asked
+    // (the question above). A universe being deleted writes nothing more once its
+    // delete is asked. A request made while another is under way follows fixed rules:
+    // a confirmed create or delete is never dropped (it is carried out, or the universe
+    // made written and listed, and the later request follows it); an open gives way to
+    // any later request; while a quit is under way (quitting()) no other is taken.
     // Headers are taken by value: callers pass elements of headers(), which these
     // operations replace.
     // Opens a listed universe from the file it was listed from, read and decoded on
@@ -105,10 +112,18 @@ public:
     // opened, or a new "My Universe" made, and nothing of the deleted one is written
     // any more.
     void deleteUniverse(Header header);
-    // Gets ready for the program to end: once the current universe's writes are done
-    // (or the user chose to leave edits that could not be saved), quitReady() is
-    // emitted. Staying, when asked, ends it without a signal.
+    // Gets ready for the program to end: once the request under way is carried out,
+    // and every write of the current universe and of those left earlier is done (or
+    // the user chose to leave edits that could not be saved), quitReady() is emitted.
+    // Staying, when asked, ends the quit without a signal, as does a create or delete
+    // that the quit followed and that failed (the failure is told).
     void prepareToQuit();
+    // From prepareToQuit() until quitReady() or the quit's end: no request is taken.
+    bool quitting() const { return m_quitAsked; }
+    // Called on the saving thread with each snapshot of the store's universes (the
+    // current one, and those the store opens or makes from now on) just before it is
+    // written.
+    void setWriteObserver(std::function<void(const UniverseContents &)> observer);
 
     // The stored universes (".json" files whose id and name can be read), sorted by
     // name as file managers sort (letter case ignored, numbers by value), stably.
@@ -117,7 +132,8 @@ public:
     // `visitRead`.
     QList<Header> loadHeaders(const HeaderCache::ReadVisitor &visitRead = {});
     void storeLastUniverseID(const std::optional<QUuid> &id);
-    // Sets the key to the value, or removes it for no value, on the settings' worker.
+    // Sets the key to the value, or removes it for no value, on the settings' worker,
+    // which writes the latest values of all the keys set, once, when it is free.
     void writeSetting(const QString &key, const QVariant &value);
     // The one-time migration; `listed` is the current listing, to which the migrated
     // universe is added. Returns the migrated universe, which start-up opens (and
@@ -134,17 +150,62 @@ signals:
     void loadErrorChanged();
     // A universe started or stopped being opened (opening()).
     void openingChanged();
+    // A quit started or ended (quitting()).
+    void quittingChanged();
     // A universe chosen to be opened could not be read; loadError() says so (even
     // when it already did, for an earlier failure of the same file).
     void openFailed();
     // A failure the user must be told about (a universe that could not be saved,
     // removed or opened); `message` says which file and why.
     void operationFailed(const QString &message);
-    // Nothing of the current universe is left to write: the program may end.
+    // What the user asked for before the quit is done, and nothing of any universe is
+    // left to write: the program may end.
     void quitReady();
 
 private:
+    struct Departure;
     struct Switch;
+    // The requests the store takes.
+    enum class Request {
+        open,          // another universe
+        stay,          // the current universe chosen again
+        create,        // a new universe
+        deleteCurrent, // the current universe's file
+        deleteOther,   // another universe's file
+        quit,
+    };
+    // What is under way when a request comes: a change of the current universe, or a
+    // quit (under way, or to follow the change under way).
+    enum class Pending {
+        nothing,
+        open,
+        create,
+        deleteCurrent,
+        quit,
+    };
+    // What a request does to the one under way (ruleFor() holds the table).
+    enum class Rule {
+        replace,      // the one under way ends; the request starts
+        drop,         // the request is not taken; the one under way goes on
+        joinDelete,   // what the request opens or makes replaces the universe deleted
+        deleteFirst,  // the delete goes first; the universe being made replaces it
+        quitAfter,    // the quit follows the one under way
+        removeAtOnce, // the other universe's file goes now; the one under way goes on
+    };
+    // What becomes of a universe made by a change that ends before it is current.
+    enum class Made {
+        written,   // written and listed all the same: the user asked for it
+        discarded, // not written: the user chose to stay
+    };
+
+    static Rule ruleFor(Pending pending, Request request);
+    Pending pending() const;
+    void take(Request request, Header header);
+    void start(Request request, Header header);
+    void joinDelete(Request request, Header header);
+    void deleteFirst(const Header &header);
+    void removeOther(const Header &header);
+    void setQuitting(bool quitting);
 
     std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error);
     // The universe named by "lastUniverseID", if it can be read; an unreadable file
@@ -159,31 +220,51 @@ private:
     // Saves a document that is not current yet, waiting for the write (at start-up
     // only); reports a failure.
     bool saveReporting(StarfarerUniverse &universe);
-    // Starts a change of the current universe, abandoning the one under way.
     void beginSwitch(std::unique_ptr<Switch> change);
     // Takes the change under way as far as it can go now; called again by whatever
-    // it waits for.
+    // it waits for. Once it ends, a quit asked meanwhile follows.
     void advance();
-    // Whether the universe left may be left now: its writes are done, and written
-    // or left unsaved by the user's choice. Otherwise tries the failed write once
-    // more or asks the user, and the change goes on when that ends.
-    bool currentSettled();
-    void askToLeave();
-    // The steps that end each kind of change.
-    void removeDeleted();
+    void followWithQuit();
+    // Whether the universes the change leaves may be left now.
+    bool mayLeave();
+    // Whether `departure`'s universe may be left now: the writes it waits for are
+    // done, and written or left unsaved by the user's choice. Otherwise tries the
+    // failed write once more or asks the user, and the change goes on when that ends.
+    bool departed(Departure &departure, Leaving leaving);
+    void askToLeave(Departure &departure, Leaving leaving);
+    void answered(quint64 question, bool leave);
+    // The steps that end each kind of change. removeDeleted() is false once the change
+    // ended (the file could not be removed, or no universe is to replace it).
+    bool removeDeleted();
     // Removes the file a universe was listed from; false, told by operationFailed(),
     // when it is still there.
     bool removeListedFile(const Header &header);
     void finishOpening();
+    void switchToOpened(std::unique_ptr<StarfarerUniverse> opened);
     void finishCreating();
-    // Reads the file of the universe to open on the worker.
+    // Makes `next` current in place of the universe the change leaves, and ends it.
+    void switchTo(std::unique_ptr<StarfarerUniverse> next);
+    // Reads the file of the universe to open on the worker, or takes back the universe
+    // left that still writes it.
     void startReading();
+    // The universe to open is not opened: its read is abandoned, and a universe left
+    // taken back is kept again until its writes end.
+    void dropOpening(Switch &change);
     // Makes `change` the creation of a new universe named `name`.
     void makeCreation(Switch &change, const QString &name) const;
+    // The first remaining universe replaces the one deleted, or a new "My Universe"
+    // when none is left.
+    void chooseReplacement();
+    // Shows, while the deleted universe's last write ends, what will replace it.
+    void nameReplacement();
     void setOpening(const std::optional<Header> &header);
-    // Ends the change under way; its universe still being read is left unread, and
-    // one being created is dropped once its write is done.
-    void endSwitch();
+    // A universe made for the change that will not become current by it.
+    void setMadeAside(Switch &change, Made made);
+    // Ends the change under way; its universe still being read is left unread.
+    void endSwitch(Made made);
+    // Keeps a universe left (or made and not opened) until its writes are done.
+    void keepUntilWritten(std::unique_ptr<StarfarerUniverse> universe);
+    void keptStateChanged(StarfarerUniverse *kept);
     // The documents the store saves, and the current one, tell what their writes put
     // in place: listing then reads none of their files, only files changed by others.
     void rememberWritten(const QString &path, const StarfarerUniverse::Listing &listing);
@@ -195,6 +276,9 @@ private:
 
     UniverseFolder m_folder;
     QSettings *m_settings;
+    // Let go after every member below and every universe the store keeps: no write
+    // of this instance outlives it.
+    FolderLock m_lock;
     std::unique_ptr<StarfarerUniverse> m_current;
     QList<Header> m_headers;
     std::optional<QString> m_loadError;
@@ -202,12 +286,16 @@ private:
     HeaderCache m_headerCache;
     NaturalOrder m_order;
     int m_filesOpened = 0;
-    FolderLock m_lock;
     LeaveUnsavedQuestion m_leaveUnsaved;
+    std::function<void(const UniverseContents &)> m_writeObserver;
+    // What the store knows, apart from the change under way: the current universe's
+    // file was removed (it is being replaced), and a quit was asked.
+    bool m_currentDeleted = false;
+    bool m_quitAsked = false;
+    // Universes left, or made and not opened, whose writes go on (children).
+    QList<StarfarerUniverse *> m_kept;
     std::unique_ptr<Switch> m_switch;
     std::optional<Header> m_opening;
     BackgroundDecoder m_decoder;
-    // Writes the settings file off the GUI thread, one write at a time; waits for the
-    // last when the manager goes.
-    QThreadPool m_settingsWriter;
+    SettingsWriter m_settingsWriter;
 };

@@ -56,10 +56,11 @@ bool UniverseSaver::retryFailed()
     return m_saveAsked || writing();
 }
 
-void UniverseSaver::discard()
+void UniverseSaver::setDiscarding(bool discarding)
 {
-    m_discarded = true;
-    m_saveAsked = false;
+    m_discarded = discarding;
+    if (discarding)
+        m_saveAsked = false;
 }
 
 bool UniverseSaver::pending() const

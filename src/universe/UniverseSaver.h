@@ -55,7 +55,7 @@ public:
     // The calls below are made on the document's thread.
     // Asks for the document as it is when the thread is next free to be written.
     // Returns the request's number: the requests are numbered in order from 1, and
-    // each outcome tells the newest request its write held. Once discarded, nothing
+    // each outcome tells the newest request its write held. While discarding, nothing
     // is asked and the number of the last request is returned.
     quint64 save();
     // Starts the write asked for while the last one ran; called when a write finished.
@@ -65,9 +65,10 @@ public:
     // Asks for a save when the last write failed, its failure has been taken with
     // takeOutcomes(), and no save is pending; true when it did.
     bool retryFailed();
-    // From now on save() asks for nothing: the file is gone for good. A write under
-    // way still ends.
-    void discard();
+    // While discarding, save() asks for nothing: the file is gone, or about to go, for
+    // good. A write under way still ends.
+    void setDiscarding(bool discarding);
+    bool discarding() const { return m_discarded; }
     // Whether a save is asked for or being written.
     bool pending() const;
     // The number of the last save asked for.

@@ -5,6 +5,7 @@
 
 #include "app/MessageBanner.h"
 #include "ui/ProgressSpinner.h"
+#include "universe/ScriptedWrites.h"
 #include "universe/StoreWaits.h"
 #include "universe/WorkerPools.h"
 
@@ -14,8 +15,6 @@
 #include <optional>
 
 namespace {
-
-using UniverseSwitch = AppTest;
 
 const QUuid kAtlas = QUuid::fromString(QStringLiteral("11111111-1111-4111-8111-111111111111"));
 const QUuid kBorealis = QUuid::fromString(QStringLiteral("22222222-2222-4222-8222-222222222222"));
@@ -32,6 +31,25 @@ struct WhileOpening
 };
 
 } // namespace
+
+class UniverseSwitch : public AppTest
+{
+protected:
+    // Atlas open and remembered, Borealis stored beside it.
+    void startOnAtlas()
+    {
+        writeUniverse(kAtlas, QStringLiteral("Atlas"));
+        writeUniverse(kBorealis, QStringLiteral("Borealis"));
+        remember(kAtlas);
+        startApp();
+    }
+
+    StarfarerUniverse::Header borealis() const
+    {
+        const QList<StarfarerUniverse::Header> headers = manager()->headers();
+        return headers.at(1).id == kBorealis ? headers.at(1) : headers.at(0);
+    }
+};
 
 class UniverseSwitchWatch : public UniverseSwitch
 {
@@ -70,10 +88,7 @@ protected:
 // new universe fills the window with the signals of a switch and the menu is back.
 TEST_F(UniverseSwitchWatch, TheMenuShowsTheUniverseOpeningAndIsBackOnceItIsOpen)
 {
-    writeUniverse(kAtlas, QStringLiteral("Atlas"));
-    writeUniverse(kBorealis, QStringLiteral("Borealis"));
-    remember(kAtlas);
-    startApp();
+    startOnAtlas();
     EXPECT_FALSE(indicatorShown());
     watchOpening();
     QPointer<ControlView> before = view();
@@ -131,12 +146,8 @@ TEST_F(UniverseSwitchWatch, AUniverseThatCannotBeReadGivesTheMenuBackAsItWas)
 // the universe that was open stays the remembered one, and the next start opens it.
 TEST_F(UniverseSwitch, QuittingWhileAUniverseIsReadDropsTheRead)
 {
-    writeUniverse(kAtlas, QStringLiteral("Atlas"));
-    writeUniverse(kBorealis, QStringLiteral("Borealis"));
-    remember(kAtlas);
-    startApp();
-    const QList<StarfarerUniverse::Header> headers = manager()->headers();
-    manager()->open(headers.at(1).id == kBorealis ? headers.at(1) : headers.at(0));
+    startOnAtlas();
+    manager()->open(borealis());
     ASSERT_TRUE(manager()->opening().has_value());
 
     window()->quit();
@@ -148,4 +159,85 @@ TEST_F(UniverseSwitch, QuittingWhileAUniverseIsReadDropsTheRead)
 
     startApp();
     EXPECT_EQ(universe()->id(), kAtlas);
+}
+
+// While a quit waits for the open universe's last write, the universe menu cannot be
+// opened and the store takes no other choice. When that write fails, the user who
+// stays keeps the window and gets the menu back.
+TEST_F(UniverseSwitch, WhileAQuitWaitsTheMenuIsOffAndStayingGivesItBack)
+{
+    startOnAtlas();
+    UniverseMenuButton *button = view()->universeMenuButton();
+    const QString file = universe()->filePath();
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file)); // a folder: saving fails
+    {
+        saving_test::HeldWrite held(*universe());
+        universe()->setName(QStringLiteral("Atlas, unsaved"));
+        universe()->save();
+        ASSERT_TRUE(held.started());
+        window()->quit();
+        settle();
+        EXPECT_TRUE(window()->isVisible());
+        EXPECT_TRUE(manager()->quitting());
+        EXPECT_FALSE(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_FALSE(button->menu()->isVisible());
+        manager()->open(borealis()); // a choice made in the menu just before
+        EXPECT_FALSE(manager()->opening().has_value());
+
+        const NextQuestion question(QStringLiteral("Cancel"));
+        held.release();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !manager()->quitting(); }, 30000));
+        EXPECT_TRUE(question.asked());
+    }
+    settle();
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(universe()->id(), kAtlas);
+
+    const NextQuestion question(QStringLiteral("Switch Anyway"));
+    chooseFromMenu(QStringLiteral("Borealis"));
+    EXPECT_TRUE(question.asked());
+    EXPECT_EQ(universe()->id(), kBorealis);
+}
+
+// Quitting right after deleting the open universe, while its last write still runs,
+// ends the program only once its file is gone and another universe is remembered.
+TEST_F(UniverseSwitch, AQuitRightAfterADeleteClosesOnceTheFileIsGone)
+{
+    startOnAtlas();
+    const QString file = universe()->filePath();
+    saving_test::HeldWrite held(*universe());
+    universe()->setName(QStringLiteral("Atlas, edited"));
+    universe()->save();
+    ASSERT_TRUE(held.started());
+
+    QAction *remove = nullptr;
+    for (QAction *action : universeMenu()->actions()) {
+        if (action->objectName() == QStringLiteral("deleteUniverse"))
+            remove = action;
+    }
+    ASSERT_NE(remove, nullptr);
+    remove->trigger();
+    settle();
+    ASSERT_NE(shownAlert(), nullptr);
+    QTest::mouseClick(buttonTitled(shownAlert(), QStringLiteral("Delete")), Qt::LeftButton);
+    settle();
+    window()->quitAction()->trigger();
+    settle();
+    EXPECT_TRUE(window()->isVisible());
+
+    bool goneAtClose = false;
+    held.release();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            goneAtClose = !QFile::exists(file);
+            return !window()->isVisible();
+        },
+        30000));
+    EXPECT_TRUE(goneAtClose);
+    m_app.reset();
+    waitForWorkers();
+    m_settings.sync();
+    EXPECT_EQ(m_settings.value(QStringLiteral("lastUniverseID")).toString(), uuidText(kBorealis));
 }

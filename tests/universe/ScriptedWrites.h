@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -98,22 +99,26 @@ private:
     QSemaphore m_held, m_mayGo;
 };
 
-// Holds the next write of a document on its saving thread until the test lets it go.
-// The document may go first (a store that switched away deletes it). A write held for
-// a minute goes on its own and says so: a caller that waited for it on the test's
-// thread then fails the test instead of hanging it.
+// Holds the next write of a document (or, given a store, of the store's documents,
+// the next one whose snapshot `picks` takes) on its saving thread until the test lets
+// it go. The document may go first (a store that switched away deletes it). A write
+// held for a minute goes on its own and says so: a caller that waited for it on the
+// test's thread then fails the test instead of hanging it.
 class HeldWrite
 {
 public:
-    explicit HeldWrite(StarfarerUniverse &universe) : m_state(std::make_shared<State>())
+    template <typename Observed>
+    explicit HeldWrite(Observed &observed, std::function<bool(const UniverseContents &)> picks = {})
+        : m_state(std::make_shared<State>())
     {
-        universe.setWriteObserver([state = m_state](const UniverseContents &) {
-            if (!state->holding.exchange(false))
-                return;
-            state->started.release();
-            if (!state->mayGo.tryAcquire(1, 60000))
-                state->timedOut = true;
-        });
+        observed.setWriteObserver(
+            [state = m_state, picks = std::move(picks)](const UniverseContents &snapshot) {
+                if ((picks && !picks(snapshot)) || !state->holding.exchange(false))
+                    return;
+                state->started.release();
+                if (!state->mayGo.tryAcquire(1, 60000))
+                    state->timedOut = true;
+            });
     }
     ~HeldWrite() { release(); }
 

@@ -1,3 +1,4 @@
+#include "HeldSettings.h"
 #include "RunningWaits.h"
 #include "StoreWaits.h"
 #include "UniverseStoreSupport.h"
@@ -79,66 +80,24 @@ TEST_F(StartUp, EveryUniverseChosenIsRememberedOnDiskWhenTheStoreIsGone)
     }
 }
 
-// A settings file that takes long to write (a busy disk's flush): its writes are
-// held while they hold the file's lock, until the test lets them go, or twenty seconds
-// have passed, which counts as a failure.
-namespace held_settings {
-
-std::atomic_bool holding = false, timedOut = false;
-QSemaphore mayGo;
-
-bool read(QIODevice &device, QSettings::SettingsMap &map)
-{
-    for (const QByteArray &line : device.readAll().split('\n')) {
-        const qsizetype equals = line.indexOf('=');
-        if (equals > 0)
-            map.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
-    }
-    return true;
-}
-
-bool write(QIODevice &device, const QSettings::SettingsMap &map)
-{
-    if (holding && !mayGo.tryAcquire(1, 20000))
-        timedOut = true;
-    for (auto entry = map.cbegin(); entry != map.cend(); ++entry)
-        device.write(entry.key().toUtf8() + '=' + entry.value().toString().toUtf8() + '\n');
-    return true;
-}
-
-} // namespace held_settings
-
 // Neither a first start nor switching universes waits for the settings file: while
 // its writes are held, with its lock, on their worker, every switch ends; once they
 // go, the file remembers the last universe chosen and the migration done.
 TEST_F(StartUp, SwitchingNeverWaitsForTheSettingsFile)
 {
-    static const QSettings::Format slow = QSettings::registerFormat(
-        QStringLiteral("slow"), held_settings::read, held_settings::write, Qt::CaseSensitive);
     // A first start: the store marks its one-time migration done in the file too.
-    QSettings settings(m_documents.filePath(QStringLiteral("slow.conf")), slow);
+    QSettings settings(m_documents.filePath(QStringLiteral("slow.conf")), held_settings::format());
     QList<UniverseManager::Header> listed;
     for (const QString &name : {QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")}) {
         const QUuid id = QUuid::createUuid();
         listed.append({id, name, writeUniverse(id, name)});
     }
 
-    held_settings::mayGo.tryAcquire(held_settings::mayGo.available());
-    held_settings::holding = true;
-    held_settings::timedOut = false;
     {
         UniverseManager manager(folder(), &settings);
         // The writes go however the test ends, before the store, made first and so
         // gone last, waits for them.
-        struct LetGo
-        {
-            ~LetGo()
-            {
-                held_settings::holding = false;
-                held_settings::mayGo.release(100);
-            }
-        };
-        const LetGo letGo;
+        const held_settings::Hold hold;
         ASSERT_TRUE(manager.start());
         for (const UniverseManager::Header &header : {listed[1], listed[2], listed[0], listed[2]}) {
             if (header.id != manager.current()->id())

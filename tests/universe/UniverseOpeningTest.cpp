@@ -7,6 +7,7 @@
 #include "SeededSource.h"
 #include "UniverseStoreSupport.h"
 
+#include "ScriptedWrites.h"
 #include "StoreWaits.h"
 #include "universe/BackgroundDecoder.h"
 #include "universe/ParallelListReader.h"
@@ -227,15 +228,18 @@ TEST_F(Opening, TheUniverseLeftOutlivesTheSwitchAndTheViewsDroppedInIt)
                                   QStringLiteral("universe")}));
 }
 
-// Edits to the current universe made while the other one is read are written before
-// it is left; when they cannot be, even when tried once more, the user is asked once
-// their outcome is in, and not again in the same switch once they chose to leave
-// unsaved edits. Staying drops what was read.
-TEST_F(Opening, EditsMadeWhileReadingAreSavedOrAskedAboutBeforeLeaving)
+// A switch waits for the writes of the edits made before it was asked: when they
+// cannot be saved, even when tried once more, the user is asked once their outcome is
+// in, and not again in the same switch once they chose to leave unsaved edits;
+// staying drops what was read. Edits made while the other universe is read are
+// written too, after the universe is left if need be: a write of theirs that then
+// fails is told and tried again until it is written.
+TEST_F(Opening, EditsBeforeASwitchAreSavedOrAskedAboutAndLaterOnesWrittenOrTold)
 {
-    const QUuid atlas = QUuid::createUuid(), borealis = QUuid::createUuid();
+    const QUuid atlas = QUuid::createUuid(), borealis = QUuid::createUuid(), cygnus = QUuid::createUuid();
     writeUniverse(atlas, QStringLiteral("Atlas"));
     writeUniverse(borealis, QStringLiteral("Borealis"));
+    writeUniverse(cygnus, QStringLiteral("Cygnus"));
     int asked = 0;
     UniverseManager::Answer answer;
     manager().setLeaveUnsavedQuestion(
@@ -245,6 +249,9 @@ TEST_F(Opening, EditsMadeWhileReadingAreSavedOrAskedAboutBeforeLeaving)
             answer = std::move(given);
         });
     const auto switched = [&] { return QTest::qWaitFor([&] { return !manager().opening(); }, 30000); };
+    const auto holds = [&](const QString &path, const QByteArray &text) {
+        return QTest::qWaitFor([&] { return contents(path).contains(text); }, 30000);
+    };
 
     const QString firstPath = manager().current()->filePath();
     manager().open(listed(atlas));
@@ -252,14 +259,14 @@ TEST_F(Opening, EditsMadeWhileReadingAreSavedOrAskedAboutBeforeLeaving)
     manager().current()->save();
     ASSERT_TRUE(switched());
     EXPECT_EQ(manager().current()->id(), atlas);
-    EXPECT_TRUE(contents(firstPath).contains("Edited while reading"));
+    EXPECT_TRUE(holds(firstPath, "Edited while reading"));
     EXPECT_EQ(asked, 0);
 
-    // The edit made while reading cannot be saved: the user stays.
-    manager().open(listed(borealis));
+    // The edit made before the switch cannot be saved: the user stays.
     breakSavesOfCurrent();
     manager().current()->setName(QStringLiteral("Atlas, unsaved"));
     manager().current()->save();
+    manager().open(listed(borealis));
     ASSERT_TRUE(QTest::qWaitFor([&] { return asked == 1; }, 30000));
     EXPECT_TRUE(manager().opening().has_value());
     answer(false);
@@ -277,6 +284,28 @@ TEST_F(Opening, EditsMadeWhileReadingAreSavedOrAskedAboutBeforeLeaving)
     ASSERT_TRUE(switched());
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(manager().current()->id(), borealis);
+
+    // An edit made while Cygnus is read, whose write fails once Borealis is left.
+    StarfarerUniverse *left = manager().current();
+    left->setSaveRetryDelays(std::chrono::milliseconds(1), std::chrono::milliseconds(1));
+    const QString leftPath = left->filePath();
+    QSignalSpy told(&manager(), &UniverseManager::operationFailed);
+    manager().open(listed(cygnus));
+    breakSavesOfCurrent();
+    {
+        saving_test::HeldWrite held(*left);
+        left->setName(QStringLiteral("Borealis, written late"));
+        left->save();
+        ASSERT_TRUE(held.started());
+        ASSERT_TRUE(switched());
+        EXPECT_EQ(manager().current()->id(), cygnus);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !told.isEmpty(); }, 30000));
+    EXPECT_TRUE(told.first().first().toString().contains(leftPath))
+        << told.first().first().toString().toStdString();
+    ASSERT_TRUE(QDir(leftPath).removeRecursively());
+    EXPECT_TRUE(holds(leftPath, "Borealis, written late"));
+    EXPECT_EQ(asked, 2);
 }
 
 // A universe opened on the worker is the universe a direct read gives: the same
