@@ -1,69 +1,18 @@
 #include "TranslucentFill.h"
 
-#include <QImage>
+#include <QHash>
 #include <QLineF>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPen>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <functional>
-
-namespace TranslucentFill {
+#include <numbers>
+#include <numeric>
 
 namespace {
-
-// A scratch picture larger than this is made for its fill alone rather than kept for
-// the thread's next one.
-constexpr qsizetype kKeptScratchBytes = 1024 * 1024;
-
-// Draws what `draw` draws, opaque, over the painter's picture at `alpha`, within
-// `bounds` (in the painter's coordinates). Returns false, having drawn nothing, where
-// the painter must draw the shape itself.
-bool throughLayer(QPainter &painter, const QRectF &bounds, double alpha,
-                  const std::function<void(QPainter &)> &draw)
-{
-    const auto *picture = dynamic_cast<const QImage *>(painter.device());
-    if (!picture || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
-        return false;
-    const QTransform toDevice = painter.deviceTransform();
-    // The device pixels the shape can touch, its antialiased edges included; cut to the
-    // picture before they are rounded to whole pixels, however far off the shape lies.
-    QRectF reach = toDevice.mapRect(bounds).adjusted(-1, -1, 1, 1) & QRectF(picture->rect());
-    if (painter.hasClipping())
-        reach &= toDevice.mapRect(painter.clipBoundingRect());
-    const QRect area = reach.toAlignedRect() & picture->rect();
-    if (area.isEmpty())
-        return true;
-
-    thread_local QImage kept;
-    QImage made;
-    QImage *scratch = &kept;
-    if (qsizetype(area.width()) * area.height() * 4 > kKeptScratchBytes)
-        scratch = &made;
-    if (scratch->width() < area.width() || scratch->height() < area.height())
-        *scratch = QImage(std::max(scratch->width(), area.width()),
-                          std::max(scratch->height(), area.height()), QImage::Format_ARGB32_Premultiplied);
-    // The part of the scratch picture the shape is drawn on, cleared first.
-    QImage layer(scratch->bits(), area.width(), area.height(), scratch->bytesPerLine(),
-                 QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    {
-        QPainter opaque(&layer);
-        opaque.setRenderHints(painter.renderHints());
-        opaque.setTransform(toDevice * QTransform::fromTranslate(-area.x(), -area.y()));
-        draw(opaque);
-    }
-    const qreal ratio = picture->devicePixelRatio();
-    layer.setDevicePixelRatio(ratio);
-    painter.save();
-    painter.resetTransform();
-    painter.setOpacity(painter.opacity() * alpha);
-    painter.drawImage(QPointF(area.topLeft()) / ratio, layer);
-    painter.restore();
-    return true;
-}
 
 QColor opaque(QColor color)
 {
@@ -71,65 +20,197 @@ QColor opaque(QColor color)
     return color;
 }
 
-} // namespace
-
-void fillPath(QPainter &painter, const QPainterPath &path, const QColor &color)
+// The order in which lines are taken into sets: by direction, then by place, so that
+// the lines of a hex grid, which meet only lines of the other two directions, fall
+// into three sets.
+std::array<double, 5> setOrderKey(const QLineF &line)
 {
-    if (color.alpha() == 255 || !throughLayer(painter, path.controlPointRect(), color.alphaF(),
-                                              [&](QPainter &layer) { layer.fillPath(path, opaque(color)); }))
-        painter.fillPath(path, color);
+    const auto [from, to] = std::minmax(line.p1(), line.p2(), [](const QPointF &a, const QPointF &b) {
+        return std::pair(a.y(), a.x()) < std::pair(b.y(), b.x());
+    });
+    const double turn =
+        std::fmod(std::atan2(to.y() - from.y(), to.x() - from.x()) + std::numbers::pi, std::numbers::pi);
+    return {std::floor(turn / (std::numbers::pi / 8)), from.y(), from.x(), to.y(), to.x()};
 }
 
-void drawLines(QPainter &painter, const QList<QLineF> &lines, const QPen &pen)
+// Sets of the lines with drawable pixels (`pixels` holds each line's), no two lines of a
+// set sharing a pixel, each line in the first set it fits in the order of
+// setOrderKey(). The sets depend only on the lines that reach the drawable pixels, so
+// that those are blended alike however many lines beyond them are drawn (a map culled
+// or not). Pixels are filed by the cells of a coarse grid they cover, so that a line
+// is checked against its neighbours alone.
+QList<QList<qsizetype>> apart(const QList<QLineF> &lines, const QList<QRect> &pixels)
 {
-    painter.setPen(pen);
-    // Round-capped lines the raster engine strokes together, as one shape; lines a
-    // device pixel wide or less it steps along pixel by pixel from where they enter
-    // the picture, which a picture of their own would move.
-    const QTransform toDevice = painter.deviceTransform();
-    if (pen.color().alpha() == 255 || pen.capStyle() == Qt::RoundCap || pen.isCosmetic() ||
-        pen.widthF() * std::sqrt(std::abs(toDevice.determinant())) <= 1) {
-        painter.drawLines(lines);
-        return;
+    constexpr int kCell = 64;
+    QList<qsizetype> order;
+    QList<std::array<double, 5>> keys(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!pixels[i].isEmpty()) {
+            order.append(i);
+            keys[i] = setOrderKey(lines[i]);
+        }
     }
-    // Lines with flat or square ends the raster engine blends one by one, so that
-    // where they overlap each blends once. A picture blends what was drawn on it once:
-    // the lines are laid over in sets whose lines share no pixel, each set on one
-    // picture.
-    const double reach = pen.widthF() / 2 + 1;
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
     struct Set
     {
-        QList<QLineF> lines;
-        QList<QRectF> boxes; // each line's device pixels
-        QRectF bounds;
+        QList<qsizetype> lines;
+        QHash<quint64, QList<QRect>> cells;
     };
     QList<Set> sets;
-    for (const QLineF &line : lines) {
-        const QRectF box =
-            toDevice.mapRect(QRectF(line.p1(), line.p2()).normalized().adjusted(-reach, -reach, reach, reach))
-                .adjusted(-1, -1, 1, 1);
-        const auto apart = [&box](const Set &set) {
-            return !set.bounds.intersects(box) ||
-                   std::none_of(set.boxes.cbegin(), set.boxes.cend(),
-                                [&box](const QRectF &other) { return other.intersects(box); });
-        };
-        auto set = std::find_if(sets.begin(), sets.end(), apart);
+    for (const qsizetype i : std::as_const(order)) {
+        const QRect &box = pixels[i];
+        const auto cell = [](int at) { return at >= 0 ? at / kCell : -((-at - 1) / kCell) - 1; };
+        QList<quint64> covered;
+        for (int y = cell(box.top()); y <= cell(box.bottom()); ++y) {
+            for (int x = cell(box.left()); x <= cell(box.right()); ++x)
+                covered.append(quint64(quint32(x)) << 32 | quint32(y));
+        }
+        auto set = std::find_if(sets.begin(), sets.end(), [&](const Set &candidate) {
+            return std::none_of(covered.cbegin(), covered.cend(), [&](quint64 at) {
+                const auto found = candidate.cells.constFind(at);
+                return found != candidate.cells.cend() &&
+                       std::any_of(found->cbegin(), found->cend(),
+                                   [&](const QRect &other) { return other.intersects(box); });
+            });
+        });
         if (set == sets.end())
             set = sets.insert(sets.end(), Set{});
-        set->lines.append(line);
-        set->boxes.append(box);
-        set->bounds |= box;
+        set->lines.append(i);
+        for (const quint64 at : std::as_const(covered))
+            set->cells[at].append(box);
     }
-    QPen opaquePen = pen;
-    opaquePen.setColor(opaque(pen.color()));
-    for (const Set &set : std::as_const(sets)) {
-        const QRectF bounds = toDevice.inverted().mapRect(set.bounds);
-        if (!throughLayer(painter, bounds, pen.color().alphaF(), [&](QPainter &layer) {
-                layer.setPen(opaquePen);
-                layer.drawLines(set.lines);
-            }))
-            painter.drawLines(set.lines);
-    }
+    QList<QList<qsizetype>> made;
+    made.reserve(sets.size());
+    for (Set &set : sets)
+        made.append(std::move(set.lines));
+    return made;
 }
 
-} // namespace TranslucentFill
+} // namespace
+
+TranslucentFill::TranslucentFill(QPainter &painter)
+    : m_painter(painter), m_picture(static_cast<QImage *>(painter.device()))
+{
+    const qsizetype bytesPerLine = qsizetype(m_picture->width()) * 4;
+    // Left uncleared: each drawing clears the part it draws on.
+    m_pixels.reset(new uchar[std::size_t(bytesPerLine * m_picture->height())]);
+    m_scratch = QImage(m_pixels.get(), m_picture->width(), m_picture->height(), bytesPerLine,
+                       QImage::Format_ARGB32_Premultiplied);
+    m_scratch.setDevicePixelRatio(m_picture->devicePixelRatio());
+    m_opaque.begin(&m_scratch);
+}
+
+TranslucentFill::~TranslucentFill()
+{
+    m_opaque.end();
+}
+
+bool TranslucentFill::drawsThrough(const QPainter &painter)
+{
+    const auto *picture = dynamic_cast<const QImage *>(painter.device());
+    return picture &&
+           (picture->format() == QImage::Format_ARGB32_Premultiplied ||
+            picture->format() == QImage::Format_RGB32) &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+void TranslucentFill::draw(const QRectF &bounds, double margin, double alpha,
+                           const std::function<void(QPainter &)> &draw)
+{
+    layOver(m_painter.deviceTransform().mapRect(bounds).adjusted(-margin, -margin, margin, margin), alpha,
+            draw);
+}
+
+void TranslucentFill::layOver(const QRectF &reach, double alpha, const std::function<void(QPainter &)> &draw)
+{
+    // The device pixels the drawing can touch, its antialiased edges included; cut to
+    // the picture before they are rounded to whole pixels, however far off it reaches.
+    QRectF touched = reach.adjusted(-1, -1, 1, 1) & QRectF(m_picture->rect());
+    if (m_painter.hasClipping())
+        touched &= m_painter.deviceTransform().mapRect(m_painter.clipBoundingRect());
+    const QRect area = touched.toAlignedRect() & m_picture->rect();
+    if (area.isEmpty())
+        return;
+    // Cleared where it is drawn on: what an earlier drawing left elsewhere is never laid over.
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::memset(m_scratch.scanLine(y) + qsizetype(area.left()) * 4, 0, std::size_t(area.width()) * 4);
+    m_opaque.setTransform(m_painter.transform());
+    m_opaque.setRenderHints(m_painter.renderHints());
+    m_opaque.setFont(m_painter.font());
+    draw(m_opaque);
+    layAt(m_painter, area.topLeft(), m_scratch, area, alpha);
+}
+
+void TranslucentFill::layAt(QPainter &painter, const QPoint &at, const QImage &picture, const QRect &source,
+                            double alpha)
+{
+    // The painter's state is put back by hand: saving and restoring it all costs more
+    // than the copy of a small picture.
+    const QTransform world = painter.transform();
+    const qreal opacity = painter.opacity();
+    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    painter.resetTransform();
+    painter.setOpacity(opacity * alpha);
+    // Smoothed, even a picture at whole pixels is handed to the pool.
+    if (smooth)
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    painter.drawImage(QRectF(QPointF(at) / ratio, QSizeF(source.size()) / ratio), picture, QRectF(source));
+    painter.setTransform(world);
+    painter.setOpacity(opacity);
+    if (smooth)
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+}
+
+void TranslucentFill::drawLines(const QList<QLineF> &lines, const QPen &pen)
+{
+    if (lines.isEmpty())
+        return;
+    QPen opaquePen = pen;
+    opaquePen.setColor(opaque(pen.color()));
+    const auto stroke = [&opaquePen](const QList<QLineF> &some) {
+        return [&opaquePen, &some](QPainter &painter) {
+            painter.setPen(opaquePen);
+            painter.drawLines(some);
+        };
+    };
+    const QTransform toDevice = m_painter.deviceTransform();
+    const double scale = std::sqrt(std::abs(toDevice.determinant()));
+    const double width = pen.isCosmetic() ? std::max(pen.widthF(), 1.0) : pen.widthF() * scale;
+    const double alpha = pen.color().alphaF();
+    // The device pixels that can be drawn on.
+    QRectF within = QRectF(m_picture->rect());
+    if (m_painter.hasClipping())
+        within &= toDevice.mapRect(m_painter.clipBoundingRect());
+    // Each line's device pixels among them: those its stroke meets, square ends and
+    // anti-aliasing included (a line of no length the raster engine draws wider than
+    // long), cut to the drawable ones before they are rounded to whole pixels, however
+    // far off the line reaches.
+    QList<QRect> pixels;
+    pixels.reserve(lines.size());
+    for (const QLineF &line : lines) {
+        const double reach = (line.p1() == line.p2() ? 2 : 1) * std::max(width, 1.0);
+        const QRectF box = toDevice.mapRect(QRectF(line.p1(), line.p2()).normalized());
+        pixels.append((box.adjusted(-reach, -reach, reach, reach) & within).toAlignedRect());
+    }
+    // Lines a device pixel wide or less the raster engine steps along one by one,
+    // whatever their ends; wider lines with round ends it strokes as one shape.
+    if (pen.capStyle() == Qt::RoundCap && width > 1) {
+        layOver(QRectF(std::accumulate(pixels.cbegin(), pixels.cend(), QRect(), std::bit_or<QRect>())), alpha,
+                stroke(lines));
+        return;
+    }
+    // Else each line is blended on its own, and a picture blends what was drawn on it
+    // once: the lines are laid over in sets whose lines share no pixel.
+    for (const QList<qsizetype> &set : apart(lines, pixels)) {
+        QList<QLineF> some;
+        some.reserve(set.size());
+        QRect area;
+        for (const qsizetype i : set) {
+            some.append(lines[i]);
+            area |= pixels[i];
+        }
+        layOver(QRectF(area), alpha, stroke(some));
+    }
+}
