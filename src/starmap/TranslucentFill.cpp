@@ -10,7 +10,6 @@
 #include <cstring>
 #include <functional>
 #include <numbers>
-#include <numeric>
 
 namespace {
 
@@ -33,28 +32,25 @@ std::array<double, 5> setOrderKey(const QLineF &line)
     return {std::floor(turn / (std::numbers::pi / 8)), from.y(), from.x(), to.y(), to.x()};
 }
 
-// Sets of the lines with drawable pixels (`pixels` holds each line's), no two lines of a
-// set sharing a pixel, each line in the first set it fits in the order of
-// setOrderKey(). The sets depend only on the lines that reach the drawable pixels, so
-// that those are blended alike however many lines beyond them are drawn (a map culled
-// or not). Pixels are filed by the cells of a coarse grid they cover, so that a line
-// is checked against its neighbours alone.
-QList<QList<qsizetype>> apart(const QList<QLineF> &lines, const QList<QRect> &pixels)
+// Sets of the strokes with drawable pixels (`pixels` holds each stroke's), no two
+// strokes of a set sharing a pixel, each stroke in the first set it fits in the order
+// of `keys`. The sets depend only on the strokes that reach the drawable pixels, so
+// that those are blended alike however many strokes beyond them are drawn (a map
+// culled or not). Pixels are filed by the cells of a coarse grid they cover, so that a
+// stroke is checked against its neighbours alone.
+QList<QList<qsizetype>> apart(const QList<std::array<double, 5>> &keys, const QList<QRect> &pixels)
 {
     constexpr int kCell = 64;
     QList<qsizetype> order;
-    QList<std::array<double, 5>> keys(lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (!pixels[i].isEmpty()) {
+    for (qsizetype i = 0; i < pixels.size(); ++i) {
+        if (!pixels[i].isEmpty())
             order.append(i);
-            keys[i] = setOrderKey(lines[i]);
-        }
     }
     std::stable_sort(order.begin(), order.end(),
                      [&keys](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
     struct Set
     {
-        QList<qsizetype> lines;
+        QList<qsizetype> strokes;
         QHash<quint64, QList<QRect>> cells;
     };
     QList<Set> sets;
@@ -76,15 +72,25 @@ QList<QList<qsizetype>> apart(const QList<QLineF> &lines, const QList<QRect> &pi
         });
         if (set == sets.end())
             set = sets.insert(sets.end(), Set{});
-        set->lines.append(i);
+        set->strokes.append(i);
         for (const quint64 at : std::as_const(covered))
             set->cells[at].append(box);
     }
     QList<QList<qsizetype>> made;
     made.reserve(sets.size());
     for (Set &set : sets)
-        made.append(std::move(set.lines));
+        made.append(std::move(set.strokes));
     return made;
+}
+
+// Whether `transform` turns and scales alike in every direction, without shearing.
+bool isConformal(const QTransform &transform)
+{
+    const double across = transform.m11() * transform.m11() + transform.m12() * transform.m12();
+    const double down = transform.m21() * transform.m21() + transform.m22() * transform.m22();
+    const double skew = transform.m11() * transform.m21() + transform.m12() * transform.m22();
+    return transform.type() < QTransform::TxShear ||
+           (std::abs(across - down) <= 1e-9 * across && std::abs(skew) <= 1e-9 * across);
 }
 
 } // namespace
@@ -169,48 +175,47 @@ void TranslucentFill::drawLines(const QList<QLineF> &lines, const QPen &pen)
         return;
     QPen opaquePen = pen;
     opaquePen.setColor(opaque(pen.color()));
-    const auto stroke = [&opaquePen](const QList<QLineF> &some) {
-        return [&opaquePen, &some](QPainter &painter) {
-            painter.setPen(opaquePen);
-            painter.drawLines(some);
-        };
-    };
     const QTransform toDevice = m_painter.deviceTransform();
     const double scale = std::sqrt(std::abs(toDevice.determinant()));
     const double width = pen.isCosmetic() ? std::max(pen.widthF(), 1.0) : pen.widthF() * scale;
-    const double alpha = pen.color().alphaF();
     // The device pixels that can be drawn on.
     QRectF within = QRectF(m_picture->rect());
     if (m_painter.hasClipping())
         within &= toDevice.mapRect(m_painter.clipBoundingRect());
-    // Each line's device pixels among them: those its stroke meets, square ends and
-    // anti-aliasing included (a line of no length the raster engine draws wider than
-    // long), cut to the drawable ones before they are rounded to whole pixels, however
-    // far off the line reaches.
+    // As the raster engine blends them: each line on its own, where it steps along lines
+    // a device pixel wide or less and where it lays wider lines with flat or square ends
+    // one by one; else each run of 16 lines stroked as one shape.
+    const bool conformal = isConformal(toDevice);
+    const bool thin = (pen.isCosmetic() || conformal) && width <= 1;
+    const qsizetype run = thin || (conformal && pen.capStyle() != Qt::RoundCap) ? 1 : 16;
+    QList<QList<QLineF>> strokes;
+    QList<std::array<double, 5>> keys;
+    // Each stroke's device pixels among the drawable ones: those its lines meet, square
+    // ends and anti-aliasing included (a line of no length the raster engine draws wider
+    // than long), cut to the drawable ones before they are rounded to whole pixels,
+    // however far off a line reaches.
     QList<QRect> pixels;
-    pixels.reserve(lines.size());
-    for (const QLineF &line : lines) {
-        const double reach = (line.p1() == line.p2() ? 2 : 1) * std::max(width, 1.0);
-        const QRectF box = toDevice.mapRect(QRectF(line.p1(), line.p2()).normalized());
-        pixels.append((box.adjusted(-reach, -reach, reach, reach) & within).toAlignedRect());
-    }
-    // Lines a device pixel wide or less the raster engine steps along one by one,
-    // whatever their ends; wider lines with round ends it strokes as one shape.
-    if (pen.capStyle() == Qt::RoundCap && width > 1) {
-        layOver(QRectF(std::accumulate(pixels.cbegin(), pixels.cend(), QRect(), std::bit_or<QRect>())), alpha,
-                stroke(lines));
-        return;
-    }
-    // Else each line is blended on its own, and a picture blends what was drawn on it
-    // once: the lines are laid over in sets whose lines share no pixel.
-    for (const QList<qsizetype> &set : apart(lines, pixels)) {
-        QList<QLineF> some;
-        some.reserve(set.size());
-        QRect area;
-        for (const qsizetype i : set) {
-            some.append(lines[i]);
-            area |= pixels[i];
+    for (qsizetype first = 0; first < lines.size(); first += run) {
+        strokes.append(lines.mid(first, run));
+        keys.append(setOrderKey(lines[first]));
+        QRect touched;
+        for (const QLineF &line : std::as_const(strokes.last())) {
+            const double reach = (line.p1() == line.p2() ? 2 : 1) * std::max(width, 1.0);
+            const QRectF box = toDevice.mapRect(QRectF(line.p1(), line.p2()).normalized());
+            touched |= (box.adjusted(-reach, -reach, reach, reach) & within).toAlignedRect();
         }
-        layOver(QRectF(area), alpha, stroke(some));
+        pixels.append(touched);
+    }
+    // A picture blends what was drawn on it once: the strokes are laid over in sets
+    // whose strokes share no pixel.
+    for (const QList<qsizetype> &set : apart(keys, pixels)) {
+        QRect area;
+        for (const qsizetype i : set)
+            area |= pixels[i];
+        layOver(QRectF(area), pen.color().alphaF(), [&](QPainter &painter) {
+            painter.setPen(opaquePen);
+            for (const qsizetype i : set)
+                painter.drawLines(strokes[i]);
+        });
     }
 }

@@ -43,7 +43,8 @@ public:
                       double alpha);
     // The lines drawn with `pen`, translucent, as QPainter::drawLines() draws them: each
     // blended on its own where lines overlap, except thick lines with round ends, which
-    // are stroked as one shape. Lines that share no pixel are laid over together.
+    // it strokes sixteen at a time as one shape. Strokes that share no pixel are laid
+    // over together.
     void drawLines(const QList<QLineF> &lines, const QPen &pen);
 
 private:

@@ -123,6 +123,9 @@ QList<QLineF> lines()
     for (int i = 0; i < 5; ++i)
         made.append(QLineF(-5, 10 + i * 17, 105, 8 + i * 18));
     made.append(QLineF(30, 30, 30, 30));
+    // Past the sixteenth line, which Qt strokes apart from the first sixteen.
+    for (int i = 0; i < 4; ++i)
+        made.append(QLineF(20 + i * 21, 100, 24 + i * 21, 0));
     return made;
 }
 
@@ -293,3 +296,38 @@ TEST(MapPainterTest, EveryVerbDrawsQPaintersPixelsWithoutWaitingOnTheGlobalPool)
 }
 
 } // namespace
+
+// Translucent lines blend as QPainter blends them, for every end and width, thin and
+// cosmetic ones stepped one by one, thick ones with round ends stroked sixteen at a
+// time: the crossings of lines apart blend twice, those within a run of sixteen round
+// ended lines once.
+TEST(MapPainterTest, TranslucentLinesBlendWhereQPainterBlendsThem)
+{
+    for (const Qt::PenCapStyle cap : {Qt::FlatCap, Qt::SquareCap, Qt::RoundCap}) {
+        for (const double width : {0.0, 0.7, 1.0, 3.0}) {
+            for (const qreal ratio : {1.0, 2.0}) {
+                for (const double angle : {0.0, 30.0}) {
+                    Case c;
+                    c.size = QSize(120, 120) * ratio;
+                    c.ratio = ratio;
+                    c.shift = QPointF(10, 8);
+                    c.angle = angle;
+                    c.pen = QPen(QColor(200, 60, 40, 140), width, Qt::SolidLine, cap);
+                    QImage ours = background(c), qts = background(c);
+                    {
+                        MapPainter painter(ours);
+                        prepare(painter, c);
+                        painter.drawLines(lines());
+                    }
+                    {
+                        QPainter painter(&qts);
+                        prepare(painter, c);
+                        painter.drawLines(lines());
+                    }
+                    EXPECT_LE(largestDifference(ours, qts), 6)
+                        << "cap " << cap << ", width " << width << ", ratio " << ratio << ", angle " << angle;
+                }
+            }
+        }
+    }
+}
