@@ -115,9 +115,31 @@ MapPainter::MapPainter(QImage &picture) : MapPainter(&picture, nullptr) {}
 MapPainter::MapPainter(QImage *picture, QPainter *painter)
     : m_own(picture ? std::optional<QPainter>(std::in_place, picture) : std::nullopt),
       m_painter(painter ? *painter : *m_own), m_throughFill(TranslucentFill::drawsThrough(m_painter))
-{}
+{
+    // Pictures are laid at whole pixels or stretched by the map's own sampling: smoothed,
+    // Qt would hand even a picture at whole pixels, and a colour glyph, to its pool.
+    if (m_painter.testRenderHint(QPainter::SmoothPixmapTransform)) {
+        m_painter.save();
+        m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        m_restores = true;
+    }
+}
 
-MapPainter::~MapPainter() = default;
+MapPainter::~MapPainter()
+{
+    if (m_restores)
+        m_painter.restore();
+}
+
+void MapPainter::setRenderHint(QPainter::RenderHint hint, bool on)
+{
+    m_painter.setRenderHint(hint, on && hint != QPainter::SmoothPixmapTransform);
+}
+
+void MapPainter::setRenderHints(QPainter::RenderHints hints)
+{
+    m_painter.setRenderHints(hints & ~QPainter::SmoothPixmapTransform);
+}
 
 void MapPainter::setClipRect(const QRectF &rect)
 {
@@ -287,10 +309,9 @@ void MapPainter::drawPicture(const QPoint &at, const QImage &picture)
 void MapPainter::drawStretched(const QRectF &target, const QImage &picture)
 {
     if (!m_throughFill) {
-        m_painter.save();
         m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
         m_painter.drawImage(target, picture);
-        m_painter.restore();
+        m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         return;
     }
     const QRectF device = m_painter.deviceTransform().mapRect(target);

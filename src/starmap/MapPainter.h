@@ -22,10 +22,11 @@ class TranslucentFill;
 class MapPainter
 {
 public:
-    // Draws with `painter`, as it is set up.
+    // Draws with `painter`, as it is set up but for smoothing pictures, which stays off.
     explicit MapPainter(QPainter &painter);
     // Draws on `picture`, of the format Format_ARGB32_Premultiplied.
     explicit MapPainter(QImage &picture);
+    // Gives the painter back as it was set up.
     ~MapPainter();
     MapPainter(const MapPainter &) = delete;
     MapPainter &operator=(const MapPainter &) = delete;
@@ -42,8 +43,9 @@ public:
     void scale(qreal sx, qreal sy) { m_painter.scale(sx, sy); }
     // Clips to the device pixels `rect` covers: a rectangle, whatever the transform.
     void setClipRect(const QRectF &rect);
-    void setRenderHint(QPainter::RenderHint hint, bool on = true) { m_painter.setRenderHint(hint, on); }
-    void setRenderHints(QPainter::RenderHints hints) { m_painter.setRenderHints(hints); }
+    // Any hint but SmoothPixmapTransform, which stays off.
+    void setRenderHint(QPainter::RenderHint hint, bool on = true);
+    void setRenderHints(QPainter::RenderHints hints);
     QPainter::RenderHints renderHints() const { return m_painter.renderHints(); }
     void setFont(const QFont &font) { m_painter.setFont(font); }
     const QFont &font() const { return m_painter.font(); }
@@ -102,5 +104,7 @@ private:
     QPainter &m_painter;
     // Whether translucent parts go through TranslucentFill.
     bool m_throughFill;
+    // Whether the painter's state is given back when done: smoothing was turned off.
+    bool m_restores = false;
     std::unique_ptr<TranslucentFill> m_fill; // made for the first translucent part
 };

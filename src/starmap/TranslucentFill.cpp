@@ -155,18 +155,12 @@ void TranslucentFill::layAt(QPainter &painter, const QPoint &at, const QImage &p
     // than the copy of a small picture.
     const QTransform world = painter.transform();
     const qreal opacity = painter.opacity();
-    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
     painter.resetTransform();
     painter.setOpacity(opacity * alpha);
-    // Smoothed, even a picture at whole pixels is handed to the pool.
-    if (smooth)
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const qreal ratio = painter.device()->devicePixelRatioF();
     painter.drawImage(QRectF(QPointF(at) / ratio, QSizeF(source.size()) / ratio), picture, QRectF(source));
     painter.setTransform(world);
     painter.setOpacity(opacity);
-    if (smooth)
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
 }
 
 void TranslucentFill::drawLines(const QList<QLineF> &lines, const QPen &pen)

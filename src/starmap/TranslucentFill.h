@@ -18,7 +18,8 @@ class QPen;
 // draws an opaque one, and lays a picture over another at whole pixels, in place. The
 // scratch picture lies on the same device pixels as the painter's, so that a drawing
 // on it, thin lines stepped from where they enter the picture included, covers the
-// same pixels as on the painter's picture. For painters that drawsThrough().
+// same pixels as on the painter's picture. For painters that drawsThrough() and do not
+// smooth pictures.
 class TranslucentFill
 {
 public:
@@ -38,7 +39,8 @@ public:
     void draw(const QRectF &bounds, double margin, double alpha, const std::function<void(QPainter &)> &draw);
     // Lays the pixels `source` of `picture` over the painter's device pixels from `at`
     // on, at `alpha`, pixel for pixel, whatever the painter's transform: at whole
-    // pixels the raster engine copies a picture over another in place.
+    // pixels, and not smoothing pictures, the raster engine copies a picture over
+    // another in place.
     static void layAt(QPainter &painter, const QPoint &at, const QImage &picture, const QRect &source,
                       double alpha);
     // The lines drawn with `pen`, translucent, as QPainter::drawLines() draws them: each

@@ -245,7 +245,10 @@ TEST(MapPainterTest, EveryVerbDrawsQPaintersPixelsWithoutWaitingOnTheGlobalPool)
         std::thread worker([&] {
             for (Case &c : cases) {
                 c.ours = background(c);
-                MapPainter painter(c.ours);
+                // A painter that smooths pictures, as the one given may.
+                QPainter given(&c.ours);
+                given.setRenderHint(QPainter::SmoothPixmapTransform, c.smoothPictures);
+                MapPainter painter(given);
                 prepare(painter, c);
                 verbs()[c.verb].ours(painter);
                 ++drawing;
