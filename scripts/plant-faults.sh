@@ -440,7 +440,7 @@ FAULTS = [
      "    if (true) {\n        m_painter.save();\n        m_painter.setRenderHint(QPainter::SmoothPixmapTransform);",
      "a nebula's cloud stretched smoothly by the raster engine, which hands it to Qt's pool"),
     ("starmap-painter-stretch-nearest", "src/starmap/MapPainter.cpp",
-     "sample.weight = int(std::lround((at - below) * 256));", "sample.weight = 0;",
+     "sample.weight = uint(std::lround((at - below) * 256));", "sample.weight = 0;",
      "a stretched picture sampled at the nearest pixel instead of between four"),
     ("starmap-routes-regrouped-after-filling", "src/starmap/StarMapLayers.cpp",
      "        if (routes == RoutesAtFiling::grouped && m_sets.endingFilling())\n            return;\n", "",

@@ -52,10 +52,11 @@ public:
             auto *out = reinterpret_cast<QRgb *>(made.scanLine(y));
             for (int x = 0; x < area.width(); ++x) {
                 const Sample &column = columns[std::size_t(x)];
-                const int cover = (column.cover * row.cover + 127) / 255;
-                out[x] =
+                const QRgb sample =
                     mix(mix(upper[column.first], upper[column.second], column.weight),
-                        mix(lower[column.first], lower[column.second], column.weight), row.weight, cover);
+                        mix(lower[column.first], lower[column.second], column.weight), row.weight);
+                const uint cover = column.cover * row.cover >> 8;
+                out[x] = cover == 256 ? sample : mix(0, sample, cover);
             }
         }
         return made;
@@ -63,13 +64,13 @@ public:
 
 private:
     // Along one axis: the two picture pixels a device pixel's centre lies between, the
-    // weight of the second of 256, and how much of the pixel the target covers of 255.
+    // weight of the second of 256, and how much of the pixel the target covers of 256.
     struct Sample
     {
         int first = 0;
         int second = 0;
-        int weight = 0;
-        int cover = 0;
+        uint weight = 0;
+        uint cover = 0;
     };
 
     static std::vector<Sample> samples(int from, int count, double start, double length, int pixels)
@@ -83,23 +84,22 @@ private:
             Sample &sample = made[std::size_t(i)];
             sample.first = std::clamp(int(below), 0, pixels - 1);
             sample.second = std::clamp(int(below) + 1, 0, pixels - 1);
-            sample.weight = int(std::lround((at - below) * 256));
+            sample.weight = uint(std::lround((at - below) * 256));
             const double covered = std::min(device + 1, start + length) - std::max(device, start);
-            sample.cover = int(std::lround(std::clamp(covered, 0.0, 1.0) * 255));
+            sample.cover = uint(std::lround(std::clamp(covered, 0.0, 1.0) * 256));
         }
         return made;
     }
 
-    // `a` and `b` mixed with `weight` of 256 of `b`, each channel, then scaled by
-    // `cover` of 255.
-    static QRgb mix(QRgb a, QRgb b, int weight, int cover = 255)
+    // `a` and `b` mixed with `weight` of 256 of `b`, rounded: two channels at a time,
+    // each in a half of a 32-bit word, which 255 × 256 and the rounding never overflow.
+    static QRgb mix(QRgb a, QRgb b, uint weight)
     {
-        const auto channel = [&](int shift) {
-            const int x = int(a >> shift & 0xff), y = int(b >> shift & 0xff);
-            const int mixed = (x * (256 - weight) + y * weight + 128) >> 8;
-            return QRgb((mixed * cover + 127) / 255) << shift;
-        };
-        return channel(24) | channel(16) | channel(8) | channel(0);
+        const uint rest = 256 - weight;
+        const uint redBlue = ((a & 0xff00ff) * rest + (b & 0xff00ff) * weight + 0x800080) >> 8 & 0xff00ff;
+        const uint alphaGreen =
+            ((a >> 8 & 0xff00ff) * rest + (b >> 8 & 0xff00ff) * weight + 0x800080) & 0xff00ff00;
+        return redBlue | alphaGreen;
     }
 
     const QImage &m_picture;
