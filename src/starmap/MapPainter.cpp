@@ -303,7 +303,11 @@ void MapPainter::drawTextShape(const QPointF &at, bool fromTopLeft, const QStrin
 
 void MapPainter::drawPicture(const QPoint &at, const QImage &picture)
 {
-    TranslucentFill::layAt(m_painter, at, picture, QRect(QPoint(0, 0), picture.size()), 1);
+    // Stamped thousands of times a frame, mostly straight onto device pixels.
+    if (drawsOnDevicePixels())
+        m_painter.drawImage(at, picture);
+    else
+        TranslucentFill::layAt(m_painter, at, picture, QRect(QPoint(0, 0), picture.size()), 1);
 }
 
 void MapPainter::drawStretched(const QRectF &target, const QImage &picture)

@@ -50,13 +50,14 @@ public:
     void drawLines(const QList<QLineF> &lines, const QPen &pen);
 
 private:
-    // Lays what `draw` draws at `alpha` over the painter's picture within `reach`, a
-    // rectangle of device pixels.
-    void layOver(const QRectF &reach, double alpha, const std::function<void(QPainter &)> &draw);
+    // Lays what `draw` draws at `alpha` over the painter's picture within `areas`:
+    // rectangles of device pixels within the picture and its clip, none over another.
+    void layOver(const QList<QRect> &areas, double alpha, const std::function<void(QPainter &)> &draw);
 
     QPainter &m_painter;
     QImage *m_picture;
     std::unique_ptr<uchar[]> m_pixels;
+    qsizetype m_bytes = 0; // held at m_pixels
     QImage m_scratch;
     QPainter m_opaque;
 };
