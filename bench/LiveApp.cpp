@@ -36,9 +36,16 @@ LiveApp &LiveApp::of(UniverseShape shape)
     if (app && app->shape() != shape)
         close();
     if (!app)
-        app.reset(new LiveApp(shape));
+        app.reset(new LiveApp(shape, false));
     app->openUniverse(app->shapeID());
     return *app;
+}
+
+LiveApp &LiveApp::startedOnSmall(UniverseShape shape)
+{
+    close();
+    running().reset(new LiveApp(shape, true));
+    return *running();
 }
 
 void LiveApp::close()
@@ -47,7 +54,7 @@ void LiveApp::close()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-LiveApp::LiveApp(UniverseShape shape) : m_shape(shape)
+LiveApp::LiveApp(UniverseShape shape, bool onSmall) : m_shape(shape)
 {
     const UniverseFolder folder(m_documents.path(), m_documents.filePath(QStringLiteral("headers.json")));
     copySavedUniverse(shape, folder);
@@ -60,7 +67,7 @@ LiveApp::LiveApp(UniverseShape shape) : m_shape(shape)
     }
     m_settings = std::make_unique<QSettings>(m_documents.filePath(QStringLiteral("settings.bench")),
                                              SettingsDisk::format());
-    m_settings->setValue(UniverseManager::kLastUniverseIDKey, uuidText(shapeID()));
+    m_settings->setValue(UniverseManager::kLastUniverseIDKey, uuidText(onSmall ? m_smallID : shapeID()));
     m_settings->setValue(UniverseManager::kDidMigrateKey, true);
     m_app = std::make_unique<VostrelApp>(folder, m_settings.get());
     if (!m_app->start())

@@ -37,6 +37,10 @@ public:
     // The program with the shape's universe open, started on first use (the map on
     // show and sharp); a program on another shape is closed first.
     static LiveApp &of(UniverseShape shape);
+    // The program started afresh with its small universe open, the shape's universe
+    // not yet opened in it: as a user who starts the program on another universe meets
+    // the shape's. A program running is closed first.
+    static LiveApp &startedOnSmall(UniverseShape shape);
     // Closes the program; call it before the QApplication goes.
     static void close();
 
@@ -78,7 +82,8 @@ public:
     void settle();
 
 private:
-    explicit LiveApp(UniverseShape shape);
+    // Started with the shape's universe open, or the small one.
+    LiveApp(UniverseShape shape, bool onSmall);
 
     UniverseShape m_shape;
     QTemporaryDir m_documents;

@@ -2,6 +2,7 @@
 
 #include "LayerCache.h"
 #include "MapColors.h"
+#include "MapPainter.h"
 #include "MapStamp.h"
 #include "MapText.h"
 #include "PictureCache.h"
@@ -9,8 +10,6 @@
 #include "StarMapVisibleSets.h"
 
 #include "model/HexLayout.h"
-
-#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -114,7 +113,7 @@ void LabelLayer::prepare()
     }
 }
 
-void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
+void LabelLayer::draw(MapPainter &painter, const StarMapPass &pass) const
 {
     if (m_placed.isEmpty())
         return;
@@ -136,7 +135,7 @@ void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
         // Labels stand on whole pixels, too small a shift to see, so that one picture
         // of a label serves every view at its size and angle, and every part of one.
         const QPoint anchor = MapStamp::placeOf(exact, 1).pixel;
-        if (label.angle == 0 || !pass.scene->stamping || !MapStamp::canStamp(painter) ||
+        if (label.angle == 0 || !pass.scene->stamping || !painter.drawsOnDevicePixels() ||
             2 * reach + 1 > kLargestPictureSide) {
             drawTurned(painter, label, size, anchor);
             continue;
@@ -146,19 +145,22 @@ void LabelLayer::draw(QPainter &painter, const StarMapPass &pass) const
         const QImage picture = m_pictures->get(key, [&] {
             QImage made(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
             made.fill(Qt::transparent);
-            QPainter paint(&made);
-            paint.setRenderHints(painter.renderHints());
-            drawTurned(paint, label, size, QPointF(margin, margin));
+            {
+                MapPainter paint(made);
+                paint.setRenderHints(painter.renderHints());
+                drawTurned(paint, label, size, QPointF(margin, margin));
+            }
             return made;
         });
-        painter.drawImage(anchor - QPoint(margin, margin), picture);
+        painter.drawPicture(anchor - QPoint(margin, margin), picture);
     }
 }
 
-void LabelLayer::drawTurned(QPainter &painter, const StarmapLabel &label, double size, const QPointF &anchor)
+void LabelLayer::drawTurned(MapPainter &painter, const StarmapLabel &label, double size,
+                            const QPointF &anchor)
 {
     painter.save();
-    painter.setFont(MapText::display(size, painter));
+    painter.setFont(MapText::display(size, painter.device()));
     // A text that is not turned is drawn in place, where its laid-out text is kept.
     QPointF centre = anchor;
     if (label.angle != 0) {

@@ -11,7 +11,7 @@
 
 #include <memory>
 
-class QPainter;
+class MapPainter;
 class StarMapVisibleSets;
 struct StarMapPass;
 
@@ -43,7 +43,7 @@ public:
     static Extents measure(const QList<StarmapLabel> &labels);
     // Keeps the measures of labels measured nowhere else since they were taken.
     void adopt(Extents extents);
-    void draw(QPainter &painter, const StarMapPass &pass) const;
+    void draw(MapPainter &painter, const StarMapPass &pass) const;
     // One label changed. Returns what its old and new text cover.
     MapDirtyArea labelChanged(const StarmapLabel *before, const StarmapLabel *after);
     // Labels appended together. Returns what their texts cover, as one area.
@@ -77,7 +77,8 @@ private:
     // How far from its anchor the label's drawing reaches, in points, at `scale`.
     static double reach(const Extent &extent, double scale);
     // Draws the label, turned, with its shadow, about `anchor`.
-    static void drawTurned(QPainter &painter, const StarmapLabel &label, double size, const QPointF &anchor);
+    static void drawTurned(MapPainter &painter, const StarmapLabel &label, double size,
+                           const QPointF &anchor);
 
     const StarMapVisibleSets &m_sets;
     QList<Placed> m_placed; // the labels drawn, in order, those with text

@@ -1,8 +1,7 @@
 #include "MapStamp.h"
 
+#include "MapPainter.h"
 #include "PictureCache.h"
-
-#include <QPainter>
 
 #include <cmath>
 
@@ -39,15 +38,11 @@ bool isPlaceable(const QPointF &point)
     return std::abs(point.x()) < 1e6 && std::abs(point.y()) < 1e6;
 }
 
-bool canStamp(const QPainter &painter)
-{
-    return painter.deviceTransform().isIdentity();
-}
-
-void disc(QPainter &painter, const QPointF &centre, double radius, const QColor &color, bool stamp)
+void disc(MapPainter &painter, const QPointF &centre, double radius, const QColor &color, bool stamp)
 {
     // Far outside any picture, or too large to keep: drawn.
-    if (!stamp || !(radius <= kLargestStampedRadius) || !isPlaceable(centre) || !canStamp(painter)) {
+    if (!stamp || !(radius <= kLargestStampedRadius) || !isPlaceable(centre) ||
+        !painter.drawsOnDevicePixels()) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(color);
         painter.drawEllipse(centre, radius, radius);
@@ -67,15 +62,17 @@ void disc(QPainter &painter, const QPointF &centre, double radius, const QColor 
         return shared.get(key, [&] {
             QImage made(2 * margin + 1, 2 * margin + 1, QImage::Format_ARGB32_Premultiplied);
             made.fill(Qt::transparent);
-            QPainter paint(&made);
-            paint.setRenderHint(QPainter::Antialiasing);
-            paint.setPen(Qt::NoPen);
-            paint.setBrush(color);
-            paint.drawEllipse(place.inPicture(margin), stepped, stepped);
+            {
+                MapPainter paint(made);
+                paint.setRenderHint(QPainter::Antialiasing);
+                paint.setPen(Qt::NoPen);
+                paint.setBrush(color);
+                paint.drawEllipse(place.inPicture(margin), stepped, stepped);
+            }
             return made;
         });
     });
-    painter.drawImage(place.pixel - QPoint(margin, margin), picture);
+    painter.drawPicture(place.pixel - QPoint(margin, margin), picture);
 }
 
 } // namespace MapStamp

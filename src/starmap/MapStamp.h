@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <QPointF>
 
-class QPainter;
+class MapPainter;
 
 // Stamping kept pictures instead of drawing: a picture made about a point placed a
 // quarter pixel at most off the exact one is copied at whole pixels, which is much
@@ -35,10 +35,8 @@ struct Place
 Place placeOf(const QPointF &point, int steps = 4);
 // Whether a point lies near enough to the picture to be placed.
 bool isPlaceable(const QPointF &point);
-// Whether the painter draws straight onto device pixels, where pictures can be copied.
-bool canStamp(const QPainter &painter);
 // Fills the disc of `radius` about `centre` in `color`, like an antialiased ellipse
 // without a pen; small discs are stamped unless `stamp` is off.
-void disc(QPainter &painter, const QPointF &centre, double radius, const QColor &color, bool stamp = true);
+void disc(MapPainter &painter, const QPointF &centre, double radius, const QColor &color, bool stamp = true);
 
 } // namespace MapStamp

@@ -1,5 +1,7 @@
 #include "MapText.h"
 
+#include "MapPainter.h"
+
 #include "model/LineBreaks.h"
 #include "model/ShortenedText.h"
 
@@ -7,7 +9,6 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
-#include <QPainter>
 #include <QPen>
 #include <QStaticText>
 #include <QVarLengthArray>
@@ -23,9 +24,9 @@ namespace {
 
 // Qt sizes fonts in points of 1/72 inch, the map in device-independent pixels; a
 // whole-pixel size would make texts jump while zooming.
-QFont sized(QFont font, double points, const QPainter &painter)
+QFont sized(QFont font, double points, const QPaintDevice *device)
 {
-    const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
+    const int dpi = device ? device->logicalDpiY() : 96;
     font.setPointSizeF(points * 72.0 / (dpi > 0 ? dpi : 96));
     return font;
 }
@@ -50,7 +51,7 @@ public:
         QHash<QString, Laid> texts;
     };
 
-    Font &of(const QPainter &painter)
+    Font &of(const MapPainter &painter)
     {
         const QFont &font = painter.font();
         const int dpi = painter.device() ? painter.device()->logicalDpiY() : 0;
@@ -71,7 +72,7 @@ public:
         return *m_fonts.front();
     }
 
-    const Laid &laid(const QPainter &painter, const QString &text)
+    const Laid &laid(const MapPainter &painter, const QString &text)
     {
         Font &font = of(painter);
         const auto found = font.texts.constFind(text);
@@ -112,10 +113,10 @@ double onGrid(double value)
     return std::floor(value * 64 + 0.5) / 64;
 }
 
-void draw(QPainter &painter, const QPointF &topLeft, double ascent, const Measure::Laid &laid)
+void draw(MapPainter &painter, const QPointF &topLeft, double ascent, const Measure::Laid &laid)
 {
     const QPointF at(onGrid(topLeft.x()), onGrid(topLeft.y()));
-    if (painter.deviceTransform().isIdentity())
+    if (painter.drawsOnDevicePixels())
         painter.drawStaticText(at, laid.text);
     else
         painter.drawText(QPointF(at.x(), at.y() + ascent), laid.text.text());
@@ -128,8 +129,7 @@ const QFontMetricsF &displayMetrics()
 {
     thread_local const QFontMetricsF metrics = [] {
         QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
-        const QPainter painter(&probe);
-        return QFontMetricsF(display(kMeasureSize, painter), &probe);
+        return QFontMetricsF(display(kMeasureSize, &probe), &probe);
     }();
     return metrics;
 }
@@ -153,14 +153,14 @@ QString shownPart(const QString &text)
     return LineBreaks::asBlanks(shortened(text, kLongestText));
 }
 
-QFont display(double points, const QPainter &painter)
+QFont display(double points, const QPaintDevice *device)
 {
-    return sized(QFont(QStringLiteral("Nasalization")), points, painter);
+    return sized(QFont(QStringLiteral("Nasalization")), points, device);
 }
 
-QFont system(double points, const QPainter &painter, bool bold)
+QFont system(double points, const QPaintDevice *device, bool bold)
 {
-    QFont font = sized(QGuiApplication::font(), points, painter);
+    QFont font = sized(QGuiApplication::font(), points, device);
     font.setBold(bold);
     return font;
 }
@@ -181,7 +181,7 @@ QSizeF displayLinesBoxPerPoint(const QString &text)
     return QSizeF(width, linesHeight(metrics, lines.size())) / kMeasureSize;
 }
 
-void drawCentred(QPainter &painter, const QPointF &centre, const QString &text)
+void drawCentred(MapPainter &painter, const QPointF &centre, const QString &text)
 {
     const QFontMetricsF &metrics = measure().of(painter).metrics;
     const Measure::Laid &laid = measure().laid(painter, shownPart(text));
@@ -189,7 +189,7 @@ void drawCentred(QPainter &painter, const QPointF &centre, const QString &text)
          laid);
 }
 
-void drawLinesCentred(QPainter &painter, const QPointF &centre, const QString &text, const QColor &shadow)
+void drawLinesCentred(MapPainter &painter, const QPointF &centre, const QString &text, const QColor &shadow)
 {
     // Each line is laid out once and drawn twice.
     const QStringList lines = shownLines(text);
@@ -198,7 +198,8 @@ void drawLinesCentred(QPainter &painter, const QPointF &centre, const QString &t
     QVarLengthArray<std::pair<QPointF, const Measure::Laid *>, 4> laidOut;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const Measure::Laid &laid = measure().laid(painter, shownPart(lines.at(i)));
-        laidOut.append({QPointF(centre.x() - laid.width / 2, top + double(i) * metrics.lineSpacing()), &laid});
+        laidOut.append(
+            {QPointF(centre.x() - laid.width / 2, top + double(i) * metrics.lineSpacing()), &laid});
     }
     const QPen pen = painter.pen();
     painter.setPen(shadow);
@@ -209,7 +210,7 @@ void drawLinesCentred(QPainter &painter, const QPointF &centre, const QString &t
         draw(painter, topLeft, metrics.ascent(), *laid);
 }
 
-void drawFromTopLeft(QPainter &painter, const QPointF &topLeft, const QString &text)
+void drawFromTopLeft(MapPainter &painter, const QPointF &topLeft, const QString &text)
 {
     draw(painter, topLeft, measure().of(painter).metrics.ascent(), measure().laid(painter, shownPart(text)));
 }

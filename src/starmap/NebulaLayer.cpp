@@ -2,13 +2,13 @@
 
 #include "LayerCache.h"
 #include "MapColors.h"
+#include "MapPainter.h"
 #include "MapText.h"
 #include "StarMapPass.h"
 #include "StarMapVisibleSets.h"
 
 #include "model/HexLayout.h"
 
-#include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -159,11 +159,13 @@ QImage NebulaLayer::paint(const Cloud &cloud, double R)
     const double pixels = std::min({kPixelsPerRadius, kLargestSide * R / cloud.mapRect.width(),
                                     kLargestSide * R / cloud.mapRect.height()});
     const double perUnit = pixels / R;
-    QImage alpha(std::max(1, qCeil(cloud.mapRect.width() * perUnit)),
-                 std::max(1, qCeil(cloud.mapRect.height() * perUnit)), QImage::Format_Alpha8);
-    alpha.fill(0);
+    // The discs are filled opaque on a picture of the map's format, which the raster
+    // engine fills in place, and their coverage taken from it.
+    QImage discs(std::max(1, qCeil(cloud.mapRect.width() * perUnit)),
+                 std::max(1, qCeil(cloud.mapRect.height() * perUnit)), QImage::Format_ARGB32_Premultiplied);
+    discs.fill(Qt::transparent);
     {
-        QPainter painter(&alpha);
+        MapPainter painter(discs);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.scale(perUnit, perUnit);
         painter.translate(-cloud.mapRect.topLeft());
@@ -172,6 +174,13 @@ QImage NebulaLayer::paint(const Cloud &cloud, double R)
         for (const GalacticCoordinates &hex : nebula.hexes)
             path.addEllipse(layout.center(hex), R, R);
         painter.fillPath(path, Qt::black);
+    }
+    QImage alpha(discs.size(), QImage::Format_Alpha8);
+    for (int y = 0; y < discs.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(discs.constScanLine(y));
+        uchar *out = alpha.scanLine(y);
+        for (int x = 0; x < discs.width(); ++x)
+            out[x] = uchar(qAlpha(in[x]));
     }
     blurAlpha(alpha, blur * perUnit);
 
@@ -233,12 +242,11 @@ void NebulaLayer::prepare()
     }
 }
 
-void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass) const
+void NebulaLayer::draw(MapPainter &painter, const StarMapPass &pass) const
 {
     const double k = pass.transform.scale;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const double nameSize = std::max(12 * k, 10.0);
-    const QFont font = MapText::display(nameSize, painter);
+    const QFont font = MapText::display(nameSize, painter.device());
     for (const Nebula &nebula : m_nebulae) {
         const auto found = m_clouds.constFind(nebula.id);
         if (nebula.hexes.isEmpty() || found == m_clouds.cend())
@@ -248,7 +256,7 @@ void NebulaLayer::draw(QPainter &painter, const StarMapPass &pass) const
         if (target.intersects(pass.exposed)) {
             std::call_once(cloud.picture->painted,
                            [&] { cloud.picture->image = paint(cloud, pass.hexRadius); });
-            painter.drawImage(target, cloud.picture->image);
+            painter.drawStretched(target, cloud.picture->image);
         }
         const QPointF namePoint = pass.transform.toScreen(cloud.centre);
         const double nameReach = std::hypot(cloud.nameBox.width(), cloud.nameBox.height()) / 2 * nameSize + 2;

@@ -14,7 +14,7 @@
 #include <memory>
 #include <mutex>
 
-class QPainter;
+class MapPainter;
 class StarMapVisibleSets;
 struct StarMapPass;
 
@@ -32,7 +32,7 @@ public:
     static QColor colorOf(NebulaType type);
     // Takes the nebulae to draw and places those that changed.
     void prepare();
-    void draw(QPainter &painter, const StarMapPass &pass) const;
+    void draw(MapPainter &painter, const StarMapPass &pass) const;
     // One nebula changed: its old picture is dropped. Returns what the old and the new
     // cloud cover, names included.
     MapDirtyArea nebulaChanged(const Nebula *before, const Nebula *after);

@@ -2,17 +2,16 @@
 
 #include "LayerCache.h"
 #include "MapColors.h"
+#include "MapPainter.h"
 #include "MapText.h"
 #include "OutlineClip.h"
 #include "RoundStroke.h"
 #include "StarMapScene.h"
 #include "StarMapVisibleSets.h"
-#include "TranslucentFill.h"
 
 #include "model/HexLayout.h"
 
 #include <QFontMetricsF>
-#include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 
@@ -124,10 +123,10 @@ void RegionLayer::prepare()
     }
 }
 
-void RegionLayer::draw(QPainter &painter, const StarMapPass &pass) const
+void RegionLayer::draw(MapPainter &painter, const StarMapPass &pass) const
 {
     const double k = pass.transform.scale;
-    const QFont font = MapText::display(std::max(12 * k, 18.0), painter);
+    const QFont font = MapText::display(std::max(12 * k, 18.0), painter.device());
     // The name is centred on its point; a line of it may reach this far in points.
     const double nameReach = QFontMetricsF(font, painter.device()).maxWidth() * 20;
     const QRectF exposed = pass.transform.toMap(pass.exposed.adjusted(-4, -4, 4, 4));
@@ -149,7 +148,7 @@ void RegionLayer::draw(QPainter &painter, const StarMapPass &pass) const
     }
 }
 
-void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const StarMapPass &pass)
+void RegionLayer::drawOutline(MapPainter &painter, const Outline &outline, const StarMapPass &pass)
 {
     const QColor color = MapColors::palette(outline.region.color);
     const bool closed = outline.region.closed;
@@ -176,7 +175,7 @@ void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const S
             path.closeSubpath();
             QColor fill = color;
             fill.setAlphaF(0.25f);
-            TranslucentFill::fillPath(painter, path, fill);
+            painter.fillPath(path, fill);
         }
     }
     const OutlineClip::Runs runs = cut ? OutlineClip::runsMeeting(outline.points, closed, area)
@@ -191,6 +190,6 @@ void RegionLayer::drawOutline(QPainter &painter, const Outline &outline, const S
     const double tolerance = kArcTolerance / painter.device()->devicePixelRatioF();
     for (const QPolygonF &run : runs.runs)
         RoundStroke::append(strokes, widths, onScreen(run), runs.wholeLoop, tolerance);
-    TranslucentFill::fillPath(painter, strokes[0], QColor::fromRgbF(0, 0, 0, 0.5f));
+    painter.fillPath(strokes[0], QColor::fromRgbF(0, 0, 0, 0.5f));
     painter.fillPath(strokes[1], color);
 }

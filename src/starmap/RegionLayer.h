@@ -8,7 +8,7 @@
 #include <QPointF>
 #include <QRectF>
 
-class QPainter;
+class MapPainter;
 class StarMapVisibleSets;
 struct StarMapPass;
 
@@ -47,7 +47,7 @@ public:
 
     // Takes the regions to draw and traces those not traced yet.
     void prepare();
-    void draw(QPainter &painter, const StarMapPass &pass) const;
+    void draw(MapPainter &painter, const StarMapPass &pass) const;
     // One region changed: its old outline is dropped and its new one traced. Returns
     // what the two drawings cover, names included.
     MapDirtyArea regionChanged(const Region *before, const Region *after);
@@ -59,7 +59,7 @@ private:
     static QString nameOf(const Region &region);
     // Fills (when closed) and strokes the outline, as much of it as reaches the pass's
     // exposed rectangle when the pass culls.
-    static void drawOutline(QPainter &painter, const Outline &outline, const StarMapPass &pass);
+    static void drawOutline(MapPainter &painter, const Outline &outline, const StarMapPass &pass);
 
     const StarMapVisibleSets &m_sets;
     QList<Region> m_regions; // the regions drawn, in order

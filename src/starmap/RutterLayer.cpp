@@ -1,6 +1,7 @@
 #include "RutterLayer.h"
 
 #include "MapColors.h"
+#include "MapPainter.h"
 #include "MapText.h"
 #include "OutlineClip.h"
 #include "StarMapPass.h"
@@ -9,7 +10,6 @@
 #include "model/HexLayout.h"
 
 #include <QFontMetricsF>
-#include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -357,7 +357,7 @@ void RutterLayer::prepare()
         rebuild();
 }
 
-void RutterLayer::draw(QPainter &painter, const StarMapPass &pass) const
+void RutterLayer::draw(MapPainter &painter, const StarMapPass &pass) const
 {
     const QRectF exposed =
         pass.exposed.adjusted(-kCapsuleReach, -kCapsuleReach, kCapsuleReach, kCapsuleReach);
@@ -392,7 +392,7 @@ void RutterLayer::draw(QPainter &painter, const StarMapPass &pass) const
     }
     if (labelled.isEmpty())
         return;
-    QFont font = MapText::system(10, painter);
+    QFont font = MapText::system(10, painter.device());
     font.setWeight(QFont::DemiBold);
     const QFontMetricsF metrics(font, painter.device());
     painter.setFont(font);

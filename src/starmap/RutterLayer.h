@@ -15,7 +15,7 @@
 
 #include <utility>
 
-class QPainter;
+class MapPainter;
 class StarMapVisibleSets;
 struct StarMapPass;
 
@@ -110,7 +110,7 @@ public:
 
     // Builds the groups again when they are out of date, unless they are awaited.
     void prepare();
-    void draw(QPainter &painter, const StarMapPass &pass) const;
+    void draw(MapPainter &painter, const StarMapPass &pass) const;
     // The rutters or systems changed: the groups are built again at the next frame.
     void invalidate()
     {

@@ -1,9 +1,8 @@
 #include "StarGlyph.h"
 
 #include "MapColors.h"
+#include "MapPainter.h"
 #include "MapStamp.h"
-
-#include <QPainter>
 
 #include <algorithm>
 
@@ -33,7 +32,7 @@ StarGlyph StarGlyph::of(const QList<Star> &stars)
     return {largest, count};
 }
 
-void StarGlyph::draw(QPainter &painter, const QPointF &centre, double scale, double hexRadius,
+void StarGlyph::draw(MapPainter &painter, const QPointF &centre, double scale, double hexRadius,
                      bool stamp) const
 {
     forEachDisc(centre, scale, hexRadius, [&](int, const QPointF &at, double radius, const QColor &color) {

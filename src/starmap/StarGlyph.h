@@ -8,7 +8,7 @@
 
 #include <array>
 
-class QPainter;
+class MapPainter;
 
 // The star discs drawn at a system's hex: at most three, the stars with the largest
 // luminosity factors, largest first so that smaller discs lie on top. Worked out once
@@ -29,7 +29,7 @@ struct StarGlyph
 
     // Paints the discs about the screen point `centre` at map scale `scale` for hexes
     // of radius `hexRadius`, stamping small ones unless `stamp` is off.
-    void draw(QPainter &painter, const QPointF &centre, double scale, double hexRadius,
+    void draw(MapPainter &painter, const QPointF &centre, double scale, double hexRadius,
               bool stamp = true) const;
     // Calls `disc(index, centre, radius, color)` for each disc as `draw` paints it, in
     // painting order.

@@ -1,5 +1,6 @@
 #include "StarMapLayers.h"
 
+#include "MapPainter.h"
 #include "StarMapRenderer.h"
 #include "StarMapVisibleSets.h"
 #include "universe/WorkerPools.h"
@@ -16,7 +17,7 @@ namespace {
 template <typename Layer> StarMapRenderer::LayerDrawer frozen(Layer &layer)
 {
     layer.prepare();
-    return [copy = std::make_shared<const Layer>(layer)](QPainter &painter, const StarMapPass &pass) {
+    return [copy = std::make_shared<const Layer>(layer)](MapPainter &painter, const StarMapPass &pass) {
         copy->draw(painter, pass);
     };
 }

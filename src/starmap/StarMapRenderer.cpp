@@ -1,16 +1,15 @@
 #include "StarMapRenderer.h"
 
 #include "MapColors.h"
+#include "MapPainter.h"
 #include "MapText.h"
 #include "StarMapVisibleSets.h"
 #include "SystemsLayer.h"
-#include "TranslucentFill.h"
 
 #include "model/HexLayout.h"
 
 #include <QFontMetricsF>
 #include <QImage>
-#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -128,7 +127,7 @@ std::shared_ptr<const StarMapScene> StarMapRenderer::scene() const
     return scene;
 }
 
-void StarMapRenderer::drawLayer(Layer layer, QPainter &painter, const StarMapPass &pass)
+void StarMapRenderer::drawLayer(Layer layer, MapPainter &painter, const StarMapPass &pass)
 {
     if (const LayerDrawer &drawer = pass.scene->layers[static_cast<std::size_t>(layer)]) {
         painter.save();
@@ -143,9 +142,11 @@ void StarMapRenderer::draw(QPainter &painter, const MapTransform &transform, con
     draw(painter, *scene(), transform, extent, exposed);
 }
 
-bool StarMapRenderer::draw(QPainter &painter, const StarMapScene &scene, const MapTransform &transform,
+bool StarMapRenderer::draw(QPainter &target, const StarMapScene &scene, const MapTransform &transform,
                            const GridExtent &extent, const QRectF &exposed, const std::function<bool()> &stop)
 {
+    // Everything is drawn through the map's painter, which never waits on Qt's pool.
+    MapPainter painter(target);
     const StarMapPass pass{&scene, transform, extent, exposed, scene.hexRadius};
     // Once told to stop, the drawing stays stopped.
     bool halted = false;
@@ -179,7 +180,7 @@ bool StarMapRenderer::draw(QPainter &painter, const StarMapScene &scene, const M
     return !stopped();
 }
 
-void StarMapRenderer::drawGrid(QPainter &painter, const StarMapPass &pass)
+void StarMapRenderer::drawGrid(MapPainter &painter, const StarMapPass &pass)
 {
     const double R = pass.hexRadius;
     const double s = pass.transform.scale;
@@ -243,7 +244,7 @@ void StarMapRenderer::drawGrid(QPainter &painter, const StarMapPass &pass)
         painter.drawLines(lines);
     }
     if (pass.detail18() && 10 * s >= 4) {
-        painter.setFont(MapText::system(10 * s, painter));
+        painter.setFont(MapText::system(10 * s, painter.device()));
         painter.setPen(MapColors::white(0.4));
         forEachHex([&](qint64 q, qint64 r) {
             const GalacticCoordinates hex = HexLayout::coordinates(q, r);
@@ -254,13 +255,13 @@ void StarMapRenderer::drawGrid(QPainter &painter, const StarMapPass &pass)
     }
 }
 
-void StarMapRenderer::drawBorders(QPainter &painter, const StarMapPass &pass, qint64 columns, qint64 rows,
+void StarMapRenderer::drawBorders(MapPainter &painter, const StarMapPass &pass, qint64 columns, qint64 rows,
                                   bool sectors)
 {
     const double R = pass.hexRadius;
     const MapTransform &t = pass.transform;
     const GridExtent &e = pass.extent;
-    const QFont font = MapText::display(sectors ? 14 : 10, painter);
+    const QFont font = MapText::display(sectors ? 14 : 10, painter.device());
     const QFontMetricsF metrics(font, painter.device());
     const auto nameOf = [&](qint64 i, qint64 j) {
         return sectors ? GalacticCoordinates::sectorXText(i) + GalacticCoordinates::sectorYText(-j)
@@ -321,14 +322,16 @@ void StarMapRenderer::drawBorders(QPainter &painter, const StarMapPass &pass, qi
     QPen pen(MapColors::white(sectors ? 0.5 : 0.22), sectors ? 2 : 1, Qt::SolidLine, Qt::FlatCap,
              Qt::MiterJoin);
     pen.setMiterLimit(10);
-    TranslucentFill::drawLines(painter, lines, pen);
+    painter.setPen(pen);
+    painter.drawLines(lines);
     painter.setFont(font);
     painter.setPen(MapColors::white(sectors ? 0.75 : 0.45));
     for (const auto &[at, name] : std::as_const(names))
         MapText::drawFromTopLeft(painter, at, name);
 }
 
-QPointF StarMapRenderer::systemReach(QPainter &painter, const StarMapPass &pass, qsizetype longestName)
+QPointF StarMapRenderer::systemReach(const QPaintDevice *device, const StarMapPass &pass,
+                                     qsizetype longestName)
 {
     const double r = pass.screenHexRadius();
     QPointF reach(StarGlyph::reach(pass.hexRadius) * pass.transform.scale,
@@ -338,7 +341,7 @@ QPointF StarMapRenderer::systemReach(QPainter &painter, const StarMapPass &pass,
         reach = QPointF(std::max(reach.x(), overlay.x()), std::max(reach.y(), overlay.y()));
     }
     if (pass.detail18()) {
-        const QFontMetricsF metrics(nameFont(pass, painter), painter.device());
+        const QFontMetricsF metrics(nameFont(pass, device), device);
         const double halfWidth = metrics.maxWidth() * static_cast<double>(longestName) / 2;
         reach =
             QPointF(std::max(reach.x(), halfWidth + 2), std::max(reach.y(), 0.7 * r + metrics.height() + 2));
@@ -346,18 +349,19 @@ QPointF StarMapRenderer::systemReach(QPainter &painter, const StarMapPass &pass,
     return reach;
 }
 
-QFont StarMapRenderer::nameFont(const StarMapPass &pass, const QPainter &painter)
+QFont StarMapRenderer::nameFont(const StarMapPass &pass, const QPaintDevice *device)
 {
-    return MapText::display(std::max(11 * pass.transform.scale, 9.0), painter);
+    return MapText::display(std::max(11 * pass.transform.scale, 9.0), device);
 }
 
-void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass,
+void StarMapRenderer::drawSystems(MapPainter &painter, const StarMapPass &pass,
                                   const std::function<bool()> &stopped)
 {
     const StarMapScene &scene = *pass.scene;
     QList<const MapSystem *> systems;
     if (scene.culling) {
-        const QPointF reach = systemReach(painter, pass, scene.systems.longestName()) / pass.transform.scale;
+        const QPointF reach =
+            systemReach(painter.device(), pass, scene.systems.longestName()) / pass.transform.scale;
         const QRectF map =
             pass.transform.toMap(pass.exposed).adjusted(-reach.x(), -reach.y(), reach.x(), reach.y());
         systems = scene.systems.inRect(map);
@@ -379,7 +383,7 @@ void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass,
         }
         return;
     }
-    const QFont font = nameFont(pass, painter);
+    const QFont font = nameFont(pass, painter.device());
     painter.setFont(font);
     for (qsizetype i = 0; i < systems.size(); ++i) {
         if (i % kSystemsBetweenChecks == kSystemsBetweenChecks - 1 && stopped())
@@ -395,7 +399,7 @@ void StarMapRenderer::drawSystems(QPainter &painter, const StarMapPass &pass,
     }
 }
 
-void StarMapRenderer::drawName(QPainter &painter, const MapSystem &system, const QPointF &centre,
+void StarMapRenderer::drawName(MapPainter &painter, const MapSystem &system, const QPointF &centre,
                                double screenRadius)
 {
     const StarSystem &star = system.hex.starSystem;
@@ -409,10 +413,9 @@ void StarMapRenderer::drawName(QPainter &painter, const MapSystem &system, const
 
 QRectF StarMapRenderer::reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform) const
 {
-    QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&probe);
+    const QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
     const StarMapPass pass{nullptr, transform, {}, {}, m_sets.hexRadius()};
-    const QPointF reach = systemReach(painter, pass, m_sets.systems().longestName());
+    const QPointF reach = systemReach(&probe, pass, m_sets.systems().longestName());
     const HexLayout layout(m_sets.hexRadius());
     QRectF area;
     for (const GalacticCoordinates &cell : cells) {

@@ -10,7 +10,9 @@
 #include <functional>
 #include <memory>
 
+class MapPainter;
 class QPainter;
+class QPaintDevice;
 class StarMapVisibleSets;
 struct GalacticCoordinates;
 struct MapSystem;
@@ -21,7 +23,9 @@ struct MapSystem;
 // in (nebulae, regions, rutters, labels), in that order. It draws only what reaches
 // the exposed rectangle and leaves out details that the zoom makes too small; the
 // picture is the same as if everything were drawn. The map is drawn from a scene, a
-// snapshot of the visible sets and layers that any thread may draw from.
+// snapshot of the visible sets and layers that any thread may draw from. Every step
+// and layer draws through one MapPainter made here, so that no part of the map waits
+// on Qt's global thread pool, on a tile's thread or any other.
 class StarMapRenderer
 {
 public:
@@ -62,18 +66,19 @@ public:
     QRectF reachOf(const QList<GalacticCoordinates> &cells, const MapTransform &transform) const;
 
 private:
-    static void drawLayer(Layer layer, QPainter &painter, const StarMapPass &pass);
-    static void drawGrid(QPainter &painter, const StarMapPass &pass);
-    static void drawBorders(QPainter &painter, const StarMapPass &pass, qint64 columns, qint64 rows,
+    static void drawLayer(Layer layer, MapPainter &painter, const StarMapPass &pass);
+    static void drawGrid(MapPainter &painter, const StarMapPass &pass);
+    static void drawBorders(MapPainter &painter, const StarMapPass &pass, qint64 columns, qint64 rows,
                             bool sectors);
     // Stops early once `stopped()`.
-    static void drawSystems(QPainter &painter, const StarMapPass &pass, const std::function<bool()> &stopped);
-    static void drawName(QPainter &painter, const MapSystem &system, const QPointF &centre,
+    static void drawSystems(MapPainter &painter, const StarMapPass &pass,
+                            const std::function<bool()> &stopped);
+    static void drawName(MapPainter &painter, const MapSystem &system, const QPointF &centre,
                          double screenRadius);
     // How far a system's drawing reaches from its centre on screen at this pass, for
     // names of up to `longestName` characters.
-    static QPointF systemReach(QPainter &painter, const StarMapPass &pass, qsizetype longestName);
-    static QFont nameFont(const StarMapPass &pass, const QPainter &painter);
+    static QPointF systemReach(const QPaintDevice *device, const StarMapPass &pass, qsizetype longestName);
+    static QFont nameFont(const StarMapPass &pass, const QPaintDevice *device);
 
     const StarMapVisibleSets &m_sets;
     std::array<LayerSource, 4> m_layers;

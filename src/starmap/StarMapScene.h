@@ -6,11 +6,12 @@
 #include <array>
 #include <functional>
 
-class QPainter;
+class MapPainter;
 
-// Draws one layer of the map. It holds what it draws, so that it may run on any
-// thread, and on several at once, while the universe goes on changing.
-using StarMapLayerDrawer = std::function<void(QPainter &, const StarMapPass &)>;
+// Draws one layer of the map, through the map's painter only. It holds what it draws,
+// so that it may run on any thread, and on several at once, while the universe goes on
+// changing.
+using StarMapLayerDrawer = std::function<void(MapPainter &, const StarMapPass &)>;
 
 // The map as it was at one moment: the visible systems, the settings the drawing
 // reads and the drawers of the layers. Nothing in it changes after it is made, so

@@ -1,10 +1,10 @@
 #include "SystemsLayer.h"
 
 #include "MapColors.h"
+#include "MapPainter.h"
 #include "MapText.h"
 #include "ui/SymbolPainting.h"
 
-#include <QPainter>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -128,13 +128,13 @@ QPointF SystemsLayer::reach(double r)
     return {r + 2 * s, half + 2 * s};
 }
 
-void SystemsLayer::drawSurveyedData(QPainter &painter, const StarSystem &system, const QPointF &centre,
+void SystemsLayer::drawSurveyedData(MapPainter &painter, const StarSystem &system, const QPointF &centre,
                                     double r)
 {
     const double s = std::max(0.2 * r, 6.0);
     const std::optional<Starport> port = bestStarport(system);
     const bool lettered = port && *port != Starport::typeX && *port != Starport::typeY;
-    painter.setFont(MapText::display(std::max(0.3 * r, 9.0), painter));
+    painter.setFont(MapText::display(std::max(0.3 * r, 9.0), painter.device()));
     painter.setPen(ink());
     MapText::drawCentred(painter, centre + QPointF(0, -0.45 * r),
                          lettered ? code(*port) : QStringLiteral("X"));
@@ -146,7 +146,7 @@ void SystemsLayer::drawSurveyedData(QPainter &painter, const StarSystem &system,
         drawMainWorld(painter, *main, centre, r, s);
 }
 
-void SystemsLayer::drawMarks(QPainter &painter, const StarSystem &system, const QPointF &centre, double r,
+void SystemsLayer::drawMarks(MapPainter &painter, const StarSystem &system, const QPointF &centre, double r,
                              double s)
 {
     const QList<Base> bases = allBases(system);
@@ -160,7 +160,7 @@ void SystemsLayer::drawMarks(QPainter &painter, const StarSystem &system, const 
     qsizetype row = 0;
     for (const Base base : bases)
         drawBaseSymbol(painter, base, ink(), QPointF(x, y0 + static_cast<double>(row++) * g), s);
-    painter.setFont(MapText::system(std::max(1.4 * s, 9.0), painter, true));
+    painter.setFont(MapText::system(std::max(1.4 * s, 9.0), painter.device(), true));
     for (const TradeClass mark : marks) {
         const bool research = mark == TradeClass::researchStation;
         painter.setPen(research ? MapColors::red() : ink());
@@ -171,7 +171,7 @@ void SystemsLayer::drawMarks(QPainter &painter, const StarSystem &system, const 
     }
 }
 
-void SystemsLayer::drawGasGiant(QPainter &painter, const QPointF &centre, double r, double s)
+void SystemsLayer::drawGasGiant(MapPainter &painter, const QPointF &centre, double r, double s)
 {
     const QPointF disc = centre + QPointF(0.5 * r, -0.26 * r);
     painter.setPen(Qt::NoPen);
@@ -187,7 +187,7 @@ void SystemsLayer::drawGasGiant(QPainter &painter, const QPointF &centre, double
     painter.restore();
 }
 
-void SystemsLayer::drawMainWorld(QPainter &painter, const WorldData &world, const QPointF &centre, double r,
+void SystemsLayer::drawMainWorld(MapPainter &painter, const WorldData &world, const QPointF &centre, double r,
                                  double s)
 {
     const QPointF at = centre + QPointF(0.5 * r, 0.26 * r);
@@ -223,7 +223,7 @@ QPainterPath SystemsLayer::starPath(const QPointF &centre, double outerRadius, d
     return radialPolygon(centre, 10, -std::numbers::pi / 2, outerRadius, innerRadius);
 }
 
-void SystemsLayer::drawBaseSymbol(QPainter &painter, Base base, const QColor &color, const QPointF &centre,
+void SystemsLayer::drawBaseSymbol(MapPainter &painter, Base base, const QColor &color, const QPointF &centre,
                                   double s)
 {
     const double h = 0.62 * s;

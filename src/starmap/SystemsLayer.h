@@ -9,7 +9,7 @@
 
 #include <optional>
 
-class QPainter;
+class MapPainter;
 
 // The surveyed overlay drawn over a system's hex when zoomed in — the best starport's
 // letter, a column of base symbols and special marks, a gas giant, the main world and
@@ -29,10 +29,10 @@ public:
 
     // Draws the overlay of `system` about the hex centre `centre`, for a hex of
     // radius `r` on screen.
-    static void drawSurveyedData(QPainter &painter, const StarSystem &system, const QPointF &centre,
+    static void drawSurveyedData(MapPainter &painter, const StarSystem &system, const QPointF &centre,
                                  double r);
     // Draws one base symbol centred at `centre` with size unit `s`.
-    static void drawBaseSymbol(QPainter &painter, Base base, const QColor &color, const QPointF &centre,
+    static void drawBaseSymbol(MapPainter &painter, Base base, const QColor &color, const QPointF &centre,
                                double s);
     // A closed five-pointed star, its first point straight above the centre.
     static QPainterPath starPath(const QPointF &centre, double outerRadius, double innerRadius);
@@ -41,9 +41,9 @@ public:
     static QPointF reach(double r);
 
 private:
-    static void drawMarks(QPainter &painter, const StarSystem &system, const QPointF &centre, double r,
+    static void drawMarks(MapPainter &painter, const StarSystem &system, const QPointF &centre, double r,
                           double s);
-    static void drawGasGiant(QPainter &painter, const QPointF &centre, double r, double s);
-    static void drawMainWorld(QPainter &painter, const WorldData &world, const QPointF &centre, double r,
+    static void drawGasGiant(MapPainter &painter, const QPointF &centre, double r, double s);
+    static void drawMainWorld(MapPainter &painter, const WorldData &world, const QPointF &centre, double r,
                               double s);
 };

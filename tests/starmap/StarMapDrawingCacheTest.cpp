@@ -1,6 +1,7 @@
 #include "StarMapTestSupport.h"
 #include "model/HexLayout.h"
 #include "starmap/MapColors.h"
+#include "starmap/MapPainter.h"
 #include "starmap/MapStamp.h"
 #include "starmap/MapText.h"
 #include "starmap/StarMapRenderer.h"
@@ -55,7 +56,7 @@ TEST(StarMapDrawingCacheTest, StampedDiscsMatchDrawnDiscs)
     for (const double scale : {0.03, 0.07, 0.15, 0.29, 0.61, 1.37}) {
         const MapTransform t{scale, QPointF(7.3, 5.6)};
         QImage drawn = blank(), stamped = blank();
-        QPainter one(&drawn), many(&stamped);
+        MapPainter one(drawn), many(stamped);
         one.setRenderHint(QPainter::Antialiasing);
         many.setRenderHint(QPainter::Antialiasing);
         for (qsizetype i = 0; i < all.size(); ++i) {
@@ -89,9 +90,11 @@ TEST(StarMapDrawingCacheTest, StampedDiscsAtTheEndsOfTheirKeyMatchDrawnDiscs)
     const auto disc = [](double radius, const QPointF &centre, const QColor &color, bool stamp) {
         QImage image(56, 56, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::black);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        MapStamp::disc(painter, centre, radius, color, stamp);
+        {
+            MapPainter painter(image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            MapStamp::disc(painter, centre, radius, color, stamp);
+        }
         return image;
     };
     for (const QColor &color : {QColor(255, 210, 160), QColor(160, 190, 255)}) {
@@ -150,7 +153,7 @@ TEST(StarMapDrawingCacheTest, PlacedTextsMatchPlainDrawingMovedOrTurned)
                 image->setDevicePixelRatio(2);
             QPainter painter(image);
             painter.setRenderHint(QPainter::TextAntialiasing);
-            painter.setFont(MapText::display(13.7, painter));
+            painter.setFont(MapText::display(13.7, painter.device()));
             painter.setPen(Qt::white);
             if (angle != 0 && angle != 1.0) {
                 painter.translate(101.3, 77.6);
@@ -159,8 +162,9 @@ TEST(StarMapDrawingCacheTest, PlacedTextsMatchPlainDrawingMovedOrTurned)
             const QFontMetricsF metrics(painter.font(), painter.device());
             for (const QString &text : {QStringLiteral("0507"), QStringLiteral("Unnamed Region")}) {
                 if (image == &placed) {
-                    MapText::drawCentred(painter, QPointF(3.25, 9.5), text);
-                    MapText::drawFromTopLeft(painter, QPointF(-40.4, 30.1), text);
+                    MapPainter map(painter);
+                    MapText::drawCentred(map, QPointF(3.25, 9.5), text);
+                    MapText::drawFromTopLeft(map, QPointF(-40.4, 30.1), text);
                 } else {
                     painter.drawText(QPointF(onGrid(3.25 - metrics.horizontalAdvance(text) / 2),
                                              onGrid(9.5 - metrics.height() / 2) + metrics.ascent()),
@@ -185,10 +189,12 @@ TEST(StarMapDrawingCacheTest, TextsMovedByWholePixelsKeepTheirPixels)
         for (const int shift : {0, 256}) {
             QImage image(700, 60, QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::black);
-            QPainter painter(&image);
-            painter.setFont(MapText::display(11, painter));
-            painter.setPen(Qt::white);
-            MapText::drawCentred(painter, QPointF(centre - shift, 30.2), text);
+            {
+                MapPainter painter(image);
+                painter.setFont(MapText::display(11, painter.device()));
+                painter.setPen(Qt::white);
+                MapText::drawCentred(painter, QPointF(centre - shift, 30.2), text);
+            }
             drawn.append(image);
         }
         EXPECT_EQ(drawn[0].copy(256, 0, 300, 60), drawn[1].copy(0, 0, 300, 60)) << "centre " << centre;
@@ -212,8 +218,8 @@ TEST(StarMapDrawingCacheTest, LongTextsAreLaidOutAsFarAsAScreenShowsAndMeasuredA
         QImage image(int(std::ceil(box.width())) + 40, 40, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::black);
         {
-            QPainter painter(&image);
-            painter.setFont(MapText::display(kSize, painter));
+            MapPainter painter(image);
+            painter.setFont(MapText::display(kSize, painter.device()));
             painter.setPen(Qt::white);
             MapText::drawCentred(painter, QPointF(image.width() / 2.0, 20), text);
         }

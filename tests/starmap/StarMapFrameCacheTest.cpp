@@ -382,7 +382,7 @@ struct DrawnTiles
     StarMapRenderer::LayerSource source()
     {
         return [this] {
-            return [this](QPainter &, const StarMapPass &pass) { transforms.append(pass.transform); };
+            return [this](MapPainter &, const StarMapPass &pass) { transforms.append(pass.transform); };
         };
     }
 };
@@ -440,7 +440,7 @@ TEST_F(StarMapFrameCacheTest, ATileBeingDrawnWhenTheViewLeavesItsStepStopsAndNev
     renderer.setLayerSource(StarMapRenderer::Layer::labels, labelled.source());
     bool armed = false;
     const StarMapRenderer::LayerSource nebulae = [&] {
-        return [&](QPainter &, const StarMapPass &) {
+        return [&](MapPainter &, const StarMapPass &) {
             if (std::exchange(armed, false))
                 cache.frame(kView, 1, second, extent());
         };
@@ -490,7 +490,7 @@ TEST_F(StarMapFrameCacheTest, TheTileThreadsLeaveACoreToTheGuiThread)
         int running = 0, most = 0;
         bool released = false;
         renderer.setLayerSource(StarMapRenderer::Layer::labels, [&] {
-            return [&](QPainter &, const StarMapPass &) {
+            return [&](MapPainter &, const StarMapPass &) {
                 std::unique_lock lock(mutex);
                 most = std::max(most, ++running);
                 changed.notify_all();
@@ -535,7 +535,7 @@ TEST_F(StarMapFrameCacheTest, ACacheDeletedWhileItsTileIsDrawnDoesNotWaitForIt)
     const auto gate = std::make_shared<Gate>();
     StarMapRenderer renderer(*m_sets);
     renderer.setLayerSource(StarMapRenderer::Layer::labels, [gate] {
-        return [gate](QPainter &, const StarMapPass &) {
+        return [gate](MapPainter &, const StarMapPass &) {
             std::unique_lock lock(gate->mutex);
             ++gate->drawing;
             gate->changed.notify_all();

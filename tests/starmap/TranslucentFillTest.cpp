@@ -1,4 +1,4 @@
-#include "starmap/TranslucentFill.h"
+#include "starmap/MapPainter.h"
 
 #include <QImage>
 #include <QLineF>
@@ -44,6 +44,14 @@ QImage drawn(QSize size, qreal ratio, const Draw &prepare, const Draw &draw)
     prepare(painter);
     draw(painter);
     return image;
+}
+
+// The lines drawn with `pen` by the map's painter.
+void drawLines(QPainter &painter, const QList<QLineF> &lines, const QPen &pen)
+{
+    MapPainter map(painter);
+    map.setPen(pen);
+    map.drawLines(lines);
 }
 
 // The largest difference of one channel, alpha included, between two pictures.
@@ -133,16 +141,16 @@ TEST(TranslucentFillTest, DrawsWhatThePainterDraws)
         QImage fill, lines;
         std::thread([&] {
             fill = drawn(c.size, c.ratio, c.prepare,
-                         [&](QPainter &painter) { TranslucentFill::fillPath(painter, c.path, c.color); });
+                         [&](QPainter &painter) { MapPainter(painter).fillPath(c.path, c.color); });
             lines = drawn(c.size, c.ratio, c.prepare,
-                          [&](QPainter &painter) { TranslucentFill::drawLines(painter, c.lines, c.pen); });
+                          [&](QPainter &painter) { drawLines(painter, c.lines, c.pen); });
         }).join();
         EXPECT_LE(largestDifference(fill, platformFill), 3);
         // Each set of lines that overlap others rounds on its own.
         EXPECT_LE(largestDifference(lines, platformLines), 6);
         // Drawn on the painter's own thread, the same pixels.
         EXPECT_EQ(drawn(c.size, c.ratio, c.prepare,
-                        [&](QPainter &painter) { TranslucentFill::fillPath(painter, c.path, c.color); }),
+                        [&](QPainter &painter) { MapPainter(painter).fillPath(c.path, c.color); }),
                   fill);
         // Where the platform drew more than rounding, so did we.
         if (largestDifference(platformFill, before) > 3) {
@@ -151,8 +159,8 @@ TEST(TranslucentFillTest, DrawsWhatThePainterDraws)
     }
 }
 
-// Fills one after another on a thread each take a clean scratch picture, small after
-// large and large after small, one larger than any kept included.
+// Fills one after another through one scratch picture each find it clean where they
+// are drawn, small after large and large after small.
 TEST(TranslucentFillTest, FillsInARowLeaveNothingOfEachOther)
 {
     const QSize size(900, 400);
@@ -177,8 +185,9 @@ TEST(TranslucentFillTest, FillsInARowLeaveNothingOfEachOther)
     const QImage ours = drawn(
         size, 1, [](QPainter &) {},
         [&](QPainter &painter) {
+            MapPainter map(painter);
             for (const auto &[path, color] : fills)
-                TranslucentFill::fillPath(painter, path, color);
+                map.fillPath(path, color);
         });
     EXPECT_LE(largestDifference(ours, platform), 3);
 }
@@ -198,20 +207,19 @@ TEST(TranslucentFillTest, ShapesReachingFarPastThePicture)
     const Draw none = [](QPainter &) {};
     for (const QPainterPath &path : {across, farOff}) {
         const QColor color(30, 200, 90, 100);
-        EXPECT_LE(largestDifference(
-                      drawn(size, 1, none,
-                            [&](QPainter &painter) { TranslucentFill::fillPath(painter, path, color); }),
-                      drawn(size, 1, none, [&](QPainter &painter) { painter.fillPath(path, color); })),
-                  3);
+        EXPECT_LE(
+            largestDifference(
+                drawn(size, 1, none, [&](QPainter &painter) { MapPainter(painter).fillPath(path, color); }),
+                drawn(size, 1, none, [&](QPainter &painter) { painter.fillPath(path, color); })),
+            3);
     }
     EXPECT_LE(
-        largestDifference(
-            drawn(size, 1, none, [&](QPainter &painter) { TranslucentFill::drawLines(painter, lines, pen); }),
-            drawn(size, 1, none,
-                  [&](QPainter &painter) {
-                      painter.setPen(pen);
-                      painter.drawLines(lines);
-                  })),
+        largestDifference(drawn(size, 1, none, [&](QPainter &painter) { drawLines(painter, lines, pen); }),
+                          drawn(size, 1, none,
+                                [&](QPainter &painter) {
+                                    painter.setPen(pen);
+                                    painter.drawLines(lines);
+                                })),
         6);
 }
 
@@ -227,9 +235,9 @@ TEST(TranslucentFillTest, WhatThePainterDrawsItselfIsExactlyItsOwn)
     outside.addRect(QRectF(200, 10, 30, 30));
     const QList<QLineF> lines{{0, 0, 80, 60}, {0, 60, 80, 0}};
     const auto same = [&](const Draw &prepare, const QPainterPath &path, const QColor &color) {
-        EXPECT_EQ(drawn(size, 1, prepare,
-                        [&](QPainter &painter) { TranslucentFill::fillPath(painter, path, color); }),
-                  drawn(size, 1, prepare, [&](QPainter &painter) { painter.fillPath(path, color); }));
+        EXPECT_EQ(
+            drawn(size, 1, prepare, [&](QPainter &painter) { MapPainter(painter).fillPath(path, color); }),
+            drawn(size, 1, prepare, [&](QPainter &painter) { painter.fillPath(path, color); }));
     };
     const Draw none = [](QPainter &) {};
     same(none, inside, QColor(200, 10, 10));
@@ -239,8 +247,7 @@ TEST(TranslucentFillTest, WhatThePainterDrawsItselfIsExactlyItsOwn)
     same([](QPainter &painter) { painter.setCompositionMode(QPainter::CompositionMode_Plus); }, inside,
          QColor(200, 10, 10, 100));
     const QPen opaquePen(Qt::white, 2);
-    EXPECT_EQ(drawn(size, 1, none,
-                    [&](QPainter &painter) { TranslucentFill::drawLines(painter, lines, opaquePen); }),
+    EXPECT_EQ(drawn(size, 1, none, [&](QPainter &painter) { drawLines(painter, lines, opaquePen); }),
               drawn(size, 1, none, [&](QPainter &painter) {
                   painter.setPen(opaquePen);
                   painter.drawLines(lines);
@@ -258,8 +265,8 @@ TEST(TranslucentFillTest, WhatThePainterDrawsItselfIsExactlyItsOwn)
     const QColor translucent(10, 200, 10, 120);
     const QPen translucentPen(QColor(255, 255, 255, 128), 2);
     EXPECT_EQ(played([&](QPainter &painter) {
-                  TranslucentFill::fillPath(painter, inside, translucent);
-                  TranslucentFill::drawLines(painter, lines, translucentPen);
+                  MapPainter(painter).fillPath(inside, translucent);
+                  drawLines(painter, lines, translucentPen);
               }),
               played([&](QPainter &painter) {
                   painter.fillPath(inside, translucent);
