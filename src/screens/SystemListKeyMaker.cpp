@@ -30,8 +30,8 @@ template <typename Work> std::vector<qsizetype> inRuns(qsizetype count, Work wor
     return starts;
 }
 
-// Makes `made.entries` from `hexes`, each with its place and what `make(entry, hex)`
-// adds, in runs side by side.
+// Makes `made.entries` from `hexes`, each with its place and what `make(row, entry,
+// hex)` adds, in runs side by side.
 template <typename Make> void makeEntries(SystemListKeyMaker::Made &made, const HexList &hexes, Make make)
 {
     made.entries.resize(std::size_t(hexes.size()));
@@ -40,9 +40,21 @@ template <typename Make> void makeEntries(SystemListKeyMaker::Made &made, const 
         for (qsizetype row = first; row < end; ++row, ++hex) {
             SystemListKeys &entry = made.entries[std::size_t(row)];
             entry = SystemListKeys::of(*hex);
-            make(entry, *hex);
+            make(row, entry, *hex);
         }
     });
+}
+
+// Sorts `rows` by `before` in runs side by side, then merges the runs one after the
+// other.
+void sortInRuns(std::vector<int> &rows, const SystemListOrders::ByName &before)
+{
+    const std::vector<qsizetype> starts = inRuns(qsizetype(rows.size()), [&](qsizetype first, qsizetype end) {
+        std::sort(rows.begin() + first, rows.begin() + end, std::cref(before));
+    });
+    for (std::size_t run = 1; run + 1 < starts.size(); ++run)
+        std::inplace_merge(rows.begin(), rows.begin() + starts[run], rows.begin() + starts[run + 1],
+                           std::cref(before));
 }
 
 } // namespace
@@ -74,12 +86,6 @@ void SystemListKeyMaker::stop()
     std::exchange(m_watcher, nullptr)->deleteLater();
 }
 
-bool SystemListKeyMaker::isMakingOrder(SystemSort order) const
-{
-    const Step step = order == SystemSort::name ? Step::names : Step::mainWorldNames;
-    return order != SystemSort::coordinates && m_step != Step::none && m_step <= step;
-}
-
 void SystemListKeyMaker::run(Step step)
 {
     m_step = step;
@@ -88,52 +94,59 @@ void SystemListKeyMaker::run(Step step)
         QFutureWatcher<Made> *watcher = std::exchange(m_watcher, nullptr);
         watcher->deleteLater();
         Made made = watcher->future().takeResult();
-        // The next step is made while this one is taken in.
-        if (m_step == Step::mainWorldNames) {
+        // The names are made while the search texts are taken in.
+        if (m_step == Step::searchTexts) {
+            run(Step::names);
+        } else {
             m_step = Step::none;
             m_hexes = {};
-        } else {
-            run(Step(int(m_step) + 1));
         }
         m_take(made);
     });
-    QFuture<Made> job;
-    if (step == Step::searchTexts)
-        job = QtConcurrent::run(jobPool(), &searchTexts, m_hexes);
-    else
-        job = QtConcurrent::run(jobPool(), &order, m_hexes,
-                                step == Step::names ? SystemSort::name : SystemSort::mainWorld);
-    m_watcher->setFuture(job);
+    m_watcher->setFuture(
+        QtConcurrent::run(jobPool(), step == Step::searchTexts ? &searchTexts : &names, m_hexes));
 }
 
 SystemListKeyMaker::Made SystemListKeyMaker::searchTexts(const HexList &hexes)
 {
     Made made;
-    makeEntries(made, hexes, [](SystemListKeys &entry, const HexData &hex) {
+    makeEntries(made, hexes, [](qsizetype, SystemListKeys &entry, const HexData &hex) {
         entry.haystack = SystemListKeys::searchedText(hex);
     });
     return made;
 }
 
-SystemListKeyMaker::Made SystemListKeyMaker::order(const HexList &hexes, SystemSort order)
+SystemListKeyMaker::Made SystemListKeyMaker::names(const HexList &hexes)
 {
     Made made;
-    const auto member = SystemListKeys::sortName(order);
-    makeEntries(made, hexes, [order, member](SystemListKeys &entry, const HexData &hex) {
+    // Whether each system's main world carries the system's name, as every imported
+    // one does: its key is then made once for both.
+    std::vector<char> alike(std::size_t(hexes.size()));
+    makeEntries(made, hexes, [&alike](qsizetype row, SystemListKeys &entry, const HexData &hex) {
         // A collator per thread: one collator is not made to be used by several at once.
         thread_local const NaturalOrder names;
-        entry.*member = SystemListKeys::sortNameOf(order, hex, names);
+        const QString name = SystemListKeys::sortedText(SystemSort::name, hex);
+        const QString mainWorldName = SystemListKeys::sortedText(SystemSort::mainWorld, hex);
+        entry.name = SystemListKeys::sortNameOf(name, names);
+        alike[std::size_t(row)] = mainWorldName == name;
+        entry.mainWorldName =
+            alike[std::size_t(row)] ? *entry.name : SystemListKeys::sortNameOf(mainWorldName, names);
     });
-    // Sorted in runs side by side, then the runs merged one after the other.
-    const SystemListOrders::ByName before(order, made.entries);
-    std::vector<int> rows(made.entries.size());
-    std::iota(rows.begin(), rows.end(), 0);
-    const std::vector<qsizetype> starts = inRuns(qsizetype(rows.size()), [&](qsizetype first, qsizetype end) {
-        std::sort(rows.begin() + first, rows.begin() + end, std::cref(before));
-    });
-    for (std::size_t run = 1; run + 1 < starts.size(); ++run)
-        std::inplace_merge(rows.begin(), rows.begin() + starts[run], rows.begin() + starts[run + 1],
-                           std::cref(before));
-    made.orders.emplace_back(order, std::move(rows));
+    std::vector<int> byName(made.entries.size());
+    std::iota(byName.begin(), byName.end(), 0);
+    sortInRuns(byName, SystemListOrders::ByName(SystemSort::name, made.entries));
+
+    // The systems whose main world carries their name stand among themselves as they
+    // do by name; the others are sorted apart, and both merged.
+    std::vector<int> alikeByName;
+    std::vector<int> others;
+    for (const int row : byName)
+        (alike[std::size_t(row)] ? alikeByName : others).push_back(row);
+    const SystemListOrders::ByName byMainWorldName(SystemSort::mainWorld, made.entries);
+    sortInRuns(others, byMainWorldName);
+    std::vector<int> byMainWorld(made.entries.size());
+    std::merge(alikeByName.cbegin(), alikeByName.cend(), others.cbegin(), others.cend(), byMainWorld.begin(),
+               std::cref(byMainWorldName));
+    made.orders = {{SystemSort::name, std::move(byName)}, {SystemSort::mainWorld, std::move(byMainWorld)}};
     return made;
 }

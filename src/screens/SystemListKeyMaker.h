@@ -13,11 +13,11 @@
 
 // Makes what the system list searches and sorts by for every system of a large
 // universe ahead of need, on the program's pools (a job and its parts), from a copy of
-// the universe's list, in three steps: the search texts, then the system names with
-// the rows in their order, then the main worlds' names with the rows in theirs. Each
-// step is handed over on the GUI thread as soon as it is made, so that a list opened
-// on many thousands of systems finds them made when it is first searched or sorted,
-// instead of making them on the GUI thread then.
+// the universe's list, in two steps: the search texts, then the names of the systems
+// and of their main worlds with the rows in each order of names. Each step is handed
+// over on the GUI thread as soon as it is made, so that a list opened on many
+// thousands of systems finds them made when it is first searched or sorted, instead
+// of making them on the GUI thread then.
 class SystemListKeyMaker : public QObject
 {
     Q_OBJECT
@@ -42,17 +42,16 @@ public:
     void stop();
     bool isMaking() const { return m_step != Step::none; }
     bool isMakingSearchTexts() const { return m_step == Step::searchTexts; }
-    // Whether the rows in `order`, an order by a name, are still to come.
-    bool isMakingOrder(SystemSort order) const;
+    // Whether the rows in `order` are still to come: an order by a name.
+    bool isMakingOrder(SystemSort order) const { return order != SystemSort::coordinates && isMaking(); }
 
     // The steps, each on the calling thread and the parts pool.
     static Made searchTexts(const HexList &hexes);
-    // The names `order` sorts by, and the rows in `order`.
-    static Made order(const HexList &hexes, SystemSort order);
+    static Made names(const HexList &hexes);
 
 private:
     // In the order they are made.
-    enum class Step { none, searchTexts, names, mainWorldNames };
+    enum class Step { none, searchTexts, names };
     void run(Step step);
 
     std::function<void(Made &)> m_take;

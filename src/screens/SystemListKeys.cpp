@@ -52,15 +52,18 @@ QString SystemListKeys::searchedText(const HexData &hex)
     return std::move(haystack).toCaseFolded();
 }
 
-SystemListSortName SystemListKeys::sortNameOf(SystemSort order, const HexData &hex, const NaturalOrder &names)
+QString SystemListKeys::sortedText(SystemSort order, const HexData &hex)
 {
-    QString name;
-    if (order == SystemSort::name) {
-        name = hex.starSystem.name;
-    } else if (const std::optional<WorldIndex> main = hex.starSystem.mainWorldIndex()) {
-        name = hex.starSystem.stars.at(main->star).worlds.at(main->world).name;
-    }
-    return SystemListSortName{name.isEmpty(), names.key(name)};
+    if (order == SystemSort::name)
+        return hex.starSystem.name;
+    if (const std::optional<WorldIndex> main = hex.starSystem.mainWorldIndex())
+        return hex.starSystem.stars.at(main->star).worlds.at(main->world).name;
+    return {};
+}
+
+SystemListSortName SystemListKeys::sortNameOf(const QString &text, const NaturalOrder &names)
+{
+    return SystemListSortName{text.isEmpty(), names.key(text)};
 }
 
 std::optional<SystemListSortName> SystemListKeys::*SystemListKeys::sortName(SystemSort order)

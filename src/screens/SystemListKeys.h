@@ -40,9 +40,11 @@ struct SystemListKeys
     // What a search looks in: the hex's label with its subsector letter, its system's
     // name and its worlds' names, case-folded, each apart from the next.
     static QString searchedText(const HexData &hex);
-    // The name of `hex` that `order` sorts by (the system's, or its main world's), keyed
-    // by `names`; `order` sorts by a name.
-    static SystemListSortName sortNameOf(SystemSort order, const HexData &hex, const NaturalOrder &names);
+    // The name of `hex` that `order`, an order by a name, sorts by: the system's, or its
+    // main world's (empty without one).
+    static QString sortedText(SystemSort order, const HexData &hex);
+    // That name to sort by, keyed by `names`.
+    static SystemListSortName sortNameOf(const QString &text, const NaturalOrder &names);
 
     // Where the entry at `row` stands in coordinate order: by sector, subsector,
     // column and row, and equal places by row.

@@ -139,7 +139,7 @@ void SystemListModel::fillSortName(SystemSort order, SystemListKeys &entry, cons
 {
     const auto member = SystemListKeys::sortName(order);
     if (member && !(entry.*member))
-        entry.*member = SystemListKeys::sortNameOf(order, hex, m_order);
+        entry.*member = SystemListKeys::sortNameOf(SystemListKeys::sortedText(order, hex), m_order);
 }
 
 void SystemListModel::take(SystemListKeyMaker::Made &made)
