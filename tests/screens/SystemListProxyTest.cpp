@@ -422,6 +422,23 @@ TEST_F(SystemListProxyTest, KeysMadeAheadGiveThePlainRowsAndTheRowsShownAreNever
             ASSERT_FALSE(rows.isWaitingForKeys());
             shownArePlain(step);
         }
+
+        // Stored again with systems added, the list has its keys made afresh; a search
+        // and an order asked for meanwhile, with nothing asked or changed after, are
+        // shown once made.
+        QList<HexData> again = m_universe.data().toList();
+        do
+            again.append(variedSystem(round >= 3));
+        while (again.size() < SystemListModel::kMadeAheadFrom);
+        m_universe.setData(again);
+        rows.setSearchText(search = searches[m_random() % (searches.size() - 1)]);
+        rows.setSortOrder(order = SystemSort(1 + m_random() % 2));
+        ASSERT_TRUE(rows.isWaitingForKeys());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !source.isMakingOrder(SystemSort::mainWorld); }, 60000));
+        ASSERT_FALSE(rows.isWaitingForKeys());
+        ASSERT_EQ(rows.searchText(), search);
+        ASSERT_EQ(rows.sortOrder(), order);
+        shownArePlain(37);
     }
 }
 
