@@ -1,7 +1,9 @@
 #include "DrivenLoop.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QTimer>
+#include <QWidget>
 
 namespace DrivenLoop {
 
@@ -34,6 +36,12 @@ void runFor(double milliseconds)
 void post(QObject *context, std::function<void()> work)
 {
     QMetaObject::invokeMethod(context, std::move(work), Qt::QueuedConnection);
+}
+
+void type(QWidget &widget, Qt::Key key, const QString &text)
+{
+    QCoreApplication::postEvent(&widget, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+    QCoreApplication::postEvent(&widget, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
 }
 
 } // namespace DrivenLoop

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
+
+class QWidget;
 
 // The GUI thread's event loop run by a benchmark, pass by pass, as the program's own
 // loop runs it; and work handed to it as input arrives, so that it runs inside a pass
@@ -15,5 +18,7 @@ bool runUntil(const std::function<bool()> &done, double seconds = 120);
 void runFor(double milliseconds);
 // Runs `work` in a coming pass, in `context`'s thread.
 void post(QObject *context, std::function<void()> work);
+// Posts a press and a release of `key` to `widget`, as the keyboard gives them.
+void type(QWidget &widget, Qt::Key key, const QString &text = QString());
 
 } // namespace DrivenLoop

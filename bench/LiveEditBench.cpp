@@ -14,8 +14,6 @@
 #include "screens/ui/SystemListView.h"
 #include "universe/StarfarerUniverse.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -56,13 +54,6 @@ template <typename Page> Page *pageOn(const SystemListView &list)
     return qobject_cast<Page *>(list.currentPage());
 }
 
-// Types `key` into a line edit, as the keyboard does.
-void type(QLineEdit &field, Qt::Key key, const QString &text = QString())
-{
-    QCoreApplication::postEvent(&field, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
-    QCoreApplication::postEvent(&field, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
-}
-
 // In the Systems screen, a system's detail view and then its editor; the last letter of
 // its name typed anew, and "Save Changes" clicked. The time is the click's handling
 // (the document's replace, its listeners and the save request); back_ms the time until
@@ -90,9 +81,9 @@ void BM_SaveChangesWithDetailShown(benchmark::State &state, UniverseShape shape)
         const QString before = editor->state().system.name;
         const bool x = !before.endsWith(QLatin1Char('x'));
         auto *name = editor->findChild<QLineEdit *>(QStringLiteral("systemName"));
-        type(*name, Qt::Key_End);
-        type(*name, Qt::Key_Backspace);
-        type(*name, x ? Qt::Key_X : Qt::Key_Y, x ? QStringLiteral("x") : QStringLiteral("y"));
+        DrivenLoop::type(*name, Qt::Key_End);
+        DrivenLoop::type(*name, Qt::Key_Backspace);
+        DrivenLoop::type(*name, x ? Qt::Key_X : Qt::Key_Y, x ? QStringLiteral("x") : QStringLiteral("y"));
         if (!DrivenLoop::runUntil([&] { return editor->state().system.name != before; }, 10)) {
             state.SkipWithError("the name was not typed");
             continue;

@@ -2,6 +2,7 @@
 // one keystroke of search, switching the sort order, and following one system's edit;
 // the first search or sort by a name on a list just opened (when the search texts and
 // the keys of names are made); and painting one row, whatever the length of its texts.
+#include "DrivenLoop.h"
 #include "RepetitionStatistics.h"
 #include "SyntheticSystems.h"
 #include "screens/SystemListModel.h"
@@ -16,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -67,6 +69,28 @@ void BM_SystemListSortSwitch(benchmark::State &state)
         byName = !byName;
         model.setSortOrder(byName ? SystemSort::name : SystemSort::mainWorld);
         benchmark::DoNotOptimize(model.rowCount());
+    }
+}
+
+// A list opened on the universe: the time until its search texts (search_texts_ms),
+// then its names with the rows in each order of names, are made ahead of need, off
+// the GUI thread.
+void BM_SystemListKeysMadeAhead(benchmark::State &state)
+{
+    StarfarerUniverse &universe = universeOf(int(state.range(0)));
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto since = [&start] {
+            return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        };
+        SystemListModel source(&universe);
+        if (!DrivenLoop::runUntil([&] { return !source.isMakingSearchTexts(); }))
+            state.SkipWithError("no search texts");
+        state.counters["search_texts_ms"] = since();
+        if (!DrivenLoop::runUntil([&] { return !source.isMakingOrder(SystemSort::name); }))
+            state.SkipWithError("no names");
+        state.SetIterationTime(since() / 1e3);
     }
 }
 
@@ -150,5 +174,14 @@ BENCHMARK(BM_SystemListSortSwitch)->Arg(10000)->Arg(50000)->Unit(benchmark::kMil
 BENCHMARK(BM_SystemListFirstUse)
     ->ArgsProduct({{10000, 50000}, {0, 1, 2}})
     ->ArgNames({"systems", "use"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SystemListKeysMadeAhead)
+    ->Arg(10000)
+    ->Arg(50000)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true)
+    ->Apply(addRepetitionStatistics)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SystemListEditOne)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);

@@ -6,23 +6,11 @@
 #include <QSet>
 
 #include <algorithm>
-
-namespace {
-
-// The subsector's place in its sector, A to P across and down; not capped, so rows
-// below the sector's last subsector row come after P.
-qint64 subsectorIndex(const GalacticCoordinates &c)
-{
-    return 4 * (std::max<qint64>(c.row - 1, 0) / 10) + std::max<qint64>(c.column - 1, 0) / 8;
-}
-
-// Separates the searched texts so that a search never matches across two of them.
-constexpr QChar kSeparator = QChar(0x1F);
-
-} // namespace
+#include <numeric>
 
 SystemListModel::SystemListModel(StarfarerUniverse *universe, QObject *parent)
-    : QAbstractListModel(parent), m_universe(universe), m_rutters(universe)
+    : QAbstractListModel(parent), m_universe(universe), m_rutters(universe),
+      m_maker(new SystemListKeyMaker([this](SystemListKeyMaker::Made &made) { take(made); }, this))
 {
     if (universe) {
         using U = StarfarerUniverse;
@@ -108,19 +96,20 @@ const QString &SystemListModel::searchedText(int row) const
 {
     SystemListKeys &entry = m_entries[std::size_t(row)];
     if (!entry.haystack) {
-        QString haystack;
-        if (const HexData *hex = storedHex(row)) {
-            const StarSystem &system = hex->starSystem;
-            haystack = hex->coordinates.description() + QLatin1Char(' ') +
-                       hex->coordinates.subsectorLetter() + kSeparator + system.name;
-            for (const Star &star : system.stars) {
-                for (const WorldData &world : star.worlds)
-                    haystack += kSeparator + world.name;
-            }
-        }
-        entry.haystack = haystack.toCaseFolded();
+        const HexData *hex = storedHex(row);
+        entry.haystack = hex ? SystemListKeys::searchedText(*hex) : QString();
     }
     return *entry.haystack;
+}
+
+bool SystemListModel::isMakingSearchTexts() const
+{
+    return m_maker->isMakingSearchTexts();
+}
+
+bool SystemListModel::isMakingOrder(SystemSort order) const
+{
+    return m_maker->isMakingOrder(order);
 }
 
 const std::vector<int> &SystemListModel::rowsIn(SystemSort order) const
@@ -149,15 +138,47 @@ void SystemListModel::sortIfNeeded(SystemSort order) const
 void SystemListModel::fillSortName(SystemSort order, SystemListKeys &entry, const HexData &hex) const
 {
     const auto member = SystemListKeys::sortName(order);
-    if (!member || entry.*member)
-        return;
-    QString name;
-    if (order == SystemSort::name) {
-        name = hex.starSystem.name;
-    } else if (const std::optional<WorldIndex> main = hex.starSystem.mainWorldIndex()) {
-        name = hex.starSystem.stars.at(main->star).worlds.at(main->world).name;
+    if (member && !(entry.*member))
+        entry.*member = SystemListKeys::sortNameOf(SystemListKeys::sortedText(order, hex), m_order);
+}
+
+void SystemListModel::take(SystemListKeyMaker::Made &made)
+{
+    // The rows made from the copy that still hold the same hex take what was made;
+    // the others are made here when needed, as any row changed later is.
+    std::vector<int> rowOf(made.entries.size(), -1);
+    for (std::size_t row = 0; row < m_fromCopy.size(); ++row) {
+        const int copied = m_fromCopy[row];
+        if (copied < 0)
+            continue;
+        rowOf[std::size_t(copied)] = int(row);
+        SystemListKeys &entry = m_entries[row];
+        SystemListKeys &madeEntry = made.entries[std::size_t(copied)];
+        for (auto member : {&SystemListKeys::name, &SystemListKeys::mainWorldName}) {
+            if (!(entry.*member))
+                entry.*member = std::move(madeEntry.*member);
+        }
+        if (!entry.haystack)
+            entry.haystack = std::move(madeEntry.haystack);
     }
-    entry.*member = SystemListSortName{name.isEmpty(), m_order.key(name)};
+    for (auto &[order, copiedRows] : made.orders) {
+        if (m_orders.isSorted(order))
+            continue;
+        std::vector<int> rows;
+        rows.reserve(copiedRows.size());
+        for (const int copied : copiedRows) {
+            if (const int row = rowOf[std::size_t(copied)]; row >= 0)
+                rows.push_back(row);
+        }
+        for (std::size_t row = 0; row < m_entries.size(); ++row) {
+            if (m_fromCopy[row] < 0)
+                fillSortName(order, m_entries[row], m_universe->data()[qsizetype(row)]);
+        }
+        m_orders.adopt(order, m_entries, std::move(rows));
+    }
+    if (!m_maker->isMaking())
+        m_fromCopy.clear();
+    emit keysMade();
 }
 
 HexData SystemListModel::hexAt(int row) const
@@ -177,10 +198,7 @@ QList<SubsectorKey> SystemListModel::availableSubsectors() const
 
 SystemListKeys SystemListModel::entry(const HexData &hex) const
 {
-    SystemListKeys entry;
-    entry.id = hex.id;
-    entry.coordinates = hex.coordinates;
-    entry.subsectorIndex = subsectorIndex(hex.coordinates);
+    SystemListKeys entry = SystemListKeys::of(hex);
     // The orders kept so far place the system by its names.
     for (const SystemSort order : {SystemSort::name, SystemSort::mainWorld}) {
         if (m_orders.isSorted(order))
@@ -201,6 +219,8 @@ void SystemListModel::reset()
     beginResetModel();
     m_entries.clear();
     m_orders.reset();
+    m_maker->stop();
+    m_fromCopy.clear();
     if (m_universe) {
         // Room for the systems imports bring: growing the entries copies every one of
         // them (their sort keys cannot be moved), a stall of the GUI thread in a large
@@ -209,6 +229,11 @@ void SystemListModel::reset()
         m_entries.reserve(std::size_t(size + size / 2 + 1024));
         for (const HexData &hex : m_universe->data())
             m_entries.push_back(entry(hex));
+        if (size >= kMadeAheadFrom) {
+            m_fromCopy.resize(std::size_t(size));
+            std::iota(m_fromCopy.begin(), m_fromCopy.end(), 0);
+            m_maker->start(m_universe->data());
+        }
     }
     endResetModel();
 }
@@ -222,6 +247,8 @@ void SystemListModel::insertRows(qsizetype first, qsizetype count)
         m_entries.insert(m_entries.begin() + i, entry(data[i]));
         places.append(data[i].coordinates);
     }
+    if (m_maker->isMaking())
+        m_fromCopy.insert(m_fromCopy.begin() + first, std::size_t(count), -1);
     m_orders.inserted(m_entries, int(first), int(count));
     endInsertRows();
     repaintFarEnds(places);
@@ -243,6 +270,8 @@ void SystemListModel::replaceRow(const QUuid &id, const GalacticCoordinates &fro
     if (row < 0)
         return;
     m_entries[std::size_t(row)] = entry(m_universe->data()[row]);
+    if (m_maker->isMaking())
+        m_fromCopy[std::size_t(row)] = -1;
     m_orders.changed(m_entries, row);
     emit dataChanged(index(row), index(row));
     repaintFarEnds(from == to ? QList{from} : QList{from, to});
@@ -256,6 +285,8 @@ void SystemListModel::removeRow(const QUuid &id, const GalacticCoordinates &at)
     m_removing = row;
     beginRemoveRows({}, row, row);
     m_entries.erase(m_entries.begin() + row);
+    if (m_maker->isMaking())
+        m_fromCopy.erase(m_fromCopy.begin() + row);
     m_orders.removed(row);
     m_removing = -1;
     endRemoveRows();

@@ -2,6 +2,7 @@
 
 #include "RutterIndex.h"
 #include "SubsectorKey.h"
+#include "SystemListKeyMaker.h"
 #include "SystemListOrders.h"
 #include "model/HexData.h"
 #include "model/NaturalOrder.h"
@@ -22,6 +23,10 @@ class StarfarerUniverse;
 // asks for them — a search, a sort by name, the view laying the row out — and kept
 // until its system changes, so that opening the list reads only where each system
 // lies, and searching and sorting many thousands of systems then compares kept values.
+// A list of many systems makes the search texts, the names and their orders for all of
+// them ahead of need, off the GUI thread (SystemListKeyMaker), as soon as it has them;
+// while that goes on, what needs them waits for it (keysMade) instead of making them
+// on the GUI thread.
 class SystemListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -37,6 +42,10 @@ public:
     // sorted again: the row's far ends, factions and wording.
     static inline const QList<int> kShownRoles{RowRole, RoutesTitleRole};
 
+    // A list of at least this many systems makes its keys ahead of need, off the GUI
+    // thread; a smaller one makes them when first needed, within a few milliseconds.
+    static constexpr qsizetype kMadeAheadFrom = 1000;
+
     explicit SystemListModel(StarfarerUniverse *universe, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -47,6 +56,11 @@ public:
     // What a search looks in: the row's label with its subsector letter, its system's
     // name and its worlds' names, case-folded.
     const QString &searchedText(int row) const;
+    // Whether the search texts, or the rows in `order` (an order by a name), are being
+    // made ahead of need: then what needs them waits for keysMade() instead of making
+    // them here.
+    bool isMakingSearchTexts() const;
+    bool isMakingOrder(SystemSort order) const;
     // The rows in `order`, and a row's place in it.
     const std::vector<int> &rowsIn(SystemSort order) const;
     int rank(SystemSort order, int row) const;
@@ -55,6 +69,10 @@ public:
     // The distinct subsectors of all systems, sorted.
     QList<SubsectorKey> availableSubsectors() const;
 
+signals:
+    // Keys made ahead of need were taken in.
+    void keysMade();
+
 private:
     // The place of `hex`, and the names of the orders sorted so far.
     SystemListKeys entry(const HexData &hex) const;
@@ -62,6 +80,8 @@ private:
     const HexData *storedHex(int row) const;
     void sortIfNeeded(SystemSort order) const;
     void fillSortName(SystemSort order, SystemListKeys &entry, const HexData &hex) const;
+    // Takes in what was made ahead of need from the copy of the rows.
+    void take(SystemListKeyMaker::Made &made);
     int rowOf(const QUuid &id) const;
     void reset();
     void insertRows(qsizetype first, qsizetype count);
@@ -80,5 +100,9 @@ private:
     // In the universe's order. What is made on demand is filled in by const readers.
     mutable std::vector<SystemListKeys> m_entries;
     mutable SystemListOrders m_orders;
+    SystemListKeyMaker *m_maker;
+    // While keys are made ahead of need, by row: the row of the copy they are made from
+    // that still holds the row's hex, or -1 for a row that came or changed since.
+    std::vector<int> m_fromCopy;
     int m_removing = -1; // the row whose removal is being told
 };

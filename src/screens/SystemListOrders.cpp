@@ -1,6 +1,7 @@
 #include "SystemListOrders.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <optional>
 
@@ -53,16 +54,30 @@ void SystemListOrders::reset()
     m_orders = {};
 }
 
-void SystemListOrders::sort(SystemSort sort, const std::vector<SystemListKeys> &entries)
+SystemListOrders::ByName::ByName(SystemSort order, const std::vector<SystemListKeys> &entries)
+    : m_entries(&entries)
 {
-    Order &order = m_orders[index(sort)];
-    order.rows.resize(entries.size());
+    const auto member = SystemListKeys::sortName(order);
+    m_names.reserve(entries.size());
+    for (const SystemListKeys &entry : entries)
+        m_names.push_back(*(entry.*member));
+}
+
+bool SystemListOrders::ByName::operator()(int a, int b) const
+{
+    const std::vector<SystemListKeys> &entries = *m_entries;
+    return SystemListKeys::comesBefore(m_names[std::size_t(a)], entries[std::size_t(a)], a,
+                                       m_names[std::size_t(b)], entries[std::size_t(b)], b);
+}
+
+std::vector<int> SystemListOrders::sortedRows(SystemSort sort, const std::vector<SystemListKeys> &entries)
+{
+    std::vector<int> rows(entries.size());
     if (SystemListKeys::sortName(sort)) {
-        std::iota(order.rows.begin(), order.rows.end(), 0);
-        std::sort(order.rows.begin(), order.rows.end(), [&](int a, int b) {
-            return SystemListKeys::comesBefore(sort, entries[std::size_t(a)], a, entries[std::size_t(b)], b);
-        });
-    } else if (!sortPacked(order.rows, entries)) {
+        const ByName before(sort, entries);
+        std::iota(rows.begin(), rows.end(), 0);
+        std::sort(rows.begin(), rows.end(), std::cref(before));
+    } else if (!sortPacked(rows, entries)) {
         // The places side by side: sorting them reads far less memory than comparing
         // whole entries through their rows.
         std::vector<SystemListKeys::Place> places;
@@ -71,7 +86,31 @@ void SystemListOrders::sort(SystemSort sort, const std::vector<SystemListKeys> &
             places.push_back(entries[row].place(int(row)));
         std::sort(places.begin(), places.end());
         for (std::size_t place = 0; place < places.size(); ++place)
-            order.rows[place] = std::get<5>(places[place]);
+            rows[place] = std::get<5>(places[place]);
+    }
+    return rows;
+}
+
+void SystemListOrders::sort(SystemSort sort, const std::vector<SystemListKeys> &entries)
+{
+    adopt(sort, entries, sortedRows(sort, entries));
+}
+
+void SystemListOrders::adopt(SystemSort sort, const std::vector<SystemListKeys> &entries,
+                             std::vector<int> rows)
+{
+    Order &order = m_orders[index(sort)];
+    order.rows = std::move(rows);
+    if (order.rows.size() < entries.size()) {
+        std::vector<bool> placed(entries.size());
+        for (const int row : order.rows)
+            placed[std::size_t(row)] = true;
+        std::vector<int> others;
+        for (std::size_t row = 0; row < entries.size(); ++row) {
+            if (!placed[row])
+                others.push_back(int(row));
+        }
+        mergeIn(sort, order, entries, std::move(others));
     }
     order.rankOf.resize(entries.size());
     rank(order, 0, order.rows.size());
@@ -107,29 +146,35 @@ void SystemListOrders::inserted(const std::vector<SystemListKeys> &entries, int 
             if (row >= first)
                 row += count;
         }
-        const auto before = [&](int a, int b) {
-            return SystemListKeys::comesBefore(sort, entries[std::size_t(a)], a, entries[std::size_t(b)], b);
-        };
         std::vector<int> added(static_cast<std::size_t>(count));
         std::iota(added.begin(), added.end(), first);
-        std::sort(added.begin(), added.end(), before);
-        // Each new row finds its place by a binary search from the last one's: far
-        // fewer comparisons of names than a merge of all rows.
-        std::vector<int> merged;
-        merged.reserve(order.rows.size() + added.size());
-        auto from = order.rows.cbegin();
-        for (const int row : added) {
-            const auto place =
-                std::partition_point(from, order.rows.cend(), [&](int other) { return before(other, row); });
-            merged.insert(merged.end(), from, place);
-            merged.push_back(row);
-            from = place;
-        }
-        merged.insert(merged.end(), from, order.rows.cend());
-        order.rows = std::move(merged);
+        mergeIn(sort, order, entries, std::move(added));
         order.rankOf.resize(order.rows.size());
         rank(order, 0, order.rows.size());
     }
+}
+
+void SystemListOrders::mergeIn(SystemSort sort, Order &order, const std::vector<SystemListKeys> &entries,
+                               std::vector<int> added)
+{
+    const auto before = [&](int a, int b) {
+        return SystemListKeys::comesBefore(sort, entries[std::size_t(a)], a, entries[std::size_t(b)], b);
+    };
+    std::sort(added.begin(), added.end(), before);
+    // Each new row finds its place by a binary search from the last one's: far fewer
+    // comparisons of names than a merge of all rows.
+    std::vector<int> merged;
+    merged.reserve(order.rows.size() + added.size());
+    auto from = order.rows.cbegin();
+    for (const int row : added) {
+        const auto place =
+            std::partition_point(from, order.rows.cend(), [&](int other) { return before(other, row); });
+        merged.insert(merged.end(), from, place);
+        merged.push_back(row);
+        from = place;
+    }
+    merged.insert(merged.end(), from, order.rows.cend());
+    order.rows = std::move(merged);
 }
 
 void SystemListOrders::removed(int row)

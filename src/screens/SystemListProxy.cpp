@@ -20,6 +20,7 @@ SystemListProxy::SystemListProxy(SystemListModel *source, QObject *parent)
     connect(source, &QAbstractItemModel::rowsRemoved, this,
             [this](const QModelIndex &, int first, int last) { sourceRowsRemoved(first, last); });
     connect(source, &QAbstractItemModel::dataChanged, this, &SystemListProxy::sourceDataChanged);
+    connect(source, &SystemListModel::keysMade, this, &SystemListProxy::showAsked);
     refilter();
 }
 
@@ -71,27 +72,34 @@ QModelIndex SystemListProxy::mapFromSource(const QModelIndex &sourceIndex) const
 
 void SystemListProxy::setSearchText(const QString &text)
 {
-    if (text == m_searchText)
-        return;
-    m_searchText = text;
-    m_needle = text.trimmed().toCaseFolded();
-    relayout([this] { refilter(); });
+    m_asked.searchText = text;
+    showAsked();
 }
 
 void SystemListProxy::setSortOrder(SystemSort order)
 {
-    if (order == m_sortOrder)
-        return;
-    m_sortOrder = order;
-    relayout([this] { refilter(); });
+    m_asked.sortOrder = order;
+    showAsked();
 }
 
 void SystemListProxy::setSubsectorFilter(const std::optional<SubsectorKey> &filter)
 {
-    if (filter == m_subsectorFilter)
+    m_asked.subsectorFilter = filter;
+    showAsked();
+}
+
+void SystemListProxy::showAsked()
+{
+    if (m_asked == m_shown)
         return;
-    m_subsectorFilter = filter;
-    relayout([this] { refilter(); });
+    const QString needle = m_asked.searchText.trimmed().toCaseFolded();
+    if ((!needle.isEmpty() && m_source->isMakingSearchTexts()) || m_source->isMakingOrder(m_asked.sortOrder))
+        return;
+    relayout([&] {
+        m_shown = m_asked;
+        m_needle = needle;
+        refilter();
+    });
 }
 
 QList<SubsectorKey> SystemListProxy::availableSubsectors() const
@@ -116,16 +124,17 @@ HexData SystemListProxy::hexAt(int row) const
 bool SystemListProxy::accepts(int sourceRow) const
 {
     const SystemListKeys &entry = m_source->entry(sourceRow);
-    if (m_subsectorFilter && (entry.coordinates.sectorX != m_subsectorFilter->sectorX ||
-                              entry.coordinates.sectorY != m_subsectorFilter->sectorY ||
-                              entry.coordinates.subsectorLetter() != m_subsectorFilter->letter))
+    const std::optional<SubsectorKey> &filter = m_shown.subsectorFilter;
+    if (filter &&
+        (entry.coordinates.sectorX != filter->sectorX || entry.coordinates.sectorY != filter->sectorY ||
+         entry.coordinates.subsectorLetter() != filter->letter))
         return false;
     return m_needle.isEmpty() || m_source->searchedText(sourceRow).contains(m_needle);
 }
 
 bool SystemListProxy::comesBefore(int a, int b) const
 {
-    return m_source->rank(m_sortOrder, a) < m_source->rank(m_sortOrder, b);
+    return m_source->rank(m_shown.sortOrder, a) < m_source->rank(m_shown.sortOrder, b);
 }
 
 int SystemListProxy::placeOf(int sourceRow, int from, int to) const
@@ -139,7 +148,7 @@ void SystemListProxy::refilter()
 {
     // The source keeps every row in each order: walking it sorts the rows.
     m_rows.clear();
-    for (const int row : m_source->rowsIn(m_sortOrder)) {
+    for (const int row : m_source->rowsIn(m_shown.sortOrder)) {
         if (accepts(row))
             m_rows.append(row);
     }

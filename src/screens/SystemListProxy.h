@@ -18,7 +18,10 @@ class SystemListModel;
 // removed system takes its row along, so the current row and the selection stay on
 // their systems. A new search, filter or order rearranges the rows in one layout
 // change. It sorts by the places the source keeps for every row in each order, so
-// sorting compares whole numbers, never names.
+// sorting compares whole numbers, never names. A search or an order by name asked for
+// while the source still makes the keys it needs ahead of need is kept until they are
+// made, the rows staying those of the search, order and filter shown until then: the
+// GUI thread neither waits for the keys nor makes them itself.
 class SystemListProxy : public QAbstractProxyModel
 {
     Q_OBJECT
@@ -35,12 +38,17 @@ public:
     QModelIndex mapToSource(const QModelIndex &proxyIndex) const override;
     QModelIndex mapFromSource(const QModelIndex &sourceIndex) const override;
 
-    const QString &searchText() const { return m_searchText; }
-    SystemSort sortOrder() const { return m_sortOrder; }
-    const std::optional<SubsectorKey> &subsectorFilter() const { return m_subsectorFilter; }
+    // The search, order and filter of the rows shown.
+    const QString &searchText() const { return m_shown.searchText; }
+    SystemSort sortOrder() const { return m_shown.sortOrder; }
+    const std::optional<SubsectorKey> &subsectorFilter() const { return m_shown.subsectorFilter; }
+    // Asks for another search, order or filter: the rows follow at once, or once the
+    // keys it needs are made.
     void setSearchText(const QString &text);
     void setSortOrder(SystemSort order);
     void setSubsectorFilter(const std::optional<SubsectorKey> &filter);
+    // Whether what was asked for last waits for keys still being made.
+    bool isWaitingForKeys() const { return !(m_asked == m_shown); }
 
     // The distinct subsectors of all systems, sorted.
     QList<SubsectorKey> availableSubsectors() const;
@@ -49,6 +57,17 @@ public:
     HexData hexAt(int row) const;
 
 private:
+    struct View
+    {
+        QString searchText;
+        SystemSort sortOrder = SystemSort::coordinates;
+        std::optional<SubsectorKey> subsectorFilter;
+
+        friend bool operator==(const View &, const View &) = default;
+    };
+
+    // Shows what was asked for, unless it needs keys still being made.
+    void showAsked();
     bool accepts(int sourceRow) const;
     // Whether the system of one source row comes before the other's in the order
     // shown: a total order.
@@ -73,8 +92,7 @@ private:
     SystemListModel *m_source;
     QList<int> m_rows;       // source rows, in row order
     QList<int> m_proxyRowOf; // by source row: its row here, or -1
-    QString m_searchText;
-    QString m_needle; // the search text trimmed and case-folded
-    SystemSort m_sortOrder = SystemSort::coordinates;
-    std::optional<SubsectorKey> m_subsectorFilter;
+    View m_shown;
+    View m_asked;
+    QString m_needle; // the search text shown, trimmed and case-folded
 };

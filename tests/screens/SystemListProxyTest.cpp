@@ -6,6 +6,7 @@
 // batch arrives as one update.
 #include "screens/SystemListProxy.h"
 #include "ItemModelMirror.h"
+#include "OneThreadPools.h"
 #include "ScreenTestRecords.h"
 #include "model/NaturalOrder.h"
 #include "model/WorldDescriptions.h"
@@ -15,14 +16,17 @@
 #include "universe/StarfarerUniverse.h"
 
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <random>
 #include <tuple>
 
@@ -184,6 +188,32 @@ protected:
         return hex;
     }
 
+    // One change of the document's varied systems: an insert, a batch, another system
+    // in a record, a removal, or (when `wholeListToo`) now and then the whole list
+    // stored again.
+    void changeVariedSystems(bool wholeListToo, bool farOnes)
+    {
+        const HexList &data = m_universe.data();
+        const int action = int(m_random() % 10);
+        if (data.isEmpty() || action == 0) {
+            m_universe.insertHex(variedSystem(farOnes));
+        } else if (action == 1) {
+            QList<HexData> batch;
+            for (int i = int(m_random() % 5); i > 0; --i)
+                batch.append(variedSystem(farOnes));
+            m_universe.insertHexes(batch);
+        } else if (action < 8) {
+            // Another system in the same record: new names, worlds, notes and place.
+            HexData edited = variedSystem(farOnes);
+            edited.id = data[m_random() % data.size()].id;
+            m_universe.replaceHex(edited);
+        } else if (action == 8) {
+            m_universe.removeHex(data[m_random() % data.size()].id);
+        } else if (wholeListToo) {
+            m_universe.setData(data.toList());
+        }
+    }
+
     std::mt19937 m_random{4242};
     QTemporaryDir m_documents;
     StarfarerUniverse m_universe{UniverseFolder(m_documents.path())};
@@ -304,26 +334,7 @@ TEST_F(SystemListProxyTest, RowsAndHeightsMatchAPlainReadingOfTheSystemsAfterEve
             }
             }
         }
-        const HexList &data = m_universe.data();
-        const bool farOnes = step >= 150;
-        const int action = int(m_random() % 10);
-        if (data.isEmpty() || action == 0) {
-            m_universe.insertHex(variedSystem(farOnes));
-        } else if (action == 1) {
-            QList<HexData> batch;
-            for (int i = int(m_random() % 5); i > 0; --i)
-                batch.append(variedSystem(farOnes));
-            m_universe.insertHexes(batch);
-        } else if (action < 8) {
-            // Another system in the same record: new names, worlds, notes and place.
-            HexData edited = variedSystem(farOnes);
-            edited.id = data[m_random() % data.size()].id;
-            m_universe.replaceHex(edited);
-        } else if (action == 8) {
-            m_universe.removeHex(data[m_random() % data.size()].id);
-        } else if (step % 50 == 9) {
-            m_universe.setData(data.toList());
-        }
+        changeVariedSystems(step % 50 == 9, step >= 150);
         check(rows, "followed", step);
         if (step % 10 == 0) {
             SystemListModel freshSource(&m_universe);
@@ -333,6 +344,101 @@ TEST_F(SystemListProxyTest, RowsAndHeightsMatchAPlainReadingOfTheSystemsAfterEve
             fresh.setSubsectorFilter(rows.subsectorFilter());
             check(fresh, "fresh", step);
         }
+    }
+}
+
+// A list of many systems makes its search texts and name orders ahead of need, off
+// the GUI thread. A search and an order asked for at once wait for them: the GUI
+// thread makes none of them itself. While they wait, with the systems changing under
+// the making (rows inserted, replaced, removed, now and then the whole list stored
+// again, which starts the making afresh) and other searches, orders and filters asked
+// for, the rows shown are always the plain reading of the search, order and filter
+// they say they show; once made, they are the plain reading of what was asked last,
+// and then every search and order is shown at once. Every other round runs on pools
+// of one thread, as a one-core machine does.
+TEST_F(SystemListProxyTest, KeysMadeAheadGiveThePlainRowsAndTheRowsShownAreNeverWrong)
+{
+    static const QStringList searches{QStringLiteral("ä"),
+                                      QStringLiteral(" ÄTHER "),
+                                      QStringLiteral("ss"),
+                                      QStringLiteral("0101"),
+                                      QStringLiteral("world 1"),
+                                      QStringLiteral("i"),
+                                      QString()};
+    for (int round = 0; round < 6 && !HasFailure(); ++round) {
+        std::optional<OneThreadPools> oneCore;
+        if (round % 2 == 1)
+            oneCore.emplace();
+        QList<HexData> systems;
+        for (qsizetype i = SystemListModel::kMadeAheadFrom + m_random() % 300; i > 0; --i)
+            systems.append(variedSystem(round >= 3));
+        m_universe.setData(systems);
+        SystemListModel source(&m_universe);
+        SystemListProxy rows(&source);
+        QAbstractItemModelTester rowsTester(&rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        const auto shownArePlain = [&](int step) {
+            ASSERT_EQ(ids(rows.filteredSystems()), plainRows(m_universe.data(), rows.searchText(),
+                                                             rows.sortOrder(), rows.subsectorFilter()))
+                << "round " << round << " step " << step << " order " << int(rows.sortOrder()) << " search "
+                << rows.searchText().toStdString();
+        };
+        QString search = searches[m_random() % (searches.size() - 1)];
+        auto order = SystemSort(1 + m_random() % 2);
+        std::optional<SubsectorKey> filter;
+        rows.setSearchText(search);
+        rows.setSortOrder(order);
+        ASSERT_TRUE(rows.isWaitingForKeys());
+        ASSERT_EQ(rows.searchText(), QString());
+        ASSERT_EQ(rows.sortOrder(), SystemSort::coordinates);
+        shownArePlain(-1);
+
+        for (int step = 0; step < 30 && !HasFailure(); ++step) {
+            changeVariedSystems(step % 10 == 9, round >= 3);
+            switch (m_random() % 4) {
+            case 0: rows.setSearchText(search = searches[m_random() % searches.size()]); break;
+            case 1: rows.setSortOrder(order = SystemSort(m_random() % 3)); break;
+            case 2: {
+                const QList<SubsectorKey> subsectors = rows.availableSubsectors();
+                filter =
+                    m_random() % 2 ? std::nullopt : std::optional(subsectors[m_random() % subsectors.size()]);
+                rows.setSubsectorFilter(filter);
+                break;
+            }
+            default: break;
+            }
+            // What was made so far is taken in.
+            QCoreApplication::processEvents();
+            shownArePlain(step);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !source.isMakingOrder(SystemSort::mainWorld); }, 60000));
+        ASSERT_FALSE(rows.isWaitingForKeys());
+        ASSERT_EQ(rows.searchText(), search);
+        ASSERT_EQ(rows.sortOrder(), order);
+        ASSERT_EQ(rows.subsectorFilter(), filter);
+        shownArePlain(30);
+        for (int step = 31; step < 37 && !HasFailure(); ++step) {
+            rows.setSortOrder(SystemSort(step % 3));
+            rows.setSearchText(searches[m_random() % searches.size()]);
+            ASSERT_FALSE(rows.isWaitingForKeys());
+            shownArePlain(step);
+        }
+
+        // Stored again with systems added, the list has its keys made afresh; a search
+        // and an order asked for meanwhile, with nothing asked or changed after, are
+        // shown once made.
+        QList<HexData> again = m_universe.data().toList();
+        do
+            again.append(variedSystem(round >= 3));
+        while (again.size() < SystemListModel::kMadeAheadFrom);
+        m_universe.setData(again);
+        rows.setSearchText(search = searches[m_random() % (searches.size() - 1)]);
+        rows.setSortOrder(order = SystemSort(1 + m_random() % 2));
+        ASSERT_TRUE(rows.isWaitingForKeys());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !source.isMakingOrder(SystemSort::mainWorld); }, 60000));
+        ASSERT_FALSE(rows.isWaitingForKeys());
+        ASSERT_EQ(rows.searchText(), search);
+        ASSERT_EQ(rows.sortOrder(), order);
+        shownArePlain(37);
     }
 }
 
