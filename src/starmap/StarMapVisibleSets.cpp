@@ -65,6 +65,11 @@ StarMapVisibleSets::StarMapVisibleSets(const StarfarerUniverse *universe, double
     rebuildLabels();
 }
 
+StarMapVisibleSets::~StarMapVisibleSets()
+{
+    freeOnWorker(std::move(m_systems), std::move(m_rutters), std::move(m_labels));
+}
+
 bool StarMapVisibleSets::Rules::accepts(const HexData &hex) const
 {
     const StarSystem &system = hex.starSystem;

@@ -24,6 +24,8 @@ class StarMapVisibleSets : public QObject
 
 public:
     StarMapVisibleSets(const StarfarerUniverse *universe, double hexRadius, QObject *parent = nullptr);
+    // The systems filed are freed on a worker thread: a large universe's take frames.
+    ~StarMapVisibleSets() override;
 
     const StarfarerUniverse *universe() const { return m_universe; }
     double hexRadius() const { return m_hexRadius; }
