@@ -14,9 +14,11 @@
 // The visible systems filed by subsector, so that a frame visits only the systems
 // near the rectangle it draws and a hex is found without a scan of the whole map.
 // Each subsector keeps its systems in universe order and the block of hexes they
-// cover, so that single systems come and go without a rebuild; the sectors holding
-// systems are counted, so that the map finds them without walking the empty ones
-// between them.
+// cover, so that single systems come and go without a rebuild. The subsectors are
+// kept by sector, so that the map finds the sectors holding systems without walking
+// the empty ones between them, and so that a change made while a copy of the index
+// is alive (the map a frame is being drawn from) copies one sector's subsectors,
+// never those of the whole map.
 class SystemIndex
 {
 public:
@@ -34,9 +36,11 @@ public:
     // systems' sequence.
     template <typename Renumber> void renumber(Renumber renumber)
     {
-        for (Block &block : m_blocks) {
-            for (MapSystem &system : block.systems)
-                system.order = renumber(system.order);
+        for (Blocks &blocks : m_sectors) {
+            for (Block &block : blocks) {
+                for (MapSystem &system : block.systems)
+                    system.order = renumber(system.order);
+            }
         }
     }
 
@@ -69,14 +73,18 @@ private:
         GridExtent cells;
     };
 
+    using Blocks = QHash<BlockKey, Block>;
+
     static BlockKey keyOf(const GalacticCoordinates &coordinates);
     static BlockKey sectorOf(const BlockKey &block);
     static void sortByOrder(QList<const MapSystem *> &systems);
     static void recomputeCells(Block &block);
+    // The block of this key, or null.
+    const Block *blockAt(const BlockKey &key) const;
 
     double m_hexRadius;
-    QHash<BlockKey, Block> m_blocks;
-    QHash<BlockKey, qsizetype> m_sectors; // blocks holding systems, per sector
+    QHash<BlockKey, Blocks> m_sectors; // the blocks holding systems, by sector
+    qsizetype m_blockCount = 0;
     qsizetype m_size = 0;
     qsizetype m_longestName = 0;
 };
