@@ -59,12 +59,15 @@ void SystemIndex::insert(MapSystem system)
     m_longestName =
         std::max(m_longestName, std::min(nameText(system.hex.starSystem).size(), MapText::kLongestText));
     const BlockKey key = keyOf(system.hex.coordinates);
-    Block &block = m_sectors[sectorOf(key)][key];
+    const GridExtent cell{col, col, row, row};
+    Sector &sector = m_sectors[sectorOf(key)];
+    sector.cells = sector.blocks.isEmpty() ? cell : sector.cells.joined(cell);
+    Block &block = sector.blocks[key];
     if (block.systems.isEmpty()) {
         ++m_blockCount;
-        block.cells = {col, col, row, row};
+        block.cells = cell;
     } else {
-        block.cells = block.cells.joined({col, col, row, row});
+        block.cells = block.cells.joined(cell);
     }
     const auto place =
         std::upper_bound(block.systems.begin(), block.systems.end(), system.order,
@@ -76,13 +79,14 @@ void SystemIndex::insert(MapSystem system)
 void SystemIndex::append(SystemIndex later)
 {
     for (auto sector = later.m_sectors.begin(); sector != later.m_sectors.end(); ++sector) {
-        Blocks &blocks = m_sectors[sector.key()];
-        if (blocks.isEmpty()) {
-            blocks = std::move(sector.value());
+        Sector &kept = m_sectors[sector.key()];
+        if (kept.blocks.isEmpty()) {
+            kept = std::move(sector.value());
             continue;
         }
-        for (auto block = sector->begin(); block != sector->end(); ++block) {
-            Block &here = blocks[block.key()];
+        kept.cells = kept.cells.joined(sector->cells);
+        for (auto block = sector->blocks.begin(); block != sector->blocks.end(); ++block) {
+            Block &here = kept.blocks[block.key()];
             if (here.systems.isEmpty()) {
                 here = std::move(block.value());
             } else {
@@ -95,6 +99,13 @@ void SystemIndex::append(SystemIndex later)
     m_blockCount += later.m_blockCount;
     m_size += later.m_size;
     m_longestName = std::max(m_longestName, later.m_longestName);
+}
+
+void SystemIndex::recomputeCells(Sector &sector)
+{
+    sector.cells = sector.blocks.cbegin()->cells;
+    for (const Block &block : std::as_const(sector.blocks))
+        sector.cells = sector.cells.joined(block.cells);
 }
 
 void SystemIndex::recomputeCells(Block &block)
@@ -121,18 +132,20 @@ bool SystemIndex::remove(const QUuid &id, const GalacticCoordinates &coordinates
         return false;
     // Found: only now is the sector's share of a copy of the index taken over.
     const auto sector = m_sectors.find(sectorOf(key));
-    const auto found = sector->find(key);
+    const auto found = sector->blocks.find(key);
     Block &block = found.value();
     block.systems.erase(std::find_if(block.systems.begin(), block.systems.end(), matches));
     --m_size;
     if (block.systems.isEmpty()) {
         --m_blockCount;
-        sector->erase(found);
-        if (sector->isEmpty())
-            m_sectors.erase(sector);
+        sector->blocks.erase(found);
     } else {
         recomputeCells(block);
     }
+    if (sector->blocks.isEmpty())
+        m_sectors.erase(sector);
+    else
+        recomputeCells(*sector);
     return true;
 }
 
@@ -141,8 +154,8 @@ const SystemIndex::Block *SystemIndex::blockAt(const BlockKey &key) const
     const auto sector = m_sectors.constFind(sectorOf(key));
     if (sector == m_sectors.cend())
         return nullptr;
-    const auto block = sector->constFind(key);
-    return block == sector->cend() ? nullptr : &block.value();
+    const auto block = sector->blocks.constFind(key);
+    return block == sector->blocks.cend() ? nullptr : &block.value();
 }
 
 QList<std::pair<qint64, qint64>> SystemIndex::occupiedSectors(const GridExtent &sectors) const
@@ -160,10 +173,8 @@ QList<std::pair<qint64, qint64>> SystemIndex::occupiedSectors(const GridExtent &
 std::optional<GridExtent> SystemIndex::extent() const
 {
     std::optional<GridExtent> extent;
-    for (const Blocks &blocks : m_sectors) {
-        for (const Block &block : blocks)
-            extent = extent ? extent->joined(block.cells) : block.cells;
-    }
+    for (const Sector &sector : m_sectors)
+        extent = extent ? extent->joined(sector.cells) : sector.cells;
     return extent;
 }
 
@@ -205,8 +216,8 @@ QList<const MapSystem *> SystemIndex::inRect(const QRectF &mapRect) const
     const bool nearby = std::abs(firstBlockCol) < kFar && std::abs(lastBlockCol) < kFar &&
                         std::abs(firstBlockRow) < kFar && std::abs(lastBlockRow) < kFar;
     if (!nearby || !(blockCount <= static_cast<double>(m_blockCount))) {
-        for (const Blocks &blocks : m_sectors) {
-            for (const Block &block : blocks)
+        for (const Sector &sector : m_sectors) {
+            for (const Block &block : sector.blocks)
                 collect(block);
         }
     } else {
@@ -225,8 +236,8 @@ QList<const MapSystem *> SystemIndex::all() const
 {
     QList<const MapSystem *> systems;
     systems.reserve(m_size);
-    for (const Blocks &blocks : m_sectors) {
-        for (const Block &block : blocks) {
+    for (const Sector &sector : m_sectors) {
+        for (const Block &block : sector.blocks) {
             for (const MapSystem &system : block.systems)
                 systems.append(&system);
         }

@@ -15,10 +15,11 @@
 // near the rectangle it draws and a hex is found without a scan of the whole map.
 // Each subsector keeps its systems in universe order and the block of hexes they
 // cover, so that single systems come and go without a rebuild. The subsectors are
-// kept by sector, so that the map finds the sectors holding systems without walking
-// the empty ones between them, and so that a change made while a copy of the index
-// is alive (the map a frame is being drawn from) copies one sector's subsectors,
-// never those of the whole map.
+// kept by sector, with the block of hexes the sector's systems cover: the map finds
+// the sectors holding systems without walking the empty ones between them, joins the
+// extent of every system from the sectors', and a change made while a copy of the
+// index is alive (the map a frame is being drawn from) copies one sector's
+// subsectors, never those of the whole map.
 class SystemIndex
 {
 public:
@@ -36,8 +37,8 @@ public:
     // systems' sequence.
     template <typename Renumber> void renumber(Renumber renumber)
     {
-        for (Blocks &blocks : m_sectors) {
-            for (Block &block : blocks) {
+        for (Sector &sector : m_sectors) {
+            for (Block &block : sector.blocks) {
                 for (MapSystem &system : block.systems)
                     system.order = renumber(system.order);
             }
@@ -73,17 +74,22 @@ private:
         GridExtent cells;
     };
 
-    using Blocks = QHash<BlockKey, Block>;
+    struct Sector
+    {
+        QHash<BlockKey, Block> blocks;
+        GridExtent cells; // joined from its blocks'
+    };
 
     static BlockKey keyOf(const GalacticCoordinates &coordinates);
     static BlockKey sectorOf(const BlockKey &block);
     static void sortByOrder(QList<const MapSystem *> &systems);
     static void recomputeCells(Block &block);
+    static void recomputeCells(Sector &sector);
     // The block of this key, or null.
     const Block *blockAt(const BlockKey &key) const;
 
     double m_hexRadius;
-    QHash<BlockKey, Blocks> m_sectors; // the blocks holding systems, by sector
+    QHash<BlockKey, Sector> m_sectors; // the blocks holding systems, by sector
     qsizetype m_blockCount = 0;
     qsizetype m_size = 0;
     qsizetype m_longestName = 0;
