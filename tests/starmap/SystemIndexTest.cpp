@@ -318,11 +318,17 @@ TEST(SystemIndexTest, RunsFiledApartAndAppendedMatchTheListFiledWhole)
         }
     }
 
-    // A block whose systems came in two runs covers the cells of both.
+    // A block whose systems came in two runs covers the cells of both, also once a
+    // system of another block of its sector goes and the sector's extent is made
+    // again from its blocks'.
     SystemIndex first(kRadius), second(kRadius);
     first.insert(filed(hex(HexLayout::coordinates(1, 1)), 0));
     second.insert(filed(hex(HexLayout::coordinates(6, 8)), 1));
+    const HexData neighbour = hex(HexLayout::coordinates(12, 15));
+    second.insert(filed(neighbour, 2));
     first.append(std::move(second));
+    EXPECT_EQ(first.extent(), (GridExtent{1, 12, 1, 15}));
+    ASSERT_TRUE(first.remove(neighbour.id, neighbour.coordinates));
     EXPECT_EQ(first.extent(), (GridExtent{1, 6, 1, 8}));
 }
 
