@@ -1,5 +1,6 @@
 #include "GuiThreadPasses.h"
 
+#include "ProcessFigures.h"
 #include "RepetitionStatistics.h"
 
 #include <QAbstractEventDispatcher>
@@ -26,6 +27,7 @@ bool GuiThreadPasses::eventFilter(QObject *, QEvent *)
     if (!m_inPass) {
         m_inPass = true;
         m_passStart = std::chrono::steady_clock::now();
+        m_passCpuStart = threadCpuMilliseconds();
     }
     return false;
 }
@@ -42,12 +44,18 @@ void GuiThreadPasses::endPass()
     if (!m_inPass)
         return;
     m_passes.push_back(currentPass());
+    m_cpuPasses.push_back(threadCpuMilliseconds() - m_passCpuStart);
     m_inPass = false;
 }
 
 double GuiThreadPasses::longest() const
 {
     return m_passes.empty() ? 0 : *std::max_element(m_passes.cbegin(), m_passes.cend());
+}
+
+double GuiThreadPasses::longestCpu() const
+{
+    return m_cpuPasses.empty() ? 0 : *std::max_element(m_cpuPasses.cbegin(), m_cpuPasses.cend());
 }
 
 double GuiThreadPasses::median() const

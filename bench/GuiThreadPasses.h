@@ -19,6 +19,9 @@ public:
     const std::vector<double> &milliseconds() const { return m_passes; }
     std::size_t count() const { return m_passes.size(); }
     double longest() const;
+    // The CPU time of the GUI thread in the pass longest by that time: on a busy
+    // machine a pass also lasts while the thread waits for a core.
+    double longestCpu() const;
     double median() const;
     double percentile95() const;
     // How many passes took longer than `milliseconds`.
@@ -33,6 +36,8 @@ private:
     void endPass();
 
     std::vector<double> m_passes;
+    std::vector<double> m_cpuPasses;
     std::chrono::steady_clock::time_point m_passStart;
+    double m_passCpuStart = 0;
     bool m_inPass = false;
 };

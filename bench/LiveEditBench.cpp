@@ -3,15 +3,19 @@
 // system's "Save Changes" in the Systems screen, whose detail view comes back on
 // screen once the save is written. The time is the GUI thread's handling of the edit
 // itself; the counters give the passes of the GUI thread until what follows it has
-// been shown (longest_pass_ms, p95_pass_ms) and the machine's load.
+// been shown (longest_pass_ms, p95_pass_ms) and the machine's load. And the four edits
+// the editors make with the star map on show, each right after the write of the one
+// before has finished.
 #include "DrivenLoop.h"
 #include "LiveApp.h"
 #include "LiveBenchmarks.h"
+#include "LiveMap.h"
 #include "PaintWatch.h"
 #include "SyntheticSystems.h"
 #include "screens/ui/SystemDetailView.h"
 #include "screens/ui/SystemEditorView.h"
 #include "screens/ui/SystemListView.h"
+#include "starmap/ui/StarMapView.h"
 #include "universe/StarfarerUniverse.h"
 
 #include <QLineEdit>
@@ -110,7 +114,110 @@ void BM_SaveChangesWithDetailShown(benchmark::State &state, UniverseShape shape)
     }
 }
 
+// The edits an editor makes to the document, each followed at once by its save, as
+// the editors' buttons do; each is undone (and saved) before the next.
+enum class MapEdit { editSystem, addRutter, addFaction, deleteSystem };
+
+// Makes one edit of `kind` to `universe` and returns how to undo it.
+std::function<void()> makeEdit(StarfarerUniverse &universe, MapEdit kind)
+{
+    static quint32 edits = 0;
+    ++edits;
+    const HexList &data = universe.data();
+    switch (kind) {
+    case MapEdit::editSystem: {
+        HexData hex = data[qsizetype(edits * 7919u % quint32(data.size()))];
+        hex.starSystem.name = syntheticName(500000u + edits);
+        universe.replaceHex(hex);
+        return {};
+    }
+    case MapEdit::addRutter: {
+        const qsizetype from = qsizetype(edits * 104729u % quint32(data.size() - 1));
+        const Rutter rutter{QUuid::createUuid(),
+                            universe.factions()[qsizetype(edits) % universe.factions().size()].id,
+                            data[from].coordinates,
+                            data[from + 1].coordinates,
+                            false,
+                            RutterAge::recent,
+                            std::nullopt};
+        universe.insertObject(rutter);
+        return [&universe, id = rutter.id] { universe.removeObject<Rutter>(id); };
+    }
+    case MapEdit::addFaction: {
+        Faction faction;
+        faction.id = QUuid::createUuid();
+        faction.name = syntheticName(400000u + edits);
+        universe.insertObject(faction);
+        return [&universe, id = faction.id] { universe.removeObject<Faction>(id); };
+    }
+    case MapEdit::deleteSystem: {
+        const HexData gone = data[qsizetype(edits * 7919u % quint32(data.size()))];
+        universe.removeHex(gone.id);
+        return [&universe, gone] { universe.insertHex(gone); };
+    }
+    }
+    return {};
+}
+
+struct Handling
+{
+    double wall = -1; // milliseconds
+    double cpu = 0;
+};
+
+// Runs `change` and its save in a coming pass of the GUI thread, and returns how long
+// the pass spent on them, once their write has finished and the map is sharp again.
+Handling editAndSave(LiveApp &app, const std::function<void()> &change)
+{
+    StarfarerUniverse &universe = app.universe();
+    Handling spent;
+    DrivenLoop::post(&universe, [&] {
+        const double cpu = threadCpuMilliseconds();
+        const LiveClock::time_point start = LiveClock::now();
+        change();
+        universe.save();
+        spent = {millisecondsSince(start), threadCpuMilliseconds() - cpu};
+    });
+    if (!DrivenLoop::runUntil(
+            [&] { return spent.wall >= 0 && universe.saveState().kind == SaveState::Kind::clean; }))
+        qFatal("The edit was not written");
+    if (StarMapView *map = app.mapView(); map && !LiveMap(*map).runUntilSharp())
+        qFatal("The map did not become sharp");
+    return spent;
+}
+
+// One edit of `kind` at 50,000 systems with the star map on show and sharp, made right
+// after the write of the edit before it finished (the undoing of the last
+// repetition's edit, or its own edit): the time is the GUI thread's handling of the
+// edit and its save request; gui_cpu_ms its CPU time. The passes are those until the
+// edit is written and the map sharp again.
+void BM_EditRightAfterSaveWithMapShown(benchmark::State &state, MapEdit kind)
+{
+    LiveApp &app = LiveApp::of(UniverseShape::fiftyThousandWithMapRecords);
+    app.showPage(DestinationKind::starmap);
+    StarfarerUniverse &universe = app.universe();
+    for (auto _ : state) {
+        std::function<void()> undo;
+        const GuiThreadPasses passes;
+        const Handling spent = editAndSave(app, [&] { undo = makeEdit(universe, kind); });
+        state.SetIterationTime(spent.wall / 1e3);
+        state.counters["gui_cpu_ms"] = spent.cpu;
+        reportPasses(state, passes);
+        if (undo)
+            editAndSave(app, undo);
+    }
+}
+
 } // namespace
 
 LIVE_BENCHMARK(BM_AddFactionWithRuttersShown, 20);
 LIVE_BENCHMARK(BM_SaveChangesWithDetailShown, 10);
+#define EDIT_BENCHMARK(edit)                                                                                 \
+    BENCHMARK_CAPTURE(BM_EditRightAfterSaveWithMapShown, edit, MapEdit::edit)->Apply([](auto *b) {           \
+        liveRuns(b, 20);                                                                                     \
+    })
+EDIT_BENCHMARK(editSystem);
+EDIT_BENCHMARK(addRutter);
+EDIT_BENCHMARK(addFaction);
+EDIT_BENCHMARK(deleteSystem);
+#undef EDIT_BENCHMARK

@@ -11,7 +11,8 @@
 // of it: from the edit until the universe the store opened instead shows its map
 // sharp and the universe left is written (or, deleted, its file is gone). Counters:
 // passes_over_50ms; shown_ms, from the confirming choice or click until the map is
-// sharp; left_ms, until the universe left is written or gone; load.
+// sharp; left_ms, until the universe left is written or gone; longest_pass_cpu_ms, the
+// GUI thread's CPU time in its longest pass by that time; load.
 #include "DrivenLoop.h"
 #include "LiveApp.h"
 #include "LiveBenchmarks.h"
@@ -67,11 +68,18 @@ void confirmAlert(LiveApp &app)
 
 enum class Leaving { switchUniverse, createUniverse, deleteUniverse };
 
-// Leaves the shape's universe the way `leaving` names, right after an edit.
-void leaveAfterEdit(benchmark::State &state, UniverseShape shape, Leaving leaving)
+// Leaves the shape's universe the way `leaving` names, right after an edit; with
+// `keptScreens`, once the Systems and Rutters screens were shown (and kept) before
+// the map came back.
+void leaveAfterEdit(benchmark::State &state, UniverseShape shape, Leaving leaving, bool keptScreens = false)
 {
     for (auto _ : state) {
         LiveApp &app = LiveApp::of(shape);
+        if (keptScreens) {
+            for (const DestinationKind kind :
+                 {DestinationKind::systems, DestinationKind::rutters, DestinationKind::starmap})
+                app.showPage(kind);
+        }
         const QString file = app.universe().filePath();
         const QDateTime written = QFileInfo(file).lastModified();
         const StoreWatch store(app.manager());
@@ -110,6 +118,7 @@ void leaveAfterEdit(benchmark::State &state, UniverseShape shape, Leaving leavin
         state.counters["left_ms"] = millisecondsSince(start);
         state.SetIterationTime(passes.longest() / 1e3);
         state.counters["passes_over_50ms"] = double(passes.countOver(50));
+        state.counters["longest_pass_cpu_ms"] = passes.longestCpu();
         state.counters["load"] = loadAverage();
         // A deleted universe comes back with the program started afresh.
         if (gone)
@@ -120,6 +129,13 @@ void leaveAfterEdit(benchmark::State &state, UniverseShape shape, Leaving leavin
 void BM_SwitchUniverseRightAfterEdit(benchmark::State &state, UniverseShape shape)
 {
     leaveAfterEdit(state, shape, Leaving::switchUniverse);
+}
+
+// The same with every kept screen alive: the Systems list, the Rutters list and the
+// map all go with the universe left.
+void BM_SwitchUniverseWithKeptScreensRightAfterEdit(benchmark::State &state, UniverseShape shape)
+{
+    leaveAfterEdit(state, shape, Leaving::switchUniverse, true);
 }
 
 void BM_CreateUniverseRightAfterEdit(benchmark::State &state, UniverseShape shape)
@@ -210,6 +226,7 @@ void BM_SwitchWhileEditingSteadily(benchmark::State &state, UniverseShape shape)
 } // namespace
 
 LIVE_BENCHMARK(BM_SwitchUniverseRightAfterEdit, 5);
+LIVE_BENCHMARK(BM_SwitchUniverseWithKeptScreensRightAfterEdit, 5);
 LIVE_BENCHMARK(BM_CreateUniverseRightAfterEdit, 5);
 LIVE_BENCHMARK(BM_DeleteOpenUniverseRightAfterEdit, 5);
 LIVE_BENCHMARK(BM_SwitchWithSlowSettingsWrite, 3);

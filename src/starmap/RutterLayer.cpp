@@ -113,40 +113,101 @@ RutterLayer::Sources RutterLayer::sources() const
 
 RutterLayer::Groups RutterLayer::group(const Sources &sources)
 {
-    Groups made;
     // Groups keep the order in which their first rutter came.
-    QList<QList<Rutter>> groups;
+    QHash<RouteKey, QList<Rutter>> groups;
+    QList<RouteKey> keys;
     QSet<GalacticCoordinates> ends;
     for (const Rutter &rutter : sources.rutters) {
         const RouteKey key = RouteKey::of(rutter);
-        auto found = made.segmentOf.constFind(key);
-        if (found == made.segmentOf.cend()) {
-            found = made.segmentOf.insert(key, groups.size());
-            groups.emplaceBack();
+        auto found = groups.find(key);
+        if (found == groups.end()) {
+            found = groups.insert(key, {});
+            keys.append(key);
             ends.insert(key.a);
             ends.insert(key.b);
         }
-        groups[*found].append(rutter);
+        found->append(rutter);
     }
-    made.segments.reserve(groups.size());
-    for (const QList<Rutter> &group : std::as_const(groups)) {
-        made.segments.append(segment(group, sources.colors, sources.hexRadius));
-        fileFactions(made.routesOfFaction, made.segments.last());
-    }
+    QSet<GalacticCoordinates> held;
     if (!ends.isEmpty()) {
         for (const HexData &hex : sources.data) {
             if (ends.contains(hex.coordinates))
-                made.occupiedEnds.insert(hex.coordinates);
+                held.insert(hex.coordinates);
         }
+    }
+    Groups made;
+    for (const RouteKey &key : std::as_const(keys)) {
+        Segment grouped = segment(groups.value(key), sources.colors, sources.hexRadius);
+        grouped.endsHeld = held.contains(key.a) && held.contains(key.b);
+        fileFactions(made.routesOfFaction, grouped);
+        place(made.chunks, std::move(grouped));
     }
     return made;
 }
 
+RutterLayer::Chunks::key_type RutterLayer::chunkOf(const RouteKey &key)
+{
+    return {GridExtent::floorDiv(HexLayout::galacticColumn(key.a), 32),
+            GridExtent::floorDiv(HexLayout::galacticRow(key.a), 40)};
+}
+
+void RutterLayer::place(Chunks &chunks, Segment segment)
+{
+    Chunk &chunk = chunks[chunkOf(segment.key)];
+    const auto kept = chunk.placeOf.constFind(segment.key);
+    if (kept != chunk.placeOf.cend()) {
+        chunk.segments[*kept] = std::move(segment);
+    } else {
+        chunk.placeOf.insert(segment.key, chunk.segments.size());
+        chunk.segments.append(std::move(segment));
+    }
+}
+
+const RutterLayer::Segment *RutterLayer::segmentFor(const RouteKey &key) const
+{
+    const auto chunk = m_chunks.constFind(chunkOf(key));
+    if (chunk == m_chunks.cend())
+        return nullptr;
+    const auto kept = chunk->placeOf.constFind(key);
+    return kept == chunk->placeOf.cend() ? nullptr : &chunk->segments.at(*kept);
+}
+
+RutterLayer::Segment *RutterLayer::keptSegment(const RouteKey &key)
+{
+    if (!segmentFor(key))
+        return nullptr;
+    Chunk &chunk = m_chunks[chunkOf(key)];
+    return &chunk.segments[chunk.placeOf.value(key)];
+}
+
+void RutterLayer::drop(const RouteKey &key)
+{
+    const auto chunk = m_chunks.find(chunkOf(key));
+    const auto kept = chunk->placeOf.find(key);
+    const qsizetype place = *kept;
+    chunk->placeOf.erase(kept);
+    // The last segment of the chunk takes the place of the one that goes.
+    QList<Segment> &segments = chunk->segments;
+    if (place != segments.size() - 1) {
+        segments[place] = std::move(segments.last());
+        chunk->placeOf[segments[place].key] = place;
+    }
+    segments.removeLast();
+    if (segments.isEmpty())
+        m_chunks.erase(chunk);
+}
+
+template <typename Visit> void RutterLayer::forEachSegment(Visit &&visit) const
+{
+    for (const Chunk &chunk : m_chunks) {
+        for (const Segment &segment : chunk.segments)
+            visit(segment);
+    }
+}
+
 void RutterLayer::awaitGroups()
 {
-    m_segments.clear();
-    m_segmentOf.clear();
-    m_occupiedEnds.clear();
+    m_chunks.clear();
     m_routesOfFaction.clear();
     m_valid = false;
     m_awaiting = true;
@@ -154,15 +215,12 @@ void RutterLayer::awaitGroups()
 
 MapDirtyArea RutterLayer::adopt(Groups groups)
 {
-    m_segments = std::move(groups.segments);
-    m_segmentOf = std::move(groups.segmentOf);
-    m_occupiedEnds = std::move(groups.occupiedEnds);
+    m_chunks = std::move(groups.chunks);
     m_routesOfFaction = std::move(groups.routesOfFaction);
     m_valid = true;
     m_awaiting = false;
     MapDirtyArea area;
-    for (const Segment &segment : std::as_const(m_segments))
-        area |= areaOf(segment);
+    forEachSegment([&area](const Segment &segment) { area |= areaOf(segment); });
     return area;
 }
 
@@ -173,8 +231,10 @@ MapDirtyArea RutterLayer::rebuild()
     Sources now = sources();
     now.data = {};
     const MapDirtyArea area = adopt(group(now));
-    for (const Segment &segment : std::as_const(m_segments))
-        noteEnds(segment.key);
+    for (Chunk &chunk : m_chunks) {
+        for (Segment &segment : chunk.segments)
+            segment.endsHeld = endsHeld(segment.key);
+    }
     return area;
 }
 
@@ -209,40 +269,24 @@ MapDirtyArea RutterLayer::regroup(const QSet<RouteKey> &keys)
     const StarfarerUniverse *universe = m_sets.universe();
     if (!m_valid || !universe || keys.isEmpty())
         return area; // nothing kept: the next frame groups everything
-    QHash<RouteKey, QList<Rutter>> groups;
-    for (const Rutter &rutter : m_sets.visibleRutters()) {
-        const RouteKey key = RouteKey::of(rutter);
-        if (keys.contains(key))
-            groups[key].append(rutter);
-    }
     const QHash<QUuid, FactionColor> colors = factionColors();
     for (const RouteKey &key : keys) {
-        const auto kept = m_segmentOf.constFind(key);
-        if (kept != m_segmentOf.cend()) {
-            area |= areaOf(m_segments[*kept]);
-            unfileFactions(m_segments[*kept]);
+        const Segment *kept = segmentFor(key);
+        if (kept) {
+            area |= areaOf(*kept);
+            unfileFactions(*kept);
         }
-        const QList<Rutter> group = groups.value(key);
+        // Every rutter of the route ends at its first end.
+        QList<Rutter> group = m_sets.visibleRuttersAt(key.a);
+        group.removeIf([&key](const Rutter &rutter) { return !(RouteKey::of(rutter) == key); });
         if (!group.isEmpty()) {
             Segment made = segment(group, colors, m_sets.hexRadius());
+            made.endsHeld = endsHeld(key);
             area |= areaOf(made);
             fileFactions(m_routesOfFaction, made);
-            if (kept != m_segmentOf.cend()) {
-                m_segments[*kept] = std::move(made);
-            } else {
-                m_segmentOf.insert(key, m_segments.size());
-                m_segments.append(std::move(made));
-            }
-            noteEnds(key);
-        } else if (kept != m_segmentOf.cend()) {
-            // The last segment takes the place of the one that goes.
-            const qsizetype place = *kept;
-            m_segmentOf.erase(kept);
-            if (place != m_segments.size() - 1) {
-                m_segments[place] = std::move(m_segments.last());
-                m_segmentOf[m_segments[place].key] = place;
-            }
-            m_segments.removeLast();
+            place(m_chunks, std::move(made));
+        } else if (kept) {
+            drop(key);
         }
     }
     return area;
@@ -284,34 +328,33 @@ MapDirtyArea RutterLayer::factionChanged(const Faction *before, const Faction *a
     // depends on it files everything again): only the strokes of its routes change.
     const QHash<QUuid, FactionColor> colors = factionColors();
     for (const RouteKey &key : std::as_const(keys)) {
-        const auto place = m_segmentOf.constFind(key);
-        if (place == m_segmentOf.cend())
+        Segment *kept = keptSegment(key);
+        if (!kept)
             continue;
-        Segment &kept = m_segments[*place];
-        kept.strokes = drawnLinesByRoute(kept.group, colors);
-        area |= areaOf(kept);
-        noteEnds(key);
+        kept->strokes = drawnLinesByRoute(kept->group, colors);
+        kept->endsHeld = endsHeld(key);
+        area |= areaOf(*kept);
     }
     return area;
 }
 
-QSet<qsizetype> RutterLayer::segmentsAt(const QList<GalacticCoordinates> &cells) const
+QSet<RouteKey> RutterLayer::segmentsAt(const QList<GalacticCoordinates> &cells) const
 {
     // The universe's index names the rutters ending at each hex; a route is kept while
     // one of its rutters is visible, so its segment is found by the route's key.
-    QSet<qsizetype> places;
+    QSet<RouteKey> keys;
     const StarfarerUniverse *universe = m_sets.universe();
     if (!universe)
-        return places;
+        return keys;
     const QList<Rutter> &rutters = universe->rutters();
     for (const GalacticCoordinates &cell : cells) {
         for (const qsizetype position : universe->positionsOfRuttersAt(cell)) {
-            const auto kept = m_segmentOf.constFind(RouteKey::of(rutters[position]));
-            if (kept != m_segmentOf.cend())
-                places.insert(*kept);
+            const RouteKey key = RouteKey::of(rutters[position]);
+            if (segmentFor(key))
+                keys.insert(key);
         }
     }
-    return places;
+    return keys;
 }
 
 MapDirtyArea RutterLayer::cellsChanged(const QList<GalacticCoordinates> &cells)
@@ -320,20 +363,23 @@ MapDirtyArea RutterLayer::cellsChanged(const QList<GalacticCoordinates> &cells)
         return rebuild(); // the groups awaited lack this change
     if (!m_valid)
         return {};
-    for (const qsizetype place : segmentsAt(cells))
-        noteEnds(m_segments[place].key);
+    for (const RouteKey &key : segmentsAt(cells))
+        noteEnds(key);
     return {};
+}
+
+bool RutterLayer::endsHeld(const RouteKey &key) const
+{
+    const StarfarerUniverse *universe = m_sets.universe();
+    return universe && universe->isOccupied(key.a) && universe->isOccupied(key.b);
 }
 
 void RutterLayer::noteEnds(const RouteKey &key)
 {
-    const StarfarerUniverse *universe = m_sets.universe();
-    for (const GalacticCoordinates &end : {key.a, key.b}) {
-        if (universe && universe->isOccupied(end))
-            m_occupiedEnds.insert(end);
-        else
-            m_occupiedEnds.remove(end);
-    }
+    const Segment *kept = segmentFor(key);
+    const bool held = endsHeld(key);
+    if (kept && kept->endsHeld != held)
+        keptSegment(key)->endsHeld = held;
 }
 
 std::pair<QPointF, QPointF> RutterLayer::screenEnds(const Segment &segment, const StarMapPass &pass)
@@ -367,15 +413,14 @@ void RutterLayer::draw(MapPainter &painter, const StarMapPass &pass) const
     // Strokes are batched per pen; capsules go over every stroke.
     std::map<std::tuple<QRgb, double>, QList<QLineF>> strokes;
     QList<const Segment *> labelled;
-    for (const Segment &segment : std::as_const(m_segments)) {
+    forEachSegment([&](const Segment &segment) {
         if (!OutlineClip::meets(segment.from, segment.to, near))
-            continue;
-        if (segment.from == segment.to || !m_occupiedEnds.contains(segment.key.a) ||
-            !m_occupiedEnds.contains(segment.key.b))
-            continue;
+            return;
+        if (segment.from == segment.to || !segment.endsHeld)
+            return;
         const auto [from, to] = screenEnds(segment, pass);
         if (!QRectF(from, to).normalized().adjusted(-1, -1, 1, 1).intersects(exposed))
-            continue;
+            return;
         const QPointF d = to - from;
         const double length = std::hypot(d.x(), d.y());
         const QPointF normal(-d.y() / length * kSideStep, d.x() / length * kSideStep);
@@ -384,7 +429,7 @@ void RutterLayer::draw(MapPainter &painter, const StarMapPass &pass) const
                 QLineF(from + line.side * normal, to + line.side * normal));
         if (pass.detail12() && segment.hexes > 1)
             labelled.append(&segment);
-    }
+    });
     for (const auto &[pen, lines] : strokes) {
         painter.setPen(
             QPen(QColor::fromRgba(std::get<0>(pen)), std::get<1>(pen), Qt::SolidLine, Qt::FlatCap));
@@ -416,8 +461,8 @@ QRectF RutterLayer::reachOf(const QList<GalacticCoordinates> &cells, const StarM
 {
     prepare();
     QRectF area;
-    for (const qsizetype place : segmentsAt(cells)) {
-        const auto [from, to] = screenEnds(m_segments[place], pass);
+    for (const RouteKey &key : segmentsAt(cells)) {
+        const auto [from, to] = screenEnds(*segmentFor(key), pass);
         area |= QRectF(from, to).normalized().adjusted(-kCapsuleReach, -kCapsuleReach, kCapsuleReach,
                                                        kCapsuleReach);
     }

@@ -40,10 +40,13 @@ inline size_t qHash(const RouteKey &key, size_t seed = 0) noexcept
 // each group drawn as one stroke, two side-by-side strokes or one summary stroke
 // between the hex centres, with a capsule giving the length in hexes when zoomed in.
 // The groups are kept between frames and a frame only maps them to the screen; a
-// change of one rutter or one faction regroups only the routes it touches. A copy
-// made after `prepare()` draws on any thread. The groups may also be made on a worker
-// thread from plain values and handed over: until they come the layer draws none, and
-// a change meanwhile groups every route again at once, since the groups coming lack it.
+// change of one rutter, one faction or the systems at one hex regroups or marks only
+// the routes it touches. A copy made after `prepare()` draws on any thread; the routes
+// are kept by the sector of their first end, so that a change made while a copy is
+// drawn copies one sector's routes, never all of them. The groups may also be made on
+// a worker thread from plain values and handed over: until they come the layer draws
+// none, and a change meanwhile groups every route again at once, since the groups
+// coming lack it.
 class RutterLayer
 {
 public:
@@ -70,8 +73,18 @@ public:
         QPointF to;
         qint64 hexes = 0;
         Strokes strokes;
-        QList<Rutter> group; // the visible rutters on this route, in the universe's order
+        QList<Rutter> group;   // the visible rutters on this route, in the universe's order
+        bool endsHeld = false; // both end hexes hold a system: only then is it drawn
     };
+    // The routes whose first end lies in one sector, each with its place in the list.
+    struct Chunk
+    {
+        QList<Segment> segments;
+        QHash<RouteKey, qsizetype> placeOf;
+    };
+    // By the sector (galactic column ÷ 32, galactic row ÷ 40, rounded down) of the
+    // routes' first ends.
+    using Chunks = QHash<std::pair<qint64, qint64>, Chunk>;
     // What the routes are grouped from, read on the map's thread; any thread may
     // group them.
     struct Sources
@@ -81,13 +94,10 @@ public:
         HexList data; // whether an end holds a system
         double hexRadius = 60;
     };
-    // The routes grouped, each with its place in `segments`, and the route ends that
-    // hold a system.
+    // The routes grouped.
     struct Groups
     {
-        QList<Segment> segments;
-        QHash<RouteKey, qsizetype> segmentOf;
-        QSet<GalacticCoordinates> occupiedEnds;
+        Chunks chunks;
         QHash<QUuid, QSet<RouteKey>> routesOfFaction; // the routes drawing each faction's rutters
     };
 
@@ -142,15 +152,28 @@ private:
     QHash<QUuid, FactionColor> factionColors() const;
     static Segment segment(const QList<Rutter> &group, const QHash<QUuid, FactionColor> &colors,
                            double hexRadius);
-    // The places in m_segments of the kept routes ending at these hexes, each once.
-    QSet<qsizetype> segmentsAt(const QList<GalacticCoordinates> &cells) const;
+    static Chunks::key_type chunkOf(const RouteKey &key);
+    // Keeps `segment` in `chunks`, in place of the one with its key if there is one.
+    static void place(Chunks &chunks, Segment segment);
+    // The kept route of this key, or null; the first takes over its chunk's share of
+    // a copy of the layer.
+    Segment *keptSegment(const RouteKey &key);
+    const Segment *segmentFor(const RouteKey &key) const;
+    // Drops the kept route of this key.
+    void drop(const RouteKey &key);
+    // Calls `visit` with every kept route.
+    template <typename Visit> void forEachSegment(Visit &&visit) const;
+    // The keys of the kept routes ending at these hexes, each once.
+    QSet<RouteKey> segmentsAt(const QList<GalacticCoordinates> &cells) const;
+    // Whether both ends of the route hold a system, as the universe says now.
+    bool endsHeld(const RouteKey &key) const;
     // Files the segment's route under the factions of its rutters, or takes it out.
     static void fileFactions(QHash<QUuid, QSet<RouteKey>> &routesOfFaction, const Segment &segment);
     void unfileFactions(const Segment &segment);
     // Groups the visible rutters of these routes again.
     MapDirtyArea regroup(const QSet<RouteKey> &keys);
-    // Notes whether each end of the route holds a system now: an end is held or not
-    // as the universe says at the time, never as an earlier route left it.
+    // Notes whether both ends of the kept route hold a system now, as the universe says
+    // at the time; a route whose mark stays as it was is left untouched.
     void noteEnds(const RouteKey &key);
     static MapDirtyArea areaOf(const Segment &segment);
     // The ends of the drawn stroke on screen, shortened to stop at the hex edges.
@@ -159,9 +182,7 @@ private:
     const StarMapVisibleSets &m_sets;
     bool m_valid = false;
     bool m_awaiting = false; // the groups are being made elsewhere
-    QList<Segment> m_segments;
-    QHash<RouteKey, qsizetype> m_segmentOf;   // each route's place in m_segments
-    QSet<GalacticCoordinates> m_occupiedEnds; // the end hexes that hold a system
+    Chunks m_chunks;
     // The routes kept that draw a rutter of each faction, so that a faction's change
     // finds its routes without walking every segment.
     QHash<QUuid, QSet<RouteKey>> m_routesOfFaction;

@@ -3,6 +3,7 @@
 #include "MapColors.h"
 #include "MapDirtyArea.h"
 #include "StarMapRenderer.h"
+#include "universe/WorkerPools.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -74,6 +75,7 @@ StarMapFrameCache::~StarMapFrameCache()
     // Tiles being drawn stop at their next look at whether they are still wanted; what
     // they hand over then finds the cache gone. Nothing here waits for them.
     m_queue->stop();
+    freeOnWorker(std::move(m_scene), std::move(m_levels));
 }
 
 StarMapFrameCache::Level &StarMapFrameCache::levelFor(const MapTransform &transform, qreal ratio,

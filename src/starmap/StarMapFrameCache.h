@@ -41,7 +41,8 @@ public:
     static constexpr int kTileSize = 256;
 
     explicit StarMapFrameCache(const StarMapRenderer &renderer, QObject *parent = nullptr);
-    // Stops the tiles waiting and being drawn, without waiting for them.
+    // Stops the tiles waiting and being drawn, without waiting for them. The tiles and
+    // the map they were drawn from are freed on a worker thread.
     ~StarMapFrameCache() override;
 
     // Paints the map in a view of `size` points on a screen of `devicePixelRatio`, at

@@ -68,6 +68,11 @@ StarMapLayers::StarMapLayers(const StarMapVisibleSets &sets, QObject *parent)
     }
 }
 
+StarMapLayers::~StarMapLayers()
+{
+    freeOnWorker(std::move(m_nebulae), std::move(m_regions), std::move(m_rutters), std::move(m_labels));
+}
+
 void StarMapLayers::forward(const MapDirtyArea &area)
 {
     if (!area.isEmpty)

@@ -24,6 +24,8 @@ class StarMapLayers : public QObject
 
 public:
     explicit StarMapLayers(const StarMapVisibleSets &sets, QObject *parent = nullptr);
+    // What the layers keep is freed on a worker thread.
+    ~StarMapLayers() override;
 
     // Makes `renderer` draw these layers, and count the rutters ending at a system in
     // the area that system's change reaches.

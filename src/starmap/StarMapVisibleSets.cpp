@@ -65,6 +65,12 @@ StarMapVisibleSets::StarMapVisibleSets(const StarfarerUniverse *universe, double
     rebuildLabels();
 }
 
+StarMapVisibleSets::~StarMapVisibleSets()
+{
+    freeOnWorker(std::move(m_systems), std::move(m_rutters), std::move(m_rutterPositions),
+                 std::move(m_labels));
+}
+
 bool StarMapVisibleSets::Rules::accepts(const HexData &hex) const
 {
     const StarSystem &system = hex.starSystem;
@@ -228,18 +234,68 @@ void StarMapVisibleSets::rebuild()
 void StarMapVisibleSets::rebuildRutters()
 {
     m_rutters.clear();
+    m_rutterPositions.clear();
     if (!m_universe || !m_universe->mapShowRutters())
         return;
-    const QSet<QUuid> &selected = m_universe->selectedFactionIDs();
-    for (const Rutter &rutter : m_universe->rutters()) {
-        if (rutter.age == RutterAge::uncharted)
-            continue;
-        const bool shown =
-            m_rules.player ? rutter.mainTradeRoute && m_systems.at(rutter.start) && m_systems.at(rutter.end)
-                           : selected.isEmpty() || selected.contains(rutter.factionID);
-        if (shown)
-            m_rutters.append(rutter);
+    const QList<Rutter> &rutters = m_universe->rutters();
+    for (qsizetype position = 0; position < rutters.size(); ++position) {
+        if (showsRutter(rutters[position])) {
+            m_rutters.append(rutters[position]);
+            m_rutterPositions.append(position);
+        }
     }
+}
+
+bool StarMapVisibleSets::showsRutter(const Rutter &rutter) const
+{
+    if (!m_universe || !m_universe->mapShowRutters() || rutter.age == RutterAge::uncharted)
+        return false;
+    const QSet<QUuid> &selected = m_universe->selectedFactionIDs();
+    return m_rules.player ? rutter.mainTradeRoute && m_systems.at(rutter.start) && m_systems.at(rutter.end)
+                          : selected.isEmpty() || selected.contains(rutter.factionID);
+}
+
+qsizetype StarMapVisibleSets::rutterPlace(qsizetype position) const
+{
+    return std::lower_bound(m_rutterPositions.cbegin(), m_rutterPositions.cend(), position) -
+           m_rutterPositions.cbegin();
+}
+
+void StarMapVisibleSets::followRutter(const ObjectChange<Rutter> &change)
+{
+    const qsizetype position = change.position;
+    const qsizetype place = rutterPlace(position);
+    const bool listed = place < m_rutterPositions.size() && m_rutterPositions[place] == position;
+    // An insert moves the rutters from its position on up by one, a removal those
+    // after it down.
+    const qsizetype moved = !change.before ? 1 : !change.after ? -1 : 0;
+    if (listed && (moved < 0 || (moved == 0 && !showsRutter(*change.after)))) {
+        m_rutters.removeAt(place);
+        m_rutterPositions.removeAt(place);
+    }
+    for (qsizetype i = place; moved != 0 && i < m_rutterPositions.size(); ++i)
+        m_rutterPositions[i] += moved;
+    if (change.after && showsRutter(*change.after)) {
+        if (listed && moved == 0) {
+            m_rutters[place] = *change.after;
+        } else {
+            m_rutters.insert(place, *change.after);
+            m_rutterPositions.insert(place, position);
+        }
+    }
+}
+
+QList<Rutter> StarMapVisibleSets::visibleRuttersAt(const GalacticCoordinates &hex) const
+{
+    QList<Rutter> found;
+    if (!m_universe)
+        return found;
+    for (const qsizetype position : m_universe->positionsOfRuttersAt(hex)) {
+        const qsizetype place = rutterPlace(position);
+        if (place < m_rutterPositions.size() && m_rutterPositions[place] == position)
+            found.append(m_rutters[place]);
+    }
+    return found;
 }
 
 void StarMapVisibleSets::rebuildLabels()
@@ -331,16 +387,17 @@ bool StarMapVisibleSets::refiledFor(const QList<const Rutter *> &changed)
         rebuild();
         return true;
     }
-    rebuildRutters();
     return false;
 }
 
 void StarMapVisibleSets::ruttersChanged(const ObjectChange<Rutter> &change)
 {
-    if (change.isWholeList())
+    if (change.isWholeList()) {
         rebuild();
-    else if (!refiledFor({change.before, change.after}))
+    } else if (!refiledFor({change.before, change.after})) {
+        followRutter(change);
         emit rutterChanged(change);
+    }
 }
 
 void StarMapVisibleSets::appendedRutters(qsizetype first, qsizetype count)
@@ -351,8 +408,16 @@ void StarMapVisibleSets::appendedRutters(qsizetype first, qsizetype count)
     QList<const Rutter *> changed;
     for (const Rutter &rutter : added)
         changed.append(&rutter);
-    if (!refiledFor(changed))
-        emit ruttersAppended(added);
+    if (refiledFor(changed))
+        return;
+    // Appended after every rutter listed.
+    for (qsizetype i = 0; i < added.size(); ++i) {
+        if (showsRutter(added[i])) {
+            m_rutters.append(added[i]);
+            m_rutterPositions.append(first + i);
+        }
+    }
+    emit ruttersAppended(added);
 }
 
 void StarMapVisibleSets::appendedLabels(qsizetype first, qsizetype count)

@@ -24,6 +24,8 @@ class StarMapVisibleSets : public QObject
 
 public:
     StarMapVisibleSets(const StarfarerUniverse *universe, double hexRadius, QObject *parent = nullptr);
+    // The systems filed are freed on a worker thread: a large universe's take frames.
+    ~StarMapVisibleSets() override;
 
     const StarfarerUniverse *universe() const { return m_universe; }
     double hexRadius() const { return m_hexRadius; }
@@ -50,6 +52,8 @@ public:
     // The end hexes of the charted rutters of these factions.
     QSet<GalacticCoordinates> factionRouteHexes(const QSet<QUuid> &factionIDs) const;
     const QList<Rutter> &visibleRutters() const { return m_rutters; }
+    // The visible rutters with an end at this hex, in the universe's order.
+    QList<Rutter> visibleRuttersAt(const GalacticCoordinates &hex) const;
     const QList<StarmapLabel> &visibleLabels() const { return m_labels; }
     QList<Nebula> visibleNebulae() const;
     QList<Region> visibleRegions() const;
@@ -114,6 +118,12 @@ private:
     // shown stays the same.
     bool refiledAfterRenumbering();
     void rebuildRutters();
+    // Whether the rutter is drawn, as the settings and the systems filed stand.
+    bool showsRutter(const Rutter &rutter) const;
+    // The place in m_rutters that the universe's rutter at `position` has or would have.
+    qsizetype rutterPlace(qsizetype position) const;
+    // Brings the rutters drawn up to date with one rutter's change alone.
+    void followRutter(const ObjectChange<Rutter> &change);
     void rebuildLabels();
     // Files the stored hex at `position` under its slot.
     void fileAt(qsizetype position);
@@ -129,7 +139,7 @@ private:
     void ruttersChanged(const ObjectChange<Rutter> &change);
     void labelsChanged(const ObjectChange<StarmapLabel> &change);
     // After these rutters changed: files the systems again when the filter depends on
-    // one of them (true), else makes the drawn rutters again.
+    // one of them (true).
     bool refiledFor(const QList<const Rutter *> &changed);
     // Rutters or labels appended together: the lists kept are made again once.
     void appendedRutters(qsizetype first, qsizetype count);
@@ -153,6 +163,7 @@ private:
     // them it reached (nor does the index, once one of them took another id).
     QSet<QUuid> m_sharedIDs;
     QList<Rutter> m_rutters;
+    QList<qsizetype> m_rutterPositions; // of each of m_rutters in the universe's list
     QList<StarmapLabel> m_labels;
     // The filing under way on a worker thread, if any (a child).
     QFutureWatcher<SystemIndex> *m_filling = nullptr;

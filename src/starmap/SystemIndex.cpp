@@ -46,8 +46,8 @@ SystemIndex::BlockKey SystemIndex::sectorOf(const BlockKey &block)
 
 void SystemIndex::clear()
 {
-    m_blocks.clear();
     m_sectors.clear();
+    m_blockCount = 0;
     m_size = 0;
     m_longestName = 0;
 }
@@ -59,12 +59,15 @@ void SystemIndex::insert(MapSystem system)
     m_longestName =
         std::max(m_longestName, std::min(nameText(system.hex.starSystem).size(), MapText::kLongestText));
     const BlockKey key = keyOf(system.hex.coordinates);
-    Block &block = m_blocks[key];
+    const GridExtent cell{col, col, row, row};
+    Sector &sector = m_sectors[sectorOf(key)];
+    sector.cells = sector.blocks.isEmpty() ? cell : sector.cells.joined(cell);
+    Block &block = sector.blocks[key];
     if (block.systems.isEmpty()) {
-        ++m_sectors[sectorOf(key)];
-        block.cells = {col, col, row, row};
+        ++m_blockCount;
+        block.cells = cell;
     } else {
-        block.cells = block.cells.joined({col, col, row, row});
+        block.cells = block.cells.joined(cell);
     }
     const auto place =
         std::upper_bound(block.systems.begin(), block.systems.end(), system.order,
@@ -75,18 +78,34 @@ void SystemIndex::insert(MapSystem system)
 
 void SystemIndex::append(SystemIndex later)
 {
-    for (auto block = later.m_blocks.begin(); block != later.m_blocks.end(); ++block) {
-        Block &here = m_blocks[block.key()];
-        if (here.systems.isEmpty()) {
-            ++m_sectors[sectorOf(block.key())];
-            here = std::move(block.value());
-        } else {
-            here.cells = here.cells.joined(block->cells);
-            here.systems.append(std::move(block->systems));
+    for (auto sector = later.m_sectors.begin(); sector != later.m_sectors.end(); ++sector) {
+        Sector &kept = m_sectors[sector.key()];
+        if (kept.blocks.isEmpty()) {
+            kept = std::move(sector.value());
+            continue;
+        }
+        kept.cells = kept.cells.joined(sector->cells);
+        for (auto block = sector->blocks.begin(); block != sector->blocks.end(); ++block) {
+            Block &here = kept.blocks[block.key()];
+            if (here.systems.isEmpty()) {
+                here = std::move(block.value());
+            } else {
+                here.cells = here.cells.joined(block->cells);
+                here.systems.append(std::move(block->systems));
+                --later.m_blockCount; // joined to one here
+            }
         }
     }
+    m_blockCount += later.m_blockCount;
     m_size += later.m_size;
     m_longestName = std::max(m_longestName, later.m_longestName);
+}
+
+void SystemIndex::recomputeCells(Sector &sector)
+{
+    sector.cells = sector.blocks.cbegin()->cells;
+    for (const Block &block : std::as_const(sector.blocks))
+        sector.cells = sector.cells.joined(block.cells);
 }
 
 void SystemIndex::recomputeCells(Block &block)
@@ -103,36 +122,49 @@ void SystemIndex::recomputeCells(Block &block)
 
 bool SystemIndex::remove(const QUuid &id, const GalacticCoordinates &coordinates)
 {
-    const auto found = m_blocks.find(keyOf(coordinates));
-    if (found == m_blocks.end())
-        return false;
-    Block &block = found.value();
+    const BlockKey key = keyOf(coordinates);
+    const Block *filed = blockAt(key);
     // Another hex of the same block may hold a system of this id too.
-    const auto entry = std::find_if(block.systems.begin(), block.systems.end(), [&](const MapSystem &system) {
+    const auto matches = [&](const MapSystem &system) {
         return system.hex.id == id && system.hex.coordinates == coordinates;
-    });
-    if (entry == block.systems.end())
+    };
+    if (!filed || std::none_of(filed->systems.cbegin(), filed->systems.cend(), matches))
         return false;
-    block.systems.erase(entry);
+    // Found: only now is the sector's share of a copy of the index taken over.
+    const auto sector = m_sectors.find(sectorOf(key));
+    const auto found = sector->blocks.find(key);
+    Block &block = found.value();
+    block.systems.erase(std::find_if(block.systems.begin(), block.systems.end(), matches));
     --m_size;
     if (block.systems.isEmpty()) {
-        const auto sector = m_sectors.find(sectorOf(found.key()));
-        if (--sector.value() == 0)
-            m_sectors.erase(sector);
-        m_blocks.erase(found);
+        --m_blockCount;
+        sector->blocks.erase(found);
     } else {
         recomputeCells(block);
     }
+    if (sector->blocks.isEmpty())
+        m_sectors.erase(sector);
+    else
+        recomputeCells(*sector);
     return true;
+}
+
+const SystemIndex::Block *SystemIndex::blockAt(const BlockKey &key) const
+{
+    const auto sector = m_sectors.constFind(sectorOf(key));
+    if (sector == m_sectors.cend())
+        return nullptr;
+    const auto block = sector->blocks.constFind(key);
+    return block == sector->blocks.cend() ? nullptr : &block.value();
 }
 
 QList<std::pair<qint64, qint64>> SystemIndex::occupiedSectors(const GridExtent &sectors) const
 {
     QList<std::pair<qint64, qint64>> found;
-    for (auto sector = m_sectors.cbegin(); sector != m_sectors.cend(); ++sector) {
-        const auto [i, j] = sector.key();
+    for (auto sector = m_sectors.keyBegin(); sector != m_sectors.keyEnd(); ++sector) {
+        const auto [i, j] = *sector;
         if (i >= sectors.minCol && i <= sectors.maxCol && j >= sectors.minRow && j <= sectors.maxRow)
-            found.append(sector.key());
+            found.append(*sector);
     }
     std::sort(found.begin(), found.end());
     return found;
@@ -141,19 +173,17 @@ QList<std::pair<qint64, qint64>> SystemIndex::occupiedSectors(const GridExtent &
 std::optional<GridExtent> SystemIndex::extent() const
 {
     std::optional<GridExtent> extent;
-    for (const Block &block : m_blocks) {
-        const GridExtent &cells = block.cells;
-        extent = extent ? extent->joined(cells) : cells;
-    }
+    for (const Sector &sector : m_sectors)
+        extent = extent ? extent->joined(sector.cells) : sector.cells;
     return extent;
 }
 
 const MapSystem *SystemIndex::at(const GalacticCoordinates &coordinates) const
 {
-    const auto found = m_blocks.constFind(keyOf(coordinates));
-    if (found == m_blocks.cend())
+    const Block *block = blockAt(keyOf(coordinates));
+    if (!block)
         return nullptr;
-    for (const MapSystem &system : found->systems) {
+    for (const MapSystem &system : block->systems) {
         if (system.hex.coordinates == coordinates)
             return &system;
     }
@@ -185,14 +215,15 @@ QList<const MapSystem *> SystemIndex::inRect(const QRectF &mapRect) const
     constexpr double kFar = 1e15; // beyond any map, and still exact as an integer
     const bool nearby = std::abs(firstBlockCol) < kFar && std::abs(lastBlockCol) < kFar &&
                         std::abs(firstBlockRow) < kFar && std::abs(lastBlockRow) < kFar;
-    if (!nearby || !(blockCount <= static_cast<double>(m_blocks.size()))) {
-        for (const Block &block : m_blocks)
-            collect(block);
+    if (!nearby || !(blockCount <= static_cast<double>(m_blockCount))) {
+        for (const Sector &sector : m_sectors) {
+            for (const Block &block : sector.blocks)
+                collect(block);
+        }
     } else {
         for (auto i = static_cast<qint64>(firstBlockCol); i <= static_cast<qint64>(lastBlockCol); ++i) {
             for (auto j = static_cast<qint64>(firstBlockRow); j <= static_cast<qint64>(lastBlockRow); ++j) {
-                const auto block = m_blocks.constFind({i, j});
-                if (block != m_blocks.cend())
+                if (const Block *block = blockAt({i, j}))
                     collect(*block);
             }
         }
@@ -205,9 +236,11 @@ QList<const MapSystem *> SystemIndex::all() const
 {
     QList<const MapSystem *> systems;
     systems.reserve(m_size);
-    for (const Block &block : m_blocks) {
-        for (const MapSystem &system : block.systems)
-            systems.append(&system);
+    for (const Sector &sector : m_sectors) {
+        for (const Block &block : sector.blocks) {
+            for (const MapSystem &system : block.systems)
+                systems.append(&system);
+        }
     }
     sortByOrder(systems);
     return systems;

@@ -14,9 +14,12 @@
 // The visible systems filed by subsector, so that a frame visits only the systems
 // near the rectangle it draws and a hex is found without a scan of the whole map.
 // Each subsector keeps its systems in universe order and the block of hexes they
-// cover, so that single systems come and go without a rebuild; the sectors holding
-// systems are counted, so that the map finds them without walking the empty ones
-// between them.
+// cover, so that single systems come and go without a rebuild. The subsectors are
+// kept by sector, with the block of hexes the sector's systems cover: the map finds
+// the sectors holding systems without walking the empty ones between them, joins the
+// extent of every system from the sectors', and a change made while a copy of the
+// index is alive (the map a frame is being drawn from) copies one sector's
+// subsectors, never those of the whole map.
 class SystemIndex
 {
 public:
@@ -34,9 +37,11 @@ public:
     // systems' sequence.
     template <typename Renumber> void renumber(Renumber renumber)
     {
-        for (Block &block : m_blocks) {
-            for (MapSystem &system : block.systems)
-                system.order = renumber(system.order);
+        for (Sector &sector : m_sectors) {
+            for (Block &block : sector.blocks) {
+                for (MapSystem &system : block.systems)
+                    system.order = renumber(system.order);
+            }
         }
     }
 
@@ -69,14 +74,23 @@ private:
         GridExtent cells;
     };
 
+    struct Sector
+    {
+        QHash<BlockKey, Block> blocks;
+        GridExtent cells; // joined from its blocks'
+    };
+
     static BlockKey keyOf(const GalacticCoordinates &coordinates);
     static BlockKey sectorOf(const BlockKey &block);
     static void sortByOrder(QList<const MapSystem *> &systems);
     static void recomputeCells(Block &block);
+    static void recomputeCells(Sector &sector);
+    // The block of this key, or null.
+    const Block *blockAt(const BlockKey &key) const;
 
     double m_hexRadius;
-    QHash<BlockKey, Block> m_blocks;
-    QHash<BlockKey, qsizetype> m_sectors; // blocks holding systems, per sector
+    QHash<BlockKey, Sector> m_sectors; // the blocks holding systems, by sector
+    qsizetype m_blockCount = 0;
     qsizetype m_size = 0;
     qsizetype m_longestName = 0;
 };

@@ -2,9 +2,6 @@
 
 #include "WorkerPools.h"
 
-#include <QCoreApplication>
-#include <QtConcurrent/QtConcurrentRun>
-
 #include <algorithm>
 
 StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
@@ -24,16 +21,8 @@ StarfarerUniverse::StarfarerUniverse(UniverseFolder folder, QObject *parent)
 StarfarerUniverse::~StarfarerUniverse()
 {
     m_saver.wait();
-    // Freeing the values of a large universe takes several frames, so a worker thread
-    // frees them; the views share none of them any more. Without a running program
-    // (at its very end) they are freed here.
-    if (!QCoreApplication::instance())
-        return;
-    static_cast<void>(QtConcurrent::run(
-        jobPool(), [contents = std::move(m_contents), index = std::move(m_index)]() mutable {
-            const UniverseContents freed = std::move(contents);
-            const HexIndex unindexed = std::move(index);
-        }));
+    // The views share none of the values any more.
+    freeOnWorker(std::move(m_contents), std::move(m_index));
 }
 
 std::unique_ptr<StarfarerUniverse> StarfarerUniverse::decode(const QByteArray &bytes, UniverseFolder folder,

@@ -7,12 +7,14 @@
 #include <functional>
 
 // One change of a map object of kind T as a listener sees it: the element before and
-// after a per-id change (an insert has nothing before, a removal nothing after), or
-// neither when the whole list was set.
+// after a per-id change (an insert has nothing before, a removal nothing after) with
+// its position in the list (before an insert moved the later ones up, or a removal
+// down), or neither when the whole list was set.
 template <typename T> struct ObjectChange
 {
     const T *before = nullptr;
     const T *after = nullptr;
+    qsizetype position = -1;
 
     bool isWholeList() const { return !before && !after; }
 };
@@ -43,15 +45,15 @@ void onObjects(const StarfarerUniverse *universe, const QObject *context, Change
                std::function<void(qsizetype first, qsizetype count)> appendedTogether = {})
 {
     using Traits = MapObjectTraits<T>;
-    QObject::connect(universe, Traits::inserted, context, [changed](qsizetype, const T &added) {
-        changed(ObjectChange<T>{nullptr, &added});
+    QObject::connect(universe, Traits::inserted, context, [changed](qsizetype position, const T &added) {
+        changed(ObjectChange<T>{nullptr, &added, position});
     });
     QObject::connect(universe, Traits::replaced, context,
-                     [changed](qsizetype, const T &before, const T &after) {
-                         changed(ObjectChange<T>{&before, &after});
+                     [changed](qsizetype position, const T &before, const T &after) {
+                         changed(ObjectChange<T>{&before, &after, position});
                      });
-    QObject::connect(universe, Traits::removed, context, [changed](qsizetype, const T &gone) {
-        changed(ObjectChange<T>{&gone, nullptr});
+    QObject::connect(universe, Traits::removed, context, [changed](qsizetype position, const T &gone) {
+        changed(ObjectChange<T>{&gone, nullptr, position});
     });
     QObject::connect(universe, Traits::changed, context, [changed] { changed(ObjectChange<T>{}); });
     QObject::connect(universe, Traits::insertedTogether, context,
@@ -62,7 +64,7 @@ void onObjects(const StarfarerUniverse *universe, const QObject *context, Change
                          }
                          const QList<T> &list = universe->objects<T>();
                          for (qsizetype i = first; i < first + count; ++i)
-                             changed(ObjectChange<T>{nullptr, &list[i]});
+                             changed(ObjectChange<T>{nullptr, &list[i], i});
                      });
 }
 

@@ -1,5 +1,12 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <tuple>
+#include <type_traits>
+#include <utility>
+
 class QThreadPool;
 
 // The program's own thread pools, apart from Qt's global one. Qt's drawing code waits
@@ -20,3 +27,18 @@ QThreadPool *partsPool();
 
 // Waits for every job and part; at the end of the program, and in tests.
 void waitForWorkers();
+
+// Frees `values` on jobPool(): freeing the plain values that a large universe and its
+// views keep (hundreds of thousands of blocks) takes several frames. The values must
+// share nothing with the caller but what may be let go on another thread (implicitly
+// shared Qt values and standard containers of them). Without a running program (at
+// its very end) the caller frees them as usual.
+template <typename... Values> void freeOnWorker(Values &&...values)
+{
+    static_assert((!std::is_lvalue_reference_v<Values> && ...), "the values are handed over");
+    if (!QCoreApplication::instance())
+        return;
+    static_cast<void>(QtConcurrent::run(jobPool(), [... held = std::move(values)]() mutable {
+        const std::tuple<Values...> freed(std::move(held)...);
+    }));
+}

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <numbers>
 
 using namespace StarMapTest;
@@ -616,7 +617,9 @@ TEST_F(StarMapLayersTest, AStraightLabelDrawnInPlaceMatchesItsStampedPicture)
 // factions deleted and recoloured) draw what layers built afresh on the same document
 // draw, zoomed in (capsules, names, overlays) and out. The route ends stand on columns
 // whose pairs never share a midpoint, so that no two capsules overlap and the order in
-// which routes are kept cannot show.
+// which routes are kept cannot show. And the scene of the map made at the last drawing,
+// which the sets and layers share with what a tile being drawn holds, still draws what
+// it drew then: no edit since reached into it.
 TEST(StarMapLayersDifferentialTest, RandomEditsDrawWhatFreshLayersDraw)
 {
     QList<GalacticCoordinates> routePlaces;
@@ -635,6 +638,12 @@ TEST(StarMapLayersDifferentialTest, RandomEditsDrawWhatFreshLayersDraw)
         renderer.draw(painter, t, extent, QRectF(QPointF(0, 0), QSizeF(view)));
         return image;
     };
+    const auto drawScene = [&](const StarMapScene &scene, const MapTransform &t) {
+        QImage image(view, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        StarMapRenderer::draw(painter, scene, t, extent, QRectF(QPointF(0, 0), QSizeF(view)));
+        return image;
+    };
     for (const unsigned seed : {3u, 77777u, 1u}) {
         const auto u = universe();
         RandomMapEdits edits(*u, seed, places);
@@ -644,12 +653,19 @@ TEST(StarMapLayersDifferentialTest, RandomEditsDrawWhatFreshLayersDraw)
         StarMapLayers layers(sets);
         StarMapRenderer renderer(sets);
         layers.install(renderer);
+        std::shared_ptr<const StarMapScene> scene;
+        MapTransform sceneAt;
+        QImage sceneDrawn;
         for (int step = 0; step < 160; ++step) {
             const std::string edit = edits.step();
             SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step << ": " << edit);
             // Now and then several edits reach the layers before they draw again.
             if (edits.chance(3))
                 continue;
+            if (scene) {
+                ASSERT_EQ(compare(drawScene(*scene, sceneAt), sceneDrawn).largest, 0)
+                    << "the scene made before";
+            }
             const StarMapVisibleSets freshSets(u.get(), 60);
             StarMapLayers freshLayers(freshSets);
             StarMapRenderer fresh(freshSets);
@@ -657,6 +673,9 @@ TEST(StarMapLayersDifferentialTest, RandomEditsDrawWhatFreshLayersDraw)
             // Either view shows every place.
             const MapTransform &t = edits.pick(transforms);
             ASSERT_LE(compare(draw(renderer, t), draw(fresh, t)).largest, 8) << "scale " << t.scale;
+            scene = renderer.scene();
+            sceneAt = t;
+            sceneDrawn = drawScene(*scene, t);
         }
     }
 }

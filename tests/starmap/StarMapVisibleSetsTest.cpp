@@ -376,9 +376,10 @@ Shown shown(const StarMapVisibleSets &sets, const QList<GalacticCoordinates> &pl
 
 // Random edits of every kind, the systems standing on both sides of subsector and
 // sector edges (negative sectors too) and the outermost one of the map moving: after
-// each, the sets kept up to date equal sets built afresh on the same document, and
-// whatever they show differently was told, by a reset or by the signal of its kind
-// (the systems by the hexes that changed).
+// each, the sets kept up to date equal sets built afresh on the same document, the
+// rutters ending at each place are those of that list that end there, and whatever
+// they show differently was told, by a reset or by the signal of its kind (the systems
+// by the hexes that changed).
 TEST(StarMapVisibleSetsTest, RandomEditsMatchSetsBuiltAfresh)
 {
     QList<GalacticCoordinates> places;
@@ -446,6 +447,12 @@ TEST(StarMapVisibleSetsTest, RandomEditsMatchSetsBuiltAfresh)
             ASSERT_EQ(kept.regions, fresh.regions);
             ASSERT_EQ(kept.selected, fresh.selected);
             ASSERT_EQ(kept.categories, fresh.categories);
+            for (const GalacticCoordinates &place : places) {
+                QList<Rutter> ending = fresh.rutters;
+                ending.removeIf(
+                    [&](const Rutter &rutter) { return !(rutter.start == place || rutter.end == place); });
+                ASSERT_EQ(sets.visibleRuttersAt(place), ending) << place.description().toStdString();
+            }
 
             if (!reset) {
                 const auto was = before.byPlace(), is = kept.byPlace();

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
+#include <utility>
 
 using namespace StarMapTest;
 
@@ -131,7 +133,9 @@ QList<qint64> ordersOf(const QList<const MapSystem *> &systems)
 
 // Random filing, re-filing and removal of systems on both sides of block and sector
 // edges: after every step the index answers every question as the plain list does,
-// for rectangles whose sides lie on sector and subsector borders or just beside them.
+// for rectangles whose sides lie on sector and subsector borders or just beside them;
+// and a copy of the index taken now and then (as a frame being drawn holds one) goes
+// on answering as the list did when it was taken.
 TEST(SystemIndexTest, RandomFilingMatchesAPlainList)
 {
     const QList<unsigned> seeds{11, 29, 347, 2024};
@@ -144,8 +148,11 @@ TEST(SystemIndexTest, RandomFilingMatchesAPlainList)
         PlainIndex plain;
         QList<MapSystem> gone; // systems removed, to be filed again under their old id, once
         qint64 nextOrder = 1000;
+        std::optional<std::pair<SystemIndex, PlainIndex>> copy;
         for (int step = 0; step < 600; ++step) {
             SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step);
+            if (step % 40 == 0)
+                copy.emplace(index, plain);
             const QList<const MapSystem *> present = plain.inOrder();
             const unsigned kind = random() % 10;
             if (kind < 4 || present.isEmpty()) {
@@ -210,6 +217,9 @@ TEST(SystemIndexTest, RandomFilingMatchesAPlainList)
             ASSERT_EQ(index.extent(), plain.extent());
             ASSERT_EQ(index.longestName(), plain.longestName());
             ASSERT_EQ(ordersOf(index.all()), ordersOf(plain.inOrder()));
+            const auto &[copied, copiedPlain] = *copy;
+            ASSERT_EQ(ordersOf(copied.all()), ordersOf(copiedPlain.inOrder())) << "the copy";
+            ASSERT_EQ(copied.extent(), copiedPlain.extent()) << "the copy";
             for (int probe = 0; probe < 4; ++probe) {
                 const GalacticCoordinates place = somePlace();
                 const MapSystem *expected = plain.at(place);
@@ -308,11 +318,17 @@ TEST(SystemIndexTest, RunsFiledApartAndAppendedMatchTheListFiledWhole)
         }
     }
 
-    // A block whose systems came in two runs covers the cells of both.
+    // A block whose systems came in two runs covers the cells of both, also once a
+    // system of another block of its sector goes and the sector's extent is made
+    // again from its blocks'.
     SystemIndex first(kRadius), second(kRadius);
     first.insert(filed(hex(HexLayout::coordinates(1, 1)), 0));
     second.insert(filed(hex(HexLayout::coordinates(6, 8)), 1));
+    const HexData neighbour = hex(HexLayout::coordinates(12, 15));
+    second.insert(filed(neighbour, 2));
     first.append(std::move(second));
+    EXPECT_EQ(first.extent(), (GridExtent{1, 12, 1, 15}));
+    ASSERT_TRUE(first.remove(neighbour.id, neighbour.coordinates));
     EXPECT_EQ(first.extent(), (GridExtent{1, 6, 1, 8}));
 }
 

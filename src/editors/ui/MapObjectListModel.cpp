@@ -1,6 +1,7 @@
 #include "MapObjectListModel.h"
 
 #include "ui/Symbol.h"
+#include "universe/WorkerPools.h"
 
 #include <utility>
 
@@ -10,6 +11,11 @@ MapObjectListModel::MapObjectListModel(MapObjectListSource &source, QObject *par
     connect(&m_source, &MapObjectListSource::changed, this, &MapObjectListModel::sourceChanged);
     m_shown = shownRows(m_source.rows());
     m_texts = m_source.texts();
+}
+
+MapObjectListModel::~MapObjectListModel()
+{
+    freeOnWorker(std::move(m_shown));
 }
 
 void MapObjectListModel::sourceChanged()

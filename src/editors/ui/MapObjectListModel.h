@@ -25,6 +25,8 @@ public:
     };
 
     explicit MapObjectListModel(MapObjectListSource &source, QObject *parent = nullptr);
+    // The rows are freed on a worker thread: thousands of them take frames.
+    ~MapObjectListModel() override;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

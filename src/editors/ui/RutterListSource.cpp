@@ -4,6 +4,7 @@
 #include "editors/SystemNames.h"
 #include "ui/PaletteColor.h"
 #include "universe/UniverseChanges.h"
+#include "universe/WorkerPools.h"
 
 #include <QSet>
 
@@ -76,6 +77,11 @@ void RutterListSource::systemsChangedAt(const QList<GalacticCoordinates> &places
     }
     if (named)
         emit changed();
+}
+
+RutterListSource::~RutterListSource()
+{
+    freeOnWorker(std::move(m_madeRows));
 }
 
 QString RutterListSource::listWord(const StarfarerUniverse &universe)

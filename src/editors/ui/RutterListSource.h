@@ -20,6 +20,8 @@ class RutterListSource : public MapObjectListSource
 
 public:
     explicit RutterListSource(StarfarerUniverse &universe, QObject *parent = nullptr);
+    // The rows made are freed on a worker thread.
+    ~RutterListSource() override;
 
     // "Rutters", or "Routes" in a universe that uses the Traveller rules.
     static QString listWord(const StarfarerUniverse &universe);

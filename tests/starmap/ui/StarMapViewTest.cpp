@@ -1,6 +1,7 @@
 #include "starmap/ui/StarMapView.h"
 #include "../HeldJobs.h"
 #include "../StarMapTestSupport.h"
+#include "HeldJobPool.h"
 #include "model/HexLayout.h"
 #include "starmap/MapColors.h"
 #include "starmap/StarMapFrameCache.h"
@@ -119,6 +120,26 @@ TEST(StarMapViewTest, ALargeMapAsksForNoTileUntilItsLayersAreMade)
     held.runAll();
     canvas.grab();
     EXPECT_TRUE(canvas.frameCache().isSharp());
+}
+
+// A map that goes (with the universe it showed) hands what it kept to a job thread:
+// freeing a large universe's filed systems and routes takes frames. While the job
+// thread waits, the values it shares with the test are still held; once it runs,
+// nothing but the test holds them.
+TEST(StarMapViewTest, WhatAGoneMapKeptIsFreedOnAJobThread)
+{
+    const auto u = universe({hex(at(2, 2)), hex(at(2, 6))});
+    const Faction blue = aFaction().color(FactionColor::blue);
+    u->setFactions({blue});
+    u->setRutters({test_records::rutter(blue.id, at(2, 2), at(2, 6), RutterAge::recent, true)});
+    auto *view = new StarMapView(u.get(), nullptr, 60, 2);
+    const QList<Rutter> shared = view->findChild<StarMapVisibleSets *>()->visibleRutters();
+    ASSERT_EQ(shared.size(), 1);
+    HeldJobPool held;
+    delete view;
+    EXPECT_FALSE(shared.isDetached());
+    held.release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shared.isDetached(); }, 60000));
 }
 
 } // namespace
