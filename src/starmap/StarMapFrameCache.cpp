@@ -241,8 +241,9 @@ StarMapTileQueue::Draw StarMapFrameCache::drawingOf(const Level &level, const Ti
             }
             // A tile left unfinished is not handed over: it would lack what it stopped before.
             if (whole) {
-                image = QImage(pixels, kTileSize, kTileSize, bytesPerLine, QImage::Format_ARGB32_Premultiplied,
-                               [](void *bytes) { std::free(bytes); }, pixels);
+                image = QImage(
+                    pixels, kTileSize, kTileSize, bytesPerLine, QImage::Format_ARGB32_Premultiplied,
+                    [](void *bytes) { std::free(bytes); }, pixels);
                 image.setDevicePixelRatio(ratio);
             } else {
                 std::free(pixels);
