@@ -334,3 +334,37 @@ TEST(MapPainterTest, TranslucentLinesBlendWhereQPainterBlendsThem)
         }
     }
 }
+
+// A painter given smoothing pictures lays a picture too tall for the raster engine to
+// blend in one piece without waiting on Qt's held pool, pixel for pixel, and smooths
+// again once the map's painter is gone.
+TEST(MapPainterTest, APainterThatSmoothsLaysLargePicturesInPlaceAndIsGivenBackSmoothing)
+{
+    const QImage large = picture().scaled(300, 280);
+    QImage ours(320, 320, QImage::Format_ARGB32_Premultiplied);
+    ours.fill(QColor(20, 30, 60));
+    QImage qts = ours;
+    bool smoothsAfter = false;
+    std::atomic_bool drawn = false;
+    {
+        HeldGlobalPool held(2);
+        ASSERT_TRUE(held.isHeld());
+        std::thread worker([&] {
+            QPainter given(&ours);
+            given.setRenderHint(QPainter::SmoothPixmapTransform);
+            {
+                MapPainter painter(given);
+                painter.drawPicture(QPoint(7, 11), large);
+            }
+            smoothsAfter = given.testRenderHint(QPainter::SmoothPixmapTransform);
+            drawn = true;
+        });
+        const bool finished = QTest::qWaitFor([&] { return drawn.load(); }, 30000);
+        held.release();
+        worker.join();
+        ASSERT_TRUE(finished) << "the picture waited on Qt's global pool";
+    }
+    EXPECT_TRUE(smoothsAfter);
+    QPainter(&qts).drawImage(QPoint(7, 11), large);
+    EXPECT_TRUE(ours == qts) << "differs by " << largestDifference(ours, qts);
+}
