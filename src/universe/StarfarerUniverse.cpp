@@ -89,8 +89,9 @@ QByteArray StarfarerUniverse::encode() const
 quint64 StarfarerUniverse::save()
 {
     const quint64 request = m_saver.save();
-    // Nothing is asked once saving stopped.
-    if (m_saver.pending())
+    // Nothing is asked once saving stopped. A write asked is saving until its outcome
+    // is reported, even when it already ended on its thread: that outcome comes later.
+    if (!m_saver.discarding())
         setSaveState({SaveState::Kind::saving, {}, {}});
     return request;
 }
