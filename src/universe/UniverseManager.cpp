@@ -210,6 +210,9 @@ void UniverseManager::create(const QString &name)
 
 void UniverseManager::renameCurrent(const QString &name)
 {
+    // The folder is listed before the new name is written: a write that ended before
+    // its outcome is reported would have the listing read the file back.
+    QList<Header> listed = m_headerCache.list(m_folder.universesPath());
     m_current->setName(trimmedOrUntitled(name));
     // Written in the background like every save: a large universe takes seconds to
     // write, and the window does not wait for it. A failed write reaches the user as
@@ -217,7 +220,6 @@ void UniverseManager::renameCurrent(const QString &name)
     m_current->save();
     // The file holds the old name until the write is done; the listing shows the new
     // one at once.
-    QList<Header> listed = m_headerCache.list(m_folder.universesPath());
     for (Header &header : listed) {
         if (header.id == m_current->id() && header.filePath == m_current->filePath())
             header.name = m_current->name();
