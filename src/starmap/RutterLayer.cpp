@@ -113,7 +113,8 @@ RutterLayer::Sources RutterLayer::sources() const
 
 RutterLayer::Groups RutterLayer::group(const Sources &sources)
 {
-    // Groups keep the order in which their first rutter came.
+    // Groups keep the order in which their first rutter came; they are drawn sector by
+    // sector, in that order within each.
     QHash<RouteKey, QList<Rutter>> groups;
     QList<RouteKey> keys;
     QSet<GalacticCoordinates> ends;

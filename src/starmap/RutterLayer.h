@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QPointF>
 #include <QRectF>
 #include <QSet>
@@ -84,7 +85,7 @@ public:
     };
     // By the sector (galactic column ÷ 32, galactic row ÷ 40, rounded down) of the
     // routes' first ends.
-    using Chunks = QHash<std::pair<qint64, qint64>, Chunk>;
+    using Chunks = QMap<std::pair<qint64, qint64>, Chunk>;
     // What the routes are grouped from, read on the map's thread; any thread may
     // group them.
     struct Sources
