@@ -43,7 +43,7 @@ public:
     bool isMaking() const { return m_step != Step::none; }
     bool isMakingSearchTexts() const { return m_step == Step::searchTexts; }
     // Whether the rows in `order` are still to come: an order by a name.
-    bool isMakingOrder(SystemSort order) const { return order != SystemSort::coordinates && isMaking(); }
+    bool isMakingOrder(SystemSort order) const { return SystemListKeys::sortName(order) && isMaking(); }
 
     // The steps, each on the calling thread and the parts pool.
     static Made searchTexts(const HexList &hexes);

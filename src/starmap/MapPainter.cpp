@@ -13,12 +13,6 @@
 
 namespace {
 
-QColor opaque(QColor color)
-{
-    color.setAlpha(255);
-    return color;
-}
-
 // How far, in the painter's points, a stroke of `pen` reaches beyond the outline it
 // follows: half its width, and at a sharp corner as far as its miter or square end.
 double strokeReach(const QPen &pen)
@@ -184,7 +178,7 @@ void MapPainter::paint(const QColor &color, const QRectF &bounds, double margin,
         return;
     }
     translucentFill()->draw(bounds, margin, color.alphaF(),
-                            [&](QPainter &painter) { draw(painter, opaque(color)); });
+                            [&](QPainter &painter) { draw(painter, TranslucentFill::opaque(color)); });
 }
 
 void MapPainter::drawShape(const QRectF &bounds, const std::function<void(QPainter &)> &draw)

@@ -13,12 +13,6 @@
 
 namespace {
 
-QColor opaque(QColor color)
-{
-    color.setAlpha(255);
-    return color;
-}
-
 // The order in which lines are taken into sets: by direction, then by place, so that
 // the lines of a hex grid, which meet only lines of the other two directions, fall
 // into three sets.
@@ -175,6 +169,12 @@ TranslucentFill::~TranslucentFill()
 {
     m_opaque.end();
     KeptPixels::giveBack(std::move(m_pixels), m_bytes);
+}
+
+QColor TranslucentFill::opaque(QColor color)
+{
+    color.setAlpha(255);
+    return color;
 }
 
 bool TranslucentFill::drawsThrough(const QPainter &painter)

@@ -31,6 +31,8 @@ public:
     // Whether `painter` can draw through a scratch picture: it draws on a picture of the
     // format Format_ARGB32_Premultiplied or Format_RGB32, in the default composition mode.
     static bool drawsThrough(const QPainter &painter);
+    // `color` at full alpha: how a translucent drawing is drawn on the scratch picture.
+    static QColor opaque(QColor color);
 
     // Lays what `draw` draws at `alpha` over the painter's picture, where it meets
     // `bounds` (in the painter's coordinates) widened by `margin` device pixels. `draw`

@@ -1,5 +1,6 @@
 #include "SecondaryText.h"
 
+#include "PlainLabel.h"
 #include "RoundedPanel.h"
 #include "Tile.h"
 
@@ -80,9 +81,7 @@ public:
     {
         if (!m_text.isValid())
             m_text = m_widget->palette().color(QPalette::WindowText);
-        QPalette palette = m_widget->palette();
-        palette.setColor(QPalette::WindowText, m_rule(m_text, backgroundBehind(*m_widget)));
-        m_widget->setPalette(palette);
+        setTextColor(m_widget, m_rule(m_text, backgroundBehind(*m_widget)));
     }
 
 protected:

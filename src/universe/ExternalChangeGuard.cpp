@@ -19,6 +19,17 @@ void ExternalChangeGuard::remember(const QString &path, const UniverseFileReader
     m_stamp = stamp;
 }
 
+namespace {
+
+// When `stamp`'s file was last changed, to the millisecond: a file swapped out is named
+// by it, and must be found under that very name when it is kept.
+QDateTime modifiedAt(const UniverseFileReader::Stamp &stamp)
+{
+    return QDateTime::fromMSecsSinceEpoch(stamp.modified / 1'000'000);
+}
+
+} // namespace
+
 QString ExternalChangeGuard::beforeReplace(const QString &path, int descriptor, QString *keptPath)
 {
     m_written = UniverseFileReader::stamp(descriptor);
@@ -28,8 +39,7 @@ QString ExternalChangeGuard::beforeReplace(const QString &path, int descriptor, 
 QString ExternalChangeGuard::swapOutName(const QString &target, int copy)
 {
     const std::optional<UniverseFileReader::Stamp> found = UniverseFileReader::stamp(target);
-    const QDateTime modified =
-        found ? QDateTime::fromMSecsSinceEpoch(found->modified / 1'000'000) : QDateTime::currentDateTime();
+    const QDateTime modified = found ? modifiedAt(*found) : QDateTime::currentDateTime();
     return keptPath(target, modified, copy);
 }
 
@@ -51,7 +61,7 @@ QString ExternalChangeGuard::keepUnknown(const QString &path, const QString &fil
         return QString();
     }
 
-    const QDateTime modified = QDateTime::fromMSecsSinceEpoch(found->modified / 1'000'000);
+    const QDateTime modified = modifiedAt(*found);
     QString kept;
     bool placed = false;
     for (int copy = 1; !placed; ++copy) {

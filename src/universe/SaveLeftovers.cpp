@@ -18,16 +18,23 @@ QString saveLeftoverName(const QString &target, SaveLeftover kind)
     return file.dir().filePath(name);
 }
 
+void removeFilesMatching(const QString &folder, const QRegularExpression &pattern,
+                         const std::function<bool(const QString &path)> &removable)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    for (const QString &name : names) {
+        const QFileInfo entry(dir.filePath(name));
+        if (pattern.match(name).hasMatch() && entry.isFile() && !entry.isSymLink() &&
+            (!removable || removable(entry.filePath())))
+            QFile::remove(entry.filePath());
+    }
+}
+
 void removeSaveLeftovers(const QString &folder)
 {
     static const QRegularExpression leftover(
         QStringLiteral("^\\..+\\.vostrel-(?:write|removal)-[A-Za-z0-9]{6}$"),
         QRegularExpression::DotMatchesEverythingOption);
-    const QDir dir(folder);
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
-    for (const QString &name : names) {
-        const QFileInfo entry(dir.filePath(name));
-        if (leftover.match(name).hasMatch() && entry.isFile() && !entry.isSymLink())
-            QFile::remove(entry.filePath());
-    }
+    removeFilesMatching(folder, leftover);
 }

@@ -5,8 +5,6 @@
 #include "json/Json.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -61,17 +59,11 @@ void UniverseFolder::removeStaleTemporaryFiles() const
     // short is never whole JSON. A file that cannot be read tells nothing and stays.
     static const QRegularExpression older(QStringLiteral(
         "^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.json\\.[A-Za-z0-9]{6}$"));
-    const QDir dir(universesPath());
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
-    for (const QString &name : names) {
-        const QFileInfo entry(dir.filePath(name));
-        if (!older.match(name).hasMatch() || !entry.isFile() || entry.isSymLink())
-            continue;
-        std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(entry.filePath());
+    removeFilesMatching(universesPath(), older, [](const QString &path) {
+        std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path);
         if (!contents)
-            continue;
+            return false;
         const UniverseFile::CheckedFile checked = UniverseFile::check(std::move(*contents));
-        if (!checked.outline && !checked.outOfMemory)
-            QFile::remove(entry.filePath());
-    }
+        return !checked.outline && !checked.outOfMemory;
+    });
 }

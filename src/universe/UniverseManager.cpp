@@ -285,11 +285,7 @@ void UniverseManager::start(Request request, Header header)
         change->kind = Pending::create;
         makeCreation(*change, header.name);
         break;
-    case Request::deleteCurrent:
-        change->kind = Pending::deleteCurrent;
-        change->deletesCurrent = header.id == m_current->id();
-        change->deleted = std::move(header);
-        break;
+    case Request::deleteCurrent: aimAtDelete(*change, std::move(header)); break;
     case Request::quit:
         change->kind = Pending::quit;
         setQuitting(true);
@@ -309,8 +305,7 @@ void UniverseManager::joinDelete(Request request, Header header)
         change.target = std::move(header);
         startReading();
     } else {
-        makeCreation(change, header.name);
-        setOpening(change.target);
+        createInstead(change, header.name);
     }
     advance();
 }
@@ -320,9 +315,7 @@ void UniverseManager::joinDelete(Request request, Header header)
 void UniverseManager::deleteFirst(const Header &header)
 {
     Switch &change = *m_switch;
-    change.kind = Pending::deleteCurrent;
-    change.deletesCurrent = header.id == m_current->id();
-    change.deleted = header;
+    aimAtDelete(change, header);
     change.leaving.clear(); // a question asked about its edits no longer matters
     if (change.deletesCurrent)
         m_current->stopSaving();
@@ -603,8 +596,7 @@ void UniverseManager::finishOpening()
         if (m_currentDeleted) {
             // The universe deleted cannot stay: a new one takes its place.
             reportUnreadable(header.filePath, reason);
-            makeCreation(change, kDefaultName);
-            setOpening(change.target);
+            createInstead(change, kDefaultName);
             finishCreating();
             return;
         }
@@ -677,6 +669,19 @@ void UniverseManager::makeCreation(Switch &change, const QString &name) const
     change.target = Header{change.created->id(), change.created->name(), change.created->filePath()};
 }
 
+void UniverseManager::createInstead(Switch &change, const QString &name)
+{
+    makeCreation(change, name);
+    setOpening(change.target);
+}
+
+void UniverseManager::aimAtDelete(Switch &change, Header deleted) const
+{
+    change.kind = Pending::deleteCurrent;
+    change.deletesCurrent = deleted.id == m_current->id();
+    change.deleted = std::move(deleted);
+}
+
 void UniverseManager::chooseReplacement()
 {
     Switch &change = *m_switch;
@@ -685,8 +690,7 @@ void UniverseManager::chooseReplacement()
         startReading();
         return;
     }
-    makeCreation(change, kDefaultName);
-    setOpening(change.target);
+    createInstead(change, kDefaultName);
 }
 
 void UniverseManager::nameReplacement()

@@ -252,6 +252,10 @@ private:
     void dropOpening(Switch &change);
     // Makes `change` the creation of a new universe named `name`.
     void makeCreation(Switch &change, const QString &name) const;
+    // Makes `change` that creation, and shows it as the universe opening.
+    void createInstead(Switch &change, const QString &name);
+    // Makes `change` the delete of the current universe, or of its file, `deleted`.
+    void aimAtDelete(Switch &change, Header deleted) const;
     // The first remaining universe replaces the one deleted, or a new "My Universe"
     // when none is left.
     void chooseReplacement();
