@@ -18,7 +18,9 @@ namespace {
 // into three sets.
 std::array<double, 5> setOrderKey(const QLineF &line)
 {
-    const auto [from, to] = std::minmax(line.p1(), line.p2(), [](const QPointF &a, const QPointF &b) {
+    // The ends are copied: minmax answers references to what it is given.
+    const QPointF p1 = line.p1(), p2 = line.p2();
+    const auto [from, to] = std::minmax(p1, p2, [](const QPointF &a, const QPointF &b) {
         return std::pair(a.y(), a.x()) < std::pair(b.y(), b.x());
     });
     const double turn =
