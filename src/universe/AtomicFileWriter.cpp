@@ -1,5 +1,6 @@
 #include "AtomicFileWriter.h"
 
+#include "FreeFileName.h"
 #include "SaveLeftovers.h"
 
 #include <QFile>
@@ -20,8 +21,6 @@ namespace {
 
 // As many links as the system follows in one path.
 constexpr int kMaximumLinks = 40;
-// Tries at a name for the temporary file that no other file has.
-constexpr int kNameAttempts = 100;
 // Rounds of "no file to swap with" and "a file appeared" before the new file is renamed
 // over whatever is there, as where files cannot be swapped.
 constexpr int kSwapAttempts = 8;
@@ -50,21 +49,14 @@ AtomicFileWriter::TestHooks testHooks()
     return state.hooks;
 }
 
-// Gives a file the first name `choose` makes that no other file has: `create` makes
-// the file under the name it is given, or fails with errno set. Returns the name, or
-// nothing with the reason in `reason`.
-std::optional<QString> firstFreeName(const std::function<QString(int copy)> &choose,
-                                     const std::function<bool(const QByteArray &)> &create, QString *reason)
+// Whether a test has `step` fail now; errno is set to its error then.
+bool failsInTest(AtomicFileWriter::Step step)
 {
-    for (int copy = 1;; ++copy) {
-        const QString name = choose(copy);
-        if (create(QFile::encodeName(name)))
-            return name;
-        if (errno != EEXIST || copy == kNameAttempts) {
-            *reason = systemReason(errno);
-            return std::nullopt;
-        }
-    }
+    const AtomicFileWriter::TestHooks hooks = testHooks();
+    const int error = hooks.failure ? hooks.failure(step) : 0;
+    if (error != 0)
+        errno = error;
+    return error != 0;
 }
 
 bool move(const QByteArray &from, const QByteArray &to, unsigned flags)
@@ -122,26 +114,24 @@ QString AtomicFileWriter::open()
     // no other program (a sync tool) sees a file half written. It is named through the
     // folder of descriptors, which a sandbox may lack.
     m_descriptors = testHooks().descriptors;
-    if (::access(QFile::encodeName(m_descriptors).constData(), X_OK) == 0) {
+    if (::access(QFile::encodeName(m_descriptors).constData(), X_OK) == 0 && !failsInTest(Step::create)) {
         m_descriptor = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(),
                               O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
     }
     if (m_descriptor < 0) {
         // Else the file has one of the program's own names from the start.
-        QString reason;
-        const std::optional<QString> name =
-            firstFreeName([&](int) { return saveLeftoverName(m_path, SaveLeftover::write); },
-                          [&](const QByteArray &name) {
-                              m_descriptor =
-                                  ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-                              return m_descriptor >= 0;
-                          },
-                          &reason);
+        const std::optional<QString> name = createUnderFreeName(
+            [&](int) { return saveLeftoverName(m_path, SaveLeftover::write); },
+            [&](const QByteArray &name) {
+                if (!failsInTest(Step::create))
+                    m_descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+                return m_descriptor >= 0;
+            });
         if (!name)
-            return reason;
+            return systemReason(errno);
         m_temporary = *name;
     }
-    if (exists && ::fchmod(m_descriptor, old.st_mode & 0777) != 0)
+    if (exists && (failsInTest(Step::permissions) || ::fchmod(m_descriptor, old.st_mode & 0777) != 0))
         return systemReason(errno);
     return QString();
 }
@@ -149,7 +139,9 @@ QString AtomicFileWriter::open()
 QString AtomicFileWriter::write(QByteArrayView bytes)
 {
     for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t written = ::write(m_descriptor, bytes.data() + done, std::size_t(bytes.size() - done));
+        const ssize_t written = failsInTest(Step::write) ? -1
+                                                         : ::write(m_descriptor, bytes.data() + done,
+                                                                   std::size_t(bytes.size() - done));
         if (written < 0 && errno != EINTR)
             return systemReason(errno);
         done += std::max<ssize_t>(written, 0);
@@ -160,30 +152,26 @@ QString AtomicFileWriter::write(QByteArrayView bytes)
 QString AtomicFileWriter::commit(const BeforeReplace &beforeReplace, const SwapOut &swapOut)
 {
     // Some file systems report a full disk only when the data reaches it.
-    if (::fsync(m_descriptor) != 0)
+    if (failsInTest(Step::sync) || ::fsync(m_descriptor) != 0)
         return systemReason(errno);
     if (beforeReplace) {
         const QString reason = beforeReplace(m_descriptor);
         if (!reason.isEmpty())
             return reason;
     }
-    bool swapping = swapOut.replaced && testHooks().swap;
-    QString reason;
-    if (swapping) {
-        // The complete new file takes the name the old one is to have once swapped out.
-        reason = name([&](int copy) { return swapOut.name(m_path, copy); });
-        // A named file stays under its own name where the file system cannot rename
-        // without replacing: it cannot swap either.
-        if (!reason.isEmpty() && !m_temporary.isEmpty()) {
-            swapping = false;
-            reason.clear();
-        }
-    } else if (m_temporary.isEmpty()) {
-        reason = name([&](int) { return saveLeftoverName(m_path, SaveLeftover::write); });
+    // The complete new file takes the name the old one is to have once swapped out.
+    // Where it cannot (a named file on a file system that cannot rename without
+    // replacing, which cannot swap either; a name refused for any reason), the write
+    // still goes on: the new file is renamed over the old one, as where files cannot be
+    // swapped, and the version found before the replacement has been kept.
+    bool swapping = swapOut.replaced && testHooks().swap &&
+                    name([&](int copy) { return swapOut.name(m_path, copy); }).isEmpty();
+    if (!swapping && m_temporary.isEmpty()) {
+        const QString reason = name([&](int) { return saveLeftoverName(m_path, SaveLeftover::write); });
+        if (!reason.isEmpty())
+            return reason;
     }
-    if (!reason.isEmpty())
-        return reason;
-    reason = replace(swapOut, swapping);
+    const QString reason = replace(swapOut, swapping);
     return reason.isEmpty() ? syncFolder(QFileInfo(m_path).absolutePath()) : reason;
 }
 
@@ -191,18 +179,16 @@ QString AtomicFileWriter::name(const std::function<QString(int copy)> &choose)
 {
     const QByteArray unnamed = QFile::encodeName(m_descriptors) + '/' + QByteArray::number(m_descriptor);
     const QByteArray named = QFile::encodeName(m_temporary);
-    QString reason;
-    const std::optional<QString> name = firstFreeName(
-        choose,
-        [&](const QByteArray &name) {
-            if (m_temporary.isEmpty())
-                return ::linkat(AT_FDCWD, unnamed.constData(), AT_FDCWD, name.constData(),
-                                AT_SYMLINK_FOLLOW) == 0;
-            return move(named, name, RENAME_NOREPLACE);
-        },
-        &reason);
+    const std::optional<QString> name = createUnderFreeName(choose, [&](const QByteArray &name) {
+        if (failsInTest(Step::name))
+            return false;
+        if (m_temporary.isEmpty())
+            return ::linkat(AT_FDCWD, unnamed.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
+                   0;
+        return move(named, name, RENAME_NOREPLACE);
+    });
     if (!name)
-        return reason;
+        return systemReason(errno);
     m_temporary = *name;
     return QString();
 }
@@ -215,7 +201,7 @@ QString AtomicFileWriter::replace(const SwapOut &swapOut, bool swapping)
     const auto moveIn = [&](unsigned flags) {
         if (hooks.beforeMove)
             hooks.beforeMove(m_path);
-        return move(from, to, flags);
+        return !failsInTest(Step::replace) && move(from, to, flags);
     };
     for (int attempt = 0; swapping && attempt < kSwapAttempts; ++attempt) {
         if (moveIn(RENAME_EXCHANGE))
@@ -258,7 +244,7 @@ QString AtomicFileWriter::syncFolder(const QString &folderPath)
     const int folder = ::open(QFile::encodeName(folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
         return systemReason(errno);
-    int error = ::fsync(folder) == 0 ? 0 : errno;
+    int error = !failsInTest(Step::syncFolder) && ::fsync(folder) == 0 ? 0 : errno;
     ::close(folder);
     // A file system that cannot sync folders has nothing more to make durable.
     if (error == EINVAL || error == ENOTSUP)

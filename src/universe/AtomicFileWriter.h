@@ -18,7 +18,8 @@
 // and /proc to name them through), else one of the program's own left-over names
 // (SaveLeftovers) from the start. Any failure leaves the old file exactly as it was
 // and gives the system's own reason ("No space left on device"); a writer dropped
-// before commit() removes its temporary file.
+// before commit() removes its temporary file. The temporary file's names fit the
+// folder and are never taken (FreeFileName): no write fails for want of a name.
 //
 // A caller that wants to see the file it replaces (SwapOut) has the new file and the
 // old one swap names in one step where the file system can (renameat2 with
@@ -26,8 +27,9 @@
 // instant, whatever another program wrote to it a moment before. Before the swap, the
 // complete new file takes a name the caller chooses, one that nothing removes, so the
 // old file has that name from the instant of the swap on, whatever ends the program
-// then. Elsewhere, and for other callers, the new file is renamed over the old one, and
-// what lands between the caller's last look and the rename is gone.
+// then. Elsewhere, for other callers, and where that name cannot be made, the new file
+// is renamed over the old one, and what lands between the caller's last look and the
+// rename is gone.
 class AtomicFileWriter
 {
 public:
@@ -47,6 +49,16 @@ public:
         std::function<QString(const QString &oldFile)> replaced;
     };
 
+    // The steps of a write that a test may have fail.
+    enum class Step {
+        create,      // making the new file
+        permissions, // giving it the old file's permissions
+        write,       // writing a piece of the bytes
+        sync,        // syncing the new file
+        name,        // giving the new file a name
+        replace,     // moving it into the old file's place
+        syncFolder,  // syncing the folder after the move
+    };
     // For tests only, taking effect for every commit that follows.
     struct TestHooks
     {
@@ -59,6 +71,9 @@ public:
         // The folder through which the system names an open file by its descriptor;
         // where it is missing, a temporary file is named from the start.
         QString descriptors = QStringLiteral("/proc/self/fd");
+        // Called at each try of a step: an error number has that try fail with it, as
+        // the system would (a full disk, a failing device); 0 lets it run.
+        std::function<int(Step step)> failure = {};
     };
     static void setTestHooks(TestHooks hooks);
 

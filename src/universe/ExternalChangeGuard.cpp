@@ -1,6 +1,7 @@
 #include "ExternalChangeGuard.h"
 
 #include "AtomicFileWriter.h"
+#include "FreeFileName.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,38 +63,40 @@ QString ExternalChangeGuard::keepUnknown(const QString &path, const QString &fil
     }
 
     const QDateTime modified = modifiedAt(*found);
-    QString kept;
-    bool placed = false;
-    for (int copy = 1; !placed; ++copy) {
-        kept = ExternalChangeGuard::keptPath(path, modified, copy);
-        if (kept == file)
-            break; // swapped out under the very name it is kept by
-        if (QFileInfo(kept).exists() || QFileInfo(kept).isSymLink())
-            continue;
-        // Another name for the same file keeps it exactly, without copying a byte.
-        const QByteArray to = QFile::encodeName(kept);
-        placed =
-            (move ? ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE)
-                  : ::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW)) == 0;
-        if (!placed && errno != EEXIST)
-            break;
+    QString tried, failure;
+    const std::optional<QString> kept = createUnderFreeName(
+        [&](int copy) { return tried = ExternalChangeGuard::keptPath(path, modified, copy); },
+        [&](const QByteArray &to) {
+            if (to == from)
+                return true; // swapped out under the very name it is kept by
+            // Another name for the same file keeps it exactly, without copying a byte.
+            if ((move ? ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE)
+                      : ::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW)) ==
+                0)
+                return true;
+            if (errno == EEXIST)
+                return false;
+            // A file system without hard links, or another one than the link's, gets a
+            // copy, written as atomically as the universe itself, under a name still free.
+            if (QFileInfo(tried).exists() || QFileInfo(tried).isSymLink()) {
+                errno = EEXIST;
+                return false;
+            }
+            const std::optional<UniverseFileReader::Contents> other =
+                UniverseFileReader::read(file, &failure);
+            if (other)
+                failure = AtomicFileWriter::write(tried, other->bytes);
+            if (failure.isEmpty() && move)
+                ::unlink(from.constData());
+            errno = 0;
+            return failure.isEmpty();
+        });
+    if (!kept) {
+        return QStringLiteral(
+                   "another program changed the file, and its version couldn\u2019t be kept as %1: %2")
+            .arg(tried, failure);
     }
-    if (!placed && kept != file) {
-        // A file system without hard links, or another one than the link's, gets a
-        // copy, written as atomically as the universe itself.
-        QString reason;
-        const std::optional<UniverseFileReader::Contents> other = UniverseFileReader::read(file, &reason);
-        if (other)
-            reason = AtomicFileWriter::write(kept, other->bytes);
-        if (!reason.isEmpty()) {
-            return QStringLiteral(
-                       "another program changed the file, and its version couldn\u2019t be kept as %1: %2")
-                .arg(kept, reason);
-        }
-        if (move)
-            ::unlink(from.constData());
-    }
-    *keptPath = kept;
+    *keptPath = *kept;
     // That version is safe now: if this write fails, the next one replaces it without
     // keeping it twice.
     m_path = path;
@@ -116,11 +119,10 @@ QString ExternalChangeGuard::keptPath(const QString &path, const QDateTime &modi
 {
     const QFileInfo file(path);
     // No colons: they are not allowed in file names everywhere a sync tool may copy to.
-    QString when = modified.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
-    if (copy > 1)
-        when += QStringLiteral(", %1").arg(copy);
-    const QString suffix =
-        file.suffix().isEmpty() ? QStringLiteral(".bak") : QStringLiteral(".%1.bak").arg(file.suffix());
-    return file.dir().filePath(
-        QStringLiteral("%1 (changed elsewhere %2)%3").arg(file.completeBaseName(), when, suffix));
+    const QString when = modified.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    QString tail = copy > 1 ? QStringLiteral(", %1)").arg(copy) : QStringLiteral(")");
+    tail += file.suffix().isEmpty() ? QStringLiteral(".bak") : QStringLiteral(".%1.bak").arg(file.suffix());
+    // A long name loses the end of its own part, never what says what the file is.
+    return fittedPath(file.path(),
+                      QStringLiteral("%1 (changed elsewhere %2").arg(file.completeBaseName(), when), tail);
 }

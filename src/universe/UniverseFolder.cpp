@@ -1,11 +1,9 @@
 #include "UniverseFolder.h"
 
 #include "SaveLeftovers.h"
-#include "UniverseFile.h"
 #include "json/Json.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 UniverseFolder::UniverseFolder(QString documentsPath, QString headerCachePath)
@@ -55,15 +53,4 @@ void UniverseFolder::ensureUniversesDirectory() const
 void UniverseFolder::removeStaleTemporaryFiles() const
 {
     removeSaveLeftovers(universesPath());
-    // What an older version left is told from a user's copy by its bytes: a write cut
-    // short is never whole JSON. A file that cannot be read tells nothing and stays.
-    static const QRegularExpression older(QStringLiteral(
-        "^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.json\\.[A-Za-z0-9]{6}$"));
-    removeFilesMatching(universesPath(), older, [](const QString &path) {
-        std::optional<UniverseFileReader::Contents> contents = UniverseFileReader::read(path);
-        if (!contents)
-            return false;
-        const UniverseFile::CheckedFile checked = UniverseFile::check(std::move(*contents));
-        return !checked.outline && !checked.outOfMemory;
-    });
 }

@@ -30,11 +30,10 @@ public:
     // Creates the "Universes" folder with any missing parents; a failure shows up
     // later as a failed write.
     void ensureUniversesDirectory() const;
-    // Removes what interrupted saves and deletes left behind: the files of the program's
-    // own form (SaveLeftovers), and the temporary files of older versions,
-    // "<UPPER-CASE-ID>.json.XXXXXX", when they hold a write cut short; a complete one
-    // may be a user's copy under that name and stays. Nothing else is removed. Only the
-    // instance holding the folder's lock may call this.
+    // Removes what interrupted saves and deletes left behind: the files whose name alone
+    // proves them the program's own (SaveLeftovers). Nothing else is removed, whatever
+    // its name or its bytes: a copy, a compressed or damaged file the user set aside is
+    // the user's. Only the instance holding the folder's lock may call this.
     void removeStaleTemporaryFiles() const;
 
     bool operator==(const UniverseFolder &) const = default;

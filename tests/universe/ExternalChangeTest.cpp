@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 
+#include <atomic>
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
@@ -402,4 +403,211 @@ TEST_F(ExternalChange, SavesSucceedWhereOpenFilesCannotBeNamedAndLeaveNothingBeh
     EXPECT_EQ(during.size(), 1);
     folder().removeStaleTemporaryFiles(); // the next start, had the program been killed now
     EXPECT_EQ(universeFiles(), QStringList{name});
+}
+
+// However many versions of one second the folder already keeps, and however long the
+// name of the file a universe's link leads to, a save finds a name: it writes the
+// universe, and keeps another program's version beside it, under a name that fits and
+// that start passes over. Whether files are swapped or renamed, and whether open
+// files can be named through a folder of descriptors.
+TEST_F(ExternalChange, ASaveNeverFailsForWantOfAName)
+{
+    const timespec theSecond[2] = {{1'700'000'000, 0}, {1'700'000'000, 0}};
+    const QString longName = QString(80, QChar(0x6F22)) + QStringLiteral(".json"); // 245 bytes
+    const QString noDescriptors = m_documents.filePath(QStringLiteral("no descriptors"));
+    for (const bool throughLink : {false, true}) {
+        for (const bool swap : {true, false}) {
+            for (const bool descriptors : {true, false}) {
+                SCOPED_TRACE(::testing::Message()
+                             << (throughLink ? "link to a long name, " : "taken names, ")
+                             << (swap ? "swapping, " : "renaming, ") << (descriptors ? "unnamed" : "named"));
+                QDir(universesPath()).removeRecursively();
+                folder().ensureUniversesDirectory();
+                const ScopedWriterHooks hooks(
+                    {nullptr, swap, descriptors ? QStringLiteral("/proc/self/fd") : noDescriptors});
+                StarfarerUniverse universe(folder());
+                QString target = universe.filePath();
+                if (throughLink) {
+                    target = m_documents.filePath(longName);
+                    QFile::remove(target);
+                    ASSERT_TRUE(QFile::link(target, universe.filePath()));
+                }
+                ASSERT_TRUE(universe.saveNow());
+                // Another program's version, modified in a second whose kept names are
+                // all taken, beside the universe and beside the file its link leads to.
+                const QByteArray theirs = universeJson(universe.id(), QStringLiteral("Theirs"));
+                writeElsewhere(Writer::replaces, target, theirs);
+                ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(target).constData(), theSecond, 0), 0);
+                QStringList taken;
+                const QDateTime second = QDateTime::fromSecsSinceEpoch(theSecond[0].tv_sec);
+                for (int copy = 1; copy <= (throughLink ? 3 : 150); ++copy) {
+                    for (const QString &beside : {universe.filePath(), target}) {
+                        const QString name = ExternalChangeGuard::keptPath(beside, second, copy);
+                        if (!QFile::exists(name))
+                            taken.append(writeFile(name, "taken"));
+                    }
+                }
+                QSignalSpy kept(&universe, &StarfarerUniverse::externalChangeKept);
+                universe.setName(QStringLiteral("Ours"));
+                ASSERT_TRUE(universe.saveNow());
+
+                EXPECT_TRUE(QFileInfo(universe.filePath()).isSymLink() == throughLink);
+                EXPECT_EQ(StarfarerUniverse::readFile(universe.filePath(), folder())->name(),
+                          QStringLiteral("Ours"));
+                ASSERT_EQ(kept.count(), 1);
+                const QString keptPath = kept.first().first().toString();
+                EXPECT_EQ(contents(keptPath), theirs);
+                EXPECT_LE(QFile::encodeName(QFileInfo(keptPath).fileName()).size(), 255);
+                EXPECT_TRUE(QFileInfo(keptPath).fileName().contains(QStringLiteral(" (changed elsewhere ")));
+                EXPECT_TRUE(keptPath.endsWith(QStringLiteral(".json.bak")));
+                for (const QString &name : std::as_const(taken))
+                    EXPECT_EQ(contents(name), "taken") << name.toStdString();
+                // Nothing of the write is left behind, and the next start removes none of it.
+                QStringList before = universeFiles();
+                folder().removeStaleTemporaryFiles();
+                EXPECT_EQ(universeFiles(), before);
+                for (const QString &name : universeFiles())
+                    EXPECT_FALSE(name.contains(QStringLiteral("vostrel-"))) << name.toStdString();
+                // The version written is known: the next save keeps nothing.
+                universe.setName(QStringLiteral("Ours again"));
+                ASSERT_TRUE(universe.saveNow());
+                EXPECT_EQ(kept.count(), 1);
+                if (throughLink)
+                    QFile::remove(target);
+            }
+        }
+    }
+}
+
+namespace {
+
+// Every entry of a folder with what it holds (a link: where it leads).
+QMap<QString, QByteArray> held(const QString &folderPath)
+{
+    QMap<QString, QByteArray> entries;
+    const QDir folder(folderPath);
+    for (const QString &name :
+         folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        const QFileInfo entry(folder.filePath(name));
+        QFile file(entry.filePath());
+        entries.insert(name, entry.isSymLink() ? "-> " + QFile::encodeName(entry.symLinkTarget())
+                             : file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                              : QByteArray("?"));
+    }
+    return entries;
+}
+
+} // namespace
+
+// A save that fails at any of its steps, at the first try of the step or at every
+// try, leaves the folder holding exactly what it held: the old file, the user's files,
+// nothing more. Where a step is tried again and then succeeds, the save is whole. A
+// failure to sync the folder comes after the file is in place: it leaves the new file
+// and nothing else. Either way the next save keeps nothing aside, the version on disk
+// being the one known.
+TEST_F(ExternalChange, ASaveThatFailsAtAnyStepLeavesTheFolderAsItHeld)
+{
+    using Step = AtomicFileWriter::Step;
+    // The steps of the writer, and those the saving thread adds around the replacement.
+    enum class Caller { none, beforeReplace, replaced };
+    struct Fault
+    {
+        Step step;
+        Caller caller = Caller::none;
+    };
+    const Fault faults[] = {{Step::create},
+                            {Step::permissions},
+                            {Step::write},
+                            {Step::sync},
+                            {Step::name},
+                            {Step::replace},
+                            {Step::syncFolder},
+                            {Step::create, Caller::beforeReplace},
+                            {Step::create, Caller::replaced}};
+    const QString noDescriptors = m_documents.filePath(QStringLiteral("no descriptors"));
+    for (const bool descriptors : {true, false}) {
+        for (const bool swap : {true, false}) {
+            for (const Fault &fault : faults) {
+                for (const bool everyTry : {false, true}) {
+                    SCOPED_TRACE(::testing::Message() << (descriptors ? "unnamed, " : "named, ")
+                                                      << (swap ? "swapping, " : "renaming, ") << "step "
+                                                      << int(fault.step) << ", caller " << int(fault.caller)
+                                                      << (everyTry ? ", every try" : ", first try"));
+                    QDir(universesPath()).removeRecursively();
+                    folder().ensureUniversesDirectory();
+                    const QString path = folder().fileFor(QUuid::createUuid());
+                    const QString name = QFileInfo(path).fileName();
+                    writeFile(path + QStringLiteral(".backup"), "the user's copy");
+                    writeFile(QDir(universesPath())
+                                  .filePath(name.chopped(5) + QStringLiteral(" (changed elsewhere 2026-01-01 "
+                                                                             "10-00-00).json.bak")),
+                              "kept before");
+                    const QString descriptorFolder =
+                        descriptors ? QStringLiteral("/proc/self/fd") : noDescriptors;
+                    ExternalChangeGuard guard;
+                    QString kept;
+                    {
+                        const ScopedWriterHooks quiet({nullptr, swap, descriptorFolder});
+                        ASSERT_EQ(saveAsTheStoreDoes(guard, path, "ours 0", &kept), QString());
+                    }
+                    const QMap<QString, QByteArray> before = held(universesPath());
+
+                    auto tries = std::make_shared<std::atomic_int>(0);
+                    const auto fails = [=](Step step, Caller caller) {
+                        return step == fault.step && caller == fault.caller && (++*tries == 1 || everyTry);
+                    };
+                    QString reason;
+                    {
+                        const ScopedWriterHooks hooks({nullptr, swap, descriptorFolder, [=](Step step) {
+                                                           return fails(step, Caller::none) ? EIO : 0;
+                                                       }});
+                        AtomicFileWriter file(path);
+                        reason = file.open();
+                        for (const QByteArray &piece : {QByteArray("ours "), QByteArray("1")}) {
+                            if (reason.isEmpty())
+                                reason = file.write(piece);
+                        }
+                        if (reason.isEmpty()) {
+                            reason = file.commit(
+                                [&](int descriptor) {
+                                    return fails(Step::create, Caller::beforeReplace)
+                                               ? QStringLiteral("refused")
+                                               : guard.beforeReplace(path, descriptor, &kept);
+                                },
+                                {ExternalChangeGuard::swapOutName, [&](const QString &oldFile) {
+                                     return fails(Step::create, Caller::replaced)
+                                                ? QStringLiteral("refused")
+                                                : guard.replaced(path, oldFile, &kept);
+                                 }});
+                        }
+                        guard.afterWrite(path);
+                    }
+                    const bool reached = *tries > 0;
+                    // A named file is never named again, and a file is renamed into place
+                    // only where it is swapped.
+                    const bool stepTaken = !(fault.step == Step::name && !swap && !descriptors) &&
+                                           !(fault.caller == Caller::replaced && !swap);
+                    EXPECT_EQ(reached, stepTaken);
+                    // Only a file named from the start is written when no name can be made:
+                    // it is renamed over the old one.
+                    if (everyTry && reached && !(fault.step == Step::name && !descriptors)) {
+                        EXPECT_FALSE(reason.isEmpty());
+                    }
+                    QMap<QString, QByteArray> expected = before;
+                    if (reason.isEmpty() || fault.step == Step::syncFolder)
+                        expected.insert(name, "ours 1");
+                    EXPECT_EQ(held(universesPath()), expected) << reason.toStdString();
+
+                    kept.clear();
+                    {
+                        const ScopedWriterHooks quiet({nullptr, swap, descriptorFolder});
+                        ASSERT_EQ(saveAsTheStoreDoes(guard, path, "ours 2", &kept), QString());
+                    }
+                    EXPECT_EQ(kept, QString());
+                    expected.insert(name, "ours 2");
+                    EXPECT_EQ(held(universesPath()), expected);
+                }
+            }
+        }
+    }
 }

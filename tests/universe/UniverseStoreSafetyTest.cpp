@@ -1,6 +1,7 @@
 #include "ScriptedWrites.h"
 #include "UniverseStoreSupport.h"
 
+#include "universe/FolderLock.h"
 #include "universe/UniverseFileReader.h"
 #include "universe/WorkerPools.h"
 
@@ -150,15 +151,71 @@ TEST_F(StoreSafety, ALockThatCannotBeReadIsTakenOver)
         EXPECT_EQ(contents(QDir(universesPath()).filePath(folderName + QLatin1Char('/') + inside)), "mine");
 }
 
+// A start refused because another instance holds the folder, on this computer or on
+// another, touches nothing: not the program's own leftovers (they may be the other
+// instance's writes under way), not the user's files, not the settings, not the cache.
+TEST_F(StoreSafety, AStartRefusedLeavesEveryFileAsItWas)
+{
+    const QUuid id = QUuid::createUuid();
+    writeUniverse(id, QStringLiteral("Kept"));
+    m_settings.setValue(UniverseManager::kLastUniverseIDKey, upper(id));
+    m_settings.setValue(UniverseManager::kDidMigrateKey, false);
+    m_settings.sync();
+    writeFile(folder().legacyFilePath(), "{\"id\": \"not migrated\"}");
+    const QStringList names = {QStringLiteral(".%1.json.vostrel-write-Ab3dE9"),
+                               QStringLiteral(".%1.json.vostrel-removal-Q9q9Q9"),
+                               QStringLiteral("%1.json.Ab3dE9"),
+                               QStringLiteral("%1 (changed elsewhere 2026-01-01 10-00-00).json.bak")};
+    for (const QString &name : names)
+        writeFile(QDir(universesPath()).filePath(name.arg(upper(id))), "{\"half\": ");
+    writeFile(m_documents.filePath(QStringLiteral(".settings.ini.vostrel-write-Ab12Cd")), "x");
+    writeFile(folder().headerCachePath(), "{\"format\": 0}");
+    const auto everything = [this, id] {
+        QStringList all;
+        for (const QString &folderPath :
+             {m_documents.path(), universesPath(), QFileInfo(folder().headerCachePath()).path()}) {
+            for (const QString &entry : snapshot(folderPath))
+                all.append(folderPath + QLatin1Char('/') + entry);
+        }
+        for (const QString &path : {folder().fileFor(id), m_settings.fileName(), folder().headerCachePath()})
+            all.append(QString::fromUtf8(contents(path)));
+        return all;
+    };
+
+    for (const bool elsewhere : {false, true}) {
+        SCOPED_TRACE(elsewhere ? "another computer" : "this computer");
+        FolderLock other(folder().lockFilePath());
+        if (elsewhere) {
+            writeFile(folder().lockFilePath(), "4242\nvostrel\nanother-computer\n");
+        } else {
+            ASSERT_EQ(other.acquire(), FolderLock::State::held);
+        }
+        const QStringList before = everything();
+        {
+            UniverseManager refused(folder(), &m_settings);
+            EXPECT_FALSE(refused.start());
+            EXPECT_EQ(refused.current(), nullptr);
+        }
+        waitForWorkers();
+        EXPECT_EQ(everything(), before);
+        if (elsewhere)
+            QFile::remove(folder().lockFilePath());
+    }
+}
+
 TEST_F(StoreSafety, OnlyTheStoresOwnInterruptedSavesAreRemovedAtStart)
 {
     const QUuid id = QUuid::createUuid();
     writeUniverse(id, QStringLiteral("Kept"));
     // What an atomic save killed mid-write leaves where it cannot use an unnamed file.
-    const QString leftover = writeFile(folder().fileFor(id) + QStringLiteral(".Ab3dE9"), "{\"half\": ");
+    const QString leftover = writeFile(
+        QDir(universesPath()).filePath(QStringLiteral(".%1.json.vostrel-write-Ab3dE9").arg(upper(id))),
+        "{\"half\": ");
+    // Named as older versions named theirs, it may be the user's copy: it stays.
     const QStringList others = {
-        upper(id) + QStringLiteral(".json.abc12"), upper(id).toLower() + QStringLiteral(".json.ABC123"),
-        QStringLiteral("notes.json.ABC123"), upper(id) + QStringLiteral(".txt.ABC123")};
+        upper(id) + QStringLiteral(".json.Ab3dE9"), upper(id) + QStringLiteral(".json.abc12"),
+        upper(id).toLower() + QStringLiteral(".json.ABC123"), QStringLiteral("notes.json.ABC123"),
+        upper(id) + QStringLiteral(".txt.ABC123")};
     for (const QString &name : others)
         writeFile(QDir(universesPath()).filePath(name), "mine");
     const QString linked = upper(QUuid::createUuid()) + QStringLiteral(".json.XyZ789");
