@@ -1,11 +1,12 @@
 #include "HeaderCache.h"
 
+#include "AtomicFileWriter.h"
+
 #include "json/JsonParser.h"
 #include "json/JsonWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -107,7 +108,7 @@ void HeaderCache::load()
     }
 }
 
-void HeaderCache::save() const
+void HeaderCache::save()
 {
     if (m_cachePath.isEmpty())
         return;
@@ -123,8 +124,8 @@ void HeaderCache::save() const
     const JsonObject cache{{QLatin1StringView("format"), kFormat},
                            {QLatin1StringView("files"), std::move(files)}};
     // A cache that cannot be written is only a slower next start.
-    QDir().mkpath(QFileInfo(m_cachePath).path());
-    QSaveFile file(m_cachePath);
-    if (file.open(QIODevice::WriteOnly) && file.write(JsonWriter::write(cache)) >= 0)
-        file.commit();
+    m_writes.run([path = m_cachePath, bytes = JsonWriter::write(cache)] {
+        QDir().mkpath(QFileInfo(path).path());
+        AtomicFileWriter::write(path, bytes);
+    });
 }

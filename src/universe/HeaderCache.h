@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LatestJob.h"
 #include "StarfarerUniverse.h"
 #include "UniverseFileReader.h"
 
@@ -15,7 +16,9 @@
 // in memory and in a cache file, and a file is read again only when its stamp
 // changed; reading one then builds nothing of its systems. The cache only saves
 // work: a missing, stale or corrupt cache file is rebuilt without a word and never
-// changes what is listed, and failing to write it does no harm.
+// changes what is listed, and failing to write it does no harm. The cache file is
+// written off the calling thread (the window's), the latest entries once the write
+// under way ends; the cache's end waits for the last write.
 class HeaderCache
 {
 public:
@@ -41,7 +44,8 @@ private:
     using Entry = StarfarerUniverse::Listing;
 
     void load();
-    void save() const;
+    // Hands the entries to the cache file's writer.
+    void save();
 
     QString m_cachePath;
     bool m_loaded = false;
@@ -49,4 +53,5 @@ private:
     bool m_unsaved = false;          // entries remembered since the cache file was written
     int m_listings = 0;
     int m_filesRead = 0;
+    LatestJob m_writes;
 };

@@ -4,45 +4,34 @@
 
 SettingsWriter::SettingsWriter(QString fileName, QSettings::Format format)
     : m_fileName(std::move(fileName)), m_format(format)
-{
-    m_thread.setMaxThreadCount(1);
-}
-
-SettingsWriter::~SettingsWriter()
-{
-    m_thread.waitForDone();
-}
+{}
 
 void SettingsWriter::set(const QString &key, const QVariant &value)
 {
-    QMutexLocker lock(&m_mutex);
-    m_pending.insert(key, value);
-    if (std::exchange(m_writing, true))
-        return;
-    m_thread.start([this] { writePending(); });
+    {
+        QMutexLocker lock(&m_mutex);
+        m_pending.insert(key, value);
+    }
+    m_writes.run([this] { writePending(); });
 }
 
 void SettingsWriter::writePending()
 {
-    for (;;) {
-        QMap<QString, QVariant> values;
-        {
-            QMutexLocker lock(&m_mutex);
-            if (m_pending.isEmpty()) {
-                m_writing = false;
-                return;
-            }
-            values.swap(m_pending);
-        }
-        // Settings of their own on the same file: those of the GUI thread are only
-        // read, at start-up.
-        QSettings settings(m_fileName, m_format);
-        for (auto value = values.cbegin(); value != values.cend(); ++value) {
-            if (value->isValid())
-                settings.setValue(value.key(), *value);
-            else
-                settings.remove(value.key());
-        }
-        settings.sync();
+    QMap<QString, QVariant> values;
+    {
+        QMutexLocker lock(&m_mutex);
+        values.swap(m_pending);
     }
+    if (values.isEmpty())
+        return;
+    // Settings of their own on the same file: those of the GUI thread are only read,
+    // at start-up.
+    QSettings settings(m_fileName, m_format);
+    for (auto value = values.cbegin(); value != values.cend(); ++value) {
+        if (value->isValid())
+            settings.setValue(value.key(), *value);
+        else
+            settings.remove(value.key());
+    }
+    settings.sync();
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "LatestJob.h"
+
 #include <QMap>
 #include <QMutex>
 #include <QSettings>
 #include <QString>
-#include <QThreadPool>
 #include <QVariant>
 
 // Writes values to a settings file off the calling thread. Writing the file ends in
@@ -16,20 +17,18 @@ class SettingsWriter
 {
 public:
     SettingsWriter(QString fileName, QSettings::Format format);
-    ~SettingsWriter();
 
     // Sets the key to the value, or removes it for no (invalid) value, at the next
     // write.
     void set(const QString &key, const QVariant &value);
 
 private:
-    // Writes what is pending until nothing is; runs on the worker.
+    // Writes what is pending; runs on the worker.
     void writePending();
 
     const QString m_fileName;
     const QSettings::Format m_format;
     QMutex m_mutex;
     QMap<QString, QVariant> m_pending; // guarded by m_mutex
-    bool m_writing = false;            // guarded by m_mutex: the worker has the values in hand
-    QThreadPool m_thread;              // one thread: writes never overlap
+    LatestJob m_writes;                // last: it ends, and waits, before the values go
 };

@@ -1,9 +1,13 @@
 #include "UniverseStoreSupport.h"
 
-#include "universe/HeaderCache.h"
 #include "StoreWaits.h"
+#include "universe/AtomicFileWriter.h"
+#include "universe/HeaderCache.h"
 
 #include <QSaveFile>
+#include <QSemaphore>
+
+#include <atomic>
 
 #include <random>
 
@@ -129,7 +133,7 @@ TEST_F(HeaderCaching, StartUpReadsTheUniverseItOpensOnce)
         EXPECT_EQ(manager->headerCache().filesRead(), remembered.isNull() ? 3 : 2);
         EXPECT_EQ(described(manager->headers()), described(HeaderCache(QString()).list(universesPath())));
         EXPECT_EQ(manager->headers().size(), 2); // the file without a name is not listed
-        if (remembered != nameless) { // the whole universe, wherever it was read
+        if (remembered != nameless) {            // the whole universe, wherever it was read
             EXPECT_EQ(manager->current()->encode(), contents(open.filePath()));
         }
     }
@@ -191,4 +195,46 @@ TEST_F(HeaderCaching, ListingNeverReadsBackWhatTheStoreWroteButReadsWhatOthersCh
     manager = startManager();
     EXPECT_EQ(manager->headerCache().filesRead(), 0);
     EXPECT_EQ(described(manager->headers()), described(HeaderCache(QString()).list(universesPath())));
+}
+
+// The cache file is written off the thread that lists (the window's): a listing
+// returns while the write it asked for is held on the disk, listings made meanwhile
+// are written once, together, when it ends, and the cache's end waits for that last
+// write. A later run then lists without reading a file.
+TEST_F(HeaderCaching, TheCacheIsWrittenOffTheListingThreadLatestFirst)
+{
+    QDir().mkpath(universesPath());
+    const QString cachePath = folder().headerCachePath();
+    QSemaphore started, mayGo;
+    std::atomic_int writes = 0;
+    std::atomic_bool timedOut = false;
+    AtomicFileWriter::TestHooks hooks;
+    hooks.beforeMove = [&](const QString &path) {
+        if (path != cachePath)
+            return;
+        if (++writes == 1) {
+            started.release();
+            timedOut = !mayGo.tryAcquire(1, 20000);
+        }
+    };
+    AtomicFileWriter::setTestHooks(hooks);
+    QStringList expected;
+    {
+        HeaderCache cache(cachePath);
+        for (int i = 0; i < 6; ++i) {
+            writeUniverse(QUuid::createUuid(), QStringLiteral("Universe %1").arg(i));
+            expected = described(cache.list(universesPath()));
+            if (i == 0) {
+                ASSERT_TRUE(started.tryAcquire(1, 20000)) << "the first write never began";
+            }
+        }
+        EXPECT_EQ(writes, 1) << "a listing waited for its write";
+        mayGo.release();
+    }
+    AtomicFileWriter::setTestHooks({});
+    EXPECT_FALSE(timedOut) << "the listing thread waited for the write";
+    EXPECT_EQ(writes, 2);
+    HeaderCache later(cachePath);
+    EXPECT_EQ(described(later.list(universesPath())), expected);
+    EXPECT_EQ(later.filesRead(), 0);
 }
