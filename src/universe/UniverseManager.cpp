@@ -173,18 +173,20 @@ struct UniverseManager::Switch
 // becomes what replaces the universe deleted; a delete of the universe left takes the
 // universe being made as its replacement), and a universe made that a later request
 // displaces is written and listed all the same. An open holds nothing of the user's
-// and gives way to any later request. While a quit is under way nothing is taken.
+// and gives way to any later request. Another universe's file goes at once, or, when
+// a universe left still writes it, once that write ends, so that none brings it back.
+// While a quit is under way nothing is taken.
 UniverseManager::Rule UniverseManager::ruleFor(Pending pending, Request request)
 {
     using enum Rule;
     // clang-format off
-    static constexpr std::array<std::array<Rule, 6>, 5> kRules{{
-        //  open        stay     create      deleteCurrent deleteOther   quit          under way:
-        {   replace,    drop,    replace,    replace,      replace,      replace   }, // nothing
-        {   replace,    replace, replace,    replace,      replace,      replace   }, // open
-        {   replace,    replace, replace,    deleteFirst,  removeAtOnce, quitAfter }, // create
-        {   joinDelete, drop,    joinDelete, drop,         removeAtOnce, quitAfter }, // deleteCurrent
-        {   drop,       drop,    drop,       drop,         drop,         drop      }, // quit
+    static constexpr std::array<std::array<Rule, 7>, 5> kRules{{
+        //  open        stay     create      deleteCurrent deleteOther   deleteKept         quit          under way:
+        {   replace,    drop,    replace,    replace,      replace,      removeWhenWritten, replace   }, // nothing
+        {   replace,    replace, replace,    replace,      replace,      removeWhenWritten, replace   }, // open
+        {   replace,    replace, replace,    deleteFirst,  removeAtOnce, removeWhenWritten, quitAfter }, // create
+        {   joinDelete, drop,    joinDelete, drop,         removeAtOnce, removeWhenWritten, quitAfter }, // deleteCurrent
+        {   drop,       drop,    drop,       drop,         drop,         drop,              drop      }, // quit
     }};
     // clang-format on
     return kRules[std::size_t(pending)][std::size_t(request)];
@@ -199,6 +201,9 @@ UniverseManager::Pending UniverseManager::pending() const
 
 void UniverseManager::open(Header header)
 {
+    // A universe deleted, whose file goes once its last write ends, is not opened.
+    if (deletedOnceWritten(header.filePath))
+        return;
     const bool current = m_current && header.id == m_current->id();
     take(current ? Request::stay : Request::open, std::move(header));
 }
@@ -234,7 +239,10 @@ void UniverseManager::deleteUniverse(Header header)
     // so that none brings it back; another universe's at once.
     const bool current =
         m_current && (header.id == m_current->id() || header.filePath == m_current->filePath());
-    take(current ? Request::deleteCurrent : Request::deleteOther, std::move(header));
+    const Request request = current                                ? Request::deleteCurrent
+                            : writerOf(header.filePath) != nullptr ? Request::deleteKept
+                                                                   : Request::deleteOther;
+    take(request, std::move(header));
 }
 
 void UniverseManager::prepareToQuit()
@@ -267,7 +275,8 @@ void UniverseManager::take(Request request, Header header)
     case Rule::joinDelete: joinDelete(request, std::move(header)); break;
     case Rule::deleteFirst: deleteFirst(header); break;
     case Rule::quitAfter: setQuitting(true); break;
-    case Rule::removeAtOnce: removeOther(header); break;
+    case Rule::removeAtOnce: removeOther(header, Removal::atOnce); break;
+    case Rule::removeWhenWritten: removeOther(header, Removal::onceWritten); break;
     }
 }
 
@@ -276,7 +285,8 @@ void UniverseManager::start(Request request, Header header)
     auto change = std::make_unique<Switch>();
     switch (request) {
     case Request::stay: return;
-    case Request::deleteOther: removeOther(header); return;
+    case Request::deleteOther: removeOther(header, Removal::atOnce); return;
+    case Request::deleteKept: removeOther(header, Removal::onceWritten); return;
     case Request::open:
         change->kind = Pending::open;
         change->target = std::move(header);
@@ -322,21 +332,52 @@ void UniverseManager::deleteFirst(const Header &header)
     advance();
 }
 
-// Another universe's file goes at once. A universe about to be opened from it is not
-// opened: what replaces a deleted universe is chosen again.
-void UniverseManager::removeOther(const Header &header)
+// Another universe's file goes, at once or once the write under way of the universe
+// left that writes it ends. A universe about to be opened from it is not opened (one
+// taken back is kept again until its writes end): what replaces a deleted universe is
+// chosen again, among the universes still listed.
+void UniverseManager::removeOther(const Header &header, Removal removal)
 {
-    removeListedFile(header);
+    const bool opening =
+        m_switch && m_switch->target && !m_switch->created && m_switch->target->filePath == header.filePath;
+    if (opening) {
+        dropOpening(*m_switch);
+        m_switch->target.reset();
+    }
+    StarfarerUniverse *writer = removal == Removal::onceWritten ? writerOf(header.filePath) : nullptr;
+    if (writer) {
+        // Written no more; its write under way still ends, and then the file goes
+        // (keptStateChanged). Listed no more from now on.
+        m_deletedOnceWritten.insert(writer, header);
+        writer->stopSaving();
+    } else {
+        removeListedFile(header);
+    }
     refreshHeaders();
-    if (!m_switch || !m_switch->target || m_switch->created || m_switch->target->filePath != header.filePath)
+    if (!opening)
         return;
-    dropOpening(*m_switch);
-    m_switch->target.reset();
     if (m_currentDeleted)
         chooseReplacement();
     else
         nameReplacement();
     advance();
+}
+
+StarfarerUniverse *UniverseManager::writerOf(const QString &path) const
+{
+    for (StarfarerUniverse *kept : m_kept) {
+        if (kept->filePath() == path && !m_deletedOnceWritten.contains(kept))
+            return kept;
+    }
+    if (m_switch && m_switch->retaken && m_switch->retaken->filePath() == path)
+        return m_switch->retaken.get();
+    return nullptr;
+}
+
+bool UniverseManager::deletedOnceWritten(const QString &path) const
+{
+    return std::any_of(m_deletedOnceWritten.cbegin(), m_deletedOnceWritten.cend(),
+                       [&path](const Header &header) { return header.filePath == path; });
 }
 
 void UniverseManager::setQuitting(bool quitting)
@@ -459,6 +500,9 @@ bool UniverseManager::departed(Departure &departure, Leaving leaving)
     StarfarerUniverse *universe = departure.universe;
     if (!universe)
         return true;
+    // A universe deleted is left once its file is gone.
+    if (m_deletedOnceWritten.contains(universe))
+        return false;
     if (departure.everyWrite)
         departure.awaited = universe->lastSaveRequest();
     if (!universe->lastOutcome().settles(departure.awaited))
@@ -758,30 +802,47 @@ void UniverseManager::endSwitch(Made made)
 // values and frees them on a worker thread.
 void UniverseManager::keepUntilWritten(std::unique_ptr<StarfarerUniverse> universe)
 {
+    letGoOnceWritten(keep(std::move(universe)));
+}
+
+StarfarerUniverse *UniverseManager::keep(std::unique_ptr<StarfarerUniverse> universe)
+{
     StarfarerUniverse *kept = universe.release();
     kept->setParent(this); // deleted with the store if no event loop runs again
-    if (kept->saveState().kind == SaveState::Kind::clean) {
-        kept->deleteLater();
-        return;
-    }
     m_kept.append(kept);
     connect(kept, &StarfarerUniverse::written, this, &UniverseManager::rememberWritten, Qt::UniqueConnection);
     connect(kept, &StarfarerUniverse::saveFailed, this, &UniverseManager::operationFailed);
     connect(
         kept, &StarfarerUniverse::saveStateChanged, this,
         [this, kept = QPointer<StarfarerUniverse>(kept)] { keptStateChanged(kept); }, Qt::QueuedConnection);
+    return kept;
+}
+
+bool UniverseManager::letGoOnceWritten(StarfarerUniverse *kept)
+{
+    if (!m_kept.contains(kept) || kept->saveState().kind != SaveState::Kind::clean)
+        return false;
+    m_kept.removeOne(kept);
+    kept->deleteLater();
+    const std::optional<Header> deleted = m_deletedOnceWritten.contains(kept)
+                                              ? std::optional<Header>(m_deletedOnceWritten.take(kept))
+                                              : std::nullopt;
+    if (deleted && !removeListedFile(*deleted) && m_quitAsked) {
+        // A quit is given up, so that the user sees why the file is still there.
+        if (m_switch && m_switch->kind == Pending::quit)
+            endSwitch(Made::discarded);
+        setQuitting(false);
+    }
+    return true;
 }
 
 void UniverseManager::keptStateChanged(StarfarerUniverse *kept)
 {
     if (!kept || !m_kept.contains(kept))
         return;
-    if (kept->saveState().kind == SaveState::Kind::clean) {
-        m_kept.removeOne(kept);
-        kept->deleteLater();
-        refreshHeaders(); // a universe made shows once written
-    }
-    advance(); // a quit waits for it
+    if (letGoOnceWritten(kept))
+        refreshHeaders(); // a universe made shows once written, one deleted is gone
+    advance();            // a quit waits for it
 }
 
 QList<UniverseManager::Header> UniverseManager::loadHeaders(const HeaderCache::ReadVisitor &visitRead)
@@ -886,11 +947,14 @@ void UniverseManager::setCurrent(std::unique_ptr<StarfarerUniverse> universe)
         m_current->setWriteObserver(m_writeObserver);
     connect(m_current.get(), &StarfarerUniverse::written, this, &UniverseManager::rememberWritten,
             Qt::UniqueConnection);
+    // The universe left is kept from the instant it stops being current, so that a
+    // listener reopening it from this very notification takes it back with the edits
+    // its writes still carry. Views still holding it during this change (or in a
+    // running menu) never see a dangling pointer: it is deleted later, after theirs.
+    StarfarerUniverse *left = old ? keep(std::move(old)) : nullptr;
     emit currentChanged();
-    // Views still holding the old document during this change (or in a running menu)
-    // never see a dangling pointer: it is deleted later.
-    if (old)
-        keepUntilWritten(std::move(old));
+    if (left)
+        letGoOnceWritten(left);
 }
 
 void UniverseManager::rememberWritten(const QString &path, const StarfarerUniverse::Listing &listing)
@@ -898,8 +962,9 @@ void UniverseManager::rememberWritten(const QString &path, const StarfarerUniver
     m_headerCache.remember(path, listing);
 }
 
-void UniverseManager::setHeaders(const QList<Header> &headers)
+void UniverseManager::setHeaders(QList<Header> headers)
 {
+    headers.removeIf([this](const Header &header) { return deletedOnceWritten(header.filePath); });
     // Equal by id and name; the remembered paths follow along silently.
     const bool changed = headers != m_headers;
     m_headers = headers;

@@ -110,7 +110,8 @@ public:
     // (operationFailed()). The current universe's file is removed once its writes
     // are done, so that none brings it back; then the first remaining universe is
     // opened, or a new "My Universe" made, and nothing of the deleted one is written
-    // any more.
+    // any more. So is the file of a universe left whose writes go on: it writes nothing
+    // more, is listed no more, and its file goes once its write under way ends.
     void deleteUniverse(Header header);
     // Gets ready for the program to end: once the request under way is carried out,
     // and every write of the current universe and of those left earlier is done (or
@@ -172,6 +173,7 @@ private:
         create,        // a new universe
         deleteCurrent, // the current universe's file
         deleteOther,   // another universe's file
+        deleteKept,    // the file of a universe left whose writes go on
         quit,
     };
     // What is under way when a request comes: a change of the current universe, or a
@@ -185,12 +187,19 @@ private:
     };
     // What a request does to the one under way (ruleFor() holds the table).
     enum class Rule {
-        replace,      // the one under way ends; the request starts
-        drop,         // the request is not taken; the one under way goes on
-        joinDelete,   // what the request opens or makes replaces the universe deleted
-        deleteFirst,  // the delete goes first; the universe being made replaces it
-        quitAfter,    // the quit follows the one under way
-        removeAtOnce, // the other universe's file goes now; the one under way goes on
+        replace,           // the one under way ends; the request starts
+        drop,              // the request is not taken; the one under way goes on
+        joinDelete,        // what the request opens or makes replaces the universe deleted
+        deleteFirst,       // the delete goes first; the universe being made replaces it
+        quitAfter,         // the quit follows the one under way
+        removeAtOnce,      // the other universe's file goes now; the one under way goes on
+        removeWhenWritten, // that universe writes no more, and its file goes once its
+                           // write under way ends; the one under way goes on
+    };
+    // When another universe's file goes.
+    enum class Removal {
+        atOnce,
+        onceWritten, // after the write under way of the universe left that writes it
     };
     // What becomes of a universe made by a change that ends before it is current.
     enum class Made {
@@ -204,7 +213,11 @@ private:
     void start(Request request, Header header);
     void joinDelete(Request request, Header header);
     void deleteFirst(const Header &header);
-    void removeOther(const Header &header);
+    void removeOther(const Header &header, Removal removal);
+    // The universe left (kept, or taken back to be opened) that still writes `path`.
+    StarfarerUniverse *writerOf(const QString &path) const;
+    // Whether the file at `path` is deleted and goes once its universe's write ends.
+    bool deletedOnceWritten(const QString &path) const;
     void setQuitting(bool quitting);
 
     std::unique_ptr<StarfarerUniverse> read(const QString &path, QString *error);
@@ -268,12 +281,16 @@ private:
     void endSwitch(Made made);
     // Keeps a universe left (or made and not opened) until its writes are done.
     void keepUntilWritten(std::unique_ptr<StarfarerUniverse> universe);
+    StarfarerUniverse *keep(std::unique_ptr<StarfarerUniverse> universe);
+    // Lets a universe kept go once its writes are done, and removes its file when it
+    // was deleted meanwhile; false while it is still written (or not kept).
+    bool letGoOnceWritten(StarfarerUniverse *kept);
     void keptStateChanged(StarfarerUniverse *kept);
     // The documents the store saves, and the current one, tell what their writes put
     // in place: listing then reads none of their files, only files changed by others.
     void rememberWritten(const QString &path, const StarfarerUniverse::Listing &listing);
     void setCurrent(std::unique_ptr<StarfarerUniverse> universe);
-    void setHeaders(const QList<Header> &headers);
+    void setHeaders(QList<Header> headers);
     void setLoadError(const std::optional<QString> &error, const QString &file = QString());
     void refreshHeaders() { setHeaders(loadHeaders()); }
     void reportUnreadable(const QString &path, const QString &reason);
@@ -298,6 +315,8 @@ private:
     bool m_quitAsked = false;
     // Universes left, or made and not opened, whose writes go on (children).
     QList<StarfarerUniverse *> m_kept;
+    // Those of them deleted: each file goes once the universe's write under way ends.
+    QHash<const StarfarerUniverse *, Header> m_deletedOnceWritten;
     std::unique_ptr<Switch> m_switch;
     std::optional<Header> m_opening;
     BackgroundDecoder m_decoder;

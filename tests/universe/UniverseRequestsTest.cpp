@@ -413,3 +413,123 @@ TEST_F(Requests, TheFolderLockOutlivesEveryWriteOfTheStore)
         }
     }
 }
+
+// A listener of the switch that reopens the universe just left, from within the very
+// notification that another is current, takes it back as it is, with the edits made
+// while the switch ran: they are neither undone in the document nor lost from its
+// file, and nothing is kept aside as if another program had changed it.
+TEST_F(Requests, AUniverseReopenedFromTheSwitchsNotificationIsTakenBack)
+{
+    auto manager = startAfresh();
+    const QPointer<StarfarerUniverse> atlas = manager->current();
+    const Header atlasHeader = listed(*manager, kAtlas);
+    bool reopened = false;
+    QObject::connect(manager.get(), &UniverseManager::currentChanged, manager.get(), [&] {
+        if (!std::exchange(reopened, true))
+            manager->open(atlasHeader);
+    });
+    {
+        saving_test::HeldWrite held(*atlas);
+        manager->open(listed(*manager, kBorealis));
+        atlas->setName(QStringLiteral("Atlas, edited while switching"));
+        atlas->save();
+        ASSERT_TRUE(held.started());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return reopened && !manager->opening(); }, 30000));
+        EXPECT_EQ(manager->current(), atlas.data());
+        EXPECT_EQ(manager->current()->name(), QStringLiteral("Atlas, edited while switching"));
+    }
+    QSignalSpy keptAside(manager->current(), &StarfarerUniverse::externalChangeKept);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return manager->current()->saveState().kind == SaveState::Kind::clean; }, 30000));
+    QSignalSpy quitReady(manager.get(), &UniverseManager::quitReady);
+    manager->prepareToQuit();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return quitReady.count() == 1; }, 30000));
+    EXPECT_EQ(keptAside.count(), 0);
+    EXPECT_TRUE(contents(folder().fileFor(kAtlas)).contains("Atlas, edited while switching"));
+    EXPECT_EQ(QDir(universesPath()).entryList({QStringLiteral("*.bak")}, QDir::Files), QStringList());
+}
+
+// A universe left whose write still runs, deleted (through the store, whatever request
+// is under way): it writes nothing more, is listed no more, and its file goes once
+// that write ends, never to come back; the request under way ends as it would have,
+// a quit only once the file is gone, and no failure is told.
+TEST_F(Requests, AUniverseLeftDeletedWhileItsWriteRunsStaysDeleted)
+{
+    const QString B = kBorealisName, C = kCygnusName, made = kMadeLater;
+    struct DeleteCase
+    {
+        // Asked while Borealis's write is held: before the delete, or for a quit, after
+        // it (a quit under way takes no other request).
+        std::optional<Ask> underWay;
+        QString current;
+        QStringList stored;
+    };
+    const DeleteCase cases[] = {
+        {std::nullopt, B, {B, C}},    {Ask::open, C, {B, C}}, {Ask::create, made, {B, C, made}},
+        {Ask::deleteCurrent, C, {C}}, {Ask::quit, B, {B, C}},
+    };
+    for (const DeleteCase &request : cases) {
+        for (const bool atlasWrittenFirst : {true, false}) {
+            SCOPED_TRACE(::testing::Message()
+                         << (request.underWay ? name(*request.underWay) : "nothing") << " under way, "
+                         << (atlasWrittenFirst ? "Atlas" : "Borealis") << " written first");
+            auto manager = startAfresh();
+            QSignalSpy failures(manager.get(), &UniverseManager::operationFailed);
+            QStringList storedAtQuit;
+            QObject::connect(manager.get(), &UniverseManager::quitReady, manager.get(),
+                             [&] { storedAtQuit = storedNames(); });
+            StarfarerUniverse *atlas = manager->current();
+            const Header atlasHeader = listed(*manager, kAtlas);
+            std::optional<saving_test::HeldWrite> atlasWrite(std::in_place, *atlas);
+            manager->open(listed(*manager, kBorealis));
+            atlas->setName(QStringLiteral("Atlas, edited while switching"));
+            atlas->save();
+            ASSERT_TRUE(atlasWrite->started());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return manager->current()->id() == kBorealis; }, 30000));
+
+            std::optional<saving_test::HeldWrite> borealisWrite;
+            if (request.underWay) {
+                StarfarerUniverse *borealis = manager->current();
+                borealisWrite.emplace(*borealis);
+                borealis->setMapShowRutters(false);
+                borealis->save();
+                ASSERT_TRUE(borealisWrite->started());
+                if (request.underWay != Ask::quit)
+                    ask(*manager, *request.underWay, true);
+            }
+            manager->deleteUniverse(atlasHeader);
+            if (request.underWay == Ask::quit)
+                manager->prepareToQuit();
+            for (const Header &header : manager->headers())
+                EXPECT_NE(header.id, kAtlas) << "still listed";
+            if (atlasWrittenFirst) {
+                atlasWrite.reset();
+                borealisWrite.reset();
+            } else {
+                borealisWrite.reset();
+                atlasWrite.reset();
+            }
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] {
+                    return !manager->opening() && !manager->quitting() &&
+                           !QFile::exists(atlasHeader.filePath);
+                },
+                30000))
+                << "the requests never ended";
+            waitForWorkers();
+            deliver();
+            EXPECT_EQ(manager->current()->name(), request.current);
+            for (const Header &header : manager->headers())
+                EXPECT_NE(header.id, kAtlas) << "listed again";
+            manager.reset();
+            waitForWorkers();
+            QStringList stored = request.stored;
+            stored.sort();
+            EXPECT_EQ(storedNames(), stored);
+            if (request.underWay == Ask::quit) {
+                EXPECT_EQ(storedAtQuit, stored);
+            }
+            EXPECT_EQ(failures.count(), 0);
+        }
+    }
+}
