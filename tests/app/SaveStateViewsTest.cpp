@@ -1,7 +1,8 @@
 // What each view shows of saving while writes are scripted one by one on the saving
 // thread: the main window's banner, an editor form's failure line and the
-// generator follow the latest outcome reported; the system editor follows the outcome
-// of the write that holds its own change, closing on a success and showing a failure.
+// generator follow the latest outcome reported; the system editor follows the outcomes
+// of the writes that hold its own change, showing a failure until one of them
+// succeeds, and closing then.
 // The sequences report several outcomes at once (a wait for the pending save), hold
 // a write while other saves join the next, and let a retry write what failed. The
 // outcomes the document broadcasts (saved / saveFailed) are the reference each view
@@ -16,6 +17,7 @@
 #include "universe/ScriptedWrites.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 
 #include <limits>
@@ -130,12 +132,13 @@ TEST_F(SaveStateViews, OneOutcomePerPass)
     expectLatestShown(m_outcomes->told().at(1));
     expectEditorTook(m_outcomes->told().at(1));
 
-    // A later success clears the others; the editor, done with its save, stays open.
+    // A later save writes the editor's change too: its success clears the others and
+    // closes the editor.
     m_writes->plan({{Fate::written}});
     universe()->save();
     ASSERT_TRUE(m_outcomes->waitFor(3));
     expectLatestShown(QString());
-    expectEditorTook(m_outcomes->told().at(1));
+    expectEditorTook(QString());
 
     closeViews();
     openViews();
@@ -146,8 +149,9 @@ TEST_F(SaveStateViews, OneOutcomePerPass)
     expectLatestShown(QString());
 }
 
-// Two writes reported at once, in every combination of outcomes: the editor takes
-// the first (its own), the others end on the second.
+// Two writes reported at once, in every combination of outcomes, both holding the
+// editor's change: the editor follows them to the first success, the others end on
+// the second.
 TEST_F(SaveStateViews, SeveralOutcomesInOnePass)
 {
     for (const Fate first : {Fate::written, Fate::refused}) {
@@ -160,7 +164,8 @@ TEST_F(SaveStateViews, SeveralOutcomesInOnePass)
             editorSaveAndAnotherInOnePass();
             ASSERT_EQ(m_outcomes->told().size(), before + 2);
             ASSERT_EQ(m_outcomes->fates().mid(before), (QList<Fate>{first, second}));
-            expectEditorTook(m_outcomes->told().at(before));
+            const QString editorTook = first == Fate::written ? QString() : m_outcomes->told().at(before + 1);
+            expectEditorTook(editorTook);
             expectLatestShown(m_outcomes->told().at(before + 1));
             // A retry waits while the latest write failed, whatever came before it.
             const SaveState &state = universe()->saveState();
@@ -169,15 +174,16 @@ TEST_F(SaveStateViews, SeveralOutcomesInOnePass)
             EXPECT_EQ(state.nextRetry, universe()->scheduledSaveRetry());
             // The queued reports of those writes find nothing new.
             QCoreApplication::processEvents();
-            expectEditorTook(m_outcomes->told().at(before));
+            expectEditorTook(editorTook);
             expectLatestShown(m_outcomes->told().at(before + 1));
         }
     }
 }
 
 // Two different failures in one pass (a snapshot that cannot be encoded, then a file
-// that cannot be replaced): the editor shows the first, the others the second, and
-// quitting asks with the failure of its own last try.
+// that cannot be replaced), both of writes holding the editor's change: every view
+// shows the second, and quitting asks with the failure of its own last try, which the
+// editor then shows too.
 TEST_F(SaveStateViews, DifferentFailuresInOnePassAndTheQuitQuestion)
 {
     StarmapLabel unstorable = random_records::starmapLabel();
@@ -193,7 +199,7 @@ TEST_F(SaveStateViews, DifferentFailuresInOnePassAndTheQuitQuestion)
     ASSERT_FALSE(encodeFailure.isEmpty());
     ASSERT_FALSE(replaceFailure.isEmpty());
     ASSERT_NE(encodeFailure, replaceFailure);
-    expectEditorTook(encodeFailure);
+    expectEditorTook(replaceFailure);
     expectLatestShown(replaceFailure);
 
     // Quitting tries once more; that try fails as well and is what the question names.
@@ -207,7 +213,7 @@ TEST_F(SaveStateViews, DifferentFailuresInOnePassAndTheQuitQuestion)
         << question.informativeText().toStdString();
     EXPECT_TRUE(window()->isVisible());
     expectLatestShown(m_outcomes->told().at(2));
-    expectEditorTook(encodeFailure);
+    expectEditorTook(m_outcomes->told().at(2));
 }
 
 // A write held on the saving thread while the editor and others ask to save: they
@@ -258,25 +264,46 @@ TEST_F(SaveStateViews, SavesJoiningAHeldWrite)
     }
 }
 
-// A failed save retried on its own: the retry's success clears the others, and the
-// editor keeps the failure of its own save on show.
+// A failed save retried on its own: the retry's success clears every view's failure,
+// and closes the system editor, whose change it writes, as a first success does;
+// unless the user edited on in the editor meanwhile: then it stays open with those
+// edits, its failure gone.
 TEST_F(SaveStateViews, ARetryWritesWhatFailed)
 {
     universe()->setSaveRetryDelays(milliseconds(1), milliseconds(1));
-    m_writes->plan({{Fate::refused}, {Fate::refused, true}, {Fate::written}});
-    m_editor->saveChanges();
-    ASSERT_TRUE(m_outcomes->waitFor(1));
-    ASSERT_TRUE(m_writes->awaitHeld()); // the first retry has begun and waits
-    const QString failure = m_outcomes->told().at(0);
-    expectEditorTook(failure);
-    expectLatestShown(failure);
-    m_writes->release();
+    for (const bool editedSince : {false, true}) {
+        SCOPED_TRACE(editedSince ? "edited since" : "untouched since");
+        closeViews();
+        openViews();
+        const qsizetype before = m_outcomes->told().size();
+        m_writes->plan({{Fate::refused}, {Fate::refused, true}, {Fate::written}});
+        m_editor->saveChanges();
+        ASSERT_TRUE(m_outcomes->waitFor(before + 1));
+        ASSERT_TRUE(m_writes->awaitHeld()); // the first retry has begun and waits
+        const QString failure = m_outcomes->told().at(before);
+        expectEditorTook(failure);
+        expectLatestShown(failure);
+        if (editedSince) {
+            auto *name = m_editor->findChild<QLineEdit *>(QStringLiteral("systemName"));
+            ASSERT_NE(name, nullptr);
+            QTest::keyClicks(name, QStringLiteral(" II"));
+        }
+        m_writes->release();
 
-    ASSERT_TRUE(m_outcomes->waitFor(3));
-    EXPECT_EQ(m_outcomes->fates(), (QList<Fate>{Fate::refused, Fate::refused, Fate::written}));
-    expectLatestShown(QString());
-    expectEditorTook(failure);
-    EXPECT_EQ(universe()->scheduledSaveRetry(), std::nullopt);
+        ASSERT_TRUE(m_outcomes->waitFor(before + 3));
+        EXPECT_EQ(m_outcomes->fates().mid(before),
+                  (QList<Fate>{Fate::refused, Fate::refused, Fate::written}));
+        expectLatestShown(QString());
+        EXPECT_EQ(m_dismissals->size(), editedSince ? 0 : 1);
+        EXPECT_TRUE(m_editor->saveFailure().isEmpty());
+        const auto *status = m_editor->findChild<QLabel *>(QStringLiteral("saveStatus"));
+        ASSERT_NE(status, nullptr);
+        EXPECT_TRUE(status->isHidden());
+        if (editedSince) {
+            EXPECT_EQ(m_editor->state().system.name, m_hex.starSystem.name + QStringLiteral(" II"));
+        }
+        EXPECT_EQ(universe()->scheduledSaveRetry(), std::nullopt);
+    }
 }
 
 // A failure equal to the one before (same file, same reason, same retry delay) is

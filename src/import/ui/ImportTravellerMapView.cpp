@@ -218,6 +218,7 @@ void ImportTravellerMapView::startImport()
 
 void ImportTravellerMapView::follow(ImportJob *job)
 {
+    m_saveFollower.stop(); // the last run's saves are no longer shown
     setImporting(true);
     showResult(QString(), QString());
     job->setViewer(this);
@@ -229,18 +230,11 @@ void ImportTravellerMapView::finishImport(const ImportOutcome &outcome)
     StarfarerUniverse *universe = m_universe.data();
     if (outcome.kind == ImportOutcome::Kind::applied && universe) {
         showResult(outcome.message, QString());
-        // Only the outcome of the write that holds this run's changes is reported here;
-        // either outcome ends the watch.
-        auto watch = std::make_shared<QMetaObject::Connection>();
-        *watch = connect(universe, &StarfarerUniverse::saveStateChanged, this,
-                         [this, universe, watch, request = outcome.saveRequest] {
-                             const SaveState &state = universe->saveState();
-                             if (!state.settles(request))
-                                 return;
-                             QObject::disconnect(*watch);
-                             if (state.kind == SaveState::Kind::failed)
-                                 showResult(m_resultMessage->text(), state.message);
-                         });
+        // Only the outcomes of the writes that hold this run's changes are reported
+        // here: a failure, until a retry writes them.
+        m_saveFollower.follow(
+            universe, outcome.saveRequest, this,
+            [this, result = outcome.message](const SaveState &state) { showResult(result, state.message); });
     } else {
         showResult(QString(), outcome.message);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/RunningImports.h"
+#include "universe/SaveFollower.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -54,6 +55,7 @@ private:
 
     UniverseManager *m_manager;
     QPointer<StarfarerUniverse> m_universe;
+    SaveFollower m_saveFollower; // of the last run's changes
     TravellerMapImporter::RunningImports *m_imports;
     bool m_isImporting = false;
 

@@ -99,22 +99,6 @@ SystemEditorView::SystemEditorView(StarfarerUniverse *universe, const QUuid &hex
     if (m_universe) {
         connect(m_universe, &StarfarerUniverse::usesTravellerRulesChanged, this,
                 &SystemEditorView::refreshToggleLabels);
-        // Only the outcome of the write that holds the editor's own change closes it or
-        // shows a failure; a write that began before that change tells nothing of it.
-        connect(m_universe, &StarfarerUniverse::saveStateChanged, this, [this] {
-            const SaveState &state = m_universe->saveState();
-            if (!m_awaitedSave || !state.settles(*m_awaitedSave))
-                return;
-            m_awaitedSave.reset();
-            m_saveFailure = state.message;
-            if (state.kind == SaveState::Kind::clean) {
-                m_saveStatus->hide();
-                emit dismissed();
-                return;
-            }
-            m_saveStatus->setText(state.message);
-            m_saveStatus->show();
-        });
     }
     m_saveButton->setEnabled(m_universe && m_universe->hexWithID(hexID).has_value());
     refreshTitle();
@@ -136,9 +120,10 @@ void SystemEditorView::saveChanges()
 {
     if (!m_universe)
         return;
-    m_awaitedSave = m_state.saveChanges(*m_universe);
-    if (m_awaitedSave)
+    if (const std::optional<quint64> request = m_state.saveChanges(*m_universe)) {
+        followSave(*request);
         return;
+    }
     if (m_state.collisionOccupant)
         presentCollisionAlert(*m_state.collisionOccupant);
 }
@@ -147,7 +132,24 @@ void SystemEditorView::commit(const std::optional<QUuid> &overwriting)
 {
     if (!m_universe)
         return;
-    m_awaitedSave = m_state.commit(*m_universe, overwriting);
+    followSave(m_state.commit(*m_universe, overwriting));
+}
+
+// Only the outcomes of the writes that hold the editor's own change close it or show
+// a failure; a write that began before that change tells nothing of it. A failure
+// stays shown while the universe tries again, and the retry that writes the change
+// closes the editor as a first success does, unless the user edited on meanwhile:
+// then the editor stays open with those edits, its failure gone.
+void SystemEditorView::followSave(quint64 request)
+{
+    const HexData saved = m_state.editedHex();
+    m_saveFollower.follow(m_universe, request, this, [this, saved](const SaveState &outcome) {
+        m_saveFailure = outcome.message;
+        m_saveStatus->setText(outcome.message);
+        m_saveStatus->setVisible(outcome.kind == SaveState::Kind::failed);
+        if (outcome.kind == SaveState::Kind::clean && m_state.editedHex() == saved)
+            emit dismissed();
+    });
 }
 
 void SystemEditorView::presentCollisionAlert(const HexData &occupant)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/SystemEditorState.h"
+#include "universe/SaveFollower.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -25,7 +26,8 @@ class WrappingLabel;
 // copies (SystemEditorState) only; "Save Changes" writes the whole hex into the
 // universe at once, asking first when another system holds the new coordinates, and
 // saves the universe. The editor reports dismissed() once that save has succeeded; a
-// failed save is shown on the editor, which stays open with every edit.
+// failed save is shown on the editor, which stays open with every edit, until a
+// retry of the universe writes the change.
 class SystemEditorView : public QWidget
 {
     Q_OBJECT
@@ -60,6 +62,8 @@ private:
     QWidget *buildWorldPane(QWidget *parent);
     QWidget *worldRow(const WorldData &world);
 
+    // Shows the outcomes of the writes that hold save request `request`.
+    void followSave(quint64 request);
     void presentCollisionAlert(const HexData &occupant);
     void selectWorld(QTreeWidgetItem *item);
     void editWorld(const WorldData &world);
@@ -70,7 +74,7 @@ private:
 
     QPointer<StarfarerUniverse> m_universe;
     SystemEditorState m_state;
-    std::optional<quint64> m_awaitedSave; // the save request whose outcome the editor waits for
+    SaveFollower m_saveFollower; // of the editor's last save
     QString m_saveFailure;
 
     ElidedLabel *m_title = nullptr;
