@@ -369,11 +369,11 @@ TEST_F(SystemListProxyTest, RowsAndHeightsMatchAPlainReadingOfTheSystemsAfterEve
 // the making (rows inserted, replaced, removed, now and then the whole list stored
 // again, which starts the making afresh) and other searches, orders and filters asked
 // for, the rows shown are always the plain reading of the search, order and filter
-// they say they show; once made, they are the plain reading of what was asked last,
-// and then every search and order is shown at once. Nothing waits while nothing is
-// made: a search and an order waiting when the whole list is stored again with fewer
-// systems than are made ahead for are shown with its rows. Every other round runs on
-// pools of one thread, as a one-core machine does.
+// they say they show, and each change of what they show is told; once made, they are
+// the plain reading of what was asked last, and then every search and order is shown
+// at once. Nothing waits while nothing is made: a search and an order waiting when the
+// whole list is stored again with fewer systems than are made ahead for are shown with
+// its rows. Every other round runs on pools of one thread, as a one-core machine does.
 TEST_F(SystemListProxyTest, KeysMadeAheadGiveThePlainRowsAndTheRowsShownAreNeverWrong)
 {
     static const QStringList searches{QStringLiteral("ä"),
@@ -394,11 +394,20 @@ TEST_F(SystemListProxyTest, KeysMadeAheadGiveThePlainRowsAndTheRowsShownAreNever
         SystemListModel source(&m_universe);
         SystemListProxy rows(&source);
         QAbstractItemModelTester rowsTester(&rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QSignalSpy told(&rows, &SystemListProxy::shownChanged);
+        const auto shownView = [&] {
+            return std::tuple(rows.searchText(), rows.sortOrder(), rows.subsectorFilter());
+        };
+        auto lastShown = shownView();
         const auto shownArePlain = [&](int step) {
             ASSERT_EQ(ids(rows.filteredSystems()), plainRows(m_universe.data(), rows.searchText(),
                                                              rows.sortOrder(), rows.subsectorFilter()))
                 << "round " << round << " step " << step << " order " << int(rows.sortOrder()) << " search "
                 << rows.searchText().toStdString();
+            // Another search, order or filter shown is told.
+            ASSERT_TRUE(shownView() == lastShown || !told.isEmpty()) << "round " << round << " step " << step;
+            lastShown = shownView();
+            told.clear();
         };
         QString search = searches[m_random() % (searches.size() - 1)];
         auto order = SystemSort(1 + m_random() % 2);
