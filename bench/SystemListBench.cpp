@@ -152,7 +152,8 @@ void BM_SystemListRowPaint(benchmark::State &state)
     const QModelIndex row = model.index(0, 0);
     SystemRowDelegate delegate;
     QStyleOptionViewItem option;
-    option.rect = QRect(QPoint(0, 0), delegate.sizeHint(option, row));
+    // A row as wide as a list that shows every column.
+    option.rect = QRect(0, 0, SystemRowDelegate::rowWidth(), delegate.sizeHint(option, row).height());
     QImage picture(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&picture);

@@ -10,8 +10,15 @@ SystemListProxy::SystemListProxy(SystemListModel *source, QObject *parent)
     QAbstractProxyModel::setSourceModel(source);
     connect(source, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });
     connect(source, &QAbstractItemModel::modelReset, this, [this] {
+        // What was asked for and waits for keys is shown with the new rows once these
+        // need none still being made: a list too small to make them ahead makes none.
+        const bool asked = canShowAsked();
+        if (asked)
+            takeAsked();
         refilter();
         endResetModel();
+        if (asked)
+            emit shownChanged();
     });
     connect(source, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex &, int first, int last) { sourceRowsInserted(first, last); });
@@ -88,18 +95,29 @@ void SystemListProxy::setSubsectorFilter(const std::optional<SubsectorKey> &filt
     showAsked();
 }
 
-void SystemListProxy::showAsked()
+bool SystemListProxy::canShowAsked() const
 {
     if (m_asked == m_shown)
+        return false;
+    const bool searches = !m_asked.searchText.trimmed().isEmpty();
+    return !(searches && m_source->isMakingSearchTexts()) && !m_source->isMakingOrder(m_asked.sortOrder);
+}
+
+void SystemListProxy::takeAsked()
+{
+    m_shown = m_asked;
+    m_needle = m_shown.searchText.trimmed().toCaseFolded();
+}
+
+void SystemListProxy::showAsked()
+{
+    if (!canShowAsked())
         return;
-    const QString needle = m_asked.searchText.trimmed().toCaseFolded();
-    if ((!needle.isEmpty() && m_source->isMakingSearchTexts()) || m_source->isMakingOrder(m_asked.sortOrder))
-        return;
-    relayout([&] {
-        m_shown = m_asked;
-        m_needle = needle;
+    relayout([this] {
+        takeAsked();
         refilter();
     });
+    emit shownChanged();
 }
 
 QList<SubsectorKey> SystemListProxy::availableSubsectors() const

@@ -20,8 +20,9 @@ class SystemListModel;
 // change. It sorts by the places the source keeps for every row in each order, so
 // sorting compares whole numbers, never names. A search or an order by name asked for
 // while the source still makes the keys it needs ahead of need is kept until they are
-// made, the rows staying those of the search, order and filter shown until then: the
-// GUI thread neither waits for the keys nor makes them itself.
+// made, or until a whole new list of systems too few to make them ahead for comes, the
+// rows staying those of the search, order and filter shown until then: the GUI thread
+// neither waits for the keys nor makes them itself.
 class SystemListProxy : public QAbstractProxyModel
 {
     Q_OBJECT
@@ -56,6 +57,11 @@ public:
     QList<HexData> filteredSystems() const;
     HexData hexAt(int row) const;
 
+signals:
+    // The rows show another search, order or filter: what was asked for, as soon as
+    // the keys it needs are made.
+    void shownChanged();
+
 private:
     struct View
     {
@@ -66,6 +72,10 @@ private:
         friend bool operator==(const View &, const View &) = default;
     };
 
+    // Whether what was asked for is not shown and needs no keys still being made.
+    bool canShowAsked() const;
+    // Takes what was asked for as what is shown; the rows are filtered again after.
+    void takeAsked();
     // Shows what was asked for, unless it needs keys still being made.
     void showAsked();
     bool accepts(int sourceRow) const;

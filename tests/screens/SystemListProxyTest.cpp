@@ -214,6 +214,22 @@ protected:
         }
     }
 
+    // Stores the document's systems again, changed: cut to fewer than the list makes
+    // its keys ahead for (but some), or grown by some to at least that many.
+    void storeAgain(bool fewer, bool farOnes)
+    {
+        QList<HexData> again = m_universe.data().toList();
+        if (fewer) {
+            again.resize(std::min(again.size() - 1,
+                                  SystemListModel::kMadeAheadFrom - 1 - qsizetype(m_random() % 300)));
+        } else {
+            do
+                again.append(variedSystem(farOnes));
+            while (again.size() < SystemListModel::kMadeAheadFrom);
+        }
+        m_universe.setData(again);
+    }
+
     std::mt19937 m_random{4242};
     QTemporaryDir m_documents;
     StarfarerUniverse m_universe{UniverseFolder(m_documents.path())};
@@ -353,9 +369,11 @@ TEST_F(SystemListProxyTest, RowsAndHeightsMatchAPlainReadingOfTheSystemsAfterEve
 // the making (rows inserted, replaced, removed, now and then the whole list stored
 // again, which starts the making afresh) and other searches, orders and filters asked
 // for, the rows shown are always the plain reading of the search, order and filter
-// they say they show; once made, they are the plain reading of what was asked last,
-// and then every search and order is shown at once. Every other round runs on pools
-// of one thread, as a one-core machine does.
+// they say they show, and each change of what they show is told; once made, they are
+// the plain reading of what was asked last, and then every search and order is shown
+// at once. Nothing waits while nothing is made: a search and an order waiting when the
+// whole list is stored again with fewer systems than are made ahead for are shown with
+// its rows. Every other round runs on pools of one thread, as a one-core machine does.
 TEST_F(SystemListProxyTest, KeysMadeAheadGiveThePlainRowsAndTheRowsShownAreNeverWrong)
 {
     static const QStringList searches{QStringLiteral("ä"),
@@ -376,11 +394,20 @@ TEST_F(SystemListProxyTest, KeysMadeAheadGiveThePlainRowsAndTheRowsShownAreNever
         SystemListModel source(&m_universe);
         SystemListProxy rows(&source);
         QAbstractItemModelTester rowsTester(&rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QSignalSpy told(&rows, &SystemListProxy::shownChanged);
+        const auto shownView = [&] {
+            return std::tuple(rows.searchText(), rows.sortOrder(), rows.subsectorFilter());
+        };
+        auto lastShown = shownView();
         const auto shownArePlain = [&](int step) {
             ASSERT_EQ(ids(rows.filteredSystems()), plainRows(m_universe.data(), rows.searchText(),
                                                              rows.sortOrder(), rows.subsectorFilter()))
                 << "round " << round << " step " << step << " order " << int(rows.sortOrder()) << " search "
                 << rows.searchText().toStdString();
+            // Another search, order or filter shown is told.
+            ASSERT_TRUE(shownView() == lastShown || !told.isEmpty()) << "round " << round << " step " << step;
+            lastShown = shownView();
+            told.clear();
         };
         QString search = searches[m_random() % (searches.size() - 1)];
         auto order = SystemSort(1 + m_random() % 2);
@@ -393,7 +420,23 @@ TEST_F(SystemListProxyTest, KeysMadeAheadGiveThePlainRowsAndTheRowsShownAreNever
         shownArePlain(-1);
 
         for (int step = 0; step < 30 && !HasFailure(); ++step) {
-            changeVariedSystems(step % 10 == 9, round >= 3);
+            if (step % 10 == 9) {
+                // The whole list stored again while its keys are made and a search and
+                // an order wait for them: with many systems, which makes them afresh,
+                // or (every other time) with fewer, whose keys are made when needed.
+                storeAgain(false, round >= 3);
+                do
+                    search = searches[m_random() % (searches.size() - 1)];
+                while (search == rows.searchText());
+                rows.setSearchText(search);
+                rows.setSortOrder(order = SystemSort(1 + m_random() % 2));
+                ASSERT_TRUE(rows.isWaitingForKeys()) << "round " << round << " step " << step;
+                storeAgain(step % 20 == 19, round >= 3);
+            } else {
+                changeVariedSystems(false, round >= 3);
+            }
+            ASSERT_TRUE(source.isMakingOrder(SystemSort::mainWorld) || !rows.isWaitingForKeys())
+                << "round " << round << " step " << step;
             switch (m_random() % 4) {
             case 0: rows.setSearchText(search = searches[m_random() % searches.size()]); break;
             case 1: rows.setSortOrder(order = SystemSort(m_random() % 3)); break;
@@ -423,14 +466,10 @@ TEST_F(SystemListProxyTest, KeysMadeAheadGiveThePlainRowsAndTheRowsShownAreNever
             shownArePlain(step);
         }
 
-        // Stored again with systems added, the list has its keys made afresh; a search
+        // Stored again with many systems, the list has its keys made afresh; a search
         // and an order asked for meanwhile, with nothing asked or changed after, are
         // shown once made.
-        QList<HexData> again = m_universe.data().toList();
-        do
-            again.append(variedSystem(round >= 3));
-        while (again.size() < SystemListModel::kMadeAheadFrom);
-        m_universe.setData(again);
+        storeAgain(false, round >= 3);
         rows.setSearchText(search = searches[m_random() % (searches.size() - 1)]);
         rows.setSortOrder(order = SystemSort(1 + m_random() % 2));
         ASSERT_TRUE(rows.isWaitingForKeys());

@@ -22,7 +22,6 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -107,7 +106,8 @@ QWidget *SystemListView::buildRoot()
     m_list->setModel(m_model);
     m_list->setItemDelegate(new SystemRowDelegate(m_list));
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // A new search, order or filter shows its first rows, once the rows show it.
+    connect(m_model, &SystemListProxy::shownChanged, m_list, &QListView::scrollToTop);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QListView::clicked, this,
             [this](const QModelIndex &index) { showDetail(m_model->hexAt(index.row())); });
@@ -300,7 +300,6 @@ void SystemListView::returnToStart()
     setSubsectorFilter(std::nullopt);
     m_list->selectionModel()->clear();
     m_list->scrollToTop();
-    m_list->horizontalScrollBar()->setValue(0);
 }
 
 void SystemListView::goBack()

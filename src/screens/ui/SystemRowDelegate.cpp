@@ -48,8 +48,8 @@ void paintChip(QPainter &painter, int x, int y, int width, const ChipLook &chip)
 }
 
 // A monospaced caption title in `titleColor` over a line of chips, from `x` and not
-// past `right`: the chips that do not fit give way to one ellipsis chip. Returns the
-// width taken.
+// past `right`: the chips that do not fit give way to one ellipsis chip, where it fits.
+// Returns the width taken.
 int paintChipColumn(QPainter &painter, int x, int right, int y, const QString &title,
                     const QColor &titleColor, QList<ChipLook> chips)
 {
@@ -74,8 +74,10 @@ int paintChipColumn(QPainter &painter, int x, int right, int y, const QString &t
         const ChipLook more{ellipsis, chips.last().fill, chips.last().textColor};
         chips.resize(kept);
         widths.resize(kept);
-        chips.append(more);
-        widths.append(moreWidth);
+        if (kept > 0 || moreWidth <= right - x) {
+            chips.append(more);
+            widths.append(moreWidth);
+        }
     }
     int chipX = x;
     for (qsizetype i = 0; i < chips.size(); ++i) {
@@ -152,14 +154,14 @@ void SystemRowDelegate::paintRow(QPainter &painter, const QStyleOptionViewItem &
         picture.setDevicePixelRatio(pixelRatio);
         picture.fill(Qt::transparent);
         QPainter content(&picture);
-        paintContent(content, row, routesTitle, primary, secondary);
+        paintContent(content, item.rect.width(), row, routesTitle, primary, secondary);
         content.end();
         QPixmapCache::insert(key, picture);
     }
     painter.drawPixmap(item.rect.topLeft(), picture);
 }
 
-void SystemRowDelegate::paintContent(QPainter &painter, const SystemRowContent &row,
+void SystemRowDelegate::paintContent(QPainter &painter, int width, const SystemRowContent &row,
                                      const QString &routesTitle, const QColor &primary,
                                      const QColor &secondary)
 {
@@ -171,7 +173,7 @@ void SystemRowDelegate::paintContent(QPainter &painter, const SystemRowContent &
     const int lineHeight = QFontMetrics(body).height();
     int y = kRowPadding;
     const int left = kInfoLeft;
-    const int infoRight = left + kInfoWidth;
+    const int infoRight = std::min(left + kInfoWidth, width);
 
     // Where the texts of the next line stand, in the line's middle: the line's fonts
     // differ in height (the fixed-pitch font is the tallest), and its texts share one
@@ -224,34 +226,40 @@ void SystemRowDelegate::paintContent(QPainter &painter, const SystemRowContent &
         notesLine(world.notes);
     }
 
+    // The other columns, each as far as the row reaches.
     painter.setFont(caption);
+    const QFontMetrics captionMetrics(caption);
     const int top = kRowPadding;
-    int x = infoRight + kInfoTrailingPadding;
+    int x = left + kInfoWidth + kInfoTrailingPadding;
+    if (x >= width)
+        return;
     if (row.mainWorldTagNames.isEmpty()) {
         painter.setPen(primary);
-        painter.drawText(x, top + QFontMetrics(caption).ascent(), tr("No World Tags selected"));
+        painter.drawText(x, top + captionMetrics.ascent(),
+                         captionMetrics.elidedText(tr("No World Tags selected"), Qt::ElideRight,
+                                                   std::min(kTagsWidth, width - x)));
     } else {
         QList<ChipLook> chips;
         for (const QString &tag : row.mainWorldTagNames)
             chips.append({tag, namedColor(NamedColor::worldTag), namedColor(NamedColor::smallTitle)});
-        paintChipColumn(painter, x, x + kTagsWidth, top, tr("World Tags"), primary, chips);
+        paintChipColumn(painter, x, std::min(x + kTagsWidth, width), top, tr("World Tags"), primary, chips);
     }
     x += kTagsWidth + kColumnSpacing;
-    const int rowRight = rowWidth();
-    if (!row.factions.isEmpty()) {
+    if (!row.factions.isEmpty() && x < width) {
         QList<ChipLook> chips;
         for (const Faction &faction : row.factions)
             chips.append({quotedName(faction.shortName), paletteColor(faction.color),
                           paletteTextColor(faction.color)});
-        x += paintChipColumn(painter, x, x + kFactionsWidth, top, tr("Factions"), primary, chips) +
+        x += paintChipColumn(painter, x, std::min(x + kFactionsWidth, width), top, tr("Factions"), primary,
+                             chips) +
              kColumnSpacing;
     }
-    if (!row.rutterDestinations.isEmpty()) {
+    if (!row.rutterDestinations.isEmpty() && x < width) {
         QList<ChipLook> chips;
         for (const RutterDestination &destination : row.rutterDestinations)
             chips.append({destination.chipText(), paletteColor(destination.color),
                           paletteTextColor(destination.color)});
-        paintChipColumn(painter, x, rowRight, top, routesTitle, primary, chips);
+        paintChipColumn(painter, x, width, top, routesTitle, primary, chips);
     }
 }
 
@@ -271,6 +279,7 @@ int SystemRowDelegate::rowWidth()
 
 QSize SystemRowDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
 {
+    // No width of its own: the list makes every row as wide as itself.
     const int lines = index.data(SystemListModel::LineCountRole).toInt();
-    return {rowWidth(), std::max(lines * m_lineHeight, m_chipColumnHeight) + 2 * kRowPadding};
+    return {0, std::max(lines * m_lineHeight, m_chipColumnHeight) + 2 * kRowPadding};
 }

@@ -1,4 +1,5 @@
 #include "screens/ui/SystemListView.h"
+#include "HeldJobPool.h"
 #include "ScreenTestSupport.h"
 #include "model/WorldDescriptions.h"
 #include "screens/RutterIndex.h"
@@ -15,6 +16,7 @@
 #include "universe/StarfarerUniverse.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
@@ -168,9 +170,11 @@ TEST_F(SystemListTest, NavigatesToDetailAndEditorAndBack)
 
 namespace {
 
-// Every column of a full row can be scrolled to in a list narrower than the row, and
-// chips that do not fit their column end in an ellipsis instead of running past it.
-TEST_F(SystemListTest, EveryColumnIsReachableAndRowsStayWithinTheirWidth)
+// A row is as wide as the list, at any width: the list never scrolls sideways (no
+// scroll bar, and a sideways turn of the wheel moves nothing), each row starts at the
+// list's left edge with its texts, and what does not fit (a long name, chips) ends in
+// an ellipsis at its column's end or the row's instead of running past it.
+TEST_F(SystemListTest, RowsFitTheListAtEveryWidthAndNeverScrollSideways)
 {
     QList<Faction> factions;
     for (int i = 0; i < 6; ++i) {
@@ -187,7 +191,9 @@ TEST_F(SystemListTest, EveryColumnIsReachableAndRowsStayWithinTheirWidth)
                       WorldTag::alienRuins};
     for (const Faction &faction : factions)
         main.factionIDs.append(faction.id);
-    store({crowded});
+    HexData lengthy = system("", {0, 0, 2, 1}, "");
+    lengthy.starSystem.name = QStringLiteral("Long ").repeated(60);
+    store({crowded, lengthy});
     QList<Rutter> rutters;
     for (qint64 row = 2; row < 30; ++row)
         rutters.append({QUuid::createUuid(),
@@ -200,37 +206,149 @@ TEST_F(SystemListTest, EveryColumnIsReachableAndRowsStayWithinTheirWidth)
     m_universe->setRutters(rutters);
 
     SystemListView view(m_universe.get(), nullptr);
-    view.resize(900, 600);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     auto *list = view.findChild<QListView *>();
-    QCoreApplication::processEvents();
-    const int width = SystemRowDelegate::rowWidth();
-    EXPECT_GT(width, list->viewport()->width());
-    EXPECT_GE(list->horizontalScrollBar()->maximum() + list->viewport()->width(), width);
+    QScrollBar *sideways = list->horizontalScrollBar();
+    const QModelIndex first = view.model()->index(0);
+    for (const int width : {360, 560, 900, 1300, 1500, 1700, SystemRowDelegate::rowWidth() + 300}) {
+        SCOPED_TRACE(width);
+        view.resize(width, 400);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return list->visualRect(first).width() == list->viewport()->width(); }, 10000));
+        const int shown = list->viewport()->width();
+        EXPECT_FALSE(sideways->isVisible());
+        EXPECT_EQ(sideways->maximum(), 0);
+        QWheelEvent wheel(QPointF(20, 20), list->viewport()->mapToGlobal(QPointF(20, 20)), QPoint(),
+                          QPoint(-120, 0), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(list->viewport(), &wheel);
+        EXPECT_EQ(sideways->value(), 0);
+        for (int row = 0; row < view.model()->rowCount(); ++row) {
+            const QRect rect = list->visualRect(view.model()->index(row));
+            EXPECT_EQ(rect.left(), 0) << "row " << row;
+            EXPECT_EQ(rect.width(), shown) << "row " << row;
+        }
+        // The row's label stands at the list's left edge, where it shows.
+        const QImage shownRows = list->viewport()->grab().toImage();
+        const QRect firstRect = list->visualRect(first);
+        const QRgb empty = shownRows.pixel(shownRows.width() - 1, shownRows.height() - 1);
+        bool labelShown = false;
+        for (int y = firstRect.top(); y < firstRect.top() + 20 && !labelShown; ++y) {
+            for (int x = 0; x < 40 && !labelShown; ++x)
+                labelShown = shownRows.pixel(x, y) != empty;
+        }
+        EXPECT_TRUE(labelShown);
 
-    // Drawn in a rectangle wider than the row, the chips stop at the row's edge.
-    const QModelIndex index = view.model()->index(0);
-    QStyleOptionViewItem option;
-    option.initFrom(list);
-    option.rect = QRect(0, 0, width + 200, list->itemDelegate()->sizeHint(option, index).height());
-    QImage image(option.rect.size(), QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        list->itemDelegate()->paint(&painter, option, index);
-    }
-    const auto inkBetween = [&](int left, int right) {
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = left; x < right; ++x) {
-                if (image.pixel(x, y) != image.pixel(width + 199, 0))
-                    return true;
+        // Drawn at the list's width in a wider picture, every row ends at that width;
+        // the crowded one's chips reach it.
+        for (int row = 0; row < view.model()->rowCount(); ++row) {
+            const QModelIndex index = view.model()->index(row);
+            QStyleOptionViewItem option;
+            option.initFrom(list);
+            option.rect = QRect(0, 0, shown, list->itemDelegate()->sizeHint(option, index).height());
+            QImage image(option.rect.size() + QSize(200, 0), QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            {
+                QPainter painter(&image);
+                list->itemDelegate()->paint(&painter, option, index);
+            }
+            const auto inkBetween = [&](int left, int right) {
+                for (int y = 0; y < image.height(); ++y) {
+                    for (int x = std::max(left, 0); x < right; ++x) {
+                        if (image.pixel(x, y) != image.pixel(image.width() - 1, 0))
+                            return true;
+                    }
+                }
+                return false;
+            };
+            EXPECT_FALSE(inkBetween(shown - 1, shown + 200)) << "row " << row;
+            // The long name runs to the end of its column or of a narrower row; the
+            // crowded row's chips, where their columns begin within the row, to its end.
+            const QUuid id = index.data(SystemListModel::HexIDRole).toUuid();
+            const int infoEnd = std::min(shown, SystemRowDelegate::kInfoWidth);
+            if (id == lengthy.id) {
+                EXPECT_TRUE(inkBetween(infoEnd - 40, infoEnd));
+            }
+            if (id == crowded.id &&
+                shown > SystemRowDelegate::kInfoWidth + SystemRowDelegate::kInfoTrailingPadding) {
+                EXPECT_TRUE(inkBetween(shown - 60, shown));
             }
         }
-        return false;
+    }
+}
+
+// A list of many systems, scrolled down, shows the first rows of a new search or order
+// at its top, once the rows show it: a search typed while the keys it needs are still
+// being made scrolls when its rows come, not before. An edit of one system, an insert
+// and a removal leave the list where it was.
+TEST_F(SystemListTest, ANewSearchOrOrderShowsItsFirstRowsAtTheTopAndEditsKeepTheScroll)
+{
+    QList<HexData> systems;
+    for (int i = 0; i < int(SystemListModel::kMadeAheadFrom) + 200; ++i)
+        systems.append(
+            system(qPrintable(QStringLiteral("Sys%1").arg(i)), {i / 1280, 0, 1 + i % 32, 1 + i / 32 % 40}));
+    store(systems);
+    HeldJobPool held; // the keys are not made until it is released
+    SystemListView view(m_universe.get(), nullptr);
+    view.resize(700, 500);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    auto *list = view.findChild<QListView *>();
+    SystemListProxy &rows = *view.model();
+    QScrollBar *scroll = list->verticalScrollBar();
+    const auto topRow = [&] { return list->indexAt(QPoint(2, 2)).row(); };
+    const auto scrollDownTo = [&](int row) {
+        list->scrollTo(rows.index(row), QAbstractItemView::PositionAtTop);
+        return QTest::qWaitFor([&] { return topRow() == row; }, 10000);
     };
-    EXPECT_TRUE(inkBetween(width - 60, width));
-    EXPECT_FALSE(inkBetween(width + 1, width + 200));
+    const auto firstRowsAtTop = [&] {
+        return QTest::qWaitFor([&] { return scroll->value() == 0 && topRow() == 0; }, 10000);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scroll->maximum() > 0; }, 10000));
+    ASSERT_TRUE(scrollDownTo(120));
+
+    QTest::keyClicks(view.findChild<QLineEdit *>(), QStringLiteral("sys1"));
+    ASSERT_TRUE(rows.isWaitingForKeys());
+    // Meanwhile the rows shown are scrolled as the user likes.
+    ASSERT_TRUE(scrollDownTo(150));
+    held.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rows.isWaitingForKeys(); }, 60000));
+    ASSERT_EQ(rows.searchText(), QStringLiteral("sys1"));
+    ASSERT_GT(rows.rowCount(), 200);
+    EXPECT_TRUE(firstRowsAtTop());
+
+    ASSERT_TRUE(scrollDownTo(100));
+    view.setSortOrder(SystemSort::name);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rows.isWaitingForKeys(); }, 60000));
+    EXPECT_TRUE(firstRowsAtTop());
+    EXPECT_EQ(rows.hexAt(0).starSystem.name, QStringLiteral("Sys1"));
+    ASSERT_TRUE(scrollDownTo(100));
+    view.setSearchText(QStringLiteral("sys11"));
+    EXPECT_TRUE(firstRowsAtTop());
+
+    // Edits keep the place: a renamed main world on the top row, a system renamed to
+    // another place, one inserted above the rows shown, a batch spread among them, one
+    // removed below them.
+    view.setSearchText(QString());
+    ASSERT_TRUE(scrollDownTo(300));
+    const int scrolled = scroll->value();
+    HexData edited = rows.hexAt(300);
+    edited.starSystem.stars[0].worlds[0].name = QStringLiteral("Renamed");
+    m_universe->replaceHex(edited);
+    // The list lays its rows out again after a change.
+    const auto laidOut = [&] { return QTest::qWaitFor([&] { return topRow() >= 0; }, 10000); };
+    ASSERT_TRUE(laidOut());
+    EXPECT_EQ(scroll->value(), scrolled);
+    EXPECT_EQ(list->indexAt(QPoint(2, 2)).data(SystemListModel::HexIDRole).toUuid(), edited.id);
+    edited = rows.hexAt(400);
+    edited.starSystem.name = QStringLiteral("Zeta");
+    m_universe->replaceHex(edited);
+    m_universe->insertHex(system("Sys0000", {5, 5, 1, 1}));
+    m_universe->insertHexes({system("Sys1a", {6, 5, 1, 1}), system("Sys9a", {6, 5, 2, 1})});
+    m_universe->removeHex(rows.hexAt(600).id);
+    ASSERT_TRUE(laidOut());
+    EXPECT_EQ(scroll->value(), scrolled);
+    EXPECT_NE(topRow(), 0);
 }
 
 } // namespace

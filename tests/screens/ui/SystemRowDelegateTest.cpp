@@ -34,9 +34,9 @@ QImage paintRows(const QListView &list, qreal pixelRatio, int selected)
     QList<QRect> rects;
     int height = 0;
     for (int row = 0; row < model.rowCount(); ++row) {
-        const QSize size = list.itemDelegate()->sizeHint(option, model.index(row, 0));
-        rects.append(QRect(QPoint(0, height), size));
-        height += size.height();
+        const int rowHeight = list.itemDelegate()->sizeHint(option, model.index(row, 0)).height();
+        rects.append(QRect(0, height, SystemRowDelegate::rowWidth(), rowHeight));
+        height += rowHeight;
     }
     QImage image(QSize(SystemRowDelegate::rowWidth(), std::max(height, 1)) * pixelRatio,
                  QImage::Format_ARGB32_Premultiplied);
