@@ -9,6 +9,7 @@
 #include "ui/Chip.h"
 #include "ui/Divider.h"
 #include "ui/ElidedLabel.h"
+#include "ui/FocusMark.h"
 #include "ui/ReadOnlyNotesView.h"
 #include "ui/SecondaryText.h"
 #include "ui/TextStyle.h"
@@ -17,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -77,6 +79,17 @@ SystemDetailView::SystemDetailView(StarfarerUniverse *universe, const HexData &i
 {
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
+    // A page longer or wider than the window is a focus stop of its own, from which the
+    // keys scroll it, and carries the focus mark around the page, which keeps clear of
+    // the mark; one that shows whole is passed over, as it has nothing to do.
+    setViewportMargins(kFocusMarkWidth, kFocusMarkWidth, kFocusMarkWidth, kFocusMarkWidth);
+    const auto followRange = [this] {
+        const bool scrolls = verticalScrollBar()->maximum() > 0 || horizontalScrollBar()->maximum() > 0;
+        setFocusPolicy(scrolls ? Qt::StrongFocus : Qt::NoFocus);
+    };
+    followRange();
+    for (QScrollBar *bar : {verticalScrollBar(), horizontalScrollBar()})
+        connect(bar, &QScrollBar::rangeChanged, this, followRange);
     if (universe) {
         // Only what the page shows: its hex and the far ends of its rutters, the
         // rutters touching its hex, the factions it names, and the rules' wording.
@@ -119,6 +132,14 @@ void SystemDetailView::showEvent(QShowEvent *event)
     if (std::exchange(m_stale, false))
         showCurrent();
     QScrollArea::showEvent(event);
+}
+
+bool SystemDetailView::event(QEvent *event)
+{
+    const bool handled = QScrollArea::event(event);
+    if (event->type() == QEvent::Paint)
+        drawFocusFrame(*this);
+    return handled;
 }
 
 void SystemDetailView::watchShown(const HexData &hex)
@@ -260,7 +281,8 @@ void SystemDetailView::build(const HexData &hex)
     layout->addWidget(m_parts.worlds);
     if (m_shown.mainWorldNotes) {
         m_parts.footNotes = notesView(hex.starSystem.mainWorld()->notes, column, QStringLiteral("footNotes"));
-        m_parts.footNotes->setContentsMargins(0, 4, 0, 0);
+        // Space above the notes, outside them: their focus mark rings their text alone.
+        layout->addSpacing(4);
         layout->addWidget(m_parts.footNotes);
     }
     layout->addStretch(1);

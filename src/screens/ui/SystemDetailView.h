@@ -53,6 +53,7 @@ signals:
     void editRequested(const EditRoute &route);
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
