@@ -14,6 +14,8 @@
 #include "starmap/ui/SystemOverlayCard.h"
 #include "ui/DisclosureGroup.h"
 #include "ui/ReadOnlyNotesView.h"
+#include "ui/RoutedWindow.h"
+#include "ui/WindowRouter.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -57,25 +59,33 @@ class FocusMarks : public AppTest
 protected:
     // Whether `control`, which has the focus by keyboard, shows the shared mark: drawn as
     // it is, and once Shift+Tab has taken the focus from it, it differs by the edge of the
-    // mark's rings. Tab then brings the focus back.
+    // mark's rings. Tab then brings the focus back. The only stop of a window keeps the
+    // focus from Shift+Tab: it is drawn without it.
     static bool showsMark(QWidget *control)
     {
         const QImage with = drawnInWindow(control);
         QTest::keyClick(control, Qt::Key_Backtab, Qt::ShiftModifier);
         settle();
+        const bool onlyStop = control->hasFocus();
+        if (onlyStop)
+            control->clearFocus();
         const QImage without = drawnInWindow(control);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (onlyStop)
+            control->setFocus(Qt::TabFocusReason);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         settle();
         EXPECT_TRUE(control->hasFocus()) << describe(control) << " is not reached again by Tab";
         return without.size() == with.size() &&
                showsRingEdge(without, with, deepRing(control->palette()), with.rect());
     }
 
-    // Walks the focus chain with Tab from the sidebar through `page`: every stop on it
-    // shows the mark. Returns the stops in the order Tab reached them.
-    static QList<QWidget *> everyStopShowsTheMark(QWidget *page, QWidget *sidebar)
+    // Walks the focus chain with Tab from `start` (the sidebar, or a window) through
+    // `page`: every stop on it shows the mark. Returns the stops in the order Tab reached
+    // them.
+    static QList<QWidget *> everyStopShowsTheMark(QWidget *page, QWidget *start)
     {
-        sidebar->setFocus();
+        start->setFocus();
         QList<QWidget *> stops;
         for (int step = 0; step < 100; ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -379,6 +389,30 @@ TEST_F(FocusMarks, EveryFocusStopOfASystemsPageShowsTheMark)
             EXPECT_GT(detail->verticalScrollBar()->value(), 0);
         }
         systems->returnToStart();
+    }
+}
+
+// The tool windows of a system (its travel times, its main world's information) and the
+// program's own (the UWP reference, About), each too small for all it shows: every stop,
+// the page that scrolls included, shows the mark.
+TEST_F(FocusMarks, EveryFocusStopOfTheToolWindowsShowsTheMark)
+{
+    startApp();
+    const HexData hex =
+        aHex().named(QStringLiteral("Kestrel")).worlds({aWorld().named(QStringLiteral("Terra")).main()});
+    universe()->setData({hex});
+    WindowRouter *router = m_app->router();
+    for (RoutedWindow *window :
+         {router->openWindow(WindowId::systemTravel, hex.coordinates),
+          router->openWindow(WindowId::worldInfo, hex.coordinates),
+          router->openWindow(WindowId::uwpReference), router->openWindow(WindowId::about)}) {
+        ASSERT_NE(window, nullptr);
+        SCOPED_TRACE(window->id().toStdString());
+        window->resize(360, 300);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        settle();
+        EXPECT_FALSE(everyStopShowsTheMark(window, window).isEmpty());
     }
 }
 

@@ -9,7 +9,6 @@
 #include "ui/Chip.h"
 #include "ui/Divider.h"
 #include "ui/ElidedLabel.h"
-#include "ui/FocusMark.h"
 #include "ui/ReadOnlyNotesView.h"
 #include "ui/SecondaryText.h"
 #include "ui/TextStyle.h"
@@ -18,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -75,21 +73,8 @@ QWidget *factionRow(const QList<Faction> &factions, QWidget *parent)
 
 SystemDetailView::SystemDetailView(StarfarerUniverse *universe, const HexData &initialHex, double viewWidth,
                                    QWidget *parent)
-    : QScrollArea(parent), m_universe(universe), m_initialHex(initialHex), m_viewWidth(viewWidth)
+    : ScrollingPage(parent), m_universe(universe), m_initialHex(initialHex), m_viewWidth(viewWidth)
 {
-    setWidgetResizable(true);
-    setFrameShape(QFrame::NoFrame);
-    // A page longer or wider than the window is a focus stop of its own, from which the
-    // keys scroll it, and carries the focus mark around the page, which keeps clear of
-    // the mark; one that shows whole is passed over, as it has nothing to do.
-    setViewportMargins(kFocusMarkWidth, kFocusMarkWidth, kFocusMarkWidth, kFocusMarkWidth);
-    const auto followRange = [this] {
-        const bool scrolls = verticalScrollBar()->maximum() > 0 || horizontalScrollBar()->maximum() > 0;
-        setFocusPolicy(scrolls ? Qt::StrongFocus : Qt::NoFocus);
-    };
-    followRange();
-    for (QScrollBar *bar : {verticalScrollBar(), horizontalScrollBar()})
-        connect(bar, &QScrollBar::rangeChanged, this, followRange);
     if (universe) {
         // Only what the page shows: its hex and the far ends of its rutters, the
         // rutters touching its hex, the factions it names, and the rules' wording.
@@ -131,15 +116,7 @@ void SystemDetailView::showEvent(QShowEvent *event)
 {
     if (std::exchange(m_stale, false))
         showCurrent();
-    QScrollArea::showEvent(event);
-}
-
-bool SystemDetailView::event(QEvent *event)
-{
-    const bool handled = QScrollArea::event(event);
-    if (event->type() == QEvent::Paint)
-        drawFocusFrame(*this);
-    return handled;
+    ScrollingPage::showEvent(event);
 }
 
 void SystemDetailView::watchShown(const HexData &hex)
