@@ -471,6 +471,9 @@ FAULTS = [
      "    if (event->type() == QEvent::Paint)\n        drawFocusFrame(*this);\n    return handled;\n}\n\nvoid ReadOnlyNotesView::changeEvent",
      "    return handled;\n}\n\nvoid ReadOnlyNotesView::changeEvent", "notes shown for reading without their focus mark"),
     # src/starmap (the map's model and renderer, and its widgets in ui/)
+    ("starmap-added-filter-tab-order", "src/starmap/ui/StarMapViewMenu.cpp",
+     "            QWidget::setTabOrder(previous, control);\n", "",
+     "a filter added to the view column reached by Tab last, not where it stands"),
     ("starmap-name-reach", "src/starmap/StarMapRenderer.cpp", "QPointF(std::max(reach.x(), halfWidth + 2),",
      "QPointF(reach.x(),", "a system's name left out of the area its drawing reaches"),
     ("starmap-index-runs-cells", "src/starmap/SystemIndex.cpp",
@@ -792,6 +795,12 @@ FAULTS = [
      "    m_asked.searchText = text;\n", "    m_asked.searchText = text;\n    m_needle = text.trimmed().toCaseFolded();\n",
      "rows that change while a search waits are filtered by the search not shown yet"),
     # src/editors
+    ("editors-picker-tab-order-swapped", "src/editors/ui/HexPositionPicker.cpp",
+     "        QWidget::setTabOrder(m_row, m_column);", "        QWidget::setTabOrder(m_column, m_row);",
+     "swapped tab order: Tab reaches the column field before the row field that stands left of it"),
+    ("editors-list-filters-reversed", "src/editors/ui/MapObjectListView.cpp",
+     "        listColumn->addLayout(margins);", "        listColumn->insertLayout(0, margins);",
+     "the filters above a list shown in reverse, against the order Tab goes through them"),
     ("editors-hex-list-loses-place", "src/editors/ui/NebulaEditingView.cpp",
      "        showHexes(int(*std::min_element(places.cbegin(), places.cend())));", "        showHexes();",
      "the nebula's hex list left with no current row after Delete, its focus mark gone"),
