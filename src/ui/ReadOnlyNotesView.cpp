@@ -1,5 +1,6 @@
 #include "ReadOnlyNotesView.h"
 
+#include "FocusMark.h"
 #include "PlainText.h"
 
 #include <QScrollBar>
@@ -30,6 +31,9 @@ ReadOnlyNotesView::ReadOnlyNotesView(const QString &text, const QFont &font, int
     setBackgroundVisible(false);
     setStyleSheet(QStringLiteral("ReadOnlyNotesView { background: transparent; }"));
     document()->setDocumentMargin(0);
+    // The text keeps clear of the edges, where the focus mark goes: the text area would
+    // cover it there.
+    setViewportMargins(kFocusMarkWidth, kFocusMarkWidth, kFocusMarkWidth, kFocusMarkWidth);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
@@ -57,7 +61,7 @@ int ReadOnlyNotesView::heightForWidth(int width) const
     const auto cached = m_heightForWidth.constFind(width);
     if (cached != m_heightForWidth.cend())
         return *cached;
-    const QMargins margins = contentsMargins();
+    const QMargins margins = contentsMargins() + viewportMargins();
     const int frame = 2 * frameWidth();
     const int inner = std::max(1, width - margins.left() - margins.right() - frame);
     const int chrome = margins.top() + margins.bottom() + frame;
@@ -79,7 +83,7 @@ QSize ReadOnlyNotesView::sizeHint() const
 
 QSize ReadOnlyNotesView::minimumSizeHint() const
 {
-    const QMargins margins = contentsMargins();
+    const QMargins margins = contentsMargins() + viewportMargins();
     return {fontMetrics().averageCharWidth() * 4 + margins.left() + margins.right(),
             fontMetrics().lineSpacing() + margins.top() + margins.bottom()};
 }
@@ -91,6 +95,15 @@ void ReadOnlyNotesView::showEvent(QShowEvent *event)
         setPlainText(m_text);
     }
     QPlainTextEdit::showEvent(event);
+}
+
+bool ReadOnlyNotesView::event(QEvent *event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    // Its own paint (around the text area) carries the mark.
+    if (event->type() == QEvent::Paint)
+        drawFocusFrame(*this);
+    return handled;
 }
 
 void ReadOnlyNotesView::changeEvent(QEvent *event)

@@ -11,7 +11,8 @@
 // the text is wrapped once for the width it gets, and the height for a width is
 // measured only as far as the highest it may be. The text goes into the editor only
 // when the view is first shown, at the width its page gives it, so that a long text is
-// not wrapped once more for a width it never shows at.
+// not wrapped once more for a width it never shows at. With the keyboard's focus, it
+// carries the focus mark along its edges, where the text leaves room for it.
 class ReadOnlyNotesView : public QPlainTextEdit
 {
     Q_OBJECT
@@ -28,6 +29,7 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 

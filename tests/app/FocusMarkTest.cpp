@@ -4,15 +4,24 @@
 #include "ui/FocusMark.h"
 #include "AppTestSupport.h"
 #include "ImageProbe.h"
+#include "editors/ui/NebulaEditingView.h"
+#include "editors/ui/NebulaeView.h"
 #include "model/TestRecords.h"
+#include "screens/ui/SystemDetailView.h"
+#include "screens/ui/SystemListView.h"
 #include "screens/ui/WorldEditRow.h"
 #include "starmap/ui/StarMapView.h"
 #include "starmap/ui/SystemOverlayCard.h"
 #include "ui/DisclosureGroup.h"
+#include "ui/ReadOnlyNotesView.h"
+#include "ui/RoutedWindow.h"
+#include "ui/WindowRouter.h"
 
 #include <QCheckBox>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -50,18 +59,50 @@ class FocusMarks : public AppTest
 protected:
     // Whether `control`, which has the focus by keyboard, shows the shared mark: drawn as
     // it is, and once Shift+Tab has taken the focus from it, it differs by the edge of the
-    // mark's rings. Tab then brings the focus back.
+    // mark's rings. Tab then brings the focus back. The only stop of a window keeps the
+    // focus from Shift+Tab: it is drawn without it.
     static bool showsMark(QWidget *control)
     {
         const QImage with = drawnInWindow(control);
         QTest::keyClick(control, Qt::Key_Backtab, Qt::ShiftModifier);
         settle();
+        const bool onlyStop = control->hasFocus();
+        if (onlyStop)
+            control->clearFocus();
         const QImage without = drawnInWindow(control);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (onlyStop)
+            control->setFocus(Qt::TabFocusReason);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         settle();
         EXPECT_TRUE(control->hasFocus()) << describe(control) << " is not reached again by Tab";
         return without.size() == with.size() &&
                showsRingEdge(without, with, deepRing(control->palette()), with.rect());
+    }
+
+    // Walks the focus chain with Tab from `start` (the sidebar, or a window) through
+    // `page`: every stop on it shows the mark. Returns the stops in the order Tab reached
+    // them.
+    static QList<QWidget *> everyStopShowsTheMark(QWidget *page, QWidget *start)
+    {
+        start->setFocus();
+        QList<QWidget *> stops;
+        for (int step = 0; step < 100; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            settle();
+            QWidget *focus = QApplication::focusWidget();
+            if (!focus) {
+                ADD_FAILURE() << "Tab left no control with the focus";
+                break;
+            }
+            if (stops.contains(focus) || (!page->isAncestorOf(focus) && !stops.isEmpty()))
+                break;
+            if (!page->isAncestorOf(focus))
+                continue; // the sidebar's own stops
+            stops.append(focus);
+            EXPECT_TRUE(showsMark(focus)) << describe(focus);
+        }
+        return stops;
     }
 
     // Gives `control` the focus as a keyboard user does: Tab from the control before it.
@@ -303,20 +344,127 @@ TEST_F(FocusMarks, EveryFocusStopOfTheEditorsAndTheMapShowsTheMark)
         // The asset form too, which opens from its disclosure.
         for (DisclosureGroup *group : page->findChildren<DisclosureGroup *>())
             group->setExpanded(true);
-        list()->setFocus();
-        QList<QWidget *> stops;
-        for (int step = 0; step < 100; ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            settle();
-            QWidget *focus = QApplication::focusWidget();
-            ASSERT_NE(focus, nullptr);
-            if (stops.contains(focus) || (!page->isAncestorOf(focus) && !stops.isEmpty()))
-                break;
-            if (!page->isAncestorOf(focus))
-                continue; // the sidebar's own stops
-            stops.append(focus);
-            EXPECT_TRUE(showsMark(focus)) << describe(focus);
+        EXPECT_GE(everyStopShowsTheMark(page, list()).size(), 3);
+    }
+}
+
+// The page of a stored system: its notes, which can be read and selected from the
+// keyboard, and the page itself once it is longer than the window, from which the keys
+// scroll it, show the mark; a page that shows whole is no stop, as it has nothing to do.
+TEST_F(FocusMarks, EveryFocusStopOfASystemsPageShowsTheMark)
+{
+    startApp();
+    for (const bool longNotes : {false, true}) {
+        SCOPED_TRACE(longNotes ? "a page longer than the window" : "a page that shows whole");
+        QString notes = QStringLiteral("Notes");
+        for (int line = 0; longNotes && line < 40; ++line)
+            notes += QStringLiteral("\nA line of notes");
+        const HexData hex = aHex()
+                                .named(QStringLiteral("Kestrel"))
+                                .notes(notes)
+                                .worlds({aWorld().named(QStringLiteral("Terra")).main().notes(notes)});
+        universe()->setData({hex});
+        clickRowTitled(QStringLiteral("Systems"));
+        settle();
+        auto *systems = qobject_cast<SystemListView *>(view()->detailPage());
+        ASSERT_NE(systems, nullptr);
+        systems->showDetail(hex);
+        settle();
+        auto *detail = qobject_cast<SystemDetailView *>(systems->currentPage());
+        ASSERT_NE(detail, nullptr);
+
+        const QList<QWidget *> stops = everyStopShowsTheMark(systems, list());
+        // Back, the page when it scrolls, Edit, the hex's notes, the main world's notes
+        // twice and the worlds list's disclosure.
+        EXPECT_EQ(stops.size(), longNotes ? 7 : 6);
+        EXPECT_EQ(stops.count(detail), longNotes ? 1 : 0);
+        EXPECT_EQ(detail->findChildren<ReadOnlyNotesView *>().size(), 3);
+        for (ReadOnlyNotesView *view : detail->findChildren<ReadOnlyNotesView *>())
+            EXPECT_TRUE(stops.contains(view)) << view->objectName().toStdString();
+        if (longNotes) {
+            // From the page, the keys scroll it.
+            reachByKeyboard(detail);
+            ASSERT_TRUE(detail->hasFocus());
+            QTest::keyClick(detail, Qt::Key_PageDown);
+            EXPECT_GT(detail->verticalScrollBar()->value(), 0);
         }
-        EXPECT_GE(stops.size(), 3);
+        systems->returnToStart();
+    }
+}
+
+// The tool windows of a system (its travel times, its main world's information) and the
+// program's own (the UWP reference, About), each too small for all it shows: every stop,
+// the page that scrolls included, shows the mark.
+TEST_F(FocusMarks, EveryFocusStopOfTheToolWindowsShowsTheMark)
+{
+    startApp();
+    const HexData hex =
+        aHex().named(QStringLiteral("Kestrel")).worlds({aWorld().named(QStringLiteral("Terra")).main()});
+    universe()->setData({hex});
+    WindowRouter *router = m_app->router();
+    for (RoutedWindow *window :
+         {router->openWindow(WindowId::systemTravel, hex.coordinates),
+          router->openWindow(WindowId::worldInfo, hex.coordinates),
+          router->openWindow(WindowId::uwpReference), router->openWindow(WindowId::about)}) {
+        ASSERT_NE(window, nullptr);
+        SCOPED_TRACE(window->id().toStdString());
+        window->resize(360, 300);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        settle();
+        EXPECT_FALSE(everyStopShowsTheMark(window, window).isEmpty());
+    }
+}
+
+// The nebula editor's hex list keeps the focus when Delete removes the chosen hex, and
+// shows the mark at once: on the row that took the removed one's place, or on the one
+// before when the last went, chosen, so that Delete goes on from there.
+TEST_F(FocusMarks, TheNebulaHexListShowsTheMarkAfterDelete)
+{
+    startApp();
+    Nebula veil;
+    veil.id = QUuid::createUuid();
+    veil.name = QStringLiteral("Veil");
+    for (int column = 1; column <= 4; ++column)
+        veil.hexes.append(GalacticCoordinates{0, 0, column, 1});
+    universe()->setNebulae({veil});
+    clickRowTitled(QStringLiteral("Nebulae"));
+    settle();
+    auto *nebulae = qobject_cast<NebulaeView *>(view()->detailPage());
+    ASSERT_NE(nebulae, nullptr);
+    nebulae->select(MapObjectListView::Selection{veil.id});
+    settle();
+    auto *editor = qobject_cast<NebulaEditingView *>(nebulae->detail());
+    ASSERT_NE(editor, nullptr);
+    QListWidget *hexes = editor->hexList();
+    reachByKeyboard(hexes);
+    ASSERT_TRUE(hexes->hasFocus());
+
+    const auto columns = [editor] {
+        QList<qint64> shown;
+        for (const GalacticCoordinates &hex : editor->draft().hexes)
+            shown.append(hex.column);
+        return shown;
+    };
+    const struct
+    {
+        int chosen;
+        QList<qint64> left;
+        int current;
+    } steps[] = {
+        {1, {1, 3, 4}, 1}, // the next row takes the place
+        {2, {1, 3}, 1},    // the last went: the one before
+        {1, {1}, 0},
+    };
+    for (const auto &[chosen, left, current] : steps) {
+        SCOPED_TRACE(chosen);
+        hexes->setCurrentRow(chosen);
+        QTest::keyClick(hexes, Qt::Key_Delete);
+        settle();
+        ASSERT_EQ(columns(), left);
+        ASSERT_TRUE(hexes->hasFocus());
+        EXPECT_EQ(hexes->currentRow(), current);
+        EXPECT_TRUE(hexes->currentItem() && hexes->currentItem()->isSelected());
+        EXPECT_TRUE(showsMark(hexes));
     }
 }

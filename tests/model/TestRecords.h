@@ -35,6 +35,7 @@ public:
 
     WorldBuilder &named(const QString &name) { return set(&WorldData::name, name); }
     WorldBuilder &main(bool main = true) { return set(&WorldData::mainWorld, main); }
+    WorldBuilder &notes(const QString &notes) { return set(&WorldData::notes, notes); }
     WorldBuilder &type(WorldType type) { return set(&WorldData::type, type); }
     WorldBuilder &orbit(Orbits orbit) { return set(&WorldData::sunOrbit, orbit); }
     WorldBuilder &satelliteOrbit(PlanetOrbits orbit) { return set(&WorldData::satelliteOrbit, orbit); }

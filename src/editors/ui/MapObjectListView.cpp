@@ -13,8 +13,15 @@
 #include <QListView>
 #include <QMenu>
 
+namespace {
+
+constexpr int kFilterMargin = 8;
+
+} // namespace
+
 MapObjectListView::MapObjectListView(MapObjectListSource *source, EmptyState emptyState,
-                                     EditorFactory makeEditor, QWidget *parent)
+                                     EditorFactory makeEditor, QWidget *parent,
+                                     const QList<QWidget *> &filters)
     : QWidget(parent), m_source(source), m_emptyState(std::move(emptyState)),
       m_makeEditor(std::move(makeEditor))
 {
@@ -30,14 +37,23 @@ MapObjectListView::MapObjectListView(MapObjectListSource *source, EmptyState emp
 
     auto *listPane = new QWidget(this);
     listPane->setFixedWidth(kListWidth);
-    m_listColumn = new QVBoxLayout(listPane);
-    m_listColumn->setContentsMargins(0, 0, 0, 0);
+    auto *listColumn = new QVBoxLayout(listPane);
+    listColumn->setContentsMargins(0, 0, 0, 0);
+    // Put on the list's pane before the list is made, so that Tab goes through them
+    // first, as they stand above it.
+    for (QWidget *filter : filters) {
+        filter->setParent(listPane);
+        auto *margins = new QVBoxLayout;
+        margins->setContentsMargins(kFilterMargin, kFilterMargin, kFilterMargin, 0);
+        margins->addWidget(filter);
+        listColumn->addLayout(margins);
+    }
     m_sectionTitle = new QLabel(listPane);
     m_sectionTitle->setObjectName(QStringLiteral("sectionTitle"));
     m_sectionTitle->setTextFormat(Qt::PlainText);
     m_sectionTitle->setFont(textFont(TextStyle::subheadline, false, true));
     m_sectionTitle->setContentsMargins(8, 8, 8, 0);
-    m_listColumn->addWidget(m_sectionTitle);
+    listColumn->addWidget(m_sectionTitle);
     m_list = new QListView(listPane);
     m_list->setObjectName(QStringLiteral("objectList"));
     m_list->setModel(m_model);
@@ -46,7 +62,7 @@ MapObjectListView::MapObjectListView(MapObjectListSource *source, EmptyState emp
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->setUniformItemSizes(false);
-    m_listColumn->addWidget(m_list, 1);
+    listColumn->addWidget(m_list, 1);
     row->addWidget(listPane);
 
     auto *divider = new QFrame(this);

@@ -46,9 +46,10 @@ public:
     // Makes the editor of the element with this id, or the create form for none.
     using EditorFactory = std::function<QWidget *(const std::optional<QUuid> &element)>;
 
-    // Takes ownership of `source`.
+    // Takes ownership of `source`, and of `filters`: controls shown above the list, in
+    // that order, that Tab reaches before the list.
     MapObjectListView(MapObjectListSource *source, EmptyState emptyState, EditorFactory makeEditor,
-                      QWidget *parent = nullptr);
+                      QWidget *parent = nullptr, const QList<QWidget *> &filters = {});
 
     const std::optional<Selection> &selection() const { return m_selection; }
     void select(const std::optional<Selection> &selection);
@@ -67,8 +68,6 @@ public:
     void deleteRow(int row);
 
 protected:
-    // The column above the list, where a screen puts its filters.
-    QVBoxLayout *listColumn() const { return m_listColumn; }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -87,7 +86,6 @@ private:
     EmptyState m_emptyState;
     EditorFactory m_makeEditor;
     MapObjectListModel *m_model;
-    QVBoxLayout *m_listColumn;
     QLabel *m_sectionTitle;
     QListView *m_list;
     QVBoxLayout *m_detailLayout;

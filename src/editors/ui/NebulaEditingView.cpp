@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kNameWidth = 300;
@@ -69,7 +71,10 @@ NebulaEditingView::NebulaEditingView(StarfarerUniverse &universe, const std::opt
     // The names beside the hexes follow the stored systems.
     UniverseChanges::onHexesAt(
         &universe, this, [this] { return m_draft.hexes + QList<GalacticCoordinates>{m_draft.position}; },
-        [this] { refreshHexes(); });
+        [this] {
+            showSystemNames();
+            refresh();
+        });
     showDraft();
 }
 
@@ -88,7 +93,7 @@ void NebulaEditingView::addHexArea()
     formLayout()->addWidget(m_addHex, 0, Qt::AlignLeft);
     connect(m_addHex, &QPushButton::clicked, this, [this] {
         m_draft.addHex();
-        refreshHexes();
+        showHexes();
     });
 }
 
@@ -97,7 +102,7 @@ void NebulaEditingView::removeHexRow(int row)
     if (row < 0 || row >= m_draft.hexes.size())
         return;
     m_draft.removeHex(m_draft.hexes.at(row));
-    refreshHexes();
+    showHexes(row);
 }
 
 void NebulaEditingView::save()
@@ -114,8 +119,11 @@ bool NebulaEditingView::eventFilter(QObject *watched, QEvent *event)
         QList<qsizetype> places;
         for (const QModelIndex &index : m_hexList->selectionModel()->selectedRows())
             places.append(index.row());
+        if (places.isEmpty())
+            return true;
         m_draft.removeHexesAt(places);
-        refreshHexes();
+        // The row after the first one removed takes its place.
+        showHexes(int(*std::min_element(places.cbegin(), places.cend())));
         return true;
     }
     return EditorForm::eventFilter(watched, event);
@@ -138,10 +146,10 @@ void NebulaEditingView::showDraft()
         m_name->setText(m_draft.name);
     m_type->setCurrentIndex(m_type->findData(static_cast<int>(m_draft.type)));
     m_picker->setPosition(m_draft.position);
-    refreshHexes();
+    showHexes();
 }
 
-void NebulaEditingView::refreshHexes()
+void NebulaEditingView::showHexes(std::optional<int> current)
 {
     m_hexList->clear();
     for (const GalacticCoordinates &hex : m_draft.hexes) {
@@ -152,14 +160,30 @@ void NebulaEditingView::refreshHexes()
         auto *label = new QLabel(hex.description(), line);
         label->setTextFormat(Qt::PlainText);
         layout->addWidget(label);
-        layout->addWidget(secondaryName(SystemNames::systemName(universe(), hex), TextStyle::body, line), 1);
+        ElidedLabel *name = secondaryName(SystemNames::systemName(universe(), hex), TextStyle::body, line);
+        name->setObjectName(QStringLiteral("systemName"));
+        layout->addWidget(name, 1);
         layout->addStretch(1);
         item->setSizeHint(line->sizeHint());
         m_hexList->setItemWidget(item, line);
     }
+    // After a removal the list keeps its place, at the row that took the removed one's
+    // place (the last row, when the last went): current and chosen, so that the list
+    // shows its focus mark there and Delete acts on it next.
+    if (current && m_hexList->count() > 0)
+        m_hexList->setCurrentRow(std::min(*current, m_hexList->count() - 1));
     m_noHexes->setVisible(m_draft.hexes.isEmpty());
     m_hexList->setVisible(!m_draft.hexes.isEmpty());
     refresh();
+}
+
+void NebulaEditingView::showSystemNames()
+{
+    for (int row = 0; row < m_hexList->count(); ++row) {
+        QWidget *line = m_hexList->itemWidget(m_hexList->item(row));
+        if (auto *name = line->findChild<ElidedLabel *>(QStringLiteral("systemName")))
+            name->setText(SystemNames::systemName(universe(), m_draft.hexes.at(row)));
+    }
 }
 
 void NebulaEditingView::refresh()

@@ -3,6 +3,8 @@
 #include "EditorForm.h"
 #include "editors/NebulaDraft.h"
 
+#include <optional>
+
 class ElidedLabel;
 class HexPositionPicker;
 class QComboBox;
@@ -38,7 +40,12 @@ private:
     void showContextMenu(const QPoint &position);
     // Every control from the working copy, as after seeding or a reset.
     void showDraft();
-    void refreshHexes();
+    // Lists the hexes of the working copy; with `current`, a list that had a row removed
+    // keeps its place there.
+    void showHexes(std::optional<int> current = std::nullopt);
+    // The names beside the listed hexes, as the universe has them now: set in place, so
+    // that the chosen rows stay chosen.
+    void showSystemNames();
     void refresh();
 
     NebulaDraft m_draft;

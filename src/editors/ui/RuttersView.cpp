@@ -9,29 +9,26 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
-#include <QVBoxLayout>
-
-namespace {
-
-constexpr int kHorizontalMargin = 8;
-constexpr int kVerticalMargin = 8;
-
-} // namespace
 
 RuttersView::RuttersView(StarfarerUniverse &universe, QWidget *parent)
-    : MapObjectListView(
-          new RutterListSource(universe),
-          {tr("No Rutter Selected"), Symbol::pointTopleftDownToPointBottomrightCurvepath,
-           tr("Choose a rutter or create a new one.")},
-          [&universe](const std::optional<QUuid> &id) {
-              return new RutterEditingView(universe, id ? universe.object<Rutter>(*id) : std::nullopt);
-          },
-          parent)
+    : RuttersView(universe, new QToolButton, new QLineEdit, parent)
+{}
+
+RuttersView::RuttersView(StarfarerUniverse &universe, QToolButton *filterButton, QLineEdit *search,
+                         QWidget *parent)
+    : MapObjectListView(new RutterListSource(universe),
+                        {tr("No Rutter Selected"), Symbol::pointTopleftDownToPointBottomrightCurvepath,
+                         tr("Choose a rutter or create a new one.")},
+                        [&universe](const std::optional<QUuid> &id) {
+                            return new RutterEditingView(universe,
+                                                         id ? universe.object<Rutter>(*id) : std::nullopt);
+                        },
+                        parent, {filterButton, search}),
+      m_filterButton(filterButton), m_search(search)
 {
     setObjectName(QStringLiteral("ruttersView"));
     m_source = findChild<RutterListSource *>();
 
-    m_filterButton = new QToolButton(this);
     m_filterButton->setObjectName(QStringLiteral("factionFilter"));
     m_filterButton->setIcon(QIcon::fromTheme(QStringLiteral("view-filter"), symbolIcon(Symbol::chevronDown)));
     m_filterButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -41,21 +38,12 @@ RuttersView::RuttersView(StarfarerUniverse &universe, QWidget *parent)
     m_filterButton->setMenu(m_filterMenu);
     connect(m_filterMenu, &QMenu::aboutToShow, this, &RuttersView::fillFilterMenu);
 
-    m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("rutterSearch"));
     m_search->setPlaceholderText(tr("Search start or end"));
     m_search->addAction(symbolIcon(Symbol::magnifyingglass), QLineEdit::LeadingPosition);
     // The clear button shows only while the field holds text.
     m_search->setClearButtonEnabled(true);
     connect(m_search, &QLineEdit::textChanged, m_source, &RutterListSource::setSearchText);
-
-    int at = 0;
-    for (QWidget *control : {static_cast<QWidget *>(m_filterButton), static_cast<QWidget *>(m_search)}) {
-        auto *margins = new QVBoxLayout;
-        margins->setContentsMargins(kHorizontalMargin, kVerticalMargin, kHorizontalMargin, 0);
-        margins->addWidget(control);
-        listColumn()->insertLayout(at++, margins);
-    }
 
     const auto refreshTitle = [this] {
         m_filterButton->setText(literalText(m_source->factionFilterTitle()));

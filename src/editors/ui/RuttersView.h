@@ -26,10 +26,12 @@ public:
     void returnToStart();
 
 private:
+    // The filter and the search are made first, to go above the list.
+    RuttersView(StarfarerUniverse &universe, QToolButton *filterButton, QLineEdit *search, QWidget *parent);
     void fillFilterMenu();
 
-    RutterListSource *m_source;
     QToolButton *m_filterButton;
-    QMenu *m_filterMenu;
     QLineEdit *m_search;
+    RutterListSource *m_source;
+    QMenu *m_filterMenu;
 };

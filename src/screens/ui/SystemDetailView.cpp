@@ -73,10 +73,8 @@ QWidget *factionRow(const QList<Faction> &factions, QWidget *parent)
 
 SystemDetailView::SystemDetailView(StarfarerUniverse *universe, const HexData &initialHex, double viewWidth,
                                    QWidget *parent)
-    : QScrollArea(parent), m_universe(universe), m_initialHex(initialHex), m_viewWidth(viewWidth)
+    : ScrollingPage(parent), m_universe(universe), m_initialHex(initialHex), m_viewWidth(viewWidth)
 {
-    setWidgetResizable(true);
-    setFrameShape(QFrame::NoFrame);
     if (universe) {
         // Only what the page shows: its hex and the far ends of its rutters, the
         // rutters touching its hex, the factions it names, and the rules' wording.
@@ -118,7 +116,7 @@ void SystemDetailView::showEvent(QShowEvent *event)
 {
     if (std::exchange(m_stale, false))
         showCurrent();
-    QScrollArea::showEvent(event);
+    ScrollingPage::showEvent(event);
 }
 
 void SystemDetailView::watchShown(const HexData &hex)
@@ -260,7 +258,8 @@ void SystemDetailView::build(const HexData &hex)
     layout->addWidget(m_parts.worlds);
     if (m_shown.mainWorldNotes) {
         m_parts.footNotes = notesView(hex.starSystem.mainWorld()->notes, column, QStringLiteral("footNotes"));
-        m_parts.footNotes->setContentsMargins(0, 4, 0, 0);
+        // Space above the notes, outside them: their focus mark rings their text alone.
+        layout->addSpacing(4);
         layout->addWidget(m_parts.footNotes);
     }
     layout->addStretch(1);

@@ -3,10 +3,10 @@
 #include "model/HexData.h"
 #include "screens/EditRoute.h"
 #include "screens/RutterDestination.h"
+#include "ui/ScrollingPage.h"
 #include "universe/Faction.h"
 
 #include <QPointer>
-#include <QScrollArea>
 #include <QSet>
 
 class ElidedLabel;
@@ -27,7 +27,7 @@ class SystemWorldsView;
 // a row of chips is made again only when its chips differ, so an edit costs what it
 // changed and the worlds list stays open or closed as the user left it. Only when a
 // part appears or goes (notes, tags, factions, rutters) is the page built afresh.
-class SystemDetailView : public QScrollArea
+class SystemDetailView : public ScrollingPage
 {
     Q_OBJECT
 

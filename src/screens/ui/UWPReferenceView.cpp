@@ -13,10 +13,10 @@
 #include "ui/TextStyle.h"
 #include "universe/StarfarerUniverse.h"
 
+#include "ui/ScrollingPage.h"
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <array>
@@ -402,9 +402,7 @@ QWidget *UWPReferenceView::makeList()
     addDigitRows(eHex, kLastEHexValue, [](qint64 value) { return QString::number(value); });
     layout->addStretch(1);
 
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
+    auto *scroll = new ScrollingPage(this);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidget(list);
     return scroll;

@@ -6,7 +6,7 @@
 #include "ui/PlainText.h"
 #include "universe/StarfarerUniverse.h"
 
-#include <QScrollArea>
+#include "ui/ScrollingPage.h"
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -15,9 +15,8 @@ WorldInfoWindow::WorldInfoWindow(UniverseManager *manager, std::optional<Galacti
     : QWidget(parent), m_follower(new UniverseFollower(manager, this)), m_coordinates(coordinates),
       m_stack(new QStackedLayout(this)),
       m_empty(new ContentUnavailableView(tr("No World"), Symbol::questionmarkCircle, QString(), this)),
-      m_scroll(new QScrollArea(this))
+      m_scroll(new ScrollingPage(this))
 {
-    m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_stack->addWidget(m_empty);

@@ -96,10 +96,8 @@ std::optional<double> parseThrust(const QString &text)
 } // namespace
 
 SystemTravelView::SystemTravelView(const HexData &hex, QWidget *parent)
-    : QScrollArea(parent), m_hex(hex), m_sheet(hex.starSystem)
+    : ScrollingPage(parent), m_hex(hex), m_sheet(hex.starSystem)
 {
-    setWidgetResizable(true);
-    setFrameShape(QFrame::NoFrame);
     // A wide table scrolls sideways rather than being cut.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

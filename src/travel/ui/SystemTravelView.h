@@ -3,7 +3,7 @@
 #include "model/HexData.h"
 #include "travel/TravelSheet.h"
 
-#include <QScrollArea>
+#include "ui/ScrollingPage.h"
 
 #include <optional>
 
@@ -20,7 +20,7 @@ class QVBoxLayout;
 // each body with a surface out to its jump point, and between two bodies the user
 // picks. The custom thrust and the two picks belong to the sheet and survive a new
 // hex (the system at the coordinates changing); nothing is ever written.
-class SystemTravelView : public QScrollArea
+class SystemTravelView : public ScrollingPage
 {
     Q_OBJECT
 

@@ -111,3 +111,35 @@ TEST_F(NebulaEditingViewTest, RemovedHexesStayInTheFormUntilSaved)
     EXPECT_EQ(editor.title(), QStringLiteral("Edit Nebula"));
     EXPECT_EQ(child<QLineEdit>(editor, "nebulaName")->text(), QStringLiteral("Coal Sack"));
 }
+
+// The names beside the hexes follow the systems stored there, in place: the hexes the
+// user chose stay chosen and the current one current.
+TEST_F(NebulaEditingViewTest, NamesFollowTheStoredSystemsAndTheChosenHexesStayChosen)
+{
+    const Nebula edited =
+        nebula(QStringLiteral("Coal Sack"), NebulaType::dark, {{0, 0, 1, 1}, {0, 0, 1, 2}, {0, 0, 1, 3}});
+    m_universe->setNebulae({edited});
+    NebulaEditingView editor(*m_universe, edited);
+    QListWidget *hexes = editor.hexList();
+    hexes->setCurrentRow(0);
+    hexes->setCurrentRow(2, QItemSelectionModel::Select);
+    const auto names = [hexes] {
+        QStringList shown;
+        for (int row = 0; row < hexes->count(); ++row)
+            shown.append(hexes->itemWidget(hexes->item(row))->findChild<ElidedLabel *>()->text());
+        return shown;
+    };
+    const QString unknown = names().first();
+
+    m_universe->setData({aHex({0, 0, 1, 2}).named(QStringLiteral("Regina"))});
+    EXPECT_EQ(names(), (QStringList{unknown, QStringLiteral("Regina"), unknown}));
+    m_universe->setData({aHex({0, 0, 1, 3}).named(QStringLiteral("Ruie"))});
+    EXPECT_EQ(names(), (QStringList{unknown, unknown, QStringLiteral("Ruie")}));
+
+    QList<int> chosen;
+    for (const QModelIndex &index : hexes->selectionModel()->selectedRows())
+        chosen.append(index.row());
+    std::sort(chosen.begin(), chosen.end());
+    EXPECT_EQ(chosen, (QList<int>{0, 2}));
+    EXPECT_EQ(hexes->currentRow(), 2);
+}
