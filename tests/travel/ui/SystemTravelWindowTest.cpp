@@ -263,17 +263,20 @@ QList<QList<std::pair<int, int>>> bodyRowColumns(const SystemTravelView *sheet)
 void expectNothingClipped(const SystemTravelView *sheet)
 {
     for (const QLabel *label : sheet->findChildren<QLabel *>()) {
-        if (label->isVisibleTo(sheet) && !label->wordWrap())
+        if (label->isVisibleTo(sheet) && !label->wordWrap()) {
             EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()))
                 << label->text().toStdString();
+        }
     }
     for (const ElidedLabel *label : sheet->findChildren<ElidedLabel *>()) {
-        if (label->isVisibleTo(sheet) && label->shownText() != label->text())
+        if (label->isVisibleTo(sheet) && label->shownText() != label->text()) {
             EXPECT_TRUE(label->shownText().contains(QChar(0x2026))) << label->shownText().toStdString();
+        }
     }
     for (const ElidedComboBox *picker : sheet->findChildren<ElidedComboBox *>()) {
-        if (picker->shownText() != picker->currentText())
+        if (picker->shownText() != picker->currentText()) {
             EXPECT_TRUE(picker->shownText().endsWith(QChar(0x2026))) << picker->shownText().toStdString();
+        }
     }
 }
 
