@@ -1,7 +1,10 @@
 #include "ElidedComboBox.h"
 
+#include <QScreen>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -32,13 +35,24 @@ QString ElidedComboBox::shownText() const
     return shownOption().currentText;
 }
 
+QSize ElidedComboBox::contentsSizeHint() const
+{
+    return QComboBox::sizeHint();
+}
+
+QSize ElidedComboBox::sizeHint() const
+{
+    const QSize contents = contentsSizeHint();
+    return {std::min(contents.width(), screen()->availableGeometry().width()), contents.height()};
+}
+
 QSize ElidedComboBox::minimumSizeHint() const
 {
     QStyleOptionComboBox option;
     initStyleOption(&option);
     const QSize text(fontMetrics().horizontalAdvance(kNarrowestText), fontMetrics().height());
     const QSize narrowest = style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
-    return {narrowest.width(), QComboBox::minimumSizeHint().height()};
+    return {narrowest.width(), sizeHint().height()};
 }
 
 void ElidedComboBox::paintEvent(QPaintEvent *)

@@ -467,4 +467,13 @@ TEST_F(FocusMarks, TheNebulaHexListShowsTheMarkAfterDelete)
         EXPECT_TRUE(hexes->currentItem() && hexes->currentItem()->isSelected());
         EXPECT_TRUE(showsMark(hexes));
     }
+
+    // The last hex gone, the list hides and the focus stays in the form, marked.
+    QTest::keyClick(hexes, Qt::Key_Delete);
+    settle();
+    ASSERT_TRUE(editor->draft().hexes.isEmpty());
+    QWidget *focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->objectName(), QStringLiteral("addHex"));
+    EXPECT_TRUE(showsMark(focused));
 }

@@ -12,9 +12,8 @@
 #include <cmath>
 
 FactionPicker::FactionPicker(const StarfarerUniverse &universe, QWidget *parent)
-    : QComboBox(parent), m_universe(universe)
+    : ElidedComboBox(parent), m_universe(universe)
 {
-    setSizeAdjustPolicy(QComboBox::AdjustToContents);
     // What the user picks stays chosen while the entries change.
     connect(this, &QComboBox::activated, this, [this] { m_chosen = chosen(); });
     UniverseChanges::onObjects<Faction>(
@@ -117,7 +116,7 @@ int FactionPicker::textWidth(const QString &text) const
 // What QComboBox asks for when it adjusts to its contents, with each text measured
 // once: the widest entry (its icon and 4 pixels beside it included), at least the
 // font's height and the icons' height, within the style's frame.
-QSize FactionPicker::sizeHint() const
+QSize FactionPicker::contentsSizeHint() const
 {
     if (!m_contents) {
         QSize contents(0, std::max(int(std::ceil(QFontMetricsF(fontMetrics()).height())), 14) + 2);
@@ -136,16 +135,11 @@ QSize FactionPicker::sizeHint() const
     return style()->sizeFromContents(QStyle::CT_ComboBox, &option, *m_contents, this);
 }
 
-QSize FactionPicker::minimumSizeHint() const
-{
-    return sizeHint();
-}
-
 void FactionPicker::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         m_textWidths.clear();
         m_contents.reset();
     }
-    QComboBox::changeEvent(event);
+    ElidedComboBox::changeEvent(event);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ui/ElidedComboBox.h"
 #include "universe/Faction.h"
 
-#include <QComboBox>
 #include <QHash>
 
 #include <optional>
@@ -14,10 +14,11 @@ class StarfarerUniverse;
 // Faction" when it has none). It follows the universe's factions entry by entry: a
 // faction that comes, changes or goes adds, moves or removes its own entry, and only
 // a change it cannot place (a whole new list, a tie of names) fills them afresh.
-// Like any picker sized to its contents it is as wide as its widest entry, but each
-// entry's text is measured once, not at every layout: with hundreds of factions the
-// measuring would otherwise cost more than the change itself.
-class FactionPicker : public QComboBox
+// Like any picker sized to its contents it asks to be as wide as its widest entry, but
+// each entry's text is measured once, not at every layout: with hundreds of factions
+// the measuring would otherwise cost more than the change itself. Where it has less
+// room it cuts the chosen name with an ellipsis, so a long name never widens the form.
+class FactionPicker : public ElidedComboBox
 {
     Q_OBJECT
 
@@ -31,10 +32,8 @@ public:
     // The faction of the current entry; none for "Select a faction" or no entry.
     std::optional<QUuid> chosen() const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
 protected:
+    QSize contentsSizeHint() const override;
     void changeEvent(QEvent *event) override;
 
 private:

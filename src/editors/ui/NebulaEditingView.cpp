@@ -172,9 +172,15 @@ void NebulaEditingView::showHexes(std::optional<int> current)
     // shows its focus mark there and Delete acts on it next.
     if (current && m_hexList->count() > 0)
         m_hexList->setCurrentRow(std::min(*current, m_hexList->count() - 1));
+    const bool focusLeavesTheList = m_hexList->hasFocus() && m_draft.hexes.isEmpty();
+    refresh();
+    // The last hex gone, the list hides: the focus stays in the form, on the button that
+    // adds the next hex (on the name where none can be added), and not wherever Qt
+    // would send it.
+    if (focusLeavesTheList)
+        (m_addHex->isEnabled() ? static_cast<QWidget *>(m_addHex) : m_name)->setFocus(Qt::TabFocusReason);
     m_noHexes->setVisible(m_draft.hexes.isEmpty());
     m_hexList->setVisible(!m_draft.hexes.isEmpty());
-    refresh();
 }
 
 void NebulaEditingView::showSystemNames()

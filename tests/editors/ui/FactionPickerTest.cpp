@@ -25,7 +25,8 @@ QStringList entriesOf(const QComboBox &picker)
     return entries;
 }
 
-// A plain picker, sized to its contents by Qt, holding the same entries.
+// A plain picker, sized to its contents by Qt, holding the same entries: the picker asks
+// for its size, and can be made narrower where a layout has less room.
 void expectPlainPickerSize(const FactionPicker &picker)
 {
     QComboBox plain;
@@ -34,7 +35,8 @@ void expectPlainPickerSize(const FactionPicker &picker)
     for (int i = 0; i < picker.count(); ++i)
         plain.addItem(picker.itemIcon(i), picker.itemText(i));
     EXPECT_EQ(picker.sizeHint(), plain.sizeHint());
-    EXPECT_EQ(picker.minimumSizeHint(), plain.minimumSizeHint());
+    EXPECT_LE(picker.minimumSizeHint().width(), plain.minimumSizeHint().width());
+    EXPECT_EQ(picker.minimumSizeHint().height(), plain.minimumSizeHint().height());
 }
 
 } // namespace

@@ -13,6 +13,10 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QScreen>
+#include <QTest>
 #include <QToolButton>
 
 using namespace editor_test;
@@ -198,4 +202,33 @@ TEST_F(RuttersViewTest, TravellerUniversesSpeakOfRoutes)
     m_universe->setData({});
     EXPECT_EQ(view.sectionTitle(), QStringLiteral("Rutters"));
     EXPECT_EQ(editor->title(), QStringLiteral("Rutters Creation"));
+}
+
+// A faction with a name far wider than the editor is cut to the room the form has: the
+// form never scrolls sideways, the chosen name ends in an ellipsis, and the picker
+// never asks for more than its screen (a form is first drawn at what it asks for).
+TEST_F(RuttersViewTest, AFactionsLongNameIsCutToTheEditorsWidth)
+{
+    const QString name(100'000, u'W');
+    const Faction wide = aFaction(name);
+    m_universe->setFactions({m_zulu, wide});
+    const Rutter route = rutter(wide.id, {0, 0, 1, 1}, {0, 0, 2, 2});
+    m_universe->setRutters({route});
+    RuttersView view(*m_universe);
+    view.resize(900, 600);
+    view.show();
+    view.select(MapObjectListView::Selection{route.id});
+    auto *editor = qobject_cast<RutterEditingView *>(view.detail());
+    ASSERT_NE(editor, nullptr);
+    FactionPicker *picker = editor->factionPicker();
+    EXPECT_LE(picker->sizeHint().width(), picker->screen()->availableGeometry().width());
+
+    auto *scroll = editor->findChild<QScrollArea *>();
+    ASSERT_NE(scroll, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picker->width() <= scroll->viewport()->width(); }, 10'000))
+        << picker->width();
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
+    const QString shown = picker->shownText();
+    ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.left(80).toStdString();
+    EXPECT_TRUE(name.startsWith(shown.chopped(1))) << shown.left(80).toStdString();
 }
