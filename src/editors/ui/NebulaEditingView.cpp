@@ -176,9 +176,12 @@ void NebulaEditingView::showHexes(std::optional<int> current)
     refresh();
     // The last hex gone, the list hides: the focus stays in the form, on the button that
     // adds the next hex (on the name where none can be added), and not wherever Qt
-    // would send it.
-    if (focusLeavesTheList)
+    // would send it. It moves without Tab, perhaps after a row chosen with the mouse:
+    // the window is told to show the mark, as after Tab.
+    if (focusLeavesTheList) {
+        window()->setAttribute(Qt::WA_KeyboardFocusChange);
         (m_addHex->isEnabled() ? static_cast<QWidget *>(m_addHex) : m_name)->setFocus(Qt::TabFocusReason);
+    }
     m_noHexes->setVisible(m_draft.hexes.isEmpty());
     m_hexList->setVisible(!m_draft.hexes.isEmpty());
 }
