@@ -873,7 +873,7 @@ FAULTS = [
      "        [this] {\n            showSystemNames();\n            refresh();\n        });", "        [this] { showHexes(); });",
      "the hex list made again when a stored system changes, dropping the chosen hexes"),
     ("editors-hex-list-focus-leaves-form", "src/editors/ui/NebulaEditingView.cpp",
-     "    if (focusLeavesTheList)\n", "    if (false)\n",
+     "    if (focusLeavesTheList) {\n", "    if (false) {\n",
      "the focus sent out of the nebula form when Delete removes its last hex"),
     ("editors-hex-list-focus-moved-unmarked", "src/editors/ui/NebulaEditingView.cpp",
      "        window()->setAttribute(Qt::WA_KeyboardFocusChange);\n", "",
